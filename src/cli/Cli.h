@@ -1,0 +1,20 @@
+// The command-line front end: parses the arguments, runs a command, and
+// prints its log lines as UTF-8.
+//
+// Exit codes: 0 everything succeeded, 1 some input failed, 2 usage error.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace orvik::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitSomeFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// args excludes the program name.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace orvik::cli

@@ -1,0 +1,19 @@
+// Conversion between CP932 (Shift-JIS as Windows writes it) and UTF-8, for
+// the display edge: the core keeps CP932 byte strings, terminals and the
+// window show UTF-8.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orvik {
+
+// Bytes that are not valid CP932 (a lone lead byte, an unassigned code)
+// become U+FFFD, one per byte skipped.
+std::string Cp932ToUtf8(std::string_view cp932);
+
+// Characters that CP932 cannot hold become "?", one per character; invalid
+// UTF-8 bytes likewise.
+std::string Utf8ToCp932(std::string_view utf8);
+
+}  // namespace orvik

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/Cli.h"
+#include "support/JwcBuilder.h"
+#include "support/TempDir.h"
+#include "textconv/Cp932.h"
+
+namespace orvik::cli {
+namespace {
+
+using testing::JwcBuilder;
+using testing::TempDir;
+using testing::TextRecord;
+
+struct CliRun {
+    int code;
+    std::string out, err;
+};
+
+CliRun Cli(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int code = RunCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+JwcBuilder Drawing(int lines) {
+    JwcBuilder b;
+    b.HeaderTexts(Utf8ToCp932("見本図面"), "A-1");
+    for (int i = 0; i < lines; ++i) b.Line(TSen{0, 0, 1, 1, 1, 1, 0});
+    b.Text(TextRecord{0, 0, 1, 0, "x"}).VirtualPoint(1, 1, 0);
+    return b;
+}
+
+std::string Report(const std::string& path, const std::string& text1, const std::string& text2, int lines, int texts,
+                   int virtualPoints) {
+    return path + "\n\n" + text1 + "\n" + text2 + "\n直線の数　 = " + std::to_string(lines) + "\n円弧の数　 = 0\n" +
+           "文字列の数 = " + std::to_string(texts) + "\n実点の数　 = 0\n仮想点の数 = " + std::to_string(virtualPoints) +
+           "\n";
+}
+
+class InfoCommandTest : public ::testing::Test {
+protected:
+    TempDir dir_;
+};
+
+TEST_F(InfoCommandTest, PrintsTheReadReportOfEachFile) {
+    const std::string a = dir_.Write("a.jwc", Drawing(2).Bytes());
+    const std::string b = dir_.Write("B.JWC", Drawing(5).Bytes());
+    const CliRun run = Cli({"info", a, b});
+    EXPECT_EQ(run.code, kExitOk);
+    EXPECT_EQ(run.out, Report(a, "見本図面", "A-1", 2, 1, 1) + "\n" + Report(b, "見本図面", "A-1", 5, 1, 1));
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(InfoCommandTest, RefusesFilesThatAreNotDrawingsAndGoesOn) {
+    const std::string good = dir_.Write("good.jwc", Drawing(1).Bytes());
+    const std::string wrongExtension = dir_.Write("plan.jw", Drawing(1).Bytes());
+    const std::string noSignature = dir_.Write("fake.jwc", "not a drawing at all, just text");
+    const CliRun run = Cli({"info", wrongExtension, noSignature, good, dir_.File("missing.jwc")});
+    EXPECT_EQ(run.code, kExitSomeFailed);
+    EXPECT_EQ(run.err, wrongExtension + "は、\nJW-CAD図面ファイルではありません。\n" + noSignature +
+                           "は、\nJW_CAD図面ファイルではありません。\n" + dir_.File("missing.jwc") +
+                           ": ファイルが見つかりません\n");
+    EXPECT_NE(run.out.find(Report(good, "見本図面", "A-1", 1, 1, 1)), std::string::npos);
+}
+
+TEST_F(InfoCommandTest, ADamagedDrawingIsReportedAsFarAsItWasRead) {
+    const JwcBuilder b = Drawing(3);
+    const auto cut = b.SectionOffset(JwcSection::Lines) + kSenRecordSize * 2 + 5;
+    const std::string path = dir_.Write("cut.jwc", b.Bytes().substr(0, static_cast<std::size_t>(cut)));
+    const CliRun run = Cli({"info", path});
+    EXPECT_EQ(run.code, kExitSomeFailed);
+    EXPECT_EQ(run.out, Report(path, "見本図面", "A-1", 2, 0, 1));
+    EXPECT_EQ(run.err, path + ": 図面を最後まで読み込めませんでした。直線の途中でファイルが終わっています（" +
+                           std::to_string(b.SectionOffset(JwcSection::Lines)) + " バイト目から、ファイルの大きさ " +
+                           std::to_string(cut) + " バイト）\n");
+}
+
+TEST_F(InfoCommandTest, UsageErrorsExitWithTwo) {
+    const std::string good = dir_.Write("good.jwc", Drawing(1).Bytes());
+    for (const auto& args : std::vector<std::vector<std::string>>{{}, {"info"}, {"frobnicate", good}, {"info", "--bogus", good}}) {
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.code, kExitUsage);
+        EXPECT_NE(run.err.find("使い方: orvik-cli"), std::string::npos);
+        EXPECT_EQ(run.out, "");
+    }
+    const CliRun help = Cli({"--help"});
+    EXPECT_EQ(help.code, kExitOk);
+    EXPECT_NE(help.out.find("使い方: orvik-cli"), std::string::npos);
+    // After "--" a name starting with "-" is a file.
+    EXPECT_EQ(Cli({"info", "--", "-odd.jwc"}).code, kExitSomeFailed);
+}
+
+}  // namespace
+}  // namespace orvik::cli

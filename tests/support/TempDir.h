@@ -1,0 +1,39 @@
+// A fresh folder under the system's temporary directory, removed with its
+// contents when the object goes.
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+
+namespace orvik::testing {
+
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "orvik-test-XXXXXX").string();
+        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+        path_ = pattern;
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+    std::string Write(const std::string& name, const std::string& bytes) const {
+        const std::string path = File(name);
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace orvik::testing
