@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the build and the tests need; installs
+# nothing and prints nothing when they are all present. Run as root.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build pkg-config  # the build
+  libgtest-dev                      # unit tests
+  clang libclang-rt-14-dev          # libFuzzer and its sanitizer runtimes
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

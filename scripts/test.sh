@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test: the release
+# build, the fuzz target for a while (ORVIK_FUZZ_SECONDS, default 60), and the
+# whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh
+jobs=$(nproc)
+
+for preset in release fuzz asan; do
+  echo "== $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+  ctest --preset "$preset" -j "$jobs"
+done

@@ -1,0 +1,49 @@
+// libFuzzer target: any bytes given to the JWC reader must load or fail
+// cleanly, and leave a drawing whose counts match its arrays.
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "jwcunit/JwcLoader.h"
+#include "Unit2/ReadReport.h"
+
+namespace {
+
+// The input as a file: an in-memory file reached through /proc.
+const std::string& InputPath(const std::uint8_t* data, std::size_t size) {
+    static const int fd = ::memfd_create("fuzz.jwc", 0);
+    static const std::string path = "/proc/self/fd/" + std::to_string(fd);
+    if (fd < 0 || ::ftruncate(fd, 0) != 0 || ::pwrite(fd, data, size, 0) != static_cast<ssize_t>(size)) std::abort();
+    return path;
+}
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string& path = InputPath(data, size);
+    orvik::IsJwcFile(path);
+
+    orvik::JwcDrawing drawing;
+    orvik::LoadError error;
+    const bool complete = orvik::LoadJwcFile(path, drawing, &error);
+    const orvik::THeader& h = drawing.Header;
+    Check(complete == (error.failure == orvik::LoadFailure::None));
+    Check(h.LineCount == static_cast<std::int32_t>(drawing.Sen.size()));
+    Check(h.ArcCount == static_cast<std::int32_t>(drawing.Enko.size()));
+    Check(h.TextCount == static_cast<std::int32_t>(drawing.Moji.size()));
+    Check(h.PointCount == static_cast<std::int32_t>(drawing.Ten.size()));
+    Check(h.VirtualPointCount >= 0 && h.VirtualPointCount <= orvik::kVirtualPointSlots);
+    // Nothing read can be larger than the file itself.
+    Check(drawing.Sen.size() * orvik::kSenRecordSize <= size && drawing.Moji.size() * orvik::kMojiRecordSize <= size);
+
+    orvik::ReadSummaryLines(drawing);
+    orvik::DescribeLoadError(error);
+    return 0;
+}
