@@ -1,0 +1,39 @@
+// Character substitution for CP932 strings written to DXF: AutoCAD's fonts
+// cannot show half-width katakana, the NEC special characters of row 13
+// (circled numbers, Roman numerals, unit and era ligatures) or JW_CAD's text
+// control sequences, and layer names must not hold spaces or punctuation.
+//
+// All functions are pure and work on CP932 byte strings. Searching respects
+// character boundaries: a pattern never matches starting on the second byte
+// of a double-byte character (so deleting "\" leaves 表 = 95 5C alone).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orvik {
+
+// True for the first byte of a CP932 double-byte character (81-9F, E0-FC).
+constexpr bool IsLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// Every occurrence of `pattern` that starts on a character boundary, left to
+// right and without overlap, replaced by `replacement`.
+std::string ReplaceAll(std::string_view text, std::string_view pattern, std::string_view replacement);
+
+// A JW_CAD layer name made fit for a DXF layer name: half-width kana to
+// full-width, spaces and punctuation removed, special characters spelled
+// out, leading and trailing blanks and control bytes trimmed. May be empty.
+std::string LayerNameHenkan(std::string_view name);
+
+// A JW_CAD text made fit for a DXF TEXT value: trailing middle dots dropped,
+// special characters spelled out, control sequences removed.
+std::string MojiHenkan(std::string_view text);
+
+// The full-width form: printable ASCII and half-width katakana become their
+// double-byte forms (a kana and its voicing mark become one character);
+// double-byte characters stay. Any length.
+std::string ZenkakuHenkan(std::string_view text);
+
+}  // namespace orvik
