@@ -1,0 +1,22 @@
+// The number forms of the DXF file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace orvik {
+
+// A real in the general form: at most 15 significant digits (the value taken
+// to 18 digits, then rounded half up to 15), no trailing zeros, no decimal
+// point for whole numbers, "." as separator whatever the locale. Fixed form
+// for decimal exponents -3..15 (0.0001, 841, 832.3), scientific otherwise
+// (5E-5, 1.25E-5, 1E20). Zero, also negative zero, is "0".
+std::string FormatReal(long double value);
+
+// Upper-case hexadecimal, at least two digits: 31 -> "1F", 80 -> "50".
+std::string FormatHandle(std::int64_t value);
+
+// Decimal, right-aligned with spaces in `width` columns; wider values whole.
+std::string FormatInt(std::int64_t value, int width);
+
+}  // namespace orvik

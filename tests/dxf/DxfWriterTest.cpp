@@ -1,0 +1,191 @@
+#include "dxf/DxfWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "dxf/NumberFormat.h"
+#include "support/TempDir.h"
+#include "textconv/Cp932.h"
+
+namespace orvik {
+namespace {
+
+using testing::TempDir;
+
+TEST(FormatReal, WritesTheGeneralFormWithFifteenDigits) {
+    struct Case {
+        long double value;
+        const char* text;
+    };
+    const Case cases[] = {
+        {841, "841"},
+        {2.5L * 100, "250"},
+        {0.7L * 1189, "832.3"},
+        {1E20L, "1E20"},
+        {0.00005L, "5E-5"},
+        {0.0000125L, "1.25E-5"},
+        {1E15L, "1E15"},
+        {1E14L, "100000000000000"},
+        {123456789012345678.0L, "1.23456789012346E17"},
+        {-3.25L, "-3.25"},
+        {0, "0"},
+        {-0.0L, "0"},
+        {1.0L / 3, "0.333333333333333"},
+        {2.0L / 3, "0.666666666666667"},
+        {0.0625L, "0.0625"},
+        {0.0001L, "0.0001"},
+        {0.000125L, "0.000125"},
+        {1200, "1200"},
+        {-1E20L, "-1E20"},
+        {0.99999999999999999L, "1"},                      // rounding carries into a new digit
+        {999999999999999.9L, "1E15"},
+        {static_cast<long double>(0.3f), "0.300000011920929"},  // a 32-bit value shows all 15 digits
+        {2453431.5L, "2453431.5"},
+        {6.283185307179586476925286766559L, "6.28318530717959"},
+        {-12.6L, "-12.6"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FormatReal(c.value), c.text) << c.text;
+}
+
+TEST(FormatHandleAndInt, PadAsDxfExpects) {
+    EXPECT_EQ(FormatHandle(31), "1F");
+    EXPECT_EQ(FormatHandle(80), "50");
+    EXPECT_EQ(FormatHandle(256), "100");
+    EXPECT_EQ(FormatHandle(5), "05");
+    EXPECT_EQ(FormatInt(0, 6), "     0");
+    EXPECT_EQ(FormatInt(-7, 6), "    -7");
+    EXPECT_EQ(FormatInt(1234567, 6), "1234567");
+}
+
+std::vector<std::string> Lines(const DxfWriter& w) {
+    std::vector<std::string> lines;
+    const std::string& text = w.Text();
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const auto end = text.find("\r\n", at);
+        lines.push_back(text.substr(at, end - at));
+        at = end + 2;
+    }
+    return lines;
+}
+
+using Lines_t = std::vector<std::string>;
+
+DxfTables Tables() {
+    DxfTables t;
+    t.PenColorTable = {7, 4, 7, 3, 2, 6, 5};
+    const char* names[] = {"", "CONTINUOUS", "DASHED1", "DASHED2", "DASHED3", "CENTER1", "CENTER2", "PHANTOM1", "PHANTOM2", "DOT"};
+    for (int i = 0; i <= 9; ++i) t.LinetypeName[i] = names[i];
+    t.DxfLayers[3] = TDxfLayer{"WALL", true, 2, 4, 1};
+    t.DxfLayers[kDefpointsLayer].Name = "not used";
+    return t;
+}
+
+TEST(DxfWriter, WritesGroupsAsTwoLines) {
+    const DxfTables tables = Tables();
+    DxfWriter w(tables);
+    w.WriteGroup(0, "SECTION");
+    w.WriteGroup(1001, "ACAD");
+    w.WriteGroup(1, "");
+    w.WriteGroup(330, "1F");
+    w.WriteInt(70, 0);
+    w.WriteInt(70, -7);
+    w.WriteReal(10, 0.7L * 1189);
+    w.WriteHandle(5, w.NextHandle());
+    EXPECT_EQ(Lines(w), (Lines_t{"  0", "SECTION", "1001", "ACAD", "  1", "", "330", "1F", " 70", "     0", " 70",
+                                 "    -7", " 10", "832.3", "  5", "50"}));
+    EXPECT_EQ(w.Text().substr(0, 5), "  0\r\n");
+}
+
+TEST(DxfWriter, HandsOutHandlesFrom50) {
+    const DxfTables tables = Tables();
+    DxfWriter w(tables);
+    std::int32_t handle = 0;
+    for (int i = 0; i < 177; ++i) handle = w.NextHandle();
+    EXPECT_EQ(FormatHandle(handle), "100");
+}
+
+TEST(DxfWriter, StatesColourAndLineTypeOnlyWhereTheyDifferFromTheLayer) {
+    const DxfTables tables = Tables();
+    struct Case {
+        void (*write)(DxfWriter&);
+        Lines_t lines;
+    };
+    const Case cases[] = {
+        {[](DxfWriter& w) { w.WritePenColorForLayer(1, 3); }, {}},            // pen 1 is colour 4, like the layer
+        {[](DxfWriter& w) { w.WritePenColorForLayer(-1, 3); }, {}},
+        {[](DxfWriter& w) { w.WritePenColorForLayer(3, 3); }, {" 62", "     3"}},
+        {[](DxfWriter& w) { w.WritePenColorForLayer(9, 3); }, {" 62", "     7"}},  // pens above 6 draw in 7
+        {[](DxfWriter& w) { w.WriteColorForLayer(4, 3); }, {}},
+        {[](DxfWriter& w) { w.WriteLinetypeForLayer(2, 3); }, {}},
+        {[](DxfWriter& w) { w.WriteLinetypeForLayer(5, 3); }, {"  6", "CENTER1"}},
+        {[](DxfWriter& w) { w.WriteLinetypeNumbers(0, 1); }, {}},             // 0 and 10 read as 1
+        {[](DxfWriter& w) { w.WriteLinetypeNumbers(10, 2); }, {"  6", "CONTINUOUS"}},
+        {[](DxfWriter& w) { w.WriteLinetypeNumberIfDiffers(9, ""); }, {"  6", "DOT"}},
+        {[](DxfWriter& w) { w.WriteLayerNumber(3); }, {"  8", "WALL"}},
+        {[](DxfWriter& w) { w.WriteLayerNumber(kDefpointsLayer); }, {"  8", "DEFPOINTS"}},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        DxfWriter w(tables);
+        cases[i].write(w);
+        EXPECT_EQ(Lines(w), cases[i].lines) << "case " << i;
+    }
+}
+
+TEST(Angles, NormaliseWithoutEverLowering) {
+    EXPECT_EQ(NormalizeAngle(-90, 0, 0), 270);
+    EXPECT_EQ(NormalizeAngle(360, 0, 0), 0);
+    EXPECT_EQ(NormalizeAngle(720, 0, 0), 720);
+    EXPECT_EQ(NormalizeAngle(0, 5, 0), 0);
+    EXPECT_EQ(NormalizeAngle(-360, 5, 0), 0);
+    EXPECT_TRUE(SameAngle(-90, 270));
+    EXPECT_TRUE(SameAngle(0, 360));
+    EXPECT_FALSE(SameAngle(0, 720));
+
+    const DxfTables tables = Tables();
+    DxfWriter w(tables);
+    w.WriteRadians(42, 0, 360, 0);
+    w.WriteRadians(41, 360, 0, 0);
+    w.WriteDegrees(50, -90, 0);
+    EXPECT_EQ(Lines(w), (Lines_t{" 42", "6.28318530717959", " 41", "0", " 50", "270"}));
+}
+
+TEST(DxfWriter, SavesEveryLineWithCrLf) {
+    TempDir dir;
+    const DxfTables tables = Tables();
+    DxfWriter w(tables);
+    w.WriteGroup(0, "EOF");
+    const std::string path = dir.File("out.dxf");
+    w.SaveTo(path);
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    EXPECT_EQ(bytes.str(), "  0\r\nEOF\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("")), {}), 1);  // no temporary left
+}
+
+TEST(DxfWriter, AFailedSaveLeavesTheOldFileAndNoTemporary) {
+    TempDir dir;
+    const DxfTables tables = Tables();
+    DxfWriter w(tables);
+    w.WriteGroup(0, "EOF");
+    // The output is a folder: rename fails, and so must the save.
+    std::filesystem::create_directory(dir.File("taken.dxf"));
+    std::filesystem::create_directory(dir.File("taken.dxf/inner"));
+    try {
+        w.SaveTo(dir.File("taken.dxf"));
+        FAIL() << "saved over a folder";
+    } catch (const ConversionError& e) {
+        EXPECT_EQ(Cp932ToUtf8(e.what()), "ファイル " + dir.File("taken.dxf") + " を作成できません");
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("taken.dxf/inner")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("")), {}), 1);
+    // A missing folder cannot hold the temporary file.
+    EXPECT_THROW(w.SaveTo(dir.File("missing/out.dxf")), ConversionError);
+}
+
+}  // namespace
+}  // namespace orvik
