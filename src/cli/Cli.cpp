@@ -1,7 +1,9 @@
 #include "cli/Cli.h"
 
+#include <filesystem>
 #include <ostream>
 
+#include "cli/ConvertCommand.h"
 #include "cli/InfoCommand.h"
 
 namespace orvik::cli {
@@ -9,17 +11,73 @@ namespace {
 
 constexpr const char* kUsage =
     "使い方: orvik-cli info ファイル.jwc...\n"
+    "        orvik-cli convert [オプション] ファイル.jwc...\n"
     "\n"
-    "  info    各図面のヘッダー文字列と、直線・円弧・文字列・実点・仮想点の数を表示します。\n"
+    "  info     各図面のヘッダー文字列と、直線・円弧・文字列・実点・仮想点の数を表示します。\n"
+    "  convert  各図面を AutoCAD R13 DXF に変換します。既定では入力と同じフォルダに\n"
+    "           拡張子 .dxf で書き出します。\n"
     "\n"
-    "オプション:\n"
-    "  -h, --help    この説明を表示します。\n"
+    "convert のオプション（既定値は画面の初期値と同じ）:\n"
+    "  -o, --output パス          入力が1つなら出力ファイル、複数なら既存の出力フォルダ\n"
+    "  --scale 数値               基準縮尺（既定: 要素の最も多いレイヤグループの縮尺）\n"
+    "  --points filled|circle|point  実点の変換方法（既定: filled 塗りつぶし円）\n"
+    "  --point-radius mm          点の半径（用紙上の mm、既定: 0.5）\n"
+    "  --linetypes jw|acad        線種 JW_CAD準処 / AutoCAD準処（既定: jw）\n"
+    "  --polylines                曲線をポリラインに変換する\n"
+    "  --no-round                 数値を補正しない\n"
+    "  --text-reduction %         文字の縮小率 1〜99（既定: 90）\n"
+    "  --no-text-reduction        文字を縮小しない\n"
+    "  --halfwidth-aspect %       半角文字の縦横比 1〜99（既定: 70）\n"
+    "  --no-halfwidth-aspect      半角文字の縦横比を変えない\n"
+    "  --layer-numbers            レイヤ名に 0_0_ のような連番を加える\n"
+    "  --no-defpoints             補助線を DEFPOINTS に集めない\n"
+    "  --pen-colors C1,...,C6     ペン1〜6の色（1〜7 または red, yellow, green, cyan,\n"
+    "                             blue, magenta, white。既定: 4,7,3,2,6,5）\n"
+    "  --force                    既存の出力ファイルを上書きする\n"
+    "  --allow-partial            最後まで読み込めなかった図面も読めた部分を変換する\n"
     "\n"
-    "終了コード: 0 すべて成功、1 読み込めない図面があった、2 使い方の誤り。\n";
+    "  -h, --help                 この説明を表示します。\n"
+    "\n"
+    "終了コード: 0 すべて成功、1 失敗した図面があった、2 使い方の誤り。\n";
 
 int UsageError(std::ostream& err, const std::string& message) {
     err << "orvik-cli: " << message << "\n\n" << kUsage;
     return kExitUsage;
+}
+
+// info takes file names only ("--" ends options, for names starting with "-").
+int Info(const std::vector<std::string>& rest, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> files;
+    bool optionsDone = false;
+    for (const std::string& arg : rest) {
+        if (!optionsDone && (arg == "-h" || arg == "--help")) {
+            out << kUsage;
+            return kExitOk;
+        }
+        if (!optionsDone && arg == "--") {
+            optionsDone = true;
+            continue;
+        }
+        if (!optionsDone && arg.size() > 1 && arg.front() == '-') return UsageError(err, "不明なオプションです: " + arg);
+        files.push_back(arg);
+    }
+    if (files.empty()) return UsageError(err, "図面ファイルを指定してください");
+    return RunInfo(files, out, err);
+}
+
+int Convert(const std::vector<std::string>& rest, std::ostream& out, std::ostream& err) {
+    const auto parsed = ParseConvertOptions(rest);
+    if (const auto* message = std::get_if<std::string>(&parsed)) return UsageError(err, *message);
+    const ConvertOptions& options = std::get<ConvertOptions>(parsed);
+    if (options.help) {
+        out << kUsage;
+        return kExitOk;
+    }
+    if (options.files.empty()) return UsageError(err, "図面ファイルを指定してください");
+    std::error_code ec;
+    if (options.files.size() > 1 && options.output && !std::filesystem::is_directory(*options.output, ec))
+        return UsageError(err, "入力が複数のとき -o には既存のフォルダを指定してください: " + *options.output);
+    return RunConvert(options, out, err);
 }
 
 }  // namespace
@@ -31,26 +89,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << kUsage;
         return kExitOk;
     }
-    std::vector<std::string> rest(args.begin() + 1, args.end());
-    if (command == "info") {
-        std::vector<std::string> files;
-        bool optionsDone = false;
-        for (const std::string& arg : rest) {
-            if (!optionsDone && (arg == "-h" || arg == "--help")) {
-                out << kUsage;
-                return kExitOk;
-            }
-            if (!optionsDone && arg == "--") {
-                optionsDone = true;
-                continue;
-            }
-            if (!optionsDone && arg.size() > 1 && arg.front() == '-')
-                return UsageError(err, "不明なオプションです: " + arg);
-            files.push_back(arg);
-        }
-        if (files.empty()) return UsageError(err, "図面ファイルを指定してください");
-        return RunInfo(files, out, err);
-    }
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (command == "info") return Info(rest, out, err);
+    if (command == "convert") return Convert(rest, out, err);
     return UsageError(err, "不明なコマンドです: " + command);
 }
 

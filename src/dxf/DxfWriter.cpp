@@ -107,7 +107,7 @@ void DxfWriter::WriteRadians(int code, long double degrees, long double valueIfZ
 }
 
 void DxfWriter::WriteLtypeRecord(std::int64_t handle, std::string_view name, std::string_view description,
-                                 std::string_view patternLength, std::initializer_list<std::string_view> elements) {
+                                 std::string_view patternLength, std::span<const std::string_view> elements) {
     WriteGroup(0, "LTYPE");
     WriteHandle(5, handle);
     WriteGroup(330, "5");

@@ -7,7 +7,7 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -60,7 +60,7 @@ public:
     void WriteRadians(int code, long double degrees, long double valueIfZero, long double lowerBound);
 
     void WriteLtypeRecord(std::int64_t handle, std::string_view name, std::string_view description,
-                          std::string_view patternLength, std::initializer_list<std::string_view> elements);
+                          std::string_view patternLength, std::span<const std::string_view> elements);
 
     // Writes the text to `path` through a temporary file in the same folder,
     // renamed over the output only when everything was written: a failure

@@ -1,0 +1,44 @@
+#include "Unit2/SaveCommand.h"
+
+#include <charconv>
+
+namespace orvik {
+
+std::optional<float> ParsePointRadius(std::string_view text) {
+    int dots = 0, digits = 0;
+    for (char c : text) {
+        if (c == '.')
+            ++dots;
+        else if (c >= '0' && c <= '9')
+            ++digits;
+        else
+            return std::nullopt;
+    }
+    if (digits == 0 || dots > 1) return std::nullopt;
+    double value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc{} || result.ptr != text.data() + text.size()) return std::nullopt;
+    const auto radius = static_cast<float>(value);
+    if (!(radius > 0)) return std::nullopt;
+    return radius;
+}
+
+std::optional<int> ParsePercentage(std::string_view text) {
+    if (text.empty() || text.size() > 2) return std::nullopt;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value <= 0) return std::nullopt;
+    return value;
+}
+
+std::string DxfPathFor(std::string_view path) {
+    const auto nameStart = path.find_last_of('/') + 1;  // npos + 1 == 0
+    const auto dot = path.rfind('.');
+    const bool hasExtension = dot != std::string_view::npos && dot >= nameStart;
+    return std::string(hasExtension ? path.substr(0, dot) : path) + ".dxf";
+}
+
+}  // namespace orvik

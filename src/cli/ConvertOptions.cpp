@@ -1,0 +1,152 @@
+#include "cli/ConvertOptions.h"
+
+#include <array>
+#include <functional>
+#include <map>
+
+#include "dxf/ConvertDrawing.h"
+#include "textconv/Cp932.h"
+#include "Unit2/SaveCommand.h"
+
+namespace orvik::cli {
+namespace {
+
+using Setter = std::function<std::optional<std::string>(ConvertOptions&, const std::string&)>;
+
+struct Option {
+    bool takesValue;
+    Setter apply;  // returns the error message, if any
+};
+
+std::optional<std::string> Fail(std::string_view cp932Message) { return Cp932ToUtf8(cp932Message); }
+
+// AutoCAD colours 1..7 by number or by name.
+std::optional<int> ColorNumber(const std::string& text) {
+    static const std::map<std::string, int> kNames = {{"red", 1},  {"yellow", 2},  {"green", 3}, {"cyan", 4},
+                                                      {"blue", 5}, {"magenta", 6}, {"white", 7}};
+    if (auto it = kNames.find(text); it != kNames.end()) return it->second;
+    if (text.size() == 1 && text[0] >= '1' && text[0] <= '7') return text[0] - '0';
+    return std::nullopt;
+}
+
+std::optional<std::string> SetPenColors(ConvertOptions& o, const std::string& value) {
+    std::vector<std::string> items{""};
+    for (char c : value) {
+        if (c == ',')
+            items.emplace_back();
+        else
+            items.back() += c;
+    }
+    std::array<std::int32_t, 6> colors{};
+    bool valid = items.size() == colors.size();
+    for (std::size_t i = 0; valid && i < colors.size(); ++i) {
+        const auto color = ColorNumber(items[i]);
+        valid = color.has_value();
+        if (valid) colors[i] = *color;
+    }
+    if (!valid)
+        return "ペンの色は 1〜7 の色番号か red, yellow, green, cyan, blue, magenta, white で6つ、"
+               "カンマで区切って指定してください: " + value;
+    o.settings.PenColor = colors;
+    return std::nullopt;
+}
+
+const std::map<std::string, Option>& Options() {
+    static const std::map<std::string, Option> kOptions = {
+        {"--output", {true, [](ConvertOptions& o, const std::string& v) { o.output = v; return std::optional<std::string>{}; }}},
+        {"--scale", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+             const auto scale = ParseScaleText(v);
+             if (!scale || !(*scale > 0)) return "基準縮尺は0より大きい数値で指定してください: " + v;
+             o.scale = v;
+             return std::nullopt;
+         }}},
+        {"--points", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+             static const std::map<std::string, std::uint8_t> kModes = {
+                 {"filled", kTenFilledCircle}, {"circle", kTenCircle}, {"point", kTenPoint}};
+             const auto it = kModes.find(v);
+             if (it == kModes.end()) return "--points には filled, circle, point のいずれかを指定してください: " + v;
+             o.settings.TenMode = it->second;
+             return std::nullopt;
+         }}},
+        {"--point-radius", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+             const auto radius = ParsePointRadius(v);
+             if (!radius) return Fail(kRadiusMessage);
+             o.settings.TenHankei = *radius;
+             return std::nullopt;
+         }}},
+        {"--linetypes", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+             if (v != "jw" && v != "acad") return "--linetypes には jw か acad を指定してください: " + v;
+             o.settings.SenJW = v == "jw";
+             return std::nullopt;
+         }}},
+        {"--text-reduction", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+             const auto percent = ParsePercentage(v);
+             if (!percent) return Fail(kReductionMessage);
+             o.settings.MojiSize = true;
+             o.settings.MojiS = static_cast<std::uint8_t>(*percent);
+             return std::nullopt;
+         }}},
+        {"--halfwidth-aspect", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+             const auto percent = ParsePercentage(v);
+             if (!percent) return Fail(kAspectMessage);
+             o.settings.HankakuSize = true;
+             o.settings.HankakuH = static_cast<std::uint8_t>(*percent);
+             return std::nullopt;
+         }}},
+        {"--pen-colors", {true, SetPenColors}},
+        {"--polylines", {false, [](ConvertOptions& o, const std::string&) { o.settings.CurvePline = true; return std::optional<std::string>{}; }}},
+        {"--no-round", {false, [](ConvertOptions& o, const std::string&) { o.settings.RoundBase = false; return std::optional<std::string>{}; }}},
+        {"--no-text-reduction", {false, [](ConvertOptions& o, const std::string&) { o.settings.MojiSize = false; return std::optional<std::string>{}; }}},
+        {"--no-halfwidth-aspect", {false, [](ConvertOptions& o, const std::string&) { o.settings.HankakuSize = false; return std::optional<std::string>{}; }}},
+        {"--layer-numbers", {false, [](ConvertOptions& o, const std::string&) { o.settings.LayerNoRenban = false; return std::optional<std::string>{}; }}},
+        {"--no-defpoints", {false, [](ConvertOptions& o, const std::string&) { o.settings.HojosenDefpoints = false; return std::optional<std::string>{}; }}},
+        {"--force", {false, [](ConvertOptions& o, const std::string&) { o.force = true; return std::optional<std::string>{}; }}},
+        {"--allow-partial", {false, [](ConvertOptions& o, const std::string&) { o.allowPartial = true; return std::optional<std::string>{}; }}},
+        {"--help", {false, [](ConvertOptions& o, const std::string&) { o.help = true; return std::optional<std::string>{}; }}},
+    };
+    return kOptions;
+}
+
+}  // namespace
+
+std::variant<ConvertOptions, std::string> ParseConvertOptions(const std::vector<std::string>& args) {
+    ConvertOptions options;
+    bool optionsDone = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string arg = args[i];
+        if (optionsDone || arg.size() < 2 || arg[0] != '-') {
+            options.files.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsDone = true;
+            continue;
+        }
+        if (arg == "-o") arg = "--output";
+        if (arg == "-h") arg = "--help";
+        std::optional<std::string> inlineValue;
+        if (const auto eq = arg.find('='); eq != std::string::npos) {
+            inlineValue = arg.substr(eq + 1);
+            arg.resize(eq);
+        }
+        const auto it = Options().find(arg);
+        if (it == Options().end()) return "不明なオプションです: " + args[i];
+        const Option& option = it->second;
+        std::string value;
+        if (option.takesValue) {
+            if (inlineValue) {
+                value = *inlineValue;
+            } else if (i + 1 < args.size()) {
+                value = args[++i];
+            } else {
+                return arg + " には値が必要です";
+            }
+        } else if (inlineValue) {
+            return arg + " は値をとりません";
+        }
+        if (auto error = option.apply(options, value)) return *error;
+    }
+    return options;
+}
+
+}  // namespace orvik::cli

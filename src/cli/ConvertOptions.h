@@ -1,0 +1,26 @@
+// The options of `orvik-cli convert`, with the window's defaults.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "Unit2/HenkanInfo.h"
+
+namespace orvik::cli {
+
+struct ConvertOptions {
+    THenkanInfo settings = DefaultHenkanInfo();
+    std::optional<std::string> output;  // one input: the DXF file; several: a folder
+    std::optional<std::string> scale;   // the reference scale; default: the proposed one
+    bool force = false;                 // overwrite existing outputs
+    bool allowPartial = false;          // convert drawings that were not read completely
+    bool help = false;
+    std::vector<std::string> files;
+};
+
+// The options, or the message (UTF-8) of the first usage error.
+std::variant<ConvertOptions, std::string> ParseConvertOptions(const std::vector<std::string>& args);
+
+}  // namespace orvik::cli

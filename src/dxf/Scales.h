@@ -1,0 +1,88 @@
+// Reference scale and coordinate mapping.
+//
+// A JWC drawing stores coordinates in drawing units, each layer group with
+// its own scale; the DXF file is in millimetres at one reference scale. Every
+// coordinate and radius written goes through MapX/MapY/MapR: the drawing
+// value times the paper factor (drawing units to paper millimetres) times the
+// reference scale. With rounding on, mapped values are rounded to the number
+// of decimals that six significant digits across the drawing's extent allow,
+// which absorbs the single-precision noise of the JWC file.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace orvik {
+
+// The paper's long side in millimetres divided by the drawing's divisor;
+// exactly 1 for paper codes without a known size.
+long double PaperFactor(std::int32_t paperSize, std::int32_t paperDivisor);
+
+// x rounded half away from zero. Works in 64-bit integers; a value whose
+// magnitude reaches 2^63 is already whole in extended precision and is
+// returned as it is.
+long double RoundHalfAway(long double x);
+
+// One axis of the mapping: (value - first) * m and first * m, m = scale *
+// factor, each part rounded to `digits` decimals when its flag is on.
+long double MapValue(bool roundOffset, bool roundDelta, float scale, long double value, float first,
+                     std::int32_t digits, long double factor);
+
+struct TScaleEntry {
+    float Scale = 0;
+    float MinX = 0, MaxX = 0, MinY = 0, MaxY = 0;
+    float FirstX = 0, FirstY = 0;
+    std::int32_t DigitsX = 0, DigitsY = 0;
+};
+
+// Statistics per distinct scale, in the order scales were first met.
+class TScales {
+public:
+    static constexpr int kCapacity = 33;
+
+    bool RoundDelta = false;
+    bool RoundOffset = true;
+
+    void AddXY(float scale, long double x, long double y);
+    void AddLine(float scale, long double x1, long double y1, long double x2, long double y2) {
+        AddXY(scale, x1, y1);
+        AddXY(scale, x2, y2);
+    }
+    void AddText(float scale, long double x1, long double y1, long double x2, long double y2) {
+        AddLine(scale, x1, y1, x2, y2);
+    }
+    void AddPoint(float scale, long double x, long double y) { AddXY(scale, x, y); }
+    // Two points of a circle, arc or ellipse (angles in degrees): the extreme
+    // points of a whole one, otherwise the two end points.
+    void AddArc(float scale, long double cx, long double cy, long double radius, long double flatness,
+                long double startAngle, long double endAngle, long double tilt);
+
+    // Decimal places per entry from its extent: 6 - ceiling(log10(extent * scale * paperFactor)).
+    void Analyze(long double paperFactor);
+
+    long double MapX(float scale, long double factor, long double value) const;
+    long double MapY(float scale, long double factor, long double value) const;
+    long double MapR(float scale, long double factor, long double value) const { return MapX(scale, factor, value); }
+
+    int Count() const { return count_; }
+    const TScaleEntry& Entry(int i) const { return entries_[i]; }
+
+private:
+    const TScaleEntry* Find(float scale) const;
+
+    std::array<TScaleEntry, kCapacity> entries_{};
+    int count_ = 0;
+};
+
+struct ArcPoint {
+    long double x, y;
+};
+
+// The two points of an arc record that the statistics and the extents take:
+// for a whole circle or ellipse (equal angles, or a start angle of exactly 0
+// or 180 degrees) its extreme points (cx +- r, cy +- r * flatness), otherwise
+// its end points, start first. The tilt turns the angles, not the flattening.
+std::array<ArcPoint, 2> ArcStatisticsPoints(long double cx, long double cy, long double radius, long double flatness,
+                                            long double startAngle, long double endAngle, long double tilt);
+
+}  // namespace orvik
