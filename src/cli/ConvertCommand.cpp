@@ -53,7 +53,7 @@ public:
         }
         std::error_code ec;
         if (!options_.force && fs::exists(output, ec)) {
-            err_ << output << Cp932ToUtf8(kAlreadyExists) << "上書きするには --force を指定してください\n";
+            err_ << output << ": " << Cp932ToUtf8(kAlreadyExists) << "上書きするには --force を指定してください\n";
             return false;
         }
         out_ << '\n' << output << "\n\n";

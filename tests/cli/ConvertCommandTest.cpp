@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/Cli.h"
+#include "cli/ConvertOptions.h"
+#include "dxf/DxfLines.h"
+#include "support/JwcBuilder.h"
+#include "support/TempDir.h"
+#include "textconv/Cp932.h"
+
+namespace orvik::cli {
+namespace {
+
+using testing::JwcBuilder;
+using testing::TempDir;
+
+struct CliRun {
+    int code;
+    std::string out, err;
+};
+
+CliRun Cli(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int code = RunCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+JwcBuilder Drawing() {
+    JwcBuilder b;
+    b.HeaderTexts("T1", "T2").Group(0, 100).Layer(0, Utf8ToCp932("壁")).Line(TSen{0, 0, 10, 10, 1, 2, 0});
+    return b;
+}
+
+// A drawing of two lines whose file ends inside the second.
+std::string CutDrawing() {
+    JwcBuilder b = Drawing();
+    b.Line(TSen{5, 5, 6, 6, 1, 1, 0});
+    return b.Bytes().substr(0, static_cast<std::size_t>(b.SectionOffset(JwcSection::Arcs) - 10));
+}
+
+TEST(ParseConvertOptions, SetsTheSettingsFromTheOptions) {
+    const auto parsed = ParseConvertOptions({"--points", "circle", "--point-radius=0.25", "--linetypes", "acad",
+                                             "--polylines", "--no-round", "--text-reduction", "80",
+                                             "--no-halfwidth-aspect", "--layer-numbers", "--no-defpoints",
+                                             "--pen-colors", "red,2,green,4,blue,white", "--scale", "2.5", "-o",
+                                             "x.dxf", "--force", "--allow-partial", "a.jwc"});
+    ASSERT_TRUE(std::holds_alternative<ConvertOptions>(parsed)) << std::get<std::string>(parsed);
+    const ConvertOptions& o = std::get<ConvertOptions>(parsed);
+    const THenkanInfo& s = o.settings;
+    EXPECT_EQ(s.TenMode, kTenCircle);
+    EXPECT_EQ(s.TenHankei, 0.25f);
+    EXPECT_FALSE(s.SenJW);
+    EXPECT_TRUE(s.CurvePline);
+    EXPECT_FALSE(s.RoundBase);
+    EXPECT_TRUE(s.MojiSize);
+    EXPECT_EQ(s.MojiS, 80);
+    EXPECT_FALSE(s.HankakuSize);
+    EXPECT_EQ(s.HankakuH, 70);
+    EXPECT_FALSE(s.LayerNoRenban);
+    EXPECT_FALSE(s.HojosenDefpoints);
+    EXPECT_EQ(s.PenColor, (std::array<std::int32_t, 6>{1, 2, 3, 4, 5, 7}));
+    EXPECT_EQ(o.scale, "2.5");
+    EXPECT_EQ(o.output, "x.dxf");
+    EXPECT_TRUE(o.force && o.allowPartial);
+    EXPECT_EQ(o.files, std::vector<std::string>{"a.jwc"});
+}
+
+TEST(ParseConvertOptions, RefusesBadValuesWithTheWindowsMessages) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"--point-radius", "0"}, "点の半径は0より大きい数値を入力してください"},
+        {{"--text-reduction", "0"}, "文字の縮小率は0より大きい数値を入力してください"},
+        {{"--text-reduction", "100"}, "文字の縮小率は0より大きい数値を入力してください"},
+        {{"--halfwidth-aspect=x"}, "半角文字の縦横比は0より大きい数値を入力してください"},
+        {{"--pen-colors", "1,2,3,4,5"}, "ペンの色は"},
+        {{"--pen-colors", "1,2,3,4,5,8"}, "ペンの色は"},
+        {{"--pen-colors", "1,2,3,4,5,purple"}, "ペンの色は"},
+        {{"--scale", "0"}, "基準縮尺は0より大きい数値"},
+        {{"--scale", "abc"}, "基準縮尺は0より大きい数値"},
+        {{"--points", "dots"}, "--points には"},
+        {{"--linetypes", "iso"}, "--linetypes には"},
+        {{"--frobnicate"}, "不明なオプションです"},
+        {{"--output"}, "--output には値が必要です"},
+        {{"--force=yes"}, "--force は値をとりません"},
+    };
+    for (const auto& c : cases) {
+        const auto parsed = ParseConvertOptions(c.args);
+        ASSERT_TRUE(std::holds_alternative<std::string>(parsed)) << c.args[0];
+        EXPECT_EQ(std::get<std::string>(parsed).rfind(c.message, 0), 0u) << std::get<std::string>(parsed);
+    }
+}
+
+class ConvertCommandTest : public ::testing::Test {
+protected:
+    TempDir dir_;
+};
+
+TEST_F(ConvertCommandTest, ConvertsBesideTheInputAndPrintsTheLog) {
+    const std::string input = dir_.Write("plan.jwc", Drawing().Bytes());
+    const CliRun run = Cli({"convert", input});
+    EXPECT_EQ(run.code, kExitOk) << run.err;
+    EXPECT_EQ(run.err, "");
+    const std::string output = dir_.File("plan.dxf");
+    EXPECT_EQ(run.out, input + "\n\nT1\nT2\n直線の数　 = 1\n円弧の数　 = 0\n文字列の数 = 0\n実点の数　 = 0\n仮想点の数 = 0\n\n" +
+                           output + "\n\n「使用画層」\n壁                    色: 7  線種: CONTINUOUS\n");
+    const std::string dxf = ReadFile(output);
+    EXPECT_TRUE(dxf.ends_with("  0\r\nEOF\r\n"));
+    EXPECT_EQ(testing::HeaderVariable(dxf, "$LTSCALE"), (testing::Groups{{" 40", "100"}}));
+}
+
+TEST_F(ConvertCommandTest, NeverOverwritesWithoutForce) {
+    const std::string input = dir_.Write("plan.jwc", Drawing().Bytes());
+    const std::string output = dir_.Write("plan.dxf", "keep me");
+    CliRun run = Cli({"convert", input});
+    EXPECT_EQ(run.code, kExitSomeFailed);
+    EXPECT_EQ(run.err, output + ": ファイルはすでに存在します。上書きするには --force を指定してください\n");
+    EXPECT_EQ(ReadFile(output), "keep me");
+    run = Cli({"convert", "--force", input});
+    EXPECT_EQ(run.code, kExitOk);
+    EXPECT_NE(ReadFile(output), "keep me");
+}
+
+TEST_F(ConvertCommandTest, ABatchGoesOnPastFailuresAndShowsProgress) {
+    const std::string good = dir_.Write("a.jwc", Drawing().Bytes());
+    const std::string empty = dir_.Write("b.jwc", JwcBuilder{}.Bytes());
+    const std::string fake = dir_.Write("c.jwc", "not a drawing");
+    const std::string cut = dir_.Write("d.jwc", CutDrawing());
+    const std::string good2 = dir_.Write("e.JWC", Drawing().Bytes());
+    std::filesystem::create_directory(dir_.File("out"));
+    const CliRun run = Cli({"convert", "-o", dir_.File("out"), good, empty, fake, cut, good2});
+    EXPECT_EQ(run.code, kExitSomeFailed);
+    EXPECT_NE(run.err.find("[1/5] " + good + "\n"), std::string::npos);
+    EXPECT_NE(run.err.find("[5/5] " + good2 + "\n"), std::string::npos);
+    EXPECT_NE(run.err.find(empty + ": 図面に要素がないため基準縮尺が決まりません"), std::string::npos);
+    EXPECT_NE(run.err.find(fake + "は、\nJW_CAD図面ファイルではありません。"), std::string::npos);
+    EXPECT_NE(run.err.find(cut + ": 図面を最後まで読み込めませんでした。"), std::string::npos);
+    EXPECT_NE(run.err.find(cut + ": 変換しません"), std::string::npos);
+    std::vector<std::string> written;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.File("out")))
+        written.push_back(entry.path().filename().string());
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, (std::vector<std::string>{"a.dxf", "e.dxf"}));
+}
+
+TEST_F(ConvertCommandTest, PartialDrawingsAndEmptyOnesCanBeForced) {
+    const std::string cut = dir_.Write("cut.jwc", CutDrawing());
+    CliRun run = Cli({"convert", "--allow-partial", cut});
+    EXPECT_EQ(run.code, kExitOk) << run.err;
+    EXPECT_TRUE(std::filesystem::exists(dir_.File("cut.dxf")));
+    const std::string empty = dir_.Write("empty.jwc", JwcBuilder{}.Bytes());
+    run = Cli({"convert", "--scale", "20", empty});
+    EXPECT_EQ(run.code, kExitOk) << run.err;
+    EXPECT_EQ(testing::HeaderVariable(ReadFile(dir_.File("empty.dxf")), "$LTSCALE"), (testing::Groups{{" 40", "20"}}));
+}
+
+TEST_F(ConvertCommandTest, ReportsUnwritableOutputsAndTwoInputsForOneOutput) {
+    const std::string input = dir_.Write("plan.jwc", Drawing().Bytes());
+    CliRun run = Cli({"convert", "-o", dir_.File("missing/plan.dxf"), input});
+    EXPECT_EQ(run.code, kExitSomeFailed);
+    EXPECT_NE(run.err.find(input + ": ファイル " + dir_.File("missing/plan.dxf") + " を作成できません"), std::string::npos);
+
+    std::filesystem::create_directories(dir_.File("x"));
+    std::filesystem::create_directories(dir_.File("out"));
+    const std::string twin = dir_.Write("x/plan.jwc", Drawing().Bytes());
+    run = Cli({"convert", "-o", dir_.File("out"), input, twin});
+    EXPECT_EQ(run.code, kExitSomeFailed);
+    EXPECT_NE(run.err.find("この実行ですでに書き出したファイルです"), std::string::npos);
+
+    run = Cli({"convert", "-o", dir_.File("plan.dxf"), input, twin});
+    EXPECT_EQ(run.code, kExitUsage);  // several inputs need an output folder
+}
+
+TEST_F(ConvertCommandTest, OptionsReachTheFile) {
+    const std::string input = dir_.Write("plan.jwc", Drawing().Bytes());
+    const CliRun run = Cli({"convert", "--layer-numbers", "--linetypes", "acad", "--pen-colors", "1,5,1,1,1,1",
+                            "--scale", "50", "-o", dir_.File("o.dxf"), input});
+    ASSERT_EQ(run.code, kExitOk) << run.err;
+    const std::string dxf = ReadFile(dir_.File("o.dxf"));
+    const auto layers = testing::Records(dxf, "LAYER");
+    ASSERT_EQ(layers.size(), 2u);
+    EXPECT_EQ(Cp932ToUtf8(testing::Value(layers[1], "  2")), "0_0_壁");
+    EXPECT_EQ(testing::Value(layers[1], " 62"), "     5");
+    EXPECT_EQ(testing::Value(testing::Records(dxf, "LTYPE")[3], "  2"), "HIDDEN2");
+    EXPECT_EQ(testing::HeaderVariable(dxf, "$LTSCALE"), (testing::Groups{{" 40", "50"}}));
+}
+
+}  // namespace
+}  // namespace orvik::cli
