@@ -7,6 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config  # the build
   libgtest-dev                      # unit tests
   clang libclang-rt-14-dev          # libFuzzer and its sanitizer runtimes
+  python3-ezdxf                     # an independent DXF reader for the read-back test
 )
 
 missing=()

@@ -1,0 +1,42 @@
+// Writes drawings for the read-back test: layer setups that stress names,
+// colours, visibility and DEFPOINTS.
+//
+// Usage: make_readback_drawings FOLDER
+#include <cstdio>
+#include <string>
+
+#include "support/JwcBuilder.h"
+#include "textconv/Cp932.h"
+
+using namespace orvik;
+using namespace orvik::testing;
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_readback_drawings FOLDER\n");
+        return 2;
+    }
+    const std::string folder = argv[1];
+
+    // Names that need rewriting, hidden layers and groups, odd pens, and
+    // layers used only by texts or virtual points.
+    JwcBuilder layers;
+    layers.Paper(14, 1000).Group(0, 1, "G0").Group(2, 20, "hidden", false).Group(15, 500);
+    layers.Layer(0x00, "a`b\x01" "c").Layer(0x01, Utf8ToCp932("ﾄﾞｱ(1)")).Layer(0x02, Utf8ToCp932("①㈱"));
+    layers.Layer(0x03, "TEXT").Layer(0x23, "TEXT").Layer(0x24, "12345678", false).Layer(0xF0, "  ");
+    layers.Layer(0xF1, Utf8ToCp932("仮想"));
+    layers.Line(TSen{0, 0, 10, 0, 1, 1, 0x00}).Line(TSen{0, 1, 10, 1, 2, 8, 0x01}).Line(TSen{0, 2, 10, 2, 12, 6, 0x02});
+    layers.Line(TSen{0, 3, 10, 3, 9, 2, 0x03}).Line(TSen{0, 4, 10, 4, 9, 0, 0x23}).Arc(ArcRecord{5, 5, 2, 10000, 0, 0, 0, 5, 200, 0x24});
+    layers.Text(TextRecord{0, 6, 4, 6, "ABC", std::nullopt, 0, 0xF0});
+    layers.VirtualPoint(1, 1, 0xF1);
+    layers.TextType(4, 7, 30, 30);
+    layers.WriteTo(folder + "/layers.jwc");
+
+    // Word-sized scales, an unknown paper code, a vertical text.
+    JwcBuilder words;
+    words.FloatScales(false).Paper(6, 518).Group(0, 200).Layer(0, "W");
+    words.Line(TSen{-100, -50, 100, 50, 3, 3, 0}).Point(TTen{0, 0, 0, 4});
+    words.Text(TextRecord{0, 0, 0, -5, Utf8ToCp932("縦書き"), std::nullopt, 1, 0, kVerticalTextFlag});
+    words.WriteTo(folder + "/words.jwc");
+    return 0;
+}

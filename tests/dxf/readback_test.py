@@ -1,0 +1,133 @@
+#!/usr/bin/python3
+"""Reads the DXF files that orvik-cli writes back with ezdxf, an independent
+DXF reader, and checks them against the drawing: the reader loads and audits
+them without error, and the layers and header values are what the drawing
+and the conversion report say.
+
+Usage: readback_test.py ORVIK_CLI MAKE_READBACK_DRAWINGS SAMPLE.jwc
+"""
+import datetime
+import os
+import re
+import subprocess
+import sys
+import tempfile
+
+import ezdxf
+
+# ezdxf repairs these owner handles of the OBJECTS section; the records are
+# written as AutoCAD R13 itself writes them.
+KNOWN_OWNER_FIXES = {"DICTIONARY(#D)", "DICTIONARY(#17)", "DICTIONARY(#19)", "DICTIONARY(#1A)", "XRECORD(#37)",
+                     "MLINESTYLE(#18)"}
+PAPER = {0: (1189, 841), 1: (841, 594), 2: (594, 420), 3: (420, 297), 4: (297, 210), 14: (100000, 70372)}
+
+failures = []
+
+
+def check(condition, message):
+    if not condition:
+        failures.append(message)
+
+
+def convert(cli, drawing, output, options):
+    run = subprocess.run([cli, "convert", "--force", "-o", output, *options, drawing], capture_output=True, text=True)
+    check(run.returncode == 0, f"{drawing} {options}: exit {run.returncode}: {run.stderr}")
+    return run.stdout
+
+
+def report_of(stdout):
+    """The counts and the used-layer lines of the conversion log."""
+    counts = [int(m) for m in re.findall(r" = (-?\d+)$", stdout, re.M)]
+    layers = {}
+    for line in stdout.split("「使用画層」\n", 1)[1].splitlines():
+        m = re.match(r"^(.*?) *色: (\d+)  線種: (\S+)$", line)
+        layers[m.group(1)] = (int(m.group(2)), m.group(3))
+    return counts, layers
+
+
+def file_date(path):
+    t = datetime.datetime.fromtimestamp(os.stat(path).st_mtime)
+    t = t.replace(second=t.second - t.second % 2, microsecond=0)
+    days = (t - datetime.datetime(1899, 12, 30)).total_seconds() / 86400
+    return days + 2415019
+
+
+def check_file(name, drawing, dxf, stdout, expect):
+    label = f"{name}: "
+    try:
+        doc = ezdxf.readfile(dxf)
+    except Exception as error:  # any refusal of the reader is a failure
+        check(False, label + f"ezdxf refused the file: {error}")
+        return
+    auditor = doc.audit()
+    check(not auditor.errors, label + "audit errors: " + "; ".join(e.message for e in auditor.errors))
+    unexpected = [f.message for f in auditor.fixes
+                  if not any(f.message.endswith(o) for o in KNOWN_OWNER_FIXES)]
+    check(not unexpected, label + "unexpected audit fixes: " + "; ".join(unexpected))
+    check(doc.encoding == "cp932", label + f"encoding {doc.encoding}")
+
+    counts, report = report_of(stdout)
+    # ezdxf adds a layer "Defpoints" of its own to a file without one.
+    dxf_layers = {layer.dxf.name: layer for layer in doc.layers
+                  if layer.dxf.name != "0" and not (layer.dxf.name == "Defpoints" and "DEFPOINTS" not in report)}
+    check(set(dxf_layers) == set(report), label + f"layers {sorted(dxf_layers)} != report {sorted(report)}")
+    for layer_name, (color, linetype) in report.items():
+        layer = dxf_layers.get(layer_name)
+        if layer is None:
+            continue
+        check(abs(layer.dxf.color) == color, label + f"{layer_name}: colour {layer.dxf.color} != {color}")
+        check(layer.dxf.linetype == linetype, label + f"{layer_name}: line type {layer.dxf.linetype} != {linetype}")
+        check(layer.is_off() == (layer_name in expect["off"]), label + f"{layer_name}: on/off")
+
+    scale = expect["scale"]
+    width, height = PAPER.get(expect["paper"], PAPER[0])
+    header = doc.header
+    check(tuple(header["$LIMMAX"])[:2] == (width * scale, height * scale), label + f"$LIMMAX {header['$LIMMAX']}")
+    check(header["$LTSCALE"] == scale, label + f"$LTSCALE {header['$LTSCALE']}")
+    check(abs(header["$TEXTSIZE"] - 2.5 * scale) < 1e-9, label + f"$TEXTSIZE {header['$TEXTSIZE']}")
+    lines, arcs, texts, points, virtual = counts
+    seed = lines * (4 if "--polylines" in expect["options"] else 1) + arcs + texts + virtual + points * (
+        1 if "--points" in expect["options"] else 4) + len([n for n in report if n != "DEFPOINTS"]) + 90
+    check(int(header["$HANDSEED"], 16) == seed, label + f"$HANDSEED {header['$HANDSEED']} != {seed:X}")
+    # ezdxf sets $TDCREATE itself when it loads a file; $TDUPDATE carries the same value as written.
+    check(abs(header["$TDUPDATE"] - file_date(drawing)) < 1e-6, label + f"$TDUPDATE {header['$TDUPDATE']}")
+    if "extents" in expect:
+        extmin, extmax = expect["extents"]
+        check(tuple(header["$EXTMIN"])[:2] == extmin, label + f"$EXTMIN {header['$EXTMIN']}")
+        check(tuple(header["$EXTMAX"])[:2] == extmax, label + f"$EXTMAX {header['$EXTMAX']}")
+    check("TATEGAKI" in doc.styles if expect.get("vertical") else "TATEGAKI" not in doc.styles, label + "TATEGAKI")
+
+
+def main():
+    cli, make_drawings, sample = sys.argv[1:4]
+    with tempfile.TemporaryDirectory() as folder:
+        subprocess.run([make_drawings, folder], check=True)
+        runs = [
+            ("sample", sample, [], {"scale": 100, "paper": 2, "off": {"補助線", "DEFPOINTS"},
+                                    "extents": ((-10200, -9000), (8200, 4200)), "vertical": True}),
+            ("sample acad", sample, ["--linetypes", "acad", "--layer-numbers", "--no-defpoints", "--scale", "50",
+                                     "--points", "point", "--polylines"],
+             {"scale": 50, "paper": 2, "off": {"0_F_補助線", "DEFPOINTS"}, "extents": ((-5100, -4500), (4100, 2100)),
+              "vertical": True}),
+            ("layers", os.path.join(folder, "layers.jwc"), [],
+             {"scale": 1, "paper": 14, "off": {"12345678", "2_3_TEXT", "DEFPOINTS"}}),
+            ("layers numbered", os.path.join(folder, "layers.jwc"), ["--layer-numbers", "--no-defpoints"],
+             {"scale": 1, "paper": 14, "off": {"2_4_12345678", "2_3_TEXT", "DEFPOINTS"}}),
+            ("words", os.path.join(folder, "words.jwc"), [], {"scale": 200, "paper": 6, "off": set(), "vertical": True}),
+        ]
+        for name, drawing, options, expect in runs:
+            expect["options"] = options
+            dxf = os.path.join(folder, "out.dxf")
+            stdout = convert(cli, drawing, dxf, options)
+            if os.path.exists(dxf):
+                check_file(name, drawing, dxf, stdout, expect)
+                os.remove(dxf)
+    for failure in failures:
+        print("FAIL:", failure)
+    print(f"{len(runs) - len({f.split(':')[0] for f in failures})} passed, "
+          f"{len({f.split(':')[0] for f in failures})} failed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
