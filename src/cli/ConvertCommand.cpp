@@ -46,6 +46,7 @@ public:
             err_ << input << ": 図面に要素がないため基準縮尺が決まりません。変換しません（--scale で指定できます）\n";
             return false;
         }
+        const std::string scaleText = options_.scale ? *options_.scale : scales.items[scales.selected];
         const std::string output = OutputPathFor(options_, input);
         if (!written_.insert(fs::weakly_canonical(output).string()).second) {
             err_ << output << ": この実行ですでに書き出したファイルです。上書きしません\n";
@@ -59,7 +60,7 @@ public:
         out_ << '\n' << output << "\n\n";
         try {
             ConvertDrawing(drawing_, info_, tables_,
-                           ConversionRequest{input, output, options_.scale.value_or(scales.items[scales.selected])},
+                           ConversionRequest{input, output, scaleText},
                            [this](const DxfTables& tables, const THenkanInfo& info) {
                                for (const auto& line : UsedLayerReport(tables, info.DefpointsUsed))
                                    out_ << Cp932ToUtf8(line) << '\n';

@@ -85,6 +85,18 @@ TEST(LayerAssignment, TakesTheMostUsedPenAndLineType) {
     }
 }
 
+TEST(LayerAssignment, ALayerOfTextsOnlyTakesColour7AndLineType1) {
+    Fixture f;
+    f.drawing.Moji.resize(1);
+    f.drawing.Moji[0].Layer = 4;
+    f.drawing.Header.TextCount = 1;
+    f.tables.PenColorTable[0] = 7;
+    f.Assign();
+    EXPECT_TRUE(f.tables.DxfLayers[4].Used);
+    EXPECT_EQ(f.tables.DxfLayers[4].Color, 7);
+    EXPECT_EQ(f.tables.DxfLayers[4].LineType, 1);
+}
+
 TEST(LayerAssignment, RewritesOutOfRangeLineTypesInTheDrawing) {
     Fixture f;
     f.Line(0, 1, 12);

@@ -180,6 +180,19 @@ TEST(TablesSection, UsedLayersDefpointsAndTategakiTakeRunningHandles) {
     EXPECT_EQ(nextHandle, 0x54);
 }
 
+TEST(TablesSection, WritesEveryUsedLayerUnderItsOwnNameEvenWhenItClashes) {
+    TablesFixture f;
+    f.Use(1, "0", 3);
+    f.Use(2, "DEFPOINTS", 4);
+    f.defpoints = true;
+    const auto layers = Records(f.Write().first, "LAYER");
+    ASSERT_EQ(layers.size(), 4u);
+    EXPECT_EQ(Value(layers[0], "  2"), "0");
+    EXPECT_EQ(Value(layers[1], "  2"), "0");
+    EXPECT_EQ(Value(layers[2], "  2"), "DEFPOINTS");
+    EXPECT_EQ(Value(layers[3], "  2"), "DEFPOINTS");
+}
+
 TEST(TablesSection, AHiddenLayerHasANegativeColour) {
     TablesFixture f;
     f.Use(40, "HIDDEN", 5);
