@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "cli/Cli.h"
+#include "cli/CliRun.h"
 #include "cli/ConvertOptions.h"
 #include "dxf/DxfLines.h"
 #include "support/JwcBuilder.h"
@@ -16,24 +14,6 @@ namespace {
 
 using testing::JwcBuilder;
 using testing::TempDir;
-
-struct CliRun {
-    int code;
-    std::string out, err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 JwcBuilder Drawing() {
     JwcBuilder b;
@@ -116,7 +96,7 @@ TEST_F(ConvertCommandTest, ConvertsBesideTheInputAndPrintsTheLog) {
     const std::string output = dir_.File("plan.dxf");
     EXPECT_EQ(run.out, input + "\n\nT1\nT2\n直線の数　 = 1\n円弧の数　 = 0\n文字列の数 = 0\n実点の数　 = 0\n仮想点の数 = 0\n\n" +
                            output + "\n\n「使用画層」\n壁                    色: 7  線種: CONTINUOUS\n");
-    const std::string dxf = ReadFile(output);
+    const std::string dxf = testing::ReadFileBytes(output);
     EXPECT_TRUE(dxf.ends_with("  0\r\nEOF\r\n"));
     EXPECT_EQ(testing::HeaderVariable(dxf, "$LTSCALE"), (testing::Groups{{" 40", "100"}}));
 }
@@ -127,10 +107,10 @@ TEST_F(ConvertCommandTest, NeverOverwritesWithoutForce) {
     CliRun run = Cli({"convert", input});
     EXPECT_EQ(run.code, kExitSomeFailed);
     EXPECT_EQ(run.err, output + ": ファイルはすでに存在します。上書きするには --force を指定してください\n");
-    EXPECT_EQ(ReadFile(output), "keep me");
+    EXPECT_EQ(testing::ReadFileBytes(output), "keep me");
     run = Cli({"convert", "--force", input});
     EXPECT_EQ(run.code, kExitOk);
-    EXPECT_NE(ReadFile(output), "keep me");
+    EXPECT_NE(testing::ReadFileBytes(output), "keep me");
 }
 
 TEST_F(ConvertCommandTest, ABatchGoesOnPastFailuresAndShowsProgress) {
@@ -163,7 +143,7 @@ TEST_F(ConvertCommandTest, PartialDrawingsAndEmptyOnesCanBeForced) {
     const std::string empty = dir_.Write("empty.jwc", JwcBuilder{}.Bytes());
     run = Cli({"convert", "--scale", "20", empty});
     EXPECT_EQ(run.code, kExitOk) << run.err;
-    EXPECT_EQ(testing::HeaderVariable(ReadFile(dir_.File("empty.dxf")), "$LTSCALE"), (testing::Groups{{" 40", "20"}}));
+    EXPECT_EQ(testing::HeaderVariable(testing::ReadFileBytes(dir_.File("empty.dxf")), "$LTSCALE"), (testing::Groups{{" 40", "20"}}));
 }
 
 TEST_F(ConvertCommandTest, ReportsUnwritableOutputsAndTwoInputsForOneOutput) {
@@ -188,7 +168,7 @@ TEST_F(ConvertCommandTest, OptionsReachTheFile) {
     const CliRun run = Cli({"convert", "--layer-numbers", "--linetypes", "acad", "--pen-colors", "1,5,1,1,1,1",
                             "--scale", "50", "-o", dir_.File("o.dxf"), input});
     ASSERT_EQ(run.code, kExitOk) << run.err;
-    const std::string dxf = ReadFile(dir_.File("o.dxf"));
+    const std::string dxf = testing::ReadFileBytes(dir_.File("o.dxf"));
     const auto layers = testing::Records(dxf, "LAYER");
     ASSERT_EQ(layers.size(), 2u);
     EXPECT_EQ(Cp932ToUtf8(testing::Value(layers[1], "  2")), "0_0_壁");

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 
-#include "cli/Cli.h"
+#include "cli/CliRun.h"
 #include "support/JwcBuilder.h"
 #include "support/TempDir.h"
 #include "textconv/Cp932.h"
@@ -13,17 +12,6 @@ namespace {
 using testing::JwcBuilder;
 using testing::TempDir;
 using testing::TextRecord;
-
-struct CliRun {
-    int code;
-    std::string out, err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 JwcBuilder Drawing(int lines) {
     JwcBuilder b;

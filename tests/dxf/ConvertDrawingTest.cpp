@@ -22,13 +22,6 @@ namespace {
 using testing::HeaderVariable;
 using testing::TempDir;
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
 // Local time is UTC for these tests, so file dates do not depend on the machine.
 class ConvertDrawingTest : public ::testing::Test {
 protected:
@@ -52,7 +45,7 @@ protected:
         if (scale.empty()) scale = list.items.at(list.selected);
         const std::string output = dir_.File("out.dxf");
         ConvertDrawing(drawing, info, tables, ConversionRequest{source, output, scale}, nullptr);
-        return ReadFile(output);
+        return testing::ReadFileBytes(output);
     }
     TempDir dir_;
 };
@@ -106,7 +99,7 @@ TEST_F(ConvertDrawingTest, ABadScaleTextWritesNothing) {
         EXPECT_EQ(Cp932ToUtf8(e.what()), "'' は有効な浮動小数点数ではありません");
     }
     EXPECT_FALSE(reported);
-    EXPECT_EQ(ReadFile(output), "old contents");
+    EXPECT_EQ(testing::ReadFileBytes(output), "old contents");
 }
 
 TEST_F(ConvertDrawingTest, ReportsTheLayersBeforeWriting) {
@@ -133,11 +126,11 @@ TEST_F(ConvertDrawingTest, ReportsTheLayersBeforeWriting) {
 }
 
 TEST_F(ConvertDrawingTest, TheSampleMatchesItsReviewedOutput) {
-    const std::string source = DatedCopy(ReadFile(ORVIK_SOURCE_DIR "/samples/plan.jwc"));
+    const std::string source = DatedCopy(testing::ReadFileBytes(ORVIK_SOURCE_DIR "/samples/plan.jwc"));
     const std::string text = Convert(source);
     const std::string golden = ORVIK_SOURCE_DIR "/tests/dxf/golden/plan-default.dxf";
     if (std::getenv("ORVIK_UPDATE_GOLDEN")) std::ofstream(golden, std::ios::binary) << text;
-    EXPECT_TRUE(text == ReadFile(golden)) << "set ORVIK_UPDATE_GOLDEN=1 to rewrite " << golden << " after review";
+    EXPECT_TRUE(text == testing::ReadFileBytes(golden)) << "set ORVIK_UPDATE_GOLDEN=1 to rewrite " << golden << " after review";
     // The same drawing and settings give the same file again.
     EXPECT_TRUE(Convert(source) == text);
     EXPECT_EQ(HeaderVariable(text, "$EXTMIN"), (testing::Groups{{" 10", "-10200"}, {" 20", "-9000"}, {" 30", "0.0"}}));
@@ -145,7 +138,7 @@ TEST_F(ConvertDrawingTest, TheSampleMatchesItsReviewedOutput) {
 }
 
 TEST_F(ConvertDrawingTest, AnotherReferenceScaleScalesEveryCoordinate) {
-    const std::string source = DatedCopy(ReadFile(ORVIK_SOURCE_DIR "/samples/plan.jwc"));
+    const std::string source = DatedCopy(testing::ReadFileBytes(ORVIK_SOURCE_DIR "/samples/plan.jwc"));
     const std::string text = Convert(source, DefaultHenkanInfo(), "50");
     EXPECT_EQ(HeaderVariable(text, "$EXTMIN"), (testing::Groups{{" 10", "-5100"}, {" 20", "-4500"}, {" 30", "0.0"}}));
     EXPECT_EQ(HeaderVariable(text, "$LIMMAX"), (testing::Groups{{" 10", "29700"}, {" 20", "21000"}}));

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "dxf/NumberFormat.h"
 #include "support/TempDir.h"
@@ -160,10 +158,7 @@ TEST(DxfWriter, SavesEveryLineWithCrLf) {
     w.WriteGroup(0, "EOF");
     const std::string path = dir.File("out.dxf");
     w.SaveTo(path);
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    EXPECT_EQ(bytes.str(), "  0\r\nEOF\r\n");
+    EXPECT_EQ(testing::ReadFileBytes(path), "  0\r\nEOF\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("")), {}), 1);  // no temporary left
 }
 

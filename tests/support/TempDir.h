@@ -1,10 +1,11 @@
 // A fresh folder under the system's temporary directory, removed with its
-// contents when the object goes.
+// contents when the object goes; and reading a file back.
 #pragma once
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -35,5 +36,13 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// The whole content of a file ("" when it cannot be read).
+inline std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
 
 }  // namespace orvik::testing
