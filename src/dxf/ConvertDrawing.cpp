@@ -6,6 +6,7 @@
 #include <cmath>
 #include <ctime>
 
+#include "dxf/EntitySection.h"
 #include "dxf/FixedSections.h"
 #include "dxf/HeaderSection.h"
 #include "dxf/LayerAssignment.h"
@@ -146,6 +147,7 @@ void ConvertDrawing(JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, c
     WriteBlocksSection(w);
     w.WriteGroup(0, "SECTION");
     w.WriteGroup(2, "ENTITIES");
+    WriteEntities(w, EntityInputs{drawing, info, scales, paperFactor});
     w.WriteGroup(0, "ENDSEC");
     WriteObjectsSection(w);
     WriteEndOfFile(w);
