@@ -32,10 +32,13 @@ int main(int argc, char** argv) {
     layers.TextType(4, 7, 30, 30);
     layers.WriteTo(folder + "/layers.jwc");
 
-    // Word-sized scales, an unknown paper code, a vertical text.
+    // Word-sized scales, an unknown paper code, a vertical text, ellipses
+    // flattened by more than 1 and by 0.
     JwcBuilder words;
     words.FloatScales(false).Paper(6, 518).Group(0, 200).Layer(0, "W");
     words.Line(TSen{-100, -50, 100, 50, 3, 3, 0}).Point(TTen{0, 0, 0, 4});
+    words.Arc(ArcRecord{10, 10, 5, 20000, AngleUnits(30), AngleUnits(200), AngleUnits(10), 1, 3, 0});
+    words.Arc(ArcRecord{20, 10, 5, 0, 0, 0, 0, 1, 3, 0});
     words.Text(TextRecord{0, 0, 0, -5, Utf8ToCp932("縦書き"), std::nullopt, 1, 0, kVerticalTextFlag});
     words.WriteTo(folder + "/words.jwc");
     return 0;

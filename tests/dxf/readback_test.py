@@ -19,6 +19,9 @@ import ezdxf
 # written as AutoCAD R13 itself writes them.
 KNOWN_OWNER_FIXES = {"DICTIONARY(#D)", "DICTIONARY(#17)", "DICTIONARY(#19)", "DICTIONARY(#1A)", "XRECORD(#37)",
                      "MLINESTYLE(#18)"}
+# The sample's texts as the TEXT entities must read: half-width kana stay in
+# texts, only layer names are rewritten.
+SAMPLE_TEXTS = ["居間", "寝室", "浴室", "納戸", "9,000", "ｱﾌﾟﾛｰﾁ（庭）", "中心", "外壁 RC t=150", "ﾓﾙﾀﾙ 12"]
 PAPER = {0: (1189, 841), 1: (841, 594), 2: (594, 420), 3: (420, 297), 4: (297, 210), 14: (100000, 70372)}
 
 failures = []
@@ -97,6 +100,18 @@ def check_file(name, drawing, dxf, stdout, expect):
         check(tuple(header["$EXTMAX"])[:2] == extmax, label + f"$EXTMAX {header['$EXTMAX']}")
     check("TATEGAKI" in doc.styles if expect.get("vertical") else "TATEGAKI" not in doc.styles, label + "TATEGAKI")
 
+    msp = doc.modelspace()
+    found = {kind: len(msp.query(kind)) for kind in ("LINE", "POLYLINE", "CIRCLE", "ARC", "ELLIPSE", "TEXT", "POINT")}
+    polylines = msp.query("POLYLINE")
+    found["VERTEX"] = sum(len(p.vertices) for p in polylines)
+    found["SEQEND"] = sum(1 for p in polylines if p.seqend is not None)
+    for kind, count in expect.get("entities", {}).items():
+        check(found[kind] == count, label + f"{kind}: {found[kind]} != {count}")
+    check(found["CIRCLE"] + found["ARC"] + found["ELLIPSE"] >= arcs, label + "every arc record is written")
+    if "texts" in expect:
+        written = sorted(t.dxf.text for t in msp.query("TEXT"))
+        check(written == sorted(expect["texts"]), label + f"texts {written}")
+
 
 def main():
     cli, make_drawings, sample = sys.argv[1:4]
@@ -104,16 +119,24 @@ def main():
         subprocess.run([make_drawings, folder], check=True)
         runs = [
             ("sample", sample, [], {"scale": 100, "paper": 2, "off": {"補助線", "DEFPOINTS"},
-                                    "extents": ((-10200, -9000), (8200, 4200)), "vertical": True}),
+                                    "extents": ((-10200, -9000), (8200, 4200)), "vertical": True,
+                                    "entities": {"LINE": 46, "POLYLINE": 7, "VERTEX": 14, "SEQEND": 7, "CIRCLE": 3,
+                                                 "ARC": 2, "ELLIPSE": 2, "TEXT": 9, "POINT": 3},
+                                    "texts": SAMPLE_TEXTS}),
             ("sample acad", sample, ["--linetypes", "acad", "--layer-numbers", "--no-defpoints", "--scale", "50",
                                      "--points", "point", "--polylines"],
              {"scale": 50, "paper": 2, "off": {"0_F_補助線", "DEFPOINTS"}, "extents": ((-5100, -4500), (4100, 2100)),
-              "vertical": True}),
+              "vertical": True,
+              "entities": {"LINE": 38, "POLYLINE": 1, "VERTEX": 9, "SEQEND": 1, "CIRCLE": 3, "ARC": 2, "ELLIPSE": 2,
+                           "TEXT": 9, "POINT": 10},
+              "texts": SAMPLE_TEXTS}),
             ("layers", os.path.join(folder, "layers.jwc"), [],
              {"scale": 1, "paper": 14, "off": {"12345678", "2_3_TEXT", "DEFPOINTS"}}),
             ("layers numbered", os.path.join(folder, "layers.jwc"), ["--layer-numbers", "--no-defpoints"],
              {"scale": 1, "paper": 14, "off": {"2_4_12345678", "2_3_TEXT", "DEFPOINTS"}}),
-            ("words", os.path.join(folder, "words.jwc"), [], {"scale": 200, "paper": 6, "off": set(), "vertical": True}),
+            ("words", os.path.join(folder, "words.jwc"), [],
+             {"scale": 200, "paper": 6, "off": set(), "vertical": True, "entities": {"ELLIPSE": 2, "TEXT": 1},
+              "texts": ["縦書き"]}),
         ]
         for name, drawing, options, expect in runs:
             expect["options"] = options
