@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config  # the build
-  libgtest-dev                      # unit tests
+  libgtest-dev libbenchmark-dev     # unit tests and benchmarks
   clang libclang-rt-14-dev          # libFuzzer and its sanitizer runtimes
   python3-ezdxf                     # an independent DXF reader for the read-back test
 )

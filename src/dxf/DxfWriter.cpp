@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,8 @@ namespace orvik {
 namespace {
 
 constexpr long double kPi = 3.141592653589793238462643383279502884L;
+constexpr std::size_t kChunkSize = std::size_t{1} << 20;
+constexpr std::size_t kMaxLine = 32;  // a code or number line with its CR LF
 
 // ファイル %s を作成できません (paths are UTF-8 on this platform, the message CP932)
 std::string CannotCreate(const std::string& path) {
@@ -51,14 +54,54 @@ long double NormalizeAngle(long double angle, long double atFullTurn, long doubl
 
 bool SameAngle(long double a, long double b) { return NormalizeAngle(a, 0, 0) == NormalizeAngle(b, 0, 0); }
 
-void DxfWriter::WriteGroup(int code, std::string_view text) {
-    Line(FormatInt(code, 3));
-    Line(text);
+char* DxfWriter::Reserve(std::size_t n) {
+    if (chunks_.empty() || used_ + n > chunks_.back().size()) {
+        if (!chunks_.empty()) chunks_.back().resize(used_);
+        chunks_.emplace_back(std::max(kChunkSize, n), '\0');
+        used_ = 0;
+    }
+    return chunks_.back().data() + used_;
 }
 
-void DxfWriter::WriteInt(int code, std::int64_t value, int width) { WriteGroup(code, FormatInt(value, width)); }
+std::string DxfWriter::Text() const {
+    std::string text;
+    for (std::size_t i = 0; i < chunks_.size(); ++i)
+        text.append(chunks_[i], 0, i + 1 == chunks_.size() ? used_ : chunks_[i].size());
+    return text;
+}
 
-void DxfWriter::WriteReal(int code, long double value) { WriteGroup(code, FormatReal(value)); }
+// The group code line: right-aligned in three columns, wider codes whole.
+void DxfWriter::CodeLine(int code) {
+    char* p = Reserve(kMaxLine);
+    const std::size_t n = FormatIntTo(p, code, 3);
+    p[n] = '\r';
+    p[n + 1] = '\n';
+    used_ += n + 2;
+}
+
+void DxfWriter::WriteGroup(int code, std::string_view text) {
+    CodeLine(code);
+    Append(text);
+    Append("\r\n");
+}
+
+void DxfWriter::WriteInt(int code, std::int64_t value, int width) {
+    CodeLine(code);
+    char* p = Reserve(kMaxLine + static_cast<std::size_t>(std::max(width, 0)));
+    const std::size_t n = FormatIntTo(p, value, width);
+    p[n] = '\r';
+    p[n + 1] = '\n';
+    used_ += n + 2;
+}
+
+void DxfWriter::WriteReal(int code, long double value) {
+    CodeLine(code);
+    char* p = Reserve(kMaxRealLength + 2);
+    const std::size_t n = FormatRealTo(p, value);
+    p[n] = '\r';
+    p[n + 1] = '\n';
+    used_ += n + 2;
+}
 
 void DxfWriter::WriteHandle(int code, std::int64_t value) { WriteGroup(code, FormatHandle(value)); }
 
@@ -133,7 +176,10 @@ void DxfWriter::SaveTo(const std::string& path) const {
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) throw ConversionError(CannotCreate(path));
 
-    bool written = WriteAll(fd, text_) && ::fchmod(fd, 0666 & ~CurrentUmask()) == 0 && ::fsync(fd) == 0;
+    bool written = true;
+    for (std::size_t i = 0; written && i < chunks_.size(); ++i)
+        written = WriteAll(fd, std::string_view(chunks_[i]).substr(0, i + 1 == chunks_.size() ? used_ : chunks_[i].size()));
+    written = written && ::fchmod(fd, 0666 & ~CurrentUmask()) == 0 && ::fsync(fd) == 0;
     written = ::close(fd) == 0 && written;
     if (!written) {
         ::unlink(temp.c_str());

@@ -7,10 +7,12 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "dxf/DxfTables.h"
 
@@ -68,17 +70,23 @@ public:
     // Throws ConversionError.
     void SaveTo(const std::string& path) const;
 
-    const std::string& Text() const { return text_; }
+    // The whole text written so far.
+    std::string Text() const;
     const DxfTables& Tables() const { return tables_; }
 
 private:
-    void Line(std::string_view line) {
-        text_ += line;
-        text_ += "\r\n";
+    // Room for `n` more bytes in the current chunk.
+    char* Reserve(std::size_t n);
+    void Append(std::string_view bytes) {
+        std::memcpy(Reserve(bytes.size()), bytes.data(), bytes.size());
+        used_ += bytes.size();
     }
+    void CodeLine(int code);
 
     const DxfTables& tables_;
-    std::string text_;
+    // The text in chunks: it grows without copying what is already written.
+    std::vector<std::string> chunks_;
+    std::size_t used_ = 0;  // bytes used in the last chunk
     std::int32_t handle_ = kFirstHandleSeed;
 };
 

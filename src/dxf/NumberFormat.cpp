@@ -3,52 +3,147 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 namespace orvik {
+namespace {
 
-std::string FormatReal(long double value) {
-    if (value == 0 || !std::isfinite(value)) return "0";
-    // 18 significant digits, exactly: d.ddddddddddddddddde[+-]x
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 17);
-    std::string digits;
-    const char* p = buffer;
-    for (; p < result.ptr && *p != 'e'; ++p)
-        if (*p != '.') digits += *p;
-    int exponent = std::atoi(p + 1) + 1;  // value = 0.d1d2d3... x 10^exponent
+constexpr std::uint64_t kPow10[] = {1ULL,
+                                    10ULL,
+                                    100ULL,
+                                    1000ULL,
+                                    10000ULL,
+                                    100000ULL,
+                                    1000000ULL,
+                                    10000000ULL,
+                                    100000000ULL,
+                                    1000000000ULL,
+                                    10000000000ULL,
+                                    100000000000ULL,
+                                    1000000000000ULL,
+                                    10000000000000ULL,
+                                    100000000000000ULL,
+                                    1000000000000000ULL,
+                                    10000000000000000ULL,
+                                    100000000000000000ULL,
+                                    1000000000000000000ULL,
+                                    10000000000000000000ULL};
 
-    // Round to 15 digits, half up, carrying.
-    const bool roundUp = digits[15] >= '5';
-    digits.resize(15);
-    if (roundUp) {
-        int i = 14;
-        for (; i >= 0 && digits[i] == '9'; --i) digits[i] = '0';
-        if (i >= 0) {
-            ++digits[i];
-        } else {
-            digits.insert(digits.begin(), '1');
-            digits.pop_back();
+// The magnitude as an 18-digit integer and its decimal exponent: value =
+// digits x 10^(exponent - 18), digits in [10^17, 10^18), rounded to nearest.
+struct Digits18 {
+    std::uint64_t digits;
+    int exponent;  // value = 0.d1d2... x 10^exponent
+};
+
+// Exact for magnitudes in [0.01, 1e15): the 64-bit mantissa times a power of
+// ten fits 128 bits, so the 18 digits and the rounding are computed without
+// any rounding error.
+bool FastDigits(long double magnitude, Digits18& out) {
+    if (!(magnitude >= 0.01L && magnitude < 1e15L)) return false;
+    int binaryExponent = 0;
+    const long double fraction = std::frexp(magnitude, &binaryExponent);  // [0.5, 1) x 2^binaryExponent
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
+    const int shift = 64 - binaryExponent;  // magnitude = mantissa / 2^shift, shift in (14, 72)
+    // Decimal exponent estimate, corrected below: magnitude in [10^(e-1), 10^e).
+    int exponent = static_cast<int>(std::floor(std::log10(magnitude))) + 1;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int k = 18 - exponent;  // scale so that 18 digits stand before the point
+        if (k < 0 || k > 19) return false;
+        const unsigned __int128 product = static_cast<unsigned __int128>(mantissa) * kPow10[k];
+        unsigned __int128 whole = product >> shift;
+        if (whole >= kPow10[18]) {
+            ++exponent;
+            continue;
+        }
+        if (whole < kPow10[17]) {
+            --exponent;
+            continue;
+        }
+        const unsigned __int128 rest = product - (whole << shift);
+        const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+        if (rest > half || (rest == half && (whole & 1))) ++whole;  // nearest, ties to even
+        if (whole == kPow10[18]) {
+            whole = kPow10[17];
             ++exponent;
         }
+        out = {static_cast<std::uint64_t>(whole), exponent};
+        return true;
     }
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    return false;
+}
 
-    std::string out = value < 0 ? "-" : "";
-    if (exponent > 15 || exponent < -3) {
-        out += digits[0];
-        if (digits.size() > 1) out += '.' + digits.substr(1);
-        out += 'E' + std::to_string(exponent - 1);
-    } else if (exponent <= 0) {
-        out += "0." + std::string(static_cast<std::size_t>(-exponent), '0') + digits;
-    } else {
-        const auto whole = static_cast<std::size_t>(exponent);
-        if (digits.size() <= whole) {
-            out += digits + std::string(whole - digits.size(), '0');
-        } else {
-            out += digits.substr(0, whole) + '.' + digits.substr(whole);
-        }
+// The same for any finite magnitude, through the exact decimal conversion.
+Digits18 ExactDigits(long double magnitude) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 17);
+    std::uint64_t digits = 0;
+    const char* p = buffer;
+    for (; p < result.ptr && *p != 'e'; ++p)
+        if (*p != '.') digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+    return {digits, std::atoi(p + 1) + 1};
+}
+
+}  // namespace
+
+std::size_t FormatRealTo(char* out, long double value) {
+    if (value == 0 || !std::isfinite(value)) {
+        out[0] = '0';
+        return 1;
     }
-    return out;
+    const long double magnitude = std::fabs(value);
+    Digits18 d{};
+    if (!FastDigits(magnitude, d)) d = ExactDigits(magnitude);
+
+    // Round to 15 digits, half up; a carry past the first digit adds one to the exponent.
+    std::uint64_t digits = d.digits / 1000 + (d.digits % 1000 >= 500 ? 1 : 0);
+    int exponent = d.exponent;
+    if (digits == kPow10[15]) {
+        digits = kPow10[14];
+        ++exponent;
+    }
+    char text[16];
+    for (int i = 14; i >= 0; --i) {
+        text[i] = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    }
+    int count = 15;
+    while (count > 1 && text[count - 1] == '0') --count;
+
+    char* p = out;
+    if (value < 0) *p++ = '-';
+    if (exponent > 15 || exponent < -3) {
+        *p++ = text[0];
+        if (count > 1) {
+            *p++ = '.';
+            std::memcpy(p, text + 1, static_cast<std::size_t>(count - 1));
+            p += count - 1;
+        }
+        *p++ = 'E';
+        p = std::to_chars(p, p + 8, exponent - 1).ptr;
+    } else if (exponent <= 0) {
+        *p++ = '0';
+        *p++ = '.';
+        for (int i = 0; i < -exponent; ++i) *p++ = '0';
+        std::memcpy(p, text, static_cast<std::size_t>(count));
+        p += count;
+    } else if (count <= exponent) {
+        std::memcpy(p, text, static_cast<std::size_t>(count));
+        p += count;
+        for (int i = count; i < exponent; ++i) *p++ = '0';
+    } else {
+        std::memcpy(p, text, static_cast<std::size_t>(exponent));
+        p += exponent;
+        *p++ = '.';
+        std::memcpy(p, text + exponent, static_cast<std::size_t>(count - exponent));
+        p += count - exponent;
+    }
+    return static_cast<std::size_t>(p - out);
+}
+
+std::string FormatReal(long double value) {
+    char buffer[kMaxRealLength];
+    return std::string(buffer, FormatRealTo(buffer, value));
 }
 
 std::string FormatHandle(std::int64_t value) {
@@ -60,10 +155,18 @@ std::string FormatHandle(std::int64_t value) {
     return out.size() < 2 ? std::string(2 - out.size(), '0') + out : out;
 }
 
+std::size_t FormatIntTo(char* out, std::int64_t value, int width) {
+    char digits[24];
+    const auto length = static_cast<int>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+    const int pad = width > length ? width - length : 0;
+    std::memset(out, ' ', static_cast<std::size_t>(pad));
+    std::memcpy(out + pad, digits, static_cast<std::size_t>(length));
+    return static_cast<std::size_t>(pad + length);
+}
+
 std::string FormatInt(std::int64_t value, int width) {
-    std::string out = std::to_string(value);
-    if (static_cast<int>(out.size()) < width) out.insert(0, static_cast<std::size_t>(width) - out.size(), ' ');
-    return out;
+    char buffer[48];
+    return std::string(buffer, FormatIntTo(buffer, value, width < 24 ? width : 24));
 }
 
 }  // namespace orvik

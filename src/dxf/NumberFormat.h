@@ -1,6 +1,7 @@
 // The number forms of the DXF file.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -13,10 +14,17 @@ namespace orvik {
 // (5E-5, 1.25E-5, 1E20). Zero, also negative zero, is "0".
 std::string FormatReal(long double value);
 
+// The same into `out`, which must hold kMaxRealLength bytes; returns the length.
+inline constexpr std::size_t kMaxRealLength = 32;
+std::size_t FormatRealTo(char* out, long double value);
+
 // Upper-case hexadecimal, at least two digits: 31 -> "1F", 80 -> "50".
 std::string FormatHandle(std::int64_t value);
 
 // Decimal, right-aligned with spaces in `width` columns; wider values whole.
 std::string FormatInt(std::int64_t value, int width);
+
+// The same into `out`, which must hold max(width, 20) bytes; returns the length.
+std::size_t FormatIntTo(char* out, std::int64_t value, int width);
 
 }  // namespace orvik

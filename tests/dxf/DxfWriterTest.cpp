@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
 #include <filesystem>
+#include <random>
 
 #include "dxf/NumberFormat.h"
 #include "support/TempDir.h"
@@ -46,6 +49,55 @@ TEST(FormatReal, WritesTheGeneralFormWithFifteenDigits) {
         {-12.6L, "-12.6"},
     };
     for (const auto& c : cases) EXPECT_EQ(FormatReal(c.value), c.text) << c.text;
+}
+
+// The rule spelled out on the exact decimal expansion, as a reference.
+std::string ReferenceReal(long double value) {
+    if (value == 0) return "0";
+    char buffer[64];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 17).ptr;
+    std::string digits;
+    const char* p = buffer;
+    for (; *p != 'e'; ++p)
+        if (*p != '.') digits += *p;
+    int exponent = std::stoi(std::string(p + 1, static_cast<const char*>(end))) + 1;
+    const bool up = digits[15] >= '5';
+    digits.resize(15);
+    for (int i = 14; up && i >= 0; --i) {
+        if (digits[i] != '9') {
+            ++digits[i];
+            break;
+        }
+        digits[i] = '0';
+        if (i == 0) {
+            digits.insert(0, "1");
+            digits.pop_back();
+            ++exponent;
+        }
+    }
+    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+    std::string out = value < 0 ? "-" : "";
+    if (exponent > 15 || exponent < -3)
+        return out + digits[0] + (digits.size() > 1 ? "." + digits.substr(1) : "") + "E" + std::to_string(exponent - 1);
+    if (exponent <= 0) return out + "0." + std::string(-exponent, '0') + digits;
+    if (digits.size() <= static_cast<std::size_t>(exponent)) return out + digits + std::string(exponent - digits.size(), '0');
+    return out + digits.substr(0, exponent) + "." + digits.substr(exponent);
+}
+
+TEST(FormatReal, AgreesWithTheExactExpansionEverywhere) {
+    std::mt19937_64 random(20261207);
+    std::uniform_real_distribution<double> exponent(-8, 22), mantissa(1, 10);
+    for (int i = 0; i < 200000; ++i) {
+        long double v = mantissa(random) * std::pow(10.0L, std::floor(exponent(random)));
+        if (i % 3 == 0) v = std::round(v * 1000) / 1000;             // few decimals, as rounded coordinates
+        if (i % 5 == 0) v = static_cast<long double>(static_cast<float>(v));  // 32-bit values
+        if (i % 2) v = -v;
+        ASSERT_EQ(FormatReal(v), ReferenceReal(v)) << static_cast<double>(v);
+    }
+    // Halfway cases at the 16th digit and powers of ten at the edges.
+    for (long double v : {0.1234567890123455L, 1.000000000000005L, 9.999999999999995L, 99999999999999.95L, 0.01L,
+                          0.0099999999999999L, 1E15L, 999999999999999.4L, 1E-4L, 123456.7890123449999L})
+        EXPECT_EQ(FormatReal(v), ReferenceReal(v)) << static_cast<double>(v);
 }
 
 TEST(FormatHandleAndInt, PadAsDxfExpects) {
