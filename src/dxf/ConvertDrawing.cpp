@@ -113,6 +113,11 @@ std::string FileDateOf(const std::string& path) {
 
 void ConvertDrawing(JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, const ConversionRequest& request,
                     const LayerReportSink& report) {
+    BuildDxf(drawing, info, tables, request, report).SaveTo(request.outputPath);
+}
+
+DxfWriter BuildDxf(JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, const ConversionRequest& request,
+                   const LayerReportSink& report) {
     tables.PenColorTable[0] = kPenDefaultColor;
     for (int pen = 1; pen < kPenCount; ++pen) tables.PenColorTable[pen] = info.PenColor[pen - 1];
 
@@ -151,7 +156,7 @@ void ConvertDrawing(JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, c
     w.WriteGroup(0, "ENDSEC");
     WriteObjectsSection(w);
     WriteEndOfFile(w);
-    w.SaveTo(request.outputPath);
+    return w;
 }
 
 }  // namespace orvik

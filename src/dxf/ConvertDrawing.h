@@ -37,6 +37,11 @@ struct ConversionRequest {
 void ConvertDrawing(JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, const ConversionRequest& request,
                     const LayerReportSink& report);
 
+// The same up to the complete DXF text, without writing it anywhere
+// (request.outputPath is not used).
+DxfWriter BuildDxf(JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, const ConversionRequest& request,
+                   const LayerReportSink& report);
+
 // The scale text as a number: optional blanks, sign, digits with an optional
 // fraction and exponent, "." as separator; nothing else.
 std::optional<long double> ParseScaleText(std::string_view text);

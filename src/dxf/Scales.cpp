@@ -39,7 +39,7 @@ long double PaperFactor(std::int32_t paperSize, std::int32_t paperDivisor) {
 }
 
 long double RoundHalfAway(long double x) {
-    if (std::fabs(x) >= kTwoTo63) return x;
+    if (!(std::fabs(x) < kTwoTo63)) return x;  // already whole, or not a number
     const long double shifted = x >= 0 ? x + 0.5L : x - 0.5L;  // exact below 2^63
     if (std::fabs(shifted) >= kTwoTo63) return std::trunc(shifted);
     return static_cast<long double>(static_cast<std::int64_t>(shifted));

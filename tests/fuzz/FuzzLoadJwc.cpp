@@ -1,5 +1,6 @@
 // libFuzzer target: any bytes given to the JWC reader must load or fail
-// cleanly, and leave a drawing whose counts match its arrays.
+// cleanly, leave a drawing whose counts match its arrays, and convert to DXF
+// text without a fault.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -7,7 +8,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "dxf/ConvertDrawing.h"
 #include "jwcunit/JwcLoader.h"
+#include "Unit2/DrawingReport.h"
 #include "Unit2/ReadReport.h"
 
 namespace {
@@ -45,5 +48,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     orvik::ReadSummaryLines(drawing);
     orvik::DescribeLoadError(error);
+
+    // Convert what was read, with settings taken from the input's last byte.
+    orvik::DxfTables tables;
+    const orvik::ScaleList scales = orvik::FillScaleBox(drawing, tables);
+    if (scales.selected < 0) return 0;
+    orvik::THenkanInfo info = orvik::DefaultHenkanInfo();
+    const std::uint8_t knobs = size > 0 ? data[size - 1] : 0;
+    info.CurvePline = knobs & 1;
+    info.RoundBase = knobs & 2;
+    info.TenMode = static_cast<std::uint8_t>(1 + (knobs >> 2) % 3);
+    info.SenJW = knobs & 32;
+    info.HojosenDefpoints = knobs & 64;
+    info.LayerNoRenban = knobs & 128;
+    orvik::BuildDxf(drawing, info, tables, {path, "", scales.items[scales.selected]}, nullptr);
     return 0;
 }
