@@ -35,7 +35,7 @@ ReadOutcome ReadDrawing(const std::string& path, JwcDrawing& drawing, std::ostre
     for (const std::string& line : ReadSummaryLines(drawing)) out << Cp932ToUtf8(line) << '\n';
     if (complete) return ReadOutcome::Complete;
     out.flush();
-    err << path << ": 図面を最後まで読み込めませんでした。" << Cp932ToUtf8(DescribeLoadError(error)) << '\n';
+    err << path << ": " << Cp932ToUtf8(kIncompleteRead) << Cp932ToUtf8(DescribeLoadError(error)) << '\n';
     return ReadOutcome::Incomplete;
 }
 
