@@ -7,11 +7,11 @@
 #include <sys/time.h>
 
 #include <algorithm>
-#include <deque>
 #include <filesystem>
 
 #include "cli/CliRun.h"
 #include "support/JwcBuilder.h"
+#include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "textconv/Cp932.h"
 #include "Unit2/SaveCommand.h"
@@ -24,50 +24,17 @@ using testing::ReadFileBytes;
 using testing::TempDir;
 namespace fs = std::filesystem;
 
-// Records every effect on one time line (UTF-8) and answers from scripts.
-class FakeWindow : public Dialogs, public WindowView {
+// Records the view's effects on the dialogs' time line.
+class FakeWindow : public testing::ScriptedDialogs, public WindowView {
 public:
-    std::vector<std::string> events;
     std::vector<std::string> log;
     ControlValues controls;
     ScaleList scales;
     int selectedByUser = -1;
-    std::deque<std::vector<std::string>> openAnswers;
-    std::deque<std::optional<std::string>> saveAnswers, folderAnswers;
-    std::deque<bool> yesNoAnswers;
 
     FakeWindow() {
         const THenkanInfo d = DefaultHenkanInfo();
         controls = ControlValues{true, 1, "0.5000", true, false, true, "90", true, "70", true, true, d.PenColor};
-    }
-
-    void ShowInfo(const std::string& text) override { events.push_back("info: " + Cp932ToUtf8(text)); }
-    void ShowWarning(const std::string& text) override { events.push_back("warning: " + Cp932ToUtf8(text)); }
-    bool AskYesNo(const std::string& text) override {
-        events.push_back("ask: " + Cp932ToUtf8(text));
-        const bool answer = yesNoAnswers.front();
-        yesNoAnswers.pop_front();
-        return answer;
-    }
-    void ShowError(const std::string& text) override { events.push_back("error: " + Cp932ToUtf8(text)); }
-    void Beep() override { events.push_back("beep"); }
-    std::vector<std::string> ChooseOpenFiles() override {
-        events.push_back("open dialog");
-        auto answer = openAnswers.front();
-        openAnswers.pop_front();
-        return answer;
-    }
-    std::optional<std::string> ChooseSaveFile(const std::string& proposed) override {
-        events.push_back("save dialog: " + proposed);
-        auto answer = saveAnswers.front();
-        saveAnswers.pop_front();
-        return answer;
-    }
-    std::optional<std::string> ChooseFolder(const std::string& title, const std::string& initial) override {
-        events.push_back("folder dialog: " + Cp932ToUtf8(title) + " at " + initial);
-        auto answer = folderAnswers.front();
-        folderAnswers.pop_front();
-        return answer;
     }
 
     void ClearLog() override {
@@ -92,11 +59,6 @@ public:
     void SetMojiSText(const std::string& text) override { controls.mojiS = text; }
     void SetHankakuHText(const std::string& text) override { controls.hankakuH = text; }
     void FocusWindow() override { events.push_back("focus"); }
-
-    bool Saw(const std::string& event) const { return std::ranges::find(events, event) != events.end(); }
-    int Count(const std::string& prefix) const {
-        return static_cast<int>(std::ranges::count_if(events, [&](const auto& e) { return e.starts_with(prefix); }));
-    }
 };
 
 class MainCommandsTest : public ::testing::Test {

@@ -1,0 +1,61 @@
+// Dialogs that answer from scripts and record what they were asked, on one
+// time line (UTF-8), for tests of the window's commands.
+#pragma once
+
+#include <algorithm>
+#include <deque>
+#include <optional>
+#include <type_traits>
+#include <string>
+#include <vector>
+
+#include "textconv/Cp932.h"
+#include "Unit2/MainWindowPorts.h"
+
+namespace orvik::testing {
+
+class ScriptedDialogs : public Dialogs {
+public:
+    std::vector<std::string> events;
+    std::deque<std::vector<std::string>> openAnswers;
+    std::deque<std::optional<std::string>> saveAnswers, folderAnswers;
+    std::deque<bool> yesNoAnswers;
+
+    void ShowInfo(const std::string& text) override { events.push_back("info: " + Cp932ToUtf8(text)); }
+    void ShowWarning(const std::string& text) override { events.push_back("warning: " + Cp932ToUtf8(text)); }
+    bool AskYesNo(const std::string& text) override {
+        events.push_back("ask: " + Cp932ToUtf8(text));
+        return Next(yesNoAnswers, false);
+    }
+    void ShowError(const std::string& text) override { events.push_back("error: " + Cp932ToUtf8(text)); }
+    void Beep() override { events.push_back("beep"); }
+    std::vector<std::string> ChooseOpenFiles() override {
+        events.push_back("open dialog");
+        return Next(openAnswers, {});
+    }
+    std::optional<std::string> ChooseSaveFile(const std::string& proposed) override {
+        events.push_back("save dialog: " + proposed);
+        return Next(saveAnswers, std::nullopt);
+    }
+    std::optional<std::string> ChooseFolder(const std::string& title, const std::string& initial) override {
+        events.push_back("folder dialog: " + Cp932ToUtf8(title) + " at " + initial);
+        return Next(folderAnswers, std::nullopt);
+    }
+
+    bool Saw(const std::string& event) const { return std::ranges::find(events, event) != events.end(); }
+    int Count(const std::string& prefix) const {
+        return static_cast<int>(std::ranges::count_if(events, [&](const auto& e) { return e.starts_with(prefix); }));
+    }
+
+private:
+    // The next scripted answer, or `otherwise` (cancel, no) when the script has run out.
+    template <class T>
+    static T Next(std::deque<T>& answers, std::type_identity_t<T> otherwise) {
+        if (answers.empty()) return otherwise;
+        T answer = std::move(answers.front());
+        answers.pop_front();
+        return answer;
+    }
+};
+
+}  // namespace orvik::testing
