@@ -8,6 +8,9 @@ packages=(
   libgtest-dev libbenchmark-dev     # unit tests and benchmarks
   clang libclang-rt-14-dev          # libFuzzer and its sanitizer runtimes
   python3-ezdxf                     # an independent DXF reader for the read-back test
+  qt6-base-dev                      # the desktop program
+  fonts-ipafont-gothic              # Japanese captions and the log's fixed-width font
+  xvfb xauth                        # the window's screenshot on a virtual display
 )
 
 missing=()
