@@ -208,17 +208,9 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::FormShow() {
     setWindowTitle("ORVIK Ver 0.20");
     setAcceptDrops(true);
-    for (int i = 0; i < 6; ++i) {
-        for (const auto& [color, number] : kPenColors) ClbPen[i]->AddColor(color, number);
-        ClbPen[i]->SetColorNo(kDefaultPens[i]);
-    }
-    ChkHojosen->setChecked(true);
-    ChkLayer->setChecked(true);
-    RBtnSenJW->setChecked(true);
-    RBtnTen1->setChecked(true);
-    EdtHankei->setText(QString::fromLatin1(kDefaultRadiusText.data(), kDefaultRadiusText.size()));
-    chkRoundBase->setChecked(true);
-    ChkMojiSize->setChecked(true);
+    for (TColorComboBox* box : ClbPen)
+        for (const auto& [color, number] : kPenColors) box->AddColor(color, number);
+    SelectDefaults();
     ChkHnakakuSize->setChecked(true);
     ChkMojiSizeClick();
     ChkHnakakuSizeClick();
@@ -247,7 +239,8 @@ void TForm1::SetTooltips() {
     BtnSave->setToolTip("DXFファイルを保存する");
 }
 
-void TForm1::BtnDefaltClick() {
+// The pens, check boxes, options and radius that start-up and initialise share.
+void TForm1::SelectDefaults() {
     for (int i = 0; i < 6; ++i) ClbPen[i]->SetColorNo(kDefaultPens[i]);
     ChkHojosen->setChecked(true);
     ChkLayer->setChecked(true);
@@ -256,6 +249,10 @@ void TForm1::BtnDefaltClick() {
     EdtHankei->setText(QString::fromLatin1(kDefaultRadiusText.data(), kDefaultRadiusText.size()));
     chkRoundBase->setChecked(true);
     ChkMojiSize->setChecked(true);
+}
+
+void TForm1::BtnDefaltClick() {
+    SelectDefaults();
     commands_.Forget();
     ChkMojiSize->setChecked(true);
     EdtMojiS->setText(QString::number(kDefaultReduction));

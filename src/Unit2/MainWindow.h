@@ -57,6 +57,7 @@ protected:
 
 private:
     void FormShow();
+    void SelectDefaults();
     void SetTooltips();
     QGroupBox* Group(const char* name, const QString& caption);
 

@@ -27,7 +27,7 @@ std::int32_t EntityWriters::Head(std::string_view name) {
     return handle;
 }
 
-void EntityWriters::LayerBlock(int lineType, int pen, int layer) {
+void EntityWriters::LayerBlock(int lineType, int pen, int layer, bool withColor) {
     w_.WriteGroup(100, "AcDbEntity");
     if (info_.HojosenDefpoints && lineType == kAuxiliaryLineType) {
         w_.WriteLayer("DEFPOINTS");
@@ -36,7 +36,7 @@ void EntityWriters::LayerBlock(int lineType, int pen, int layer) {
     }
     w_.WriteLayerNumber(layer);
     w_.WriteLinetypeForLayer(lineType, layer);
-    w_.WritePenColorForLayer(pen, layer);
+    if (withColor) w_.WritePenColorForLayer(pen, layer);
 }
 
 void EntityWriters::WriteSen(int lineType, int pen, int layer, long double x1, long double y1, long double x2,
@@ -215,15 +215,7 @@ void EntityWriters::WriteEn(int lineType, int pen, int layer, long double cx, lo
                             bool colorFirst) {
     Head("CIRCLE");
     if (colorFirst) w_.WritePenColorForLayer(pen, layer);
-    w_.WriteGroup(100, "AcDbEntity");
-    if (info_.HojosenDefpoints && lineType == kAuxiliaryLineType) {
-        w_.WriteLayer("DEFPOINTS");
-        w_.WritePenColorForLayer(pen, kDefpointsLayer);
-    } else {
-        w_.WriteLayerNumber(layer);
-        w_.WriteLinetypeForLayer(lineType, layer);
-        if (!colorFirst) w_.WritePenColorForLayer(pen, layer);
-    }
+    LayerBlock(lineType, pen, layer, !colorFirst);
     w_.WriteGroup(100, "AcDbCircle");
     w_.WriteReal(10, cx);
     w_.WriteReal(20, cy);

@@ -46,7 +46,9 @@ public:
 
 private:
     std::int32_t Head(std::string_view name);
-    void LayerBlock(int lineType, int pen, int layer);
+    // The entity marker and the layer, line-type and colour groups; auxiliary
+    // records go to DEFPOINTS when the settings gather them there.
+    void LayerBlock(int lineType, int pen, int layer, bool withColor = true);
     void Vertex(int lineType, int pen, int layer, long double x, long double y);
     void Ellipse(int lineType, int pen, int layer, long double cx, long double cy, long double major,
                  long double axisAngle, long double ratio, long double startAngle, long double endAngle, bool whole);
