@@ -27,6 +27,12 @@ std::int32_t EntityWriters::Head(std::string_view name) {
     return handle;
 }
 
+void EntityWriters::Point(int code, long double x, long double y) {
+    w_.WriteReal(code, x);
+    w_.WriteReal(code + 10, y);
+    w_.WriteGroup(code + 20, "0.0");
+}
+
 void EntityWriters::LayerBlock(int lineType, int pen, int layer, bool withColor) {
     w_.WriteGroup(100, "AcDbEntity");
     if (info_.HojosenDefpoints && lineType == kAuxiliaryLineType) {
@@ -44,12 +50,8 @@ void EntityWriters::WriteSen(int lineType, int pen, int layer, long double x1, l
     Head("LINE");
     LayerBlock(lineType, pen, layer);
     w_.WriteGroup(100, "AcDbLine");
-    w_.WriteReal(10, x1);
-    w_.WriteReal(20, y1);
-    w_.WriteGroup(30, "0.0");
-    w_.WriteReal(11, x2);
-    w_.WriteReal(21, y2);
-    w_.WriteGroup(31, "0.0");
+    Point(10, x1, y1);
+    Point(11, x2, y2);
 }
 
 void EntityWriters::Vertex(int lineType, int pen, int layer, long double x, long double y) {
@@ -57,9 +59,7 @@ void EntityWriters::Vertex(int lineType, int pen, int layer, long double x, long
     LayerBlock(lineType, pen, layer);
     w_.WriteGroup(100, "AcDbVertex");
     w_.WriteGroup(100, "AcDb2dVertex");
-    w_.WriteReal(10, x);
-    w_.WriteReal(20, y);
-    w_.WriteGroup(30, "0.0");
+    Point(10, x, y);
 }
 
 void EntityWriters::WriteSenPline(int lineType, int pen, int layer, long double x1, long double y1, long double x2,
@@ -68,6 +68,7 @@ void EntityWriters::WriteSenPline(int lineType, int pen, int layer, long double 
     LayerBlock(lineType, pen, layer);
     w_.WriteGroup(100, "AcDb2dPolyline");
     w_.WriteInt(66, 1);
+    // A 2D polyline's own point is unused: its vertices carry the geometry.
     w_.WriteGroup(10, "0.0");
     w_.WriteGroup(20, "0.0");
     w_.WriteGroup(30, "0.0");
@@ -119,9 +120,7 @@ void EntityWriters::WriteTenNuri(int pen, int layer, long double x, long double 
         w_.WriteLayerNumber(layer);
         w_.WriteGroup(100, "AcDbVertex");
         w_.WriteGroup(100, "AcDb2dVertex");
-        w_.WriteReal(10, vx);
-        w_.WriteReal(20, y);
-        w_.WriteGroup(30, "0.0");
+        Point(10, vx, y);
         w_.WriteGroup(42, "1.0");
     }
     w_.WriteGroup(0, "SEQEND");
@@ -144,9 +143,7 @@ void EntityWriters::WriteTen(int pen, int layer, long double x, long double y) {
     w_.WriteGroup(100, "AcDbEntity");
     w_.WriteLayerNumber(layer);
     w_.WriteGroup(100, "AcDbPoint");
-    w_.WriteReal(10, x);
-    w_.WriteReal(20, y);
-    w_.WriteGroup(30, "0.0");
+    Point(10, x, y);
 }
 
 void EntityWriters::WriteEnko(int lineType, int pen, int layer, long double cx, long double cy, long double r,
@@ -174,9 +171,7 @@ void EntityWriters::Ellipse(int lineType, int pen, int layer, long double cx, lo
     Head("ELLIPSE");
     LayerBlock(lineType, pen, layer);
     w_.WriteGroup(100, "AcDbEllipse");
-    w_.WriteReal(10, cx);
-    w_.WriteReal(20, cy);
-    w_.WriteGroup(30, "0.0");
+    Point(10, cx, cy);
     if (axisAngle != 0) {
         w_.WriteReal(11, major * std::cos(Radians(axisAngle)));
         w_.WriteReal(21, major * std::sin(Radians(axisAngle)));
@@ -202,9 +197,7 @@ void EntityWriters::WriteArc(int lineType, int pen, int layer, long double cx, l
     Head("ARC");
     LayerBlock(lineType, pen, layer);
     w_.WriteGroup(100, "AcDbCircle");
-    w_.WriteReal(10, cx);
-    w_.WriteReal(20, cy);
-    w_.WriteGroup(30, "0.0");
+    Point(10, cx, cy);
     w_.WriteReal(40, r);
     w_.WriteGroup(100, "AcDbArc");
     w_.WriteDegrees(50, startAngle + tilt, 0);
@@ -217,9 +210,7 @@ void EntityWriters::WriteEn(int lineType, int pen, int layer, long double cx, lo
     if (colorFirst) w_.WritePenColorForLayer(pen, layer);
     LayerBlock(lineType, pen, layer, !colorFirst);
     w_.WriteGroup(100, "AcDbCircle");
-    w_.WriteReal(10, cx);
-    w_.WriteReal(20, cy);
-    w_.WriteGroup(30, "0.0");
+    Point(10, cx, cy);
     w_.WriteReal(40, r);
 }
 
@@ -255,9 +246,7 @@ void EntityWriters::WriteMoji(std::string_view text, bool vertical, int attr, in
     w_.WriteLayerNumber(layer);
     w_.WriteColorForLayer(kPenDefaultColor, layer);
     w_.WriteGroup(100, "AcDbText");
-    w_.WriteReal(10, x);
-    w_.WriteReal(20, y);
-    w_.WriteGroup(30, "0.0");
+    Point(10, x, y);
     w_.WriteReal(40, height);
     w_.WriteGroup(1, value);
     if (angle != 0) w_.WriteReal(50, angle);

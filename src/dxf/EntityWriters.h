@@ -49,6 +49,8 @@ private:
     // The entity marker and the layer, line-type and colour groups; auxiliary
     // records go to DEFPOINTS when the settings gather them there.
     void LayerBlock(int lineType, int pen, int layer, bool withColor = true);
+    // A point in 2D: X in `code`, Y in code + 10, elevation 0 in code + 20.
+    void Point(int code, long double x, long double y);
     void Vertex(int lineType, int pen, int layer, long double x, long double y);
     void Ellipse(int lineType, int pen, int layer, long double cx, long double cy, long double major,
                  long double axisAngle, long double ratio, long double startAngle, long double endAngle, bool whole);
