@@ -1,7 +1,6 @@
 #include "Unit2/MainCommands.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 
 #include "dxf/ConvertDrawing.h"
@@ -23,15 +22,6 @@ std::string Shown(const std::string& path) { return Utf8ToCp932(path); }
 bool Exists(const std::string& path) {
     std::error_code ec;
     return fs::exists(path, ec);
-}
-
-bool HasDxfExtension(const std::string& path) {
-    const std::string name = fs::path(path).filename().string();
-    const auto dot = name.rfind('.');
-    if (dot == std::string::npos) return false;
-    std::string extension = name.substr(dot);
-    std::ranges::transform(extension, extension.begin(), [](unsigned char c) { return std::toupper(c); });
-    return extension == ".DXF";
 }
 
 std::string AlreadyExistsQuestion() {
@@ -217,7 +207,7 @@ void MainCommands::SaveSingle() {
     const auto chosen = dialogs_.ChooseSaveFile(state_.JwcFileName);
     if (!chosen) return;
     state_.JwcFileName = *chosen;
-    if (!HasDxfExtension(state_.JwcFileName)) {
+    if (!HasExtension(state_.JwcFileName, ".DXF")) {
         // The dialog asked about the typed name; the file written is the ".dxf" one.
         state_.JwcFileName = DxfPathFor(state_.JwcFileName);
         if (Exists(state_.JwcFileName) && !dialogs_.AskYesNo(Shown(state_.JwcFileName) + AlreadyExistsQuestion()))

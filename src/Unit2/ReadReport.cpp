@@ -6,13 +6,13 @@
 
 namespace orvik {
 
-bool HasJwcExtension(std::string_view path) {
+bool HasExtension(std::string_view path, std::string_view upperExtension) {
     const auto name = path.substr(path.find_last_of('/') + 1);
     const auto dot = name.rfind('.');
     if (dot == std::string_view::npos) return false;
     std::string extension(name.substr(dot));
     std::ranges::transform(extension, extension.begin(), [](unsigned char c) { return std::toupper(c); });
-    return extension == ".JWC";
+    return extension == upperExtension;
 }
 
 std::vector<std::string> ReadSummaryLines(const JwcDrawing& drawing) {

@@ -10,8 +10,12 @@
 
 namespace orvik {
 
-// The extension after the last "." of the file name, upper-cased, is ".JWC".
-bool HasJwcExtension(std::string_view path);
+// The extension of the file name (from its last "." on), upper-cased,
+// equals `upperExtension` (".JWC", ".DXF").
+bool HasExtension(std::string_view path, std::string_view upperExtension);
+
+// The read commands' test: the extension is ".JWC" in any letter case.
+inline bool HasJwcExtension(std::string_view path) { return HasExtension(path, ".JWC"); }
 
 // The log lines that follow the path (and its empty line) after a single
 // read: HeaderText1, HeaderText2, then the numbers of lines, arcs, texts,
