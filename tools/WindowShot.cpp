@@ -7,8 +7,7 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "Unit2/MainWindow.h"
-#include "Unit2/QtDialogs.h"
+#include "app/WindowSession.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -17,13 +16,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication::setApplicationName("ORVIK");
-    orvik::JwcDrawing drawing;
-    orvik::THenkanInfo info;
-    orvik::DxfTables tables;
-    orvik::WindowState state;
-    orvik::QtDialogs dialogs;
-    orvik::TForm1 window(dialogs, drawing, info, tables, state);
-    dialogs.SetWindow(&window);
+    orvik::WindowSession session;
+    orvik::TForm1& window = session.window;
     window.show();
     window.Commands().DropFiles({argv[1]});
     int result = 1;

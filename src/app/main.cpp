@@ -1,22 +1,13 @@
-// orvik: the desktop program. The drawing, the settings and the layer tables
-// live here for the whole run; the window works on them.
+// orvik: the desktop program.
 #include <QApplication>
 
-#include "Unit2/MainWindow.h"
-#include "Unit2/QtDialogs.h"
+#include "app/WindowSession.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("ORVIK");
     QApplication::setApplicationDisplayName("ORVIK");
-
-    orvik::JwcDrawing drawing;
-    orvik::THenkanInfo info;
-    orvik::DxfTables tables;
-    orvik::WindowState state;
-    orvik::QtDialogs dialogs;
-    orvik::TForm1 window(dialogs, drawing, info, tables, state);
-    dialogs.SetWindow(&window);
-    window.show();
+    orvik::WindowSession session;
+    session.window.show();
     return QApplication::exec();
 }
