@@ -10,12 +10,12 @@
 #include <cstdlib>
 
 #include "dxf/NumberFormat.h"
+#include "dxf/Trigonometry.h"
 #include "textconv/Cp932.h"
 
 namespace orvik {
 namespace {
 
-constexpr long double kPi = 3.141592653589793238462643383279502884L;
 constexpr std::size_t kChunkSize = std::size_t{1} << 20;
 constexpr std::size_t kMaxLine = 32;  // a code or number line with its CR LF
 
@@ -146,7 +146,7 @@ void DxfWriter::WriteDegrees(int code, long double degrees, long double lowerBou
 void DxfWriter::WriteRadians(int code, long double degrees, long double valueIfZero, long double lowerBound) {
     long double t = NormalizeAngle(degrees, 0, lowerBound);
     if (t == 0) t = valueIfZero;
-    WriteReal(code, t * kPi / 180);
+    WriteReal(code, Radians(t));
 }
 
 void DxfWriter::WriteLtypeRecord(std::int64_t handle, std::string_view name, std::string_view description,

@@ -1,21 +1,17 @@
 #include "dxf/EntityWriters.h"
 
-#include <cmath>
-
 #include "dxf/NumberFormat.h"
+#include "dxf/Trigonometry.h"
 #include "jwcunit/JwcDrawing.h"
 #include "textconv/Henkan.h"
 
 namespace orvik {
 namespace {
 
-constexpr long double kPi = 3.141592653589793238462643383279502884L;
 constexpr std::int64_t kModelSpace = 0x1F;
 constexpr int kPointPenLimit = 6;  // pens above this draw in colour 7 on DEFPOINTS
 // DXF requires an ellipse ratio in (0, 1]; a flattening of 0 becomes the smallest.
 constexpr long double kSmallestRatio = 1E-6L;
-
-long double Radians(long double degrees) { return degrees * kPi / 180; }
 
 }  // namespace
 
@@ -173,8 +169,8 @@ void EntityWriters::Ellipse(int lineType, int pen, int layer, long double cx, lo
     w_.WriteGroup(100, "AcDbEllipse");
     Point(10, cx, cy);
     if (axisAngle != 0) {
-        w_.WriteReal(11, major * std::cos(Radians(axisAngle)));
-        w_.WriteReal(21, major * std::sin(Radians(axisAngle)));
+        w_.WriteReal(11, major * CosDegrees(axisAngle));
+        w_.WriteReal(21, major * SinDegrees(axisAngle));
     } else {
         w_.WriteReal(11, major);
         w_.WriteGroup(21, "0.0");
@@ -216,13 +212,13 @@ void EntityWriters::WriteEn(int lineType, int pen, int layer, long double cx, lo
 
 void EntityWriters::WriteMoji(std::string_view text, bool vertical, int attr, int layer, long double x, long double y,
                               long double dx, long double dy, long double w, long double h) {
-    long double angle = dx == 0 && dy == 0 ? 0 : std::atan2(dy, dx) * 180 / kPi;
+    long double angle = DirectionDegrees(dx, dy);
     if (vertical) angle += 90;
     angle = NormalizeAngle(angle, 0, 0);
     if (vertical) {
         // Vertical writing is centred on the base line: move half a character along it.
-        x += std::cos(Radians(angle)) * h / 2;
-        y += std::sin(Radians(angle)) * h / 2;
+        x += CosDegrees(angle) * h / 2;
+        y += SinDegrees(angle) * h / 2;
     }
     if (attr == kDefpointsTextAttr) layer = kDefpointsLayer;
     const long double height = info_.MojiSize ? h * info_.MojiS / 100 : h;

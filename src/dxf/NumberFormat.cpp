@@ -46,6 +46,8 @@ bool FastDigits(long double magnitude, Digits18& out) {
     const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
     const int shift = 64 - binaryExponent;  // magnitude = mantissa / 2^shift, shift in (14, 72)
     // Decimal exponent estimate, corrected below: magnitude in [10^(e-1), 10^e).
+    // log10 may be one unit off in its last place on some processors; the
+    // exact checks that follow make the digits the same everywhere.
     int exponent = static_cast<int>(std::floor(std::log10(magnitude))) + 1;
     for (int attempt = 0; attempt < 2; ++attempt) {
         const int k = 18 - exponent;  // scale so that 18 digits stand before the point

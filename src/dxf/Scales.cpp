@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dxf/ExactDecimal.h"
+#include "dxf/Trigonometry.h"
+
 namespace orvik {
 namespace {
 
-constexpr long double kPi = 3.141592653589793238462643383279502884L;
 constexpr long double kTwoTo63 = 9223372036854775808.0L;
 
 struct PaperSide {
@@ -24,10 +26,19 @@ std::int32_t DecimalsFor(float min, float max, float scale, long double paperFac
     const long double span = (static_cast<long double>(max) - min) * scale * paperFactor;
     // A group with a zero or negative scale has no meaningful extent.
     if (!(span > 0) || !std::isfinite(span)) return 0;
-    const long double x = std::log10(span);
-    const long double whole = std::trunc(x);
-    const long double ceiling = whole + (x - whole > 0 ? 1 : 0);
-    return 6 - static_cast<std::int32_t>(ceiling);
+    return 6 - DecimalCeiling(span);
+}
+
+// x rounded to `digits` decimals (tens, hundreds... when negative) on the
+// exact decimal grid: a delta of 12500 at -3 digits is 12.5 thousands and
+// rounds to 13000, which multiplying by an inexact 0.001 would not promise.
+long double RoundToDecimals(long double x, std::int32_t digits) {
+    if (digits >= 0) {
+        const long double power = PowerOfTen(digits);
+        return RoundHalfAway(x * power) / power;
+    }
+    const long double power = PowerOfTen(-digits);
+    return RoundHalfAway(x / power) * power;
 }
 
 }  // namespace
@@ -50,9 +61,8 @@ long double MapValue(bool roundOffset, bool roundDelta, float scale, long double
     const long double m = scale * factor;
     long double delta = (value - first) * m;
     long double offset = first * m;
-    const long double power = std::pow(10.0L, static_cast<long double>(digits));
-    if (roundDelta) delta = RoundHalfAway(delta * power) / power;
-    if (roundOffset) offset = RoundHalfAway(offset * power) / power;
+    if (roundDelta) delta = RoundToDecimals(delta, digits);
+    if (roundOffset) offset = RoundToDecimals(offset, digits);
     return delta + offset;
 }
 
@@ -60,9 +70,9 @@ std::array<ArcPoint, 2> ArcStatisticsPoints(long double cx, long double cy, long
                                             long double startAngle, long double endAngle, long double tilt) {
     const bool whole = startAngle == endAngle || startAngle + startAngle == 0 || startAngle + startAngle == 360;
     if (whole) return {{{cx + radius, cy + radius * flatness}, {cx - radius, cy - radius * flatness}}};
-    const long double s = (startAngle + tilt) * kPi / 180, e = (endAngle + tilt) * kPi / 180;
-    return {{{cx + radius * std::cos(s), cy + radius * flatness * std::sin(s)},
-             {cx + radius * std::cos(e), cy + radius * flatness * std::sin(e)}}};
+    const long double s = startAngle + tilt, e = endAngle + tilt;
+    return {{{cx + radius * CosDegrees(s), cy + radius * flatness * SinDegrees(s)},
+             {cx + radius * CosDegrees(e), cy + radius * flatness * SinDegrees(e)}}};
 }
 
 void TScales::AddXY(float scale, long double x, long double y) {

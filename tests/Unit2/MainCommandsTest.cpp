@@ -11,6 +11,7 @@
 
 #include "cli/CliRun.h"
 #include "support/JwcBuilder.h"
+#include "support/ScopedTimeZone.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "textconv/Cp932.h"
@@ -63,15 +64,12 @@ public:
 
 class MainCommandsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ::setenv("TZ", "UTC", 1);
-        ::tzset();
-    }
     std::string Drawing(const std::string& name, float scale = 100) {
         JwcBuilder b;
         b.HeaderTexts("H1", "H2").Group(0, scale).Layer(0, "A").Line(TSen{0, 0, 10, 10, 1, 1, 0});
         return dir_.Write(name, b.Bytes());
     }
+    testing::ScopedTimeZone utc_;
     TempDir dir_;
     FakeWindow ui_;
     JwcDrawing drawing_;

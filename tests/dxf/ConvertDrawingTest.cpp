@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/time.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include "dxf/DxfLines.h"
 #include "jwcunit/JwcLoader.h"
 #include "support/JwcBuilder.h"
+#include "support/ScopedTimeZone.h"
 #include "support/TempDir.h"
 #include "textconv/Cp932.h"
 #include "Unit2/DrawingReport.h"
@@ -25,10 +27,6 @@ using testing::TempDir;
 // Local time is UTC for these tests, so file dates do not depend on the machine.
 class ConvertDrawingTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ::setenv("TZ", "UTC", 1);
-        ::tzset();
-    }
     // A copy of `jwc` whose modification time is 2005-03-01 12:00:01 UTC.
     std::string DatedCopy(const std::string& bytes) {
         const std::string path = dir_.Write("in.jwc", bytes);
@@ -47,6 +45,7 @@ protected:
         ConvertDrawing(drawing, info, tables, ConversionRequest{source, output, scale}, nullptr);
         return testing::ReadFileBytes(output);
     }
+    testing::ScopedTimeZone utc_;
     TempDir dir_;
 };
 
@@ -130,7 +129,14 @@ TEST_F(ConvertDrawingTest, TheSampleMatchesItsReviewedOutput) {
     const std::string text = Convert(source);
     const std::string golden = ORVIK_SOURCE_DIR "/tests/dxf/golden/plan-default.dxf";
     if (std::getenv("ORVIK_UPDATE_GOLDEN")) std::ofstream(golden, std::ios::binary) << text;
-    EXPECT_TRUE(text == testing::ReadFileBytes(golden)) << "set ORVIK_UPDATE_GOLDEN=1 to rewrite " << golden << " after review";
+    const auto written = testing::SplitLines(text), reviewed = testing::SplitLines(testing::ReadFileBytes(golden));
+    const auto [differs, _] = std::ranges::mismatch(written, reviewed);
+    if (differs != written.end() || written.size() != reviewed.size()) {
+        const auto line = static_cast<std::size_t>(differs - written.begin());
+        ADD_FAILURE() << "line " << line + 1 << " is \"" << (line < written.size() ? written[line] : "<end>")
+                      << "\", reviewed \"" << (line < reviewed.size() ? reviewed[line] : "<end>")
+                      << "\"; set ORVIK_UPDATE_GOLDEN=1 to rewrite " << golden << " after review";
+    }
     // The same drawing and settings give the same file again.
     EXPECT_TRUE(Convert(source) == text);
     EXPECT_EQ(HeaderVariable(text, "$EXTMIN"), (testing::Groups{{" 10", "-10200"}, {" 20", "-9000"}, {" 30", "0.0"}}));

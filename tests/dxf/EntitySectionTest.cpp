@@ -7,6 +7,7 @@
 #include "dxf/LayerAssignment.h"
 #include "jwcunit/JwcLoader.h"
 #include "support/JwcBuilder.h"
+#include "support/ScopedTimeZone.h"
 #include "support/TempDir.h"
 #include "Unit2/DrawingReport.h"
 
@@ -119,8 +120,7 @@ TEST(EntitySection, WritesEveryKindInOrderAndSkipsEmptyRecords) {
 }
 
 TEST(EntitySection, TheWorkedLineExample) {
-    ::setenv("TZ", "UTC", 1);
-    ::tzset();
+    const testing::ScopedTimeZone utc;
     testing::TempDir dir;
     testing::JwcBuilder b;
     b.Paper(3, 420).Group(0, 100).Layer(0, "A").Line(TSen{0, 0, 100, 0, 1, 1, 0});

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <functional>
 
 #include "dxf/DxfLines.h"
@@ -106,6 +108,9 @@ TEST(EntityWriters, PointsFilledDrawnOrLeftAsPoints) {
 }
 
 TEST(EntityWriters, ChoosesCircleArcOrEllipse) {
+    // An axis along Y has an X of R x cos 90 degrees: zero up to the last bit
+    // of the processor's cosine, so any value within 1E-15 of 0 stands for it.
+    constexpr const char* kNearZero = "(within 1E-15 of 0)";
     struct Case {
         long double flatness, start, end, tilt;
         const char* entity;
@@ -127,12 +132,12 @@ TEST(EntityWriters, ChoosesCircleArcOrEllipse) {
          G({{" 10", "1"}, {" 20", "2"}, {" 30", "0.0"}, {" 11", "10"}, {" 21", "0.0"}, {" 31", "0.0"}, {"210", "0.0"},
             {"220", "0.0"}, {"230", "1.0"}, {" 40", "0.5"}, {" 41", "5.23598775598299"}, {" 42", "7.33038285837618"}})},
         {0.5L, -90, 0, 90, "ELLIPSE",
-         G({{" 10", "1"}, {" 20", "2"}, {" 30", "0.0"}, {" 11", "-2.50827880633417E-19"}, {" 21", "10"},
+         G({{" 10", "1"}, {" 20", "2"}, {" 30", "0.0"}, {" 11", kNearZero}, {" 21", "10"},
             {" 31", "0.0"}, {"210", "0.0"}, {"220", "0.0"}, {"230", "1.0"}, {" 40", "0.5"}, {" 41", "4.71238898038469"},
             {" 42", "6.28318530717959"}})},
         // Taller than wide: the axes swap, the angles turn back a quarter.
         {2, 90, 180, 0, "ELLIPSE",
-         G({{" 10", "1"}, {" 20", "2"}, {" 30", "0.0"}, {" 11", "-5.01655761266833E-19"}, {" 21", "20"},
+         G({{" 10", "1"}, {" 20", "2"}, {" 30", "0.0"}, {" 11", kNearZero}, {" 21", "20"},
             {" 31", "0.0"}, {"210", "0.0"}, {"220", "0.0"}, {"230", "1.0"}, {" 40", "0.5"}, {" 41", "0"},
             {" 42", "1.5707963267949"}})},
         {4, 10, 10, -90, "ELLIPSE",
@@ -149,7 +154,11 @@ TEST(EntityWriters, ChoosesCircleArcOrEllipse) {
         SCOPED_TRACE(::testing::Message() << c.flatness << " " << c.start << " " << c.end << " " << c.tilt);
         ASSERT_GE(groups.size(), 6u);
         EXPECT_EQ(groups[0].second, c.entity);
-        EXPECT_EQ(std::vector(groups.begin() + 6, groups.end()), c.values);
+        Groups values(groups.begin() + 6, groups.end());
+        for (std::size_t i = 0; i < values.size() && i < c.values.size(); ++i)
+            if (c.values[i].second == kNearZero && std::fabs(std::strtold(values[i].second.c_str(), nullptr)) < 1e-15L)
+                values[i].second = kNearZero;
+        EXPECT_EQ(values, c.values);
     }
     // An auxiliary circle goes to DEFPOINTS with no line type.
     Fixture f;

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
 #include "dxf/NumberFormat.h"
 
 namespace orvik {
@@ -87,6 +91,35 @@ TEST(TScales, AnalyzeGivesSixSignificantDigitsAcrossTheExtent) {
     }
 }
 
+// The decimal places must come out the same on every processor: at an extent
+// of exactly 10^k the ceiling is k, one float above it is k + 1. Powers that
+// a float cannot hold are made from an exact extent times an exact scale;
+// below 1 the extent is the float nearest to 10^k, on the side given.
+TEST(TScales, DecimalPlacesAtPowersOfTenAreExact) {
+    for (int k = -3; k <= 12; ++k) {
+        auto power = [](int n) { return std::strtof(("1e" + std::to_string(n)).c_str(), nullptr); };
+        const float scale = k <= 10 ? 1.0f : power(k - 6);
+        const float extent = power(k <= 10 ? k : 6);
+        const bool floatAbove = k == -3 || k == -1;  // 0.001f and 0.1f lie above, 0.01f below
+        struct Neighbour {
+            float extent;
+            int digits;
+        };
+        const Neighbour neighbours[] = {
+            {std::nextafter(extent, 0.0f), 6 - k},
+            {extent, floatAbove ? 5 - k : 6 - k},
+            {std::nextafter(extent, 1e30f), 5 - k},
+        };
+        for (const auto& n : neighbours) {
+            TScales s;
+            s.AddLine(scale, 0, 0, n.extent, n.extent);
+            s.Analyze(1);
+            EXPECT_EQ(s.Entry(0).DigitsX, n.digits) << "10^" << k << " extent " << n.extent;
+            EXPECT_EQ(s.Entry(0).DigitsY, n.digits);
+        }
+    }
+}
+
 TEST(TScales, MapsThroughTheReferenceScalesEntry) {
     TScales s;
     s.AddLine(100, 10.0000001f, 0, 20, 0);
@@ -111,6 +144,14 @@ TEST(TScales, NegativeDigitsRoundToTens) {
     s.AddLine(100, 0, 0, 20000, 0);  // extent 20000 at scale 100: digits -1
     s.Analyze(1);
     EXPECT_EQ(FormatReal(s.MapX(100, 1, 1.234L)), "120");
+    // A delta of exactly half a step rounds away on the exact grid of thousands.
+    TScales t;
+    t.RoundDelta = true;
+    t.RoundOffset = false;
+    t.AddLine(1, 0, 0, 1e9f, 0);  // extent 10^9: digits -3
+    t.Analyze(1);
+    EXPECT_EQ(t.MapX(1, 1, 12500), 13000);
+    EXPECT_EQ(t.MapX(1, 1, -12500), -13000);
     // A vertical line: DigitsX 0, every mapped X whole.
     TScales v;
     v.RoundDelta = v.RoundOffset = true;
