@@ -42,12 +42,15 @@ std::vector<std::string> SplitLogText(const std::string& text) {
     return lines;
 }
 
-// Loads the drawing and appends its header texts and counts. A drawing that
-// could not be read completely is kept as far as it goes, and the user is told.
-void MainCommands::LoadAndReport(const std::string& path) {
+// Loads the drawing and, when asked, appends its header texts and counts (a
+// batch shows them in the report after the conversion instead). A drawing
+// that could not be read completely is kept as far as it goes, and the user
+// is told.
+void MainCommands::LoadAndReport(const std::string& path, bool withSummary) {
     LoadError error;
     const bool complete = LoadJwcFile(path, drawing_, &error);
-    for (const std::string& line : ReadSummaryLines(drawing_)) view_.AppendLog(line);
+    if (withSummary)
+        for (const std::string& line : ReadSummaryLines(drawing_)) view_.AppendLog(line);
     if (!complete) {
         const std::string reason = DescribeLoadError(error);
         view_.AppendLog(std::string(kIncompleteRead) + reason);
@@ -81,7 +84,7 @@ void MainCommands::BtnReadClick() {
         if (!HasJwcExtension(path)) return refuse(path, kNotJwCadByExtension);
         if (!IsJwcFile(path)) return refuse(path, kNotJwCadBySignature);
         view_.AppendLog(Shown(path) + std::string(kCrLf));
-        LoadAndReport(path);
+        LoadAndReport(path, true);
         view_.SetScaleList(FillScaleBox(drawing_, tables_));
         return;
     }
@@ -120,7 +123,7 @@ void MainCommands::DropFiles(const std::vector<std::string>& paths) {
         view_.AppendLog(Shown(path) + std::string(kCrLf));
         if (!HasJwcExtension(path)) return refuse(std::string(kDroppedNotJwCadByExtension));
         if (!IsJwcFile(path)) return refuse(std::string(kDroppedNotJwCadBySignature));
-        LoadAndReport(path);
+        LoadAndReport(path, true);
         view_.SetScaleList(FillScaleBox(drawing_, tables_));
         return;
     }
@@ -233,7 +236,7 @@ void MainCommands::SaveBatch() {
     for (std::size_t i = 0; i < state_.BatchFiles.size(); ++i) {
         const std::string& input = state_.BatchFiles[i];
         view_.AppendLog(Shown(input) + std::string(kCrLf));
-        LoadAndReport(input);
+        LoadAndReport(input, false);
         view_.SetScaleList(FillScaleBox(drawing_, tables_));
         state_.JwcFileName = outputs[i];
         Convert(input, outputs[i]);

@@ -36,7 +36,7 @@ public:
     const WindowState& State() const { return state_; }
 
 private:
-    void LoadAndReport(const std::string& path);
+    void LoadAndReport(const std::string& path, bool withSummary);
     bool CheckAndCopySettings();
     void SaveSingle();
     void SaveBatch();

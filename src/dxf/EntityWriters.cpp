@@ -229,7 +229,7 @@ void EntityWriters::WriteMoji(std::string_view text, bool vertical, int attr, in
         widthFactor = w / h;
         hasWidthFactor = true;
     }
-    if (info_.HankakuSize && ZenkakuHenkan(text).size() == 2 * text.size()) {
+    if (info_.HankakuSize && IsHalfWidthText(text)) {
         widthFactor = widthFactor * info_.HankakuH / 100;
         hasWidthFactor = true;
     }

@@ -1,7 +1,6 @@
 #include "textconv/Henkan.h"
 
 #include <algorithm>
-#include <iterator>
 #include <span>
 
 #include "textconv/SubstitutionTables.h"
@@ -95,34 +94,11 @@ std::string MojiHenkan(std::string_view text) {
     return out;
 }
 
-std::string ZenkakuHenkan(std::string_view text) {
-    namespace s = substitution;
-    std::string out;
-    out.reserve(text.size() * 2);
-    for (std::size_t at = 0; at < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[at]);
-        if (byte >= 0x20 && byte < 0x7F) {
-            out += s::kFullWidthAscii[byte - 0x20];
-            ++at;
-        } else if (byte >= 0xA1 && byte < 0xE0) {
-            const auto mark = at + 1 < text.size() ? static_cast<unsigned char>(text[at + 1]) : 0;
-            const auto* voiced = std::ranges::find_if(s::kFullWidthVoiced, [&](const auto& v) {
-                return v.kana == byte && v.mark == mark;
-            });
-            if (voiced != std::end(s::kFullWidthVoiced)) {
-                out += voiced->fullWidth;
-                at += 2;
-            } else {
-                out += s::kFullWidthKana[byte - 0xA1];
-                ++at;
-            }
-        } else {
-            const std::size_t n = CharLength(text, at);
-            out.append(text, at, n);
-            at += n;
-        }
-    }
-    return out;
+bool IsHalfWidthText(std::string_view text) {
+    return std::ranges::all_of(text, [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte >= 0x20 && byte <= 0x7E) || (byte >= 0xA1 && byte <= 0xDF);
+    });
 }
 
 }  // namespace orvik

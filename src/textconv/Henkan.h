@@ -31,9 +31,10 @@ std::string LayerNameHenkan(std::string_view name);
 // special characters spelled out, control sequences removed.
 std::string MojiHenkan(std::string_view text);
 
-// The full-width form: printable ASCII and half-width katakana become their
-// double-byte forms (a kana and its voicing mark become one character);
-// double-byte characters stay. Any length.
-std::string ZenkakuHenkan(std::string_view text);
+// True when every character is a single-byte one that has a double-byte
+// full-width form: printable ASCII (20-7E) and half-width katakana with
+// their voicing marks (A1-DF), each counted on its own, so "ﾎﾟﾝﾌﾟ" is
+// half-width like "ABC123", while "ｶﾞｽ管" and "ABC１" are not. Any length.
+bool IsHalfWidthText(std::string_view text);
 
 }  // namespace orvik

@@ -1,5 +1,4 @@
-// The replacement tables behind LayerNameHenkan, MojiHenkan and
-// ZenkakuHenkan. Each Replacement table is applied row by row, in order.
+// The replacement tables behind LayerNameHenkan and MojiHenkan. Each Replacement table is applied row by row, in order.
 #pragma once
 
 #include <span>
@@ -18,12 +17,6 @@ struct Ligature {
     std::string_view forText;
 };
 
-struct VoicedKana {
-    unsigned char kana;
-    unsigned char mark;  // DE voiced, DF semi-voiced
-    std::string_view fullWidth;
-};
-
 extern const Replacement kKanaVoiced[25];
 extern const Replacement kKanaPlain[50];
 extern const Replacement kLayerPunctuation[58];
@@ -35,8 +28,5 @@ extern const Replacement kLayerNameForbidden[32];
 extern const Replacement kCircledToBracketed[20];
 extern const Replacement kRomanForText[10];
 extern const Replacement kControlSequences[3];
-extern const std::string_view kFullWidthAscii[0x7F - 0x20];
-extern const std::string_view kFullWidthKana[0xE0 - 0xA1];
-extern const VoicedKana kFullWidthVoiced[26];
 
 }  // namespace orvik::substitution

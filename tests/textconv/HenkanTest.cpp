@@ -83,27 +83,5 @@ TEST(MojiHenkan, MakesDxfTextValues) {
     for (const auto& c : cases) EXPECT_EQ(Cp932ToUtf8(MojiHenkan(Input(c))), c.expected) << c.input;
 }
 
-TEST(ZenkakuHenkan, GivesFullWidthForms) {
-    const Case cases[] = {
-        {"ABC", "ＡＢＣ"},
-        {"a 1~", "ａ　１～"},
-        {"A漢", "Ａ漢"},
-        {"ｶﾞｷﾞﾊﾟ", "ガギパ"},
-        {"ｱｲ", "アイ"},
-        {"ﾞ", "゛"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(Cp932ToUtf8(ZenkakuHenkan(Input(c))), c.expected) << c.input;
-    // Only the length is used: half-width text doubles, anything else does not.
-    EXPECT_EQ(ZenkakuHenkan("ABC").size(), 6u);
-    EXPECT_EQ(ZenkakuHenkan(Utf8ToCp932("A漢")).size(), 4u);
-    const std::string printable = [] {
-        std::string s;
-        for (char c = 0x20; c < 0x7F; ++c) s += c;
-        return s;
-    }();
-    EXPECT_EQ(ZenkakuHenkan(printable).size(), 2 * printable.size());
-    EXPECT_EQ(ZenkakuHenkan(std::string(1000, 'x')).size(), 2000u);  // no length limit
-}
-
 }  // namespace
 }  // namespace orvik
