@@ -6,12 +6,15 @@
 #include <cmath>
 #include <ctime>
 
+#include "dxf/AtomicFile.h"
+#include "dxf/DxfWriter.h"
 #include "dxf/EntitySection.h"
 #include "dxf/FixedSections.h"
 #include "dxf/HeaderSection.h"
 #include "dxf/LayerAssignment.h"
 #include "dxf/NumberFormat.h"
 #include "dxf/Scales.h"
+#include "textconv/Messages.h"
 
 namespace orvik {
 namespace {
@@ -111,18 +114,27 @@ std::string FileDateOf(const std::string& path) {
                         local.tm_sec);
 }
 
-void ConvertDrawing(JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, const ConversionRequest& request,
-                    const LayerReportSink& report) {
-    BuildDxf(drawing, info, tables, request, report).SaveTo(request.outputPath);
+bool IsUsableScale(long double scale) {
+    const auto key = static_cast<float>(scale);
+    return scale > 0 && std::isfinite(key) && key > 0;
 }
 
-DxfWriter BuildDxf(JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, const ConversionRequest& request,
-                   const LayerReportSink& report) {
+namespace {
+
+// What the sections need once the layers are decided and the statistics gathered.
+struct Preparation {
+    TScales scales;
+    long double paperFactor = 1;
+};
+
+Preparation Prepare(JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, const ConversionRequest& request,
+                    const LayerReportSink& report) {
     tables.PenColorTable[0] = kPenDefaultColor;
     for (int pen = 1; pen < kPenCount; ++pen) tables.PenColorTable[pen] = info.PenColor[pen - 1];
 
     const auto scale = ParseScaleText(request.scaleText);
     if (!scale) throw ConversionError(NotANumber(request.scaleText));
+    if (!IsUsableScale(*scale)) throw ConversionError(ScaleNotPositive(request.scaleText));
     info.BaseScale = *scale;
 
     const LayerUsage usage = CountLayerUsage(drawing, info.HojosenDefpoints);
@@ -130,33 +142,62 @@ DxfWriter BuildDxf(JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, co
     info.HandSeed = HandSeedFor(drawing, info, usedLayers);
     info.FileDate = FileDateOf(request.sourcePath);
 
-    TScales scales;
-    scales.RoundDelta = scales.RoundOffset = info.RoundBase;
-    const long double paperFactor = PaperFactor(drawing.Header.PaperSize, drawing.Header.PaperDivisor);
-    const Extents ext = GatherStatistics(drawing, scales);
+    Preparation p;
+    p.scales.RoundDelta = p.scales.RoundOffset = info.RoundBase;
+    p.paperFactor = PaperFactor(drawing.Header.PaperSize, drawing.Header.PaperDivisor);
+    const Extents ext = GatherStatistics(drawing, p.scales);
     info.ExtMinX = ext.minX;
     info.ExtMinY = ext.minY;
     info.ExtMaxX = ext.maxX;
     info.ExtMaxY = ext.maxY;
-    scales.Analyze(paperFactor);
+    p.scales.Analyze(p.paperFactor);
 
     FillLinetypeNames(info.SenJW, tables);
     info.DefpointsUsed = NeedsDefpoints(drawing, usage);
     if (report) report(tables, info);
+    return p;
+}
 
-    DxfWriter w(tables);
-    WriteHeaderSection(w, HeaderInputs{info, scales, paperFactor, drawing.Header.PaperSize});
+void WriteSections(DxfWriter& w, const JwcDrawing& drawing, const THenkanInfo& info, const Preparation& p) {
+    WriteHeaderSection(w, HeaderInputs{info, p.scales, p.paperFactor, drawing.Header.PaperSize});
     WriteClassesSection(w);
     WriteTablesSection(w, TablesInputs{drawing, LimitsFor(drawing.Header.PaperSize, info.BaseScale), info.SenJW,
                                        info.DefpointsUsed});
     WriteBlocksSection(w);
     w.WriteGroup(0, "SECTION");
     w.WriteGroup(2, "ENTITIES");
-    WriteEntities(w, EntityInputs{drawing, info, scales, paperFactor});
+    WriteEntities(w, EntityInputs{drawing, info, p.scales, p.paperFactor});
     w.WriteGroup(0, "ENDSEC");
     WriteObjectsSection(w);
     WriteEndOfFile(w);
-    return w;
+    w.Flush();
+}
+
+}  // namespace
+
+void ConvertDrawing(JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, const ConversionRequest& request,
+                    const LayerReportSink& report) {
+    if (IsSameFile(request.sourcePath, request.outputPath))
+        throw ConversionError(CannotCreateFile(request.outputPath, kSameFileAsInput));
+    const Preparation p = Prepare(drawing, info, tables, request, report);
+    AtomicFile file(request.outputPath);
+    DxfWriter w(tables, &file);
+    WriteSections(w, drawing, info, p);
+    file.Commit();
+}
+
+void ConvertDrawingTo(JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, const ConversionRequest& request,
+                      const LayerReportSink& report, ByteSink& sink) {
+    const Preparation p = Prepare(drawing, info, tables, request, report);
+    DxfWriter w(tables, &sink);
+    WriteSections(w, drawing, info, p);
+}
+
+std::string BuildDxf(JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, const ConversionRequest& request,
+                     const LayerReportSink& report) {
+    StringSink sink;
+    ConvertDrawingTo(drawing, info, tables, request, report, sink);
+    return sink.Text();
 }
 
 }  // namespace orvik

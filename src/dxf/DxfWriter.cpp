@@ -1,48 +1,17 @@
 #include "dxf/DxfWriter.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
+#include <ranges>
 
 #include "dxf/NumberFormat.h"
 #include "dxf/Trigonometry.h"
-#include "textconv/Cp932.h"
+#include "textconv/Henkan.h"
 
 namespace orvik {
 namespace {
 
 constexpr std::size_t kChunkSize = std::size_t{1} << 20;
 constexpr std::size_t kMaxLine = 32;  // a code or number line with its CR LF
-
-// ファイル %s を作成できません (paths are UTF-8 on this platform, the message CP932)
-std::string CannotCreate(const std::string& path) {
-    return "\x83\x74\x83\x40\x83\x43\x83\x8B " + Utf8ToCp932(path) +
-           " \x82\xF0\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
-}
-// ストリームへの書き込みエラー
-constexpr const char* kWriteError =
-    "\x83\x58\x83\x67\x83\x8A\x81\x5B\x83\x80\x82\xD6\x82\xCC\x8F\x91\x82\xAB\x8D\x9E\x82\xDD\x83\x47\x83\x89\x81\x5B";
-
-bool WriteAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t n = ::write(fd, data.data(), data.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        data.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-mode_t CurrentUmask() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
-}
 
 }  // namespace
 
@@ -54,20 +23,21 @@ long double NormalizeAngle(long double angle, long double atFullTurn, long doubl
 
 bool SameAngle(long double a, long double b) { return NormalizeAngle(a, 0, 0) == NormalizeAngle(b, 0, 0); }
 
+DxfWriter::DxfWriter(const DxfTables& tables, ByteSink* sink)
+    : tables_(tables), sink_(sink), buffer_(kChunkSize, '\0') {}
+
 char* DxfWriter::Reserve(std::size_t n) {
-    if (chunks_.empty() || used_ + n > chunks_.back().size()) {
-        if (!chunks_.empty()) chunks_.back().resize(used_);
-        chunks_.emplace_back(std::max(kChunkSize, n), '\0');
-        used_ = 0;
+    if (used_ + n > buffer_.size()) {
+        if (sink_) Flush();
+        if (used_ + n > buffer_.size()) buffer_.resize(std::max(2 * buffer_.size(), used_ + n));
     }
-    return chunks_.back().data() + used_;
+    return buffer_.data() + used_;
 }
 
-std::string DxfWriter::Text() const {
-    std::string text;
-    for (std::size_t i = 0; i < chunks_.size(); ++i)
-        text.append(chunks_[i], 0, i + 1 == chunks_.size() ? used_ : chunks_[i].size());
-    return text;
+void DxfWriter::Flush() {
+    if (!sink_ || used_ == 0) return;
+    sink_->Write(std::string_view(buffer_).substr(0, used_));
+    used_ = 0;
 }
 
 // The group code line: right-aligned in three columns, wider codes whole.
@@ -81,7 +51,10 @@ void DxfWriter::CodeLine(int code) {
 
 void DxfWriter::WriteGroup(int code, std::string_view text) {
     CodeLine(code);
-    Append(text);
+    if (std::ranges::any_of(text, IsControlByte))
+        Append(EscapeControlBytes(text));
+    else
+        Append(text);
     Append("\r\n");
 }
 
@@ -165,29 +138,6 @@ void DxfWriter::WriteLtypeRecord(std::int64_t handle, std::string_view name, std
     for (std::string_view element : elements) {
         WriteGroup(49, element);
         WriteInt(74, 0);
-    }
-}
-
-void DxfWriter::SaveTo(const std::string& path) const {
-    const auto slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string temp = folder + "." + name + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) throw ConversionError(CannotCreate(path));
-
-    bool written = true;
-    for (std::size_t i = 0; written && i < chunks_.size(); ++i)
-        written = WriteAll(fd, std::string_view(chunks_[i]).substr(0, i + 1 == chunks_.size() ? used_ : chunks_[i].size()));
-    written = written && ::fchmod(fd, 0666 & ~CurrentUmask()) == 0 && ::fsync(fd) == 0;
-    written = ::close(fd) == 0 && written;
-    if (!written) {
-        ::unlink(temp.c_str());
-        throw ConversionError(kWriteError);
-    }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        throw ConversionError(CannotCreate(path));
     }
 }
 

@@ -2,27 +2,23 @@
 // exact text of a group is decided in one place.
 //
 // A group is two lines: the code right-aligned in three columns (wider codes
-// whole), then the value. Every line ends in CR LF. The text is built in
-// memory and reaches the disk in one step (SaveTo).
+// whole), then the value. Every line ends in CR LF, and no value holds a
+// control byte: a text value that would is written in DXF's caret notation
+// (see EscapeControlBytes). The text goes to a sink in chunks of about a
+// megabyte as it is written, or, without a sink, stays in memory.
 #pragma once
 
 #include <cstdint>
 #include <cstring>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "dxf/ByteSink.h"
+#include "dxf/ConversionError.h"
 #include "dxf/DxfTables.h"
 
 namespace orvik {
-
-// A conversion that cannot finish; the message is CP932 text for the user.
-class ConversionError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // t, raised by 360 while below `lowerBound`; exactly 360 becomes `atFullTurn`.
 // Never lowered: 400 stays 400.
@@ -35,7 +31,9 @@ class DxfWriter {
 public:
     static constexpr std::int32_t kFirstHandleSeed = 0x4F;  // the first handle handed out is 50
 
-    explicit DxfWriter(const DxfTables& tables) : tables_(tables) {}
+    // With a sink, the text is handed to it as it grows (Flush() hands the
+    // rest); without one, Text() holds all of it.
+    explicit DxfWriter(const DxfTables& tables, ByteSink* sink = nullptr);
 
     void WriteGroup(int code, std::string_view text);
     void WriteInt(int code, std::int64_t value, int width = 6);
@@ -64,18 +62,15 @@ public:
     void WriteLtypeRecord(std::int64_t handle, std::string_view name, std::string_view description,
                           std::string_view patternLength, std::span<const std::string_view> elements);
 
-    // Writes the text to `path` through a temporary file in the same folder,
-    // renamed over the output only when everything was written: a failure
-    // leaves no partial file and an existing output untouched.
-    // Throws ConversionError.
-    void SaveTo(const std::string& path) const;
+    // Hands what is buffered to the sink. Throws what the sink throws.
+    void Flush();
 
-    // The whole text written so far.
-    std::string Text() const;
+    // The whole text written so far, when there is no sink.
+    std::string Text() const { return buffer_.substr(0, used_); }
     const DxfTables& Tables() const { return tables_; }
 
 private:
-    // Room for `n` more bytes in the current chunk.
+    // Room for `n` more bytes in the buffer.
     char* Reserve(std::size_t n);
     void Append(std::string_view bytes) {
         std::memcpy(Reserve(bytes.size()), bytes.data(), bytes.size());
@@ -84,9 +79,9 @@ private:
     void CodeLine(int code);
 
     const DxfTables& tables_;
-    // The text in chunks: it grows without copying what is already written.
-    std::vector<std::string> chunks_;
-    std::size_t used_ = 0;  // bytes used in the last chunk
+    ByteSink* sink_;
+    std::string buffer_;
+    std::size_t used_ = 0;  // bytes of buffer_ holding text
     std::int32_t handle_ = kFirstHandleSeed;
 };
 

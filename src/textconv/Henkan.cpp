@@ -26,6 +26,24 @@ std::string TrimBlanks(std::string_view text) {
     return std::string(text);
 }
 
+// Control bytes, DEL and lead bytes not followed by a second byte dropped.
+std::string DropUnfitBytes(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (IsLeadByte(byte)) {
+            if (at + 1 < text.size() && IsTrailByte(static_cast<unsigned char>(text[at + 1]))) {
+                out.append(text, at, 2);
+                ++at;
+            }
+        } else if (!IsControlByte(text[at]) && byte != 0x7F) {
+            out += text[at];
+        }
+    }
+    return out;
+}
+
 // Where the last character starts, walking character boundaries from the front.
 std::size_t LastCharacterStart(std::string_view text) {
     std::size_t at = 0, last = 0;
@@ -51,6 +69,27 @@ std::string_view DropTrailingDots(std::string_view text) {
 }
 
 }  // namespace
+
+std::string EscapeControlBytes(std::string_view text) {
+    if (std::ranges::none_of(text, IsControlByte)) return std::string(text);
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        if (IsLeadByte(byte) && at + 1 < text.size() && IsTrailByte(static_cast<unsigned char>(text[at + 1]))) {
+            out.append(text, at, 2);
+            ++at;
+        } else if (IsControlByte(text[at])) {
+            out += '^';
+            out += static_cast<char>(byte + 0x40);
+        } else if (byte == '^') {
+            out += "^ ";
+        } else {
+            out += text[at];
+        }
+    }
+    return out;
+}
 
 std::string ReplaceAll(std::string_view text, std::string_view pattern, std::string_view replacement) {
     if (pattern.empty() || text.find(pattern) == std::string_view::npos) return std::string(text);
@@ -81,7 +120,7 @@ std::string LayerNameHenkan(std::string_view name) {
     for (const auto& row : s::kLigatures) text = ReplaceAll(text, row.pattern, row.forLayerName);
     Apply(text, s::kUserDefined);
     Apply(text, s::kLayerNameForbidden);
-    return TrimBlanks(text);
+    return TrimBlanks(DropUnfitBytes(text));
 }
 
 std::string MojiHenkan(std::string_view text) {

@@ -18,13 +18,27 @@ constexpr bool IsLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+// A second byte of a CP932 double-byte character (40-7E, 80-FC).
+constexpr bool IsTrailByte(unsigned char byte) { return byte >= 0x40 && byte <= 0xFC && byte != 0x7F; }
+
+// A control character (00-1F): never part of a double-byte character.
+constexpr bool IsControlByte(char c) { return static_cast<unsigned char>(c) < 0x20; }
+
+// The text as a DXF string value must be written: unchanged when it holds no
+// control byte; otherwise each control byte in DXF's caret notation (^J for
+// LF, ^M for CR, ^I for tab, ^@ to ^_) and each caret as "^ ", which DXF
+// readers decode back to the original text. A caret that is the second byte
+// of a double-byte character (タ is 83 5E) stays as it is.
+std::string EscapeControlBytes(std::string_view text);
+
 // Every occurrence of `pattern` that starts on a character boundary, left to
 // right and without overlap, replaced by `replacement`.
 std::string ReplaceAll(std::string_view text, std::string_view pattern, std::string_view replacement);
 
 // A JW_CAD layer name made fit for a DXF layer name: half-width kana to
 // full-width, spaces and punctuation removed, special characters spelled
-// out, leading and trailing blanks and control bytes trimmed. May be empty.
+// out, control bytes, DEL and lead bytes without their second byte removed,
+// leading and trailing blanks trimmed. May be empty.
 std::string LayerNameHenkan(std::string_view name);
 
 // A JW_CAD text made fit for a DXF TEXT value: trailing middle dots dropped,

@@ -356,7 +356,8 @@ TEST_F(MainCommandsTest, AnErrorEndsTheCommandWithItsText) {
     ui_.events.clear();
     ui_.saveAnswers.push_back(dir_.File("missing/x.dxf"));
     commands_.BtnSaveClick();
-    EXPECT_TRUE(ui_.Saw("error: ファイル " + dir_.File("missing/x.dxf") + " を作成できません"));
+    EXPECT_TRUE(ui_.Saw("error: ファイル " + dir_.File("missing/x.dxf") +
+                        " を作成できません（ファイルまたはフォルダーが見つかりません）"));
 }
 
 TEST_F(MainCommandsTest, ForgettingLeavesNothingToSave) {

@@ -4,17 +4,12 @@
 
 #include <charconv>
 #include <cmath>
-#include <filesystem>
 #include <random>
 
 #include "dxf/NumberFormat.h"
-#include "support/TempDir.h"
-#include "textconv/Cp932.h"
 
 namespace orvik {
 namespace {
-
-using testing::TempDir;
 
 TEST(FormatReal, WritesTheGeneralFormWithFifteenDigits) {
     struct Case {
@@ -203,35 +198,44 @@ TEST(Angles, NormaliseWithoutEverLowering) {
     EXPECT_EQ(Lines(w), (Lines_t{" 42", "6.28318530717959", " 41", "0", " 50", "270"}));
 }
 
-TEST(DxfWriter, SavesEveryLineWithCrLf) {
-    TempDir dir;
-    const DxfTables tables = Tables();
-    DxfWriter w(tables);
-    w.WriteGroup(0, "EOF");
-    const std::string path = dir.File("out.dxf");
-    w.SaveTo(path);
-    EXPECT_EQ(testing::ReadFileBytes(path), "  0\r\nEOF\r\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("")), {}), 1);  // no temporary left
+TEST(DxfWriter, WritesControlBytesInCaretNotation) {
+    struct Case {
+        std::string value, written;
+    };
+    const Case cases[] = {
+        {"plain ^J and ^ stay", "plain ^J and ^ stay"},  // no control byte: the bytes as they are
+        {"a\nb", "a^Jb"},
+        {"\r\n0\r\nLINE", "^M^J0^M^JLINE"},              // cannot start a forged record
+        {"x^y\x1A\x07\x1B\t", "x^ y^Z^G^[^I"},           // a caret is written "^ " once escaping is on
+        {"\x83\x5E\n", "\x83\x5E^J"},                       // タ ends in 5E, which is no caret
+        {std::string("\0", 1), "^@"},
+    };
+    for (const auto& c : cases) {
+        const DxfTables tables = Tables();
+        DxfWriter w(tables);
+        w.WriteGroup(1, c.value);
+        EXPECT_EQ(Lines(w), (Lines_t{"  1", c.written})) << c.written;
+    }
 }
 
-TEST(DxfWriter, AFailedSaveLeavesTheOldFileAndNoTemporary) {
-    TempDir dir;
+TEST(DxfWriter, HandsTheSameTextToASinkInChunks) {
+    struct CountingSink final : ByteSink {
+        void Write(std::string_view bytes) override {
+            text.append(bytes);
+            ++calls;
+        }
+        std::string text;
+        int calls = 0;
+    };
     const DxfTables tables = Tables();
-    DxfWriter w(tables);
-    w.WriteGroup(0, "EOF");
-    // The output is a folder: rename fails, and so must the save.
-    std::filesystem::create_directory(dir.File("taken.dxf"));
-    std::filesystem::create_directory(dir.File("taken.dxf/inner"));
-    try {
-        w.SaveTo(dir.File("taken.dxf"));
-        FAIL() << "saved over a folder";
-    } catch (const ConversionError& e) {
-        EXPECT_EQ(Cp932ToUtf8(e.what()), "ファイル " + dir.File("taken.dxf") + " を作成できません");
-    }
-    EXPECT_TRUE(std::filesystem::is_directory(dir.File("taken.dxf/inner")));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("")), {}), 1);
-    // A missing folder cannot hold the temporary file.
-    EXPECT_THROW(w.SaveTo(dir.File("missing/out.dxf")), ConversionError);
+    DxfWriter memory(tables);
+    CountingSink sink;
+    DxfWriter streamed(tables, &sink);
+    for (int i = 0; i < 200000; ++i)
+        for (DxfWriter* w : {&memory, &streamed}) w->WriteReal(10, i / 7.0L);
+    streamed.Flush();
+    EXPECT_GT(sink.calls, 1);
+    EXPECT_TRUE(sink.text == memory.Text());
 }
 
 }  // namespace

@@ -198,8 +198,8 @@ TEST(EntityWriters, TextsKeepPositionAngleSizeAndWriting) {
          G({{" 10", "100"}, {" 20", "200"}, {" 30", "0.0"}, {" 40", "25"}, {"  1", "ｶﾞｽ管"}})},
         {"height 0: no width factor", "A", false, 10, 0, 25, 0, 0, 0, false, false,
          G({{" 10", "100"}, {" 20", "200"}, {" 30", "0.0"}, {" 40", "0"}, {"  1", "A"}})},
-        {"trailing blanks go, a full-width space stays", "注記 \t　 ", false, 10, 0, 25, 25, 0, 0, false, false,
-         G({{" 10", "100"}, {" 20", "200"}, {" 30", "0.0"}, {" 40", "25"}, {"  1", "注記 \t　"}})},
+        {"trailing blanks go, a full-width space stays, a tab inside is escaped", "注記 \t　 ", false, 10, 0, 25,
+         25, 0, 0, false, false, G({{" 10", "100"}, {" 20", "200"}, {" 30", "0.0"}, {" 40", "25"}, {"  1", "注記 ^I　"}})},
         {"special characters spelled out", "①㎜", false, 10, 0, 25, 25, 0, 0, false, false,
          G({{" 10", "100"}, {" 20", "200"}, {" 30", "0.0"}, {" 40", "25"}, {"  1", "(1)mm"}})},
     };
