@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <utility>
+
+#include "textconv/Henkan.h"
+#include "textconv/Messages.h"
 
 namespace orvik {
 
@@ -25,9 +29,21 @@ std::vector<std::string> ReadSummaryLines(const JwcDrawing& drawing) {
         {"\x8E\xC0\x93\x5F\x82\xCC\x90\x94\x81\x40 = ", h.PointCount},         // 実点の数　 =
         {"\x89\xBC\x91\x7A\x93\x5F\x82\xCC\x90\x94 = ", h.VirtualPointCount},  // 仮想点の数 =
     };
-    std::vector<std::string> lines{h.HeaderText1, h.HeaderText2};
+    std::vector<std::string> lines{EscapeControlBytes(h.HeaderText1), EscapeControlBytes(h.HeaderText2)};
     for (const auto& [label, count] : counts) lines.push_back(label + std::to_string(count));
     return lines;
+}
+
+std::string DescribeInputProblem(const InputCheck& check) {
+    switch (check.problem) {
+        case InputProblem::NotFound: return std::string(kFileNotFound);
+        case InputProblem::NotRegularFile:
+            return check.error == EISDIR ? SystemErrorText(EISDIR) : std::string(kNotRegularFile);
+        case InputProblem::Empty: return std::string(kEmptyFile);
+        case InputProblem::SystemError: return SystemErrorText(check.error);
+        case InputProblem::None: break;
+    }
+    return {};
 }
 
 }  // namespace orvik

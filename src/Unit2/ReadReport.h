@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "jwcunit/FileReader.h"
 #include "jwcunit/JwcDrawing.h"
 
 namespace orvik {
@@ -18,9 +19,14 @@ bool HasExtension(std::string_view path, std::string_view upperExtension);
 inline bool HasJwcExtension(std::string_view path) { return HasExtension(path, ".JWC"); }
 
 // The log lines that follow the path (and its empty line) after a single
-// read: HeaderText1, HeaderText2, then the numbers of lines, arcs, texts,
-// real points and virtual points with their aligned labels.
+// read: HeaderText1, HeaderText2 (control bytes in caret notation, so that
+// nothing from a drawing reaches a terminal raw), then the numbers of lines,
+// arcs, texts, real points and virtual points with their aligned labels.
 std::vector<std::string> ReadSummaryLines(const JwcDrawing& drawing);
+
+// Why a file cannot be read, in words: "ファイルが見つかりません",
+// "フォルダーです", "空のファイルです", "アクセスが拒否されました" ...
+std::string DescribeInputProblem(const InputCheck& check);
 
 // Refusals name the path, then this, then a line break, then the reason.
 inline constexpr std::string_view kRefusalPathSuffix = "\x82\xCD\x81\x41";  // は、

@@ -1,6 +1,7 @@
 #include "Unit2/SaveCommand.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace orvik {
 
@@ -18,8 +19,9 @@ std::optional<float> ParsePointRadius(std::string_view text) {
     double value = 0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (result.ec != std::errc{} || result.ptr != text.data() + text.size()) return std::nullopt;
+    // A value beyond the 32-bit range would become infinite, one below it 0.
     const auto radius = static_cast<float>(value);
-    if (!(radius > 0)) return std::nullopt;
+    if (!(radius > 0) || !std::isfinite(radius)) return std::nullopt;
     return radius;
 }
 

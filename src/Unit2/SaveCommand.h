@@ -37,7 +37,8 @@ inline constexpr std::string_view kDefaultRadiusText = "0.5000";
 inline constexpr std::string_view kDefaultReductionText = "90";
 inline constexpr std::string_view kFallbackAspectText = "60";
 
-// The point radius field: digits with at most one ".", greater than 0.
+// The point radius field: digits with at most one ".", greater than 0 and
+// within the range of a 32-bit real.
 std::optional<float> ParsePointRadius(std::string_view text);
 
 // A percentage field (text reduction, half-width aspect): one or two

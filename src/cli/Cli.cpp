@@ -18,7 +18,8 @@ constexpr const char* kUsage =
     "           拡張子 .dxf で書き出します。\n"
     "\n"
     "convert のオプション（既定値は画面の初期値と同じ）:\n"
-    "  -o, --output パス          入力が1つなら出力ファイル、複数なら既存の出力フォルダ\n"
+    "  -o, --output パス          入力が1つなら出力ファイル（- なら標準出力）、複数なら既存の\n"
+    "                             出力フォルダ\n"
     "  --scale 数値               基準縮尺（既定: 要素の最も多いレイヤグループの縮尺）\n"
     "  --points filled|circle|point  実点の変換方法（既定: filled 塗りつぶし円）\n"
     "  --point-radius mm          点の半径（用紙上の mm、既定: 0.5）\n"
@@ -38,7 +39,8 @@ constexpr const char* kUsage =
     "\n"
     "  -h, --help                 この説明を表示します。\n"
     "\n"
-    "終了コード: 0 すべて成功、1 失敗した図面があった、2 使い方の誤り。\n";
+    "終了コード: 0 すべての図面を最後まで読み込んで変換した、1 失敗した図面があった、\n"
+    "           2 使い方の誤り、3 すべて変換したが一部だけ変換した図面があった（--allow-partial）。\n";
 
 int UsageError(std::ostream& err, const std::string& message) {
     err << "orvik-cli: " << message << "\n\n" << kUsage;

@@ -1,6 +1,9 @@
 #include "cli/ConvertCommand.h"
 
+#include <unistd.h>
+
 #include <filesystem>
+#include <new>
 #include <ostream>
 #include <set>
 
@@ -8,6 +11,7 @@
 #include "cli/ReadDrawing.h"
 #include "dxf/ConvertDrawing.h"
 #include "textconv/Cp932.h"
+#include "textconv/Messages.h"
 #include "Unit2/DrawingReport.h"
 #include "Unit2/SaveCommand.h"
 
@@ -16,10 +20,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
+enum class Outcome { Failed, Partial, Complete };
+
 bool IsFolder(const std::string& path) {
     std::error_code ec;
     return fs::is_directory(path, ec);
 }
+
+bool ToStandardOutput(const ConvertOptions& options) { return options.output == kStandardOutput; }
 
 // Where the DXF of `input` goes: -o names the file (one input) or a folder.
 std::string OutputPathFor(const ConvertOptions& options, const std::string& input) {
@@ -31,51 +39,67 @@ std::string OutputPathFor(const ConvertOptions& options, const std::string& inpu
 // One conversion run: the process-wide state of the window, kept here.
 class Converter {
 public:
-    Converter(const ConvertOptions& options, std::ostream& out, std::ostream& err)
-        : options_(options), out_(out), err_(err), info_(options.settings) {}
+    Converter(const ConvertOptions& options, std::ostream& log, std::ostream& err)
+        : options_(options), log_(log), err_(err), info_(options.settings) {}
 
-    bool Convert(const std::string& input) {
-        const ReadOutcome read = ReadDrawing(input, drawing_, out_, err_);
-        if (read == ReadOutcome::Refused) return false;
+    Outcome Convert(const std::string& input) {
+        const ReadOutcome read = ReadDrawing(input, drawing_, log_, err_);
+        if (read == ReadOutcome::Refused) return Outcome::Failed;
         if (read == ReadOutcome::Incomplete && !options_.allowPartial) {
             err_ << input << ": 変換しません（読み込めた部分だけを変換するには --allow-partial を指定してください）\n";
-            return false;
+            return Outcome::Failed;
         }
         const ScaleList scales = FillScaleBox(drawing_, tables_);
         if (!options_.scale && scales.selected < 0) {
             err_ << input << ": 図面に要素がないため基準縮尺が決まりません。変換しません（--scale で指定できます）\n";
-            return false;
+            return Outcome::Failed;
         }
         const std::string scaleText = options_.scale ? *options_.scale : scales.items[scales.selected];
-        const std::string output = OutputPathFor(options_, input);
-        if (!written_.insert(fs::weakly_canonical(output).string()).second) {
+        const ConversionRequest request{input, OutputPathFor(options_, input), scaleText};
+        if (!ToStandardOutput(options_) && !MayWrite(request.outputPath)) return Outcome::Failed;
+        const auto report = [this](const DxfTables& tables, const THenkanInfo& info) {
+            for (const auto& line : UsedLayerReport(tables, info.DefpointsUsed)) log_ << Cp932ToUtf8(line) << '\n';
+        };
+        try {
+            if (ToStandardOutput(options_)) {
+                log_ << '\n';
+                DescriptorSink standardOutput(STDOUT_FILENO, "-");
+                ConvertDrawingTo(drawing_, info_, tables_, request, report, standardOutput);
+            } else {
+                log_ << '\n' << request.outputPath << "\n\n";
+                ConvertDrawing(drawing_, info_, tables_, request, report);
+            }
+        } catch (const ConversionError& e) {
+            log_.flush();
+            err_ << input << ": " << Cp932ToUtf8(e.what()) << '\n';
+            return Outcome::Failed;
+        }
+        return read == ReadOutcome::Complete ? Outcome::Complete : Outcome::Partial;
+    }
+
+private:
+    // An output this run may write: not written before in this run, and not
+    // already there unless --force says so.
+    bool MayWrite(const std::string& output) {
+        std::error_code ec;
+        const fs::path canonical = fs::weakly_canonical(output, ec);
+        if (ec) {
+            err_ << output << ": " << Cp932ToUtf8(CannotCreateFile(output, SystemErrorText(ec.value()))) << '\n';
+            return false;
+        }
+        if (!written_.insert(canonical.string()).second) {
             err_ << output << ": この実行ですでに書き出したファイルです。上書きしません\n";
             return false;
         }
-        std::error_code ec;
-        if (!options_.force && fs::exists(output, ec)) {
+        if (!options_.force && fs::symlink_status(output, ec).type() != fs::file_type::not_found && !ec) {
             err_ << output << ": " << Cp932ToUtf8(kAlreadyExists) << "上書きするには --force を指定してください\n";
-            return false;
-        }
-        out_ << '\n' << output << "\n\n";
-        try {
-            ConvertDrawing(drawing_, info_, tables_,
-                           ConversionRequest{input, output, scaleText},
-                           [this](const DxfTables& tables, const THenkanInfo& info) {
-                               for (const auto& line : UsedLayerReport(tables, info.DefpointsUsed))
-                                   out_ << Cp932ToUtf8(line) << '\n';
-                           });
-        } catch (const ConversionError& e) {
-            out_.flush();
-            err_ << input << ": " << Cp932ToUtf8(e.what()) << '\n';
             return false;
         }
         return true;
     }
 
-private:
     const ConvertOptions& options_;
-    std::ostream& out_;
+    std::ostream& log_;
     std::ostream& err_;
     JwcDrawing drawing_;
     THenkanInfo info_;
@@ -86,18 +110,31 @@ private:
 }  // namespace
 
 int RunConvert(const ConvertOptions& options, std::ostream& out, std::ostream& err) {
-    Converter converter(options, out, err);
+    // With the DXF on standard output, the log goes with the messages.
+    std::ostream& log = ToStandardOutput(options) ? err : out;
+    Converter converter(options, log, err);
     const std::size_t n = options.files.size();
-    bool allGood = true;
+    bool anyFailed = false, anyPartial = false;
     for (std::size_t i = 0; i < n; ++i) {
+        const std::string& input = options.files[i];
         if (n > 1) {
-            if (i > 0) out << '\n';
-            out.flush();
-            err << '[' << i + 1 << '/' << n << "] " << options.files[i] << '\n';
+            if (i > 0) log << '\n';
+            log.flush();
+            err << '[' << i + 1 << '/' << n << "] " << input << '\n';
         }
-        allGood = converter.Convert(options.files[i]) && allGood;
+        Outcome outcome = Outcome::Failed;
+        try {
+            outcome = converter.Convert(input);
+        } catch (const std::bad_alloc&) {
+            err << input << ": " << Cp932ToUtf8(kOutOfMemory) << '\n';
+        } catch (const std::exception& e) {
+            err << input << ": " << e.what() << '\n';
+        }
+        anyFailed = anyFailed || outcome == Outcome::Failed;
+        anyPartial = anyPartial || outcome == Outcome::Partial;
     }
-    return allGood ? kExitOk : kExitSomeFailed;
+    if (anyFailed) return kExitSomeFailed;
+    return anyPartial ? kExitPartial : kExitOk;
 }
 
 }  // namespace orvik::cli

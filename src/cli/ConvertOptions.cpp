@@ -53,10 +53,14 @@ std::optional<std::string> SetPenColors(ConvertOptions& o, const std::string& va
 
 const std::map<std::string, Option>& Options() {
     static const std::map<std::string, Option> kOptions = {
-        {"--output", {true, [](ConvertOptions& o, const std::string& v) { o.output = v; return std::optional<std::string>{}; }}},
+        {"--output", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+             if (v.empty()) return "-o には出力ファイルかフォルダ、標準出力なら - を指定してください";
+             o.output = v;
+             return std::nullopt;
+         }}},
         {"--scale", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
              const auto scale = ParseScaleText(v);
-             if (!scale || !(*scale > 0)) return "基準縮尺は0より大きい数値で指定してください: " + v;
+             if (!scale || !IsUsableScale(*scale)) return "基準縮尺は0より大きい数値で指定してください: " + v;
              o.scale = v;
              return std::nullopt;
          }}},

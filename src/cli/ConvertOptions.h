@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -10,9 +11,13 @@
 
 namespace orvik::cli {
 
+// The output name that sends the DXF to standard output (and the log to
+// standard error).
+inline constexpr std::string_view kStandardOutput = "-";
+
 struct ConvertOptions {
     THenkanInfo settings = DefaultHenkanInfo();
-    std::optional<std::string> output;  // one input: the DXF file; several: a folder
+    std::optional<std::string> output;  // one input: the DXF file or "-"; several: a folder
     std::optional<std::string> scale;   // the reference scale; default: the proposed one
     bool force = false;                 // overwrite existing outputs
     bool allowPartial = false;          // convert drawings that were not read completely

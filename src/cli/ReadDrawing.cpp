@@ -1,6 +1,5 @@
 #include "cli/ReadDrawing.h"
 
-#include <filesystem>
 #include <ostream>
 
 #include "textconv/Cp932.h"
@@ -16,9 +15,8 @@ void Refuse(std::ostream& err, const std::string& path, std::string_view reason)
 }  // namespace
 
 ReadOutcome ReadDrawing(const std::string& path, JwcDrawing& drawing, std::ostream& out, std::ostream& err) {
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
-        err << path << ": ファイルが見つかりません\n";
+    if (const InputCheck check = CheckInputFile(path); check.problem != InputProblem::None) {
+        err << path << ": " << Cp932ToUtf8(DescribeInputProblem(check)) << '\n';
         return ReadOutcome::Refused;
     }
     if (!HasJwcExtension(path)) {

@@ -9,6 +9,26 @@
 
 namespace orvik {
 
+InputCheck CheckInputFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) return {InputProblem::NotFound, ENOENT};
+        return {errno == EISDIR ? InputProblem::NotRegularFile : InputProblem::SystemError, errno};
+    }
+    struct stat info {};
+    InputCheck check;
+    if (::fstat(fd, &info) != 0)
+        check = {InputProblem::SystemError, errno};
+    else if (S_ISDIR(info.st_mode))
+        check = {InputProblem::NotRegularFile, EISDIR};
+    else if (!S_ISREG(info.st_mode))
+        check = {InputProblem::NotRegularFile, 0};
+    else if (info.st_size == 0)
+        check = {InputProblem::Empty, 0};
+    ::close(fd);
+    return check;
+}
+
 FileReader::FileReader(const std::string& path) {
     // O_NONBLOCK keeps a FIFO from blocking the open; it is refused below.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);

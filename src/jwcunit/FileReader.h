@@ -7,6 +7,23 @@
 
 namespace orvik {
 
+// Why a path cannot be read as a drawing, before its bytes are looked at.
+enum class InputProblem {
+    None,
+    NotFound,        // nothing at the path
+    NotRegularFile,  // a folder, device, FIFO or socket
+    Empty,
+    SystemError,     // the operating system refused: see the errno
+};
+
+struct InputCheck {
+    InputProblem problem = InputProblem::None;
+    int error = 0;  // the errno of a SystemError (EACCES, ELOOP ...), EISDIR for a folder
+};
+
+// Opens and examines the path as the reader would.
+InputCheck CheckInputFile(const std::string& path);
+
 class FileReader {
 public:
     // Opens a regular file for reading; anything else (a folder, a device, a

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "cli/CliRun.h"
@@ -62,6 +66,7 @@ TEST(ParseConvertOptions, RefusesBadValuesWithTheWindowsMessages) {
     };
     const Case cases[] = {
         {{"--point-radius", "0"}, "点の半径は0より大きい数値を入力してください"},
+        {{"--point-radius", "1" + std::string(40, '0')}, "点の半径は0より大きい数値を入力してください"},
         {{"--text-reduction", "0"}, "文字の縮小率は0より大きい数値を入力してください"},
         {{"--text-reduction", "100"}, "文字の縮小率は0より大きい数値を入力してください"},
         {{"--halfwidth-aspect=x"}, "半角文字の縦横比は0より大きい数値を入力してください"},
@@ -70,6 +75,9 @@ TEST(ParseConvertOptions, RefusesBadValuesWithTheWindowsMessages) {
         {{"--pen-colors", "1,2,3,4,5,purple"}, "ペンの色は"},
         {{"--scale", "0"}, "基準縮尺は0より大きい数値"},
         {{"--scale", "abc"}, "基準縮尺は0より大きい数値"},
+        {{"--scale", "1e40"}, "基準縮尺は0より大きい数値"},   // infinite as a 32-bit real
+        {{"--scale", "1e-50"}, "基準縮尺は0より大きい数値"},  // 0 as a 32-bit real
+        {{"-o", ""}, "-o には"},
         {{"--points", "dots"}, "--points には"},
         {{"--linetypes", "iso"}, "--linetypes には"},
         {{"--frobnicate"}, "不明なオプションです"},
@@ -138,7 +146,7 @@ TEST_F(ConvertCommandTest, ABatchGoesOnPastFailuresAndShowsProgress) {
 TEST_F(ConvertCommandTest, PartialDrawingsAndEmptyOnesCanBeForced) {
     const std::string cut = dir_.Write("cut.jwc", CutDrawing());
     CliRun run = Cli({"convert", "--allow-partial", cut});
-    EXPECT_EQ(run.code, kExitOk) << run.err;
+    EXPECT_EQ(run.code, kExitPartial) << run.err;  // converted, but not all of the drawing
     EXPECT_TRUE(std::filesystem::exists(dir_.File("cut.dxf")));
     const std::string empty = dir_.Write("empty.jwc", JwcBuilder{}.Bytes());
     run = Cli({"convert", "--scale", "20", empty});
@@ -161,6 +169,75 @@ TEST_F(ConvertCommandTest, ReportsUnwritableOutputsAndTwoInputsForOneOutput) {
 
     run = Cli({"convert", "-o", dir_.File("plan.dxf"), input, twin});
     EXPECT_EQ(run.code, kExitUsage);  // several inputs need an output folder
+}
+
+TEST_F(ConvertCommandTest, NeverWritesOverTheInputOrWhatIsNoRegularFile) {
+    namespace fs = std::filesystem;
+    const std::string input = dir_.Write("plan.jwc", Drawing().Bytes());
+    const std::string drawing = testing::ReadFileBytes(input);
+    fs::create_hard_link(input, dir_.File("hard.jwc"));
+    fs::create_symlink(input, dir_.File("soft.dxf"));
+    fs::create_symlink(dir_.Write("other.dxf", "other"), dir_.File("link.dxf"));
+    ::mkfifo(dir_.File("fifo.dxf").c_str(), 0600);
+    fs::create_symlink("loop", dir_.File("loop"));
+    struct Case {
+        std::string output, reason;
+    };
+    const Case cases[] = {
+        {input, "入力の図面と同じファイルです"},
+        {dir_.File("./plan.jwc"), "入力の図面と同じファイルです"},
+        {dir_.File("hard.jwc"), "入力の図面と同じファイルです"},
+        {dir_.File("soft.dxf"), "入力の図面と同じファイルです"},
+        {dir_.File("link.dxf"), "通常のファイルではありません"},
+        {dir_.File("fifo.dxf"), "通常のファイルではありません"},
+        {dir_.File("loop/plan.dxf"), "シンボリックリンクが循環しています"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = Cli({"convert", "--force", "-o", c.output, input});
+        EXPECT_EQ(run.code, kExitSomeFailed) << c.output;
+        EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;
+        EXPECT_TRUE(testing::ReadFileBytes(input) == drawing) << c.output;
+    }
+    EXPECT_EQ(fs::symlink_status(dir_.File("link.dxf")).type(), fs::file_type::symlink);
+    EXPECT_EQ(testing::ReadFileBytes(dir_.File("other.dxf")), "other");
+    EXPECT_EQ(fs::status(dir_.File("fifo.dxf")).type(), fs::file_type::fifo);
+}
+
+TEST_F(ConvertCommandTest, SaysWhyAnInputCannotBeRead) {
+    std::filesystem::create_directory(dir_.File("folder.jwc"));
+    ::mkfifo(dir_.File("pipe.jwc").c_str(), 0600);
+    struct Case {
+        std::string input, message;
+    };
+    const Case cases[] = {
+        {dir_.File("missing.jwc"), "ファイルが見つかりません"},
+        {dir_.File("folder.jwc"), "フォルダーです"},
+        {dir_.File("pipe.jwc"), "通常のファイルではありません"},
+        {dir_.Write("empty.jwc", ""), "空のファイルです"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = Cli({"convert", c.input});
+        EXPECT_EQ(run.code, kExitSomeFailed);
+        EXPECT_EQ(run.err, c.input + ": " + c.message + "\n");
+    }
+}
+
+TEST_F(ConvertCommandTest, WritesToStandardOutputWithTheLogOnStandardError) {
+    const std::string input = dir_.Write("plan.jwc", Drawing().Bytes());
+    const CliRun toFile = Cli({"convert", "-o", dir_.File("file.dxf"), input});
+    // Standard output, for the moment, is a file of the test's.
+    const int saved = ::dup(STDOUT_FILENO);
+    const int capture = ::open(dir_.File("stdout.dxf").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(capture, STDOUT_FILENO);
+    const CliRun toStdout = Cli({"convert", "-o", "-", input});
+    ::dup2(saved, STDOUT_FILENO);
+    ::close(capture);
+    ::close(saved);
+    EXPECT_EQ(toStdout.code, kExitOk) << toStdout.err;
+    EXPECT_EQ(toStdout.out, "");
+    EXPECT_NE(toStdout.err.find("「使用画層」"), std::string::npos);
+    EXPECT_TRUE(testing::ReadFileBytes(dir_.File("stdout.dxf")) == testing::ReadFileBytes(dir_.File("file.dxf")));
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("-")));
 }
 
 TEST_F(ConvertCommandTest, OptionsReachTheFile) {
