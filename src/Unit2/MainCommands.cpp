@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <new>
 
 #include "dxf/ConvertDrawing.h"
 #include "jwcunit/JwcLoader.h"
 #include "textconv/Cp932.h"
+#include "textconv/Messages.h"
 #include "Unit2/ReadReport.h"
 #include "Unit2/SaveCommand.h"
 
@@ -22,6 +24,12 @@ std::string Shown(const std::string& path) { return Utf8ToCp932(path); }
 bool Exists(const std::string& path) {
     std::error_code ec;
     return fs::exists(path, ec);
+}
+
+// Why the file cannot be read as a drawing, or "" when it can be opened.
+std::string InputProblemOf(const std::string& path) {
+    const InputCheck check = CheckInputFile(path);
+    return check.problem == InputProblem::None ? std::string() : DescribeInputProblem(check);
 }
 
 std::string AlreadyExistsQuestion() {
@@ -82,6 +90,7 @@ void MainCommands::BtnReadClick() {
             return;
         }
         if (!HasJwcExtension(path)) return refuse(path, kNotJwCadByExtension);
+        if (const std::string problem = InputProblemOf(path); !problem.empty()) return refuse(path, problem);
         if (!IsJwcFile(path)) return refuse(path, kNotJwCadBySignature);
         view_.AppendLog(Shown(path) + std::string(kCrLf));
         LoadAndReport(path, true);
@@ -93,9 +102,10 @@ void MainCommands::BtnReadClick() {
     view_.AppendLog(std::string(kBatchTitle) + std::string(kCrLf));
     state_.BatchFiles = files;
     for (const std::string& path : files) {
-        if (!HasJwcExtension(path) || !IsJwcFile(path)) {
-            // The batch path names both faults alike.
-            refuse(path, kNotJwCadByExtension);
+        const std::string problem = HasJwcExtension(path) ? InputProblemOf(path) : std::string();
+        if (!HasJwcExtension(path) || !problem.empty() || !IsJwcFile(path)) {
+            // The batch path names a wrong extension and a wrong signature alike.
+            refuse(path, problem.empty() ? std::string(kNotJwCadByExtension) : problem);
             view_.ClearLog();
             return;
         }
@@ -122,6 +132,8 @@ void MainCommands::DropFiles(const std::vector<std::string>& paths) {
         view_.ClearLog();
         view_.AppendLog(Shown(path) + std::string(kCrLf));
         if (!HasJwcExtension(path)) return refuse(std::string(kDroppedNotJwCadByExtension));
+        if (const std::string problem = InputProblemOf(path); !problem.empty())
+            return refuse(Shown(path) + std::string(kDroppedPathSuffix) + std::string(kCrLf) + problem);
         if (!IsJwcFile(path)) return refuse(std::string(kDroppedNotJwCadBySignature));
         LoadAndReport(path, true);
         view_.SetScaleList(FillScaleBox(drawing_, tables_));
@@ -133,9 +145,12 @@ void MainCommands::DropFiles(const std::vector<std::string>& paths) {
     state_.BatchFiles = paths;
     for (const std::string& path : paths) {
         const bool extension = HasJwcExtension(path);
-        if (!extension || !IsJwcFile(path)) {
-            return refuse(Shown(path) + std::string(kDroppedPathSuffix) + std::string(kCrLf) +
-                          std::string(extension ? kNotJwCadBySignature : kNotJwCadByExtension));
+        const std::string problem = extension ? InputProblemOf(path) : std::string();
+        if (!extension || !problem.empty() || !IsJwcFile(path)) {
+            const std::string reason = !extension        ? std::string(kNotJwCadByExtension)
+                                       : !problem.empty() ? problem
+                                                          : std::string(kNotJwCadBySignature);
+            return refuse(Shown(path) + std::string(kDroppedPathSuffix) + std::string(kCrLf) + reason);
         }
         view_.AppendLog(Shown(path));
     }
@@ -202,6 +217,8 @@ void MainCommands::BtnSaveClick() {
     } catch (const ConversionError& e) {
         // The command ends here; files finished before stay, nothing is half-written.
         dialogs_.ShowError(e.what());
+    } catch (const std::bad_alloc&) {
+        dialogs_.ShowError(WithReason(Shown(state_.JwcFileName), kOutOfMemory));
     }
 }
 

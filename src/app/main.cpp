@@ -2,8 +2,10 @@
 #include <QApplication>
 
 #include "app/WindowSession.h"
+#include "dxf/AtomicFile.h"
 
 int main(int argc, char** argv) {
+    orvik::RemoveTemporaryFilesOnSignals();
     QApplication application(argc, argv);
     QApplication::setApplicationName("ORVIK");
     QApplication::setApplicationDisplayName("ORVIK");

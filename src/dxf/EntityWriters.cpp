@@ -142,9 +142,22 @@ void EntityWriters::WriteTen(int pen, int layer, long double x, long double y) {
     Point(10, x, y);
 }
 
+void EntityWriters::DegeneratePoint(int lineType, int pen, int layer, long double x, long double y) {
+    Head("POINT");
+    LayerBlock(lineType, pen, layer);
+    w_.WriteGroup(100, "AcDbPoint");
+    Point(10, x, y);
+}
+
 void EntityWriters::WriteEnko(int lineType, int pen, int layer, long double cx, long double cy, long double r,
                               long double flatness, long double startAngle, long double endAngle, long double tilt) {
     const bool whole = SameAngle(startAngle, endAngle);
+    // An ellipse needs a major axis; one of length 0 is only its centre, which
+    // readers would drop as an invalid ELLIPSE.
+    if (flatness != 1 && r == 0) {
+        DegeneratePoint(lineType, pen, layer, cx, cy);
+        return;
+    }
     if (flatness == 1) {
         WriteArc(lineType, pen, layer, cx, cy, r, startAngle, endAngle, tilt);
         return;

@@ -32,6 +32,7 @@ public:
     void WriteTen(int pen, int layer, long double x, long double y);
 
     // Circles, arcs and ellipses; `flatness` is the minor-to-major axis ratio.
+    // An ellipse of radius 0 is written as a POINT at its centre.
     void WriteEnko(int lineType, int pen, int layer, long double cx, long double cy, long double r,
                    long double flatness, long double startAngle, long double endAngle, long double tilt);
     void WriteArc(int lineType, int pen, int layer, long double cx, long double cy, long double r,
@@ -52,6 +53,8 @@ private:
     // A point in 2D: X in `code`, Y in code + 10, elevation 0 in code + 20.
     void Point(int code, long double x, long double y);
     void Vertex(int lineType, int pen, int layer, long double x, long double y);
+    // A POINT in the place of an ellipse without extent, on the ellipse's layer.
+    void DegeneratePoint(int lineType, int pen, int layer, long double x, long double y);
     void Ellipse(int lineType, int pen, int layer, long double cx, long double cy, long double major,
                  long double axisAngle, long double ratio, long double startAngle, long double endAngle, bool whole);
 

@@ -1,5 +1,8 @@
 #include "dxf/LayerAssignment.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "dxf/LinetypeSets.h"
 #include "textconv/Henkan.h"
 
@@ -26,6 +29,26 @@ void Count(LayerUsage& usage, std::uint8_t& lineType, std::uint8_t pen, std::uin
     if (lineType < 1 || lineType > kLineTypeCount) lineType = 1;
     ++usage.LineTypeCount[layer][lineType];
 }
+
+// DXF compares layer names without regard to case: two names that differ
+// only in ASCII letter case name one layer. Only single-byte characters are
+// folded; the second byte of a double-byte character (ア is 83 41) stays.
+bool SameLayerName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (IsLeadByte(x) && i + 1 < a.size()) {
+            if (x != y || a[i + 1] != b[i + 1]) return false;
+            ++i;
+        } else if (std::toupper(x) != std::toupper(y)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The records every file's LAYER table may hold besides the drawing's own.
+constexpr std::string_view kFixedLayerNames[] = {"0", "DEFPOINTS"};
 
 // "G_L_": group and layer in the group as single upper-case hex digits.
 std::string NumberPrefix(int layer) {
@@ -65,9 +88,13 @@ int AssignLayers(const JwcDrawing& drawing, const LayerUsage& usage, const THenk
             name = CutToCharacters(NumberPrefix(i) + name, kLayerNameLimit);
         } else {
             if (name.empty()) name = NumberPrefix(i);
-            // The first layer with a name keeps it; later ones get the prefix.
+            // The first layer with a name keeps it; later ones, and one named
+            // like a fixed record, get the prefix.
+            auto clashes = [&](std::string_view other) { return SameLayerName(other, name); };
+            if (std::ranges::any_of(kFixedLayerNames, clashes))
+                name = CutToCharacters(NumberPrefix(i) + name, kLayerNameLimit);
             for (int k = 0; k < i; ++k)
-                if (tables.DxfLayers[k].Used && tables.DxfLayers[k].Name == name)
+                if (tables.DxfLayers[k].Used && clashes(tables.DxfLayers[k].Name))
                     name = CutToCharacters(NumberPrefix(i) + name, kLayerNameLimit);
         }
         layer.Name = name;

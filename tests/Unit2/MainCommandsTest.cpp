@@ -104,6 +104,8 @@ TEST_F(MainCommandsTest, TheOpenDialogRefusesWithABeepAndTheFilesPath) {
         {dir_.Write("plan.jw", "jw_cad(c)data......."), "は、\r\nJW-CAD図面ファイルではありません。"},
         {dir_.Write("noext", "jw_cad(c)data......."), "は、\r\nJW-CAD図面ファイルではありません。"},
         {dir_.Write("fake.jwc", "not a drawing"), "は、\r\nJW_CAD図面ファイルではありません。"},
+        {dir_.Write("empty.jwc", ""), "は、\r\n空のファイルです"},
+        {[&] { fs::create_directory(dir_.File("folder.jwc")); return dir_.File("folder.jwc"); }(), "は、\r\nフォルダーです"},
     };
     for (const auto& c : cases) {
         ui_.events.clear();
@@ -358,6 +360,15 @@ TEST_F(MainCommandsTest, AnErrorEndsTheCommandWithItsText) {
     commands_.BtnSaveClick();
     EXPECT_TRUE(ui_.Saw("error: ファイル " + dir_.File("missing/x.dxf") +
                         " を作成できません（ファイルまたはフォルダーが見つかりません）"));
+
+    // An output that is the drawing itself, under another name.
+    fs::create_hard_link(good, dir_.File("same.dxf"));
+    const std::string drawing = ReadFileBytes(good);
+    ui_.events.clear();
+    ui_.saveAnswers.push_back(dir_.File("same.dxf"));
+    commands_.BtnSaveClick();
+    EXPECT_TRUE(ui_.Saw("error: ファイル " + dir_.File("same.dxf") + " を作成できません（入力の図面と同じファイルです）"));
+    EXPECT_TRUE(ReadFileBytes(good) == drawing);
 }
 
 TEST_F(MainCommandsTest, ForgettingLeavesNothingToSave) {

@@ -42,6 +42,15 @@ TEST_F(InfoCommandTest, PrintsTheReadReportOfEachFile) {
     EXPECT_EQ(run.err, "");
 }
 
+TEST_F(InfoCommandTest, HeaderTextsReachTheTerminalWithoutControlBytes) {
+    JwcBuilder b;
+    b.HeaderTexts("A\x1B[2J", "B^C\x07");
+    const std::string a = dir_.Write("a.jwc", b.Bytes());
+    const CliRun run = Cli({"info", a});
+    EXPECT_EQ(run.code, kExitOk);
+    EXPECT_EQ(run.out, Report(a, "A^[[2J", "B^ C^G", 0, 0, 0));
+}
+
 TEST_F(InfoCommandTest, RefusesFilesThatAreNotDrawingsAndGoesOn) {
     const std::string good = dir_.Write("good.jwc", Drawing(1).Bytes());
     const std::string wrongExtension = dir_.Write("plan.jw", Drawing(1).Bytes());

@@ -160,6 +160,15 @@ TEST(EntityWriters, ChoosesCircleArcOrEllipse) {
                 values[i].second = kNearZero;
         EXPECT_EQ(values, c.values);
     }
+    // An ellipse of radius 0 has no axis: a POINT at its centre, on the ellipse's layer.
+    for (long double flatness : {0.5L, 2.0L}) {
+        Fixture f;
+        const Groups point = f.Write([&](EntityWriters& e) { e.WriteEnko(1, 2, 0, 1, 2, 0, flatness, 0, 90, 0); });
+        ASSERT_GE(point.size(), 4u);
+        EXPECT_EQ(point[0].second, "POINT");
+        EXPECT_EQ(testing::Value(point, "  8"), "A");
+        EXPECT_EQ(Groups(point.end() - 4, point.end()), G({{"100", "AcDbPoint"}, {" 10", "1"}, {" 20", "2"}, {" 30", "0.0"}}));
+    }
     // An auxiliary circle goes to DEFPOINTS with no line type.
     Fixture f;
     const Groups aux = f.Write([](EntityWriters& e) { e.WriteEnko(9, 3, 1, 0, 0, 1, 1, 0, 0, 0); });

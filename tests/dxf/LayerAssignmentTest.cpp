@@ -45,6 +45,10 @@ TEST(LayerAssignment, NamesLayersWithOrWithoutNumbers) {
         // 21 bytes at most, never half a character: the ligatures spell out to 20 bytes.
         {true, {{0, "㌶㌶"}}, {{0, "ヘクタールヘクタール"}}},
         {false, {{0, "㌶㌶"}}, {{0, "0_0_ヘクタールヘクタ"}}},
+        // Readers merge names that differ only in case, and the fixed records "0" and "DEFPOINTS".
+        {true, {{0, "Wall"}, {1, "WALL"}, {2, "0"}, {3, "Defpoints"}},
+         {{0, "Wall"}, {1, "0_1_WALL"}, {2, "0_2_0"}, {3, "0_3_Defpoints"}}},
+        {true, {{0, "ア"}, {1, "ヂ"}}, {{0, "ア"}, {1, "ヂ"}}},  // 83 41 and 83 61: no letters to fold
     };
     for (const auto& c : cases) {
         Fixture f;

@@ -1,5 +1,5 @@
 // Writes drawings for the read-back test: layer setups that stress names,
-// colours, visibility and DEFPOINTS.
+// colours, visibility and DEFPOINTS, and values readers could misread.
 //
 // Usage: make_readback_drawings FOLDER
 #include <cstdio>
@@ -41,5 +41,16 @@ int main(int argc, char** argv) {
     words.Arc(ArcRecord{20, 10, 5, 0, 0, 0, 0, 1, 3, 0});
     words.Text(TextRecord{0, 0, 0, -5, Utf8ToCp932("縦書き"), std::nullopt, 1, 0, kVerticalTextFlag});
     words.WriteTo(folder + "/words.jwc");
+
+    // What readers would misread: layer names that differ only in case or
+    // repeat a fixed record's name, a text that spells out DXF records, an
+    // ellipse whose radius rounds to 0.
+    JwcBuilder hostile;
+    hostile.Group(0, 100).Layer(0, "Wall").Layer(1, "WALL").Layer(2, "0").Layer(3, "wall");
+    for (std::uint8_t layer = 0; layer < 4; ++layer) hostile.Line(TSen{0, static_cast<float>(layer), 10, 0, 1, 1, layer});
+    hostile.Arc(ArcRecord{5, 5, 1e-30f, 5000, 0, 0, 0, 1, 1, 0});
+    hostile.Text(TextRecord{0, 6, 4, 6, "x\r\n  0\r\nLINE\r\n  8\r\nINJECTED\r\n 10\r\n0\r\n 20\r\n0\r\n 11\r\n1\r\n"
+                                        " 21\r\n1\r\n  0\r\nTEXT\r\n  1\r\ny^z"});
+    hostile.WriteTo(folder + "/hostile.jwc");
     return 0;
 }

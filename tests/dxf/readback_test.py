@@ -107,7 +107,8 @@ def check_file(name, drawing, dxf, stdout, expect):
     found["SEQEND"] = sum(1 for p in polylines if p.seqend is not None)
     for kind, count in expect.get("entities", {}).items():
         check(found[kind] == count, label + f"{kind}: {found[kind]} != {count}")
-    check(found["CIRCLE"] + found["ARC"] + found["ELLIPSE"] >= arcs, label + "every arc record is written")
+    # An ellipse whose radius maps to 0 becomes a POINT.
+    check(found["CIRCLE"] + found["ARC"] + found["ELLIPSE"] + found["POINT"] >= arcs, label + "every arc record is written")
     if "texts" in expect:
         written = sorted(t.dxf.text for t in msp.query("TEXT"))
         check(written == sorted(expect["texts"]), label + f"texts {written}")
@@ -134,6 +135,10 @@ def main():
              {"scale": 1, "paper": 14, "off": {"12345678", "2_3_TEXT", "DEFPOINTS"}}),
             ("layers numbered", os.path.join(folder, "layers.jwc"), ["--layer-numbers", "--no-defpoints"],
              {"scale": 1, "paper": 14, "off": {"2_4_12345678", "2_3_TEXT", "DEFPOINTS"}}),
+            ("hostile", os.path.join(folder, "hostile.jwc"), [],
+             {"scale": 100, "paper": 3, "off": set(), "entities": {"LINE": 4, "ELLIPSE": 0, "POINT": 1, "TEXT": 1},
+              "texts": ["x^M^J  0^M^JLINE^M^J  8^M^JINJECTED^M^J 10^M^J0^M^J 20^M^J0^M^J 11^M^J1^M^J 21^M^J1^M^J"
+                        "  0^M^JTEXT^M^J  1^M^Jy^ z"]}),
             ("words", os.path.join(folder, "words.jwc"), [],
              {"scale": 200, "paper": 6, "off": set(), "vertical": True, "entities": {"ELLIPSE": 2, "TEXT": 1},
               "texts": ["縦書き"]}),

@@ -51,6 +51,9 @@ TEST(LayerNameHenkan, MakesDxfLayerNames) {
         {"⑳", "20"},
         {"a`b", "ab"},        // a backquote would make the file unreadable
         {"a\x01\x1F" "b", "ab", true},
+        {"a\x7F" "b", "ab", true},                // DEL
+        {"AB\x82", "AB", true},                   // a lead byte without its second byte
+        {"A\x82\x01" "B", "AB", true},
         {"\x81\x40X\x81\x40", "X", true},
         {"\xF0\x7D" "A", "A", true},   // a user-defined character is dropped
         {"\xFA\x4A", "\xE2\x85\xA0", true},  // Ⅰ under its IBM code passes
