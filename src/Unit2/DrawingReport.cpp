@@ -1,6 +1,7 @@
 #include "Unit2/DrawingReport.h"
 
 #include <array>
+#include <cmath>
 #include <string_view>
 
 #include "dxf/NumberFormat.h"
@@ -53,7 +54,8 @@ ScaleList FillScaleBox(const JwcDrawing& drawing, DxfTables& tables) {
             if (scale > largest) largest = scale;
         if (!(largest > 0)) break;
         if (drawing.LayerGroups[main].Scale == largest) list.selected = static_cast<int>(list.items.size());
-        list.items.push_back(FormatReal(largest));
+        // A scale field of the file can hold infinity; "INF" says so where the number form would give "0".
+        list.items.push_back(std::isinf(largest) ? "INF" : FormatReal(largest));
         for (float& scale : scaleInUse)
             if (scale == largest) scale = 0;
     }

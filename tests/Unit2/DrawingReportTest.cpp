@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "textconv/Cp932.h"
 
 namespace orvik {
@@ -60,6 +62,12 @@ TEST(FillScaleBox, ListsUsedScalesLargestFirstAndProposesTheBusiestGroup) {
         AddLines(d, 0x30, 1);
         cases.push_back({"no zero or negative scales; the first item when the main group has none", d,
                          {"2.5", "0.300000011920929"}, 0});
+    }
+    {
+        JwcDrawing d = WithScales({{0, std::numeric_limits<float>::infinity()}, {1, 100}});
+        AddLines(d, 0x00, 1);
+        AddLines(d, 0x10, 1);
+        cases.push_back({"an infinite scale is shown as such, not as 0", d, {"INF", "100"}, 0});
     }
     cases.push_back({"an empty drawing", JwcDrawing{}, {}, -1});
     for (auto& c : cases) {

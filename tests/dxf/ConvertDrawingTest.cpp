@@ -85,20 +85,32 @@ TEST_F(ConvertDrawingTest, ParsesTheScaleText) {
 TEST_F(ConvertDrawingTest, ABadScaleTextWritesNothing) {
     const std::string source = DatedCopy(testing::JwcBuilder{}.Line(TSen{0, 0, 1, 1, 1, 1, 0}).Bytes());
     const std::string output = dir_.Write("out.dxf", "old contents");
-    JwcDrawing drawing;
-    LoadJwcFile(source, drawing);
-    DxfTables tables;
-    THenkanInfo info = DefaultHenkanInfo();
-    bool reported = false;
-    try {
-        ConvertDrawing(drawing, info, tables, ConversionRequest{source, output, ""},
-                       [&](const DxfTables&, const THenkanInfo&) { reported = true; });
-        FAIL() << "converted with an empty scale";
-    } catch (const ConversionError& e) {
-        EXPECT_EQ(Cp932ToUtf8(e.what()), "'' は有効な浮動小数点数ではありません");
+    struct Case {
+        std::string scale, message;
+    };
+    const Case cases[] = {
+        {"", "'' は有効な浮動小数点数ではありません"},
+        {"INF", "'INF' は有効な浮動小数点数ではありません"},
+        {"0", "基準縮尺は0より大きい数値にしてください: 0"},
+        {"-100", "基準縮尺は0より大きい数値にしてください: -100"},
+        {"1E40", "基準縮尺は0より大きい数値にしてください: 1E40"},  // infinite as a 32-bit real
+    };
+    for (const auto& c : cases) {
+        JwcDrawing drawing;
+        LoadJwcFile(source, drawing);
+        DxfTables tables;
+        THenkanInfo info = DefaultHenkanInfo();
+        bool reported = false;
+        try {
+            ConvertDrawing(drawing, info, tables, ConversionRequest{source, output, c.scale},
+                           [&](const DxfTables&, const THenkanInfo&) { reported = true; });
+            ADD_FAILURE() << "converted at the scale '" << c.scale << "'";
+        } catch (const ConversionError& e) {
+            EXPECT_EQ(Cp932ToUtf8(e.what()), c.message);
+        }
+        EXPECT_FALSE(reported);
+        EXPECT_EQ(testing::ReadFileBytes(output), "old contents");
     }
-    EXPECT_FALSE(reported);
-    EXPECT_EQ(testing::ReadFileBytes(output), "old contents");
 }
 
 TEST_F(ConvertDrawingTest, ReportsTheLayersBeforeWriting) {
