@@ -192,6 +192,8 @@ TEST_F(MainCommandsTest, SaveChecksTheNumbersAndWritesDefaultsBack) {
         {"0.0", "90", "70", true, true, "点の半径は0より大きい数値を入力してください", "hankei", "0.5000"},
         {"1.2.3", "90", "70", true, true, "点の半径は0より大きい数値を入力してください", "hankei", "0.5000"},
         {"", "90", "70", true, true, "点の半径は0より大きい数値を入力してください", "hankei", "0.5000"},
+        {"1" + std::string(40, '0'), "90", "70", true, true, "点の半径は0より大きい数値を入力してください", "hankei",
+         "0.5000"},  // beyond a 32-bit real
         {"0.25", "0", "70", true, true, "文字の縮小率は0より大きい数値を入力してください", "mojiS", "90"},
         {"0.25", "", "70", false, true, "文字の縮小率は0より大きい数値を入力してください", "mojiS", "90"},
         {"0.25", "90", "", true, false, "半角文字の縦横比は0より大きい数値を入力してください", "hankakuH", "60"},
