@@ -32,8 +32,7 @@ BENCHMARK(BM_FormatReal);
 
 void BM_WriteReal(benchmark::State& state) {
     const auto values = Values();
-    const orvik::DxfTables tables;
-    orvik::DxfWriter w(tables);
+    orvik::DxfWriter w;
     std::size_t i = 0;
     for (auto _ : state) {
         w.WriteReal(10, values[i]);

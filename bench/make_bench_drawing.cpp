@@ -7,10 +7,9 @@
 #include <cstdio>
 #include <string>
 
-#include "support/JwcBuilder.h"
+#include "jwc/JwcBuilder.h"
 
 using namespace orvik;
-using namespace orvik::testing;
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -19,7 +18,7 @@ int main(int argc, char** argv) {
     }
     JwcBuilder b;
     b.Paper(2, 518).Group(0, 100, "plan").Group(1, 50, "detail").PoolAt("0000:0000");  // room for 100,000 strings
-    for (int layer = 0; layer < 32; ++layer) b.Layer(layer, "L" + std::to_string(layer));
+    for (int layer = 0; layer < 32; ++layer) b.Layer(layer, std::string(1, 'L') + std::to_string(layer));
     for (int type = 0; type < 11; ++type) b.TextType(type, 0, static_cast<std::uint16_t>(20 + 5 * type), 25);
 
     constexpr int kLines = 800000, kCurves = 20000, kSegments = 10;

@@ -9,16 +9,16 @@
 #include <cstdio>
 #include <string>
 
-#include "support/JwcBuilder.h"
-#include "textconv/Cp932.h"
+#include "jwc/JwcBuilder.h"
+#include "text/Cp932.h"
 
+using orvik::AngleUnits;
+using orvik::ArcRecord;
+using orvik::JwcBuilder;
+using orvik::TextRecord;
 using orvik::TSen;
 using orvik::TTen;
 using orvik::Utf8ToCp932;
-using orvik::testing::AngleUnits;
-using orvik::testing::ArcRecord;
-using orvik::testing::JwcBuilder;
-using orvik::testing::TextRecord;
 
 namespace {
 

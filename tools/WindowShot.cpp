@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/WindowSession.h"
+#include "gui/WindowSession.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

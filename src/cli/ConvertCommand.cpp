@@ -8,12 +8,13 @@
 #include <set>
 
 #include "cli/Cli.h"
-#include "cli/ReadDrawing.h"
-#include "dxf/ConvertDrawing.h"
-#include "textconv/Cp932.h"
-#include "textconv/Messages.h"
-#include "Unit2/DrawingReport.h"
-#include "Unit2/SaveCommand.h"
+#include "cli/ReadLog.h"
+#include "convert/Conversion.h"
+#include "text/Cp932.h"
+#include "text/Messages.h"
+#include "app/LayerReport.h"
+#include "convert/ProposedScales.h"
+#include "app/SettingChecks.h"
 
 namespace orvik::cli {
 namespace {
@@ -43,7 +44,7 @@ public:
         : options_(options), log_(log), err_(err), info_(options.settings) {}
 
     Outcome Convert(const std::string& input) {
-        const ReadOutcome read = ReadDrawing(input, drawing_, log_, err_);
+        const ReadOutcome read = ReadAndReport(input, drawing_, log_, err_);
         if (read == ReadOutcome::Refused) return Outcome::Failed;
         if (read == ReadOutcome::Incomplete && !options_.allowPartial) {
             err_ << input << ": 変換しません（読み込めた部分だけを変換するには --allow-partial を指定してください）\n";

@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-#include "Unit2/HenkanInfo.h"
+#include "convert/ConversionSettings.h"
 
 namespace orvik::cli {
 

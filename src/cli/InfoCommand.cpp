@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "cli/Cli.h"
-#include "cli/ReadDrawing.h"
+#include "cli/ReadLog.h"
 
 namespace orvik::cli {
 
@@ -12,7 +12,7 @@ int RunInfo(const std::vector<std::string>& files, std::ostream& out, std::ostre
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (i > 0) out << '\n';
         JwcDrawing drawing;
-        allGood = ReadDrawing(files[i], drawing, out, err) == ReadOutcome::Complete && allGood;
+        allGood = ReadAndReport(files[i], drawing, out, err) == ReadOutcome::Complete && allGood;
     }
     return allGood ? kExitOk : kExitSomeFailed;
 }

@@ -16,7 +16,7 @@
 #include <ctime>
 
 #include "dxf/ConversionError.h"
-#include "textconv/Messages.h"
+#include "text/Messages.h"
 
 namespace orvik {
 namespace {

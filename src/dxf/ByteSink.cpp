@@ -5,7 +5,7 @@
 #include <cerrno>
 
 #include "dxf/ConversionError.h"
-#include "textconv/Messages.h"
+#include "text/Messages.h"
 
 namespace orvik {
 

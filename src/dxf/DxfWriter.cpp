@@ -5,7 +5,7 @@
 
 #include "dxf/NumberFormat.h"
 #include "dxf/Trigonometry.h"
-#include "textconv/Henkan.h"
+#include "text/Substitution.h"
 
 namespace orvik {
 namespace {
@@ -23,8 +23,7 @@ long double NormalizeAngle(long double angle, long double atFullTurn, long doubl
 
 bool SameAngle(long double a, long double b) { return NormalizeAngle(a, 0, 0) == NormalizeAngle(b, 0, 0); }
 
-DxfWriter::DxfWriter(const DxfTables& tables, ByteSink* sink)
-    : tables_(tables), sink_(sink), buffer_(kChunkSize, '\0') {}
+DxfWriter::DxfWriter(ByteSink* sink) : sink_(sink), buffer_(kChunkSize, '\0') {}
 
 char* DxfWriter::Reserve(std::size_t n) {
     if (used_ + n > buffer_.size()) {
@@ -77,40 +76,6 @@ void DxfWriter::WriteReal(int code, long double value) {
 }
 
 void DxfWriter::WriteHandle(int code, std::int64_t value) { WriteGroup(code, FormatHandle(value)); }
-
-void DxfWriter::WriteColorIfDiffers(std::int64_t color, std::int64_t layerColor) {
-    if (color != layerColor) WriteColor(color);
-}
-
-void DxfWriter::WritePenColor(int pen, std::int64_t layerColor) {
-    if (pen >= 0) WriteColorIfDiffers(tables_.PenColor(pen), layerColor);
-}
-
-void DxfWriter::WriteColorForLayer(std::int64_t color, int layer) {
-    WriteColorIfDiffers(color, tables_.DxfLayers[layer].Color);
-}
-
-void DxfWriter::WritePenColorForLayer(int pen, int layer) { WritePenColor(pen, tables_.DxfLayers[layer].Color); }
-
-void DxfWriter::WriteLinetypeIfDiffers(std::string_view name, std::string_view layerLinetype) {
-    if (name != layerLinetype) WriteLinetype(name);
-}
-
-void DxfWriter::WriteLinetypeNumberIfDiffers(int number, std::string_view layerLinetype) {
-    WriteLinetypeIfDiffers(tables_.LinetypeNameOf(number), layerLinetype);
-}
-
-void DxfWriter::WriteLinetypeNumbers(int number, int layerNumber) {
-    WriteLinetypeNumberIfDiffers(number, tables_.LinetypeNameOf(layerNumber));
-}
-
-void DxfWriter::WriteLinetypeForLayer(int number, int layer) {
-    WriteLinetypeNumbers(number, tables_.DxfLayers[layer].LineType);
-}
-
-void DxfWriter::WriteLayerNumber(int layer) {
-    WriteLayer(layer == kDefpointsLayer ? std::string_view("DEFPOINTS") : std::string_view(tables_.DxfLayers[layer].Name));
-}
 
 void DxfWriter::WriteDegrees(int code, long double degrees, long double lowerBound) {
     WriteReal(code, NormalizeAngle(degrees, 0, lowerBound));

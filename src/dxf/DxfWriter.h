@@ -16,7 +16,6 @@
 
 #include "dxf/ByteSink.h"
 #include "dxf/ConversionError.h"
-#include "dxf/DxfTables.h"
 
 namespace orvik {
 
@@ -33,7 +32,7 @@ public:
 
     // With a sink, the text is handed to it as it grows (Flush() hands the
     // rest); without one, Text() holds all of it.
-    explicit DxfWriter(const DxfTables& tables, ByteSink* sink = nullptr);
+    explicit DxfWriter(ByteSink* sink = nullptr);
 
     void WriteGroup(int code, std::string_view text);
     void WriteInt(int code, std::int64_t value, int width = 6);
@@ -42,19 +41,8 @@ public:
     std::int32_t NextHandle() { return ++handle_; }
 
     void WriteColor(std::int64_t color) { WriteInt(62, color); }
-    void WriteColorIfDiffers(std::int64_t color, std::int64_t layerColor);
-    void WritePenColor(int pen, std::int64_t layerColor);
-    void WriteColorForLayer(std::int64_t color, int layer);
-    void WritePenColorForLayer(int pen, int layer);
-
     void WriteLinetype(std::string_view name) { WriteGroup(6, name); }
-    void WriteLinetypeIfDiffers(std::string_view name, std::string_view layerLinetype);
-    void WriteLinetypeNumberIfDiffers(int number, std::string_view layerLinetype);
-    void WriteLinetypeNumbers(int number, int layerNumber);
-    void WriteLinetypeForLayer(int number, int layer);
-
     void WriteLayer(std::string_view name) { WriteGroup(8, name); }
-    void WriteLayerNumber(int layer);
 
     void WriteDegrees(int code, long double degrees, long double lowerBound);
     void WriteRadians(int code, long double degrees, long double valueIfZero, long double lowerBound);
@@ -67,7 +55,6 @@ public:
 
     // The whole text written so far, when there is no sink.
     std::string Text() const { return buffer_.substr(0, used_); }
-    const DxfTables& Tables() const { return tables_; }
 
 private:
     // Room for `n` more bytes in the buffer.
@@ -78,7 +65,6 @@ private:
     }
     void CodeLine(int code);
 
-    const DxfTables& tables_;
     ByteSink* sink_;
     std::string buffer_;
     std::size_t used_ = 0;  // bytes of buffer_ holding text

@@ -9,14 +9,13 @@
 #include "cli/CliRun.h"
 #include "cli/ConvertOptions.h"
 #include "dxf/DxfLines.h"
-#include "support/JwcBuilder.h"
+#include "jwc/JwcBuilder.h"
 #include "support/TempDir.h"
-#include "textconv/Cp932.h"
+#include "text/Cp932.h"
 
 namespace orvik::cli {
 namespace {
 
-using testing::JwcBuilder;
 using testing::TempDir;
 
 JwcBuilder Drawing() {

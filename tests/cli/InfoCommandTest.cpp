@@ -2,16 +2,14 @@
 
 
 #include "cli/CliRun.h"
-#include "support/JwcBuilder.h"
+#include "jwc/JwcBuilder.h"
 #include "support/TempDir.h"
-#include "textconv/Cp932.h"
+#include "text/Cp932.h"
 
 namespace orvik::cli {
 namespace {
 
-using testing::JwcBuilder;
 using testing::TempDir;
-using testing::TextRecord;
 
 JwcBuilder Drawing(int lines) {
     JwcBuilder b;

@@ -15,7 +15,7 @@
 
 #include "dxf/ConversionError.h"
 #include "support/TempDir.h"
-#include "textconv/Cp932.h"
+#include "text/Cp932.h"
 
 namespace orvik {
 namespace {

@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "dxf/ConvertDrawing.h"
-#include "jwcunit/JwcLoader.h"
-#include "Unit2/DrawingReport.h"
-#include "Unit2/ReadReport.h"
+#include "convert/Conversion.h"
+#include "jwc/JwcLoader.h"
+#include "convert/ProposedScales.h"
+#include "app/ReadReport.h"
 
 namespace {
 

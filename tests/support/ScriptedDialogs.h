@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "textconv/Cp932.h"
-#include "Unit2/MainWindowPorts.h"
+#include "text/Cp932.h"
+#include "app/WindowPorts.h"
 
 namespace orvik::testing {
 

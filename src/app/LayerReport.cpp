@@ -1,0 +1,30 @@
+#include "app/LayerReport.h"
+
+#include <string_view>
+
+namespace orvik {
+namespace {
+
+constexpr std::size_t kPaddedNameWidth = 22;
+constexpr std::string_view kUsedLayersTitle = "\x81\x75\x8E\x67\x97\x70\x89\xE6\x91\x77\x81\x76";  // 「使用画層」
+constexpr std::string_view kColorLabel = "\x90\x46: ";                                              // 色:
+constexpr std::string_view kLinetypeLabel = "  \x90\xFC\x8E\xED: ";                                  //   線種:
+
+std::string LayerLine(std::string name, int color, std::string_view linetype) {
+    if (name.size() < kPaddedNameWidth) name.resize(kPaddedNameWidth, ' ');
+    return name + std::string(kColorLabel) + std::to_string(color) + std::string(kLinetypeLabel) + std::string(linetype);
+}
+
+}  // namespace
+
+std::vector<std::string> UsedLayerReport(const DxfTables& tables, bool defpointsUsed) {
+    std::vector<std::string> lines{std::string(kUsedLayersTitle)};
+    for (int i = 0; i < kLayerCount; ++i) {
+        const TDxfLayer& layer = tables.DxfLayers[i];
+        if (layer.Used) lines.push_back(LayerLine(layer.Name, layer.Color, tables.LinetypeNameOf(layer.LineType)));
+    }
+    if (defpointsUsed) lines.push_back(LayerLine("DEFPOINTS", tables.DxfLayers[kDefpointsLayer].Color, "DOT"));
+    return lines;
+}
+
+}  // namespace orvik

@@ -1,0 +1,63 @@
+#include "app/SettingChecks.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace orvik {
+
+std::optional<float> ParsePointRadius(std::string_view text) {
+    int dots = 0, digits = 0;
+    for (char c : text) {
+        if (c == '.')
+            ++dots;
+        else if (c >= '0' && c <= '9')
+            ++digits;
+        else
+            return std::nullopt;
+    }
+    if (digits == 0 || dots > 1) return std::nullopt;
+    double value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc{} || result.ptr != text.data() + text.size()) return std::nullopt;
+    // A value beyond the 32-bit range would become infinite, one below it 0.
+    const auto radius = static_cast<float>(value);
+    if (!(radius > 0) || !std::isfinite(radius)) return std::nullopt;
+    return radius;
+}
+
+std::optional<int> ParsePercentage(std::string_view text) {
+    if (text.empty() || text.size() > 2) return std::nullopt;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value <= 0) return std::nullopt;
+    return value;
+}
+
+std::optional<long> ParseInteger(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    long value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || result.ec != std::errc{} || result.ptr != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+std::string NotAnInteger(std::string_view text) {
+    std::string message = "'";
+    message += text;
+    // ' は有効な整数値ではありません
+    return message + "' \x82\xCD\x97\x4C\x8C\xF8\x82\xC8\x90\xAE\x90\x94\x92\x6C\x82\xC5\x82\xCD\x82\xA0\x82\xE8"
+                     "\x82\xDC\x82\xB9\x82\xF1";
+}
+
+std::string DxfPathFor(std::string_view path) {
+    const auto nameStart = path.find_last_of('/') + 1;  // npos + 1 == 0
+    const auto dot = path.rfind('.');
+    const bool hasExtension = dot != std::string_view::npos && dot >= nameStart;
+    return std::string(hasExtension ? path.substr(0, dot) : path) + ".dxf";
+}
+
+}  // namespace orvik

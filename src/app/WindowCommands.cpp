@@ -1,0 +1,275 @@
+#include "app/WindowCommands.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <new>
+
+#include "convert/Conversion.h"
+#include "app/LayerReport.h"
+#include "app/ReadDrawing.h"
+#include "text/Cp932.h"
+#include "text/Messages.h"
+#include "app/ReadReport.h"
+#include "app/SettingChecks.h"
+
+namespace orvik {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kCrLf = "\r\n";
+
+// A path as the log and the messages show it.
+std::string Shown(const std::string& path) { return Utf8ToCp932(path); }
+
+bool Exists(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(path, ec);
+}
+
+std::string AlreadyExistsQuestion() {
+    return std::string(kAlreadyExists) + std::string(kCrLf) + std::string(kOverwriteQuestion);
+}
+
+}  // namespace
+
+std::vector<std::string> SplitLogText(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t at = 0;
+    while (true) {
+        const auto end = text.find(kCrLf, at);
+        lines.push_back(text.substr(at, end == std::string::npos ? std::string::npos : end - at));
+        if (end == std::string::npos) break;
+        at = end + kCrLf.size();
+    }
+    return lines;
+}
+
+// Loads the drawing and, when asked, appends its header texts and counts (a
+// batch shows them in the report after the conversion instead). A drawing
+// that could not be read completely is kept as far as it goes, and the user
+// is told.
+void MainCommands::LoadAndReport(const std::string& path, bool withSummary) {
+    const LoadOutcome load = LoadDrawing(path, drawing_);
+    if (withSummary)
+        for (const std::string& line : ReadSummaryLines(drawing_)) view_.AppendLog(line);
+    if (!load.complete) {
+        view_.AppendLog(std::string(kIncompleteRead) + load.damage);
+        dialogs_.ShowWarning(Shown(path) + std::string(kCrLf) + std::string(kIncompleteRead) + std::string(kCrLf) +
+                             load.damage + std::string(kCrLf) + std::string(kPartialConvertible));
+    }
+    state_.SourceFileName = path;
+}
+
+void MainCommands::BtnReadClick() {
+    const std::vector<std::string> files = dialogs_.ChooseOpenFiles();
+    if (files.empty()) return;
+    state_.JwcFileCount = 0;
+    state_.BatchFiles.clear();
+    state_.JwcFileCount = static_cast<int>(files.size());
+    auto refuse = [&](const std::string& path, std::string_view reason) {
+        dialogs_.Beep();
+        view_.FocusWindow();
+        dialogs_.ShowWarning(Shown(path) + std::string(kRefusalPathSuffix) + std::string(kCrLf) + std::string(reason));
+        state_.JwcFileCount = 0;
+    };
+
+    if (files.size() == 1) {
+        const std::string& path = files.front();
+        state_.JwcFileName = path;
+        view_.ClearLog();
+        const FileCheck check = CheckDrawingFile(path);
+        if (check.refusal == FileRefusal::Missing) {  // a name typed in the dialog: nothing is said
+            state_.JwcFileCount = 0;
+            return;
+        }
+        if (check.refusal != FileRefusal::None) return refuse(path, RefusalText(check));
+        view_.AppendLog(Shown(path) + std::string(kCrLf));
+        LoadAndReport(path, true);
+        view_.SetScaleList(FillScaleBox(drawing_, tables_));
+        return;
+    }
+
+    view_.ClearLog();
+    view_.AppendLog(std::string(kBatchTitle) + std::string(kCrLf));
+    state_.BatchFiles = files;
+    for (const std::string& path : files) {
+        const FileCheck check = CheckDrawingFile(path);
+        if (check.refusal != FileRefusal::None) {
+            // The batch path names a wrong extension and a wrong signature alike.
+            refuse(path, check.refusal == FileRefusal::NotJwCad ? kNotJwCadByExtension : RefusalText(check));
+            view_.ClearLog();
+            return;
+        }
+        view_.AppendLog(Shown(path));
+    }
+    view_.AppendLog(std::string(kCrLf));
+}
+
+void MainCommands::DropFiles(const std::vector<std::string>& paths) {
+    state_.JwcFileCount = 0;
+    state_.BatchFiles.clear();
+    view_.FocusWindow();
+    state_.JwcFileCount = static_cast<int>(paths.size());
+    auto refuse = [&](const std::string& text) {
+        view_.FocusWindow();
+        dialogs_.ShowWarning(text);
+        view_.ClearLog();
+        state_.JwcFileCount = 0;
+    };
+    auto withPath = [&](const std::string& path, std::string_view reason) {
+        return Shown(path) + std::string(kDroppedPathSuffix) + std::string(kCrLf) + std::string(reason);
+    };
+
+    if (paths.size() == 1) {
+        const std::string& path = paths.front();
+        state_.JwcFileName = path;
+        view_.ClearLog();
+        view_.AppendLog(Shown(path) + std::string(kCrLf));
+        const FileCheck check = CheckDrawingFile(path);
+        switch (check.refusal) {
+            case FileRefusal::None:
+                break;
+            case FileRefusal::WrongExtension:
+                return refuse(std::string(kDroppedNotJwCadByExtension));
+            case FileRefusal::NotJwCad:
+                return refuse(std::string(kDroppedNotJwCadBySignature));
+            case FileRefusal::Missing:
+            case FileRefusal::Unreadable:
+                return refuse(withPath(path, check.reason));
+        }
+        LoadAndReport(path, true);
+        view_.SetScaleList(FillScaleBox(drawing_, tables_));
+        return;
+    }
+
+    view_.ClearLog();
+    view_.AppendLog(std::string(kBatchTitle) + std::string(kCrLf));
+    state_.BatchFiles = paths;
+    for (const std::string& path : paths) {
+        const FileCheck check = CheckDrawingFile(path);
+        if (check.refusal != FileRefusal::None) return refuse(withPath(path, RefusalText(check)));
+        view_.AppendLog(Shown(path));
+    }
+    view_.AppendLog(std::string(kCrLf));
+}
+
+void MainCommands::Forget() {
+    view_.ClearLog();
+    state_.JwcFileCount = 0;
+}
+
+// The three numeric checks, then the controls copied into the settings.
+// False when a check refused a field (its default is written back).
+bool MainCommands::CheckAndCopySettings() {
+    const ControlValues c = view_.ReadControls();
+    const auto radius = ParsePointRadius(c.hankei);
+    if (!radius) {
+        dialogs_.ShowInfo(std::string(kRadiusMessage));
+        view_.SetHankeiText(std::string(kDefaultRadiusText));
+        return false;
+    }
+    // A percentage that is not an integer at all can only be pasted: the
+    // platform's conversion error, before anything is copied.
+    const auto reduction = c.mojiS.empty() ? std::optional<long>(0) : ParseInteger(c.mojiS);
+    const auto aspect = c.hankakuH.empty() ? std::optional<long>(0) : ParseInteger(c.hankakuH);
+    if (!reduction) throw ConversionError(NotAnInteger(c.mojiS));
+    if (*reduction <= 0) {
+        dialogs_.ShowInfo(std::string(kReductionMessage));
+        view_.SetMojiSText(std::string(kDefaultReductionText));
+        return false;
+    }
+    if (!aspect) throw ConversionError(NotAnInteger(c.hankakuH));
+    if (*aspect <= 0) {
+        dialogs_.ShowInfo(std::string(kAspectMessage));
+        view_.SetHankakuHText(std::string(kFallbackAspectText));
+        return false;
+    }
+    info_.RoundBase = c.roundBase;
+    info_.TenMode = static_cast<std::uint8_t>(c.tenMode);
+    info_.TenHankei = *radius;
+    info_.SenJW = c.senJW;
+    info_.CurvePline = c.pline;
+    info_.MojiSize = c.mojiSize;
+    info_.MojiS = static_cast<std::uint8_t>(std::min<long>(*reduction, 255));
+    info_.HankakuSize = c.hankakuSize;
+    info_.HankakuH = static_cast<std::uint8_t>(std::min<long>(*aspect, 255));
+    info_.LayerNoRenban = c.layerNoRenban;
+    info_.HojosenDefpoints = c.hojosen;
+    info_.PenColor = c.penColors;
+    return true;
+}
+
+void MainCommands::BtnSaveClick() {
+    try {
+        if (!CheckAndCopySettings()) return;
+        if (state_.JwcFileCount == 0) {
+            dialogs_.ShowInfo(std::string(kNothingLoaded));
+            return;
+        }
+        if (state_.JwcFileCount == 1)
+            SaveSingle();
+        else
+            SaveBatch();
+    } catch (const ConversionError& e) {
+        // The command ends here; files finished before stay, nothing is half-written.
+        dialogs_.ShowError(e.what());
+    } catch (const std::bad_alloc&) {
+        dialogs_.ShowError(WithReason(Shown(state_.JwcFileName), kOutOfMemory));
+    }
+}
+
+void MainCommands::SaveSingle() {
+    state_.JwcFileName = DxfPathFor(state_.JwcFileName);
+    const auto chosen = dialogs_.ChooseSaveFile(state_.JwcFileName);
+    if (!chosen) return;
+    state_.JwcFileName = *chosen;
+    if (!HasExtension(state_.JwcFileName, ".DXF")) {
+        // The dialog asked about the typed name; the file written is the ".dxf" one.
+        state_.JwcFileName = DxfPathFor(state_.JwcFileName);
+        if (Exists(state_.JwcFileName) && !dialogs_.AskYesNo(Shown(state_.JwcFileName) + AlreadyExistsQuestion()))
+            return;
+    }
+    view_.AppendLog("");
+    view_.AppendLog(Shown(state_.JwcFileName));
+    view_.AppendLog("");
+    Convert(state_.SourceFileName, state_.JwcFileName);
+    view_.FocusWindow();
+    dialogs_.ShowInfo(std::string(kSaveFinished));
+}
+
+void MainCommands::SaveBatch() {
+    const std::string initial = fs::path(state_.BatchFiles.front()).parent_path().string();
+    const auto folder = dialogs_.ChooseFolder(std::string(kFolderTitle), initial);
+    if (!folder) return;
+    std::vector<std::string> outputs;
+    for (const std::string& input : state_.BatchFiles)
+        outputs.push_back((fs::path(*folder) / fs::path(DxfPathFor(input)).filename()).string());
+    if (std::ranges::any_of(outputs, Exists) && !dialogs_.AskYesNo(AlreadyExistsQuestion())) return;
+
+    for (std::size_t i = 0; i < state_.BatchFiles.size(); ++i) {
+        const std::string& input = state_.BatchFiles[i];
+        view_.AppendLog(Shown(input) + std::string(kCrLf));
+        LoadAndReport(input, false);
+        view_.SetScaleList(FillScaleBox(drawing_, tables_));
+        state_.JwcFileName = outputs[i];
+        Convert(input, outputs[i]);
+    }
+    view_.FocusWindow();
+    dialogs_.ShowInfo(std::string(kSaveFinished));
+}
+
+void MainCommands::Convert(const std::string& source, const std::string& output) {
+    ConvertDrawing(drawing_, info_, tables_, ConversionRequest{source, output, view_.ScaleText()},
+                   [this](const DxfTables& tables, const THenkanInfo& info) { ZumenDataW(tables, info); });
+}
+
+void MainCommands::ZumenDataW(const DxfTables& tables, const THenkanInfo& info) {
+    if (state_.JwcFileCount > 1) {
+        view_.AppendLog(Shown(state_.JwcFileName) + std::string(kCrLf));
+        for (const std::string& line : ReadSummaryLines(drawing_)) view_.AppendLog(line);
+    }
+    for (const std::string& line : UsedLayerReport(tables, info.DefpointsUsed)) view_.AppendLog(line);
+}
+
+}  // namespace orvik

@@ -1,0 +1,73 @@
+// What the main window's commands need from the window system, as two small
+// interfaces: the dialogs (message boxes, file and folder choosers, the beep)
+// and the window's own view (log, scale list, settings controls, focus).
+// The Qt window implements both; tests give scripted answers.
+//
+// Texts are CP932; paths are the platform's own (UTF-8).
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "convert/ProposedScales.h"
+
+namespace orvik {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A plain box: caption "ORVIK", no icon, "OK".
+    virtual void ShowInfo(const std::string& text) = 0;
+    // A warning box: caption "警告", warning icon, "OK".
+    virtual void ShowWarning(const std::string& text) = 0;
+    // A warning box with "はい(&Y)" and "いいえ(&N)"; true for yes.
+    virtual bool AskYesNo(const std::string& text) = 0;
+    // The general error report of an error raised inside a command.
+    virtual void ShowError(const std::string& text) = 0;
+    virtual void Beep() = 0;
+    // The open dialog (filter "jw_cad (*.jwc)" and "全て(*.*)", several files); empty when cancelled.
+    virtual std::vector<std::string> ChooseOpenFiles() = 0;
+    // The save dialog (filter "AutoCAD R13J DXF (*.dxf)", asks before overwriting), proposing `proposed`.
+    virtual std::optional<std::string> ChooseSaveFile(const std::string& proposed) = 0;
+    // The modal folder chooser, starting at `initial`.
+    virtual std::optional<std::string> ChooseFolder(const std::string& title, const std::string& initial) = 0;
+};
+
+// The settings controls as the save command reads them.
+struct ControlValues {
+    bool roundBase = false;
+    int tenMode = 1;  // the checked one of 塗り潰し円, 円, 点のまま
+    std::string hankei;
+    bool senJW = false;
+    bool pline = false;
+    bool mojiSize = false;
+    std::string mojiS;
+    bool hankakuSize = false;
+    std::string hankakuH;
+    bool layerNoRenban = false;
+    bool hojosen = false;
+    std::array<int, 6> penColors{};
+};
+
+class WindowView {
+public:
+    virtual ~WindowView() = default;
+    virtual void ClearLog() = 0;
+    // Adds the text as the next line(s), split at each CR LF (see SplitLogText).
+    virtual void AppendLog(const std::string& text) = 0;
+    virtual void SetScaleList(const ScaleList& list) = 0;
+    virtual std::string ScaleText() const = 0;  // the selected item, or "" when the list is empty
+    virtual ControlValues ReadControls() const = 0;
+    virtual void SetHankeiText(const std::string& text) = 0;
+    virtual void SetMojiSText(const std::string& text) = 0;
+    virtual void SetHankakuHText(const std::string& text) = 0;
+    virtual void FocusWindow() = 0;
+};
+
+// The lines a log text adds: split at each CR LF, so a text ending in CR LF
+// adds an empty line after it and CR LF alone adds two empty lines.
+std::vector<std::string> SplitLogText(const std::string& text);
+
+}  // namespace orvik

@@ -1,0 +1,34 @@
+#include "cli/ReadLog.h"
+
+#include <ostream>
+
+#include "app/ReadDrawing.h"
+#include "app/ReadReport.h"
+#include "text/Cp932.h"
+
+namespace orvik::cli {
+
+ReadOutcome ReadAndReport(const std::string& path, JwcDrawing& drawing, std::ostream& out, std::ostream& err) {
+    const FileCheck check = CheckDrawingFile(path);
+    switch (check.refusal) {
+        case FileRefusal::None:
+            break;
+        case FileRefusal::Missing:
+        case FileRefusal::Unreadable:
+            err << path << ": " << Cp932ToUtf8(check.reason) << '\n';
+            return ReadOutcome::Refused;
+        case FileRefusal::WrongExtension:
+        case FileRefusal::NotJwCad:
+            err << path << Cp932ToUtf8(kRefusalPathSuffix) << '\n' << Cp932ToUtf8(RefusalText(check)) << '\n';
+            return ReadOutcome::Refused;
+    }
+    const LoadOutcome load = LoadDrawing(path, drawing);
+    out << path << "\n\n";
+    for (const std::string& line : ReadSummaryLines(drawing)) out << Cp932ToUtf8(line) << '\n';
+    if (load.complete) return ReadOutcome::Complete;
+    out.flush();
+    err << path << ": " << Cp932ToUtf8(kIncompleteRead) << Cp932ToUtf8(load.damage) << '\n';
+    return ReadOutcome::Incomplete;
+}
+
+}  // namespace orvik::cli

@@ -1,0 +1,267 @@
+#include "convert/EntityWriters.h"
+
+#include "dxf/NumberFormat.h"
+#include "dxf/Trigonometry.h"
+#include "jwc/JwcDrawing.h"
+#include "text/Substitution.h"
+
+namespace orvik {
+namespace {
+
+constexpr std::int64_t kModelSpace = 0x1F;
+constexpr int kPointPenLimit = 6;  // pens above this draw in colour 7 on DEFPOINTS
+// DXF requires an ellipse ratio in (0, 1]; a flattening of 0 becomes the smallest.
+constexpr long double kSmallestRatio = 1E-6L;
+
+}  // namespace
+
+std::int32_t EntityWriters::Head(std::string_view name) {
+    w_.WriteGroup(0, name);
+    const std::int32_t handle = w_.NextHandle();
+    w_.WriteHandle(5, handle);
+    w_.WriteHandle(330, kModelSpace);
+    return handle;
+}
+
+void EntityWriters::Point(int code, long double x, long double y) {
+    w_.WriteReal(code, x);
+    w_.WriteReal(code + 10, y);
+    w_.WriteGroup(code + 20, "0.0");
+}
+
+void EntityWriters::LayerBlock(int lineType, int pen, int layer, bool withColor) {
+    w_.WriteGroup(100, "AcDbEntity");
+    if (info_.HojosenDefpoints && lineType == kAuxiliaryLineType) {
+        w_.WriteLayer("DEFPOINTS");
+        style_.WritePenColorForLayer(pen, kDefpointsLayer);
+        return;
+    }
+    style_.WriteLayerNumber(layer);
+    style_.WriteLinetypeForLayer(lineType, layer);
+    if (withColor) style_.WritePenColorForLayer(pen, layer);
+}
+
+void EntityWriters::WriteSen(int lineType, int pen, int layer, long double x1, long double y1, long double x2,
+                             long double y2) {
+    Head("LINE");
+    LayerBlock(lineType, pen, layer);
+    w_.WriteGroup(100, "AcDbLine");
+    Point(10, x1, y1);
+    Point(11, x2, y2);
+}
+
+void EntityWriters::Vertex(int lineType, int pen, int layer, long double x, long double y) {
+    Head("VERTEX");
+    LayerBlock(lineType, pen, layer);
+    w_.WriteGroup(100, "AcDbVertex");
+    w_.WriteGroup(100, "AcDb2dVertex");
+    Point(10, x, y);
+}
+
+void EntityWriters::WriteSenPline(int lineType, int pen, int layer, long double x1, long double y1, long double x2,
+                                  long double y2) {
+    Head("POLYLINE");
+    LayerBlock(lineType, pen, layer);
+    w_.WriteGroup(100, "AcDb2dPolyline");
+    w_.WriteInt(66, 1);
+    // A 2D polyline's own point is unused: its vertices carry the geometry.
+    w_.WriteGroup(10, "0.0");
+    w_.WriteGroup(20, "0.0");
+    w_.WriteGroup(30, "0.0");
+    Vertex(lineType, pen, layer, x1, y1);
+    Vertex(lineType, pen, layer, x2, y2);
+}
+
+void EntityWriters::WriteSenVertex(int lineType, int pen, int layer, long double x, long double y) {
+    Vertex(lineType, pen, layer, x, y);
+}
+
+void EntityWriters::WriteSenVertexEnd(int lineType, int pen, int layer, long double x, long double y) {
+    Vertex(lineType, pen, layer, x, y);
+    WriteSeqEnd(lineType, pen, layer);
+}
+
+void EntityWriters::WriteSeqEnd(int lineType, int pen, int layer) {
+    Head("SEQEND");
+    LayerBlock(lineType, pen, layer);
+}
+
+void EntityWriters::WriteTenNuri(int pen, int layer, long double x, long double y, long double width) {
+    const std::int32_t owner = Head("POLYLINE");
+    w_.WriteGroup(100, "AcDbEntity");
+    if (pen > kPointPenLimit) {
+        pen = kPenDefaultColor;
+        layer = kDefpointsLayer;
+    }
+    style_.WriteLayerNumber(layer);
+    if (pen == kPenDefaultColor)
+        w_.WriteColor(kPenDefaultColor);
+    else
+        style_.WritePenColorForLayer(pen, layer);
+    w_.WriteGroup(100, "AcDb2dPolyline");
+    w_.WriteInt(66, 1);
+    w_.WriteGroup(10, "0.0");
+    w_.WriteGroup(20, "0.0");
+    w_.WriteGroup(30, "0.0");
+    w_.WriteInt(70, 1);  // closed
+    w_.WriteReal(40, width);
+    w_.WriteReal(41, width);
+    // Two half circles (bulge 1) of diameter `width`, drawn `width` wide: a disc.
+    // The vertices and their SEQEND belong to the polyline just written.
+    for (long double vx : {x - width / 2, x + width / 2}) {
+        w_.WriteGroup(0, "VERTEX");
+        w_.WriteHandle(5, w_.NextHandle());
+        w_.WriteHandle(330, owner);
+        w_.WriteGroup(100, "AcDbEntity");
+        style_.WriteLayerNumber(layer);
+        w_.WriteGroup(100, "AcDbVertex");
+        w_.WriteGroup(100, "AcDb2dVertex");
+        Point(10, vx, y);
+        w_.WriteGroup(42, "1.0");
+    }
+    w_.WriteGroup(0, "SEQEND");
+    w_.WriteHandle(5, w_.NextHandle());
+    w_.WriteHandle(330, owner);
+    w_.WriteGroup(100, "AcDbEntity");
+    style_.WriteLayerNumber(layer);
+}
+
+void EntityWriters::WriteTen(int pen, int layer, long double x, long double y) {
+    Head("POINT");
+    if (pen > kPointPenLimit) {
+        pen = kPenDefaultColor;
+        layer = kDefpointsLayer;
+    }
+    if (pen == kPenDefaultColor)
+        w_.WriteColor(kPenDefaultColor);
+    else
+        style_.WritePenColorForLayer(pen, layer);
+    w_.WriteGroup(100, "AcDbEntity");
+    style_.WriteLayerNumber(layer);
+    w_.WriteGroup(100, "AcDbPoint");
+    Point(10, x, y);
+}
+
+void EntityWriters::DegeneratePoint(int lineType, int pen, int layer, long double x, long double y) {
+    Head("POINT");
+    LayerBlock(lineType, pen, layer);
+    w_.WriteGroup(100, "AcDbPoint");
+    Point(10, x, y);
+}
+
+void EntityWriters::WriteEnko(int lineType, int pen, int layer, long double cx, long double cy, long double r,
+                              long double flatness, long double startAngle, long double endAngle, long double tilt) {
+    const bool whole = SameAngle(startAngle, endAngle);
+    // An ellipse needs a major axis; one of length 0 is only its centre, which
+    // readers would drop as an invalid ELLIPSE.
+    if (flatness != 1 && r == 0) {
+        DegeneratePoint(lineType, pen, layer, cx, cy);
+        return;
+    }
+    if (flatness == 1) {
+        WriteArc(lineType, pen, layer, cx, cy, r, startAngle, endAngle, tilt);
+        return;
+    }
+    if (flatness > 1) {
+        // Taller than wide: the other axis is the major one, a quarter turn on,
+        // and the angles are measured from it.
+        Ellipse(lineType, pen, layer, cx, cy, r * flatness, tilt + 90, 1 / flatness, startAngle - 90,
+                endAngle - 90, whole);
+        return;
+    }
+    Ellipse(lineType, pen, layer, cx, cy, r, tilt, flatness > 0 ? flatness : kSmallestRatio, startAngle, endAngle,
+            whole);
+}
+
+void EntityWriters::Ellipse(int lineType, int pen, int layer, long double cx, long double cy, long double major,
+                            long double axisAngle, long double ratio, long double startAngle, long double endAngle,
+                            bool whole) {
+    if (whole) startAngle = endAngle = 0;
+    Head("ELLIPSE");
+    LayerBlock(lineType, pen, layer);
+    w_.WriteGroup(100, "AcDbEllipse");
+    Point(10, cx, cy);
+    if (axisAngle != 0) {
+        w_.WriteReal(11, major * CosDegrees(axisAngle));
+        w_.WriteReal(21, major * SinDegrees(axisAngle));
+    } else {
+        w_.WriteReal(11, major);
+        w_.WriteGroup(21, "0.0");
+    }
+    w_.WriteGroup(31, "0.0");
+    w_.WriteGroup(210, "0.0");
+    w_.WriteGroup(220, "0.0");
+    w_.WriteGroup(230, "1.0");
+    w_.WriteReal(40, ratio);
+    w_.WriteRadians(41, startAngle, 0, 0);
+    w_.WriteRadians(42, endAngle < startAngle ? endAngle + 360 : endAngle, 360, 0);
+}
+
+void EntityWriters::WriteArc(int lineType, int pen, int layer, long double cx, long double cy, long double r,
+                             long double startAngle, long double endAngle, long double tilt) {
+    if (SameAngle(startAngle, endAngle)) {
+        WriteEn(lineType, pen, layer, cx, cy, r, false);
+        return;
+    }
+    Head("ARC");
+    LayerBlock(lineType, pen, layer);
+    w_.WriteGroup(100, "AcDbCircle");
+    Point(10, cx, cy);
+    w_.WriteReal(40, r);
+    w_.WriteGroup(100, "AcDbArc");
+    w_.WriteDegrees(50, startAngle + tilt, 0);
+    w_.WriteDegrees(51, endAngle + tilt, 0);
+}
+
+void EntityWriters::WriteEn(int lineType, int pen, int layer, long double cx, long double cy, long double r,
+                            bool colorFirst) {
+    Head("CIRCLE");
+    if (colorFirst) style_.WritePenColorForLayer(pen, layer);
+    LayerBlock(lineType, pen, layer, !colorFirst);
+    w_.WriteGroup(100, "AcDbCircle");
+    Point(10, cx, cy);
+    w_.WriteReal(40, r);
+}
+
+void EntityWriters::WriteMoji(std::string_view text, bool vertical, int attr, int layer, long double x, long double y,
+                              long double dx, long double dy, long double w, long double h) {
+    long double angle = DirectionDegrees(dx, dy);
+    if (vertical) angle += 90;
+    angle = NormalizeAngle(angle, 0, 0);
+    if (vertical) {
+        // Vertical writing is centred on the base line: move half a character along it.
+        x += CosDegrees(angle) * h / 2;
+        y += SinDegrees(angle) * h / 2;
+    }
+    if (attr == kDefpointsTextAttr) layer = kDefpointsLayer;
+    const long double height = info_.MojiSize ? h * info_.MojiS / 100 : h;
+
+    long double widthFactor = 1;
+    bool hasWidthFactor = false;
+    if (w != h && h != 0) {
+        widthFactor = w / h;
+        hasWidthFactor = true;
+    }
+    if (info_.HankakuSize && IsHalfWidthText(text)) {
+        widthFactor = widthFactor * info_.HankakuH / 100;
+        hasWidthFactor = true;
+    }
+
+    std::string value = MojiHenkan(text);
+    while (!value.empty() && static_cast<unsigned char>(value.back()) < 33) value.pop_back();
+
+    Head("TEXT");
+    w_.WriteGroup(100, "AcDbEntity");
+    style_.WriteLayerNumber(layer);
+    style_.WriteColorForLayer(kPenDefaultColor, layer);
+    w_.WriteGroup(100, "AcDbText");
+    Point(10, x, y);
+    w_.WriteReal(40, height);
+    w_.WriteGroup(1, value);
+    if (angle != 0) w_.WriteReal(50, angle);
+    if (hasWidthFactor) w_.WriteReal(41, widthFactor);
+    if (vertical) w_.WriteGroup(7, "TATEGAKI");
+    w_.WriteGroup(100, "AcDbText");
+}
+
+}  // namespace orvik

@@ -1,0 +1,68 @@
+// The records of the ENTITIES section: LINE, curve-run POLYLINE/VERTEX/SEQEND,
+// filled points, POINT, CIRCLE, ARC, ELLIPSE and TEXT.
+//
+// Every record starts with its name, a running handle and the model-space
+// owner 1F. An entity states its line type (6) and colour (62) only where they
+// differ from its layer's. Auxiliary records (line type 9) go to DEFPOINTS
+// when the settings gather them there. Coordinates arrive mapped (model
+// units); angles in degrees.
+#pragma once
+
+#include <string_view>
+
+#include "convert/LayerStyleWriter.h"
+#include "dxf/DxfWriter.h"
+#include "convert/ConversionSettings.h"
+
+namespace orvik {
+
+class EntityWriters {
+public:
+    EntityWriters(DxfWriter& w, const DxfTables& tables, const THenkanInfo& info)
+        : w_(w), style_(w, tables), info_(info) {}
+
+    // Lines and curve runs.
+    void WriteSen(int lineType, int pen, int layer, long double x1, long double y1, long double x2, long double y2);
+    void WriteSenPline(int lineType, int pen, int layer, long double x1, long double y1, long double x2, long double y2);
+    void WriteSenVertex(int lineType, int pen, int layer, long double x, long double y);
+    void WriteSenVertexEnd(int lineType, int pen, int layer, long double x, long double y);
+    void WriteSeqEnd(int lineType, int pen, int layer);
+
+    // Points: a disc of radius `width` (a closed wide polyline), or a POINT.
+    // Pens above 6 draw in colour 7 on DEFPOINTS; pen -1 writes no colour.
+    void WriteTenNuri(int pen, int layer, long double x, long double y, long double width);
+    void WriteTen(int pen, int layer, long double x, long double y);
+
+    // Circles, arcs and ellipses; `flatness` is the minor-to-major axis ratio.
+    // An ellipse of radius 0 is written as a POINT at its centre.
+    void WriteEnko(int lineType, int pen, int layer, long double cx, long double cy, long double r,
+                   long double flatness, long double startAngle, long double endAngle, long double tilt);
+    void WriteArc(int lineType, int pen, int layer, long double cx, long double cy, long double r,
+                  long double startAngle, long double endAngle, long double tilt);
+    // `colorFirst`: the colour group stands before the entity marker (points drawn as circles).
+    void WriteEn(int lineType, int pen, int layer, long double cx, long double cy, long double r, bool colorFirst);
+
+    // A single-line TEXT: (x, y) the mapped start of its base line, (dx, dy)
+    // the unmapped direction, w and h the character size in model units.
+    void WriteMoji(std::string_view text, bool vertical, int attr, int layer, long double x, long double y,
+                   long double dx, long double dy, long double w, long double h);
+
+private:
+    std::int32_t Head(std::string_view name);
+    // The entity marker and the layer, line-type and colour groups; auxiliary
+    // records go to DEFPOINTS when the settings gather them there.
+    void LayerBlock(int lineType, int pen, int layer, bool withColor = true);
+    // A point in 2D: X in `code`, Y in code + 10, elevation 0 in code + 20.
+    void Point(int code, long double x, long double y);
+    void Vertex(int lineType, int pen, int layer, long double x, long double y);
+    // A POINT in the place of an ellipse without extent, on the ellipse's layer.
+    void DegeneratePoint(int lineType, int pen, int layer, long double x, long double y);
+    void Ellipse(int lineType, int pen, int layer, long double cx, long double cy, long double major,
+                 long double axisAngle, long double ratio, long double startAngle, long double endAngle, bool whole);
+
+    DxfWriter& w_;
+    LayerStyleWriter style_;
+    const THenkanInfo& info_;
+};
+
+}  // namespace orvik

@@ -1,0 +1,220 @@
+#include "convert/FixedSections.h"
+
+#include <span>
+#include <string_view>
+
+#include "convert/LinetypeSets.h"
+
+namespace orvik {
+namespace {
+
+// A fixed group: a literal text, or an integer written in six columns.
+struct Group {
+    int code;
+    std::string_view text;
+    bool isInt = false;
+    int number = 0;
+};
+
+constexpr Group T(int code, std::string_view text) { return {code, text}; }
+constexpr Group I(int code, int number) { return {code, {}, true, number}; }
+
+void Write(DxfWriter& w, std::span<const Group> groups) {
+    for (const Group& g : groups) {
+        if (g.isInt)
+            w.WriteInt(g.code, g.number);
+        else
+            w.WriteGroup(g.code, g.text);
+    }
+}
+
+constexpr Group kTableEnd[] = {T(0, "ENDTAB")};
+
+// VPORT "*ACTIVE": its view centre and height depend on the limits.
+constexpr Group kVportHead[] = {
+    T(0, "TABLE"), T(2, "VPORT"), T(5, "8"), T(330, "0"), T(100, "AcDbSymbolTable"), I(70, 2),
+    T(0, "VPORT"), T(5, "33"), T(330, "8"), T(100, "AcDbSymbolTableRecord"), T(100, "AcDbViewportTableRecord"),
+    T(2, "*ACTIVE"), I(70, 0), T(10, "0.0"), T(20, "0.0"), T(11, "1.0"), T(21, "1.0"),
+};
+constexpr Group kVportMiddle[] = {
+    T(13, "0.0"), T(23, "0.0"), T(14, "10.0"), T(24, "10.0"), T(15, "10.0"), T(25, "10.0"), T(16, "0.0"),
+    T(26, "0.0"), T(36, "1.0"), T(17, "0.0"), T(27, "0.0"), T(37, "0.0"),
+};
+constexpr Group kVportTail[] = {
+    T(41, "1.62"), T(42, "50.0"), T(43, "0.0"), T(44, "0.0"), T(50, "0.0"), T(51, "0.0"), I(71, 0), I(72, 100),
+    I(73, 1), I(74, 3), I(75, 0), I(76, 0), I(77, 0), I(78, 0), T(0, "ENDTAB"),
+};
+
+// The line-type table with its three fixed records; the selected set follows.
+constexpr Group kLtypeHead[] = {
+    T(0, "TABLE"), T(2, "LTYPE"), T(5, "5"), T(330, "0"), T(100, "AcDbSymbolTable"), I(70, 9),
+    T(0, "LTYPE"), T(5, "14"), T(330, "5"), T(100, "AcDbSymbolTableRecord"), T(100, "AcDbLinetypeTableRecord"),
+    T(2, "BYBLOCK"), I(70, 0), T(3, ""), I(72, 65), I(73, 0), T(40, "0.0"),
+    T(0, "LTYPE"), T(5, "15"), T(330, "5"), T(100, "AcDbSymbolTableRecord"), T(100, "AcDbLinetypeTableRecord"),
+    T(2, "BYLAYER"), I(70, 0), T(3, ""), I(72, 65), I(73, 0), T(40, "0.0"),
+    T(0, "LTYPE"), T(5, "16"), T(330, "5"), T(100, "AcDbSymbolTableRecord"), T(100, "AcDbLinetypeTableRecord"),
+    T(2, "CONTINUOUS"), I(70, 0), T(3, "Solid line"), I(72, 65), I(73, 0), T(40, "0.0"),
+};
+
+constexpr Group kLayerHead[] = {
+    T(0, "TABLE"), T(2, "LAYER"), T(5, "2"), T(330, "0"), T(100, "AcDbSymbolTable"), I(70, 1),
+    T(0, "LAYER"), T(5, "10"), T(330, "2"), T(100, "AcDbSymbolTableRecord"), T(100, "AcDbLayerTableRecord"),
+    T(2, "0"), I(70, 0), I(62, 7), T(6, "CONTINUOUS"),
+};
+constexpr Group kLayerRecordStart[] = {T(0, "LAYER")};
+constexpr Group kLayerRecordOwner[] = {T(330, "2"), T(100, "AcDbSymbolTableRecord"), T(100, "AcDbLayerTableRecord")};
+
+constexpr Group kStyleHead[] = {
+    T(0, "TABLE"), T(2, "STYLE"), T(5, "3"), T(330, "0"), T(100, "AcDbSymbolTable"), I(70, 1),
+    T(0, "STYLE"), T(5, "11"), T(330, "3"), T(100, "AcDbSymbolTableRecord"), T(100, "AcDbTextStyleTableRecord"),
+    T(2, "STANDARD"), I(70, 0), T(40, "0.0"), T(41, "1.0"), T(50, "0.0"), I(71, 0), T(42, "2.5"),
+    T(3, "txt.shx"), T(4, "extfont.shx"),
+};
+constexpr Group kTategakiStart[] = {T(0, "STYLE")};
+constexpr Group kTategakiBody[] = {
+    T(330, "3"), T(100, "AcDbSymbolTableRecord"), T(100, "AcDbTextStyleTableRecord"), T(2, "TATEGAKI"),
+    I(70, 4), T(40, "0.0"), T(41, "1.0"), T(50, "0.0"), I(71, 0), T(42, "2.5"), T(3, "txt.shx"),
+    T(4, "extfont.shx"),
+};
+
+constexpr Group kOtherTables[] = {
+    // VIEW and UCS: empty.
+    T(0, "TABLE"), T(2, "VIEW"), T(5, "6"), T(330, "0"), T(100, "AcDbSymbolTable"), I(70, 0), T(0, "ENDTAB"),
+    T(0, "TABLE"), T(2, "UCS"), T(5, "7"), T(330, "0"), T(100, "AcDbSymbolTable"), I(70, 0), T(0, "ENDTAB"),
+    // APPID: ACAD.
+    T(0, "TABLE"), T(2, "APPID"), T(5, "9"), T(330, "0"), T(100, "AcDbSymbolTable"), I(70, 1),
+    T(0, "APPID"), T(5, "12"), T(330, "9"), T(100, "AcDbSymbolTableRecord"), T(100, "AcDbRegAppTableRecord"),
+    T(2, "ACAD"), I(70, 0), T(0, "ENDTAB"),
+    // DIMSTYLE: STANDARD (its handle goes in group 105).
+    T(0, "TABLE"), T(2, "DIMSTYLE"), T(5, "A"), T(330, "0"), T(100, "AcDbSymbolTable"), I(70, 1),
+    T(0, "DIMSTYLE"), T(105, "27"), T(330, "A"), T(100, "AcDbSymbolTableRecord"), T(100, "AcDbDimStyleTableRecord"),
+    T(2, "STANDARD"), I(70, 0), T(3, ""), T(4, ""), T(5, "DOT"), T(6, ""), T(7, ""), T(40, "1.0"), T(41, "2.5"),
+    T(42, "0.625"), T(43, "3.75"), T(44, "1.25"), T(45, "0.0"), T(46, "0.0"), T(47, "0.0"), T(48, "0.0"),
+    T(140, "2.5"), T(141, "2.5"), T(142, "0.0"), T(143, "0.03937007874016"), T(144, "1.0"), T(145, "0.0"),
+    T(146, "1.0"), T(147, "0.625"), I(71, 0), I(72, 0), I(73, 0), I(74, 0), I(75, 0), I(76, 0), I(77, 1),
+    I(78, 8), I(170, 0), I(171, 3), I(172, 1), I(173, 0), I(174, 0), I(175, 0), I(176, 0), I(177, 0), I(178, 0),
+    I(270, 2), I(271, 2), I(272, 2), I(273, 2), I(274, 3), T(340, "11"), I(275, 0), I(280, 0), I(281, 0),
+    I(282, 0), I(283, 0), I(284, 8), I(285, 0), I(286, 0), I(287, 3), I(288, 0), T(0, "ENDTAB"),
+    // BLOCK_RECORD: model and paper space.
+    T(0, "TABLE"), T(2, "BLOCK_RECORD"), T(5, "1"), T(330, "0"), T(100, "AcDbSymbolTable"), I(70, 1),
+    T(0, "BLOCK_RECORD"), T(5, "1F"), T(102, "{ACAD_XDICTIONARY"), T(360, "36"), T(102, "}"), T(330, "1"),
+    T(100, "AcDbSymbolTableRecord"), T(100, "AcDbBlockTableRecord"), T(2, "*MODEL_SPACE"),
+    T(0, "BLOCK_RECORD"), T(5, "1B"), T(102, "{ACAD_XDICTIONARY"), T(360, "34"), T(102, "}"), T(330, "1"),
+    T(100, "AcDbSymbolTableRecord"), T(100, "AcDbBlockTableRecord"), T(2, "*PAPER_SPACE"),
+    T(0, "ENDTAB"),
+    T(0, "ENDSEC"),
+};
+
+constexpr Group kClasses[] = {T(0, "SECTION"), T(2, "CLASSES"), T(0, "ENDSEC")};
+
+constexpr Group kBlocks[] = {
+    T(0, "SECTION"), T(2, "BLOCKS"),
+    T(0, "BLOCK"), T(5, "20"), T(330, "1F"), T(100, "AcDbEntity"), T(8, "0"), T(100, "AcDbBlockBegin"),
+    T(2, "*MODEL_SPACE"), I(70, 0), T(10, "0.0"), T(20, "0.0"), T(30, "0.0"), T(3, "*MODEL_SPACE"), T(1, ""),
+    T(0, "ENDBLK"), T(5, "21"), T(330, "1F"), T(100, "AcDbEntity"), T(8, "0"), T(100, "AcDbBlockEnd"),
+    T(0, "BLOCK"), T(5, "1C"), T(330, "1B"), T(100, "AcDbEntity"), I(67, 1), T(8, "0"), T(100, "AcDbBlockBegin"),
+    T(2, "*PAPER_SPACE"), I(70, 0), T(10, "0.0"), T(20, "0.0"), T(30, "0.0"), T(3, "*PAPER_SPACE"), T(1, ""),
+    T(0, "ENDBLK"), T(5, "1D"), T(330, "1B"), T(100, "AcDbEntity"), I(67, 1), T(8, "0"), T(100, "AcDbBlockEnd"),
+    T(0, "ENDSEC"),
+};
+
+constexpr Group kObjects[] = {
+    T(0, "SECTION"), T(2, "OBJECTS"),
+    T(0, "DICTIONARY"), T(5, "C"), T(330, "0"), T(100, "AcDbDictionary"), T(3, "ACAD_GROUP"), T(350, "D"),
+    T(3, "ACAD_MLINESTYLE"), T(350, "17"), T(3, "ACAD_PLOTSETTINGS"), T(350, "19"), T(3, "ACAD_LAYOUT"),
+    T(350, "1A"), T(1001, "ACAD"), T(1000, "TREAT_AS_HARD"), I(1070, 0),
+    T(0, "DICTIONARY"), T(5, "36"), T(100, "AcDbDictionary"), T(3, "ACAD_LAYOUTSELFREF"), T(350, "37"),
+    T(0, "DICTIONARY"), T(5, "34"), T(100, "AcDbDictionary"), T(3, "ACAD_LAYOUTSELFREF"), T(350, "35"),
+    T(0, "DICTIONARY"), T(5, "D"), T(102, "{ACAD_REACTORS"), T(330, "C"), T(102, "}"), T(100, "AcDbDictionary"),
+    T(1001, "ACAD"), T(1000, "TREAT_AS_HARD"), I(1070, 0),
+    T(0, "DICTIONARY"), T(5, "17"), T(102, "{ACAD_REACTORS"), T(102, "}"), T(100, "AcDbDictionary"),
+    T(3, "STANDARD"), T(350, "18"), T(1001, "ACAD"), T(1000, "TREAT_AS_HARD"), I(1070, 0),
+    T(0, "DICTIONARY"), T(5, "19"), T(102, "{ACAD_REACTORS"), T(102, "}"), T(100, "AcDbDictionary"),
+    T(1001, "ACAD"), T(1000, "TREAT_AS_HARD"), I(1070, 0),
+    T(0, "DICTIONARY"), T(5, "1A"), T(102, "{ACAD_REACTORS"), T(102, "}"), T(100, "AcDbDictionary"),
+    T(1001, "ACAD"), T(1000, "TREAT_AS_HARD"), I(1070, 0),
+    T(0, "XRECORD"), T(5, "37"), T(102, "{ACAD_REACTORS"), T(102, "}"), T(100, "AcDbXrecord"), T(340, "1F"),
+    T(0, "XRECORD"), T(5, "35"), T(102, "{ACAD_REACTORS"), T(102, "}"), T(330, "34"), T(100, "AcDbXrecord"),
+    T(340, "1B"),
+    T(0, "MLINESTYLE"), T(5, "18"), T(102, "{ACAD_REACTORS"), T(330, "17"), T(102, "}"), T(100, "AcDbMlineStyle"),
+    T(2, "STANDARD"), I(70, 0), T(3, ""), I(62, 256), T(51, "90.0"), T(52, "90.0"), I(71, 2), T(49, "0.5"),
+    I(62, 256), T(6, "BYLAYER"), T(49, "-0.5"), I(62, 256), T(6, "BYLAYER"),
+    T(0, "ENDSEC"),
+};
+
+void WriteLayerTable(DxfWriter& w, const TablesInputs& in) {
+    const DxfTables& tables = in.tables;
+    Write(w, kLayerHead);
+    for (int n = 0; n < kLayerCount; ++n) {
+        const TDxfLayer& layer = tables.DxfLayers[n];
+        if (!layer.Used) continue;
+        Write(w, kLayerRecordStart);
+        w.WriteHandle(5, w.NextHandle());
+        Write(w, kLayerRecordOwner);
+        w.WriteGroup(2, layer.Name);
+        w.WriteInt(70, 0);
+        // A negative colour switches the layer off.
+        const bool shown = layer.Visible != 0 && in.drawing.LayerGroups[n / kLayersPerGroup].Visible != 0;
+        w.WriteColor(shown ? layer.Color : -layer.Color);
+        if (const std::string& linetype = tables.LinetypeNameOf(layer.LineType); !linetype.empty())
+            w.WriteLinetype(linetype);
+    }
+    if (in.defpointsUsed) {
+        Write(w, kLayerRecordStart);
+        w.WriteHandle(5, w.NextHandle());
+        Write(w, kLayerRecordOwner);
+        w.WriteGroup(2, "DEFPOINTS");
+        w.WriteInt(70, 0);
+        w.WriteColor(-tables.DxfLayers[kDefpointsLayer].Color);  // never plotted: always off
+        w.WriteLinetype("DOT");
+    }
+    Write(w, kTableEnd);
+}
+
+}  // namespace
+
+bool HasVerticalText(const JwcDrawing& drawing) {
+    for (const TMoji2& m : drawing.Moji)
+        if (m.Flags & kVerticalTextFlag) return true;
+    return false;
+}
+
+void WriteClassesSection(DxfWriter& w) { Write(w, kClasses); }
+
+void WriteTablesSection(DxfWriter& w, const TablesInputs& in) {
+    w.WriteGroup(0, "SECTION");
+    w.WriteGroup(2, "TABLES");
+
+    Write(w, kVportHead);
+    w.WriteReal(12, in.limits.width / 2);
+    w.WriteReal(22, in.limits.height / 2);
+    Write(w, kVportMiddle);
+    w.WriteReal(40, in.limits.width * 0.7L);
+    Write(w, kVportTail);
+
+    Write(w, kLtypeHead);
+    for (const LinetypeDef& def : LinetypeSet(in.senJW)) {
+        w.WriteLtypeRecord(def.handle, def.name, def.description, def.patternLength, def.elements);
+    }
+    Write(w, kTableEnd);
+
+    WriteLayerTable(w, in);
+
+    Write(w, kStyleHead);
+    if (HasVerticalText(in.drawing)) {
+        Write(w, kTategakiStart);
+        w.WriteHandle(5, w.NextHandle());
+        Write(w, kTategakiBody);
+    }
+    Write(w, kTableEnd);
+
+    Write(w, kOtherTables);
+}
+
+void WriteBlocksSection(DxfWriter& w) { Write(w, kBlocks); }
+
+void WriteObjectsSection(DxfWriter& w) { Write(w, kObjects); }
+
+void WriteEndOfFile(DxfWriter& w) { w.WriteGroup(0, "EOF"); }
+
+}  // namespace orvik

@@ -1,0 +1,33 @@
+// The sections around the entities: CLASSES (empty), TABLES (viewport, line
+// types, layers, text styles, views, UCS, application ids, dimension style,
+// block records), BLOCKS (model and paper space), OBJECTS (the named-object
+// dictionaries) and the end-of-file marker. Almost all fixed text with fixed
+// handles; the viewport size, the line-type set, the layer records and the
+// vertical text style vary with the drawing and the settings.
+#pragma once
+
+#include "convert/LayerTables.h"
+#include "dxf/DxfWriter.h"
+#include "convert/HeaderSection.h"
+#include "jwc/JwcDrawing.h"
+
+namespace orvik {
+
+struct TablesInputs {
+    const JwcDrawing& drawing;  // group visibility, vertical texts
+    const DxfTables& tables;    // the used layers with their names, colours and line types
+    DrawingLimits limits;       // the viewport shows the paper at the reference scale
+    bool senJW;                 // which line-type set
+    bool defpointsUsed;         // whether the DEFPOINTS layer record is written
+};
+
+// True when some text is written vertically: the style TATEGAKI is then needed.
+bool HasVerticalText(const JwcDrawing& drawing);
+
+void WriteClassesSection(DxfWriter& w);
+void WriteTablesSection(DxfWriter& w, const TablesInputs& in);
+void WriteBlocksSection(DxfWriter& w);
+void WriteObjectsSection(DxfWriter& w);
+void WriteEndOfFile(DxfWriter& w);
+
+}  // namespace orvik

@@ -1,0 +1,129 @@
+#include "convert/LayerAssignment.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "convert/LinetypeSets.h"
+#include "text/Substitution.h"
+
+namespace orvik {
+namespace {
+
+constexpr std::size_t kLayerNameLimit = 21;
+
+// The index with the largest count among the first `n`, ties to the lowest.
+template <class Counts>
+int MostUsed(const Counts& counts, int first, int n) {
+    int best = first;
+    for (int i = first + 1; i < n; ++i)
+        if (counts[i] > counts[best]) best = i;
+    return best;
+}
+
+void Count(LayerUsage& usage, std::uint8_t& lineType, std::uint8_t pen, std::uint8_t layer, bool hojosenDefpoints) {
+    if (hojosenDefpoints && lineType == kAuxiliaryLineType) {
+        if (pen < kCountedPens) ++usage.AuxPenCount[pen];
+        return;
+    }
+    if (pen < kCountedPens) ++usage.PenCount[layer][pen];
+    if (lineType < 1 || lineType > kLineTypeCount) lineType = 1;
+    ++usage.LineTypeCount[layer][lineType];
+}
+
+// DXF compares layer names without regard to case: two names that differ
+// only in ASCII letter case name one layer. Only single-byte characters are
+// folded; the second byte of a double-byte character (ア is 83 41) stays.
+bool SameLayerName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (IsLeadByte(x) && i + 1 < a.size()) {
+            if (x != y || a[i + 1] != b[i + 1]) return false;
+            ++i;
+        } else if (std::toupper(x) != std::toupper(y)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The records every file's LAYER table may hold besides the drawing's own.
+constexpr std::string_view kFixedLayerNames[] = {"0", "DEFPOINTS"};
+
+// "G_L_": group and layer in the group as single upper-case hex digits.
+std::string NumberPrefix(int layer) {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    return {kHex[layer / kLayersPerGroup], '_', kHex[layer % kLayersPerGroup], '_'};
+}
+
+}  // namespace
+
+std::string CutToCharacters(std::string_view text, std::size_t limit) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t n = IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
+        if (at + n > limit) break;
+        at += n;
+    }
+    return std::string(text.substr(0, at));
+}
+
+LayerUsage CountLayerUsage(JwcDrawing& drawing, bool hojosenDefpoints) {
+    LayerUsage usage;
+    for (TSen& s : drawing.Sen) Count(usage, s.LineType, s.Pen, s.Layer, hojosenDefpoints);
+    for (TEnko& e : drawing.Enko) Count(usage, e.LineType, e.Pen, e.Layer, hojosenDefpoints);
+    for (const TTen& t : drawing.Ten)
+        if (t.Pen < kCountedPens) ++usage.PenCount[t.Layer][t.Pen];
+    return usage;
+}
+
+int AssignLayers(const JwcDrawing& drawing, const LayerUsage& usage, const THenkanInfo& info, DxfTables& tables) {
+    int used = 0;
+    for (int i = 0; i < kLayerCount; ++i) {
+        TDxfLayer& layer = tables.DxfLayers[i];
+        if (!layer.Used) continue;
+        ++used;
+        std::string name = CutToCharacters(LayerNameHenkan(drawing.Layers[i].Name), kLayerNameLimit);
+        if (!info.LayerNoRenban) {
+            name = CutToCharacters(NumberPrefix(i) + name, kLayerNameLimit);
+        } else {
+            if (name.empty()) name = NumberPrefix(i);
+            // The first layer with a name keeps it; later ones, and one named
+            // like a fixed record, get the prefix.
+            auto clashes = [&](std::string_view other) { return SameLayerName(other, name); };
+            if (std::ranges::any_of(kFixedLayerNames, clashes))
+                name = CutToCharacters(NumberPrefix(i) + name, kLayerNameLimit);
+            for (int k = 0; k < i; ++k)
+                if (tables.DxfLayers[k].Used && clashes(tables.DxfLayers[k].Name))
+                    name = CutToCharacters(NumberPrefix(i) + name, kLayerNameLimit);
+        }
+        layer.Name = name;
+        layer.Color = static_cast<std::uint8_t>(tables.PenColor(MostUsed(usage.PenCount[i], 0, kPenCount)));
+        layer.LineType = static_cast<std::uint8_t>(MostUsed(usage.LineTypeCount[i], 1, kLineTypeCount + 1));
+    }
+    TDxfLayer& defpoints = tables.DxfLayers[kDefpointsLayer];
+    if (info.HojosenDefpoints) {
+        defpoints.LineType = kAuxiliaryLineType;
+        defpoints.Color = static_cast<std::uint8_t>(tables.PenColor(MostUsed(usage.AuxPenCount, 0, kPenCount)));
+    } else {
+        defpoints.LineType = 1;
+        defpoints.Color = kPenDefaultColor;
+    }
+    return used;
+}
+
+void FillLinetypeNames(bool senJW, DxfTables& tables) {
+    tables.LinetypeName[1] = kContinuous;
+    for (const LinetypeDef& def : LinetypeSet(senJW)) tables.LinetypeName[def.number] = def.name;
+}
+
+bool NeedsDefpoints(const JwcDrawing& drawing, const LayerUsage& usage) {
+    std::int32_t auxiliary = 0;
+    for (int pen = 1; pen < kPenCount; ++pen) auxiliary += usage.AuxPenCount[pen];
+    if (auxiliary > 0 || drawing.Header.VirtualPointCount > 0) return true;
+    for (int type = 0; type < kFileTextTypes; ++type)
+        if (drawing.MojiShu[type].Attr == kDefpointsTextAttr) return true;
+    return false;
+}
+
+}  // namespace orvik

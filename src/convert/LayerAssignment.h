@@ -1,0 +1,44 @@
+// Deciding each used layer's DXF name, colour and line type from what it
+// holds: the colour of its most used pen, its most used line type, and a name
+// made from the JW_CAD layer name (with a group_layer_ prefix where needed to
+// keep names unique). Auxiliary lines (line type 9) can be gathered on the
+// layer DEFPOINTS instead.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "convert/LayerTables.h"
+#include "jwc/JwcDrawing.h"
+#include "convert/ConversionSettings.h"
+
+namespace orvik {
+
+inline constexpr int kCountedPens = 8;  // pens 0..7 are counted; larger pens count nothing
+
+struct LayerUsage {
+    std::array<std::array<std::int32_t, kCountedPens>, kLayerCount> PenCount{};
+    std::array<std::array<std::int32_t, kLineTypeCount + 1>, kLayerCount> LineTypeCount{};  // 1..9
+    std::array<std::int32_t, kCountedPens> AuxPenCount{};  // auxiliary lines and arcs on DEFPOINTS
+};
+
+// Counts pens and line types per layer over lines, arcs and real points.
+// Rewrites line types outside 1..9 in the drawing to 1.
+LayerUsage CountLayerUsage(JwcDrawing& drawing, bool hojosenDefpoints);
+
+// Names, colours and line types of the used layers (Used set by FillScaleBox)
+// and, when auxiliary lines go to DEFPOINTS, its colour and line type (else
+// colour 7 and line type 1). Returns the number of used layers.
+int AssignLayers(const JwcDrawing& drawing, const LayerUsage& usage, const THenkanInfo& info, DxfTables& tables);
+
+// LinetypeName 1..9 from the set the settings choose.
+void FillLinetypeNames(bool senJW, DxfTables& tables);
+
+// Whether a DEFPOINTS layer record is needed: auxiliary elements of pens 1..6
+// on it, virtual points, or a text type whose texts go there.
+bool NeedsDefpoints(const JwcDrawing& drawing, const LayerUsage& usage);
+
+// At most `limit` bytes of a CP932 string, never cutting a double-byte character.
+std::string CutToCharacters(std::string_view text, std::size_t limit);
+
+}  // namespace orvik

@@ -1,0 +1,39 @@
+#include "convert/LayerStyleWriter.h"
+
+namespace orvik {
+
+void LayerStyleWriter::WriteColorIfDiffers(std::int64_t color, std::int64_t layerColor) {
+    if (color != layerColor) w_.WriteColor(color);
+}
+
+void LayerStyleWriter::WritePenColor(int pen, std::int64_t layerColor) {
+    if (pen >= 0) WriteColorIfDiffers(tables_.PenColor(pen), layerColor);
+}
+
+void LayerStyleWriter::WriteColorForLayer(std::int64_t color, int layer) {
+    WriteColorIfDiffers(color, tables_.DxfLayers[layer].Color);
+}
+
+void LayerStyleWriter::WritePenColorForLayer(int pen, int layer) { WritePenColor(pen, tables_.DxfLayers[layer].Color); }
+
+void LayerStyleWriter::WriteLinetypeIfDiffers(std::string_view name, std::string_view layerLinetype) {
+    if (name != layerLinetype) w_.WriteLinetype(name);
+}
+
+void LayerStyleWriter::WriteLinetypeNumberIfDiffers(int number, std::string_view layerLinetype) {
+    WriteLinetypeIfDiffers(tables_.LinetypeNameOf(number), layerLinetype);
+}
+
+void LayerStyleWriter::WriteLinetypeNumbers(int number, int layerNumber) {
+    WriteLinetypeNumberIfDiffers(number, tables_.LinetypeNameOf(layerNumber));
+}
+
+void LayerStyleWriter::WriteLinetypeForLayer(int number, int layer) {
+    WriteLinetypeNumbers(number, tables_.DxfLayers[layer].LineType);
+}
+
+void LayerStyleWriter::WriteLayerNumber(int layer) {
+    w_.WriteLayer(layer == kDefpointsLayer ? std::string_view("DEFPOINTS") : std::string_view(tables_.DxfLayers[layer].Name));
+}
+
+}  // namespace orvik

@@ -1,0 +1,125 @@
+#include "convert/ReferenceScale.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "convert/ExactDecimal.h"
+#include "dxf/Trigonometry.h"
+
+namespace orvik {
+namespace {
+
+constexpr long double kTwoTo63 = 9223372036854775808.0L;
+
+struct PaperSide {
+    std::int32_t code;
+    long double longSide;  // mm
+};
+
+constexpr PaperSide kPaperLongSides[] = {
+    {0, 1189}, {1, 841}, {2, 594}, {3, 420}, {4, 297}, {8, 1682}, {9, 2378},
+    {10, 3364}, {11, 4756}, {12, 10000}, {13, 50000}, {14, 100000},
+};
+
+std::int32_t DecimalsFor(float min, float max, float scale, long double paperFactor) {
+    if (max == min) return 0;
+    const long double span = (static_cast<long double>(max) - min) * scale * paperFactor;
+    // A group with a zero or negative scale has no meaningful extent.
+    if (!(span > 0) || !std::isfinite(span)) return 0;
+    return 6 - DecimalCeiling(span);
+}
+
+// x rounded to `digits` decimals (tens, hundreds... when negative) on the
+// exact decimal grid: a delta of 12500 at -3 digits is 12.5 thousands and
+// rounds to 13000, which multiplying by an inexact 0.001 would not promise.
+long double RoundToDecimals(long double x, std::int32_t digits) {
+    if (digits >= 0) {
+        const long double power = PowerOfTen(digits);
+        return RoundHalfAway(x * power) / power;
+    }
+    const long double power = PowerOfTen(-digits);
+    return RoundHalfAway(x / power) * power;
+}
+
+}  // namespace
+
+long double PaperFactor(std::int32_t paperSize, std::int32_t paperDivisor) {
+    for (const auto& paper : kPaperLongSides)
+        if (paper.code == paperSize) return paper.longSide / paperDivisor;
+    return 1;
+}
+
+long double RoundHalfAway(long double x) {
+    if (!(std::fabs(x) < kTwoTo63)) return x;  // already whole, or not a number
+    const long double shifted = x >= 0 ? x + 0.5L : x - 0.5L;  // exact below 2^63
+    if (std::fabs(shifted) >= kTwoTo63) return std::trunc(shifted);
+    return static_cast<long double>(static_cast<std::int64_t>(shifted));
+}
+
+long double MapValue(bool roundOffset, bool roundDelta, float scale, long double value, float first,
+                     std::int32_t digits, long double factor) {
+    const long double m = scale * factor;
+    long double delta = (value - first) * m;
+    long double offset = first * m;
+    if (roundDelta) delta = RoundToDecimals(delta, digits);
+    if (roundOffset) offset = RoundToDecimals(offset, digits);
+    return delta + offset;
+}
+
+std::array<ArcPoint, 2> ArcStatisticsPoints(long double cx, long double cy, long double radius, long double flatness,
+                                            long double startAngle, long double endAngle, long double tilt) {
+    const bool whole = startAngle == endAngle || startAngle + startAngle == 0 || startAngle + startAngle == 360;
+    if (whole) return {{{cx + radius, cy + radius * flatness}, {cx - radius, cy - radius * flatness}}};
+    const long double s = startAngle + tilt, e = endAngle + tilt;
+    return {{{cx + radius * CosDegrees(s), cy + radius * flatness * SinDegrees(s)},
+             {cx + radius * CosDegrees(e), cy + radius * flatness * SinDegrees(e)}}};
+}
+
+void TScales::AddXY(float scale, long double x, long double y) {
+    for (int i = 0; i < count_; ++i) {
+        TScaleEntry& e = entries_[i];
+        if (e.Scale != scale) continue;
+        e.MinX = static_cast<float>(std::min<long double>(e.MinX, x));
+        e.MaxX = static_cast<float>(std::max<long double>(e.MaxX, x));
+        e.MinY = static_cast<float>(std::min<long double>(e.MinY, y));
+        e.MaxY = static_cast<float>(std::max<long double>(e.MaxY, y));
+        return;
+    }
+    if (count_ == kCapacity) return;  // scales come from 16 layer groups: never reached
+    TScaleEntry& e = entries_[count_++];
+    e.Scale = scale;
+    e.FirstX = e.MinX = e.MaxX = static_cast<float>(x);
+    e.FirstY = e.MinY = e.MaxY = static_cast<float>(y);
+}
+
+void TScales::AddArc(float scale, long double cx, long double cy, long double radius, long double flatness,
+                     long double startAngle, long double endAngle, long double tilt) {
+    for (const ArcPoint& p : ArcStatisticsPoints(cx, cy, radius, flatness, startAngle, endAngle, tilt))
+        AddXY(scale, p.x, p.y);
+}
+
+void TScales::Analyze(long double paperFactor) {
+    for (int i = 0; i < count_; ++i) {
+        TScaleEntry& e = entries_[i];
+        e.DigitsX = DecimalsFor(e.MinX, e.MaxX, e.Scale, paperFactor);
+        e.DigitsY = DecimalsFor(e.MinY, e.MaxY, e.Scale, paperFactor);
+    }
+}
+
+const TScaleEntry* TScales::Find(float scale) const {
+    for (int i = 0; i < count_; ++i)
+        if (entries_[i].Scale == scale) return &entries_[i];
+    return nullptr;
+}
+
+long double TScales::MapX(float scale, long double factor, long double value) const {
+    const TScaleEntry* e = Find(scale);
+    return e ? MapValue(RoundOffset, RoundDelta, scale, value, e->FirstX, e->DigitsX, factor) : 0;
+}
+
+long double TScales::MapY(float scale, long double factor, long double value) const {
+    const TScaleEntry* e = Find(scale);
+    return e ? MapValue(RoundOffset, RoundDelta, scale, value, e->FirstY, e->DigitsY, factor) : 0;
+}
+
+}  // namespace orvik

@@ -1,0 +1,73 @@
+#include "gui/QtDialogs.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "gui/FolderChooser.h"
+#include "text/Cp932.h"
+
+namespace orvik {
+namespace {
+
+// A modal box centred on the screen.
+int Show(QMessageBox::Icon icon, const QString& caption, const std::string& text, bool yesNo) {
+    QMessageBox box(icon, caption, FromCp932(text));
+    QPushButton* yes = nullptr;
+    if (yesNo) {
+        yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+        box.setDefaultButton(box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole));
+    } else {
+        box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    }
+    box.exec();
+    return yes && box.clickedButton() == yes;
+}
+
+}  // namespace
+
+QString FromCp932(const std::string& text) {
+    const std::string utf8 = Cp932ToUtf8(text);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QString FromPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+std::string ToPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+void QtDialogs::ShowInfo(const std::string& text) { Show(QMessageBox::NoIcon, QStringLiteral("ORVIK"), text, false); }
+
+void QtDialogs::ShowWarning(const std::string& text) {
+    Show(QMessageBox::Warning, QStringLiteral("警告"), text, false);
+}
+
+bool QtDialogs::AskYesNo(const std::string& text) { return Show(QMessageBox::Warning, QStringLiteral("警告"), text, true); }
+
+void QtDialogs::ShowError(const std::string& text) { Show(QMessageBox::Critical, QStringLiteral("ORVIK"), text, false); }
+
+void QtDialogs::Beep() { QApplication::beep(); }
+
+std::vector<std::string> QtDialogs::ChooseOpenFiles() {
+    const QStringList files = QFileDialog::getOpenFileNames(window_, QString(), QString(),
+                                                            QStringLiteral("jw_cad (*.jwc);;全て(*.*)"));
+    std::vector<std::string> paths;
+    for (const QString& file : files) paths.push_back(ToPath(file));
+    return paths;
+}
+
+std::optional<std::string> QtDialogs::ChooseSaveFile(const std::string& proposed) {
+    const QString file = QFileDialog::getSaveFileName(window_, QString(), FromPath(proposed),
+                                                      QStringLiteral("AutoCAD R13J DXF (*.dxf)"));
+    if (file.isEmpty()) return std::nullopt;
+    return ToPath(file);
+}
+
+std::optional<std::string> QtDialogs::ChooseFolder(const std::string& title, const std::string& initial) {
+    QString folder = FromPath(initial);
+    if (!BrowseFolder(FromCp932(title), QString(), folder)) return std::nullopt;
+    return ToPath(folder);
+}
+
+}  // namespace orvik

@@ -1,0 +1,34 @@
+// The dialogs of the main window's commands, shown with Qt: modal message
+// boxes with the program's captions, icons and button texts, the file and
+// folder choosers, and the beep.
+#pragma once
+
+#include <QWidget>
+
+#include "app/WindowPorts.h"
+
+namespace orvik {
+
+class QtDialogs : public Dialogs {
+public:
+    void SetWindow(QWidget* window) { window_ = window; }
+
+    void ShowInfo(const std::string& text) override;
+    void ShowWarning(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+    void ShowError(const std::string& text) override;
+    void Beep() override;
+    std::vector<std::string> ChooseOpenFiles() override;
+    std::optional<std::string> ChooseSaveFile(const std::string& proposed) override;
+    std::optional<std::string> ChooseFolder(const std::string& title, const std::string& initial) override;
+
+private:
+    QWidget* window_ = nullptr;
+};
+
+// CP932 text for Qt, and paths both ways.
+QString FromCp932(const std::string& text);
+QString FromPath(const std::string& path);
+std::string ToPath(const QString& path);
+
+}  // namespace orvik

@@ -1,0 +1,272 @@
+#include "jwc/JwcLoader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <string_view>
+
+#include "jwc/ByteOrder.h"
+#include "jwc/FileReader.h"
+#include "jwc/HeaderParser.h"
+
+namespace orvik {
+namespace {
+
+// Arc angles are stored in 1/65536 degree.
+constexpr float kAngleUnit = 1.52587890625E-5f;
+// Flatness is stored in ten-thousandths.
+constexpr long double kFlatnessUnit = 10000.0L;
+// Records are decoded in chunks of this many bytes at most.
+constexpr std::size_t kChunkBytes = 1 << 16;
+
+std::string NameField(std::string_view field) { return std::string(field.substr(0, field.find('\0'))); }
+
+TSen DecodeSen(const char* p) {
+    return TSen{LoadF32(p), LoadF32(p + 4), LoadF32(p + 8), LoadF32(p + 12),
+                LoadU8(p + 16), LoadU8(p + 17), LoadU8(p + 18), LoadU8(p + 19),
+                LoadU8(p + 20), LoadU8(p + 21)};
+}
+
+TEnko DecodeEnko(const char* p) {
+    TEnko e;
+    e.CX = LoadF32(p);
+    e.CY = LoadF32(p + 4);
+    e.Radius = LoadF32(p + 8);
+    e.Flatness = static_cast<float>(static_cast<long double>(LoadU16(p + 12)) / kFlatnessUnit);
+    // The long is first rounded to a 32-bit real; the scaling by 2^-16 is exact.
+    e.StartAngle = static_cast<float>(LoadI32(p + 14)) * kAngleUnit;
+    e.EndAngle = static_cast<float>(LoadI32(p + 18)) * kAngleUnit;
+    e.Tilt = static_cast<float>(LoadI32(p + 22)) * kAngleUnit;
+    e.LineType = LoadU8(p + 26);
+    e.Pen = LoadU8(p + 27);
+    e.Layer = LoadU8(p + 28);
+    e.Byte29 = LoadU8(p + 29);
+    e.Byte30 = LoadU8(p + 30);
+    e.Byte31 = LoadU8(p + 31);
+    return e;
+}
+
+TMoji2 DecodeMoji(const char* p) {
+    TMoji2 m;
+    m.X1 = LoadF32(p);
+    m.Y1 = LoadF32(p + 4);
+    m.X2 = LoadF32(p + 8);
+    m.Y2 = LoadF32(p + 12);
+    m.Address = LoadU16(p + 18) * 16 + LoadU16(p + 16);  // segment at 18, offset at 16
+    m.TextType = LoadU8(p + 20);
+    m.Layer = LoadU8(p + 21);
+    m.Flags = LoadU8(p + 22);
+    m.Byte23 = LoadU8(p + 23);
+    return m;
+}
+
+TTen DecodeTen(const char* p) {
+    return TTen{LoadF32(p), LoadF32(p + 4), LoadU8(p + 8), LoadU8(p + 9), LoadU8(p + 10), LoadU8(p + 11)};
+}
+
+// One load: walks the sections in file order and remembers how many records
+// of each counted kind it has read, so a failed load can be trimmed to them.
+class Loader {
+public:
+    Loader(const std::string& path, JwcDrawing& drawing) : file_(path), d_(drawing) {}
+
+    bool Run() {
+        try {
+            return ReadAll();
+        } catch (const std::bad_alloc&) {
+            return Fail(LoadFailure::OutOfMemory, section_);
+        }
+    }
+
+    // After a failure: every count says how many records its array holds.
+    void KeepOnlyWhatWasRead() {
+        THeader& h = d_.Header;
+        h.LineCount = Trim(d_.Sen, lines_);
+        h.ArcCount = Trim(d_.Enko, arcs_);
+        h.TextCount = Trim(d_.Moji, texts_);
+        h.PointCount = Trim(d_.Ten, points_);
+        const std::int64_t complete = std::min({virtualX_, virtualY_, virtualLayers_});
+        h.VirtualPointCount = virtualCountValid_ ? static_cast<std::int32_t>(std::min<std::int64_t>(h.VirtualPointCount, complete)) : 0;
+    }
+
+    const LoadError& Error() const { return error_; }
+
+private:
+    template <class T>
+    static std::int32_t Trim(std::vector<T>& records, std::int64_t read) {
+        if (records.size() > static_cast<std::size_t>(read)) records.resize(static_cast<std::size_t>(read));
+        return static_cast<std::int32_t>(records.size());
+    }
+
+    bool Fail(LoadFailure failure, JwcSection section, std::int64_t count = 0) {
+        error_.failure = failure;
+        error_.section = section;
+        error_.offset = sectionStart_;
+        error_.fileSize = file_.Size();
+        error_.count = count;
+        return false;
+    }
+
+    // Reads `count` records of `size` bytes, handing each complete one to
+    // `decode(index, bytes)`. `done` counts the records decoded. False when
+    // the file ends first: the records before the cut are kept.
+    template <class Decode>
+    bool ReadRecords(JwcSection section, std::int64_t count, std::size_t size, std::int64_t& done, Decode decode) {
+        section_ = section;
+        sectionStart_ = file_.Position();
+        const std::size_t perChunk = std::max<std::size_t>(1, kChunkBytes / size);
+        while (done < count) {
+            const auto want = static_cast<std::size_t>(std::min<std::int64_t>(count - done, static_cast<std::int64_t>(perChunk)));
+            const std::string_view bytes = file_.Read(want * size);
+            const std::size_t whole = bytes.size() / size;
+            for (std::size_t i = 0; i < whole; ++i) decode(done++, bytes.data() + i * size);
+            if (whole < want) return Fail(LoadFailure::Truncated, section);
+        }
+        return true;
+    }
+
+    // The same for a section whose records are not counted by the header.
+    template <class Decode>
+    bool ReadTable(JwcSection section, std::int64_t count, std::size_t size, Decode decode) {
+        std::int64_t done = 0;
+        return ReadRecords(section, count, size, done, decode);
+    }
+
+    // Sizes one counted array, refusing counts the file cannot hold.
+    template <class T>
+    bool SizeArray(std::vector<T>& records, std::int32_t count, int recordSize, JwcSection section) {
+        section_ = section;
+        if (count < 0) return Fail(LoadFailure::NegativeCount, section, count);
+        if (std::int64_t{count} * recordSize > file_.Size() - kHeaderSize)
+            return Fail(LoadFailure::CountTooLarge, section, count);
+        records.assign(static_cast<std::size_t>(count), T{});
+        return true;
+    }
+
+    bool ReadAll() {
+        section_ = JwcSection::HeaderBlocks;
+        if (!file_.IsOpen()) return Fail(LoadFailure::CannotOpen, section_);
+
+        for (auto& block : d_.HeaderLines) {
+            sectionStart_ = file_.Position();
+            const std::string_view bytes = file_.Read(kHeaderBlockSize);
+            if (bytes.size() < kHeaderBlockSize) return Fail(LoadFailure::Truncated, section_);
+            block = std::string(bytes);
+        }
+        if (!ParseHeader(d_, &error_)) return false;
+
+        THeader& h = d_.Header;
+        section_ = JwcSection::VirtualPoints;
+        if (h.VirtualPointCount < 0) return Fail(LoadFailure::NegativeCount, section_, h.VirtualPointCount);
+        if (h.VirtualPointCount > kVirtualPointSlots)
+            return Fail(LoadFailure::TooManyVirtualPoints, section_, h.VirtualPointCount);
+        virtualCountValid_ = true;
+        if (!SizeArray(d_.Sen, h.LineCount, kSenRecordSize, JwcSection::Lines) ||
+            !SizeArray(d_.Enko, h.ArcCount, kEnkoRecordSize, JwcSection::Arcs) ||
+            !SizeArray(d_.Moji, h.TextCount, kMojiRecordSize, JwcSection::Texts) ||
+            !SizeArray(d_.Ten, h.PointCount, kTenRecordSize, JwcSection::Points))
+            return false;
+
+        auto& kasou = d_.KasouTen;
+        if (!ReadRecords(JwcSection::VirtualPoints, kVirtualPointSlots, 4, virtualX_,
+                         [&](std::int64_t i, const char* p) { kasou[i].X = LoadF32(p); }) ||
+            !ReadRecords(JwcSection::VirtualPoints, kVirtualPointSlots, 4, virtualY_,
+                         [&](std::int64_t i, const char* p) { kasou[i].Y = LoadF32(p); }) ||
+            !ReadRecords(JwcSection::VirtualPoints, kVirtualPointSlots, 1, virtualLayers_,
+                         [&](std::int64_t i, const char* p) { kasou[i].Layer = LoadU8(p); }))
+            return false;
+
+        auto& shu = d_.MojiShu;
+        for (std::uint16_t TMojiShu::*field : {&TMojiShu::Attr, &TMojiShu::Width, &TMojiShu::Height, &TMojiShu::Value3})
+            if (!ReadTable(JwcSection::TextTypes, kFileTextTypes, 2,
+                           [&](std::int64_t i, const char* p) { shu[i].*field = LoadU16(p); }))
+                return false;
+
+        auto& groups = d_.LayerGroups;
+        const bool ok = h.FloatScales
+            ? ReadTable(JwcSection::GroupScales, kLayerGroupCount, 4,
+                        [&](std::int64_t i, const char* p) { groups[i].Scale = LoadF32(p); })
+            : ReadTable(JwcSection::GroupScales, kLayerGroupCount, 2,
+                        [&](std::int64_t i, const char* p) { groups[i].Scale = LoadU16(p); });
+        if (!ok) return false;
+
+        auto& layers = d_.Layers;
+        auto groupByte = [&](std::uint8_t TLayerGroup::*field) {
+            return ReadTable(JwcSection::LayerFlags, kLayerGroupCount, 1,
+                             [&](std::int64_t i, const char* p) { groups[i].*field = LoadU8(p); });
+        };
+        auto layerByte = [&](std::uint8_t TLayer::*field) {
+            return ReadTable(JwcSection::LayerFlags, kLayerCount, 1,
+                             [&](std::int64_t i, const char* p) { layers[i].*field = LoadU8(p); });
+        };
+        if (!groupByte(&TLayerGroup::Flag1) || !layerByte(&TLayer::Flag1) || !groupByte(&TLayerGroup::Visible) ||
+            !layerByte(&TLayer::Visible) || !groupByte(&TLayerGroup::Flag3))
+            return false;
+
+        if (!ReadRecords(JwcSection::Lines, h.LineCount, kSenRecordSize, lines_,
+                         [&](std::int64_t i, const char* p) { d_.Sen[i] = DecodeSen(p); }) ||
+            !ReadRecords(JwcSection::Arcs, h.ArcCount, kEnkoRecordSize, arcs_,
+                         [&](std::int64_t i, const char* p) { d_.Enko[i] = DecodeEnko(p); }) ||
+            !ReadRecords(JwcSection::Texts, h.TextCount, kMojiRecordSize, texts_,
+                         [&](std::int64_t i, const char* p) { d_.Moji[i] = DecodeMoji(p); }) ||
+            !ReadPool() ||
+            !ReadRecords(JwcSection::Points, h.PointCount, kTenRecordSize, points_,
+                         [&](std::int64_t i, const char* p) { d_.Ten[i] = DecodeTen(p); }))
+            return false;
+
+        return ReadTable(JwcSection::LayerNames, kLayerCount, kLayerNameSize,
+                         [&](std::int64_t i, const char* p) { layers[i].Name = NameField({p, kLayerNameSize}); }) &&
+               ReadTable(JwcSection::GroupNames, kLayerGroupCount, kLayerGroupNameSize,
+                         [&](std::int64_t i, const char* p) { groups[i].Name = NameField({p, kLayerGroupNameSize}); });
+    }
+
+    // The NUL-terminated strings of the texts, addressed by linear address.
+    bool ReadPool() {
+        const THeader& h = d_.Header;
+        const std::int64_t length = std::int64_t{h.PoolEnd} - h.PoolStart;
+        if (length <= 0) return true;
+        section_ = JwcSection::TextPool;
+        sectionStart_ = file_.Position();
+        if (length > file_.Remaining()) return Fail(LoadFailure::Truncated, section_);
+        const std::string_view pool = file_.Read(static_cast<std::size_t>(length));
+        if (static_cast<std::int64_t>(pool.size()) < length) return Fail(LoadFailure::Truncated, section_);
+        for (TMoji2& moji : d_.Moji) {
+            const std::int64_t at = std::int64_t{moji.Address} - h.PoolStart;
+            // A text pointing outside the pool has no string.
+            if (at >= 0 && at < length) moji.Text = NameField(pool.substr(static_cast<std::size_t>(at)));
+        }
+        return true;
+    }
+
+    FileReader file_;
+    JwcDrawing& d_;
+    LoadError error_;
+    JwcSection section_ = JwcSection::HeaderBlocks;
+    std::int64_t sectionStart_ = 0;
+    std::int64_t lines_ = 0, arcs_ = 0, texts_ = 0, points_ = 0;
+    std::int64_t virtualX_ = 0, virtualY_ = 0, virtualLayers_ = 0;
+    bool virtualCountValid_ = false;
+};
+
+}  // namespace
+
+bool IsJwcFile(const std::string& path) {
+    FileReader file(path);
+    if (!file.IsOpen()) return false;
+    const std::string_view head = file.Read(kJwcSignatureSize);
+    if (head.size() < static_cast<std::size_t>(kJwcSignatureSize)) return false;
+    return head.substr(0, head.find('\0')) == kJwcSignature;
+}
+
+void ResetJwcDrawing(JwcDrawing& drawing) { drawing = JwcDrawing{}; }
+
+bool LoadJwcFile(const std::string& path, JwcDrawing& drawing, LoadError* error) {
+    ResetJwcDrawing(drawing);
+    Loader loader(path, drawing);
+    const bool ok = loader.Run();
+    if (!ok) loader.KeepOnlyWhatWasRead();
+    if (error) *error = ok ? LoadError{} : loader.Error();
+    return ok;
+}
+
+}  // namespace orvik

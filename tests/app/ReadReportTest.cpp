@@ -1,0 +1,92 @@
+#include "app/ReadReport.h"
+
+#include <gtest/gtest.h>
+
+#include "jwc/LoadError.h"
+#include "text/Cp932.h"
+
+namespace orvik {
+namespace {
+
+TEST(HasJwcExtension, AcceptsDotJwcInAnyCase) {
+    struct Case {
+        const char* path;
+        bool jwc;
+    };
+    const Case cases[] = {
+        {"plan.jwc", true},   {"PLAN.JWC", true},     {"/a/b/Plan.JwC", true}, {"x.y.jwc", true},
+        {".jwc", true},       {"plan.jw", false},      {"plan", false},         {"plan.jwcx", false},
+        {"plan.jwc.bak", false}, {"dir.jwc/plan", false}, {"", false},          {"plan.", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(HasJwcExtension(c.path), c.jwc) << c.path;
+}
+
+std::vector<std::string> ToUtf8(const std::vector<std::string>& lines) {
+    std::vector<std::string> out;
+    for (const auto& line : lines) out.push_back(Cp932ToUtf8(line));
+    return out;
+}
+
+TEST(ReadSummaryLines, ShowsHeaderTextsAndAlignedCounts) {
+    JwcDrawing d;
+    d.Header.HeaderText1 = "\x8C\xA9\x96\x7B";  // 見本
+    d.Header.HeaderText2 = "";
+    d.Header.LineCount = 12;
+    d.Header.ArcCount = 0;
+    d.Header.TextCount = 3;
+    d.Header.PointCount = -4;
+    d.Header.VirtualPointCount = 101;
+    const std::vector<std::string> expected = {
+        "見本", "", "直線の数　 = 12", "円弧の数　 = 0", "文字列の数 = 3", "実点の数　 = -4", "仮想点の数 = 101",
+    };
+    EXPECT_EQ(ToUtf8(ReadSummaryLines(d)), expected);
+    // Every "=" sits at the same byte column.
+    for (std::size_t i = 2; i < 7; ++i) EXPECT_EQ(ReadSummaryLines(d)[i].find('='), 11u);
+}
+
+TEST(ReadReport, RefusalTextsAreExact) {
+    EXPECT_EQ(Cp932ToUtf8(kRefusalPathSuffix), "は、");
+    EXPECT_EQ(Cp932ToUtf8(kNotJwCadByExtension), "JW-CAD図面ファイルではありません。");
+    EXPECT_EQ(Cp932ToUtf8(kNotJwCadBySignature), "JW_CAD図面ファイルではありません。");
+}
+
+TEST(DescribeLoadError, NamesTheFaultAndWhereItIs) {
+    struct Case {
+        LoadError error;
+        const char* text;
+    };
+    auto error = [](LoadFailure f, JwcSection s) {
+        LoadError e;
+        e.failure = f;
+        e.section = s;
+        return e;
+    };
+    LoadError truncated = error(LoadFailure::Truncated, JwcSection::Arcs);
+    truncated.offset = 2421;
+    truncated.fileSize = 2500;
+    LoadError field = error(LoadFailure::InvalidField, JwcSection::HeaderBlocks);
+    field.block = 4;
+    field.field = 1;
+    field.offset = 600;
+    field.fieldText = std::string("0\0\0", 3);
+    LoadError negative = error(LoadFailure::NegativeCount, JwcSection::Lines);
+    negative.count = -3;
+    LoadError large = error(LoadFailure::CountTooLarge, JwcSection::Texts);
+    large.count = 2000000000;
+    large.fileSize = 3000;
+    LoadError many = error(LoadFailure::TooManyVirtualPoints, JwcSection::VirtualPoints);
+    many.count = 102;
+    const Case cases[] = {
+        {error(LoadFailure::CannotOpen, JwcSection::HeaderBlocks), "ファイルを開けません"},
+        {truncated, "円弧の途中でファイルが終わっています（2421 バイト目から、ファイルの大きさ 2500 バイト）"},
+        {field, "ヘッダー ブロック4 の項目 1 が正しい数値ではありません: \"0  \"（600 バイト目）"},
+        {negative, "直線の数が負の値です: -3"},
+        {large, "文字列の数 2000000000 がファイルの大きさ 3000 バイトに合いません"},
+        {many, "仮想点の数 102 が上限の 101 を超えています"},
+        {error(LoadFailure::OutOfMemory, JwcSection::Lines), "メモリが足りません"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Cp932ToUtf8(DescribeLoadError(c.error)), c.text);
+}
+
+}  // namespace
+}  // namespace orvik

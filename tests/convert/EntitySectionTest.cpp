@@ -1,0 +1,142 @@
+#include "convert/EntitySection.h"
+
+#include <gtest/gtest.h>
+
+#include "convert/Conversion.h"
+#include "dxf/DxfLines.h"
+#include "convert/LayerAssignment.h"
+#include "jwc/JwcLoader.h"
+#include "jwc/JwcBuilder.h"
+#include "support/ScopedTimeZone.h"
+#include "support/TempDir.h"
+#include "convert/ProposedScales.h"
+
+namespace orvik {
+namespace {
+
+using testing::Groups;
+
+// Each record as "TYPE" or "TYPE/pen colour" (group 62 where written).
+std::vector<std::string> Summary(const std::string& text) {
+    std::vector<std::string> out;
+    for (const auto& [code, value] : testing::SplitGroups(text)) {
+        if (code == "  0")
+            out.push_back(value);
+        else if (code == " 62")
+            out.back().append(1, '/').append(value, value.find_first_not_of(' '));
+    }
+    return out;
+}
+
+// Lines on layer 0 (colour 7 = pen 2) with pens 1..6 telling them apart.
+struct ChainFixture {
+    JwcDrawing drawing;
+    DxfTables tables;
+    THenkanInfo info = DefaultHenkanInfo();
+
+    ChainFixture() {
+        tables.PenColorTable = {7, 1, 7, 3, 4, 5, 6};
+        FillLinetypeNames(true, tables);
+        tables.DxfLayers[0] = TDxfLayer{"L", true, 1, 7, 1};
+        info.BaseScale = 1;
+        info.CurvePline = true;
+    }
+    void Line(float x1, float y1, float x2, float y2, std::uint8_t pen, std::uint8_t mark) {
+        drawing.Sen.push_back(TSen{x1, y1, x2, y2, 1, pen, 0, 0, mark, 0});
+    }
+    std::vector<std::string> Write() {
+        TScales scales;
+        for (const TSen& s : drawing.Sen) scales.AddLine(1, s.X1, s.Y1, s.X2, s.Y2);
+        scales.Analyze(1);
+        DxfWriter w;
+        WriteEntities(w, EntityInputs{drawing, tables, info, scales, 1});
+        return Summary(w.Text());
+    }
+};
+
+TEST(EntitySection, JoinsCurveRunsIntoPolylines) {
+    using V = std::vector<std::string>;
+    struct Case {
+        const char* what;
+        bool polylines;
+        std::vector<std::tuple<float, float, float, float, int, int>> lines;  // x1 y1 x2 y2 pen mark
+        V records;
+    };
+    const Case cases[] = {
+        {"off: three LINEs", false, {{0, 0, 1, 0, 1, 64}, {1, 0, 2, 0, 3, 128}, {2, 0, 3, 0, 4, 192}},
+         V{"LINE/1", "LINE/3", "LINE/4"}},
+        {"64-128-192 continuous", true, {{0, 0, 1, 0, 1, 64}, {1, 0, 2, 0, 3, 128}, {2, 0, 3, 0, 4, 192}},
+         V{"POLYLINE/1", "VERTEX/1", "VERTEX/1", "VERTEX/3", "VERTEX/4", "SEQEND/4"}},
+        {"a gap before the last", true, {{0, 0, 1, 0, 1, 64}, {1, 0, 2, 0, 3, 128}, {5, 0, 6, 0, 4, 192}},
+         V{"POLYLINE/1", "VERTEX/1", "VERTEX/1", "VERTEX/3", "SEQEND/3", "LINE/4"}},
+        {"64-128 then an ordinary line", true, {{0, 0, 1, 0, 1, 64}, {1, 0, 2, 0, 3, 128}, {2, 0, 3, 0, 4, 0}},
+         V{"POLYLINE/1", "VERTEX/1", "VERTEX/1", "VERTEX/3", "SEQEND/3", "LINE/4"}},
+        {"64-128 at the end of the list", true, {{0, 0, 1, 0, 1, 64}, {1, 0, 2, 0, 3, 128}},
+         V{"POLYLINE/1", "VERTEX/1", "VERTEX/1", "VERTEX/3", "SEQEND/3"}},
+        {"a middle segment opens a run", true, {{0, 0, 1, 0, 1, 128}, {1, 0, 2, 0, 3, 192}},
+         V{"POLYLINE/1", "VERTEX/1", "VERTEX/1", "VERTEX/3", "SEQEND/3"}},
+        {"a lone last segment is a LINE", true, {{0, 0, 1, 0, 1, 192}}, V{"LINE/1"}},
+        {"a new first segment closes the run", true, {{0, 0, 1, 0, 1, 64}, {1, 0, 2, 0, 3, 64}},
+         V{"POLYLINE/1", "VERTEX/1", "VERTEX/1", "SEQEND/1", "POLYLINE/3", "VERTEX/3", "VERTEX/3", "SEQEND/3"}},
+        {"the low bits are ignored", true, {{0, 0, 1, 0, 1, 64 + 5}, {1, 0, 2, 0, 3, 192 + 63}},
+         V{"POLYLINE/1", "VERTEX/1", "VERTEX/1", "VERTEX/3", "SEQEND/3"}},
+        {"zero-length lines are skipped", false, {{1, 1, 1, 1, 1, 0}, {0, 0, 1, 0, 3, 0}}, V{"LINE/3"}},
+        // The closing SEQEND takes the record stored just before, even a skipped one.
+        {"closing after a skipped line", true, {{0, 0, 1, 0, 1, 64}, {7, 7, 7, 7, 5, 0}, {2, 0, 3, 0, 4, 0}},
+         V{"POLYLINE/1", "VERTEX/1", "VERTEX/1", "SEQEND/5", "LINE/4"}},
+    };
+    for (const auto& c : cases) {
+        ChainFixture f;
+        f.info.CurvePline = c.polylines;
+        for (const auto& [x1, y1, x2, y2, pen, mark] : c.lines)
+            f.Line(x1, y1, x2, y2, static_cast<std::uint8_t>(pen), static_cast<std::uint8_t>(mark));
+        EXPECT_EQ(f.Write(), c.records) << c.what;
+    }
+}
+
+TEST(EntitySection, WritesEveryKindInOrderAndSkipsEmptyRecords) {
+    ChainFixture f;
+    f.info.CurvePline = false;
+    f.Line(0, 0, 1, 0, 2, 0);
+    f.drawing.Enko.push_back(TEnko{0, 0, 1, 1, 0, 0, 0, 1, 2, 0});
+    f.drawing.Enko.push_back(TEnko{0, 0, 0, 1, 0, 0, 0, 1, 2, 0});  // radius 0
+    f.drawing.Moji.push_back(TMoji2{0, 0, 1, 0, 0, 0, 0, 0, 0, "T"});
+    f.drawing.Moji.push_back(TMoji2{0, 0, 1, 0, 0, 0, 0, 0, 0, ""});  // no string
+    f.drawing.MojiShu[0] = TMojiShu{0, 25, 25, 0};
+    f.drawing.Ten.push_back(TTen{0, 0, 0, 2});
+    f.drawing.KasouTen[0] = TKasouTen{5, 5, 0};
+    f.drawing.KasouTen[1] = TKasouTen{6, 6, 0};  // beyond the count
+    f.drawing.Header.VirtualPointCount = 1;
+    const std::vector<std::string> modes[] = {
+        {"LINE", "CIRCLE", "TEXT", "POINT", "POLYLINE", "VERTEX", "VERTEX", "SEQEND"},
+        {"LINE", "CIRCLE", "TEXT", "POINT", "CIRCLE"},
+        {"LINE", "CIRCLE", "TEXT", "POINT", "POINT"},
+        {"LINE", "CIRCLE", "TEXT", "POINT"},
+    };
+    for (std::uint8_t mode = 1; mode <= 4; ++mode) {
+        f.info.TenMode = mode;
+        EXPECT_EQ(f.Write(), modes[mode - 1]) << int{mode};
+    }
+}
+
+TEST(EntitySection, TheWorkedLineExample) {
+    const testing::ScopedTimeZone utc;
+    testing::TempDir dir;
+    JwcBuilder b;
+    b.Paper(3, 420).Group(0, 100).Layer(0, "A").Line(TSen{0, 0, 100, 0, 1, 1, 0});
+    const std::string source = dir.Write("a.jwc", b.Bytes());
+    JwcDrawing drawing;
+    ASSERT_TRUE(LoadJwcFile(source, drawing));
+    DxfTables tables;
+    FillScaleBox(drawing, tables);
+    THenkanInfo info = DefaultHenkanInfo();
+    ConvertDrawing(drawing, info, tables, ConversionRequest{source, dir.File("a.dxf"), "100"}, nullptr);
+    const auto lines = testing::Records(testing::ReadFileBytes(dir.File("a.dxf")), "LINE");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], (Groups{{"  0", "LINE"}, {"  5", "51"}, {"330", "1F"}, {"100", "AcDbEntity"}, {"  8", "A"},
+                                {"100", "AcDbLine"}, {" 10", "0"}, {" 20", "0"}, {" 30", "0.0"}, {" 11", "10000"},
+                                {" 21", "0"}, {" 31", "0.0"}}));
+}
+
+}  // namespace
+}  // namespace orvik

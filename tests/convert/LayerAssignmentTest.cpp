@@ -1,0 +1,172 @@
+#include "convert/LayerAssignment.h"
+
+#include <gtest/gtest.h>
+
+#include "text/Cp932.h"
+#include "convert/ProposedScales.h"
+
+namespace orvik {
+namespace {
+
+// A drawing with its used layers marked, as after a load.
+struct Fixture {
+    JwcDrawing drawing;
+    DxfTables tables;
+    THenkanInfo info = DefaultHenkanInfo();
+
+    Fixture() { tables.PenColorTable = {7, 4, 7, 3, 2, 6, 5}; }
+    void Line(std::uint8_t layer, std::uint8_t pen, std::uint8_t type = 1) {
+        drawing.Sen.push_back(TSen{0, 0, 1, 1, type, pen, layer});
+        drawing.Header.LineCount = static_cast<std::int32_t>(drawing.Sen.size());
+    }
+    void Name(int layer, const char* utf8) { drawing.Layers[layer].Name = Utf8ToCp932(utf8); }
+    int Assign() {
+        FillScaleBox(drawing, tables);
+        const LayerUsage usage = CountLayerUsage(drawing, info.HojosenDefpoints);
+        return AssignLayers(drawing, usage, info, tables);
+    }
+    std::string NameOf(int layer) const { return Cp932ToUtf8(tables.DxfLayers[layer].Name); }
+};
+
+TEST(LayerAssignment, NamesLayersWithOrWithoutNumbers) {
+    struct Case {
+        bool noRenban;
+        std::vector<std::pair<int, const char*>> names;  // layer, JW_CAD name
+        std::vector<std::pair<int, const char*>> expected;
+    };
+    const Case cases[] = {
+        {false, {{0, "壁"}}, {{0, "0_0_壁"}}},
+        {true, {{0, "壁"}}, {{0, "壁"}}},
+        {true, {{18, "TEXT"}, {53, "TEXT"}}, {{18, "TEXT"}, {53, "3_5_TEXT"}}},
+        {true, {{175, ""}}, {{175, "A_F_"}}},
+        {true, {{35, "(  )"}}, {{35, "2_3_"}}},          // a name that converts to nothing
+        {true, {{1, "2_3_"}, {35, ""}}, {{1, "2_3_"}, {35, "2_3_2_3_"}}},
+        {false, {{255, "ｶﾞｿﾘﾝ"}}, {{255, "F_F_ガソリン"}}},
+        // 21 bytes at most, never half a character: the ligatures spell out to 20 bytes.
+        {true, {{0, "㌶㌶"}}, {{0, "ヘクタールヘクタール"}}},
+        {false, {{0, "㌶㌶"}}, {{0, "0_0_ヘクタールヘクタ"}}},
+        // Readers merge names that differ only in case, and the fixed records "0" and "DEFPOINTS".
+        {true, {{0, "Wall"}, {1, "WALL"}, {2, "0"}, {3, "Defpoints"}},
+         {{0, "Wall"}, {1, "0_1_WALL"}, {2, "0_2_0"}, {3, "0_3_Defpoints"}}},
+        {true, {{0, "ア"}, {1, "ヂ"}}, {{0, "ア"}, {1, "ヂ"}}},  // 83 41 and 83 61: no letters to fold
+    };
+    for (const auto& c : cases) {
+        Fixture f;
+        f.info.LayerNoRenban = c.noRenban;
+        for (const auto& [layer, name] : c.names) {
+            f.Name(layer, name);
+            f.Line(static_cast<std::uint8_t>(layer), 1);
+        }
+        EXPECT_EQ(f.Assign(), static_cast<int>(c.names.size()));
+        for (const auto& [layer, name] : c.expected) EXPECT_EQ(f.NameOf(layer), name) << layer;
+    }
+}
+
+TEST(LayerAssignment, LongNamesAreCutAtWholeCharacters) {
+    EXPECT_EQ(CutToCharacters("ABCDEFGHIJKLMNOPQRSTUVWXYZ", 21), "ABCDEFGHIJKLMNOPQRSTU");
+    EXPECT_EQ(CutToCharacters("A\x95\xC7\x95\xC7", 4), "A\x95\xC7");
+    EXPECT_EQ(CutToCharacters("AB\x95\xC7", 4), "AB\x95\xC7");
+}
+
+TEST(LayerAssignment, TakesTheMostUsedPenAndLineType) {
+    struct Case {
+        std::vector<std::pair<int, int>> lines;  // pen, line type
+        int color, lineType;
+    };
+    const Case cases[] = {
+        {{{2, 1}, {2, 1}, {2, 1}, {5, 1}, {5, 1}, {5, 1}}, 7, 1},  // a tie goes to the lower pen: pen 2 = 7
+        {{{5, 2}, {5, 2}, {2, 3}}, 6, 2},
+        {{{7, 1}, {7, 1}, {3, 1}}, 3, 1},                          // pen 7 never decides
+        {{{9, 4}, {200, 4}}, 7, 4},                                // pens above 7 count nothing
+        {{{1, 12}, {1, 0}, {1, 5}}, 4, 1},                         // out-of-range types count as 1
+    };
+    for (const auto& c : cases) {
+        Fixture f;
+        for (const auto& [pen, type] : c.lines) f.Line(3, static_cast<std::uint8_t>(pen), static_cast<std::uint8_t>(type));
+        f.Assign();
+        EXPECT_EQ(f.tables.DxfLayers[3].Color, c.color);
+        EXPECT_EQ(f.tables.DxfLayers[3].LineType, c.lineType);
+    }
+}
+
+TEST(LayerAssignment, ALayerOfTextsOnlyTakesColour7AndLineType1) {
+    Fixture f;
+    f.drawing.Moji.resize(1);
+    f.drawing.Moji[0].Layer = 4;
+    f.drawing.Header.TextCount = 1;
+    f.tables.PenColorTable[0] = 7;
+    f.Assign();
+    EXPECT_TRUE(f.tables.DxfLayers[4].Used);
+    EXPECT_EQ(f.tables.DxfLayers[4].Color, 7);
+    EXPECT_EQ(f.tables.DxfLayers[4].LineType, 1);
+}
+
+TEST(LayerAssignment, RewritesOutOfRangeLineTypesInTheDrawing) {
+    Fixture f;
+    f.Line(0, 1, 12);
+    f.Line(0, 1, 0);
+    f.drawing.Enko.push_back(TEnko{0, 0, 1, 1, 0, 0, 0, 10, 1, 0});
+    f.Assign();
+    EXPECT_EQ(f.drawing.Sen[0].LineType, 1);
+    EXPECT_EQ(f.drawing.Sen[1].LineType, 1);
+    EXPECT_EQ(f.drawing.Enko[0].LineType, 1);
+}
+
+TEST(LayerAssignment, GathersAuxiliaryLinesOnDefpoints) {
+    Fixture f;
+    for (int i = 0; i < 4; ++i) f.Line(2, 3, 9);
+    for (int i = 0; i < 4; ++i) f.Line(2, 1, 9);
+    f.Line(2, 5, 2);
+    f.Assign();
+    EXPECT_EQ(f.tables.DxfLayers[kDefpointsLayer].LineType, 9);
+    EXPECT_EQ(f.tables.DxfLayers[kDefpointsLayer].Color, 4);  // pen 1 wins the tie
+    EXPECT_EQ(f.tables.DxfLayers[2].Color, 6);                // only the ordinary line counts
+    EXPECT_EQ(f.tables.DxfLayers[2].LineType, 2);
+
+    Fixture off;
+    off.info.HojosenDefpoints = false;
+    for (int i = 0; i < 2; ++i) off.Line(2, 3, 9);
+    off.tables.DxfLayers[kDefpointsLayer] = TDxfLayer{"", false, 9, 3, 0};  // left by an earlier conversion
+    off.Assign();
+    EXPECT_EQ(off.tables.DxfLayers[2].LineType, 9);
+    EXPECT_EQ(off.tables.DxfLayers[kDefpointsLayer].Color, 7);
+    EXPECT_EQ(off.tables.DxfLayers[kDefpointsLayer].LineType, 1);
+}
+
+TEST(LayerAssignment, DecidesWhetherDefpointsIsWritten) {
+    struct Case {
+        const char* what;
+        void (*setup)(Fixture&);
+        bool needed;
+    };
+    const Case cases[] = {
+        {"nothing special", [](Fixture& f) { f.Line(0, 1); }, false},
+        {"auxiliary line of pen 2", [](Fixture& f) { f.Line(0, 2, 9); }, true},
+        {"auxiliary line of pen 0 only", [](Fixture& f) { f.Line(0, 0, 9); }, false},
+        {"a virtual point", [](Fixture& f) { f.drawing.Header.VirtualPointCount = 1; }, true},
+        {"an unused text type of Attr 7", [](Fixture& f) { f.drawing.MojiShu[10].Attr = 7; }, true},
+        {"Attr 7 only in entry 11", [](Fixture& f) { f.drawing.MojiShu[11].Attr = 7; }, false},
+        {"points of pens above 6", [](Fixture& f) { f.drawing.Ten.push_back(TTen{0, 0, 0, 9}); }, false},
+    };
+    for (const auto& c : cases) {
+        Fixture f;
+        c.setup(f);
+        FillScaleBox(f.drawing, f.tables);
+        EXPECT_EQ(NeedsDefpoints(f.drawing, CountLayerUsage(f.drawing, true)), c.needed) << c.what;
+    }
+}
+
+TEST(LayerAssignment, FillsTheLineTypeNamesOfTheChosenSet) {
+    DxfTables t;
+    FillLinetypeNames(true, t);
+    EXPECT_EQ(t.LinetypeName, (std::array<std::string, 10>{"", "CONTINUOUS", "DASHED1", "DASHED2", "DASHED3", "CENTER1",
+                                                          "CENTER2", "PHANTOM1", "PHANTOM2", "DOT"}));
+    FillLinetypeNames(false, t);
+    EXPECT_EQ(t.LinetypeName, (std::array<std::string, 10>{"", "CONTINUOUS", "HIDDEN2", "HIDDEN", "HIDDENX2", "CENTER2",
+                                                          "CENTER", "PHANTOM2", "PHANTOM", "DOT"}));
+    EXPECT_EQ(t.LinetypeNameOf(0), "CONTINUOUS");
+    EXPECT_EQ(t.LinetypeNameOf(10), "CONTINUOUS");
+}
+
+}  // namespace
+}  // namespace orvik

@@ -1,0 +1,123 @@
+#include "app/LayerReport.h"
+#include "convert/ProposedScales.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "text/Cp932.h"
+
+namespace orvik {
+namespace {
+
+JwcDrawing WithScales(std::initializer_list<std::pair<int, float>> groupScales) {
+    JwcDrawing d;
+    for (const auto& [group, scale] : groupScales) d.LayerGroups[group].Scale = scale;
+    return d;
+}
+
+void AddLines(JwcDrawing& d, std::uint8_t layer, int n) {
+    for (int i = 0; i < n; ++i) d.Sen.push_back(TSen{0, 0, 1, 1, 1, 1, layer});
+    d.Header.LineCount = static_cast<std::int32_t>(d.Sen.size());
+}
+
+TEST(FillScaleBox, ListsUsedScalesLargestFirstAndProposesTheBusiestGroup) {
+    struct Case {
+        const char* what;
+        JwcDrawing drawing;
+        std::vector<std::string> items;
+        int selected;
+    };
+    std::vector<Case> cases;
+    {
+        JwcDrawing d = WithScales({{0, 100}, {1, 50}});
+        AddLines(d, 0x00, 3);
+        AddLines(d, 0x10, 10);
+        cases.push_back({"the busier group's scale", d, {"100", "50"}, 1});
+    }
+    {
+        JwcDrawing d = WithScales({{0, 100}, {1, 100}, {2, 50}});
+        AddLines(d, 0x00, 2);
+        AddLines(d, 0x10, 2);
+        AddLines(d, 0x20, 3);
+        cases.push_back({"equal scales are one item; counts are not added", d, {"100", "50"}, 1});
+    }
+    {
+        JwcDrawing d = WithScales({{2, 20}, {5, 30}});
+        AddLines(d, 0x20, 2);
+        AddLines(d, 0x50, 2);
+        cases.push_back({"ties go to the lower group", d, {"30", "20"}, 1});
+    }
+    {
+        JwcDrawing d = WithScales({{0, 100}, {3, 500}});
+        AddLines(d, 0x00, 1);
+        d.KasouTen[0].Layer = 0x30;
+        d.Header.VirtualPointCount = 1;
+        cases.push_back({"virtual points add a scale, never the main group", d, {"500", "100"}, 1});
+    }
+    {
+        JwcDrawing d = WithScales({{0, 0}, {1, -5}, {2, 0.3f}, {3, 2.5f}});
+        AddLines(d, 0x00, 5);
+        AddLines(d, 0x10, 1);
+        AddLines(d, 0x20, 1);
+        AddLines(d, 0x30, 1);
+        cases.push_back({"no zero or negative scales; the first item when the main group has none", d,
+                         {"2.5", "0.300000011920929"}, 0});
+    }
+    {
+        JwcDrawing d = WithScales({{0, std::numeric_limits<float>::infinity()}, {1, 100}});
+        AddLines(d, 0x00, 1);
+        AddLines(d, 0x10, 1);
+        cases.push_back({"an infinite scale is shown as such, not as 0", d, {"INF", "100"}, 0});
+    }
+    cases.push_back({"an empty drawing", JwcDrawing{}, {}, -1});
+    for (auto& c : cases) {
+        DxfTables t;
+        const ScaleList list = FillScaleBox(c.drawing, t);
+        EXPECT_EQ(list.items, c.items) << c.what;
+        EXPECT_EQ(list.selected, c.selected) << c.what;
+    }
+}
+
+TEST(FillScaleBox, MarksUsedLayersAndCopiesVisibility) {
+    JwcDrawing d = WithScales({{0, 1}});
+    d.Layers[7].Visible = 1;
+    d.Moji.push_back(TMoji2{});
+    d.Moji[0].Layer = 9;
+    d.Ten.push_back(TTen{0, 0, 200});
+    d.Enko.push_back(TEnko{});
+    d.Enko[0].Layer = 7;
+    d.KasouTen[0].Layer = 33;
+    d.KasouTen[1].Layer = 34;  // beyond the count: not in use
+    d.Header.VirtualPointCount = 1;
+    DxfTables t;
+    t.DxfLayers[100].Used = true;  // left from an earlier drawing
+    FillScaleBox(d, t);
+    for (int i = 0; i < kLayerCount; ++i) {
+        const bool used = i == 7 || i == 9 || i == 200 || i == 33;
+        EXPECT_EQ(t.DxfLayers[i].Used, used) << i;
+    }
+    EXPECT_EQ(t.DxfLayers[7].Visible, 1);
+    EXPECT_EQ(t.DxfLayers[9].Visible, 0);
+}
+
+TEST(UsedLayerReport, PadsNamesTo22Bytes) {
+    DxfTables t;
+    t.LinetypeName = {"", "CONTINUOUS", "DASHED1", "DASHED2", "DASHED3", "CENTER1", "CENTER2", "PHANTOM1", "PHANTOM2", "DOT"};
+    t.DxfLayers[0] = TDxfLayer{Utf8ToCp932("壁"), true, 1, 7, 1};
+    t.DxfLayers[5] = TDxfLayer{"ABCDEFGHIJKLMNOPQRSTU", true, 5, 4, 1};
+    t.DxfLayers[6] = TDxfLayer{"unused", false, 1, 1, 1};
+    t.DxfLayers[kDefpointsLayer].Color = 3;
+    std::vector<std::string> lines;
+    for (const auto& line : UsedLayerReport(t, true)) lines.push_back(Cp932ToUtf8(line));
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "「使用画層」",
+                         "壁                    色: 7  線種: CONTINUOUS",
+                         "ABCDEFGHIJKLMNOPQRSTU 色: 4  線種: CENTER1",
+                         "DEFPOINTS             色: 3  線種: DOT",
+                     }));
+    EXPECT_EQ(UsedLayerReport(t, false).size(), 3u);
+}
+
+}  // namespace
+}  // namespace orvik

@@ -1,0 +1,204 @@
+// The main window on Qt's offscreen platform, with scripted dialogs.
+#include "gui/MainWindow.h"
+
+#include <gtest/gtest.h>
+#include <sys/time.h>
+
+#include <QApplication>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QUrl>
+
+#include "cli/CliRun.h"
+#include "jwc/JwcBuilder.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempDir.h"
+
+namespace orvik {
+namespace {
+
+using testing::ReadFileBytes;
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window_.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+    }
+    template <class T>
+    T* Child(const char* name) {
+        T* child = window_.findChild<T*>(name);
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    QString Text(const char* field) { return Child<QLineEdit>(field)->text(); }
+    std::vector<int> Pens() {
+        std::vector<int> pens;
+        for (int i = 1; i <= 6; ++i)
+            pens.push_back(Child<TColorComboBox>(QStringLiteral("ClbPen%1").arg(i).toUtf8().constData())->GetColorNo());
+        return pens;
+    }
+    QStringList Log() { return Child<QPlainTextEdit>("Memo1")->toPlainText().split('\n'); }
+    void Drop(const std::vector<std::string>& paths) {
+        auto* data = new QMimeData;
+        QList<QUrl> urls;
+        for (const auto& p : paths) urls.append(QUrl::fromLocalFile(QString::fromStdString(p)));
+        data->setUrls(urls);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window_, &enter);
+        ASSERT_TRUE(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&window_, &drop);
+        delete data;
+    }
+    std::string Sample() { return dir_.Write("plan.jwc", ReadFileBytes(ORVIK_SOURCE_DIR "/samples/plan.jwc")); }
+
+    testing::TempDir dir_;
+    testing::ScriptedDialogs dialogs_;
+    JwcDrawing drawing_;
+    THenkanInfo info_;
+    DxfTables tables_;
+    WindowState state_;
+    TForm1 window_{dialogs_, drawing_, info_, tables_, state_};
+};
+
+TEST_F(MainWindowTest, ShowsEveryDefaultWhenShown) {
+    EXPECT_EQ(window_.windowTitle(), "ORVIK Ver 0.20");
+    EXPECT_EQ(Text("EdtMojiS"), "90");
+    EXPECT_EQ(Text("EdtHankakuH"), "70");
+    EXPECT_EQ(Text("EdtHankei"), "0.5000");
+    EXPECT_EQ(Pens(), (std::vector<int>{4, 7, 3, 2, 6, 5}));
+    for (const char* checked : {"ChkHojosen", "ChkLayer", "chkRoundBase", "ChkMojiSize", "ChkHnakakuSize"})
+        EXPECT_TRUE(Child<QCheckBox>(checked)->isChecked()) << checked;
+    EXPECT_FALSE(Child<QCheckBox>("ChkPline")->isChecked());
+    EXPECT_TRUE(Child<QRadioButton>("RBtnSenJW")->isChecked());
+    EXPECT_TRUE(Child<QRadioButton>("RBtnTen1")->isChecked());
+    EXPECT_TRUE(Child<QLineEdit>("EdtMojiS")->isEnabled());
+    EXPECT_EQ(Child<QComboBox>("ScaleBox")->count(), 0);
+    EXPECT_TRUE(Log() == QStringList{""});
+    EXPECT_EQ(Child<QGroupBox>("GroupBox3")->toolTip(),
+              "JW_CAD準処\n  より元図に近くなる様に変換\nAutoCAD準処\n  AutoCADの補助作図用");
+    EXPECT_EQ(Child<QPushButton>("BtnRead")->toolTip(), "JWCファイルを読み込む\nドラッグでも読込可能");
+    EXPECT_EQ(Child<QGroupBox>("GroupBox9")->toolTip(), "");
+    EXPECT_TRUE(window_.acceptDrops());
+    // The log stretches with the window; the settings keep to the right.
+    const int logWidth = Child<QPlainTextEdit>("Memo1")->width();
+    window_.resize(900, 600);
+    QApplication::processEvents();
+    EXPECT_GT(Child<QPlainTextEdit>("Memo1")->width(), logWidth);
+}
+
+TEST_F(MainWindowTest, KeyFiltersBeepAndDiscard) {
+    auto* hankei = Child<QLineEdit>("EdtHankei");
+    hankei->clear();
+    QTest::keyClicks(hankei, "1.5-a");
+    EXPECT_EQ(hankei->text(), "1.5");
+    EXPECT_EQ(dialogs_.Count("beep"), 2);
+    auto* reduction = Child<QLineEdit>("EdtMojiS");
+    reduction->clear();
+    QTest::keyClicks(reduction, "5.");
+    EXPECT_EQ(reduction->text(), "5");
+    QTest::keyClick(reduction, Qt::Key_V, Qt::ControlModifier);  // no pasting by shortcut
+    EXPECT_EQ(dialogs_.Count("beep"), 4);
+    QTest::keyClick(reduction, Qt::Key_Backspace);
+    EXPECT_EQ(reduction->text(), "");
+    QTest::keyClicks(reduction, "123");  // two characters at most
+    EXPECT_EQ(reduction->text(), "12");
+}
+
+TEST_F(MainWindowTest, SpinControlsStepWithinTheirRangeAndWriteTheField) {
+    auto* field = Child<QLineEdit>("EdtMojiS");
+    auto* upDown = Child<TUpDown>("UpDown1");
+    auto* up = upDown->findChildren<QToolButton*>().at(0);
+    auto* down = upDown->findChildren<QToolButton*>().at(1);
+    for (int i = 0; i < 15; ++i) QTest::mouseClick(up, Qt::LeftButton);
+    EXPECT_EQ(field->text(), "99");
+    field->setText("5");  // typed by hand: kept, and used when saving
+    EXPECT_EQ(field->text(), "5");
+    QTest::mouseClick(down, Qt::LeftButton);
+    EXPECT_EQ(field->text(), "98");
+}
+
+TEST_F(MainWindowTest, CheckBoxesEnableTheirFields) {
+    Child<QCheckBox>("ChkMojiSize")->click();
+    EXPECT_FALSE(Child<QLineEdit>("EdtMojiS")->isEnabled());
+    Child<QCheckBox>("ChkHnakakuSize")->setChecked(false);
+    EXPECT_FALSE(Child<QLineEdit>("EdtHankakuH")->isEnabled());
+    Child<QCheckBox>("ChkMojiSize")->click();
+    EXPECT_TRUE(Child<QLineEdit>("EdtMojiS")->isEnabled());
+}
+
+TEST_F(MainWindowTest, PointsLeftAsPointsNeedAYes) {
+    dialogs_.yesNoAnswers = {false};
+    Child<QRadioButton>("RBtnTen3")->click();
+    EXPECT_TRUE(Child<QRadioButton>("RBtnTen1")->isChecked());
+    EXPECT_EQ(dialogs_.events, (std::vector<std::string>{
+                                   "beep", "ask: 点を点のまま変換するとAutoCADでは見えなくなります\r\nそれでもよろしいですか？"}));
+    dialogs_.yesNoAnswers = {true};
+    Child<QRadioButton>("RBtnTen3")->click();
+    EXPECT_TRUE(Child<QRadioButton>("RBtnTen3")->isChecked());
+}
+
+TEST_F(MainWindowTest, InitialiseRestoresTheDefaultsAndForgetsTheDrawing) {
+    Drop({Sample()});
+    ASSERT_GT(Child<QComboBox>("ScaleBox")->count(), 1);
+    Child<QComboBox>("ScaleBox")->setCurrentIndex(1);
+    Child<QCheckBox>("ChkPline")->setChecked(true);
+    Child<TColorComboBox>("ClbPen1")->SetColorNo(1);
+    Child<QRadioButton>("RBtnSenAC")->setChecked(true);
+    Child<QLineEdit>("EdtHankei")->setText("3");
+    Child<QLineEdit>("EdtHankakuH")->setText("20");
+    Child<QPushButton>("BtnDefalt")->click();
+    EXPECT_TRUE(Log() == QStringList{""});
+    EXPECT_EQ(Pens(), (std::vector<int>{4, 7, 3, 2, 6, 5}));
+    EXPECT_TRUE(Child<QRadioButton>("RBtnSenJW")->isChecked());
+    EXPECT_EQ(Text("EdtHankei"), "0.5000");
+    EXPECT_EQ(Text("EdtMojiS"), "90");
+    EXPECT_EQ(Text("EdtHankakuH"), "70");
+    EXPECT_TRUE(Child<QCheckBox>("ChkPline")->isChecked());          // not touched
+    EXPECT_EQ(Child<QComboBox>("ScaleBox")->currentIndex(), 1);      // not touched
+    dialogs_.events.clear();
+    Child<QPushButton>("BtnSave")->click();
+    EXPECT_EQ(dialogs_.events, std::vector<std::string>{"info: jwcファイルを先に開いてください"});
+}
+
+TEST_F(MainWindowTest, ADroppedSampleSavesTheSameFileAsTheCommandLine) {
+    const std::string sample = Sample();
+    Drop({sample});
+    const QStringList log = Log();
+    ASSERT_GE(log.size(), 9);
+    EXPECT_EQ(log[0].toStdString(), sample);
+    EXPECT_EQ(log[2], "ORVIK 見本図面 木造平屋");
+    EXPECT_EQ(log[4], "直線の数　 = 46");
+    EXPECT_EQ(Child<QComboBox>("ScaleBox")->currentText(), "100");
+    dialogs_.saveAnswers = {dir_.File("window.dxf")};
+    Child<QPushButton>("BtnSave")->click();
+    EXPECT_TRUE(dialogs_.Saw("info: ファイルの保存が終了しました"));
+    EXPECT_TRUE(Log().contains("「使用画層」"));
+    const cli::CliRun run = cli::Cli({"convert", "-o", dir_.File("cli.dxf"), sample});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_TRUE(ReadFileBytes(dir_.File("window.dxf")) == ReadFileBytes(dir_.File("cli.dxf")));
+}
+
+TEST_F(MainWindowTest, ABatchGoesToOneFolder) {
+    std::filesystem::create_directory(dir_.File("out"));
+    const std::string a = Sample();
+    const std::string b = dir_.Write("b.jwc", ReadFileBytes(a));
+    dialogs_.openAnswers = {{a, b}};
+    Child<QPushButton>("BtnRead")->click();
+    EXPECT_EQ(Log().front(), "【複数ファイル一括変換モード】");
+    dialogs_.folderAnswers = {dir_.File("out")};
+    Child<QPushButton>("BtnSave")->click();
+    EXPECT_EQ(dialogs_.Count("info: ファイルの保存が終了しました"), 1);
+    EXPECT_TRUE(std::filesystem::exists(dir_.File("out/plan.dxf")));
+    EXPECT_TRUE(std::filesystem::exists(dir_.File("out/b.dxf")));
+}
+
+TEST_F(MainWindowTest, EndClosesTheWindow) {
+    Child<QPushButton>("BtnEnd")->click();
+    EXPECT_FALSE(window_.isVisible());
+}
+
+}  // namespace
+}  // namespace orvik
