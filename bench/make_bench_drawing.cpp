@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
     constexpr int kLines = 800000, kCurves = 20000, kSegments = 10;
     for (int i = 0; i < kLines; ++i) {
         const float x = static_cast<float>(i % 1000) * 0.37f, y = static_cast<float>(i / 1000) * 0.29f;
-        b.Line(TSen{x, y, x + 0.31f, y + 0.07f, static_cast<std::uint8_t>(1 + i % 9),
+        b.Line(JwcLine{x, y, x + 0.31f, y + 0.07f, static_cast<std::uint8_t>(1 + i % 9),
                     static_cast<std::uint8_t>(1 + i % 6), static_cast<std::uint8_t>(i % 32)});
     }
     for (int c = 0; c < kCurves; ++c) {
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
         for (int s = 0; s < kSegments; ++s) {
             const float a0 = 0.3f * s, a1 = 0.3f * (s + 1);
             const std::uint8_t mark = s == 0 ? 64 : s == kSegments - 1 ? 192 : 128;
-            b.Line(TSen{x0 + std::cos(a0), y0 + std::sin(a0), x0 + std::cos(a1), y0 + std::sin(a1), 1, 2,
+            b.Line(JwcLine{x0 + std::cos(a0), y0 + std::sin(a0), x0 + std::cos(a1), y0 + std::sin(a1), 1, 2,
                         static_cast<std::uint8_t>(c % 32), 0, mark});
         }
     }
@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     }
     for (int i = 0; i < 100000; ++i) {
         const float x = static_cast<float>(i % 500) * 0.7f, y = static_cast<float>(i / 500) * 0.6f;
-        b.Point(TTen{x, y, static_cast<std::uint8_t>(i % 32), static_cast<std::uint8_t>(1 + i % 8)});
+        b.Point(JwcPoint{x, y, static_cast<std::uint8_t>(i % 32), static_cast<std::uint8_t>(1 + i % 8)});
     }
     b.WriteTo(argv[1]);
     return 0;

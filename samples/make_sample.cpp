@@ -16,8 +16,8 @@ using orvik::AngleUnits;
 using orvik::ArcRecord;
 using orvik::JwcBuilder;
 using orvik::TextRecord;
-using orvik::TSen;
-using orvik::TTen;
+using orvik::JwcLine;
+using orvik::JwcPoint;
 using orvik::Utf8ToCp932;
 
 namespace {
@@ -43,7 +43,7 @@ struct Sheet {
 
     void Line(double x1, double y1, double x2, double y2, std::uint8_t layer, std::uint8_t pen,
               std::uint8_t type = kSolid, std::uint8_t curveMark = 0) const {
-        b.Line(TSen{X(x1), Y(y1), X(x2), Y(y2), type, pen, layer, 0, curveMark, 0});
+        b.Line(JwcLine{X(x1), Y(y1), X(x2), Y(y2), type, pen, layer, 0, curveMark, 0});
     }
     void Rect(double x1, double y1, double x2, double y2, std::uint8_t layer, std::uint8_t pen) const {
         Line(x1, y1, x2, y1, layer, pen);
@@ -121,7 +121,7 @@ void DrawPlan(JwcBuilder& b) {
 
     // Real points at the grid crossings, virtual points at the wall corners.
     for (double x : {0.0, 4500.0, 9000.0})
-        for (double y : {0.0, 6000.0}) b.Point(TTen{s.X(x), s.Y(y), kGrid, 1, 0, 0});
+        for (double y : {0.0, 6000.0}) b.Point(JwcPoint{s.X(x), s.Y(y), kGrid, 1, 0, 0});
     b.VirtualPoint(s.X(-75), s.Y(-75), kAux);
     b.VirtualPoint(s.X(9075), s.Y(6075), kAux);
     b.VirtualPoint(s.X(4500), s.Y(3000), kAux);
@@ -140,7 +140,7 @@ void DrawDetail(JwcBuilder& b) {
     s.Arc(900, 1200, 150, 0, 0, kColumn, 1);
     s.Text(400, 2000, "外壁 RC t=150", 1, kNote, 900);
     s.Text(400, 1700, "ﾓﾙﾀﾙ 12", 1, kNote, 500);
-    b.Point(TTen{s.X(900), s.Y(1200), kColumn, 2, 0, 0});
+    b.Point(JwcPoint{s.X(900), s.Y(1200), kColumn, 2, 0, 0});
 }
 
 }  // namespace
@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
     // Text types 1-10 grow from 2 mm to 7 mm; type 10 is an auxiliary (DEFPOINTS) type.
     for (int type = 0; type < 11; ++type) {
         const auto size = static_cast<std::uint16_t>(20 + 5 * type);
-        b.TextType(type, type == 10 ? orvik::kDefpointsTextAttr : 0, size, size);
+        b.TextType(type, type == 10 ? orvik::kDefpointsTextAttribute : 0, size, size);
     }
     b.TextType(1, 0, 20, 25);  // narrow characters for dimension figures
     DrawPlan(b);

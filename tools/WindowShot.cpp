@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
     }
     QApplication::setApplicationName("ORVIK");
     orvik::WindowSession session;
-    orvik::TForm1& window = session.window;
+    orvik::MainWindow& window = session.window;
     window.show();
     window.Commands().DropFiles({argv[1]});
     int result = 1;

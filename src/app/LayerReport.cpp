@@ -17,13 +17,14 @@ std::string LayerLine(std::string name, int color, std::string_view linetype) {
 
 }  // namespace
 
-std::vector<std::string> UsedLayerReport(const DxfTables& tables, bool defpointsUsed) {
+std::vector<std::string> ReportUsedLayers(const ConversionResult& result) {
+    const LayerTables& tables = result.layers;
     std::vector<std::string> lines{std::string(kUsedLayersTitle)};
     for (int i = 0; i < kLayerCount; ++i) {
-        const TDxfLayer& layer = tables.DxfLayers[i];
-        if (layer.Used) lines.push_back(LayerLine(layer.Name, layer.Color, tables.LinetypeNameOf(layer.LineType)));
+        const DxfLayer& layer = tables.layers[i];
+        if (layer.used) lines.push_back(LayerLine(layer.name, layer.color, tables.LinetypeNameOf(layer.lineType)));
     }
-    if (defpointsUsed) lines.push_back(LayerLine("DEFPOINTS", tables.DxfLayers[kDefpointsLayer].Color, "DOT"));
+    if (result.defpointsUsed) lines.push_back(LayerLine("DEFPOINTS", tables.layers[kDefpointsLayer].color, "DOT"));
     return lines;
 }
 

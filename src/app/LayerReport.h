@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "convert/LayerTables.h"
+#include "convert/ConversionResult.h"
 #include "jwc/JwcDrawing.h"
 
 namespace orvik {
 
 // The used-layer report (CP932): "「使用画層」", then one line per used layer
 // (name padded to 22 bytes, colour, line type), then DEFPOINTS when written.
-std::vector<std::string> UsedLayerReport(const DxfTables& tables, bool defpointsUsed);
+std::vector<std::string> ReportUsedLayers(const ConversionResult& result);
 
 }  // namespace orvik

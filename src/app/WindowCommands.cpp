@@ -49,7 +49,7 @@ std::vector<std::string> SplitLogText(const std::string& text) {
 // batch shows them in the report after the conversion instead). A drawing
 // that could not be read completely is kept as far as it goes, and the user
 // is told.
-void MainCommands::LoadAndReport(const std::string& path, bool withSummary) {
+void WindowCommands::LoadAndReport(const std::string& path, bool withSummary) {
     const LoadOutcome load = LoadDrawing(path, drawing_);
     if (withSummary)
         for (const std::string& line : ReadSummaryLines(drawing_)) view_.AppendLog(line);
@@ -58,41 +58,41 @@ void MainCommands::LoadAndReport(const std::string& path, bool withSummary) {
         dialogs_.ShowWarning(Shown(path) + std::string(kCrLf) + std::string(kIncompleteRead) + std::string(kCrLf) +
                              load.damage + std::string(kCrLf) + std::string(kPartialConvertible));
     }
-    state_.SourceFileName = path;
+    state_.sourcePath = path;
 }
 
-void MainCommands::BtnReadClick() {
+void WindowCommands::OpenDrawings() {
     const std::vector<std::string> files = dialogs_.ChooseOpenFiles();
     if (files.empty()) return;
-    state_.JwcFileCount = 0;
-    state_.BatchFiles.clear();
-    state_.JwcFileCount = static_cast<int>(files.size());
+    state_.fileCount = 0;
+    state_.batchFiles.clear();
+    state_.fileCount = static_cast<int>(files.size());
     auto refuse = [&](const std::string& path, std::string_view reason) {
         dialogs_.Beep();
         view_.FocusWindow();
         dialogs_.ShowWarning(Shown(path) + std::string(kRefusalPathSuffix) + std::string(kCrLf) + std::string(reason));
-        state_.JwcFileCount = 0;
+        state_.fileCount = 0;
     };
 
     if (files.size() == 1) {
         const std::string& path = files.front();
-        state_.JwcFileName = path;
+        state_.currentPath = path;
         view_.ClearLog();
         const FileCheck check = CheckDrawingFile(path);
         if (check.refusal == FileRefusal::Missing) {  // a name typed in the dialog: nothing is said
-            state_.JwcFileCount = 0;
+            state_.fileCount = 0;
             return;
         }
         if (check.refusal != FileRefusal::None) return refuse(path, RefusalText(check));
         view_.AppendLog(Shown(path) + std::string(kCrLf));
         LoadAndReport(path, true);
-        view_.SetScaleList(FillScaleBox(drawing_, tables_));
+        view_.SetScaleList(ListProposedScales(drawing_));
         return;
     }
 
     view_.ClearLog();
     view_.AppendLog(std::string(kBatchTitle) + std::string(kCrLf));
-    state_.BatchFiles = files;
+    state_.batchFiles = files;
     for (const std::string& path : files) {
         const FileCheck check = CheckDrawingFile(path);
         if (check.refusal != FileRefusal::None) {
@@ -106,16 +106,16 @@ void MainCommands::BtnReadClick() {
     view_.AppendLog(std::string(kCrLf));
 }
 
-void MainCommands::DropFiles(const std::vector<std::string>& paths) {
-    state_.JwcFileCount = 0;
-    state_.BatchFiles.clear();
+void WindowCommands::DropFiles(const std::vector<std::string>& paths) {
+    state_.fileCount = 0;
+    state_.batchFiles.clear();
     view_.FocusWindow();
-    state_.JwcFileCount = static_cast<int>(paths.size());
+    state_.fileCount = static_cast<int>(paths.size());
     auto refuse = [&](const std::string& text) {
         view_.FocusWindow();
         dialogs_.ShowWarning(text);
         view_.ClearLog();
-        state_.JwcFileCount = 0;
+        state_.fileCount = 0;
     };
     auto withPath = [&](const std::string& path, std::string_view reason) {
         return Shown(path) + std::string(kDroppedPathSuffix) + std::string(kCrLf) + std::string(reason);
@@ -123,7 +123,7 @@ void MainCommands::DropFiles(const std::vector<std::string>& paths) {
 
     if (paths.size() == 1) {
         const std::string& path = paths.front();
-        state_.JwcFileName = path;
+        state_.currentPath = path;
         view_.ClearLog();
         view_.AppendLog(Shown(path) + std::string(kCrLf));
         const FileCheck check = CheckDrawingFile(path);
@@ -139,13 +139,13 @@ void MainCommands::DropFiles(const std::vector<std::string>& paths) {
                 return refuse(withPath(path, check.reason));
         }
         LoadAndReport(path, true);
-        view_.SetScaleList(FillScaleBox(drawing_, tables_));
+        view_.SetScaleList(ListProposedScales(drawing_));
         return;
     }
 
     view_.ClearLog();
     view_.AppendLog(std::string(kBatchTitle) + std::string(kCrLf));
-    state_.BatchFiles = paths;
+    state_.batchFiles = paths;
     for (const std::string& path : paths) {
         const FileCheck check = CheckDrawingFile(path);
         if (check.refusal != FileRefusal::None) return refuse(withPath(path, RefusalText(check)));
@@ -154,60 +154,60 @@ void MainCommands::DropFiles(const std::vector<std::string>& paths) {
     view_.AppendLog(std::string(kCrLf));
 }
 
-void MainCommands::Forget() {
+void WindowCommands::Forget() {
     view_.ClearLog();
-    state_.JwcFileCount = 0;
+    state_.fileCount = 0;
 }
 
 // The three numeric checks, then the controls copied into the settings.
 // False when a check refused a field (its default is written back).
-bool MainCommands::CheckAndCopySettings() {
+bool WindowCommands::CheckAndCopySettings() {
     const ControlValues c = view_.ReadControls();
-    const auto radius = ParsePointRadius(c.hankei);
+    const auto radius = ParsePointRadius(c.pointRadius);
     if (!radius) {
         dialogs_.ShowInfo(std::string(kRadiusMessage));
-        view_.SetHankeiText(std::string(kDefaultRadiusText));
+        view_.SetPointRadiusText(std::string(kDefaultRadiusText));
         return false;
     }
     // A percentage that is not an integer at all can only be pasted: the
     // platform's conversion error, before anything is copied.
-    const auto reduction = c.mojiS.empty() ? std::optional<long>(0) : ParseInteger(c.mojiS);
-    const auto aspect = c.hankakuH.empty() ? std::optional<long>(0) : ParseInteger(c.hankakuH);
-    if (!reduction) throw ConversionError(NotAnInteger(c.mojiS));
+    const auto reduction = c.textShrink.empty() ? std::optional<long>(0) : ParseInteger(c.textShrink);
+    const auto aspect = c.halfWidthAspect.empty() ? std::optional<long>(0) : ParseInteger(c.halfWidthAspect);
+    if (!reduction) throw ConversionError(NotAnInteger(c.textShrink));
     if (*reduction <= 0) {
         dialogs_.ShowInfo(std::string(kReductionMessage));
-        view_.SetMojiSText(std::string(kDefaultReductionText));
+        view_.SetTextShrinkText(std::string(kDefaultReductionText));
         return false;
     }
-    if (!aspect) throw ConversionError(NotAnInteger(c.hankakuH));
+    if (!aspect) throw ConversionError(NotAnInteger(c.halfWidthAspect));
     if (*aspect <= 0) {
         dialogs_.ShowInfo(std::string(kAspectMessage));
-        view_.SetHankakuHText(std::string(kFallbackAspectText));
+        view_.SetHalfWidthAspectText(std::string(kFallbackAspectText));
         return false;
     }
-    info_.RoundBase = c.roundBase;
-    info_.TenMode = static_cast<std::uint8_t>(c.tenMode);
-    info_.TenHankei = *radius;
-    info_.SenJW = c.senJW;
-    info_.CurvePline = c.pline;
-    info_.MojiSize = c.mojiSize;
-    info_.MojiS = static_cast<std::uint8_t>(std::min<long>(*reduction, 255));
-    info_.HankakuSize = c.hankakuSize;
-    info_.HankakuH = static_cast<std::uint8_t>(std::min<long>(*aspect, 255));
-    info_.LayerNoRenban = c.layerNoRenban;
-    info_.HojosenDefpoints = c.hojosen;
-    info_.PenColor = c.penColors;
+    settings_.roundCoordinates = c.roundCoordinates;
+    settings_.pointMode = c.pointMode;
+    settings_.pointRadiusMm = *radius;
+    settings_.jwLineTypes = c.jwLineTypes;
+    settings_.curvesAsPolylines = c.curvesAsPolylines;
+    settings_.shrinkTexts = c.shrinkTexts;
+    settings_.textShrinkPercent = static_cast<std::uint8_t>(std::min<long>(*reduction, 255));
+    settings_.narrowHalfWidthTexts = c.narrowHalfWidthTexts;
+    settings_.halfWidthAspectPercent = static_cast<std::uint8_t>(std::min<long>(*aspect, 255));
+    settings_.plainLayerNames = c.plainLayerNames;
+    settings_.auxiliaryOnDefpoints = c.auxiliaryOnDefpoints;
+    settings_.penColors = c.penColors;
     return true;
 }
 
-void MainCommands::BtnSaveClick() {
+void WindowCommands::ConvertAndSave() {
     try {
         if (!CheckAndCopySettings()) return;
-        if (state_.JwcFileCount == 0) {
+        if (state_.fileCount == 0) {
             dialogs_.ShowInfo(std::string(kNothingLoaded));
             return;
         }
-        if (state_.JwcFileCount == 1)
+        if (state_.fileCount == 1)
             SaveSingle();
         else
             SaveBatch();
@@ -215,61 +215,62 @@ void MainCommands::BtnSaveClick() {
         // The command ends here; files finished before stay, nothing is half-written.
         dialogs_.ShowError(e.what());
     } catch (const std::bad_alloc&) {
-        dialogs_.ShowError(WithReason(Shown(state_.JwcFileName), kOutOfMemory));
+        dialogs_.ShowError(WithReason(Shown(state_.currentPath), kOutOfMemory));
     }
 }
 
-void MainCommands::SaveSingle() {
-    state_.JwcFileName = DxfPathFor(state_.JwcFileName);
-    const auto chosen = dialogs_.ChooseSaveFile(state_.JwcFileName);
+void WindowCommands::SaveSingle() {
+    state_.currentPath = DxfPathFor(state_.currentPath);
+    const auto chosen = dialogs_.ChooseSaveFile(state_.currentPath);
     if (!chosen) return;
-    state_.JwcFileName = *chosen;
-    if (!HasExtension(state_.JwcFileName, ".DXF")) {
+    state_.currentPath = *chosen;
+    if (!HasExtension(state_.currentPath, ".DXF")) {
         // The dialog asked about the typed name; the file written is the ".dxf" one.
-        state_.JwcFileName = DxfPathFor(state_.JwcFileName);
-        if (Exists(state_.JwcFileName) && !dialogs_.AskYesNo(Shown(state_.JwcFileName) + AlreadyExistsQuestion()))
+        state_.currentPath = DxfPathFor(state_.currentPath);
+        if (Exists(state_.currentPath) && !dialogs_.AskYesNo(Shown(state_.currentPath) + AlreadyExistsQuestion()))
             return;
     }
     view_.AppendLog("");
-    view_.AppendLog(Shown(state_.JwcFileName));
+    view_.AppendLog(Shown(state_.currentPath));
     view_.AppendLog("");
-    Convert(state_.SourceFileName, state_.JwcFileName);
+    Convert(state_.sourcePath, state_.currentPath);
     view_.FocusWindow();
     dialogs_.ShowInfo(std::string(kSaveFinished));
 }
 
-void MainCommands::SaveBatch() {
-    const std::string initial = fs::path(state_.BatchFiles.front()).parent_path().string();
+void WindowCommands::SaveBatch() {
+    const std::string initial = fs::path(state_.batchFiles.front()).parent_path().string();
     const auto folder = dialogs_.ChooseFolder(std::string(kFolderTitle), initial);
     if (!folder) return;
     std::vector<std::string> outputs;
-    for (const std::string& input : state_.BatchFiles)
+    for (const std::string& input : state_.batchFiles)
         outputs.push_back((fs::path(*folder) / fs::path(DxfPathFor(input)).filename()).string());
     if (std::ranges::any_of(outputs, Exists) && !dialogs_.AskYesNo(AlreadyExistsQuestion())) return;
 
-    for (std::size_t i = 0; i < state_.BatchFiles.size(); ++i) {
-        const std::string& input = state_.BatchFiles[i];
+    for (std::size_t i = 0; i < state_.batchFiles.size(); ++i) {
+        const std::string& input = state_.batchFiles[i];
         view_.AppendLog(Shown(input) + std::string(kCrLf));
         LoadAndReport(input, false);
-        view_.SetScaleList(FillScaleBox(drawing_, tables_));
-        state_.JwcFileName = outputs[i];
+        view_.SetScaleList(ListProposedScales(drawing_));
+        state_.currentPath = outputs[i];
         Convert(input, outputs[i]);
     }
     view_.FocusWindow();
     dialogs_.ShowInfo(std::string(kSaveFinished));
 }
 
-void MainCommands::Convert(const std::string& source, const std::string& output) {
-    ConvertDrawing(drawing_, info_, tables_, ConversionRequest{source, output, view_.ScaleText()},
-                   [this](const DxfTables& tables, const THenkanInfo& info) { ZumenDataW(tables, info); });
+void WindowCommands::Convert(const std::string& source, const std::string& output) {
+    const Conversion conversion(drawing_, settings_, ConversionRequest{source, view_.ScaleText()});
+    ReportConversion(conversion.Result());
+    conversion.SaveAs(output);
 }
 
-void MainCommands::ZumenDataW(const DxfTables& tables, const THenkanInfo& info) {
-    if (state_.JwcFileCount > 1) {
-        view_.AppendLog(Shown(state_.JwcFileName) + std::string(kCrLf));
+void WindowCommands::ReportConversion(const ConversionResult& result) {
+    if (state_.fileCount > 1) {
+        view_.AppendLog(Shown(state_.currentPath) + std::string(kCrLf));
         for (const std::string& line : ReadSummaryLines(drawing_)) view_.AppendLog(line);
     }
-    for (const std::string& line : UsedLayerReport(tables, info.DefpointsUsed)) view_.AppendLog(line);
+    for (const std::string& line : ReportUsedLayers(result)) view_.AppendLog(line);
 }
 
 }  // namespace orvik

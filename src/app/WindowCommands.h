@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/LayerTables.h"
+#include "convert/ConversionResult.h"
 #include "jwc/JwcDrawing.h"
 #include "convert/ConversionSettings.h"
 #include "app/WindowPorts.h"
@@ -15,21 +15,21 @@ namespace orvik {
 
 // What the read commands leave for the save command.
 struct WindowState {
-    std::string JwcFileName;   // the drawing read; the save command replaces it by each output path
-    int JwcFileCount = 0;      // 0 nothing to convert, 1 one drawing loaded, more: a batch
-    std::vector<std::string> BatchFiles;
-    std::string SourceFileName;  // the drawing's own file, whose date the DXF file carries
+    std::string currentPath;   // the drawing read; the save command replaces it by each output path
+    int fileCount = 0;      // 0 nothing to convert, 1 one drawing loaded, more: a batch
+    std::vector<std::string> batchFiles;
+    std::string sourcePath;  // the drawing's own file, whose date the DXF file carries
 };
 
-class MainCommands {
+class WindowCommands {
 public:
-    MainCommands(Dialogs& dialogs, WindowView& view, JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables,
-                 WindowState& state)
-        : dialogs_(dialogs), view_(view), drawing_(drawing), info_(info), tables_(tables), state_(state) {}
+    WindowCommands(Dialogs& dialogs, WindowView& view, JwcDrawing& drawing, ConversionSettings& settings,
+                   WindowState& state)
+        : dialogs_(dialogs), view_(view), drawing_(drawing), settings_(settings), state_(state) {}
 
-    void BtnReadClick();
+    void OpenDrawings();
     void DropFiles(const std::vector<std::string>& paths);  // files dropped on the window
-    void BtnSaveClick();
+    void ConvertAndSave();
     // The initialise button's part: the log is cleared and nothing is offered to save.
     void Forget();
 
@@ -41,13 +41,14 @@ private:
     void SaveSingle();
     void SaveBatch();
     void Convert(const std::string& source, const std::string& output);
-    void ZumenDataW(const DxfTables& tables, const THenkanInfo& info);
+    // The log after a conversion's decisions: in a batch the output path and
+    // the drawing's summary, then the used layers.
+    void ReportConversion(const ConversionResult& result);
 
     Dialogs& dialogs_;
     WindowView& view_;
     JwcDrawing& drawing_;
-    THenkanInfo& info_;
-    DxfTables& tables_;
+    ConversionSettings& settings_;
     WindowState& state_;
 };
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "convert/ConversionSettings.h"
 #include "convert/ProposedScales.h"
 
 namespace orvik {
@@ -37,17 +38,17 @@ public:
 
 // The settings controls as the save command reads them.
 struct ControlValues {
-    bool roundBase = false;
-    int tenMode = 1;  // the checked one of 塗り潰し円, 円, 点のまま
-    std::string hankei;
-    bool senJW = false;
-    bool pline = false;
-    bool mojiSize = false;
-    std::string mojiS;
-    bool hankakuSize = false;
-    std::string hankakuH;
-    bool layerNoRenban = false;
-    bool hojosen = false;
+    bool roundCoordinates = false;
+    PointMode pointMode = PointMode::FilledCircle;  // the checked one of 塗り潰し円, 円, 点のまま
+    std::string pointRadius;
+    bool jwLineTypes = false;
+    bool curvesAsPolylines = false;
+    bool shrinkTexts = false;
+    std::string textShrink;
+    bool narrowHalfWidthTexts = false;
+    std::string halfWidthAspect;
+    bool plainLayerNames = false;
+    bool auxiliaryOnDefpoints = false;
     std::array<int, 6> penColors{};
 };
 
@@ -60,9 +61,9 @@ public:
     virtual void SetScaleList(const ScaleList& list) = 0;
     virtual std::string ScaleText() const = 0;  // the selected item, or "" when the list is empty
     virtual ControlValues ReadControls() const = 0;
-    virtual void SetHankeiText(const std::string& text) = 0;
-    virtual void SetMojiSText(const std::string& text) = 0;
-    virtual void SetHankakuHText(const std::string& text) = 0;
+    virtual void SetPointRadiusText(const std::string& text) = 0;
+    virtual void SetTextShrinkText(const std::string& text) = 0;
+    virtual void SetHalfWidthAspectText(const std::string& text) = 0;
     virtual void FocusWindow() = 0;
 };
 

@@ -37,11 +37,12 @@ std::string OutputPathFor(const ConvertOptions& options, const std::string& inpu
     return *options.output;
 }
 
-// One conversion run: the process-wide state of the window, kept here.
+// One run over the inputs, with the drawing being converted and the outputs
+// written so far.
 class Converter {
 public:
     Converter(const ConvertOptions& options, std::ostream& log, std::ostream& err)
-        : options_(options), log_(log), err_(err), info_(options.settings) {}
+        : options_(options), log_(log), err_(err) {}
 
     Outcome Convert(const std::string& input) {
         const ReadOutcome read = ReadAndReport(input, drawing_, log_, err_);
@@ -50,25 +51,24 @@ public:
             err_ << input << ": 変換しません（読み込めた部分だけを変換するには --allow-partial を指定してください）\n";
             return Outcome::Failed;
         }
-        const ScaleList scales = FillScaleBox(drawing_, tables_);
+        const ScaleList scales = ListProposedScales(drawing_);
         if (!options_.scale && scales.selected < 0) {
             err_ << input << ": 図面に要素がないため基準縮尺が決まりません。変換しません（--scale で指定できます）\n";
             return Outcome::Failed;
         }
         const std::string scaleText = options_.scale ? *options_.scale : scales.items[scales.selected];
-        const ConversionRequest request{input, OutputPathFor(options_, input), scaleText};
-        if (!ToStandardOutput(options_) && !MayWrite(request.outputPath)) return Outcome::Failed;
-        const auto report = [this](const DxfTables& tables, const THenkanInfo& info) {
-            for (const auto& line : UsedLayerReport(tables, info.DefpointsUsed)) log_ << Cp932ToUtf8(line) << '\n';
-        };
+        const std::string output = OutputPathFor(options_, input);
+        if (!ToStandardOutput(options_) && !MayWrite(output)) return Outcome::Failed;
         try {
+            log_ << '\n';
+            if (!ToStandardOutput(options_)) log_ << output << "\n\n";
+            const Conversion conversion(drawing_, options_.settings, ConversionRequest{input, scaleText});
+            for (const auto& line : ReportUsedLayers(conversion.Result())) log_ << Cp932ToUtf8(line) << '\n';
             if (ToStandardOutput(options_)) {
-                log_ << '\n';
                 DescriptorSink standardOutput(STDOUT_FILENO, "-");
-                ConvertDrawingTo(drawing_, info_, tables_, request, report, standardOutput);
+                conversion.WriteTo(standardOutput);
             } else {
-                log_ << '\n' << request.outputPath << "\n\n";
-                ConvertDrawing(drawing_, info_, tables_, request, report);
+                conversion.SaveAs(output);
             }
         } catch (const ConversionError& e) {
             log_.flush();
@@ -103,8 +103,6 @@ private:
     std::ostream& log_;
     std::ostream& err_;
     JwcDrawing drawing_;
-    THenkanInfo info_;
-    DxfTables tables_;
     std::set<std::string> written_;
 };
 

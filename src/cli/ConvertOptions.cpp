@@ -47,7 +47,7 @@ std::optional<std::string> SetPenColors(ConvertOptions& o, const std::string& va
     if (!valid)
         return "ペンの色は 1〜7 の色番号か red, yellow, green, cyan, blue, magenta, white で6つ、"
                "カンマで区切って指定してください: " + value;
-    o.settings.PenColor = colors;
+    o.settings.penColors = colors;
     return std::nullopt;
 }
 
@@ -65,45 +65,45 @@ const std::map<std::string, Option>& Options() {
              return std::nullopt;
          }}},
         {"--points", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-             static const std::map<std::string, std::uint8_t> kModes = {
-                 {"filled", kTenFilledCircle}, {"circle", kTenCircle}, {"point", kTenPoint}};
+             static const std::map<std::string, PointMode> kModes = {
+                 {"filled", PointMode::FilledCircle}, {"circle", PointMode::Circle}, {"point", PointMode::Point}};
              const auto it = kModes.find(v);
              if (it == kModes.end()) return "--points には filled, circle, point のいずれかを指定してください: " + v;
-             o.settings.TenMode = it->second;
+             o.settings.pointMode = it->second;
              return std::nullopt;
          }}},
         {"--point-radius", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
              const auto radius = ParsePointRadius(v);
              if (!radius) return Fail(kRadiusMessage);
-             o.settings.TenHankei = *radius;
+             o.settings.pointRadiusMm = *radius;
              return std::nullopt;
          }}},
         {"--linetypes", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
              if (v != "jw" && v != "acad") return "--linetypes には jw か acad を指定してください: " + v;
-             o.settings.SenJW = v == "jw";
+             o.settings.jwLineTypes = v == "jw";
              return std::nullopt;
          }}},
         {"--text-reduction", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
              const auto percent = ParsePercentage(v);
              if (!percent) return Fail(kReductionMessage);
-             o.settings.MojiSize = true;
-             o.settings.MojiS = static_cast<std::uint8_t>(*percent);
+             o.settings.shrinkTexts = true;
+             o.settings.textShrinkPercent = static_cast<std::uint8_t>(*percent);
              return std::nullopt;
          }}},
         {"--halfwidth-aspect", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
              const auto percent = ParsePercentage(v);
              if (!percent) return Fail(kAspectMessage);
-             o.settings.HankakuSize = true;
-             o.settings.HankakuH = static_cast<std::uint8_t>(*percent);
+             o.settings.narrowHalfWidthTexts = true;
+             o.settings.halfWidthAspectPercent = static_cast<std::uint8_t>(*percent);
              return std::nullopt;
          }}},
         {"--pen-colors", {true, SetPenColors}},
-        {"--polylines", {false, [](ConvertOptions& o, const std::string&) { o.settings.CurvePline = true; return std::optional<std::string>{}; }}},
-        {"--no-round", {false, [](ConvertOptions& o, const std::string&) { o.settings.RoundBase = false; return std::optional<std::string>{}; }}},
-        {"--no-text-reduction", {false, [](ConvertOptions& o, const std::string&) { o.settings.MojiSize = false; return std::optional<std::string>{}; }}},
-        {"--no-halfwidth-aspect", {false, [](ConvertOptions& o, const std::string&) { o.settings.HankakuSize = false; return std::optional<std::string>{}; }}},
-        {"--layer-numbers", {false, [](ConvertOptions& o, const std::string&) { o.settings.LayerNoRenban = false; return std::optional<std::string>{}; }}},
-        {"--no-defpoints", {false, [](ConvertOptions& o, const std::string&) { o.settings.HojosenDefpoints = false; return std::optional<std::string>{}; }}},
+        {"--polylines", {false, [](ConvertOptions& o, const std::string&) { o.settings.curvesAsPolylines = true; return std::optional<std::string>{}; }}},
+        {"--no-round", {false, [](ConvertOptions& o, const std::string&) { o.settings.roundCoordinates = false; return std::optional<std::string>{}; }}},
+        {"--no-text-reduction", {false, [](ConvertOptions& o, const std::string&) { o.settings.shrinkTexts = false; return std::optional<std::string>{}; }}},
+        {"--no-halfwidth-aspect", {false, [](ConvertOptions& o, const std::string&) { o.settings.narrowHalfWidthTexts = false; return std::optional<std::string>{}; }}},
+        {"--layer-numbers", {false, [](ConvertOptions& o, const std::string&) { o.settings.plainLayerNames = false; return std::optional<std::string>{}; }}},
+        {"--no-defpoints", {false, [](ConvertOptions& o, const std::string&) { o.settings.auxiliaryOnDefpoints = false; return std::optional<std::string>{}; }}},
         {"--force", {false, [](ConvertOptions& o, const std::string&) { o.force = true; return std::optional<std::string>{}; }}},
         {"--allow-partial", {false, [](ConvertOptions& o, const std::string&) { o.allowPartial = true; return std::optional<std::string>{}; }}},
         {"--help", {false, [](ConvertOptions& o, const std::string&) { o.help = true; return std::optional<std::string>{}; }}},

@@ -16,7 +16,7 @@ namespace orvik::cli {
 inline constexpr std::string_view kStandardOutput = "-";
 
 struct ConvertOptions {
-    THenkanInfo settings = DefaultHenkanInfo();
+    ConversionSettings settings;
     std::optional<std::string> output;  // one input: the DXF file or "-"; several: a folder
     std::optional<std::string> scale;   // the reference scale; default: the proposed one
     bool force = false;                 // overwrite existing outputs

@@ -13,6 +13,7 @@
 #include "convert/HeaderSection.h"
 #include "convert/LayerAssignment.h"
 #include "dxf/NumberFormat.h"
+#include "convert/ProposedScales.h"
 #include "convert/ReferenceScale.h"
 #include "text/Messages.h"
 
@@ -41,43 +42,39 @@ long long DaysFromCivil(int y, int m, int d) {
     return era * 146097 + doe - 719468;
 }
 
-struct Extents {
-    long double minX = 1E20L, minY = 1E20L, maxX = -1E20L, maxY = -1E20L;
-    void Add(long double x, long double y) {
-        if (x < minX) minX = x;
-        if (x > maxX) maxX = x;
-        if (y < minY) minY = y;
-        if (y > maxY) maxY = y;
-    }
-};
-
 float GroupScale(const JwcDrawing& drawing, std::uint8_t layer) {
-    return drawing.LayerGroups[layer / kLayersPerGroup].Scale;
+    return drawing.layerGroups[layer / kLayersPerGroup].scale;
 }
 
-// Feeds every element to the statistics; returns the extents (texts and
-// virtual points do not widen them).
-Extents GatherStatistics(const JwcDrawing& d, TScales& scales) {
+// Feeds every element to the statistics; returns the extents.
+Extents GatherStatistics(const JwcDrawing& d, ScaleStatistics& scales) {
     Extents ext;
-    for (const TSen& s : d.Sen) {
-        scales.AddLine(GroupScale(d, s.Layer), s.X1, s.Y1, s.X2, s.Y2);
-        ext.Add(s.X1, s.Y1);
-        ext.Add(s.X2, s.Y2);
+    for (const JwcLine& s : d.lines) {
+        scales.AddLine(GroupScale(d, s.layer), s.x1, s.y1, s.x2, s.y2);
+        ext.Add(s.x1, s.y1);
+        ext.Add(s.x2, s.y2);
     }
-    for (const TEnko& e : d.Enko) {
-        scales.AddArc(GroupScale(d, e.Layer), e.CX, e.CY, e.Radius, e.Flatness, e.StartAngle, e.EndAngle, e.Tilt);
-        for (const ArcPoint& p : ArcStatisticsPoints(e.CX, e.CY, e.Radius, e.Flatness, e.StartAngle, e.EndAngle, e.Tilt))
+    for (const JwcArc& e : d.arcs) {
+        scales.AddArc(GroupScale(d, e.layer), e.cx, e.cy, e.radius, e.flatness, e.startAngle, e.endAngle, e.tilt);
+        for (const ArcPoint& p : ArcStatisticsPoints(e.cx, e.cy, e.radius, e.flatness, e.startAngle, e.endAngle, e.tilt))
             ext.Add(p.x, p.y);
     }
-    for (const TTen& t : d.Ten) {
-        scales.AddPoint(GroupScale(d, t.Layer), t.X, t.Y);
-        ext.Add(t.X, t.Y);
+    for (const JwcPoint& t : d.points) {
+        scales.AddPoint(GroupScale(d, t.layer), t.x, t.y);
+        ext.Add(t.x, t.y);
     }
-    for (const TMoji2& m : d.Moji) scales.AddText(GroupScale(d, m.Layer), m.X1, m.Y1, m.X2, m.Y2);
+    for (const JwcText& m : d.texts) scales.AddText(GroupScale(d, m.layer), m.x1, m.y1, m.x2, m.y2);
     return ext;
 }
 
 }  // namespace
+
+void Extents::Add(long double x, long double y) {
+    if (x < minX) minX = x;
+    if (x > maxX) maxX = x;
+    if (y < minY) minY = y;
+    if (y > maxY) maxY = y;
+}
 
 std::optional<long double> ParseScaleText(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -90,10 +87,11 @@ std::optional<long double> ParseScaleText(std::string_view text) {
     return value;
 }
 
-std::string HandSeedFor(const JwcDrawing& drawing, const THenkanInfo& info, int usedLayers) {
-    const THeader& h = drawing.Header;
-    const std::int64_t n = std::int64_t{h.LineCount} * (info.CurvePline ? 4 : 1) + h.ArcCount + h.TextCount +
-                           h.VirtualPointCount + std::int64_t{h.PointCount} * (info.TenMode == kTenFilledCircle ? 4 : 1) +
+std::string HandSeedFor(const JwcDrawing& drawing, const ConversionSettings& settings, int usedLayers) {
+    const JwcHeader& h = drawing.header;
+    const std::int64_t n = std::int64_t{h.lineCount} * (settings.curvesAsPolylines ? 4 : 1) + h.arcCount +
+                           h.textCount + h.virtualPointCount +
+                           std::int64_t{h.pointCount} * (settings.pointMode == PointMode::FilledCircle ? 4 : 1) +
                            usedLayers + 90;
     return FormatHandle(n);
 }
@@ -119,85 +117,60 @@ bool IsUsableScale(long double scale) {
     return scale > 0 && std::isfinite(key) && key > 0;
 }
 
-namespace {
-
-// What the sections need once the layers are decided and the statistics gathered.
-struct Preparation {
-    TScales scales;
-    long double paperFactor = 1;
-};
-
-Preparation Prepare(JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, const ConversionRequest& request,
-                    const LayerReportSink& report) {
-    tables.PenColorTable[0] = kPenDefaultColor;
-    for (int pen = 1; pen < kPenCount; ++pen) tables.PenColorTable[pen] = info.PenColor[pen - 1];
+Conversion::Conversion(const JwcDrawing& drawing, const ConversionSettings& settings,
+                       const ConversionRequest& request)
+    : drawing_(drawing), settings_(settings), sourcePath_(request.sourcePath) {
+    LayerTables& tables = result_.layers;
+    MarkUsedLayers(drawing, tables);
+    tables.penColorTable[0] = kPenDefaultColor;
+    for (int pen = 1; pen < kPenCount; ++pen) tables.penColorTable[pen] = settings.penColors[pen - 1];
 
     const auto scale = ParseScaleText(request.scaleText);
     if (!scale) throw ConversionError(NotANumber(request.scaleText));
     if (!IsUsableScale(*scale)) throw ConversionError(ScaleNotPositive(request.scaleText));
-    info.BaseScale = *scale;
+    result_.referenceScale = *scale;
 
-    const LayerUsage usage = CountLayerUsage(drawing, info.HojosenDefpoints);
-    const int usedLayers = AssignLayers(drawing, usage, info, tables);
-    info.HandSeed = HandSeedFor(drawing, info, usedLayers);
-    info.FileDate = FileDateOf(request.sourcePath);
+    const LayerUsage usage = CountLayerUsage(drawing, settings.auxiliaryOnDefpoints);
+    const int usedLayers = AssignLayers(drawing, usage, settings, tables);
+    result_.handleSeed = HandSeedFor(drawing, settings, usedLayers);
+    result_.fileDate = FileDateOf(request.sourcePath);
 
-    Preparation p;
-    p.scales.RoundDelta = p.scales.RoundOffset = info.RoundBase;
-    p.paperFactor = PaperFactor(drawing.Header.PaperSize, drawing.Header.PaperDivisor);
-    const Extents ext = GatherStatistics(drawing, p.scales);
-    info.ExtMinX = ext.minX;
-    info.ExtMinY = ext.minY;
-    info.ExtMaxX = ext.maxX;
-    info.ExtMaxY = ext.maxY;
-    p.scales.Analyze(p.paperFactor);
+    scales_.roundDelta = scales_.roundOffset = settings.roundCoordinates;
+    paperFactor_ = PaperFactor(drawing.header.paperSize, drawing.header.paperDivisor);
+    result_.extents = GatherStatistics(drawing, scales_);
+    scales_.Analyze(paperFactor_);
 
-    FillLinetypeNames(info.SenJW, tables);
-    info.DefpointsUsed = NeedsDefpoints(drawing, usage);
-    if (report) report(tables, info);
-    return p;
+    FillLinetypeNames(settings.jwLineTypes, tables);
+    result_.defpointsUsed = NeedsDefpoints(drawing, usage);
 }
 
-void WriteSections(DxfWriter& w, const JwcDrawing& drawing, const DxfTables& tables, const THenkanInfo& info,
-                   const Preparation& p) {
-    WriteHeaderSection(w, HeaderInputs{info, p.scales, p.paperFactor, drawing.Header.PaperSize});
+void Conversion::WriteTo(ByteSink& sink) const {
+    const JwcHeader& header = drawing_.header;
+    DxfWriter w(&sink);
+    WriteHeaderSection(w, HeaderInputs{result_, scales_, paperFactor_, header.paperSize});
     WriteClassesSection(w);
-    WriteTablesSection(w, TablesInputs{drawing, tables, LimitsFor(drawing.Header.PaperSize, info.BaseScale), info.SenJW,
-                                       info.DefpointsUsed});
+    WriteTablesSection(w, TablesInputs{drawing_, result_.layers, LimitsFor(header.paperSize, result_.referenceScale),
+                                       settings_.jwLineTypes, result_.defpointsUsed});
     WriteBlocksSection(w);
     w.WriteGroup(0, "SECTION");
     w.WriteGroup(2, "ENTITIES");
-    WriteEntities(w, EntityInputs{drawing, tables, info, p.scales, p.paperFactor});
+    WriteEntities(w, EntityInputs{drawing_, settings_, result_, scales_, paperFactor_});
     w.WriteGroup(0, "ENDSEC");
     WriteObjectsSection(w);
     WriteEndOfFile(w);
     w.Flush();
 }
 
-}  // namespace
-
-void ConvertDrawing(JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, const ConversionRequest& request,
-                    const LayerReportSink& report) {
-    if (IsSameFile(request.sourcePath, request.outputPath))
-        throw ConversionError(CannotCreateFile(request.outputPath, kSameFileAsInput));
-    const Preparation p = Prepare(drawing, info, tables, request, report);
-    AtomicFile file(request.outputPath);
-    DxfWriter w(&file);
-    WriteSections(w, drawing, tables, info, p);
+void Conversion::SaveAs(const std::string& outputPath) const {
+    if (IsSameFile(sourcePath_, outputPath)) throw ConversionError(CannotCreateFile(outputPath, kSameFileAsInput));
+    AtomicFile file(outputPath);
+    WriteTo(file);
     file.Commit();
 }
 
-void ConvertDrawingTo(JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, const ConversionRequest& request,
-                      const LayerReportSink& report, ByteSink& sink) {
-    const Preparation p = Prepare(drawing, info, tables, request, report);
-    DxfWriter w(&sink);
-    WriteSections(w, drawing, tables, info, p);
-}
-
-std::string BuildDxf(JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, const ConversionRequest& request,
-                     const LayerReportSink& report) {
+std::string Conversion::Text() const {
     StringSink sink;
-    ConvertDrawingTo(drawing, info, tables, request, report, sink);
+    WriteTo(sink);
     return sink.Text();
 }
 

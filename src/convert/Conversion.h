@@ -1,55 +1,60 @@
-// One conversion of the loaded drawing into a DXF file.
+// The conversion of a drawing into a DXF file: the one entry point.
 //
-// Order of work: pen colours; the reference scale from its text; layer
-// usage, names, colours and line types; the handle seed and file date;
-// the reference-scale statistics and extents; line-type names and the
-// DEFPOINTS decision; the used-layer report (through `report`); then the
-// HEADER, CLASSES, TABLES, BLOCKS, ENTITIES and OBJECTS sections, streamed
-// into the output as they are written. A file output appears only complete
-// (AtomicFile): a conversion that fails leaves an existing output untouched.
+// A Conversion is made from the drawing, the settings and the reference scale
+// the user chose. Making it decides everything the file will hold, in this
+// order: the used layers; the pen colours; the reference scale from its text;
+// layer usage, names, colours and line types; the handle seed and the file
+// date; the reference-scale statistics, extents and decimal places; the
+// line-type names and whether DEFPOINTS is written. Result() reports those
+// decisions (the log's used-layer report is built from it). Writing then
+// streams the HEADER, CLASSES, TABLES, BLOCKS, ENTITIES and OBJECTS sections
+// into a sink, or into a file that appears only complete (AtomicFile).
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "convert/ConversionResult.h"
+#include "convert/ConversionSettings.h"
+#include "convert/ReferenceScale.h"
 #include "dxf/ByteSink.h"
 #include "dxf/ConversionError.h"
-#include "convert/LayerTables.h"
 #include "jwc/JwcDrawing.h"
-#include "convert/ConversionSettings.h"
 
 namespace orvik {
 
-// Called once the layers are named, before the file is written.
-using LayerReportSink = std::function<void(const DxfTables&, const THenkanInfo&)>;
-
 struct ConversionRequest {
     std::string sourcePath;  // the JWC file; its modification time dates the DXF file
-    std::string outputPath;  // created or replaced
-    std::string scaleText;   // the reference scale, e.g. "100"
+    std::string scaleText;   // the reference scale as the user chose it, e.g. "100"
 };
 
-// Converts `drawing` (whose used layers FillScaleBox has marked in `tables`)
-// with the settings in `info` into the file request.outputPath, writing the
-// work fields of `info`, the layer entries of `tables`, and line types
-// outside 1..9 in `drawing` as 1.
-// Throws ConversionError (CP932 message naming the file and the reason) when
-// the output is the source drawing itself or not a regular file, the scale
-// text is not a positive number, or the file cannot be written; the output
-// is then left as it was.
-void ConvertDrawing(JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, const ConversionRequest& request,
-                    const LayerReportSink& report);
+class Conversion {
+public:
+    // Throws ConversionError (CP932) when the scale text is not a positive
+    // number. The drawing must outlive the conversion.
+    Conversion(const JwcDrawing& drawing, const ConversionSettings& settings, const ConversionRequest& request);
 
-// The same conversion into a sink (standard output, memory);
-// request.outputPath is not used.
-void ConvertDrawingTo(JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, const ConversionRequest& request,
-                      const LayerReportSink& report, ByteSink& sink);
+    const ConversionResult& Result() const { return result_; }
 
-// The complete DXF text in memory.
-std::string BuildDxf(JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, const ConversionRequest& request,
-                     const LayerReportSink& report);
+    // Streams the DXF text into the sink.
+    void WriteTo(ByteSink& sink) const;
+    // Writes the DXF file at `outputPath`, replacing it only when complete.
+    // Throws ConversionError naming the file and the reason when the output
+    // is the source drawing itself or not a regular file, or cannot be
+    // written; the output is then left as it was.
+    void SaveAs(const std::string& outputPath) const;
+    // The whole DXF text in memory.
+    std::string Text() const;
+
+private:
+    const JwcDrawing& drawing_;
+    ConversionSettings settings_;
+    std::string sourcePath_;
+    ConversionResult result_;
+    ScaleStatistics scales_;
+    long double paperFactor_ = 1;
+};
 
 // The scale text as a number: optional blanks, sign, digits with an optional
 // fraction and exponent, "." as separator; nothing else.
@@ -60,7 +65,7 @@ std::optional<long double> ParseScaleText(std::string_view text);
 bool IsUsableScale(long double scale);
 
 // The $HANDSEED text: an upper bound of the running handles the file uses.
-std::string HandSeedFor(const JwcDrawing& drawing, const THenkanInfo& info, int usedLayers);
+std::string HandSeedFor(const JwcDrawing& drawing, const ConversionSettings& settings, int usedLayers);
 
 // The $TDCREATE/$TDUPDATE text for a local date and time: the Julian day
 // number with the time of day as its fraction (seconds rounded down to even).

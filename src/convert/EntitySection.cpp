@@ -5,14 +5,14 @@
 namespace orvik {
 namespace {
 
-// JWC curve marks in the top two bits of TSen::CurveMark.
+// JWC curve marks in the top two bits of JwcLine::curveMark.
 constexpr std::uint8_t kCurveBits = 192;
 constexpr std::uint8_t kCurveFirst = 64, kCurveMiddle = 128, kCurveLast = 192;
 
 class EntityLoops {
 public:
     EntityLoops(DxfWriter& w, const EntityInputs& in)
-        : in_(in), d_(in.drawing), e_(w, in.tables, in.info), key_(static_cast<float>(in.info.BaseScale)) {}
+        : in_(in), d_(in.drawing), e_(w, in.result.layers, in.settings), key_(static_cast<float>(in.result.referenceScale)) {}
 
     void Run() {
         Lines();
@@ -27,26 +27,26 @@ private:
     long double Y(long double v) const { return in_.scales.MapY(key_, in_.paperFactor, v); }
     long double R(long double v) const { return in_.scales.MapR(key_, in_.paperFactor, v); }
 
-    void Line(const TSen& s) { e_.WriteSen(s.LineType, s.Pen, s.Layer, X(s.X1), Y(s.Y1), X(s.X2), Y(s.Y2)); }
+    void Line(const JwcLine& s) { e_.WriteLine(s.lineType, s.pen, s.layer, X(s.x1), Y(s.y1), X(s.x2), Y(s.y2)); }
 
     void Lines() {
-        for (std::size_t i = 0; i < d_.Sen.size(); ++i) {
-            const TSen& s = d_.Sen[i];
-            if (s.X1 == s.X2 && s.Y1 == s.Y2) continue;
-            if (in_.info.CurvePline)
+        for (std::size_t i = 0; i < d_.lines.size(); ++i) {
+            const JwcLine& s = d_.lines[i];
+            if (s.x1 == s.x2 && s.y1 == s.y2) continue;
+            if (in_.settings.curvesAsPolylines)
                 CurvePiece(i);
             else
                 Line(s);
         }
-        if (chainOpen_) CloseChain(d_.Sen.size());
+        if (chainOpen_) CloseChain(d_.lines.size());
     }
 
     // Joins curve runs (first, middle..., last) into POLYLINEs while their
     // segments meet exactly after mapping.
     void CurvePiece(std::size_t i) {
-        const TSen& s = d_.Sen[i];
-        const std::uint8_t mark = s.CurveMark & kCurveBits;
-        const bool continuous = chainOpen_ && X(s.X1) == chainEndX_ && Y(s.Y1) == chainEndY_;
+        const JwcLine& s = d_.lines[i];
+        const std::uint8_t mark = s.curveMark & kCurveBits;
+        const bool continuous = chainOpen_ && X(s.x1) == chainEndX_ && Y(s.y1) == chainEndY_;
         if (chainOpen_ && (mark == 0 || mark == kCurveFirst || !continuous)) CloseChain(i);
         switch (mark) {
             case 0:
@@ -57,16 +57,16 @@ private:
                 break;
             case kCurveMiddle:
                 if (chainOpen_) {
-                    chainEndX_ = X(s.X2);
-                    chainEndY_ = Y(s.Y2);
-                    e_.WriteSenVertex(s.LineType, s.Pen, s.Layer, chainEndX_, chainEndY_);
+                    chainEndX_ = X(s.x2);
+                    chainEndY_ = Y(s.y2);
+                    e_.WriteCurveVertex(s.lineType, s.pen, s.layer, chainEndX_, chainEndY_);
                 } else {
                     StartChain(s);
                 }
                 break;
             case kCurveLast:
                 if (chainOpen_) {
-                    e_.WriteSenVertexEnd(s.LineType, s.Pen, s.Layer, X(s.X2), Y(s.Y2));
+                    e_.WriteCurveEnd(s.lineType, s.pen, s.layer, X(s.x2), Y(s.y2));
                     chainOpen_ = false;
                 } else {
                     Line(s);
@@ -75,58 +75,58 @@ private:
         }
     }
 
-    void StartChain(const TSen& s) {
-        chainEndX_ = X(s.X2);
-        chainEndY_ = Y(s.Y2);
-        e_.WriteSenPline(s.LineType, s.Pen, s.Layer, X(s.X1), Y(s.Y1), chainEndX_, chainEndY_);
+    void StartChain(const JwcLine& s) {
+        chainEndX_ = X(s.x2);
+        chainEndY_ = Y(s.y2);
+        e_.WriteCurveStart(s.lineType, s.pen, s.layer, X(s.x1), Y(s.y1), chainEndX_, chainEndY_);
         chainOpen_ = true;
     }
 
     // The SEQEND takes the attributes of the line record stored just before
     // line `next` (the last record at the end of the list).
     void CloseChain(std::size_t next) {
-        const TSen& before = d_.Sen[next - 1];
-        e_.WriteSeqEnd(before.LineType, before.Pen, before.Layer);
+        const JwcLine& before = d_.lines[next - 1];
+        e_.WriteSequenceEnd(before.lineType, before.pen, before.layer);
         chainOpen_ = false;
     }
 
     void Arcs() {
-        for (const TEnko& a : d_.Enko) {
-            if (a.Radius == 0) continue;
-            e_.WriteEnko(a.LineType, a.Pen, a.Layer, X(a.CX), Y(a.CY), R(a.Radius), a.Flatness, a.StartAngle,
-                         a.EndAngle, a.Tilt);
+        for (const JwcArc& a : d_.arcs) {
+            if (a.radius == 0) continue;
+            e_.WriteCircleArcOrEllipse(a.lineType, a.pen, a.layer, X(a.cx), Y(a.cy), R(a.radius), a.flatness, a.startAngle,
+                         a.endAngle, a.tilt);
         }
     }
 
     void Texts() {
-        const long double scale = in_.info.BaseScale;
-        for (const TMoji2& m : d_.Moji) {
-            if (m.Text.empty()) continue;
+        const long double scale = in_.result.referenceScale;
+        for (const JwcText& m : d_.texts) {
+            if (m.text.empty()) continue;
             // Types beyond the table read as its last, all-zero entry.
-            const TMojiShu& type = d_.MojiShu[m.TextType < kTextTypeSlots ? m.TextType : kTextTypeSlots - 1];
-            e_.WriteMoji(m.Text, (m.Flags & kVerticalTextFlag) != 0, type.Attr, m.Layer, X(m.X1), Y(m.Y1),
-                         static_cast<long double>(m.X2) - m.X1, static_cast<long double>(m.Y2) - m.Y1,
-                         type.Width * scale / 10, type.Height * scale / 10);
+            const JwcTextType& type = d_.textTypes[m.textType < kTextTypeSlots ? m.textType : kTextTypeSlots - 1];
+            e_.WriteText(m.text, (m.flags & kVerticalTextFlag) != 0, type.attribute, m.layer, X(m.x1), Y(m.y1),
+                         static_cast<long double>(m.x2) - m.x1, static_cast<long double>(m.y2) - m.y1,
+                         type.width * scale / 10, type.height * scale / 10);
         }
     }
 
     void VirtualPoints() {
-        for (int i = 0; i < d_.Header.VirtualPointCount && i < kVirtualPointSlots; ++i)
-            e_.WriteTen(-1, kDefpointsLayer, X(d_.KasouTen[i].X), Y(d_.KasouTen[i].Y));
+        for (int i = 0; i < d_.header.virtualPointCount && i < kVirtualPointSlots; ++i)
+            e_.WritePoint(-1, kDefpointsLayer, X(d_.virtualPoints[i].x), Y(d_.virtualPoints[i].y));
     }
 
     void RealPoints() {
-        const long double size = in_.info.BaseScale * in_.info.TenHankei;
-        for (const TTen& t : d_.Ten) {
-            switch (in_.info.TenMode) {
-                case kTenFilledCircle:
-                    e_.WriteTenNuri(t.Pen, t.Layer, X(t.X), Y(t.Y), size);
+        const long double size = in_.result.referenceScale * in_.settings.pointRadiusMm;
+        for (const JwcPoint& t : d_.points) {
+            switch (in_.settings.pointMode) {
+                case PointMode::FilledCircle:
+                    e_.WriteFilledPoint(t.pen, t.layer, X(t.x), Y(t.y), size);
                     break;
-                case kTenCircle:
-                    e_.WriteEn(1, t.Pen, t.Layer, X(t.X), Y(t.Y), size, true);
+                case PointMode::Circle:
+                    e_.WriteCircle(1, t.pen, t.layer, X(t.x), Y(t.y), size, true);
                     break;
-                case kTenPoint:
-                    e_.WriteTen(t.Pen, t.Layer, X(t.X), Y(t.Y));
+                case PointMode::Point:
+                    e_.WritePoint(t.pen, t.layer, X(t.x), Y(t.y));
                     break;
                 default:
                     break;

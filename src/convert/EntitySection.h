@@ -7,15 +7,16 @@
 #include "dxf/DxfWriter.h"
 #include "convert/ReferenceScale.h"
 #include "jwc/JwcDrawing.h"
+#include "convert/ConversionResult.h"
 #include "convert/ConversionSettings.h"
 
 namespace orvik {
 
 struct EntityInputs {
     const JwcDrawing& drawing;
-    const DxfTables& tables;  // the layers' names, colours and line types
-    const THenkanInfo& info;  // BaseScale and the entity settings
-    const TScales& scales;
+    const ConversionSettings& settings;
+    const ConversionResult& result;  // the reference scale and the layers
+    const ScaleStatistics& scales;
     long double paperFactor;
 };
 

@@ -31,7 +31,7 @@ void EntityWriters::Point(int code, long double x, long double y) {
 
 void EntityWriters::LayerBlock(int lineType, int pen, int layer, bool withColor) {
     w_.WriteGroup(100, "AcDbEntity");
-    if (info_.HojosenDefpoints && lineType == kAuxiliaryLineType) {
+    if (settings_.auxiliaryOnDefpoints && lineType == kAuxiliaryLineType) {
         w_.WriteLayer("DEFPOINTS");
         style_.WritePenColorForLayer(pen, kDefpointsLayer);
         return;
@@ -41,7 +41,7 @@ void EntityWriters::LayerBlock(int lineType, int pen, int layer, bool withColor)
     if (withColor) style_.WritePenColorForLayer(pen, layer);
 }
 
-void EntityWriters::WriteSen(int lineType, int pen, int layer, long double x1, long double y1, long double x2,
+void EntityWriters::WriteLine(int lineType, int pen, int layer, long double x1, long double y1, long double x2,
                              long double y2) {
     Head("LINE");
     LayerBlock(lineType, pen, layer);
@@ -58,7 +58,7 @@ void EntityWriters::Vertex(int lineType, int pen, int layer, long double x, long
     Point(10, x, y);
 }
 
-void EntityWriters::WriteSenPline(int lineType, int pen, int layer, long double x1, long double y1, long double x2,
+void EntityWriters::WriteCurveStart(int lineType, int pen, int layer, long double x1, long double y1, long double x2,
                                   long double y2) {
     Head("POLYLINE");
     LayerBlock(lineType, pen, layer);
@@ -72,21 +72,21 @@ void EntityWriters::WriteSenPline(int lineType, int pen, int layer, long double 
     Vertex(lineType, pen, layer, x2, y2);
 }
 
-void EntityWriters::WriteSenVertex(int lineType, int pen, int layer, long double x, long double y) {
+void EntityWriters::WriteCurveVertex(int lineType, int pen, int layer, long double x, long double y) {
     Vertex(lineType, pen, layer, x, y);
 }
 
-void EntityWriters::WriteSenVertexEnd(int lineType, int pen, int layer, long double x, long double y) {
+void EntityWriters::WriteCurveEnd(int lineType, int pen, int layer, long double x, long double y) {
     Vertex(lineType, pen, layer, x, y);
-    WriteSeqEnd(lineType, pen, layer);
+    WriteSequenceEnd(lineType, pen, layer);
 }
 
-void EntityWriters::WriteSeqEnd(int lineType, int pen, int layer) {
+void EntityWriters::WriteSequenceEnd(int lineType, int pen, int layer) {
     Head("SEQEND");
     LayerBlock(lineType, pen, layer);
 }
 
-void EntityWriters::WriteTenNuri(int pen, int layer, long double x, long double y, long double width) {
+void EntityWriters::WriteFilledPoint(int pen, int layer, long double x, long double y, long double width) {
     const std::int32_t owner = Head("POLYLINE");
     w_.WriteGroup(100, "AcDbEntity");
     if (pen > kPointPenLimit) {
@@ -126,7 +126,7 @@ void EntityWriters::WriteTenNuri(int pen, int layer, long double x, long double 
     style_.WriteLayerNumber(layer);
 }
 
-void EntityWriters::WriteTen(int pen, int layer, long double x, long double y) {
+void EntityWriters::WritePoint(int pen, int layer, long double x, long double y) {
     Head("POINT");
     if (pen > kPointPenLimit) {
         pen = kPenDefaultColor;
@@ -149,7 +149,7 @@ void EntityWriters::DegeneratePoint(int lineType, int pen, int layer, long doubl
     Point(10, x, y);
 }
 
-void EntityWriters::WriteEnko(int lineType, int pen, int layer, long double cx, long double cy, long double r,
+void EntityWriters::WriteCircleArcOrEllipse(int lineType, int pen, int layer, long double cx, long double cy, long double r,
                               long double flatness, long double startAngle, long double endAngle, long double tilt) {
     const bool whole = SameAngle(startAngle, endAngle);
     // An ellipse needs a major axis; one of length 0 is only its centre, which
@@ -200,7 +200,7 @@ void EntityWriters::Ellipse(int lineType, int pen, int layer, long double cx, lo
 void EntityWriters::WriteArc(int lineType, int pen, int layer, long double cx, long double cy, long double r,
                              long double startAngle, long double endAngle, long double tilt) {
     if (SameAngle(startAngle, endAngle)) {
-        WriteEn(lineType, pen, layer, cx, cy, r, false);
+        WriteCircle(lineType, pen, layer, cx, cy, r, false);
         return;
     }
     Head("ARC");
@@ -213,7 +213,7 @@ void EntityWriters::WriteArc(int lineType, int pen, int layer, long double cx, l
     w_.WriteDegrees(51, endAngle + tilt, 0);
 }
 
-void EntityWriters::WriteEn(int lineType, int pen, int layer, long double cx, long double cy, long double r,
+void EntityWriters::WriteCircle(int lineType, int pen, int layer, long double cx, long double cy, long double r,
                             bool colorFirst) {
     Head("CIRCLE");
     if (colorFirst) style_.WritePenColorForLayer(pen, layer);
@@ -223,7 +223,7 @@ void EntityWriters::WriteEn(int lineType, int pen, int layer, long double cx, lo
     w_.WriteReal(40, r);
 }
 
-void EntityWriters::WriteMoji(std::string_view text, bool vertical, int attr, int layer, long double x, long double y,
+void EntityWriters::WriteText(std::string_view text, bool vertical, int attr, int layer, long double x, long double y,
                               long double dx, long double dy, long double w, long double h) {
     long double angle = DirectionDegrees(dx, dy);
     if (vertical) angle += 90;
@@ -233,8 +233,8 @@ void EntityWriters::WriteMoji(std::string_view text, bool vertical, int attr, in
         x += CosDegrees(angle) * h / 2;
         y += SinDegrees(angle) * h / 2;
     }
-    if (attr == kDefpointsTextAttr) layer = kDefpointsLayer;
-    const long double height = info_.MojiSize ? h * info_.MojiS / 100 : h;
+    if (attr == kDefpointsTextAttribute) layer = kDefpointsLayer;
+    const long double height = settings_.shrinkTexts ? h * settings_.textShrinkPercent / 100 : h;
 
     long double widthFactor = 1;
     bool hasWidthFactor = false;
@@ -242,12 +242,12 @@ void EntityWriters::WriteMoji(std::string_view text, bool vertical, int attr, in
         widthFactor = w / h;
         hasWidthFactor = true;
     }
-    if (info_.HankakuSize && IsHalfWidthText(text)) {
-        widthFactor = widthFactor * info_.HankakuH / 100;
+    if (settings_.narrowHalfWidthTexts && IsHalfWidthText(text)) {
+        widthFactor = widthFactor * settings_.halfWidthAspectPercent / 100;
         hasWidthFactor = true;
     }
 
-    std::string value = MojiHenkan(text);
+    std::string value = TextForDxf(text);
     while (!value.empty() && static_cast<unsigned char>(value.back()) < 33) value.pop_back();
 
     Head("TEXT");

@@ -18,33 +18,33 @@ namespace orvik {
 
 class EntityWriters {
 public:
-    EntityWriters(DxfWriter& w, const DxfTables& tables, const THenkanInfo& info)
-        : w_(w), style_(w, tables), info_(info) {}
+    EntityWriters(DxfWriter& w, const LayerTables& tables, const ConversionSettings& settings)
+        : w_(w), style_(w, tables), settings_(settings) {}
 
     // Lines and curve runs.
-    void WriteSen(int lineType, int pen, int layer, long double x1, long double y1, long double x2, long double y2);
-    void WriteSenPline(int lineType, int pen, int layer, long double x1, long double y1, long double x2, long double y2);
-    void WriteSenVertex(int lineType, int pen, int layer, long double x, long double y);
-    void WriteSenVertexEnd(int lineType, int pen, int layer, long double x, long double y);
-    void WriteSeqEnd(int lineType, int pen, int layer);
+    void WriteLine(int lineType, int pen, int layer, long double x1, long double y1, long double x2, long double y2);
+    void WriteCurveStart(int lineType, int pen, int layer, long double x1, long double y1, long double x2, long double y2);
+    void WriteCurveVertex(int lineType, int pen, int layer, long double x, long double y);
+    void WriteCurveEnd(int lineType, int pen, int layer, long double x, long double y);
+    void WriteSequenceEnd(int lineType, int pen, int layer);
 
     // Points: a disc of radius `width` (a closed wide polyline), or a POINT.
     // Pens above 6 draw in colour 7 on DEFPOINTS; pen -1 writes no colour.
-    void WriteTenNuri(int pen, int layer, long double x, long double y, long double width);
-    void WriteTen(int pen, int layer, long double x, long double y);
+    void WriteFilledPoint(int pen, int layer, long double x, long double y, long double width);
+    void WritePoint(int pen, int layer, long double x, long double y);
 
     // Circles, arcs and ellipses; `flatness` is the minor-to-major axis ratio.
     // An ellipse of radius 0 is written as a POINT at its centre.
-    void WriteEnko(int lineType, int pen, int layer, long double cx, long double cy, long double r,
+    void WriteCircleArcOrEllipse(int lineType, int pen, int layer, long double cx, long double cy, long double r,
                    long double flatness, long double startAngle, long double endAngle, long double tilt);
     void WriteArc(int lineType, int pen, int layer, long double cx, long double cy, long double r,
                   long double startAngle, long double endAngle, long double tilt);
     // `colorFirst`: the colour group stands before the entity marker (points drawn as circles).
-    void WriteEn(int lineType, int pen, int layer, long double cx, long double cy, long double r, bool colorFirst);
+    void WriteCircle(int lineType, int pen, int layer, long double cx, long double cy, long double r, bool colorFirst);
 
     // A single-line TEXT: (x, y) the mapped start of its base line, (dx, dy)
     // the unmapped direction, w and h the character size in model units.
-    void WriteMoji(std::string_view text, bool vertical, int attr, int layer, long double x, long double y,
+    void WriteText(std::string_view text, bool vertical, int attr, int layer, long double x, long double y,
                    long double dx, long double dy, long double w, long double h);
 
 private:
@@ -62,7 +62,7 @@ private:
 
     DxfWriter& w_;
     LayerStyleWriter style_;
-    const THenkanInfo& info_;
+    const ConversionSettings& settings_;
 };
 
 }  // namespace orvik

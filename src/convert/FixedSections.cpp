@@ -143,20 +143,20 @@ constexpr Group kObjects[] = {
 };
 
 void WriteLayerTable(DxfWriter& w, const TablesInputs& in) {
-    const DxfTables& tables = in.tables;
+    const LayerTables& tables = in.tables;
     Write(w, kLayerHead);
     for (int n = 0; n < kLayerCount; ++n) {
-        const TDxfLayer& layer = tables.DxfLayers[n];
-        if (!layer.Used) continue;
+        const DxfLayer& layer = tables.layers[n];
+        if (!layer.used) continue;
         Write(w, kLayerRecordStart);
         w.WriteHandle(5, w.NextHandle());
         Write(w, kLayerRecordOwner);
-        w.WriteGroup(2, layer.Name);
+        w.WriteGroup(2, layer.name);
         w.WriteInt(70, 0);
         // A negative colour switches the layer off.
-        const bool shown = layer.Visible != 0 && in.drawing.LayerGroups[n / kLayersPerGroup].Visible != 0;
-        w.WriteColor(shown ? layer.Color : -layer.Color);
-        if (const std::string& linetype = tables.LinetypeNameOf(layer.LineType); !linetype.empty())
+        const bool shown = layer.visible != 0 && in.drawing.layerGroups[n / kLayersPerGroup].visible != 0;
+        w.WriteColor(shown ? layer.color : -layer.color);
+        if (const std::string& linetype = tables.LinetypeNameOf(layer.lineType); !linetype.empty())
             w.WriteLinetype(linetype);
     }
     if (in.defpointsUsed) {
@@ -165,7 +165,7 @@ void WriteLayerTable(DxfWriter& w, const TablesInputs& in) {
         Write(w, kLayerRecordOwner);
         w.WriteGroup(2, "DEFPOINTS");
         w.WriteInt(70, 0);
-        w.WriteColor(-tables.DxfLayers[kDefpointsLayer].Color);  // never plotted: always off
+        w.WriteColor(-tables.layers[kDefpointsLayer].color);  // never plotted: always off
         w.WriteLinetype("DOT");
     }
     Write(w, kTableEnd);
@@ -174,8 +174,8 @@ void WriteLayerTable(DxfWriter& w, const TablesInputs& in) {
 }  // namespace
 
 bool HasVerticalText(const JwcDrawing& drawing) {
-    for (const TMoji2& m : drawing.Moji)
-        if (m.Flags & kVerticalTextFlag) return true;
+    for (const JwcText& m : drawing.texts)
+        if (m.flags & kVerticalTextFlag) return true;
     return false;
 }
 
@@ -193,7 +193,7 @@ void WriteTablesSection(DxfWriter& w, const TablesInputs& in) {
     Write(w, kVportTail);
 
     Write(w, kLtypeHead);
-    for (const LinetypeDef& def : LinetypeSet(in.senJW)) {
+    for (const LinetypeDef& def : LinetypeSet(in.jwLineTypes)) {
         w.WriteLtypeRecord(def.handle, def.name, def.description, def.patternLength, def.elements);
     }
     Write(w, kTableEnd);

@@ -15,9 +15,9 @@ namespace orvik {
 
 struct TablesInputs {
     const JwcDrawing& drawing;  // group visibility, vertical texts
-    const DxfTables& tables;    // the used layers with their names, colours and line types
+    const LayerTables& tables;    // the used layers with their names, colours and line types
     DrawingLimits limits;       // the viewport shows the paper at the reference scale
-    bool senJW;                 // which line-type set
+    bool jwLineTypes;                 // which line-type set
     bool defpointsUsed;         // whether the DEFPOINTS layer record is written
 };
 

@@ -9,8 +9,8 @@ namespace {
 enum class V {
     ExtMinX, ExtMinY, ExtMaxX, ExtMaxY,  // mapped extents
     LimitsWidth, LimitsHeight,           // paper size x reference scale
-    BaseScale, BaseScaleTimes2_5, BaseScaleTimes1_25,
-    FileDate, HandSeed,                  // texts
+    Scale, ScaleTimes2_5, ScaleTimes1_25,
+    FileDate, HandleSeed,                // texts
 };
 
 enum class Kind { Text, Int, Real, ValueText };
@@ -20,7 +20,7 @@ struct HeaderGroup {
     Kind kind;
     std::string_view text = {};
     int number = 0;
-    V value = V::BaseScale;
+    V value = V::Scale;
 };
 
 constexpr HeaderGroup T(int code, std::string_view text) { return {code, Kind::Text, text}; }
@@ -43,10 +43,10 @@ constexpr HeaderGroup kHeader[] = {
     T(9, "$QTEXTMODE"), I(70, 0),
     T(9, "$MIRRTEXT"), I(70, 1),
     T(9, "$DRAGMODE"), I(70, 2),
-    T(9, "$LTSCALE"), R(40, V::BaseScale),
+    T(9, "$LTSCALE"), R(40, V::Scale),
     T(9, "$OSMODE"), I(70, 2215),
     T(9, "$ATTMODE"), I(70, 1),
-    T(9, "$TEXTSIZE"), R(40, V::BaseScaleTimes2_5),
+    T(9, "$TEXTSIZE"), R(40, V::ScaleTimes2_5),
     T(9, "$TRACEWID"), T(40, "0.05"),
     T(9, "$TEXTSTYLE"), T(7, "STANDARD"),
     T(9, "$CLAYER"), T(8, "0"),
@@ -56,15 +56,15 @@ constexpr HeaderGroup kHeader[] = {
     T(9, "$DELOBJ"), I(70, 1),
     T(9, "$DISPSILH"), I(70, 0),
     T(9, "$DIMSCALE"), T(40, "1.0"),
-    T(9, "$DIMASZ"), R(40, V::BaseScaleTimes2_5),
+    T(9, "$DIMASZ"), R(40, V::ScaleTimes2_5),
     T(9, "$DIMEXO"), T(40, "0.625"),
     T(9, "$DIMDLI"), T(40, "3.75"),
     T(9, "$DIMRND"), T(40, "0.0"),
     T(9, "$DIMDLE"), T(40, "0.0"),
-    T(9, "$DIMEXE"), R(40, V::BaseScaleTimes1_25),
+    T(9, "$DIMEXE"), R(40, V::ScaleTimes1_25),
     T(9, "$DIMTP"), T(40, "0.0"),
     T(9, "$DIMTM"), T(40, "0.0"),
-    T(9, "$DIMTXT"), R(40, V::BaseScaleTimes2_5),
+    T(9, "$DIMTXT"), R(40, V::ScaleTimes2_5),
     T(9, "$DIMCEN"), T(40, "2.5"),
     T(9, "$DIMTSZ"), T(40, "0.0"),
     T(9, "$DIMTOL"), I(70, 0),
@@ -147,7 +147,7 @@ constexpr HeaderGroup kHeader[] = {
     T(9, "$ATTDIA"), I(70, 0),
     T(9, "$ATTREQ"), I(70, 1),
     T(9, "$HANDLING"), I(70, 10241),
-    T(9, "$HANDSEED"), S(5, V::HandSeed),
+    T(9, "$HANDSEED"), S(5, V::HandleSeed),
     T(9, "$SURFTAB1"), I(70, 6),
     T(9, "$SURFTAB2"), I(70, 6),
     T(9, "$SURFTYPE"), I(70, 6),
@@ -215,22 +215,22 @@ DrawingLimits LimitsFor(std::int32_t paperSize, long double baseScale) {
 }
 
 void WriteHeaderSection(DxfWriter& w, const HeaderInputs& in) {
-    const auto key = static_cast<float>(in.info.BaseScale);
-    const long double scale = in.info.BaseScale;
+    const auto key = static_cast<float>(in.result.referenceScale);
+    const long double scale = in.result.referenceScale;
     const DrawingLimits limits = LimitsFor(in.paperSize, scale);
     auto real = [&](V value) -> long double {
         switch (value) {
-            case V::ExtMinX: return in.scales.MapX(key, in.paperFactor, in.info.ExtMinX);
-            case V::ExtMinY: return in.scales.MapY(key, in.paperFactor, in.info.ExtMinY);
-            case V::ExtMaxX: return in.scales.MapX(key, in.paperFactor, in.info.ExtMaxX);
-            case V::ExtMaxY: return in.scales.MapY(key, in.paperFactor, in.info.ExtMaxY);
+            case V::ExtMinX: return in.scales.MapX(key, in.paperFactor, in.result.extents.minX);
+            case V::ExtMinY: return in.scales.MapY(key, in.paperFactor, in.result.extents.minY);
+            case V::ExtMaxX: return in.scales.MapX(key, in.paperFactor, in.result.extents.maxX);
+            case V::ExtMaxY: return in.scales.MapY(key, in.paperFactor, in.result.extents.maxY);
             case V::LimitsWidth: return limits.width;
             case V::LimitsHeight: return limits.height;
-            case V::BaseScale: return scale;
-            case V::BaseScaleTimes2_5: return scale * 2.5L;
-            case V::BaseScaleTimes1_25: return scale * 1.25L;
+            case V::Scale: return scale;
+            case V::ScaleTimes2_5: return scale * 2.5L;
+            case V::ScaleTimes1_25: return scale * 1.25L;
             case V::FileDate:
-            case V::HandSeed: break;
+            case V::HandleSeed: break;
         }
         return 0;
     };
@@ -242,7 +242,7 @@ void WriteHeaderSection(DxfWriter& w, const HeaderInputs& in) {
             case Kind::Text: w.WriteGroup(g.code, g.text); break;
             case Kind::Int: w.WriteInt(g.code, g.number); break;
             case Kind::Real: w.WriteReal(g.code, real(g.value)); break;
-            case Kind::ValueText: w.WriteGroup(g.code, g.value == V::FileDate ? in.info.FileDate : in.info.HandSeed); break;
+            case Kind::ValueText: w.WriteGroup(g.code, g.value == V::FileDate ? in.result.fileDate : in.result.handleSeed); break;
         }
     }
     w.WriteGroup(0, "ENDSEC");

@@ -8,7 +8,7 @@
 
 #include "dxf/DxfWriter.h"
 #include "convert/ReferenceScale.h"
-#include "convert/ConversionSettings.h"
+#include "convert/ConversionResult.h"
 
 namespace orvik {
 
@@ -19,8 +19,8 @@ struct DrawingLimits {
 DrawingLimits LimitsFor(std::int32_t paperSize, long double baseScale);
 
 struct HeaderInputs {
-    const THenkanInfo& info;  // BaseScale, the extents, FileDate, HandSeed
-    const TScales& scales;    // maps the extents like every coordinate
+    const ConversionResult& result;  // the reference scale, the extents, the date and the handle seed
+    const ScaleStatistics& scales;   // maps the extents like every coordinate
     long double paperFactor;
     std::int32_t paperSize;
 };

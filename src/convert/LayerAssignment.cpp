@@ -20,14 +20,13 @@ int MostUsed(const Counts& counts, int first, int n) {
     return best;
 }
 
-void Count(LayerUsage& usage, std::uint8_t& lineType, std::uint8_t pen, std::uint8_t layer, bool hojosenDefpoints) {
-    if (hojosenDefpoints && lineType == kAuxiliaryLineType) {
-        if (pen < kCountedPens) ++usage.AuxPenCount[pen];
+void Count(LayerUsage& usage, std::uint8_t lineType, std::uint8_t pen, std::uint8_t layer, bool auxiliaryOnDefpoints) {
+    if (auxiliaryOnDefpoints && lineType == kAuxiliaryLineType) {
+        if (pen < kCountedPens) ++usage.auxiliaryPenCount[pen];
         return;
     }
-    if (pen < kCountedPens) ++usage.PenCount[layer][pen];
-    if (lineType < 1 || lineType > kLineTypeCount) lineType = 1;
-    ++usage.LineTypeCount[layer][lineType];
+    if (pen < kCountedPens) ++usage.penCount[layer][pen];
+    ++usage.lineTypeCount[layer][EffectiveLineType(lineType)];
 }
 
 // DXF compares layer names without regard to case: two names that differ
@@ -68,23 +67,23 @@ std::string CutToCharacters(std::string_view text, std::size_t limit) {
     return std::string(text.substr(0, at));
 }
 
-LayerUsage CountLayerUsage(JwcDrawing& drawing, bool hojosenDefpoints) {
+LayerUsage CountLayerUsage(const JwcDrawing& drawing, bool auxiliaryOnDefpoints) {
     LayerUsage usage;
-    for (TSen& s : drawing.Sen) Count(usage, s.LineType, s.Pen, s.Layer, hojosenDefpoints);
-    for (TEnko& e : drawing.Enko) Count(usage, e.LineType, e.Pen, e.Layer, hojosenDefpoints);
-    for (const TTen& t : drawing.Ten)
-        if (t.Pen < kCountedPens) ++usage.PenCount[t.Layer][t.Pen];
+    for (const JwcLine& line : drawing.lines) Count(usage, line.lineType, line.pen, line.layer, auxiliaryOnDefpoints);
+    for (const JwcArc& arc : drawing.arcs) Count(usage, arc.lineType, arc.pen, arc.layer, auxiliaryOnDefpoints);
+    for (const JwcPoint& point : drawing.points)
+        if (point.pen < kCountedPens) ++usage.penCount[point.layer][point.pen];
     return usage;
 }
 
-int AssignLayers(const JwcDrawing& drawing, const LayerUsage& usage, const THenkanInfo& info, DxfTables& tables) {
+int AssignLayers(const JwcDrawing& drawing, const LayerUsage& usage, const ConversionSettings& settings, LayerTables& tables) {
     int used = 0;
     for (int i = 0; i < kLayerCount; ++i) {
-        TDxfLayer& layer = tables.DxfLayers[i];
-        if (!layer.Used) continue;
+        DxfLayer& layer = tables.layers[i];
+        if (!layer.used) continue;
         ++used;
-        std::string name = CutToCharacters(LayerNameHenkan(drawing.Layers[i].Name), kLayerNameLimit);
-        if (!info.LayerNoRenban) {
+        std::string name = CutToCharacters(LayerNameForDxf(drawing.layers[i].name), kLayerNameLimit);
+        if (!settings.plainLayerNames) {
             name = CutToCharacters(NumberPrefix(i) + name, kLayerNameLimit);
         } else {
             if (name.empty()) name = NumberPrefix(i);
@@ -94,35 +93,35 @@ int AssignLayers(const JwcDrawing& drawing, const LayerUsage& usage, const THenk
             if (std::ranges::any_of(kFixedLayerNames, clashes))
                 name = CutToCharacters(NumberPrefix(i) + name, kLayerNameLimit);
             for (int k = 0; k < i; ++k)
-                if (tables.DxfLayers[k].Used && clashes(tables.DxfLayers[k].Name))
+                if (tables.layers[k].used && clashes(tables.layers[k].name))
                     name = CutToCharacters(NumberPrefix(i) + name, kLayerNameLimit);
         }
-        layer.Name = name;
-        layer.Color = static_cast<std::uint8_t>(tables.PenColor(MostUsed(usage.PenCount[i], 0, kPenCount)));
-        layer.LineType = static_cast<std::uint8_t>(MostUsed(usage.LineTypeCount[i], 1, kLineTypeCount + 1));
+        layer.name = name;
+        layer.color = static_cast<std::uint8_t>(tables.ColorOfPen(MostUsed(usage.penCount[i], 0, kPenCount)));
+        layer.lineType = static_cast<std::uint8_t>(MostUsed(usage.lineTypeCount[i], 1, kLineTypeCount + 1));
     }
-    TDxfLayer& defpoints = tables.DxfLayers[kDefpointsLayer];
-    if (info.HojosenDefpoints) {
-        defpoints.LineType = kAuxiliaryLineType;
-        defpoints.Color = static_cast<std::uint8_t>(tables.PenColor(MostUsed(usage.AuxPenCount, 0, kPenCount)));
+    DxfLayer& defpoints = tables.layers[kDefpointsLayer];
+    if (settings.auxiliaryOnDefpoints) {
+        defpoints.lineType = kAuxiliaryLineType;
+        defpoints.color = static_cast<std::uint8_t>(tables.ColorOfPen(MostUsed(usage.auxiliaryPenCount, 0, kPenCount)));
     } else {
-        defpoints.LineType = 1;
-        defpoints.Color = kPenDefaultColor;
+        defpoints.lineType = 1;
+        defpoints.color = kPenDefaultColor;
     }
     return used;
 }
 
-void FillLinetypeNames(bool senJW, DxfTables& tables) {
-    tables.LinetypeName[1] = kContinuous;
-    for (const LinetypeDef& def : LinetypeSet(senJW)) tables.LinetypeName[def.number] = def.name;
+void FillLinetypeNames(bool jwLineTypes, LayerTables& tables) {
+    tables.linetypeNames[1] = kContinuous;
+    for (const LinetypeDef& def : LinetypeSet(jwLineTypes)) tables.linetypeNames[def.number] = def.name;
 }
 
 bool NeedsDefpoints(const JwcDrawing& drawing, const LayerUsage& usage) {
     std::int32_t auxiliary = 0;
-    for (int pen = 1; pen < kPenCount; ++pen) auxiliary += usage.AuxPenCount[pen];
-    if (auxiliary > 0 || drawing.Header.VirtualPointCount > 0) return true;
+    for (int pen = 1; pen < kPenCount; ++pen) auxiliary += usage.auxiliaryPenCount[pen];
+    if (auxiliary > 0 || drawing.header.virtualPointCount > 0) return true;
     for (int type = 0; type < kFileTextTypes; ++type)
-        if (drawing.MojiShu[type].Attr == kDefpointsTextAttr) return true;
+        if (drawing.textTypes[type].attribute == kDefpointsTextAttribute) return true;
     return false;
 }
 

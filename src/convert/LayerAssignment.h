@@ -17,22 +17,22 @@ namespace orvik {
 inline constexpr int kCountedPens = 8;  // pens 0..7 are counted; larger pens count nothing
 
 struct LayerUsage {
-    std::array<std::array<std::int32_t, kCountedPens>, kLayerCount> PenCount{};
-    std::array<std::array<std::int32_t, kLineTypeCount + 1>, kLayerCount> LineTypeCount{};  // 1..9
-    std::array<std::int32_t, kCountedPens> AuxPenCount{};  // auxiliary lines and arcs on DEFPOINTS
+    std::array<std::array<std::int32_t, kCountedPens>, kLayerCount> penCount{};
+    std::array<std::array<std::int32_t, kLineTypeCount + 1>, kLayerCount> lineTypeCount{};  // 1..9
+    std::array<std::int32_t, kCountedPens> auxiliaryPenCount{};  // auxiliary lines and arcs on DEFPOINTS
 };
 
-// Counts pens and line types per layer over lines, arcs and real points.
-// Rewrites line types outside 1..9 in the drawing to 1.
-LayerUsage CountLayerUsage(JwcDrawing& drawing, bool hojosenDefpoints);
+// Counts pens and line types per layer over lines, arcs and real points;
+// line types outside 1..9 count as 1 (EffectiveLineType).
+LayerUsage CountLayerUsage(const JwcDrawing& drawing, bool auxiliaryOnDefpoints);
 
-// Names, colours and line types of the used layers (Used set by FillScaleBox)
+// Names, colours and line types of the used layers (`used` set by MarkUsedLayers)
 // and, when auxiliary lines go to DEFPOINTS, its colour and line type (else
 // colour 7 and line type 1). Returns the number of used layers.
-int AssignLayers(const JwcDrawing& drawing, const LayerUsage& usage, const THenkanInfo& info, DxfTables& tables);
+int AssignLayers(const JwcDrawing& drawing, const LayerUsage& usage, const ConversionSettings& settings, LayerTables& tables);
 
-// LinetypeName 1..9 from the set the settings choose.
-void FillLinetypeNames(bool senJW, DxfTables& tables);
+// linetypeNames 1..9 from the set the settings choose.
+void FillLinetypeNames(bool jwLineTypes, LayerTables& tables);
 
 // Whether a DEFPOINTS layer record is needed: auxiliary elements of pens 1..6
 // on it, virtual points, or a text type whose texts go there.

@@ -7,14 +7,14 @@ void LayerStyleWriter::WriteColorIfDiffers(std::int64_t color, std::int64_t laye
 }
 
 void LayerStyleWriter::WritePenColor(int pen, std::int64_t layerColor) {
-    if (pen >= 0) WriteColorIfDiffers(tables_.PenColor(pen), layerColor);
+    if (pen >= 0) WriteColorIfDiffers(tables_.ColorOfPen(pen), layerColor);
 }
 
 void LayerStyleWriter::WriteColorForLayer(std::int64_t color, int layer) {
-    WriteColorIfDiffers(color, tables_.DxfLayers[layer].Color);
+    WriteColorIfDiffers(color, tables_.layers[layer].color);
 }
 
-void LayerStyleWriter::WritePenColorForLayer(int pen, int layer) { WritePenColor(pen, tables_.DxfLayers[layer].Color); }
+void LayerStyleWriter::WritePenColorForLayer(int pen, int layer) { WritePenColor(pen, tables_.layers[layer].color); }
 
 void LayerStyleWriter::WriteLinetypeIfDiffers(std::string_view name, std::string_view layerLinetype) {
     if (name != layerLinetype) w_.WriteLinetype(name);
@@ -29,11 +29,11 @@ void LayerStyleWriter::WriteLinetypeNumbers(int number, int layerNumber) {
 }
 
 void LayerStyleWriter::WriteLinetypeForLayer(int number, int layer) {
-    WriteLinetypeNumbers(number, tables_.DxfLayers[layer].LineType);
+    WriteLinetypeNumbers(number, tables_.layers[layer].lineType);
 }
 
 void LayerStyleWriter::WriteLayerNumber(int layer) {
-    w_.WriteLayer(layer == kDefpointsLayer ? std::string_view("DEFPOINTS") : std::string_view(tables_.DxfLayers[layer].Name));
+    w_.WriteLayer(layer == kDefpointsLayer ? std::string_view("DEFPOINTS") : std::string_view(tables_.layers[layer].name));
 }
 
 }  // namespace orvik

@@ -15,7 +15,7 @@ namespace orvik {
 
 class LayerStyleWriter {
 public:
-    LayerStyleWriter(DxfWriter& w, const DxfTables& tables) : w_(w), tables_(tables) {}
+    LayerStyleWriter(DxfWriter& w, const LayerTables& tables) : w_(w), tables_(tables) {}
 
     void WriteColorIfDiffers(std::int64_t color, std::int64_t layerColor);
     // The pen's colour (pens without a colour of their own draw in 7); pen -1 writes nothing.
@@ -34,7 +34,7 @@ public:
 
 private:
     DxfWriter& w_;
-    const DxfTables& tables_;
+    const LayerTables& tables_;
 };
 
 }  // namespace orvik

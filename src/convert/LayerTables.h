@@ -17,26 +17,29 @@ inline constexpr std::int32_t kPenDefaultColor = 7;
 inline constexpr int kLineTypeCount = 9;     // line types 1..9
 inline constexpr int kAuxiliaryLineType = 9;
 
-struct TDxfLayer {
-    std::string Name;           // CP932, at most 21 bytes
-    bool Used = false;          // the layer holds an element of the loaded drawing
-    std::uint8_t LineType = 0;  // 1..9
-    std::uint8_t Color = 0;     // AutoCAD colour
-    std::uint8_t Visible = 0;   // nonzero: the JW_CAD layer is shown
+// JW_CAD line types outside 1..9 are drawn, counted and named as line type 1.
+constexpr int EffectiveLineType(int lineType) { return lineType >= 1 && lineType <= kLineTypeCount ? lineType : 1; }
+
+struct DxfLayer {
+    std::string name;           // CP932, at most 21 bytes
+    bool used = false;          // the layer holds an element of the loaded drawing
+    std::uint8_t lineType = 0;  // 1..9
+    std::uint8_t color = 0;     // AutoCAD colour
+    std::uint8_t visible = 0;   // nonzero: the JW_CAD layer is shown
 };
 
-struct DxfTables {
-    std::array<TDxfLayer, kLayerEntries> DxfLayers{};
-    std::array<std::int32_t, kPenCount> PenColorTable{};
-    std::array<std::string, kLineTypeCount + 1> LinetypeName;  // entries 1..9
+struct LayerTables {
+    std::array<DxfLayer, kLayerEntries> layers{};
+    std::array<std::int32_t, kPenCount> penColorTable{};
+    std::array<std::string, kLineTypeCount + 1> linetypeNames;  // entries 1..9
 
     // Pens without an entry of their own draw in colour 7.
-    std::int32_t PenColor(int pen) const {
-        return pen >= 0 && pen < kPenCount ? PenColorTable[pen] : kPenDefaultColor;
+    std::int32_t ColorOfPen(int pen) const {
+        return pen >= 0 && pen < kPenCount ? penColorTable[pen] : kPenDefaultColor;
     }
     // Line-type numbers outside 1..9 read as 1.
     const std::string& LinetypeNameOf(int number) const {
-        return LinetypeName[number >= 1 && number <= kLineTypeCount ? number : 1];
+        return linetypeNames[EffectiveLineType(number)];
     }
 };
 

@@ -23,7 +23,7 @@ const std::string kDot = Repeat("-   ", 8);
 
 }  // namespace
 
-const std::array<LinetypeDef, 8>& LinetypeSet(bool senJW) {
+const std::array<LinetypeDef, 8>& LinetypeSet(bool jwLineTypes) {
     static const std::array<LinetypeDef, 8> jw = {{
         {2, 0x3A, "DASHED1", kDashed1, "2.5", {"1.25", "-1.25"}},
         {3, 0x3B, "DASHED2", kDashed2, "5.0", {"2.5", "-2.5"}},
@@ -48,7 +48,7 @@ const std::array<LinetypeDef, 8>& LinetypeSet(bool senJW) {
          {"31.75", "-6.35", "6.35", "-6.35", "6.35", "-6.35"}},
         {9, 0x41, "DOT", "Dot . . . . . . . . . . . . . . . . . . . . . .", "6.35", {"0.0", "-6.35"}},
     }};
-    return senJW ? jw : acad;
+    return jwLineTypes ? jw : acad;
 }
 
 }  // namespace orvik

@@ -21,6 +21,6 @@ struct LinetypeDef {
 inline constexpr std::string_view kContinuous = "CONTINUOUS";
 
 // The eight records of the selected set, line types 2..9 in order.
-const std::array<LinetypeDef, 8>& LinetypeSet(bool senJW);
+const std::array<LinetypeDef, 8>& LinetypeSet(bool jwLineTypes);
 
 }  // namespace orvik

@@ -8,28 +8,49 @@
 
 namespace orvik {
 
-ScaleList FillScaleBox(const JwcDrawing& drawing, DxfTables& tables) {
-    for (int i = 0; i < kLayerCount; ++i) {
-        tables.DxfLayers[i].Used = false;
-        tables.DxfLayers[i].Visible = drawing.Layers[i].Visible;
-    }
-    std::array<std::int32_t, kLayerGroupCount> useCount{};
-    auto use = [&](std::uint8_t layer) {
-        tables.DxfLayers[layer].Used = true;
-        ++useCount[layer / kLayersPerGroup];
-    };
-    for (const auto& s : drawing.Sen) use(s.Layer);
-    for (const auto& e : drawing.Enko) use(e.Layer);
-    for (const auto& m : drawing.Moji) use(m.Layer);
-    for (const auto& t : drawing.Ten) use(t.Layer);
-    // Virtual points make their layer used but do not count for the busiest group.
-    for (int i = 0; i < drawing.Header.VirtualPointCount && i < kVirtualPointSlots; ++i)
-        tables.DxfLayers[drawing.KasouTen[i].Layer].Used = true;
+namespace {
 
+// Which layers hold something, and how many lines, arcs, texts and real
+// points each group holds (virtual points make their layer used but do not
+// count for the busiest group). Elements are walked by the drawing's arrays,
+// whose sizes always match its counts.
+struct Usage {
+    std::array<bool, kLayerCount> used{};
+    std::array<std::int32_t, kLayerGroupCount> elementsPerGroup{};
+};
+
+Usage UsageOf(const JwcDrawing& drawing) {
+    Usage usage;
+    auto use = [&](std::uint8_t layer) {
+        usage.used[layer] = true;
+        ++usage.elementsPerGroup[layer / kLayersPerGroup];
+    };
+    for (const auto& line : drawing.lines) use(line.layer);
+    for (const auto& arc : drawing.arcs) use(arc.layer);
+    for (const auto& text : drawing.texts) use(text.layer);
+    for (const auto& point : drawing.points) use(point.layer);
+    for (int i = 0; i < drawing.header.virtualPointCount && i < kVirtualPointSlots; ++i)
+        usage.used[drawing.virtualPoints[i].layer] = true;
+    return usage;
+}
+
+}  // namespace
+
+void MarkUsedLayers(const JwcDrawing& drawing, LayerTables& tables) {
+    const Usage usage = UsageOf(drawing);
+    for (int i = 0; i < kLayerCount; ++i) {
+        tables.layers[i].used = usage.used[i];
+        tables.layers[i].visible = drawing.layers[i].visible;
+    }
+}
+
+ScaleList ListProposedScales(const JwcDrawing& drawing) {
+    const Usage usage = UsageOf(drawing);
     std::array<float, kLayerGroupCount> scaleInUse{};
     for (int i = 0; i < kLayerCount; ++i)
-        if (tables.DxfLayers[i].Used) scaleInUse[i / kLayersPerGroup] = drawing.LayerGroups[i / kLayersPerGroup].Scale;
+        if (usage.used[i]) scaleInUse[i / kLayersPerGroup] = drawing.layerGroups[i / kLayersPerGroup].scale;
 
+    const auto& useCount = usage.elementsPerGroup;
     int main = 0;
     for (int g = 1; g < kLayerGroupCount; ++g)
         if (useCount[g] > useCount[main]) main = g;
@@ -40,7 +61,7 @@ ScaleList FillScaleBox(const JwcDrawing& drawing, DxfTables& tables) {
         for (float scale : scaleInUse)
             if (scale > largest) largest = scale;
         if (!(largest > 0)) break;
-        if (drawing.LayerGroups[main].Scale == largest) list.selected = static_cast<int>(list.items.size());
+        if (drawing.layerGroups[main].scale == largest) list.selected = static_cast<int>(list.items.size());
         // A scale field of the file can hold infinity; "INF" says so where the number form would give "0".
         list.items.push_back(std::isinf(largest) ? "INF" : FormatReal(largest));
         for (float& scale : scaleInUse)

@@ -15,8 +15,12 @@ struct ScaleList {
     int selected = -1;               // the proposed item; -1 when the list is empty
 };
 
-// Marks the used layers in `tables` (Used, Visible) and lists the scales.
-// Elements are walked by the drawing's counts, which always match its arrays.
-ScaleList FillScaleBox(const JwcDrawing& drawing, DxfTables& tables);
+// Sets `used` of every layer that holds an element or a virtual point, and
+// copies each layer's visibility.
+void MarkUsedLayers(const JwcDrawing& drawing, LayerTables& tables);
+
+// The reference scales to choose from: the distinct positive scales of the
+// groups with a used layer, largest first, the busiest group's proposed.
+ScaleList ListProposedScales(const JwcDrawing& drawing);
 
 }  // namespace orvik

@@ -75,51 +75,51 @@ std::array<ArcPoint, 2> ArcStatisticsPoints(long double cx, long double cy, long
              {cx + radius * CosDegrees(e), cy + radius * flatness * SinDegrees(e)}}};
 }
 
-void TScales::AddXY(float scale, long double x, long double y) {
+void ScaleStatistics::AddXY(float scale, long double x, long double y) {
     for (int i = 0; i < count_; ++i) {
-        TScaleEntry& e = entries_[i];
-        if (e.Scale != scale) continue;
-        e.MinX = static_cast<float>(std::min<long double>(e.MinX, x));
-        e.MaxX = static_cast<float>(std::max<long double>(e.MaxX, x));
-        e.MinY = static_cast<float>(std::min<long double>(e.MinY, y));
-        e.MaxY = static_cast<float>(std::max<long double>(e.MaxY, y));
+        ScaleEntry& e = entries_[i];
+        if (e.scale != scale) continue;
+        e.minX = static_cast<float>(std::min<long double>(e.minX, x));
+        e.maxX = static_cast<float>(std::max<long double>(e.maxX, x));
+        e.minY = static_cast<float>(std::min<long double>(e.minY, y));
+        e.maxY = static_cast<float>(std::max<long double>(e.maxY, y));
         return;
     }
     if (count_ == kCapacity) return;  // scales come from 16 layer groups: never reached
-    TScaleEntry& e = entries_[count_++];
-    e.Scale = scale;
-    e.FirstX = e.MinX = e.MaxX = static_cast<float>(x);
-    e.FirstY = e.MinY = e.MaxY = static_cast<float>(y);
+    ScaleEntry& e = entries_[count_++];
+    e.scale = scale;
+    e.firstX = e.minX = e.maxX = static_cast<float>(x);
+    e.firstY = e.minY = e.maxY = static_cast<float>(y);
 }
 
-void TScales::AddArc(float scale, long double cx, long double cy, long double radius, long double flatness,
+void ScaleStatistics::AddArc(float scale, long double cx, long double cy, long double radius, long double flatness,
                      long double startAngle, long double endAngle, long double tilt) {
     for (const ArcPoint& p : ArcStatisticsPoints(cx, cy, radius, flatness, startAngle, endAngle, tilt))
         AddXY(scale, p.x, p.y);
 }
 
-void TScales::Analyze(long double paperFactor) {
+void ScaleStatistics::Analyze(long double paperFactor) {
     for (int i = 0; i < count_; ++i) {
-        TScaleEntry& e = entries_[i];
-        e.DigitsX = DecimalsFor(e.MinX, e.MaxX, e.Scale, paperFactor);
-        e.DigitsY = DecimalsFor(e.MinY, e.MaxY, e.Scale, paperFactor);
+        ScaleEntry& e = entries_[i];
+        e.digitsX = DecimalsFor(e.minX, e.maxX, e.scale, paperFactor);
+        e.digitsY = DecimalsFor(e.minY, e.maxY, e.scale, paperFactor);
     }
 }
 
-const TScaleEntry* TScales::Find(float scale) const {
+const ScaleEntry* ScaleStatistics::Find(float scale) const {
     for (int i = 0; i < count_; ++i)
-        if (entries_[i].Scale == scale) return &entries_[i];
+        if (entries_[i].scale == scale) return &entries_[i];
     return nullptr;
 }
 
-long double TScales::MapX(float scale, long double factor, long double value) const {
-    const TScaleEntry* e = Find(scale);
-    return e ? MapValue(RoundOffset, RoundDelta, scale, value, e->FirstX, e->DigitsX, factor) : 0;
+long double ScaleStatistics::MapX(float scale, long double factor, long double value) const {
+    const ScaleEntry* e = Find(scale);
+    return e ? MapValue(roundOffset, roundDelta, scale, value, e->firstX, e->digitsX, factor) : 0;
 }
 
-long double TScales::MapY(float scale, long double factor, long double value) const {
-    const TScaleEntry* e = Find(scale);
-    return e ? MapValue(RoundOffset, RoundDelta, scale, value, e->FirstY, e->DigitsY, factor) : 0;
+long double ScaleStatistics::MapY(float scale, long double factor, long double value) const {
+    const ScaleEntry* e = Find(scale);
+    return e ? MapValue(roundOffset, roundDelta, scale, value, e->firstY, e->digitsY, factor) : 0;
 }
 
 }  // namespace orvik

@@ -28,20 +28,20 @@ long double RoundHalfAway(long double x);
 long double MapValue(bool roundOffset, bool roundDelta, float scale, long double value, float first,
                      std::int32_t digits, long double factor);
 
-struct TScaleEntry {
-    float Scale = 0;
-    float MinX = 0, MaxX = 0, MinY = 0, MaxY = 0;
-    float FirstX = 0, FirstY = 0;
-    std::int32_t DigitsX = 0, DigitsY = 0;
+struct ScaleEntry {
+    float scale = 0;
+    float minX = 0, maxX = 0, minY = 0, maxY = 0;
+    float firstX = 0, firstY = 0;
+    std::int32_t digitsX = 0, digitsY = 0;
 };
 
 // Statistics per distinct scale, in the order scales were first met.
-class TScales {
+class ScaleStatistics {
 public:
     static constexpr int kCapacity = 33;
 
-    bool RoundDelta = false;
-    bool RoundOffset = true;
+    bool roundDelta = false;
+    bool roundOffset = true;
 
     void AddXY(float scale, long double x, long double y);
     void AddLine(float scale, long double x1, long double y1, long double x2, long double y2) {
@@ -65,12 +65,12 @@ public:
     long double MapR(float scale, long double factor, long double value) const { return MapX(scale, factor, value); }
 
     int Count() const { return count_; }
-    const TScaleEntry& Entry(int i) const { return entries_[i]; }
+    const ScaleEntry& Entry(int i) const { return entries_[i]; }
 
 private:
-    const TScaleEntry* Find(float scale) const;
+    const ScaleEntry* Find(float scale) const;
 
-    std::array<TScaleEntry, kCapacity> entries_{};
+    std::array<ScaleEntry, kCapacity> entries_{};
     int count_ = 0;
 };
 

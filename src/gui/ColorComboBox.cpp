@@ -16,17 +16,17 @@ QColor ToQColor(int value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (v
 // Paints the entries of the drop-down list through the box's DrawItem.
 class SwatchDelegate : public QStyledItemDelegate {
 public:
-    explicit SwatchDelegate(TColorComboBox* box) : QStyledItemDelegate(box), box_(box) {}
+    explicit SwatchDelegate(ColorComboBox* box) : QStyledItemDelegate(box), box_(box) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         box_->DrawItem(*painter, index.row(), option.rect, option.state & QStyle::State_Selected);
     }
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
-        return {box_->width(), TColorComboBox::kEntryHeight};
+        return {box_->width(), ColorComboBox::kEntryHeight};
     }
 
 private:
-    TColorComboBox* box_;
+    ColorComboBox* box_;
 };
 
 }  // namespace
@@ -38,25 +38,25 @@ QRect SwatchRect(const QRect& entry, int boxWidth, int scrollWidth) {
     return QRect(left, top, right - left, bottom - top);
 }
 
-TColorComboBox::TColorComboBox(QWidget* parent)
+ColorComboBox::ColorComboBox(QWidget* parent)
     : QComboBox(parent), scrollWidth_(style()->pixelMetric(QStyle::PM_ScrollBarExtent)) {
     setEditable(false);
     setItemDelegate(new SwatchDelegate(this));
 }
 
-void TColorComboBox::AddColor(int color, int number) {
+void ColorComboBox::AddColor(int color, int number) {
     addItem(QString());
     noList_.append(QString::number(number));
     colorList_.append(QString::number(color));
 }
 
-int TColorComboBox::GetItemColor(int index) const { return colorList_.value(index).toInt(); }
+int ColorComboBox::GetItemColor(int index) const { return colorList_.value(index).toInt(); }
 
-int TColorComboBox::GetColorNo() const { return currentIndex() < 0 ? 0 : noList_.value(currentIndex()).toInt(); }
+int ColorComboBox::GetColorNo() const { return currentIndex() < 0 ? 0 : noList_.value(currentIndex()).toInt(); }
 
-void TColorComboBox::SetColorNo(int number) { setCurrentIndex(noList_.indexOf(QString::number(number))); }
+void ColorComboBox::SetColorNo(int number) { setCurrentIndex(noList_.indexOf(QString::number(number))); }
 
-void TColorComboBox::DrawItem(QPainter& painter, int index, const QRect& entry, bool selected) const {
+void ColorComboBox::DrawItem(QPainter& painter, int index, const QRect& entry, bool selected) const {
     painter.fillRect(entry, selected ? palette().highlight() : palette().base());
     painter.setBrush(ToQColor(GetItemColor(index)));
     painter.setPen(Qt::black);
@@ -64,7 +64,7 @@ void TColorComboBox::DrawItem(QPainter& painter, int index, const QRect& entry, 
     painter.drawRect(SwatchRect(entry, width(), scrollWidth_).adjusted(0, 0, -1, -1));
 }
 
-void TColorComboBox::paintEvent(QPaintEvent*) {
+void ColorComboBox::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
     QStyleOptionComboBox option;
     initStyleOption(&option);

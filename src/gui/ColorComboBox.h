@@ -18,12 +18,12 @@ QRect SwatchRect(const QRect& entry, int boxWidth, int scrollWidth);
 // Colours as 24-bit values with red in the low byte and blue in the high byte.
 constexpr int RgbValue(int red, int green, int blue) { return red | green << 8 | blue << 16; }
 
-class TColorComboBox : public QComboBox {
+class ColorComboBox : public QComboBox {
     Q_OBJECT
 public:
     static constexpr int kEntryHeight = 16;
 
-    explicit TColorComboBox(QWidget* parent = nullptr);
+    explicit ColorComboBox(QWidget* parent = nullptr);
 
     void AddColor(int color, int number);
     int GetItemColor(int index) const;

@@ -5,7 +5,7 @@
 namespace orvik {
 
 // The point radius: a decimal number.
-constexpr bool HankeiKeyAccepted(char32_t c) { return c == 8 || c == 16 || c == '.' || (c >= '0' && c <= '9'); }
+constexpr bool PointRadiusKeyAccepted(char32_t c) { return c == 8 || c == 16 || c == '.' || (c >= '0' && c <= '9'); }
 
 // The two percentages: digits only.
 constexpr bool PercentKeyAccepted(char32_t c) { return c == 8 || c == 16 || (c >= '0' && c <= '9'); }

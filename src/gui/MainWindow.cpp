@@ -13,11 +13,13 @@
 #include "gui/KeyFilters.h"
 #include "gui/QtDialogs.h"
 #include "app/SettingChecks.h"
+#include "app/Version.h"
 
 namespace orvik {
 namespace {
 
-constexpr std::array<int, 6> kDefaultPens = {4, 7, 3, 2, 6, 5};
+// What the controls show at start-up and after initialise.
+const ConversionSettings kDefaults{};
 
 // The seven AutoCAD colours the pens can take, in list order.
 constexpr std::pair<int, int> kPenColors[] = {
@@ -26,7 +28,6 @@ constexpr std::pair<int, int> kPenColors[] = {
 };
 
 constexpr int kPercentMinimum = 10, kPercentMaximum = 99;
-constexpr int kDefaultReduction = 90, kDefaultAspect = 70;
 
 QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
     auto* row = new QHBoxLayout;
@@ -52,235 +53,239 @@ T* Named(T* widget, const char* name) {
 
 }  // namespace
 
-QGroupBox* TForm1::Group(const char* name, const QString& caption) {
+QGroupBox* MainWindow::Group(const char* name, const QString& caption) {
     auto* box = new QGroupBox(caption, this);
     box->setObjectName(name);
     return box;
 }
 
-TForm1::TForm1(Dialogs& dialogs, JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, WindowState& state,
-               QWidget* parent)
-    : QWidget(parent), dialogs_(dialogs), commands_(dialogs, *this, drawing, info, tables, state) {
-    setObjectName("TForm1");
+MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings& settings, WindowState& state,
+                       QWidget* parent)
+    : QWidget(parent), dialogs_(dialogs), commands_(dialogs, *this, drawing, settings, state) {
+    setObjectName("MainWindow");
     setWindowTitle("ORVIK");
     resize(630, 444);
     QFont font(QStringLiteral("IPAPGothic"));
     font.setPixelSize(12);
     setFont(font);
 
-    Memo1 = Named(new QPlainTextEdit(this), "Memo1");
-    Memo1->setReadOnly(true);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    logView = Named(new QPlainTextEdit(this), "logView");
+    logView->setReadOnly(true);
+    logView->setLineWrapMode(QPlainTextEdit::NoWrap);
+    logView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QFont fixed(QStringLiteral("IPAGothic"));  // one column per byte of CP932: the report lines stay aligned
     fixed.setPixelSize(12);
     fixed.setStyleHint(QFont::TypeWriter);
-    Memo1->setFont(fixed);
+    logView->setFont(fixed);
 
     // Column 1.
-    GroupBox1 = Group("GroupBox1", "変換数値設定");
-    chkRoundBase = Named(new QCheckBox("数値を補正する", GroupBox1), "chkRoundBase");
-    (new QVBoxLayout(GroupBox1))->addWidget(chkRoundBase);
+    numbersGroup = Group("numbersGroup", "変換数値設定");
+    roundCoordinatesBox = Named(new QCheckBox("数値を補正する", numbersGroup), "roundCoordinatesBox");
+    (new QVBoxLayout(numbersGroup))->addWidget(roundCoordinatesBox);
 
-    GroupBox2 = Group("GroupBox2", "点の変換設定");
-    RBtnTen1 = Named(new QRadioButton("塗り潰し円", GroupBox2), "RBtnTen1");
-    RBtnTen2 = Named(new QRadioButton("円", GroupBox2), "RBtnTen2");
-    RBtnTen3 = Named(new QRadioButton("点のまま", GroupBox2), "RBtnTen3");
-    EdtHankei = Field(GroupBox2, "EdtHankei", 50, 0);
+    pointsGroup = Group("pointsGroup", "点の変換設定");
+    filledCircleButton = Named(new QRadioButton("塗り潰し円", pointsGroup), "filledCircleButton");
+    circleButton = Named(new QRadioButton("円", pointsGroup), "circleButton");
+    pointButton = Named(new QRadioButton("点のまま", pointsGroup), "pointButton");
+    pointRadiusField = Field(pointsGroup, "pointRadiusField", 50, 0);
     {
-        auto* l = new QVBoxLayout(GroupBox2);
-        for (QWidget* w : {RBtnTen1, RBtnTen2, RBtnTen3}) l->addWidget(w);
-        l->addLayout(Row({new QLabel("半径", GroupBox2), EdtHankei, new QLabel("mm", GroupBox2)}));
+        auto* l = new QVBoxLayout(pointsGroup);
+        for (QWidget* w : {filledCircleButton, circleButton, pointButton}) l->addWidget(w);
+        l->addLayout(Row({new QLabel("半径", pointsGroup), pointRadiusField, new QLabel("mm", pointsGroup)}));
     }
 
-    GroupBox3 = Group("GroupBox3", "線種の選択");
-    RBtnSenJW = Named(new QRadioButton("JW_CAD準処", GroupBox3), "RBtnSenJW");
-    RBtnSenAC = Named(new QRadioButton("AutoCAD準処", GroupBox3), "RBtnSenAC");
+    lineTypesGroup = Group("lineTypesGroup", "線種の選択");
+    jwLineTypesButton = Named(new QRadioButton("JW_CAD準処", lineTypesGroup), "jwLineTypesButton");
+    acadLineTypesButton = Named(new QRadioButton("AutoCAD準処", lineTypesGroup), "acadLineTypesButton");
     {
-        auto* l = new QVBoxLayout(GroupBox3);
-        l->addWidget(RBtnSenJW);
-        l->addWidget(RBtnSenAC);
+        auto* l = new QVBoxLayout(lineTypesGroup);
+        l->addWidget(jwLineTypesButton);
+        l->addWidget(acadLineTypesButton);
     }
 
-    GroupBox10 = Group("GroupBox10", "曲線処理");
-    ChkPline = Named(new QCheckBox("ポリラインに変換", GroupBox10), "ChkPline");
-    (new QVBoxLayout(GroupBox10))->addWidget(ChkPline);
+    curvesGroup = Group("curvesGroup", "曲線処理");
+    polylinesBox = Named(new QCheckBox("ポリラインに変換", curvesGroup), "polylinesBox");
+    (new QVBoxLayout(curvesGroup))->addWidget(polylinesBox);
 
-    GroupBox8 = Group("GroupBox8", "文字の縮小率");
-    ChkMojiSize = Named(new QCheckBox("文字を縮小する", GroupBox8), "ChkMojiSize");
-    EdtMojiS = Field(GroupBox8, "EdtMojiS", 30, 2);
-    UpDown1 = Named(new TUpDown(GroupBox8), "UpDown1");
+    textShrinkGroup = Group("textShrinkGroup", "文字の縮小率");
+    shrinkTextsBox = Named(new QCheckBox("文字を縮小する", textShrinkGroup), "shrinkTextsBox");
+    textShrinkField = Field(textShrinkGroup, "textShrinkField", 30, 2);
+    textShrinkSpin = Named(new SpinControl(textShrinkGroup), "textShrinkSpin");
     {
-        auto* l = new QVBoxLayout(GroupBox8);
-        l->addWidget(ChkMojiSize);
-        l->addLayout(Row({new QLabel("縮小率", GroupBox8), EdtMojiS, UpDown1, new QLabel("%", GroupBox8)}));
+        auto* l = new QVBoxLayout(textShrinkGroup);
+        l->addWidget(shrinkTextsBox);
+        l->addLayout(Row({new QLabel("縮小率", textShrinkGroup), textShrinkField, textShrinkSpin, new QLabel("%", textShrinkGroup)}));
     }
 
-    GroupBox9 = Group("GroupBox9", "半角ﾉﾐ文字列縦横比");
-    ChkHnakakuSize = Named(new QCheckBox("縦横比を変更する", GroupBox9), "ChkHnakakuSize");
-    EdtHankakuH = Field(GroupBox9, "EdtHankakuH", 30, 2);
-    UpDown2 = Named(new TUpDown(GroupBox9), "UpDown2");
+    halfWidthGroup = Group("halfWidthGroup", "半角ﾉﾐ文字列縦横比");
+    narrowHalfWidthBox = Named(new QCheckBox("縦横比を変更する", halfWidthGroup), "narrowHalfWidthBox");
+    halfWidthAspectField = Field(halfWidthGroup, "halfWidthAspectField", 30, 2);
+    halfWidthAspectSpin = Named(new SpinControl(halfWidthGroup), "halfWidthAspectSpin");
     {
-        auto* l = new QVBoxLayout(GroupBox9);
-        l->addWidget(ChkHnakakuSize);
-        l->addLayout(Row({new QLabel("縦横比", GroupBox9), EdtHankakuH, UpDown2, new QLabel("%", GroupBox9)}));
+        auto* l = new QVBoxLayout(halfWidthGroup);
+        l->addWidget(narrowHalfWidthBox);
+        l->addLayout(Row({new QLabel("縦横比", halfWidthGroup), halfWidthAspectField, halfWidthAspectSpin, new QLabel("%", halfWidthGroup)}));
     }
 
     // Column 2.
-    GroupBox6 = Group("GroupBox6", "基準縮尺");
-    ScaleBox = Named(new QComboBox(GroupBox6), "ScaleBox");
-    ScaleBox->setEditable(false);
-    (new QVBoxLayout(GroupBox6))->addWidget(ScaleBox);
+    scaleGroup = Group("scaleGroup", "基準縮尺");
+    scaleBox = Named(new QComboBox(scaleGroup), "scaleBox");
+    scaleBox->setEditable(false);
+    (new QVBoxLayout(scaleGroup))->addWidget(scaleBox);
 
-    GroupBox5 = Group("GroupBox5", "レイヤー名");
-    ChkLayer = Named(new QCheckBox("連番を加えない", GroupBox5), "ChkLayer");
-    (new QVBoxLayout(GroupBox5))->addWidget(ChkLayer);
+    layerNamesGroup = Group("layerNamesGroup", "レイヤー名");
+    plainLayerNamesBox = Named(new QCheckBox("連番を加えない", layerNamesGroup), "plainLayerNamesBox");
+    (new QVBoxLayout(layerNamesGroup))->addWidget(plainLayerNamesBox);
 
-    GroupBox7 = Group("GroupBox7", "補助線処理");
-    ChkHojosen = Named(new QCheckBox("DEFPOINTSに集める", GroupBox7), "ChkHojosen");
-    (new QVBoxLayout(GroupBox7))->addWidget(ChkHojosen);
+    auxiliaryGroup = Group("auxiliaryGroup", "補助線処理");
+    auxiliaryOnDefpointsBox = Named(new QCheckBox("DEFPOINTSに集める", auxiliaryGroup), "auxiliaryOnDefpointsBox");
+    (new QVBoxLayout(auxiliaryGroup))->addWidget(auxiliaryOnDefpointsBox);
 
-    GroupBox4 = Group("GroupBox4", "変換色指定");
+    penColorsGroup = Group("penColorsGroup", "変換色指定");
     {
-        auto* grid = new QGridLayout(GroupBox4);
+        auto* grid = new QGridLayout(penColorsGroup);
         grid->setVerticalSpacing(2);
         for (int i = 0; i < 6; ++i) {
-            ClbPen[i] = new TColorComboBox(GroupBox4);
-            ClbPen[i]->setObjectName(QStringLiteral("ClbPen%1").arg(i + 1));
-            ClbPen[i]->setFixedWidth(73);
-            grid->addWidget(new QLabel(QStringLiteral("Pen %1").arg(i + 1), GroupBox4), i, 0);
-            grid->addWidget(ClbPen[i], i, 1);
+            penColorBoxes[i] = new ColorComboBox(penColorsGroup);
+            penColorBoxes[i]->setObjectName(QStringLiteral("penColorBox%1").arg(i + 1));
+            penColorBoxes[i]->setFixedWidth(73);
+            grid->addWidget(new QLabel(QStringLiteral("Pen %1").arg(i + 1), penColorsGroup), i, 0);
+            grid->addWidget(penColorBoxes[i], i, 1);
         }
     }
 
-    BtnDefalt = Named(new QPushButton("初期化", this), "BtnDefalt");
-    BtnEnd = Named(new QPushButton("終了", this), "BtnEnd");
-    BtnRead = Named(new QPushButton("読込", this), "BtnRead");
-    BtnSave = Named(new QPushButton("変換･保存", this), "BtnSave");
+    defaultsButton = Named(new QPushButton("初期化", this), "defaultsButton");
+    quitButton = Named(new QPushButton("終了", this), "quitButton");
+    readButton = Named(new QPushButton("読込", this), "readButton");
+    saveButton = Named(new QPushButton("変換･保存", this), "saveButton");
 
     auto* column1 = new QVBoxLayout;
-    for (QWidget* w : {GroupBox1, GroupBox2, GroupBox3, GroupBox10, GroupBox8, GroupBox9}) column1->addWidget(w);
+    for (QWidget* w : {numbersGroup, pointsGroup, lineTypesGroup, curvesGroup, textShrinkGroup, halfWidthGroup}) column1->addWidget(w);
     column1->addStretch();
     auto* buttons = new QGridLayout;
-    buttons->addWidget(BtnDefalt, 0, 0);
-    buttons->addWidget(BtnEnd, 0, 1);
-    buttons->addWidget(BtnRead, 1, 0);
-    buttons->addWidget(BtnSave, 1, 1);
+    buttons->addWidget(defaultsButton, 0, 0);
+    buttons->addWidget(quitButton, 0, 1);
+    buttons->addWidget(readButton, 1, 0);
+    buttons->addWidget(saveButton, 1, 1);
     auto* column2 = new QVBoxLayout;
-    for (QWidget* w : {GroupBox6, GroupBox5, GroupBox7, GroupBox4}) column2->addWidget(w);
+    for (QWidget* w : {scaleGroup, layerNamesGroup, auxiliaryGroup, penColorsGroup}) column2->addWidget(w);
     column2->addLayout(buttons);
     column2->addStretch();
-    for (QGroupBox* g : {GroupBox1, GroupBox2, GroupBox3, GroupBox10, GroupBox8, GroupBox9, GroupBox6, GroupBox5,
-                         GroupBox7, GroupBox4}) {
+    for (QGroupBox* g : {numbersGroup, pointsGroup, lineTypesGroup, curvesGroup, textShrinkGroup, halfWidthGroup, scaleGroup, layerNamesGroup,
+                         auxiliaryGroup, penColorsGroup}) {
         g->layout()->setContentsMargins(6, 2, 6, 4);
         g->layout()->setSpacing(2);
         g->setFixedWidth(150);
     }
     auto* main = new QHBoxLayout(this);
     main->setContentsMargins(6, 6, 6, 6);
-    main->addWidget(Memo1, 1);
+    main->addWidget(logView, 1);
     main->addLayout(column1);
     main->addLayout(column2);
     column1->setSpacing(4);
     column2->setSpacing(4);
 
-    UpDown1->Associate(EdtMojiS);
-    UpDown2->Associate(EdtHankakuH);
-    for (QLineEdit* field : {EdtHankei, EdtMojiS, EdtHankakuH}) field->installEventFilter(this);
+    textShrinkSpin->Associate(textShrinkField);
+    halfWidthAspectSpin->Associate(halfWidthAspectField);
+    for (QLineEdit* field : {pointRadiusField, textShrinkField, halfWidthAspectField}) field->installEventFilter(this);
 
-    connect(BtnDefalt, &QPushButton::clicked, this, &TForm1::BtnDefaltClick);
-    connect(BtnEnd, &QPushButton::clicked, this, &TForm1::BtnEndClick);
-    connect(BtnRead, &QPushButton::clicked, this, &TForm1::BtnReadClick);
-    connect(BtnSave, &QPushButton::clicked, this, &TForm1::BtnSaveClick);
-    connect(RBtnTen3, &QRadioButton::clicked, this, &TForm1::RBtnTen3Click);
+    connect(defaultsButton, &QPushButton::clicked, this, &MainWindow::RestoreDefaults);
+    connect(quitButton, &QPushButton::clicked, this, &MainWindow::Quit);
+    connect(readButton, &QPushButton::clicked, this, &MainWindow::OpenDrawings);
+    connect(saveButton, &QPushButton::clicked, this, &MainWindow::ConvertAndSave);
+    connect(pointButton, &QRadioButton::clicked, this, &MainWindow::PointButtonClicked);
     // Set by program or by a click alike.
-    connect(ChkMojiSize, &QCheckBox::toggled, this, &TForm1::ChkMojiSizeClick);
-    connect(ChkHnakakuSize, &QCheckBox::toggled, this, &TForm1::ChkHnakakuSizeClick);
+    connect(shrinkTextsBox, &QCheckBox::toggled, this, &MainWindow::ShrinkTextsToggled);
+    connect(narrowHalfWidthBox, &QCheckBox::toggled, this, &MainWindow::NarrowHalfWidthToggled);
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (shown_) return;
     shown_ = true;
-    FormShow();
+    ApplyDefaultsOnFirstShow();
 }
 
-void TForm1::FormShow() {
-    setWindowTitle("ORVIK Ver 0.20");
+void MainWindow::ApplyDefaultsOnFirstShow() {
+    setWindowTitle(QString::fromLatin1(kWindowCaption.data(), static_cast<qsizetype>(kWindowCaption.size())));
     setAcceptDrops(true);
-    for (TColorComboBox* box : ClbPen)
+    for (ColorComboBox* box : penColorBoxes)
         for (const auto& [color, number] : kPenColors) box->AddColor(color, number);
     SelectDefaults();
-    ChkHnakakuSize->setChecked(true);
-    ChkMojiSizeClick();
-    ChkHnakakuSizeClick();
+    narrowHalfWidthBox->setChecked(kDefaults.narrowHalfWidthTexts);
+    ShrinkTextsToggled();
+    NarrowHalfWidthToggled();
     SetTooltips();
-    UpDown1->SetRange(kPercentMinimum, kPercentMaximum);
-    UpDown1->SetPosition(kDefaultReduction);
-    UpDown2->SetRange(kPercentMinimum, kPercentMaximum);
-    UpDown2->SetPosition(kDefaultAspect);
+    textShrinkSpin->SetRange(kPercentMinimum, kPercentMaximum);
+    textShrinkSpin->SetPosition(kDefaults.textShrinkPercent);
+    halfWidthAspectSpin->SetRange(kPercentMinimum, kPercentMaximum);
+    halfWidthAspectSpin->SetPosition(kDefaults.halfWidthAspectPercent);
 }
 
-void TForm1::SetTooltips() {
-    Memo1->setToolTip("図面情報表示ウィンドウ");
-    GroupBox1->setToolTip("数値を補正して変換誤差を吸収する");
-    GroupBox2->setToolTip("半径の値は印刷時の実寸");
-    GroupBox3->setToolTip("JW_CAD準処\n  より元図に近くなる様に変換\nAutoCAD準処\n  AutoCADの補助作図用");
-    GroupBox5->setToolTip("チェックを外すと0_0_(JWのﾚｲﾔ名)と言う風になる");
-    GroupBox7->setToolTip("補助線をDEFPOINTSﾚｲﾔに集める");
-    GroupBox4->setToolTip("PenごとにAutoCADでの\n表示色を設定する\nJW_CADが標準状態なら変更不要");
-    GroupBox6->setToolTip(
+void MainWindow::SetTooltips() {
+    logView->setToolTip("図面情報表示ウィンドウ");
+    numbersGroup->setToolTip("数値を補正して変換誤差を吸収する");
+    pointsGroup->setToolTip("半径の値は印刷時の実寸");
+    lineTypesGroup->setToolTip("JW_CAD準処\n  より元図に近くなる様に変換\nAutoCAD準処\n  AutoCADの補助作図用");
+    layerNamesGroup->setToolTip("チェックを外すと0_0_(JWのﾚｲﾔ名)と言う風になる");
+    auxiliaryGroup->setToolTip("補助線をDEFPOINTSﾚｲﾔに集める");
+    penColorsGroup->setToolTip("PenごとにAutoCADでの\n表示色を設定する\nJW_CADが標準状態なら変更不要");
+    scaleGroup->setToolTip(
         "基準となるレイヤの縮尺を選択する\n縮尺の分母数値が大きい順に並び\n"
         "標準では図形最多グループの縮尺が選択されている\n文字サイズが変になる場合はこれを確認する");
-    GroupBox8->setToolTip("JW_CADの図面変換後のバランスを取るために");
-    BtnDefalt->setToolTip("すべての設定を初期化する");
-    BtnEnd->setToolTip("プログラムを終了する");
-    BtnRead->setToolTip("JWCファイルを読み込む\nドラッグでも読込可能");
-    BtnSave->setToolTip("DXFファイルを保存する");
+    textShrinkGroup->setToolTip("JW_CADの図面変換後のバランスを取るために");
+    defaultsButton->setToolTip("すべての設定を初期化する");
+    quitButton->setToolTip("プログラムを終了する");
+    readButton->setToolTip("JWCファイルを読み込む\nドラッグでも読込可能");
+    saveButton->setToolTip("DXFファイルを保存する");
 }
 
 // The pens, check boxes, options and radius that start-up and initialise share.
-void TForm1::SelectDefaults() {
-    for (int i = 0; i < 6; ++i) ClbPen[i]->SetColorNo(kDefaultPens[i]);
-    ChkHojosen->setChecked(true);
-    ChkLayer->setChecked(true);
-    RBtnSenJW->setChecked(true);
-    RBtnTen1->setChecked(true);
-    EdtHankei->setText(QString::fromLatin1(kDefaultRadiusText.data(), kDefaultRadiusText.size()));
-    chkRoundBase->setChecked(true);
-    ChkMojiSize->setChecked(true);
+void MainWindow::SelectDefaults() {
+    for (int i = 0; i < 6; ++i) penColorBoxes[i]->SetColorNo(kDefaults.penColors[i]);
+    auxiliaryOnDefpointsBox->setChecked(kDefaults.auxiliaryOnDefpoints);
+    plainLayerNamesBox->setChecked(kDefaults.plainLayerNames);
+    (kDefaults.jwLineTypes ? jwLineTypesButton : acadLineTypesButton)->setChecked(true);
+    switch (kDefaults.pointMode) {
+        case PointMode::FilledCircle: filledCircleButton->setChecked(true); break;
+        case PointMode::Circle: circleButton->setChecked(true); break;
+        case PointMode::Point: pointButton->setChecked(true); break;
+    }
+    pointRadiusField->setText(QString::number(kDefaults.pointRadiusMm, 'f', 4));  // "0.5000"
+    roundCoordinatesBox->setChecked(kDefaults.roundCoordinates);
+    shrinkTextsBox->setChecked(kDefaults.shrinkTexts);
 }
 
-void TForm1::BtnDefaltClick() {
+void MainWindow::RestoreDefaults() {
     SelectDefaults();
     commands_.Forget();
-    ChkMojiSize->setChecked(true);
-    EdtMojiS->setText(QString::number(kDefaultReduction));
-    ChkHnakakuSize->setChecked(true);
-    EdtHankakuH->setText(QString::fromLatin1(kFallbackAspectText.data(), kFallbackAspectText.size()));
-    UpDown1->SetPosition(kDefaultReduction);
-    UpDown2->SetPosition(kDefaultAspect);
+    shrinkTextsBox->setChecked(kDefaults.shrinkTexts);
+    textShrinkField->setText(QString::number(kDefaults.textShrinkPercent));
+    narrowHalfWidthBox->setChecked(kDefaults.narrowHalfWidthTexts);
+    halfWidthAspectField->setText(QString::fromLatin1(kFallbackAspectText.data(), kFallbackAspectText.size()));
+    textShrinkSpin->SetPosition(kDefaults.textShrinkPercent);
+    halfWidthAspectSpin->SetPosition(kDefaults.halfWidthAspectPercent);
     // The aspect shows the start-up value 70 again, whatever the spin control's last position.
-    UpDown2->WritePosition();
+    halfWidthAspectSpin->WritePosition();
 }
 
-void TForm1::RBtnTen3Click() {
-    if (!RBtnTen3->isChecked()) return;
+void MainWindow::PointButtonClicked() {
+    if (!pointButton->isChecked()) return;
     dialogs_.Beep();
     // 点を点のまま変換するとAutoCADでは見えなくなります / それでもよろしいですか？
     const std::string question =
         "\x93\x5F\x82\xF0\x93\x5F\x82\xCC\x82\xDC\x82\xDC\x95\xCF\x8A\xB7\x82\xB7\x82\xE9\x82\xC6" "AutoCAD\x82\xC5"
         "\x82\xCD\x8C\xA9\x82\xA6\x82\xC8\x82\xAD\x82\xC8\x82\xE8\x82\xDC\x82\xB7\r\n\x82\xBB\x82\xEA\x82\xC5\x82\xE0"
         "\x82\xE6\x82\xEB\x82\xB5\x82\xA2\x82\xC5\x82\xB7\x82\xA9\x81\x48";
-    if (!dialogs_.AskYesNo(question)) RBtnTen1->setChecked(true);
+    if (!dialogs_.AskYesNo(question)) filledCircleButton->setChecked(true);
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const QString text = static_cast<QKeyEvent*>(event)->text();
         if (!text.isEmpty()) {  // keys that type nothing (arrows, Home, ...) are not filtered
             const char32_t c = text.toUcs4().value(0);
-            const bool accepted = watched == EdtHankei ? HankeiKeyAccepted(c) : PercentKeyAccepted(c);
+            const bool accepted = watched == pointRadiusField ? PointRadiusKeyAccepted(c) : PercentKeyAccepted(c);
             if (!accepted) {
                 dialogs_.Beep();
                 return true;
@@ -290,11 +295,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (event->mimeData()->hasUrls()) event->acceptProposedAction();
 }
 
-void TForm1::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
     std::vector<std::string> paths;
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile()) paths.push_back(ToPath(url.toLocalFile()));
@@ -302,42 +307,44 @@ void TForm1::dropEvent(QDropEvent* event) {
     if (!paths.empty()) commands_.DropFiles(paths);
 }
 
-void TForm1::ClearLog() { Memo1->clear(); }
+void MainWindow::ClearLog() { logView->clear(); }
 
-void TForm1::AppendLog(const std::string& text) {
-    for (const std::string& line : SplitLogText(text)) Memo1->appendPlainText(FromCp932(line));
+void MainWindow::AppendLog(const std::string& text) {
+    for (const std::string& line : SplitLogText(text)) logView->appendPlainText(FromCp932(line));
 }
 
-void TForm1::SetScaleList(const ScaleList& list) {
-    ScaleBox->clear();
-    for (const std::string& item : list.items) ScaleBox->addItem(QString::fromStdString(item));
-    ScaleBox->setCurrentIndex(list.selected);
+void MainWindow::SetScaleList(const ScaleList& list) {
+    scaleBox->clear();
+    for (const std::string& item : list.items) scaleBox->addItem(QString::fromStdString(item));
+    scaleBox->setCurrentIndex(list.selected);
 }
 
-std::string TForm1::ScaleText() const { return ScaleBox->currentText().toStdString(); }
+std::string MainWindow::ScaleText() const { return scaleBox->currentText().toStdString(); }
 
-ControlValues TForm1::ReadControls() const {
+ControlValues MainWindow::ReadControls() const {
     ControlValues c;
-    c.roundBase = chkRoundBase->isChecked();
-    c.tenMode = RBtnTen1->isChecked() ? kTenFilledCircle : RBtnTen2->isChecked() ? kTenCircle : kTenPoint;
-    c.hankei = EdtHankei->text().toStdString();
-    c.senJW = RBtnSenJW->isChecked();
-    c.pline = ChkPline->isChecked();
-    c.mojiSize = ChkMojiSize->isChecked();
-    c.mojiS = EdtMojiS->text().toStdString();
-    c.hankakuSize = ChkHnakakuSize->isChecked();
-    c.hankakuH = EdtHankakuH->text().toStdString();
-    c.layerNoRenban = ChkLayer->isChecked();
-    c.hojosen = ChkHojosen->isChecked();
-    for (int i = 0; i < 6; ++i) c.penColors[i] = ClbPen[i]->GetColorNo();
+    c.roundCoordinates = roundCoordinatesBox->isChecked();
+    c.pointMode = filledCircleButton->isChecked() ? PointMode::FilledCircle
+                  : circleButton->isChecked()      ? PointMode::Circle
+                                                   : PointMode::Point;
+    c.pointRadius = pointRadiusField->text().toStdString();
+    c.jwLineTypes = jwLineTypesButton->isChecked();
+    c.curvesAsPolylines = polylinesBox->isChecked();
+    c.shrinkTexts = shrinkTextsBox->isChecked();
+    c.textShrink = textShrinkField->text().toStdString();
+    c.narrowHalfWidthTexts = narrowHalfWidthBox->isChecked();
+    c.halfWidthAspect = halfWidthAspectField->text().toStdString();
+    c.plainLayerNames = plainLayerNamesBox->isChecked();
+    c.auxiliaryOnDefpoints = auxiliaryOnDefpointsBox->isChecked();
+    for (int i = 0; i < 6; ++i) c.penColors[i] = penColorBoxes[i]->GetColorNo();
     return c;
 }
 
-void TForm1::SetHankeiText(const std::string& text) { EdtHankei->setText(QString::fromStdString(text)); }
-void TForm1::SetMojiSText(const std::string& text) { EdtMojiS->setText(QString::fromStdString(text)); }
-void TForm1::SetHankakuHText(const std::string& text) { EdtHankakuH->setText(QString::fromStdString(text)); }
+void MainWindow::SetPointRadiusText(const std::string& text) { pointRadiusField->setText(QString::fromStdString(text)); }
+void MainWindow::SetTextShrinkText(const std::string& text) { textShrinkField->setText(QString::fromStdString(text)); }
+void MainWindow::SetHalfWidthAspectText(const std::string& text) { halfWidthAspectField->setText(QString::fromStdString(text)); }
 
-void TForm1::FocusWindow() {
+void MainWindow::FocusWindow() {
     activateWindow();
     raise();
 }

@@ -1,6 +1,6 @@
-// The main window TForm1: the log on the left, the conversion settings in
+// The main window MainWindow: the log on the left, the conversion settings in
 // two columns on the right, and the four command buttons. It shows the
-// settings and hands the commands to MainCommands; dialogs go through the
+// settings and hands the commands to WindowCommands; dialogs go through the
 // Dialogs it is given.
 #pragma once
 
@@ -21,11 +21,11 @@
 
 namespace orvik {
 
-class TForm1 : public QWidget, public WindowView {
+class MainWindow : public QWidget, public WindowView {
     Q_OBJECT
 public:
-    TForm1(Dialogs& dialogs, JwcDrawing& drawing, THenkanInfo& info, DxfTables& tables, WindowState& state,
-           QWidget* parent = nullptr);
+    MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings& settings, WindowState& state,
+               QWidget* parent = nullptr);
 
     // WindowView.
     void ClearLog() override;
@@ -33,21 +33,21 @@ public:
     void SetScaleList(const ScaleList& list) override;
     std::string ScaleText() const override;
     ControlValues ReadControls() const override;
-    void SetHankeiText(const std::string& text) override;
-    void SetMojiSText(const std::string& text) override;
-    void SetHankakuHText(const std::string& text) override;
+    void SetPointRadiusText(const std::string& text) override;
+    void SetTextShrinkText(const std::string& text) override;
+    void SetHalfWidthAspectText(const std::string& text) override;
     void FocusWindow() override;
 
-    MainCommands& Commands() { return commands_; }
+    WindowCommands& Commands() { return commands_; }
 
 public slots:
-    void BtnDefaltClick();
-    void BtnReadClick() { commands_.BtnReadClick(); }
-    void BtnSaveClick() { commands_.BtnSaveClick(); }
-    void BtnEndClick() { close(); }
-    void RBtnTen3Click();
-    void ChkMojiSizeClick() { EdtMojiS->setEnabled(ChkMojiSize->isChecked()); }
-    void ChkHnakakuSizeClick() { EdtHankakuH->setEnabled(ChkHnakakuSize->isChecked()); }
+    void RestoreDefaults();
+    void OpenDrawings() { commands_.OpenDrawings(); }
+    void ConvertAndSave() { commands_.ConvertAndSave(); }
+    void Quit() { close(); }
+    void PointButtonClicked();
+    void ShrinkTextsToggled() { textShrinkField->setEnabled(shrinkTextsBox->isChecked()); }
+    void NarrowHalfWidthToggled() { halfWidthAspectField->setEnabled(narrowHalfWidthBox->isChecked()); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -56,34 +56,34 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FormShow();
+    void ApplyDefaultsOnFirstShow();
     void SelectDefaults();
     void SetTooltips();
     QGroupBox* Group(const char* name, const QString& caption);
 
     Dialogs& dialogs_;
-    MainCommands commands_;
+    WindowCommands commands_;
     bool shown_ = false;
 
-    QPlainTextEdit* Memo1;
-    QGroupBox *GroupBox1, *GroupBox2, *GroupBox3, *GroupBox4, *GroupBox5, *GroupBox6, *GroupBox7, *GroupBox8,
-        *GroupBox9, *GroupBox10;
-    QCheckBox* chkRoundBase;
-    QRadioButton *RBtnTen1, *RBtnTen2, *RBtnTen3;
-    QLineEdit* EdtHankei;
-    QRadioButton *RBtnSenJW, *RBtnSenAC;
-    QCheckBox* ChkPline;
-    QCheckBox* ChkMojiSize;
-    QLineEdit* EdtMojiS;
-    TUpDown* UpDown1;
-    QCheckBox* ChkHnakakuSize;
-    QLineEdit* EdtHankakuH;
-    TUpDown* UpDown2;
-    QComboBox* ScaleBox;
-    QCheckBox* ChkLayer;
-    QCheckBox* ChkHojosen;
-    std::array<TColorComboBox*, 6> ClbPen{};
-    QPushButton *BtnDefalt, *BtnEnd, *BtnRead, *BtnSave;
+    QPlainTextEdit* logView;
+    QGroupBox *numbersGroup, *pointsGroup, *lineTypesGroup, *penColorsGroup, *layerNamesGroup, *scaleGroup, *auxiliaryGroup, *textShrinkGroup,
+        *halfWidthGroup, *curvesGroup;
+    QCheckBox* roundCoordinatesBox;
+    QRadioButton *filledCircleButton, *circleButton, *pointButton;
+    QLineEdit* pointRadiusField;
+    QRadioButton *jwLineTypesButton, *acadLineTypesButton;
+    QCheckBox* polylinesBox;
+    QCheckBox* shrinkTextsBox;
+    QLineEdit* textShrinkField;
+    SpinControl* textShrinkSpin;
+    QCheckBox* narrowHalfWidthBox;
+    QLineEdit* halfWidthAspectField;
+    SpinControl* halfWidthAspectSpin;
+    QComboBox* scaleBox;
+    QCheckBox* plainLayerNamesBox;
+    QCheckBox* auxiliaryOnDefpointsBox;
+    std::array<ColorComboBox*, 6> penColorBoxes{};
+    QPushButton *defaultsButton, *quitButton, *readButton, *saveButton;
 };
 
 }  // namespace orvik

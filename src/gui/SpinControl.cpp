@@ -5,7 +5,7 @@
 
 namespace orvik {
 
-TUpDown::TUpDown(QWidget* parent) : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {
+SpinControl::SpinControl(QWidget* parent) : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {
     up_->setArrowType(Qt::UpArrow);
     down_->setArrowType(Qt::DownArrow);
     for (QToolButton* b : {up_, down_}) {
@@ -22,19 +22,19 @@ TUpDown::TUpDown(QWidget* parent) : QWidget(parent), up_(new QToolButton(this)),
     connect(down_, &QToolButton::clicked, this, [this] { SetPosition(position_ - 1); });
 }
 
-void TUpDown::SetRange(int minimum, int maximum) {
+void SpinControl::SetRange(int minimum, int maximum) {
     minimum_ = minimum;
     maximum_ = maximum;
 }
 
-void TUpDown::SetPosition(int position) {
+void SpinControl::SetPosition(int position) {
     position = std::clamp(position, minimum_, maximum_);
     if (position == position_) return;
     position_ = position;
     WritePosition();
 }
 
-void TUpDown::WritePosition() {
+void SpinControl::WritePosition() {
     if (field_) field_->setText(QString::number(position_));
 }
 

@@ -10,10 +10,10 @@
 
 namespace orvik {
 
-class TUpDown : public QWidget {
+class SpinControl : public QWidget {
     Q_OBJECT
 public:
-    explicit TUpDown(QWidget* parent = nullptr);
+    explicit SpinControl(QWidget* parent = nullptr);
 
     void Associate(QLineEdit* field) { field_ = field; }
     void SetRange(int minimum, int maximum);

@@ -1,5 +1,5 @@
 // What a run of the desktop program holds for its whole life: the loaded
-// drawing, the settings, the layer tables and the window state, the dialogs
+// drawing, the settings and the window state, the dialogs
 // and the main window working on them.
 #pragma once
 
@@ -10,11 +10,10 @@ namespace orvik {
 
 struct WindowSession {
     JwcDrawing drawing;
-    THenkanInfo info;
-    DxfTables tables;
+    ConversionSettings settings;
     WindowState state;
     QtDialogs dialogs;
-    TForm1 window{dialogs, drawing, info, tables, state};
+    MainWindow window{dialogs, drawing, settings, state};
 
     WindowSession() { dialogs.SetWindow(&window); }
 };

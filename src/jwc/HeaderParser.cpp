@@ -30,56 +30,56 @@ std::optional<std::int32_t> ParseHex(std::string_view digits) {
     return value;
 }
 
-// Where a field's value goes in THeader, and which syntax it has.
+// Where a field's value goes in JwcHeader, and which syntax it has.
 enum class Syntax { Integer, Real, Address };
 
 struct FieldSlot {
     Syntax syntax;
-    std::int32_t THeader::*integer = nullptr;  // Integer and Address fields
-    float THeader::*real = nullptr;            // Real fields
+    std::int32_t JwcHeader::*integer = nullptr;  // Integer and Address fields
+    float JwcHeader::*real = nullptr;            // Real fields
 };
 
-constexpr FieldSlot I(std::int32_t THeader::*target) { return {Syntax::Integer, target, nullptr}; }
-constexpr FieldSlot R(float THeader::*target) { return {Syntax::Real, nullptr, target}; }
-constexpr FieldSlot A(std::int32_t THeader::*target) { return {Syntax::Address, target, nullptr}; }
+constexpr FieldSlot I(std::int32_t JwcHeader::*target) { return {Syntax::Integer, target, nullptr}; }
+constexpr FieldSlot R(float JwcHeader::*target) { return {Syntax::Real, nullptr, target}; }
+constexpr FieldSlot A(std::int32_t JwcHeader::*target) { return {Syntax::Address, target, nullptr}; }
 
-using H = THeader;
+using H = JwcHeader;
 
 constexpr FieldSlot kBlock2[] = {
-    I(&H::LineCount), I(&H::ArcCount),  I(&H::TextCount), I(&H::PointCount),   I(&H::VirtualPointCount),
-    I(&H::Hdr2_06),   I(&H::Hdr2_07),   I(&H::Hdr2_08),   I(&H::Hdr2_09),      R(&H::Hdr2_10),
-    I(&H::Hdr2_11),   I(&H::PaperSize), I(&H::Hdr2_13),   I(&H::Hdr2_14),      R(&H::Hdr2_15),
-    R(&H::Hdr2_16),   R(&H::Hdr2_17),   R(&H::Hdr2_18),   I(&H::Hdr2_19),      I(&H::Hdr2_20),
-    I(&H::Hdr2_21),   I(&H::Hdr2_22),   I(&H::Hdr2_23),   I(&H::Hdr2_24),      I(&H::Hdr2_25),
-    R(&H::Hdr2_26),   R(&H::Hdr2_27),   R(&H::Hdr2_28),   R(&H::Hdr2_29),      R(&H::Hdr2_30),
-    I(&H::PaperDivisor), I(&H::Hdr2_32),
+    I(&H::lineCount), I(&H::arcCount),  I(&H::textCount), I(&H::pointCount),   I(&H::virtualPointCount),
+    I(&H::hdr2_06),   I(&H::hdr2_07),   I(&H::hdr2_08),   I(&H::hdr2_09),      R(&H::hdr2_10),
+    I(&H::hdr2_11),   I(&H::paperSize), I(&H::hdr2_13),   I(&H::hdr2_14),      R(&H::hdr2_15),
+    R(&H::hdr2_16),   R(&H::hdr2_17),   R(&H::hdr2_18),   I(&H::hdr2_19),      I(&H::hdr2_20),
+    I(&H::hdr2_21),   I(&H::hdr2_22),   I(&H::hdr2_23),   I(&H::hdr2_24),      I(&H::hdr2_25),
+    R(&H::hdr2_26),   R(&H::hdr2_27),   R(&H::hdr2_28),   R(&H::hdr2_29),      R(&H::hdr2_30),
+    I(&H::paperDivisor), I(&H::hdr2_32),
 };
 
 constexpr FieldSlot kBlock3[] = {
-    R(&H::Hdr3_01), R(&H::Hdr3_02), R(&H::Hdr3_03), R(&H::Hdr3_04), I(&H::Hdr3_05), I(&H::Hdr3_06),
-    I(&H::Hdr3_07), I(&H::Hdr3_08), I(&H::Hdr3_09), I(&H::Hdr3_10), R(&H::Hdr3_11), R(&H::Hdr3_12),
-    R(&H::Hdr3_13), R(&H::Hdr3_14), R(&H::Hdr3_15), R(&H::Hdr3_16), I(&H::Hdr3_17), I(&H::Hdr3_18),
-    I(&H::Hdr3_19), R(&H::Hdr3_20), R(&H::Hdr3_21), R(&H::Hdr3_22), R(&H::Hdr3_23), R(&H::Hdr3_24),
-    R(&H::Hdr3_25), R(&H::Hdr3_26), R(&H::Hdr3_27), R(&H::Hdr3_28),
+    R(&H::hdr3_01), R(&H::hdr3_02), R(&H::hdr3_03), R(&H::hdr3_04), I(&H::hdr3_05), I(&H::hdr3_06),
+    I(&H::hdr3_07), I(&H::hdr3_08), I(&H::hdr3_09), I(&H::hdr3_10), R(&H::hdr3_11), R(&H::hdr3_12),
+    R(&H::hdr3_13), R(&H::hdr3_14), R(&H::hdr3_15), R(&H::hdr3_16), I(&H::hdr3_17), I(&H::hdr3_18),
+    I(&H::hdr3_19), R(&H::hdr3_20), R(&H::hdr3_21), R(&H::hdr3_22), R(&H::hdr3_23), R(&H::hdr3_24),
+    R(&H::hdr3_25), R(&H::hdr3_26), R(&H::hdr3_27), R(&H::hdr3_28),
 };
 
 constexpr FieldSlot kBlock4[] = {
-    A(&H::PoolStart), A(&H::PoolEnd), R(&H::Hdr4_03), R(&H::Hdr4_04), R(&H::Hdr4_05), R(&H::Hdr4_06),
-    R(&H::Hdr4_07),   R(&H::Hdr4_08), R(&H::Hdr4_09), R(&H::Hdr4_10), R(&H::Hdr4_11), R(&H::Hdr4_12),
-    R(&H::Hdr4_13),   R(&H::Hdr4_14), R(&H::Hdr4_15), R(&H::Hdr4_16), R(&H::Hdr4_17), R(&H::Hdr4_18),
-    R(&H::Hdr4_19),   R(&H::Hdr4_20), I(&H::Hdr4_21), I(&H::Hdr4_22),
+    A(&H::poolStart), A(&H::poolEnd), R(&H::hdr4_03), R(&H::hdr4_04), R(&H::hdr4_05), R(&H::hdr4_06),
+    R(&H::hdr4_07),   R(&H::hdr4_08), R(&H::hdr4_09), R(&H::hdr4_10), R(&H::hdr4_11), R(&H::hdr4_12),
+    R(&H::hdr4_13),   R(&H::hdr4_14), R(&H::hdr4_15), R(&H::hdr4_16), R(&H::hdr4_17), R(&H::hdr4_18),
+    R(&H::hdr4_19),   R(&H::hdr4_20), I(&H::hdr4_21), I(&H::hdr4_22),
 };
 
 static_assert(std::size(kBlock2) == 32 && std::size(kBlock3) == 28 && std::size(kBlock4) == 22);
 
 // Converts one field into its slot; false when the field is invalid.
-bool StoreField(THeader& header, const FieldSlot& slot, std::string_view field) {
+bool StoreField(JwcHeader& header, const FieldSlot& slot, std::string_view field) {
     switch (slot.syntax) {
         case Syntax::Integer: {
             auto value = ParseIntegerField(field);
             if (!value) return false;
             // PaperDivisor 0 would make the drawing unit infinite: JW_CAD means its default.
-            if (slot.integer == &THeader::PaperDivisor && *value == 0) *value = THeader{}.PaperDivisor;
+            if (slot.integer == &JwcHeader::paperDivisor && *value == 0) *value = JwcHeader{}.paperDivisor;
             header.*slot.integer = *value;
             return true;
         }
@@ -100,11 +100,11 @@ bool StoreField(THeader& header, const FieldSlot& slot, std::string_view field) 
 }
 
 bool ParseBlock(JwcDrawing& drawing, int block, std::span<const FieldSlot> slots, LoadError* error) {
-    const std::string& text = drawing.HeaderLines[block - 1];
+    const std::string& text = drawing.headerBlocks[block - 1];
     const auto fields = SplitFields(text, static_cast<int>(slots.size()));
     std::int64_t offset = static_cast<std::int64_t>(block - 1) * kHeaderBlockSize;
     for (std::size_t i = 0; i < slots.size(); ++i) {
-        if (!StoreField(drawing.Header, slots[i], fields[i])) {
+        if (!StoreField(drawing.header, slots[i], fields[i])) {
             if (error) {
                 error->failure = LoadFailure::InvalidField;
                 error->section = JwcSection::HeaderBlocks;
@@ -205,12 +205,12 @@ std::optional<std::int32_t> ParseAddressField(std::string_view field) {
 }
 
 bool ParseHeader(JwcDrawing& drawing, LoadError* error) {
-    THeader& header = drawing.Header;
-    const std::string_view block1 = drawing.HeaderLines[0];
-    header.Ident = std::string(UpToNul(block1.substr(0, 40)));
-    header.HeaderText1 = std::string(UpToNul(block1.substr(40, 32)));
-    header.HeaderText2 = std::string(UpToNul(block1.substr(72, 32)));
-    header.FloatScales = block1.size() > 22 && block1[22] == 'f';
+    JwcHeader& header = drawing.header;
+    const std::string_view block1 = drawing.headerBlocks[0];
+    header.ident = std::string(UpToNul(block1.substr(0, 40)));
+    header.headerText1 = std::string(UpToNul(block1.substr(40, 32)));
+    header.headerText2 = std::string(UpToNul(block1.substr(72, 32)));
+    header.floatScales = block1.size() > 22 && block1[22] == 'f';
 
     return ParseBlock(drawing, 2, kBlock2, error) && ParseBlock(drawing, 3, kBlock3, error) &&
            ParseBlock(drawing, 4, kBlock4, error);

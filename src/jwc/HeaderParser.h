@@ -32,7 +32,7 @@ std::optional<float> ParseRealField(std::string_view field);
 // looked at); the value is the real-mode linear address segment * 16 + offset.
 std::optional<std::int32_t> ParseAddressField(std::string_view field);
 
-// Fills drawing.Header from drawing.HeaderLines (all four present). Fields
+// Fills drawing.header from drawing.headerBlocks (all four present). Fields
 // are converted in file order; at the first invalid one this stops, returns
 // false and describes it in *error. Fields converted before it keep their
 // file values, the rest their defaults.

@@ -46,11 +46,11 @@ constexpr int kFieldCounts[] = {0, 0, 32, 28, 22};
 std::int32_t AngleUnits(double degrees) { return static_cast<std::int32_t>(std::lround(degrees * 65536.0)); }
 
 JwcBuilder::JwcBuilder() {
-    for (auto& group : tables_.LayerGroups) {
-        group.Scale = 1.0f;
-        group.Visible = 1;
+    for (auto& group : tables_.layerGroups) {
+        group.scale = 1.0f;
+        group.visible = 1;
     }
-    for (auto& layer : tables_.Layers) layer.Visible = 1;
+    for (auto& layer : tables_.layers) layer.visible = 1;
 }
 
 JwcBuilder& JwcBuilder::HeaderTexts(std::string text1, std::string text2) {
@@ -71,27 +71,27 @@ JwcBuilder& JwcBuilder::Paper(int size, int divisor) {
 }
 
 JwcBuilder& JwcBuilder::Group(int group, float scale, std::string name, bool visible) {
-    auto& g = tables_.LayerGroups.at(group);
-    g.Scale = scale;
-    g.Name = std::move(name);
-    g.Visible = visible ? 1 : 0;
+    auto& g = tables_.layerGroups.at(group);
+    g.scale = scale;
+    g.name = std::move(name);
+    g.visible = visible ? 1 : 0;
     return *this;
 }
 
 JwcBuilder& JwcBuilder::Layer(int layer, std::string name, bool visible) {
-    auto& l = tables_.Layers.at(layer);
-    l.Name = std::move(name);
-    l.Visible = visible ? 1 : 0;
+    auto& l = tables_.layers.at(layer);
+    l.name = std::move(name);
+    l.visible = visible ? 1 : 0;
     return *this;
 }
 
 JwcBuilder& JwcBuilder::TextType(int type, std::uint16_t attr, std::uint16_t width, std::uint16_t height,
                                  std::uint16_t value3) {
-    tables_.MojiShu.at(type) = TMojiShu{attr, width, height, value3};
+    tables_.textTypes.at(type) = JwcTextType{attr, width, height, value3};
     return *this;
 }
 
-JwcBuilder& JwcBuilder::Line(const TSen& line) {
+JwcBuilder& JwcBuilder::Line(const JwcLine& line) {
     lines_.push_back(line);
     return *this;
 }
@@ -112,13 +112,13 @@ JwcBuilder& JwcBuilder::Text(const TextRecord& text) {
     return *this;
 }
 
-JwcBuilder& JwcBuilder::Point(const TTen& point) {
+JwcBuilder& JwcBuilder::Point(const JwcPoint& point) {
     points_.push_back(point);
     return *this;
 }
 
 JwcBuilder& JwcBuilder::VirtualPoint(float x, float y, std::uint8_t layer) {
-    tables_.KasouTen.at(virtualPoints_++) = TKasouTen{x, y, layer};
+    tables_.virtualPoints.at(virtualPoints_++) = JwcVirtualPoint{x, y, layer};
     return *this;
 }
 
@@ -197,25 +197,25 @@ std::string JwcBuilder::HeaderBlock(int block) const {
 std::string JwcBuilder::Bytes() const {
     std::string out;
     for (int block = 1; block <= 4; ++block) out += HeaderBlock(block);
-    for (const auto& v : tables_.KasouTen) PutF32(out, v.X);
-    for (const auto& v : tables_.KasouTen) PutF32(out, v.Y);
-    for (const auto& v : tables_.KasouTen) PutU8(out, v.Layer);
-    for (auto field : {&TMojiShu::Attr, &TMojiShu::Width, &TMojiShu::Height, &TMojiShu::Value3})
-        for (int i = 0; i < kFileTextTypes; ++i) PutU16(out, tables_.MojiShu[i].*field);
-    for (const auto& g : tables_.LayerGroups) {
+    for (const auto& v : tables_.virtualPoints) PutF32(out, v.x);
+    for (const auto& v : tables_.virtualPoints) PutF32(out, v.y);
+    for (const auto& v : tables_.virtualPoints) PutU8(out, v.layer);
+    for (auto field : {&JwcTextType::attribute, &JwcTextType::width, &JwcTextType::height, &JwcTextType::value3})
+        for (int i = 0; i < kFileTextTypes; ++i) PutU16(out, tables_.textTypes[i].*field);
+    for (const auto& g : tables_.layerGroups) {
         if (floatScales_)
-            PutF32(out, g.Scale);
+            PutF32(out, g.scale);
         else
-            PutU16(out, static_cast<std::uint16_t>(g.Scale));
+            PutU16(out, static_cast<std::uint16_t>(g.scale));
     }
-    for (const auto& g : tables_.LayerGroups) PutU8(out, g.Flag1);
-    for (const auto& l : tables_.Layers) PutU8(out, l.Flag1);
-    for (const auto& g : tables_.LayerGroups) PutU8(out, g.Visible);
-    for (const auto& l : tables_.Layers) PutU8(out, l.Visible);
-    for (const auto& g : tables_.LayerGroups) PutU8(out, g.Flag3);
+    for (const auto& g : tables_.layerGroups) PutU8(out, g.flag1);
+    for (const auto& l : tables_.layers) PutU8(out, l.flag1);
+    for (const auto& g : tables_.layerGroups) PutU8(out, g.visible);
+    for (const auto& l : tables_.layers) PutU8(out, l.visible);
+    for (const auto& g : tables_.layerGroups) PutU8(out, g.flag3);
     for (const auto& s : lines_) {
-        for (float v : {s.X1, s.Y1, s.X2, s.Y2}) PutF32(out, v);
-        for (auto b : {s.LineType, s.Pen, s.Layer, s.Byte19, s.CurveMark, s.Byte21}) PutU8(out, b);
+        for (float v : {s.x1, s.y1, s.x2, s.y2}) PutF32(out, v);
+        for (auto b : {s.lineType, s.pen, s.layer, s.byte19, s.curveMark, s.byte21}) PutU8(out, b);
     }
     for (const auto& a : arcs_) {
         for (float v : {a.cx, a.cy, a.radius}) PutF32(out, v);
@@ -232,23 +232,23 @@ std::string JwcBuilder::Bytes() const {
     }
     out += pool_;
     for (const auto& p : points_) {
-        PutF32(out, p.X);
-        PutF32(out, p.Y);
-        for (auto b : {p.Layer, p.Pen, p.Byte10, p.Byte11}) PutU8(out, b);
+        PutF32(out, p.x);
+        PutF32(out, p.y);
+        for (auto b : {p.layer, p.pen, p.byte10, p.byte11}) PutU8(out, b);
     }
-    for (const auto& l : tables_.Layers) out += Fixed(l.Name, kLayerNameSize);
-    for (const auto& g : tables_.LayerGroups) out += Fixed(g.Name, kLayerGroupNameSize);
+    for (const auto& l : tables_.layers) out += Fixed(l.name, kLayerNameSize);
+    for (const auto& g : tables_.layerGroups) out += Fixed(g.name, kLayerGroupNameSize);
     return out + trailer_;
 }
 
 std::int64_t JwcBuilder::SectionOffset(JwcSection section) const {
     const std::int64_t scales = floatScales_ ? 64 : 32;
     const std::int64_t lines = 2357 + scales;
-    const std::int64_t arcs = lines + kSenRecordSize * static_cast<std::int64_t>(lines_.size());
-    const std::int64_t texts = arcs + kEnkoRecordSize * static_cast<std::int64_t>(arcs_.size());
-    const std::int64_t pool = texts + kMojiRecordSize * static_cast<std::int64_t>(texts_.size());
+    const std::int64_t arcs = lines + kLineRecordSize * static_cast<std::int64_t>(lines_.size());
+    const std::int64_t texts = arcs + kArcRecordSize * static_cast<std::int64_t>(arcs_.size());
+    const std::int64_t pool = texts + kTextRecordSize * static_cast<std::int64_t>(texts_.size());
     const std::int64_t points = pool + static_cast<std::int64_t>(pool_.size());
-    const std::int64_t names = points + kTenRecordSize * static_cast<std::int64_t>(points_.size());
+    const std::int64_t names = points + kPointRecordSize * static_cast<std::int64_t>(points_.size());
     switch (section) {
         case JwcSection::HeaderBlocks: return 0;
         case JwcSection::VirtualPoints: return 800;

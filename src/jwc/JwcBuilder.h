@@ -49,10 +49,10 @@ public:
     JwcBuilder& Layer(int layer, std::string name, bool visible = true);
     JwcBuilder& TextType(int type, std::uint16_t attr, std::uint16_t width, std::uint16_t height, std::uint16_t value3 = 0);
 
-    JwcBuilder& Line(const TSen& line);
+    JwcBuilder& Line(const JwcLine& line);
     JwcBuilder& Arc(const ArcRecord& arc);
     JwcBuilder& Text(const TextRecord& text);
-    JwcBuilder& Point(const TTen& point);
+    JwcBuilder& Point(const JwcPoint& point);
     JwcBuilder& VirtualPoint(float x, float y, std::uint8_t layer);
     // Raw bytes added to the text pool (for strings at chosen positions).
     JwcBuilder& PoolBytes(const std::string& bytes);
@@ -82,10 +82,10 @@ private:
     std::map<std::pair<int, int>, std::string> fieldOverrides_;
     std::map<int, std::string> blockOverrides_;
     JwcDrawing tables_;  // fixed tables and names
-    std::vector<TSen> lines_;
+    std::vector<JwcLine> lines_;
     std::vector<ArcRecord> arcs_;
     std::vector<TextRecord> texts_;
-    std::vector<TTen> points_;
+    std::vector<JwcPoint> points_;
     int virtualPoints_ = 0;
     std::string pool_;
     std::string trailer_;

@@ -21,47 +21,47 @@ constexpr std::size_t kChunkBytes = 1 << 16;
 
 std::string NameField(std::string_view field) { return std::string(field.substr(0, field.find('\0'))); }
 
-TSen DecodeSen(const char* p) {
-    return TSen{LoadF32(p), LoadF32(p + 4), LoadF32(p + 8), LoadF32(p + 12),
+JwcLine DecodeLine(const char* p) {
+    return JwcLine{LoadF32(p), LoadF32(p + 4), LoadF32(p + 8), LoadF32(p + 12),
                 LoadU8(p + 16), LoadU8(p + 17), LoadU8(p + 18), LoadU8(p + 19),
                 LoadU8(p + 20), LoadU8(p + 21)};
 }
 
-TEnko DecodeEnko(const char* p) {
-    TEnko e;
-    e.CX = LoadF32(p);
-    e.CY = LoadF32(p + 4);
-    e.Radius = LoadF32(p + 8);
-    e.Flatness = static_cast<float>(static_cast<long double>(LoadU16(p + 12)) / kFlatnessUnit);
+JwcArc DecodeArc(const char* p) {
+    JwcArc e;
+    e.cx = LoadF32(p);
+    e.cy = LoadF32(p + 4);
+    e.radius = LoadF32(p + 8);
+    e.flatness = static_cast<float>(static_cast<long double>(LoadU16(p + 12)) / kFlatnessUnit);
     // The long is first rounded to a 32-bit real; the scaling by 2^-16 is exact.
-    e.StartAngle = static_cast<float>(LoadI32(p + 14)) * kAngleUnit;
-    e.EndAngle = static_cast<float>(LoadI32(p + 18)) * kAngleUnit;
-    e.Tilt = static_cast<float>(LoadI32(p + 22)) * kAngleUnit;
-    e.LineType = LoadU8(p + 26);
-    e.Pen = LoadU8(p + 27);
-    e.Layer = LoadU8(p + 28);
-    e.Byte29 = LoadU8(p + 29);
-    e.Byte30 = LoadU8(p + 30);
-    e.Byte31 = LoadU8(p + 31);
+    e.startAngle = static_cast<float>(LoadI32(p + 14)) * kAngleUnit;
+    e.endAngle = static_cast<float>(LoadI32(p + 18)) * kAngleUnit;
+    e.tilt = static_cast<float>(LoadI32(p + 22)) * kAngleUnit;
+    e.lineType = LoadU8(p + 26);
+    e.pen = LoadU8(p + 27);
+    e.layer = LoadU8(p + 28);
+    e.byte29 = LoadU8(p + 29);
+    e.byte30 = LoadU8(p + 30);
+    e.byte31 = LoadU8(p + 31);
     return e;
 }
 
-TMoji2 DecodeMoji(const char* p) {
-    TMoji2 m;
-    m.X1 = LoadF32(p);
-    m.Y1 = LoadF32(p + 4);
-    m.X2 = LoadF32(p + 8);
-    m.Y2 = LoadF32(p + 12);
-    m.Address = LoadU16(p + 18) * 16 + LoadU16(p + 16);  // segment at 18, offset at 16
-    m.TextType = LoadU8(p + 20);
-    m.Layer = LoadU8(p + 21);
-    m.Flags = LoadU8(p + 22);
-    m.Byte23 = LoadU8(p + 23);
+JwcText DecodeText(const char* p) {
+    JwcText m;
+    m.x1 = LoadF32(p);
+    m.y1 = LoadF32(p + 4);
+    m.x2 = LoadF32(p + 8);
+    m.y2 = LoadF32(p + 12);
+    m.address = LoadU16(p + 18) * 16 + LoadU16(p + 16);  // segment at 18, offset at 16
+    m.textType = LoadU8(p + 20);
+    m.layer = LoadU8(p + 21);
+    m.flags = LoadU8(p + 22);
+    m.byte23 = LoadU8(p + 23);
     return m;
 }
 
-TTen DecodeTen(const char* p) {
-    return TTen{LoadF32(p), LoadF32(p + 4), LoadU8(p + 8), LoadU8(p + 9), LoadU8(p + 10), LoadU8(p + 11)};
+JwcPoint DecodePoint(const char* p) {
+    return JwcPoint{LoadF32(p), LoadF32(p + 4), LoadU8(p + 8), LoadU8(p + 9), LoadU8(p + 10), LoadU8(p + 11)};
 }
 
 // One load: walks the sections in file order and remembers how many records
@@ -80,13 +80,13 @@ public:
 
     // After a failure: every count says how many records its array holds.
     void KeepOnlyWhatWasRead() {
-        THeader& h = d_.Header;
-        h.LineCount = Trim(d_.Sen, lines_);
-        h.ArcCount = Trim(d_.Enko, arcs_);
-        h.TextCount = Trim(d_.Moji, texts_);
-        h.PointCount = Trim(d_.Ten, points_);
+        JwcHeader& h = d_.header;
+        h.lineCount = Trim(d_.lines, lines_);
+        h.arcCount = Trim(d_.arcs, arcs_);
+        h.textCount = Trim(d_.texts, texts_);
+        h.pointCount = Trim(d_.points, points_);
         const std::int64_t complete = std::min({virtualX_, virtualY_, virtualLayers_});
-        h.VirtualPointCount = virtualCountValid_ ? static_cast<std::int32_t>(std::min<std::int64_t>(h.VirtualPointCount, complete)) : 0;
+        h.virtualPointCount = virtualCountValid_ ? static_cast<std::int32_t>(std::min<std::int64_t>(h.virtualPointCount, complete)) : 0;
     }
 
     const LoadError& Error() const { return error_; }
@@ -147,7 +147,7 @@ private:
         section_ = JwcSection::HeaderBlocks;
         if (!file_.IsOpen()) return Fail(LoadFailure::CannotOpen, section_);
 
-        for (auto& block : d_.HeaderLines) {
+        for (auto& block : d_.headerBlocks) {
             sectionStart_ = file_.Position();
             const std::string_view bytes = file_.Read(kHeaderBlockSize);
             if (bytes.size() < kHeaderBlockSize) return Fail(LoadFailure::Truncated, section_);
@@ -155,85 +155,85 @@ private:
         }
         if (!ParseHeader(d_, &error_)) return false;
 
-        THeader& h = d_.Header;
+        JwcHeader& h = d_.header;
         section_ = JwcSection::VirtualPoints;
-        if (h.VirtualPointCount < 0) return Fail(LoadFailure::NegativeCount, section_, h.VirtualPointCount);
-        if (h.VirtualPointCount > kVirtualPointSlots)
-            return Fail(LoadFailure::TooManyVirtualPoints, section_, h.VirtualPointCount);
+        if (h.virtualPointCount < 0) return Fail(LoadFailure::NegativeCount, section_, h.virtualPointCount);
+        if (h.virtualPointCount > kVirtualPointSlots)
+            return Fail(LoadFailure::TooManyVirtualPoints, section_, h.virtualPointCount);
         virtualCountValid_ = true;
-        if (!SizeArray(d_.Sen, h.LineCount, kSenRecordSize, JwcSection::Lines) ||
-            !SizeArray(d_.Enko, h.ArcCount, kEnkoRecordSize, JwcSection::Arcs) ||
-            !SizeArray(d_.Moji, h.TextCount, kMojiRecordSize, JwcSection::Texts) ||
-            !SizeArray(d_.Ten, h.PointCount, kTenRecordSize, JwcSection::Points))
+        if (!SizeArray(d_.lines, h.lineCount, kLineRecordSize, JwcSection::Lines) ||
+            !SizeArray(d_.arcs, h.arcCount, kArcRecordSize, JwcSection::Arcs) ||
+            !SizeArray(d_.texts, h.textCount, kTextRecordSize, JwcSection::Texts) ||
+            !SizeArray(d_.points, h.pointCount, kPointRecordSize, JwcSection::Points))
             return false;
 
-        auto& kasou = d_.KasouTen;
+        auto& kasou = d_.virtualPoints;
         if (!ReadRecords(JwcSection::VirtualPoints, kVirtualPointSlots, 4, virtualX_,
-                         [&](std::int64_t i, const char* p) { kasou[i].X = LoadF32(p); }) ||
+                         [&](std::int64_t i, const char* p) { kasou[i].x = LoadF32(p); }) ||
             !ReadRecords(JwcSection::VirtualPoints, kVirtualPointSlots, 4, virtualY_,
-                         [&](std::int64_t i, const char* p) { kasou[i].Y = LoadF32(p); }) ||
+                         [&](std::int64_t i, const char* p) { kasou[i].y = LoadF32(p); }) ||
             !ReadRecords(JwcSection::VirtualPoints, kVirtualPointSlots, 1, virtualLayers_,
-                         [&](std::int64_t i, const char* p) { kasou[i].Layer = LoadU8(p); }))
+                         [&](std::int64_t i, const char* p) { kasou[i].layer = LoadU8(p); }))
             return false;
 
-        auto& shu = d_.MojiShu;
-        for (std::uint16_t TMojiShu::*field : {&TMojiShu::Attr, &TMojiShu::Width, &TMojiShu::Height, &TMojiShu::Value3})
+        auto& shu = d_.textTypes;
+        for (std::uint16_t JwcTextType::*field : {&JwcTextType::attribute, &JwcTextType::width, &JwcTextType::height, &JwcTextType::value3})
             if (!ReadTable(JwcSection::TextTypes, kFileTextTypes, 2,
                            [&](std::int64_t i, const char* p) { shu[i].*field = LoadU16(p); }))
                 return false;
 
-        auto& groups = d_.LayerGroups;
-        const bool ok = h.FloatScales
+        auto& groups = d_.layerGroups;
+        const bool ok = h.floatScales
             ? ReadTable(JwcSection::GroupScales, kLayerGroupCount, 4,
-                        [&](std::int64_t i, const char* p) { groups[i].Scale = LoadF32(p); })
+                        [&](std::int64_t i, const char* p) { groups[i].scale = LoadF32(p); })
             : ReadTable(JwcSection::GroupScales, kLayerGroupCount, 2,
-                        [&](std::int64_t i, const char* p) { groups[i].Scale = LoadU16(p); });
+                        [&](std::int64_t i, const char* p) { groups[i].scale = LoadU16(p); });
         if (!ok) return false;
 
-        auto& layers = d_.Layers;
-        auto groupByte = [&](std::uint8_t TLayerGroup::*field) {
+        auto& layers = d_.layers;
+        auto groupByte = [&](std::uint8_t JwcLayerGroup::*field) {
             return ReadTable(JwcSection::LayerFlags, kLayerGroupCount, 1,
                              [&](std::int64_t i, const char* p) { groups[i].*field = LoadU8(p); });
         };
-        auto layerByte = [&](std::uint8_t TLayer::*field) {
+        auto layerByte = [&](std::uint8_t JwcLayer::*field) {
             return ReadTable(JwcSection::LayerFlags, kLayerCount, 1,
                              [&](std::int64_t i, const char* p) { layers[i].*field = LoadU8(p); });
         };
-        if (!groupByte(&TLayerGroup::Flag1) || !layerByte(&TLayer::Flag1) || !groupByte(&TLayerGroup::Visible) ||
-            !layerByte(&TLayer::Visible) || !groupByte(&TLayerGroup::Flag3))
+        if (!groupByte(&JwcLayerGroup::flag1) || !layerByte(&JwcLayer::flag1) || !groupByte(&JwcLayerGroup::visible) ||
+            !layerByte(&JwcLayer::visible) || !groupByte(&JwcLayerGroup::flag3))
             return false;
 
-        if (!ReadRecords(JwcSection::Lines, h.LineCount, kSenRecordSize, lines_,
-                         [&](std::int64_t i, const char* p) { d_.Sen[i] = DecodeSen(p); }) ||
-            !ReadRecords(JwcSection::Arcs, h.ArcCount, kEnkoRecordSize, arcs_,
-                         [&](std::int64_t i, const char* p) { d_.Enko[i] = DecodeEnko(p); }) ||
-            !ReadRecords(JwcSection::Texts, h.TextCount, kMojiRecordSize, texts_,
-                         [&](std::int64_t i, const char* p) { d_.Moji[i] = DecodeMoji(p); }) ||
+        if (!ReadRecords(JwcSection::Lines, h.lineCount, kLineRecordSize, lines_,
+                         [&](std::int64_t i, const char* p) { d_.lines[i] = DecodeLine(p); }) ||
+            !ReadRecords(JwcSection::Arcs, h.arcCount, kArcRecordSize, arcs_,
+                         [&](std::int64_t i, const char* p) { d_.arcs[i] = DecodeArc(p); }) ||
+            !ReadRecords(JwcSection::Texts, h.textCount, kTextRecordSize, texts_,
+                         [&](std::int64_t i, const char* p) { d_.texts[i] = DecodeText(p); }) ||
             !ReadPool() ||
-            !ReadRecords(JwcSection::Points, h.PointCount, kTenRecordSize, points_,
-                         [&](std::int64_t i, const char* p) { d_.Ten[i] = DecodeTen(p); }))
+            !ReadRecords(JwcSection::Points, h.pointCount, kPointRecordSize, points_,
+                         [&](std::int64_t i, const char* p) { d_.points[i] = DecodePoint(p); }))
             return false;
 
         return ReadTable(JwcSection::LayerNames, kLayerCount, kLayerNameSize,
-                         [&](std::int64_t i, const char* p) { layers[i].Name = NameField({p, kLayerNameSize}); }) &&
+                         [&](std::int64_t i, const char* p) { layers[i].name = NameField({p, kLayerNameSize}); }) &&
                ReadTable(JwcSection::GroupNames, kLayerGroupCount, kLayerGroupNameSize,
-                         [&](std::int64_t i, const char* p) { groups[i].Name = NameField({p, kLayerGroupNameSize}); });
+                         [&](std::int64_t i, const char* p) { groups[i].name = NameField({p, kLayerGroupNameSize}); });
     }
 
     // The NUL-terminated strings of the texts, addressed by linear address.
     bool ReadPool() {
-        const THeader& h = d_.Header;
-        const std::int64_t length = std::int64_t{h.PoolEnd} - h.PoolStart;
+        const JwcHeader& h = d_.header;
+        const std::int64_t length = std::int64_t{h.poolEnd} - h.poolStart;
         if (length <= 0) return true;
         section_ = JwcSection::TextPool;
         sectionStart_ = file_.Position();
         if (length > file_.Remaining()) return Fail(LoadFailure::Truncated, section_);
         const std::string_view pool = file_.Read(static_cast<std::size_t>(length));
         if (static_cast<std::int64_t>(pool.size()) < length) return Fail(LoadFailure::Truncated, section_);
-        for (TMoji2& moji : d_.Moji) {
-            const std::int64_t at = std::int64_t{moji.Address} - h.PoolStart;
+        for (JwcText& moji : d_.texts) {
+            const std::int64_t at = std::int64_t{moji.address} - h.poolStart;
             // A text pointing outside the pool has no string.
-            if (at >= 0 && at < length) moji.Text = NameField(pool.substr(static_cast<std::size_t>(at)));
+            if (at >= 0 && at < length) moji.text = NameField(pool.substr(static_cast<std::size_t>(at)));
         }
         return true;
     }

@@ -109,7 +109,7 @@ std::string ReplaceAll(std::string_view text, std::string_view pattern, std::str
     return out;
 }
 
-std::string LayerNameHenkan(std::string_view name) {
+std::string LayerNameForDxf(std::string_view name) {
     namespace s = substitution;
     std::string text(name);
     for (auto table : {std::span<const Replacement>(s::kKanaVoiced), std::span<const Replacement>(s::kKanaPlain),
@@ -123,7 +123,7 @@ std::string LayerNameHenkan(std::string_view name) {
     return TrimBlanks(DropUnfitBytes(text));
 }
 
-std::string MojiHenkan(std::string_view text) {
+std::string TextForDxf(std::string_view text) {
     namespace s = substitution;
     std::string out(DropTrailingDots(text));
     Apply(out, s::kCircledToBracketed);

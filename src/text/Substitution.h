@@ -39,11 +39,11 @@ std::string ReplaceAll(std::string_view text, std::string_view pattern, std::str
 // full-width, spaces and punctuation removed, special characters spelled
 // out, control bytes, DEL and lead bytes without their second byte removed,
 // leading and trailing blanks trimmed. May be empty.
-std::string LayerNameHenkan(std::string_view name);
+std::string LayerNameForDxf(std::string_view name);
 
 // A JW_CAD text made fit for a DXF TEXT value: trailing middle dots dropped,
 // special characters spelled out, control sequences removed.
-std::string MojiHenkan(std::string_view text);
+std::string TextForDxf(std::string_view text);
 
 // True when every character is a single-byte one that has a double-byte
 // full-width form: printable ASCII (20-7E) and half-width katakana with

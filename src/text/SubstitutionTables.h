@@ -1,4 +1,4 @@
-// The replacement tables behind LayerNameHenkan and MojiHenkan. Each Replacement table is applied row by row, in order.
+// The replacement tables behind LayerNameForDxf and TextForDxf. Each Replacement table is applied row by row, in order.
 #pragma once
 
 #include <span>

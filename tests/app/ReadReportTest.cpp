@@ -29,13 +29,13 @@ std::vector<std::string> ToUtf8(const std::vector<std::string>& lines) {
 
 TEST(ReadSummaryLines, ShowsHeaderTextsAndAlignedCounts) {
     JwcDrawing d;
-    d.Header.HeaderText1 = "\x8C\xA9\x96\x7B";  // 見本
-    d.Header.HeaderText2 = "";
-    d.Header.LineCount = 12;
-    d.Header.ArcCount = 0;
-    d.Header.TextCount = 3;
-    d.Header.PointCount = -4;
-    d.Header.VirtualPointCount = 101;
+    d.header.headerText1 = "\x8C\xA9\x96\x7B";  // 見本
+    d.header.headerText2 = "";
+    d.header.lineCount = 12;
+    d.header.arcCount = 0;
+    d.header.textCount = 3;
+    d.header.pointCount = -4;
+    d.header.virtualPointCount = 101;
     const std::vector<std::string> expected = {
         "見本", "", "直線の数　 = 12", "円弧の数　 = 0", "文字列の数 = 3", "実点の数　 = -4", "仮想点の数 = 101",
     };

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "cli/CliRun.h"
+#include "dxf/DxfLines.h"
 #include "jwc/JwcBuilder.h"
 #include "support/ScopedTimeZone.h"
 #include "support/ScriptedDialogs.h"
@@ -33,8 +34,9 @@ public:
     int selectedByUser = -1;
 
     FakeWindow() {
-        const THenkanInfo d = DefaultHenkanInfo();
-        controls = ControlValues{true, 1, "0.5000", true, false, true, "90", true, "70", true, true, d.PenColor};
+        const ConversionSettings d = ConversionSettings{};
+        controls = ControlValues{true, PointMode::FilledCircle, "0.5000", true, false, true, "90", true, "70", true, true,
+                                 d.penColors};
     }
 
     void ClearLog() override {
@@ -55,46 +57,45 @@ public:
         return i >= 0 ? scales.items[i] : "";
     }
     ControlValues ReadControls() const override { return controls; }
-    void SetHankeiText(const std::string& text) override { controls.hankei = text; }
-    void SetMojiSText(const std::string& text) override { controls.mojiS = text; }
-    void SetHankakuHText(const std::string& text) override { controls.hankakuH = text; }
+    void SetPointRadiusText(const std::string& text) override { controls.pointRadius = text; }
+    void SetTextShrinkText(const std::string& text) override { controls.textShrink = text; }
+    void SetHalfWidthAspectText(const std::string& text) override { controls.halfWidthAspect = text; }
     void FocusWindow() override { events.push_back("focus"); }
 };
 
-class MainCommandsTest : public ::testing::Test {
+class WindowCommandsTest : public ::testing::Test {
 protected:
     std::string Drawing(const std::string& name, float scale = 100) {
         JwcBuilder b;
-        b.HeaderTexts("H1", "H2").Group(0, scale).Layer(0, "A").Line(TSen{0, 0, 10, 10, 1, 1, 0});
+        b.HeaderTexts("H1", "H2").Group(0, scale).Layer(0, "A").Line(JwcLine{0, 0, 10, 10, 1, 1, 0});
         return dir_.Write(name, b.Bytes());
     }
     testing::ScopedTimeZone utc_;
     TempDir dir_;
     FakeWindow ui_;
     JwcDrawing drawing_;
-    THenkanInfo info_;
-    DxfTables tables_;
+    ConversionSettings settings_;
     WindowState state_;
-    MainCommands commands_{ui_, ui_, drawing_, info_, tables_, state_};
+    WindowCommands commands_{ui_, ui_, drawing_, settings_, state_};
 };
 
-TEST_F(MainCommandsTest, ASingleReadShowsTheDrawingReport) {
+TEST_F(WindowCommandsTest, ASingleReadShowsTheDrawingReport) {
     const std::string path = Drawing("PLAN.JWC");
     ui_.openAnswers.push_back({path});
-    commands_.BtnReadClick();
-    EXPECT_EQ(state_.JwcFileCount, 1);
-    EXPECT_EQ(state_.JwcFileName, path);
+    commands_.OpenDrawings();
+    EXPECT_EQ(state_.fileCount, 1);
+    EXPECT_EQ(state_.currentPath, path);
     EXPECT_EQ(ui_.log, (std::vector<std::string>{path, "", "H1", "H2", "直線の数　 = 1", "円弧の数　 = 0",
                                                  "文字列の数 = 0", "実点の数　 = 0", "仮想点の数 = 0"}));
     EXPECT_EQ(ui_.scales.items, std::vector<std::string>{"100"});
     // Cancelling the dialog afterwards keeps all of it.
     ui_.openAnswers.push_back({});
-    commands_.BtnReadClick();
-    EXPECT_EQ(state_.JwcFileCount, 1);
+    commands_.OpenDrawings();
+    EXPECT_EQ(state_.fileCount, 1);
     EXPECT_EQ(ui_.log.size(), 9u);
 }
 
-TEST_F(MainCommandsTest, TheOpenDialogRefusesWithABeepAndTheFilesPath) {
+TEST_F(WindowCommandsTest, TheOpenDialogRefusesWithABeepAndTheFilesPath) {
     struct Case {
         std::string path;
         const char* message;
@@ -109,44 +110,44 @@ TEST_F(MainCommandsTest, TheOpenDialogRefusesWithABeepAndTheFilesPath) {
     for (const auto& c : cases) {
         ui_.events.clear();
         ui_.openAnswers.push_back({c.path});
-        commands_.BtnReadClick();
-        EXPECT_EQ(state_.JwcFileCount, 0);
+        commands_.OpenDrawings();
+        EXPECT_EQ(state_.fileCount, 0);
         EXPECT_EQ(ui_.events, (std::vector<std::string>{"open dialog", "clear log", "beep", "focus",
                                                         "warning: " + c.path + c.message}));
     }
     // A typed name of a missing file: the log is cleared, nothing is said.
     ui_.events.clear();
     ui_.openAnswers.push_back({dir_.File("missing.jwc")});
-    commands_.BtnReadClick();
+    commands_.OpenDrawings();
     EXPECT_EQ(ui_.events, (std::vector<std::string>{"open dialog", "clear log"}));
-    EXPECT_EQ(state_.JwcFileCount, 0);
+    EXPECT_EQ(state_.fileCount, 0);
 }
 
-TEST_F(MainCommandsTest, SeveralFilesFromTheDialogAreABatch) {
+TEST_F(WindowCommandsTest, SeveralFilesFromTheDialogAreABatch) {
     const std::vector<std::string> files = {Drawing("a.jwc"), Drawing("b.jwc"), Drawing("c.jwc")};
     ui_.openAnswers.push_back(files);
-    commands_.BtnReadClick();
-    EXPECT_EQ(state_.JwcFileCount, 3);
-    EXPECT_EQ(state_.BatchFiles, files);
+    commands_.OpenDrawings();
+    EXPECT_EQ(state_.fileCount, 3);
+    EXPECT_EQ(state_.batchFiles, files);
     EXPECT_EQ(ui_.log, (std::vector<std::string>{"【複数ファイル一括変換モード】", "", files[0], files[1], files[2], "", ""}));
     EXPECT_FALSE(ui_.Saw("scale list"));
     // One bad file refuses the batch, with the hyphen spelling for both faults.
     const std::string fake = dir_.Write("fake.jwc", "no");
     ui_.events.clear();
     ui_.openAnswers.push_back({files[0], fake});
-    commands_.BtnReadClick();
-    EXPECT_EQ(state_.JwcFileCount, 0);
+    commands_.OpenDrawings();
+    EXPECT_EQ(state_.fileCount, 0);
     EXPECT_TRUE(ui_.Saw("warning: " + fake + "は、\r\nJW-CAD図面ファイルではありません。"));
     EXPECT_TRUE(ui_.log.empty());
 }
 
-TEST_F(MainCommandsTest, DropsCheckAfterShowingThePathAndNeverBeep) {
+TEST_F(WindowCommandsTest, DropsCheckAfterShowingThePathAndNeverBeep) {
     const std::string wrong = dir_.Write("plan.txt", "x");
     commands_.DropFiles({wrong});
     EXPECT_EQ(ui_.events, (std::vector<std::string>{"focus", "clear log", "log: " + wrong + "\r\n", "focus",
                                                     "warning: このファイルは、JW-CAD図面ファイルではありません。",
                                                     "clear log"}));
-    EXPECT_EQ(state_.JwcFileCount, 0);
+    EXPECT_EQ(state_.fileCount, 0);
     EXPECT_TRUE(ui_.log.empty());
 
     ui_.events.clear();
@@ -160,76 +161,76 @@ TEST_F(MainCommandsTest, DropsCheckAfterShowingThePathAndNeverBeep) {
                                                     "log: " + good, "focus",
                                                     "warning: " + wrong + "ファイルは\r\nJW-CAD図面ファイルではありません。",
                                                     "clear log"}));
-    EXPECT_EQ(state_.JwcFileCount, 0);
+    EXPECT_EQ(state_.fileCount, 0);
     EXPECT_EQ(ui_.Count("beep"), 0);
 
     commands_.DropFiles({good});
-    EXPECT_EQ(state_.JwcFileCount, 1);
+    EXPECT_EQ(state_.fileCount, 1);
     EXPECT_EQ(ui_.log.front(), good);
 }
 
-TEST_F(MainCommandsTest, ADamagedDrawingIsLoadedAndTheUserIsTold) {
+TEST_F(WindowCommandsTest, ADamagedDrawingIsLoadedAndTheUserIsTold) {
     JwcBuilder b;
-    b.Line(TSen{0, 0, 1, 1, 1, 1, 0}).Line(TSen{0, 0, 2, 2, 1, 1, 0});
+    b.Line(JwcLine{0, 0, 1, 1, 1, 1, 0}).Line(JwcLine{0, 0, 2, 2, 1, 1, 0});
     const std::string path = dir_.Write("cut.jwc", b.Bytes().substr(0, static_cast<std::size_t>(b.SectionOffset(JwcSection::Arcs) - 5)));
     commands_.DropFiles({path});
-    EXPECT_EQ(state_.JwcFileCount, 1);
+    EXPECT_EQ(state_.fileCount, 1);
     EXPECT_EQ(ui_.log[4], "直線の数　 = 1");
     EXPECT_TRUE(ui_.log.back().starts_with("図面を最後まで読み込めませんでした。直線の途中で")) << ui_.log.back();
     EXPECT_EQ(ui_.Count("warning: " + path + "\r\n図面を最後まで読み込めませんでした。\r\n直線の途中で"), 1);
 }
 
-TEST_F(MainCommandsTest, SaveChecksTheNumbersAndWritesDefaultsBack) {
+TEST_F(WindowCommandsTest, SaveChecksTheNumbersAndWritesDefaultsBack) {
     struct Case {
-        std::string hankei, mojiS, hankakuH;
-        bool mojiSize = true, hankakuSize = true;
+        std::string pointRadius, textShrink, halfWidthAspect;
+        bool shrinkTexts = true, narrowHalfWidthTexts = true;
         std::string message;  // empty: accepted
         std::string field, value;
     };
     const Case cases[] = {
-        {"0", "90", "70", true, true, "点の半径は0より大きい数値を入力してください", "hankei", "0.5000"},
-        {"0.0", "90", "70", true, true, "点の半径は0より大きい数値を入力してください", "hankei", "0.5000"},
-        {"1.2.3", "90", "70", true, true, "点の半径は0より大きい数値を入力してください", "hankei", "0.5000"},
-        {"", "90", "70", true, true, "点の半径は0より大きい数値を入力してください", "hankei", "0.5000"},
-        {"1" + std::string(40, '0'), "90", "70", true, true, "点の半径は0より大きい数値を入力してください", "hankei",
+        {"0", "90", "70", true, true, "点の半径は0より大きい数値を入力してください", "pointRadius", "0.5000"},
+        {"0.0", "90", "70", true, true, "点の半径は0より大きい数値を入力してください", "pointRadius", "0.5000"},
+        {"1.2.3", "90", "70", true, true, "点の半径は0より大きい数値を入力してください", "pointRadius", "0.5000"},
+        {"", "90", "70", true, true, "点の半径は0より大きい数値を入力してください", "pointRadius", "0.5000"},
+        {"1" + std::string(40, '0'), "90", "70", true, true, "点の半径は0より大きい数値を入力してください", "pointRadius",
          "0.5000"},  // beyond a 32-bit real
-        {"0.25", "0", "70", true, true, "文字の縮小率は0より大きい数値を入力してください", "mojiS", "90"},
-        {"0.25", "", "70", false, true, "文字の縮小率は0より大きい数値を入力してください", "mojiS", "90"},
-        {"0.25", "90", "", true, false, "半角文字の縦横比は0より大きい数値を入力してください", "hankakuH", "60"},
+        {"0.25", "0", "70", true, true, "文字の縮小率は0より大きい数値を入力してください", "textShrink", "90"},
+        {"0.25", "", "70", false, true, "文字の縮小率は0より大きい数値を入力してください", "textShrink", "90"},
+        {"0.25", "90", "", true, false, "半角文字の縦横比は0より大きい数値を入力してください", "halfWidthAspect", "60"},
         {"0.25", "5", "70", true, true, "", "", ""},
     };
     for (const auto& c : cases) {
         ui_.events.clear();
-        ui_.controls.hankei = c.hankei;
-        ui_.controls.mojiS = c.mojiS;
-        ui_.controls.hankakuH = c.hankakuH;
-        ui_.controls.mojiSize = c.mojiSize;
-        ui_.controls.hankakuSize = c.hankakuSize;
-        commands_.BtnSaveClick();
+        ui_.controls.pointRadius = c.pointRadius;
+        ui_.controls.textShrink = c.textShrink;
+        ui_.controls.halfWidthAspect = c.halfWidthAspect;
+        ui_.controls.shrinkTexts = c.shrinkTexts;
+        ui_.controls.narrowHalfWidthTexts = c.narrowHalfWidthTexts;
+        commands_.ConvertAndSave();
         if (c.message.empty()) {
             // Accepted and copied; nothing is loaded, which comes last.
             EXPECT_EQ(ui_.events, std::vector<std::string>{"info: jwcファイルを先に開いてください"});
-            EXPECT_EQ(info_.MojiS, 5);
-            EXPECT_EQ(info_.TenHankei, 0.25f);
+            EXPECT_EQ(settings_.textShrinkPercent, 5);
+            EXPECT_EQ(settings_.pointRadiusMm, 0.25f);
             continue;
         }
-        EXPECT_EQ(ui_.events, std::vector<std::string>{"info: " + c.message}) << c.hankei << c.mojiS << c.hankakuH;
-        const std::string& field = c.field == "hankei" ? ui_.controls.hankei
-                                   : c.field == "mojiS" ? ui_.controls.mojiS
-                                                        : ui_.controls.hankakuH;
+        EXPECT_EQ(ui_.events, std::vector<std::string>{"info: " + c.message}) << c.pointRadius << c.textShrink << c.halfWidthAspect;
+        const std::string& field = c.field == "pointRadius" ? ui_.controls.pointRadius
+                                   : c.field == "textShrink" ? ui_.controls.textShrink
+                                                        : ui_.controls.halfWidthAspect;
         EXPECT_EQ(field, c.value);
     }
     // A pasted reduction that is no number at all: the general error report, nothing copied.
     ui_.events.clear();
     ui_.controls = FakeWindow().controls;
-    ui_.controls.mojiS = "ab";
-    info_.MojiS = 1;
-    commands_.BtnSaveClick();
+    ui_.controls.textShrink = "ab";
+    settings_.textShrinkPercent = 1;
+    commands_.ConvertAndSave();
     EXPECT_EQ(ui_.events, std::vector<std::string>{"error: 'ab' は有効な整数値ではありません"});
-    EXPECT_EQ(info_.MojiS, 1);
+    EXPECT_EQ(settings_.textShrinkPercent, 1);
 }
 
-TEST_F(MainCommandsTest, ASingleSaveNamesTheOutputAfterTheDialog) {
+TEST_F(WindowCommandsTest, ASingleSaveNamesTheOutputAfterTheDialog) {
     const std::string source = Drawing("a.jwc");
     commands_.DropFiles({source});
     struct Case {
@@ -254,7 +255,7 @@ TEST_F(MainCommandsTest, ASingleSaveNamesTheOutputAfterTheDialog) {
         if (c.exists) dir_.Write(fs::path(target).filename().string(), "old");
         ui_.saveAnswers.push_back(c.typed);
         ui_.yesNoAnswers.push_back(c.answer);
-        commands_.BtnSaveClick();
+        commands_.ConvertAndSave();
         ui_.yesNoAnswers.clear();
         EXPECT_EQ(ui_.Count("ask: "), c.asked ? 1 : 0) << c.typed;
         if (c.asked) {
@@ -270,47 +271,48 @@ TEST_F(MainCommandsTest, ASingleSaveNamesTheOutputAfterTheDialog) {
     }
     // The first dialog proposed the drawing's name with ".dxf".
     ui_.events.clear();
-    state_.JwcFileName = source;
+    state_.currentPath = source;
     ui_.saveAnswers.push_back(std::nullopt);
-    commands_.BtnSaveClick();
+    commands_.ConvertAndSave();
     EXPECT_EQ(ui_.events, std::vector<std::string>{"save dialog: " + dir_.File("a.dxf")});
 }
 
-TEST_F(MainCommandsTest, TheLogShowsTheOutputAndTheUsedLayers) {
+TEST_F(WindowCommandsTest, TheLogShowsTheOutputAndTheUsedLayers) {
     const std::string source = Drawing("a.jwc");
     commands_.DropFiles({source});
     ui_.saveAnswers.push_back(dir_.File("a.dxf"));
-    commands_.BtnSaveClick();
+    commands_.ConvertAndSave();
     const std::vector<std::string> tail(ui_.log.end() - 5, ui_.log.end());
     EXPECT_EQ(tail, (std::vector<std::string>{"", dir_.File("a.dxf"), "", "「使用画層」",
                                               "A                     色: 4  線種: CONTINUOUS"}));
 }
 
-TEST_F(MainCommandsTest, TheDateComesFromTheDrawingEvenAfterACancelledDialog) {
+TEST_F(WindowCommandsTest, TheDateComesFromTheDrawingEvenAfterACancelledDialog) {
     const std::string source = Drawing("a.jwc");
     commands_.DropFiles({source});
     ui_.saveAnswers.push_back(std::nullopt);
-    commands_.BtnSaveClick();
+    commands_.ConvertAndSave();
     dir_.Write("a.dxf", "an old output, newer than the drawing");
     ui_.saveAnswers.push_back(dir_.File("out.dxf"));
     ui_.yesNoAnswers.push_back(true);
     const timeval times[2] = {{1109678401, 0}, {1109678401, 0}};
     ::utimes(source.c_str(), times);
-    commands_.BtnSaveClick();
-    EXPECT_EQ(info_.FileDate, "2453431.5");
+    commands_.ConvertAndSave();
+    EXPECT_EQ(testing::HeaderVariable(ReadFileBytes(dir_.File("out.dxf")), "$TDCREATE"),
+              (testing::Groups{{" 40", "2453431.5"}}));
 }
 
-TEST_F(MainCommandsTest, TheWindowWritesTheSameFileAsTheCommandLine) {
+TEST_F(WindowCommandsTest, TheWindowWritesTheSameFileAsTheCommandLine) {
     const std::string source = Drawing("same.jwc");
     commands_.DropFiles({source});
     ui_.saveAnswers.push_back(dir_.File("window.dxf"));
-    commands_.BtnSaveClick();
+    commands_.ConvertAndSave();
     const cli::CliRun run = cli::Cli({"convert", "-o", dir_.File("cli.dxf"), source});
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_TRUE(ReadFileBytes(dir_.File("window.dxf")) == ReadFileBytes(dir_.File("cli.dxf")));
 }
 
-TEST_F(MainCommandsTest, ABatchAsksOnceAndWritesEveryDrawing) {
+TEST_F(WindowCommandsTest, ABatchAsksOnceAndWritesEveryDrawing) {
     fs::create_directory(dir_.File("out"));
     const std::vector<std::string> files = {Drawing("a.jwc", 100), Drawing("b.jwc", 50), Drawing("c.jwc", 20)};
     commands_.DropFiles(files);
@@ -318,7 +320,7 @@ TEST_F(MainCommandsTest, ABatchAsksOnceAndWritesEveryDrawing) {
     ui_.selectedByUser = 0;  // the user's choice is not used in a batch
     ui_.events.clear();
     ui_.folderAnswers.push_back(dir_.File("out"));
-    commands_.BtnSaveClick();
+    commands_.ConvertAndSave();
     EXPECT_EQ(ui_.events.front(), "folder dialog: 保存ディレクトリの選択 at " + fs::path(files[0]).parent_path().string());
     EXPECT_EQ(ui_.Count("ask: "), 0);
     EXPECT_EQ(ui_.Count("info: ファイルの保存が終了しました"), 1);
@@ -336,19 +338,19 @@ TEST_F(MainCommandsTest, ABatchAsksOnceAndWritesEveryDrawing) {
     ui_.events.clear();
     ui_.folderAnswers.push_back(dir_.File("out"));
     ui_.yesNoAnswers.push_back(false);
-    commands_.BtnSaveClick();
+    commands_.ConvertAndSave();
     EXPECT_EQ(ui_.events.back(), "ask: ファイルはすでに存在します。\r\n上書きしますか？");
     EXPECT_EQ(ReadFileBytes(dir_.File("out/a.dxf")), "old");
 }
 
-TEST_F(MainCommandsTest, AnErrorEndsTheCommandWithItsText) {
+TEST_F(WindowCommandsTest, AnErrorEndsTheCommandWithItsText) {
     const std::string empty = dir_.Write("empty.jwc", JwcBuilder{}.Bytes());
     const std::string good = Drawing("good.jwc");
     fs::create_directory(dir_.File("out"));
     commands_.DropFiles({good, empty, Drawing("later.jwc")});
     ui_.events.clear();
     ui_.folderAnswers.push_back(dir_.File("out"));
-    commands_.BtnSaveClick();
+    commands_.ConvertAndSave();
     EXPECT_TRUE(ui_.Saw("error: '' は有効な浮動小数点数ではありません"));
     EXPECT_FALSE(ui_.Saw("info: ファイルの保存が終了しました"));
     EXPECT_TRUE(fs::exists(dir_.File("out/good.dxf")));  // finished before: kept
@@ -358,7 +360,7 @@ TEST_F(MainCommandsTest, AnErrorEndsTheCommandWithItsText) {
     commands_.DropFiles({good});
     ui_.events.clear();
     ui_.saveAnswers.push_back(dir_.File("missing/x.dxf"));
-    commands_.BtnSaveClick();
+    commands_.ConvertAndSave();
     EXPECT_TRUE(ui_.Saw("error: ファイル " + dir_.File("missing/x.dxf") +
                         " を作成できません（ファイルまたはフォルダーが見つかりません）"));
 
@@ -367,17 +369,17 @@ TEST_F(MainCommandsTest, AnErrorEndsTheCommandWithItsText) {
     const std::string drawing = ReadFileBytes(good);
     ui_.events.clear();
     ui_.saveAnswers.push_back(dir_.File("same.dxf"));
-    commands_.BtnSaveClick();
+    commands_.ConvertAndSave();
     EXPECT_TRUE(ui_.Saw("error: ファイル " + dir_.File("same.dxf") + " を作成できません（入力の図面と同じファイルです）"));
     EXPECT_TRUE(ReadFileBytes(good) == drawing);
 }
 
-TEST_F(MainCommandsTest, ForgettingLeavesNothingToSave) {
+TEST_F(WindowCommandsTest, ForgettingLeavesNothingToSave) {
     commands_.DropFiles({Drawing("a.jwc")});
     commands_.Forget();
     EXPECT_TRUE(ui_.log.empty());
     ui_.events.clear();
-    commands_.BtnSaveClick();
+    commands_.ConvertAndSave();
     EXPECT_EQ(ui_.events, std::vector<std::string>{"info: jwcファイルを先に開いてください"});
 }
 

@@ -20,14 +20,14 @@ using testing::TempDir;
 
 JwcBuilder Drawing() {
     JwcBuilder b;
-    b.HeaderTexts("T1", "T2").Group(0, 100).Layer(0, Utf8ToCp932("壁")).Line(TSen{0, 0, 10, 10, 1, 2, 0});
+    b.HeaderTexts("T1", "T2").Group(0, 100).Layer(0, Utf8ToCp932("壁")).Line(JwcLine{0, 0, 10, 10, 1, 2, 0});
     return b;
 }
 
 // A drawing of two lines whose file ends inside the second.
 std::string CutDrawing() {
     JwcBuilder b = Drawing();
-    b.Line(TSen{5, 5, 6, 6, 1, 1, 0});
+    b.Line(JwcLine{5, 5, 6, 6, 1, 1, 0});
     return b.Bytes().substr(0, static_cast<std::size_t>(b.SectionOffset(JwcSection::Arcs) - 10));
 }
 
@@ -39,19 +39,19 @@ TEST(ParseConvertOptions, SetsTheSettingsFromTheOptions) {
                                              "x.dxf", "--force", "--allow-partial", "a.jwc"});
     ASSERT_TRUE(std::holds_alternative<ConvertOptions>(parsed)) << std::get<std::string>(parsed);
     const ConvertOptions& o = std::get<ConvertOptions>(parsed);
-    const THenkanInfo& s = o.settings;
-    EXPECT_EQ(s.TenMode, kTenCircle);
-    EXPECT_EQ(s.TenHankei, 0.25f);
-    EXPECT_FALSE(s.SenJW);
-    EXPECT_TRUE(s.CurvePline);
-    EXPECT_FALSE(s.RoundBase);
-    EXPECT_TRUE(s.MojiSize);
-    EXPECT_EQ(s.MojiS, 80);
-    EXPECT_FALSE(s.HankakuSize);
-    EXPECT_EQ(s.HankakuH, 70);
-    EXPECT_FALSE(s.LayerNoRenban);
-    EXPECT_FALSE(s.HojosenDefpoints);
-    EXPECT_EQ(s.PenColor, (std::array<std::int32_t, 6>{1, 2, 3, 4, 5, 7}));
+    const ConversionSettings& s = o.settings;
+    EXPECT_EQ(s.pointMode, PointMode::Circle);
+    EXPECT_EQ(s.pointRadiusMm, 0.25f);
+    EXPECT_FALSE(s.jwLineTypes);
+    EXPECT_TRUE(s.curvesAsPolylines);
+    EXPECT_FALSE(s.roundCoordinates);
+    EXPECT_TRUE(s.shrinkTexts);
+    EXPECT_EQ(s.textShrinkPercent, 80);
+    EXPECT_FALSE(s.narrowHalfWidthTexts);
+    EXPECT_EQ(s.halfWidthAspectPercent, 70);
+    EXPECT_FALSE(s.plainLayerNames);
+    EXPECT_FALSE(s.auxiliaryOnDefpoints);
+    EXPECT_EQ(s.penColors, (std::array<std::int32_t, 6>{1, 2, 3, 4, 5, 7}));
     EXPECT_EQ(o.scale, "2.5");
     EXPECT_EQ(o.output, "x.dxf");
     EXPECT_TRUE(o.force && o.allowPartial);

@@ -14,7 +14,7 @@ using testing::TempDir;
 JwcBuilder Drawing(int lines) {
     JwcBuilder b;
     b.HeaderTexts(Utf8ToCp932("見本図面"), "A-1");
-    for (int i = 0; i < lines; ++i) b.Line(TSen{0, 0, 1, 1, 1, 1, 0});
+    for (int i = 0; i < lines; ++i) b.Line(JwcLine{0, 0, 1, 1, 1, 1, 0});
     b.Text(TextRecord{0, 0, 1, 0, "x"}).VirtualPoint(1, 1, 0);
     return b;
 }
@@ -63,7 +63,7 @@ TEST_F(InfoCommandTest, RefusesFilesThatAreNotDrawingsAndGoesOn) {
 
 TEST_F(InfoCommandTest, ADamagedDrawingIsReportedAsFarAsItWasRead) {
     const JwcBuilder b = Drawing(3);
-    const auto cut = b.SectionOffset(JwcSection::Lines) + kSenRecordSize * 2 + 5;
+    const auto cut = b.SectionOffset(JwcSection::Lines) + kLineRecordSize * 2 + 5;
     const std::string path = dir_.Write("cut.jwc", b.Bytes().substr(0, static_cast<std::size_t>(cut)));
     const CliRun run = Cli({"info", path});
     EXPECT_EQ(run.code, kExitSomeFailed);

@@ -26,7 +26,7 @@ using testing::HeaderVariable;
 using testing::TempDir;
 
 // Local time is UTC for these tests, so file dates do not depend on the machine.
-class ConvertDrawingTest : public ::testing::Test {
+class ConversionTest : public ::testing::Test {
 protected:
     // A copy of `jwc` whose modification time is 2005-03-01 12:00:01 UTC.
     std::string DatedCopy(const std::string& bytes) {
@@ -36,35 +36,34 @@ protected:
         return path;
     }
     // Loads and converts with the window's defaults; returns the DXF text.
-    std::string Convert(const std::string& source, THenkanInfo info = DefaultHenkanInfo(), std::string scale = {}) {
+    std::string Convert(const std::string& source, const ConversionSettings& settings = {}, std::string scale = {}) {
         JwcDrawing drawing;
         LoadJwcFile(source, drawing);
-        DxfTables tables;
-        const ScaleList list = FillScaleBox(drawing, tables);
+        const ScaleList list = ListProposedScales(drawing);
         if (scale.empty()) scale = list.items.at(list.selected);
         const std::string output = dir_.File("out.dxf");
-        ConvertDrawing(drawing, info, tables, ConversionRequest{source, output, scale}, nullptr);
+        Conversion(drawing, settings, ConversionRequest{source, scale}).SaveAs(output);
         return testing::ReadFileBytes(output);
     }
     testing::ScopedTimeZone utc_;
     TempDir dir_;
 };
 
-TEST_F(ConvertDrawingTest, HandSeedCountsTheHandlesTheFileMayUse) {
+TEST_F(ConversionTest, HandSeedCountsTheHandlesTheFileMayUse) {
     JwcDrawing d;
-    d.Header.LineCount = 10;
-    d.Header.ArcCount = 2;
-    d.Header.TextCount = 3;
-    d.Header.PointCount = 5;
-    THenkanInfo info = DefaultHenkanInfo();
-    EXPECT_EQ(HandSeedFor(d, info, 4), "81");  // 10 + 2 + 3 + 0 + 20 + 4 + 90 = 129
-    info.CurvePline = true;
-    info.TenMode = kTenPoint;
-    d.Header.VirtualPointCount = 1;
-    EXPECT_EQ(HandSeedFor(d, info, 4), "91");  // 40 + 2 + 3 + 1 + 5 + 4 + 90 = 145
+    d.header.lineCount = 10;
+    d.header.arcCount = 2;
+    d.header.textCount = 3;
+    d.header.pointCount = 5;
+    ConversionSettings settings;
+    EXPECT_EQ(HandSeedFor(d, settings, 4), "81");  // 10 + 2 + 3 + 0 + 20 + 4 + 90 = 129
+    settings.curvesAsPolylines = true;
+    settings.pointMode = PointMode::Point;
+    d.header.virtualPointCount = 1;
+    EXPECT_EQ(HandSeedFor(d, settings, 4), "91");  // 40 + 2 + 3 + 1 + 5 + 4 + 90 = 145
 }
 
-TEST_F(ConvertDrawingTest, FileDateIsAJulianDayWithTheTimeAsFraction) {
+TEST_F(ConversionTest, FileDateIsAJulianDayWithTheTimeAsFraction) {
     EXPECT_EQ(FileDateText(2005, 3, 1, 12, 0, 0), "2453431.5");
     EXPECT_EQ(FileDateText(2005, 3, 1, 12, 0, 1), "2453431.5");  // two-second resolution
     EXPECT_EQ(FileDateText(1899, 12, 30, 0, 0, 0), "2415019");
@@ -75,7 +74,7 @@ TEST_F(ConvertDrawingTest, FileDateIsAJulianDayWithTheTimeAsFraction) {
     EXPECT_GT(std::stold(now), 2460000.0L);
 }
 
-TEST_F(ConvertDrawingTest, ParsesTheScaleText) {
+TEST_F(ConversionTest, ParsesTheScaleText) {
     EXPECT_EQ(ParseScaleText("100"), 100.0L);
     EXPECT_EQ(ParseScaleText(" 2.5 "), 2.5L);
     EXPECT_EQ(ParseScaleText("1E2"), 100.0L);
@@ -83,8 +82,8 @@ TEST_F(ConvertDrawingTest, ParsesTheScaleText) {
     for (const char* bad : {"", " ", "abc", "1,5", "100x", "inf", "nan"}) EXPECT_FALSE(ParseScaleText(bad)) << bad;
 }
 
-TEST_F(ConvertDrawingTest, ABadScaleTextWritesNothing) {
-    const std::string source = DatedCopy(JwcBuilder{}.Line(TSen{0, 0, 1, 1, 1, 1, 0}).Bytes());
+TEST_F(ConversionTest, ABadScaleTextWritesNothing) {
+    const std::string source = DatedCopy(JwcBuilder{}.Line(JwcLine{0, 0, 1, 1, 1, 1, 0}).Bytes());
     const std::string output = dir_.Write("out.dxf", "old contents");
     struct Case {
         std::string scale, message;
@@ -99,45 +98,36 @@ TEST_F(ConvertDrawingTest, ABadScaleTextWritesNothing) {
     for (const auto& c : cases) {
         JwcDrawing drawing;
         LoadJwcFile(source, drawing);
-        DxfTables tables;
-        THenkanInfo info = DefaultHenkanInfo();
-        bool reported = false;
         try {
-            ConvertDrawing(drawing, info, tables, ConversionRequest{source, output, c.scale},
-                           [&](const DxfTables&, const THenkanInfo&) { reported = true; });
+            Conversion(drawing, ConversionSettings{}, ConversionRequest{source, c.scale}).SaveAs(output);
             ADD_FAILURE() << "converted at the scale '" << c.scale << "'";
         } catch (const ConversionError& e) {
             EXPECT_EQ(Cp932ToUtf8(e.what()), c.message);
         }
-        EXPECT_FALSE(reported);
         EXPECT_EQ(testing::ReadFileBytes(output), "old contents");
     }
 }
 
-TEST_F(ConvertDrawingTest, ReportsTheLayersBeforeWriting) {
-    const std::string source = DatedCopy(JwcBuilder{}.Layer(2, "A").Line(TSen{0, 0, 1, 1, 1, 3, 2}).Bytes());
+TEST_F(ConversionTest, DecidesEverythingBeforeWriting) {
+    const std::string source = DatedCopy(JwcBuilder{}.Layer(2, "A").Line(JwcLine{0, 0, 1, 1, 1, 3, 2}).Bytes());
     JwcDrawing drawing;
     LoadJwcFile(source, drawing);
-    DxfTables tables;
-    FillScaleBox(drawing, tables);
-    THenkanInfo info = DefaultHenkanInfo();
-    std::vector<std::string> report;
-    const std::string output = dir_.File("out.dxf");
-    ConvertDrawing(drawing, info, tables, ConversionRequest{source, output, "1"},
-                   [&](const DxfTables& t, const THenkanInfo& i) {
-                       EXPECT_FALSE(std::filesystem::exists(output));
-                       report = UsedLayerReport(t, i.DefpointsUsed);
-                   });
+    const Conversion conversion(drawing, ConversionSettings{}, ConversionRequest{source, "1"});
+    const ConversionResult& result = conversion.Result();
+    const std::vector<std::string> report = ReportUsedLayers(result);
     ASSERT_EQ(report.size(), 2u);
     EXPECT_EQ(report[1].substr(0, 2), "A ");
-    EXPECT_EQ(info.BaseScale, 1.0L);
-    EXPECT_EQ(info.HandSeed, "5C");  // 1 line + 1 layer + 90 = 92
-    EXPECT_EQ(info.FileDate, "2453431.5");
-    EXPECT_EQ(info.ExtMinX, 0.0L);
-    EXPECT_EQ(info.ExtMaxY, 1.0L);
+    EXPECT_TRUE(result.layers.layers[2].used);  // the conversion marks the used layers itself
+    EXPECT_EQ(result.referenceScale, 1.0L);
+    EXPECT_EQ(result.handleSeed, "5C");  // 1 line + 1 layer + 90 = 92
+    EXPECT_EQ(result.fileDate, "2453431.5");
+    EXPECT_EQ(result.extents.minX, 0.0L);
+    EXPECT_EQ(result.extents.maxY, 1.0L);
+    // Writing twice gives the same text.
+    EXPECT_TRUE(conversion.Text() == conversion.Text());
 }
 
-TEST_F(ConvertDrawingTest, TheSampleMatchesItsReviewedOutput) {
+TEST_F(ConversionTest, TheSampleMatchesItsReviewedOutput) {
     const std::string source = DatedCopy(testing::ReadFileBytes(ORVIK_SOURCE_DIR "/samples/plan.jwc"));
     const std::string text = Convert(source);
     const std::string golden = ORVIK_SOURCE_DIR "/tests/convert/golden/plan-default.dxf";
@@ -156,9 +146,9 @@ TEST_F(ConvertDrawingTest, TheSampleMatchesItsReviewedOutput) {
     EXPECT_EQ(HeaderVariable(text, "$EXTMAX"), (testing::Groups{{" 10", "8200"}, {" 20", "4200"}, {" 30", "0.0"}}));
 }
 
-TEST_F(ConvertDrawingTest, AnotherReferenceScaleScalesEveryCoordinate) {
+TEST_F(ConversionTest, AnotherReferenceScaleScalesEveryCoordinate) {
     const std::string source = DatedCopy(testing::ReadFileBytes(ORVIK_SOURCE_DIR "/samples/plan.jwc"));
-    const std::string text = Convert(source, DefaultHenkanInfo(), "50");
+    const std::string text = Convert(source, ConversionSettings{}, "50");
     EXPECT_EQ(HeaderVariable(text, "$EXTMIN"), (testing::Groups{{" 10", "-5100"}, {" 20", "-4500"}, {" 30", "0.0"}}));
     EXPECT_EQ(HeaderVariable(text, "$LIMMAX"), (testing::Groups{{" 10", "29700"}, {" 20", "21000"}}));
 }

@@ -31,25 +31,26 @@ std::vector<std::string> Summary(const std::string& text) {
 // Lines on layer 0 (colour 7 = pen 2) with pens 1..6 telling them apart.
 struct ChainFixture {
     JwcDrawing drawing;
-    DxfTables tables;
-    THenkanInfo info = DefaultHenkanInfo();
+    ConversionResult result;
+    ConversionSettings settings;
 
     ChainFixture() {
-        tables.PenColorTable = {7, 1, 7, 3, 4, 5, 6};
+        LayerTables& tables = result.layers;
+        tables.penColorTable = {7, 1, 7, 3, 4, 5, 6};
         FillLinetypeNames(true, tables);
-        tables.DxfLayers[0] = TDxfLayer{"L", true, 1, 7, 1};
-        info.BaseScale = 1;
-        info.CurvePline = true;
+        tables.layers[0] = DxfLayer{"L", true, 1, 7, 1};
+        result.referenceScale = 1;
+        settings.curvesAsPolylines = true;
     }
     void Line(float x1, float y1, float x2, float y2, std::uint8_t pen, std::uint8_t mark) {
-        drawing.Sen.push_back(TSen{x1, y1, x2, y2, 1, pen, 0, 0, mark, 0});
+        drawing.lines.push_back(JwcLine{x1, y1, x2, y2, 1, pen, 0, 0, mark, 0});
     }
     std::vector<std::string> Write() {
-        TScales scales;
-        for (const TSen& s : drawing.Sen) scales.AddLine(1, s.X1, s.Y1, s.X2, s.Y2);
+        ScaleStatistics scales;
+        for (const JwcLine& s : drawing.lines) scales.AddLine(1, s.x1, s.y1, s.x2, s.y2);
         scales.Analyze(1);
         DxfWriter w;
-        WriteEntities(w, EntityInputs{drawing, tables, info, scales, 1});
+        WriteEntities(w, EntityInputs{drawing, settings, result, scales, 1});
         return Summary(w.Text());
     }
 };
@@ -87,7 +88,7 @@ TEST(EntitySection, JoinsCurveRunsIntoPolylines) {
     };
     for (const auto& c : cases) {
         ChainFixture f;
-        f.info.CurvePline = c.polylines;
+        f.settings.curvesAsPolylines = c.polylines;
         for (const auto& [x1, y1, x2, y2, pen, mark] : c.lines)
             f.Line(x1, y1, x2, y2, static_cast<std::uint8_t>(pen), static_cast<std::uint8_t>(mark));
         EXPECT_EQ(f.Write(), c.records) << c.what;
@@ -96,17 +97,17 @@ TEST(EntitySection, JoinsCurveRunsIntoPolylines) {
 
 TEST(EntitySection, WritesEveryKindInOrderAndSkipsEmptyRecords) {
     ChainFixture f;
-    f.info.CurvePline = false;
+    f.settings.curvesAsPolylines = false;
     f.Line(0, 0, 1, 0, 2, 0);
-    f.drawing.Enko.push_back(TEnko{0, 0, 1, 1, 0, 0, 0, 1, 2, 0});
-    f.drawing.Enko.push_back(TEnko{0, 0, 0, 1, 0, 0, 0, 1, 2, 0});  // radius 0
-    f.drawing.Moji.push_back(TMoji2{0, 0, 1, 0, 0, 0, 0, 0, 0, "T"});
-    f.drawing.Moji.push_back(TMoji2{0, 0, 1, 0, 0, 0, 0, 0, 0, ""});  // no string
-    f.drawing.MojiShu[0] = TMojiShu{0, 25, 25, 0};
-    f.drawing.Ten.push_back(TTen{0, 0, 0, 2});
-    f.drawing.KasouTen[0] = TKasouTen{5, 5, 0};
-    f.drawing.KasouTen[1] = TKasouTen{6, 6, 0};  // beyond the count
-    f.drawing.Header.VirtualPointCount = 1;
+    f.drawing.arcs.push_back(JwcArc{0, 0, 1, 1, 0, 0, 0, 1, 2, 0});
+    f.drawing.arcs.push_back(JwcArc{0, 0, 0, 1, 0, 0, 0, 1, 2, 0});  // radius 0
+    f.drawing.texts.push_back(JwcText{0, 0, 1, 0, 0, 0, 0, 0, 0, "T"});
+    f.drawing.texts.push_back(JwcText{0, 0, 1, 0, 0, 0, 0, 0, 0, ""});  // no string
+    f.drawing.textTypes[0] = JwcTextType{0, 25, 25, 0};
+    f.drawing.points.push_back(JwcPoint{0, 0, 0, 2});
+    f.drawing.virtualPoints[0] = JwcVirtualPoint{5, 5, 0};
+    f.drawing.virtualPoints[1] = JwcVirtualPoint{6, 6, 0};  // beyond the count
+    f.drawing.header.virtualPointCount = 1;
     const std::vector<std::string> modes[] = {
         {"LINE", "CIRCLE", "TEXT", "POINT", "POLYLINE", "VERTEX", "VERTEX", "SEQEND"},
         {"LINE", "CIRCLE", "TEXT", "POINT", "CIRCLE"},
@@ -114,7 +115,7 @@ TEST(EntitySection, WritesEveryKindInOrderAndSkipsEmptyRecords) {
         {"LINE", "CIRCLE", "TEXT", "POINT"},
     };
     for (std::uint8_t mode = 1; mode <= 4; ++mode) {
-        f.info.TenMode = mode;
+        f.settings.pointMode = static_cast<PointMode>(mode);
         EXPECT_EQ(f.Write(), modes[mode - 1]) << int{mode};
     }
 }
@@ -123,14 +124,11 @@ TEST(EntitySection, TheWorkedLineExample) {
     const testing::ScopedTimeZone utc;
     testing::TempDir dir;
     JwcBuilder b;
-    b.Paper(3, 420).Group(0, 100).Layer(0, "A").Line(TSen{0, 0, 100, 0, 1, 1, 0});
+    b.Paper(3, 420).Group(0, 100).Layer(0, "A").Line(JwcLine{0, 0, 100, 0, 1, 1, 0});
     const std::string source = dir.Write("a.jwc", b.Bytes());
     JwcDrawing drawing;
     ASSERT_TRUE(LoadJwcFile(source, drawing));
-    DxfTables tables;
-    FillScaleBox(drawing, tables);
-    THenkanInfo info = DefaultHenkanInfo();
-    ConvertDrawing(drawing, info, tables, ConversionRequest{source, dir.File("a.dxf"), "100"}, nullptr);
+    Conversion(drawing, ConversionSettings{}, ConversionRequest{source, "100"}).SaveAs(dir.File("a.dxf"));
     const auto lines = testing::Records(testing::ReadFileBytes(dir.File("a.dxf")), "LINE");
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], (Groups{{"  0", "LINE"}, {"  5", "51"}, {"330", "1F"}, {"100", "AcDbEntity"}, {"  8", "A"},

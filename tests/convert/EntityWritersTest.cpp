@@ -25,20 +25,20 @@ Groups G(std::initializer_list<std::pair<const char*, const char*>> groups) {
 // Layer 0 "A": colour 7 (pen 2), CONTINUOUS; layer 1 "B": colour 4, CENTER1;
 // DEFPOINTS colour 3.
 struct Fixture {
-    DxfTables tables;
-    THenkanInfo info = DefaultHenkanInfo();
+    LayerTables tables;
+    ConversionSettings settings;
 
     Fixture() {
-        tables.PenColorTable = {7, 4, 7, 3, 2, 6, 5};
+        tables.penColorTable = {7, 4, 7, 3, 2, 6, 5};
         FillLinetypeNames(true, tables);
-        tables.DxfLayers[0] = TDxfLayer{"A", true, 1, 7, 1};
-        tables.DxfLayers[1] = TDxfLayer{"B", true, 5, 4, 1};
-        tables.DxfLayers[kDefpointsLayer] = TDxfLayer{"", false, 9, 3, 0};
+        tables.layers[0] = DxfLayer{"A", true, 1, 7, 1};
+        tables.layers[1] = DxfLayer{"B", true, 5, 4, 1};
+        tables.layers[kDefpointsLayer] = DxfLayer{"", false, 9, 3, 0};
     }
     // The groups the writer call produces, the first handle being 50.
     Groups Write(const std::function<void(EntityWriters&)>& write) {
         DxfWriter w;
-        EntityWriters e(w, tables, info);
+        EntityWriters e(w, tables, settings);
         write(e);
         return SplitGroups(w.Text());
     }
@@ -66,21 +66,20 @@ TEST(EntityWriters, LinesStateOnlyWhatDiffersFromTheirLayer) {
         const Groups tail = G({{"100", "AcDbLine"}, {" 10", "1.5"}, {" 20", "-2"}, {" 30", "0.0"}, {" 11", "10000"},
                                {" 21", "0"}, {" 31", "0.0"}});
         expected.insert(expected.end(), tail.begin(), tail.end());
-        EXPECT_EQ(f.Write([&](EntityWriters& e) { e.WriteSen(c.lineType, c.pen, c.layer, 1.5L, -2, 10000, 0); }),
+        EXPECT_EQ(f.Write([&](EntityWriters& e) { e.WriteLine(c.lineType, c.pen, c.layer, 1.5L, -2, 10000, 0); }),
                   expected)
             << c.what;
     }
     Fixture off;
-    off.info.HojosenDefpoints = false;
-    const Groups kept = off.Write([](EntityWriters& e) { e.WriteSen(9, 2, 0, 0, 0, 1, 1); });
+    off.settings.auxiliaryOnDefpoints = false;
+    const Groups kept = off.Write([](EntityWriters& e) { e.WriteLine(9, 2, 0, 0, 0, 1, 1); });
     EXPECT_EQ(testing::Value(kept, "  8"), "A");
     EXPECT_EQ(testing::Value(kept, "  6"), "DOT");
 }
 
 TEST(EntityWriters, PointsFilledDrawnOrLeftAsPoints) {
     Fixture f;
-    f.info.BaseScale = 1;
-    EXPECT_EQ(f.Write([](EntityWriters& e) { e.WriteTenNuri(2, 0, 100, 50, 0.5L); }),
+    EXPECT_EQ(f.Write([](EntityWriters& e) { e.WriteFilledPoint(2, 0, 100, 50, 0.5L); }),
               G({{"  0", "POLYLINE"}, {"  5", "50"}, {"330", "1F"}, {"100", "AcDbEntity"}, {"  8", "A"},
                  {"100", "AcDb2dPolyline"}, {" 66", "     1"}, {" 10", "0.0"}, {" 20", "0.0"}, {" 30", "0.0"},
                  {" 70", "     1"}, {" 40", "0.5"}, {" 41", "0.5"},
@@ -92,17 +91,17 @@ TEST(EntityWriters, PointsFilledDrawnOrLeftAsPoints) {
                  {" 42", "1.0"},
                  {"  0", "SEQEND"}, {"  5", "53"}, {"330", "50"}, {"100", "AcDbEntity"}, {"  8", "A"}}));
     // A pen above 6 moves the disc to DEFPOINTS in colour 7, always stated.
-    const Groups moved = f.Write([](EntityWriters& e) { e.WriteTenNuri(8, 0, 0, 0, 1); });
+    const Groups moved = f.Write([](EntityWriters& e) { e.WriteFilledPoint(8, 0, 0, 0, 1); });
     EXPECT_EQ(std::vector(moved.begin() + 4, moved.begin() + 6), G({{"  8", "DEFPOINTS"}, {" 62", "     7"}}));
 
-    EXPECT_EQ(f.Write([](EntityWriters& e) { e.WriteTen(8, 0, 3, 4); }),
+    EXPECT_EQ(f.Write([](EntityWriters& e) { e.WritePoint(8, 0, 3, 4); }),
               G({{"  0", "POINT"}, {"  5", "50"}, {"330", "1F"}, {" 62", "     7"}, {"100", "AcDbEntity"},
                  {"  8", "DEFPOINTS"}, {"100", "AcDbPoint"}, {" 10", "3"}, {" 20", "4"}, {" 30", "0.0"}}));
-    EXPECT_EQ(f.Write([](EntityWriters& e) { e.WriteTen(-1, kDefpointsLayer, 3, 4); }),
+    EXPECT_EQ(f.Write([](EntityWriters& e) { e.WritePoint(-1, kDefpointsLayer, 3, 4); }),
               G({{"  0", "POINT"}, {"  5", "50"}, {"330", "1F"}, {"100", "AcDbEntity"}, {"  8", "DEFPOINTS"},
                  {"100", "AcDbPoint"}, {" 10", "3"}, {" 20", "4"}, {" 30", "0.0"}}));
     // A point drawn as a circle states its colour before the entity marker.
-    EXPECT_EQ(f.Write([](EntityWriters& e) { e.WriteEn(1, 1, 0, 3, 4, 0.5L, true); }),
+    EXPECT_EQ(f.Write([](EntityWriters& e) { e.WriteCircle(1, 1, 0, 3, 4, 0.5L, true); }),
               G({{"  0", "CIRCLE"}, {"  5", "50"}, {"330", "1F"}, {" 62", "     4"}, {"100", "AcDbEntity"},
                  {"  8", "A"}, {"100", "AcDbCircle"}, {" 10", "3"}, {" 20", "4"}, {" 30", "0.0"}, {" 40", "0.5"}}));
 }
@@ -150,7 +149,7 @@ TEST(EntityWriters, ChoosesCircleArcOrEllipse) {
     for (const auto& c : cases) {
         Fixture f;
         const Groups groups =
-            f.Write([&](EntityWriters& e) { e.WriteEnko(1, 2, 0, 1, 2, 10, c.flatness, c.start, c.end, c.tilt); });
+            f.Write([&](EntityWriters& e) { e.WriteCircleArcOrEllipse(1, 2, 0, 1, 2, 10, c.flatness, c.start, c.end, c.tilt); });
         SCOPED_TRACE(::testing::Message() << c.flatness << " " << c.start << " " << c.end << " " << c.tilt);
         ASSERT_GE(groups.size(), 6u);
         EXPECT_EQ(groups[0].second, c.entity);
@@ -163,7 +162,7 @@ TEST(EntityWriters, ChoosesCircleArcOrEllipse) {
     // An ellipse of radius 0 has no axis: a POINT at its centre, on the ellipse's layer.
     for (long double flatness : {0.5L, 2.0L}) {
         Fixture f;
-        const Groups point = f.Write([&](EntityWriters& e) { e.WriteEnko(1, 2, 0, 1, 2, 0, flatness, 0, 90, 0); });
+        const Groups point = f.Write([&](EntityWriters& e) { e.WriteCircleArcOrEllipse(1, 2, 0, 1, 2, 0, flatness, 0, 90, 0); });
         ASSERT_GE(point.size(), 4u);
         EXPECT_EQ(point[0].second, "POINT");
         EXPECT_EQ(testing::Value(point, "  8"), "A");
@@ -171,7 +170,7 @@ TEST(EntityWriters, ChoosesCircleArcOrEllipse) {
     }
     // An auxiliary circle goes to DEFPOINTS with no line type.
     Fixture f;
-    const Groups aux = f.Write([](EntityWriters& e) { e.WriteEnko(9, 3, 1, 0, 0, 1, 1, 0, 0, 0); });
+    const Groups aux = f.Write([](EntityWriters& e) { e.WriteCircleArcOrEllipse(9, 3, 1, 0, 0, 1, 1, 0, 0, 0); });
     EXPECT_EQ(testing::Value(aux, "  8"), "DEFPOINTS");
     EXPECT_EQ(testing::Value(aux, "  6"), "<none>");
 }
@@ -182,7 +181,7 @@ struct TextCase {
     bool vertical = false;
     long double dx = 10, dy = 0, w = 25, h = 25;
     int attr = 0, layer = 0;
-    bool mojiSize = false, hankakuSize = false;
+    bool shrinkTexts = false, narrowHalfWidthTexts = false;
     Groups expected;   // from group 10 on
 };
 
@@ -214,12 +213,12 @@ TEST(EntityWriters, TextsKeepPositionAngleSizeAndWriting) {
     };
     for (const auto& c : cases) {
         Fixture f;
-        f.info.MojiSize = c.mojiSize;
-        f.info.MojiS = 90;
-        f.info.HankakuSize = c.hankakuSize;
-        f.info.HankakuH = 60;
+        f.settings.shrinkTexts = c.shrinkTexts;
+        f.settings.textShrinkPercent = 90;
+        f.settings.narrowHalfWidthTexts = c.narrowHalfWidthTexts;
+        f.settings.halfWidthAspectPercent = 60;
         const Groups groups = f.Write([&](EntityWriters& e) {
-            e.WriteMoji(Utf8ToCp932(c.text), c.vertical, c.attr, c.layer, 100, 200, c.dx, c.dy, c.w, c.h);
+            e.WriteText(Utf8ToCp932(c.text), c.vertical, c.attr, c.layer, 100, 200, c.dx, c.dy, c.w, c.h);
         });
         Groups expected = G({{"  0", "TEXT"}, {"  5", "50"}, {"330", "1F"}, {"100", "AcDbEntity"}, {"  8", "A"},
                              {"100", "AcDbText"}});
@@ -231,10 +230,10 @@ TEST(EntityWriters, TextsKeepPositionAngleSizeAndWriting) {
 
 TEST(EntityWriters, TextsOfAnAuxiliaryTypeGoToDefpointsInColour7) {
     Fixture f;
-    const Groups groups = f.Write([](EntityWriters& e) { e.WriteMoji("x", false, 7, 1, 0, 0, 1, 0, 25, 25); });
+    const Groups groups = f.Write([](EntityWriters& e) { e.WriteText("x", false, 7, 1, 0, 0, 1, 0, 25, 25); });
     EXPECT_EQ(std::vector(groups.begin() + 4, groups.begin() + 6), G({{"  8", "DEFPOINTS"}, {" 62", "     7"}}));
-    f.tables.DxfLayers[kDefpointsLayer].Color = 7;
-    EXPECT_EQ(testing::Value(f.Write([](EntityWriters& e) { e.WriteMoji("x", false, 7, 1, 0, 0, 1, 0, 25, 25); }),
+    f.tables.layers[kDefpointsLayer].color = 7;
+    EXPECT_EQ(testing::Value(f.Write([](EntityWriters& e) { e.WriteText("x", false, 7, 1, 0, 0, 1, 0, 25, 25); }),
                              " 62"),
               "<none>");
 }

@@ -11,26 +11,26 @@ namespace {
 // A drawing with its used layers marked, as after a load.
 struct Fixture {
     JwcDrawing drawing;
-    DxfTables tables;
-    THenkanInfo info = DefaultHenkanInfo();
+    LayerTables tables;
+    ConversionSettings info = ConversionSettings{};
 
-    Fixture() { tables.PenColorTable = {7, 4, 7, 3, 2, 6, 5}; }
+    Fixture() { tables.penColorTable = {7, 4, 7, 3, 2, 6, 5}; }
     void Line(std::uint8_t layer, std::uint8_t pen, std::uint8_t type = 1) {
-        drawing.Sen.push_back(TSen{0, 0, 1, 1, type, pen, layer});
-        drawing.Header.LineCount = static_cast<std::int32_t>(drawing.Sen.size());
+        drawing.lines.push_back(JwcLine{0, 0, 1, 1, type, pen, layer});
+        drawing.header.lineCount = static_cast<std::int32_t>(drawing.lines.size());
     }
-    void Name(int layer, const char* utf8) { drawing.Layers[layer].Name = Utf8ToCp932(utf8); }
+    void Name(int layer, const char* utf8) { drawing.layers[layer].name = Utf8ToCp932(utf8); }
     int Assign() {
-        FillScaleBox(drawing, tables);
-        const LayerUsage usage = CountLayerUsage(drawing, info.HojosenDefpoints);
+        MarkUsedLayers(drawing, tables);
+        const LayerUsage usage = CountLayerUsage(drawing, info.auxiliaryOnDefpoints);
         return AssignLayers(drawing, usage, info, tables);
     }
-    std::string NameOf(int layer) const { return Cp932ToUtf8(tables.DxfLayers[layer].Name); }
+    std::string NameOf(int layer) const { return Cp932ToUtf8(tables.layers[layer].name); }
 };
 
 TEST(LayerAssignment, NamesLayersWithOrWithoutNumbers) {
     struct Case {
-        bool noRenban;
+        bool plainNames;
         std::vector<std::pair<int, const char*>> names;  // layer, JW_CAD name
         std::vector<std::pair<int, const char*>> expected;
     };
@@ -52,7 +52,7 @@ TEST(LayerAssignment, NamesLayersWithOrWithoutNumbers) {
     };
     for (const auto& c : cases) {
         Fixture f;
-        f.info.LayerNoRenban = c.noRenban;
+        f.info.plainLayerNames = c.plainNames;
         for (const auto& [layer, name] : c.names) {
             f.Name(layer, name);
             f.Line(static_cast<std::uint8_t>(layer), 1);
@@ -84,32 +84,34 @@ TEST(LayerAssignment, TakesTheMostUsedPenAndLineType) {
         Fixture f;
         for (const auto& [pen, type] : c.lines) f.Line(3, static_cast<std::uint8_t>(pen), static_cast<std::uint8_t>(type));
         f.Assign();
-        EXPECT_EQ(f.tables.DxfLayers[3].Color, c.color);
-        EXPECT_EQ(f.tables.DxfLayers[3].LineType, c.lineType);
+        EXPECT_EQ(f.tables.layers[3].color, c.color);
+        EXPECT_EQ(f.tables.layers[3].lineType, c.lineType);
     }
 }
 
 TEST(LayerAssignment, ALayerOfTextsOnlyTakesColour7AndLineType1) {
     Fixture f;
-    f.drawing.Moji.resize(1);
-    f.drawing.Moji[0].Layer = 4;
-    f.drawing.Header.TextCount = 1;
-    f.tables.PenColorTable[0] = 7;
+    f.drawing.texts.resize(1);
+    f.drawing.texts[0].layer = 4;
+    f.drawing.header.textCount = 1;
+    f.tables.penColorTable[0] = 7;
     f.Assign();
-    EXPECT_TRUE(f.tables.DxfLayers[4].Used);
-    EXPECT_EQ(f.tables.DxfLayers[4].Color, 7);
-    EXPECT_EQ(f.tables.DxfLayers[4].LineType, 1);
+    EXPECT_TRUE(f.tables.layers[4].used);
+    EXPECT_EQ(f.tables.layers[4].color, 7);
+    EXPECT_EQ(f.tables.layers[4].lineType, 1);
 }
 
-TEST(LayerAssignment, RewritesOutOfRangeLineTypesInTheDrawing) {
+TEST(LayerAssignment, CountsOutOfRangeLineTypesAsLineType1WithoutChangingTheDrawing) {
     Fixture f;
     f.Line(0, 1, 12);
     f.Line(0, 1, 0);
-    f.drawing.Enko.push_back(TEnko{0, 0, 1, 1, 0, 0, 0, 10, 1, 0});
+    f.Line(0, 1, 5);
+    f.drawing.arcs.push_back(JwcArc{0, 0, 1, 1, 0, 0, 0, 10, 1, 0});
+    const JwcDrawing before = f.drawing;
     f.Assign();
-    EXPECT_EQ(f.drawing.Sen[0].LineType, 1);
-    EXPECT_EQ(f.drawing.Sen[1].LineType, 1);
-    EXPECT_EQ(f.drawing.Enko[0].LineType, 1);
+    EXPECT_EQ(f.tables.layers[0].lineType, 1);  // three of type 1 against one of type 5
+    EXPECT_EQ(f.drawing.lines[0].lineType, before.lines[0].lineType);
+    EXPECT_EQ(f.drawing.arcs[0].lineType, before.arcs[0].lineType);
 }
 
 TEST(LayerAssignment, GathersAuxiliaryLinesOnDefpoints) {
@@ -118,19 +120,19 @@ TEST(LayerAssignment, GathersAuxiliaryLinesOnDefpoints) {
     for (int i = 0; i < 4; ++i) f.Line(2, 1, 9);
     f.Line(2, 5, 2);
     f.Assign();
-    EXPECT_EQ(f.tables.DxfLayers[kDefpointsLayer].LineType, 9);
-    EXPECT_EQ(f.tables.DxfLayers[kDefpointsLayer].Color, 4);  // pen 1 wins the tie
-    EXPECT_EQ(f.tables.DxfLayers[2].Color, 6);                // only the ordinary line counts
-    EXPECT_EQ(f.tables.DxfLayers[2].LineType, 2);
+    EXPECT_EQ(f.tables.layers[kDefpointsLayer].lineType, 9);
+    EXPECT_EQ(f.tables.layers[kDefpointsLayer].color, 4);  // pen 1 wins the tie
+    EXPECT_EQ(f.tables.layers[2].color, 6);                // only the ordinary line counts
+    EXPECT_EQ(f.tables.layers[2].lineType, 2);
 
     Fixture off;
-    off.info.HojosenDefpoints = false;
+    off.info.auxiliaryOnDefpoints = false;
     for (int i = 0; i < 2; ++i) off.Line(2, 3, 9);
-    off.tables.DxfLayers[kDefpointsLayer] = TDxfLayer{"", false, 9, 3, 0};  // left by an earlier conversion
+    off.tables.layers[kDefpointsLayer] = DxfLayer{"", false, 9, 3, 0};  // left by an earlier conversion
     off.Assign();
-    EXPECT_EQ(off.tables.DxfLayers[2].LineType, 9);
-    EXPECT_EQ(off.tables.DxfLayers[kDefpointsLayer].Color, 7);
-    EXPECT_EQ(off.tables.DxfLayers[kDefpointsLayer].LineType, 1);
+    EXPECT_EQ(off.tables.layers[2].lineType, 9);
+    EXPECT_EQ(off.tables.layers[kDefpointsLayer].color, 7);
+    EXPECT_EQ(off.tables.layers[kDefpointsLayer].lineType, 1);
 }
 
 TEST(LayerAssignment, DecidesWhetherDefpointsIsWritten) {
@@ -143,26 +145,26 @@ TEST(LayerAssignment, DecidesWhetherDefpointsIsWritten) {
         {"nothing special", [](Fixture& f) { f.Line(0, 1); }, false},
         {"auxiliary line of pen 2", [](Fixture& f) { f.Line(0, 2, 9); }, true},
         {"auxiliary line of pen 0 only", [](Fixture& f) { f.Line(0, 0, 9); }, false},
-        {"a virtual point", [](Fixture& f) { f.drawing.Header.VirtualPointCount = 1; }, true},
-        {"an unused text type of Attr 7", [](Fixture& f) { f.drawing.MojiShu[10].Attr = 7; }, true},
-        {"Attr 7 only in entry 11", [](Fixture& f) { f.drawing.MojiShu[11].Attr = 7; }, false},
-        {"points of pens above 6", [](Fixture& f) { f.drawing.Ten.push_back(TTen{0, 0, 0, 9}); }, false},
+        {"a virtual point", [](Fixture& f) { f.drawing.header.virtualPointCount = 1; }, true},
+        {"an unused text type of Attr 7", [](Fixture& f) { f.drawing.textTypes[10].attribute = 7; }, true},
+        {"Attr 7 only in entry 11", [](Fixture& f) { f.drawing.textTypes[11].attribute = 7; }, false},
+        {"points of pens above 6", [](Fixture& f) { f.drawing.points.push_back(JwcPoint{0, 0, 0, 9}); }, false},
     };
     for (const auto& c : cases) {
         Fixture f;
         c.setup(f);
-        FillScaleBox(f.drawing, f.tables);
+        MarkUsedLayers(f.drawing, f.tables);
         EXPECT_EQ(NeedsDefpoints(f.drawing, CountLayerUsage(f.drawing, true)), c.needed) << c.what;
     }
 }
 
 TEST(LayerAssignment, FillsTheLineTypeNamesOfTheChosenSet) {
-    DxfTables t;
+    LayerTables t;
     FillLinetypeNames(true, t);
-    EXPECT_EQ(t.LinetypeName, (std::array<std::string, 10>{"", "CONTINUOUS", "DASHED1", "DASHED2", "DASHED3", "CENTER1",
+    EXPECT_EQ(t.linetypeNames, (std::array<std::string, 10>{"", "CONTINUOUS", "DASHED1", "DASHED2", "DASHED3", "CENTER1",
                                                           "CENTER2", "PHANTOM1", "PHANTOM2", "DOT"}));
     FillLinetypeNames(false, t);
-    EXPECT_EQ(t.LinetypeName, (std::array<std::string, 10>{"", "CONTINUOUS", "HIDDEN2", "HIDDEN", "HIDDENX2", "CENTER2",
+    EXPECT_EQ(t.linetypeNames, (std::array<std::string, 10>{"", "CONTINUOUS", "HIDDEN2", "HIDDEN", "HIDDENX2", "CENTER2",
                                                           "CENTER", "PHANTOM2", "PHANTOM", "DOT"}));
     EXPECT_EQ(t.LinetypeNameOf(0), "CONTINUOUS");
     EXPECT_EQ(t.LinetypeNameOf(10), "CONTINUOUS");

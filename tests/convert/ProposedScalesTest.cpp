@@ -12,16 +12,16 @@ namespace {
 
 JwcDrawing WithScales(std::initializer_list<std::pair<int, float>> groupScales) {
     JwcDrawing d;
-    for (const auto& [group, scale] : groupScales) d.LayerGroups[group].Scale = scale;
+    for (const auto& [group, scale] : groupScales) d.layerGroups[group].scale = scale;
     return d;
 }
 
 void AddLines(JwcDrawing& d, std::uint8_t layer, int n) {
-    for (int i = 0; i < n; ++i) d.Sen.push_back(TSen{0, 0, 1, 1, 1, 1, layer});
-    d.Header.LineCount = static_cast<std::int32_t>(d.Sen.size());
+    for (int i = 0; i < n; ++i) d.lines.push_back(JwcLine{0, 0, 1, 1, 1, 1, layer});
+    d.header.lineCount = static_cast<std::int32_t>(d.lines.size());
 }
 
-TEST(FillScaleBox, ListsUsedScalesLargestFirstAndProposesTheBusiestGroup) {
+TEST(ListProposedScales, ListsUsedScalesLargestFirstAndProposesTheBusiestGroup) {
     struct Case {
         const char* what;
         JwcDrawing drawing;
@@ -51,8 +51,8 @@ TEST(FillScaleBox, ListsUsedScalesLargestFirstAndProposesTheBusiestGroup) {
     {
         JwcDrawing d = WithScales({{0, 100}, {3, 500}});
         AddLines(d, 0x00, 1);
-        d.KasouTen[0].Layer = 0x30;
-        d.Header.VirtualPointCount = 1;
+        d.virtualPoints[0].layer = 0x30;
+        d.header.virtualPointCount = 1;
         cases.push_back({"virtual points add a scale, never the main group", d, {"500", "100"}, 1});
     }
     {
@@ -72,51 +72,53 @@ TEST(FillScaleBox, ListsUsedScalesLargestFirstAndProposesTheBusiestGroup) {
     }
     cases.push_back({"an empty drawing", JwcDrawing{}, {}, -1});
     for (auto& c : cases) {
-        DxfTables t;
-        const ScaleList list = FillScaleBox(c.drawing, t);
+        const ScaleList list = ListProposedScales(c.drawing);
         EXPECT_EQ(list.items, c.items) << c.what;
         EXPECT_EQ(list.selected, c.selected) << c.what;
     }
 }
 
-TEST(FillScaleBox, MarksUsedLayersAndCopiesVisibility) {
+TEST(MarkUsedLayers, MarksUsedLayersAndCopiesVisibility) {
     JwcDrawing d = WithScales({{0, 1}});
-    d.Layers[7].Visible = 1;
-    d.Moji.push_back(TMoji2{});
-    d.Moji[0].Layer = 9;
-    d.Ten.push_back(TTen{0, 0, 200});
-    d.Enko.push_back(TEnko{});
-    d.Enko[0].Layer = 7;
-    d.KasouTen[0].Layer = 33;
-    d.KasouTen[1].Layer = 34;  // beyond the count: not in use
-    d.Header.VirtualPointCount = 1;
-    DxfTables t;
-    t.DxfLayers[100].Used = true;  // left from an earlier drawing
-    FillScaleBox(d, t);
+    d.layers[7].visible = 1;
+    d.texts.push_back(JwcText{});
+    d.texts[0].layer = 9;
+    d.points.push_back(JwcPoint{0, 0, 200});
+    d.arcs.push_back(JwcArc{});
+    d.arcs[0].layer = 7;
+    d.virtualPoints[0].layer = 33;
+    d.virtualPoints[1].layer = 34;  // beyond the count: not in use
+    d.header.virtualPointCount = 1;
+    LayerTables t;
+    t.layers[100].used = true;  // left from an earlier drawing
+    MarkUsedLayers(d, t);
     for (int i = 0; i < kLayerCount; ++i) {
         const bool used = i == 7 || i == 9 || i == 200 || i == 33;
-        EXPECT_EQ(t.DxfLayers[i].Used, used) << i;
+        EXPECT_EQ(t.layers[i].used, used) << i;
     }
-    EXPECT_EQ(t.DxfLayers[7].Visible, 1);
-    EXPECT_EQ(t.DxfLayers[9].Visible, 0);
+    EXPECT_EQ(t.layers[7].visible, 1);
+    EXPECT_EQ(t.layers[9].visible, 0);
 }
 
-TEST(UsedLayerReport, PadsNamesTo22Bytes) {
-    DxfTables t;
-    t.LinetypeName = {"", "CONTINUOUS", "DASHED1", "DASHED2", "DASHED3", "CENTER1", "CENTER2", "PHANTOM1", "PHANTOM2", "DOT"};
-    t.DxfLayers[0] = TDxfLayer{Utf8ToCp932("壁"), true, 1, 7, 1};
-    t.DxfLayers[5] = TDxfLayer{"ABCDEFGHIJKLMNOPQRSTU", true, 5, 4, 1};
-    t.DxfLayers[6] = TDxfLayer{"unused", false, 1, 1, 1};
-    t.DxfLayers[kDefpointsLayer].Color = 3;
+TEST(ReportUsedLayers, PadsNamesTo22Bytes) {
+    ConversionResult result;
+    result.defpointsUsed = true;
+    LayerTables& t = result.layers;
+    t.linetypeNames = {"", "CONTINUOUS", "DASHED1", "DASHED2", "DASHED3", "CENTER1", "CENTER2", "PHANTOM1", "PHANTOM2", "DOT"};
+    t.layers[0] = DxfLayer{Utf8ToCp932("壁"), true, 1, 7, 1};
+    t.layers[5] = DxfLayer{"ABCDEFGHIJKLMNOPQRSTU", true, 5, 4, 1};
+    t.layers[6] = DxfLayer{"unused", false, 1, 1, 1};
+    t.layers[kDefpointsLayer].color = 3;
     std::vector<std::string> lines;
-    for (const auto& line : UsedLayerReport(t, true)) lines.push_back(Cp932ToUtf8(line));
+    for (const auto& line : ReportUsedLayers(result)) lines.push_back(Cp932ToUtf8(line));
     EXPECT_EQ(lines, (std::vector<std::string>{
                          "「使用画層」",
                          "壁                    色: 7  線種: CONTINUOUS",
                          "ABCDEFGHIJKLMNOPQRSTU 色: 4  線種: CENTER1",
                          "DEFPOINTS             色: 3  線種: DOT",
                      }));
-    EXPECT_EQ(UsedLayerReport(t, false).size(), 3u);
+    result.defpointsUsed = false;
+    EXPECT_EQ(ReportUsedLayers(result).size(), 3u);
 }
 
 }  // namespace

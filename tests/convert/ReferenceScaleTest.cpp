@@ -32,20 +32,20 @@ TEST(RoundHalfAway, RoundsHalvesAwayFromZero) {
     for (const auto& c : cases) EXPECT_EQ(RoundHalfAway(c.x), c.rounded) << static_cast<double>(c.x);
 }
 
-TEST(TScales, KeepsOneEntryPerScaleWithItsBoxAndFirstPoint) {
-    TScales s;
+TEST(ScaleStatistics, KeepsOneEntryPerScaleWithItsBoxAndFirstPoint) {
+    ScaleStatistics s;
     s.AddLine(100, 10, 20, 30, 5);
     s.AddPoint(50, 1, 1);
     s.AddText(100, -5, 40, 0, 0);
     ASSERT_EQ(s.Count(), 2);
-    const TScaleEntry& e = s.Entry(0);
-    EXPECT_EQ(e.Scale, 100);
-    EXPECT_EQ(std::tie(e.FirstX, e.FirstY), std::make_tuple(10.0f, 20.0f));
-    EXPECT_EQ(std::tie(e.MinX, e.MaxX, e.MinY, e.MaxY), std::make_tuple(-5.0f, 30.0f, 0.0f, 40.0f));
-    EXPECT_EQ(s.Entry(1).Scale, 50);
+    const ScaleEntry& e = s.Entry(0);
+    EXPECT_EQ(e.scale, 100);
+    EXPECT_EQ(std::tie(e.firstX, e.firstY), std::make_tuple(10.0f, 20.0f));
+    EXPECT_EQ(std::tie(e.minX, e.maxX, e.minY, e.maxY), std::make_tuple(-5.0f, 30.0f, 0.0f, 40.0f));
+    EXPECT_EQ(s.Entry(1).scale, 50);
 }
 
-TEST(TScales, ArcsAddTheirExtremesOrTheirEnds) {
+TEST(ScaleStatistics, ArcsAddTheirExtremesOrTheirEnds) {
     struct Case {
         float start, end;
         float minX, maxX, minY, maxY;
@@ -57,17 +57,17 @@ TEST(TScales, ArcsAddTheirExtremesOrTheirEnds) {
         {90, 180, -10, 0, 0, 5},     // the two end points only
     };
     for (const auto& c : cases) {
-        TScales s;
+        ScaleStatistics s;
         s.AddArc(1, 0, 0, 10, 0.5L, c.start, c.end, 0);
-        const TScaleEntry& e = s.Entry(0);
-        EXPECT_NEAR(e.MinX, c.minX, 1e-5) << c.start << " " << c.end;
-        EXPECT_NEAR(e.MaxX, c.maxX, 1e-5);
-        EXPECT_NEAR(e.MinY, c.minY, 1e-5);
-        EXPECT_NEAR(e.MaxY, c.maxY, 1e-5);
+        const ScaleEntry& e = s.Entry(0);
+        EXPECT_NEAR(e.minX, c.minX, 1e-5) << c.start << " " << c.end;
+        EXPECT_NEAR(e.maxX, c.maxX, 1e-5);
+        EXPECT_NEAR(e.minY, c.minY, 1e-5);
+        EXPECT_NEAR(e.maxY, c.maxY, 1e-5);
     }
 }
 
-TEST(TScales, AnalyzeGivesSixSignificantDigitsAcrossTheExtent) {
+TEST(ScaleStatistics, AnalyzeGivesSixSignificantDigitsAcrossTheExtent) {
     struct Case {
         float scale, extent;
         long double factor;
@@ -83,11 +83,11 @@ TEST(TScales, AnalyzeGivesSixSignificantDigitsAcrossTheExtent) {
         {-100, 10, 1, 0},
     };
     for (const auto& c : cases) {
-        TScales s;
+        ScaleStatistics s;
         s.AddLine(c.scale, 0, 0, c.extent, c.extent);
         s.Analyze(c.factor);
-        EXPECT_EQ(s.Entry(0).DigitsX, c.digits) << c.scale << " " << c.extent;
-        EXPECT_EQ(s.Entry(0).DigitsY, c.digits);
+        EXPECT_EQ(s.Entry(0).digitsX, c.digits) << c.scale << " " << c.extent;
+        EXPECT_EQ(s.Entry(0).digitsY, c.digits);
     }
 }
 
@@ -95,7 +95,7 @@ TEST(TScales, AnalyzeGivesSixSignificantDigitsAcrossTheExtent) {
 // of exactly 10^k the ceiling is k, one float above it is k + 1. Powers that
 // a float cannot hold are made from an exact extent times an exact scale;
 // below 1 the extent is the float nearest to 10^k, on the side given.
-TEST(TScales, DecimalPlacesAtPowersOfTenAreExact) {
+TEST(ScaleStatistics, DecimalPlacesAtPowersOfTenAreExact) {
     for (int k = -3; k <= 12; ++k) {
         auto power = [](int n) { return std::strtof(("1e" + std::to_string(n)).c_str(), nullptr); };
         const float scale = k <= 10 ? 1.0f : power(k - 6);
@@ -111,24 +111,24 @@ TEST(TScales, DecimalPlacesAtPowersOfTenAreExact) {
             {std::nextafter(extent, 1e30f), 5 - k},
         };
         for (const auto& n : neighbours) {
-            TScales s;
+            ScaleStatistics s;
             s.AddLine(scale, 0, 0, n.extent, n.extent);
             s.Analyze(1);
-            EXPECT_EQ(s.Entry(0).DigitsX, n.digits) << "10^" << k << " extent " << n.extent;
-            EXPECT_EQ(s.Entry(0).DigitsY, n.digits);
+            EXPECT_EQ(s.Entry(0).digitsX, n.digits) << "10^" << k << " extent " << n.extent;
+            EXPECT_EQ(s.Entry(0).digitsY, n.digits);
         }
     }
 }
 
-TEST(TScales, MapsThroughTheReferenceScalesEntry) {
-    TScales s;
+TEST(ScaleStatistics, MapsThroughTheReferenceScalesEntry) {
+    ScaleStatistics s;
     s.AddLine(100, 10.0000001f, 0, 20, 0);
     s.AddLine(50, 0, 0, 1, 1);
     s.Analyze(1);
     // Rounding off: a plain product.
     EXPECT_EQ(s.MapX(100, 1, 12.5L), 1250);
     // Rounding on: the first point's noise is rounded away (extent 1000 -> 3 decimals).
-    s.RoundDelta = s.RoundOffset = true;
+    s.roundDelta = s.roundOffset = true;
     EXPECT_EQ(FormatReal(s.MapX(100, 1, 10.0000001f)), "1000");
     EXPECT_EQ(FormatReal(s.MapX(100, 1, 12.3456789L)), "1234.568");
     // Another group's elements are mapped with the reference scale's factors.
@@ -138,23 +138,23 @@ TEST(TScales, MapsThroughTheReferenceScalesEntry) {
     EXPECT_EQ(s.MapR(100, 1, 12.5L), s.MapX(100, 1, 12.5L));
 }
 
-TEST(TScales, NegativeDigitsRoundToTens) {
-    TScales s;
-    s.RoundDelta = s.RoundOffset = true;
+TEST(ScaleStatistics, NegativeDigitsRoundToTens) {
+    ScaleStatistics s;
+    s.roundDelta = s.roundOffset = true;
     s.AddLine(100, 0, 0, 20000, 0);  // extent 20000 at scale 100: digits -1
     s.Analyze(1);
     EXPECT_EQ(FormatReal(s.MapX(100, 1, 1.234L)), "120");
     // A delta of exactly half a step rounds away on the exact grid of thousands.
-    TScales t;
-    t.RoundDelta = true;
-    t.RoundOffset = false;
+    ScaleStatistics t;
+    t.roundDelta = true;
+    t.roundOffset = false;
     t.AddLine(1, 0, 0, 1e9f, 0);  // extent 10^9: digits -3
     t.Analyze(1);
     EXPECT_EQ(t.MapX(1, 1, 12500), 13000);
     EXPECT_EQ(t.MapX(1, 1, -12500), -13000);
     // A vertical line: DigitsX 0, every mapped X whole.
-    TScales v;
-    v.RoundDelta = v.RoundOffset = true;
+    ScaleStatistics v;
+    v.roundDelta = v.roundOffset = true;
     v.AddLine(1, 3.3f, 0, 3.3f, 10);
     v.Analyze(1);
     EXPECT_EQ(FormatReal(v.MapX(1, 1, 3.3f)), "3");

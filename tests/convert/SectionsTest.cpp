@@ -16,14 +16,13 @@ using testing::SplitGroups;
 using testing::SplitLines;
 using testing::Value;
 
-std::string Header(long double baseScale, std::int32_t paperSize, const TScales& scales = TScales{}) {
-    DxfTables tables;
+std::string Header(long double baseScale, std::int32_t paperSize, const ScaleStatistics& scales = ScaleStatistics{}) {
     DxfWriter w;
-    THenkanInfo info;
-    info.BaseScale = baseScale;
-    info.HandSeed = "81";
-    info.FileDate = "2453431.5";
-    WriteHeaderSection(w, HeaderInputs{info, scales, 1, paperSize});
+    ConversionResult result;
+    result.referenceScale = baseScale;
+    result.handleSeed = "81";
+    result.fileDate = "2453431.5";
+    WriteHeaderSection(w, HeaderInputs{result, scales, 1, paperSize});
     return w.Text();
 }
 
@@ -84,49 +83,47 @@ TEST(HeaderSection, HoldsTheFixedVariablesInOrder) {
 }
 
 TEST(HeaderSection, MapsTheExtentsLikeCoordinates) {
-    TScales scales;
+    ScaleStatistics scales;
     scales.AddLine(100, 10, 20, 30, 40);
     scales.Analyze(1);
-    DxfTables tables;
     DxfWriter w;
-    THenkanInfo info;
-    info.BaseScale = 100;
-    info.ExtMinX = 10, info.ExtMinY = 20, info.ExtMaxX = 30, info.ExtMaxY = 40;
-    WriteHeaderSection(w, HeaderInputs{info, scales, 2, 3});
+    ConversionResult result;
+    result.referenceScale = 100;
+    result.extents = Extents{10, 20, 30, 40};
+    WriteHeaderSection(w, HeaderInputs{result, scales, 2, 3});
     EXPECT_EQ(HeaderVariable(w.Text(), "$EXTMIN"), G({{" 10", "2000"}, {" 20", "4000"}, {" 30", "0.0"}}));
     EXPECT_EQ(HeaderVariable(w.Text(), "$EXTMAX"), G({{" 10", "6000"}, {" 20", "8000"}, {" 30", "0.0"}}));
 
     // A drawing of texts only keeps the extents at 1E20: written, not overflowed.
-    TScales texts;
-    texts.RoundDelta = texts.RoundOffset = true;
+    ScaleStatistics texts;
+    texts.roundDelta = texts.roundOffset = true;
     texts.AddText(1, 0, 0, 5, 0);
     texts.Analyze(1);
     DxfWriter t;
-    info.BaseScale = 1;
-    info.ExtMinX = info.ExtMinY = 1E20L;
-    info.ExtMaxX = info.ExtMaxY = -1E20L;
-    WriteHeaderSection(t, HeaderInputs{info, texts, 1, 3});
+    result.referenceScale = 1;
+    result.extents = Extents{};  // nothing widened them
+    WriteHeaderSection(t, HeaderInputs{result, texts, 1, 3});
     EXPECT_EQ(HeaderVariable(t.Text(), "$EXTMIN"), G({{" 10", "1E20"}, {" 20", "1E20"}, {" 30", "0.0"}}));
     EXPECT_EQ(HeaderVariable(t.Text(), "$EXTMAX"), G({{" 10", "-1E20"}, {" 20", "-1E20"}, {" 30", "0.0"}}));
 }
 
 struct TablesFixture {
     JwcDrawing drawing;
-    DxfTables tables;
-    bool senJW = true, defpoints = false;
+    LayerTables tables;
+    bool jwLineTypes = true, defpoints = false;
 
     TablesFixture() {
-        for (auto& g : drawing.LayerGroups) g.Visible = 1;
+        for (auto& g : drawing.layerGroups) g.visible = 1;
         FillLinetypeNames(true, tables);
     }
     void Use(int layer, const char* name, int color, int lineType = 1) {
-        tables.DxfLayers[layer] = TDxfLayer{name, true, static_cast<std::uint8_t>(lineType),
+        tables.layers[layer] = DxfLayer{name, true, static_cast<std::uint8_t>(lineType),
                                             static_cast<std::uint8_t>(color), 1};
     }
     std::pair<std::string, std::int32_t> Write() {
-        FillLinetypeNames(senJW, tables);
+        FillLinetypeNames(jwLineTypes, tables);
         DxfWriter w;
-        WriteTablesSection(w, TablesInputs{drawing, tables, LimitsFor(3, 1), senJW, defpoints});
+        WriteTablesSection(w, TablesInputs{drawing, tables, LimitsFor(3, 1), jwLineTypes, defpoints});
         const std::int32_t nextHandle = w.NextHandle();
         return {w.Text(), nextHandle};
     }
@@ -153,12 +150,12 @@ TEST(TablesSection, UsedLayersDefpointsAndTategakiTakeRunningHandles) {
     TablesFixture f;
     f.Use(3, "WALL", 5, 2);
     f.Use(17, "TEXT", 7);
-    f.drawing.LayerGroups[1].Visible = 0;  // group of layer 17: switched off
-    f.tables.DxfLayers[kDefpointsLayer].Color = 7;
+    f.drawing.layerGroups[1].visible = 0;  // group of layer 17: switched off
+    f.tables.layers[kDefpointsLayer].color = 7;
     f.defpoints = true;
-    f.drawing.Moji.resize(3);
-    f.drawing.Moji[1].Flags = kVerticalTextFlag;
-    f.drawing.Moji[2].Flags = kVerticalTextFlag | 1;
+    f.drawing.texts.resize(3);
+    f.drawing.texts[1].flags = kVerticalTextFlag;
+    f.drawing.texts[2].flags = kVerticalTextFlag | 1;
     const auto [text, nextHandle] = f.Write();
     const auto layers = Records(text, "LAYER");
     ASSERT_EQ(layers.size(), 4u);
@@ -196,14 +193,14 @@ TEST(TablesSection, WritesEveryUsedLayerUnderItsOwnNameEvenWhenItClashes) {
 TEST(TablesSection, AHiddenLayerHasANegativeColour) {
     TablesFixture f;
     f.Use(40, "HIDDEN", 5);
-    f.tables.DxfLayers[40].Visible = 0;
+    f.tables.layers[40].visible = 0;
     const auto layers = Records(f.Write().first, "LAYER");
     EXPECT_EQ(Value(layers[1], " 62"), "    -5");
 }
 
 TEST(TablesSection, TheLineTypeSetChangesOnlyTheEightRecords) {
     TablesFixture jw, acad;
-    acad.senJW = false;
+    acad.jwLineTypes = false;
     const auto jwTypes = Records(jw.Write().first, "LTYPE");
     const auto acadTypes = Records(acad.Write().first, "LTYPE");
     ASSERT_EQ(jwTypes.size(), 11u);
@@ -225,7 +222,7 @@ TEST(TablesSection, TheLineTypeSetChangesOnlyTheEightRecords) {
 }
 
 TEST(FixedSections, EndWithTheEofMarker) {
-    DxfTables tables;
+    LayerTables tables;
     DxfWriter w;
     WriteClassesSection(w);
     WriteBlocksSection(w);

@@ -36,31 +36,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     orvik::JwcDrawing drawing;
     orvik::LoadError error;
     const bool complete = orvik::LoadJwcFile(path, drawing, &error);
-    const orvik::THeader& h = drawing.Header;
+    const orvik::JwcHeader& h = drawing.header;
     Check(complete == (error.failure == orvik::LoadFailure::None));
-    Check(h.LineCount == static_cast<std::int32_t>(drawing.Sen.size()));
-    Check(h.ArcCount == static_cast<std::int32_t>(drawing.Enko.size()));
-    Check(h.TextCount == static_cast<std::int32_t>(drawing.Moji.size()));
-    Check(h.PointCount == static_cast<std::int32_t>(drawing.Ten.size()));
-    Check(h.VirtualPointCount >= 0 && h.VirtualPointCount <= orvik::kVirtualPointSlots);
+    Check(h.lineCount == static_cast<std::int32_t>(drawing.lines.size()));
+    Check(h.arcCount == static_cast<std::int32_t>(drawing.arcs.size()));
+    Check(h.textCount == static_cast<std::int32_t>(drawing.texts.size()));
+    Check(h.pointCount == static_cast<std::int32_t>(drawing.points.size()));
+    Check(h.virtualPointCount >= 0 && h.virtualPointCount <= orvik::kVirtualPointSlots);
     // Nothing read can be larger than the file itself.
-    Check(drawing.Sen.size() * orvik::kSenRecordSize <= size && drawing.Moji.size() * orvik::kMojiRecordSize <= size);
+    Check(drawing.lines.size() * orvik::kLineRecordSize <= size && drawing.texts.size() * orvik::kTextRecordSize <= size);
 
     orvik::ReadSummaryLines(drawing);
     orvik::DescribeLoadError(error);
 
     // Convert what was read, with settings taken from the input's last byte.
-    orvik::DxfTables tables;
-    const orvik::ScaleList scales = orvik::FillScaleBox(drawing, tables);
+    orvik::LayerTables tables;
+    const orvik::ScaleList scales = orvik::ListProposedScales(drawing, tables);
     if (scales.selected < 0) return 0;
-    orvik::THenkanInfo info = orvik::DefaultHenkanInfo();
+    orvik::ConversionSettings info = orvik::ConversionSettings{};
     const std::uint8_t knobs = size > 0 ? data[size - 1] : 0;
-    info.CurvePline = knobs & 1;
-    info.RoundBase = knobs & 2;
-    info.TenMode = static_cast<std::uint8_t>(1 + (knobs >> 2) % 3);
-    info.SenJW = knobs & 32;
-    info.HojosenDefpoints = knobs & 64;
-    info.LayerNoRenban = knobs & 128;
+    info.curvesAsPolylines = knobs & 1;
+    info.roundCoordinates = knobs & 2;
+    info.pointMode = static_cast<std::uint8_t>(1 + (knobs >> 2) % 3);
+    info.jwLineTypes = knobs & 32;
+    info.auxiliaryOnDefpoints = knobs & 64;
+    info.plainLayerNames = knobs & 128;
     orvik::BuildDxf(drawing, info, tables, {path, "", scales.items[scales.selected]}, nullptr);
     return 0;
 }

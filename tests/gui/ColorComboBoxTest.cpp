@@ -8,14 +8,14 @@
 namespace orvik {
 namespace {
 
-void AddSeven(TColorComboBox& box) {
+void AddSeven(ColorComboBox& box) {
     const int colors[] = {RgbValue(255, 0, 0),   RgbValue(255, 255, 0), RgbValue(0, 255, 0),    RgbValue(0, 255, 255),
                           RgbValue(0, 0, 255),   RgbValue(255, 0, 255), RgbValue(255, 255, 255)};
     for (int i = 0; i < 7; ++i) box.AddColor(colors[i], i + 1);
 }
 
-TEST(TColorComboBox, SelectsByColourNumber) {
-    TColorComboBox box;
+TEST(ColorComboBox, SelectsByColourNumber) {
+    ColorComboBox box;
     AddSeven(box);
     EXPECT_EQ(box.count(), 7);
     EXPECT_EQ(box.itemText(3), "");
@@ -29,7 +29,7 @@ TEST(TColorComboBox, SelectsByColourNumber) {
     EXPECT_EQ(box.GetColorNo(), 0);
 }
 
-TEST(TColorComboBox, TheSwatchFollowsTheBoxWidth) {
+TEST(ColorComboBox, TheSwatchFollowsTheBoxWidth) {
     const QRect swatch = SwatchRect(QRect(0, 0, 50, 16), 73, 17);
     EXPECT_EQ(swatch.left(), 2);
     EXPECT_EQ(swatch.left() + swatch.width(), 48);  // exclusive
@@ -38,8 +38,8 @@ TEST(TColorComboBox, TheSwatchFollowsTheBoxWidth) {
     EXPECT_EQ(SwatchRect(QRect(10, 32, 50, 16), 73, 17), QRect(12, 34, 46, 12));
 }
 
-TEST(TColorComboBox, PaintsTheSwatchInsideABlackOutline) {
-    TColorComboBox box;
+TEST(ColorComboBox, PaintsTheSwatchInsideABlackOutline) {
+    ColorComboBox box;
     AddSeven(box);
     box.resize(73, 20);
     QImage image(73, 16, QImage::Format_RGB32);

@@ -36,10 +36,10 @@ protected:
     std::vector<int> Pens() {
         std::vector<int> pens;
         for (int i = 1; i <= 6; ++i)
-            pens.push_back(Child<TColorComboBox>(QStringLiteral("ClbPen%1").arg(i).toUtf8().constData())->GetColorNo());
+            pens.push_back(Child<ColorComboBox>(QStringLiteral("penColorBox%1").arg(i).toUtf8().constData())->GetColorNo());
         return pens;
     }
-    QStringList Log() { return Child<QPlainTextEdit>("Memo1")->toPlainText().split('\n'); }
+    QStringList Log() { return Child<QPlainTextEdit>("logView")->toPlainText().split('\n'); }
     void Drop(const std::vector<std::string>& paths) {
         auto* data = new QMimeData;
         QList<QUrl> urls;
@@ -57,45 +57,44 @@ protected:
     testing::TempDir dir_;
     testing::ScriptedDialogs dialogs_;
     JwcDrawing drawing_;
-    THenkanInfo info_;
-    DxfTables tables_;
+    ConversionSettings settings_;
     WindowState state_;
-    TForm1 window_{dialogs_, drawing_, info_, tables_, state_};
+    MainWindow window_{dialogs_, drawing_, settings_, state_};
 };
 
 TEST_F(MainWindowTest, ShowsEveryDefaultWhenShown) {
-    EXPECT_EQ(window_.windowTitle(), "ORVIK Ver 0.20");
-    EXPECT_EQ(Text("EdtMojiS"), "90");
-    EXPECT_EQ(Text("EdtHankakuH"), "70");
-    EXPECT_EQ(Text("EdtHankei"), "0.5000");
+    EXPECT_EQ(window_.windowTitle(), "ORVIK Ver 0.20");  // the project's version
+    EXPECT_EQ(Text("textShrinkField"), "90");
+    EXPECT_EQ(Text("halfWidthAspectField"), "70");
+    EXPECT_EQ(Text("pointRadiusField"), "0.5000");
     EXPECT_EQ(Pens(), (std::vector<int>{4, 7, 3, 2, 6, 5}));
-    for (const char* checked : {"ChkHojosen", "ChkLayer", "chkRoundBase", "ChkMojiSize", "ChkHnakakuSize"})
+    for (const char* checked : {"auxiliaryOnDefpointsBox", "plainLayerNamesBox", "roundCoordinatesBox", "shrinkTextsBox", "narrowHalfWidthBox"})
         EXPECT_TRUE(Child<QCheckBox>(checked)->isChecked()) << checked;
-    EXPECT_FALSE(Child<QCheckBox>("ChkPline")->isChecked());
-    EXPECT_TRUE(Child<QRadioButton>("RBtnSenJW")->isChecked());
-    EXPECT_TRUE(Child<QRadioButton>("RBtnTen1")->isChecked());
-    EXPECT_TRUE(Child<QLineEdit>("EdtMojiS")->isEnabled());
-    EXPECT_EQ(Child<QComboBox>("ScaleBox")->count(), 0);
+    EXPECT_FALSE(Child<QCheckBox>("polylinesBox")->isChecked());
+    EXPECT_TRUE(Child<QRadioButton>("jwLineTypesButton")->isChecked());
+    EXPECT_TRUE(Child<QRadioButton>("filledCircleButton")->isChecked());
+    EXPECT_TRUE(Child<QLineEdit>("textShrinkField")->isEnabled());
+    EXPECT_EQ(Child<QComboBox>("scaleBox")->count(), 0);
     EXPECT_TRUE(Log() == QStringList{""});
-    EXPECT_EQ(Child<QGroupBox>("GroupBox3")->toolTip(),
+    EXPECT_EQ(Child<QGroupBox>("lineTypesGroup")->toolTip(),
               "JW_CAD準処\n  より元図に近くなる様に変換\nAutoCAD準処\n  AutoCADの補助作図用");
-    EXPECT_EQ(Child<QPushButton>("BtnRead")->toolTip(), "JWCファイルを読み込む\nドラッグでも読込可能");
-    EXPECT_EQ(Child<QGroupBox>("GroupBox9")->toolTip(), "");
+    EXPECT_EQ(Child<QPushButton>("readButton")->toolTip(), "JWCファイルを読み込む\nドラッグでも読込可能");
+    EXPECT_EQ(Child<QGroupBox>("halfWidthGroup")->toolTip(), "");
     EXPECT_TRUE(window_.acceptDrops());
     // The log stretches with the window; the settings keep to the right.
-    const int logWidth = Child<QPlainTextEdit>("Memo1")->width();
+    const int logWidth = Child<QPlainTextEdit>("logView")->width();
     window_.resize(900, 600);
     QApplication::processEvents();
-    EXPECT_GT(Child<QPlainTextEdit>("Memo1")->width(), logWidth);
+    EXPECT_GT(Child<QPlainTextEdit>("logView")->width(), logWidth);
 }
 
 TEST_F(MainWindowTest, KeyFiltersBeepAndDiscard) {
-    auto* hankei = Child<QLineEdit>("EdtHankei");
-    hankei->clear();
-    QTest::keyClicks(hankei, "1.5-a");
-    EXPECT_EQ(hankei->text(), "1.5");
+    auto* pointRadius = Child<QLineEdit>("pointRadiusField");
+    pointRadius->clear();
+    QTest::keyClicks(pointRadius, "1.5-a");
+    EXPECT_EQ(pointRadius->text(), "1.5");
     EXPECT_EQ(dialogs_.Count("beep"), 2);
-    auto* reduction = Child<QLineEdit>("EdtMojiS");
+    auto* reduction = Child<QLineEdit>("textShrinkField");
     reduction->clear();
     QTest::keyClicks(reduction, "5.");
     EXPECT_EQ(reduction->text(), "5");
@@ -108,8 +107,8 @@ TEST_F(MainWindowTest, KeyFiltersBeepAndDiscard) {
 }
 
 TEST_F(MainWindowTest, SpinControlsStepWithinTheirRangeAndWriteTheField) {
-    auto* field = Child<QLineEdit>("EdtMojiS");
-    auto* upDown = Child<TUpDown>("UpDown1");
+    auto* field = Child<QLineEdit>("textShrinkField");
+    auto* upDown = Child<SpinControl>("textShrinkSpin");
     auto* up = upDown->findChildren<QToolButton*>().at(0);
     auto* down = upDown->findChildren<QToolButton*>().at(1);
     for (int i = 0; i < 15; ++i) QTest::mouseClick(up, Qt::LeftButton);
@@ -121,45 +120,45 @@ TEST_F(MainWindowTest, SpinControlsStepWithinTheirRangeAndWriteTheField) {
 }
 
 TEST_F(MainWindowTest, CheckBoxesEnableTheirFields) {
-    Child<QCheckBox>("ChkMojiSize")->click();
-    EXPECT_FALSE(Child<QLineEdit>("EdtMojiS")->isEnabled());
-    Child<QCheckBox>("ChkHnakakuSize")->setChecked(false);
-    EXPECT_FALSE(Child<QLineEdit>("EdtHankakuH")->isEnabled());
-    Child<QCheckBox>("ChkMojiSize")->click();
-    EXPECT_TRUE(Child<QLineEdit>("EdtMojiS")->isEnabled());
+    Child<QCheckBox>("shrinkTextsBox")->click();
+    EXPECT_FALSE(Child<QLineEdit>("textShrinkField")->isEnabled());
+    Child<QCheckBox>("narrowHalfWidthBox")->setChecked(false);
+    EXPECT_FALSE(Child<QLineEdit>("halfWidthAspectField")->isEnabled());
+    Child<QCheckBox>("shrinkTextsBox")->click();
+    EXPECT_TRUE(Child<QLineEdit>("textShrinkField")->isEnabled());
 }
 
 TEST_F(MainWindowTest, PointsLeftAsPointsNeedAYes) {
     dialogs_.yesNoAnswers = {false};
-    Child<QRadioButton>("RBtnTen3")->click();
-    EXPECT_TRUE(Child<QRadioButton>("RBtnTen1")->isChecked());
+    Child<QRadioButton>("pointButton")->click();
+    EXPECT_TRUE(Child<QRadioButton>("filledCircleButton")->isChecked());
     EXPECT_EQ(dialogs_.events, (std::vector<std::string>{
                                    "beep", "ask: 点を点のまま変換するとAutoCADでは見えなくなります\r\nそれでもよろしいですか？"}));
     dialogs_.yesNoAnswers = {true};
-    Child<QRadioButton>("RBtnTen3")->click();
-    EXPECT_TRUE(Child<QRadioButton>("RBtnTen3")->isChecked());
+    Child<QRadioButton>("pointButton")->click();
+    EXPECT_TRUE(Child<QRadioButton>("pointButton")->isChecked());
 }
 
 TEST_F(MainWindowTest, InitialiseRestoresTheDefaultsAndForgetsTheDrawing) {
     Drop({Sample()});
-    ASSERT_GT(Child<QComboBox>("ScaleBox")->count(), 1);
-    Child<QComboBox>("ScaleBox")->setCurrentIndex(1);
-    Child<QCheckBox>("ChkPline")->setChecked(true);
-    Child<TColorComboBox>("ClbPen1")->SetColorNo(1);
-    Child<QRadioButton>("RBtnSenAC")->setChecked(true);
-    Child<QLineEdit>("EdtHankei")->setText("3");
-    Child<QLineEdit>("EdtHankakuH")->setText("20");
-    Child<QPushButton>("BtnDefalt")->click();
+    ASSERT_GT(Child<QComboBox>("scaleBox")->count(), 1);
+    Child<QComboBox>("scaleBox")->setCurrentIndex(1);
+    Child<QCheckBox>("polylinesBox")->setChecked(true);
+    Child<ColorComboBox>("penColorBox1")->SetColorNo(1);
+    Child<QRadioButton>("acadLineTypesButton")->setChecked(true);
+    Child<QLineEdit>("pointRadiusField")->setText("3");
+    Child<QLineEdit>("halfWidthAspectField")->setText("20");
+    Child<QPushButton>("defaultsButton")->click();
     EXPECT_TRUE(Log() == QStringList{""});
     EXPECT_EQ(Pens(), (std::vector<int>{4, 7, 3, 2, 6, 5}));
-    EXPECT_TRUE(Child<QRadioButton>("RBtnSenJW")->isChecked());
-    EXPECT_EQ(Text("EdtHankei"), "0.5000");
-    EXPECT_EQ(Text("EdtMojiS"), "90");
-    EXPECT_EQ(Text("EdtHankakuH"), "70");
-    EXPECT_TRUE(Child<QCheckBox>("ChkPline")->isChecked());          // not touched
-    EXPECT_EQ(Child<QComboBox>("ScaleBox")->currentIndex(), 1);      // not touched
+    EXPECT_TRUE(Child<QRadioButton>("jwLineTypesButton")->isChecked());
+    EXPECT_EQ(Text("pointRadiusField"), "0.5000");
+    EXPECT_EQ(Text("textShrinkField"), "90");
+    EXPECT_EQ(Text("halfWidthAspectField"), "70");
+    EXPECT_TRUE(Child<QCheckBox>("polylinesBox")->isChecked());          // not touched
+    EXPECT_EQ(Child<QComboBox>("scaleBox")->currentIndex(), 1);      // not touched
     dialogs_.events.clear();
-    Child<QPushButton>("BtnSave")->click();
+    Child<QPushButton>("saveButton")->click();
     EXPECT_EQ(dialogs_.events, std::vector<std::string>{"info: jwcファイルを先に開いてください"});
 }
 
@@ -171,9 +170,9 @@ TEST_F(MainWindowTest, ADroppedSampleSavesTheSameFileAsTheCommandLine) {
     EXPECT_EQ(log[0].toStdString(), sample);
     EXPECT_EQ(log[2], "ORVIK 見本図面 木造平屋");
     EXPECT_EQ(log[4], "直線の数　 = 46");
-    EXPECT_EQ(Child<QComboBox>("ScaleBox")->currentText(), "100");
+    EXPECT_EQ(Child<QComboBox>("scaleBox")->currentText(), "100");
     dialogs_.saveAnswers = {dir_.File("window.dxf")};
-    Child<QPushButton>("BtnSave")->click();
+    Child<QPushButton>("saveButton")->click();
     EXPECT_TRUE(dialogs_.Saw("info: ファイルの保存が終了しました"));
     EXPECT_TRUE(Log().contains("「使用画層」"));
     const cli::CliRun run = cli::Cli({"convert", "-o", dir_.File("cli.dxf"), sample});
@@ -186,17 +185,17 @@ TEST_F(MainWindowTest, ABatchGoesToOneFolder) {
     const std::string a = Sample();
     const std::string b = dir_.Write("b.jwc", ReadFileBytes(a));
     dialogs_.openAnswers = {{a, b}};
-    Child<QPushButton>("BtnRead")->click();
+    Child<QPushButton>("readButton")->click();
     EXPECT_EQ(Log().front(), "【複数ファイル一括変換モード】");
     dialogs_.folderAnswers = {dir_.File("out")};
-    Child<QPushButton>("BtnSave")->click();
+    Child<QPushButton>("saveButton")->click();
     EXPECT_EQ(dialogs_.Count("info: ファイルの保存が終了しました"), 1);
     EXPECT_TRUE(std::filesystem::exists(dir_.File("out/plan.dxf")));
     EXPECT_TRUE(std::filesystem::exists(dir_.File("out/b.dxf")));
 }
 
 TEST_F(MainWindowTest, EndClosesTheWindow) {
-    Child<QPushButton>("BtnEnd")->click();
+    Child<QPushButton>("quitButton")->click();
     EXPECT_FALSE(window_.isVisible());
 }
 

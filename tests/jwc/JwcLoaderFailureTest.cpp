@@ -19,10 +19,10 @@ JwcBuilder FullDrawing() {
     b.HeaderTexts("text one", "text two").Group(0, 100).Layer(0, "A").Layer(255, "Z").Group(15, 1, "G");
     for (int i = 0; i < 2; ++i) {
         const auto f = static_cast<float>(i + 1);
-        b.Line(TSen{f, f, f, f, 1, 1, 0});
+        b.Line(JwcLine{f, f, f, f, 1, 1, 0});
         b.Arc(ArcRecord{f, f, f});
         b.Text(TextRecord{f, f, f + 1, f, std::string(1, static_cast<char>('A' + i))});
-        b.Point(TTen{f, f, 0, 1});
+        b.Point(JwcPoint{f, f, 0, 1});
         b.VirtualPoint(f, f, 0);
     }
     return b;
@@ -30,12 +30,12 @@ JwcBuilder FullDrawing() {
 
 // The counts never promise more than the arrays hold.
 void ExpectConsistent(const JwcDrawing& d) {
-    EXPECT_EQ(d.Header.LineCount, static_cast<std::int32_t>(d.Sen.size()));
-    EXPECT_EQ(d.Header.ArcCount, static_cast<std::int32_t>(d.Enko.size()));
-    EXPECT_EQ(d.Header.TextCount, static_cast<std::int32_t>(d.Moji.size()));
-    EXPECT_EQ(d.Header.PointCount, static_cast<std::int32_t>(d.Ten.size()));
-    EXPECT_GE(d.Header.VirtualPointCount, 0);
-    EXPECT_LE(d.Header.VirtualPointCount, kVirtualPointSlots);
+    EXPECT_EQ(d.header.lineCount, static_cast<std::int32_t>(d.lines.size()));
+    EXPECT_EQ(d.header.arcCount, static_cast<std::int32_t>(d.arcs.size()));
+    EXPECT_EQ(d.header.textCount, static_cast<std::int32_t>(d.texts.size()));
+    EXPECT_EQ(d.header.pointCount, static_cast<std::int32_t>(d.points.size()));
+    EXPECT_GE(d.header.virtualPointCount, 0);
+    EXPECT_LE(d.header.virtualPointCount, kVirtualPointSlots);
 }
 
 class JwcLoaderFailureTest : public ::testing::Test {
@@ -67,11 +67,11 @@ TEST_F(JwcLoaderFailureTest, ACutFileKeepsEverythingBeforeTheCut) {
         {JwcSection::TextTypes, 0, {0, 0, 0, 0, 2}, {}},
         {JwcSection::GroupScales, 7, {0, 0, 0, 0, 2}, {}},
         {JwcSection::LayerFlags, 300, {0, 0, 0, 0, 2}, {}},
-        {JwcSection::Lines, kSenRecordSize + 3, {1, 0, 0, 0, 2}, {}},
-        {JwcSection::Arcs, kEnkoRecordSize, {2, 1, 0, 0, 2}, {}},
+        {JwcSection::Lines, kLineRecordSize + 3, {1, 0, 0, 0, 2}, {}},
+        {JwcSection::Arcs, kArcRecordSize, {2, 1, 0, 0, 2}, {}},
         {JwcSection::Texts, 0, {2, 2, 0, 0, 2}, {}},
         {JwcSection::TextPool, 3, {2, 2, 2, 0, 2}, {"", ""}},  // no pool, no strings
-        {JwcSection::Points, kTenRecordSize + 11, {2, 2, 2, 1, 2}, {"A", "B"}},
+        {JwcSection::Points, kPointRecordSize + 11, {2, 2, 2, 1, 2}, {"A", "B"}},
         {JwcSection::LayerNames, 8 * 255 + 7, {2, 2, 2, 2, 2}, {"A", "B"}},
         {JwcSection::GroupNames, 16 * 15, {2, 2, 2, 2, 2}, {"A", "B"}},
     };
@@ -82,24 +82,24 @@ TEST_F(JwcLoaderFailureTest, ACutFileKeepsEverythingBeforeTheCut) {
         EXPECT_EQ(e.failure, LoadFailure::Truncated);
         EXPECT_EQ(e.section, c.section);
         EXPECT_EQ(e.fileSize, start + c.into);
-        const THeader& h = d.Header;
-        EXPECT_EQ((std::array<int, 5>{h.LineCount, h.ArcCount, h.TextCount, h.PointCount, h.VirtualPointCount}), c.counts);
-        for (std::size_t i = 0; i < c.texts.size(); ++i) EXPECT_EQ(d.Moji[i].Text, c.texts[i]);
+        const JwcHeader& h = d.header;
+        EXPECT_EQ((std::array<int, 5>{h.lineCount, h.arcCount, h.textCount, h.pointCount, h.virtualPointCount}), c.counts);
+        for (std::size_t i = 0; i < c.texts.size(); ++i) EXPECT_EQ(d.texts[i].text, c.texts[i]);
     }
 }
 
 TEST_F(JwcLoaderFailureTest, ACutFileFillsTheRecordsItHolds) {
     const JwcBuilder b = FullDrawing();
-    const auto cut = b.SectionOffset(JwcSection::Points) + kTenRecordSize;
+    const auto cut = b.SectionOffset(JwcSection::Points) + kPointRecordSize;
     auto [d, e] = Fail(b.Bytes().substr(0, static_cast<std::size_t>(cut)));
     EXPECT_EQ(e.offset, b.SectionOffset(JwcSection::Points));
-    EXPECT_EQ(d.Header.HeaderText2, "text two");
-    EXPECT_EQ(d.LayerGroups[0].Scale, 100.0f);
-    EXPECT_EQ(d.Sen[1].X1, 2.0f);
-    EXPECT_EQ(d.Enko[1].Radius, 2.0f);
-    ASSERT_EQ(d.Ten.size(), 1u);
-    EXPECT_EQ(d.Ten[0].X, 1.0f);
-    EXPECT_EQ(d.Layers[0].Name, "");  // names come after the cut
+    EXPECT_EQ(d.header.headerText2, "text two");
+    EXPECT_EQ(d.layerGroups[0].scale, 100.0f);
+    EXPECT_EQ(d.lines[1].x1, 2.0f);
+    EXPECT_EQ(d.arcs[1].radius, 2.0f);
+    ASSERT_EQ(d.points.size(), 1u);
+    EXPECT_EQ(d.points[0].x, 1.0f);
+    EXPECT_EQ(d.layers[0].name, "");  // names come after the cut
 }
 
 TEST_F(JwcLoaderFailureTest, AShortFileWithTheSignatureIsJwcButDoesNotLoad) {
@@ -108,9 +108,9 @@ TEST_F(JwcLoaderFailureTest, AShortFileWithTheSignatureIsJwcButDoesNotLoad) {
     auto [d, e] = Fail(bytes);
     EXPECT_EQ(e.section, JwcSection::HeaderBlocks);
     EXPECT_EQ(e.offset, 600);
-    EXPECT_EQ(d.HeaderLines[2].size(), 200u);
-    EXPECT_EQ(d.HeaderLines[3], "");
-    EXPECT_EQ(d.Header.HeaderText1, "");  // nothing is parsed before all four blocks are in
+    EXPECT_EQ(d.headerBlocks[2].size(), 200u);
+    EXPECT_EQ(d.headerBlocks[3], "");
+    EXPECT_EQ(d.header.headerText1, "");  // nothing is parsed before all four blocks are in
 }
 
 TEST_F(JwcLoaderFailureTest, AnInvalidHeaderFieldStopsTheParseThere) {
@@ -143,13 +143,13 @@ TEST_F(JwcLoaderFailureTest, AnInvalidHeaderFieldStopsTheParseThere) {
         if (c.offset >= 0) {
             EXPECT_EQ(e.offset, c.offset);
         }
-        EXPECT_EQ(d.Header.HeaderText1, "text one");  // block 1 is always parsed
+        EXPECT_EQ(d.header.headerText1, "text one");  // block 1 is always parsed
         // Fields before the bad one hold file values, later ones their defaults.
         auto before = [&](int block, int field) { return c.block > block || (c.block == block && c.field > field); };
-        EXPECT_EQ(d.Header.Hdr2_11, before(2, 11) ? 11 : 0);
-        EXPECT_EQ(d.Header.Hdr3_27, before(3, 27) ? 2.75f : 0.0f);
-        EXPECT_TRUE(d.Sen.empty());
-        EXPECT_EQ(d.HeaderLines[3].size(), 200u);
+        EXPECT_EQ(d.header.hdr2_11, before(2, 11) ? 11 : 0);
+        EXPECT_EQ(d.header.hdr3_27, before(3, 27) ? 2.75f : 0.0f);
+        EXPECT_TRUE(d.lines.empty());
+        EXPECT_EQ(d.headerBlocks[3].size(), 200u);
     }
 }
 
@@ -188,9 +188,9 @@ TEST_F(JwcLoaderFailureTest, BadCountsFailBeforeAnythingIsAllocatedForThem) {
         EXPECT_EQ(e.failure, c.failure);
         EXPECT_EQ(e.section, c.section);
         EXPECT_EQ(e.count, std::stoll(c.value));
-        EXPECT_EQ((std::array<int, 4>{int(d.Sen.size()), int(d.Enko.size()), int(d.Moji.size()), int(d.Ten.size())}),
+        EXPECT_EQ((std::array<int, 4>{int(d.lines.size()), int(d.arcs.size()), int(d.texts.size()), int(d.points.size())}),
                   c.arraySizes);
-        EXPECT_EQ(d.Header.VirtualPointCount, 0);
+        EXPECT_EQ(d.header.virtualPointCount, 0);
     }
 }
 
@@ -201,8 +201,8 @@ TEST_F(JwcLoaderFailureTest, ACountThatFitsTheFileButOverrunsItFailsAtTheCut) {
     auto [d, e] = Fail(b.Bytes());
     EXPECT_EQ(e.failure, LoadFailure::Truncated);
     EXPECT_EQ(e.section, JwcSection::Lines);
-    EXPECT_LT(d.Header.LineCount, 120);
-    EXPECT_EQ(d.Sen[0].X1, 1.0f);
+    EXPECT_LT(d.header.lineCount, 120);
+    EXPECT_EQ(d.lines[0].x1, 1.0f);
 }
 
 TEST_F(JwcLoaderFailureTest, FilesThatCannotBeOpenedLeaveTheResetState) {
@@ -212,8 +212,8 @@ TEST_F(JwcLoaderFailureTest, FilesThatCannotBeOpenedLeaveTheResetState) {
         LoadError e;
         EXPECT_FALSE(LoadJwcFile(path, d, &e));
         EXPECT_EQ(e.failure, LoadFailure::CannotOpen);
-        EXPECT_EQ(d.HeaderLines[0], "");
-        EXPECT_EQ(d.Header.PaperDivisor, 518);
+        EXPECT_EQ(d.headerBlocks[0], "");
+        EXPECT_EQ(d.header.paperDivisor, 518);
         ExpectConsistent(d);
     }
 }

@@ -33,7 +33,7 @@ TEST(ReplaceAll, MatchesOnlyOnCharacterBoundaries) {
     for (const auto& r : rows) EXPECT_EQ(ReplaceAll(r.text, r.pattern, r.replacement), r.expected) << r.text;
 }
 
-TEST(LayerNameHenkan, MakesDxfLayerNames) {
+TEST(LayerNameForDxf, MakesDxfLayerNames) {
     const Case cases[] = {
         {"ｶﾞｿﾘﾝ", "ガソリン"},
         {"①-A", "1-A"},
@@ -59,10 +59,10 @@ TEST(LayerNameHenkan, MakesDxfLayerNames) {
         {"\xFA\x4A", "\xE2\x85\xA0", true},  // Ⅰ under its IBM code passes
         {"\xFA\x58\xFA\x59\xFA\x5A", "㈱№℡", true},
     };
-    for (const auto& c : cases) EXPECT_EQ(Cp932ToUtf8(LayerNameHenkan(Input(c))), c.expected) << c.input;
+    for (const auto& c : cases) EXPECT_EQ(Cp932ToUtf8(LayerNameForDxf(Input(c))), c.expected) << c.input;
 }
 
-TEST(MojiHenkan, MakesDxfTextValues) {
+TEST(TextForDxf, MakesDxfTextValues) {
     const Case cases[] = {
         {"①", "(1)"},
         {"⑳番", "(20)番"},
@@ -83,7 +83,7 @@ TEST(MojiHenkan, MakesDxfTextValues) {
         {"\xFA\x58", "㈱", true},
         {"", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(Cp932ToUtf8(MojiHenkan(Input(c))), c.expected) << c.input;
+    for (const auto& c : cases) EXPECT_EQ(Cp932ToUtf8(TextForDxf(Input(c))), c.expected) << c.input;
 }
 
 }  // namespace

@@ -1,0 +1,29 @@
+// What a conversion decided, for the writers of the sections and for the
+// reports: the reference scale, the extents, the handle seed and date, and
+// the layers with their DXF names, colours and line types.
+#pragma once
+
+#include <string>
+
+#include "convert/LayerTables.h"
+
+namespace orvik {
+
+// The drawing's extents in drawing units: lines, arcs and real points (texts
+// and virtual points do not widen them); 1E20 / -1E20 when there are none.
+struct Extents {
+    long double minX = 1E20L, minY = 1E20L, maxX = -1E20L, maxY = -1E20L;
+    void Add(long double x, long double y);
+};
+
+// What a conversion decided.
+struct ConversionResult {
+    long double referenceScale = 0;  // the N of 1:N
+    Extents extents;
+    std::string handleSeed;  // the text of $HANDSEED
+    std::string fileDate;    // the text of $TDCREATE and $TDUPDATE
+    bool defpointsUsed = false;
+    LayerTables layers;      // the used layers with their DXF names, colours and line types
+};
+
+}  // namespace orvik
