@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <utility>
 
-#include "text/Substitution.h"
 #include "text/Messages.h"
+#include "text/Substitution.h"
 
 namespace orvik {
 

@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <new>
 
-#include "convert/Conversion.h"
 #include "app/LayerReport.h"
 #include "app/ReadDrawing.h"
-#include "text/Cp932.h"
-#include "text/Messages.h"
 #include "app/ReadReport.h"
 #include "app/SettingChecks.h"
+#include "convert/Conversion.h"
+#include "text/Cp932.h"
+#include "text/Messages.h"
 
 namespace orvik {
 namespace {

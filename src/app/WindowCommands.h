@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "convert/ConversionResult.h"
-#include "jwc/JwcDrawing.h"
-#include "convert/ConversionSettings.h"
 #include "app/WindowPorts.h"
+#include "convert/ConversionResult.h"
+#include "convert/ConversionSettings.h"
+#include "jwc/JwcDrawing.h"
 
 namespace orvik {
 

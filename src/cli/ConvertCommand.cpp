@@ -7,14 +7,14 @@
 #include <ostream>
 #include <set>
 
+#include "app/LayerReport.h"
+#include "app/SettingChecks.h"
 #include "cli/Cli.h"
 #include "cli/ReadLog.h"
 #include "convert/Conversion.h"
+#include "convert/ProposedScales.h"
 #include "text/Cp932.h"
 #include "text/Messages.h"
-#include "app/LayerReport.h"
-#include "convert/ProposedScales.h"
-#include "app/SettingChecks.h"
 
 namespace orvik::cli {
 namespace {

@@ -4,9 +4,9 @@
 #include <functional>
 #include <map>
 
+#include "app/SettingChecks.h"
 #include "convert/Conversion.h"
 #include "text/Cp932.h"
-#include "app/SettingChecks.h"
 
 namespace orvik::cli {
 namespace {

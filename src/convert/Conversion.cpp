@@ -6,15 +6,15 @@
 #include <cmath>
 #include <ctime>
 
-#include "dxf/AtomicFile.h"
-#include "dxf/DxfWriter.h"
 #include "convert/EntitySection.h"
 #include "convert/FixedSections.h"
 #include "convert/HeaderSection.h"
 #include "convert/LayerAssignment.h"
-#include "dxf/NumberFormat.h"
 #include "convert/ProposedScales.h"
 #include "convert/ReferenceScale.h"
+#include "dxf/AtomicFile.h"
+#include "dxf/DxfWriter.h"
+#include "dxf/NumberFormat.h"
 #include "text/Messages.h"
 
 namespace orvik {

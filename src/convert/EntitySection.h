@@ -3,12 +3,12 @@
 // that order, each record mapped through the reference scale.
 #pragma once
 
-#include "convert/LayerTables.h"
-#include "dxf/DxfWriter.h"
-#include "convert/ReferenceScale.h"
-#include "jwc/JwcDrawing.h"
 #include "convert/ConversionResult.h"
 #include "convert/ConversionSettings.h"
+#include "convert/LayerTables.h"
+#include "convert/ReferenceScale.h"
+#include "dxf/DxfWriter.h"
+#include "jwc/JwcDrawing.h"
 
 namespace orvik {
 

@@ -10,9 +10,9 @@
 
 #include <string_view>
 
+#include "convert/ConversionSettings.h"
 #include "convert/LayerStyleWriter.h"
 #include "dxf/DxfWriter.h"
-#include "convert/ConversionSettings.h"
 
 namespace orvik {
 

@@ -6,9 +6,9 @@
 // vertical text style vary with the drawing and the settings.
 #pragma once
 
+#include "convert/HeaderSection.h"
 #include "convert/LayerTables.h"
 #include "dxf/DxfWriter.h"
-#include "convert/HeaderSection.h"
 #include "jwc/JwcDrawing.h"
 
 namespace orvik {

@@ -6,9 +6,9 @@
 
 #include <cstdint>
 
-#include "dxf/DxfWriter.h"
-#include "convert/ReferenceScale.h"
 #include "convert/ConversionResult.h"
+#include "convert/ReferenceScale.h"
+#include "dxf/DxfWriter.h"
 
 namespace orvik {
 

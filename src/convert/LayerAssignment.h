@@ -8,9 +8,9 @@
 #include <array>
 #include <cstdint>
 
+#include "convert/ConversionSettings.h"
 #include "convert/LayerTables.h"
 #include "jwc/JwcDrawing.h"
-#include "convert/ConversionSettings.h"
 
 namespace orvik {
 

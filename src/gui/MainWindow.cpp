@@ -10,10 +10,10 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "gui/KeyFilters.h"
-#include "gui/QtDialogs.h"
 #include "app/SettingChecks.h"
 #include "app/Version.h"
+#include "gui/KeyFilters.h"
+#include "gui/QtDialogs.h"
 
 namespace orvik {
 namespace {

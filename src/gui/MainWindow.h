@@ -15,8 +15,8 @@
 #include <QWidget>
 #include <array>
 
-#include "gui/ColorComboBox.h"
 #include "app/WindowCommands.h"
+#include "gui/ColorComboBox.h"
 #include "gui/SpinControl.h"
 
 namespace orvik {

@@ -1,8 +1,8 @@
 // orvik: the desktop program.
 #include <QApplication>
 
-#include "gui/WindowSession.h"
 #include "dxf/AtomicFile.h"
+#include "gui/WindowSession.h"
 
 int main(int argc, char** argv) {
     orvik::RemoveTemporaryFilesOnSignals();

@@ -167,13 +167,13 @@ private:
             !SizeArray(d_.points, h.pointCount, kPointRecordSize, JwcSection::Points))
             return false;
 
-        auto& kasou = d_.virtualPoints;
+        auto& virtualPoints = d_.virtualPoints;
         if (!ReadRecords(JwcSection::VirtualPoints, kVirtualPointSlots, 4, virtualX_,
-                         [&](std::int64_t i, const char* p) { kasou[i].x = LoadF32(p); }) ||
+                         [&](std::int64_t i, const char* p) { virtualPoints[i].x = LoadF32(p); }) ||
             !ReadRecords(JwcSection::VirtualPoints, kVirtualPointSlots, 4, virtualY_,
-                         [&](std::int64_t i, const char* p) { kasou[i].y = LoadF32(p); }) ||
+                         [&](std::int64_t i, const char* p) { virtualPoints[i].y = LoadF32(p); }) ||
             !ReadRecords(JwcSection::VirtualPoints, kVirtualPointSlots, 1, virtualLayers_,
-                         [&](std::int64_t i, const char* p) { kasou[i].layer = LoadU8(p); }))
+                         [&](std::int64_t i, const char* p) { virtualPoints[i].layer = LoadU8(p); }))
             return false;
 
         auto& shu = d_.textTypes;
@@ -230,10 +230,10 @@ private:
         if (length > file_.Remaining()) return Fail(LoadFailure::Truncated, section_);
         const std::string_view pool = file_.Read(static_cast<std::size_t>(length));
         if (static_cast<std::int64_t>(pool.size()) < length) return Fail(LoadFailure::Truncated, section_);
-        for (JwcText& moji : d_.texts) {
-            const std::int64_t at = std::int64_t{moji.address} - h.poolStart;
+        for (JwcText& text : d_.texts) {
+            const std::int64_t at = std::int64_t{text.address} - h.poolStart;
             // A text pointing outside the pool has no string.
-            if (at >= 0 && at < length) moji.text = NameField(pool.substr(static_cast<std::size_t>(at)));
+            if (at >= 0 && at < length) text.text = NameField(pool.substr(static_cast<std::size_t>(at)));
         }
         return true;
     }

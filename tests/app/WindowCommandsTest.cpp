@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "app/SettingChecks.h"
 #include "cli/CliRun.h"
 #include "dxf/DxfLines.h"
 #include "jwc/JwcBuilder.h"
@@ -16,7 +17,6 @@
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 #include "text/Cp932.h"
-#include "app/SettingChecks.h"
 
 namespace orvik {
 namespace {

@@ -10,14 +10,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/LayerReport.h"
+#include "convert/ProposedScales.h"
 #include "dxf/DxfLines.h"
-#include "jwc/JwcLoader.h"
 #include "jwc/JwcBuilder.h"
+#include "jwc/JwcLoader.h"
 #include "support/ScopedTimeZone.h"
 #include "support/TempDir.h"
 #include "text/Cp932.h"
-#include "app/LayerReport.h"
-#include "convert/ProposedScales.h"
 
 namespace orvik {
 namespace {

@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "convert/Conversion.h"
-#include "dxf/DxfLines.h"
 #include "convert/LayerAssignment.h"
-#include "jwc/JwcLoader.h"
+#include "convert/ProposedScales.h"
+#include "dxf/DxfLines.h"
 #include "jwc/JwcBuilder.h"
+#include "jwc/JwcLoader.h"
 #include "support/ScopedTimeZone.h"
 #include "support/TempDir.h"
-#include "convert/ProposedScales.h"
 
 namespace orvik {
 namespace {

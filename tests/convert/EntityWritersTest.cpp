@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <functional>
 
-#include "dxf/DxfLines.h"
 #include "convert/LayerAssignment.h"
+#include "dxf/DxfLines.h"
 #include "text/Cp932.h"
 
 namespace orvik {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "text/Cp932.h"
 #include "convert/ProposedScales.h"
+#include "text/Cp932.h"
 
 namespace orvik {
 namespace {

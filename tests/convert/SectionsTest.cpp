@@ -1,10 +1,10 @@
 // The HEADER, TABLES and the other fixed sections.
 #include <gtest/gtest.h>
 
-#include "dxf/DxfLines.h"
 #include "convert/FixedSections.h"
 #include "convert/HeaderSection.h"
 #include "convert/LayerAssignment.h"
+#include "dxf/DxfLines.h"
 
 namespace orvik {
 namespace {

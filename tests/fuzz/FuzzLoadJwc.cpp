@@ -8,10 +8,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "convert/Conversion.h"
-#include "jwc/JwcLoader.h"
-#include "convert/ProposedScales.h"
+#include "app/LayerReport.h"
 #include "app/ReadReport.h"
+#include "convert/Conversion.h"
+#include "convert/ProposedScales.h"
+#include "jwc/JwcLoader.h"
 
 namespace {
 
@@ -50,17 +51,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     orvik::DescribeLoadError(error);
 
     // Convert what was read, with settings taken from the input's last byte.
-    orvik::LayerTables tables;
-    const orvik::ScaleList scales = orvik::ListProposedScales(drawing, tables);
+    const orvik::ScaleList scales = orvik::ListProposedScales(drawing);
     if (scales.selected < 0) return 0;
-    orvik::ConversionSettings info = orvik::ConversionSettings{};
+    orvik::ConversionSettings settings;
     const std::uint8_t knobs = size > 0 ? data[size - 1] : 0;
-    info.curvesAsPolylines = knobs & 1;
-    info.roundCoordinates = knobs & 2;
-    info.pointMode = static_cast<std::uint8_t>(1 + (knobs >> 2) % 3);
-    info.jwLineTypes = knobs & 32;
-    info.auxiliaryOnDefpoints = knobs & 64;
-    info.plainLayerNames = knobs & 128;
-    orvik::BuildDxf(drawing, info, tables, {path, "", scales.items[scales.selected]}, nullptr);
+    settings.curvesAsPolylines = knobs & 1;
+    settings.roundCoordinates = knobs & 2;
+    settings.pointMode = static_cast<orvik::PointMode>(1 + (knobs >> 2) % 3);
+    settings.jwLineTypes = knobs & 32;
+    settings.auxiliaryOnDefpoints = knobs & 64;
+    settings.plainLayerNames = knobs & 128;
+    try {
+        const orvik::Conversion conversion(drawing, settings, {path, scales.items[scales.selected]});
+        orvik::ReportUsedLayers(conversion.Result());
+        conversion.Text();
+    } catch (const orvik::ConversionError&) {
+        // A proposed scale of INF is refused with a message: that is the expected outcome.
+    }
     return 0;
 }

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "jwc/JwcLoader.h"
 #include "jwc/JwcBuilder.h"
+#include "jwc/JwcLoader.h"
 #include "support/TempDir.h"
 
 namespace orvik {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "text/Cp932.h"
 #include "app/WindowPorts.h"
+#include "text/Cp932.h"
 
 namespace orvik::testing {
 
