@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "convert/PaperSizes.h"
+
 namespace orvik {
 namespace {
 
@@ -194,23 +196,11 @@ constexpr HeaderGroup kHeader[] = {
     T(9, "$SAVEIMAGES"), I(70, 1),
 };
 
-struct PaperSheet {
-    std::int32_t code;
-    long double width, height;  // mm
-};
-
-constexpr PaperSheet kPaperSheets[] = {
-    {0, 1189, 841}, {1, 841, 594}, {2, 594, 420}, {3, 420, 297}, {4, 297, 210}, {8, 1682, 1189},
-    {9, 2378, 1682}, {10, 3364, 2378}, {11, 4756, 3364}, {12, 10000, 7037}, {13, 50000, 35366},
-    {14, 100000, 70372},
-};
-
 }  // namespace
 
 DrawingLimits LimitsFor(std::int32_t paperSize, long double baseScale) {
-    const PaperSheet* sheet = &kPaperSheets[0];  // unknown codes take A0
-    for (const auto& s : kPaperSheets)
-        if (s.code == paperSize) sheet = &s;
+    const PaperSheet* sheet = FindPaperSheet(paperSize);
+    if (!sheet) sheet = FindPaperSheet(0);  // unknown codes take A0
     return {sheet->width * baseScale, sheet->height * baseScale};
 }
 

@@ -4,22 +4,13 @@
 #include <cmath>
 
 #include "convert/ExactDecimal.h"
+#include "convert/PaperSizes.h"
 #include "dxf/Trigonometry.h"
 
 namespace orvik {
 namespace {
 
 constexpr long double kTwoTo63 = 9223372036854775808.0L;
-
-struct PaperSide {
-    std::int32_t code;
-    long double longSide;  // mm
-};
-
-constexpr PaperSide kPaperLongSides[] = {
-    {0, 1189}, {1, 841}, {2, 594}, {3, 420}, {4, 297}, {8, 1682}, {9, 2378},
-    {10, 3364}, {11, 4756}, {12, 10000}, {13, 50000}, {14, 100000},
-};
 
 std::int32_t DecimalsFor(float min, float max, float scale, long double paperFactor) {
     if (max == min) return 0;
@@ -44,9 +35,8 @@ long double RoundToDecimals(long double x, std::int32_t digits) {
 }  // namespace
 
 long double PaperFactor(std::int32_t paperSize, std::int32_t paperDivisor) {
-    for (const auto& paper : kPaperLongSides)
-        if (paper.code == paperSize) return paper.longSide / paperDivisor;
-    return 1;
+    const PaperSheet* sheet = FindPaperSheet(paperSize);
+    return sheet ? sheet->width / paperDivisor : 1;
 }
 
 long double RoundHalfAway(long double x) {
