@@ -2,13 +2,12 @@
 
 #include <string_view>
 
+#include "text/Messages.h"
+
 namespace orvik {
 namespace {
 
 constexpr std::size_t kPaddedNameWidth = 22;
-constexpr std::string_view kUsedLayersTitle = "\x81\x75\x8E\x67\x97\x70\x89\xE6\x91\x77\x81\x76";  // 「使用画層」
-constexpr std::string_view kColorLabel = "\x90\x46: ";                                              // 色:
-constexpr std::string_view kLinetypeLabel = "  \x90\xFC\x8E\xED: ";                                  //   線種:
 
 std::string LayerLine(std::string name, int color, std::string_view linetype) {
     if (name.size() < kPaddedNameWidth) name.resize(kPaddedNameWidth, ' ');

@@ -45,14 +45,6 @@ std::optional<long> ParseInteger(std::string_view text) {
     return value;
 }
 
-std::string NotAnInteger(std::string_view text) {
-    std::string message = "'";
-    message += text;
-    // ' は有効な整数値ではありません
-    return message + "' \x82\xCD\x97\x4C\x8C\xF8\x82\xC8\x90\xAE\x90\x94\x92\x6C\x82\xC5\x82\xCD\x82\xA0\x82\xE8"
-                     "\x82\xDC\x82\xB9\x82\xF1";
-}
-
 std::string DxfPathFor(std::string_view path) {
     const auto nameStart = path.find_last_of('/') + 1;  // npos + 1 == 0
     const auto dot = path.rfind('.');

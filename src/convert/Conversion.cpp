@@ -23,15 +23,6 @@ namespace {
 // Julian day number of 30 December 1899, the day count's origin.
 constexpr long double kJulianDayOfDayZero = 2415019;
 
-// '%s' は有効な浮動小数点数ではありません
-std::string NotANumber(std::string_view text) {
-    std::string message = "'";
-    message += text;
-    return message +
-           "' \x82\xCD\x97\x4C\x8C\xF8\x82\xC8\x95\x82\x93\xAE\x8F\xAC\x90\x94\x93\x5F\x90\x94\x82\xC5\x82\xCD"
-           "\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1";
-}
-
 // Days from 1970-01-01 of a proleptic Gregorian date.
 long long DaysFromCivil(int y, int m, int d) {
     y -= m <= 2;

@@ -272,12 +272,7 @@ void MainWindow::RestoreDefaults() {
 void MainWindow::PointButtonClicked() {
     if (!pointButton->isChecked()) return;
     dialogs_.Beep();
-    // 点を点のまま変換するとAutoCADでは見えなくなります / それでもよろしいですか？
-    const std::string question =
-        "\x93\x5F\x82\xF0\x93\x5F\x82\xCC\x82\xDC\x82\xDC\x95\xCF\x8A\xB7\x82\xB7\x82\xE9\x82\xC6" "AutoCAD\x82\xC5"
-        "\x82\xCD\x8C\xA9\x82\xA6\x82\xC8\x82\xAD\x82\xC8\x82\xE8\x82\xDC\x82\xB7\r\n\x82\xBB\x82\xEA\x82\xC5\x82\xE0"
-        "\x82\xE6\x82\xEB\x82\xB5\x82\xA2\x82\xC5\x82\xB7\x82\xA9\x81\x48";
-    if (!dialogs_.AskYesNo(question)) filledCircleButton->setChecked(true);
+    if (!dialogs_.AskYesNo(std::string(kPointModeQuestion))) filledCircleButton->setChecked(true);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

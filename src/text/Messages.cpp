@@ -44,6 +44,14 @@ constexpr std::string_view kSystemError = "\x83\x56\x83\x58\x83\x65\x83\x80\x83\
 constexpr std::string_view kOpenParenthesis = "\x81\x69";   // （
 constexpr std::string_view kCloseParenthesis = "\x81\x6A";  // ）
 
+// The text between single quotes.
+std::string Quoted(std::string_view text) {
+    std::string quoted(1, '\'');
+    quoted += text;
+    quoted += '\'';
+    return quoted;
+}
+
 }  // namespace
 
 std::string SystemErrorText(int error) {
@@ -68,6 +76,20 @@ std::string CannotWriteFile(std::string_view utf8Path, std::string_view reason) 
     return WithReason("\x83\x58\x83\x67\x83\x8A\x81\x5B\x83\x80\x82\xD6\x82\xCC\x8F\x91\x82\xAB\x8D\x9E\x82\xDD"
                       "\x83\x47\x83\x89\x81\x5B: " + Utf8ToCp932(utf8Path),
                       reason);
+}
+
+std::string NotANumber(std::string_view text) {
+    // ' は有効な浮動小数点数ではありません
+    return Quoted(text) +
+           " \x82\xCD\x97\x4C\x8C\xF8\x82\xC8\x95\x82\x93\xAE\x8F\xAC\x90\x94\x93\x5F\x90\x94\x82\xC5\x82\xCD"
+           "\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1";
+}
+
+std::string NotAnInteger(std::string_view text) {
+    // ' は有効な整数値ではありません
+    return Quoted(text) +
+           " \x82\xCD\x97\x4C\x8C\xF8\x82\xC8\x90\xAE\x90\x94\x92\x6C\x82\xC5\x82\xCD\x82\xA0\x82\xE8"
+           "\x82\xDC\x82\xB9\x82\xF1";
 }
 
 std::string ScaleNotPositive(std::string_view scaleText) {

@@ -21,6 +21,85 @@ inline constexpr std::string_view kSameFileAsInput =
 inline constexpr std::string_view kOutOfMemory =
     "\x83\x81\x83\x82\x83\x8A\x82\xAA\x91\xAB\x82\xE8\x82\xDC\x82\xB9\x82\xF1";  // メモリが足りません
 
+// Reading drawings: the refusals of the open dialog, of drops and of the
+// command line, the batch title, and a drawing read only in part.
+// Refusals name the path, then this, then a line break, then the reason.
+inline constexpr std::string_view kRefusalPathSuffix = "\x82\xCD\x81\x41";  // は、
+// The extension is not ".jwc".
+inline constexpr std::string_view kNotJwCadByExtension =
+    "JW-CAD\x90\x7D\x96\xCA\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9"
+    "\x82\xF1\x81\x42";  // JW-CAD図面ファイルではありません。
+// The file does not start with the JWC signature.
+inline constexpr std::string_view kNotJwCadBySignature =
+    "JW_CAD\x90\x7D\x96\xCA\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9"
+    "\x82\xF1\x81\x42";  // JW_CAD図面ファイルではありません。
+
+// Batch mode's log title.
+inline constexpr std::string_view kBatchTitle =
+    "\x81\x79\x95\xA1\x90\x94\x83\x74\x83\x40\x83\x43\x83\x8B\x88\xEA\x8A\x87\x95\xCF\x8A\xB7\x83\x82"
+    "\x81\x5B\x83\x68\x81\x7A";  // 【複数ファイル一括変換モード】
+// Refusals of a single dropped file (no path).
+inline constexpr std::string_view kDroppedNotJwCadByExtension =
+    "\x82\xB1\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCD\x81\x41JW-CAD\x90\x7D\x96\xCA\x83\x74\x83"
+    "\x40\x83\x43\x83\x8B\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42";  // このファイルは、JW-CAD図面ファイルではありません。
+inline constexpr std::string_view kDroppedNotJwCadBySignature =
+    "\x82\xB1\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCD\x81\x41JW_CAD\x90\x7D\x96\xCA\x83\x74\x83"
+    "\x40\x83\x43\x83\x8B\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42";  // このファイルは、JW_CAD図面ファイルではありません。
+// Refusals of dropped files in a batch name the path, then this, a line break and the reason.
+inline constexpr std::string_view kDroppedPathSuffix = "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCD";  // ファイルは
+// A drawing that could not be read completely.
+inline constexpr std::string_view kIncompleteRead =
+    "\x90\x7D\x96\xCA\x82\xF0\x8D\xC5\x8C\xE3\x82\xDC\x82\xC5\x93\xC7\x82\xDD\x8D\x9E\x82\xDF\x82\xDC"
+    "\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x81\x42";  // 図面を最後まで読み込めませんでした。
+inline constexpr std::string_view kPartialConvertible =
+    "\x93\xC7\x82\xDD\x8D\x9E\x82\xDF\x82\xBD\x95\x94\x95\xAA\x82\xBE\x82\xAF\x82\xF0\x95\xCF\x8A\xB7"
+    "\x82\xC5\x82\xAB\x82\xDC\x82\xB7\x81\x42";  // 読み込めた部分だけを変換できます。
+
+// The read report's count labels; the four-character ones end in an
+// ideographic space so that every "=" lines up.
+inline constexpr std::string_view kLineCountLabel = "\x92\xBC\x90\xFC\x82\xCC\x90\x94\x81\x40 = ";          // 直線の数　 =
+inline constexpr std::string_view kArcCountLabel = "\x89\x7E\x8C\xCA\x82\xCC\x90\x94\x81\x40 = ";           // 円弧の数　 =
+inline constexpr std::string_view kTextCountLabel = "\x95\xB6\x8E\x9A\x97\xF1\x82\xCC\x90\x94 = ";          // 文字列の数 =
+inline constexpr std::string_view kPointCountLabel = "\x8E\xC0\x93\x5F\x82\xCC\x90\x94\x81\x40 = ";         // 実点の数　 =
+inline constexpr std::string_view kVirtualPointCountLabel = "\x89\xBC\x91\x7A\x93\x5F\x82\xCC\x90\x94 = ";  // 仮想点の数 =
+
+// The used-layer report after a conversion: its title and labels.
+inline constexpr std::string_view kUsedLayersTitle = "\x81\x75\x8E\x67\x97\x70\x89\xE6\x91\x77\x81\x76";  // 「使用画層」
+inline constexpr std::string_view kColorLabel = "\x90\x46: ";                                              // 色:
+inline constexpr std::string_view kLinetypeLabel = "  \x90\xFC\x8E\xED: ";                                  //   線種:
+
+// Converting and saving: the checks of the numeric settings, the overwrite
+// question, the folder chooser's title and the completion message.
+inline constexpr std::string_view kRadiusMessage =
+    "\x93\x5F\x82\xCC\x94\xBC\x8C\x61\x82\xCD" "0\x82\xE6\x82\xE8\x91\xE5\x82\xAB\x82\xA2\x90\x94\x92\x6C\x82\xF0"
+    "\x93\xFC\x97\xCD\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2";  // 点の半径は0より大きい数値を入力してください
+inline constexpr std::string_view kReductionMessage =
+    "\x95\xB6\x8E\x9A\x82\xCC\x8F\x6B\x8F\xAC\x97\xA6\x82\xCD" "0\x82\xE6\x82\xE8\x91\xE5\x82\xAB\x82\xA2\x90\x94"
+    "\x92\x6C\x82\xF0\x93\xFC\x97\xCD\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2";  // 文字の縮小率は0より大きい数値を入力してください
+inline constexpr std::string_view kAspectMessage =
+    "\x94\xBC\x8A\x70\x95\xB6\x8E\x9A\x82\xCC\x8F\x63\x89\xA1\x94\xE4\x82\xCD" "0\x82\xE6\x82\xE8\x91\xE5\x82\xAB"
+    "\x82\xA2\x90\x94\x92\x6C\x82\xF0\x93\xFC\x97\xCD\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2";  // 半角文字の縦横比は0より大きい数値を入力してください
+inline constexpr std::string_view kAlreadyExists =
+    "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCD\x82\xB7\x82\xC5\x82\xC9\x91\xB6\x8D\xDD\x82\xB5\x82\xDC\x82\xB7"
+    "\x81\x42";  // ファイルはすでに存在します。
+
+inline constexpr std::string_view kOverwriteQuestion =
+    "\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81\x48";  // 上書きしますか？
+inline constexpr std::string_view kNothingLoaded =
+    "jwc\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x90\xE6\x82\xC9\x8A\x4A\x82\xA2\x82\xC4\x82\xAD\x82\xBE"
+    "\x82\xB3\x82\xA2";  // jwcファイルを先に開いてください
+inline constexpr std::string_view kSaveFinished =
+    "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCC\x95\xDB\x91\xB6\x82\xAA\x8F\x49\x97\xB9\x82\xB5\x82\xDC"
+    "\x82\xB5\x82\xBD";  // ファイルの保存が終了しました
+inline constexpr std::string_view kFolderTitle =
+    "\x95\xDB\x91\xB6\x83\x66\x83\x42\x83\x8C\x83\x4E\x83\x67\x83\x8A\x82\xCC\x91\x49\x91\xF0";  // 保存ディレクトリの選択
+
+// The window's question when points are to stay points.
+inline constexpr std::string_view kPointModeQuestion =
+    "\x93\x5F\x82\xF0\x93\x5F\x82\xCC\x82\xDC\x82\xDC\x95\xCF\x8A\xB7\x82\xB7\x82\xE9\x82\xC6" "AutoCAD\x82\xC5"
+    "\x82\xCD\x8C\xA9\x82\xA6\x82\xC8\x82\xAD\x82\xC8\x82\xE8\x82\xDC\x82\xB7\r\n\x82\xBB\x82\xEA\x82\xC5\x82\xE0"
+    "\x82\xE6\x82\xEB\x82\xB5\x82\xA2\x82\xC5\x82\xB7\x82\xA9\x81\x48";  // 点を点のまま変換するとAutoCADでは見えなくなります / それでもよろしいですか？
+
 // The reason for an errno value in words ("ディスクの空き容量が足りません"),
 // or "システムエラー N" for one without its own text.
 std::string SystemErrorText(int error);
@@ -33,6 +112,12 @@ std::string CannotCreateFile(std::string_view utf8Path, std::string_view reason)
 
 // "ストリームへの書き込みエラー: PATH（reason）"
 std::string CannotWriteFile(std::string_view utf8Path, std::string_view reason);
+
+// "'TEXT' は有効な浮動小数点数ではありません": a scale that is no number.
+std::string NotANumber(std::string_view text);
+
+// "'TEXT' は有効な整数値ではありません": a percentage that is no integer.
+std::string NotAnInteger(std::string_view text);
 
 // "基準縮尺は0より大きい数値にしてください: TEXT"
 std::string ScaleNotPositive(std::string_view scaleText);
