@@ -52,9 +52,9 @@ void ColorComboBox::AddColor(int color, int number) {
 
 int ColorComboBox::GetItemColor(int index) const { return colorList_.value(index).toInt(); }
 
-int ColorComboBox::GetColorNo() const { return currentIndex() < 0 ? 0 : noList_.value(currentIndex()).toInt(); }
+int ColorComboBox::ColorNumber() const { return currentIndex() < 0 ? 0 : noList_.value(currentIndex()).toInt(); }
 
-void ColorComboBox::SetColorNo(int number) { setCurrentIndex(noList_.indexOf(QString::number(number))); }
+void ColorComboBox::SetColorNumber(int number) { setCurrentIndex(noList_.indexOf(QString::number(number))); }
 
 void ColorComboBox::DrawItem(QPainter& painter, int index, const QRect& entry, bool selected) const {
     painter.fillRect(entry, selected ? palette().highlight() : palette().base());

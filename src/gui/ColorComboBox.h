@@ -28,9 +28,9 @@ public:
     void AddColor(int color, int number);
     int GetItemColor(int index) const;
     // The colour number of the selected entry; 0 when none is selected.
-    int GetColorNo() const;
+    int ColorNumber() const;
     // Selects the entry with that colour number, or none when there is no such entry.
-    void SetColorNo(int number);
+    void SetColorNumber(int number);
 
     int ScrollWidth() const { return scrollWidth_; }
     // Paints entry `index` in `entry` as the list shows it.

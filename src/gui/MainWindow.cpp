@@ -242,7 +242,7 @@ void MainWindow::SetTooltips() {
 
 // The pens, check boxes, options and radius that start-up and initialise share.
 void MainWindow::SelectDefaults() {
-    for (int i = 0; i < 6; ++i) penColorBoxes[i]->SetColorNo(kDefaults.penColors[i]);
+    for (int i = 0; i < 6; ++i) penColorBoxes[i]->SetColorNumber(kDefaults.penColors[i]);
     auxiliaryOnDefpointsBox->setChecked(kDefaults.auxiliaryOnDefpoints);
     plainLayerNamesBox->setChecked(kDefaults.plainLayerNames);
     (kDefaults.jwLineTypes ? jwLineTypesButton : acadLineTypesButton)->setChecked(true);
@@ -331,7 +331,7 @@ ControlValues MainWindow::ReadControls() const {
     c.halfWidthAspect = halfWidthAspectField->text().toStdString();
     c.plainLayerNames = plainLayerNamesBox->isChecked();
     c.auxiliaryOnDefpoints = auxiliaryOnDefpointsBox->isChecked();
-    for (int i = 0; i < 6; ++i) c.penColors[i] = penColorBoxes[i]->GetColorNo();
+    for (int i = 0; i < 6; ++i) c.penColors[i] = penColorBoxes[i]->ColorNumber();
     return c;
 }
 

@@ -8,6 +8,7 @@
 
 #include "convert/LayerAssignment.h"
 #include "dxf/DxfLines.h"
+#include "support/LayerTablesFixture.h"
 #include "text/Cp932.h"
 
 namespace orvik {
@@ -25,16 +26,9 @@ Groups G(std::initializer_list<std::pair<const char*, const char*>> groups) {
 // Layer 0 "A": colour 7 (pen 2), CONTINUOUS; layer 1 "B": colour 4, CENTER1;
 // DEFPOINTS colour 3.
 struct Fixture {
-    LayerTables tables;
+    LayerTables tables = testing::WriterTestTables();
     ConversionSettings settings;
 
-    Fixture() {
-        tables.penColorTable = {7, 4, 7, 3, 2, 6, 5};
-        FillLinetypeNames(true, tables);
-        tables.layers[0] = DxfLayer{"A", true, 1, 7, 1};
-        tables.layers[1] = DxfLayer{"B", true, 5, 4, 1};
-        tables.layers[kDefpointsLayer] = DxfLayer{"", false, 9, 3, 0};
-    }
     // The groups the writer call produces, the first handle being 50.
     Groups Write(const std::function<void(EntityWriters&)>& write) {
         DxfWriter w;

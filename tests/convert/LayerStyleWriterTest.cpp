@@ -3,22 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "dxf/DxfLines.h"
+#include "support/LayerTablesFixture.h"
 
 namespace orvik {
 namespace {
 
-LayerTables Tables() {
-    LayerTables t;
-    t.penColorTable = {7, 4, 7, 3, 2, 6, 5};
-    const char* names[] = {"", "CONTINUOUS", "DASHED1", "DASHED2", "DASHED3", "CENTER1", "CENTER2", "PHANTOM1", "PHANTOM2", "DOT"};
-    for (int i = 0; i <= 9; ++i) t.linetypeNames[i] = names[i];
-    t.layers[3] = DxfLayer{"WALL", true, 2, 4, 1};
-    t.layers[kDefpointsLayer].name = "not used";
-    return t;
-}
-
 TEST(LayerStyleWriter, StatesColourAndLineTypeOnlyWhereTheyDifferFromTheLayer) {
-    const LayerTables tables = Tables();
+    const LayerTables tables = testing::WriterTestTables();
     struct Case {
         void (*write)(LayerStyleWriter&);
         std::vector<std::string> lines;

@@ -21,12 +21,12 @@ TEST(ColorComboBox, SelectsByColourNumber) {
     EXPECT_EQ(box.itemText(3), "");
     EXPECT_EQ(box.GetItemColor(0), 255);  // red in the low byte
     EXPECT_EQ(box.GetItemColor(4), 0xFF0000);
-    box.SetColorNo(4);
+    box.SetColorNumber(4);
     EXPECT_EQ(box.currentIndex(), 3);
-    EXPECT_EQ(box.GetColorNo(), 4);
-    box.SetColorNo(9);
+    EXPECT_EQ(box.ColorNumber(), 4);
+    box.SetColorNumber(9);
     EXPECT_EQ(box.currentIndex(), -1);
-    EXPECT_EQ(box.GetColorNo(), 0);
+    EXPECT_EQ(box.ColorNumber(), 0);
 }
 
 TEST(ColorComboBox, TheSwatchFollowsTheBoxWidth) {

@@ -36,7 +36,7 @@ protected:
     std::vector<int> Pens() {
         std::vector<int> pens;
         for (int i = 1; i <= 6; ++i)
-            pens.push_back(Child<ColorComboBox>(QStringLiteral("penColorBox%1").arg(i).toUtf8().constData())->GetColorNo());
+            pens.push_back(Child<ColorComboBox>(QStringLiteral("penColorBox%1").arg(i).toUtf8().constData())->ColorNumber());
         return pens;
     }
     QStringList Log() { return Child<QPlainTextEdit>("logView")->toPlainText().split('\n'); }
@@ -144,7 +144,7 @@ TEST_F(MainWindowTest, InitialiseRestoresTheDefaultsAndForgetsTheDrawing) {
     ASSERT_GT(Child<QComboBox>("scaleBox")->count(), 1);
     Child<QComboBox>("scaleBox")->setCurrentIndex(1);
     Child<QCheckBox>("polylinesBox")->setChecked(true);
-    Child<ColorComboBox>("penColorBox1")->SetColorNo(1);
+    Child<ColorComboBox>("penColorBox1")->SetColorNumber(1);
     Child<QRadioButton>("acadLineTypesButton")->setChecked(true);
     Child<QLineEdit>("pointRadiusField")->setText("3");
     Child<QLineEdit>("halfWidthAspectField")->setText("20");
