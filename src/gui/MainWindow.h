@@ -1,4 +1,4 @@
-// The main window MainWindow: the log on the left, the conversion settings in
+// The main window: the log on the left, the conversion settings in
 // two columns on the right, and the four command buttons. It shows the
 // settings and hands the commands to WindowCommands; dialogs go through the
 // Dialogs it is given.

@@ -1,5 +1,5 @@
-// Builds JWC file bytes from a short description, for tests, the fuzz seed
-// corpus and the sample generator.
+// Builds JWC file bytes from a short description: the tests' fixtures, the
+// sample drawing and the benchmark drawing are made with it.
 //
 // Every header field gets the text JW_CAD would write for the drawing's
 // values; SetField and SetBlock replace any of them with arbitrary text, so

@@ -1,7 +1,9 @@
-// Messages about files and the machine, as CP932 text: the reasons the
-// operating system gives for a failure, in words, and the refusals of paths
-// that are not read or not written. Paths arrive as UTF-8 (the platform's
-// file names) and are converted.
+// Every message of the core, as CP932 text: the refusals of files that are
+// not read, the reports' labels, the checks of the settings and their
+// questions, the reasons the operating system gives for a failure, in words,
+// and the messages of saves that fail. Each literal carries its readable text
+// in a comment (tests/text/check_messages.py checks that they agree). Paths
+// arrive as UTF-8 (the platform's file names) and are converted.
 #pragma once
 
 #include <string>
