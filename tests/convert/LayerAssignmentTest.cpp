@@ -12,7 +12,7 @@ namespace {
 struct Fixture {
     JwcDrawing drawing;
     LayerTables tables;
-    ConversionSettings info = ConversionSettings{};
+    ConversionSettings settings;
 
     Fixture() { tables.penColorTable = {7, 4, 7, 3, 2, 6, 5}; }
     void Line(std::uint8_t layer, std::uint8_t pen, std::uint8_t type = 1) {
@@ -22,8 +22,8 @@ struct Fixture {
     void Name(int layer, const char* utf8) { drawing.layers[layer].name = Utf8ToCp932(utf8); }
     int Assign() {
         MarkUsedLayers(drawing, tables);
-        const LayerUsage usage = CountLayerUsage(drawing, info.auxiliaryOnDefpoints);
-        return AssignLayers(drawing, usage, info, tables);
+        const LayerUsage usage = CountLayerUsage(drawing, settings.auxiliaryOnDefpoints);
+        return AssignLayers(drawing, usage, settings, tables);
     }
     std::string NameOf(int layer) const { return Cp932ToUtf8(tables.layers[layer].name); }
 };
@@ -52,7 +52,7 @@ TEST(LayerAssignment, NamesLayersWithOrWithoutNumbers) {
     };
     for (const auto& c : cases) {
         Fixture f;
-        f.info.plainLayerNames = c.plainNames;
+        f.settings.plainLayerNames = c.plainNames;
         for (const auto& [layer, name] : c.names) {
             f.Name(layer, name);
             f.Line(static_cast<std::uint8_t>(layer), 1);
@@ -126,7 +126,7 @@ TEST(LayerAssignment, GathersAuxiliaryLinesOnDefpoints) {
     EXPECT_EQ(f.tables.layers[2].lineType, 2);
 
     Fixture off;
-    off.info.auxiliaryOnDefpoints = false;
+    off.settings.auxiliaryOnDefpoints = false;
     for (int i = 0; i < 2; ++i) off.Line(2, 3, 9);
     off.tables.layers[kDefpointsLayer] = DxfLayer{"", false, 9, 3, 0};  // left by an earlier conversion
     off.Assign();
