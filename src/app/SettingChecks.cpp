@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "convert/ConversionSettings.h"
+
 namespace orvik {
 
 std::optional<float> ParsePointRadius(std::string_view text) {
@@ -44,6 +46,15 @@ std::optional<long> ParseInteger(std::string_view text) {
     if (text.empty() || result.ec != std::errc{} || result.ptr != text.data() + text.size()) return std::nullopt;
     return value;
 }
+
+std::string DefaultRadiusText() {
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, ConversionSettings{}.pointRadiusMm,
+                                   std::chars_format::fixed, 4).ptr;
+    return std::string(text, end);
+}
+
+std::string DefaultReductionText() { return std::to_string(ConversionSettings{}.textShrinkPercent); }
 
 std::string DxfPathFor(std::string_view path) {
     const auto nameStart = path.find_last_of('/') + 1;  // npos + 1 == 0

@@ -11,9 +11,13 @@
 namespace orvik {
 
 // The defaults the checks write back into a refused field.
-inline constexpr std::string_view kDefaultRadiusText = "0.5000";
-inline constexpr std::string_view kDefaultReductionText = "90";
+// The aspect is reset to 60, not to its default of 70.
 inline constexpr std::string_view kFallbackAspectText = "60";
+
+// The default point radius and text reduction as their fields show them:
+// "0.5000" and "90".
+std::string DefaultRadiusText();
+std::string DefaultReductionText();
 
 // The point radius field: digits with at most one ".", greater than 0 and
 // within the range of a 32-bit real.

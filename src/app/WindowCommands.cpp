@@ -166,7 +166,7 @@ bool WindowCommands::CheckAndCopySettings() {
     const auto radius = ParsePointRadius(c.pointRadius);
     if (!radius) {
         dialogs_.ShowInfo(std::string(kRadiusMessage));
-        view_.SetPointRadiusText(std::string(kDefaultRadiusText));
+        view_.SetPointRadiusText(DefaultRadiusText());
         return false;
     }
     // A percentage that is not an integer at all can only be pasted: the
@@ -176,7 +176,7 @@ bool WindowCommands::CheckAndCopySettings() {
     if (!reduction) throw ConversionError(NotAnInteger(c.textShrink));
     if (*reduction <= 0) {
         dialogs_.ShowInfo(std::string(kReductionMessage));
-        view_.SetTextShrinkText(std::string(kDefaultReductionText));
+        view_.SetTextShrinkText(DefaultReductionText());
         return false;
     }
     if (!aspect) throw ConversionError(NotAnInteger(c.halfWidthAspect));

@@ -251,7 +251,7 @@ void MainWindow::SelectDefaults() {
         case PointMode::Circle: circleButton->setChecked(true); break;
         case PointMode::Point: pointButton->setChecked(true); break;
     }
-    pointRadiusField->setText(QString::number(kDefaults.pointRadiusMm, 'f', 4));  // "0.5000"
+    pointRadiusField->setText(QString::fromStdString(DefaultRadiusText()));
     roundCoordinatesBox->setChecked(kDefaults.roundCoordinates);
     shrinkTextsBox->setChecked(kDefaults.shrinkTexts);
 }
@@ -260,7 +260,7 @@ void MainWindow::RestoreDefaults() {
     SelectDefaults();
     commands_.Forget();
     shrinkTextsBox->setChecked(kDefaults.shrinkTexts);
-    textShrinkField->setText(QString::number(kDefaults.textShrinkPercent));
+    textShrinkField->setText(QString::fromStdString(DefaultReductionText()));
     narrowHalfWidthBox->setChecked(kDefaults.narrowHalfWidthTexts);
     halfWidthAspectField->setText(QString::fromLatin1(kFallbackAspectText.data(), kFallbackAspectText.size()));
     textShrinkSpin->SetPosition(kDefaults.textShrinkPercent);
