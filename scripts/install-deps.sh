@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build and the tests need; installs
-# nothing and prints nothing when they are all present. Run as root.
+# Installs the Debian 12 packages the build needs, and with --tests also the
+# outside readers the tests check the output with; installs nothing and
+# prints nothing when they are all present. Run as root.
 set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config  # the build
   libgtest-dev libbenchmark-dev     # unit tests and benchmarks
-  clang libclang-rt-14-dev          # libFuzzer and its sanitizer runtimes
-  python3-ezdxf                     # an independent DXF reader for the read-back test
   qt6-base-dev                      # the desktop program
   fonts-ipafont-gothic              # Japanese captions and the log's fixed-width font
-  xvfb xauth                        # the window's screenshot on a virtual display
 )
+
+if [ "${1:-}" = "--tests" ]; then
+  packages+=(
+    clang libclang-rt-14-dev        # libFuzzer and its sanitizer runtimes
+    python3-ezdxf                   # DXF readers for the read-back tests: ezdxf,
+    gdal-bin                        # and GDAL's ogrinfo
+    xvfb xauth                      # the window on a virtual display (screenshot)
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

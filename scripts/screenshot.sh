@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --tests
 cmake --preset release >/dev/null
 cmake --build --preset release --target orvik-window-shot >/dev/null
 mkdir -p docs

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --tests
 jobs=$(nproc)
 
 for preset in release fuzz asan; do

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "app/LayerReport.h"
+#include "app/OutputFormatChoices.h"
 #include "app/ReadDrawing.h"
 #include "app/ReadReport.h"
 #include "app/SettingChecks.h"
@@ -197,6 +198,7 @@ bool WindowCommands::CheckAndCopySettings() {
     settings_.plainLayerNames = c.plainLayerNames;
     settings_.auxiliaryOnDefpoints = c.auxiliaryOnDefpoints;
     settings_.penColors = c.penColors;
+    settings_.outputFormat = c.outputFormat;
     return true;
 }
 
@@ -270,6 +272,7 @@ void WindowCommands::ReportConversion(const ConversionResult& result) {
         view_.AppendLog(Shown(state_.currentPath) + std::string(kCrLf));
         for (const std::string& line : ReadSummaryLines(drawing_)) view_.AppendLog(line);
     }
+    if (const std::string format = OutputFormatLogLine(settings_.outputFormat); !format.empty()) view_.AppendLog(format);
     for (const std::string& line : ReportUsedLayers(result)) view_.AppendLog(line);
 }
 

@@ -50,6 +50,7 @@ struct ControlValues {
     bool plainLayerNames = false;
     bool auxiliaryOnDefpoints = false;
     std::array<int, 6> penColors{};
+    OutputFormat outputFormat = OutputFormat::Dos932;
 };
 
 class WindowView {

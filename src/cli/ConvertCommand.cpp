@@ -8,6 +8,7 @@
 #include <set>
 
 #include "app/LayerReport.h"
+#include "app/OutputFormatChoices.h"
 #include "app/SettingChecks.h"
 #include "cli/Cli.h"
 #include "cli/ReadLog.h"
@@ -63,6 +64,8 @@ public:
             log_ << '\n';
             if (!ToStandardOutput(options_)) log_ << output << "\n\n";
             const Conversion conversion(drawing_, options_.settings, ConversionRequest{input, scaleText});
+            if (const std::string format = OutputFormatLogLine(options_.settings.outputFormat); !format.empty())
+                log_ << Cp932ToUtf8(format) << '\n';
             for (const auto& line : ReportUsedLayers(conversion.Result())) log_ << Cp932ToUtf8(line) << '\n';
             if (ToStandardOutput(options_)) {
                 DescriptorSink standardOutput(STDOUT_FILENO, "-");

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 
+#include "app/OutputFormatChoices.h"
 #include "app/SettingChecks.h"
 #include "convert/Conversion.h"
 #include "text/Cp932.h"
@@ -98,6 +99,12 @@ const std::map<std::string, Option>& Options() {
              return std::nullopt;
          }}},
         {"--pen-colors", {true, SetPenColors}},
+        {"--format", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+             const auto format = OutputFormatNamed(v);
+             if (!format) return "--format には dos932 か ansi932 を指定してください: " + v;
+             o.settings.outputFormat = *format;
+             return std::nullopt;
+         }}},
         {"--polylines", {false, [](ConvertOptions& o, const std::string&) { o.settings.curvesAsPolylines = true; return std::optional<std::string>{}; }}},
         {"--no-round", {false, [](ConvertOptions& o, const std::string&) { o.settings.roundCoordinates = false; return std::optional<std::string>{}; }}},
         {"--no-text-reduction", {false, [](ConvertOptions& o, const std::string&) { o.settings.shrinkTexts = false; return std::optional<std::string>{}; }}},

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "convert/OutputFormat.h"
+
 namespace orvik {
 
 // How JW_CAD's real points are written.
@@ -29,6 +31,7 @@ struct ConversionSettings {
     bool auxiliaryOnDefpoints = true;     // auxiliary lines (line type 9) go to DEFPOINTS
     // AutoCAD colour 1..7 of JW_CAD pens 1..6 (penColors[n - 1] is pen n).
     std::array<std::int32_t, 6> penColors{4, 7, 3, 2, 6, 5};
+    OutputFormat outputFormat = OutputFormat::Dos932;
 };
 
 }  // namespace orvik

@@ -12,7 +12,7 @@ enum class V {
     ExtMinX, ExtMinY, ExtMaxX, ExtMaxY,  // mapped extents
     LimitsWidth, LimitsHeight,           // paper size x reference scale
     Scale, ScaleTimes2_5, ScaleTimes1_25,
-    FileDate, HandleSeed,                // texts
+    FileDate, HandleSeed, CodePage,      // texts
 };
 
 enum class Kind { Text, Int, Real, ValueText };
@@ -33,7 +33,7 @@ constexpr HeaderGroup S(int code, V value) { return {code, Kind::ValueText, {}, 
 // The 162 header variables in order: each name (group 9), then its values.
 constexpr HeaderGroup kHeader[] = {
     T(9, "$ACADVER"), T(1, "AC1012"),
-    T(9, "$DWGCODEPAGE"), T(3, "dos932"),
+    T(9, "$DWGCODEPAGE"), S(3, V::CodePage),
     T(9, "$INSBASE"), T(10, "0.0"), T(20, "0.0"), T(30, "0.0"),
     T(9, "$EXTMIN"), R(10, V::ExtMinX), R(20, V::ExtMinY), T(30, "0.0"),
     T(9, "$EXTMAX"), R(10, V::ExtMaxX), R(20, V::ExtMaxY), T(30, "0.0"),
@@ -220,9 +220,15 @@ void WriteHeaderSection(DxfWriter& w, const HeaderInputs& in) {
             case V::ScaleTimes2_5: return scale * 2.5L;
             case V::ScaleTimes1_25: return scale * 1.25L;
             case V::FileDate:
-            case V::HandleSeed: break;
+            case V::HandleSeed:
+            case V::CodePage: break;
         }
         return 0;
+    };
+    auto text = [&](V value) -> std::string_view {
+        if (value == V::FileDate) return in.result.fileDate;
+        if (value == V::HandleSeed) return in.result.handleSeed;
+        return in.codePage;
     };
 
     w.WriteGroup(0, "SECTION");
@@ -232,7 +238,7 @@ void WriteHeaderSection(DxfWriter& w, const HeaderInputs& in) {
             case Kind::Text: w.WriteGroup(g.code, g.text); break;
             case Kind::Int: w.WriteInt(g.code, g.number); break;
             case Kind::Real: w.WriteReal(g.code, real(g.value)); break;
-            case Kind::ValueText: w.WriteGroup(g.code, g.value == V::FileDate ? in.result.fileDate : in.result.handleSeed); break;
+            case Kind::ValueText: w.WriteGroup(g.code, text(g.value)); break;
         }
     }
     w.WriteGroup(0, "ENDSEC");

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "convert/ConversionResult.h"
 #include "convert/ReferenceScale.h"
@@ -23,6 +24,7 @@ struct HeaderInputs {
     const ScaleStatistics& scales;   // maps the extents like every coordinate
     long double paperFactor;
     std::int32_t paperSize;
+    std::string_view codePage;  // the $DWGCODEPAGE of the output format
 };
 
 void WriteHeaderSection(DxfWriter& w, const HeaderInputs& in);

@@ -9,7 +9,9 @@
 #include <QMimeData>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "app/OutputFormatChoices.h"
 #include "app/SettingChecks.h"
 #include "app/Version.h"
 #include "gui/KeyFilters.h"
@@ -133,6 +135,21 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
     scaleBox->setEditable(false);
     (new QVBoxLayout(scaleGroup))->addWidget(scaleBox);
 
+    outputFormatGroup = Group("outputFormatGroup", "出力形式");
+    outputFormatBox = Named(new QComboBox(outputFormatGroup), "outputFormatBox");
+    {
+        QString readers;
+        for (const OutputFormatChoice& choice : kOutputFormatChoices) {
+            const QString line = QString::fromLatin1(choice.name.data(), static_cast<qsizetype>(choice.name.size())) +
+                                 ": " + FromCp932(std::string(choice.readers));
+            outputFormatBox->addItem(QString::fromLatin1(choice.name.data(), static_cast<qsizetype>(choice.name.size())));
+            outputFormatBox->setItemData(outputFormatBox->count() - 1, line, Qt::ToolTipRole);
+            readers += (readers.isEmpty() ? "" : "\n") + line;
+        }
+        outputFormatGroup->setToolTip(readers);
+    }
+    (new QVBoxLayout(outputFormatGroup))->addWidget(outputFormatBox);
+
     layerNamesGroup = Group("layerNamesGroup", "レイヤー名");
     plainLayerNamesBox = Named(new QCheckBox("連番を加えない", layerNamesGroup), "plainLayerNamesBox");
     (new QVBoxLayout(layerNamesGroup))->addWidget(plainLayerNamesBox);
@@ -168,11 +185,11 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
     buttons->addWidget(readButton, 1, 0);
     buttons->addWidget(saveButton, 1, 1);
     auto* column2 = new QVBoxLayout;
-    for (QWidget* w : {scaleGroup, layerNamesGroup, auxiliaryGroup, penColorsGroup}) column2->addWidget(w);
+    for (QWidget* w : {scaleGroup, outputFormatGroup, layerNamesGroup, auxiliaryGroup, penColorsGroup}) column2->addWidget(w);
     column2->addLayout(buttons);
     column2->addStretch();
-    for (QGroupBox* g : {numbersGroup, pointsGroup, lineTypesGroup, curvesGroup, textShrinkGroup, halfWidthGroup, scaleGroup, layerNamesGroup,
-                         auxiliaryGroup, penColorsGroup}) {
+    for (QGroupBox* g : {numbersGroup, pointsGroup, lineTypesGroup, curvesGroup, textShrinkGroup, halfWidthGroup, scaleGroup,
+                         outputFormatGroup, layerNamesGroup, auxiliaryGroup, penColorsGroup}) {
         g->layout()->setContentsMargins(6, 2, 6, 4);
         g->layout()->setSpacing(2);
         g->setFixedWidth(150);
@@ -254,6 +271,8 @@ void MainWindow::SelectDefaults() {
     pointRadiusField->setText(QString::fromStdString(DefaultRadiusText()));
     roundCoordinatesBox->setChecked(kDefaults.roundCoordinates);
     shrinkTextsBox->setChecked(kDefaults.shrinkTexts);
+    for (int i = 0; i < outputFormatBox->count(); ++i)
+        if (kOutputFormatChoices[i].format == kDefaults.outputFormat) outputFormatBox->setCurrentIndex(i);
 }
 
 void MainWindow::RestoreDefaults() {
@@ -332,6 +351,7 @@ ControlValues MainWindow::ReadControls() const {
     c.plainLayerNames = plainLayerNamesBox->isChecked();
     c.auxiliaryOnDefpoints = auxiliaryOnDefpointsBox->isChecked();
     for (int i = 0; i < 6; ++i) c.penColors[i] = penColorBoxes[i]->ColorNumber();
+    c.outputFormat = kOutputFormatChoices[std::max(outputFormatBox->currentIndex(), 0)].format;
     return c;
 }
 

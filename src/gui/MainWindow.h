@@ -80,6 +80,8 @@ private:
     QLineEdit* halfWidthAspectField;
     SpinControl* halfWidthAspectSpin;
     QComboBox* scaleBox;
+    QGroupBox* outputFormatGroup;
+    QComboBox* outputFormatBox;
     QCheckBox* plainLayerNamesBox;
     QCheckBox* auxiliaryOnDefpointsBox;
     std::array<ColorComboBox*, 6> penColorBoxes{};

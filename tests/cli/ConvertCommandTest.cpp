@@ -77,6 +77,7 @@ TEST(ParseConvertOptions, RefusesBadValuesWithTheWindowsMessages) {
         {{"--scale", "1e40"}, "基準縮尺は0より大きい数値"},   // infinite as a 32-bit real
         {{"--scale", "1e-50"}, "基準縮尺は0より大きい数値"},  // 0 as a 32-bit real
         {{"-o", ""}, "-o には"},
+        {{"--format", "utf8"}, "--format には"},
         {{"--points", "dots"}, "--points には"},
         {{"--linetypes", "iso"}, "--linetypes には"},
         {{"--frobnicate"}, "不明なオプションです"},
@@ -237,6 +238,22 @@ TEST_F(ConvertCommandTest, WritesToStandardOutputWithTheLogOnStandardError) {
     EXPECT_NE(toStdout.err.find("「使用画層」"), std::string::npos);
     EXPECT_TRUE(testing::ReadFileBytes(dir_.File("stdout.dxf")) == testing::ReadFileBytes(dir_.File("file.dxf")));
     EXPECT_FALSE(std::filesystem::exists(dir_.File("-")));
+}
+
+TEST_F(ConvertCommandTest, TheAnsi932FormatDiffersOnlyInTheCodePageName) {
+    const std::string input = dir_.Write("plan.jwc", Drawing().Bytes());
+    const CliRun faithful = Cli({"convert", "-o", dir_.File("a.dxf"), input});
+    const CliRun ansi = Cli({"convert", "--format", "ansi932", "-o", dir_.File("b.dxf"), input});
+    ASSERT_EQ(ansi.code, kExitOk) << ansi.err;
+    const auto a = testing::SplitLines(testing::ReadFileBytes(dir_.File("a.dxf")));
+    const auto b = testing::SplitLines(testing::ReadFileBytes(dir_.File("b.dxf")));
+    ASSERT_EQ(a.size(), b.size());
+    std::vector<std::pair<std::string, std::string>> differing;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) differing.emplace_back(a[i], b[i]);
+    EXPECT_EQ(differing, (std::vector<std::pair<std::string, std::string>>{{"dos932", "ANSI_932"}}));
+    EXPECT_EQ(faithful.out.find("出力形式"), std::string::npos);  // the default log stays as it was
+    EXPECT_NE(ansi.out.find("\n出力形式: ansi932\n「使用画層」"), std::string::npos);
 }
 
 TEST_F(ConvertCommandTest, OptionsReachTheFile) {

@@ -114,6 +114,49 @@ def check_file(name, drawing, dxf, stdout, expect):
         check(written == sorted(expect["texts"]), label + f"texts {written}")
 
 
+# Which readers must read the Japanese layer names and texts of which output
+# format correctly. GDAL knows the code page as ANSI_932 only; for "dos932"
+# it falls back to Latin-1, which the matrix records without asserting.
+FORMATS = ["dos932", "ansi932"]
+MUST_READ = {("ezdxf", "dos932"), ("ezdxf", "ansi932"), ("GDAL", "ansi932")}
+
+
+def ezdxf_strings(dxf):
+    msp = ezdxf.readfile(dxf).modelspace()
+    return {e.dxf.layer for e in msp}, sorted(t.dxf.text for t in msp.query("TEXT"))
+
+
+def gdal_strings(dxf):
+    run = subprocess.run(["ogrinfo", "-al", "-q", dxf], capture_output=True, text=True, errors="replace")
+    layers = set(re.findall(r"^  Layer \(String\) = (.*)$", run.stdout, re.M))
+    texts = sorted(t for t in re.findall(r"^  Text \(String\) = (.*)$", run.stdout, re.M) if t != "(null)")
+    return layers, texts
+
+
+def check_formats(cli, drawings, folder):
+    """Each format read by each reader against the faithful format's strings as
+    ezdxf reads them (checked against the drawing above); prints the matrix."""
+    readers = {"ezdxf": ezdxf_strings, "GDAL": gdal_strings}
+    matrix = {}
+    for name, drawing in drawings:
+        reference = None
+        for fmt in FORMATS:
+            dxf = os.path.join(folder, f"format-{fmt}.dxf")
+            run = subprocess.run([cli, "convert", "--force", "--format", fmt, "-o", dxf, drawing],
+                                 capture_output=True, text=True)
+            check(run.returncode == 0, f"{name} {fmt}: exit {run.returncode}: {run.stderr}")
+            if fmt == "dos932":
+                reference = ezdxf_strings(dxf)
+            for reader, read in readers.items():
+                correct = read(dxf) == reference
+                matrix.setdefault((reader, fmt), []).append(correct)
+                if (reader, fmt) in MUST_READ:
+                    check(correct, f"{name} {fmt}: {reader} reads {read(dxf)} instead of {reference}")
+    for reader in readers:
+        cells = ["reads Japanese correctly" if all(matrix[(reader, fmt)]) else "garbled" for fmt in FORMATS]
+        print(f"{reader:6} " + "  ".join(f"{fmt}: {cell}" for fmt, cell in zip(FORMATS, cells)))
+
+
 def main():
     cli, make_drawings, sample = sys.argv[1:4]
     with tempfile.TemporaryDirectory() as folder:
@@ -143,6 +186,8 @@ def main():
              {"scale": 200, "paper": 6, "off": set(), "vertical": True, "entities": {"ELLIPSE": 2, "TEXT": 1},
               "texts": ["縦書き"]}),
         ]
+        check_formats(cli, [("sample", sample), ("layers", os.path.join(folder, "layers.jwc")),
+                            ("words", os.path.join(folder, "words.jwc"))], folder)
         for name, drawing, options, expect in runs:
             expect["options"] = options
             dxf = os.path.join(folder, "out.dxf")

@@ -178,6 +178,16 @@ TEST_F(MainWindowTest, ADroppedSampleSavesTheSameFileAsTheCommandLine) {
     const cli::CliRun run = cli::Cli({"convert", "-o", dir_.File("cli.dxf"), sample});
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_TRUE(ReadFileBytes(dir_.File("window.dxf")) == ReadFileBytes(dir_.File("cli.dxf")));
+
+    // The same with the output format chosen in the window, until initialise.
+    Child<QComboBox>("outputFormatBox")->setCurrentText("ansi932");
+    dialogs_.saveAnswers = {dir_.File("window-ansi.dxf")};
+    Child<QPushButton>("saveButton")->click();
+    EXPECT_TRUE(Log().contains("出力形式: ansi932"));
+    const cli::CliRun ansi = cli::Cli({"convert", "--format", "ansi932", "-o", dir_.File("cli-ansi.dxf"), sample});
+    EXPECT_TRUE(ReadFileBytes(dir_.File("window-ansi.dxf")) == ReadFileBytes(dir_.File("cli-ansi.dxf")));
+    Child<QPushButton>("defaultsButton")->click();
+    EXPECT_EQ(Child<QComboBox>("outputFormatBox")->currentText(), "dos932");
 }
 
 TEST_F(MainWindowTest, ABatchGoesToOneFolder) {

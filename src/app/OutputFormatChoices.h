@@ -1,0 +1,45 @@
+// The output formats as both front ends offer them: the name the command
+// line takes and the window lists, and one line on which readers want it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "convert/ConversionSettings.h"
+#include "convert/OutputFormat.h"
+#include "text/Messages.h"
+
+namespace orvik {
+
+struct OutputFormatChoice {
+    OutputFormat format;
+    std::string_view name;
+    std::string_view readers;  // CP932
+};
+
+inline constexpr OutputFormatChoice kOutputFormatChoices[] = {
+    {OutputFormat::Dos932, "dos932", kDos932Readers},
+    {OutputFormat::Ansi932, "ansi932", kAnsi932Readers},
+};
+
+constexpr const OutputFormatChoice& ChoiceOf(OutputFormat format) {
+    for (const OutputFormatChoice& choice : kOutputFormatChoices)
+        if (choice.format == format) return choice;
+    return kOutputFormatChoices[0];
+}
+
+constexpr std::optional<OutputFormat> OutputFormatNamed(std::string_view name) {
+    for (const OutputFormatChoice& choice : kOutputFormatChoices)
+        if (choice.name == name) return choice.format;
+    return std::nullopt;
+}
+
+// The log line naming the format of a conversion, or "" for the default one,
+// whose log stays as it has always been.
+inline std::string OutputFormatLogLine(OutputFormat format) {
+    if (format == ConversionSettings{}.outputFormat) return {};
+    return std::string(kOutputFormatLabel) + std::string(ChoiceOf(format).name);
+}
+
+}  // namespace orvik
