@@ -15,7 +15,8 @@ if [ "${1:-}" = "--tests" ]; then
   packages+=(
     clang libclang-rt-14-dev        # libFuzzer and its sanitizer runtimes
     python3-ezdxf                   # DXF readers for the read-back tests: ezdxf,
-    gdal-bin                        # and GDAL's ogrinfo
+    gdal-bin                        # GDAL's ogrinfo,
+    librecad                        # and LibreCAD (dxf2pdf, headless)
     xvfb xauth                      # the window on a virtual display (screenshot)
   )
 fi

@@ -133,6 +133,17 @@ def gdal_strings(dxf):
     return layers, texts
 
 
+def librecad_loads(dxf):
+    """LibreCAD opens the file headless and prints a page of it to PDF."""
+    pdf = os.path.splitext(dxf)[0] + ".pdf"  # dxf2pdf names it after the input
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    try:
+        run = subprocess.run(["librecad", "dxf2pdf", "-o", pdf, dxf], capture_output=True, env=env, timeout=120)
+    except subprocess.TimeoutExpired:
+        return False
+    return run.returncode == 0 and os.path.exists(pdf) and os.path.getsize(pdf) > 1000
+
+
 def check_formats(cli, drawings, folder):
     """Each format read by each reader against the faithful format's strings as
     ezdxf reads them (checked against the drawing above); prints the matrix."""
@@ -152,9 +163,11 @@ def check_formats(cli, drawings, folder):
                 matrix.setdefault((reader, fmt), []).append(correct)
                 if (reader, fmt) in MUST_READ:
                     check(correct, f"{name} {fmt}: {reader} reads {read(dxf)} instead of {reference}")
+            check(librecad_loads(dxf), f"{name} {fmt}: LibreCAD did not print the file headless")
     for reader in readers:
         cells = ["reads Japanese correctly" if all(matrix[(reader, fmt)]) else "garbled" for fmt in FORMATS]
-        print(f"{reader:6} " + "  ".join(f"{fmt}: {cell}" for fmt, cell in zip(FORMATS, cells)))
+        print(f"{reader:8} " + "  ".join(f"{fmt}: {cell}" for fmt, cell in zip(FORMATS, cells)))
+    print("LibreCAD " + "  ".join(f"{fmt}: loads headless" for fmt in FORMATS))
 
 
 def main():
