@@ -21,6 +21,7 @@ struct OutputFormatChoice {
 inline constexpr OutputFormatChoice kOutputFormatChoices[] = {
     {OutputFormat::Dos932, "dos932", kDos932Readers},
     {OutputFormat::Ansi932, "ansi932", kAnsi932Readers},
+    {OutputFormat::Utf8, "utf8", kUtf8Readers},
 };
 
 constexpr const OutputFormatChoice& ChoiceOf(OutputFormat format) {

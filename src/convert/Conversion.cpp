@@ -137,9 +137,8 @@ Conversion::Conversion(const JwcDrawing& drawing, const ConversionSettings& sett
 
 void Conversion::WriteTo(ByteSink& sink) const {
     const JwcHeader& header = drawing_.header;
-    DxfWriter w(&sink);
-    WriteHeaderSection(w, HeaderInputs{result_, scales_, paperFactor_, header.paperSize,
-                                         CodePageOf(settings_.outputFormat)});
+    DxfWriter w(&sink, TextEncodingOf(settings_.outputFormat));
+    WriteHeaderSection(w, HeaderInputs{result_, scales_, paperFactor_, header.paperSize, settings_.outputFormat});
     WriteClassesSection(w);
     WriteTablesSection(w, TablesInputs{drawing_, result_.layers, LimitsFor(header.paperSize, result_.referenceScale),
                                        settings_.jwLineTypes, result_.defpointsUsed});

@@ -12,7 +12,7 @@ enum class V {
     ExtMinX, ExtMinY, ExtMaxX, ExtMaxY,  // mapped extents
     LimitsWidth, LimitsHeight,           // paper size x reference scale
     Scale, ScaleTimes2_5, ScaleTimes1_25,
-    FileDate, HandleSeed, CodePage,      // texts
+    FileDate, HandleSeed, CodePage, Version,  // texts
 };
 
 enum class Kind { Text, Int, Real, ValueText };
@@ -32,7 +32,7 @@ constexpr HeaderGroup S(int code, V value) { return {code, Kind::ValueText, {}, 
 
 // The 162 header variables in order: each name (group 9), then its values.
 constexpr HeaderGroup kHeader[] = {
-    T(9, "$ACADVER"), T(1, "AC1012"),
+    T(9, "$ACADVER"), S(1, V::Version),
     T(9, "$DWGCODEPAGE"), S(3, V::CodePage),
     T(9, "$INSBASE"), T(10, "0.0"), T(20, "0.0"), T(30, "0.0"),
     T(9, "$EXTMIN"), R(10, V::ExtMinX), R(20, V::ExtMinY), T(30, "0.0"),
@@ -221,14 +221,16 @@ void WriteHeaderSection(DxfWriter& w, const HeaderInputs& in) {
             case V::ScaleTimes1_25: return scale * 1.25L;
             case V::FileDate:
             case V::HandleSeed:
-            case V::CodePage: break;
+            case V::CodePage:
+            case V::Version: break;
         }
         return 0;
     };
     auto text = [&](V value) -> std::string_view {
         if (value == V::FileDate) return in.result.fileDate;
         if (value == V::HandleSeed) return in.result.handleSeed;
-        return in.codePage;
+        if (value == V::Version) return DxfVersionOf(in.format);
+        return CodePageOf(in.format);
     };
 
     w.WriteGroup(0, "SECTION");

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "convert/ConversionResult.h"
+#include "convert/OutputFormat.h"
 #include "convert/ReferenceScale.h"
 #include "dxf/DxfWriter.h"
 
@@ -24,7 +25,7 @@ struct HeaderInputs {
     const ScaleStatistics& scales;   // maps the extents like every coordinate
     long double paperFactor;
     std::int32_t paperSize;
-    std::string_view codePage;  // the $DWGCODEPAGE of the output format
+    OutputFormat format;  // gives $ACADVER and $DWGCODEPAGE
 };
 
 void WriteHeaderSection(DxfWriter& w, const HeaderInputs& in);

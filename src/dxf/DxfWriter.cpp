@@ -5,6 +5,7 @@
 
 #include "dxf/NumberFormat.h"
 #include "dxf/Trigonometry.h"
+#include "text/Cp932.h"
 #include "text/Substitution.h"
 
 namespace orvik {
@@ -23,7 +24,8 @@ long double NormalizeAngle(long double angle, long double atFullTurn, long doubl
 
 bool SameAngle(long double a, long double b) { return NormalizeAngle(a, 0, 0) == NormalizeAngle(b, 0, 0); }
 
-DxfWriter::DxfWriter(ByteSink* sink) : sink_(sink), buffer_(kChunkSize, '\0') {}
+DxfWriter::DxfWriter(ByteSink* sink, TextEncoding encoding)
+    : sink_(sink), encoding_(encoding), buffer_(kChunkSize, '\0') {}
 
 char* DxfWriter::Reserve(std::size_t n) {
     if (used_ + n > buffer_.size()) {
@@ -50,10 +52,16 @@ void DxfWriter::CodeLine(int code) {
 
 void DxfWriter::WriteGroup(int code, std::string_view text) {
     CodeLine(code);
-    if (std::ranges::any_of(text, IsControlByte))
-        Append(EscapeControlBytes(text));
-    else
+    const bool toUtf8 = encoding_ == TextEncoding::Utf8 &&
+                        std::ranges::any_of(text, [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    if (std::ranges::any_of(text, IsControlByte)) {
+        const std::string escaped = EscapeControlBytes(text);
+        Append(toUtf8 ? Cp932ToUtf8(escaped) : escaped);
+    } else if (toUtf8) {
+        Append(Cp932ToUtf8(text));
+    } else {
         Append(text);
+    }
     Append("\r\n");
 }
 

@@ -26,13 +26,18 @@ long double NormalizeAngle(long double angle, long double atFullTurn, long doubl
 // The two angles are equal once each is normalised to [0, 360) from below.
 bool SameAngle(long double a, long double b);
 
+// How string values reach the file: as the CP932 bytes they are, or
+// converted to UTF-8 (the encoding of DXF files from AutoCAD 2007 on).
+enum class TextEncoding { Cp932, Utf8 };
+
 class DxfWriter {
 public:
     static constexpr std::int32_t kFirstHandleSeed = 0x4F;  // the first handle handed out is 50
 
     // With a sink, the text is handed to it as it grows (Flush() hands the
-    // rest); without one, Text() holds all of it.
-    explicit DxfWriter(ByteSink* sink = nullptr);
+    // rest); without one, Text() holds all of it. String values arrive as
+    // CP932 and are written in `encoding`.
+    explicit DxfWriter(ByteSink* sink = nullptr, TextEncoding encoding = TextEncoding::Cp932);
 
     void WriteGroup(int code, std::string_view text);
     void WriteInt(int code, std::int64_t value, int width = 6);
@@ -66,6 +71,7 @@ private:
     void CodeLine(int code);
 
     ByteSink* sink_;
+    TextEncoding encoding_;
     std::string buffer_;
     std::size_t used_ = 0;  // bytes of buffer_ holding text
     std::int32_t handle_ = kFirstHandleSeed;

@@ -77,7 +77,7 @@ TEST(ParseConvertOptions, RefusesBadValuesWithTheWindowsMessages) {
         {{"--scale", "1e40"}, "基準縮尺は0より大きい数値"},   // infinite as a 32-bit real
         {{"--scale", "1e-50"}, "基準縮尺は0より大きい数値"},  // 0 as a 32-bit real
         {{"-o", ""}, "-o には"},
-        {{"--format", "utf8"}, "--format には"},
+        {{"--format", "utf16"}, "--format には"},
         {{"--points", "dots"}, "--points には"},
         {{"--linetypes", "iso"}, "--linetypes には"},
         {{"--frobnicate"}, "不明なオプションです"},
@@ -240,20 +240,41 @@ TEST_F(ConvertCommandTest, WritesToStandardOutputWithTheLogOnStandardError) {
     EXPECT_FALSE(std::filesystem::exists(dir_.File("-")));
 }
 
-TEST_F(ConvertCommandTest, TheAnsi932FormatDiffersOnlyInTheCodePageName) {
+// The other formats differ from the default only in the version and code
+// page labels and, for utf8, in every Japanese string being UTF-8.
+TEST_F(ConvertCommandTest, OutputFormatsDifferOnlyInTheirLabelsAndEncoding) {
+    using Pairs = std::vector<std::pair<std::string, std::string>>;
+    struct Case {
+        const char* format;
+        Pairs labels;  // the lines that differ, besides the re-encoded strings
+        bool utf8;
+    };
+    const Case cases[] = {
+        {"ansi932", {{"dos932", "ANSI_932"}}, false},
+        {"utf8", {{"AC1012", "AC1021"}, {"dos932", "ANSI_1252"}}, true},
+    };
     const std::string input = dir_.Write("plan.jwc", Drawing().Bytes());
     const CliRun faithful = Cli({"convert", "-o", dir_.File("a.dxf"), input});
-    const CliRun ansi = Cli({"convert", "--format", "ansi932", "-o", dir_.File("b.dxf"), input});
-    ASSERT_EQ(ansi.code, kExitOk) << ansi.err;
-    const auto a = testing::SplitLines(testing::ReadFileBytes(dir_.File("a.dxf")));
-    const auto b = testing::SplitLines(testing::ReadFileBytes(dir_.File("b.dxf")));
-    ASSERT_EQ(a.size(), b.size());
-    std::vector<std::pair<std::string, std::string>> differing;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i]) differing.emplace_back(a[i], b[i]);
-    EXPECT_EQ(differing, (std::vector<std::pair<std::string, std::string>>{{"dos932", "ANSI_932"}}));
     EXPECT_EQ(faithful.out.find("出力形式"), std::string::npos);  // the default log stays as it was
-    EXPECT_NE(ansi.out.find("\n出力形式: ansi932\n「使用画層」"), std::string::npos);
+    const auto a = testing::SplitLines(testing::ReadFileBytes(dir_.File("a.dxf")));
+    for (const auto& c : cases) {
+        const CliRun run = Cli({"convert", "--force", "--format", c.format, "-o", dir_.File("b.dxf"), input});
+        ASSERT_EQ(run.code, kExitOk) << run.err;
+        EXPECT_NE(run.out.find("\n出力形式: " + std::string(c.format) + "\n「使用画層」"), std::string::npos);
+        const auto b = testing::SplitLines(testing::ReadFileBytes(dir_.File("b.dxf")));
+        ASSERT_EQ(a.size(), b.size());
+        Pairs differing;
+        int reencoded = 0;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            if (a[i] == b[i]) continue;
+            if (c.utf8 && b[i] == Cp932ToUtf8(a[i]))
+                ++reencoded;
+            else
+                differing.emplace_back(a[i], b[i]);
+        }
+        EXPECT_EQ(differing, c.labels) << c.format;
+        EXPECT_EQ(reencoded > 0, c.utf8) << c.format;  // the layer name 壁
+    }
 }
 
 TEST_F(ConvertCommandTest, OptionsReachTheFile) {

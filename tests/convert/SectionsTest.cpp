@@ -22,7 +22,7 @@ std::string Header(long double baseScale, std::int32_t paperSize, const ScaleSta
     result.referenceScale = baseScale;
     result.handleSeed = "81";
     result.fileDate = "2453431.5";
-    WriteHeaderSection(w, HeaderInputs{result, scales, 1, paperSize, "dos932"});
+    WriteHeaderSection(w, HeaderInputs{result, scales, 1, paperSize, OutputFormat::Dos932});
     return w.Text();
 }
 
@@ -90,7 +90,7 @@ TEST(HeaderSection, MapsTheExtentsLikeCoordinates) {
     ConversionResult result;
     result.referenceScale = 100;
     result.extents = Extents{10, 20, 30, 40};
-    WriteHeaderSection(w, HeaderInputs{result, scales, 2, 3, "dos932"});
+    WriteHeaderSection(w, HeaderInputs{result, scales, 2, 3, OutputFormat::Dos932});
     EXPECT_EQ(HeaderVariable(w.Text(), "$EXTMIN"), G({{" 10", "2000"}, {" 20", "4000"}, {" 30", "0.0"}}));
     EXPECT_EQ(HeaderVariable(w.Text(), "$EXTMAX"), G({{" 10", "6000"}, {" 20", "8000"}, {" 30", "0.0"}}));
 
@@ -102,7 +102,7 @@ TEST(HeaderSection, MapsTheExtentsLikeCoordinates) {
     DxfWriter t;
     result.referenceScale = 1;
     result.extents = Extents{};  // nothing widened them
-    WriteHeaderSection(t, HeaderInputs{result, texts, 1, 3, "dos932"});
+    WriteHeaderSection(t, HeaderInputs{result, texts, 1, 3, OutputFormat::Dos932});
     EXPECT_EQ(HeaderVariable(t.Text(), "$EXTMIN"), G({{" 10", "1E20"}, {" 20", "1E20"}, {" 30", "0.0"}}));
     EXPECT_EQ(HeaderVariable(t.Text(), "$EXTMAX"), G({{" 10", "-1E20"}, {" 20", "-1E20"}, {" 30", "0.0"}}));
 }
