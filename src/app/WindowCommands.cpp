@@ -62,6 +62,12 @@ void WindowCommands::LoadAndReport(const std::string& path, bool withSummary) {
     state_.sourcePath = path;
 }
 
+// A single drawing read: its report, and the scales to choose from.
+void WindowCommands::ShowDrawing(const std::string& path) {
+    LoadAndReport(path, true);
+    view_.SetScaleList(ListProposedScales(drawing_));
+}
+
 void WindowCommands::OpenDrawings() {
     const std::vector<std::string> files = dialogs_.ChooseOpenFiles();
     if (files.empty()) return;
@@ -86,9 +92,7 @@ void WindowCommands::OpenDrawings() {
         }
         if (check.refusal != FileRefusal::None) return refuse(path, RefusalText(check));
         view_.AppendLog(Shown(path) + std::string(kCrLf));
-        LoadAndReport(path, true);
-        view_.SetScaleList(ListProposedScales(drawing_));
-        return;
+        return ShowDrawing(path);
     }
 
     view_.ClearLog();
@@ -139,9 +143,7 @@ void WindowCommands::DropFiles(const std::vector<std::string>& paths) {
             case FileRefusal::Unreadable:
                 return refuse(withPath(path, check.reason));
         }
-        LoadAndReport(path, true);
-        view_.SetScaleList(ListProposedScales(drawing_));
-        return;
+        return ShowDrawing(path);
     }
 
     view_.ClearLog();

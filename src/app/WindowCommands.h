@@ -37,6 +37,7 @@ public:
 
 private:
     void LoadAndReport(const std::string& path, bool withSummary);
+    void ShowDrawing(const std::string& path);
     bool CheckAndCopySettings();
     void SaveSingle();
     void SaveBatch();

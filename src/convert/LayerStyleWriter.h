@@ -17,13 +17,9 @@ class LayerStyleWriter {
 public:
     LayerStyleWriter(DxfWriter& w, const LayerTables& tables) : w_(w), tables_(tables) {}
 
-    void WriteColorIfDiffers(std::int64_t color, std::int64_t layerColor);
-    // The pen's colour (pens without a colour of their own draw in 7); pen -1 writes nothing.
-    void WritePenColor(int pen, std::int64_t layerColor);
     void WriteColorForLayer(std::int64_t color, int layer);
     void WritePenColorForLayer(int pen, int layer);
 
-    void WriteLinetypeIfDiffers(std::string_view name, std::string_view layerLinetype);
     // Line-type numbers outside 1..9 read as 1; names are compared, not numbers.
     void WriteLinetypeNumberIfDiffers(int number, std::string_view layerLinetype);
     void WriteLinetypeNumbers(int number, int layerNumber);
@@ -33,6 +29,11 @@ public:
     void WriteLayerNumber(int layer);
 
 private:
+    void WriteColorIfDiffers(std::int64_t color, std::int64_t layerColor);
+    // The pen's colour (pens without a colour of their own draw in 7); pen -1 writes nothing.
+    void WritePenColor(int pen, std::int64_t layerColor);
+    void WriteLinetypeIfDiffers(std::string_view name, std::string_view layerLinetype);
+
     DxfWriter& w_;
     const LayerTables& tables_;
 };
