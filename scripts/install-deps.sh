@@ -17,6 +17,7 @@ if [ "${1:-}" = "--tests" ]; then
     python3-ezdxf                   # DXF readers for the read-back tests: ezdxf,
     gdal-bin                        # GDAL's ogrinfo,
     librecad                        # and LibreCAD (dxf2pdf, headless)
+    poppler-utils                   # pdftoppm: LibreCAD's page as a picture
     xvfb xauth                      # the window on a virtual display (screenshot)
   )
 fi

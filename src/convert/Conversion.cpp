@@ -141,7 +141,7 @@ void Conversion::WriteTo(ByteSink& sink) const {
     WriteHeaderSection(w, HeaderInputs{result_, scales_, paperFactor_, header.paperSize, settings_.outputFormat});
     WriteClassesSection(w);
     WriteTablesSection(w, TablesInputs{drawing_, result_.layers, LimitsFor(header.paperSize, result_.referenceScale),
-                                       settings_.jwLineTypes, result_.defpointsUsed});
+                                       settings_.jwLineTypes, result_.defpointsUsed, settings_.outputFormat});
     WriteBlocksSection(w);
     w.WriteGroup(0, "SECTION");
     w.WriteGroup(2, "ENTITIES");

@@ -260,7 +260,11 @@ void EntityWriters::WriteText(std::string_view text, bool vertical, int attr, in
     w_.WriteGroup(1, value);
     if (angle != 0) w_.WriteReal(50, angle);
     if (hasWidthFactor) w_.WriteReal(41, widthFactor);
-    if (vertical) w_.WriteGroup(7, "TATEGAKI");
+    const TextStyleNames styles = TextStyleNamesOf(settings_.outputFormat);
+    if (vertical)
+        w_.WriteGroup(7, styles.vertical);
+    else if (!styles.horizontal.empty())
+        w_.WriteGroup(7, styles.horizontal);
     w_.WriteGroup(100, "AcDbText");
 }
 

@@ -64,17 +64,20 @@ constexpr Group kLayerHead[] = {
 constexpr Group kLayerRecordStart[] = {T(0, "LAYER")};
 constexpr Group kLayerRecordOwner[] = {T(330, "2"), T(100, "AcDbSymbolTableRecord"), T(100, "AcDbLayerTableRecord")};
 
-constexpr Group kStyleHead[] = {
-    T(0, "TABLE"), T(2, "STYLE"), T(5, "3"), T(330, "0"), T(100, "AcDbSymbolTable"), I(70, 1),
+constexpr Group kStyleTableStart[] = {T(0, "TABLE"), T(2, "STYLE"), T(5, "3"), T(330, "0"), T(100, "AcDbSymbolTable")};
+constexpr Group kStandardStyle[] = {
     T(0, "STYLE"), T(5, "11"), T(330, "3"), T(100, "AcDbSymbolTableRecord"), T(100, "AcDbTextStyleTableRecord"),
     T(2, "STANDARD"), I(70, 0), T(40, "0.0"), T(41, "1.0"), T(50, "0.0"), I(71, 0), T(42, "2.5"),
     T(3, "txt.shx"), T(4, "extfont.shx"),
 };
-constexpr Group kTategakiStart[] = {T(0, "STYLE")};
-constexpr Group kTategakiBody[] = {
-    T(330, "3"), T(100, "AcDbSymbolTableRecord"), T(100, "AcDbTextStyleTableRecord"), T(2, "TATEGAKI"),
-    I(70, 4), T(40, "0.0"), T(41, "1.0"), T(50, "0.0"), I(71, 0), T(42, "2.5"), T(3, "txt.shx"),
-    T(4, "extfont.shx"),
+// A further horizontal style takes a handle that no other record uses, below
+// the running handles, so that every other handle stays what it is.
+constexpr std::string_view kHorizontalStyleHandle = "4F";
+constexpr Group kStyleRecordStart[] = {T(0, "STYLE")};
+constexpr Group kStyleRecordOwner[] = {T(330, "3"), T(100, "AcDbSymbolTableRecord"), T(100, "AcDbTextStyleTableRecord")};
+// Flags 70: 4 = vertical.
+constexpr Group kStyleRecordFonts[] = {
+    T(40, "0.0"), T(41, "1.0"), T(50, "0.0"), I(71, 0), T(42, "2.5"), T(3, "txt.shx"), T(4, "extfont.shx"),
 };
 
 constexpr Group kOtherTables[] = {
@@ -144,6 +147,7 @@ constexpr Group kObjects[] = {
 
 void WriteLayerTable(DxfWriter& w, const TablesInputs& in) {
     const LayerTables& tables = in.tables;
+    const bool freezeOff = FreezesLayersThatAreOff(in.format);
     Write(w, kLayerHead);
     for (int n = 0; n < kLayerCount; ++n) {
         const DxfLayer& layer = tables.layers[n];
@@ -152,9 +156,9 @@ void WriteLayerTable(DxfWriter& w, const TablesInputs& in) {
         w.WriteHandle(5, w.NextHandle());
         Write(w, kLayerRecordOwner);
         w.WriteGroup(2, layer.name);
-        w.WriteInt(70, 0);
-        // A negative colour switches the layer off.
+        // A negative colour switches the layer off; flag 1 freezes it.
         const bool shown = layer.visible != 0 && in.drawing.layerGroups[n / kLayersPerGroup].visible != 0;
+        w.WriteInt(70, !shown && freezeOff ? 1 : 0);
         w.WriteColor(shown ? layer.color : -layer.color);
         if (const std::string& linetype = tables.LinetypeNameOf(layer.lineType); !linetype.empty())
             w.WriteLinetype(linetype);
@@ -164,9 +168,37 @@ void WriteLayerTable(DxfWriter& w, const TablesInputs& in) {
         w.WriteHandle(5, w.NextHandle());
         Write(w, kLayerRecordOwner);
         w.WriteGroup(2, "DEFPOINTS");
-        w.WriteInt(70, 0);
+        w.WriteInt(70, freezeOff ? 1 : 0);
         w.WriteColor(-tables.layers[kDefpointsLayer].color);  // never plotted: always off
         w.WriteLinetype("DOT");
+    }
+    Write(w, kTableEnd);
+}
+
+void WriteStyleRecord(DxfWriter& w, std::string_view name, int flags) {
+    Write(w, kStyleRecordOwner);
+    w.WriteGroup(2, name);
+    w.WriteInt(70, flags);
+    Write(w, kStyleRecordFonts);
+}
+
+void WriteStyleTable(DxfWriter& w, const TablesInputs& in) {
+    const TextStyleNames names = TextStyleNamesOf(in.format);
+    const bool vertical = HasVerticalText(in.drawing);
+    Write(w, kStyleTableStart);
+    // The faithful formats count STANDARD only, as AutoCAD R13J does whatever
+    // follows; readers take the records as they come.
+    w.WriteInt(70, names.horizontal.empty() ? 1 : 2 + vertical);
+    Write(w, kStandardStyle);
+    if (!names.horizontal.empty()) {
+        Write(w, kStyleRecordStart);
+        w.WriteGroup(5, kHorizontalStyleHandle);
+        WriteStyleRecord(w, names.horizontal, 0);
+    }
+    if (vertical) {
+        Write(w, kStyleRecordStart);
+        w.WriteHandle(5, w.NextHandle());
+        WriteStyleRecord(w, names.vertical, 4);
     }
     Write(w, kTableEnd);
 }
@@ -200,13 +232,7 @@ void WriteTablesSection(DxfWriter& w, const TablesInputs& in) {
 
     WriteLayerTable(w, in);
 
-    Write(w, kStyleHead);
-    if (HasVerticalText(in.drawing)) {
-        Write(w, kTategakiStart);
-        w.WriteHandle(5, w.NextHandle());
-        Write(w, kTategakiBody);
-    }
-    Write(w, kTableEnd);
+    WriteStyleTable(w, in);
 
     Write(w, kOtherTables);
 }

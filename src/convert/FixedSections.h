@@ -3,11 +3,12 @@
 // block records), BLOCKS (model and paper space), OBJECTS (the named-object
 // dictionaries) and the end-of-file marker. Almost all fixed text with fixed
 // handles; the viewport size, the line-type set, the layer records and the
-// vertical text style vary with the drawing and the settings.
+// text styles vary with the drawing and the settings.
 #pragma once
 
 #include "convert/HeaderSection.h"
 #include "convert/LayerTables.h"
+#include "convert/OutputFormat.h"
 #include "dxf/DxfWriter.h"
 #include "jwc/JwcDrawing.h"
 
@@ -19,9 +20,10 @@ struct TablesInputs {
     DrawingLimits limits;       // the viewport shows the paper at the reference scale
     bool jwLineTypes;                 // which line-type set
     bool defpointsUsed;         // whether the DEFPOINTS layer record is written
+    OutputFormat format;        // the names of the text styles, whether layers that are off are frozen
 };
 
-// True when some text is written vertically: the style TATEGAKI is then needed.
+// True when some text is written vertically: the vertical text style is then needed.
 bool HasVerticalText(const JwcDrawing& drawing);
 
 void WriteClassesSection(DxfWriter& w);

@@ -13,8 +13,8 @@ namespace orvik {
 
 enum class OutputFormat : std::uint8_t {
     Dos932,   // AutoCAD R13 (AC1012), CP932 labelled "dos932", as AutoCAD R13J writes it (the default)
-    Ansi932,  // the same bytes labelled "ANSI_932", the name GDAL and LibreCAD know
-    Utf8,     // labelled AutoCAD 2007 (AC1021), whose files are UTF-8; code page "ANSI_1252" as AutoCAD writes it
+    Ansi932,  // the same bytes labelled "ANSI_932", the Windows code page name GDAL knows
+    Utf8,     // labelled AutoCAD 2007 (AC1021), whose files are UTF-8; code page "ANSI_932" as a Japanese AutoCAD writes it
 };
 
 // The $ACADVER value of the format.
@@ -26,11 +26,31 @@ constexpr std::string_view DxfVersionOf(OutputFormat format) {
 constexpr std::string_view CodePageOf(OutputFormat format) {
     switch (format) {
         case OutputFormat::Ansi932: return "ANSI_932";
-        case OutputFormat::Utf8: return "ANSI_1252";
+        case OutputFormat::Utf8: return "ANSI_932";
         case OutputFormat::Dos932: break;
     }
     return "dos932";
 }
+
+// The text styles the texts name. AutoCAD draws them with the fonts of the
+// STYLE records; LibreCAD ignores those and takes a text's style name, up to a
+// '#', for the name of one of its own fonts. The UTF-8 format therefore names
+// both styles after LibreCAD's Japanese font kst32b, so that the reader that
+// takes that format draws Japanese where it would draw empty boxes.
+struct TextStyleNames {
+    std::string_view horizontal;  // empty: the texts name no style and take STANDARD
+    std::string_view vertical;
+};
+
+constexpr TextStyleNames TextStyleNamesOf(OutputFormat format) {
+    if (format == OutputFormat::Utf8) return {"KST32B", "KST32B#TATEGAKI"};
+    return {"", "TATEGAKI"};
+}
+
+// Whether a layer that is off is also written frozen. LibreCAD ignores the
+// off state (a negative colour) and honours only freezing; the faithful
+// formats keep the layer merely off, as AutoCAD R13J writes it.
+constexpr bool FreezesLayersThatAreOff(OutputFormat format) { return format == OutputFormat::Utf8; }
 
 constexpr TextEncoding TextEncodingOf(OutputFormat format) {
     return format == OutputFormat::Utf8 ? TextEncoding::Utf8 : TextEncoding::Cp932;

@@ -103,10 +103,10 @@ inline constexpr std::string_view kDos932Readers =
     "AutoCAD \x82\xC6 ezdxf \x8C\xFC\x82\xAF\x81\x41\x8A\xF9\x92\xE8";  // AutoCAD R13J と同じファイル（dos932）。AutoCAD と ezdxf 向け、既定
 inline constexpr std::string_view kAnsi932Readers =
     "\x93\xAF\x82\xB6\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCC\x83\x52\x81\x5B\x83\x68\x83\x79\x81\x5B\x83"
-    "\x57\x96\xBC\x82\xF0 ANSI_932 \x82\xC9\x81\x42GDAL/QGIS \x82\xC6 LibreCAD \x8C\xFC\x82\xAF";  // 同じファイルのコードページ名を ANSI_932 に。GDAL/QGIS と LibreCAD 向け
+    "\x57\x96\xBC\x82\xF0 ANSI_932 \x82\xC9\x81\x42GDAL/QGIS \x8C\xFC\x82\xAF";  // 同じファイルのコードページ名を ANSI_932 に。GDAL/QGIS 向け
 inline constexpr std::string_view kUtf8Readers =
-    "UTF-8 \x82\xCC AutoCAD 2007 \x8C\x60\x8E\xAE\x81\x69" "AC1021\x81\x6A\x81\x42" "ezdxf\x81\x41LibreCAD \x82\xC8"
-    "\x82\xC7 Unicode \x82\xC5\x93\xC7\x82\xDE\x83\x5C\x83\x74\x83\x67\x8C\xFC\x82\xAF";  // UTF-8 の AutoCAD 2007 形式（AC1021）。ezdxf、LibreCAD など Unicode で読むソフト向け
+    "UTF-8 \x82\xCC AutoCAD 2007 \x8C\x60\x8E\xAE\x81\x69" "AC1021\x81\x6A\x81\x42LibreCAD\x81\x41QCAD \x82\xC8"
+    "\x82\xC7 Unicode \x82\xC5\x93\xC7\x82\xDE\x83\x5C\x83\x74\x83\x67\x8C\xFC\x82\xAF";  // UTF-8 の AutoCAD 2007 形式（AC1021）。LibreCAD、QCAD など Unicode で読むソフト向け
 
 // The window's question when points are to stay points.
 inline constexpr std::string_view kPointModeQuestion =

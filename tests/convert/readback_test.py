@@ -115,11 +115,12 @@ def check_file(name, drawing, dxf, stdout, expect):
 
 
 # Which readers must read the Japanese layer names and texts of which output
-# format correctly. GDAL 3.6 knows the code page as ANSI_932 only; for
-# "dos932", and for the UTF-8 file labelled ANSI_1252 as AutoCAD labels it,
-# it falls back to Latin-1, which the matrix records without asserting.
+# format correctly. GDAL decodes every file by its $DWGCODEPAGE and knows the
+# code page as ANSI_932 only; a UTF-8 file it reads when told so with its
+# DXF_ENCODING option. The cells no reader must read are recorded, not asserted.
 FORMATS = ["dos932", "ansi932", "utf8"]
-MUST_READ = {("ezdxf", "dos932"), ("ezdxf", "ansi932"), ("ezdxf", "utf8"), ("GDAL", "ansi932")}
+GDAL_UTF8 = "GDAL, DXF_ENCODING=UTF-8"
+MUST_READ = {("ezdxf", "dos932"), ("ezdxf", "ansi932"), ("ezdxf", "utf8"), ("GDAL", "ansi932"), (GDAL_UTF8, "utf8")}
 
 
 def ezdxf_strings(dxf):
@@ -127,28 +128,46 @@ def ezdxf_strings(dxf):
     return {e.dxf.layer for e in msp}, sorted(t.dxf.text for t in msp.query("TEXT"))
 
 
-def gdal_strings(dxf):
-    run = subprocess.run(["ogrinfo", "-al", "-q", dxf], capture_output=True, text=True, errors="replace")
+def gdal_strings(dxf, *config):
+    run = subprocess.run(["ogrinfo", *config, "-al", "-q", dxf], capture_output=True, text=True, errors="replace")
     layers = set(re.findall(r"^  Layer \(String\) = (.*)$", run.stdout, re.M))
     texts = sorted(t for t in re.findall(r"^  Text \(String\) = (.*)$", run.stdout, re.M) if t != "(null)")
     return layers, texts
 
 
-def librecad_loads(dxf):
-    """LibreCAD opens the file headless and prints a page of it to PDF."""
-    pdf = os.path.splitext(dxf)[0] + ".pdf"  # dxf2pdf names it after the input
+def librecad_page(dxf):
+    """LibreCAD opens the file headless and prints it to PDF (named after the
+    file); the page, rasterised, or None when LibreCAD failed."""
+    pdf = os.path.splitext(dxf)[0] + ".pdf"
+    if os.path.exists(pdf):
+        os.remove(pdf)
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
     try:
-        run = subprocess.run(["librecad", "dxf2pdf", "-o", pdf, dxf], capture_output=True, env=env, timeout=120)
+        run = subprocess.run(["librecad", "dxf2pdf", "-a", dxf], capture_output=True, env=env, timeout=120)
     except subprocess.TimeoutExpired:
-        return False
-    return run.returncode == 0 and os.path.exists(pdf) and os.path.getsize(pdf) > 1000
+        return None
+    if run.returncode != 0 or not os.path.exists(pdf) or os.path.getsize(pdf) < 1000:
+        return None
+    # The page is the paper of the drawing's limits ($PLIMMAX, 12 x 9 mm): rasterise it finely.
+    return subprocess.run(["pdftoppm", "-r", "1000", "-gray", pdf], capture_output=True, check=True).stdout
+
+
+def librecad_fonts_differ(dxf):
+    """LibreCAD takes a text's style name for its font. The page of the file
+    must differ from the page of the same file whose texts all take STANDARD
+    (LibreCAD's Latin font, which draws a box for every Japanese character)."""
+    data = open(dxf, "rb").read()
+    plain = re.sub(rb"\r\n  7\r\nKST32B[^\r]*\r\n", b"\r\n", data)
+    plain_dxf = os.path.join(os.path.dirname(dxf), "latin-font.dxf")
+    open(plain_dxf, "wb").write(plain)
+    return plain != data and librecad_page(dxf) != librecad_page(plain_dxf)
 
 
 def check_formats(cli, drawings, folder):
     """Each format read by each reader against the faithful format's strings as
     ezdxf reads them (checked against the drawing above); prints the matrix."""
-    readers = {"ezdxf": ezdxf_strings, "GDAL": gdal_strings}
+    readers = {"ezdxf": ezdxf_strings, "GDAL": gdal_strings,
+               GDAL_UTF8: lambda dxf: gdal_strings(dxf, "--config", "DXF_ENCODING", "UTF-8")}
     matrix = {}
     for name, drawing in drawings:
         reference = None
@@ -162,16 +181,21 @@ def check_formats(cli, drawings, folder):
             doc = ezdxf.readfile(dxf)
             auditor = doc.audit()
             check(not auditor.errors, f"{name} {fmt}: audit errors in a {doc.dxfversion} file")
+            off = {layer.dxf.name for layer in doc.layers if layer.is_off()}
+            frozen = {layer.dxf.name for layer in doc.layers if layer.is_frozen()}
+            check(frozen == (off if fmt == "utf8" else set()), f"{name} {fmt}: frozen {frozen}, off {off}")
             for reader, read in readers.items():
                 correct = read(dxf) == reference
                 matrix.setdefault((reader, fmt), []).append(correct)
                 if (reader, fmt) in MUST_READ:
                     check(correct, f"{name} {fmt}: {reader} reads {read(dxf)} instead of {reference}")
-            check(librecad_loads(dxf), f"{name} {fmt}: LibreCAD did not print the file headless")
+            check(librecad_page(dxf) is not None, f"{name} {fmt}: LibreCAD did not print the file headless")
+            if fmt == "utf8" and name == "sample":  # the other drawings' texts are too small to see
+                check(librecad_fonts_differ(dxf), f"{name} {fmt}: LibreCAD draws the texts in its Latin font")
     for reader in readers:
         cells = ["reads Japanese correctly" if all(matrix[(reader, fmt)]) else "garbled" for fmt in FORMATS]
         print(f"{reader:8} " + "  ".join(f"{fmt}: {cell}" for fmt, cell in zip(FORMATS, cells)))
-    print("LibreCAD " + "  ".join(f"{fmt}: loads headless" for fmt in FORMATS))
+    print("LibreCAD " + "  ".join(f"{fmt}: loads headless" for fmt in FORMATS) + "; utf8: texts in kst32b")
 
 
 def main():
