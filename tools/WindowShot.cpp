@@ -1,9 +1,11 @@
 // Shows the main window, reads a drawing into it as a drop would, and saves
-// a picture of the window: the README's screenshot.
+// a picture of the window: the README's screenshots. With "drawing", the
+// window is larger and shows the drawing tab.
 //
-// Usage: orvik-window-shot DRAWING.jwc OUTPUT.png   (on a real display, e.g. under Xvfb)
+// Usage: orvik-window-shot DRAWING.jwc OUTPUT.png [drawing]   (on a real display, e.g. under Xvfb)
 #include <QApplication>
 #include <QPixmap>
+#include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
 
@@ -11,15 +13,18 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: orvik-window-shot DRAWING.jwc OUTPUT.png\n");
+    const bool drawingTab = argc == 4 && QString::fromLocal8Bit(argv[3]) == "drawing";
+    if (argc != 3 && !drawingTab) {
+        std::fprintf(stderr, "usage: orvik-window-shot DRAWING.jwc OUTPUT.png [drawing]\n");
         return 2;
     }
     QApplication::setApplicationName("ORVIK");
     orvik::WindowSession session;
     orvik::MainWindow& window = session.window;
+    if (drawingTab) window.resize(1000, 560);
     window.show();
     window.Commands().DropFiles({argv[1]});
+    if (drawingTab) window.findChild<QTabWidget*>("viewTabs")->setCurrentIndex(1);
     int result = 1;
     QTimer::singleShot(500, [&] {
         result = window.grab().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;

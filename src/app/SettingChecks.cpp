@@ -56,11 +56,13 @@ std::string DefaultRadiusText() {
 
 std::string DefaultReductionText() { return std::to_string(ConversionSettings{}.textShrinkPercent); }
 
-std::string DxfPathFor(std::string_view path) {
+std::string PathWithExtension(std::string_view path, std::string_view extension) {
     const auto nameStart = path.find_last_of('/') + 1;  // npos + 1 == 0
     const auto dot = path.rfind('.');
     const bool hasExtension = dot != std::string_view::npos && dot >= nameStart;
-    return std::string(hasExtension ? path.substr(0, dot) : path) + ".dxf";
+    return std::string(hasExtension ? path.substr(0, dot) : path) + std::string(extension);
 }
+
+std::string DxfPathFor(std::string_view path) { return PathWithExtension(path, ".dxf"); }
 
 }  // namespace orvik

@@ -30,8 +30,11 @@ std::optional<int> ParsePercentage(std::string_view text);
 // A field's text as an integer: optional blanks and sign, then digits.
 std::optional<long> ParseInteger(std::string_view text);
 
-// The path with the extension of its file name replaced by ".dxf", or
-// ".dxf" appended when the file name has none.
+// The path with the extension of its file name replaced by `extension`
+// (".svg"), or `extension` appended when the file name has none.
+std::string PathWithExtension(std::string_view path, std::string_view extension);
+
+// The DXF file's path beside the drawing: PathWithExtension(path, ".dxf").
 std::string DxfPathFor(std::string_view path);
 
 }  // namespace orvik

@@ -10,6 +10,7 @@
 #include "app/ReadReport.h"
 #include "app/SettingChecks.h"
 #include "convert/Conversion.h"
+#include "picture/DisplayListBuilder.h"
 #include "text/Cp932.h"
 #include "text/Messages.h"
 
@@ -162,6 +163,29 @@ void WindowCommands::Forget() {
     state_.fileCount = 0;
 }
 
+namespace {
+
+// The settings the controls describe, with the three numeric fields as checked.
+ConversionSettings SettingsOf(const ControlValues& c, float radius, long reduction, long aspect) {
+    ConversionSettings s;
+    s.roundCoordinates = c.roundCoordinates;
+    s.pointMode = c.pointMode;
+    s.pointRadiusMm = radius;
+    s.jwLineTypes = c.jwLineTypes;
+    s.curvesAsPolylines = c.curvesAsPolylines;
+    s.shrinkTexts = c.shrinkTexts;
+    s.textShrinkPercent = static_cast<std::uint8_t>(std::min<long>(reduction, 255));
+    s.narrowHalfWidthTexts = c.narrowHalfWidthTexts;
+    s.halfWidthAspectPercent = static_cast<std::uint8_t>(std::min<long>(aspect, 255));
+    s.plainLayerNames = c.plainLayerNames;
+    s.auxiliaryOnDefpoints = c.auxiliaryOnDefpoints;
+    s.penColors = c.penColors;
+    s.outputFormat = c.outputFormat;
+    return s;
+}
+
+}  // namespace
+
 // The three numeric checks, then the controls copied into the settings.
 // False when a check refused a field (its default is written back).
 bool WindowCommands::CheckAndCopySettings() {
@@ -188,20 +212,25 @@ bool WindowCommands::CheckAndCopySettings() {
         view_.SetHalfWidthAspectText(std::string(kFallbackAspectText));
         return false;
     }
-    settings_.roundCoordinates = c.roundCoordinates;
-    settings_.pointMode = c.pointMode;
-    settings_.pointRadiusMm = *radius;
-    settings_.jwLineTypes = c.jwLineTypes;
-    settings_.curvesAsPolylines = c.curvesAsPolylines;
-    settings_.shrinkTexts = c.shrinkTexts;
-    settings_.textShrinkPercent = static_cast<std::uint8_t>(std::min<long>(*reduction, 255));
-    settings_.narrowHalfWidthTexts = c.narrowHalfWidthTexts;
-    settings_.halfWidthAspectPercent = static_cast<std::uint8_t>(std::min<long>(*aspect, 255));
-    settings_.plainLayerNames = c.plainLayerNames;
-    settings_.auxiliaryOnDefpoints = c.auxiliaryOnDefpoints;
-    settings_.penColors = c.penColors;
-    settings_.outputFormat = c.outputFormat;
+    settings_ = SettingsOf(c, *radius, *reduction, *aspect);
     return true;
+}
+
+std::optional<DisplayList> WindowCommands::Picture() const {
+    if (state_.fileCount != 1) return std::nullopt;
+    const ControlValues c = view_.ReadControls();
+    const auto radius = ParsePointRadius(c.pointRadius);
+    const auto reduction = c.textShrink.empty() ? std::optional<long>(0) : ParseInteger(c.textShrink);
+    const auto aspect = c.halfWidthAspect.empty() ? std::optional<long>(0) : ParseInteger(c.halfWidthAspect);
+    const std::string scale = view_.ScaleText();
+    if (!radius || !reduction || *reduction <= 0 || !aspect || *aspect <= 0 || scale.empty()) return std::nullopt;
+    try {
+        const Conversion conversion(drawing_, SettingsOf(c, *radius, *reduction, *aspect),
+                                    ConversionRequest{state_.sourcePath, scale});
+        return PictureOf(conversion);
+    } catch (const ConversionError&) {
+        return std::nullopt;
+    }
 }
 
 void WindowCommands::ConvertAndSave() {

@@ -1,8 +1,10 @@
 // The main window's commands, toolkit-free: reading drawings by the open
 // dialog or by a drop (single drawings and batches), converting and saving,
-// and the report the conversion prints into the log.
+// the report the conversion prints into the log, and the picture of the
+// drawing the drawing tab shows.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "convert/ConversionResult.h"
 #include "convert/ConversionSettings.h"
 #include "jwc/JwcDrawing.h"
+#include "picture/DisplayList.h"
 
 namespace orvik {
 
@@ -34,6 +37,11 @@ public:
     void Forget();
 
     const WindowState& State() const { return state_; }
+
+    // The picture of the drawing read, as the controls would convert it now:
+    // none while no single drawing is loaded or a field holds no usable value.
+    // Reads the controls only; the settings stay as the last save left them.
+    std::optional<DisplayList> Picture() const;
 
 private:
     void LoadAndReport(const std::string& path, bool withSummary);

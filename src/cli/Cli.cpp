@@ -12,12 +12,15 @@ namespace {
 constexpr const char* kUsage =
     "使い方: orvik-cli info ファイル.jwc...\n"
     "        orvik-cli convert [オプション] ファイル.jwc...\n"
+    "        orvik-cli render [オプション] ファイル.jwc...\n"
     "\n"
     "  info     各図面のヘッダー文字列と、直線・円弧・文字列・実点・仮想点の数を表示します。\n"
     "  convert  各図面を AutoCAD R13 DXF に変換します。既定では入力と同じフォルダに\n"
     "           拡張子 .dxf で書き出します。\n"
+    "  render   各図面を変換した DXF の絵を SVG で書き出します。既定では入力と同じ\n"
+    "           フォルダに拡張子 .svg で書き出します。\n"
     "\n"
-    "convert のオプション（既定値は画面の初期値と同じ）:\n"
+    "convert と render のオプション（既定値は画面の初期値と同じ）:\n"
     "  -o, --output パス          入力が1つなら出力ファイル（- なら標準出力）、複数なら既存の\n"
     "                             出力フォルダ\n"
     "  --scale 数値               基準縮尺（既定: 要素の最も多いレイヤグループの縮尺）\n"
@@ -40,6 +43,11 @@ constexpr const char* kUsage =
     "                             utf8: UTF-8 の AutoCAD 2007 形式。LibreCAD など Unicode で読むソフト向け\n"
     "  --force                    既存の出力ファイルを上書きする\n"
     "  --allow-partial            最後まで読み込めなかった図面も読めた部分を変換する\n"
+    "\n"
+    "render だけのオプション:\n"
+    "  --width ピクセル数         絵の幅（既定: 1200。高さは図面の縦横比から）\n"
+    "  --background dark|light    背景 黒（CAD の画面のように。色 7 は白）/ 白（既定: dark）\n"
+    "  --picture svg|png          絵の形式（既定: svg。-o の名前が .png で終われば png）\n"
     "\n"
     "  -h, --help                 この説明を表示します。\n"
     "\n"
@@ -71,7 +79,7 @@ int Info(const std::vector<std::string>& rest, std::ostream& out, std::ostream& 
     return RunInfo(files, out, err);
 }
 
-int Convert(const std::vector<std::string>& rest, std::ostream& out, std::ostream& err) {
+int Convert(const std::vector<std::string>& rest, OutputKind kind, std::ostream& out, std::ostream& err) {
     const auto parsed = ParseConvertOptions(rest);
     if (const auto* message = std::get_if<std::string>(&parsed)) return UsageError(err, *message);
     const ConvertOptions& options = std::get<ConvertOptions>(parsed);
@@ -79,11 +87,16 @@ int Convert(const std::vector<std::string>& rest, std::ostream& out, std::ostrea
         out << kUsage;
         return kExitOk;
     }
+    if (kind == OutputKind::Dxf && options.pictureOptionGiven)
+        return UsageError(err, "--width, --background, --picture は render のオプションです");
+#ifndef ORVIK_HAVE_PNG
+    if (kind == OutputKind::Picture && options.png) return UsageError(err, "このビルド（Qt なし）は PNG を書けません");
+#endif
     if (options.files.empty()) return UsageError(err, "図面ファイルを指定してください");
     std::error_code ec;
     if (options.files.size() > 1 && options.output && !std::filesystem::is_directory(*options.output, ec))
         return UsageError(err, "入力が複数のとき -o には既存のフォルダを指定してください: " + *options.output);
-    return RunConvert(options, out, err);
+    return RunConvert(options, kind, out, err);
 }
 
 }  // namespace
@@ -97,7 +110,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (command == "info") return Info(rest, out, err);
-    if (command == "convert") return Convert(rest, out, err);
+    if (command == "convert") return Convert(rest, OutputKind::Dxf, out, err);
+    if (command == "render") return Convert(rest, OutputKind::Picture, out, err);
     return UsageError(err, "不明なコマンドです: " + command);
 }
 

@@ -14,6 +14,11 @@
 #include "cli/ReadLog.h"
 #include "convert/Conversion.h"
 #include "convert/ProposedScales.h"
+#include "dxf/AtomicFile.h"
+#include "picture/DisplayListBuilder.h"
+#ifdef ORVIK_HAVE_PNG
+#include "cli/PngPicture.h"
+#endif
 #include "text/Cp932.h"
 #include "text/Messages.h"
 
@@ -31,19 +36,38 @@ bool IsFolder(const std::string& path) {
 
 bool ToStandardOutput(const ConvertOptions& options) { return options.output == kStandardOutput; }
 
-// Where the DXF of `input` goes: -o names the file (one input) or a folder.
-std::string OutputPathFor(const ConvertOptions& options, const std::string& input) {
-    if (!options.output) return DxfPathFor(input);
-    if (IsFolder(*options.output)) return (fs::path(*options.output) / fs::path(DxfPathFor(input)).filename()).string();
+// Where the output of `input` goes: beside it by default; -o names the file
+// (one input) or a folder.
+std::string OutputPathFor(const ConvertOptions& options, OutputKind kind, const std::string& input) {
+    const char* extension = kind == OutputKind::Dxf ? ".dxf" : options.png ? ".png" : ".svg";
+    const std::string beside = PathWithExtension(input, extension);
+    if (!options.output) return beside;
+    if (IsFolder(*options.output)) return (fs::path(*options.output) / fs::path(beside).filename()).string();
     return *options.output;
+}
+
+// The picture of the conversion's DXF file, SVG or PNG.
+std::string PictureBytes(const Conversion& conversion, const ConvertOptions& options) {
+    const DisplayList list = PictureOf(conversion);
+#ifdef ORVIK_HAVE_PNG
+    if (options.png) return PngPicture(list, options.picture);
+#endif
+    return SvgPicture(list, options.picture);
+}
+
+// Writes the bytes to the output, which appears only complete.
+void SaveBytes(const std::string& output, std::string_view bytes) {
+    AtomicFile file(output);
+    file.Write(bytes);
+    file.Commit();
 }
 
 // One run over the inputs, with the drawing being converted and the outputs
 // written so far.
 class Converter {
 public:
-    Converter(const ConvertOptions& options, std::ostream& log, std::ostream& err)
-        : options_(options), log_(log), err_(err) {}
+    Converter(const ConvertOptions& options, OutputKind kind, std::ostream& log, std::ostream& err)
+        : options_(options), kind_(kind), log_(log), err_(err) {}
 
     Outcome Convert(const std::string& input) {
         const ReadOutcome read = ReadAndReport(input, drawing_, log_, err_);
@@ -58,7 +82,7 @@ public:
             return Outcome::Failed;
         }
         const std::string scaleText = options_.scale ? *options_.scale : scales.items[scales.selected];
-        const std::string output = OutputPathFor(options_, input);
+        const std::string output = OutputPathFor(options_, kind_, input);
         if (!ToStandardOutput(options_) && !MayWrite(output)) return Outcome::Failed;
         try {
             log_ << '\n';
@@ -67,7 +91,13 @@ public:
             if (const std::string format = OutputFormatLogLine(options_.settings.outputFormat); !format.empty())
                 log_ << Cp932ToUtf8(format) << '\n';
             for (const auto& line : ReportUsedLayers(conversion.Result())) log_ << Cp932ToUtf8(line) << '\n';
-            if (ToStandardOutput(options_)) {
+            if (kind_ == OutputKind::Picture) {
+                const std::string picture = PictureBytes(conversion, options_);
+                if (ToStandardOutput(options_))
+                    DescriptorSink(STDOUT_FILENO, "-").Write(picture);
+                else
+                    SaveBytes(output, picture);
+            } else if (ToStandardOutput(options_)) {
                 DescriptorSink standardOutput(STDOUT_FILENO, "-");
                 conversion.WriteTo(standardOutput);
             } else {
@@ -103,6 +133,7 @@ private:
     }
 
     const ConvertOptions& options_;
+    OutputKind kind_;
     std::ostream& log_;
     std::ostream& err_;
     JwcDrawing drawing_;
@@ -111,10 +142,10 @@ private:
 
 }  // namespace
 
-int RunConvert(const ConvertOptions& options, std::ostream& out, std::ostream& err) {
+int RunConvert(const ConvertOptions& options, OutputKind kind, std::ostream& out, std::ostream& err) {
     // With the DXF on standard output, the log goes with the messages.
     std::ostream& log = ToStandardOutput(options) ? err : out;
-    Converter converter(options, log, err);
+    Converter converter(options, kind, log, err);
     const std::size_t n = options.files.size();
     bool anyFailed = false, anyPartial = false;
     for (std::size_t i = 0; i < n; ++i) {

@@ -1,5 +1,6 @@
 // `orvik-cli convert [options] FILE.jwc...`: reads and converts each drawing
-// as the window does, printing the same log lines.
+// as the window does, printing the same log lines. `orvik-cli render` does the
+// same and writes a picture of each DXF file instead of the file.
 #pragma once
 
 #include <iosfwd>
@@ -8,6 +9,8 @@
 
 namespace orvik::cli {
 
-int RunConvert(const ConvertOptions& options, std::ostream& out, std::ostream& err);
+enum class OutputKind { Dxf, Picture };
+
+int RunConvert(const ConvertOptions& options, OutputKind kind, std::ostream& out, std::ostream& err);
 
 }  // namespace orvik::cli

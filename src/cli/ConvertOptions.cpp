@@ -1,6 +1,7 @@
 #include "cli/ConvertOptions.h"
 
 #include <array>
+#include <cctype>
 #include <functional>
 #include <map>
 
@@ -18,6 +19,14 @@ struct Option {
     bool takesValue;
     Setter apply;  // returns the error message, if any
 };
+
+// A picture file named *.png is a PNG picture.
+bool NamesPng(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string extension = path.substr(path.size() - 4);
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".png";
+}
 
 std::optional<std::string> Fail(std::string_view cp932Message) { return Cp932ToUtf8(cp932Message); }
 
@@ -57,6 +66,7 @@ const std::map<std::string, Option>& Options() {
         {"--output", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
              if (v.empty()) return "-o には出力ファイルかフォルダ、標準出力なら - を指定してください";
              o.output = v;
+             if (NamesPng(v)) o.png = true;
              return std::nullopt;
          }}},
         {"--scale", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
@@ -103,6 +113,25 @@ const std::map<std::string, Option>& Options() {
              const auto format = OutputFormatNamed(v);
              if (!format) return "--format には dos932, ansi932, utf8 のいずれかを指定してください: " + v;
              o.settings.outputFormat = *format;
+             return std::nullopt;
+         }}},
+        {"--width", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+             const auto width = ParseInteger(v);
+             if (!width || *width < 16 || *width > 20000) return "--width には 16〜20000 のピクセル数を指定してください: " + v;
+             o.picture.width = static_cast<int>(*width);
+             o.pictureOptionGiven = true;
+             return std::nullopt;
+         }}},
+        {"--background", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+             if (v != "dark" && v != "light") return "--background には dark か light を指定してください: " + v;
+             o.picture.lightBackground = v == "light";
+             o.pictureOptionGiven = true;
+             return std::nullopt;
+         }}},
+        {"--picture", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+             if (v != "svg" && v != "png") return "--picture には svg か png を指定してください: " + v;
+             o.png = v == "png";
+             o.pictureOptionGiven = true;
              return std::nullopt;
          }}},
         {"--polylines", {false, [](ConvertOptions& o, const std::string&) { o.settings.curvesAsPolylines = true; return std::optional<std::string>{}; }}},

@@ -1,4 +1,5 @@
-// The options of `orvik-cli convert`, with the window's defaults.
+// The options of `orvik-cli convert` and `orvik-cli render`, with the
+// window's defaults.
 #pragma once
 
 #include <optional>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "convert/ConversionSettings.h"
+#include "picture/SvgPicture.h"
 
 namespace orvik::cli {
 
@@ -23,6 +25,9 @@ struct ConvertOptions {
     bool allowPartial = false;          // convert drawings that were not read completely
     bool help = false;
     std::vector<std::string> files;
+    PictureOptions picture;             // render: the size and background of the pictures
+    bool png = false;                   // render: PNG instead of SVG (--picture png, or -o *.png)
+    bool pictureOptionGiven = false;    // --width, --background or --picture, which only render takes
 };
 
 // The options, or the message (UTF-8) of the first usage error.

@@ -80,6 +80,23 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
     fixed.setStyleHint(QFont::TypeWriter);
     logView->setFont(fixed);
 
+    // The log and the drawing share the area left of the settings.
+    viewTabs = Named(new QTabWidget(this), "viewTabs");
+    drawingView = Named(new DrawingView(viewTabs), "drawingView");
+    viewTabs->addTab(logView, "ログ");
+    viewTabs->addTab(drawingView, "図面");
+    {
+        auto* corner = new QWidget(viewTabs);
+        fitButton = Named(new QPushButton("全体表示", corner), "fitButton");
+        fitButton->setToolTip("図面全体を表示する（F キー、ダブルクリック）");
+        lightBackgroundBox = Named(new QCheckBox("白背景", corner), "lightBackgroundBox");
+        auto* l = new QHBoxLayout(corner);
+        l->setContentsMargins(0, 0, 2, 0);
+        l->addWidget(lightBackgroundBox);
+        l->addWidget(fitButton);
+        viewTabs->setCornerWidget(corner);
+    }
+
     // Column 1.
     numbersGroup = Group("numbersGroup", "変換数値設定");
     roundCoordinatesBox = Named(new QCheckBox("数値を補正する", numbersGroup), "roundCoordinatesBox");
@@ -196,7 +213,7 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
     }
     auto* main = new QHBoxLayout(this);
     main->setContentsMargins(6, 6, 6, 6);
-    main->addWidget(logView, 1);
+    main->addWidget(viewTabs, 1);
     main->addLayout(column1);
     main->addLayout(column2);
     column1->setSpacing(4);
@@ -214,6 +231,53 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
     // Set by program or by a click alike.
     connect(shrinkTextsBox, &QCheckBox::toggled, this, &MainWindow::ShrinkTextsToggled);
     connect(narrowHalfWidthBox, &QCheckBox::toggled, this, &MainWindow::NarrowHalfWidthToggled);
+    ConnectSettingsToDrawing();
+}
+
+void MainWindow::ConnectSettingsToDrawing() {
+    drawingTimer_.setSingleShot(true);
+    drawingTimer_.setInterval(150);
+    connect(&drawingTimer_, &QTimer::timeout, this, &MainWindow::UpdateDrawing);
+    connect(viewTabs, &QTabWidget::currentChanged, this, &MainWindow::UpdateDrawing);
+    connect(fitButton, &QPushButton::clicked, drawingView, &DrawingView::FitToView);
+    connect(lightBackgroundBox, &QCheckBox::toggled, drawingView, &DrawingView::SetLightBackground);
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
+             roundCoordinatesBox, filledCircleButton, circleButton, pointButton, jwLineTypesButton, acadLineTypesButton,
+             polylinesBox, shrinkTextsBox, narrowHalfWidthBox, plainLayerNamesBox, auxiliaryOnDefpointsBox})
+        connect(b, &QAbstractButton::toggled, this, &MainWindow::SettingsChanged);
+    for (QLineEdit* f : {pointRadiusField, textShrinkField, halfWidthAspectField})
+        connect(f, &QLineEdit::textChanged, this, &MainWindow::SettingsChanged);
+    for (QComboBox* box : {scaleBox, outputFormatBox})
+        connect(box, &QComboBox::currentIndexChanged, this, &MainWindow::SettingsChanged);
+    for (ColorComboBox* box : penColorBoxes)
+        connect(box, &QComboBox::currentIndexChanged, this, &MainWindow::SettingsChanged);
+}
+
+void MainWindow::OpenDrawings() {
+    commands_.OpenDrawings();
+    DrawingRead();
+}
+
+// After a read: the new drawing, fitted, or nothing when none is loaded.
+void MainWindow::DrawingRead() {
+    fitNextDrawing_ = true;
+    UpdateDrawing();
+}
+
+void MainWindow::UpdateDrawing() {
+    drawingTimer_.stop();
+    if (commands_.State().fileCount != 1) {
+        drawingView->Clear();
+        return;
+    }
+    if (viewTabs->currentWidget() != drawingView) {
+        if (fitNextDrawing_) drawingView->Clear();  // the old drawing is not shown meanwhile
+        return;
+    }
+    std::optional<DisplayList> picture = commands_.Picture();
+    if (!picture) return;  // a field holds no usable value: the last picture stays
+    drawingView->SetPicture(std::move(*picture), fitNextDrawing_ || !drawingView->HasPicture());
+    fitNextDrawing_ = false;
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -278,6 +342,7 @@ void MainWindow::SelectDefaults() {
 void MainWindow::RestoreDefaults() {
     SelectDefaults();
     commands_.Forget();
+    drawingView->Clear();
     shrinkTextsBox->setChecked(kDefaults.shrinkTexts);
     textShrinkField->setText(QString::fromStdString(DefaultReductionText()));
     narrowHalfWidthBox->setChecked(kDefaults.narrowHalfWidthTexts);
@@ -318,7 +383,10 @@ void MainWindow::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile()) paths.push_back(ToPath(url.toLocalFile()));
     event->acceptProposedAction();
-    if (!paths.empty()) commands_.DropFiles(paths);
+    if (!paths.empty()) {
+        commands_.DropFiles(paths);
+        DrawingRead();
+    }
 }
 
 void MainWindow::ClearLog() { logView->clear(); }

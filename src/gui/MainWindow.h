@@ -1,7 +1,7 @@
-// The main window: the log on the left, the conversion settings in
-// two columns on the right, and the four command buttons. It shows the
-// settings and hands the commands to WindowCommands; dialogs go through the
-// Dialogs it is given.
+// The main window: on the left two tabs, the log and the drawing as the
+// current settings would convert it; the conversion settings in two columns
+// on the right, and the four command buttons. It shows the settings and hands
+// the commands to WindowCommands; dialogs go through the Dialogs it is given.
 #pragma once
 
 #include <QButtonGroup>
@@ -12,11 +12,14 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 
 #include "app/WindowCommands.h"
 #include "gui/ColorComboBox.h"
+#include "gui/DrawingView.h"
 #include "gui/SpinControl.h"
 
 namespace orvik {
@@ -42,12 +45,16 @@ public:
 
 public slots:
     void RestoreDefaults();
-    void OpenDrawings() { commands_.OpenDrawings(); }
+    void OpenDrawings();
     void ConvertAndSave() { commands_.ConvertAndSave(); }
     void Quit() { close(); }
     void PointButtonClicked();
     void ShrinkTextsToggled() { textShrinkField->setEnabled(shrinkTextsBox->isChecked()); }
     void NarrowHalfWidthToggled() { halfWidthAspectField->setEnabled(narrowHalfWidthBox->isChecked()); }
+    // The drawing tab follows the settings: rebuilt shortly after a change,
+    // when the tab is shown.
+    void SettingsChanged() { drawingTimer_.start(); }
+    void UpdateDrawing();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -57,6 +64,8 @@ protected:
 
 private:
     void ApplyDefaultsOnFirstShow();
+    void DrawingRead();
+    void ConnectSettingsToDrawing();
     void SelectDefaults();
     void SetTooltips();
     QGroupBox* Group(const char* name, const QString& caption);
@@ -64,8 +73,14 @@ private:
     Dialogs& dialogs_;
     WindowCommands commands_;
     bool shown_ = false;
+    QTimer drawingTimer_;
+    bool fitNextDrawing_ = false;  // a new drawing was read: fit it to the view
 
+    QTabWidget* viewTabs;
     QPlainTextEdit* logView;
+    DrawingView* drawingView;
+    QPushButton* fitButton;
+    QCheckBox* lightBackgroundBox;
     QGroupBox *numbersGroup, *pointsGroup, *lineTypesGroup, *penColorsGroup, *layerNamesGroup, *scaleGroup, *auxiliaryGroup, *textShrinkGroup,
         *halfWidthGroup, *curvesGroup;
     QCheckBox* roundCoordinatesBox;

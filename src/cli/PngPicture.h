@@ -1,0 +1,17 @@
+// PNG pictures for `orvik-cli render`, where the build has Qt: the display
+// list drawn by the window's painter into an image. The first call starts
+// Qt's GUI application on the offscreen platform (no display needed) for the
+// rest of the run, which text drawing requires.
+#pragma once
+
+#include <string>
+
+#include "picture/DisplayList.h"
+#include "picture/SvgPicture.h"
+
+namespace orvik::cli {
+
+// The PNG file's bytes.
+std::string PngPicture(const DisplayList& list, const PictureOptions& options);
+
+}  // namespace orvik::cli

@@ -1,0 +1,106 @@
+#include "gui/DrawingView.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <cmath>
+
+#include "paint/PicturePainter.h"
+
+namespace orvik {
+
+DrawingView::DrawingView(QWidget* parent) : QWidget(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(false);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setCursor(Qt::OpenHandCursor);
+}
+
+void DrawingView::SetPicture(DisplayList list, bool fit) {
+    list_ = std::move(list);
+    hasPicture_ = true;
+    if (fit || fitted_)
+        FitToView();
+    else
+        update();
+}
+
+void DrawingView::Clear() {
+    list_ = DisplayList{};
+    hasPicture_ = false;
+    update();
+}
+
+void DrawingView::FitToView() {
+    fitted_ = true;
+    const PictureFrame frame = FrameFor(list_.Bounds(), std::max(width(), 1));
+    // FrameFor fits the width; when the drawing is the taller, fit the height.
+    const double tall = static_cast<double>(frame.height) / std::max(height(), 1);
+    QTransform view = ViewTransform(frame);
+    if (tall > 1) view = view * QTransform::fromScale(1 / tall, 1 / tall);
+    // Centre the drawing in the view.
+    const QRectF shown = view.mapRect(QRectF(QPointF(frame.origin.x, frame.origin.y - frame.height / frame.scale),
+                                             QSizeF(frame.width / frame.scale, frame.height / frame.scale)));
+    view_ = view * QTransform::fromTranslate((width() - shown.width()) / 2 - shown.left(),
+                                             (height() - shown.height()) / 2 - shown.top());
+    update();
+}
+
+void DrawingView::SetLightBackground(bool light) {
+    light_ = light;
+    update();
+}
+
+void DrawingView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), light_ ? Qt::white : Qt::black);
+    if (hasPicture_) PaintDisplayList(painter, list_, view_, light_);
+}
+
+void DrawingView::wheelEvent(QWheelEvent* event) {
+    if (!hasPicture_) return;
+    const double steps = event->angleDelta().y() / 120.0;
+    const double factor = std::pow(1.25, steps);
+    const QPointF at = event->position();
+    // Zoom about the point under the cursor: it stays where it is.
+    view_ = view_ * QTransform::fromTranslate(-at.x(), -at.y()) * QTransform::fromScale(factor, factor) *
+            QTransform::fromTranslate(at.x(), at.y());
+    fitted_ = false;
+    update();
+    event->accept();
+}
+
+void DrawingView::mousePressEvent(QMouseEvent* event) {
+    dragFrom_ = event->position().toPoint();
+    setCursor(Qt::ClosedHandCursor);
+}
+
+void DrawingView::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & (Qt::LeftButton | Qt::MiddleButton))) return;
+    const QPoint to = event->position().toPoint();
+    view_ = view_ * QTransform::fromTranslate(to.x() - dragFrom_.x(), to.y() - dragFrom_.y());
+    dragFrom_ = to;
+    fitted_ = false;
+    update();
+}
+
+void DrawingView::mouseReleaseEvent(QMouseEvent*) { setCursor(Qt::OpenHandCursor); }
+
+void DrawingView::mouseDoubleClickEvent(QMouseEvent*) { FitToView(); }
+
+void DrawingView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F || event->key() == Qt::Key_Home) {
+        FitToView();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void DrawingView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (fitted_) FitToView();
+}
+
+}  // namespace orvik

@@ -1,0 +1,215 @@
+#include "paint/PicturePainter.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainterPath>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+
+#include "text/Cp932.h"
+
+namespace orvik {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kAscent = 0.88;    // the base line below a character's top, in heights
+constexpr int kFontPixels = 100;    // texts are drawn at this size, scaled to their height
+
+QPointF ToQt(PicturePoint p) { return {p.x, p.y}; }
+
+// The bulge's arc from q to p appended to the path.
+void ArcSegment(QPainterPath& path, PicturePoint q, double bulge, PicturePoint p) {
+    if (bulge == 0) {
+        path.lineTo(ToQt(p));
+        return;
+    }
+    const double included = 4 * std::atan(bulge);  // radians, > 0 counter-clockwise
+    const double chord = std::hypot(p.x - q.x, p.y - q.y);
+    const double radius = chord / (2 * std::sin(std::abs(included) / 2));
+    // The centre lies off the chord's middle, to the left for a left turn.
+    const double mx = (q.x + p.x) / 2, my = (q.y + p.y) / 2;
+    const double offset = radius * std::cos(included / 2) * (bulge > 0 ? 1 : -1);
+    const double cx = mx - (p.y - q.y) / chord * offset, cy = my + (p.x - q.x) / chord * offset;
+    const double start = std::atan2(q.y - cy, q.x - cx) * 180 / kPi;
+    // QPainterPath angles run the other way round in the flipped drawing.
+    path.arcTo(QRectF(cx - radius, cy - radius, 2 * radius, 2 * radius), -start, -included * 180 / kPi);
+}
+
+QPainterPath PolylinePath(const Shape& s) {
+    QPainterPath path;
+    if (s.vertices.empty()) return path;
+    path.moveTo(ToQt(s.vertices[0].at));
+    for (std::size_t i = 1; i < s.vertices.size(); ++i)
+        ArcSegment(path, s.vertices[i - 1].at, s.vertices[i - 1].bulge, s.vertices[i].at);
+    if (s.closed && s.vertices.size() > 1) ArcSegment(path, s.vertices.back().at, s.vertices.back().bulge, s.vertices[0].at);
+    return path;
+}
+
+QPainterPath EllipsePath(const Shape& s) {
+    const double major = std::hypot(s.b.x, s.b.y);
+    double sweep = std::fmod(s.end - s.start, 2 * kPi);
+    if (sweep <= 1e-12) sweep += 2 * kPi;
+    QPainterPath path;
+    const QRectF box(-major, -major * s.ratio, 2 * major, 2 * major * s.ratio);
+    path.arcMoveTo(box, -s.start * 180 / kPi);
+    path.arcTo(box, -s.start * 180 / kPi, -sweep * 180 / kPi);
+    QTransform place;
+    place.translate(s.a.x, s.a.y);
+    place.rotateRadians(std::atan2(s.b.y, s.b.x));
+    return place.map(path);
+}
+
+// A rough box of what the shape covers, to skip what lies off the device
+// (never empty, so that a horizontal or vertical line still meets the view).
+QRectF Reach(const Shape& s) {
+    PictureBounds b;
+    double around = 0;
+    switch (s.kind) {
+        case ShapeKind::Line:
+            b.Add(s.a);
+            b.Add(s.b);
+            break;
+        case ShapeKind::Polyline:
+            for (const PictureVertex& v : s.vertices) b.Add(v.at);
+            around = s.radius;  // the width, and any bulge up to half a chord: see below
+            for (std::size_t i = 1; i < s.vertices.size(); ++i)
+                around = std::max(around, std::hypot(s.vertices[i].at.x - s.vertices[i - 1].at.x,
+                                                     s.vertices[i].at.y - s.vertices[i - 1].at.y));
+            break;
+        case ShapeKind::Circle:
+        case ShapeKind::Arc:
+            b.Add(s.a);
+            around = s.radius;
+            break;
+        case ShapeKind::Ellipse:
+            b.Add(s.a);
+            around = std::hypot(s.b.x, s.b.y);
+            break;
+        case ShapeKind::Text:
+            b.Add(s.a);
+            around = s.height * (1 + s.widthFactor) * static_cast<double>(s.text.size());
+            break;
+        case ShapeKind::Point: b.Add(s.a); break;
+    }
+    if (b.Empty()) return {};
+    around += 1e-9 * (1 + std::abs(b.min.x) + std::abs(b.min.y));
+    return QRectF(QPointF(b.min.x - around, b.min.y - around), QPointF(b.max.x + around, b.max.y + around));
+}
+
+void PaintText(QPainter& painter, const Shape& s, const QTransform& view, TextEncoding encoding, const QFont& font) {
+    const std::string utf8 = encoding == TextEncoding::Utf8 ? s.text : Cp932ToUtf8(s.text);
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    QTransform t = view;
+    t.translate(s.a.x, s.a.y);
+    t.rotate(s.angle);
+    t.scale(s.widthFactor * s.height / kFontPixels, -s.height / kFontPixels);
+    painter.setTransform(t);
+    if (!s.vertical) {
+        painter.drawText(QPointF(0, 0), text);
+        return;
+    }
+    // Vertical writing: each character upright, centred under the one before.
+    const QFontMetricsF metrics(font);
+    double y = kAscent * kFontPixels;
+    for (const QChar& c : text) {
+        if (c.isLowSurrogate()) continue;
+        painter.drawText(QPointF(-metrics.horizontalAdvance(c) / 2, y), QString(c));
+        y += kFontPixels;
+    }
+}
+
+}  // namespace
+
+QTransform ViewTransform(const PictureFrame& frame) {
+    return QTransform(frame.scale, 0, 0, -frame.scale, -frame.origin.x * frame.scale, frame.origin.y * frame.scale);
+}
+
+void PaintDisplayList(QPainter& painter, const DisplayList& list, const QTransform& view, bool lightBackground) {
+    const QRectF device = painter.viewport();
+    const QRectF visible = view.inverted().mapRect(device);
+    const double scale = std::hypot(view.m11(), view.m12());
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setTransform(view);
+    painter.setBrush(Qt::NoBrush);
+    if (!list.limits.Empty()) {
+        QPen frame(QColor(0x80, 0x80, 0x80), 0);
+        painter.setPen(frame);
+        painter.drawRect(QRectF(ToQt(list.limits.min), ToQt(list.limits.max)));
+    }
+    QFont font(kPictureFontFamily);
+    font.setPixelSize(kFontPixels);
+    painter.setFont(font);
+    for (const Shape& s : list.shapes) {
+        if (!Reach(s).intersects(visible)) continue;
+        const QColor color = QColor::fromRgb(ScreenColor(s.color, lightBackground));
+        QPen pen(color, 0);  // cosmetic: one pixel at any zoom
+        if (s.linetype >= 0) {
+            // Dash lengths in pixels, dashes and gaps alternating.
+            QList<qreal> dashes;
+            bool lastIsGap = true;
+            for (double v : list.linetypes[static_cast<std::size_t>(s.linetype)]) {
+                const bool gap = v < 0;
+                const double length = std::max(std::abs(v) * scale, 1.0);
+                if (!dashes.isEmpty() && gap == lastIsGap)
+                    dashes.back() += length;
+                else
+                    dashes.append(length);
+                lastIsGap = gap;
+            }
+            if (dashes.size() % 2) dashes.append(dashes.size() == 1 ? dashes[0] : 1.0);
+            pen.setDashPattern(dashes);
+        }
+        painter.setPen(pen);
+        painter.setTransform(view);
+        switch (s.kind) {
+            case ShapeKind::Line: painter.drawLine(ToQt(s.a), ToQt(s.b)); break;
+            case ShapeKind::Polyline:
+                if (s.radius > 0) {
+                    pen.setWidthF(s.radius);
+                    pen.setCapStyle(Qt::RoundCap);
+                    pen.setJoinStyle(Qt::RoundJoin);
+                    painter.setPen(pen);
+                }
+                painter.drawPath(PolylinePath(s));
+                break;
+            case ShapeKind::Circle: painter.drawEllipse(ToQt(s.a), s.radius, s.radius); break;
+            case ShapeKind::Arc: {
+                double sweep = std::fmod(s.end - s.start, 360.0);
+                if (sweep <= 0) sweep += 360;
+                const QRectF box(s.a.x - s.radius, s.a.y - s.radius, 2 * s.radius, 2 * s.radius);
+                painter.drawArc(box, static_cast<int>(std::lround(-s.start * 16)),
+                                static_cast<int>(std::lround(-sweep * 16)));
+                break;
+            }
+            case ShapeKind::Ellipse: painter.drawPath(EllipsePath(s)); break;
+            case ShapeKind::Text:
+                if (s.height * scale >= 1) {
+                    painter.setPen(color);
+                    PaintText(painter, s, view, list.encoding, font);
+                }
+                break;
+            case ShapeKind::Point: {
+                QPen dot(color, 3);
+                dot.setCosmetic(true);
+                dot.setCapStyle(Qt::RoundCap);
+                painter.setPen(dot);
+                painter.drawPoint(ToQt(s.a));
+                break;
+            }
+        }
+    }
+    painter.setTransform(QTransform());
+}
+
+QImage RenderPicture(const DisplayList& list, const PictureOptions& options) {
+    const PictureFrame frame = FrameFor(list.Bounds(), options.width);
+    QImage image(frame.width, frame.height, QImage::Format_RGB32);
+    image.fill(options.lightBackground ? Qt::white : Qt::black);
+    QPainter painter(&image);
+    PaintDisplayList(painter, list, ViewTransform(frame), options.lightBackground);
+    return image;
+}
+
+}  // namespace orvik

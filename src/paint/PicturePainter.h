@@ -1,0 +1,27 @@
+// Draws a display list with Qt's QPainter: the window's drawing tab and the
+// PNG pictures of the command line. The geometry is drawn in drawing
+// coordinates under a flipping view transform, with cosmetic (one-pixel)
+// pens, so zooming and panning only change the transform.
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QTransform>
+
+#include "picture/DisplayList.h"
+#include "picture/SvgPicture.h"
+
+namespace orvik {
+
+// The transform that shows `frame` (SvgPicture's fit of a drawing) on a
+// device: drawing units to pixels, y up.
+QTransform ViewTransform(const PictureFrame& frame);
+
+// Draws the limits frame and the shapes under `view`; the background is the
+// caller's. Shapes wholly outside the device are skipped.
+void PaintDisplayList(QPainter& painter, const DisplayList& list, const QTransform& view, bool lightBackground);
+
+// The whole drawing at `options.width` pixels, on its background.
+QImage RenderPicture(const DisplayList& list, const PictureOptions& options);
+
+}  // namespace orvik

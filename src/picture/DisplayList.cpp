@@ -1,0 +1,60 @@
+#include "picture/DisplayList.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace orvik {
+
+void PictureBounds::Add(PicturePoint p) {
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;
+    min = {std::min(min.x, p.x), std::min(min.y, p.y)};
+    max = {std::max(max.x, p.x), std::max(max.y, p.y)};
+}
+
+void PictureBounds::Unite(const PictureBounds& other) {
+    if (other.Empty()) return;
+    Add(other.min);
+    Add(other.max);
+}
+
+PictureBounds DisplayList::Bounds() const {
+    PictureBounds bounds;
+    for (const Shape& s : shapes) {
+        switch (s.kind) {
+            case ShapeKind::Line:
+                bounds.Add(s.a);
+                bounds.Add(s.b);
+                break;
+            case ShapeKind::Polyline:
+                for (const PictureVertex& v : s.vertices) bounds.Add(v.at);
+                break;
+            case ShapeKind::Circle:
+            case ShapeKind::Arc:
+                bounds.Add({s.a.x - s.radius, s.a.y - s.radius});
+                bounds.Add({s.a.x + s.radius, s.a.y + s.radius});
+                break;
+            case ShapeKind::Ellipse: {
+                const double major = std::hypot(s.b.x, s.b.y);
+                bounds.Add({s.a.x - major, s.a.y - major});
+                bounds.Add({s.a.x + major, s.a.y + major});
+                break;
+            }
+            case ShapeKind::Text:
+                bounds.Add(s.a);
+                bounds.Add({s.a.x, s.a.y + s.height});
+                break;
+            case ShapeKind::Point: bounds.Add(s.a); break;
+        }
+    }
+    return bounds.Empty() ? limits : bounds;
+}
+
+std::uint32_t ScreenColor(int color, bool lightBackground) {
+    static constexpr std::uint32_t kFirstNine[] = {0xFF0000, 0xFFFF00, 0x00FF00, 0x00FFFF, 0x0000FF,
+                                                   0xFF00FF, 0xFFFFFF, 0x808080, 0xC0C0C0};
+    if (color == 7 && lightBackground) return 0x000000;
+    if (color >= 1 && color <= 9) return kFirstNine[color - 1];
+    return 0xC0C0C0;
+}
+
+}  // namespace orvik

@@ -1,0 +1,81 @@
+// A picture of what a DXF file holds: the shapes its ENTITIES section draws,
+// in drawing coordinates, with everything a viewer must otherwise look up
+// already resolved (BYLAYER colours and line types, layers that are off or
+// frozen left out, the vertical text style). Toolkit-free: the SVG writer and
+// the window's painter draw the same list.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "dxf/DxfWriter.h"
+
+namespace orvik {
+
+struct PicturePoint {
+    double x = 0;
+    double y = 0;
+};
+
+struct PictureBounds {
+    PicturePoint min{1e300, 1e300};
+    PicturePoint max{-1e300, -1e300};
+
+    bool Empty() const { return min.x > max.x || min.y > max.y; }
+    void Add(PicturePoint p);
+    void Unite(const PictureBounds& other);
+};
+
+// One POLYLINE vertex: the bulge is the tangent of a quarter of the included
+// angle of the arc to the next vertex (0: a straight segment; > 0 turns left).
+struct PictureVertex {
+    PicturePoint at;
+    double bulge = 0;
+};
+
+// The DXF entity kinds a conversion writes, in the order of the DXF names.
+enum class ShapeKind : std::uint8_t { Line, Polyline, Circle, Arc, Ellipse, Text, Point };
+
+struct Shape {
+    ShapeKind kind = ShapeKind::Line;
+    int color = 7;      // AutoCAD colour number 1..255, BYLAYER resolved
+    int linetype = -1;  // index into DisplayList::linetypes; -1: continuous
+    // Line: the ends. Circle, Arc, Ellipse: a is the centre; Ellipse: b is the
+    // end of the major axis relative to the centre. Text: a is the insertion
+    // point. Point: a.
+    PicturePoint a, b;
+    double radius = 0;  // Circle, Arc; Polyline: its width (0: thin)
+    double ratio = 1;   // Ellipse: minor to major axis
+    double start = 0;   // Arc: degrees counter-clockwise; Ellipse: parameter in radians
+    double end = 0;
+    std::vector<PictureVertex> vertices;  // Polyline
+    bool closed = false;                  // Polyline
+    std::string text;                     // Text, in the list's encoding, caret notation kept
+    double height = 0;                    // Text
+    double angle = 0;                     // Text: degrees
+    double widthFactor = 1;               // Text
+    bool vertical = false;                // Text: characters stacked downwards, each upright
+};
+
+// A dash pattern as DXF writes it (group 49): a dash of that length, a gap
+// of minus that length, or a dot for 0; in drawing units, $LTSCALE applied.
+using DashPattern = std::vector<double>;
+
+struct DisplayList {
+    TextEncoding encoding = TextEncoding::Cp932;  // of the texts: UTF-8 in files of AutoCAD 2007 and later
+    PictureBounds limits;                         // $LIMMIN..$LIMMAX: the sheet at the reference scale
+    std::vector<DashPattern> linetypes;
+    std::vector<Shape> shapes;
+
+    // What the shapes cover (texts by their insertion point and height); the
+    // limits when there are none.
+    PictureBounds Bounds() const;
+};
+
+// The on-screen RGB (0xRRGGBB) of an AutoCAD colour number: 1-7 as CAD screens
+// show them, 7 white on a dark background and black on a light one; the
+// greys 8 and 9; any other number a light grey.
+std::uint32_t ScreenColor(int color, bool lightBackground);
+
+}  // namespace orvik

@@ -1,0 +1,201 @@
+#include "picture/DisplayListBuilder.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <utility>
+
+namespace orvik {
+namespace {
+
+std::string_view Trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+    return s;
+}
+
+// AutoCAD 2007 (AC1021) and later write every string in UTF-8.
+bool IsUnicodeVersion(std::string_view version) { return version.size() == 6 && version >= "AC1021"; }
+
+}  // namespace
+
+void DisplayListBuilder::Write(std::string_view bytes) {
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        if (end == std::string_view::npos) {
+            partial_.append(bytes);
+            return;
+        }
+        if (partial_.empty()) {
+            Line(bytes.substr(0, end));
+        } else {
+            partial_.append(bytes.substr(0, end));
+            Line(partial_);
+            partial_.clear();
+        }
+        bytes.remove_prefix(end + 1);
+    }
+}
+
+void DisplayListBuilder::Line(std::string_view line) {
+    if (!haveCode_) {
+        const std::string_view digits = Trimmed(line);
+        const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), code_);
+        haveCode_ = ec == std::errc() && ptr == digits.data() + digits.size();
+        return;
+    }
+    haveCode_ = false;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    TakeGroup(code_, std::string(line));
+}
+
+void DisplayListBuilder::TakeGroup(int code, std::string value) {
+    // A record ends where the next begins: at group 0, and in the HEADER at
+    // the next variable (group 9).
+    if (code == 0 || (code == 9 && section_ == "HEADER")) {
+        EndRecord();
+        if (code == 0 && value == "ENDSEC") section_.clear();
+        record_ = std::move(value);
+        return;
+    }
+    if (code == 2 && record_ == "SECTION") {
+        section_ = std::move(value);
+        return;
+    }
+    groups_.push_back({code, std::move(value)});
+}
+
+const std::string* DisplayListBuilder::Value(int code) const {
+    for (const auto& g : groups_)
+        if (g.code == code) return &g.value;
+    return nullptr;
+}
+
+double DisplayListBuilder::Number(int code, double otherwise) const {
+    const std::string* v = Value(code);
+    return v ? std::strtod(v->c_str(), nullptr) : otherwise;
+}
+
+void DisplayListBuilder::EndRecord() {
+    if (section_ == "HEADER")
+        EndHeaderVariable();
+    else if (section_ == "TABLES")
+        EndTableRecord();
+    else if (section_ == "ENTITIES")
+        EndEntity();
+    groups_.clear();
+}
+
+void DisplayListBuilder::EndHeaderVariable() {
+    if (record_ == "$ACADVER") {
+        if (const std::string* v = Value(1); v && IsUnicodeVersion(*v)) list_.encoding = TextEncoding::Utf8;
+    } else if (record_ == "$LIMMIN" || record_ == "$LIMMAX") {
+        list_.limits.Add({Number(10), Number(20)});
+    } else if (record_ == "$LTSCALE") {
+        linetypeScale_ = Number(40, 1);
+    }
+}
+
+void DisplayListBuilder::EndTableRecord() {
+    const std::string* name = Value(2);
+    if (!name) return;
+    if (record_ == "LTYPE") {
+        DashPattern& pattern = dashes_[*name];
+        for (const auto& g : groups_)
+            if (g.code == 49) pattern.push_back(std::strtod(g.value.c_str(), nullptr) * linetypeScale_);
+    } else if (record_ == "LAYER") {
+        // A negative colour switches the layer off; flag 1 freezes it.
+        const int color = static_cast<int>(Number(62, 7));
+        const int flags = static_cast<int>(Number(70));
+        const std::string* linetype = Value(6);
+        layers_[*name] = Layer{std::abs(color), color < 0 || (flags & 1) != 0, linetype ? *linetype : std::string()};
+    } else if (record_ == "STYLE") {
+        verticalStyles_[*name] = (static_cast<int>(Number(70)) & 4) != 0;
+    }
+}
+
+void DisplayListBuilder::EndEntity() {
+    if (record_ == "VERTEX") {
+        if (inPolyline_) polyline_.vertices.push_back({{Number(10), Number(20)}, Number(42)});
+        return;
+    }
+    if (record_ == "SEQEND") {
+        if (inPolyline_ && polylineShown_) list_.shapes.push_back(std::move(polyline_));
+        inPolyline_ = false;
+        return;
+    }
+    static const std::map<std::string_view, ShapeKind> kKinds = {
+        {"LINE", ShapeKind::Line},       {"POLYLINE", ShapeKind::Polyline}, {"CIRCLE", ShapeKind::Circle},
+        {"ARC", ShapeKind::Arc},         {"ELLIPSE", ShapeKind::Ellipse},   {"TEXT", ShapeKind::Text},
+        {"POINT", ShapeKind::Point},
+    };
+    const auto kind = kKinds.find(record_);
+    if (kind == kKinds.end()) return;
+
+    const std::string* layerName = Value(8);
+    const auto layer = layers_.find(layerName ? *layerName : std::string("0"));
+    const Layer onLayer = layer == layers_.end() ? Layer{} : layer->second;
+
+    Shape s;
+    s.kind = kind->second;
+    // Colour 256 (or none) is the layer's; 0 (BYBLOCK) draws as 7 outside blocks.
+    const int color = static_cast<int>(Number(62, 256));
+    s.color = color == 256 ? onLayer.color : color == 0 ? 7 : std::abs(color);
+    const std::string* linetype = Value(6);
+    const std::string& linetypeName = !linetype || *linetype == "BYLAYER" ? onLayer.linetype : *linetype;
+    if (const auto pattern = dashes_.find(linetypeName); pattern != dashes_.end() && !pattern->second.empty()) {
+        auto [index, added] = linetypeIndex_.try_emplace(linetypeName, static_cast<int>(list_.linetypes.size()));
+        if (added) list_.linetypes.push_back(pattern->second);
+        s.linetype = index->second;
+    }
+    s.a = {Number(10), Number(20)};
+    switch (s.kind) {
+        case ShapeKind::Line: s.b = {Number(11), Number(21)}; break;
+        case ShapeKind::Circle: s.radius = Number(40); break;
+        case ShapeKind::Arc:
+            s.radius = Number(40);
+            s.start = Number(50);
+            s.end = Number(51);
+            break;
+        case ShapeKind::Ellipse:
+            s.b = {Number(11), Number(21)};
+            s.ratio = Number(40, 1);
+            s.start = Number(41);
+            s.end = Number(42);
+            break;
+        case ShapeKind::Text: {
+            const std::string* text = Value(1);
+            s.text = text ? *text : std::string();
+            s.height = Number(40);
+            s.angle = Number(50);
+            s.widthFactor = Number(41, 1);
+            const std::string* style = Value(7);
+            const auto vertical = verticalStyles_.find(style ? *style : std::string("STANDARD"));
+            s.vertical = vertical != verticalStyles_.end() && vertical->second;
+            break;
+        }
+        case ShapeKind::Polyline:
+            // The vertices follow; the shape is complete at SEQEND.
+            s.a = {};
+            s.radius = Number(40);
+            s.closed = (static_cast<int>(Number(70)) & 1) != 0;
+            polyline_ = std::move(s);
+            inPolyline_ = true;
+            polylineShown_ = !onLayer.hidden;
+            return;
+        case ShapeKind::Point: break;
+    }
+    if (!onLayer.hidden) list_.shapes.push_back(std::move(s));
+}
+
+DisplayList DisplayListBuilder::Take() {
+    EndRecord();
+    return std::move(list_);
+}
+
+DisplayList PictureOf(const Conversion& conversion) {
+    DisplayListBuilder builder;
+    conversion.WriteTo(builder);
+    return builder.Take();
+}
+
+}  // namespace orvik

@@ -1,0 +1,244 @@
+#include "picture/SvgPicture.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "text/Cp932.h"
+
+namespace orvik {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+// How far below the top of a character its base line lies, in heights.
+constexpr double kAscent = 0.88;
+
+// The shortest text that reads back as the same double.
+std::string Num(double v) {
+    if (v == 0) return "0";
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+    return std::string(buffer, result.ptr);
+}
+
+// "M x y": where a path starts.
+std::string MoveTo(PicturePoint p) {
+    std::string d = "M";
+    d += Num(p.x);
+    d += ' ';
+    d += Num(p.y);
+    return d;
+}
+
+std::string Hex(std::uint32_t rgb) {
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "#%06X", static_cast<unsigned>(rgb & 0xFFFFFF));
+    return buffer;
+}
+
+void AppendEscaped(std::string& out, std::string_view text) {
+    for (char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += c;
+        }
+    }
+}
+
+// The UTF-8 sequences of the text, one per character.
+std::vector<std::string_view> Characters(std::string_view utf8) {
+    std::vector<std::string_view> out;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        std::size_t n = 1;
+        while (i + n < utf8.size() && (static_cast<unsigned char>(utf8[i + n]) & 0xC0) == 0x80) ++n;
+        out.push_back(utf8.substr(i, n));
+        i += n;
+    }
+    return out;
+}
+
+// An SVG dash array from a DXF pattern: dashes and gaps alternate, a dot
+// (0) is drawn as a dash of `dot`.
+std::string DashArray(const DashPattern& pattern, double dot) {
+    std::vector<double> lengths;
+    bool lastIsGap = true;
+    for (double v : pattern) {
+        const bool gap = v < 0;
+        const double length = gap ? -v : std::max(v, dot);
+        if (!lengths.empty() && gap == lastIsGap)
+            lengths.back() += length;
+        else
+            lengths.push_back(length);
+        lastIsGap = gap;
+    }
+    std::string out;
+    for (double v : lengths) {
+        if (!out.empty()) out += ',';
+        out += Num(v);
+    }
+    return out;
+}
+
+PicturePoint OnEllipse(const Shape& s, double t) {
+    const PicturePoint minor{-s.b.y * s.ratio, s.b.x * s.ratio};
+    return {s.a.x + s.b.x * std::cos(t) + minor.x * std::sin(t), s.a.y + s.b.y * std::cos(t) + minor.y * std::sin(t)};
+}
+
+std::string ArcTo(double rx, double ry, double rotationDegrees, bool large, PicturePoint to) {
+    return " A" + Num(rx) + ' ' + Num(ry) + ' ' + Num(rotationDegrees) + (large ? " 1" : " 0") + " 1 " + Num(to.x) +
+           ' ' + Num(to.y);
+}
+
+std::string EllipsePath(const Shape& s) {
+    const double major = std::hypot(s.b.x, s.b.y);
+    const double rotation = std::atan2(s.b.y, s.b.x) * 180 / kPi;
+    double sweep = std::fmod(s.end - s.start, 2 * kPi);
+    if (sweep <= 1e-12) sweep += 2 * kPi;
+    const PicturePoint from = OnEllipse(s, s.start);
+    std::string d = MoveTo(from);
+    if (sweep > 2 * kPi - 1e-9) {  // whole: two halves, as one arc cannot close
+        d += ArcTo(major, major * s.ratio, rotation, false, OnEllipse(s, s.start + kPi));
+        d += ArcTo(major, major * s.ratio, rotation, false, from);
+        return d;
+    }
+    return d + ArcTo(major, major * s.ratio, rotation, sweep > kPi, OnEllipse(s, s.start + sweep));
+}
+
+std::string ArcPath(const Shape& s) {
+    double sweep = std::fmod(s.end - s.start, 360.0);
+    if (sweep <= 0) sweep += 360;
+    const auto at = [&](double degrees) {
+        return PicturePoint{s.a.x + s.radius * std::cos(degrees * kPi / 180),
+                            s.a.y + s.radius * std::sin(degrees * kPi / 180)};
+    };
+    const PicturePoint from = at(s.start);
+    return MoveTo(from) + ArcTo(s.radius, s.radius, 0, sweep > 180, at(s.start + sweep));
+}
+
+// The segment from q to p: straight, or the arc the bulge at q gives.
+std::string SegmentTo(PicturePoint q, double bulge, PicturePoint p) {
+    if (bulge == 0) return " L" + Num(p.x) + ' ' + Num(p.y);
+    const double chord = std::hypot(p.x - q.x, p.y - q.y);
+    const double radius = chord * (1 + bulge * bulge) / (4 * std::abs(bulge));
+    return " A" + Num(radius) + ' ' + Num(radius) + " 0" + (std::abs(bulge) > 1 ? " 1" : " 0") +
+           (bulge > 0 ? " 1 " : " 0 ") + Num(p.x) + ' ' + Num(p.y);
+}
+
+std::string PolylinePath(const Shape& s) {
+    const std::vector<PictureVertex>& v = s.vertices;
+    if (v.empty()) return "M0 0";
+    std::string d = MoveTo(v[0].at);
+    for (std::size_t i = 1; i < v.size(); ++i) d += SegmentTo(v[i - 1].at, v[i - 1].bulge, v[i].at);
+    if (s.closed && v.size() > 1) {
+        if (v.back().bulge != 0) d += SegmentTo(v.back().at, v.back().bulge, v[0].at);
+        d += " Z";
+    }
+    return d;
+}
+
+// The text's matrix: its local x runs along the base line (stretched by the
+// width factor), its local y downwards across it, in the y-up drawing.
+std::string TextMatrix(const Shape& s) {
+    const double c = std::cos(s.angle * kPi / 180), n = std::sin(s.angle * kPi / 180);
+    return "matrix(" + Num(s.widthFactor * c) + ' ' + Num(s.widthFactor * n) + ' ' + Num(n) + ' ' + Num(-c) + ' ' +
+           Num(s.a.x) + ' ' + Num(s.a.y) + ')';
+}
+
+void AppendText(std::string& out, const Shape& s, const std::string& color, TextEncoding encoding) {
+    const std::string utf8 = encoding == TextEncoding::Utf8 ? s.text : Cp932ToUtf8(s.text);
+    out += "<text class=\"TEXT\" fill=\"" + color + "\" font-size=\"" + Num(s.height) + "\" transform=\"" +
+           TextMatrix(s) + '"';
+    if (!s.vertical) {
+        out += '>';
+        AppendEscaped(out, utf8);
+        out += "</text>\n";
+        return;
+    }
+    // Vertical writing: each character upright, centred under the one before.
+    out += " text-anchor=\"middle\">";
+    double y = kAscent * s.height;
+    for (std::string_view ch : Characters(utf8)) {
+        out += "<tspan x=\"0\" y=\"" + Num(y) + "\">";
+        AppendEscaped(out, ch);
+        out += "</tspan>";
+        y += s.height;
+    }
+    out += "</text>\n";
+}
+
+}  // namespace
+
+PictureFrame FrameFor(const PictureBounds& bounds, int width) {
+    PictureBounds b = bounds;
+    if (b.Empty()) b = PictureBounds{{0, 0}, {1, 1}};
+    double w = b.max.x - b.min.x, h = b.max.y - b.min.y;
+    if (w <= 0) w = h > 0 ? h : 1;
+    if (h <= 0) h = w;
+    const double margin = 0.02 * std::max(w, h);
+    PictureFrame frame;
+    frame.width = std::max(width, 1);
+    frame.scale = frame.width / (w + 2 * margin);
+    frame.height = std::max(1, static_cast<int>(std::ceil((h + 2 * margin) * frame.scale)));
+    frame.origin = {b.min.x - margin, b.min.y - margin + frame.height / frame.scale};
+    return frame;
+}
+
+std::string SvgPicture(const DisplayList& list, const PictureOptions& options) {
+    const PictureFrame frame = FrameFor(list.Bounds(), options.width);
+    const double pixel = 1 / frame.scale;
+    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(frame.width) + "\" height=\"" +
+           std::to_string(frame.height) + "\" viewBox=\"0 0 " + std::to_string(frame.width) + ' ' +
+           std::to_string(frame.height) + "\">\n";
+    out += "<rect width=\"100%\" height=\"100%\" fill=\"" + Hex(options.lightBackground ? 0xFFFFFF : 0x000000) +
+           "\"/>\n";
+    out += "<g transform=\"matrix(" + Num(frame.scale) + " 0 0 " + Num(-frame.scale) + ' ' +
+           Num(-frame.origin.x * frame.scale) + ' ' + Num(frame.origin.y * frame.scale) +
+           ")\" fill=\"none\" stroke-width=\"" + Num(pixel) + "\" stroke-linecap=\"round\" font-family=\"" +
+           kPictureFontFamily + "\">\n";
+    if (!list.limits.Empty()) {
+        const PictureBounds& l = list.limits;
+        out += "<rect class=\"LIMITS\" x=\"" + Num(l.min.x) + "\" y=\"" + Num(l.min.y) + "\" width=\"" +
+               Num(l.max.x - l.min.x) + "\" height=\"" + Num(l.max.y - l.min.y) + "\" stroke=\"#808080\"/>\n";
+    }
+    for (const Shape& s : list.shapes) {
+        const std::string color = Hex(ScreenColor(s.color, options.lightBackground));
+        std::string stroke = " stroke=\"" + color + '"';
+        if (s.linetype >= 0)
+            stroke += " stroke-dasharray=\"" + DashArray(list.linetypes[static_cast<std::size_t>(s.linetype)], pixel) +
+                      '"';
+        switch (s.kind) {
+            case ShapeKind::Line:
+                out += "<line class=\"LINE\" x1=\"" + Num(s.a.x) + "\" y1=\"" + Num(s.a.y) + "\" x2=\"" + Num(s.b.x) +
+                       "\" y2=\"" + Num(s.b.y) + '"' + stroke + "/>\n";
+                break;
+            case ShapeKind::Polyline:
+                out += "<path class=\"POLYLINE\" d=\"" + PolylinePath(s) + '"' + stroke;
+                if (s.radius > 0) out += " stroke-width=\"" + Num(s.radius) + '"';
+                out += "/>\n";
+                break;
+            case ShapeKind::Circle:
+                out += "<circle class=\"CIRCLE\" cx=\"" + Num(s.a.x) + "\" cy=\"" + Num(s.a.y) + "\" r=\"" +
+                       Num(s.radius) + '"' + stroke + "/>\n";
+                break;
+            case ShapeKind::Arc: out += "<path class=\"ARC\" d=\"" + ArcPath(s) + '"' + stroke + "/>\n"; break;
+            case ShapeKind::Ellipse:
+                out += "<path class=\"ELLIPSE\" d=\"" + EllipsePath(s) + '"' + stroke + "/>\n";
+                break;
+            case ShapeKind::Text: AppendText(out, s, color, list.encoding); break;
+            case ShapeKind::Point:
+                out += "<circle class=\"POINT\" cx=\"" + Num(s.a.x) + "\" cy=\"" + Num(s.a.y) + "\" r=\"" +
+                       Num(1.5 * pixel) + "\" fill=\"" + color + "\"/>\n";
+                break;
+        }
+    }
+    out += "</g>\n</svg>\n";
+    return out;
+}
+
+}  // namespace orvik

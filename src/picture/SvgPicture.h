@@ -1,0 +1,34 @@
+// The display list as an SVG document (UTF-8): the sheet's limits as a grey
+// frame, every shape in its screen colour, with its dash pattern, on a dark or
+// light background. The shapes keep their drawing coordinates inside one group
+// that flips and scales them to pixels; each element's class names its DXF
+// entity kind (LINE, POLYLINE, CIRCLE, ARC, ELLIPSE, TEXT, POINT).
+#pragma once
+
+#include <string>
+
+#include "picture/DisplayList.h"
+
+namespace orvik {
+
+struct PictureOptions {
+    int width = 1200;              // pixels; the height follows the drawing's proportions
+    bool lightBackground = false;  // false: black like a CAD screen, colour 7 white
+};
+
+// The font family the pictures ask for: the Japanese Gothic the project installs.
+inline constexpr const char* kPictureFontFamily = "IPAGothic";
+
+// The scale and the pixel size of the picture of `bounds` at `width` pixels,
+// with a margin of 2 % on every side.
+struct PictureFrame {
+    double scale = 1;        // pixels per drawing unit
+    PicturePoint origin;     // the drawing point at the top left corner
+    int width = 1;
+    int height = 1;
+};
+PictureFrame FrameFor(const PictureBounds& bounds, int width);
+
+std::string SvgPicture(const DisplayList& list, const PictureOptions& options);
+
+}  // namespace orvik
