@@ -21,6 +21,7 @@ public:
     void SetPicture(DisplayList list, bool fit);
     void Clear();
     bool HasPicture() const { return hasPicture_; }
+    const DisplayList& Picture() const { return list_; }
     const QTransform& View() const { return view_; }
 
 public slots:

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <utility>
 
 #include "text/Cp932.h"
 
@@ -35,6 +37,34 @@ void ArcSegment(QPainterPath& path, PicturePoint q, double bulge, PicturePoint p
     const double start = std::atan2(q.y - cy, q.x - cx) * 180 / kPi;
     // QPainterPath angles run the other way round in the flipped drawing.
     path.arcTo(QRectF(cx - radius, cy - radius, 2 * radius, 2 * radius), -start, -included * 180 / kPi);
+}
+
+// A DXF dash pattern as Qt's, in pixels: dashes and gaps alternating. A
+// pattern whose period is under four pixels would only grey the line, at
+// great cost: it is drawn solid.
+QList<qreal> DashesInPixels(const DashPattern& pattern, double scale) {
+    QList<qreal> dashes;
+    double period = 0;
+    bool lastIsGap = true;
+    for (double v : pattern) {
+        const bool gap = v < 0;
+        const double length = std::max(std::abs(v) * scale, 1.0);
+        period += length;
+        if (!dashes.isEmpty() && gap == lastIsGap)
+            dashes.back() += length;
+        else
+            dashes.append(length);
+        lastIsGap = gap;
+    }
+    if (period < 4) return {};
+    if (dashes.size() % 2) dashes.append(dashes.size() == 1 ? dashes[0] : 1.0);
+    return dashes;
+}
+
+// A closed polyline of two half circles (bulges of 1) with a width: a disc or a ring.
+bool IsWideCircle(const Shape& s) {
+    return s.closed && s.radius > 0 && s.vertices.size() == 2 && std::abs(s.vertices[0].bulge) == 1 &&
+           s.vertices[1].bulge == s.vertices[0].bulge;
 }
 
 QPainterPath PolylinePath(const Shape& s) {
@@ -141,31 +171,54 @@ void PaintDisplayList(QPainter& painter, const DisplayList& list, const QTransfo
     QFont font(kPictureFontFamily);
     font.setPixelSize(kFontPixels);
     painter.setFont(font);
-    for (const Shape& s : list.shapes) {
-        if (!Reach(s).intersects(visible)) continue;
-        const QColor color = QColor::fromRgb(ScreenColor(s.color, lightBackground));
-        QPen pen(color, 0);  // cosmetic: one pixel at any zoom
+    // One pen per colour and line type, made once per repaint.
+    std::map<std::pair<int, int>, QPen> pens;
+    const auto penFor = [&](const Shape& s) -> const QPen& {
+        auto [at, added] = pens.try_emplace({s.color, s.linetype});
+        if (!added) return at->second;
+        QPen pen(QColor::fromRgb(ScreenColor(s.color, lightBackground)), 0);  // cosmetic: one pixel at any zoom
         if (s.linetype >= 0) {
-            // Dash lengths in pixels, dashes and gaps alternating.
-            QList<qreal> dashes;
-            bool lastIsGap = true;
-            for (double v : list.linetypes[static_cast<std::size_t>(s.linetype)]) {
-                const bool gap = v < 0;
-                const double length = std::max(std::abs(v) * scale, 1.0);
-                if (!dashes.isEmpty() && gap == lastIsGap)
-                    dashes.back() += length;
-                else
-                    dashes.append(length);
-                lastIsGap = gap;
-            }
-            if (dashes.size() % 2) dashes.append(dashes.size() == 1 ? dashes[0] : 1.0);
-            pen.setDashPattern(dashes);
+            const QList<qreal> dashes = DashesInPixels(list.linetypes[static_cast<std::size_t>(s.linetype)], scale);
+            if (!dashes.isEmpty()) pen.setDashPattern(dashes);
+        }
+        at->second = pen;
+        return at->second;
+    };
+    for (const Shape& s : list.shapes) {
+        const QRectF reach = Reach(s);
+        if (!reach.intersects(visible)) continue;
+        QPen pen = penFor(s);
+        const QColor color = pen.color();
+        painter.setTransform(view);
+        if (std::max(reach.width(), reach.height()) * scale < 2 && s.kind != ShapeKind::Text) {
+            // Smaller than two pixels: a dot says as much, far faster.
+            painter.setPen(QPen(color, 0));
+            painter.drawPoint(reach.center());
+            continue;
         }
         painter.setPen(pen);
-        painter.setTransform(view);
         switch (s.kind) {
             case ShapeKind::Line: painter.drawLine(ToQt(s.a), ToQt(s.b)); break;
             case ShapeKind::Polyline:
+                if (IsWideCircle(s)) {
+                    // A point written as a disc: a filled circle, far cheaper than a wide stroke.
+                    const double chord = std::hypot(s.vertices[1].at.x - s.vertices[0].at.x,
+                                                    s.vertices[1].at.y - s.vertices[0].at.y);
+                    const QPointF centre = (ToQt(s.vertices[0].at) + ToQt(s.vertices[1].at)) / 2;
+                    const double outer = chord / 2 + s.radius / 2, inner = chord / 2 - s.radius / 2;
+                    painter.setPen(Qt::NoPen);
+                    painter.setBrush(color);
+                    if (inner > 0) {
+                        QPainterPath ring;
+                        ring.addEllipse(centre, outer, outer);
+                        ring.addEllipse(centre, inner, inner);
+                        painter.drawPath(ring);
+                    } else {
+                        painter.drawEllipse(centre, outer, outer);
+                    }
+                    painter.setBrush(Qt::NoBrush);
+                    break;
+                }
                 if (s.radius > 0) {
                     pen.setWidthF(s.radius);
                     pen.setCapStyle(Qt::RoundCap);

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 #include <sys/time.h>
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTest>
 #include <QUrl>
 
@@ -61,6 +64,29 @@ protected:
     WindowState state_;
     MainWindow window_{dialogs_, drawing_, settings_, state_};
 };
+
+// The drawing tab shows the drawing read as the controls would convert it,
+// and follows a change of the point mode or the reference scale at once.
+TEST_F(MainWindowTest, TheDrawingTabFollowsTheSettingsWithoutReloading) {
+    Drop({Sample()});
+    Child<QTabWidget>("viewTabs")->setCurrentIndex(1);
+    auto* view = Child<DrawingView>("drawingView");
+    ASSERT_TRUE(view->HasPicture());
+    const auto count = [&](ShapeKind kind) {
+        return std::count_if(view->Picture().shapes.begin(), view->Picture().shapes.end(),
+                             [&](const Shape& s) { return s.kind == kind; });
+    };
+    const auto circles = count(ShapeKind::Circle);
+    const PicturePoint firstEnd = view->Picture().shapes.front().a;
+    Child<QRadioButton>("circleButton")->click();
+    QTest::qWait(400);
+    EXPECT_EQ(count(ShapeKind::Circle), circles + 7);  // the sample's seven points
+    auto* scales = Child<QComboBox>("scaleBox");
+    ASSERT_GT(scales->count(), 1);
+    scales->setCurrentIndex(scales->currentIndex() == 0 ? 1 : 0);
+    QTest::qWait(400);
+    EXPECT_NE(view->Picture().shapes.front().a.x, firstEnd.x);
+}
 
 TEST_F(MainWindowTest, ShowsEveryDefaultWhenShown) {
     EXPECT_EQ(window_.windowTitle(), "ORVIK Ver 0.20");  // the project's version

@@ -1,0 +1,142 @@
+#include "paint/PicturePainter.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "convert/ProposedScales.h"
+#include "jwc/JwcBuilder.h"
+#include "jwc/JwcLoader.h"
+#include "picture/DisplayListBuilder.h"
+#include "support/TempDir.h"
+
+namespace orvik {
+namespace {
+
+constexpr int kWidth = 300;
+
+QPoint PixelOf(const DisplayList& list, PicturePoint p) {
+    return ViewTransform(FrameFor(list.Bounds(), kWidth)).map(QPointF(p.x, p.y)).toPoint();
+}
+
+// The brightest colour within two pixels of `at` (black, the background, when
+// nothing is drawn there).
+QRgb InkNear(const QImage& image, QPoint at) {
+    QRgb brightest = qRgb(0, 0, 0);
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx) {
+            const QPoint p = at + QPoint(dx, dy);
+            if (image.rect().contains(p) && qGray(image.pixel(p)) > qGray(brightest)) brightest = image.pixel(p);
+        }
+    return brightest;
+}
+
+// The same colour, but for the blending of anti-aliased edges.
+bool Like(QRgb got, QRgb want) {
+    return std::abs(qRed(got) - qRed(want)) < 110 && std::abs(qGreen(got) - qGreen(want)) < 110 &&
+           std::abs(qBlue(got) - qBlue(want)) < 110;
+}
+
+Shape Make(ShapeKind kind, int color, PicturePoint a) {
+    Shape s;
+    s.kind = kind;
+    s.color = color;
+    s.a = a;
+    return s;
+}
+
+// Shapes drawn alone: where their geometry says there is ink, in their colour,
+// and where it says there is none, none.
+TEST(PicturePainter, InkLandsWhereTheGeometrySays) {
+    Shape line = Make(ShapeKind::Line, 1, {0, 0});
+    line.b = {100, 0};
+    Shape arc = Make(ShapeKind::Arc, 3, {0, 0});
+    arc.radius = 50;
+    arc.end = 90;
+    Shape vertical = Make(ShapeKind::Text, 7, {0, 0});
+    vertical.text = "III";
+    vertical.height = 10;
+    vertical.vertical = true;
+    Shape corner = Make(ShapeKind::Point, 2, {-40, -40});
+    Shape other = Make(ShapeKind::Point, 2, {40, 10});
+    struct Case {
+        const char* name;
+        std::vector<Shape> shapes;
+        QRgb color;
+        std::vector<PicturePoint> ink, blank;
+    };
+    const Case cases[] = {
+        {"a red line", {line}, qRgb(255, 0, 0), {{50, 0}, {5, 0}, {95, 0}}, {{50, 10}, {50, -10}}},
+        {"a quarter arc", {arc}, qRgb(0, 255, 0), {{50, 0}, {0, 50}, {35.36, 35.36}}, {{-50, 0}, {0, -50}, {-35.36, -35.36}}},
+        {"a vertical text", {vertical, corner, other}, qRgb(255, 255, 255), {{0, -5}, {0, -15}, {0, -25}},
+         {{20, -5}, {-20, -5}, {0, 15}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DisplayList list;
+        list.shapes = c.shapes;
+        const QImage image = RenderPicture(list, {kWidth, false});
+        for (PicturePoint p : c.ink) EXPECT_TRUE(Like(InkNear(image, PixelOf(list, p)), c.color)) << p.x << ',' << p.y;
+        for (PicturePoint p : c.blank) EXPECT_EQ(InkNear(image, PixelOf(list, p)), qRgb(0, 0, 0)) << p.x << ',' << p.y;
+    }
+}
+
+// Counts the pixels of about one colour, however faint (anti-aliased).
+int Pixels(const QImage& image, QRgb color) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            const int top = std::max({qRed(p), qGreen(p), qBlue(p)});
+            if (top < 40) continue;
+            n += Like(qRgb(qRed(p) * 255 / top, qGreen(p) * 255 / top, qBlue(p) * 255 / top), color);
+        }
+    return n;
+}
+
+// A drawing's layer that is switched off leaves no pixel; the shown one does.
+TEST(PicturePainter, ALayerThatIsOffLeavesNoPixel) {
+    testing::TempDir dir;
+    JwcBuilder b;
+    b.Group(0, 100).Layer(0, "A").Layer(1, "B", false);
+    b.Line(JwcLine{0, 0, 100, 100, 1, 1, 0});   // pen 1: cyan
+    b.Line(JwcLine{0, 100, 100, 0, 1, 3, 1});   // pen 3: green, on the hidden layer
+    const std::string path = dir.Write("two.jwc", b.Bytes());
+    JwcDrawing drawing;
+    ASSERT_TRUE(LoadJwcFile(path, drawing));
+    const Conversion conversion(drawing, {}, ConversionRequest{path, "100"});
+    QImage image = RenderPicture(PictureOf(conversion), {kWidth, false});
+    image = image.convertToFormat(QImage::Format_RGB32);
+    EXPECT_GT(Pixels(image, qRgb(0, 255, 255)), 50);
+    EXPECT_EQ(Pixels(image, qRgb(0, 255, 0)), 0);
+}
+
+// The sample's picture against the reviewed one, compared loosely: a change
+// of a few pixels (fonts, anti-aliasing) passes, a shape moved or lost fails.
+TEST(PicturePainter, TheSamplesPictureMatchesTheReviewedOne) {
+    const std::string sample = std::string(ORVIK_SOURCE_DIR) + "/samples/plan.jwc";
+    const QString reviewed = QString(ORVIK_SOURCE_DIR) + "/tests/gui/golden/plan-400.png";
+    JwcDrawing drawing;
+    ASSERT_TRUE(LoadJwcFile(sample, drawing));
+    const ScaleList scales = ListProposedScales(drawing);
+    const Conversion conversion(drawing, {}, ConversionRequest{sample, scales.items[scales.selected]});
+    const QImage image = RenderPicture(PictureOf(conversion), {400, false}).convertToFormat(QImage::Format_RGB32);
+    if (std::getenv("ORVIK_UPDATE_GOLDEN")) ASSERT_TRUE(image.save(reviewed));
+    const QImage expected = QImage(reviewed).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(image.size(), expected.size()) << "set ORVIK_UPDATE_GOLDEN=1 to rewrite " << reviewed.toStdString()
+                                             << " after review";
+    int differing = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb a = image.pixel(x, y), e = expected.pixel(x, y);
+            differing += std::abs(qRed(a) - qRed(e)) + std::abs(qGreen(a) - qGreen(e)) + std::abs(qBlue(a) - qBlue(e)) > 96;
+        }
+    EXPECT_LT(differing, image.width() * image.height() / 100) << "pixels that differ: " << differing;
+}
+
+}  // namespace
+}  // namespace orvik

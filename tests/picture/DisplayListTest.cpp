@@ -1,0 +1,153 @@
+#include "picture/DisplayListBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <regex>
+#include <set>
+
+#include "convert/ProposedScales.h"
+#include "dxf/DxfLines.h"
+#include "jwc/JwcLoader.h"
+#include "picture/SvgPicture.h"
+
+namespace orvik {
+namespace {
+
+using testing::Records;
+using testing::Value;
+
+const char* const kKinds[] = {"LINE", "POLYLINE", "CIRCLE", "ARC", "ELLIPSE", "TEXT", "POINT"};
+
+double Number(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+
+// The layers the file shows: not switched off (negative colour), not frozen (flag 1).
+std::set<std::string> ShownLayers(const std::string& dxf) {
+    std::set<std::string> shown;
+    for (const auto& layer : Records(dxf, "LAYER"))
+        if (Number(Value(layer, " 62")) > 0 && (std::atoi(Value(layer, " 70").c_str()) & 1) == 0)
+            shown.insert(Value(layer, "  2"));
+    return shown;
+}
+
+struct Variant {
+    const char* name;
+    ConversionSettings settings;
+    std::string scale;  // empty: the proposed one
+};
+
+ConversionSettings With(void (*change)(ConversionSettings&)) {
+    ConversionSettings s;
+    change(s);
+    return s;
+}
+
+// The picture holds exactly the entities the file shows, kind by kind, at the
+// file's coordinates; so does its SVG. Each variant of the settings changes
+// the file, and the picture with it.
+TEST(PictureOfAConversion, HoldsTheShownEntitiesOfTheFileAtItsCoordinates) {
+    JwcDrawing drawing;
+    const std::string sample = std::string(ORVIK_SOURCE_DIR) + "/samples/plan.jwc";
+    ASSERT_TRUE(LoadJwcFile(sample, drawing));
+    const ScaleList scales = ListProposedScales(drawing);
+    const Variant variants[] = {
+        {"default", {}, ""},
+        {"circles", With([](ConversionSettings& s) { s.pointMode = PointMode::Circle; }), ""},
+        {"points", With([](ConversionSettings& s) { s.pointMode = PointMode::Point; }), ""},
+        {"polylines", With([](ConversionSettings& s) { s.curvesAsPolylines = true; }), ""},
+        {"acad 1:50", With([](ConversionSettings& s) { s.jwLineTypes = false; }), "50"},
+        {"utf8, auxiliary lines kept", With([](ConversionSettings& s) {
+             s.outputFormat = OutputFormat::Utf8;
+             s.auxiliaryOnDefpoints = false;
+         }), ""},
+    };
+    for (const Variant& v : variants) {
+        SCOPED_TRACE(v.name);
+        const Conversion conversion(drawing, v.settings,
+                                    ConversionRequest{sample, v.scale.empty() ? scales.items[scales.selected] : v.scale});
+        const std::string dxf = conversion.Text();
+        const DisplayList list = PictureOf(conversion);
+        const std::string svg = SvgPicture(list, {});
+        const std::set<std::string> shown = ShownLayers(dxf);
+
+        std::map<std::string, int> inFile, inList, inSvg;
+        for (const char* kind : kKinds) {
+            for (const auto& record : Records(dxf, kind))
+                if (shown.count(Value(record, "  8"))) ++inFile[kind];
+            const std::string element = std::string("class=\"") + kind + '"';
+            for (std::size_t at = svg.find(element); at != std::string::npos; at = svg.find(element, at + 1))
+                ++inSvg[kind];
+        }
+        for (const Shape& s : list.shapes) ++inList[kKinds[static_cast<int>(s.kind)]];
+        EXPECT_EQ(inList, inFile);
+        EXPECT_EQ(inSvg, inFile);
+
+        // The first shown LINE, in the list and in the SVG.
+        for (const auto& line : Records(dxf, "LINE")) {
+            if (!shown.count(Value(line, "  8"))) continue;
+            const Shape& first = list.shapes.front();
+            ASSERT_EQ(first.kind, ShapeKind::Line);
+            EXPECT_EQ(first.a.x, Number(Value(line, " 10")));
+            EXPECT_EQ(first.a.y, Number(Value(line, " 20")));
+            EXPECT_EQ(first.b.x, Number(Value(line, " 11")));
+            EXPECT_EQ(first.b.y, Number(Value(line, " 21")));
+            std::smatch m;
+            ASSERT_TRUE(std::regex_search(svg, m, std::regex(R"re(class="LINE" x1="([^"]+)" y1="([^"]+)")re")));
+            EXPECT_EQ(Number(m[1]), first.a.x);
+            EXPECT_EQ(Number(m[2]), first.a.y);
+            break;
+        }
+    }
+}
+
+// A layer table, one entity per case, and what the list must make of it.
+TEST(DisplayListBuilder, ResolvesWhatTheEntityLeavesToItsLayer) {
+    const std::string head =
+        "  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$ACADVER\r\n  1\r\nAC1012\r\n  9\r\n$LTSCALE\r\n 40\r\n10\r\n"
+        "  0\r\nENDSEC\r\n  0\r\nSECTION\r\n  2\r\nTABLES\r\n"
+        "  0\r\nLTYPE\r\n  2\r\nDASHED\r\n 49\r\n2.0\r\n 49\r\n-1.0\r\n"
+        "  0\r\nLAYER\r\n  2\r\nA\r\n 70\r\n     0\r\n 62\r\n     3\r\n  6\r\nDASHED\r\n"
+        "  0\r\nLAYER\r\n  2\r\nOFF\r\n 70\r\n     0\r\n 62\r\n    -3\r\n"
+        "  0\r\nLAYER\r\n  2\r\nFROZEN\r\n 70\r\n     1\r\n 62\r\n     3\r\n"
+        "  0\r\nSTYLE\r\n  2\r\nTATEGAKI\r\n 70\r\n     4\r\n"
+        "  0\r\nENDSEC\r\n  0\r\nSECTION\r\n  2\r\nENTITIES\r\n";
+    const std::string tail = "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+    struct Case {
+        const char* entity;
+        bool drawn;
+        int color;
+        bool dashed;
+        bool vertical;
+    };
+    const Case cases[] = {
+        {"  0\r\nLINE\r\n  8\r\nA\r\n", true, 3, true, false},
+        {"  0\r\nLINE\r\n  8\r\nA\r\n 62\r\n     1\r\n  6\r\nCONTINUOUS\r\n", true, 1, false, false},
+        {"  0\r\nLINE\r\n  8\r\nOFF\r\n", false, 0, false, false},
+        {"  0\r\nLINE\r\n  8\r\nFROZEN\r\n", false, 0, false, false},
+        {"  0\r\nTEXT\r\n  8\r\nA\r\n  1\r\nx\r\n  7\r\nTATEGAKI\r\n", true, 3, true, true},
+        {"  0\r\nTEXT\r\n  8\r\nA\r\n  1\r\nx\r\n", true, 3, true, false},
+        {"  0\r\nPOLYLINE\r\n  8\r\nFROZEN\r\n  0\r\nVERTEX\r\n  8\r\nFROZEN\r\n  0\r\nSEQEND\r\n", false, 0, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entity);
+        const std::string dxf = head + c.entity + tail;
+        // Whole, and one byte at a time: lines split across writes read the same.
+        for (std::size_t chunk : {dxf.size(), std::size_t{1}}) {
+            DisplayListBuilder builder;
+            for (std::size_t at = 0; at < dxf.size(); at += chunk) builder.Write(std::string_view(dxf).substr(at, chunk));
+            const DisplayList list = builder.Take();
+            ASSERT_EQ(list.shapes.size(), c.drawn ? 1u : 0u);
+            if (!c.drawn) continue;
+            const Shape& s = list.shapes[0];
+            EXPECT_EQ(s.color, c.color);
+            EXPECT_EQ(s.vertical, c.vertical);
+            ASSERT_EQ(s.linetype >= 0, c.dashed);
+            if (c.dashed) EXPECT_EQ(list.linetypes[static_cast<std::size_t>(s.linetype)], (DashPattern{20, -10}));
+            EXPECT_EQ(list.encoding, TextEncoding::Cp932);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace orvik
