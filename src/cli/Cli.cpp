@@ -41,6 +41,7 @@ constexpr const char* kUsage =
     "                             dos932: AutoCAD R13J と同じファイル。AutoCAD と ezdxf 向け\n"
     "                             ansi932: コードページ名を ANSI_932 に。GDAL/QGIS 向け\n"
     "                             utf8: UTF-8 の AutoCAD 2007 形式。LibreCAD など Unicode で読むソフト向け\n"
+    "  --thumbnail                DXF の横に幅 256 ピクセルの絵（PNG、拡張子 .png）も書き出す（convert）\n"
     "  --force                    既存の出力ファイルを上書きする\n"
     "  --allow-partial            最後まで読み込めなかった図面も読めた部分を変換する\n"
     "\n"
@@ -89,8 +90,12 @@ int Convert(const std::vector<std::string>& rest, OutputKind kind, std::ostream&
     }
     if (kind == OutputKind::Dxf && options.pictureOptionGiven)
         return UsageError(err, "--width, --background, --picture は render のオプションです");
+    if (kind == OutputKind::Picture && options.thumbnail) return UsageError(err, "--thumbnail は convert のオプションです");
+    if (options.thumbnail && options.output == kStandardOutput)
+        return UsageError(err, "--thumbnail は標準出力への変換には使えません");
 #ifndef ORVIK_HAVE_PNG
-    if (kind == OutputKind::Picture && options.png) return UsageError(err, "このビルド（Qt なし）は PNG を書けません");
+    if ((kind == OutputKind::Picture && options.png) || options.thumbnail)
+        return UsageError(err, "このビルド（Qt なし）は PNG を書けません");
 #endif
     if (options.files.empty()) return UsageError(err, "図面ファイルを指定してください");
     std::error_code ec;

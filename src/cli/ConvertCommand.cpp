@@ -84,6 +84,8 @@ public:
         const std::string scaleText = options_.scale ? *options_.scale : scales.items[scales.selected];
         const std::string output = OutputPathFor(options_, kind_, input);
         if (!ToStandardOutput(options_) && !MayWrite(output)) return Outcome::Failed;
+        const std::string thumbnail = options_.thumbnail ? PathWithExtension(output, ".png") : std::string();
+        if (!thumbnail.empty() && !MayWrite(thumbnail)) return Outcome::Failed;
         try {
             log_ << '\n';
             if (!ToStandardOutput(options_)) log_ << output << "\n\n";
@@ -103,6 +105,12 @@ public:
             } else {
                 conversion.SaveAs(output);
             }
+#ifdef ORVIK_HAVE_PNG
+            if (!thumbnail.empty()) {
+                SaveBytes(thumbnail, PngPicture(PictureOf(conversion), PictureOptions{kThumbnailWidth, false}));
+                log_ << thumbnail << '\n';
+            }
+#endif
         } catch (const ConversionError& e) {
             log_.flush();
             err_ << input << ": " << Cp932ToUtf8(e.what()) << '\n';

@@ -140,6 +140,7 @@ const std::map<std::string, Option>& Options() {
         {"--no-halfwidth-aspect", {false, [](ConvertOptions& o, const std::string&) { o.settings.narrowHalfWidthTexts = false; return std::optional<std::string>{}; }}},
         {"--layer-numbers", {false, [](ConvertOptions& o, const std::string&) { o.settings.plainLayerNames = false; return std::optional<std::string>{}; }}},
         {"--no-defpoints", {false, [](ConvertOptions& o, const std::string&) { o.settings.auxiliaryOnDefpoints = false; return std::optional<std::string>{}; }}},
+        {"--thumbnail", {false, [](ConvertOptions& o, const std::string&) { o.thumbnail = true; return std::optional<std::string>{}; }}},
         {"--force", {false, [](ConvertOptions& o, const std::string&) { o.force = true; return std::optional<std::string>{}; }}},
         {"--allow-partial", {false, [](ConvertOptions& o, const std::string&) { o.allowPartial = true; return std::optional<std::string>{}; }}},
         {"--help", {false, [](ConvertOptions& o, const std::string&) { o.help = true; return std::optional<std::string>{}; }}},

@@ -17,6 +17,9 @@ namespace orvik::cli {
 // standard error).
 inline constexpr std::string_view kStandardOutput = "-";
 
+// The width in pixels of the thumbnail `convert --thumbnail` writes.
+inline constexpr int kThumbnailWidth = 256;
+
 struct ConvertOptions {
     ConversionSettings settings;
     std::optional<std::string> output;  // one input: the DXF file or "-"; several: a folder
@@ -28,6 +31,7 @@ struct ConvertOptions {
     PictureOptions picture;             // render: the size and background of the pictures
     bool png = false;                   // render: PNG instead of SVG (--picture png, or -o *.png)
     bool pictureOptionGiven = false;    // --width, --background or --picture, which only render takes
+    bool thumbnail = false;             // convert: a small PNG picture beside each DXF file
 };
 
 // The options, or the message (UTF-8) of the first usage error.

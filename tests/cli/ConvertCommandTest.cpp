@@ -290,6 +290,37 @@ TEST_F(ConvertCommandTest, OutputFormatsDifferOnlyInTheirLabelsAndEncoding) {
     }
 }
 
+// render writes a picture per drawing, SVG or PNG by option or by name;
+// convert --thumbnail a PNG beside the DXF; the picture options belong to
+// render alone.
+TEST_F(ConvertCommandTest, PicturesGoWhereTheOptionsSay) {
+    const std::string input = dir_.Write("plan.jwc", Drawing().Bytes());
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        std::vector<std::pair<std::string, std::string>> files;  // name, how it begins
+    };
+    const std::string svg = "<?xml", png = "\x89PNG", dxf = "  0\r\nSECTION";
+    const Case cases[] = {
+        {{"render", input}, kExitOk, {{"plan.svg", svg}}},
+        {{"render", "--picture", "png", "--width", "64", input}, kExitOk, {{"plan.png", png}}},
+        {{"render", "--background", "light", "-o", dir_.File("x.PNG"), input}, kExitOk, {{"x.PNG", png}}},
+        {{"convert", "--thumbnail", input}, kExitOk, {{"plan.dxf", dxf}, {"plan.png", png}}},
+        {{"convert", "--width", "64", input}, kExitUsage, {}},
+        {{"render", "--thumbnail", input}, kExitUsage, {}},
+        {{"render", "--width", "5", input}, kExitUsage, {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.args;
+        args.insert(args.begin() + 1, "--force");
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.code, c.code) << args[1] << ' ' << args[2] << ": " << run.err;
+        for (const auto& [name, begins] : c.files)
+            EXPECT_TRUE(testing::ReadFileBytes(dir_.File(name)).starts_with(begins)) << name;
+        for (const char* name : {"plan.svg", "plan.png", "plan.dxf", "x.PNG"}) std::filesystem::remove(dir_.File(name));
+    }
+}
+
 TEST_F(ConvertCommandTest, OptionsReachTheFile) {
     const std::string input = dir_.Write("plan.jwc", Drawing().Bytes());
     const CliRun run = Cli({"convert", "--layer-numbers", "--linetypes", "acad", "--pen-colors", "1,5,1,1,1,1",
