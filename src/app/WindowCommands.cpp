@@ -216,18 +216,38 @@ bool WindowCommands::CheckAndCopySettings() {
     return true;
 }
 
-std::optional<DisplayList> WindowCommands::Picture() const {
-    if (state_.fileCount != 1) return std::nullopt;
+std::optional<ConversionSettings> WindowCommands::ControlSettings() const {
     const ControlValues c = view_.ReadControls();
     const auto radius = ParsePointRadius(c.pointRadius);
     const auto reduction = c.textShrink.empty() ? std::optional<long>(0) : ParseInteger(c.textShrink);
     const auto aspect = c.halfWidthAspect.empty() ? std::optional<long>(0) : ParseInteger(c.halfWidthAspect);
+    if (!radius || !reduction || *reduction <= 0 || !aspect || *aspect <= 0) return std::nullopt;
+    return SettingsOf(c, *radius, *reduction, *aspect);
+}
+
+std::optional<DisplayList> WindowCommands::Picture() const {
+    const auto settings = ControlSettings();
     const std::string scale = view_.ScaleText();
-    if (!radius || !reduction || *reduction <= 0 || !aspect || *aspect <= 0 || scale.empty()) return std::nullopt;
+    if (state_.fileCount != 1 || !settings || scale.empty()) return std::nullopt;
     try {
-        const Conversion conversion(drawing_, SettingsOf(c, *radius, *reduction, *aspect),
-                                    ConversionRequest{state_.sourcePath, scale});
-        return PictureOf(conversion);
+        return PictureOf(Conversion(drawing_, *settings, ConversionRequest{state_.sourcePath, scale}));
+    } catch (const ConversionError&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<DisplayList> WindowCommands::BatchPicture(std::size_t index) const {
+    const auto settings = ControlSettings();
+    if (state_.fileCount < 2 || index >= state_.batchFiles.size() || !settings) return std::nullopt;
+    // Read as the batch save reads it: on its own, at its own proposed scale.
+    const std::string& path = state_.batchFiles[index];
+    JwcDrawing drawing;
+    if (CheckDrawingFile(path).refusal != FileRefusal::None) return std::nullopt;
+    LoadDrawing(path, drawing);
+    const ScaleList scales = ListProposedScales(drawing);
+    if (scales.selected < 0) return std::nullopt;
+    try {
+        return PictureOf(Conversion(drawing, *settings, ConversionRequest{path, scales.items[scales.selected]}));
     } catch (const ConversionError&) {
         return std::nullopt;
     }

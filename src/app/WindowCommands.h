@@ -42,8 +42,13 @@ public:
     // none while no single drawing is loaded or a field holds no usable value.
     // Reads the controls only; the settings stay as the last save left them.
     std::optional<DisplayList> Picture() const;
+    // The same for drawing `index` of the batch read, loaded on its own at
+    // its proposed scale, as the batch save will convert it.
+    std::optional<DisplayList> BatchPicture(std::size_t index) const;
 
 private:
+    // The settings the controls describe, when every field holds a usable value.
+    std::optional<ConversionSettings> ControlSettings() const;
     void LoadAndReport(const std::string& path, bool withSummary);
     void ShowDrawing(const std::string& path);
     bool CheckAndCopySettings();

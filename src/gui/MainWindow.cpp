@@ -90,8 +90,13 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
         fitButton = Named(new QPushButton("全体表示", corner), "fitButton");
         fitButton->setToolTip("図面全体を表示する（F キー、ダブルクリック）");
         lightBackgroundBox = Named(new QCheckBox("白背景", corner), "lightBackgroundBox");
+        batchBox = Named(new QComboBox(corner), "batchBox");
+        batchBox->setToolTip("一括変換する図面のうち、表示する図面");
+        batchBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        batchBox->hide();
         auto* l = new QHBoxLayout(corner);
         l->setContentsMargins(0, 0, 2, 0);
+        l->addWidget(batchBox);
         l->addWidget(lightBackgroundBox);
         l->addWidget(fitButton);
         viewTabs->setCornerWidget(corner);
@@ -240,6 +245,7 @@ void MainWindow::ConnectSettingsToDrawing() {
     connect(&drawingTimer_, &QTimer::timeout, this, &MainWindow::UpdateDrawing);
     connect(viewTabs, &QTabWidget::currentChanged, this, &MainWindow::UpdateDrawing);
     connect(fitButton, &QPushButton::clicked, drawingView, &DrawingView::FitToView);
+    connect(batchBox, &QComboBox::activated, this, &MainWindow::DrawingRead);
     connect(lightBackgroundBox, &QCheckBox::toggled, drawingView, &DrawingView::SetLightBackground);
     for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
              roundCoordinatesBox, filledCircleButton, circleButton, pointButton, jwLineTypesButton, acadLineTypesButton,
@@ -258,15 +264,27 @@ void MainWindow::OpenDrawings() {
     DrawingRead();
 }
 
-// After a read: the new drawing, fitted, or nothing when none is loaded.
+// After a read, or another drawing of a batch chosen: that drawing, fitted,
+// or nothing when none is loaded.
 void MainWindow::DrawingRead() {
+    const WindowState& state = commands_.State();
+    const bool batch = state.fileCount > 1;
+    QStringList names;
+    if (batch)
+        for (const std::string& path : state.batchFiles) names << QString::fromStdString(path).section('/', -1);
+    if (batchBox->count() != names.size() || (batch && batchBox->itemText(0) != names.front())) {
+        batchBox->clear();
+        batchBox->addItems(names);
+    }
+    batchBox->setVisible(batch);
     fitNextDrawing_ = true;
     UpdateDrawing();
 }
 
 void MainWindow::UpdateDrawing() {
     drawingTimer_.stop();
-    if (commands_.State().fileCount != 1) {
+    const int files = commands_.State().fileCount;
+    if (files == 0) {
         drawingView->Clear();
         return;
     }
@@ -274,8 +292,13 @@ void MainWindow::UpdateDrawing() {
         if (fitNextDrawing_) drawingView->Clear();  // the old drawing is not shown meanwhile
         return;
     }
-    std::optional<DisplayList> picture = commands_.Picture();
-    if (!picture) return;  // a field holds no usable value: the last picture stays
+    std::optional<DisplayList> picture =
+        files == 1 ? commands_.Picture() : commands_.BatchPicture(static_cast<std::size_t>(std::max(batchBox->currentIndex(), 0)));
+    if (!picture) {
+        // A field holds no usable value: the last picture stays, unless it shows another drawing.
+        if (fitNextDrawing_) drawingView->Clear();
+        return;
+    }
     drawingView->SetPicture(std::move(*picture), fitNextDrawing_ || !drawingView->HasPicture());
     fitNextDrawing_ = false;
 }
@@ -342,7 +365,7 @@ void MainWindow::SelectDefaults() {
 void MainWindow::RestoreDefaults() {
     SelectDefaults();
     commands_.Forget();
-    drawingView->Clear();
+    DrawingRead();
     shrinkTextsBox->setChecked(kDefaults.shrinkTexts);
     textShrinkField->setText(QString::fromStdString(DefaultReductionText()));
     narrowHalfWidthBox->setChecked(kDefaults.narrowHalfWidthTexts);

@@ -81,6 +81,7 @@ private:
     DrawingView* drawingView;
     QPushButton* fitButton;
     QCheckBox* lightBackgroundBox;
+    QComboBox* batchBox;  // which drawing of a batch the drawing tab shows
     QGroupBox *numbersGroup, *pointsGroup, *lineTypesGroup, *penColorsGroup, *layerNamesGroup, *scaleGroup, *auxiliaryGroup, *textShrinkGroup,
         *halfWidthGroup, *curvesGroup;
     QCheckBox* roundCoordinatesBox;

@@ -1,6 +1,6 @@
 // libFuzzer target: any bytes given to the JWC reader must load or fail
 // cleanly, leave a drawing whose counts match its arrays, and convert to DXF
-// text without a fault.
+// text, and from it to a picture, without a fault.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -13,6 +13,8 @@
 #include "convert/Conversion.h"
 #include "convert/ProposedScales.h"
 #include "jwc/JwcLoader.h"
+#include "picture/DisplayListBuilder.h"
+#include "picture/SvgPicture.h"
 
 namespace {
 
@@ -64,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         const orvik::Conversion conversion(drawing, settings, {path, scales.items[scales.selected]});
         orvik::ReportUsedLayers(conversion.Result());
-        conversion.Text();
+        // The DXF stream read back into a display list, drawn as SVG.
+        orvik::SvgPicture(orvik::PictureOf(conversion), {});
     } catch (const orvik::ConversionError&) {
         // A proposed scale of INF is refused with a message: that is the expected outcome.
     }

@@ -86,6 +86,17 @@ TEST_F(MainWindowTest, TheDrawingTabFollowsTheSettingsWithoutReloading) {
     scales->setCurrentIndex(scales->currentIndex() == 0 ? 1 : 0);
     QTest::qWait(400);
     EXPECT_NE(view->Picture().shapes.front().a.x, firstEnd.x);
+
+    // A batch: the drawing chosen from its list, at its own proposed scale.
+    const std::string other = dir_.Write("other.jwc", JwcBuilder().Group(0, 1).Line(JwcLine{0, 0, 5, 5, 1, 1, 0}).Bytes());
+    Drop({Sample(), other});
+    auto* batch = Child<QComboBox>("batchBox");
+    ASSERT_EQ(batch->count(), 2);
+    EXPECT_GT(view->Picture().shapes.size(), 1u);  // the first, the sample
+    batch->setCurrentIndex(1);
+    emit batch->activated(1);
+    ASSERT_TRUE(view->HasPicture());
+    EXPECT_EQ(view->Picture().shapes.size(), 1u);
 }
 
 TEST_F(MainWindowTest, ShowsEveryDefaultWhenShown) {
