@@ -48,7 +48,7 @@ constexpr const char* kUsage =
     "render だけのオプション:\n"
     "  --width ピクセル数         絵の幅（既定: 1200。高さは図面の縦横比から）\n"
     "  --background dark|light    背景 黒（CAD の画面のように。色 7 は白）/ 白（既定: dark）\n"
-    "  --picture svg|png          絵の形式（既定: svg。-o の名前が .png で終われば png）\n"
+    "  --picture svg|png|pdf      絵の形式（既定: svg。-o の名前の拡張子 .png, .pdf でも選べる）\n"
     "\n"
     "  -h, --help                 この説明を表示します。\n"
     "\n"
@@ -93,9 +93,9 @@ int Convert(const std::vector<std::string>& rest, OutputKind kind, std::ostream&
     if (kind == OutputKind::Picture && options.thumbnail) return UsageError(err, "--thumbnail は convert のオプションです");
     if (options.thumbnail && options.output == kStandardOutput)
         return UsageError(err, "--thumbnail は標準出力への変換には使えません");
-#ifndef ORVIK_HAVE_PNG
-    if ((kind == OutputKind::Picture && options.png) || options.thumbnail)
-        return UsageError(err, "このビルド（Qt なし）は PNG を書けません");
+#ifndef ORVIK_HAVE_QT_PICTURES
+    if ((kind == OutputKind::Picture && options.pictureType != PictureType::Svg) || options.thumbnail)
+        return UsageError(err, "このビルド（Qt なし）は PNG と PDF を書けません");
 #endif
     if (options.files.empty()) return UsageError(err, "図面ファイルを指定してください");
     std::error_code ec;

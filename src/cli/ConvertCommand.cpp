@@ -16,8 +16,8 @@
 #include "convert/ProposedScales.h"
 #include "dxf/AtomicFile.h"
 #include "picture/DisplayListBuilder.h"
-#ifdef ORVIK_HAVE_PNG
-#include "cli/PngPicture.h"
+#ifdef ORVIK_HAVE_QT_PICTURES
+#include "cli/QtPictures.h"
 #endif
 #include "text/Cp932.h"
 #include "text/Messages.h"
@@ -39,7 +39,8 @@ bool ToStandardOutput(const ConvertOptions& options) { return options.output == 
 // Where the output of `input` goes: beside it by default; -o names the file
 // (one input) or a folder.
 std::string OutputPathFor(const ConvertOptions& options, OutputKind kind, const std::string& input) {
-    const char* extension = kind == OutputKind::Dxf ? ".dxf" : options.png ? ".png" : ".svg";
+    static constexpr const char* kPictureExtensions[] = {".svg", ".png", ".pdf"};
+    const char* extension = kind == OutputKind::Dxf ? ".dxf" : kPictureExtensions[static_cast<int>(options.pictureType)];
     const std::string beside = PathWithExtension(input, extension);
     if (!options.output) return beside;
     if (IsFolder(*options.output)) return (fs::path(*options.output) / fs::path(beside).filename()).string();
@@ -49,8 +50,9 @@ std::string OutputPathFor(const ConvertOptions& options, OutputKind kind, const 
 // The picture of the conversion's DXF file, SVG or PNG.
 std::string PictureBytes(const Conversion& conversion, const ConvertOptions& options) {
     const DisplayList list = PictureOf(conversion);
-#ifdef ORVIK_HAVE_PNG
-    if (options.png) return PngPicture(list, options.picture);
+#ifdef ORVIK_HAVE_QT_PICTURES
+    if (options.pictureType == PictureType::Png) return PngPicture(list, options.picture);
+    if (options.pictureType == PictureType::Pdf) return PdfPicture(list, options.picture);
 #endif
     return SvgPicture(list, options.picture);
 }
@@ -105,7 +107,7 @@ public:
             } else {
                 conversion.SaveAs(output);
             }
-#ifdef ORVIK_HAVE_PNG
+#ifdef ORVIK_HAVE_QT_PICTURES
             if (!thumbnail.empty()) {
                 SaveBytes(thumbnail, PngPicture(PictureOf(conversion), PictureOptions{kThumbnailWidth, false}));
                 log_ << thumbnail << '\n';

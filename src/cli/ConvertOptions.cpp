@@ -20,14 +20,6 @@ struct Option {
     Setter apply;  // returns the error message, if any
 };
 
-// A picture file named *.png is a PNG picture.
-bool NamesPng(const std::string& path) {
-    if (path.size() < 4) return false;
-    std::string extension = path.substr(path.size() - 4);
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension == ".png";
-}
-
 std::optional<std::string> Fail(std::string_view cp932Message) { return Cp932ToUtf8(cp932Message); }
 
 // AutoCAD colours 1..7 by number or by name.
@@ -66,7 +58,7 @@ const std::map<std::string, Option>& Options() {
         {"--output", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
              if (v.empty()) return "-o には出力ファイルかフォルダ、標準出力なら - を指定してください";
              o.output = v;
-             if (NamesPng(v)) o.png = true;
+             if (const auto type = PictureTypeNamed(v)) o.pictureType = *type;
              return std::nullopt;
          }}},
         {"--scale", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
@@ -129,8 +121,9 @@ const std::map<std::string, Option>& Options() {
              return std::nullopt;
          }}},
         {"--picture", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-             if (v != "svg" && v != "png") return "--picture には svg か png を指定してください: " + v;
-             o.png = v == "png";
+             const auto type = PictureTypeNamed("." + v);
+             if (!type || v.find('.') != std::string::npos) return "--picture には svg, png, pdf のいずれかを指定してください: " + v;
+             o.pictureType = *type;
              o.pictureOptionGiven = true;
              return std::nullopt;
          }}},
@@ -149,6 +142,17 @@ const std::map<std::string, Option>& Options() {
 }
 
 }  // namespace
+
+std::optional<PictureType> PictureTypeNamed(const std::string& path) {
+    const auto dot = path.rfind('.');
+    if (dot == std::string::npos) return std::nullopt;
+    std::string extension = path.substr(dot + 1);
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension == "svg") return PictureType::Svg;
+    if (extension == "png") return PictureType::Png;
+    if (extension == "pdf") return PictureType::Pdf;
+    return std::nullopt;
+}
 
 std::variant<ConvertOptions, std::string> ParseConvertOptions(const std::vector<std::string>& args) {
     ConvertOptions options;

@@ -17,6 +17,12 @@ namespace orvik::cli {
 // standard error).
 inline constexpr std::string_view kStandardOutput = "-";
 
+enum class PictureType { Svg, Png, Pdf };
+
+// The picture type an output name asks for by its extension (.svg, .png,
+// .pdf, in any case), if any.
+std::optional<PictureType> PictureTypeNamed(const std::string& path);
+
 // The width in pixels of the thumbnail `convert --thumbnail` writes.
 inline constexpr int kThumbnailWidth = 256;
 
@@ -29,7 +35,7 @@ struct ConvertOptions {
     bool help = false;
     std::vector<std::string> files;
     PictureOptions picture;             // render: the size and background of the pictures
-    bool png = false;                   // render: PNG instead of SVG (--picture png, or -o *.png)
+    PictureType pictureType = PictureType::Svg;  // render: --picture, or the -o name's extension
     bool pictureOptionGiven = false;    // --width, --background or --picture, which only render takes
     bool thumbnail = false;             // convert: a small PNG picture beside each DXF file
 };

@@ -290,7 +290,7 @@ TEST_F(ConvertCommandTest, OutputFormatsDifferOnlyInTheirLabelsAndEncoding) {
     }
 }
 
-// render writes a picture per drawing, SVG or PNG by option or by name;
+// render writes a picture per drawing, SVG, PNG or PDF by option or by name;
 // convert --thumbnail a PNG beside the DXF; the picture options belong to
 // render alone.
 TEST_F(ConvertCommandTest, PicturesGoWhereTheOptionsSay) {
@@ -300,15 +300,17 @@ TEST_F(ConvertCommandTest, PicturesGoWhereTheOptionsSay) {
         int code;
         std::vector<std::pair<std::string, std::string>> files;  // name, how it begins
     };
-    const std::string svg = "<?xml", png = "\x89PNG", dxf = "  0\r\nSECTION";
+    const std::string svg = "<?xml", png = "\x89PNG", pdf = "%PDF", dxf = "  0\r\nSECTION";
     const Case cases[] = {
         {{"render", input}, kExitOk, {{"plan.svg", svg}}},
         {{"render", "--picture", "png", "--width", "64", input}, kExitOk, {{"plan.png", png}}},
         {{"render", "--background", "light", "-o", dir_.File("x.PNG"), input}, kExitOk, {{"x.PNG", png}}},
+        {{"render", "--picture", "pdf", input}, kExitOk, {{"plan.pdf", pdf}}},
         {{"convert", "--thumbnail", input}, kExitOk, {{"plan.dxf", dxf}, {"plan.png", png}}},
         {{"convert", "--width", "64", input}, kExitUsage, {}},
         {{"render", "--thumbnail", input}, kExitUsage, {}},
         {{"render", "--width", "5", input}, kExitUsage, {}},
+        {{"render", "--picture", "jpg", input}, kExitUsage, {}},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = c.args;
@@ -317,7 +319,7 @@ TEST_F(ConvertCommandTest, PicturesGoWhereTheOptionsSay) {
         EXPECT_EQ(run.code, c.code) << args[1] << ' ' << args[2] << ": " << run.err;
         for (const auto& [name, begins] : c.files)
             EXPECT_TRUE(testing::ReadFileBytes(dir_.File(name)).starts_with(begins)) << name;
-        for (const char* name : {"plan.svg", "plan.png", "plan.dxf", "x.PNG"}) std::filesystem::remove(dir_.File(name));
+        for (const char* name : {"plan.svg", "plan.png", "plan.pdf", "plan.dxf", "x.PNG"}) std::filesystem::remove(dir_.File(name));
     }
 }
 

@@ -1,0 +1,56 @@
+#include "cli/QtPictures.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QPageSize>
+#include <QPdfWriter>
+
+#include <memory>
+
+#include "paint/PicturePainter.h"
+
+namespace orvik::cli {
+namespace {
+
+void StartGuiApplication() {
+    if (QCoreApplication::instance()) return;
+    static int argc = 1;
+    static char name[] = "orvik-cli";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static const std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+}  // namespace
+
+std::string PngPicture(const DisplayList& list, const PictureOptions& options) {
+    StartGuiApplication();
+    const QImage image = RenderPicture(list, options);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes.toStdString();
+}
+
+std::string PdfPicture(const DisplayList& list, const PictureOptions& options) {
+    StartGuiApplication();
+    const PictureFrame frame = FrameFor(list.Bounds(), options.width);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setCreator("ORVIK");
+        pdf.setResolution(72);
+        pdf.setPageSize(QPageSize(QSizeF(frame.width, frame.height), QPageSize::Point));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter(&pdf);
+        painter.fillRect(QRectF(0, 0, frame.width, frame.height), options.lightBackground ? Qt::white : Qt::black);
+        PaintDisplayList(painter, list, ViewTransform(frame), options.lightBackground);
+    }
+    return bytes.toStdString();
+}
+
+}  // namespace orvik::cli
