@@ -8,6 +8,7 @@ packages=(
   g++ cmake ninja-build pkg-config  # the build
   libgtest-dev libbenchmark-dev     # unit tests and benchmarks
   qt6-base-dev                      # the desktop program
+  qt6-translations-l10n             # Qt's own dialogs and menus in Japanese
   fonts-ipafont-gothic              # Japanese captions and the log's fixed-width font
 )
 

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "gui/JapaneseTranslations.h"
 #include "gui/WindowSession.h"
 
 int main(int argc, char** argv) {
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication::setApplicationName("ORVIK");
+    orvik::LoadJapaneseTranslations(application);
     orvik::WindowSession session;
     orvik::MainWindow& window = session.window;
     if (drawingTab) window.resize(1000, 560);

@@ -73,6 +73,7 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
 
     logView = Named(new QPlainTextEdit(this), "logView");
     logView->setReadOnly(true);
+    logView->setTabChangesFocus(true);
     logView->setLineWrapMode(QPlainTextEdit::NoWrap);
     logView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QFont fixed(QStringLiteral("IPAGothic"));  // one column per byte of CP932: the report lines stay aligned
@@ -237,6 +238,25 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
     connect(shrinkTextsBox, &QCheckBox::toggled, this, &MainWindow::ShrinkTextsToggled);
     connect(narrowHalfWidthBox, &QCheckBox::toggled, this, &MainWindow::NarrowHalfWidthToggled);
     ConnectSettingsToDrawing();
+
+    // Tab walks the settings in layout order, column by column, then the buttons and the tabs.
+    QWidget* previous = nullptr;
+    for (QWidget* w : TabOrder()) {
+        if (previous) setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+std::vector<QWidget*> MainWindow::TabOrder() const {
+    std::vector<QWidget*> order = {roundCoordinatesBox, filledCircleButton, circleButton, pointButton, pointRadiusField,
+                                   jwLineTypesButton, acadLineTypesButton, polylinesBox, shrinkTextsBox,
+                                   textShrinkField, narrowHalfWidthBox, halfWidthAspectField, scaleBox,
+                                   outputFormatBox, plainLayerNamesBox, auxiliaryOnDefpointsBox};
+    for (ColorComboBox* box : penColorBoxes) order.push_back(box);
+    for (QWidget* w : std::initializer_list<QWidget*>{defaultsButton, quitButton, readButton, saveButton, viewTabs,
+                                                      logView, batchBox, lightBackgroundBox, fitButton, drawingView})
+        order.push_back(w);
+    return order;
 }
 
 void MainWindow::ConnectSettingsToDrawing() {
@@ -385,8 +405,8 @@ void MainWindow::PointButtonClicked() {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const QString text = static_cast<QKeyEvent*>(event)->text();
-        if (!text.isEmpty()) {  // keys that type nothing (arrows, Home, ...) are not filtered
-            const char32_t c = text.toUcs4().value(0);
+        const char32_t c = text.isEmpty() ? 0 : text.toUcs4().value(0);
+        if (IsTypedCharacter(c)) {  // navigation and editing keys are not filtered
             const bool accepted = watched == pointRadiusField ? PointRadiusKeyAccepted(c) : PercentKeyAccepted(c);
             if (!accepted) {
                 dialogs_.Beep();
@@ -432,13 +452,13 @@ ControlValues MainWindow::ReadControls() const {
     c.pointMode = filledCircleButton->isChecked() ? PointMode::FilledCircle
                   : circleButton->isChecked()      ? PointMode::Circle
                                                    : PointMode::Point;
-    c.pointRadius = pointRadiusField->text().toStdString();
+    c.pointRadius = ToCp932(pointRadiusField->text());
     c.jwLineTypes = jwLineTypesButton->isChecked();
     c.curvesAsPolylines = polylinesBox->isChecked();
     c.shrinkTexts = shrinkTextsBox->isChecked();
-    c.textShrink = textShrinkField->text().toStdString();
+    c.textShrink = ToCp932(textShrinkField->text());
     c.narrowHalfWidthTexts = narrowHalfWidthBox->isChecked();
-    c.halfWidthAspect = halfWidthAspectField->text().toStdString();
+    c.halfWidthAspect = ToCp932(halfWidthAspectField->text());
     c.plainLayerNames = plainLayerNamesBox->isChecked();
     c.auxiliaryOnDefpoints = auxiliaryOnDefpointsBox->isChecked();
     for (int i = 0; i < 6; ++i) c.penColors[i] = penColorBoxes[i]->ColorNumber();
@@ -446,9 +466,9 @@ ControlValues MainWindow::ReadControls() const {
     return c;
 }
 
-void MainWindow::SetPointRadiusText(const std::string& text) { pointRadiusField->setText(QString::fromStdString(text)); }
-void MainWindow::SetTextShrinkText(const std::string& text) { textShrinkField->setText(QString::fromStdString(text)); }
-void MainWindow::SetHalfWidthAspectText(const std::string& text) { halfWidthAspectField->setText(QString::fromStdString(text)); }
+void MainWindow::SetPointRadiusText(const std::string& text) { pointRadiusField->setText(FromCp932(text)); }
+void MainWindow::SetTextShrinkText(const std::string& text) { textShrinkField->setText(FromCp932(text)); }
+void MainWindow::SetHalfWidthAspectText(const std::string& text) { halfWidthAspectField->setText(FromCp932(text)); }
 
 void MainWindow::FocusWindow() {
     activateWindow();

@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <vector>
 
 #include "app/WindowCommands.h"
 #include "gui/ColorComboBox.h"
@@ -64,6 +65,8 @@ protected:
 
 private:
     void ApplyDefaultsOnFirstShow();
+    // Every control Tab reaches, in order.
+    std::vector<QWidget*> TabOrder() const;
     void DrawingRead();
     void ConnectSettingsToDrawing();
     void SelectDefaults();

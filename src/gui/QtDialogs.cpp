@@ -33,6 +33,11 @@ QString FromCp932(const std::string& text) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+std::string ToCp932(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    return Utf8ToCp932(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+}
+
 QString FromPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
 std::string ToPath(const QString& path) { return QFile::encodeName(path).toStdString(); }

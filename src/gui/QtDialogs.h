@@ -26,8 +26,9 @@ private:
     QWidget* window_ = nullptr;
 };
 
-// CP932 text for Qt, and paths both ways.
+// CP932 text for Qt and back (what CP932 cannot hold becomes "?"), and paths both ways.
 QString FromCp932(const std::string& text);
+std::string ToCp932(const QString& text);
 QString FromPath(const std::string& path);
 std::string ToPath(const QString& path);
 

@@ -1,6 +1,8 @@
 #include "gui/SpinControl.h"
 
+#include <QKeyEvent>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 
 namespace orvik {
@@ -18,8 +20,38 @@ SpinControl::SpinControl(QWidget* parent) : QWidget(parent), up_(new QToolButton
     layout->setSpacing(0);
     layout->addWidget(up_);
     layout->addWidget(down_);
-    connect(up_, &QToolButton::clicked, this, [this] { SetPosition(position_ + 1); });
-    connect(down_, &QToolButton::clicked, this, [this] { SetPosition(position_ - 1); });
+    connect(up_, &QToolButton::clicked, this, [this] { Step(1); });
+    connect(down_, &QToolButton::clicked, this, [this] { Step(-1); });
+}
+
+void SpinControl::Associate(QLineEdit* field) {
+    field_ = field;
+    field_->installEventFilter(this);
+}
+
+void SpinControl::Step(int delta) {
+    bool typed = false;
+    const int value = field_ ? field_->text().trimmed().toInt(&typed) : 0;
+    const int from = typed ? std::clamp(value, minimum_, maximum_) : position_;
+    position_ = std::clamp(from + delta, minimum_, maximum_);
+    WritePosition();
+}
+
+bool SpinControl::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == field_ && field_->isEnabled()) {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Up || key == Qt::Key_Down) {
+                Step(key == Qt::Key_Up ? 1 : -1);
+                return true;
+            }
+        } else if (event->type() == QEvent::Wheel) {
+            const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
+            if (delta != 0) Step(delta > 0 ? 1 : -1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void SpinControl::SetRange(int minimum, int maximum) {

@@ -2,13 +2,14 @@
 #include <QApplication>
 
 #include "dxf/AtomicFile.h"
+#include "gui/JapaneseTranslations.h"
 #include "gui/WindowSession.h"
 
 int main(int argc, char** argv) {
     orvik::RemoveTemporaryFilesOnSignals();
     QApplication application(argc, argv);
     QApplication::setApplicationName("ORVIK");
-    QApplication::setApplicationDisplayName("ORVIK");
+    orvik::LoadJapaneseTranslations(application);
     orvik::WindowSession session;
     session.window.show();
     return QApplication::exec();

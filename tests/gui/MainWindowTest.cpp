@@ -5,15 +5,20 @@
 #include <sys/time.h>
 
 #include <algorithm>
+#include <functional>
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTest>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include "cli/CliRun.h"
+#include "gui/JapaneseTranslations.h"
 #include "jwc/JwcBuilder.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
@@ -99,6 +104,14 @@ TEST_F(MainWindowTest, TheDrawingTabFollowsTheSettingsWithoutReloading) {
     EXPECT_EQ(view->Picture().shapes.size(), 1u);
 }
 
+// Qt's own texts (standard buttons, dialogs, context menus) in Japanese.
+TEST(JapaneseTranslations, QtsOwnButtonsSpeakJapanese) {
+    ASSERT_TRUE(LoadJapaneseTranslations(*QCoreApplication::instance()));
+    QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text().remove('&'), "キャンセル");
+    EXPECT_EQ(box.button(QDialogButtonBox::Open)->text().remove('&'), "開く");
+}
+
 TEST_F(MainWindowTest, ShowsEveryDefaultWhenShown) {
     EXPECT_EQ(window_.windowTitle(), "ORVIK Ver 0.20");  // the project's version
     EXPECT_EQ(Text("textShrinkField"), "90");
@@ -143,17 +156,84 @@ TEST_F(MainWindowTest, KeyFiltersBeepAndDiscard) {
     EXPECT_EQ(reduction->text(), "12");
 }
 
-TEST_F(MainWindowTest, SpinControlsStepWithinTheirRangeAndWriteTheField) {
+// Tab walks every control in layout order (one stop per radio group, at the
+// checked button) and around; Shift+Tab walks back. In the number fields the
+// editing keys do their usual work, and typed letters are refused.
+TEST_F(MainWindowTest, TabWalksTheControlsAndEditingKeysWorkInTheFields) {
+    const QStringList order = {"roundCoordinatesBox", "filledCircleButton", "pointRadiusField", "jwLineTypesButton",
+                               "polylinesBox", "shrinkTextsBox", "textShrinkField", "narrowHalfWidthBox",
+                               "halfWidthAspectField", "scaleBox", "outputFormatBox", "plainLayerNamesBox",
+                               "auxiliaryOnDefpointsBox", "penColorBox1", "penColorBox2", "penColorBox3",
+                               "penColorBox4", "penColorBox5", "penColorBox6", "defaultsButton", "quitButton",
+                               "readButton", "saveButton", "qt_tabwidget_tabbar", "logView", "lightBackgroundBox", "fitButton"};
+    window_.activateWindow();
+    Child<QWidget>("roundCoordinatesBox")->setFocus();
+    QStringList forward, backward;
+    for (int i = 0; i <= order.size(); ++i) {
+        forward << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    for (int i = 0; i <= order.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        backward.prepend(QApplication::focusWidget()->objectName());
+    }
+    EXPECT_EQ(forward.join(' ').toStdString(), (order + QStringList{order.front()}).join(' ').toStdString());
+    EXPECT_EQ(backward.join(' ').toStdString(), (order + QStringList{order.front()}).join(' ').toStdString());
+
+    auto* field = Child<QLineEdit>("textShrinkField");
+    field->setFocus();
+    field->setText("90");
+    QTest::keyClick(field, Qt::Key_Home);
+    QTest::keyClick(field, Qt::Key_Delete);
+    EXPECT_EQ(field->text(), "0");
+    QTest::keyClick(field, Qt::Key_End);
+    QTest::keyClicks(field, "7x");
+    EXPECT_EQ(field->text(), "07");
+    QTest::keyClick(field, Qt::Key_Left);
+    QTest::keyClick(field, Qt::Key_Backspace);
+    EXPECT_EQ(field->text(), "7");
+    EXPECT_EQ(dialogs_.events, std::vector<std::string>{"beep"});  // for the x
+
+    // Text pasted past the filter is named in the error as the user sees it.
+    field->setText("直線");
+    Child<QPushButton>("saveButton")->click();
+    EXPECT_EQ(dialogs_.events.back(), "error: '直線' は有効な整数値ではありません");
+}
+
+// The arrows, the Up and Down keys in the field and the wheel over it step
+// from the number in the field (a typed one clamped to 10..99), or from the
+// last position when the field holds none; never past the range.
+TEST_F(MainWindowTest, SpinControlsStepFromTheFieldWithinTheirRange) {
     auto* field = Child<QLineEdit>("textShrinkField");
     auto* upDown = Child<SpinControl>("textShrinkSpin");
-    auto* up = upDown->findChildren<QToolButton*>().at(0);
-    auto* down = upDown->findChildren<QToolButton*>().at(1);
-    for (int i = 0; i < 15; ++i) QTest::mouseClick(up, Qt::LeftButton);
-    EXPECT_EQ(field->text(), "99");
-    field->setText("5");  // typed by hand: kept, and used when saving
-    EXPECT_EQ(field->text(), "5");
-    QTest::mouseClick(down, Qt::LeftButton);
-    EXPECT_EQ(field->text(), "98");
+    QToolButton* up = upDown->findChildren<QToolButton*>().at(0);
+    QToolButton* down = upDown->findChildren<QToolButton*>().at(1);
+    const auto wheel = [&](int delta) {
+        QWheelEvent event(QPointF(5, 5), field->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(field, &event);
+    };
+    struct Case {
+        const char* typed;
+        std::function<void()> step;
+        int times;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"98", [&] { QTest::mouseClick(up, Qt::LeftButton); }, 3, "99"},
+        {"60", [&] { QTest::mouseClick(up, Qt::LeftButton); }, 1, "61"},
+        {"5", [&] { QTest::mouseClick(down, Qt::LeftButton); }, 1, "10"},
+        {"50", [&] { QTest::keyClick(field, Qt::Key_Up); }, 2, "52"},
+        {"50", [&] { QTest::keyClick(field, Qt::Key_Down); }, 1, "49"},
+        {"50", [&] { wheel(120); }, 1, "51"},
+        {"50", [&] { wheel(-120); }, 3, "47"},
+        {"", [&] { QTest::mouseClick(up, Qt::LeftButton); }, 1, "48"},  // from the last position, 47
+    };
+    for (const Case& c : cases) {
+        field->setText(c.typed);
+        for (int i = 0; i < c.times; ++i) c.step();
+        EXPECT_EQ(field->text(), c.shown) << c.typed;
+    }
 }
 
 TEST_F(MainWindowTest, CheckBoxesEnableTheirFields) {
