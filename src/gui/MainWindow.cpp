@@ -77,7 +77,9 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
     logView->setLineWrapMode(QPlainTextEdit::NoWrap);
     logView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QFont fixed(QStringLiteral("IPAGothic"));  // one column per byte of CP932: the report lines stay aligned
-    fixed.setPixelSize(12);
+    // At 12 pixels IPAGothic's descent is too short for its underscore, and the
+    // next line covers the underscores of layer names such as "0_6_".
+    fixed.setPixelSize(13);
     fixed.setStyleHint(QFont::TypeWriter);
     logView->setFont(fixed);
 
