@@ -312,10 +312,11 @@ void WindowCommands::SaveBatch() {
     dialogs_.ShowInfo(std::string(kSaveFinished));
 }
 
+// The report follows the save, so that a failed save shows no report as if saved.
 void WindowCommands::Convert(const std::string& source, const std::string& output) {
     const Conversion conversion(drawing_, settings_, ConversionRequest{source, view_.ScaleText()});
-    ReportConversion(conversion.Result());
     conversion.SaveAs(output);
+    ReportConversion(conversion.Result());
 }
 
 void WindowCommands::ReportConversion(const ConversionResult& result) {

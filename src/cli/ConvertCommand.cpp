@@ -92,9 +92,6 @@ public:
             log_ << '\n';
             if (!ToStandardOutput(options_)) log_ << output << "\n\n";
             const Conversion conversion(drawing_, options_.settings, ConversionRequest{input, scaleText});
-            if (const std::string format = OutputFormatLogLine(options_.settings.outputFormat); !format.empty())
-                log_ << Cp932ToUtf8(format) << '\n';
-            for (const auto& line : ReportUsedLayers(conversion.Result())) log_ << Cp932ToUtf8(line) << '\n';
             if (kind_ == OutputKind::Picture) {
                 const std::string picture = PictureBytes(conversion, options_);
                 if (ToStandardOutput(options_))
@@ -107,6 +104,10 @@ public:
             } else {
                 conversion.SaveAs(output);
             }
+            // The report follows the write: a failed write shows none as if written.
+            if (const std::string format = OutputFormatLogLine(options_.settings.outputFormat); !format.empty())
+                log_ << Cp932ToUtf8(format) << '\n';
+            for (const auto& line : ReportUsedLayers(conversion.Result())) log_ << Cp932ToUtf8(line) << '\n';
 #ifdef ORVIK_HAVE_QT_PICTURES
             if (!thumbnail.empty()) {
                 SaveBytes(thumbnail, PngPicture(PictureOf(conversion), PictureOptions{kThumbnailWidth, false}));

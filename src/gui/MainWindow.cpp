@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QAbstractItemView>
 #include <QMimeData>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -442,8 +443,21 @@ void MainWindow::AppendLog(const std::string& text) {
 
 void MainWindow::SetScaleList(const ScaleList& list) {
     scaleBox->clear();
-    for (const std::string& item : list.items) scaleBox->addItem(QString::fromStdString(item));
+    int widest = 0;
+    for (const std::string& item : list.items) {
+        scaleBox->addItem(QString::fromStdString(item));
+        scaleBox->setItemData(scaleBox->count() - 1, QString::fromStdString(item), Qt::ToolTipRole);
+        widest = std::max(widest, scaleBox->fontMetrics().horizontalAdvance(QString::fromStdString(item)));
+    }
     scaleBox->setCurrentIndex(list.selected);
+    // Long scales ("0.300000011920929") are shown whole: a smaller font in
+    // the box when they do not fit, and a list as wide as the longest.
+    QFont font = this->font();
+    const int room = scaleBox->width() - 28;
+    if (widest > room && room > 0) font.setPixelSize(std::max(8, font.pixelSize() * room / widest));
+    scaleBox->setFont(font);
+    scaleBox->view()->setTextElideMode(Qt::ElideNone);
+    scaleBox->view()->setMinimumWidth(QFontMetrics(this->font()).horizontalAdvance(QString(20, '0')) + 20);
 }
 
 std::string MainWindow::ScaleText() const { return scaleBox->currentText().toStdString(); }

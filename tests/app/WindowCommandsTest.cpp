@@ -356,13 +356,15 @@ TEST_F(WindowCommandsTest, AnErrorEndsTheCommandWithItsText) {
     EXPECT_TRUE(fs::exists(dir_.File("out/good.dxf")));  // finished before: kept
     EXPECT_FALSE(fs::exists(dir_.File("out/later.dxf")));
 
-    // An output that cannot be created.
+    // An output that cannot be created: no used-layer report as if saved.
     commands_.DropFiles({good});
     ui_.events.clear();
     ui_.saveAnswers.push_back(dir_.File("missing/x.dxf"));
     commands_.ConvertAndSave();
     EXPECT_TRUE(ui_.Saw("error: ファイル " + dir_.File("missing/x.dxf") +
                         " を作成できません（ファイルまたはフォルダーが見つかりません）"));
+    EXPECT_EQ(ui_.log.back(), "");
+    EXPECT_EQ(ui_.log.end()[-2], dir_.File("missing/x.dxf"));
 
     // An output that is the drawing itself, under another name.
     fs::create_hard_link(good, dir_.File("same.dxf"));

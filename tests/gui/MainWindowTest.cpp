@@ -104,6 +104,15 @@ TEST_F(MainWindowTest, TheDrawingTabFollowsTheSettingsWithoutReloading) {
     EXPECT_EQ(view->Picture().shapes.size(), 1u);
 }
 
+// A long scale fits the closed box whole.
+TEST_F(MainWindowTest, ALongScaleFitsTheBox) {
+    window_.SetScaleList(ScaleList{{"0.300000011920929", "100"}, 0});
+    auto* box = Child<QComboBox>("scaleBox");
+    EXPECT_EQ(box->currentText(), "0.300000011920929");
+    EXPECT_LE(QFontMetrics(box->font()).horizontalAdvance(box->currentText()), box->width() - 28)
+        << QFontMetrics(window_.font()).horizontalAdvance(box->currentText()) << " in " << box->width();
+}
+
 // Qt's own texts (standard buttons, dialogs, context menus) in Japanese.
 TEST(JapaneseTranslations, QtsOwnButtonsSpeakJapanese) {
     ASSERT_TRUE(LoadJapaneseTranslations(*QCoreApplication::instance()));
