@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QAbstractItemView>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -92,6 +93,8 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
     {
         auto* corner = new QWidget(viewTabs);
         fitButton = Named(new QPushButton("全体表示", corner), "fitButton");
+        aboutButton = Named(new QToolButton(corner), "aboutButton");
+        aboutButton->setText("?");
         fitButton->setToolTip("図面全体を表示する（F キー、ダブルクリック）");
         lightBackgroundBox = Named(new QCheckBox("白背景", corner), "lightBackgroundBox");
         batchBox = Named(new QComboBox(corner), "batchBox");
@@ -103,6 +106,7 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
         l->addWidget(batchBox);
         l->addWidget(lightBackgroundBox);
         l->addWidget(fitButton);
+        l->addWidget(aboutButton);
         viewTabs->setCornerWidget(corner);
     }
 
@@ -232,6 +236,11 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
     halfWidthAspectSpin->Associate(halfWidthAspectField);
     for (QLineEdit* field : {pointRadiusField, textShrinkField, halfWidthAspectField}) field->installEventFilter(this);
 
+    readButton->setShortcut(QKeySequence::Open);
+    saveButton->setShortcut(QKeySequence::Save);
+    quitButton->setShortcut(QKeySequence::Quit);
+    aboutButton->setShortcut(QKeySequence::HelpContents);
+    connect(aboutButton, &QToolButton::clicked, this, &MainWindow::ShowAbout);
     connect(defaultsButton, &QPushButton::clicked, this, &MainWindow::RestoreDefaults);
     connect(quitButton, &QPushButton::clicked, this, &MainWindow::Quit);
     connect(readButton, &QPushButton::clicked, this, &MainWindow::OpenDrawings);
@@ -257,7 +266,7 @@ std::vector<QWidget*> MainWindow::TabOrder() const {
                                    outputFormatBox, plainLayerNamesBox, auxiliaryOnDefpointsBox};
     for (ColorComboBox* box : penColorBoxes) order.push_back(box);
     for (QWidget* w : std::initializer_list<QWidget*>{defaultsButton, quitButton, readButton, saveButton, viewTabs,
-                                                      logView, batchBox, lightBackgroundBox, fitButton, drawingView})
+                                                      logView, batchBox, lightBackgroundBox, fitButton, aboutButton, drawingView})
         order.push_back(w);
     return order;
 }
@@ -280,6 +289,18 @@ void MainWindow::ConnectSettingsToDrawing() {
         connect(box, &QComboBox::currentIndexChanged, this, &MainWindow::SettingsChanged);
     for (ColorComboBox* box : penColorBoxes)
         connect(box, &QComboBox::currentIndexChanged, this, &MainWindow::SettingsChanged);
+}
+
+void MainWindow::ShowAbout() {
+    const QString caption = QString::fromLatin1(kWindowCaption.data(), static_cast<qsizetype>(kWindowCaption.size()));
+    QMessageBox::about(this, "バージョン情報",
+                       caption +
+                           "\n\nJW_CAD の図面（.jwc）を AutoCAD R13 DXF に変換します。\n"
+                           "© ORVIK 開発チーム. All rights reserved.\n\n"
+                           "使用しているライブラリとフォント:\n"
+                           "  Qt " QT_VERSION_STR "（LGPL v3）\n"
+                           "  GNU C ライブラリの iconv（LGPL v2.1）\n"
+                           "  IPA フォント（IPA フォントライセンス v1.0）");
 }
 
 void MainWindow::OpenDrawings() {
@@ -362,9 +383,10 @@ void MainWindow::SetTooltips() {
         "標準では図形最多グループの縮尺が選択されている\n文字サイズが変になる場合はこれを確認する");
     textShrinkGroup->setToolTip("JW_CADの図面変換後のバランスを取るために");
     defaultsButton->setToolTip("すべての設定を初期化する");
-    quitButton->setToolTip("プログラムを終了する");
-    readButton->setToolTip("JWCファイルを読み込む\nドラッグでも読込可能");
-    saveButton->setToolTip("DXFファイルを保存する");
+    quitButton->setToolTip("プログラムを終了する（Ctrl+Q）");
+    readButton->setToolTip("JWCファイルを読み込む（Ctrl+O）\nドラッグでも読込可能");
+    saveButton->setToolTip("DXFファイルを保存する（Ctrl+S）");
+    aboutButton->setToolTip("バージョン情報（F1）");
 }
 
 // The pens, check boxes, options and radius that start-up and initialise share.

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -49,6 +50,7 @@ public slots:
     void OpenDrawings();
     void ConvertAndSave() { commands_.ConvertAndSave(); }
     void Quit() { close(); }
+    void ShowAbout();
     void PointButtonClicked();
     void ShrinkTextsToggled() { textShrinkField->setEnabled(shrinkTextsBox->isChecked()); }
     void NarrowHalfWidthToggled() { halfWidthAspectField->setEnabled(narrowHalfWidthBox->isChecked()); }
@@ -85,6 +87,7 @@ private:
     QPushButton* fitButton;
     QCheckBox* lightBackgroundBox;
     QComboBox* batchBox;  // which drawing of a batch the drawing tab shows
+    QToolButton* aboutButton;
     QGroupBox *numbersGroup, *pointsGroup, *lineTypesGroup, *penColorsGroup, *layerNamesGroup, *scaleGroup, *auxiliaryGroup, *textShrinkGroup,
         *halfWidthGroup, *curvesGroup;
     QCheckBox* roundCoordinatesBox;

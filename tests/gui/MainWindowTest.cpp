@@ -137,7 +137,9 @@ TEST_F(MainWindowTest, ShowsEveryDefaultWhenShown) {
     EXPECT_TRUE(Log() == QStringList{""});
     EXPECT_EQ(Child<QGroupBox>("lineTypesGroup")->toolTip(),
               "JW_CAD準処\n  より元図に近くなる様に変換\nAutoCAD準処\n  AutoCADの補助作図用");
-    EXPECT_EQ(Child<QPushButton>("readButton")->toolTip(), "JWCファイルを読み込む\nドラッグでも読込可能");
+    EXPECT_EQ(Child<QPushButton>("readButton")->toolTip(), "JWCファイルを読み込む（Ctrl+O）\nドラッグでも読込可能");
+    EXPECT_EQ(Child<QPushButton>("readButton")->shortcut(), QKeySequence(QKeySequence::Open));
+    EXPECT_EQ(Child<QPushButton>("saveButton")->shortcut(), QKeySequence(QKeySequence::Save));
     EXPECT_EQ(Child<QGroupBox>("halfWidthGroup")->toolTip(), "");
     EXPECT_TRUE(window_.acceptDrops());
     // The log stretches with the window; the settings keep to the right.
@@ -174,7 +176,8 @@ TEST_F(MainWindowTest, TabWalksTheControlsAndEditingKeysWorkInTheFields) {
                                "halfWidthAspectField", "scaleBox", "outputFormatBox", "plainLayerNamesBox",
                                "auxiliaryOnDefpointsBox", "penColorBox1", "penColorBox2", "penColorBox3",
                                "penColorBox4", "penColorBox5", "penColorBox6", "defaultsButton", "quitButton",
-                               "readButton", "saveButton", "qt_tabwidget_tabbar", "logView", "lightBackgroundBox", "fitButton"};
+                               "readButton", "saveButton", "qt_tabwidget_tabbar", "logView", "lightBackgroundBox", "fitButton",
+                               "aboutButton"};
     window_.activateWindow();
     Child<QWidget>("roundCoordinatesBox")->setFocus();
     QStringList forward, backward;
