@@ -287,8 +287,7 @@ void WindowCommands::SaveSingle() {
     view_.AppendLog(Shown(state_.currentPath));
     view_.AppendLog("");
     Convert(state_.sourcePath, state_.currentPath);
-    view_.FocusWindow();
-    dialogs_.ShowInfo(std::string(kSaveFinished));
+    FinishSave(state_.currentPath, fs::path(state_.currentPath).parent_path().string());
 }
 
 void WindowCommands::SaveBatch() {
@@ -308,8 +307,14 @@ void WindowCommands::SaveBatch() {
         state_.currentPath = outputs[i];
         Convert(input, outputs[i]);
     }
+    FinishSave(*folder, *folder);
+}
+
+// The end of a save: the message names what was written and offers its folder.
+void WindowCommands::FinishSave(const std::string& written, const std::string& folder) {
     view_.FocusWindow();
-    dialogs_.ShowInfo(std::string(kSaveFinished));
+    if (dialogs_.ShowSaveFinished(std::string(kSaveFinished) + std::string(kCrLf) + Shown(written)))
+        dialogs_.OpenFolder(folder.empty() ? std::string(".") : folder);
 }
 
 // The report follows the save, so that a failed save shows no report as if saved.

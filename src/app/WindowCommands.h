@@ -54,6 +54,7 @@ private:
     bool CheckAndCopySettings();
     void SaveSingle();
     void SaveBatch();
+    void FinishSave(const std::string& written, const std::string& folder);
     void Convert(const std::string& source, const std::string& output);
     // The log after a conversion's decisions: in a batch the output path and
     // the drawing's summary, then the used layers.

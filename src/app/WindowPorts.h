@@ -27,6 +27,11 @@ public:
     virtual bool AskYesNo(const std::string& text) = 0;
     // The general error report of an error raised inside a command.
     virtual void ShowError(const std::string& text) = 0;
+    // The box that ends a save: caption "ORVIK", no icon, "OK" and
+    // "フォルダを開く(&F)"; true when the folder is to be opened.
+    virtual bool ShowSaveFinished(const std::string& text) = 0;
+    // Shows the folder in the desktop's file manager.
+    virtual void OpenFolder(const std::string& folder) = 0;
     virtual void Beep() = 0;
     // The open dialog (filter "jw_cad (*.jwc)" and "全て(*.*)", several files); empty when cancelled.
     virtual std::vector<std::string> ChooseOpenFiles() = 0;

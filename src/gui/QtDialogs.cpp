@@ -1,6 +1,8 @@
 #include "gui/QtDialogs.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -51,6 +53,16 @@ void QtDialogs::ShowWarning(const std::string& text) {
 bool QtDialogs::AskYesNo(const std::string& text) { return Show(QMessageBox::Warning, QStringLiteral("警告"), text, true); }
 
 void QtDialogs::ShowError(const std::string& text) { Show(QMessageBox::Critical, QStringLiteral("ORVIK"), text, false); }
+
+bool QtDialogs::ShowSaveFinished(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ORVIK"), FromCp932(text));
+    QPushButton* open = box.addButton(QStringLiteral("フォルダを開く(&F)"), QMessageBox::ActionRole);
+    box.setDefaultButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
+    box.exec();
+    return box.clickedButton() == open;
+}
+
+void QtDialogs::OpenFolder(const std::string& folder) { QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(folder))); }
 
 void QtDialogs::Beep() { QApplication::beep(); }
 

@@ -17,6 +17,8 @@ public:
     void ShowWarning(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;
     void ShowError(const std::string& text) override;
+    bool ShowSaveFinished(const std::string& text) override;
+    void OpenFolder(const std::string& folder) override;
     void Beep() override;
     std::vector<std::string> ChooseOpenFiles() override;
     std::optional<std::string> ChooseSaveFile(const std::string& proposed) override;

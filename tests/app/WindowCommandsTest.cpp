@@ -263,10 +263,10 @@ TEST_F(WindowCommandsTest, ASingleSaveNamesTheOutputAfterTheDialog) {
         }
         if (c.written.empty()) {
             EXPECT_EQ(ReadFileBytes(target), "old");
-            EXPECT_FALSE(ui_.Saw("info: ファイルの保存が終了しました"));
+            EXPECT_FALSE(ui_.Count("finished: ファイルの保存が終了しました") == 1);
         } else {
             EXPECT_TRUE(ReadFileBytes(c.written).ends_with("EOF\r\n")) << c.written;
-            EXPECT_TRUE(ui_.Saw("info: ファイルの保存が終了しました"));
+            EXPECT_TRUE(ui_.Count("finished: ファイルの保存が終了しました") == 1);
         }
     }
     // The first dialog proposed the drawing's name with ".dxf".
@@ -281,7 +281,11 @@ TEST_F(WindowCommandsTest, TheLogShowsTheOutputAndTheUsedLayers) {
     const std::string source = Drawing("a.jwc");
     commands_.DropFiles({source});
     ui_.saveAnswers.push_back(dir_.File("a.dxf"));
+    ui_.openFolderAnswers.push_back(true);
     commands_.ConvertAndSave();
+    // The message names the file written and opens its folder on request.
+    EXPECT_TRUE(ui_.Saw("finished: ファイルの保存が終了しました\r\n" + dir_.File("a.dxf")));
+    EXPECT_EQ(ui_.events.back(), "open folder: " + fs::path(dir_.File("a.dxf")).parent_path().string());
     const std::vector<std::string> tail(ui_.log.end() - 5, ui_.log.end());
     EXPECT_EQ(tail, (std::vector<std::string>{"", dir_.File("a.dxf"), "", "「使用画層」",
                                               "A                     色: 4  線種: CONTINUOUS"}));
@@ -323,7 +327,7 @@ TEST_F(WindowCommandsTest, ABatchAsksOnceAndWritesEveryDrawing) {
     commands_.ConvertAndSave();
     EXPECT_EQ(ui_.events.front(), "folder dialog: 保存ディレクトリの選択 at " + fs::path(files[0]).parent_path().string());
     EXPECT_EQ(ui_.Count("ask: "), 0);
-    EXPECT_EQ(ui_.Count("info: ファイルの保存が終了しました"), 1);
+    EXPECT_EQ(ui_.Count("finished: ファイルの保存が終了しました"), 1);
     for (const char* name : {"a.dxf", "b.dxf", "c.dxf"})
         EXPECT_TRUE(ReadFileBytes(dir_.File("out/") + name).ends_with("EOF\r\n")) << name;
     EXPECT_NE(ReadFileBytes(dir_.File("out/b.dxf")).find("$LTSCALE\r\n 40\r\n50\r\n"), std::string::npos);
@@ -352,7 +356,7 @@ TEST_F(WindowCommandsTest, AnErrorEndsTheCommandWithItsText) {
     ui_.folderAnswers.push_back(dir_.File("out"));
     commands_.ConvertAndSave();
     EXPECT_TRUE(ui_.Saw("error: '' は有効な浮動小数点数ではありません"));
-    EXPECT_FALSE(ui_.Saw("info: ファイルの保存が終了しました"));
+    EXPECT_FALSE(ui_.Count("finished: ファイルの保存が終了しました") == 1);
     EXPECT_TRUE(fs::exists(dir_.File("out/good.dxf")));  // finished before: kept
     EXPECT_FALSE(fs::exists(dir_.File("out/later.dxf")));
 

@@ -302,7 +302,7 @@ TEST_F(MainWindowTest, ADroppedSampleSavesTheSameFileAsTheCommandLine) {
     EXPECT_EQ(Child<QComboBox>("scaleBox")->currentText(), "100");
     dialogs_.saveAnswers = {dir_.File("window.dxf")};
     Child<QPushButton>("saveButton")->click();
-    EXPECT_TRUE(dialogs_.Saw("info: ファイルの保存が終了しました"));
+    EXPECT_TRUE(dialogs_.Count("finished: ファイルの保存が終了しました") == 1);
     EXPECT_TRUE(Log().contains("「使用画層」"));
     const cli::CliRun run = cli::Cli({"convert", "-o", dir_.File("cli.dxf"), sample});
     ASSERT_EQ(run.code, 0) << run.err;
@@ -328,7 +328,7 @@ TEST_F(MainWindowTest, ABatchGoesToOneFolder) {
     EXPECT_EQ(Log().front(), "【複数ファイル一括変換モード】");
     dialogs_.folderAnswers = {dir_.File("out")};
     Child<QPushButton>("saveButton")->click();
-    EXPECT_EQ(dialogs_.Count("info: ファイルの保存が終了しました"), 1);
+    EXPECT_EQ(dialogs_.Count("finished: ファイルの保存が終了しました"), 1);
     EXPECT_TRUE(std::filesystem::exists(dir_.File("out/plan.dxf")));
     EXPECT_TRUE(std::filesystem::exists(dir_.File("out/b.dxf")));
 }

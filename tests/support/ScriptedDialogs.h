@@ -19,7 +19,7 @@ public:
     std::vector<std::string> events;
     std::deque<std::vector<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers, folderAnswers;
-    std::deque<bool> yesNoAnswers;
+    std::deque<bool> yesNoAnswers, openFolderAnswers;
 
     void ShowInfo(const std::string& text) override { events.push_back("info: " + Cp932ToUtf8(text)); }
     void ShowWarning(const std::string& text) override { events.push_back("warning: " + Cp932ToUtf8(text)); }
@@ -28,6 +28,11 @@ public:
         return Next(yesNoAnswers, false);
     }
     void ShowError(const std::string& text) override { events.push_back("error: " + Cp932ToUtf8(text)); }
+    bool ShowSaveFinished(const std::string& text) override {
+        events.push_back("finished: " + Cp932ToUtf8(text));
+        return Next(openFolderAnswers, false);
+    }
+    void OpenFolder(const std::string& folder) override { events.push_back("open folder: " + folder); }
     void Beep() override { events.push_back("beep"); }
     std::vector<std::string> ChooseOpenFiles() override {
         events.push_back("open dialog");
