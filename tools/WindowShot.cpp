@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
     orvik::LoadJapaneseTranslations(application);
     orvik::WindowSession session;
     orvik::MainWindow& window = session.window;
+    window.SetStore(nullptr);  // the pictures show the defaults, whatever a user kept
     if (drawingTab) window.resize(1000, 560);
     window.show();
     window.Commands().DropFiles({argv[1]});

@@ -17,6 +17,7 @@
 #include "app/SettingChecks.h"
 #include "app/Version.h"
 #include "gui/KeyFilters.h"
+#include "gui/StoredSettings.h"
 #include "gui/QtDialogs.h"
 
 namespace orvik {
@@ -368,6 +369,40 @@ void MainWindow::ApplyDefaultsOnFirstShow() {
     textShrinkSpin->SetPosition(kDefaults.textShrinkPercent);
     halfWidthAspectSpin->SetRange(kPercentMinimum, kPercentMaximum);
     halfWidthAspectSpin->SetPosition(kDefaults.halfWidthAspectPercent);
+    if (store_) {
+        if (const auto stored = StoredControls(*store_)) ShowControls(*stored);
+        lightBackgroundBox->setChecked(store_->value("view/lightBackground").toBool());
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (store_) {
+        StoreControls(*store_, ReadControls());
+        store_->setValue("view/lightBackground", lightBackgroundBox->isChecked());
+        store_->sync();
+    }
+    QWidget::closeEvent(event);
+}
+
+void MainWindow::ShowControls(const ControlValues& c) {
+    roundCoordinatesBox->setChecked(c.roundCoordinates);
+    switch (c.pointMode) {
+        case PointMode::FilledCircle: filledCircleButton->setChecked(true); break;
+        case PointMode::Circle: circleButton->setChecked(true); break;
+        case PointMode::Point: pointButton->setChecked(true); break;
+    }
+    pointRadiusField->setText(FromCp932(c.pointRadius));
+    (c.jwLineTypes ? jwLineTypesButton : acadLineTypesButton)->setChecked(true);
+    polylinesBox->setChecked(c.curvesAsPolylines);
+    shrinkTextsBox->setChecked(c.shrinkTexts);
+    textShrinkField->setText(FromCp932(c.textShrink));
+    narrowHalfWidthBox->setChecked(c.narrowHalfWidthTexts);
+    halfWidthAspectField->setText(FromCp932(c.halfWidthAspect));
+    plainLayerNamesBox->setChecked(c.plainLayerNames);
+    auxiliaryOnDefpointsBox->setChecked(c.auxiliaryOnDefpoints);
+    for (int i = 0; i < 6; ++i) penColorBoxes[i]->SetColorNumber(c.penColors[i]);
+    for (int i = 0; i < outputFormatBox->count(); ++i)
+        if (kOutputFormatChoices[i].format == c.outputFormat) outputFormatBox->setCurrentIndex(i);
 }
 
 void MainWindow::SetTooltips() {

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTimer>
@@ -44,6 +45,11 @@ public:
     void FocusWindow() override;
 
     WindowCommands& Commands() { return commands_; }
+    // Where the settings are kept between runs: restored when the window is
+    // first shown, stored when it closes. Without one, nothing is kept.
+    void SetStore(QSettings* store) { store_ = store; }
+    // Shows the values in the controls.
+    void ShowControls(const ControlValues& c);
 
 public slots:
     void RestoreDefaults();
@@ -61,6 +67,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -78,6 +85,7 @@ private:
     Dialogs& dialogs_;
     WindowCommands commands_;
     bool shown_ = false;
+    QSettings* store_ = nullptr;
     QTimer drawingTimer_;
     bool fitNextDrawing_ = false;  // a new drawing was read: fit it to the view
 

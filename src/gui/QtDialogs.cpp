@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QUrl>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -67,8 +68,10 @@ void QtDialogs::OpenFolder(const std::string& folder) { QDesktopServices::openUr
 void QtDialogs::Beep() { QApplication::beep(); }
 
 std::vector<std::string> QtDialogs::ChooseOpenFiles() {
-    const QStringList files = QFileDialog::getOpenFileNames(window_, QString(), QString(),
+    const QString start = store_ ? store_->value("folders/read").toString() : QString();
+    const QStringList files = QFileDialog::getOpenFileNames(window_, QString(), start,
                                                             QStringLiteral("jw_cad (*.jwc);;全て(*.*)"));
+    if (store_ && !files.isEmpty()) store_->setValue("folders/read", QFileInfo(files.front()).absolutePath());
     std::vector<std::string> paths;
     for (const QString& file : files) paths.push_back(ToPath(file));
     return paths;

@@ -3,6 +3,7 @@
 // folder choosers, and the beep.
 #pragma once
 
+#include <QSettings>
 #include <QWidget>
 
 #include "app/WindowPorts.h"
@@ -12,6 +13,8 @@ namespace orvik {
 class QtDialogs : public Dialogs {
 public:
     void SetWindow(QWidget* window) { window_ = window; }
+    // Where the folder of the last drawings read is kept between runs.
+    void SetStore(QSettings* store) { store_ = store; }
 
     void ShowInfo(const std::string& text) override;
     void ShowWarning(const std::string& text) override;
@@ -26,6 +29,7 @@ public:
 
 private:
     QWidget* window_ = nullptr;
+    QSettings* store_ = nullptr;
 };
 
 // CP932 text for Qt and back (what CP932 cannot hold becomes "?"), and paths both ways.

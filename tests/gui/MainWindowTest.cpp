@@ -113,6 +113,45 @@ TEST_F(MainWindowTest, ALongScaleFitsTheBox) {
         << QFontMetrics(window_.font()).horizontalAdvance(box->currentText()) << " in " << box->width();
 }
 
+// The settings outlive the window: what a closed window showed, the next one
+// shows; initialise still restores the defaults.
+TEST(MainWindowStore, KeepsTheSettingsBetweenRuns) {
+    testing::TempDir dir;
+    QSettings store(QString::fromStdString(dir.File("orvik.conf")), QSettings::IniFormat);
+    testing::ScriptedDialogs dialogs;
+    JwcDrawing drawing;
+    ConversionSettings settings;
+    WindowState state;
+    ControlValues changed;
+    {
+        MainWindow first(dialogs, drawing, settings, state);
+        first.SetStore(&store);
+        first.show();
+        changed = first.ReadControls();
+        changed.pointMode = PointMode::Circle;
+        changed.pointRadius = "0.25";
+        changed.curvesAsPolylines = true;
+        changed.textShrink = "80";
+        changed.penColors = {1, 2, 3, 4, 5, 6};
+        changed.outputFormat = OutputFormat::Utf8;
+        first.ShowControls(changed);
+        first.close();
+    }
+    MainWindow second(dialogs, drawing, settings, state);
+    second.SetStore(&store);
+    second.show();
+    const ControlValues shown = second.ReadControls();
+    EXPECT_EQ(shown.pointMode, PointMode::Circle);
+    EXPECT_EQ(shown.pointRadius, "0.25");
+    EXPECT_TRUE(shown.curvesAsPolylines);
+    EXPECT_EQ(shown.textShrink, "80");
+    EXPECT_EQ(shown.penColors, changed.penColors);
+    EXPECT_EQ(shown.outputFormat, OutputFormat::Utf8);
+    second.RestoreDefaults();
+    EXPECT_EQ(second.ReadControls().pointMode, PointMode::FilledCircle);
+    EXPECT_EQ(second.ReadControls().penColors, (std::array<int, 6>{4, 7, 3, 2, 6, 5}));
+}
+
 // Qt's own texts (standard buttons, dialogs, context menus) in Japanese.
 TEST(JapaneseTranslations, QtsOwnButtonsSpeakJapanese) {
     ASSERT_TRUE(LoadJapaneseTranslations(*QCoreApplication::instance()));
