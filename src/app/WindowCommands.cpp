@@ -1,9 +1,12 @@
 #include "app/WindowCommands.h"
 
 #include <algorithm>
+#include <exception>
 #include <filesystem>
+#include <optional>
 #include <new>
 
+#include "app/BatchItem.h"
 #include "app/LayerReport.h"
 #include "app/OutputFormatChoices.h"
 #include "app/ReadDrawing.h"
@@ -19,7 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kCrLf = "\r\n";
 
 // A path as the log and the messages show it.
 std::string Shown(const std::string& path) { return Utf8ToCp932(path); }
@@ -287,7 +289,7 @@ void WindowCommands::SaveSingle() {
     view_.AppendLog(Shown(state_.currentPath));
     view_.AppendLog("");
     Convert(state_.sourcePath, state_.currentPath);
-    FinishSave(state_.currentPath, fs::path(state_.currentPath).parent_path().string());
+    FinishSave(Shown(state_.currentPath), fs::path(state_.currentPath).parent_path().string());
 }
 
 void WindowCommands::SaveBatch() {
@@ -299,29 +301,66 @@ void WindowCommands::SaveBatch() {
         outputs.push_back((fs::path(*folder) / fs::path(DxfPathFor(input)).filename()).string());
     if (std::ranges::any_of(outputs, Exists) && !dialogs_.AskYesNo(AlreadyExistsQuestion())) return;
 
-    for (std::size_t i = 0; i < state_.batchFiles.size(); ++i) {
+    // Each drawing converted on its own on a worker thread; a damaged or
+    // failing drawing is logged and the batch goes on, to one summary.
+    const std::size_t n = state_.batchFiles.size();
+    int converted = 0;
+    std::vector<std::string> partlyRead, failed, notReached;
+    for (std::size_t i = 0; i < n; ++i) {
         const std::string& input = state_.batchFiles[i];
+        if (view_.CancelRequested()) {
+            for (std::size_t j = i; j < n; ++j) notReached.push_back(Shown(state_.batchFiles[j]));
+            break;
+        }
+        view_.ShowProgress(static_cast<int>(i), static_cast<int>(n), Shown(input));
         view_.AppendLog(Shown(input) + std::string(kCrLf));
-        LoadAndReport(input, false);
-        view_.SetScaleList(ListProposedScales(drawing_));
+        BatchItemResult item;
+        view_.RunInBackground([&] { item = ConvertBatchItem(input, outputs[i], settings_); });
+        for (const std::string& line : item.log) view_.AppendLog(line);
+        if (!item.scales.items.empty()) view_.SetScaleList(item.scales);
         state_.currentPath = outputs[i];
-        Convert(input, outputs[i]);
+        switch (item.outcome) {
+            case BatchItemResult::Outcome::Converted: ++converted; break;
+            case BatchItemResult::Outcome::PartlyRead: partlyRead.push_back(Shown(input)); break;
+            case BatchItemResult::Outcome::Failed: failed.push_back(Shown(input)); break;
+        }
     }
-    FinishSave(*folder, *folder);
+    view_.ShowProgress(0, 0, "");
+    const std::vector<std::string> summary = BatchSummary(converted, partlyRead, failed, notReached);
+    view_.AppendLog("");
+    for (const std::string& line : summary) view_.AppendLog(line);
+    std::string summaryText;
+    for (const std::string& line : summary) summaryText += std::string(kCrLf) + line;
+    FinishSave(Shown(*folder) + summaryText, *folder);
 }
 
-// The end of a save: the message names what was written and offers its folder.
+// The end of a save: the message names what was written (CP932) and offers its folder.
 void WindowCommands::FinishSave(const std::string& written, const std::string& folder) {
     view_.FocusWindow();
-    if (dialogs_.ShowSaveFinished(std::string(kSaveFinished) + std::string(kCrLf) + Shown(written)))
+    if (dialogs_.ShowSaveFinished(std::string(kSaveFinished) + std::string(kCrLf) + written))
         dialogs_.OpenFolder(folder.empty() ? std::string(".") : folder);
 }
 
-// The report follows the save, so that a failed save shows no report as if saved.
+// The conversion and the save run on a worker thread, the window repainting
+// meanwhile; the report follows the save, so that a failed save shows no
+// report as if saved.
 void WindowCommands::Convert(const std::string& source, const std::string& output) {
-    const Conversion conversion(drawing_, settings_, ConversionRequest{source, view_.ScaleText()});
-    conversion.SaveAs(output);
-    ReportConversion(conversion.Result());
+    const ConversionRequest request{source, view_.ScaleText()};
+    std::optional<ConversionResult> result;
+    std::exception_ptr failure;
+    view_.ShowProgress(0, 1, Shown(source));
+    view_.RunInBackground([&] {
+        try {
+            const Conversion conversion(drawing_, settings_, request);
+            conversion.SaveAs(output);
+            result = conversion.Result();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    view_.ShowProgress(0, 0, "");
+    if (failure) std::rethrow_exception(failure);
+    ReportConversion(*result);
 }
 
 void WindowCommands::ReportConversion(const ConversionResult& result) {

@@ -7,8 +7,10 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "convert/ConversionSettings.h"
@@ -71,7 +73,20 @@ public:
     virtual void SetTextShrinkText(const std::string& text) = 0;
     virtual void SetHalfWidthAspectText(const std::string& text) = 0;
     virtual void FocusWindow() = 0;
+    // Long work: runs `work` away from the window (on a worker thread), the
+    // window repainting meanwhile, and returns when it is done. The work
+    // touches nothing the window shows.
+    virtual void RunInBackground(const std::function<void()>& work) = 0;
+    // A batch's progress: `done` of `total` drawings, `current` the one under
+    // way (CP932); a total of 0 ends it. While it shows, the commands are
+    // disabled and a cancel button stops the batch after the current drawing.
+    virtual void ShowProgress(int done, int total, const std::string& current) = 0;
+    // Whether cancel was pressed since the progress began.
+    virtual bool CancelRequested() = 0;
 };
+
+// The line break of log texts.
+inline constexpr std::string_view kCrLf = "\r\n";
 
 // The lines a log text adds: split at each CR LF, so a text ending in CR LF
 // adds an empty line after it and CR LF alone adds two empty lines.

@@ -7,11 +7,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QAbstractItemView>
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <thread>
 
 #include "app/OutputFormatChoices.h"
 #include "app/SettingChecks.h"
@@ -227,7 +229,29 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
     }
     auto* main = new QHBoxLayout(this);
     main->setContentsMargins(6, 6, 6, 6);
-    main->addWidget(viewTabs, 1);
+    {
+        // The left side: the tabs, and below them the progress of a save.
+        progressRow = Named(new QWidget(this), "progressRow");
+        progressBar = Named(new QProgressBar(progressRow), "progressBar");
+        progressLabel = Named(new QLabel(progressRow), "progressLabel");
+        progressLabel->setMinimumWidth(10);
+        cancelButton = Named(new QPushButton("中止", progressRow), "cancelButton");
+        cancelButton->setToolTip("いま変換中の図面で止める。変換済みのファイルは残る");
+        auto* row = new QHBoxLayout(progressRow);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->addWidget(progressBar);
+        row->addWidget(progressLabel, 1);
+        row->addWidget(cancelButton);
+        progressRow->hide();
+        auto* left = new QVBoxLayout;
+        left->addWidget(viewTabs, 1);
+        left->addWidget(progressRow);
+        main->addLayout(left, 1);
+        connect(cancelButton, &QPushButton::clicked, this, [this] {
+            cancelRequested_ = true;
+            cancelButton->setEnabled(false);
+        });
+    }
     main->addLayout(column1);
     main->addLayout(column2);
     column1->setSpacing(4);
@@ -290,6 +314,39 @@ void MainWindow::ConnectSettingsToDrawing() {
         connect(box, &QComboBox::currentIndexChanged, this, &MainWindow::SettingsChanged);
     for (ColorComboBox* box : penColorBoxes)
         connect(box, &QComboBox::currentIndexChanged, this, &MainWindow::SettingsChanged);
+}
+
+void MainWindow::RunInBackground(const std::function<void()>& work) {
+    QEventLoop loop;
+    std::thread worker([&] {
+        work();
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();  // the window repaints, and cancel can be pressed
+    worker.join();
+}
+
+void MainWindow::ShowProgress(int done, int total, const std::string& current) {
+    const bool running = total > 0;
+    if (running && !busy_) {
+        cancelRequested_ = false;
+        cancelButton->setEnabled(true);
+    }
+    busy_ = running;
+    // While a save runs, only cancel and the views answer.
+    for (QWidget* w : std::initializer_list<QWidget*>{defaultsButton, quitButton, readButton, saveButton, numbersGroup,
+                                                      pointsGroup, lineTypesGroup, curvesGroup, textShrinkGroup,
+                                                      halfWidthGroup, scaleGroup, outputFormatGroup, layerNamesGroup,
+                                                      auxiliaryGroup, penColorsGroup})
+        w->setEnabled(!running);
+    setAcceptDrops(!running);
+    progressRow->setVisible(running);
+    cancelButton->setVisible(total > 1);  // a single drawing is one step
+    if (!running) return;
+    progressBar->setRange(0, total);
+    progressBar->setValue(done);
+    progressBar->setFormat(QStringLiteral("%1 / %2").arg(done).arg(total));
+    progressLabel->setText(FromCp932(current));
 }
 
 void MainWindow::ShowAbout() {
@@ -376,6 +433,10 @@ void MainWindow::ApplyDefaultsOnFirstShow() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (busy_) {  // a save is under way: cancel stops it, the window stays
+        event->ignore();
+        return;
+    }
     if (store_) {
         StoreControls(*store_, ReadControls());
         store_->setValue("view/lightBackground", lightBackgroundBox->isChecked());

@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QLabel>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTabWidget>
@@ -43,6 +45,9 @@ public:
     void SetTextShrinkText(const std::string& text) override;
     void SetHalfWidthAspectText(const std::string& text) override;
     void FocusWindow() override;
+    void RunInBackground(const std::function<void()>& work) override;
+    void ShowProgress(int done, int total, const std::string& current) override;
+    bool CancelRequested() override { return cancelRequested_; }
 
     WindowCommands& Commands() { return commands_; }
     // Where the settings are kept between runs: restored when the window is
@@ -86,10 +91,16 @@ private:
     WindowCommands commands_;
     bool shown_ = false;
     QSettings* store_ = nullptr;
+    bool busy_ = false;             // a save is under way: the commands wait
+    bool cancelRequested_ = false;  // cancel pressed during the current batch
     QTimer drawingTimer_;
     bool fitNextDrawing_ = false;  // a new drawing was read: fit it to the view
 
     QTabWidget* viewTabs;
+    QWidget* progressRow;
+    QProgressBar* progressBar;
+    QLabel* progressLabel;
+    QPushButton* cancelButton;
     QPlainTextEdit* logView;
     DrawingView* drawingView;
     QPushButton* fitButton;

@@ -96,6 +96,18 @@ inline constexpr std::string_view kSaveFinished =
 inline constexpr std::string_view kFolderTitle =
     "\x95\xDB\x91\xB6\x83\x66\x83\x42\x83\x8C\x83\x4E\x83\x67\x83\x8A\x82\xCC\x91\x49\x91\xF0";  // 保存ディレクトリの選択
 
+// The summary that ends a batch save: counts, and the names of the drawings
+// that were read only in part, could not be converted, or were not reached.
+inline constexpr std::string_view kBatchConverted = "\x95\xCF\x8A\xB7\x82\xB5\x82\xBD\x90\x7D\x96\xCA: ";  // 変換した図面:
+inline constexpr std::string_view kBatchPartlyRead =
+    "\x88\xEA\x95\x94\x82\xBE\x82\xAF\x93\xC7\x82\xDD\x8D\x9E\x82\xDF\x82\xBD\x90\x7D\x96\xCA: ";  // 一部だけ読み込めた図面:
+inline constexpr std::string_view kBatchFailed =
+    "\x95\xCF\x8A\xB7\x82\xC5\x82\xAB\x82\xC8\x82\xA9\x82\xC1\x82\xBD\x90\x7D\x96\xCA: ";  // 変換できなかった図面:
+inline constexpr std::string_view kBatchCancelled =
+    "\x92\x86\x8E\x7E\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42\x8E\x63\x82\xE8\x82\xCC\x90\x7D\x96\xCA"
+    "\x82\xCD\x95\xCF\x8A\xB7\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1: ";  // 中止しました。残りの図面は変換していません:
+inline constexpr std::string_view kCountSuffix = " \x8C\x8F";  //  件
+
 // The output formats: the log's label, and which readers want which format.
 inline constexpr std::string_view kOutputFormatLabel = "\x8F\x6F\x97\xCD\x8C\x60\x8E\xAE: ";  // 出力形式:
 inline constexpr std::string_view kDos932Readers =

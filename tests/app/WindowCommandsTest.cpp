@@ -61,6 +61,16 @@ public:
     void SetTextShrinkText(const std::string& text) override { controls.textShrink = text; }
     void SetHalfWidthAspectText(const std::string& text) override { controls.halfWidthAspect = text; }
     void FocusWindow() override { events.push_back("focus"); }
+    void RunInBackground(const std::function<void()>& work) override { work(); }
+    void ShowProgress(int done, int total, const std::string& current) override {
+        progress.push_back(std::to_string(done) + "/" + std::to_string(total) + " " + Cp932ToUtf8(current));
+    }
+    // Cancel is pressed once this many drawings of a batch have begun.
+    int cancelAfter = -1;
+    bool CancelRequested() override {
+        return cancelAfter >= 0 && std::ranges::count_if(progress, [](const std::string& p) { return !p.starts_with("0/0"); }) >= cancelAfter;
+    }
+    std::vector<std::string> progress;
 };
 
 class WindowCommandsTest : public ::testing::Test {
@@ -347,18 +357,51 @@ TEST_F(WindowCommandsTest, ABatchAsksOnceAndWritesEveryDrawing) {
     EXPECT_EQ(ReadFileBytes(dir_.File("out/a.dxf")), "old");
 }
 
-TEST_F(WindowCommandsTest, AnErrorEndsTheCommandWithItsText) {
+// A batch never stops for a box: a damaged drawing is converted as far as it
+// was read, a failing one is logged with its reason, and the batch goes on to
+// one summary that counts and names them. Cancel stops it after the drawing
+// under way and keeps what is done.
+TEST_F(WindowCommandsTest, ABatchGoesOnPastDamagedAndFailingDrawings) {
     const std::string empty = dir_.Write("empty.jwc", JwcBuilder{}.Bytes());
     const std::string good = Drawing("good.jwc");
+    JwcBuilder cut;
+    cut.HeaderTexts("H1", "H2").Group(0, 100).Layer(0, "A").Line(JwcLine{0, 0, 10, 10, 1, 1, 0}).Line(JwcLine{1, 1, 2, 2, 1, 1, 0});
+    const std::string damaged =
+        dir_.Write("damaged.jwc", cut.Bytes().substr(0, static_cast<std::size_t>(cut.SectionOffset(JwcSection::Arcs) - 10)));
     fs::create_directory(dir_.File("out"));
-    commands_.DropFiles({good, empty, Drawing("later.jwc")});
+    commands_.DropFiles({good, empty, damaged, Drawing("later.jwc")});
     ui_.events.clear();
     ui_.folderAnswers.push_back(dir_.File("out"));
     commands_.ConvertAndSave();
-    EXPECT_TRUE(ui_.Saw("error: '' は有効な浮動小数点数ではありません"));
-    EXPECT_FALSE(ui_.Count("finished: ファイルの保存が終了しました") == 1);
-    EXPECT_TRUE(fs::exists(dir_.File("out/good.dxf")));  // finished before: kept
-    EXPECT_FALSE(fs::exists(dir_.File("out/later.dxf")));
+    EXPECT_EQ(ui_.Count("warning: "), 0);
+    EXPECT_EQ(ui_.Count("error: "), 0);
+    for (const char* name : {"good.dxf", "damaged.dxf", "later.dxf"}) EXPECT_TRUE(fs::exists(dir_.File("out/") + name)) << name;
+    EXPECT_FALSE(fs::exists(dir_.File("out/empty.dxf")));
+    EXPECT_NE(std::ranges::find(ui_.log, "'' は有効な浮動小数点数ではありません"), ui_.log.end());
+    const std::vector<std::string> summary = {"変換した図面: 2 件", "一部だけ読み込めた図面: 1 件", "  " + damaged,
+                                              "変換できなかった図面: 1 件", "  " + empty};
+    EXPECT_TRUE(std::equal(summary.begin(), summary.end(), ui_.log.end() - static_cast<std::ptrdiff_t>(summary.size())));
+    EXPECT_EQ(ui_.Count("finished: ファイルの保存が終了しました\r\n" + dir_.File("out") + "\r\n変換した図面: 2 件"), 1);
+    EXPECT_EQ(ui_.progress.front(), "0/4 " + good);
+    EXPECT_EQ(ui_.progress.back(), "0/0 ");
+
+    // Cancel pressed during the second drawing: the third and fourth are not reached.
+    fs::remove_all(dir_.File("out"));
+    fs::create_directory(dir_.File("out"));
+    ui_.progress.clear();
+    ui_.cancelAfter = 2;
+    ui_.folderAnswers.push_back(dir_.File("out"));
+    commands_.ConvertAndSave();
+    EXPECT_TRUE(fs::exists(dir_.File("out/good.dxf")));
+    EXPECT_FALSE(fs::exists(dir_.File("out/damaged.dxf")));
+    const std::vector<std::string> cancelled = {"中止しました。残りの図面は変換していません: 2 件", "  " + damaged,
+                                                "  " + dir_.File("later.jwc")};
+    EXPECT_TRUE(std::equal(cancelled.begin(), cancelled.end(), ui_.log.end() - 3));
+    ui_.cancelAfter = -1;
+}
+
+TEST_F(WindowCommandsTest, AnErrorEndsTheCommandWithItsText) {
+    const std::string good = Drawing("good.jwc");
 
     // An output that cannot be created: no used-layer report as if saved.
     commands_.DropFiles({good});

@@ -12,7 +12,9 @@
 #include <QPushButton>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTest>
 #include <QUrl>
 #include <QWheelEvent>
@@ -102,6 +104,39 @@ TEST_F(MainWindowTest, TheDrawingTabFollowsTheSettingsWithoutReloading) {
     emit batch->activated(1);
     ASSERT_TRUE(view->HasPicture());
     EXPECT_EQ(view->Picture().shapes.size(), 1u);
+}
+
+// A batch runs on a worker thread with the progress shown below the tabs;
+// cancel stops it after the drawing under way, keeping what is done, and the
+// window takes commands again afterwards.
+TEST_F(MainWindowTest, ABatchShowsItsProgressAndCanBeCancelled) {
+    std::vector<std::string> files;
+    const std::string sample = ReadFileBytes(Sample());
+    for (int i = 0; i < 30; ++i) files.push_back(dir_.Write(QStringLiteral("d%1.jwc").arg(i).toStdString(), sample));
+    Drop(files);
+    std::filesystem::create_directory(dir_.File("out"));
+    dialogs_.folderAnswers.push_back(dir_.File("out"));
+    auto* bar = Child<QProgressBar>("progressBar");
+    int seen = 0;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (!Child<QWidget>("progressRow")->isVisible()) return;
+        EXPECT_FALSE(Child<QPushButton>("saveButton")->isEnabled());
+        seen = std::max(seen, bar->value());
+        if (bar->value() >= 3) Child<QPushButton>("cancelButton")->click();
+    });
+    watcher.start(0);
+    Child<QPushButton>("saveButton")->click();
+    watcher.stop();
+    int written = 0;
+    for (int i = 0; i < 30; ++i)
+        written += std::filesystem::exists(dir_.File(QStringLiteral("out/d%1.dxf").arg(i).toStdString()));
+    EXPECT_GE(seen, 3);
+    EXPECT_GE(written, 3);
+    EXPECT_LT(written, 30);
+    EXPECT_TRUE(Log().join('\n').contains("中止しました。残りの図面は変換していません"));
+    EXPECT_FALSE(Child<QWidget>("progressRow")->isVisible());
+    EXPECT_TRUE(Child<QPushButton>("saveButton")->isEnabled());
 }
 
 // A long scale fits the closed box whole.
