@@ -20,6 +20,7 @@ if [ "${1:-}" = "--tests" ]; then
     librecad                        # and LibreCAD (dxf2pdf, headless)
     poppler-utils                   # pdftoppm: LibreCAD's page as a picture
     xvfb xauth                      # the window on a virtual display (screenshot)
+    dpkg-dev desktop-file-utils shared-mime-info  # the Debian package and its test
   )
 fi
 

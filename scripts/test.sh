@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test: the release
-# build, the fuzz target for a while (ORVIK_FUZZ_SECONDS, default 60), and the
-# whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# build, the fuzz target for a while (ORVIK_FUZZ_SECONDS, default 60), the
+# whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and the Debian package installed and removed (scripts/test-package.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,3 +15,6 @@ for preset in release fuzz asan; do
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
+
+echo "== package"
+bash scripts/test-package.sh

@@ -547,10 +547,12 @@ void MainWindow::dropEvent(QDropEvent* event) {
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile()) paths.push_back(ToPath(url.toLocalFile()));
     event->acceptProposedAction();
-    if (!paths.empty()) {
-        commands_.DropFiles(paths);
-        DrawingRead();
-    }
+    if (!paths.empty()) ReadFiles(paths);
+}
+
+void MainWindow::ReadFiles(const std::vector<std::string>& paths) {
+    commands_.DropFiles(paths);
+    DrawingRead();
 }
 
 void MainWindow::ClearLog() { logView->clear(); }

@@ -59,6 +59,9 @@ public:
 public slots:
     void RestoreDefaults();
     void OpenDrawings();
+    // Reads the drawings as a drop of them would: those given on the command
+    // line or dropped on the window.
+    void ReadFiles(const std::vector<std::string>& paths);
     void ConvertAndSave() { commands_.ConvertAndSave(); }
     void Quit() { close(); }
     void ShowAbout();
