@@ -85,8 +85,11 @@ std::optional<std::string> QtDialogs::ChooseSaveFile(const std::string& proposed
 }
 
 std::optional<std::string> QtDialogs::ChooseFolder(const std::string& title, const std::string& initial) {
-    QString folder = FromPath(initial);
+    // The folder chosen last time, while it exists; else the one proposed.
+    const QString kept = store_ ? store_->value("folders/save").toString() : QString();
+    QString folder = !kept.isEmpty() && QFileInfo(kept).isDir() ? kept : FromPath(initial);
     if (!BrowseFolder(FromCp932(title), QString(), folder)) return std::nullopt;
+    if (store_) store_->setValue("folders/save", folder);
     return ToPath(folder);
 }
 

@@ -13,7 +13,8 @@ namespace orvik {
 class QtDialogs : public Dialogs {
 public:
     void SetWindow(QWidget* window) { window_ = window; }
-    // Where the folder of the last drawings read is kept between runs.
+    // Where the folders last used for reading and for a batch's output are
+    // kept between runs.
     void SetStore(QSettings* store) { store_ = store; }
 
     void ShowInfo(const std::string& text) override;
