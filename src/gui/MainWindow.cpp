@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <exception>
 #include <thread>
 
 #include "app/OutputFormatChoices.h"
@@ -318,12 +319,18 @@ void MainWindow::ConnectSettingsToDrawing() {
 
 void MainWindow::RunInBackground(const std::function<void()>& work) {
     QEventLoop loop;
+    std::exception_ptr failure;  // what the work threw, thrown again here
     std::thread worker([&] {
-        work();
+        try {
+            work();
+        } catch (...) {
+            failure = std::current_exception();
+        }
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     loop.exec();  // the window repaints, and cancel can be pressed
     worker.join();
+    if (failure) std::rethrow_exception(failure);
 }
 
 void MainWindow::ShowProgress(int done, int total, const std::string& current) {
