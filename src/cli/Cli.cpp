@@ -42,6 +42,15 @@ constexpr const char* kUsage =
     "                             ansi932: コードページ名を ANSI_932 に。GDAL/QGIS 向け\n"
     "                             utf8: UTF-8 の AutoCAD 2007 形式。LibreCAD など Unicode で読むソフト向け\n"
     "  --thumbnail                DXF の横に幅 256 ピクセルの絵（PNG、拡張子 .png）も書き出す（convert）\n"
+    "  -r, --recursive            フォルダの中の図面をすべて変換する（下のフォルダも。名前の .jwc\n"
+    "                             （大文字小文字を問わない）か JW_CAD の印で見分け、名前の順に）\n"
+    "  --output-dir フォルダ      出力を入力と同じフォルダ構成でこのフォルダの下に書き出す（なければ作る）\n"
+    "  -j, --jobs 数              同時に変換する図面の数（既定: CPU のコア数）。結果は -j 1 と同じ\n"
+    "  --update                   出力ファイルが図面より新しければ変換しない（中断した実行の再開に）\n"
+    "  --report ファイル          図面ごとの結果を JSON Lines で書き出す（入力、出力、状態、理由コード、\n"
+    "                             要素数、基準縮尺、バイト数、時間）\n"
+    "  --report-format jsonl|csv  報告の形式（既定: jsonl）\n"
+    "  -q, --quiet                図面ごとのログを出さず、問題とまとめだけを表示する\n"
     "  --force                    既存の出力ファイルを上書きする\n"
     "  --allow-partial            最後まで読み込めなかった図面も読めた部分を変換する\n"
     "\n"
@@ -51,6 +60,9 @@ constexpr const char* kUsage =
     "  --picture svg|png|pdf      絵の形式（既定: svg。-o の名前の拡張子 .png, .pdf でも選べる）\n"
     "\n"
     "  -h, --help                 この説明を表示します。\n"
+    "\n"
+    "複数の図面では最後にまとめ（変換、一部だけ読めた、スキップ、失敗の件数と経過時間）を表示し、\n"
+    "端末では進み具合を1行で表示します。\n"
     "\n"
     "終了コード: 0 すべての図面を最後まで読み込んで変換した、1 失敗した図面があった、\n"
     "           2 使い方の誤り、3 すべて変換したが一部だけ変換した図面があった（--allow-partial）。\n";
@@ -99,8 +111,13 @@ int Convert(const std::vector<std::string>& rest, OutputKind kind, std::ostream&
 #endif
     if (options.files.empty()) return UsageError(err, "図面ファイルを指定してください");
     std::error_code ec;
+    if (options.output && (options.recursive || options.outputDir))
+        return UsageError(err, "-r や --output-dir とともに -o は使えません（出力先は --output-dir で指定します）");
     if (options.files.size() > 1 && options.output && !std::filesystem::is_directory(*options.output, ec))
         return UsageError(err, "入力が複数のとき -o には既存のフォルダを指定してください: " + *options.output);
+    if (options.outputDir && !std::filesystem::is_directory(*options.outputDir, ec) &&
+        !std::filesystem::create_directories(*options.outputDir, ec))
+        return UsageError(err, "--output-dir のフォルダを作れません: " + *options.outputDir);
     return RunConvert(options, kind, out, err);
 }
 

@@ -2,16 +2,30 @@
 
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
+#include <cmath>
+#include <condition_variable>
+#include <cstdio>
 #include <filesystem>
+#include <iostream>
+#include <mutex>
 #include <new>
+#include <optional>
 #include <ostream>
 #include <set>
+#include <sstream>
+#include <thread>
+#include <vector>
 
 #include "app/LayerReport.h"
+#include "app/ReadDrawing.h"
 #include "app/OutputFormatChoices.h"
 #include "app/SettingChecks.h"
+#include "cli/ArchiveInputs.h"
 #include "cli/Cli.h"
 #include "cli/ReadLog.h"
+#include "cli/RunReport.h"
 #include "convert/Conversion.h"
 #include "convert/ProposedScales.h"
 #include "dxf/AtomicFile.h"
@@ -27,7 +41,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum class Outcome { Failed, Partial, Complete };
+enum class Outcome { Failed, Partial, Complete, Skipped };
 
 bool IsFolder(const std::string& path) {
     std::error_code ec;
@@ -36,23 +50,30 @@ bool IsFolder(const std::string& path) {
 
 bool ToStandardOutput(const ConvertOptions& options) { return options.output == kStandardOutput; }
 
-// Where the output of `input` goes: beside it by default; -o names the file
-// (one input) or a folder.
-std::string OutputPathFor(const ConvertOptions& options, OutputKind kind, const std::string& input) {
+// Where the output of `input` goes: beside it by default; under
+// --output-dir at its place in the tree; -o names the file (one input) or a
+// folder.
+std::string OutputPathFor(const ConvertOptions& options, OutputKind kind, const ArchiveInput& input) {
     static constexpr const char* kPictureExtensions[] = {".svg", ".png", ".pdf"};
     const char* extension = kind == OutputKind::Dxf ? ".dxf" : kPictureExtensions[static_cast<int>(options.pictureType)];
-    const std::string beside = PathWithExtension(input, extension);
+    if (options.outputDir) return (fs::path(*options.outputDir) / PathWithExtension(input.relative, extension)).string();
+    const std::string beside = PathWithExtension(input.path, extension);
     if (!options.output) return beside;
     if (IsFolder(*options.output)) return (fs::path(*options.output) / fs::path(beside).filename()).string();
     return *options.output;
 }
 
-// The picture of the conversion's DXF file, SVG or PNG.
+// Qt draws PNG and PDF pictures one at a time; everything else runs in parallel.
+std::mutex qtPictures;
+
+// The picture of the conversion's DXF file, SVG, PNG or PDF.
 std::string PictureBytes(const Conversion& conversion, const ConvertOptions& options) {
     const DisplayList list = PictureOf(conversion);
 #ifdef ORVIK_HAVE_QT_PICTURES
-    if (options.pictureType == PictureType::Png) return PngPicture(list, options.picture);
-    if (options.pictureType == PictureType::Pdf) return PdfPicture(list, options.picture);
+    if (options.pictureType != PictureType::Svg) {
+        const std::lock_guard lock(qtPictures);
+        return options.pictureType == PictureType::Png ? PngPicture(list, options.picture) : PdfPicture(list, options.picture);
+    }
 #endif
     return SvgPicture(list, options.picture);
 }
@@ -64,121 +85,343 @@ void SaveBytes(const std::string& output, std::string_view bytes) {
     file.Commit();
 }
 
-// One run over the inputs, with the drawing being converted and the outputs
-// written so far.
-class Converter {
-public:
-    Converter(const ConvertOptions& options, OutputKind kind, std::ostream& log, std::ostream& err)
-        : options_(options), kind_(kind), log_(log), err_(err) {}
+// A drawing of the run, with where its output goes and what planning decided.
+struct Job {
+    ArchiveInput input;
+    std::string output;
+    std::string thumbnail;         // empty: none
+    std::string refusal;           // planned: the output may not be written (UTF-8 message)
+    std::string refusalCode;
+    bool upToDate = false;         // --update: the output is newer than the drawing
+};
 
-    Outcome Convert(const std::string& input) {
-        const ReadOutcome read = ReadAndReport(input, drawing_, log_, err_);
-        if (read == ReadOutcome::Refused) return Outcome::Failed;
-        if (read == ReadOutcome::Incomplete && !options_.allowPartial) {
-            err_ << input << ": 変換しません（読み込めた部分だけを変換するには --allow-partial を指定してください）\n";
-            return Outcome::Failed;
+// What converting one drawing produced: its log block, its problems, its record.
+struct JobResult {
+    std::string log;
+    std::string problems;
+    ReportRecord record;
+    Outcome outcome = Outcome::Failed;
+};
+
+std::string RefusalCode(FileRefusal refusal) {
+    switch (refusal) {
+        case FileRefusal::Missing: return "missing";
+        case FileRefusal::Unreadable: return "unreadable";
+        case FileRefusal::WrongExtension:
+        case FileRefusal::NotJwCad: return "not-a-drawing";
+        case FileRefusal::None: break;
+    }
+    return {};
+}
+
+// Reads, converts and writes one drawing. Touches nothing shared but the
+// files it writes, so several run at once.
+JobResult ConvertOne(const Job& job, const ConvertOptions& options, OutputKind kind) {
+    JobResult r;
+    const auto started = std::chrono::steady_clock::now();
+    ReportRecord& record = r.record;
+    record.input = job.input.path;
+    record.output = job.output;
+    std::ostringstream log, problems;
+    // A message names the drawing, unless it names its output itself.
+    const auto finish = [&](Outcome outcome, std::string status, std::string code, std::string message,
+                            bool namesOutput = false) {
+        if (!message.empty()) problems << (namesOutput ? std::string() : job.input.path + ": ") << message << '\n';
+        r.outcome = outcome;
+        record.status = std::move(status);
+        record.code = std::move(code);
+        record.message = std::move(message);
+        record.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        r.log = log.str();
+        r.problems = problems.str();
+        return r;
+    };
+    if (job.upToDate) {
+        log << job.input.path << ": 出力ファイルの方が新しいので変換しません（--update）\n";
+        r.log = log.str();
+        return finish(Outcome::Skipped, "skipped", "up-to-date", "");
+    }
+    try {
+        JwcDrawing drawing;
+        FileRefusal refusal = FileRefusal::None;
+        std::ostringstream readProblems;
+        const ReadOutcome read =
+            ReadAndReport(job.input.path, drawing, log, readProblems, job.input.foundByWalk, &refusal);
+        problems << readProblems.str();
+        record.lines = drawing.header.lineCount;
+        record.arcs = drawing.header.arcCount;
+        record.texts = drawing.header.textCount;
+        record.points = drawing.header.pointCount;
+        if (read == ReadOutcome::Refused) {
+            record.output.clear();
+            std::string reason = readProblems.str();
+            while (!reason.empty() && reason.back() == '\n') reason.pop_back();
+            r.outcome = Outcome::Failed;
+            record.message = reason;
+            auto result = finish(Outcome::Failed, "refused", RefusalCode(refusal), "");
+            result.record.message = reason;
+            return result;
         }
-        const ScaleList scales = ListProposedScales(drawing_);
-        if (!options_.scale && scales.selected < 0) {
-            err_ << input << ": 図面に要素がないため基準縮尺が決まりません。変換しません（--scale で指定できます）\n";
-            return Outcome::Failed;
-        }
-        const std::string scaleText = options_.scale ? *options_.scale : scales.items[scales.selected];
-        const std::string output = OutputPathFor(options_, kind_, input);
-        if (!ToStandardOutput(options_) && !MayWrite(output)) return Outcome::Failed;
-        const std::string thumbnail = options_.thumbnail ? PathWithExtension(output, ".png") : std::string();
-        if (!thumbnail.empty() && !MayWrite(thumbnail)) return Outcome::Failed;
+        if (read == ReadOutcome::Incomplete && !options.allowPartial)
+            return finish(Outcome::Failed, "failed", "truncated-records",
+                          "変換しません（読み込めた部分だけを変換するには --allow-partial を指定してください）");
+        if (!job.refusal.empty()) return finish(Outcome::Failed, "refused", job.refusalCode, job.refusal, true);
+        const ScaleList scales = ListProposedScales(drawing);
+        if (!options.scale && scales.selected < 0)
+            return finish(Outcome::Failed, "failed", "no-scale",
+                          "図面に要素がないため基準縮尺が決まりません。変換しません（--scale で指定できます）");
+        record.scale = options.scale ? *options.scale : scales.items[scales.selected];
+        std::optional<Conversion> conversion;
         try {
-            log_ << '\n';
-            if (!ToStandardOutput(options_)) log_ << output << "\n\n";
-            const Conversion conversion(drawing_, options_.settings, ConversionRequest{input, scaleText});
-            if (kind_ == OutputKind::Picture) {
-                const std::string picture = PictureBytes(conversion, options_);
-                if (ToStandardOutput(options_))
+            conversion.emplace(drawing, options.settings, ConversionRequest{job.input.path, record.scale});
+        } catch (const ConversionError& e) {
+            return finish(Outcome::Failed, "failed", "bad-scale", Cp932ToUtf8(e.what()));
+        }
+        log << '\n';
+        if (!ToStandardOutput(options)) log << job.output << "\n\n";
+        try {
+            if (options.outputDir) {  // the input's folder, mirrored under the output folder
+                std::error_code ec;
+                fs::create_directories(fs::path(job.output).parent_path(), ec);
+            }
+            if (kind == OutputKind::Picture) {
+                const std::string picture = PictureBytes(*conversion, options);
+                if (ToStandardOutput(options))
                     DescriptorSink(STDOUT_FILENO, "-").Write(picture);
                 else
-                    SaveBytes(output, picture);
-            } else if (ToStandardOutput(options_)) {
+                    SaveBytes(job.output, picture);
+            } else if (ToStandardOutput(options)) {
                 DescriptorSink standardOutput(STDOUT_FILENO, "-");
-                conversion.WriteTo(standardOutput);
+                conversion->WriteTo(standardOutput);
             } else {
-                conversion.SaveAs(output);
+                conversion->SaveAs(job.output);
             }
             // The report follows the write: a failed write shows none as if written.
-            if (const std::string format = OutputFormatLogLine(options_.settings.outputFormat); !format.empty())
-                log_ << Cp932ToUtf8(format) << '\n';
-            for (const auto& line : ReportUsedLayers(conversion.Result())) log_ << Cp932ToUtf8(line) << '\n';
+            if (const std::string format = OutputFormatLogLine(options.settings.outputFormat); !format.empty())
+                log << Cp932ToUtf8(format) << '\n';
+            for (const auto& line : ReportUsedLayers(conversion->Result())) log << Cp932ToUtf8(line) << '\n';
 #ifdef ORVIK_HAVE_QT_PICTURES
-            if (!thumbnail.empty()) {
-                SaveBytes(thumbnail, PngPicture(PictureOf(conversion), PictureOptions{kThumbnailWidth, false}));
-                log_ << thumbnail << '\n';
+            if (!job.thumbnail.empty()) {
+                const DisplayList list = PictureOf(*conversion);
+                std::string png;
+                {
+                    const std::lock_guard lock(qtPictures);
+                    png = PngPicture(list, PictureOptions{kThumbnailWidth, false});
+                }
+                SaveBytes(job.thumbnail, png);
+                log << job.thumbnail << '\n';
             }
 #endif
         } catch (const ConversionError& e) {
-            log_.flush();
-            err_ << input << ": " << Cp932ToUtf8(e.what()) << '\n';
-            return Outcome::Failed;
+            return finish(Outcome::Failed, "failed", "write-failed", Cp932ToUtf8(e.what()));
         }
-        return read == ReadOutcome::Complete ? Outcome::Complete : Outcome::Partial;
+        std::error_code ec;
+        if (!ToStandardOutput(options)) record.bytes = static_cast<std::int64_t>(fs::file_size(job.output, ec));
+        if (read == ReadOutcome::Complete) return finish(Outcome::Complete, "converted", "", "");
+        return finish(Outcome::Partial, "partly-read", "truncated-records", "");
+    } catch (const std::bad_alloc&) {
+        return finish(Outcome::Failed, "failed", "out-of-memory", Cp932ToUtf8(kOutOfMemory));
+    }
+}
+
+// One run: plans every output in input order, converts on `jobs` threads,
+// prints each drawing's log whole and in input order, and keeps the report.
+class Run {
+public:
+    Run(const ConvertOptions& options, OutputKind kind, std::ostream& log, std::ostream& err, bool terminal)
+        : options_(options), kind_(kind), log_(log), err_(err), terminal_(terminal) {}
+
+    int Execute() {
+        const auto started = std::chrono::steady_clock::now();
+        const ArchiveInputs inputs = CollectInputs(options_.files, options_.recursive);
+        for (const ArchiveProblem& p : inputs.unreadableFolders) {
+            err_ << p.folder << ": フォルダを読めません（" << p.reason << "）\n";
+            ReportRecord record;
+            record.input = p.folder;
+            record.status = "refused";
+            record.code = "unreadable-folder";
+            record.message = p.reason;
+            records_.push_back(record);
+            ++failed_;
+        }
+        std::vector<Job> jobs;
+        for (const ArchiveInput& input : inputs.drawings) jobs.push_back(Plan(input));
+        ConvertAll(jobs);
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        if (jobs.size() > 1 || options_.recursive) PrintSummary(seconds);
+        if (options_.report && !WriteReport()) failed_ = std::max(failed_, 1);
+        if (failed_ > 0) return kExitSomeFailed;
+        return partial_ > 0 ? kExitPartial : kExitOk;
     }
 
 private:
+    Job Plan(const ArchiveInput& input) {
+        Job job;
+        job.input = input;
+        job.output = OutputPathFor(options_, kind_, input);
+        if (ToStandardOutput(options_)) return job;
+        if (options_.update && IsNewer(job.output, input.path)) {
+            job.upToDate = true;
+            return job;
+        }
+        if (!Claim(job.output, job)) return job;
+        if (options_.thumbnail) {
+            job.thumbnail = PathWithExtension(job.output, ".png");
+            if (!Claim(job.thumbnail, job)) job.thumbnail.clear();
+        }
+        return job;
+    }
+
     // An output this run may write: not written before in this run, and not
-    // already there unless --force says so.
-    bool MayWrite(const std::string& output) {
+    // already there unless --force or --update says so.
+    bool Claim(const std::string& output, Job& job) {
         std::error_code ec;
         const fs::path canonical = fs::weakly_canonical(output, ec);
         if (ec) {
-            err_ << output << ": " << Cp932ToUtf8(CannotCreateFile(output, SystemErrorText(ec.value()))) << '\n';
+            job.refusal = output + ": " + Cp932ToUtf8(CannotCreateFile(output, SystemErrorText(ec.value())));
+            job.refusalCode = "write-failed";
             return false;
         }
         if (!written_.insert(canonical.string()).second) {
-            err_ << output << ": この実行ですでに書き出したファイルです。上書きしません\n";
+            job.refusal = output + ": この実行ですでに書き出したファイルです。上書きしません";
+            job.refusalCode = "written-twice";
             return false;
         }
-        if (!options_.force && fs::symlink_status(output, ec).type() != fs::file_type::not_found && !ec) {
-            err_ << output << ": " << Cp932ToUtf8(kAlreadyExists) << "上書きするには --force を指定してください\n";
+        if (!options_.force && !options_.update && fs::symlink_status(output, ec).type() != fs::file_type::not_found &&
+            !ec) {
+            job.refusal = output + ": " + Cp932ToUtf8(kAlreadyExists) + "上書きするには --force を指定してください";
+            job.refusalCode = "exists";
             return false;
         }
         return true;
+    }
+
+    static bool IsNewer(const std::string& output, const std::string& input) {
+        std::error_code a, b;
+        const auto out = fs::last_write_time(output, a);
+        const auto in = fs::last_write_time(input, b);
+        return !a && !b && out >= in;
+    }
+
+    void ConvertAll(const std::vector<Job>& jobs) {
+        const std::size_t n = jobs.size();
+        std::vector<std::optional<JobResult>> results(n);
+        std::mutex mutex;
+        std::condition_variable done;
+        std::atomic<std::size_t> next{0};
+        const auto work = [&] {
+            for (std::size_t i = next++; i < n; i = next++) {
+                JobResult r;
+                try {
+                    r = ConvertOne(jobs[i], options_, kind_);
+                } catch (const std::exception& e) {
+                    r.problems = jobs[i].input.path + ": " + e.what() + "\n";
+                    r.record.input = jobs[i].input.path;
+                    r.record.status = "failed";
+                    r.record.code = "internal";
+                    r.record.message = e.what();
+                }
+                const std::lock_guard lock(mutex);
+                results[i] = std::move(r);
+                done.notify_all();
+            }
+        };
+        const int threads = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(options_.jobs), std::max<std::size_t>(n, 1)));
+        std::vector<std::thread> workers;
+        for (int t = 1; t < threads; ++t) workers.emplace_back(work);
+        // This thread prints in input order, and converts as well when alone.
+        if (threads <= 1) work();
+        const auto started = std::chrono::steady_clock::now();
+        for (std::size_t i = 0; i < n; ++i) {
+            JobResult r;
+            {
+                std::unique_lock lock(mutex);
+                done.wait(lock, [&] { return results[i].has_value(); });
+                r = std::move(*results[i]);
+                results[i].reset();
+            }
+            Print(r, i);
+            ShowProgress(i + 1, n, i + 1 < n ? jobs[i + 1].input.path : std::string(), started);
+        }
+        for (std::thread& t : workers) t.join();
+        if (progressShown_) err_ << "\r\x1b[K" << std::flush;
+    }
+
+    void Print(const JobResult& r, std::size_t index) {
+        if (!options_.quiet && !r.log.empty()) {
+            if (printedBlocks_++ > 0) log_ << '\n';
+            log_ << r.log;
+            log_.flush();
+        }
+        if (!r.problems.empty()) {
+            if (progressShown_) err_ << "\r\x1b[K";
+            err_ << r.problems << std::flush;
+        }
+        (void)index;
+        records_.push_back(r.record);
+        switch (r.outcome) {
+            case Outcome::Complete: ++converted_; break;
+            case Outcome::Partial: ++partial_; break;
+            case Outcome::Skipped: ++skipped_; break;
+            case Outcome::Failed: ++failed_; break;
+        }
+    }
+
+    // On a terminal, one line updated in place: done / total, rate, time left, the next file.
+    void ShowProgress(std::size_t done, std::size_t total, const std::string& next,
+                      std::chrono::steady_clock::time_point started) {
+        if (!terminal_ || total < 2 || done >= total) return;
+        const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        const double rate = elapsed > 0 ? static_cast<double>(done) / elapsed : 0;
+        const long left = rate > 0 ? std::lround(static_cast<double>(total - done) / rate) : 0;
+        char line[96];
+        std::snprintf(line, sizeof line, "[%zu/%zu] %.1f 件/秒 残り %ld:%02ld ", done, total, rate, left / 60, left % 60);
+        err_ << "\r\x1b[K" << line << next << std::flush;
+        progressShown_ = true;
+    }
+
+    void PrintSummary(double seconds) {
+        char elapsed[32];
+        std::snprintf(elapsed, sizeof elapsed, "%.1f", seconds);
+        err_ << "変換: " << converted_ << " 件、一部だけ読めた図面: " << partial_ << " 件、スキップ: " << skipped_
+             << " 件、失敗: " << failed_ << " 件（" << elapsed << " 秒）\n";
+    }
+
+    bool WriteReport() {
+        std::string text = ReportHeader(options_.reportFormat);
+        for (const ReportRecord& record : records_) text += ReportLine(record, options_.reportFormat);
+        try {
+            SaveBytes(*options_.report, text);
+            return true;
+        } catch (const ConversionError& e) {
+            err_ << *options_.report << ": " << Cp932ToUtf8(e.what()) << '\n';
+            return false;
+        }
     }
 
     const ConvertOptions& options_;
     OutputKind kind_;
     std::ostream& log_;
     std::ostream& err_;
-    JwcDrawing drawing_;
+    bool terminal_;
     std::set<std::string> written_;
+    std::vector<ReportRecord> records_;
+    int converted_ = 0, partial_ = 0, skipped_ = 0, failed_ = 0;
+    int printedBlocks_ = 0;
+    bool progressShown_ = false;
 };
 
 }  // namespace
 
 int RunConvert(const ConvertOptions& options, OutputKind kind, std::ostream& out, std::ostream& err) {
-    // With the DXF on standard output, the log goes with the messages.
+    // With the output on standard output, the log goes with the messages.
     std::ostream& log = ToStandardOutput(options) ? err : out;
-    Converter converter(options, kind, log, err);
-    const std::size_t n = options.files.size();
-    bool anyFailed = false, anyPartial = false;
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::string& input = options.files[i];
-        if (n > 1) {
-            if (i > 0) log << '\n';
-            log.flush();
-            err << '[' << i + 1 << '/' << n << "] " << input << '\n';
-        }
-        Outcome outcome = Outcome::Failed;
-        try {
-            outcome = converter.Convert(input);
-        } catch (const std::bad_alloc&) {
-            err << input << ": " << Cp932ToUtf8(kOutOfMemory) << '\n';
-        } catch (const std::exception& e) {
-            err << input << ": " << e.what() << '\n';
-        }
-        anyFailed = anyFailed || outcome == Outcome::Failed;
-        anyPartial = anyPartial || outcome == Outcome::Partial;
-    }
-    if (anyFailed) return kExitSomeFailed;
-    return anyPartial ? kExitPartial : kExitOk;
+#ifdef ORVIK_HAVE_QT_PICTURES
+    // Qt's application starts on this thread, before any worker draws.
+    if ((kind == OutputKind::Picture && options.pictureType != PictureType::Svg) || options.thumbnail) StartQtPictures();
+#endif
+    const bool terminal = &err == &std::cerr && ::isatty(STDERR_FILENO);
+    return Run(options, kind, log, err, terminal).Execute();
 }
 
 }  // namespace orvik::cli

@@ -1,6 +1,8 @@
 #include "cli/ConvertOptions.h"
 
+#include <algorithm>
 #include <array>
+#include <thread>
 #include <cctype>
 #include <functional>
 #include <map>
@@ -133,6 +135,30 @@ const std::map<std::string, Option>& Options() {
         {"--no-halfwidth-aspect", {false, [](ConvertOptions& o, const std::string&) { o.settings.narrowHalfWidthTexts = false; return std::optional<std::string>{}; }}},
         {"--layer-numbers", {false, [](ConvertOptions& o, const std::string&) { o.settings.plainLayerNames = false; return std::optional<std::string>{}; }}},
         {"--no-defpoints", {false, [](ConvertOptions& o, const std::string&) { o.settings.auxiliaryOnDefpoints = false; return std::optional<std::string>{}; }}},
+        {"--output-dir", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+             if (v.empty()) return "--output-dir には出力先のフォルダを指定してください";
+             o.outputDir = v;
+             return std::nullopt;
+         }}},
+        {"--jobs", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+             const auto jobs = ParseInteger(v);
+             if (!jobs || *jobs < 1 || *jobs > 256) return "-j には 1〜256 の数を指定してください: " + v;
+             o.jobs = static_cast<int>(*jobs);
+             return std::nullopt;
+         }}},
+        {"--report", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+             if (v.empty()) return "--report には報告ファイルを指定してください";
+             o.report = v;
+             return std::nullopt;
+         }}},
+        {"--report-format", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+             if (v != "jsonl" && v != "csv") return "--report-format には jsonl か csv を指定してください: " + v;
+             o.reportFormat = v == "csv" ? ReportFormat::Csv : ReportFormat::JsonLines;
+             return std::nullopt;
+         }}},
+        {"--recursive", {false, [](ConvertOptions& o, const std::string&) { o.recursive = true; return std::optional<std::string>{}; }}},
+        {"--update", {false, [](ConvertOptions& o, const std::string&) { o.update = true; return std::optional<std::string>{}; }}},
+        {"--quiet", {false, [](ConvertOptions& o, const std::string&) { o.quiet = true; return std::optional<std::string>{}; }}},
         {"--thumbnail", {false, [](ConvertOptions& o, const std::string&) { o.thumbnail = true; return std::optional<std::string>{}; }}},
         {"--force", {false, [](ConvertOptions& o, const std::string&) { o.force = true; return std::optional<std::string>{}; }}},
         {"--allow-partial", {false, [](ConvertOptions& o, const std::string&) { o.allowPartial = true; return std::optional<std::string>{}; }}},
@@ -142,6 +168,8 @@ const std::map<std::string, Option>& Options() {
 }
 
 }  // namespace
+
+int DefaultJobs() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 256u)); }
 
 std::optional<PictureType> PictureTypeNamed(const std::string& path) {
     const auto dot = path.rfind('.');
@@ -167,8 +195,9 @@ std::variant<ConvertOptions, std::string> ParseConvertOptions(const std::vector<
             optionsDone = true;
             continue;
         }
-        if (arg == "-o") arg = "--output";
-        if (arg == "-h") arg = "--help";
+        static const std::map<std::string, std::string> kShort = {
+            {"-o", "--output"}, {"-h", "--help"}, {"-r", "--recursive"}, {"-j", "--jobs"}, {"-q", "--quiet"}};
+        if (const auto it = kShort.find(arg); it != kShort.end()) arg = it->second;
         std::optional<std::string> inlineValue;
         if (const auto eq = arg.find('='); eq != std::string::npos) {
             inlineValue = arg.substr(eq + 1);

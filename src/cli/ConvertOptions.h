@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "convert/ConversionSettings.h"
+#include "cli/RunReport.h"
 #include "picture/SvgPicture.h"
 
 namespace orvik::cli {
@@ -22,6 +23,9 @@ enum class PictureType { Svg, Png, Pdf };
 // The picture type an output name asks for by its extension (.svg, .png,
 // .pdf, in any case), if any.
 std::optional<PictureType> PictureTypeNamed(const std::string& path);
+
+// The number of cores, the default of -j.
+int DefaultJobs();
 
 // The width in pixels of the thumbnail `convert --thumbnail` writes.
 inline constexpr int kThumbnailWidth = 256;
@@ -38,6 +42,13 @@ struct ConvertOptions {
     PictureType pictureType = PictureType::Svg;  // render: --picture, or the -o name's extension
     bool pictureOptionGiven = false;    // --width, --background or --picture, which only render takes
     bool thumbnail = false;             // convert: a small PNG picture beside each DXF file
+    bool recursive = false;             // -r: folders are searched for drawings
+    std::optional<std::string> outputDir;  // --output-dir: outputs mirror the input tree under it
+    int jobs = DefaultJobs();           // -j: drawings converted at once
+    bool update = false;                // --update: skip drawings whose output is newer
+    std::optional<std::string> report;  // --report FILE
+    ReportFormat reportFormat = ReportFormat::JsonLines;
+    bool quiet = false;                 // -q: only problems and the summary
 };
 
 // The options, or the message (UTF-8) of the first usage error.

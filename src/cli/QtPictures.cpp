@@ -11,9 +11,8 @@
 #include "paint/PicturePainter.h"
 
 namespace orvik::cli {
-namespace {
 
-void StartGuiApplication() {
+void StartQtPictures() {
     if (QCoreApplication::instance()) return;
     static int argc = 1;
     static char name[] = "orvik-cli";
@@ -22,10 +21,8 @@ void StartGuiApplication() {
     static const std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
 }
 
-}  // namespace
-
 std::string PngPicture(const DisplayList& list, const PictureOptions& options) {
-    StartGuiApplication();
+    StartQtPictures();
     const QImage image = RenderPicture(list, options);
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -35,7 +32,7 @@ std::string PngPicture(const DisplayList& list, const PictureOptions& options) {
 }
 
 std::string PdfPicture(const DisplayList& list, const PictureOptions& options) {
-    StartGuiApplication();
+    StartQtPictures();
     const PictureFrame frame = FrameFor(list.Bounds(), options.width);
     QByteArray bytes;
     QBuffer buffer(&bytes);

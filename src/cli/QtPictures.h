@@ -11,6 +11,10 @@
 
 namespace orvik::cli {
 
+// Starts Qt's GUI application on the offscreen platform, on the calling
+// (main) thread, before pictures are drawn on other threads.
+void StartQtPictures();
+
 // The PNG file's bytes.
 std::string PngPicture(const DisplayList& list, const PictureOptions& options);
 

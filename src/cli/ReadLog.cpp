@@ -4,12 +4,20 @@
 
 #include "app/ReadDrawing.h"
 #include "app/ReadReport.h"
+#include "jwc/JwcLoader.h"
 #include "text/Cp932.h"
 
 namespace orvik::cli {
 
-ReadOutcome ReadAndReport(const std::string& path, JwcDrawing& drawing, std::ostream& out, std::ostream& err) {
-    const FileCheck check = CheckDrawingFile(path);
+ReadOutcome ReadAndReport(const std::string& path, JwcDrawing& drawing, std::ostream& out, std::ostream& err,
+                          bool anyName, FileRefusal* refusal) {
+    FileCheck check = CheckDrawingFile(path);
+    if (anyName && check.refusal == FileRefusal::WrongExtension) {
+        // Found by its signature: judged by what it holds, not by its name.
+        check = {};
+        if (!IsJwcFile(path)) check.refusal = FileRefusal::NotJwCad;
+    }
+    if (refusal) *refusal = check.refusal;
     switch (check.refusal) {
         case FileRefusal::None:
             break;

@@ -29,6 +29,7 @@ public:
 
     std::string Write(const std::string& name, const std::string& bytes) const {
         const std::string path = File(name);
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }

@@ -1,0 +1,69 @@
+#include "cli/ArchiveInputs.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "app/SettingChecks.h"
+#include "jwc/JwcLoader.h"
+#include "text/Cp932.h"
+#include "text/Messages.h"
+
+namespace orvik::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool HasJwcName(const fs::path& path) {
+    std::string extension = path.extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension == ".jwc";
+}
+
+// Depth first, the entries of each folder in name order.
+void Walk(const fs::path& root, const fs::path& folder, ArchiveInputs& out) {
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    if (ec) {
+        out.unreadableFolders.push_back({folder.string(), Cp932ToUtf8(SystemErrorText(ec.value()))});
+        return;
+    }
+    std::vector<fs::directory_entry> entries;
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec) {
+            out.unreadableFolders.push_back({folder.string(), Cp932ToUtf8(SystemErrorText(ec.value()))});
+            return;
+        }
+        entries.push_back(*it);
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const fs::directory_entry& a, const fs::directory_entry& b) { return a.path() < b.path(); });
+    for (const fs::directory_entry& entry : entries) {
+        std::error_code statusError;
+        const fs::file_status own = entry.symlink_status(statusError);
+        if (fs::is_directory(own)) {
+            Walk(root, entry.path(), out);
+        } else if (!fs::is_symlink(own) || fs::is_regular_file(entry.status(statusError))) {
+            // Files, and links to files; a drawing by its name or its signature.
+            if (HasJwcName(entry.path()) || IsJwcFile(entry.path().string()))
+                out.drawings.push_back({entry.path().string(), entry.path().lexically_relative(root).string(), true});
+        }
+    }
+}
+
+}  // namespace
+
+ArchiveInputs CollectInputs(const std::vector<std::string>& arguments, bool recursive) {
+    ArchiveInputs out;
+    for (const std::string& argument : arguments) {
+        std::error_code ec;
+        if (recursive && fs::is_directory(argument, ec)) {
+            Walk(fs::path(argument), fs::path(argument), out);
+            continue;
+        }
+        out.drawings.push_back({argument, fs::path(argument).filename().string(), false});
+    }
+    return out;
+}
+
+}  // namespace orvik::cli

@@ -1,0 +1,32 @@
+// The drawings a run converts: the files named, and with -r every drawing
+// under the folders named, found by name (".jwc" in any case) or by the
+// JW_CAD signature, in a stable order (names sorted, folder by folder).
+// Symbolic links to folders are not followed, so a link loop cannot trap the
+// walk; a folder that cannot be read is reported and skipped.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace orvik::cli {
+
+struct ArchiveInput {
+    std::string path;      // as the walk reached it
+    std::string relative;  // below the folder named (the file's own name for a file named): --output-dir mirrors it
+    bool foundByWalk = false;  // found under a folder: a drawing by signature, whatever its name
+};
+
+struct ArchiveProblem {
+    std::string folder;
+    std::string reason;  // the system's reason in words (UTF-8)
+};
+
+struct ArchiveInputs {
+    std::vector<ArchiveInput> drawings;
+    std::vector<ArchiveProblem> unreadableFolders;
+};
+
+// Without `recursive`, every argument is taken as a file.
+ArchiveInputs CollectInputs(const std::vector<std::string>& arguments, bool recursive);
+
+}  // namespace orvik::cli
