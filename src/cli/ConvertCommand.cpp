@@ -327,10 +327,9 @@ private:
             }
         };
         const int threads = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(options_.jobs), std::max<std::size_t>(n, 1)));
+        // `threads` workers convert; this thread prints in input order.
         std::vector<std::thread> workers;
-        for (int t = 1; t < threads; ++t) workers.emplace_back(work);
-        // This thread prints in input order, and converts as well when alone.
-        if (threads <= 1) work();
+        for (int t = 0; t < threads; ++t) workers.emplace_back(work);
         const auto started = std::chrono::steady_clock::now();
         for (std::size_t i = 0; i < n; ++i) {
             JobResult r;
