@@ -1,7 +1,5 @@
 #include "cli/ConvertCommand.h"
 
-#include <unistd.h>
-
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -29,6 +27,7 @@
 #include "convert/Conversion.h"
 #include "convert/ProposedScales.h"
 #include "dxf/AtomicFile.h"
+#include "os/System.h"
 #include "picture/DisplayListBuilder.h"
 #ifdef ORVIK_HAVE_QT_PICTURES
 #include "cli/QtPictures.h"
@@ -187,11 +186,11 @@ JobResult ConvertOne(const Job& job, const ConvertOptions& options, OutputKind k
             if (kind == OutputKind::Picture) {
                 const std::string picture = PictureBytes(*conversion, options);
                 if (ToStandardOutput(options))
-                    DescriptorSink(STDOUT_FILENO, "-").Write(picture);
+                    DescriptorSink(os::StandardOutput(), "-").Write(picture);
                 else
                     SaveBytes(job.output, picture);
             } else if (ToStandardOutput(options)) {
-                DescriptorSink standardOutput(STDOUT_FILENO, "-");
+                DescriptorSink standardOutput(os::StandardOutput(), "-");
                 conversion->WriteTo(standardOutput);
             } else {
                 conversion->SaveAs(job.output);
@@ -419,7 +418,7 @@ int RunConvert(const ConvertOptions& options, OutputKind kind, std::ostream& out
     // Qt's application starts on this thread, before any worker draws.
     if ((kind == OutputKind::Picture && options.pictureType != PictureType::Svg) || options.thumbnail) StartQtPictures();
 #endif
-    const bool terminal = &err == &std::cerr && ::isatty(STDERR_FILENO);
+    const bool terminal = &err == &std::cerr && os::IsTerminal(os::StandardError());
     return Run(options, kind, log, err, terminal).Execute();
 }
 

@@ -1,7 +1,5 @@
 #include "convert/Conversion.h"
 
-#include <sys/stat.h>
-
 #include <charconv>
 #include <cmath>
 #include <ctime>
@@ -15,6 +13,7 @@
 #include "dxf/AtomicFile.h"
 #include "dxf/DxfWriter.h"
 #include "dxf/NumberFormat.h"
+#include "os/System.h"
 #include "text/Messages.h"
 
 namespace orvik {
@@ -95,10 +94,9 @@ std::string FileDateText(int year, int month, int day, int hour, int minute, int
 }
 
 std::string FileDateOf(const std::string& path) {
-    struct stat info {};
-    std::time_t when = ::stat(path.c_str(), &info) == 0 ? info.st_mtime : std::time(nullptr);
-    std::tm local{};
-    ::localtime_r(&when, &local);
+    std::time_t when = 0;
+    if (!os::ModificationTime(path, when)) when = std::time(nullptr);
+    const std::tm local = os::LocalTime(when);
     return FileDateText(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
                         local.tm_sec);
 }

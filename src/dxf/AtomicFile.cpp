@@ -1,27 +1,24 @@
 #include "dxf/AtomicFile.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
 #include <atomic>
 #include <cerrno>
-#include <climits>
-#include <csignal>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 
 #include "dxf/ConversionError.h"
+#include "os/System.h"
 #include "text/Messages.h"
 
 namespace orvik {
 namespace {
 
-constexpr std::size_t kNameInTemporary = 64;  // bytes of the output's name kept in the temporary name
+constexpr std::size_t kNameInTemporary = 64;
+#ifdef _WIN32
+constexpr const char* kSeparators = "/\\";
+#else
+constexpr const char* kSeparators = "/";
+#endif  // bytes of the output's name kept in the temporary name
 constexpr std::string_view kRandomPart = "XXXXXX";
 // A temporary file younger than this is never taken for stale: its writer
 // may not have locked it yet.
@@ -33,12 +30,12 @@ constexpr std::time_t kStaleAfterSeconds = 10;
 struct PendingTemporary {
     std::atomic<bool> taken{false};
     std::atomic<bool> ready{false};
-    char path[PATH_MAX]{};
+    char path[os::kMaxPath]{};
 };
 std::array<PendingTemporary, 16> gPending;
 
 int Register(const std::string& path) {
-    if (path.size() >= PATH_MAX) return -1;
+    if (path.size() >= os::kMaxPath) return -1;
     for (std::size_t i = 0; i < gPending.size(); ++i) {
         bool expected = false;
         if (!gPending[i].taken.compare_exchange_strong(expected, true)) continue;
@@ -55,17 +52,9 @@ void Unregister(int slot) {
     gPending[static_cast<std::size_t>(slot)].taken = false;
 }
 
-extern "C" void RemovePendingAndRaise(int signal) {
+void RemovePending() {
     for (PendingTemporary& pending : gPending)
-        if (pending.ready) ::unlink(pending.path);
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
-}
-
-mode_t CurrentUmask() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
+        if (pending.ready) os::RemoveFileNow(pending.path);
 }
 
 // The output's name cut to at most kNameInTemporary bytes, not inside a
@@ -80,46 +69,32 @@ std::string NamePart(std::string_view name) {
 // Removes ".NAME.??????" files in the folder that no writer holds locked
 // and that were not written to for a while: left by a killed save.
 void RemoveStaleTemporaries(const std::string& folder, const std::string& prefix) {
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir) return;
-    const std::time_t now = std::time(nullptr);
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view name = entry->d_name;
+    for (const std::string& name : os::FolderNames(folder)) {
         if (name.size() != prefix.size() + kRandomPart.size() || !name.starts_with(prefix)) continue;
-        const std::string path = folder + std::string(name);
-        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) continue;
-        struct stat info {};
-        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && now - info.st_mtime >= kStaleAfterSeconds &&
-            ::flock(fd, LOCK_EX | LOCK_NB) == 0)
-            ::unlink(path.c_str());
-        ::close(fd);
+        const std::string path = folder + name;
+        if (os::IsAbandoned(path, kStaleAfterSeconds)) os::RemoveFile(path);
     }
-    ::closedir(dir);
 }
 
 // 0 when the path holds nothing or a regular file; otherwise why it may not
 // be replaced (an errno, or -1 for "not a regular file").
 int ReplaceableProblem(const std::string& path) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0) return errno == ENOENT ? 0 : errno;
-    if (S_ISDIR(info.st_mode)) return EISDIR;
-    return S_ISREG(info.st_mode) ? 0 : -1;
+    int error = 0;
+    switch (os::KindOfPath(path, error)) {
+        case os::Kind::Missing: return error == ENOENT ? 0 : error;
+        case os::Kind::Directory: return EISDIR;
+        case os::Kind::Regular: return 0;
+        case os::Kind::Other: break;
+    }
+    return -1;
 }
 
 std::string ReasonFor(int problem) {
     return problem < 0 ? std::string(kNotRegularFile) : SystemErrorText(problem);
 }
 
-void SyncFolder(const std::string& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);  // not every file system can sync a folder; the file itself is synced already
-    ::close(fd);
-}
-
 std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
+    const auto slash = path.find_last_of(kSeparators);
     return slash == std::string::npos ? "" : path.substr(0, slash + 1);
 }
 
@@ -133,56 +108,48 @@ AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {
     prefix += '.';
     RemoveStaleTemporaries(folder, prefix);
     temp_ = folder + prefix + std::string(kRandomPart);
-    fd_ = ::mkostemp(temp_.data(), O_CLOEXEC);
-    if (fd_ < 0) throw ConversionError(CannotCreateFile(path_, SystemErrorText(errno)));
+    int error = 0;
+    handle_ = os::CreateUnique(temp_, error);
+    if (handle_ == os::kNoHandle) {
+        temp_.clear();
+        throw ConversionError(CannotCreateFile(path_, SystemErrorText(error)));
+    }
     slot_ = Register(temp_);
-    ::flock(fd_, LOCK_EX | LOCK_NB);
+    os::TryLock(handle_);
 }
 
 AtomicFile::~AtomicFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!temp_.empty()) ::unlink(temp_.c_str());
+    os::Close(handle_);
+    if (!temp_.empty()) os::RemoveFile(temp_);
     Unregister(slot_);
 }
 
 void AtomicFile::Fail(int error) {
-    ::close(fd_);
-    fd_ = -1;
+    os::Close(handle_);
+    handle_ = os::kNoHandle;
     throw ConversionError(CannotWriteFile(path_, SystemErrorText(error)));
 }
 
 void AtomicFile::Write(std::string_view bytes) {
-    if (const int error = WriteAll(fd_, bytes)) Fail(error);
+    if (const int error = os::WriteAll(handle_, bytes)) Fail(error);
 }
 
 void AtomicFile::Commit() {
-    if (::fchmod(fd_, 0666 & ~CurrentUmask()) != 0 || ::fsync(fd_) != 0) Fail(errno);
-    const int closed = ::close(fd_);
-    fd_ = -1;
-    if (closed != 0) throw ConversionError(CannotWriteFile(path_, SystemErrorText(errno)));
+    if (const int error = os::MakeDurable(handle_)) Fail(error);
+    const int closed = os::CloseChecked(handle_);
+    handle_ = os::kNoHandle;
+    if (closed != 0) throw ConversionError(CannotWriteFile(path_, SystemErrorText(closed)));
     // Something other than a regular file may have appeared since the start.
     if (const int problem = ReplaceableProblem(path_)) throw ConversionError(CannotCreateFile(path_, ReasonFor(problem)));
-    if (::rename(temp_.c_str(), path_.c_str()) != 0)
-        throw ConversionError(CannotCreateFile(path_, SystemErrorText(errno)));
+    if (const int error = os::ReplaceFile(temp_, path_)) throw ConversionError(CannotCreateFile(path_, SystemErrorText(error)));
     temp_.clear();
     Unregister(slot_);
     slot_ = -1;
-    SyncFolder(FolderOf(path_));
+    os::SyncFolder(FolderOf(path_));
 }
 
-bool IsSameFile(const std::string& a, const std::string& b) {
-    struct stat first {}, second {};
-    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
-           first.st_ino == second.st_ino;
-}
+bool IsSameFile(const std::string& a, const std::string& b) { return os::SameFile(a, b); }
 
-void RemoveTemporaryFilesOnSignals() {
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        struct sigaction action {};
-        action.sa_handler = RemovePendingAndRaise;
-        sigemptyset(&action.sa_mask);
-        ::sigaction(signal, &action, nullptr);
-    }
-}
+void RemoveTemporaryFilesOnSignals() { os::OnTermination(RemovePending); }
 
 }  // namespace orvik

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "dxf/ByteSink.h"
+#include "os/System.h"
 
 namespace orvik {
 
@@ -39,7 +40,7 @@ private:
 
     std::string path_;
     std::string temp_;
-    int fd_ = -1;
+    os::Handle handle_ = os::kNoHandle;
     int slot_ = -1;  // the entry in the list the signal handlers clean up
 };
 

@@ -6,11 +6,9 @@
 #include <string_view>
 #include <utility>
 
-namespace orvik {
+#include "os/System.h"
 
-// Writes all of `bytes` to the descriptor, retrying interrupted and short
-// writes. Returns 0, or the errno of the failure.
-int WriteAll(int fd, std::string_view bytes);
+namespace orvik {
 
 class ByteSink {
 public:
@@ -29,15 +27,15 @@ private:
     std::string text_;
 };
 
-// Writes to an open file descriptor such as standard output; `label` names
-// it in error messages.
+// Writes to an open file such as standard output; `label` names it in
+// error messages.
 class DescriptorSink final : public ByteSink {
 public:
-    DescriptorSink(int fd, std::string label) : fd_(fd), label_(std::move(label)) {}
+    DescriptorSink(os::Handle handle, std::string label) : handle_(handle), label_(std::move(label)) {}
     void Write(std::string_view bytes) override;
 
 private:
-    int fd_;
+    os::Handle handle_;
     std::string label_;
 };
 

@@ -1,59 +1,56 @@
 #include "jwc/FileReader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
+
+#include "os/System.h"
 
 namespace orvik {
 
 InputCheck CheckInputFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) return {InputProblem::NotFound, ENOENT};
-        return {errno == EISDIR ? InputProblem::NotRegularFile : InputProblem::SystemError, errno};
+    int error = 0;
+    const os::Handle handle = os::OpenForReading(path, error);
+    if (handle == os::kNoHandle) {
+        if (error == ENOENT) return {InputProblem::NotFound, ENOENT};
+        return {error == EISDIR ? InputProblem::NotRegularFile : InputProblem::SystemError, error};
     }
-    struct stat info {};
+    os::Status status;
     InputCheck check;
-    if (::fstat(fd, &info) != 0)
-        check = {InputProblem::SystemError, errno};
-    else if (S_ISDIR(info.st_mode))
+    if (!os::StatusOf(handle, status, error))
+        check = {InputProblem::SystemError, error};
+    else if (status.kind == os::Kind::Directory)
         check = {InputProblem::NotRegularFile, EISDIR};
-    else if (!S_ISREG(info.st_mode))
+    else if (status.kind != os::Kind::Regular)
         check = {InputProblem::NotRegularFile, 0};
-    else if (info.st_size == 0)
+    else if (status.size == 0)
         check = {InputProblem::Empty, 0};
-    ::close(fd);
+    os::Close(handle);
     return check;
 }
 
 FileReader::FileReader(const std::string& path) {
-    // O_NONBLOCK keeps a FIFO from blocking the open; it is refused below.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
+    int error = 0;
+    const os::Handle handle = os::OpenForReading(path, error);
+    if (handle == os::kNoHandle) return;
+    os::Status status;
+    if (!os::StatusOf(handle, status, error) || status.kind != os::Kind::Regular) {
+        os::Close(handle);
         return;
     }
-    fd_ = fd;
-    size_ = info.st_size;
+    handle_ = handle;
+    size_ = status.size;
 }
 
-FileReader::~FileReader() {
-    if (fd_ >= 0) ::close(fd_);
-}
+FileReader::~FileReader() { os::Close(handle_); }
 
 std::string_view FileReader::Read(std::size_t n) {
     // Never allocate more than the file can still deliver.
     const auto wanted = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(n), Remaining()));
     buffer_.resize(wanted);
     std::size_t got = 0;
-    while (fd_ >= 0 && got < wanted) {
-        const ssize_t r = ::read(fd_, buffer_.data() + got, wanted - got);
-        if (r < 0 && errno == EINTR) continue;
+    while (handle_ != os::kNoHandle && got < wanted) {
+        int error = 0;
+        const long r = os::ReadSome(handle_, buffer_.data() + got, wanted - got, error);
         if (r <= 0) break;
         got += static_cast<std::size_t>(r);
     }

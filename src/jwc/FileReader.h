@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "os/System.h"
+
 namespace orvik {
 
 // Why a path cannot be read as a drawing, before its bytes are looked at.
@@ -33,7 +35,7 @@ public:
     FileReader(const FileReader&) = delete;
     FileReader& operator=(const FileReader&) = delete;
 
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return handle_ != os::kNoHandle; }
     std::int64_t Size() const { return size_; }
     std::int64_t Position() const { return position_; }
     std::int64_t Remaining() const { return size_ > position_ ? size_ - position_ : 0; }
@@ -43,7 +45,7 @@ public:
     std::string_view Read(std::size_t n);
 
 private:
-    int fd_ = -1;
+    os::Handle handle_ = os::kNoHandle;
     std::int64_t size_ = 0;
     std::int64_t position_ = 0;
     std::string buffer_;

@@ -1,0 +1,174 @@
+// The operating-system services on POSIX systems (Linux).
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+
+#include "os/System.h"
+
+namespace orvik::os {
+namespace {
+
+Kind KindOf(mode_t mode) {
+    if (S_ISREG(mode)) return Kind::Regular;
+    if (S_ISDIR(mode)) return Kind::Directory;
+    return Kind::Other;
+}
+
+mode_t CurrentUmask() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+void (*gCleanup)() = nullptr;
+
+extern "C" void CleanUpAndRaise(int signal) {
+    if (gCleanup) gCleanup();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+}  // namespace
+
+Handle OpenForReading(const std::string& path, int& error) {
+    // O_NONBLOCK keeps a FIFO from blocking the open; callers refuse it by its kind.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) error = errno;
+    return fd < 0 ? kNoHandle : fd;
+}
+
+bool StatusOf(Handle handle, Status& status, int& error) {
+    struct stat info {};
+    if (::fstat(static_cast<int>(handle), &info) != 0) {
+        error = errno;
+        return false;
+    }
+    status = {KindOf(info.st_mode), info.st_size, info.st_mtime};
+    return true;
+}
+
+long ReadSome(Handle handle, char* buffer, std::size_t n, int& error) {
+    while (true) {
+        const ssize_t r = ::read(static_cast<int>(handle), buffer, n);
+        if (r < 0 && errno == EINTR) continue;
+        if (r < 0) error = errno;
+        return static_cast<long>(r);
+    }
+}
+
+void Close(Handle handle) {
+    if (handle != kNoHandle) ::close(static_cast<int>(handle));
+}
+
+int CloseChecked(Handle handle) { return ::close(static_cast<int>(handle)) == 0 ? 0 : errno; }
+
+Kind KindOfPath(const std::string& path, int& error) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        error = errno;
+        return Kind::Missing;
+    }
+    return KindOf(info.st_mode);
+}
+
+bool ModificationTime(const std::string& path, std::time_t& time) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return false;
+    time = info.st_mtime;
+    return true;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat first {}, second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+std::tm LocalTime(std::time_t time) {
+    std::tm local{};
+    ::localtime_r(&time, &local);
+    return local;
+}
+
+int WriteAll(Handle handle, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(static_cast<int>(handle), bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno;
+        if (n == 0) return EIO;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return 0;
+}
+
+Handle StandardOutput() { return STDOUT_FILENO; }
+Handle StandardError() { return STDERR_FILENO; }
+
+bool IsTerminal(Handle handle) { return ::isatty(static_cast<int>(handle)) == 1; }
+
+Handle CreateUnique(std::string& path, int& error) {
+    const int fd = ::mkostemp(path.data(), O_CLOEXEC);
+    if (fd < 0) error = errno;
+    return fd < 0 ? kNoHandle : fd;
+}
+
+bool TryLock(Handle handle) { return ::flock(static_cast<int>(handle), LOCK_EX | LOCK_NB) == 0; }
+
+int MakeDurable(Handle handle) {
+    const int fd = static_cast<int>(handle);
+    if (::fchmod(fd, 0666 & ~CurrentUmask()) != 0 || ::fsync(fd) != 0) return errno;
+    return 0;
+}
+
+int ReplaceFile(const std::string& from, const std::string& to) { return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno; }
+
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);  // not every file system can sync a folder; the file itself is synced already
+    ::close(fd);
+}
+
+void RemoveFile(const std::string& path) { ::unlink(path.c_str()); }
+
+std::vector<std::string> FolderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir) return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..") names.emplace_back(name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
+bool IsAbandoned(const std::string& path, std::time_t seconds) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info {};
+    const bool abandoned = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                           std::time(nullptr) - info.st_mtime >= seconds && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return abandoned;
+}
+
+void OnTermination(void (*cleanup)()) {
+    gCleanup = cleanup;
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction action {};
+        action.sa_handler = CleanUpAndRaise;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
+void RemoveFileNow(const char* path) { ::unlink(path); }
+
+}  // namespace orvik::os

@@ -1,0 +1,82 @@
+// The operating-system services the converter needs, behind one small
+// interface with a POSIX and a Windows implementation: reading a file,
+// file kinds and times, the pieces of an atomic save (an exclusive new file,
+// a lock, a sync, a replacing rename that survives a crash, a folder sync),
+// the local time, terminals, and cleanup on termination. Paths are UTF-8
+// (wide-character paths on Windows). Errors are errno values (EACCES,
+// ENOSPC, ...), Windows errors mapped onto them, so that every front end
+// words them the same way.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvik::os {
+
+using Handle = std::intptr_t;
+inline constexpr Handle kNoHandle = -1;
+
+enum class Kind { Missing, Regular, Directory, Other };
+
+struct Status {
+    Kind kind = Kind::Missing;
+    std::int64_t size = 0;
+    std::time_t modified = 0;
+};
+
+// Opens a file for reading without blocking on a FIFO; kNoHandle and the
+// error when it cannot be opened (EISDIR for a folder).
+Handle OpenForReading(const std::string& path, int& error);
+// What an open file is; false and the error when it cannot be told.
+bool StatusOf(Handle handle, Status& status, int& error);
+// Up to n bytes; 0 at the end of the file; -1 and the error on failure.
+long ReadSome(Handle handle, char* buffer, std::size_t n, int& error);
+void Close(Handle handle);
+// Closes and reports what the close said (0 or an errno).
+int CloseChecked(Handle handle);
+
+// The path itself, not following a last symbolic link (a link is Other).
+Kind KindOfPath(const std::string& path, int& error);
+// The modification time of the file the path names, if it can be read.
+bool ModificationTime(const std::string& path, std::time_t& time);
+// Both paths name one existing file.
+bool SameFile(const std::string& a, const std::string& b);
+std::tm LocalTime(std::time_t time);
+
+// Writes everything, retrying interrupted and short writes: 0 or an errno.
+int WriteAll(Handle handle, std::string_view bytes);
+Handle StandardOutput();
+Handle StandardError();
+bool IsTerminal(Handle handle);
+
+// Creates a new file from `path`, whose last six characters ("XXXXXX") are
+// replaced to make the name unique; kNoHandle and the error on failure.
+Handle CreateUnique(std::string& path, int& error);
+// An exclusive lock, without waiting: false when another holds it.
+bool TryLock(Handle handle);
+// Gives the file the permissions a new file gets, and makes its bytes durable: 0 or an errno.
+int MakeDurable(Handle handle);
+// Puts `from` in the place of `to`, replacing it, durably: 0 or an errno.
+int ReplaceFile(const std::string& from, const std::string& to);
+// Makes a rename in the folder durable, where the system can.
+void SyncFolder(const std::string& folder);
+void RemoveFile(const std::string& path);
+// The names in the folder ("." for the current one), without "." and "..".
+std::vector<std::string> FolderNames(const std::string& folder);
+// Whether the file was last written `seconds` ago or earlier, and is not locked by a writer.
+bool IsAbandoned(const std::string& path, std::time_t seconds);
+
+// Calls `cleanup` when the process is asked to end (Ctrl+C, termination,
+// a closed terminal or console), then ends it as the request would have.
+// `cleanup` may only call RemoveFileNow.
+void OnTermination(void (*cleanup)());
+// Removes a file from within the cleanup: async-signal-safe.
+void RemoveFileNow(const char* path);
+
+// The longest path the cleanup list keeps.
+inline constexpr std::size_t kMaxPath = 4096;
+
+}  // namespace orvik::os
