@@ -1,3 +1,4 @@
+// CP932 ↔ UTF-8 with glibc's iconv (POSIX systems).
 #include "text/Cp932.h"
 
 #include <iconv.h>
