@@ -2,7 +2,8 @@
 # Installs what is missing, then builds and runs every test: the release
 # build, the fuzz target for a while (ORVIK_FUZZ_SECONDS, default 60), the
 # whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and the Debian package installed and removed (scripts/test-package.sh).
+# the Windows build under Wine (scripts/test-windows.sh), and the Debian
+# package installed and removed (scripts/test-package.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,6 +16,9 @@ for preset in release fuzz asan; do
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
+
+echo "== windows"
+bash scripts/test-windows.sh
 
 echo "== package"
 bash scripts/test-package.sh

@@ -141,7 +141,7 @@ void AtomicFile::Commit() {
     if (closed != 0) throw ConversionError(CannotWriteFile(path_, SystemErrorText(closed)));
     // Something other than a regular file may have appeared since the start.
     if (const int problem = ReplaceableProblem(path_)) throw ConversionError(CannotCreateFile(path_, ReasonFor(problem)));
-    if (const int error = os::ReplaceFile(temp_, path_)) throw ConversionError(CannotCreateFile(path_, SystemErrorText(error)));
+    if (const int error = os::MoveIntoPlace(temp_, path_)) throw ConversionError(CannotCreateFile(path_, SystemErrorText(error)));
     temp_.clear();
     Unregister(slot_);
     slot_ = -1;

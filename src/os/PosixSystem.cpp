@@ -126,7 +126,7 @@ int MakeDurable(Handle handle) {
     return 0;
 }
 
-int ReplaceFile(const std::string& from, const std::string& to) { return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno; }
+int MoveIntoPlace(const std::string& from, const std::string& to) { return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno; }
 
 void SyncFolder(const std::string& folder) {
     const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -60,7 +60,7 @@ bool TryLock(Handle handle);
 // Gives the file the permissions a new file gets, and makes its bytes durable: 0 or an errno.
 int MakeDurable(Handle handle);
 // Puts `from` in the place of `to`, replacing it, durably: 0 or an errno.
-int ReplaceFile(const std::string& from, const std::string& to);
+int MoveIntoPlace(const std::string& from, const std::string& to);
 // Makes a rename in the folder durable, where the system can.
 void SyncFolder(const std::string& folder);
 void RemoveFile(const std::string& path);

@@ -186,7 +186,7 @@ bool TryLock(Handle handle) {
 
 int MakeDurable(Handle handle) { return ::FlushFileBuffers(Native(handle)) ? 0 : ErrnoOf(::GetLastError()); }
 
-int ReplaceFile(const std::string& from, const std::string& to) {
+int MoveIntoPlace(const std::string& from, const std::string& to) {
     return ::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
                ? 0
                : ErrnoOf(::GetLastError());

@@ -13,20 +13,27 @@ class ScopedTimeZone {
 public:
     explicit ScopedTimeZone(const char* zone = "UTC") {
         if (const char* old = std::getenv("TZ")) previous_ = old;
-        ::setenv("TZ", zone, 1);
-        ::tzset();
+        Set(zone);
     }
-    ~ScopedTimeZone() {
-        if (previous_)
-            ::setenv("TZ", previous_->c_str(), 1);
-        else
-            ::unsetenv("TZ");
-        ::tzset();
-    }
+    ~ScopedTimeZone() { Set(previous_ ? previous_->c_str() : nullptr); }
     ScopedTimeZone(const ScopedTimeZone&) = delete;
     ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
 
 private:
+    // The zone for the C library's local time; nullptr: the system's own.
+    static void Set(const char* zone) {
+#ifdef _WIN32
+        ::_putenv_s("TZ", zone ? (std::string(zone) == "UTC" ? "UTC0" : zone) : "");
+        ::_tzset();
+#else
+        if (zone)
+            ::setenv("TZ", zone, 1);
+        else
+            ::unsetenv("TZ");
+        ::tzset();
+#endif
+    }
+
     std::optional<std::string> previous_;
 };
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -14,9 +15,17 @@ namespace orvik::testing {
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "orvik-test-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
+        // A new name each time, on any system: a random part, tried until the folder is new.
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const auto candidate =
+                std::filesystem::temp_directory_path() / ("orvik-test-" + std::to_string(random()) + std::to_string(attempt));
+            if (std::filesystem::create_directory(candidate)) {
+                path_ = candidate;
+                return;
+            }
+        }
+        throw std::runtime_error("no new temporary folder");
     }
     ~TempDir() {
         std::error_code ec;

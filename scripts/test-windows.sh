@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# The Windows build under Wine: cross-builds orvik-cli.exe and the core's unit
+# tests with MinGW-w64, runs the tests, then converts the sample and the
+# read-back drawings (in folders with Japanese names) with every option set
+# the CLI tests use, and checks each DXF is byte-identical to the Linux
+# build's; then checks that a failed save leaves the old output and no
+# temporary file. Needs the release build (for the Linux outputs).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh --tests
+export WINEDEBUG=-all WINEPREFIX="${WINEPREFIX:-$HOME/.wine-orvik}"
+wine=/usr/lib/wine/wine64
+"$wine" wineboot --init >/dev/null 2>&1 || true  # the prefix, made once
+
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+ctest --preset windows
+
+cmake --build --preset release --target orvik-cli make_readback_drawings >/dev/null
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/図面" "$work/linux" "$work/windows"
+cp samples/plan.jwc "$work/図面/平面図.jwc"
+./build/release/bin/make_readback_drawings "$work/図面" >/dev/null
+option_sets=(
+  ""
+  "--points circle --linetypes acad --layer-numbers --no-defpoints"
+  "--points point --polylines --scale 50"
+  "--no-round --no-text-reduction --no-halfwidth-aspect --pen-colors 1,2,3,4,5,6"
+  "--format ansi932"
+  "--format utf8"
+)
+compared=0
+for drawing in "$work/図面"/*.jwc; do
+  name=$(basename "$drawing" .jwc)
+  for i in "${!option_sets[@]}"; do
+    read -r -a options <<<"${option_sets[$i]}"
+    ./build/release/bin/orvik-cli convert --force "${options[@]}" -o "$work/linux/$name-$i.dxf" "$drawing" >/dev/null 2>&1 || true
+    "$wine" build/windows/bin/orvik-cli.exe convert --force "${options[@]}" -o "$work/windows/$name-$i.dxf" "$drawing" \
+      >/dev/null 2>&1 || true
+    if [ -e "$work/linux/$name-$i.dxf" ] || [ -e "$work/windows/$name-$i.dxf" ]; then
+      cmp "$work/linux/$name-$i.dxf" "$work/windows/$name-$i.dxf" || { echo "test-windows: $name with '${option_sets[$i]}' differs"; exit 1; }
+      compared=$((compared + 1))
+    fi
+  done
+done
+echo "$compared DXF files identical on Linux and under Wine"
+
+# A failed save: the old output stays as it was, and no temporary file is left beside it.
+echo "old" >"$work/windows/keep.dxf"
+"$wine" build/windows/bin/orvik-cli.exe convert --force --scale 0 -o "$work/windows/keep.dxf" "$work/図面/平面図.jwc" \
+  >/dev/null 2>&1 && { echo "test-windows: a bad scale was accepted"; exit 1; }
+"$wine" build/windows/bin/orvik-cli.exe convert -o "$work/windows/missing/x.dxf" "$work/図面/平面図.jwc" \
+  >/dev/null 2>&1 && { echo "test-windows: a save into a missing folder succeeded"; exit 1; }
+[ "$(cat "$work/windows/keep.dxf")" = old ] || { echo "test-windows: the old output was changed"; exit 1; }
+if ls -A "$work/windows" | grep -q '^\.'; then echo "test-windows: a temporary file was left"; exit 1; fi
+echo "failed saves leave the old output and no temporary file"
