@@ -21,7 +21,7 @@ if [ "${1:-}" = "--tests" ]; then
     poppler-utils                   # pdftoppm: LibreCAD's page as a picture
     xvfb xauth                      # the window on a virtual display (screenshot)
     dpkg-dev desktop-file-utils shared-mime-info  # the Debian package and its test
-    g++-mingw-w64-x86-64-posix wine64  # the Windows build, run under Wine
+    g++-mingw-w64-x86-64-posix wine64 unzip  # the Windows build, run under Wine, and its zip
   )
 fi
 

@@ -56,3 +56,11 @@ echo "old" >"$work/windows/keep.dxf"
 [ "$(cat "$work/windows/keep.dxf")" = old ] || { echo "test-windows: the old output was changed"; exit 1; }
 if ls -A "$work/windows" | grep -q '^\.'; then echo "test-windows: a temporary file was left"; exit 1; fi
 echo "failed saves leave the old output and no temporary file"
+
+# The download: the program and its read-me.
+rm -f build/windows/orvik-cli-*.zip
+(cd build/windows && cpack -G ZIP >/dev/null)
+listing=$(unzip -l build/windows/orvik-cli-*.zip)
+grep -q ' orvik-cli.exe$' <<<"$listing" && grep -q ' README.txt$' <<<"$listing" ||
+  { echo "test-windows: the zip lacks the program or the read-me"; exit 1; }
+echo "$(ls build/windows/orvik-cli-*.zip) holds orvik-cli.exe and README.txt"

@@ -41,9 +41,22 @@ std::string ToCp932(const QString& text) {
     return Utf8ToCp932(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
-QString FromPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+// The core's paths are the system's bytes on POSIX systems and UTF-8 on Windows.
+QString FromPath(const std::string& path) {
+#ifdef Q_OS_WIN
+    return QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
+#else
+    return QFile::decodeName(QByteArray::fromStdString(path));
+#endif
+}
 
-std::string ToPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string ToPath(const QString& path) {
+#ifdef Q_OS_WIN
+    return path.toUtf8().toStdString();
+#else
+    return QFile::encodeName(path).toStdString();
+#endif
+}
 
 void QtDialogs::ShowInfo(const std::string& text) { Show(QMessageBox::NoIcon, QStringLiteral("ORVIK"), text, false); }
 
