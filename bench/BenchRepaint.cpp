@@ -29,7 +29,7 @@ JwcDrawing& Drawing() {
     static JwcDrawing drawing = [] {
         JwcBuilder b;
         b.Paper(2, 518).Group(0, 100, "plan").PoolAt("0000:0000");
-        for (int layer = 0; layer < 16; ++layer) b.Layer(layer, "L" + std::to_string(layer));
+        for (int layer = 0; layer < 16; ++layer) b.Layer(layer, std::string(1, 'L') + std::to_string(layer));
         for (int i = 0; i < 70000; ++i) {
             const float x = static_cast<float>(i % 350) * 1.1f, y = static_cast<float>(i / 350) * 0.9f;
             b.Line(JwcLine{x, y, x + 0.9f, y + 0.3f, static_cast<std::uint8_t>(1 + i % 9),

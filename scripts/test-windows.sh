@@ -57,6 +57,25 @@ echo "old" >"$work/windows/keep.dxf"
 if ls -A "$work/windows" | grep -q '^\.'; then echo "test-windows: a temporary file was left"; exit 1; fi
 echo "failed saves leave the old output and no temporary file"
 
+# An interrupted save: killed while writing a large file, it leaves the old
+# output as it was; its temporary file is removed by the next save of that
+# output once it is older than ten seconds.
+cmake --build --preset release --target make_bench_drawing >/dev/null
+./build/release/bin/make_bench_drawing "$work/large.jwc"
+echo "old" >"$work/windows/large.dxf"
+"$wine" build/windows/bin/orvik-cli.exe convert --force -o "$work/windows/large.dxf" "$work/large.jwc" >/dev/null 2>&1 &
+writer=$!
+for _ in $(seq 1 400); do ls -A "$work/windows" | grep -q '^\.large' && break; sleep 0.05; done
+kill -9 "$writer"
+wait "$writer" 2>/dev/null || true
+[ "$(cat "$work/windows/large.dxf")" = old ] || { echo "test-windows: a killed save changed the old output"; exit 1; }
+sleep 11
+"$wine" build/windows/bin/orvik-cli.exe convert --force -o "$work/windows/large.dxf" samples/plan.jwc >/dev/null 2>&1
+if ls -A "$work/windows" | grep -q '^\.'; then echo "test-windows: the killed save's temporary file was left"; exit 1; fi
+cmp -s "$work/windows/large.dxf" <(./build/release/bin/orvik-cli convert -o - samples/plan.jwc 2>/dev/null) ||
+  { echo "test-windows: the save after the killed one differs"; exit 1; }
+echo "a killed save leaves the old output, and the next save removes its temporary file"
+
 # The download: the program and its read-me.
 rm -f build/windows/orvik-cli-*.zip
 (cd build/windows && cpack -G ZIP >/dev/null)

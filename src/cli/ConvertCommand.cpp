@@ -62,8 +62,10 @@ std::string OutputPathFor(const ConvertOptions& options, OutputKind kind, const 
     return *options.output;
 }
 
+#ifdef ORVIK_HAVE_QT_PICTURES
 // Qt draws PNG and PDF pictures one at a time; everything else runs in parallel.
 std::mutex qtPictures;
+#endif
 
 // The picture of the conversion's DXF file, SVG, PNG or PDF.
 std::string PictureBytes(const Conversion& conversion, const ConvertOptions& options) {

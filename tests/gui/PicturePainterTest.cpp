@@ -125,7 +125,9 @@ TEST(PicturePainter, TheSamplesPictureMatchesTheReviewedOne) {
     const ScaleList scales = ListProposedScales(drawing);
     const Conversion conversion(drawing, {}, ConversionRequest{sample, scales.items[scales.selected]});
     const QImage image = RenderPicture(PictureOf(conversion), {400, false}).convertToFormat(QImage::Format_RGB32);
-    if (std::getenv("ORVIK_UPDATE_GOLDEN")) ASSERT_TRUE(image.save(reviewed));
+    if (std::getenv("ORVIK_UPDATE_GOLDEN")) {
+        ASSERT_TRUE(image.save(reviewed));
+    }
     const QImage expected = QImage(reviewed).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(image.size(), expected.size()) << "set ORVIK_UPDATE_GOLDEN=1 to rewrite " << reviewed.toStdString()
                                              << " after review";

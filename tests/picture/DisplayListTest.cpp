@@ -143,7 +143,9 @@ TEST(DisplayListBuilder, ResolvesWhatTheEntityLeavesToItsLayer) {
             EXPECT_EQ(s.color, c.color);
             EXPECT_EQ(s.vertical, c.vertical);
             ASSERT_EQ(s.linetype >= 0, c.dashed);
-            if (c.dashed) EXPECT_EQ(list.linetypes[static_cast<std::size_t>(s.linetype)], (DashPattern{20, -10}));
+            if (c.dashed) {
+                EXPECT_EQ(list.linetypes[static_cast<std::size_t>(s.linetype)], (DashPattern{20, -10}));
+            }
             EXPECT_EQ(list.encoding, TextEncoding::Cp932);
         }
     }
