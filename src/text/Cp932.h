@@ -16,4 +16,8 @@ std::string Cp932ToUtf8(std::string_view cp932);
 // UTF-8 bytes likewise.
 std::string Utf8ToCp932(std::string_view utf8);
 
+// The bytes of the UTF-8 character `s` begins with (1 to 4); fewer when the
+// sequence is broken off. `s` must not be empty.
+std::size_t Utf8SequenceLength(std::string_view s);
+
 }  // namespace orvik

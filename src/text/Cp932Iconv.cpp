@@ -38,14 +38,6 @@ std::string Convert(const char* to, const char* from, std::string_view input, st
     return out;
 }
 
-std::size_t Utf8SequenceLength(std::string_view s) {
-    const auto lead = static_cast<unsigned char>(s.front());
-    const std::size_t n = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    for (std::size_t i = 1; i < n; ++i)
-        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return i;
-    return n;
-}
-
 }  // namespace
 
 std::string Cp932ToUtf8(std::string_view cp932) {

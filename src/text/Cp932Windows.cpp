@@ -19,14 +19,6 @@ void AppendUtf8(std::string& out, const wchar_t* wide, int n) {
     out.append(buffer, static_cast<std::size_t>(m));
 }
 
-std::size_t Utf8SequenceLength(std::string_view s) {
-    const auto lead = static_cast<unsigned char>(s.front());
-    const std::size_t n = lead < 0xC0 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    for (std::size_t i = 1; i < n; ++i)
-        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return i;
-    return n;
-}
-
 }  // namespace
 
 std::string Cp932ToUtf8(std::string_view cp932) {
