@@ -1,10 +1,12 @@
 // Writes a large drawing for the conversion benchmark: about 1,000,000
 // lines (a fifth of them in curve runs of ten segments), 100,000 circles,
-// arcs and ellipses, 100,000 texts and 100,000 points over 16 layers.
+// arcs and ellipses, 100,000 texts and 100,000 points over 16 layers; with
+// LINES, that many lines and a tenth as many of the others.
 //
-// Usage: make_bench_drawing OUTPUT.jwc
+// Usage: make_bench_drawing OUTPUT.jwc [LINES]
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "jwc/JwcBuilder.h"
@@ -12,8 +14,13 @@
 using namespace orvik;
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_bench_drawing OUTPUT.jwc\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: make_bench_drawing OUTPUT.jwc [LINES]\n");
+        return 2;
+    }
+    const int lines = argc == 3 ? std::atoi(argv[2]) : 1000000;
+    if (lines < 10) {
+        std::fprintf(stderr, "make_bench_drawing: LINES must be at least 10\n");
         return 2;
     }
     JwcBuilder b;
@@ -21,7 +28,8 @@ int main(int argc, char** argv) {
     for (int layer = 0; layer < 32; ++layer) b.Layer(layer, std::string(1, 'L') + std::to_string(layer));
     for (int type = 0; type < 11; ++type) b.TextType(type, 0, static_cast<std::uint16_t>(20 + 5 * type), 25);
 
-    constexpr int kLines = 800000, kCurves = 20000, kSegments = 10;
+    constexpr int kSegments = 10;
+    const int kLines = lines / 10 * 8, kCurves = lines / 10 * 2 / kSegments, kOthers = lines / 10;
     for (int i = 0; i < kLines; ++i) {
         const float x = static_cast<float>(i % 1000) * 0.37f, y = static_cast<float>(i / 1000) * 0.29f;
         b.Line(JwcLine{x, y, x + 0.31f, y + 0.07f, static_cast<std::uint8_t>(1 + i % 9),
@@ -36,7 +44,7 @@ int main(int argc, char** argv) {
                         static_cast<std::uint8_t>(c % 32), 0, mark});
         }
     }
-    for (int i = 0; i < 100000; ++i) {
+    for (int i = 0; i < kOthers; ++i) {
         const float x = static_cast<float>(i % 400) * 0.9f, y = static_cast<float>(i / 400) * 1.1f;
         const std::uint16_t flat = i % 3 == 0 ? 10000 : i % 3 == 1 ? 6000 : 14000;
         b.Arc(ArcRecord{x, y, 0.4f, flat, AngleUnits(i % 2 ? 0 : 30), AngleUnits(i % 2 ? 0 : 250), AngleUnits(i % 45),
@@ -44,13 +52,13 @@ int main(int argc, char** argv) {
                         static_cast<std::uint8_t>(i % 32)});
     }
     const char* words[] = {"\x8B\x8F\x8A\xD4", "ROOM 101", "\x87\x40\x95\x94\x89\xAE", "W=900", "\xB1\xCA\xDF\xB0\xC4"};
-    for (int i = 0; i < 100000; ++i) {
+    for (int i = 0; i < kOthers; ++i) {
         const float x = static_cast<float>(i % 300) * 1.3f, y = static_cast<float>(i / 300) * 0.8f;
         b.Text(TextRecord{x, y, x + 2, y + (i % 4 == 0 ? 1.0f : 0.0f), words[i % 5], std::nullopt,
                           static_cast<std::uint8_t>(i % 11), static_cast<std::uint8_t>(i % 32),
                           static_cast<std::uint8_t>(i % 7 == 0 ? kVerticalTextFlag : 0)});
     }
-    for (int i = 0; i < 100000; ++i) {
+    for (int i = 0; i < kOthers; ++i) {
         const float x = static_cast<float>(i % 500) * 0.7f, y = static_cast<float>(i / 500) * 0.6f;
         b.Point(JwcPoint{x, y, static_cast<std::uint8_t>(i % 32), static_cast<std::uint8_t>(1 + i % 8)});
     }

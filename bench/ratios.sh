@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# ORVIK against a peer and against the limit: for generated drawings of
+# 100,000 and 1,000,000 lines, in interleaved rounds (ROUNDS, default 3),
+# orvik-cli convert, ezdxf writing the same entities (bench/ezdxf_peer.py),
+# and the formatting limit (the file's real numbers through std::to_chars
+# into memory and out to a file); prints the medians, the ratios and
+# ORVIK's peak memory.
+#
+# Usage: bench/ratios.sh [LINES...]   (default: 100000 1000000)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake --build --preset release --target orvik-cli make_bench_drawing formatting_limit >/dev/null
+rounds=${ROUNDS:-3}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+median() { sort -g | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}'; }
+
+printf '%-10s %10s %10s %10s %12s %12s %10s\n' lines orvik_s ezdxf_s limit_s peer/orvik orvik/limit peak_MiB
+[ $# -gt 0 ] || set -- 100000 1000000
+for lines in "$@"; do
+  ./build/release/bin/make_bench_drawing "$work/d.jwc" "$lines"
+  ./build/release/bin/orvik-cli convert --force -q -o "$work/orvik.dxf" "$work/d.jwc" >/dev/null
+  : >"$work/orvik.t"; : >"$work/peer.t"; : >"$work/limit.t"; : >"$work/peak"
+  for _ in $(seq "$rounds"); do
+    /usr/bin/time -f '%e %M' -o "$work/one" ./build/release/bin/orvik-cli convert --force -q -o "$work/orvik.dxf" \
+      "$work/d.jwc" >/dev/null
+    read -r seconds peak <"$work/one"
+    echo "$seconds" >>"$work/orvik.t"
+    echo "$peak" >>"$work/peak"
+    /usr/bin/python3 bench/ezdxf_peer.py "$work/orvik.dxf" "$work/peer.dxf" >>"$work/peer.t"
+    ./build/release/bin/formatting_limit "$work/orvik.dxf" "$work/limit.out" | cut -d' ' -f1 >>"$work/limit.t"
+  done
+  o=$(median <"$work/orvik.t"); p=$(median <"$work/peer.t"); l=$(median <"$work/limit.t"); m=$(median <"$work/peak")
+  printf '%-10s %10s %10s %10s %12.1f %12.2f %10.0f\n' "$lines" "$o" "$p" "$l" "$(echo "$p / $o" | bc -l)" \
+    "$(echo "$o / $l" | bc -l)" "$(echo "$m / 1024" | bc -l)"
+done
