@@ -41,14 +41,19 @@ struct Digits18 {
 // any rounding error.
 bool FastDigits(long double magnitude, Digits18& out) {
     if (!(magnitude >= 0.01L && magnitude < 1e15L)) return false;
-    int binaryExponent = 0;
-    const long double fraction = std::frexp(magnitude, &binaryExponent);  // [0.5, 1) x 2^binaryExponent
-    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
-    const int shift = 64 - binaryExponent;  // magnitude = mantissa / 2^shift, shift in (14, 72)
+    // The 80-bit extended format: a 64-bit mantissa with its leading bit
+    // explicit, then a 15-bit biased exponent (the build checks the type).
+    // For these normal magnitudes, magnitude = mantissa x 2^(biased - 16383 - 63).
+    std::uint64_t mantissa = 0;
+    std::uint16_t biased = 0;
+    std::memcpy(&mantissa, &magnitude, sizeof mantissa);
+    std::memcpy(&biased, reinterpret_cast<const char*>(&magnitude) + sizeof mantissa, sizeof biased);
+    const int binaryExponent = (biased & 0x7FFF) - 16382;  // magnitude in [2^(b-1), 2^b)
+    const int shift = 64 - binaryExponent;                 // magnitude = mantissa / 2^shift, shift in (14, 72)
     // Decimal exponent estimate, corrected below: magnitude in [10^(e-1), 10^e).
-    // log10 may be one unit off in its last place on some processors; the
-    // exact checks that follow make the digits the same everywhere.
-    int exponent = static_cast<int>(std::floor(std::log10(magnitude))) + 1;
+    // floor((b - 1) x log10 2) + 1 in integers (exact for |b| < 1650) is e or
+    // one less, never more; the exact checks that follow settle it.
+    int exponent = (((binaryExponent - 1) * 78913) >> 18) + 1;
     for (int attempt = 0; attempt < 2; ++attempt) {
         const int k = 18 - exponent;  // scale so that 18 digits stand before the point
         if (k < 0 || k > 19) return false;
