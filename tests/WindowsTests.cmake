@@ -1,24 +1,10 @@
 # The core's unit tests for the Windows build (MinGW-w64), run under Wine by
-# CTest (the toolchain's emulator): the tests that need no POSIX calls.
+# CTest (the toolchain's emulator): ORVIK_PORTABLE_TESTS, those that need no
+# POSIX calls.
 # GoogleTest is built from Debian's sources for the target.
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
-add_executable(orvik_windows_tests
-  jwc/HeaderParserTest.cpp
-  jwc/JwcLoaderTest.cpp
-  jwc/JwcLoaderFailureTest.cpp
-  text/Cp932Test.cpp
-  text/SubstitutionTest.cpp
-  dxf/DxfWriterTest.cpp
-  convert/EntitySectionTest.cpp
-  convert/EntityWritersTest.cpp
-  convert/LayerAssignmentTest.cpp
-  convert/LayerStyleWriterTest.cpp
-  convert/ProposedScalesTest.cpp
-  convert/ReferenceScaleTest.cpp
-  convert/SectionsTest.cpp
-  picture/DisplayListTest.cpp
-)
+add_executable(orvik_windows_tests ${ORVIK_PORTABLE_TESTS})
 target_include_directories(orvik_windows_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(orvik_windows_tests PRIVATE orvik_cli_lib gtest_main)
 target_compile_definitions(orvik_windows_tests PRIVATE ORVIK_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

@@ -124,10 +124,13 @@ JobResult ConvertOne(const Job& job, const ConvertOptions& options, OutputKind k
     record.input = job.input.path;
     record.output = job.output;
     std::ostringstream log, problems;
-    // A message names the drawing, unless it names its output itself.
+    // A message is shown after the drawing's name, as it is when it names
+    // the output itself, or not at all when the reader has shown it already.
+    enum class Say { AfterName, AsIs, Shown };
     const auto finish = [&](Outcome outcome, std::string status, std::string code, std::string message,
-                            bool namesOutput = false) {
-        if (!message.empty()) problems << (namesOutput ? std::string() : job.input.path + ": ") << message << '\n';
+                            Say say = Say::AfterName) {
+        if (!message.empty() && say != Say::Shown)
+            problems << (say == Say::AfterName ? job.input.path + ": " : std::string()) << message << '\n';
         r.outcome = outcome;
         record.status = std::move(status);
         record.code = std::move(code);
@@ -139,7 +142,6 @@ JobResult ConvertOne(const Job& job, const ConvertOptions& options, OutputKind k
     };
     if (job.upToDate) {
         log << job.input.path << ": 出力ファイルの方が新しいので変換しません（--update）\n";
-        r.log = log.str();
         return finish(Outcome::Skipped, "skipped", "up-to-date", "");
     }
     try {
@@ -157,16 +159,12 @@ JobResult ConvertOne(const Job& job, const ConvertOptions& options, OutputKind k
             record.output.clear();
             std::string reason = readProblems.str();
             while (!reason.empty() && reason.back() == '\n') reason.pop_back();
-            r.outcome = Outcome::Failed;
-            record.message = reason;
-            auto result = finish(Outcome::Failed, "refused", RefusalCode(refusal), "");
-            result.record.message = reason;
-            return result;
+            return finish(Outcome::Failed, "refused", RefusalCode(refusal), reason, Say::Shown);
         }
         if (read == ReadOutcome::Incomplete && !options.allowPartial)
             return finish(Outcome::Failed, "failed", "truncated-records",
                           "変換しません（読み込めた部分だけを変換するには --allow-partial を指定してください）");
-        if (!job.refusal.empty()) return finish(Outcome::Failed, "refused", job.refusalCode, job.refusal, true);
+        if (!job.refusal.empty()) return finish(Outcome::Failed, "refused", job.refusalCode, job.refusal, Say::AsIs);
         const ScaleList scales = ListProposedScales(drawing);
         if (!options.scale && scales.selected < 0)
             return finish(Outcome::Failed, "failed", "no-scale",
@@ -340,14 +338,14 @@ private:
                 r = std::move(*results[i]);
                 results[i].reset();
             }
-            Print(r, i);
+            Print(r);
             ShowProgress(i + 1, n, i + 1 < n ? jobs[i + 1].input.path : std::string(), started);
         }
         for (std::thread& t : workers) t.join();
         if (progressShown_) err_ << "\r\x1b[K" << std::flush;
     }
 
-    void Print(const JobResult& r, std::size_t index) {
+    void Print(const JobResult& r) {
         if (!options_.quiet && !r.log.empty()) {
             if (printedBlocks_++ > 0) log_ << '\n';
             log_ << r.log;
@@ -357,7 +355,6 @@ private:
             if (progressShown_) err_ << "\r\x1b[K";
             err_ << r.problems << std::flush;
         }
-        (void)index;
         records_.push_back(r.record);
         switch (r.outcome) {
             case Outcome::Complete: ++converted_; break;

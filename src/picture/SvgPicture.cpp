@@ -52,10 +52,8 @@ void AppendEscaped(std::string& out, std::string_view text) {
 // The UTF-8 sequences of the text, one per character.
 std::vector<std::string_view> Characters(std::string_view utf8) {
     std::vector<std::string_view> out;
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        std::size_t n = 1;
-        while (i + n < utf8.size() && (static_cast<unsigned char>(utf8[i + n]) & 0xC0) == 0x80) ++n;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t n = Utf8SequenceLength(utf8.substr(i));
         out.push_back(utf8.substr(i, n));
         i += n;
     }
