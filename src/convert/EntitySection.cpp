@@ -12,7 +12,10 @@ constexpr std::uint8_t kCurveFirst = 64, kCurveMiddle = 128, kCurveLast = 192;
 class EntityLoops {
 public:
     EntityLoops(DxfWriter& w, const EntityInputs& in)
-        : in_(in), d_(in.drawing), e_(w, in.result.layers, in.settings), key_(static_cast<float>(in.result.referenceScale)) {}
+        : in_(in),
+          d_(in.drawing),
+          e_(w, in.result.layers, in.settings),
+          map_(in.scales.MappingFor(static_cast<float>(in.result.referenceScale), in.paperFactor)) {}
 
     void Run() {
         Lines();
@@ -23,9 +26,9 @@ public:
     }
 
 private:
-    long double X(long double v) const { return in_.scales.MapX(key_, in_.paperFactor, v); }
-    long double Y(long double v) const { return in_.scales.MapY(key_, in_.paperFactor, v); }
-    long double R(long double v) const { return in_.scales.MapR(key_, in_.paperFactor, v); }
+    long double X(long double v) const { return map_.X(v); }
+    long double Y(long double v) const { return map_.Y(v); }
+    long double R(long double v) const { return map_.R(v); }
 
     void Line(const JwcLine& s) { e_.WriteLine(s.lineType, s.pen, s.layer, X(s.x1), Y(s.y1), X(s.x2), Y(s.y2)); }
 
@@ -137,7 +140,7 @@ private:
     const EntityInputs& in_;
     const JwcDrawing& d_;
     EntityWriters e_;
-    const float key_;
+    const CoordinateMapping map_;  // every element at the reference scale
     bool chainOpen_ = false;
     long double chainEndX_ = 0, chainEndY_ = 0;
 };

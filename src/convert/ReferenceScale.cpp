@@ -20,18 +20,6 @@ std::int32_t DecimalsFor(float min, float max, float scale, long double paperFac
     return 6 - DecimalCeiling(span);
 }
 
-// x rounded to `digits` decimals (tens, hundreds... when negative) on the
-// exact decimal grid: a delta of 12500 at -3 digits is 12.5 thousands and
-// rounds to 13000, which multiplying by an inexact 0.001 would not promise.
-long double RoundToDecimals(long double x, std::int32_t digits) {
-    if (digits >= 0) {
-        const long double power = PowerOfTen(digits);
-        return RoundHalfAway(x * power) / power;
-    }
-    const long double power = PowerOfTen(-digits);
-    return RoundHalfAway(x / power) * power;
-}
-
 }  // namespace
 
 long double PaperFactor(std::int32_t paperSize, std::int32_t paperDivisor) {
@@ -46,14 +34,27 @@ long double RoundHalfAway(long double x) {
     return static_cast<long double>(static_cast<std::int64_t>(shifted));
 }
 
-long double MapValue(bool roundOffset, bool roundDelta, float scale, long double value, float first,
-                     std::int32_t digits, long double factor) {
-    const long double m = scale * factor;
-    long double delta = (value - first) * m;
-    long double offset = first * m;
-    if (roundDelta) delta = RoundToDecimals(delta, digits);
-    if (roundOffset) offset = RoundToDecimals(offset, digits);
-    return delta + offset;
+// Rounding works on the exact decimal grid: a delta of 12500 at -3 digits is
+// 12.5 thousands and rounds to 13000, which multiplying by an inexact 0.001
+// would not promise.
+AxisMapping::AxisMapping(bool roundOffset, bool roundDelta, float scale, float first, std::int32_t digits,
+                         long double factor)
+    : m_(scale * factor),
+      first_(first),
+      step_(PowerOfTen(digits >= 0 ? digits : -digits)),
+      roundDelta_(roundDelta),
+      stepIsFraction_(digits >= 0) {
+    offset_ = first * m_;
+    if (roundOffset) offset_ = Rounded(offset_);
+}
+
+long double AxisMapping::Rounded(long double x) const {
+    return stepIsFraction_ ? RoundHalfAway(x * step_) / step_ : RoundHalfAway(x / step_) * step_;
+}
+
+long double AxisMapping::operator()(long double value) const {
+    const long double delta = (value - first_) * m_;
+    return (roundDelta_ ? Rounded(delta) : delta) + offset_;
 }
 
 std::array<ArcPoint, 2> ArcStatisticsPoints(long double cx, long double cy, long double radius, long double flatness,
@@ -102,14 +103,11 @@ const ScaleEntry* ScaleStatistics::Find(float scale) const {
     return nullptr;
 }
 
-long double ScaleStatistics::MapX(float scale, long double factor, long double value) const {
+CoordinateMapping ScaleStatistics::MappingFor(float scale, long double factor) const {
     const ScaleEntry* e = Find(scale);
-    return e ? MapValue(roundOffset, roundDelta, scale, value, e->firstX, e->digitsX, factor) : 0;
-}
-
-long double ScaleStatistics::MapY(float scale, long double factor, long double value) const {
-    const ScaleEntry* e = Find(scale);
-    return e ? MapValue(roundOffset, roundDelta, scale, value, e->firstY, e->digitsY, factor) : 0;
+    if (!e) return {};
+    return {AxisMapping(roundOffset, roundDelta, scale, e->firstX, e->digitsX, factor),
+            AxisMapping(roundOffset, roundDelta, scale, e->firstY, e->digitsY, factor)};
 }
 
 }  // namespace orvik

@@ -24,9 +24,31 @@ long double PaperFactor(std::int32_t paperSize, std::int32_t paperDivisor);
 long double RoundHalfAway(long double x);
 
 // One axis of the mapping: (value - first) * m and first * m, m = scale *
-// factor, each part rounded to `digits` decimals when its flag is on.
-long double MapValue(bool roundOffset, bool roundDelta, float scale, long double value, float first,
-                     std::int32_t digits, long double factor);
+// factor, each part rounded to `digits` decimals when its flag is on. All but
+// the value is fixed for a conversion, so the offset part is worked out once.
+class AxisMapping {
+public:
+    AxisMapping() = default;  // maps every value to 0
+    AxisMapping(bool roundOffset, bool roundDelta, float scale, float first, std::int32_t digits, long double factor);
+    long double operator()(long double value) const;
+
+private:
+    long double Rounded(long double x) const;  // to `digits` decimals
+
+    long double m_ = 0;
+    long double offset_ = 0;  // first * m, rounded when asked
+    long double first_ = 0;
+    long double step_ = 1;  // 10^|digits|
+    bool roundDelta_ = false;
+    bool stepIsFraction_ = true;  // digits >= 0: round to 1/step
+};
+
+struct CoordinateMapping {
+    AxisMapping x, y;
+    long double X(long double v) const { return x(v); }
+    long double Y(long double v) const { return y(v); }
+    long double R(long double v) const { return x(v); }  // radii scale as X does
+};
 
 struct ScaleEntry {
     float scale = 0;
@@ -60,8 +82,12 @@ public:
     // Decimal places per entry from its extent: 6 - ceiling(log10(extent * scale * paperFactor)).
     void Analyze(long double paperFactor);
 
-    long double MapX(float scale, long double factor, long double value) const;
-    long double MapY(float scale, long double factor, long double value) const;
+    // The mapping of the elements of one scale's entry; with no entry for the
+    // scale, everything maps to 0.
+    CoordinateMapping MappingFor(float scale, long double factor) const;
+
+    long double MapX(float scale, long double factor, long double value) const { return MappingFor(scale, factor).X(value); }
+    long double MapY(float scale, long double factor, long double value) const { return MappingFor(scale, factor).Y(value); }
     long double MapR(float scale, long double factor, long double value) const { return MapX(scale, factor, value); }
 
     int Count() const { return count_; }

@@ -27,11 +27,9 @@ bool SameAngle(long double a, long double b) { return NormalizeAngle(a, 0, 0) ==
 DxfWriter::DxfWriter(ByteSink* sink, TextEncoding encoding)
     : sink_(sink), encoding_(encoding), buffer_(kChunkSize, '\0') {}
 
-char* DxfWriter::Reserve(std::size_t n) {
-    if (used_ + n > buffer_.size()) {
-        if (sink_) Flush();
-        if (used_ + n > buffer_.size()) buffer_.resize(std::max(2 * buffer_.size(), used_ + n));
-    }
+char* DxfWriter::Grow(std::size_t n) {
+    if (sink_) Flush();
+    if (used_ + n > buffer_.size()) buffer_.resize(std::max(2 * buffer_.size(), used_ + n));
     return buffer_.data() + used_;
 }
 
@@ -44,25 +42,38 @@ void DxfWriter::Flush() {
 // The group code line: right-aligned in three columns, wider codes whole.
 void DxfWriter::CodeLine(int code) {
     char* p = Reserve(kMaxLine);
-    const std::size_t n = FormatIntTo(p, code, 3);
+    std::size_t n = 3;
+    if (code >= 0 && code < 1000) {
+        p[0] = code >= 100 ? static_cast<char>('0' + code / 100) : ' ';
+        p[1] = code >= 10 ? static_cast<char>('0' + code / 10 % 10) : ' ';
+        p[2] = static_cast<char>('0' + code % 10);
+    } else {
+        n = FormatIntTo(p, code, 3);
+    }
     p[n] = '\r';
     p[n + 1] = '\n';
     used_ += n + 2;
 }
 
+void DxfWriter::ValueLine(std::string_view bytes) {
+    char* p = Reserve(bytes.size() + 2);
+    std::memcpy(p, bytes.data(), bytes.size());
+    p[bytes.size()] = '\r';
+    p[bytes.size() + 1] = '\n';
+    used_ += bytes.size() + 2;
+}
+
 void DxfWriter::WriteGroup(int code, std::string_view text) {
     CodeLine(code);
+    // Bytes below 0x20 need escaping; in UTF-8, bytes from 0x80 on converting.
     const bool toUtf8 = encoding_ == TextEncoding::Utf8 &&
                         std::ranges::any_of(text, [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
     if (std::ranges::any_of(text, IsControlByte)) {
         const std::string escaped = EscapeControlBytes(text);
-        Append(toUtf8 ? Cp932ToUtf8(escaped) : escaped);
-    } else if (toUtf8) {
-        Append(Cp932ToUtf8(text));
+        ValueLine(toUtf8 ? Cp932ToUtf8(escaped) : escaped);
     } else {
-        Append(text);
+        ValueLine(toUtf8 ? Cp932ToUtf8(text) : text);
     }
-    Append("\r\n");
 }
 
 void DxfWriter::WriteInt(int code, std::int64_t value, int width) {
@@ -83,7 +94,11 @@ void DxfWriter::WriteReal(int code, long double value) {
     used_ += n + 2;
 }
 
-void DxfWriter::WriteHandle(int code, std::int64_t value) { WriteGroup(code, FormatHandle(value)); }
+void DxfWriter::WriteHandle(int code, std::int64_t value) {
+    CodeLine(code);
+    char text[24];
+    ValueLine(std::string_view(text, FormatHandleTo(text, value)));
+}
 
 void DxfWriter::WriteDegrees(int code, long double degrees, long double lowerBound) {
     WriteReal(code, NormalizeAngle(degrees, 0, lowerBound));

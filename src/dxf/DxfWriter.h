@@ -63,12 +63,16 @@ public:
 
 private:
     // Room for `n` more bytes in the buffer.
-    char* Reserve(std::size_t n);
+    char* Reserve(std::size_t n) { return used_ + n <= buffer_.size() ? buffer_.data() + used_ : Grow(n); }
+    // Flushes, or enlarges the buffer when there is no sink or `n` is larger.
+    char* Grow(std::size_t n);
     void Append(std::string_view bytes) {
         std::memcpy(Reserve(bytes.size()), bytes.data(), bytes.size());
         used_ += bytes.size();
     }
     void CodeLine(int code);
+    // The value line of a group: `bytes` and CR LF.
+    void ValueLine(std::string_view bytes);
 
     ByteSink* sink_;
     TextEncoding encoding_;

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 
 namespace orvik {
@@ -88,20 +87,14 @@ Digits18 ExactDigits(long double magnitude) {
     const char* p = buffer;
     for (; p < result.ptr && *p != 'e'; ++p)
         if (*p != '.') digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
-    return {digits, std::atoi(p + 1) + 1};
+    // "e+20" or "e-03"; the text is not terminated.
+    int exponent = 0;
+    std::from_chars(p + (p[1] == '+' ? 2 : 1), result.ptr, exponent);
+    return {digits, exponent + 1};
 }
 
-}  // namespace
-
-std::size_t FormatRealTo(char* out, long double value) {
-    if (value == 0 || !std::isfinite(value)) {
-        out[0] = '0';
-        return 1;
-    }
-    const long double magnitude = std::fabs(value);
-    Digits18 d{};
-    if (!FastDigits(magnitude, d)) d = ExactDigits(magnitude);
-
+// The general form of a finite, nonzero value from its 18 digits.
+std::size_t Layout(char* out, bool negative, Digits18 d) {
     // Round to 15 digits, half up; a carry past the first digit adds one to the exponent.
     std::uint64_t digits = d.digits / 1000 + (d.digits % 1000 >= 500 ? 1 : 0);
     int exponent = d.exponent;
@@ -109,16 +102,19 @@ std::size_t FormatRealTo(char* out, long double value) {
         digits = kPow10[14];
         ++exponent;
     }
-    char text[16];
-    for (int i = 14; i >= 0; --i) {
-        text[i] = static_cast<char>('0' + digits % 10);
-        digits /= 10;
-    }
+    // Without trailing zeros (at most 14 of them).
     int count = 15;
-    while (count > 1 && text[count - 1] == '0') --count;
+    for (const int zeros : {8, 4, 2, 1}) {
+        if (digits % kPow10[zeros] == 0) {
+            digits /= kPow10[zeros];
+            count -= zeros;
+        }
+    }
+    char text[16];
+    std::to_chars(text, text + sizeof text, digits);
 
     char* p = out;
-    if (value < 0) *p++ = '-';
+    if (negative) *p++ = '-';
     if (exponent > 15 || exponent < -3) {
         *p++ = text[0];
         if (count > 1) {
@@ -148,18 +144,46 @@ std::size_t FormatRealTo(char* out, long double value) {
     return static_cast<std::size_t>(p - out);
 }
 
+bool IsZeroOrNotFinite(long double value) { return value == 0 || !std::isfinite(value); }
+
+}  // namespace
+
+std::size_t FormatRealTo(char* out, long double value) {
+    if (IsZeroOrNotFinite(value)) {
+        out[0] = '0';
+        return 1;
+    }
+    const long double magnitude = std::fabs(value);
+    Digits18 d{};
+    if (!FastDigits(magnitude, d)) d = ExactDigits(magnitude);
+    return Layout(out, value < 0, d);
+}
+
+std::size_t FormatRealExactTo(char* out, long double value) {
+    if (IsZeroOrNotFinite(value)) {
+        out[0] = '0';
+        return 1;
+    }
+    return Layout(out, value < 0, ExactDigits(std::fabs(value)));
+}
+
 std::string FormatReal(long double value) {
     char buffer[kMaxRealLength];
     return std::string(buffer, FormatRealTo(buffer, value));
 }
 
+std::size_t FormatHandleTo(char* out, std::int64_t value) {
+    char* p = out;
+    if (value >= 0 && value < 16) *p++ = '0';
+    p = std::to_chars(p, out + 24, value, 16).ptr;
+    for (char* c = out; c < p; ++c)
+        if (*c >= 'a' && *c <= 'f') *c = static_cast<char>(*c - 'a' + 'A');
+    return static_cast<std::size_t>(p - out);
+}
+
 std::string FormatHandle(std::int64_t value) {
     char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, 16);
-    std::string out(buffer, result.ptr);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'f') c = static_cast<char>(c - 'a' + 'A');
-    return out.size() < 2 ? std::string(2 - out.size(), '0') + out : out;
+    return std::string(buffer, FormatHandleTo(buffer, value));
 }
 
 std::size_t FormatIntTo(char* out, std::int64_t value, int width) {

@@ -18,8 +18,16 @@ std::string FormatReal(long double value);
 inline constexpr std::size_t kMaxRealLength = 32;
 std::size_t FormatRealTo(char* out, long double value);
 
+// The same digits through the exact decimal expansion alone, without the
+// integer fast path FormatRealTo takes where it is exact: the reference the
+// fast path is checked against.
+std::size_t FormatRealExactTo(char* out, long double value);
+
 // Upper-case hexadecimal, at least two digits: 31 -> "1F", 80 -> "50".
 std::string FormatHandle(std::int64_t value);
+
+// The same into `out`, which must hold 24 bytes; returns the length.
+std::size_t FormatHandleTo(char* out, std::int64_t value);
 
 // Decimal, right-aligned with spaces in `width` columns; wider values whole.
 std::string FormatInt(std::int64_t value, int width);

@@ -87,7 +87,7 @@ TEST(FormatReal, AgreesWithTheExactExpansionEverywhere) {
         if (i % 3 == 0) v = std::round(v * 1000) / 1000;             // few decimals, as rounded coordinates
         if (i % 5 == 0) v = static_cast<long double>(static_cast<float>(v));  // 32-bit values
         if (i % 2) v = -v;
-        ASSERT_EQ(FormatReal(v), ReferenceReal(v)) << static_cast<double>(v);
+        ASSERT_EQ(FormatReal(v), ReferenceReal(v)) << static_cast<double>(v) << " " << i;
     }
     // Halfway cases at the 16th digit and powers of ten at the edges.
     for (long double v : {0.1234567890123455L, 1.000000000000005L, 9.999999999999995L, 99999999999999.95L, 0.01L,
