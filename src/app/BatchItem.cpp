@@ -8,6 +8,7 @@
 #include "app/ReadReport.h"
 #include "app/WindowPorts.h"
 #include "convert/Conversion.h"
+#include "os/System.h"
 #include "text/Cp932.h"
 #include "text/Messages.h"
 
@@ -28,7 +29,7 @@ BatchItemResult ConvertBatchItem(const std::string& input, const std::string& ou
         r.scales = ListProposedScales(drawing);
         const std::string scale = r.scales.selected >= 0 ? r.scales.items[r.scales.selected] : std::string();
         const Conversion conversion(drawing, settings, ConversionRequest{input, scale});
-        conversion.SaveAs(output);
+        conversion.SaveAs(output, os::ProcessorCount());  // drawings one at a time: every core writes
         // The report follows the save, so that a failed save shows no report as if saved.
         r.log.push_back(Utf8ToCp932(output) + crLf);
         for (const std::string& line : ReadSummaryLines(drawing)) r.log.push_back(line);

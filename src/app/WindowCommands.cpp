@@ -13,6 +13,7 @@
 #include "app/ReadReport.h"
 #include "app/SettingChecks.h"
 #include "convert/Conversion.h"
+#include "os/System.h"
 #include "picture/DisplayListBuilder.h"
 #include "text/Cp932.h"
 #include "text/Messages.h"
@@ -352,7 +353,7 @@ void WindowCommands::Convert(const std::string& source, const std::string& outpu
     view_.RunInBackground([&] {
         try {
             const Conversion conversion(drawing_, settings_, request);
-            conversion.SaveAs(output);
+            conversion.SaveAs(output, os::ProcessorCount());
             result = conversion.Result();
         } catch (...) {
             failure = std::current_exception();

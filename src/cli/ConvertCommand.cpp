@@ -115,9 +115,10 @@ std::string RefusalCode(FileRefusal refusal) {
     return {};
 }
 
-// Reads, converts and writes one drawing. Touches nothing shared but the
-// files it writes, so several run at once.
-JobResult ConvertOne(const Job& job, const ConvertOptions& options, OutputKind kind) {
+// Reads, converts and writes one drawing, its ENTITIES section on `writers`
+// threads. Touches nothing shared but the files it writes, so several run at
+// once.
+JobResult ConvertOne(const Job& job, const ConvertOptions& options, OutputKind kind, int writers) {
     JobResult r;
     const auto started = std::chrono::steady_clock::now();
     ReportRecord& record = r.record;
@@ -191,9 +192,9 @@ JobResult ConvertOne(const Job& job, const ConvertOptions& options, OutputKind k
                     SaveBytes(job.output, picture);
             } else if (ToStandardOutput(options)) {
                 DescriptorSink standardOutput(os::StandardOutput(), "-");
-                conversion->WriteTo(standardOutput);
+                conversion->WriteTo(standardOutput, writers);
             } else {
-                conversion->SaveAs(job.output);
+                conversion->SaveAs(job.output, writers);
             }
             // The report follows the write: a failed write shows none as if written.
             if (const std::string format = OutputFormatLogLine(options.settings.outputFormat); !format.empty())
@@ -308,11 +309,14 @@ private:
         std::mutex mutex;
         std::condition_variable done;
         std::atomic<std::size_t> next{0};
+        const int threads = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(options_.jobs), std::max<std::size_t>(n, 1)));
+        // Cores not taken by a drawing of their own help write the drawings.
+        const int writers = std::max(1, options_.jobs / threads);
         const auto work = [&] {
             for (std::size_t i = next++; i < n; i = next++) {
                 JobResult r;
                 try {
-                    r = ConvertOne(jobs[i], options_, kind_);
+                    r = ConvertOne(jobs[i], options_, kind_, writers);
                 } catch (const std::exception& e) {
                     r.problems = jobs[i].input.path + ": " + e.what() + "\n";
                     r.record.input = jobs[i].input.path;
@@ -325,7 +329,6 @@ private:
                 done.notify_all();
             }
         };
-        const int threads = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(options_.jobs), std::max<std::size_t>(n, 1)));
         // `threads` workers convert; this thread prints in input order.
         std::vector<std::thread> workers;
         for (int t = 0; t < threads; ++t) workers.emplace_back(work);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <thread>
 #include <cctype>
 #include <functional>
 #include <map>
@@ -10,6 +9,7 @@
 #include "app/OutputFormatChoices.h"
 #include "app/SettingChecks.h"
 #include "convert/Conversion.h"
+#include "os/System.h"
 #include "text/Cp932.h"
 
 namespace orvik::cli {
@@ -169,7 +169,7 @@ const std::map<std::string, Option>& Options() {
 
 }  // namespace
 
-int DefaultJobs() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 256u)); }
+int DefaultJobs() { return os::ProcessorCount(); }
 
 std::optional<PictureType> PictureTypeNamed(const std::string& path) {
     const auto dot = path.rfind('.');

@@ -45,8 +45,8 @@ Extents GatherStatistics(const JwcDrawing& d, ScaleStatistics& scales) {
         ext.Add(s.x2, s.y2);
     }
     for (const JwcArc& e : d.arcs) {
-        scales.AddArc(GroupScale(d, e.layer), e.cx, e.cy, e.radius, e.flatness, e.startAngle, e.endAngle, e.tilt);
-        for (const ArcPoint& p : ArcStatisticsPoints(e.cx, e.cy, e.radius, e.flatness, e.startAngle, e.endAngle, e.tilt))
+        for (const ArcPoint& p :
+             scales.AddArc(GroupScale(d, e.layer), e.cx, e.cy, e.radius, e.flatness, e.startAngle, e.endAngle, e.tilt))
             ext.Add(p.x, p.y);
     }
     for (const JwcPoint& t : d.points) {
@@ -133,7 +133,7 @@ Conversion::Conversion(const JwcDrawing& drawing, const ConversionSettings& sett
     result_.defpointsUsed = NeedsDefpoints(drawing, usage);
 }
 
-void Conversion::WriteTo(ByteSink& sink) const {
+void Conversion::WriteTo(ByteSink& sink, int workers) const {
     const JwcHeader& header = drawing_.header;
     DxfWriter w(&sink, TextEncodingOf(settings_.outputFormat));
     WriteHeaderSection(w, HeaderInputs{result_, scales_, paperFactor_, header.paperSize, settings_.outputFormat});
@@ -143,17 +143,17 @@ void Conversion::WriteTo(ByteSink& sink) const {
     WriteBlocksSection(w);
     w.WriteGroup(0, "SECTION");
     w.WriteGroup(2, "ENTITIES");
-    WriteEntities(w, EntityInputs{drawing_, settings_, result_, scales_, paperFactor_});
+    WriteEntities(w, EntityInputs{drawing_, settings_, result_, scales_, paperFactor_}, workers);
     w.WriteGroup(0, "ENDSEC");
     WriteObjectsSection(w);
     WriteEndOfFile(w);
     w.Flush();
 }
 
-void Conversion::SaveAs(const std::string& outputPath) const {
+void Conversion::SaveAs(const std::string& outputPath, int workers) const {
     if (IsSameFile(sourcePath_, outputPath)) throw ConversionError(CannotCreateFile(outputPath, kSameFileAsInput));
     AtomicFile file(outputPath);
-    WriteTo(file);
+    WriteTo(file, workers);
     file.Commit();
 }
 

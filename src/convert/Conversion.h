@@ -37,13 +37,15 @@ public:
 
     const ConversionResult& Result() const { return result_; }
 
-    // Streams the DXF text into the sink.
-    void WriteTo(ByteSink& sink) const;
+    // Streams the DXF text into the sink. With `workers` above 1 the
+    // ENTITIES section of a large drawing is formatted on that many threads;
+    // the bytes are the same.
+    void WriteTo(ByteSink& sink, int workers = 1) const;
     // Writes the DXF file at `outputPath`, replacing it only when complete.
     // Throws ConversionError naming the file and the reason when the output
     // is the source drawing itself or not a regular file, or cannot be
     // written; the output is then left as it was.
-    void SaveAs(const std::string& outputPath) const;
+    void SaveAs(const std::string& outputPath, int workers = 1) const;
     // The whole DXF text in memory.
     std::string Text() const;
 

@@ -1,6 +1,10 @@
 #include "convert/EntitySection.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "convert/EntityWriters.h"
+#include "dxf/OrderedChunks.h"
 
 namespace orvik {
 namespace {
@@ -9,20 +13,62 @@ namespace {
 constexpr std::uint8_t kCurveBits = 192;
 constexpr std::uint8_t kCurveFirst = 64, kCurveMiddle = 128, kCurveLast = 192;
 
+// Records per chunk when the section is formatted on several threads: a
+// few megabytes of text each.
+constexpr std::size_t kChunkRecords = 4096;
+
+// A line of length 0 is not written.
+bool IsDrawn(const JwcLine& s) { return !(s.x1 == s.x2 && s.y1 == s.y2); }
+
+enum class RecordKind { Lines, Arcs, Texts, VirtualPoints, RealPoints };
+
+// Records [begin, end) of one kind's list.
+struct RecordRange {
+    RecordKind kind;
+    std::size_t begin, end;
+};
+
+// Stands in for EntityWriters to count the handles records take.
+struct HandleTally {
+    std::int64_t handles = 0;
+    template <class... Args> void WriteLine(const Args&...) { handles += 1; }
+    template <class... Args> void WriteCurveStart(const Args&...) { handles += kCurveStartHandles; }
+    template <class... Args> void WriteCurveVertex(const Args&...) { handles += 1; }
+    template <class... Args> void WriteCurveEnd(const Args&...) { handles += kCurveEndHandles; }
+    template <class... Args> void WriteSequenceEnd(const Args&...) { handles += 1; }
+    template <class... Args> void WriteCircleArcOrEllipse(const Args&...) { handles += 1; }
+    template <class... Args> void WriteText(const Args&...) { handles += 1; }
+    template <class... Args> void WritePoint(const Args&...) { handles += 1; }
+    template <class... Args> void WriteFilledPoint(const Args&...) { handles += kFilledPointHandles; }
+    template <class... Args> void WriteCircle(const Args&...) { handles += 1; }
+};
+
+// The loops over the drawing's records, writing through `Records`
+// (EntityWriters, or a HandleTally that only counts).
+template <class Records>
 class EntityLoops {
 public:
-    EntityLoops(DxfWriter& w, const EntityInputs& in)
-        : in_(in),
-          d_(in.drawing),
-          e_(w, in.result.layers, in.settings),
-          map_(in.scales.MappingFor(static_cast<float>(in.result.referenceScale), in.paperFactor)) {}
+    EntityLoops(Records& e, const EntityInputs& in, const CoordinateMapping& map)
+        : in_(in), d_(in.drawing), e_(e), map_(map) {}
 
-    void Run() {
-        Lines();
-        Arcs();
-        Texts();
-        VirtualPoints();
-        RealPoints();
+    void Run(RecordRange r) {
+        switch (r.kind) {
+            case RecordKind::Lines:
+                Lines(r.begin, r.end);
+                break;
+            case RecordKind::Arcs:
+                Arcs(r.begin, r.end);
+                break;
+            case RecordKind::Texts:
+                Texts(r.begin, r.end);
+                break;
+            case RecordKind::VirtualPoints:
+                VirtualPoints(r.begin, r.end);
+                break;
+            case RecordKind::RealPoints:
+                RealPoints(r.begin, r.end);
+                break;
+        }
     }
 
 private:
@@ -32,16 +78,18 @@ private:
 
     void Line(const JwcLine& s) { e_.WriteLine(s.lineType, s.pen, s.layer, X(s.x1), Y(s.y1), X(s.x2), Y(s.y2)); }
 
-    void Lines() {
-        for (std::size_t i = 0; i < d_.lines.size(); ++i) {
+    // A range ends with its open curve run closed: ranges start only where a
+    // run cannot continue (see ChunkMayStartAt).
+    void Lines(std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
             const JwcLine& s = d_.lines[i];
-            if (s.x1 == s.x2 && s.y1 == s.y2) continue;
+            if (!IsDrawn(s)) continue;
             if (in_.settings.curvesAsPolylines)
                 CurvePiece(i);
             else
                 Line(s);
         }
-        if (chainOpen_) CloseChain(d_.lines.size());
+        if (chainOpen_) CloseChain(end);
     }
 
     // Joins curve runs (first, middle..., last) into POLYLINEs while their
@@ -93,17 +141,19 @@ private:
         chainOpen_ = false;
     }
 
-    void Arcs() {
-        for (const JwcArc& a : d_.arcs) {
+    void Arcs(std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            const JwcArc& a = d_.arcs[i];
             if (a.radius == 0) continue;
             e_.WriteCircleArcOrEllipse(a.lineType, a.pen, a.layer, X(a.cx), Y(a.cy), R(a.radius), a.flatness, a.startAngle,
                          a.endAngle, a.tilt);
         }
     }
 
-    void Texts() {
+    void Texts(std::size_t begin, std::size_t end) {
         const long double scale = in_.result.referenceScale;
-        for (const JwcText& m : d_.texts) {
+        for (std::size_t i = begin; i < end; ++i) {
+            const JwcText& m = d_.texts[i];
             if (m.text.empty()) continue;
             // Types beyond the table read as its last, all-zero entry.
             const JwcTextType& type = d_.textTypes[m.textType < kTextTypeSlots ? m.textType : kTextTypeSlots - 1];
@@ -113,14 +163,15 @@ private:
         }
     }
 
-    void VirtualPoints() {
-        for (int i = 0; i < d_.header.virtualPointCount && i < kVirtualPointSlots; ++i)
+    void VirtualPoints(std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i)
             e_.WritePoint(-1, kDefpointsLayer, X(d_.virtualPoints[i].x), Y(d_.virtualPoints[i].y));
     }
 
-    void RealPoints() {
+    void RealPoints(std::size_t begin, std::size_t end) {
         const long double size = in_.result.referenceScale * in_.settings.pointRadiusMm;
-        for (const JwcPoint& t : d_.points) {
+        for (std::size_t i = begin; i < end; ++i) {
+            const JwcPoint& t = d_.points[i];
             switch (in_.settings.pointMode) {
                 case PointMode::FilledCircle:
                     e_.WriteFilledPoint(t.pen, t.layer, X(t.x), Y(t.y), size);
@@ -139,14 +190,75 @@ private:
 
     const EntityInputs& in_;
     const JwcDrawing& d_;
-    EntityWriters e_;
-    const CoordinateMapping map_;  // every element at the reference scale
+    Records& e_;
+    const CoordinateMapping& map_;
     bool chainOpen_ = false;
     long double chainEndX_ = 0, chainEndY_ = 0;
 };
 
+// Each kind's whole list, in the order the section holds them.
+std::vector<RecordRange> WholeLists(const JwcDrawing& d) {
+    const auto virtualPoints = static_cast<std::size_t>(std::clamp(d.header.virtualPointCount, 0, kVirtualPointSlots));
+    return {{RecordKind::Lines, 0, d.lines.size()},
+            {RecordKind::Arcs, 0, d.arcs.size()},
+            {RecordKind::Texts, 0, d.texts.size()},
+            {RecordKind::VirtualPoints, 0, virtualPoints},
+            {RecordKind::RealPoints, 0, d.points.size()}};
+}
+
+// Where a chunk of lines may start: anywhere, unless curve runs become
+// polylines; then only at a line that is drawn and cannot continue a run
+// (no curve mark, or the first of a run), so a run never spans two chunks.
+bool ChunkMayStartAt(const JwcDrawing& d, bool curvesAsPolylines, std::size_t i) {
+    if (!curvesAsPolylines) return true;
+    const JwcLine& s = d.lines[i];
+    const std::uint8_t mark = s.curveMark & kCurveBits;
+    return IsDrawn(s) && (mark == 0 || mark == kCurveFirst);
+}
+
+// The lists cut into chunks of about kChunkRecords records.
+std::vector<RecordRange> Chunks(const JwcDrawing& d, bool curvesAsPolylines) {
+    std::vector<RecordRange> chunks;
+    for (const RecordRange& list : WholeLists(d)) {
+        std::size_t begin = list.begin;
+        while (begin < list.end) {
+            std::size_t end = std::min(list.end, begin + kChunkRecords);
+            if (list.kind == RecordKind::Lines)
+                while (end < list.end && !ChunkMayStartAt(d, curvesAsPolylines, end)) ++end;
+            chunks.push_back({list.kind, begin, end});
+            begin = end;
+        }
+    }
+    return chunks;
+}
+
 }  // namespace
 
-void WriteEntities(DxfWriter& w, const EntityInputs& in) { EntityLoops(w, in).Run(); }
+void WriteEntities(DxfWriter& w, const EntityInputs& in, int workers) {
+    const CoordinateMapping map = in.scales.MappingFor(static_cast<float>(in.result.referenceScale), in.paperFactor);
+    const std::vector<RecordRange> chunks = Chunks(in.drawing, in.settings.curvesAsPolylines);
+    if (workers <= 1 || chunks.size() < 2) {
+        EntityWriters e(w, in.result.layers, in.settings);
+        EntityLoops<EntityWriters> loops(e, in, map);
+        for (const RecordRange& list : WholeLists(in.drawing)) loops.Run(list);
+        return;
+    }
+    // Each chunk's handles follow those of the chunks before it.
+    std::vector<std::int32_t> lastHandleBefore(chunks.size() + 1, w.LastHandle());
+    for (std::size_t k = 0; k < chunks.size(); ++k) {
+        HandleTally tally;
+        EntityLoops<HandleTally>(tally, in, map).Run(chunks[k]);
+        lastHandleBefore[k + 1] = lastHandleBefore[k] + static_cast<std::int32_t>(tally.handles);
+    }
+    MakeChunksInOrder(
+        chunks.size(), workers,
+        [&](std::size_t k, std::string& text) {
+            DxfWriter part(nullptr, w.Encoding(), lastHandleBefore[k], std::move(text));
+            EntityWriters e(part, in.result.layers, in.settings);
+            EntityLoops<EntityWriters>(e, in, map).Run(chunks[k]);
+            text = part.TakeText();
+        },
+        [&](std::size_t k, const std::string& text) { w.AppendPart(text, lastHandleBefore[k + 1]); });
+}
 
 }  // namespace orvik

@@ -20,6 +20,9 @@ struct EntityInputs {
     long double paperFactor;
 };
 
-void WriteEntities(DxfWriter& w, const EntityInputs& in);
+// With `workers` above 1 and more than one chunk of records, chunks are
+// formatted on that many threads, each starting from the handles the records
+// before it take, and written in order: the bytes are the same as with one.
+void WriteEntities(DxfWriter& w, const EntityInputs& in, int workers = 1);
 
 }  // namespace orvik

@@ -16,6 +16,14 @@
 
 namespace orvik {
 
+// The handles a record takes from the running count: one for each entity,
+// but a curve run's start takes three (POLYLINE and its first two VERTEXes),
+// its end two (VERTEX and SEQEND) and a filled point four (POLYLINE, two
+// VERTEXes and SEQEND).
+inline constexpr int kCurveStartHandles = 3;
+inline constexpr int kCurveEndHandles = 2;
+inline constexpr int kFilledPointHandles = 4;
+
 class EntityWriters {
 public:
     EntityWriters(DxfWriter& w, const LayerTables& tables, const ConversionSettings& settings)

@@ -10,8 +10,6 @@
 namespace orvik {
 namespace {
 
-constexpr long double kTwoTo63 = 9223372036854775808.0L;
-
 std::int32_t DecimalsFor(float min, float max, float scale, long double paperFactor) {
     if (max == min) return 0;
     const long double span = (static_cast<long double>(max) - min) * scale * paperFactor;
@@ -27,13 +25,6 @@ long double PaperFactor(std::int32_t paperSize, std::int32_t paperDivisor) {
     return sheet ? sheet->width / paperDivisor : 1;
 }
 
-long double RoundHalfAway(long double x) {
-    if (!(std::fabs(x) < kTwoTo63)) return x;  // already whole, or not a number
-    const long double shifted = x >= 0 ? x + 0.5L : x - 0.5L;  // exact below 2^63
-    if (std::fabs(shifted) >= kTwoTo63) return std::trunc(shifted);
-    return static_cast<long double>(static_cast<std::int64_t>(shifted));
-}
-
 // Rounding works on the exact decimal grid: a delta of 12500 at -3 digits is
 // 12.5 thousands and rounds to 13000, which multiplying by an inexact 0.001
 // would not promise.
@@ -46,15 +37,6 @@ AxisMapping::AxisMapping(bool roundOffset, bool roundDelta, float scale, float f
       stepIsFraction_(digits >= 0) {
     offset_ = first * m_;
     if (roundOffset) offset_ = Rounded(offset_);
-}
-
-long double AxisMapping::Rounded(long double x) const {
-    return stepIsFraction_ ? RoundHalfAway(x * step_) / step_ : RoundHalfAway(x / step_) * step_;
-}
-
-long double AxisMapping::operator()(long double value) const {
-    const long double delta = (value - first_) * m_;
-    return (roundDelta_ ? Rounded(delta) : delta) + offset_;
 }
 
 std::array<ArcPoint, 2> ArcStatisticsPoints(long double cx, long double cy, long double radius, long double flatness,
@@ -83,10 +65,12 @@ void ScaleStatistics::AddXY(float scale, long double x, long double y) {
     e.firstY = e.minY = e.maxY = static_cast<float>(y);
 }
 
-void ScaleStatistics::AddArc(float scale, long double cx, long double cy, long double radius, long double flatness,
-                     long double startAngle, long double endAngle, long double tilt) {
-    for (const ArcPoint& p : ArcStatisticsPoints(cx, cy, radius, flatness, startAngle, endAngle, tilt))
-        AddXY(scale, p.x, p.y);
+std::array<ArcPoint, 2> ScaleStatistics::AddArc(float scale, long double cx, long double cy, long double radius,
+                                                long double flatness, long double startAngle, long double endAngle,
+                                                long double tilt) {
+    const auto points = ArcStatisticsPoints(cx, cy, radius, flatness, startAngle, endAngle, tilt);
+    for (const ArcPoint& p : points) AddXY(scale, p.x, p.y);
+    return points;
 }
 
 void ScaleStatistics::Analyze(long double paperFactor) {

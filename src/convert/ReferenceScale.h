@@ -10,6 +10,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 namespace orvik {
@@ -21,7 +22,13 @@ long double PaperFactor(std::int32_t paperSize, std::int32_t paperDivisor);
 // x rounded half away from zero. Works in 64-bit integers; a value whose
 // magnitude reaches 2^63 is already whole in extended precision and is
 // returned as it is.
-long double RoundHalfAway(long double x);
+inline long double RoundHalfAway(long double x) {
+    constexpr long double kTwoTo63 = 9223372036854775808.0L;
+    if (!(std::fabs(x) < kTwoTo63)) return x;  // already whole, or not a number
+    const long double shifted = x >= 0 ? x + 0.5L : x - 0.5L;  // exact below 2^63
+    if (std::fabs(shifted) >= kTwoTo63) return std::trunc(shifted);
+    return static_cast<long double>(static_cast<std::int64_t>(shifted));
+}
 
 // One axis of the mapping: (value - first) * m and first * m, m = scale *
 // factor, each part rounded to `digits` decimals when its flag is on. All but
@@ -30,10 +37,16 @@ class AxisMapping {
 public:
     AxisMapping() = default;  // maps every value to 0
     AxisMapping(bool roundOffset, bool roundDelta, float scale, float first, std::int32_t digits, long double factor);
-    long double operator()(long double value) const;
+    long double operator()(long double value) const {
+        const long double delta = (value - first_) * m_;
+        return (roundDelta_ ? Rounded(delta) : delta) + offset_;
+    }
 
 private:
-    long double Rounded(long double x) const;  // to `digits` decimals
+    // x to `digits` decimals.
+    long double Rounded(long double x) const {
+        return stepIsFraction_ ? RoundHalfAway(x * step_) / step_ : RoundHalfAway(x / step_) * step_;
+    }
 
     long double m_ = 0;
     long double offset_ = 0;  // first * m, rounded when asked
@@ -57,6 +70,10 @@ struct ScaleEntry {
     std::int32_t digitsX = 0, digitsY = 0;
 };
 
+struct ArcPoint {
+    long double x, y;
+};
+
 // Statistics per distinct scale, in the order scales were first met.
 class ScaleStatistics {
 public:
@@ -75,9 +92,11 @@ public:
     }
     void AddPoint(float scale, long double x, long double y) { AddXY(scale, x, y); }
     // Two points of a circle, arc or ellipse (angles in degrees): the extreme
-    // points of a whole one, otherwise the two end points.
-    void AddArc(float scale, long double cx, long double cy, long double radius, long double flatness,
-                long double startAngle, long double endAngle, long double tilt);
+    // points of a whole one, otherwise the two end points (ArcStatisticsPoints,
+    // returned for the extents).
+    std::array<ArcPoint, 2> AddArc(float scale, long double cx, long double cy, long double radius,
+                                          long double flatness, long double startAngle, long double endAngle,
+                                          long double tilt);
 
     // Decimal places per entry from its extent: 6 - ceiling(log10(extent * scale * paperFactor)).
     void Analyze(long double paperFactor);
@@ -98,10 +117,6 @@ private:
 
     std::array<ScaleEntry, kCapacity> entries_{};
     int count_ = 0;
-};
-
-struct ArcPoint {
-    long double x, y;
 };
 
 // The two points of an arc record that the statistics and the extents take:

@@ -98,6 +98,8 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? "" : path.substr(0, slash + 1);
 }
 
+constexpr std::int64_t kWritebackStep = std::int64_t{8} << 20;
+
 }  // namespace
 
 AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {
@@ -132,6 +134,13 @@ void AtomicFile::Fail(int error) {
 
 void AtomicFile::Write(std::string_view bytes) {
     if (const int error = os::WriteAll(handle_, bytes)) Fail(error);
+    written_ += static_cast<std::int64_t>(bytes.size());
+    // The disk writes start as the file grows, so the sync at the end waits
+    // only for the last of them.
+    if (written_ - writebackFrom_ >= kWritebackStep) {
+        os::StartWriteback(handle_, writebackFrom_, written_ - writebackFrom_);
+        writebackFrom_ = written_;
+    }
 }
 
 void AtomicFile::Commit() {

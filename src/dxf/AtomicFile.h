@@ -42,6 +42,8 @@ private:
     std::string temp_;
     os::Handle handle_ = os::kNoHandle;
     int slot_ = -1;  // the entry in the list the signal handlers clean up
+    std::int64_t written_ = 0;        // bytes written so far
+    std::int64_t writebackFrom_ = 0;  // where the disk writes not yet started begin
 };
 
 // True when both paths name one existing file (the same path in other

@@ -24,13 +24,31 @@ long double NormalizeAngle(long double angle, long double atFullTurn, long doubl
 
 bool SameAngle(long double a, long double b) { return NormalizeAngle(a, 0, 0) == NormalizeAngle(b, 0, 0); }
 
-DxfWriter::DxfWriter(ByteSink* sink, TextEncoding encoding)
-    : sink_(sink), encoding_(encoding), buffer_(kChunkSize, '\0') {}
+DxfWriter::DxfWriter(ByteSink* sink, TextEncoding encoding, std::int32_t lastHandle, std::string storage)
+    : sink_(sink), encoding_(encoding), buffer_(std::move(storage)), handle_(lastHandle) {
+    if (buffer_.size() < kChunkSize) buffer_.resize(kChunkSize);
+}
 
 char* DxfWriter::Grow(std::size_t n) {
     if (sink_) Flush();
     if (used_ + n > buffer_.size()) buffer_.resize(std::max(2 * buffer_.size(), used_ + n));
     return buffer_.data() + used_;
+}
+
+void DxfWriter::AppendPart(std::string_view text, std::int32_t lastHandle) {
+    if (sink_) {
+        Flush();
+        sink_->Write(text);
+    } else {
+        Append(text);
+    }
+    handle_ = lastHandle;
+}
+
+std::string DxfWriter::TakeText() {
+    buffer_.resize(used_);
+    used_ = 0;
+    return std::move(buffer_);
 }
 
 void DxfWriter::Flush() {

@@ -36,14 +36,20 @@ public:
 
     // With a sink, the text is handed to it as it grows (Flush() hands the
     // rest); without one, Text() holds all of it. String values arrive as
-    // CP932 and are written in `encoding`.
-    explicit DxfWriter(ByteSink* sink = nullptr, TextEncoding encoding = TextEncoding::Cp932);
+    // CP932 and are written in `encoding`. Handles are handed out from
+    // lastHandle + 1 (a writer for a later part of a file starts where the
+    // records before it left off). `storage`, a string no longer needed, lends
+    // the buffer its memory.
+    explicit DxfWriter(ByteSink* sink = nullptr, TextEncoding encoding = TextEncoding::Cp932,
+                       std::int32_t lastHandle = kFirstHandleSeed, std::string storage = {});
 
     void WriteGroup(int code, std::string_view text);
     void WriteInt(int code, std::int64_t value, int width = 6);
     void WriteReal(int code, long double value);
     void WriteHandle(int code, std::int64_t value);
     std::int32_t NextHandle() { return ++handle_; }
+    std::int32_t LastHandle() const { return handle_; }
+    TextEncoding Encoding() const { return encoding_; }
 
     void WriteColor(std::int64_t color) { WriteInt(62, color); }
     void WriteLinetype(std::string_view name) { WriteGroup(6, name); }
@@ -58,8 +64,14 @@ public:
     // Hands what is buffered to the sink. Throws what the sink throws.
     void Flush();
 
+    // Text another writer made for the next part of this file, whose records
+    // took the handles up to `lastHandle`: written after what this one holds.
+    void AppendPart(std::string_view text, std::int32_t lastHandle);
+
     // The whole text written so far, when there is no sink.
     std::string Text() const { return buffer_.substr(0, used_); }
+    // The same, taken out of the writer, which is left empty.
+    std::string TakeText();
 
 private:
     // Room for `n` more bytes in the buffer.

@@ -120,6 +120,14 @@ Handle CreateUnique(std::string& path, int& error) {
 
 bool TryLock(Handle handle) { return ::flock(static_cast<int>(handle), LOCK_EX | LOCK_NB) == 0; }
 
+void StartWriteback(Handle handle, std::int64_t offset, std::int64_t length) {
+#ifdef __linux__
+    ::sync_file_range(static_cast<int>(handle), offset, length, SYNC_FILE_RANGE_WRITE);
+#else
+    (void)handle, (void)offset, (void)length;
+#endif
+}
+
 int MakeDurable(Handle handle) {
     const int fd = static_cast<int>(handle);
     if (::fchmod(fd, 0666 & ~CurrentUmask()) != 0 || ::fsync(fd) != 0) return errno;

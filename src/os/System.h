@@ -2,19 +2,24 @@
 // interface with a POSIX and a Windows implementation: reading a file,
 // file kinds and times, the pieces of an atomic save (an exclusive new file,
 // a lock, a sync, a replacing rename that survives a crash, a folder sync),
-// the local time, terminals, and cleanup on termination. Paths are UTF-8
+// the local time, terminals, the processor count, and cleanup on termination. Paths are UTF-8
 // (wide-character paths on Windows). Errors are errno values (EACCES,
 // ENOSPC, ...), Windows errors mapped onto them, so that every front end
 // words them the same way.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <ctime>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace orvik::os {
+
+// The processors the program may run on, at least 1 (and at most 256).
+inline int ProcessorCount() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 256u)); }
 
 using Handle = std::intptr_t;
 inline constexpr Handle kNoHandle = -1;
@@ -57,6 +62,10 @@ bool IsTerminal(Handle handle);
 Handle CreateUnique(std::string& path, int& error);
 // An exclusive lock, without waiting: false when another holds it.
 bool TryLock(Handle handle);
+// Starts writing the file's bytes [offset, offset + length) to the disk
+// without waiting, so that a later MakeDurable has less left to wait for.
+// Only a hint: where the system has no such call it does nothing.
+void StartWriteback(Handle handle, std::int64_t offset, std::int64_t length);
 // Gives the file the permissions a new file gets, and makes its bytes durable: 0 or an errno.
 int MakeDurable(Handle handle);
 // Puts `from` in the place of `to`, replacing it, durably: 0 or an errno.

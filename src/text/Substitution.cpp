@@ -1,6 +1,7 @@
 #include "text/Substitution.h"
 
 #include <algorithm>
+#include <array>
 #include <span>
 
 #include "text/SubstitutionTables.h"
@@ -68,6 +69,22 @@ std::string_view DropTrailingDots(std::string_view text) {
     return text;
 }
 
+// The bytes the patterns of TextForDxf's tables start with: a text holding
+// none of them is left as it is without searching row by row.
+const std::array<bool, 256>& TextPatternFirstBytes() {
+    static const std::array<bool, 256> firstBytes = [] {
+        namespace s = substitution;
+        std::array<bool, 256> set{};
+        auto mark = [&set](std::string_view pattern) { set[static_cast<unsigned char>(pattern.front())] = true; };
+        for (auto table : {std::span<const Replacement>(s::kCircledToBracketed),
+                           std::span<const Replacement>(s::kRomanForText), std::span<const Replacement>(s::kControlSequences)})
+            for (const auto& row : table) mark(row.pattern);
+        for (const auto& row : s::kLigatures) mark(row.pattern);
+        return set;
+    }();
+    return firstBytes;
+}
+
 }  // namespace
 
 std::string EscapeControlBytes(std::string_view text) {
@@ -126,6 +143,9 @@ std::string LayerNameForDxf(std::string_view name) {
 std::string TextForDxf(std::string_view text) {
     namespace s = substitution;
     std::string out(DropTrailingDots(text));
+    const auto& firstBytes = TextPatternFirstBytes();
+    if (std::ranges::none_of(out, [&firstBytes](char c) { return firstBytes[static_cast<unsigned char>(c)]; }))
+        return out;
     Apply(out, s::kCircledToBracketed);
     Apply(out, s::kRomanForText);
     for (const auto& row : s::kLigatures) out = ReplaceAll(out, row.pattern, row.forText);
