@@ -44,10 +44,12 @@ bool FastDigits(long double magnitude, Digits18& out) {
     // explicit, then a 15-bit biased exponent (the build checks the type).
     // For these normal magnitudes, magnitude = mantissa x 2^(biased - 16383 - 63).
     std::uint64_t mantissa = 0;
-    std::uint16_t biased = 0;
     std::memcpy(&mantissa, &magnitude, sizeof mantissa);
-    std::memcpy(&biased, reinterpret_cast<const char*>(&magnitude) + sizeof mantissa, sizeof biased);
-    const int binaryExponent = (biased & 0x7FFF) - 16382;  // magnitude in [2^(b-1), 2^b)
+    const double nearest = static_cast<double>(magnitude);
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &nearest, sizeof bits);
+    int binaryExponent = static_cast<int>(bits >> 52) - 1022;  // magnitude in [2^(b-1), 2^b)
+    if ((bits & ((std::uint64_t{1} << 52) - 1)) == 0 && magnitude < nearest) --binaryExponent;
     const int shift = 64 - binaryExponent;                 // magnitude = mantissa / 2^shift, shift in (14, 72)
     // Decimal exponent estimate, corrected below: magnitude in [10^(e-1), 10^e).
     // floor((b - 1) x log10 2) + 1 in integers (exact for |b| < 1650) is e or
@@ -93,6 +95,20 @@ Digits18 ExactDigits(long double magnitude) {
     return {digits, exponent + 1};
 }
 
+// The `count` decimal digits of `digits` at `p`, a point after the first
+// `pointAfter` of them when some follow; returns the end. Written straight
+// into place, right to left.
+char* PutDigits(char* p, std::uint64_t digits, int count, int pointAfter) {
+    char* q = p + count + (pointAfter < count ? 1 : 0);
+    char* const end = q;
+    for (int i = count - 1; i >= 0; --i) {
+        *--q = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+        if (i == pointAfter && i > 0) *--q = '.';
+    }
+    return end;
+}
+
 // The general form of a finite, nonzero value from its 18 digits.
 std::size_t Layout(char* out, bool negative, Digits18 d) {
     // Round to 15 digits, half up; a carry past the first digit adds one to the exponent.
@@ -110,36 +126,20 @@ std::size_t Layout(char* out, bool negative, Digits18 d) {
             count -= zeros;
         }
     }
-    char text[16];
-    std::to_chars(text, text + sizeof text, digits);
-
     char* p = out;
     if (negative) *p++ = '-';
     if (exponent > 15 || exponent < -3) {
-        *p++ = text[0];
-        if (count > 1) {
-            *p++ = '.';
-            std::memcpy(p, text + 1, static_cast<std::size_t>(count - 1));
-            p += count - 1;
-        }
+        p = PutDigits(p, digits, count, 1);
         *p++ = 'E';
         p = std::to_chars(p, p + 8, exponent - 1).ptr;
     } else if (exponent <= 0) {
         *p++ = '0';
         *p++ = '.';
         for (int i = 0; i < -exponent; ++i) *p++ = '0';
-        std::memcpy(p, text, static_cast<std::size_t>(count));
-        p += count;
-    } else if (count <= exponent) {
-        std::memcpy(p, text, static_cast<std::size_t>(count));
-        p += count;
-        for (int i = count; i < exponent; ++i) *p++ = '0';
+        p = PutDigits(p, digits, count, count);
     } else {
-        std::memcpy(p, text, static_cast<std::size_t>(exponent));
-        p += exponent;
-        *p++ = '.';
-        std::memcpy(p, text + exponent, static_cast<std::size_t>(count - exponent));
-        p += count - exponent;
+        p = PutDigits(p, digits, count, exponent);
+        for (int i = count; i < exponent; ++i) *p++ = '0';
     }
     return static_cast<std::size_t>(p - out);
 }
