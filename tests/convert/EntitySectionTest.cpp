@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <tuple>
+
 #include "convert/Conversion.h"
 #include "convert/LayerAssignment.h"
 #include "convert/ProposedScales.h"
@@ -134,6 +137,66 @@ TEST(EntitySection, TheWorkedLineExample) {
     EXPECT_EQ(lines[0], (Groups{{"  0", "LINE"}, {"  5", "51"}, {"330", "1F"}, {"100", "AcDbEntity"}, {"  8", "A"},
                                 {"100", "AcDbLine"}, {" 10", "0"}, {" 20", "0"}, {" 30", "0.0"}, {" 11", "10000"},
                                 {" 21", "0"}, {" 31", "0.0"}}));
+}
+
+// A drawing of several chunks of every kind: curve runs of every length
+// (some crossing where a chunk would end), lines of length 0 among them,
+// circles, arcs, ellipses and arcs of radius 0, texts (empty, vertical, with
+// special characters), points and virtual points, on layers and pens of all kinds.
+std::string ManyChunksDrawing() {
+    std::mt19937 random(15);
+    auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    JwcBuilder b;
+    b.Paper(3, 420).Group(0, 100).Group(1, 50).VirtualPoint(1, 2, 0).VirtualPoint(3, 4, 5);
+    for (int layer = 0; layer < 32; layer += 3) b.Layer(layer, "L" + std::to_string(layer));
+    float x = 0, y = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const std::uint8_t mark = static_cast<std::uint8_t>(64 * pick(4));
+        const bool zeroLength = pick(20) == 0;
+        const float nx = zeroLength ? x : x + static_cast<float>(pick(100)) / 7;
+        const float ny = zeroLength ? y : y + static_cast<float>(pick(50)) / 3;
+        b.Line(JwcLine{x, y, nx, ny, static_cast<std::uint8_t>(1 + pick(9)), static_cast<std::uint8_t>(pick(8)),
+                       static_cast<std::uint8_t>(pick(32)), 0, mark});
+        if (pick(3)) std::tie(x, y) = std::make_pair(nx, ny);
+    }
+    const char* words[] = {"", "A", "\x87\x40\x95\x94", "\xB1\xCA", " ^u "};
+    for (int i = 0; i < 9000; ++i) {
+        const float cx = static_cast<float>(pick(1000)), cy = static_cast<float>(pick(1000));
+        b.Arc(ArcRecord{cx, cy, static_cast<float>(pick(4)), static_cast<std::uint16_t>(5000 * pick(4)),
+                        pick(2) * 30 << 16, pick(3) * 100 << 16, pick(45) << 16, static_cast<std::uint8_t>(1 + pick(9)),
+                        static_cast<std::uint8_t>(pick(7)), static_cast<std::uint8_t>(pick(32))});
+        b.Text(TextRecord{cx, cy, cx + 2, cy + static_cast<float>(pick(2)), words[pick(5)], std::nullopt,
+                          static_cast<std::uint8_t>(pick(11)), static_cast<std::uint8_t>(pick(32)),
+                          static_cast<std::uint8_t>(pick(2) ? kVerticalTextFlag : 0)});
+        b.Point(JwcPoint{cx, cy, static_cast<std::uint8_t>(pick(32)), static_cast<std::uint8_t>(pick(9))});
+    }
+    return b.Bytes();
+}
+
+TEST(EntitySection, WorkersWriteTheSameBytesAsOneThread) {
+    const testing::ScopedTimeZone utc;
+    testing::TempDir dir;
+    const std::string source = dir.Write("many.jwc", ManyChunksDrawing());
+    JwcDrawing drawing;
+    ASSERT_TRUE(LoadJwcFile(source, drawing));
+    ConversionSettings curves;
+    curves.curvesAsPolylines = true;
+    ConversionSettings unicode = curves;
+    unicode.outputFormat = OutputFormat::Utf8;
+    unicode.pointMode = PointMode::Circle;
+    ConversionSettings points;
+    points.pointMode = PointMode::Point;
+    points.roundCoordinates = false;
+    for (const ConversionSettings& settings : {ConversionSettings{}, curves, unicode, points}) {
+        const Conversion conversion(drawing, settings, ConversionRequest{source, "100"});
+        StringSink one;
+        conversion.WriteTo(one, 1);
+        for (const int workers : {2, 3}) {
+            StringSink many;
+            conversion.WriteTo(many, workers);
+            ASSERT_EQ(many.Text(), one.Text()) << workers << " workers";
+        }
+    }
 }
 
 }  // namespace
