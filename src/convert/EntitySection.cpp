@@ -236,13 +236,17 @@ std::vector<RecordRange> Chunks(const JwcDrawing& d, bool curvesAsPolylines) {
 
 void WriteEntities(DxfWriter& w, const EntityInputs& in, int workers) {
     const CoordinateMapping map = in.scales.MappingFor(static_cast<float>(in.result.referenceScale), in.paperFactor);
-    const std::vector<RecordRange> chunks = Chunks(in.drawing, in.settings.curvesAsPolylines);
-    if (workers <= 1 || chunks.size() < 2) {
+    const std::vector<RecordRange> lists = WholeLists(in.drawing);
+    std::size_t records = 0;
+    for (const RecordRange& list : lists) records += list.end - list.begin;
+    // A small drawing is written sooner than threads start.
+    if (workers <= 1 || records < 2 * kChunkRecords) {
         EntityWriters e(w, in.result.layers, in.settings);
         EntityLoops<EntityWriters> loops(e, in, map);
-        for (const RecordRange& list : WholeLists(in.drawing)) loops.Run(list);
+        for (const RecordRange& list : lists) loops.Run(list);
         return;
     }
+    const std::vector<RecordRange> chunks = Chunks(in.drawing, in.settings.curvesAsPolylines);
     // Each chunk's handles follow those of the chunks before it.
     std::vector<std::int32_t> lastHandleBefore(chunks.size() + 1, w.LastHandle());
     for (std::size_t k = 0; k < chunks.size(); ++k) {
