@@ -19,15 +19,24 @@ namespace orvik {
 // exactly 1 for paper codes without a known size.
 long double PaperFactor(std::int32_t paperSize, std::int32_t paperDivisor);
 
-// x rounded half away from zero. Works in 64-bit integers; a value whose
-// magnitude reaches 2^63 is already whole in extended precision and is
-// returned as it is.
+// x rounded half away from zero. A value whose magnitude reaches 2^63 is
+// already whole in extended precision and is returned as it is.
 inline long double RoundHalfAway(long double x) {
     constexpr long double kTwoTo63 = 9223372036854775808.0L;
     if (!(std::fabs(x) < kTwoTo63)) return x;  // already whole, or not a number
     const long double shifted = x >= 0 ? x + 0.5L : x - 0.5L;  // exact below 2^63
     if (std::fabs(shifted) >= kTwoTo63) return std::trunc(shifted);
-    return static_cast<long double>(static_cast<std::int64_t>(shifted));
+    // Truncated toward zero in floating point: beside 2^63 the 64-bit
+    // mantissa has no fraction bits, so adding and taking away 2^63 rounds to
+    // a neighbouring whole number, exactly; one step back if it went past.
+    // (Converting to a 64-bit integer instead switches the x87 rounding mode
+    // twice per value.)
+    if (shifted >= 0) {
+        const long double whole = (shifted + kTwoTo63) - kTwoTo63;
+        return whole > shifted ? whole - 1 : whole;
+    }
+    const long double whole = (shifted - kTwoTo63) + kTwoTo63;
+    return whole < shifted ? whole + 1 : whole;
 }
 
 // One axis of the mapping: (value - first) * m and first * m, m = scale *

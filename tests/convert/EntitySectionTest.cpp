@@ -148,7 +148,7 @@ std::string ManyChunksDrawing() {
     auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     JwcBuilder b;
     b.Paper(3, 420).Group(0, 100).Group(1, 50).VirtualPoint(1, 2, 0).VirtualPoint(3, 4, 5);
-    for (int layer = 0; layer < 32; layer += 3) b.Layer(layer, "L" + std::to_string(layer));
+    for (int layer = 0; layer < 32; layer += 3) b.Layer(layer, std::string(1, 'L') + std::to_string(layer));
     float x = 0, y = 0;
     for (int i = 0; i < 20000; ++i) {
         const std::uint8_t mark = static_cast<std::uint8_t>(64 * pick(4));

@@ -27,6 +27,9 @@ TEST(RoundHalfAway, RoundsHalvesAwayFromZero) {
         {2.5L, 3}, {-2.5L, -3}, {2.4999L, 2}, {-2.4999L, -2}, {0, 0}, {0.5L, 1}, {-0.5L, -1},
         {3e9L, 3e9L},                                   // beyond 32 bits
         {4611686018427387904.5L, 4611686018427387905.0L},  // 2^62 + 0.5
+        {-4611686018427387904.5L, -4611686018427387905.0L},
+        {9223372036854775806.5L, 9223372036854775807.0L},  // 2^63 - 1.5: the last one below 2^63
+        {std::nextafter(2.5L, 0.0L), 2}, {std::nextafter(-2.5L, 0.0L), -2}, {std::nextafter(1.5L, 0.0L), 1},
         {1E20L, 1E20L}, {-1E20L, -1E20L},               // beyond 2^63: already whole
     };
     for (const auto& c : cases) EXPECT_EQ(RoundHalfAway(c.x), c.rounded) << static_cast<double>(c.x);
