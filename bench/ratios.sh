@@ -31,11 +31,12 @@ for lines in "$@"; do
   : >"$work/orvik.t"; : >"$work/peer.t"; : >"$work/limit.t"; : >"$work/peak"
   for _ in $(seq "$rounds"); do
     rm -f "$work/orvik.dxf" "$work/peer.dxf" "$work/limit.out"
-    /usr/bin/time -f '%e %M' -o "$work/one" ./build/release/bin/orvik-cli convert -q -o "$work/orvik.dxf" \
-      "$work/d.jwc" >/dev/null
-    read -r seconds peak <"$work/one"
-    echo "$seconds" >>"$work/orvik.t"
-    echo "$peak" >>"$work/peak"
+    start=$(date +%s.%N)
+    /usr/bin/time -f '%M' -o "$work/peak1" ./build/release/bin/orvik-cli convert -q -o "$work/orvik.dxf" "$work/d.jwc" \
+      >/dev/null
+    end=$(date +%s.%N)
+    printf '%.3f\n' "$(echo "$end - $start" | bc)" >>"$work/orvik.t"
+    cat "$work/peak1" >>"$work/peak"
     /usr/bin/python3 bench/ezdxf_peer.py "$work/orvik.dxf" "$work/peer.dxf" >>"$work/peer.t"
     ./build/release/bin/formatting_limit "$work/orvik.dxf" "$work/limit.out" | cut -d' ' -f1 >>"$work/limit.t"
   done
