@@ -311,7 +311,7 @@ private:
         std::atomic<std::size_t> next{0};
         const int threads = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(options_.jobs), std::max<std::size_t>(n, 1)));
         // Cores not taken by a drawing of their own help write the drawings.
-        const int writers = std::max(1, options_.jobs / threads);
+        const int writers = std::max(1, std::min(options_.jobs, os::ProcessorCount()) / threads);
         const auto work = [&] {
             for (std::size_t i = next++; i < n; i = next++) {
                 JobResult r;

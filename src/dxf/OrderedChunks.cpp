@@ -9,6 +9,20 @@
 #include <vector>
 
 namespace orvik {
+namespace {
+
+// Runs `f`; returns what it threw, or nothing.
+template <class F>
+std::exception_ptr Caught(F&& f) {
+    try {
+        f();
+    } catch (...) {
+        return std::current_exception();
+    }
+    return nullptr;
+}
+
+}  // namespace
 
 void MakeChunksInOrder(std::size_t count, int workers, const std::function<void(std::size_t, std::string&)>& make,
                        const std::function<void(std::size_t, const std::string&)>& take) {
@@ -29,12 +43,7 @@ void MakeChunksInOrder(std::size_t count, int workers, const std::function<void(
             spare.pop_back();
         }
         lock.unlock();
-        std::exception_ptr error;
-        try {
-            make(k, text);
-        } catch (...) {
-            error = std::current_exception();
-        }
+        const std::exception_ptr error = Caught([&] { make(k, text); });
         lock.lock();
         if (!error)
             made[k] = std::move(text);
@@ -68,12 +77,7 @@ void MakeChunksInOrder(std::size_t count, int workers, const std::function<void(
         std::string text = std::move(*made[taken]);
         made[taken].reset();
         lock.unlock();
-        std::exception_ptr error;
-        try {
-            take(taken, text);
-        } catch (...) {
-            error = std::current_exception();
-        }
+        const std::exception_ptr error = Caught([&] { take(taken, text); });
         lock.lock();
         if (error) failure = error;
         spare.push_back(std::move(text));
