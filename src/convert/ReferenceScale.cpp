@@ -52,10 +52,11 @@ void ScaleStatistics::AddXY(float scale, long double x, long double y) {
     for (int i = 0; i < count_; ++i) {
         ScaleEntry& e = entries_[i];
         if (e.scale != scale) continue;
-        e.minX = static_cast<float>(std::min<long double>(e.minX, x));
-        e.maxX = static_cast<float>(std::max<long double>(e.maxX, x));
-        e.minY = static_cast<float>(std::min<long double>(e.minY, y));
-        e.maxY = static_cast<float>(std::max<long double>(e.maxY, y));
+        // Compared in extended precision, kept as 32-bit reals; a NaN is passed over.
+        if (x < e.minX) e.minX = static_cast<float>(x);
+        if (e.maxX < x) e.maxX = static_cast<float>(x);
+        if (y < e.minY) e.minY = static_cast<float>(y);
+        if (e.maxY < y) e.maxY = static_cast<float>(y);
         return;
     }
     if (count_ == kCapacity) return;  // scales come from 16 layer groups: never reached
