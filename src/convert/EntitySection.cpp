@@ -217,9 +217,9 @@ bool ChunkMayStartAt(const JwcDrawing& d, bool curvesAsPolylines, std::size_t i)
 }
 
 // The lists cut into chunks of about kChunkRecords records.
-std::vector<RecordRange> Chunks(const JwcDrawing& d, bool curvesAsPolylines) {
+std::vector<RecordRange> Chunks(const std::vector<RecordRange>& lists, const JwcDrawing& d, bool curvesAsPolylines) {
     std::vector<RecordRange> chunks;
-    for (const RecordRange& list : WholeLists(d)) {
+    for (const RecordRange& list : lists) {
         std::size_t begin = list.begin;
         while (begin < list.end) {
             std::size_t end = std::min(list.end, begin + kChunkRecords);
@@ -246,7 +246,7 @@ void WriteEntities(DxfWriter& w, const EntityInputs& in, int workers) {
         for (const RecordRange& list : lists) loops.Run(list);
         return;
     }
-    const std::vector<RecordRange> chunks = Chunks(in.drawing, in.settings.curvesAsPolylines);
+    const std::vector<RecordRange> chunks = Chunks(lists, in.drawing, in.settings.curvesAsPolylines);
     // Each chunk's handles follow those of the chunks before it.
     std::vector<std::int32_t> lastHandleBefore(chunks.size() + 1, w.LastHandle());
     for (std::size_t k = 0; k < chunks.size(); ++k) {

@@ -1,11 +1,11 @@
 // The operating-system services the converter needs, behind one small
 // interface with a POSIX and a Windows implementation: reading a file,
 // file kinds and times, the pieces of an atomic save (an exclusive new file,
-// a lock, a sync, a replacing rename that survives a crash, a folder sync),
-// the local time, terminals, the processor count, and cleanup on termination. Paths are UTF-8
-// (wide-character paths on Windows). Errors are errno values (EACCES,
-// ENOSPC, ...), Windows errors mapped onto them, so that every front end
-// words them the same way.
+// a lock, early disk writes, a sync, a replacing rename that survives a
+// crash, a folder sync), the local time, terminals, the processor count, and
+// cleanup on termination. Paths are UTF-8 (wide-character paths on Windows).
+// Errors are errno values (EACCES, ENOSPC, ...), Windows errors mapped onto
+// them, so that every front end words them the same way.
 #pragma once
 
 #include <algorithm>

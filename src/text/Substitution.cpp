@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <span>
+#include <vector>
 
 #include "text/SubstitutionTables.h"
 
@@ -69,20 +71,26 @@ std::string_view DropTrailingDots(std::string_view text) {
     return text;
 }
 
-// The bytes the patterns of TextForDxf's tables start with: a text holding
-// none of them is left as it is without searching row by row.
-const std::array<bool, 256>& TextPatternFirstBytes() {
-    static const std::array<bool, 256> firstBytes = [] {
+// TextForDxf's replacements, row by row in the order they are applied, and
+// the bytes their patterns start with: a text holding none of those bytes is
+// left as it is without searching row by row.
+struct TextReplacements {
+    std::vector<Replacement> rows;
+    std::array<bool, 256> firstBytes{};
+};
+
+const TextReplacements& TextReplacementRows() {
+    static const TextReplacements text = [] {
         namespace s = substitution;
-        std::array<bool, 256> set{};
-        auto mark = [&set](std::string_view pattern) { set[static_cast<unsigned char>(pattern.front())] = true; };
-        for (auto table : {std::span<const Replacement>(s::kCircledToBracketed),
-                           std::span<const Replacement>(s::kRomanForText), std::span<const Replacement>(s::kControlSequences)})
-            for (const auto& row : table) mark(row.pattern);
-        for (const auto& row : s::kLigatures) mark(row.pattern);
-        return set;
+        TextReplacements t;
+        t.rows.insert(t.rows.end(), std::begin(s::kCircledToBracketed), std::end(s::kCircledToBracketed));
+        t.rows.insert(t.rows.end(), std::begin(s::kRomanForText), std::end(s::kRomanForText));
+        for (const auto& row : s::kLigatures) t.rows.push_back({row.pattern, row.forText});
+        t.rows.insert(t.rows.end(), std::begin(s::kControlSequences), std::end(s::kControlSequences));
+        for (const Replacement& row : t.rows) t.firstBytes[static_cast<unsigned char>(row.pattern.front())] = true;
+        return t;
     }();
-    return firstBytes;
+    return text;
 }
 
 }  // namespace
@@ -141,15 +149,10 @@ std::string LayerNameForDxf(std::string_view name) {
 }
 
 std::string TextForDxf(std::string_view text) {
-    namespace s = substitution;
     std::string out(DropTrailingDots(text));
-    const auto& firstBytes = TextPatternFirstBytes();
-    if (std::ranges::none_of(out, [&firstBytes](char c) { return firstBytes[static_cast<unsigned char>(c)]; }))
-        return out;
-    Apply(out, s::kCircledToBracketed);
-    Apply(out, s::kRomanForText);
-    for (const auto& row : s::kLigatures) out = ReplaceAll(out, row.pattern, row.forText);
-    Apply(out, s::kControlSequences);
+    const TextReplacements& replacements = TextReplacementRows();
+    if (std::ranges::any_of(out, [&](char c) { return replacements.firstBytes[static_cast<unsigned char>(c)]; }))
+        Apply(out, replacements.rows);
     return out;
 }
 
