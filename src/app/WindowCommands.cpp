@@ -1,14 +1,12 @@
 #include "app/WindowCommands.h"
 
 #include <algorithm>
-#include <exception>
 #include <filesystem>
 #include <optional>
 #include <new>
 
-#include "app/BatchItem.h"
-#include "app/LayerReport.h"
-#include "app/OutputFormatChoices.h"
+#include "app/BatchLog.h"
+#include "app/DrawingJob.h"
 #include "app/ReadDrawing.h"
 #include "app/ReadReport.h"
 #include "app/SettingChecks.h"
@@ -289,7 +287,7 @@ void WindowCommands::SaveSingle() {
     view_.AppendLog("");
     view_.AppendLog(Shown(state_.currentPath));
     view_.AppendLog("");
-    Convert(state_.sourcePath, state_.currentPath);
+    if (!Convert(state_.sourcePath, state_.currentPath)) return;
     FinishSave(Shown(state_.currentPath), fs::path(state_.currentPath).parent_path().string());
 }
 
@@ -315,15 +313,20 @@ void WindowCommands::SaveBatch() {
         }
         view_.ShowProgress(static_cast<int>(i), static_cast<int>(n), Shown(input));
         view_.AppendLog(Shown(input) + std::string(kCrLf));
-        BatchItemResult item;
-        view_.RunInBackground([&] { item = ConvertBatchItem(input, outputs[i], settings_); });
-        for (const std::string& line : item.log) view_.AppendLog(line);
-        if (!item.scales.items.empty()) view_.SetScaleList(item.scales);
+        DrawingJobRequest request;
+        request.input = input;
+        request.settings = settings_;
+        request.output = outputs[i];
+        request.writers = os::ProcessorCount();  // drawings one at a time: every core writes
+        DrawingJobOutcome outcome;
+        view_.RunInBackground([&] { outcome = RunDrawingJob(request); });
+        for (const std::string& line : BatchItemLog(input, outputs[i], outcome)) view_.AppendLog(line);
+        if (!outcome.scales.items.empty()) view_.SetScaleList(outcome.scales);
         state_.currentPath = outputs[i];
-        switch (item.outcome) {
-            case BatchItemResult::Outcome::Converted: ++converted; break;
-            case BatchItemResult::Outcome::PartlyRead: partlyRead.push_back(Shown(input)); break;
-            case BatchItemResult::Outcome::Failed: failed.push_back(Shown(input)); break;
+        switch (outcome.status) {
+            case JobStatus::Converted: ++converted; break;
+            case JobStatus::PartlyRead: partlyRead.push_back(Shown(input)); break;
+            default: failed.push_back(Shown(input)); break;
         }
     }
     view_.ShowProgress(0, 0, "");
@@ -344,33 +347,26 @@ void WindowCommands::FinishSave(const std::string& written, const std::string& f
 
 // The conversion and the save run on a worker thread, the window repainting
 // meanwhile; the report follows the save, so that a failed save shows no
-// report as if saved.
-void WindowCommands::Convert(const std::string& source, const std::string& output) {
-    const ConversionRequest request{source, view_.ScaleText()};
-    std::optional<ConversionResult> result;
-    std::exception_ptr failure;
+// report as if saved. False when the save failed (and the user was told).
+bool WindowCommands::Convert(const std::string& source, const std::string& output) {
+    DrawingJobRequest request;
+    request.input = source;
+    request.loaded = &drawing_;
+    request.settings = settings_;
+    request.scale = view_.ScaleText();
+    request.output = output;
+    request.writers = os::ProcessorCount();
+    DrawingJobOutcome outcome;
     view_.ShowProgress(0, 1, Shown(source));
-    view_.RunInBackground([&] {
-        try {
-            const Conversion conversion(drawing_, settings_, request);
-            conversion.SaveAs(output, os::ProcessorCount());
-            result = conversion.Result();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    });
+    view_.RunInBackground([&] { outcome = RunDrawingJob(request); });
     view_.ShowProgress(0, 0, "");
-    if (failure) std::rethrow_exception(failure);
-    ReportConversion(*result);
-}
-
-void WindowCommands::ReportConversion(const ConversionResult& result) {
-    if (state_.fileCount > 1) {
-        view_.AppendLog(Shown(state_.currentPath) + std::string(kCrLf));
-        for (const std::string& line : ReadSummaryLines(drawing_)) view_.AppendLog(line);
+    if (outcome.status != JobStatus::Converted) {
+        dialogs_.ShowError(outcome.reason == JobReason::OutOfMemory ? WithReason(Shown(output), kOutOfMemory)
+                                                                     : outcome.message);
+        return false;
     }
-    if (const std::string format = OutputFormatLogLine(settings_.outputFormat); !format.empty()) view_.AppendLog(format);
-    for (const std::string& line : ReportUsedLayers(result)) view_.AppendLog(line);
+    for (const std::string& line : outcome.conversionLines) view_.AppendLog(line);
+    return true;
 }
 
 }  // namespace orvik

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "app/WindowPorts.h"
-#include "convert/ConversionResult.h"
 #include "convert/ConversionSettings.h"
 #include "jwc/JwcDrawing.h"
 #include "picture/DisplayList.h"
@@ -55,10 +54,7 @@ private:
     void SaveSingle();
     void SaveBatch();
     void FinishSave(const std::string& written, const std::string& folder);
-    void Convert(const std::string& source, const std::string& output);
-    // The log after a conversion's decisions: in a batch the output path and
-    // the drawing's summary, then the used layers.
-    void ReportConversion(const ConversionResult& result);
+    bool Convert(const std::string& source, const std::string& output);
 
     Dialogs& dialogs_;
     WindowView& view_;

@@ -4,11 +4,9 @@
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <mutex>
-#include <new>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -16,19 +14,11 @@
 #include <thread>
 #include <vector>
 
-#include "app/LayerReport.h"
-#include "app/ReadDrawing.h"
-#include "app/OutputFormatChoices.h"
+#include "app/DrawingJob.h"
 #include "app/SettingChecks.h"
 #include "cli/ArchiveInputs.h"
 #include "cli/Cli.h"
-#include "cli/ReadLog.h"
 #include "cli/RunReport.h"
-#include "convert/Conversion.h"
-#include "convert/ProposedScales.h"
-#include "dxf/AtomicFile.h"
-#include "os/System.h"
-#include "picture/DisplayListBuilder.h"
 #ifdef ORVIK_HAVE_QT_PICTURES
 #include "cli/QtPictures.h"
 #endif
@@ -39,8 +29,6 @@ namespace orvik::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-enum class Outcome { Failed, Partial, Complete, Skipped };
 
 bool IsFolder(const std::string& path) {
     std::error_code ec;
@@ -53,8 +41,7 @@ bool ToStandardOutput(const ConvertOptions& options) { return options.output == 
 // --output-dir at its place in the tree; -o names the file (one input) or a
 // folder.
 std::string OutputPathFor(const ConvertOptions& options, OutputKind kind, const ArchiveInput& input) {
-    static constexpr const char* kPictureExtensions[] = {".svg", ".png", ".pdf"};
-    const char* extension = kind == OutputKind::Dxf ? ".dxf" : kPictureExtensions[static_cast<int>(options.pictureType)];
+    const std::string_view extension = kind == OutputKind::Dxf ? ".dxf" : PictureExtension(options.pictureType);
     if (options.outputDir) return (fs::path(*options.outputDir) / PathWithExtension(input.relative, extension)).string();
     const std::string beside = PathWithExtension(input.path, extension);
     if (!options.output) return beside;
@@ -65,26 +52,12 @@ std::string OutputPathFor(const ConvertOptions& options, OutputKind kind, const 
 #ifdef ORVIK_HAVE_QT_PICTURES
 // Qt draws PNG and PDF pictures one at a time; everything else runs in parallel.
 std::mutex qtPictures;
-#endif
 
-// The picture of the conversion's DXF file, SVG, PNG or PDF.
-std::string PictureBytes(const Conversion& conversion, const ConvertOptions& options) {
-    const DisplayList list = PictureOf(conversion);
-#ifdef ORVIK_HAVE_QT_PICTURES
-    if (options.pictureType != PictureType::Svg) {
-        const std::lock_guard lock(qtPictures);
-        return options.pictureType == PictureType::Png ? PngPicture(list, options.picture) : PdfPicture(list, options.picture);
-    }
+std::string QtPicture(const DisplayList& list, PictureType type, const PictureOptions& options) {
+    const std::lock_guard lock(qtPictures);
+    return type == PictureType::Png ? PngPicture(list, options) : PdfPicture(list, options);
+}
 #endif
-    return SvgPicture(list, options.picture);
-}
-
-// Writes the bytes to the output, which appears only complete.
-void SaveBytes(const std::string& output, std::string_view bytes) {
-    AtomicFile file(output);
-    file.Write(bytes);
-    file.Commit();
-}
 
 // A drawing of the run, with where its output goes and what planning decided.
 struct Job {
@@ -92,9 +65,11 @@ struct Job {
     std::string output;
     std::string thumbnail;         // empty: none
     std::string refusal;           // planned: the output may not be written (UTF-8 message)
-    std::string refusalCode;
+    JobReason refusalReason = JobReason::None;
     bool upToDate = false;         // --update: the output is newer than the drawing
 };
+
+enum class Outcome { Failed, Partial, Complete, Skipped };
 
 // What converting one drawing produced: its log block, its problems, its record.
 struct JobResult {
@@ -104,124 +79,113 @@ struct JobResult {
     Outcome outcome = Outcome::Failed;
 };
 
-std::string RefusalCode(FileRefusal refusal) {
-    switch (refusal) {
-        case FileRefusal::Missing: return "missing";
-        case FileRefusal::Unreadable: return "unreadable";
-        case FileRefusal::WrongExtension:
-        case FileRefusal::NotJwCad: return "not-a-drawing";
-        case FileRefusal::None: break;
+Outcome OutcomeOf(JobStatus status) {
+    switch (status) {
+        case JobStatus::Converted: return Outcome::Complete;
+        case JobStatus::PartlyRead: return Outcome::Partial;
+        case JobStatus::Skipped: return Outcome::Skipped;
+        case JobStatus::Refused:
+        case JobStatus::Failed: break;
     }
-    return {};
+    return Outcome::Failed;
+}
+
+// The reason a drawing was not converted, in the words of the command line (UTF-8).
+std::string ReasonText(const Job& job, const DrawingJobOutcome& outcome) {
+    switch (outcome.reason) {
+        case JobReason::TruncatedRecords:
+            return "変換しません（読み込めた部分だけを変換するには --allow-partial を指定してください）";
+        case JobReason::NoScale: return Cp932ToUtf8(kNoScale) + "。変換しません（--scale で指定できます）";
+        default: break;
+    }
+    if (outcome.reason == job.refusalReason) return job.refusal;
+    return Cp932ToUtf8(outcome.message);
+}
+
+// The drawing's log block, problems and report record from its job's outcome.
+JobResult Describe(const Job& job, const ConvertOptions& options, const DrawingJobOutcome& outcome) {
+    JobResult r;
+    const std::string& path = job.input.path;
+    std::ostringstream log, problems;
+    ReportRecord& record = r.record;
+    record.input = path;
+    record.output = job.output;
+    record.status = StatusName(outcome.status);
+    record.code = ReasonCode(outcome.reason);
+    record.lines = outcome.lines;
+    record.arcs = outcome.arcs;
+    record.texts = outcome.texts;
+    record.points = outcome.points;
+    record.scale = outcome.scale;
+    record.bytes = outcome.bytes;
+    if (outcome.status == JobStatus::Refused && !outcome.read) {
+        // Refused as a drawing: said as the read command says it.
+        record.output.clear();
+        if (outcome.reason == JobReason::NotADrawing)
+            record.message = path + Cp932ToUtf8(kRefusalPathSuffix) + '\n' + Cp932ToUtf8(outcome.message);
+        else
+            record.message = path + ": " + Cp932ToUtf8(outcome.message);
+        problems << record.message << '\n';
+    } else {
+        if (outcome.read) {
+            log << path << "\n\n";
+            for (const std::string& line : outcome.readSummary) log << Cp932ToUtf8(line) << '\n';
+        }
+        if (!outcome.damage.empty()) problems << path << ": " << Cp932ToUtf8(kIncompleteRead) << Cp932ToUtf8(outcome.damage) << '\n';
+        if (outcome.decided) {
+            log << '\n';
+            if (!ToStandardOutput(options)) log << job.output << "\n\n";
+        }
+        for (const std::string& line : outcome.conversionLines) log << Cp932ToUtf8(line) << '\n';
+        if (outcome.thumbnailWritten) log << job.thumbnail << '\n';
+        if (outcome.status != JobStatus::Converted && outcome.status != JobStatus::PartlyRead) {
+            record.message = ReasonText(job, outcome);
+            // A planned refusal names its output; everything else is said of the drawing.
+            problems << (outcome.reason == job.refusalReason ? std::string() : path + ": ") << record.message << '\n';
+        }
+    }
+    r.log = log.str();
+    r.problems = problems.str();
+    r.outcome = OutcomeOf(outcome.status);
+    return r;
 }
 
 // Reads, converts and writes one drawing, its ENTITIES section on `writers`
 // threads. Touches nothing shared but the files it writes, so several run at
 // once.
-JobResult ConvertOne(const Job& job, const ConvertOptions& options, OutputKind kind, int writers) {
-    JobResult r;
+JobResult ConvertOne(const Job& job, const ConvertOptions& options, OutputKind kind, int writers, const SaveRules& rules) {
     const auto started = std::chrono::steady_clock::now();
-    ReportRecord& record = r.record;
-    record.input = job.input.path;
-    record.output = job.output;
-    std::ostringstream log, problems;
-    // A message is shown after the drawing's name, as it is when it names
-    // the output itself, or not at all when the reader has shown it already.
-    enum class Say { AfterName, AsIs, Shown };
-    const auto finish = [&](Outcome outcome, std::string status, std::string code, std::string message,
-                            Say say = Say::AfterName) {
-        if (!message.empty() && say != Say::Shown)
-            problems << (say == Say::AfterName ? job.input.path + ": " : std::string()) << message << '\n';
-        r.outcome = outcome;
-        record.status = std::move(status);
-        record.code = std::move(code);
-        record.message = std::move(message);
-        record.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-        r.log = log.str();
-        r.problems = problems.str();
-        return r;
-    };
+    JobResult r;
     if (job.upToDate) {
-        log << job.input.path << ": 出力ファイルの方が新しいので変換しません（--update）\n";
-        return finish(Outcome::Skipped, "skipped", "up-to-date", "");
-    }
-    try {
-        JwcDrawing drawing;
-        FileRefusal refusal = FileRefusal::None;
-        std::ostringstream readProblems;
-        const ReadOutcome read =
-            ReadAndReport(job.input.path, drawing, log, readProblems, job.input.foundByWalk, &refusal);
-        problems << readProblems.str();
-        record.lines = drawing.header.lineCount;
-        record.arcs = drawing.header.arcCount;
-        record.texts = drawing.header.textCount;
-        record.points = drawing.header.pointCount;
-        if (read == ReadOutcome::Refused) {
-            record.output.clear();
-            std::string reason = readProblems.str();
-            while (!reason.empty() && reason.back() == '\n') reason.pop_back();
-            return finish(Outcome::Failed, "refused", RefusalCode(refusal), reason, Say::Shown);
-        }
-        if (read == ReadOutcome::Incomplete && !options.allowPartial)
-            return finish(Outcome::Failed, "failed", "truncated-records",
-                          "変換しません（読み込めた部分だけを変換するには --allow-partial を指定してください）");
-        if (!job.refusal.empty()) return finish(Outcome::Failed, "refused", job.refusalCode, job.refusal, Say::AsIs);
-        const ScaleList scales = ListProposedScales(drawing);
-        if (!options.scale && scales.selected < 0)
-            return finish(Outcome::Failed, "failed", "no-scale",
-                          "図面に要素がないため基準縮尺が決まりません。変換しません（--scale で指定できます）");
-        record.scale = options.scale ? *options.scale : scales.items[scales.selected];
-        std::optional<Conversion> conversion;
-        try {
-            conversion.emplace(drawing, options.settings, ConversionRequest{job.input.path, record.scale});
-        } catch (const ConversionError& e) {
-            return finish(Outcome::Failed, "failed", "bad-scale", Cp932ToUtf8(e.what()));
-        }
-        log << '\n';
-        if (!ToStandardOutput(options)) log << job.output << "\n\n";
-        try {
-            if (options.outputDir) {  // the input's folder, mirrored under the output folder
-                std::error_code ec;
-                fs::create_directories(fs::path(job.output).parent_path(), ec);
-            }
-            if (kind == OutputKind::Picture) {
-                const std::string picture = PictureBytes(*conversion, options);
-                if (ToStandardOutput(options))
-                    DescriptorSink(os::StandardOutput(), "-").Write(picture);
-                else
-                    SaveBytes(job.output, picture);
-            } else if (ToStandardOutput(options)) {
-                DescriptorSink standardOutput(os::StandardOutput(), "-");
-                conversion->WriteTo(standardOutput, writers);
-            } else {
-                conversion->SaveAs(job.output, writers);
-            }
-            // The report follows the write: a failed write shows none as if written.
-            if (const std::string format = OutputFormatLogLine(options.settings.outputFormat); !format.empty())
-                log << Cp932ToUtf8(format) << '\n';
-            for (const auto& line : ReportUsedLayers(conversion->Result())) log << Cp932ToUtf8(line) << '\n';
+        r.log = job.input.path + ": 出力ファイルの方が新しいので変換しません（--update）\n";
+        r.record.input = job.input.path;
+        r.record.output = job.output;
+        r.record.status = StatusName(JobStatus::Skipped);
+        r.record.code = ReasonCode(JobReason::UpToDate);
+        r.outcome = Outcome::Skipped;
+    } else {
+        DrawingJobRequest request;
+        request.input = job.input.path;
+        request.anyName = job.input.foundByWalk;
+        request.settings = options.settings;
+        request.scale = options.scale;
+        request.allowPartial = options.allowPartial;
+        request.kind = kind;
+        request.pictureType = options.pictureType;
+        request.picture = options.picture;
+        if (!ToStandardOutput(options)) request.output = job.output;
+        request.thumbnail = job.thumbnail;
+        request.rules = rules;
+        request.planned = {job.refusalReason, {}};
+        request.createFolder = options.outputDir.has_value();  // the input's folder, mirrored under it
+        request.writers = writers;
 #ifdef ORVIK_HAVE_QT_PICTURES
-            if (!job.thumbnail.empty()) {
-                const DisplayList list = PictureOf(*conversion);
-                std::string png;
-                {
-                    const std::lock_guard lock(qtPictures);
-                    png = PngPicture(list, PictureOptions{kThumbnailWidth, false});
-                }
-                SaveBytes(job.thumbnail, png);
-                log << job.thumbnail << '\n';
-            }
+        request.encoder = QtPicture;
 #endif
-        } catch (const ConversionError& e) {
-            return finish(Outcome::Failed, "failed", "write-failed", Cp932ToUtf8(e.what()));
-        }
-        std::error_code ec;
-        if (!ToStandardOutput(options)) record.bytes = static_cast<std::int64_t>(fs::file_size(job.output, ec));
-        if (read == ReadOutcome::Complete) return finish(Outcome::Complete, "converted", "", "");
-        return finish(Outcome::Partial, "partly-read", "truncated-records", "");
-    } catch (const std::bad_alloc&) {
-        return finish(Outcome::Failed, "failed", "out-of-memory", Cp932ToUtf8(kOutOfMemory));
+        r = Describe(job, options, RunDrawingJob(request));
     }
+    r.record.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    return r;
 }
 
 // One run: plans every output in input order, converts on `jobs` threads,
@@ -234,14 +198,20 @@ public:
     int Execute() {
         const auto started = std::chrono::steady_clock::now();
         const ArchiveInputs inputs = CollectInputs(options_.files, options_.recursive);
+        std::vector<std::string> inputPaths;
+        for (const ArchiveInput& input : inputs.drawings) inputPaths.push_back(input.path);
+        // No output of the run, the report included, may be written over a drawing it reads.
+        rules_.protectedFiles = FileIdentities(inputPaths);
+        rules_.replaceExisting = options_.force || options_.update;
+        if (options_.report && !OpenReport()) return kExitSomeFailed;
         for (const ArchiveProblem& p : inputs.unreadableFolders) {
             err_ << p.folder << ": フォルダを読めません（" << p.reason << "）\n";
             ReportRecord record;
             record.input = p.folder;
-            record.status = "refused";
-            record.code = "unreadable-folder";
+            record.status = StatusName(JobStatus::Refused);
+            record.code = ReasonCode(JobReason::UnreadableFolder);
             record.message = p.reason;
-            records_.push_back(record);
+            Record(record);
             ++failed_;
         }
         std::vector<Job> jobs;
@@ -249,48 +219,62 @@ public:
         ConvertAll(jobs);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         if (jobs.size() > 1 || options_.recursive) PrintSummary(seconds);
-        if (options_.report && !WriteReport()) failed_ = std::max(failed_, 1);
+        if (report_ && !CloseReport()) failed_ = std::max(failed_, 1);
         if (failed_ > 0) return kExitSomeFailed;
         return partial_ > 0 ? kExitPartial : kExitOk;
     }
 
 private:
+    // Every output is claimed, a skipped one too, so that no two drawings of
+    // a run share an output in any run, resumed or not.
     Job Plan(const ArchiveInput& input) {
         Job job;
         job.input = input;
         job.output = OutputPathFor(options_, kind_, input);
         if (ToStandardOutput(options_)) return job;
-        if (options_.update && IsNewer(job.output, input.path)) {
-            job.upToDate = true;
-            return job;
-        }
         if (!Claim(job.output, job)) return job;
         if (options_.thumbnail) {
             job.thumbnail = PathWithExtension(job.output, ".png");
-            if (!Claim(job.thumbnail, job)) job.thumbnail.clear();
+            if (!Claim(job.thumbnail, job)) {
+                job.thumbnail.clear();
+                return job;
+            }
+        }
+        // Up to date only when every requested output is: a missing thumbnail is made again.
+        if (options_.update && IsNewer(job.output, input.path) && (job.thumbnail.empty() || IsNewer(job.thumbnail, input.path))) {
+            job.upToDate = true;
+            RemoveStaleTemporaryFiles(job.output);
+            if (!job.thumbnail.empty()) RemoveStaleTemporaryFiles(job.thumbnail);
+            return job;
+        }
+        if (!options_.force && !options_.update && (Exists(job.output) || (!job.thumbnail.empty() && Exists(job.thumbnail)))) {
+            const std::string& existing = Exists(job.output) ? job.output : job.thumbnail;
+            Refuse(job, JobReason::Exists, existing + ": " + Cp932ToUtf8(kAlreadyExists) + "上書きするには --force を指定してください");
+            if (existing == job.thumbnail) job.thumbnail.clear();
         }
         return job;
     }
 
-    // An output this run may write: not written before in this run, and not
-    // already there unless --force or --update says so.
+    static void Refuse(Job& job, JobReason reason, std::string message) {
+        job.refusalReason = reason;
+        job.refusal = std::move(message);
+    }
+
+    static bool Exists(const std::string& path) {
+        std::error_code ec;
+        return fs::symlink_status(path, ec).type() != fs::file_type::not_found && !ec;
+    }
+
+    // An output no other drawing of this run writes.
     bool Claim(const std::string& output, Job& job) {
         std::error_code ec;
         const fs::path canonical = fs::weakly_canonical(output, ec);
         if (ec) {
-            job.refusal = output + ": " + Cp932ToUtf8(CannotCreateFile(output, SystemErrorText(ec.value())));
-            job.refusalCode = "write-failed";
+            Refuse(job, JobReason::WriteFailed, output + ": " + Cp932ToUtf8(CannotCreateFile(output, SystemErrorText(ec.value()))));
             return false;
         }
         if (!written_.insert(canonical.string()).second) {
-            job.refusal = output + ": この実行ですでに書き出したファイルです。上書きしません";
-            job.refusalCode = "written-twice";
-            return false;
-        }
-        if (!options_.force && !options_.update && fs::symlink_status(output, ec).type() != fs::file_type::not_found &&
-            !ec) {
-            job.refusal = output + ": " + Cp932ToUtf8(kAlreadyExists) + "上書きするには --force を指定してください";
-            job.refusalCode = "exists";
+            Refuse(job, JobReason::WrittenTwice, output + ": この実行ですでに書き出したファイルです。上書きしません");
             return false;
         }
         return true;
@@ -310,18 +294,17 @@ private:
         std::condition_variable done;
         std::atomic<std::size_t> next{0};
         const int threads = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(options_.jobs), std::max<std::size_t>(n, 1)));
-        // Cores not taken by a drawing of their own help write the drawings.
-        const int writers = std::max(1, std::min(options_.jobs, os::ProcessorCount()) / threads);
+        const int writers = WritersPerDrawing(options_.jobs, n);
         const auto work = [&] {
             for (std::size_t i = next++; i < n; i = next++) {
                 JobResult r;
                 try {
-                    r = ConvertOne(jobs[i], options_, kind_, writers);
+                    r = ConvertOne(jobs[i], options_, kind_, writers, rules_);
                 } catch (const std::exception& e) {
                     r.problems = jobs[i].input.path + ": " + e.what() + "\n";
                     r.record.input = jobs[i].input.path;
-                    r.record.status = "failed";
-                    r.record.code = "internal";
+                    r.record.status = StatusName(JobStatus::Failed);
+                    r.record.code = ReasonCode(JobReason::Internal);
                     r.record.message = e.what();
                 }
                 const std::lock_guard lock(mutex);
@@ -358,7 +341,7 @@ private:
             if (progressShown_) err_ << "\r\x1b[K";
             err_ << r.problems << std::flush;
         }
-        records_.push_back(r.record);
+        Record(r.record);
         switch (r.outcome) {
             case Outcome::Complete: ++converted_; break;
             case Outcome::Partial: ++partial_; break;
@@ -387,11 +370,35 @@ private:
              << " 件、失敗: " << failed_ << " 件（" << elapsed << " 秒）\n";
     }
 
-    bool WriteReport() {
-        std::string text = ReportHeader(options_.reportFormat);
-        for (const ReportRecord& record : records_) text += ReportLine(record, options_.reportFormat);
+    // The report is written record by record as the run goes, and appears
+    // under its name complete at the end. One that cannot be written is
+    // refused before any drawing is converted.
+    bool OpenReport() {
+        SaveRules rules = rules_;
+        rules.replaceExisting = options_.force || IsEarlierReport(*options_.report, options_.reportFormat);
         try {
-            SaveBytes(*options_.report, text);
+            report_.emplace(*options_.report, options_.reportFormat, rules);
+            return true;
+        } catch (const ConversionError& e) {
+            err_ << *options_.report << ": " << Cp932ToUtf8(e.what()) << '\n';
+            return false;
+        }
+    }
+
+    void Record(const ReportRecord& record) {
+        if (!report_ || reportFailed_) return;
+        try {
+            report_->Add(record);
+        } catch (const ConversionError& e) {
+            err_ << *options_.report << ": " << Cp932ToUtf8(e.what()) << '\n';
+            reportFailed_ = true;
+        }
+    }
+
+    bool CloseReport() {
+        if (reportFailed_) return false;
+        try {
+            report_->Finish();
             return true;
         } catch (const ConversionError& e) {
             err_ << *options_.report << ": " << Cp932ToUtf8(e.what()) << '\n';
@@ -404,8 +411,10 @@ private:
     std::ostream& log_;
     std::ostream& err_;
     bool terminal_;
+    SaveRules rules_;
     std::set<std::string> written_;
-    std::vector<ReportRecord> records_;
+    std::optional<ReportFile> report_;
+    bool reportFailed_ = false;
     int converted_ = 0, partial_ = 0, skipped_ = 0, failed_ = 0;
     int printedBlocks_ = 0;
     bool progressShown_ = false;
@@ -420,7 +429,7 @@ int RunConvert(const ConvertOptions& options, OutputKind kind, std::ostream& out
     // Qt's application starts on this thread, before any worker draws.
     if ((kind == OutputKind::Picture && options.pictureType != PictureType::Svg) || options.thumbnail) StartQtPictures();
 #endif
-    const bool terminal = &err == &std::cerr && os::IsTerminal(os::StandardError());
+    const bool terminal = &err == &std::cerr && ErrorsOnTerminal();
     return Run(options, kind, log, err, terminal).Execute();
 }
 

@@ -9,8 +9,6 @@
 
 namespace orvik::cli {
 
-enum class OutputKind { Dxf, Picture };
-
 int RunConvert(const ConvertOptions& options, OutputKind kind, std::ostream& out, std::ostream& err);
 
 }  // namespace orvik::cli

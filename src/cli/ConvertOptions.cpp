@@ -171,6 +171,13 @@ const std::map<std::string, Option>& Options() {
 
 int DefaultJobs() { return os::ProcessorCount(); }
 
+int WritersPerDrawing(int jobs, std::size_t drawings) {
+    const int atOnce = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(jobs), std::max<std::size_t>(drawings, 1)));
+    return std::max(1, std::min(jobs, os::ProcessorCount()) / atOnce);
+}
+
+bool ErrorsOnTerminal() { return os::IsTerminal(os::StandardError()); }
+
 std::optional<PictureType> PictureTypeNamed(const std::string& path) {
     const auto dot = path.rfind('.');
     if (dot == std::string::npos) return std::nullopt;

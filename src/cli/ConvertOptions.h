@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-#include "convert/ConversionSettings.h"
+#include "app/DrawingJob.h"
 #include "cli/RunReport.h"
 #include "picture/SvgPicture.h"
 
@@ -18,8 +18,6 @@ namespace orvik::cli {
 // standard error).
 inline constexpr std::string_view kStandardOutput = "-";
 
-enum class PictureType { Svg, Png, Pdf };
-
 // The picture type an output name asks for by its extension (.svg, .png,
 // .pdf, in any case), if any.
 std::optional<PictureType> PictureTypeNamed(const std::string& path);
@@ -27,8 +25,13 @@ std::optional<PictureType> PictureTypeNamed(const std::string& path);
 // The number of cores, the default of -j.
 int DefaultJobs();
 
-// The width in pixels of the thumbnail `convert --thumbnail` writes.
-inline constexpr int kThumbnailWidth = 256;
+// The threads that format each drawing's ENTITIES section when `jobs`
+// drawings are converted at once out of `drawings`: the cores not taken by
+// a drawing of their own help write the drawings.
+int WritersPerDrawing(int jobs, std::size_t drawings);
+
+// Whether standard error is a terminal, which shows a progress line.
+bool ErrorsOnTerminal();
 
 struct ConvertOptions {
     ConversionSettings settings;

@@ -1,72 +1,84 @@
 #include "cli/RunReport.h"
 
-#include <cstdio>
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+
+#include "text/Cp932.h"
 
 namespace orvik::cli {
 namespace {
 
-// The length of the UTF-8 sequence at `at`, or 0 when the bytes there are not one.
-std::size_t Utf8Length(const std::string& s, std::size_t at) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    const unsigned char b = byte(at);
-    const std::size_t n = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
-    if (n == 0 || at + n > s.size()) return 0;
-    for (std::size_t i = 1; i < n; ++i)
-        if ((byte(at + i) & 0xC0) != 0x80) return 0;
+// The length of the well-formed UTF-8 sequence `s` begins with, or 0.
+std::size_t WellFormedLength(std::string_view s) {
+    const auto lead = static_cast<unsigned char>(s.front());
+    if (lead < 0x80) return 1;
+    if (lead < 0xC2 || lead > 0xF4) return 0;
+    const std::size_t n = Utf8SequenceLength(s);
+    if (n != (lead < 0xE0 ? 2u : lead < 0xF0 ? 3u : 4u)) return 0;
+    // No overlong forms, UTF-16 surrogates or code points above U+10FFFF.
+    const auto second = static_cast<unsigned char>(s[1]);
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) || (lead == 0xF0 && second < 0x90) ||
+        (lead == 0xF4 && second > 0x8F))
+        return 0;
     return n;
 }
 
-// Valid UTF-8, each broken byte replaced by U+FFFD.
-std::string ValidUtf8(const std::string& s) {
+// The text with each ASCII character and each byte that is not part of a
+// well-formed UTF-8 sequence written as `escape(byte, isAscii)` says;
+// other characters are kept.
+template <typename Escape>
+std::string Escaped(std::string_view s, Escape escape) {
     std::string out;
     for (std::size_t i = 0; i < s.size();) {
-        const std::size_t n = Utf8Length(s, i);
-        if (n == 0) {
-            out += "\xEF\xBF\xBD";
-            ++i;
-        } else {
-            out.append(s, i, n);
+        const std::size_t n = WellFormedLength(s.substr(i));
+        if (n > 1) {
+            out.append(s.substr(i, n));
             i += n;
+        } else {
+            out += escape(static_cast<unsigned char>(s[i]), n == 1);
+            ++i;
         }
     }
     return out;
 }
 
+std::string Hex(const char* prefix, unsigned byte) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    return std::string(prefix) + kDigits[byte >> 4] + kDigits[byte & 0xF];
+}
+
 std::string Json(const std::string& text) {
-    std::string out = "\"";
-    for (char c : ValidUtf8(text)) {
-        switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-                    out += escaped;
-                } else {
-                    out += c;
-                }
+    return '"' + Escaped(text, [](unsigned byte, bool ascii) -> std::string {
+        if (!ascii) return Hex("\\udc", byte);
+        switch (byte) {
+            case '"': return "\\\"";
+            case '\\': return "\\\\";
+            case '\n': return "\\n";
+            case '\r': return "\\r";
+            case '\t': return "\\t";
+            default: return byte < 0x20 ? Hex("\\u00", byte) : std::string(1, static_cast<char>(byte));
         }
-    }
-    return out + '"';
+    }) + '"';
 }
 
 // RFC 4180: quoted when it holds a comma, quote or line break; quotes doubled.
 std::string Csv(const std::string& text) {
-    const std::string valid = ValidUtf8(text);
+    std::string valid = Escaped(text, [](unsigned byte, bool ascii) {
+        return ascii ? std::string(1, static_cast<char>(byte)) : Hex("\\x", byte);
+    });
+    if (!valid.empty() && std::string_view("=+-@\t\r").find(valid.front()) != std::string_view::npos) valid.insert(0, 1, '\'');
     if (valid.find_first_of(",\"\r\n") == std::string::npos) return valid;
     std::string out = "\"";
     for (char c : valid) out += c == '"' ? std::string("\"\"") : std::string(1, c);
     return out + '"';
 }
 
+// Seconds with three decimals, "." whatever the locale.
 std::string Seconds(double seconds) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.3f", seconds);
-    return text;
+    const auto end = std::to_chars(text, text + sizeof text, seconds, std::chars_format::fixed, 3).ptr;
+    return std::string(text, end);
 }
 
 }  // namespace
@@ -89,5 +101,24 @@ std::string ReportLine(const ReportRecord& r, ReportFormat format) {
            ",\"points\":" + std::to_string(r.points) + ",\"scale\":" + Json(r.scale) +
            ",\"bytes\":" + std::to_string(r.bytes) + ",\"seconds\":" + Seconds(r.seconds) + "}\n";
 }
+
+bool IsEarlierReport(const std::string& path, ReportFormat format) {
+    const std::string start = format == ReportFormat::Csv ? ReportHeader(format) : std::string("{\"input\":");
+    std::ifstream file(std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary);
+    if (!file) return false;
+    std::string head(start.size(), '\0');
+    file.read(head.data(), static_cast<std::streamsize>(head.size()));
+    const auto got = static_cast<std::size_t>(file.gcount());
+    return got == 0 || (got == start.size() && head == start);
+}
+
+ReportFile::ReportFile(const std::string& path, ReportFormat format, const SaveRules& rules)
+    : format_(format), file_(path, rules) {
+    file_.Write(ReportHeader(format));
+}
+
+void ReportFile::Add(const ReportRecord& record) { file_.Write(ReportLine(record, format_)); }
+
+void ReportFile::Finish() { file_.Commit(); }
 
 }  // namespace orvik::cli

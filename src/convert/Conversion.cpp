@@ -150,9 +150,9 @@ void Conversion::WriteTo(ByteSink& sink, int workers) const {
     w.Flush();
 }
 
-void Conversion::SaveAs(const std::string& outputPath, int workers) const {
-    if (IsSameFile(sourcePath_, outputPath)) throw ConversionError(CannotCreateFile(outputPath, kSameFileAsInput));
-    AtomicFile file(outputPath);
+void Conversion::SaveAs(const std::string& outputPath, SaveRules rules, int workers) const {
+    if (os::FileId source; os::IdentityOf(sourcePath_, source)) rules.protectedFiles.push_back(source);
+    AtomicFile file(outputPath, std::move(rules));
     WriteTo(file, workers);
     file.Commit();
 }

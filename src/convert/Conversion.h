@@ -18,6 +18,7 @@
 #include "convert/ConversionResult.h"
 #include "convert/ConversionSettings.h"
 #include "convert/ReferenceScale.h"
+#include "dxf/AtomicFile.h"
 #include "dxf/ByteSink.h"
 #include "dxf/ConversionError.h"
 #include "jwc/JwcDrawing.h"
@@ -41,11 +42,12 @@ public:
     // ENTITIES section of a large drawing is formatted on that many threads;
     // the bytes are the same.
     void WriteTo(ByteSink& sink, int workers = 1) const;
-    // Writes the DXF file at `outputPath`, replacing it only when complete.
-    // Throws ConversionError naming the file and the reason when the output
-    // is the source drawing itself or not a regular file, or cannot be
+    // Writes the DXF file at `outputPath`, replacing it only when complete
+    // and the rules allow. Throws ConversionError naming the file and the
+    // reason when the output is the source drawing itself (always protected)
+    // or another file the rules protect, not a regular file, or cannot be
     // written; the output is then left as it was.
-    void SaveAs(const std::string& outputPath, int workers = 1) const;
+    void SaveAs(const std::string& outputPath, SaveRules rules = {}, int workers = 1) const;
     // The whole DXF text in memory.
     std::string Text() const;
 

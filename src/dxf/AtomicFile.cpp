@@ -66,15 +66,6 @@ std::string NamePart(std::string_view name) {
     return std::string(name.substr(0, cut));
 }
 
-// Removes ".NAME.??????" files in the folder that no writer holds locked
-// and that were not written to for a while: left by a killed save.
-void RemoveStaleTemporaries(const std::string& folder, const std::string& prefix) {
-    for (const std::string& name : os::FolderNames(folder)) {
-        if (name.size() != prefix.size() + kRandomPart.size() || !name.starts_with(prefix)) continue;
-        const std::string path = folder + name;
-        if (os::IsAbandoned(path, kStaleAfterSeconds)) os::RemoveFile(path);
-    }
-}
 
 // 0 when the path holds nothing or a regular file; otherwise why it may not
 // be replaced (an errno, or -1 for "not a regular file").
@@ -98,18 +89,42 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? "" : path.substr(0, slash + 1);
 }
 
+// The temporary files' path up to the random part: "FOLDER/.NAME.".
+std::string TemporaryPrefix(const std::string& output) {
+    const std::string folder = FolderOf(output);
+    return folder + '.' + NamePart(std::string_view(output).substr(folder.size())) + '.';
+}
+
 constexpr std::int64_t kWritebackStep = std::int64_t{8} << 20;
 
 }  // namespace
 
-AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {
+// Removes ".NAME.??????" files in the folder that no writer holds locked
+// and that were not written to for a while.
+void RemoveStaleTemporaryFiles(const std::string& output) {
+    const std::string folder = FolderOf(output);
+    const std::string prefix = TemporaryPrefix(output).substr(folder.size());
+    for (const std::string& name : os::FolderNames(folder)) {
+        if (name.size() != prefix.size() + kRandomPart.size() || !name.starts_with(prefix)) continue;
+        const std::string path = folder + name;
+        if (os::IsAbandoned(path, kStaleAfterSeconds)) os::RemoveFile(path);
+    }
+}
+
+void AtomicFile::CheckRules() const {
+    os::FileId id;
+    if (!os::IdentityOf(path_, id)) return;
+    for (const os::FileId& input : rules_.protectedFiles)
+        if (id == input) throw OutputRefused(OutputRefused::Why::IsInput, CannotCreateFile(path_, kSameFileAsInput));
+    if (!rules_.replaceExisting)
+        throw OutputRefused(OutputRefused::Why::Exists, CannotCreateFile(path_, kAlreadyExists));
+}
+
+AtomicFile::AtomicFile(std::string path, SaveRules rules) : path_(std::move(path)), rules_(std::move(rules)) {
+    CheckRules();
     if (const int problem = ReplaceableProblem(path_)) throw ConversionError(CannotCreateFile(path_, ReasonFor(problem)));
-    const std::string folder = FolderOf(path_);
-    std::string prefix(1, '.');
-    prefix += NamePart(std::string_view(path_).substr(folder.size()));
-    prefix += '.';
-    RemoveStaleTemporaries(folder, prefix);
-    temp_ = folder + prefix + std::string(kRandomPart);
+    RemoveStaleTemporaryFiles(path_);
+    temp_ = TemporaryPrefix(path_) + std::string(kRandomPart);
     int error = 0;
     handle_ = os::CreateUnique(temp_, error);
     if (handle_ == os::kNoHandle) {
@@ -149,15 +164,24 @@ void AtomicFile::Commit() {
     handle_ = os::kNoHandle;
     if (closed != 0) throw ConversionError(CannotWriteFile(path_, SystemErrorText(closed)));
     // Something other than a regular file may have appeared since the start.
+    CheckRules();
     if (const int problem = ReplaceableProblem(path_)) throw ConversionError(CannotCreateFile(path_, ReasonFor(problem)));
-    if (const int error = os::MoveIntoPlace(temp_, path_)) throw ConversionError(CannotCreateFile(path_, SystemErrorText(error)));
+    if (const int error = os::MoveIntoPlace(temp_, path_, rules_.replaceExisting)) {
+        if (error == EEXIST && !rules_.replaceExisting)
+            throw OutputRefused(OutputRefused::Why::Exists, CannotCreateFile(path_, kAlreadyExists));
+        throw ConversionError(CannotCreateFile(path_, SystemErrorText(error)));
+    }
     temp_.clear();
     Unregister(slot_);
     slot_ = -1;
     os::SyncFolder(FolderOf(path_));
 }
 
-bool IsSameFile(const std::string& a, const std::string& b) { return os::SameFile(a, b); }
+void SaveFile(const std::string& path, std::string_view bytes, const SaveRules& rules) {
+    AtomicFile file(path, rules);
+    file.Write(bytes);
+    file.Commit();
+}
 
 void RemoveTemporaryFilesOnSignals() { os::OnTermination(RemovePending); }
 

@@ -10,21 +10,44 @@
 // removed when the next save of that output starts.
 //
 // Only a regular file, or nothing, is replaced: a folder, FIFO, device or
-// symbolic link at the output path is refused.
+// symbolic link at the output path is refused. SaveRules say what else may
+// not be written over: any existing file (the rename itself then refuses a
+// file that appeared meanwhile), and the files the run reads, by identity,
+// whatever name or link leads to them.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "dxf/ByteSink.h"
+#include "dxf/ConversionError.h"
 #include "os/System.h"
 
 namespace orvik {
 
+struct SaveRules {
+    bool replaceExisting = true;             // false: an existing output is refused
+    std::vector<os::FileId> protectedFiles;  // never written over: the run's inputs
+};
+
+// A save refused because of what is at the output: a file that may not be
+// replaced, or one the run reads.
+class OutputRefused : public ConversionError {
+public:
+    enum class Why { Exists, IsInput };
+    OutputRefused(Why why, const std::string& message) : ConversionError(message), why_(why) {}
+    Why Reason() const { return why_; }
+
+private:
+    Why why_;
+};
+
 class AtomicFile final : public ByteSink {
 public:
-    // Creates the temporary file. Throws ConversionError naming the output
-    // and the reason.
-    explicit AtomicFile(std::string path);
+    // Creates the temporary file. Throws OutputRefused when the rules refuse
+    // the output, ConversionError naming the output and the reason when it
+    // cannot be created.
+    explicit AtomicFile(std::string path, SaveRules rules = {});
     ~AtomicFile() override;
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -37,8 +60,10 @@ public:
 
 private:
     [[noreturn]] void Fail(int error);
+    void CheckRules() const;
 
     std::string path_;
+    SaveRules rules_;
     std::string temp_;
     os::Handle handle_ = os::kNoHandle;
     int slot_ = -1;  // the entry in the list the signal handlers clean up
@@ -46,9 +71,12 @@ private:
     std::int64_t writebackFrom_ = 0;  // where the disk writes not yet started begin
 };
 
-// True when both paths name one existing file (the same path in other
-// words, a hard link or a symbolic link to it).
-bool IsSameFile(const std::string& a, const std::string& b);
+// Removes the temporary files of `output` that a killed save left (unlocked,
+// and not written to for a while); a save does it when it starts.
+void RemoveStaleTemporaryFiles(const std::string& output);
+
+// Writes the bytes to `path`, which appears only complete.
+void SaveFile(const std::string& path, std::string_view bytes, const SaveRules& rules);
 
 // Handlers for SIGINT, SIGTERM and SIGHUP that remove the temporary files of
 // the saves under way, then end the process as the signal would have. For

@@ -6,6 +6,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
 #include <csignal>
 #include <cstdlib>
 
@@ -18,12 +21,6 @@ Kind KindOf(mode_t mode) {
     if (S_ISREG(mode)) return Kind::Regular;
     if (S_ISDIR(mode)) return Kind::Directory;
     return Kind::Other;
-}
-
-mode_t CurrentUmask() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
 }
 
 void (*gCleanup)() = nullptr;
@@ -84,10 +81,11 @@ bool ModificationTime(const std::string& path, std::time_t& time) {
     return true;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-    struct stat first {}, second {};
-    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
-           first.st_ino == second.st_ino;
+bool IdentityOf(const std::string& path, FileId& id) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return false;
+    id = {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
+    return true;
 }
 
 std::tm LocalTime(std::time_t time) {
@@ -113,9 +111,22 @@ Handle StandardError() { return STDERR_FILENO; }
 bool IsTerminal(Handle handle) { return ::isatty(static_cast<int>(handle)) == 1; }
 
 Handle CreateUnique(std::string& path, int& error) {
-    const int fd = ::mkostemp(path.data(), O_CLOEXEC);
-    if (fd < 0) error = errno;
-    return fd < 0 ? kNoHandle : fd;
+    // mkstemp would give 0600 and a chmod would need the umask, which can only
+    // be read by changing it: a race with saves on other threads. The kernel
+    // masks 0666 itself.
+    std::uint64_t seed = static_cast<std::uint64_t>(std::time(nullptr)) ^
+                         (static_cast<std::uint64_t>(::getpid()) << 32) ^ reinterpret_cast<std::uintptr_t>(&path);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        NextUniqueName(path, seed);
+        const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) return fd;
+        if (errno != EEXIST) {
+            error = errno;
+            return kNoHandle;
+        }
+    }
+    error = EEXIST;
+    return kNoHandle;
 }
 
 bool TryLock(Handle handle) { return ::flock(static_cast<int>(handle), LOCK_EX | LOCK_NB) == 0; }
@@ -128,13 +139,17 @@ void StartWriteback(Handle handle, std::int64_t offset, std::int64_t length) {
 #endif
 }
 
-int MakeDurable(Handle handle) {
-    const int fd = static_cast<int>(handle);
-    if (::fchmod(fd, 0666 & ~CurrentUmask()) != 0 || ::fsync(fd) != 0) return errno;
+int MakeDurable(Handle handle) { return ::fsync(static_cast<int>(handle)) == 0 ? 0 : errno; }
+
+int MoveIntoPlace(const std::string& from, const std::string& to, bool replace) {
+    if (replace) return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) return errno;
+    // A file system without the exclusive rename: a new link fails on an existing name too.
+    if (::link(from.c_str(), to.c_str()) != 0) return errno;
+    ::unlink(from.c_str());
     return 0;
 }
-
-int MoveIntoPlace(const std::string& from, const std::string& to) { return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno; }
 
 void SyncFolder(const std::string& folder) {
     const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -47,8 +47,21 @@ int CloseChecked(Handle handle);
 Kind KindOfPath(const std::string& path, int& error);
 // The modification time of the file the path names, if it can be read.
 bool ModificationTime(const std::string& path, std::time_t& time);
+
+// What tells one file from every other on the machine, whatever its names:
+// the device and inode (Windows: volume serial and file index).
+struct FileId {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    friend bool operator==(const FileId&, const FileId&) = default;
+};
+// The identity of the existing file the path names (following symbolic links).
+bool IdentityOf(const std::string& path, FileId& id);
 // Both paths name one existing file.
-bool SameFile(const std::string& a, const std::string& b);
+inline bool SameFile(const std::string& a, const std::string& b) {
+    FileId first, second;
+    return IdentityOf(a, first) && IdentityOf(b, second) && first == second;
+}
 std::tm LocalTime(std::time_t time);
 
 // Writes everything, retrying interrupted and short writes: 0 or an errno.
@@ -58,18 +71,31 @@ Handle StandardError();
 bool IsTerminal(Handle handle);
 
 // Creates a new file from `path`, whose last six characters ("XXXXXX") are
-// replaced to make the name unique; kNoHandle and the error on failure.
+// replaced to make the name unique, with the permissions every new file gets
+// (POSIX: 0666 less the umask, which is never changed); kNoHandle and the
+// error on failure.
 Handle CreateUnique(std::string& path, int& error);
+// Replaces the last six characters of `path` by letters and digits drawn
+// from `seed`, which it advances: one candidate name for CreateUnique.
+inline void NextUniqueName(std::string& path, std::uint64_t& seed) {
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    for (std::size_t i = path.size() - 6; i < path.size(); ++i) {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        path[i] = kLetters[(seed >> 33) % (sizeof kLetters - 1)];
+    }
+}
 // An exclusive lock, without waiting: false when another holds it.
 bool TryLock(Handle handle);
 // Starts writing the file's bytes [offset, offset + length) to the disk
 // without waiting, so that a later MakeDurable has less left to wait for.
 // Only a hint: where the system has no such call it does nothing.
 void StartWriteback(Handle handle, std::int64_t offset, std::int64_t length);
-// Gives the file the permissions a new file gets, and makes its bytes durable: 0 or an errno.
+// Makes the file's bytes durable: 0 or an errno.
 int MakeDurable(Handle handle);
-// Puts `from` in the place of `to`, replacing it, durably: 0 or an errno.
-int MoveIntoPlace(const std::string& from, const std::string& to);
+// Puts `from` in the place of `to`, durably: 0 or an errno. With `replace`
+// false an existing `to` is kept and EEXIST returned, decided at the moment
+// of the rename, so a file that appeared meanwhile is never lost.
+int MoveIntoPlace(const std::string& from, const std::string& to, bool replace);
 // Makes a rename in the folder durable, where the system can.
 void SyncFolder(const std::string& folder);
 void RemoveFile(const std::string& path);

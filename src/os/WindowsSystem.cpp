@@ -116,18 +116,16 @@ bool ModificationTime(const std::string& path, std::time_t& time) {
     return true;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-    const auto identity = [](const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
-        const HANDLE h = ::CreateFileW(Wide(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
-                                       FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-        if (h == INVALID_HANDLE_VALUE) return false;
-        const bool known = ::GetFileInformationByHandle(h, &info) != 0;
-        ::CloseHandle(h);
-        return known;
-    };
-    BY_HANDLE_FILE_INFORMATION first{}, second{};
-    return identity(a, first) && identity(b, second) && first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
-           first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+bool IdentityOf(const std::string& path, FileId& id) {
+    const HANDLE h =
+        ::CreateFileW(Wide(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = ::GetFileInformationByHandle(h, &info) != 0;
+    ::CloseHandle(h);
+    if (known)
+        id = {info.dwVolumeSerialNumber, (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    return known;
 }
 
 std::tm LocalTime(std::time_t time) {
@@ -156,14 +154,10 @@ bool IsTerminal(Handle handle) {
 }
 
 Handle CreateUnique(std::string& path, int& error) {
-    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     std::uint64_t seed = ::GetTickCount64() ^ (static_cast<std::uint64_t>(::GetCurrentProcessId()) << 32) ^
                          reinterpret_cast<std::uintptr_t>(&path);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        for (std::size_t i = path.size() - 6; i < path.size(); ++i) {
-            seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
-            path[i] = kLetters[(seed >> 33) % (sizeof kLetters - 1)];
-        }
+        NextUniqueName(path, seed);
         // Others may look at it (to see whether a writer still holds it), not write it.
         const HANDLE h = ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                        nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -188,10 +182,9 @@ void StartWriteback(Handle, std::int64_t, std::int64_t) {}  // FlushFileBuffers 
 
 int MakeDurable(Handle handle) { return ::FlushFileBuffers(Native(handle)) ? 0 : ErrnoOf(::GetLastError()); }
 
-int MoveIntoPlace(const std::string& from, const std::string& to) {
-    return ::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-               ? 0
-               : ErrnoOf(::GetLastError());
+int MoveIntoPlace(const std::string& from, const std::string& to, bool replace) {
+    const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+    return ::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), flags) ? 0 : ErrnoOf(::GetLastError());
 }
 
 void SyncFolder(const std::string&) {}  // MoveFileExW's write-through covers the rename

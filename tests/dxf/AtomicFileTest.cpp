@@ -148,7 +148,7 @@ TEST(IsSameFile, ComparesFilesNotNames) {
         {a, true}, {dir.File("sub/../a.jwc"), true}, {dir.File("hard.jwc"), true}, {dir.File("soft.jwc"), true},
         {b, false}, {dir.File("missing.dxf"), false},
     };
-    for (const auto& c : cases) EXPECT_EQ(IsSameFile(a, c.other), c.same) << c.other;
+    for (const auto& c : cases) EXPECT_EQ(os::SameFile(a, c.other), c.same) << c.other;
 }
 
 }  // namespace

@@ -1,0 +1,49 @@
+#include "app/BatchLog.h"
+
+#include "app/WindowPorts.h"
+#include "text/Cp932.h"
+#include "text/Messages.h"
+
+namespace orvik {
+
+std::vector<std::string> BatchItemLog(const std::string& input, const std::string& output,
+                                      const DrawingJobOutcome& outcome) {
+    std::vector<std::string> log;
+    if (outcome.status == JobStatus::Refused && !outcome.read)
+        return {Utf8ToCp932(input) + std::string(kRefusalPathSuffix) + outcome.message};
+    if (!outcome.damage.empty()) log.push_back(std::string(kIncompleteRead) + outcome.damage);
+    switch (outcome.status) {
+        case JobStatus::Converted:
+        case JobStatus::PartlyRead:
+            log.push_back(Utf8ToCp932(output) + std::string(kCrLf));
+            log.insert(log.end(), outcome.readSummary.begin(), outcome.readSummary.end());
+            log.insert(log.end(), outcome.conversionLines.begin(), outcome.conversionLines.end());
+            break;
+        case JobStatus::Failed:
+        case JobStatus::Refused:
+        case JobStatus::Skipped:
+            // Messages of failed saves name their file; the others are said of the drawing.
+            if (outcome.reason == JobReason::NoScale || outcome.reason == JobReason::OutOfMemory)
+                log.push_back(WithReason(Utf8ToCp932(input), outcome.message));
+            else
+                log.push_back(outcome.message);
+            break;
+    }
+    return log;
+}
+
+std::vector<std::string> BatchSummary(int converted, const std::vector<std::string>& partlyRead,
+                                      const std::vector<std::string>& failed, const std::vector<std::string>& notReached) {
+    std::vector<std::string> lines;
+    const auto counted = [&](std::string_view label, std::size_t n, const std::vector<std::string>& names) {
+        lines.push_back(std::string(label) + std::to_string(n) + std::string(kCountSuffix));
+        for (const std::string& name : names) lines.push_back("  " + name);
+    };
+    counted(kBatchConverted, static_cast<std::size_t>(converted), {});
+    counted(kBatchPartlyRead, partlyRead.size(), partlyRead);
+    counted(kBatchFailed, failed.size(), failed);
+    if (!notReached.empty()) counted(kBatchCancelled, notReached.size(), notReached);
+    return lines;
+}
+
+}  // namespace orvik

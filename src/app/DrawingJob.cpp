@@ -1,0 +1,198 @@
+#include "app/DrawingJob.h"
+
+#include <filesystem>
+#include <new>
+
+#include "app/LayerReport.h"
+#include "app/OutputFormatChoices.h"
+#include "app/ReadReport.h"
+#include "convert/Conversion.h"
+#include "jwc/JwcLoader.h"
+#include "dxf/ByteSink.h"
+#include "os/System.h"
+#include "picture/DisplayListBuilder.h"
+#include "text/Messages.h"
+
+namespace orvik {
+namespace {
+
+JobReason ReasonOf(FileRefusal refusal) {
+    switch (refusal) {
+        case FileRefusal::Missing: return JobReason::Missing;
+        case FileRefusal::Unreadable: return JobReason::Unreadable;
+        case FileRefusal::WrongExtension:
+        case FileRefusal::NotJwCad: return JobReason::NotADrawing;
+        case FileRefusal::None: break;
+    }
+    return JobReason::None;
+}
+
+// The file check, where a file found by its signature is judged by what it
+// holds, not by its name.
+FileCheck CheckFile(const DrawingJobRequest& request) {
+    FileCheck check = CheckDrawingFile(request.input);
+    if (request.anyName && check.refusal == FileRefusal::WrongExtension)
+        check = IsJwcFile(request.input) ? FileCheck{} : FileCheck{FileRefusal::NotJwCad, {}};
+    return check;
+}
+
+std::string PictureBytes(const Conversion& conversion, PictureType type, const PictureOptions& options,
+                         const PictureEncoder& encoder) {
+    const DisplayList list = PictureOf(conversion);
+    return type == PictureType::Svg ? SvgPicture(list, options) : encoder(list, type, options);
+}
+
+// Writes the output: the DXF file or its picture, to the file or to standard output.
+void WriteOutput(const Conversion& conversion, const DrawingJobRequest& request) {
+    if (request.createFolder && !request.output.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(std::filesystem::path(request.output).parent_path(), ec);
+        if (ec) throw ConversionError(CannotCreateFile(request.output, SystemErrorText(ec.value())));
+    }
+    if (request.kind == OutputKind::Picture) {
+        const std::string picture = PictureBytes(conversion, request.pictureType, request.picture, request.encoder);
+        if (request.output.empty())
+            DescriptorSink(os::StandardOutput(), "-").Write(picture);
+        else
+            SaveFile(request.output, picture, request.rules);
+    } else if (request.output.empty()) {
+        DescriptorSink standardOutput(os::StandardOutput(), "-");
+        conversion.WriteTo(standardOutput, request.writers);
+    } else {
+        conversion.SaveAs(request.output, request.rules, request.writers);
+    }
+}
+
+DrawingJobOutcome& Finish(DrawingJobOutcome& outcome, JobStatus status, JobReason reason, std::string message = {}) {
+    outcome.status = status;
+    outcome.reason = reason;
+    outcome.message = std::move(message);
+    return outcome;
+}
+
+// Everything after the read: the scale, the conversion, the outputs.
+DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDrawing& drawing, bool complete,
+                                   DrawingJobOutcome& outcome) {
+    if (!complete && !request.allowPartial) return Finish(outcome, JobStatus::Failed, JobReason::TruncatedRecords);
+    if (request.planned.reason != JobReason::None)
+        return Finish(outcome, JobStatus::Refused, request.planned.reason, request.planned.message);
+    if (!request.scale && outcome.scales.selected < 0)
+        return Finish(outcome, JobStatus::Failed, JobReason::NoScale, std::string(kNoScale));
+    outcome.scale = request.scale ? *request.scale : outcome.scales.items[static_cast<std::size_t>(outcome.scales.selected)];
+    std::optional<Conversion> conversion;
+    try {
+        conversion.emplace(drawing, request.settings, ConversionRequest{request.input, outcome.scale});
+    } catch (const ConversionError& e) {
+        return Finish(outcome, JobStatus::Failed, JobReason::BadScale, e.what());
+    }
+    outcome.decided = true;
+    try {
+        WriteOutput(*conversion, request);
+        // The report follows the write: a failed write shows none as if written.
+        if (const std::string format = OutputFormatLogLine(request.settings.outputFormat); !format.empty())
+            outcome.conversionLines.push_back(format);
+        for (std::string& line : ReportUsedLayers(conversion->Result())) outcome.conversionLines.push_back(std::move(line));
+        if (!request.thumbnail.empty()) {
+            SaveFile(request.thumbnail,
+                     PictureBytes(*conversion, PictureType::Png, PictureOptions{kThumbnailWidth, false}, request.encoder),
+                     request.rules);
+            outcome.thumbnailWritten = true;
+        }
+    } catch (const OutputRefused& e) {
+        const bool exists = e.Reason() == OutputRefused::Why::Exists;
+        return Finish(outcome, JobStatus::Refused, exists ? JobReason::Exists : JobReason::OutputIsInput, e.what());
+    } catch (const ConversionError& e) {
+        return Finish(outcome, JobStatus::Failed, JobReason::WriteFailed, e.what());
+    }
+    std::error_code ec;
+    if (!request.output.empty()) outcome.bytes = static_cast<std::int64_t>(std::filesystem::file_size(request.output, ec));
+    return complete ? Finish(outcome, JobStatus::Converted, JobReason::None)
+                    : Finish(outcome, JobStatus::PartlyRead, JobReason::TruncatedRecords);
+}
+
+DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outcome) {
+    JwcDrawing own;
+    const JwcDrawing* drawing = request.loaded;
+    bool complete = true;
+    if (!drawing) {
+        const FileCheck check = CheckFile(request);
+        if (check.refusal != FileRefusal::None)
+            return Finish(outcome, JobStatus::Refused, ReasonOf(check.refusal), std::string(RefusalText(check)));
+        const LoadOutcome load = LoadDrawing(request.input, own);
+        complete = load.complete;
+        outcome.damage = load.damage;
+        outcome.read = true;
+        outcome.readSummary = ReadSummaryLines(own);
+        drawing = &own;
+    }
+    const JwcHeader& header = drawing->header;
+    outcome.lines = header.lineCount;
+    outcome.arcs = header.arcCount;
+    outcome.texts = header.textCount;
+    outcome.points = header.pointCount;
+    outcome.scales = ListProposedScales(*drawing);
+    return ConvertAndWrite(request, *drawing, complete, outcome);
+}
+
+}  // namespace
+
+std::string_view PictureExtension(PictureType type) {
+    switch (type) {
+        case PictureType::Png: return ".png";
+        case PictureType::Pdf: return ".pdf";
+        case PictureType::Svg: break;
+    }
+    return ".svg";
+}
+
+std::string_view ReasonCode(JobReason reason) {
+    switch (reason) {
+        case JobReason::None: return "";
+        case JobReason::Missing: return "missing";
+        case JobReason::Unreadable: return "unreadable";
+        case JobReason::NotADrawing: return "not-a-drawing";
+        case JobReason::TruncatedRecords: return "truncated-records";
+        case JobReason::NoScale: return "no-scale";
+        case JobReason::BadScale: return "bad-scale";
+        case JobReason::Exists: return "exists";
+        case JobReason::OutputIsInput: return "output-is-input";
+        case JobReason::WrittenTwice: return "written-twice";
+        case JobReason::WriteFailed: return "write-failed";
+        case JobReason::OutOfMemory: return "out-of-memory";
+        case JobReason::UpToDate: return "up-to-date";
+        case JobReason::UnreadableFolder: return "unreadable-folder";
+        case JobReason::Internal: return "internal";
+    }
+    return "internal";
+}
+
+std::string_view StatusName(JobStatus status) {
+    switch (status) {
+        case JobStatus::Converted: return "converted";
+        case JobStatus::PartlyRead: return "partly-read";
+        case JobStatus::Skipped: return "skipped";
+        case JobStatus::Refused: return "refused";
+        case JobStatus::Failed: break;
+    }
+    return "failed";
+}
+
+DrawingJobOutcome RunDrawingJob(const DrawingJobRequest& request) {
+    DrawingJobOutcome outcome;
+    try {
+        Run(request, outcome);
+    } catch (const std::bad_alloc&) {
+        outcome.conversionLines.clear();
+        Finish(outcome, JobStatus::Failed, JobReason::OutOfMemory, std::string(kOutOfMemory));
+    }
+    return outcome;
+}
+
+std::vector<os::FileId> FileIdentities(const std::vector<std::string>& paths) {
+    std::vector<os::FileId> ids;
+    for (const std::string& path : paths)
+        if (os::FileId id; os::IdentityOf(path, id)) ids.push_back(id);
+    return ids;
+}
+
+}  // namespace orvik

@@ -1,0 +1,118 @@
+// One drawing from its file to its output, the one way every front end does
+// it: check the file, read it, choose the reference scale, convert, write
+// the DXF file or the picture (and a thumbnail), and say what came of it.
+//
+// The job touches nothing shared but the files it writes, so several run at
+// once. It prints nothing and asks nothing: the outcome says what happened in
+// one structured form (a status, a reason from one list, the CP932 report
+// lines, the counts), and each front end words and shows it as it shows
+// everything else.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/ReadDrawing.h"
+#include "convert/ConversionSettings.h"
+#include "convert/ProposedScales.h"
+#include "dxf/AtomicFile.h"
+#include "jwc/JwcDrawing.h"
+#include "picture/DisplayList.h"
+#include "picture/SvgPicture.h"
+
+namespace orvik {
+
+enum class OutputKind { Dxf, Picture };
+enum class PictureType { Svg, Png, Pdf };
+
+// The file name extension of a picture type (".svg", ".png", ".pdf").
+std::string_view PictureExtension(PictureType type);
+
+// Draws a display list as PNG or PDF bytes: the front end's part, where it
+// has a painter (SVG needs none).
+using PictureEncoder = std::function<std::string(const DisplayList&, PictureType, const PictureOptions&)>;
+
+// The width in pixels of a thumbnail.
+inline constexpr int kThumbnailWidth = 256;
+
+// Why a drawing was not converted (completely): one list for the log, the
+// report and both front ends.
+enum class JobReason {
+    None,
+    Missing,           // no file at the path
+    Unreadable,        // a folder, FIFO, empty file, no permission ...
+    NotADrawing,       // the name or the signature is not JW_CAD's
+    TruncatedRecords,  // read only in part
+    NoScale,           // no element, so no reference scale to propose
+    BadScale,          // the scale given is not a usable number
+    Exists,            // the output exists and may not be replaced
+    OutputIsInput,     // the output is a drawing the run reads
+    WrittenTwice,      // another drawing of the run has this output
+    WriteFailed,       // the output could not be written
+    OutOfMemory,
+    UpToDate,          // the output is newer than the drawing
+    UnreadableFolder,  // a folder of an archive could not be read
+    Internal,          // an unexpected error
+};
+
+// The stable name of a reason, as reports and scripts see it ("no-scale").
+std::string_view ReasonCode(JobReason reason);
+
+enum class JobStatus { Converted, PartlyRead, Skipped, Refused, Failed };
+
+// The stable name of a status ("converted", "partly-read", ...).
+std::string_view StatusName(JobStatus status);
+
+// What the front end planned for the output before the job: the job reads
+// and reports the drawing, then refuses to write it for this reason.
+struct PlannedRefusal {
+    JobReason reason = JobReason::None;
+    std::string message;  // CP932
+};
+
+struct DrawingJobRequest {
+    std::string input;                  // the drawing's path (UTF-8)
+    bool anyName = false;               // found by its signature: not refused for its name
+    const JwcDrawing* loaded = nullptr; // the drawing, read before; null: the job reads it
+    ConversionSettings settings;
+    std::optional<std::string> scale;   // the reference scale; none: the proposed one
+    bool allowPartial = true;           // convert a drawing read only in part
+    OutputKind kind = OutputKind::Dxf;
+    PictureType pictureType = PictureType::Svg;
+    PictureOptions picture;
+    std::string output;                 // the output file; empty: standard output
+    bool createFolder = false;          // the output's folder is made when missing
+    std::string thumbnail;              // a thumbnail PNG beside the output; empty: none
+    SaveRules rules;                    // what the outputs may replace
+    PlannedRefusal planned;
+    int writers = 1;                    // threads that format a large ENTITIES section
+    PictureEncoder encoder;             // PNG and PDF pictures, thumbnails
+};
+
+struct DrawingJobOutcome {
+    JobStatus status = JobStatus::Failed;
+    JobReason reason = JobReason::None;
+    std::string message;                    // CP932: the refusal's or failure's reason in words
+    bool read = false;                      // the file was read (complete or not)
+    std::string damage;                     // read only in part: which part is damaged, where
+    std::vector<std::string> readSummary;   // the header texts and counts (CP932)
+    std::int64_t lines = 0, arcs = 0, texts = 0, points = 0;
+    ScaleList scales;                       // the drawing's scales, its proposed one selected
+    std::string scale;                      // the reference scale used
+    bool decided = false;                   // the conversion was decided (the scale taken)
+    std::vector<std::string> conversionLines;  // written: the output format and the used layers (CP932)
+    bool thumbnailWritten = false;
+    std::int64_t bytes = 0;                 // the size of the output file written
+};
+
+DrawingJobOutcome RunDrawingJob(const DrawingJobRequest& request);
+
+// The identities of the files that exist among `paths`, for SaveRules: the
+// run's drawings, which no output may be written over.
+std::vector<os::FileId> FileIdentities(const std::vector<std::string>& paths);
+
+}  // namespace orvik
