@@ -73,6 +73,9 @@ DrawingJobOutcome& Finish(DrawingJobOutcome& outcome, JobStatus status, JobReaso
 // Everything after the read: the scale, the conversion, the outputs.
 DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDrawing& drawing, bool complete,
                                    DrawingJobOutcome& outcome) {
+    if (request.kind == OutputKind::ReadOnly)
+        return complete ? Finish(outcome, JobStatus::Converted, JobReason::None)
+                        : Finish(outcome, JobStatus::PartlyRead, JobReason::TruncatedRecords);
     if (!complete && !request.allowPartial) return Finish(outcome, JobStatus::Failed, JobReason::TruncatedRecords);
     if (request.planned.reason != JobReason::None)
         return Finish(outcome, JobStatus::Refused, request.planned.reason, request.planned.message);

@@ -26,7 +26,9 @@
 
 namespace orvik {
 
-enum class OutputKind { Dxf, Picture };
+// What the job writes. ReadOnly: nothing; it ends after the read, a
+// complete one Converted, a damaged one PartlyRead.
+enum class OutputKind { Dxf, Picture, ReadOnly };
 enum class PictureType { Svg, Png, Pdf };
 
 // The file name extension of a picture type (".svg", ".png", ".pdf").

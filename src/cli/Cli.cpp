@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include <charconv>
 #include <filesystem>
 #include <ostream>
 
@@ -123,6 +124,12 @@ int Convert(const std::vector<std::string>& rest, OutputKind kind, std::ostream&
 }
 
 }  // namespace
+
+std::string Decimal(double value, int places) {
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, places).ptr;
+    return std::string(text, end);
+}
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) return UsageError(err, "コマンドを指定してください");

@@ -17,6 +17,10 @@ inline constexpr int kExitSomeFailed = 1;
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitPartial = 3;
 
+// A number with `places` decimals and "." as the separator, whatever the
+// locale (Qt's start-up applies the user's).
+std::string Decimal(double value, int places);
+
 // args excludes the program name.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 

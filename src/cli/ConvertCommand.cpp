@@ -18,6 +18,7 @@
 #include "app/SettingChecks.h"
 #include "cli/ArchiveInputs.h"
 #include "cli/Cli.h"
+#include "cli/ReadLog.h"
 #include "cli/RunReport.h"
 #ifdef ORVIK_HAVE_QT_PICTURES
 #include "cli/QtPictures.h"
@@ -105,10 +106,10 @@ std::string ReasonText(const Job& job, const DrawingJobOutcome& outcome) {
 // The drawing's log block, problems and report record from its job's outcome.
 JobResult Describe(const Job& job, const ConvertOptions& options, const DrawingJobOutcome& outcome) {
     JobResult r;
-    const std::string& path = job.input.path;
+    const std::string path = PrintableName(job.input.path);
     std::ostringstream log, problems;
     ReportRecord& record = r.record;
-    record.input = path;
+    record.input = job.input.path;
     record.output = job.output;
     record.status = StatusName(outcome.status);
     record.code = ReasonCode(outcome.reason);
@@ -118,26 +119,17 @@ JobResult Describe(const Job& job, const ConvertOptions& options, const DrawingJ
     record.points = outcome.points;
     record.scale = outcome.scale;
     record.bytes = outcome.bytes;
-    if (outcome.status == JobStatus::Refused && !outcome.read) {
-        // Refused as a drawing: said as the read command says it.
+    const std::string refusal = PrintRead(job.input.path, outcome, log, problems);
+    if (!refusal.empty()) {
         record.output.clear();
-        if (outcome.reason == JobReason::NotADrawing)
-            record.message = path + Cp932ToUtf8(kRefusalPathSuffix) + '\n' + Cp932ToUtf8(outcome.message);
-        else
-            record.message = path + ": " + Cp932ToUtf8(outcome.message);
-        problems << record.message << '\n';
+        record.message = refusal;
     } else {
-        if (outcome.read) {
-            log << path << "\n\n";
-            for (const std::string& line : outcome.readSummary) log << Cp932ToUtf8(line) << '\n';
-        }
-        if (!outcome.damage.empty()) problems << path << ": " << Cp932ToUtf8(kIncompleteRead) << Cp932ToUtf8(outcome.damage) << '\n';
         if (outcome.decided) {
             log << '\n';
-            if (!ToStandardOutput(options)) log << job.output << "\n\n";
+            if (!ToStandardOutput(options)) log << PrintableName(job.output) << "\n\n";
         }
         for (const std::string& line : outcome.conversionLines) log << Cp932ToUtf8(line) << '\n';
-        if (outcome.thumbnailWritten) log << job.thumbnail << '\n';
+        if (outcome.thumbnailWritten) log << PrintableName(job.thumbnail) << '\n';
         if (outcome.status != JobStatus::Converted && outcome.status != JobStatus::PartlyRead) {
             record.message = ReasonText(job, outcome);
             // A planned refusal names its output; everything else is said of the drawing.
@@ -157,7 +149,7 @@ JobResult ConvertOne(const Job& job, const ConvertOptions& options, OutputKind k
     const auto started = std::chrono::steady_clock::now();
     JobResult r;
     if (job.upToDate) {
-        r.log = job.input.path + ": 出力ファイルの方が新しいので変換しません（--update）\n";
+        r.log = PrintableName(job.input.path) + ": 出力ファイルの方が新しいので変換しません（--update）\n";
         r.record.input = job.input.path;
         r.record.output = job.output;
         r.record.status = StatusName(JobStatus::Skipped);
@@ -205,7 +197,7 @@ public:
         rules_.replaceExisting = options_.force || options_.update;
         if (options_.report && !OpenReport()) return kExitSomeFailed;
         for (const ArchiveProblem& p : inputs.unreadableFolders) {
-            err_ << p.folder << ": フォルダを読めません（" << p.reason << "）\n";
+            err_ << PrintableName(p.folder) << ": フォルダを読めません（" << p.reason << "）\n";
             ReportRecord record;
             record.input = p.folder;
             record.status = StatusName(JobStatus::Refused);
@@ -249,7 +241,7 @@ private:
         }
         if (!options_.force && !options_.update && (Exists(job.output) || (!job.thumbnail.empty() && Exists(job.thumbnail)))) {
             const std::string& existing = Exists(job.output) ? job.output : job.thumbnail;
-            Refuse(job, JobReason::Exists, existing + ": " + Cp932ToUtf8(kAlreadyExists) + "上書きするには --force を指定してください");
+            Refuse(job, JobReason::Exists, PrintableName(existing) + ": " + Cp932ToUtf8(kAlreadyExists) + "上書きするには --force を指定してください");
             if (existing == job.thumbnail) job.thumbnail.clear();
         }
         return job;
@@ -270,11 +262,11 @@ private:
         std::error_code ec;
         const fs::path canonical = fs::weakly_canonical(output, ec);
         if (ec) {
-            Refuse(job, JobReason::WriteFailed, output + ": " + Cp932ToUtf8(CannotCreateFile(output, SystemErrorText(ec.value()))));
+            Refuse(job, JobReason::WriteFailed, PrintableName(output) + ": " + Cp932ToUtf8(CannotCreateFile(output, SystemErrorText(ec.value()))));
             return false;
         }
         if (!written_.insert(canonical.string()).second) {
-            Refuse(job, JobReason::WrittenTwice, output + ": この実行ですでに書き出したファイルです。上書きしません");
+            Refuse(job, JobReason::WrittenTwice, PrintableName(output) + ": この実行ですでに書き出したファイルです。上書きしません");
             return false;
         }
         return true;
@@ -301,7 +293,7 @@ private:
                 try {
                     r = ConvertOne(jobs[i], options_, kind_, writers, rules_);
                 } catch (const std::exception& e) {
-                    r.problems = jobs[i].input.path + ": " + e.what() + "\n";
+                    r.problems = PrintableName(jobs[i].input.path) + ": " + e.what() + "\n";
                     r.record.input = jobs[i].input.path;
                     r.record.status = StatusName(JobStatus::Failed);
                     r.record.code = ReasonCode(JobReason::Internal);
@@ -357,17 +349,14 @@ private:
         const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         const double rate = elapsed > 0 ? static_cast<double>(done) / elapsed : 0;
         const long left = rate > 0 ? std::lround(static_cast<double>(total - done) / rate) : 0;
-        char line[96];
-        std::snprintf(line, sizeof line, "[%zu/%zu] %.1f 件/秒 残り %ld:%02ld ", done, total, rate, left / 60, left % 60);
-        err_ << "\r\x1b[K" << line << next << std::flush;
+        err_ << "\r\x1b[K[" << done << '/' << total << "] " << Decimal(rate, 1) << " 件/秒 残り " << left / 60 << ':'
+             << (left % 60 < 10 ? "0" : "") << left % 60 << ' ' << PrintableName(next) << std::flush;
         progressShown_ = true;
     }
 
     void PrintSummary(double seconds) {
-        char elapsed[32];
-        std::snprintf(elapsed, sizeof elapsed, "%.1f", seconds);
         err_ << "変換: " << converted_ << " 件、一部だけ読めた図面: " << partial_ << " 件、スキップ: " << skipped_
-             << " 件、失敗: " << failed_ << " 件（" << elapsed << " 秒）\n";
+             << " 件、失敗: " << failed_ << " 件（" << Decimal(seconds, 1) << " 秒）\n";
     }
 
     // The report is written record by record as the run goes, and appears

@@ -11,8 +11,12 @@ int RunInfo(const std::vector<std::string>& files, std::ostream& out, std::ostre
     bool allGood = true;
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (i > 0) out << '\n';
-        JwcDrawing drawing;
-        allGood = ReadAndReport(files[i], drawing, out, err) == ReadOutcome::Complete && allGood;
+        DrawingJobRequest request;
+        request.input = files[i];
+        request.kind = OutputKind::ReadOnly;
+        const DrawingJobOutcome outcome = RunDrawingJob(request);
+        PrintRead(files[i], outcome, out, err);
+        allGood = outcome.status == JobStatus::Converted && allGood;
     }
     return allGood ? kExitOk : kExitSomeFailed;
 }

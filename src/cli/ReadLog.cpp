@@ -2,41 +2,29 @@
 
 #include <ostream>
 
-#include "app/ReadDrawing.h"
-#include "app/ReadReport.h"
-#include "jwc/JwcLoader.h"
 #include "text/Cp932.h"
+#include "text/Messages.h"
 
 namespace orvik::cli {
 
-ReadOutcome ReadAndReport(const std::string& path, JwcDrawing& drawing, std::ostream& out, std::ostream& err,
-                          bool anyName, FileRefusal* refusal) {
-    FileCheck check = CheckDrawingFile(path);
-    if (anyName && check.refusal == FileRefusal::WrongExtension) {
-        // Found by its signature: judged by what it holds, not by its name.
-        check = {};
-        if (!IsJwcFile(path)) check.refusal = FileRefusal::NotJwCad;
+std::string PrintRead(const std::string& path, const DrawingJobOutcome& outcome, std::ostream& log,
+                      std::ostream& problems) {
+    const std::string shown = PrintableName(path);
+    if (outcome.status == JobStatus::Refused && !outcome.read) {
+        // A name or signature that is not JW_CAD's is said as the window says it.
+        const std::string refusal = outcome.reason == JobReason::NotADrawing
+                                        ? shown + Cp932ToUtf8(kRefusalPathSuffix) + '\n' + Cp932ToUtf8(outcome.message)
+                                        : shown + ": " + Cp932ToUtf8(outcome.message);
+        problems << refusal << '\n';
+        return refusal;
     }
-    if (refusal) *refusal = check.refusal;
-    switch (check.refusal) {
-        case FileRefusal::None:
-            break;
-        case FileRefusal::Missing:
-        case FileRefusal::Unreadable:
-            err << path << ": " << Cp932ToUtf8(check.reason) << '\n';
-            return ReadOutcome::Refused;
-        case FileRefusal::WrongExtension:
-        case FileRefusal::NotJwCad:
-            err << path << Cp932ToUtf8(kRefusalPathSuffix) << '\n' << Cp932ToUtf8(RefusalText(check)) << '\n';
-            return ReadOutcome::Refused;
-    }
-    const LoadOutcome load = LoadDrawing(path, drawing);
-    out << path << "\n\n";
-    for (const std::string& line : ReadSummaryLines(drawing)) out << Cp932ToUtf8(line) << '\n';
-    if (load.complete) return ReadOutcome::Complete;
-    out.flush();
-    err << path << ": " << Cp932ToUtf8(kIncompleteRead) << Cp932ToUtf8(load.damage) << '\n';
-    return ReadOutcome::Incomplete;
+    if (!outcome.read) return {};
+    log << shown << "\n\n";
+    for (const std::string& line : outcome.readSummary) log << Cp932ToUtf8(line) << '\n';
+    if (outcome.damage.empty()) return {};
+    log.flush();  // on a terminal the report comes before the damage
+    problems << shown << ": " << Cp932ToUtf8(kIncompleteRead) << Cp932ToUtf8(outcome.damage) << '\n';
+    return {};
 }
 
 }  // namespace orvik::cli

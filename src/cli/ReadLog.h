@@ -1,23 +1,20 @@
-// Reading one input file as the window's read command does, printed for the
-// terminal: refusals with their reasons, the read report (path, empty line,
-// header texts and counts), and the reason of an incomplete read.
+// Reading one drawing as the window's read command does, printed for the
+// terminal: a refusal with its reason, the read report (path, empty line,
+// header texts and counts), and the reason of an incomplete read. Names are
+// printed with their control characters made visible.
 #pragma once
 
 #include <iosfwd>
 #include <string>
 
-#include "app/ReadDrawing.h"
-#include "jwc/JwcDrawing.h"
+#include "app/DrawingJob.h"
 
 namespace orvik::cli {
 
-enum class ReadOutcome { Refused, Incomplete, Complete };
-
-// Refusals and the reason of an incomplete read go to `err`; the report of
-// whatever was read goes to `out`. `anyName`: a file found by its signature,
-// whatever its name, is not refused for the name. `refusal` receives why a
-// refused file was refused.
-ReadOutcome ReadAndReport(const std::string& path, JwcDrawing& drawing, std::ostream& out, std::ostream& err,
-                          bool anyName = false, FileRefusal* refusal = nullptr);
+// The refusal's or damage's text goes to `problems`, the report of
+// whatever was read to `log`; returns the refusal's text (UTF-8, without
+// its line break), or "" when the file was read.
+std::string PrintRead(const std::string& path, const DrawingJobOutcome& outcome, std::ostream& log,
+                      std::ostream& problems);
 
 }  // namespace orvik::cli

@@ -1,9 +1,9 @@
 #include "cli/RunReport.h"
 
-#include <charconv>
 #include <filesystem>
 #include <fstream>
 
+#include "cli/Cli.h"
 #include "text/Cp932.h"
 
 namespace orvik::cli {
@@ -74,13 +74,6 @@ std::string Csv(const std::string& text) {
     return out + '"';
 }
 
-// Seconds with three decimals, "." whatever the locale.
-std::string Seconds(double seconds) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, seconds, std::chars_format::fixed, 3).ptr;
-    return std::string(text, end);
-}
-
 }  // namespace
 
 std::string ReportHeader(ReportFormat format) {
@@ -92,14 +85,14 @@ std::string ReportLine(const ReportRecord& r, ReportFormat format) {
     if (format == ReportFormat::Csv) {
         return Csv(r.input) + ',' + Csv(r.output) + ',' + r.status + ',' + r.code + ',' + Csv(r.message) + ',' +
                std::to_string(r.lines) + ',' + std::to_string(r.arcs) + ',' + std::to_string(r.texts) + ',' +
-               std::to_string(r.points) + ',' + Csv(r.scale) + ',' + std::to_string(r.bytes) + ',' + Seconds(r.seconds) +
+               std::to_string(r.points) + ',' + Csv(r.scale) + ',' + std::to_string(r.bytes) + ',' + Decimal(r.seconds, 3) +
                '\n';
     }
     return "{\"input\":" + Json(r.input) + ",\"output\":" + Json(r.output) + ",\"status\":" + Json(r.status) +
            ",\"code\":" + Json(r.code) + ",\"message\":" + Json(r.message) + ",\"lines\":" + std::to_string(r.lines) +
            ",\"arcs\":" + std::to_string(r.arcs) + ",\"texts\":" + std::to_string(r.texts) +
            ",\"points\":" + std::to_string(r.points) + ",\"scale\":" + Json(r.scale) +
-           ",\"bytes\":" + std::to_string(r.bytes) + ",\"seconds\":" + Seconds(r.seconds) + "}\n";
+           ",\"bytes\":" + std::to_string(r.bytes) + ",\"seconds\":" + Decimal(r.seconds, 3) + "}\n";
 }
 
 bool IsEarlierReport(const std::string& path, ReportFormat format) {

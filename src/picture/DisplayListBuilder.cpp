@@ -13,6 +13,16 @@ std::string_view Trimmed(std::string_view s) {
     return s;
 }
 
+// A DXF number value: blanks around it and a plus sign allowed, "." the
+// separator whatever the locale; 0 when it is no number.
+double NumberValue(std::string_view text) {
+    text = Trimmed(text);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
 // AutoCAD 2007 (AC1021) and later write every string in UTF-8.
 bool IsUnicodeVersion(std::string_view version) { return version.size() == 6 && version >= "AC1021"; }
 
@@ -72,7 +82,7 @@ const std::string* DisplayListBuilder::Value(int code) const {
 
 double DisplayListBuilder::Number(int code, double otherwise) const {
     const std::string* v = Value(code);
-    return v ? std::strtod(v->c_str(), nullptr) : otherwise;
+    return v ? NumberValue(*v) : otherwise;
 }
 
 void DisplayListBuilder::EndRecord() {
@@ -101,7 +111,7 @@ void DisplayListBuilder::EndTableRecord() {
     if (record_ == "LTYPE") {
         DashPattern& pattern = dashes_[*name];
         for (const auto& g : groups_)
-            if (g.code == 49) pattern.push_back(std::strtod(g.value.c_str(), nullptr) * linetypeScale_);
+            if (g.code == 49) pattern.push_back(NumberValue(g.value) * linetypeScale_);
     } else if (record_ == "LAYER") {
         // A negative colour switches the layer off; flag 1 freezes it.
         const int color = static_cast<int>(Number(62, 7));

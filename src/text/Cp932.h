@@ -16,6 +16,12 @@ std::string Cp932ToUtf8(std::string_view cp932);
 // UTF-8 bytes likewise.
 std::string Utf8ToCp932(std::string_view utf8);
 
+// A file name (UTF-8) as it may be shown on a terminal or in a log: each
+// control character in caret notation (ESC as ^[, LF as ^J, DEL as ^?) and
+// each C1 control (U+0080 to U+009F) as \u0080 to \u009f, so that no name
+// can move the cursor, retitle the terminal or begin a line of its own.
+std::string PrintableName(std::string_view utf8);
+
 // The bytes of the UTF-8 character `s` begins with (1 to 4); fewer when the
 // sequence is broken off. `s` must not be empty.
 std::size_t Utf8SequenceLength(std::string_view s);

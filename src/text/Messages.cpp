@@ -68,7 +68,7 @@ std::string WithReason(std::string_view message, std::string_view reason) {
 
 std::string CannotCreateFile(std::string_view utf8Path, std::string_view reason) {
     // ファイル %s を作成できません
-    return WithReason("\x83\x74\x83\x40\x83\x43\x83\x8B " + Utf8ToCp932(utf8Path) +
+    return WithReason("\x83\x74\x83\x40\x83\x43\x83\x8B " + Utf8ToCp932(PrintableName(utf8Path)) +
                           " \x82\xF0\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1",
                       reason);
 }
@@ -76,7 +76,7 @@ std::string CannotCreateFile(std::string_view utf8Path, std::string_view reason)
 std::string CannotWriteFile(std::string_view utf8Path, std::string_view reason) {
     // ストリームへの書き込みエラー: %s
     return WithReason("\x83\x58\x83\x67\x83\x8A\x81\x5B\x83\x80\x82\xD6\x82\xCC\x8F\x91\x82\xAB\x8D\x9E\x82\xDD"
-                      "\x83\x47\x83\x89\x81\x5B: " + Utf8ToCp932(utf8Path),
+                      "\x83\x47\x83\x89\x81\x5B: " + Utf8ToCp932(PrintableName(utf8Path)),
                       reason);
 }
 
