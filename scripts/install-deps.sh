@@ -20,8 +20,9 @@ if [ "${1:-}" = "--tests" ]; then
     librecad                        # and LibreCAD (dxf2pdf, headless)
     poppler-utils                   # pdftoppm: LibreCAD's page as a picture
     xvfb xauth                      # the window on a virtual display (screenshot)
-    dpkg-dev desktop-file-utils shared-mime-info  # the Debian package and its test
+    dpkg-dev file desktop-file-utils shared-mime-info  # the Debian package (CPack runs file) and its test
     g++-mingw-w64-x86-64-posix wine64 unzip  # the Windows build, run under Wine, and its zip
+    locales                         # a decimal-comma locale (de_DE.UTF-8) for the locale tests
   )
 fi
 
@@ -29,9 +30,16 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
 
-echo "Installing: ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [ "${1:-}" = "--tests" ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  echo "Generating the de_DE.UTF-8 locale"
+  sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^de_DE\.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
+fi

@@ -12,6 +12,8 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <thread>
+#include <vector>
 
 #include "dxf/ConversionError.h"
 #include "support/TempDir.h"
@@ -149,6 +151,65 @@ TEST(IsSameFile, ComparesFilesNotNames) {
         {b, false}, {dir.File("missing.dxf"), false},
     };
     for (const auto& c : cases) EXPECT_EQ(os::SameFile(a, c.other), c.same) << c.other;
+}
+
+// Saves on many threads at once give every file the mode any new file gets
+// (0666 less the umask) and leave the process's umask as it was.
+TEST(AtomicFile, ConcurrentSavesKeepTheUmask) {
+    TempDir dir;
+    for (const mode_t mask : {mode_t{022}, mode_t{077}}) {
+        const mode_t before = ::umask(mask);
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 8; ++t)
+            threads.emplace_back([&, t] {
+                for (int i = 0; i < 25; ++i) SaveFile(dir.File(std::to_string(t * 100 + i) + ".dxf"), "x", {});
+            });
+        for (std::thread& t : threads) t.join();
+        EXPECT_EQ(::umask(before), mask);
+        for (const auto& e : fs::directory_iterator(dir.Folder())) {
+            struct stat info {};
+            ::stat(e.path().c_str(), &info);
+            EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask) << e.path();
+            fs::remove(e.path());
+        }
+    }
+}
+
+// Without leave to replace, a file that is there, or appears while the save
+// is written (another run), is kept and the save refused; the files the run
+// reads are refused under any name, even with leave to replace.
+TEST(AtomicFile, RulesKeepExistingFilesAndInputs) {
+    TempDir dir;
+    const std::string input = dir.Write("in.jwc", "drawing");
+    fs::create_hard_link(input, dir.File("in.dxf"));
+    os::FileId id;
+    ASSERT_TRUE(os::IdentityOf(input, id));
+    const auto refusal = [](const std::function<void()>& save) {
+        try {
+            save();
+            return std::string("saved");
+        } catch (const OutputRefused& e) {
+            return std::string(e.Reason() == OutputRefused::Why::Exists ? "exists: " : "input: ") + Cp932ToUtf8(e.what());
+        }
+    };
+    const SaveRules keep{false, {}}, protect{true, {id}};
+    dir.Write("there.dxf", "there");
+    EXPECT_EQ(refusal([&] { SaveFile(dir.File("there.dxf"), "new", keep); }),
+              "exists: ファイル " + dir.File("there.dxf") + " を作成できません（ファイルはすでに存在します。）");
+    EXPECT_EQ(refusal([&] {
+                  AtomicFile file(dir.File("late.dxf"), keep);
+                  file.Write("new");
+                  dir.Write("late.dxf", "other run");
+                  file.Commit();
+              }).substr(0, 8),
+              "exists: ");
+    EXPECT_EQ(refusal([&] { SaveFile(dir.File("in.dxf"), "new", protect); }),
+              "input: ファイル " + dir.File("in.dxf") + " を作成できません（入力の図面と同じファイルです）");
+    EXPECT_EQ(refusal([&] { SaveFile(dir.File("fresh.dxf"), "new", keep); }), "saved");
+    EXPECT_EQ(ReadFileBytes(dir.File("there.dxf")), "there");
+    EXPECT_EQ(ReadFileBytes(dir.File("late.dxf")), "other run");
+    EXPECT_EQ(ReadFileBytes(input), "drawing");
+    EXPECT_EQ(EntriesIn(dir.Folder()), 5u);  // no temporary file left
 }
 
 }  // namespace

@@ -34,6 +34,7 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
+    std::string Folder() const { return path_.string(); }
     std::string File(const std::string& name) const { return (path_ / name).string(); }
 
     std::string Write(const std::string& name, const std::string& bytes) const {
