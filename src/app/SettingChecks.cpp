@@ -47,12 +47,13 @@ std::optional<long> ParseInteger(std::string_view text) {
     return value;
 }
 
-std::string DefaultRadiusText() {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, ConversionSettings{}.pointRadiusMm,
-                                   std::chars_format::fixed, 4).ptr;
+std::string RadiusText(float mm) {
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, mm, std::chars_format::fixed, 4).ptr;
     return std::string(text, end);
 }
+
+std::string DefaultRadiusText() { return RadiusText(ConversionSettings{}.pointRadiusMm); }
 
 std::string DefaultReductionText() { return std::to_string(ConversionSettings{}.textShrinkPercent); }
 

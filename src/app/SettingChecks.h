@@ -14,6 +14,9 @@ namespace orvik {
 // The aspect is reset to 60, not to its default of 70.
 inline constexpr std::string_view kFallbackAspectText = "60";
 
+// A point radius as its field shows it: "0.5000".
+std::string RadiusText(float mm);
+
 // The default point radius and text reduction as their fields show them:
 // "0.5000" and "90".
 std::string DefaultRadiusText();

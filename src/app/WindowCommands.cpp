@@ -187,6 +187,24 @@ ConversionSettings SettingsOf(const ControlValues& c, float radius, long reducti
 
 }  // namespace
 
+ControlValues ControlsOf(const ConversionSettings& s) {
+    ControlValues c;
+    c.roundCoordinates = s.roundCoordinates;
+    c.pointMode = s.pointMode;
+    c.pointRadius = RadiusText(s.pointRadiusMm);
+    c.jwLineTypes = s.jwLineTypes;
+    c.curvesAsPolylines = s.curvesAsPolylines;
+    c.shrinkTexts = s.shrinkTexts;
+    c.textShrink = std::to_string(s.textShrinkPercent);
+    c.narrowHalfWidthTexts = s.narrowHalfWidthTexts;
+    c.halfWidthAspect = std::to_string(s.halfWidthAspectPercent);
+    c.plainLayerNames = s.plainLayerNames;
+    c.auxiliaryOnDefpoints = s.auxiliaryOnDefpoints;
+    c.penColors = s.penColors;
+    c.outputFormat = s.outputFormat;
+    return c;
+}
+
 // The three numeric checks, then the controls copied into the settings.
 // False when a check refused a field (its default is written back).
 bool WindowCommands::CheckAndCopySettings() {

@@ -60,6 +60,9 @@ struct ControlValues {
     OutputFormat outputFormat = OutputFormat::Dos932;
 };
 
+// The controls showing the settings (the numbers as their fields show them).
+ControlValues ControlsOf(const ConversionSettings& settings);
+
 class WindowView {
 public:
     virtual ~WindowView() = default;

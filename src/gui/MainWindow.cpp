@@ -275,6 +275,7 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
     // Set by program or by a click alike.
     connect(shrinkTextsBox, &QCheckBox::toggled, this, &MainWindow::ShrinkTextsToggled);
     connect(narrowHalfWidthBox, &QCheckBox::toggled, this, &MainWindow::NarrowHalfWidthToggled);
+    settingControls_ = SettingControls();
     ConnectSettingsToDrawing();
 
     // Tab walks the settings in layout order, column by column, then the buttons and the tabs.
@@ -285,12 +286,59 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
     }
 }
 
+std::vector<MainWindow::SettingControl> MainWindow::SettingControls() {
+    const auto check = [](QAbstractButton* box, bool ControlValues::*value) {
+        return SettingControl{{box}, [=](const ControlValues& c) { box->setChecked(c.*value); },
+                              [=](ControlValues& c) { c.*value = box->isChecked(); }};
+    };
+    const auto field = [](QLineEdit* line, std::string ControlValues::*value) {
+        return SettingControl{{line}, [=](const ControlValues& c) { line->setText(FromCp932(c.*value)); },
+                              [=](ControlValues& c) { c.*value = ToCp932(line->text()); }};
+    };
+    std::vector<SettingControl> list = {
+        check(roundCoordinatesBox, &ControlValues::roundCoordinates),
+        {{filledCircleButton, circleButton, pointButton},
+         [this](const ControlValues& c) {
+             (c.pointMode == PointMode::Point ? pointButton : c.pointMode == PointMode::Circle ? circleButton : filledCircleButton)
+                 ->setChecked(true);
+         },
+         [this](ControlValues& c) {
+             c.pointMode = filledCircleButton->isChecked() ? PointMode::FilledCircle
+                           : circleButton->isChecked()      ? PointMode::Circle
+                                                            : PointMode::Point;
+         }},
+        field(pointRadiusField, &ControlValues::pointRadius),
+        {{jwLineTypesButton, acadLineTypesButton},
+         [this](const ControlValues& c) { (c.jwLineTypes ? jwLineTypesButton : acadLineTypesButton)->setChecked(true); },
+         [this](ControlValues& c) { c.jwLineTypes = jwLineTypesButton->isChecked(); }},
+        check(polylinesBox, &ControlValues::curvesAsPolylines),
+        check(shrinkTextsBox, &ControlValues::shrinkTexts),
+        field(textShrinkField, &ControlValues::textShrink),
+        check(narrowHalfWidthBox, &ControlValues::narrowHalfWidthTexts),
+        field(halfWidthAspectField, &ControlValues::halfWidthAspect),
+        {{scaleBox}, nullptr, nullptr},  // chosen from each drawing's scales
+        {{outputFormatBox},
+         [this](const ControlValues& c) {
+             for (int i = 0; i < outputFormatBox->count(); ++i)
+                 if (kOutputFormatChoices[static_cast<std::size_t>(i)].format == c.outputFormat) outputFormatBox->setCurrentIndex(i);
+         },
+         [this](ControlValues& c) {
+             c.outputFormat = kOutputFormatChoices[static_cast<std::size_t>(std::max(outputFormatBox->currentIndex(), 0))].format;
+         }},
+        check(plainLayerNamesBox, &ControlValues::plainLayerNames),
+        check(auxiliaryOnDefpointsBox, &ControlValues::auxiliaryOnDefpoints),
+    };
+    for (std::size_t i = 0; i < penColorBoxes.size(); ++i) {
+        ColorComboBox* box = penColorBoxes[i];
+        list.push_back({{box}, [=](const ControlValues& c) { box->SetColorNumber(c.penColors[i]); },
+                        [=](ControlValues& c) { c.penColors[i] = box->ColorNumber(); }});
+    }
+    return list;
+}
+
 std::vector<QWidget*> MainWindow::TabOrder() const {
-    std::vector<QWidget*> order = {roundCoordinatesBox, filledCircleButton, circleButton, pointButton, pointRadiusField,
-                                   jwLineTypesButton, acadLineTypesButton, polylinesBox, shrinkTextsBox,
-                                   textShrinkField, narrowHalfWidthBox, halfWidthAspectField, scaleBox,
-                                   outputFormatBox, plainLayerNamesBox, auxiliaryOnDefpointsBox};
-    for (ColorComboBox* box : penColorBoxes) order.push_back(box);
+    std::vector<QWidget*> order;
+    for (const SettingControl& setting : settingControls_) order.insert(order.end(), setting.widgets.begin(), setting.widgets.end());
     for (QWidget* w : std::initializer_list<QWidget*>{defaultsButton, quitButton, readButton, saveButton, viewTabs,
                                                       logView, batchBox, lightBackgroundBox, fitButton, aboutButton, drawingView})
         order.push_back(w);
@@ -305,16 +353,15 @@ void MainWindow::ConnectSettingsToDrawing() {
     connect(fitButton, &QPushButton::clicked, drawingView, &DrawingView::FitToView);
     connect(batchBox, &QComboBox::activated, this, &MainWindow::DrawingRead);
     connect(lightBackgroundBox, &QCheckBox::toggled, drawingView, &DrawingView::SetLightBackground);
-    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{
-             roundCoordinatesBox, filledCircleButton, circleButton, pointButton, jwLineTypesButton, acadLineTypesButton,
-             polylinesBox, shrinkTextsBox, narrowHalfWidthBox, plainLayerNamesBox, auxiliaryOnDefpointsBox})
-        connect(b, &QAbstractButton::toggled, this, &MainWindow::SettingsChanged);
-    for (QLineEdit* f : {pointRadiusField, textShrinkField, halfWidthAspectField})
-        connect(f, &QLineEdit::textChanged, this, &MainWindow::SettingsChanged);
-    for (QComboBox* box : {scaleBox, outputFormatBox})
-        connect(box, &QComboBox::currentIndexChanged, this, &MainWindow::SettingsChanged);
-    for (ColorComboBox* box : penColorBoxes)
-        connect(box, &QComboBox::currentIndexChanged, this, &MainWindow::SettingsChanged);
+    for (const SettingControl& setting : settingControls_)
+        for (QWidget* w : setting.widgets) {
+            if (auto* button = qobject_cast<QAbstractButton*>(w))
+                connect(button, &QAbstractButton::toggled, this, &MainWindow::SettingsChanged);
+            else if (auto* line = qobject_cast<QLineEdit*>(w))
+                connect(line, &QLineEdit::textChanged, this, &MainWindow::SettingsChanged);
+            else if (auto* box = qobject_cast<QComboBox*>(w))
+                connect(box, &QComboBox::currentIndexChanged, this, &MainWindow::SettingsChanged);
+        }
 }
 
 void MainWindow::RunInBackground(const std::function<void()>& work) {
@@ -341,11 +388,9 @@ void MainWindow::ShowProgress(int done, int total, const std::string& current) {
     }
     busy_ = running;
     // While a save runs, only cancel and the views answer.
-    for (QWidget* w : std::initializer_list<QWidget*>{defaultsButton, quitButton, readButton, saveButton, numbersGroup,
-                                                      pointsGroup, lineTypesGroup, curvesGroup, textShrinkGroup,
-                                                      halfWidthGroup, scaleGroup, outputFormatGroup, layerNamesGroup,
-                                                      auxiliaryGroup, penColorsGroup})
-        w->setEnabled(!running);
+    for (QWidget* w : {defaultsButton, quitButton, readButton, saveButton}) w->setEnabled(!running);
+    for (const SettingControl& setting : settingControls_)
+        for (QWidget* w : setting.widgets) w->parentWidget()->setEnabled(!running);
     setAcceptDrops(!running);
     progressRow->setVisible(running);
     cancelButton->setVisible(total > 1);  // a single drawing is one step
@@ -425,7 +470,6 @@ void MainWindow::ApplyDefaultsOnFirstShow() {
     for (ColorComboBox* box : penColorBoxes)
         for (const auto& [color, number] : kPenColors) box->AddColor(color, number);
     SelectDefaults();
-    narrowHalfWidthBox->setChecked(kDefaults.narrowHalfWidthTexts);
     ShrinkTextsToggled();
     NarrowHalfWidthToggled();
     SetTooltips();
@@ -453,24 +497,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::ShowControls(const ControlValues& c) {
-    roundCoordinatesBox->setChecked(c.roundCoordinates);
-    switch (c.pointMode) {
-        case PointMode::FilledCircle: filledCircleButton->setChecked(true); break;
-        case PointMode::Circle: circleButton->setChecked(true); break;
-        case PointMode::Point: pointButton->setChecked(true); break;
-    }
-    pointRadiusField->setText(FromCp932(c.pointRadius));
-    (c.jwLineTypes ? jwLineTypesButton : acadLineTypesButton)->setChecked(true);
-    polylinesBox->setChecked(c.curvesAsPolylines);
-    shrinkTextsBox->setChecked(c.shrinkTexts);
-    textShrinkField->setText(FromCp932(c.textShrink));
-    narrowHalfWidthBox->setChecked(c.narrowHalfWidthTexts);
-    halfWidthAspectField->setText(FromCp932(c.halfWidthAspect));
-    plainLayerNamesBox->setChecked(c.plainLayerNames);
-    auxiliaryOnDefpointsBox->setChecked(c.auxiliaryOnDefpoints);
-    for (int i = 0; i < 6; ++i) penColorBoxes[i]->SetColorNumber(c.penColors[i]);
-    for (int i = 0; i < outputFormatBox->count(); ++i)
-        if (kOutputFormatChoices[i].format == c.outputFormat) outputFormatBox->setCurrentIndex(i);
+    for (const SettingControl& setting : settingControls_)
+        if (setting.show) setting.show(c);
 }
 
 void MainWindow::SetTooltips() {
@@ -492,32 +520,16 @@ void MainWindow::SetTooltips() {
     aboutButton->setToolTip("バージョン情報（F1）");
 }
 
-// The pens, check boxes, options and radius that start-up and initialise share.
 void MainWindow::SelectDefaults() {
-    for (int i = 0; i < 6; ++i) penColorBoxes[i]->SetColorNumber(kDefaults.penColors[i]);
-    auxiliaryOnDefpointsBox->setChecked(kDefaults.auxiliaryOnDefpoints);
-    plainLayerNamesBox->setChecked(kDefaults.plainLayerNames);
-    (kDefaults.jwLineTypes ? jwLineTypesButton : acadLineTypesButton)->setChecked(true);
-    switch (kDefaults.pointMode) {
-        case PointMode::FilledCircle: filledCircleButton->setChecked(true); break;
-        case PointMode::Circle: circleButton->setChecked(true); break;
-        case PointMode::Point: pointButton->setChecked(true); break;
-    }
-    pointRadiusField->setText(QString::fromStdString(DefaultRadiusText()));
-    roundCoordinatesBox->setChecked(kDefaults.roundCoordinates);
-    shrinkTextsBox->setChecked(kDefaults.shrinkTexts);
-    for (int i = 0; i < outputFormatBox->count(); ++i)
-        if (kOutputFormatChoices[i].format == kDefaults.outputFormat) outputFormatBox->setCurrentIndex(i);
+    ControlValues defaults = ControlsOf(kDefaults);
+    defaults.curvesAsPolylines = polylinesBox->isChecked();  // initialise leaves the curve setting as it is
+    ShowControls(defaults);
 }
 
 void MainWindow::RestoreDefaults() {
     SelectDefaults();
     commands_.Forget();
     DrawingRead();
-    shrinkTextsBox->setChecked(kDefaults.shrinkTexts);
-    textShrinkField->setText(QString::fromStdString(DefaultReductionText()));
-    narrowHalfWidthBox->setChecked(kDefaults.narrowHalfWidthTexts);
-    halfWidthAspectField->setText(QString::fromLatin1(kFallbackAspectText.data(), kFallbackAspectText.size()));
     textShrinkSpin->SetPosition(kDefaults.textShrinkPercent);
     halfWidthAspectSpin->SetPosition(kDefaults.halfWidthAspectPercent);
     // The aspect shows the start-up value 70 again, whatever the spin control's last position.
@@ -591,21 +603,8 @@ std::string MainWindow::ScaleText() const { return scaleBox->currentText().toStd
 
 ControlValues MainWindow::ReadControls() const {
     ControlValues c;
-    c.roundCoordinates = roundCoordinatesBox->isChecked();
-    c.pointMode = filledCircleButton->isChecked() ? PointMode::FilledCircle
-                  : circleButton->isChecked()      ? PointMode::Circle
-                                                   : PointMode::Point;
-    c.pointRadius = ToCp932(pointRadiusField->text());
-    c.jwLineTypes = jwLineTypesButton->isChecked();
-    c.curvesAsPolylines = polylinesBox->isChecked();
-    c.shrinkTexts = shrinkTextsBox->isChecked();
-    c.textShrink = ToCp932(textShrinkField->text());
-    c.narrowHalfWidthTexts = narrowHalfWidthBox->isChecked();
-    c.halfWidthAspect = ToCp932(halfWidthAspectField->text());
-    c.plainLayerNames = plainLayerNamesBox->isChecked();
-    c.auxiliaryOnDefpoints = auxiliaryOnDefpointsBox->isChecked();
-    for (int i = 0; i < 6; ++i) c.penColors[i] = penColorBoxes[i]->ColorNumber();
-    c.outputFormat = kOutputFormatChoices[std::max(outputFormatBox->currentIndex(), 0)].format;
+    for (const SettingControl& setting : settingControls_)
+        if (setting.read) setting.read(c);
     return c;
 }
 

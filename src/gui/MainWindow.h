@@ -20,6 +20,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "app/WindowCommands.h"
@@ -81,17 +82,30 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // One setting and the controls that show it, in layout order: how the
+    // controls show and read its value. The list is the one place a setting
+    // control is named: the tab order, the drawing tab following the
+    // settings, the controls disabled during a save, showing, reading and
+    // the defaults all walk it.
+    struct SettingControl {
+        std::vector<QWidget*> widgets;
+        std::function<void(const ControlValues&)> show;  // none: not a setting kept in ControlValues
+        std::function<void(ControlValues&)> read;
+    };
+    std::vector<SettingControl> SettingControls();
     void ApplyDefaultsOnFirstShow();
     // Every control Tab reaches, in order.
     std::vector<QWidget*> TabOrder() const;
     void DrawingRead();
     void ConnectSettingsToDrawing();
+    // The controls show the default settings.
     void SelectDefaults();
     void SetTooltips();
     QGroupBox* Group(const char* name, const QString& caption);
 
     Dialogs& dialogs_;
     WindowCommands commands_;
+    std::vector<SettingControl> settingControls_;
     bool shown_ = false;
     QSettings* store_ = nullptr;
     bool busy_ = false;             // a save is under way: the commands wait
