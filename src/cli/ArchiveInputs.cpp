@@ -20,18 +20,22 @@ bool HasJwcName(const fs::path& path) {
     return extension == ".jwc";
 }
 
+ArchiveProblem Problem(const fs::path& path, bool folder, const std::error_code& ec) {
+    return {path.string(), folder, Cp932ToUtf8(SystemErrorText(ec.value()))};
+}
+
 // Depth first, the entries of each folder in name order.
 void Walk(const fs::path& root, const fs::path& folder, ArchiveInputs& out) {
     std::error_code ec;
     fs::directory_iterator it(folder, ec);
     if (ec) {
-        out.unreadableFolders.push_back({folder.string(), Cp932ToUtf8(SystemErrorText(ec.value()))});
+        out.problems.push_back(Problem(folder, true, ec));
         return;
     }
     std::vector<fs::directory_entry> entries;
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         if (ec) {
-            out.unreadableFolders.push_back({folder.string(), Cp932ToUtf8(SystemErrorText(ec.value()))});
+            out.problems.push_back(Problem(folder, true, ec));
             return;
         }
         entries.push_back(*it);
@@ -41,13 +45,24 @@ void Walk(const fs::path& root, const fs::path& folder, ArchiveInputs& out) {
     for (const fs::directory_entry& entry : entries) {
         std::error_code statusError;
         const fs::file_status own = entry.symlink_status(statusError);
+        if (statusError) {
+            out.problems.push_back(Problem(entry.path(), false, statusError));
+            continue;
+        }
         if (fs::is_directory(own)) {
             Walk(root, entry.path(), out);
-        } else if (!fs::is_symlink(own) || fs::is_regular_file(entry.status(statusError))) {
-            // Files, and links to files; a drawing by its name or its signature.
-            if (HasJwcName(entry.path()) || IsJwcFile(entry.path().string()))
-                out.drawings.push_back({entry.path().string(), entry.path().lexically_relative(root).string(), true});
+            continue;
         }
+        if (fs::is_symlink(own)) {
+            // Links to files are followed, links to folders not; a broken link
+            // is said only when its name makes it a drawing.
+            const fs::file_status target = entry.status(statusError);
+            if (statusError && HasJwcName(entry.path())) out.problems.push_back(Problem(entry.path(), false, statusError));
+            if (statusError || !fs::is_regular_file(target)) continue;
+        }
+        // A drawing by its name or its signature.
+        if (HasJwcName(entry.path()) || IsJwcFile(entry.path().string()))
+            out.drawings.push_back({entry.path().string(), entry.path().lexically_relative(root).string(), true});
     }
 }
 

@@ -2,7 +2,10 @@
 // under the folders named, found by name (".jwc" in any case) or by the
 // JW_CAD signature, in a stable order (names sorted, folder by folder).
 // Symbolic links to folders are not followed, so a link loop cannot trap the
-// walk; a folder that cannot be read is reported and skipped.
+// walk. Nothing is passed over without a word: a folder that cannot be read,
+// an entry that cannot be examined (a path too long, a folder without search
+// permission) and a dangling or looping link named as a drawing are
+// reported with the reason.
 #pragma once
 
 #include <string>
@@ -17,13 +20,14 @@ struct ArchiveInput {
 };
 
 struct ArchiveProblem {
-    std::string folder;
-    std::string reason;  // the system's reason in words (UTF-8)
+    std::string path;
+    bool folder = false;  // a folder that cannot be read; otherwise an entry that cannot be examined
+    std::string reason;   // the system's reason in words (UTF-8)
 };
 
 struct ArchiveInputs {
     std::vector<ArchiveInput> drawings;
-    std::vector<ArchiveProblem> unreadableFolders;
+    std::vector<ArchiveProblem> problems;
 };
 
 // Without `recursive`, every argument is taken as a file.

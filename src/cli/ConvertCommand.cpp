@@ -196,12 +196,12 @@ public:
         rules_.protectedFiles = FileIdentities(inputPaths);
         rules_.replaceExisting = options_.force || options_.update;
         if (options_.report && !OpenReport()) return kExitSomeFailed;
-        for (const ArchiveProblem& p : inputs.unreadableFolders) {
-            err_ << PrintableName(p.folder) << ": フォルダを読めません（" << p.reason << "）\n";
+        for (const ArchiveProblem& p : inputs.problems) {
+            err_ << PrintableName(p.path) << (p.folder ? ": フォルダを読めません（" : ": 調べられません（") << p.reason << "）\n";
             ReportRecord record;
-            record.input = p.folder;
+            record.input = p.path;
             record.status = StatusName(JobStatus::Refused);
-            record.code = ReasonCode(JobReason::UnreadableFolder);
+            record.code = ReasonCode(p.folder ? JobReason::UnreadableFolder : JobReason::Unreadable);
             record.message = p.reason;
             Record(record);
             ++failed_;

@@ -1,10 +1,12 @@
 // Whole archives through `orvik-cli convert -r`: the walk, the mirrored
 // output tree, parallel runs, the report, resume with --update and a killed run.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <map>
@@ -140,6 +142,41 @@ TEST_F(ArchiveRunTest, ResumesAKilledRunWithUpdate) {
 
     const CliRun again = Convert({"-r", "-q", "--update", "--output-dir", out});
     EXPECT_NE(again.err.find("変換: 0 件、一部だけ読めた図面: 0 件、スキップ: 305 件"), std::string::npos) << again.err;
+}
+
+// Entries the walk cannot examine are said with their reason, recorded and
+// counted as failed: a drawing below a path too long for the system, and
+// links named as drawings that lead nowhere or to themselves.
+TEST_F(ArchiveRunTest, SaysWhatItCannotExamine) {
+    // Folders nested deeper than the longest path the system takes, made
+    // folder by folder relative to the last.
+    const std::string part(200, 'd');
+    int fd = ::open(archive_.c_str(), O_RDONLY | O_DIRECTORY);
+    for (int depth = 0; depth < 25 && fd >= 0; ++depth) {
+        ::mkdirat(fd, part.c_str(), 0755);
+        const int next = ::openat(fd, part.c_str(), O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        fd = next;
+    }
+    ASSERT_GE(fd, 0);
+    const int file = ::openat(fd, "deep.jwc", O_WRONLY | O_CREAT, 0644);
+    const std::string drawing = Drawing();
+    ASSERT_EQ(::write(file, drawing.data(), drawing.size()), static_cast<ssize_t>(drawing.size()));
+    ::close(file);
+    ::close(fd);
+    fs::create_symlink("nowhere.jwc", dir_.File("archive/dangling.jwc"));
+    fs::create_symlink("looping.jwc", dir_.File("archive/looping.jwc"));
+    const CliRun run = Convert({"-r", "-q", "--output-dir", dir_.File("out"), "--report", dir_.File("r.jsonl")});
+    EXPECT_EQ(run.code, kExitSomeFailed);
+    EXPECT_NE(run.err.find("archive/dangling.jwc: 調べられません（ファイルまたはフォルダーが見つかりません）"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("archive/looping.jwc: 調べられません（シンボリックリンクが循環しています）"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("（名前が長すぎます）"), std::string::npos) << run.err;
+    const std::map<std::string, std::string> records = Records(ReadFileBytes(dir_.File("r.jsonl")), archive_);
+    EXPECT_EQ(records.at("dangling.jwc"), "refused unreadable");
+    EXPECT_EQ(records.at("looping.jwc"), "refused unreadable");
+    EXPECT_EQ(std::ranges::count_if(records, [](const auto& r) { return r.first.starts_with(std::string(200, 'd')); }), 1);
+    std::error_code ec;
+    fs::remove_all(archive_, ec);  // the temporary folder's own removal cannot reach so deep a path
 }
 
 }  // namespace
