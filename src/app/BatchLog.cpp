@@ -18,12 +18,14 @@ std::vector<std::string> BatchItemLog(const std::string& input, const std::strin
             log.push_back(Utf8ToCp932(output) + std::string(kCrLf));
             log.insert(log.end(), outcome.readSummary.begin(), outcome.readSummary.end());
             log.insert(log.end(), outcome.conversionLines.begin(), outcome.conversionLines.end());
+            log.insert(log.end(), outcome.warnings.begin(), outcome.warnings.end());
             break;
         case JobStatus::Failed:
         case JobStatus::Refused:
         case JobStatus::Skipped:
             // Messages of failed saves name their file; the others are said of the drawing.
-            if (outcome.reason == JobReason::NoScale || outcome.reason == JobReason::OutOfMemory)
+            if (outcome.reason == JobReason::NoScale || outcome.reason == JobReason::OutOfMemory ||
+                outcome.reason == JobReason::TruncatedRecords)
                 log.push_back(WithReason(Utf8ToCp932(input), outcome.message));
             else
                 log.push_back(outcome.message);

@@ -80,7 +80,8 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDr
     if (request.planned.reason != JobReason::None)
         return Finish(outcome, JobStatus::Refused, request.planned.reason, request.planned.message);
     if (!request.scale && outcome.scales.selected < 0)
-        return Finish(outcome, JobStatus::Failed, JobReason::NoScale, std::string(kNoScale));
+        return complete ? Finish(outcome, JobStatus::Failed, JobReason::NoScale, std::string(kNoScale))
+                        : Finish(outcome, JobStatus::Failed, JobReason::TruncatedRecords, std::string(kNothingRead));
     outcome.scale = request.scale ? *request.scale : outcome.scales.items[static_cast<std::size_t>(outcome.scales.selected)];
     std::optional<Conversion> conversion;
     try {
@@ -95,6 +96,8 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDr
         if (const std::string format = OutputFormatLogLine(request.settings.outputFormat); !format.empty())
             outcome.conversionLines.push_back(format);
         for (std::string& line : ReportUsedLayers(conversion->Result())) outcome.conversionLines.push_back(std::move(line));
+        if (const std::int64_t n = conversion->Result().nonFiniteElements; n > 0)
+            outcome.warnings.push_back(std::string(kNonFiniteLabel) + std::to_string(n) + std::string(kNonFiniteWrittenAsZero));
         if (!request.thumbnail.empty()) {
             SaveFile(request.thumbnail,
                      PictureBytes(*conversion, PictureType::Png, PictureOptions{kThumbnailWidth, false}, request.encoder),

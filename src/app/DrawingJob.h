@@ -107,6 +107,7 @@ struct DrawingJobOutcome {
     std::string scale;                      // the reference scale used
     bool decided = false;                   // the conversion was decided (the scale taken)
     std::vector<std::string> conversionLines;  // written: the output format and the used layers (CP932)
+    std::vector<std::string> warnings;      // written: what the user should know of the file (CP932)
     bool thumbnailWritten = false;
     std::int64_t bytes = 0;                 // the size of the output file written
 };

@@ -384,6 +384,7 @@ bool WindowCommands::Convert(const std::string& source, const std::string& outpu
         return false;
     }
     for (const std::string& line : outcome.conversionLines) view_.AppendLog(line);
+    for (const std::string& line : outcome.warnings) view_.AppendLog(line);
     return true;
 }
 

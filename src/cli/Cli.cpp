@@ -6,6 +6,8 @@
 
 #include "cli/ConvertCommand.h"
 #include "cli/InfoCommand.h"
+#include "text/Cp932.h"
+#include "text/Messages.h"
 
 namespace orvik::cli {
 namespace {
@@ -117,9 +119,14 @@ int Convert(const std::vector<std::string>& rest, OutputKind kind, std::ostream&
         return UsageError(err, "-r や --output-dir とともに -o は使えません（出力先は --output-dir で指定します）");
     if (options.files.size() > 1 && options.output && !std::filesystem::is_directory(*options.output, ec))
         return UsageError(err, "入力が複数のとき -o には既存のフォルダを指定してください: " + *options.output);
-    if (options.outputDir && !std::filesystem::is_directory(*options.outputDir, ec) &&
-        !std::filesystem::create_directories(*options.outputDir, ec))
-        return UsageError(err, "--output-dir のフォルダを作れません: " + *options.outputDir);
+    if (options.outputDir) {
+        std::filesystem::create_directories(*options.outputDir, ec);  // made meanwhile by another run is as good
+        if (ec) {
+            err << PrintableName(*options.outputDir) << ": 出力フォルダを作れません（"
+                << Cp932ToUtf8(SystemErrorText(ec.value())) << "）\n";
+            return kExitSomeFailed;
+        }
+    }
     return RunConvert(options, kind, out, err);
 }
 

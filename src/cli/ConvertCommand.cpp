@@ -95,6 +95,7 @@ Outcome OutcomeOf(JobStatus status) {
 std::string ReasonText(const Job& job, const DrawingJobOutcome& outcome) {
     switch (outcome.reason) {
         case JobReason::TruncatedRecords:
+            if (!outcome.message.empty()) return Cp932ToUtf8(outcome.message) + "。変換しません";
             return "変換しません（読み込めた部分だけを変換するには --allow-partial を指定してください）";
         case JobReason::NoScale: return Cp932ToUtf8(kNoScale) + "。変換しません（--scale で指定できます）";
         default: break;
@@ -130,6 +131,11 @@ JobResult Describe(const Job& job, const ConvertOptions& options, const DrawingJ
         }
         for (const std::string& line : outcome.conversionLines) log << Cp932ToUtf8(line) << '\n';
         if (outcome.thumbnailWritten) log << PrintableName(job.thumbnail) << '\n';
+        for (const std::string& warning : outcome.warnings) {
+            problems << path << ": " << Cp932ToUtf8(warning) << '\n';
+            if (!record.message.empty()) record.message += '\n';
+            record.message += Cp932ToUtf8(warning);
+        }
         if (outcome.status != JobStatus::Converted && outcome.status != JobStatus::PartlyRead) {
             record.message = ReasonText(job, outcome);
             // A planned refusal names its output; everything else is said of the drawing.

@@ -1,5 +1,6 @@
 #include "convert/Conversion.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <ctime>
@@ -101,6 +102,25 @@ std::string FileDateOf(const std::string& path) {
                         local.tm_sec);
 }
 
+namespace {
+
+bool AnyNonFinite(std::initializer_list<float> values) {
+    return std::ranges::any_of(values, [](float v) { return !std::isfinite(v); });
+}
+
+std::int64_t CountNonFiniteElements(const JwcDrawing& d) {
+    std::int64_t n = 0;
+    for (const JwcLine& l : d.lines) n += AnyNonFinite({l.x1, l.y1, l.x2, l.y2});
+    for (const JwcArc& a : d.arcs) n += AnyNonFinite({a.cx, a.cy, a.radius, a.flatness, a.startAngle, a.endAngle, a.tilt});
+    for (const JwcText& t : d.texts) n += AnyNonFinite({t.x1, t.y1, t.x2, t.y2});
+    for (const JwcPoint& p : d.points) n += AnyNonFinite({p.x, p.y});
+    const auto virtualPoints = std::min(d.virtualPoints.size(), static_cast<std::size_t>(std::max(0, d.header.virtualPointCount)));
+    for (std::size_t i = 0; i < virtualPoints; ++i) n += AnyNonFinite({d.virtualPoints[i].x, d.virtualPoints[i].y});
+    return n;
+}
+
+}  // namespace
+
 bool IsUsableScale(long double scale) {
     const auto key = static_cast<float>(scale);
     return scale > 0 && std::isfinite(key) && key > 0;
@@ -127,6 +147,7 @@ Conversion::Conversion(const JwcDrawing& drawing, const ConversionSettings& sett
     scales_.roundDelta = scales_.roundOffset = settings.roundCoordinates;
     paperFactor_ = PaperFactor(drawing.header.paperSize, drawing.header.paperDivisor);
     result_.extents = GatherStatistics(drawing, scales_);
+    result_.nonFiniteElements = CountNonFiniteElements(drawing);
     scales_.Analyze(paperFactor_);
 
     FillLinetypeNames(settings.jwLineTypes, tables);

@@ -3,6 +3,7 @@
 // the layers with their DXF names, colours and line types.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "convert/LayerTables.h"
@@ -23,6 +24,9 @@ struct ConversionResult {
     std::string handleSeed;  // the text of $HANDSEED
     std::string fileDate;    // the text of $TDCREATE and $TDUPDATE
     bool defpointsUsed = false;
+    // Elements with an infinite or NaN number (a damaged file): their DXF
+    // files hold 0 in its place.
+    std::int64_t nonFiniteElements = 0;
     LayerTables layers;      // the used layers with their DXF names, colours and line types
 };
 

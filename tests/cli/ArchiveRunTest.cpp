@@ -144,6 +144,35 @@ TEST_F(ArchiveRunTest, ResumesAKilledRunWithUpdate) {
     EXPECT_NE(again.err.find("変換: 0 件、一部だけ読めた図面: 0 件、スキップ: 305 件"), std::string::npos) << again.err;
 }
 
+// Two runs at once over one archive, neither forcing: every output is
+// written by one of them, and the other refuses it as existing, however
+// their saves interleave.
+TEST_F(ArchiveRunTest, TwoRunsAtOnceNeverBothWriteAnOutput) {
+    for (int i = 0; i < 150; ++i) dir_.Write("archive/many/d" + std::to_string(1000 + i) + ".jwc", Drawing());
+    const std::string out = dir_.File("out");
+    pid_t children[2];
+    for (int run = 0; run < 2; ++run) {
+        children[run] = ::fork();
+        ASSERT_GE(children[run], 0);
+        if (children[run] == 0) {
+            Convert({"-r", "-q", "-j", "1", "--output-dir", out, "--report", dir_.File(run == 0 ? "r0.jsonl" : "r1.jsonl")});
+            ::_exit(0);
+        }
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+    }
+    int converted = 0, exists = 0;
+    for (const char* report : {"r0.jsonl", "r1.jsonl"})
+        for (const auto& [input, result] : Records(ReadFileBytes(dir_.File(report)), archive_)) {
+            converted += result == "converted ";
+            exists += result == "refused exists";
+        }
+    EXPECT_EQ(converted, 150 + 5);  // the 150, and the archive's five good drawings
+    EXPECT_EQ(exists, 150 + 5);
+}
+
 // Entries the walk cannot examine are said with their reason, recorded and
 // counted as failed: a drawing below a path too long for the system, and
 // links named as drawings that lead nowhere or to themselves.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 
 #include "cli/CliRun.h"
 #include "cli/ConvertOptions.h"
@@ -154,6 +155,40 @@ TEST_F(ConvertCommandTest, PartialDrawingsAndEmptyOnesCanBeForced) {
     run = Cli({"convert", "--scale", "20", empty});
     EXPECT_EQ(run.code, kExitOk) << run.err;
     EXPECT_EQ(testing::HeaderVariable(testing::ReadFileBytes(dir_.File("empty.dxf")), "$LTSCALE"), (testing::Groups{{" 40", "20"}}));
+}
+
+// What went wrong is said plainly, with its reason, on standard error and
+// in the report: a damaged header, numbers that are no numbers, and an
+// output folder that cannot be made (no usage text).
+TEST_F(ConvertCommandTest, SaysWhatWentWrongPlainly) {
+    JwcBuilder broken = Drawing();
+    broken.Line(JwcLine{std::numeric_limits<float>::quiet_NaN(), 0, 1, 1, 1, 1, 0})
+        .Line(JwcLine{0, std::numeric_limits<float>::infinity(), 1, 1, 1, 1, 0});
+    struct Case {
+        std::string name, bytes;
+        std::vector<std::string> options;
+        int code;
+        std::string problem, record;  // in the log of problems; the report's status and code
+    };
+    const Case cases[] = {
+        {"header.jwc", Drawing().Bytes().substr(0, 300), {"--allow-partial"}, kExitSomeFailed,
+         "読み込めた部分に要素がありません。変換しません", "failed,truncated-records"},
+        {"nan.jwc", broken.Bytes(), {}, kExitOk, "数値が無限大か非数の要素: 2 件（0 として書き出しました）", "converted,"},
+        {"folder.jwc", Drawing().Bytes(), {"--output-dir", dir_.Write("file", "") + "/sub"}, kExitSomeFailed,
+         "出力フォルダを作れません（パスの途中にフォルダーでないものがあります）", ""},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"convert", "--report", dir_.File("r.csv"), "--report-format", "csv", "--force"};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        args.push_back(dir_.Write(c.name, c.bytes));
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.code, c.code) << c.name << '\n' << run.err;
+        EXPECT_NE(run.err.find(c.problem), std::string::npos) << c.name << '\n' << run.err;
+        EXPECT_EQ(run.err.find("使い方"), std::string::npos) << c.name;
+        if (!c.record.empty()) {
+            EXPECT_NE(testing::ReadFileBytes(dir_.File("r.csv")).find(c.record), std::string::npos) << c.name;
+        }
+    }
 }
 
 TEST_F(ConvertCommandTest, ReportsUnwritableOutputsAndTwoInputsForOneOutput) {
