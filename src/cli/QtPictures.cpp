@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "paint/PicturePainter.h"
+#include "text/Messages.h"
 
 namespace orvik::cli {
 
@@ -24,10 +25,11 @@ void StartQtPictures() {
 std::string PngPicture(const DisplayList& list, const PictureOptions& options) {
     StartQtPictures();
     const QImage image = RenderPicture(list, options);
+    if (image.isNull()) throw ConversionError(WithReason(kPictureNotMade, kOutOfMemory));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    if (!image.save(&buffer, "PNG") || bytes.isEmpty()) throw ConversionError(std::string(kPictureNotMade));
     return bytes.toStdString();
 }
 
@@ -44,9 +46,11 @@ std::string PdfPicture(const DisplayList& list, const PictureOptions& options) {
         pdf.setPageSize(QPageSize(QSizeF(frame.width, frame.height), QPageSize::Point));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
         QPainter painter(&pdf);
+        if (!painter.isActive()) throw ConversionError(std::string(kPictureNotMade));
         painter.fillRect(QRectF(0, 0, frame.width, frame.height), options.lightBackground ? Qt::white : Qt::black);
         PaintDisplayList(painter, list, ViewTransform(frame), options.lightBackground);
     }
+    if (bytes.isEmpty()) throw ConversionError(std::string(kPictureNotMade));
     return bytes.toStdString();
 }
 

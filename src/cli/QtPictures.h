@@ -15,7 +15,8 @@ namespace orvik::cli {
 // (main) thread, before pictures are drawn on other threads.
 void StartQtPictures();
 
-// The PNG file's bytes.
+// The PNG file's bytes. Throws ConversionError (CP932) when the picture
+// cannot be made; the same for PDF.
 std::string PngPicture(const DisplayList& list, const PictureOptions& options);
 
 // The PDF file's bytes: one page the picture's size (a pixel a point), in vectors.

@@ -178,10 +178,13 @@ PictureFrame FrameFor(const PictureBounds& bounds, int width) {
     if (w <= 0) w = h > 0 ? h : 1;
     if (h <= 0) h = w;
     const double margin = 0.02 * std::max(w, h);
+    const double across = w + 2 * margin, down = h + 2 * margin;
+    const double wide = std::max(width, 1), high = down * wide / across;
+    const double shrink = std::min({1.0, kMaxPictureSide / wide, kMaxPictureSide / high, std::sqrt(kMaxPicturePixels / (wide * high))});
     PictureFrame frame;
-    frame.width = std::max(width, 1);
-    frame.scale = frame.width / (w + 2 * margin);
-    frame.height = std::max(1, static_cast<int>(std::ceil((h + 2 * margin) * frame.scale)));
+    frame.width = shrink < 1 ? std::max(1, static_cast<int>(wide * shrink)) : static_cast<int>(wide);
+    frame.scale = frame.width / across;
+    frame.height = std::clamp(static_cast<int>(std::ceil(down * frame.scale)), 1, kMaxPictureSide);
     frame.origin = {b.min.x - margin, b.min.y - margin + frame.height / frame.scale};
     return frame;
 }

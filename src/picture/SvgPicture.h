@@ -19,8 +19,15 @@ struct PictureOptions {
 // The font family the pictures ask for: the Japanese Gothic the project installs.
 inline constexpr const char* kPictureFontFamily = "IPAGothic";
 
+// The largest picture made: no side longer than kMaxPictureSide pixels and
+// at most kMaxPicturePixels in all (a PNG of that size takes 160 MB in
+// memory while it is drawn).
+inline constexpr int kMaxPictureSide = 20000;
+inline constexpr double kMaxPicturePixels = 40e6;
+
 // The scale and the pixel size of the picture of `bounds` at `width` pixels,
-// with a margin of 2 % on every side.
+// with a margin of 2 % on every side. A picture that would exceed the
+// largest one is made smaller, keeping the drawing's proportions.
 struct PictureFrame {
     double scale = 1;        // pixels per drawing unit
     PicturePoint origin;     // the drawing point at the top left corner

@@ -133,6 +133,9 @@ inline constexpr std::string_view kUtf8Readers =
     "UTF-8 \x82\xCC AutoCAD 2007 \x8C\x60\x8E\xAE\x81\x69" "AC1021\x81\x6A\x81\x42LibreCAD\x81\x41QCAD \x82\xC8"
     "\x82\xC7 Unicode \x82\xC5\x93\xC7\x82\xDE\x83\x5C\x83\x74\x83\x67\x8C\xFC\x82\xAF";  // UTF-8 の AutoCAD 2007 形式（AC1021）。LibreCAD、QCAD など Unicode で読むソフト向け
 
+// A PNG or PDF picture that the painter could not make.
+inline constexpr std::string_view kPictureNotMade = "\x8A\x47\x82\xF0\x8D\xEC\x82\xEA\x82\xDC\x82\xB9\x82\xF1";  // 絵を作れません
+
 // The window's question when points are to stay points.
 inline constexpr std::string_view kPointModeQuestion =
     "\x93\x5F\x82\xF0\x93\x5F\x82\xCC\x82\xDC\x82\xDC\x95\xCF\x8A\xB7\x82\xB7\x82\xE9\x82\xC6" "AutoCAD\x82\xC5"

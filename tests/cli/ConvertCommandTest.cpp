@@ -331,6 +331,9 @@ TEST_F(ConvertCommandTest, OutputFormatsDifferOnlyInTheirLabelsAndEncoding) {
 // render alone.
 TEST_F(ConvertCommandTest, PicturesGoWhereTheOptionsSay) {
     const std::string input = dir_.Write("plan.jwc", Drawing().Bytes());
+    JwcBuilder tallDrawing;
+    tallDrawing.Group(0, 100).Layer(0, "A").Line(JwcLine{0, 0, 0, 1000, 1, 1, 0}).Line(JwcLine{1, 0, 1, 1000, 1, 1, 0});
+    const std::string tall = dir_.Write("tall.jwc", tallDrawing.Bytes());
     struct Case {
         std::vector<std::string> args;
         int code;
@@ -347,6 +350,8 @@ TEST_F(ConvertCommandTest, PicturesGoWhereTheOptionsSay) {
         {{"render", "--thumbnail", input}, kExitUsage, {}},
         {{"render", "--width", "5", input}, kExitUsage, {}},
         {{"render", "--picture", "jpg", input}, kExitUsage, {}},
+        // A tall drawing at the widest picture: made within the largest picture, not empty.
+        {{"render", "--picture", "png", "--width", "20000", "-o", dir_.File("x.PNG"), tall}, kExitOk, {{"x.PNG", png}}},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = c.args;

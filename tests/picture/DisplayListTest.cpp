@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <regex>
@@ -147,6 +148,36 @@ TEST(DisplayListBuilder, ResolvesWhatTheEntityLeavesToItsLayer) {
                 EXPECT_EQ(list.linetypes[static_cast<std::size_t>(s.linetype)], (DashPattern{20, -10}));
             }
             EXPECT_EQ(list.encoding, TextEncoding::Cp932);
+        }
+    }
+}
+
+// A picture keeps the width asked for and the drawing's proportions, and
+// is made smaller only as far as the largest picture demands.
+TEST(PictureFrame, StaysWithinTheLargestPicture) {
+    struct Case {
+        double w, h;
+        int width;
+        int expectWidth;  // 0: smaller than asked
+    };
+    const Case cases[] = {
+        {100, 50, 1200, 1200}, {50, 100, 1200, 1200}, {100, 100, 20000, 0}, {1, 1000, 20000, 0}, {1, 1e9, 1200, 0},
+        {1000, 1, 20000, 20000},
+    };
+    for (const Case& c : cases) {
+        const PictureFrame f = FrameFor(PictureBounds{{0, 0}, {c.w, c.h}}, c.width);
+        EXPECT_LE(f.width, kMaxPictureSide);
+        EXPECT_LE(f.height, kMaxPictureSide);
+        EXPECT_LE(double(f.width) * f.height, kMaxPicturePixels * 1.001);
+        if (c.expectWidth) {
+            EXPECT_EQ(f.width, c.expectWidth) << c.w << 'x' << c.h;
+        } else {
+            EXPECT_LT(f.width, c.width) << c.w << 'x' << c.h;
+        }
+        // A clipped height aside, the drawing's proportions with its margins of 2 %.
+        const double down = c.h + 0.04 * std::max(c.w, c.h);
+        if (f.height < kMaxPictureSide) {
+            EXPECT_NEAR(f.height / f.scale, down, 1.5 / f.scale) << c.w << 'x' << c.h;
         }
     }
 }
