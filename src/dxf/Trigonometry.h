@@ -2,14 +2,15 @@
 //
 // These are the only transcendental functions whose results reach the DXF
 // file: cosine and sine of arc end points and ellipse axes, the direction of
-// a text line. glibc computes them for long double with the x87 unit, whose
-// last bit may differ between processors; everything else that decides an
-// output byte (decimal places, rounding grids) is computed exactly
-// (ExactDecimal.h), so a difference can only ever show in the last digit of
-// a value computed here.
+// a text line. A platform's long double functions differ in their last bits
+// (the x87 fcos and fpatan instructions, with a 66-bit pi and bits that
+// depend on the processor; software in glibc), so they are computed here
+// with integer arithmetic alone: the argument reduced by 448 bits of 2/pi,
+// the series summed in 124-bit fixed point, the result rounded once to the
+// nearest long double. The bits are the same on every processor and system.
+// Everything else that decides an output byte (decimal places, rounding
+// grids) is computed exactly (ExactDecimal.h).
 #pragma once
-
-#include <cmath>
 
 namespace orvik {
 
@@ -17,12 +18,22 @@ inline constexpr long double kPi = 3.141592653589793238462643383279502884L;
 
 constexpr long double Radians(long double degrees) { return degrees * kPi / 180; }
 
-inline long double CosDegrees(long double degrees) { return std::cos(Radians(degrees)); }
-inline long double SinDegrees(long double degrees) { return std::sin(Radians(degrees)); }
+// The cosine and sine of an angle in radians; NaN for an infinite or NaN
+// angle. An angle of 2^125 radians or more (no drawing's) is first reduced
+// modulo 2 pi as a long double.
+long double Cos(long double radians);
+long double Sin(long double radians);
+
+// The direction of (x, y) in radians, -pi to pi, as atan2 defines it
+// (signed zeros and infinities included); NaN when either is NaN.
+long double Atan2(long double y, long double x);
+
+inline long double CosDegrees(long double degrees) { return Cos(Radians(degrees)); }
+inline long double SinDegrees(long double degrees) { return Sin(Radians(degrees)); }
 
 // The direction of the vector (dx, dy) in degrees, -180 to 180; 0 for the zero vector.
 inline long double DirectionDegrees(long double dx, long double dy) {
-    return dx == 0 && dy == 0 ? 0 : std::atan2(dy, dx) * 180 / kPi;
+    return dx == 0 && dy == 0 ? 0 : Atan2(dy, dx) * 180 / kPi;
 }
 
 }  // namespace orvik

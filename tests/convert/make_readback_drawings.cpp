@@ -2,6 +2,8 @@
 // colours, visibility and DEFPOINTS, and values readers could misread.
 //
 // Usage: make_readback_drawings FOLDER
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -51,5 +53,33 @@ int main(int argc, char** argv) {
     hostile.Text(TextRecord{0, 6, 4, 6, "x\r\n  0\r\nLINE\r\n  8\r\nINJECTED\r\n 10\r\n0\r\n 20\r\n0\r\n 11\r\n1\r\n"
                                         " 21\r\n1\r\n  0\r\nTEXT\r\n  1\r\ny^z"});
     hostile.WriteTo(folder + "/hostile.jwc");
+
+    // Angles whose sines and cosines reach the file: arcs and tilted
+    // ellipses at every half degree and the angles beside it (1/65536
+    // degree apart), at random angles, and texts along every half degree and
+    // random directions.
+    JwcBuilder angles;
+    angles.Group(0, 100).Layer(0, "A").PoolAt("0000:0000");
+    std::uint32_t random = 12345;
+    const auto next = [&] { return random = random * 1103515245u + 12345u; };
+    for (int half = -720; half <= 720; ++half) {
+        const float x = static_cast<float>(half % 40) * 10, y = static_cast<float>(half / 40) * 10;
+        for (int beside = -1; beside <= 1; ++beside) {
+            const std::int32_t angle = AngleUnits(half * 0.5) + beside;
+            angles.Arc(ArcRecord{x, y, 3, 6000, angle, angle + AngleUnits(90), angle, 1, 1, 0});
+            angles.Arc(ArcRecord{x, y, 2, 10000, angle, AngleUnits(90) - angle, 0, 1, 1, 0});
+        }
+        const double radians = half * 0.5 * 3.14159265358979323846 / 180;
+        angles.Text(TextRecord{x, y, x + static_cast<float>(std::cos(radians)), y + static_cast<float>(std::sin(radians)), "T"});
+    }
+    for (int i = 0; i < 3000; ++i) {
+        const auto start = static_cast<std::int32_t>(next()), end = static_cast<std::int32_t>(next());
+        const auto tilt = static_cast<std::int32_t>(next() % (360u << 16));
+        angles.Arc(ArcRecord{static_cast<float>(i % 50), static_cast<float>(i / 50), 1.5f, static_cast<std::uint16_t>(next() % 20000),
+                             start % (720 << 16), end % (720 << 16), tilt, 1, 1, 0});
+        const float dx = static_cast<float>(next() % 20001) / 1000 - 10, dy = static_cast<float>(next() % 20001) / 1000 - 10;
+        angles.Text(TextRecord{0, static_cast<float>(i), dx, static_cast<float>(i) + dy, "R"});
+    }
+    angles.WriteTo(folder + "/angles.jwc");
     return 0;
 }
