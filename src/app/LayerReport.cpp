@@ -23,7 +23,7 @@ std::vector<std::string> ReportUsedLayers(const ConversionResult& result) {
         const DxfLayer& layer = tables.layers[i];
         if (layer.used) lines.push_back(LayerLine(layer.name, layer.color, tables.LinetypeNameOf(layer.lineType)));
     }
-    if (result.defpointsUsed) lines.push_back(LayerLine("DEFPOINTS", tables.layers[kDefpointsLayer].color, "DOT"));
+    if (result.defpointsUsed) lines.push_back(LayerLine("DEFPOINTS", tables.layers[kDefpointsLayer].color, tables.LinetypeNameOf(kAuxiliaryLineType)));
     return lines;
 }
 

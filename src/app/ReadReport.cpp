@@ -5,18 +5,15 @@
 #include <cerrno>
 #include <utility>
 
+#include "app/SettingChecks.h"
 #include "text/Messages.h"
 #include "text/Substitution.h"
 
 namespace orvik {
 
-bool HasExtension(std::string_view path, std::string_view upperExtension) {
-    const auto name = path.substr(path.find_last_of('/') + 1);
-    const auto dot = name.rfind('.');
-    if (dot == std::string_view::npos) return false;
-    std::string extension(name.substr(dot));
-    std::ranges::transform(extension, extension.begin(), [](unsigned char c) { return std::toupper(c); });
-    return extension == upperExtension;
+bool HasExtension(std::string_view path, std::string_view extension) {
+    const std::string_view own = ExtensionOf(path);
+    return std::ranges::equal(own, extension, [](unsigned char a, unsigned char b) { return std::toupper(a) == std::toupper(b); });
 }
 
 std::vector<std::string> ReadSummaryLines(const JwcDrawing& drawing) {

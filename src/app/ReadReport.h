@@ -13,9 +13,9 @@
 
 namespace orvik {
 
-// The extension of the file name (from its last "." on), upper-cased,
-// equals `upperExtension` (".JWC", ".DXF").
-bool HasExtension(std::string_view path, std::string_view upperExtension);
+// The extension of the file name (from its last "." on) is `extension`
+// (".JWC", ".dxf") in any letter case.
+bool HasExtension(std::string_view path, std::string_view extension);
 
 // The read commands' test: the extension is ".JWC" in any letter case.
 inline bool HasJwcExtension(std::string_view path) { return HasExtension(path, ".JWC"); }

@@ -34,7 +34,7 @@ std::optional<int> ParsePercentage(std::string_view text) {
         if (c < '0' || c > '9') return std::nullopt;
         value = value * 10 + (c - '0');
     }
-    if (value <= 0) return std::nullopt;
+    if (value <= 0 || value > kMaxPercent) return std::nullopt;
     return value;
 }
 
@@ -57,11 +57,18 @@ std::string DefaultRadiusText() { return RadiusText(ConversionSettings{}.pointRa
 
 std::string DefaultReductionText() { return std::to_string(ConversionSettings{}.textShrinkPercent); }
 
-std::string PathWithExtension(std::string_view path, std::string_view extension) {
-    const auto nameStart = path.find_last_of('/') + 1;  // npos + 1 == 0
+std::string_view ExtensionOf(std::string_view path) {
+#ifdef _WIN32
+    const auto nameStart = path.find_last_of("/\\") + 1;  // npos + 1 == 0
+#else
+    const auto nameStart = path.find_last_of('/') + 1;
+#endif
     const auto dot = path.rfind('.');
-    const bool hasExtension = dot != std::string_view::npos && dot >= nameStart;
-    return std::string(hasExtension ? path.substr(0, dot) : path) + std::string(extension);
+    return dot != std::string_view::npos && dot >= nameStart ? path.substr(dot) : std::string_view();
+}
+
+std::string PathWithExtension(std::string_view path, std::string_view extension) {
+    return std::string(path.substr(0, path.size() - ExtensionOf(path).size())) + std::string(extension);
 }
 
 std::string DxfPathFor(std::string_view path) { return PathWithExtension(path, ".dxf"); }

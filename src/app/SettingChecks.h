@@ -26,12 +26,19 @@ std::string DefaultReductionText();
 // within the range of a 32-bit real.
 std::optional<float> ParsePointRadius(std::string_view text);
 
+// The largest percentage (text reduction, half-width aspect): two digits.
+inline constexpr int kMaxPercent = 99;
+
 // A percentage field (text reduction, half-width aspect): one or two
 // digits, greater than 0.
 std::optional<int> ParsePercentage(std::string_view text);
 
 // A field's text as an integer: optional blanks and sign, then digits.
 std::optional<long> ParseInteger(std::string_view text);
+
+// The extension of the path's file name, from its last "." on (".jwc"), or
+// "" when the name has none. Folders end at "/" (and "\\" on Windows).
+std::string_view ExtensionOf(std::string_view path);
 
 // The path with the extension of its file name replaced by `extension`
 // (".svg"), or `extension` appended when the file name has none.

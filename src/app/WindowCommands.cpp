@@ -175,9 +175,9 @@ ConversionSettings SettingsOf(const ControlValues& c, float radius, long reducti
     s.jwLineTypes = c.jwLineTypes;
     s.curvesAsPolylines = c.curvesAsPolylines;
     s.shrinkTexts = c.shrinkTexts;
-    s.textShrinkPercent = static_cast<std::uint8_t>(std::min<long>(reduction, 255));
+    s.textShrinkPercent = static_cast<std::uint8_t>(std::min<long>(reduction, kMaxPercent));
     s.narrowHalfWidthTexts = c.narrowHalfWidthTexts;
-    s.halfWidthAspectPercent = static_cast<std::uint8_t>(std::min<long>(aspect, 255));
+    s.halfWidthAspectPercent = static_cast<std::uint8_t>(std::min<long>(aspect, kMaxPercent));
     s.plainLayerNames = c.plainLayerNames;
     s.auxiliaryOnDefpoints = c.auxiliaryOnDefpoints;
     s.penColors = c.penColors;

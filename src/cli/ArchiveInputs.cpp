@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/SettingChecks.h"
+#include "app/ReadReport.h"
 #include "jwc/JwcLoader.h"
 #include "text/Cp932.h"
 #include "text/Messages.h"
@@ -13,12 +13,6 @@ namespace orvik::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool HasJwcName(const fs::path& path) {
-    std::string extension = path.extension().string();
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension == ".jwc";
-}
 
 ArchiveProblem Problem(const fs::path& path, bool folder, const std::error_code& ec) {
     return {path.string(), folder, Cp932ToUtf8(SystemErrorText(ec.value()))};
@@ -57,11 +51,11 @@ void Walk(const fs::path& root, const fs::path& folder, ArchiveInputs& out) {
             // Links to files are followed, links to folders not; a broken link
             // is said only when its name makes it a drawing.
             const fs::file_status target = entry.status(statusError);
-            if (statusError && HasJwcName(entry.path())) out.problems.push_back(Problem(entry.path(), false, statusError));
+            if (statusError && HasJwcExtension(entry.path().string())) out.problems.push_back(Problem(entry.path(), false, statusError));
             if (statusError || !fs::is_regular_file(target)) continue;
         }
         // A drawing by its name or its signature.
-        if (HasJwcName(entry.path()) || IsJwcFile(entry.path().string()))
+        if (HasJwcExtension(entry.path().string()) || IsJwcFile(entry.path().string()))
             out.drawings.push_back({entry.path().string(), entry.path().lexically_relative(root).string(), true});
     }
 }

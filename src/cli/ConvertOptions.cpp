@@ -7,6 +7,7 @@
 #include <map>
 
 #include "app/OutputFormatChoices.h"
+#include "app/ReadReport.h"
 #include "app/SettingChecks.h"
 #include "convert/Conversion.h"
 #include "os/System.h"
@@ -179,13 +180,8 @@ int WritersPerDrawing(int jobs, std::size_t drawings) {
 bool ErrorsOnTerminal() { return os::IsTerminal(os::StandardError()); }
 
 std::optional<PictureType> PictureTypeNamed(const std::string& path) {
-    const auto dot = path.rfind('.');
-    if (dot == std::string::npos) return std::nullopt;
-    std::string extension = path.substr(dot + 1);
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (extension == "svg") return PictureType::Svg;
-    if (extension == "png") return PictureType::Png;
-    if (extension == "pdf") return PictureType::Pdf;
+    for (const PictureType type : {PictureType::Svg, PictureType::Png, PictureType::Pdf})
+        if (HasExtension(path, PictureExtension(type))) return type;
     return std::nullopt;
 }
 

@@ -70,9 +70,10 @@ constexpr Group kStandardStyle[] = {
     T(2, "STANDARD"), I(70, 0), T(40, "0.0"), T(41, "1.0"), T(50, "0.0"), I(71, 0), T(42, "2.5"),
     T(3, "txt.shx"), T(4, "extfont.shx"),
 };
-// A further horizontal style takes a handle that no other record uses, below
-// the running handles, so that every other handle stays what it is.
-constexpr std::string_view kHorizontalStyleHandle = "4F";
+// A further horizontal style takes the handle just below the running
+// handles, which no other record uses, so that every other handle stays
+// what it is.
+constexpr std::int64_t kHorizontalStyleHandle = DxfWriter::kFirstHandleSeed;
 constexpr Group kStyleRecordStart[] = {T(0, "STYLE")};
 constexpr Group kStyleRecordOwner[] = {T(330, "3"), T(100, "AcDbSymbolTableRecord"), T(100, "AcDbTextStyleTableRecord")};
 // Flags 70: 4 = vertical.
@@ -170,7 +171,7 @@ void WriteLayerTable(DxfWriter& w, const TablesInputs& in) {
         w.WriteGroup(2, "DEFPOINTS");
         w.WriteInt(70, freezeOff ? 1 : 0);
         w.WriteColor(-tables.layers[kDefpointsLayer].color);  // never plotted: always off
-        w.WriteLinetype("DOT");
+        w.WriteLinetype(tables.LinetypeNameOf(kAuxiliaryLineType));
     }
     Write(w, kTableEnd);
 }
@@ -192,7 +193,7 @@ void WriteStyleTable(DxfWriter& w, const TablesInputs& in) {
     Write(w, kStandardStyle);
     if (!names.horizontal.empty()) {
         Write(w, kStyleRecordStart);
-        w.WriteGroup(5, kHorizontalStyleHandle);
+        w.WriteHandle(5, kHorizontalStyleHandle);
         WriteStyleRecord(w, names.horizontal, 0);
     }
     if (vertical) {

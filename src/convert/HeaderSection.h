@@ -1,7 +1,8 @@
-// The HEADER section: an AutoCAD R13 drawing (AC1012) in the Japanese code
-// page (dos932), with 162 variables in a fixed order. All but a few are
-// constants; the rest come from the reference scale, the extents, the paper
-// size, the source file's date and the handle seed.
+// The HEADER section: 162 variables in a fixed order. The version and code
+// page come from the output format (AC1012 and dos932 by default; see
+// OutputFormat.h); all but a few others are constants, and the rest come
+// from the reference scale, the extents, the paper size, the source file's
+// date and the handle seed.
 #pragma once
 
 #include <cstdint>

@@ -100,14 +100,12 @@ int AssignLayers(const JwcDrawing& drawing, const LayerUsage& usage, const Conve
         layer.color = static_cast<std::uint8_t>(tables.ColorOfPen(MostUsed(usage.penCount[i], 0, kPenCount)));
         layer.lineType = static_cast<std::uint8_t>(MostUsed(usage.lineTypeCount[i], 1, kLineTypeCount + 1));
     }
-    DxfLayer& defpoints = tables.layers[kDefpointsLayer];
-    if (settings.auxiliaryOnDefpoints) {
-        defpoints.lineType = kAuxiliaryLineType;
-        defpoints.color = static_cast<std::uint8_t>(tables.ColorOfPen(MostUsed(usage.auxiliaryPenCount, 0, kPenCount)));
-    } else {
-        defpoints.lineType = 1;
-        defpoints.color = kPenDefaultColor;
-    }
+    // DEFPOINTS takes the colour its auxiliary lines mostly use; its line
+    // type is always the auxiliary one.
+    tables.layers[kDefpointsLayer].color =
+        settings.auxiliaryOnDefpoints
+            ? static_cast<std::uint8_t>(tables.ColorOfPen(MostUsed(usage.auxiliaryPenCount, 0, kPenCount)))
+            : static_cast<std::uint8_t>(kPenDefaultColor);
     return used;
 }
 

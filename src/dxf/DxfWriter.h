@@ -19,7 +19,7 @@
 
 namespace orvik {
 
-// t, raised by 360 while below `lowerBound`; exactly 360 becomes `atFullTurn`.
+// `angle`, raised by 360 while below `lowerBound`; exactly 360 becomes `atFullTurn`.
 // Never lowered: 400 stays 400.
 long double NormalizeAngle(long double angle, long double atFullTurn, long double lowerBound);
 

@@ -12,9 +12,11 @@
 // grids) is computed exactly (ExactDecimal.h).
 #pragma once
 
+#include <numbers>
+
 namespace orvik {
 
-inline constexpr long double kPi = 3.141592653589793238462643383279502884L;
+inline constexpr long double kPi = std::numbers::pi_v<long double>;
 
 constexpr long double Radians(long double degrees) { return degrees * kPi / 180; }
 

@@ -10,9 +10,9 @@ namespace orvik {
 constexpr bool IsTypedCharacter(char32_t c) { return c >= 0x20 && c != 0x7F; }
 
 // The point radius: a decimal number.
-constexpr bool PointRadiusKeyAccepted(char32_t c) { return c == 8 || c == 16 || c == '.' || (c >= '0' && c <= '9'); }
+constexpr bool PointRadiusKeyAccepted(char32_t c) { return c == '.' || (c >= '0' && c <= '9'); }
 
 // The two percentages: digits only.
-constexpr bool PercentKeyAccepted(char32_t c) { return c == 8 || c == 16 || (c >= '0' && c <= '9'); }
+constexpr bool PercentKeyAccepted(char32_t c) { return c >= '0' && c <= '9'; }
 
 }  // namespace orvik

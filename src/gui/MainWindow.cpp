@@ -35,7 +35,7 @@ constexpr std::pair<int, int> kPenColors[] = {
     {RgbValue(0, 0, 255), 5},   {RgbValue(255, 0, 255), 6}, {RgbValue(255, 255, 255), 7},
 };
 
-constexpr int kPercentMinimum = 10, kPercentMaximum = 99;
+constexpr int kPercentMinimum = 10;  // the spin controls step from 10 to kMaxPercent
 
 QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
     auto* row = new QHBoxLayout;
@@ -473,9 +473,9 @@ void MainWindow::ApplyDefaultsOnFirstShow() {
     ShrinkTextsToggled();
     NarrowHalfWidthToggled();
     SetTooltips();
-    textShrinkSpin->SetRange(kPercentMinimum, kPercentMaximum);
+    textShrinkSpin->SetRange(kPercentMinimum, kMaxPercent);
     textShrinkSpin->SetPosition(kDefaults.textShrinkPercent);
-    halfWidthAspectSpin->SetRange(kPercentMinimum, kPercentMaximum);
+    halfWidthAspectSpin->SetRange(kPercentMinimum, kMaxPercent);
     halfWidthAspectSpin->SetPosition(kDefaults.halfWidthAspectPercent);
     if (store_) {
         if (const auto stored = StoredControls(*store_)) ShowControls(*stored);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <map>
 #include <utility>
 
@@ -15,7 +16,6 @@
 namespace orvik {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kAscent = 0.88;    // the base line below a character's top, in heights
 constexpr int kFontPixels = 100;    // texts are drawn at this size, scaled to their height
 
@@ -34,9 +34,9 @@ void ArcSegment(QPainterPath& path, PicturePoint q, double bulge, PicturePoint p
     const double mx = (q.x + p.x) / 2, my = (q.y + p.y) / 2;
     const double offset = radius * std::cos(included / 2) * (bulge > 0 ? 1 : -1);
     const double cx = mx - (p.y - q.y) / chord * offset, cy = my + (p.x - q.x) / chord * offset;
-    const double start = std::atan2(q.y - cy, q.x - cx) * 180 / kPi;
+    const double start = std::atan2(q.y - cy, q.x - cx) * 180 / std::numbers::pi;
     // QPainterPath angles run the other way round in the flipped drawing.
-    path.arcTo(QRectF(cx - radius, cy - radius, 2 * radius, 2 * radius), -start, -included * 180 / kPi);
+    path.arcTo(QRectF(cx - radius, cy - radius, 2 * radius, 2 * radius), -start, -included * 180 / std::numbers::pi);
 }
 
 // A DXF dash pattern as Qt's, in pixels: dashes and gaps alternating. A
@@ -79,12 +79,12 @@ QPainterPath PolylinePath(const Shape& s) {
 
 QPainterPath EllipsePath(const Shape& s) {
     const double major = std::hypot(s.b.x, s.b.y);
-    double sweep = std::fmod(s.end - s.start, 2 * kPi);
-    if (sweep <= 1e-12) sweep += 2 * kPi;
+    double sweep = std::fmod(s.end - s.start, 2 * std::numbers::pi);
+    if (sweep <= 1e-12) sweep += 2 * std::numbers::pi;
     QPainterPath path;
     const QRectF box(-major, -major * s.ratio, 2 * major, 2 * major * s.ratio);
-    path.arcMoveTo(box, -s.start * 180 / kPi);
-    path.arcTo(box, -s.start * 180 / kPi, -sweep * 180 / kPi);
+    path.arcMoveTo(box, -s.start * 180 / std::numbers::pi);
+    path.arcTo(box, -s.start * 180 / std::numbers::pi, -sweep * 180 / std::numbers::pi);
     QTransform place;
     place.translate(s.a.x, s.a.y);
     place.rotateRadians(std::atan2(s.b.y, s.b.x));

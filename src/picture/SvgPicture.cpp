@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <numbers>
 #include <cstdio>
 
 #include "text/Cp932.h"
@@ -10,7 +11,6 @@
 namespace orvik {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 // How far below the top of a character its base line lies, in heights.
 constexpr double kAscent = 0.88;
 
@@ -94,25 +94,25 @@ std::string ArcTo(double rx, double ry, double rotationDegrees, bool large, Pict
 
 std::string EllipsePath(const Shape& s) {
     const double major = std::hypot(s.b.x, s.b.y);
-    const double rotation = std::atan2(s.b.y, s.b.x) * 180 / kPi;
-    double sweep = std::fmod(s.end - s.start, 2 * kPi);
-    if (sweep <= 1e-12) sweep += 2 * kPi;
+    const double rotation = std::atan2(s.b.y, s.b.x) * 180 / std::numbers::pi;
+    double sweep = std::fmod(s.end - s.start, 2 * std::numbers::pi);
+    if (sweep <= 1e-12) sweep += 2 * std::numbers::pi;
     const PicturePoint from = OnEllipse(s, s.start);
     std::string d = MoveTo(from);
-    if (sweep > 2 * kPi - 1e-9) {  // whole: two halves, as one arc cannot close
-        d += ArcTo(major, major * s.ratio, rotation, false, OnEllipse(s, s.start + kPi));
+    if (sweep > 2 * std::numbers::pi - 1e-9) {  // whole: two halves, as one arc cannot close
+        d += ArcTo(major, major * s.ratio, rotation, false, OnEllipse(s, s.start + std::numbers::pi));
         d += ArcTo(major, major * s.ratio, rotation, false, from);
         return d;
     }
-    return d + ArcTo(major, major * s.ratio, rotation, sweep > kPi, OnEllipse(s, s.start + sweep));
+    return d + ArcTo(major, major * s.ratio, rotation, sweep > std::numbers::pi, OnEllipse(s, s.start + sweep));
 }
 
 std::string ArcPath(const Shape& s) {
     double sweep = std::fmod(s.end - s.start, 360.0);
     if (sweep <= 0) sweep += 360;
     const auto at = [&](double degrees) {
-        return PicturePoint{s.a.x + s.radius * std::cos(degrees * kPi / 180),
-                            s.a.y + s.radius * std::sin(degrees * kPi / 180)};
+        return PicturePoint{s.a.x + s.radius * std::cos(degrees * std::numbers::pi / 180),
+                            s.a.y + s.radius * std::sin(degrees * std::numbers::pi / 180)};
     };
     const PicturePoint from = at(s.start);
     return MoveTo(from) + ArcTo(s.radius, s.radius, 0, sweep > 180, at(s.start + sweep));
@@ -142,7 +142,7 @@ std::string PolylinePath(const Shape& s) {
 // The text's matrix: its local x runs along the base line (stretched by the
 // width factor), its local y downwards across it, in the y-up drawing.
 std::string TextMatrix(const Shape& s) {
-    const double c = std::cos(s.angle * kPi / 180), n = std::sin(s.angle * kPi / 180);
+    const double c = std::cos(s.angle * std::numbers::pi / 180), n = std::sin(s.angle * std::numbers::pi / 180);
     return "matrix(" + Num(s.widthFactor * c) + ' ' + Num(s.widthFactor * n) + ' ' + Num(n) + ' ' + Num(-c) + ' ' +
            Num(s.a.x) + ' ' + Num(s.a.y) + ')';
 }

@@ -123,8 +123,10 @@ TEST_F(ConversionTest, DecidesEverythingBeforeWriting) {
     EXPECT_EQ(result.fileDate, "2453431.5");
     EXPECT_EQ(result.extents.minX, 0.0L);
     EXPECT_EQ(result.extents.maxY, 1.0L);
-    // Writing twice gives the same text.
-    EXPECT_TRUE(conversion.Text() == conversion.Text());
+    // The file saved holds exactly the text.
+    const std::string output = dir_.File("saved.dxf");
+    conversion.SaveAs(output);
+    EXPECT_TRUE(testing::ReadFileBytes(output) == conversion.Text());
 }
 
 TEST_F(ConversionTest, TheSampleMatchesItsReviewedOutput) {
