@@ -3,7 +3,8 @@
 // the DXF file or the picture (and a thumbnail), and say what came of it.
 //
 // The job touches nothing shared but the files it writes, so several run at
-// once. It prints nothing and asks nothing: the outcome says what happened in
+// once. A front end calls RemoveTemporaryFilesOnSignals (dxf/AtomicFile.h)
+// at start-up, so that a job stopped by Ctrl+C leaves no temporary file. It prints nothing and asks nothing: the outcome says what happened in
 // one structured form (a status, a reason from one list, the CP932 report
 // lines, the counts), and each front end words and shows it as it shows
 // everything else.

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "cli/Cli.h"
-#include "dxf/AtomicFile.h"
+#include "app/DrawingJob.h"
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN

@@ -195,9 +195,4 @@ std::size_t FormatIntTo(char* out, std::int64_t value, int width) {
     return static_cast<std::size_t>(pad + length);
 }
 
-std::string FormatInt(std::int64_t value, int width) {
-    char buffer[48];
-    return std::string(buffer, FormatIntTo(buffer, value, width < 24 ? width : 24));
-}
-
 }  // namespace orvik

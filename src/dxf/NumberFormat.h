@@ -29,10 +29,8 @@ std::string FormatHandle(std::int64_t value);
 // The same into `out`, which must hold 24 bytes; returns the length.
 std::size_t FormatHandleTo(char* out, std::int64_t value);
 
-// Decimal, right-aligned with spaces in `width` columns; wider values whole.
-std::string FormatInt(std::int64_t value, int width);
-
-// The same into `out`, which must hold max(width, 20) bytes; returns the length.
+// Decimal, right-aligned with spaces in `width` columns (wider values
+// whole), into `out`, which must hold max(width, 20) bytes; returns the length.
 std::size_t FormatIntTo(char* out, std::int64_t value, int width);
 
 }  // namespace orvik

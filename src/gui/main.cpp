@@ -1,7 +1,7 @@
 // orvik: the desktop program.
 #include <QApplication>
 
-#include "dxf/AtomicFile.h"
+#include "app/DrawingJob.h"
 #include "gui/JapaneseTranslations.h"
 #include "gui/WindowSession.h"
 

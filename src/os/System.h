@@ -57,11 +57,6 @@ struct FileId {
 };
 // The identity of the existing file the path names (following symbolic links).
 bool IdentityOf(const std::string& path, FileId& id);
-// Both paths name one existing file.
-inline bool SameFile(const std::string& a, const std::string& b) {
-    FileId first, second;
-    return IdentityOf(a, first) && IdentityOf(b, second) && first == second;
-}
 std::tm LocalTime(std::time_t time);
 
 // Writes everything, retrying interrupted and short writes: 0 or an errno.

@@ -135,7 +135,7 @@ TEST(AtomicFile, ASignalRemovesTheTemporaryFile) {
     EXPECT_EQ(EntriesIn(dir.File("")), 0u);
 }
 
-TEST(IsSameFile, ComparesFilesNotNames) {
+TEST(FileIdentity, ComparesFilesNotNames) {
     TempDir dir;
     const std::string a = dir.Write("a.jwc", "drawing");
     const std::string b = dir.Write("b.jwc", "drawing");
@@ -150,7 +150,9 @@ TEST(IsSameFile, ComparesFilesNotNames) {
         {a, true}, {dir.File("sub/../a.jwc"), true}, {dir.File("hard.jwc"), true}, {dir.File("soft.jwc"), true},
         {b, false}, {dir.File("missing.dxf"), false},
     };
-    for (const auto& c : cases) EXPECT_EQ(os::SameFile(a, c.other), c.same) << c.other;
+    os::FileId first, second;
+    ASSERT_TRUE(os::IdentityOf(a, first));
+    for (const auto& c : cases) EXPECT_EQ(os::IdentityOf(c.other, second) && second == first, c.same) << c.other;
 }
 
 // Saves on many threads at once give every file the mode any new file gets

@@ -108,6 +108,10 @@ TEST(FormatReal, FastPathAgreesWithTheExactOneOnHardValues) {
 }
 
 TEST(FormatHandleAndInt, PadAsDxfExpects) {
+    const auto FormatInt = [](std::int64_t value, int width) {
+        char buffer[24];
+        return std::string(buffer, FormatIntTo(buffer, value, width));
+    };
     EXPECT_EQ(FormatHandle(31), "1F");
     EXPECT_EQ(FormatHandle(80), "50");
     EXPECT_EQ(FormatHandle(256), "100");
