@@ -7,8 +7,8 @@
 #include "app/OutputFormatChoices.h"
 #include "app/ReadReport.h"
 #include "convert/Conversion.h"
-#include "jwc/JwcLoader.h"
 #include "dxf/ByteSink.h"
+#include "jwc/JwcLoader.h"
 #include "os/System.h"
 #include "picture/DisplayListBuilder.h"
 #include "text/Messages.h"
@@ -77,8 +77,7 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDr
         return complete ? Finish(outcome, JobStatus::Converted, JobReason::None)
                         : Finish(outcome, JobStatus::PartlyRead, JobReason::TruncatedRecords);
     if (!complete && !request.allowPartial) return Finish(outcome, JobStatus::Failed, JobReason::TruncatedRecords);
-    if (request.planned.reason != JobReason::None)
-        return Finish(outcome, JobStatus::Refused, request.planned.reason, request.planned.message);
+    if (request.plannedRefusal != JobReason::None) return Finish(outcome, JobStatus::Refused, request.plannedRefusal);
     if (!request.scale && outcome.scales.selected < 0)
         return complete ? Finish(outcome, JobStatus::Failed, JobReason::NoScale, std::string(kNoScale))
                         : Finish(outcome, JobStatus::Failed, JobReason::TruncatedRecords, std::string(kNothingRead));

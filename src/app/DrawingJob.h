@@ -70,13 +70,6 @@ enum class JobStatus { Converted, PartlyRead, Skipped, Refused, Failed };
 // The stable name of a status ("converted", "partly-read", ...).
 std::string_view StatusName(JobStatus status);
 
-// What the front end planned for the output before the job: the job reads
-// and reports the drawing, then refuses to write it for this reason.
-struct PlannedRefusal {
-    JobReason reason = JobReason::None;
-    std::string message;  // CP932
-};
-
 struct DrawingJobRequest {
     std::string input;                  // the drawing's path (UTF-8)
     bool anyName = false;               // found by its signature: not refused for its name
@@ -91,7 +84,9 @@ struct DrawingJobRequest {
     bool createFolder = false;          // the output's folder is made when missing
     std::string thumbnail;              // a thumbnail PNG beside the output; empty: none
     SaveRules rules;                    // what the outputs may replace
-    PlannedRefusal planned;
+    // The front end's planning refused the output for this reason: the
+    // drawing is read and reported, then not written.
+    JobReason plannedRefusal = JobReason::None;
     int writers = 1;                    // threads that format a large ENTITIES section
     PictureEncoder encoder;             // PNG and PDF pictures, thumbnails
 };

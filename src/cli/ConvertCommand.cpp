@@ -174,7 +174,7 @@ JobResult ConvertOne(const Job& job, const ConvertOptions& options, OutputKind k
         if (!ToStandardOutput(options)) request.output = job.output;
         request.thumbnail = job.thumbnail;
         request.rules = rules;
-        request.planned = {job.refusalReason, {}};
+        request.plannedRefusal = job.refusalReason;
         request.createFolder = options.outputDir.has_value();  // the input's folder, mirrored under it
         request.writers = writers;
 #ifdef ORVIK_HAVE_QT_PICTURES
