@@ -95,15 +95,23 @@ TEST(GuardedOutput, TwoDrawingsForOneOutputAreRefusedInEveryRun) {
     EXPECT_EQ(ReadFileBytes(out + "/a.dxf"), first);
 }
 
-// A DXF file whose requested thumbnail is missing (a killed run) is not up to date.
-TEST(GuardedOutput, UpdateMakesAMissingThumbnail) {
+// What a killed run left is mended by --update: a DXF file whose requested
+// thumbnail is missing is not up to date, and the stale temporary files of
+// an output that is up to date are removed.
+TEST(GuardedOutput, UpdateMendsWhatAKilledRunLeft) {
     testing::TempDir dir;
     const std::string drawing = dir.Write("a.jwc", Drawing());
     ASSERT_EQ(Cli({"convert", "--thumbnail", drawing}).code, kExitOk);
     fs::remove(dir.File("a.png"));
-    const CliRun run = Cli({"convert", "--update", "--thumbnail", drawing});
+    CliRun run = Cli({"convert", "--update", "--thumbnail", drawing});
     EXPECT_EQ(run.code, kExitOk) << run.err;
     EXPECT_TRUE(fs::exists(dir.File("a.png")));
+
+    const std::string stale = dir.Write(".a.dxf.Xy12Z9", "half a file");
+    fs::last_write_time(stale, fs::last_write_time(stale) - std::chrono::minutes(1));
+    run = Cli({"convert", "--update", drawing});
+    EXPECT_NE(run.out.find("出力ファイルの方が新しいので変換しません"), std::string::npos) << run.out;
+    EXPECT_FALSE(fs::exists(stale));
 }
 
 }  // namespace

@@ -43,6 +43,25 @@ TEST(RunReport, CellsAreNoFormulasAndBrokenNamesStayApart) {
     }
 }
 
+// Each record reaches the disk as it is added (a killed run leaves them in
+// the temporary file); the report takes its name only complete.
+TEST(RunReport, RecordsReachTheDiskAsTheRunGoes) {
+    testing::TempDir dir;
+    const std::string path = dir.File("r.jsonl");
+    ReportFile report(path, ReportFormat::JsonLines, {});
+    ReportRecord record;
+    record.input = "a.jwc";
+    report.Add(record);
+    const auto temporary = [&] {
+        for (const auto& e : std::filesystem::directory_iterator(dir.Folder())) return ReadFileBytes(e.path().string());
+        return std::string();
+    };
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(temporary(), ReportLine(record, ReportFormat::JsonLines));
+    report.Finish();
+    EXPECT_EQ(ReadFileBytes(path), ReportLine(record, ReportFormat::JsonLines));
+}
+
 TEST(RunReport, NamesReachTheTerminalWithTheirControlsVisible) {
     testing::TempDir dir;
     JwcBuilder b;
