@@ -6,6 +6,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config  # the build
+  zlib1g-dev                        # embedded images of JWW drawings
   libgtest-dev libbenchmark-dev     # unit tests and benchmarks
   qt6-base-dev                      # the desktop program
   qt6-translations-l10n             # Qt's own dialogs and menus in Japanese
@@ -21,7 +22,7 @@ if [ "${1:-}" = "--tests" ]; then
     poppler-utils                   # pdftoppm: LibreCAD's page as a picture
     xvfb xauth                      # the window on a virtual display (screenshot)
     dpkg-dev file desktop-file-utils shared-mime-info  # the Debian package (CPack runs file) and its test
-    g++-mingw-w64-x86-64-posix wine64 unzip  # the Windows build, run under Wine, and its zip
+    g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 unzip  # the Windows build, run under Wine, and its zip
     locales                         # a decimal-comma locale (de_DE.UTF-8) for the locale tests
   )
 fi

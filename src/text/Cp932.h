@@ -13,8 +13,12 @@ namespace orvik {
 std::string Cp932ToUtf8(std::string_view cp932);
 
 // Characters that CP932 cannot hold become "?", one per character; invalid
-// UTF-8 bytes likewise.
-std::string Utf8ToCp932(std::string_view utf8);
+// UTF-8 bytes likewise. `replaced`, when given, counts them.
+std::string Utf8ToCp932(std::string_view utf8, std::size_t* replaced = nullptr);
+
+// UTF-16 text (as JWW files hold it) as CP932: characters CP932 cannot hold
+// and unpaired surrogates become "?", counted in `replaced`.
+std::string Utf16ToCp932(std::u16string_view utf16, std::size_t& replaced);
 
 // A file name (UTF-8) as it may be shown on a terminal or in a log: each
 // control character in caret notation (ESC as ^[, LF as ^J, DEL as ^?) and

@@ -13,7 +13,8 @@ namespace {
 // One iconv conversion; `replacement` stands for each input unit that cannot
 // be converted, and `skip` tells how many input bytes that unit spans.
 template <class Skip>
-std::string Convert(const char* to, const char* from, std::string_view input, std::string_view replacement, Skip skip) {
+std::string Convert(const char* to, const char* from, std::string_view input, std::string_view replacement, Skip skip,
+                    std::size_t* replaced = nullptr) {
     iconv_t cd = ::iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
     std::string out;
@@ -30,6 +31,7 @@ std::string Convert(const char* to, const char* from, std::string_view input, st
         if (r != static_cast<std::size_t>(-1) || err == E2BIG) continue;
         // EILSEQ (invalid or unmappable) or EINVAL (cut short at the end).
         out += replacement;
+        if (replaced) ++*replaced;
         const std::size_t n = std::min(inLeft, skip(std::string_view(in, inLeft)));
         in += n;
         inLeft -= n;
@@ -44,8 +46,8 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     return Convert("UTF-8", "CP932", cp932, "\xEF\xBF\xBD", [](std::string_view) { return std::size_t{1}; });
 }
 
-std::string Utf8ToCp932(std::string_view utf8) {
-    return Convert("CP932", "UTF-8", utf8, "?", Utf8SequenceLength);
+std::string Utf8ToCp932(std::string_view utf8, std::size_t* replaced) {
+    return Convert("CP932", "UTF-8", utf8, "?", Utf8SequenceLength, replaced);
 }
 
 }  // namespace orvik

@@ -39,7 +39,7 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     return out;
 }
 
-std::string Utf8ToCp932(std::string_view utf8) {
+std::string Utf8ToCp932(std::string_view utf8, std::size_t* replaced) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
@@ -50,10 +50,12 @@ std::string Utf8ToCp932(std::string_view utf8) {
         BOOL lossy = FALSE;
         const int k = m > 0 ? ::WideCharToMultiByte(kCp932, WC_NO_BEST_FIT_CHARS, wide, m, bytes, sizeof bytes, nullptr, &lossy)
                             : 0;
-        if (k > 0 && !lossy)
+        if (k > 0 && !lossy) {
             out.append(bytes, static_cast<std::size_t>(k));
-        else
+        } else {
             out += '?';
+            if (replaced) ++*replaced;
+        }
         i += n;
     }
     return out;

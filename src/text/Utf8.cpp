@@ -10,6 +10,34 @@ std::size_t Utf8SequenceLength(std::string_view s) {
     return n;
 }
 
+std::string Utf16ToCp932(std::u16string_view utf16, std::size_t& replaced) {
+    std::string utf8;
+    utf8.reserve(utf16.size() * 3);
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        char32_t c = utf16[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF)
+            c = 0x10000 + ((c - 0xD800) << 10) + (utf16[++i] - 0xDC00);
+        else if (c >= 0xD800 && c <= 0xDFFF)
+            c = 0xFFFD;  // an unpaired surrogate: a character CP932 cannot hold
+        if (c < 0x80) {
+            utf8 += static_cast<char>(c);
+        } else if (c < 0x800) {
+            utf8 += static_cast<char>(0xC0 | (c >> 6));
+            utf8 += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            utf8 += static_cast<char>(0xE0 | (c >> 12));
+            utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            utf8 += static_cast<char>(0xF0 | (c >> 18));
+            utf8 += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            utf8 += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return Utf8ToCp932(utf8, &replaced);
+}
+
 std::string PrintableName(std::string_view utf8) {
     std::string out;
     for (std::size_t i = 0; i < utf8.size(); ++i) {

@@ -1,0 +1,573 @@
+#include "jww/JwwReader.h"
+
+#include <algorithm>
+#include <new>
+#include <zlib.h>
+
+#include "jww/MfcArchive.h"
+#include "os/System.h"
+
+namespace orvik {
+namespace {
+
+struct Stop {
+    JwwLoadError error;
+};
+
+enum class ClassKind { Line, Arc, Point, Text, Solid, BlockInsert, Dimension, BlockDefinition };
+
+struct ClassName {
+    std::string_view name;
+    ClassKind kind;
+};
+constexpr ClassName kClasses[] = {
+    {"CDataSen", ClassKind::Line},         {"CDataEnko", ClassKind::Arc},         {"CDataTen", ClassKind::Point},
+    {"CDataMoji", ClassKind::Text},        {"CDataSolid", ClassKind::Solid},      {"CDataBlock", ClassKind::BlockInsert},
+    {"CDataSunpou", ClassKind::Dimension}, {"CDataList", ClassKind::BlockDefinition},
+};
+
+// The archive's running index: what each index stands for.
+struct MapEntry {
+    bool isClass = false;
+    ClassKind kind = ClassKind::Line;
+    const void* element = nullptr;  // an object: where it is kept
+    bool complete = false;          // an object: read to its end (a definition is not, while its list is read)
+    std::uint32_t number = 0;       // a block definition's number
+};
+
+JwwImageFormat FormatOf(std::string_view bytes) {
+    const auto starts = [&](std::string_view magic) { return bytes.substr(0, magic.size()) == magic; };
+    if (starts("BM")) return JwwImageFormat::Bmp;
+    if (starts("\xFF\xD8\xFF")) return JwwImageFormat::Jpeg;
+    if (starts("\x89PNG")) return JwwImageFormat::Png;
+    if (starts("GIF8")) return JwwImageFormat::Gif;
+    if (starts(std::string_view("II*\0", 4)) || starts(std::string_view("MM\0*", 4))) return JwwImageFormat::Tiff;
+    return JwwImageFormat::Unknown;
+}
+
+// zlib or gzip data inflated, at most kJwwImageLimit bytes; false when damaged or larger.
+bool Inflate(std::string_view in, std::string& out) {
+    z_stream z{};
+    if (inflateInit2(&z, 15 + 32) != Z_OK) return false;  // 15 + 32: a zlib or gzip header
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
+    z.avail_in = static_cast<uInt>(in.size());
+    char buffer[1 << 16];
+    int status = Z_OK;
+    while (status == Z_OK) {
+        z.next_out = reinterpret_cast<Bytef*>(buffer);
+        z.avail_out = sizeof buffer;
+        status = inflate(&z, Z_NO_FLUSH);
+        out.append(buffer, sizeof buffer - z.avail_out);
+        if (static_cast<std::int64_t>(out.size()) > kJwwImageLimit) status = Z_MEM_ERROR;
+        if (status == Z_BUF_ERROR && z.avail_in == 0) break;  // the data ends early
+    }
+    inflateEnd(&z);
+    return status == Z_STREAM_END;
+}
+
+class Reader {
+public:
+    Reader(std::string_view bytes, JwwDrawing& drawing) : in_(bytes), d_(drawing), size_(static_cast<std::int64_t>(bytes.size())) {}
+
+    void Run() {
+        if (in_.Remaining() < 12 || in_.Bytes(kJwwSignature.size()) != kJwwSignature) Fail(JwwFailure::NotJww, 0);
+        d_.header.version = in_.U32();
+        v_ = std::min(d_.header.version, kJwwNewestVersion);
+        part_ = JwwPart::Header;
+        ReadHeader();
+        part_ = JwwPart::Elements;
+        ReadList(d_.elements, 0);
+        part_ = JwwPart::Blocks;
+        JwwElementList blocks;
+        ReadList(blocks, 0);
+        if (blocks.order.size() != blocks.definitions.size()) Fail(JwwFailure::UnknownClass, blockListStart_, 0, "CData");
+        d_.blocks = std::move(blocks.definitions);
+        CheckNoBlockHoldsItself();
+        if (v_ >= 700) {
+            part_ = JwwPart::Images;
+            ReadImages();
+        }
+        part_ = JwwPart::End;
+        if (in_.Remaining() > 0) Fail(JwwFailure::TrailingBytes, in_.Position(), in_.Remaining());
+    }
+
+    [[noreturn]] void Fail(JwwFailure failure, std::int64_t offset, std::int64_t count = 0, std::string name = {}) {
+        throw Stop{JwwLoadError{failure, part_, offset, size_, count, std::move(name)}};
+    }
+
+    JwwPart Part() const { return part_; }
+    std::int64_t RecordStart() const { return recordStart_; }
+    std::size_t Replaced() const { return in_.ReplacedCharacters(); }
+
+private:
+    void Skip(std::size_t bytes) { in_.Bytes(bytes); }
+    void SkipWords(int n) { Skip(4 * static_cast<std::size_t>(n)); }
+    void SkipReals(int n) { Skip(8 * static_cast<std::size_t>(n)); }
+
+    void ReadHeader() {
+        JwwHeader& h = d_.header;
+        recordStart_ = in_.Position();
+        h.memo = in_.String();
+        h.paperSize = in_.U32();
+        h.writeGroup = in_.U32();
+        for (JwwLayerGroup& g : h.groups) {
+            g.state = in_.U32();
+            g.writeLayer = in_.U32();
+            g.scale = in_.F64();
+            g.protection = in_.U32();
+            for (JwwLayer& layer : g.layers) {
+                layer.state = in_.U32();
+                layer.protection = in_.U32();
+            }
+        }
+        SkipWords(14);
+        for (std::uint32_t& d : h.dimensionSettings) d = in_.U32();
+        SkipWords(1);
+        h.maxDrawWidth = static_cast<std::int32_t>(in_.U32());
+        h.printOriginX = in_.F64();
+        h.printOriginY = in_.F64();
+        h.printScale = in_.F64();
+        h.printSettings = in_.U32();
+        SkipWords(1);  // scale marks: mode
+        SkipReals(5);  // their least spacing, spacing x and y, origin x and y
+        for (JwwLayerGroup& g : h.groups)
+            for (JwwLayer& layer : g.layers) layer.name = in_.String();
+        for (JwwLayerGroup& g : h.groups) g.name = in_.String();
+        SkipReals(2), SkipWords(1), SkipReals(1);  // sun shadow: level, latitude, 9-15 o'clock, wall level
+        if (v_ >= 300) SkipReals(2);               // sky map: level, radius x 2
+        SkipWords(1);                              // 2.5D unit
+        SkipReals(6);                              // the view's zoom and origin, the kept range's
+        if (v_ >= 300) {
+            for (int n = 0; n < 8; ++n) SkipReals(3), SkipWords(1);  // zoom marks with their group
+            SkipReals(3), SkipWords(1), SkipReals(3), SkipWords(1);  // text drawing: placeholders, background
+        } else {
+            for (int n = 0; n < 4; ++n) SkipReals(3);
+        }
+        SkipReals(11);  // parallel-line spacings, both-sides end length
+        for (JwwPen& pen : h.screenPens) {
+            pen.color = in_.U32();
+            pen.width = in_.U32();
+        }
+        for (JwwPrinterPen& pen : h.printerPens) ReadPrinterPen(pen);
+        for (JwwLinePattern& p : h.linePatterns) ReadPattern(p, false);
+        for (JwwLinePattern& p : h.randomPatterns) ReadPattern(p, true);
+        for (JwwLinePattern& p : h.doublePatterns) ReadPattern(p, false);
+        SkipWords(11);  // point drawing, draw order, reverse draw and search, colour, layer and pen print order, ...
+        if (v_ >= 223) {
+            h.drawTime = in_.U32();
+            SkipWords(4), SkipReals(5);  // 2.5D eye settings
+        }
+        if (v_ >= 225) SkipReals(4);  // last line length, box width and height, circle radius
+        if (v_ >= 230) {
+            h.solidAnyColor = in_.U32();
+            h.solidColor = in_.U32();
+        }
+        if (v_ >= 420) ReadSxf();
+        for (JwwTextStyle& s : h.textStyles) {
+            s.width = in_.F64();
+            s.height = in_.F64();
+            s.spacing = in_.F64();
+            s.color = in_.U32();
+        }
+        h.textWidth = in_.F64();
+        h.textHeight = in_.F64();
+        h.textSpacing = in_.F64();
+        h.textColor = in_.U32();
+        h.textStyle = in_.U32();
+        SkipReals(2), SkipWords(1), SkipReals(6);  // text arranging, base point offsets
+    }
+
+    void ReadPrinterPen(JwwPrinterPen& pen) {
+        pen.color = in_.U32();
+        pen.width = in_.U32();
+        pen.pointRadius = in_.F64();
+    }
+
+    void ReadPattern(JwwLinePattern& p, bool random) {
+        p.pattern = in_.U32();
+        p.unitDots = in_.U32();
+        p.pitch = in_.U32();
+        if (random) p.printerAmplitude = in_.U32();
+        p.printerPitch = in_.U32();
+    }
+
+    void ReadSxf() {
+        JwwHeader& h = d_.header;
+        h.sxfScreenPens.resize(257);
+        for (JwwPen& pen : h.sxfScreenPens) {
+            pen.color = in_.U32();
+            pen.width = in_.U32();
+        }
+        h.sxfColorNames.resize(257);
+        h.sxfPrinterPens.resize(257);
+        for (std::size_t n = 0; n < 257; ++n) {
+            h.sxfColorNames[n] = in_.String();
+            ReadPrinterPen(h.sxfPrinterPens[n]);
+        }
+        h.sxfPatterns.resize(33);
+        for (JwwLinePattern& p : h.sxfPatterns) ReadPattern(p, false);
+        h.sxfLineTypes.resize(33);
+        for (JwwSxfLineType& t : h.sxfLineTypes) {
+            t.name = in_.String();
+            t.segments = in_.U32();
+            for (double& pitch : t.pitches) pitch = in_.F64();
+        }
+    }
+
+    JwwCommon Common() {
+        JwwCommon c;
+        c.group = in_.U32();
+        c.penStyle = in_.U8();
+        c.penColor = in_.U16();
+        if (v_ >= 351) c.penWidth = in_.U16();
+        c.layer = in_.U16();
+        c.layerGroup = in_.U16();
+        c.flags = in_.U16();
+        return c;
+    }
+
+    JwwLine Line() {
+        JwwLine l;
+        l.common = Common();
+        l.x1 = in_.F64();
+        l.y1 = in_.F64();
+        l.x2 = in_.F64();
+        l.y2 = in_.F64();
+        return l;
+    }
+
+    JwwArc Arc() {
+        JwwArc a;
+        a.common = Common();
+        a.cx = in_.F64();
+        a.cy = in_.F64();
+        a.radius = in_.F64();
+        a.start = in_.F64();
+        a.sweep = in_.F64();
+        a.tilt = in_.F64();
+        a.flatness = in_.F64();
+        a.wholeCircle = in_.U32();
+        return a;
+    }
+
+    JwwPoint Point() {
+        JwwPoint p;
+        p.common = Common();
+        p.x = in_.F64();
+        p.y = in_.F64();
+        p.temporary = in_.U32();
+        if (p.common.penStyle == kJwwMarkerPointStyle) {
+            p.code = in_.U32();
+            p.angle = in_.F64();
+            p.scale = in_.F64();
+        }
+        return p;
+    }
+
+    JwwText Text() {
+        JwwText t;
+        t.common = Common();
+        t.x1 = in_.F64();
+        t.y1 = in_.F64();
+        t.x2 = in_.F64();
+        t.y2 = in_.F64();
+        t.style = in_.U32();
+        t.width = in_.F64();
+        t.height = in_.F64();
+        t.spacing = in_.F64();
+        t.angle = in_.F64();
+        t.font = in_.String();
+        t.text = in_.String();
+        return t;
+    }
+
+    JwwSolid Solid() {
+        JwwSolid s;
+        s.common = Common();
+        // Stored as corners 1, 4, 2, 3.
+        for (std::array<double, 2>* corner : {&s.p1, &s.p4, &s.p2, &s.p3}) {
+            (*corner)[0] = in_.F64();
+            (*corner)[1] = in_.F64();
+        }
+        if (s.common.penColor == kJwwRgbSolidColor) s.rgb = in_.U32();
+        return s;
+    }
+
+    JwwBlockInsert Insert() {
+        JwwBlockInsert b;
+        b.common = Common();
+        b.x = in_.F64();
+        b.y = in_.F64();
+        b.scaleX = in_.F64();
+        b.scaleY = in_.F64();
+        b.rotation = in_.F64();
+        b.definition = in_.U32();
+        return b;
+    }
+
+    JwwDimension Dimension() {
+        JwwDimension d;
+        d.common = Common();
+        d.line = Line();
+        d.text = Text();
+        if (v_ >= 420) {
+            d.sxfMode = in_.U16();
+            for (JwwLine& l : d.extensionLines) l = Line();
+            for (JwwPoint& p : d.points) p = Point();
+        }
+        return d;
+    }
+
+    // A list: its count, then its objects, each into `list`.
+    void ReadList(JwwElementList& list, int depth) {
+        const std::int64_t at = in_.Position();
+        if (part_ == JwwPart::Blocks && depth == 0) blockListStart_ = at;
+        const std::uint32_t n = in_.Count();
+        if (n > in_.Remaining() / 2) Fail(JwwFailure::CountTooLarge, at, n);  // every object takes 2 bytes at least
+        list.order.reserve(list.order.size() + n);
+        for (std::uint32_t i = 0; i < n; ++i) ReadObject(list, depth);
+    }
+
+    void ReadObject(JwwElementList& list, int depth) {
+        recordStart_ = in_.Position();
+        const std::uint16_t tag = in_.U16();
+        std::uint32_t classIndex = 0;
+        if (tag == kMfcNullTag) return;
+        if (tag == kMfcNewClassTag) {
+            in_.U16();  // the schema
+            const std::string name(in_.Bytes(in_.U16()));
+            const auto known = std::ranges::find(kClasses, name, &ClassName::name);
+            if (known == std::end(kClasses)) Fail(JwwFailure::UnknownClass, recordStart_, 0, name);
+            map_.push_back({true, known->kind});
+            classIndex = static_cast<std::uint32_t>(map_.size() - 1);
+        } else if (tag == kMfcBigObjectTag) {
+            const std::uint32_t big = in_.U32();
+            if (!(big & kMfcBigClassTag)) return Reference(big, list);
+            classIndex = big & ~kMfcBigClassTag;
+        } else if (tag & kMfcClassTag) {
+            classIndex = tag & ~kMfcClassTag;
+        } else {
+            return Reference(tag, list);
+        }
+        if (classIndex >= map_.size() || !map_[classIndex].isClass) Fail(JwwFailure::BadReference, recordStart_, classIndex);
+        ReadNew(map_[classIndex].kind, list, depth);
+    }
+
+    template <class T>
+    void Add(std::deque<T>& items, JwwKind kind, JwwElementList& list, T item, std::size_t self) {
+        list.order.push_back({kind, static_cast<std::uint32_t>(items.size())});
+        items.push_back(std::move(item));
+        map_[self].element = &items.back();
+        map_[self].complete = true;
+    }
+
+    // A new object of the class: it takes the next index before its fields are read.
+    void ReadNew(ClassKind kind, JwwElementList& list, int depth) {
+        const std::size_t self = map_.size();
+        map_.push_back({false, kind});
+        switch (kind) {
+            case ClassKind::Line: return Add(list.lines, JwwKind::Line, list, Line(), self);
+            case ClassKind::Arc: return Add(list.arcs, JwwKind::Arc, list, Arc(), self);
+            case ClassKind::Point: return Add(list.points, JwwKind::Point, list, Point(), self);
+            case ClassKind::Text: return Add(list.texts, JwwKind::Text, list, Text(), self);
+            case ClassKind::Solid: return Add(list.solids, JwwKind::Solid, list, Solid(), self);
+            case ClassKind::BlockInsert: return Add(list.inserts, JwwKind::BlockInsert, list, Insert(), self);
+            case ClassKind::Dimension: return Add(list.dimensions, JwwKind::Dimension, list, Dimension(), self);
+            case ClassKind::BlockDefinition: break;
+        }
+        if (depth >= kJwwNestingLimit) Fail(JwwFailure::NestingTooDeep, recordStart_, kJwwNestingLimit);
+        auto definition = std::make_unique<JwwBlockDefinition>();
+        definition->common = Common();
+        definition->number = in_.U32();
+        definition->referenced = in_.U32();
+        definition->time = in_.U32();
+        definition->name = in_.String();
+        map_[self].element = definition.get();
+        map_[self].number = definition->number;
+        // The definition joins its list before its own list is read, so that
+        // what was read stays when that list is damaged.
+        list.order.push_back({JwwKind::BlockDefinition, static_cast<std::uint32_t>(list.definitions.size())});
+        JwwBlockDefinition& kept = *list.definitions.emplace_back(std::move(definition));
+        ReadList(kept.elements, depth + 1);
+        map_[self].complete = true;
+    }
+
+    // An object already read: it stands in the list once more.
+    void Reference(std::uint32_t index, JwwElementList& list) {
+        if (index == 0 || index >= map_.size() || map_[index].isClass || !map_[index].element)
+            Fail(JwwFailure::BadReference, recordStart_, index);
+        const MapEntry& e = map_[index];
+        if (!e.complete) Fail(JwwFailure::BlockContainsItself, recordStart_, e.number);
+        const auto again = [&](auto& items, JwwKind kind, const auto* element) {
+            list.order.push_back({kind, static_cast<std::uint32_t>(items.size())});
+            items.push_back(*element);
+        };
+        switch (e.kind) {
+            case ClassKind::Line: return again(list.lines, JwwKind::Line, static_cast<const JwwLine*>(e.element));
+            case ClassKind::Arc: return again(list.arcs, JwwKind::Arc, static_cast<const JwwArc*>(e.element));
+            case ClassKind::Point: return again(list.points, JwwKind::Point, static_cast<const JwwPoint*>(e.element));
+            case ClassKind::Text: return again(list.texts, JwwKind::Text, static_cast<const JwwText*>(e.element));
+            case ClassKind::Solid: return again(list.solids, JwwKind::Solid, static_cast<const JwwSolid*>(e.element));
+            case ClassKind::BlockInsert:
+                return again(list.inserts, JwwKind::BlockInsert, static_cast<const JwwBlockInsert*>(e.element));
+            case ClassKind::Dimension:
+                return again(list.dimensions, JwwKind::Dimension, static_cast<const JwwDimension*>(e.element));
+            case ClassKind::BlockDefinition: break;
+        }
+        // A definition twice would be one definition under two places: refused like any other knot.
+        Fail(JwwFailure::BadReference, recordStart_, index);
+    }
+
+    // Every definition, nested ones too, by number; then no insertion may
+    // lead, through the definitions it names, back to the definition it is in.
+    void CheckNoBlockHoldsItself() {
+        std::vector<const JwwBlockDefinition*> all;
+        std::vector<const JwwBlockDefinition*> pending;
+        for (const auto& b : d_.blocks) pending.push_back(b.get());
+        for (const auto& b : d_.elements.definitions) pending.push_back(b.get());
+        while (!pending.empty()) {
+            const JwwBlockDefinition* b = pending.back();
+            pending.pop_back();
+            all.push_back(b);
+            for (const auto& inner : b->elements.definitions) pending.push_back(inner.get());
+        }
+        std::vector<std::pair<std::uint32_t, const JwwBlockDefinition*>> byNumber;
+        for (const JwwBlockDefinition* b : all) byNumber.emplace_back(b->number, b);
+        std::ranges::sort(byNumber, {}, &std::pair<std::uint32_t, const JwwBlockDefinition*>::first);
+        const auto find = [&](std::uint32_t number) -> const JwwBlockDefinition* {
+            const auto it = std::ranges::lower_bound(byNumber, number, {}, &std::pair<std::uint32_t, const JwwBlockDefinition*>::first);
+            return it != byNumber.end() && it->first == number ? it->second : nullptr;
+        };
+        // Depth-first with an explicit stack: 0 unseen, 1 on the path, 2 done.
+        std::vector<std::pair<const JwwBlockDefinition*, int>> state;
+        for (const JwwBlockDefinition* b : all) state.emplace_back(b, 0);
+        std::ranges::sort(state);
+        const auto mark = [&](const JwwBlockDefinition* b) -> int& {
+            return std::ranges::lower_bound(state, std::pair{b, 0}, [](auto& x, auto& y) { return x.first < y.first; })->second;
+        };
+        for (const JwwBlockDefinition* root : all) {
+            if (mark(root) != 0) continue;
+            std::vector<std::pair<const JwwBlockDefinition*, std::size_t>> path{{root, 0}};
+            mark(root) = 1;
+            while (!path.empty()) {
+                auto& [b, next] = path.back();
+                if (next == b->elements.inserts.size()) {
+                    mark(b) = 2;
+                    path.pop_back();
+                    continue;
+                }
+                const JwwBlockDefinition* target = find(b->elements.inserts[next++].definition);
+                if (!target) continue;
+                if (mark(target) == 1) Fail(JwwFailure::BlockContainsItself, blockListStart_, target->number);
+                if (mark(target) == 0) {
+                    mark(target) = 1;
+                    path.emplace_back(target, 0);
+                }
+            }
+        }
+    }
+
+    void ReadImages() {
+        const std::int64_t at = in_.Position();
+        recordStart_ = at;
+        const std::uint32_t n = in_.U32();
+        if (n > in_.Remaining() / 5) Fail(JwwFailure::CountTooLarge, at, n);  // a name's length and a size at least
+        for (std::uint32_t i = 0; i < n; ++i) {
+            recordStart_ = in_.Position();
+            JwwImage image;
+            image.name = in_.String();
+            image.storedSize = in_.U32();
+            if (image.storedSize > in_.Remaining() || image.storedSize > kJwwImageLimit)
+                Fail(JwwFailure::ImageTooLarge, recordStart_, image.storedSize, image.name);
+            const std::string_view stored = in_.Bytes(image.storedSize);
+            if (image.name.size() >= 3 && image.name.compare(image.name.size() - 3, 3, ".gz") == 0) {
+                if (!Inflate(stored, image.bytes)) Fail(JwwFailure::ImageDamaged, recordStart_, image.storedSize, image.name);
+            } else {
+                image.bytes = std::string(stored);
+            }
+            image.format = FormatOf(image.bytes);
+            d_.images.push_back(std::move(image));
+        }
+    }
+
+    ArchiveReader in_;
+    JwwDrawing& d_;
+    std::int64_t size_;
+    std::uint32_t v_ = 0;
+    JwwPart part_ = JwwPart::Signature;
+    std::int64_t recordStart_ = 0;
+    std::int64_t blockListStart_ = 0;
+    std::vector<MapEntry> map_ = std::vector<MapEntry>(1);  // index 0 stands for null
+};
+
+// The whole file in memory; false with the errno when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    int error = 0;
+    const os::Handle handle = os::OpenForReading(path, error);
+    if (handle == os::kNoHandle) return false;
+    os::Status status;
+    bool ok = os::StatusOf(handle, status, error) && status.kind == os::Kind::Regular;
+    if (ok) {
+        bytes.resize(static_cast<std::size_t>(status.size));
+        std::size_t at = 0;
+        while (at < bytes.size()) {
+            const long n = os::ReadSome(handle, bytes.data() + at, bytes.size() - at, error);
+            if (n <= 0) break;
+            at += static_cast<std::size_t>(n);
+        }
+        bytes.resize(at);
+    }
+    os::Close(handle);
+    return ok;
+}
+
+}  // namespace
+
+bool IsJwwFile(const std::string& path) {
+    int error = 0;
+    const os::Handle handle = os::OpenForReading(path, error);
+    if (handle == os::kNoHandle) return false;
+    char start[8];
+    std::size_t at = 0;
+    while (at < sizeof start) {
+        const long n = os::ReadSome(handle, start + at, sizeof start - at, error);
+        if (n <= 0) break;
+        at += static_cast<std::size_t>(n);
+    }
+    os::Close(handle);
+    return std::string_view(start, at) == kJwwSignature;
+}
+
+bool ReadJww(std::string_view bytes, JwwDrawing& drawing, JwwLoadError* error) {
+    Reader reader(bytes, drawing);
+    JwwLoadError failure;
+    const auto stopped = [&](JwwFailure why) {
+        failure.failure = why;
+        failure.part = reader.Part();
+        failure.offset = reader.RecordStart();
+        failure.fileSize = static_cast<std::int64_t>(bytes.size());
+    };
+    try {
+        reader.Run();
+    } catch (const Stop& stop) {
+        failure = stop.error;
+    } catch (const ArchiveReader::End&) {
+        stopped(JwwFailure::Truncated);
+    } catch (const std::bad_alloc&) {
+        stopped(JwwFailure::OutOfMemory);
+    }
+    drawing.replacedCharacters = static_cast<std::int64_t>(reader.Replaced());
+    if (error) *error = failure;
+    return failure.failure == JwwFailure::None;
+}
+
+bool LoadJwwFile(const std::string& path, JwwDrawing& drawing, JwwLoadError* error) {
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        if (error) error->failure = JwwFailure::CannotOpen;
+        return false;
+    }
+    return ReadJww(bytes, drawing, error);
+}
+
+}  // namespace orvik

@@ -1,0 +1,33 @@
+// Reading JWW drawings: the signature test and the reader.
+//
+// The reader follows the format description's version tests field by field
+// (223, 225, 230, 252, 300, 351, 420, 600, 700); a file of a newer version
+// is read as version 700 (JwwDrawing's header keeps the version stored). A
+// damaged or hostile file is read as far as it goes: the error says which
+// part failed at which byte, and whatever was read before stays in the
+// drawing. Counts and lengths are checked against the bytes left before
+// anything is allocated for them; block definitions nest at most
+// kJwwNestingLimit deep, and one that holds itself is refused.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "jww/JwwDrawing.h"
+#include "jww/JwwLoadError.h"
+
+namespace orvik {
+
+// The first eight bytes of every JWW file.
+inline constexpr std::string_view kJwwSignature = "JwwData.";
+
+// The file starts with the signature.
+bool IsJwwFile(const std::string& path);
+
+// Reads the file; false, with the reason in `error`, when it could not be read completely.
+bool LoadJwwFile(const std::string& path, JwwDrawing& drawing, JwwLoadError* error = nullptr);
+
+// The same for a file's bytes in memory.
+bool ReadJww(std::string_view bytes, JwwDrawing& drawing, JwwLoadError* error = nullptr);
+
+}  // namespace orvik

@@ -1,0 +1,58 @@
+#include "jww/MfcArchive.h"
+
+#include <bit>
+
+#include "text/Cp932.h"
+
+namespace orvik {
+namespace {
+
+std::uint64_t Little(std::string_view bytes) {
+    std::uint64_t v = 0;
+    for (std::size_t i = bytes.size(); i-- > 0;) v = (v << 8) | static_cast<unsigned char>(bytes[i]);
+    return v;
+}
+
+}  // namespace
+
+std::string_view ArchiveReader::Bytes(std::size_t n) {
+    if (n > data_.size() - at_) throw End{};
+    const std::string_view bytes = data_.substr(at_, n);
+    at_ += n;
+    return bytes;
+}
+
+std::uint8_t ArchiveReader::U8() { return static_cast<std::uint8_t>(Little(Bytes(1))); }
+std::uint16_t ArchiveReader::U16() { return static_cast<std::uint16_t>(Little(Bytes(2))); }
+std::uint32_t ArchiveReader::U32() { return static_cast<std::uint32_t>(Little(Bytes(4))); }
+double ArchiveReader::F64() { return std::bit_cast<double>(Little(Bytes(8))); }
+
+std::uint32_t ArchiveReader::Count() {
+    const std::uint16_t count = U16();
+    return count == 0xFFFF ? U32() : count;
+}
+
+std::string ArchiveReader::String() {
+    // The length scheme, with the UTF-16 mark (FF FE FF) in front of it.
+    const auto length = [this](bool& wide) -> std::uint32_t {
+        const std::uint8_t byte = U8();
+        if (byte < 0xFF) return byte;
+        const std::uint16_t word = U16();
+        if (word == 0xFFFE && !wide) {
+            wide = true;
+            return std::uint32_t{0xFFFFFFFF};  // the length follows
+        }
+        return word < 0xFFFF ? word : U32();
+    };
+    bool wide = false;
+    std::uint32_t n = length(wide);
+    if (n == 0xFFFFFFFF && wide) n = length(wide);
+    if (!wide) return std::string(Bytes(n));
+    if (n > (data_.size() - at_) / 2) throw End{};
+    const std::string_view raw = Bytes(std::size_t{n} * 2);
+    std::u16string text(n, u'\0');
+    for (std::uint32_t i = 0; i < n; ++i) text[i] = static_cast<char16_t>(Little(raw.substr(std::size_t{i} * 2, 2)));
+    return Utf16ToCp932(text, replaced_);
+}
+
+}  // namespace orvik
