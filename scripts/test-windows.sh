@@ -11,7 +11,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh --tests
-export WINEDEBUG=-all WINEPREFIX="${WINEPREFIX:-$HOME/.wine-orvik}"
+# Wine maps the Japanese folder names through the locale: a UTF-8 one, whatever the caller has.
+export LC_ALL=C.UTF-8 WINEDEBUG=-all WINEPREFIX="${WINEPREFIX:-$HOME/.wine-orvik}"
 wine=/usr/lib/wine/wine64
 "$wine" wineboot --init >/dev/null 2>&1 || true  # the prefix, made once
 
