@@ -8,7 +8,6 @@
 #include "app/ReadReport.h"
 #include "convert/Conversion.h"
 #include "dxf/ByteSink.h"
-#include "jwc/JwcLoader.h"
 #include "os/System.h"
 #include "picture/DisplayListBuilder.h"
 #include "text/Messages.h"
@@ -31,8 +30,10 @@ JobReason ReasonOf(FileRefusal refusal) {
 // holds, not by its name.
 FileCheck CheckFile(const DrawingJobRequest& request) {
     FileCheck check = CheckDrawingFile(request.input);
-    if (request.anyName && check.refusal == FileRefusal::WrongExtension)
-        check = IsJwcFile(request.input) ? FileCheck{} : FileCheck{FileRefusal::NotJwCad, {}};
+    if (request.anyName && check.refusal == FileRefusal::WrongExtension) {
+        const std::optional<DrawingFormat> format = FormatBySignature(request.input);
+        check = format ? FileCheck{FileRefusal::None, {}, *format} : FileCheck{FileRefusal::NotJwCad, {}};
+    }
     return check;
 }
 
@@ -68,6 +69,24 @@ DrawingJobOutcome& Finish(DrawingJobOutcome& outcome, JobStatus status, JobReaso
     outcome.reason = reason;
     outcome.message = std::move(message);
     return outcome;
+}
+
+// A JWW drawing: read and reported; converting it is not supported yet.
+DrawingJobOutcome& ReadJww(const DrawingJobRequest& request, DrawingJobOutcome& outcome) {
+    JwwDrawing drawing;
+    const LoadOutcome load = LoadDrawing(request.input, drawing);
+    outcome.read = true;
+    outcome.damage = load.damage;
+    outcome.readSummary = JwwSummaryLines(drawing);
+    const JwwElementList& e = drawing.elements;
+    outcome.lines = static_cast<std::int64_t>(e.lines.size());
+    outcome.arcs = static_cast<std::int64_t>(e.arcs.size());
+    outcome.texts = static_cast<std::int64_t>(e.texts.size());
+    outcome.points = static_cast<std::int64_t>(e.points.size());
+    if (request.kind == OutputKind::ReadOnly)
+        return load.complete ? Finish(outcome, JobStatus::Converted, JobReason::None)
+                             : Finish(outcome, JobStatus::PartlyRead, JobReason::TruncatedRecords);
+    return Finish(outcome, JobStatus::Refused, JobReason::UnsupportedFormat, std::string(kJwwNotConvertible));
 }
 
 // Everything after the read: the scale, the conversion, the outputs.
@@ -123,6 +142,7 @@ DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outc
         const FileCheck check = CheckFile(request);
         if (check.refusal != FileRefusal::None)
             return Finish(outcome, JobStatus::Refused, ReasonOf(check.refusal), std::string(RefusalText(check)));
+        if (check.format == DrawingFormat::Jww) return ReadJww(request, outcome);
         const LoadOutcome load = LoadDrawing(request.input, own);
         complete = load.complete;
         outcome.damage = load.damage;
@@ -156,6 +176,7 @@ std::string_view ReasonCode(JobReason reason) {
         case JobReason::Missing: return "missing";
         case JobReason::Unreadable: return "unreadable";
         case JobReason::NotADrawing: return "not-a-drawing";
+        case JobReason::UnsupportedFormat: return "unsupported-format";
         case JobReason::TruncatedRecords: return "truncated-records";
         case JobReason::NoScale: return "no-scale";
         case JobReason::BadScale: return "bad-scale";

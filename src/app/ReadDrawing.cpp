@@ -3,16 +3,24 @@
 #include "app/ReadReport.h"
 #include "jwc/FileReader.h"
 #include "jwc/JwcLoader.h"
+#include "jww/JwwReader.h"
 
 namespace orvik {
 
 FileCheck CheckDrawingFile(const std::string& path) {
     const InputCheck input = CheckInputFile(path);
     if (input.problem == InputProblem::NotFound) return {FileRefusal::Missing, DescribeInputProblem(input)};
-    if (!HasJwcExtension(path)) return {FileRefusal::WrongExtension, {}};
-    if (input.problem != InputProblem::None) return {FileRefusal::Unreadable, DescribeInputProblem(input)};
-    if (!IsJwcFile(path)) return {FileRefusal::NotJwCad, {}};
-    return {};
+    const DrawingFormat format = HasJwwExtension(path) ? DrawingFormat::Jww : DrawingFormat::Jwc;
+    if (!HasJwcExtension(path) && format != DrawingFormat::Jww) return {FileRefusal::WrongExtension, {}};
+    if (input.problem != InputProblem::None) return {FileRefusal::Unreadable, DescribeInputProblem(input), format};
+    if (format == DrawingFormat::Jww ? !IsJwwFile(path) : !IsJwcFile(path)) return {FileRefusal::NotJwCad, {}, format};
+    return {FileRefusal::None, {}, format};
+}
+
+std::optional<DrawingFormat> FormatBySignature(const std::string& path) {
+    if (IsJwcFile(path)) return DrawingFormat::Jwc;
+    if (IsJwwFile(path)) return DrawingFormat::Jww;
+    return std::nullopt;
 }
 
 std::string_view RefusalText(const FileCheck& check) {
@@ -21,6 +29,12 @@ std::string_view RefusalText(const FileCheck& check) {
         case FileRefusal::NotJwCad: return kNotJwCadBySignature;
         default: return check.reason;
     }
+}
+
+LoadOutcome LoadDrawing(const std::string& path, JwwDrawing& drawing) {
+    JwwLoadError error;
+    if (LoadJwwFile(path, drawing, &error)) return {true, {}};
+    return {false, DescribeJwwLoadError(error)};
 }
 
 LoadOutcome LoadDrawing(const std::string& path, JwcDrawing& drawing) {

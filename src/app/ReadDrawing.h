@@ -6,25 +6,36 @@
 #include <string>
 #include <string_view>
 
+#include <optional>
+
 #include "jwc/JwcDrawing.h"
+#include "jww/JwwDrawing.h"
 
 namespace orvik {
+
+// The two drawing formats: JW_CAD for DOS (.jwc) and for Windows (.jww).
+enum class DrawingFormat { Jwc, Jww };
 
 // Why a file is not read as a drawing.
 enum class FileRefusal {
     None,
     Missing,         // nothing at the path
-    WrongExtension,  // the name does not end in ".jwc" (any case)
+    WrongExtension,  // the name ends in neither ".jwc" nor ".jww" (any case)
     Unreadable,      // a folder, FIFO or device, an empty file, no permission ...
-    NotJwCad,        // no JW_CAD signature at the start
+    NotJwCad,        // not the JW_CAD signature of its format at the start
 };
 
 struct FileCheck {
     FileRefusal refusal = FileRefusal::None;
     std::string reason;  // Missing and Unreadable: the reason in words
+    DrawingFormat format = DrawingFormat::Jwc;
 };
 
 FileCheck CheckDrawingFile(const std::string& path);
+
+// The format of a file by its signature alone, whatever its name (a file an
+// archive walk found); none when it has neither.
+std::optional<DrawingFormat> FormatBySignature(const std::string& path);
 
 // The refusal's text: the extension or signature message, or the reason.
 std::string_view RefusalText(const FileCheck& check);
@@ -36,5 +47,6 @@ struct LoadOutcome {
 
 // Loads the drawing (a damaged one as far as it goes).
 LoadOutcome LoadDrawing(const std::string& path, JwcDrawing& drawing);
+LoadOutcome LoadDrawing(const std::string& path, JwwDrawing& drawing);
 
 }  // namespace orvik

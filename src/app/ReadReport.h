@@ -9,6 +9,8 @@
 #include "jwc/FileReader.h"
 #include "jwc/JwcDrawing.h"
 #include "jwc/LoadError.h"
+#include "jww/JwwDrawing.h"
+#include "jww/JwwLoadError.h"
 #include "text/Messages.h"
 
 namespace orvik {
@@ -17,14 +19,26 @@ namespace orvik {
 // (".JWC", ".dxf") in any letter case.
 bool HasExtension(std::string_view path, std::string_view extension);
 
-// The read commands' test: the extension is ".JWC" in any letter case.
+// The read commands' tests: the extension is ".JWC" or ".JWW" in any letter case.
 inline bool HasJwcExtension(std::string_view path) { return HasExtension(path, ".JWC"); }
+inline bool HasJwwExtension(std::string_view path) { return HasExtension(path, ".JWW"); }
 
 // The log lines that follow the path (and its empty line) after a single
 // read: HeaderText1, HeaderText2 (control bytes in caret notation, so that
 // nothing from a drawing reaches a terminal raw), then the numbers of lines,
 // arcs, texts, real points and virtual points with their aligned labels.
 std::vector<std::string> ReadSummaryLines(const JwcDrawing& drawing);
+
+// The log lines after a JWW drawing's path and its empty line: the memo's
+// lines, the version, the paper, the scales of the groups in use, then the
+// numbers of lines, arcs, texts (settings apart), points (temporary ones
+// apart), solids, block insertions, dimensions, block definitions and
+// images, and the characters CP932 could not hold, if any.
+std::vector<std::string> JwwSummaryLines(const JwwDrawing& drawing);
+
+// One sentence describing why a JWW drawing could not be read completely:
+// the part of the file and the byte where it failed.
+std::string DescribeJwwLoadError(const JwwLoadError& error);
 
 // One sentence describing why a drawing could not be read completely,
 // without the file's path: the part of the file and the byte where it failed.

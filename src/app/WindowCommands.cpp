@@ -64,8 +64,19 @@ void WindowCommands::LoadAndReport(const std::string& path, bool withSummary) {
     state_.sourcePath = path;
 }
 
-// A single drawing read: its report, and the scales to choose from.
-void WindowCommands::ShowDrawing(const std::string& path) {
+// A single drawing read: its report, and the scales to choose from. A JWW
+// drawing is reported only: nothing is offered to convert yet.
+void WindowCommands::ShowDrawing(const std::string& path, DrawingFormat format) {
+    if (format == DrawingFormat::Jww) {
+        JwwDrawing jww;
+        const LoadOutcome load = LoadDrawing(path, jww);
+        for (const std::string& line : JwwSummaryLines(jww)) view_.AppendLog(line);
+        if (!load.complete) view_.AppendLog(std::string(kIncompleteRead) + load.damage);
+        view_.AppendLog(std::string(kJwwNotConvertible));
+        view_.SetScaleList(ScaleList{});
+        state_.fileCount = 0;
+        return;
+    }
     LoadAndReport(path, true);
     view_.SetScaleList(ListProposedScales(drawing_));
 }
@@ -94,7 +105,7 @@ void WindowCommands::OpenDrawings() {
         }
         if (check.refusal != FileRefusal::None) return refuse(path, RefusalText(check));
         view_.AppendLog(Shown(path) + std::string(kCrLf));
-        return ShowDrawing(path);
+        return ShowDrawing(path, check.format);
     }
 
     view_.ClearLog();
@@ -145,7 +156,7 @@ void WindowCommands::DropFiles(const std::vector<std::string>& paths) {
             case FileRefusal::Unreadable:
                 return refuse(withPath(path, check.reason));
         }
-        return ShowDrawing(path);
+        return ShowDrawing(path, check.format);
     }
 
     view_.ClearLog();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ReadDrawing.h"
 #include "app/WindowPorts.h"
 #include "convert/ConversionSettings.h"
 #include "jwc/JwcDrawing.h"
@@ -49,7 +50,7 @@ private:
     // The settings the controls describe, when every field holds a usable value.
     std::optional<ConversionSettings> ControlSettings() const;
     void LoadAndReport(const std::string& path, bool withSummary);
-    void ShowDrawing(const std::string& path);
+    void ShowDrawing(const std::string& path, DrawingFormat format);
     bool CheckAndCopySettings();
     void SaveSingle();
     void SaveBatch();

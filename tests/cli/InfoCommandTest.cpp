@@ -3,6 +3,7 @@
 
 #include "cli/CliRun.h"
 #include "jwc/JwcBuilder.h"
+#include "jww/JwwBuilder.h"
 #include "support/TempDir.h"
 #include "text/Cp932.h"
 
@@ -86,6 +87,40 @@ TEST_F(InfoCommandTest, UsageErrorsExitWithTwo) {
     EXPECT_NE(help.out.find("使い方: orvik-cli"), std::string::npos);
     // After "--" a name starting with "-" is a file.
     EXPECT_EQ(Cli({"info", "--", "-odd.jwc"}).code, kExitSomeFailed);
+}
+
+// A JWW drawing, by its extension in any case: the memo, version, paper,
+// scales in use and the counts, settings texts and temporary points apart;
+// a damaged one says where; converting one is refused plainly.
+TEST_F(InfoCommandTest, ReportsJwwDrawings) {
+    JwwDrawing d = NewJwwDrawing(701);
+    d.header.memo = Utf8ToCp932("一行目\r\n二行目");
+    d.header.groups[2].scale = 50;
+    JwwCommon inGroup2;
+    inGroup2.layerGroup = 2;
+    Append(d.elements, JwwLine{inGroup2, 0, 0, 1, 1});
+    Append(d.elements, JwwPoint{inGroup2, 1, 1, 1});
+    Append(d.elements, JwwPoint{inGroup2, 2, 2, 0});
+    Append(d.elements, JwwText{{}, 0, -1000, 1, -1000, 0, 1, 1, 0, 0, "", "View_Direct2d = 1"});
+    auto block = std::make_unique<JwwBlockDefinition>();
+    Append(block->elements, JwwLine{});
+    d.blocks.push_back(std::move(block));
+    const std::string bytes = BuildJww(d, {true}).bytes;
+    const std::string good = dir_.Write("plan.JWW", bytes);
+    const std::string cut = dir_.Write("cut.jww", bytes.substr(0, bytes.size() - 20));
+    const CliRun run = Cli({"info", good, cut});
+    EXPECT_EQ(run.code, kExitSomeFailed);
+    EXPECT_NE(run.out.find(good + "\n\n一行目\n二行目\nJWW バージョン　 = 701（700 として読みました）\n用紙　　　　　　 = A3\n"
+                           "縮尺　　　　　　 = 1/50\n直線の数　　　　 = 1\n円弧の数　　　　 = 0\n"
+                           "文字列の数　　　 = 0（設定 1）\n実点の数　　　　 = 1（仮点 1）\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("ブロック定義の数 = 1\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.err.find(cut + ": 図面を最後まで読み込めませんでした。ブロック定義の途中でファイルが終わっています（"), std::string::npos)
+        << run.err;
+    const CliRun convert = Cli({"convert", good});
+    EXPECT_EQ(convert.code, kExitSomeFailed);
+    EXPECT_NE(convert.err.find(good + ": JWW 図面の変換にはまだ対応していません"), std::string::npos) << convert.err;
 }
 
 }  // namespace

@@ -1,0 +1,124 @@
+#include "app/ReadReport.h"
+
+#include <charconv>
+#include <set>
+
+#include "text/Substitution.h"
+
+namespace orvik {
+namespace {
+
+std::string_view PartName(JwwPart part) {
+    switch (part) {
+        case JwwPart::Signature:
+        case JwwPart::Header: return "\x83\x77\x83\x62\x83\x5F\x81\x5B";  // ヘッダー
+        case JwwPart::Elements: return "\x90\x7D\x8C\x60\x83\x66\x81\x5B\x83\x5E";  // 図形データ
+        case JwwPart::Blocks: return "\x83\x75\x83\x8D\x83\x62\x83\x4E\x92\xE8\x8B\x60";  // ブロック定義
+        case JwwPart::Images: return "\x93\xAF\x8D\xAB\x89\xE6\x91\x9C";  // 同梱画像
+        case JwwPart::End: break;
+    }
+    return "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCC\x8F\x49\x82\xED\x82\xE8";  // ファイルの終わり
+}
+
+std::string Number(std::int64_t n) { return std::to_string(n); }
+
+// A scale as the user wrote it: 100, 0.5.
+std::string ScaleText(double scale) {
+    char text[32];
+    return std::string(text, std::to_chars(text, text + sizeof text, scale).ptr);
+}
+
+std::string_view PaperName(std::uint32_t paper) {
+    static constexpr std::string_view kNames[] = {"A0", "A1", "A2", "A3", "A4", "", "", "", "2A", "3A", "4A", "5A", "10m", "50m", "100m"};
+    return paper < std::size(kNames) ? kNames[paper] : std::string_view();
+}
+
+// The label padded with ideographic spaces to eight full-width characters, then " = ".
+std::string Label(std::string_view label) {
+    std::string out(label);
+    while (out.size() < 16) out += "\x81\x40";  // 
+    return out + " = ";
+}
+
+void GroupsInUse(const JwwElementList& list, std::set<int>& groups) {
+    const auto add = [&](const auto& items) {
+        for (const auto& e : items) groups.insert(e.common.layerGroup % kJwwGroupCount);
+    };
+    add(list.lines), add(list.arcs), add(list.points), add(list.solids), add(list.inserts), add(list.dimensions);
+    for (const JwwText& t : list.texts)
+        if (!t.IsSetting()) groups.insert(t.common.layerGroup % kJwwGroupCount);
+}
+
+}  // namespace
+
+std::vector<std::string> JwwSummaryLines(const JwwDrawing& d) {
+    std::vector<std::string> lines;
+    const std::string& memo = d.header.memo;
+    for (std::size_t at = 0; at <= memo.size();) {  // the memo's lines, each as a line of the log
+        const auto end = memo.find("\r\n", at);
+        const std::string line = memo.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        if (!line.empty() || end != std::string::npos) lines.push_back(EscapeControlBytes(line));
+        if (end == std::string::npos) break;
+        at = end + 2;
+    }
+    std::string version = Label("JWW \x83\x6F\x81\x5B\x83\x57\x83\x87\x83\x93") + Number(d.header.version);  // JWW バージョン
+    if (d.header.version > kJwwNewestVersion) version += "\x81\x69" "700 \x82\xC6\x82\xB5\x82\xC4\x93\xC7\x82\xDD\x82\xDC\x82\xB5\x82\xBD\x81\x6A";  // （700 として読みました）
+    lines.push_back(version);
+    lines.push_back(Label("\x97\x70\x8E\x86") + std::string(PaperName(d.header.paperSize)));  // 用紙
+    std::set<int> groups;
+    GroupsInUse(d.elements, groups);
+    std::string scales;
+    for (int g : groups) {
+        scales += scales.empty() ? "1/" : ", 1/";
+        scales += ScaleText(d.header.groups[static_cast<std::size_t>(g)].scale);
+    }
+    lines.push_back(Label("\x8F\x6B\x8E\xDA") + scales);  // 縮尺
+    const JwwElementList& e = d.elements;
+    std::int64_t temporary = 0, settings = 0;
+    for (const JwwPoint& p : e.points) temporary += p.temporary != 0;
+    for (const JwwText& t : e.texts) settings += t.IsSetting();
+    const auto count = [&](std::string_view label, std::size_t n, std::string aside = {}) {
+        lines.push_back(Label(label) + Number(static_cast<std::int64_t>(n)) + aside);
+    };
+    count("\x92\xBC\x90\xFC\x82\xCC\x90\x94", e.lines.size());  // 直線の数
+    count("\x89\x7E\x8C\xCA\x82\xCC\x90\x94", e.arcs.size());  // 円弧の数
+    count("\x95\xB6\x8E\x9A\x97\xF1\x82\xCC\x90\x94", e.texts.size() - static_cast<std::size_t>(settings),  // 文字列の数
+          settings ? "\x81\x69\x90\xDD\x92\xE8 " + Number(settings) + "\x81\x6A" : std::string());  // （設定 / ）
+    count("\x8E\xC0\x93\x5F\x82\xCC\x90\x94", e.points.size() - static_cast<std::size_t>(temporary),  // 実点の数
+          temporary ? "\x81\x69\x89\xBC\x93\x5F " + Number(temporary) + "\x81\x6A" : std::string());  // （仮点 / ）
+    count("\x83\x5C\x83\x8A\x83\x62\x83\x68\x82\xCC\x90\x94", e.solids.size());  // ソリッドの数
+    count("\x83\x75\x83\x8D\x83\x62\x83\x4E\x90\x7D\x8C\x60\x82\xCC\x90\x94", e.inserts.size());  // ブロック図形の数
+    count("\x90\xA1\x96\x40\x82\xCC\x90\x94", e.dimensions.size());  // 寸法の数
+    count("\x83\x75\x83\x8D\x83\x62\x83\x4E\x92\xE8\x8B\x60\x82\xCC\x90\x94", d.blocks.size() + e.definitions.size());  // ブロック定義の数
+    count("\x89\xE6\x91\x9C\x82\xCC\x90\x94", d.images.size());  // 画像の数
+    if (d.replacedCharacters > 0)
+        lines.push_back(Label("CP932 \x82\xC9\x82\xC8\x82\xA2\x95\xB6\x8E\x9A") + Number(d.replacedCharacters) + "\x81\x69? \x82\xC9\x92\x75\x82\xAB\x8A\xB7\x82\xA6\x82\xDC\x82\xB5\x82\xBD\x81\x6A");  // CP932 にない文字 / （? に置き換えました）
+    return lines;
+}
+
+std::string DescribeJwwLoadError(const JwwLoadError& e) {
+    const std::string part(PartName(e.part));
+    const std::string at = Number(e.offset) + " \x83\x6F\x83\x43\x83\x67\x96\xDA\x81\x6A";  // バイト目）
+    switch (e.failure) {
+        case JwwFailure::None: return {};
+        case JwwFailure::CannotOpen: return "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1";  // ファイルを開けません
+        case JwwFailure::NotJww: return "JWW \x90\x7D\x96\xCA\x82\xCC\x88\xF3\x81\x69JwwData.\x81\x6A\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1";  // JWW 図面の印（JwwData.）がありません
+        case JwwFailure::Truncated:
+            return part + "\x82\xCC\x93\x72\x92\x86\x82\xC5\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x8F\x49\x82\xED\x82\xC1\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81\x69" + Number(e.offset) + " \x83\x6F\x83\x43\x83\x67\x96\xDA\x82\xA9\x82\xE7\x81\x41\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCC\x91\xE5\x82\xAB\x82\xB3 " + Number(e.fileSize) + " \x83\x6F\x83\x43\x83\x67\x81\x6A";  // の途中でファイルが終わっています（ / バイト目から、ファイルの大きさ / バイト）
+        case JwwFailure::CountTooLarge:
+            return part + "\x82\xCC\x90\x94 " + Number(e.count) + " \x82\xAA\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCC\x91\xE5\x82\xAB\x82\xB3 " + Number(e.fileSize) + " \x83\x6F\x83\x43\x83\x67\x82\xC9\x8D\x87\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81\x69" + at;  // の数 / がファイルの大きさ / バイトに合いません（
+        case JwwFailure::UnknownClass: return part + "\x82\xC9 JWW \x82\xC9\x82\xC8\x82\xA2\x83\x4E\x83\x89\x83\x58 " + e.name + " \x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81\x69" + at;  // に JWW にないクラス / があります（
+        case JwwFailure::BadReference:
+            return part + "\x82\xCC " + Number(e.offset) + " \x83\x6F\x83\x43\x83\x67\x96\xDA\x82\xAA\x81\x41\x93\xC7\x82\xF1\x82\xBE\x82\xE0\x82\xCC\x82\xC9\x82\xC8\x82\xA2\x94\xD4\x8D\x86 " + Number(e.count) + " \x82\xF0\x8E\x77\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB7";  // の / バイト目が、読んだものにない番号 / を指しています
+        case JwwFailure::BlockContainsItself: return "\x83\x75\x83\x8D\x83\x62\x83\x4E\x92\xE8\x8B\x60 " + Number(e.count) + " \x82\xAA\x8E\xA9\x95\xAA\x8E\xA9\x90\x67\x82\xF0\x8A\xDC\x82\xF1\x82\xC5\x82\xA2\x82\xDC\x82\xB7\x81\x69" + at;  // ブロック定義 / が自分自身を含んでいます（
+        case JwwFailure::NestingTooDeep: return "\x83\x75\x83\x8D\x83\x62\x83\x4E\x92\xE8\x8B\x60\x82\xCC\x93\xFC\x82\xEA\x8E\x71\x82\xAA " + Number(e.count) + " \x92\x69\x82\xF0\x92\xB4\x82\xA6\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81\x69" + at;  // ブロック定義の入れ子が / 段を超えています（
+        case JwwFailure::ImageTooLarge:
+            return "\x93\xAF\x8D\xAB\x89\xE6\x91\x9C " + e.name + " \x82\xCC\x91\xE5\x82\xAB\x82\xB3 " + Number(e.count) + " \x83\x6F\x83\x43\x83\x67\x82\xAA\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xC9\x8E\xFB\x82\xDC\x82\xE7\x82\xC8\x82\xA2\x82\xA9\x91\xE5\x82\xAB\x82\xB7\x82\xAC\x82\xDC\x82\xB7\x81\x69" + at;  // 同梱画像 / の大きさ / バイトがファイルに収まらないか大きすぎます（
+        case JwwFailure::ImageDamaged: return "\x93\xAF\x8D\xAB\x89\xE6\x91\x9C " + e.name + " \x82\xF0\x93\x57\x8A\x4A\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81\x69" + at;  // 同梱画像 / を展開できません（
+        case JwwFailure::TrailingBytes: return "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCC\x8F\x49\x82\xED\x82\xE8\x82\xC9\x97\x5D\x95\xAA\x82\xC8 " + Number(e.count) + " \x83\x6F\x83\x43\x83\x67\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7\x81\x69" + at;  // ファイルの終わりに余分な / バイトがあります（
+        case JwwFailure::OutOfMemory: return std::string(kOutOfMemory);
+    }
+    return {};
+}
+
+}  // namespace orvik
