@@ -1,6 +1,7 @@
 #include "jww/MfcArchive.h"
 
 #include <bit>
+#include <cstring>
 
 #include "text/Cp932.h"
 
@@ -22,10 +23,22 @@ std::string_view ArchiveReader::Bytes(std::size_t n) {
     return bytes;
 }
 
-std::uint8_t ArchiveReader::U8() { return static_cast<std::uint8_t>(Little(Bytes(1))); }
-std::uint16_t ArchiveReader::U16() { return static_cast<std::uint16_t>(Little(Bytes(2))); }
-std::uint32_t ArchiveReader::U32() { return static_cast<std::uint32_t>(Little(Bytes(4))); }
-double ArchiveReader::F64() { return std::bit_cast<double>(Little(Bytes(8))); }
+// The archive's little-endian numbers are the machine's own on every system ORVIK is built for.
+static_assert(std::endian::native == std::endian::little);
+
+template <class T>
+T ArchiveReader::Load() {
+    if (sizeof(T) > data_.size() - at_) throw End{};
+    T v;
+    std::memcpy(&v, data_.data() + at_, sizeof v);
+    at_ += sizeof v;
+    return v;
+}
+
+std::uint8_t ArchiveReader::U8() { return Load<std::uint8_t>(); }
+std::uint16_t ArchiveReader::U16() { return Load<std::uint16_t>(); }
+std::uint32_t ArchiveReader::U32() { return Load<std::uint32_t>(); }
+double ArchiveReader::F64() { return Load<double>(); }
 
 std::uint32_t ArchiveReader::Count() {
     const std::uint16_t count = U16();

@@ -46,6 +46,9 @@ public:
     std::size_t ReplacedCharacters() const { return replaced_; }
 
 private:
+    template <class T>
+    T Load();
+
     std::string_view data_;
     std::size_t at_ = 0;
     std::size_t replaced_ = 0;
