@@ -10,7 +10,9 @@ namespace orvik {
 FileCheck CheckDrawingFile(const std::string& path) {
     const InputCheck input = CheckInputFile(path);
     if (input.problem == InputProblem::NotFound) return {FileRefusal::Missing, DescribeInputProblem(input)};
-    const DrawingFormat format = HasJwwExtension(path) ? DrawingFormat::Jww : DrawingFormat::Jwc;
+    // A JWW drawing is known by its name or, whatever its name, by its signature.
+    const DrawingFormat format =
+        HasJwwExtension(path) || (!HasJwcExtension(path) && IsJwwFile(path)) ? DrawingFormat::Jww : DrawingFormat::Jwc;
     if (!HasJwcExtension(path) && format != DrawingFormat::Jww) return {FileRefusal::WrongExtension, {}};
     if (input.problem != InputProblem::None) return {FileRefusal::Unreadable, DescribeInputProblem(input), format};
     if (format == DrawingFormat::Jww ? !IsJwwFile(path) : !IsJwcFile(path)) return {FileRefusal::NotJwCad, {}, format};

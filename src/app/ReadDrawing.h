@@ -20,7 +20,7 @@ enum class DrawingFormat { Jwc, Jww };
 enum class FileRefusal {
     None,
     Missing,         // nothing at the path
-    WrongExtension,  // the name ends in neither ".jwc" nor ".jww" (any case)
+    WrongExtension,  // the name ends in neither ".jwc" nor ".jww" (any case), and no JWW signature
     Unreadable,      // a folder, FIFO or device, an empty file, no permission ...
     NotJwCad,        // not the JW_CAD signature of its format at the start
 };

@@ -13,6 +13,7 @@
 #include "cli/CliRun.h"
 #include "dxf/DxfLines.h"
 #include "jwc/JwcBuilder.h"
+#include "jww/JwwBuilder.h"
 #include "support/ScopedTimeZone.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
@@ -188,6 +189,21 @@ TEST_F(WindowCommandsTest, ADamagedDrawingIsLoadedAndTheUserIsTold) {
     EXPECT_EQ(ui_.log[4], "直線の数　 = 1");
     EXPECT_TRUE(ui_.log.back().starts_with("図面を最後まで読み込めませんでした。直線の途中で")) << ui_.log.back();
     EXPECT_EQ(ui_.Count("warning: " + path + "\r\n図面を最後まで読み込めませんでした。\r\n直線の途中で"), 1);
+}
+
+// A JWW drawing, by its name or by its signature whatever its name, is
+// reported in the log; nothing is offered to convert.
+TEST_F(WindowCommandsTest, AJwwDrawingIsReportedOnly) {
+    JwwDrawing d = NewJwwDrawing(600);
+    Append(d.elements, JwwLine{{}, 0, 0, 1, 1});
+    const std::string bytes = BuildJww(d).bytes;
+    for (const char* name : {"plan.jww", "plan.dat"}) {
+        const std::string path = dir_.Write(name, bytes);
+        commands_.DropFiles({path});
+        EXPECT_EQ(state_.fileCount, 0) << name;
+        EXPECT_NE(std::ranges::find(ui_.log, "直線の数　　　　 = 1"), ui_.log.end()) << name;
+        EXPECT_EQ(ui_.log.back(), "JWW 図面の変換にはまだ対応していません") << name;
+    }
 }
 
 TEST_F(WindowCommandsTest, SaveChecksTheNumbersAndWritesDefaultsBack) {
