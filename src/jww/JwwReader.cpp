@@ -45,24 +45,26 @@ JwwImageFormat FormatOf(std::string_view bytes) {
     return JwwImageFormat::Unknown;
 }
 
-// zlib or gzip data inflated, at most kJwwImageLimit bytes; false when damaged or larger.
-bool Inflate(std::string_view in, std::string& out) {
+enum class Inflated { Whole, Damaged, TooLarge };
+
+// zlib or gzip data inflated, at most kJwwImageLimit bytes.
+Inflated Inflate(std::string_view in, std::string& out) {
     z_stream z{};
-    if (inflateInit2(&z, 15 + 32) != Z_OK) return false;  // 15 + 32: a zlib or gzip header
+    if (inflateInit2(&z, 15 + 32) != Z_OK) return Inflated::Damaged;  // 15 + 32: a zlib or gzip header
     z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
     z.avail_in = static_cast<uInt>(in.size());
     char buffer[1 << 16];
     int status = Z_OK;
-    while (status == Z_OK) {
+    bool tooLarge = false;
+    while (status == Z_OK && !tooLarge) {
         z.next_out = reinterpret_cast<Bytef*>(buffer);
         z.avail_out = sizeof buffer;
         status = inflate(&z, Z_NO_FLUSH);
         out.append(buffer, sizeof buffer - z.avail_out);
-        if (static_cast<std::int64_t>(out.size()) > kJwwImageLimit) status = Z_MEM_ERROR;
-        if (status == Z_BUF_ERROR && z.avail_in == 0) break;  // the data ends early
+        tooLarge = static_cast<std::int64_t>(out.size()) > kJwwImageLimit;
     }
     inflateEnd(&z);
-    return status == Z_STREAM_END;
+    return tooLarge ? Inflated::TooLarge : status == Z_STREAM_END ? Inflated::Whole : Inflated::Damaged;
 }
 
 class Reader {
@@ -79,8 +81,8 @@ public:
         ReadList(d_.elements, 0);
         part_ = JwwPart::Blocks;
         JwwElementList blocks;
+        blockList_ = &blocks;
         ReadList(blocks, 0);
-        if (blocks.order.size() != blocks.definitions.size()) Fail(JwwFailure::UnknownClass, blockListStart_, 0, "CData");
         d_.blocks = std::move(blocks.definitions);
         CheckNoBlockHoldsItself();
         if (v_ >= 700) {
@@ -363,6 +365,7 @@ private:
 
     // A new object of the class: it takes the next index before its fields are read.
     void ReadNew(ClassKind kind, JwwElementList& list, int depth) {
+        RefuseOutsideDefinitions(kind, list);
         const std::size_t self = map_.size();
         map_.push_back({false, kind});
         switch (kind) {
@@ -392,11 +395,18 @@ private:
         map_[self].complete = true;
     }
 
+    // The block list holds definitions only.
+    void RefuseOutsideDefinitions(ClassKind kind, const JwwElementList& list) {
+        if (&list == blockList_ && kind != ClassKind::BlockDefinition)
+            Fail(JwwFailure::UnknownClass, recordStart_, 0, std::string(std::ranges::find(kClasses, kind, &ClassName::kind)->name));
+    }
+
     // An object already read: it stands in the list once more.
     void Reference(std::uint32_t index, JwwElementList& list) {
         if (index == 0 || index >= map_.size() || map_[index].isClass || !map_[index].element)
             Fail(JwwFailure::BadReference, recordStart_, index);
         const MapEntry& e = map_[index];
+        RefuseOutsideDefinitions(e.kind, list);
         if (!e.complete) Fail(JwwFailure::BlockContainsItself, recordStart_, e.number);
         const auto again = [&](auto& items, JwwKind kind, const auto* element) {
             list.order.push_back({kind, static_cast<std::uint32_t>(items.size())});
@@ -481,7 +491,9 @@ private:
                 Fail(JwwFailure::ImageTooLarge, recordStart_, image.storedSize, image.name);
             const std::string_view stored = in_.Bytes(image.storedSize);
             if (image.name.size() >= 3 && image.name.compare(image.name.size() - 3, 3, ".gz") == 0) {
-                if (!Inflate(stored, image.bytes)) Fail(JwwFailure::ImageDamaged, recordStart_, image.storedSize, image.name);
+                const Inflated inflated = Inflate(stored, image.bytes);
+                if (inflated == Inflated::TooLarge) Fail(JwwFailure::ImageTooLarge, recordStart_, kJwwImageLimit, image.name);
+                if (inflated == Inflated::Damaged) Fail(JwwFailure::ImageDamaged, recordStart_, image.storedSize, image.name);
             } else {
                 image.bytes = std::string(stored);
             }
@@ -497,6 +509,7 @@ private:
     JwwPart part_ = JwwPart::Signature;
     std::int64_t recordStart_ = 0;
     std::int64_t blockListStart_ = 0;
+    const JwwElementList* blockList_ = nullptr;
     std::vector<MapEntry> map_ = std::vector<MapEntry>(1);  // index 0 stands for null
 };
 

@@ -217,6 +217,14 @@ TEST(JwwReader, HostileFilesAreRefusedWithTheirReason) {
         }
         return BuildJww(d).bytes;
     };
+    // The element list of a drawing with one line, standing where the block list belongs.
+    const std::string lineInBlocks = [] {
+        JwwDrawing d = NewJwwDrawing();
+        Append(d.elements, JwwLine{});
+        const JwwBuilt b = BuildJww(d);
+        const auto list = b.bytes.substr(static_cast<std::size_t>(b.elementsAt), static_cast<std::size_t>(b.blocksAt - b.elementsAt));
+        return b.bytes.substr(0, static_cast<std::size_t>(b.elementsAt)) + std::string("\0\0", 2) + list + std::string(4, '\0');
+    }();
     struct Case {
         const char* what;
         std::string bytes;
@@ -225,6 +233,7 @@ TEST(JwwReader, HostileFilesAreRefusedWithTheirReason) {
     };
     const Case cases[] = {
         {"an unknown class", Patched(good, "CDataSen", "CDataXyz"), JwwFailure::UnknownClass, 0},
+        {"a line among the block definitions", lineInBlocks, JwwFailure::UnknownClass, 0},
         {"a count beyond the file", Patched(twoLines.bytes, std::string("\x02\x00\xFF\xFF", 4), std::string("\xFF\xFF\xFF\xFF\xFF\x7F\xFF\xFF", 8)),
          JwwFailure::CountTooLarge, 0x7FFFFFFF},
         {"a class that is not there", Patched(twoLines.bytes, std::string("\x01\x80", 2), std::string("\x50\x80", 2)), JwwFailure::BadReference, 0x50},
