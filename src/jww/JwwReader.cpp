@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <type_traits>
 #include <zlib.h>
 
 #include "jww/MfcArchive.h"
@@ -14,22 +15,20 @@ struct Stop {
     JwwLoadError error;
 };
 
-enum class ClassKind { Line, Arc, Point, Text, Solid, BlockInsert, Dimension, BlockDefinition };
-
 struct ClassName {
     std::string_view name;
-    ClassKind kind;
+    JwwKind kind;
 };
 constexpr ClassName kClasses[] = {
-    {"CDataSen", ClassKind::Line},         {"CDataEnko", ClassKind::Arc},         {"CDataTen", ClassKind::Point},
-    {"CDataMoji", ClassKind::Text},        {"CDataSolid", ClassKind::Solid},      {"CDataBlock", ClassKind::BlockInsert},
-    {"CDataSunpou", ClassKind::Dimension}, {"CDataList", ClassKind::BlockDefinition},
+    {"CDataSen", JwwKind::Line},         {"CDataEnko", JwwKind::Arc},         {"CDataTen", JwwKind::Point},
+    {"CDataMoji", JwwKind::Text},        {"CDataSolid", JwwKind::Solid},      {"CDataBlock", JwwKind::BlockInsert},
+    {"CDataSunpou", JwwKind::Dimension}, {"CDataList", JwwKind::BlockDefinition},
 };
 
 // The archive's running index: what each index stands for.
 struct MapEntry {
     bool isClass = false;
-    ClassKind kind = ClassKind::Line;
+    JwwKind kind = JwwKind::Line;
     const void* element = nullptr;  // an object: where it is kept
     bool complete = false;          // an object: read to its end (a definition is not, while its list is read)
     std::uint32_t number = 0;       // a block definition's number
@@ -320,6 +319,29 @@ private:
         return d;
     }
 
+    JwwLine Read(std::type_identity<JwwLine>) { return Line(); }
+    JwwArc Read(std::type_identity<JwwArc>) { return Arc(); }
+    JwwPoint Read(std::type_identity<JwwPoint>) { return Point(); }
+    JwwText Read(std::type_identity<JwwText>) { return Text(); }
+    JwwSolid Read(std::type_identity<JwwSolid>) { return Solid(); }
+    JwwBlockInsert Read(std::type_identity<JwwBlockInsert>) { return Insert(); }
+    JwwDimension Read(std::type_identity<JwwDimension>) { return Dimension(); }
+
+    // Calls f with the list's elements of the kind (not a block definition).
+    template <class F>
+    static void ForKind(JwwKind kind, JwwElementList& list, F&& f) {
+        switch (kind) {
+            case JwwKind::Line: return f(list.lines);
+            case JwwKind::Arc: return f(list.arcs);
+            case JwwKind::Point: return f(list.points);
+            case JwwKind::Text: return f(list.texts);
+            case JwwKind::Solid: return f(list.solids);
+            case JwwKind::BlockInsert: return f(list.inserts);
+            case JwwKind::Dimension: return f(list.dimensions);
+            case JwwKind::BlockDefinition: break;
+        }
+    }
+
     // A list: its count, then its objects, each into `list`.
     void ReadList(JwwElementList& list, int depth) {
         const std::int64_t at = in_.Position();
@@ -355,28 +377,19 @@ private:
         ReadNew(map_[classIndex].kind, list, depth);
     }
 
-    template <class T>
-    void Add(std::deque<T>& items, JwwKind kind, JwwElementList& list, T item, std::size_t self) {
-        list.order.push_back({kind, static_cast<std::uint32_t>(items.size())});
-        items.push_back(std::move(item));
-        map_[self].element = &items.back();
-        map_[self].complete = true;
-    }
-
     // A new object of the class: it takes the next index before its fields are read.
-    void ReadNew(ClassKind kind, JwwElementList& list, int depth) {
+    void ReadNew(JwwKind kind, JwwElementList& list, int depth) {
         RefuseOutsideDefinitions(kind, list);
         const std::size_t self = map_.size();
         map_.push_back({false, kind});
-        switch (kind) {
-            case ClassKind::Line: return Add(list.lines, JwwKind::Line, list, Line(), self);
-            case ClassKind::Arc: return Add(list.arcs, JwwKind::Arc, list, Arc(), self);
-            case ClassKind::Point: return Add(list.points, JwwKind::Point, list, Point(), self);
-            case ClassKind::Text: return Add(list.texts, JwwKind::Text, list, Text(), self);
-            case ClassKind::Solid: return Add(list.solids, JwwKind::Solid, list, Solid(), self);
-            case ClassKind::BlockInsert: return Add(list.inserts, JwwKind::BlockInsert, list, Insert(), self);
-            case ClassKind::Dimension: return Add(list.dimensions, JwwKind::Dimension, list, Dimension(), self);
-            case ClassKind::BlockDefinition: break;
+        if (kind != JwwKind::BlockDefinition) {
+            return ForKind(kind, list, [&](auto& items) {
+                using T = typename std::remove_reference_t<decltype(items)>::value_type;
+                list.order.push_back({kind, static_cast<std::uint32_t>(items.size())});
+                items.push_back(Read(std::type_identity<T>{}));
+                map_[self].element = &items.back();
+                map_[self].complete = true;
+            });
         }
         if (depth >= kJwwNestingLimit) Fail(JwwFailure::NestingTooDeep, recordStart_, kJwwNestingLimit);
         auto definition = std::make_unique<JwwBlockDefinition>();
@@ -396,8 +409,8 @@ private:
     }
 
     // The block list holds definitions only.
-    void RefuseOutsideDefinitions(ClassKind kind, const JwwElementList& list) {
-        if (&list == blockList_ && kind != ClassKind::BlockDefinition)
+    void RefuseOutsideDefinitions(JwwKind kind, const JwwElementList& list) {
+        if (&list == blockList_ && kind != JwwKind::BlockDefinition)
             Fail(JwwFailure::UnknownClass, recordStart_, 0, std::string(std::ranges::find(kClasses, kind, &ClassName::kind)->name));
     }
 
@@ -408,24 +421,13 @@ private:
         const MapEntry& e = map_[index];
         RefuseOutsideDefinitions(e.kind, list);
         if (!e.complete) Fail(JwwFailure::BlockContainsItself, recordStart_, e.number);
-        const auto again = [&](auto& items, JwwKind kind, const auto* element) {
-            list.order.push_back({kind, static_cast<std::uint32_t>(items.size())});
-            items.push_back(*element);
-        };
-        switch (e.kind) {
-            case ClassKind::Line: return again(list.lines, JwwKind::Line, static_cast<const JwwLine*>(e.element));
-            case ClassKind::Arc: return again(list.arcs, JwwKind::Arc, static_cast<const JwwArc*>(e.element));
-            case ClassKind::Point: return again(list.points, JwwKind::Point, static_cast<const JwwPoint*>(e.element));
-            case ClassKind::Text: return again(list.texts, JwwKind::Text, static_cast<const JwwText*>(e.element));
-            case ClassKind::Solid: return again(list.solids, JwwKind::Solid, static_cast<const JwwSolid*>(e.element));
-            case ClassKind::BlockInsert:
-                return again(list.inserts, JwwKind::BlockInsert, static_cast<const JwwBlockInsert*>(e.element));
-            case ClassKind::Dimension:
-                return again(list.dimensions, JwwKind::Dimension, static_cast<const JwwDimension*>(e.element));
-            case ClassKind::BlockDefinition: break;
-        }
         // A definition twice would be one definition under two places: refused like any other knot.
-        Fail(JwwFailure::BadReference, recordStart_, index);
+        if (e.kind == JwwKind::BlockDefinition) Fail(JwwFailure::BadReference, recordStart_, index);
+        ForKind(e.kind, list, [&](auto& items) {
+            using T = typename std::remove_reference_t<decltype(items)>::value_type;
+            list.order.push_back({e.kind, static_cast<std::uint32_t>(items.size())});
+            items.push_back(*static_cast<const T*>(e.element));
+        });
     }
 
     // Every definition, nested ones too, by number; then no insertion may
