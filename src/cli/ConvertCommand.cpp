@@ -70,26 +70,13 @@ struct Job {
     bool upToDate = false;         // --update: the output is newer than the drawing
 };
 
-enum class Outcome { Failed, Partial, Complete, Skipped };
-
 // What converting one drawing produced: its log block, its problems, its record.
 struct JobResult {
     std::string log;
     std::string problems;
     ReportRecord record;
-    Outcome outcome = Outcome::Failed;
+    JobStatus status = JobStatus::Failed;
 };
-
-Outcome OutcomeOf(JobStatus status) {
-    switch (status) {
-        case JobStatus::Converted: return Outcome::Complete;
-        case JobStatus::PartlyRead: return Outcome::Partial;
-        case JobStatus::Skipped: return Outcome::Skipped;
-        case JobStatus::Refused:
-        case JobStatus::Failed: break;
-    }
-    return Outcome::Failed;
-}
 
 // The reason a drawing was not converted, in the words of the command line (UTF-8).
 std::string ReasonText(const Job& job, const DrawingJobOutcome& outcome) {
@@ -144,7 +131,7 @@ JobResult Describe(const Job& job, const ConvertOptions& options, const DrawingJ
     }
     r.log = log.str();
     r.problems = problems.str();
-    r.outcome = OutcomeOf(outcome.status);
+    r.status = outcome.status;
     return r;
 }
 
@@ -160,7 +147,7 @@ JobResult ConvertOne(const Job& job, const ConvertOptions& options, OutputKind k
         r.record.output = job.output;
         r.record.status = StatusName(JobStatus::Skipped);
         r.record.code = ReasonCode(JobReason::UpToDate);
-        r.outcome = Outcome::Skipped;
+        r.status = JobStatus::Skipped;
     } else {
         DrawingJobRequest request;
         request.input = job.input.path;
@@ -340,11 +327,12 @@ private:
             err_ << r.problems << std::flush;
         }
         Record(r.record);
-        switch (r.outcome) {
-            case Outcome::Complete: ++converted_; break;
-            case Outcome::Partial: ++partial_; break;
-            case Outcome::Skipped: ++skipped_; break;
-            case Outcome::Failed: ++failed_; break;
+        switch (r.status) {
+            case JobStatus::Converted: ++converted_; break;
+            case JobStatus::PartlyRead: ++partial_; break;
+            case JobStatus::Skipped: ++skipped_; break;
+            case JobStatus::Refused:
+            case JobStatus::Failed: ++failed_; break;
         }
     }
 
