@@ -104,8 +104,8 @@ std::string FileDateOf(const std::string& path) {
 
 namespace {
 
-bool AnyNonFinite(std::initializer_list<float> values) {
-    return std::ranges::any_of(values, [](float v) { return !std::isfinite(v); });
+bool AnyNonFinite(std::initializer_list<double> values) {
+    return std::ranges::any_of(values, [](double v) { return !std::isfinite(v); });
 }
 
 std::int64_t CountNonFiniteElements(const JwcDrawing& d) {

@@ -17,7 +17,8 @@ void PutU32(std::string& out, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) PutU8(out, (v >> (8 * i)) & 0xFF);
 }
 void PutI32(std::string& out, std::int32_t v) { PutU32(out, static_cast<std::uint32_t>(v)); }
-void PutF32(std::string& out, float v) { PutU32(out, std::bit_cast<std::uint32_t>(v)); }
+// A 32-bit real of the file, from the model's double (exact for what a JWC file held).
+void PutF32(std::string& out, double v) { PutU32(out, std::bit_cast<std::uint32_t>(static_cast<float>(v))); }
 
 // A text field of fixed size: cut, or padded with NUL bytes.
 std::string Fixed(std::string text, std::size_t size) {
@@ -214,17 +215,17 @@ std::string JwcBuilder::Bytes() const {
     for (const auto& l : tables_.layers) PutU8(out, l.visible);
     for (const auto& g : tables_.layerGroups) PutU8(out, g.flag3);
     for (const auto& s : lines_) {
-        for (float v : {s.x1, s.y1, s.x2, s.y2}) PutF32(out, v);
+        for (double v : {s.x1, s.y1, s.x2, s.y2}) PutF32(out, v);
         for (auto b : {s.lineType, s.pen, s.layer, s.byte19, s.curveMark, s.byte21}) PutU8(out, b);
     }
     for (const auto& a : arcs_) {
-        for (float v : {a.cx, a.cy, a.radius}) PutF32(out, v);
+        for (double v : {a.cx, a.cy, a.radius}) PutF32(out, v);
         PutU16(out, a.flatness);
         for (auto v : {a.start, a.end, a.tilt}) PutI32(out, v);
         for (auto b : {a.lineType, a.pen, a.layer, a.byte29, a.byte30, a.byte31}) PutU8(out, b);
     }
     for (const auto& t : texts_) {
-        for (float v : {t.x1, t.y1, t.x2, t.y2}) PutF32(out, v);
+        for (double v : {t.x1, t.y1, t.x2, t.y2}) PutF32(out, v);
         const std::int32_t segment = std::min(*t.address / 16, 0xFFFF);
         PutU16(out, static_cast<std::uint16_t>(*t.address - segment * 16));
         PutU16(out, static_cast<std::uint16_t>(segment));

@@ -1,9 +1,9 @@
 // The in-memory JW_CAD drawing: everything a .jwc file holds, as plain records.
 //
-// Units: coordinates and lengths are 32-bit reals in drawing units (the
-// paper's long side in millimetres divided by PaperDivisor); angles are
-// degrees; text sizes are tenths of a millimetre on paper. Texts are CP932
-// byte strings.
+// Units: coordinates and lengths are in drawing units (the paper's long
+// side in millimetres divided by PaperDivisor), stored in the file as 32-bit
+// reals and kept as doubles (exactly); angles are degrees; text sizes are
+// tenths of a millimetre on paper. Texts are CP932 byte strings.
 //
 // Layer numbers: every element carries an 8-bit layer number L = group * 16 +
 // layer in group. L indexes Layers; L / 16 indexes layerGroups.
@@ -101,7 +101,7 @@ struct JwcHeader {
 
 // A straight line segment; the file record is these 22 bytes in this order.
 struct JwcLine {
-    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     std::uint8_t lineType = 0;  // 1..9; 9 is the auxiliary line type
     std::uint8_t pen = 0;
     std::uint8_t layer = 0;
@@ -112,12 +112,12 @@ struct JwcLine {
 
 // A circle, arc, ellipse or elliptic arc.
 struct JwcArc {
-    float cx = 0, cy = 0;
-    float radius = 0;      // semi-axis in the direction of Tilt
-    float flatness = 0;    // other semi-axis / Radius; 1.0 is a circle
-    float startAngle = 0;  // degrees; equal start and end: a whole circle or ellipse
-    float endAngle = 0;
-    float tilt = 0;  // rotation of the Radius axis, degrees
+    double cx = 0, cy = 0;
+    double radius = 0;      // semi-axis in the direction of Tilt
+    double flatness = 0;    // other semi-axis / Radius; 1.0 is a circle
+    double startAngle = 0;  // degrees; equal start and end: a whole circle or ellipse
+    double endAngle = 0;
+    double tilt = 0;  // rotation of the Radius axis, degrees
     std::uint8_t lineType = 0;
     std::uint8_t pen = 0;
     std::uint8_t layer = 0;
@@ -128,7 +128,7 @@ inline constexpr std::uint8_t kVerticalTextFlag = 32;
 
 // A text: its base line runs from (X1, Y1) to (X2, Y2).
 struct JwcText {
-    float x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     std::int32_t address = 0;    // linear address of the string in the text pool
     std::uint8_t textType = 0;   // index into textTypes; values above 11 read as entry 11
     std::uint8_t layer = 0;
@@ -139,7 +139,7 @@ struct JwcText {
 
 // A real point; the file record is these 12 bytes in this order.
 struct JwcPoint {
-    float x = 0, y = 0;
+    double x = 0, y = 0;
     std::uint8_t layer = 0;
     std::uint8_t pen = 0;
     std::uint8_t byte10 = 0, byte11 = 0;
@@ -147,7 +147,7 @@ struct JwcPoint {
 
 // A virtual point: no pen, written on the layer DEFPOINTS.
 struct JwcVirtualPoint {
-    float x = 0, y = 0;
+    double x = 0, y = 0;
     std::uint8_t layer = 0;
 };
 
