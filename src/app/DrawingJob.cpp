@@ -71,27 +71,9 @@ DrawingJobOutcome& Finish(DrawingJobOutcome& outcome, JobStatus status, JobReaso
     return outcome;
 }
 
-// A JWW drawing: read and reported; converting it is not supported yet.
-DrawingJobOutcome& ReadJww(const DrawingJobRequest& request, DrawingJobOutcome& outcome) {
-    JwwDrawing drawing;
-    const LoadOutcome load = LoadDrawing(request.input, drawing);
-    outcome.read = true;
-    outcome.damage = load.damage;
-    outcome.readSummary = JwwSummaryLines(drawing);
-    const JwwElementList& e = drawing.elements;
-    outcome.lines = static_cast<std::int64_t>(e.lines.size());
-    outcome.arcs = static_cast<std::int64_t>(e.arcs.size());
-    outcome.texts = static_cast<std::int64_t>(e.texts.size());
-    outcome.points = static_cast<std::int64_t>(e.points.size());
-    if (request.kind == OutputKind::ReadOnly)
-        return load.complete ? Finish(outcome, JobStatus::Converted, JobReason::None)
-                             : Finish(outcome, JobStatus::PartlyRead, JobReason::TruncatedRecords);
-    return Finish(outcome, JobStatus::Refused, JobReason::UnsupportedFormat, std::string(kJwwNotConvertible));
-}
-
 // Everything after the read: the scale, the conversion, the outputs.
 DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDrawing& drawing, bool complete,
-                                   DrawingJobOutcome& outcome) {
+                                   std::vector<std::string> readWarnings, DrawingJobOutcome& outcome) {
     if (request.kind == OutputKind::ReadOnly)
         return complete ? Finish(outcome, JobStatus::Converted, JobReason::None)
                         : Finish(outcome, JobStatus::PartlyRead, JobReason::TruncatedRecords);
@@ -114,6 +96,7 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDr
         if (const std::string format = OutputFormatLogLine(request.settings.outputFormat); !format.empty())
             outcome.conversionLines.push_back(format);
         for (std::string& line : ReportUsedLayers(conversion->Result())) outcome.conversionLines.push_back(std::move(line));
+        outcome.warnings = std::move(readWarnings);
         if (const std::int64_t n = conversion->Result().nonFiniteElements; n > 0)
             outcome.warnings.push_back(std::string(kNonFiniteLabel) + std::to_string(n) + std::string(kNonFiniteWrittenAsZero));
         if (!request.thumbnail.empty()) {
@@ -138,16 +121,17 @@ DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outc
     JwcDrawing own;
     const JwcDrawing* drawing = request.loaded;
     bool complete = true;
+    std::vector<std::string> readWarnings;
     if (!drawing) {
         const FileCheck check = CheckFile(request);
         if (check.refusal != FileRefusal::None)
             return Finish(outcome, JobStatus::Refused, ReasonOf(check.refusal), std::string(RefusalText(check)));
-        if (check.format == DrawingFormat::Jww) return ReadJww(request, outcome);
-        const LoadOutcome load = LoadDrawing(request.input, own);
-        complete = load.complete;
-        outcome.damage = load.damage;
+        ReadForConversion read = ReadDrawingForConversion(request.input, check.format, own);
+        complete = read.load.complete;
+        outcome.damage = std::move(read.load.damage);
         outcome.read = true;
-        outcome.readSummary = ReadSummaryLines(own);
+        outcome.readSummary = std::move(read.summary);
+        readWarnings = std::move(read.warnings);
         drawing = &own;
     }
     const JwcHeader& header = drawing->header;
@@ -156,7 +140,7 @@ DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outc
     outcome.texts = header.textCount;
     outcome.points = header.pointCount;
     outcome.scales = ListProposedScales(*drawing);
-    return ConvertAndWrite(request, *drawing, complete, outcome);
+    return ConvertAndWrite(request, *drawing, complete, std::move(readWarnings), outcome);
 }
 
 }  // namespace
@@ -176,7 +160,6 @@ std::string_view ReasonCode(JobReason reason) {
         case JobReason::Missing: return "missing";
         case JobReason::Unreadable: return "unreadable";
         case JobReason::NotADrawing: return "not-a-drawing";
-        case JobReason::UnsupportedFormat: return "unsupported-format";
         case JobReason::TruncatedRecords: return "truncated-records";
         case JobReason::NoScale: return "no-scale";
         case JobReason::BadScale: return "bad-scale";

@@ -49,7 +49,6 @@ enum class JobReason {
     Missing,           // no file at the path
     Unreadable,        // a folder, FIFO, empty file, no permission ...
     NotADrawing,       // the name or the signature is not JW_CAD's
-    UnsupportedFormat, // a JWW drawing: read and reported, not yet converted
     TruncatedRecords,  // read only in part
     NoScale,           // no element, so no reference scale to propose
     BadScale,          // the scale given is not a usable number

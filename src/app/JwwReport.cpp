@@ -96,6 +96,23 @@ std::vector<std::string> JwwSummaryLines(const JwwDrawing& d) {
     return lines;
 }
 
+std::string NotCarriedLine(const JwwNotCarried& n) {
+    std::string line = "\x95\xCF\x8A\xB7\x82\xB5\x82\xC4\x82\xA2\x82\xC8\x82\xA2\x97\x76\x91\x66:";  // 変換していない要素:
+    const auto part = [&](std::string_view label, std::int64_t count) {
+        if (count == 0) return;
+        line += ' ';
+        line += label;
+        line += ' ';
+        line += Number(count);
+        line += " \x8C\x8F";  // 件
+    };
+    part("\x83\x5C\x83\x8A\x83\x62\x83\x68", n.solids);  // ソリッド
+    part("\x83\x75\x83\x8D\x83\x62\x83\x4E\x90\x7D\x8C\x60", n.inserts);  // ブロック図形
+    part("\x90\xA1\x96\x40", n.dimensions);  // 寸法
+    part("\x89\xE6\x91\x9C", n.images);  // 画像
+    return line;
+}
+
 std::string DescribeJwwLoadError(const JwwLoadError& e) {
     const std::string part(PartName(e.part));
     const std::string at = Number(e.offset) + " \x83\x6F\x83\x43\x83\x67\x96\xDA\x81\x6A";  // バイト目）

@@ -1,6 +1,7 @@
 #include "app/ReadDrawing.h"
 
 #include "app/ReadReport.h"
+#include "convert/JwwMapping.h"
 #include "jwc/FileReader.h"
 #include "jwc/JwcLoader.h"
 #include "jww/JwwReader.h"
@@ -37,6 +38,22 @@ LoadOutcome LoadDrawing(const std::string& path, JwwDrawing& drawing) {
     JwwLoadError error;
     if (LoadJwwFile(path, drawing, &error)) return {true, {}};
     return {false, DescribeJwwLoadError(error)};
+}
+
+ReadForConversion ReadDrawingForConversion(const std::string& path, DrawingFormat format, JwcDrawing& drawing) {
+    ReadForConversion read;
+    if (format == DrawingFormat::Jwc) {
+        read.load = LoadDrawing(path, drawing);
+        read.summary = ReadSummaryLines(drawing);
+        return read;
+    }
+    JwwDrawing jww;
+    read.load = LoadDrawing(path, jww);
+    read.summary = JwwSummaryLines(jww);
+    JwwNotCarried notCarried;
+    drawing = DrawingOf(jww, notCarried);
+    if (notCarried.Any()) read.warnings.push_back(NotCarriedLine(notCarried));
+    return read;
 }
 
 LoadOutcome LoadDrawing(const std::string& path, JwcDrawing& drawing) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include <optional>
+#include <vector>
 
 #include "jwc/JwcDrawing.h"
 #include "jww/JwwDrawing.h"
@@ -48,5 +49,16 @@ struct LoadOutcome {
 // Loads the drawing (a damaged one as far as it goes).
 LoadOutcome LoadDrawing(const std::string& path, JwcDrawing& drawing);
 LoadOutcome LoadDrawing(const std::string& path, JwwDrawing& drawing);
+
+// A drawing of either format read into the model the conversion works on
+// (a JWW drawing mapped onto it), with the lines its read report shows and
+// what the user should know of it (CP932): for a JWW drawing, the elements
+// the conversion does not carry yet.
+struct ReadForConversion {
+    LoadOutcome load;
+    std::vector<std::string> summary;
+    std::vector<std::string> warnings;
+};
+ReadForConversion ReadDrawingForConversion(const std::string& path, DrawingFormat format, JwcDrawing& drawing);
 
 }  // namespace orvik

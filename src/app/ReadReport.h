@@ -9,6 +9,7 @@
 #include "jwc/FileReader.h"
 #include "jwc/JwcDrawing.h"
 #include "jwc/LoadError.h"
+#include "convert/JwwMapping.h"
 #include "jww/JwwDrawing.h"
 #include "jww/JwwLoadError.h"
 #include "text/Messages.h"
@@ -35,6 +36,10 @@ std::vector<std::string> ReadSummaryLines(const JwcDrawing& drawing);
 // apart), solids, block insertions, dimensions, block definitions and
 // images, and the characters CP932 could not hold, if any.
 std::vector<std::string> JwwSummaryLines(const JwwDrawing& drawing);
+
+// The line that says which elements of a JWW drawing the conversion did
+// not carry: "変換していない要素: ソリッド 2 件 ...".
+std::string NotCarriedLine(const JwwNotCarried& notCarried);
 
 // One sentence describing why a JWW drawing could not be read completely:
 // the part of the file and the byte where it failed.

@@ -48,36 +48,19 @@ std::vector<std::string> SplitLogText(const std::string& text) {
     return lines;
 }
 
-// Loads the drawing and, when asked, appends its header texts and counts (a
-// batch shows them in the report after the conversion instead). A drawing
-// that could not be read completely is kept as far as it goes, and the user
-// is told.
-void WindowCommands::LoadAndReport(const std::string& path, bool withSummary) {
-    const LoadOutcome load = LoadDrawing(path, drawing_);
-    if (withSummary)
-        for (const std::string& line : ReadSummaryLines(drawing_)) view_.AppendLog(line);
-    if (!load.complete) {
-        view_.AppendLog(std::string(kIncompleteRead) + load.damage);
+// Loads the drawing (a JWW one mapped onto the conversion's model) and
+// shows its report and the scales to choose from. A drawing that could not
+// be read completely is kept as far as it goes, and the user is told.
+void WindowCommands::ShowDrawing(const std::string& path, DrawingFormat format) {
+    const ReadForConversion read = ReadDrawingForConversion(path, format, drawing_);
+    for (const std::string& line : read.summary) view_.AppendLog(line);
+    for (const std::string& line : read.warnings) view_.AppendLog(line);
+    if (!read.load.complete) {
+        view_.AppendLog(std::string(kIncompleteRead) + read.load.damage);
         dialogs_.ShowWarning(Shown(path) + std::string(kCrLf) + std::string(kIncompleteRead) + std::string(kCrLf) +
-                             load.damage + std::string(kCrLf) + std::string(kPartialConvertible));
+                             read.load.damage + std::string(kCrLf) + std::string(kPartialConvertible));
     }
     state_.sourcePath = path;
-}
-
-// A single drawing read: its report, and the scales to choose from. A JWW
-// drawing is reported only: nothing is offered to convert yet.
-void WindowCommands::ShowDrawing(const std::string& path, DrawingFormat format) {
-    if (format == DrawingFormat::Jww) {
-        JwwDrawing jww;
-        const LoadOutcome load = LoadDrawing(path, jww);
-        for (const std::string& line : JwwSummaryLines(jww)) view_.AppendLog(line);
-        if (!load.complete) view_.AppendLog(std::string(kIncompleteRead) + load.damage);
-        view_.AppendLog(std::string(kJwwNotConvertible));
-        view_.SetScaleList(ScaleList{});
-        state_.fileCount = 0;
-        return;
-    }
-    LoadAndReport(path, true);
     view_.SetScaleList(ListProposedScales(drawing_));
 }
 
@@ -272,8 +255,9 @@ std::optional<DisplayList> WindowCommands::BatchPicture(std::size_t index) const
     // Read as the batch save reads it: on its own, at its own proposed scale.
     const std::string& path = state_.batchFiles[index];
     JwcDrawing drawing;
-    if (CheckDrawingFile(path).refusal != FileRefusal::None) return std::nullopt;
-    LoadDrawing(path, drawing);
+    const FileCheck check = CheckDrawingFile(path);
+    if (check.refusal != FileRefusal::None) return std::nullopt;
+    ReadDrawingForConversion(path, check.format, drawing);
     const ScaleList scales = ListProposedScales(drawing);
     if (scales.selected < 0) return std::nullopt;
     try {

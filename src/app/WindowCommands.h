@@ -49,7 +49,6 @@ public:
 private:
     // The settings the controls describe, when every field holds a usable value.
     std::optional<ConversionSettings> ControlSettings() const;
-    void LoadAndReport(const std::string& path, bool withSummary);
     void ShowDrawing(const std::string& path, DrawingFormat format);
     bool CheckAndCopySettings();
     void SaveSingle();

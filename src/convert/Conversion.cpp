@@ -133,6 +133,10 @@ Conversion::Conversion(const JwcDrawing& drawing, const ConversionSettings& sett
     MarkUsedLayers(drawing, tables);
     tables.penColorTable[0] = kPenDefaultColor;
     for (int pen = 1; pen < kPenCount; ++pen) tables.penColorTable[pen] = settings.penColors[pen - 1];
+    if (drawing.source == DrawingSource::JwwFile) {
+        tables.penCount = kJwwPenCount;
+        for (std::size_t pen = kPenCount; pen < kJwwPenCount; ++pen) tables.penColorTable[pen] = kJwwPenDefaultColors[pen - kPenCount];
+    }
 
     const auto scale = ParseScaleText(request.scaleText);
     if (!scale) throw ConversionError(NotANumber(request.scaleText));
@@ -145,13 +149,14 @@ Conversion::Conversion(const JwcDrawing& drawing, const ConversionSettings& sett
     result_.fileDate = FileDateOf(request.sourcePath);
 
     scales_.roundDelta = scales_.roundOffset = settings.roundCoordinates;
-    paperFactor_ = PaperFactor(drawing.header.paperSize, drawing.header.paperDivisor);
+    // A JWW drawing's coordinates are millimetres on paper already.
+    paperFactor_ = drawing.source == DrawingSource::JwwFile ? 1 : PaperFactor(drawing.header.paperSize, drawing.header.paperDivisor);
     result_.extents = GatherStatistics(drawing, scales_);
     result_.nonFiniteElements = CountNonFiniteElements(drawing);
     scales_.Analyze(paperFactor_);
 
     FillLinetypeNames(settings.jwLineTypes, tables);
-    result_.defpointsUsed = NeedsDefpoints(drawing, usage);
+    result_.defpointsUsed = NeedsDefpoints(drawing, usage, tables.penCount);
 }
 
 void Conversion::WriteTo(ByteSink& sink, int workers) const {

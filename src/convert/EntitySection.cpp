@@ -157,9 +157,11 @@ private:
             if (m.text.empty()) continue;
             // Types beyond the table read as its last, all-zero entry.
             const JwcTextType& type = d_.textTypes[m.textType < kTextTypeSlots ? m.textType : kTextTypeSlots - 1];
+            // A text type's sizes are tenths of a millimetre on paper; a text's own, millimetres.
+            const long double width = m.width >= 0 ? m.width * scale : type.width * scale / 10;
+            const long double height = m.height >= 0 ? m.height * scale : type.height * scale / 10;
             e_.WriteText(m.text, (m.flags & kVerticalTextFlag) != 0, type.attribute, m.layer, X(m.x1), Y(m.y1),
-                         static_cast<long double>(m.x2) - m.x1, static_cast<long double>(m.y2) - m.y1,
-                         type.width * scale / 10, type.height * scale / 10);
+                         static_cast<long double>(m.x2) - m.x1, static_cast<long double>(m.y2) - m.y1, width, height);
         }
     }
 
@@ -198,7 +200,7 @@ private:
 
 // Each kind's whole list, in the order the section holds them.
 std::vector<RecordRange> WholeLists(const JwcDrawing& d) {
-    const auto virtualPoints = static_cast<std::size_t>(std::clamp(d.header.virtualPointCount, 0, kVirtualPointSlots));
+    const auto virtualPoints = std::min(static_cast<std::size_t>(std::max(d.header.virtualPointCount, 0)), d.virtualPoints.size());
     return {{RecordKind::Lines, 0, d.lines.size()},
             {RecordKind::Arcs, 0, d.arcs.size()},
             {RecordKind::Texts, 0, d.texts.size()},

@@ -20,12 +20,13 @@ int MostUsed(const Counts& counts, int first, int n) {
     return best;
 }
 
-void Count(LayerUsage& usage, std::uint8_t lineType, std::uint8_t pen, std::uint8_t layer, bool auxiliaryOnDefpoints) {
+void Count(LayerUsage& usage, std::uint8_t lineType, std::uint8_t pen, std::uint8_t layer, bool auxiliaryOnDefpoints,
+           int countedPens) {
     if (auxiliaryOnDefpoints && lineType == kAuxiliaryLineType) {
-        if (pen < kCountedPens) ++usage.auxiliaryPenCount[pen];
+        if (pen < countedPens) ++usage.auxiliaryPenCount[pen];
         return;
     }
-    if (pen < kCountedPens) ++usage.penCount[layer][pen];
+    if (pen < countedPens) ++usage.penCount[layer][pen];
     ++usage.lineTypeCount[layer][EffectiveLineType(lineType)];
 }
 
@@ -69,10 +70,11 @@ std::string CutToCharacters(std::string_view text, std::size_t limit) {
 
 LayerUsage CountLayerUsage(const JwcDrawing& drawing, bool auxiliaryOnDefpoints) {
     LayerUsage usage;
-    for (const JwcLine& line : drawing.lines) Count(usage, line.lineType, line.pen, line.layer, auxiliaryOnDefpoints);
-    for (const JwcArc& arc : drawing.arcs) Count(usage, arc.lineType, arc.pen, arc.layer, auxiliaryOnDefpoints);
+    const int counted = drawing.source == DrawingSource::JwwFile ? kJwwPenCount : kCountedPens;
+    for (const JwcLine& line : drawing.lines) Count(usage, line.lineType, line.pen, line.layer, auxiliaryOnDefpoints, counted);
+    for (const JwcArc& arc : drawing.arcs) Count(usage, arc.lineType, arc.pen, arc.layer, auxiliaryOnDefpoints, counted);
     for (const JwcPoint& point : drawing.points)
-        if (point.pen < kCountedPens) ++usage.penCount[point.layer][point.pen];
+        if (point.pen < counted) ++usage.penCount[point.layer][point.pen];
     return usage;
 }
 
@@ -97,14 +99,14 @@ int AssignLayers(const JwcDrawing& drawing, const LayerUsage& usage, const Conve
                     name = CutToCharacters(NumberPrefix(i) + name, kLayerNameLimit);
         }
         layer.name = name;
-        layer.color = static_cast<std::uint8_t>(tables.ColorOfPen(MostUsed(usage.penCount[i], 0, kPenCount)));
+        layer.color = static_cast<std::uint8_t>(tables.ColorOfPen(MostUsed(usage.penCount[i], 0, tables.penCount)));
         layer.lineType = static_cast<std::uint8_t>(MostUsed(usage.lineTypeCount[i], 1, kLineTypeCount + 1));
     }
     // DEFPOINTS takes the colour its auxiliary lines mostly use; its line
     // type is always the auxiliary one.
     tables.layers[kDefpointsLayer].color =
         settings.auxiliaryOnDefpoints
-            ? static_cast<std::uint8_t>(tables.ColorOfPen(MostUsed(usage.auxiliaryPenCount, 0, kPenCount)))
+            ? static_cast<std::uint8_t>(tables.ColorOfPen(MostUsed(usage.auxiliaryPenCount, 0, tables.penCount)))
             : static_cast<std::uint8_t>(kPenDefaultColor);
     return used;
 }
@@ -114,9 +116,9 @@ void FillLinetypeNames(bool jwLineTypes, LayerTables& tables) {
     for (const LinetypeDef& def : LinetypeSet(jwLineTypes)) tables.linetypeNames[def.number] = def.name;
 }
 
-bool NeedsDefpoints(const JwcDrawing& drawing, const LayerUsage& usage) {
+bool NeedsDefpoints(const JwcDrawing& drawing, const LayerUsage& usage, int penCount) {
     std::int32_t auxiliary = 0;
-    for (int pen = 1; pen < kPenCount; ++pen) auxiliary += usage.auxiliaryPenCount[pen];
+    for (int pen = 1; pen < penCount; ++pen) auxiliary += usage.auxiliaryPenCount[static_cast<std::size_t>(pen)];
     if (auxiliary > 0 || drawing.header.virtualPointCount > 0) return true;
     for (int type = 0; type < kFileTextTypes; ++type)
         if (drawing.textTypes[type].attribute == kDefpointsTextAttribute) return true;

@@ -14,12 +14,14 @@
 
 namespace orvik {
 
-inline constexpr int kCountedPens = 8;  // pens 0..7 are counted; larger pens count nothing
+// Pens 0..7 of a JWC drawing are counted, larger ones count nothing; every
+// pen of a JWW drawing (0..9) counts.
+inline constexpr int kCountedPens = 8;
 
 struct LayerUsage {
-    std::array<std::array<std::int32_t, kCountedPens>, kLayerCount> penCount{};
+    std::array<std::array<std::int32_t, kJwwPenCount>, kLayerCount> penCount{};
     std::array<std::array<std::int32_t, kLineTypeCount + 1>, kLayerCount> lineTypeCount{};  // 1..9
-    std::array<std::int32_t, kCountedPens> auxiliaryPenCount{};  // auxiliary lines and arcs on DEFPOINTS
+    std::array<std::int32_t, kJwwPenCount> auxiliaryPenCount{};  // auxiliary lines and arcs on DEFPOINTS
 };
 
 // Counts pens and line types per layer over lines, arcs and real points;
@@ -34,9 +36,10 @@ int AssignLayers(const JwcDrawing& drawing, const LayerUsage& usage, const Conve
 // linetypeNames 1..9 from the set the settings choose.
 void FillLinetypeNames(bool jwLineTypes, LayerTables& tables);
 
-// Whether a DEFPOINTS layer record is needed: auxiliary elements of pens 1..6
-// on it, virtual points, or a text type whose texts go there.
-bool NeedsDefpoints(const JwcDrawing& drawing, const LayerUsage& usage);
+// Whether a DEFPOINTS layer record is needed: auxiliary elements of a pen
+// with a colour (1..penCount - 1) on it, virtual points, or a text type whose
+// texts go there.
+bool NeedsDefpoints(const JwcDrawing& drawing, const LayerUsage& usage, int penCount);
 
 // At most `limit` bytes of a CP932 string, never cutting a double-byte character.
 std::string CutToCharacters(std::string_view text, std::size_t limit);

@@ -12,7 +12,11 @@ namespace orvik {
 
 inline constexpr int kDefpointsLayer = 256;
 inline constexpr int kLayerEntries = 257;
-inline constexpr int kPenCount = 7;          // pens 0..6 have a colour
+inline constexpr int kPenCount = 7;          // pens 0..6 of a JWC drawing have a colour
+inline constexpr int kJwwPenCount = 10;      // pens 0..9 of a JWW drawing
+// The AutoCAD colours of a JWW drawing's pens 7, 8 and 9 (pens 1..6 take the
+// settings' colours): dark green, red and grey, as JW_CAD shows them.
+inline constexpr std::int32_t kJwwPenDefaultColors[] = {94, 1, 8};
 inline constexpr std::int32_t kPenDefaultColor = 7;
 inline constexpr int kLineTypeCount = 9;     // line types 1..9
 inline constexpr int kAuxiliaryLineType = 9;
@@ -30,12 +34,13 @@ struct DxfLayer {
 
 struct LayerTables {
     std::array<DxfLayer, kLayerEntries> layers{};
-    std::array<std::int32_t, kPenCount> penColorTable{};
+    std::array<std::int32_t, kJwwPenCount> penColorTable{};
+    int penCount = kPenCount;  // the pens with a colour of their own: kPenCount, or kJwwPenCount for JWW
     std::array<std::string, kLineTypeCount + 1> linetypeNames;  // entries 1..9
 
     // Pens without an entry of their own draw in colour 7.
     std::int32_t ColorOfPen(int pen) const {
-        return pen >= 0 && pen < kPenCount ? penColorTable[pen] : kPenDefaultColor;
+        return pen >= 0 && pen < penCount ? penColorTable[static_cast<std::size_t>(pen)] : kPenDefaultColor;
     }
     // Line-type numbers outside 1..9 read as 1.
     const std::string& LinetypeNameOf(int number) const {

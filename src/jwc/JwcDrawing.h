@@ -10,6 +10,10 @@
 //
 // A default-constructed JwcDrawing is the reset state: empty counted arrays,
 // zeroed fixed tables and the header defaults below.
+//
+// The conversion works on this model for both formats: a JWW drawing is
+// mapped onto it (convert/JwwMapping.h) with `source` saying so; the few
+// rules that differ by format (units, pens 7..9) read `source`.
 #pragma once
 
 #include <array>
@@ -135,6 +139,8 @@ struct JwcText {
     std::uint8_t flags = 0;      // kVerticalTextFlag: vertical writing
     std::uint8_t byte23 = 0;
     std::string text;            // CP932 bytes from the pool
+    // A JWW text carries its own size (mm on paper); -1: its text type's.
+    double width = -1, height = -1;
 };
 
 // A real point; the file record is these 12 bytes in this order.
@@ -175,10 +181,17 @@ struct JwcLayer {
     std::string name;          // at most 8 bytes
 };
 
+// Where the drawing came from: a JWC file (coordinates in drawing units,
+// pens 1..6), or a JWW file mapped onto this model (coordinates in
+// millimetres on paper, pens 1..9, temporary points as virtual points).
+enum class DrawingSource { JwcFile, JwwFile };
+
 struct JwcDrawing {
+    DrawingSource source = DrawingSource::JwcFile;
     std::array<std::string, kHeaderBlockCount> headerBlocks;  // the raw 200-byte blocks read so far
     JwcHeader header;
-    std::array<JwcVirtualPoint, kVirtualPointSlots> virtualPoints{};  // first header.virtualPointCount in use
+    // The file's slots (a JWW drawing: as many as it has); the first header.virtualPointCount in use.
+    std::vector<JwcVirtualPoint> virtualPoints = std::vector<JwcVirtualPoint>(kVirtualPointSlots);
     std::array<JwcTextType, kTextTypeSlots> textTypes{};
     std::array<JwcLayerGroup, kLayerGroupCount> layerGroups{};
     std::array<JwcLayer, kLayerCount> layers{};

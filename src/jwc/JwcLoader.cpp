@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 #include <string_view>
+#include <utility>
 
 #include "jwc/ByteOrder.h"
 #include "jwc/FileReader.h"
@@ -258,7 +259,10 @@ bool IsJwcFile(const std::string& path) {
     return head.substr(0, head.find('\0')) == kJwcSignature;
 }
 
-void ResetJwcDrawing(JwcDrawing& drawing) { drawing = JwcDrawing{}; }
+void ResetJwcDrawing(JwcDrawing& drawing) {
+    JwcDrawing fresh;
+    std::swap(drawing, fresh);
+}
 
 bool LoadJwcFile(const std::string& path, JwcDrawing& drawing, LoadError* error) {
     ResetJwcDrawing(drawing);

@@ -192,18 +192,26 @@ TEST_F(WindowCommandsTest, ADamagedDrawingIsLoadedAndTheUserIsTold) {
 }
 
 // A JWW drawing, by its name or by its signature whatever its name, is
-// reported in the log; nothing is offered to convert.
-TEST_F(WindowCommandsTest, AJwwDrawingIsReportedOnly) {
+// read with its report and its scales, and saved as the command line saves it.
+TEST_F(WindowCommandsTest, AJwwDrawingIsReadAndSaved) {
     JwwDrawing d = NewJwwDrawing(600);
+    d.header.groups[0].scale = 50;
     Append(d.elements, JwwLine{{}, 0, 0, 1, 1});
+    Append(d.elements, JwwSolid{});
     const std::string bytes = BuildJww(d).bytes;
     for (const char* name : {"plan.jww", "plan.dat"}) {
         const std::string path = dir_.Write(name, bytes);
         commands_.DropFiles({path});
-        EXPECT_EQ(state_.fileCount, 0) << name;
+        EXPECT_EQ(state_.fileCount, 1) << name;
         EXPECT_NE(std::ranges::find(ui_.log, "直線の数　　　　 = 1"), ui_.log.end()) << name;
-        EXPECT_EQ(ui_.log.back(), "JWW 図面の変換にはまだ対応していません") << name;
+        EXPECT_EQ(ui_.log.back(), "変換していない要素: ソリッド 1 件") << name;
+        EXPECT_EQ(ui_.scales.items, std::vector<std::string>{"50"}) << name;
     }
+    ui_.saveAnswers.push_back(dir_.File("window.dxf"));
+    commands_.ConvertAndSave();
+    const cli::CliRun run = cli::Cli({"convert", "-o", dir_.File("cli.dxf"), dir_.File("plan.dat")});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_TRUE(ReadFileBytes(dir_.File("window.dxf")) == ReadFileBytes(dir_.File("cli.dxf")));
 }
 
 TEST_F(WindowCommandsTest, SaveChecksTheNumbersAndWritesDefaultsBack) {

@@ -91,7 +91,7 @@ TEST_F(InfoCommandTest, UsageErrorsExitWithTwo) {
 
 // A JWW drawing, by its extension in any case: the memo, version, paper,
 // scales in use and the counts, settings texts and temporary points apart;
-// a damaged one says where; converting one is refused plainly.
+// a damaged one says where.
 TEST_F(InfoCommandTest, ReportsJwwDrawings) {
     JwwDrawing d = NewJwwDrawing(701);
     d.header.memo = Utf8ToCp932("一行目\r\n二行目");
@@ -118,9 +118,6 @@ TEST_F(InfoCommandTest, ReportsJwwDrawings) {
     EXPECT_NE(run.out.find("ブロック定義の数 = 1\n"), std::string::npos) << run.out;
     EXPECT_NE(run.err.find(cut + ": 図面を最後まで読み込めませんでした。ブロック定義の途中でファイルが終わっています（"), std::string::npos)
         << run.err;
-    const CliRun convert = Cli({"convert", good});
-    EXPECT_EQ(convert.code, kExitSomeFailed);
-    EXPECT_NE(convert.err.find(good + ": JWW 図面の変換にはまだ対応していません"), std::string::npos) << convert.err;
 }
 
 }  // namespace

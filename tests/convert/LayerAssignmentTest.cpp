@@ -152,7 +152,7 @@ TEST(LayerAssignment, DecidesWhetherDefpointsIsWritten) {
         Fixture f;
         c.setup(f);
         MarkUsedLayers(f.drawing, f.tables);
-        EXPECT_EQ(NeedsDefpoints(f.drawing, CountLayerUsage(f.drawing, true)), c.needed) << c.what;
+        EXPECT_EQ(NeedsDefpoints(f.drawing, CountLayerUsage(f.drawing, true), kPenCount), c.needed) << c.what;
     }
 }
 

@@ -1,0 +1,29 @@
+// A JWW drawing mapped onto the drawing model the conversion works on, so
+// that both formats share every rule: layers, pens, line types, the
+// reference scale, the coordinate mapping with its rounding, texts, points.
+//
+// Carried: the 16 layer groups with their scales and names, the 256 layers
+// with their names (a layer or group hidden or only shown is off, as JWC's
+// hidden ones), the paper, lines (consecutive lines of one curve number as a
+// curve run), circles, arcs and ellipses (angles to degrees, the sweep
+// counter-clockwise), texts with their own size and vertical writing, real
+// points, and temporary points as virtual points. JW_CAD's settings texts are
+// left out, as they are not drawn. What is not carried yet (solids, block
+// insertions and definitions, dimensions, image placements) is counted.
+#pragma once
+
+#include <cstdint>
+
+#include "jwc/JwcDrawing.h"
+#include "jww/JwwDrawing.h"
+
+namespace orvik {
+
+struct JwwNotCarried {
+    std::int64_t solids = 0, inserts = 0, dimensions = 0, images = 0;
+    bool Any() const { return solids + inserts + dimensions + images > 0; }
+};
+
+JwcDrawing DrawingOf(const JwwDrawing& jww, JwwNotCarried& notCarried);
+
+}  // namespace orvik
