@@ -1,0 +1,110 @@
+// A JWW drawing through the conversion: what the mapping carries and how,
+// and the DXF file the shared rules write from it.
+#include "convert/JwwMapping.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <numbers>
+
+#include "convert/Conversion.h"
+#include "dxf/DxfLines.h"
+#include "jww/JwwBuilder.h"
+
+namespace orvik {
+namespace {
+
+JwwCommon On(std::uint16_t group, std::uint16_t layer, std::uint16_t pen = 1, std::uint8_t style = 1) {
+    JwwCommon c;
+    c.layerGroup = group;
+    c.layer = layer;
+    c.penColor = pen;
+    c.penStyle = style;
+    return c;
+}
+
+TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
+    JwwDrawing w = NewJwwDrawing();
+    w.header.groups[2].scale = 50;
+    w.header.groups[2].layers[3].name = "WALL";
+    w.header.groups[2].layers[4].state = 1;  // shown only: off in the DXF
+    w.header.groups[5].state = 0;            // hidden
+    JwwCommon curve = On(2, 3);
+    curve.group = 7;
+    Append(w.elements, JwwLine{On(2, 3, 9, 2), 1.25, 2.5, 3.75, 5});
+    for (int i = 0; i < 3; ++i) Append(w.elements, JwwLine{curve, double(i), 0, double(i + 1), 0});
+    Append(w.elements, JwwArc{On(0, 0), 0, 0, 2, std::numbers::pi / 2, std::numbers::pi, 0, 1, 0});
+    Append(w.elements, JwwArc{On(0, 0), 0, 0, 2, std::numbers::pi, -std::numbers::pi / 2, std::numbers::pi / 6, 0.5, 0});
+    Append(w.elements, JwwArc{On(0, 0), 0, 0, 2, 1, 6.283185307179586, 0, 1, 1});
+    JwwText vertical{On(1, 1), 0, 0, 0, -10, 3, 2.5, 4, 0, 270, "", "TATE"};
+    vertical.common.flags = kJwwVerticalTextFlag;
+    Append(w.elements, vertical);
+    Append(w.elements, JwwText{On(0, 0), 0, -1000, 1, -1000, 0, 1, 1, 0, 0, "", "Printer_Orientation = 0"});
+    Append(w.elements, JwwText{On(0, 0), 0, 0, 1, 0, 0, 1, 1, 0, 0, "", "^@BMa.bmp,1,1"});
+    Append(w.elements, JwwPoint{On(0, 1, 3), 7, 8, 0});
+    Append(w.elements, JwwPoint{On(0, 2), 9, 10, 1});
+    Append(w.elements, JwwSolid{});
+    Append(w.elements, JwwBlockInsert{});
+    Append(w.elements, JwwDimension{});
+
+    JwwNotCarried notCarried;
+    const JwcDrawing d = DrawingOf(w, notCarried);
+    EXPECT_EQ(d.source, DrawingSource::JwwFile);
+    ASSERT_EQ(d.lines.size(), 4u);
+    EXPECT_EQ(d.lines[0].layer, 2 * 16 + 3);
+    EXPECT_EQ(d.lines[0].pen, 9);
+    EXPECT_EQ(d.lines[0].lineType, 2);
+    EXPECT_EQ(d.lines[0].x1, 1.25);
+    EXPECT_EQ(d.lines[0].curveMark, 0);
+    EXPECT_EQ((std::array{d.lines[1].curveMark, d.lines[2].curveMark, d.lines[3].curveMark}), (std::array<std::uint8_t, 3>{64, 128, 192}));
+    ASSERT_EQ(d.arcs.size(), 3u);
+    EXPECT_NEAR(d.arcs[0].startAngle, 90, 1e-12);
+    EXPECT_NEAR(d.arcs[0].endAngle, 270, 1e-12);
+    EXPECT_NEAR(d.arcs[1].startAngle, 90, 1e-12);  // a clockwise sweep turned round
+    EXPECT_NEAR(d.arcs[1].endAngle, 180, 1e-12);
+    EXPECT_NEAR(d.arcs[1].tilt, 30, 1e-12);
+    EXPECT_EQ(d.arcs[2].startAngle, d.arcs[2].endAngle);  // whole: equal angles
+    ASSERT_EQ(d.texts.size(), 1u);  // neither the settings text nor the image placement
+    EXPECT_EQ(d.texts[0].flags, kVerticalTextFlag);
+    EXPECT_EQ(d.texts[0].height, 4);
+    ASSERT_EQ(d.points.size(), 1u);
+    EXPECT_EQ(d.points[0].pen, 3);
+    ASSERT_EQ(d.header.virtualPointCount, 1);
+    EXPECT_EQ(d.virtualPoints[0].x, 9);
+    EXPECT_EQ(d.layerGroups[2].scale, 50);
+    EXPECT_EQ(d.layers[2 * 16 + 3].name, "WALL");
+    EXPECT_EQ(d.layers[2 * 16 + 3].visible, 1);
+    EXPECT_EQ(d.layers[2 * 16 + 4].visible, 0);
+    EXPECT_EQ(d.layerGroups[5].visible, 0);
+    EXPECT_EQ((std::array{notCarried.solids, notCarried.inserts, notCarried.dimensions, notCarried.images}),
+              (std::array<std::int64_t, 4>{1, 1, 1, 1}));
+}
+
+// Millimetres on paper times the reference scale; a text's own height times
+// it too (before the reduction); pens 7..9 with their colours.
+TEST(JwwMapping, TheDxfHoldsPaperMillimetresAtTheReferenceScale) {
+    JwwDrawing w = NewJwwDrawing();
+    w.header.groups[0].scale = 100;
+    Append(w.elements, JwwLine{On(0, 0, 8), 91.5, 0, 0, 0});
+    Append(w.elements, JwwText{On(0, 0), 0, 0, 10, 0, 0, 3, 5, 0, 0, "", "X"});
+    JwwNotCarried notCarried;
+    const JwcDrawing d = DrawingOf(w, notCarried);
+    ConversionSettings settings;
+    settings.shrinkTexts = false;
+    settings.roundCoordinates = false;
+    const std::string dxf = Conversion(d, settings, {"", "100"}).Text();
+    const auto lines = testing::Records(dxf, "LINE");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(testing::Value(lines[0], " 10"), "9150");
+    const std::string layerName = testing::Value(lines[0], "  8");
+    const auto layers = testing::Records(dxf, "LAYER");
+    EXPECT_TRUE(std::ranges::any_of(layers, [&](const auto& layer) {  // the line's layer takes pen 8: red
+        return testing::Value(layer, "  2") == layerName && testing::Value(layer, " 62") == "     1";
+    }));
+    const auto texts = testing::Records(dxf, "TEXT");
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(testing::Value(texts[0], " 40"), "500");
+}
+
+}  // namespace
+}  // namespace orvik
