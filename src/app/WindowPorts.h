@@ -35,7 +35,7 @@ public:
     // Shows the folder in the desktop's file manager.
     virtual void OpenFolder(const std::string& folder) = 0;
     virtual void Beep() = 0;
-    // The open dialog (filter "jw_cad (*.jwc)" and "全て(*.*)", several files); empty when cancelled.
+    // The open dialog (filter "jw_cad (*.jwc *.jww)" and "全て(*.*)", several files); empty when cancelled.
     virtual std::vector<std::string> ChooseOpenFiles() = 0;
     // The save dialog (filter "AutoCAD R13J DXF (*.dxf)", asks before overwriting), proposing `proposed`.
     virtual std::optional<std::string> ChooseSaveFile(const std::string& proposed) = 0;

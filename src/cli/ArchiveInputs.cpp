@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/ReadDrawing.h"
 #include "app/ReadReport.h"
-#include "jwc/JwcLoader.h"
 #include "text/Cp932.h"
 #include "text/Messages.h"
 
@@ -13,6 +13,8 @@ namespace orvik::cli {
 namespace {
 
 namespace fs = std::filesystem;
+
+bool IsDrawingName(const std::string& path) { return HasJwcExtension(path) || HasJwwExtension(path); }
 
 ArchiveProblem Problem(const fs::path& path, bool folder, const std::error_code& ec) {
     return {path.string(), folder, Cp932ToUtf8(SystemErrorText(ec.value()))};
@@ -51,11 +53,11 @@ void Walk(const fs::path& root, const fs::path& folder, ArchiveInputs& out) {
             // Links to files are followed, links to folders not; a broken link
             // is said only when its name makes it a drawing.
             const fs::file_status target = entry.status(statusError);
-            if (statusError && HasJwcExtension(entry.path().string())) out.problems.push_back(Problem(entry.path(), false, statusError));
+            if (statusError && IsDrawingName(entry.path().string())) out.problems.push_back(Problem(entry.path(), false, statusError));
             if (statusError || !fs::is_regular_file(target)) continue;
         }
         // A drawing by its name or its signature.
-        if (HasJwcExtension(entry.path().string()) || IsJwcFile(entry.path().string()))
+        if (IsDrawingName(entry.path().string()) || FormatBySignature(entry.path().string()))
             out.drawings.push_back({entry.path().string(), entry.path().lexically_relative(root).string(), true});
     }
 }

@@ -1,6 +1,7 @@
 // The drawings a run converts: the files named, and with -r every drawing
-// under the folders named, found by name (".jwc" in any case) or by the
-// JW_CAD signature, in a stable order (names sorted, folder by folder).
+// under the folders named, found by name (".jwc" or ".jww" in any case) or by
+// the JW_CAD signature of either format, in a stable order (names sorted,
+// folder by folder).
 // Symbolic links to folders are not followed, so a link loop cannot trap the
 // walk. Nothing is passed over without a word: a folder that cannot be read,
 // an entry that cannot be examined (a path too long, a folder without search

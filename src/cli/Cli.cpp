@@ -13,11 +13,13 @@ namespace orvik::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "使い方: orvik-cli info ファイル.jwc...\n"
-    "        orvik-cli convert [オプション] ファイル.jwc...\n"
-    "        orvik-cli render [オプション] ファイル.jwc...\n"
+    "使い方: orvik-cli info 図面...\n"
+    "        orvik-cli convert [オプション] 図面...\n"
+    "        orvik-cli render [オプション] 図面...\n"
     "\n"
-    "  info     各図面のヘッダー文字列と、直線・円弧・文字列・実点・仮想点の数を表示します。\n"
+    "  図面は JW_CAD の .jwc（DOS 版）と .jww（Windows 版。JWW のソリッド、ブロック、寸法、\n"
+    "  画像はまだ変換しません）。\n"
+    "  info     各図面のヘッダー文字列（JWW はメモ、バージョン、用紙、縮尺）と要素の数を表示します。\n"
     "  convert  各図面を AutoCAD R13 DXF に変換します。既定では入力と同じフォルダに\n"
     "           拡張子 .dxf で書き出します。\n"
     "  render   各図面を変換した DXF の絵を SVG で書き出します。既定では入力と同じ\n"
@@ -45,8 +47,8 @@ constexpr const char* kUsage =
     "                             ansi932: コードページ名を ANSI_932 に。GDAL/QGIS 向け\n"
     "                             utf8: UTF-8 の AutoCAD 2007 形式。LibreCAD など Unicode で読むソフト向け\n"
     "  --thumbnail                DXF の横に幅 256 ピクセルの絵（PNG、拡張子 .png）も書き出す（convert）\n"
-    "  -r, --recursive            フォルダの中の図面をすべて変換する（下のフォルダも。名前の .jwc\n"
-    "                             （大文字小文字を問わない）か JW_CAD の印で見分け、名前の順に）\n"
+    "  -r, --recursive            フォルダの中の図面をすべて変換する（下のフォルダも。名前の .jwc、\n"
+    "                             .jww（大文字小文字を問わない）か JW_CAD の印で見分け、名前の順に）\n"
     "  --output-dir フォルダ      出力を入力と同じフォルダ構成でこのフォルダの下に書き出す（なければ作る）\n"
     "  -j, --jobs 数              同時に変換する図面の数。図面が少なければ残りは1つの図面の書き出しを\n"
     "                             分担する（既定: CPU のコア数）。結果は -j 1 と同じ\n"

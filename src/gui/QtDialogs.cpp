@@ -83,7 +83,7 @@ void QtDialogs::Beep() { QApplication::beep(); }
 std::vector<std::string> QtDialogs::ChooseOpenFiles() {
     const QString start = store_ ? store_->value("folders/read").toString() : QString();
     const QStringList files = QFileDialog::getOpenFileNames(window_, QString(), start,
-                                                            QStringLiteral("jw_cad (*.jwc);;全て(*.*)"));
+                                                            QStringLiteral("jw_cad (*.jwc *.jww);;全て(*.*)"));
     if (store_ && !files.isEmpty()) store_->setValue("folders/read", QFileInfo(files.front()).absolutePath());
     std::vector<std::string> paths;
     for (const QString& file : files) paths.push_back(ToPath(file));

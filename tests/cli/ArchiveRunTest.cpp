@@ -16,6 +16,7 @@
 #include "cli/CliRun.h"
 #include "dxf/DxfLines.h"
 #include "jwc/JwcBuilder.h"
+#include "jww/JwwBuilder.h"
 #include "support/TempDir.h"
 
 namespace orvik::cli {
@@ -142,6 +143,24 @@ TEST_F(ArchiveRunTest, ResumesAKilledRunWithUpdate) {
 
     const CliRun again = Convert({"-r", "-q", "--update", "--output-dir", out});
     EXPECT_NE(again.err.find("変換: 0 件、一部だけ読めた図面: 0 件、スキップ: 305 件"), std::string::npos) << again.err;
+}
+
+// JWW drawings are found as JWC ones are: by their name in any case, or by
+// their signature whatever their name; both formats convert in one run.
+TEST(ArchiveOfBothFormats, FindsAndConvertsJwwDrawings) {
+    testing::TempDir dir;
+    JwwDrawing jww = NewJwwDrawing();
+    Append(jww.elements, JwwLine{{}, 0, 0, 10, 10});
+    const std::string bytes = BuildJww(jww, {true}).bytes;
+    dir.Write("in/A.JWW", bytes);
+    dir.Write("in/sub/copy.bak", bytes);
+    dir.Write("in/b.jwc", Drawing());
+    const CliRun run = Cli({"convert", "-r", "-q", "--output-dir", dir.File("out"), "--report", dir.File("r.jsonl"), dir.File("in")});
+    EXPECT_EQ(run.code, kExitOk) << run.err;
+    const std::map<std::string, std::string> expected = {
+        {"A.JWW", "converted "}, {"b.jwc", "converted "}, {"sub/copy.bak", "converted "}};
+    EXPECT_EQ(Records(ReadFileBytes(dir.File("r.jsonl")), dir.File("in")), expected);
+    EXPECT_TRUE(ReadFileBytes(dir.File("out/A.dxf")).ends_with("EOF\r\n"));
 }
 
 // Two runs at once over one archive, neither forcing: every output is
