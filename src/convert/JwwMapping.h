@@ -7,9 +7,12 @@
 // hidden ones), the paper, lines (consecutive lines of one curve number as a
 // curve run), circles, arcs and ellipses (angles to degrees, the sweep
 // counter-clockwise), texts with their own size and vertical writing, real
-// points, and temporary points as virtual points. JW_CAD's settings texts are
-// left out, as they are not drawn. What is not carried yet (solids, block
-// insertions and definitions, dimensions, image placements) is counted.
+// points, temporary points as virtual points, dimensions as their line, text
+// and extension lines, and block insertions as the elements of their
+// definitions in place (moved, scaled, turned, mirrored; each element on its
+// own layer; nested insertions too). JW_CAD's settings texts are left out, as
+// they are not drawn. What is not carried yet (solids, image placements,
+// arcs of blocks scaled unevenly, insertions of missing definitions) is counted.
 #pragma once
 
 #include <cstdint>
@@ -20,8 +23,11 @@
 namespace orvik {
 
 struct JwwNotCarried {
-    std::int64_t solids = 0, inserts = 0, dimensions = 0, images = 0;
-    bool Any() const { return solids + inserts + dimensions + images > 0; }
+    std::int64_t solids = 0;
+    std::int64_t inserts = 0;        // of a definition that is not there, or nested too deep
+    std::int64_t distortedArcs = 0;  // arcs and ellipses of blocks scaled unevenly
+    std::int64_t images = 0;
+    bool Any() const { return solids + inserts + distortedArcs + images > 0; }
 };
 
 JwcDrawing DrawingOf(const JwwDrawing& jww, JwwNotCarried& notCarried);

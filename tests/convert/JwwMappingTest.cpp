@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <numbers>
 
 #include "convert/Conversion.h"
@@ -44,8 +45,7 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
     Append(w.elements, JwwPoint{On(0, 1, 3), 7, 8, 0});
     Append(w.elements, JwwPoint{On(0, 2), 9, 10, 1});
     Append(w.elements, JwwSolid{});
-    Append(w.elements, JwwBlockInsert{});
-    Append(w.elements, JwwDimension{});
+    Append(w.elements, JwwBlockInsert{});  // of a definition that is not there
 
     JwwNotCarried notCarried;
     const JwcDrawing d = DrawingOf(w, notCarried);
@@ -76,8 +76,67 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
     EXPECT_EQ(d.layers[2 * 16 + 3].visible, 1);
     EXPECT_EQ(d.layers[2 * 16 + 4].visible, 0);
     EXPECT_EQ(d.layerGroups[5].visible, 0);
-    EXPECT_EQ((std::array{notCarried.solids, notCarried.inserts, notCarried.dimensions, notCarried.images}),
-              (std::array<std::int64_t, 4>{1, 1, 1, 1}));
+    EXPECT_EQ((std::array{notCarried.solids, notCarried.inserts, notCarried.distortedArcs, notCarried.images}),
+              (std::array<std::int64_t, 4>{1, 1, 0, 1}));
+}
+
+// Block insertions become their definitions' elements in place: moved,
+// scaled, turned and mirrored, nested ones too; dimensions their line, text
+// and extension lines.
+TEST(JwwMapping, BlocksAndDimensionsArePlaced) {
+    JwwDrawing w = NewJwwDrawing();
+    auto inner = std::make_unique<JwwBlockDefinition>();
+    inner->number = 2;
+    Append(inner->elements, JwwLine{On(0, 5), 0, 0, 1, 0});
+    auto outer = std::make_unique<JwwBlockDefinition>();
+    outer->number = 1;
+    Append(outer->elements, JwwArc{On(0, 0), 0, 0, 1, 0, std::numbers::pi / 2, 0, 1, 0});
+    Append(outer->elements, JwwArc{On(0, 0), 5, 5, 1, 0, 0, 0, 1, 1});
+    Append(outer->elements, JwwBlockInsert{On(0, 0), 0, 1, 1, 1, 0, 2});
+    w.blocks.push_back(std::move(outer));
+    w.blocks.push_back(std::move(inner));
+    struct Case {
+        double scaleX, scaleY, rotation;
+        std::array<double, 4> line;  // the nested line's ends
+        double arcStart, arcEnd;     // degrees, as drawn
+        int arcs;
+    };
+    const double quarter = std::numbers::pi / 2;
+    const Case cases[] = {
+        {2, 2, quarter, {8, 20, 8, 22}, 90, 180, 2},    // turned a quarter, twice the size
+        {-1, 1, 0, {10, 21, 9, 21}, 90, 180, 2},        // mirrored left to right
+        {2, 1, 0, {10, 21, 12, 21}, 0, 0, 1},           // uneven: the circle stays, the arc is left out
+    };
+    for (const Case& c : cases) {
+        JwwDrawing drawing = NewJwwDrawing();
+        drawing.blocks = std::move(w.blocks);
+        drawing.elements = JwwElementList{};
+        Append(drawing.elements, JwwBlockInsert{On(0, 0), 10, 20, c.scaleX, c.scaleY, c.rotation, 1});
+        JwwNotCarried notCarried;
+        const JwcDrawing d = DrawingOf(drawing, notCarried);
+        w.blocks = std::move(drawing.blocks);
+        ASSERT_EQ(d.lines.size(), 1u) << c.scaleX;
+        EXPECT_NEAR(d.lines[0].x1, c.line[0], 1e-12);
+        EXPECT_NEAR(d.lines[0].y1, c.line[1], 1e-12);
+        EXPECT_NEAR(d.lines[0].x2, c.line[2], 1e-12);
+        EXPECT_NEAR(d.lines[0].y2, c.line[3], 1e-12);
+        EXPECT_EQ(d.lines[0].layer, 5);  // each element keeps its own layer
+        ASSERT_EQ(static_cast<int>(d.arcs.size()), c.arcs) << c.scaleX;
+        if (c.arcs == 2) {
+            EXPECT_NEAR(std::fmod(d.arcs[0].startAngle + d.arcs[0].tilt + 720, 360), c.arcStart, 1e-9) << c.scaleX;
+            EXPECT_NEAR(std::fmod(d.arcs[0].endAngle + d.arcs[0].tilt + 720, 360), c.arcEnd, 1e-9) << c.scaleX;
+        }
+        EXPECT_EQ(notCarried.distortedArcs, c.arcs == 2 ? 0 : 1);
+    }
+    JwwDrawing dims = NewJwwDrawing();
+    JwwDimension dimension{On(0, 0), JwwLine{On(0, 0), 0, 0, 100, 0}, JwwText{On(0, 0), 40, 1, 60, 1, 1, 2, 2, 0, 0, "", "100"}};
+    dimension.extensionLines[0] = JwwLine{On(0, 0), 0, 0, 0, -5};
+    Append(dims.elements, dimension);
+    JwwNotCarried notCarried;
+    const JwcDrawing d = DrawingOf(dims, notCarried);
+    EXPECT_EQ(d.lines.size(), 2u);  // the line and the one extension line that has a length
+    ASSERT_EQ(d.texts.size(), 1u);
+    EXPECT_EQ(d.texts[0].text, "100");
 }
 
 // Millimetres on paper times the reference scale; a text's own height times
