@@ -55,6 +55,11 @@ Extents GatherStatistics(const JwcDrawing& d, ScaleStatistics& scales) {
         ext.Add(t.x, t.y);
     }
     for (const JwcText& m : d.texts) scales.AddText(GroupScale(d, m.layer), m.x1, m.y1, m.x2, m.y2);
+    for (const JwcSolid& s : d.solids)
+        for (const auto& p : {s.p1, s.p2, s.p3, s.p4}) {
+            scales.AddPoint(GroupScale(d, s.layer), p[0], p[1]);
+            ext.Add(p[0], p[1]);
+        }
     return ext;
 }
 
@@ -83,7 +88,7 @@ std::string HandSeedFor(const JwcDrawing& drawing, const ConversionSettings& set
     const std::int64_t n = std::int64_t{h.lineCount} * (settings.curvesAsPolylines ? 4 : 1) + h.arcCount +
                            h.textCount + h.virtualPointCount +
                            std::int64_t{h.pointCount} * (settings.pointMode == PointMode::FilledCircle ? 4 : 1) +
-                           usedLayers + 90;
+                           static_cast<std::int64_t>(drawing.solids.size()) + usedLayers + 90;
     return FormatHandle(n);
 }
 
@@ -114,6 +119,7 @@ std::int64_t CountNonFiniteElements(const JwcDrawing& d) {
     for (const JwcArc& a : d.arcs) n += AnyNonFinite({a.cx, a.cy, a.radius, a.flatness, a.startAngle, a.endAngle, a.tilt});
     for (const JwcText& t : d.texts) n += AnyNonFinite({t.x1, t.y1, t.x2, t.y2});
     for (const JwcPoint& p : d.points) n += AnyNonFinite({p.x, p.y});
+    for (const JwcSolid& s : d.solids) n += AnyNonFinite({s.p1[0], s.p1[1], s.p2[0], s.p2[1], s.p3[0], s.p3[1], s.p4[0], s.p4[1]});
     const auto virtualPoints = std::min(d.virtualPoints.size(), static_cast<std::size_t>(std::max(0, d.header.virtualPointCount)));
     for (std::size_t i = 0; i < virtualPoints; ++i) n += AnyNonFinite({d.virtualPoints[i].x, d.virtualPoints[i].y});
     return n;

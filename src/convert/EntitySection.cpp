@@ -20,7 +20,7 @@ constexpr std::size_t kChunkRecords = 4096;
 // A line of length 0 is not written.
 bool IsDrawn(const JwcLine& s) { return !(s.x1 == s.x2 && s.y1 == s.y2); }
 
-enum class RecordKind { Lines, Arcs, Texts, VirtualPoints, RealPoints };
+enum class RecordKind { Lines, Arcs, Texts, VirtualPoints, RealPoints, Solids };
 
 // Records [begin, end) of one kind's list.
 struct RecordRange {
@@ -41,6 +41,7 @@ struct HandleTally {
     template <class... Args> void WritePoint(const Args&...) { handles += 1; }
     template <class... Args> void WriteFilledPoint(const Args&...) { handles += kFilledPointHandles; }
     template <class... Args> void WriteCircle(const Args&...) { handles += 1; }
+    template <class... Args> void WriteSolid(const Args&...) { handles += 1; }
 };
 
 // The loops over the drawing's records, writing through `Records`
@@ -67,6 +68,9 @@ public:
                 break;
             case RecordKind::RealPoints:
                 RealPoints(r.begin, r.end);
+                break;
+            case RecordKind::Solids:
+                Solids(r.begin, r.end);
                 break;
         }
     }
@@ -190,6 +194,16 @@ private:
         }
     }
 
+    void Solids(std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            const JwcSolid& s = d_.solids[i];
+            std::array<std::array<long double, 2>, 4> corners{};
+            const std::array<double, 2>* points[] = {&s.p1, &s.p2, &s.p3, &s.p4};
+            for (std::size_t k = 0; k < 4; ++k) corners[k] = {X((*points[k])[0]), Y((*points[k])[1])};
+            e_.WriteSolid(s.pen, s.layer, corners);
+        }
+    }
+
     const EntityInputs& in_;
     const JwcDrawing& d_;
     Records& e_;
@@ -205,7 +219,8 @@ std::vector<RecordRange> WholeLists(const JwcDrawing& d) {
             {RecordKind::Arcs, 0, d.arcs.size()},
             {RecordKind::Texts, 0, d.texts.size()},
             {RecordKind::VirtualPoints, 0, virtualPoints},
-            {RecordKind::RealPoints, 0, d.points.size()}};
+            {RecordKind::RealPoints, 0, d.points.size()},
+            {RecordKind::Solids, 0, d.solids.size()}};
 }
 
 // Where a chunk of lines may start: anywhere, unless curve runs become

@@ -126,6 +126,18 @@ void EntityWriters::WriteFilledPoint(int pen, int layer, long double x, long dou
     style_.WriteLayerNumber(layer);
 }
 
+void EntityWriters::WriteSolid(int pen, int layer, const std::array<std::array<long double, 2>, 4>& corners) {
+    Head("SOLID");
+    LayerBlock(1, pen, layer);
+    w_.WriteGroup(100, "AcDbTrace");
+    // DXF outlines a SOLID through its corners 10, 11, 13, 12: the drawing's
+    // third corner goes to 13, its fourth to 12.
+    Point(10, corners[0][0], corners[0][1]);
+    Point(11, corners[1][0], corners[1][1]);
+    Point(12, corners[3][0], corners[3][1]);
+    Point(13, corners[2][0], corners[2][1]);
+}
+
 void EntityWriters::WritePoint(int pen, int layer, long double x, long double y) {
     Head("POINT");
     if (pen > kPointPenLimit) {

@@ -8,6 +8,8 @@
 // units); angles in degrees.
 #pragma once
 
+#include <array>
+
 #include <string_view>
 
 #include "convert/ConversionSettings.h"
@@ -49,6 +51,9 @@ public:
                   long double startAngle, long double endAngle, long double tilt);
     // `colorFirst`: the colour group stands before the entity marker (points drawn as circles).
     void WriteCircle(int lineType, int pen, int layer, long double cx, long double cy, long double r, bool colorFirst);
+
+    // A filled quadrilateral, its corners in drawing order (mapped).
+    void WriteSolid(int pen, int layer, const std::array<std::array<long double, 2>, 4>& corners);
 
     // A single-line TEXT: (x, y) the mapped start of its base line, (dx, dy)
     // the unmapped direction, w and h the character size in model units.

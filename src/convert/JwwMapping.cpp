@@ -88,7 +88,7 @@ public:
             for (const JwwLine& l : m.extensionLines)
                 if (l.x1 != l.x2 || l.y1 != l.y2) Line(l, at);
         }
-        notCarried_.solids += static_cast<std::int64_t>(e.solids.size());
+        for (const JwwSolid& s : e.solids) Solid(s, at);
         for (const JwwBlockInsert& insert : e.inserts) {
             const JwwBlockDefinition* definition = Find(insert.definition);
             if (!definition || depth >= kJwwNestingLimit || carried_ > kCarriedFromBlocksLimit) {
@@ -163,6 +163,17 @@ private:
         text.width = t.width * std::hypot(at.a, at.c);
         text.height = t.height * std::hypot(at.b, at.d);
         d_.texts.push_back(std::move(text));
+    }
+
+    // A four-cornered solid; the circle and ring solids are not carried yet.
+    void Solid(const JwwSolid& s, const Placement& at) {
+        if (s.common.penStyle >= kJwwCircleSolid) {
+            ++notCarried_.solids;
+            return;
+        }
+        JwcSolid solid{at(s.p1[0], s.p1[1]), at(s.p2[0], s.p2[1]), at(s.p3[0], s.p3[1]), at(s.p4[0], s.p4[1]), PenOf(s.common),
+                       LayerOf(s.common)};
+        d_.solids.push_back(solid);
     }
 
     void Point(const JwwPoint& p, const Placement& at) {

@@ -75,6 +75,8 @@ LayerUsage CountLayerUsage(const JwcDrawing& drawing, bool auxiliaryOnDefpoints)
     for (const JwcArc& arc : drawing.arcs) Count(usage, arc.lineType, arc.pen, arc.layer, auxiliaryOnDefpoints, counted);
     for (const JwcPoint& point : drawing.points)
         if (point.pen < counted) ++usage.penCount[point.layer][point.pen];
+    for (const JwcSolid& solid : drawing.solids)
+        if (solid.pen < counted) ++usage.penCount[solid.layer][solid.pen];
     return usage;
 }
 

@@ -29,6 +29,7 @@ Usage UsageOf(const JwcDrawing& drawing) {
     for (const auto& arc : drawing.arcs) use(arc.layer);
     for (const auto& text : drawing.texts) use(text.layer);
     for (const auto& point : drawing.points) use(point.layer);
+    for (const auto& solid : drawing.solids) use(solid.layer);
     for (std::size_t i = 0; i < drawing.virtualPoints.size() && i < static_cast<std::size_t>(std::max(drawing.header.virtualPointCount, 0)); ++i)
         usage.used[drawing.virtualPoints[i].layer] = true;
     return usage;

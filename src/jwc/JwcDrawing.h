@@ -157,6 +157,14 @@ struct JwcVirtualPoint {
     std::uint8_t layer = 0;
 };
 
+// A filled area of a JWW drawing (a JWC file has none): four corners in
+// drawing order (a triangle repeats one).
+struct JwcSolid {
+    std::array<double, 2> p1{}, p2{}, p3{}, p4{};
+    std::uint8_t pen = 0;
+    std::uint8_t layer = 0;
+};
+
 inline constexpr std::uint16_t kDefpointsTextAttribute = 7;
 
 // A text type; sizes in tenths of a millimetre on paper.
@@ -199,6 +207,7 @@ struct JwcDrawing {
     std::vector<JwcArc> arcs;      // header.arcCount entries
     std::vector<JwcText> texts;    // header.textCount entries
     std::vector<JwcPoint> points;  // header.pointCount entries
+    std::vector<JwcSolid> solids;  // a JWW drawing's
 };
 
 }  // namespace orvik

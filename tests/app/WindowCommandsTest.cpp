@@ -197,7 +197,9 @@ TEST_F(WindowCommandsTest, AJwwDrawingIsReadAndSaved) {
     JwwDrawing d = NewJwwDrawing(600);
     d.header.groups[0].scale = 50;
     Append(d.elements, JwwLine{{}, 0, 0, 1, 1});
-    Append(d.elements, JwwSolid{});
+    JwwSolid circleSolid;
+    circleSolid.common.penStyle = kJwwCircleSolid;  // not carried yet: the log says so
+    Append(d.elements, circleSolid);
     const std::string bytes = BuildJww(d).bytes;
     for (const char* name : {"plan.jww", "plan.dat"}) {
         const std::string path = dir_.Write(name, bytes);

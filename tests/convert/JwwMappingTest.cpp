@@ -44,7 +44,8 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
     Append(w.elements, JwwText{On(0, 0), 0, 0, 1, 0, 0, 1, 1, 0, 0, "", "^@BMa.bmp,1,1"});
     Append(w.elements, JwwPoint{On(0, 1, 3), 7, 8, 0});
     Append(w.elements, JwwPoint{On(0, 2), 9, 10, 1});
-    Append(w.elements, JwwSolid{});
+    Append(w.elements, JwwSolid{On(0, 1), {0, 0}, {1, 0}, {1, 1}, {0, 1}, 0});
+    Append(w.elements, JwwSolid{On(0, 1, 2, kJwwCircleSolid)});  // a circle solid: not yet
     Append(w.elements, JwwBlockInsert{});  // of a definition that is not there
 
     JwwNotCarried notCarried;
@@ -78,6 +79,8 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
     EXPECT_EQ(d.layerGroups[5].visible, 0);
     EXPECT_EQ((std::array{notCarried.solids, notCarried.inserts, notCarried.distortedArcs, notCarried.images}),
               (std::array<std::int64_t, 4>{1, 1, 0, 1}));
+    ASSERT_EQ(d.solids.size(), 1u);
+    EXPECT_EQ(d.solids[0].p3, (std::array<double, 2>{1, 1}));
 }
 
 // Block insertions become their definitions' elements in place: moved,
@@ -146,6 +149,7 @@ TEST(JwwMapping, TheDxfHoldsPaperMillimetresAtTheReferenceScale) {
     w.header.groups[0].scale = 100;
     Append(w.elements, JwwLine{On(0, 0, 8), 91.5, 0, 0, 0});
     Append(w.elements, JwwText{On(0, 0), 0, 0, 10, 0, 0, 3, 5, 0, 0, "", "X"});
+    Append(w.elements, JwwSolid{On(0, 0, 8), {0, 0}, {1, 0}, {1, 2}, {0, 2}, 0});
     JwwNotCarried notCarried;
     const JwcDrawing d = DrawingOf(w, notCarried);
     ConversionSettings settings;
@@ -160,6 +164,12 @@ TEST(JwwMapping, TheDxfHoldsPaperMillimetresAtTheReferenceScale) {
     EXPECT_TRUE(std::ranges::any_of(layers, [&](const auto& layer) {  // the line's layer takes pen 8: red
         return testing::Value(layer, "  2") == layerName && testing::Value(layer, " 62") == "     1";
     }));
+    // A SOLID is outlined through its corners 10, 11, 13, 12.
+    const auto solids = testing::Records(dxf, "SOLID");
+    ASSERT_EQ(solids.size(), 1u);
+    EXPECT_EQ((std::array{testing::Value(solids[0], " 11"), testing::Value(solids[0], " 21"), testing::Value(solids[0], " 12"),
+                          testing::Value(solids[0], " 22"), testing::Value(solids[0], " 13"), testing::Value(solids[0], " 23")}),
+              (std::array<std::string, 6>{"100", "0", "0", "200", "100", "200"}));
     const auto texts = testing::Records(dxf, "TEXT");
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(testing::Value(texts[0], " 40"), "500");
