@@ -35,8 +35,9 @@ option_sets=(
   "--format utf8"
 )
 compared=0
-for drawing in "$work/図面"/*.jwc; do
-  name=$(basename "$drawing" .jwc)
+for drawing in "$work/図面"/*.jw[cw]; do
+  name=$(basename "$drawing")
+  name=${name%.*}
   for i in "${!option_sets[@]}"; do
     read -r -a options <<<"${option_sets[$i]}"
     ./build/release/bin/orvik-cli convert --force "${options[@]}" -o "$work/linux/$name-$i.dxf" "$drawing" >/dev/null 2>&1 || true

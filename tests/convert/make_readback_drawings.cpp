@@ -5,9 +5,12 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
+#include <memory>
 #include <string>
 
 #include "jwc/JwcBuilder.h"
+#include "jww/JwwBuilder.h"
 #include "text/Cp932.h"
 
 using namespace orvik;
@@ -81,5 +84,50 @@ int main(int argc, char** argv) {
         angles.Text(TextRecord{0, static_cast<float>(i), dx, static_cast<float>(i) + dy, "R"});
     }
     angles.WriteTo(folder + "/angles.jwc");
+
+    // A JWW plan (UTF-16 strings, as JW_CAD 8 writes them): named layers,
+    // one shown only; lines, a curve, arcs, texts, points and a temporary
+    // one, a solid, a dimension, a block inserted twice, turned and mirrored.
+    JwwDrawing plan = NewJwwDrawing();
+    plan.header.memo = Utf8ToCp932("木造平屋 平面図");
+    plan.header.paperSize = 3;
+    plan.header.groups[0].scale = 100;
+    plan.header.groups[0].name = Utf8ToCp932("平面図");
+    plan.header.groups[0].layers[0].name = Utf8ToCp932("壁");
+    plan.header.groups[0].layers[1].name = Utf8ToCp932("建具");
+    plan.header.groups[0].layers[2].name = Utf8ToCp932("補助");
+    plan.header.groups[0].layers[2].state = 1;  // shown only: off in the DXF
+    const auto on = [](std::uint16_t layer, std::uint16_t pen, std::uint8_t style = 1) {
+        JwwCommon c;
+        c.layer = layer;
+        c.penColor = pen;
+        c.penStyle = style;
+        return c;
+    };
+    for (const auto& [x1, y1, x2, y2] : {std::array{-45.5, -30.0, 45.5, -30.0}, {45.5, -30.0, 45.5, 30.0},
+                                         {45.5, 30.0, -45.5, 30.0}, {-45.5, 30.0, -45.5, -30.0}})
+        Append(plan.elements, JwwLine{on(0, 2), x1, y1, x2, y2});
+    JwwCommon curve = on(0, 7);
+    curve.group = 1;
+    for (int i = 0; i < 4; ++i) Append(plan.elements, JwwLine{curve, -40.0 + i, -20.0 + i * i, -39.0 + i, -20.0 + (i + 1) * (i + 1)});
+    Append(plan.elements, JwwLine{on(2, 9, 9), -45.5, 0, 45.5, 0});
+    Append(plan.elements, JwwArc{on(1, 3), 0, 0, 8, 0, 1.5707963267948966, 0, 1, 0});
+    Append(plan.elements, JwwArc{on(1, 3), 20, 10, 4, 0, 0, 0.5, 0.5, 1});
+    Append(plan.elements, JwwText{on(1, 5), -30, 5, -20, 5, 3, 3, 3, 0, 0, "", Utf8ToCp932("居間")});
+    Append(plan.elements, JwwText{on(1, 5), 0, -1000, 1, -1000, 0, 1, 1, 0, 0, "", "Printer_Orientation = 0"});
+    Append(plan.elements, JwwPoint{on(0, 1), 30, -20, 0});
+    Append(plan.elements, JwwPoint{on(0, 1), 31, -20, 1});
+    Append(plan.elements, JwwSolid{on(0, 4), {-10, -10}, {-5, -10}, {-5, -5}, {-10, -5}, 0});
+    Append(plan.elements, JwwDimension{on(0, 1), JwwLine{on(0, 1), -45.5, -35, 45.5, -35},
+                                       JwwText{on(0, 1), -5, -34, 5, -34, 1, 2.5, 2.5, 0, 0, "", "9,100"}});
+    auto door = std::make_unique<JwwBlockDefinition>();
+    door->number = 1;
+    door->name = Utf8ToCp932("片開き戸@@SfigorgFlag@@4");
+    Append(door->elements, JwwLine{on(1, 3), 0, 0, 8, 0});
+    Append(door->elements, JwwArc{on(1, 3), 0, 0, 8, 0, 1.5707963267948966, 0, 1, 0});
+    plan.blocks.push_back(std::move(door));
+    Append(plan.elements, JwwBlockInsert{on(1, 1), -30, -30, 1, 1, 0, 1});
+    Append(plan.elements, JwwBlockInsert{on(1, 1), 30, 30, -1, 1, 1.5707963267948966, 1});
+    std::ofstream(folder + "/plan.jww", std::ios::binary) << BuildJww(plan, {true}).bytes;
     return 0;
 }

@@ -114,6 +114,38 @@ def check_file(name, drawing, dxf, stdout, expect):
         check(written == sorted(expect["texts"]), label + f"texts {written}")
 
 
+def entity_counts(doc):
+    msp = doc.modelspace()
+    return {kind: len(msp.query(kind)) for kind in ("LINE", "POLYLINE", "CIRCLE", "ARC", "ELLIPSE", "TEXT", "POINT", "SOLID")}
+
+
+def check_jww(name, drawing, cli, folder, expect):
+    """A JWW drawing in every format: ezdxf loads and audits it cleanly, the
+    layers that were hidden or shown only are off, and the file holds the
+    entities the drawing's elements make."""
+    for fmt in FORMATS:
+        dxf = os.path.join(folder, f"jww-{fmt}.dxf")
+        run = subprocess.run([cli, "convert", "--force", "--format", fmt, "-o", dxf, drawing], capture_output=True, text=True)
+        check(run.returncode == 0, f"{name} {fmt}: exit {run.returncode}: {run.stderr}")
+        if run.returncode != 0:
+            continue
+        doc = ezdxf.readfile(dxf)
+        auditor = doc.audit()
+        check(not auditor.errors, f"{name} {fmt}: audit errors: " + "; ".join(e.message for e in auditor.errors))
+        found = entity_counts(doc)
+        for kind, count in expect.get("entities", {}).items():
+            check(found[kind] == count, f"{name} {fmt}: {kind}: {found[kind]} != {count}")
+        off = {layer.dxf.name for layer in doc.layers if layer.is_off()}
+        if "off" in expect:
+            check(off == expect["off"], f"{name} {fmt}: off {off} != {expect['off']}")
+        if "texts" in expect:
+            written = sorted(t.dxf.text for t in doc.modelspace().query("TEXT"))
+            check(written == sorted(expect["texts"]), f"{name} {fmt}: texts {written}")
+        if "line" in expect:  # a wall's ends: millimetres on paper times the reference scale
+            ends = {(tuple(l.dxf.start)[:2], tuple(l.dxf.end)[:2]) for l in doc.modelspace().query("LINE")}
+            check(expect["line"] in ends, f"{name} {fmt}: no line {expect['line']}")
+
+
 # Which readers must read the Japanese layer names and texts of which output
 # format correctly. GDAL decodes every file by its $DWGCODEPAGE and knows the
 # code page as ANSI_932 only; a UTF-8 file it reads when told so with its
@@ -228,7 +260,21 @@ def main():
               "texts": ["縦書き"]}),
         ]
         check_formats(cli, [("sample", sample), ("layers", os.path.join(folder, "layers.jwc")),
-                            ("words", os.path.join(folder, "words.jwc"))], folder)
+                            ("words", os.path.join(folder, "words.jwc")), ("JWW plan", os.path.join(folder, "plan.jww"))],
+                      folder)
+        check_jww("JWW plan", os.path.join(folder, "plan.jww"), cli, folder,
+                  {"entities": {"LINE": 12, "ARC": 3, "ELLIPSE": 1, "TEXT": 2, "POLYLINE": 1, "POINT": 1, "SOLID": 1},
+                   "off": {"補助", "DEFPOINTS"}, "texts": ["居間", "9,100"],
+                   "line": ((-4550.0, -3000.0), (4550.0, -3000.0))})
+        # The JWW drawings beside the project, when they are there: every element kept.
+        shared = os.path.join(os.path.dirname(os.path.abspath(sample)), "..", "..", "shared", "jww-samples")
+        samples = {"Test2.jww": {"LINE": 38, "ARC": 4, "TEXT": 23, "POLYLINE": 6},
+                   "Test3.jww": {"LINE": 104, "CIRCLE": 1, "ARC": 5, "TEXT": 56, "POLYLINE": 22, "POINT": 11},
+                   "2blocks.jww": {"LINE": 2, "CIRCLE": 2, "TEXT": 0},
+                   "copy-block.jww": {"LINE": 8, "TEXT": 0},
+                   "non_block.jww": {"LINE": 4, "CIRCLE": 2, "TEXT": 0}}
+        for file, entities in samples.items() if os.path.isdir(shared) else []:
+            check_jww(file, os.path.join(shared, file), cli, folder, {"entities": entities})
         for name, drawing, options, expect in runs:
             expect["options"] = options
             dxf = os.path.join(folder, "out.dxf")
