@@ -101,6 +101,9 @@ QRectF Reach(const Shape& s) {
             b.Add(s.a);
             b.Add(s.b);
             break;
+        case ShapeKind::Solid:
+            for (const PictureVertex& v : s.vertices) b.Add(v.at);
+            break;
         case ShapeKind::Polyline:
             for (const PictureVertex& v : s.vertices) b.Add(v.at);
             around = s.radius;  // the width, and any bulge up to half a chord: see below
@@ -226,6 +229,9 @@ void PaintDisplayList(QPainter& painter, const DisplayList& list, const QTransfo
                     painter.setPen(pen);
                 }
                 painter.drawPath(PolylinePath(s));
+                break;
+            case ShapeKind::Solid:
+                painter.fillPath(PolylinePath(s), color);
                 break;
             case ShapeKind::Circle: painter.drawEllipse(ToQt(s.a), s.radius, s.radius); break;
             case ShapeKind::Arc: {

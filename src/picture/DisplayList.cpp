@@ -26,6 +26,7 @@ PictureBounds DisplayList::Bounds() const {
                 bounds.Add(s.b);
                 break;
             case ShapeKind::Polyline:
+            case ShapeKind::Solid:
                 for (const PictureVertex& v : s.vertices) bounds.Add(v.at);
                 break;
             case ShapeKind::Circle:

@@ -35,7 +35,7 @@ struct PictureVertex {
 };
 
 // The DXF entity kinds a conversion writes, in the order of the DXF names.
-enum class ShapeKind : std::uint8_t { Line, Polyline, Circle, Arc, Ellipse, Text, Point };
+enum class ShapeKind : std::uint8_t { Line, Polyline, Circle, Arc, Ellipse, Text, Point, Solid };
 
 struct Shape {
     ShapeKind kind = ShapeKind::Line;
@@ -49,7 +49,7 @@ struct Shape {
     double ratio = 1;   // Ellipse: minor to major axis
     double start = 0;   // Arc: degrees counter-clockwise; Ellipse: parameter in radians
     double end = 0;
-    std::vector<PictureVertex> vertices;  // Polyline
+    std::vector<PictureVertex> vertices;  // Polyline; Solid: its corners in outline order, filled
     bool closed = false;                  // Polyline
     std::string text;                     // Text, in the list's encoding, caret notation kept
     double height = 0;                    // Text

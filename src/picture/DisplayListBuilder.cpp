@@ -136,7 +136,7 @@ void DisplayListBuilder::EndEntity() {
     static const std::map<std::string_view, ShapeKind> kKinds = {
         {"LINE", ShapeKind::Line},       {"POLYLINE", ShapeKind::Polyline}, {"CIRCLE", ShapeKind::Circle},
         {"ARC", ShapeKind::Arc},         {"ELLIPSE", ShapeKind::Ellipse},   {"TEXT", ShapeKind::Text},
-        {"POINT", ShapeKind::Point},
+        {"POINT", ShapeKind::Point},     {"SOLID", ShapeKind::Solid},
     };
     const auto kind = kKinds.find(record_);
     if (kind == kKinds.end()) return;
@@ -192,6 +192,11 @@ void DisplayListBuilder::EndEntity() {
             inPolyline_ = true;
             polylineShown_ = !onLayer.hidden;
             return;
+        case ShapeKind::Solid:
+            // DXF outlines a SOLID through its corners 10, 11, 13, 12.
+            for (const int code : {10, 11, 13, 12}) s.vertices.push_back({{Number(code), Number(code + 10)}, 0});
+            s.closed = true;
+            break;
         case ShapeKind::Point: break;
     }
     if (!onLayer.hidden) list_.shapes.push_back(std::move(s));

@@ -232,6 +232,9 @@ std::string SvgPicture(const DisplayList& list, const PictureOptions& options) {
                 out += "<path class=\"ELLIPSE\" d=\"" + EllipsePath(s) + '"' + stroke + "/>\n";
                 break;
             case ShapeKind::Text: AppendText(out, s, color, list.encoding); break;
+            case ShapeKind::Solid:
+                out += "<path class=\"SOLID\" d=\"" + PolylinePath(s) + "\" fill=\"" + color + "\" stroke=\"none\"/>\n";
+                break;
             case ShapeKind::Point:
                 out += "<circle class=\"POINT\" cx=\"" + Num(s.a.x) + "\" cy=\"" + Num(s.a.y) + "\" r=\"" +
                        Num(1.5 * pixel) + "\" fill=\"" + color + "\"/>\n";

@@ -2,7 +2,7 @@
 // frame, every shape in its screen colour, with its dash pattern, on a dark or
 // light background. The shapes keep their drawing coordinates inside one group
 // that flips and scales them to pixels; each element's class names its DXF
-// entity kind (LINE, POLYLINE, CIRCLE, ARC, ELLIPSE, TEXT, POINT).
+// entity kind (LINE, POLYLINE, CIRCLE, ARC, ELLIPSE, TEXT, POINT, SOLID; a SOLID filled).
 #pragma once
 
 #include <string>

@@ -8,9 +8,11 @@
 #include <regex>
 #include <set>
 
+#include "convert/JwwMapping.h"
 #include "convert/ProposedScales.h"
 #include "dxf/DxfLines.h"
 #include "jwc/JwcLoader.h"
+#include "jww/JwwBuilder.h"
 #include "picture/SvgPicture.h"
 
 namespace orvik {
@@ -19,7 +21,7 @@ namespace {
 using testing::Records;
 using testing::Value;
 
-const char* const kKinds[] = {"LINE", "POLYLINE", "CIRCLE", "ARC", "ELLIPSE", "TEXT", "POINT"};
+const char* const kKinds[] = {"LINE", "POLYLINE", "CIRCLE", "ARC", "ELLIPSE", "TEXT", "POINT", "SOLID"};
 
 double Number(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
 
@@ -150,6 +152,36 @@ TEST(DisplayListBuilder, ResolvesWhatTheEntityLeavesToItsLayer) {
             EXPECT_EQ(list.encoding, TextEncoding::Cp932);
         }
     }
+}
+
+// A JWW drawing's picture: its blocks' elements in place and its solids
+// filled, corners in their outline order, in the list and in the SVG.
+TEST(PictureOfAConversion, ShowsJwwBlocksAndSolids) {
+    JwwDrawing w = NewJwwDrawing();
+    auto block = std::make_unique<JwwBlockDefinition>();
+    block->number = 1;
+    Append(block->elements, JwwLine{{}, 0, 0, 10, 0});
+    w.blocks.push_back(std::move(block));
+    Append(w.elements, JwwBlockInsert{{}, 5, 5, 1, 1, 0, 1});
+    Append(w.elements, JwwSolid{{}, {0, 0}, {4, 0}, {4, 3}, {0, 3}, 0});
+    JwwNotCarried notCarried;
+    const JwcDrawing drawing = DrawingOf(w, notCarried);
+    ConversionSettings settings;
+    settings.roundCoordinates = false;
+    const DisplayList list = PictureOf(Conversion(drawing, settings, {"", "1"}));
+    ASSERT_EQ(list.shapes.size(), 2u);
+    EXPECT_EQ(list.shapes[0].kind, ShapeKind::Line);
+    EXPECT_EQ(list.shapes[0].a.x, 5);
+    EXPECT_EQ(list.shapes[0].b.x, 15);
+    const Shape& solid = list.shapes[1];
+    ASSERT_EQ(solid.kind, ShapeKind::Solid);
+    ASSERT_EQ(solid.vertices.size(), 4u);
+    const PicturePoint corners[] = {{0, 0}, {4, 0}, {4, 3}, {0, 3}};
+    for (std::size_t k = 0; k < 4; ++k) {
+        EXPECT_EQ(solid.vertices[k].at.x, corners[k].x) << k;
+        EXPECT_EQ(solid.vertices[k].at.y, corners[k].y) << k;
+    }
+    EXPECT_NE(SvgPicture(list, {}).find("<path class=\"SOLID\" d=\"M0 0"), std::string::npos);
 }
 
 // A picture keeps the width asked for and the drawing's proportions, and
