@@ -19,6 +19,7 @@ std::vector<std::string> BatchItemLog(const std::string& input, const std::strin
             log.insert(log.end(), outcome.readSummary.begin(), outcome.readSummary.end());
             log.insert(log.end(), outcome.conversionLines.begin(), outcome.conversionLines.end());
             log.insert(log.end(), outcome.warnings.begin(), outcome.warnings.end());
+            for (const std::string& image : outcome.imageFiles) log.push_back(Utf8ToCp932(image));
             break;
         case JobStatus::Failed:
         case JobStatus::Refused:

@@ -6,10 +6,12 @@
 #include "app/LayerReport.h"
 #include "app/OutputFormatChoices.h"
 #include "app/ReadReport.h"
+#include "app/SettingChecks.h"
 #include "convert/Conversion.h"
 #include "dxf/ByteSink.h"
 #include "os/System.h"
 #include "picture/DisplayListBuilder.h"
+#include "text/Cp932.h"
 #include "text/Messages.h"
 
 namespace orvik {
@@ -72,8 +74,21 @@ DrawingJobOutcome& Finish(DrawingJobOutcome& outcome, JobStatus status, JobReaso
 }
 
 // Everything after the read: the scale, the conversion, the outputs.
+// Where an embedded image is saved: beside the DXF file, named after it, its
+// number and the image's own file name (without folders, control
+// characters or the ".gz" it was stored under).
+std::string ImagePathFor(const std::string& output, std::size_t number, const JwwImage& image) {
+    std::string name = Cp932ToUtf8(image.name);
+    if (const auto slash = name.find_last_of("/\\"); slash != std::string::npos) name.erase(0, slash + 1);
+    if (name.size() >= 3 && name.compare(name.size() - 3, 3, ".gz") == 0) name.resize(name.size() - 3);
+    for (char& c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || c == ':') c = '_';
+    return PathWithExtension(output, "") + "-" + std::to_string(number) + (name.empty() ? "" : "-" + name);
+}
+
 DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDrawing& drawing, bool complete,
-                                   std::vector<std::string> readWarnings, DrawingJobOutcome& outcome) {
+                                   std::vector<std::string> readWarnings, const std::vector<JwwImage>& images,
+                                   DrawingJobOutcome& outcome) {
     if (request.kind == OutputKind::ReadOnly)
         return complete ? Finish(outcome, JobStatus::Converted, JobReason::None)
                         : Finish(outcome, JobStatus::PartlyRead, JobReason::TruncatedRecords);
@@ -92,6 +107,12 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDr
     outcome.decided = true;
     try {
         WriteOutput(*conversion, request);
+        if (request.kind == OutputKind::Dxf && !request.output.empty())
+            for (std::size_t i = 0; i < images.size(); ++i) {
+                const std::string path = ImagePathFor(request.output, i + 1, images[i]);
+                SaveFile(path, images[i].bytes, request.rules);
+                outcome.imageFiles.push_back(path);
+            }
         // The report follows the write: a failed write shows none as if written.
         if (const std::string format = OutputFormatLogLine(request.settings.outputFormat); !format.empty())
             outcome.conversionLines.push_back(format);
@@ -122,6 +143,7 @@ DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outc
     const JwcDrawing* drawing = request.loaded;
     bool complete = true;
     std::vector<std::string> readWarnings;
+    std::vector<JwwImage> images = request.loadedImages;
     if (!drawing) {
         const FileCheck check = CheckFile(request);
         if (check.refusal != FileRefusal::None)
@@ -132,6 +154,7 @@ DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outc
         outcome.read = true;
         outcome.readSummary = std::move(read.summary);
         readWarnings = std::move(read.warnings);
+        images = std::move(read.images);
         drawing = &own;
     }
     const JwcHeader& header = drawing->header;
@@ -140,7 +163,7 @@ DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outc
     outcome.texts = header.textCount;
     outcome.points = header.pointCount;
     outcome.scales = ListProposedScales(*drawing);
-    return ConvertAndWrite(request, *drawing, complete, std::move(readWarnings), outcome);
+    return ConvertAndWrite(request, *drawing, complete, std::move(readWarnings), images, outcome);
 }
 
 }  // namespace

@@ -74,6 +74,7 @@ struct DrawingJobRequest {
     std::string input;                  // the drawing's path (UTF-8)
     bool anyName = false;               // found by its signature: not refused for its name
     const JwcDrawing* loaded = nullptr; // the drawing, read before; null: the job reads it
+    std::vector<JwwImage> loadedImages; // with `loaded`: its embedded images (a JWW drawing's)
     ConversionSettings settings;
     std::optional<std::string> scale;   // the reference scale; none: the proposed one
     bool allowPartial = true;           // convert a drawing read only in part
@@ -105,6 +106,8 @@ struct DrawingJobOutcome {
     std::vector<std::string> conversionLines;  // written: the output format and the used layers (CP932)
     std::vector<std::string> warnings;      // written: what the user should know of the file (CP932)
     bool thumbnailWritten = false;
+    // A JWW drawing's embedded images, saved beside the DXF file: "plan-1-photo.jpg" (UTF-8 paths).
+    std::vector<std::string> imageFiles;
     std::int64_t bytes = 0;                 // the size of the output file written
 };
 

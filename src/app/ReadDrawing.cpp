@@ -53,6 +53,7 @@ ReadForConversion ReadDrawingForConversion(const std::string& path, DrawingForma
     JwwNotCarried notCarried;
     drawing = DrawingOf(jww, notCarried);
     if (notCarried.Any()) read.warnings.push_back(NotCarriedLine(notCarried));
+    read.images = std::move(jww.images);
     return read;
 }
 

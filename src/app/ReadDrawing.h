@@ -58,6 +58,7 @@ struct ReadForConversion {
     LoadOutcome load;
     std::vector<std::string> summary;
     std::vector<std::string> warnings;
+    std::vector<JwwImage> images;  // a JWW drawing's embedded images
 };
 ReadForConversion ReadDrawingForConversion(const std::string& path, DrawingFormat format, JwcDrawing& drawing);
 

@@ -52,7 +52,8 @@ std::vector<std::string> SplitLogText(const std::string& text) {
 // shows its report and the scales to choose from. A drawing that could not
 // be read completely is kept as far as it goes, and the user is told.
 void WindowCommands::ShowDrawing(const std::string& path, DrawingFormat format) {
-    const ReadForConversion read = ReadDrawingForConversion(path, format, drawing_);
+    ReadForConversion read = ReadDrawingForConversion(path, format, drawing_);
+    images_ = std::move(read.images);
     for (const std::string& line : read.summary) view_.AppendLog(line);
     for (const std::string& line : read.warnings) view_.AppendLog(line);
     if (!read.load.complete) {
@@ -365,6 +366,7 @@ bool WindowCommands::Convert(const std::string& source, const std::string& outpu
     DrawingJobRequest request;
     request.input = source;
     request.loaded = &drawing_;
+    request.loadedImages = images_;
     request.settings = settings_;
     request.scale = view_.ScaleText();
     request.output = output;
@@ -380,6 +382,7 @@ bool WindowCommands::Convert(const std::string& source, const std::string& outpu
     }
     for (const std::string& line : outcome.conversionLines) view_.AppendLog(line);
     for (const std::string& line : outcome.warnings) view_.AppendLog(line);
+    for (const std::string& image : outcome.imageFiles) view_.AppendLog(Shown(image));
     return true;
 }
 

@@ -61,6 +61,7 @@ private:
     JwcDrawing& drawing_;
     ConversionSettings& settings_;
     WindowState& state_;
+    std::vector<JwwImage> images_;  // the embedded images of the drawing read (a JWW drawing's)
 };
 
 }  // namespace orvik

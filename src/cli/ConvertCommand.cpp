@@ -118,6 +118,7 @@ JobResult Describe(const Job& job, const ConvertOptions& options, const DrawingJ
         }
         for (const std::string& line : outcome.conversionLines) log << Cp932ToUtf8(line) << '\n';
         if (outcome.thumbnailWritten) log << PrintableName(job.thumbnail) << '\n';
+        for (const std::string& image : outcome.imageFiles) log << PrintableName(image) << '\n';
         for (const std::string& warning : outcome.warnings) {
             problems << path << ": " << Cp932ToUtf8(warning) << '\n';
             if (!record.message.empty()) record.message += '\n';

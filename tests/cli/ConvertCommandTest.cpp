@@ -12,6 +12,7 @@
 #include "cli/ConvertOptions.h"
 #include "dxf/DxfLines.h"
 #include "jwc/JwcBuilder.h"
+#include "jww/JwwBuilder.h"
 #include "support/TempDir.h"
 #include "text/Cp932.h"
 
@@ -188,6 +189,28 @@ TEST_F(ConvertCommandTest, SaysWhatWentWrongPlainly) {
         if (!c.record.empty()) {
             EXPECT_NE(testing::ReadFileBytes(dir_.File("r.csv")).find(c.record), std::string::npos) << c.name;
         }
+    }
+}
+
+// A JWW drawing's embedded images are saved beside its DXF file, named
+// after it, numbered, inflated, never outside its folder; the log lists them.
+TEST_F(ConvertCommandTest, EmbeddedImagesAreSavedBesideTheDxf) {
+    JwwDrawing d = NewJwwDrawing();
+    Append(d.elements, JwwLine{{}, 0, 0, 1, 1});
+    d.images.push_back({"photo.jpg", 0, "\xFF\xD8\xFF jpeg"});
+    d.images.push_back({"plan.bmp.gz", 0, "BM" + std::string(300, 'z')});
+    d.images.push_back({"../../escape.png", 0, "\x89PNG"});
+    const std::string input = dir_.Write("site.jww", BuildJww(d).bytes);
+    const CliRun run = Cli({"convert", input});
+    EXPECT_EQ(run.code, kExitOk) << run.err;
+    const struct {
+        const char* name;
+        std::string bytes;
+    } saved[] = {{"site-1-photo.jpg", "\xFF\xD8\xFF jpeg"}, {"site-2-plan.bmp", "BM" + std::string(300, 'z')},
+                 {"site-3-escape.png", "\x89PNG"}};
+    for (const auto& s : saved) {
+        EXPECT_EQ(testing::ReadFileBytes(dir_.File(s.name)), s.bytes) << s.name;
+        EXPECT_NE(run.out.find(dir_.File(s.name) + "\n"), std::string::npos) << run.out;
     }
 }
 
