@@ -102,6 +102,10 @@ public:
 
 private:
     void Skip(std::size_t bytes) { in_.Bytes(bytes); }
+    // Reals in the order given.
+    void Reals(std::initializer_list<double*> fields) {
+        for (double* field : fields) *field = in_.F64();
+    }
     void SkipWords(int n) { Skip(4 * static_cast<std::size_t>(n)); }
     void SkipReals(int n) { Skip(8 * static_cast<std::size_t>(n)); }
 
@@ -230,23 +234,14 @@ private:
     JwwLine Line() {
         JwwLine l;
         l.common = Common();
-        l.x1 = in_.F64();
-        l.y1 = in_.F64();
-        l.x2 = in_.F64();
-        l.y2 = in_.F64();
+        Reals({&l.x1, &l.y1, &l.x2, &l.y2});
         return l;
     }
 
     JwwArc Arc() {
         JwwArc a;
         a.common = Common();
-        a.cx = in_.F64();
-        a.cy = in_.F64();
-        a.radius = in_.F64();
-        a.start = in_.F64();
-        a.sweep = in_.F64();
-        a.tilt = in_.F64();
-        a.flatness = in_.F64();
+        Reals({&a.cx, &a.cy, &a.radius, &a.start, &a.sweep, &a.tilt, &a.flatness});
         a.wholeCircle = in_.U32();
         return a;
     }
@@ -254,8 +249,7 @@ private:
     JwwPoint Point() {
         JwwPoint p;
         p.common = Common();
-        p.x = in_.F64();
-        p.y = in_.F64();
+        Reals({&p.x, &p.y});
         p.temporary = in_.U32();
         if (p.common.penStyle == kJwwMarkerPointStyle) {
             p.code = in_.U32();
@@ -268,15 +262,9 @@ private:
     JwwText Text() {
         JwwText t;
         t.common = Common();
-        t.x1 = in_.F64();
-        t.y1 = in_.F64();
-        t.x2 = in_.F64();
-        t.y2 = in_.F64();
+        Reals({&t.x1, &t.y1, &t.x2, &t.y2});
         t.style = in_.U32();
-        t.width = in_.F64();
-        t.height = in_.F64();
-        t.spacing = in_.F64();
-        t.angle = in_.F64();
+        Reals({&t.width, &t.height, &t.spacing, &t.angle});
         t.font = in_.String();
         t.text = in_.String();
         return t;
@@ -297,11 +285,7 @@ private:
     JwwBlockInsert Insert() {
         JwwBlockInsert b;
         b.common = Common();
-        b.x = in_.F64();
-        b.y = in_.F64();
-        b.scaleX = in_.F64();
-        b.scaleY = in_.F64();
-        b.rotation = in_.F64();
+        Reals({&b.x, &b.y, &b.scaleX, &b.scaleY, &b.rotation});
         b.definition = in_.U32();
         return b;
     }
