@@ -50,10 +50,10 @@ ReadForConversion ReadDrawingForConversion(const std::string& path, DrawingForma
     JwwDrawing jww;
     read.load = LoadDrawing(path, jww);
     read.summary = JwwSummaryLines(jww);
-    JwwNotCarried notCarried;
-    drawing = DrawingOf(jww, notCarried);
-    if (notCarried.Any()) read.warnings.push_back(NotCarriedLine(notCarried));
     read.images = std::move(jww.images);
+    JwwNotCarried notCarried;
+    drawing = DrawingOf(std::move(jww), notCarried);
+    if (notCarried.Any()) read.warnings.push_back(NotCarriedLine(notCarried));
     return read;
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <type_traits>
 #include <vector>
 
 #include "jww/JwwLoadError.h"
@@ -76,19 +77,39 @@ public:
     }
 
     void Carry(const JwwElementList& e, const Placement& at, int depth) {
+        CarryEach(e, at, depth, [](const auto&) {});
+    }
+
+    // The drawing's own list, each kind given back once carried, so that the
+    // file's elements and their carried copies are not all held at once.
+    void CarryAndRelease(JwwElementList& e) {
+        CarryEach(e, Placement{}, 0, [](auto& items) { std::remove_cvref_t<decltype(items)>().swap(items); });
+    }
+
+private:
+    // Kind by kind; `done(items)` after each. Every kind's own order is the
+    // file's: the lines, then the dimensions' lines, then the blocks' lines.
+    template <typename List, typename Done>
+    void CarryEach(List& e, const Placement& at, int depth, Done done) {
+        for (const JwwArc& a : e.arcs) Arc(a, at);
+        done(e.arcs);
+        for (const JwwText& t : e.texts) Text(t, at);
+        done(e.texts);
+        for (const JwwPoint& p : e.points) Point(p, at);
+        done(e.points);
+        for (const JwwSolid& s : e.solids) Solid(s, at);
+        done(e.solids);
         const std::size_t firstLine = d_.lines.size();
         for (const JwwLine& l : e.lines) Line(l, at);
         MarkCurves(d_.lines, firstLine, e.lines);
-        for (const JwwArc& a : e.arcs) Arc(a, at);
-        for (const JwwText& t : e.texts) Text(t, at);
-        for (const JwwPoint& p : e.points) Point(p, at);
+        done(e.lines);
         for (const JwwDimension& m : e.dimensions) {
             Line(m.line, at);
             Text(m.text, at);
             for (const JwwLine& l : m.extensionLines)
                 if (l.x1 != l.x2 || l.y1 != l.y2) Line(l, at);
         }
-        for (const JwwSolid& s : e.solids) Solid(s, at);
+        done(e.dimensions);
         for (const JwwBlockInsert& insert : e.inserts) {
             const JwwBlockDefinition* definition = Find(insert.definition);
             if (!definition || depth >= kJwwNestingLimit || carried_ > kCarriedFromBlocksLimit) {
@@ -98,9 +119,9 @@ public:
             carried_ += static_cast<std::int64_t>(definition->elements.order.size());
             Carry(definition->elements, at.Then(insert), depth + 1);
         }
+        done(e.inserts);
     }
 
-private:
     void Collect(const JwwBlockDefinition& b) {
         definitions_.push_back(&b);
         for (const auto& inner : b.elements.definitions) Collect(*inner);
@@ -192,7 +213,7 @@ private:
 
 }  // namespace
 
-JwcDrawing DrawingOf(const JwwDrawing& jww, JwwNotCarried& notCarried) {
+JwcDrawing DrawingOf(JwwDrawing jww, JwwNotCarried& notCarried) {
     JwcDrawing d;
     d.source = DrawingSource::JwwFile;
     d.header.paperSize = static_cast<std::int32_t>(jww.header.paperSize);
@@ -209,7 +230,15 @@ JwcDrawing DrawingOf(const JwwDrawing& jww, JwwNotCarried& notCarried) {
         }
     }
     d.virtualPoints.clear();
-    Carrier(jww, d, notCarried).Carry(jww.elements, Placement{}, 0);
+    // Room for the elements outside blocks (a dimension gives up to three
+    // lines and a text); insertions add to it.
+    JwwElementList& e = jww.elements;
+    d.lines.reserve(e.lines.size() + 3 * e.dimensions.size());
+    d.arcs.reserve(e.arcs.size());
+    d.texts.reserve(e.texts.size() + e.dimensions.size());
+    d.points.reserve(e.points.size());
+    d.solids.reserve(e.solids.size());
+    Carrier(jww, d, notCarried).CarryAndRelease(e);
     JwcHeader& h = d.header;
     h.lineCount = static_cast<std::int32_t>(d.lines.size());
     h.arcCount = static_cast<std::int32_t>(d.arcs.size());

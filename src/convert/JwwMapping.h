@@ -11,8 +11,12 @@
 // and extension lines, and block insertions as the elements of their
 // definitions in place (moved, scaled, turned, mirrored; each element on its
 // own layer; nested insertions too). JW_CAD's settings texts are left out, as
-// they are not drawn. What is not carried yet (solids, image placements,
-// arcs of blocks scaled unevenly, insertions of missing definitions) is counted.
+// they are not drawn. What is not carried yet (circle and ring solids, image
+// placements, arcs of blocks scaled unevenly, insertions of missing
+// definitions) is counted.
+//
+// The JWW drawing is taken by value: its elements are given back kind by kind
+// as they are carried (pass it with std::move to keep one copy in memory).
 #pragma once
 
 #include <cstdint>
@@ -30,6 +34,6 @@ struct JwwNotCarried {
     bool Any() const { return solids + inserts + distortedArcs + images > 0; }
 };
 
-JwcDrawing DrawingOf(const JwwDrawing& jww, JwwNotCarried& notCarried);
+JwcDrawing DrawingOf(JwwDrawing jww, JwwNotCarried& notCarried);
 
 }  // namespace orvik

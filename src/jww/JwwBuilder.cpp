@@ -230,16 +230,18 @@ public:
 
     void List(const JwwElementList& list) {
         Count(static_cast<std::uint32_t>(list.order.size()));
-        for (const JwwElementList::Entry& e : list.order) {
-            switch (e.kind) {
-                case JwwKind::Line: ObjectTag("CDataSen"), Body(list.lines[e.index]); break;
-                case JwwKind::Arc: ObjectTag("CDataEnko"), Body(list.arcs[e.index]); break;
-                case JwwKind::Point: ObjectTag("CDataTen"), Body(list.points[e.index]); break;
-                case JwwKind::Text: ObjectTag("CDataMoji"), Body(list.texts[e.index]); break;
-                case JwwKind::Solid: ObjectTag("CDataSolid"), Body(list.solids[e.index]); break;
-                case JwwKind::BlockInsert: ObjectTag("CDataBlock"), Body(list.inserts[e.index]); break;
-                case JwwKind::Dimension: ObjectTag("CDataSunpou"), Body(list.dimensions[e.index]); break;
-                case JwwKind::BlockDefinition: ObjectTag("CDataList"), Body(*list.definitions[e.index]); break;
+        std::array<std::size_t, kJwwKindCount> next{};  // per kind: the next element to write
+        for (const JwwKind kind : list.order) {
+            const std::size_t i = next[static_cast<std::size_t>(kind)]++;
+            switch (kind) {
+                case JwwKind::Line: ObjectTag("CDataSen"), Body(list.lines[i]); break;
+                case JwwKind::Arc: ObjectTag("CDataEnko"), Body(list.arcs[i]); break;
+                case JwwKind::Point: ObjectTag("CDataTen"), Body(list.points[i]); break;
+                case JwwKind::Text: ObjectTag("CDataMoji"), Body(list.texts[i]); break;
+                case JwwKind::Solid: ObjectTag("CDataSolid"), Body(list.solids[i]); break;
+                case JwwKind::BlockInsert: ObjectTag("CDataBlock"), Body(list.inserts[i]); break;
+                case JwwKind::Dimension: ObjectTag("CDataSunpou"), Body(list.dimensions[i]); break;
+                case JwwKind::BlockDefinition: ObjectTag("CDataList"), Body(*list.definitions[i]); break;
             }
         }
     }
@@ -263,7 +265,7 @@ std::string Deflated(std::string_view bytes) {
 
 template <class T>
 void Push(JwwElementList& list, std::deque<T>& items, JwwKind kind, T e) {
-    list.order.push_back({kind, static_cast<std::uint32_t>(items.size())});
+    list.order.push_back(kind);
     items.push_back(std::move(e));
 }
 
@@ -318,7 +320,7 @@ void Append(JwwElementList& list, JwwBlockInsert e) { Push(list, list.inserts, J
 void Append(JwwElementList& list, JwwDimension e) { Push(list, list.dimensions, JwwKind::Dimension, std::move(e)); }
 
 JwwBlockDefinition& Append(JwwElementList& list, std::unique_ptr<JwwBlockDefinition> e) {
-    list.order.push_back({JwwKind::BlockDefinition, static_cast<std::uint32_t>(list.definitions.size())});
+    list.order.push_back(JwwKind::BlockDefinition);
     return *list.definitions.emplace_back(std::move(e));
 }
 

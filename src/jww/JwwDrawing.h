@@ -196,15 +196,13 @@ struct JwwDimension {
 struct JwwBlockDefinition;
 
 enum class JwwKind : std::uint8_t { Line, Arc, Point, Text, Solid, BlockInsert, Dimension, BlockDefinition };
+inline constexpr std::size_t kJwwKindCount = static_cast<std::size_t>(JwwKind::BlockDefinition) + 1;
 
 // A list of elements in file order, each kind kept on its own (an element
-// takes the room of its kind only); `order` says which came when. The
-// deques keep every element where it is while the list grows.
+// takes the room of its kind only); `order` says which came when: its n-th
+// entry of a kind is the n-th element of that kind's list. The deques keep
+// every element where it is while the list grows.
 struct JwwElementList {
-    struct Entry {
-        JwwKind kind;
-        std::uint32_t index;  // into the list of its kind
-    };
     std::deque<JwwLine> lines;
     std::deque<JwwArc> arcs;
     std::deque<JwwPoint> points;
@@ -213,7 +211,7 @@ struct JwwElementList {
     std::deque<JwwBlockInsert> inserts;
     std::deque<JwwDimension> dimensions;
     std::vector<std::unique_ptr<JwwBlockDefinition>> definitions;  // definitions held inside a definition
-    std::vector<Entry> order;
+    std::vector<JwwKind> order;
 };
 
 // A block definition: a named list of elements.

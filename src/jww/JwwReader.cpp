@@ -25,14 +25,16 @@ constexpr ClassName kClasses[] = {
     {"CDataSunpou", JwwKind::Dimension}, {"CDataList", JwwKind::BlockDefinition},
 };
 
-// The archive's running index: what each index stands for.
+// The archive's running index: what each index stands for, one entry per
+// class and object of the file (kept to 16 bytes: a drawing has millions).
 struct MapEntry {
-    bool isClass = false;
-    JwwKind kind = JwwKind::Line;
     const void* element = nullptr;  // an object: where it is kept
-    bool complete = false;          // an object: read to its end (a definition is not, while its list is read)
     std::uint32_t number = 0;       // a block definition's number
+    JwwKind kind = JwwKind::Line;
+    bool isClass = false;
+    bool complete = false;  // an object: read to its end (a definition is not, while its list is read)
 };
+static_assert(sizeof(MapEntry) <= 16);
 
 JwwImageFormat FormatOf(std::string_view bytes) {
     const auto starts = [&](std::string_view magic) { return bytes.substr(0, magic.size()) == magic; };
@@ -346,7 +348,7 @@ private:
             const std::string name(in_.Bytes(in_.U16()));
             const auto known = std::ranges::find(kClasses, name, &ClassName::name);
             if (known == std::end(kClasses)) Fail(JwwFailure::UnknownClass, recordStart_, 0, name);
-            map_.push_back({true, known->kind});
+            map_.push_back({.kind = known->kind, .isClass = true});
             classIndex = static_cast<std::uint32_t>(map_.size() - 1);
         } else if (tag == kMfcBigObjectTag) {
             const std::uint32_t big = in_.U32();
@@ -365,11 +367,11 @@ private:
     void ReadNew(JwwKind kind, JwwElementList& list, int depth) {
         RefuseOutsideDefinitions(kind, list);
         const std::size_t self = map_.size();
-        map_.push_back({false, kind});
+        map_.push_back({.kind = kind});
         if (kind != JwwKind::BlockDefinition) {
             return ForKind(kind, list, [&](auto& items) {
                 using T = typename std::remove_reference_t<decltype(items)>::value_type;
-                list.order.push_back({kind, static_cast<std::uint32_t>(items.size())});
+                list.order.push_back(kind);
                 items.push_back(Read(std::type_identity<T>{}));
                 map_[self].element = &items.back();
                 map_[self].complete = true;
@@ -386,7 +388,7 @@ private:
         map_[self].number = definition->number;
         // The definition joins its list before its own list is read, so that
         // what was read stays when that list is damaged.
-        list.order.push_back({JwwKind::BlockDefinition, static_cast<std::uint32_t>(list.definitions.size())});
+        list.order.push_back(JwwKind::BlockDefinition);
         JwwBlockDefinition& kept = *list.definitions.emplace_back(std::move(definition));
         ReadList(kept.elements, depth + 1);
         map_[self].complete = true;
@@ -409,7 +411,7 @@ private:
         if (e.kind == JwwKind::BlockDefinition) Fail(JwwFailure::BadReference, recordStart_, index);
         ForKind(e.kind, list, [&](auto& items) {
             using T = typename std::remove_reference_t<decltype(items)>::value_type;
-            list.order.push_back({e.kind, static_cast<std::uint32_t>(items.size())});
+            list.order.push_back(e.kind);
             items.push_back(*static_cast<const T*>(e.element));
         });
     }

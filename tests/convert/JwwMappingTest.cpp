@@ -49,7 +49,7 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
     Append(w.elements, JwwBlockInsert{});  // of a definition that is not there
 
     JwwNotCarried notCarried;
-    const JwcDrawing d = DrawingOf(w, notCarried);
+    const JwcDrawing d = DrawingOf(std::move(w), notCarried);
     EXPECT_EQ(d.source, DrawingSource::JwwFile);
     ASSERT_EQ(d.lines.size(), 4u);
     EXPECT_EQ(d.lines[0].layer, 2 * 16 + 3);
@@ -87,17 +87,21 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
 // scaled, turned and mirrored, nested ones too; dimensions their line, text
 // and extension lines.
 TEST(JwwMapping, BlocksAndDimensionsArePlaced) {
-    JwwDrawing w = NewJwwDrawing();
-    auto inner = std::make_unique<JwwBlockDefinition>();
-    inner->number = 2;
-    Append(inner->elements, JwwLine{On(0, 5), 0, 0, 1, 0});
-    auto outer = std::make_unique<JwwBlockDefinition>();
-    outer->number = 1;
-    Append(outer->elements, JwwArc{On(0, 0), 0, 0, 1, 0, std::numbers::pi / 2, 0, 1, 0});
-    Append(outer->elements, JwwArc{On(0, 0), 5, 5, 1, 0, 0, 0, 1, 1});
-    Append(outer->elements, JwwBlockInsert{On(0, 0), 0, 1, 1, 1, 0, 2});
-    w.blocks.push_back(std::move(outer));
-    w.blocks.push_back(std::move(inner));
+    // Block 1 holds a quarter arc, a circle and an insertion of block 2, a line.
+    const auto withBlocks = [] {
+        JwwDrawing w = NewJwwDrawing();
+        auto inner = std::make_unique<JwwBlockDefinition>();
+        inner->number = 2;
+        Append(inner->elements, JwwLine{On(0, 5), 0, 0, 1, 0});
+        auto outer = std::make_unique<JwwBlockDefinition>();
+        outer->number = 1;
+        Append(outer->elements, JwwArc{On(0, 0), 0, 0, 1, 0, std::numbers::pi / 2, 0, 1, 0});
+        Append(outer->elements, JwwArc{On(0, 0), 5, 5, 1, 0, 0, 0, 1, 1});
+        Append(outer->elements, JwwBlockInsert{On(0, 0), 0, 1, 1, 1, 0, 2});
+        w.blocks.push_back(std::move(outer));
+        w.blocks.push_back(std::move(inner));
+        return w;
+    };
     struct Case {
         double scaleX, scaleY, rotation;
         std::array<double, 4> line;  // the nested line's ends
@@ -111,13 +115,10 @@ TEST(JwwMapping, BlocksAndDimensionsArePlaced) {
         {2, 1, 0, {10, 21, 12, 21}, 0, 0, 1},           // uneven: the circle stays, the arc is left out
     };
     for (const Case& c : cases) {
-        JwwDrawing drawing = NewJwwDrawing();
-        drawing.blocks = std::move(w.blocks);
-        drawing.elements = JwwElementList{};
+        JwwDrawing drawing = withBlocks();
         Append(drawing.elements, JwwBlockInsert{On(0, 0), 10, 20, c.scaleX, c.scaleY, c.rotation, 1});
         JwwNotCarried notCarried;
-        const JwcDrawing d = DrawingOf(drawing, notCarried);
-        w.blocks = std::move(drawing.blocks);
+        const JwcDrawing d = DrawingOf(std::move(drawing), notCarried);
         ASSERT_EQ(d.lines.size(), 1u) << c.scaleX;
         EXPECT_NEAR(d.lines[0].x1, c.line[0], 1e-12);
         EXPECT_NEAR(d.lines[0].y1, c.line[1], 1e-12);
@@ -136,7 +137,7 @@ TEST(JwwMapping, BlocksAndDimensionsArePlaced) {
     dimension.extensionLines[0] = JwwLine{On(0, 0), 0, 0, 0, -5};
     Append(dims.elements, dimension);
     JwwNotCarried notCarried;
-    const JwcDrawing d = DrawingOf(dims, notCarried);
+    const JwcDrawing d = DrawingOf(std::move(dims), notCarried);
     EXPECT_EQ(d.lines.size(), 2u);  // the line and the one extension line that has a length
     ASSERT_EQ(d.texts.size(), 1u);
     EXPECT_EQ(d.texts[0].text, "100");
@@ -151,7 +152,7 @@ TEST(JwwMapping, TheDxfHoldsPaperMillimetresAtTheReferenceScale) {
     Append(w.elements, JwwText{On(0, 0), 0, 0, 10, 0, 0, 3, 5, 0, 0, "", "X"});
     Append(w.elements, JwwSolid{On(0, 0, 8), {0, 0}, {1, 0}, {1, 2}, {0, 2}, 0});
     JwwNotCarried notCarried;
-    const JwcDrawing d = DrawingOf(w, notCarried);
+    const JwcDrawing d = DrawingOf(std::move(w), notCarried);
     ConversionSettings settings;
     settings.shrinkTexts = false;
     settings.roundCoordinates = false;

@@ -165,7 +165,7 @@ TEST(PictureOfAConversion, ShowsJwwBlocksAndSolids) {
     Append(w.elements, JwwBlockInsert{{}, 5, 5, 1, 1, 0, 1});
     Append(w.elements, JwwSolid{{}, {0, 0}, {4, 0}, {4, 3}, {0, 3}, 0});
     JwwNotCarried notCarried;
-    const JwcDrawing drawing = DrawingOf(w, notCarried);
+    const JwcDrawing drawing = DrawingOf(std::move(w), notCarried);
     ConversionSettings settings;
     settings.roundCoordinates = false;
     const DisplayList list = PictureOf(Conversion(drawing, settings, {"", "1"}));
