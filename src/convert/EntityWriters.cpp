@@ -235,7 +235,7 @@ void EntityWriters::WriteCircle(int lineType, int pen, int layer, long double cx
     w_.WriteReal(40, r);
 }
 
-void EntityWriters::WriteText(std::string_view text, bool vertical, int attr, int layer, long double x, long double y,
+void EntityWriters::WriteText(std::string_view text, bool vertical, int attr, int pen, int layer, long double x, long double y,
                               long double dx, long double dy, long double w, long double h) {
     long double angle = DirectionDegrees(dx, dy);
     if (vertical) angle += 90;
@@ -265,7 +265,10 @@ void EntityWriters::WriteText(std::string_view text, bool vertical, int attr, in
     Head("TEXT");
     w_.WriteGroup(100, "AcDbEntity");
     style_.WriteLayerNumber(layer);
-    style_.WriteColorForLayer(kPenDefaultColor, layer);
+    if (pen > 0)
+        style_.WritePenColorForLayer(pen, layer);
+    else
+        style_.WriteColorForLayer(kPenDefaultColor, layer);
     w_.WriteGroup(100, "AcDbText");
     Point(10, x, y);
     w_.WriteReal(40, height);

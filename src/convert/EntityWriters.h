@@ -56,8 +56,9 @@ public:
     void WriteSolid(int pen, int layer, const std::array<std::array<long double, 2>, 4>& corners);
 
     // A single-line TEXT: (x, y) the mapped start of its base line, (dx, dy)
-    // the unmapped direction, w and h the character size in model units.
-    void WriteText(std::string_view text, bool vertical, int attr, int layer, long double x, long double y,
+    // the unmapped direction, w and h the character size in model units; pen
+    // 0 draws in colour 7.
+    void WriteText(std::string_view text, bool vertical, int attr, int pen, int layer, long double x, long double y,
                    long double dx, long double dy, long double w, long double h);
 
 private:

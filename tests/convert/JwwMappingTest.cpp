@@ -144,12 +144,12 @@ TEST(JwwMapping, BlocksAndDimensionsArePlaced) {
 }
 
 // Millimetres on paper times the reference scale; a text's own height times
-// it too (before the reduction); pens 7..9 with their colours.
+// it too (before the reduction); pens 7..9 with their colours, texts' too.
 TEST(JwwMapping, TheDxfHoldsPaperMillimetresAtTheReferenceScale) {
     JwwDrawing w = NewJwwDrawing();
     w.header.groups[0].scale = 100;
     Append(w.elements, JwwLine{On(0, 0, 8), 91.5, 0, 0, 0});
-    Append(w.elements, JwwText{On(0, 0), 0, 0, 10, 0, 0, 3, 5, 0, 0, "", "X"});
+    Append(w.elements, JwwText{On(0, 0, 9), 0, 0, 10, 0, 0, 3, 5, 0, 0, "", "X"});
     Append(w.elements, JwwSolid{On(0, 0, 8), {0, 0}, {1, 0}, {1, 2}, {0, 2}, 0});
     JwwNotCarried notCarried;
     const JwcDrawing d = DrawingOf(std::move(w), notCarried);
@@ -174,6 +174,7 @@ TEST(JwwMapping, TheDxfHoldsPaperMillimetresAtTheReferenceScale) {
     const auto texts = testing::Records(dxf, "TEXT");
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(testing::Value(texts[0], " 40"), "500");
+    EXPECT_EQ(testing::Value(texts[0], " 62"), "     8");  // pen 9: grey, on a red layer
 }
 
 }  // namespace
