@@ -235,7 +235,7 @@ void EntityWriters::WriteCircle(int lineType, int pen, int layer, long double cx
     w_.WriteReal(40, r);
 }
 
-void EntityWriters::WriteText(std::string_view text, bool vertical, int attr, int pen, int layer, long double x, long double y,
+void EntityWriters::WriteText(std::string_view text, bool vertical, bool italic, int attr, int pen, int layer, long double x, long double y,
                               long double dx, long double dy, long double w, long double h) {
     long double angle = DirectionDegrees(dx, dy);
     if (vertical) angle += 90;
@@ -275,6 +275,7 @@ void EntityWriters::WriteText(std::string_view text, bool vertical, int attr, in
     w_.WriteGroup(1, value);
     if (angle != 0) w_.WriteReal(50, angle);
     if (hasWidthFactor) w_.WriteReal(41, widthFactor);
+    if (italic) w_.WriteReal(51, kItalicObliqueDegrees);
     const TextStyleNames styles = TextStyleNamesOf(settings_.outputFormat);
     if (vertical)
         w_.WriteGroup(7, styles.vertical);

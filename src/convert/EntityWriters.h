@@ -26,6 +26,9 @@ inline constexpr int kCurveStartHandles = 3;
 inline constexpr int kCurveEndHandles = 2;
 inline constexpr int kFilledPointHandles = 4;
 
+// The oblique angle (TEXT group 51) of an italic text, degrees to the right.
+inline constexpr int kItalicObliqueDegrees = 15;
+
 class EntityWriters {
 public:
     EntityWriters(DxfWriter& w, const LayerTables& tables, const ConversionSettings& settings)
@@ -57,8 +60,8 @@ public:
 
     // A single-line TEXT: (x, y) the mapped start of its base line, (dx, dy)
     // the unmapped direction, w and h the character size in model units; pen
-    // 0 draws in colour 7.
-    void WriteText(std::string_view text, bool vertical, int attr, int pen, int layer, long double x, long double y,
+    // 0 draws in colour 7; an italic text is slanted by kItalicObliqueDegrees.
+    void WriteText(std::string_view text, bool vertical, bool italic, int attr, int pen, int layer, long double x, long double y,
                    long double dx, long double dy, long double w, long double h);
 
 private:

@@ -180,6 +180,7 @@ private:
         text.textType = static_cast<std::uint8_t>(kFileTextTypes);  // the empty type: the text's own size counts
         text.layer = LayerOf(t.common);
         text.pen = PenOf(t.common);
+        text.italic = t.IsItalic();
         text.flags = (t.common.flags & kJwwVerticalTextFlag) ? kVerticalTextFlag : 0;
         text.text = t.text;
         text.width = t.width * std::hypot(at.a, at.c);

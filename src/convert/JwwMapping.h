@@ -6,7 +6,8 @@
 // with their names (a layer or group hidden or only shown is off, as JWC's
 // hidden ones), the paper, lines (consecutive lines of one curve number as a
 // curve run), circles, arcs and ellipses (angles to degrees, the sweep
-// counter-clockwise), texts with their own size, pen and vertical writing, real
+// counter-clockwise), texts with their own size, pen, vertical writing and
+// italic, real
 // points, temporary points as virtual points, dimensions as their line, text
 // and extension lines, and block insertions as the elements of their
 // definitions in place (moved, scaled, turned, mirrored; each element on its

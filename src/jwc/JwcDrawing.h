@@ -142,6 +142,7 @@ struct JwcText {
     // A JWW text carries its own size (mm on paper); -1: its text type's.
     double width = -1, height = -1;
     std::uint8_t pen = 0;  // a JWW text's pen; 0: colour 7, as every JWC text
+    bool italic = false;   // a JWW text's: written slanted
 };
 
 // A real point; the file record is these 12 bytes in this order.

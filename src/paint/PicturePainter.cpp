@@ -138,6 +138,7 @@ void PaintText(QPainter& painter, const Shape& s, const QTransform& view, TextEn
     t.translate(s.a.x, s.a.y);
     t.rotate(s.angle);
     t.scale(s.widthFactor * s.height / kFontPixels, -s.height / kFontPixels);
+    t.shear(-std::tan(s.oblique * std::numbers::pi / 180), 0);  // slanted: upwards (font y < 0) moves right
     painter.setTransform(t);
     if (!s.vertical) {
         painter.drawText(QPointF(0, 0), text);

@@ -56,6 +56,7 @@ struct Shape {
     double angle = 0;                     // Text: degrees
     double widthFactor = 1;               // Text
     bool vertical = false;                // Text: characters stacked downwards, each upright
+    double oblique = 0;                   // Text: slant, degrees to the right
 };
 
 // A dash pattern as DXF writes it (group 49): a dash of that length, a gap

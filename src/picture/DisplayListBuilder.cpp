@@ -178,6 +178,7 @@ void DisplayListBuilder::EndEntity() {
             s.height = Number(40);
             s.angle = Number(50);
             s.widthFactor = Number(41, 1);
+            s.oblique = Number(51);
             const std::string* style = Value(7);
             const auto vertical = verticalStyles_.find(style ? *style : std::string("STANDARD"));
             s.vertical = vertical != verticalStyles_.end() && vertical->second;

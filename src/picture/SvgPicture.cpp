@@ -140,11 +140,14 @@ std::string PolylinePath(const Shape& s) {
 }
 
 // The text's matrix: its local x runs along the base line (stretched by the
-// width factor), its local y downwards across it, in the y-up drawing.
+// width factor), its local y downwards across it, in the y-up drawing; a
+// slanted text's local x moves right by tan(oblique) for each unit upwards.
 std::string TextMatrix(const Shape& s) {
     const double c = std::cos(s.angle * std::numbers::pi / 180), n = std::sin(s.angle * std::numbers::pi / 180);
-    return "matrix(" + Num(s.widthFactor * c) + ' ' + Num(s.widthFactor * n) + ' ' + Num(n) + ' ' + Num(-c) + ' ' +
-           Num(s.a.x) + ' ' + Num(s.a.y) + ')';
+    const double t = std::tan(s.oblique * std::numbers::pi / 180);
+    const double a = s.widthFactor * c, b = s.widthFactor * n;
+    return "matrix(" + Num(a) + ' ' + Num(b) + ' ' + Num(n - a * t) + ' ' + Num(-c - b * t) + ' ' + Num(s.a.x) + ' ' +
+           Num(s.a.y) + ')';
 }
 
 void AppendText(std::string& out, const Shape& s, const std::string& color, TextEncoding encoding) {

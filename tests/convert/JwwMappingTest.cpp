@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "convert/Conversion.h"
 #include "dxf/DxfLines.h"
@@ -149,7 +150,7 @@ TEST(JwwMapping, TheDxfHoldsPaperMillimetresAtTheReferenceScale) {
     JwwDrawing w = NewJwwDrawing();
     w.header.groups[0].scale = 100;
     Append(w.elements, JwwLine{On(0, 0, 8), 91.5, 0, 0, 0});
-    Append(w.elements, JwwText{On(0, 0, 9), 0, 0, 10, 0, 0, 3, 5, 0, 0, "", "X"});
+    Append(w.elements, JwwText{On(0, 0, 9), 0, 0, 10, 0, kJwwItalicOffset, 3, 5, 0, 0, "", "X"});
     Append(w.elements, JwwSolid{On(0, 0, 8), {0, 0}, {1, 0}, {1, 2}, {0, 2}, 0});
     JwwNotCarried notCarried;
     const JwcDrawing d = DrawingOf(std::move(w), notCarried);
@@ -175,6 +176,17 @@ TEST(JwwMapping, TheDxfHoldsPaperMillimetresAtTheReferenceScale) {
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(testing::Value(texts[0], " 40"), "500");
     EXPECT_EQ(testing::Value(texts[0], " 62"), "     8");  // pen 9: grey, on a red layer
+    EXPECT_EQ(testing::Value(texts[0], " 51"), "15");      // italic: slanted
+}
+
+// The look in a text's style number: +10000 italic, +20000 bold, both +30000.
+TEST(JwwMapping, ItalicTextsAreKnownByTheirStyleNumber) {
+    const std::pair<std::uint32_t, bool> cases[] = {{3, false}, {10003, true}, {20003, false}, {30010, true}};
+    for (const auto& [style, italic] : cases) {
+        JwwText text;
+        text.style = style;
+        EXPECT_EQ(text.IsItalic(), italic) << style;
+    }
 }
 
 }  // namespace

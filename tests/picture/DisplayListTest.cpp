@@ -164,12 +164,20 @@ TEST(PictureOfAConversion, ShowsJwwBlocksAndSolids) {
     w.blocks.push_back(std::move(block));
     Append(w.elements, JwwBlockInsert{{}, 5, 5, 1, 1, 0, 1});
     Append(w.elements, JwwSolid{{}, {0, 0}, {4, 0}, {4, 3}, {0, 3}, 0});
+    Append(w.elements, JwwText{{}, 0, 10, 1, 10, kJwwItalicOffset, 20, 20, 0, 0, "", "I"});
     JwwNotCarried notCarried;
     const JwcDrawing drawing = DrawingOf(std::move(w), notCarried);
     ConversionSettings settings;
     settings.roundCoordinates = false;
-    const DisplayList list = PictureOf(Conversion(drawing, settings, {"", "1"}));
-    ASSERT_EQ(list.shapes.size(), 2u);
+    settings.shrinkTexts = false;
+    settings.narrowHalfWidthTexts = false;
+    DisplayList list = PictureOf(Conversion(drawing, settings, {"", "1"}));
+    ASSERT_EQ(list.shapes.size(), 3u);
+    const auto text = std::ranges::find(list.shapes, ShapeKind::Text, &Shape::kind);
+    ASSERT_NE(text, list.shapes.end());
+    EXPECT_EQ(text->oblique, 15);  // italic: slanted, in the SVG by its matrix's third column
+    EXPECT_NE(SvgPicture(list, {}).find("matrix(1 0 -0.26794919"), std::string::npos);
+    std::erase_if(list.shapes, [](const Shape& s) { return s.kind == ShapeKind::Text; });
     EXPECT_EQ(list.shapes[0].kind, ShapeKind::Line);
     EXPECT_EQ(list.shapes[0].a.x, 5);
     EXPECT_EQ(list.shapes[0].b.x, 15);
