@@ -7,9 +7,8 @@
 // hidden ones), the paper, lines (consecutive lines of one curve number as a
 // curve run), circles, arcs and ellipses (angles to degrees, the sweep
 // counter-clockwise), texts with their own size, pen, vertical writing and
-// italic, real
-// points, temporary points as virtual points, dimensions as their line, text
-// and extension lines, and block insertions as the elements of their
+// italic, real points, temporary points as virtual points, dimensions as
+// their line, text and extension lines, and block insertions as the elements of their
 // definitions in place (moved, scaled, turned, mirrored; each element on its
 // own layer; nested insertions too). JW_CAD's settings texts are left out, as
 // they are not drawn. What is not carried yet (circle and ring solids, image
