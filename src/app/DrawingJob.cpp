@@ -120,6 +120,8 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDr
         outcome.warnings = std::move(readWarnings);
         if (const std::int64_t n = conversion->Result().nonFiniteElements; n > 0)
             outcome.warnings.push_back(std::string(kNonFiniteLabel) + std::to_string(n) + std::string(kNonFiniteWrittenAsZero));
+        if (const std::int64_t n = conversion->Result().insertsLeftOut; n > 0)
+            outcome.warnings.push_back(NotCarriedLine(JwwNotCarried{.inserts = n}));
         if (!request.thumbnail.empty()) {
             SaveFile(request.thumbnail,
                      PictureBytes(*conversion, PictureType::Png, PictureOptions{kThumbnailWidth, false}, request.encoder),

@@ -131,6 +131,7 @@ const std::map<std::string, Option>& Options() {
              return std::nullopt;
          }}},
         {"--polylines", {false, [](ConvertOptions& o, const std::string&) { o.settings.curvesAsPolylines = true; return std::optional<std::string>{}; }}},
+        {"--explode-blocks", {false, [](ConvertOptions& o, const std::string&) { o.settings.explodeBlocks = true; return std::optional<std::string>{}; }}},
         {"--no-round", {false, [](ConvertOptions& o, const std::string&) { o.settings.roundCoordinates = false; return std::optional<std::string>{}; }}},
         {"--no-text-reduction", {false, [](ConvertOptions& o, const std::string&) { o.settings.shrinkTexts = false; return std::optional<std::string>{}; }}},
         {"--no-halfwidth-aspect", {false, [](ConvertOptions& o, const std::string&) { o.settings.narrowHalfWidthTexts = false; return std::optional<std::string>{}; }}},

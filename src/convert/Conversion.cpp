@@ -5,10 +5,13 @@
 #include <cmath>
 #include <ctime>
 
+#include "convert/BlockExplosion.h"
+#include "convert/BlockNames.h"
 #include "convert/EntitySection.h"
 #include "convert/FixedSections.h"
 #include "convert/HeaderSection.h"
 #include "convert/LayerAssignment.h"
+#include "convert/Placement.h"
 #include "convert/ProposedScales.h"
 #include "convert/ReferenceScale.h"
 #include "dxf/AtomicFile.h"
@@ -33,8 +36,39 @@ long long DaysFromCivil(int y, int m, int d) {
     return era * 146097 + doe - 719468;
 }
 
+// The four corners of `box` placed as the insertion places its block.
+void AddPlacedBox(Extents& to, const Extents& box, const JwcInsert& insert) {
+    if (box.minX > box.maxX) return;
+    const Placement at = Placement::Of(insert.x, insert.y, insert.scaleX, insert.scaleY, insert.rotation);
+    for (const long double x : {box.minX, box.maxX})
+        for (const long double y : {box.minY, box.maxY}) {
+            const auto [px, py] = at(static_cast<double>(x), static_cast<double>(y));
+            to.Add(px, py);
+        }
+}
+
 float GroupScale(const JwcDrawing& drawing, std::uint8_t layer) {
     return drawing.layerGroups[layer / kLayersPerGroup].scale;
+}
+
+// The box around each block's lines, arcs, points, solids and insertions,
+// in its own coordinates (empty for a block without them).
+std::vector<Extents> BlockBoxes(const JwcDrawing& d) {
+    std::vector<Extents> boxes(d.blocks.size());
+    for (std::size_t k = 0; k < d.blocks.size(); ++k) {
+        const JwcBlock& b = d.blocks[k];
+        Extents& box = boxes[k];
+        for (const JwcLine& s : b.lines) box.Add(s.x1, s.y1), box.Add(s.x2, s.y2);
+        for (const JwcArc& e : b.arcs)
+            for (const ArcPoint& p : ArcStatisticsPoints(e.cx, e.cy, e.radius, e.flatness, e.startAngle, e.endAngle, e.tilt))
+                box.Add(p.x, p.y);
+        for (const JwcPoint& t : b.points) box.Add(t.x, t.y);
+        for (const JwcSolid& s : b.solids)
+            for (const auto& p : {s.p1, s.p2, s.p3, s.p4}) box.Add(p[0], p[1]);
+        for (const JwcInsert& i : b.inserts)  // of blocks before this one
+            if (i.block < k) AddPlacedBox(box, boxes[i.block], i);
+    }
+    return boxes;
 }
 
 // Feeds every element to the statistics; returns the extents.
@@ -60,6 +94,18 @@ Extents GatherStatistics(const JwcDrawing& d, ScaleStatistics& scales) {
             scales.AddPoint(GroupScale(d, s.layer), p[0], p[1]);
             ext.Add(p[0], p[1]);
         }
+    // An insertion covers the corners of its block's box, placed.
+    const std::vector<Extents> boxes = BlockBoxes(d);
+    for (const JwcInsert& i : d.inserts) {
+        if (i.block >= boxes.size()) continue;
+        Extents placed;
+        AddPlacedBox(placed, boxes[i.block], i);
+        if (placed.minX > placed.maxX) continue;
+        for (const auto& [x, y] : {std::pair{placed.minX, placed.minY}, std::pair{placed.maxX, placed.maxY}}) {
+            scales.AddPoint(GroupScale(d, i.layer), x, y);
+            ext.Add(x, y);
+        }
+    }
     return ext;
 }
 
@@ -85,10 +131,15 @@ std::optional<long double> ParseScaleText(std::string_view text) {
 
 std::string HandSeedFor(const JwcDrawing& drawing, const ConversionSettings& settings, int usedLayers) {
     const JwcHeader& h = drawing.header;
-    const std::int64_t n = std::int64_t{h.lineCount} * (settings.curvesAsPolylines ? 4 : 1) + h.arcCount +
-                           h.textCount + h.virtualPointCount +
-                           std::int64_t{h.pointCount} * (settings.pointMode == PointMode::FilledCircle ? 4 : 1) +
-                           static_cast<std::int64_t>(drawing.solids.size()) + usedLayers + 90;
+    const std::int64_t lineHandles = settings.curvesAsPolylines ? 4 : 1;
+    const std::int64_t pointHandles = settings.pointMode == PointMode::FilledCircle ? 4 : 1;
+    std::int64_t n = std::int64_t{h.lineCount} * lineHandles + h.arcCount + h.textCount + h.virtualPointCount +
+                     std::int64_t{h.pointCount} * pointHandles + static_cast<std::int64_t>(drawing.solids.size() + drawing.inserts.size()) +
+                     usedLayers + 90;
+    // A block takes its record, BLOCK and ENDBLK, and its elements.
+    for (const JwcBlock& b : drawing.blocks)
+        n += 3 + static_cast<std::int64_t>(b.lines.size()) * lineHandles + static_cast<std::int64_t>(b.points.size()) * pointHandles +
+             static_cast<std::int64_t>(b.arcs.size() + b.texts.size() + b.virtualPoints.size() + b.solids.size() + b.inserts.size());
     return FormatHandle(n);
 }
 
@@ -115,13 +166,18 @@ bool AnyNonFinite(std::initializer_list<double> values) {
 
 std::int64_t CountNonFiniteElements(const JwcDrawing& d) {
     std::int64_t n = 0;
-    for (const JwcLine& l : d.lines) n += AnyNonFinite({l.x1, l.y1, l.x2, l.y2});
-    for (const JwcArc& a : d.arcs) n += AnyNonFinite({a.cx, a.cy, a.radius, a.flatness, a.startAngle, a.endAngle, a.tilt});
-    for (const JwcText& t : d.texts) n += AnyNonFinite({t.x1, t.y1, t.x2, t.y2});
-    for (const JwcPoint& p : d.points) n += AnyNonFinite({p.x, p.y});
-    for (const JwcSolid& s : d.solids) n += AnyNonFinite({s.p1[0], s.p1[1], s.p2[0], s.p2[1], s.p3[0], s.p3[1], s.p4[0], s.p4[1]});
+    ForEachElementSet(d, [&](const auto& set) {
+        for (const JwcLine& l : set.lines) n += AnyNonFinite({l.x1, l.y1, l.x2, l.y2});
+        for (const JwcArc& a : set.arcs) n += AnyNonFinite({a.cx, a.cy, a.radius, a.flatness, a.startAngle, a.endAngle, a.tilt});
+        for (const JwcText& t : set.texts) n += AnyNonFinite({t.x1, t.y1, t.x2, t.y2, t.width, t.height});
+        for (const JwcPoint& p : set.points) n += AnyNonFinite({p.x, p.y});
+        for (const JwcSolid& s : set.solids) n += AnyNonFinite({s.p1[0], s.p1[1], s.p2[0], s.p2[1], s.p3[0], s.p3[1], s.p4[0], s.p4[1]});
+        for (const JwcInsert& i : set.inserts) n += AnyNonFinite({i.x, i.y, i.scaleX, i.scaleY, i.rotation});
+    });
     const auto virtualPoints = std::min(d.virtualPoints.size(), static_cast<std::size_t>(std::max(0, d.header.virtualPointCount)));
     for (std::size_t i = 0; i < virtualPoints; ++i) n += AnyNonFinite({d.virtualPoints[i].x, d.virtualPoints[i].y});
+    for (const JwcBlock& b : d.blocks)
+        for (const JwcVirtualPoint& p : b.virtualPoints) n += AnyNonFinite({p.x, p.y});
     return n;
 }
 
@@ -132,9 +188,23 @@ bool IsUsableScale(long double scale) {
     return scale > 0 && std::isfinite(key) && key > 0;
 }
 
-Conversion::Conversion(const JwcDrawing& drawing, const ConversionSettings& settings,
-                       const ConversionRequest& request)
-    : drawing_(drawing), settings_(settings), sourcePath_(request.sourcePath) {
+namespace {
+
+std::shared_ptr<const JwcDrawing> Exploded(const JwcDrawing& drawing, const ConversionSettings& settings, std::int64_t& leftOut) {
+    if (!settings.explodeBlocks || drawing.inserts.empty()) return nullptr;
+    ExplodedDrawing exploded = ExplodeBlocks(drawing);
+    leftOut = exploded.insertsLeftOut;
+    return std::make_shared<const JwcDrawing>(std::move(exploded.drawing));
+}
+
+}  // namespace
+
+Conversion::Conversion(const JwcDrawing& source, const ConversionSettings& settings, const ConversionRequest& request)
+    : settings_(settings),
+      sourcePath_(request.sourcePath),
+      exploded_(Exploded(source, settings, result_.insertsLeftOut)),
+      drawing_(exploded_ ? *exploded_ : source) {
+    const JwcDrawing& drawing = drawing_;
     LayerTables& tables = result_.layers;
     MarkUsedLayers(drawing, tables);
     tables.penColorTable[0] = kPenDefaultColor;
@@ -162,6 +232,7 @@ Conversion::Conversion(const JwcDrawing& drawing, const ConversionSettings& sett
     scales_.Analyze(paperFactor_);
 
     FillLinetypeNames(settings.jwLineTypes, tables);
+    result_.blockNames = BlockNamesOf(drawing);
     result_.defpointsUsed = NeedsDefpoints(drawing, usage, tables.penCount);
 }
 
@@ -170,12 +241,16 @@ void Conversion::WriteTo(ByteSink& sink, int workers) const {
     DxfWriter w(&sink, TextEncodingOf(settings_.outputFormat));
     WriteHeaderSection(w, HeaderInputs{result_, scales_, paperFactor_, header.paperSize, settings_.outputFormat});
     WriteClassesSection(w);
-    WriteTablesSection(w, TablesInputs{drawing_, result_.layers, LimitsFor(header.paperSize, result_.referenceScale),
-                                       settings_.jwLineTypes, result_.defpointsUsed, settings_.outputFormat});
-    WriteBlocksSection(w);
+    const std::int32_t firstBlockRecord =
+        WriteTablesSection(w, TablesInputs{drawing_, result_.layers, LimitsFor(header.paperSize, result_.referenceScale),
+                                           settings_.jwLineTypes, result_.defpointsUsed, settings_.outputFormat, result_.blockNames});
+    const EntityInputs entities{drawing_, settings_, result_, scales_, paperFactor_};
+    WriteBlocksSection(w, result_.blockNames, firstBlockRecord, [&](std::size_t block, std::int32_t record) {
+        WriteBlockEntities(w, entities, drawing_.blocks[block], record);
+    });
     w.WriteGroup(0, "SECTION");
     w.WriteGroup(2, "ENTITIES");
-    WriteEntities(w, EntityInputs{drawing_, settings_, result_, scales_, paperFactor_}, workers);
+    WriteEntities(w, entities, workers);
     w.WriteGroup(0, "ENDSEC");
     WriteObjectsSection(w);
     WriteEndOfFile(w);

@@ -11,6 +11,7 @@
 // into a sink, or into a file that appears only complete (AtomicFile).
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,7 +34,8 @@ struct ConversionRequest {
 class Conversion {
 public:
     // Throws ConversionError (CP932) when the scale text is not a positive
-    // number. The drawing must outlive the conversion.
+    // number. The drawing must outlive the conversion. With the settings'
+    // explodeBlocks, the conversion works on a copy with its blocks in place.
     Conversion(const JwcDrawing& drawing, const ConversionSettings& settings, const ConversionRequest& request);
 
     const ConversionResult& Result() const { return result_; }
@@ -52,10 +54,11 @@ public:
     std::string Text() const;
 
 private:
-    const JwcDrawing& drawing_;
     ConversionSettings settings_;
     std::string sourcePath_;
     ConversionResult result_;
+    std::shared_ptr<const JwcDrawing> exploded_;  // the drawing with its blocks in place, when asked
+    const JwcDrawing& drawing_;
     ScaleStatistics scales_;
     long double paperFactor_ = 1;
 };

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "convert/LayerTables.h"
 
@@ -27,6 +28,10 @@ struct ConversionResult {
     // Elements with an infinite or NaN number (a damaged file): their DXF
     // files hold 0 in its place.
     std::int64_t nonFiniteElements = 0;
+    std::vector<std::string> blockNames;  // the DXF names of the drawing's blocks, by index
+    // With blocks exploded: insertions nested too deep or past the element
+    // limit, left out.
+    std::int64_t insertsLeftOut = 0;
     LayerTables layers;      // the used layers with their DXF names, colours and line types
 };
 

@@ -32,6 +32,9 @@ struct ConversionSettings {
     // AutoCAD colour 1..7 of JW_CAD pens 1..6 (penColors[n - 1] is pen n).
     std::array<std::int32_t, 6> penColors{4, 7, 3, 2, 6, 5};
     OutputFormat outputFormat = OutputFormat::Dos932;
+    // Block insertions written as their blocks' elements in place, not as
+    // BLOCK definitions and INSERTs.
+    bool explodeBlocks = false;
 };
 
 }  // namespace orvik

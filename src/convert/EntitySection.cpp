@@ -1,6 +1,7 @@
 #include "convert/EntitySection.h"
 
 #include <algorithm>
+#include <span>
 #include <vector>
 
 #include "convert/EntityWriters.h"
@@ -20,7 +21,25 @@ constexpr std::size_t kChunkRecords = 4096;
 // A line of length 0 is not written.
 bool IsDrawn(const JwcLine& s) { return !(s.x1 == s.x2 && s.y1 == s.y2); }
 
-enum class RecordKind { Lines, Arcs, Texts, VirtualPoints, RealPoints, Solids };
+enum class RecordKind { Lines, Arcs, Texts, VirtualPoints, RealPoints, Solids, Inserts };
+
+// The lists of one set of elements: the drawing's own or a block's.
+struct ElementLists {
+    std::span<const JwcLine> lines;
+    std::span<const JwcArc> arcs;
+    std::span<const JwcText> texts;
+    std::span<const JwcVirtualPoint> virtualPoints;
+    std::span<const JwcPoint> points;
+    std::span<const JwcSolid> solids;
+    std::span<const JwcInsert> inserts;
+};
+
+ElementLists ListsOf(const JwcDrawing& d) {
+    const auto virtualPoints = std::min(static_cast<std::size_t>(std::max(d.header.virtualPointCount, 0)), d.virtualPoints.size());
+    return {d.lines, d.arcs, d.texts, std::span(d.virtualPoints).first(virtualPoints), d.points, d.solids, d.inserts};
+}
+
+ElementLists ListsOf(const JwcBlock& b) { return {b.lines, b.arcs, b.texts, b.virtualPoints, b.points, b.solids, b.inserts}; }
 
 // Records [begin, end) of one kind's list.
 struct RecordRange {
@@ -42,6 +61,7 @@ struct HandleTally {
     template <class... Args> void WriteFilledPoint(const Args&...) { handles += kFilledPointHandles; }
     template <class... Args> void WriteCircle(const Args&...) { handles += 1; }
     template <class... Args> void WriteSolid(const Args&...) { handles += 1; }
+    template <class... Args> void WriteInsert(const Args&...) { handles += 1; }
 };
 
 // The loops over the drawing's records, writing through `Records`
@@ -49,8 +69,8 @@ struct HandleTally {
 template <class Records>
 class EntityLoops {
 public:
-    EntityLoops(Records& e, const EntityInputs& in, const CoordinateMapping& map)
-        : in_(in), d_(in.drawing), e_(e), map_(map) {}
+    EntityLoops(Records& e, const EntityInputs& in, const ElementLists& lists, const CoordinateMapping& map)
+        : in_(in), d_(lists), e_(e), map_(map) {}
 
     void Run(RecordRange r) {
         switch (r.kind) {
@@ -71,6 +91,9 @@ public:
                 break;
             case RecordKind::Solids:
                 Solids(r.begin, r.end);
+                break;
+            case RecordKind::Inserts:
+                Inserts(r.begin, r.end);
                 break;
         }
     }
@@ -160,7 +183,7 @@ private:
             const JwcText& m = d_.texts[i];
             if (m.text.empty()) continue;
             // Types beyond the table read as its last, all-zero entry.
-            const JwcTextType& type = d_.textTypes[m.textType < kTextTypeSlots ? m.textType : kTextTypeSlots - 1];
+            const JwcTextType& type = in_.drawing.textTypes[m.textType < kTextTypeSlots ? m.textType : kTextTypeSlots - 1];
             // A text type's sizes are tenths of a millimetre on paper; a text's own, millimetres.
             const long double width = m.width >= 0 ? m.width * scale : type.width * scale / 10;
             const long double height = m.height >= 0 ? m.height * scale : type.height * scale / 10;
@@ -204,8 +227,15 @@ private:
         }
     }
 
+    void Inserts(std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            const JwcInsert& n = d_.inserts[i];
+            e_.WriteInsert(in_.result.blockNames[n.block], n.pen, n.layer, X(n.x), Y(n.y), n.scaleX, n.scaleY, n.rotation);
+        }
+    }
+
     const EntityInputs& in_;
-    const JwcDrawing& d_;
+    const ElementLists& d_;
     Records& e_;
     const CoordinateMapping& map_;
     bool chainOpen_ = false;
@@ -213,20 +243,20 @@ private:
 };
 
 // Each kind's whole list, in the order the section holds them.
-std::vector<RecordRange> WholeLists(const JwcDrawing& d) {
-    const auto virtualPoints = std::min(static_cast<std::size_t>(std::max(d.header.virtualPointCount, 0)), d.virtualPoints.size());
+std::vector<RecordRange> WholeLists(const ElementLists& d) {
     return {{RecordKind::Lines, 0, d.lines.size()},
             {RecordKind::Arcs, 0, d.arcs.size()},
             {RecordKind::Texts, 0, d.texts.size()},
-            {RecordKind::VirtualPoints, 0, virtualPoints},
+            {RecordKind::VirtualPoints, 0, d.virtualPoints.size()},
             {RecordKind::RealPoints, 0, d.points.size()},
-            {RecordKind::Solids, 0, d.solids.size()}};
+            {RecordKind::Solids, 0, d.solids.size()},
+            {RecordKind::Inserts, 0, d.inserts.size()}};
 }
 
 // Where a chunk of lines may start: anywhere, unless curve runs become
 // polylines; then only at a line that is drawn and cannot continue a run
 // (no curve mark, or the first of a run), so a run never spans two chunks.
-bool ChunkMayStartAt(const JwcDrawing& d, bool curvesAsPolylines, std::size_t i) {
+bool ChunkMayStartAt(const ElementLists& d, bool curvesAsPolylines, std::size_t i) {
     if (!curvesAsPolylines) return true;
     const JwcLine& s = d.lines[i];
     const std::uint8_t mark = s.curveMark & kCurveBits;
@@ -234,7 +264,7 @@ bool ChunkMayStartAt(const JwcDrawing& d, bool curvesAsPolylines, std::size_t i)
 }
 
 // The lists cut into chunks of about kChunkRecords records.
-std::vector<RecordRange> Chunks(const std::vector<RecordRange>& lists, const JwcDrawing& d, bool curvesAsPolylines) {
+std::vector<RecordRange> Chunks(const std::vector<RecordRange>& lists, const ElementLists& d, bool curvesAsPolylines) {
     std::vector<RecordRange> chunks;
     for (const RecordRange& list : lists) {
         std::size_t begin = list.begin;
@@ -253,22 +283,23 @@ std::vector<RecordRange> Chunks(const std::vector<RecordRange>& lists, const Jwc
 
 void WriteEntities(DxfWriter& w, const EntityInputs& in, int workers) {
     const CoordinateMapping map = in.scales.MappingFor(static_cast<float>(in.result.referenceScale), in.paperFactor);
-    const std::vector<RecordRange> lists = WholeLists(in.drawing);
+    const ElementLists elements = ListsOf(in.drawing);
+    const std::vector<RecordRange> lists = WholeLists(elements);
     std::size_t records = 0;
     for (const RecordRange& list : lists) records += list.end - list.begin;
     // A small drawing is written sooner than threads start.
     if (workers <= 1 || records < 2 * kChunkRecords) {
         EntityWriters e(w, in.result.layers, in.settings);
-        EntityLoops<EntityWriters> loops(e, in, map);
+        EntityLoops<EntityWriters> loops(e, in, elements, map);
         for (const RecordRange& list : lists) loops.Run(list);
         return;
     }
-    const std::vector<RecordRange> chunks = Chunks(lists, in.drawing, in.settings.curvesAsPolylines);
+    const std::vector<RecordRange> chunks = Chunks(lists, elements, in.settings.curvesAsPolylines);
     // Each chunk's handles follow those of the chunks before it.
     std::vector<std::int32_t> lastHandleBefore(chunks.size() + 1, w.LastHandle());
     for (std::size_t k = 0; k < chunks.size(); ++k) {
         HandleTally tally;
-        EntityLoops<HandleTally>(tally, in, map).Run(chunks[k]);
+        EntityLoops<HandleTally>(tally, in, elements, map).Run(chunks[k]);
         lastHandleBefore[k + 1] = lastHandleBefore[k] + static_cast<std::int32_t>(tally.handles);
     }
     MakeChunksInOrder(
@@ -276,10 +307,18 @@ void WriteEntities(DxfWriter& w, const EntityInputs& in, int workers) {
         [&](std::size_t k, std::string& text) {
             DxfWriter part(nullptr, w.Encoding(), lastHandleBefore[k], std::move(text));
             EntityWriters e(part, in.result.layers, in.settings);
-            EntityLoops<EntityWriters>(e, in, map).Run(chunks[k]);
+            EntityLoops<EntityWriters>(e, in, elements, map).Run(chunks[k]);
             text = part.TakeText();
         },
         [&](std::size_t k, const std::string& text) { w.AppendPart(text, lastHandleBefore[k + 1]); });
+}
+
+void WriteBlockEntities(DxfWriter& w, const EntityInputs& in, const JwcBlock& block, std::int32_t owner) {
+    const CoordinateMapping map = in.scales.LinearMappingFor(static_cast<float>(in.result.referenceScale), in.paperFactor);
+    const ElementLists elements = ListsOf(block);
+    EntityWriters e(w, in.result.layers, in.settings, owner);
+    EntityLoops<EntityWriters> loops(e, in, elements, map);
+    for (const RecordRange& list : WholeLists(elements)) loops.Run(list);
 }
 
 }  // namespace orvik

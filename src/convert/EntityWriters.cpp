@@ -8,7 +8,6 @@
 namespace orvik {
 namespace {
 
-constexpr std::int64_t kModelSpace = 0x1F;
 constexpr int kPointPenLimit = 6;  // pens above this draw in colour 7 on DEFPOINTS
 // DXF requires an ellipse ratio in (0, 1]; a flattening of 0 becomes the smallest.
 constexpr long double kSmallestRatio = 1E-6L;
@@ -19,7 +18,7 @@ std::int32_t EntityWriters::Head(std::string_view name) {
     w_.WriteGroup(0, name);
     const std::int32_t handle = w_.NextHandle();
     w_.WriteHandle(5, handle);
-    w_.WriteHandle(330, kModelSpace);
+    w_.WriteHandle(330, owner_);
     return handle;
 }
 
@@ -282,6 +281,21 @@ void EntityWriters::WriteText(std::string_view text, bool vertical, bool italic,
     else if (!styles.horizontal.empty())
         w_.WriteGroup(7, styles.horizontal);
     w_.WriteGroup(100, "AcDbText");
+}
+
+void EntityWriters::WriteInsert(std::string_view block, int pen, int layer, long double x, long double y, long double scaleX,
+                                long double scaleY, long double rotation) {
+    Head("INSERT");
+    w_.WriteGroup(100, "AcDbEntity");
+    style_.WriteLayerNumber(layer);
+    style_.WritePenColorForLayer(pen, layer);
+    w_.WriteGroup(100, "AcDbBlockReference");
+    w_.WriteGroup(2, block);
+    Point(10, x, y);
+    w_.WriteReal(41, scaleX);
+    w_.WriteReal(42, scaleY);
+    w_.WriteGroup(43, "1.0");
+    w_.WriteReal(50, rotation);
 }
 
 }  // namespace orvik

@@ -1,8 +1,9 @@
-// The records of the ENTITIES section: LINE, curve-run POLYLINE/VERTEX/SEQEND,
-// filled points, POINT, CIRCLE, ARC, ELLIPSE and TEXT.
+// The records of the ENTITIES section and of blocks: LINE, curve-run
+// POLYLINE/VERTEX/SEQEND, filled points, POINT, CIRCLE, ARC, ELLIPSE, TEXT,
+// SOLID and INSERT.
 //
-// Every record starts with its name, a running handle and the model-space
-// owner 1F. An entity states its line type (6) and colour (62) only where they
+// Every record starts with its name, a running handle and its owner: the
+// model space 1F, or the BLOCK_RECORD of the block it belongs to. An entity states its line type (6) and colour (62) only where they
 // differ from its layer's. Auxiliary records (line type 9) go to DEFPOINTS
 // when the settings gather them there. Coordinates arrive mapped (model
 // units); angles in degrees.
@@ -31,8 +32,10 @@ inline constexpr int kItalicObliqueDegrees = 15;
 
 class EntityWriters {
 public:
-    EntityWriters(DxfWriter& w, const LayerTables& tables, const ConversionSettings& settings)
-        : w_(w), style_(w, tables), settings_(settings) {}
+    static constexpr std::int32_t kModelSpace = 0x1F;
+
+    EntityWriters(DxfWriter& w, const LayerTables& tables, const ConversionSettings& settings, std::int32_t owner = kModelSpace)
+        : w_(w), style_(w, tables), settings_(settings), owner_(owner) {}
 
     // Lines and curve runs.
     void WriteLine(int lineType, int pen, int layer, long double x1, long double y1, long double x2, long double y2);
@@ -64,6 +67,11 @@ public:
     void WriteText(std::string_view text, bool vertical, bool italic, int attr, int pen, int layer, long double x, long double y,
                    long double dx, long double dy, long double w, long double h);
 
+    // An insertion of the block named `block` at (x, y) (mapped), scaled
+    // and turned (degrees).
+    void WriteInsert(std::string_view block, int pen, int layer, long double x, long double y, long double scaleX,
+                     long double scaleY, long double rotation);
+
 private:
     std::int32_t Head(std::string_view name);
     // The entity marker and the layer, line-type and colour groups; auxiliary
@@ -80,6 +88,7 @@ private:
     DxfWriter& w_;
     LayerStyleWriter style_;
     const ConversionSettings& settings_;
+    std::int32_t owner_;
 };
 
 }  // namespace orvik

@@ -105,13 +105,15 @@ constexpr Group kOtherTables[] = {
     T(100, "AcDbSymbolTableRecord"), T(100, "AcDbBlockTableRecord"), T(2, "*MODEL_SPACE"),
     T(0, "BLOCK_RECORD"), T(5, "1B"), T(102, "{ACAD_XDICTIONARY"), T(360, "34"), T(102, "}"), T(330, "1"),
     T(100, "AcDbSymbolTableRecord"), T(100, "AcDbBlockTableRecord"), T(2, "*PAPER_SPACE"),
-    T(0, "ENDTAB"),
-    T(0, "ENDSEC"),
 };
+// A block's own record follows the two spaces'.
+constexpr Group kBlockRecordStart[] = {T(0, "BLOCK_RECORD")};
+constexpr Group kBlockRecordOwner[] = {T(330, "1"), T(100, "AcDbSymbolTableRecord"), T(100, "AcDbBlockTableRecord")};
+constexpr Group kTablesEnd[] = {T(0, "ENDTAB"), T(0, "ENDSEC")};
 
 constexpr Group kClasses[] = {T(0, "SECTION"), T(2, "CLASSES"), T(0, "ENDSEC")};
 
-constexpr Group kBlocks[] = {
+constexpr Group kSpaceBlocks[] = {
     T(0, "SECTION"), T(2, "BLOCKS"),
     T(0, "BLOCK"), T(5, "20"), T(330, "1F"), T(100, "AcDbEntity"), T(8, "0"), T(100, "AcDbBlockBegin"),
     T(2, "*MODEL_SPACE"), I(70, 0), T(10, "0.0"), T(20, "0.0"), T(30, "0.0"), T(3, "*MODEL_SPACE"), T(1, ""),
@@ -119,8 +121,12 @@ constexpr Group kBlocks[] = {
     T(0, "BLOCK"), T(5, "1C"), T(330, "1B"), T(100, "AcDbEntity"), I(67, 1), T(8, "0"), T(100, "AcDbBlockBegin"),
     T(2, "*PAPER_SPACE"), I(70, 0), T(10, "0.0"), T(20, "0.0"), T(30, "0.0"), T(3, "*PAPER_SPACE"), T(1, ""),
     T(0, "ENDBLK"), T(5, "1D"), T(330, "1B"), T(100, "AcDbEntity"), I(67, 1), T(8, "0"), T(100, "AcDbBlockEnd"),
-    T(0, "ENDSEC"),
 };
+// A block of the drawing: BLOCK, its entities, ENDBLK, each owned by its record.
+constexpr Group kBlockBegin[] = {T(100, "AcDbEntity"), T(8, "0"), T(100, "AcDbBlockBegin")};
+constexpr Group kBlockBase[] = {I(70, 0), T(10, "0.0"), T(20, "0.0"), T(30, "0.0")};
+constexpr Group kBlockEnd[] = {T(100, "AcDbEntity"), T(8, "0"), T(100, "AcDbBlockEnd")};
+constexpr Group kSectionEnd[] = {T(0, "ENDSEC")};
 
 constexpr Group kObjects[] = {
     T(0, "SECTION"), T(2, "OBJECTS"),
@@ -207,14 +213,20 @@ void WriteStyleTable(DxfWriter& w, const TablesInputs& in) {
 }  // namespace
 
 bool HasVerticalText(const JwcDrawing& drawing) {
-    for (const JwcText& m : drawing.texts)
-        if (m.flags & kVerticalTextFlag) return true;
-    return false;
+    bool vertical = false;
+    ForEachElementSet(drawing, [&](const auto& set) {
+        for (const JwcText& m : set.texts)
+            if (m.flags & kVerticalTextFlag) {
+                vertical = true;
+                return;
+            }
+    });
+    return vertical;
 }
 
 void WriteClassesSection(DxfWriter& w) { Write(w, kClasses); }
 
-void WriteTablesSection(DxfWriter& w, const TablesInputs& in) {
+std::int32_t WriteTablesSection(DxfWriter& w, const TablesInputs& in) {
     w.WriteGroup(0, "SECTION");
     w.WriteGroup(2, "TABLES");
 
@@ -236,9 +248,38 @@ void WriteTablesSection(DxfWriter& w, const TablesInputs& in) {
     WriteStyleTable(w, in);
 
     Write(w, kOtherTables);
+    const std::int32_t firstRecord = w.LastHandle() + 1;
+    for (const std::string& name : in.blockNames) {
+        Write(w, kBlockRecordStart);
+        w.WriteHandle(5, w.NextHandle());
+        Write(w, kBlockRecordOwner);
+        w.WriteGroup(2, name);
+    }
+    Write(w, kTablesEnd);
+    return firstRecord;
 }
 
-void WriteBlocksSection(DxfWriter& w) { Write(w, kBlocks); }
+void WriteBlocksSection(DxfWriter& w, std::span<const std::string> blockNames, std::int32_t firstRecord,
+                        const std::function<void(std::size_t block, std::int32_t record)>& writeEntities) {
+    Write(w, kSpaceBlocks);
+    for (std::size_t k = 0; k < blockNames.size(); ++k) {
+        const std::int32_t record = firstRecord + static_cast<std::int32_t>(k);
+        w.WriteGroup(0, "BLOCK");
+        w.WriteHandle(5, w.NextHandle());
+        w.WriteHandle(330, record);
+        Write(w, kBlockBegin);
+        w.WriteGroup(2, blockNames[k]);
+        Write(w, kBlockBase);
+        w.WriteGroup(3, blockNames[k]);
+        w.WriteGroup(1, "");
+        writeEntities(k, record);
+        w.WriteGroup(0, "ENDBLK");
+        w.WriteHandle(5, w.NextHandle());
+        w.WriteHandle(330, record);
+        Write(w, kBlockEnd);
+    }
+    Write(w, kSectionEnd);
+}
 
 void WriteObjectsSection(DxfWriter& w) { Write(w, kObjects); }
 

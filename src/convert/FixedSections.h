@@ -1,10 +1,15 @@
 // The sections around the entities: CLASSES (empty), TABLES (viewport, line
 // types, layers, text styles, views, UCS, application ids, dimension style,
-// block records), BLOCKS (model and paper space), OBJECTS (the named-object
-// dictionaries) and the end-of-file marker. Almost all fixed text with fixed
+// block records), BLOCKS (model and paper space, then the drawing's blocks),
+// OBJECTS (the named-object dictionaries) and the end-of-file marker. Almost all fixed text with fixed
 // handles; the viewport size, the line-type set, the layer records and the
 // text styles vary with the drawing and the settings.
 #pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
 
 #include "convert/HeaderSection.h"
 #include "convert/LayerTables.h"
@@ -21,14 +26,19 @@ struct TablesInputs {
     bool jwLineTypes;                 // which line-type set
     bool defpointsUsed;         // whether the DEFPOINTS layer record is written
     OutputFormat format;        // the names of the text styles, whether layers that are off are frozen
+    std::span<const std::string> blockNames;  // a BLOCK_RECORD each, after the two spaces'
 };
 
 // True when some text is written vertically: the vertical text style is then needed.
 bool HasVerticalText(const JwcDrawing& drawing);
 
 void WriteClassesSection(DxfWriter& w);
-void WriteTablesSection(DxfWriter& w, const TablesInputs& in);
-void WriteBlocksSection(DxfWriter& w);
+// Returns the handle of the first block's BLOCK_RECORD; the others follow it.
+std::int32_t WriteTablesSection(DxfWriter& w, const TablesInputs& in);
+// The model and paper space blocks, then each of the drawing's: BLOCK,
+// `writeEntities(k, record)` for its elements, ENDBLK.
+void WriteBlocksSection(DxfWriter& w, std::span<const std::string> blockNames, std::int32_t firstRecord,
+                        const std::function<void(std::size_t block, std::int32_t record)>& writeEntities);
 void WriteObjectsSection(DxfWriter& w);
 void WriteEndOfFile(DxfWriter& w);
 

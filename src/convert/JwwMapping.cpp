@@ -1,13 +1,13 @@
 #include "convert/JwwMapping.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
-#include "jww/JwwLoadError.h"
 
 namespace orvik {
 namespace {
@@ -41,176 +41,174 @@ void MarkCurves(std::vector<JwcLine>& lines, std::size_t first, const std::deque
     }
 }
 
-// Where a block's elements land: p -> origin + A p, A = R(rotation) diag(sx, sy).
-struct Placement {
-    double a = 1, b = 0, c = 0, d = 1, ox = 0, oy = 0;
-
-    std::array<double, 2> operator()(double x, double y) const { return {ox + a * x + b * y, oy + c * x + d * y}; }
-    // This placement after the insertion's own (a block inside a block).
-    Placement Then(const JwwBlockInsert& insert) const {
-        const double cs = std::cos(insert.rotation), sn = std::sin(insert.rotation);
-        const double ia = cs * insert.scaleX, ib = -sn * insert.scaleY, ic = sn * insert.scaleX, id = cs * insert.scaleY;
-        const auto [x, y] = (*this)(insert.x, insert.y);
-        return {a * ia + b * ic, a * ib + b * id, c * ia + d * ic, c * ib + d * id, x, y};
-    }
-    bool Mirrored() const { return a * d - b * c < 0; }
-    // The scale of a placement that keeps shapes (the same in every direction), else 0.
-    double UniformScale() const {
-        const double sx = std::hypot(a, c), sy = std::hypot(b, d);
-        const bool square = std::fabs(a * b + c * d) <= 1e-12 * sx * sy;
-        return square && std::fabs(sx - sy) <= 1e-12 * std::max(sx, sy) ? sx : 0;
-    }
-    double Rotation() const { return std::atan2(c, a); }  // of the first axis
-};
-
-// At most this many elements come out of block insertions: a hostile file
-// nesting insertions of insertions cannot make more.
-constexpr std::int64_t kCarriedFromBlocksLimit = 20'000'000;
-
-// Carries a list of elements into the model, block insertions as the
-// elements of their definitions in place, dimensions as their lines and text.
-class Carrier {
+// The block definitions in the order the drawing model keeps them: each
+// after every definition it inserts. An insertion that would close a cycle
+// (a damaged file read in part) finds no earlier block and is dropped.
+class BlockOrder {
 public:
-    Carrier(const JwwDrawing& jww, JwcDrawing& d, JwwNotCarried& notCarried) : d_(d), notCarried_(notCarried) {
+    explicit BlockOrder(const JwwDrawing& jww) {
         for (const auto& b : jww.blocks) Collect(*b);
         for (const auto& b : jww.elements.definitions) Collect(*b);
+        std::ranges::stable_sort(byNumber_, {}, &std::pair<std::uint32_t, std::size_t>::first);
+        std::vector<int> state(all_.size(), 0);  // 0 unseen, 1 on the path, 2 ordered
+        for (std::size_t root = 0; root < all_.size(); ++root) {
+            if (state[root] != 0) continue;
+            std::vector<std::pair<std::size_t, std::size_t>> path{{root, 0}};  // definition, next insertion
+            state[root] = 1;
+            while (!path.empty()) {
+                auto& [at, next] = path.back();
+                const auto& inserts = all_[at]->elements.inserts;
+                if (next == inserts.size()) {
+                    state[at] = 2;
+                    index_[at] = ordered_.size();
+                    ordered_.push_back(at);
+                    path.pop_back();
+                    continue;
+                }
+                const std::optional<std::size_t> target = Find(inserts[next++].definition);
+                if (target && state[*target] == 0) {
+                    state[*target] = 1;
+                    path.emplace_back(*target, 0);
+                }
+            }
+        }
     }
 
-    void Carry(const JwwElementList& e, const Placement& at, int depth) {
-        CarryEach(e, at, depth, [](const auto&) {});
-    }
-
-    // The drawing's own list, each kind given back once carried, so that the
-    // file's elements and their carried copies are not all held at once.
-    void CarryAndRelease(JwwElementList& e) {
-        CarryEach(e, Placement{}, 0, [](auto& items) { std::remove_cvref_t<decltype(items)>().swap(items); });
+    std::size_t Count() const { return ordered_.size(); }
+    const JwwBlockDefinition& At(std::size_t k) const { return *all_[ordered_[k]]; }
+    // The model's index of the definition numbered `number`, if there is one.
+    std::optional<std::size_t> IndexOf(std::uint32_t number) const {
+        const std::optional<std::size_t> found = Find(number);
+        if (!found) return std::nullopt;
+        return index_[*found];
     }
 
 private:
-    // Kind by kind; `done(items)` after each. Every kind's own order is the
-    // file's: the lines, then the dimensions' lines, then the blocks' lines.
-    template <typename List, typename Done>
-    void CarryEach(List& e, const Placement& at, int depth, Done done) {
-        for (const JwwArc& a : e.arcs) Arc(a, at);
-        done(e.arcs);
-        for (const JwwText& t : e.texts) Text(t, at);
-        done(e.texts);
-        for (const JwwPoint& p : e.points) Point(p, at);
-        done(e.points);
-        for (const JwwSolid& s : e.solids) Solid(s, at);
-        done(e.solids);
-        const std::size_t firstLine = d_.lines.size();
-        for (const JwwLine& l : e.lines) Line(l, at);
-        MarkCurves(d_.lines, firstLine, e.lines);
-        done(e.lines);
-        for (const JwwDimension& m : e.dimensions) {
-            Line(m.line, at);
-            Text(m.text, at);
-            for (const JwwLine& l : m.extensionLines)
-                if (l.x1 != l.x2 || l.y1 != l.y2) Line(l, at);
-        }
-        done(e.dimensions);
-        for (const JwwBlockInsert& insert : e.inserts) {
-            const JwwBlockDefinition* definition = Find(insert.definition);
-            if (!definition || depth >= kJwwNestingLimit || carried_ > kCarriedFromBlocksLimit) {
-                ++notCarried_.inserts;
-                continue;
-            }
-            carried_ += static_cast<std::int64_t>(definition->elements.order.size());
-            Carry(definition->elements, at.Then(insert), depth + 1);
-        }
-        done(e.inserts);
-    }
-
     void Collect(const JwwBlockDefinition& b) {
-        definitions_.push_back(&b);
+        byNumber_.emplace_back(b.number, all_.size());
+        all_.push_back(&b);
+        index_.push_back(0);
         for (const auto& inner : b.elements.definitions) Collect(*inner);
     }
 
-    const JwwBlockDefinition* Find(std::uint32_t number) const {
-        for (const JwwBlockDefinition* b : definitions_)
-            if (b->number == number) return b;
-        return nullptr;
+    std::optional<std::size_t> Find(std::uint32_t number) const {
+        const auto it = std::ranges::lower_bound(byNumber_, number, {}, &std::pair<std::uint32_t, std::size_t>::first);
+        if (it == byNumber_.end() || it->first != number) return std::nullopt;
+        return it->second;
     }
 
-    void Line(const JwwLine& l, const Placement& at) {
-        const auto [x1, y1] = at(l.x1, l.y1);
-        const auto [x2, y2] = at(l.x2, l.y2);
-        d_.lines.push_back(JwcLine{x1, y1, x2, y2, l.common.penStyle, PenOf(l.common), LayerOf(l.common)});
-    }
+    std::vector<const JwwBlockDefinition*> all_;           // in file order
+    std::vector<std::pair<std::uint32_t, std::size_t>> byNumber_;  // number, position in all_
+    std::vector<std::size_t> index_;                       // position in the model's blocks
+    std::vector<std::size_t> ordered_;                     // positions in all_, in the model's order
+};
 
-    // A circle, arc or ellipse; under a placement that does not keep shapes,
-    // only a circle stays one (its centre moved, its radius scaled along the
-    // first axis); other arcs are counted as not carried.
-    void Arc(const JwwArc& a, const Placement& at) {
-        double scale = at.UniformScale();
-        if (scale == 0 && !(a.flatness == 1 && a.wholeCircle)) {
-            ++notCarried_.distortedArcs;
-            return;
+// Carries a list of elements into one set of the model (the drawing's own
+// elements or a block's), dimensions as their lines and text, insertions as
+// JwcInsert of the blocks carried before.
+template <class Target>
+class Carrier {
+public:
+    Carrier(Target& target, const BlockOrder& blocks, std::size_t blocksBefore, JwwNotCarried& notCarried)
+        : d_(target), blocks_(blocks), blocksBefore_(blocksBefore), notCarried_(notCarried) {}
+
+    // Kind by kind; `done(items)` after each (the drawing's own list gives
+    // each kind back once carried, so that the file's elements and their
+    // carried copies are not all held at once).
+    template <typename List, typename Done>
+    void Carry(List& e, Done done) {
+        for (const JwwArc& a : e.arcs) Arc(a);
+        done(e.arcs);
+        for (const JwwText& t : e.texts) Text(t);
+        done(e.texts);
+        for (const JwwPoint& p : e.points) Point(p);
+        done(e.points);
+        for (const JwwSolid& s : e.solids) Solid(s);
+        done(e.solids);
+        const std::size_t firstLine = d_.lines.size();
+        for (const JwwLine& l : e.lines) Line(l);
+        MarkCurves(d_.lines, firstLine, e.lines);
+        done(e.lines);
+        for (const JwwDimension& m : e.dimensions) {
+            Line(m.line);
+            Text(m.text);
+            for (const JwwLine& l : m.extensionLines)
+                if (l.x1 != l.x2 || l.y1 != l.y2) Line(l);
         }
-        if (scale == 0) scale = std::hypot(at.a, at.c);
-        const auto [cx, cy] = at(a.cx, a.cy);
-        const bool mirrored = at.Mirrored();
-        // Mirrored, the arc runs the other way: its angles turn sign.
-        const double tilt = mirrored ? at.Rotation() - a.tilt : at.Rotation() + a.tilt;
-        JwcArc arc{cx, cy, a.radius * scale, a.flatness, 0, 0, Degrees(tilt), a.common.penStyle, PenOf(a.common), LayerOf(a.common)};
+        done(e.dimensions);
+        for (const JwwBlockInsert& insert : e.inserts) Insert(insert);
+        done(e.inserts);
+    }
+
+private:
+    void Line(const JwwLine& l) {
+        d_.lines.push_back(JwcLine{l.x1, l.y1, l.x2, l.y2, l.common.penStyle, PenOf(l.common), LayerOf(l.common)});
+    }
+
+    void Arc(const JwwArc& a) {
+        JwcArc arc{a.cx, a.cy, a.radius, a.flatness, 0, 0, Degrees(a.tilt), a.common.penStyle, PenOf(a.common), LayerOf(a.common)};
         if (!a.wholeCircle) {  // a whole one keeps equal angles
-            double start = a.sweep >= 0 ? a.start : a.start + a.sweep;
-            const double sweep = std::fabs(a.sweep);
-            if (mirrored) start = -(start + sweep);
+            const double start = a.sweep >= 0 ? a.start : a.start + a.sweep;
             arc.startAngle = Degrees(start);
-            arc.endAngle = Degrees(start + sweep);
+            arc.endAngle = Degrees(start + std::fabs(a.sweep));
         }
         d_.arcs.push_back(arc);
     }
 
-    void Text(const JwwText& t, const Placement& at) {
+    void Text(const JwwText& t) {
         if (t.IsSetting()) return;  // JW_CAD's settings: never drawn
         if (t.IsImagePlacement()) {
             ++notCarried_.images;
             return;
         }
         JwcText text;
-        const auto [x1, y1] = at(t.x1, t.y1);
-        const auto [x2, y2] = at(t.x2, t.y2);
-        text.x1 = x1;
-        text.y1 = y1;
-        text.x2 = x2;
-        text.y2 = y2;
+        text.x1 = t.x1;
+        text.y1 = t.y1;
+        text.x2 = t.x2;
+        text.y2 = t.y2;
         text.textType = static_cast<std::uint8_t>(kFileTextTypes);  // the empty type: the text's own size counts
         text.layer = LayerOf(t.common);
         text.pen = PenOf(t.common);
         text.italic = t.IsItalic();
         text.flags = (t.common.flags & kJwwVerticalTextFlag) ? kVerticalTextFlag : 0;
         text.text = t.text;
-        text.width = t.width * std::hypot(at.a, at.c);
-        text.height = t.height * std::hypot(at.b, at.d);
+        text.width = t.width;
+        text.height = t.height;
         d_.texts.push_back(std::move(text));
     }
 
     // A four-cornered solid; the circle and ring solids are not carried yet.
-    void Solid(const JwwSolid& s, const Placement& at) {
+    void Solid(const JwwSolid& s) {
         if (s.common.penStyle >= kJwwCircleSolid) {
             ++notCarried_.solids;
             return;
         }
-        JwcSolid solid{at(s.p1[0], s.p1[1]), at(s.p2[0], s.p2[1]), at(s.p3[0], s.p3[1]), at(s.p4[0], s.p4[1]), PenOf(s.common),
-                       LayerOf(s.common)};
-        d_.solids.push_back(solid);
+        d_.solids.push_back(JwcSolid{s.p1, s.p2, s.p3, s.p4, PenOf(s.common), LayerOf(s.common)});
     }
 
-    void Point(const JwwPoint& p, const Placement& at) {
-        const auto [x, y] = at(p.x, p.y);
+    void Point(const JwwPoint& p) {
         if (p.temporary)
-            d_.virtualPoints.push_back(JwcVirtualPoint{x, y, LayerOf(p.common)});
+            d_.virtualPoints.push_back(JwcVirtualPoint{p.x, p.y, LayerOf(p.common)});
         else
-            d_.points.push_back(JwcPoint{x, y, LayerOf(p.common), PenOf(p.common)});
+            d_.points.push_back(JwcPoint{p.x, p.y, LayerOf(p.common), PenOf(p.common)});
     }
 
-    JwcDrawing& d_;
+    // An insertion of a block carried before this set; others (a definition
+    // the file lacks, one that would insert itself) are counted.
+    void Insert(const JwwBlockInsert& insert) {
+        const std::optional<std::size_t> block = blocks_.IndexOf(insert.definition);
+        if (!block || *block >= blocksBefore_) {
+            ++notCarried_.inserts;
+            return;
+        }
+        d_.inserts.push_back(JwcInsert{insert.x, insert.y, insert.scaleX, insert.scaleY, Degrees(insert.rotation),
+                                       static_cast<std::uint32_t>(*block), PenOf(insert.common), LayerOf(insert.common)});
+    }
+
+    Target& d_;
+    const BlockOrder& blocks_;
+    std::size_t blocksBefore_;
     JwwNotCarried& notCarried_;
-    std::vector<const JwwBlockDefinition*> definitions_;
-    std::int64_t carried_ = 0;
 };
 
 }  // namespace
@@ -240,7 +238,15 @@ JwcDrawing DrawingOf(JwwDrawing jww, JwwNotCarried& notCarried) {
     d.texts.reserve(e.texts.size() + e.dimensions.size());
     d.points.reserve(e.points.size());
     d.solids.reserve(e.solids.size());
-    Carrier(jww, d, notCarried).CarryAndRelease(e);
+    const BlockOrder order(jww);
+    d.blocks.resize(order.Count());
+    for (std::size_t k = 0; k < order.Count(); ++k) {
+        d.blocks[k].name = order.At(k).name;
+        Carrier<JwcBlock>(d.blocks[k], order, k, notCarried).Carry(order.At(k).elements, [](const auto&) {});
+    }
+    Carrier<JwcDrawing>(d, order, order.Count(), notCarried).Carry(e, [](auto& items) {
+        std::remove_cvref_t<decltype(items)>().swap(items);
+    });
     JwcHeader& h = d.header;
     h.lineCount = static_cast<std::int32_t>(d.lines.size());
     h.arcCount = static_cast<std::int32_t>(d.arcs.size());

@@ -8,12 +8,11 @@
 // curve run), circles, arcs and ellipses (angles to degrees, the sweep
 // counter-clockwise), texts with their own size, pen, vertical writing and
 // italic, real points, temporary points as virtual points, dimensions as
-// their line, text and extension lines, and block insertions as the elements of their
-// definitions in place (moved, scaled, turned, mirrored; each element on its
-// own layer; nested insertions too). JW_CAD's settings texts are left out, as
-// they are not drawn. What is not carried yet (circle and ring solids, image
-// placements, arcs of blocks scaled unevenly, insertions of missing
-// definitions) is counted.
+// their line, text and extension lines, block definitions as blocks (each
+// after the blocks it inserts) and insertions as insertions of them.
+// JW_CAD's settings texts are left out, as they are not drawn. What is not
+// carried (circle and ring solids, image placements, insertions of
+// definitions the file lacks) is counted.
 //
 // The JWW drawing is taken by value: its elements are given back kind by kind
 // as they are carried (pass it with std::move to keep one copy in memory).
@@ -28,10 +27,9 @@ namespace orvik {
 
 struct JwwNotCarried {
     std::int64_t solids = 0;
-    std::int64_t inserts = 0;        // of a definition that is not there, or nested too deep
-    std::int64_t distortedArcs = 0;  // arcs and ellipses of blocks scaled unevenly
+    std::int64_t inserts = 0;  // of a definition that is not there, or of one inserting itself
     std::int64_t images = 0;
-    bool Any() const { return solids + inserts + distortedArcs + images > 0; }
+    bool Any() const { return solids + inserts + images > 0; }
 };
 
 JwcDrawing DrawingOf(JwwDrawing jww, JwwNotCarried& notCarried);

@@ -30,10 +30,21 @@ void Count(LayerUsage& usage, std::uint8_t lineType, std::uint8_t pen, std::uint
     ++usage.lineTypeCount[layer][EffectiveLineType(lineType)];
 }
 
-// DXF compares layer names without regard to case: two names that differ
-// only in ASCII letter case name one layer. Only single-byte characters are
+// The records every file's LAYER table may hold besides the drawing's own.
+constexpr std::string_view kFixedLayerNames[] = {"0", "DEFPOINTS"};
+
+// "G_L_": group and layer in the group as single upper-case hex digits.
+std::string NumberPrefix(int layer) {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    return {kHex[layer / kLayersPerGroup], '_', kHex[layer % kLayersPerGroup], '_'};
+}
+
+}  // namespace
+
+// DXF compares symbol names without regard to case: two names that differ
+// only in ASCII letter case name one layer or block. Only single-byte characters are
 // folded; the second byte of a double-byte character (ア is 83 41) stays.
-bool SameLayerName(std::string_view a, std::string_view b) {
+bool SameDxfName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
@@ -46,17 +57,6 @@ bool SameLayerName(std::string_view a, std::string_view b) {
     }
     return true;
 }
-
-// The records every file's LAYER table may hold besides the drawing's own.
-constexpr std::string_view kFixedLayerNames[] = {"0", "DEFPOINTS"};
-
-// "G_L_": group and layer in the group as single upper-case hex digits.
-std::string NumberPrefix(int layer) {
-    constexpr char kHex[] = "0123456789ABCDEF";
-    return {kHex[layer / kLayersPerGroup], '_', kHex[layer % kLayersPerGroup], '_'};
-}
-
-}  // namespace
 
 std::string CutToCharacters(std::string_view text, std::size_t limit) {
     std::size_t at = 0;
@@ -71,12 +71,16 @@ std::string CutToCharacters(std::string_view text, std::size_t limit) {
 LayerUsage CountLayerUsage(const JwcDrawing& drawing, bool auxiliaryOnDefpoints) {
     LayerUsage usage;
     const int counted = drawing.source == DrawingSource::JwwFile ? kJwwPenCount : kCountedPens;
-    for (const JwcLine& line : drawing.lines) Count(usage, line.lineType, line.pen, line.layer, auxiliaryOnDefpoints, counted);
-    for (const JwcArc& arc : drawing.arcs) Count(usage, arc.lineType, arc.pen, arc.layer, auxiliaryOnDefpoints, counted);
-    for (const JwcPoint& point : drawing.points)
-        if (point.pen < counted) ++usage.penCount[point.layer][point.pen];
-    for (const JwcSolid& solid : drawing.solids)
-        if (solid.pen < counted) ++usage.penCount[solid.layer][solid.pen];
+    ForEachElementSet(drawing, [&](const auto& set) {
+        for (const JwcLine& line : set.lines) Count(usage, line.lineType, line.pen, line.layer, auxiliaryOnDefpoints, counted);
+        for (const JwcArc& arc : set.arcs) Count(usage, arc.lineType, arc.pen, arc.layer, auxiliaryOnDefpoints, counted);
+        for (const JwcPoint& point : set.points)
+            if (point.pen < counted) ++usage.penCount[point.layer][point.pen];
+        for (const JwcSolid& solid : set.solids)
+            if (solid.pen < counted) ++usage.penCount[solid.layer][solid.pen];
+        for (const JwcInsert& insert : set.inserts)
+            if (insert.pen < counted) ++usage.penCount[insert.layer][insert.pen];
+    });
     return usage;
 }
 
@@ -93,7 +97,7 @@ int AssignLayers(const JwcDrawing& drawing, const LayerUsage& usage, const Conve
             if (name.empty()) name = NumberPrefix(i);
             // The first layer with a name keeps it; later ones, and one named
             // like a fixed record, get the prefix.
-            auto clashes = [&](std::string_view other) { return SameLayerName(other, name); };
+            auto clashes = [&](std::string_view other) { return SameDxfName(other, name); };
             if (std::ranges::any_of(kFixedLayerNames, clashes))
                 name = CutToCharacters(NumberPrefix(i) + name, kLayerNameLimit);
             for (int k = 0; k < i; ++k)
@@ -122,6 +126,8 @@ bool NeedsDefpoints(const JwcDrawing& drawing, const LayerUsage& usage, int penC
     std::int32_t auxiliary = 0;
     for (int pen = 1; pen < penCount; ++pen) auxiliary += usage.auxiliaryPenCount[static_cast<std::size_t>(pen)];
     if (auxiliary > 0 || drawing.header.virtualPointCount > 0) return true;
+    for (const JwcBlock& block : drawing.blocks)
+        if (!block.virtualPoints.empty()) return true;
     for (int type = 0; type < kFileTextTypes; ++type)
         if (drawing.textTypes[type].attribute == kDefpointsTextAttribute) return true;
     return false;

@@ -24,8 +24,9 @@ struct LayerUsage {
     std::array<std::int32_t, kJwwPenCount> auxiliaryPenCount{};  // auxiliary lines and arcs on DEFPOINTS
 };
 
-// Counts pens and line types per layer over lines, arcs and real points;
-// line types outside 1..9 count as 1 (EffectiveLineType).
+// Counts pens and line types per layer over lines, arcs, real points,
+// solids and insertions, a block's elements once; line types outside 1..9
+// count as 1 (EffectiveLineType).
 LayerUsage CountLayerUsage(const JwcDrawing& drawing, bool auxiliaryOnDefpoints);
 
 // Names, colours and line types of the used layers (`used` set by MarkUsedLayers)
@@ -40,6 +41,10 @@ void FillLinetypeNames(bool jwLineTypes, LayerTables& tables);
 // with a colour (1..penCount - 1) on it, virtual points, or a text type whose
 // texts go there.
 bool NeedsDefpoints(const JwcDrawing& drawing, const LayerUsage& usage, int penCount);
+
+// Whether two CP932 names are one DXF symbol name: ASCII letters compare
+// without regard to case, double-byte characters exactly.
+bool SameDxfName(std::string_view a, std::string_view b);
 
 // At most `limit` bytes of a CP932 string, never cutting a double-byte character.
 std::string CutToCharacters(std::string_view text, std::size_t limit);

@@ -13,7 +13,8 @@ namespace {
 // Which layers hold something, and how many lines, arcs, texts and real
 // points each group holds (virtual points make their layer used but do not
 // count for the busiest group). Elements are walked by the drawing's arrays,
-// whose sizes always match its counts.
+// whose sizes always match its counts; a block's elements count once, and
+// each insertion as one element of its own layer.
 struct Usage {
     std::array<bool, kLayerCount> used{};
     std::array<std::int32_t, kLayerGroupCount> elementsPerGroup{};
@@ -25,13 +26,18 @@ Usage UsageOf(const JwcDrawing& drawing) {
         usage.used[layer] = true;
         ++usage.elementsPerGroup[layer / kLayersPerGroup];
     };
-    for (const auto& line : drawing.lines) use(line.layer);
-    for (const auto& arc : drawing.arcs) use(arc.layer);
-    for (const auto& text : drawing.texts) use(text.layer);
-    for (const auto& point : drawing.points) use(point.layer);
-    for (const auto& solid : drawing.solids) use(solid.layer);
+    ForEachElementSet(drawing, [&](const auto& set) {
+        for (const auto& line : set.lines) use(line.layer);
+        for (const auto& arc : set.arcs) use(arc.layer);
+        for (const auto& text : set.texts) use(text.layer);
+        for (const auto& point : set.points) use(point.layer);
+        for (const auto& solid : set.solids) use(solid.layer);
+        for (const auto& insert : set.inserts) use(insert.layer);
+    });
     for (std::size_t i = 0; i < drawing.virtualPoints.size() && i < static_cast<std::size_t>(std::max(drawing.header.virtualPointCount, 0)); ++i)
         usage.used[drawing.virtualPoints[i].layer] = true;
+    for (const JwcBlock& block : drawing.blocks)
+        for (const JwcVirtualPoint& point : block.virtualPoints) usage.used[point.layer] = true;
     return usage;
 }
 

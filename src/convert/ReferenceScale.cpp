@@ -95,4 +95,10 @@ CoordinateMapping ScaleStatistics::MappingFor(float scale, long double factor) c
             AxisMapping(roundOffset, roundDelta, scale, e->firstY, e->digitsY, factor)};
 }
 
+CoordinateMapping ScaleStatistics::LinearMappingFor(float scale, long double factor) const {
+    const ScaleEntry* e = Find(scale);
+    if (!e) return {};
+    return {AxisMapping(false, roundDelta, scale, 0, e->digitsX, factor), AxisMapping(false, roundDelta, scale, 0, e->digitsY, factor)};
+}
+
 }  // namespace orvik

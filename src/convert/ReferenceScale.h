@@ -113,6 +113,9 @@ public:
     // The mapping of the elements of one scale's entry; with no entry for the
     // scale, everything maps to 0.
     CoordinateMapping MappingFor(float scale, long double factor) const;
+    // The same scaling and rounding taking 0 to 0: for coordinates relative
+    // to an origin, as a block's are.
+    CoordinateMapping LinearMappingFor(float scale, long double factor) const;
 
     long double MapX(float scale, long double factor, long double value) const { return MappingFor(scale, factor).X(value); }
     long double MapY(float scale, long double factor, long double value) const { return MappingFor(scale, factor).Y(value); }

@@ -167,6 +167,32 @@ struct JwcSolid {
     std::uint8_t layer = 0;
 };
 
+// A block insertion of a JWW drawing (a JWC file has none): the elements of
+// block `block` (an index into JwcDrawing::blocks) scaled by (scaleX, scaleY),
+// turned by `rotation` degrees and moved to (x, y).
+struct JwcInsert {
+    double x = 0, y = 0;
+    double scaleX = 1, scaleY = 1;
+    double rotation = 0;
+    std::uint32_t block = 0;
+    std::uint8_t pen = 0;
+    std::uint8_t layer = 0;
+};
+
+// A block definition of a JWW drawing: named elements in its own
+// coordinates, each on its own layer, placed by insertions. Its lists are
+// named as the drawing's own, so code over elements can take either.
+struct JwcBlock {
+    std::string name;  // CP932, as the file names it
+    std::vector<JwcLine> lines;
+    std::vector<JwcArc> arcs;
+    std::vector<JwcText> texts;
+    std::vector<JwcPoint> points;
+    std::vector<JwcVirtualPoint> virtualPoints;  // all in use
+    std::vector<JwcSolid> solids;
+    std::vector<JwcInsert> inserts;  // only of blocks before this one in JwcDrawing::blocks
+};
+
 inline constexpr std::uint16_t kDefpointsTextAttribute = 7;
 
 // A text type; sizes in tenths of a millimetre on paper.
@@ -210,6 +236,16 @@ struct JwcDrawing {
     std::vector<JwcText> texts;    // header.textCount entries
     std::vector<JwcPoint> points;  // header.pointCount entries
     std::vector<JwcSolid> solids;  // a JWW drawing's
+    std::vector<JwcInsert> inserts;  // a JWW drawing's
+    std::vector<JwcBlock> blocks;    // a JWW drawing's, each after the blocks it inserts
 };
+
+// Calls `f` with the drawing and then with each of its blocks: every list of
+// elements the drawing holds.
+template <class F>
+void ForEachElementSet(const JwcDrawing& drawing, F&& f) {
+    f(drawing);
+    for (const JwcBlock& block : drawing.blocks) f(block);
+}
 
 }  // namespace orvik

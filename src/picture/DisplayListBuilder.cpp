@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "picture/PlacedShape.h"
+
 namespace orvik {
 namespace {
 
@@ -92,6 +94,8 @@ void DisplayListBuilder::EndRecord() {
         EndTableRecord();
     else if (section_ == "ENTITIES")
         EndEntity();
+    else if (section_ == "BLOCKS")
+        EndBlockRecord();
     groups_.clear();
 }
 
@@ -123,13 +127,44 @@ void DisplayListBuilder::EndTableRecord() {
     }
 }
 
+void DisplayListBuilder::EndBlockRecord() {
+    if (record_ == "BLOCK") {
+        const std::string* name = Value(2);
+        block_ = name ? *name : std::string();
+        blocks_[block_].clear();
+    } else if (record_ == "ENDBLK") {
+        block_.clear();
+    } else {
+        EndEntity();
+    }
+}
+
+std::vector<Shape>& DisplayListBuilder::Target() { return block_.empty() ? list_.shapes : blocks_[block_]; }
+
+void DisplayListBuilder::Insert() {
+    const std::string* name = Value(2);
+    const std::string* layerName = Value(8);
+    const auto layer = layers_.find(layerName ? *layerName : std::string("0"));
+    if (!name || *name == block_ || (layer != layers_.end() && layer->second.hidden)) return;
+    const auto block = blocks_.find(*name);
+    if (block == blocks_.end()) return;
+    const Placement at = Placement::Of(Number(10), Number(20), Number(41, 1), Number(42, 1), Number(50));
+    std::vector<Shape>& target = Target();
+    target.reserve(target.size() + block->second.size());
+    for (const Shape& s : block->second) target.push_back(PlacedShape(s, at));
+}
+
 void DisplayListBuilder::EndEntity() {
+    if (record_ == "INSERT") {
+        Insert();
+        return;
+    }
     if (record_ == "VERTEX") {
         if (inPolyline_) polyline_.vertices.push_back({{Number(10), Number(20)}, Number(42)});
         return;
     }
     if (record_ == "SEQEND") {
-        if (inPolyline_ && polylineShown_) list_.shapes.push_back(std::move(polyline_));
+        if (inPolyline_ && polylineShown_) Target().push_back(std::move(polyline_));
         inPolyline_ = false;
         return;
     }
@@ -200,7 +235,7 @@ void DisplayListBuilder::EndEntity() {
             break;
         case ShapeKind::Point: break;
     }
-    if (!onLayer.hidden) list_.shapes.push_back(std::move(s));
+    if (!onLayer.hidden) Target().push_back(std::move(s));
 }
 
 DisplayList DisplayListBuilder::Take() {

@@ -3,8 +3,10 @@
 // groups the file holds and cannot disagree with it.
 //
 // It reads $ACADVER, $LIMMIN, $LIMMAX and $LTSCALE from the HEADER, the LTYPE,
-// LAYER and STYLE tables, and the LINE, POLYLINE (VERTEX, SEQEND), CIRCLE,
-// ARC, ELLIPSE, TEXT and POINT entities; everything else is passed over.
+// LAYER and STYLE tables, the blocks, and the LINE, POLYLINE (VERTEX,
+// SEQEND), CIRCLE, ARC, ELLIPSE, TEXT, POINT, SOLID and INSERT entities (an
+// INSERT of a block written before it, as its shapes placed); everything
+// else is passed over.
 #pragma once
 
 #include <map>
@@ -42,6 +44,10 @@ private:
     void EndHeaderVariable();
     void EndTableRecord();
     void EndEntity();
+    void EndBlockRecord();
+    void Insert();
+    // Where shapes go: the picture, or the block being read.
+    std::vector<Shape>& Target();
     const std::string* Value(int code) const;
     double Number(int code, double otherwise = 0) const;
 
@@ -58,6 +64,8 @@ private:
     std::map<std::string, Layer> layers_;
     std::map<std::string, bool> verticalStyles_;
     std::map<std::string, int> linetypeIndex_;
+    std::map<std::string, std::vector<Shape>> blocks_;
+    std::string block_;  // the name of the block being read; empty outside blocks
     Shape polyline_;  // the POLYLINE whose vertices are being read
     bool inPolyline_ = false;
     bool polylineShown_ = false;

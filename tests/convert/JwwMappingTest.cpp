@@ -9,6 +9,8 @@
 #include <numbers>
 #include <utility>
 
+#include "convert/BlockExplosion.h"
+#include "convert/BlockNames.h"
 #include "convert/Conversion.h"
 #include "dxf/DxfLines.h"
 #include "jww/JwwBuilder.h"
@@ -78,24 +80,26 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
     EXPECT_EQ(d.layers[2 * 16 + 3].visible, 1);
     EXPECT_EQ(d.layers[2 * 16 + 4].visible, 0);
     EXPECT_EQ(d.layerGroups[5].visible, 0);
-    EXPECT_EQ((std::array{notCarried.solids, notCarried.inserts, notCarried.distortedArcs, notCarried.images}),
-              (std::array<std::int64_t, 4>{1, 1, 0, 1}));
+    EXPECT_EQ((std::array{notCarried.solids, notCarried.inserts, notCarried.images}), (std::array<std::int64_t, 3>{1, 1, 1}));
     ASSERT_EQ(d.solids.size(), 1u);
     EXPECT_EQ(d.solids[0].p3, (std::array<double, 2>{1, 1}));
 }
 
-// Block insertions become their definitions' elements in place: moved,
-// scaled, turned and mirrored, nested ones too; dimensions their line, text
-// and extension lines.
-TEST(JwwMapping, BlocksAndDimensionsArePlaced) {
+// Block definitions become blocks, each after those it inserts, and
+// insertions refer to them; exploded, their elements land in place: moved,
+// scaled (unevenly too), turned and mirrored, nested ones too. Dimensions
+// become their line, text and extension lines.
+TEST(JwwMapping, BlocksAreKeptOrPlacedAndDimensionsDrawn) {
     // Block 1 holds a quarter arc, a circle and an insertion of block 2, a line.
     const auto withBlocks = [] {
         JwwDrawing w = NewJwwDrawing();
         auto inner = std::make_unique<JwwBlockDefinition>();
         inner->number = 2;
+        inner->name = "inner@@SfigorgFlag@@2";
         Append(inner->elements, JwwLine{On(0, 5), 0, 0, 1, 0});
         auto outer = std::make_unique<JwwBlockDefinition>();
         outer->number = 1;
+        outer->name = "INNER";
         Append(outer->elements, JwwArc{On(0, 0), 0, 0, 1, 0, std::numbers::pi / 2, 0, 1, 0});
         Append(outer->elements, JwwArc{On(0, 0), 5, 5, 1, 0, 0, 0, 1, 1});
         Append(outer->elements, JwwBlockInsert{On(0, 0), 0, 1, 1, 1, 0, 2});
@@ -103,35 +107,64 @@ TEST(JwwMapping, BlocksAndDimensionsArePlaced) {
         w.blocks.push_back(std::move(inner));
         return w;
     };
+    {
+        JwwDrawing drawing = withBlocks();
+        Append(drawing.elements, JwwBlockInsert{On(1, 2, 3), 10, 20, 2, 3, std::numbers::pi, 1});
+        JwwNotCarried notCarried;
+        const JwcDrawing d = DrawingOf(std::move(drawing), notCarried);
+        ASSERT_EQ(d.blocks.size(), 2u);
+        EXPECT_EQ(d.blocks[0].lines.size(), 1u);  // the inner block first
+        ASSERT_EQ(d.blocks[1].inserts.size(), 1u);
+        EXPECT_EQ(d.blocks[1].inserts[0].block, 0u);
+        ASSERT_EQ(d.inserts.size(), 1u);
+        const JwcInsert& i = d.inserts[0];
+        EXPECT_EQ((std::array{i.x, i.y, i.scaleX, i.scaleY, i.rotation}), (std::array<double, 5>{10, 20, 2, 3, 180}));
+        EXPECT_EQ((std::array<int, 3>{static_cast<int>(i.block), i.layer, i.pen}), (std::array<int, 3>{1, 16 + 2, 3}));
+        EXPECT_TRUE(d.lines.empty());
+        EXPECT_EQ(BlockNamesOf(d), (std::vector<std::string>{"inner", "INNER_2"}));  // DXF names ignore case
+    }
     struct Case {
-        double scaleX, scaleY, rotation;
-        std::array<double, 4> line;  // the nested line's ends
-        double arcStart, arcEnd;     // degrees, as drawn
-        int arcs;
+        double scaleX, scaleY, rotation;  // degrees
+        std::array<double, 4> line;       // the nested line's ends
     };
-    const double quarter = std::numbers::pi / 2;
     const Case cases[] = {
-        {2, 2, quarter, {8, 20, 8, 22}, 90, 180, 2},    // turned a quarter, twice the size
-        {-1, 1, 0, {10, 21, 9, 21}, 90, 180, 2},        // mirrored left to right
-        {2, 1, 0, {10, 21, 12, 21}, 0, 0, 1},           // uneven: the circle stays, the arc is left out
+        {2, 2, 90, {8, 20, 8, 22}},    // turned a quarter, twice the size
+        {-1, 1, 0, {10, 21, 9, 21}},   // mirrored left to right
+        {2, 1, 0, {10, 21, 12, 21}},   // uneven: the arc becomes part of an ellipse
+        {-1, 3, 30, {10 - 3 * 0.5, 20 + 3 * std::sqrt(3.0) / 2, 10 - 3 * 0.5 - std::sqrt(3.0) / 2, 20 + 3 * std::sqrt(3.0) / 2 - 0.5}},
     };
     for (const Case& c : cases) {
         JwwDrawing drawing = withBlocks();
-        Append(drawing.elements, JwwBlockInsert{On(0, 0), 10, 20, c.scaleX, c.scaleY, c.rotation, 1});
+        Append(drawing.elements, JwwBlockInsert{On(0, 0), 10, 20, c.scaleX, c.scaleY, c.rotation * std::numbers::pi / 180, 1});
         JwwNotCarried notCarried;
-        const JwcDrawing d = DrawingOf(std::move(drawing), notCarried);
+        const ExplodedDrawing exploded = ExplodeBlocks(DrawingOf(std::move(drawing), notCarried));
+        const JwcDrawing& d = exploded.drawing;
         ASSERT_EQ(d.lines.size(), 1u) << c.scaleX;
-        EXPECT_NEAR(d.lines[0].x1, c.line[0], 1e-12);
-        EXPECT_NEAR(d.lines[0].y1, c.line[1], 1e-12);
-        EXPECT_NEAR(d.lines[0].x2, c.line[2], 1e-12);
-        EXPECT_NEAR(d.lines[0].y2, c.line[3], 1e-12);
+        for (int k = 0; k < 4; ++k)
+            EXPECT_NEAR((std::array{d.lines[0].x1, d.lines[0].y1, d.lines[0].x2, d.lines[0].y2})[k], c.line[k], 1e-12) << c.scaleX << " " << k;
         EXPECT_EQ(d.lines[0].layer, 5);  // each element keeps its own layer
-        ASSERT_EQ(static_cast<int>(d.arcs.size()), c.arcs) << c.scaleX;
-        if (c.arcs == 2) {
-            EXPECT_NEAR(std::fmod(d.arcs[0].startAngle + d.arcs[0].tilt + 720, 360), c.arcStart, 1e-9) << c.scaleX;
-            EXPECT_NEAR(std::fmod(d.arcs[0].endAngle + d.arcs[0].tilt + 720, 360), c.arcEnd, 1e-9) << c.scaleX;
+        ASSERT_EQ(d.arcs.size(), 2u) << c.scaleX;
+        // The quarter arc runs from (1, 0) to (0, 1) of the block, counter-clockwise.
+        const double r = c.rotation * std::numbers::pi / 180;
+        const auto placed = [&](double x, double y) {
+            return std::array{10 + std::cos(r) * c.scaleX * x - std::sin(r) * c.scaleY * y, 20 + std::sin(r) * c.scaleX * x + std::cos(r) * c.scaleY * y};
+        };
+        const JwcArc& a = d.arcs[0];
+        const auto at = [&](double degrees) {
+            const double t = degrees * std::numbers::pi / 180, tilt = a.tilt * std::numbers::pi / 180;
+            const double u = a.radius * std::cos(t), v = a.radius * a.flatness * std::sin(t);
+            return std::array{a.cx + u * std::cos(tilt) - v * std::sin(tilt), a.cy + u * std::sin(tilt) + v * std::cos(tilt)};
+        };
+        const bool mirrored = c.scaleX * c.scaleY < 0;  // the arc runs the other way round
+        const auto from = at(a.startAngle), to = at(a.endAngle);
+        const auto expectedFrom = mirrored ? placed(0, 1) : placed(1, 0), expectedTo = mirrored ? placed(1, 0) : placed(0, 1);
+        for (int k = 0; k < 2; ++k) {
+            EXPECT_NEAR(from[k], expectedFrom[k], 1e-9) << c.scaleX << " " << k;
+            EXPECT_NEAR(to[k], expectedTo[k], 1e-9) << c.scaleX << " " << k;
         }
-        EXPECT_EQ(notCarried.distortedArcs, c.arcs == 2 ? 0 : 1);
+        EXPECT_NEAR(a.endAngle - a.startAngle, 90, 60) << "the shorter way round";
+        EXPECT_EQ(exploded.insertsLeftOut, 0);
+        EXPECT_TRUE(d.inserts.empty());
     }
     JwwDrawing dims = NewJwwDrawing();
     JwwDimension dimension{On(0, 0), JwwLine{On(0, 0), 0, 0, 100, 0}, JwwText{On(0, 0), 40, 1, 60, 1, 1, 2, 2, 0, 0, "", "100"}};
@@ -142,6 +175,25 @@ TEST(JwwMapping, BlocksAndDimensionsArePlaced) {
     EXPECT_EQ(d.lines.size(), 2u);  // the line and the one extension line that has a length
     ASSERT_EQ(d.texts.size(), 1u);
     EXPECT_EQ(d.texts[0].text, "100");
+}
+
+// A damaged file read in part can hold blocks inserting each other: the
+// insertion closing the cycle is dropped and counted, never followed.
+TEST(JwwMapping, InsertionsInACycleAreDropped) {
+    JwwDrawing w = NewJwwDrawing();
+    for (std::uint32_t n : {1u, 2u}) {
+        auto b = std::make_unique<JwwBlockDefinition>();
+        b->number = n;
+        Append(b->elements, JwwLine{On(0, 0), 0, 0, 1, 0});
+        Append(b->elements, JwwBlockInsert{On(0, 0), 0, 0, 1, 1, 0, 3 - n});
+        w.blocks.push_back(std::move(b));
+    }
+    Append(w.elements, JwwBlockInsert{On(0, 0), 0, 0, 1, 1, 0, 1});
+    JwwNotCarried notCarried;
+    const JwcDrawing d = DrawingOf(std::move(w), notCarried);
+    EXPECT_EQ(notCarried.inserts, 1);
+    const ExplodedDrawing exploded = ExplodeBlocks(d);
+    EXPECT_EQ(exploded.drawing.lines.size(), 2u);
 }
 
 // Millimetres on paper times the reference scale; a text's own height times

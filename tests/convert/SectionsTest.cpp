@@ -123,7 +123,7 @@ struct TablesFixture {
     std::pair<std::string, std::int32_t> Write() {
         FillLinetypeNames(jwLineTypes, tables);
         DxfWriter w;
-        WriteTablesSection(w, TablesInputs{drawing, tables, LimitsFor(3, 1), jwLineTypes, defpoints, OutputFormat::Dos932});
+        WriteTablesSection(w, TablesInputs{drawing, tables, LimitsFor(3, 1), jwLineTypes, defpoints, OutputFormat::Dos932, {}});
         const std::int32_t nextHandle = w.NextHandle();
         return {w.Text(), nextHandle};
     }
@@ -225,7 +225,7 @@ TEST(FixedSections, EndWithTheEofMarker) {
     LayerTables tables;
     DxfWriter w;
     WriteClassesSection(w);
-    WriteBlocksSection(w);
+    WriteBlocksSection(w, {}, 0, [](std::size_t, std::int32_t) {});
     WriteObjectsSection(w);
     WriteEndOfFile(w);
     const auto lines = SplitLines(w.Text());

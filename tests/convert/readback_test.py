@@ -6,6 +6,7 @@ and the conversion report say.
 
 Usage: readback_test.py ORVIK_CLI MAKE_READBACK_DRAWINGS SAMPLE.jwc
 """
+import collections
 import datetime
 import os
 import re
@@ -14,6 +15,7 @@ import sys
 import tempfile
 
 import ezdxf
+import ezdxf.disassemble
 
 # ezdxf repairs these owner handles of the OBJECTS section; the records are
 # written as AutoCAD R13 itself writes them.
@@ -115,8 +117,28 @@ def check_file(name, drawing, dxf, stdout, expect):
 
 
 def entity_counts(doc):
-    msp = doc.modelspace()
-    return {kind: len(msp.query(kind)) for kind in ("LINE", "POLYLINE", "CIRCLE", "ARC", "ELLIPSE", "TEXT", "POINT", "SOLID")}
+    """The entities of the model space by kind, each INSERT counted and its
+    block's entities with it, as often as it is inserted."""
+    def count(layout):
+        found = collections.Counter()
+        for e in layout:
+            found[e.dxftype()] += 1
+            if e.dxftype() == "INSERT":
+                found.update(count(doc.blocks.get(e.dxf.name)))
+        return found
+    return count(doc.modelspace())
+
+
+def same_lines(a, b):
+    """Whether two sets of LINEs have the same ends, each within one rounding
+    step (a hundred-thousandth of the span: an insertion point and a block's
+    coordinates are rounded apart, an element in place once)."""
+    def ends(entities):
+        return sorted((*tuple(l.dxf.start)[:2], *tuple(l.dxf.end)[:2]) for l in entities if l.dxftype() == "LINE")
+    a, b = ends(a), ends(b)
+    values = [v for line in a + b for v in line] or [0]
+    step = 1e-5 * (max(values) - min(values) + 1)
+    return len(a) == len(b) and all(abs(x - y) <= step for p, q in zip(a, b) for x, y in zip(p, q))
 
 
 def check_jww(name, drawing, cli, folder, expect):
@@ -135,6 +157,20 @@ def check_jww(name, drawing, cli, folder, expect):
         found = entity_counts(doc)
         for kind, count in expect.get("entities", {}).items():
             check(found[kind] == count, f"{name} {fmt}: {kind}: {found[kind]} != {count}")
+        if fmt == FORMATS[0]:
+            # Blocks written in place: the entities and the lines ezdxf finds
+            # by placing the blocks itself.
+            exploded = os.path.join(folder, "jww-exploded.dxf")
+            run = subprocess.run([cli, "convert", "--force", "--explode-blocks", "-o", exploded, drawing], capture_output=True, text=True)
+            check(run.returncode == 0, f"{name} exploded: exit {run.returncode}: {run.stderr}")
+            if run.returncode == 0:
+                flat = ezdxf.readfile(exploded)
+                placed = entity_counts(flat)
+                for kind, count in expect.get("entities", {}).items():
+                    wanted = 0 if kind == "INSERT" else count
+                    check(placed[kind] == wanted, f"{name} exploded: {kind}: {placed[kind]} != {wanted}")
+                check(same_lines(flat.modelspace(), ezdxf.disassemble.recursive_decompose(doc.modelspace())),
+                      f"{name} exploded: the lines are not where ezdxf places the blocks' lines")
         off = {layer.dxf.name for layer in doc.layers if layer.is_off()}
         if "off" in expect:
             check(off == expect["off"], f"{name} {fmt}: off {off} != {expect['off']}")
@@ -263,15 +299,15 @@ def main():
                             ("words", os.path.join(folder, "words.jwc")), ("JWW plan", os.path.join(folder, "plan.jww"))],
                       folder)
         check_jww("JWW plan", os.path.join(folder, "plan.jww"), cli, folder,
-                  {"entities": {"LINE": 12, "ARC": 3, "ELLIPSE": 1, "TEXT": 2, "POLYLINE": 1, "POINT": 1, "SOLID": 1},
+                  {"entities": {"LINE": 12, "ARC": 3, "ELLIPSE": 1, "TEXT": 2, "POLYLINE": 1, "POINT": 1, "SOLID": 1, "INSERT": 2},
                    "off": {"補助", "DEFPOINTS"}, "texts": ["居間", "9,100"],
                    "line": ((-4550.0, -3000.0), (4550.0, -3000.0))})
         # The JWW drawings beside the project, when they are there: every element kept.
         shared = os.path.join(os.path.dirname(os.path.abspath(sample)), "..", "..", "shared", "jww-samples")
         samples = {"Test2.jww": {"LINE": 38, "ARC": 4, "TEXT": 23, "POLYLINE": 6},
                    "Test3.jww": {"LINE": 104, "CIRCLE": 1, "ARC": 5, "TEXT": 56, "POLYLINE": 22, "POINT": 11},
-                   "2blocks.jww": {"LINE": 2, "CIRCLE": 2, "TEXT": 0},
-                   "copy-block.jww": {"LINE": 8, "TEXT": 0},
+                   "2blocks.jww": {"LINE": 2, "CIRCLE": 2, "TEXT": 0, "INSERT": 2},
+                   "copy-block.jww": {"LINE": 8, "TEXT": 0, "INSERT": 1},
                    "non_block.jww": {"LINE": 4, "CIRCLE": 2, "TEXT": 0}}
         for file, entities in samples.items() if os.path.isdir(shared) else []:
             check_jww(file, os.path.join(shared, file), cli, folder, {"entities": entities})

@@ -178,10 +178,10 @@ TEST(PictureOfAConversion, ShowsJwwBlocksAndSolids) {
     EXPECT_EQ(text->oblique, 15);  // italic: slanted, in the SVG by its matrix's third column
     EXPECT_NE(SvgPicture(list, {}).find("matrix(1 0 -0.26794919"), std::string::npos);
     std::erase_if(list.shapes, [](const Shape& s) { return s.kind == ShapeKind::Text; });
-    EXPECT_EQ(list.shapes[0].kind, ShapeKind::Line);
-    EXPECT_EQ(list.shapes[0].a.x, 5);
-    EXPECT_EQ(list.shapes[0].b.x, 15);
-    const Shape& solid = list.shapes[1];
+    EXPECT_EQ(list.shapes[1].kind, ShapeKind::Line);  // the INSERT follows the solid
+    EXPECT_EQ(list.shapes[1].a.x, 5);
+    EXPECT_EQ(list.shapes[1].b.x, 15);
+    const Shape& solid = list.shapes[0];
     ASSERT_EQ(solid.kind, ShapeKind::Solid);
     ASSERT_EQ(solid.vertices.size(), 4u);
     const PicturePoint corners[] = {{0, 0}, {4, 0}, {4, 3}, {0, 3}};
@@ -190,6 +190,56 @@ TEST(PictureOfAConversion, ShowsJwwBlocksAndSolids) {
         EXPECT_EQ(solid.vertices[k].at.y, corners[k].y) << k;
     }
     EXPECT_NE(SvgPicture(list, {}).find("<path class=\"SOLID\" d=\"M0 0"), std::string::npos);
+}
+
+// A block's INSERTs drawn from the DXF file look as its elements written in
+// place do: turned, scaled unevenly, mirrored, nested.
+TEST(PictureOfAConversion, InsertsLookAsTheirBlocksInPlace) {
+    JwwDrawing w = NewJwwDrawing();
+    auto inner = std::make_unique<JwwBlockDefinition>();
+    inner->number = 2;
+    Append(inner->elements, JwwArc{{}, 1, 2, 3, 0.5, 2, 0.3, 0.6, 0});  // part of an ellipse
+    auto outer = std::make_unique<JwwBlockDefinition>();
+    outer->number = 1;
+    Append(outer->elements, JwwLine{{}, 0, 0, 10, 0});
+    Append(outer->elements, JwwArc{{}, 0, 0, 2, 0, 0, 0, 1, 1});        // a circle
+    Append(outer->elements, JwwArc{{}, 5, 0, 2, 0.25, 1.5, 0, 1, 0});  // an arc
+    Append(outer->elements, JwwText{{}, 0, 3, 4, 3, 0, 2, 3, 0, 0, "", "AB"});
+    Append(outer->elements, JwwSolid{{}, {0, 0}, {1, 0}, {1, 1}, {0, 1}, 0});
+    Append(outer->elements, JwwBlockInsert{{}, 3, 3, 1, 2, 0.2, 2});
+    w.blocks.push_back(std::move(outer));
+    w.blocks.push_back(std::move(inner));
+    Append(w.elements, JwwBlockInsert{{}, 50, 20, 2, 2, 0.5, 1});
+    Append(w.elements, JwwBlockInsert{{}, -40, 10, 2, 0.5, 1.1, 1});
+    Append(w.elements, JwwBlockInsert{{}, 0, -30, -1, 1.5, -0.7, 1});
+    JwwNotCarried notCarried;
+    const JwcDrawing drawing = DrawingOf(std::move(w), notCarried);
+    ConversionSettings settings;
+    settings.roundCoordinates = false;
+    const auto sorted = [&](bool explode) {
+        settings.explodeBlocks = explode;
+        DisplayList list = PictureOf(Conversion(drawing, settings, {"", "1"}));
+        std::ranges::sort(list.shapes, {}, [](const Shape& s) { return std::tuple{s.kind, std::round(s.a.x * 1e6), std::round(s.a.y * 1e6)}; });
+        return list.shapes;
+    };
+    const std::vector<Shape> inserted = sorted(false), placed = sorted(true);
+    ASSERT_EQ(inserted.size(), placed.size());
+    const auto sameAngle = [](double a, double b, double turn) { return std::fabs(std::remainder(a - b, turn)) < 1e-6; };
+    for (std::size_t k = 0; k < placed.size(); ++k) {
+        const Shape &x = inserted[k], &y = placed[k];
+        ASSERT_EQ(x.kind, y.kind) << k;
+        for (const auto& [u, v] : {std::pair{x.a.x, y.a.x}, {x.a.y, y.a.y}, {x.b.x, y.b.x}, {x.b.y, y.b.y}, {x.radius, y.radius},
+                                   {x.ratio, y.ratio}, {x.height, y.height}, {x.widthFactor, y.widthFactor}})
+            EXPECT_NEAR(u, v, 1e-6) << k << " kind " << static_cast<int>(x.kind);
+        const double turn = x.kind == ShapeKind::Ellipse ? 2 * std::numbers::pi : 360;
+        EXPECT_TRUE(sameAngle(x.start, y.start, turn) && sameAngle(x.end, y.end, turn) && sameAngle(x.angle, y.angle, 360))
+            << k << " kind " << static_cast<int>(x.kind) << ": " << x.start << " " << y.start << " " << x.end << " " << y.end;
+        ASSERT_EQ(x.vertices.size(), y.vertices.size());
+        for (std::size_t v = 0; v < x.vertices.size(); ++v) {
+            EXPECT_NEAR(x.vertices[v].at.x, y.vertices[v].at.x, 1e-6);
+            EXPECT_NEAR(x.vertices[v].at.y, y.vertices[v].at.y, 1e-6);
+        }
+    }
 }
 
 // A picture keeps the width asked for and the drawing's proportions, and

@@ -1,0 +1,43 @@
+#include "convert/BlockNames.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "convert/LayerAssignment.h"
+#include "text/Substitution.h"
+
+namespace orvik {
+namespace {
+
+// JW_CAD ends the name of a compound figure with this mark and its kind.
+constexpr std::string_view kFigureKindMark = "@@SfigorgFlag@@";
+
+// The names a block must not take: the two spaces every file has.
+constexpr std::string_view kReservedNames[] = {"*MODEL_SPACE", "*PAPER_SPACE"};
+
+}  // namespace
+
+std::vector<std::string> BlockNamesOf(const JwcDrawing& drawing) {
+    std::vector<std::string> names;
+    names.reserve(drawing.blocks.size());
+    for (std::size_t k = 0; k < drawing.blocks.size(); ++k) {
+        std::string_view source = drawing.blocks[k].name;
+        source = source.substr(0, source.find(kFigureKindMark));
+        std::string name = CutToCharacters(LayerNameForDxf(source), kBlockNameLimit);
+        const std::string number = std::to_string(k + 1);
+        auto taken = [&](std::string_view candidate) {
+            return std::ranges::any_of(kReservedNames, [&](std::string_view other) { return SameDxfName(other, candidate); }) ||
+                   std::ranges::any_of(names, [&](const std::string& other) { return SameDxfName(other, candidate); });
+        };
+        if (name.empty())
+            name = "BLOCK_" + number;
+        else if (taken(name))
+            name = CutToCharacters(name, kBlockNameLimit - 1 - number.size()) + "_" + number;
+        // A file's own name can look like a numbered one.
+        for (int extra = 2; taken(name); ++extra) name = "BLOCK_" + number + "_" + std::to_string(extra);
+        names.push_back(std::move(name));
+    }
+    return names;
+}
+
+}  // namespace orvik
