@@ -175,6 +175,7 @@ ConversionSettings SettingsOf(const ControlValues& c, float radius, long reducti
     s.halfWidthAspectPercent = static_cast<std::uint8_t>(std::min<long>(aspect, kMaxPercent));
     s.plainLayerNames = c.plainLayerNames;
     s.auxiliaryOnDefpoints = c.auxiliaryOnDefpoints;
+    s.explodeBlocks = c.explodeBlocks;
     s.penColors = c.penColors;
     s.outputFormat = c.outputFormat;
     return s;
@@ -195,6 +196,7 @@ ControlValues ControlsOf(const ConversionSettings& s) {
     c.halfWidthAspect = std::to_string(s.halfWidthAspectPercent);
     c.plainLayerNames = s.plainLayerNames;
     c.auxiliaryOnDefpoints = s.auxiliaryOnDefpoints;
+    c.explodeBlocks = s.explodeBlocks;
     c.penColors = s.penColors;
     c.outputFormat = s.outputFormat;
     return c;

@@ -56,6 +56,7 @@ struct ControlValues {
     std::string halfWidthAspect;
     bool plainLayerNames = false;
     bool auxiliaryOnDefpoints = false;
+    bool explodeBlocks = false;
     std::array<int, 6> penColors{};
     OutputFormat outputFormat = OutputFormat::Dos932;
 };

@@ -143,6 +143,10 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
     polylinesBox = Named(new QCheckBox("ポリラインに変換", curvesGroup), "polylinesBox");
     (new QVBoxLayout(curvesGroup))->addWidget(polylinesBox);
 
+    blocksGroup = Group("blocksGroup", "ブロック処理（JWW）");
+    explodeBlocksBox = Named(new QCheckBox("展開して書き出す", blocksGroup), "explodeBlocksBox");
+    (new QVBoxLayout(blocksGroup))->addWidget(explodeBlocksBox);
+
     textShrinkGroup = Group("textShrinkGroup", "文字の縮小率");
     shrinkTextsBox = Named(new QCheckBox("文字を縮小する", textShrinkGroup), "shrinkTextsBox");
     textShrinkField = Field(textShrinkGroup, "textShrinkField", 30, 2);
@@ -211,7 +215,7 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
     saveButton = Named(new QPushButton("変換･保存", this), "saveButton");
 
     auto* column1 = new QVBoxLayout;
-    for (QWidget* w : {numbersGroup, pointsGroup, lineTypesGroup, curvesGroup, textShrinkGroup, halfWidthGroup}) column1->addWidget(w);
+    for (QWidget* w : {numbersGroup, pointsGroup, lineTypesGroup, curvesGroup, blocksGroup, textShrinkGroup, halfWidthGroup}) column1->addWidget(w);
     column1->addStretch();
     auto* buttons = new QGridLayout;
     buttons->addWidget(defaultsButton, 0, 0);
@@ -222,7 +226,7 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
     for (QWidget* w : {scaleGroup, outputFormatGroup, layerNamesGroup, auxiliaryGroup, penColorsGroup}) column2->addWidget(w);
     column2->addLayout(buttons);
     column2->addStretch();
-    for (QGroupBox* g : {numbersGroup, pointsGroup, lineTypesGroup, curvesGroup, textShrinkGroup, halfWidthGroup, scaleGroup,
+    for (QGroupBox* g : {numbersGroup, pointsGroup, lineTypesGroup, curvesGroup, blocksGroup, textShrinkGroup, halfWidthGroup, scaleGroup,
                          outputFormatGroup, layerNamesGroup, auxiliaryGroup, penColorsGroup}) {
         g->layout()->setContentsMargins(6, 2, 6, 4);
         g->layout()->setSpacing(2);
@@ -312,6 +316,7 @@ std::vector<MainWindow::SettingControl> MainWindow::SettingControls() {
          [this](const ControlValues& c) { (c.jwLineTypes ? jwLineTypesButton : acadLineTypesButton)->setChecked(true); },
          [this](ControlValues& c) { c.jwLineTypes = jwLineTypesButton->isChecked(); }},
         check(polylinesBox, &ControlValues::curvesAsPolylines),
+        check(explodeBlocksBox, &ControlValues::explodeBlocks),
         check(shrinkTextsBox, &ControlValues::shrinkTexts),
         field(textShrinkField, &ControlValues::textShrink),
         check(narrowHalfWidthBox, &ControlValues::narrowHalfWidthTexts),
@@ -508,6 +513,7 @@ void MainWindow::SetTooltips() {
     lineTypesGroup->setToolTip("JW_CAD準処\n  より元図に近くなる様に変換\nAutoCAD準処\n  AutoCADの補助作図用");
     layerNamesGroup->setToolTip("チェックを外すと0_0_(JWのﾚｲﾔ名)と言う風になる");
     auxiliaryGroup->setToolTip("補助線をDEFPOINTSﾚｲﾔに集める");
+    blocksGroup->setToolTip("JWW のブロックを BLOCK と INSERT でなく、要素をその場に置いて書き出す（ブロックを表示しないソフト向け）");
     penColorsGroup->setToolTip("PenごとにAutoCADでの\n表示色を設定する\nJW_CADが標準状態なら変更不要");
     scaleGroup->setToolTip(
         "基準となるレイヤの縮尺を選択する\n縮尺の分母数値が大きい順に並び\n"

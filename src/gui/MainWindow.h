@@ -125,7 +125,7 @@ private:
     QComboBox* batchBox;  // which drawing of a batch the drawing tab shows
     QToolButton* aboutButton;
     QGroupBox *numbersGroup, *pointsGroup, *lineTypesGroup, *penColorsGroup, *layerNamesGroup, *scaleGroup, *auxiliaryGroup, *textShrinkGroup,
-        *halfWidthGroup, *curvesGroup;
+        *halfWidthGroup, *curvesGroup, *blocksGroup;
     QCheckBox* roundCoordinatesBox;
     QRadioButton *filledCircleButton, *circleButton, *pointButton;
     QLineEdit* pointRadiusField;
@@ -142,6 +142,7 @@ private:
     QComboBox* outputFormatBox;
     QCheckBox* plainLayerNamesBox;
     QCheckBox* auxiliaryOnDefpointsBox;
+    QCheckBox* explodeBlocksBox;
     std::array<ColorComboBox*, 6> penColorBoxes{};
     QPushButton *defaultsButton, *quitButton, *readButton, *saveButton;
 };

@@ -17,7 +17,7 @@ constexpr FlagKey kFlags[] = {
     {"roundCoordinates", &ControlValues::roundCoordinates},   {"jwLineTypes", &ControlValues::jwLineTypes},
     {"curvesAsPolylines", &ControlValues::curvesAsPolylines}, {"shrinkTexts", &ControlValues::shrinkTexts},
     {"narrowHalfWidthTexts", &ControlValues::narrowHalfWidthTexts}, {"plainLayerNames", &ControlValues::plainLayerNames},
-    {"auxiliaryOnDefpoints", &ControlValues::auxiliaryOnDefpoints},
+    {"auxiliaryOnDefpoints", &ControlValues::auxiliaryOnDefpoints}, {"explodeBlocks", &ControlValues::explodeBlocks},
 };
 struct TextKey {
     const char* key;

@@ -36,7 +36,7 @@ public:
 
     FakeWindow() {
         const ConversionSettings d = ConversionSettings{};
-        controls = ControlValues{true, PointMode::FilledCircle, "0.5000", true, false, true, "90", true, "70", true, true,
+        controls = ControlValues{true, PointMode::FilledCircle, "0.5000", true, false, true, "90", true, "70", true, true, false,
                                  d.penColors};
     }
 

@@ -241,7 +241,7 @@ TEST_F(MainWindowTest, KeyFiltersBeepAndDiscard) {
 // editing keys do their usual work, and typed letters are refused.
 TEST_F(MainWindowTest, TabWalksTheControlsAndEditingKeysWorkInTheFields) {
     const QStringList order = {"roundCoordinatesBox", "filledCircleButton", "pointRadiusField", "jwLineTypesButton",
-                               "polylinesBox", "shrinkTextsBox", "textShrinkField", "narrowHalfWidthBox",
+                               "polylinesBox", "explodeBlocksBox", "shrinkTextsBox", "textShrinkField", "narrowHalfWidthBox",
                                "halfWidthAspectField", "scaleBox", "outputFormatBox", "plainLayerNamesBox",
                                "auxiliaryOnDefpointsBox", "penColorBox1", "penColorBox2", "penColorBox3",
                                "penColorBox4", "penColorBox5", "penColorBox6", "defaultsButton", "quitButton",
