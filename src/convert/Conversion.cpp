@@ -7,6 +7,7 @@
 
 #include "convert/BlockExplosion.h"
 #include "convert/BlockNames.h"
+#include "convert/ColorPalette.h"
 #include "convert/EntitySection.h"
 #include "convert/FixedSections.h"
 #include "convert/HeaderSection.h"
@@ -210,8 +211,13 @@ Conversion::Conversion(const JwcDrawing& source, const ConversionSettings& setti
     tables.penColorTable[0] = kPenDefaultColor;
     for (int pen = 1; pen < kPenCount; ++pen) tables.penColorTable[pen] = settings.penColors[pen - 1];
     if (drawing.source == DrawingSource::JwwFile) {
-        tables.penCount = kJwwPenCount;
+        tables.penCount = kJwwPenCount + static_cast<int>(drawing.extraPenColors.size());
         for (std::size_t pen = kPenCount; pen < kJwwPenCount; ++pen) tables.penColorTable[pen] = kJwwPenDefaultColors[pen - kPenCount];
+        for (std::size_t n = 0; n < drawing.extraPenColors.size(); ++n) {
+            tables.penColorTable[kJwwPenCount + n] = NearestAci(drawing.extraPenColors[n]);
+            tables.penTrueColor[kJwwPenCount + n] = drawing.extraPenColors[n];
+        }
+        tables.trueColors = HasTrueColors(settings.outputFormat);
     }
 
     const auto scale = ParseScaleText(request.scaleText);

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "convert/LayerTables.h"
+
 
 namespace orvik {
 namespace {
@@ -16,8 +18,48 @@ std::uint8_t LayerOf(const JwwCommon& c) {
     return static_cast<std::uint8_t>((c.layerGroup % kJwwGroupCount) * kJwwLayersPerGroup + c.layer % kJwwLayersPerGroup);
 }
 
-// Pens 1..9; the SXF colours (100 and up) are drawn in colour 7 for now.
-std::uint8_t PenOf(const JwwCommon& c) { return static_cast<std::uint8_t>(c.penColor < 10 ? c.penColor : 0); }
+// 0xRRGGBB of a Windows COLORREF (red in the low byte), as JW_CAD stores colours.
+std::uint32_t RgbOfColorref(std::uint32_t c) { return (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF); }
+
+// The pens of the model: JW_CAD's pens 1..9 as they are; a colour of the
+// drawing's own (an SXF colour, 100 and up, from the header's table; a
+// solid's RGB, colour 10) as a pen from 10 on, one per distinct colour; past
+// kMaxPens, the pen of the nearest colour already given one.
+class Pens {
+public:
+    Pens(const JwwHeader& header, std::vector<std::uint32_t>& colors) : header_(header), colors_(colors) {}
+
+    std::uint8_t Of(const JwwCommon& c, std::uint32_t solidColor = 0) {
+        if (c.penColor < kJwwPenCount) return static_cast<std::uint8_t>(c.penColor);
+        if (c.penColor == kJwwRgbSolidColor) return ColorPen(RgbOfColorref(solidColor));
+        const std::size_t sxf = c.penColor - kJwwSxfColorBase;
+        if (c.penColor >= kJwwSxfColorBase && sxf < header_.sxfScreenPens.size())
+            return ColorPen(RgbOfColorref(header_.sxfScreenPens[sxf].color));
+        return 0;
+    }
+
+private:
+    std::uint8_t ColorPen(std::uint32_t rgb) {
+        const auto pen = [](std::size_t n) { return static_cast<std::uint8_t>(kJwwPenCount + n); };
+        if (const auto at = std::ranges::find(colors_, rgb); at != colors_.end()) return pen(static_cast<std::size_t>(at - colors_.begin()));
+        if (colors_.size() < kMaxPens - kJwwPenCount) {
+            colors_.push_back(rgb);
+            return pen(colors_.size() - 1);
+        }
+        const auto distance = [&](std::uint32_t other) {
+            long sum = 0;
+            for (const int shift : {16, 8, 0}) {
+                const long d = static_cast<long>(rgb >> shift & 0xFF) - static_cast<long>(other >> shift & 0xFF);
+                sum += d * d;
+            }
+            return sum;
+        };
+        return pen(static_cast<std::size_t>(std::ranges::min_element(colors_, {}, distance) - colors_.begin()));
+    }
+
+    const JwwHeader& header_;
+    std::vector<std::uint32_t>& colors_;
+};
 
 // Editable and write layers are shown; hidden and shown-only ones are off.
 std::uint8_t Shown(std::uint32_t state) { return state >= 2 ? 1 : 0; }
@@ -109,8 +151,8 @@ private:
 template <class Target>
 class Carrier {
 public:
-    Carrier(Target& target, const BlockOrder& blocks, std::size_t blocksBefore, JwwNotCarried& notCarried)
-        : d_(target), blocks_(blocks), blocksBefore_(blocksBefore), notCarried_(notCarried) {}
+    Carrier(Target& target, const BlockOrder& blocks, std::size_t blocksBefore, Pens& pens, JwwNotCarried& notCarried)
+        : d_(target), blocks_(blocks), blocksBefore_(blocksBefore), pens_(pens), notCarried_(notCarried) {}
 
     // Kind by kind; `done(items)` after each (the drawing's own list gives
     // each kind back once carried, so that the file's elements and their
@@ -142,11 +184,11 @@ public:
 
 private:
     void Line(const JwwLine& l) {
-        d_.lines.push_back(JwcLine{l.x1, l.y1, l.x2, l.y2, l.common.penStyle, PenOf(l.common), LayerOf(l.common)});
+        d_.lines.push_back(JwcLine{l.x1, l.y1, l.x2, l.y2, l.common.penStyle, pens_.Of(l.common), LayerOf(l.common)});
     }
 
     void Arc(const JwwArc& a) {
-        JwcArc arc{a.cx, a.cy, a.radius, a.flatness, 0, 0, Degrees(a.tilt), a.common.penStyle, PenOf(a.common), LayerOf(a.common)};
+        JwcArc arc{a.cx, a.cy, a.radius, a.flatness, 0, 0, Degrees(a.tilt), a.common.penStyle, pens_.Of(a.common), LayerOf(a.common)};
         if (!a.wholeCircle) {  // a whole one keeps equal angles
             const double start = a.sweep >= 0 ? a.start : a.start + a.sweep;
             arc.startAngle = Degrees(start);
@@ -168,7 +210,7 @@ private:
         text.y2 = t.y2;
         text.textType = static_cast<std::uint8_t>(kFileTextTypes);  // the empty type: the text's own size counts
         text.layer = LayerOf(t.common);
-        text.pen = PenOf(t.common);
+        text.pen = pens_.Of(t.common);
         text.italic = t.IsItalic();
         text.flags = (t.common.flags & kJwwVerticalTextFlag) ? kVerticalTextFlag : 0;
         text.text = t.text;
@@ -183,14 +225,14 @@ private:
             ++notCarried_.solids;
             return;
         }
-        d_.solids.push_back(JwcSolid{s.p1, s.p2, s.p3, s.p4, PenOf(s.common), LayerOf(s.common)});
+        d_.solids.push_back(JwcSolid{s.p1, s.p2, s.p3, s.p4, pens_.Of(s.common, s.rgb), LayerOf(s.common)});
     }
 
     void Point(const JwwPoint& p) {
         if (p.temporary)
             d_.virtualPoints.push_back(JwcVirtualPoint{p.x, p.y, LayerOf(p.common)});
         else
-            d_.points.push_back(JwcPoint{p.x, p.y, LayerOf(p.common), PenOf(p.common)});
+            d_.points.push_back(JwcPoint{p.x, p.y, LayerOf(p.common), pens_.Of(p.common)});
     }
 
     // An insertion of a block carried before this set; others (a definition
@@ -202,12 +244,13 @@ private:
             return;
         }
         d_.inserts.push_back(JwcInsert{insert.x, insert.y, insert.scaleX, insert.scaleY, Degrees(insert.rotation),
-                                       static_cast<std::uint32_t>(*block), PenOf(insert.common), LayerOf(insert.common)});
+                                       static_cast<std::uint32_t>(*block), pens_.Of(insert.common), LayerOf(insert.common)});
     }
 
     Target& d_;
     const BlockOrder& blocks_;
     std::size_t blocksBefore_;
+    Pens& pens_;
     JwwNotCarried& notCarried_;
 };
 
@@ -239,12 +282,13 @@ JwcDrawing DrawingOf(JwwDrawing jww, JwwNotCarried& notCarried) {
     d.points.reserve(e.points.size());
     d.solids.reserve(e.solids.size());
     const BlockOrder order(jww);
+    Pens pens(jww.header, d.extraPenColors);
     d.blocks.resize(order.Count());
     for (std::size_t k = 0; k < order.Count(); ++k) {
         d.blocks[k].name = order.At(k).name;
-        Carrier<JwcBlock>(d.blocks[k], order, k, notCarried).Carry(order.At(k).elements, [](const auto&) {});
+        Carrier<JwcBlock>(d.blocks[k], order, k, pens, notCarried).Carry(order.At(k).elements, [](const auto&) {});
     }
-    Carrier<JwcDrawing>(d, order, order.Count(), notCarried).Carry(e, [](auto& items) {
+    Carrier<JwcDrawing>(d, order, order.Count(), pens, notCarried).Carry(e, [](auto& items) {
         std::remove_cvref_t<decltype(items)>().swap(items);
     });
     JwcHeader& h = d.header;

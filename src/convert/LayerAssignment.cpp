@@ -70,7 +70,9 @@ std::string CutToCharacters(std::string_view text, std::size_t limit) {
 
 LayerUsage CountLayerUsage(const JwcDrawing& drawing, bool auxiliaryOnDefpoints) {
     LayerUsage usage;
-    const int counted = drawing.source == DrawingSource::JwwFile ? kJwwPenCount : kCountedPens;
+    const int counted = drawing.source == DrawingSource::JwwFile
+                            ? kJwwPenCount + static_cast<int>(drawing.extraPenColors.size())
+                            : kCountedPens;
     ForEachElementSet(drawing, [&](const auto& set) {
         for (const JwcLine& line : set.lines) Count(usage, line.lineType, line.pen, line.layer, auxiliaryOnDefpoints, counted);
         for (const JwcArc& arc : set.arcs) Count(usage, arc.lineType, arc.pen, arc.layer, auxiliaryOnDefpoints, counted);

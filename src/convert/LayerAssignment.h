@@ -15,13 +15,13 @@
 namespace orvik {
 
 // Pens 0..7 of a JWC drawing are counted, larger ones count nothing; every
-// pen of a JWW drawing (0..9) counts.
+// pen of a JWW drawing (0..9 and its colours of its own) counts.
 inline constexpr int kCountedPens = 8;
 
 struct LayerUsage {
-    std::array<std::array<std::int32_t, kJwwPenCount>, kLayerCount> penCount{};
+    std::array<std::array<std::int32_t, kMaxPens>, kLayerCount> penCount{};
     std::array<std::array<std::int32_t, kLineTypeCount + 1>, kLayerCount> lineTypeCount{};  // 1..9
-    std::array<std::int32_t, kJwwPenCount> auxiliaryPenCount{};  // auxiliary lines and arcs on DEFPOINTS
+    std::array<std::int32_t, kMaxPens> auxiliaryPenCount{};  // auxiliary lines and arcs on DEFPOINTS
 };
 
 // Counts pens and line types per layer over lines, arcs, real points,

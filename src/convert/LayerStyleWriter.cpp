@@ -7,7 +7,15 @@ void LayerStyleWriter::WriteColorIfDiffers(std::int64_t color, std::int64_t laye
 }
 
 void LayerStyleWriter::WritePenColor(int pen, std::int64_t layerColor) {
-    if (pen >= 0) WriteColorIfDiffers(tables_.ColorOfPen(pen), layerColor);
+    if (pen < 0) return;
+    const std::int64_t trueColor = tables_.trueColors && pen < kMaxPens ? tables_.penTrueColor[static_cast<std::size_t>(pen)] : -1;
+    if (trueColor < 0) {
+        WriteColorIfDiffers(tables_.ColorOfPen(pen), layerColor);
+        return;
+    }
+    // The nearest AutoCAD colour for readers that know no true colour.
+    w_.WriteColor(tables_.ColorOfPen(pen));
+    w_.WriteInt(420, trueColor, 0);
 }
 
 void LayerStyleWriter::WriteColorForLayer(std::int64_t color, int layer) {

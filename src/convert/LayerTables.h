@@ -14,6 +14,7 @@ inline constexpr int kDefpointsLayer = 256;
 inline constexpr int kLayerEntries = 257;
 inline constexpr int kPenCount = 7;          // pens 0..6 of a JWC drawing have a colour
 inline constexpr int kJwwPenCount = 10;      // pens 0..9 of a JWW drawing
+inline constexpr int kMaxPens = 64;          // and pens 10..63 for its colours of its own
 // The AutoCAD colours of a JWW drawing's pens 7, 8 and 9 (pens 1..6 take the
 // settings' colours): dark green, red and grey, as JW_CAD shows them.
 inline constexpr std::int32_t kJwwPenDefaultColors[] = {94, 1, 8};
@@ -34,8 +35,16 @@ struct DxfLayer {
 
 struct LayerTables {
     std::array<DxfLayer, kLayerEntries> layers{};
-    std::array<std::int32_t, kJwwPenCount> penColorTable{};
-    int penCount = kPenCount;  // the pens with a colour of their own: kPenCount, or kJwwPenCount for JWW
+    std::array<std::int32_t, kMaxPens> penColorTable{};
+    // The true colour (0xRRGGBB) of pens that have one, else -1; written
+    // beside the nearest AutoCAD colour when `trueColors` is on.
+    std::array<std::int64_t, kMaxPens> penTrueColor = [] {
+        std::array<std::int64_t, kMaxPens> none{};
+        none.fill(-1);
+        return none;
+    }();
+    bool trueColors = false;
+    int penCount = kPenCount;  // the pens with a colour of their own: kPenCount, or JWW's pens
     std::array<std::string, kLineTypeCount + 1> linetypeNames;  // entries 1..9
 
     // Pens without an entry of their own draw in colour 7.

@@ -52,6 +52,9 @@ constexpr TextStyleNames TextStyleNamesOf(OutputFormat format) {
 // formats keep the layer merely off, as AutoCAD R13J writes it.
 constexpr bool FreezesLayersThatAreOff(OutputFormat format) { return format == OutputFormat::Utf8; }
 
+// Whether entities may carry a true colour (group 420, from AutoCAD 2004 on).
+constexpr bool HasTrueColors(OutputFormat format) { return format == OutputFormat::Utf8; }
+
 constexpr TextEncoding TextEncodingOf(OutputFormat format) {
     return format == OutputFormat::Utf8 ? TextEncoding::Utf8 : TextEncoding::Cp932;
 }

@@ -238,6 +238,9 @@ struct JwcDrawing {
     std::vector<JwcSolid> solids;  // a JWW drawing's
     std::vector<JwcInsert> inserts;  // a JWW drawing's
     std::vector<JwcBlock> blocks;    // a JWW drawing's, each after the blocks it inserts
+    // A JWW drawing's colours of its own (SXF colours, solids' RGB) as pens
+    // 10 and up: extraPenColors[n] is the 0xRRGGBB of pen 10 + n.
+    std::vector<std::uint32_t> extraPenColors;
 };
 
 // Calls `f` with the drawing and then with each of its blocks: every list of

@@ -42,7 +42,7 @@ struct JwwLayerGroup {
 };
 
 struct JwwPen {
-    std::uint32_t color = 0;  // 0 background, 1..8 pen colours, 9 grey; an RGB value for the SXF colours
+    std::uint32_t color = 0;  // 0 background, 1..8 pen colours, 9 grey; a COLORREF for the SXF colours
     std::uint32_t width = 0;
 };
 
@@ -165,6 +165,7 @@ inline constexpr std::uint8_t kJwwRingSolid1 = 105;
 inline constexpr std::uint8_t kJwwRingSolid2 = 106;
 inline constexpr std::uint8_t kJwwCircumferenceSolid = 111;
 inline constexpr std::uint16_t kJwwRgbSolidColor = 10;
+inline constexpr std::uint16_t kJwwSxfColorBase = 100;  // pen colour 100 + n: SXF colour n
 
 // A filled area: four corners, stored in the order 1, 4, 2, 3 and kept here
 // in drawing order. Circular solids (pen style 101..111): p1 the centre,
@@ -172,7 +173,7 @@ inline constexpr std::uint16_t kJwwRgbSolidColor = 10;
 struct JwwSolid {
     JwwCommon common;
     std::array<double, 2> p1{}, p2{}, p3{}, p4{};
-    std::uint32_t rgb = 0;  // pen colour 10: the fill colour
+    std::uint32_t rgb = 0;  // pen colour 10: the fill colour, a Windows COLORREF (red in the low byte)
 };
 
 struct JwwBlockInsert {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "convert/ColorPalette.h"
+
 namespace orvik {
 
 void PictureBounds::Add(PicturePoint p) {
@@ -51,10 +53,8 @@ PictureBounds DisplayList::Bounds() const {
 }
 
 std::uint32_t ScreenColor(int color, bool lightBackground) {
-    static constexpr std::uint32_t kFirstNine[] = {0xFF0000, 0xFFFF00, 0x00FF00, 0x00FFFF, 0x0000FF,
-                                                   0xFF00FF, 0xFFFFFF, 0x808080, 0xC0C0C0};
     if (color == 7 && lightBackground) return 0x000000;
-    if (color >= 1 && color <= 9) return kFirstNine[color - 1];
+    if (color >= 1 && color <= 255) return kAciRgb[static_cast<std::size_t>(color)];
     return 0xC0C0C0;
 }
 

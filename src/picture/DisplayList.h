@@ -74,9 +74,9 @@ struct DisplayList {
     PictureBounds Bounds() const;
 };
 
-// The on-screen RGB (0xRRGGBB) of an AutoCAD colour number: 1-7 as CAD screens
-// show them, 7 white on a dark background and black on a light one; the
-// greys 8 and 9; any other number a light grey.
+// The on-screen RGB (0xRRGGBB) of an AutoCAD colour number 1..255 as AutoCAD
+// shows it, 7 white on a dark background and black on a light one; any
+// other number a light grey.
 std::uint32_t ScreenColor(int color, bool lightBackground);
 
 }  // namespace orvik

@@ -11,6 +11,7 @@
 
 #include "convert/BlockExplosion.h"
 #include "convert/BlockNames.h"
+#include "convert/ColorPalette.h"
 #include "convert/Conversion.h"
 #include "dxf/DxfLines.h"
 #include "jww/JwwBuilder.h"
@@ -229,6 +230,56 @@ TEST(JwwMapping, TheDxfHoldsPaperMillimetresAtTheReferenceScale) {
     EXPECT_EQ(testing::Value(texts[0], " 40"), "500");
     EXPECT_EQ(testing::Value(texts[0], " 62"), "     8");  // pen 9: grey, on a red layer
     EXPECT_EQ(testing::Value(texts[0], " 51"), "15");      // italic: slanted
+}
+
+// Colours of the drawing's own, an SXF colour from the header's table and a
+// solid's RGB (both stored red in the low byte), become pens from 10 on:
+// the nearest AutoCAD colour, and the true colour too where the format
+// has it.
+TEST(JwwMapping, ColoursOfTheDrawingsOwnKeepTheirRgb) {
+    JwwDrawing w = NewJwwDrawing();
+    w.header.sxfScreenPens.resize(257);
+    w.header.sxfScreenPens[2].color = 0x0000FF;  // SXF red
+    w.header.sxfScreenPens[9].color = 0x204080;
+    Append(w.elements, JwwLine{On(0, 0, 102), 0, 0, 1, 0});
+    Append(w.elements, JwwLine{On(0, 0, 109), 0, 1, 1, 1});
+    Append(w.elements, JwwLine{On(0, 0, 1), 0, 2, 1, 2});
+    Append(w.elements, JwwLine{On(0, 0, 1), 0, 3, 1, 3});
+    Append(w.elements, JwwSolid{On(0, 0, kJwwRgbSolidColor), {0, 0}, {1, 0}, {1, 1}, {0, 1}, 0x0000FF});  // red again: one pen
+    JwwNotCarried notCarried;
+    const JwcDrawing d = DrawingOf(std::move(w), notCarried);
+    EXPECT_EQ(d.extraPenColors, (std::vector<std::uint32_t>{0xFF0000, 0x804020}));
+    EXPECT_EQ(d.solids[0].pen, kJwwPenCount);
+    struct Case {
+        OutputFormat format;
+        std::vector<std::string> colors, trueColors;  // of the two SXF lines and the solid
+    };
+    const Case cases[] = {
+        {OutputFormat::Dos932, {"     1", "    15", "     1"}, {"<none>", "<none>", "<none>"}},
+        {OutputFormat::Utf8, {"     1", "    15", "     1"}, {"16711680", "8405024", "16711680"}},
+    };
+    for (const Case& c : cases) {
+        ConversionSettings settings;
+        settings.outputFormat = c.format;
+        const std::string dxf = Conversion(d, settings, {"", "1"}).Text();
+        const auto lines = testing::Records(dxf, "LINE");
+        const auto solids = testing::Records(dxf, "SOLID");
+        ASSERT_EQ(lines.size(), 4u);
+        ASSERT_EQ(solids.size(), 1u);
+        const std::vector<std::string> colors{testing::Value(lines[0], " 62"), testing::Value(lines[1], " 62"), testing::Value(solids[0], " 62")};
+        const std::vector<std::string> trueColors{testing::Value(lines[0], "420"), testing::Value(lines[1], "420"), testing::Value(solids[0], "420")};
+        EXPECT_EQ(colors, c.colors) << static_cast<int>(c.format);
+        EXPECT_EQ(trueColors, c.trueColors) << static_cast<int>(c.format);
+    }
+}
+
+// Every colour of AutoCAD's palette is its own nearest colour (the first of
+// equal ones).
+TEST(ColorPalette, EachColourIsItsOwnNearest) {
+    for (int i = 1; i < 256; ++i) {
+        const auto first = std::ranges::find(kAciRgb.begin() + 1, kAciRgb.end(), kAciRgb[static_cast<std::size_t>(i)]) - kAciRgb.begin();
+        EXPECT_EQ(NearestAci(kAciRgb[static_cast<std::size_t>(i)]), first) << i;
+    }
 }
 
 // The look in a text's style number: +10000 italic, +20000 bold, both +30000.
