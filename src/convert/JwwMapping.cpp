@@ -66,21 +66,13 @@ std::uint8_t Shown(std::uint32_t state) { return state >= 2 ? 1 : 0; }
 
 double Degrees(double radians) { return radians * 180 / std::numbers::pi; }
 
-// Consecutive lines sharing a curve number form a curve run: first, middle,
-// last. `lines` from `first` on were carried from `source`, one for one.
-void MarkCurves(std::vector<JwcLine>& lines, std::size_t first, const std::deque<JwwLine>& source) {
+// Consecutive lines sharing a non-zero curve number form a curve run:
+// first, middle, last. The mark of a line between lines of curve numbers
+// `before` and `after`.
+std::uint8_t CurveMark(std::uint32_t before, std::uint32_t group, std::uint32_t after) {
     constexpr std::uint8_t kFirst = 64, kMiddle = 128, kLast = 192;
-    for (std::size_t i = 0; i < source.size();) {
-        std::size_t end = i + 1;
-        if (source[i].common.group != 0)
-            while (end < source.size() && source[end].common.group == source[i].common.group) ++end;
-        if (end - i >= 2) {
-            lines[first + i].curveMark = kFirst;
-            for (std::size_t k = i + 1; k + 1 < end; ++k) lines[first + k].curveMark = kMiddle;
-            lines[first + end - 1].curveMark = kLast;
-        }
-        i = end;
-    }
+    const bool joinsBefore = group != 0 && before == group, joinsAfter = group != 0 && after == group;
+    return joinsBefore ? (joinsAfter ? kMiddle : kLast) : (joinsAfter ? kFirst : 0);
 }
 
 // The block definitions in the order the drawing model keeps them: each
@@ -167,9 +159,7 @@ public:
         done(e.points);
         for (const JwwSolid& s : e.solids) Solid(s);
         done(e.solids);
-        const std::size_t firstLine = d_.lines.size();
-        for (const JwwLine& l : e.lines) Line(l);
-        MarkCurves(d_.lines, firstLine, e.lines);
+        Lines(e.lines);
         done(e.lines);
         for (const JwwDimension& m : e.dimensions) {
             Line(m.line);
@@ -183,8 +173,19 @@ public:
     }
 
 private:
-    void Line(const JwwLine& l) {
-        d_.lines.push_back(JwcLine{l.x1, l.y1, l.x2, l.y2, l.common.penStyle, pens_.Of(l.common), LayerOf(l.common)});
+    void Line(const JwwLine& l, std::uint8_t curveMark = 0) {
+        d_.lines.push_back(JwcLine{l.x1, l.y1, l.x2, l.y2, l.common.penStyle, pens_.Of(l.common), LayerOf(l.common), 0, curveMark});
+    }
+
+    // With their curve marks.
+    template <class List>
+    void Lines(const List& lines) {
+        std::uint32_t before = 0;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const std::uint32_t group = lines[i].common.group;
+            Line(lines[i], CurveMark(before, group, i + 1 < lines.size() ? lines[i + 1].common.group : 0));
+            before = group;
+        }
     }
 
     void Arc(const JwwArc& a) {

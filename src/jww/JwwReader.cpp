@@ -68,14 +68,24 @@ Inflated Inflate(std::string_view in, std::string& out) {
     return tooLarge ? Inflated::TooLarge : status == Z_STREAM_END ? Inflated::Whole : Inflated::Damaged;
 }
 
+// The fewest bytes a new object of the archive takes: its tag and the
+// common part of an element (a back-reference takes no index entry).
+constexpr std::size_t kSmallestObject = 15;
+
 class Reader {
 public:
-    Reader(std::string_view bytes, JwwDrawing& drawing) : in_(bytes), d_(drawing), size_(static_cast<std::int64_t>(bytes.size())) {}
+    Reader(ArchiveReader in, JwwDrawing& drawing) : in_(std::move(in)), d_(drawing), size_(in_.Remaining()) {}
+
+    std::int64_t Size() const { return size_; }
 
     void Run() {
         if (in_.Remaining() < 12 || in_.Bytes(kJwwSignature.size()) != kJwwSignature) Fail(JwwFailure::NotJww, 0);
         d_.header.version = in_.U32();
         v_ = std::min(d_.header.version, kJwwNewestVersion);
+        // Room for the index of every object the file can hold (each takes
+        // kSmallestObject bytes at least): address space only, touched as
+        // the index grows, so that it never moves while it grows.
+        map_.reserve(static_cast<std::size_t>(in_.Remaining()) / kSmallestObject + 1);
         part_ = JwwPart::Header;
         ReadHeader();
         part_ = JwwPart::Elements;
@@ -501,25 +511,29 @@ private:
     std::vector<MapEntry> map_ = std::vector<MapEntry>(1);  // index 0 stands for null
 };
 
-// The whole file in memory; false with the errno when it cannot be read.
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-    int error = 0;
-    const os::Handle handle = os::OpenForReading(path, error);
-    if (handle == os::kNoHandle) return false;
-    os::Status status;
-    bool ok = os::StatusOf(handle, status, error) && status.kind == os::Kind::Regular;
-    if (ok) {
-        bytes.resize(static_cast<std::size_t>(status.size));
-        std::size_t at = 0;
-        while (at < bytes.size()) {
-            const long n = os::ReadSome(handle, bytes.data() + at, bytes.size() - at, error);
-            if (n <= 0) break;
-            at += static_cast<std::size_t>(n);
-        }
-        bytes.resize(at);
+// Reads the archive into the drawing: as far as it goes, with the reason
+// it stopped.
+bool ReadArchive(ArchiveReader in, JwwDrawing& drawing, JwwLoadError* error) {
+    Reader reader(std::move(in), drawing);
+    JwwLoadError failure;
+    const auto stopped = [&](JwwFailure why) {
+        failure.failure = why;
+        failure.part = reader.Part();
+        failure.offset = reader.RecordStart();
+        failure.fileSize = reader.Size();
+    };
+    try {
+        reader.Run();
+    } catch (const Stop& stop) {
+        failure = stop.error;
+    } catch (const ArchiveReader::End&) {
+        stopped(JwwFailure::Truncated);
+    } catch (const std::bad_alloc&) {
+        stopped(JwwFailure::OutOfMemory);
     }
-    os::Close(handle);
-    return ok;
+    drawing.replacedCharacters = static_cast<std::int64_t>(reader.Replaced());
+    if (error) *error = failure;
+    return failure.failure == JwwFailure::None;
 }
 
 }  // namespace
@@ -540,35 +554,26 @@ bool IsJwwFile(const std::string& path) {
 }
 
 bool ReadJww(std::string_view bytes, JwwDrawing& drawing, JwwLoadError* error) {
-    Reader reader(bytes, drawing);
-    JwwLoadError failure;
-    const auto stopped = [&](JwwFailure why) {
-        failure.failure = why;
-        failure.part = reader.Part();
-        failure.offset = reader.RecordStart();
-        failure.fileSize = static_cast<std::int64_t>(bytes.size());
-    };
-    try {
-        reader.Run();
-    } catch (const Stop& stop) {
-        failure = stop.error;
-    } catch (const ArchiveReader::End&) {
-        stopped(JwwFailure::Truncated);
-    } catch (const std::bad_alloc&) {
-        stopped(JwwFailure::OutOfMemory);
-    }
-    drawing.replacedCharacters = static_cast<std::int64_t>(reader.Replaced());
-    if (error) *error = failure;
-    return failure.failure == JwwFailure::None;
+    return ReadArchive(ArchiveReader(bytes), drawing, error);
 }
 
+// The file is read a piece at a time as the archive asks for it.
 bool LoadJwwFile(const std::string& path, JwwDrawing& drawing, JwwLoadError* error) {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes)) {
+    int code = 0;
+    const os::Handle handle = os::OpenForReading(path, code);
+    os::Status status;
+    if (handle == os::kNoHandle || !os::StatusOf(handle, status, code) || status.kind != os::Kind::Regular) {
+        if (handle != os::kNoHandle) os::Close(handle);
         if (error) error->failure = JwwFailure::CannotOpen;
         return false;
     }
-    return ReadJww(bytes, drawing, error);
+    const bool read = ReadArchive(ArchiveReader(status.size, [&](char* buffer, std::size_t n) -> std::size_t {
+                                      const long got = os::ReadSome(handle, buffer, n, code);
+                                      return got > 0 ? static_cast<std::size_t>(got) : 0;
+                                  }),
+                                  drawing, error);
+    os::Close(handle);
+    return read;
 }
 
 }  // namespace orvik

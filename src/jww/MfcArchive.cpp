@@ -16,8 +16,32 @@ std::uint64_t Little(std::string_view bytes) {
 
 }  // namespace
 
+void ArchiveReader::Refill(std::size_t n) {
+    if (!source_ || n > static_cast<std::size_t>(Remaining())) throw End{};
+    const std::size_t kept = data_.size() - at_;
+    const std::size_t capacity = std::max(kChunk, n);
+    if (buffer_.size() < capacity) {
+        std::string larger(capacity, '\0');
+        std::memcpy(larger.data(), data_.data() + at_, kept);
+        buffer_ = std::move(larger);
+    } else {
+        std::memmove(buffer_.data(), data_.data() + at_, kept);
+    }
+    base_ += at_;
+    at_ = 0;
+    std::size_t filled = kept;
+    const std::size_t wanted = std::min(buffer_.size(), static_cast<std::size_t>(Remaining()));
+    while (filled < wanted) {
+        const std::size_t got = source_(buffer_.data() + filled, wanted - filled);
+        if (got == 0) break;
+        filled += got;
+    }
+    data_ = std::string_view(buffer_.data(), filled);
+    if (filled < n) throw End{};  // the source ended early: the file got shorter
+}
+
 std::string_view ArchiveReader::Bytes(std::size_t n) {
-    if (n > data_.size() - at_) throw End{};
+    if (n > data_.size() - at_) Refill(n);
     const std::string_view bytes = data_.substr(at_, n);
     at_ += n;
     return bytes;
@@ -28,7 +52,7 @@ static_assert(std::endian::native == std::endian::little);
 
 template <class T>
 T ArchiveReader::Load() {
-    if (sizeof(T) > data_.size() - at_) throw End{};
+    if (sizeof(T) > data_.size() - at_) Refill(sizeof(T));
     T v;
     std::memcpy(&v, data_.data() + at_, sizeof v);
     at_ += sizeof v;
@@ -61,7 +85,7 @@ std::string ArchiveReader::String() {
     std::uint32_t n = length(wide);
     if (n == 0xFFFFFFFF && wide) n = length(wide);
     if (!wide) return std::string(Bytes(n));
-    if (n > (data_.size() - at_) / 2) throw End{};
+    if (n > static_cast<std::size_t>(Remaining()) / 2) throw End{};
     const std::string_view raw = Bytes(std::size_t{n} * 2);
     std::u16string text(n, u'\0');
     for (std::uint32_t i = 0; i < n; ++i) text[i] = static_cast<char16_t>(Little(raw.substr(std::size_t{i} * 2, 2)));

@@ -11,7 +11,9 @@
 // Classes and objects share one running index from 1 across the archive.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -23,17 +25,27 @@ inline constexpr std::uint16_t kMfcClassTag = 0x8000;
 inline constexpr std::uint16_t kMfcBigObjectTag = 0x7FFF;
 inline constexpr std::uint32_t kMfcBigClassTag = 0x80000000;
 
-// Reading an archive held in memory. Every read checks the bytes left and
-// throws ArchiveEnd at the end of the data; nothing is allocated for a
-// length the data cannot hold.
+// Where an archive's bytes come from when they are not all in memory: puts
+// up to `n` further bytes into `buffer` and returns how many (0 at the end).
+using ArchiveSource = std::function<std::size_t(char* buffer, std::size_t n)>;
+
+// Reading an archive, held in memory or read piece by piece from a source
+// (a file is never held whole). Every read checks the bytes left and throws
+// End at the end of the data; nothing is allocated for a length the data
+// cannot hold. The views Bytes() returns last until the next read.
 class ArchiveReader {
 public:
     struct End {};  // what is asked for goes past the end of the data
 
-    explicit ArchiveReader(std::string_view data) : data_(data) {}
+    explicit ArchiveReader(std::string_view data) : data_(data), size_(data.size()) {}
+    // `size` bytes from `source`, kChunk at a time.
+    ArchiveReader(std::int64_t size, ArchiveSource source)
+        : size_(static_cast<std::size_t>(std::max<std::int64_t>(size, 0))), source_(std::move(source)) {}
 
-    std::int64_t Position() const { return static_cast<std::int64_t>(at_); }
-    std::int64_t Remaining() const { return static_cast<std::int64_t>(data_.size() - at_); }
+    static constexpr std::size_t kChunk = 1 << 20;
+
+    std::int64_t Position() const { return static_cast<std::int64_t>(base_ + at_); }
+    std::int64_t Remaining() const { return static_cast<std::int64_t>(size_ - base_ - at_); }
 
     std::uint8_t U8();
     std::uint16_t U16();
@@ -48,9 +60,15 @@ public:
 private:
     template <class T>
     T Load();
+    // Makes at least `n` bytes available from at_ on, or throws End.
+    void Refill(std::size_t n);
 
-    std::string_view data_;
-    std::size_t at_ = 0;
+    std::string_view data_;  // the bytes at hand: all of them, or the buffer's
+    std::size_t at_ = 0;     // in data_
+    std::size_t base_ = 0;   // the position of data_'s first byte
+    std::size_t size_;       // of the whole archive
+    ArchiveSource source_;
+    std::string buffer_;
     std::size_t replaced_ = 0;
 };
 
