@@ -8,6 +8,7 @@
 #include <bit>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 
 #include "jww/JwwBuilder.h"
 #include "jww/MfcArchive.h"
@@ -151,6 +152,36 @@ TEST(JwwReader, LargeFilesUseTheLongTags) {
     EXPECT_EQ(read.elements.lines[39999].x1, 39999);
     EXPECT_EQ(read.elements.arcs.size(), 2u);
     EXPECT_EQ(read.blocks[0]->elements.lines[0].y2, 4);
+}
+
+// A file is read a megabyte at a time: it reads as the same bytes in memory
+// do, whole or cut, also where a record or an image (larger than a piece)
+// spans pieces.
+TEST(JwwReader, AFileReadInPiecesReadsAsInMemory) {
+    JwwDrawing d = EveryClass(700);
+    for (int i = 0; i < 30000; ++i) Append(d.elements, JwwLine{Pen(1, 1), i * 0.5, 0, 0, 1});
+    d.images.push_back({"big.bmp", 0, std::string("BM") + std::string(ArchiveReader::kChunk + ArchiveReader::kChunk / 2, 'z')});
+    const std::string bytes = BuildJww(d).bytes;
+    const auto path = std::filesystem::temp_directory_path() / "orvik-pieces.jww";
+    for (const std::size_t size : {bytes.size(), ArchiveReader::kChunk + 1, std::size_t{ArchiveReader::kChunk - 7}, bytes.size() - 10}) {
+        const std::string_view part = std::string_view(bytes).substr(0, size);
+        {
+            std::ofstream out(path, std::ios::binary);
+            out.write(part.data(), static_cast<std::streamsize>(part.size()));
+        }
+        JwwDrawing inMemory, fromFile;
+        JwwLoadError memoryError, fileError;
+        const bool memoryRead = ReadJww(part, inMemory, &memoryError);
+        EXPECT_EQ(LoadJwwFile(path.string(), fromFile, &fileError), memoryRead) << size;
+        EXPECT_EQ((std::array{static_cast<std::int64_t>(fileError.failure), static_cast<std::int64_t>(fileError.part), fileError.offset, fileError.fileSize}),
+                  (std::array{static_cast<std::int64_t>(memoryError.failure), static_cast<std::int64_t>(memoryError.part), memoryError.offset, memoryError.fileSize}))
+            << size;
+        EXPECT_EQ(fromFile.elements.order.size(), inMemory.elements.order.size()) << size;
+        if (memoryRead) {
+            EXPECT_TRUE(BuildJww(fromFile).bytes == bytes);
+        }
+    }
+    std::filesystem::remove(path);
 }
 
 // A file cut anywhere is read as far as it goes and refused in the part it
