@@ -22,8 +22,10 @@ Placement Placement::Then(const Placement& inner) const {
     return {a * inner.a + b * inner.c, a * inner.b + b * inner.d, c * inner.a + d * inner.c, c * inner.b + d * inner.d, x, y};
 }
 
-double Placement::ScaleOfX() const { return std::hypot(a, c); }
-double Placement::ScaleOfY() const { return std::hypot(b, d); }
+// Lengths by the square root, which IEEE arithmetic rounds correctly on every
+// system (hypot is not the same everywhere), so placed elements write the same bytes.
+double Placement::ScaleOfX() const { return std::sqrt(a * a + c * c); }
+double Placement::ScaleOfY() const { return std::sqrt(b * b + d * d); }
 double Placement::Rotation() const { return static_cast<double>(Atan2(c, a) * kDegreesPerRadian); }
 
 EllipseArc Placement::Place(const EllipseArc& e) const {
@@ -57,8 +59,8 @@ EllipseArc Placement::Place(const EllipseArc& e) const {
     const long double ct = Cos(t0), st = Sin(t0);
     const long double majorX = ux * ct + vx * st, majorY = uy * ct + vy * st;
     const long double minorX = -ux * st + vx * ct, minorY = -uy * st + vy * ct;
-    const long double major = std::hypot(majorX, majorY);
-    EllipseArc placed{cx, cy, static_cast<double>(major), major > 0 ? static_cast<double>(std::hypot(minorX, minorY) / major) : 0,
+    const long double major = std::sqrt(majorX * majorX + majorY * majorY);
+    EllipseArc placed{cx, cy, static_cast<double>(major), major > 0 ? static_cast<double>(std::sqrt(minorX * minorX + minorY * minorY) / major) : 0,
                       0, 0, static_cast<double>(Atan2(majorY, majorX) * kDegreesPerRadian)};
     if (!whole) {
         const long double shift = t0 * kDegreesPerRadian;
