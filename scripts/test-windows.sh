@@ -29,7 +29,7 @@ cp samples/plan.jwc "$work/図面/平面図.jwc"
 option_sets=(
   ""
   "--points circle --linetypes acad --layer-numbers --no-defpoints"
-  "--points point --polylines --scale 50"
+  "--points point --polylines --scale 50 --explode-blocks"
   "--no-round --no-text-reduction --no-halfwidth-aspect --pen-colors 1,2,3,4,5,6"
   "--format ansi932"
   "--format utf8"
