@@ -167,10 +167,10 @@ void PaintDisplayList(QPainter& painter, const DisplayList& list, const QTransfo
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setTransform(view);
     painter.setBrush(Qt::NoBrush);
-    if (!list.limits.Empty()) {
+    if (!list.sheet.Empty()) {
         QPen frame(QColor(0x80, 0x80, 0x80), 0);
         painter.setPen(frame);
-        painter.drawRect(QRectF(ToQt(list.limits.min), ToQt(list.limits.max)));
+        painter.drawRect(QRectF(ToQt(list.sheet.min), ToQt(list.sheet.max)));
     }
     QFont font(kPictureFontFamily);
     font.setPixelSize(kFontPixels);

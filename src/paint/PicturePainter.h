@@ -17,7 +17,7 @@ namespace orvik {
 // device: drawing units to pixels, y up.
 QTransform ViewTransform(const PictureFrame& frame);
 
-// Draws the limits frame and the shapes under `view`; the background is the
+// Draws the paper sheet's frame and the shapes under `view`; the background is the
 // caller's. Shapes wholly outside the device are skipped.
 void PaintDisplayList(QPainter& painter, const DisplayList& list, const QTransform& view, bool lightBackground);
 

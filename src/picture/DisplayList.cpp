@@ -49,7 +49,7 @@ PictureBounds DisplayList::Bounds() const {
             case ShapeKind::Point: bounds.Add(s.a); break;
         }
     }
-    return bounds.Empty() ? limits : bounds;
+    return bounds.Empty() ? sheet : bounds;
 }
 
 std::uint32_t ScreenColor(int color, bool lightBackground) {

@@ -65,12 +65,15 @@ using DashPattern = std::vector<double>;
 
 struct DisplayList {
     TextEncoding encoding = TextEncoding::Cp932;  // of the texts: UTF-8 in files of AutoCAD 2007 and later
-    PictureBounds limits;                         // $LIMMIN..$LIMMAX: the sheet at the reference scale
+    // The paper sheet at the reference scale where JW_CAD lays it: centred on
+    // the drawing's origin (the DXF's $LIMMIN..$LIMMAX, 0,0 to the sheet's
+    // size, moved by half of it).
+    PictureBounds sheet;
     std::vector<DashPattern> linetypes;
     std::vector<Shape> shapes;
 
     // What the shapes cover (texts by their insertion point and height); the
-    // limits when there are none.
+    // sheet when there are none.
     PictureBounds Bounds() const;
 };
 

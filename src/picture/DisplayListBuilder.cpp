@@ -103,7 +103,7 @@ void DisplayListBuilder::EndHeaderVariable() {
     if (record_ == "$ACADVER") {
         if (const std::string* v = Value(1); v && IsUnicodeVersion(*v)) list_.encoding = TextEncoding::Utf8;
     } else if (record_ == "$LIMMIN" || record_ == "$LIMMAX") {
-        list_.limits.Add({Number(10), Number(20)});
+        limits_.Add({Number(10), Number(20)});
     } else if (record_ == "$LTSCALE") {
         linetypeScale_ = Number(40, 1);
     }
@@ -240,6 +240,10 @@ void DisplayListBuilder::EndEntity() {
 
 DisplayList DisplayListBuilder::Take() {
     EndRecord();
+    if (!limits_.Empty()) {
+        const double halfWidth = (limits_.max.x - limits_.min.x) / 2, halfHeight = (limits_.max.y - limits_.min.y) / 2;
+        list_.sheet = PictureBounds{{-halfWidth, -halfHeight}, {halfWidth, halfHeight}};
+    }
     return std::move(list_);
 }
 

@@ -59,6 +59,7 @@ private:
     std::string record_;  // the record (or header variable) being read
     std::vector<Tag> groups_;
 
+    PictureBounds limits_;  // $LIMMIN..$LIMMAX
     double linetypeScale_ = 1;
     std::map<std::string, DashPattern> dashes_;
     std::map<std::string, Layer> layers_;

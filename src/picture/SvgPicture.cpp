@@ -205,9 +205,9 @@ std::string SvgPicture(const DisplayList& list, const PictureOptions& options) {
            Num(-frame.origin.x * frame.scale) + ' ' + Num(frame.origin.y * frame.scale) +
            ")\" fill=\"none\" stroke-width=\"" + Num(pixel) + "\" stroke-linecap=\"round\" font-family=\"" +
            kPictureFontFamily + "\">\n";
-    if (!list.limits.Empty()) {
-        const PictureBounds& l = list.limits;
-        out += "<rect class=\"LIMITS\" x=\"" + Num(l.min.x) + "\" y=\"" + Num(l.min.y) + "\" width=\"" +
+    if (!list.sheet.Empty()) {
+        const PictureBounds& l = list.sheet;
+        out += "<rect class=\"SHEET\" x=\"" + Num(l.min.x) + "\" y=\"" + Num(l.min.y) + "\" width=\"" +
                Num(l.max.x - l.min.x) + "\" height=\"" + Num(l.max.y - l.min.y) + "\" stroke=\"#808080\"/>\n";
     }
     for (const Shape& s : list.shapes) {

@@ -1,4 +1,4 @@
-// The display list as an SVG document (UTF-8): the sheet's limits as a grey
+// The display list as an SVG document (UTF-8): the paper sheet as a grey
 // frame, every shape in its screen colour, with its dash pattern, on a dark or
 // light background. The shapes keep their drawing coordinates inside one group
 // that flips and scales them to pixels; each element's class names its DXF

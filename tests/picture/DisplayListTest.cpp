@@ -85,6 +85,12 @@ TEST(PictureOfAConversion, HoldsTheShownEntitiesOfTheFileAtItsCoordinates) {
         for (const Shape& s : list.shapes) ++inList[kKinds[static_cast<int>(s.kind)]];
         EXPECT_EQ(inList, inFile);
         EXPECT_EQ(inSvg, inFile);
+        // The paper sheet lies round the drawing, centred on its origin.
+        const PictureBounds drawn = list.Bounds();
+        EXPECT_EQ(list.sheet.min.x, -list.sheet.max.x);
+        EXPECT_EQ(list.sheet.min.y, -list.sheet.max.y);
+        EXPECT_TRUE(list.sheet.min.x <= drawn.min.x && drawn.max.x <= list.sheet.max.x && list.sheet.min.y <= drawn.min.y &&
+                    drawn.max.y <= list.sheet.max.y);
 
         // The first shown LINE, in the list and in the SVG.
         for (const auto& line : Records(dxf, "LINE")) {
