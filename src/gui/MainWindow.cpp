@@ -10,6 +10,7 @@
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -91,9 +92,28 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
 
     // The log and the drawing share the area left of the settings.
     viewTabs = Named(new QTabWidget(this), "viewTabs");
-    drawingView = Named(new DrawingView(viewTabs), "drawingView");
+    // The drawing tab: a batch's list of drawings above the drawing.
+    drawingPage = Named(new QWidget(viewTabs), "drawingPage");
+    drawingView = Named(new DrawingView(drawingPage), "drawingView");
+    batchBox = Named(new QComboBox(drawingPage), "batchBox");
+    batchBox->setToolTip("一括変換する図面のうち、表示する図面");
+    // As wide as the tab, never as wide as the longest name: long names are
+    // shortened in the middle, whole in their tooltips and in the list as
+    // far as the screen allows.
+    batchBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    batchBox->setMinimumContentsLength(kBatchNameColumns);
+    batchBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    batchBox->view()->setTextElideMode(Qt::ElideMiddle);
+    batchBox->hide();
+    {
+        auto* l = new QVBoxLayout(drawingPage);
+        l->setContentsMargins(0, 0, 0, 0);
+        l->setSpacing(0);
+        l->addWidget(batchBox);
+        l->addWidget(drawingView, 1);
+    }
     viewTabs->addTab(logView, "ログ");
-    viewTabs->addTab(drawingView, "図面");
+    viewTabs->addTab(drawingPage, "図面");
     {
         auto* corner = new QWidget(viewTabs);
         fitButton = Named(new QPushButton("全体表示", corner), "fitButton");
@@ -101,13 +121,8 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
         aboutButton->setText("?");
         fitButton->setToolTip("図面全体を表示する（F キー、ダブルクリック）");
         lightBackgroundBox = Named(new QCheckBox("白背景", corner), "lightBackgroundBox");
-        batchBox = Named(new QComboBox(corner), "batchBox");
-        batchBox->setToolTip("一括変換する図面のうち、表示する図面");
-        batchBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-        batchBox->hide();
         auto* l = new QHBoxLayout(corner);
         l->setContentsMargins(0, 0, 2, 0);
-        l->addWidget(batchBox);
         l->addWidget(lightBackgroundBox);
         l->addWidget(fitButton);
         l->addWidget(aboutButton);
@@ -345,7 +360,7 @@ std::vector<QWidget*> MainWindow::TabOrder() const {
     std::vector<QWidget*> order;
     for (const SettingControl& setting : settingControls_) order.insert(order.end(), setting.widgets.begin(), setting.widgets.end());
     for (QWidget* w : std::initializer_list<QWidget*>{defaultsButton, quitButton, readButton, saveButton, viewTabs,
-                                                      logView, batchBox, lightBackgroundBox, fitButton, aboutButton, drawingView})
+                                                      logView, lightBackgroundBox, fitButton, aboutButton, batchBox, drawingView})
         order.push_back(w);
     return order;
 }
@@ -431,11 +446,19 @@ void MainWindow::DrawingRead() {
     QStringList names;
     if (batch)
         for (const std::string& path : state.batchFiles) names << QString::fromStdString(path).section('/', -1);
-    if (batchBox->count() != names.size() || (batch && batchBox->itemText(0) != names.front())) {
+    if (batchBox->count() != names.size() || (batch && batchBox->itemData(0, Qt::ToolTipRole) != QString::fromStdString(state.batchFiles.front()))) {
         batchBox->clear();
-        batchBox->addItems(names);
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            batchBox->addItem(names[i]);
+            batchBox->setItemData(static_cast<int>(i), QString::fromStdString(state.batchFiles[static_cast<std::size_t>(i)]), Qt::ToolTipRole);
+        }
+        const QRect screen = this->screen()->availableGeometry();
+        int widest = 0;
+        for (const QString& name : names) widest = std::max(widest, batchBox->view()->fontMetrics().horizontalAdvance(name));
+        batchBox->view()->setMinimumWidth(std::min(widest + 40, screen.width() / 2));
     }
     batchBox->setVisible(batch);
+    KeepOnScreen();
     fitNextDrawing_ = true;
     UpdateDrawing();
 }
@@ -447,7 +470,7 @@ void MainWindow::UpdateDrawing() {
         drawingView->Clear();
         return;
     }
-    if (viewTabs->currentWidget() != drawingView) {
+    if (viewTabs->currentWidget() != drawingPage) {
         if (fitNextDrawing_) drawingView->Clear();  // the old drawing is not shown meanwhile
         return;
     }
@@ -460,6 +483,12 @@ void MainWindow::UpdateDrawing() {
     }
     drawingView->SetPicture(std::move(*picture), fitNextDrawing_ || !drawingView->HasPicture());
     fitNextDrawing_ = false;
+}
+
+void MainWindow::KeepOnScreen() {
+    const QRect screen = this->screen()->availableGeometry();
+    if (width() > screen.width() || height() > screen.height())
+        resize(std::min(width(), screen.width()), std::min(height(), screen.height()));
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

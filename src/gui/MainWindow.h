@@ -1,5 +1,5 @@
 // The main window: on the left two tabs, the log and the drawing as the
-// current settings would convert it; the conversion settings in two columns
+// current settings would convert it (a batch's drawings listed above it); the conversion settings in two columns
 // on the right, and the four command buttons. It shows the settings and hands
 // the commands to WindowCommands; dialogs go through the Dialogs it is given.
 #pragma once
@@ -97,6 +97,8 @@ private:
     // Every control Tab reaches, in order.
     std::vector<QWidget*> TabOrder() const;
     void DrawingRead();
+    // Nothing makes the window larger than the screen it is on.
+    void KeepOnScreen();
     void ConnectSettingsToDrawing();
     // The controls show the default settings.
     void SelectDefaults();
@@ -119,10 +121,12 @@ private:
     QLabel* progressLabel;
     QPushButton* cancelButton;
     QPlainTextEdit* logView;
+    QWidget* drawingPage;
     DrawingView* drawingView;
     QPushButton* fitButton;
     QCheckBox* lightBackgroundBox;
     QComboBox* batchBox;  // which drawing of a batch the drawing tab shows
+    static constexpr int kBatchNameColumns = 10;
     QToolButton* aboutButton;
     QGroupBox *numbersGroup, *pointsGroup, *lineTypesGroup, *penColorsGroup, *layerNamesGroup, *scaleGroup, *auxiliaryGroup, *textShrinkGroup,
         *halfWidthGroup, *curvesGroup, *blocksGroup;

@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTest>
@@ -132,6 +133,33 @@ TEST_F(MainWindowTest, ABatchShowsItsProgressAndCanBeCancelled) {
     EXPECT_TRUE(Log().join('\n').contains("中止しました。残りの図面は変換していません"));
     EXPECT_FALSE(Child<QWidget>("progressRow")->isVisible());
     EXPECT_TRUE(Child<QPushButton>("saveButton")->isEnabled());
+}
+
+// Long drawing names never widen the window: the batch list shortens them
+// (each whole in its tooltip), and the window stays on its screen.
+TEST_F(MainWindowTest, LongNamesKeepTheWindowOnTheScreen) {
+    const std::string sample = ReadFileBytes(Sample());
+    const int before = window_.width();
+    struct Case {
+        const char* what;
+        std::vector<std::string> names;
+    };
+    std::vector<std::string> many;
+    for (int i = 0; i < 30; ++i) many.push_back(QStringLiteral("d%1.jwc").arg(i).toStdString());
+    std::string longName(84, 'x');
+    longName.replace(80, 4, ".jwc");
+    const Case cases[] = {{"an 84-character name", {"a.jwc", longName}}, {"30 short names", many}};
+    for (const Case& c : cases) {
+        std::vector<std::string> files;
+        for (const std::string& name : c.names) files.push_back(dir_.Write(name, sample));
+        Drop(files);
+        QApplication::processEvents();
+        auto* list = Child<QComboBox>("batchBox");
+        EXPECT_EQ(list->count(), static_cast<int>(files.size())) << c.what;
+        EXPECT_EQ(list->itemData(list->count() - 1, Qt::ToolTipRole).toString().toStdString(), files.back()) << c.what;
+        EXPECT_LE(window_.width(), before) << c.what;
+        EXPECT_LE(window_.minimumSizeHint().width(), window_.screen()->availableGeometry().width()) << c.what;
+    }
 }
 
 // A long scale fits the closed box whole.
