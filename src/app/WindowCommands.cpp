@@ -70,6 +70,7 @@ void WindowCommands::OpenDrawings() {
     if (files.empty()) return;
     state_.fileCount = 0;
     state_.batchFiles.clear();
+    state_.batchMarks.clear();
     state_.fileCount = static_cast<int>(files.size());
     auto refuse = [&](const std::string& path, std::string_view reason) {
         dialogs_.Beep();
@@ -95,6 +96,7 @@ void WindowCommands::OpenDrawings() {
     view_.ClearLog();
     view_.AppendLog(std::string(kBatchTitle) + std::string(kCrLf));
     state_.batchFiles = files;
+    state_.batchMarks.assign(files.size(), std::nullopt);
     for (const std::string& path : files) {
         const FileCheck check = CheckDrawingFile(path);
         if (check.refusal != FileRefusal::None) {
@@ -111,6 +113,7 @@ void WindowCommands::OpenDrawings() {
 void WindowCommands::DropFiles(const std::vector<std::string>& paths) {
     state_.fileCount = 0;
     state_.batchFiles.clear();
+    state_.batchMarks.clear();
     view_.FocusWindow();
     state_.fileCount = static_cast<int>(paths.size());
     auto refuse = [&](const std::string& text) {
@@ -146,6 +149,7 @@ void WindowCommands::DropFiles(const std::vector<std::string>& paths) {
     view_.ClearLog();
     view_.AppendLog(std::string(kBatchTitle) + std::string(kCrLf));
     state_.batchFiles = paths;
+    state_.batchMarks.assign(paths.size(), std::nullopt);
     for (const std::string& path : paths) {
         const FileCheck check = CheckDrawingFile(path);
         if (check.refusal != FileRefusal::None) return refuse(withPath(path, RefusalText(check)));
@@ -252,22 +256,36 @@ std::optional<DisplayList> WindowCommands::Picture() const {
     }
 }
 
-std::optional<DisplayList> WindowCommands::BatchPicture(std::size_t index) const {
+DrawingPicture WindowCommands::BatchPicture(std::size_t index) const {
     const auto settings = ControlSettings();
-    if (state_.fileCount < 2 || index >= state_.batchFiles.size() || !settings) return std::nullopt;
+    if (state_.fileCount < 2 || index >= state_.batchFiles.size() || !settings) return {};
+    DrawingPicture shown;
+    const std::optional<BatchMark>& mark = index < state_.batchMarks.size() ? state_.batchMarks[index] : std::nullopt;
+    if (mark) shown.note = mark->reason;
     // Read as the batch save reads it: on its own, at its own proposed scale.
     const std::string& path = state_.batchFiles[index];
+    const auto say = [&](std::string note) {
+        if (shown.note.empty()) shown.note = std::move(note);
+    };
     JwcDrawing drawing;
     const FileCheck check = CheckDrawingFile(path);
-    if (check.refusal != FileRefusal::None) return std::nullopt;
-    ReadDrawingForConversion(path, check.format, drawing);
-    const ScaleList scales = ListProposedScales(drawing);
-    if (scales.selected < 0) return std::nullopt;
-    try {
-        return PictureOf(Conversion(drawing, *settings, ConversionRequest{path, scales.items[scales.selected]}));
-    } catch (const ConversionError&) {
-        return std::nullopt;
+    if (check.refusal != FileRefusal::None) {
+        say(std::string(RefusalText(check)));
+        return shown;
     }
+    const ReadForConversion read = ReadDrawingForConversion(path, check.format, drawing);
+    if (!read.load.complete) say(std::string(kIncompleteRead) + read.load.damage);
+    const ScaleList scales = ListProposedScales(drawing);
+    if (scales.selected < 0) {
+        say(std::string(read.load.complete ? kNoScale : kNothingRead));
+        return shown;
+    }
+    try {
+        shown.picture = PictureOf(Conversion(drawing, *settings, ConversionRequest{path, scales.items[scales.selected]}));
+    } catch (const ConversionError& e) {
+        say(e.what());
+    }
+    return shown;
 }
 
 void WindowCommands::ConvertAndSave() {
@@ -339,6 +357,10 @@ void WindowCommands::SaveBatch() {
         for (const std::string& line : BatchItemLog(input, outputs[i], outcome)) view_.AppendLog(line);
         if (!outcome.scales.items.empty()) view_.SetScaleList(outcome.scales);
         state_.currentPath = outputs[i];
+        state_.batchMarks[i] = BatchMark{outcome.status, outcome.status == JobStatus::Converted ? std::string()
+                                                         : outcome.status == JobStatus::PartlyRead
+                                                             ? std::string(kIncompleteRead) + outcome.damage
+                                                             : outcome.message};
         switch (outcome.status) {
             case JobStatus::Converted: ++converted; break;
             case JobStatus::PartlyRead: partlyRead.push_back(Shown(input)); break;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/DrawingJob.h"
 #include "app/ReadDrawing.h"
 #include "app/WindowPorts.h"
 #include "convert/ConversionSettings.h"
@@ -16,11 +17,26 @@
 
 namespace orvik {
 
+// What became of a drawing of a batch when the save reached it: the drawing
+// job's status and, when it was not converted whole, why (CP932).
+struct BatchMark {
+    JobStatus status = JobStatus::Converted;
+    std::string reason;
+};
+
+// A picture for the drawing tab and what to say with it (CP932): why there
+// is none, or that it shows only what could be read.
+struct DrawingPicture {
+    std::optional<DisplayList> picture;
+    std::string note;
+};
+
 // What the read commands leave for the save command.
 struct WindowState {
     std::string currentPath;   // the drawing read; the save command replaces it by each output path
     int fileCount = 0;      // 0 nothing to convert, 1 one drawing loaded, more: a batch
     std::vector<std::string> batchFiles;
+    std::vector<std::optional<BatchMark>> batchMarks;  // one per batch file; none until the save reaches it
     std::string sourcePath;  // the drawing's own file, whose date the DXF file carries
 };
 
@@ -43,8 +59,10 @@ public:
     // Reads the controls only; the settings stay as the last save left them.
     std::optional<DisplayList> Picture() const;
     // The same for drawing `index` of the batch read, loaded on its own at
-    // its proposed scale, as the batch save will convert it.
-    std::optional<DisplayList> BatchPicture(std::size_t index) const;
+    // its proposed scale, as the batch save will convert it; the note says
+    // what the save found (its mark's reason), or else why the drawing
+    // cannot be shown or is shown in part.
+    DrawingPicture BatchPicture(std::size_t index) const;
 
 private:
     // The settings the controls describe, when every field holds a usable value.

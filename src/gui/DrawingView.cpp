@@ -33,6 +33,11 @@ void DrawingView::Clear() {
     update();
 }
 
+void DrawingView::SetNote(const QString& note) {
+    note_ = note;
+    update();
+}
+
 void DrawingView::FitToView() {
     fitted_ = true;
     const PictureFrame frame = FrameFor(list_.Bounds(), std::max(width(), 1));
@@ -57,6 +62,15 @@ void DrawingView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), light_ ? Qt::white : Qt::black);
     if (hasPicture_) PaintDisplayList(painter, list_, view_, light_);
+    if (!note_.isEmpty()) {
+        painter.resetTransform();
+        painter.setFont(font());
+        const QRect box = rect().adjusted(8, 8, -8, -8);
+        const QRect text = painter.boundingRect(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, note_);
+        painter.fillRect(text.adjusted(-4, -2, 4, 2), light_ ? QColor(255, 255, 224) : QColor(64, 48, 0));
+        painter.setPen(light_ ? Qt::black : Qt::white);
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, note_);
+    }
 }
 
 void DrawingView::wheelEvent(QWheelEvent* event) {

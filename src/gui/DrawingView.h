@@ -20,6 +20,10 @@ public:
     // Shows the list; `fit`: a new drawing, fitted to the view.
     void SetPicture(DisplayList list, bool fit);
     void Clear();
+    // A line of text shown at the top of the view, over the picture or in its
+    // place (why there is none, or that it is partial); empty: none.
+    void SetNote(const QString& note);
+    const QString& Note() const { return note_; }
     bool HasPicture() const { return hasPicture_; }
     const DisplayList& Picture() const { return list_; }
     const QTransform& View() const { return view_; }
@@ -40,6 +44,7 @@ protected:
 
 private:
     DisplayList list_;
+    QString note_;
     bool hasPicture_ = false;
     bool fitted_ = true;  // follows the view's size until the user zooms or pans
     bool light_ = false;

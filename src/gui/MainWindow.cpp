@@ -401,6 +401,7 @@ void MainWindow::RunInBackground(const std::function<void()>& work) {
 }
 
 void MainWindow::ShowProgress(int done, int total, const std::string& current) {
+    ShowBatchMarks();  // the drawings done so far
     const bool running = total > 0;
     if (running && !busy_) {
         cancelRequested_ = false;
@@ -446,11 +447,11 @@ void MainWindow::DrawingRead() {
     QStringList names;
     if (batch)
         for (const std::string& path : state.batchFiles) names << QString::fromStdString(path).section('/', -1);
-    if (batchBox->count() != names.size() || (batch && batchBox->itemData(0, Qt::ToolTipRole) != QString::fromStdString(state.batchFiles.front()))) {
+    if (batchBox->count() != names.size() || (batch && batchBox->itemData(0, kPathRole) != QString::fromStdString(state.batchFiles.front()))) {
         batchBox->clear();
         for (qsizetype i = 0; i < names.size(); ++i) {
             batchBox->addItem(names[i]);
-            batchBox->setItemData(static_cast<int>(i), QString::fromStdString(state.batchFiles[static_cast<std::size_t>(i)]), Qt::ToolTipRole);
+            batchBox->setItemData(static_cast<int>(i), QString::fromStdString(state.batchFiles[static_cast<std::size_t>(i)]), kPathRole);
         }
         const QRect screen = this->screen()->availableGeometry();
         int widest = 0;
@@ -458,6 +459,7 @@ void MainWindow::DrawingRead() {
         batchBox->view()->setMinimumWidth(std::min(widest + 40, screen.width() / 2));
     }
     batchBox->setVisible(batch);
+    ShowBatchMarks();
     KeepOnScreen();
     fitNextDrawing_ = true;
     UpdateDrawing();
@@ -474,15 +476,32 @@ void MainWindow::UpdateDrawing() {
         if (fitNextDrawing_) drawingView->Clear();  // the old drawing is not shown meanwhile
         return;
     }
-    std::optional<DisplayList> picture =
-        files == 1 ? commands_.Picture() : commands_.BatchPicture(static_cast<std::size_t>(std::max(batchBox->currentIndex(), 0)));
-    if (!picture) {
-        // A field holds no usable value: the last picture stays, unless it shows another drawing.
-        if (fitNextDrawing_) drawingView->Clear();
+    DrawingPicture shown = files == 1 ? DrawingPicture{commands_.Picture(), {}}
+                                      : commands_.BatchPicture(static_cast<std::size_t>(std::max(batchBox->currentIndex(), 0)));
+    drawingView->SetNote(FromCp932(shown.note));
+    if (!shown.picture) {
+        // A field holds no usable value: the last picture stays, unless it
+        // shows another drawing, or this drawing has none.
+        if (fitNextDrawing_ || !shown.note.empty()) drawingView->Clear();
         return;
     }
-    drawingView->SetPicture(std::move(*picture), fitNextDrawing_ || !drawingView->HasPicture());
+    drawingView->SetPicture(std::move(*shown.picture), fitNextDrawing_ || !drawingView->HasPicture());
     fitNextDrawing_ = false;
+}
+
+void MainWindow::ShowBatchMarks() {
+    const WindowState& state = commands_.State();
+    for (int i = 0; i < batchBox->count(); ++i) {
+        const auto at = static_cast<std::size_t>(i);
+        const std::optional<BatchMark> mark = at < state.batchMarks.size() ? state.batchMarks[at] : std::nullopt;
+        const QString name = batchBox->itemData(i, kPathRole).toString().section('/', -1);
+        const bool failed = mark && mark->status != JobStatus::Converted && mark->status != JobStatus::PartlyRead;
+        const QString sign = !mark || mark->status == JobStatus::Converted ? QString() : failed ? kFailedMark : kPartlyReadMark;
+        batchBox->setItemText(i, sign + name);
+        QString tip = batchBox->itemData(i, kPathRole).toString();
+        if (mark && !mark->reason.empty()) tip += '\n' + FromCp932(mark->reason);
+        batchBox->setItemData(i, tip, Qt::ToolTipRole);
+    }
 }
 
 void MainWindow::KeepOnScreen() {

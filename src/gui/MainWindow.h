@@ -97,6 +97,10 @@ private:
     // Every control Tab reaches, in order.
     std::vector<QWidget*> TabOrder() const;
     void DrawingRead();
+    // Each drawing of the batch list as the save left it: a sign before the
+    // names of those read only in part or not converted, the reason in the
+    // tooltip.
+    void ShowBatchMarks();
     // Nothing makes the window larger than the screen it is on.
     void KeepOnScreen();
     void ConnectSettingsToDrawing();
@@ -127,6 +131,9 @@ private:
     QCheckBox* lightBackgroundBox;
     QComboBox* batchBox;  // which drawing of a batch the drawing tab shows
     static constexpr int kBatchNameColumns = 10;
+    static constexpr int kPathRole = Qt::UserRole;  // a batch item's path
+    static inline const QString kPartlyReadMark = QStringLiteral("△ ");
+    static inline const QString kFailedMark = QStringLiteral("× ");
     QToolButton* aboutButton;
     QGroupBox *numbersGroup, *pointsGroup, *lineTypesGroup, *penColorsGroup, *layerNamesGroup, *scaleGroup, *auxiliaryGroup, *textShrinkGroup,
         *halfWidthGroup, *curvesGroup, *blocksGroup;

@@ -430,6 +430,34 @@ TEST_F(MainWindowTest, ABatchGoesToOneFolder) {
     EXPECT_TRUE(std::filesystem::exists(dir_.File("out/b.dxf")));
 }
 
+// The batch's outcome shows in its list (a sign before the names of the
+// drawings not converted, the reason in the tooltip) and in the drawing tab.
+TEST_F(MainWindowTest, ABatchMarksTheDrawingsItCouldNotConvert) {
+    const std::string sample = ReadFileBytes(Sample());
+    const std::vector<std::string> files = {dir_.Write("a.jwc", sample), dir_.Write("cut.jwc", sample.substr(0, sample.size() / 2)),
+                                            dir_.Write("empty.jwc", JwcBuilder().Group(0, 1).Bytes())};
+    Drop(files);
+    std::filesystem::create_directory(dir_.File("out"));
+    dialogs_.folderAnswers.push_back(dir_.File("out"));
+    Child<QPushButton>("saveButton")->click();
+    auto* list = Child<QComboBox>("batchBox");
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->itemText(0), "a.jwc");
+    EXPECT_EQ(list->itemText(1), "△ cut.jwc");  // converted as far as it could be read
+    EXPECT_EQ(list->itemText(2), "× empty.jwc");
+    EXPECT_TRUE(list->itemData(1, Qt::ToolTipRole).toString().contains("図面を最後まで読み込めませんでした。"));
+    Child<QTabWidget>("viewTabs")->setCurrentIndex(1);
+    list->setCurrentIndex(2);
+    emit list->activated(2);
+    auto* view = Child<DrawingView>("drawingView");
+    EXPECT_FALSE(view->HasPicture());
+    EXPECT_TRUE(view->Note().contains("図面に要素がないため基準縮尺が決まりません")) << view->Note().toStdString();
+    list->setCurrentIndex(0);
+    emit list->activated(0);
+    EXPECT_TRUE(view->HasPicture());
+    EXPECT_TRUE(view->Note().isEmpty());
+}
+
 TEST_F(MainWindowTest, EndClosesTheWindow) {
     Child<QPushButton>("quitButton")->click();
     EXPECT_FALSE(window_.isVisible());
