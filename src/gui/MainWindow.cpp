@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
+#include <QShortcut>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -23,6 +24,7 @@
 #include "gui/KeyFilters.h"
 #include "gui/StoredSettings.h"
 #include "gui/QtDialogs.h"
+#include "text/Messages.h"
 
 namespace orvik {
 namespace {
@@ -283,7 +285,8 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
 
     readButton->setShortcut(QKeySequence::Open);
     saveButton->setShortcut(QKeySequence::Save);
-    quitButton->setShortcut(QKeySequence::Quit);
+    // Ctrl+Q closes the window even while a save has the buttons disabled.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this), &QShortcut::activated, this, &MainWindow::Quit);
     aboutButton->setShortcut(QKeySequence::HelpContents);
     connect(aboutButton, &QToolButton::clicked, this, &MainWindow::ShowAbout);
     connect(defaultsButton, &QPushButton::clicked, this, &MainWindow::RestoreDefaults);
@@ -422,6 +425,15 @@ void MainWindow::ShowProgress(int done, int total, const std::string& current) {
     progressLabel->setText(FromCp932(current));
 }
 
+void MainWindow::ConvertAndSave() {
+    commands_.ConvertAndSave();
+    ShowBatchMarks();
+    if (closeWhenDone_) {
+        closeWhenDone_ = false;
+        close();
+    }
+}
+
 void MainWindow::ShowAbout() {
     const QString caption = QString::fromLatin1(kWindowCaption.data(), static_cast<qsizetype>(kWindowCaption.size()));
     QMessageBox::about(this, "バージョン情報",
@@ -537,8 +549,14 @@ void MainWindow::ApplyDefaultsOnFirstShow() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (busy_) {  // a save is under way: cancel stops it, the window stays
+    if (busy_) {
+        // A save is under way: on yes, it stops after the drawing under way
+        // (what is written stays) and the window closes then.
         event->ignore();
+        if (!closeWhenDone_ && dialogs_.AskYesNo(std::string(kCloseDuringBatch))) {
+            cancelRequested_ = true;
+            closeWhenDone_ = true;
+        }
         return;
     }
     if (store_) {

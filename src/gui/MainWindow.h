@@ -63,7 +63,7 @@ public slots:
     // Reads the drawings as a drop of them would: those given on the command
     // line or dropped on the window.
     void ReadFiles(const std::vector<std::string>& paths);
-    void ConvertAndSave() { commands_.ConvertAndSave(); }
+    void ConvertAndSave();
     void Quit() { close(); }
     void ShowAbout();
     void PointButtonClicked();
@@ -116,6 +116,7 @@ private:
     QSettings* store_ = nullptr;
     bool busy_ = false;             // a save is under way: the commands wait
     bool cancelRequested_ = false;  // cancel pressed during the current batch
+    bool closeWhenDone_ = false;    // the window was closed during the batch: close once it stops
     QTimer drawingTimer_;
     bool fitNextDrawing_ = false;  // a new drawing was read: fit it to the view
 

@@ -173,6 +173,33 @@ TEST_F(MainWindowTest, ALongScaleFitsTheBox) {
 
 // The settings outlive the window: what a closed window showed, the next one
 // shows; initialise still restores the defaults.
+// Closing the window during a batch (its close button, Ctrl+Q) asks; on
+// no the batch goes on, on yes it stops after the drawing under way, keeps
+// what is written, and the window closes.
+TEST_F(MainWindowTest, ClosingDuringABatchAsksAndStopsAfterTheDrawingUnderWay) {
+    std::vector<std::string> files;
+    const std::string sample = ReadFileBytes(Sample());
+    for (int i = 0; i < 30; ++i) files.push_back(dir_.Write(QStringLiteral("d%1.jwc").arg(i).toStdString(), sample));
+    Drop(files);
+    std::filesystem::create_directory(dir_.File("out"));
+    dialogs_.folderAnswers.push_back(dir_.File("out"));
+    dialogs_.yesNoAnswers = {false, true};
+    QObject::connect(Child<QProgressBar>("progressBar"), &QProgressBar::valueChanged, [&](int value) {
+        if (value == 2) window_.close();  // no: it goes on
+        if (value == 3) {  // yes
+            QApplication::setActiveWindow(&window_);
+            QTest::keyClick(&window_, Qt::Key_Q, Qt::ControlModifier);
+        }
+    });
+    Child<QPushButton>("saveButton")->click();
+    int written = 0;
+    for (int i = 0; i < 30; ++i)
+        written += std::filesystem::exists(dir_.File(QStringLiteral("out/d%1.dxf").arg(i).toStdString()));
+    EXPECT_EQ(dialogs_.Count("ask: 変換中です。いま変換している図面で止めて、終了しますか？（変換済みのファイルは残ります）"), 2);
+    EXPECT_EQ(written, 4);
+    EXPECT_FALSE(window_.isVisible());
+}
+
 TEST(MainWindowStore, KeepsTheSettingsBetweenRuns) {
     testing::TempDir dir;
     QSettings store(QString::fromStdString(dir.File("orvik.conf")), QSettings::IniFormat);
