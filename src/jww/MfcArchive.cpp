@@ -20,11 +20,13 @@ void ArchiveReader::Refill(std::size_t n) {
     if (!source_ || n > static_cast<std::size_t>(Remaining())) throw End{};
     const std::size_t kept = data_.size() - at_;
     const std::size_t capacity = std::max(kChunk, n);
+    // The bytes not read yet go to the buffer's front (none at the start,
+    // when there is no buffer to copy from).
     if (buffer_.size() < capacity) {
         std::string larger(capacity, '\0');
-        std::memcpy(larger.data(), data_.data() + at_, kept);
+        if (kept > 0) std::memcpy(larger.data(), data_.data() + at_, kept);
         buffer_ = std::move(larger);
-    } else {
+    } else if (kept > 0) {
         std::memmove(buffer_.data(), data_.data() + at_, kept);
     }
     base_ += at_;
