@@ -11,14 +11,12 @@
 
 #include "jww/JwwBuilder.h"
 #include "jww/JwwReader.h"
+#include "ToolArguments.h"
 
 using namespace orvik;
 
 int main(int argc, char** argv) {
-    if (argc != 2 || argv[1][0] == '-') {
-        std::fprintf(stderr, "usage: bench_read_jww FILE.jww\n");
-        return 2;
-    }
+    const std::vector<std::string> args = ToolArguments(argc, argv, "bench_read_jww FILE.jww", 1, 1);
     JwwDrawing d = NewJwwDrawing();
     for (int i = 0; i < 1000000; ++i) {
         JwwCommon c;
@@ -36,12 +34,12 @@ int main(int argc, char** argv) {
         Append(d.elements, JwwPoint{JwwCommon{}, x, y, static_cast<std::uint32_t>(i % 2)});
     }
     const std::string bytes = BuildJww(d, {true}).bytes;
-    std::ofstream(argv[1], std::ios::binary) << bytes;
+    std::ofstream(args[0], std::ios::binary) << bytes;
     double best = 1e9;
     for (int round = 0; round < 3; ++round) {
         JwwDrawing read;
         const auto start = std::chrono::steady_clock::now();
-        if (!LoadJwwFile(argv[1], read)) {
+        if (!LoadJwwFile(args[0], read)) {
             std::fprintf(stderr, "bench_read_jww: the drawing did not read\n");
             return 1;
         }

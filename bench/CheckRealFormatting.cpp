@@ -15,9 +15,11 @@
 
 #include "dxf/NumberFormat.h"
 #include "support/RealSamples.h"
+#include "ToolArguments.h"
 
 int main(int argc, char** argv) {
-    const std::uint64_t count = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 30000000;
+    const std::vector<std::string> args = orvik::ToolArguments(argc, argv, "check_real_formatting [VALUES]", 0, 1);
+    const std::uint64_t count = args.empty() ? 30000000 : std::strtoull(args[0].c_str(), nullptr, 10);
     const unsigned workers = std::max(1u, std::thread::hardware_concurrency());
     std::atomic<bool> differ{false};
     std::vector<std::thread> threads;

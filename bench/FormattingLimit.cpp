@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include "ToolArguments.h"
 
 namespace {
 
@@ -24,11 +25,8 @@ bool IsRealCode(int code) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: formatting_limit ORVIK.dxf OUTPUT\n");
-        return 2;
-    }
-    std::ifstream in(argv[1], std::ios::binary);
+    const std::vector<std::string> args = orvik::ToolArguments(argc, argv, "formatting_limit ORVIK.dxf OUTPUT", 2, 2);
+    std::ifstream in(args[0], std::ios::binary);
     std::string code, value;
     std::vector<double> reals;
     while (std::getline(in, code) && std::getline(in, value))
@@ -43,7 +41,7 @@ int main(int argc, char** argv) {
         buffer.append(text, r.ptr);
         buffer += "\r\n";
     }
-    std::FILE* out = std::fopen(argv[2], "wb");
+    std::FILE* out = std::fopen(args[1].c_str(), "wb");
     if (!out) return 1;
     std::fwrite(buffer.data(), 1, buffer.size(), out);
     std::fclose(out);

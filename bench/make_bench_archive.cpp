@@ -8,6 +8,7 @@
 #include <string>
 
 #include "jwc/JwcBuilder.h"
+#include "ToolArguments.h"
 
 using namespace orvik;
 
@@ -29,12 +30,9 @@ std::string Drawing(int lines, int seed) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_bench_archive FOLDER\n");
-        return 2;
-    }
+    const std::vector<std::string> args = ToolArguments(argc, argv, "make_bench_archive FOLDER", 1, 1);
     namespace fs = std::filesystem;
-    const fs::path root = argv[1];
+    const fs::path root = args[0];
     const std::string small = Drawing(300, 1), large = Drawing(100000, 2);
     for (int i = 0; i < 2000; ++i) {
         const fs::path folder = root / ("site" + std::to_string(i % 40)) / ("floor" + std::to_string(i % 3));

@@ -10,15 +10,13 @@
 #include <string>
 
 #include "jwc/JwcBuilder.h"
+#include "ToolArguments.h"
 
 using namespace orvik;
 
 int main(int argc, char** argv) {
-    if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: make_bench_drawing OUTPUT.jwc [LINES]\n");
-        return 2;
-    }
-    const int lines = argc == 3 ? std::atoi(argv[2]) : 1000000;
+    const std::vector<std::string> args = ToolArguments(argc, argv, "make_bench_drawing OUTPUT.jwc [LINES]", 1, 2);
+    const int lines = args.size() == 2 ? std::atoi(args[1].c_str()) : 1000000;
     if (lines < 10) {
         std::fprintf(stderr, "make_bench_drawing: LINES must be at least 10\n");
         return 2;
@@ -62,6 +60,6 @@ int main(int argc, char** argv) {
         const float x = static_cast<float>(i % 500) * 0.7f, y = static_cast<float>(i / 500) * 0.6f;
         b.Point(JwcPoint{x, y, static_cast<std::uint8_t>(i % 32), static_cast<std::uint8_t>(1 + i % 8)});
     }
-    b.WriteTo(argv[1]);
+    b.WriteTo(args[0]);
     return 0;
 }

@@ -11,17 +11,15 @@
 
 #include "jwc/JwcLoader.h"
 #include "jww/JwwBuilder.h"
+#include "ToolArguments.h"
 
 using namespace orvik;
 
 int main(int argc, char** argv) {
-    if (argc != 3 || argv[1][0] == '-') {
-        std::fprintf(stderr, "usage: make_bench_jww INPUT.jwc OUTPUT.jww\n");
-        return 2;
-    }
+    const std::vector<std::string> args = ToolArguments(argc, argv, "make_bench_jww INPUT.jwc OUTPUT.jww", 2, 2);
     JwcDrawing jwc;
-    if (!LoadJwcFile(argv[1], jwc)) {
-        std::fprintf(stderr, "make_bench_jww: %s does not read\n", argv[1]);
+    if (!LoadJwcFile(args[0].c_str(), jwc)) {
+        std::fprintf(stderr, "make_bench_jww: %s does not read\n", args[0].c_str());
         return 1;
     }
     JwwDrawing jww = NewJwwDrawing();
@@ -49,6 +47,6 @@ int main(int argc, char** argv) {
                                      0, 0, "", t.text});
     }
     for (const JwcPoint& p : jwc.points) Append(jww.elements, JwwPoint{common(1, p.pen, p.layer), p.x, p.y, 0});
-    std::ofstream(argv[2], std::ios::binary) << BuildJww(jww).bytes;
+    std::ofstream(args[1], std::ios::binary) << BuildJww(jww).bytes;
     return 0;
 }

@@ -11,6 +11,7 @@
 
 #include "jwc/JwcBuilder.h"
 #include "text/Cp932.h"
+#include "ToolArguments.h"
 
 using orvik::AngleUnits;
 using orvik::ArcRecord;
@@ -146,10 +147,7 @@ void DrawDetail(JwcBuilder& b) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_sample OUTPUT.jwc\n");
-        return 2;
-    }
+    const std::vector<std::string> args = orvik::ToolArguments(argc, argv, "make_sample OUTPUT.jwc", 1, 1);
     JwcBuilder b;
     b.HeaderTexts(Utf8ToCp932("ORVIK 見本図面 木造平屋"), Utf8ToCp932("平面図 1:100 / 部分詳細 1:50"))
         .Paper(kPaperA2, kDivisor)
@@ -176,6 +174,6 @@ int main(int argc, char** argv) {
     b.TextType(1, 0, 20, 25);  // narrow characters for dimension figures
     DrawPlan(b);
     DrawDetail(b);
-    b.WriteTo(argv[1]);
+    b.WriteTo(args[0]);
     return 0;
 }

@@ -40,7 +40,10 @@ void DrawingView::SetNote(const QString& note) {
 
 void DrawingView::FitToView() {
     fitted_ = true;
-    const PictureFrame frame = FrameFor(list_.Bounds(), std::max(width(), 1));
+    // The drawing and its paper sheet, as JW_CAD shows a drawing whole.
+    PictureBounds whole = list_.Bounds();
+    whole.Unite(list_.sheet);
+    const PictureFrame frame = FrameFor(whole, std::max(width(), 1));
     // FrameFor fits the width; when the drawing is the taller, fit the height.
     const double tall = static_cast<double>(frame.height) / std::max(height(), 1);
     QTransform view = ViewTransform(frame);

@@ -1,6 +1,6 @@
 // The drawing tab's view: the display list on a dark (or light) background
-// like a CAD screen. It fits the drawing to the view when a new drawing is
-// shown; the wheel zooms around the cursor, dragging pans, and F, Home or a
+// like a CAD screen. It fits the drawing and its paper sheet to the view
+// when a new drawing is shown; the wheel zooms around the cursor, dragging pans, and F, Home or a
 // double click fit it again. Keeps the zoom when only the settings change.
 #pragma once
 

@@ -12,15 +12,13 @@
 #include "jwc/JwcBuilder.h"
 #include "jww/JwwBuilder.h"
 #include "text/Cp932.h"
+#include "ToolArguments.h"
 
 using namespace orvik;
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_readback_drawings FOLDER\n");
-        return 2;
-    }
-    const std::string folder = argv[1];
+    const std::vector<std::string> args = ToolArguments(argc, argv, "make_readback_drawings FOLDER", 1, 1);
+    const std::string folder = args[0];
 
     // Names that need rewriting, hidden layers and groups, odd pens, and
     // layers used only by texts or virtual points.
