@@ -15,13 +15,14 @@ namespace orvik {
 struct OutputFormatChoice {
     OutputFormat format;
     std::string_view name;
-    std::string_view readers;  // CP932
+    std::string_view readers;   // CP932
+    std::string_view fileType;  // what the file is, for the save dialog and the About box (ASCII)
 };
 
 inline constexpr OutputFormatChoice kOutputFormatChoices[] = {
-    {OutputFormat::Dos932, "dos932", kDos932Readers},
-    {OutputFormat::Ansi932, "ansi932", kAnsi932Readers},
-    {OutputFormat::Utf8, "utf8", kUtf8Readers},
+    {OutputFormat::Dos932, "dos932", kDos932Readers, "AutoCAD R13J DXF"},
+    {OutputFormat::Ansi932, "ansi932", kAnsi932Readers, "AutoCAD R13 DXF (ANSI_932)"},
+    {OutputFormat::Utf8, "utf8", kUtf8Readers, "AutoCAD 2007 DXF (UTF-8)"},
 };
 
 constexpr const OutputFormatChoice& ChoiceOf(OutputFormat format) {

@@ -7,6 +7,7 @@
 
 #include "app/BatchLog.h"
 #include "app/DrawingJob.h"
+#include "app/OutputFormatChoices.h"
 #include "app/ReadDrawing.h"
 #include "app/ReadReport.h"
 #include "app/SettingChecks.h"
@@ -309,7 +310,7 @@ void WindowCommands::ConvertAndSave() {
 
 void WindowCommands::SaveSingle() {
     state_.currentPath = DxfPathFor(state_.currentPath);
-    const auto chosen = dialogs_.ChooseSaveFile(state_.currentPath);
+    const auto chosen = dialogs_.ChooseSaveFile(state_.currentPath, ChoiceOf(settings_.outputFormat).fileType);
     if (!chosen) return;
     state_.currentPath = *chosen;
     if (!HasExtension(state_.currentPath, ".DXF")) {

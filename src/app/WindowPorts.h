@@ -37,8 +37,8 @@ public:
     virtual void Beep() = 0;
     // The open dialog (filter "jw_cad (*.jwc *.jww)" and "全て(*.*)", several files); empty when cancelled.
     virtual std::vector<std::string> ChooseOpenFiles() = 0;
-    // The save dialog (filter "AutoCAD R13J DXF (*.dxf)", asks before overwriting), proposing `proposed`.
-    virtual std::optional<std::string> ChooseSaveFile(const std::string& proposed) = 0;
+    // The save dialog (filter "`fileType` (*.dxf)", asks before overwriting), proposing `proposed`.
+    virtual std::optional<std::string> ChooseSaveFile(const std::string& proposed, std::string_view fileType) = 0;
     // The modal folder chooser, starting at `initial`.
     virtual std::optional<std::string> ChooseFolder(const std::string& title, const std::string& initial) = 0;
 };

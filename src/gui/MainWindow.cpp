@@ -373,6 +373,10 @@ void MainWindow::ConnectSettingsToDrawing() {
     drawingTimer_.setInterval(150);
     connect(&drawingTimer_, &QTimer::timeout, this, &MainWindow::UpdateDrawing);
     connect(viewTabs, &QTabWidget::currentChanged, this, &MainWindow::UpdateDrawing);
+    // Shown, the drawing takes the keys: F and Home fit it without a click first.
+    connect(viewTabs, &QTabWidget::currentChanged, this, [this] {
+        if (viewTabs->currentWidget() == drawingPage) drawingView->setFocus();
+    });
     connect(fitButton, &QPushButton::clicked, drawingView, &DrawingView::FitToView);
     connect(batchBox, &QComboBox::activated, this, &MainWindow::DrawingRead);
     connect(lightBackgroundBox, &QCheckBox::toggled, drawingView, &DrawingView::SetLightBackground);
@@ -436,13 +440,16 @@ void MainWindow::ConvertAndSave() {
 
 void MainWindow::ShowAbout() {
     const QString caption = QString::fromLatin1(kWindowCaption.data(), static_cast<qsizetype>(kWindowCaption.size()));
+    const std::string_view format = ChoiceOf(ReadControls().outputFormat).fileType;
     QMessageBox::about(this, "バージョン情報",
-                       caption +
-                           "\n\nJW_CAD の図面（.jwc）を AutoCAD R13 DXF に変換します。\n"
+                       caption + "\n\nJW_CAD の図面（.jwc、.jww）を DXF に変換します。\n出力形式: " +
+                           QString::fromLatin1(format.data(), static_cast<qsizetype>(format.size())) +
+                           "\n"
                            "© ORVIK 開発チーム. All rights reserved.\n\n"
                            "使用しているライブラリとフォント:\n"
                            "  Qt " QT_VERSION_STR "（LGPL v3）\n"
                            "  GNU C ライブラリの iconv（LGPL v2.1）\n"
+                           "  zlib（zlib ライセンス）\n"
                            "  IPA フォント（IPA フォントライセンス v1.0）");
 }
 
@@ -545,6 +552,8 @@ void MainWindow::ApplyDefaultsOnFirstShow() {
     if (store_) {
         if (const auto stored = StoredControls(*store_)) ShowControls(*stored);
         lightBackgroundBox->setChecked(store_->value("view/lightBackground").toBool());
+        restoreGeometry(store_->value("window/geometry").toByteArray());
+        KeepOnScreen();
     }
 }
 
@@ -562,6 +571,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (store_) {
         StoreControls(*store_, ReadControls());
         store_->setValue("view/lightBackground", lightBackgroundBox->isChecked());
+        store_->setValue("window/geometry", saveGeometry());
         store_->sync();
     }
     QWidget::closeEvent(event);

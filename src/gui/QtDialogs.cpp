@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QUrl>
 #include <QFile>
 #include <QFileInfo>
@@ -76,7 +77,12 @@ bool QtDialogs::ShowSaveFinished(const std::string& text) {
     return box.clickedButton() == open;
 }
 
-void QtDialogs::OpenFolder(const std::string& folder) { QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(folder))); }
+void QtDialogs::OpenFolder(const std::string& folder) {
+    // A desktop without a file manager opens nothing: say so, and where the files are.
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(folder))))
+        QMessageBox::warning(window_, QStringLiteral("警告"),
+                             QStringLiteral("フォルダを開けません（ファイルマネージャーが見つかりません）。\n") + FromPath(folder));
+}
 
 void QtDialogs::Beep() { QApplication::beep(); }
 
@@ -90,10 +96,15 @@ std::vector<std::string> QtDialogs::ChooseOpenFiles() {
     return paths;
 }
 
-std::optional<std::string> QtDialogs::ChooseSaveFile(const std::string& proposed) {
-    const QString file = QFileDialog::getSaveFileName(window_, QString(), FromPath(proposed),
-                                                      QStringLiteral("AutoCAD R13J DXF (*.dxf)"));
+std::optional<std::string> QtDialogs::ChooseSaveFile(const std::string& proposed, std::string_view fileType) {
+    // The proposed name in the folder saved to last, while it exists.
+    QString start = FromPath(proposed);
+    if (const QString kept = store_ ? store_->value("folders/save").toString() : QString(); !kept.isEmpty() && QFileInfo(kept).isDir())
+        start = QDir(kept).filePath(QFileInfo(start).fileName());
+    const QString filter = QString::fromLatin1(fileType.data(), static_cast<qsizetype>(fileType.size())) + QStringLiteral(" (*.dxf)");
+    const QString file = QFileDialog::getSaveFileName(window_, QString(), start, filter);
     if (file.isEmpty()) return std::nullopt;
+    if (store_) store_->setValue("folders/save", QFileInfo(file).absolutePath());
     return ToPath(file);
 }
 

@@ -25,7 +25,7 @@ public:
     void OpenFolder(const std::string& folder) override;
     void Beep() override;
     std::vector<std::string> ChooseOpenFiles() override;
-    std::optional<std::string> ChooseSaveFile(const std::string& proposed) override;
+    std::optional<std::string> ChooseSaveFile(const std::string& proposed, std::string_view fileType) override;
     std::optional<std::string> ChooseFolder(const std::string& title, const std::string& initial) override;
 
 private:

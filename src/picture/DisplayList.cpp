@@ -54,8 +54,15 @@ PictureBounds DisplayList::Bounds() const {
 
 std::uint32_t ScreenColor(int color, bool lightBackground) {
     if (color == 7 && lightBackground) return 0x000000;
-    if (color >= 1 && color <= 255) return kAciRgb[static_cast<std::size_t>(color)];
-    return 0xC0C0C0;
+    const std::uint32_t rgb = color >= 1 && color <= 255 ? kAciRgb[static_cast<std::size_t>(color)] : 0xC0C0C0;
+    if (!lightBackground) return rgb;
+    // On white, a light colour (yellow, cyan) is drawn darker, its hue kept,
+    // so that it shows: no brighter than kBrightestOnWhite.
+    const auto r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF), b = static_cast<int>(rgb & 0xFF);
+    const int brightness = (299 * r + 587 * g + 114 * b) / 1000;
+    if (brightness <= kBrightestOnWhite) return rgb;
+    const auto darker = [&](int c) { return static_cast<std::uint32_t>(c * kBrightestOnWhite / brightness); };
+    return darker(r) << 16 | darker(g) << 8 | darker(b);
 }
 
 }  // namespace orvik

@@ -79,7 +79,10 @@ struct DisplayList {
 
 // The on-screen RGB (0xRRGGBB) of an AutoCAD colour number 1..255 as AutoCAD
 // shows it, 7 white on a dark background and black on a light one; any
-// other number a light grey.
+// other number a light grey. On a light background a light colour is
+// darkened to the brightness kBrightestOnWhite (0..255, as 0.299 R +
+// 0.587 G + 0.114 B), as CAD viewers draw yellow and cyan on white.
+inline constexpr int kBrightestOnWhite = 128;
 std::uint32_t ScreenColor(int color, bool lightBackground);
 
 }  // namespace orvik

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "app/OutputFormatChoices.h"
 #include "app/SettingChecks.h"
 #include "cli/CliRun.h"
 #include "dxf/DxfLines.h"
@@ -342,14 +343,22 @@ TEST_F(WindowCommandsTest, TheDateComesFromTheDrawingEvenAfterACancelledDialog) 
               (testing::Groups{{" 40", "2453431.5"}}));
 }
 
+// In every output format; the save dialog names the format chosen.
 TEST_F(WindowCommandsTest, TheWindowWritesTheSameFileAsTheCommandLine) {
     const std::string source = Drawing("same.jwc");
-    commands_.DropFiles({source});
-    ui_.saveAnswers.push_back(dir_.File("window.dxf"));
-    commands_.ConvertAndSave();
-    const cli::CliRun run = cli::Cli({"convert", "-o", dir_.File("cli.dxf"), source});
-    ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_TRUE(ReadFileBytes(dir_.File("window.dxf")) == ReadFileBytes(dir_.File("cli.dxf")));
+    const std::pair<OutputFormat, const char*> formats[] = {
+        {OutputFormat::Dos932, "AutoCAD R13J DXF"}, {OutputFormat::Utf8, "AutoCAD 2007 DXF (UTF-8)"}};
+    for (const auto& [format, fileType] : formats) {
+        commands_.DropFiles({source});
+        ui_.controls.outputFormat = format;
+        ui_.saveAnswers.push_back(dir_.File("window.dxf"));
+        ui_.yesNoAnswers.push_back(true);  // over the file of the format before
+        commands_.ConvertAndSave();
+        EXPECT_EQ(ui_.saveFileType, fileType);
+        const cli::CliRun run = cli::Cli({"convert", "--force", "--format", std::string(ChoiceOf(format).name), "-o", dir_.File("cli.dxf"), source});
+        ASSERT_EQ(run.code, 0) << run.err;
+        EXPECT_TRUE(ReadFileBytes(dir_.File("window.dxf")) == ReadFileBytes(dir_.File("cli.dxf"))) << fileType;
+    }
 }
 
 TEST_F(WindowCommandsTest, ABatchAsksOnceAndWritesEveryDrawing) {

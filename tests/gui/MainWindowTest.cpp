@@ -208,6 +208,7 @@ TEST(MainWindowStore, KeepsTheSettingsBetweenRuns) {
     ConversionSettings settings;
     WindowState state;
     ControlValues changed;
+    QSize kept;
     {
         MainWindow first(dialogs, drawing, settings, state);
         first.SetStore(&store);
@@ -220,11 +221,14 @@ TEST(MainWindowStore, KeepsTheSettingsBetweenRuns) {
         changed.penColors = {1, 2, 3, 4, 5, 6};
         changed.outputFormat = OutputFormat::Utf8;
         first.ShowControls(changed);
+        first.resize(first.width() + 37, first.height() + 23);
+        kept = first.size();
         first.close();
     }
     MainWindow second(dialogs, drawing, settings, state);
     second.SetStore(&store);
     second.show();
+    EXPECT_EQ(second.size(), kept);  // the window's size and place too
     const ControlValues shown = second.ReadControls();
     EXPECT_EQ(shown.pointMode, PointMode::Circle);
     EXPECT_EQ(shown.pointRadius, "0.25");

@@ -8,6 +8,7 @@
 #include <regex>
 #include <set>
 
+#include "convert/ColorPalette.h"
 #include "convert/JwwMapping.h"
 #include "convert/ProposedScales.h"
 #include "dxf/DxfLines.h"
@@ -246,6 +247,24 @@ TEST(PictureOfAConversion, InsertsLookAsTheirBlocksInPlace) {
             EXPECT_NEAR(x.vertices[v].at.y, y.vertices[v].at.y, 1e-6);
         }
     }
+}
+
+// Colours as a CAD screen shows them; on white, light ones darkened with
+// their hue kept.
+TEST(ScreenColor, LightColoursAreDarkerOnWhite) {
+    struct Case {
+        int color;
+        bool light;
+        std::uint32_t rgb;
+    };
+    const Case cases[] = {
+        {2, false, 0xFFFF00}, {2, true, 0x919100},  // yellow
+        {4, false, 0x00FFFF}, {4, true, 0x00B7B7},  // cyan
+        {5, true, 0x0000FF},                        // blue: dark enough already
+        {7, false, 0xFFFFFF}, {7, true, 0x000000},
+        {94, false, kAciRgb[94]},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ScreenColor(c.color, c.light), c.rgb) << c.color << " " << c.light;
 }
 
 // A picture keeps the width asked for and the drawing's proportions, and

@@ -20,6 +20,7 @@ public:
     std::deque<std::vector<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers, folderAnswers;
     std::deque<bool> yesNoAnswers, openFolderAnswers;
+    std::string saveFileType;  // the type the last save dialog offered
 
     void ShowInfo(const std::string& text) override { events.push_back("info: " + Cp932ToUtf8(text)); }
     void ShowWarning(const std::string& text) override { events.push_back("warning: " + Cp932ToUtf8(text)); }
@@ -38,8 +39,9 @@ public:
         events.push_back("open dialog");
         return Next(openAnswers, {});
     }
-    std::optional<std::string> ChooseSaveFile(const std::string& proposed) override {
+    std::optional<std::string> ChooseSaveFile(const std::string& proposed, std::string_view fileType) override {
         events.push_back("save dialog: " + proposed);
+        saveFileType = fileType;
         return Next(saveAnswers, std::nullopt);
     }
     std::optional<std::string> ChooseFolder(const std::string& title, const std::string& initial) override {
