@@ -39,10 +39,22 @@ FileCheck CheckFile(const DrawingJobRequest& request) {
     return check;
 }
 
+// The picture streamed into the sink: the shapes are drawn as the
+// conversion's DXF text is read, never all held.
+void WritePicture(const Conversion& conversion, PictureType type, const PictureOptions& options, const PictureEncoder& encoder,
+                  ByteSink& sink) {
+    const PictureSource source(conversion);
+    if (type == PictureType::Svg)
+        WriteSvgPicture(source, options, sink);
+    else
+        encoder(source, type, options, sink);
+}
+
 std::string PictureBytes(const Conversion& conversion, PictureType type, const PictureOptions& options,
                          const PictureEncoder& encoder) {
-    const DisplayList list = PictureOf(conversion);
-    return type == PictureType::Svg ? SvgPicture(list, options) : encoder(list, type, options);
+    StringSink sink;
+    WritePicture(conversion, type, options, encoder, sink);
+    return sink.Text();
 }
 
 // Writes the output: the DXF file or its picture, to the file or to standard output.
@@ -53,11 +65,14 @@ void WriteOutput(const Conversion& conversion, const DrawingJobRequest& request)
         if (ec) throw ConversionError(CannotCreateFile(request.output, SystemErrorText(ec.value())));
     }
     if (request.kind == OutputKind::Picture) {
-        const std::string picture = PictureBytes(conversion, request.pictureType, request.picture, request.encoder);
-        if (request.output.empty())
-            DescriptorSink(os::StandardOutput(), "-").Write(picture);
-        else
-            SaveFile(request.output, picture, request.rules);
+        if (request.output.empty()) {
+            DescriptorSink standardOutput(os::StandardOutput(), "-");
+            WritePicture(conversion, request.pictureType, request.picture, request.encoder, standardOutput);
+        } else {
+            AtomicFile file(request.output, request.rules);
+            WritePicture(conversion, request.pictureType, request.picture, request.encoder, file);
+            file.Commit();
+        }
     } else if (request.output.empty()) {
         DescriptorSink standardOutput(os::StandardOutput(), "-");
         conversion.WriteTo(standardOutput, request.writers);

@@ -37,7 +37,7 @@ std::string_view PictureExtension(PictureType type);
 
 // Draws a display list as PNG or PDF bytes: the front end's part, where it
 // has a painter (SVG needs none).
-using PictureEncoder = std::function<std::string(const DisplayList&, PictureType, const PictureOptions&)>;
+using PictureEncoder = std::function<void(const PictureSource&, PictureType, const PictureOptions&, ByteSink&)>;
 
 // The width in pixels of a thumbnail.
 inline constexpr int kThumbnailWidth = 256;

@@ -54,9 +54,12 @@ std::string OutputPathFor(const ConvertOptions& options, OutputKind kind, const 
 // Qt draws PNG and PDF pictures one at a time; everything else runs in parallel.
 std::mutex qtPictures;
 
-std::string QtPicture(const DisplayList& list, PictureType type, const PictureOptions& options) {
+void QtPicture(const PictureSource& source, PictureType type, const PictureOptions& options, ByteSink& sink) {
     const std::lock_guard lock(qtPictures);
-    return type == PictureType::Png ? PngPicture(list, options) : PdfPicture(list, options);
+    if (type == PictureType::Png)
+        PngPicture(source, options, sink);
+    else
+        PdfPicture(source, options, sink);
 }
 #endif
 

@@ -6,6 +6,7 @@
 #include <QPageSize>
 #include <QPdfWriter>
 
+#include <exception>
 #include <memory>
 
 #include "paint/PicturePainter.h"
@@ -22,25 +23,57 @@ void StartQtPictures() {
     static const std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
 }
 
-std::string PngPicture(const DisplayList& list, const PictureOptions& options) {
+void PngPicture(const PictureSource& source, const PictureOptions& options, ByteSink& sink) {
     StartQtPictures();
-    const QImage image = RenderPicture(list, options);
+    const QImage image = RenderPicture(source, options);
     if (image.isNull()) throw ConversionError(WithReason(kPictureNotMade, kOutOfMemory));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG") || bytes.isEmpty()) throw ConversionError(std::string(kPictureNotMade));
-    return bytes.toStdString();
+    sink.Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
-std::string PdfPicture(const DisplayList& list, const PictureOptions& options) {
+namespace {
+
+// A device handing what Qt writes to a sink. A sink's failure cannot pass
+// through Qt: it is kept, the device fails, and it is thrown again after.
+class SinkDevice final : public QIODevice {
+public:
+    explicit SinkDevice(ByteSink& sink) : sink_(sink) { open(QIODevice::WriteOnly); }
+    std::int64_t written() const { return written_; }
+    void RethrowFailure() const {
+        if (failure_) std::rethrow_exception(failure_);
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        if (failure_) return -1;
+        try {
+            sink_.Write(std::string_view(data, static_cast<std::size_t>(size)));
+        } catch (...) {
+            failure_ = std::current_exception();
+            return -1;
+        }
+        written_ += size;
+        return size;
+    }
+
+private:
+    ByteSink& sink_;
+    std::exception_ptr failure_;
+    std::int64_t written_ = 0;
+};
+
+}  // namespace
+
+void PdfPicture(const PictureSource& source, const PictureOptions& options, ByteSink& sink) {
     StartQtPictures();
-    const PictureFrame frame = FrameFor(list.Bounds(), options.width);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
+    const PictureFrame frame = FrameFor(source.Bounds(), options.width);
+    SinkDevice device(sink);
     {
-        QPdfWriter pdf(&buffer);
+        QPdfWriter pdf(&device);
         pdf.setCreator("ORVIK");
         pdf.setResolution(72);
         pdf.setPageSize(QPageSize(QSizeF(frame.width, frame.height), QPageSize::Point));
@@ -48,10 +81,10 @@ std::string PdfPicture(const DisplayList& list, const PictureOptions& options) {
         QPainter painter(&pdf);
         if (!painter.isActive()) throw ConversionError(std::string(kPictureNotMade));
         painter.fillRect(QRectF(0, 0, frame.width, frame.height), options.lightBackground ? Qt::white : Qt::black);
-        PaintDisplayList(painter, list, ViewTransform(frame), options.lightBackground);
+        PaintPicture(painter, source, ViewTransform(frame), options.lightBackground);
     }
-    if (bytes.isEmpty()) throw ConversionError(std::string(kPictureNotMade));
-    return bytes.toStdString();
+    device.RethrowFailure();
+    if (device.written() == 0) throw ConversionError(std::string(kPictureNotMade));
 }
 
 }  // namespace orvik::cli

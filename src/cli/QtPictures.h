@@ -6,7 +6,8 @@
 
 #include <string>
 
-#include "picture/DisplayList.h"
+#include "dxf/ByteSink.h"
+#include "picture/PictureSource.h"
 #include "picture/SvgPicture.h"
 
 namespace orvik::cli {
@@ -15,11 +16,12 @@ namespace orvik::cli {
 // (main) thread, before pictures are drawn on other threads.
 void StartQtPictures();
 
-// The PNG file's bytes. Throws ConversionError (CP932) when the picture
-// cannot be made; the same for PDF.
-std::string PngPicture(const DisplayList& list, const PictureOptions& options);
+// The PNG file, into the sink. Throws ConversionError (CP932) when the
+// picture cannot be made; the same for PDF.
+void PngPicture(const PictureSource& source, const PictureOptions& options, ByteSink& sink);
 
-// The PDF file's bytes: one page the picture's size (a pixel a point), in vectors.
-std::string PdfPicture(const DisplayList& list, const PictureOptions& options);
+// The PDF file, streamed into the sink as it is drawn: one page the
+// picture's size (a pixel a point), in vectors.
+void PdfPicture(const PictureSource& source, const PictureOptions& options, ByteSink& sink);
 
 }  // namespace orvik::cli

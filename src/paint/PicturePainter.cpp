@@ -160,115 +160,162 @@ QTransform ViewTransform(const PictureFrame& frame) {
     return QTransform(frame.scale, 0, 0, -frame.scale, -frame.origin.x * frame.scale, frame.origin.y * frame.scale);
 }
 
-void PaintDisplayList(QPainter& painter, const DisplayList& list, const QTransform& view, bool lightBackground) {
-    const QRectF device = painter.viewport();
-    const QRectF visible = view.inverted().mapRect(device);
-    const double scale = std::hypot(view.m11(), view.m12());
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setTransform(view);
-    painter.setBrush(Qt::NoBrush);
-    if (!list.sheet.Empty()) {
-        QPen frame(QColor(0x80, 0x80, 0x80), 0);
-        painter.setPen(frame);
-        painter.drawRect(QRectF(ToQt(list.sheet.min), ToQt(list.sheet.max)));
+namespace {
+
+// Draws shapes one at a time under a view: the sheet's frame first, one
+// pen per colour and line type, made once.
+class ShapePainter {
+public:
+    ShapePainter(QPainter& painter, const DisplayList& outline, const QTransform& view, bool lightBackground)
+        : painter_(painter),
+          outline_(outline),
+          view_(view),
+          light_(lightBackground),
+          visible_(view.inverted().mapRect(QRectF(painter.viewport()))),
+          scale_(std::hypot(view.m11(), view.m12())),
+          font_(kPictureFontFamily) {
+        painter_.setRenderHint(QPainter::Antialiasing);
+        painter_.setTransform(view_);
+        painter_.setBrush(Qt::NoBrush);
+        if (!outline_.sheet.Empty()) {
+            UsePen(QPen(QColor(0x80, 0x80, 0x80), 0));
+            painter_.drawRect(QRectF(ToQt(outline_.sheet.min), ToQt(outline_.sheet.max)));
+        }
+        font_.setPixelSize(kFontPixels);
+        painter_.setFont(font_);
     }
-    QFont font(kPictureFontFamily);
-    font.setPixelSize(kFontPixels);
-    painter.setFont(font);
-    // One pen per colour and line type, made once per repaint.
-    std::map<std::pair<int, int>, QPen> pens;
-    const auto penFor = [&](const Shape& s) -> const QPen& {
-        auto [at, added] = pens.try_emplace({s.color, s.linetype});
+    ~ShapePainter() { painter_.setTransform(QTransform()); }
+
+    void Paint(const Shape& s);
+
+private:
+    // Setting a pen costs a state change in a PDF even when it is the same.
+    void UsePen(const QPen& pen) {
+        if (pen == current_) return;
+        painter_.setPen(pen);
+        current_ = pen;
+    }
+
+    const QPen& PenFor(const Shape& s) {
+        auto [at, added] = pens_.try_emplace({s.color, s.linetype});
         if (!added) return at->second;
-        QPen pen(QColor::fromRgb(ScreenColor(s.color, lightBackground)), 0);  // cosmetic: one pixel at any zoom
+        QPen pen(QColor::fromRgb(ScreenColor(s.color, light_)), 0);  // cosmetic: one pixel at any zoom
         if (s.linetype >= 0) {
-            const QList<qreal> dashes = DashesInPixels(list.linetypes[static_cast<std::size_t>(s.linetype)], scale);
+            const QList<qreal> dashes = DashesInPixels(outline_.linetypes[static_cast<std::size_t>(s.linetype)], scale_);
             if (!dashes.isEmpty()) pen.setDashPattern(dashes);
         }
         at->second = pen;
         return at->second;
-    };
-    for (const Shape& s : list.shapes) {
-        const QRectF reach = Reach(s);
-        if (!reach.intersects(visible)) continue;
-        QPen pen = penFor(s);
-        const QColor color = pen.color();
-        painter.setTransform(view);
-        if (std::max(reach.width(), reach.height()) * scale < 2 && s.kind != ShapeKind::Text) {
-            // Smaller than two pixels: a dot says as much, far faster.
-            painter.setPen(QPen(color, 0));
-            painter.drawPoint(reach.center());
-            continue;
+    }
+
+    QPainter& painter_;
+    const DisplayList& outline_;
+    QTransform view_;
+    bool light_;
+    QRectF visible_;
+    double scale_;
+    QFont font_;
+    std::map<std::pair<int, int>, QPen> pens_;
+    QPen current_;
+    bool moved_ = false;
+};
+
+void ShapePainter::Paint(const Shape& s) {
+    const QRectF reach = Reach(s);
+    if (!reach.intersects(visible_)) return;
+    QPen pen = PenFor(s);
+    const QColor color = pen.color();
+    if (moved_) {  // a text moved the painter
+        painter_.setTransform(view_);
+        moved_ = false;
+    }
+    if (std::max(reach.width(), reach.height()) * scale_ < 2 && s.kind != ShapeKind::Text) {
+        // Smaller than two pixels: a dot says as much, far faster.
+        UsePen(QPen(color, 0));
+        painter_.drawPoint(reach.center());
+        return;
+    }
+    UsePen(pen);
+    switch (s.kind) {
+        case ShapeKind::Line: painter_.drawLine(ToQt(s.a), ToQt(s.b)); break;
+        case ShapeKind::Polyline:
+            if (IsWideCircle(s)) {
+                // A point written as a disc: a filled circle, far cheaper than a wide stroke.
+                const double chord = std::hypot(s.vertices[1].at.x - s.vertices[0].at.x,
+                                                s.vertices[1].at.y - s.vertices[0].at.y);
+                const QPointF centre = (ToQt(s.vertices[0].at) + ToQt(s.vertices[1].at)) / 2;
+                const double outer = chord / 2 + s.radius / 2, inner = chord / 2 - s.radius / 2;
+                UsePen(QPen(Qt::NoPen));
+                painter_.setBrush(color);
+                if (inner > 0) {
+                    QPainterPath ring;
+                    ring.addEllipse(centre, outer, outer);
+                    ring.addEllipse(centre, inner, inner);
+                    painter_.drawPath(ring);
+                } else {
+                    painter_.drawEllipse(centre, outer, outer);
+                }
+                painter_.setBrush(Qt::NoBrush);
+                break;
+            }
+            if (s.radius > 0) {
+                pen.setWidthF(s.radius);
+                pen.setCapStyle(Qt::RoundCap);
+                pen.setJoinStyle(Qt::RoundJoin);
+                UsePen(pen);
+            }
+            painter_.drawPath(PolylinePath(s));
+            break;
+        case ShapeKind::Solid:
+            painter_.fillPath(PolylinePath(s), color);
+            break;
+        case ShapeKind::Circle: painter_.drawEllipse(ToQt(s.a), s.radius, s.radius); break;
+        case ShapeKind::Arc: {
+            double sweep = std::fmod(s.end - s.start, 360.0);
+            if (sweep <= 0) sweep += 360;
+            const QRectF box(s.a.x - s.radius, s.a.y - s.radius, 2 * s.radius, 2 * s.radius);
+            painter_.drawArc(box, static_cast<int>(std::lround(-s.start * 16)),
+                            static_cast<int>(std::lround(-sweep * 16)));
+            break;
         }
-        painter.setPen(pen);
-        switch (s.kind) {
-            case ShapeKind::Line: painter.drawLine(ToQt(s.a), ToQt(s.b)); break;
-            case ShapeKind::Polyline:
-                if (IsWideCircle(s)) {
-                    // A point written as a disc: a filled circle, far cheaper than a wide stroke.
-                    const double chord = std::hypot(s.vertices[1].at.x - s.vertices[0].at.x,
-                                                    s.vertices[1].at.y - s.vertices[0].at.y);
-                    const QPointF centre = (ToQt(s.vertices[0].at) + ToQt(s.vertices[1].at)) / 2;
-                    const double outer = chord / 2 + s.radius / 2, inner = chord / 2 - s.radius / 2;
-                    painter.setPen(Qt::NoPen);
-                    painter.setBrush(color);
-                    if (inner > 0) {
-                        QPainterPath ring;
-                        ring.addEllipse(centre, outer, outer);
-                        ring.addEllipse(centre, inner, inner);
-                        painter.drawPath(ring);
-                    } else {
-                        painter.drawEllipse(centre, outer, outer);
-                    }
-                    painter.setBrush(Qt::NoBrush);
-                    break;
-                }
-                if (s.radius > 0) {
-                    pen.setWidthF(s.radius);
-                    pen.setCapStyle(Qt::RoundCap);
-                    pen.setJoinStyle(Qt::RoundJoin);
-                    painter.setPen(pen);
-                }
-                painter.drawPath(PolylinePath(s));
-                break;
-            case ShapeKind::Solid:
-                painter.fillPath(PolylinePath(s), color);
-                break;
-            case ShapeKind::Circle: painter.drawEllipse(ToQt(s.a), s.radius, s.radius); break;
-            case ShapeKind::Arc: {
-                double sweep = std::fmod(s.end - s.start, 360.0);
-                if (sweep <= 0) sweep += 360;
-                const QRectF box(s.a.x - s.radius, s.a.y - s.radius, 2 * s.radius, 2 * s.radius);
-                painter.drawArc(box, static_cast<int>(std::lround(-s.start * 16)),
-                                static_cast<int>(std::lround(-sweep * 16)));
-                break;
+        case ShapeKind::Ellipse: painter_.drawPath(EllipsePath(s)); break;
+        case ShapeKind::Text:
+            if (s.height * scale_ >= 1) {
+                UsePen(QPen(color));
+                PaintText(painter_, s, view_, outline_.encoding, font_);
+                moved_ = true;
             }
-            case ShapeKind::Ellipse: painter.drawPath(EllipsePath(s)); break;
-            case ShapeKind::Text:
-                if (s.height * scale >= 1) {
-                    painter.setPen(color);
-                    PaintText(painter, s, view, list.encoding, font);
-                }
-                break;
-            case ShapeKind::Point: {
-                QPen dot(color, 3);
-                dot.setCosmetic(true);
-                dot.setCapStyle(Qt::RoundCap);
-                painter.setPen(dot);
-                painter.drawPoint(ToQt(s.a));
-                break;
-            }
+            break;
+        case ShapeKind::Point: {
+            QPen dot(color, 3);
+            dot.setCosmetic(true);
+            dot.setCapStyle(Qt::RoundCap);
+            UsePen(dot);
+            painter_.drawPoint(ToQt(s.a));
+            break;
         }
     }
-    painter.setTransform(QTransform());
 }
 
-QImage RenderPicture(const DisplayList& list, const PictureOptions& options) {
-    const PictureFrame frame = FrameFor(list.Bounds(), options.width);
+}  // namespace
+
+void PaintDisplayList(QPainter& painter, const DisplayList& list, const QTransform& view, bool lightBackground) {
+    ShapePainter shapes(painter, list, view, lightBackground);
+    for (const Shape& s : list.shapes) shapes.Paint(s);
+}
+
+void PaintPicture(QPainter& painter, const PictureSource& source, const QTransform& view, bool lightBackground) {
+    ShapePainter shapes(painter, source.Outline(), view, lightBackground);
+    source.EachShape([&](const Shape& s) { shapes.Paint(s); });
+}
+
+QImage RenderPicture(const PictureSource& source, const PictureOptions& options) {
+    const PictureFrame frame = FrameFor(source.Bounds(), options.width);
     QImage image(frame.width, frame.height, QImage::Format_RGB32);
+    if (image.isNull()) return image;
     image.fill(options.lightBackground ? Qt::white : Qt::black);
     QPainter painter(&image);
-    PaintDisplayList(painter, list, ViewTransform(frame), options.lightBackground);
+    PaintPicture(painter, source, ViewTransform(frame), options.lightBackground);
     return image;
 }
 

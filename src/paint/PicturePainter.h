@@ -9,6 +9,7 @@
 #include <QTransform>
 
 #include "picture/DisplayList.h"
+#include "picture/PictureSource.h"
 #include "picture/SvgPicture.h"
 
 namespace orvik {
@@ -20,8 +21,11 @@ QTransform ViewTransform(const PictureFrame& frame);
 // Draws the paper sheet's frame and the shapes under `view`; the background is the
 // caller's. Shapes wholly outside the device are skipped.
 void PaintDisplayList(QPainter& painter, const DisplayList& list, const QTransform& view, bool lightBackground);
+// The same, the shapes drawn as the source hands them out.
+void PaintPicture(QPainter& painter, const PictureSource& source, const QTransform& view, bool lightBackground);
 
-// The whole drawing at `options.width` pixels, on its background.
-QImage RenderPicture(const DisplayList& list, const PictureOptions& options);
+// The whole drawing at `options.width` pixels, on its background (a null
+// image when its memory cannot be had).
+QImage RenderPicture(const PictureSource& source, const PictureOptions& options);
 
 }  // namespace orvik

@@ -19,9 +19,7 @@ void PictureBounds::Unite(const PictureBounds& other) {
     Add(other.max);
 }
 
-PictureBounds DisplayList::Bounds() const {
-    PictureBounds bounds;
-    for (const Shape& s : shapes) {
+void AddShapeBounds(PictureBounds& bounds, const Shape& s) {
         switch (s.kind) {
             case ShapeKind::Line:
                 bounds.Add(s.a);
@@ -48,7 +46,11 @@ PictureBounds DisplayList::Bounds() const {
                 break;
             case ShapeKind::Point: bounds.Add(s.a); break;
         }
-    }
+}
+
+PictureBounds DisplayList::Bounds() const {
+    PictureBounds bounds;
+    for (const Shape& s : shapes) AddShapeBounds(bounds, s);
     return bounds.Empty() ? sheet : bounds;
 }
 

@@ -59,6 +59,9 @@ struct Shape {
     double oblique = 0;                   // Text: slant, degrees to the right
 };
 
+// Widens `bounds` by what the shape covers (a text by its insertion point and height).
+void AddShapeBounds(PictureBounds& bounds, const Shape& shape);
+
 // A dash pattern as DXF writes it (group 49): a dash of that length, a gap
 // of minus that length, or a dot for 0; in drawing units, $LTSCALE applied.
 using DashPattern = std::vector<double>;

@@ -139,7 +139,14 @@ void DisplayListBuilder::EndBlockRecord() {
     }
 }
 
-std::vector<Shape>& DisplayListBuilder::Target() { return block_.empty() ? list_.shapes : blocks_[block_]; }
+void DisplayListBuilder::Emit(Shape&& shape) {
+    if (!block_.empty())
+        blocks_[block_].push_back(std::move(shape));
+    else if (sink_)
+        sink_(std::move(shape));
+    else
+        list_.shapes.push_back(std::move(shape));
+}
 
 void DisplayListBuilder::Insert() {
     const std::string* name = Value(2);
@@ -149,9 +156,7 @@ void DisplayListBuilder::Insert() {
     const auto block = blocks_.find(*name);
     if (block == blocks_.end()) return;
     const Placement at = Placement::Of(Number(10), Number(20), Number(41, 1), Number(42, 1), Number(50));
-    std::vector<Shape>& target = Target();
-    target.reserve(target.size() + block->second.size());
-    for (const Shape& s : block->second) target.push_back(PlacedShape(s, at));
+    for (const Shape& s : block->second) Emit(PlacedShape(s, at));
 }
 
 void DisplayListBuilder::EndEntity() {
@@ -164,7 +169,7 @@ void DisplayListBuilder::EndEntity() {
         return;
     }
     if (record_ == "SEQEND") {
-        if (inPolyline_ && polylineShown_) Target().push_back(std::move(polyline_));
+        if (inPolyline_ && polylineShown_) Emit(std::move(polyline_));
         inPolyline_ = false;
         return;
     }
@@ -235,7 +240,7 @@ void DisplayListBuilder::EndEntity() {
             break;
         case ShapeKind::Point: break;
     }
-    if (!onLayer.hidden) Target().push_back(std::move(s));
+    if (!onLayer.hidden) Emit(std::move(s));
 }
 
 DisplayList DisplayListBuilder::Take() {

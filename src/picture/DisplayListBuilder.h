@@ -9,6 +9,7 @@
 // else is passed over.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -22,6 +23,11 @@ namespace orvik {
 
 class DisplayListBuilder final : public ByteSink {
 public:
+    DisplayListBuilder() = default;
+    // The shapes of the ENTITIES section go to `sink` as each is complete,
+    // not into the list (a block's are still kept, for its INSERTs).
+    explicit DisplayListBuilder(std::function<void(Shape&&)> sink) : sink_(std::move(sink)) {}
+
     void Write(std::string_view bytes) override;
     // The list of everything written so far (the last record is complete
     // once the file's EOF has been written).
@@ -46,8 +52,8 @@ private:
     void EndEntity();
     void EndBlockRecord();
     void Insert();
-    // Where shapes go: the picture, or the block being read.
-    std::vector<Shape>& Target();
+    // A complete shape: to the block being read, the sink, or the list.
+    void Emit(Shape&& shape);
     const std::string* Value(int code) const;
     double Number(int code, double otherwise = 0) const;
 
@@ -71,6 +77,7 @@ private:
     bool inPolyline_ = false;
     bool polylineShown_ = false;
     DisplayList list_;
+    std::function<void(Shape&&)> sink_;
 };
 
 // The picture of what the conversion's DXF file holds.

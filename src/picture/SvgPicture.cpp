@@ -172,6 +172,39 @@ void AppendText(std::string& out, const Shape& s, const std::string& color, Text
     out += "</text>\n";
 }
 
+// One shape as its SVG element.
+void AppendShape(std::string& out, const Shape& s, const DisplayList& outline, const PictureOptions& options, double pixel) {
+    const std::string color = Hex(ScreenColor(s.color, options.lightBackground));
+    std::string stroke = " stroke=\"" + color + '"';
+    if (s.linetype >= 0)
+        stroke += " stroke-dasharray=\"" + DashArray(outline.linetypes[static_cast<std::size_t>(s.linetype)], pixel) + '"';
+    switch (s.kind) {
+        case ShapeKind::Line:
+            out += "<line class=\"LINE\" x1=\"" + Num(s.a.x) + "\" y1=\"" + Num(s.a.y) + "\" x2=\"" + Num(s.b.x) +
+                   "\" y2=\"" + Num(s.b.y) + '"' + stroke + "/>\n";
+            break;
+        case ShapeKind::Polyline:
+            out += "<path class=\"POLYLINE\" d=\"" + PolylinePath(s) + '"' + stroke;
+            if (s.radius > 0) out += " stroke-width=\"" + Num(s.radius) + '"';
+            out += "/>\n";
+            break;
+        case ShapeKind::Circle:
+            out += "<circle class=\"CIRCLE\" cx=\"" + Num(s.a.x) + "\" cy=\"" + Num(s.a.y) + "\" r=\"" + Num(s.radius) +
+                   '"' + stroke + "/>\n";
+            break;
+        case ShapeKind::Arc: out += "<path class=\"ARC\" d=\"" + ArcPath(s) + '"' + stroke + "/>\n"; break;
+        case ShapeKind::Ellipse: out += "<path class=\"ELLIPSE\" d=\"" + EllipsePath(s) + '"' + stroke + "/>\n"; break;
+        case ShapeKind::Text: AppendText(out, s, color, outline.encoding); break;
+        case ShapeKind::Solid:
+            out += "<path class=\"SOLID\" d=\"" + PolylinePath(s) + "\" fill=\"" + color + "\" stroke=\"none\"/>\n";
+            break;
+        case ShapeKind::Point:
+            out += "<circle class=\"POINT\" cx=\"" + Num(s.a.x) + "\" cy=\"" + Num(s.a.y) + "\" r=\"" + Num(1.5 * pixel) +
+                   "\" fill=\"" + color + "\"/>\n";
+            break;
+    }
+}
+
 }  // namespace
 
 PictureFrame FrameFor(const PictureBounds& bounds, int width) {
@@ -192,8 +225,9 @@ PictureFrame FrameFor(const PictureBounds& bounds, int width) {
     return frame;
 }
 
-std::string SvgPicture(const DisplayList& list, const PictureOptions& options) {
-    const PictureFrame frame = FrameFor(list.Bounds(), options.width);
+void WriteSvgPicture(const PictureSource& source, const PictureOptions& options, ByteSink& sink) {
+    const DisplayList& outline = source.Outline();
+    const PictureFrame frame = FrameFor(source.Bounds(), options.width);
     const double pixel = 1 / frame.scale;
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(frame.width) + "\" height=\"" +
@@ -205,47 +239,28 @@ std::string SvgPicture(const DisplayList& list, const PictureOptions& options) {
            Num(-frame.origin.x * frame.scale) + ' ' + Num(frame.origin.y * frame.scale) +
            ")\" fill=\"none\" stroke-width=\"" + Num(pixel) + "\" stroke-linecap=\"round\" font-family=\"" +
            kPictureFontFamily + "\">\n";
-    if (!list.sheet.Empty()) {
-        const PictureBounds& l = list.sheet;
+    if (!outline.sheet.Empty()) {
+        const PictureBounds& l = outline.sheet;
         out += "<rect class=\"SHEET\" x=\"" + Num(l.min.x) + "\" y=\"" + Num(l.min.y) + "\" width=\"" +
                Num(l.max.x - l.min.x) + "\" height=\"" + Num(l.max.y - l.min.y) + "\" stroke=\"#808080\"/>\n";
     }
-    for (const Shape& s : list.shapes) {
-        const std::string color = Hex(ScreenColor(s.color, options.lightBackground));
-        std::string stroke = " stroke=\"" + color + '"';
-        if (s.linetype >= 0)
-            stroke += " stroke-dasharray=\"" + DashArray(list.linetypes[static_cast<std::size_t>(s.linetype)], pixel) +
-                      '"';
-        switch (s.kind) {
-            case ShapeKind::Line:
-                out += "<line class=\"LINE\" x1=\"" + Num(s.a.x) + "\" y1=\"" + Num(s.a.y) + "\" x2=\"" + Num(s.b.x) +
-                       "\" y2=\"" + Num(s.b.y) + '"' + stroke + "/>\n";
-                break;
-            case ShapeKind::Polyline:
-                out += "<path class=\"POLYLINE\" d=\"" + PolylinePath(s) + '"' + stroke;
-                if (s.radius > 0) out += " stroke-width=\"" + Num(s.radius) + '"';
-                out += "/>\n";
-                break;
-            case ShapeKind::Circle:
-                out += "<circle class=\"CIRCLE\" cx=\"" + Num(s.a.x) + "\" cy=\"" + Num(s.a.y) + "\" r=\"" +
-                       Num(s.radius) + '"' + stroke + "/>\n";
-                break;
-            case ShapeKind::Arc: out += "<path class=\"ARC\" d=\"" + ArcPath(s) + '"' + stroke + "/>\n"; break;
-            case ShapeKind::Ellipse:
-                out += "<path class=\"ELLIPSE\" d=\"" + EllipsePath(s) + '"' + stroke + "/>\n";
-                break;
-            case ShapeKind::Text: AppendText(out, s, color, list.encoding); break;
-            case ShapeKind::Solid:
-                out += "<path class=\"SOLID\" d=\"" + PolylinePath(s) + "\" fill=\"" + color + "\" stroke=\"none\"/>\n";
-                break;
-            case ShapeKind::Point:
-                out += "<circle class=\"POINT\" cx=\"" + Num(s.a.x) + "\" cy=\"" + Num(s.a.y) + "\" r=\"" +
-                       Num(1.5 * pixel) + "\" fill=\"" + color + "\"/>\n";
-                break;
+    // The elements are handed on a megabyte or so at a time.
+    constexpr std::size_t kFlushAt = 1 << 20;
+    source.EachShape([&](const Shape& s) {
+        AppendShape(out, s, outline, options, pixel);
+        if (out.size() >= kFlushAt) {
+            sink.Write(out);
+            out.clear();
         }
-    }
+    });
     out += "</g>\n</svg>\n";
-    return out;
+    sink.Write(out);
+}
+
+std::string SvgPicture(const DisplayList& list, const PictureOptions& options) {
+    StringSink sink;
+    WriteSvgPicture(PictureSource(list), options, sink);
+    return sink.Text();
 }
 
 }  // namespace orvik

@@ -7,7 +7,9 @@
 
 #include <string>
 
+#include "dxf/ByteSink.h"
 #include "picture/DisplayList.h"
+#include "picture/PictureSource.h"
 
 namespace orvik {
 
@@ -36,6 +38,9 @@ struct PictureFrame {
 };
 PictureFrame FrameFor(const PictureBounds& bounds, int width);
 
+// Streams the SVG document into the sink as the shapes come.
+void WriteSvgPicture(const PictureSource& source, const PictureOptions& options, ByteSink& sink);
+// The same for a display list held, as one string.
 std::string SvgPicture(const DisplayList& list, const PictureOptions& options);
 
 }  // namespace orvik

@@ -79,7 +79,7 @@ TEST(PicturePainter, InkLandsWhereTheGeometrySays) {
         SCOPED_TRACE(c.name);
         DisplayList list;
         list.shapes = c.shapes;
-        const QImage image = RenderPicture(list, {kWidth, false});
+        const QImage image = RenderPicture(PictureSource(list), {kWidth, false});
         for (PicturePoint p : c.ink) EXPECT_TRUE(Like(InkNear(image, PixelOf(list, p)), c.color)) << p.x << ',' << p.y;
         for (PicturePoint p : c.blank) EXPECT_EQ(InkNear(image, PixelOf(list, p)), qRgb(0, 0, 0)) << p.x << ',' << p.y;
     }
@@ -109,7 +109,7 @@ TEST(PicturePainter, ALayerThatIsOffLeavesNoPixel) {
     JwcDrawing drawing;
     ASSERT_TRUE(LoadJwcFile(path, drawing));
     const Conversion conversion(drawing, {}, ConversionRequest{path, "100"});
-    QImage image = RenderPicture(PictureOf(conversion), {kWidth, false});
+    QImage image = RenderPicture(PictureSource(conversion), {kWidth, false});
     image = image.convertToFormat(QImage::Format_RGB32);
     EXPECT_GT(Pixels(image, qRgb(0, 255, 255)), 50);
     EXPECT_EQ(Pixels(image, qRgb(0, 255, 0)), 0);
@@ -124,7 +124,7 @@ TEST(PicturePainter, TheSamplesPictureMatchesTheReviewedOne) {
     ASSERT_TRUE(LoadJwcFile(sample, drawing));
     const ScaleList scales = ListProposedScales(drawing);
     const Conversion conversion(drawing, {}, ConversionRequest{sample, scales.items[scales.selected]});
-    const QImage image = RenderPicture(PictureOf(conversion), {400, false}).convertToFormat(QImage::Format_RGB32);
+    const QImage image = RenderPicture(PictureSource(conversion), {400, false}).convertToFormat(QImage::Format_RGB32);
     if (std::getenv("ORVIK_UPDATE_GOLDEN")) {
         ASSERT_TRUE(image.save(reviewed));
     }
