@@ -73,6 +73,9 @@ TEST(PictureOfAConversion, HoldsTheShownEntitiesOfTheFileAtItsCoordinates) {
         const std::string dxf = conversion.Text();
         const DisplayList list = PictureOf(conversion);
         const std::string svg = SvgPicture(list, {});
+        StringSink streamed;  // shape by shape, as the file is read: the same picture
+        WriteSvgPicture(PictureSource(conversion), {}, streamed);
+        EXPECT_TRUE(streamed.Text() == svg);
         const std::set<std::string> shown = ShownLayers(dxf);
 
         std::map<std::string, int> inFile, inList, inSvg;

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Renders the benchmark drawing (1,000,000 lines and 300,000 other elements)
+# as SVG, PNG and PDF and sets each picture's peak memory against the aim:
+# twice the drawing plus 100 MB (the shapes are drawn as the DXF text is
+# read, never all held); a PNG may take its pixels (4 bytes each) besides.
+#
+# Usage: bench/picture-memory.sh [BUILD_DIR]   (default build/release)
+set -euo pipefail
+bin=${1:-build/release}/bin
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+"$bin/make_bench_drawing" "$work/bench.jwc" >/dev/null
+input=$(stat -c %s "$work/bench.jwc")
+limit_kb=$(( (2 * input + 100 * 1000 * 1000) / 1024 ))
+echo "drawing ${input} bytes; aim 2 x drawing + 100 MB = ${limit_kb} KiB"
+for picture in svg png pdf; do
+  /usr/bin/time -f '%M %e' -o "$work/time" "$bin/orvik-cli" render -q --force -o "$work/bench.$picture" "$work/bench.jwc" 2>/dev/null
+  read -r peak_kb seconds <"$work/time"
+  echo "$picture: $(stat -c %s "$work/bench.$picture") bytes in ${seconds} s, peak ${peak_kb} KiB"
+done
