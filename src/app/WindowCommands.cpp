@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <new>
 
@@ -246,27 +247,15 @@ std::optional<ConversionSettings> WindowCommands::ControlSettings() const {
     return SettingsOf(c, *radius, *reduction, *aspect);
 }
 
-std::optional<DisplayList> WindowCommands::Picture() const {
-    const auto settings = ControlSettings();
-    const std::string scale = view_.ScaleText();
-    if (state_.fileCount != 1 || !settings || scale.empty()) return std::nullopt;
-    try {
-        return PictureOf(Conversion(drawing_, *settings, ConversionRequest{state_.sourcePath, scale}));
-    } catch (const ConversionError&) {
-        return std::nullopt;
-    }
-}
+namespace {
 
-DrawingPicture WindowCommands::BatchPicture(std::size_t index) const {
-    const auto settings = ControlSettings();
-    if (state_.fileCount < 2 || index >= state_.batchFiles.size() || !settings) return {};
+// Drawing `path` of a batch, read as the batch save reads it: on its own, at
+// its own proposed scale.
+DrawingPicture BatchDrawingPicture(const std::string& path, const ConversionSettings& settings, std::string note) {
     DrawingPicture shown;
-    const std::optional<BatchMark>& mark = index < state_.batchMarks.size() ? state_.batchMarks[index] : std::nullopt;
-    if (mark) shown.note = mark->reason;
-    // Read as the batch save reads it: on its own, at its own proposed scale.
-    const std::string& path = state_.batchFiles[index];
-    const auto say = [&](std::string note) {
-        if (shown.note.empty()) shown.note = std::move(note);
+    shown.note = std::move(note);
+    const auto say = [&](std::string why) {
+        if (shown.note.empty()) shown.note = std::move(why);
     };
     JwcDrawing drawing;
     const FileCheck check = CheckDrawingFile(path);
@@ -282,11 +271,34 @@ DrawingPicture WindowCommands::BatchPicture(std::size_t index) const {
         return shown;
     }
     try {
-        shown.picture = PictureOf(Conversion(drawing, *settings, ConversionRequest{path, scales.items[scales.selected]}));
+        shown.picture = PictureOf(Conversion(drawing, settings, ConversionRequest{path, scales.items[scales.selected]}));
     } catch (const ConversionError& e) {
         say(e.what());
     }
     return shown;
+}
+
+}  // namespace
+
+std::function<DrawingPicture()> WindowCommands::PictureTask(std::size_t batchIndex) const {
+    const auto settings = ControlSettings();
+    if (!settings) return {};
+    if (state_.fileCount == 1) {
+        const std::string scale = view_.ScaleText();
+        if (scale.empty()) return {};
+        return [drawing = std::make_shared<const JwcDrawing>(drawing_), settings = *settings, source = state_.sourcePath, scale] {
+            try {
+                return DrawingPicture{PictureOf(Conversion(*drawing, settings, ConversionRequest{source, scale})), {}};
+            } catch (const ConversionError&) {
+                return DrawingPicture{};
+            }
+        };
+    }
+    if (state_.fileCount < 2 || batchIndex >= state_.batchFiles.size()) return {};
+    const std::optional<BatchMark> mark = batchIndex < state_.batchMarks.size() ? state_.batchMarks[batchIndex] : std::nullopt;
+    return [path = state_.batchFiles[batchIndex], settings = *settings, note = mark ? mark->reason : std::string()] {
+        return BatchDrawingPicture(path, settings, note);
+    };
 }
 
 void WindowCommands::ConvertAndSave() {

@@ -4,6 +4,7 @@
 // drawing the drawing tab shows.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -54,15 +55,17 @@ public:
 
     const WindowState& State() const { return state_; }
 
-    // The picture of the drawing read, as the controls would convert it now:
-    // none while no single drawing is loaded or a field holds no usable value.
-    // Reads the controls only; the settings stay as the last save left them.
-    std::optional<DisplayList> Picture() const;
-    // The same for drawing `index` of the batch read, loaded on its own at
-    // its proposed scale, as the batch save will convert it; the note says
+    // The drawing tab's picture as work that may run on another thread:
+    // what it needs is taken now (the settings the controls show, the scale,
+    // a copy of the drawing read; for a batch, the drawing's path and mark),
+    // so the window goes on meanwhile. The drawing read is converted at the
+    // chosen scale; drawing `batchIndex` of a batch is loaded on its own at
+    // its proposed scale, as the batch save will convert it, the note saying
     // what the save found (its mark's reason), or else why the drawing
-    // cannot be shown or is shown in part.
-    DrawingPicture BatchPicture(std::size_t index) const;
+    // cannot be shown or is shown in part. Empty while nothing is loaded or
+    // a field holds no usable value. Reads the controls only; the settings
+    // stay as the last save left them.
+    std::function<DrawingPicture()> PictureTask(std::size_t batchIndex) const;
 
 private:
     // The settings the controls describe, when every field holds a usable value.

@@ -12,6 +12,14 @@
 namespace orvik {
 
 DrawingView::DrawingView(QWidget* parent) : QWidget(parent) {
+    settle_.setSingleShot(true);
+    settle_.setInterval(kSettleMilliseconds);
+    connect(&settle_, &QTimer::timeout, this, [this] {
+        moving_ = false;
+        update();
+    });
+    renderWatch_.setInterval(15);
+    connect(&renderWatch_, &QTimer::timeout, this, &DrawingView::Rendered);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -19,8 +27,9 @@ DrawingView::DrawingView(QWidget* parent) : QWidget(parent) {
 }
 
 void DrawingView::SetPicture(DisplayList list, bool fit) {
-    list_ = std::move(list);
+    list_ = std::make_shared<const DisplayList>(std::move(list));
     hasPicture_ = true;
+    cacheStale_ = true;
     if (fit || fitted_)
         FitToView();
     else
@@ -28,8 +37,9 @@ void DrawingView::SetPicture(DisplayList list, bool fit) {
 }
 
 void DrawingView::Clear() {
-    list_ = DisplayList{};
+    list_ = std::make_shared<const DisplayList>();
     hasPicture_ = false;
+    cacheStale_ = true;
     update();
 }
 
@@ -38,11 +48,60 @@ void DrawingView::SetNote(const QString& note) {
     update();
 }
 
+void DrawingView::Render() {
+    if (rendering_.valid()) {  // one is being drawn: the newest view follows it
+        renderWanted_ = true;
+        return;
+    }
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    cacheStale_ = false;
+    rendering_ = std::async(std::launch::async, [list = list_, view = view_, light = light_, has = hasPicture_, pixels, ratio] {
+        RenderedView done{QImage(pixels, QImage::Format_RGB32), view};
+        if (done.image.isNull()) return done;  // no memory for it: the last picture stays
+        done.image.setDevicePixelRatio(ratio);
+        done.image.fill(light ? Qt::white : Qt::black);
+        if (has) {
+            QPainter painter(&done.image);
+            PaintDisplayList(painter, *list, view, light);
+        }
+        return done;
+    });
+    renderWatch_.start();
+}
+
+void DrawingView::Rendered() {
+    if (!rendering_.valid() || rendering_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+    renderWatch_.stop();
+    RenderedView done = rendering_.get();
+    if (!done.image.isNull()) {
+        cache_ = std::move(done.image);
+        cacheView_ = done.view;
+    }
+    if (renderWanted_) {
+        renderWanted_ = false;
+        cacheStale_ = true;
+    }
+    update();
+}
+
+void DrawingView::Moving() {
+    moving_ = true;
+    settle_.start();
+    update();
+}
+
+void DrawingView::SetBusy(bool busy) {
+    busy_ = busy;
+    setCursor(busy ? Qt::BusyCursor : Qt::OpenHandCursor);
+    update();
+}
+
 void DrawingView::FitToView() {
     fitted_ = true;
     // The drawing and its paper sheet, as JW_CAD shows a drawing whole.
-    PictureBounds whole = list_.Bounds();
-    whole.Unite(list_.sheet);
+    PictureBounds whole = list_->Bounds();
+    whole.Unite(list_->sheet);
     const PictureFrame frame = FrameFor(whole, std::max(width(), 1));
     // FrameFor fits the width; when the drawing is the taller, fit the height.
     const double tall = static_cast<double>(frame.height) / std::max(height(), 1);
@@ -58,13 +117,28 @@ void DrawingView::FitToView() {
 
 void DrawingView::SetLightBackground(bool light) {
     light_ = light;
+    cacheStale_ = true;
     update();
 }
 
 void DrawingView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), light_ ? Qt::white : Qt::black);
-    if (hasPicture_) PaintDisplayList(painter, list_, view_, light_);
+    // The last picture drawn, moved and scaled as the view has been since;
+    // a new one is drawn on a worker once the view rests.
+    if (!cache_.isNull()) {
+        painter.setTransform(cacheView_.inverted() * view_);
+        painter.drawImage(QPointF(0, 0), cache_);
+        painter.resetTransform();
+    }
+    const QSize pixels = (QSizeF(size()) * devicePixelRatioF()).toSize();
+    if (!moving_ && (cacheStale_ || cache_.size() != pixels || cacheView_ != view_)) Render();
+    if (busy_) {
+        painter.resetTransform();
+        painter.setFont(font());
+        painter.setPen(light_ ? Qt::darkGray : Qt::lightGray);
+        painter.drawText(rect().adjusted(8, 8, -8, -8), Qt::AlignRight | Qt::AlignBottom, QStringLiteral("図面を作成中…"));
+    }
     if (!note_.isEmpty()) {
         painter.resetTransform();
         painter.setFont(font());
@@ -85,7 +159,7 @@ void DrawingView::wheelEvent(QWheelEvent* event) {
     view_ = view_ * QTransform::fromTranslate(-at.x(), -at.y()) * QTransform::fromScale(factor, factor) *
             QTransform::fromTranslate(at.x(), at.y());
     fitted_ = false;
-    update();
+    Moving();
     event->accept();
 }
 
@@ -100,7 +174,7 @@ void DrawingView::mouseMoveEvent(QMouseEvent* event) {
     view_ = view_ * QTransform::fromTranslate(to.x() - dragFrom_.x(), to.y() - dragFrom_.y());
     dragFrom_ = to;
     fitted_ = false;
-    update();
+    Moving();
 }
 
 void DrawingView::mouseReleaseEvent(QMouseEvent*) { setCursor(Qt::OpenHandCursor); }

@@ -1,10 +1,17 @@
 // The drawing tab's view: the display list on a dark (or light) background
 // like a CAD screen. It fits the drawing and its paper sheet to the view
-// when a new drawing is shown; the wheel zooms around the cursor, dragging pans, and F, Home or a
+// when a new drawing is shown. The picture is drawn into an image on a
+// worker, so the window never waits for it: a repaint, and every step of a
+// zoom or pan, shows the last image moved and scaled as the view has been
+// since; the picture is drawn anew once the view rests; the wheel zooms around the cursor, dragging pans, and F, Home or a
 // double click fit it again. Keeps the zoom when only the settings change.
 #pragma once
 
+#include <QImage>
 #include <QPoint>
+#include <QTimer>
+#include <future>
+#include <memory>
 #include <QTransform>
 #include <QWidget>
 
@@ -24,8 +31,12 @@ public:
     // place (why there is none, or that it is partial); empty: none.
     void SetNote(const QString& note);
     const QString& Note() const { return note_; }
+    // While a picture is being built: said in a corner of the view.
+    void SetBusy(bool busy);
     bool HasPicture() const { return hasPicture_; }
-    const DisplayList& Picture() const { return list_; }
+    const DisplayList& Picture() const { return *list_; }
+    // Whether the view shows the picture of its current view, drawn.
+    bool Drawn() const { return !rendering_.valid() && !cacheStale_ && cacheView_ == view_ && !moving_; }
     const QTransform& View() const { return view_; }
 
 public slots:
@@ -43,13 +54,37 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    DisplayList list_;
+    // A zoom or pan step: shown at once from the last full picture, drawn
+    // anew once the view has rested kSettleMilliseconds.
+    void Moving();
+    static constexpr int kSettleMilliseconds = 150;
+    // Draws the picture of the current view on a worker; Rendered takes it.
+    void Render();
+    void Rendered();
+
+    struct RenderedView {
+        QImage image;
+        QTransform view;
+    };
+
+    std::shared_ptr<const DisplayList> list_ = std::make_shared<const DisplayList>();
     QString note_;
+    bool busy_ = false;
     bool hasPicture_ = false;
     bool fitted_ = true;  // follows the view's size until the user zooms or pans
     bool light_ = false;
     QTransform view_;
     QPoint dragFrom_;
+    // The last full picture, drawn under cacheView_; drawn again on a worker
+    // when stale, resized or the view has changed (and is at rest).
+    QImage cache_;
+    QTransform cacheView_;
+    bool cacheStale_ = true;
+    bool moving_ = false;
+    QTimer settle_;
+    std::future<RenderedView> rendering_;
+    bool renderWanted_ = false;  // the view changed while one was being drawn
+    QTimer renderWatch_;
 };
 
 }  // namespace orvik

@@ -372,6 +372,8 @@ void MainWindow::ConnectSettingsToDrawing() {
     drawingTimer_.setSingleShot(true);
     drawingTimer_.setInterval(150);
     connect(&drawingTimer_, &QTimer::timeout, this, &MainWindow::UpdateDrawing);
+    pictureWatch_.setInterval(15);
+    connect(&pictureWatch_, &QTimer::timeout, this, &MainWindow::PictureBuilt);
     connect(viewTabs, &QTabWidget::currentChanged, this, &MainWindow::UpdateDrawing);
     // Shown, the drawing takes the keys: F and Home fit it without a click first.
     connect(viewTabs, &QTabWidget::currentChanged, this, [this] {
@@ -495,8 +497,38 @@ void MainWindow::UpdateDrawing() {
         if (fitNextDrawing_) drawingView->Clear();  // the old drawing is not shown meanwhile
         return;
     }
-    DrawingPicture shown = files == 1 ? DrawingPicture{commands_.Picture(), {}}
-                                      : commands_.BatchPicture(static_cast<std::size_t>(std::max(batchBox->currentIndex(), 0)));
+    if (pictureWork_.valid()) {  // one is being built: the newest request follows it
+        pictureWanted_ = true;
+        return;
+    }
+    std::function<DrawingPicture()> task = commands_.PictureTask(static_cast<std::size_t>(std::max(batchBox->currentIndex(), 0)));
+    if (!task) {
+        // A field holds no usable value: the last picture stays, unless it shows another drawing.
+        if (fitNextDrawing_) drawingView->Clear();
+        return;
+    }
+    // Built on a worker: the window answers meanwhile, the view says it is busy.
+    drawingView->SetBusy(true);
+    pictureWork_ = std::async(std::launch::async, [task = std::move(task)] {
+        try {
+            return task();
+        } catch (const std::bad_alloc&) {
+            return DrawingPicture{std::nullopt, std::string(kOutOfMemory)};
+        }
+    });
+    pictureWatch_.start();
+}
+
+void MainWindow::PictureBuilt() {
+    if (!pictureWork_.valid() || pictureWork_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+    pictureWatch_.stop();
+    DrawingPicture shown = pictureWork_.get();
+    drawingView->SetBusy(false);
+    if (pictureWanted_) {  // the settings or the drawing changed meanwhile: this one is old
+        pictureWanted_ = false;
+        UpdateDrawing();
+        return;
+    }
     drawingView->SetNote(FromCp932(shown.note));
     if (!shown.picture) {
         // A field holds no usable value: the last picture stays, unless it

@@ -21,6 +21,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <future>
 #include <vector>
 
 #include "app/WindowCommands.h"
@@ -73,6 +74,9 @@ public slots:
     // when the tab is shown.
     void SettingsChanged() { drawingTimer_.start(); }
     void UpdateDrawing();
+    // Whether the drawing tab shows the picture of the current settings:
+    // no change waits to be followed and no picture is being built.
+    bool DrawingSettled() const { return !drawingTimer_.isActive() && !pictureWork_.valid(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -97,6 +101,8 @@ private:
     // Every control Tab reaches, in order.
     std::vector<QWidget*> TabOrder() const;
     void DrawingRead();
+    // Shows the picture the worker built, once it is there.
+    void PictureBuilt();
     // Each drawing of the batch list as the save left it: a sign before the
     // names of those read only in part or not converted, the reason in the
     // tooltip.
@@ -118,6 +124,9 @@ private:
     bool cancelRequested_ = false;  // cancel pressed during the current batch
     bool closeWhenDone_ = false;    // the window was closed during the batch: close once it stops
     QTimer drawingTimer_;
+    std::future<DrawingPicture> pictureWork_;  // the drawing tab's picture, being built on a worker
+    bool pictureWanted_ = false;               // asked for again while one was being built
+    QTimer pictureWatch_;                      // looks for the worker's picture
     bool fitNextDrawing_ = false;  // a new drawing was read: fit it to the view
 
     QTabWidget* viewTabs;

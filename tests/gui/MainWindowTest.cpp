@@ -51,6 +51,8 @@ protected:
         return pens;
     }
     QStringList Log() { return Child<QPlainTextEdit>("logView")->toPlainText().split('\n'); }
+    // The drawing tab's picture is built on a worker: until it is there.
+    void WaitForDrawing() { ASSERT_TRUE(QTest::qWaitFor([&] { return window_.DrawingSettled(); }, 10000)); }
     void Drop(const std::vector<std::string>& paths) {
         auto* data = new QMimeData;
         QList<QUrl> urls;
@@ -79,6 +81,7 @@ TEST_F(MainWindowTest, TheDrawingTabFollowsTheSettingsWithoutReloading) {
     Drop({Sample()});
     Child<QTabWidget>("viewTabs")->setCurrentIndex(1);
     auto* view = Child<DrawingView>("drawingView");
+    WaitForDrawing();
     ASSERT_TRUE(view->HasPicture());
     const auto count = [&](ShapeKind kind) {
         return std::count_if(view->Picture().shapes.begin(), view->Picture().shapes.end(),
@@ -87,12 +90,12 @@ TEST_F(MainWindowTest, TheDrawingTabFollowsTheSettingsWithoutReloading) {
     const auto circles = count(ShapeKind::Circle);
     const PicturePoint firstEnd = view->Picture().shapes.front().a;
     Child<QRadioButton>("circleButton")->click();
-    QTest::qWait(400);
+    WaitForDrawing();
     EXPECT_EQ(count(ShapeKind::Circle), circles + 7);  // the sample's seven points
     auto* scales = Child<QComboBox>("scaleBox");
     ASSERT_GT(scales->count(), 1);
     scales->setCurrentIndex(scales->currentIndex() == 0 ? 1 : 0);
-    QTest::qWait(400);
+    WaitForDrawing();
     EXPECT_NE(view->Picture().shapes.front().a.x, firstEnd.x);
 
     // A batch: the drawing chosen from its list, at its own proposed scale.
@@ -100,9 +103,11 @@ TEST_F(MainWindowTest, TheDrawingTabFollowsTheSettingsWithoutReloading) {
     Drop({Sample(), other});
     auto* batch = Child<QComboBox>("batchBox");
     ASSERT_EQ(batch->count(), 2);
+    WaitForDrawing();
     EXPECT_GT(view->Picture().shapes.size(), 1u);  // the first, the sample
     batch->setCurrentIndex(1);
     emit batch->activated(1);
+    WaitForDrawing();
     ASSERT_TRUE(view->HasPicture());
     EXPECT_EQ(view->Picture().shapes.size(), 1u);
 }
@@ -480,11 +485,13 @@ TEST_F(MainWindowTest, ABatchMarksTheDrawingsItCouldNotConvert) {
     Child<QTabWidget>("viewTabs")->setCurrentIndex(1);
     list->setCurrentIndex(2);
     emit list->activated(2);
+    WaitForDrawing();
     auto* view = Child<DrawingView>("drawingView");
     EXPECT_FALSE(view->HasPicture());
     EXPECT_TRUE(view->Note().contains("図面に要素がないため基準縮尺が決まりません")) << view->Note().toStdString();
     list->setCurrentIndex(0);
     emit list->activated(0);
+    WaitForDrawing();
     EXPECT_TRUE(view->HasPicture());
     EXPECT_TRUE(view->Note().isEmpty());
 }
