@@ -79,8 +79,10 @@ protected:
 // and follows a change of the point mode or the reference scale at once.
 TEST_F(MainWindowTest, TheDrawingTabFollowsTheSettingsWithoutReloading) {
     Drop({Sample()});
+    QApplication::setActiveWindow(&window_);
     Child<QTabWidget>("viewTabs")->setCurrentIndex(1);
     auto* view = Child<DrawingView>("drawingView");
+    EXPECT_EQ(QApplication::focusWidget(), view);  // F and Home fit it without a click first
     WaitForDrawing();
     ASSERT_TRUE(view->HasPicture());
     const auto count = [&](ShapeKind kind) {
