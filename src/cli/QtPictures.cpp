@@ -3,12 +3,10 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QGuiApplication>
-#include <QPageSize>
-#include <QPdfWriter>
 
-#include <exception>
 #include <memory>
 
+#include "paint/PdfPicture.h"
 #include "paint/PicturePainter.h"
 #include "text/Messages.h"
 
@@ -34,57 +32,9 @@ void PngPicture(const PictureSource& source, const PictureOptions& options, Byte
     sink.Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
-namespace {
-
-// A device handing what Qt writes to a sink. A sink's failure cannot pass
-// through Qt: it is kept, the device fails, and it is thrown again after.
-class SinkDevice final : public QIODevice {
-public:
-    explicit SinkDevice(ByteSink& sink) : sink_(sink) { open(QIODevice::WriteOnly); }
-    std::int64_t written() const { return written_; }
-    void RethrowFailure() const {
-        if (failure_) std::rethrow_exception(failure_);
-    }
-
-protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 size) override {
-        if (failure_) return -1;
-        try {
-            sink_.Write(std::string_view(data, static_cast<std::size_t>(size)));
-        } catch (...) {
-            failure_ = std::current_exception();
-            return -1;
-        }
-        written_ += size;
-        return size;
-    }
-
-private:
-    ByteSink& sink_;
-    std::exception_ptr failure_;
-    std::int64_t written_ = 0;
-};
-
-}  // namespace
-
 void PdfPicture(const PictureSource& source, const PictureOptions& options, ByteSink& sink) {
-    StartQtPictures();
-    const PictureFrame frame = FrameFor(source.Bounds(), options.width);
-    SinkDevice device(sink);
-    {
-        QPdfWriter pdf(&device);
-        pdf.setCreator("ORVIK");
-        pdf.setResolution(72);
-        pdf.setPageSize(QPageSize(QSizeF(frame.width, frame.height), QPageSize::Point));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        QPainter painter(&pdf);
-        if (!painter.isActive()) throw ConversionError(std::string(kPictureNotMade));
-        painter.fillRect(QRectF(0, 0, frame.width, frame.height), options.lightBackground ? Qt::white : Qt::black);
-        PaintPicture(painter, source, ViewTransform(frame), options.lightBackground);
-    }
-    device.RethrowFailure();
-    if (device.written() == 0) throw ConversionError(std::string(kPictureNotMade));
+    StartQtPictures();  // the glyph outlines of the texts need Qt's fonts
+    WritePdfPicture(source, options, sink);
 }
 
 }  // namespace orvik::cli

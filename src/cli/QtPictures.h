@@ -21,7 +21,7 @@ void StartQtPictures();
 void PngPicture(const PictureSource& source, const PictureOptions& options, ByteSink& sink);
 
 // The PDF file, streamed into the sink as it is drawn: one page the
-// picture's size (a pixel a point), in vectors.
+// picture's size (a pixel a point), in vectors (paint/PdfPicture.h).
 void PdfPicture(const PictureSource& source, const PictureOptions& options, ByteSink& sink);
 
 }  // namespace orvik::cli

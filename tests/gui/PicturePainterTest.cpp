@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "convert/ProposedScales.h"
+#include "paint/PdfPicture.h"
 #include "jwc/JwcBuilder.h"
 #include "jwc/JwcLoader.h"
 #include "picture/DisplayListBuilder.h"
@@ -115,6 +116,50 @@ TEST(PicturePainter, ALayerThatIsOffLeavesNoPixel) {
     EXPECT_EQ(Pixels(image, qRgb(0, 255, 0)), 0);
 }
 
+// Pixels whose colours differ clearly (a change of a few pixels from fonts
+// and anti-aliasing is below one per cent of a picture).
+int DifferingPixels(const QImage& image, const QImage& expected) {
+    int differing = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb a = image.pixel(x, y), e = expected.pixel(x, y);
+            differing += std::abs(qRed(a) - qRed(e)) + std::abs(qGreen(a) - qGreen(e)) + std::abs(qBlue(a) - qBlue(e)) > 96;
+        }
+    return differing;
+}
+
+// The sample's PDF, drawn by a PDF reader (poppler's pdftoppm), looks as its
+// PNG does: lines, dashes, fills and the texts' glyphs where they belong.
+TEST(PdfPicture, APdfReaderDrawsWhatThePngShows) {
+    if (std::system("command -v pdftoppm >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftoppm is not installed";
+    const std::string sample = std::string(ORVIK_SOURCE_DIR) + "/samples/plan.jwc";
+    JwcDrawing drawing;
+    ASSERT_TRUE(LoadJwcFile(sample, drawing));
+    const ScaleList scales = ListProposedScales(drawing);
+    const Conversion conversion(drawing, {}, ConversionRequest{sample, scales.items[scales.selected]});
+    const PictureSource source(conversion);
+    testing::TempDir dir;
+    StringSink pdf;
+    WritePdfPicture(source, {400, false}, pdf);
+    const std::string file = dir.Write("plan.pdf", pdf.Text());
+    ASSERT_EQ(std::system(("pdftoppm -r 72 -png -singlefile " + file + ' ' + dir.File("drawn")).c_str()), 0);
+    const QImage drawn = QImage(QString::fromStdString(dir.File("drawn.png"))).convertToFormat(QImage::Format_RGB32);
+    const QImage painted = RenderPicture(source, {400, false}).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(drawn.size(), painted.size());
+    // Compared in blocks of 4 x 4 pixels: readers draw hairlines and glyph
+    // edges each their own way (anti-aliased or not), not elsewhere.
+    const auto ink = [](const QImage& image, int bx, int by) {
+        int sum = 0;
+        for (int y = by * 4; y < by * 4 + 4; ++y)
+            for (int x = bx * 4; x < bx * 4 + 4; ++x) sum += qGray(image.pixel(x, y));
+        return sum / 16;
+    };
+    int blocks = 0, differing = 0;
+    for (int by = 0; by < painted.height() / 4; ++by)
+        for (int bx = 0; bx < painted.width() / 4; ++bx, ++blocks) differing += std::abs(ink(drawn, bx, by) - ink(painted, bx, by)) > 64;
+    EXPECT_LT(differing, blocks / 1000) << "blocks that differ: " << differing << " of " << blocks;
+}
+
 // The sample's picture against the reviewed one, compared loosely: a change
 // of a few pixels (fonts, anti-aliasing) passes, a shape moved or lost fails.
 TEST(PicturePainter, TheSamplesPictureMatchesTheReviewedOne) {
@@ -131,12 +176,7 @@ TEST(PicturePainter, TheSamplesPictureMatchesTheReviewedOne) {
     const QImage expected = QImage(reviewed).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(image.size(), expected.size()) << "set ORVIK_UPDATE_GOLDEN=1 to rewrite " << reviewed.toStdString()
                                              << " after review";
-    int differing = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb a = image.pixel(x, y), e = expected.pixel(x, y);
-            differing += std::abs(qRed(a) - qRed(e)) + std::abs(qGreen(a) - qGreen(e)) + std::abs(qBlue(a) - qBlue(e)) > 96;
-        }
+    const int differing = DifferingPixels(image, expected);
     EXPECT_LT(differing, image.width() * image.height() / 100) << "pixels that differ: " << differing;
 }
 
