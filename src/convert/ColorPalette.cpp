@@ -37,16 +37,20 @@ const std::array<std::uint32_t, 256> kAciRgb = {
     0x260009, 0x581317, 0x000000, 0x656565, 0x666666, 0x999999, 0xCCCCCC, 0xFFFFFF,
 };
 
+long RgbDistance(std::uint32_t a, std::uint32_t b) {
+    long sum = 0;
+    for (const int shift : {16, 8, 0}) {
+        const long d = static_cast<long>(a >> shift & 0xFF) - static_cast<long>(b >> shift & 0xFF);
+        sum += d * d;
+    }
+    return sum;
+}
+
 int NearestAci(std::uint32_t rgb) {
-    const auto channel = [](std::uint32_t c, int shift) { return static_cast<int>((c >> shift) & 0xFF); };
     int best = 1;
     long bestDistance = -1;
     for (int i = 1; i < 256; ++i) {
-        long distance = 0;
-        for (const int shift : {16, 8, 0}) {
-            const long d = channel(rgb, shift) - channel(kAciRgb[static_cast<std::size_t>(i)], shift);
-            distance += d * d;
-        }
+        const long distance = RgbDistance(rgb, kAciRgb[static_cast<std::size_t>(i)]);
         if (bestDistance < 0 || distance < bestDistance) {
             best = i;
             bestDistance = distance;

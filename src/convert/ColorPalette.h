@@ -11,6 +11,9 @@ namespace orvik {
 // black on white are placed by the viewer, not by this table).
 extern const std::array<std::uint32_t, 256> kAciRgb;
 
+// How far apart two colours 0xRRGGBB are: the sum of the squared channel differences.
+long RgbDistance(std::uint32_t a, std::uint32_t b);
+
 // The colour 1..255 nearest to 0xRRGGBB (the least sum of squared channel
 // differences; the lowest number on a tie).
 int NearestAci(std::uint32_t rgb);

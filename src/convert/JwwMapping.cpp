@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "convert/ColorPalette.h"
 #include "convert/LayerTables.h"
-
 
 namespace orvik {
 namespace {
@@ -46,14 +46,7 @@ private:
             colors_.push_back(rgb);
             return pen(colors_.size() - 1);
         }
-        const auto distance = [&](std::uint32_t other) {
-            long sum = 0;
-            for (const int shift : {16, 8, 0}) {
-                const long d = static_cast<long>(rgb >> shift & 0xFF) - static_cast<long>(other >> shift & 0xFF);
-                sum += d * d;
-            }
-            return sum;
-        };
+        const auto distance = [&](std::uint32_t other) { return RgbDistance(rgb, other); };
         return pen(static_cast<std::size_t>(std::ranges::min_element(colors_, {}, distance) - colors_.begin()));
     }
 
