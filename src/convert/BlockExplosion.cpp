@@ -9,6 +9,7 @@
 namespace orvik {
 namespace {
 
+// Appends each insertion's elements, placed, to the exploded drawing.
 class Exploder {
 public:
     Exploder(ExplodedDrawing& out, const std::vector<JwcBlock>& blocks) : out_(out), d_(out.drawing), blocks_(blocks) {}
