@@ -91,12 +91,7 @@ ExplodedDrawing ExplodeBlocks(const JwcDrawing& drawing) {
                            drawing.virtualPoints.begin() + static_cast<std::ptrdiff_t>(std::min(virtualPoints, drawing.virtualPoints.size())));
     Exploder exploder(out, drawing.blocks);
     for (const JwcInsert& insert : drawing.inserts) exploder.Insert(insert, Placement{}, 0);
-    JwcHeader& h = d.header;
-    h.lineCount = static_cast<std::int32_t>(d.lines.size());
-    h.arcCount = static_cast<std::int32_t>(d.arcs.size());
-    h.textCount = static_cast<std::int32_t>(d.texts.size());
-    h.pointCount = static_cast<std::int32_t>(d.points.size());
-    h.virtualPointCount = static_cast<std::int32_t>(d.virtualPoints.size());
+    CountElements(d);
     return out;
 }
 

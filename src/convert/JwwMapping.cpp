@@ -285,12 +285,7 @@ JwcDrawing DrawingOf(JwwDrawing jww, JwwNotCarried& notCarried) {
     Carrier<JwcDrawing>(d, order, order.Count(), pens, notCarried).Carry(e, [](auto& items) {
         std::remove_cvref_t<decltype(items)>().swap(items);
     });
-    JwcHeader& h = d.header;
-    h.lineCount = static_cast<std::int32_t>(d.lines.size());
-    h.arcCount = static_cast<std::int32_t>(d.arcs.size());
-    h.textCount = static_cast<std::int32_t>(d.texts.size());
-    h.pointCount = static_cast<std::int32_t>(d.points.size());
-    h.virtualPointCount = static_cast<std::int32_t>(d.virtualPoints.size());
+    CountElements(d);
     return d;
 }
 

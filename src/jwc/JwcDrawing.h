@@ -243,6 +243,17 @@ struct JwcDrawing {
     std::vector<std::uint32_t> extraPenColors;
 };
 
+// Sets the header's element counts from the lists, every virtual point slot
+// in use: for a drawing made in memory (a JWW drawing mapped, blocks placed).
+inline void CountElements(JwcDrawing& d) {
+    JwcHeader& h = d.header;
+    h.lineCount = static_cast<std::int32_t>(d.lines.size());
+    h.arcCount = static_cast<std::int32_t>(d.arcs.size());
+    h.textCount = static_cast<std::int32_t>(d.texts.size());
+    h.pointCount = static_cast<std::int32_t>(d.points.size());
+    h.virtualPointCount = static_cast<std::int32_t>(d.virtualPoints.size());
+}
+
 // Calls `f` with the drawing and then with each of its blocks: every list of
 // elements the drawing holds.
 template <class F>

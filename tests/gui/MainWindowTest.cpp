@@ -51,6 +51,15 @@ protected:
         return pens;
     }
     QStringList Log() { return Child<QPlainTextEdit>("logView")->toPlainText().split('\n'); }
+    // 30 copies of the sample dropped as a batch, d0.jwc to d29.jwc, to be saved into "out".
+    void DropBatchOfSamples() {
+        std::vector<std::string> files;
+        const std::string sample = ReadFileBytes(Sample());
+        for (int i = 0; i < 30; ++i) files.push_back(dir_.Write(QStringLiteral("d%1.jwc").arg(i).toStdString(), sample));
+        Drop(files);
+        std::filesystem::create_directory(dir_.File("out"));
+        dialogs_.folderAnswers.push_back(dir_.File("out"));
+    }
     // The drawing tab's picture is built on a worker: until it is there.
     void WaitForDrawing() { ASSERT_TRUE(QTest::qWaitFor([&] { return window_.DrawingSettled(); }, 10000)); }
     void Drop(const std::vector<std::string>& paths) {
@@ -118,12 +127,7 @@ TEST_F(MainWindowTest, TheDrawingTabFollowsTheSettingsWithoutReloading) {
 // cancel stops it after the drawing under way, keeping what is done, and the
 // window takes commands again afterwards.
 TEST_F(MainWindowTest, ABatchShowsItsProgressAndCanBeCancelled) {
-    std::vector<std::string> files;
-    const std::string sample = ReadFileBytes(Sample());
-    for (int i = 0; i < 30; ++i) files.push_back(dir_.Write(QStringLiteral("d%1.jwc").arg(i).toStdString(), sample));
-    Drop(files);
-    std::filesystem::create_directory(dir_.File("out"));
-    dialogs_.folderAnswers.push_back(dir_.File("out"));
+    DropBatchOfSamples();
     // Cancel pressed as the fourth drawing starts: it is finished, the rest not begun.
     auto* bar = Child<QProgressBar>("progressBar");
     bool disabledWhileRunning = true;
@@ -184,12 +188,7 @@ TEST_F(MainWindowTest, ALongScaleFitsTheBox) {
 // no the batch goes on, on yes it stops after the drawing under way, keeps
 // what is written, and the window closes.
 TEST_F(MainWindowTest, ClosingDuringABatchAsksAndStopsAfterTheDrawingUnderWay) {
-    std::vector<std::string> files;
-    const std::string sample = ReadFileBytes(Sample());
-    for (int i = 0; i < 30; ++i) files.push_back(dir_.Write(QStringLiteral("d%1.jwc").arg(i).toStdString(), sample));
-    Drop(files);
-    std::filesystem::create_directory(dir_.File("out"));
-    dialogs_.folderAnswers.push_back(dir_.File("out"));
+    DropBatchOfSamples();
     dialogs_.yesNoAnswers = {false, true};
     QObject::connect(Child<QProgressBar>("progressBar"), &QProgressBar::valueChanged, [&](int value) {
         if (value == 2) window_.close();  // no: it goes on
