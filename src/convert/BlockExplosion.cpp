@@ -73,22 +73,14 @@ private:
 }  // namespace
 
 ExplodedDrawing ExplodeBlocks(const JwcDrawing& drawing) {
-    ExplodedDrawing out;
+    // Everything the drawing holds (its header, tables, colours of its own,
+    // elements), without blocks and insertions, and with the virtual point
+    // slots in use only, so that placed ones follow them.
+    ExplodedDrawing out{drawing};
     JwcDrawing& d = out.drawing;
-    d.source = drawing.source;
-    d.headerBlocks = drawing.headerBlocks;
-    d.header = drawing.header;
-    d.textTypes = drawing.textTypes;
-    d.layerGroups = drawing.layerGroups;
-    d.layers = drawing.layers;
-    d.lines = drawing.lines;
-    d.arcs = drawing.arcs;
-    d.texts = drawing.texts;
-    d.points = drawing.points;
-    d.solids = drawing.solids;
-    const auto virtualPoints = static_cast<std::size_t>(std::max(drawing.header.virtualPointCount, 0));
-    d.virtualPoints.assign(drawing.virtualPoints.begin(),
-                           drawing.virtualPoints.begin() + static_cast<std::ptrdiff_t>(std::min(virtualPoints, drawing.virtualPoints.size())));
+    std::vector<JwcBlock>().swap(d.blocks);
+    std::vector<JwcInsert>().swap(d.inserts);
+    d.virtualPoints.resize(std::min(static_cast<std::size_t>(std::max(drawing.header.virtualPointCount, 0)), d.virtualPoints.size()));
     Exploder exploder(out, drawing.blocks);
     for (const JwcInsert& insert : drawing.inserts) exploder.Insert(insert, Placement{}, 0);
     CountElements(d);

@@ -246,21 +246,28 @@ TEST(JwwMapping, ColoursOfTheDrawingsOwnKeepTheirRgb) {
     Append(w.elements, JwwLine{On(0, 0, 1), 0, 2, 1, 2});
     Append(w.elements, JwwLine{On(0, 0, 1), 0, 3, 1, 3});
     Append(w.elements, JwwSolid{On(0, 0, kJwwRgbSolidColor), {0, 0}, {1, 0}, {1, 1}, {0, 1}, 0x0000FF});  // red again: one pen
+    auto empty = std::make_unique<JwwBlockDefinition>();
+    empty->number = 1;
+    w.blocks.push_back(std::move(empty));
+    Append(w.elements, JwwBlockInsert{On(0, 0), 0, 0, 1, 1, 0, 1});  // so that exploding has work to do
     JwwNotCarried notCarried;
     const JwcDrawing d = DrawingOf(std::move(w), notCarried);
     EXPECT_EQ(d.extraPenColors, (std::vector<std::uint32_t>{0xFF0000, 0x804020}));
     EXPECT_EQ(d.solids[0].pen, kJwwPenCount);
     struct Case {
         OutputFormat format;
+        bool explode;
         std::vector<std::string> colors, trueColors;  // of the two SXF lines and the solid
     };
     const Case cases[] = {
-        {OutputFormat::Dos932, {"     1", "    15", "     1"}, {"<none>", "<none>", "<none>"}},
-        {OutputFormat::Utf8, {"     1", "    15", "     1"}, {"16711680", "8405024", "16711680"}},
+        {OutputFormat::Dos932, false, {"     1", "    15", "     1"}, {"<none>", "<none>", "<none>"}},
+        {OutputFormat::Utf8, false, {"     1", "    15", "     1"}, {"16711680", "8405024", "16711680"}},
+        {OutputFormat::Utf8, true, {"     1", "    15", "     1"}, {"16711680", "8405024", "16711680"}},
     };
     for (const Case& c : cases) {
         ConversionSettings settings;
         settings.outputFormat = c.format;
+        settings.explodeBlocks = c.explode;
         const std::string dxf = Conversion(d, settings, {"", "1"}).Text();
         const auto lines = testing::Records(dxf, "LINE");
         const auto solids = testing::Records(dxf, "SOLID");
@@ -268,8 +275,8 @@ TEST(JwwMapping, ColoursOfTheDrawingsOwnKeepTheirRgb) {
         ASSERT_EQ(solids.size(), 1u);
         const std::vector<std::string> colors{testing::Value(lines[0], " 62"), testing::Value(lines[1], " 62"), testing::Value(solids[0], " 62")};
         const std::vector<std::string> trueColors{testing::Value(lines[0], "420"), testing::Value(lines[1], "420"), testing::Value(solids[0], "420")};
-        EXPECT_EQ(colors, c.colors) << static_cast<int>(c.format);
-        EXPECT_EQ(trueColors, c.trueColors) << static_cast<int>(c.format);
+        EXPECT_EQ(colors, c.colors) << static_cast<int>(c.format) << c.explode;
+        EXPECT_EQ(trueColors, c.trueColors) << static_cast<int>(c.format) << c.explode;
     }
 }
 
