@@ -146,7 +146,7 @@ public:
     }
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}  // pictures hold none
 
-    void drawPath(const QPainterPath& path) override { Emit(path, true, true); }
+    void drawPath(const QPainterPath& path) override { Emit(path, true); }
     void drawPolygon(const QPointF* points, int count, PolygonDrawMode mode) override {
         QPainterPath path;
         if (count == 0) return;
@@ -154,7 +154,7 @@ public:
         for (int i = 1; i < count; ++i) path.lineTo(points[i]);
         if (mode != PolylineMode) path.closeSubpath();
         path.setFillRule(mode == OddEvenMode ? Qt::OddEvenFill : Qt::WindingFill);
-        Emit(path, mode != PolylineMode, true);
+        Emit(path, mode != PolylineMode);
     }
     void drawLines(const QLineF* lines, int count) override {
         QPainterPath path;
@@ -162,7 +162,7 @@ public:
             path.moveTo(lines[i].p1());
             path.lineTo(lines[i].p2());
         }
-        Emit(path, false, true);
+        Emit(path, false);
     }
     void drawTextItem(const QPointF& at, const QTextItem& item) override {
         const QRawFont raw = QRawFont::fromFont(item.font());
@@ -260,9 +260,10 @@ private:
 
     void AppendPath(const QPainterPath& path, const QTransform& t) { GlyphFonts::AppendPathOperators(text_, path, t); }
 
-    void Emit(const QPainterPath& path, bool fill, bool stroke) {
+    // The path stroked with the pen and, when `fill`, filled with the brush.
+    void Emit(const QPainterPath& path, bool fill) {
         const bool filled = fill && brush_.style() != Qt::NoBrush;
-        const bool stroked = stroke && pen_.style() != Qt::NoPen;
+        const bool stroked = pen_.style() != Qt::NoPen;
         if (path.isEmpty() || (!filled && !stroked)) return;
         if (filled) SetFill(brush_.color());
         if (stroked) SetStroke(pen_);
