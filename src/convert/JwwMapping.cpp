@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "convert/CircularSolids.h"
 #include "convert/ColorPalette.h"
 #include "convert/LayerTables.h"
 
@@ -136,8 +137,9 @@ private:
 template <class Target>
 class Carrier {
 public:
-    Carrier(Target& target, const BlockOrder& blocks, std::size_t blocksBefore, Pens& pens, JwwNotCarried& notCarried)
-        : d_(target), blocks_(blocks), blocksBefore_(blocksBefore), pens_(pens), notCarried_(notCarried) {}
+    Carrier(Target& target, const BlockOrder& blocks, std::size_t blocksBefore, Pens& pens, CircularSolidFill& fill,
+            JwwNotCarried& notCarried)
+        : d_(target), blocks_(blocks), blocksBefore_(blocksBefore), pens_(pens), fill_(fill), notCarried_(notCarried) {}
 
     // Kind by kind; `done(items)` after each (the drawing's own list gives
     // each kind back once carried, so that the file's elements and their
@@ -181,8 +183,9 @@ private:
         }
     }
 
-    void Arc(const JwwArc& a) {
-        JwcArc arc{a.cx, a.cy, a.radius, a.flatness, 0, 0, Degrees(a.tilt), a.common.penStyle, pens_.Of(a.common), LayerOf(a.common)};
+    void Arc(const JwwArc& a) { Arc(a, pens_.Of(a.common)); }
+    void Arc(const JwwArc& a, std::uint8_t pen) {
+        JwcArc arc{a.cx, a.cy, a.radius, a.flatness, 0, 0, Degrees(a.tilt), a.common.penStyle, pen, LayerOf(a.common)};
         if (!a.wholeCircle) {  // a whole one keeps equal angles
             const double start = a.sweep >= 0 ? a.start : a.start + a.sweep;
             arc.startAngle = Degrees(start);
@@ -213,13 +216,24 @@ private:
         d_.texts.push_back(std::move(text));
     }
 
-    // A four-cornered solid; the circle and ring solids are not carried yet.
+    // A four-cornered solid as it is; a circle, sector, bow or ring solid as
+    // the solids that fill it; a circumference solid as its curve in the
+    // solid's colour. Other pen styles from 101 on, and circular solids of
+    // values that draw nothing, are counted.
     void Solid(const JwwSolid& s) {
-        if (s.common.penStyle >= kJwwCircleSolid) {
-            ++notCarried_.solids;
+        const std::uint8_t style = s.common.penStyle, pen = pens_.Of(s.common, s.rgb), layer = LayerOf(s.common);
+        if (style < kJwwCircleSolid) {
+            d_.solids.push_back(JwcSolid{s.p1, s.p2, s.p3, s.p4, pen, layer});
             return;
         }
-        d_.solids.push_back(JwcSolid{s.p1, s.p2, s.p3, s.p4, pens_.Of(s.common, s.rgb), LayerOf(s.common)});
+        if (style == kJwwCircumferenceSolid) {
+            if (const std::optional<JwwArc> curve = CurveOfCircumferenceSolid(s)) return Arc(*curve, pen);
+        } else if (style == kJwwCircleSolid || style == kJwwRingSolid1 || style == kJwwRingSolid2) {
+            const std::vector<SolidCorners> pieces = fill_.Pieces(s);
+            for (const SolidCorners& p : pieces) d_.solids.push_back(JwcSolid{p[0], p[1], p[2], p[3], pen, layer});
+            if (!pieces.empty()) return;
+        }
+        ++notCarried_.solids;
     }
 
     void Point(const JwwPoint& p) {
@@ -245,6 +259,7 @@ private:
     const BlockOrder& blocks_;
     std::size_t blocksBefore_;
     Pens& pens_;
+    CircularSolidFill& fill_;
     JwwNotCarried& notCarried_;
 };
 
@@ -277,12 +292,13 @@ JwcDrawing DrawingOf(JwwDrawing jww, JwwNotCarried& notCarried) {
     d.solids.reserve(e.solids.size());
     const BlockOrder order(jww);
     Pens pens(jww.header, d.extraPenColors);
+    CircularSolidFill fill;
     d.blocks.resize(order.Count());
     for (std::size_t k = 0; k < order.Count(); ++k) {
         d.blocks[k].name = order.At(k).name;
-        Carrier<JwcBlock>(d.blocks[k], order, k, pens, notCarried).Carry(order.At(k).elements, [](const auto&) {});
+        Carrier<JwcBlock>(d.blocks[k], order, k, pens, fill, notCarried).Carry(order.At(k).elements, [](const auto&) {});
     }
-    Carrier<JwcDrawing>(d, order, order.Count(), pens, notCarried).Carry(e, [](auto& items) {
+    Carrier<JwcDrawing>(d, order, order.Count(), pens, fill, notCarried).Carry(e, [](auto& items) {
         std::remove_cvref_t<decltype(items)>().swap(items);
     });
     CountElements(d);

@@ -49,7 +49,11 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
     Append(w.elements, JwwPoint{On(0, 1, 3), 7, 8, 0});
     Append(w.elements, JwwPoint{On(0, 2), 9, 10, 1});
     Append(w.elements, JwwSolid{On(0, 1), {0, 0}, {1, 0}, {1, 1}, {0, 1}, 0});
-    Append(w.elements, JwwSolid{On(0, 1, 2, kJwwCircleSolid)});  // a circle solid: not yet
+    Append(w.elements, JwwSolid{On(0, 1, 2, 102)});  // a pen style no solid has
+    // A circumference solid: its arc in the solid's colour, drawn continuous;
+    // a whole circle solid: its filling pieces (CircularSolidsTest).
+    Append(w.elements, JwwSolid{On(0, 1, kJwwRgbSolidColor, kJwwCircumferenceSolid), {5, 6}, {0, 0}, {std::numbers::pi, 0}, {3, 1}, 0x00FF00});
+    Append(w.elements, JwwSolid{On(0, 1, 2, kJwwCircleSolid), {0, 0}, {0, 0}, {0, 100}, {1, 1}, 0});
     Append(w.elements, JwwBlockInsert{});  // of a definition that is not there
 
     JwwNotCarried notCarried;
@@ -62,7 +66,10 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
     EXPECT_EQ(d.lines[0].x1, 1.25);
     EXPECT_EQ(d.lines[0].curveMark, 0);
     EXPECT_EQ((std::array{d.lines[1].curveMark, d.lines[2].curveMark, d.lines[3].curveMark}), (std::array<std::uint8_t, 3>{64, 128, 192}));
-    ASSERT_EQ(d.arcs.size(), 3u);
+    ASSERT_EQ(d.arcs.size(), 4u);
+    EXPECT_EQ((std::array{d.arcs[3].cx, d.arcs[3].radius, d.arcs[3].startAngle, d.arcs[3].endAngle}), (std::array<double, 4>{5, 3, 0, 180}));
+    EXPECT_EQ(d.arcs[3].lineType, 1);
+    EXPECT_EQ(d.extraPenColors.at(d.arcs[3].pen - kJwwPenCount), 0x00FF00u);
     EXPECT_NEAR(d.arcs[0].startAngle, 90, 1e-12);
     EXPECT_NEAR(d.arcs[0].endAngle, 270, 1e-12);
     EXPECT_NEAR(d.arcs[1].startAngle, 90, 1e-12);  // a clockwise sweep turned round
@@ -82,8 +89,10 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
     EXPECT_EQ(d.layers[2 * 16 + 4].visible, 0);
     EXPECT_EQ(d.layerGroups[5].visible, 0);
     EXPECT_EQ((std::array{notCarried.solids, notCarried.inserts, notCarried.images}), (std::array<std::int64_t, 3>{1, 1, 1}));
-    ASSERT_EQ(d.solids.size(), 1u);
+    ASSERT_GT(d.solids.size(), 8u);  // the four-cornered one, and the triangles of a circle of 1 mm
     EXPECT_EQ(d.solids[0].p3, (std::array<double, 2>{1, 1}));
+    EXPECT_EQ(d.solids[1].p1, (std::array<double, 2>{0, 0}));
+    EXPECT_EQ(d.solids[1].pen, 2);
 }
 
 // Block definitions become blocks, each after those it inserts, and

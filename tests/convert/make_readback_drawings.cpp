@@ -85,7 +85,8 @@ int main(int argc, char** argv) {
 
     // A JWW plan (UTF-16 strings, as JW_CAD 8 writes them): named layers,
     // one shown only; lines, a curve, arcs, texts, points and a temporary
-    // one, a solid, a dimension, a block inserted twice, turned and mirrored.
+    // one, solids (four-cornered, a ring, a circumference), a dimension, a
+    // block inserted twice, turned and mirrored.
     JwwDrawing plan = NewJwwDrawing();
     plan.header.memo = Utf8ToCp932("木造平屋 平面図");
     plan.header.paperSize = 3;
@@ -116,6 +117,8 @@ int main(int argc, char** argv) {
     Append(plan.elements, JwwPoint{on(0, 1), 30, -20, 0});
     Append(plan.elements, JwwPoint{on(0, 1), 31, -20, 1});
     Append(plan.elements, JwwSolid{on(0, 4), {-10, -10}, {-5, -10}, {-5, -5}, {-10, -5}, 0});
+    Append(plan.elements, JwwSolid{on(0, 4, kJwwRingSolid1), {35, 20}, {0, 0}, {6.283185307179586, 2}, {3, 1}, 0});
+    Append(plan.elements, JwwSolid{on(0, 4, kJwwCircumferenceSolid), {-35, 20}, {0, 0}, {0, 100}, {2, 1}, 0});
     Append(plan.elements, JwwDimension{on(0, 1), JwwLine{on(0, 1), -45.5, -35, 45.5, -35},
                                        JwwText{on(0, 1), -5, -34, 5, -34, 1, 2.5, 2.5, 0, 0, "", "9,100"}});
     auto door = std::make_unique<JwwBlockDefinition>();

@@ -299,7 +299,7 @@ def main():
                             ("words", os.path.join(folder, "words.jwc")), ("JWW plan", os.path.join(folder, "plan.jww"))],
                       folder)
         check_jww("JWW plan", os.path.join(folder, "plan.jww"), cli, folder,
-                  {"entities": {"LINE": 12, "ARC": 3, "ELLIPSE": 1, "TEXT": 2, "POLYLINE": 1, "POINT": 1, "SOLID": 1, "INSERT": 2},
+                  {"entities": {"LINE": 12, "ARC": 3, "ELLIPSE": 1, "TEXT": 2, "POLYLINE": 1, "POINT": 1, "SOLID": 1 + 39, "CIRCLE": 1,  # the ring: 39 pieces; the circumference: its circle "INSERT": 2},
                    "off": {"補助", "DEFPOINTS"}, "texts": ["居間", "9,100"],
                    "line": ((-4550.0, -3000.0), (4550.0, -3000.0))})
         # The JWW drawings beside the project, when they are there: every element kept.
