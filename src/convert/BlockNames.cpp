@@ -23,7 +23,7 @@ std::vector<std::string> BlockNamesOf(const JwcDrawing& drawing) {
     for (std::size_t k = 0; k < drawing.blocks.size(); ++k) {
         std::string_view source = drawing.blocks[k].name;
         source = source.substr(0, source.find(kFigureKindMark));
-        std::string name = CutToCharacters(LayerNameForDxf(source), kBlockNameLimit);
+        std::string name = CutToCharacters(LayerNameForDxf(source), kSymbolNameLimit);
         const std::string number = std::to_string(k + 1);
         auto taken = [&](std::string_view candidate) {
             return std::ranges::any_of(kReservedNames, [&](std::string_view other) { return SameDxfName(other, candidate); }) ||
@@ -32,7 +32,7 @@ std::vector<std::string> BlockNamesOf(const JwcDrawing& drawing) {
         if (name.empty())
             name = "BLOCK_" + number;
         else if (taken(name))
-            name = CutToCharacters(name, kBlockNameLimit - 1 - number.size()) + "_" + number;
+            name = CutToCharacters(name, kSymbolNameLimit - 1 - number.size()) + "_" + number;
         // A file's own name can look like a numbered one.
         for (int extra = 2; taken(name); ++extra) name = "BLOCK_" + number + "_" + std::to_string(extra);
         names.push_back(std::move(name));

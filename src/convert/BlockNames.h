@@ -1,6 +1,6 @@
 // The DXF names of a drawing's blocks: the file's names made fit as layer
 // names are (kana, punctuation, control bytes), without JW_CAD's
-// "@@SfigorgFlag@@n" kind mark, cut to kBlockNameLimit bytes, and distinct
+// "@@SfigorgFlag@@n" kind mark, cut to kSymbolNameLimit bytes, and distinct
 // without regard to letter case: an empty name becomes "BLOCK_n", a name met
 // before gets "_n" (n: the block's number from 1).
 #pragma once
@@ -11,9 +11,6 @@
 #include "jwc/JwcDrawing.h"
 
 namespace orvik {
-
-// Symbol names of AutoCAD R13 files hold at most 31 characters.
-inline constexpr std::size_t kBlockNameLimit = 31;
 
 std::vector<std::string> BlockNamesOf(const JwcDrawing& drawing);
 

@@ -136,7 +136,7 @@ std::string HandSeedFor(const JwcDrawing& drawing, const ConversionSettings& set
     const std::int64_t pointHandles = settings.pointMode == PointMode::FilledCircle ? 4 : 1;
     std::int64_t n = std::int64_t{h.lineCount} * lineHandles + h.arcCount + h.textCount + h.virtualPointCount +
                      std::int64_t{h.pointCount} * pointHandles + static_cast<std::int64_t>(drawing.solids.size() + drawing.inserts.size()) +
-                     usedLayers + 90;
+                     usedLayers + static_cast<std::int64_t>(drawing.extraLinetypes.size()) + 90;
     // A block takes its record, BLOCK and ENDBLK, and its elements.
     for (const JwcBlock& b : drawing.blocks)
         n += 3 + static_cast<std::int64_t>(b.lines.size()) * lineHandles + static_cast<std::int64_t>(b.points.size()) * pointHandles +
@@ -225,6 +225,7 @@ Conversion::Conversion(const JwcDrawing& source, const ConversionSettings& setti
     if (!IsUsableScale(*scale)) throw ConversionError(ScaleNotPositive(request.scaleText));
     result_.referenceScale = *scale;
 
+    FillLinetypeNames(settings.jwLineTypes, drawing.extraLinetypes, tables);
     const LayerUsage usage = CountLayerUsage(drawing, settings.auxiliaryOnDefpoints);
     const int usedLayers = AssignLayers(drawing, usage, settings, tables);
     result_.handleSeed = HandSeedFor(drawing, settings, usedLayers);
@@ -237,7 +238,6 @@ Conversion::Conversion(const JwcDrawing& source, const ConversionSettings& setti
     result_.nonFiniteElements = CountNonFiniteElements(drawing);
     scales_.Analyze(paperFactor_);
 
-    FillLinetypeNames(settings.jwLineTypes, tables);
     result_.blockNames = BlockNamesOf(drawing);
     result_.defpointsUsed = NeedsDefpoints(drawing, usage, tables.penCount);
 }

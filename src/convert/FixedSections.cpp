@@ -1,9 +1,13 @@
 #include "convert/FixedSections.h"
 
+#include <cmath>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "convert/LinetypeSets.h"
+#include "dxf/NumberFormat.h"
 
 namespace orvik {
 namespace {
@@ -152,6 +156,21 @@ constexpr Group kObjects[] = {
     T(0, "ENDSEC"),
 };
 
+// A JWW drawing's own line types, after the selected set, with running
+// handles; described by the name the file gives them.
+void WriteOwnLinetypes(DxfWriter& w, const TablesInputs& in) {
+    for (const JwcLinetype& type : in.drawing.extraLinetypes) {
+        long double length = 0;
+        std::vector<std::string> elements;
+        for (double v : type.pattern) {
+            length += std::fabs(static_cast<long double>(v));
+            elements.push_back(FormatReal(v));
+        }
+        const std::vector<std::string_view> views(elements.begin(), elements.end());
+        w.WriteLtypeRecord(w.NextHandle(), in.tables.LinetypeNameOf(type.number), type.name, FormatReal(length), views);
+    }
+}
+
 void WriteLayerTable(DxfWriter& w, const TablesInputs& in) {
     const LayerTables& tables = in.tables;
     const bool freezeOff = FreezesLayersThatAreOff(in.format);
@@ -241,6 +260,7 @@ std::int32_t WriteTablesSection(DxfWriter& w, const TablesInputs& in) {
     for (const LinetypeDef& def : LinetypeSet(in.jwLineTypes)) {
         w.WriteLtypeRecord(def.handle, def.name, def.description, def.patternLength, def.elements);
     }
+    WriteOwnLinetypes(w, in);
     Write(w, kTableEnd);
 
     WriteLayerTable(w, in);

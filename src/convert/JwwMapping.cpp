@@ -10,6 +10,7 @@
 
 #include "convert/CircularSolids.h"
 #include "convert/ColorPalette.h"
+#include "convert/JwwLinetypes.h"
 #include "convert/LayerTables.h"
 
 namespace orvik {
@@ -263,6 +264,24 @@ private:
     JwwNotCarried& notCarried_;
 };
 
+// The line types beyond 1..9 that the carried lines and arcs use and the
+// header defines, by number.
+std::vector<JwcLinetype> LinetypesUsed(const JwcDrawing& d, const JwwHeader& header) {
+    std::array<bool, kLinetypeNumbers> used{};
+    const auto mark = [&](std::uint8_t n) {
+        if (n < kLinetypeNumbers) used[n] = true;
+    };
+    ForEachElementSet(d, [&](const auto& set) {
+        for (const JwcLine& l : set.lines) mark(l.lineType);
+        for (const JwcArc& a : set.arcs) mark(a.lineType);
+    });
+    std::vector<JwcLinetype> types;
+    for (int n = kLineTypeCount + 1; n < kLinetypeNumbers; ++n)
+        if (used[static_cast<std::size_t>(n)])
+            if (std::optional<JwcLinetype> type = JwwLinetypeOf(header, n)) types.push_back(std::move(*type));
+    return types;
+}
+
 }  // namespace
 
 JwcDrawing DrawingOf(JwwDrawing jww, JwwNotCarried& notCarried) {
@@ -301,6 +320,7 @@ JwcDrawing DrawingOf(JwwDrawing jww, JwwNotCarried& notCarried) {
     Carrier<JwcDrawing>(d, order, order.Count(), pens, fill, notCarried).Carry(e, [](auto& items) {
         std::remove_cvref_t<decltype(items)>().swap(items);
     });
+    d.extraLinetypes = LinetypesUsed(d, jww.header);
     CountElements(d);
     return d;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
 
 #include "convert/LinetypeSets.h"
 #include "text/Substitution.h"
@@ -27,8 +28,11 @@ void Count(LayerUsage& usage, std::uint8_t lineType, std::uint8_t pen, std::uint
         return;
     }
     if (pen < countedPens) ++usage.penCount[layer][pen];
-    ++usage.lineTypeCount[layer][EffectiveLineType(lineType)];
+    ++usage.lineTypeCount[layer][lineType < kLinetypeNumbers ? lineType : 1];
 }
+
+// The line types every file's LTYPE table holds besides the selected set.
+constexpr std::string_view kFixedLinetypeNames[] = {"BYBLOCK", "BYLAYER"};
 
 // The records every file's LAYER table may hold besides the drawing's own.
 constexpr std::string_view kFixedLayerNames[] = {"0", "DEFPOINTS"};
@@ -108,7 +112,9 @@ int AssignLayers(const JwcDrawing& drawing, const LayerUsage& usage, const Conve
         }
         layer.name = name;
         layer.color = static_cast<std::uint8_t>(tables.ColorOfPen(MostUsed(usage.penCount[i], 0, tables.penCount)));
-        layer.lineType = static_cast<std::uint8_t>(MostUsed(usage.lineTypeCount[i], 1, kLineTypeCount + 1));
+        std::array<std::int32_t, kLinetypeNumbers> lineTypes{};
+        for (int n = 0; n < kLinetypeNumbers; ++n) lineTypes[static_cast<std::size_t>(tables.EffectiveLinetype(n))] += usage.lineTypeCount[i][static_cast<std::size_t>(n)];
+        layer.lineType = static_cast<std::uint8_t>(MostUsed(lineTypes, 1, kLinetypeNumbers));
     }
     // DEFPOINTS takes the colour its auxiliary lines mostly use; its line
     // type is always the auxiliary one.
@@ -119,9 +125,24 @@ int AssignLayers(const JwcDrawing& drawing, const LayerUsage& usage, const Conve
     return used;
 }
 
-void FillLinetypeNames(bool jwLineTypes, LayerTables& tables) {
+void FillLinetypeNames(bool jwLineTypes, std::span<const JwcLinetype> own, LayerTables& tables) {
     tables.linetypeNames[1] = kContinuous;
     for (const LinetypeDef& def : LinetypeSet(jwLineTypes)) tables.linetypeNames[def.number] = def.name;
+    // The drawing's own: fit as layer names (spaces as underscores), cut to
+    // a symbol name's length, distinct from every other line type.
+    auto taken = [&](std::string_view name) {
+        return std::ranges::any_of(kFixedLinetypeNames, [&](std::string_view other) { return SameDxfName(other, name); }) ||
+               std::ranges::any_of(tables.linetypeNames, [&](const std::string& other) { return SameDxfName(other, name); });
+    };
+    for (const JwcLinetype& type : own) {
+        if (type.number >= kLinetypeNumbers) continue;
+        const std::string number = std::to_string(type.number);
+        std::string name = CutToCharacters(LayerNameForDxf(ReplaceAll(type.name, " ", "_")), kSymbolNameLimit);
+        if (name.empty()) name = "LINETYPE_" + number;
+        if (taken(name)) name = CutToCharacters(name, kSymbolNameLimit - 1 - number.size()) + "_" + number;
+        for (int extra = 2; taken(name); ++extra) name = "LINETYPE_" + number + "_" + std::to_string(extra);
+        tables.linetypeNames[type.number] = std::move(name);
+    }
 }
 
 bool NeedsDefpoints(const JwcDrawing& drawing, const LayerUsage& usage, int penCount) {

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "convert/ConversionSettings.h"
 #include "convert/LayerTables.h"
@@ -20,13 +21,13 @@ inline constexpr int kCountedPens = 8;
 
 struct LayerUsage {
     std::array<std::array<std::int32_t, kMaxPens>, kLayerCount> penCount{};
-    std::array<std::array<std::int32_t, kLineTypeCount + 1>, kLayerCount> lineTypeCount{};  // 1..9
+    std::array<std::array<std::int32_t, kLinetypeNumbers>, kLayerCount> lineTypeCount{};  // by number; larger ones as 1
     std::array<std::int32_t, kMaxPens> auxiliaryPenCount{};  // auxiliary lines and arcs on DEFPOINTS
 };
 
 // Counts pens and line types per layer over lines, arcs, real points,
-// solids and insertions, a block's elements once; line types outside 1..9
-// count as 1 (EffectiveLineType).
+// solids and insertions, a block's elements once; line types by number
+// (AssignLayers counts those without a name as 1).
 LayerUsage CountLayerUsage(const JwcDrawing& drawing, bool auxiliaryOnDefpoints);
 
 // Names, colours and line types of the used layers (`used` set by MarkUsedLayers)
@@ -34,8 +35,12 @@ LayerUsage CountLayerUsage(const JwcDrawing& drawing, bool auxiliaryOnDefpoints)
 // colour 7 and line type 1). Returns the number of used layers.
 int AssignLayers(const JwcDrawing& drawing, const LayerUsage& usage, const ConversionSettings& settings, LayerTables& tables);
 
-// linetypeNames 1..9 from the set the settings choose.
-void FillLinetypeNames(bool jwLineTypes, LayerTables& tables);
+// Symbol names of AutoCAD R13 files hold at most 31 characters.
+inline constexpr std::size_t kSymbolNameLimit = 31;
+
+// linetypeNames 1..9 from the set the settings choose, and the names of the
+// drawing's own line types; before AssignLayers, which needs them.
+void FillLinetypeNames(bool jwLineTypes, std::span<const JwcLinetype> own, LayerTables& tables);
 
 // Whether a DEFPOINTS layer record is needed: auxiliary elements of a pen
 // with a colour (1..penCount - 1) on it, virtual points, or a text type whose

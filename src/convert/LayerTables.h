@@ -21,9 +21,9 @@ inline constexpr std::int32_t kJwwPenDefaultColors[] = {94, 1, 8};
 inline constexpr std::int32_t kPenDefaultColor = 7;
 inline constexpr int kLineTypeCount = 9;     // line types 1..9
 inline constexpr int kAuxiliaryLineType = 9;
-
-// JW_CAD line types outside 1..9 are drawn, counted and named as line type 1.
-constexpr int EffectiveLineType(int lineType) { return lineType >= 1 && lineType <= kLineTypeCount ? lineType : 1; }
+// Line-type numbers a drawing may define: JW_CAD's 1..9 and a JWW drawing's
+// own (double-length 16..19, SXF 30..62).
+inline constexpr int kLinetypeNumbers = 64;
 
 struct DxfLayer {
     std::string name;           // CP932, at most 21 bytes
@@ -45,16 +45,19 @@ struct LayerTables {
     }();
     bool trueColors = false;
     int penCount = kPenCount;  // the pens with a colour of their own: kPenCount, or JWW's pens
-    std::array<std::string, kLineTypeCount + 1> linetypeNames;  // entries 1..9
+    // DXF names by line-type number: 1..9, and the drawing's own line types.
+    std::array<std::string, kLinetypeNumbers> linetypeNames;
 
     // Pens without an entry of their own draw in colour 7.
     std::int32_t ColorOfPen(int pen) const {
         return pen >= 0 && pen < penCount ? penColorTable[static_cast<std::size_t>(pen)] : kPenDefaultColor;
     }
-    // Line-type numbers outside 1..9 read as 1.
-    const std::string& LinetypeNameOf(int number) const {
-        return linetypeNames[EffectiveLineType(number)];
+    // Numbers without a name (random lines, types the drawing does not
+    // define) are drawn, counted and named as line type 1.
+    int EffectiveLinetype(int number) const {
+        return number >= 1 && number < kLinetypeNumbers && !linetypeNames[static_cast<std::size_t>(number)].empty() ? number : 1;
     }
+    const std::string& LinetypeNameOf(int number) const { return linetypeNames[static_cast<std::size_t>(EffectiveLinetype(number))]; }
 };
 
 }  // namespace orvik

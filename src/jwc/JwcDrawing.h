@@ -167,6 +167,16 @@ struct JwcSolid {
     std::uint8_t layer = 0;
 };
 
+// A line type a JWW drawing defines beyond JW_CAD's 1..9 (double-length
+// types 16..19, SXF types 30..62): the elements' line-type number, its name
+// as the file gives it (CP932) and its pattern in millimetres on paper,
+// dashes positive and gaps negative (a zero dash is a dot).
+struct JwcLinetype {
+    std::uint8_t number = 0;
+    std::string name;
+    std::vector<double> pattern;
+};
+
 // A block insertion of a JWW drawing (a JWC file has none): the elements of
 // block `block` (an index into JwcDrawing::blocks) scaled by (scaleX, scaleY),
 // turned by `rotation` degrees and moved to (x, y).
@@ -241,6 +251,8 @@ struct JwcDrawing {
     // A JWW drawing's colours of its own (SXF colours, solids' RGB) as pens
     // 10 and up: extraPenColors[n] is the 0xRRGGBB of pen 10 + n.
     std::vector<std::uint32_t> extraPenColors;
+    // A JWW drawing's line types beyond 1..9 that its elements use, by number.
+    std::vector<JwcLinetype> extraLinetypes;
 };
 
 // Sets the header's element counts from the lists, every virtual point slot

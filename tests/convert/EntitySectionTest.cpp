@@ -40,7 +40,7 @@ struct ChainFixture {
     ChainFixture() {
         LayerTables& tables = result.layers;
         tables.penColorTable = {7, 1, 7, 3, 4, 5, 6};
-        FillLinetypeNames(true, tables);
+        FillLinetypeNames(true, {}, tables);
         tables.layers[0] = DxfLayer{"L", true, 1, 7, 1};
         result.referenceScale = 1;
         settings.curvesAsPolylines = true;

@@ -14,7 +14,10 @@ struct Fixture {
     LayerTables tables;
     ConversionSettings settings;
 
-    Fixture() { tables.penColorTable = {7, 4, 7, 3, 2, 6, 5}; }
+    Fixture() {
+        tables.penColorTable = {7, 4, 7, 3, 2, 6, 5};
+        FillLinetypeNames(true, {}, tables);
+    }
     void Line(std::uint8_t layer, std::uint8_t pen, std::uint8_t type = 1) {
         drawing.lines.push_back(JwcLine{0, 0, 1, 1, type, pen, layer});
         drawing.header.lineCount = static_cast<std::int32_t>(drawing.lines.size());
@@ -156,16 +159,29 @@ TEST(LayerAssignment, DecidesWhetherDefpointsIsWritten) {
     }
 }
 
-TEST(LayerAssignment, FillsTheLineTypeNamesOfTheChosenSet) {
+TEST(LayerAssignment, FillsTheLineTypeNamesOfTheChosenSetAndTheDrawingsOwn) {
+    const auto first = [](const LayerTables& t) { return std::vector<std::string>(t.linetypeNames.begin(), t.linetypeNames.begin() + 10); };
     LayerTables t;
-    FillLinetypeNames(true, t);
-    EXPECT_EQ(t.linetypeNames, (std::array<std::string, 10>{"", "CONTINUOUS", "DASHED1", "DASHED2", "DASHED3", "CENTER1",
-                                                          "CENTER2", "PHANTOM1", "PHANTOM2", "DOT"}));
-    FillLinetypeNames(false, t);
-    EXPECT_EQ(t.linetypeNames, (std::array<std::string, 10>{"", "CONTINUOUS", "HIDDEN2", "HIDDEN", "HIDDENX2", "CENTER2",
-                                                          "CENTER", "PHANTOM2", "PHANTOM", "DOT"}));
+    FillLinetypeNames(true, {}, t);
+    EXPECT_EQ(first(t), (std::vector<std::string>{"", "CONTINUOUS", "DASHED1", "DASHED2", "DASHED3", "CENTER1", "CENTER2",
+                                                  "PHANTOM1", "PHANTOM2", "DOT"}));
+    FillLinetypeNames(false, {}, t);
+    EXPECT_EQ(first(t), (std::vector<std::string>{"", "CONTINUOUS", "HIDDEN2", "HIDDEN", "HIDDENX2", "CENTER2", "CENTER",
+                                                  "PHANTOM2", "PHANTOM", "DOT"}));
     EXPECT_EQ(t.LinetypeNameOf(0), "CONTINUOUS");
     EXPECT_EQ(t.LinetypeNameOf(10), "CONTINUOUS");
+
+    // A drawing's own: fitted, and kept apart from the set's and each other's names.
+    const std::vector<JwcLinetype> own{{16, "DOUBLE6", {1, -1}}, {32, "dashed spaced", {6, -6}}, {33, "center2", {1, -1}},
+                                       {34, "", {1, -1}}, {35, "Dashed_Spaced", {1, -1}}, {36, "bylayer", {1, -1}},
+                                       {37, std::string(40, 'x'), {1, -1}}};
+    LayerTables withOwn;
+    FillLinetypeNames(true, own, withOwn);
+    const std::vector<std::string> names{withOwn.LinetypeNameOf(16), withOwn.LinetypeNameOf(32), withOwn.LinetypeNameOf(33),
+                                         withOwn.LinetypeNameOf(34), withOwn.LinetypeNameOf(35), withOwn.LinetypeNameOf(36),
+                                         withOwn.LinetypeNameOf(37), withOwn.LinetypeNameOf(38)};
+    EXPECT_EQ(names, (std::vector<std::string>{"DOUBLE6", "dashed_spaced", "center2_33", "LINETYPE_34", "Dashed_Spaced_35",
+                                               "bylayer_36", std::string(31, 'x'), "CONTINUOUS"}));
 }
 
 }  // namespace

@@ -114,14 +114,14 @@ struct TablesFixture {
 
     TablesFixture() {
         for (auto& g : drawing.layerGroups) g.visible = 1;
-        FillLinetypeNames(true, tables);
+        FillLinetypeNames(true, {}, tables);
     }
     void Use(int layer, const char* name, int color, int lineType = 1) {
         tables.layers[layer] = DxfLayer{name, true, static_cast<std::uint8_t>(lineType),
                                             static_cast<std::uint8_t>(color), 1};
     }
     std::pair<std::string, std::int32_t> Write() {
-        FillLinetypeNames(jwLineTypes, tables);
+        FillLinetypeNames(jwLineTypes, {}, tables);
         DxfWriter w;
         WriteTablesSection(w, TablesInputs{drawing, tables, LimitsFor(3, 1), jwLineTypes, defpoints, OutputFormat::Dos932, {}});
         const std::int32_t nextHandle = w.NextHandle();

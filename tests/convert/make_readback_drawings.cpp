@@ -86,7 +86,8 @@ int main(int argc, char** argv) {
     // A JWW plan (UTF-16 strings, as JW_CAD 8 writes them): named layers,
     // one shown only; lines, a curve, arcs, texts, points and a temporary
     // one, solids (four-cornered, a ring, a circumference), a dimension, a
-    // block inserted twice, turned and mirrored.
+    // block inserted twice, turned and mirrored; lines of an SXF and a
+    // double-length line type.
     JwwDrawing plan = NewJwwDrawing();
     plan.header.memo = Utf8ToCp932("木造平屋 平面図");
     plan.header.paperSize = 3;
@@ -110,6 +111,11 @@ int main(int argc, char** argv) {
     curve.group = 1;
     for (int i = 0; i < 4; ++i) Append(plan.elements, JwwLine{curve, -40.0 + i, -20.0 + i * i, -39.0 + i, -20.0 + (i + 1) * (i + 1)});
     Append(plan.elements, JwwLine{on(2, 9, 9), -45.5, 0, 45.5, 0});
+    plan.header.sxfLineTypes.resize(33);
+    plan.header.sxfLineTypes[4] = {"long dashed dotted", 4, {12, 1.5, 0.25, 1.5}};
+    plan.header.doublePatterns[0] = {0xFFF99FFF, 32, 2, 20};
+    Append(plan.elements, JwwLine{on(0, 2, 34), -45.5, 10, 45.5, 10});
+    Append(plan.elements, JwwLine{on(0, 2, 16), -45.5, 15, 45.5, 15});
     Append(plan.elements, JwwArc{on(1, 3), 0, 0, 8, 0, 1.5707963267948966, 0, 1, 0});
     Append(plan.elements, JwwArc{on(1, 3), 20, 10, 4, 0, 0, 0.5, 0.5, 1});
     Append(plan.elements, JwwText{on(1, 5), -30, 5, -20, 5, 3, 3, 3, 0, 0, "", Utf8ToCp932("居間")});

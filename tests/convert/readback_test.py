@@ -171,6 +171,10 @@ def check_jww(name, drawing, cli, folder, expect):
                     check(placed[kind] == wanted, f"{name} exploded: {kind}: {placed[kind]} != {wanted}")
                 check(same_lines(flat.modelspace(), ezdxf.disassemble.recursive_decompose(doc.modelspace())),
                       f"{name} exploded: the lines are not where ezdxf places the blocks' lines")
+        for linetype, pattern in expect.get("linetypes", {}).items():  # the drawing's own, and lines drawn with them
+            found = [t.value for t in doc.linetypes.get(linetype).pattern_tags.tags if t.code == 49] if linetype in doc.linetypes else None
+            check(found == pattern, f"{name} {fmt}: line type {linetype}: {found} != {pattern}")
+            check(any(e.dxf.linetype == linetype for e in doc.modelspace().query("LINE")), f"{name} {fmt}: no line of {linetype}")
         off = {layer.dxf.name for layer in doc.layers if layer.is_off()}
         if "off" in expect:
             check(off == expect["off"], f"{name} {fmt}: off {off} != {expect['off']}")
@@ -299,7 +303,10 @@ def main():
                             ("words", os.path.join(folder, "words.jwc")), ("JWW plan", os.path.join(folder, "plan.jww"))],
                       folder)
         check_jww("JWW plan", os.path.join(folder, "plan.jww"), cli, folder,
-                  {"entities": {"LINE": 12, "ARC": 3, "ELLIPSE": 1, "TEXT": 2, "POLYLINE": 1, "POINT": 1, "SOLID": 1 + 39, "CIRCLE": 1,  # the ring: 39 pieces; the circumference: its circle "INSERT": 2},
+                  # The ring solid is 39 SOLIDs, the circumference solid a CIRCLE.
+                  {"entities": {"LINE": 14, "ARC": 3, "ELLIPSE": 1, "TEXT": 2, "POLYLINE": 1, "POINT": 1, "SOLID": 1 + 39, "CIRCLE": 1,
+                                "INSERT": 2},
+                   "linetypes": {"long_dashed_dotted": [12, -1.5, 0.25, -1.5], "DOUBLE6": [32.5, -2.5, 2.5, -2.5]},
                    "off": {"補助", "DEFPOINTS"}, "texts": ["居間", "9,100"],
                    "line": ((-4550.0, -3000.0), (4550.0, -3000.0))})
         # The JWW drawings beside the project, when they are there: every element kept.

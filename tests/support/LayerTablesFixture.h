@@ -12,7 +12,7 @@ namespace orvik::testing {
 inline LayerTables WriterTestTables() {
     LayerTables tables;
     tables.penColorTable = {7, 4, 7, 3, 2, 6, 5};
-    FillLinetypeNames(true, tables);
+    FillLinetypeNames(true, {}, tables);
     tables.layers[0] = DxfLayer{"A", true, 1, 7, 1};
     tables.layers[1] = DxfLayer{"B", true, 5, 4, 1};
     tables.layers[3] = DxfLayer{"WALL", true, 2, 4, 1};
