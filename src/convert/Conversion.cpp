@@ -130,13 +130,13 @@ std::optional<long double> ParseScaleText(std::string_view text) {
     return value;
 }
 
-std::string HandSeedFor(const JwcDrawing& drawing, const ConversionSettings& settings, int usedLayers) {
+std::string HandSeedFor(const JwcDrawing& drawing, const ConversionSettings& settings, int tableRecords) {
     const JwcHeader& h = drawing.header;
     const std::int64_t lineHandles = settings.curvesAsPolylines ? 4 : 1;
     const std::int64_t pointHandles = settings.pointMode == PointMode::FilledCircle ? 4 : 1;
     std::int64_t n = std::int64_t{h.lineCount} * lineHandles + h.arcCount + h.textCount + h.virtualPointCount +
                      std::int64_t{h.pointCount} * pointHandles + static_cast<std::int64_t>(drawing.solids.size() + drawing.inserts.size()) +
-                     usedLayers + static_cast<std::int64_t>(drawing.extraLinetypes.size()) + 90;
+                     tableRecords + 90;
     // A block takes its record, BLOCK and ENDBLK, and its elements.
     for (const JwcBlock& b : drawing.blocks)
         n += 3 + static_cast<std::int64_t>(b.lines.size()) * lineHandles + static_cast<std::int64_t>(b.points.size()) * pointHandles +
@@ -228,7 +228,9 @@ Conversion::Conversion(const JwcDrawing& source, const ConversionSettings& setti
     FillLinetypeNames(settings.jwLineTypes, drawing.extraLinetypes, tables);
     const LayerUsage usage = CountLayerUsage(drawing, settings.auxiliaryOnDefpoints);
     const int usedLayers = AssignLayers(drawing, usage, settings, tables);
-    result_.handleSeed = HandSeedFor(drawing, settings, usedLayers);
+    result_.fontStyles = FontStylesOf(drawing, settings.outputFormat);
+    result_.handleSeed = HandSeedFor(drawing, settings,
+                                     usedLayers + static_cast<int>(drawing.extraLinetypes.size() + result_.fontStyles.Styles().size()));
     result_.fileDate = FileDateOf(request.sourcePath);
 
     scales_.roundDelta = scales_.roundOffset = settings.roundCoordinates;
@@ -249,7 +251,8 @@ void Conversion::WriteTo(ByteSink& sink, int workers) const {
     WriteClassesSection(w);
     const std::int32_t firstBlockRecord =
         WriteTablesSection(w, TablesInputs{drawing_, result_.layers, LimitsFor(header.paperSize, result_.referenceScale),
-                                           settings_.jwLineTypes, result_.defpointsUsed, settings_.outputFormat, result_.blockNames});
+                                           settings_.jwLineTypes, result_.defpointsUsed, settings_.outputFormat, result_.blockNames,
+                                           result_.fontStyles});
     const EntityInputs entities{drawing_, settings_, result_, scales_, paperFactor_};
     WriteBlocksSection(w, result_.blockNames, firstBlockRecord, [&](std::size_t block, std::int32_t record) {
         WriteBlockEntities(w, entities, drawing_.blocks[block], record);

@@ -71,8 +71,10 @@ std::optional<long double> ParseScaleText(std::string_view text);
 // not 0 as the 32-bit real the mapping keys its statistics by.
 bool IsUsableScale(long double scale);
 
-// The $HANDSEED text: an upper bound of the running handles the file uses.
-std::string HandSeedFor(const JwcDrawing& drawing, const ConversionSettings& settings, int usedLayers);
+// The $HANDSEED text: an upper bound of the running handles the file uses;
+// `tableRecords`: the records of the drawing's own in the tables (layers,
+// line types, text styles of fonts).
+std::string HandSeedFor(const JwcDrawing& drawing, const ConversionSettings& settings, int tableRecords);
 
 // The $TDCREATE/$TDUPDATE text for a local date and time: the Julian day
 // number with the time of day as its fraction (seconds rounded down to even).

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "convert/FontStyles.h"
 #include "convert/LayerTables.h"
 
 namespace orvik {
@@ -29,6 +30,7 @@ struct ConversionResult {
     // files hold 0 in its place.
     std::int64_t nonFiniteElements = 0;
     std::vector<std::string> blockNames;  // the DXF names of the drawing's blocks, by index
+    FontStyles fontStyles;                // the text styles of a JWW drawing's fonts
     // With blocks exploded: insertions nested too deep or past the element
     // limit, left out.
     std::int64_t insertsLeftOut = 0;

@@ -187,7 +187,8 @@ private:
             // A text type's sizes are tenths of a millimetre on paper; a text's own, millimetres.
             const long double width = m.width >= 0 ? m.width * scale : type.width * scale / 10;
             const long double height = m.height >= 0 ? m.height * scale : type.height * scale / 10;
-            e_.WriteText(m.text, (m.flags & kVerticalTextFlag) != 0, m.italic, type.attribute, m.pen, m.layer, X(m.x1), Y(m.y1),
+            e_.WriteText(m.text, (m.flags & kVerticalTextFlag) != 0, m.italic, in_.result.fontStyles.NameOf(m), type.attribute, m.pen,
+                         m.layer, X(m.x1), Y(m.y1),
                          static_cast<long double>(m.x2) - m.x1, static_cast<long double>(m.y2) - m.y1, width, height);
         }
     }

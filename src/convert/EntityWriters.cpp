@@ -234,7 +234,8 @@ void EntityWriters::WriteCircle(int lineType, int pen, int layer, long double cx
     w_.WriteReal(40, r);
 }
 
-void EntityWriters::WriteText(std::string_view text, bool vertical, bool italic, int attr, int pen, int layer, long double x, long double y,
+void EntityWriters::WriteText(std::string_view text, bool vertical, bool italic, std::string_view style, int attr, int pen, int layer,
+                              long double x, long double y,
                               long double dx, long double dy, long double w, long double h) {
     long double angle = DirectionDegrees(dx, dy);
     if (vertical) angle += 90;
@@ -276,7 +277,9 @@ void EntityWriters::WriteText(std::string_view text, bool vertical, bool italic,
     if (hasWidthFactor) w_.WriteReal(41, widthFactor);
     if (italic) w_.WriteReal(51, kItalicObliqueDegrees);
     const TextStyleNames styles = TextStyleNamesOf(settings_.outputFormat);
-    if (vertical)
+    if (!style.empty())
+        w_.WriteGroup(7, style);
+    else if (vertical)
         w_.WriteGroup(7, styles.vertical);
     else if (!styles.horizontal.empty())
         w_.WriteGroup(7, styles.horizontal);

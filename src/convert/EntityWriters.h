@@ -63,9 +63,10 @@ public:
 
     // A single-line TEXT: (x, y) the mapped start of its base line, (dx, dy)
     // the unmapped direction, w and h the character size in model units; pen
-    // 0 draws in colour 7; an italic text is slanted by kItalicObliqueDegrees.
-    void WriteText(std::string_view text, bool vertical, bool italic, int attr, int pen, int layer, long double x, long double y,
-                   long double dx, long double dy, long double w, long double h);
+    // 0 draws in colour 7; an italic text is slanted by kItalicObliqueDegrees;
+    // `style` names the text style of its font, else the format's own is named.
+    void WriteText(std::string_view text, bool vertical, bool italic, std::string_view style, int attr, int pen, int layer,
+                   long double x, long double y, long double dx, long double dy, long double w, long double h);
 
     // An insertion of the block named `block` at (x, y) (mapped), scaled
     // and turned (degrees).

@@ -211,10 +211,11 @@ void WriteStyleRecord(DxfWriter& w, std::string_view name, int flags) {
 void WriteStyleTable(DxfWriter& w, const TablesInputs& in) {
     const TextStyleNames names = TextStyleNamesOf(in.format);
     const bool vertical = HasVerticalText(in.drawing);
+    const std::vector<FontStyle>& fonts = in.fontStyles.Styles();
     Write(w, kStyleTableStart);
     // The faithful formats count STANDARD only, as AutoCAD R13J does whatever
     // follows; readers take the records as they come.
-    w.WriteInt(70, names.horizontal.empty() ? 1 : 2 + vertical);
+    w.WriteInt(70, names.horizontal.empty() ? 1 : 2 + vertical + static_cast<std::int64_t>(fonts.size()));
     Write(w, kStandardStyle);
     if (!names.horizontal.empty()) {
         Write(w, kStyleRecordStart);
@@ -225,6 +226,15 @@ void WriteStyleTable(DxfWriter& w, const TablesInputs& in) {
         Write(w, kStyleRecordStart);
         w.WriteHandle(5, w.NextHandle());
         WriteStyleRecord(w, names.vertical, 4);
+    }
+    for (const FontStyle& font : fonts) {
+        Write(w, kStyleRecordStart);
+        w.WriteHandle(5, w.NextHandle());
+        WriteStyleRecord(w, font.name, font.vertical ? 4 : 0);
+        // The TrueType font AutoCAD draws the style with.
+        w.WriteGroup(1001, "ACAD");
+        w.WriteGroup(1000, font.family);
+        w.WriteInt(1071, font.FontFlags(), 0);
     }
     Write(w, kTableEnd);
 }

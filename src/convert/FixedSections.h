@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 
+#include "convert/FontStyles.h"
 #include "convert/HeaderSection.h"
 #include "convert/LayerTables.h"
 #include "convert/OutputFormat.h"
@@ -27,6 +28,7 @@ struct TablesInputs {
     bool defpointsUsed;         // whether the DEFPOINTS layer record is written
     OutputFormat format;        // the names of the text styles, whether layers that are off are frozen
     std::span<const std::string> blockNames;  // a BLOCK_RECORD each, after the two spaces'
+    const FontStyles& fontStyles;               // a STYLE each, after the format's own
 };
 
 // True when some text is written vertically: the vertical text style is then needed.

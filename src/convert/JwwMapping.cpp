@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <optional>
 #include <type_traits>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -54,6 +56,27 @@ private:
 
     const JwwHeader& header_;
     std::vector<std::uint32_t>& colors_;
+};
+
+// The drawing's fonts: each name once, numbered from 1 in the order met;
+// past the numbers a text can hold, none.
+class Fonts {
+public:
+    explicit Fonts(std::vector<std::string>& names) : names_(names) {}
+
+    std::uint16_t Of(const std::string& name) {
+        if (name.empty()) return 0;
+        if (const auto at = numbers_.find(name); at != numbers_.end()) return at->second;
+        if (names_.size() >= std::numeric_limits<std::uint16_t>::max()) return 0;
+        names_.push_back(name);
+        const auto number = static_cast<std::uint16_t>(names_.size());
+        numbers_.emplace(name, number);
+        return number;
+    }
+
+private:
+    std::vector<std::string>& names_;
+    std::unordered_map<std::string, std::uint16_t> numbers_;
 };
 
 // Editable and write layers are shown; hidden and shown-only ones are off.
@@ -138,9 +161,10 @@ private:
 template <class Target>
 class Carrier {
 public:
-    Carrier(Target& target, const BlockOrder& blocks, std::size_t blocksBefore, Pens& pens, CircularSolidFill& fill,
-            JwwNotCarried& notCarried)
-        : d_(target), blocks_(blocks), blocksBefore_(blocksBefore), pens_(pens), fill_(fill), notCarried_(notCarried) {}
+    Carrier(Target& target, const BlockOrder& blocks, std::size_t blocksBefore, Pens& pens, Fonts& fonts,
+            CircularSolidFill& fill, JwwNotCarried& notCarried)
+        : d_(target), blocks_(blocks), blocksBefore_(blocksBefore), pens_(pens), fonts_(fonts), fill_(fill),
+          notCarried_(notCarried) {}
 
     // Kind by kind; `done(items)` after each (the drawing's own list gives
     // each kind back once carried, so that the file's elements and their
@@ -210,6 +234,8 @@ private:
         text.layer = LayerOf(t.common);
         text.pen = pens_.Of(t.common);
         text.italic = t.IsItalic();
+        text.bold = t.IsBold();
+        text.font = fonts_.Of(t.font);
         text.flags = (t.common.flags & kJwwVerticalTextFlag) ? kVerticalTextFlag : 0;
         text.text = t.text;
         text.width = t.width;
@@ -260,6 +286,7 @@ private:
     const BlockOrder& blocks_;
     std::size_t blocksBefore_;
     Pens& pens_;
+    Fonts& fonts_;
     CircularSolidFill& fill_;
     JwwNotCarried& notCarried_;
 };
@@ -311,13 +338,14 @@ JwcDrawing DrawingOf(JwwDrawing jww, JwwNotCarried& notCarried) {
     d.solids.reserve(e.solids.size());
     const BlockOrder order(jww);
     Pens pens(jww.header, d.extraPenColors);
+    Fonts fonts(d.fonts);
     CircularSolidFill fill;
     d.blocks.resize(order.Count());
     for (std::size_t k = 0; k < order.Count(); ++k) {
         d.blocks[k].name = order.At(k).name;
-        Carrier<JwcBlock>(d.blocks[k], order, k, pens, fill, notCarried).Carry(order.At(k).elements, [](const auto&) {});
+        Carrier<JwcBlock>(d.blocks[k], order, k, pens, fonts, fill, notCarried).Carry(order.At(k).elements, [](const auto&) {});
     }
-    Carrier<JwcDrawing>(d, order, order.Count(), pens, fill, notCarried).Carry(e, [](auto& items) {
+    Carrier<JwcDrawing>(d, order, order.Count(), pens, fonts, fill, notCarried).Carry(e, [](auto& items) {
         std::remove_cvref_t<decltype(items)>().swap(items);
     });
     d.extraLinetypes = LinetypesUsed(d, jww.header);

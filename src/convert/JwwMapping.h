@@ -6,13 +6,15 @@
 // with their names (a layer or group hidden or only shown is off, as JWC's
 // hidden ones), the paper, lines (consecutive lines of one curve number as a
 // curve run), circles, arcs and ellipses (angles to degrees, the sweep
-// counter-clockwise), texts with their own size, pen, vertical writing and
-// italic, real points, temporary points as virtual points, dimensions as
-// their line, text and extension lines, block definitions as blocks (each
-// after the blocks it inserts) and insertions as insertions of them.
-// JW_CAD's settings texts are left out, as they are not drawn. What is not
-// carried (circle and ring solids, image placements, insertions of
-// definitions the file lacks) is counted.
+// counter-clockwise), the line types beyond 1..9 that the header defines
+// and the elements use (JwwLinetypes.h), texts with their own size, pen,
+// vertical writing, italic, bold and font, real points, temporary points as
+// virtual points, solids (circular ones as the solids that fill them,
+// CircularSolids.h), dimensions as their line, text and extension lines,
+// block definitions as blocks (each after the blocks it inserts) and
+// insertions as insertions of them. JW_CAD's settings texts are left out, as
+// they are not drawn. What is not carried (solids of unknown pen styles,
+// image placements, insertions of definitions the file lacks) is counted.
 //
 // The JWW drawing is taken by value: its elements are given back kind by kind
 // as they are carried (pass it with std::move to keep one copy in memory).

@@ -143,6 +143,8 @@ struct JwcText {
     double width = -1, height = -1;
     std::uint8_t pen = 0;  // a JWW text's pen; 0: colour 7, as every JWC text
     bool italic = false;   // a JWW text's: written slanted
+    bool bold = false;     // a JWW text's: written bold
+    std::uint16_t font = 0;  // a JWW text's font: 1 + its index in JwcDrawing::fonts; 0 none
 };
 
 // A real point; the file record is these 12 bytes in this order.
@@ -251,6 +253,8 @@ struct JwcDrawing {
     // A JWW drawing's colours of its own (SXF colours, solids' RGB) as pens
     // 10 and up: extraPenColors[n] is the 0xRRGGBB of pen 10 + n.
     std::vector<std::uint32_t> extraPenColors;
+    // A JWW drawing's font names (CP932), as its texts name them.
+    std::vector<std::string> fonts;
     // A JWW drawing's line types beyond 1..9 that its elements use, by number.
     std::vector<JwcLinetype> extraLinetypes;
 };

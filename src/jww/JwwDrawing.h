@@ -156,6 +156,7 @@ struct JwwText {
     bool IsSetting() const { return x1 == 0 && y1 == -1000 && text.find(" = ") != std::string::npos; }
     bool IsImagePlacement() const { return text.rfind("^@BM", 0) == 0; }
     bool IsItalic() const { return (style / kJwwItalicOffset) % 2 == 1; }  // 10000 + n, or 30000 + n with bold
+    bool IsBold() const { return (style / kJwwBoldOffset) % 2 == 1; }      // 20000 + n or 30000 + n
 };
 
 // The solid kinds by pen style: 101 and up are circular solids, whose

@@ -212,7 +212,7 @@ TEST(EntityWriters, TextsKeepPositionAngleSizeAndWriting) {
         f.settings.narrowHalfWidthTexts = c.narrowHalfWidthTexts;
         f.settings.halfWidthAspectPercent = 60;
         const Groups groups = f.Write([&](EntityWriters& e) {
-            e.WriteText(Utf8ToCp932(c.text), c.vertical, false, c.attr, 0, c.layer, 100, 200, c.dx, c.dy, c.w, c.h);
+            e.WriteText(Utf8ToCp932(c.text), c.vertical, false, {}, c.attr, 0, c.layer, 100, 200, c.dx, c.dy, c.w, c.h);
         });
         Groups expected = G({{"  0", "TEXT"}, {"  5", "50"}, {"330", "1F"}, {"100", "AcDbEntity"}, {"  8", "A"},
                              {"100", "AcDbText"}});
@@ -224,10 +224,10 @@ TEST(EntityWriters, TextsKeepPositionAngleSizeAndWriting) {
 
 TEST(EntityWriters, TextsOfAnAuxiliaryTypeGoToDefpointsInColour7) {
     Fixture f;
-    const Groups groups = f.Write([](EntityWriters& e) { e.WriteText("x", false, false, 7, 0, 1, 0, 0, 1, 0, 25, 25); });
+    const Groups groups = f.Write([](EntityWriters& e) { e.WriteText("x", false, false, {}, 7, 0, 1, 0, 0, 1, 0, 25, 25); });
     EXPECT_EQ(std::vector(groups.begin() + 4, groups.begin() + 6), G({{"  8", "DEFPOINTS"}, {" 62", "     7"}}));
     f.tables.layers[kDefpointsLayer].color = 7;
-    EXPECT_EQ(testing::Value(f.Write([](EntityWriters& e) { e.WriteText("x", false, false, 7, 0, 1, 0, 0, 1, 0, 25, 25); }),
+    EXPECT_EQ(testing::Value(f.Write([](EntityWriters& e) { e.WriteText("x", false, false, {}, 7, 0, 1, 0, 0, 1, 0, 25, 25); }),
                              " 62"),
               "<none>");
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <tuple>
 #include <utility>
 
 #include "convert/BlockExplosion.h"
@@ -15,6 +16,7 @@
 #include "convert/Conversion.h"
 #include "dxf/DxfLines.h"
 #include "jww/JwwBuilder.h"
+#include "text/Cp932.h"
 
 namespace orvik {
 namespace {
@@ -299,12 +301,50 @@ TEST(ColorPalette, EachColourIsItsOwnNearest) {
 }
 
 // The look in a text's style number: +10000 italic, +20000 bold, both +30000.
-TEST(JwwMapping, ItalicTextsAreKnownByTheirStyleNumber) {
-    const std::pair<std::uint32_t, bool> cases[] = {{3, false}, {10003, true}, {20003, false}, {30010, true}};
-    for (const auto& [style, italic] : cases) {
+TEST(JwwMapping, ItalicAndBoldTextsAreKnownByTheirStyleNumber) {
+    const std::tuple<std::uint32_t, bool, bool> cases[] = {{3, false, false}, {10003, true, false}, {20003, false, true}, {30010, true, true}};
+    for (const auto& [style, italic, bold] : cases) {
         JwwText text;
         text.style = style;
         EXPECT_EQ(text.IsItalic(), italic) << style;
+        EXPECT_EQ(text.IsBold(), bold) << style;
+    }
+}
+
+// In utf8, a STYLE per font, weight and direction the texts use, carrying
+// the font's family and weight for AutoCAD; the R13 formats name none.
+TEST(JwwMapping, FontsBecomeTextStylesInUtf8) {
+    JwwDrawing w = NewJwwDrawing();
+    const std::string gothic = Utf8ToCp932("ＭＳ ゴシック"), mincho = Utf8ToCp932("ＭＳ 明朝");
+    Append(w.elements, JwwText{On(0, 0), 0, 0, 10, 0, 1, 3, 3, 0, 0, gothic, "A"});
+    Append(w.elements, JwwText{On(0, 0), 0, 5, 10, 5, kJwwBoldOffset + 1, 3, 3, 0, 0, gothic, "B"});
+    JwwText vertical{On(0, 0), 0, 9, 0, 0, 1, 3, 3, 0, 270, mincho, "C"};
+    vertical.common.flags = kJwwVerticalTextFlag;
+    Append(w.elements, vertical);
+    Append(w.elements, JwwText{On(0, 0), 0, 15, 10, 15, 1, 3, 3, 0, 0, "", "D"});
+    JwwNotCarried notCarried;
+    const JwcDrawing d = DrawingOf(std::move(w), notCarried);
+    for (const OutputFormat format : {OutputFormat::Utf8, OutputFormat::Dos932}) {
+        ConversionSettings settings;
+        settings.outputFormat = format;
+        const std::string dxf = Conversion(d, settings, {"", "1"}).Text();
+        std::vector<std::string> named;
+        for (const auto& text : testing::Records(dxf, "TEXT")) named.push_back(testing::Value(text, "  7"));
+        std::vector<std::vector<std::string>> styles;
+        for (const auto& style : testing::Records(dxf, "STYLE"))
+            styles.push_back({testing::Value(style, "  2"), testing::Value(style, " 70"), testing::Value(style, "1000"),
+                              testing::Value(style, "1071")});
+        if (format == OutputFormat::Dos932) {
+            EXPECT_EQ(named, (std::vector<std::string>{"<none>", "<none>", "TATEGAKI", "<none>"}));
+            EXPECT_EQ(styles.size(), 2u);  // STANDARD, TATEGAKI
+            continue;
+        }
+        const std::string g = "ＭＳゴシック", m = "ＭＳ明朝";  // the file is UTF-8
+        EXPECT_EQ(named, (std::vector<std::string>{"KST32B#" + g, "KST32B#" + g + "#BOLD", "KST32B#TATEGAKI#" + m, "KST32B"}));
+        ASSERT_EQ(styles.size(), 6u);  // STANDARD, KST32B, KST32B#TATEGAKI and the three fonts'
+        EXPECT_EQ(styles[3], (std::vector<std::string>{"KST32B#" + g, "     0", "ＭＳ ゴシック", "32802"}));  // 0x22 | 128 << 8
+        EXPECT_EQ(styles[4], (std::vector<std::string>{"KST32B#" + g + "#BOLD", "     0", "ＭＳ ゴシック", std::to_string(32802 + 0x2000000)}));
+        EXPECT_EQ(styles[5], (std::vector<std::string>{"KST32B#TATEGAKI#" + m, "     4", "ＭＳ 明朝", "32802"}));
     }
 }
 

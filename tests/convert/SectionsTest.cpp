@@ -123,7 +123,7 @@ struct TablesFixture {
     std::pair<std::string, std::int32_t> Write() {
         FillLinetypeNames(jwLineTypes, {}, tables);
         DxfWriter w;
-        WriteTablesSection(w, TablesInputs{drawing, tables, LimitsFor(3, 1), jwLineTypes, defpoints, OutputFormat::Dos932, {}});
+        WriteTablesSection(w, TablesInputs{drawing, tables, LimitsFor(3, 1), jwLineTypes, defpoints, OutputFormat::Dos932, {}, FontStyles{}});
         const std::int32_t nextHandle = w.NextHandle();
         return {w.Text(), nextHandle};
     }

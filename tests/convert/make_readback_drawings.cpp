@@ -87,7 +87,7 @@ int main(int argc, char** argv) {
     // one shown only; lines, a curve, arcs, texts, points and a temporary
     // one, solids (four-cornered, a ring, a circumference), a dimension, a
     // block inserted twice, turned and mirrored; lines of an SXF and a
-    // double-length line type.
+    // double-length line type; a bold text in a font of its own.
     JwwDrawing plan = NewJwwDrawing();
     plan.header.memo = Utf8ToCp932("木造平屋 平面図");
     plan.header.paperSize = 3;
@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     Append(plan.elements, JwwLine{on(0, 2, 16), -45.5, 15, 45.5, 15});
     Append(plan.elements, JwwArc{on(1, 3), 0, 0, 8, 0, 1.5707963267948966, 0, 1, 0});
     Append(plan.elements, JwwArc{on(1, 3), 20, 10, 4, 0, 0, 0.5, 0.5, 1});
-    Append(plan.elements, JwwText{on(1, 5), -30, 5, -20, 5, 3, 3, 3, 0, 0, "", Utf8ToCp932("居間")});
+    Append(plan.elements, JwwText{on(1, 5), -30, 5, -20, 5, kJwwBoldOffset + 3, 3, 3, 0, 0, Utf8ToCp932("ＭＳ ゴシック"), Utf8ToCp932("居間")});
     Append(plan.elements, JwwText{on(1, 5), 0, -1000, 1, -1000, 0, 1, 1, 0, 0, "", "Printer_Orientation = 0"});
     Append(plan.elements, JwwPoint{on(0, 1), 30, -20, 0});
     Append(plan.elements, JwwPoint{on(0, 1), 31, -20, 1});

@@ -175,6 +175,13 @@ def check_jww(name, drawing, cli, folder, expect):
             found = [t.value for t in doc.linetypes.get(linetype).pattern_tags.tags if t.code == 49] if linetype in doc.linetypes else None
             check(found == pattern, f"{name} {fmt}: line type {linetype}: {found} != {pattern}")
             check(any(e.dxf.linetype == linetype for e in doc.modelspace().query("LINE")), f"{name} {fmt}: no line of {linetype}")
+        if fmt == "utf8":  # every style a text names is there; a font's carries its family for AutoCAD
+            for text in doc.modelspace().query("TEXT"):
+                style = doc.styles.get(text.dxf.style) if text.dxf.style in doc.styles else None
+                check(style is not None, f"{name} {fmt}: no style {text.dxf.style}")
+                if style is not None and "#" in text.dxf.style.replace("#TATEGAKI", ""):
+                    family = style.get_xdata("ACAD")[0].value if style.has_xdata("ACAD") else None
+                    check(bool(family) and family == expect.get("font", family), f"{name} {fmt}: style {text.dxf.style}: font {family}")
         off = {layer.dxf.name for layer in doc.layers if layer.is_off()}
         if "off" in expect:
             check(off == expect["off"], f"{name} {fmt}: off {off} != {expect['off']}")
@@ -307,7 +314,7 @@ def main():
                   {"entities": {"LINE": 14, "ARC": 3, "ELLIPSE": 1, "TEXT": 2, "POLYLINE": 1, "POINT": 1, "SOLID": 1 + 39, "CIRCLE": 1,
                                 "INSERT": 2},
                    "linetypes": {"long_dashed_dotted": [12, -1.5, 0.25, -1.5], "DOUBLE6": [32.5, -2.5, 2.5, -2.5]},
-                   "off": {"補助", "DEFPOINTS"}, "texts": ["居間", "9,100"],
+                   "off": {"補助", "DEFPOINTS"}, "texts": ["居間", "9,100"], "font": "ＭＳ ゴシック",
                    "line": ((-4550.0, -3000.0), (4550.0, -3000.0))})
         # The JWW drawings beside the project, when they are there: every element kept.
         shared = os.path.join(os.path.dirname(os.path.abspath(sample)), "..", "..", "shared", "jww-samples")

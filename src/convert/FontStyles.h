@@ -1,0 +1,48 @@
+// The text styles of a JWW drawing's fonts, in the format that names its
+// styles (utf8): one STYLE per font, weight and writing direction its texts
+// use. Its name is the format's style name, '#', the font's name made fit
+// as layer names are, and "#BOLD" for bold ("KST32B#ＭＳゴシック#BOLD"):
+// LibreCAD takes the name up to the '#' for its font, as it does with the
+// format's own styles. The record carries the font's family name and
+// weight as AutoCAD keeps a TrueType font's (XDATA of "ACAD": 1000 the
+// family, 1071 pitch and family, character set and the bold flag), so that
+// AutoCAD draws the font the drawing names. Italic texts keep their
+// oblique angle and name no italic face, which would slant them twice.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "convert/OutputFormat.h"
+#include "jwc/JwcDrawing.h"
+
+namespace orvik {
+
+struct FontStyle {
+    std::string name;    // CP932
+    std::string family;  // the font's name as the drawing gives it, CP932
+    bool bold = false;
+    bool vertical = false;
+    // The 1071 value: variable pitch, Swiss family, the Shift-JIS character set, bold.
+    std::int64_t FontFlags() const;
+};
+
+class FontStyles {
+public:
+    // The styles the drawing's texts take, in the order they are written.
+    const std::vector<FontStyle>& Styles() const { return styles_; }
+    // The style of a text; empty when it takes the format's own.
+    std::string_view NameOf(const JwcText& text) const;
+
+    friend FontStyles FontStylesOf(const JwcDrawing& drawing, OutputFormat format);
+
+private:
+    std::vector<FontStyle> styles_;
+    std::vector<std::int32_t> byFont_;  // (font - 1) * 4 + bold * 2 + vertical -> index in styles_, or -1
+};
+
+FontStyles FontStylesOf(const JwcDrawing& drawing, OutputFormat format);
+
+}  // namespace orvik
