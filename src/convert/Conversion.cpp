@@ -12,6 +12,7 @@
 #include "convert/FixedSections.h"
 #include "convert/HeaderSection.h"
 #include "convert/LayerAssignment.h"
+#include "convert/Lineweights.h"
 #include "convert/Placement.h"
 #include "convert/ProposedScales.h"
 #include "convert/ReferenceScale.h"
@@ -218,6 +219,9 @@ Conversion::Conversion(const JwcDrawing& source, const ConversionSettings& setti
             tables.penTrueColor[kJwwPenCount + n] = drawing.extraPenColors[n];
         }
         tables.trueColors = HasTrueColors(settings.outputFormat);
+        if (HasLineweights(settings.outputFormat))
+            for (std::size_t pen = 0; pen < drawing.penWidths.size() && pen < kMaxPens; ++pen)
+                tables.penLineweight[pen] = static_cast<std::int16_t>(NearestLineweight(drawing.penWidths[pen]));
     }
 
     const auto scale = ParseScaleText(request.scaleText);

@@ -33,11 +33,12 @@ void EntityWriters::LayerBlock(int lineType, int pen, int layer, bool withColor)
     if (settings_.auxiliaryOnDefpoints && lineType == kAuxiliaryLineType) {
         w_.WriteLayer("DEFPOINTS");
         style_.WritePenColorForLayer(pen, kDefpointsLayer);
-        return;
+    } else {
+        style_.WriteLayerNumber(layer);
+        style_.WriteLinetypeForLayer(lineType, layer);
+        if (withColor) style_.WritePenColorForLayer(pen, layer);
     }
-    style_.WriteLayerNumber(layer);
-    style_.WriteLinetypeForLayer(lineType, layer);
-    if (withColor) style_.WritePenColorForLayer(pen, layer);
+    style_.WritePenLineweight(pen);
 }
 
 void EntityWriters::WriteLine(int lineType, int pen, int layer, long double x1, long double y1, long double x2,

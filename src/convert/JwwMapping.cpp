@@ -29,25 +29,50 @@ std::uint32_t RgbOfColorref(std::uint32_t c) { return (c & 0xFF) << 16 | (c & 0x
 // drawing's own (an SXF colour, 100 and up, from the header's table; a
 // solid's RGB, colour 10) as a pen from 10 on, one per distinct colour; past
 // kMaxPens, the pen of the nearest colour already given one.
+//
+// Each pen's printed width: pens 1..9 take the header's printer widths, in
+// hundredths of a millimetre when maxDrawWidth says so, else in dots at the
+// resolution printOptions gives (from version 600); an SXF colour's pen the
+// width of its colour, which JW_CAD keeps in hundredths of a millimetre (the
+// SXF widths, 0.18 mm stored as 18, in either mode).
 class Pens {
 public:
-    Pens(const JwwHeader& header, std::vector<std::uint32_t>& colors) : header_(header), colors_(colors) {}
+    Pens(const JwwHeader& header, std::vector<std::uint32_t>& colors, std::vector<double>& widths)
+        : header_(header), colors_(colors), widths_(widths) {
+        const double unit = WidthUnit(header);
+        widths_.assign(kJwwPenCount, 0);
+        for (std::size_t pen = 1; pen < kJwwPenCount; ++pen) widths_[pen] = header.printerPens[pen].width * unit;
+    }
 
     std::uint8_t Of(const JwwCommon& c, std::uint32_t solidColor = 0) {
         if (c.penColor < kJwwPenCount) return static_cast<std::uint8_t>(c.penColor);
-        if (c.penColor == kJwwRgbSolidColor) return ColorPen(RgbOfColorref(solidColor));
+        if (c.penColor == kJwwRgbSolidColor) return ColorPen(RgbOfColorref(solidColor), 0);
         const std::size_t sxf = c.penColor - kJwwSxfColorBase;
-        if (c.penColor >= kJwwSxfColorBase && sxf < header_.sxfScreenPens.size())
-            return ColorPen(RgbOfColorref(header_.sxfScreenPens[sxf].color));
+        if (c.penColor >= kJwwSxfColorBase && sxf < header_.sxfScreenPens.size()) {
+            const double width = sxf < header_.sxfPrinterPens.size() ? header_.sxfPrinterPens[sxf].width * kHundredth : 0;
+            return ColorPen(RgbOfColorref(header_.sxfScreenPens[sxf].color), width);
+        }
         return 0;
     }
 
 private:
-    std::uint8_t ColorPen(std::uint32_t rgb) {
+    static constexpr double kHundredth = 0.01;
+
+    // Millimetres of one unit of a pen's printed width; 0 when unknown.
+    static double WidthUnit(const JwwHeader& h) {
+        const std::int32_t w = h.maxDrawWidth;
+        if (w == -101 || (w <= -201 && w >= -300) || (w <= -401 && w >= -500)) return kHundredth;
+        const std::uint32_t dpi = h.version >= 600 ? h.printOptions / 10 % 10 : 0;
+        constexpr double kMillimetresPerInch = 25.4;
+        return dpi == 1 ? kMillimetresPerInch / 300 : dpi == 2 ? kMillimetresPerInch / 600 : 0;
+    }
+
+    std::uint8_t ColorPen(std::uint32_t rgb, double width) {
         const auto pen = [](std::size_t n) { return static_cast<std::uint8_t>(kJwwPenCount + n); };
         if (const auto at = std::ranges::find(colors_, rgb); at != colors_.end()) return pen(static_cast<std::size_t>(at - colors_.begin()));
         if (colors_.size() < kMaxPens - kJwwPenCount) {
             colors_.push_back(rgb);
+            widths_.push_back(width);
             return pen(colors_.size() - 1);
         }
         const auto distance = [&](std::uint32_t other) { return RgbDistance(rgb, other); };
@@ -56,6 +81,7 @@ private:
 
     const JwwHeader& header_;
     std::vector<std::uint32_t>& colors_;
+    std::vector<double>& widths_;
 };
 
 // The drawing's fonts: each name once, numbered from 1 in the order met;
@@ -337,7 +363,7 @@ JwcDrawing DrawingOf(JwwDrawing jww, JwwNotCarried& notCarried) {
     d.points.reserve(e.points.size());
     d.solids.reserve(e.solids.size());
     const BlockOrder order(jww);
-    Pens pens(jww.header, d.extraPenColors);
+    Pens pens(jww.header, d.extraPenColors, d.penWidths);
     Fonts fonts(d.fonts);
     CircularSolidFill fill;
     d.blocks.resize(order.Count());

@@ -18,6 +18,11 @@ void LayerStyleWriter::WritePenColor(int pen, std::int64_t layerColor) {
     w_.WriteInt(420, trueColor, 0);
 }
 
+void LayerStyleWriter::WritePenLineweight(int pen) {
+    if (pen >= 0 && pen < kMaxPens && tables_.penLineweight[static_cast<std::size_t>(pen)] >= 0)
+        w_.WriteInt(370, tables_.penLineweight[static_cast<std::size_t>(pen)]);
+}
+
 void LayerStyleWriter::WriteColorForLayer(std::int64_t color, int layer) {
     WriteColorIfDiffers(color, tables_.layers[layer].color);
 }

@@ -19,6 +19,8 @@ public:
 
     void WriteColorForLayer(std::int64_t color, int layer);
     void WritePenColorForLayer(int pen, int layer);
+    // The pen's lineweight, where it has one (group 370).
+    void WritePenLineweight(int pen);
 
     // Line-type numbers outside 1..9 read as 1; names are compared, not numbers.
     void WriteLinetypeNumberIfDiffers(int number, std::string_view layerLinetype);

@@ -44,6 +44,13 @@ struct LayerTables {
         return none;
     }();
     bool trueColors = false;
+    // The lineweight (group 370) of pens that have one in formats that
+    // carry lineweights, else -1.
+    std::array<std::int16_t, kMaxPens> penLineweight = [] {
+        std::array<std::int16_t, kMaxPens> none{};
+        none.fill(-1);
+        return none;
+    }();
     int penCount = kPenCount;  // the pens with a colour of their own: kPenCount, or JWW's pens
     // DXF names by line-type number: 1..9, and the drawing's own line types.
     std::array<std::string, kLinetypeNumbers> linetypeNames;

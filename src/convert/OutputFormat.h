@@ -55,6 +55,9 @@ constexpr bool FreezesLayersThatAreOff(OutputFormat format) { return format == O
 // Whether entities may carry a true colour (group 420, from AutoCAD 2004 on).
 constexpr bool HasTrueColors(OutputFormat format) { return format == OutputFormat::Utf8; }
 
+// Whether entities may carry a lineweight (group 370, from AutoCAD 2000 on).
+constexpr bool HasLineweights(OutputFormat format) { return format == OutputFormat::Utf8; }
+
 constexpr TextEncoding TextEncodingOf(OutputFormat format) {
     return format == OutputFormat::Utf8 ? TextEncoding::Utf8 : TextEncoding::Cp932;
 }

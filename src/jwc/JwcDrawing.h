@@ -253,6 +253,9 @@ struct JwcDrawing {
     // A JWW drawing's colours of its own (SXF colours, solids' RGB) as pens
     // 10 and up: extraPenColors[n] is the 0xRRGGBB of pen 10 + n.
     std::vector<std::uint32_t> extraPenColors;
+    // A JWW drawing's printed line width of each pen (mm), by pen; 0 when
+    // the file does not say it in a known unit.
+    std::vector<double> penWidths;
     // A JWW drawing's font names (CP932), as its texts name them.
     std::vector<std::string> fonts;
     // A JWW drawing's line types beyond 1..9 that its elements use, by number.

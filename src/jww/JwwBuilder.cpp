@@ -145,7 +145,7 @@ public:
         for (const JwwLinePattern& p : h.linePatterns) Pattern(p, false);
         for (const JwwLinePattern& p : h.randomPatterns) Pattern(p, true);
         for (const JwwLinePattern& p : h.doublePatterns) Pattern(p, false);
-        Words(11);
+        Words(10), U32(h.printOptions);
         if (v_ >= 223) U32(h.drawTime), Words(4), Reals(5);
         if (v_ >= 225) Reals(4);
         if (v_ >= 230) U32(h.solidAnyColor), U32(h.solidColor);

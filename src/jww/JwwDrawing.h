@@ -90,6 +90,11 @@ struct JwwHeader {
     std::array<JwwLinePattern, 8> linePatterns{};     // line types 2..9
     std::array<JwwLinePattern, 5> randomPatterns{};   // random lines 11..15
     std::array<JwwLinePattern, 4> doublePatterns{};   // double-length types 16..19
+    // Ones: shown-only layers are not printed; from version 600 the tens say
+    // at what resolution the pens' printed widths are given in dots (1: 300
+    // dpi, 2: 600 dpi), unless maxDrawWidth says hundredths of a millimetre
+    // (-101, -201..-300, -401..-500).
+    std::uint32_t printOptions = 0;
     std::uint32_t drawTime = 0;                       // from version 223
     std::uint32_t solidAnyColor = 0, solidColor = 0;  // from version 230 (RGB)
     // From version 420: the SXF colours and line types.

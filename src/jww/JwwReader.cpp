@@ -169,7 +169,8 @@ private:
         for (JwwLinePattern& p : h.linePatterns) ReadPattern(p, false);
         for (JwwLinePattern& p : h.randomPatterns) ReadPattern(p, true);
         for (JwwLinePattern& p : h.doublePatterns) ReadPattern(p, false);
-        SkipWords(11);  // point drawing, draw order, reverse draw and search, colour, layer and pen print order, ...
+        SkipWords(10);  // point drawing, draw order, reverse draw and search, colour, layer and pen print order, ...
+        h.printOptions = in_.U32();
         if (v_ >= 223) {
             h.drawTime = in_.U32();
             SkipWords(4), SkipReals(5);  // 2.5D eye settings

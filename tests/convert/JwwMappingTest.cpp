@@ -311,6 +311,49 @@ TEST(JwwMapping, ItalicAndBoldTextsAreKnownByTheirStyleNumber) {
     }
 }
 
+// Printed widths become lineweights in utf8: hundredths of a millimetre
+// when the header says so, dots at the resolution it gives (from version
+// 600), an SXF colour's width in hundredths; nearest offered lineweight.
+TEST(JwwMapping, PrintedPenWidthsBecomeLineweightsInUtf8) {
+    struct Case {
+        const char* what;
+        std::uint32_t version;
+        std::int32_t maxDrawWidth;
+        std::uint32_t printOptions;
+        std::vector<std::string> lineweights;  // of a pen 2 line (width 35) and an SXF line (width 18)
+    };
+    const Case cases[] = {
+        {"hundredths", 700, -101, 10, {"35", "18"}},
+        {"hundredths, saved width kept", 700, -300, 20, {"35", "18"}},
+        {"dots at 600 dpi: 35 dots is 1.48 mm", 600, 100, 20, {"140", "18"}},
+        {"dots at 300 dpi: 2.96 mm", 600, 100, 10, {"211", "18"}},
+        {"dots of an unknown resolution", 420, 100, 0, {"<none>", "18"}},
+    };
+    for (const Case& c : cases) {
+        JwwDrawing w = NewJwwDrawing(c.version);
+        w.header.maxDrawWidth = c.maxDrawWidth;
+        w.header.printOptions = c.printOptions;
+        w.header.printerPens[2].width = 35;
+        w.header.sxfScreenPens.resize(257);
+        w.header.sxfPrinterPens.resize(257);
+        w.header.sxfScreenPens[3].color = 0x0000FF;
+        w.header.sxfPrinterPens[3].width = 18;
+        Append(w.elements, JwwLine{On(0, 0, 2), 0, 0, 1, 0});
+        Append(w.elements, JwwLine{On(0, 0, kJwwSxfColorBase + 3), 0, 1, 1, 1});
+        JwwNotCarried notCarried;
+        const JwcDrawing d = DrawingOf(std::move(w), notCarried);
+        for (const OutputFormat format : {OutputFormat::Utf8, OutputFormat::Ansi932}) {
+            ConversionSettings settings;
+            settings.outputFormat = format;
+            std::vector<std::string> found;
+            for (const auto& line : testing::Records(Conversion(d, settings, {"", "1"}).Text(), "LINE"))
+                found.push_back(testing::Value(line, "370").substr(testing::Value(line, "370").find_first_not_of(' ')));
+            const std::vector<std::string> none{"<none>", "<none>"};
+            EXPECT_EQ(found, format == OutputFormat::Utf8 ? c.lineweights : none) << c.what;
+        }
+    }
+}
+
 // In utf8, a STYLE per font, weight and direction the texts use, carrying
 // the font's family and weight for AutoCAD; the R13 formats name none.
 TEST(JwwMapping, FontsBecomeTextStylesInUtf8) {

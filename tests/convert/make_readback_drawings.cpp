@@ -92,6 +92,8 @@ int main(int argc, char** argv) {
     plan.header.memo = Utf8ToCp932("木造平屋 平面図");
     plan.header.paperSize = 3;
     plan.header.groups[0].scale = 100;
+    plan.header.maxDrawWidth = -101;  // printed widths in hundredths of a millimetre
+    for (std::size_t pen = 1; pen < plan.header.printerPens.size(); ++pen) plan.header.printerPens[pen].width = static_cast<std::uint32_t>(10 * pen);
     plan.header.groups[0].name = Utf8ToCp932("平面図");
     plan.header.groups[0].layers[0].name = Utf8ToCp932("壁");
     plan.header.groups[0].layers[1].name = Utf8ToCp932("建具");

@@ -175,6 +175,9 @@ def check_jww(name, drawing, cli, folder, expect):
             found = [t.value for t in doc.linetypes.get(linetype).pattern_tags.tags if t.code == 49] if linetype in doc.linetypes else None
             check(found == pattern, f"{name} {fmt}: line type {linetype}: {found} != {pattern}")
             check(any(e.dxf.linetype == linetype for e in doc.modelspace().query("LINE")), f"{name} {fmt}: no line of {linetype}")
+        if fmt == "utf8" and "lineweights" in expect:  # the lines' printed widths
+            weights = {e.dxf.lineweight for e in doc.modelspace().query("LINE")}
+            check(weights == expect["lineweights"], f"{name} {fmt}: lineweights {weights}")
         if fmt == "utf8":  # every style a text names is there; a font's carries its family for AutoCAD
             for text in doc.modelspace().query("TEXT"):
                 style = doc.styles.get(text.dxf.style) if text.dxf.style in doc.styles else None
@@ -315,6 +318,7 @@ def main():
                                 "INSERT": 2},
                    "linetypes": {"long_dashed_dotted": [12, -1.5, 0.25, -1.5], "DOUBLE6": [32.5, -2.5, 2.5, -2.5]},
                    "off": {"補助", "DEFPOINTS"}, "texts": ["居間", "9,100"], "font": "ＭＳ ゴシック",
+                   "lineweights": {9, 20, 70, 90},  # pens 1, 2, 7, 9: 0.1 mm (the nearest offered: 0.09), 0.2, 0.7, 0.9
                    "line": ((-4550.0, -3000.0), (4550.0, -3000.0))})
         # The JWW drawings beside the project, when they are there: every element kept.
         shared = os.path.join(os.path.dirname(os.path.abspath(sample)), "..", "..", "shared", "jww-samples")
