@@ -207,11 +207,16 @@ public:
         done(e.solids);
         Lines(e.lines);
         done(e.lines);
+        // A dimension: its line and text, its extension lines that have a
+        // length, and when it is an SXF dimension (mode not 0) its end and
+        // base points, as points are carried.
         for (const JwwDimension& m : e.dimensions) {
             Line(m.line);
             Text(m.text);
             for (const JwwLine& l : m.extensionLines)
                 if (l.x1 != l.x2 || l.y1 != l.y2) Line(l);
+            if (m.sxfMode != 0)
+                for (const JwwPoint& p : m.points) Point(p);
         }
         done(e.dimensions);
         for (const JwwBlockInsert& insert : e.inserts) Insert(insert);

@@ -178,15 +178,24 @@ TEST(JwwMapping, BlocksAreKeptOrPlacedAndDimensionsDrawn) {
         EXPECT_EQ(exploded.insertsLeftOut, 0);
         EXPECT_TRUE(d.inserts.empty());
     }
-    JwwDrawing dims = NewJwwDrawing();
-    JwwDimension dimension{On(0, 0), JwwLine{On(0, 0), 0, 0, 100, 0}, JwwText{On(0, 0), 40, 1, 60, 1, 1, 2, 2, 0, 0, "", "100"}};
-    dimension.extensionLines[0] = JwwLine{On(0, 0), 0, 0, 0, -5};
-    Append(dims.elements, dimension);
-    JwwNotCarried notCarried;
-    const JwcDrawing d = DrawingOf(std::move(dims), notCarried);
-    EXPECT_EQ(d.lines.size(), 2u);  // the line and the one extension line that has a length
-    ASSERT_EQ(d.texts.size(), 1u);
-    EXPECT_EQ(d.texts[0].text, "100");
+    // An SXF dimension's end points are real points, its base points
+    // temporary ones; a dimension of mode 0 keeps no points.
+    for (const std::uint16_t sxfMode : {0, 1}) {
+        JwwDrawing dims = NewJwwDrawing();
+        JwwDimension dimension{On(0, 0), JwwLine{On(0, 0), 0, 0, 100, 0}, JwwText{On(0, 0), 40, 1, 60, 1, 1, 2, 2, 0, 0, "", "100"}};
+        dimension.extensionLines[0] = JwwLine{On(0, 0), 0, 0, 0, -5};
+        dimension.sxfMode = sxfMode;
+        dimension.points = {JwwPoint{On(0, 0), 0, 0, 0}, JwwPoint{On(0, 0), 100, 0, 0}, JwwPoint{On(0, 0), 0, -5, 1},
+                            JwwPoint{On(0, 0), 100, -5, 1}};
+        Append(dims.elements, dimension);
+        JwwNotCarried notCarried;
+        const JwcDrawing d = DrawingOf(std::move(dims), notCarried);
+        EXPECT_EQ(d.lines.size(), 2u);  // the line and the one extension line that has a length
+        ASSERT_EQ(d.texts.size(), 1u);
+        EXPECT_EQ(d.texts[0].text, "100");
+        EXPECT_EQ(d.points.size(), sxfMode ? 2u : 0u);
+        EXPECT_EQ(d.header.virtualPointCount, sxfMode ? 2 : 0);
+    }
 }
 
 // A damaged file read in part can hold blocks inserting each other: the
