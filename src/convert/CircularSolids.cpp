@@ -65,7 +65,8 @@ std::vector<SolidCorners> CircularSolidFill::Pieces(const JwwSolid& s) {
     const std::uint8_t style = s.common.penStyle;
     const bool ring = style == kJwwRingSolid1 || style == kJwwRingSolid2;
     const bool whole = ring ? (c.sweep == 0 || std::fabs(c.sweep) >= kTurn) : c.extra == kWholeKind;
-    const auto [first, run] = whole ? std::array{c.start, kTurn} : Sweep(c.start, c.sweep);
+    const std::array<double, 2> arc = whole ? std::array{c.start, kTurn} : Sweep(c.start, c.sweep);
+    const double first = arc[0], run = arc[1];
     if (!(run > 0)) return {};
 
     // Chords of at most kTolerance's sagitta (about r t^2 / 8 for a step t),
