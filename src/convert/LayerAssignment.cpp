@@ -126,6 +126,7 @@ int AssignLayers(const JwcDrawing& drawing, const LayerUsage& usage, const Conve
 }
 
 void FillLinetypeNames(bool jwLineTypes, std::span<const JwcLinetype> own, LayerTables& tables) {
+    tables.linetypeNames = {};
     tables.linetypeNames[1] = kContinuous;
     for (const LinetypeDef& def : LinetypeSet(jwLineTypes)) tables.linetypeNames[def.number] = def.name;
     // The drawing's own: fit as layer names (spaces as underscores), cut to

@@ -1,6 +1,7 @@
 // The groups by which an entity names its layer and states its colour (62)
 // and line type (6): only where they differ from its layer's, since an
-// entity inherits both from its layer otherwise. Layer numbers, pens and
+// entity inherits both from its layer otherwise; and its pen's lineweight
+// (370) where the format carries one. Layer numbers, pens and
 // line-type numbers are the drawing's; the layer tables give the names and
 // colours they became.
 #pragma once
