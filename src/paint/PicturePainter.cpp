@@ -267,7 +267,12 @@ void ShapePainter::Paint(const Shape& s) {
             painter_.drawPath(PolylinePath(s));
             break;
         case ShapeKind::Solid:
-            painter_.fillPath(PolylinePath(s), color);
+            // Outlined by a hairline too, so that solids sharing an edge (the
+            // pieces of a filled circle) leave no seam between them.
+            UsePen(QPen(color, 0));
+            painter_.setBrush(color);
+            painter_.drawPath(PolylinePath(s));
+            painter_.setBrush(Qt::NoBrush);
             break;
         case ShapeKind::Circle: painter_.drawEllipse(ToQt(s.a), s.radius, s.radius); break;
         case ShapeKind::Arc: {

@@ -196,7 +196,9 @@ void AppendShape(std::string& out, const Shape& s, const DisplayList& outline, c
         case ShapeKind::Ellipse: out += "<path class=\"ELLIPSE\" d=\"" + EllipsePath(s) + '"' + stroke + "/>\n"; break;
         case ShapeKind::Text: AppendText(out, s, color, outline.encoding); break;
         case ShapeKind::Solid:
-            out += "<path class=\"SOLID\" d=\"" + PolylinePath(s) + "\" fill=\"" + color + "\" stroke=\"none\"/>\n";
+            // Outlined by a pixel too, so that solids sharing an edge leave no seam.
+            out += "<path class=\"SOLID\" d=\"" + PolylinePath(s) + "\" fill=\"" + color + "\" stroke=\"" + color +
+                   "\" stroke-width=\"" + Num(pixel) + "\"/>\n";
             break;
         case ShapeKind::Point:
             out += "<circle class=\"POINT\" cx=\"" + Num(s.a.x) + "\" cy=\"" + Num(s.a.y) + "\" r=\"" + Num(1.5 * pixel) +
