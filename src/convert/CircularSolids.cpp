@@ -95,11 +95,13 @@ std::vector<SolidCorners> CircularSolidFill::Pieces(const JwwSolid& s) {
     if (c.extra == kBowKind) {
         apex = outer.At(first);
     } else if (c.extra == kOuterKind && !whole) {
-        // The corner where the tangents at both ends meet.
+        // The corner where the tangents at both ends meet, ahead of the first
+        // end; an arc of half a turn or more has none there.
         const Point a = outer.At(first), b = outer.At(first + run), ta = outer.Tangent(first), tb = outer.Tangent(first + run);
         const double cross = ta[0] * tb[1] - ta[1] * tb[0];
         if (!(std::fabs(cross) > 1e-12 * largest * largest)) return {};
         const double along = ((b[0] - a[0]) * tb[1] - (b[1] - a[1]) * tb[0]) / cross;
+        if (!(along > 0)) return {};
         apex = {a[0] + along * ta[0], a[1] + along * ta[1]};
     }
     // A bow is fanned from its first point: its first chord would be empty.

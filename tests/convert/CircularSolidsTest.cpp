@@ -61,8 +61,13 @@ TEST(CircularSolids, EachKindFillsItsArea) {
 }
 
 TEST(CircularSolids, DrawNothingFromValuesThatDrawNothing) {
-    for (const auto& [radius, sweep] : {std::pair{0.0, 1.0}, {-1.0, 1.0}, {NAN, 1.0}, {1.0, INFINITY}, {1.0, 0.0}}) {
-        JwwSolid s{{}, {0, 0}, {0, 0}, {sweep, 0}, {radius, 1}, 0};
+    struct Case {
+        double radius, sweep, kind;
+    };
+    // The last: the outside of an arc past half a turn, whose end tangents meet behind it.
+    const Case cases[] = {{0, 1, 0}, {-1, 1, 0}, {NAN, 1, 0}, {1, INFINITY, 0}, {1, 0, 0}, {1, 4, -1}};
+    for (const auto& [radius, sweep, kind] : cases) {
+        JwwSolid s{{}, {0, 0}, {0, 0}, {sweep, kind}, {radius, 1}, 0};
         s.common.penStyle = kJwwCircleSolid;
         EXPECT_TRUE(CircularSolidFill().Pieces(s).empty()) << radius << " " << sweep;
     }
