@@ -1,7 +1,10 @@
 #include "app/ReadReport.h"
 
+#include <algorithm>
 #include <charconv>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "text/Substitution.h"
 
@@ -67,10 +70,21 @@ std::vector<std::string> JwwSummaryLines(const JwwDrawing& d) {
     lines.push_back(Label("\x97\x70\x8E\x86") + std::string(PaperName(d.header.paperSize)));  // 用紙
     std::set<int> groups;
     GroupsInUse(d.elements, groups);
-    std::string scales;
+    // Each scale once, in the order of the groups, with how many use it
+    // where more than one does.
+    std::vector<std::pair<std::string, int>> inUse;
     for (int g : groups) {
-        scales += scales.empty() ? "1/" : ", 1/";
-        scales += ScaleText(d.header.groups[static_cast<std::size_t>(g)].scale);
+        std::string scale = ScaleText(d.header.groups[static_cast<std::size_t>(g)].scale);
+        const auto known = std::ranges::find(inUse, scale, &std::pair<std::string, int>::first);
+        if (known != inUse.end())
+            ++known->second;
+        else
+            inUse.emplace_back(std::move(scale), 1);
+    }
+    std::string scales;
+    for (const auto& [scale, count] : inUse) {
+        scales += (scales.empty() ? "1/" : ", 1/") + scale;
+        if (count > 1) scales += "\x81\x69" + Number(count) + " \x83\x4F\x83\x8B\x81\x5B\x83\x76\x81\x6A";  // （n グループ）
     }
     lines.push_back(Label("\x8F\x6B\x8E\xDA") + scales);  // 縮尺
     const JwwElementList& e = d.elements;

@@ -22,7 +22,7 @@ struct Circular {
     double cx, cy, radius, flatness, tilt, start, sweep, extra;
 
     static Circular Of(const JwwSolid& s) {
-        return {s.p1[0], s.p1[1], s.p4[0], s.p4[1], s.p2[0], s.p2[1], s.p3[0], s.p3[1]};
+        return {s.p1[0], s.p1[1], s.p2[0], s.p2[1], s.p3[0], s.p3[1], s.p4[0], s.p4[1]};
     }
     bool Finite() const {
         return std::ranges::all_of(std::array{cx, cy, radius, flatness, tilt, start, sweep, extra},

@@ -265,7 +265,7 @@ void Conversion::WriteTo(ByteSink& sink, int workers) const {
     w.WriteGroup(2, "ENTITIES");
     WriteEntities(w, entities, workers);
     w.WriteGroup(0, "ENDSEC");
-    WriteObjectsSection(w);
+    WriteObjectsSection(w, settings_.outputFormat);
     WriteEndOfFile(w);
     w.Flush();
 }

@@ -156,6 +156,37 @@ constexpr Group kObjects[] = {
     T(0, "ENDSEC"),
 };
 
+// The same objects with the owner (330) of each, and each object's owner
+// among its reactors, as files from AutoCAD 2000 on carry them: the root
+// dictionary owns its named dictionaries, a block record its extension
+// dictionary, which owns its XRECORD, and the MLINESTYLE dictionary its style.
+constexpr Group kOwnedObjects[] = {
+    T(0, "SECTION"), T(2, "OBJECTS"),
+    T(0, "DICTIONARY"), T(5, "C"), T(330, "0"), T(100, "AcDbDictionary"), T(3, "ACAD_GROUP"), T(350, "D"),
+    T(3, "ACAD_MLINESTYLE"), T(350, "17"), T(3, "ACAD_PLOTSETTINGS"), T(350, "19"), T(3, "ACAD_LAYOUT"),
+    T(350, "1A"), T(1001, "ACAD"), T(1000, "TREAT_AS_HARD"), I(1070, 0),
+    T(0, "DICTIONARY"), T(5, "36"), T(102, "{ACAD_REACTORS"), T(330, "1F"), T(102, "}"), T(330, "1F"),
+    T(100, "AcDbDictionary"), T(3, "ACAD_LAYOUTSELFREF"), T(350, "37"),
+    T(0, "DICTIONARY"), T(5, "34"), T(102, "{ACAD_REACTORS"), T(330, "1B"), T(102, "}"), T(330, "1B"),
+    T(100, "AcDbDictionary"), T(3, "ACAD_LAYOUTSELFREF"), T(350, "35"),
+    T(0, "DICTIONARY"), T(5, "D"), T(102, "{ACAD_REACTORS"), T(330, "C"), T(102, "}"), T(330, "C"), T(100, "AcDbDictionary"),
+    T(1001, "ACAD"), T(1000, "TREAT_AS_HARD"), I(1070, 0),
+    T(0, "DICTIONARY"), T(5, "17"), T(102, "{ACAD_REACTORS"), T(330, "C"), T(102, "}"), T(330, "C"), T(100, "AcDbDictionary"),
+    T(3, "STANDARD"), T(350, "18"), T(1001, "ACAD"), T(1000, "TREAT_AS_HARD"), I(1070, 0),
+    T(0, "DICTIONARY"), T(5, "19"), T(102, "{ACAD_REACTORS"), T(330, "C"), T(102, "}"), T(330, "C"), T(100, "AcDbDictionary"),
+    T(1001, "ACAD"), T(1000, "TREAT_AS_HARD"), I(1070, 0),
+    T(0, "DICTIONARY"), T(5, "1A"), T(102, "{ACAD_REACTORS"), T(330, "C"), T(102, "}"), T(330, "C"), T(100, "AcDbDictionary"),
+    T(1001, "ACAD"), T(1000, "TREAT_AS_HARD"), I(1070, 0),
+    T(0, "XRECORD"), T(5, "37"), T(102, "{ACAD_REACTORS"), T(330, "36"), T(102, "}"), T(330, "36"), T(100, "AcDbXrecord"),
+    T(340, "1F"),
+    T(0, "XRECORD"), T(5, "35"), T(102, "{ACAD_REACTORS"), T(330, "34"), T(102, "}"), T(330, "34"), T(100, "AcDbXrecord"),
+    T(340, "1B"),
+    T(0, "MLINESTYLE"), T(5, "18"), T(102, "{ACAD_REACTORS"), T(330, "17"), T(102, "}"), T(330, "17"), T(100, "AcDbMlineStyle"),
+    T(2, "STANDARD"), I(70, 0), T(3, ""), I(62, 256), T(51, "90.0"), T(52, "90.0"), I(71, 2), T(49, "0.5"),
+    I(62, 256), T(6, "BYLAYER"), T(49, "-0.5"), I(62, 256), T(6, "BYLAYER"),
+    T(0, "ENDSEC"),
+};
+
 // A JWW drawing's own line types, after the selected set, with running
 // handles; described by the name the file gives them.
 void WriteOwnLinetypes(DxfWriter& w, const TablesInputs& in) {
@@ -311,7 +342,12 @@ void WriteBlocksSection(DxfWriter& w, std::span<const std::string> blockNames, s
     Write(w, kSectionEnd);
 }
 
-void WriteObjectsSection(DxfWriter& w) { Write(w, kObjects); }
+void WriteObjectsSection(DxfWriter& w, OutputFormat format) {
+    if (WritesObjectOwners(format))
+        Write(w, kOwnedObjects);
+    else
+        Write(w, kObjects);
+}
 
 void WriteEndOfFile(DxfWriter& w) { w.WriteGroup(0, "EOF"); }
 

@@ -41,7 +41,9 @@ std::int32_t WriteTablesSection(DxfWriter& w, const TablesInputs& in);
 // `writeEntities(k, record)` for its elements, ENDBLK.
 void WriteBlocksSection(DxfWriter& w, std::span<const std::string> blockNames, std::int32_t firstRecord,
                         const std::function<void(std::size_t block, std::int32_t record)>& writeEntities);
-void WriteObjectsSection(DxfWriter& w);
+// OBJECTS: the dictionaries, XRECORDs and MLINESTYLE every file holds, with
+// their owners where the format carries them.
+void WriteObjectsSection(DxfWriter& w, OutputFormat format);
 void WriteEndOfFile(DxfWriter& w);
 
 }  // namespace orvik

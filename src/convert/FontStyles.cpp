@@ -1,6 +1,6 @@
 #include "convert/FontStyles.h"
 
-#include <algorithm>
+#include <unordered_set>
 
 #include "convert/LayerAssignment.h"
 #include "text/Substitution.h"
@@ -39,15 +39,15 @@ FontStyles FontStylesOf(const JwcDrawing& drawing, OutputFormat format) {
     });
     // Fitted names of fonts, distinct without regard to letter case.
     std::vector<std::string> fitted;
+    std::unordered_set<std::string> taken;  // the keys of the fitted names
+    const auto isTaken = [&](std::string_view candidate) { return taken.contains(DxfNameKey(candidate)); };
     for (std::size_t f = 0; f < drawing.fonts.size(); ++f) {
         std::string name = CutToCharacters(LayerNameForDxf(drawing.fonts[f]), kFontNameLimit);
         const std::string number = std::to_string(f + 1);
         if (name.empty()) name = "FONT_" + number;
-        const auto taken = [&](std::string_view candidate) {
-            return std::ranges::any_of(fitted, [&](const std::string& other) { return SameDxfName(other, candidate); });
-        };
-        if (taken(name)) name += "_" + number;
-        for (int extra = 2; taken(name); ++extra) name = "FONT_" + number + "_" + std::to_string(extra);
+        if (isTaken(name)) name += "_" + number;
+        for (int extra = 2; isTaken(name); ++extra) name = "FONT_" + number + "_" + std::to_string(extra);
+        taken.insert(DxfNameKey(name));
         fitted.push_back(std::move(name));
     }
     out.byFont_.assign(used.size(), -1);

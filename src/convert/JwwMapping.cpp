@@ -105,8 +105,9 @@ private:
     std::unordered_map<std::string, std::uint16_t> numbers_;
 };
 
-// Editable and write layers are shown; hidden and shown-only ones are off.
-std::uint8_t Shown(std::uint32_t state) { return state >= 2 ? 1 : 0; }
+// A layer or group state: 0 hidden, 1 shown only (drawn and printed, not
+// editable), 2 editable, 3 the write layer. Only a hidden one is off.
+std::uint8_t Shown(std::uint32_t state) { return state == 0 ? 0 : 1; }
 
 double Degrees(double radians) { return radians * 180 / std::numbers::pi; }
 

@@ -3,8 +3,8 @@
 // reference scale, the coordinate mapping with its rounding, texts, points.
 //
 // Carried: the 16 layer groups with their scales and names, the 256 layers
-// with their names (a layer or group hidden or only shown is off, as JWC's
-// hidden ones), the paper, lines (consecutive lines of one curve number as a
+// with their names (a hidden layer or group is off, as JWC's hidden ones;
+// shown-only ones are drawn, so on), the paper, lines (consecutive lines of one curve number as a
 // curve run), circles, arcs and ellipses (angles to degrees, the sweep
 // counter-clockwise), the line types beyond 1..9 that the header defines
 // and the elements use (JwwLinetypes.h), texts with their own size, pen,

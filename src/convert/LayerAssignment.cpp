@@ -1,7 +1,6 @@
 #include "convert/LayerAssignment.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 
 #include "convert/LinetypeSets.h"
@@ -48,18 +47,18 @@ std::string NumberPrefix(int layer) {
 // DXF compares symbol names without regard to case: two names that differ
 // only in ASCII letter case name one layer or block. Only single-byte characters are
 // folded; the second byte of a double-byte character (ア is 83 41) stays.
-bool SameDxfName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-        if (IsLeadByte(x) && i + 1 < a.size()) {
-            if (x != y || a[i + 1] != b[i + 1]) return false;
+bool SameDxfName(std::string_view a, std::string_view b) { return a.size() == b.size() && DxfNameKey(a) == DxfNameKey(b); }
+
+std::string DxfNameKey(std::string_view name) {
+    std::string key(name);
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        const auto c = static_cast<unsigned char>(key[i]);
+        if (IsLeadByte(c) && i + 1 < key.size())
             ++i;
-        } else if (std::toupper(x) != std::toupper(y)) {
-            return false;
-        }
+        else if (c >= 'a' && c <= 'z')
+            key[i] = static_cast<char>(c - 'a' + 'A');
     }
-    return true;
+    return key;
 }
 
 std::string CutToCharacters(std::string_view text, std::size_t limit) {

@@ -51,6 +51,11 @@ bool NeedsDefpoints(const JwcDrawing& drawing, const LayerUsage& usage, int penC
 // without regard to case, double-byte characters exactly.
 bool SameDxfName(std::string_view a, std::string_view b);
 
+// The name with its ASCII letters in upper case (double-byte characters as
+// they are): two names are one DXF symbol name when their keys are equal,
+// so that a set of keys finds a clash among many names at once.
+std::string DxfNameKey(std::string_view name);
+
 // At most `limit` bytes of a CP932 string, never cutting a double-byte character.
 std::string CutToCharacters(std::string_view text, std::size_t limit);
 

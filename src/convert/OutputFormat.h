@@ -58,6 +58,11 @@ constexpr bool HasTrueColors(OutputFormat format) { return format == OutputForma
 // Whether entities may carry a lineweight (group 370, from AutoCAD 2000 on).
 constexpr bool HasLineweights(OutputFormat format) { return format == OutputFormat::Utf8; }
 
+// Whether the OBJECTS section names each object's owner (group 330 after its
+// reactors), as readers of files from AutoCAD 2000 on expect; the faithful
+// format keeps AutoCAD R13J's objects, which name none.
+constexpr bool WritesObjectOwners(OutputFormat format) { return format != OutputFormat::Dos932; }
+
 constexpr TextEncoding TextEncodingOf(OutputFormat format) {
     return format == OutputFormat::Utf8 ? TextEncoding::Utf8 : TextEncoding::Cp932;
 }

@@ -1,6 +1,7 @@
 #include "dxf/DxfWriter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <ranges>
 
 #include "dxf/NumberFormat.h"
@@ -18,6 +19,10 @@ constexpr std::size_t kMaxLine = 32;  // a code or number line with its CR LF
 
 long double NormalizeAngle(long double angle, long double atFullTurn, long double lowerBound) {
     long double t = angle;
+    // Far below: the remainder of a turn in one exact step (fmod is exact, as
+    // is every addition of 360 on the way down to it), so that a huge angle
+    // takes no longer than a small one; -0 becomes 0, as the additions give.
+    if (t < lowerBound - 720) t = std::fmod(t, 360.0L) + 0.0L;
     while (t < lowerBound) t += 360;
     return t == 360 ? atFullTurn : t;
 }

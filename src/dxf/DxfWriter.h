@@ -19,8 +19,9 @@
 
 namespace orvik {
 
-// `angle`, raised by 360 while below `lowerBound`; exactly 360 becomes `atFullTurn`.
-// Never lowered: 400 stays 400.
+// `angle`, raised by 360 while below `lowerBound` (a bound within a turn of
+// 0), in constant time; exactly 360 becomes `atFullTurn`. Never lowered: 400
+// stays 400. Not a number (an infinite angle among them) stays one.
 long double NormalizeAngle(long double angle, long double atFullTurn, long double lowerBound);
 
 // The two angles are equal once each is normalised to [0, 360) from below.

@@ -208,7 +208,7 @@ public:
     }
     void Body(const JwwSolid& s) {
         Common(s.common);
-        for (const auto* corner : {&s.p1, &s.p4, &s.p2, &s.p3}) F64((*corner)[0]), F64((*corner)[1]);
+        for (const auto* corner : {&s.p1, &s.p2, &s.p3, &s.p4}) F64((*corner)[0]), F64((*corner)[1]);
         if (s.common.penColor == kJwwRgbSolidColor) U32(s.rgb);
     }
     void Body(const JwwBlockInsert& b) {

@@ -173,9 +173,11 @@ inline constexpr std::uint8_t kJwwCircumferenceSolid = 111;
 inline constexpr std::uint16_t kJwwRgbSolidColor = 10;
 inline constexpr std::uint16_t kJwwSxfColorBase = 100;  // pen colour 100 + n: SXF colour n
 
-// A filled area: four corners, stored in the order 1, 4, 2, 3 and kept here
-// in drawing order. Circular solids (pen style 101..111): p1 the centre,
-// p4 (radius, flatness), p2 (tilt, start), p3 (sweep, kind or inner radius).
+// A filled area: four corners in file order, which goes round the area (a
+// column: top-left, bottom-left, bottom-right, top-right; a triangle repeats
+// one). Circular solids (pen style 101..111) keep a circle's values in the
+// same four fields: p1 the centre, p2 (radius, flatness), p3 (tilt, start),
+// p4 (sweep, kind or inner radius).
 struct JwwSolid {
     JwwCommon common;
     std::array<double, 2> p1{}, p2{}, p3{}, p4{};

@@ -91,10 +91,8 @@ public:
         part_ = JwwPart::Elements;
         ReadList(d_.elements, 0);
         part_ = JwwPart::Blocks;
-        JwwElementList blocks;
-        blockList_ = &blocks;
-        ReadList(blocks, 0);
-        d_.blocks = std::move(blocks.definitions);
+        ReadList(blockList_, 0);
+        KeepBlocks();
         CheckNoBlockHoldsItself();
         if (v_ >= 700) {
             part_ = JwwPart::Images;
@@ -106,6 +104,13 @@ public:
 
     [[noreturn]] void Fail(JwwFailure failure, std::int64_t offset, std::int64_t count = 0, std::string name = {}) {
         throw Stop{JwwLoadError{failure, part_, offset, size_, count, std::move(name)}};
+    }
+
+    // The block definitions read so far join the drawing (where the block
+    // list is damaged, those before the damage stay).
+    void KeepBlocks() {
+        for (auto& b : blockList_.definitions) d_.blocks.push_back(std::move(b));
+        blockList_.definitions.clear();
     }
 
     JwwPart Part() const { return part_; }
@@ -286,8 +291,7 @@ private:
     JwwSolid Solid() {
         JwwSolid s;
         s.common = Common();
-        // Stored as corners 1, 4, 2, 3.
-        for (std::array<double, 2>* corner : {&s.p1, &s.p4, &s.p2, &s.p3}) {
+        for (std::array<double, 2>* corner : {&s.p1, &s.p2, &s.p3, &s.p4}) {
             (*corner)[0] = in_.F64();
             (*corner)[1] = in_.F64();
         }
@@ -407,7 +411,7 @@ private:
 
     // The block list holds definitions only.
     void RefuseOutsideDefinitions(JwwKind kind, const JwwElementList& list) {
-        if (&list == blockList_ && kind != JwwKind::BlockDefinition)
+        if (&list == &blockList_ && kind != JwwKind::BlockDefinition)
             Fail(JwwFailure::UnknownClass, recordStart_, 0, std::string(std::ranges::find(kClasses, kind, &ClassName::kind)->name));
     }
 
@@ -508,7 +512,7 @@ private:
     JwwPart part_ = JwwPart::Signature;
     std::int64_t recordStart_ = 0;
     std::int64_t blockListStart_ = 0;
-    const JwwElementList* blockList_ = nullptr;
+    JwwElementList blockList_;  // the block list, read into the drawing's blocks
     std::vector<MapEntry> map_ = std::vector<MapEntry>(1);  // index 0 stands for null
 };
 
@@ -532,6 +536,7 @@ bool ReadArchive(ArchiveReader in, JwwDrawing& drawing, JwwLoadError* error) {
     } catch (const std::bad_alloc&) {
         stopped(JwwFailure::OutOfMemory);
     }
+    reader.KeepBlocks();
     drawing.replacedCharacters = static_cast<std::int64_t>(reader.Replaced());
     if (error) *error = failure;
     return failure.failure == JwwFailure::None;

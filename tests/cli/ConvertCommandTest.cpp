@@ -334,10 +334,15 @@ TEST_F(ConvertCommandTest, OutputFormatsDifferOnlyInTheirLabelsAndEncoding) {
             ASSERT_NE(at, b.end());
             b.erase(at, at + static_cast<std::ptrdiff_t>(kst32bStyle.size()));
         }
-        ASSERT_EQ(a.size(), b.size());
+        // Up to OBJECTS, whose owners the later formats name (ezdxf's audit
+        // checks them in the read-back test).
+        const auto objects = [](const std::vector<std::string>& lines) {
+            return static_cast<std::size_t>(std::ranges::find(lines, "OBJECTS") - lines.begin());
+        };
+        ASSERT_EQ(objects(a), objects(b));
         Pairs differing;
         int reencoded = 0;
-        for (std::size_t i = 0; i < a.size(); ++i) {
+        for (std::size_t i = 0; i < objects(a); ++i) {
             if (a[i] == b[i]) continue;
             if (c.utf8 && b[i] == Cp932ToUtf8(a[i]))
                 ++reencoded;

@@ -45,7 +45,7 @@ TEST(CircularSolids, EachKindFillsItsArea) {
         {"ring 2, half", kJwwRingSolid2, r, 0.8, 0, 0, kPi, 4, kPi * (r * 8 - 4 * (8 - 6)) / 2, {90, 50, 110, 58}},
     };
     for (const Case& c : cases) {
-        JwwSolid s{{}, {100, 50}, {c.tilt, c.start}, {c.sweep, c.extra}, {c.radius, c.flatness}, 0};
+        JwwSolid s{{}, {100, 50}, {c.radius, c.flatness}, {c.tilt, c.start}, {c.sweep, c.extra}, 0};
         s.common.penStyle = c.style;
         const std::vector<SolidCorners> pieces = CircularSolidFill().Pieces(s);
         ASSERT_FALSE(pieces.empty()) << c.what;
@@ -67,14 +67,14 @@ TEST(CircularSolids, DrawNothingFromValuesThatDrawNothing) {
     // The last: the outside of an arc past half a turn, whose end tangents meet behind it.
     const Case cases[] = {{0, 1, 0}, {-1, 1, 0}, {NAN, 1, 0}, {1, INFINITY, 0}, {1, 0, 0}, {1, 4, -1}};
     for (const auto& [radius, sweep, kind] : cases) {
-        JwwSolid s{{}, {0, 0}, {0, 0}, {sweep, kind}, {radius, 1}, 0};
+        JwwSolid s{{}, {0, 0}, {radius, 1}, {0, 0}, {sweep, kind}, 0};
         s.common.penStyle = kJwwCircleSolid;
         EXPECT_TRUE(CircularSolidFill().Pieces(s).empty()) << radius << " " << sweep;
     }
 }
 
 TEST(CircularSolids, PastTheBudgetCirclesTakeTheFewestChords) {
-    JwwSolid big{{}, {0, 0}, {0, 0}, {0, 100}, {1000, 1}, 0};
+    JwwSolid big{{}, {0, 0}, {1000, 1}, {0, 0}, {0, 100}, 0};
     big.common.penStyle = kJwwCircleSolid;
     CircularSolidFill fill(300);
     EXPECT_EQ(fill.Pieces(big).size(), 256u);

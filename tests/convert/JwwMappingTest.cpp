@@ -34,8 +34,10 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
     JwwDrawing w = NewJwwDrawing();
     w.header.groups[2].scale = 50;
     w.header.groups[2].layers[3].name = "WALL";
-    w.header.groups[2].layers[4].state = 1;  // shown only: off in the DXF
+    w.header.groups[2].layers[4].state = 1;  // shown only: drawn, so on
+    w.header.groups[2].layers[5].state = 0;  // hidden
     w.header.groups[5].state = 0;            // hidden
+    w.header.groups[6].state = 1;            // shown only
     JwwCommon curve = On(2, 3);
     curve.group = 7;
     Append(w.elements, JwwLine{On(2, 3, 9, 2), 1.25, 2.5, 3.75, 5});
@@ -54,8 +56,8 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
     Append(w.elements, JwwSolid{On(0, 1, 2, 102)});  // a pen style no solid has
     // A circumference solid: its arc in the solid's colour, drawn continuous;
     // a whole circle solid: its filling pieces (CircularSolidsTest).
-    Append(w.elements, JwwSolid{On(0, 1, kJwwRgbSolidColor, kJwwCircumferenceSolid), {5, 6}, {0, 0}, {std::numbers::pi, 0}, {3, 1}, 0x00FF00});
-    Append(w.elements, JwwSolid{On(0, 1, 2, kJwwCircleSolid), {0, 0}, {0, 0}, {0, 100}, {1, 1}, 0});
+    Append(w.elements, JwwSolid{On(0, 1, kJwwRgbSolidColor, kJwwCircumferenceSolid), {5, 6}, {3, 1}, {0, 0}, {std::numbers::pi, 0}, 0x00FF00});
+    Append(w.elements, JwwSolid{On(0, 1, 2, kJwwCircleSolid), {0, 0}, {1, 1}, {0, 0}, {0, 100}, 0});
     Append(w.elements, JwwBlockInsert{});  // of a definition that is not there
 
     JwwNotCarried notCarried;
@@ -88,8 +90,10 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
     EXPECT_EQ(d.layerGroups[2].scale, 50);
     EXPECT_EQ(d.layers[2 * 16 + 3].name, "WALL");
     EXPECT_EQ(d.layers[2 * 16 + 3].visible, 1);
-    EXPECT_EQ(d.layers[2 * 16 + 4].visible, 0);
+    EXPECT_EQ(d.layers[2 * 16 + 4].visible, 1);
+    EXPECT_EQ(d.layers[2 * 16 + 5].visible, 0);
     EXPECT_EQ(d.layerGroups[5].visible, 0);
+    EXPECT_EQ(d.layerGroups[6].visible, 1);
     EXPECT_EQ((std::array{notCarried.solids, notCarried.inserts, notCarried.images}), (std::array<std::int64_t, 3>{1, 1, 1}));
     ASSERT_GT(d.solids.size(), 8u);  // the four-cornered one, and the triangles of a circle of 1 mm
     EXPECT_EQ(d.solids[0].p3, (std::array<double, 2>{1, 1}));

@@ -226,7 +226,7 @@ TEST(FixedSections, EndWithTheEofMarker) {
     DxfWriter w;
     WriteClassesSection(w);
     WriteBlocksSection(w, {}, 0, [](std::size_t, std::int32_t) {});
-    WriteObjectsSection(w);
+    WriteObjectsSection(w, OutputFormat::Dos932);
     WriteEndOfFile(w);
     const auto lines = SplitLines(w.Text());
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 6),

@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     angles.WriteTo(folder + "/angles.jwc");
 
     // A JWW plan (UTF-16 strings, as JW_CAD 8 writes them): named layers,
-    // one shown only; lines, a curve, arcs, texts, points and a temporary
+    // one shown only and one hidden; lines, a curve, arcs, texts, points and a temporary
     // one, solids (four-cornered, a ring, a circumference), a dimension, a
     // block inserted twice, turned and mirrored; lines of an SXF and a
     // double-length line type; a bold text in a font of its own.
@@ -98,7 +98,8 @@ int main(int argc, char** argv) {
     plan.header.groups[0].layers[0].name = Utf8ToCp932("壁");
     plan.header.groups[0].layers[1].name = Utf8ToCp932("建具");
     plan.header.groups[0].layers[2].name = Utf8ToCp932("補助");
-    plan.header.groups[0].layers[2].state = 1;  // shown only: off in the DXF
+    plan.header.groups[0].layers[1].state = 1;  // shown only: on in the DXF, as JW_CAD draws it
+    plan.header.groups[0].layers[2].state = 0;  // hidden: off
     const auto on = [](std::uint16_t layer, std::uint16_t pen, std::uint8_t style = 1) {
         JwwCommon c;
         c.layer = layer;
@@ -125,8 +126,8 @@ int main(int argc, char** argv) {
     Append(plan.elements, JwwPoint{on(0, 1), 30, -20, 0});
     Append(plan.elements, JwwPoint{on(0, 1), 31, -20, 1});
     Append(plan.elements, JwwSolid{on(0, 4), {-10, -10}, {-5, -10}, {-5, -5}, {-10, -5}, 0});
-    Append(plan.elements, JwwSolid{on(0, 4, kJwwRingSolid1), {35, 20}, {0, 0}, {6.283185307179586, 2}, {3, 1}, 0});
-    Append(plan.elements, JwwSolid{on(0, 4, kJwwCircumferenceSolid), {-35, 20}, {0, 0}, {0, 100}, {2, 1}, 0});
+    Append(plan.elements, JwwSolid{on(0, 4, kJwwRingSolid1), {35, 20}, {3, 1}, {0, 0}, {6.283185307179586, 2}, 0});
+    Append(plan.elements, JwwSolid{on(0, 4, kJwwCircumferenceSolid), {-35, 20}, {2, 1}, {0, 0}, {0, 100}, 0});
     Append(plan.elements, JwwDimension{on(0, 1), JwwLine{on(0, 1), -45.5, -35, 45.5, -35},
                                        JwwText{on(0, 1), -5, -34, 5, -34, 1, 2.5, 2.5, 0, 0, "", "9,100"}});
     auto door = std::make_unique<JwwBlockDefinition>();

@@ -141,9 +141,26 @@ def same_lines(a, b):
     return len(a) == len(b) and all(abs(x - y) <= step for p, q in zip(a, b) for x, y in zip(p, q))
 
 
+SOLID_CORNERS = ("vtx0", "vtx1", "vtx3", "vtx2")  # the order DXF outlines a SOLID in
+
+
+def simple_solid(solid):
+    """Whether the outline of a SOLID, taken as DXF draws it, does not cross
+    itself (a triangle repeats a corner; a bowtie's opposite sides cross)."""
+    p = [tuple(solid.dxf.get(v))[:2] for v in SOLID_CORNERS]
+
+    def side(a, b, c):
+        return (b[0] - a[0]) * (c[1] - a[1]) - (b[1] - a[1]) * (c[0] - a[0])
+
+    def cross(a, b, c, d):
+        return side(a, b, c) * side(a, b, d) < 0 and side(c, d, a) * side(c, d, b) < 0
+
+    return not cross(p[0], p[1], p[2], p[3]) and not cross(p[1], p[2], p[3], p[0])
+
+
 def check_jww(name, drawing, cli, folder, expect):
     """A JWW drawing in every format: ezdxf loads and audits it cleanly, the
-    layers that were hidden or shown only are off, and the file holds the
+    layers that were hidden are off (shown-only ones on), and the file holds the
     entities the drawing's elements make."""
     for fmt in FORMATS:
         dxf = os.path.join(folder, f"jww-{fmt}.dxf")
@@ -154,6 +171,10 @@ def check_jww(name, drawing, cli, folder, expect):
         doc = ezdxf.readfile(dxf)
         auditor = doc.audit()
         check(not auditor.errors, f"{name} {fmt}: audit errors: " + "; ".join(e.message for e in auditor.errors))
+        if fmt != "dos932":  # beyond the faithful format, nothing for a reader to repair
+            check(not auditor.fixes, f"{name} {fmt}: audit fixes: " + "; ".join(e.message for e in auditor.fixes))
+        for solid in doc.modelspace().query("SOLID"):  # drawn 10, 11, 13, 12: no two sides may cross
+            check(simple_solid(solid), f"{name} {fmt}: a SOLID crosses itself: {[tuple(solid.dxf.get(v))[:2] for v in SOLID_CORNERS]}")
         found = entity_counts(doc)
         for kind, count in expect.get("entities", {}).items():
             check(found[kind] == count, f"{name} {fmt}: {kind}: {found[kind]} != {count}")

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <random>
 
 #include "dxf/NumberFormat.h"
@@ -166,6 +167,18 @@ TEST(Angles, NormaliseWithoutEverLowering) {
     EXPECT_TRUE(SameAngle(-90, 270));
     EXPECT_TRUE(SameAngle(0, 360));
     EXPECT_FALSE(SameAngle(0, 720));
+
+    // Far below 0: the result of adding 360 one turn at a time, without the
+    // wait (-1e300 took forever).
+    for (const long double angle : {-1000.25L, -1080.0L, -12345.678L, -1e-30L - 720, -987654.321L}) {
+        long double stepwise = angle;
+        while (stepwise < 0) stepwise += 360;
+        EXPECT_EQ(NormalizeAngle(angle, 0, 0), stepwise) << static_cast<double>(angle);
+        EXPECT_FALSE(std::signbit(NormalizeAngle(angle, 0, 0)));
+    }
+    const long double huge = NormalizeAngle(-1e300L, 0, 0);
+    EXPECT_TRUE(huge >= 0 && huge < 360);
+    EXPECT_TRUE(std::isnan(NormalizeAngle(-std::numeric_limits<long double>::infinity(), 0, 0)));
 
     DxfWriter w;
     w.WriteRadians(42, 0, 360, 0);

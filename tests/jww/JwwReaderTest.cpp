@@ -51,9 +51,9 @@ JwwDrawing EveryClass(std::uint32_t version) {
     text.common.flags = kJwwVerticalTextFlag;
     Append(e, text);
     Append(e, JwwText{Pen(1, 1), 0, -1000, 1, -1000, 0, 1, 1, 0, 0, "", "Printer_Orientation = 0"});
-    Append(e, JwwSolid{Pen(1, 2), {1, 1}, {2, 2}, {3, 3}, {4, 4}, 0});
+    Append(e, JwwSolid{Pen(1, 2), {0, 10}, {0, 0}, {4, 0}, {4, 10}, 0});  // a column: round the area from top-left
     Append(e, JwwSolid{Pen(1, kJwwRgbSolidColor), {0, 0}, {1, 0}, {1, 1}, {0, 1}, 0x336699});
-    Append(e, JwwSolid{Pen(kJwwRingSolid1, 3), {5, 5}, {2, 0.5}, {0.1, 0}, {3.14, 1}, 0});
+    Append(e, JwwSolid{Pen(kJwwRingSolid1, 3), {5, 5}, {3.14, 1}, {2, 0.5}, {0.1, 0}, 0});
     JwwDimension dimension{Pen(1, 1), JwwLine{Pen(1, 1), 0, 0, 100, 0},
                            JwwText{Pen(1, 1), 40, 1, 60, 1, 1, 2, 2, 0, 0, "", "100"}};
     dimension.sxfMode = 1;
@@ -123,10 +123,13 @@ TEST(JwwReader, FieldsStandWhereTheDescriptionPutsThem) {
         for (int i = 0; i < 8; ++i) s[static_cast<std::size_t>(i)] = static_cast<char>(bits >> (8 * i));
         return s;
     };
-    EXPECT_NE(bytes.find(real(1) + real(1) + real(4) + real(4) + real(2) + real(2) + real(3) + real(3)), std::string::npos);
+    // A solid's corners stand in the file in the order they go round it.
+    EXPECT_NE(bytes.find(real(0) + real(10) + real(0) + real(0) + real(4) + real(0) + real(4) + real(10)), std::string::npos);
     JwwDrawing read;
     ASSERT_TRUE(ReadJww(bytes, read));
-    EXPECT_EQ(read.elements.solids[0].p4, (std::array<double, 2>{4, 4}));
+    const JwwSolid& column = read.elements.solids[0];
+    EXPECT_EQ((std::array{column.p1, column.p2, column.p3, column.p4}),
+              (std::array<std::array<double, 2>, 4>{{{0, 10}, {0, 0}, {4, 0}, {4, 10}}}));
     EXPECT_EQ(read.elements.solids[1].rgb, 0x336699u);
     EXPECT_EQ(read.images[0].format, JwwImageFormat::Bmp);
     EXPECT_EQ(read.images[1].format, JwwImageFormat::Png);
@@ -217,6 +220,12 @@ TEST(JwwReader, ACutFileIsRefusedWhereItBreaks) {
     JwwDrawing read;
     ReadJww(std::string_view(built.bytes).substr(0, static_cast<std::size_t>(built.blocksAt + 3)), read);
     EXPECT_EQ(read.elements.order.size(), 13u);
+    // Damage in the block list keeps the definitions read before it.
+    JwwDrawing cutInBlocks;
+    ReadJww(std::string_view(built.bytes).substr(0, static_cast<std::size_t>(built.imagesAt - 2)), cutInBlocks);
+    ASSERT_EQ(cutInBlocks.blocks.size(), 2u);
+    EXPECT_EQ(cutInBlocks.blocks[0]->number, 1u);
+    EXPECT_EQ(cutInBlocks.blocks[0]->elements.definitions.size(), 1u);
 }
 
 // Patches the bytes at the first place `from` stands.
