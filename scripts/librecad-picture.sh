@@ -11,8 +11,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 ./build/release/bin/orvik-cli convert --format utf8 -o "$work/plan.dxf" samples/plan.jwc >/dev/null
 QT_QPA_PLATFORM=offscreen librecad dxf2pdf -a "$work/plan.dxf" >/dev/null 2>&1
-# LibreCAD prints on the paper of the drawing's limits ($PLIMMAX, 12 x 9 mm).
-pdftoppm -r 2000 -png -singlefile "$work/plan.pdf" "$work/page"
+# LibreCAD prints on the paper of the drawing's limits ($PLIMMAX: the sheet).
+pdftoppm -scale-to 1600 -png -singlefile "$work/plan.pdf" "$work/page"
 mkdir -p docs
 cp "$work/page.png" docs/librecad-utf8.png
 echo "docs/librecad-utf8.png"

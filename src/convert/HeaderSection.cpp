@@ -1,8 +1,11 @@
 #include "convert/HeaderSection.h"
 
+#include <array>
+#include <string>
 #include <string_view>
 
 #include "convert/PaperSizes.h"
+#include "dxf/NumberFormat.h"
 
 namespace orvik {
 namespace {
@@ -13,6 +16,7 @@ enum class V {
     LimitsWidth, LimitsHeight,           // paper size x reference scale
     Scale, ScaleTimes2_5, ScaleTimes1_25,
     FileDate, HandleSeed, CodePage, Version,  // texts
+    PaperLimitX, PaperLimitY,                 // the paper space's limits, as the format writes them
 };
 
 enum class Kind { Text, Int, Real, ValueText };
@@ -183,7 +187,7 @@ constexpr HeaderGroup kHeader[] = {
     T(9, "$PEXTMIN"), T(10, "1.000000000000000E+20"), T(20, "1.000000000000000E+20"), T(30, "1.000000000000000E+20"),
     T(9, "$PEXTMAX"), T(10, "-1.000000000000000E+20"), T(20, "-1.000000000000000E+20"), T(30, "-1.000000000000000E+20"),
     T(9, "$PLIMMIN"), T(10, "0.0"), T(20, "0.0"),
-    T(9, "$PLIMMAX"), T(10, "12.0"), T(20, "9.0"),
+    T(9, "$PLIMMAX"), S(10, V::PaperLimitX), S(20, V::PaperLimitY),
     T(9, "$UNITMODE"), I(70, 0),
     T(9, "$VISRETAIN"), I(70, 0),
     T(9, "$PLINEGEN"), I(70, 0),
@@ -204,10 +208,17 @@ DrawingLimits LimitsFor(std::int32_t paperSize, long double baseScale) {
     return {sheet->width * baseScale, sheet->height * baseScale};
 }
 
+std::array<std::string, 2> PaperLimitsFor(std::int32_t paperSize, OutputFormat format) {
+    if (!DescribesPaperSpace(format)) return {"12.0", "9.0"};  // AutoCAD R13J's 12 x 9 units
+    const DrawingLimits sheet = LimitsFor(paperSize, 1);
+    return {FormatReal(sheet.width), FormatReal(sheet.height)};
+}
+
 void WriteHeaderSection(DxfWriter& w, const HeaderInputs& in) {
     const auto key = static_cast<float>(in.result.referenceScale);
     const long double scale = in.result.referenceScale;
     const DrawingLimits limits = LimitsFor(in.paperSize, scale);
+    const std::array<std::string, 2> paper = PaperLimitsFor(in.paperSize, in.format);
     auto real = [&](V value) -> long double {
         switch (value) {
             case V::ExtMinX: return in.scales.MapX(key, in.paperFactor, in.result.extents.minX);
@@ -222,7 +233,9 @@ void WriteHeaderSection(DxfWriter& w, const HeaderInputs& in) {
             case V::FileDate:
             case V::HandleSeed:
             case V::CodePage:
-            case V::Version: break;
+            case V::Version:
+            case V::PaperLimitX:
+            case V::PaperLimitY: break;
         }
         return 0;
     };
@@ -230,6 +243,8 @@ void WriteHeaderSection(DxfWriter& w, const HeaderInputs& in) {
         if (value == V::FileDate) return in.result.fileDate;
         if (value == V::HandleSeed) return in.result.handleSeed;
         if (value == V::Version) return DxfVersionOf(in.format);
+        if (value == V::PaperLimitX) return paper[0];
+        if (value == V::PaperLimitY) return paper[1];
         return CodePageOf(in.format);
     };
 

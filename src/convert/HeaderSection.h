@@ -5,7 +5,9 @@
 // date and the handle seed.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "convert/ConversionResult.h"
@@ -20,6 +22,11 @@ struct DrawingLimits {
     long double width, height;
 };
 DrawingLimits LimitsFor(std::int32_t paperSize, long double baseScale);
+
+// The paper space's limits ($PLIMMAX from 0,0) as written: the sheet in millimetres
+// where the format describes it, so that a reader printing the layout makes
+// a page of the drawing's paper; AutoCAD R13J's 12 x 9 in the faithful one.
+std::array<std::string, 2> PaperLimitsFor(std::int32_t paperSize, OutputFormat format);
 
 struct HeaderInputs {
     const ConversionResult& result;  // the reference scale, the extents, the date and the handle seed

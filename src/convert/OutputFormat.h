@@ -63,6 +63,10 @@ constexpr bool HasLineweights(OutputFormat format) { return format == OutputForm
 // format keeps AutoCAD R13J's objects, which name none.
 constexpr bool WritesObjectOwners(OutputFormat format) { return format != OutputFormat::Dos932; }
 
+// Whether $PLIMMIN/$PLIMMAX give the drawing's paper (readers that print,
+// such as LibreCAD's dxf2pdf, take the page from them).
+constexpr bool DescribesPaperSpace(OutputFormat format) { return format != OutputFormat::Dos932; }
+
 constexpr TextEncoding TextEncodingOf(OutputFormat format) {
     return format == OutputFormat::Utf8 ? TextEncoding::Utf8 : TextEncoding::Cp932;
 }

@@ -312,8 +312,9 @@ TEST_F(ConvertCommandTest, OutputFormatsDifferOnlyInTheirLabelsAndEncoding) {
         bool utf8;
     };
     const Case cases[] = {
-        {"ansi932", {{"dos932", "ANSI_932"}}, false},
-        {"utf8", {{"AC1012", "AC1021"}, {"dos932", "ANSI_932"}, {"     1", "     2"}}, true},
+        // $PLIMMAX: the sheet (A3) in millimetres
+        {"ansi932", {{"dos932", "ANSI_932"}, {"12.0", "420"}, {"9.0", "297"}}, false},
+        {"utf8", {{"AC1012", "AC1021"}, {"dos932", "ANSI_932"}, {"12.0", "420"}, {"9.0", "297"}, {"     1", "     2"}}, true},
     };
     const std::vector<std::string> kst32bStyle = {"  0", "STYLE", "  5", "4F", "330", "3", "100",
                                                   "AcDbSymbolTableRecord", "100", "AcDbTextStyleTableRecord",

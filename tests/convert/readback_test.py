@@ -251,8 +251,16 @@ def librecad_page(dxf):
         return None
     if run.returncode != 0 or not os.path.exists(pdf) or os.path.getsize(pdf) < 1000:
         return None
-    # The page is the paper of the drawing's limits ($PLIMMAX, 12 x 9 mm): rasterise it finely.
-    return subprocess.run(["pdftoppm", "-r", "1000", "-gray", pdf], capture_output=True, check=True).stdout
+    # The page is the paper of the drawing's limits ($PLIMMAX: 12 x 9 mm in
+    # the faithful format, the sheet in the others): rasterised 2,000 pixels wide.
+    return subprocess.run(["pdftoppm", "-scale-to", "2000", "-gray", pdf], capture_output=True, check=True).stdout
+
+
+def librecad_page_size(dxf):
+    """The size in millimetres of the page LibreCAD printed the file on."""
+    info = subprocess.run(["pdfinfo", os.path.splitext(dxf)[0] + ".pdf"], capture_output=True, text=True).stdout
+    found = re.search(r"^Page size: +([0-9.]+) x ([0-9.]+) pts", info, re.M)
+    return (float(found[1]) * 25.4 / 72, float(found[2]) * 25.4 / 72) if found else None
 
 
 def librecad_fonts_differ(dxf):
@@ -293,6 +301,11 @@ def check_formats(cli, drawings, folder):
                 if (reader, fmt) in MUST_READ:
                     check(correct, f"{name} {fmt}: {reader} reads {read(dxf)} instead of {reference}")
             check(librecad_page(dxf) is not None, f"{name} {fmt}: LibreCAD did not print the file headless")
+            if fmt != "dos932":  # printed on the drawing's sheet
+                sheet = tuple(doc.header["$PLIMMAX"])[:2]
+                size = librecad_page_size(dxf)
+                check(sheet[0] >= 210 and size is not None and all(abs(a - b) < 1 for a, b in zip(sorted(size), sorted(sheet))),
+                      f"{name} {fmt}: LibreCAD's page {size}, the sheet {sheet}")
             if fmt == "utf8" and name == "sample":  # the other drawings' texts are too small to see
                 check(librecad_fonts_differ(dxf), f"{name} {fmt}: LibreCAD draws the texts in its Latin font")
     for reader in readers:
