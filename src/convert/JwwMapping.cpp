@@ -14,6 +14,7 @@
 #include "convert/ColorPalette.h"
 #include "convert/JwwLinetypes.h"
 #include "convert/LayerTables.h"
+#include "text/Substitution.h"
 
 namespace orvik {
 namespace {
@@ -110,6 +111,27 @@ private:
 std::uint8_t Shown(std::uint32_t state) { return state == 0 ? 0 : 1; }
 
 double Degrees(double radians) { return radians * 180 / std::numbers::pi; }
+
+// The width each character of a horizontal text is drawn at. JW_CAD keeps a
+// text's start and end points: its characters (a double-byte one as wide as
+// the text's width, a single-byte one half) and the spacing between them.
+// DXF has no spacing, so where the drawn length differs from what the
+// characters alone take, the characters are widened to span it.
+double DrawnCharacterWidth(const JwwText& t) {
+    if (t.common.flags & kJwwVerticalTextFlag) return t.width;  // spacing runs down the column: not a width
+    double ems = 0;  // the characters' widths in units of the text's width
+    for (std::size_t i = 0; i < t.text.size(); ++i) {
+        const bool full = IsLeadByte(static_cast<unsigned char>(t.text[i])) && i + 1 < t.text.size();
+        ems += full ? 1 : 0.5;
+        i += full ? 1 : 0;
+    }
+    const double dx = t.x2 - t.x1, dy = t.y2 - t.y1;
+    const double length = std::sqrt(dx * dx + dy * dy), natural = ems * t.width;  // sqrt: the same bits everywhere
+    constexpr double kSameLength = 1e-6;  // relative: a text without spacing keeps its width exactly
+    if (!(natural > 0) || !std::isfinite(length) || !(length > 0) || std::fabs(length - natural) <= kSameLength * natural)
+        return t.width;
+    return length / ems;
+}
 
 // Consecutive lines sharing a non-zero curve number form a curve run:
 // first, middle, last. The mark of a line between lines of curve numbers
@@ -270,7 +292,7 @@ private:
         text.font = fonts_.Of(t.font);
         text.flags = (t.common.flags & kJwwVerticalTextFlag) ? kVerticalTextFlag : 0;
         text.text = t.text;
-        text.width = t.width;
+        text.width = DrawnCharacterWidth(t);
         text.height = t.height;
         d_.texts.push_back(std::move(text));
     }

@@ -256,6 +256,37 @@ TEST(JwwMapping, TheDxfHoldsPaperMillimetresAtTheReferenceScale) {
     EXPECT_EQ(testing::Value(texts[0], " 51"), "15");      // italic: slanted
 }
 
+// A text spans the length JW_CAD drew it at, its start to its end point
+// (characters and the spacing between them): where that differs from what
+// its characters take (a double-byte one its width, a single-byte one half),
+// its characters are drawn wider. Values from the real drawing Test2.jww.
+TEST(JwwMapping, TextsSpanTheLengthTheyAreDrawnAt) {
+    struct Case {
+        const char* what;
+        std::string text;
+        double x2, width;
+        std::uint16_t flags;
+        double drawnWidth;
+    };
+    const Case cases[] = {
+        {"no spacing", "9,000", 6.25, 2.5, 0, 2.5},
+        {"spacing 1 between five double-byte characters", Utf8ToCp932("５ｍライン"), 79, 15, 0, 15.8},
+        {"double- and single-byte characters", Utf8ToCp932("幅ab"), 5, 2, 0, 2.5},
+        {"vertical: the spacing runs down the column", Utf8ToCp932("５ｍライン"), 79, 15, kJwwVerticalTextFlag, 15},
+        {"no length (a damaged end point)", "AB", 0, 2, 0, 2},
+    };
+    for (const Case& c : cases) {
+        JwwDrawing w = NewJwwDrawing();
+        JwwText text{On(0, 0), 0, 0, c.x2, 0, 1, c.width, c.width, 1, 0, "", c.text};
+        text.common.flags = c.flags;
+        Append(w.elements, text);
+        JwwNotCarried notCarried;
+        const JwcDrawing d = DrawingOf(std::move(w), notCarried);
+        ASSERT_EQ(d.texts.size(), 1u) << c.what;
+        EXPECT_DOUBLE_EQ(d.texts[0].width, c.drawnWidth) << c.what;
+    }
+}
+
 // Colours of the drawing's own, an SXF colour from the header's table and a
 // solid's RGB (both stored red in the low byte), become pens from 10 on:
 // the nearest AutoCAD colour, and the true colour too where the format

@@ -174,7 +174,7 @@ TEST(PictureOfAConversion, ShowsJwwBlocksAndSolids) {
     w.blocks.push_back(std::move(block));
     Append(w.elements, JwwBlockInsert{{}, 5, 5, 1, 1, 0, 1});
     Append(w.elements, JwwSolid{{}, {0, 0}, {4, 0}, {4, 3}, {0, 3}, 0});
-    Append(w.elements, JwwText{{}, 0, 10, 1, 10, kJwwItalicOffset, 20, 20, 0, 0, "", "I"});
+    Append(w.elements, JwwText{{}, 0, 10, 10, 10, kJwwItalicOffset, 20, 20, 0, 0, "", "I"});
     JwwNotCarried notCarried;
     const JwcDrawing drawing = DrawingOf(std::move(w), notCarried);
     ConversionSettings settings;
