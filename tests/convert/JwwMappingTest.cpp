@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <numbers>
 #include <tuple>
 #include <utility>
@@ -16,6 +17,7 @@
 #include "convert/Conversion.h"
 #include "dxf/DxfLines.h"
 #include "jww/JwwBuilder.h"
+#include "jww/JwwReader.h"
 #include "text/Cp932.h"
 
 namespace orvik {
@@ -433,6 +435,53 @@ TEST(JwwMapping, FontsBecomeTextStylesInUtf8) {
         EXPECT_EQ(styles[4], (std::vector<std::string>{"KST32B#" + g + "#BOLD", "     0", "ＭＳ ゴシック", std::to_string(32802 + 0x2000000)}));
         EXPECT_EQ(styles[5], (std::vector<std::string>{"KST32B#TATEGAKI#" + m, "     4", "ＭＳ 明朝", "32802"}));
     }
+}
+
+// The real drawings beside the project, when they are there: fields the
+// model must hold as JW_CAD drew them (values read off the drawings).
+TEST(JwwMapping, TheRealDrawingsKeepTheirKnownContent) {
+    const std::filesystem::path folder = ORVIK_SOURCE_DIR "/../shared/jww-samples";
+#ifdef _WIN32
+    GTEST_SKIP() << "the samples are read by the Linux build";
+#endif
+    if (!std::filesystem::exists(folder)) GTEST_SKIP() << "no shared samples at " << folder;
+    const auto read = [&](const char* name) {
+        JwwDrawing w;
+        EXPECT_TRUE(LoadJwwFile((folder / name).string(), w)) << name;
+        JwwNotCarried notCarried;
+        return DrawingOf(std::move(w), notCarried);
+    };
+    const JwcDrawing test2 = read("Test2.jww");
+    EXPECT_EQ(test2.layers[2].name, Utf8ToCp932("　方位"));  // group 0, layer 2: editable
+    EXPECT_EQ(test2.layers[2].visible, 1);
+    EXPECT_EQ(test2.layers[8].name, Utf8ToCp932("　敷地"));  // the write layer
+    EXPECT_EQ(test2.layers[8].visible, 1);
+    EXPECT_EQ(test2.layerGroups[0].scale, 100);
+    const auto fiveMetres = std::ranges::find(test2.texts, Utf8ToCp932("５ｍライン"), &JwcText::text);
+    ASSERT_NE(fiveMetres, test2.texts.end());
+    EXPECT_EQ(fiveMetres->x1, 123.84555984555982);
+    EXPECT_EQ(fiveMetres->y1, -99.915056884058671);
+    EXPECT_EQ(fiveMetres->y2 - fiveMetres->y1, 79);    // written upwards, 79 mm long
+    EXPECT_DOUBLE_EQ(fiveMetres->width, 79.0 / 5);    // 15 mm characters and 1 mm between them
+    EXPECT_EQ(fiveMetres->height, 15);
+
+    const JwcDrawing twoBlocks = read("2blocks.jww");
+    ASSERT_EQ(twoBlocks.blocks.size(), 2u);
+    EXPECT_EQ(BlockNamesOf(twoBlocks), (std::vector<std::string>{"2lines", "2circles"}));
+    EXPECT_EQ(twoBlocks.blocks[0].lines.size(), 2u);
+    EXPECT_EQ(twoBlocks.blocks[1].arcs.size(), 2u);
+    ASSERT_EQ(twoBlocks.inserts.size(), 2u);
+    EXPECT_EQ(twoBlocks.inserts[0].block, 0u);
+    EXPECT_EQ(twoBlocks.inserts[0].x, -4.6323529411764692);
+    EXPECT_EQ(twoBlocks.inserts[0].y, 18.854489164086687);
+    EXPECT_EQ(twoBlocks.inserts[1].block, 1u);
+    EXPECT_EQ(twoBlocks.inserts[1].x, 70.704334365325082);
+    EXPECT_TRUE(twoBlocks.texts.empty());  // JW_CAD's settings texts are not drawn
+
+    const JwcDrawing nonBlock = read("non_block.jww");
+    ASSERT_EQ(nonBlock.lines.size(), 4u);
+    EXPECT_EQ((std::array{nonBlock.lines[0].x1, nonBlock.lines[0].y1, nonBlock.lines[0].x2, nonBlock.lines[0].y2}),
+              (std::array{-118.55027932960895, 22.759776536312852, -54.142458100558642, 22.759776536312852}));
 }
 
 }  // namespace
