@@ -9,6 +9,7 @@
 #include "app/SettingChecks.h"
 #include "convert/Conversion.h"
 #include "dxf/ByteSink.h"
+#include "dxf/NumberFormat.h"
 #include "os/System.h"
 #include "picture/DisplayListBuilder.h"
 #include "text/Cp932.h"
@@ -135,6 +136,11 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDr
         outcome.warnings = std::move(readWarnings);
         if (const std::int64_t n = conversion->Result().nonFiniteElements; n > 0)
             outcome.warnings.push_back(std::string(kNonFiniteLabel) + std::to_string(n) + std::string(kNonFiniteWrittenAsZero));
+        if (const std::vector<float>& scales = conversion->Result().unroundedScales; !scales.empty()) {
+            std::string line(kUnroundedScalesLabel);
+            for (std::size_t i = 0; i < scales.size(); ++i) line += (i ? ", 1/" : "1/") + FormatReal(scales[i]);
+            outcome.warnings.push_back(std::move(line));
+        }
         if (const std::int64_t n = conversion->Result().insertsLeftOut; n > 0)
             outcome.warnings.push_back(NotCarriedLine(JwwNotCarried{.inserts = n}));
         if (!request.thumbnail.empty()) {

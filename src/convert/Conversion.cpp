@@ -243,6 +243,7 @@ Conversion::Conversion(const JwcDrawing& source, const ConversionSettings& setti
     result_.extents = GatherStatistics(drawing, scales_);
     result_.nonFiniteElements = CountNonFiniteElements(drawing);
     scales_.Analyze(paperFactor_);
+    result_.unroundedScales = scales_.UnroundedScales();
 
     result_.blockNames = BlockNamesOf(drawing);
     result_.defpointsUsed = NeedsDefpoints(drawing, usage, tables.penCount);

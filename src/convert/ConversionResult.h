@@ -29,6 +29,9 @@ struct ConversionResult {
     // Elements with an infinite or NaN number (a damaged file): their DXF
     // files hold 0 in its place.
     std::int64_t nonFiniteElements = 0;
+    // Group scales whose coordinates were left unrounded though rounding was
+    // asked for: one coordinate far off made the grid too coarse.
+    std::vector<float> unroundedScales;
     std::vector<std::string> blockNames;  // the DXF names of the drawing's blocks, by index
     FontStyles fontStyles;                // the text styles of a JWW drawing's fonts
     // With blocks exploded: insertions nested too deep or past the element

@@ -79,7 +79,19 @@ void ScaleStatistics::Analyze(long double paperFactor) {
         ScaleEntry& e = entries_[i];
         e.digitsX = DecimalsFor(e.minX, e.maxX, e.scale, paperFactor);
         e.digitsY = DecimalsFor(e.minY, e.maxY, e.scale, paperFactor);
+        // A step of 10^-digits millimetres at 1:scale is 10^-digits / scale on paper.
+        const auto coarse = [&](std::int32_t digits) {
+            return digits < 0 && PowerOfTen(-digits) > kCoarsestPaperStep * e.scale;
+        };
+        e.unrounded = (roundDelta || roundOffset) && (coarse(e.digitsX) || coarse(e.digitsY));
     }
+}
+
+std::vector<float> ScaleStatistics::UnroundedScales() const {
+    std::vector<float> scales;
+    for (int i = 0; i < count_; ++i)
+        if (entries_[i].unrounded) scales.push_back(entries_[i].scale);
+    return scales;
 }
 
 const ScaleEntry* ScaleStatistics::Find(float scale) const {
@@ -91,14 +103,16 @@ const ScaleEntry* ScaleStatistics::Find(float scale) const {
 CoordinateMapping ScaleStatistics::MappingFor(float scale, long double factor) const {
     const ScaleEntry* e = Find(scale);
     if (!e) return {};
-    return {AxisMapping(roundOffset, roundDelta, scale, e->firstX, e->digitsX, factor),
-            AxisMapping(roundOffset, roundDelta, scale, e->firstY, e->digitsY, factor)};
+    const bool offset = roundOffset && !e->unrounded, delta = roundDelta && !e->unrounded;
+    return {AxisMapping(offset, delta, scale, e->firstX, e->digitsX, factor),
+            AxisMapping(offset, delta, scale, e->firstY, e->digitsY, factor)};
 }
 
 CoordinateMapping ScaleStatistics::LinearMappingFor(float scale, long double factor) const {
     const ScaleEntry* e = Find(scale);
     if (!e) return {};
-    return {AxisMapping(false, roundDelta, scale, 0, e->digitsX, factor), AxisMapping(false, roundDelta, scale, 0, e->digitsY, factor)};
+    const bool delta = roundDelta && !e->unrounded;
+    return {AxisMapping(false, delta, scale, 0, e->digitsX, factor), AxisMapping(false, delta, scale, 0, e->digitsY, factor)};
 }
 
 }  // namespace orvik

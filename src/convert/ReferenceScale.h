@@ -12,6 +12,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace orvik {
 
@@ -77,6 +78,10 @@ struct ScaleEntry {
     float minX = 0, maxX = 0, minY = 0, maxY = 0;
     float firstX = 0, firstY = 0;
     std::int32_t digitsX = 0, digitsY = 0;
+    // The grid the extent gives would move coordinates by more than a
+    // printed sheet shows apart (one coordinate far off, as a damaged number
+    // puts it, widens the extent): the entry's coordinates are not rounded.
+    bool unrounded = false;
 };
 
 struct ArcPoint {
@@ -107,8 +112,10 @@ public:
                                           long double flatness, long double startAngle, long double endAngle,
                                           long double tilt);
 
-    // Decimal places per entry from its extent: 6 - ceiling(log10(extent * scale * paperFactor)).
+    // Decimal places per entry from its extent: 6 - ceiling(log10(extent * scale * paperFactor));
+    // an entry whose grid would be coarser than kCoarsestPaperStep on paper is left unrounded.
     void Analyze(long double paperFactor);
+    static constexpr long double kCoarsestPaperStep = 1;  // millimetres on the sheet
 
     // The mapping of the elements of one scale's entry; with no entry for the
     // scale, everything maps to 0.
@@ -120,6 +127,9 @@ public:
     long double MapX(float scale, long double factor, long double value) const { return MappingFor(scale, factor).X(value); }
     long double MapY(float scale, long double factor, long double value) const { return MappingFor(scale, factor).Y(value); }
     long double MapR(float scale, long double factor, long double value) const { return MapX(scale, factor, value); }
+
+    // The scales whose coordinates are left unrounded (Analyze), in order.
+    std::vector<float> UnroundedScales() const;
 
     int Count() const { return count_; }
     const ScaleEntry& Entry(int i) const { return entries_[i]; }

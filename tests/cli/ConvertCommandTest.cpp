@@ -165,6 +165,8 @@ TEST_F(ConvertCommandTest, SaysWhatWentWrongPlainly) {
     JwcBuilder broken = Drawing();
     broken.Line(JwcLine{std::numeric_limits<float>::quiet_NaN(), 0, 1, 1, 1, 1, 0})
         .Line(JwcLine{0, std::numeric_limits<float>::infinity(), 1, 1, 1, 1, 0});
+    JwcBuilder farOff = Drawing();
+    farOff.Line(JwcLine{1e12f, 0, 1e12f, 1, 1, 1, 0});  // one damaged number: rounding would flatten the rest
     struct Case {
         std::string name, bytes;
         std::vector<std::string> options;
@@ -175,6 +177,7 @@ TEST_F(ConvertCommandTest, SaysWhatWentWrongPlainly) {
         {"header.jwc", Drawing().Bytes().substr(0, 300), {"--allow-partial"}, kExitSomeFailed,
          "読み込めた部分に要素がありません。変換しません", "failed,truncated-records"},
         {"nan.jwc", broken.Bytes(), {}, kExitOk, "数値が無限大か非数の要素: 2 件（0 として書き出しました）", "converted,"},
+        {"far.jwc", farOff.Bytes(), {}, kExitOk, "数値を補正しなかった縮尺（かけ離れた座標があり、補正すると図形がつぶれるため）: 1/", "converted,"},
         {"folder.jwc", Drawing().Bytes(), {"--output-dir", dir_.Write("file", "") + "/sub"}, kExitSomeFailed,
          "出力フォルダを作れません（パスの途中にフォルダーでないものがあります）", ""},
     };

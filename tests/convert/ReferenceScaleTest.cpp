@@ -151,16 +151,52 @@ TEST(ScaleStatistics, NegativeDigitsRoundToTens) {
     ScaleStatistics t;
     t.roundDelta = true;
     t.roundOffset = false;
-    t.AddLine(1, 0, 0, 1e9f, 0);  // extent 10^9: digits -3
+    t.AddLine(1000, 0, 0, 1e6f, 0);  // extent 10^9 at 1:1000: digits -3, a 1 mm grid on paper
     t.Analyze(1);
-    EXPECT_EQ(t.MapX(1, 1, 12500), 13000);
-    EXPECT_EQ(t.MapX(1, 1, -12500), -13000);
+    EXPECT_EQ(t.MapX(1000, 1, 12.5), 13000);
+    EXPECT_EQ(t.MapX(1000, 1, -12.5), -13000);
     // A vertical line: DigitsX 0, every mapped X whole.
     ScaleStatistics v;
     v.roundDelta = v.roundOffset = true;
     v.AddLine(1, 3.3f, 0, 3.3f, 10);
     v.Analyze(1);
     EXPECT_EQ(FormatReal(v.MapX(1, 1, 3.3f)), "3");
+}
+
+// Where the extent would make the grid coarser than 1 mm on paper (an extent
+// past a kilometre on paper: one damaged number far off), the group is left
+// unrounded rather than flattened; every real sheet, up to 100 m, is rounded.
+TEST(ScaleStatistics, OneCoordinateFarOffLeavesItsGroupUnrounded) {
+    struct Case {
+        const char* what;
+        float scale, farOff;
+        bool unrounded;
+    };
+    const Case cases[] = {
+        {"a house plan at 1:100", 100, 420, false},
+        {"a 100 m sheet at 1:1", 1, 1e5f, false},
+        {"one damaged number at 1:100", 100, 1e10f, true},
+        {"one damaged number at 1:1", 1, 1e30f, true},
+        {"past a kilometre on paper", 200, 2e6f, true},
+    };
+    for (const Case& c : cases) {
+        ScaleStatistics s;
+        s.roundDelta = s.roundOffset = true;
+        s.AddLine(c.scale, 0, 0, 91.5f, 0);
+        s.AddPoint(c.scale, c.farOff, 0);
+        s.Analyze(1);
+        EXPECT_EQ(s.Entry(0).unrounded, c.unrounded) << c.what;
+        EXPECT_EQ(s.UnroundedScales().size(), c.unrounded ? 1u : 0u) << c.what;
+        if (c.unrounded) {
+            EXPECT_EQ(s.MapX(c.scale, 1, 91.5f), 91.5L * c.scale) << c.what;  // the wall keeps its length
+        }
+    }
+    ScaleStatistics unasked;  // without rounding there is nothing to leave out
+    unasked.roundDelta = unasked.roundOffset = false;
+    unasked.AddPoint(1, 1e30f, 0);
+    unasked.AddPoint(1, 0, 0);
+    unasked.Analyze(1);
+    EXPECT_TRUE(unasked.UnroundedScales().empty());
 }
 
 }  // namespace
