@@ -11,12 +11,15 @@ namespace orvik {
 FileCheck CheckDrawingFile(const std::string& path) {
     const InputCheck input = CheckInputFile(path);
     if (input.problem == InputProblem::NotFound) return {FileRefusal::Missing, DescribeInputProblem(input)};
-    // A JWW drawing is known by its name or, whatever its name, by its signature.
-    const DrawingFormat format =
-        HasJwwExtension(path) || (!HasJwcExtension(path) && IsJwwFile(path)) ? DrawingFormat::Jww : DrawingFormat::Jwc;
-    if (!HasJwcExtension(path) && format != DrawingFormat::Jww) return {FileRefusal::WrongExtension, {}};
+    // A drawing is known by its signature, whatever its name says (a JWW
+    // drawing saved as .jwc too); a file of neither name must be a JWW one.
+    const std::optional<DrawingFormat> bySignature =
+        input.problem == InputProblem::None ? FormatBySignature(path) : std::nullopt;
+    const bool named = HasJwcExtension(path) || HasJwwExtension(path);
+    if (!named && bySignature != DrawingFormat::Jww) return {FileRefusal::WrongExtension, {}};
+    const DrawingFormat format = bySignature.value_or(HasJwwExtension(path) ? DrawingFormat::Jww : DrawingFormat::Jwc);
     if (input.problem != InputProblem::None) return {FileRefusal::Unreadable, DescribeInputProblem(input), format};
-    if (format == DrawingFormat::Jww ? !IsJwwFile(path) : !IsJwcFile(path)) return {FileRefusal::NotJwCad, {}, format};
+    if (!bySignature) return {FileRefusal::NotJwCad, {}, format};
     return {FileRefusal::None, {}, format};
 }
 

@@ -23,7 +23,7 @@ enum class FileRefusal {
     Missing,         // nothing at the path
     WrongExtension,  // the name ends in neither ".jwc" nor ".jww" (any case), and no JWW signature
     Unreadable,      // a folder, FIFO or device, an empty file, no permission ...
-    NotJwCad,        // not the JW_CAD signature of its format at the start
+    NotJwCad,        // neither JW_CAD signature at the start
 };
 
 struct FileCheck {

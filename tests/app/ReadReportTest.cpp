@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "app/ReadDrawing.h"
+#include "jwc/JwcBuilder.h"
 #include "jwc/LoadError.h"
+#include "jww/JwwBuilder.h"
+#include "support/TempDir.h"
 #include "text/Cp932.h"
 
 namespace orvik {
@@ -86,6 +90,38 @@ TEST(DescribeLoadError, NamesTheFaultAndWhereItIs) {
         {error(LoadFailure::OutOfMemory, JwcSection::Lines), "メモリが足りません"},
     };
     for (const auto& c : cases) EXPECT_EQ(Cp932ToUtf8(DescribeLoadError(c.error)), c.text);
+}
+
+// A drawing is known by its signature whatever its name says; a name of
+// neither format is taken only with a JWW signature (JWC's is too short to
+// tell a drawing from any file).
+TEST(CheckDrawingFile, KnowsADrawingByWhatItHolds) {
+    testing::TempDir dir;
+    JwwDrawing jww = NewJwwDrawing();
+    Append(jww.elements, JwwLine{{}, 0, 0, 1, 1});
+    const std::string jwwBytes = BuildJww(jww).bytes, jwcBytes = JwcBuilder{}.Bytes();
+    struct Case {
+        const char* name;
+        std::string bytes;
+        FileRefusal refusal;
+        DrawingFormat format;
+    };
+    const Case cases[] = {
+        {"plan.jww", jwwBytes, FileRefusal::None, DrawingFormat::Jww},
+        {"jww-saved-as.jwc", jwwBytes, FileRefusal::None, DrawingFormat::Jww},
+        {"jwc-saved-as.jww", jwcBytes, FileRefusal::None, DrawingFormat::Jwc},
+        {"jww.txt", jwwBytes, FileRefusal::None, DrawingFormat::Jww},
+        {"jwc.txt", jwcBytes, FileRefusal::WrongExtension, DrawingFormat::Jwc},
+        {"fake.jww", "not a drawing", FileRefusal::NotJwCad, DrawingFormat::Jww},
+        {"fake.jwc", "not a drawing", FileRefusal::NotJwCad, DrawingFormat::Jwc},
+    };
+    for (const Case& c : cases) {
+        const FileCheck check = CheckDrawingFile(dir.Write(c.name, c.bytes));
+        EXPECT_EQ(check.refusal, c.refusal) << c.name;
+        if (c.refusal != FileRefusal::WrongExtension) {
+            EXPECT_EQ(check.format, c.format) << c.name;
+        }
+    }
 }
 
 }  // namespace
