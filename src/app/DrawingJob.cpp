@@ -1,5 +1,6 @@
 #include "app/DrawingJob.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <new>
 
@@ -93,13 +94,22 @@ DrawingJobOutcome& Finish(DrawingJobOutcome& outcome, JobStatus status, JobReaso
 // Where an embedded image is saved: beside the DXF file, named after it, its
 // number and the image's own file name (without folders, control
 // characters or the ".gz" it was stored under).
+// The image's name is cut, at a character, so that the file's name stays
+// within the 255 bytes file systems allow.
 std::string ImagePathFor(const std::string& output, std::size_t number, const JwwImage& image) {
     std::string name = Cp932ToUtf8(image.name);
     if (const auto slash = name.find_last_of("/\\"); slash != std::string::npos) name.erase(0, slash + 1);
     if (name.size() >= 3 && name.compare(name.size() - 3, 3, ".gz") == 0) name.resize(name.size() - 3);
     for (char& c : name)
         if (static_cast<unsigned char>(c) < 0x20 || c == ':') c = '_';
-    return PathWithExtension(output, "") + "-" + std::to_string(number) + (name.empty() ? "" : "-" + name);
+    const std::string stem = PathWithExtension(output, "") + "-" + std::to_string(number);
+    constexpr std::size_t kLongestFileName = 255;
+    const std::size_t slash = stem.find_last_of("/\\");
+    const std::size_t used = stem.size() - (slash == std::string::npos ? 0 : slash + 1) + 1;  // and the "-" before the name
+    std::size_t keep = used < kLongestFileName ? std::min(name.size(), kLongestFileName - used) : 0;
+    while (keep > 0 && keep < name.size() && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80) --keep;  // not inside a character
+    name.resize(keep);
+    return stem + (name.empty() ? "" : "-" + name);
 }
 
 DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDrawing& drawing, bool complete,
@@ -123,17 +133,25 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDr
     outcome.decided = true;
     try {
         WriteOutput(*conversion, request);
+        // Each image on its own: one that cannot be saved (a file in its way,
+        // a name the system refuses) is a warning, and the others are saved.
+        std::vector<std::string> imageWarnings;
         if (request.kind == OutputKind::Dxf && !request.output.empty())
             for (std::size_t i = 0; i < images.size(); ++i) {
                 const std::string path = ImagePathFor(request.output, i + 1, images[i]);
-                SaveFile(path, images[i].bytes, request.rules);
-                outcome.imageFiles.push_back(path);
+                try {
+                    SaveFile(path, images[i].bytes, request.rules);
+                    outcome.imageFiles.push_back(path);
+                } catch (const ConversionError& e) {
+                    imageWarnings.emplace_back(e.what());
+                }
             }
         // The report follows the write: a failed write shows none as if written.
         if (const std::string format = OutputFormatLogLine(request.settings.outputFormat); !format.empty())
             outcome.conversionLines.push_back(format);
         for (std::string& line : ReportUsedLayers(conversion->Result())) outcome.conversionLines.push_back(std::move(line));
         outcome.warnings = std::move(readWarnings);
+        outcome.warnings.insert(outcome.warnings.end(), imageWarnings.begin(), imageWarnings.end());
         if (const std::int64_t n = conversion->Result().nonFiniteElements; n > 0)
             outcome.warnings.push_back(std::string(kNonFiniteLabel) + std::to_string(n) + std::string(kNonFiniteWrittenAsZero));
         if (const std::vector<float>& scales = conversion->Result().unroundedScales; !scales.empty()) {

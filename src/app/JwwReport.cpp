@@ -104,7 +104,8 @@ std::vector<std::string> JwwSummaryLines(const JwwDrawing& d) {
     count("\x83\x75\x83\x8D\x83\x62\x83\x4E\x90\x7D\x8C\x60\x82\xCC\x90\x94", e.inserts.size());  // ブロック図形の数
     count("\x90\xA1\x96\x40\x82\xCC\x90\x94", e.dimensions.size());  // 寸法の数
     count("\x83\x75\x83\x8D\x83\x62\x83\x4E\x92\xE8\x8B\x60\x82\xCC\x90\x94", d.blocks.size() + e.definitions.size());  // ブロック定義の数
-    count("\x89\xE6\x91\x9C\x82\xCC\x90\x94", d.images.size());  // 画像の数
+    count("\x89\xE6\x91\x9C\x82\xCC\x90\x94", d.images.size(),  // 画像の数
+          d.imagesLeftOut ? "\x81\x69\x8F\xE3\x8C\xC0\x82\xF0\x92\xB4\x82\xA6\x82\xBD " + Number(d.imagesLeftOut) + " \x8C\xC2\x82\xF0\x8F\x9C\x82\xAD\x81\x6A" : std::string());  // （上限を超えた / 個を除く）
     if (d.replacedCharacters > 0)
         lines.push_back(Label("CP932 \x82\xC9\x82\xC8\x82\xA2\x95\xB6\x8E\x9A") + Number(d.replacedCharacters) + "\x81\x69? \x82\xC9\x92\x75\x82\xAB\x8A\xB7\x82\xA6\x82\xDC\x82\xB5\x82\xBD\x81\x6A");  // CP932 にない文字 / （? に置き換えました）
     return lines;
@@ -124,6 +125,13 @@ std::string NotCarriedLine(const JwwNotCarried& n) {
     part("\x83\x75\x83\x8D\x83\x62\x83\x4E\x90\x7D\x8C\x60", n.inserts);  // ブロック図形
     part("\x89\xE6\x91\x9C", n.images);  // 画像
     return line;
+}
+
+std::string ImagesLeftOutLine(std::int64_t count) {
+    return "\x93\xAF\x8D\xAB\x89\xE6\x91\x9C " + Number(count) +  // 同梱画像
+           " \x8C\xC2\x82\xF0\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB9\x82\xF1\x81\x69" "1 \x90\x7D\x96\xCA\x82\xC9 " +  //  個を保存しません（1 図面に
+           Number(kJwwImageCountLimit) + " \x8C\xC2\x81\x41\x8D\x87\x8C\x76 " + Number(kJwwImagesTotalLimit >> 20) +  //  個、合計
+           " MB \x82\xDC\x82\xC5\x81\x6A";  //  MB まで）
 }
 
 std::string DescribeJwwLoadError(const JwwLoadError& e) {

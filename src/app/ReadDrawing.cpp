@@ -54,6 +54,7 @@ ReadForConversion ReadDrawingForConversion(const std::string& path, DrawingForma
     read.load = LoadDrawing(path, jww);
     read.summary = JwwSummaryLines(jww);
     read.images = std::move(jww.images);
+    if (jww.imagesLeftOut > 0) read.warnings.push_back(ImagesLeftOutLine(jww.imagesLeftOut));
     JwwNotCarried notCarried;
     drawing = DrawingOf(std::move(jww), notCarried);
     if (notCarried.Any()) read.warnings.push_back(NotCarriedLine(notCarried));

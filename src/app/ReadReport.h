@@ -41,6 +41,9 @@ std::vector<std::string> JwwSummaryLines(const JwwDrawing& drawing);
 // not carry: "変換していない要素: ソリッド 2 件 ...".
 std::string NotCarriedLine(const JwwNotCarried& notCarried);
 
+// The warning for embedded images left out past the drawing's image budgets.
+std::string ImagesLeftOutLine(std::int64_t count);
+
 // One sentence describing why a JWW drawing could not be read completely:
 // the part of the file and the byte where it failed.
 std::string DescribeJwwLoadError(const JwwLoadError& error);

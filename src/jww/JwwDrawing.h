@@ -250,6 +250,7 @@ struct JwwDrawing {
     JwwElementList elements;
     std::vector<std::unique_ptr<JwwBlockDefinition>> blocks;
     std::vector<JwwImage> images;
+    std::int64_t imagesLeftOut = 0;       // past kJwwImageCountLimit or kJwwImagesTotalLimit, or inflating past kJwwImageLimit
     std::int64_t replacedCharacters = 0;  // UTF-16 characters CP932 cannot hold, written "?"
 };
 

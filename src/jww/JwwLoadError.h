@@ -20,7 +20,7 @@ enum class JwwFailure {
     BadReference,        // a reference to index `count`, not (yet) a class or an object of the right kind
     BlockContainsItself, // block definition `count` holds an insertion of itself, directly or through others
     NestingTooDeep,      // block definitions nested deeper than kJwwNestingLimit
-    ImageTooLarge,       // image `name`: `count` bytes, beyond the file or kJwwImageLimit
+    ImageTooLarge,       // image `name`: `count` stored bytes, beyond the file or kJwwImageLimit
     ImageDamaged,        // image `name` does not inflate
     TrailingBytes,       // `count` bytes follow the last part
     OutOfMemory,
@@ -30,6 +30,11 @@ enum class JwwFailure {
 inline constexpr int kJwwNestingLimit = 32;
 // An embedded image's bytes, stored or inflated, at the most.
 inline constexpr std::int64_t kJwwImageLimit = std::int64_t{256} << 20;
+// The images a drawing keeps, and their bytes together, at the most: those
+// past either are left out (and counted), so that a small file cannot make
+// the reader hold, or the conversion write, gigabytes or thousands of files.
+inline constexpr std::int64_t kJwwImageCountLimit = 1000;
+inline constexpr std::int64_t kJwwImagesTotalLimit = kJwwImageLimit;
 
 struct JwwLoadError {
     JwwFailure failure = JwwFailure::None;

@@ -48,8 +48,8 @@ JwwImageFormat FormatOf(std::string_view bytes) {
 
 enum class Inflated { Whole, Damaged, TooLarge };
 
-// zlib or gzip data inflated, at most kJwwImageLimit bytes.
-Inflated Inflate(std::string_view in, std::string& out) {
+// zlib or gzip data inflated, at most `limit` bytes.
+Inflated Inflate(std::string_view in, std::string& out, std::int64_t limit) {
     z_stream z{};
     if (inflateInit2(&z, 15 + 32) != Z_OK) return Inflated::Damaged;  // 15 + 32: a zlib or gzip header
     z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in.data()));
@@ -62,7 +62,7 @@ Inflated Inflate(std::string_view in, std::string& out) {
         z.avail_out = sizeof buffer;
         status = inflate(&z, Z_NO_FLUSH);
         out.append(buffer, sizeof buffer - z.avail_out);
-        tooLarge = static_cast<std::int64_t>(out.size()) > kJwwImageLimit;
+        tooLarge = static_cast<std::int64_t>(out.size()) > limit;
     }
     inflateEnd(&z);
     return tooLarge ? Inflated::TooLarge : status == Z_STREAM_END ? Inflated::Whole : Inflated::Damaged;
@@ -480,11 +480,14 @@ private:
         }
     }
 
+    // The images, each kept while the drawing's budgets allow; one past them
+    // is read over and counted.
     void ReadImages() {
         const std::int64_t at = in_.Position();
         recordStart_ = at;
         const std::uint32_t n = in_.U32();
         if (n > in_.Remaining() / 5) Fail(JwwFailure::CountTooLarge, at, n);  // a name's length and a size at least
+        std::int64_t budget = kJwwImagesTotalLimit;
         for (std::uint32_t i = 0; i < n; ++i) {
             recordStart_ = in_.Position();
             JwwImage image;
@@ -493,12 +496,21 @@ private:
             if (image.storedSize > in_.Remaining() || image.storedSize > kJwwImageLimit)
                 Fail(JwwFailure::ImageTooLarge, recordStart_, image.storedSize, image.name);
             const std::string_view stored = in_.Bytes(image.storedSize);
-            if (image.name.size() >= 3 && image.name.compare(image.name.size() - 3, 3, ".gz") == 0) {
-                const Inflated inflated = Inflate(stored, image.bytes);
-                if (inflated == Inflated::TooLarge) Fail(JwwFailure::ImageTooLarge, recordStart_, kJwwImageLimit, image.name);
+            const std::int64_t limit = std::min(budget, kJwwImageLimit);
+            bool kept = static_cast<std::int64_t>(d_.images.size()) < kJwwImageCountLimit;
+            if (kept && image.name.size() >= 3 && image.name.compare(image.name.size() - 3, 3, ".gz") == 0) {
+                const Inflated inflated = Inflate(stored, image.bytes, limit);
                 if (inflated == Inflated::Damaged) Fail(JwwFailure::ImageDamaged, recordStart_, image.storedSize, image.name);
-            } else {
-                image.bytes = std::string(stored);
+                kept = inflated == Inflated::Whole;
+            } else if (kept) {
+                kept = static_cast<std::int64_t>(stored.size()) <= limit;
+                if (kept) image.bytes = std::string(stored);
+            }
+            // What was inflated counts, kept or not: a bomb spends the budget once.
+            budget = std::max<std::int64_t>(0, budget - static_cast<std::int64_t>(image.bytes.size()));
+            if (!kept) {
+                ++d_.imagesLeftOut;
+                continue;
             }
             image.format = FormatOf(image.bytes);
             d_.images.push_back(std::move(image));

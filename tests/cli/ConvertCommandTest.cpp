@@ -203,9 +203,17 @@ TEST_F(ConvertCommandTest, EmbeddedImagesAreSavedBesideTheDxf) {
     d.images.push_back({"photo.jpg", 0, "\xFF\xD8\xFF jpeg"});
     d.images.push_back({"plan.bmp.gz", 0, "BM" + std::string(300, 'z')});
     d.images.push_back({"../../escape.png", 0, "\x89PNG"});
+    d.images.push_back({std::string(300, 'n') + ".png", 0, "\x89PNG long"});  // a name cut to fit the system's 255 bytes
+    d.images.push_back({"taken.bmp", 0, "BM new"});                          // a file in its way: a warning, not a failure
+    d.images.push_back({"last.bmp", 0, "BM last"});
+    const std::string taken = dir_.Write("site-5-taken.bmp", "mine");
     const std::string input = dir_.Write("site.jww", BuildJww(d).bytes);
     const CliRun run = Cli({"convert", input});
     EXPECT_EQ(run.code, kExitOk) << run.err;
+    EXPECT_EQ(testing::ReadFileBytes(taken), "mine");
+    EXPECT_NE(run.err.find(taken), std::string::npos) << run.err;
+    EXPECT_EQ(testing::ReadFileBytes(dir_.File("site-4-" + std::string(255 - 7, 'n'))), "\x89PNG long");
+    EXPECT_EQ(testing::ReadFileBytes(dir_.File("site-6-last.bmp")), "BM last");
     const struct {
         const char* name;
         std::string bytes;

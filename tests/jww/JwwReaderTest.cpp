@@ -112,9 +112,9 @@ TEST(JwwReader, EveryVersionAndEncodingRoundTrips) {
         }
 }
 
-// What the file says, at the bytes the description gives: the solid's
-// corners 1, 4, 2, 3; an image inflated and recognised.
-TEST(JwwReader, FieldsStandWhereTheDescriptionPutsThem) {
+// What the file says, at the bytes real drawings hold: a solid's corners
+// in the order they go round it; an image inflated and recognised.
+TEST(JwwReader, FieldsStandWhereTheFilesPutThem) {
     JwwDrawing d = EveryClass(700);
     const std::string bytes = BuildJww(d).bytes;
     const auto real = [](double v) {
@@ -302,6 +302,34 @@ TEST(JwwReader, HostileFilesAreRefusedWithTheirReason) {
     ASSERT_TRUE(ReadJww(repeated, read));
     ASSERT_EQ(read.elements.lines.size(), 2u);  // the first line, twice
     EXPECT_EQ(read.elements.lines[1].x2, 2);
+}
+
+// Images past the drawing's budgets are left out and counted, the rest of
+// the file read on: past the count, and after a bomb that inflates past the
+// bytes kept for all images (it spends them, so that the next is left out too).
+TEST(JwwReader, ImagesPastTheBudgetsAreLeftOutAndCounted) {
+    struct Case {
+        const char* what;
+        std::vector<JwwImage> images;
+        std::size_t kept;
+        std::int64_t leftOut;
+    };
+    std::vector<JwwImage> many(static_cast<std::size_t>(kJwwImageCountLimit) + 2, JwwImage{"a.bmp", 0, "BM"});
+    const Case cases[] = {
+        {"past the count", many, static_cast<std::size_t>(kJwwImageCountLimit), 2},
+        {"a bomb, then a small image", {{"bomb.bmp.gz", 0, std::string(static_cast<std::size_t>(kJwwImagesTotalLimit) + 1, '\0')},
+                                        {"b.bmp", 0, "BM"}}, 0, 2},
+    };
+    for (const Case& c : cases) {
+        JwwDrawing d = NewJwwDrawing(700);
+        Append(d.elements, JwwLine{Pen(1, 1), 0, 0, 1, 1});
+        d.images = c.images;
+        JwwDrawing read;
+        JwwLoadError error;
+        EXPECT_TRUE(ReadJww(BuildJww(d).bytes, read, &error)) << c.what << static_cast<int>(error.failure);
+        EXPECT_EQ(read.images.size(), c.kept) << c.what;
+        EXPECT_EQ(read.imagesLeftOut, c.leftOut) << c.what;
+    }
 }
 
 TEST(JwwArchive, Utf16TextCp932CannotHoldIsReplacedAndCounted) {
