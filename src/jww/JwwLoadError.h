@@ -17,6 +17,7 @@ enum class JwwFailure {
     Truncated,           // the file ends inside `part`
     CountTooLarge,       // `count` records cannot fit in the rest of the file
     UnknownClass,        // an object of the class `name`, which no JWW file holds
+    NotADefinition,      // an object of the class `name` in the block list, which holds definitions only
     BadReference,        // a reference to index `count`, not (yet) a class or an object of the right kind
     BlockContainsItself, // block definition `count` holds an insertion of itself, directly or through others
     NestingTooDeep,      // block definitions nested deeper than kJwwNestingLimit

@@ -412,7 +412,7 @@ private:
     // The block list holds definitions only.
     void RefuseOutsideDefinitions(JwwKind kind, const JwwElementList& list) {
         if (&list == &blockList_ && kind != JwwKind::BlockDefinition)
-            Fail(JwwFailure::UnknownClass, recordStart_, 0, std::string(std::ranges::find(kClasses, kind, &ClassName::kind)->name));
+            Fail(JwwFailure::NotADefinition, recordStart_, 0, std::string(std::ranges::find(kClasses, kind, &ClassName::kind)->name));
     }
 
     // An object already read: it stands in the list once more.

@@ -124,5 +124,29 @@ TEST(CheckDrawingFile, KnowsADrawingByWhatItHolds) {
     }
 }
 
+// Names from a damaged file reach a terminal as the other names do: cut at
+// 64 bytes and with their control characters visible; a line in the block
+// list is called what it is.
+TEST(DescribeJwwLoadError, ShowsNamesFromTheFileSafely) {
+    struct Case {
+        JwwFailure failure;
+        std::string name, shown;
+    };
+    const Case cases[] = {
+        {JwwFailure::UnknownClass, "CData\x1B[2J\x07\r\n", "JWW にないクラス CData^[[2J^G^M^J があります"},
+        {JwwFailure::UnknownClass, std::string(70000, 'C'), "JWW にないクラス " + std::string(64, 'C') + "... があります"},
+        {JwwFailure::ImageDamaged, std::string("a\0b.bmp", 7), "同梱画像 a^@b.bmp を展開できません"},
+        {JwwFailure::NotADefinition, "CDataSen", "ブロック定義でない CDataSen があります"},
+    };
+    for (const Case& c : cases) {
+        JwwLoadError error;
+        error.failure = c.failure;
+        error.part = JwwPart::Blocks;
+        error.name = c.name;
+        const std::string text = Cp932ToUtf8(DescribeJwwLoadError(error));
+        EXPECT_NE(text.find(c.shown), std::string::npos) << text;
+    }
+}
+
 }  // namespace
 }  // namespace orvik

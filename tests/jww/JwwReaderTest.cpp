@@ -273,7 +273,7 @@ TEST(JwwReader, HostileFilesAreRefusedWithTheirReason) {
     };
     const Case cases[] = {
         {"an unknown class", Patched(good, "CDataSen", "CDataXyz"), JwwFailure::UnknownClass, 0},
-        {"a line among the block definitions", lineInBlocks, JwwFailure::UnknownClass, 0},
+        {"a line among the block definitions", lineInBlocks, JwwFailure::NotADefinition, 0},
         {"a count beyond the file", Patched(twoLines.bytes, std::string("\x02\x00\xFF\xFF", 4), std::string("\xFF\xFF\xFF\xFF\xFF\x7F\xFF\xFF", 8)),
          JwwFailure::CountTooLarge, 0x7FFFFFFF},
         {"a class that is not there", Patched(twoLines.bytes, std::string("\x01\x80", 2), std::string("\x50\x80", 2)), JwwFailure::BadReference, 0x50},
