@@ -24,6 +24,7 @@ enum class JwwFailure {
     ImageTooLarge,       // image `name`: `count` stored bytes, beyond the file or kJwwImageLimit
     ImageDamaged,        // image `name` does not inflate
     TrailingBytes,       // `count` bytes follow the last part
+    TooManyRepeats,      // back-references repeat elements holding `count` bytes, more than kJwwRepeatedBytesFloor + the file's size
     OutOfMemory,
 };
 
@@ -31,6 +32,9 @@ enum class JwwFailure {
 inline constexpr int kJwwNestingLimit = 32;
 // An embedded image's bytes, stored or inflated, at the most.
 inline constexpr std::int64_t kJwwImageLimit = std::int64_t{256} << 20;
+// What elements repeated by back-references (two bytes each, whole elements
+// with their strings) may hold together beyond the file's own size.
+inline constexpr std::int64_t kJwwRepeatedBytesFloor = std::int64_t{64} << 20;
 // The images a drawing keeps, and their bytes together, at the most: those
 // past either are left out (and counted), so that a small file cannot make
 // the reader hold, or the conversion write, gigabytes or thousands of files.

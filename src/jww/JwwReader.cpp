@@ -426,9 +426,22 @@ private:
         if (e.kind == JwwKind::BlockDefinition) Fail(JwwFailure::BadReference, recordStart_, index);
         ForKind(e.kind, list, [&](auto& items) {
             using T = typename std::remove_reference_t<decltype(items)>::value_type;
+            const T& element = *static_cast<const T*>(e.element);
+            // Two bytes repeat a whole element with its strings: what the
+            // repeats hold together is limited by the file's size.
+            repeatedBytes_ += static_cast<std::int64_t>(HeldBytes(element));
+            if (repeatedBytes_ > kJwwRepeatedBytesFloor + size_) Fail(JwwFailure::TooManyRepeats, recordStart_, repeatedBytes_);
             list.order.push_back(e.kind);
-            items.push_back(*static_cast<const T*>(e.element));
+            items.push_back(element);
         });
+    }
+
+    // The bytes an element holds, with its strings.
+    template <class T>
+    static std::size_t HeldBytes(const T& element) {
+        if constexpr (std::is_same_v<T, JwwText>) return sizeof element + element.text.size() + element.font.size();
+        if constexpr (std::is_same_v<T, JwwDimension>) return sizeof element + element.text.text.size() + element.text.font.size();
+        return sizeof element;
     }
 
     // Every definition, nested ones too, by number; then no insertion may
@@ -524,6 +537,7 @@ private:
     JwwPart part_ = JwwPart::Signature;
     std::int64_t recordStart_ = 0;
     std::int64_t blockListStart_ = 0;
+    std::int64_t repeatedBytes_ = 0;  // held by the copies back-references made
     JwwElementList blockList_;  // the block list, read into the drawing's blocks
     std::vector<MapEntry> map_ = std::vector<MapEntry>(1);  // index 0 stands for null
 };

@@ -302,6 +302,24 @@ TEST(JwwReader, HostileFilesAreRefusedWithTheirReason) {
     ASSERT_TRUE(ReadJww(repeated, read));
     ASSERT_EQ(read.elements.lines.size(), 2u);  // the first line, twice
     EXPECT_EQ(read.elements.lines[1].x2, 2);
+
+    // One long text repeated by back-references until the copies would hold
+    // far more than the file: stopped there, with what came before kept.
+    JwwDrawing longText = NewJwwDrawing(600);
+    Append(longText.elements, JwwText{Pen(1, 1), 0, 0, 1, 0, 1, 1, 1, 0, 0, "", std::string(60000, 'x')});
+    const JwwBuilt one = BuildJww(longText);
+    const auto repeats = static_cast<std::size_t>(kJwwRepeatedBytesFloor / 60000 + 10);
+    std::string references;
+    for (std::size_t i = 0; i < repeats; ++i) references += std::string("\x02\x00", 2);  // the text, object 2
+    std::string bomb = one.bytes.substr(0, static_cast<std::size_t>(one.blocksAt)) + references + one.bytes.substr(static_cast<std::size_t>(one.blocksAt));
+    bomb.replace(static_cast<std::size_t>(one.elementsAt), 2, std::string("\xFF\xFF", 2));  // the count, now a 32-bit one
+    bomb.insert(static_cast<std::size_t>(one.elementsAt) + 2, std::string(reinterpret_cast<const char*>(std::array<std::uint32_t, 1>{static_cast<std::uint32_t>(repeats + 1)}.data()), 4));
+    JwwDrawing flood;
+    JwwLoadError error;
+    EXPECT_FALSE(ReadJww(bomb, flood, &error));
+    EXPECT_EQ(error.failure, JwwFailure::TooManyRepeats);
+    EXPECT_LT(flood.elements.texts.size(), repeats);
+    EXPECT_GT(flood.elements.texts.size(), 1u);
 }
 
 // Images past the drawing's budgets are left out and counted, the rest of
