@@ -41,26 +41,34 @@ FileCheck CheckFile(const DrawingJobRequest& request) {
     return check;
 }
 
+// What a picture's INSERTs did not draw, in words; empty when nothing.
+std::string PictureLeftOutLine(const DisplayList& outline) {
+    if (!outline.placedLimitReached && outline.insertsTooDeep == 0) return {};
+    std::string line = "\x8A\x47\x82\xC9\x95\x60\x82\xA2\x82\xC4\x82\xA2\x82\xC8\x82\xA2\x83\x75\x83\x8D\x83\x62\x83\x4E\x82\xCC\x90\x7D\x8C\x60:";  // 絵に描いていないブロックの図形:
+    if (outline.placedLimitReached)
+        line += " \x8F\xE3\x8C\xC0\x81\x69" + std::to_string(kPlacedShapeLimit) + " \x8C\xC2\x81\x6A\x82\xC9\x92\x42\x82\xB5\x82\xDC\x82\xB5\x82\xBD";  //  上限（ / 個）に達しました
+    if (outline.insertsTooDeep > 0)
+        line += " \x93\xFC\x82\xEA\x8E\x71\x82\xAA " + std::to_string(kPlacedNestingLimit) + " \x92\x69\x82\xE6\x82\xE8\x90\x5B\x82\xA2\x91\x7D\x93\xFC " +  //  入れ子が / 段より深い挿入
+                std::to_string(outline.insertsTooDeep) + " \x8C\x8F";  //  件
+    return line;
+}
+
 // The picture streamed into the sink: the shapes are drawn as the
-// conversion's DXF text is read, never all held.
-void WritePicture(const Conversion& conversion, PictureType type, const PictureOptions& options, const PictureEncoder& encoder,
-                  ByteSink& sink) {
+// conversion's DXF text is read, never all held. Returns what the INSERTs
+// left out, in words (empty when nothing).
+std::string WritePicture(const Conversion& conversion, PictureType type, const PictureOptions& options,
+                         const PictureEncoder& encoder, ByteSink& sink) {
     const PictureSource source(conversion);
     if (type == PictureType::Svg)
         WriteSvgPicture(source, options, sink);
     else
         encoder(source, type, options, sink);
+    return PictureLeftOutLine(source.Outline());
 }
 
-std::string PictureBytes(const Conversion& conversion, PictureType type, const PictureOptions& options,
-                         const PictureEncoder& encoder) {
-    StringSink sink;
-    WritePicture(conversion, type, options, encoder, sink);
-    return sink.Text();
-}
-
-// Writes the output: the DXF file or its picture, to the file or to standard output.
-void WriteOutput(const Conversion& conversion, const DrawingJobRequest& request) {
+// Writes the output: the DXF file or its picture, to the file or to standard
+// output. Returns what a picture left out, in words (empty when nothing).
+std::string WriteOutput(const Conversion& conversion, const DrawingJobRequest& request) {
     if (request.createFolder && !request.output.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(std::filesystem::path(request.output).parent_path(), ec);
@@ -69,18 +77,20 @@ void WriteOutput(const Conversion& conversion, const DrawingJobRequest& request)
     if (request.kind == OutputKind::Picture) {
         if (request.output.empty()) {
             DescriptorSink standardOutput(os::StandardOutput(), "-");
-            WritePicture(conversion, request.pictureType, request.picture, request.encoder, standardOutput);
-        } else {
-            AtomicFile file(request.output, request.rules);
-            WritePicture(conversion, request.pictureType, request.picture, request.encoder, file);
-            file.Commit();
+            return WritePicture(conversion, request.pictureType, request.picture, request.encoder, standardOutput);
         }
-    } else if (request.output.empty()) {
+        AtomicFile file(request.output, request.rules);
+        std::string leftOut = WritePicture(conversion, request.pictureType, request.picture, request.encoder, file);
+        file.Commit();
+        return leftOut;
+    }
+    if (request.output.empty()) {
         DescriptorSink standardOutput(os::StandardOutput(), "-");
         conversion.WriteTo(standardOutput, request.writers);
     } else {
         conversion.SaveAs(request.output, request.rules, request.writers);
     }
+    return {};
 }
 
 DrawingJobOutcome& Finish(DrawingJobOutcome& outcome, JobStatus status, JobReason reason, std::string message = {}) {
@@ -125,6 +135,7 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDr
                         : Finish(outcome, JobStatus::Failed, JobReason::TruncatedRecords, std::string(kNothingRead));
     outcome.scale = request.scale ? *request.scale : outcome.scales.items[static_cast<std::size_t>(outcome.scales.selected)];
     std::optional<Conversion> conversion;
+    std::string blocksLeftOut;  // what the output lacks of the blocks, in words
     try {
         conversion.emplace(drawing, request.settings, ConversionRequest{request.input, outcome.scale});
     } catch (const ConversionError& e) {
@@ -132,7 +143,12 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDr
     }
     outcome.decided = true;
     try {
-        WriteOutput(*conversion, request);
+        const std::string pictureLeftOut = WriteOutput(*conversion, request);
+        // Part of what the blocks place left out of the output itself: written, but only in part.
+        if (const std::int64_t n = conversion->Result().insertsLeftOut; n > 0)
+            blocksLeftOut = NotCarriedLine(JwwNotCarried{.inserts = n});
+        else
+            blocksLeftOut = pictureLeftOut;
         // Each image on its own: one that cannot be saved (a file in its way,
         // a name the system refuses) is a warning, and the others are saved.
         std::vector<std::string> imageWarnings;
@@ -161,11 +177,14 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDr
         }
         if (const std::int64_t n = conversion->Result().insertsLeftOut; n > 0)
             outcome.warnings.push_back(NotCarriedLine(JwwNotCarried{.inserts = n}));
+        if (!pictureLeftOut.empty()) outcome.warnings.push_back(pictureLeftOut);
         if (!request.thumbnail.empty()) {
-            SaveFile(request.thumbnail,
-                     PictureBytes(*conversion, PictureType::Png, PictureOptions{kThumbnailWidth, false}, request.encoder),
-                     request.rules);
+            StringSink thumbnail;
+            const std::string thumbnailLeftOut =
+                WritePicture(*conversion, PictureType::Png, PictureOptions{kThumbnailWidth, false}, request.encoder, thumbnail);
+            SaveFile(request.thumbnail, thumbnail.Text(), request.rules);
             outcome.thumbnailWritten = true;
+            if (!thumbnailLeftOut.empty()) outcome.warnings.push_back(thumbnailLeftOut);
         }
     } catch (const OutputRefused& e) {
         const bool exists = e.Reason() == OutputRefused::Why::Exists;
@@ -175,8 +194,9 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDr
     }
     std::error_code ec;
     if (!request.output.empty()) outcome.bytes = static_cast<std::int64_t>(std::filesystem::file_size(request.output, ec));
-    return complete ? Finish(outcome, JobStatus::Converted, JobReason::None)
-                    : Finish(outcome, JobStatus::PartlyRead, JobReason::TruncatedRecords);
+    if (!complete) return Finish(outcome, JobStatus::PartlyRead, JobReason::TruncatedRecords);
+    return blocksLeftOut.empty() ? Finish(outcome, JobStatus::Converted, JobReason::None)
+                                 : Finish(outcome, JobStatus::PartlyRead, JobReason::BlocksLeftOut, blocksLeftOut);
 }
 
 DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outcome) {
@@ -234,6 +254,7 @@ std::string_view ReasonCode(JobReason reason) {
         case JobReason::OutOfMemory: return "out-of-memory";
         case JobReason::UpToDate: return "up-to-date";
         case JobReason::UnreadableFolder: return "unreadable-folder";
+        case JobReason::BlocksLeftOut: return "blocks-left-out";
         case JobReason::Internal: return "internal";
     }
     return "internal";

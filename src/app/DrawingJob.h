@@ -59,6 +59,7 @@ enum class JobReason {
     OutOfMemory,
     UpToDate,          // the output is newer than the drawing
     UnreadableFolder,  // a folder of an archive could not be read
+    BlocksLeftOut,     // written without part of what the blocks place (past the explosion's or the picture's limits)
     Internal,          // an unexpected error
 };
 

@@ -371,7 +371,7 @@ void WindowCommands::SaveBatch() {
         if (!outcome.scales.items.empty()) view_.SetScaleList(outcome.scales);
         state_.currentPath = outputs[i];
         state_.batchMarks[i] = BatchMark{outcome.status, outcome.status == JobStatus::Converted ? std::string()
-                                                         : outcome.status == JobStatus::PartlyRead
+                                                         : outcome.status == JobStatus::PartlyRead && outcome.reason == JobReason::TruncatedRecords
                                                              ? std::string(kIncompleteRead) + outcome.damage
                                                              : outcome.message};
         switch (outcome.status) {

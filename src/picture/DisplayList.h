@@ -66,6 +66,13 @@ void AddShapeBounds(PictureBounds& bounds, const Shape& shape);
 // of minus that length, or a dot for 0; in drawing units, $LTSCALE applied.
 using DashPattern = std::vector<double>;
 
+// The shapes (and insertions inside blocks) the INSERTs of one picture
+// place at the most, and how deep insertions inside blocks are followed: a
+// few kilobytes of nested blocks can name billions of shapes, more than any
+// picture can show.
+inline constexpr std::int64_t kPlacedShapeLimit = 2'000'000;
+inline constexpr int kPlacedNestingLimit = 32;
+
 struct DisplayList {
     TextEncoding encoding = TextEncoding::Cp932;  // of the texts: UTF-8 in files of AutoCAD 2007 and later
     // The paper sheet at the reference scale where JW_CAD lays it: centred on
@@ -74,6 +81,10 @@ struct DisplayList {
     PictureBounds sheet;
     std::vector<DashPattern> linetypes;
     std::vector<Shape> shapes;
+    // What the INSERTs did not place: everything once kPlacedShapeLimit was
+    // reached, and insertions nested deeper than kPlacedNestingLimit.
+    bool placedLimitReached = false;
+    std::int64_t insertsTooDeep = 0;
 
     // What the shapes cover (texts by their insertion point and height); the
     // sheet when there are none.

@@ -141,7 +141,7 @@ void DisplayListBuilder::EndBlockRecord() {
 
 void DisplayListBuilder::Emit(Shape&& shape) {
     if (!block_.empty())
-        blocks_[block_].push_back(std::move(shape));
+        blocks_[block_].emplace_back(std::move(shape));
     else if (sink_)
         sink_(std::move(shape));
     else
@@ -153,10 +153,44 @@ void DisplayListBuilder::Insert() {
     const std::string* layerName = Value(8);
     const auto layer = layers_.find(layerName ? *layerName : std::string("0"));
     if (!name || *name == block_ || (layer != layers_.end() && layer->second.hidden)) return;
-    const auto block = blocks_.find(*name);
-    if (block == blocks_.end()) return;
+    if (!blocks_.contains(*name)) return;
     const Placement at = Placement::Of(Number(10), Number(20), Number(41, 1), Number(42, 1), Number(50));
-    for (const Shape& s : block->second) Emit(PlacedShape(s, at));
+    if (!block_.empty()) {
+        blocks_[block_].emplace_back(Nested{*name, at});
+        return;
+    }
+    std::vector<Placement> chain{at};
+    Place(*name, chain);
+}
+
+void DisplayListBuilder::Place(const std::string& name, std::vector<Placement>& chain) {
+    const auto block = blocks_.find(name);
+    if (block == blocks_.end()) return;
+    for (const auto& item : block->second) {
+        // Each shape and each insertion followed counts: the work stays
+        // within the limit however the blocks nest.
+        if (placed_ >= kPlacedShapeLimit) {
+            list_.placedLimitReached = true;
+            return;
+        }
+        ++placed_;
+        if (const Shape* shape = std::get_if<Shape>(&item)) {
+            // Placed by the innermost insertion first, as each INSERT places
+            // what the blocks inside it placed.
+            Shape placed = PlacedShape(*shape, chain.back());
+            for (std::size_t k = chain.size() - 1; k-- > 0;) placed = PlacedShape(placed, chain[k]);
+            Emit(std::move(placed));
+            continue;
+        }
+        const Nested& nested = std::get<Nested>(item);
+        if (static_cast<int>(chain.size()) >= kPlacedNestingLimit) {
+            ++list_.insertsTooDeep;
+            continue;
+        }
+        chain.push_back(nested.at);
+        Place(nested.block, chain);
+        chain.pop_back();
+    }
 }
 
 void DisplayListBuilder::EndEntity() {

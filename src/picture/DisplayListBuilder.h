@@ -5,18 +5,20 @@
 // It reads $ACADVER, $LIMMIN, $LIMMAX and $LTSCALE from the HEADER, the LTYPE,
 // LAYER and STYLE tables, the blocks, and the LINE, POLYLINE (VERTEX,
 // SEQEND), CIRCLE, ARC, ELLIPSE, TEXT, POINT, SOLID and INSERT entities (an
-// INSERT of a block written before it, as its shapes placed); everything
-// else is passed over.
+// INSERT of a block written before it, as its shapes placed, within
+// kPlacedShapeLimit and kPlacedNestingLimit); everything else is passed over.
 #pragma once
 
 #include <functional>
 #include <map>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "convert/Conversion.h"
 #include "dxf/ByteSink.h"
+#include "convert/Placement.h"
 #include "picture/DisplayList.h"
 
 namespace orvik {
@@ -52,6 +54,9 @@ private:
     void EndEntity();
     void EndBlockRecord();
     void Insert();
+    // The shapes of the block `name`, placed by `chain` (outermost first)
+    // and handed on; its insertions followed within the limits.
+    void Place(const std::string& name, std::vector<Placement>& chain);
     // A complete shape: to the block being read, the sink, or the list.
     void Emit(Shape&& shape);
     const std::string* Value(int code) const;
@@ -71,7 +76,15 @@ private:
     std::map<std::string, Layer> layers_;
     std::map<std::string, bool> verticalStyles_;
     std::map<std::string, int> linetypeIndex_;
-    std::map<std::string, std::vector<Shape>> blocks_;
+    // A block as written: its shapes in its own coordinates and its
+    // insertions of blocks before it, in order; placed only when an INSERT
+    // outside blocks draws it, never held expanded.
+    struct Nested {
+        std::string block;
+        Placement at;
+    };
+    std::map<std::string, std::vector<std::variant<Shape, Nested>>> blocks_;
+    std::int64_t placed_ = 0;  // shapes the INSERTs placed
     std::string block_;  // the name of the block being read; empty outside blocks
     Shape polyline_;  // the POLYLINE whose vertices are being read
     bool inPolyline_ = false;

@@ -16,6 +16,8 @@ PictureSource::PictureSource(const DisplayList& list) : list_(&list), bounds_(li
     outline_.encoding = list.encoding;
     outline_.sheet = list.sheet;
     outline_.linetypes = list.linetypes;
+    outline_.placedLimitReached = list.placedLimitReached;
+    outline_.insertsTooDeep = list.insertsTooDeep;
 }
 
 void PictureSource::EachShape(const std::function<void(const Shape&)>& use) const {

@@ -195,6 +195,38 @@ TEST_F(ConvertCommandTest, SaysWhatWentWrongPlainly) {
     }
 }
 
+// Blocks nested past what the explosion or the picture follows: the file
+// or picture is written, but said to be partial, with what is missing.
+TEST_F(ConvertCommandTest, BlocksLeftOutMakeAPartialResult) {
+    JwwDrawing d = NewJwwDrawing();
+    constexpr int kLevels = 40;  // past both nesting limits
+    for (int level = 1; level <= kLevels; ++level) {
+        auto block = std::make_unique<JwwBlockDefinition>();
+        block->number = static_cast<std::uint32_t>(level);
+        Append(block->elements, JwwLine{{}, 0, 0, 1, 0});
+        if (level > 1) Append(block->elements, JwwBlockInsert{{}, 1, 0, 1, 1, 0, static_cast<std::uint32_t>(level - 1)});
+        d.blocks.push_back(std::move(block));
+    }
+    Append(d.elements, JwwBlockInsert{{}, 0, 0, 1, 1, 0, kLevels});
+    const std::string input = dir_.Write("deep.jww", BuildJww(d).bytes);
+    struct Case {
+        std::vector<std::string> args;
+        const char* said;
+    };
+    const Case cases[] = {
+        {{"convert", "--force", "--explode-blocks", input}, "変換していない要素: ブロック図形"},
+        {{"render", "--force", "-o", dir_.File("deep.svg"), input}, "絵に描いていないブロックの図形: 入れ子が 32 段より深い挿入 1 件"},
+        {{"convert", "--force", input}, nullptr},  // INSERTs keep every level
+    };
+    for (const Case& c : cases) {
+        const CliRun run = Cli(c.args);
+        EXPECT_EQ(run.code, c.said ? kExitPartial : kExitOk) << c.args[0] << '\n' << run.err;
+        if (c.said) {
+            EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
+        }
+    }
+}
+
 // A JWW drawing's embedded images are saved beside its DXF file, named
 // after it, numbered, inflated, never outside its folder; the log lists them.
 TEST_F(ConvertCommandTest, EmbeddedImagesAreSavedBesideTheDxf) {

@@ -14,6 +14,7 @@
 #include "dxf/DxfLines.h"
 #include "jwc/JwcLoader.h"
 #include "jww/JwwBuilder.h"
+#include "picture/PictureSource.h"
 #include "picture/SvgPicture.h"
 
 namespace orvik {
@@ -200,6 +201,46 @@ TEST(PictureOfAConversion, ShowsJwwBlocksAndSolids) {
         EXPECT_EQ(solid.vertices[k].at.y, corners[k].y) << k;
     }
     EXPECT_NE(SvgPicture(list, {}).find("<path class=\"SOLID\" d=\"M0 0"), std::string::npos);
+}
+
+// Blocks nested so that a few kilobytes name billions of shapes: the
+// picture places shapes and follows insertions within its limits, never
+// holding a block expanded, and says so; a chain nested past the depth
+// limit draws what lies within it.
+TEST(PictureOfAConversion, NestedBlocksStayWithinThePicturesLimits) {
+    struct Case {
+        const char* what;
+        int levels, perLevel;
+        bool limitReached;
+        std::int64_t tooDeep;
+    };
+    const Case cases[] = {
+        {"ten insertions a level, seven levels", 7, 10, true, 0},
+        {"a chain past the depth limit", kPlacedNestingLimit + 8, 1, false, 1},
+    };
+    for (const Case& c : cases) {
+        JwwDrawing w = NewJwwDrawing();
+        for (int level = 1; level <= c.levels; ++level) {
+            auto block = std::make_unique<JwwBlockDefinition>();
+            block->number = static_cast<std::uint32_t>(level);
+            Append(block->elements, JwwLine{{}, 0, 0, 1, 0});
+            for (int k = 0; level > 1 && k < c.perLevel; ++k)
+                Append(block->elements, JwwBlockInsert{{}, static_cast<double>(k), 0, 1, 1, 0, static_cast<std::uint32_t>(level - 1)});
+            w.blocks.push_back(std::move(block));
+        }
+        for (int k = 0; k < c.perLevel; ++k)
+            Append(w.elements, JwwBlockInsert{{}, 0, static_cast<double>(k), 1, 1, 0, static_cast<std::uint32_t>(c.levels)});
+        JwwNotCarried notCarried;
+        const JwcDrawing drawing = DrawingOf(std::move(w), notCarried);
+        const Conversion conversion(drawing, ConversionSettings{}, {"", "1"});
+        const PictureSource source(conversion);
+        EXPECT_EQ(source.Outline().placedLimitReached, c.limitReached) << c.what;
+        EXPECT_EQ(source.Outline().insertsTooDeep, c.tooDeep) << c.what;
+        std::int64_t shapes = 0;
+        source.EachShape([&](const Shape&) { ++shapes; });
+        EXPECT_LE(shapes, kPlacedShapeLimit) << c.what;
+        EXPECT_GT(shapes, 0) << c.what;
+    }
 }
 
 // A block's INSERTs drawn from the DXF file look as its elements written in
