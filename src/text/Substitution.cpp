@@ -104,6 +104,10 @@ std::string EscapeControlBytes(std::string_view text) {
         if (IsLeadByte(byte) && at + 1 < text.size() && IsTrailByte(static_cast<unsigned char>(text[at + 1]))) {
             out.append(text, at, 2);
             ++at;
+        } else if (IsLeadByte(byte) && at + 1 < text.size() && IsControlByte(text[at + 1])) {
+            // A lead byte without its second byte, before a control: its
+            // caret would complete it (83 5E is a character), so it stands as "?".
+            out += '?';
         } else if (IsControlByte(text[at])) {
             out += '^';
             out += static_cast<char>(byte + 0x40);

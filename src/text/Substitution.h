@@ -28,7 +28,9 @@ constexpr bool IsControlByte(char c) { return static_cast<unsigned char>(c) < 0x
 // control byte; otherwise each control byte in DXF's caret notation (^J for
 // LF, ^M for CR, ^I for tab, ^@ to ^_) and each caret as "^ ", which DXF
 // readers decode back to the original text. A caret that is the second byte
-// of a double-byte character (タ is 83 5E) stays as it is.
+// of a double-byte character (タ is 83 5E) stays as it is; a lead byte
+// left without its second byte before a control becomes "?", so that the
+// caret after it is read as a caret.
 std::string EscapeControlBytes(std::string_view text);
 
 // Every occurrence of `pattern` that starts on a character boundary, left to

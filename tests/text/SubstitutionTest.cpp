@@ -86,5 +86,17 @@ TEST(TextForDxf, MakesDxfTextValues) {
     for (const auto& c : cases) EXPECT_EQ(Cp932ToUtf8(TextForDxf(Input(c))), c.expected) << c.input;
 }
 
+TEST(EscapeControlBytes, ControlsBecomeCaretsThatReadBack) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"A\x1B[2J\x07", "A^[[2J^G"},
+        {"a^b\x07", "a^ b^G"},
+        {"\x83\x5E", "\x83\x5E"},        // タ: its second byte is no caret
+        {"\x83\x1B", "?^["},              // a lead byte alone would swallow the caret
+        {std::string("\x83\0", 2), "?^@"},
+        {"\x83", "\x83"},
+    };
+    for (const auto& [text, escaped] : cases) EXPECT_EQ(EscapeControlBytes(text), escaped) << text;
+}
+
 }  // namespace
 }  // namespace orvik
