@@ -131,7 +131,7 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDr
     if (!complete && !request.allowPartial) return Finish(outcome, JobStatus::Failed, JobReason::TruncatedRecords);
     if (request.plannedRefusal != JobReason::None) return Finish(outcome, JobStatus::Refused, request.plannedRefusal);
     if (!request.scale && outcome.scales.selected < 0)
-        return complete ? Finish(outcome, JobStatus::Failed, JobReason::NoScale, std::string(kNoScale))
+        return complete ? Finish(outcome, JobStatus::Failed, JobReason::NoScale, std::string(outcome.scales.WhyEmpty()))
                         : Finish(outcome, JobStatus::Failed, JobReason::TruncatedRecords, std::string(kNothingRead));
     outcome.scale = request.scale ? *request.scale : outcome.scales.items[static_cast<std::size_t>(outcome.scales.selected)];
     std::optional<Conversion> conversion;

@@ -267,7 +267,7 @@ DrawingPicture BatchDrawingPicture(const std::string& path, const ConversionSett
     if (!read.load.complete) say(std::string(kIncompleteRead) + read.load.damage);
     const ScaleList scales = ListProposedScales(drawing);
     if (scales.selected < 0) {
-        say(std::string(read.load.complete ? kNoScale : kNothingRead));
+        say(std::string(read.load.complete ? scales.WhyEmpty() : kNothingRead));
         return shown;
     }
     try {

@@ -87,7 +87,7 @@ std::string ReasonText(const Job& job, const DrawingJobOutcome& outcome) {
         case JobReason::TruncatedRecords:
             if (!outcome.message.empty()) return Cp932ToUtf8(outcome.message) + "。変換しません";
             return "変換しません（読み込めた部分だけを変換するには --allow-partial を指定してください）";
-        case JobReason::NoScale: return Cp932ToUtf8(kNoScale) + "。変換しません（--scale で指定できます）";
+        case JobReason::NoScale: return Cp932ToUtf8(outcome.message) + "。変換しません（--scale で指定できます）";
         default: break;
     }
     if (outcome.reason == job.refusalReason) return job.refusal;

@@ -53,24 +53,29 @@ void MarkUsedLayers(const JwcDrawing& drawing, LayerTables& tables) {
 
 ScaleList ListProposedScales(const JwcDrawing& drawing) {
     const Usage usage = UsageOf(drawing);
+    ScaleList list;
     std::array<float, kLayerGroupCount> scaleInUse{};
-    for (int i = 0; i < kLayerCount; ++i)
-        if (usage.used[i]) scaleInUse[i / kLayersPerGroup] = drawing.layerGroups[i / kLayersPerGroup].scale;
+    for (int i = 0; i < kLayerCount; ++i) {
+        if (!usage.used[i]) continue;
+        const float scale = drawing.layerGroups[i / kLayersPerGroup].scale;
+        if (scale > 0 && std::isfinite(scale))
+            scaleInUse[i / kLayersPerGroup] = scale;
+        else
+            list.unusableInUse = true;
+    }
 
     const auto& useCount = usage.elementsPerGroup;
     int main = 0;
     for (int g = 1; g < kLayerGroupCount; ++g)
         if (useCount[g] > useCount[main]) main = g;
 
-    ScaleList list;
     while (true) {
         float largest = 0;
         for (float scale : scaleInUse)
             if (scale > largest) largest = scale;
         if (!(largest > 0)) break;
         if (drawing.layerGroups[main].scale == largest) list.selected = static_cast<int>(list.items.size());
-        // A scale field of the file can hold infinity; "INF" says so where the number form would give "0".
-        list.items.push_back(std::isinf(largest) ? "INF" : FormatReal(largest));
+        list.items.push_back(FormatReal(largest));
         for (float& scale : scaleInUse)
             if (scale == largest) scale = 0;
     }

@@ -27,6 +27,7 @@ TEST(ListProposedScales, ListsUsedScalesLargestFirstAndProposesTheBusiestGroup) 
         JwcDrawing drawing;
         std::vector<std::string> items;
         int selected;
+        bool unusable = false;  // a used group's scale is no positive finite number
     };
     std::vector<Case> cases;
     {
@@ -62,19 +63,26 @@ TEST(ListProposedScales, ListsUsedScalesLargestFirstAndProposesTheBusiestGroup) 
         AddLines(d, 0x20, 1);
         AddLines(d, 0x30, 1);
         cases.push_back({"no zero or negative scales; the first item when the main group has none", d,
-                         {"2.5", "0.300000011920929"}, 0});
+                         {"2.5", "0.300000011920929"}, 0, true});
     }
     {
         JwcDrawing d = WithScales({{0, std::numeric_limits<float>::infinity()}, {1, 100}});
         AddLines(d, 0x00, 1);
         AddLines(d, 0x10, 1);
-        cases.push_back({"an infinite scale is shown as such, not as 0", d, {"INF", "100"}, 0});
+        cases.push_back({"an infinite scale is not one to choose", d, {"100"}, 0, true});
+    }
+    {
+        JwcDrawing d = WithScales({{0, std::numeric_limits<float>::quiet_NaN()}});
+        AddLines(d, 0x00, 1);
+        cases.push_back({"no usable scale at all", d, {}, -1, true});
     }
     cases.push_back({"an empty drawing", JwcDrawing{}, {}, -1});
     for (auto& c : cases) {
         const ScaleList list = ListProposedScales(c.drawing);
         EXPECT_EQ(list.items, c.items) << c.what;
         EXPECT_EQ(list.selected, c.selected) << c.what;
+        EXPECT_EQ(list.unusableInUse, c.unusable) << c.what;
+        EXPECT_EQ(list.WhyEmpty(), c.unusable ? kUnusableScale : kNoScale) << c.what;
     }
 }
 
