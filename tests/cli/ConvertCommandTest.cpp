@@ -195,6 +195,34 @@ TEST_F(ConvertCommandTest, SaysWhatWentWrongPlainly) {
     }
 }
 
+// Angles no drawing has (one flipped byte makes them): every command
+// finishes, a huge angle taken as its remainder of a turn, an infinite one
+// as the other numbers that are not finite.
+TEST_F(ConvertCommandTest, HugeAndInfiniteAnglesFinish) {
+    JwwDrawing d = NewJwwDrawing();
+    auto block = std::make_unique<JwwBlockDefinition>();
+    block->number = 1;
+    Append(block->elements, JwwArc{{}, 0, 0, 5, -1e300, 1, 0, 1, 0});
+    d.blocks.push_back(std::move(block));
+    Append(d.elements, JwwArc{{}, 0, 0, 10, -1e300, 1, 0, 1, 0});
+    Append(d.elements, JwwArc{{}, 0, 0, 10, 0, 1, -std::numeric_limits<double>::infinity(), 0.5, 0});
+    JwwSolid circumference{{}, {0, 0}, {3, 1}, {-1e300, -1e12}, {1, 0}, 0};
+    circumference.common.penStyle = kJwwCircumferenceSolid;
+    Append(d.elements, circumference);
+    Append(d.elements, JwwBlockInsert{{}, 20, 0, 1, 1, -1e300, 1});
+    const std::string input = dir_.Write("angles.jww", BuildJww(d).bytes);
+    const std::vector<std::string> commands[] = {
+        {"convert", "--force", input},
+        {"convert", "--force", "--explode-blocks", "-o", dir_.File("flat.dxf"), input},
+        {"render", "--force", "-o", dir_.File("angles.svg"), input},
+    };
+    for (const auto& args : commands) {
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.code, kExitOk) << args[1] << '\n' << run.err;
+        EXPECT_NE(run.err.find("数値が無限大か非数の要素: 1 件"), std::string::npos) << run.err;
+    }
+}
+
 // Blocks nested past what the explosion or the picture follows: the file
 // or picture is written, but said to be partial, with what is missing.
 TEST_F(ConvertCommandTest, BlocksLeftOutMakeAPartialResult) {
