@@ -17,6 +17,7 @@
 #include "convert/Conversion.h"
 #include "dxf/DxfLines.h"
 #include "jww/JwwBuilder.h"
+#include "support/JwwSamples.h"
 #include "jww/JwwReader.h"
 #include "text/Cp932.h"
 
@@ -440,11 +441,8 @@ TEST(JwwMapping, FontsBecomeTextStylesInUtf8) {
 // The real drawings beside the project, when they are there: fields the
 // model must hold as JW_CAD drew them (values read off the drawings).
 TEST(JwwMapping, TheRealDrawingsKeepTheirKnownContent) {
-    const std::filesystem::path folder = ORVIK_SOURCE_DIR "/../shared/jww-samples";
-#ifdef _WIN32
-    GTEST_SKIP() << "the samples are read by the Linux build";
-#endif
-    if (!std::filesystem::exists(folder)) GTEST_SKIP() << "no shared samples at " << folder;
+    const std::filesystem::path folder = testing::JwwSamplesFolder();
+    if (folder.empty()) GTEST_SKIP() << "no shared samples to read";
     const auto read = [&](const char* name) {
         JwwDrawing w;
         EXPECT_TRUE(LoadJwwFile((folder / name).string(), w)) << name;

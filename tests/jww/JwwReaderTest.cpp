@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "jww/JwwBuilder.h"
+#include "support/JwwSamples.h"
 #include "jww/MfcArchive.h"
 #include "text/Cp932.h"
 
@@ -359,11 +360,8 @@ TEST(JwwArchive, Utf16TextCp932CannotHoldIsReplacedAndCounted) {
 // The real drawings beside the project, when they are there: read to their
 // last byte, with the counts their notes give.
 TEST(JwwReader, TheSampleDrawingsReadCompletely) {
-    const std::filesystem::path folder = ORVIK_SOURCE_DIR "/../shared/jww-samples";
-#ifdef _WIN32
-    GTEST_SKIP() << "the samples are read by the Linux build";
-#endif
-    if (!std::filesystem::exists(folder)) GTEST_SKIP() << "no shared samples at " << folder;
+    const std::filesystem::path folder = testing::JwwSamplesFolder();
+    if (folder.empty()) GTEST_SKIP() << "no shared samples to read";
     struct Case {
         const char* name;
         std::size_t lines, arcs, texts, points, inserts, blocks;
