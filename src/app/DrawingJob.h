@@ -21,6 +21,7 @@
 #include "convert/ConversionSettings.h"
 #include "convert/ProposedScales.h"
 #include "dxf/AtomicFile.h"
+#include "picture/DisplayList.h"
 #include "jwc/JwcDrawing.h"
 #include "picture/DisplayList.h"
 #include "picture/SvgPicture.h"
@@ -34,6 +35,10 @@ enum class PictureType { Svg, Png, Pdf };
 
 // The file name extension of a picture type (".svg", ".png", ".pdf").
 std::string_view PictureExtension(PictureType type);
+
+// What a picture's INSERTs did not draw (past kPlacedShapeLimit, nested past
+// kPlacedNestingLimit), in words; empty when they drew everything.
+std::string PictureLeftOutLine(const DisplayList& picture);
 
 // Draws a display list as PNG or PDF bytes: the front end's part, where it
 // has a painter (SVG needs none).

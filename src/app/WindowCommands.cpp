@@ -272,6 +272,7 @@ DrawingPicture BatchDrawingPicture(const std::string& path, const ConversionSett
     }
     try {
         shown.picture = PictureOf(Conversion(drawing, settings, ConversionRequest{path, scales.items[scales.selected]}));
+        say(PictureLeftOutLine(*shown.picture));
     } catch (const ConversionError& e) {
         say(e.what());
     }
