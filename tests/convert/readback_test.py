@@ -292,6 +292,7 @@ def check_formats(cli, drawings, folder):
             doc = ezdxf.readfile(dxf)
             auditor = doc.audit()
             check(not auditor.errors, f"{name} {fmt}: audit errors in a {doc.dxfversion} file")
+            check(fmt == "dos932" or not auditor.fixes, f"{name} {fmt}: audit fixes: " + "; ".join(e.message for e in auditor.fixes))
             off = {layer.dxf.name for layer in doc.layers if layer.is_off()}
             frozen = {layer.dxf.name for layer in doc.layers if layer.is_frozen()}
             check(frozen == (off if fmt == "utf8" else set()), f"{name} {fmt}: frozen {frozen}, off {off}")
