@@ -68,7 +68,7 @@ TEST(ParseConvertOptions, RefusesBadValuesWithTheWindowsMessages) {
     };
     const Case cases[] = {
         {{"--point-radius", "0"}, "点の半径は0より大きい数値を入力してください"},
-        {{"--point-radius", "1" + std::string(40, '0')}, "点の半径は0より大きい数値を入力してください"},
+        {{"--point-radius", "10000000000000000000000000000000000000000"}, "点の半径は0より大きい数値を入力してください"},  // 10^40
         {{"--text-reduction", "0"}, "文字の縮小率は0より大きい数値を入力してください"},
         {{"--text-reduction", "100"}, "文字の縮小率は0より大きい数値を入力してください"},
         {{"--halfwidth-aspect=x"}, "半角文字の縦横比は0より大きい数値を入力してください"},
