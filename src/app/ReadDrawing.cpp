@@ -13,13 +13,12 @@ FileCheck CheckDrawingFile(const std::string& path) {
     if (input.problem == InputProblem::NotFound) return {FileRefusal::Missing, DescribeInputProblem(input)};
     // A drawing is known by its signature, whatever its name says (a JWW
     // drawing saved as .jwc too); a file of neither name must be a JWW one.
-    const std::optional<DrawingFormat> bySignature =
-        input.problem == InputProblem::None ? FormatBySignature(path) : std::nullopt;
-    const bool named = HasJwcExtension(path) || HasJwwExtension(path);
-    if (!named && bySignature != DrawingFormat::Jww) return {FileRefusal::WrongExtension, {}};
-    const DrawingFormat format = bySignature.value_or(HasJwwExtension(path) ? DrawingFormat::Jww : DrawingFormat::Jwc);
-    if (input.problem != InputProblem::None) return {FileRefusal::Unreadable, DescribeInputProblem(input), format};
-    if (!bySignature) return {FileRefusal::NotJwCad, {}, format};
+    const bool readable = input.problem == InputProblem::None;
+    const bool jwc = readable && IsJwcFile(path), jww = readable && !jwc && IsJwwFile(path);
+    if (!HasJwcExtension(path) && !HasJwwExtension(path) && !jww) return {FileRefusal::WrongExtension, {}};
+    const DrawingFormat format = jwc ? DrawingFormat::Jwc : jww || HasJwwExtension(path) ? DrawingFormat::Jww : DrawingFormat::Jwc;
+    if (!readable) return {FileRefusal::Unreadable, DescribeInputProblem(input), format};
+    if (!jwc && !jww) return {FileRefusal::NotJwCad, {}, format};
     return {FileRefusal::None, {}, format};
 }
 
