@@ -41,7 +41,6 @@ FileCheck CheckFile(const DrawingJobRequest& request) {
     return check;
 }
 
-
 // The picture streamed into the sink: the shapes are drawn as the
 // conversion's DXF text is read, never all held. Returns what the INSERTs
 // left out, in words (empty when nothing).
@@ -92,9 +91,8 @@ DrawingJobOutcome& Finish(DrawingJobOutcome& outcome, JobStatus status, JobReaso
 // Everything after the read: the scale, the conversion, the outputs.
 // Where an embedded image is saved: beside the DXF file, named after it, its
 // number and the image's own file name (without folders, control
-// characters or the ".gz" it was stored under).
-// The image's name is cut, at a character, so that the file's name stays
-// within the 255 bytes file systems allow.
+// characters or the ".gz" it was stored under), cut at a character so that
+// the file's name stays within the 255 bytes file systems allow.
 std::string ImagePathFor(const std::string& output, std::size_t number, const JwwImage& image) {
     std::string name = Cp932ToUtf8(image.name);
     if (const auto slash = name.find_last_of("/\\"); slash != std::string::npos) name.erase(0, slash + 1);
