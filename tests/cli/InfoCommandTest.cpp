@@ -102,6 +102,14 @@ TEST_F(InfoCommandTest, ReportsJwwDrawings) {
     Append(d.elements, JwwPoint{inGroup2, 1, 1, 1});
     Append(d.elements, JwwPoint{inGroup2, 2, 2, 0});
     Append(d.elements, JwwText{{}, 0, -1000, 1, -1000, 0, 1, 1, 0, 0, "", "View_Direct2d = 1"});
+    // Each scale named once: a second group at 1:50, one at 1:200.
+    d.header.groups[3].scale = 50;
+    d.header.groups[5].scale = 200;
+    for (std::uint16_t group : {3, 5}) {
+        JwwCommon in;
+        in.layerGroup = group;
+        Append(d.elements, JwwSolid{in, {0, 0}, {1, 0}, {1, 1}, {0, 1}, 0});
+    }
     auto block = std::make_unique<JwwBlockDefinition>();
     Append(block->elements, JwwLine{});
     d.blocks.push_back(std::move(block));
@@ -111,7 +119,7 @@ TEST_F(InfoCommandTest, ReportsJwwDrawings) {
     const CliRun run = Cli({"info", good, cut});
     EXPECT_EQ(run.code, kExitSomeFailed);
     EXPECT_NE(run.out.find(good + "\n\n一行目\n二行目\nJWW バージョン　 = 701（700 として読みました）\n用紙　　　　　　 = A3\n"
-                           "縮尺　　　　　　 = 1/50\n直線の数　　　　 = 1\n円弧の数　　　　 = 0\n"
+                           "縮尺　　　　　　 = 1/50（2 グループ）, 1/200\n直線の数　　　　 = 1\n円弧の数　　　　 = 0\n"
                            "文字列の数　　　 = 0（設定 1）\n実点の数　　　　 = 1（仮点 1）\n"),
               std::string::npos)
         << run.out;
