@@ -23,6 +23,7 @@ if [ "${1:-}" = "--tests" ]; then
     xvfb xauth                      # the window on a virtual display (screenshot)
     dpkg-dev file desktop-file-utils shared-mime-info  # the Debian package (CPack runs file) and its test
     g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 unzip  # the Windows build, run under Wine, and its zip
+    nsis                            # the Windows installer (makensis)
     locales                         # a decimal-comma locale (de_DE.UTF-8) for the locale tests
   )
 fi

@@ -94,3 +94,45 @@ listing=$(unzip -l build/windows/orvik-cli-*.zip)
 grep -q ' orvik-cli.exe$' <<<"$listing" && grep -q ' README.txt$' <<<"$listing" ||
   { echo "test-windows: the zip lacks the program or the read-me"; exit 1; }
 echo "$(ls build/windows/orvik-cli-*.zip) holds orvik-cli.exe and README.txt"
+
+# The installer, as a new user runs it: installed silently into a fresh
+# prefix for the user alone, its files, uninstall entry and Explorer verb
+# there; the verb's command converts a drawing beside itself as on Linux;
+# the silent uninstall leaves no file and no key.
+cmake --build --preset windows --target setup >/dev/null
+setup=$(ls build/windows/ORVIK-*-setup.exe)
+export WINEPREFIX="$work/prefix"
+"$wine" wineboot --init >/dev/null 2>&1 || true
+"$wine" "$setup" /S
+/usr/lib/wine/wineserver -w
+local=$("$wine" cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')
+programs=$(/usr/lib/wine/wine64 winepath -u "$local")/Programs/ORVIK
+for file in orvik-cli.exe README.txt uninstall.exe; do
+  [ -f "$programs/$file" ] || { echo "test-windows: the installer did not install $file"; exit 1; }
+done
+exported() {  # the registry keys below $1 as text, empty when there are none
+  rm -f "$work/keys.reg"
+  "$wine" regedit /E 'Z:'"${work//\//\\}"'\keys.reg' "$1" >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver -w
+  [ -f "$work/keys.reg" ] && iconv -f UTF-16 -t UTF-8 "$work/keys.reg" | tr -d '\r' || true
+}
+verbs='HKEY_CURRENT_USER\Software\Classes\SystemFileAssociations'
+uninstall='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Uninstall\ORVIK'
+installed=$(exported "$verbs")
+for extension in jwc jww; do
+  grep -qF "[$verbs\\.$extension\\shell\\ORVIK.ConvertToDxf]" <<<"$installed" && grep -qF '@="DXFに変換"' <<<"$installed" &&
+    grep -qF "@=\"\\\"${local//\\/\\\\}\\\\Programs\\\\ORVIK\\\\orvik-cli.exe\\\" convert --update \\\"%1\\\"\"" <<<"$installed" ||
+    { echo "test-windows: no verb \"DXFに変換\" on .$extension"; echo "$installed"; exit 1; }
+done
+exported "$uninstall" | grep -qF '"QuietUninstallString"=' || { echo "test-windows: no uninstall entry"; exit 1; }
+mkdir -p "$work/verb"
+cp samples/plan.jwc "$work/verb/平面図.jwc"
+"$wine" "$programs/orvik-cli.exe" convert --update "$(/usr/lib/wine/wine64 winepath -w "$work/verb/平面図.jwc")" >/dev/null 2>&1
+cmp "$work/verb/平面図.dxf" <(./build/release/bin/orvik-cli convert -o - "$work/verb/平面図.jwc" 2>/dev/null) ||
+  { echo "test-windows: the verb's conversion differs from Linux's"; exit 1; }
+"$wine" "$programs/uninstall.exe" /S
+/usr/lib/wine/wineserver -w
+[ ! -e "$programs" ] || { echo "test-windows: the uninstaller left $programs"; exit 1; }
+[ -z "$(exported "$uninstall")" ] && ! exported "$verbs" | grep -q ORVIK ||
+  { echo "test-windows: the uninstaller left registry keys"; exit 1; }
+echo "$(basename "$setup") installs silently for the user, its verb converts as on Linux, and its uninstaller leaves nothing"
