@@ -27,6 +27,24 @@ std::vector<std::string> Arguments(int, char**) {
     ::LocalFree(wide);
     return args;
 }
+
+// Started from Explorer (a double-click, the installer's "DXFに変換"), the
+// program has a console of its own, which would close with it before its
+// words could be read: where there is something to read (a problem, or the
+// usage when it was given nothing), it waits for Enter. A console shared
+// with a command prompt, and input or output that is no console (a script,
+// a pipe), never wait.
+void KeepOwnConsoleOpen(int code, bool noArguments) {
+    DWORD processes[2];
+    DWORD mode = 0;
+    const bool ownConsole = ::GetConsoleProcessList(processes, 2) == 1;
+    const bool console = ::GetConsoleMode(::GetStdHandle(STD_INPUT_HANDLE), &mode) != 0 &&
+                         ::GetConsoleMode(::GetStdHandle(STD_OUTPUT_HANDLE), &mode) != 0;
+    if ((code == 0 && !noArguments) || !ownConsole || !console) return;
+    std::cout << "\nEnter キーを押すと閉じます。" << std::flush;
+    std::string line;
+    std::getline(std::cin, line);
+}
 #else
 std::vector<std::string> Arguments(int argc, char** argv) { return std::vector<std::string>(argv + 1, argv + argc); }
 #endif
@@ -34,5 +52,10 @@ std::vector<std::string> Arguments(int argc, char** argv) { return std::vector<s
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     orvik::RemoveTemporaryFilesOnSignals();
-    return orvik::cli::RunCli(Arguments(argc, argv), std::cout, std::cerr);
+    const std::vector<std::string> args = Arguments(argc, argv);
+    const int code = orvik::cli::RunCli(args, std::cout, std::cerr);
+#ifdef _WIN32
+    KeepOwnConsoleOpen(code, args.empty());
+#endif
+    return code;
 }
