@@ -96,14 +96,17 @@ grep -q ' orvik-cli.exe$' <<<"$listing" && grep -q ' README.txt$' <<<"$listing" 
 echo "$(ls build/windows/orvik-cli-*.zip) holds orvik-cli.exe and README.txt"
 
 # The installer, as a new user runs it: installed silently into a fresh
-# prefix for the user alone, its files, uninstall entry and Explorer verb
-# there; the verb's command converts a drawing beside itself as on Linux;
-# the silent uninstall leaves no file and no key.
+# prefix for the user alone, with the PATH component, its files, uninstall
+# entry, Explorer verb and PATH entry there; the verb's command converts a
+# drawing beside itself as on Linux; the silent uninstall leaves no file and
+# no key, and the user's PATH as it was.
 cmake --build --preset windows --target setup >/dev/null
 setup=$(ls build/windows/ORVIK-*-setup.exe)
 export WINEPREFIX="$work/prefix"
 "$wine" wineboot --init >/dev/null 2>&1 || true
-"$wine" "$setup" /S
+user_path() { "$wine" reg query 'HKCU\Environment' /v Path 2>/dev/null | tr -d '\r' | sed -n 's/^ *Path *REG_EXPAND_SZ *//p'; }
+"$wine" reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d 'C:\tools' /f >/dev/null 2>&1
+"$wine" "$setup" /S /PATH
 /usr/lib/wine/wineserver -w
 local=$("$wine" cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')
 programs=$(/usr/lib/wine/wine64 winepath -u "$local")/Programs/ORVIK
@@ -125,6 +128,7 @@ for extension in jwc jww; do
     { echo "test-windows: no verb \"DXFに変換\" on .$extension"; echo "$installed"; exit 1; }
 done
 exported "$uninstall" | grep -qF '"QuietUninstallString"=' || { echo "test-windows: no uninstall entry"; exit 1; }
+[ "$(user_path)" = "C:\tools;$local\Programs\ORVIK" ] || { echo "test-windows: the user's PATH is '$(user_path)'"; exit 1; }
 mkdir -p "$work/verb"
 cp samples/plan.jwc "$work/verb/平面図.jwc"
 "$wine" "$programs/orvik-cli.exe" convert --update "$(/usr/lib/wine/wine64 winepath -w "$work/verb/平面図.jwc")" >/dev/null 2>&1
@@ -135,4 +139,5 @@ cmp "$work/verb/平面図.dxf" <(./build/release/bin/orvik-cli convert -o - "$wo
 [ ! -e "$programs" ] || { echo "test-windows: the uninstaller left $programs"; exit 1; }
 [ -z "$(exported "$uninstall")" ] && ! exported "$verbs" | grep -q ORVIK ||
   { echo "test-windows: the uninstaller left registry keys"; exit 1; }
-echo "$(basename "$setup") installs silently for the user, its verb converts as on Linux, and its uninstaller leaves nothing"
+[ "$(user_path)" = 'C:\tools' ] || { echo "test-windows: the uninstaller left the user's PATH '$(user_path)'"; exit 1; }
+echo "$(basename "$setup") installs silently for the user (on PATH with /PATH), its verb converts as on Linux, and its uninstaller leaves nothing"
