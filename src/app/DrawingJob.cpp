@@ -131,11 +131,10 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDr
     outcome.decided = true;
     try {
         const std::string pictureLeftOut = WriteOutput(*conversion, request);
+        const std::int64_t notExploded = conversion->Result().insertsLeftOut;
+        const std::string explosionLeftOut = notExploded > 0 ? NotCarriedLine(JwwNotCarried{.inserts = notExploded}) : std::string();
         // Part of what the blocks place left out of the output itself: written, but only in part.
-        if (const std::int64_t n = conversion->Result().insertsLeftOut; n > 0)
-            blocksLeftOut = NotCarriedLine(JwwNotCarried{.inserts = n});
-        else
-            blocksLeftOut = pictureLeftOut;
+        blocksLeftOut = explosionLeftOut.empty() ? pictureLeftOut : explosionLeftOut;
         // Each image on its own: one that cannot be saved (a file in its way,
         // a name the system refuses) is a warning, and the others are saved.
         std::vector<std::string> imageWarnings;
@@ -162,9 +161,8 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDr
             for (std::size_t i = 0; i < scales.size(); ++i) line += (i ? ", 1/" : "1/") + FormatReal(scales[i]);
             outcome.warnings.push_back(std::move(line));
         }
-        if (const std::int64_t n = conversion->Result().insertsLeftOut; n > 0)
-            outcome.warnings.push_back(NotCarriedLine(JwwNotCarried{.inserts = n}));
-        if (!pictureLeftOut.empty()) outcome.warnings.push_back(pictureLeftOut);
+        for (const std::string* leftOut : {&explosionLeftOut, &pictureLeftOut})
+            if (!leftOut->empty()) outcome.warnings.push_back(*leftOut);
         if (!request.thumbnail.empty()) {
             StringSink thumbnail;
             const std::string thumbnailLeftOut =
