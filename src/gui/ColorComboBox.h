@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QStringList>
 
+#include "app/WindowRules.h"
+
 namespace orvik {
 
 // The swatch of an entry: inset 2 pixels, its right edge following the width
@@ -14,9 +16,6 @@ namespace orvik {
 // Right and bottom edges exclusive: (left + 2, top + 2) to
 // (left + boxWidth - scrollWidth - 8, bottom - 2).
 QRect SwatchRect(const QRect& entry, int boxWidth, int scrollWidth);
-
-// Colours as 24-bit values with red in the low byte and blue in the high byte.
-constexpr int RgbValue(int red, int green, int blue) { return red | green << 8 | blue << 16; }
 
 class ColorComboBox : public QComboBox {
     Q_OBJECT

@@ -21,7 +21,10 @@
 #include "app/OutputFormatChoices.h"
 #include "app/SettingChecks.h"
 #include "app/Version.h"
-#include "gui/KeyFilters.h"
+#include "app/KeptSettings.h"
+#include "app/KeyFilters.h"
+#include "app/WindowRules.h"
+#include "app/WindowTexts.h"
 #include "gui/StoredSettings.h"
 #include "gui/QtDialogs.h"
 #include "text/Messages.h"
@@ -31,14 +34,6 @@ namespace {
 
 // What the controls show at start-up and after initialise.
 const ConversionSettings kDefaults{};
-
-// The seven AutoCAD colours the pens can take, in list order.
-constexpr std::pair<int, int> kPenColors[] = {
-    {RgbValue(255, 0, 0), 1},   {RgbValue(255, 255, 0), 2}, {RgbValue(0, 255, 0), 3},     {RgbValue(0, 255, 255), 4},
-    {RgbValue(0, 0, 255), 5},   {RgbValue(255, 0, 255), 6}, {RgbValue(255, 255, 255), 7},
-};
-
-constexpr int kPercentMinimum = 10;  // the spin controls step from 10 to kMaxPercent
 
 QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
     auto* row = new QHBoxLayout;
@@ -98,7 +93,7 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
     drawingPage = Named(new QWidget(viewTabs), "drawingPage");
     drawingView = Named(new DrawingView(drawingPage), "drawingView");
     batchBox = Named(new QComboBox(drawingPage), "batchBox");
-    batchBox->setToolTip("一括変換する図面のうち、表示する図面");
+    batchBox->setToolTip(FromUtf8(window_text::kBatchBoxTip));
     // As wide as the tab, never as wide as the longest name: long names are
     // shortened in the middle, whole in their tooltips and in the list as
     // far as the screen allows.
@@ -114,15 +109,15 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
         l->addWidget(batchBox);
         l->addWidget(drawingView, 1);
     }
-    viewTabs->addTab(logView, "ログ");
-    viewTabs->addTab(drawingPage, "図面");
+    viewTabs->addTab(logView, FromUtf8(window_text::kLogTab));
+    viewTabs->addTab(drawingPage, FromUtf8(window_text::kDrawingTab));
     {
         auto* corner = new QWidget(viewTabs);
-        fitButton = Named(new QPushButton("全体表示", corner), "fitButton");
+        fitButton = Named(new QPushButton(FromUtf8(window_text::kFitButton), corner), "fitButton");
         aboutButton = Named(new QToolButton(corner), "aboutButton");
-        aboutButton->setText("?");
-        fitButton->setToolTip("図面全体を表示する（F キー、ダブルクリック）");
-        lightBackgroundBox = Named(new QCheckBox("白背景", corner), "lightBackgroundBox");
+        aboutButton->setText(FromUtf8(window_text::kAboutButton));
+        fitButton->setToolTip(FromUtf8(window_text::kFitTip));
+        lightBackgroundBox = Named(new QCheckBox(FromUtf8(window_text::kLightBackground), corner), "lightBackgroundBox");
         auto* l = new QHBoxLayout(corner);
         l->setContentsMargins(0, 0, 2, 0);
         l->addWidget(lightBackgroundBox);
@@ -132,65 +127,65 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
     }
 
     // Column 1.
-    numbersGroup = Group("numbersGroup", "変換数値設定");
-    roundCoordinatesBox = Named(new QCheckBox("数値を補正する", numbersGroup), "roundCoordinatesBox");
+    numbersGroup = Group("numbersGroup", FromUtf8(window_text::kNumbersGroup));
+    roundCoordinatesBox = Named(new QCheckBox(FromUtf8(window_text::kRoundCoordinates), numbersGroup), "roundCoordinatesBox");
     (new QVBoxLayout(numbersGroup))->addWidget(roundCoordinatesBox);
 
-    pointsGroup = Group("pointsGroup", "点の変換設定");
-    filledCircleButton = Named(new QRadioButton("塗り潰し円", pointsGroup), "filledCircleButton");
-    circleButton = Named(new QRadioButton("円", pointsGroup), "circleButton");
-    pointButton = Named(new QRadioButton("点のまま", pointsGroup), "pointButton");
+    pointsGroup = Group("pointsGroup", FromUtf8(window_text::kPointsGroup));
+    filledCircleButton = Named(new QRadioButton(FromUtf8(window_text::kFilledCircle), pointsGroup), "filledCircleButton");
+    circleButton = Named(new QRadioButton(FromUtf8(window_text::kCircle), pointsGroup), "circleButton");
+    pointButton = Named(new QRadioButton(FromUtf8(window_text::kPointAsIs), pointsGroup), "pointButton");
     pointRadiusField = Field(pointsGroup, "pointRadiusField", 50, 0);
     {
         auto* l = new QVBoxLayout(pointsGroup);
         for (QWidget* w : {filledCircleButton, circleButton, pointButton}) l->addWidget(w);
-        l->addLayout(Row({new QLabel("半径", pointsGroup), pointRadiusField, new QLabel("mm", pointsGroup)}));
+        l->addLayout(Row({new QLabel(FromUtf8(window_text::kRadius), pointsGroup), pointRadiusField, new QLabel(FromUtf8(window_text::kMillimetres), pointsGroup)}));
     }
 
-    lineTypesGroup = Group("lineTypesGroup", "線種の選択");
-    jwLineTypesButton = Named(new QRadioButton("JW_CAD準処", lineTypesGroup), "jwLineTypesButton");
-    acadLineTypesButton = Named(new QRadioButton("AutoCAD準処", lineTypesGroup), "acadLineTypesButton");
+    lineTypesGroup = Group("lineTypesGroup", FromUtf8(window_text::kLineTypesGroup));
+    jwLineTypesButton = Named(new QRadioButton(FromUtf8(window_text::kJwLineTypes), lineTypesGroup), "jwLineTypesButton");
+    acadLineTypesButton = Named(new QRadioButton(FromUtf8(window_text::kAcadLineTypes), lineTypesGroup), "acadLineTypesButton");
     {
         auto* l = new QVBoxLayout(lineTypesGroup);
         l->addWidget(jwLineTypesButton);
         l->addWidget(acadLineTypesButton);
     }
 
-    curvesGroup = Group("curvesGroup", "曲線処理");
-    polylinesBox = Named(new QCheckBox("ポリラインに変換", curvesGroup), "polylinesBox");
+    curvesGroup = Group("curvesGroup", FromUtf8(window_text::kCurvesGroup));
+    polylinesBox = Named(new QCheckBox(FromUtf8(window_text::kPolylines), curvesGroup), "polylinesBox");
     (new QVBoxLayout(curvesGroup))->addWidget(polylinesBox);
 
-    blocksGroup = Group("blocksGroup", "ブロック処理（JWW）");
-    explodeBlocksBox = Named(new QCheckBox("展開して書き出す", blocksGroup), "explodeBlocksBox");
+    blocksGroup = Group("blocksGroup", FromUtf8(window_text::kBlocksGroup));
+    explodeBlocksBox = Named(new QCheckBox(FromUtf8(window_text::kExplodeBlocks), blocksGroup), "explodeBlocksBox");
     (new QVBoxLayout(blocksGroup))->addWidget(explodeBlocksBox);
 
-    textShrinkGroup = Group("textShrinkGroup", "文字の縮小率");
-    shrinkTextsBox = Named(new QCheckBox("文字を縮小する", textShrinkGroup), "shrinkTextsBox");
+    textShrinkGroup = Group("textShrinkGroup", FromUtf8(window_text::kTextShrinkGroup));
+    shrinkTextsBox = Named(new QCheckBox(FromUtf8(window_text::kShrinkTexts), textShrinkGroup), "shrinkTextsBox");
     textShrinkField = Field(textShrinkGroup, "textShrinkField", 30, 2);
     textShrinkSpin = Named(new SpinControl(textShrinkGroup), "textShrinkSpin");
     {
         auto* l = new QVBoxLayout(textShrinkGroup);
         l->addWidget(shrinkTextsBox);
-        l->addLayout(Row({new QLabel("縮小率", textShrinkGroup), textShrinkField, textShrinkSpin, new QLabel("%", textShrinkGroup)}));
+        l->addLayout(Row({new QLabel(FromUtf8(window_text::kShrink), textShrinkGroup), textShrinkField, textShrinkSpin, new QLabel(FromUtf8(window_text::kPercent), textShrinkGroup)}));
     }
 
-    halfWidthGroup = Group("halfWidthGroup", "半角ﾉﾐ文字列縦横比");
-    narrowHalfWidthBox = Named(new QCheckBox("縦横比を変更する", halfWidthGroup), "narrowHalfWidthBox");
+    halfWidthGroup = Group("halfWidthGroup", FromUtf8(window_text::kHalfWidthGroup));
+    narrowHalfWidthBox = Named(new QCheckBox(FromUtf8(window_text::kNarrowHalfWidth), halfWidthGroup), "narrowHalfWidthBox");
     halfWidthAspectField = Field(halfWidthGroup, "halfWidthAspectField", 30, 2);
     halfWidthAspectSpin = Named(new SpinControl(halfWidthGroup), "halfWidthAspectSpin");
     {
         auto* l = new QVBoxLayout(halfWidthGroup);
         l->addWidget(narrowHalfWidthBox);
-        l->addLayout(Row({new QLabel("縦横比", halfWidthGroup), halfWidthAspectField, halfWidthAspectSpin, new QLabel("%", halfWidthGroup)}));
+        l->addLayout(Row({new QLabel(FromUtf8(window_text::kAspect), halfWidthGroup), halfWidthAspectField, halfWidthAspectSpin, new QLabel(FromUtf8(window_text::kPercent), halfWidthGroup)}));
     }
 
     // Column 2.
-    scaleGroup = Group("scaleGroup", "基準縮尺");
+    scaleGroup = Group("scaleGroup", FromUtf8(window_text::kScaleGroup));
     scaleBox = Named(new QComboBox(scaleGroup), "scaleBox");
     scaleBox->setEditable(false);
     (new QVBoxLayout(scaleGroup))->addWidget(scaleBox);
 
-    outputFormatGroup = Group("outputFormatGroup", "出力形式");
+    outputFormatGroup = Group("outputFormatGroup", FromUtf8(window_text::kOutputFormatGroup));
     outputFormatBox = Named(new QComboBox(outputFormatGroup), "outputFormatBox");
     {
         QString readers;
@@ -205,15 +200,15 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
     }
     (new QVBoxLayout(outputFormatGroup))->addWidget(outputFormatBox);
 
-    layerNamesGroup = Group("layerNamesGroup", "レイヤー名");
-    plainLayerNamesBox = Named(new QCheckBox("連番を加えない", layerNamesGroup), "plainLayerNamesBox");
+    layerNamesGroup = Group("layerNamesGroup", FromUtf8(window_text::kLayerNamesGroup));
+    plainLayerNamesBox = Named(new QCheckBox(FromUtf8(window_text::kPlainLayerNames), layerNamesGroup), "plainLayerNamesBox");
     (new QVBoxLayout(layerNamesGroup))->addWidget(plainLayerNamesBox);
 
-    auxiliaryGroup = Group("auxiliaryGroup", "補助線処理");
-    auxiliaryOnDefpointsBox = Named(new QCheckBox("DEFPOINTSに集める", auxiliaryGroup), "auxiliaryOnDefpointsBox");
+    auxiliaryGroup = Group("auxiliaryGroup", FromUtf8(window_text::kAuxiliaryGroup));
+    auxiliaryOnDefpointsBox = Named(new QCheckBox(FromUtf8(window_text::kAuxiliaryOnDefpoints), auxiliaryGroup), "auxiliaryOnDefpointsBox");
     (new QVBoxLayout(auxiliaryGroup))->addWidget(auxiliaryOnDefpointsBox);
 
-    penColorsGroup = Group("penColorsGroup", "変換色指定");
+    penColorsGroup = Group("penColorsGroup", FromUtf8(window_text::kPenColorsGroup));
     {
         auto* grid = new QGridLayout(penColorsGroup);
         grid->setVerticalSpacing(2);
@@ -221,15 +216,15 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
             penColorBoxes[i] = new ColorComboBox(penColorsGroup);
             penColorBoxes[i]->setObjectName(QStringLiteral("penColorBox%1").arg(i + 1));
             penColorBoxes[i]->setFixedWidth(73);
-            grid->addWidget(new QLabel(QStringLiteral("Pen %1").arg(i + 1), penColorsGroup), i, 0);
+            grid->addWidget(new QLabel(FromUtf8(window_text::kPen) + QString::number(i + 1), penColorsGroup), i, 0);
             grid->addWidget(penColorBoxes[i], i, 1);
         }
     }
 
-    defaultsButton = Named(new QPushButton("初期化", this), "defaultsButton");
-    quitButton = Named(new QPushButton("終了", this), "quitButton");
-    readButton = Named(new QPushButton("読込", this), "readButton");
-    saveButton = Named(new QPushButton("変換･保存", this), "saveButton");
+    defaultsButton = Named(new QPushButton(FromUtf8(window_text::kDefaultsButton), this), "defaultsButton");
+    quitButton = Named(new QPushButton(FromUtf8(window_text::kQuitButton), this), "quitButton");
+    readButton = Named(new QPushButton(FromUtf8(window_text::kReadButton), this), "readButton");
+    saveButton = Named(new QPushButton(FromUtf8(window_text::kSaveButton), this), "saveButton");
 
     auto* column1 = new QVBoxLayout;
     for (QWidget* w : {numbersGroup, pointsGroup, lineTypesGroup, curvesGroup, blocksGroup, textShrinkGroup, halfWidthGroup}) column1->addWidget(w);
@@ -257,8 +252,8 @@ MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings
         progressBar = Named(new QProgressBar(progressRow), "progressBar");
         progressLabel = Named(new QLabel(progressRow), "progressLabel");
         progressLabel->setMinimumWidth(10);
-        cancelButton = Named(new QPushButton("中止", progressRow), "cancelButton");
-        cancelButton->setToolTip("いま変換中の図面で止める。変換済みのファイルは残る");
+        cancelButton = Named(new QPushButton(FromUtf8(window_text::kCancelButton), progressRow), "cancelButton");
+        cancelButton->setToolTip(FromUtf8(window_text::kCancelTip));
         auto* row = new QHBoxLayout(progressRow);
         row->setContentsMargins(0, 0, 0, 0);
         row->addWidget(progressBar);
@@ -443,12 +438,10 @@ void MainWindow::ConvertAndSave() {
 void MainWindow::ShowAbout() {
     const QString caption = QString::fromLatin1(kWindowCaption.data(), static_cast<qsizetype>(kWindowCaption.size()));
     const std::string_view format = ChoiceOf(ReadControls().outputFormat).fileType;
-    QMessageBox::about(this, "バージョン情報",
-                       caption + "\n\nJW_CAD の図面（.jwc、.jww）を DXF に変換します。\n出力形式: " +
-                           QString::fromLatin1(format.data(), static_cast<qsizetype>(format.size())) +
-                           "\n"
-                           "© ORVIK 開発チーム. All rights reserved.\n\n"
-                           "使用しているライブラリとフォント:\n"
+    QMessageBox::about(this, FromUtf8(window_text::kAboutCaption),
+                       caption + "\n\n" + FromUtf8(window_text::kAboutLead) +
+                           QString::fromLatin1(format.data(), static_cast<qsizetype>(format.size())) + "\n" +
+                           FromUtf8(window_text::kAboutRights) +
                            "  Qt " QT_VERSION_STR "（LGPL v3）\n"
                            "  GNU C ライブラリの iconv（LGPL v2.1）\n"
                            "  zlib（zlib ライセンス）\n"
@@ -546,9 +539,7 @@ void MainWindow::ShowBatchMarks() {
         const auto at = static_cast<std::size_t>(i);
         const std::optional<BatchMark> mark = at < state.batchMarks.size() ? state.batchMarks[at] : std::nullopt;
         const QString name = batchBox->itemData(i, kPathRole).toString().section('/', -1);
-        const bool failed = mark && mark->status != JobStatus::Converted && mark->status != JobStatus::PartlyRead;
-        const QString sign = !mark || mark->status == JobStatus::Converted ? QString() : failed ? kFailedMark : kPartlyReadMark;
-        batchBox->setItemText(i, sign + name);
+        batchBox->setItemText(i, FromUtf8(BatchMarkSign(mark)) + name);
         QString tip = batchBox->itemData(i, kPathRole).toString();
         if (mark && !mark->reason.empty()) tip += '\n' + FromCp932(mark->reason);
         batchBox->setItemData(i, tip, Qt::ToolTipRole);
@@ -582,8 +573,9 @@ void MainWindow::ApplyDefaultsOnFirstShow() {
     halfWidthAspectSpin->SetRange(kPercentMinimum, kMaxPercent);
     halfWidthAspectSpin->SetPosition(kDefaults.halfWidthAspectPercent);
     if (store_) {
-        if (const auto stored = StoredControls(*store_)) ShowControls(*stored);
-        lightBackgroundBox->setChecked(store_->value("view/lightBackground").toBool());
+        const QtSettingsStore kept(*store_);
+        if (const auto stored = StoredControls(kept)) ShowControls(*stored);
+        lightBackgroundBox->setChecked(kept.Value(kLightBackgroundKey) == kTrue);
         restoreGeometry(store_->value("window/geometry").toByteArray());
         KeepOnScreen();
     }
@@ -601,8 +593,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (store_) {
-        StoreControls(*store_, ReadControls());
-        store_->setValue("view/lightBackground", lightBackgroundBox->isChecked());
+        QtSettingsStore kept(*store_);
+        StoreControls(kept, ReadControls());
+        kept.SetValue(kLightBackgroundKey, std::string(lightBackgroundBox->isChecked() ? kTrue : kFalse));
         store_->setValue("window/geometry", saveGeometry());
         store_->sync();
     }
@@ -615,23 +608,21 @@ void MainWindow::ShowControls(const ControlValues& c) {
 }
 
 void MainWindow::SetTooltips() {
-    logView->setToolTip("図面情報表示ウィンドウ");
-    numbersGroup->setToolTip("数値を補正して変換誤差を吸収する");
-    pointsGroup->setToolTip("半径の値は印刷時の実寸");
-    lineTypesGroup->setToolTip("JW_CAD準処\n  より元図に近くなる様に変換\nAutoCAD準処\n  AutoCADの補助作図用");
-    layerNamesGroup->setToolTip("チェックを外すと0_0_(JWのﾚｲﾔ名)と言う風になる");
-    auxiliaryGroup->setToolTip("補助線をDEFPOINTSﾚｲﾔに集める");
-    blocksGroup->setToolTip("JWW のブロックを BLOCK と INSERT でなく、要素をその場に置いて書き出す（ブロックを表示しないソフト向け）");
-    penColorsGroup->setToolTip("PenごとにAutoCADでの\n表示色を設定する\nJW_CADが標準状態なら変更不要");
-    scaleGroup->setToolTip(
-        "基準となるレイヤの縮尺を選択する\n縮尺の分母数値が大きい順に並び\n"
-        "標準では図形最多グループの縮尺が選択されている\n文字サイズが変になる場合はこれを確認する");
-    textShrinkGroup->setToolTip("JW_CADの図面変換後のバランスを取るために");
-    defaultsButton->setToolTip("すべての設定を初期化する");
-    quitButton->setToolTip("プログラムを終了する（Ctrl+Q）");
-    readButton->setToolTip("JWCファイルを読み込む（Ctrl+O）\nドラッグでも読込可能");
-    saveButton->setToolTip("DXFファイルを保存する（Ctrl+S）");
-    aboutButton->setToolTip("バージョン情報（F1）");
+    logView->setToolTip(FromUtf8(window_text::kLogTip));
+    numbersGroup->setToolTip(FromUtf8(window_text::kNumbersTip));
+    pointsGroup->setToolTip(FromUtf8(window_text::kPointsTip));
+    lineTypesGroup->setToolTip(FromUtf8(window_text::kLineTypesTip));
+    layerNamesGroup->setToolTip(FromUtf8(window_text::kLayerNamesTip));
+    auxiliaryGroup->setToolTip(FromUtf8(window_text::kAuxiliaryTip));
+    blocksGroup->setToolTip(FromUtf8(window_text::kBlocksTip));
+    penColorsGroup->setToolTip(FromUtf8(window_text::kPenColorsTip));
+    scaleGroup->setToolTip(FromUtf8(window_text::kScaleTip));
+    textShrinkGroup->setToolTip(FromUtf8(window_text::kTextShrinkTip));
+    defaultsButton->setToolTip(FromUtf8(window_text::kDefaultsTip));
+    quitButton->setToolTip(FromUtf8(window_text::kQuitTip));
+    readButton->setToolTip(FromUtf8(window_text::kReadTip));
+    saveButton->setToolTip(FromUtf8(window_text::kSaveTip));
+    aboutButton->setToolTip(FromUtf8(window_text::kAboutTip));
 }
 
 void MainWindow::SelectDefaults() {

@@ -142,8 +142,6 @@ private:
     QComboBox* batchBox;  // which drawing of a batch the drawing tab shows
     static constexpr int kBatchNameColumns = 10;
     static constexpr int kPathRole = Qt::UserRole;  // a batch item's path
-    static inline const QString kPartlyReadMark = QStringLiteral("△ ");
-    static inline const QString kFailedMark = QStringLiteral("× ");
     QToolButton* aboutButton;
     QGroupBox *numbersGroup, *pointsGroup, *lineTypesGroup, *penColorsGroup, *layerNamesGroup, *scaleGroup, *auxiliaryGroup, *textShrinkGroup,
         *halfWidthGroup, *curvesGroup, *blocksGroup;

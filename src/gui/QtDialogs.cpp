@@ -10,19 +10,24 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "app/KeptSettings.h"
+#include "app/WindowTexts.h"
 #include "gui/FolderChooser.h"
 #include "text/Cp932.h"
 
 namespace orvik {
 namespace {
 
+const QString kReadFolderKeyQt = QString::fromLatin1(kReadFolderKey.data(), static_cast<qsizetype>(kReadFolderKey.size()));
+const QString kSaveFolderKeyQt = QString::fromLatin1(kSaveFolderKey.data(), static_cast<qsizetype>(kSaveFolderKey.size()));
+
 // A modal box centred on the screen.
 int Show(QMessageBox::Icon icon, const QString& caption, const std::string& text, bool yesNo) {
     QMessageBox box(icon, caption, FromCp932(text));
     QPushButton* yes = nullptr;
     if (yesNo) {
-        yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-        box.setDefaultButton(box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole));
+        yes = box.addButton(FromUtf8(window_text::kYesButton), QMessageBox::YesRole);
+        box.setDefaultButton(box.addButton(FromUtf8(window_text::kNoButton), QMessageBox::NoRole));
     } else {
         box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     }
@@ -31,6 +36,8 @@ int Show(QMessageBox::Icon icon, const QString& caption, const std::string& text
 }
 
 }  // namespace
+
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QString FromCp932(const std::string& text) {
     const std::string utf8 = Cp932ToUtf8(text);
@@ -59,19 +66,19 @@ std::string ToPath(const QString& path) {
 #endif
 }
 
-void QtDialogs::ShowInfo(const std::string& text) { Show(QMessageBox::NoIcon, QStringLiteral("ORVIK"), text, false); }
+void QtDialogs::ShowInfo(const std::string& text) { Show(QMessageBox::NoIcon, FromUtf8(window_text::kInfoCaption), text, false); }
 
 void QtDialogs::ShowWarning(const std::string& text) {
-    Show(QMessageBox::Warning, QStringLiteral("警告"), text, false);
+    Show(QMessageBox::Warning, FromUtf8(window_text::kWarningCaption), text, false);
 }
 
-bool QtDialogs::AskYesNo(const std::string& text) { return Show(QMessageBox::Warning, QStringLiteral("警告"), text, true); }
+bool QtDialogs::AskYesNo(const std::string& text) { return Show(QMessageBox::Warning, FromUtf8(window_text::kWarningCaption), text, true); }
 
-void QtDialogs::ShowError(const std::string& text) { Show(QMessageBox::Critical, QStringLiteral("ORVIK"), text, false); }
+void QtDialogs::ShowError(const std::string& text) { Show(QMessageBox::Critical, FromUtf8(window_text::kInfoCaption), text, false); }
 
 bool QtDialogs::ShowSaveFinished(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ORVIK"), FromCp932(text));
-    QPushButton* open = box.addButton(QStringLiteral("フォルダを開く(&F)"), QMessageBox::ActionRole);
+    QMessageBox box(QMessageBox::NoIcon, FromUtf8(window_text::kInfoCaption), FromCp932(text));
+    QPushButton* open = box.addButton(FromUtf8(window_text::kOpenFolderButton), QMessageBox::ActionRole);
     box.setDefaultButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
     box.exec();
     return box.clickedButton() == open;
@@ -80,17 +87,17 @@ bool QtDialogs::ShowSaveFinished(const std::string& text) {
 void QtDialogs::OpenFolder(const std::string& folder) {
     // A desktop without a file manager opens nothing: say so, and where the files are.
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(folder))))
-        QMessageBox::warning(window_, QStringLiteral("警告"),
+        QMessageBox::warning(window_, FromUtf8(window_text::kWarningCaption),
                              QStringLiteral("フォルダを開けません（ファイルマネージャーが見つかりません）。\n") + FromPath(folder));
 }
 
 void QtDialogs::Beep() { QApplication::beep(); }
 
 std::vector<std::string> QtDialogs::ChooseOpenFiles() {
-    const QString start = store_ ? store_->value("folders/read").toString() : QString();
+    const QString start = store_ ? store_->value(kReadFolderKeyQt).toString() : QString();
     const QStringList files = QFileDialog::getOpenFileNames(window_, QString(), start,
-                                                            QStringLiteral("jw_cad (*.jwc *.jww);;全て(*.*)"));
-    if (store_ && !files.isEmpty()) store_->setValue("folders/read", QFileInfo(files.front()).absolutePath());
+                                                            FromUtf8(window_text::kDrawingsFilterName) + " (" + FromUtf8(window_text::kDrawingsFilterPatterns) + ");;" + FromUtf8(window_text::kAllFilesFilterName) + "(" + FromUtf8(window_text::kAllFilesFilterPattern) + ")");
+    if (store_ && !files.isEmpty()) store_->setValue(kReadFolderKeyQt, QFileInfo(files.front()).absolutePath());
     std::vector<std::string> paths;
     for (const QString& file : files) paths.push_back(ToPath(file));
     return paths;
@@ -99,21 +106,21 @@ std::vector<std::string> QtDialogs::ChooseOpenFiles() {
 std::optional<std::string> QtDialogs::ChooseSaveFile(const std::string& proposed, std::string_view fileType) {
     // The proposed name in the folder saved to last, while it exists.
     QString start = FromPath(proposed);
-    if (const QString kept = store_ ? store_->value("folders/save").toString() : QString(); !kept.isEmpty() && QFileInfo(kept).isDir())
+    if (const QString kept = store_ ? store_->value(kSaveFolderKeyQt).toString() : QString(); !kept.isEmpty() && QFileInfo(kept).isDir())
         start = QDir(kept).filePath(QFileInfo(start).fileName());
     const QString filter = QString::fromLatin1(fileType.data(), static_cast<qsizetype>(fileType.size())) + QStringLiteral(" (*.dxf)");
     const QString file = QFileDialog::getSaveFileName(window_, QString(), start, filter);
     if (file.isEmpty()) return std::nullopt;
-    if (store_) store_->setValue("folders/save", QFileInfo(file).absolutePath());
+    if (store_) store_->setValue(kSaveFolderKeyQt, QFileInfo(file).absolutePath());
     return ToPath(file);
 }
 
 std::optional<std::string> QtDialogs::ChooseFolder(const std::string& title, const std::string& initial) {
     // The folder chosen last time, while it exists; else the one proposed.
-    const QString kept = store_ ? store_->value("folders/save").toString() : QString();
+    const QString kept = store_ ? store_->value(kSaveFolderKeyQt).toString() : QString();
     QString folder = !kept.isEmpty() && QFileInfo(kept).isDir() ? kept : FromPath(initial);
     if (!BrowseFolder(FromCp932(title), QString(), folder)) return std::nullopt;
-    if (store_) store_->setValue("folders/save", folder);
+    if (store_) store_->setValue(kSaveFolderKeyQt, folder);
     return ToPath(folder);
 }
 

@@ -33,6 +33,8 @@ private:
     QSettings* store_ = nullptr;
 };
 
+// The window's own texts (UTF-8) for Qt.
+QString FromUtf8(std::string_view text);
 // CP932 text for Qt and back (what CP932 cannot hold becomes "?"), and paths both ways.
 QString FromCp932(const std::string& text);
 std::string ToCp932(const QString& text);

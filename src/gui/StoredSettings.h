@@ -1,20 +1,21 @@
-// The window's settings kept between runs, in Qt's QSettings: what the
-// controls showed when the window closed, restored when it opens again.
-// The initialise button still restores the defaults.
+// The window's kept settings (app/KeptSettings.h) in Qt's QSettings.
 #pragma once
 
 #include <QSettings>
 
-#include <optional>
-
-#include "app/WindowPorts.h"
+#include "app/KeptSettings.h"
 
 namespace orvik {
 
-void StoreControls(QSettings& store, const ControlValues& controls);
+class QtSettingsStore : public SettingsStore {
+public:
+    explicit QtSettingsStore(QSettings& settings) : settings_(settings) {}
+    std::optional<std::string> Value(std::string_view key) const override;
+    void SetValue(std::string_view key, const std::string& value) override;
+    QSettings& Settings() { return settings_; }
 
-// What was stored, or none when nothing was (the first run): then the
-// window keeps its defaults.
-std::optional<ControlValues> StoredControls(const QSettings& store);
+private:
+    QSettings& settings_;
+};
 
 }  // namespace orvik

@@ -1,0 +1,36 @@
+// What the desktop windows keep per user between runs, in the same keys on
+// every system: the settings the controls showed when the window closed
+// (restored when it opens again; initialise still restores the defaults),
+// the drawing tab's background and the folders used last. Values are text
+// (UTF-8): the store is the platform's own (Qt's QSettings file on Linux,
+// the registry under HKCU on Windows).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/WindowPorts.h"
+
+namespace orvik {
+
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    // The value kept under the key, or none.
+    virtual std::optional<std::string> Value(std::string_view key) const = 0;
+    virtual void SetValue(std::string_view key, const std::string& value) = 0;
+};
+
+inline constexpr std::string_view kReadFolderKey = "folders/read";    // where the open dialog read last
+inline constexpr std::string_view kSaveFolderKey = "folders/save";    // where a save or a batch wrote last
+inline constexpr std::string_view kLightBackgroundKey = "view/lightBackground";
+inline constexpr std::string_view kTrue = "true", kFalse = "false";  // a switch's two values
+
+void StoreControls(SettingsStore& store, const ControlValues& controls);
+
+// What was stored, or none when nothing was (the first run): then the
+// window keeps its defaults. Values out of range fall back to the defaults.
+std::optional<ControlValues> StoredControls(const SettingsStore& store);
+
+}  // namespace orvik
