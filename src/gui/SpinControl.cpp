@@ -5,6 +5,8 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "app/WindowRules.h"
+
 namespace orvik {
 
 SpinControl::SpinControl(QWidget* parent) : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {
@@ -30,10 +32,8 @@ void SpinControl::Associate(QLineEdit* field) {
 }
 
 void SpinControl::Step(int delta) {
-    bool typed = false;
-    const int value = field_ ? field_->text().trimmed().toInt(&typed) : 0;
-    const int from = typed ? std::clamp(value, minimum_, maximum_) : position_;
-    position_ = std::clamp(from + delta, minimum_, maximum_);
+    const std::string text = field_ ? field_->text().toStdString() : std::string();
+    position_ = SpinStep(text, position_, delta, minimum_, maximum_);
     WritePosition();
 }
 

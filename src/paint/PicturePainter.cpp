@@ -11,12 +11,12 @@
 #include <map>
 #include <utility>
 
+#include "picture/ShapeGeometry.h"
 #include "text/Cp932.h"
 
 namespace orvik {
 namespace {
 
-constexpr double kAscent = 0.88;    // the base line below a character's top, in heights
 constexpr int kFontPixels = 100;    // texts are drawn at this size, scaled to their height
 
 QPointF ToQt(PicturePoint p) { return {p.x, p.y}; }
@@ -27,44 +27,10 @@ void ArcSegment(QPainterPath& path, PicturePoint q, double bulge, PicturePoint p
         path.lineTo(ToQt(p));
         return;
     }
-    const double included = 4 * std::atan(bulge);  // radians, > 0 counter-clockwise
-    const double chord = std::hypot(p.x - q.x, p.y - q.y);
-    const double radius = chord / (2 * std::sin(std::abs(included) / 2));
-    // The centre lies off the chord's middle, to the left for a left turn.
-    const double mx = (q.x + p.x) / 2, my = (q.y + p.y) / 2;
-    const double offset = radius * std::cos(included / 2) * (bulge > 0 ? 1 : -1);
-    const double cx = mx - (p.y - q.y) / chord * offset, cy = my + (p.x - q.x) / chord * offset;
-    const double start = std::atan2(q.y - cy, q.x - cx) * 180 / std::numbers::pi;
+    const BulgeArc arc = ArcOfBulge(q, bulge, p);
     // QPainterPath angles run the other way round in the flipped drawing.
-    path.arcTo(QRectF(cx - radius, cy - radius, 2 * radius, 2 * radius), -start, -included * 180 / std::numbers::pi);
-}
-
-// A DXF dash pattern as Qt's, in pixels: dashes and gaps alternating. A
-// pattern whose period is under four pixels would only grey the line, at
-// great cost: it is drawn solid.
-QList<qreal> DashesInPixels(const DashPattern& pattern, double scale) {
-    QList<qreal> dashes;
-    double period = 0;
-    bool lastIsGap = true;
-    for (double v : pattern) {
-        const bool gap = v < 0;
-        const double length = std::max(std::abs(v) * scale, 1.0);
-        period += length;
-        if (!dashes.isEmpty() && gap == lastIsGap)
-            dashes.back() += length;
-        else
-            dashes.append(length);
-        lastIsGap = gap;
-    }
-    if (period < 4) return {};
-    if (dashes.size() % 2) dashes.append(dashes.size() == 1 ? dashes[0] : 1.0);
-    return dashes;
-}
-
-// A closed polyline of two half circles (bulges of 1) with a width: a disc or a ring.
-bool IsWideCircle(const Shape& s) {
-    return s.closed && s.radius > 0 && s.vertices.size() == 2 && std::abs(s.vertices[0].bulge) == 1 &&
-           s.vertices[1].bulge == s.vertices[0].bulge;
+    path.arcTo(QRectF(arc.centre.x - arc.radius, arc.centre.y - arc.radius, 2 * arc.radius, 2 * arc.radius), -arc.start,
+               -arc.sweep);
 }
 
 QPainterPath PolylinePath(const Shape& s) {
@@ -91,44 +57,11 @@ QPainterPath EllipsePath(const Shape& s) {
     return place.map(path);
 }
 
-// A rough box of what the shape covers, to skip what lies off the device
-// (never empty, so that a horizontal or vertical line still meets the view).
+// What the shape covers, as a rectangle.
 QRectF Reach(const Shape& s) {
-    PictureBounds b;
-    double around = 0;
-    switch (s.kind) {
-        case ShapeKind::Line:
-            b.Add(s.a);
-            b.Add(s.b);
-            break;
-        case ShapeKind::Solid:
-            for (const PictureVertex& v : s.vertices) b.Add(v.at);
-            break;
-        case ShapeKind::Polyline:
-            for (const PictureVertex& v : s.vertices) b.Add(v.at);
-            around = s.radius;  // the width, and any bulge up to half a chord: see below
-            for (std::size_t i = 1; i < s.vertices.size(); ++i)
-                around = std::max(around, std::hypot(s.vertices[i].at.x - s.vertices[i - 1].at.x,
-                                                     s.vertices[i].at.y - s.vertices[i - 1].at.y));
-            break;
-        case ShapeKind::Circle:
-        case ShapeKind::Arc:
-            b.Add(s.a);
-            around = s.radius;
-            break;
-        case ShapeKind::Ellipse:
-            b.Add(s.a);
-            around = std::hypot(s.b.x, s.b.y);
-            break;
-        case ShapeKind::Text:
-            b.Add(s.a);
-            around = s.height * (1 + s.widthFactor) * static_cast<double>(s.text.size());
-            break;
-        case ShapeKind::Point: b.Add(s.a); break;
-    }
+    const PictureBounds b = ShapeReach(s);
     if (b.Empty()) return {};
-    around += 1e-9 * (1 + std::abs(b.min.x) + std::abs(b.min.y));
-    return QRectF(QPointF(b.min.x - around, b.min.y - around), QPointF(b.max.x + around, b.max.y + around));
+    return QRectF(QPointF(b.min.x, b.min.y), QPointF(b.max.x, b.max.y));
 }
 
 void PaintText(QPainter& painter, const Shape& s, const QTransform& view, TextEncoding encoding, const QFont& font) {
@@ -146,7 +79,7 @@ void PaintText(QPainter& painter, const Shape& s, const QTransform& view, TextEn
     }
     // Vertical writing: each character upright, centred under the one before.
     const QFontMetricsF metrics(font);
-    double y = kAscent * kFontPixels;
+    double y = kTextAscent * kFontPixels;
     for (const QChar& c : text) {
         if (c.isLowSurrogate()) continue;
         painter.drawText(QPointF(-metrics.horizontalAdvance(c) / 2, y), QString(c));
@@ -201,8 +134,8 @@ private:
         if (!added) return at->second;
         QPen pen(QColor::fromRgb(ScreenColor(s.color, light_)), 0);  // cosmetic: one pixel at any zoom
         if (s.linetype >= 0) {
-            const QList<qreal> dashes = DashesInPixels(outline_.linetypes[static_cast<std::size_t>(s.linetype)], scale_);
-            if (!dashes.isEmpty()) pen.setDashPattern(dashes);
+            const std::vector<double> dashes = ScreenDashes(outline_.linetypes[static_cast<std::size_t>(s.linetype)], scale_);
+            if (!dashes.empty()) pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
         }
         at->second = pen;
         return at->second;

@@ -6,13 +6,14 @@
 #include <numbers>
 #include <cstdio>
 
+#include "picture/ShapeGeometry.h"
 #include "text/Cp932.h"
 
 namespace orvik {
 namespace {
 
 // How far below the top of a character its base line lies, in heights.
-constexpr double kAscent = 0.88;
+
 
 // The shortest text that reads back as the same double.
 std::string Num(double v) {
@@ -162,7 +163,7 @@ void AppendText(std::string& out, const Shape& s, const std::string& color, Text
     }
     // Vertical writing: each character upright, centred under the one before.
     out += " text-anchor=\"middle\">";
-    double y = kAscent * s.height;
+    double y = kTextAscent * s.height;
     for (std::string_view ch : Characters(utf8)) {
         out += "<tspan x=\"0\" y=\"" + Num(y) + "\">";
         AppendEscaped(out, ch);
