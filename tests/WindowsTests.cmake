@@ -9,3 +9,8 @@ target_include_directories(orvik_windows_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DI
 target_link_libraries(orvik_windows_tests PRIVATE orvik_cli_lib gtest_main)
 target_compile_definitions(orvik_windows_tests PRIVATE ORVIK_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 add_test(NAME windows_unit_tests COMMAND orvik_windows_tests)
+
+# What drives orvik.exe's window in scripts/test-windows.sh.
+add_executable(orvik-window-driver win/WindowDriver.cpp)
+target_link_options(orvik-window-driver PRIVATE -municode)
+target_link_libraries(orvik-window-driver PRIVATE orvik_win)

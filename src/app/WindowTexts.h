@@ -98,6 +98,8 @@ inline constexpr std::string_view kNoButton = "いいえ(&N)";
 inline constexpr std::string_view kOpenFolderButton = "フォルダを開く(&F)";
 inline constexpr std::string_view kInfoCaption = "ORVIK";
 inline constexpr std::string_view kWarningCaption = "警告";
+// When the desktop shows no folder (followed by the folder).
+inline constexpr std::string_view kCannotOpenFolder = "フォルダを開けません（ファイルマネージャーが見つかりません）。";
 
 // The open dialog's filter: the drawings, and every file.
 inline constexpr std::string_view kDrawingsFilterName = "jw_cad";

@@ -88,7 +88,7 @@ void QtDialogs::OpenFolder(const std::string& folder) {
     // A desktop without a file manager opens nothing: say so, and where the files are.
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(folder))))
         QMessageBox::warning(window_, FromUtf8(window_text::kWarningCaption),
-                             QStringLiteral("フォルダを開けません（ファイルマネージャーが見つかりません）。\n") + FromPath(folder));
+                             FromUtf8(window_text::kCannotOpenFolder) + "\n" + FromPath(folder));
 }
 
 void QtDialogs::Beep() { QApplication::beep(); }

@@ -1,0 +1,88 @@
+// The drawing tab's view on Windows: the display list on a dark (or light)
+// background like a CAD screen, fitted with its paper sheet when a new
+// drawing is shown. The picture is drawn into a bitmap on a worker, so the
+// window never waits for it: a repaint, and every step of a zoom or pan,
+// shows the last bitmap moved and scaled as the view has been since; the
+// picture is drawn anew once the view rests. The wheel zooms around the
+// cursor, dragging pans, F, Home or a double click fit it again. Keeps the
+// zoom when only the settings change.
+#pragma once
+
+#include <windows.h>
+
+#include <future>
+#include <memory>
+#include <string>
+
+#include "picture/DisplayList.h"
+#include "picture/PictureView.h"
+
+namespace Gdiplus {
+class Bitmap;
+}
+
+namespace orvik::win {
+
+class DrawingPane {
+public:
+    DrawingPane();
+    ~DrawingPane();
+    DrawingPane(const DrawingPane&) = delete;
+    DrawingPane& operator=(const DrawingPane&) = delete;
+
+    HWND Create(HWND parent, int id);
+    HWND Window() const { return window_; }
+
+    // Shows the list; `fit`: a new drawing, fitted to the view.
+    void SetPicture(DisplayList list, bool fit);
+    void Clear();
+    // A line of text shown at the top of the view, over the picture or in its
+    // place (why there is none, or that it is partial); empty: none.
+    void SetNote(const std::wstring& note);
+    // While a picture is being built: said in a corner of the view.
+    void SetBusy(bool busy);
+    bool HasPicture() const { return hasPicture_; }
+    void FitToView();
+    void SetLightBackground(bool light);
+    void SetFont(HFONT font) { font_ = font; }
+    // Whether the view shows the picture of its current view, drawn.
+    bool Drawn() const { return !rendering_.valid() && !cacheStale_ && cacheView_ == view_ && !moving_; }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+    LRESULT Handle(UINT message, WPARAM w, LPARAM l);
+    void Paint();
+    // A zoom or pan step: shown at once from the last full picture, drawn
+    // anew once the view has rested.
+    void Moving();
+    void Render();
+    void Rendered();
+    SIZE Size() const;
+
+    struct RenderedView {
+        std::unique_ptr<Gdiplus::Bitmap> image;
+        PictureView view;
+    };
+
+    HWND window_ = nullptr;
+    HFONT font_ = nullptr;
+    std::shared_ptr<const DisplayList> list_ = std::make_shared<const DisplayList>();
+    std::wstring note_;
+    bool busy_ = false;
+    bool hasPicture_ = false;
+    bool fitted_ = true;  // follows the view's size until the user zooms or pans
+    bool light_ = false;
+    PictureView view_;
+    POINT dragFrom_{};
+    bool dragging_ = false;
+    // The last full picture, drawn under cacheView_.
+    std::unique_ptr<Gdiplus::Bitmap> cache_;
+    PictureView cacheView_;
+    SIZE cacheSize_{};
+    bool cacheStale_ = true;
+    bool moving_ = false;
+    std::future<RenderedView> rendering_;
+    bool renderWanted_ = false;  // the view changed while one was being drawn
+};
+
+}  // namespace orvik::win

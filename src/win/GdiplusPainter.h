@@ -1,0 +1,47 @@
+// Draws a display list with GDI+, which every Windows has: the window's
+// drawing tab and the command line's PNG pictures on Windows. Shapes are
+// mapped to pixels first and drawn with one-pixel pens, so zooming and
+// panning only change the view.
+#pragma once
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <gdiplus.h>
+
+#include <memory>
+#include <string>
+
+#include "picture/DisplayList.h"
+#include "picture/PictureSource.h"
+#include "picture/PictureView.h"
+#include "picture/SvgPicture.h"
+
+namespace orvik::win {
+
+// GDI+ started for as long as it lives: one for the program's life.
+class GdiplusSession {
+public:
+    GdiplusSession();
+    ~GdiplusSession();
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+    bool Started() const { return started_; }
+
+private:
+    ULONG_PTR token_ = 0;
+    bool started_ = false;
+};
+
+// Draws the paper sheet's frame and the shapes under `view`; the background
+// is the caller's. Shapes wholly outside the device's `width` × `height` are skipped.
+void PaintPicture(Gdiplus::Graphics& graphics, const PictureSource& source, const PictureView& view, int width, int height,
+                  bool lightBackground);
+
+// The whole drawing at `options.width` pixels, on its background; null when
+// its memory cannot be had.
+std::unique_ptr<Gdiplus::Bitmap> RenderPicture(const PictureSource& source, const PictureOptions& options);
+
+// Saves the bitmap as a PNG file (the path UTF-8); false when it cannot.
+bool SavePng(Gdiplus::Bitmap& bitmap, const std::string& path);
+
+}  // namespace orvik::win

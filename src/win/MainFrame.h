@@ -1,0 +1,126 @@
+// The main window on Windows, built with the system's own controls: on the
+// left two tabs, the log and the drawing as the current settings would
+// convert it (a batch's drawings listed above it), the progress of a save
+// below them; the conversion settings in two columns on the right, and the
+// four command buttons. It shows the settings and hands the commands to
+// WindowCommands, as the Qt window does, with the same texts, order,
+// defaults and behaviour; dialogs go through the Dialogs it is given.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <future>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/KeptSettings.h"
+#include "app/WindowCommands.h"
+#include "win/DrawingPane.h"
+
+namespace orvik::win {
+
+class MainFrame : public WindowView {
+public:
+    MainFrame(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings& settings, WindowState& state, SettingsStore& store);
+    ~MainFrame() override;
+
+    // Creates the window, shown as it was left last time.
+    HWND Create(HINSTANCE instance, int show);
+    HWND Window() const { return window_; }
+    // Whether the message is the window's (a key for a control, an accelerator) and was handled.
+    bool PreTranslate(MSG& message);
+    // Reads the drawings as a drop of them would: those given on the command line or dropped.
+    void ReadFiles(const std::vector<std::string>& paths);
+
+    // WindowView.
+    void ClearLog() override;
+    void AppendLog(const std::string& text) override;
+    void SetScaleList(const ScaleList& list) override;
+    std::string ScaleText() const override;
+    ControlValues ReadControls() const override;
+    void SetPointRadiusText(const std::string& text) override;
+    void SetTextShrinkText(const std::string& text) override;
+    void SetHalfWidthAspectText(const std::string& text) override;
+    void FocusWindow() override;
+    void RunInBackground(const std::function<void()>& work) override;
+    void ShowProgress(int done, int total, const std::string& current) override;
+    bool CancelRequested() override { return cancelRequested_; }
+
+private:
+    // One setting and the controls that show it, in layout order: the one
+    // place a setting control is named (tab order, the drawing following the
+    // settings, disabling during a save, showing, reading, the defaults).
+    struct SettingControl {
+        std::vector<int> ids;
+        std::function<void(const ControlValues&)> show;  // none: not a setting kept in ControlValues
+        std::function<void(ControlValues&)> read;
+    };
+    // A spin control's state: the field it steps and its last position.
+    struct Spin {
+        int field = 0;
+        int position = 0;
+    };
+
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+    static LRESULT CALLBACK FieldProcedure(HWND field, UINT message, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR frame);
+    LRESULT Handle(UINT message, WPARAM w, LPARAM l);
+    void CreateControls();
+    std::vector<SettingControl> SettingControls();
+    void MakeFonts();
+    void Layout();
+    void Command(int id, int code);
+    void DrawPenItem(const DRAWITEMSTRUCT& item) const;
+    void AddTooltips();
+    void ApplyDefaultsOnFirstShow();
+    void ShowControls(const ControlValues& c);
+    void SelectDefaults();
+    void RestoreDefaults();
+    void ConvertAndSave();
+    void OpenDrawings();
+    void ShowAbout();
+    void Close();
+    void StoreOnClose();
+    void DrawingRead();
+    void UpdateDrawing();
+    void PictureBuilt();
+    void ShowBatchMarks();
+    void ShowPage();
+    void SettingsChanged();
+    void StepSpin(Spin& spin, int delta);
+    void SetSpinPosition(Spin& spin, int position);
+    void WriteSpinPosition(const Spin& spin);
+    void EnableFieldsOfChecks();
+    bool DrawingTabShown() const;
+
+    HWND Item(int id) const { return ::GetDlgItem(window_, id); }
+    bool Checked(int id) const;
+    void Check(int id, bool on);
+    std::string FieldText(int id) const;  // CP932
+    void SetFieldText(int id, const std::string& cp932);
+    int Scaled(int logical) const { return ::MulDiv(logical, dpi_, 96); }
+
+    Dialogs& dialogs_;
+    SettingsStore& store_;
+    WindowCommands commands_;
+    std::vector<SettingControl> settingControls_;
+    HWND window_ = nullptr;
+    HWND tooltips_ = nullptr;
+    HACCEL accelerators_ = nullptr;
+    UINT dpi_ = 96;
+    HFONT font_ = nullptr;
+    HFONT logFont_ = nullptr;
+    DrawingPane pane_;
+    Spin textShrinkSpin_{};
+    Spin halfWidthAspectSpin_{};
+    bool busy_ = false;             // a save is under way: the commands wait
+    bool cancelRequested_ = false;  // cancel pressed during the current batch
+    bool closeWhenDone_ = false;    // the window was closed during the batch: close once it stops
+    bool workDone_ = false;         // the background work has ended
+    std::future<DrawingPicture> pictureWork_;  // the drawing tab's picture, being built on a worker
+    bool pictureWanted_ = false;               // asked for again while one was being built
+    bool fitNextDrawing_ = false;              // a new drawing was read: fit it to the view
+};
+
+}  // namespace orvik::win

@@ -1,0 +1,44 @@
+// orvik.exe: the desktop program on Windows.
+#include <windows.h>
+// After windows.h, which they need.
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "app/DrawingJob.h"
+#include "win/GdiplusPainter.h"
+#include "win/MainFrame.h"
+#include "win/RegistryStore.h"
+#include "win/Wide.h"
+#include "win/Win32Dialogs.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    orvik::RemoveTemporaryFilesOnSignals();
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    orvik::win::GdiplusSession gdiplus;
+    orvik::win::RegistryStore store;
+    orvik::win::Win32Dialogs dialogs(store);
+    orvik::JwcDrawing drawing;
+    orvik::ConversionSettings settings;
+    orvik::WindowState state;
+    orvik::win::MainFrame frame(dialogs, drawing, settings, state, store);
+    if (!frame.Create(instance, show)) return 1;
+    dialogs.SetOwner(frame.Window());
+    // Drawings named on the command line (Explorer's "Open with", a double-click) are read as if dropped.
+    int count = 0;
+    wchar_t** arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::vector<std::string> paths;
+    for (int i = 1; i < count; ++i) paths.push_back(orvik::win::Utf8(arguments[i]));
+    ::LocalFree(arguments);
+    if (!paths.empty()) frame.ReadFiles(paths);
+    MSG message;
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (frame.PreTranslate(message)) continue;
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    ::CoUninitialize();
+    return 0;
+}
