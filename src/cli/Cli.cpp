@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "cli/Pictures.h"
 
 #include <charconv>
 #include <filesystem>
@@ -113,10 +114,10 @@ int Convert(const std::vector<std::string>& rest, OutputKind kind, std::ostream&
     if (kind == OutputKind::Picture && options.thumbnail) return UsageError(err, "--thumbnail は convert のオプションです");
     if (options.thumbnail && options.output == kStandardOutput)
         return UsageError(err, "--thumbnail は標準出力への変換には使えません");
-#ifndef ORVIK_HAVE_QT_PICTURES
-    if ((kind == OutputKind::Picture && options.pictureType != PictureType::Svg) || options.thumbnail)
-        return UsageError(err, "このビルド（Qt なし）は PNG と PDF を書けません");
-#endif
+    // What this build's painter cannot draw.
+    const PictureType wanted = options.thumbnail ? PictureType::Png : options.pictureType;
+    if ((kind == OutputKind::Picture || options.thumbnail) && !CanDrawPictures(wanted))
+        return UsageError(err, std::string("このビルドは ") + (wanted == PictureType::Pdf ? "PDF" : "PNG") + " の絵を書けません");
     if (options.files.empty()) return UsageError(err, "図面ファイルを指定してください");
     std::error_code ec;
     if (options.output && (options.recursive || options.outputDir))

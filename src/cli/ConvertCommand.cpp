@@ -20,9 +20,7 @@
 #include "cli/Cli.h"
 #include "cli/ReadLog.h"
 #include "cli/RunReport.h"
-#ifdef ORVIK_HAVE_QT_PICTURES
-#include "cli/QtPictures.h"
-#endif
+#include "cli/Pictures.h"
 #include "text/Cp932.h"
 #include "text/Messages.h"
 
@@ -50,18 +48,6 @@ std::string OutputPathFor(const ConvertOptions& options, OutputKind kind, const 
     return *options.output;
 }
 
-#ifdef ORVIK_HAVE_QT_PICTURES
-// Qt draws PNG and PDF pictures one at a time; everything else runs in parallel.
-std::mutex qtPictures;
-
-void QtPicture(const PictureSource& source, PictureType type, const PictureOptions& options, ByteSink& sink) {
-    const std::lock_guard lock(qtPictures);
-    if (type == PictureType::Png)
-        PngPicture(source, options, sink);
-    else
-        PdfPicture(source, options, sink);
-}
-#endif
 
 // A drawing of the run, with where its output goes and what planning decided.
 struct Job {
@@ -168,9 +154,7 @@ JobResult ConvertOne(const Job& job, const ConvertOptions& options, OutputKind k
         request.plannedRefusal = job.refusalReason;
         request.createFolder = options.outputDir.has_value();  // the input's folder, mirrored under it
         request.writers = writers;
-#ifdef ORVIK_HAVE_QT_PICTURES
-        request.encoder = QtPicture;
-#endif
+        request.encoder = DrawPicture;
         r = Describe(job, options, RunDrawingJob(request));
     }
     r.record.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -412,10 +396,8 @@ private:
 int RunConvert(const ConvertOptions& options, OutputKind kind, std::ostream& out, std::ostream& err) {
     // With the output on standard output, the log goes with the messages.
     std::ostream& log = ToStandardOutput(options) ? err : out;
-#ifdef ORVIK_HAVE_QT_PICTURES
-    // Qt's application starts on this thread, before any worker draws.
-    if ((kind == OutputKind::Picture && options.pictureType != PictureType::Svg) || options.thumbnail) StartQtPictures();
-#endif
+    // The painter starts on this thread, before any worker draws.
+    if ((kind == OutputKind::Picture && options.pictureType != PictureType::Svg) || options.thumbnail) StartPictures();
     const bool terminal = &err == &std::cerr && ErrorsOnTerminal();
     return Run(options, kind, log, err, terminal).Execute();
 }

@@ -1,28 +1,24 @@
-#include "cli/QtPictures.h"
-
+// The pictures drawn with Qt (the window's painter), on the offscreen
+// platform: no display needed. Qt's GUI application, which text drawing
+// requires, is started by the first call for the rest of the run.
 #include <QBuffer>
 #include <QByteArray>
 #include <QGuiApplication>
 
 #include <memory>
+#include <mutex>
 
+#include "cli/Pictures.h"
 #include "paint/PdfPicture.h"
 #include "paint/PicturePainter.h"
 #include "text/Messages.h"
 
 namespace orvik::cli {
+namespace {
 
-void StartQtPictures() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "orvik-cli";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static const std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
-}
+std::mutex drawing;  // Qt draws one picture at a time
 
 void PngPicture(const PictureSource& source, const PictureOptions& options, ByteSink& sink) {
-    StartQtPictures();
     const QImage image = RenderPicture(source, options);
     if (image.isNull()) throw ConversionError(WithReason(kPictureNotMade, kOutOfMemory));
     QByteArray bytes;
@@ -32,9 +28,26 @@ void PngPicture(const PictureSource& source, const PictureOptions& options, Byte
     sink.Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
-void PdfPicture(const PictureSource& source, const PictureOptions& options, ByteSink& sink) {
-    StartQtPictures();  // the glyph outlines of the texts need Qt's fonts
-    WritePdfPicture(source, options, sink);
+}  // namespace
+
+bool CanDrawPictures(PictureType) { return true; }
+
+void StartPictures() {
+    if (QCoreApplication::instance()) return;
+    static int argc = 1;
+    static char name[] = "orvik-cli";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static const std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+void DrawPicture(const PictureSource& source, PictureType type, const PictureOptions& options, ByteSink& sink) {
+    const std::lock_guard lock(drawing);
+    StartPictures();
+    if (type == PictureType::Png)
+        PngPicture(source, options, sink);
+    else
+        WritePdfPicture(source, options, sink);  // the glyph outlines of the texts need Qt's fonts
 }
 
 }  // namespace orvik::cli

@@ -267,16 +267,28 @@ std::unique_ptr<Gdiplus::Bitmap> RenderPicture(const PictureSource& source, cons
     return bitmap;
 }
 
-bool SavePng(Gdiplus::Bitmap& bitmap, const std::string& path) {
+bool EncodePng(Gdiplus::Bitmap& bitmap, std::vector<char>& png) {
     UINT count = 0, bytes = 0;
     if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || bytes == 0) return false;
     std::vector<BYTE> buffer(bytes);
     auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
     if (Gdiplus::GetImageEncoders(count, bytes, encoders) != Gdiplus::Ok) return false;
+    const Gdiplus::ImageCodecInfo* encoder = nullptr;
     for (UINT i = 0; i < count; ++i)
-        if (std::wstring_view(encoders[i].MimeType) == L"image/png")
-            return bitmap.Save(Wide(path).c_str(), &encoders[i].Clsid, nullptr) == Gdiplus::Ok;
-    return false;
+        if (std::wstring_view(encoders[i].MimeType) == L"image/png") encoder = &encoders[i];
+    IStream* stream = nullptr;
+    if (!encoder || FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream))) return false;
+    bool saved = bitmap.Save(stream, &encoder->Clsid, nullptr) == Gdiplus::Ok;
+    STATSTG status{};
+    if (saved && SUCCEEDED(stream->Stat(&status, STATFLAG_NONAME))) {
+        png.resize(static_cast<std::size_t>(status.cbSize.QuadPart));
+        LARGE_INTEGER start{};
+        ULONG read = 0;
+        saved = SUCCEEDED(stream->Seek(start, STREAM_SEEK_SET, nullptr)) &&
+                SUCCEEDED(stream->Read(png.data(), static_cast<ULONG>(png.size()), &read)) && read == png.size();
+    }
+    stream->Release();
+    return saved && !png.empty();
 }
 
 }  // namespace orvik::win

@@ -9,7 +9,7 @@
 #include <gdiplus.h>
 
 #include <memory>
-#include <string>
+#include <vector>
 
 #include "picture/DisplayList.h"
 #include "picture/PictureSource.h"
@@ -41,7 +41,7 @@ void PaintPicture(Gdiplus::Graphics& graphics, const PictureSource& source, cons
 // its memory cannot be had.
 std::unique_ptr<Gdiplus::Bitmap> RenderPicture(const PictureSource& source, const PictureOptions& options);
 
-// Saves the bitmap as a PNG file (the path UTF-8); false when it cannot.
-bool SavePng(Gdiplus::Bitmap& bitmap, const std::string& path);
+// The bitmap as the bytes of a PNG file; false when it cannot be encoded.
+bool EncodePng(Gdiplus::Bitmap& bitmap, std::vector<char>& png);
 
 }  // namespace orvik::win

@@ -894,6 +894,10 @@ void MainFrame::AppendLog(const std::string& text) {
     const int end = ::GetWindowTextLengthW(log);
     ::SendMessageW(log, EM_SETSEL, end, end);
     ::SendMessageW(log, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(lines.c_str()));
+    // The caret at the start of the last line: the log shows its beginnings, not the end of the longest.
+    const auto last = ::SendMessageW(log, EM_LINEINDEX, ::SendMessageW(log, EM_GETLINECOUNT, 0, 0) - 1, 0);
+    ::SendMessageW(log, EM_SETSEL, last, last);
+    ::SendMessageW(log, EM_SCROLLCARET, 0, 0);
 }
 
 void MainFrame::SetScaleList(const ScaleList& list) {

@@ -13,6 +13,7 @@
 #include "jwc/JwcBuilder.h"
 #include "jwc/JwcLoader.h"
 #include "picture/DisplayListBuilder.h"
+#include "support/PictureBlocks.h"
 #include "support/TempDir.h"
 
 namespace orvik {
@@ -146,18 +147,8 @@ TEST(PdfPicture, APdfReaderDrawsWhatThePngShows) {
     const QImage drawn = QImage(QString::fromStdString(dir.File("drawn.png"))).convertToFormat(QImage::Format_RGB32);
     const QImage painted = RenderPicture(source, {400, false}).convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(drawn.size(), painted.size());
-    // Compared in blocks of 4 x 4 pixels: readers draw hairlines and glyph
-    // edges each their own way (anti-aliased or not), not elsewhere.
-    const auto ink = [](const QImage& image, int bx, int by) {
-        int sum = 0;
-        for (int y = by * 4; y < by * 4 + 4; ++y)
-            for (int x = bx * 4; x < bx * 4 + 4; ++x) sum += qGray(image.pixel(x, y));
-        return sum / 16;
-    };
-    int blocks = 0, differing = 0;
-    for (int by = 0; by < painted.height() / 4; ++by)
-        for (int bx = 0; bx < painted.width() / 4; ++bx, ++blocks) differing += std::abs(ink(drawn, bx, by) - ink(painted, bx, by)) > 64;
-    EXPECT_LT(differing, blocks / 1000) << "blocks that differ: " << differing << " of " << blocks;
+    const testing::BlockDifference d = testing::CompareBlocks(drawn, painted);
+    EXPECT_LT(d.differing, d.blocks / 1000) << "blocks that differ: " << d.differing << " of " << d.blocks;
 }
 
 // The sample's picture against the reviewed one, compared loosely: a change

@@ -128,7 +128,14 @@ bool Shot(const std::string& png) {
     bool saved = false;
     {
         Gdiplus::Bitmap picture(bitmap, nullptr);
-        saved = orvik::win::SavePng(picture, png);
+        std::vector<char> bytes;
+        if (orvik::win::EncodePng(picture, bytes)) {
+            HANDLE file = ::CreateFileW(Wide(png).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            DWORD written = 0;
+            saved = file != INVALID_HANDLE_VALUE && ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                    written == bytes.size();
+            if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
+        }
     }
     ::DeleteObject(bitmap);
     ::DeleteDC(memory);
