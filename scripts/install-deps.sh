@@ -23,8 +23,9 @@ if [ "${1:-}" = "--tests" ]; then
     xvfb xauth                      # the window on a virtual display (screenshot)
     dpkg-dev file desktop-file-utils shared-mime-info  # the Debian package (CPack runs file) and its test
     g++-mingw-w64-x86-64-posix libz-mingw-w64-dev wine64 unzip  # the Windows build, run under Wine, and its zip
+    fonts-wine                      # Wine's own fonts (the window frames' symbols)
     nsis                            # the Windows installer (makensis)
-    locales                         # a decimal-comma locale (de_DE.UTF-8) for the locale tests
+    locales                         # the test locales (below)
   )
 fi
 
@@ -39,9 +40,14 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-if [ "${1:-}" = "--tests" ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-  echo "Generating the de_DE.UTF-8 locale"
-  sed -i 's/^# *\(de_DE\.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^de_DE\.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' >> /etc/locale.gen
-  locale-gen >/dev/null
+# The locales the tests run in: a decimal-comma one (de_DE.UTF-8) for the
+# number tests, a Japanese one (ja_JP.UTF-8) for the window under Wine.
+if [ "${1:-}" = "--tests" ]; then
+  for wanted in de_DE ja_JP; do
+    locale -a 2>/dev/null | grep -qi "^$wanted\.utf-\?8\$" && continue
+    echo "Generating the $wanted.UTF-8 locale"
+    sed -i "s/^# *\($wanted\.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^$wanted\.UTF-8 UTF-8" /etc/locale.gen || echo "$wanted.UTF-8 UTF-8" >> /etc/locale.gen
+    locale-gen >/dev/null
+  done
 fi

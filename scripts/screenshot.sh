@@ -5,7 +5,8 @@
 # open dialog to docs/open-dialog.png; a batch with a damaged drawing
 # (the sample cut short), marked in the list, to docs/window-batch.png;
 # then writes the sample's picture as orvik-cli render makes it to
-# docs/plan.png.
+# docs/plan.png; and the Windows window under Wine with a JWW drawing read,
+# in a Japanese prefix: docs/windows-window.png and docs/windows-drawing.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,4 +25,11 @@ head -c 6000 samples/plan.jwc > "$batch/途中で切れた図面.jwc"
 cp samples/plan.jwc "$batch/配置図.jwc"
 shot docs/window-batch.png batch "$batch/平面図.jwc" "$batch/途中で切れた図面.jwc" "$batch/配置図.jwc"
 ./build/release/bin/orvik-cli render --force --width 900 -o docs/plan.png samples/plan.jwc >/dev/null 2>&1
+cmake --build --preset release --target make_readback_drawings >/dev/null
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target orvik orvik-window-driver >/dev/null
+mkdir -p "$batch/図面"
+./build/release/bin/make_readback_drawings "$batch/図面" >/dev/null
+xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/test-windows-window.sh "$batch" --shots >/dev/null
 echo "docs/window.png docs/window-drawing.png docs/open-dialog.png docs/window-batch.png docs/plan.png"
+echo "docs/windows-window.png docs/windows-drawing.png"

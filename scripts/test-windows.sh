@@ -13,6 +13,7 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --tests
 # Wine maps the Japanese folder names through the locale: a UTF-8 one, whatever the caller has.
 export LC_ALL=C.UTF-8 WINEDEBUG=-all WINEPREFIX="${WINEPREFIX:-$HOME/.wine-orvik}"
+export WINEDLLOVERRIDES=winemenubuilder.exe=d  # the installer's shortcut makes no menu entry on this machine
 wine=/usr/lib/wine/wine64
 "$wine" wineboot --init >/dev/null 2>&1 || true  # the prefix, made once
 
@@ -20,7 +21,15 @@ cmake --preset windows >/dev/null
 cmake --build --preset windows
 ctest --preset windows
 
-cmake --build --preset release --target orvik-cli make_readback_drawings >/dev/null
+# One .exe each, with no DLL of ours beside it: only the system's are imported.
+for program in orvik orvik-cli; do
+  foreign=$(x86_64-w64-mingw32-objdump -p "build/windows/bin/$program.exe" | sed -n 's/^\tDLL Name: //p' |
+    grep -viE '^(kernel32|user32|gdi32|gdiplus|comctl32|comdlg32|ole32|oleaut32|shell32|advapi32|msvcrt)\.dll$' || true)
+  [ -z "$foreign" ] || { echo "test-windows: $program.exe needs $foreign"; exit 1; }
+done
+echo "orvik.exe and orvik-cli.exe import only the system's DLLs"
+
+cmake --build --preset release --target orvik-cli make_readback_drawings compare-pictures >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/図面" "$work/linux" "$work/windows"
@@ -50,6 +59,28 @@ for drawing in "$work/図面"/*.jw[cw]; do
   done
 done
 echo "$compared DXF files identical on Linux and under Wine"
+
+# Folders with Japanese names walked and mirrored (-r, --output-dir), and a folder as -o.
+./build/release/bin/orvik-cli convert -q -r --output-dir "$work/linux/出力" "$work/図面" >/dev/null 2>&1 || true
+"$wine" build/windows/bin/orvik-cli.exe convert -q -r --output-dir "$work/windows/出力" "$work/図面" >/dev/null 2>&1 || true
+mkdir -p "$work/windows/フォルダ"
+"$wine" build/windows/bin/orvik-cli.exe convert -q -o "$work/windows/フォルダ" "$work/図面/平面図.jwc" "$work/図面/plan.jww" >/dev/null 2>&1
+diff -r "$work/linux/出力" "$work/windows/出力" >/dev/null && [ "$(ls "$work/windows/出力" | wc -l)" -gt 1 ] &&
+  cmp -s "$work/windows/フォルダ/平面図.dxf" "$work/linux/出力/平面図.dxf" ||
+  { echo "test-windows: folders with Japanese names were not walked or written as on Linux"; exit 1; }
+echo "folders with Japanese names are walked and written as on Linux"
+
+# PNG pictures drawn with GDI+ look as Linux's (Qt's): the 4 x 4 block rule.
+for drawing in "$work/図面/平面図.jwc" "$work/図面/plan.jww"; do
+  for background in dark light; do
+    ./build/release/bin/orvik-cli render --force --background "$background" -o "$work/linux/picture.png" "$drawing" >/dev/null 2>&1
+    "$wine" build/windows/bin/orvik-cli.exe render --force --background "$background" -o "$work/windows/picture.png" "$drawing" \
+      >/dev/null 2>&1
+    ./build/release/bin/compare-pictures "$work/linux/picture.png" "$work/windows/picture.png" >/dev/null ||
+      { echo "test-windows: the picture of $(basename "$drawing") ($background) differs from Linux's"; exit 1; }
+  done
+done
+echo "PNG pictures made on Windows match Linux's"
 
 # A drawing large enough to be written on two threads: the same bytes too.
 cmake --build --preset release --target make_bench_drawing >/dev/null
@@ -87,19 +118,24 @@ cmp -s "$work/windows/large.dxf" <(./build/release/bin/orvik-cli convert -o - sa
   { echo "test-windows: the save after the killed one differs"; exit 1; }
 echo "a killed save leaves the old output, and the next save removes its temporary file"
 
-# The download: the program and its read-me.
-rm -f build/windows/orvik-cli-*.zip
+# The window, driven as a user would (its own script: a display and a Japanese prefix).
+xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/test-windows-window.sh "$work"
+
+# The download without an installer: the programs, the read-me and the licence.
+rm -f build/windows/orvik-*.zip
 (cd build/windows && cpack -G ZIP >/dev/null)
-listing=$(unzip -l build/windows/orvik-cli-*.zip)
-grep -q ' orvik-cli.exe$' <<<"$listing" && grep -q ' README.txt$' <<<"$listing" ||
-  { echo "test-windows: the zip lacks the program or the read-me"; exit 1; }
-echo "$(ls build/windows/orvik-cli-*.zip) holds orvik-cli.exe and README.txt"
+listing=$(unzip -l build/windows/orvik-*.zip)
+for file in orvik.exe orvik-cli.exe README.txt LICENSE.txt; do
+  grep -q " $file\$" <<<"$listing" || { echo "test-windows: the zip lacks $file"; exit 1; }
+done
+echo "$(ls build/windows/orvik-*.zip) holds orvik.exe, orvik-cli.exe, README.txt and LICENSE.txt"
 
 # The installer, as a new user runs it: installed silently into a fresh
-# prefix for the user alone, with the PATH component, its files, uninstall
-# entry, Explorer verb and PATH entry there; the verb's command converts a
-# drawing beside itself as on Linux; the silent uninstall leaves no file and
-# no key, and the user's PATH as it was.
+# prefix for the user alone, with the PATH component: its files, Start-menu
+# entry, uninstall entry, file type and Explorer verb, and PATH entry; the
+# verb converts drawings beside themselves as on Linux, with the window's
+# kept settings; the silent uninstall leaves no file and no key (the kept
+# settings included), and the user's PATH as it was. Then for all users.
 cmake --build --preset windows --target setup >/dev/null
 setup=$(ls build/windows/ORVIK-*-setup.exe)
 export WINEPREFIX="$work/prefix"
@@ -109,35 +145,62 @@ user_path() { "$wine" reg query 'HKCU\Environment' /v Path 2>/dev/null | tr -d '
 "$wine" "$setup" /S /PATH
 /usr/lib/wine/wineserver -w
 local=$("$wine" cmd /c 'echo %LOCALAPPDATA%' 2>/dev/null | tr -d '\r')
-programs=$(/usr/lib/wine/wine64 winepath -u "$local")/Programs/ORVIK
-for file in orvik-cli.exe README.txt uninstall.exe; do
+programs=$("$wine" winepath -u "$local")/Programs/ORVIK
+menu=$("$wine" winepath -u "$("$wine" cmd /c 'echo %APPDATA%' 2>/dev/null | tr -d '\r')")/Microsoft/Windows/Start\ Menu/Programs
+for file in orvik.exe orvik-cli.exe README.txt LICENSE.txt uninstall.exe; do
   [ -f "$programs/$file" ] || { echo "test-windows: the installer did not install $file"; exit 1; }
 done
+[ -f "$menu/ORVIK.lnk" ] || { echo "test-windows: no Start-menu entry"; exit 1; }
 exported() {  # the registry keys below $1 as text, empty when there are none
   rm -f "$work/keys.reg"
   "$wine" regedit /E 'Z:'"${work//\//\\}"'\keys.reg' "$1" >/dev/null 2>&1 || true
   /usr/lib/wine/wineserver -w
   [ -f "$work/keys.reg" ] && iconv -f UTF-16 -t UTF-8 "$work/keys.reg" | tr -d '\r' || true
 }
-verbs='HKEY_CURRENT_USER\Software\Classes\SystemFileAssociations'
+classes='HKEY_CURRENT_USER\Software\Classes'
 uninstall='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Uninstall\ORVIK'
-installed=$(exported "$verbs")
+installed=$(exported "$classes")
+program="${local//\\/\\\\}\\\\Programs\\\\ORVIK\\\\orvik.exe"
 for extension in jwc jww; do
-  grep -qF "[$verbs\\.$extension\\shell\\ORVIK.ConvertToDxf]" <<<"$installed" && grep -qF '@="DXFに変換"' <<<"$installed" &&
-    grep -qF "@=\"\\\"${local//\\/\\\\}\\\\Programs\\\\ORVIK\\\\orvik-cli.exe\\\" convert --update \\\"%1\\\"\"" <<<"$installed" ||
-    { echo "test-windows: no verb \"DXFに変換\" on .$extension"; echo "$installed"; exit 1; }
+  grep -qF "[$classes\\SystemFileAssociations\\.$extension\\shell\\ORVIK.ConvertToDxf]" <<<"$installed" &&
+    grep -qF '@="DXFに変換"' <<<"$installed" && grep -qF "@=\"\\\"$program\\\" /convert \\\"%1\\\"\"" <<<"$installed" &&
+    grep -qF "[$classes\\.$extension\\OpenWithProgids]" <<<"$installed" ||
+    { echo "test-windows: .$extension has no verb \"DXFに変換\" or no ORVIK to open it"; echo "$installed"; exit 1; }
 done
+grep -qF "[$classes\\ORVIK.Drawing\\DefaultIcon]" <<<"$installed" && grep -qF "@=\"\\\"$program\\\" \\\"%1\\\"\"" <<<"$installed" ||
+  { echo "test-windows: the drawings' file type lacks its icon or its program"; exit 1; }
 exported "$uninstall" | grep -qF '"QuietUninstallString"=' || { echo "test-windows: no uninstall entry"; exit 1; }
 [ "$(user_path)" = "C:\tools;$local\Programs\ORVIK" ] || { echo "test-windows: the user's PATH is '$(user_path)'"; exit 1; }
+# The verb, with nothing kept (the defaults) and with the window's kept settings.
 mkdir -p "$work/verb"
 cp samples/plan.jwc "$work/verb/平面図.jwc"
-"$wine" "$programs/orvik-cli.exe" convert --update "$(/usr/lib/wine/wine64 winepath -w "$work/verb/平面図.jwc")" >/dev/null 2>&1
+cp "$work/図面/plan.jww" "$work/verb/配置図.jww"
+"$wine" "$programs/orvik.exe" /convert "$("$wine" winepath -w "$work/verb/平面図.jwc")" >/dev/null 2>&1
 cmp "$work/verb/平面図.dxf" <(./build/release/bin/orvik-cli convert -o - "$work/verb/平面図.jwc" 2>/dev/null) ||
   { echo "test-windows: the verb's conversion differs from Linux's"; exit 1; }
-"$wine" "$programs/uninstall.exe" /S
+for kept in 'conversion/pointMode=2' 'conversion/outputFormat=utf8' 'conversion/penColors=1,2,3,4,5,6'; do
+  "$wine" reg add 'HKCU\Software\ORVIK' /v "${kept%%=*}" /d "${kept#*=}" /f >/dev/null 2>&1
+done
+"$wine" "$programs/orvik.exe" /convert "$("$wine" winepath -w "$work/verb/配置図.jww")" >/dev/null 2>&1
+cmp "$work/verb/配置図.dxf" <(./build/release/bin/orvik-cli convert -o - --points circle --format utf8 --pen-colors 1,2,3,4,5,6 \
+  "$work/verb/配置図.jww" 2>/dev/null) ||
+  { echo "test-windows: the verb did not convert with the kept settings"; exit 1; }
+"$wine" "$programs/uninstall.exe" /CurrentUser /S
 /usr/lib/wine/wineserver -w
-[ ! -e "$programs" ] || { echo "test-windows: the uninstaller left $programs"; exit 1; }
-[ -z "$(exported "$uninstall")" ] && ! exported "$verbs" | grep -q ORVIK ||
+[ ! -e "$programs" ] && [ ! -e "$menu/ORVIK.lnk" ] || { echo "test-windows: the uninstaller left files"; exit 1; }
+[ -z "$(exported "$uninstall")" ] && [ -z "$(exported 'HKEY_CURRENT_USER\Software\ORVIK')" ] && ! exported "$classes" | grep -q ORVIK ||
   { echo "test-windows: the uninstaller left registry keys"; exit 1; }
 [ "$(user_path)" = 'C:\tools' ] || { echo "test-windows: the uninstaller left the user's PATH '$(user_path)'"; exit 1; }
-echo "$(basename "$setup") installs silently for the user (on PATH with /PATH), its verb converts as on Linux, and its uninstaller leaves nothing"
+echo "$(basename "$setup") installs silently for the user (on PATH with /PATH), its verb converts as on Linux with the kept settings, and its uninstaller leaves nothing"
+
+"$wine" "$setup" /S /AllUsers
+/usr/lib/wine/wineserver -w
+everyone=$("$wine" winepath -u 'C:\Program Files\ORVIK')
+[ -f "$everyone/orvik.exe" ] && exported 'HKEY_LOCAL_MACHINE\Software\Classes\ORVIK.Drawing' | grep -q DefaultIcon ||
+  { echo "test-windows: the install for all users is incomplete"; exit 1; }
+"$wine" "$everyone/uninstall.exe" /AllUsers /S
+/usr/lib/wine/wineserver -w
+[ ! -e "$everyone" ] && [ -z "$(exported 'HKEY_LOCAL_MACHINE\Software\Classes\ORVIK.Drawing')" ] &&
+  [ -z "$(exported 'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall\ORVIK')" ] ||
+  { echo "test-windows: the uninstall for all users left something"; exit 1; }
+echo "$(basename "$setup") /AllUsers installs into Program Files and its uninstaller leaves nothing"

@@ -59,7 +59,7 @@ std::string WritePicture(const Conversion& conversion, PictureType type, const P
 std::string WriteOutput(const Conversion& conversion, const DrawingJobRequest& request) {
     if (request.createFolder && !request.output.empty()) {
         std::error_code ec;
-        std::filesystem::create_directories(std::filesystem::path(request.output).parent_path(), ec);
+        std::filesystem::create_directories(os::FsPath(request.output).parent_path(), ec);
         if (ec) throw ConversionError(CannotCreateFile(request.output, SystemErrorText(ec.value())));
     }
     if (request.kind == OutputKind::Picture) {
@@ -178,7 +178,7 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDr
         return Finish(outcome, JobStatus::Failed, JobReason::WriteFailed, e.what());
     }
     std::error_code ec;
-    if (!request.output.empty()) outcome.bytes = static_cast<std::int64_t>(std::filesystem::file_size(request.output, ec));
+    if (!request.output.empty()) outcome.bytes = static_cast<std::int64_t>(std::filesystem::file_size(os::FsPath(request.output), ec));
     if (!complete) return Finish(outcome, JobStatus::PartlyRead, JobReason::TruncatedRecords);
     return blocksLeftOut.empty() ? Finish(outcome, JobStatus::Converted, JobReason::None)
                                  : Finish(outcome, JobStatus::PartlyRead, JobReason::BlocksLeftOut, blocksLeftOut);

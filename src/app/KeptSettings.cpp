@@ -60,20 +60,24 @@ void StoreControls(SettingsStore& store, const ControlValues& c) {
 std::optional<ControlValues> StoredControls(const SettingsStore& store) {
     const std::optional<std::string> mode = store.Value(kPointModeKey);
     if (!mode) return std::nullopt;
-    ControlValues c;
-    for (const FlagKey& flag : kFlags) c.*flag.value = store.Value(flag.key).value_or("") == kTrue;
-    for (const TextKey& text : kTexts) c.*text.value = Utf8ToCp932(store.Value(text.key).value_or(""));
+    // A key missing (kept by an older version) keeps its default.
+    const ControlValues defaults = ControlsOf(ConversionSettings{});
+    ControlValues c = defaults;
+    for (const FlagKey& flag : kFlags)
+        if (const auto value = store.Value(flag.key)) c.*flag.value = *value == kTrue;
+    for (const TextKey& text : kTexts)
+        if (const auto value = store.Value(text.key)) c.*text.value = Utf8ToCp932(*value);
     const int m = NumberIn(*mode);
-    c.pointMode = m >= 1 && m <= 3 ? static_cast<PointMode>(m) : PointMode::FilledCircle;
+    c.pointMode = m >= 1 && m <= 3 ? static_cast<PointMode>(m) : defaults.pointMode;
     const std::string pens = store.Value(kPenColorsKey).value_or("");
     std::size_t from = 0;
     for (std::size_t i = 0; i < c.penColors.size(); ++i) {
         const std::size_t comma = pens.find(',', from);
         const int color = from <= pens.size() ? NumberIn(std::string_view(pens).substr(from, comma - from)) : 0;
-        c.penColors[i] = color >= 1 && color <= 7 ? color : ConversionSettings{}.penColors[i];
+        c.penColors[i] = color >= 1 && color <= 7 ? color : defaults.penColors[i];
         from = comma == std::string::npos ? pens.size() + 1 : comma + 1;
     }
-    c.outputFormat = OutputFormatNamed(store.Value(kOutputFormatKey).value_or("")).value_or(ConversionSettings{}.outputFormat);
+    c.outputFormat = OutputFormatNamed(store.Value(kOutputFormatKey).value_or("")).value_or(defaults.outputFormat);
     return c;
 }
 

@@ -30,7 +30,8 @@ inline constexpr std::string_view kTrue = "true", kFalse = "false";  // a switch
 void StoreControls(SettingsStore& store, const ControlValues& controls);
 
 // What was stored, or none when nothing was (the first run): then the
-// window keeps its defaults. Values out of range fall back to the defaults.
+// window keeps its defaults. Keys missing (kept by an older version) and
+// values out of range take their defaults.
 std::optional<ControlValues> StoredControls(const SettingsStore& store);
 
 }  // namespace orvik

@@ -29,7 +29,7 @@ std::string Shown(const std::string& path) { return Utf8ToCp932(path); }
 
 bool Exists(const std::string& path) {
     std::error_code ec;
-    return fs::exists(path, ec);
+    return fs::exists(os::FsPath(path), ec);
 }
 
 std::string AlreadyExistsQuestion() {
@@ -238,8 +238,9 @@ bool WindowCommands::CheckAndCopySettings() {
     return true;
 }
 
-std::optional<ConversionSettings> WindowCommands::ControlSettings() const {
-    const ControlValues c = view_.ReadControls();
+std::optional<ConversionSettings> WindowCommands::ControlSettings() const { return SettingsFromControls(view_.ReadControls()); }
+
+std::optional<ConversionSettings> SettingsFromControls(const ControlValues& c) {
     const auto radius = ParsePointRadius(c.pointRadius);
     const auto reduction = c.textShrink.empty() ? std::optional<long>(0) : ParseInteger(c.textShrink);
     const auto aspect = c.halfWidthAspect.empty() ? std::optional<long>(0) : ParseInteger(c.halfWidthAspect);
@@ -336,16 +337,16 @@ void WindowCommands::SaveSingle() {
     view_.AppendLog(Shown(state_.currentPath));
     view_.AppendLog("");
     if (!Convert(state_.sourcePath, state_.currentPath)) return;
-    FinishSave(Shown(state_.currentPath), fs::path(state_.currentPath).parent_path().string());
+    FinishSave(Shown(state_.currentPath), os::Utf8Path(os::FsPath(state_.currentPath).parent_path()));
 }
 
 void WindowCommands::SaveBatch() {
-    const std::string initial = fs::path(state_.batchFiles.front()).parent_path().string();
+    const std::string initial = os::Utf8Path(os::FsPath(state_.batchFiles.front()).parent_path());
     const auto folder = dialogs_.ChooseFolder(std::string(kFolderTitle), initial);
     if (!folder) return;
     std::vector<std::string> outputs;
     for (const std::string& input : state_.batchFiles)
-        outputs.push_back((fs::path(*folder) / fs::path(DxfPathFor(input)).filename()).string());
+        outputs.push_back(os::Utf8Path(os::FsPath(*folder) / os::FsPath(DxfPathFor(input)).filename()));
     if (std::ranges::any_of(outputs, Exists) && !dialogs_.AskYesNo(AlreadyExistsQuestion())) return;
 
     // Each drawing converted on its own on a worker thread; a damaged or

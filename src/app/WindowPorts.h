@@ -63,6 +63,8 @@ struct ControlValues {
 
 // The controls showing the settings (the numbers as their fields show them).
 ControlValues ControlsOf(const ConversionSettings& settings);
+// The settings the controls describe, when every field holds a usable value.
+std::optional<ConversionSettings> SettingsFromControls(const ControlValues& controls);
 
 class WindowView {
 public:

@@ -8,6 +8,7 @@
 #include "app/ReadReport.h"
 #include "text/Cp932.h"
 #include "text/Messages.h"
+#include "os/System.h"
 
 namespace orvik::cli {
 namespace {
@@ -17,7 +18,7 @@ namespace fs = std::filesystem;
 bool IsDrawingName(const std::string& path) { return HasJwcExtension(path) || HasJwwExtension(path); }
 
 ArchiveProblem Problem(const fs::path& path, bool folder, const std::error_code& ec) {
-    return {path.string(), folder, Cp932ToUtf8(SystemErrorText(ec.value()))};
+    return {os::Utf8Path(path), folder, Cp932ToUtf8(SystemErrorText(ec.value()))};
 }
 
 // Depth first, the entries of each folder in name order.
@@ -53,12 +54,12 @@ void Walk(const fs::path& root, const fs::path& folder, ArchiveInputs& out) {
             // Links to files are followed, links to folders not; a broken link
             // is said only when its name makes it a drawing.
             const fs::file_status target = entry.status(statusError);
-            if (statusError && IsDrawingName(entry.path().string())) out.problems.push_back(Problem(entry.path(), false, statusError));
+            if (statusError && IsDrawingName(os::Utf8Path(entry.path()))) out.problems.push_back(Problem(entry.path(), false, statusError));
             if (statusError || !fs::is_regular_file(target)) continue;
         }
         // A drawing by its name or its signature.
-        if (IsDrawingName(entry.path().string()) || FormatBySignature(entry.path().string()))
-            out.drawings.push_back({entry.path().string(), entry.path().lexically_relative(root).string(), true});
+        if (const std::string path = os::Utf8Path(entry.path()); IsDrawingName(path) || FormatBySignature(path))
+            out.drawings.push_back({path, os::Utf8Path(entry.path().lexically_relative(root)), true});
     }
 }
 
@@ -68,11 +69,11 @@ ArchiveInputs CollectInputs(const std::vector<std::string>& arguments, bool recu
     ArchiveInputs out;
     for (const std::string& argument : arguments) {
         std::error_code ec;
-        if (recursive && fs::is_directory(argument, ec)) {
-            Walk(fs::path(argument), fs::path(argument), out);
+        if (recursive && fs::is_directory(os::FsPath(argument), ec)) {
+            Walk(os::FsPath(argument), os::FsPath(argument), out);
             continue;
         }
-        out.drawings.push_back({argument, fs::path(argument).filename().string(), false});
+        out.drawings.push_back({argument, os::Utf8Path(os::FsPath(argument).filename()), false});
     }
     return out;
 }

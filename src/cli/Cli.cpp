@@ -9,6 +9,7 @@
 #include "cli/InfoCommand.h"
 #include "text/Cp932.h"
 #include "text/Messages.h"
+#include "os/System.h"
 
 namespace orvik::cli {
 namespace {
@@ -122,10 +123,10 @@ int Convert(const std::vector<std::string>& rest, OutputKind kind, std::ostream&
     std::error_code ec;
     if (options.output && (options.recursive || options.outputDir))
         return UsageError(err, "-r や --output-dir とともに -o は使えません（出力先は --output-dir で指定します）");
-    if (options.files.size() > 1 && options.output && !std::filesystem::is_directory(*options.output, ec))
+    if (options.files.size() > 1 && options.output && !std::filesystem::is_directory(os::FsPath(*options.output), ec))
         return UsageError(err, "入力が複数のとき -o には既存のフォルダを指定してください: " + *options.output);
     if (options.outputDir) {
-        std::filesystem::create_directories(*options.outputDir, ec);  // made meanwhile by another run is as good
+        std::filesystem::create_directories(os::FsPath(*options.outputDir), ec);  // made meanwhile by another run is as good
         if (ec) {
             err << PrintableName(*options.outputDir) << ": 出力フォルダを作れません（"
                 << Cp932ToUtf8(SystemErrorText(ec.value())) << "）\n";

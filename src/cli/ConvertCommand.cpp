@@ -23,6 +23,7 @@
 #include "cli/Pictures.h"
 #include "text/Cp932.h"
 #include "text/Messages.h"
+#include "os/System.h"
 
 namespace orvik::cli {
 namespace {
@@ -31,7 +32,7 @@ namespace fs = std::filesystem;
 
 bool IsFolder(const std::string& path) {
     std::error_code ec;
-    return fs::is_directory(path, ec);
+    return fs::is_directory(os::FsPath(path), ec);
 }
 
 bool ToStandardOutput(const ConvertOptions& options) { return options.output == kStandardOutput; }
@@ -41,10 +42,10 @@ bool ToStandardOutput(const ConvertOptions& options) { return options.output == 
 // folder.
 std::string OutputPathFor(const ConvertOptions& options, OutputKind kind, const ArchiveInput& input) {
     const std::string_view extension = kind == OutputKind::Dxf ? ".dxf" : PictureExtension(options.pictureType);
-    if (options.outputDir) return (fs::path(*options.outputDir) / PathWithExtension(input.relative, extension)).string();
+    if (options.outputDir) return os::Utf8Path(os::FsPath(*options.outputDir) / os::FsPath(PathWithExtension(input.relative, extension)));
     const std::string beside = PathWithExtension(input.path, extension);
     if (!options.output) return beside;
-    if (IsFolder(*options.output)) return (fs::path(*options.output) / fs::path(beside).filename()).string();
+    if (IsFolder(*options.output)) return os::Utf8Path(os::FsPath(*options.output) / os::FsPath(beside).filename());
     return *options.output;
 }
 
@@ -235,18 +236,18 @@ private:
 
     static bool Exists(const std::string& path) {
         std::error_code ec;
-        return fs::symlink_status(path, ec).type() != fs::file_type::not_found && !ec;
+        return fs::symlink_status(os::FsPath(path), ec).type() != fs::file_type::not_found && !ec;
     }
 
     // An output no other drawing of this run writes.
     bool Claim(const std::string& output, Job& job) {
         std::error_code ec;
-        const fs::path canonical = fs::weakly_canonical(output, ec);
+        const fs::path canonical = fs::weakly_canonical(os::FsPath(output), ec);
         if (ec) {
             Refuse(job, JobReason::WriteFailed, PrintableName(output) + ": " + Cp932ToUtf8(CannotCreateFile(output, SystemErrorText(ec.value()))));
             return false;
         }
-        if (!written_.insert(canonical.string()).second) {
+        if (!written_.insert(os::Utf8Path(canonical)).second) {
             Refuse(job, JobReason::WrittenTwice, PrintableName(output) + ": この実行ですでに書き出したファイルです。上書きしません");
             return false;
         }
@@ -255,8 +256,8 @@ private:
 
     static bool IsNewer(const std::string& output, const std::string& input) {
         std::error_code a, b;
-        const auto out = fs::last_write_time(output, a);
-        const auto in = fs::last_write_time(input, b);
+        const auto out = fs::last_write_time(os::FsPath(output), a);
+        const auto in = fs::last_write_time(os::FsPath(input), b);
         return !a && !b && out >= in;
     }
 

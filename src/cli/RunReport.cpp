@@ -5,6 +5,7 @@
 
 #include "cli/Cli.h"
 #include "text/Cp932.h"
+#include "os/System.h"
 
 namespace orvik::cli {
 namespace {
@@ -97,7 +98,7 @@ std::string ReportLine(const ReportRecord& r, ReportFormat format) {
 
 bool IsEarlierReport(const std::string& path, ReportFormat format) {
     const std::string start = format == ReportFormat::Csv ? ReportHeader(format) : std::string("{\"input\":");
-    std::ifstream file(std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary);
+    std::ifstream file(os::FsPath(path), std::ios::binary);
     if (!file) return false;
     std::string head(start.size(), '\0');
     file.read(head.data(), static_cast<std::streamsize>(head.size()));

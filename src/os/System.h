@@ -11,12 +11,23 @@
 #include <algorithm>
 #include <cstdint>
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
 
 namespace orvik::os {
+
+// A path as the core holds it (UTF-8) as the standard library's path, and
+// back: through char8_t, which Windows reads as UTF-8 (a plain string would
+// be read in the ANSI code page, losing every name outside it); POSIX
+// systems keep the bytes as they are.
+inline std::filesystem::path FsPath(std::string_view utf8) { return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())); }
+inline std::string Utf8Path(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
 
 // The processors the program may run on, at least 1 (and at most 256).
 inline int ProcessorCount() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 256u)); }

@@ -7,7 +7,10 @@
 //   answer ID          in the open task dialog: the button
 //   text ID            prints a control's text
 //   wait-text ID TEXT  until the control's text holds TEXT
+//   when-text ID TEXT COMMAND  the same, then at once the control COMMAND's command
+//   zoom ID X Y STEPS  the wheel turned STEPS notches over the control, at X, Y in it
 //   shot PNG           the window as it shows, saved as a PNG picture
+//   shot-screen PNG    the whole screen (with the dialogs over the window)
 //   close              closes the window, and waits for its end
 // Exit code 0 when the step was done, 1 when it could not be.
 #include <windows.h>
@@ -111,18 +114,18 @@ bool Answer(int button) {
     return WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); });
 }
 
-bool Shot(const std::string& png) {
+bool Shot(const std::string& png, bool screen) {
     HWND window = MainWindow();
-    ::SetForegroundWindow(window);
+    if (!screen) ::SetForegroundWindow(window);
     std::this_thread::sleep_for(1500ms);  // painted
     RECT r{};
-    ::GetWindowRect(window, &r);
+    ::GetWindowRect(screen ? ::GetDesktopWindow() : window, &r);
     const int width = r.right - r.left, height = r.bottom - r.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+    HDC desktop = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(desktop);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(desktop, width, height);
     HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    ::BitBlt(memory, 0, 0, width, height, desktop, r.left, r.top, SRCCOPY);
     ::SelectObject(memory, old);
     orvik::win::GdiplusSession gdiplus;
     bool saved = false;
@@ -139,7 +142,7 @@ bool Shot(const std::string& png) {
     }
     ::DeleteObject(bitmap);
     ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
+    ::ReleaseDC(nullptr, desktop);
     return saved;
 }
 
@@ -169,7 +172,24 @@ int wmain(int argc, wchar_t** argv) {
         const std::string wanted = Utf8(argv[3]);
         return WaitFor([&] { return Utf8(TextOf(::GetDlgItem(window, std::stoi(arg)))).find(wanted) != std::string::npos; }) ? 0 : 1;
     }
-    if (step == L"shot") return Shot(arg) ? 0 : 1;
+    if (step == L"when-text" && argc > 4) {
+        const std::string wanted = Utf8(argv[3]);
+        if (!WaitFor([&] { return Utf8(TextOf(::GetDlgItem(window, std::stoi(arg)))).find(wanted) != std::string::npos; })) return 1;
+        const int id = std::stoi(Utf8(argv[4]));
+        ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
+        return 0;
+    }
+    if (step == L"zoom" && argc > 5) {
+        HWND control = ::GetDlgItem(window, std::stoi(arg));
+        POINT at{std::stoi(Utf8(argv[3])), std::stoi(Utf8(argv[4]))};
+        ::ClientToScreen(control, &at);
+        for (int i = std::stoi(Utf8(argv[5])); i > 0; --i) {
+            ::PostMessageW(control, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(at.x, at.y));
+            std::this_thread::sleep_for(100ms);
+        }
+        return 0;
+    }
+    if (step == L"shot" || step == L"shot-screen") return Shot(arg, step == L"shot-screen") ? 0 : 1;
     if (step == L"close") {
         DWORD process = 0;
         ::GetWindowThreadProcessId(window, &process);

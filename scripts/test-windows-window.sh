@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# orvik.exe under Wine as a Japanese user runs it, on the display the caller
+# gives (xvfb-run): a fresh prefix in a Japanese locale whose Japanese fonts
+# are Debian's IPA fonts (Wine's font replacements), windows inside Wine's own
+# desktop. A JWW drawing named on the command line is read, saved through the
+# window's own controls and dialogs (driven by orvik-window-driver.exe) and
+# compared byte for byte with Linux's; a batch is cancelled at a known
+# drawing. With --shots, the window is photographed instead, the sample
+# read: docs/windows-window.png (the log) and docs/windows-drawing.png.
+#   test-windows-window.sh WORK_FOLDER [--shots]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+work=$1
+shots=${2:-}
+wine=/usr/lib/wine/wine64
+export WINEPREFIX="$work/window-prefix" LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 WINEDEBUG=-all
+export WINEDLLOVERRIDES=winemenubuilder.exe=d  # no menu entries on the host
+"$wine" wineboot --init >/dev/null 2>&1 || true
+for font in 'MS UI Gothic=IPAPGothic' 'MS PGothic=IPAPGothic' 'MS Gothic=IPAGothic' 'ＭＳ ゴシック=IPAGothic'; do
+  "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "${font%%=*}" /d "${font#*=}" /f >/dev/null 2>&1
+done
+"$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+"$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+/usr/lib/wine/wineserver -w
+drive() { timeout 120 "$wine" build/windows/bin/orvik-window-driver.exe "$@"; }
+windows_path() { "$wine" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+start_window() { "$wine" build/windows/bin/orvik.exe "$@" >/dev/null 2>&1 & }
+# The window's controls, as win/ControlIds.h numbers them.
+save=303 cancel=109 next_tab=901 progress_label=108 drawing_pane=102 ok=1
+
+mkdir -p "$work/窓"
+if [ "$shots" = --shots ]; then  # the sample, whose drawing holds Japanese texts
+  cp samples/plan.jwc "$work/窓/平面図.jwc"
+  start_window "$(windows_path "$work/窓/平面図.jwc")"
+  drive wait-log "直線の数" || { echo "test-windows: the window did not read the drawing"; exit 1; }
+  drive shot "$(windows_path "$PWD/docs/windows-window.png")"
+  drive command "$next_tab"
+  sleep 3
+  drive zoom "$drawing_pane" 105 235 9  # the plan's rooms, their names readable
+  sleep 3
+  drive shot "$(windows_path "$PWD/docs/windows-drawing.png")"
+  drive close
+  echo "docs/windows-window.png docs/windows-drawing.png"
+  exit 0
+fi
+
+cp "$work/図面/plan.jww" "$work/窓/平面図.jww"
+start_window "$(windows_path "$work/窓/平面図.jww")"
+drive wait-log "直線の数" || { echo "test-windows: the window did not read the drawing"; exit 1; }
+
+# Saved through the window's save dialog: the DXF is Linux's.
+drive command "$save"
+drive save-as "$(windows_path "$work/窓/保存.dxf")" || { echo "test-windows: no save dialog"; exit 1; }
+drive answer "$ok" || { echo "test-windows: no message after the save"; exit 1; }
+./build/release/bin/orvik-cli convert -o - "$work/窓/平面図.jww" 2>/dev/null | cmp - "$work/窓/保存.dxf" ||
+  { echo "test-windows: the window's DXF differs from Linux's"; exit 1; }
+drive close || { echo "test-windows: the window did not close"; exit 1; }
+echo "orvik.exe read a drawing named on its command line and saved it through its dialog as on Linux"
+
+# A batch of large drawings cancelled while the second is converted: the
+# first two are written, the rest not, and the window says so.
+mkdir -p "$work/一括" "$work/一括出力"
+for i in 1 2 3 4; do cp "$work/large.jwc" "$work/一括/図面$i.jwc"; done
+start_window $(for i in 1 2 3 4; do windows_path "$work/一括/図面$i.jwc"; done)
+drive wait-log "図面4.jwc" || { echo "test-windows: the batch was not read"; exit 1; }
+drive when-text "$progress_label" "図面2.jwc" "$cancel" &  # watching before the batch starts
+watcher=$!
+drive command "$save"
+drive save-as "$(windows_path "$work/一括出力")" || { echo "test-windows: no folder dialog"; exit 1; }
+wait "$watcher" || { echo "test-windows: the batch never reached the second drawing"; exit 1; }
+drive answer "$ok" || { echo "test-windows: no message after the batch"; exit 1; }
+[ -f "$work/一括出力/図面1.dxf" ] && [ -f "$work/一括出力/図面2.dxf" ] && [ ! -e "$work/一括出力/図面3.dxf" ] &&
+  [ ! -e "$work/一括出力/図面4.dxf" ] || { echo "test-windows: the cancelled batch wrote $(ls "$work/一括出力")"; exit 1; }
+drive close
+echo "a batch cancelled at its second drawing kept the two written and wrote no more"
