@@ -14,3 +14,9 @@ add_test(NAME windows_unit_tests COMMAND orvik_windows_tests)
 add_executable(orvik-window-driver win/WindowDriver.cpp)
 target_link_options(orvik-window-driver PRIVATE -municode)
 target_link_libraries(orvik-window-driver PRIVATE orvik_win)
+
+# The Windows front end's own parts, in-process.
+add_executable(orvik_win32_tests win/Win32Test.cpp)
+target_include_directories(orvik_win32_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(orvik_win32_tests PRIVATE orvik_win gtest_main)
+add_test(NAME win32_front_end_tests COMMAND orvik_win32_tests)

@@ -3,6 +3,8 @@
 // file of ours to create or lose, and one key the uninstaller removes.
 #pragma once
 
+#include <string>
+
 #include "app/KeptSettings.h"
 
 namespace orvik::win {
@@ -11,8 +13,13 @@ inline constexpr wchar_t kSettingsKey[] = L"Software\\ORVIK";
 
 class RegistryStore : public SettingsStore {
 public:
+    // The values under HKEY_CURRENT_USER\`key`.
+    explicit RegistryStore(std::wstring key = kSettingsKey) : key_(std::move(key)) {}
     std::optional<std::string> Value(std::string_view key) const override;
     void SetValue(std::string_view key, const std::string& value) override;
+
+private:
+    std::wstring key_;
 };
 
 }  // namespace orvik::win
