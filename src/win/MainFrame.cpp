@@ -823,10 +823,14 @@ void MainFrame::ShowBatchMarks() {
     }
 }
 
-void MainFrame::SettingsChanged() { ::SetTimer(window_, kDrawingTimer, kDrawingDelay, nullptr); }
+void MainFrame::SettingsChanged() {
+    drawingPending_ = true;
+    ::SetTimer(window_, kDrawingTimer, kDrawingDelay, nullptr);
+}
 
 void MainFrame::UpdateDrawing() {
     ::KillTimer(window_, kDrawingTimer);
+    drawingPending_ = false;
     if (commands_.State().fileCount == 0) {
         pane_.SetNote({});
         pane_.Clear();

@@ -33,6 +33,10 @@ public:
     bool PreTranslate(MSG& message);
     // Reads the drawings as a drop of them would: those given on the command line or dropped.
     void ReadFiles(const std::vector<std::string>& paths);
+    // Whether the drawing tab shows the picture of the current settings,
+    // drawn: no change waits to be followed, no picture is being built.
+    bool DrawingSettled() const { return !drawingPending_ && !pictureWork_.valid() && pane_.HasPicture() && pane_.Drawn(); }
+    HWND DrawingWindow() const { return pane_.Window(); }
 
     // WindowView.
     void ClearLog() override;
@@ -120,6 +124,7 @@ private:
     bool workDone_ = false;         // the background work has ended
     std::future<DrawingPicture> pictureWork_;  // the drawing tab's picture, being built on a worker
     bool pictureWanted_ = false;               // asked for again while one was being built
+    bool drawingPending_ = false;              // a change of the settings waits to be followed
     bool fitNextDrawing_ = false;              // a new drawing was read: fit it to the view
 };
 
