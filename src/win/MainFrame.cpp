@@ -365,8 +365,6 @@ void MainFrame::Layout() {
     const auto place = [this](int id, int x, int y, int w, int h) {
         ::SetWindowPos(Item(id), nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
     };
-    HDWP unused = nullptr;
-    (void)unused;
     int group = 0;
     const auto groupBox = [&](int x, int& y, int contentHeight) {
         const int h = caption + contentHeight + bottom;
