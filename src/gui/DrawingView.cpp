@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "paint/PicturePainter.h"
+#include "picture/PictureView.h"
 
 namespace orvik {
 
@@ -99,19 +100,8 @@ void DrawingView::SetBusy(bool busy) {
 
 void DrawingView::FitToView() {
     fitted_ = true;
-    // The drawing and its paper sheet, as JW_CAD shows a drawing whole.
-    PictureBounds whole = list_->Bounds();
-    whole.Unite(list_->sheet);
-    const PictureFrame frame = FrameFor(whole, std::max(width(), 1));
-    // FrameFor fits the width; when the drawing is the taller, fit the height.
-    const double tall = static_cast<double>(frame.height) / std::max(height(), 1);
-    QTransform view = ViewTransform(frame);
-    if (tall > 1) view = view * QTransform::fromScale(1 / tall, 1 / tall);
-    // Centre the drawing in the view.
-    const QRectF shown = view.mapRect(QRectF(QPointF(frame.origin.x, frame.origin.y - frame.height / frame.scale),
-                                             QSizeF(frame.width / frame.scale, frame.height / frame.scale)));
-    view_ = view * QTransform::fromTranslate((width() - shown.width()) / 2 - shown.left(),
-                                             (height() - shown.height()) / 2 - shown.top());
+    const PictureView fit = FitView(*list_, width(), height());
+    view_ = QTransform(fit.scale, 0, 0, -fit.scale, fit.dx, fit.dy);
     update();
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/WindowTexts.h"
 #include "win/GdiplusPainter.h"
+#include "win/ObjectProcedure.h"
 #include "win/Wide.h"
 
 namespace orvik::win {
@@ -33,7 +34,7 @@ HWND DrawingPane::Create(HWND parent, int id) {
     type.cbSize = sizeof type;
     if (!::GetClassInfoExW(instance, kClassName, &type)) {
         type.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-        type.lpfnWndProc = &DrawingPane::Procedure;
+        type.lpfnWndProc = &ObjectProcedure<DrawingPane>;
         type.hInstance = instance;
         type.hCursor = ::LoadCursorW(nullptr, IDC_SIZEALL);
         type.lpszClassName = kClassName;
@@ -42,16 +43,6 @@ HWND DrawingPane::Create(HWND parent, int id) {
     window_ = ::CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS, 0, 0, 10, 10, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
     return window_;
-}
-
-LRESULT CALLBACK DrawingPane::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-    if (message == WM_NCCREATE) {
-        auto* pane = static_cast<DrawingPane*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-        pane->window_ = window;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pane));
-    }
-    auto* pane = reinterpret_cast<DrawingPane*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    return pane ? pane->Handle(message, w, l) : ::DefWindowProcW(window, message, w, l);
 }
 
 SIZE DrawingPane::Size() const {

@@ -49,7 +49,8 @@ public:
     bool Drawn() const { return !rendering_.valid() && !cacheStale_ && cacheView_ == view_ && !moving_; }
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+    template <class Owner>
+    friend LRESULT CALLBACK ObjectProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
     void Paint();
     // A zoom or pan step: shown at once from the last full picture, drawn

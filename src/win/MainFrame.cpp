@@ -17,6 +17,7 @@
 #include "text/Cp932.h"
 #include "text/Messages.h"
 #include "win/ControlIds.h"
+#include "win/ObjectProcedure.h"
 #include "win/Wide.h"
 
 namespace orvik::win {
@@ -89,7 +90,7 @@ MainFrame::~MainFrame() {
 HWND MainFrame::Create(HINSTANCE instance, int show) {
     WNDCLASSEXW type{};
     type.cbSize = sizeof type;
-    type.lpfnWndProc = &MainFrame::Procedure;
+    type.lpfnWndProc = &ObjectProcedure<MainFrame>;
     type.hInstance = instance;
     type.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
     type.hIconSm = type.hIcon;
@@ -132,16 +133,6 @@ HWND MainFrame::Create(HINSTANCE instance, int show) {
 bool MainFrame::PreTranslate(MSG& message) {
     if (accelerators_ && ::TranslateAcceleratorW(window_, accelerators_, &message)) return true;
     return ::IsDialogMessageW(window_, &message) != 0;
-}
-
-LRESULT CALLBACK MainFrame::Procedure(HWND window, UINT message, WPARAM w, LPARAM l) {
-    if (message == WM_NCCREATE) {
-        auto* frame = static_cast<MainFrame*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
-        frame->window_ = window;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame));
-    }
-    auto* frame = reinterpret_cast<MainFrame*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    return frame ? frame->Handle(message, w, l) : ::DefWindowProcW(window, message, w, l);
 }
 
 void MainFrame::MakeFonts() {

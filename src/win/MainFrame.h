@@ -67,7 +67,8 @@ private:
         int position = 0;
     };
 
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM w, LPARAM l);
+    template <class Owner>
+    friend LRESULT CALLBACK ObjectProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
     static LRESULT CALLBACK FieldProcedure(HWND field, UINT message, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR frame);
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
     void CreateControls();
