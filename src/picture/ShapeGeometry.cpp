@@ -39,38 +39,16 @@ std::vector<double> ScreenDashes(const DashPattern& pattern, double scale) {
 
 PictureBounds ShapeReach(const Shape& s) {
     PictureBounds b;
-    double around = 0;
-    switch (s.kind) {
-        case ShapeKind::Line:
-            b.Add(s.a);
-            b.Add(s.b);
-            break;
-        case ShapeKind::Solid:
-            for (const PictureVertex& v : s.vertices) b.Add(v.at);
-            break;
-        case ShapeKind::Polyline:
-            for (const PictureVertex& v : s.vertices) b.Add(v.at);
-            around = s.radius;  // the width, and any bulge up to half a chord: see below
-            for (std::size_t i = 1; i < s.vertices.size(); ++i)
-                around = std::max(around, std::hypot(s.vertices[i].at.x - s.vertices[i - 1].at.x,
-                                                     s.vertices[i].at.y - s.vertices[i - 1].at.y));
-            break;
-        case ShapeKind::Circle:
-        case ShapeKind::Arc:
-            b.Add(s.a);
-            around = s.radius;
-            break;
-        case ShapeKind::Ellipse:
-            b.Add(s.a);
-            around = std::hypot(s.b.x, s.b.y);
-            break;
-        case ShapeKind::Text:
-            b.Add(s.a);
-            around = s.height * (1 + s.widthFactor) * static_cast<double>(s.text.size());
-            break;
-        case ShapeKind::Point: b.Add(s.a); break;
-    }
+    AddShapeBounds(b, s);
     if (b.Empty()) return b;
+    double around = 0;
+    if (s.kind == ShapeKind::Polyline) {
+        around = s.radius;  // the width, and any bulge up to half a chord
+        for (std::size_t i = 1; i < s.vertices.size(); ++i)
+            around = std::max(around, std::hypot(s.vertices[i].at.x - s.vertices[i - 1].at.x, s.vertices[i].at.y - s.vertices[i - 1].at.y));
+    } else if (s.kind == ShapeKind::Text) {
+        around = s.height * (1 + s.widthFactor) * static_cast<double>(s.text.size());  // any angle, any width
+    }
     around += 1e-9 * (1 + std::abs(b.min.x) + std::abs(b.min.y));
     return {{b.min.x - around, b.min.y - around}, {b.max.x + around, b.max.y + around}};
 }
