@@ -26,7 +26,8 @@ drive() { timeout 120 "$wine" build/windows/bin/orvik-window-driver.exe "$@"; }
 windows_path() { "$wine" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 start_window() { "$wine" build/windows/bin/orvik.exe "$@" >/dev/null 2>&1 & }
 # The window's controls, as win/ControlIds.h numbers them.
-save=303 cancel=109 next_tab=901 progress_label=108 drawing_pane=102 ok=1
+save=303 cancel=109 next_tab=901 progress_label=108 drawing_pane=102 filled_circle=201 point_as_is=203
+ok=1 no=101  # the task dialogs' buttons
 
 mkdir -p "$work/窓"
 if [ "$shots" = --shots ]; then  # the sample, whose drawing holds Japanese texts
@@ -54,8 +55,11 @@ drive save-as "$(windows_path "$work/窓/保存.dxf")" || { echo "test-windows: 
 drive answer "$ok" || { echo "test-windows: no message after the save"; exit 1; }
 ./build/release/bin/orvik-cli convert -o - "$work/窓/平面図.jww" 2>/dev/null | cmp - "$work/窓/保存.dxf" ||
   { echo "test-windows: the window's DXF differs from Linux's"; exit 1; }
+# 点のまま asks first; "いいえ(&N)" keeps the points filled circles.
+drive click "$point_as_is"
+drive answer "$no" && drive checked "$filled_circle" || { echo "test-windows: 点のまま was not asked about"; exit 1; }
 drive close || { echo "test-windows: the window did not close"; exit 1; }
-echo "orvik.exe read a drawing named on its command line and saved it through its dialog as on Linux"
+echo "orvik.exe read a drawing named on its command line, saved it through its dialog as on Linux, and asked before 点のまま"
 
 # A batch of large drawings cancelled while the second is converted: the
 # first two are written, the rest not, and the window says so.

@@ -25,4 +25,7 @@ enum ControlId : int {
     kFirstGroupId = 400,
 };
 
+// The buttons of the task dialogs beside IDOK (1).
+enum DialogButtonId : int { kYesButtonId = 100, kNoButtonId, kOpenFolderButtonId };
+
 }  // namespace orvik::win

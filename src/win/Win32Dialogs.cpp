@@ -6,13 +6,12 @@
 #include <shobjidl.h>
 
 #include "app/WindowTexts.h"
+#include "win/ControlIds.h"
 #include "text/Cp932.h"
 #include "win/Wide.h"
 
 namespace orvik::win {
 namespace {
-
-constexpr int kYes = 100, kNo = 101, kOpenFolder = 102;
 
 // A task dialog: its caption, icon (none: nullptr), text and buttons; the
 // button chosen (IDCANCEL when it was closed).
@@ -85,7 +84,7 @@ void Win32Dialogs::ShowWarning(const std::string& text) {
 
 bool Win32Dialogs::AskYesNo(const std::string& text) {
     return Ask(owner_, window_text::kWarningCaption, TD_WARNING_ICON, text,
-               {{kYes, window_text::kYesButton}, {kNo, window_text::kNoButton}}, kNo) == kYes;
+               {{kYesButtonId, window_text::kYesButton}, {kNoButtonId, window_text::kNoButton}}, kNoButtonId) == kYesButtonId;
 }
 
 void Win32Dialogs::ShowError(const std::string& text) {
@@ -93,8 +92,8 @@ void Win32Dialogs::ShowError(const std::string& text) {
 }
 
 bool Win32Dialogs::ShowSaveFinished(const std::string& text) {
-    return Ask(owner_, window_text::kInfoCaption, nullptr, text, {{kOpenFolder, window_text::kOpenFolderButton}, {IDOK, "OK"}},
-               IDOK) == kOpenFolder;
+    return Ask(owner_, window_text::kInfoCaption, nullptr, text, {{kOpenFolderButtonId, window_text::kOpenFolderButton}, {IDOK, "OK"}},
+               IDOK) == kOpenFolderButtonId;
 }
 
 void Win32Dialogs::OpenFolder(const std::string& folder) {

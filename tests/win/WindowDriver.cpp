@@ -3,9 +3,11 @@
 // controls' identifiers. Steps:
 //   wait-log TEXT      until the log holds TEXT (UTF-8), 60 s at most
 //   command ID         a control's command (a button pressed, a shortcut)
+//   click ID           the control clicked (a radio button checked, as the mouse does)
 //   save-as PATH       in the open save or folder dialog: the name, then its OK button
 //   answer ID          in the open task dialog: the button
 //   text ID            prints a control's text
+//   checked ID         whether the check box or radio button is checked (exit 0 when it is)
 //   wait-text ID TEXT  until the control's text holds TEXT
 //   when-text ID TEXT COMMAND  the same, then at once the control COMMAND's command
 //   zoom ID X Y STEPS  the wheel turned STEPS notches over the control, at X, Y in it
@@ -162,12 +164,17 @@ int wmain(int argc, wchar_t** argv) {
         ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
         return 0;
     }
+    if (step == L"click") {
+        ::PostMessageW(::GetDlgItem(window, std::stoi(arg)), BM_CLICK, 0, 0);
+        return 0;
+    }
     if (step == L"save-as") return SaveAs(arg) ? 0 : 1;
     if (step == L"answer") return Answer(std::stoi(arg)) ? 0 : 1;
     if (step == L"text") {
         std::printf("%s\n", Utf8(TextOf(::GetDlgItem(window, std::stoi(arg)))).c_str());
         return 0;
     }
+    if (step == L"checked") return ::SendMessageW(::GetDlgItem(window, std::stoi(arg)), BM_GETCHECK, 0, 0) == BST_CHECKED ? 0 : 1;
     if (step == L"wait-text" && argc > 3) {
         const std::string wanted = Utf8(argv[3]);
         return WaitFor([&] { return Utf8(TextOf(::GetDlgItem(window, std::stoi(arg)))).find(wanted) != std::string::npos; }) ? 0 : 1;
