@@ -70,17 +70,24 @@ diff -r "$work/linux/出力" "$work/windows/出力" >/dev/null && [ "$(ls "$work
   { echo "test-windows: folders with Japanese names were not walked or written as on Linux"; exit 1; }
 echo "folders with Japanese names are walked and written as on Linux"
 
-# PNG pictures drawn with GDI+ look as Linux's (Qt's): the 4 x 4 block rule.
+# Pictures made on Windows look as Linux's (the 4 x 4 block rule): PNG drawn
+# with GDI+, and PDF written from the shapes with GDI's glyphs, as a PDF
+# reader (pdftoppm) draws it.
 for drawing in "$work/図面/平面図.jwc" "$work/図面/plan.jww"; do
   for background in dark light; do
     ./build/release/bin/orvik-cli render --force --background "$background" -o "$work/linux/picture.png" "$drawing" >/dev/null 2>&1
-    "$wine" build/windows/bin/orvik-cli.exe render --force --background "$background" -o "$work/windows/picture.png" "$drawing" \
-      >/dev/null 2>&1
-    ./build/release/bin/compare-pictures "$work/linux/picture.png" "$work/windows/picture.png" >/dev/null ||
-      { echo "test-windows: the picture of $(basename "$drawing") ($background) differs from Linux's"; exit 1; }
+    for type in png pdf; do
+      "$wine" build/windows/bin/orvik-cli.exe render --force --background "$background" -o "$work/windows/picture.$type" "$drawing" \
+        >/dev/null 2>&1
+    done
+    pdftoppm -r 72 -png -singlefile "$work/windows/picture.pdf" "$work/windows/pdf"
+    for made in picture pdf; do
+      ./build/release/bin/compare-pictures "$work/linux/picture.png" "$work/windows/$made.png" >/dev/null ||
+        { echo "test-windows: the $made of $(basename "$drawing") ($background) differs from Linux's"; exit 1; }
+    done
   done
 done
-echo "PNG pictures made on Windows match Linux's"
+echo "PNG and PDF pictures made on Windows match Linux's"
 
 # A drawing large enough to be written on two threads: the same bytes too.
 cmake --build --preset release --target make_bench_drawing >/dev/null

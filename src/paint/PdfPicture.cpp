@@ -13,33 +13,11 @@
 #include <vector>
 
 #include "paint/PicturePainter.h"
+#include "paint/QtGlyphOutlines.h"
 #include "picture/PdfPage.h"
 
 namespace orvik {
 namespace {
-
-// A painter's path as the page takes it, mapped by `t`.
-PicturePath PathOf(const QPainterPath& path, const QTransform& t = QTransform()) {
-    PicturePath out;
-    for (int i = 0; i < path.elementCount(); ++i) {
-        const QPainterPath::Element e = path.elementAt(i);
-        const QPointF p = t.map(QPointF(e.x, e.y));
-        switch (e.type) {
-            case QPainterPath::MoveToElement: out.push_back({PathElement::Kind::Move, {p.x(), p.y()}, {}, {}}); break;
-            case QPainterPath::LineToElement: out.push_back({PathElement::Kind::Line, {p.x(), p.y()}, {}, {}}); break;
-            case QPainterPath::CurveToElement: out.push_back({PathElement::Kind::Curve, {}, {p.x(), p.y()}, {}}); break;
-            case QPainterPath::CurveToDataElement: {
-                PathElement& curve = out.back();
-                if (i + 1 < path.elementCount() && path.elementAt(i + 1).type == QPainterPath::CurveToDataElement)
-                    curve.c2 = {p.x(), p.y()};
-                else
-                    curve.to = {p.x(), p.y()};
-                break;
-            }
-        }
-    }
-    return out;
-}
 
 PdfColor ColorOf(const QColor& c) { return {c.redF(), c.greenF(), c.blueF()}; }
 
@@ -96,7 +74,7 @@ public:
                 // The glyph in its own units (pixels at the font's size, y down as the page's device space).
                 const QPainterPath path = raw.pathForGlyph(glyphs[i]);
                 const QRectF r = path.boundingRect();
-                outline = PathOf(path);
+                outline = ToPicturePath(path);
                 box.min = {r.left(), r.top()};
                 box.max = {r.right(), r.bottom()};
             }));
@@ -140,7 +118,7 @@ private:
         if (path.isEmpty() || (!filled && !stroked)) return;
         if (filled) page_.SetFill(ColorOf(brush_.color()));
         if (stroked) SetStroke(pen_);
-        page_.AppendPath(PathOf(path, transform_));
+        page_.AppendPath(ToPicturePath(path, transform_));
         const bool evenOdd = path.fillRule() == Qt::OddEvenFill;
         using P = PdfPage::Painting;
         page_.Paint(filled && stroked ? (evenOdd ? P::FillEvenOddAndStroke : P::FillAndStroke)

@@ -10,6 +10,7 @@
 
 #include "convert/ProposedScales.h"
 #include "paint/PdfPicture.h"
+#include "paint/QtGlyphOutlines.h"
 #include "jwc/JwcBuilder.h"
 #include "jwc/JwcLoader.h"
 #include "picture/DisplayListBuilder.h"
@@ -130,7 +131,9 @@ int DifferingPixels(const QImage& image, const QImage& expected) {
 }
 
 // The sample's PDF, drawn by a PDF reader (poppler's pdftoppm), looks as its
-// PNG does: lines, dashes, fills and the texts' glyphs where they belong.
+// PNG does: lines, dashes, fills and the texts' glyphs where they belong;
+// written through Qt's paint engine (Linux's PDF) and straight from the
+// shapes with glyph outlines (Windows' PDF, here with Qt's glyphs).
 TEST(PdfPicture, APdfReaderDrawsWhatThePngShows) {
     if (std::system("command -v pdftoppm >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftoppm is not installed";
     const std::string sample = std::string(ORVIK_SOURCE_DIR) + "/samples/plan.jwc";
@@ -139,16 +142,25 @@ TEST(PdfPicture, APdfReaderDrawsWhatThePngShows) {
     const ScaleList scales = ListProposedScales(drawing);
     const Conversion conversion(drawing, {}, ConversionRequest{sample, scales.items[scales.selected]});
     const PictureSource source(conversion);
-    testing::TempDir dir;
-    StringSink pdf;
-    WritePdfPicture(source, {400, false}, pdf);
-    const std::string file = dir.Write("plan.pdf", pdf.Text());
-    ASSERT_EQ(std::system(("pdftoppm -r 72 -png -singlefile " + file + ' ' + dir.File("drawn")).c_str()), 0);
-    const QImage drawn = QImage(QString::fromStdString(dir.File("drawn.png"))).convertToFormat(QImage::Format_RGB32);
-    const QImage painted = RenderPicture(source, {400, false}).convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(drawn.size(), painted.size());
-    const testing::BlockDifference d = testing::CompareBlocks(drawn, painted);
-    EXPECT_LT(d.differing, d.blocks / 1000) << "blocks that differ: " << d.differing << " of " << d.blocks;
+    const QtGlyphOutlines glyphs;
+    for (const bool light : {false, true}) {
+        const QImage painted = RenderPicture(source, {400, light}).convertToFormat(QImage::Format_RGB32);
+        for (const bool fromShapes : {false, true}) {
+            testing::TempDir dir;
+            StringSink pdf;
+            if (fromShapes)
+                WriteShapesPdf(source, {400, light}, glyphs, pdf);
+            else
+                WritePdfPicture(source, {400, light}, pdf);
+            const std::string file = dir.Write("plan.pdf", pdf.Text());
+            ASSERT_EQ(std::system(("pdftoppm -r 72 -png -singlefile " + file + ' ' + dir.File("drawn")).c_str()), 0);
+            const QImage drawn = QImage(QString::fromStdString(dir.File("drawn.png"))).convertToFormat(QImage::Format_RGB32);
+            ASSERT_EQ(drawn.size(), painted.size());
+            const testing::BlockDifference d = testing::CompareBlocks(drawn, painted);
+            EXPECT_LT(d.differing, d.blocks / 1000) << (fromShapes ? "from the shapes" : "Qt's engine") << (light ? ", light" : ", dark")
+                                                    << ": blocks that differ: " << d.differing << " of " << d.blocks;
+        }
+    }
 }
 
 // The sample's picture against the reviewed one, compared loosely: a change
