@@ -1,6 +1,6 @@
 // PNG and PDF pictures for `orvik-cli render` and thumbnails, where the
 // build has a painter: Qt's on Linux (cli/QtPictures.cpp), GDI+ on Windows
-// (cli/GdiplusPictures.cpp, PNG only). SVG needs none; a build without a
+// (cli/GdiplusPictures.cpp). SVG needs none; a build without a
 // painter (cli/NoPictures.cpp) makes SVG alone.
 #pragma once
 
