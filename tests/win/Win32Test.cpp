@@ -4,6 +4,7 @@
 
 #include "app/WindowPorts.h"
 #include "picture/DisplayList.h"
+#include "win/GdiGlyphs.h"
 #include "win/GdiplusPainter.h"
 #include "win/RegistryStore.h"
 #include "win/Wide.h"
@@ -61,6 +62,22 @@ TEST(GdiplusPainter, DrawsAPngOfTheDrawing) {
     std::vector<char> png;
     ASSERT_TRUE(EncodePng(*bitmap, png));
     EXPECT_EQ(std::string(png.data(), 8), "\x89PNG\r\n\x1a\n");
+}
+
+// The PDF's glyphs: one per character, each with its advance and outline.
+TEST(GdiGlyphs, GiveEachCharacterItsOutline) {
+    const GdiGlyphs glyphs;
+    const std::vector<GlyphOutlines::Glyph> run = glyphs.GlyphsOf("図a");
+    ASSERT_EQ(run.size(), 2u);
+    for (const GlyphOutlines::Glyph& g : run) {
+        EXPECT_GT(g.advance, 0);
+        PicturePath path;
+        PictureBounds box;
+        glyphs.Outline(g.id, path, box);
+        EXPECT_FALSE(path.empty());
+        EXPECT_LT(box.min.y, 0) << "above the base line: y down";
+    }
+    EXPECT_GT(run[0].advance, run[1].advance) << "a full-width character is wider";
 }
 
 }  // namespace
