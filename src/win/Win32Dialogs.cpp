@@ -64,6 +64,19 @@ std::string FolderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+// Shows the dialog and takes the one file or folder chosen; the dialog is released.
+template <class Dialog>
+std::optional<std::string> ChosenPath(Dialog* dialog, HWND owner) {
+    std::optional<std::string> path;
+    IShellItem* item = nullptr;
+    if (SUCCEEDED(dialog->Show(owner)) && SUCCEEDED(dialog->GetResult(&item))) {
+        if (std::string chosen = PathOf(item); !chosen.empty()) path = std::move(chosen);
+        item->Release();
+    }
+    dialog->Release();
+    return path;
+}
+
 template <class Dialog>
 void StartIn(Dialog* dialog, const std::string& folder) {
     if (IShellItem* item = FolderItem(folder)) {
@@ -149,13 +162,7 @@ std::optional<std::string> Win32Dialogs::ChooseSaveFile(const std::string& propo
     const std::size_t slash = proposed.find_last_of("\\/");
     StartIn(dialog, IsFolder(kept) ? kept : FolderOf(proposed));
     dialog->SetFileName(Wide(slash == std::string::npos ? proposed : proposed.substr(slash + 1)).c_str());
-    std::optional<std::string> path;
-    IShellItem* item = nullptr;
-    if (SUCCEEDED(dialog->Show(owner_)) && SUCCEEDED(dialog->GetResult(&item))) {
-        if (std::string chosen = PathOf(item); !chosen.empty()) path = std::move(chosen);
-        item->Release();
-    }
-    dialog->Release();
+    const std::optional<std::string> path = ChosenPath(dialog, owner_);
     if (path) store_.SetValue(kSaveFolderKey, FolderOf(*path));
     return path;
 }
@@ -171,13 +178,7 @@ std::optional<std::string> Win32Dialogs::ChooseFolder(const std::string& title, 
     // The folder chosen last time, while it exists; else the one proposed.
     const std::string kept = store_.Value(kSaveFolderKey).value_or("");
     StartIn(dialog, IsFolder(kept) ? kept : initial);
-    std::optional<std::string> folder;
-    IShellItem* item = nullptr;
-    if (SUCCEEDED(dialog->Show(owner_)) && SUCCEEDED(dialog->GetResult(&item))) {
-        if (std::string chosen = PathOf(item); !chosen.empty()) folder = std::move(chosen);
-        item->Release();
-    }
-    dialog->Release();
+    const std::optional<std::string> folder = ChosenPath(dialog, owner_);
     if (folder) store_.SetValue(kSaveFolderKey, *folder);
     return folder;
 }
