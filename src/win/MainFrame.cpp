@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <charconv>
 #include <exception>
 #include <thread>
 
@@ -69,6 +70,24 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+// The window's place as kept: "left,top,right,bottom,shown", numbers only.
+std::optional<WINDOWPLACEMENT> KeptPlacement(std::string_view text) {
+    long values[5] = {};
+    const char* at = text.data();
+    const char* const end = text.data() + text.size();
+    for (long& value : values) {
+        const auto [next, error] = std::from_chars(at, end, value);
+        if (error != std::errc()) return std::nullopt;
+        at = next < end && *next == ',' ? next + 1 : next;
+    }
+    if (at != end) return std::nullopt;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    placement.rcNormalPosition = {values[0], values[1], values[2], values[3]};
+    placement.showCmd = values[4] == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    return placement;
+}
+
 std::wstring FileName(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");
     return Wide(slash == std::string::npos ? path : path.substr(slash + 1));
@@ -110,13 +129,9 @@ HWND MainFrame::Create(HINSTANCE instance, int show) {
     RECT frame{0, 0, Scaled(kWidth), Scaled(kHeight)};
     ::AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_CONTROLPARENT, dpi_);
     ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    if (const auto kept = store_.Value(kPlacementKey);
-        kept && std::sscanf(kept->c_str(), "%ld,%ld,%ld,%ld,%u", &placement.rcNormalPosition.left, &placement.rcNormalPosition.top,
-                            &placement.rcNormalPosition.right, &placement.rcNormalPosition.bottom, &placement.showCmd) == 5) {
-        if (show != SW_SHOWNORMAL && show != SW_SHOWDEFAULT) placement.showCmd = static_cast<UINT>(show);
-        ::SetWindowPlacement(window_, &placement);  // kept on a screen by the system
+    if (std::optional<WINDOWPLACEMENT> placement = KeptPlacement(store_.Value(kPlacementKey).value_or(""))) {
+        if (show != SW_SHOWNORMAL && show != SW_SHOWDEFAULT) placement->showCmd = static_cast<UINT>(show);
+        ::SetWindowPlacement(window_, &*placement);  // kept on a screen by the system
     } else {
         ::ShowWindow(window_, show);
     }
@@ -779,9 +794,8 @@ void MainFrame::DrawingRead() {
         ::SendMessageW(box, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(Scaled(400)), 0);
     }
     ShowBatchMarks();
-    ShowPage();
     fitNextDrawing_ = true;
-    UpdateDrawing();
+    ShowPage();  // and the drawing tab's picture
 }
 
 void MainFrame::ShowBatchMarks() {
