@@ -1,6 +1,5 @@
 #include "app/ConvertBeside.h"
 
-
 #include "app/BatchLog.h"
 #include "app/SettingChecks.h"
 #include "os/System.h"
