@@ -168,6 +168,17 @@ void MainFrame::MakeFonts() {
     pane_.SetFont(font_);
 }
 
+void MainFrame::ApplyFonts() {
+    ::EnumChildWindows(
+        window_,
+        [](HWND child, LPARAM font) {
+            ::SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(font_));
+    ::SendMessageW(Item(kLogId), WM_SETFONT, reinterpret_cast<WPARAM>(logFont_), TRUE);
+}
+
 void MainFrame::CreateControls() {
     HWND w = window_;
     constexpr DWORD tab = WS_TABSTOP, check = BS_AUTOCHECKBOX | WS_TABSTOP, field = ES_AUTOHSCROLL | WS_TABSTOP,
@@ -241,14 +252,7 @@ void MainFrame::CreateControls() {
     for (const OutputFormatChoice& choice : kOutputFormatChoices)
         ::SendMessageW(Item(kOutputFormatId), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(choice.name).c_str()));
     settingControls_ = SettingControls();
-    ::EnumChildWindows(
-        window_,
-        [](HWND child, LPARAM font) {
-            ::SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), FALSE);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(font_));
-    ::SendMessageW(log, WM_SETFONT, reinterpret_cast<WPARAM>(logFont_), FALSE);
+    ApplyFonts();
     AddTooltips();
 }
 
@@ -518,14 +522,7 @@ LRESULT MainFrame::Handle(UINT message, WPARAM w, LPARAM l) {
         case WM_DPICHANGED: {
             dpi_ = HIWORD(w);
             MakeFonts();
-            ::EnumChildWindows(
-                window_,
-                [](HWND child, LPARAM font) {
-                    ::SendMessageW(child, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(font_));
-            ::SendMessageW(Item(kLogId), WM_SETFONT, reinterpret_cast<WPARAM>(logFont_), TRUE);
+            ApplyFonts();
             for (int i = 0; i < 6; ++i) ::SendMessageW(Item(kPenColor1Id + i), CB_SETITEMHEIGHT, 0, Scaled(16));
             const auto* suggested = reinterpret_cast<const RECT*>(l);
             ::SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,

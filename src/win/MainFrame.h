@@ -74,6 +74,8 @@ private:
     void CreateControls();
     std::vector<SettingControl> SettingControls();
     void MakeFonts();
+    // Every control in the window's font, the log in its fixed-width one.
+    void ApplyFonts();
     void Layout();
     void Command(int id, int code);
     void DrawPenItem(const DRAWITEMSTRUCT& item) const;
