@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "jww/JwwBuilder.h"
+#include "support/JwwBuilder.h"
 #include "jww/JwwReader.h"
 #include "ToolArguments.h"
 

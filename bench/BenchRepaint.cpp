@@ -15,7 +15,7 @@
 #include <string>
 
 #include "convert/Conversion.h"
-#include "jwc/JwcBuilder.h"
+#include "support/JwcBuilder.h"
 #include "jwc/JwcLoader.h"
 #include "paint/PicturePainter.h"
 #include "picture/DisplayListBuilder.h"
@@ -25,14 +25,14 @@ namespace {
 using namespace orvik;
 
 // 70,000 lines, 10,000 arcs and ellipses, 10,000 texts and 10,000 points over 16 layers.
-JwcDrawing& Drawing() {
-    static JwcDrawing drawing = [] {
+Drawing& BenchDrawing() {
+    static Drawing drawing = [] {
         JwcBuilder b;
         b.Paper(2, 518).Group(0, 100, "plan").PoolAt("0000:0000");
         for (int layer = 0; layer < 16; ++layer) b.Layer(layer, std::string(1, 'L') + std::to_string(layer));
         for (int i = 0; i < 70000; ++i) {
             const float x = static_cast<float>(i % 350) * 1.1f, y = static_cast<float>(i / 350) * 0.9f;
-            b.Line(JwcLine{x, y, x + 0.9f, y + 0.3f, static_cast<std::uint8_t>(1 + i % 9),
+            b.Line(LineRecord{x, y, x + 0.9f, y + 0.3f, static_cast<std::uint8_t>(1 + i % 9),
                            static_cast<std::uint8_t>(1 + i % 6), static_cast<std::uint8_t>(i % 16)});
         }
         for (int i = 0; i < 10000; ++i) {
@@ -49,11 +49,11 @@ JwcDrawing& Drawing() {
                               static_cast<std::uint8_t>(i % 7 == 0 ? kVerticalTextFlag : 0)});
         }
         for (int i = 0; i < 10000; ++i)
-            b.Point(JwcPoint{static_cast<float>(i % 100) * 3.8f + 1, static_cast<float>(i / 100) * 1.8f + 1,
+            b.Point(DrawingPoint{static_cast<float>(i % 100) * 3.8f + 1, static_cast<float>(i / 100) * 1.8f + 1,
                              static_cast<std::uint8_t>(i % 16), static_cast<std::uint8_t>(1 + i % 6)});
         const std::string path = "/tmp/orvik-bench-repaint.jwc";
         b.WriteTo(path);
-        JwcDrawing d;
+        JwcFile d;
         LoadJwcFile(path, d);
         std::remove(path.c_str());
         return d;
@@ -62,7 +62,7 @@ JwcDrawing& Drawing() {
 }
 
 const DisplayList& Picture() {
-    static const DisplayList list = PictureOf(Conversion(Drawing(), {}, ConversionRequest{"", "100"}));
+    static const DisplayList list = PictureOf(Conversion(BenchDrawing(), {}, ConversionRequest{"", "100"}));
     return list;
 }
 
@@ -87,7 +87,7 @@ void BM_RepaintZoomedTenfold(benchmark::State& state) { Repaint(state, 10); }
 BENCHMARK(BM_RepaintZoomedTenfold)->Unit(benchmark::kMillisecond);
 
 void BM_BuildDisplayList(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(PictureOf(Conversion(Drawing(), {}, ConversionRequest{"", "100"})));
+    for (auto _ : state) benchmark::DoNotOptimize(PictureOf(Conversion(BenchDrawing(), {}, ConversionRequest{"", "100"})));
 }
 BENCHMARK(BM_BuildDisplayList)->Unit(benchmark::kMillisecond);
 

@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     ToolArguments(argc, argv, "bench_window_answers", 0, 0);
     const std::string path = WriteWindowBenchDrawing("/tmp/orvik-bench-window.jwc");
     QtDialogs dialogs;
-    JwcDrawing drawing;
+    Drawing drawing;
     ConversionSettings settings;
     WindowState state;
     MainWindow window(dialogs, drawing, settings, state);

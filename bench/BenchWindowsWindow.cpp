@@ -60,7 +60,7 @@ int wmain() {
     const win::GdiplusSession gdiplus;
     win::RegistryStore store(L"Software\\ORVIK-bench");
     win::Win32Dialogs dialogs(store);
-    JwcDrawing drawing;
+    Drawing drawing;
     ConversionSettings settings;
     WindowState state;
     win::MainFrame frame(dialogs, drawing, settings, state, store);

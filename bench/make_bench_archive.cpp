@@ -7,19 +7,19 @@
 #include <filesystem>
 #include <string>
 
-#include "jwc/JwcBuilder.h"
+#include "support/JwcBuilder.h"
 #include "ToolArguments.h"
 
 using namespace orvik;
 
 namespace {
 
-std::string Drawing(int lines, int seed) {
+std::string DrawingBytes(int lines, int seed) {
     JwcBuilder b;
     b.HeaderTexts("BENCH", std::to_string(seed)).Group(0, 100).Layer(0, "A").Layer(1, "B");
     for (int i = 0; i < lines; ++i) {
         const float x = static_cast<float>((i * 7 + seed) % 1000), y = static_cast<float>((i * 13) % 700);
-        b.Line(JwcLine{x, y, x + 3.5f, y + 1.25f, static_cast<std::uint8_t>(1 + i % 9), static_cast<std::uint8_t>(1 + i % 6),
+        b.Line(LineRecord{x, y, x + 3.5f, y + 1.25f, static_cast<std::uint8_t>(1 + i % 9), static_cast<std::uint8_t>(1 + i % 6),
                        static_cast<std::uint8_t>(i % 2)});
     }
     for (int i = 0; i < lines / 10; ++i)
@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args = ToolArguments(argc, argv, "make_bench_archive FOLDER", 1, 1);
     namespace fs = std::filesystem;
     const fs::path root = args[0];
-    const std::string small = Drawing(300, 1), large = Drawing(100000, 2);
+    const std::string small = DrawingBytes(300, 1), large = DrawingBytes(100000, 2);
     for (int i = 0; i < 2000; ++i) {
         const fs::path folder = root / ("site" + std::to_string(i % 40)) / ("floor" + std::to_string(i % 3));
         fs::create_directories(folder);

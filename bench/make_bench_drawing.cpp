@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "jwc/JwcBuilder.h"
+#include "support/JwcBuilder.h"
 #include "ToolArguments.h"
 
 using namespace orvik;
@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
     const int kLines = lines / 10 * 8, kCurves = lines / 10 * 2 / kSegments, kOthers = lines / 10;
     for (int i = 0; i < kLines; ++i) {
         const float x = static_cast<float>(i % 1000) * 0.37f, y = static_cast<float>(i / 1000) * 0.29f;
-        b.Line(JwcLine{x, y, x + 0.31f, y + 0.07f, static_cast<std::uint8_t>(1 + i % 9),
+        b.Line(LineRecord{x, y, x + 0.31f, y + 0.07f, static_cast<std::uint8_t>(1 + i % 9),
                     static_cast<std::uint8_t>(1 + i % 6), static_cast<std::uint8_t>(i % 32)});
     }
     for (int c = 0; c < kCurves; ++c) {
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
         for (int s = 0; s < kSegments; ++s) {
             const float a0 = 0.3f * s, a1 = 0.3f * (s + 1);
             const std::uint8_t mark = s == 0 ? 64 : s == kSegments - 1 ? 192 : 128;
-            b.Line(JwcLine{x0 + std::cos(a0), y0 + std::sin(a0), x0 + std::cos(a1), y0 + std::sin(a1), 1, 2,
+            b.Line(LineRecord{x0 + std::cos(a0), y0 + std::sin(a0), x0 + std::cos(a1), y0 + std::sin(a1), 1, 2,
                         static_cast<std::uint8_t>(c % 32), 0, mark});
         }
     }
@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     }
     for (int i = 0; i < kOthers; ++i) {
         const float x = static_cast<float>(i % 500) * 0.7f, y = static_cast<float>(i / 500) * 0.6f;
-        b.Point(JwcPoint{x, y, static_cast<std::uint8_t>(i % 32), static_cast<std::uint8_t>(1 + i % 8)});
+        b.Point(DrawingPoint{x, y, static_cast<std::uint8_t>(i % 32), static_cast<std::uint8_t>(1 + i % 8)});
     }
     b.WriteTo(args[0]);
     return 0;

@@ -10,14 +10,14 @@
 #include <numbers>
 
 #include "jwc/JwcLoader.h"
-#include "jww/JwwBuilder.h"
+#include "support/JwwBuilder.h"
 #include "ToolArguments.h"
 
 using namespace orvik;
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args = ToolArguments(argc, argv, "make_bench_jww INPUT.jwc OUTPUT.jww", 2, 2);
-    JwcDrawing jwc;
+    JwcFile jwc;
     if (!LoadJwcFile(args[0].c_str(), jwc)) {
         std::fprintf(stderr, "make_bench_jww: %s does not read\n", args[0].c_str());
         return 1;
@@ -34,19 +34,19 @@ int main(int argc, char** argv) {
         return c;
     };
     const double radians = std::numbers::pi / 180;
-    for (const JwcLine& l : jwc.lines) Append(jww.elements, JwwLine{common(l.lineType, l.pen, l.layer), l.x1, l.y1, l.x2, l.y2});
-    for (const JwcArc& a : jwc.arcs) {
+    for (const DrawingLine& l : jwc.lines) Append(jww.elements, JwwLine{common(l.lineType, l.pen, l.layer), l.x1, l.y1, l.x2, l.y2});
+    for (const DrawingArc& a : jwc.arcs) {
         const bool whole = a.startAngle == a.endAngle;
         Append(jww.elements, JwwArc{common(a.lineType, a.pen, a.layer), a.cx, a.cy, a.radius, a.startAngle * radians,
                                     whole ? 2 * std::numbers::pi : (a.endAngle - a.startAngle) * radians, a.tilt * radians,
                                     a.flatness, whole ? 1u : 0u});
     }
-    for (const JwcText& t : jwc.texts) {
-        const JwcTextType& type = jwc.textTypes[t.textType < kTextTypeSlots ? t.textType : kTextTypeSlots - 1];
+    for (const DrawingText& t : jwc.texts) {
+        const TextType& type = jwc.textTypes[t.textType < kTextTypeSlots ? t.textType : kTextTypeSlots - 1];
         Append(jww.elements, JwwText{common(1, 1, t.layer), t.x1, t.y1, t.x2, t.y2, 0, type.width / 10.0, type.height / 10.0,
                                      0, 0, "", t.text});
     }
-    for (const JwcPoint& p : jwc.points) Append(jww.elements, JwwPoint{common(1, p.pen, p.layer), p.x, p.y, 0});
+    for (const DrawingPoint& p : jwc.points) Append(jww.elements, JwwPoint{common(1, p.pen, p.layer), p.x, p.y, 0});
     std::ofstream(args[1], std::ios::binary) << BuildJww(jww).bytes;
     return 0;
 }

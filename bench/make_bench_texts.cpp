@@ -6,7 +6,7 @@
 #include <string>
 
 #include "ToolArguments.h"
-#include "jwc/JwcBuilder.h"
+#include "support/JwcBuilder.h"
 
 using namespace orvik;
 

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-#include "jwc/JwcBuilder.h"
+#include "support/JwcBuilder.h"
 #include "text/Cp932.h"
 #include "ToolArguments.h"
 
@@ -17,8 +17,8 @@ using orvik::AngleUnits;
 using orvik::ArcRecord;
 using orvik::JwcBuilder;
 using orvik::TextRecord;
-using orvik::JwcLine;
-using orvik::JwcPoint;
+using orvik::LineRecord;
+using orvik::DrawingPoint;
 using orvik::Utf8ToCp932;
 
 namespace {
@@ -44,7 +44,7 @@ struct Sheet {
 
     void Line(double x1, double y1, double x2, double y2, std::uint8_t layer, std::uint8_t pen,
               std::uint8_t type = kSolid, std::uint8_t curveMark = 0) const {
-        b.Line(JwcLine{X(x1), Y(y1), X(x2), Y(y2), type, pen, layer, 0, curveMark, 0});
+        b.Line(LineRecord{X(x1), Y(y1), X(x2), Y(y2), type, pen, layer, 0, curveMark, 0});
     }
     void Rect(double x1, double y1, double x2, double y2, std::uint8_t layer, std::uint8_t pen) const {
         Line(x1, y1, x2, y1, layer, pen);
@@ -122,7 +122,7 @@ void DrawPlan(JwcBuilder& b) {
 
     // Real points at the grid crossings, virtual points at the wall corners.
     for (double x : {0.0, 4500.0, 9000.0})
-        for (double y : {0.0, 6000.0}) b.Point(JwcPoint{s.X(x), s.Y(y), kGrid, 1, 0, 0});
+        for (double y : {0.0, 6000.0}) b.Point(DrawingPoint{s.X(x), s.Y(y), kGrid, 1});
     b.VirtualPoint(s.X(-75), s.Y(-75), kAux);
     b.VirtualPoint(s.X(9075), s.Y(6075), kAux);
     b.VirtualPoint(s.X(4500), s.Y(3000), kAux);
@@ -141,7 +141,7 @@ void DrawDetail(JwcBuilder& b) {
     s.Arc(900, 1200, 150, 0, 0, kColumn, 1);
     s.Text(400, 2000, "外壁 RC t=150", 1, kNote, 900);
     s.Text(400, 1700, "ﾓﾙﾀﾙ 12", 1, kNote, 500);
-    b.Point(JwcPoint{s.X(900), s.Y(1200), kColumn, 2, 0, 0});
+    b.Point(DrawingPoint{s.X(900), s.Y(1200), kColumn, 2});
 }
 
 }  // namespace

@@ -6,7 +6,7 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 add_executable(orvik_windows_tests ${ORVIK_PORTABLE_TESTS})
 target_include_directories(orvik_windows_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(orvik_windows_tests PRIVATE orvik_cli_lib gtest_main)
+target_link_libraries(orvik_windows_tests PRIVATE orvik_cli_lib orvik_builders gtest_main)
 target_compile_definitions(orvik_windows_tests PRIVATE ORVIK_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 add_test(NAME windows_unit_tests COMMAND orvik_windows_tests)
 

@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     orvik::LoadJapaneseTranslations(application);
     QTemporaryDir output;
     BatchDialogs dialogs(output.path());
-    orvik::JwcDrawing drawing;
+    orvik::Drawing drawing;
     orvik::ConversionSettings settings;
     orvik::WindowState state;
     orvik::MainWindow window(dialogs, drawing, settings, state);  // no store: the pictures show the defaults

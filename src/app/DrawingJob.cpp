@@ -109,7 +109,7 @@ std::string ImagePathFor(const std::string& output, std::size_t number, const Jw
     return stem + (name.empty() ? "" : "-" + name);
 }
 
-DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDrawing& drawing, bool complete,
+DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawing& drawing, bool complete,
                                    std::vector<std::string> readWarnings, const std::vector<JwwImage>& images,
                                    DrawingJobOutcome& outcome) {
     if (request.kind == OutputKind::ReadOnly)
@@ -185,8 +185,8 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const JwcDr
 }
 
 DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outcome) {
-    JwcDrawing own;
-    const JwcDrawing* drawing = request.loaded;
+    Drawing own;
+    const Drawing* drawing = request.loaded;
     bool complete = true;
     std::vector<std::string> readWarnings;
     std::vector<JwwImage> images = request.loadedImages;
@@ -203,11 +203,10 @@ DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outc
         images = std::move(read.images);
         drawing = &own;
     }
-    const JwcHeader& header = drawing->header;
-    outcome.lines = header.lineCount;
-    outcome.arcs = header.arcCount;
-    outcome.texts = header.textCount;
-    outcome.points = header.pointCount;
+    outcome.lines = static_cast<std::int64_t>(drawing->lines.size());
+    outcome.arcs = static_cast<std::int64_t>(drawing->arcs.size());
+    outcome.texts = static_cast<std::int64_t>(drawing->texts.size());
+    outcome.points = static_cast<std::int64_t>(drawing->points.size());
     outcome.scales = ListProposedScales(*drawing);
     return ConvertAndWrite(request, *drawing, complete, std::move(readWarnings), images, outcome);
 }

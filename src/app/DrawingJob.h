@@ -22,7 +22,7 @@
 #include "convert/ProposedScales.h"
 #include "dxf/AtomicFile.h"
 #include "picture/DisplayList.h"
-#include "jwc/JwcDrawing.h"
+#include "model/Drawing.h"
 #include "picture/DisplayList.h"
 #include "picture/SvgPicture.h"
 
@@ -79,7 +79,7 @@ std::string_view StatusName(JobStatus status);
 struct DrawingJobRequest {
     std::string input;                  // the drawing's path (UTF-8)
     bool anyName = false;               // found by its signature: not refused for its name
-    const JwcDrawing* loaded = nullptr; // the drawing, read before; null: the job reads it
+    const Drawing* loaded = nullptr; // the drawing, read before; null: the job reads it
     std::vector<JwwImage> loadedImages; // with `loaded`: its embedded images (a JWW drawing's)
     ConversionSettings settings;
     std::optional<std::string> scale;   // the reference scale; none: the proposed one

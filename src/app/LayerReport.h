@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "convert/ConversionResult.h"
-#include "jwc/JwcDrawing.h"
+#include "model/Drawing.h"
 
 namespace orvik {
 

@@ -1,7 +1,7 @@
 #include "app/ReadDrawing.h"
 
 #include "app/ReadReport.h"
-#include "convert/JwwMapping.h"
+#include "jww/JwwMapping.h"
 #include "jwc/FileReader.h"
 #include "jwc/JwcLoader.h"
 #include "jww/JwwReader.h"
@@ -42,11 +42,13 @@ LoadOutcome LoadDrawing(const std::string& path, JwwDrawing& drawing) {
     return {false, DescribeJwwLoadError(error)};
 }
 
-ReadForConversion ReadDrawingForConversion(const std::string& path, DrawingFormat format, JwcDrawing& drawing) {
+ReadForConversion ReadDrawingForConversion(const std::string& path, DrawingFormat format, Drawing& drawing) {
     ReadForConversion read;
     if (format == DrawingFormat::Jwc) {
-        read.load = LoadDrawing(path, drawing);
-        read.summary = ReadSummaryLines(drawing);
+        JwcFile file;
+        read.load = LoadDrawing(path, file);
+        read.summary = ReadSummaryLines(file);
+        drawing = std::move(static_cast<Drawing&>(file));
         return read;
     }
     JwwDrawing jww;
@@ -60,9 +62,9 @@ ReadForConversion ReadDrawingForConversion(const std::string& path, DrawingForma
     return read;
 }
 
-LoadOutcome LoadDrawing(const std::string& path, JwcDrawing& drawing) {
+LoadOutcome LoadDrawing(const std::string& path, JwcFile& file) {
     LoadError error;
-    if (LoadJwcFile(path, drawing, &error)) return {true, {}};
+    if (LoadJwcFile(path, file, &error)) return {true, {}};
     return {false, DescribeLoadError(error)};
 }
 

@@ -9,7 +9,8 @@
 #include <optional>
 #include <vector>
 
-#include "jwc/JwcDrawing.h"
+#include "jwc/JwcFile.h"
+#include "model/Drawing.h"
 #include "jww/JwwDrawing.h"
 
 namespace orvik {
@@ -47,7 +48,7 @@ struct LoadOutcome {
 };
 
 // Loads the drawing (a damaged one as far as it goes).
-LoadOutcome LoadDrawing(const std::string& path, JwcDrawing& drawing);
+LoadOutcome LoadDrawing(const std::string& path, JwcFile& file);
 LoadOutcome LoadDrawing(const std::string& path, JwwDrawing& drawing);
 
 // A drawing of either format read into the model the conversion works on
@@ -60,6 +61,6 @@ struct ReadForConversion {
     std::vector<std::string> warnings;
     std::vector<JwwImage> images;  // a JWW drawing's embedded images
 };
-ReadForConversion ReadDrawingForConversion(const std::string& path, DrawingFormat format, JwcDrawing& drawing);
+ReadForConversion ReadDrawingForConversion(const std::string& path, DrawingFormat format, Drawing& drawing);
 
 }  // namespace orvik

@@ -16,8 +16,8 @@ bool HasExtension(std::string_view path, std::string_view extension) {
     return std::ranges::equal(own, extension, [](unsigned char a, unsigned char b) { return std::toupper(a) == std::toupper(b); });
 }
 
-std::vector<std::string> ReadSummaryLines(const JwcDrawing& drawing) {
-    const JwcHeader& h = drawing.header;
+std::vector<std::string> ReadSummaryLines(const JwcFile& file) {
+    const JwcHeader& h = file.header;
     const std::pair<std::string_view, std::int32_t> counts[] = {
         {kLineCountLabel, h.lineCount},   {kArcCountLabel, h.arcCount},
         {kTextCountLabel, h.textCount},   {kPointCountLabel, h.pointCount},

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "jwc/FileReader.h"
-#include "jwc/JwcDrawing.h"
+#include "jwc/JwcFile.h"
 #include "jwc/LoadError.h"
-#include "convert/JwwMapping.h"
+#include "jww/JwwMapping.h"
 #include "jww/JwwDrawing.h"
 #include "jww/JwwLoadError.h"
 #include "text/Messages.h"
@@ -28,7 +28,7 @@ inline bool HasJwwExtension(std::string_view path) { return HasExtension(path, "
 // read: HeaderText1, HeaderText2 (control bytes in caret notation, so that
 // nothing from a drawing reaches a terminal raw), then the numbers of lines,
 // arcs, texts, real points and virtual points with their aligned labels.
-std::vector<std::string> ReadSummaryLines(const JwcDrawing& drawing);
+std::vector<std::string> ReadSummaryLines(const JwcFile& file);
 
 // The log lines after a JWW drawing's path and its empty line: the memo's
 // lines, the version, the paper, the scales of the groups in use, then the

@@ -258,7 +258,7 @@ DrawingPicture BatchDrawingPicture(const std::string& path, const ConversionSett
     const auto say = [&](std::string why) {
         if (shown.note.empty()) shown.note = std::move(why);
     };
-    JwcDrawing drawing;
+    Drawing drawing;
     const FileCheck check = CheckDrawingFile(path);
     if (check.refusal != FileRefusal::None) {
         say(std::string(RefusalText(check)));
@@ -288,7 +288,7 @@ std::function<DrawingPicture()> WindowCommands::PictureTask(std::size_t batchInd
     if (state_.fileCount == 1) {
         const std::string scale = view_.ScaleText();
         if (scale.empty()) return {};
-        return [drawing = std::make_shared<const JwcDrawing>(drawing_), settings = *settings, source = state_.sourcePath, scale] {
+        return [drawing = std::make_shared<const Drawing>(drawing_), settings = *settings, source = state_.sourcePath, scale] {
             try {
                 return DrawingPicture{PictureOf(Conversion(*drawing, settings, ConversionRequest{source, scale})), {}};
             } catch (const ConversionError&) {

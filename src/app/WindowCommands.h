@@ -13,7 +13,7 @@
 #include "app/ReadDrawing.h"
 #include "app/WindowPorts.h"
 #include "convert/ConversionSettings.h"
-#include "jwc/JwcDrawing.h"
+#include "model/Drawing.h"
 #include "picture/DisplayList.h"
 
 namespace orvik {
@@ -43,7 +43,7 @@ struct WindowState {
 
 class WindowCommands {
 public:
-    WindowCommands(Dialogs& dialogs, WindowView& view, JwcDrawing& drawing, ConversionSettings& settings,
+    WindowCommands(Dialogs& dialogs, WindowView& view, Drawing& drawing, ConversionSettings& settings,
                    WindowState& state)
         : dialogs_(dialogs), view_(view), drawing_(drawing), settings_(settings), state_(state) {}
 
@@ -79,7 +79,7 @@ private:
 
     Dialogs& dialogs_;
     WindowView& view_;
-    JwcDrawing& drawing_;
+    Drawing& drawing_;
     ConversionSettings& settings_;
     WindowState& state_;
     std::vector<JwwImage> images_;  // the embedded images of the drawing read (a JWW drawing's)

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "jwc/JwcDrawing.h"
+#include "model/Drawing.h"
 
 namespace orvik {
 
@@ -17,10 +17,10 @@ inline constexpr int kBlockNestingLimit = 32;
 inline constexpr std::int64_t kElementsFromBlocksLimit = 20'000'000;
 
 struct ExplodedDrawing {
-    JwcDrawing drawing;              // without blocks and insertions
+    Drawing drawing;              // without blocks and insertions
     std::int64_t insertsLeftOut = 0;  // nested too deep, or past the element limit
 };
 
-ExplodedDrawing ExplodeBlocks(const JwcDrawing& drawing);
+ExplodedDrawing ExplodeBlocks(const Drawing& drawing);
 
 }  // namespace orvik

@@ -17,7 +17,7 @@ constexpr std::string_view kReservedNames[] = {"*MODEL_SPACE", "*PAPER_SPACE"};
 
 }  // namespace
 
-std::vector<std::string> BlockNamesOf(const JwcDrawing& drawing) {
+std::vector<std::string> BlockNamesOf(const Drawing& drawing) {
     std::vector<std::string> names;
     names.reserve(drawing.blocks.size());
     std::unordered_set<std::string> taken;  // the keys of the names given

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "jwc/JwcDrawing.h"
+#include "model/Drawing.h"
 
 namespace orvik {
 
-std::vector<std::string> BlockNamesOf(const JwcDrawing& drawing);
+std::vector<std::string> BlockNamesOf(const Drawing& drawing);
 
 }  // namespace orvik

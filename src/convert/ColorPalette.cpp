@@ -37,14 +37,6 @@ const std::array<std::uint32_t, 256> kAciRgb = {
     0x260009, 0x581317, 0x000000, 0x656565, 0x666666, 0x999999, 0xCCCCCC, 0xFFFFFF,
 };
 
-long RgbDistance(std::uint32_t a, std::uint32_t b) {
-    long sum = 0;
-    for (const int shift : {16, 8, 0}) {
-        const long d = static_cast<long>(a >> shift & 0xFF) - static_cast<long>(b >> shift & 0xFF);
-        sum += d * d;
-    }
-    return sum;
-}
 
 int NearestAci(std::uint32_t rgb) {
     int best = 1;

@@ -5,14 +5,13 @@
 #include <array>
 #include <cstdint>
 
+#include "model/Drawing.h"
+
 namespace orvik {
 
 // 0xRRGGBB of colours 0..255 as AutoCAD shows them (0, BYBLOCK, and 7 drawn
 // black on white are placed by the viewer, not by this table).
 extern const std::array<std::uint32_t, 256> kAciRgb;
-
-// How far apart two colours 0xRRGGBB are: the sum of the squared channel differences.
-long RgbDistance(std::uint32_t a, std::uint32_t b);
 
 // The colour 1..255 nearest to 0xRRGGBB (the least sum of squared channel
 // differences; the lowest number on a tie).

@@ -13,7 +13,8 @@
 #include "convert/HeaderSection.h"
 #include "convert/LayerAssignment.h"
 #include "convert/Lineweights.h"
-#include "convert/Placement.h"
+#include "geometry/Placement.h"
+#include "convert/PenTables.h"
 #include "convert/ProposedScales.h"
 #include "convert/ReferenceScale.h"
 #include "dxf/AtomicFile.h"
@@ -39,7 +40,7 @@ long long DaysFromCivil(int y, int m, int d) {
 }
 
 // The four corners of `box` placed as the insertion places its block.
-void AddPlacedBox(Extents& to, const Extents& box, const JwcInsert& insert) {
+void AddPlacedBox(Extents& to, const Extents& box, const BlockInsert& insert) {
     if (box.minX > box.maxX) return;
     const Placement at = Placement::Of(insert.x, insert.y, insert.scaleX, insert.scaleY, insert.rotation);
     for (const long double x : {box.minX, box.maxX})
@@ -49,56 +50,56 @@ void AddPlacedBox(Extents& to, const Extents& box, const JwcInsert& insert) {
         }
 }
 
-float GroupScale(const JwcDrawing& drawing, std::uint8_t layer) {
+float GroupScale(const Drawing& drawing, std::uint8_t layer) {
     return drawing.layerGroups[layer / kLayersPerGroup].scale;
 }
 
 // The box around each block's lines, arcs, points, solids and insertions,
 // in its own coordinates (empty for a block without them).
-std::vector<Extents> BlockBoxes(const JwcDrawing& d) {
+std::vector<Extents> BlockBoxes(const Drawing& d) {
     std::vector<Extents> boxes(d.blocks.size());
     for (std::size_t k = 0; k < d.blocks.size(); ++k) {
-        const JwcBlock& b = d.blocks[k];
+        const Block& b = d.blocks[k];
         Extents& box = boxes[k];
-        for (const JwcLine& s : b.lines) box.Add(s.x1, s.y1), box.Add(s.x2, s.y2);
-        for (const JwcArc& e : b.arcs)
+        for (const DrawingLine& s : b.lines) box.Add(s.x1, s.y1), box.Add(s.x2, s.y2);
+        for (const DrawingArc& e : b.arcs)
             for (const ArcPoint& p : ArcStatisticsPoints(e.cx, e.cy, e.radius, e.flatness, e.startAngle, e.endAngle, e.tilt))
                 box.Add(p.x, p.y);
-        for (const JwcPoint& t : b.points) box.Add(t.x, t.y);
-        for (const JwcSolid& s : b.solids)
+        for (const DrawingPoint& t : b.points) box.Add(t.x, t.y);
+        for (const DrawingSolid& s : b.solids)
             for (const auto& p : {s.p1, s.p2, s.p3, s.p4}) box.Add(p[0], p[1]);
-        for (const JwcInsert& i : b.inserts)  // of blocks before this one
+        for (const BlockInsert& i : b.inserts)  // of blocks before this one
             if (i.block < k) AddPlacedBox(box, boxes[i.block], i);
     }
     return boxes;
 }
 
 // Feeds every element to the statistics; returns the extents.
-Extents GatherStatistics(const JwcDrawing& d, ScaleStatistics& scales) {
+Extents GatherStatistics(const Drawing& d, ScaleStatistics& scales) {
     Extents ext;
-    for (const JwcLine& s : d.lines) {
+    for (const DrawingLine& s : d.lines) {
         scales.AddLine(GroupScale(d, s.layer), s.x1, s.y1, s.x2, s.y2);
         ext.Add(s.x1, s.y1);
         ext.Add(s.x2, s.y2);
     }
-    for (const JwcArc& e : d.arcs) {
+    for (const DrawingArc& e : d.arcs) {
         for (const ArcPoint& p :
              scales.AddArc(GroupScale(d, e.layer), e.cx, e.cy, e.radius, e.flatness, e.startAngle, e.endAngle, e.tilt))
             ext.Add(p.x, p.y);
     }
-    for (const JwcPoint& t : d.points) {
+    for (const DrawingPoint& t : d.points) {
         scales.AddPoint(GroupScale(d, t.layer), t.x, t.y);
         ext.Add(t.x, t.y);
     }
-    for (const JwcText& m : d.texts) scales.AddText(GroupScale(d, m.layer), m.x1, m.y1, m.x2, m.y2);
-    for (const JwcSolid& s : d.solids)
+    for (const DrawingText& m : d.texts) scales.AddText(GroupScale(d, m.layer), m.x1, m.y1, m.x2, m.y2);
+    for (const DrawingSolid& s : d.solids)
         for (const auto& p : {s.p1, s.p2, s.p3, s.p4}) {
             scales.AddPoint(GroupScale(d, s.layer), p[0], p[1]);
             ext.Add(p[0], p[1]);
         }
     // An insertion covers the corners of its block's box, placed.
     const std::vector<Extents> boxes = BlockBoxes(d);
-    for (const JwcInsert& i : d.inserts) {
+    for (const BlockInsert& i : d.inserts) {
         if (i.block >= boxes.size()) continue;
         Extents placed;
         AddPlacedBox(placed, boxes[i.block], i);
@@ -131,17 +132,15 @@ std::optional<long double> ParseScaleText(std::string_view text) {
     return value;
 }
 
-std::string HandSeedFor(const JwcDrawing& drawing, const ConversionSettings& settings, int tableRecords) {
-    const JwcHeader& h = drawing.header;
+std::string HandSeedFor(const Drawing& drawing, const ConversionSettings& settings, int tableRecords) {
     const std::int64_t lineHandles = settings.curvesAsPolylines ? 4 : 1;
     const std::int64_t pointHandles = settings.pointMode == PointMode::FilledCircle ? 4 : 1;
-    std::int64_t n = std::int64_t{h.lineCount} * lineHandles + h.arcCount + h.textCount + h.virtualPointCount +
-                     std::int64_t{h.pointCount} * pointHandles + static_cast<std::int64_t>(drawing.solids.size() + drawing.inserts.size()) +
-                     tableRecords + 90;
     // A block takes its record, BLOCK and ENDBLK, and its elements.
-    for (const JwcBlock& b : drawing.blocks)
-        n += 3 + static_cast<std::int64_t>(b.lines.size()) * lineHandles + static_cast<std::int64_t>(b.points.size()) * pointHandles +
-             static_cast<std::int64_t>(b.arcs.size() + b.texts.size() + b.virtualPoints.size() + b.solids.size() + b.inserts.size());
+    std::int64_t n = tableRecords + 90 + 3 * static_cast<std::int64_t>(drawing.blocks.size());
+    ForEachElementSet(drawing, [&](const auto& s) {
+        n += static_cast<std::int64_t>(s.lines.size()) * lineHandles + static_cast<std::int64_t>(s.points.size()) * pointHandles +
+             static_cast<std::int64_t>(s.arcs.size() + s.texts.size() + s.virtualPoints.size() + s.solids.size() + s.inserts.size());
+    });
     return FormatHandle(n);
 }
 
@@ -166,20 +165,17 @@ bool AnyNonFinite(std::initializer_list<double> values) {
     return std::ranges::any_of(values, [](double v) { return !std::isfinite(v); });
 }
 
-std::int64_t CountNonFiniteElements(const JwcDrawing& d) {
+std::int64_t CountNonFiniteElements(const Drawing& d) {
     std::int64_t n = 0;
     ForEachElementSet(d, [&](const auto& set) {
-        for (const JwcLine& l : set.lines) n += AnyNonFinite({l.x1, l.y1, l.x2, l.y2});
-        for (const JwcArc& a : set.arcs) n += AnyNonFinite({a.cx, a.cy, a.radius, a.flatness, a.startAngle, a.endAngle, a.tilt});
-        for (const JwcText& t : set.texts) n += AnyNonFinite({t.x1, t.y1, t.x2, t.y2, t.width, t.height});
-        for (const JwcPoint& p : set.points) n += AnyNonFinite({p.x, p.y});
-        for (const JwcSolid& s : set.solids) n += AnyNonFinite({s.p1[0], s.p1[1], s.p2[0], s.p2[1], s.p3[0], s.p3[1], s.p4[0], s.p4[1]});
-        for (const JwcInsert& i : set.inserts) n += AnyNonFinite({i.x, i.y, i.scaleX, i.scaleY, i.rotation});
+        for (const DrawingLine& l : set.lines) n += AnyNonFinite({l.x1, l.y1, l.x2, l.y2});
+        for (const DrawingArc& a : set.arcs) n += AnyNonFinite({a.cx, a.cy, a.radius, a.flatness, a.startAngle, a.endAngle, a.tilt});
+        for (const DrawingText& t : set.texts) n += AnyNonFinite({t.x1, t.y1, t.x2, t.y2, t.width, t.height});
+        for (const DrawingPoint& p : set.points) n += AnyNonFinite({p.x, p.y});
+        for (const DrawingSolid& s : set.solids) n += AnyNonFinite({s.p1[0], s.p1[1], s.p2[0], s.p2[1], s.p3[0], s.p3[1], s.p4[0], s.p4[1]});
+        for (const BlockInsert& i : set.inserts) n += AnyNonFinite({i.x, i.y, i.scaleX, i.scaleY, i.rotation});
+        for (const VirtualPoint& p : set.virtualPoints) n += AnyNonFinite({p.x, p.y});
     });
-    const auto virtualPoints = std::min(d.virtualPoints.size(), static_cast<std::size_t>(std::max(0, d.header.virtualPointCount)));
-    for (std::size_t i = 0; i < virtualPoints; ++i) n += AnyNonFinite({d.virtualPoints[i].x, d.virtualPoints[i].y});
-    for (const JwcBlock& b : d.blocks)
-        for (const JwcVirtualPoint& p : b.virtualPoints) n += AnyNonFinite({p.x, p.y});
     return n;
 }
 
@@ -192,37 +188,24 @@ bool IsUsableScale(long double scale) {
 
 namespace {
 
-std::shared_ptr<const JwcDrawing> Exploded(const JwcDrawing& drawing, const ConversionSettings& settings, std::int64_t& leftOut) {
+std::shared_ptr<const Drawing> Exploded(const Drawing& drawing, const ConversionSettings& settings, std::int64_t& leftOut) {
     if (!settings.explodeBlocks || drawing.inserts.empty()) return nullptr;
     ExplodedDrawing exploded = ExplodeBlocks(drawing);
     leftOut = exploded.insertsLeftOut;
-    return std::make_shared<const JwcDrawing>(std::move(exploded.drawing));
+    return std::make_shared<const Drawing>(std::move(exploded.drawing));
 }
 
 }  // namespace
 
-Conversion::Conversion(const JwcDrawing& source, const ConversionSettings& settings, const ConversionRequest& request)
+Conversion::Conversion(const Drawing& source, const ConversionSettings& settings, const ConversionRequest& request)
     : settings_(settings),
       sourcePath_(request.sourcePath),
       exploded_(Exploded(source, settings, result_.insertsLeftOut)),
       drawing_(exploded_ ? *exploded_ : source) {
-    const JwcDrawing& drawing = drawing_;
+    const Drawing& drawing = drawing_;
     LayerTables& tables = result_.layers;
     MarkUsedLayers(drawing, tables);
-    tables.penColorTable[0] = kPenDefaultColor;
-    for (int pen = 1; pen < kPenCount; ++pen) tables.penColorTable[pen] = settings.penColors[pen - 1];
-    if (drawing.source == DrawingSource::JwwFile) {
-        tables.penCount = kJwwPenCount + static_cast<int>(drawing.extraPenColors.size());
-        for (std::size_t pen = kPenCount; pen < kJwwPenCount; ++pen) tables.penColorTable[pen] = kJwwPenDefaultColors[pen - kPenCount];
-        for (std::size_t n = 0; n < drawing.extraPenColors.size(); ++n) {
-            tables.penColorTable[kJwwPenCount + n] = NearestAci(drawing.extraPenColors[n]);
-            tables.penTrueColor[kJwwPenCount + n] = drawing.extraPenColors[n];
-        }
-        tables.trueColors = HasTrueColors(settings.outputFormat);
-        if (HasLineweights(settings.outputFormat))
-            for (std::size_t pen = 0; pen < drawing.penWidths.size() && pen < kMaxPens; ++pen)
-                tables.penLineweight[pen] = static_cast<std::int16_t>(NearestLineweight(drawing.penWidths[pen]));
-    }
+    FillPenTables(drawing.pens, settings, tables);
 
     const auto scale = ParseScaleText(request.scaleText);
     if (!scale) throw ConversionError(NotANumber(request.scaleText));
@@ -238,8 +221,7 @@ Conversion::Conversion(const JwcDrawing& source, const ConversionSettings& setti
     result_.fileDate = FileDateOf(request.sourcePath);
 
     scales_.roundDelta = scales_.roundOffset = settings.roundCoordinates;
-    // A JWW drawing's coordinates are millimetres on paper already.
-    paperFactor_ = drawing.source == DrawingSource::JwwFile ? 1 : PaperFactor(drawing.header.paperSize, drawing.header.paperDivisor);
+    paperFactor_ = drawing.units == DrawingUnits::PaperMillimetres ? 1 : PaperFactor(drawing.paper.size, drawing.paper.divisor);
     result_.extents = GatherStatistics(drawing, scales_);
     result_.nonFiniteElements = CountNonFiniteElements(drawing);
     scales_.Analyze(paperFactor_);
@@ -250,12 +232,11 @@ Conversion::Conversion(const JwcDrawing& source, const ConversionSettings& setti
 }
 
 void Conversion::WriteTo(ByteSink& sink, int workers) const {
-    const JwcHeader& header = drawing_.header;
     DxfWriter w(&sink, TextEncodingOf(settings_.outputFormat));
-    WriteHeaderSection(w, HeaderInputs{result_, scales_, paperFactor_, header.paperSize, settings_.outputFormat});
+    WriteHeaderSection(w, HeaderInputs{result_, scales_, paperFactor_, drawing_.paper.size, settings_.outputFormat});
     WriteClassesSection(w);
     const std::int32_t firstBlockRecord =
-        WriteTablesSection(w, TablesInputs{drawing_, result_.layers, LimitsFor(header.paperSize, result_.referenceScale),
+        WriteTablesSection(w, TablesInputs{drawing_, result_.layers, LimitsFor(drawing_.paper.size, result_.referenceScale),
                                            settings_.jwLineTypes, result_.defpointsUsed, settings_.outputFormat, result_.blockNames,
                                            result_.fontStyles});
     const EntityInputs entities{drawing_, settings_, result_, scales_, paperFactor_};

@@ -22,7 +22,7 @@
 #include "dxf/AtomicFile.h"
 #include "dxf/ByteSink.h"
 #include "dxf/ConversionError.h"
-#include "jwc/JwcDrawing.h"
+#include "model/Drawing.h"
 
 namespace orvik {
 
@@ -36,7 +36,7 @@ public:
     // Throws ConversionError (CP932) when the scale text is not a positive
     // number. The drawing must outlive the conversion. With the settings'
     // explodeBlocks, the conversion works on a copy with its blocks in place.
-    Conversion(const JwcDrawing& drawing, const ConversionSettings& settings, const ConversionRequest& request);
+    Conversion(const Drawing& drawing, const ConversionSettings& settings, const ConversionRequest& request);
 
     const ConversionResult& Result() const { return result_; }
 
@@ -57,8 +57,8 @@ private:
     ConversionSettings settings_;
     std::string sourcePath_;
     ConversionResult result_;
-    std::shared_ptr<const JwcDrawing> exploded_;  // the drawing with its blocks in place, when asked
-    const JwcDrawing& drawing_;
+    std::shared_ptr<const Drawing> exploded_;  // the drawing with its blocks in place, when asked
+    const Drawing& drawing_;
     ScaleStatistics scales_;
     long double paperFactor_ = 1;
 };
@@ -74,7 +74,7 @@ bool IsUsableScale(long double scale);
 // The $HANDSEED text: an upper bound of the running handles the file uses;
 // `tableRecords`: the records of the drawing's own in the tables (layers,
 // line types, text styles of fonts).
-std::string HandSeedFor(const JwcDrawing& drawing, const ConversionSettings& settings, int tableRecords);
+std::string HandSeedFor(const Drawing& drawing, const ConversionSettings& settings, int tableRecords);
 
 // The $TDCREATE/$TDUPDATE text for a local date and time: the Julian day
 // number with the time of day as its fraction (seconds rounded down to even).

@@ -10,7 +10,7 @@
 namespace orvik {
 namespace {
 
-// JWC curve marks in the top two bits of JwcLine::curveMark.
+// JWC curve marks in the top two bits of DrawingLine::curveMark.
 constexpr std::uint8_t kCurveBits = 192;
 constexpr std::uint8_t kCurveFirst = 64, kCurveMiddle = 128, kCurveLast = 192;
 
@@ -19,27 +19,23 @@ constexpr std::uint8_t kCurveFirst = 64, kCurveMiddle = 128, kCurveLast = 192;
 constexpr std::size_t kChunkRecords = 4096;
 
 // A line of length 0 is not written.
-bool IsDrawn(const JwcLine& s) { return !(s.x1 == s.x2 && s.y1 == s.y2); }
+bool IsDrawn(const DrawingLine& s) { return !(s.x1 == s.x2 && s.y1 == s.y2); }
 
 enum class RecordKind { Lines, Arcs, Texts, VirtualPoints, RealPoints, Solids, Inserts };
 
 // The lists of one set of elements: the drawing's own or a block's.
 struct ElementLists {
-    std::span<const JwcLine> lines;
-    std::span<const JwcArc> arcs;
-    std::span<const JwcText> texts;
-    std::span<const JwcVirtualPoint> virtualPoints;
-    std::span<const JwcPoint> points;
-    std::span<const JwcSolid> solids;
-    std::span<const JwcInsert> inserts;
+    std::span<const DrawingLine> lines;
+    std::span<const DrawingArc> arcs;
+    std::span<const DrawingText> texts;
+    std::span<const VirtualPoint> virtualPoints;
+    std::span<const DrawingPoint> points;
+    std::span<const DrawingSolid> solids;
+    std::span<const BlockInsert> inserts;
 };
 
-ElementLists ListsOf(const JwcDrawing& d) {
-    const auto virtualPoints = std::min(static_cast<std::size_t>(std::max(d.header.virtualPointCount, 0)), d.virtualPoints.size());
-    return {d.lines, d.arcs, d.texts, std::span(d.virtualPoints).first(virtualPoints), d.points, d.solids, d.inserts};
-}
-
-ElementLists ListsOf(const JwcBlock& b) { return {b.lines, b.arcs, b.texts, b.virtualPoints, b.points, b.solids, b.inserts}; }
+template <class Set>
+ElementLists ListsOf(const Set& s) { return {s.lines, s.arcs, s.texts, s.virtualPoints, s.points, s.solids, s.inserts}; }
 
 // Records [begin, end) of one kind's list.
 struct RecordRange {
@@ -103,13 +99,13 @@ private:
     long double Y(long double v) const { return map_.Y(v); }
     long double R(long double v) const { return map_.R(v); }
 
-    void Line(const JwcLine& s) { e_.WriteLine(s.lineType, s.pen, s.layer, X(s.x1), Y(s.y1), X(s.x2), Y(s.y2)); }
+    void Line(const DrawingLine& s) { e_.WriteLine(s.lineType, s.pen, s.layer, X(s.x1), Y(s.y1), X(s.x2), Y(s.y2)); }
 
     // A range ends with its open curve run closed: ranges start only where a
     // run cannot continue (see ChunkMayStartAt).
     void Lines(std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
-            const JwcLine& s = d_.lines[i];
+            const DrawingLine& s = d_.lines[i];
             if (!IsDrawn(s)) continue;
             if (in_.settings.curvesAsPolylines)
                 CurvePiece(i);
@@ -122,7 +118,7 @@ private:
     // Joins curve runs (first, middle..., last) into POLYLINEs while their
     // segments meet exactly after mapping.
     void CurvePiece(std::size_t i) {
-        const JwcLine& s = d_.lines[i];
+        const DrawingLine& s = d_.lines[i];
         const std::uint8_t mark = s.curveMark & kCurveBits;
         const bool continuous = chainOpen_ && X(s.x1) == chainEndX_ && Y(s.y1) == chainEndY_;
         if (chainOpen_ && (mark == 0 || mark == kCurveFirst || !continuous)) CloseChain(i);
@@ -153,7 +149,7 @@ private:
         }
     }
 
-    void StartChain(const JwcLine& s) {
+    void StartChain(const DrawingLine& s) {
         chainEndX_ = X(s.x2);
         chainEndY_ = Y(s.y2);
         e_.WriteCurveStart(s.lineType, s.pen, s.layer, X(s.x1), Y(s.y1), chainEndX_, chainEndY_);
@@ -163,14 +159,14 @@ private:
     // The SEQEND takes the attributes of the line record stored just before
     // line `next` (the last record at the end of the list).
     void CloseChain(std::size_t next) {
-        const JwcLine& before = d_.lines[next - 1];
+        const DrawingLine& before = d_.lines[next - 1];
         e_.WriteSequenceEnd(before.lineType, before.pen, before.layer);
         chainOpen_ = false;
     }
 
     void Arcs(std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
-            const JwcArc& a = d_.arcs[i];
+            const DrawingArc& a = d_.arcs[i];
             if (a.radius == 0) continue;
             e_.WriteCircleArcOrEllipse(a.lineType, a.pen, a.layer, X(a.cx), Y(a.cy), R(a.radius), a.flatness, a.startAngle,
                          a.endAngle, a.tilt);
@@ -180,14 +176,14 @@ private:
     void Texts(std::size_t begin, std::size_t end) {
         const long double scale = in_.result.referenceScale;
         for (std::size_t i = begin; i < end; ++i) {
-            const JwcText& m = d_.texts[i];
+            const DrawingText& m = d_.texts[i];
             if (m.text.empty()) continue;
             // Types beyond the table read as its last, all-zero entry.
-            const JwcTextType& type = in_.drawing.textTypes[m.textType < kTextTypeSlots ? m.textType : kTextTypeSlots - 1];
+            const TextType& type = in_.drawing.textTypes[m.textType < kTextTypeSlots ? m.textType : kTextTypeSlots - 1];
             // A text type's sizes are tenths of a millimetre on paper; a text's own, millimetres.
             const long double width = m.width >= 0 ? m.width * scale : type.width * scale / 10;
             const long double height = m.height >= 0 ? m.height * scale : type.height * scale / 10;
-            e_.WriteText(m.text, (m.flags & kVerticalTextFlag) != 0, m.italic, in_.result.fontStyles.NameOf(m), type.attribute, m.pen,
+            e_.WriteText(m.text, m.vertical, m.italic, in_.result.fontStyles.NameOf(m), type.attribute, m.pen,
                          m.layer, X(m.x1), Y(m.y1),
                          static_cast<long double>(m.x2) - m.x1, static_cast<long double>(m.y2) - m.y1, width, height);
         }
@@ -201,7 +197,7 @@ private:
     void RealPoints(std::size_t begin, std::size_t end) {
         const long double size = in_.result.referenceScale * in_.settings.pointRadiusMm;
         for (std::size_t i = begin; i < end; ++i) {
-            const JwcPoint& t = d_.points[i];
+            const DrawingPoint& t = d_.points[i];
             switch (in_.settings.pointMode) {
                 case PointMode::FilledCircle:
                     e_.WriteFilledPoint(t.pen, t.layer, X(t.x), Y(t.y), size);
@@ -220,7 +216,7 @@ private:
 
     void Solids(std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
-            const JwcSolid& s = d_.solids[i];
+            const DrawingSolid& s = d_.solids[i];
             std::array<std::array<long double, 2>, 4> corners{};
             const std::array<double, 2>* points[] = {&s.p1, &s.p2, &s.p3, &s.p4};
             for (std::size_t k = 0; k < 4; ++k) corners[k] = {X((*points[k])[0]), Y((*points[k])[1])};
@@ -230,7 +226,7 @@ private:
 
     void Inserts(std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
-            const JwcInsert& n = d_.inserts[i];
+            const BlockInsert& n = d_.inserts[i];
             e_.WriteInsert(in_.result.blockNames[n.block], n.pen, n.layer, X(n.x), Y(n.y), n.scaleX, n.scaleY, n.rotation);
         }
     }
@@ -259,7 +255,7 @@ std::vector<RecordRange> WholeLists(const ElementLists& d) {
 // (no curve mark, or the first of a run), so a run never spans two chunks.
 bool ChunkMayStartAt(const ElementLists& d, bool curvesAsPolylines, std::size_t i) {
     if (!curvesAsPolylines) return true;
-    const JwcLine& s = d.lines[i];
+    const DrawingLine& s = d.lines[i];
     const std::uint8_t mark = s.curveMark & kCurveBits;
     return IsDrawn(s) && (mark == 0 || mark == kCurveFirst);
 }
@@ -314,7 +310,7 @@ void WriteEntities(DxfWriter& w, const EntityInputs& in, int workers) {
         [&](std::size_t k, const std::string& text) { w.AppendPart(text, lastHandleBefore[k + 1]); });
 }
 
-void WriteBlockEntities(DxfWriter& w, const EntityInputs& in, const JwcBlock& block, std::int32_t owner) {
+void WriteBlockEntities(DxfWriter& w, const EntityInputs& in, const Block& block, std::int32_t owner) {
     const CoordinateMapping map = in.scales.LinearMappingFor(static_cast<float>(in.result.referenceScale), in.paperFactor);
     const ElementLists elements = ListsOf(block);
     EntityWriters e(w, in.result.layers, in.settings, owner);

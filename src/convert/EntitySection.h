@@ -9,12 +9,12 @@
 #include "convert/LayerTables.h"
 #include "convert/ReferenceScale.h"
 #include "dxf/DxfWriter.h"
-#include "jwc/JwcDrawing.h"
+#include "model/Drawing.h"
 
 namespace orvik {
 
 struct EntityInputs {
-    const JwcDrawing& drawing;
+    const Drawing& drawing;
     const ConversionSettings& settings;
     const ConversionResult& result;  // the reference scale and the layers
     const ScaleStatistics& scales;
@@ -29,6 +29,6 @@ void WriteEntities(DxfWriter& w, const EntityInputs& in, int workers = 1);
 // A block's elements, owned by its BLOCK_RECORD `owner`: its own coordinates
 // times the paper factor and the reference scale, rounded as the drawing's
 // but without its offset (the block's origin stays at 0, 0).
-void WriteBlockEntities(DxfWriter& w, const EntityInputs& in, const JwcBlock& block, std::int32_t owner);
+void WriteBlockEntities(DxfWriter& w, const EntityInputs& in, const Block& block, std::int32_t owner);
 
 }  // namespace orvik

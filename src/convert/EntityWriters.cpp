@@ -1,8 +1,8 @@
 #include "convert/EntityWriters.h"
 
 #include "dxf/NumberFormat.h"
-#include "dxf/Trigonometry.h"
-#include "jwc/JwcDrawing.h"
+#include "geometry/Trigonometry.h"
+#include "model/Drawing.h"
 #include "text/Substitution.h"
 
 namespace orvik {

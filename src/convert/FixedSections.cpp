@@ -190,7 +190,7 @@ constexpr Group kOwnedObjects[] = {
 // A JWW drawing's own line types, after the selected set, with running
 // handles; described by the name the file gives them.
 void WriteOwnLinetypes(DxfWriter& w, const TablesInputs& in) {
-    for (const JwcLinetype& type : in.drawing.extraLinetypes) {
+    for (const DefinedLinetype& type : in.drawing.extraLinetypes) {
         long double length = 0;
         std::vector<std::string> elements;
         for (double v : type.pattern) {
@@ -272,11 +272,11 @@ void WriteStyleTable(DxfWriter& w, const TablesInputs& in) {
 
 }  // namespace
 
-bool HasVerticalText(const JwcDrawing& drawing) {
+bool HasVerticalText(const Drawing& drawing) {
     bool vertical = false;
     ForEachElementSet(drawing, [&](const auto& set) {
-        for (const JwcText& m : set.texts)
-            if (m.flags & kVerticalTextFlag) {
+        for (const DrawingText& m : set.texts)
+            if (m.vertical) {
                 vertical = true;
                 return;
             }

@@ -16,12 +16,12 @@
 #include "convert/LayerTables.h"
 #include "convert/OutputFormat.h"
 #include "dxf/DxfWriter.h"
-#include "jwc/JwcDrawing.h"
+#include "model/Drawing.h"
 
 namespace orvik {
 
 struct TablesInputs {
-    const JwcDrawing& drawing;  // group visibility, vertical texts
+    const Drawing& drawing;  // group visibility, vertical texts
     const LayerTables& tables;    // the used layers with their names, colours and line types
     DrawingLimits limits;       // the viewport shows the paper at the reference scale
     bool jwLineTypes;                 // which line-type set
@@ -32,7 +32,7 @@ struct TablesInputs {
 };
 
 // True when some text is written vertically: the vertical text style is then needed.
-bool HasVerticalText(const JwcDrawing& drawing);
+bool HasVerticalText(const Drawing& drawing);
 
 void WriteClassesSection(DxfWriter& w);
 // Returns the handle of the first block's BLOCK_RECORD; the others follow it.

@@ -11,7 +11,7 @@ namespace {
 constexpr std::size_t kFontNameLimit = 64;  // bytes of the font's name in a style's name
 constexpr int kVariants = 4;                // regular and bold, horizontal and vertical
 
-int VariantOf(const JwcText& text) { return (text.bold ? 2 : 0) + ((text.flags & kVerticalTextFlag) ? 1 : 0); }
+int VariantOf(const DrawingText& text) { return (text.bold ? 2 : 0) + (text.vertical ? 1 : 0); }
 
 }  // namespace
 
@@ -20,20 +20,20 @@ std::int64_t FontStyle::FontFlags() const {
     return kSwissVariablePitch | kShiftJisCharset | (bold ? kBold : 0);
 }
 
-std::string_view FontStyles::NameOf(const JwcText& text) const {
+std::string_view FontStyles::NameOf(const DrawingText& text) const {
     if (text.font == 0) return {};
     const std::size_t at = static_cast<std::size_t>(text.font - 1) * kVariants + static_cast<std::size_t>(VariantOf(text));
     if (at >= byFont_.size() || byFont_[at] < 0) return {};
     return styles_[static_cast<std::size_t>(byFont_[at])].name;
 }
 
-FontStyles FontStylesOf(const JwcDrawing& drawing, OutputFormat format) {
+FontStyles FontStylesOf(const Drawing& drawing, OutputFormat format) {
     FontStyles out;
     const TextStyleNames base = TextStyleNamesOf(format);
     if (base.horizontal.empty() || drawing.fonts.empty()) return out;
     std::vector<bool> used(drawing.fonts.size() * kVariants, false);
     ForEachElementSet(drawing, [&](const auto& set) {
-        for (const JwcText& t : set.texts)
+        for (const DrawingText& t : set.texts)
             if (t.font != 0 && t.font <= drawing.fonts.size())
                 used[static_cast<std::size_t>(t.font - 1) * kVariants + static_cast<std::size_t>(VariantOf(t))] = true;
     });

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "convert/OutputFormat.h"
-#include "jwc/JwcDrawing.h"
+#include "model/Drawing.h"
 
 namespace orvik {
 
@@ -34,15 +34,15 @@ public:
     // The styles the drawing's texts take, in the order they are written.
     const std::vector<FontStyle>& Styles() const { return styles_; }
     // The style of a text; empty when it takes the format's own.
-    std::string_view NameOf(const JwcText& text) const;
+    std::string_view NameOf(const DrawingText& text) const;
 
-    friend FontStyles FontStylesOf(const JwcDrawing& drawing, OutputFormat format);
+    friend FontStyles FontStylesOf(const Drawing& drawing, OutputFormat format);
 
 private:
     std::vector<FontStyle> styles_;
     std::vector<std::int32_t> byFont_;  // (font - 1) * 4 + bold * 2 + vertical -> index in styles_, or -1
 };
 
-FontStyles FontStylesOf(const JwcDrawing& drawing, OutputFormat format);
+FontStyles FontStylesOf(const Drawing& drawing, OutputFormat format);
 
 }  // namespace orvik

@@ -71,25 +71,23 @@ std::string CutToCharacters(std::string_view text, std::size_t limit) {
     return std::string(text.substr(0, at));
 }
 
-LayerUsage CountLayerUsage(const JwcDrawing& drawing, bool auxiliaryOnDefpoints) {
+LayerUsage CountLayerUsage(const Drawing& drawing, bool auxiliaryOnDefpoints) {
     LayerUsage usage;
-    const int counted = drawing.source == DrawingSource::JwwFile
-                            ? kJwwPenCount + static_cast<int>(drawing.extraPenColors.size())
-                            : kCountedPens;
+    const int counted = drawing.pens.count;
     ForEachElementSet(drawing, [&](const auto& set) {
-        for (const JwcLine& line : set.lines) Count(usage, line.lineType, line.pen, line.layer, auxiliaryOnDefpoints, counted);
-        for (const JwcArc& arc : set.arcs) Count(usage, arc.lineType, arc.pen, arc.layer, auxiliaryOnDefpoints, counted);
-        for (const JwcPoint& point : set.points)
+        for (const DrawingLine& line : set.lines) Count(usage, line.lineType, line.pen, line.layer, auxiliaryOnDefpoints, counted);
+        for (const DrawingArc& arc : set.arcs) Count(usage, arc.lineType, arc.pen, arc.layer, auxiliaryOnDefpoints, counted);
+        for (const DrawingPoint& point : set.points)
             if (point.pen < counted) ++usage.penCount[point.layer][point.pen];
-        for (const JwcSolid& solid : set.solids)
+        for (const DrawingSolid& solid : set.solids)
             if (solid.pen < counted) ++usage.penCount[solid.layer][solid.pen];
-        for (const JwcInsert& insert : set.inserts)
+        for (const BlockInsert& insert : set.inserts)
             if (insert.pen < counted) ++usage.penCount[insert.layer][insert.pen];
     });
     return usage;
 }
 
-int AssignLayers(const JwcDrawing& drawing, const LayerUsage& usage, const ConversionSettings& settings, LayerTables& tables) {
+int AssignLayers(const Drawing& drawing, const LayerUsage& usage, const ConversionSettings& settings, LayerTables& tables) {
     int used = 0;
     for (int i = 0; i < kLayerCount; ++i) {
         DxfLayer& layer = tables.layers[i];
@@ -124,7 +122,7 @@ int AssignLayers(const JwcDrawing& drawing, const LayerUsage& usage, const Conve
     return used;
 }
 
-void FillLinetypeNames(bool jwLineTypes, std::span<const JwcLinetype> own, LayerTables& tables) {
+void FillLinetypeNames(bool jwLineTypes, std::span<const DefinedLinetype> own, LayerTables& tables) {
     tables.linetypeNames = {};
     tables.linetypeNames[1] = kContinuous;
     for (const LinetypeDef& def : LinetypeSet(jwLineTypes)) tables.linetypeNames[def.number] = def.name;
@@ -134,7 +132,7 @@ void FillLinetypeNames(bool jwLineTypes, std::span<const JwcLinetype> own, Layer
         return std::ranges::any_of(kFixedLinetypeNames, [&](std::string_view other) { return SameDxfName(other, name); }) ||
                std::ranges::any_of(tables.linetypeNames, [&](const std::string& other) { return SameDxfName(other, name); });
     };
-    for (const JwcLinetype& type : own) {
+    for (const DefinedLinetype& type : own) {
         if (type.number >= kLinetypeNumbers) continue;
         const std::string number = std::to_string(type.number);
         std::string name = CutToCharacters(LayerNameForDxf(ReplaceAll(type.name, " ", "_")), kSymbolNameLimit);
@@ -145,11 +143,11 @@ void FillLinetypeNames(bool jwLineTypes, std::span<const JwcLinetype> own, Layer
     }
 }
 
-bool NeedsDefpoints(const JwcDrawing& drawing, const LayerUsage& usage, int penCount) {
+bool NeedsDefpoints(const Drawing& drawing, const LayerUsage& usage, int penCount) {
     std::int32_t auxiliary = 0;
     for (int pen = 1; pen < penCount; ++pen) auxiliary += usage.auxiliaryPenCount[static_cast<std::size_t>(pen)];
-    if (auxiliary > 0 || drawing.header.virtualPointCount > 0) return true;
-    for (const JwcBlock& block : drawing.blocks)
+    if (auxiliary > 0 || !drawing.virtualPoints.empty()) return true;
+    for (const Block& block : drawing.blocks)
         if (!block.virtualPoints.empty()) return true;
     for (int type = 0; type < kFileTextTypes; ++type)
         if (drawing.textTypes[type].attribute == kDefpointsTextAttribute) return true;

@@ -11,13 +11,9 @@
 
 #include "convert/ConversionSettings.h"
 #include "convert/LayerTables.h"
-#include "jwc/JwcDrawing.h"
+#include "model/Drawing.h"
 
 namespace orvik {
-
-// Pens 0..7 of a JWC drawing are counted, larger ones count nothing; every
-// pen of a JWW drawing (0..9 and its colours of its own) counts.
-inline constexpr int kCountedPens = 8;
 
 struct LayerUsage {
     std::array<std::array<std::int32_t, kMaxPens>, kLayerCount> penCount{};
@@ -28,24 +24,24 @@ struct LayerUsage {
 // Counts pens and line types per layer over lines, arcs, real points,
 // solids and insertions, a block's elements once; line types by number
 // (AssignLayers counts those without a name as 1).
-LayerUsage CountLayerUsage(const JwcDrawing& drawing, bool auxiliaryOnDefpoints);
+LayerUsage CountLayerUsage(const Drawing& drawing, bool auxiliaryOnDefpoints);
 
 // Names, colours and line types of the used layers (`used` set by MarkUsedLayers)
 // and, when auxiliary lines go to DEFPOINTS, its colour and line type (else
 // colour 7 and line type 1). Returns the number of used layers.
-int AssignLayers(const JwcDrawing& drawing, const LayerUsage& usage, const ConversionSettings& settings, LayerTables& tables);
+int AssignLayers(const Drawing& drawing, const LayerUsage& usage, const ConversionSettings& settings, LayerTables& tables);
 
 // Symbol names of AutoCAD R13 files hold at most 31 characters.
 inline constexpr std::size_t kSymbolNameLimit = 31;
 
 // linetypeNames 1..9 from the set the settings choose, and the names of the
 // drawing's own line types; before AssignLayers, which needs them.
-void FillLinetypeNames(bool jwLineTypes, std::span<const JwcLinetype> own, LayerTables& tables);
+void FillLinetypeNames(bool jwLineTypes, std::span<const DefinedLinetype> own, LayerTables& tables);
 
 // Whether a DEFPOINTS layer record is needed: auxiliary elements of a pen
 // with a colour (1..penCount - 1) on it, virtual points, or a text type whose
 // texts go there.
-bool NeedsDefpoints(const JwcDrawing& drawing, const LayerUsage& usage, int penCount);
+bool NeedsDefpoints(const Drawing& drawing, const LayerUsage& usage, int penCount);
 
 // Whether two CP932 names are one DXF symbol name: ASCII letters compare
 // without regard to case, double-byte characters exactly.

@@ -8,22 +8,14 @@
 #include <cstdint>
 #include <string>
 
+#include "model/Drawing.h"
+
 namespace orvik {
 
 inline constexpr int kDefpointsLayer = 256;
 inline constexpr int kLayerEntries = 257;
-inline constexpr int kPenCount = 7;          // pens 0..6 of a JWC drawing have a colour
-inline constexpr int kJwwPenCount = 10;      // pens 0..9 of a JWW drawing
-inline constexpr int kMaxPens = 64;          // and pens 10..63 for its colours of its own
-// The AutoCAD colours of a JWW drawing's pens 7, 8 and 9 (pens 1..6 take the
-// settings' colours): dark green, red and grey, as JW_CAD shows them.
-inline constexpr std::int32_t kJwwPenDefaultColors[] = {94, 1, 8};
+inline constexpr int kPenCount = 7;  // pens 0..6 take the settings' colours (pen 0 the default)
 inline constexpr std::int32_t kPenDefaultColor = 7;
-inline constexpr int kLineTypeCount = 9;     // line types 1..9
-inline constexpr int kAuxiliaryLineType = 9;
-// Line-type numbers a drawing may define: JW_CAD's 1..9 and a JWW drawing's
-// own (double-length 16..19, SXF 30..62).
-inline constexpr int kLinetypeNumbers = 64;
 
 struct DxfLayer {
     std::string name;           // CP932, at most 21 bytes
@@ -51,7 +43,7 @@ struct LayerTables {
         none.fill(-1);
         return none;
     }();
-    int penCount = kPenCount;  // the pens with a colour of their own: kPenCount, or JWW's pens
+    int penCount = kPenCount;  // the pens with a colour of their own: kPenCount, and the drawing's fixed and own colours
     // DXF names by line-type number: 1..9, and the drawing's own line types.
     std::array<std::string, kLinetypeNumbers> linetypeNames;
 

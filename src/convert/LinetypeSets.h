@@ -20,10 +20,6 @@ struct LinetypeDef {
 
 inline constexpr std::string_view kContinuous = "CONTINUOUS";
 
-// The JW_CAD-like set draws one bit of JW_CAD's 32-bit line patterns as
-// this many millimetres on paper (type 2, 1001, is 1.25 drawn, 1.25 not).
-inline constexpr double kMillimetresPerPatternBit = 0.625;
-
 // The eight records of the selected set, line types 2..9 in order.
 const std::array<LinetypeDef, 8>& LinetypeSet(bool jwLineTypes);
 

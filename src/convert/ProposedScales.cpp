@@ -20,7 +20,7 @@ struct Usage {
     std::array<std::int32_t, kLayerGroupCount> elementsPerGroup{};
 };
 
-Usage UsageOf(const JwcDrawing& drawing) {
+Usage UsageOf(const Drawing& drawing) {
     Usage usage;
     auto use = [&](std::uint8_t layer) {
         usage.used[layer] = true;
@@ -33,17 +33,14 @@ Usage UsageOf(const JwcDrawing& drawing) {
         for (const auto& point : set.points) use(point.layer);
         for (const auto& solid : set.solids) use(solid.layer);
         for (const auto& insert : set.inserts) use(insert.layer);
+        for (const auto& point : set.virtualPoints) usage.used[point.layer] = true;  // marks the layer, counts for no group
     });
-    for (std::size_t i = 0; i < drawing.virtualPoints.size() && i < static_cast<std::size_t>(std::max(drawing.header.virtualPointCount, 0)); ++i)
-        usage.used[drawing.virtualPoints[i].layer] = true;
-    for (const JwcBlock& block : drawing.blocks)
-        for (const JwcVirtualPoint& point : block.virtualPoints) usage.used[point.layer] = true;
     return usage;
 }
 
 }  // namespace
 
-void MarkUsedLayers(const JwcDrawing& drawing, LayerTables& tables) {
+void MarkUsedLayers(const Drawing& drawing, LayerTables& tables) {
     const Usage usage = UsageOf(drawing);
     for (int i = 0; i < kLayerCount; ++i) {
         tables.layers[i].used = usage.used[i];
@@ -51,7 +48,7 @@ void MarkUsedLayers(const JwcDrawing& drawing, LayerTables& tables) {
     }
 }
 
-ScaleList ListProposedScales(const JwcDrawing& drawing) {
+ScaleList ListProposedScales(const Drawing& drawing) {
     const Usage usage = UsageOf(drawing);
     ScaleList list;
     std::array<float, kLayerGroupCount> scaleInUse{};

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "convert/LayerTables.h"
-#include "jwc/JwcDrawing.h"
+#include "model/Drawing.h"
 #include "text/Messages.h"
 
 namespace orvik {
@@ -23,10 +23,10 @@ struct ScaleList {
 
 // Sets `used` of every layer that holds an element or a virtual point, and
 // copies each layer's visibility.
-void MarkUsedLayers(const JwcDrawing& drawing, LayerTables& tables);
+void MarkUsedLayers(const Drawing& drawing, LayerTables& tables);
 
 // The reference scales to choose from: the distinct positive finite scales
 // of the groups with a used layer, largest first, the busiest group's proposed.
-ScaleList ListProposedScales(const JwcDrawing& drawing);
+ScaleList ListProposedScales(const Drawing& drawing);
 
 }  // namespace orvik

@@ -5,7 +5,7 @@
 
 #include "convert/ExactDecimal.h"
 #include "convert/PaperSizes.h"
-#include "dxf/Trigonometry.h"
+#include "geometry/Trigonometry.h"
 
 namespace orvik {
 namespace {

@@ -5,7 +5,7 @@
 #include <ranges>
 
 #include "dxf/NumberFormat.h"
-#include "dxf/Trigonometry.h"
+#include "geometry/Trigonometry.h"
 #include "text/Cp932.h"
 #include "text/Substitution.h"
 

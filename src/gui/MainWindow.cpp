@@ -65,7 +65,7 @@ QGroupBox* MainWindow::Group(const char* name, const QString& caption) {
     return box;
 }
 
-MainWindow::MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings& settings, WindowState& state,
+MainWindow::MainWindow(Dialogs& dialogs, Drawing& drawing, ConversionSettings& settings, WindowState& state,
                        QWidget* parent)
     : QWidget(parent), dialogs_(dialogs), commands_(dialogs, *this, drawing, settings, state) {
     setObjectName("MainWindow");

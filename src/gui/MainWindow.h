@@ -34,7 +34,7 @@ namespace orvik {
 class MainWindow : public QWidget, public WindowView {
     Q_OBJECT
 public:
-    MainWindow(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings& settings, WindowState& state,
+    MainWindow(Dialogs& dialogs, Drawing& drawing, ConversionSettings& settings, WindowState& state,
                QWidget* parent = nullptr);
 
     // WindowView.

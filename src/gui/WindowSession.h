@@ -10,7 +10,7 @@ namespace orvik {
 
 struct WindowSession {
     QSettings store{QStringLiteral("ORVIK"), QStringLiteral("orvik")};  // ~/.config/ORVIK/orvik.conf
-    JwcDrawing drawing;
+    Drawing drawing;
     ConversionSettings settings;
     WindowState state;
     QtDialogs dialogs;

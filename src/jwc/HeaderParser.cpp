@@ -99,7 +99,7 @@ bool StoreField(JwcHeader& header, const FieldSlot& slot, std::string_view field
     return false;
 }
 
-bool ParseBlock(JwcDrawing& drawing, int block, std::span<const FieldSlot> slots, LoadError* error) {
+bool ParseBlock(JwcFile& drawing, int block, std::span<const FieldSlot> slots, LoadError* error) {
     const std::string& text = drawing.headerBlocks[block - 1];
     const auto fields = SplitFields(text, static_cast<int>(slots.size()));
     std::int64_t offset = static_cast<std::int64_t>(block - 1) * kHeaderBlockSize;
@@ -204,7 +204,7 @@ std::optional<std::int32_t> ParseAddressField(std::string_view field) {
     return *segment * 16 + *offset;
 }
 
-bool ParseHeader(JwcDrawing& drawing, LoadError* error) {
+bool ParseHeader(JwcFile& drawing, LoadError* error) {
     JwcHeader& header = drawing.header;
     const std::string_view block1 = drawing.headerBlocks[0];
     header.ident = std::string(UpToNul(block1.substr(0, 40)));

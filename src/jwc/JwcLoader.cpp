@@ -22,14 +22,15 @@ constexpr std::size_t kChunkBytes = 1 << 16;
 
 std::string NameField(std::string_view field) { return std::string(field.substr(0, field.find('\0'))); }
 
-JwcLine DecodeLine(const char* p) {
-    return JwcLine{LoadF32(p), LoadF32(p + 4), LoadF32(p + 8), LoadF32(p + 12),
-                LoadU8(p + 16), LoadU8(p + 17), LoadU8(p + 18), LoadU8(p + 19),
-                LoadU8(p + 20), LoadU8(p + 21)};
+// Bytes 19 and 21 of a line, 29..31 of an arc, 23 of a text and 10, 11 of a
+// point carry nothing JW_CAD draws; they are not kept.
+DrawingLine DecodeLine(const char* p) {
+    return DrawingLine{LoadF32(p), LoadF32(p + 4), LoadF32(p + 8), LoadF32(p + 12),
+                       LoadU8(p + 16), LoadU8(p + 17), LoadU8(p + 18), LoadU8(p + 20)};
 }
 
-JwcArc DecodeArc(const char* p) {
-    JwcArc e;
+DrawingArc DecodeArc(const char* p) {
+    DrawingArc e;
     e.cx = LoadF32(p);
     e.cy = LoadF32(p + 4);
     e.radius = LoadF32(p + 8);
@@ -41,35 +42,33 @@ JwcArc DecodeArc(const char* p) {
     e.lineType = LoadU8(p + 26);
     e.pen = LoadU8(p + 27);
     e.layer = LoadU8(p + 28);
-    e.byte29 = LoadU8(p + 29);
-    e.byte30 = LoadU8(p + 30);
-    e.byte31 = LoadU8(p + 31);
     return e;
 }
 
-JwcText DecodeText(const char* p) {
-    JwcText m;
+// A text record's string lies in the pool at a linear address.
+std::int32_t TextAddress(const char* p) { return LoadU16(p + 18) * 16 + LoadU16(p + 16); }  // segment at 18, offset at 16
+
+DrawingText DecodeText(const char* p) {
+    DrawingText m;
     m.x1 = LoadF32(p);
     m.y1 = LoadF32(p + 4);
     m.x2 = LoadF32(p + 8);
     m.y2 = LoadF32(p + 12);
-    m.address = LoadU16(p + 18) * 16 + LoadU16(p + 16);  // segment at 18, offset at 16
     m.textType = LoadU8(p + 20);
     m.layer = LoadU8(p + 21);
-    m.flags = LoadU8(p + 22);
-    m.byte23 = LoadU8(p + 23);
+    m.vertical = (LoadU8(p + 22) & kVerticalTextFlag) != 0;
     return m;
 }
 
-JwcPoint DecodePoint(const char* p) {
-    return JwcPoint{LoadF32(p), LoadF32(p + 4), LoadU8(p + 8), LoadU8(p + 9), LoadU8(p + 10), LoadU8(p + 11)};
+DrawingPoint DecodePoint(const char* p) {
+    return DrawingPoint{LoadF32(p), LoadF32(p + 4), LoadU8(p + 8), LoadU8(p + 9)};
 }
 
 // One load: walks the sections in file order and remembers how many records
 // of each counted kind it has read, so a failed load can be trimmed to them.
 class Loader {
 public:
-    Loader(const std::string& path, JwcDrawing& drawing) : file_(path), d_(drawing) {}
+    Loader(const std::string& path, JwcFile& file) : file_(path), d_(file) {}
 
     bool Run() {
         try {
@@ -88,6 +87,13 @@ public:
         h.pointCount = Trim(d_.points, points_);
         const std::int64_t complete = std::min({virtualX_, virtualY_, virtualLayers_});
         h.virtualPointCount = virtualCountValid_ ? static_cast<std::int32_t>(std::min<std::int64_t>(h.virtualPointCount, complete)) : 0;
+    }
+
+    // The drawing as the header describes it: its paper, and the virtual
+    // points in use (the header's count of the 101 slots).
+    void Finish() {
+        d_.paper = Paper{d_.header.paperSize, d_.header.paperDivisor};
+        d_.virtualPoints.resize(static_cast<std::size_t>(std::max(0, d_.header.virtualPointCount)));
     }
 
     const LoadError& Error() const { return error_; }
@@ -167,8 +173,10 @@ private:
             !SizeArray(d_.texts, h.textCount, kTextRecordSize, JwcSection::Texts) ||
             !SizeArray(d_.points, h.pointCount, kPointRecordSize, JwcSection::Points))
             return false;
+        addresses_.assign(d_.texts.size(), 0);
 
         auto& virtualPoints = d_.virtualPoints;
+        virtualPoints.assign(kVirtualPointSlots, VirtualPoint{});
         if (!ReadRecords(JwcSection::VirtualPoints, kVirtualPointSlots, 4, virtualX_,
                          [&](std::int64_t i, const char* p) { virtualPoints[i].x = LoadF32(p); }) ||
             !ReadRecords(JwcSection::VirtualPoints, kVirtualPointSlots, 4, virtualY_,
@@ -177,11 +185,14 @@ private:
                          [&](std::int64_t i, const char* p) { virtualPoints[i].layer = LoadU8(p); }))
             return false;
 
-        auto& shu = d_.textTypes;
-        for (std::uint16_t JwcTextType::*field : {&JwcTextType::attribute, &JwcTextType::width, &JwcTextType::height, &JwcTextType::value3})
+        // Each text type's attribute, width and height, then a fourth value JW_CAD does not draw with.
+        const auto skip = [](std::int64_t, const char*) {};
+        auto& types = d_.textTypes;
+        for (std::uint16_t TextType::*field : {&TextType::attribute, &TextType::width, &TextType::height})
             if (!ReadTable(JwcSection::TextTypes, kFileTextTypes, 2,
-                           [&](std::int64_t i, const char* p) { shu[i].*field = LoadU16(p); }))
+                           [&](std::int64_t i, const char* p) { types[i].*field = LoadU16(p); }))
                 return false;
+        if (!ReadTable(JwcSection::TextTypes, kFileTextTypes, 2, skip)) return false;
 
         auto& groups = d_.layerGroups;
         const bool ok = h.floatScales
@@ -192,16 +203,12 @@ private:
         if (!ok) return false;
 
         auto& layers = d_.layers;
-        auto groupByte = [&](std::uint8_t JwcLayerGroup::*field) {
-            return ReadTable(JwcSection::LayerFlags, kLayerGroupCount, 1,
-                             [&](std::int64_t i, const char* p) { groups[i].*field = LoadU8(p); });
-        };
-        auto layerByte = [&](std::uint8_t JwcLayer::*field) {
-            return ReadTable(JwcSection::LayerFlags, kLayerCount, 1,
-                             [&](std::int64_t i, const char* p) { layers[i].*field = LoadU8(p); });
-        };
-        if (!groupByte(&JwcLayerGroup::flag1) || !layerByte(&JwcLayer::flag1) || !groupByte(&JwcLayerGroup::visible) ||
-            !layerByte(&JwcLayer::visible) || !groupByte(&JwcLayerGroup::flag3))
+        // Per group and per layer a first flag byte, their visibility, per group a
+        // third flag byte; only the visibility is drawn with.
+        if (!ReadTable(JwcSection::LayerFlags, kLayerGroupCount + kLayerCount, 1, skip) ||
+            !ReadTable(JwcSection::LayerFlags, kLayerGroupCount, 1, [&](std::int64_t i, const char* p) { groups[i].visible = LoadU8(p); }) ||
+            !ReadTable(JwcSection::LayerFlags, kLayerCount, 1, [&](std::int64_t i, const char* p) { layers[i].visible = LoadU8(p); }) ||
+            !ReadTable(JwcSection::LayerFlags, kLayerGroupCount, 1, skip))
             return false;
 
         if (!ReadRecords(JwcSection::Lines, h.lineCount, kLineRecordSize, lines_,
@@ -209,7 +216,10 @@ private:
             !ReadRecords(JwcSection::Arcs, h.arcCount, kArcRecordSize, arcs_,
                          [&](std::int64_t i, const char* p) { d_.arcs[i] = DecodeArc(p); }) ||
             !ReadRecords(JwcSection::Texts, h.textCount, kTextRecordSize, texts_,
-                         [&](std::int64_t i, const char* p) { d_.texts[i] = DecodeText(p); }) ||
+                         [&](std::int64_t i, const char* p) {
+                             d_.texts[i] = DecodeText(p);
+                             addresses_[i] = TextAddress(p);
+                         }) ||
             !ReadPool() ||
             !ReadRecords(JwcSection::Points, h.pointCount, kPointRecordSize, points_,
                          [&](std::int64_t i, const char* p) { d_.points[i] = DecodePoint(p); }))
@@ -231,16 +241,17 @@ private:
         if (length > file_.Remaining()) return Fail(LoadFailure::Truncated, section_);
         const std::string_view pool = file_.Read(static_cast<std::size_t>(length));
         if (static_cast<std::int64_t>(pool.size()) < length) return Fail(LoadFailure::Truncated, section_);
-        for (JwcText& text : d_.texts) {
-            const std::int64_t at = std::int64_t{text.address} - h.poolStart;
+        for (std::size_t i = 0; i < d_.texts.size(); ++i) {
+            const std::int64_t at = std::int64_t{addresses_[i]} - h.poolStart;
             // A text pointing outside the pool has no string.
-            if (at >= 0 && at < length) text.text = NameField(pool.substr(static_cast<std::size_t>(at)));
+            if (at >= 0 && at < length) d_.texts[i].text = NameField(pool.substr(static_cast<std::size_t>(at)));
         }
         return true;
     }
 
     FileReader file_;
-    JwcDrawing& d_;
+    JwcFile& d_;
+    std::vector<std::int32_t> addresses_;  // each text's string in the pool
     LoadError error_;
     JwcSection section_ = JwcSection::HeaderBlocks;
     std::int64_t sectionStart_ = 0;
@@ -259,16 +270,12 @@ bool IsJwcFile(const std::string& path) {
     return head.substr(0, head.find('\0')) == kJwcSignature;
 }
 
-void ResetJwcDrawing(JwcDrawing& drawing) {
-    JwcDrawing fresh;
-    std::swap(drawing, fresh);
-}
-
-bool LoadJwcFile(const std::string& path, JwcDrawing& drawing, LoadError* error) {
-    ResetJwcDrawing(drawing);
-    Loader loader(path, drawing);
+bool LoadJwcFile(const std::string& path, JwcFile& file, LoadError* error) {
+    file = JwcFile{};
+    Loader loader(path, file);
     const bool ok = loader.Run();
     if (!ok) loader.KeepOnlyWhatWasRead();
+    loader.Finish();
     if (error) *error = ok ? LoadError{} : loader.Error();
     return ok;
 }

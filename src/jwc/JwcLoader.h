@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "jwc/JwcDrawing.h"
+#include "jwc/JwcFile.h"
 #include "jwc/LoadError.h"
 
 namespace orvik {
@@ -17,15 +17,13 @@ namespace orvik {
 // Reads nothing else; a file that cannot be opened or read is not JWC.
 bool IsJwcFile(const std::string& path);
 
-// Puts the drawing back to its defaults (empty counted arrays, zeroed tables).
-void ResetJwcDrawing(JwcDrawing& drawing);
-
-// Resets the drawing and fills it from the file. True when the whole drawing
-// was read. On failure the drawing keeps everything read before the failing
-// section, each count equals the number of records actually read into its
-// array, and *error (when given) says where and why the load stopped.
+// Resets the file to its defaults and fills it from the path. True when the
+// whole drawing was read. On failure it keeps everything read before the
+// failing section, each header count equals the number of records actually
+// read into its list, and *error (when given) says where and why the load
+// stopped. The drawing's virtual points are the slots in use.
 //
 // The signature is not checked here: callers test IsJwcFile first.
-bool LoadJwcFile(const std::string& path, JwcDrawing& drawing, LoadError* error = nullptr);
+bool LoadJwcFile(const std::string& path, JwcFile& file, LoadError* error = nullptr);
 
 }  // namespace orvik

@@ -18,7 +18,7 @@
 
 #include "convert/Conversion.h"
 #include "dxf/ByteSink.h"
-#include "convert/Placement.h"
+#include "geometry/Placement.h"
 #include "picture/DisplayList.h"
 
 namespace orvik {

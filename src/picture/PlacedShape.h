@@ -5,7 +5,7 @@
 // width scaled with it.
 #pragma once
 
-#include "convert/Placement.h"
+#include "geometry/Placement.h"
 #include "picture/DisplayList.h"
 
 namespace orvik {

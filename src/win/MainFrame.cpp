@@ -95,7 +95,7 @@ std::wstring FileName(const std::string& path) {
 
 }  // namespace
 
-MainFrame::MainFrame(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings& settings, WindowState& state,
+MainFrame::MainFrame(Dialogs& dialogs, Drawing& drawing, ConversionSettings& settings, WindowState& state,
                      SettingsStore& store)
     : dialogs_(dialogs), store_(store), commands_(dialogs, *this, drawing, settings, state) {}
 

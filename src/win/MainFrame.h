@@ -23,7 +23,7 @@ namespace orvik::win {
 
 class MainFrame : public WindowView {
 public:
-    MainFrame(Dialogs& dialogs, JwcDrawing& drawing, ConversionSettings& settings, WindowState& state, SettingsStore& store);
+    MainFrame(Dialogs& dialogs, Drawing& drawing, ConversionSettings& settings, WindowState& state, SettingsStore& store);
     ~MainFrame() override;
 
     // Creates the window, shown as it was left last time.

@@ -47,7 +47,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     ::LocalFree(arguments);
     if (!paths.empty() && paths.front() == "/convert") return ConvertAllBeside({paths.begin() + 1, paths.end()}, store);
     orvik::win::Win32Dialogs dialogs(store);
-    orvik::JwcDrawing drawing;
+    orvik::Drawing drawing;
     orvik::ConversionSettings settings;
     orvik::WindowState state;
     orvik::win::MainFrame frame(dialogs, drawing, settings, state, store);

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/ReadDrawing.h"
-#include "jwc/JwcBuilder.h"
+#include "support/JwcBuilder.h"
 #include "jwc/LoadError.h"
-#include "jww/JwwBuilder.h"
+#include "support/JwwBuilder.h"
 #include "support/TempDir.h"
 #include "text/Cp932.h"
 
@@ -32,7 +32,7 @@ std::vector<std::string> ToUtf8(const std::vector<std::string>& lines) {
 }
 
 TEST(ReadSummaryLines, ShowsHeaderTextsAndAlignedCounts) {
-    JwcDrawing d;
+    JwcFile d;
     d.header.headerText1 = "\x8C\xA9\x96\x7B";  // 見本
     d.header.headerText2 = "";
     d.header.lineCount = 12;

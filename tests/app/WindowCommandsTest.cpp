@@ -13,8 +13,8 @@
 #include "app/SettingChecks.h"
 #include "cli/CliRun.h"
 #include "dxf/DxfLines.h"
-#include "jwc/JwcBuilder.h"
-#include "jww/JwwBuilder.h"
+#include "support/JwcBuilder.h"
+#include "support/JwwBuilder.h"
 #include "support/ScopedTimeZone.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
@@ -79,13 +79,13 @@ class WindowCommandsTest : public ::testing::Test {
 protected:
     std::string Drawing(const std::string& name, float scale = 100) {
         JwcBuilder b;
-        b.HeaderTexts("H1", "H2").Group(0, scale).Layer(0, "A").Line(JwcLine{0, 0, 10, 10, 1, 1, 0});
+        b.HeaderTexts("H1", "H2").Group(0, scale).Layer(0, "A").Line(LineRecord{0, 0, 10, 10, 1, 1, 0});
         return dir_.Write(name, b.Bytes());
     }
     testing::ScopedTimeZone utc_;
     TempDir dir_;
     FakeWindow ui_;
-    JwcDrawing drawing_;
+    orvik::Drawing drawing_;
     ConversionSettings settings_;
     WindowState state_;
     WindowCommands commands_{ui_, ui_, drawing_, settings_, state_};
@@ -183,7 +183,7 @@ TEST_F(WindowCommandsTest, DropsCheckAfterShowingThePathAndNeverBeep) {
 
 TEST_F(WindowCommandsTest, ADamagedDrawingIsLoadedAndTheUserIsTold) {
     JwcBuilder b;
-    b.Line(JwcLine{0, 0, 1, 1, 1, 1, 0}).Line(JwcLine{0, 0, 2, 2, 1, 1, 0});
+    b.Line(LineRecord{0, 0, 1, 1, 1, 1, 0}).Line(LineRecord{0, 0, 2, 2, 1, 1, 0});
     const std::string path = dir_.Write("cut.jwc", b.Bytes().substr(0, static_cast<std::size_t>(b.SectionOffset(JwcSection::Arcs) - 5)));
     commands_.DropFiles({path});
     EXPECT_EQ(state_.fileCount, 1);
@@ -400,7 +400,7 @@ TEST_F(WindowCommandsTest, ABatchGoesOnPastDamagedAndFailingDrawings) {
     const std::string empty = dir_.Write("empty.jwc", JwcBuilder{}.Bytes());
     const std::string good = Drawing("good.jwc");
     JwcBuilder cut;
-    cut.HeaderTexts("H1", "H2").Group(0, 100).Layer(0, "A").Line(JwcLine{0, 0, 10, 10, 1, 1, 0}).Line(JwcLine{1, 1, 2, 2, 1, 1, 0});
+    cut.HeaderTexts("H1", "H2").Group(0, 100).Layer(0, "A").Line(LineRecord{0, 0, 10, 10, 1, 1, 0}).Line(LineRecord{1, 1, 2, 2, 1, 1, 0});
     const std::string damaged =
         dir_.Write("damaged.jwc", cut.Bytes().substr(0, static_cast<std::size_t>(cut.SectionOffset(JwcSection::Arcs) - 10)));
     fs::create_directory(dir_.File("out"));

@@ -15,8 +15,8 @@
 
 #include "cli/CliRun.h"
 #include "dxf/DxfLines.h"
-#include "jwc/JwcBuilder.h"
-#include "jww/JwwBuilder.h"
+#include "support/JwcBuilder.h"
+#include "support/JwwBuilder.h"
 #include "support/TempDir.h"
 
 namespace orvik::cli {
@@ -27,13 +27,13 @@ using testing::ReadFileBytes;
 
 std::string Drawing(float scale = 100) {
     JwcBuilder b;
-    b.HeaderTexts("T1", "T2").Group(0, scale).Layer(0, "A").Line(JwcLine{0, 0, 10, 10, 1, 2, 0});
+    b.HeaderTexts("T1", "T2").Group(0, scale).Layer(0, "A").Line(LineRecord{0, 0, 10, 10, 1, 2, 0});
     return b.Bytes();
 }
 
 std::string Damaged() {
     JwcBuilder b;
-    b.Group(0, 100).Line(JwcLine{0, 0, 10, 10, 1, 2, 0}).Line(JwcLine{5, 5, 6, 6, 1, 1, 0});
+    b.Group(0, 100).Line(LineRecord{0, 0, 10, 10, 1, 2, 0}).Line(LineRecord{5, 5, 6, 6, 1, 1, 0});
     return b.Bytes().substr(0, static_cast<std::size_t>(b.SectionOffset(JwcSection::Arcs) - 10));
 }
 

@@ -11,8 +11,8 @@
 #include "cli/CliRun.h"
 #include "cli/ConvertOptions.h"
 #include "dxf/DxfLines.h"
-#include "jwc/JwcBuilder.h"
-#include "jww/JwwBuilder.h"
+#include "support/JwcBuilder.h"
+#include "support/JwwBuilder.h"
 #include "support/TempDir.h"
 #include "text/Cp932.h"
 
@@ -23,14 +23,14 @@ using testing::TempDir;
 
 JwcBuilder Drawing() {
     JwcBuilder b;
-    b.HeaderTexts("T1", "T2").Group(0, 100).Layer(0, Utf8ToCp932("壁")).Line(JwcLine{0, 0, 10, 10, 1, 2, 0});
+    b.HeaderTexts("T1", "T2").Group(0, 100).Layer(0, Utf8ToCp932("壁")).Line(LineRecord{0, 0, 10, 10, 1, 2, 0});
     return b;
 }
 
 // A drawing of two lines whose file ends inside the second.
 std::string CutDrawing() {
     JwcBuilder b = Drawing();
-    b.Line(JwcLine{5, 5, 6, 6, 1, 1, 0});
+    b.Line(LineRecord{5, 5, 6, 6, 1, 1, 0});
     return b.Bytes().substr(0, static_cast<std::size_t>(b.SectionOffset(JwcSection::Arcs) - 10));
 }
 
@@ -163,10 +163,10 @@ TEST_F(ConvertCommandTest, PartialDrawingsAndEmptyOnesCanBeForced) {
 // output folder that cannot be made (no usage text).
 TEST_F(ConvertCommandTest, SaysWhatWentWrongPlainly) {
     JwcBuilder broken = Drawing();
-    broken.Line(JwcLine{std::numeric_limits<float>::quiet_NaN(), 0, 1, 1, 1, 1, 0})
-        .Line(JwcLine{0, std::numeric_limits<float>::infinity(), 1, 1, 1, 1, 0});
+    broken.Line(LineRecord{std::numeric_limits<float>::quiet_NaN(), 0, 1, 1, 1, 1, 0})
+        .Line(LineRecord{0, std::numeric_limits<float>::infinity(), 1, 1, 1, 1, 0});
     JwcBuilder farOff = Drawing();
-    farOff.Line(JwcLine{1e12f, 0, 1e12f, 1, 1, 1, 0});  // one damaged number: rounding would flatten the rest
+    farOff.Line(LineRecord{1e12f, 0, 1e12f, 1, 1, 1, 0});  // one damaged number: rounding would flatten the rest
     struct Case {
         std::string name, bytes;
         std::vector<std::string> options;
@@ -432,7 +432,7 @@ TEST_F(ConvertCommandTest, OutputFormatsDifferOnlyInTheirLabelsAndEncoding) {
 TEST_F(ConvertCommandTest, PicturesGoWhereTheOptionsSay) {
     const std::string input = dir_.Write("plan.jwc", Drawing().Bytes());
     JwcBuilder tallDrawing;
-    tallDrawing.Group(0, 100).Layer(0, "A").Line(JwcLine{0, 0, 0, 1000, 1, 1, 0}).Line(JwcLine{1, 0, 1, 1000, 1, 1, 0});
+    tallDrawing.Group(0, 100).Layer(0, "A").Line(LineRecord{0, 0, 0, 1000, 1, 1, 0}).Line(LineRecord{1, 0, 1, 1000, 1, 1, 0});
     const std::string tall = dir_.Write("tall.jwc", tallDrawing.Bytes());
     struct Case {
         std::vector<std::string> args;

@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "cli/CliRun.h"
-#include "jwc/JwcBuilder.h"
+#include "support/JwcBuilder.h"
 #include "support/TempDir.h"
 
 namespace orvik::cli {
@@ -20,7 +20,7 @@ using testing::ReadFileBytes;
 
 std::string Drawing() {
     JwcBuilder b;
-    b.HeaderTexts("T1", "T2").Group(0, 100).Layer(0, "A").Line(JwcLine{0, 0, 10, 10, 1, 2, 0});
+    b.HeaderTexts("T1", "T2").Group(0, 100).Layer(0, "A").Line(LineRecord{0, 0, 10, 10, 1, 2, 0});
     return b.Bytes();
 }
 

@@ -2,8 +2,8 @@
 
 
 #include "cli/CliRun.h"
-#include "jwc/JwcBuilder.h"
-#include "jww/JwwBuilder.h"
+#include "support/JwcBuilder.h"
+#include "support/JwwBuilder.h"
 #include "support/TempDir.h"
 #include "text/Cp932.h"
 
@@ -15,7 +15,7 @@ using testing::TempDir;
 JwcBuilder Drawing(int lines) {
     JwcBuilder b;
     b.HeaderTexts(Utf8ToCp932("見本図面"), "A-1");
-    for (int i = 0; i < lines; ++i) b.Line(JwcLine{0, 0, 1, 1, 1, 1, 0});
+    for (int i = 0; i < lines; ++i) b.Line(LineRecord{0, 0, 1, 1, 1, 1, 0});
     b.Text(TextRecord{0, 0, 1, 0, "x"}).VirtualPoint(1, 1, 0);
     return b;
 }

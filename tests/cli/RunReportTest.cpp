@@ -10,7 +10,7 @@
 
 #include "cli/CliRun.h"
 #include "cli/RunReport.h"
-#include "jwc/JwcBuilder.h"
+#include "support/JwcBuilder.h"
 #include "support/TempDir.h"
 
 namespace orvik::cli {
@@ -65,7 +65,7 @@ TEST(RunReport, RecordsReachTheDiskAsTheRunGoes) {
 TEST(RunReport, NamesReachTheTerminalWithTheirControlsVisible) {
     testing::TempDir dir;
     JwcBuilder b;
-    b.Group(0, 100).Layer(0, "A").Line(JwcLine{0, 0, 10, 10, 1, 2, 0});
+    b.Group(0, 100).Layer(0, "A").Line(LineRecord{0, 0, 10, 10, 1, 2, 0});
     const std::string title = dir.Write("\x1b]0;X\a\x1b[2J.jwc", b.Bytes());
     const std::string forged = dir.Write("a\nb.jwc", "not a drawing");
     const CliRun run = Cli({"convert", title, forged, dir.File("gone\x1b.jwc")});

@@ -13,7 +13,7 @@
 #include "app/LayerReport.h"
 #include "convert/ProposedScales.h"
 #include "dxf/DxfLines.h"
-#include "jwc/JwcBuilder.h"
+#include "support/JwcBuilder.h"
 #include "jwc/JwcLoader.h"
 #include "support/ScopedTimeZone.h"
 #include "support/TempDir.h"
@@ -37,7 +37,7 @@ protected:
     }
     // Loads and converts with the window's defaults; returns the DXF text.
     std::string Convert(const std::string& source, const ConversionSettings& settings = {}, std::string scale = {}) {
-        JwcDrawing drawing;
+        JwcFile drawing;
         LoadJwcFile(source, drawing);
         const ScaleList list = ListProposedScales(drawing);
         if (scale.empty()) scale = list.items.at(list.selected);
@@ -50,16 +50,16 @@ protected:
 };
 
 TEST_F(ConversionTest, HandSeedCountsTheHandlesTheFileMayUse) {
-    JwcDrawing d;
-    d.header.lineCount = 10;
-    d.header.arcCount = 2;
-    d.header.textCount = 3;
-    d.header.pointCount = 5;
+    Drawing d;
+    d.lines.resize(10);
+    d.arcs.resize(2);
+    d.texts.resize(3);
+    d.points.resize(5);
     ConversionSettings settings;
     EXPECT_EQ(HandSeedFor(d, settings, 4), "81");  // 10 + 2 + 3 + 0 + 20 + 4 + 90 = 129
     settings.curvesAsPolylines = true;
     settings.pointMode = PointMode::Point;
-    d.header.virtualPointCount = 1;
+    d.virtualPoints.resize(1);
     EXPECT_EQ(HandSeedFor(d, settings, 4), "91");  // 40 + 2 + 3 + 1 + 5 + 4 + 90 = 145
 }
 
@@ -83,7 +83,7 @@ TEST_F(ConversionTest, ParsesTheScaleText) {
 }
 
 TEST_F(ConversionTest, ABadScaleTextWritesNothing) {
-    const std::string source = DatedCopy(JwcBuilder{}.Line(JwcLine{0, 0, 1, 1, 1, 1, 0}).Bytes());
+    const std::string source = DatedCopy(JwcBuilder{}.Line(LineRecord{0, 0, 1, 1, 1, 1, 0}).Bytes());
     const std::string output = dir_.Write("out.dxf", "old contents");
     struct Case {
         std::string scale, message;
@@ -96,7 +96,7 @@ TEST_F(ConversionTest, ABadScaleTextWritesNothing) {
         {"1E40", "基準縮尺は0より大きい数値にしてください: 1E40"},  // infinite as a 32-bit real
     };
     for (const auto& c : cases) {
-        JwcDrawing drawing;
+        JwcFile drawing;
         LoadJwcFile(source, drawing);
         try {
             Conversion(drawing, ConversionSettings{}, ConversionRequest{source, c.scale}).SaveAs(output);
@@ -109,8 +109,8 @@ TEST_F(ConversionTest, ABadScaleTextWritesNothing) {
 }
 
 TEST_F(ConversionTest, DecidesEverythingBeforeWriting) {
-    const std::string source = DatedCopy(JwcBuilder{}.Layer(2, "A").Line(JwcLine{0, 0, 1, 1, 1, 3, 2}).Bytes());
-    JwcDrawing drawing;
+    const std::string source = DatedCopy(JwcBuilder{}.Layer(2, "A").Line(LineRecord{0, 0, 1, 1, 1, 3, 2}).Bytes());
+    JwcFile drawing;
     LoadJwcFile(source, drawing);
     const Conversion conversion(drawing, ConversionSettings{}, ConversionRequest{source, "1"});
     const ConversionResult& result = conversion.Result();

@@ -9,7 +9,7 @@
 #include "convert/LayerAssignment.h"
 #include "convert/ProposedScales.h"
 #include "dxf/DxfLines.h"
-#include "jwc/JwcBuilder.h"
+#include "support/JwcBuilder.h"
 #include "jwc/JwcLoader.h"
 #include "support/ScopedTimeZone.h"
 #include "support/TempDir.h"
@@ -33,7 +33,7 @@ std::vector<std::string> Summary(const std::string& text) {
 
 // Lines on layer 0 (colour 7 = pen 2) with pens 1..6 telling them apart.
 struct ChainFixture {
-    JwcDrawing drawing;
+    Drawing drawing;
     ConversionResult result;
     ConversionSettings settings;
 
@@ -46,11 +46,11 @@ struct ChainFixture {
         settings.curvesAsPolylines = true;
     }
     void Line(float x1, float y1, float x2, float y2, std::uint8_t pen, std::uint8_t mark) {
-        drawing.lines.push_back(JwcLine{x1, y1, x2, y2, 1, pen, 0, 0, mark, 0});
+        drawing.lines.push_back(DrawingLine{x1, y1, x2, y2, 1, pen, 0, mark});
     }
     std::vector<std::string> Write() {
         ScaleStatistics scales;
-        for (const JwcLine& s : drawing.lines) scales.AddLine(1, s.x1, s.y1, s.x2, s.y2);
+        for (const DrawingLine& s : drawing.lines) scales.AddLine(1, s.x1, s.y1, s.x2, s.y2);
         scales.Analyze(1);
         DxfWriter w;
         WriteEntities(w, EntityInputs{drawing, settings, result, scales, 1});
@@ -102,15 +102,13 @@ TEST(EntitySection, WritesEveryKindInOrderAndSkipsEmptyRecords) {
     ChainFixture f;
     f.settings.curvesAsPolylines = false;
     f.Line(0, 0, 1, 0, 2, 0);
-    f.drawing.arcs.push_back(JwcArc{0, 0, 1, 1, 0, 0, 0, 1, 2, 0});
-    f.drawing.arcs.push_back(JwcArc{0, 0, 0, 1, 0, 0, 0, 1, 2, 0});  // radius 0
-    f.drawing.texts.push_back(JwcText{0, 0, 1, 0, 0, 0, 0, 0, 0, "T"});
-    f.drawing.texts.push_back(JwcText{0, 0, 1, 0, 0, 0, 0, 0, 0, ""});  // no string
-    f.drawing.textTypes[0] = JwcTextType{0, 25, 25, 0};
-    f.drawing.points.push_back(JwcPoint{0, 0, 0, 2});
-    f.drawing.virtualPoints[0] = JwcVirtualPoint{5, 5, 0};
-    f.drawing.virtualPoints[1] = JwcVirtualPoint{6, 6, 0};  // beyond the count
-    f.drawing.header.virtualPointCount = 1;
+    f.drawing.arcs.push_back(DrawingArc{0, 0, 1, 1, 0, 0, 0, 1, 2, 0});
+    f.drawing.arcs.push_back(DrawingArc{0, 0, 0, 1, 0, 0, 0, 1, 2, 0});  // radius 0
+    f.drawing.texts.push_back(DrawingText{0, 0, 1, 0, 0, 0, false, "T"});
+    f.drawing.texts.push_back(DrawingText{0, 0, 1, 0, 0, 0, false, ""});  // no string
+    f.drawing.textTypes[0] = TextType{0, 25, 25};
+    f.drawing.points.push_back(DrawingPoint{0, 0, 0, 2});
+    f.drawing.virtualPoints.push_back(VirtualPoint{5, 5, 0});
     const std::vector<std::string> modes[] = {
         {"LINE", "CIRCLE", "TEXT", "POINT", "POLYLINE", "VERTEX", "VERTEX", "SEQEND"},
         {"LINE", "CIRCLE", "TEXT", "POINT", "CIRCLE"},
@@ -127,9 +125,9 @@ TEST(EntitySection, TheWorkedLineExample) {
     const testing::ScopedTimeZone utc;
     testing::TempDir dir;
     JwcBuilder b;
-    b.Paper(3, 420).Group(0, 100).Layer(0, "A").Line(JwcLine{0, 0, 100, 0, 1, 1, 0});
+    b.Paper(3, 420).Group(0, 100).Layer(0, "A").Line(LineRecord{0, 0, 100, 0, 1, 1, 0});
     const std::string source = dir.Write("a.jwc", b.Bytes());
-    JwcDrawing drawing;
+    JwcFile drawing;
     ASSERT_TRUE(LoadJwcFile(source, drawing));
     Conversion(drawing, ConversionSettings{}, ConversionRequest{source, "100"}).SaveAs(dir.File("a.dxf"));
     const auto lines = testing::Records(testing::ReadFileBytes(dir.File("a.dxf")), "LINE");
@@ -155,7 +153,7 @@ std::string ManyChunksDrawing() {
         const bool zeroLength = pick(20) == 0;
         const float nx = zeroLength ? x : x + static_cast<float>(pick(100)) / 7;
         const float ny = zeroLength ? y : y + static_cast<float>(pick(50)) / 3;
-        b.Line(JwcLine{x, y, nx, ny, static_cast<std::uint8_t>(1 + pick(9)), static_cast<std::uint8_t>(pick(8)),
+        b.Line(LineRecord{x, y, nx, ny, static_cast<std::uint8_t>(1 + pick(9)), static_cast<std::uint8_t>(pick(8)),
                        static_cast<std::uint8_t>(pick(32)), 0, mark});
         if (pick(3)) std::tie(x, y) = std::make_pair(nx, ny);
     }
@@ -168,7 +166,7 @@ std::string ManyChunksDrawing() {
         b.Text(TextRecord{cx, cy, cx + 2, cy + static_cast<float>(pick(2)), words[pick(5)], std::nullopt,
                           static_cast<std::uint8_t>(pick(11)), static_cast<std::uint8_t>(pick(32)),
                           static_cast<std::uint8_t>(pick(2) ? kVerticalTextFlag : 0)});
-        b.Point(JwcPoint{cx, cy, static_cast<std::uint8_t>(pick(32)), static_cast<std::uint8_t>(pick(9))});
+        b.Point(DrawingPoint{cx, cy, static_cast<std::uint8_t>(pick(32)), static_cast<std::uint8_t>(pick(9))});
     }
     return b.Bytes();
 }
@@ -177,7 +175,7 @@ TEST(EntitySection, WorkersWriteTheSameBytesAsOneThread) {
     const testing::ScopedTimeZone utc;
     testing::TempDir dir;
     const std::string source = dir.Write("many.jwc", ManyChunksDrawing());
-    JwcDrawing drawing;
+    JwcFile drawing;
     ASSERT_TRUE(LoadJwcFile(source, drawing));
     ConversionSettings curves;
     curves.curvesAsPolylines = true;

@@ -10,7 +10,7 @@ namespace {
 
 // A drawing with its used layers marked, as after a load.
 struct Fixture {
-    JwcDrawing drawing;
+    Drawing drawing;
     LayerTables tables;
     ConversionSettings settings;
 
@@ -19,8 +19,7 @@ struct Fixture {
         FillLinetypeNames(true, {}, tables);
     }
     void Line(std::uint8_t layer, std::uint8_t pen, std::uint8_t type = 1) {
-        drawing.lines.push_back(JwcLine{0, 0, 1, 1, type, pen, layer});
-        drawing.header.lineCount = static_cast<std::int32_t>(drawing.lines.size());
+        drawing.lines.push_back(DrawingLine{0, 0, 1, 1, type, pen, layer});
     }
     void Name(int layer, const char* utf8) { drawing.layers[layer].name = Utf8ToCp932(utf8); }
     int Assign() {
@@ -96,7 +95,6 @@ TEST(LayerAssignment, ALayerOfTextsOnlyTakesColour7AndLineType1) {
     Fixture f;
     f.drawing.texts.resize(1);
     f.drawing.texts[0].layer = 4;
-    f.drawing.header.textCount = 1;
     f.tables.penColorTable[0] = 7;
     f.Assign();
     EXPECT_TRUE(f.tables.layers[4].used);
@@ -109,8 +107,8 @@ TEST(LayerAssignment, CountsOutOfRangeLineTypesAsLineType1WithoutChangingTheDraw
     f.Line(0, 1, 12);
     f.Line(0, 1, 0);
     f.Line(0, 1, 5);
-    f.drawing.arcs.push_back(JwcArc{0, 0, 1, 1, 0, 0, 0, 10, 1, 0});
-    const JwcDrawing before = f.drawing;
+    f.drawing.arcs.push_back(DrawingArc{0, 0, 1, 1, 0, 0, 0, 10, 1, 0});
+    const Drawing before = f.drawing;
     f.Assign();
     EXPECT_EQ(f.tables.layers[0].lineType, 1);  // three of type 1 against one of type 5
     EXPECT_EQ(f.drawing.lines[0].lineType, before.lines[0].lineType);
@@ -146,10 +144,10 @@ TEST(LayerAssignment, DecidesWhetherDefpointsIsWritten) {
         {"nothing special", [](Fixture& f) { f.Line(0, 1); }, false},
         {"auxiliary line of pen 2", [](Fixture& f) { f.Line(0, 2, 9); }, true},
         {"auxiliary line of pen 0 only", [](Fixture& f) { f.Line(0, 0, 9); }, false},
-        {"a virtual point", [](Fixture& f) { f.drawing.header.virtualPointCount = 1; }, true},
+        {"a virtual point", [](Fixture& f) { f.drawing.virtualPoints.resize(1); }, true},
         {"an unused text type of Attr 7", [](Fixture& f) { f.drawing.textTypes[10].attribute = 7; }, true},
         {"Attr 7 only in entry 11", [](Fixture& f) { f.drawing.textTypes[11].attribute = 7; }, false},
-        {"points of pens above 6", [](Fixture& f) { f.drawing.points.push_back(JwcPoint{0, 0, 0, 9}); }, false},
+        {"points of pens above 6", [](Fixture& f) { f.drawing.points.push_back(DrawingPoint{0, 0, 0, 9}); }, false},
     };
     for (const auto& c : cases) {
         Fixture f;
@@ -172,7 +170,7 @@ TEST(LayerAssignment, FillsTheLineTypeNamesOfTheChosenSetAndTheDrawingsOwn) {
     EXPECT_EQ(t.LinetypeNameOf(10), "CONTINUOUS");
 
     // A drawing's own: fitted, and kept apart from the set's and each other's names.
-    const std::vector<JwcLinetype> own{{16, "DOUBLE6", {1, -1}}, {32, "dashed spaced", {6, -6}}, {33, "center2", {1, -1}},
+    const std::vector<DefinedLinetype> own{{16, "DOUBLE6", {1, -1}}, {32, "dashed spaced", {6, -6}}, {33, "center2", {1, -1}},
                                        {34, "", {1, -1}}, {35, "Dashed_Spaced", {1, -1}}, {36, "bylayer", {1, -1}},
                                        {37, std::string(40, 'x'), {1, -1}}};
     LayerTables withOwn;

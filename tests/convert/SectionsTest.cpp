@@ -108,7 +108,7 @@ TEST(HeaderSection, MapsTheExtentsLikeCoordinates) {
 }
 
 struct TablesFixture {
-    JwcDrawing drawing;
+    Drawing drawing;
     LayerTables tables;
     bool jwLineTypes = true, defpoints = false;
 
@@ -154,8 +154,8 @@ TEST(TablesSection, UsedLayersDefpointsAndTategakiTakeRunningHandles) {
     f.tables.layers[kDefpointsLayer].color = 7;
     f.defpoints = true;
     f.drawing.texts.resize(3);
-    f.drawing.texts[1].flags = kVerticalTextFlag;
-    f.drawing.texts[2].flags = kVerticalTextFlag | 1;
+    f.drawing.texts[1].vertical = true;
+    f.drawing.texts[2].vertical = true;
     const auto [text, nextHandle] = f.Write();
     const auto layers = Records(text, "LAYER");
     ASSERT_EQ(layers.size(), 4u);

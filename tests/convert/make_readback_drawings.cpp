@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "jwc/JwcBuilder.h"
-#include "jww/JwwBuilder.h"
+#include "support/JwcBuilder.h"
+#include "support/JwwBuilder.h"
 #include "text/Cp932.h"
 #include "ToolArguments.h"
 
@@ -27,8 +27,8 @@ int main(int argc, char** argv) {
     layers.Layer(0x00, "a`b\x01" "c").Layer(0x01, Utf8ToCp932("ﾄﾞｱ(1)")).Layer(0x02, Utf8ToCp932("①㈱"));
     layers.Layer(0x03, "TEXT").Layer(0x23, "TEXT").Layer(0x24, "12345678", false).Layer(0xF0, "  ");
     layers.Layer(0xF1, Utf8ToCp932("仮想"));
-    layers.Line(JwcLine{0, 0, 10, 0, 1, 1, 0x00}).Line(JwcLine{0, 1, 10, 1, 2, 8, 0x01}).Line(JwcLine{0, 2, 10, 2, 12, 6, 0x02});
-    layers.Line(JwcLine{0, 3, 10, 3, 9, 2, 0x03}).Line(JwcLine{0, 4, 10, 4, 9, 0, 0x23}).Arc(ArcRecord{5, 5, 2, 10000, 0, 0, 0, 5, 200, 0x24});
+    layers.Line(LineRecord{0, 0, 10, 0, 1, 1, 0x00}).Line(LineRecord{0, 1, 10, 1, 2, 8, 0x01}).Line(LineRecord{0, 2, 10, 2, 12, 6, 0x02});
+    layers.Line(LineRecord{0, 3, 10, 3, 9, 2, 0x03}).Line(LineRecord{0, 4, 10, 4, 9, 0, 0x23}).Arc(ArcRecord{5, 5, 2, 10000, 0, 0, 0, 5, 200, 0x24});
     layers.Text(TextRecord{0, 6, 4, 6, "ABC", std::nullopt, 0, 0xF0});
     layers.VirtualPoint(1, 1, 0xF1);
     layers.TextType(4, 7, 30, 30);
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     // flattened by more than 1 and by 0.
     JwcBuilder words;
     words.FloatScales(false).Paper(6, 518).Group(0, 200).Layer(0, "W");
-    words.Line(JwcLine{-100, -50, 100, 50, 3, 3, 0}).Point(JwcPoint{0, 0, 0, 4});
+    words.Line(LineRecord{-100, -50, 100, 50, 3, 3, 0}).Point(DrawingPoint{0, 0, 0, 4});
     words.Arc(ArcRecord{10, 10, 5, 20000, AngleUnits(30), AngleUnits(200), AngleUnits(10), 1, 3, 0});
     words.Arc(ArcRecord{20, 10, 5, 0, 0, 0, 0, 1, 3, 0});
     words.Text(TextRecord{0, 0, 0, -5, Utf8ToCp932("縦書き"), std::nullopt, 1, 0, kVerticalTextFlag});
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     // ellipse whose radius rounds to 0.
     JwcBuilder hostile;
     hostile.Group(0, 100).Layer(0, "Wall").Layer(1, "WALL").Layer(2, "0").Layer(3, "wall");
-    for (std::uint8_t layer = 0; layer < 4; ++layer) hostile.Line(JwcLine{0, static_cast<float>(layer), 10, 0, 1, 1, layer});
+    for (std::uint8_t layer = 0; layer < 4; ++layer) hostile.Line(LineRecord{0, static_cast<float>(layer), 10, 0, 1, 1, layer});
     hostile.Arc(ArcRecord{5, 5, 1e-30f, 5000, 0, 0, 0, 1, 1, 0});
     hostile.Text(TextRecord{0, 6, 4, 6, "x\r\n  0\r\nLINE\r\n  8\r\nINJECTED\r\n 10\r\n0\r\n 20\r\n0\r\n 11\r\n1\r\n"
                                         " 21\r\n1\r\n  0\r\nTEXT\r\n  1\r\ny^z"});

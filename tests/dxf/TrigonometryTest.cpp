@@ -3,7 +3,7 @@
 // the Windows build, which runs these under Wine, must compute them alike.
 // Where glibc is at hand, it agrees with glibc's functions at the 15
 // significant digits the DXF file holds.
-#include "dxf/Trigonometry.h"
+#include "geometry/Trigonometry.h"
 
 #include <gtest/gtest.h>
 

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string& path = InputPath(data, size);
     orvik::IsJwcFile(path);
 
-    orvik::JwcDrawing drawing;
+    orvik::JwcFile drawing;
     orvik::LoadError error;
     const bool complete = orvik::LoadJwcFile(path, drawing, &error);
     const orvik::JwcHeader& h = drawing.header;

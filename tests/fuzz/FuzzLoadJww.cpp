@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "app/ReadReport.h"
-#include "jww/JwwBuilder.h"
+#include "support/JwwBuilder.h"
 #include "jww/JwwReader.h"
 
 namespace {

@@ -22,7 +22,7 @@
 
 #include "cli/CliRun.h"
 #include "gui/JapaneseTranslations.h"
-#include "jwc/JwcBuilder.h"
+#include "support/JwcBuilder.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempDir.h"
 
@@ -78,7 +78,7 @@ protected:
 
     testing::TempDir dir_;
     testing::ScriptedDialogs dialogs_;
-    JwcDrawing drawing_;
+    Drawing drawing_;
     ConversionSettings settings_;
     WindowState state_;
     MainWindow window_{dialogs_, drawing_, settings_, state_};
@@ -110,7 +110,7 @@ TEST_F(MainWindowTest, TheDrawingTabFollowsTheSettingsWithoutReloading) {
     EXPECT_NE(view->Picture().shapes.front().a.x, firstEnd.x);
 
     // A batch: the drawing chosen from its list, at its own proposed scale.
-    const std::string other = dir_.Write("other.jwc", JwcBuilder().Group(0, 1).Line(JwcLine{0, 0, 5, 5, 1, 1, 0}).Bytes());
+    const std::string other = dir_.Write("other.jwc", JwcBuilder().Group(0, 1).Line(LineRecord{0, 0, 5, 5, 1, 1, 0}).Bytes());
     Drop({Sample(), other});
     auto* batch = Child<QComboBox>("batchBox");
     ASSERT_EQ(batch->count(), 2);
@@ -210,7 +210,7 @@ TEST(MainWindowStore, KeepsTheSettingsBetweenRuns) {
     testing::TempDir dir;
     QSettings store(QString::fromStdString(dir.File("orvik.conf")), QSettings::IniFormat);
     testing::ScriptedDialogs dialogs;
-    JwcDrawing drawing;
+    Drawing drawing;
     ConversionSettings settings;
     WindowState state;
     ControlValues changed;

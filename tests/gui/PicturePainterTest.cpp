@@ -11,7 +11,7 @@
 #include "convert/ProposedScales.h"
 #include "paint/PdfPicture.h"
 #include "paint/QtGlyphOutlines.h"
-#include "jwc/JwcBuilder.h"
+#include "support/JwcBuilder.h"
 #include "jwc/JwcLoader.h"
 #include "picture/DisplayListBuilder.h"
 #include "support/PictureBlocks.h"
@@ -106,10 +106,10 @@ TEST(PicturePainter, ALayerThatIsOffLeavesNoPixel) {
     testing::TempDir dir;
     JwcBuilder b;
     b.Group(0, 100).Layer(0, "A").Layer(1, "B", false);
-    b.Line(JwcLine{0, 0, 100, 100, 1, 1, 0});   // pen 1: cyan
-    b.Line(JwcLine{0, 100, 100, 0, 1, 3, 1});   // pen 3: green, on the hidden layer
+    b.Line(LineRecord{0, 0, 100, 100, 1, 1, 0});   // pen 1: cyan
+    b.Line(LineRecord{0, 100, 100, 0, 1, 3, 1});   // pen 3: green, on the hidden layer
     const std::string path = dir.Write("two.jwc", b.Bytes());
-    JwcDrawing drawing;
+    JwcFile drawing;
     ASSERT_TRUE(LoadJwcFile(path, drawing));
     const Conversion conversion(drawing, {}, ConversionRequest{path, "100"});
     QImage image = RenderPicture(PictureSource(conversion), {kWidth, false});
@@ -137,7 +137,7 @@ int DifferingPixels(const QImage& image, const QImage& expected) {
 TEST(PdfPicture, APdfReaderDrawsWhatThePngShows) {
     if (std::system("command -v pdftoppm >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftoppm is not installed";
     const std::string sample = std::string(ORVIK_SOURCE_DIR) + "/samples/plan.jwc";
-    JwcDrawing drawing;
+    JwcFile drawing;
     ASSERT_TRUE(LoadJwcFile(sample, drawing));
     const ScaleList scales = ListProposedScales(drawing);
     const Conversion conversion(drawing, {}, ConversionRequest{sample, scales.items[scales.selected]});
@@ -168,7 +168,7 @@ TEST(PdfPicture, APdfReaderDrawsWhatThePngShows) {
 TEST(PicturePainter, TheSamplesPictureMatchesTheReviewedOne) {
     const std::string sample = std::string(ORVIK_SOURCE_DIR) + "/samples/plan.jwc";
     const QString reviewed = QString(ORVIK_SOURCE_DIR) + "/tests/gui/golden/plan-400.png";
-    JwcDrawing drawing;
+    JwcFile drawing;
     ASSERT_TRUE(LoadJwcFile(sample, drawing));
     const ScaleList scales = ListProposedScales(drawing);
     const Conversion conversion(drawing, {}, ConversionRequest{sample, scales.items[scales.selected]});

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "jwc/JwcBuilder.h"
+#include "support/JwcBuilder.h"
 #include "jwc/JwcLoader.h"
 #include "support/TempDir.h"
 
@@ -19,17 +19,17 @@ JwcBuilder FullDrawing() {
     b.HeaderTexts("text one", "text two").Group(0, 100).Layer(0, "A").Layer(255, "Z").Group(15, 1, "G");
     for (int i = 0; i < 2; ++i) {
         const auto f = static_cast<float>(i + 1);
-        b.Line(JwcLine{f, f, f, f, 1, 1, 0});
+        b.Line(LineRecord{f, f, f, f, 1, 1, 0});
         b.Arc(ArcRecord{f, f, f});
         b.Text(TextRecord{f, f, f + 1, f, std::string(1, static_cast<char>('A' + i))});
-        b.Point(JwcPoint{f, f, 0, 1});
+        b.Point(DrawingPoint{f, f, 0, 1});
         b.VirtualPoint(f, f, 0);
     }
     return b;
 }
 
 // The counts never promise more than the arrays hold.
-void ExpectConsistent(const JwcDrawing& d) {
+void ExpectConsistent(const JwcFile& d) {
     EXPECT_EQ(d.header.lineCount, static_cast<std::int32_t>(d.lines.size()));
     EXPECT_EQ(d.header.arcCount, static_cast<std::int32_t>(d.arcs.size()));
     EXPECT_EQ(d.header.textCount, static_cast<std::int32_t>(d.texts.size()));
@@ -41,8 +41,8 @@ void ExpectConsistent(const JwcDrawing& d) {
 class JwcLoaderFailureTest : public ::testing::Test {
 protected:
     // Loads bytes that must fail; returns the drawing and the error.
-    std::pair<JwcDrawing, LoadError> Fail(const std::string& bytes) {
-        JwcDrawing d;
+    std::pair<JwcFile, LoadError> Fail(const std::string& bytes) {
+        JwcFile d;
         LoadError e;
         EXPECT_FALSE(LoadJwcFile(dir_.Write("bad.jwc", bytes), d, &e));
         ExpectConsistent(d);
@@ -208,7 +208,7 @@ TEST_F(JwcLoaderFailureTest, ACountThatFitsTheFileButOverrunsItFailsAtTheCut) {
 TEST_F(JwcLoaderFailureTest, FilesThatCannotBeOpenedLeaveTheResetState) {
     std::filesystem::create_directory(dir_.File("folder.jwc"));
     for (const std::string& path : {dir_.File("missing.jwc"), dir_.File("folder.jwc")}) {
-        JwcDrawing d;
+        JwcFile d;
         LoadError e;
         EXPECT_FALSE(LoadJwcFile(path, d, &e));
         EXPECT_EQ(e.failure, LoadFailure::CannotOpen);

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "jwc/JwcBuilder.h"
+#include "support/JwcBuilder.h"
 #include "support/TempDir.h"
 
 namespace orvik {
@@ -18,10 +18,10 @@ using testing::TempDir;
 class JwcLoaderTest : public ::testing::Test {
 protected:
     // Loads the builder's bytes; the load must succeed.
-    JwcDrawing Load(const JwcBuilder& builder) { return LoadBytes(builder.Bytes()); }
+    JwcFile Load(const JwcBuilder& builder) { return LoadBytes(builder.Bytes()); }
 
-    JwcDrawing LoadBytes(const std::string& bytes) {
-        JwcDrawing drawing;
+    JwcFile LoadBytes(const std::string& bytes) {
+        JwcFile drawing;
         LoadError error;
         EXPECT_TRUE(LoadJwcFile(dir_.Write("d.jwc", bytes), drawing, &error)) << DescribeLoadError(error);
         EXPECT_EQ(error.failure, LoadFailure::None);
@@ -53,7 +53,7 @@ TEST_F(JwcLoaderTest, IsJwcFileTestsOnlyTheTwentyByteSignature) {
 }
 
 TEST_F(JwcLoaderTest, EmptyDrawingKeepsTheDefaults) {
-    const JwcDrawing d = Load(JwcBuilder{});
+    const JwcFile d = Load(JwcBuilder{});
     EXPECT_EQ(d.header.lineCount, 0);
     EXPECT_EQ(d.header.paperSize, 3);
     EXPECT_EQ(d.header.paperDivisor, 518);
@@ -73,13 +73,13 @@ TEST_F(JwcLoaderTest, ReadsEveryRecordField) {
         .Layer(0x35, "name", false)
         .TextType(0, 7, 25, 30, 4)
         .TextType(10, 1, 70, 80, 9)
-        .Line(JwcLine{1.5f, -2.25f, 3e5f, -4e-3f, 5, 6, 0x35, 19, 0xC3, 21})
+        .Line(LineRecord{1.5f, -2.25f, 3e5f, -4e-3f, 5, 6, 0x35, 19, 0xC3, 21})
         .Arc(ArcRecord{10, 20, 30, 5000, AngleUnits(45), AngleUnits(-90), AngleUnits(12.5), 9, 2, 0x30, 29, 30, 31})
         .Text(TextRecord{1, 2, 3, 4, "ABC", std::nullopt, 10, 0x31, 32, 23})
-        .Point(JwcPoint{7.5f, -8.5f, 0x34, 6, 10, 11})
+        .Point(DrawingPoint{7.5f, -8.5f, 0x34, 6})
         .VirtualPoint(100, 200, 0xFF)
         .VirtualPoint(-1, -2, 3);
-    const JwcDrawing d = Load(b);
+    const JwcFile d = Load(b);
 
     EXPECT_EQ(d.header.headerText1, "first text");
     EXPECT_EQ(d.header.headerText2, "second text");
@@ -87,40 +87,35 @@ TEST_F(JwcLoaderTest, ReadsEveryRecordField) {
     EXPECT_EQ(d.header.paperDivisor, 600);
 
     ASSERT_EQ(d.header.lineCount, 1);
-    const JwcLine& s = d.lines[0];
+    const DrawingLine& s = d.lines[0];
     EXPECT_EQ(std::tie(s.x1, s.y1, s.x2, s.y2), std::make_tuple(1.5f, -2.25f, 3e5f, -4e-3f));
-    EXPECT_EQ((std::array<int, 6>{s.lineType, s.pen, s.layer, s.byte19, s.curveMark, s.byte21}),
-              (std::array<int, 6>{5, 6, 0x35, 19, 0xC3, 21}));
+    EXPECT_EQ((std::array<int, 4>{s.lineType, s.pen, s.layer, s.curveMark}), (std::array<int, 4>{5, 6, 0x35, 0xC3}));
 
     ASSERT_EQ(d.header.arcCount, 1);
-    const JwcArc& e = d.arcs[0];
+    const DrawingArc& e = d.arcs[0];
     EXPECT_EQ(std::tie(e.cx, e.cy, e.radius, e.flatness), std::make_tuple(10.0f, 20.0f, 30.0f, 0.5f));
     EXPECT_EQ(std::tie(e.startAngle, e.endAngle, e.tilt), std::make_tuple(45.0f, -90.0f, 12.5f));
-    EXPECT_EQ((std::array<int, 6>{e.lineType, e.pen, e.layer, e.byte29, e.byte30, e.byte31}),
-              (std::array<int, 6>{9, 2, 0x30, 29, 30, 31}));
+    EXPECT_EQ((std::array<int, 3>{e.lineType, e.pen, e.layer}), (std::array<int, 3>{9, 2, 0x30}));
 
     ASSERT_EQ(d.header.textCount, 1);
-    const JwcText& m = d.texts[0];
+    const DrawingText& m = d.texts[0];
     EXPECT_EQ(std::tie(m.x1, m.y1, m.x2, m.y2), std::make_tuple(1.0f, 2.0f, 3.0f, 4.0f));
     EXPECT_EQ(m.text, "ABC");
-    EXPECT_EQ(m.address, 0x60000);
-    EXPECT_EQ((std::array<int, 4>{m.textType, m.layer, m.flags, m.byte23}), (std::array<int, 4>{10, 0x31, 32, 23}));
+    EXPECT_EQ((std::array<int, 3>{m.textType, m.layer, m.vertical}), (std::array<int, 3>{10, 0x31, 1}));
 
     ASSERT_EQ(d.header.pointCount, 1);
-    const JwcPoint& p = d.points[0];
-    EXPECT_EQ(std::tie(p.x, p.y, p.layer, p.pen, p.byte10, p.byte11),
-              std::make_tuple(7.5f, -8.5f, std::uint8_t{0x34}, std::uint8_t{6}, std::uint8_t{10}, std::uint8_t{11}));
+    const DrawingPoint& p = d.points[0];
+    EXPECT_EQ(std::tie(p.x, p.y, p.layer, p.pen), std::make_tuple(7.5f, -8.5f, std::uint8_t{0x34}, std::uint8_t{6}));
 
     ASSERT_EQ(d.header.virtualPointCount, 2);
+    ASSERT_EQ(d.virtualPoints.size(), 2u);
     EXPECT_EQ(std::tie(d.virtualPoints[0].x, d.virtualPoints[0].y, d.virtualPoints[0].layer),
               std::make_tuple(100.0f, 200.0f, std::uint8_t{0xFF}));
     EXPECT_EQ(std::tie(d.virtualPoints[1].x, d.virtualPoints[1].y, d.virtualPoints[1].layer),
               std::make_tuple(-1.0f, -2.0f, std::uint8_t{3}));
 
-    EXPECT_EQ(std::tie(d.textTypes[0].attribute, d.textTypes[0].width, d.textTypes[0].height, d.textTypes[0].value3),
-              std::make_tuple(7, 25, 30, 4));
-    EXPECT_EQ(std::tie(d.textTypes[10].attribute, d.textTypes[10].width, d.textTypes[10].height, d.textTypes[10].value3),
-              std::make_tuple(1, 70, 80, 9));
+    EXPECT_EQ(std::tie(d.textTypes[0].attribute, d.textTypes[0].width, d.textTypes[0].height), std::make_tuple(7, 25, 30));
+    EXPECT_EQ(std::tie(d.textTypes[10].attribute, d.textTypes[10].width, d.textTypes[10].height), std::make_tuple(1, 70, 80));
     EXPECT_EQ(d.textTypes[11].height, 0);
 
     EXPECT_EQ(d.layerGroups[3].scale, 50.0f);
@@ -135,8 +130,8 @@ TEST_F(JwcLoaderTest, ReadsEveryRecordField) {
 TEST_F(JwcLoaderTest, BothScaleLayoutsShiftTheLaterSections) {
     for (bool floatScales : {true, false}) {
         JwcBuilder b;
-        b.FloatScales(floatScales).Group(0, 100).Group(15, 50).Layer(255, "last").Line(JwcLine{1, 2, 3, 4, 1, 1, 0x0F});
-        const JwcDrawing d = Load(b);
+        b.FloatScales(floatScales).Group(0, 100).Group(15, 50).Layer(255, "last").Line(LineRecord{1, 2, 3, 4, 1, 1, 0x0F});
+        const JwcFile d = Load(b);
         SCOPED_TRACE(floatScales);
         EXPECT_EQ(d.header.floatScales, floatScales);
         EXPECT_EQ(d.layerGroups[0].scale, 100.0f);
@@ -166,7 +161,7 @@ TEST_F(JwcLoaderTest, ArcValuesAreConvertedInSinglePrecision) {
         {0, 0.0f, -2147483647 - 1, -32768.0f},
     };
     for (const auto& c : cases) {
-        const JwcDrawing d = Load(JwcBuilder{}.Arc(ArcRecord{0, 0, 1, c.flatnessWord, c.angleUnits, c.angleUnits, c.angleUnits}));
+        const JwcFile d = Load(JwcBuilder{}.Arc(ArcRecord{0, 0, 1, c.flatnessWord, c.angleUnits, c.angleUnits, c.angleUnits}));
         ASSERT_EQ(d.arcs.size(), 1u);
         EXPECT_EQ(d.arcs[0].flatness, c.flatness) << c.flatnessWord;
         EXPECT_EQ(d.arcs[0].startAngle, c.angle) << c.angleUnits;
@@ -195,10 +190,9 @@ TEST_F(JwcLoaderTest, TextsTakeTheirStringsFromThePoolByAddress) {
         {0x7FFF0, ""},           // far outside
     };
     for (const auto& c : cases) b.Text(TextRecord{0, 0, 1, 0, "", c.address});
-    const JwcDrawing d = Load(b);
+    const JwcFile d = Load(b);
     ASSERT_EQ(d.texts.size(), std::size(cases));
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        EXPECT_EQ(d.texts[i].address, cases[i].address);
         EXPECT_EQ(d.texts[i].text, cases[i].text) << "address " << cases[i].address;
     }
 }
@@ -208,7 +202,7 @@ TEST_F(JwcLoaderTest, AnEmptyPoolGivesEmptyStrings) {
     b.Text(TextRecord{0, 0, 1, 0, "", 0x60000}).Text(TextRecord{0, 0, 1, 0, "", 0x60004});
     for (const char* end : {"6000:0000", "5000:0000"}) {
         b.SetField(4, 2, end);
-        const JwcDrawing d = Load(b);
+        const JwcFile d = Load(b);
         ASSERT_EQ(d.texts.size(), 2u);
         EXPECT_EQ(d.texts[0].text, "");
         EXPECT_EQ(d.texts[1].text, "");
@@ -216,7 +210,7 @@ TEST_F(JwcLoaderTest, AnEmptyPoolGivesEmptyStrings) {
 }
 
 TEST_F(JwcLoaderTest, OutOfRangeTextTypesAreKept) {
-    const JwcDrawing d = Load(JwcBuilder{}.Text(TextRecord{0, 0, 1, 0, "x", std::nullopt, 200}));
+    const JwcFile d = Load(JwcBuilder{}.Text(TextRecord{0, 0, 1, 0, "x", std::nullopt, 200}));
     ASSERT_EQ(d.texts.size(), 1u);
     EXPECT_EQ(d.texts[0].textType, 200);
     EXPECT_EQ(d.texts[0].text, "x");
@@ -227,7 +221,7 @@ TEST_F(JwcLoaderTest, NamesThatFillTheirFieldsAreReadWhole) {
     b.Layer(0, "ABCDEFGH").Layer(1, "next").Layer(255, "12345678");
     b.Group(0, 1, "0123456789ABCDEF").Group(1, 1, "G1").Group(15, 1, "FEDCBA9876543210");
     b.HeaderTexts(std::string(32, 'A'), std::string(32, 'B'));
-    const JwcDrawing d = Load(b.Trailer("trailing bytes are ignored"));
+    const JwcFile d = Load(b.Trailer("trailing bytes are ignored"));
     EXPECT_EQ(d.layers[0].name, "ABCDEFGH");
     EXPECT_EQ(d.layers[1].name, "next");
     EXPECT_EQ(d.layers[255].name, "12345678");
@@ -240,9 +234,9 @@ TEST_F(JwcLoaderTest, NamesThatFillTheirFieldsAreReadWhole) {
 
 TEST_F(JwcLoaderTest, ShortHeaderBlocksReadMissingFieldsAsZero) {
     JwcBuilder b;
-    for (int i = 0; i < 3; ++i) b.Line(JwcLine{float(i), 0, 1, 1, 1, 1, 0});
+    for (int i = 0; i < 3; ++i) b.Line(LineRecord{float(i), 0, 1, 1, 1, 1, 0});
     b.SetBlock(2, "3,0,0,0,0");
-    const JwcDrawing d = Load(b);
+    const JwcFile d = Load(b);
     EXPECT_EQ(d.lines.size(), 3u);
     EXPECT_EQ(d.lines[2].x1, 2.0f);
     EXPECT_TRUE(d.arcs.empty() && d.texts.empty() && d.points.empty());
@@ -273,8 +267,8 @@ TEST_F(JwcLoaderTest, HeaderFieldsOfEveryBlockLandInTheirSlots) {
 }
 
 TEST_F(JwcLoaderTest, ALoadReplacesEverythingOfTheLastOne) {
-    JwcDrawing d;
-    ASSERT_TRUE(LoadJwcFile(dir_.Write("a.jwc", JwcBuilder{}.Layer(5, "old").Line(JwcLine{}).Bytes()), d));
+    JwcFile d;
+    ASSERT_TRUE(LoadJwcFile(dir_.Write("a.jwc", JwcBuilder{}.Layer(5, "old").Line(LineRecord{}).Bytes()), d));
     EXPECT_FALSE(LoadJwcFile(dir_.File("missing.jwc"), d));
     EXPECT_TRUE(d.lines.empty());
     EXPECT_EQ(d.header.lineCount, 0);

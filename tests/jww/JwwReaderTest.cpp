@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "jww/JwwBuilder.h"
+#include "support/JwwBuilder.h"
 #include "support/JwwSamples.h"
 #include "jww/MfcArchive.h"
 #include "text/Cp932.h"

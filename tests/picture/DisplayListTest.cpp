@@ -9,11 +9,11 @@
 #include <set>
 
 #include "convert/ColorPalette.h"
-#include "convert/JwwMapping.h"
+#include "jww/JwwMapping.h"
 #include "convert/ProposedScales.h"
 #include "dxf/DxfLines.h"
 #include "jwc/JwcLoader.h"
-#include "jww/JwwBuilder.h"
+#include "support/JwwBuilder.h"
 #include "picture/PictureSource.h"
 #include "picture/SvgPicture.h"
 
@@ -52,7 +52,7 @@ ConversionSettings With(void (*change)(ConversionSettings&)) {
 // file's coordinates; so does its SVG. Each variant of the settings changes
 // the file, and the picture with it.
 TEST(PictureOfAConversion, HoldsTheShownEntitiesOfTheFileAtItsCoordinates) {
-    JwcDrawing drawing;
+    JwcFile drawing;
     const std::string sample = std::string(ORVIK_SOURCE_DIR) + "/samples/plan.jwc";
     ASSERT_TRUE(LoadJwcFile(sample, drawing));
     const ScaleList scales = ListProposedScales(drawing);
@@ -177,7 +177,7 @@ TEST(PictureOfAConversion, ShowsJwwBlocksAndSolids) {
     Append(w.elements, JwwSolid{{}, {0, 0}, {4, 0}, {4, 3}, {0, 3}, 0});
     Append(w.elements, JwwText{{}, 0, 10, 10, 10, kJwwItalicOffset, 20, 20, 0, 0, "", "I"});
     JwwNotCarried notCarried;
-    const JwcDrawing drawing = DrawingOf(std::move(w), notCarried);
+    const Drawing drawing = DrawingOf(std::move(w), notCarried);
     ConversionSettings settings;
     settings.roundCoordinates = false;
     settings.shrinkTexts = false;
@@ -231,7 +231,7 @@ TEST(PictureOfAConversion, NestedBlocksStayWithinThePicturesLimits) {
         for (int k = 0; k < c.perLevel; ++k)
             Append(w.elements, JwwBlockInsert{{}, 0, static_cast<double>(k), 1, 1, 0, static_cast<std::uint32_t>(c.levels)});
         JwwNotCarried notCarried;
-        const JwcDrawing drawing = DrawingOf(std::move(w), notCarried);
+        const Drawing drawing = DrawingOf(std::move(w), notCarried);
         const Conversion conversion(drawing, ConversionSettings{}, {"", "1"});
         const PictureSource source(conversion);
         EXPECT_EQ(source.Outline().placedLimitReached, c.limitReached) << c.what;
@@ -264,7 +264,7 @@ TEST(PictureOfAConversion, InsertsLookAsTheirBlocksInPlace) {
     Append(w.elements, JwwBlockInsert{{}, -40, 10, 2, 0.5, 1.1, 1});
     Append(w.elements, JwwBlockInsert{{}, 0, -30, -1, 1.5, -0.7, 1});
     JwwNotCarried notCarried;
-    const JwcDrawing drawing = DrawingOf(std::move(w), notCarried);
+    const Drawing drawing = DrawingOf(std::move(w), notCarried);
     ConversionSettings settings;
     settings.roundCoordinates = false;
     const auto sorted = [&](bool explode) {

@@ -12,7 +12,7 @@
 
 #include <optional>
 
-#include "jwc/JwcDrawing.h"
+#include "model/Drawing.h"
 #include "jww/JwwDrawing.h"
 
 namespace orvik {
@@ -21,6 +21,6 @@ inline constexpr int kJwwDoubleLengthFirst = 16, kJwwDoubleLengthLast = 19;
 inline constexpr int kJwwSxfLinetypeBase = 30;
 
 // Line type `number` as `header` defines it, if it draws a pattern.
-std::optional<JwcLinetype> JwwLinetypeOf(const JwwHeader& header, int number);
+std::optional<DefinedLinetype> JwwLinetypeOf(const JwwHeader& header, int number);
 
 }  // namespace orvik

@@ -1,4 +1,4 @@
-#include "dxf/Trigonometry.h"
+#include "geometry/Trigonometry.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,9 +1,9 @@
-#include "convert/Placement.h"
+#include "geometry/Placement.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "dxf/Trigonometry.h"
+#include "geometry/Trigonometry.h"
 
 namespace orvik {
 namespace {

@@ -1,4 +1,4 @@
-#include "jwc/JwcBuilder.h"
+#include "support/JwcBuilder.h"
 
 #include <bit>
 #include <cmath>
@@ -88,11 +88,12 @@ JwcBuilder& JwcBuilder::Layer(int layer, std::string name, bool visible) {
 
 JwcBuilder& JwcBuilder::TextType(int type, std::uint16_t attr, std::uint16_t width, std::uint16_t height,
                                  std::uint16_t value3) {
-    tables_.textTypes.at(type) = JwcTextType{attr, width, height, value3};
+    tables_.textTypes.at(type) = orvik::TextType{attr, width, height};
+    value3_.at(type) = value3;
     return *this;
 }
 
-JwcBuilder& JwcBuilder::Line(const JwcLine& line) {
+JwcBuilder& JwcBuilder::Line(const LineRecord& line) {
     lines_.push_back(line);
     return *this;
 }
@@ -113,13 +114,13 @@ JwcBuilder& JwcBuilder::Text(const TextRecord& text) {
     return *this;
 }
 
-JwcBuilder& JwcBuilder::Point(const JwcPoint& point) {
+JwcBuilder& JwcBuilder::Point(const DrawingPoint& point) {
     points_.push_back(point);
     return *this;
 }
 
 JwcBuilder& JwcBuilder::VirtualPoint(float x, float y, std::uint8_t layer) {
-    tables_.virtualPoints.at(virtualPoints_++) = JwcVirtualPoint{x, y, layer};
+    virtualSlots_.at(virtualPoints_++) = orvik::VirtualPoint{x, y, layer};
     return *this;
 }
 
@@ -198,22 +199,23 @@ std::string JwcBuilder::HeaderBlock(int block) const {
 std::string JwcBuilder::Bytes() const {
     std::string out;
     for (int block = 1; block <= 4; ++block) out += HeaderBlock(block);
-    for (const auto& v : tables_.virtualPoints) PutF32(out, v.x);
-    for (const auto& v : tables_.virtualPoints) PutF32(out, v.y);
-    for (const auto& v : tables_.virtualPoints) PutU8(out, v.layer);
-    for (auto field : {&JwcTextType::attribute, &JwcTextType::width, &JwcTextType::height, &JwcTextType::value3})
+    for (const auto& v : virtualSlots_) PutF32(out, v.x);
+    for (const auto& v : virtualSlots_) PutF32(out, v.y);
+    for (const auto& v : virtualSlots_) PutU8(out, v.layer);
+    for (auto field : {&orvik::TextType::attribute, &orvik::TextType::width, &orvik::TextType::height})
         for (int i = 0; i < kFileTextTypes; ++i) PutU16(out, tables_.textTypes[i].*field);
+    for (int i = 0; i < kFileTextTypes; ++i) PutU16(out, value3_[i]);
     for (const auto& g : tables_.layerGroups) {
         if (floatScales_)
             PutF32(out, g.scale);
         else
             PutU16(out, static_cast<std::uint16_t>(g.scale));
     }
-    for (const auto& g : tables_.layerGroups) PutU8(out, g.flag1);
-    for (const auto& l : tables_.layers) PutU8(out, l.flag1);
+    // Each group's and layer's first flag byte, their visibility, each group's third flag byte.
+    out.append(kLayerGroupCount + kLayerCount, '\0');
     for (const auto& g : tables_.layerGroups) PutU8(out, g.visible);
     for (const auto& l : tables_.layers) PutU8(out, l.visible);
-    for (const auto& g : tables_.layerGroups) PutU8(out, g.flag3);
+    out.append(kLayerGroupCount, '\0');
     for (const auto& s : lines_) {
         for (double v : {s.x1, s.y1, s.x2, s.y2}) PutF32(out, v);
         for (auto b : {s.lineType, s.pen, s.layer, s.byte19, s.curveMark, s.byte21}) PutU8(out, b);
@@ -235,7 +237,7 @@ std::string JwcBuilder::Bytes() const {
     for (const auto& p : points_) {
         PutF32(out, p.x);
         PutF32(out, p.y);
-        for (auto b : {p.layer, p.pen, p.byte10, p.byte11}) PutU8(out, b);
+        for (auto b : {p.layer, p.pen, std::uint8_t{0}, std::uint8_t{0}}) PutU8(out, b);
     }
     for (const auto& l : tables_.layers) out += Fixed(l.name, kLayerNameSize);
     for (const auto& g : tables_.layerGroups) out += Fixed(g.name, kLayerGroupNameSize);

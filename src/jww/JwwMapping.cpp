@@ -1,4 +1,4 @@
-#include "convert/JwwMapping.h"
+#include "jww/JwwMapping.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,14 +10,17 @@
 #include <utility>
 #include <vector>
 
-#include "convert/CircularSolids.h"
-#include "convert/ColorPalette.h"
-#include "convert/JwwLinetypes.h"
-#include "convert/LayerTables.h"
+#include "jww/CircularSolids.h"
+#include "jww/JwwLinetypes.h"
 #include "text/Substitution.h"
 
 namespace orvik {
 namespace {
+
+constexpr int kJwwPenCount = 10;  // pens 0..9 of JW_CAD; the drawing's own colours from pen 10
+// The AutoCAD colours of pens 7, 8 and 9 (pens 1..6 take the settings'
+// colours): dark green, red and grey, as JW_CAD shows them.
+constexpr std::int32_t kJwwFixedPenColors[] = {94, 1, 8};
 
 std::uint8_t LayerOf(const JwwCommon& c) {
     return static_cast<std::uint8_t>((c.layerGroup % kJwwGroupCount) * kJwwLayersPerGroup + c.layer % kJwwLayersPerGroup);
@@ -36,9 +39,9 @@ std::uint32_t RgbOfColorref(std::uint32_t c) { return (c & 0xFF) << 16 | (c & 0x
 // resolution printOptions gives (from version 600); an SXF colour's pen the
 // width of its colour, which JW_CAD keeps in hundredths of a millimetre (the
 // SXF widths, 0.18 mm stored as 18, in either mode).
-class Pens {
+class PenMapper {
 public:
-    Pens(const JwwHeader& header, std::vector<std::uint32_t>& colors, std::vector<double>& widths)
+    PenMapper(const JwwHeader& header, std::vector<std::uint32_t>& colors, std::vector<double>& widths)
         : header_(header), colors_(colors), widths_(widths) {
         const double unit = WidthUnit(header);
         widths_.assign(kJwwPenCount, 0);
@@ -206,11 +209,11 @@ private:
 
 // Carries a list of elements into one set of the model (the drawing's own
 // elements or a block's), dimensions as their lines and text, insertions as
-// JwcInsert of the blocks carried before.
+// BlockInsert of the blocks carried before.
 template <class Target>
 class Carrier {
 public:
-    Carrier(Target& target, const BlockOrder& blocks, std::size_t blocksBefore, Pens& pens, Fonts& fonts,
+    Carrier(Target& target, const BlockOrder& blocks, std::size_t blocksBefore, PenMapper& pens, Fonts& fonts,
             CircularSolidFill& fill, JwwNotCarried& notCarried)
         : d_(target), blocks_(blocks), blocksBefore_(blocksBefore), pens_(pens), fonts_(fonts), fill_(fill),
           notCarried_(notCarried) {}
@@ -248,7 +251,7 @@ public:
 
 private:
     void Line(const JwwLine& l, std::uint8_t curveMark = 0) {
-        d_.lines.push_back(JwcLine{l.x1, l.y1, l.x2, l.y2, l.common.penStyle, pens_.Of(l.common), LayerOf(l.common), 0, curveMark});
+        d_.lines.push_back(DrawingLine{l.x1, l.y1, l.x2, l.y2, l.common.penStyle, pens_.Of(l.common), LayerOf(l.common), curveMark});
     }
 
     // With their curve marks.
@@ -264,7 +267,7 @@ private:
 
     void Arc(const JwwArc& a) { Arc(a, pens_.Of(a.common)); }
     void Arc(const JwwArc& a, std::uint8_t pen) {
-        JwcArc arc{a.cx, a.cy, a.radius, a.flatness, 0, 0, Degrees(a.tilt), a.common.penStyle, pen, LayerOf(a.common)};
+        DrawingArc arc{a.cx, a.cy, a.radius, a.flatness, 0, 0, Degrees(a.tilt), a.common.penStyle, pen, LayerOf(a.common)};
         if (!a.wholeCircle) {  // a whole one keeps equal angles
             const double start = a.sweep >= 0 ? a.start : a.start + a.sweep;
             arc.startAngle = Degrees(start);
@@ -279,7 +282,7 @@ private:
             ++notCarried_.images;
             return;
         }
-        JwcText text;
+        DrawingText text;
         text.x1 = t.x1;
         text.y1 = t.y1;
         text.x2 = t.x2;
@@ -290,7 +293,7 @@ private:
         text.italic = t.IsItalic();
         text.bold = t.IsBold();
         text.font = fonts_.Of(t.font);
-        text.flags = (t.common.flags & kJwwVerticalTextFlag) ? kVerticalTextFlag : 0;
+        text.vertical = (t.common.flags & kJwwVerticalTextFlag) != 0;
         text.text = t.text;
         text.width = DrawnCharacterWidth(t);
         text.height = t.height;
@@ -304,14 +307,14 @@ private:
     void Solid(const JwwSolid& s) {
         const std::uint8_t style = s.common.penStyle, pen = pens_.Of(s.common, s.rgb), layer = LayerOf(s.common);
         if (style < kJwwCircleSolid) {
-            d_.solids.push_back(JwcSolid{s.p1, s.p2, s.p3, s.p4, pen, layer});
+            d_.solids.push_back(DrawingSolid{s.p1, s.p2, s.p3, s.p4, pen, layer});
             return;
         }
         if (style == kJwwCircumferenceSolid) {
             if (const std::optional<JwwArc> curve = CurveOfCircumferenceSolid(s)) return Arc(*curve, pen);
         } else if (style == kJwwCircleSolid || style == kJwwRingSolid1 || style == kJwwRingSolid2) {
             const std::vector<SolidCorners> pieces = fill_.Pieces(s);
-            for (const SolidCorners& p : pieces) d_.solids.push_back(JwcSolid{p[0], p[1], p[2], p[3], pen, layer});
+            for (const SolidCorners& p : pieces) d_.solids.push_back(DrawingSolid{p[0], p[1], p[2], p[3], pen, layer});
             if (!pieces.empty()) return;
         }
         ++notCarried_.solids;
@@ -319,9 +322,9 @@ private:
 
     void Point(const JwwPoint& p) {
         if (p.temporary)
-            d_.virtualPoints.push_back(JwcVirtualPoint{p.x, p.y, LayerOf(p.common)});
+            d_.virtualPoints.push_back(VirtualPoint{p.x, p.y, LayerOf(p.common)});
         else
-            d_.points.push_back(JwcPoint{p.x, p.y, LayerOf(p.common), pens_.Of(p.common)});
+            d_.points.push_back(DrawingPoint{p.x, p.y, LayerOf(p.common), pens_.Of(p.common)});
     }
 
     // An insertion of a block carried before this set; others (a definition
@@ -332,14 +335,14 @@ private:
             ++notCarried_.inserts;
             return;
         }
-        d_.inserts.push_back(JwcInsert{insert.x, insert.y, insert.scaleX, insert.scaleY, Degrees(insert.rotation),
+        d_.inserts.push_back(BlockInsert{insert.x, insert.y, insert.scaleX, insert.scaleY, Degrees(insert.rotation),
                                        static_cast<std::uint32_t>(*block), pens_.Of(insert.common), LayerOf(insert.common)});
     }
 
     Target& d_;
     const BlockOrder& blocks_;
     std::size_t blocksBefore_;
-    Pens& pens_;
+    PenMapper& pens_;
     Fonts& fonts_;
     CircularSolidFill& fill_;
     JwwNotCarried& notCarried_;
@@ -347,41 +350,40 @@ private:
 
 // The line types beyond 1..9 that the carried lines and arcs use and the
 // header defines, by number.
-std::vector<JwcLinetype> LinetypesUsed(const JwcDrawing& d, const JwwHeader& header) {
+std::vector<DefinedLinetype> LinetypesUsed(const Drawing& d, const JwwHeader& header) {
     std::array<bool, kLinetypeNumbers> used{};
     const auto mark = [&](std::uint8_t n) {
         if (n < kLinetypeNumbers) used[n] = true;
     };
     ForEachElementSet(d, [&](const auto& set) {
-        for (const JwcLine& l : set.lines) mark(l.lineType);
-        for (const JwcArc& a : set.arcs) mark(a.lineType);
+        for (const DrawingLine& l : set.lines) mark(l.lineType);
+        for (const DrawingArc& a : set.arcs) mark(a.lineType);
     });
-    std::vector<JwcLinetype> types;
+    std::vector<DefinedLinetype> types;
     for (int n = kLineTypeCount + 1; n < kLinetypeNumbers; ++n)
         if (used[static_cast<std::size_t>(n)])
-            if (std::optional<JwcLinetype> type = JwwLinetypeOf(header, n)) types.push_back(std::move(*type));
+            if (std::optional<DefinedLinetype> type = JwwLinetypeOf(header, n)) types.push_back(std::move(*type));
     return types;
 }
 
 }  // namespace
 
-JwcDrawing DrawingOf(JwwDrawing jww, JwwNotCarried& notCarried) {
-    JwcDrawing d;
-    d.source = DrawingSource::JwwFile;
-    d.header.paperSize = static_cast<std::int32_t>(jww.header.paperSize);
+Drawing DrawingOf(JwwDrawing jww, JwwNotCarried& notCarried) {
+    Drawing d;
+    d.units = DrawingUnits::PaperMillimetres;
+    d.paper.size = static_cast<std::int32_t>(jww.header.paperSize);
     for (int g = 0; g < kJwwGroupCount; ++g) {
         const JwwLayerGroup& group = jww.header.groups[static_cast<std::size_t>(g)];
-        JwcLayerGroup& target = d.layerGroups[static_cast<std::size_t>(g)];
+        LayerGroup& target = d.layerGroups[static_cast<std::size_t>(g)];
         target.scale = static_cast<float>(group.scale);
         target.visible = Shown(group.state);
         target.name = group.name;
         for (int l = 0; l < kJwwLayersPerGroup; ++l) {
-            JwcLayer& layer = d.layers[static_cast<std::size_t>(g * kJwwLayersPerGroup + l)];
+            Layer& layer = d.layers[static_cast<std::size_t>(g * kJwwLayersPerGroup + l)];
             layer.visible = Shown(group.layers[static_cast<std::size_t>(l)].state);
             layer.name = group.layers[static_cast<std::size_t>(l)].name;
         }
     }
-    d.virtualPoints.clear();
     // Room for the elements outside blocks (a dimension gives up to three
     // lines and a text); insertions add to it.
     JwwElementList& e = jww.elements;
@@ -391,19 +393,20 @@ JwcDrawing DrawingOf(JwwDrawing jww, JwwNotCarried& notCarried) {
     d.points.reserve(e.points.size());
     d.solids.reserve(e.solids.size());
     const BlockOrder order(jww);
-    Pens pens(jww.header, d.extraPenColors, d.penWidths);
+    PenMapper pens(jww.header, d.pens.ownColors, d.pens.widths);
     Fonts fonts(d.fonts);
     CircularSolidFill fill;
     d.blocks.resize(order.Count());
     for (std::size_t k = 0; k < order.Count(); ++k) {
         d.blocks[k].name = order.At(k).name;
-        Carrier<JwcBlock>(d.blocks[k], order, k, pens, fonts, fill, notCarried).Carry(order.At(k).elements, [](const auto&) {});
+        Carrier<Block>(d.blocks[k], order, k, pens, fonts, fill, notCarried).Carry(order.At(k).elements, [](const auto&) {});
     }
-    Carrier<JwcDrawing>(d, order, order.Count(), pens, fonts, fill, notCarried).Carry(e, [](auto& items) {
+    Carrier<Drawing>(d, order, order.Count(), pens, fonts, fill, notCarried).Carry(e, [](auto& items) {
         std::remove_cvref_t<decltype(items)>().swap(items);
     });
     d.extraLinetypes = LinetypesUsed(d, jww.header);
-    CountElements(d);
+    d.pens.fixedColors.assign(std::begin(kJwwFixedPenColors), std::end(kJwwFixedPenColors));
+    d.pens.count = kJwwPenCount + static_cast<int>(d.pens.ownColors.size());
     return d;
 }
 

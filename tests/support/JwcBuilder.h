@@ -15,13 +15,20 @@
 #include <utility>
 #include <vector>
 
-#include "jwc/JwcDrawing.h"
+#include "jwc/JwcFile.h"
 #include "jwc/LoadError.h"
 
 namespace orvik {
 
 // Angles in arc records are stored in 1/65536 degree.
 std::int32_t AngleUnits(double degrees);
+
+// A line record: the drawing's line and the two bytes the file keeps beside its marks.
+struct LineRecord {
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    std::uint8_t lineType = 1, pen = 1, layer = 0;
+    std::uint8_t byte19 = 0, curveMark = 0, byte21 = 0;
+};
 
 struct ArcRecord {
     float cx = 0, cy = 0, radius = 1;
@@ -49,10 +56,10 @@ public:
     JwcBuilder& Layer(int layer, std::string name, bool visible = true);
     JwcBuilder& TextType(int type, std::uint16_t attr, std::uint16_t width, std::uint16_t height, std::uint16_t value3 = 0);
 
-    JwcBuilder& Line(const JwcLine& line);
+    JwcBuilder& Line(const LineRecord& line);
     JwcBuilder& Arc(const ArcRecord& arc);
     JwcBuilder& Text(const TextRecord& text);
-    JwcBuilder& Point(const JwcPoint& point);
+    JwcBuilder& Point(const DrawingPoint& point);
     JwcBuilder& VirtualPoint(float x, float y, std::uint8_t layer);
     // Raw bytes added to the text pool (for strings at chosen positions).
     JwcBuilder& PoolBytes(const std::string& bytes);
@@ -81,11 +88,13 @@ private:
     std::string poolStartField_ = "6000:0000";
     std::map<std::pair<int, int>, std::string> fieldOverrides_;
     std::map<int, std::string> blockOverrides_;
-    JwcDrawing tables_;  // fixed tables and names
-    std::vector<JwcLine> lines_;
+    Drawing tables_;  // fixed tables and names
+    std::array<orvik::VirtualPoint, kVirtualPointSlots> virtualSlots_{};
+    std::array<std::uint16_t, kFileTextTypes> value3_{};
+    std::vector<LineRecord> lines_;
     std::vector<ArcRecord> arcs_;
     std::vector<TextRecord> texts_;
-    std::vector<JwcPoint> points_;
+    std::vector<DrawingPoint> points_;
     int virtualPoints_ = 0;
     std::string pool_;
     std::string trailer_;

@@ -1,6 +1,6 @@
 // Circular solids filled with four-cornered ones: each kind covers its area
 // (to the chords' tolerance) and lies where it should.
-#include "convert/CircularSolids.h"
+#include "jww/CircularSolids.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // A JWW drawing through the conversion: what the mapping carries and how,
 // and the DXF file the shared rules write from it.
-#include "convert/JwwMapping.h"
+#include "jww/JwwMapping.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 #include "convert/ColorPalette.h"
 #include "convert/Conversion.h"
 #include "dxf/DxfLines.h"
-#include "jww/JwwBuilder.h"
+#include "support/JwwBuilder.h"
 #include "support/JwwSamples.h"
 #include "jww/JwwReader.h"
 #include "text/Cp932.h"
@@ -64,8 +64,8 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
     Append(w.elements, JwwBlockInsert{});  // of a definition that is not there
 
     JwwNotCarried notCarried;
-    const JwcDrawing d = DrawingOf(std::move(w), notCarried);
-    EXPECT_EQ(d.source, DrawingSource::JwwFile);
+    const Drawing d = DrawingOf(std::move(w), notCarried);
+    EXPECT_EQ(d.units, DrawingUnits::PaperMillimetres);
     ASSERT_EQ(d.lines.size(), 4u);
     EXPECT_EQ(d.lines[0].layer, 2 * 16 + 3);
     EXPECT_EQ(d.lines[0].pen, 9);
@@ -76,7 +76,7 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
     ASSERT_EQ(d.arcs.size(), 4u);
     EXPECT_EQ((std::array{d.arcs[3].cx, d.arcs[3].radius, d.arcs[3].startAngle, d.arcs[3].endAngle}), (std::array<double, 4>{5, 3, 0, 180}));
     EXPECT_EQ(d.arcs[3].lineType, 1);
-    EXPECT_EQ(d.extraPenColors.at(d.arcs[3].pen - kJwwPenCount), 0x00FF00u);
+    EXPECT_EQ(d.pens.ownColors.at(d.arcs[3].pen - 10u), 0x00FF00u);  // own colours from pen 10
     EXPECT_NEAR(d.arcs[0].startAngle, 90, 1e-12);
     EXPECT_NEAR(d.arcs[0].endAngle, 270, 1e-12);
     EXPECT_NEAR(d.arcs[1].startAngle, 90, 1e-12);  // a clockwise sweep turned round
@@ -84,11 +84,11 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
     EXPECT_NEAR(d.arcs[1].tilt, 30, 1e-12);
     EXPECT_EQ(d.arcs[2].startAngle, d.arcs[2].endAngle);  // whole: equal angles
     ASSERT_EQ(d.texts.size(), 1u);  // neither the settings text nor the image placement
-    EXPECT_EQ(d.texts[0].flags, kVerticalTextFlag);
+    EXPECT_TRUE(d.texts[0].vertical);
     EXPECT_EQ(d.texts[0].height, 4);
     ASSERT_EQ(d.points.size(), 1u);
     EXPECT_EQ(d.points[0].pen, 3);
-    ASSERT_EQ(d.header.virtualPointCount, 1);
+    ASSERT_EQ(d.virtualPoints.size(), 1u);
     EXPECT_EQ(d.virtualPoints[0].x, 9);
     EXPECT_EQ(d.layerGroups[2].scale, 50);
     EXPECT_EQ(d.layers[2 * 16 + 3].name, "WALL");
@@ -130,13 +130,13 @@ TEST(JwwMapping, BlocksAreKeptOrPlacedAndDimensionsDrawn) {
         JwwDrawing drawing = withBlocks();
         Append(drawing.elements, JwwBlockInsert{On(1, 2, 3), 10, 20, 2, 3, std::numbers::pi, 1});
         JwwNotCarried notCarried;
-        const JwcDrawing d = DrawingOf(std::move(drawing), notCarried);
+        const Drawing d = DrawingOf(std::move(drawing), notCarried);
         ASSERT_EQ(d.blocks.size(), 2u);
         EXPECT_EQ(d.blocks[0].lines.size(), 1u);  // the inner block first
         ASSERT_EQ(d.blocks[1].inserts.size(), 1u);
         EXPECT_EQ(d.blocks[1].inserts[0].block, 0u);
         ASSERT_EQ(d.inserts.size(), 1u);
-        const JwcInsert& i = d.inserts[0];
+        const BlockInsert& i = d.inserts[0];
         EXPECT_EQ((std::array{i.x, i.y, i.scaleX, i.scaleY, i.rotation}), (std::array<double, 5>{10, 20, 2, 3, 180}));
         EXPECT_EQ((std::array<int, 3>{static_cast<int>(i.block), i.layer, i.pen}), (std::array<int, 3>{1, 16 + 2, 3}));
         EXPECT_TRUE(d.lines.empty());
@@ -157,7 +157,7 @@ TEST(JwwMapping, BlocksAreKeptOrPlacedAndDimensionsDrawn) {
         Append(drawing.elements, JwwBlockInsert{On(0, 0), 10, 20, c.scaleX, c.scaleY, c.rotation * std::numbers::pi / 180, 1});
         JwwNotCarried notCarried;
         const ExplodedDrawing exploded = ExplodeBlocks(DrawingOf(std::move(drawing), notCarried));
-        const JwcDrawing& d = exploded.drawing;
+        const Drawing& d = exploded.drawing;
         ASSERT_EQ(d.lines.size(), 1u) << c.scaleX;
         for (int k = 0; k < 4; ++k)
             EXPECT_NEAR((std::array{d.lines[0].x1, d.lines[0].y1, d.lines[0].x2, d.lines[0].y2})[k], c.line[k], 1e-12) << c.scaleX << " " << k;
@@ -168,7 +168,7 @@ TEST(JwwMapping, BlocksAreKeptOrPlacedAndDimensionsDrawn) {
         const auto placed = [&](double x, double y) {
             return std::array{10 + std::cos(r) * c.scaleX * x - std::sin(r) * c.scaleY * y, 20 + std::sin(r) * c.scaleX * x + std::cos(r) * c.scaleY * y};
         };
-        const JwcArc& a = d.arcs[0];
+        const DrawingArc& a = d.arcs[0];
         const auto at = [&](double degrees) {
             const double t = degrees * std::numbers::pi / 180, tilt = a.tilt * std::numbers::pi / 180;
             const double u = a.radius * std::cos(t), v = a.radius * a.flatness * std::sin(t);
@@ -196,12 +196,12 @@ TEST(JwwMapping, BlocksAreKeptOrPlacedAndDimensionsDrawn) {
                             JwwPoint{On(0, 0), 100, -5, 1}};
         Append(dims.elements, dimension);
         JwwNotCarried notCarried;
-        const JwcDrawing d = DrawingOf(std::move(dims), notCarried);
+        const Drawing d = DrawingOf(std::move(dims), notCarried);
         EXPECT_EQ(d.lines.size(), 2u);  // the line and the one extension line that has a length
         ASSERT_EQ(d.texts.size(), 1u);
         EXPECT_EQ(d.texts[0].text, "100");
         EXPECT_EQ(d.points.size(), sxfMode ? 2u : 0u);
-        EXPECT_EQ(d.header.virtualPointCount, sxfMode ? 2 : 0);
+        EXPECT_EQ(d.virtualPoints.size(), sxfMode ? 2u : 0u);
     }
 }
 
@@ -218,7 +218,7 @@ TEST(JwwMapping, InsertionsInACycleAreDropped) {
     }
     Append(w.elements, JwwBlockInsert{On(0, 0), 0, 0, 1, 1, 0, 1});
     JwwNotCarried notCarried;
-    const JwcDrawing d = DrawingOf(std::move(w), notCarried);
+    const Drawing d = DrawingOf(std::move(w), notCarried);
     EXPECT_EQ(notCarried.inserts, 1);
     const ExplodedDrawing exploded = ExplodeBlocks(d);
     EXPECT_EQ(exploded.drawing.lines.size(), 2u);
@@ -233,7 +233,7 @@ TEST(JwwMapping, TheDxfHoldsPaperMillimetresAtTheReferenceScale) {
     Append(w.elements, JwwText{On(0, 0, 9), 0, 0, 10, 0, kJwwItalicOffset, 3, 5, 0, 0, "", "X"});
     Append(w.elements, JwwSolid{On(0, 0, 8), {0, 0}, {1, 0}, {1, 2}, {0, 2}, 0});
     JwwNotCarried notCarried;
-    const JwcDrawing d = DrawingOf(std::move(w), notCarried);
+    const Drawing d = DrawingOf(std::move(w), notCarried);
     ConversionSettings settings;
     settings.shrinkTexts = false;
     settings.roundCoordinates = false;
@@ -284,7 +284,7 @@ TEST(JwwMapping, TextsSpanTheLengthTheyAreDrawnAt) {
         text.common.flags = c.flags;
         Append(w.elements, text);
         JwwNotCarried notCarried;
-        const JwcDrawing d = DrawingOf(std::move(w), notCarried);
+        const Drawing d = DrawingOf(std::move(w), notCarried);
         ASSERT_EQ(d.texts.size(), 1u) << c.what;
         EXPECT_DOUBLE_EQ(d.texts[0].width, c.drawnWidth) << c.what;
     }
@@ -309,9 +309,9 @@ TEST(JwwMapping, ColoursOfTheDrawingsOwnKeepTheirRgb) {
     w.blocks.push_back(std::move(empty));
     Append(w.elements, JwwBlockInsert{On(0, 0), 0, 0, 1, 1, 0, 1});  // so that exploding has work to do
     JwwNotCarried notCarried;
-    const JwcDrawing d = DrawingOf(std::move(w), notCarried);
-    EXPECT_EQ(d.extraPenColors, (std::vector<std::uint32_t>{0xFF0000, 0x804020}));
-    EXPECT_EQ(d.solids[0].pen, kJwwPenCount);
+    const Drawing d = DrawingOf(std::move(w), notCarried);
+    EXPECT_EQ(d.pens.ownColors, (std::vector<std::uint32_t>{0xFF0000, 0x804020}));
+    EXPECT_EQ(d.solids[0].pen, 10);
     struct Case {
         OutputFormat format;
         bool explode;
@@ -388,7 +388,7 @@ TEST(JwwMapping, PrintedPenWidthsBecomeLineweightsInUtf8) {
         Append(w.elements, JwwLine{On(0, 0, 2), 0, 0, 1, 0});
         Append(w.elements, JwwLine{On(0, 0, kJwwSxfColorBase + 3), 0, 1, 1, 1});
         JwwNotCarried notCarried;
-        const JwcDrawing d = DrawingOf(std::move(w), notCarried);
+        const Drawing d = DrawingOf(std::move(w), notCarried);
         for (const OutputFormat format : {OutputFormat::Utf8, OutputFormat::Ansi932}) {
             ConversionSettings settings;
             settings.outputFormat = format;
@@ -413,7 +413,7 @@ TEST(JwwMapping, FontsBecomeTextStylesInUtf8) {
     Append(w.elements, vertical);
     Append(w.elements, JwwText{On(0, 0), 0, 15, 10, 15, 1, 3, 3, 0, 0, "", "D"});
     JwwNotCarried notCarried;
-    const JwcDrawing d = DrawingOf(std::move(w), notCarried);
+    const Drawing d = DrawingOf(std::move(w), notCarried);
     for (const OutputFormat format : {OutputFormat::Utf8, OutputFormat::Dos932}) {
         ConversionSettings settings;
         settings.outputFormat = format;
@@ -449,13 +449,13 @@ TEST(JwwMapping, TheRealDrawingsKeepTheirKnownContent) {
         JwwNotCarried notCarried;
         return DrawingOf(std::move(w), notCarried);
     };
-    const JwcDrawing test2 = read("Test2.jww");
+    const Drawing test2 = read("Test2.jww");
     EXPECT_EQ(test2.layers[2].name, Utf8ToCp932("　方位"));  // group 0, layer 2: editable
     EXPECT_EQ(test2.layers[2].visible, 1);
     EXPECT_EQ(test2.layers[8].name, Utf8ToCp932("　敷地"));  // the write layer
     EXPECT_EQ(test2.layers[8].visible, 1);
     EXPECT_EQ(test2.layerGroups[0].scale, 100);
-    const auto fiveMetres = std::ranges::find(test2.texts, Utf8ToCp932("５ｍライン"), &JwcText::text);
+    const auto fiveMetres = std::ranges::find(test2.texts, Utf8ToCp932("５ｍライン"), &DrawingText::text);
     ASSERT_NE(fiveMetres, test2.texts.end());
     EXPECT_EQ(fiveMetres->x1, 123.84555984555982);
     EXPECT_EQ(fiveMetres->y1, -99.915056884058671);
@@ -463,7 +463,7 @@ TEST(JwwMapping, TheRealDrawingsKeepTheirKnownContent) {
     EXPECT_DOUBLE_EQ(fiveMetres->width, 79.0 / 5);    // 15 mm characters and 1 mm between them
     EXPECT_EQ(fiveMetres->height, 15);
 
-    const JwcDrawing twoBlocks = read("2blocks.jww");
+    const Drawing twoBlocks = read("2blocks.jww");
     ASSERT_EQ(twoBlocks.blocks.size(), 2u);
     EXPECT_EQ(BlockNamesOf(twoBlocks), (std::vector<std::string>{"2lines", "2circles"}));
     EXPECT_EQ(twoBlocks.blocks[0].lines.size(), 2u);
@@ -476,7 +476,7 @@ TEST(JwwMapping, TheRealDrawingsKeepTheirKnownContent) {
     EXPECT_EQ(twoBlocks.inserts[1].x, 70.704334365325082);
     EXPECT_TRUE(twoBlocks.texts.empty());  // JW_CAD's settings texts are not drawn
 
-    const JwcDrawing nonBlock = read("non_block.jww");
+    const Drawing nonBlock = read("non_block.jww");
     ASSERT_EQ(nonBlock.lines.size(), 4u);
     EXPECT_EQ((std::array{nonBlock.lines[0].x1, nonBlock.lines[0].y1, nonBlock.lines[0].x2, nonBlock.lines[0].y2}),
               (std::array{-118.55027932960895, 22.759776536312852, -54.142458100558642, 22.759776536312852}));

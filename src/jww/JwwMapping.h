@@ -22,7 +22,7 @@
 
 #include <cstdint>
 
-#include "jwc/JwcDrawing.h"
+#include "model/Drawing.h"
 #include "jww/JwwDrawing.h"
 
 namespace orvik {
@@ -34,6 +34,6 @@ struct JwwNotCarried {
     bool Any() const { return solids + inserts + images > 0; }
 };
 
-JwcDrawing DrawingOf(JwwDrawing jww, JwwNotCarried& notCarried);
+Drawing DrawingOf(JwwDrawing jww, JwwNotCarried& notCarried);
 
 }  // namespace orvik

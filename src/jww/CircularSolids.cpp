@@ -1,9 +1,9 @@
-#include "convert/CircularSolids.h"
+#include "jww/CircularSolids.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "dxf/Trigonometry.h"
+#include "geometry/Trigonometry.h"
 
 namespace orvik {
 namespace {

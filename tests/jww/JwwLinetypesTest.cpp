@@ -1,6 +1,6 @@
 // A JWW drawing's own line types: patterns from the header's bits or SXF
 // pitches, and through the conversion, LTYPE records the elements name.
-#include "convert/JwwLinetypes.h"
+#include "jww/JwwLinetypes.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 #include <utility>
 
 #include "convert/Conversion.h"
-#include "convert/JwwMapping.h"
+#include "jww/JwwMapping.h"
 #include "dxf/DxfLines.h"
-#include "jww/JwwBuilder.h"
+#include "support/JwwBuilder.h"
 
 namespace orvik {
 namespace {
@@ -39,7 +39,7 @@ TEST(JwwLinetypes, PatternsComeFromTheHeader) {
         {63, {}},
     };
     for (const auto& [number, pattern] : cases) {
-        const std::optional<JwcLinetype> type = JwwLinetypeOf(h, number);
+        const std::optional<DefinedLinetype> type = JwwLinetypeOf(h, number);
         EXPECT_EQ(type ? type->pattern : std::vector<double>{}, pattern) << number;
     }
     EXPECT_EQ(JwwLinetypeOf(h, 16)->name, "DOUBLE6");
@@ -59,7 +59,7 @@ TEST(JwwLinetypes, TheirRecordsAreWrittenAndNamedByTheElements) {
     Append(w.elements, JwwLine{random, 0, 5, 10, 5});
     Append(w.elements, JwwArc{random, 0, 0, 2, 0, 1, 0, 1, 0});
     JwwNotCarried notCarried;
-    const JwcDrawing d = DrawingOf(std::move(w), notCarried);
+    const Drawing d = DrawingOf(std::move(w), notCarried);
     ASSERT_EQ(d.extraLinetypes.size(), 1u);  // the random line has none
     const std::string dxf = Conversion(d, ConversionSettings{}, {"", "1"}).Text();
     const auto ltypes = testing::Records(dxf, "LTYPE");

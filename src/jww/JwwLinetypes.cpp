@@ -1,10 +1,9 @@
-#include "convert/JwwLinetypes.h"
+#include "jww/JwwLinetypes.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "convert/LinetypeSets.h"
 
 namespace orvik {
 namespace {
@@ -56,8 +55,8 @@ std::vector<double> PatternOfPitches(const JwwSxfLineType& t) {
 
 }  // namespace
 
-std::optional<JwcLinetype> JwwLinetypeOf(const JwwHeader& header, int number) {
-    JwcLinetype type;
+std::optional<DefinedLinetype> JwwLinetypeOf(const JwwHeader& header, int number) {
+    DefinedLinetype type;
     type.number = static_cast<std::uint8_t>(number);
     if (number >= kJwwDoubleLengthFirst && number <= kJwwDoubleLengthLast) {
         // JW_CAD calls them double-length types 6..9.

@@ -1,4 +1,4 @@
-#include "jww/JwwBuilder.h"
+#include "support/JwwBuilder.h"
 
 #include <algorithm>
 #include <bit>
