@@ -9,7 +9,7 @@
 #include "app/ReadReport.h"
 #include "app/SettingChecks.h"
 #include "convert/Conversion.h"
-#include "dxf/ByteSink.h"
+#include "output/ByteSink.h"
 #include "dxf/NumberFormat.h"
 #include "os/System.h"
 #include "picture/DisplayListBuilder.h"
@@ -60,7 +60,7 @@ std::string WriteOutput(const Conversion& conversion, const DrawingJobRequest& r
     if (request.createFolder && !request.output.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(os::FsPath(request.output).parent_path(), ec);
-        if (ec) throw ConversionError(CannotCreateFile(request.output, SystemErrorText(ec.value())));
+        if (ec) throw ConversionError(FailureReason::WriteFailed, CannotCreateFile(request.output, SystemErrorText(ec.value())));
     }
     if (request.kind == OutputKind::Picture) {
         if (request.output.empty()) {
@@ -88,7 +88,20 @@ DrawingJobOutcome& Finish(DrawingJobOutcome& outcome, JobStatus status, JobReaso
     return outcome;
 }
 
-// Everything after the read: the scale, the conversion, the outputs.
+// A failed conversion or save as the job's outcome: what the rules refused
+// is a refusal, the rest a failure.
+DrawingJobOutcome& FinishFailed(DrawingJobOutcome& outcome, const ConversionError& e) {
+    switch (e.Reason()) {
+        case FailureReason::OutputExists: return Finish(outcome, JobStatus::Refused, JobReason::Exists, e.what());
+        case FailureReason::OutputIsInput: return Finish(outcome, JobStatus::Refused, JobReason::OutputIsInput, e.what());
+        case FailureReason::BadScale:
+        case FailureReason::BadSetting: return Finish(outcome, JobStatus::Failed, JobReason::BadScale, e.what());
+        case FailureReason::WriteFailed:
+        case FailureReason::PictureNotMade: break;
+    }
+    return Finish(outcome, JobStatus::Failed, JobReason::WriteFailed, e.what());
+}
+
 // Where an embedded image is saved: beside the DXF file, named after it, its
 // number and the image's own file name (without folders, control
 // characters or the ".gz" it was stored under), cut at a character so that
@@ -109,6 +122,7 @@ std::string ImagePathFor(const std::string& output, std::size_t number, const Jw
     return stem + (name.empty() ? "" : "-" + name);
 }
 
+// Everything after the read: the scale, the conversion, the outputs.
 DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawing& drawing, bool complete,
                                    std::vector<std::string> readWarnings, const std::vector<JwwImage>& images,
                                    DrawingJobOutcome& outcome) {
@@ -126,7 +140,7 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawi
     try {
         conversion.emplace(drawing, request.settings, ConversionRequest{request.input, outcome.scale});
     } catch (const ConversionError& e) {
-        return Finish(outcome, JobStatus::Failed, JobReason::BadScale, e.what());
+        return FinishFailed(outcome, e);
     }
     outcome.decided = true;
     try {
@@ -171,11 +185,8 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawi
             outcome.thumbnailWritten = true;
             if (!thumbnailLeftOut.empty()) outcome.warnings.push_back(thumbnailLeftOut);
         }
-    } catch (const OutputRefused& e) {
-        const bool exists = e.Reason() == OutputRefused::Why::Exists;
-        return Finish(outcome, JobStatus::Refused, exists ? JobReason::Exists : JobReason::OutputIsInput, e.what());
     } catch (const ConversionError& e) {
-        return Finish(outcome, JobStatus::Failed, JobReason::WriteFailed, e.what());
+        return FinishFailed(outcome, e);
     }
     std::error_code ec;
     if (!request.output.empty()) outcome.bytes = static_cast<std::int64_t>(std::filesystem::file_size(os::FsPath(request.output), ec));

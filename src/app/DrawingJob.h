@@ -3,7 +3,7 @@
 // the DXF file or the picture (and a thumbnail), and say what came of it.
 //
 // The job touches nothing shared but the files it writes, so several run at
-// once. A front end calls RemoveTemporaryFilesOnSignals (dxf/AtomicFile.h)
+// once. A front end calls RemoveTemporaryFilesOnSignals (output/AtomicFile.h)
 // at start-up, so that a job stopped by Ctrl+C leaves no temporary file. It prints nothing and asks nothing: the outcome says what happened in
 // one structured form (a status, a reason from one list, the CP932 report
 // lines, the counts), and each front end words and shows it as it shows
@@ -20,7 +20,7 @@
 #include "app/ReadDrawing.h"
 #include "convert/ConversionSettings.h"
 #include "convert/ProposedScales.h"
-#include "dxf/AtomicFile.h"
+#include "output/AtomicFile.h"
 #include "picture/DisplayList.h"
 #include "model/Drawing.h"
 #include "picture/DisplayList.h"

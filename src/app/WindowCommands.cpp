@@ -222,13 +222,13 @@ bool WindowCommands::CheckAndCopySettings() {
     // platform's conversion error, before anything is copied.
     const auto reduction = c.textShrink.empty() ? std::optional<long>(0) : ParseInteger(c.textShrink);
     const auto aspect = c.halfWidthAspect.empty() ? std::optional<long>(0) : ParseInteger(c.halfWidthAspect);
-    if (!reduction) throw ConversionError(NotAnInteger(c.textShrink));
+    if (!reduction) throw ConversionError(FailureReason::BadSetting, NotAnInteger(c.textShrink));
     if (*reduction <= 0) {
         dialogs_.ShowInfo(std::string(kReductionMessage));
         view_.SetTextShrinkText(DefaultReductionText());
         return false;
     }
-    if (!aspect) throw ConversionError(NotAnInteger(c.halfWidthAspect));
+    if (!aspect) throw ConversionError(FailureReason::BadSetting, NotAnInteger(c.halfWidthAspect));
     if (*aspect <= 0) {
         dialogs_.ShowInfo(std::string(kAspectMessage));
         view_.SetHalfWidthAspectText(std::string(kFallbackAspectText));

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "app/DrawingJob.h"
-#include "dxf/ByteSink.h"
+#include "output/ByteSink.h"
 #include "picture/PictureSource.h"
 #include "picture/SvgPicture.h"
 

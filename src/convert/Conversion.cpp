@@ -17,7 +17,7 @@
 #include "convert/PenTables.h"
 #include "convert/ProposedScales.h"
 #include "convert/ReferenceScale.h"
-#include "dxf/AtomicFile.h"
+#include "output/AtomicFile.h"
 #include "dxf/DxfWriter.h"
 #include "dxf/NumberFormat.h"
 #include "os/System.h"
@@ -208,8 +208,8 @@ Conversion::Conversion(const Drawing& source, const ConversionSettings& settings
     FillPenTables(drawing.pens, settings, tables);
 
     const auto scale = ParseScaleText(request.scaleText);
-    if (!scale) throw ConversionError(NotANumber(request.scaleText));
-    if (!IsUsableScale(*scale)) throw ConversionError(ScaleNotPositive(request.scaleText));
+    if (!scale) throw ConversionError(FailureReason::BadScale, NotANumber(request.scaleText));
+    if (!IsUsableScale(*scale)) throw ConversionError(FailureReason::BadScale, ScaleNotPositive(request.scaleText));
     result_.referenceScale = *scale;
 
     FillLinetypeNames(settings.jwLineTypes, drawing.extraLinetypes, tables);

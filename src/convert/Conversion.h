@@ -19,9 +19,9 @@
 #include "convert/ConversionResult.h"
 #include "convert/ConversionSettings.h"
 #include "convert/ReferenceScale.h"
-#include "dxf/AtomicFile.h"
-#include "dxf/ByteSink.h"
-#include "dxf/ConversionError.h"
+#include "output/AtomicFile.h"
+#include "output/ByteSink.h"
+#include "output/ConversionError.h"
 #include "model/Drawing.h"
 
 namespace orvik {

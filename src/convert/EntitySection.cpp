@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "convert/EntityWriters.h"
-#include "dxf/OrderedChunks.h"
+#include "output/OrderedChunks.h"
 
 namespace orvik {
 namespace {

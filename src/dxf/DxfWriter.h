@@ -14,8 +14,8 @@
 #include <string>
 #include <string_view>
 
-#include "dxf/ByteSink.h"
-#include "dxf/ConversionError.h"
+#include "output/ByteSink.h"
+#include "output/ConversionError.h"
 
 namespace orvik {
 

@@ -8,7 +8,7 @@
 // is embedded, so the Japanese texts show in every PDF reader).
 #pragma once
 
-#include "dxf/ByteSink.h"
+#include "output/ByteSink.h"
 #include "picture/PictureSource.h"
 #include "picture/SvgPicture.h"
 

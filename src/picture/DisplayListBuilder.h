@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "convert/Conversion.h"
-#include "dxf/ByteSink.h"
+#include "output/ByteSink.h"
 #include "geometry/Placement.h"
 #include "picture/DisplayList.h"
 

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "dxf/ByteSink.h"
+#include "output/ByteSink.h"
 #include "picture/PicturePath.h"
 
 namespace orvik {

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "dxf/ByteSink.h"
+#include "output/ByteSink.h"
 #include "picture/PicturePath.h"
 #include "picture/PictureSource.h"
 #include "picture/SvgPicture.h"

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "dxf/ByteSink.h"
+#include "output/ByteSink.h"
 #include "picture/DisplayList.h"
 #include "picture/PictureSource.h"
 

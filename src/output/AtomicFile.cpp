@@ -1,4 +1,4 @@
-#include "dxf/AtomicFile.h"
+#include "output/AtomicFile.h"
 
 #include <array>
 #include <atomic>
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <ctime>
 
-#include "dxf/ConversionError.h"
+#include "output/ConversionError.h"
 #include "os/System.h"
 #include "text/Messages.h"
 
@@ -115,21 +115,21 @@ void AtomicFile::CheckRules() const {
     os::FileId id;
     if (!os::IdentityOf(path_, id)) return;
     for (const os::FileId& input : rules_.protectedFiles)
-        if (id == input) throw OutputRefused(OutputRefused::Why::IsInput, CannotCreateFile(path_, kSameFileAsInput));
+        if (id == input) throw ConversionError(FailureReason::OutputIsInput, CannotCreateFile(path_, kSameFileAsInput));
     if (!rules_.replaceExisting)
-        throw OutputRefused(OutputRefused::Why::Exists, CannotCreateFile(path_, kAlreadyExists));
+        throw ConversionError(FailureReason::OutputExists, CannotCreateFile(path_, kAlreadyExists));
 }
 
 AtomicFile::AtomicFile(std::string path, SaveRules rules) : path_(std::move(path)), rules_(std::move(rules)) {
     CheckRules();
-    if (const int problem = ReplaceableProblem(path_)) throw ConversionError(CannotCreateFile(path_, ReasonFor(problem)));
+    if (const int problem = ReplaceableProblem(path_)) throw ConversionError(FailureReason::WriteFailed, CannotCreateFile(path_, ReasonFor(problem)));
     RemoveStaleTemporaryFiles(path_);
     temp_ = TemporaryPrefix(path_) + std::string(kRandomPart);
     int error = 0;
     handle_ = os::CreateUnique(temp_, error);
     if (handle_ == os::kNoHandle) {
         temp_.clear();
-        throw ConversionError(CannotCreateFile(path_, SystemErrorText(error)));
+        throw ConversionError(FailureReason::WriteFailed, CannotCreateFile(path_, SystemErrorText(error)));
     }
     slot_ = Register(temp_);
     os::TryLock(handle_);
@@ -144,7 +144,7 @@ AtomicFile::~AtomicFile() {
 void AtomicFile::Fail(int error) {
     os::Close(handle_);
     handle_ = os::kNoHandle;
-    throw ConversionError(CannotWriteFile(path_, SystemErrorText(error)));
+    throw ConversionError(FailureReason::WriteFailed, CannotWriteFile(path_, SystemErrorText(error)));
 }
 
 void AtomicFile::Write(std::string_view bytes) {
@@ -162,14 +162,14 @@ void AtomicFile::Commit() {
     if (const int error = os::MakeDurable(handle_)) Fail(error);
     const int closed = os::CloseChecked(handle_);
     handle_ = os::kNoHandle;
-    if (closed != 0) throw ConversionError(CannotWriteFile(path_, SystemErrorText(closed)));
+    if (closed != 0) throw ConversionError(FailureReason::WriteFailed, CannotWriteFile(path_, SystemErrorText(closed)));
     // Something other than a regular file may have appeared since the start.
     CheckRules();
-    if (const int problem = ReplaceableProblem(path_)) throw ConversionError(CannotCreateFile(path_, ReasonFor(problem)));
+    if (const int problem = ReplaceableProblem(path_)) throw ConversionError(FailureReason::WriteFailed, CannotCreateFile(path_, ReasonFor(problem)));
     if (const int error = os::MoveIntoPlace(temp_, path_, rules_.replaceExisting)) {
         if (error == EEXIST && !rules_.replaceExisting)
-            throw OutputRefused(OutputRefused::Why::Exists, CannotCreateFile(path_, kAlreadyExists));
-        throw ConversionError(CannotCreateFile(path_, SystemErrorText(error)));
+            throw ConversionError(FailureReason::OutputExists, CannotCreateFile(path_, kAlreadyExists));
+        throw ConversionError(FailureReason::WriteFailed, CannotCreateFile(path_, SystemErrorText(error)));
     }
     temp_.clear();
     Unregister(slot_);

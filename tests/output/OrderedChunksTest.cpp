@@ -1,4 +1,4 @@
-#include "dxf/OrderedChunks.h"
+#include "output/OrderedChunks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "dxf/OrderedChunks.h"
+#include "output/OrderedChunks.h"
 
 #include <condition_variable>
 #include <exception>

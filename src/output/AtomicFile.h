@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "dxf/ByteSink.h"
-#include "dxf/ConversionError.h"
+#include "output/ByteSink.h"
+#include "output/ConversionError.h"
 #include "os/System.h"
 
 namespace orvik {
@@ -30,23 +30,11 @@ struct SaveRules {
     std::vector<os::FileId> protectedFiles;  // never written over: the run's inputs
 };
 
-// A save refused because of what is at the output: a file that may not be
-// replaced, or one the run reads.
-class OutputRefused : public ConversionError {
-public:
-    enum class Why { Exists, IsInput };
-    OutputRefused(Why why, const std::string& message) : ConversionError(message), why_(why) {}
-    Why Reason() const { return why_; }
-
-private:
-    Why why_;
-};
-
 class AtomicFile final : public ByteSink {
 public:
-    // Creates the temporary file. Throws OutputRefused when the rules refuse
-    // the output, ConversionError naming the output and the reason when it
-    // cannot be created.
+    // Creates the temporary file. Throws ConversionError naming the output
+    // and the reason: OutputExists or OutputIsInput when the rules refuse the
+    // output, WriteFailed when it cannot be created.
     explicit AtomicFile(std::string path, SaveRules rules = {});
     ~AtomicFile() override;
     AtomicFile(const AtomicFile&) = delete;

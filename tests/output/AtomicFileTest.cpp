@@ -1,4 +1,4 @@
-#include "dxf/AtomicFile.h"
+#include "output/AtomicFile.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "dxf/ConversionError.h"
+#include "output/ConversionError.h"
 #include "support/TempDir.h"
 #include "text/Cp932.h"
 
@@ -190,8 +190,10 @@ TEST(AtomicFile, RulesKeepExistingFilesAndInputs) {
         try {
             save();
             return std::string("saved");
-        } catch (const OutputRefused& e) {
-            return std::string(e.Reason() == OutputRefused::Why::Exists ? "exists: " : "input: ") + Cp932ToUtf8(e.what());
+        } catch (const ConversionError& e) {
+            const FailureReason why = e.Reason();
+            return std::string(why == FailureReason::OutputExists ? "exists: " : why == FailureReason::OutputIsInput ? "input: " : "other: ") +
+                   Cp932ToUtf8(e.what());
         }
     };
     const SaveRules keep{false, {}}, protect{true, {id}};
