@@ -30,17 +30,6 @@ JobReason ReasonOf(FileRefusal refusal) {
     return JobReason::None;
 }
 
-// The file check, where a file found by its signature is judged by what it
-// holds, not by its name.
-FileCheck CheckFile(const DrawingJobRequest& request) {
-    FileCheck check = CheckDrawingFile(request.input);
-    if (request.anyName && check.refusal == FileRefusal::WrongExtension) {
-        const std::optional<DrawingFormat> format = FormatBySignature(request.input);
-        check = format ? FileCheck{FileRefusal::None, {}, *format} : FileCheck{FileRefusal::NotJwCad, {}};
-    }
-    return check;
-}
-
 // The picture streamed into the sink: the shapes are drawn as the
 // conversion's DXF text is read, never all held. Returns what the INSERTs
 // left out, in words (empty when nothing).
@@ -202,10 +191,11 @@ DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outc
     std::vector<std::string> readWarnings;
     std::vector<JwwImage> images = request.loadedImages;
     if (!drawing) {
-        const FileCheck check = CheckFile(request);
+        DrawingFile file(request.input);
+        const FileCheck check = file.Check(request.anyName);
         if (check.refusal != FileRefusal::None)
             return Finish(outcome, JobStatus::Refused, ReasonOf(check.refusal), std::string(RefusalText(check)));
-        ReadForConversion read = ReadDrawingForConversion(request.input, check.format, own);
+        ReadForConversion read = file.Read(check.format, own);
         complete = read.load.complete;
         outcome.damage = std::move(read.load.damage);
         outcome.read = true;

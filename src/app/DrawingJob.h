@@ -4,7 +4,8 @@
 //
 // The job touches nothing shared but the files it writes, so several run at
 // once. A front end calls RemoveTemporaryFilesOnSignals (output/AtomicFile.h)
-// at start-up, so that a job stopped by Ctrl+C leaves no temporary file. It prints nothing and asks nothing: the outcome says what happened in
+// at start-up, so that a job stopped by Ctrl+C leaves no temporary file. It
+// prints nothing and asks nothing: the outcome says what happened in
 // one structured form (a status, a reason from one list, the CP932 report
 // lines, the counts), and each front end words and shows it as it shows
 // everything else.
@@ -40,8 +41,9 @@ std::string_view PictureExtension(PictureType type);
 // kPlacedNestingLimit), in words; empty when they drew everything.
 std::string PictureLeftOutLine(const DisplayList& picture);
 
-// Draws a display list as PNG or PDF bytes: the front end's part, where it
-// has a painter (SVG needs none).
+// Draws the picture a source streams (the conversion's shapes, read as its
+// DXF text is made) as PNG or PDF bytes: the front end's part, where it has
+// a painter (SVG needs none).
 using PictureEncoder = std::function<void(const PictureSource&, PictureType, const PictureOptions&, ByteSink&)>;
 
 // The width in pixels of a thumbnail.

@@ -1,31 +1,43 @@
 #include "app/ReadDrawing.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "app/ReadReport.h"
-#include "jww/JwwMapping.h"
-#include "jwc/FileReader.h"
+#include "app/SettingChecks.h"
 #include "jwc/JwcLoader.h"
+#include "jww/JwwMapping.h"
 #include "jww/JwwReader.h"
+#include "text/Messages.h"
 
 namespace orvik {
 
-FileCheck CheckDrawingFile(const std::string& path) {
-    const InputCheck input = CheckInputFile(path);
+bool HasExtension(std::string_view path, std::string_view extension) {
+    const std::string_view own = ExtensionOf(path);
+    return std::ranges::equal(own, extension, [](unsigned char a, unsigned char b) { return std::toupper(a) == std::toupper(b); });
+}
+
+DrawingFile::DrawingFile(const std::string& path) : path_(path), file_(path) {
+    const std::string_view start = file_.Start(std::max<std::size_t>(kJwcSignatureSize, kJwwSignature.size()));
+    if (IsJwcStart(start))
+        signature_ = DrawingFormat::Jwc;
+    else if (IsJwwStart(start))
+        signature_ = DrawingFormat::Jww;
+}
+
+FileCheck DrawingFile::Check(bool anyName) const {
+    const InputCheck& input = file_.Check();
     if (input.problem == InputProblem::NotFound) return {FileRefusal::Missing, DescribeInputProblem(input)};
     // A drawing is known by its signature, whatever its name says (a JWW
     // drawing saved as .jwc too); a file of neither name must be a JWW one.
-    const bool readable = input.problem == InputProblem::None;
-    const bool jwc = readable && IsJwcFile(path), jww = readable && !jwc && IsJwwFile(path);
-    if (!HasJwcExtension(path) && !HasJwwExtension(path) && !jww) return {FileRefusal::WrongExtension, {}};
-    const DrawingFormat format = jwc ? DrawingFormat::Jwc : jww || HasJwwExtension(path) ? DrawingFormat::Jww : DrawingFormat::Jwc;
-    if (!readable) return {FileRefusal::Unreadable, DescribeInputProblem(input), format};
-    if (!jwc && !jww) return {FileRefusal::NotJwCad, {}, format};
+    if (!HasJwcExtension(path_) && !HasJwwExtension(path_) && signature_ != DrawingFormat::Jww) {
+        if (!anyName) return {FileRefusal::WrongExtension, {}};
+        return signature_ ? FileCheck{FileRefusal::None, {}, *signature_} : FileCheck{FileRefusal::NotJwCad, {}};
+    }
+    const DrawingFormat format = signature_ ? *signature_ : HasJwwExtension(path_) ? DrawingFormat::Jww : DrawingFormat::Jwc;
+    if (input.problem != InputProblem::None) return {FileRefusal::Unreadable, DescribeInputProblem(input), format};
+    if (!signature_) return {FileRefusal::NotJwCad, {}, format};
     return {FileRefusal::None, {}, format};
-}
-
-std::optional<DrawingFormat> FormatBySignature(const std::string& path) {
-    if (IsJwcFile(path)) return DrawingFormat::Jwc;
-    if (IsJwwFile(path)) return DrawingFormat::Jww;
-    return std::nullopt;
 }
 
 std::string_view RefusalText(const FileCheck& check) {
@@ -36,36 +48,26 @@ std::string_view RefusalText(const FileCheck& check) {
     }
 }
 
-LoadOutcome LoadDrawing(const std::string& path, JwwDrawing& drawing) {
-    JwwLoadError error;
-    if (LoadJwwFile(path, drawing, &error)) return {true, {}};
-    return {false, DescribeJwwLoadError(error)};
-}
-
-ReadForConversion ReadDrawingForConversion(const std::string& path, DrawingFormat format, Drawing& drawing) {
+ReadForConversion DrawingFile::Read(DrawingFormat format, Drawing& drawing) {
     ReadForConversion read;
+    ReadError error;
     if (format == DrawingFormat::Jwc) {
         JwcFile file;
-        read.load = LoadDrawing(path, file);
+        read.load.complete = LoadJwcFile(file_, file, &error);
         read.summary = ReadSummaryLines(file);
         drawing = std::move(static_cast<Drawing&>(file));
-        return read;
+    } else {
+        JwwDrawing jww;
+        read.load.complete = LoadJwwFile(file_, jww, &error);
+        read.summary = JwwSummaryLines(jww);
+        read.images = std::move(jww.images);
+        if (jww.imagesLeftOut > 0) read.warnings.push_back(ImagesLeftOutLine(jww.imagesLeftOut));
+        JwwNotCarried notCarried;
+        drawing = DrawingOf(std::move(jww), notCarried);
+        if (notCarried.Any()) read.warnings.push_back(NotCarriedLine(notCarried));
     }
-    JwwDrawing jww;
-    read.load = LoadDrawing(path, jww);
-    read.summary = JwwSummaryLines(jww);
-    read.images = std::move(jww.images);
-    if (jww.imagesLeftOut > 0) read.warnings.push_back(ImagesLeftOutLine(jww.imagesLeftOut));
-    JwwNotCarried notCarried;
-    drawing = DrawingOf(std::move(jww), notCarried);
-    if (notCarried.Any()) read.warnings.push_back(NotCarriedLine(notCarried));
+    if (!read.load.complete) read.load.damage = DescribeReadError(error);
     return read;
-}
-
-LoadOutcome LoadDrawing(const std::string& path, JwcFile& file) {
-    LoadError error;
-    if (LoadJwcFile(path, file, &error)) return {true, {}};
-    return {false, DescribeLoadError(error)};
 }
 
 }  // namespace orvik

@@ -1,22 +1,31 @@
-// Reading a drawing file, the one way both front ends do it: the checks in
-// the order the user meets them, then the load. What to show is left to the
-// front end; the texts here are CP932.
+// Reading a drawing file, the one way every front end does it: the file is
+// opened once, its format decided once (by its signature, else by its name),
+// the checks made in the order the user meets them, then the load from the
+// same open file. What to show is left to the front end; the texts here are
+// CP932.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
-
-#include <optional>
 #include <vector>
 
-#include "jwc/JwcFile.h"
-#include "model/Drawing.h"
+#include "input/FileReader.h"
 #include "jww/JwwDrawing.h"
+#include "model/Drawing.h"
 
 namespace orvik {
 
 // The two drawing formats: JW_CAD for DOS (.jwc) and for Windows (.jww).
 enum class DrawingFormat { Jwc, Jww };
+
+// The extension of the file name (from its last "." on) is `extension`
+// (".JWC", ".dxf") in any letter case.
+bool HasExtension(std::string_view path, std::string_view extension);
+
+// A drawing's names: the extension is ".JWC" or ".JWW" in any letter case.
+inline bool HasJwcExtension(std::string_view path) { return HasExtension(path, ".JWC"); }
+inline bool HasJwwExtension(std::string_view path) { return HasExtension(path, ".JWW"); }
 
 // Why a file is not read as a drawing.
 enum class FileRefusal {
@@ -33,12 +42,6 @@ struct FileCheck {
     DrawingFormat format = DrawingFormat::Jwc;
 };
 
-FileCheck CheckDrawingFile(const std::string& path);
-
-// The format of a file by its signature alone, whatever its name (a file an
-// archive walk found); none when it has neither.
-std::optional<DrawingFormat> FormatBySignature(const std::string& path);
-
 // The refusal's text: the extension or signature message, or the reason.
 std::string_view RefusalText(const FileCheck& check);
 
@@ -46,10 +49,6 @@ struct LoadOutcome {
     bool complete = false;
     std::string damage;  // when not complete: which part is damaged and where
 };
-
-// Loads the drawing (a damaged one as far as it goes).
-LoadOutcome LoadDrawing(const std::string& path, JwcFile& file);
-LoadOutcome LoadDrawing(const std::string& path, JwwDrawing& drawing);
 
 // A drawing of either format read into the model the conversion works on
 // (a JWW drawing mapped onto it), with the lines its read report shows and
@@ -61,6 +60,29 @@ struct ReadForConversion {
     std::vector<std::string> warnings;
     std::vector<JwwImage> images;  // a JWW drawing's embedded images
 };
-ReadForConversion ReadDrawingForConversion(const std::string& path, DrawingFormat format, Drawing& drawing);
+
+// A drawing file, opened once.
+class DrawingFile {
+public:
+    explicit DrawingFile(const std::string& path);
+
+    // The format by the file's signature alone, whatever its name (a file an
+    // archive walk found); none when it has neither.
+    std::optional<DrawingFormat> Signature() const { return signature_; }
+    // The checks before a read. With `anyName` (a file an archive walk
+    // found), one of neither name is judged by its signature alone.
+    FileCheck Check(bool anyName = false) const;
+    // Loads the drawing (a damaged one as far as it goes) as the format the
+    // check found; once, after a check without refusal.
+    ReadForConversion Read(DrawingFormat format, Drawing& drawing);
+
+private:
+    std::string path_;
+    FileReader file_;
+    std::optional<DrawingFormat> signature_;
+};
+
+// The checks of a file that is not to be read now (a batch's list).
+inline FileCheck CheckDrawingFile(const std::string& path) { return DrawingFile(path).Check(); }
 
 }  // namespace orvik

@@ -11,11 +11,6 @@
 
 namespace orvik {
 
-bool HasExtension(std::string_view path, std::string_view extension) {
-    const std::string_view own = ExtensionOf(path);
-    return std::ranges::equal(own, extension, [](unsigned char a, unsigned char b) { return std::toupper(a) == std::toupper(b); });
-}
-
 std::vector<std::string> ReadSummaryLines(const JwcFile& file) {
     const JwcHeader& h = file.header;
     const std::pair<std::string_view, std::int32_t> counts[] = {

@@ -1,28 +1,19 @@
-// What the read commands show about a drawing, as CP932 text: the extension
-// test, the summary printed after a single read, and the refusal texts.
+// What the read commands show about a drawing, as CP932 text: the summary
+// printed after a read, what was left out, why a read stopped, why a path
+// cannot be read.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "jwc/FileReader.h"
+#include "input/FileReader.h"
+#include "input/ReadError.h"
 #include "jwc/JwcFile.h"
-#include "jwc/LoadError.h"
-#include "jww/JwwMapping.h"
 #include "jww/JwwDrawing.h"
-#include "jww/JwwLoadError.h"
-#include "text/Messages.h"
+#include "jww/JwwMapping.h"
 
 namespace orvik {
-
-// The extension of the file name (from its last "." on) is `extension`
-// (".JWC", ".dxf") in any letter case.
-bool HasExtension(std::string_view path, std::string_view extension);
-
-// The read commands' tests: the extension is ".JWC" or ".JWW" in any letter case.
-inline bool HasJwcExtension(std::string_view path) { return HasExtension(path, ".JWC"); }
-inline bool HasJwwExtension(std::string_view path) { return HasExtension(path, ".JWW"); }
 
 // The log lines that follow the path (and its empty line) after a single
 // read: HeaderText1, HeaderText2 (control bytes in caret notation, so that
@@ -44,13 +35,14 @@ std::string NotCarriedLine(const JwwNotCarried& notCarried);
 // The warning for embedded images left out past the drawing's image budgets.
 std::string ImagesLeftOutLine(std::int64_t count);
 
-// One sentence describing why a JWW drawing could not be read completely:
-// the part of the file and the byte where it failed.
-std::string DescribeJwwLoadError(const JwwLoadError& error);
+// One sentence describing why a drawing of either format could not be read
+// completely, without the file's path: the part of the file and the byte
+// where it failed.
+std::string DescribeReadError(const ReadError& error);
 
-// One sentence describing why a drawing could not be read completely,
-// without the file's path: the part of the file and the byte where it failed.
-std::string DescribeLoadError(const LoadError& error);
+// A name from the file as a message shows it: at most 64 bytes, cut at a
+// character ("..." where cut), its control characters made visible.
+std::string ShownName(std::string_view name);
 
 // Why a file cannot be read, in words: "ファイルが見つかりません",
 // "フォルダーです", "空のファイルです", "アクセスが拒否されました" ...

@@ -53,8 +53,8 @@ std::vector<std::string> SplitLogText(const std::string& text) {
 // Loads the drawing (a JWW one mapped onto the conversion's model) and
 // shows its report and the scales to choose from. A drawing that could not
 // be read completely is kept as far as it goes, and the user is told.
-void WindowCommands::ShowDrawing(const std::string& path, DrawingFormat format) {
-    ReadForConversion read = ReadDrawingForConversion(path, format, drawing_);
+void WindowCommands::ShowDrawing(const std::string& path, DrawingFile& file, DrawingFormat format) {
+    ReadForConversion read = file.Read(format, drawing_);
     images_ = std::move(read.images);
     for (const std::string& line : read.summary) view_.AppendLog(line);
     for (const std::string& line : read.warnings) view_.AppendLog(line);
@@ -69,83 +69,55 @@ void WindowCommands::ShowDrawing(const std::string& path, DrawingFormat format) 
 
 void WindowCommands::OpenDrawings() {
     const std::vector<std::string> files = dialogs_.ChooseOpenFiles();
-    if (files.empty()) return;
-    state_.fileCount = 0;
-    state_.batchFiles.clear();
-    state_.batchMarks.clear();
-    state_.fileCount = static_cast<int>(files.size());
-    auto refuse = [&](const std::string& path, std::string_view reason) {
-        dialogs_.Beep();
-        view_.FocusWindow();
-        dialogs_.ShowWarning(Shown(path) + std::string(kRefusalPathSuffix) + std::string(kCrLf) + std::string(reason));
-        state_.fileCount = 0;
-    };
-
-    if (files.size() == 1) {
-        const std::string& path = files.front();
-        state_.currentPath = path;
-        view_.ClearLog();
-        const FileCheck check = CheckDrawingFile(path);
-        if (check.refusal == FileRefusal::Missing) {  // a name typed in the dialog: nothing is said
-            state_.fileCount = 0;
-            return;
-        }
-        if (check.refusal != FileRefusal::None) return refuse(path, RefusalText(check));
-        view_.AppendLog(Shown(path) + std::string(kCrLf));
-        return ShowDrawing(path, check.format);
-    }
-
-    view_.ClearLog();
-    view_.AppendLog(std::string(kBatchTitle) + std::string(kCrLf));
-    state_.batchFiles = files;
-    state_.batchMarks.assign(files.size(), std::nullopt);
-    for (const std::string& path : files) {
-        const FileCheck check = CheckDrawingFile(path);
-        if (check.refusal != FileRefusal::None) {
-            // The batch path names a wrong extension and a wrong signature alike.
-            refuse(path, check.refusal == FileRefusal::NotJwCad ? kNotJwCadByExtension : RefusalText(check));
-            view_.ClearLog();
-            return;
-        }
-        view_.AppendLog(Shown(path));
-    }
-    view_.AppendLog(std::string(kCrLf));
+    if (!files.empty()) ReadFiles(files, FileArrival::Chosen);
 }
 
-void WindowCommands::DropFiles(const std::vector<std::string>& paths) {
+void WindowCommands::DropFiles(const std::vector<std::string>& paths) { ReadFiles(paths, FileArrival::Dropped); }
+
+// What the user is told of a file that is not read: the path and why. A
+// dropped file's wrong name or signature is said without its path; a
+// chosen file of a batch without the signature is named by its extension.
+std::string WindowCommands::RefusalMessage(const std::string& path, const FileCheck& check, FileArrival how, bool inBatch) {
+    if (how == FileArrival::Dropped) {
+        if (!inBatch && check.refusal == FileRefusal::WrongExtension) return std::string(kDroppedNotJwCadByExtension);
+        if (!inBatch && check.refusal == FileRefusal::NotJwCad) return std::string(kDroppedNotJwCadBySignature);
+        return Shown(path) + std::string(kDroppedPathSuffix) + std::string(kCrLf) + std::string(RefusalText(check));
+    }
+    const std::string_view reason = inBatch && check.refusal == FileRefusal::NotJwCad ? kNotJwCadByExtension : RefusalText(check);
+    return Shown(path) + std::string(kRefusalPathSuffix) + std::string(kCrLf) + std::string(reason);
+}
+
+// One file is read and shown; several are listed as a batch, each checked
+// first. A refused file is told and every file forgotten.
+void WindowCommands::ReadFiles(const std::vector<std::string>& paths, FileArrival how) {
+    const bool dropped = how == FileArrival::Dropped;
     state_.fileCount = 0;
     state_.batchFiles.clear();
     state_.batchMarks.clear();
-    view_.FocusWindow();
+    if (dropped) view_.FocusWindow();
     state_.fileCount = static_cast<int>(paths.size());
-    auto refuse = [&](const std::string& text) {
+    auto refuse = [&](const std::string& path, const FileCheck& check, bool inBatch) {
+        if (!dropped) dialogs_.Beep();
         view_.FocusWindow();
-        dialogs_.ShowWarning(text);
-        view_.ClearLog();
+        dialogs_.ShowWarning(RefusalMessage(path, check, how, inBatch));
+        if (dropped || inBatch) view_.ClearLog();
         state_.fileCount = 0;
-    };
-    auto withPath = [&](const std::string& path, std::string_view reason) {
-        return Shown(path) + std::string(kDroppedPathSuffix) + std::string(kCrLf) + std::string(reason);
     };
 
     if (paths.size() == 1) {
         const std::string& path = paths.front();
         state_.currentPath = path;
         view_.ClearLog();
-        view_.AppendLog(Shown(path) + std::string(kCrLf));
-        const FileCheck check = CheckDrawingFile(path);
-        switch (check.refusal) {
-            case FileRefusal::None:
-                break;
-            case FileRefusal::WrongExtension:
-                return refuse(std::string(kDroppedNotJwCadByExtension));
-            case FileRefusal::NotJwCad:
-                return refuse(std::string(kDroppedNotJwCadBySignature));
-            case FileRefusal::Missing:
-            case FileRefusal::Unreadable:
-                return refuse(withPath(path, check.reason));
+        if (dropped) view_.AppendLog(Shown(path) + std::string(kCrLf));
+        DrawingFile file(path);
+        const FileCheck check = file.Check();
+        if (!dropped && check.refusal == FileRefusal::Missing) {  // a name typed in the dialog: nothing is said
+            state_.fileCount = 0;
+            return;
         }
-        return ShowDrawing(path, check.format);
+        if (check.refusal != FileRefusal::None) return refuse(path, check, false);
+        if (!dropped) view_.AppendLog(Shown(path) + std::string(kCrLf));
+        return ShowDrawing(path, file, check.format);
     }
 
     view_.ClearLog();
@@ -154,7 +126,7 @@ void WindowCommands::DropFiles(const std::vector<std::string>& paths) {
     state_.batchMarks.assign(paths.size(), std::nullopt);
     for (const std::string& path : paths) {
         const FileCheck check = CheckDrawingFile(path);
-        if (check.refusal != FileRefusal::None) return refuse(withPath(path, RefusalText(check)));
+        if (check.refusal != FileRefusal::None) return refuse(path, check, true);
         view_.AppendLog(Shown(path));
     }
     view_.AppendLog(std::string(kCrLf));
@@ -259,12 +231,13 @@ DrawingPicture BatchDrawingPicture(const std::string& path, const ConversionSett
         if (shown.note.empty()) shown.note = std::move(why);
     };
     Drawing drawing;
-    const FileCheck check = CheckDrawingFile(path);
+    DrawingFile file(path);
+    const FileCheck check = file.Check();
     if (check.refusal != FileRefusal::None) {
         say(std::string(RefusalText(check)));
         return shown;
     }
-    const ReadForConversion read = ReadDrawingForConversion(path, check.format, drawing);
+    const ReadForConversion read = file.Read(check.format, drawing);
     if (!read.load.complete) say(std::string(kIncompleteRead) + read.load.damage);
     const ScaleList scales = ListProposedScales(drawing);
     if (scales.selected < 0) {

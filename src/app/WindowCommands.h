@@ -70,7 +70,11 @@ public:
 private:
     // The settings the controls describe, when every field holds a usable value.
     std::optional<ConversionSettings> ControlSettings() const;
-    void ShowDrawing(const std::string& path, DrawingFormat format);
+    // How files came to the window: chosen in the open dialog, or dropped on it.
+    enum class FileArrival { Chosen, Dropped };
+    void ReadFiles(const std::vector<std::string>& paths, FileArrival how);
+    static std::string RefusalMessage(const std::string& path, const FileCheck& check, FileArrival how, bool inBatch);
+    void ShowDrawing(const std::string& path, DrawingFile& file, DrawingFormat format);
     bool CheckAndCopySettings();
     void SaveSingle();
     void SaveBatch();

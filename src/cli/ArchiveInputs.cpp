@@ -58,7 +58,7 @@ void Walk(const fs::path& root, const fs::path& folder, ArchiveInputs& out) {
             if (statusError || !fs::is_regular_file(target)) continue;
         }
         // A drawing by its name or its signature.
-        if (const std::string path = os::Utf8Path(entry.path()); IsDrawingName(path) || FormatBySignature(path))
+        if (const std::string path = os::Utf8Path(entry.path()); IsDrawingName(path) || DrawingFile(path).Signature())
             out.drawings.push_back({path, os::Utf8Path(entry.path().lexically_relative(root)), true});
     }
 }

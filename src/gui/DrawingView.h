@@ -37,7 +37,6 @@ public:
     const DisplayList& Picture() const { return *list_; }
     // Whether the view shows the picture of its current view, drawn.
     bool Drawn() const { return !rendering_.valid() && !cacheStale_ && cacheView_ == view_ && !moving_; }
-    const QTransform& View() const { return view_; }
 
 public slots:
     void FitToView();

@@ -51,7 +51,6 @@ public:
     void ShowProgress(int done, int total, const std::string& current) override;
     bool CancelRequested() override { return cancelRequested_; }
 
-    WindowCommands& Commands() { return commands_; }
     // Where the settings are kept between runs: restored when the window is
     // first shown, stored when it closes. Without one, nothing is kept.
     void SetStore(QSettings* store) { store_ = store; }

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "jwc/JwcFile.h"
-#include "jwc/LoadError.h"
+#include "input/ReadError.h"
 
 namespace orvik {
 
@@ -36,6 +36,6 @@ std::optional<std::int32_t> ParseAddressField(std::string_view field);
 // are converted in file order; at the first invalid one this stops, returns
 // false and describes it in *error. Fields converted before it keep their
 // file values, the rest their defaults.
-bool ParseHeader(JwcFile& file, LoadError* error);
+bool ParseHeader(JwcFile& file, ReadError* error);
 
 }  // namespace orvik

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "jwc/ByteOrder.h"
-#include "jwc/FileReader.h"
+#include "input/FileReader.h"
 #include "jwc/HeaderParser.h"
 
 namespace orvik {
@@ -68,13 +68,13 @@ DrawingPoint DecodePoint(const char* p) {
 // of each counted kind it has read, so a failed load can be trimmed to them.
 class Loader {
 public:
-    Loader(const std::string& path, JwcFile& file) : file_(path), d_(file) {}
+    Loader(FileReader& reader, JwcFile& file) : file_(reader), d_(file) {}
 
     bool Run() {
         try {
             return ReadAll();
         } catch (const std::bad_alloc&) {
-            return Fail(LoadFailure::OutOfMemory, section_);
+            return Fail(ReadFailure::OutOfMemory, section_);
         }
     }
 
@@ -96,7 +96,7 @@ public:
         d_.virtualPoints.resize(static_cast<std::size_t>(std::max(0, d_.header.virtualPointCount)));
     }
 
-    const LoadError& Error() const { return error_; }
+    const ReadError& Error() const { return error_; }
 
 private:
     template <class T>
@@ -105,10 +105,11 @@ private:
         return static_cast<std::int32_t>(records.size());
     }
 
-    bool Fail(LoadFailure failure, JwcSection section, std::int64_t count = 0) {
+    bool Fail(ReadFailure failure, FilePart section, std::int64_t count = 0) {
         error_.failure = failure;
-        error_.section = section;
-        error_.offset = sectionStart_;
+        error_.part = section;
+        // A count the header gives is found too large before its section is read: no byte to name.
+        error_.offset = failure == ReadFailure::CountTooLarge ? -1 : sectionStart_;
         error_.fileSize = file_.Size();
         error_.count = count;
         return false;
@@ -118,7 +119,7 @@ private:
     // `decode(index, bytes)`. `done` counts the records decoded. False when
     // the file ends first: the records before the cut are kept.
     template <class Decode>
-    bool ReadRecords(JwcSection section, std::int64_t count, std::size_t size, std::int64_t& done, Decode decode) {
+    bool ReadRecords(FilePart section, std::int64_t count, std::size_t size, std::int64_t& done, Decode decode) {
         section_ = section;
         sectionStart_ = file_.Position();
         const std::size_t perChunk = std::max<std::size_t>(1, kChunkBytes / size);
@@ -127,61 +128,61 @@ private:
             const std::string_view bytes = file_.Read(want * size);
             const std::size_t whole = bytes.size() / size;
             for (std::size_t i = 0; i < whole; ++i) decode(done++, bytes.data() + i * size);
-            if (whole < want) return Fail(LoadFailure::Truncated, section);
+            if (whole < want) return Fail(ReadFailure::Truncated, section);
         }
         return true;
     }
 
     // The same for a section whose records are not counted by the header.
     template <class Decode>
-    bool ReadTable(JwcSection section, std::int64_t count, std::size_t size, Decode decode) {
+    bool ReadTable(FilePart section, std::int64_t count, std::size_t size, Decode decode) {
         std::int64_t done = 0;
         return ReadRecords(section, count, size, done, decode);
     }
 
     // Sizes one counted array, refusing counts the file cannot hold.
     template <class T>
-    bool SizeArray(std::vector<T>& records, std::int32_t count, int recordSize, JwcSection section) {
+    bool SizeArray(std::vector<T>& records, std::int32_t count, int recordSize, FilePart section) {
         section_ = section;
-        if (count < 0) return Fail(LoadFailure::NegativeCount, section, count);
+        if (count < 0) return Fail(ReadFailure::NegativeCount, section, count);
         if (std::int64_t{count} * recordSize > file_.Size() - kHeaderSize)
-            return Fail(LoadFailure::CountTooLarge, section, count);
+            return Fail(ReadFailure::CountTooLarge, section, count);
         records.assign(static_cast<std::size_t>(count), T{});
         return true;
     }
 
     bool ReadAll() {
-        section_ = JwcSection::HeaderBlocks;
-        if (!file_.IsOpen()) return Fail(LoadFailure::CannotOpen, section_);
+        section_ = FilePart::HeaderBlocks;
+        if (!file_.IsOpen()) return Fail(ReadFailure::CannotOpen, section_);
 
         for (auto& block : d_.headerBlocks) {
             sectionStart_ = file_.Position();
             const std::string_view bytes = file_.Read(kHeaderBlockSize);
-            if (bytes.size() < kHeaderBlockSize) return Fail(LoadFailure::Truncated, section_);
+            if (bytes.size() < kHeaderBlockSize) return Fail(ReadFailure::Truncated, section_);
             block = std::string(bytes);
         }
         if (!ParseHeader(d_, &error_)) return false;
 
         JwcHeader& h = d_.header;
-        section_ = JwcSection::VirtualPoints;
-        if (h.virtualPointCount < 0) return Fail(LoadFailure::NegativeCount, section_, h.virtualPointCount);
+        section_ = FilePart::VirtualPoints;
+        if (h.virtualPointCount < 0) return Fail(ReadFailure::NegativeCount, section_, h.virtualPointCount);
         if (h.virtualPointCount > kVirtualPointSlots)
-            return Fail(LoadFailure::TooManyVirtualPoints, section_, h.virtualPointCount);
+            return Fail(ReadFailure::TooManyVirtualPoints, section_, h.virtualPointCount);
         virtualCountValid_ = true;
-        if (!SizeArray(d_.lines, h.lineCount, kLineRecordSize, JwcSection::Lines) ||
-            !SizeArray(d_.arcs, h.arcCount, kArcRecordSize, JwcSection::Arcs) ||
-            !SizeArray(d_.texts, h.textCount, kTextRecordSize, JwcSection::Texts) ||
-            !SizeArray(d_.points, h.pointCount, kPointRecordSize, JwcSection::Points))
+        if (!SizeArray(d_.lines, h.lineCount, kLineRecordSize, FilePart::Lines) ||
+            !SizeArray(d_.arcs, h.arcCount, kArcRecordSize, FilePart::Arcs) ||
+            !SizeArray(d_.texts, h.textCount, kTextRecordSize, FilePart::Texts) ||
+            !SizeArray(d_.points, h.pointCount, kPointRecordSize, FilePart::Points))
             return false;
         addresses_.assign(d_.texts.size(), 0);
 
         auto& virtualPoints = d_.virtualPoints;
         virtualPoints.assign(kVirtualPointSlots, VirtualPoint{});
-        if (!ReadRecords(JwcSection::VirtualPoints, kVirtualPointSlots, 4, virtualX_,
+        if (!ReadRecords(FilePart::VirtualPoints, kVirtualPointSlots, 4, virtualX_,
                          [&](std::int64_t i, const char* p) { virtualPoints[i].x = LoadF32(p); }) ||
-            !ReadRecords(JwcSection::VirtualPoints, kVirtualPointSlots, 4, virtualY_,
+            !ReadRecords(FilePart::VirtualPoints, kVirtualPointSlots, 4, virtualY_,
                          [&](std::int64_t i, const char* p) { virtualPoints[i].y = LoadF32(p); }) ||
-            !ReadRecords(JwcSection::VirtualPoints, kVirtualPointSlots, 1, virtualLayers_,
+            !ReadRecords(FilePart::VirtualPoints, kVirtualPointSlots, 1, virtualLayers_,
                          [&](std::int64_t i, const char* p) { virtualPoints[i].layer = LoadU8(p); }))
             return false;
 
@@ -189,45 +190,45 @@ private:
         const auto skip = [](std::int64_t, const char*) {};
         auto& types = d_.textTypes;
         for (std::uint16_t TextType::*field : {&TextType::attribute, &TextType::width, &TextType::height})
-            if (!ReadTable(JwcSection::TextTypes, kFileTextTypes, 2,
+            if (!ReadTable(FilePart::TextTypes, kFileTextTypes, 2,
                            [&](std::int64_t i, const char* p) { types[i].*field = LoadU16(p); }))
                 return false;
-        if (!ReadTable(JwcSection::TextTypes, kFileTextTypes, 2, skip)) return false;
+        if (!ReadTable(FilePart::TextTypes, kFileTextTypes, 2, skip)) return false;
 
         auto& groups = d_.layerGroups;
         const bool ok = h.floatScales
-            ? ReadTable(JwcSection::GroupScales, kLayerGroupCount, 4,
+            ? ReadTable(FilePart::GroupScales, kLayerGroupCount, 4,
                         [&](std::int64_t i, const char* p) { groups[i].scale = LoadF32(p); })
-            : ReadTable(JwcSection::GroupScales, kLayerGroupCount, 2,
+            : ReadTable(FilePart::GroupScales, kLayerGroupCount, 2,
                         [&](std::int64_t i, const char* p) { groups[i].scale = LoadU16(p); });
         if (!ok) return false;
 
         auto& layers = d_.layers;
         // Per group and per layer a first flag byte, their visibility, per group a
         // third flag byte; only the visibility is drawn with.
-        if (!ReadTable(JwcSection::LayerFlags, kLayerGroupCount + kLayerCount, 1, skip) ||
-            !ReadTable(JwcSection::LayerFlags, kLayerGroupCount, 1, [&](std::int64_t i, const char* p) { groups[i].visible = LoadU8(p); }) ||
-            !ReadTable(JwcSection::LayerFlags, kLayerCount, 1, [&](std::int64_t i, const char* p) { layers[i].visible = LoadU8(p); }) ||
-            !ReadTable(JwcSection::LayerFlags, kLayerGroupCount, 1, skip))
+        if (!ReadTable(FilePart::LayerFlags, kLayerGroupCount + kLayerCount, 1, skip) ||
+            !ReadTable(FilePart::LayerFlags, kLayerGroupCount, 1, [&](std::int64_t i, const char* p) { groups[i].visible = LoadU8(p); }) ||
+            !ReadTable(FilePart::LayerFlags, kLayerCount, 1, [&](std::int64_t i, const char* p) { layers[i].visible = LoadU8(p); }) ||
+            !ReadTable(FilePart::LayerFlags, kLayerGroupCount, 1, skip))
             return false;
 
-        if (!ReadRecords(JwcSection::Lines, h.lineCount, kLineRecordSize, lines_,
+        if (!ReadRecords(FilePart::Lines, h.lineCount, kLineRecordSize, lines_,
                          [&](std::int64_t i, const char* p) { d_.lines[i] = DecodeLine(p); }) ||
-            !ReadRecords(JwcSection::Arcs, h.arcCount, kArcRecordSize, arcs_,
+            !ReadRecords(FilePart::Arcs, h.arcCount, kArcRecordSize, arcs_,
                          [&](std::int64_t i, const char* p) { d_.arcs[i] = DecodeArc(p); }) ||
-            !ReadRecords(JwcSection::Texts, h.textCount, kTextRecordSize, texts_,
+            !ReadRecords(FilePart::Texts, h.textCount, kTextRecordSize, texts_,
                          [&](std::int64_t i, const char* p) {
                              d_.texts[i] = DecodeText(p);
                              addresses_[i] = TextAddress(p);
                          }) ||
             !ReadPool() ||
-            !ReadRecords(JwcSection::Points, h.pointCount, kPointRecordSize, points_,
+            !ReadRecords(FilePart::Points, h.pointCount, kPointRecordSize, points_,
                          [&](std::int64_t i, const char* p) { d_.points[i] = DecodePoint(p); }))
             return false;
 
-        return ReadTable(JwcSection::LayerNames, kLayerCount, kLayerNameSize,
+        return ReadTable(FilePart::LayerNames, kLayerCount, kLayerNameSize,
                          [&](std::int64_t i, const char* p) { layers[i].name = NameField({p, kLayerNameSize}); }) &&
-               ReadTable(JwcSection::GroupNames, kLayerGroupCount, kLayerGroupNameSize,
+               ReadTable(FilePart::GroupNames, kLayerGroupCount, kLayerGroupNameSize,
                          [&](std::int64_t i, const char* p) { groups[i].name = NameField({p, kLayerGroupNameSize}); });
     }
 
@@ -236,11 +237,11 @@ private:
         const JwcHeader& h = d_.header;
         const std::int64_t length = std::int64_t{h.poolEnd} - h.poolStart;
         if (length <= 0) return true;
-        section_ = JwcSection::TextPool;
+        section_ = FilePart::TextPool;
         sectionStart_ = file_.Position();
-        if (length > file_.Remaining()) return Fail(LoadFailure::Truncated, section_);
+        if (length > file_.Remaining()) return Fail(ReadFailure::Truncated, section_);
         const std::string_view pool = file_.Read(static_cast<std::size_t>(length));
-        if (static_cast<std::int64_t>(pool.size()) < length) return Fail(LoadFailure::Truncated, section_);
+        if (static_cast<std::int64_t>(pool.size()) < length) return Fail(ReadFailure::Truncated, section_);
         for (std::size_t i = 0; i < d_.texts.size(); ++i) {
             const std::int64_t at = std::int64_t{addresses_[i]} - h.poolStart;
             // A text pointing outside the pool has no string.
@@ -249,11 +250,11 @@ private:
         return true;
     }
 
-    FileReader file_;
+    FileReader& file_;
     JwcFile& d_;
     std::vector<std::int32_t> addresses_;  // each text's string in the pool
-    LoadError error_;
-    JwcSection section_ = JwcSection::HeaderBlocks;
+    ReadError error_;
+    FilePart section_ = FilePart::HeaderBlocks;
     std::int64_t sectionStart_ = 0;
     std::int64_t lines_ = 0, arcs_ = 0, texts_ = 0, points_ = 0;
     std::int64_t virtualX_ = 0, virtualY_ = 0, virtualLayers_ = 0;
@@ -262,21 +263,24 @@ private:
 
 }  // namespace
 
-bool IsJwcFile(const std::string& path) {
-    FileReader file(path);
-    if (!file.IsOpen()) return false;
-    const std::string_view head = file.Read(kJwcSignatureSize);
-    if (head.size() < static_cast<std::size_t>(kJwcSignatureSize)) return false;
+bool IsJwcStart(std::string_view start) {
+    if (start.size() < static_cast<std::size_t>(kJwcSignatureSize)) return false;
+    const std::string_view head = start.substr(0, kJwcSignatureSize);
     return head.substr(0, head.find('\0')) == kJwcSignature;
 }
 
-bool LoadJwcFile(const std::string& path, JwcFile& file, LoadError* error) {
+bool LoadJwcFile(const std::string& path, JwcFile& file, ReadError* error) {
+    FileReader reader(path);
+    return LoadJwcFile(reader, file, error);
+}
+
+bool LoadJwcFile(FileReader& reader, JwcFile& file, ReadError* error) {
     file = JwcFile{};
-    Loader loader(path, file);
+    Loader loader(reader, file);
     const bool ok = loader.Run();
     if (!ok) loader.KeepOnlyWhatWasRead();
     loader.Finish();
-    if (error) *error = ok ? LoadError{} : loader.Error();
+    if (error) *error = ok ? ReadError{} : loader.Error();
     return ok;
 }
 

@@ -7,15 +7,18 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+
+#include "input/FileReader.h"
 
 #include "jwc/JwcFile.h"
-#include "jwc/LoadError.h"
+#include "input/ReadError.h"
 
 namespace orvik {
 
-// True when the file starts with the 20-byte signature "jw_cad(c)data.......".
-// Reads nothing else; a file that cannot be opened or read is not JWC.
-bool IsJwcFile(const std::string& path);
+// True when a file's first bytes are the 20-byte signature "jw_cad(c)data......."
+// (up to a NUL within them).
+bool IsJwcStart(std::string_view start);
 
 // Resets the file to its defaults and fills it from the path. True when the
 // whole drawing was read. On failure it keeps everything read before the
@@ -23,7 +26,9 @@ bool IsJwcFile(const std::string& path);
 // read into its list, and *error (when given) says where and why the load
 // stopped. The drawing's virtual points are the slots in use.
 //
-// The signature is not checked here: callers test IsJwcFile first.
-bool LoadJwcFile(const std::string& path, JwcFile& file, LoadError* error = nullptr);
+// The signature is not checked here: callers test IsJwcStart first. The
+// reader is read from where it stands (the file's start).
+bool LoadJwcFile(FileReader& reader, JwcFile& file, ReadError* error = nullptr);
+bool LoadJwcFile(const std::string& path, JwcFile& file, ReadError* error = nullptr);
 
 }  // namespace orvik

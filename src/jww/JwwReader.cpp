@@ -12,7 +12,7 @@ namespace orvik {
 namespace {
 
 struct Stop {
-    JwwLoadError error;
+    ReadError error;
 };
 
 struct ClassName {
@@ -79,31 +79,31 @@ public:
     std::int64_t Size() const { return size_; }
 
     void Run() {
-        if (in_.Remaining() < 12 || in_.Bytes(kJwwSignature.size()) != kJwwSignature) Fail(JwwFailure::NotJww, 0);
+        if (in_.Remaining() < 12 || in_.Bytes(kJwwSignature.size()) != kJwwSignature) Fail(ReadFailure::NotJww, 0);
         d_.header.version = in_.U32();
         v_ = std::min(d_.header.version, kJwwNewestVersion);
         // Room for the index of every object the file can hold (each takes
         // kSmallestObject bytes at least): address space only, touched as
         // the index grows, so that it never moves while it grows.
         map_.reserve(static_cast<std::size_t>(in_.Remaining()) / kSmallestObject + 1);
-        part_ = JwwPart::Header;
+        part_ = FilePart::Header;
         ReadHeader();
-        part_ = JwwPart::Elements;
+        part_ = FilePart::Elements;
         ReadList(d_.elements, 0);
-        part_ = JwwPart::Blocks;
+        part_ = FilePart::Blocks;
         ReadList(blockList_, 0);
         KeepBlocks();
         CheckNoBlockHoldsItself();
         if (v_ >= 700) {
-            part_ = JwwPart::Images;
+            part_ = FilePart::Images;
             ReadImages();
         }
-        part_ = JwwPart::End;
-        if (in_.Remaining() > 0) Fail(JwwFailure::TrailingBytes, in_.Position(), in_.Remaining());
+        part_ = FilePart::End;
+        if (in_.Remaining() > 0) Fail(ReadFailure::TrailingBytes, in_.Position(), in_.Remaining());
     }
 
-    [[noreturn]] void Fail(JwwFailure failure, std::int64_t offset, std::int64_t count = 0, std::string name = {}) {
-        throw Stop{JwwLoadError{failure, part_, offset, size_, count, std::move(name)}};
+    [[noreturn]] void Fail(ReadFailure failure, std::int64_t offset, std::int64_t count = 0, std::string name = {}) {
+        throw Stop{ReadError{failure, part_, offset, size_, count, 0, 0, std::move(name)}};
     }
 
     // The block definitions read so far join the drawing (where the block
@@ -113,7 +113,7 @@ public:
         blockList_.definitions.clear();
     }
 
-    JwwPart Part() const { return part_; }
+    FilePart Part() const { return part_; }
     std::int64_t RecordStart() const { return recordStart_; }
     std::size_t Replaced() const { return in_.ReplacedCharacters(); }
 
@@ -346,9 +346,9 @@ private:
     // A list: its count, then its objects, each into `list`.
     void ReadList(JwwElementList& list, int depth) {
         const std::int64_t at = in_.Position();
-        if (part_ == JwwPart::Blocks && depth == 0) blockListStart_ = at;
+        if (part_ == FilePart::Blocks && depth == 0) blockListStart_ = at;
         const std::uint32_t n = in_.Count();
-        if (n > in_.Remaining() / 2) Fail(JwwFailure::CountTooLarge, at, n);  // every object takes 2 bytes at least
+        if (n > in_.Remaining() / 2) Fail(ReadFailure::CountTooLarge, at, n);  // every object takes 2 bytes at least
         list.order.reserve(list.order.size() + n);
         for (std::uint32_t i = 0; i < n; ++i) ReadObject(list, depth);
     }
@@ -362,7 +362,7 @@ private:
             in_.U16();  // the schema
             const std::string name(in_.Bytes(in_.U16()));
             const auto known = std::ranges::find(kClasses, name, &ClassName::name);
-            if (known == std::end(kClasses)) Fail(JwwFailure::UnknownClass, recordStart_, 0, name);
+            if (known == std::end(kClasses)) Fail(ReadFailure::UnknownClass, recordStart_, 0, name);
             map_.push_back({.kind = known->kind, .isClass = true});
             classIndex = static_cast<std::uint32_t>(map_.size() - 1);
         } else if (tag == kMfcBigObjectTag) {
@@ -374,7 +374,7 @@ private:
         } else {
             return Reference(tag, list);
         }
-        if (classIndex >= map_.size() || !map_[classIndex].isClass) Fail(JwwFailure::BadReference, recordStart_, classIndex);
+        if (classIndex >= map_.size() || !map_[classIndex].isClass) Fail(ReadFailure::BadReference, recordStart_, classIndex);
         ReadNew(map_[classIndex].kind, list, depth);
     }
 
@@ -392,7 +392,7 @@ private:
                 map_[self].complete = true;
             });
         }
-        if (depth >= kJwwNestingLimit) Fail(JwwFailure::NestingTooDeep, recordStart_, kJwwNestingLimit);
+        if (depth >= kJwwNestingLimit) Fail(ReadFailure::NestingTooDeep, recordStart_, kJwwNestingLimit);
         auto definition = std::make_unique<JwwBlockDefinition>();
         definition->common = Common();
         definition->number = in_.U32();
@@ -412,25 +412,25 @@ private:
     // The block list holds definitions only.
     void RefuseOutsideDefinitions(JwwKind kind, const JwwElementList& list) {
         if (&list == &blockList_ && kind != JwwKind::BlockDefinition)
-            Fail(JwwFailure::NotADefinition, recordStart_, 0, std::string(std::ranges::find(kClasses, kind, &ClassName::kind)->name));
+            Fail(ReadFailure::NotADefinition, recordStart_, 0, std::string(std::ranges::find(kClasses, kind, &ClassName::kind)->name));
     }
 
     // An object already read: it stands in the list once more.
     void Reference(std::uint32_t index, JwwElementList& list) {
         if (index == 0 || index >= map_.size() || map_[index].isClass || !map_[index].element)
-            Fail(JwwFailure::BadReference, recordStart_, index);
+            Fail(ReadFailure::BadReference, recordStart_, index);
         const MapEntry& e = map_[index];
         RefuseOutsideDefinitions(e.kind, list);
-        if (!e.complete) Fail(JwwFailure::BlockContainsItself, recordStart_, e.number);
+        if (!e.complete) Fail(ReadFailure::BlockContainsItself, recordStart_, e.number);
         // A definition twice would be one definition under two places: refused like any other knot.
-        if (e.kind == JwwKind::BlockDefinition) Fail(JwwFailure::BadReference, recordStart_, index);
+        if (e.kind == JwwKind::BlockDefinition) Fail(ReadFailure::BadReference, recordStart_, index);
         ForKind(e.kind, list, [&](auto& items) {
             using T = typename std::remove_reference_t<decltype(items)>::value_type;
             const T& element = *static_cast<const T*>(e.element);
             // Two bytes repeat a whole element with its strings: what the
             // repeats hold together is limited by the file's size.
             repeatedBytes_ += static_cast<std::int64_t>(HeldBytes(element));
-            if (repeatedBytes_ > kJwwRepeatedBytesFloor + size_) Fail(JwwFailure::TooManyRepeats, recordStart_, repeatedBytes_);
+            if (repeatedBytes_ > kJwwRepeatedBytesFloor + size_) Fail(ReadFailure::TooManyRepeats, recordStart_, repeatedBytes_);
             list.order.push_back(e.kind);
             items.push_back(element);
         });
@@ -484,7 +484,7 @@ private:
                 }
                 const JwwBlockDefinition* target = find(b->elements.inserts[next++].definition);
                 if (!target) continue;
-                if (mark(target) == 1) Fail(JwwFailure::BlockContainsItself, blockListStart_, target->number);
+                if (mark(target) == 1) Fail(ReadFailure::BlockContainsItself, blockListStart_, target->number);
                 if (mark(target) == 0) {
                     mark(target) = 1;
                     path.emplace_back(target, 0);
@@ -499,7 +499,7 @@ private:
         const std::int64_t at = in_.Position();
         recordStart_ = at;
         const std::uint32_t n = in_.U32();
-        if (n > in_.Remaining() / 5) Fail(JwwFailure::CountTooLarge, at, n);  // a name's length and a size at least
+        if (n > in_.Remaining() / 5) Fail(ReadFailure::CountTooLarge, at, n);  // a name's length and a size at least
         std::int64_t budget = kJwwImagesTotalLimit;
         for (std::uint32_t i = 0; i < n; ++i) {
             recordStart_ = in_.Position();
@@ -507,13 +507,13 @@ private:
             image.name = in_.String();
             image.storedSize = in_.U32();
             if (image.storedSize > in_.Remaining() || image.storedSize > kJwwImageLimit)
-                Fail(JwwFailure::ImageTooLarge, recordStart_, image.storedSize, image.name);
+                Fail(ReadFailure::ImageTooLarge, recordStart_, image.storedSize, image.name);
             const std::string_view stored = in_.Bytes(image.storedSize);
             const std::int64_t limit = std::min(budget, kJwwImageLimit);
             bool kept = static_cast<std::int64_t>(d_.images.size()) < kJwwImageCountLimit;
             if (kept && image.name.size() >= 3 && image.name.compare(image.name.size() - 3, 3, ".gz") == 0) {
                 const Inflated inflated = Inflate(stored, image.bytes, limit);
-                if (inflated == Inflated::Damaged) Fail(JwwFailure::ImageDamaged, recordStart_, image.storedSize, image.name);
+                if (inflated == Inflated::Damaged) Fail(ReadFailure::ImageDamaged, recordStart_, image.storedSize, image.name);
                 kept = inflated == Inflated::Whole;
             } else if (kept) {
                 kept = static_cast<std::int64_t>(stored.size()) <= limit;
@@ -534,7 +534,7 @@ private:
     JwwDrawing& d_;
     std::int64_t size_;
     std::uint32_t v_ = 0;
-    JwwPart part_ = JwwPart::Signature;
+    FilePart part_ = FilePart::Signature;
     std::int64_t recordStart_ = 0;
     std::int64_t blockListStart_ = 0;
     std::int64_t repeatedBytes_ = 0;  // held by the copies back-references made
@@ -544,10 +544,10 @@ private:
 
 // Reads the archive into the drawing: as far as it goes, with the reason
 // it stopped.
-bool ReadArchive(ArchiveReader in, JwwDrawing& drawing, JwwLoadError* error) {
+bool ReadArchive(ArchiveReader in, JwwDrawing& drawing, ReadError* error) {
     Reader reader(std::move(in), drawing);
-    JwwLoadError failure;
-    const auto stopped = [&](JwwFailure why) {
+    ReadError failure;
+    const auto stopped = [&](ReadFailure why) {
         failure.failure = why;
         failure.part = reader.Part();
         failure.offset = reader.RecordStart();
@@ -558,54 +558,37 @@ bool ReadArchive(ArchiveReader in, JwwDrawing& drawing, JwwLoadError* error) {
     } catch (const Stop& stop) {
         failure = stop.error;
     } catch (const ArchiveReader::End&) {
-        stopped(JwwFailure::Truncated);
+        stopped(ReadFailure::Truncated);
     } catch (const std::bad_alloc&) {
-        stopped(JwwFailure::OutOfMemory);
+        stopped(ReadFailure::OutOfMemory);
     }
     reader.KeepBlocks();
     drawing.replacedCharacters = static_cast<std::int64_t>(reader.Replaced());
     if (error) *error = failure;
-    return failure.failure == JwwFailure::None;
+    return failure.failure == ReadFailure::None;
 }
 
 }  // namespace
 
-bool IsJwwFile(const std::string& path) {
-    int error = 0;
-    const os::Handle handle = os::OpenForReading(path, error);
-    if (handle == os::kNoHandle) return false;
-    char start[8];
-    std::size_t at = 0;
-    while (at < sizeof start) {
-        const long n = os::ReadSome(handle, start + at, sizeof start - at, error);
-        if (n <= 0) break;
-        at += static_cast<std::size_t>(n);
-    }
-    os::Close(handle);
-    return std::string_view(start, at) == kJwwSignature;
-}
+bool IsJwwStart(std::string_view start) { return start.substr(0, kJwwSignature.size()) == kJwwSignature; }
 
-bool ReadJww(std::string_view bytes, JwwDrawing& drawing, JwwLoadError* error) {
+bool ReadJww(std::string_view bytes, JwwDrawing& drawing, ReadError* error) {
     return ReadArchive(ArchiveReader(bytes), drawing, error);
 }
 
 // The file is read a piece at a time as the archive asks for it.
-bool LoadJwwFile(const std::string& path, JwwDrawing& drawing, JwwLoadError* error) {
-    int code = 0;
-    const os::Handle handle = os::OpenForReading(path, code);
-    os::Status status;
-    if (handle == os::kNoHandle || !os::StatusOf(handle, status, code) || status.kind != os::Kind::Regular) {
-        if (handle != os::kNoHandle) os::Close(handle);
-        if (error) error->failure = JwwFailure::CannotOpen;
+bool LoadJwwFile(FileReader& reader, JwwDrawing& drawing, ReadError* error) {
+    if (!reader.IsOpen()) {
+        if (error) *error = ReadError{.failure = ReadFailure::CannotOpen, .part = FilePart::Signature};
         return false;
     }
-    const bool read = ReadArchive(ArchiveReader(status.size, [&](char* buffer, std::size_t n) -> std::size_t {
-                                      const long got = os::ReadSome(handle, buffer, n, code);
-                                      return got > 0 ? static_cast<std::size_t>(got) : 0;
-                                  }),
-                                  drawing, error);
-    os::Close(handle);
-    return read;
+    return ReadArchive(ArchiveReader(reader.Remaining(), [&](char* buffer, std::size_t n) { return reader.ReadInto(buffer, n); }),
+                       drawing, error);
+}
+
+bool LoadJwwFile(const std::string& path, JwwDrawing& drawing, ReadError* error) {
+    FileReader reader(path);
+    return LoadJwwFile(reader, drawing, error);
 }
 
 }  // namespace orvik

@@ -13,21 +13,25 @@
 #include <string>
 #include <string_view>
 
+#include "input/FileReader.h"
 #include "jww/JwwDrawing.h"
-#include "jww/JwwLoadError.h"
+#include "input/ReadError.h"
+#include "jww/JwwLimits.h"
 
 namespace orvik {
 
 // The first eight bytes of every JWW file.
 inline constexpr std::string_view kJwwSignature = "JwwData.";
 
-// The file starts with the signature.
-bool IsJwwFile(const std::string& path);
+// A file's first bytes are the signature.
+bool IsJwwStart(std::string_view start);
 
-// Reads the file; false, with the reason in `error`, when it could not be read completely.
-bool LoadJwwFile(const std::string& path, JwwDrawing& drawing, JwwLoadError* error = nullptr);
+// Reads the file from where the reader stands (its start); false, with the
+// reason in `error`, when it could not be read completely.
+bool LoadJwwFile(FileReader& reader, JwwDrawing& drawing, ReadError* error = nullptr);
+bool LoadJwwFile(const std::string& path, JwwDrawing& drawing, ReadError* error = nullptr);
 
 // The same for a file's bytes in memory.
-bool ReadJww(std::string_view bytes, JwwDrawing& drawing, JwwLoadError* error = nullptr);
+bool ReadJww(std::string_view bytes, JwwDrawing& drawing, ReadError* error = nullptr);
 
 }  // namespace orvik

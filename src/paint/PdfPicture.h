@@ -1,11 +1,9 @@
-// A picture as a one-page PDF file, streamed: the painter's work is turned
-// into PDF path operators as it is done and compressed into the sink, so a
-// picture of any size takes no more memory than its largest shape.
-//
-// The page is the picture's size, a pixel a point. Lines keep their colour,
-// width (a cosmetic pen is PDF's thinnest line) and dashes; fills their
-// colour and rule; texts are drawn as the outlines of their glyphs (no font
-// is embedded, so the Japanese texts show in every PDF reader).
+// A picture as a one-page PDF file drawn by Qt: a paint engine turns the Qt
+// painter's work onto the toolkit-free PDF page (picture/PdfPage.h) as it is
+// done, so a picture of any size takes no more memory than its largest
+// shape. Texts are drawn with the outlines of Qt's glyphs, which the page
+// keeps as Type 3 glyphs: no font file is embedded or needed, and the
+// Japanese texts show in every PDF reader.
 #pragma once
 
 #include "output/ByteSink.h"

@@ -1,5 +1,5 @@
-// Draws a display list with Qt's QPainter: the window's drawing tab and the
-// PNG pictures of the command line. The geometry is drawn in drawing
+// Draws a display list with Qt's QPainter: the window's drawing tab, and the
+// command line's PNG pictures (and, through Qt's PDF engine, its PDF ones). The geometry is drawn in drawing
 // coordinates under a flipping view transform, with cosmetic (one-pixel)
 // pens, so zooming and panning only change the transform.
 #pragma once

@@ -100,4 +100,91 @@ std::string ScaleNotPositive(std::string_view scaleText) {
            "\xC9\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2: " + std::string(scaleText);
 }
 
+namespace {
+
+// "（AT バイト目）"
+std::string AtByte(std::int64_t at) { return "\x81\x69" + std::to_string(at) + " \x83\x6F\x83\x43\x83\x67\x96\xDA\x81\x6A"; }  // （ / バイト目）
+
+}  // namespace
+
+std::string FileEndsInside(std::string_view part, std::int64_t at, std::int64_t fileSize) {
+    return std::string(part) +
+           "\x82\xCC\x93\x72\x92\x86\x82\xC5\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x8F\x49\x82\xED\x82\xC1\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81\x69" +  // の途中でファイルが終わっています（
+           std::to_string(at) +
+           " \x83\x6F\x83\x43\x83\x67\x96\xDA\x82\xA9\x82\xE7\x81\x41\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCC\x91\xE5\x82\xAB\x82\xB3 " +  //  バイト目から、ファイルの大きさ
+           std::to_string(fileSize) + " \x83\x6F\x83\x43\x83\x67\x81\x6A";  //  バイト）
+}
+
+std::string HeaderFieldNotANumber(int block, int field, std::string_view text, std::int64_t at) {
+    std::string shown;
+    for (const char c : text) shown += c == '\0' ? ' ' : c;
+    return "\x83\x77\x83\x62\x83\x5F\x81\x5B \x83\x75\x83\x8D\x83\x62\x83\x4E" + std::to_string(block) +  // ヘッダー ブロック
+           " \x82\xCC\x8D\x80\x96\xDA " + std::to_string(field) +  //  の項目
+           " \x82\xAA\x90\xB3\x82\xB5\x82\xA2\x90\x94\x92\x6C\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1: \"" + shown + "\"" +  //  が正しい数値ではありません:
+           AtByte(at);
+}
+
+std::string CountIsNegative(std::string_view part, std::int64_t count) {
+    return std::string(part) + "\x82\xCC\x90\x94\x82\xAA\x95\x89\x82\xCC\x92\x6C\x82\xC5\x82\xB7: " + std::to_string(count);  // の数が負の値です:
+}
+
+std::string CountDoesNotFit(std::string_view part, std::int64_t count, std::int64_t fileSize, std::int64_t at) {
+    return std::string(part) + "\x82\xCC\x90\x94 " + std::to_string(count) +  // の数
+           " \x82\xAA\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCC\x91\xE5\x82\xAB\x82\xB3 " + std::to_string(fileSize) +  //  がファイルの大きさ
+           " \x83\x6F\x83\x43\x83\x67\x82\xC9\x8D\x87\x82\xA2\x82\xDC\x82\xB9\x82\xF1" +  //  バイトに合いません
+           (at >= 0 ? AtByte(at) : std::string());
+}
+
+std::string CountAboveLimit(std::string_view part, std::int64_t count, int limit) {
+    return std::string(part) + "\x82\xCC\x90\x94 " + std::to_string(count) + " \x82\xAA\x8F\xE3\x8C\xC0\x82\xCC " +  // の数 / が上限の
+           std::to_string(limit) + " \x82\xF0\x92\xB4\x82\xA6\x82\xC4\x82\xA2\x82\xDC\x82\xB7";  //  を超えています
+}
+
+std::string UnknownClassIn(std::string_view part, std::string_view name, std::int64_t at) {
+    return std::string(part) + "\x82\xC9 JWW \x82\xC9\x82\xC8\x82\xA2\x83\x4E\x83\x89\x83\x58 " + std::string(name) +  // に JWW にないクラス
+           " \x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7" + AtByte(at);  //  があります
+}
+
+std::string NotADefinitionIn(std::string_view part, std::string_view name, std::int64_t at) {
+    return std::string(part) + "\x82\xC9\x81\x41\x83\x75\x83\x8D\x83\x62\x83\x4E\x92\xE8\x8B\x60\x82\xC5\x82\xC8\x82\xA2 " +  // に、ブロック定義でない
+           std::string(name) + " \x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7" + AtByte(at);  //  があります
+}
+
+std::string UnknownReference(std::string_view part, std::int64_t at, std::int64_t index) {
+    return std::string(part) + "\x82\xCC " + std::to_string(at) +  // の
+           " \x83\x6F\x83\x43\x83\x67\x96\xDA\x82\xAA\x81\x41\x93\xC7\x82\xF1\x82\xBE\x82\xE0\x82\xCC\x82\xC9\x82\xC8\x82\xA2\x94\xD4\x8D\x86 " +  //  バイト目が、読んだものにない番号
+           std::to_string(index) + " \x82\xF0\x8E\x77\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB7";  //  を指しています
+}
+
+std::string BlockHoldsItself(std::int64_t block, std::int64_t at) {
+    return "\x83\x75\x83\x8D\x83\x62\x83\x4E\x92\xE8\x8B\x60 " + std::to_string(block) +  // ブロック定義
+           " \x82\xAA\x8E\xA9\x95\xAA\x8E\xA9\x90\x67\x82\xF0\x8A\xDC\x82\xF1\x82\xC5\x82\xA2\x82\xDC\x82\xB7" + AtByte(at);  //  が自分自身を含んでいます
+}
+
+std::string BlocksNestTooDeep(std::int64_t limit, std::int64_t at) {
+    return "\x83\x75\x83\x8D\x83\x62\x83\x4E\x92\xE8\x8B\x60\x82\xCC\x93\xFC\x82\xEA\x8E\x71\x82\xAA " + std::to_string(limit) +  // ブロック定義の入れ子が
+           " \x92\x69\x82\xF0\x92\xB4\x82\xA6\x82\xC4\x82\xA2\x82\xDC\x82\xB7" + AtByte(at);  //  段を超えています
+}
+
+std::string ImageTooLarge(std::string_view name, std::int64_t size, std::int64_t at) {
+    return "\x93\xAF\x8D\xAB\x89\xE6\x91\x9C " + std::string(name) + " \x82\xCC\x91\xE5\x82\xAB\x82\xB3 " + std::to_string(size) +  // 同梱画像 / の大きさ
+           " \x83\x6F\x83\x43\x83\x67\x82\xAA\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xC9\x8E\xFB\x82\xDC\x82\xE7\x82\xC8\x82\xA2\x82\xA9\x91\xE5\x82\xAB\x82\xB7\x82\xAC\x82\xDC\x82\xB7" +  //  バイトがファイルに収まらないか大きすぎます
+           AtByte(at);
+}
+
+std::string ImageNotInflated(std::string_view name, std::int64_t at) {
+    return "\x93\xAF\x8D\xAB\x89\xE6\x91\x9C " + std::string(name) + " \x82\xF0\x93\x57\x8A\x4A\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1" + AtByte(at);  // 同梱画像 / を展開できません
+}
+
+std::string BytesAfterTheEnd(std::int64_t count, std::int64_t at) {
+    return "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCC\x8F\x49\x82\xED\x82\xE8\x82\xC9\x97\x5D\x95\xAA\x82\xC8 " + std::to_string(count) +  // ファイルの終わりに余分な
+           " \x83\x6F\x83\x43\x83\x67\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7" + AtByte(at);  //  バイトがあります
+}
+
+std::string TooManyRepeats(std::int64_t bytes, std::int64_t at) {
+    return "\x8C\x4A\x82\xE8\x95\xD4\x82\xB5\x8E\x51\x8F\xC6\x82\xB3\x82\xEA\x82\xE9\x97\x76\x91\x66\x82\xAA\x91\xBD\x82\xB7\x82\xAC\x82\xDC\x82\xB7\x81\x69\x8D\x87\x8C\x76 " +  // 繰り返し参照される要素が多すぎます（合計
+           std::to_string(bytes) + " \x83\x6F\x83\x43\x83\x67\x81\x41" +  //  バイト、
+           std::to_string(at) + " \x83\x6F\x83\x43\x83\x67\x96\xDA\x81\x6A";  //  バイト目）
+}
+
 }  // namespace orvik

@@ -6,6 +6,7 @@
 // arrive as UTF-8 (the platform's file names) and are converted.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -164,6 +165,61 @@ inline constexpr std::string_view kPointModeQuestion =
     "\x93\x5F\x82\xF0\x93\x5F\x82\xCC\x82\xDC\x82\xDC\x95\xCF\x8A\xB7\x82\xB7\x82\xE9\x82\xC6" "AutoCAD\x82\xC5"
     "\x82\xCD\x8C\xA9\x82\xA6\x82\xC8\x82\xAD\x82\xC8\x82\xE8\x82\xDC\x82\xB7\r\n\x82\xBB\x82\xEA\x82\xC5\x82\xE0"
     "\x82\xE6\x82\xEB\x82\xB5\x82\xA2\x82\xC5\x82\xB7\x82\xA9\x81\x48";  // 点を点のまま変換するとAutoCADでは見えなくなります / それでもよろしいですか？
+
+// Drawings read only in part: the parts of a file as the user knows them,
+// and one sentence for each way a read fails ("at" is the byte where the
+// failing part, record or field starts).
+inline constexpr std::string_view kPartHeader = "\x83\x77\x83\x62\x83\x5F\x81\x5B";  // ヘッダー
+inline constexpr std::string_view kPartVirtualPoints = "\x89\xBC\x91\x7A\x93\x5F";  // 仮想点
+inline constexpr std::string_view kPartTextTypes = "\x95\xB6\x8E\x9A\x8E\xED";  // 文字種
+inline constexpr std::string_view kPartGroupScales =
+    "\x83\x8C\x83\x43\x83\x84\x83\x4F\x83\x8B\x81\x5B\x83\x76\x82\xCC\x8F\x6B\x8E\xDA";  // レイヤグループの縮尺
+inline constexpr std::string_view kPartLayerFlags = "\x83\x8C\x83\x43\x83\x84\x82\xCC\x8F\xF3\x91\xD4";  // レイヤの状態
+inline constexpr std::string_view kPartLines = "\x92\xBC\x90\xFC";  // 直線
+inline constexpr std::string_view kPartArcs = "\x89\x7E\x8C\xCA";  // 円弧
+inline constexpr std::string_view kPartTexts = "\x95\xB6\x8E\x9A\x97\xF1";  // 文字列
+inline constexpr std::string_view kPartTextPool = "\x95\xB6\x8E\x9A\x97\xF1\x83\x66\x81\x5B\x83\x5E";  // 文字列データ
+inline constexpr std::string_view kPartPoints = "\x8E\xC0\x93\x5F";  // 実点
+inline constexpr std::string_view kPartLayerNames = "\x83\x8C\x83\x43\x83\x84\x96\xBC";  // レイヤ名
+inline constexpr std::string_view kPartGroupNames =
+    "\x83\x8C\x83\x43\x83\x84\x83\x4F\x83\x8B\x81\x5B\x83\x76\x96\xBC";  // レイヤグループ名
+inline constexpr std::string_view kPartElements = "\x90\x7D\x8C\x60\x83\x66\x81\x5B\x83\x5E";  // 図形データ
+inline constexpr std::string_view kPartBlocks = "\x83\x75\x83\x8D\x83\x62\x83\x4E\x92\xE8\x8B\x60";  // ブロック定義
+inline constexpr std::string_view kPartImages = "\x93\xAF\x8D\xAB\x89\xE6\x91\x9C";  // 同梱画像
+inline constexpr std::string_view kPartEnd = "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xCC\x8F\x49\x82\xED\x82\xE8";  // ファイルの終わり
+inline constexpr std::string_view kCannotOpenFile =
+    "\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1";  // ファイルを開けません
+inline constexpr std::string_view kNoJwwSignature =
+    "JWW \x90\x7D\x96\xCA\x82\xCC\x88\xF3\x81\x69JwwData.\x81\x6A\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1";  // JWW 図面の印（JwwData.）がありません
+
+// "PART の途中でファイルが終わっています（AT バイト目から、ファイルの大きさ SIZE バイト）"
+std::string FileEndsInside(std::string_view part, std::int64_t at, std::int64_t fileSize);
+// "ヘッダー ブロックB の項目 F が正しい数値ではありません: "TEXT"（AT バイト目）", NULs shown as spaces
+std::string HeaderFieldNotANumber(int block, int field, std::string_view text, std::int64_t at);
+// "PART の数が負の値です: COUNT"
+std::string CountIsNegative(std::string_view part, std::int64_t count);
+// "PART の数 COUNT がファイルの大きさ SIZE バイトに合いません", then "（AT バイト目）" where known (at >= 0)
+std::string CountDoesNotFit(std::string_view part, std::int64_t count, std::int64_t fileSize, std::int64_t at);
+// "PART の数 COUNT が上限の LIMIT を超えています"
+std::string CountAboveLimit(std::string_view part, std::int64_t count, int limit);
+// "PART に JWW にないクラス NAME があります（AT バイト目）"
+std::string UnknownClassIn(std::string_view part, std::string_view name, std::int64_t at);
+// "PART に、ブロック定義でない NAME があります（AT バイト目）"
+std::string NotADefinitionIn(std::string_view part, std::string_view name, std::int64_t at);
+// "PART の AT バイト目が、読んだものにない番号 INDEX を指しています"
+std::string UnknownReference(std::string_view part, std::int64_t at, std::int64_t index);
+// "ブロック定義 N が自分自身を含んでいます（AT バイト目）"
+std::string BlockHoldsItself(std::int64_t block, std::int64_t at);
+// "ブロック定義の入れ子が N 段を超えています（AT バイト目）"
+std::string BlocksNestTooDeep(std::int64_t limit, std::int64_t at);
+// "同梱画像 NAME の大きさ SIZE バイトがファイルに収まらないか大きすぎます（AT バイト目）"
+std::string ImageTooLarge(std::string_view name, std::int64_t size, std::int64_t at);
+// "同梱画像 NAME を展開できません（AT バイト目）"
+std::string ImageNotInflated(std::string_view name, std::int64_t at);
+// "ファイルの終わりに余分な N バイトがあります（AT バイト目）"
+std::string BytesAfterTheEnd(std::int64_t count, std::int64_t at);
+// "繰り返し参照される要素が多すぎます（合計 N バイト、AT バイト目）"
+std::string TooManyRepeats(std::int64_t bytes, std::int64_t at);
 
 // The reason for an errno value in words ("ディスクの空き容量が足りません"),
 // or "システムエラー N" for one without its own text.

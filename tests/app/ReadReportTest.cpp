@@ -4,10 +4,11 @@
 
 #include "app/ReadDrawing.h"
 #include "support/JwcBuilder.h"
-#include "jwc/LoadError.h"
+#include "input/ReadError.h"
 #include "support/JwwBuilder.h"
 #include "support/TempDir.h"
 #include "text/Cp932.h"
+#include "text/Messages.h"
 
 namespace orvik {
 namespace {
@@ -54,42 +55,43 @@ TEST(ReadReport, RefusalTextsAreExact) {
     EXPECT_EQ(Cp932ToUtf8(kNotJwCadBySignature), "JW_CAD図面ファイルではありません。");
 }
 
-TEST(DescribeLoadError, NamesTheFaultAndWhereItIs) {
+TEST(DescribeReadError, NamesTheFaultAndWhereItIs) {
     struct Case {
-        LoadError error;
+        ReadError error;
         const char* text;
     };
-    auto error = [](LoadFailure f, JwcSection s) {
-        LoadError e;
+    auto error = [](ReadFailure f, FilePart s) {
+        ReadError e;
         e.failure = f;
-        e.section = s;
+        e.part = s;
         return e;
     };
-    LoadError truncated = error(LoadFailure::Truncated, JwcSection::Arcs);
+    ReadError truncated = error(ReadFailure::Truncated, FilePart::Arcs);
     truncated.offset = 2421;
     truncated.fileSize = 2500;
-    LoadError field = error(LoadFailure::InvalidField, JwcSection::HeaderBlocks);
+    ReadError field = error(ReadFailure::InvalidField, FilePart::HeaderBlocks);
     field.block = 4;
     field.field = 1;
     field.offset = 600;
-    field.fieldText = std::string("0\0\0", 3);
-    LoadError negative = error(LoadFailure::NegativeCount, JwcSection::Lines);
+    field.text = std::string("0\0\0", 3);
+    ReadError negative = error(ReadFailure::NegativeCount, FilePart::Lines);
     negative.count = -3;
-    LoadError large = error(LoadFailure::CountTooLarge, JwcSection::Texts);
+    ReadError large = error(ReadFailure::CountTooLarge, FilePart::Texts);
     large.count = 2000000000;
     large.fileSize = 3000;
-    LoadError many = error(LoadFailure::TooManyVirtualPoints, JwcSection::VirtualPoints);
+    large.offset = -1;  // found in the header, before its part is read
+    ReadError many = error(ReadFailure::TooManyVirtualPoints, FilePart::VirtualPoints);
     many.count = 102;
     const Case cases[] = {
-        {error(LoadFailure::CannotOpen, JwcSection::HeaderBlocks), "ファイルを開けません"},
+        {error(ReadFailure::CannotOpen, FilePart::HeaderBlocks), "ファイルを開けません"},
         {truncated, "円弧の途中でファイルが終わっています（2421 バイト目から、ファイルの大きさ 2500 バイト）"},
         {field, "ヘッダー ブロック4 の項目 1 が正しい数値ではありません: \"0  \"（600 バイト目）"},
         {negative, "直線の数が負の値です: -3"},
         {large, "文字列の数 2000000000 がファイルの大きさ 3000 バイトに合いません"},
         {many, "仮想点の数 102 が上限の 101 を超えています"},
-        {error(LoadFailure::OutOfMemory, JwcSection::Lines), "メモリが足りません"},
+        {error(ReadFailure::OutOfMemory, FilePart::Lines), "メモリが足りません"},
     };
-    for (const auto& c : cases) EXPECT_EQ(Cp932ToUtf8(DescribeLoadError(c.error)), c.text);
+    for (const auto& c : cases) EXPECT_EQ(Cp932ToUtf8(DescribeReadError(c.error)), c.text);
 }
 
 // A drawing is known by its signature whatever its name says; a name of
@@ -127,23 +129,23 @@ TEST(CheckDrawingFile, KnowsADrawingByWhatItHolds) {
 // Names from a damaged file reach a terminal as the other names do: cut at
 // 64 bytes and with their control characters visible; a line in the block
 // list is called what it is.
-TEST(DescribeJwwLoadError, ShowsNamesFromTheFileSafely) {
+TEST(DescribeReadError, ShowsNamesFromTheFileSafely) {
     struct Case {
-        JwwFailure failure;
+        ReadFailure failure;
         std::string name, shown;
     };
     const Case cases[] = {
-        {JwwFailure::UnknownClass, "CData\x1B[2J\x07\r\n", "JWW にないクラス CData^[[2J^G^M^J があります"},
-        {JwwFailure::UnknownClass, std::string(70000, 'C'), "JWW にないクラス " + std::string(64, 'C') + "... があります"},
-        {JwwFailure::ImageDamaged, std::string("a\0b.bmp", 7), "同梱画像 a^@b.bmp を展開できません"},
-        {JwwFailure::NotADefinition, "CDataSen", "ブロック定義でない CDataSen があります"},
+        {ReadFailure::UnknownClass, "CData\x1B[2J\x07\r\n", "JWW にないクラス CData^[[2J^G^M^J があります"},
+        {ReadFailure::UnknownClass, std::string(70000, 'C'), "JWW にないクラス " + std::string(64, 'C') + "... があります"},
+        {ReadFailure::ImageDamaged, std::string("a\0b.bmp", 7), "同梱画像 a^@b.bmp を展開できません"},
+        {ReadFailure::NotADefinition, "CDataSen", "ブロック定義でない CDataSen があります"},
     };
     for (const Case& c : cases) {
-        JwwLoadError error;
+        ReadError error;
         error.failure = c.failure;
-        error.part = JwwPart::Blocks;
-        error.name = c.name;
-        const std::string text = Cp932ToUtf8(DescribeJwwLoadError(error));
+        error.part = FilePart::Blocks;
+        error.text = c.name;
+        const std::string text = Cp932ToUtf8(DescribeReadError(error));
         EXPECT_NE(text.find(c.shown), std::string::npos) << text;
     }
 }

@@ -184,7 +184,7 @@ TEST_F(WindowCommandsTest, DropsCheckAfterShowingThePathAndNeverBeep) {
 TEST_F(WindowCommandsTest, ADamagedDrawingIsLoadedAndTheUserIsTold) {
     JwcBuilder b;
     b.Line(LineRecord{0, 0, 1, 1, 1, 1, 0}).Line(LineRecord{0, 0, 2, 2, 1, 1, 0});
-    const std::string path = dir_.Write("cut.jwc", b.Bytes().substr(0, static_cast<std::size_t>(b.SectionOffset(JwcSection::Arcs) - 5)));
+    const std::string path = dir_.Write("cut.jwc", b.Bytes().substr(0, static_cast<std::size_t>(b.SectionOffset(FilePart::Arcs) - 5)));
     commands_.DropFiles({path});
     EXPECT_EQ(state_.fileCount, 1);
     EXPECT_EQ(ui_.log[4], "直線の数　 = 1");
@@ -402,7 +402,7 @@ TEST_F(WindowCommandsTest, ABatchGoesOnPastDamagedAndFailingDrawings) {
     JwcBuilder cut;
     cut.HeaderTexts("H1", "H2").Group(0, 100).Layer(0, "A").Line(LineRecord{0, 0, 10, 10, 1, 1, 0}).Line(LineRecord{1, 1, 2, 2, 1, 1, 0});
     const std::string damaged =
-        dir_.Write("damaged.jwc", cut.Bytes().substr(0, static_cast<std::size_t>(cut.SectionOffset(JwcSection::Arcs) - 10)));
+        dir_.Write("damaged.jwc", cut.Bytes().substr(0, static_cast<std::size_t>(cut.SectionOffset(FilePart::Arcs) - 10)));
     fs::create_directory(dir_.File("out"));
     commands_.DropFiles({good, empty, damaged, Drawing("later.jwc")});
     ui_.events.clear();

@@ -34,7 +34,7 @@ std::string Drawing(float scale = 100) {
 std::string Damaged() {
     JwcBuilder b;
     b.Group(0, 100).Line(LineRecord{0, 0, 10, 10, 1, 2, 0}).Line(LineRecord{5, 5, 6, 6, 1, 1, 0});
-    return b.Bytes().substr(0, static_cast<std::size_t>(b.SectionOffset(JwcSection::Arcs) - 10));
+    return b.Bytes().substr(0, static_cast<std::size_t>(b.SectionOffset(FilePart::Arcs) - 10));
 }
 
 // The report's records by input path below `root`: status and code.

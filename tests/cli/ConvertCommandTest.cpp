@@ -31,7 +31,7 @@ JwcBuilder Drawing() {
 std::string CutDrawing() {
     JwcBuilder b = Drawing();
     b.Line(LineRecord{5, 5, 6, 6, 1, 1, 0});
-    return b.Bytes().substr(0, static_cast<std::size_t>(b.SectionOffset(JwcSection::Arcs) - 10));
+    return b.Bytes().substr(0, static_cast<std::size_t>(b.SectionOffset(FilePart::Arcs) - 10));
 }
 
 TEST(ParseConvertOptions, SetsTheSettingsFromTheOptions) {

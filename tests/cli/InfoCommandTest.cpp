@@ -64,13 +64,13 @@ TEST_F(InfoCommandTest, RefusesFilesThatAreNotDrawingsAndGoesOn) {
 
 TEST_F(InfoCommandTest, ADamagedDrawingIsReportedAsFarAsItWasRead) {
     const JwcBuilder b = Drawing(3);
-    const auto cut = b.SectionOffset(JwcSection::Lines) + kLineRecordSize * 2 + 5;
+    const auto cut = b.SectionOffset(FilePart::Lines) + kLineRecordSize * 2 + 5;
     const std::string path = dir_.Write("cut.jwc", b.Bytes().substr(0, static_cast<std::size_t>(cut)));
     const CliRun run = Cli({"info", path});
     EXPECT_EQ(run.code, kExitSomeFailed);
     EXPECT_EQ(run.out, Report(path, "見本図面", "A-1", 2, 0, 1));
     EXPECT_EQ(run.err, path + ": 図面を最後まで読み込めませんでした。直線の途中でファイルが終わっています（" +
-                           std::to_string(b.SectionOffset(JwcSection::Lines)) + " バイト目から、ファイルの大きさ " +
+                           std::to_string(b.SectionOffset(FilePart::Lines)) + " バイト目から、ファイルの大きさ " +
                            std::to_string(cut) + " バイト）\n");
 }
 

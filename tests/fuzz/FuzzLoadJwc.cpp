@@ -37,10 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     orvik::IsJwcFile(path);
 
     orvik::JwcFile drawing;
-    orvik::LoadError error;
+    orvik::ReadError error;
     const bool complete = orvik::LoadJwcFile(path, drawing, &error);
     const orvik::JwcHeader& h = drawing.header;
-    Check(complete == (error.failure == orvik::LoadFailure::None));
+    Check(complete == (error.failure == orvik::ReadFailure::None));
     Check(h.lineCount == static_cast<std::int32_t>(drawing.lines.size()));
     Check(h.arcCount == static_cast<std::int32_t>(drawing.arcs.size()));
     Check(h.textCount == static_cast<std::int32_t>(drawing.texts.size()));
@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(drawing.lines.size() * orvik::kLineRecordSize <= size && drawing.texts.size() * orvik::kTextRecordSize <= size);
 
     orvik::ReadSummaryLines(drawing);
-    orvik::DescribeLoadError(error);
+    orvik::DescribeReadError(error);
 
     // Convert what was read, with settings taken from the input's last byte.
     const orvik::ScaleList scales = orvik::ListProposedScales(drawing);

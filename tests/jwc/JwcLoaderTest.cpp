@@ -22,16 +22,16 @@ protected:
 
     JwcFile LoadBytes(const std::string& bytes) {
         JwcFile drawing;
-        LoadError error;
-        EXPECT_TRUE(LoadJwcFile(dir_.Write("d.jwc", bytes), drawing, &error)) << DescribeLoadError(error);
-        EXPECT_EQ(error.failure, LoadFailure::None);
+        ReadError error;
+        EXPECT_TRUE(LoadJwcFile(dir_.Write("d.jwc", bytes), drawing, &error)) << DescribeReadError(error);
+        EXPECT_EQ(error.failure, ReadFailure::None);
         return drawing;
     }
 
     TempDir dir_;
 };
 
-TEST_F(JwcLoaderTest, IsJwcFileTestsOnlyTheTwentyByteSignature) {
+TEST_F(JwcLoaderTest, IsJwcStartTestsOnlyTheTwentyByteSignature) {
     struct Case {
         const char* name;
         std::string bytes;
@@ -46,10 +46,14 @@ TEST_F(JwcLoaderTest, IsJwcFileTestsOnlyTheTwentyByteSignature) {
         {"upper case", "JW_CAD(C)DATA.......", false},
         {"empty", "", false},
     };
-    for (const auto& c : cases) EXPECT_EQ(IsJwcFile(dir_.Write("f.jwc", c.bytes)), c.jwc) << c.name;
-    EXPECT_FALSE(IsJwcFile(dir_.File("missing.jwc")));
+    for (const auto& c : cases) {
+        FileReader file(dir_.Write("f.jwc", c.bytes));
+        EXPECT_EQ(IsJwcStart(file.Start(kJwcSignatureSize)), c.jwc) << c.name;
+        EXPECT_EQ(file.Read(c.bytes.size() + 1), c.bytes) << c.name;  // the start looked at is read again
+    }
+    // A path that is no regular file has no bytes to look at.
     std::filesystem::create_directory(dir_.File("folder.jwc"));
-    EXPECT_FALSE(IsJwcFile(dir_.File("folder.jwc")));
+    for (const char* path : {"missing.jwc", "folder.jwc"}) EXPECT_EQ(FileReader(dir_.File(path)).Start(kJwcSignatureSize), "") << path;
 }
 
 TEST_F(JwcLoaderTest, EmptyDrawingKeepsTheDefaults) {

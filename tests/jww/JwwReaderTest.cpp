@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "support/JwwBuilder.h"
+#include "support/TempDir.h"
 #include "support/JwwSamples.h"
 #include "jww/MfcArchive.h"
 #include "text/Cp932.h"
@@ -96,7 +97,7 @@ TEST(JwwReader, EveryVersionAndEncodingRoundTrips) {
         for (const bool utf16 : {false, true}) {
             const JwwBuilt built = BuildJww(EveryClass(version), {utf16});
             JwwDrawing read;
-            JwwLoadError error;
+            ReadError error;
             ASSERT_TRUE(ReadJww(built.bytes, read, &error)) << version << ' ' << utf16 << " failure "
                                                             << static_cast<int>(error.failure) << " at " << error.offset;
             EXPECT_EQ(BuildJww(read, {utf16}).bytes, built.bytes) << version << ' ' << utf16;
@@ -166,7 +167,8 @@ TEST(JwwReader, AFileReadInPiecesReadsAsInMemory) {
     for (int i = 0; i < 30000; ++i) Append(d.elements, JwwLine{Pen(1, 1), i * 0.5, 0, 0, 1});
     d.images.push_back({"big.bmp", 0, std::string("BM") + std::string(ArchiveReader::kChunk + ArchiveReader::kChunk / 2, 'z')});
     const std::string bytes = BuildJww(d).bytes;
-    const auto path = std::filesystem::temp_directory_path() / "orvik-pieces.jww";
+    const testing::TempDir dir;
+    const std::filesystem::path path = dir.File("pieces.jww");
     for (const std::size_t size : {bytes.size(), ArchiveReader::kChunk + 1, std::size_t{ArchiveReader::kChunk - 7}, bytes.size() - 10}) {
         const std::string_view part = std::string_view(bytes).substr(0, size);
         {
@@ -174,7 +176,7 @@ TEST(JwwReader, AFileReadInPiecesReadsAsInMemory) {
             out.write(part.data(), static_cast<std::streamsize>(part.size()));
         }
         JwwDrawing inMemory, fromFile;
-        JwwLoadError memoryError, fileError;
+        ReadError memoryError, fileError;
         const bool memoryRead = ReadJww(part, inMemory, &memoryError);
         EXPECT_EQ(LoadJwwFile(path.string(), fromFile, &fileError), memoryRead) << size;
         EXPECT_EQ((std::array{static_cast<std::int64_t>(fileError.failure), static_cast<std::int64_t>(fileError.part), fileError.offset, fileError.fileSize}),
@@ -185,7 +187,6 @@ TEST(JwwReader, AFileReadInPiecesReadsAsInMemory) {
             EXPECT_TRUE(BuildJww(fromFile).bytes == bytes);
         }
     }
-    std::filesystem::remove(path);
 }
 
 // A file cut anywhere is read as far as it goes and refused in the part it
@@ -194,24 +195,24 @@ TEST(JwwReader, ACutFileIsRefusedWhereItBreaks) {
     const JwwBuilt built = BuildJww(EveryClass(700), {true});
     struct Case {
         std::int64_t at;
-        JwwPart part;
-        JwwFailure failure = JwwFailure::Truncated;
+        FilePart part;
+        ReadFailure failure = ReadFailure::Truncated;
     };
     const Case cases[] = {
-        {5, JwwPart::Signature, JwwFailure::NotJww},
-        {100, JwwPart::Header},
-        {built.elementsAt - 1, JwwPart::Header},
-        {built.elementsAt + 1, JwwPart::Elements},
-        {built.elementsAt + 90, JwwPart::Elements},
-        {built.blocksAt + 3, JwwPart::Blocks, JwwFailure::CountTooLarge},  // two definitions cannot fit in a byte
-        {built.blocksAt + 30, JwwPart::Blocks},
-        {built.imagesAt - 2, JwwPart::Blocks},
-        {built.imagesAt + 2, JwwPart::Images},
-        {static_cast<std::int64_t>(built.bytes.size()) - 1, JwwPart::Images, JwwFailure::ImageTooLarge},
+        {5, FilePart::Signature, ReadFailure::NotJww},
+        {100, FilePart::Header},
+        {built.elementsAt - 1, FilePart::Header},
+        {built.elementsAt + 1, FilePart::Elements},
+        {built.elementsAt + 90, FilePart::Elements},
+        {built.blocksAt + 3, FilePart::Blocks, ReadFailure::CountTooLarge},  // two definitions cannot fit in a byte
+        {built.blocksAt + 30, FilePart::Blocks},
+        {built.imagesAt - 2, FilePart::Blocks},
+        {built.imagesAt + 2, FilePart::Images},
+        {static_cast<std::int64_t>(built.bytes.size()) - 1, FilePart::Images, ReadFailure::ImageTooLarge},
     };
     for (const Case& c : cases) {
         JwwDrawing read;
-        JwwLoadError error;
+        ReadError error;
         EXPECT_FALSE(ReadJww(std::string_view(built.bytes).substr(0, static_cast<std::size_t>(c.at)), read, &error)) << c.at;
         EXPECT_EQ(error.part, c.part) << c.at;
         EXPECT_EQ(error.failure, c.failure) << c.at;
@@ -269,30 +270,30 @@ TEST(JwwReader, HostileFilesAreRefusedWithTheirReason) {
     struct Case {
         const char* what;
         std::string bytes;
-        JwwFailure failure;
+        ReadFailure failure;
         std::int64_t count;
     };
     const Case cases[] = {
-        {"an unknown class", Patched(good, "CDataSen", "CDataXyz"), JwwFailure::UnknownClass, 0},
-        {"a line among the block definitions", lineInBlocks, JwwFailure::NotADefinition, 0},
+        {"an unknown class", Patched(good, "CDataSen", "CDataXyz"), ReadFailure::UnknownClass, 0},
+        {"a line among the block definitions", lineInBlocks, ReadFailure::NotADefinition, 0},
         {"a count beyond the file", Patched(twoLines.bytes, std::string("\x02\x00\xFF\xFF", 4), std::string("\xFF\xFF\xFF\xFF\xFF\x7F\xFF\xFF", 8)),
-         JwwFailure::CountTooLarge, 0x7FFFFFFF},
-        {"a class that is not there", Patched(twoLines.bytes, std::string("\x01\x80", 2), std::string("\x50\x80", 2)), JwwFailure::BadReference, 0x50},
+         ReadFailure::CountTooLarge, 0x7FFFFFFF},
+        {"a class that is not there", Patched(twoLines.bytes, std::string("\x01\x80", 2), std::string("\x50\x80", 2)), ReadFailure::BadReference, 0x50},
         {"an object not yet read", twoLines.bytes.substr(0, second) + std::string("\x09\x00", 2) + twoLines.bytes.substr(second + 49),
-         JwwFailure::BadReference, 9},
-        {"a block inserted into itself", withBlocks({{5, 5}}, 0), JwwFailure::BlockContainsItself, 5},
-        {"blocks inserted into each other", withBlocks({{1, 2}, {2, 3}, {3, 1}}, 0), JwwFailure::BlockContainsItself, 0},
-        {"definitions nested too deep", withBlocks({{1, 9}}, kJwwNestingLimit + 1), JwwFailure::NestingTooDeep, kJwwNestingLimit},
+         ReadFailure::BadReference, 9},
+        {"a block inserted into itself", withBlocks({{5, 5}}, 0), ReadFailure::BlockContainsItself, 5},
+        {"blocks inserted into each other", withBlocks({{1, 2}, {2, 3}, {3, 1}}, 0), ReadFailure::BlockContainsItself, 0},
+        {"definitions nested too deep", withBlocks({{1, 9}}, kJwwNestingLimit + 1), ReadFailure::NestingTooDeep, kJwwNestingLimit},
         {"an image larger than the file", Patched(good, std::string("a.bmp\x66\x00\x00\x00", 9), std::string("a.bmp\xFF\xFF\xFF\x0F", 9)),
-         JwwFailure::ImageTooLarge, 0x0FFFFFFF},
+         ReadFailure::ImageTooLarge, 0x0FFFFFFF},
         {"an image that does not inflate", std::string(good).replace(good.find("b.png.gz") + 8 + 4, 2, "??"),
-         JwwFailure::ImageDamaged, 0},  // the zlib header after the name and size
-        {"bytes after the end", good + "x", JwwFailure::TrailingBytes, 1},
-        {"no signature", "JwcData." + good.substr(8), JwwFailure::NotJww, 0},
+         ReadFailure::ImageDamaged, 0},  // the zlib header after the name and size
+        {"bytes after the end", good + "x", ReadFailure::TrailingBytes, 1},
+        {"no signature", "JwcData." + good.substr(8), ReadFailure::NotJww, 0},
     };
     for (const Case& c : cases) {
         JwwDrawing read;
-        JwwLoadError error;
+        ReadError error;
         EXPECT_FALSE(ReadJww(c.bytes, read, &error)) << c.what;
         EXPECT_EQ(error.failure, c.failure) << c.what;
         if (c.count) {
@@ -316,9 +317,9 @@ TEST(JwwReader, HostileFilesAreRefusedWithTheirReason) {
     bomb.replace(static_cast<std::size_t>(one.elementsAt), 2, std::string("\xFF\xFF", 2));  // the count, now a 32-bit one
     bomb.insert(static_cast<std::size_t>(one.elementsAt) + 2, std::string(reinterpret_cast<const char*>(std::array<std::uint32_t, 1>{static_cast<std::uint32_t>(repeats + 1)}.data()), 4));
     JwwDrawing flood;
-    JwwLoadError error;
+    ReadError error;
     EXPECT_FALSE(ReadJww(bomb, flood, &error));
-    EXPECT_EQ(error.failure, JwwFailure::TooManyRepeats);
+    EXPECT_EQ(error.failure, ReadFailure::TooManyRepeats);
     EXPECT_LT(flood.elements.texts.size(), repeats);
     EXPECT_GT(flood.elements.texts.size(), 1u);
 }
@@ -344,7 +345,7 @@ TEST(JwwReader, ImagesPastTheBudgetsAreLeftOutAndCounted) {
         Append(d.elements, JwwLine{Pen(1, 1), 0, 0, 1, 1});
         d.images = c.images;
         JwwDrawing read;
-        JwwLoadError error;
+        ReadError error;
         EXPECT_TRUE(ReadJww(BuildJww(d).bytes, read, &error)) << c.what << static_cast<int>(error.failure);
         EXPECT_EQ(read.images.size(), c.kept) << c.what;
         EXPECT_EQ(read.imagesLeftOut, c.leftOut) << c.what;
@@ -373,7 +374,7 @@ TEST(JwwReader, TheSampleDrawingsReadCompletely) {
     };
     for (const Case& c : cases) {
         JwwDrawing d;
-        JwwLoadError error;
+        ReadError error;
         ASSERT_TRUE(LoadJwwFile((folder / c.name).string(), d, &error)) << c.name << static_cast<int>(error.failure);
         const JwwElementList& e = d.elements;
         EXPECT_EQ(e.lines.size(), c.lines) << c.name;

@@ -244,7 +244,7 @@ std::string JwcBuilder::Bytes() const {
     return out + trailer_;
 }
 
-std::int64_t JwcBuilder::SectionOffset(JwcSection section) const {
+std::int64_t JwcBuilder::SectionOffset(FilePart section) const {
     const std::int64_t scales = floatScales_ ? 64 : 32;
     const std::int64_t lines = 2357 + scales;
     const std::int64_t arcs = lines + kLineRecordSize * static_cast<std::int64_t>(lines_.size());
@@ -253,18 +253,19 @@ std::int64_t JwcBuilder::SectionOffset(JwcSection section) const {
     const std::int64_t points = pool + static_cast<std::int64_t>(pool_.size());
     const std::int64_t names = points + kPointRecordSize * static_cast<std::int64_t>(points_.size());
     switch (section) {
-        case JwcSection::HeaderBlocks: return 0;
-        case JwcSection::VirtualPoints: return 800;
-        case JwcSection::TextTypes: return 1709;
-        case JwcSection::GroupScales: return 1797;
-        case JwcSection::LayerFlags: return 1797 + scales;
-        case JwcSection::Lines: return lines;
-        case JwcSection::Arcs: return arcs;
-        case JwcSection::Texts: return texts;
-        case JwcSection::TextPool: return pool;
-        case JwcSection::Points: return points;
-        case JwcSection::LayerNames: return names;
-        case JwcSection::GroupNames: return names + kLayerCount * kLayerNameSize;
+        case FilePart::HeaderBlocks: return 0;
+        case FilePart::VirtualPoints: return 800;
+        case FilePart::TextTypes: return 1709;
+        case FilePart::GroupScales: return 1797;
+        case FilePart::LayerFlags: return 1797 + scales;
+        case FilePart::Lines: return lines;
+        case FilePart::Arcs: return arcs;
+        case FilePart::Texts: return texts;
+        case FilePart::TextPool: return pool;
+        case FilePart::Points: return points;
+        case FilePart::LayerNames: return names;
+        case FilePart::GroupNames: return names + kLayerCount * kLayerNameSize;
+        default: break;  // the parts of a JWW file
     }
     return 0;
 }

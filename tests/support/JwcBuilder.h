@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "jwc/JwcFile.h"
-#include "jwc/LoadError.h"
+#include "input/ReadError.h"
 
 namespace orvik {
 
@@ -75,7 +75,7 @@ public:
 
     std::int32_t PoolStartAddress() const;
     std::string Bytes() const;
-    std::int64_t SectionOffset(JwcSection section) const;
+    std::int64_t SectionOffset(FilePart section) const;
     void WriteTo(const std::string& path) const;
 
 private:

@@ -9,7 +9,8 @@
 #include <string>
 
 #include "jww/JwwDrawing.h"
-#include "jww/JwwLoadError.h"
+#include "input/ReadError.h"
+#include "jww/JwwLimits.h"
 
 namespace orvik {
 
