@@ -9,6 +9,7 @@
 #include "convert/BlockNames.h"
 #include "convert/ColorPalette.h"
 #include "convert/EntitySection.h"
+#include "convert/EntityWriters.h"
 #include "convert/FixedSections.h"
 #include "convert/HeaderSection.h"
 #include "convert/LayerAssignment.h"
@@ -133,8 +134,8 @@ std::optional<long double> ParseScaleText(std::string_view text) {
 }
 
 std::string HandSeedFor(const Drawing& drawing, const ConversionSettings& settings, int tableRecords) {
-    const std::int64_t lineHandles = settings.curvesAsPolylines ? 4 : 1;
-    const std::int64_t pointHandles = settings.pointMode == PointMode::FilledCircle ? 4 : 1;
+    const std::int64_t lineHandles = settings.curvesAsPolylines ? kCurveLineHandleAllowance : 1;
+    const std::int64_t pointHandles = settings.pointMode == PointMode::FilledCircle ? kFilledPointHandles : 1;
     // A block takes its record, BLOCK and ENDBLK, and its elements.
     std::int64_t n = tableRecords + 90 + 3 * static_cast<std::int64_t>(drawing.blocks.size());
     ForEachElementSet(drawing, [&](const auto& s) {

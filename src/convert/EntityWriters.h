@@ -26,6 +26,9 @@ namespace orvik {
 inline constexpr int kCurveStartHandles = 3;
 inline constexpr int kCurveEndHandles = 2;
 inline constexpr int kFilledPointHandles = 4;
+// What $HANDSEED allows each line when curves are written as polylines: more
+// than any line of a run takes (kCurveStartHandles at most).
+inline constexpr int kCurveLineHandleAllowance = 4;
 
 // The oblique angle (TEXT group 51) of an italic text, degrees to the right.
 inline constexpr int kItalicObliqueDegrees = 15;
