@@ -1,7 +1,8 @@
 // The main window's commands, toolkit-free: reading drawings by the open
-// dialog or by a drop (single drawings and batches), converting and saving,
-// the report the conversion prints into the log, and the picture of the
-// drawing the drawing tab shows.
+// dialog or by a drop (single drawings and batches; WindowCommands.cpp), the
+// settings the controls describe (WindowSettings.cpp), converting and saving
+// with the report the conversion prints into the log (WindowSaving.cpp), and
+// the picture of the drawing the drawing tab shows (WindowPictureTask.cpp).
 #pragma once
 
 #include <functional>

@@ -1,0 +1,150 @@
+#include "app/WindowCommands.h"
+
+#include <filesystem>
+
+#include "app/BatchLog.h"
+#include "app/DrawingJob.h"
+#include "app/OutputFormatChoices.h"
+#include "app/SettingChecks.h"
+#include "os/System.h"
+#include "text/Cp932.h"
+#include "text/Messages.h"
+
+namespace orvik {
+namespace {
+
+bool Exists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(os::FsPath(path), ec);
+}
+
+std::string AlreadyExistsQuestion() {
+    return std::string(kAlreadyExists) + std::string(kCrLf) + std::string(kOverwriteQuestion);
+}
+
+}  // namespace
+
+void WindowCommands::ConvertAndSave() {
+    try {
+        if (!CheckAndCopySettings()) return;
+        if (state_.fileCount == 0) {
+            dialogs_.ShowInfo(std::string(kNothingLoaded));
+            return;
+        }
+        if (state_.fileCount == 1)
+            SaveSingle();
+        else
+            SaveBatch();
+    } catch (const ConversionError& e) {
+        // The command ends here; files finished before stay, nothing is half-written.
+        dialogs_.ShowError(e.what());
+    } catch (const std::bad_alloc&) {
+        dialogs_.ShowError(WithReason(Utf8ToCp932(state_.currentPath), kOutOfMemory));
+    }
+}
+
+void WindowCommands::SaveSingle() {
+    state_.currentPath = DxfPathFor(state_.currentPath);
+    const auto chosen = dialogs_.ChooseSaveFile(state_.currentPath, ChoiceOf(settings_.outputFormat).fileType);
+    if (!chosen) return;
+    state_.currentPath = *chosen;
+    if (!HasExtension(state_.currentPath, ".DXF")) {
+        // The dialog asked about the typed name; the file written is the ".dxf" one.
+        state_.currentPath = DxfPathFor(state_.currentPath);
+        if (Exists(state_.currentPath) && !dialogs_.AskYesNo(Utf8ToCp932(state_.currentPath) + AlreadyExistsQuestion()))
+            return;
+    }
+    view_.AppendLog("");
+    view_.AppendLog(Utf8ToCp932(state_.currentPath));
+    view_.AppendLog("");
+    if (!Convert(state_.sourcePath, state_.currentPath)) return;
+    FinishSave(Utf8ToCp932(state_.currentPath), os::Utf8Path(os::FsPath(state_.currentPath).parent_path()));
+}
+
+void WindowCommands::SaveBatch() {
+    const std::string initial = os::Utf8Path(os::FsPath(state_.batchFiles.front()).parent_path());
+    const auto folder = dialogs_.ChooseFolder(std::string(kFolderTitle), initial);
+    if (!folder) return;
+    std::vector<std::string> outputs;
+    for (const std::string& input : state_.batchFiles)
+        outputs.push_back(os::Utf8Path(os::FsPath(*folder) / os::FsPath(DxfPathFor(input)).filename()));
+    if (std::ranges::any_of(outputs, Exists) && !dialogs_.AskYesNo(AlreadyExistsQuestion())) return;
+
+    // Each drawing converted on its own on a worker thread; a damaged or
+    // failing drawing is logged and the batch goes on, to one summary.
+    const std::size_t n = state_.batchFiles.size();
+    int converted = 0;
+    std::vector<std::string> partlyRead, failed, notReached;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::string& input = state_.batchFiles[i];
+        if (view_.CancelRequested()) {
+            for (std::size_t j = i; j < n; ++j) notReached.push_back(Utf8ToCp932(state_.batchFiles[j]));
+            break;
+        }
+        view_.ShowProgress(static_cast<int>(i), static_cast<int>(n), Utf8ToCp932(input));
+        view_.AppendLog(Utf8ToCp932(input) + std::string(kCrLf));
+        DrawingJobRequest request;
+        request.input = input;
+        request.settings = settings_;
+        request.output = outputs[i];
+        request.writers = os::ProcessorCount();  // drawings one at a time: every core writes
+        DrawingJobOutcome outcome;
+        view_.RunInBackground([&] { outcome = RunDrawingJob(request); });
+        for (const std::string& line : BatchItemLog(input, outputs[i], outcome)) view_.AppendLog(line);
+        if (!outcome.scales.items.empty()) view_.SetScaleList(outcome.scales);
+        state_.currentPath = outputs[i];
+        state_.batchMarks[i] = BatchMark{outcome.status, outcome.status == JobStatus::Converted ? std::string()
+                                                         : outcome.status == JobStatus::PartlyRead && outcome.reason == JobReason::TruncatedRecords
+                                                             ? std::string(kIncompleteRead) + outcome.damage
+                                                             : outcome.message};
+        switch (outcome.status) {
+            case JobStatus::Converted: ++converted; break;
+            case JobStatus::PartlyRead: partlyRead.push_back(Utf8ToCp932(input)); break;
+            default: failed.push_back(Utf8ToCp932(input)); break;
+        }
+    }
+    view_.ShowProgress(0, 0, "");
+    const std::vector<std::string> summary = BatchSummary(converted, partlyRead, failed, notReached);
+    view_.AppendLog("");
+    for (const std::string& line : summary) view_.AppendLog(line);
+    std::string summaryText;
+    for (const std::string& line : summary) summaryText += std::string(kCrLf) + line;
+    FinishSave(Utf8ToCp932(*folder) + summaryText, *folder);
+}
+
+// The end of a save: the message names what was written (CP932) and offers its folder.
+void WindowCommands::FinishSave(const std::string& written, const std::string& folder) {
+    view_.FocusWindow();
+    if (dialogs_.ShowSaveFinished(std::string(kSaveFinished) + std::string(kCrLf) + written))
+        dialogs_.OpenFolder(folder.empty() ? std::string(".") : folder);
+}
+
+// The conversion and the save run on a worker thread, the window repainting
+// meanwhile; the report follows the save, so that a failed save shows no
+// report as if saved. False when the save failed (and the user was told).
+bool WindowCommands::Convert(const std::string& source, const std::string& output) {
+    DrawingJobRequest request;
+    request.input = source;
+    request.loaded = &drawing_;
+    request.loadedImages = images_;
+    request.settings = settings_;
+    request.scale = view_.ScaleText();
+    request.output = output;
+    request.writers = os::ProcessorCount();
+    DrawingJobOutcome outcome;
+    view_.ShowProgress(0, 1, Utf8ToCp932(source));
+    view_.RunInBackground([&] { outcome = RunDrawingJob(request); });
+    view_.ShowProgress(0, 0, "");
+    if (outcome.status != JobStatus::Converted) {
+        dialogs_.ShowError(outcome.reason == JobReason::OutOfMemory ? WithReason(Utf8ToCp932(output), kOutOfMemory)
+                                                                     : outcome.message);
+        return false;
+    }
+    for (const std::string& line : outcome.conversionLines) view_.AppendLog(line);
+    for (const std::string& line : outcome.warnings) view_.AppendLog(line);
+    for (const std::string& image : outcome.imageFiles) view_.AppendLog(Utf8ToCp932(image));
+    return true;
+}
+
+
+}  // namespace orvik
