@@ -65,6 +65,13 @@ QGroupBox* MainWindow::Group(const char* name, const QString& caption) {
     return box;
 }
 
+// A group's narrow margins and its column's width.
+void MainWindow::FitGroup(QGroupBox* group) {
+    group->layout()->setContentsMargins(6, 2, 6, 4);
+    group->layout()->setSpacing(2);
+    group->setFixedWidth(150);
+}
+
 MainWindow::MainWindow(Dialogs& dialogs, Drawing& drawing, ConversionSettings& settings, WindowState& state,
                        QWidget* parent)
     : QWidget(parent), dialogs_(dialogs), commands_(dialogs, *this, drawing, settings, state) {
@@ -75,6 +82,23 @@ MainWindow::MainWindow(Dialogs& dialogs, Drawing& drawing, ConversionSettings& s
     font.setPixelSize(12);
     setFont(font);
 
+    BuildViewPanel();
+    QVBoxLayout* column1 = BuildFirstColumn();
+    QVBoxLayout* column2 = BuildSecondColumn();
+    auto* main = new QHBoxLayout(this);
+    main->setContentsMargins(6, 6, 6, 6);
+    main->addLayout(BuildLeftSide(), 1);
+    main->addLayout(column1);
+    main->addLayout(column2);
+    ConnectControls();
+    settingControls_ = SettingControls();
+    ConnectSettingsToDrawing();
+    SetTabOrderOfControls();
+}
+
+// The log and the drawing share the area left of the settings; beside the
+// tabs, the background, fit and About buttons.
+void MainWindow::BuildViewPanel() {
     logView = Named(new QPlainTextEdit(this), "logView");
     logView->setReadOnly(true);
     logView->setTabChangesFocus(true);
@@ -87,7 +111,6 @@ MainWindow::MainWindow(Dialogs& dialogs, Drawing& drawing, ConversionSettings& s
     fixed.setStyleHint(QFont::TypeWriter);
     logView->setFont(fixed);
 
-    // The log and the drawing share the area left of the settings.
     viewTabs = Named(new QTabWidget(this), "viewTabs");
     // The drawing tab: a batch's list of drawings above the drawing.
     drawingPage = Named(new QWidget(viewTabs), "drawingPage");
@@ -125,8 +148,10 @@ MainWindow::MainWindow(Dialogs& dialogs, Drawing& drawing, ConversionSettings& s
         l->addWidget(aboutButton);
         viewTabs->setCornerWidget(corner);
     }
+}
 
-    // Column 1.
+// The settings' first column: numbers, points, line types, curves, blocks, texts.
+QVBoxLayout* MainWindow::BuildFirstColumn() {
     numbersGroup = Group("numbersGroup", FromUtf8(window_text::kNumbersGroup));
     roundCoordinatesBox = Named(new QCheckBox(FromUtf8(window_text::kRoundCoordinates), numbersGroup), "roundCoordinatesBox");
     (new QVBoxLayout(numbersGroup))->addWidget(roundCoordinatesBox);
@@ -178,8 +203,19 @@ MainWindow::MainWindow(Dialogs& dialogs, Drawing& drawing, ConversionSettings& s
         l->addWidget(narrowHalfWidthBox);
         l->addLayout(Row({new QLabel(FromUtf8(window_text::kAspect), halfWidthGroup), halfWidthAspectField, halfWidthAspectSpin, new QLabel(FromUtf8(window_text::kPercent), halfWidthGroup)}));
     }
+    auto* column = new QVBoxLayout;
+    for (QGroupBox* g : {numbersGroup, pointsGroup, lineTypesGroup, curvesGroup, blocksGroup, textShrinkGroup, halfWidthGroup}) {
+        FitGroup(g);
+        column->addWidget(g);
+    }
+    column->addStretch();
+    column->setSpacing(4);
+    return column;
+}
 
-    // Column 2.
+// The second column: the scale, the output format, layer names, auxiliary
+// lines, pen colours, and the window's four buttons.
+QVBoxLayout* MainWindow::BuildSecondColumn() {
     scaleGroup = Group("scaleGroup", FromUtf8(window_text::kScaleGroup));
     scaleBox = Named(new QComboBox(scaleGroup), "scaleBox");
     scaleBox->setEditable(false);
@@ -225,55 +261,48 @@ MainWindow::MainWindow(Dialogs& dialogs, Drawing& drawing, ConversionSettings& s
     quitButton = Named(new QPushButton(FromUtf8(window_text::kQuitButton), this), "quitButton");
     readButton = Named(new QPushButton(FromUtf8(window_text::kReadButton), this), "readButton");
     saveButton = Named(new QPushButton(FromUtf8(window_text::kSaveButton), this), "saveButton");
-
-    auto* column1 = new QVBoxLayout;
-    for (QWidget* w : {numbersGroup, pointsGroup, lineTypesGroup, curvesGroup, blocksGroup, textShrinkGroup, halfWidthGroup}) column1->addWidget(w);
-    column1->addStretch();
     auto* buttons = new QGridLayout;
     buttons->addWidget(defaultsButton, 0, 0);
     buttons->addWidget(quitButton, 0, 1);
     buttons->addWidget(readButton, 1, 0);
     buttons->addWidget(saveButton, 1, 1);
-    auto* column2 = new QVBoxLayout;
-    for (QWidget* w : {scaleGroup, outputFormatGroup, layerNamesGroup, auxiliaryGroup, penColorsGroup}) column2->addWidget(w);
-    column2->addLayout(buttons);
-    column2->addStretch();
-    for (QGroupBox* g : {numbersGroup, pointsGroup, lineTypesGroup, curvesGroup, blocksGroup, textShrinkGroup, halfWidthGroup, scaleGroup,
-                         outputFormatGroup, layerNamesGroup, auxiliaryGroup, penColorsGroup}) {
-        g->layout()->setContentsMargins(6, 2, 6, 4);
-        g->layout()->setSpacing(2);
-        g->setFixedWidth(150);
+    auto* column = new QVBoxLayout;
+    for (QGroupBox* g : {scaleGroup, outputFormatGroup, layerNamesGroup, auxiliaryGroup, penColorsGroup}) {
+        FitGroup(g);
+        column->addWidget(g);
     }
-    auto* main = new QHBoxLayout(this);
-    main->setContentsMargins(6, 6, 6, 6);
-    {
-        // The left side: the tabs, and below them the progress of a save.
-        progressRow = Named(new QWidget(this), "progressRow");
-        progressBar = Named(new QProgressBar(progressRow), "progressBar");
-        progressLabel = Named(new QLabel(progressRow), "progressLabel");
-        progressLabel->setMinimumWidth(10);
-        cancelButton = Named(new QPushButton(FromUtf8(window_text::kCancelButton), progressRow), "cancelButton");
-        cancelButton->setToolTip(FromUtf8(window_text::kCancelTip));
-        auto* row = new QHBoxLayout(progressRow);
-        row->setContentsMargins(0, 0, 0, 0);
-        row->addWidget(progressBar);
-        row->addWidget(progressLabel, 1);
-        row->addWidget(cancelButton);
-        progressRow->hide();
-        auto* left = new QVBoxLayout;
-        left->addWidget(viewTabs, 1);
-        left->addWidget(progressRow);
-        main->addLayout(left, 1);
-        connect(cancelButton, &QPushButton::clicked, this, [this] {
-            cancelRequested_ = true;
-            cancelButton->setEnabled(false);
-        });
-    }
-    main->addLayout(column1);
-    main->addLayout(column2);
-    column1->setSpacing(4);
-    column2->setSpacing(4);
+    column->addLayout(buttons);
+    column->addStretch();
+    column->setSpacing(4);
+    return column;
+}
 
+// The left side: the tabs, and below them the progress of a save.
+QVBoxLayout* MainWindow::BuildLeftSide() {
+    progressRow = Named(new QWidget(this), "progressRow");
+    progressBar = Named(new QProgressBar(progressRow), "progressBar");
+    progressLabel = Named(new QLabel(progressRow), "progressLabel");
+    progressLabel->setMinimumWidth(10);
+    cancelButton = Named(new QPushButton(FromUtf8(window_text::kCancelButton), progressRow), "cancelButton");
+    cancelButton->setToolTip(FromUtf8(window_text::kCancelTip));
+    auto* row = new QHBoxLayout(progressRow);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(progressBar);
+    row->addWidget(progressLabel, 1);
+    row->addWidget(cancelButton);
+    progressRow->hide();
+    auto* left = new QVBoxLayout;
+    left->addWidget(viewTabs, 1);
+    left->addWidget(progressRow);
+    connect(cancelButton, &QPushButton::clicked, this, [this] {
+        cancelRequested_ = true;
+        cancelButton->setEnabled(false);
+    });
+    return left;
+}
+
+// The buttons' and fields' commands and keys.
+void MainWindow::ConnectControls() {
     textShrinkSpin->Associate(textShrinkField);
     halfWidthAspectSpin->Associate(halfWidthAspectField);
     for (QLineEdit* field : {pointRadiusField, textShrinkField, halfWidthAspectField}) field->installEventFilter(this);
@@ -292,10 +321,10 @@ MainWindow::MainWindow(Dialogs& dialogs, Drawing& drawing, ConversionSettings& s
     // Set by program or by a click alike.
     connect(shrinkTextsBox, &QCheckBox::toggled, this, &MainWindow::ShrinkTextsToggled);
     connect(narrowHalfWidthBox, &QCheckBox::toggled, this, &MainWindow::NarrowHalfWidthToggled);
-    settingControls_ = SettingControls();
-    ConnectSettingsToDrawing();
+}
 
-    // Tab walks the settings in layout order, column by column, then the buttons and the tabs.
+// Tab walks the settings in layout order, column by column, then the buttons and the tabs.
+void MainWindow::SetTabOrderOfControls() {
     QWidget* previous = nullptr;
     for (QWidget* w : TabOrder()) {
         if (previous) setTabOrder(previous, w);

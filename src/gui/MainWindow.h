@@ -29,6 +29,8 @@
 #include "gui/DrawingView.h"
 #include "gui/SpinControl.h"
 
+class QVBoxLayout;
+
 namespace orvik {
 
 class MainWindow : public QWidget, public WindowView {
@@ -113,6 +115,14 @@ private:
     void SelectDefaults();
     void SetTooltips();
     QGroupBox* Group(const char* name, const QString& caption);
+    static void FitGroup(QGroupBox* group);
+    // The constructor's parts, panel by panel, in the order the widgets are made.
+    void BuildViewPanel();
+    QVBoxLayout* BuildFirstColumn();
+    QVBoxLayout* BuildSecondColumn();
+    QVBoxLayout* BuildLeftSide();
+    void ConnectControls();
+    void SetTabOrderOfControls();
 
     Dialogs& dialogs_;
     WindowCommands commands_;
