@@ -35,17 +35,28 @@ std::vector<std::string> BatchItemLog(const std::string& input, const std::strin
     return log;
 }
 
-std::vector<std::string> BatchSummary(int converted, const std::vector<std::string>& partlyRead,
-                                      const std::vector<std::string>& failed, const std::vector<std::string>& notReached) {
+void BatchTally::Add(JobStatus status, std::string name) {
+    switch (status) {
+        case JobStatus::Converted: ++converted; return;
+        case JobStatus::PartlyRead: partlyRead.push_back(std::move(name)); return;
+        case JobStatus::Skipped: skipped.push_back(std::move(name)); return;
+        case JobStatus::Refused:
+        case JobStatus::Failed: failed.push_back(std::move(name)); return;
+    }
+}
+
+std::vector<std::string> BatchSummary(const BatchTally& tally) {
     std::vector<std::string> lines;
     const auto counted = [&](std::string_view label, std::size_t n, const std::vector<std::string>& names) {
         lines.push_back(std::string(label) + std::to_string(n) + std::string(kCountSuffix));
         for (const std::string& name : names) lines.push_back("  " + name);
     };
-    counted(kBatchConverted, static_cast<std::size_t>(converted), {});
-    counted(kBatchPartlyRead, partlyRead.size(), partlyRead);
-    counted(kBatchFailed, failed.size(), failed);
-    if (!notReached.empty()) counted(kBatchCancelled, notReached.size(), notReached);
+    std::vector<std::string> notConverted = tally.failed;
+    notConverted.insert(notConverted.end(), tally.skipped.begin(), tally.skipped.end());
+    counted(kBatchConverted, static_cast<std::size_t>(tally.converted), {});
+    counted(kBatchPartlyRead, tally.partlyRead.size(), tally.partlyRead);
+    counted(kBatchFailed, notConverted.size(), notConverted);
+    if (!tally.notReached.empty()) counted(kBatchCancelled, tally.notReached.size(), tally.notReached);
     return lines;
 }
 

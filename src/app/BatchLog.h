@@ -1,5 +1,7 @@
-// What the window's batch save logs: each drawing's lines from its job's
-// outcome, and the summary that ends the batch.
+// What became of a batch: the tally of its drawings both front ends sum up
+// (the window's batch save, the command line's run), and what the window's
+// batch save logs: each drawing's lines from its job's outcome, and the
+// summary that ends the batch.
 #pragma once
 
 #include <string>
@@ -16,10 +18,19 @@ namespace orvik {
 std::vector<std::string> BatchItemLog(const std::string& input, const std::string& output,
                                       const DrawingJobOutcome& outcome);
 
-// The lines that end a batch: how many drawings were converted, read only in
-// part and not converted, with the names of the last two kinds, and those
-// not reached when the batch was cancelled. Names are shown as given (CP932).
-std::vector<std::string> BatchSummary(int converted, const std::vector<std::string>& partlyRead,
-                                      const std::vector<std::string>& failed, const std::vector<std::string>& notReached);
+// A batch's drawings by what became of them, named as the front end shows
+// them: a refused drawing counts as failed.
+struct BatchTally {
+    int converted = 0;
+    std::vector<std::string> partlyRead, skipped, failed, notReached;
+
+    void Add(JobStatus status, std::string name);
+};
+
+// The lines that end a batch in the window: how many drawings were
+// converted, read only in part and not converted (failed or skipped), with
+// the names of the last two kinds, and those not reached when the batch was
+// cancelled (CP932).
+std::vector<std::string> BatchSummary(const BatchTally& tally);
 
 }  // namespace orvik

@@ -33,9 +33,8 @@ JobReason ReasonOf(FileRefusal refusal) {
 // The picture streamed into the sink: the shapes are drawn as the
 // conversion's DXF text is read, never all held. Returns what the INSERTs
 // left out, in words (empty when nothing).
-std::string WritePicture(const Conversion& conversion, PictureType type, const PictureOptions& options,
+std::string WritePicture(const PictureSource& source, PictureType type, const PictureOptions& options,
                          const PictureEncoder& encoder, ByteSink& sink) {
-    const PictureSource source(conversion);
     if (type == PictureType::Svg)
         WriteSvgPicture(source, options, sink);
     else
@@ -44,8 +43,9 @@ std::string WritePicture(const Conversion& conversion, PictureType type, const P
 }
 
 // Writes the output: the DXF file or its picture, to the file or to standard
-// output. Returns what a picture left out, in words (empty when nothing).
-std::string WriteOutput(const Conversion& conversion, const DrawingJobRequest& request) {
+// output; a DXF file's text goes through `outliner` too, when given. Returns
+// what a picture left out, in words (empty when nothing).
+std::string WriteOutput(const Conversion& conversion, const DrawingJobRequest& request, PictureOutliner* outliner) {
     if (request.createFolder && !request.output.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(os::FsPath(request.output).parent_path(), ec);
@@ -54,18 +54,19 @@ std::string WriteOutput(const Conversion& conversion, const DrawingJobRequest& r
     if (request.kind == OutputKind::Picture) {
         if (request.output.empty()) {
             DescriptorSink standardOutput(os::StandardOutput(), "-");
-            return WritePicture(conversion, request.pictureType, request.picture, request.encoder, standardOutput);
+            return WritePicture(PictureSource(conversion), request.pictureType, request.picture, request.encoder, standardOutput);
         }
         AtomicFile file(request.output, request.rules);
-        std::string leftOut = WritePicture(conversion, request.pictureType, request.picture, request.encoder, file);
+        std::string leftOut = WritePicture(PictureSource(conversion), request.pictureType, request.picture, request.encoder, file);
         file.Commit();
         return leftOut;
     }
     if (request.output.empty()) {
         DescriptorSink standardOutput(os::StandardOutput(), "-");
-        conversion.WriteTo(standardOutput, request.writers);
+        TeeSink both(standardOutput, outliner);
+        conversion.WriteTo(both, request.writers);
     } else {
-        conversion.SaveAs(request.output, request.rules, request.writers);
+        conversion.SaveAs(request.output, request.rules, request.writers, outliner);
     }
     return {};
 }
@@ -133,7 +134,10 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawi
     }
     outcome.decided = true;
     try {
-        const std::string pictureLeftOut = WriteOutput(*conversion, request);
+        // A DXF file's thumbnail is outlined as the file is written.
+        std::optional<PictureOutliner> thumbnailOutline;
+        if (!request.thumbnail.empty() && request.kind == OutputKind::Dxf) thumbnailOutline.emplace();
+        const std::string pictureLeftOut = WriteOutput(*conversion, request, thumbnailOutline ? &*thumbnailOutline : nullptr);
         const std::int64_t notExploded = conversion->Result().insertsLeftOut;
         const std::string explosionLeftOut = notExploded > 0 ? NotCarriedLine(JwwNotCarried{.inserts = notExploded}) : std::string();
         // Part of what the blocks place left out of the output itself: written, but only in part.
@@ -168,8 +172,9 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawi
             if (!leftOut->empty()) outcome.warnings.push_back(*leftOut);
         if (!request.thumbnail.empty()) {
             StringSink thumbnail;
+            const PictureSource source = thumbnailOutline ? PictureSource(*conversion, *thumbnailOutline) : PictureSource(*conversion);
             const std::string thumbnailLeftOut =
-                WritePicture(*conversion, PictureType::Png, PictureOptions{kThumbnailWidth, false}, request.encoder, thumbnail);
+                WritePicture(source, PictureType::Png, PictureOptions{kThumbnailWidth, false}, request.encoder, thumbnail);
             SaveFile(request.thumbnail, thumbnail.Text(), request.rules);
             outcome.thumbnailWritten = true;
             if (!thumbnailLeftOut.empty()) outcome.warnings.push_back(thumbnailLeftOut);

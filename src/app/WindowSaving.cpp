@@ -73,12 +73,11 @@ void WindowCommands::SaveBatch() {
     // Each drawing converted on its own on a worker thread; a damaged or
     // failing drawing is logged and the batch goes on, to one summary.
     const std::size_t n = state_.batchFiles.size();
-    int converted = 0;
-    std::vector<std::string> partlyRead, failed, notReached;
+    BatchTally tally;
     for (std::size_t i = 0; i < n; ++i) {
         const std::string& input = state_.batchFiles[i];
         if (view_.CancelRequested()) {
-            for (std::size_t j = i; j < n; ++j) notReached.push_back(Utf8ToCp932(state_.batchFiles[j]));
+            for (std::size_t j = i; j < n; ++j) tally.notReached.push_back(Utf8ToCp932(state_.batchFiles[j]));
             break;
         }
         view_.ShowProgress(static_cast<int>(i), static_cast<int>(n), Utf8ToCp932(input));
@@ -97,14 +96,10 @@ void WindowCommands::SaveBatch() {
                                                          : outcome.status == JobStatus::PartlyRead && outcome.reason == JobReason::TruncatedRecords
                                                              ? std::string(kIncompleteRead) + outcome.damage
                                                              : outcome.message};
-        switch (outcome.status) {
-            case JobStatus::Converted: ++converted; break;
-            case JobStatus::PartlyRead: partlyRead.push_back(Utf8ToCp932(input)); break;
-            default: failed.push_back(Utf8ToCp932(input)); break;
-        }
+        tally.Add(outcome.status, Utf8ToCp932(input));
     }
     view_.ShowProgress(0, 0, "");
-    const std::vector<std::string> summary = BatchSummary(converted, partlyRead, failed, notReached);
+    const std::vector<std::string> summary = BatchSummary(tally);
     view_.AppendLog("");
     for (const std::string& line : summary) view_.AppendLog(line);
     std::string summaryText;

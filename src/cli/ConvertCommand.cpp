@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/BatchLog.h"
 #include "app/DrawingJob.h"
 #include "app/SettingChecks.h"
 #include "cli/ArchiveInputs.h"
@@ -186,16 +187,16 @@ public:
             record.code = ReasonCode(p.folder ? JobReason::UnreadableFolder : JobReason::Unreadable);
             record.message = p.reason;
             Record(record);
-            ++failed_;
+            tally_.failed.push_back(p.path);
         }
         std::vector<Job> jobs;
         for (const ArchiveInput& input : inputs.drawings) jobs.push_back(Plan(input));
         ConvertAll(jobs);
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         if (jobs.size() > 1 || options_.recursive) PrintSummary(seconds);
-        if (report_ && !CloseReport()) failed_ = std::max(failed_, 1);
-        if (failed_ > 0) return kExitSomeFailed;
-        return partial_ > 0 ? kExitPartial : kExitOk;
+        if (report_ && !CloseReport()) return kExitSomeFailed;
+        if (!tally_.failed.empty()) return kExitSomeFailed;
+        return tally_.partlyRead.empty() ? kExitOk : kExitPartial;
     }
 
 private:
@@ -316,13 +317,7 @@ private:
             err_ << r.problems << std::flush;
         }
         Record(r.record);
-        switch (r.status) {
-            case JobStatus::Converted: ++converted_; break;
-            case JobStatus::PartlyRead: ++partial_; break;
-            case JobStatus::Skipped: ++skipped_; break;
-            case JobStatus::Refused:
-            case JobStatus::Failed: ++failed_; break;
-        }
+        tally_.Add(r.status, r.record.input);
     }
 
     // On a terminal, one line updated in place: done / total, rate, time left, the next file.
@@ -338,8 +333,8 @@ private:
     }
 
     void PrintSummary(double seconds) {
-        err_ << "変換: " << converted_ << " 件、一部だけ読めた図面: " << partial_ << " 件、スキップ: " << skipped_
-             << " 件、失敗: " << failed_ << " 件（" << Decimal(seconds, 1) << " 秒）\n";
+        err_ << "変換: " << tally_.converted << " 件、一部だけ読めた図面: " << tally_.partlyRead.size() << " 件、スキップ: "
+             << tally_.skipped.size() << " 件、失敗: " << tally_.failed.size() << " 件（" << Decimal(seconds, 1) << " 秒）\n";
     }
 
     // The report is written record by record as the run goes, and appears
@@ -387,7 +382,7 @@ private:
     std::set<std::string> written_;
     std::optional<ReportFile> report_;
     bool reportFailed_ = false;
-    int converted_ = 0, partial_ = 0, skipped_ = 0, failed_ = 0;
+    BatchTally tally_;
     int printedBlocks_ = 0;
     bool progressShown_ = false;
 };

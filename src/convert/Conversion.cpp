@@ -253,10 +253,11 @@ void Conversion::WriteTo(ByteSink& sink, int workers) const {
     w.Flush();
 }
 
-void Conversion::SaveAs(const std::string& outputPath, SaveRules rules, int workers) const {
+void Conversion::SaveAs(const std::string& outputPath, SaveRules rules, int workers, ByteSink* copy) const {
     if (os::FileId source; os::IdentityOf(sourcePath_, source)) rules.protectedFiles.push_back(source);
     AtomicFile file(outputPath, std::move(rules));
-    WriteTo(file, workers);
+    TeeSink both(file, copy);
+    WriteTo(both, workers);
     file.Commit();
 }
 

@@ -48,8 +48,9 @@ public:
     // and the rules allow. Throws ConversionError naming the file and the
     // reason when the output is the source drawing itself (always protected)
     // or another file the rules protect, not a regular file, or cannot be
-    // written; the output is then left as it was.
-    void SaveAs(const std::string& outputPath, SaveRules rules = {}, int workers = 1) const;
+    // written; the output is then left as it was. With `copy`, the text is
+    // handed to it too as it is written (a picture made on the way).
+    void SaveAs(const std::string& outputPath, SaveRules rules = {}, int workers = 1, ByteSink* copy = nullptr) const;
     // The whole DXF text in memory.
     std::string Text() const;
 

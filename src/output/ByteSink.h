@@ -1,5 +1,5 @@
-// Where DXF text goes as it is produced: a file being saved, standard
-// output, or a string in memory.
+// Where text goes as it is produced (a DXF file, a picture, a report): a
+// file being saved, standard output, a string in memory, or two at once.
 #pragma once
 
 #include <string>
@@ -37,6 +37,21 @@ public:
 private:
     os::Handle handle_;
     std::string label_;
+};
+
+// Hands the bytes to `first`, then to `second` (when there is one): a file
+// written and read as it is written.
+class TeeSink final : public ByteSink {
+public:
+    TeeSink(ByteSink& first, ByteSink* second) : first_(first), second_(second) {}
+    void Write(std::string_view bytes) override {
+        first_.Write(bytes);
+        if (second_) second_->Write(bytes);
+    }
+
+private:
+    ByteSink& first_;
+    ByteSink* second_;
 };
 
 }  // namespace orvik

@@ -4,12 +4,17 @@
 
 namespace orvik {
 
+PictureOutliner::PictureOutliner() : builder_([this](Shape&& s) { AddShapeBounds(shapes_, s); }) {}
+
+PictureSource::PictureSource(const Conversion& conversion, PictureOutliner& outliner)
+    : conversion_(&conversion), outline_(outliner.builder_.Take()) {
+    bounds_ = outliner.shapes_.Empty() ? outline_.sheet : outliner.shapes_;
+}
+
 PictureSource::PictureSource(const Conversion& conversion) : conversion_(&conversion) {
-    PictureBounds shapes;
-    DisplayListBuilder builder([&](Shape&& s) { AddShapeBounds(shapes, s); });
-    conversion.WriteTo(builder);
-    outline_ = builder.Take();
-    bounds_ = shapes.Empty() ? outline_.sheet : shapes;
+    PictureOutliner outliner;
+    conversion.WriteTo(outliner);
+    *this = PictureSource(conversion, outliner);
 }
 
 PictureSource::PictureSource(const DisplayList& list) : list_(&list), bounds_(list.Bounds()) {

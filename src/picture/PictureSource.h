@@ -2,7 +2,9 @@
 // before the first (the sheet, the dash patterns, the text encoding and the
 // box of all shapes). Made from a conversion, the shapes are never all held:
 // its DXF text is read twice, once for the box and once to hand them out,
-// so a picture of a large drawing takes little more memory than the drawing.
+// so a picture of a large drawing takes little more memory than the drawing;
+// where the DXF text is written anyway (a DXF file and its thumbnail), a
+// PictureOutliner reads it on the way and spares the first reading.
 // Made from a display list already held (the window's), it hands out the list's.
 #pragma once
 
@@ -10,12 +12,30 @@
 
 #include "convert/Conversion.h"
 #include "picture/DisplayList.h"
+#include "picture/DisplayListBuilder.h"
 
 namespace orvik {
+
+// What a picture needs before its shapes, gathered from DXF text written for
+// another purpose.
+class PictureOutliner final : public ByteSink {
+public:
+    PictureOutliner();
+    PictureOutliner(const PictureOutliner&) = delete;
+    PictureOutliner& operator=(const PictureOutliner&) = delete;
+    void Write(std::string_view bytes) override { builder_.Write(bytes); }
+
+private:
+    friend class PictureSource;
+    PictureBounds shapes_;
+    DisplayListBuilder builder_;
+};
 
 class PictureSource {
 public:
     explicit PictureSource(const Conversion& conversion);
+    // After the conversion's whole text went through the outliner.
+    PictureSource(const Conversion& conversion, PictureOutliner& outliner);
     explicit PictureSource(const DisplayList& list);
 
     // Everything of the picture but its shapes.
