@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <fstream>
 
-#include "support/JwwBuilder.h"
-#include "jww/JwwReader.h"
 #include "ToolArguments.h"
+#include "jww/JwwReader.h"
+#include "support/JwwBuilder.h"
 
 using namespace orvik;
 
@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
         }
         best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     }
-    std::printf("%.1f MB read in %.3f s (%.0f MB/s), %zu elements\n", bytes.size() / 1e6, best, bytes.size() / 1e6 / best,
-                d.elements.order.size());
+    std::printf("%.1f MB read in %.3f s (%.0f MB/s), %zu elements\n", bytes.size() / 1e6, best,
+                bytes.size() / 1e6 / best, d.elements.order.size());
     return 0;
 }

@@ -15,10 +15,10 @@
 #include <string>
 
 #include "convert/Conversion.h"
-#include "support/JwcBuilder.h"
 #include "jwc/JwcLoader.h"
 #include "paint/PicturePainter.h"
 #include "picture/DisplayListBuilder.h"
+#include "support/JwcBuilder.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ Drawing& BenchDrawing() {
         for (int i = 0; i < 70000; ++i) {
             const float x = static_cast<float>(i % 350) * 1.1f, y = static_cast<float>(i / 350) * 0.9f;
             b.Line(LineRecord{x, y, x + 0.9f, y + 0.3f, static_cast<std::uint8_t>(1 + i % 9),
-                           static_cast<std::uint8_t>(1 + i % 6), static_cast<std::uint8_t>(i % 16)});
+                              static_cast<std::uint8_t>(1 + i % 6), static_cast<std::uint8_t>(i % 16)});
         }
         for (int i = 0; i < 10000; ++i) {
             const float x = static_cast<float>(i % 100) * 3.8f, y = static_cast<float>(i / 100) * 1.8f;
@@ -50,7 +50,7 @@ Drawing& BenchDrawing() {
         }
         for (int i = 0; i < 10000; ++i)
             b.Point(DrawingPoint{static_cast<float>(i % 100) * 3.8f + 1, static_cast<float>(i / 100) * 1.8f + 1,
-                             static_cast<std::uint8_t>(i % 16), static_cast<std::uint8_t>(1 + i % 6)});
+                                 static_cast<std::uint8_t>(i % 16), static_cast<std::uint8_t>(1 + i % 6)});
         const std::string path = "/tmp/orvik-bench-repaint.jwc";
         b.WriteTo(path);
         JwcFile d;
@@ -87,7 +87,8 @@ void BM_RepaintZoomedTenfold(benchmark::State& state) { Repaint(state, 10); }
 BENCHMARK(BM_RepaintZoomedTenfold)->Unit(benchmark::kMillisecond);
 
 void BM_BuildDisplayList(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(PictureOf(Conversion(BenchDrawing(), {}, ConversionRequest{"", "100"})));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(PictureOf(Conversion(BenchDrawing(), {}, ConversionRequest{"", "100"})));
 }
 BENCHMARK(BM_BuildDisplayList)->Unit(benchmark::kMillisecond);
 

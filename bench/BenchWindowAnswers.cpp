@@ -19,10 +19,10 @@
 #include <string>
 
 #include "ToolArguments.h"
+#include "WindowBenchDrawing.h"
 #include "gui/DrawingView.h"
 #include "gui/MainWindow.h"
 #include "gui/QtDialogs.h"
-#include "WindowBenchDrawing.h"
 
 using namespace orvik;
 
@@ -71,13 +71,15 @@ int main(int argc, char** argv) {
     double slowest = 0;  // ms
     const QPointF centre(view->width() / 2.0, view->height() / 2.0);
     for (int i = 0; i < 5; ++i) {
-        QWheelEvent wheel(centre, view->mapToGlobal(centre), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(centre, view->mapToGlobal(centre), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
         clock.restart();
         QApplication::sendEvent(view, &wheel);
         view->grab();
         slowest = std::max(slowest, static_cast<double>(clock.nsecsElapsed()) / 1e6);
     }
-    QMouseEvent press(QEvent::MouseButtonPress, centre, view->mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, centre, view->mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
     QApplication::sendEvent(view, &press);
     for (int i = 1; i <= 5; ++i) {
         const QPointF to = centre + QPointF(20 * i, 10 * i);

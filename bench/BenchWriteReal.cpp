@@ -12,9 +12,9 @@ namespace {
 std::vector<long double> Values() {
     std::vector<long double> values;
     for (int i = 0; i < 4096; ++i) {
-        values.push_back(i * 12.5L - 3000);          // rounded coordinates
-        values.push_back(i / 3.0L + 0.1L);           // fifteen significant digits
-        values.push_back((i + 1) * 1E-5L);           // small, scientific
+        values.push_back(i * 12.5L - 3000);  // rounded coordinates
+        values.push_back(i / 3.0L + 0.1L);  // fifteen significant digits
+        values.push_back((i + 1) * 1E-5L);  // small, scientific
     }
     return values;
 }

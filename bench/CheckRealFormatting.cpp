@@ -13,9 +13,9 @@
 #include <thread>
 #include <vector>
 
+#include "ToolArguments.h"
 #include "dxf/NumberFormat.h"
 #include "support/RealSamples.h"
-#include "ToolArguments.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args = orvik::ToolArguments(argc, argv, "check_real_formatting [VALUES]", 0, 1);

@@ -16,19 +16,20 @@ inline std::string WriteWindowBenchDrawing(const std::string& path) {
     for (int type = 0; type < 11; ++type) b.TextType(type, 0, 20, 25);
     for (int i = 0; i < 270000; ++i) {
         const float x = static_cast<float>(i % 600) * 0.6f, y = static_cast<float>(i / 600) * 0.5f;
-        b.Line(LineRecord{x, y, x + 0.5f, y + 0.2f, static_cast<std::uint8_t>(1 + i % 9), static_cast<std::uint8_t>(1 + i % 6),
-                       static_cast<std::uint8_t>(i % 16)});
+        b.Line(LineRecord{x, y, x + 0.5f, y + 0.2f, static_cast<std::uint8_t>(1 + i % 9),
+                          static_cast<std::uint8_t>(1 + i % 6), static_cast<std::uint8_t>(i % 16)});
     }
     for (int i = 0; i < 40000; ++i) {
         const float x = static_cast<float>(i % 200) * 1.8f, y = static_cast<float>(i / 200) * 1.1f;
-        b.Arc(ArcRecord{x, y, 0.4f, 10000, AngleUnits(0), AngleUnits(i % 2 ? 0 : 180), 0, 1, static_cast<std::uint8_t>(1 + i % 6),
-                        static_cast<std::uint8_t>(i % 16)});
-        b.Text(TextRecord{x, y, x + 1, y, "ROOM", std::nullopt, static_cast<std::uint8_t>(i % 11), static_cast<std::uint8_t>(i % 16), 0});
-        b.Point(DrawingPoint{x + 0.3f, y + 0.3f, static_cast<std::uint8_t>(i % 16), static_cast<std::uint8_t>(1 + i % 6)});
+        b.Arc(ArcRecord{x, y, 0.4f, 10000, AngleUnits(0), AngleUnits(i % 2 ? 0 : 180), 0, 1,
+                        static_cast<std::uint8_t>(1 + i % 6), static_cast<std::uint8_t>(i % 16)});
+        b.Text(TextRecord{x, y, x + 1, y, "ROOM", std::nullopt, static_cast<std::uint8_t>(i % 11),
+                          static_cast<std::uint8_t>(i % 16), 0});
+        b.Point(
+            DrawingPoint{x + 0.3f, y + 0.3f, static_cast<std::uint8_t>(i % 16), static_cast<std::uint8_t>(1 + i % 6)});
     }
     b.WriteTo(path);
     return path;
 }
-
 
 }  // namespace orvik

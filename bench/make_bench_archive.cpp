@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "support/JwcBuilder.h"
 #include "ToolArguments.h"
+#include "support/JwcBuilder.h"
 
 using namespace orvik;
 
@@ -19,8 +19,8 @@ std::string DrawingBytes(int lines, int seed) {
     b.HeaderTexts("BENCH", std::to_string(seed)).Group(0, 100).Layer(0, "A").Layer(1, "B");
     for (int i = 0; i < lines; ++i) {
         const float x = static_cast<float>((i * 7 + seed) % 1000), y = static_cast<float>((i * 13) % 700);
-        b.Line(LineRecord{x, y, x + 3.5f, y + 1.25f, static_cast<std::uint8_t>(1 + i % 9), static_cast<std::uint8_t>(1 + i % 6),
-                       static_cast<std::uint8_t>(i % 2)});
+        b.Line(LineRecord{x, y, x + 3.5f, y + 1.25f, static_cast<std::uint8_t>(1 + i % 9),
+                          static_cast<std::uint8_t>(1 + i % 6), static_cast<std::uint8_t>(i % 2)});
     }
     for (int i = 0; i < lines / 10; ++i)
         b.Arc(ArcRecord{static_cast<float>(i % 300), static_cast<float>(i % 200), 2.5f});

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "support/JwcBuilder.h"
 #include "ToolArguments.h"
+#include "support/JwcBuilder.h"
 
 using namespace orvik;
 
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < kLines; ++i) {
         const float x = static_cast<float>(i % 1000) * 0.37f, y = static_cast<float>(i / 1000) * 0.29f;
         b.Line(LineRecord{x, y, x + 0.31f, y + 0.07f, static_cast<std::uint8_t>(1 + i % 9),
-                    static_cast<std::uint8_t>(1 + i % 6), static_cast<std::uint8_t>(i % 32)});
+                          static_cast<std::uint8_t>(1 + i % 6), static_cast<std::uint8_t>(i % 32)});
     }
     for (int c = 0; c < kCurves; ++c) {
         const float x0 = static_cast<float>(c % 200) * 1.9f, y0 = static_cast<float>(c / 200) * 2.3f;
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
             const float a0 = 0.3f * s, a1 = 0.3f * (s + 1);
             const std::uint8_t mark = s == 0 ? 64 : s == kSegments - 1 ? 192 : 128;
             b.Line(LineRecord{x0 + std::cos(a0), y0 + std::sin(a0), x0 + std::cos(a1), y0 + std::sin(a1), 1, 2,
-                        static_cast<std::uint8_t>(c % 32), 0, mark});
+                              static_cast<std::uint8_t>(c % 32), 0, mark});
         }
     }
     for (int i = 0; i < kOthers; ++i) {

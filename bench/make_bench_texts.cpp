@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
         if (i == 0)
             b.Text(TextRecord{x, y, x + 1, y, std::string(120, 'A'), std::nullopt, 0, 0, 0});
         else
-            b.Text(TextRecord{x, y, x + 1, y, "", 0, static_cast<std::uint8_t>(i % 11), static_cast<std::uint8_t>(i % 16), 0});
+            b.Text(TextRecord{x, y, x + 1, y, "", 0, static_cast<std::uint8_t>(i % 11),
+                              static_cast<std::uint8_t>(i % 16), 0});
     }
     b.WriteTo(args[0]);
     return 0;

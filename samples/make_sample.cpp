@@ -9,16 +9,16 @@
 #include <cstdio>
 #include <string>
 
+#include "ToolArguments.h"
 #include "support/JwcBuilder.h"
 #include "text/Cp932.h"
-#include "ToolArguments.h"
 
 using orvik::AngleUnits;
 using orvik::ArcRecord;
-using orvik::JwcBuilder;
-using orvik::TextRecord;
-using orvik::LineRecord;
 using orvik::DrawingPoint;
+using orvik::JwcBuilder;
+using orvik::LineRecord;
+using orvik::TextRecord;
 using orvik::Utf8ToCp932;
 
 namespace {
@@ -157,7 +157,7 @@ int main(int argc, char** argv) {
         .Layer(0x01, Utf8ToCp932("建具"))
         .Layer(0x02, Utf8ToCp932("通り芯"))
         .Layer(0x03, Utf8ToCp932("ｼﾂﾒｲ"))  // half-width katakana
-        .Layer(0x04, Utf8ToCp932("壁"))     // the same name as layer 0
+        .Layer(0x04, Utf8ToCp932("壁"))  // the same name as layer 0
         .Layer(0x05, Utf8ToCp932("家具"))
         // layer 0x06 (the garden) has no name
         .Layer(0x07, Utf8ToCp932("寸法補助"))  // exactly 8 bytes

@@ -13,7 +13,8 @@
 
 namespace orvik {
 
-inline std::vector<std::string> ToolArguments(int argc, char** argv, const char* usage, std::size_t fewest, std::size_t most) {
+inline std::vector<std::string> ToolArguments(int argc, char** argv, const char* usage, std::size_t fewest,
+                                              std::size_t most) {
     std::vector<std::string> plain;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];

@@ -29,7 +29,9 @@ namespace {
 class BatchDialogs : public orvik::QtDialogs {
 public:
     explicit BatchDialogs(QString folder) : folder_(std::move(folder)) {}
-    std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override { return orvik::ToPath(folder_); }
+    std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override {
+        return orvik::ToPath(folder_);
+    }
     bool ShowSaveFinished(const std::string&) override { return false; }
 
 private:
@@ -40,8 +42,8 @@ private:
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    const std::vector<std::string> args =
-        orvik::ToolArguments(argc, argv, "orvik-window-shot OUTPUT.png log|drawing|open-dialog|batch DRAWING...", 3, 1000);
+    const std::vector<std::string> args = orvik::ToolArguments(
+        argc, argv, "orvik-window-shot OUTPUT.png log|drawing|open-dialog|batch DRAWING...", 3, 1000);
     const std::string& mode = args[1];
     if (mode != "log" && mode != "drawing" && mode != "open-dialog" && mode != "batch") {
         std::fprintf(stderr, "orvik-window-shot: unknown mode %s\n", mode.c_str());
@@ -65,7 +67,8 @@ int main(int argc, char** argv) {
         window.ConvertAndSave();
         auto* list = window.findChild<QComboBox*>("batchBox");
         for (int i = 0; i < list->count(); ++i)
-            if (list->itemText(i).startsWith(QStringLiteral("△")) || list->itemText(i).startsWith(QStringLiteral("×"))) {
+            if (list->itemText(i).startsWith(QStringLiteral("△")) ||
+                list->itemText(i).startsWith(QStringLiteral("×"))) {
                 list->setCurrentIndex(i);
                 emit list->activated(i);
                 break;

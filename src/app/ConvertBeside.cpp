@@ -37,7 +37,8 @@ std::string BesideConversionReport(const std::string& drawing, const BesideConve
     if (done.upToDate) return Utf8ToCp932(done.output) + std::string(kCrLf) + std::string(kBesideUpToDate);
     if (done.outcome.status == JobStatus::Converted) return {};
     std::string report = Utf8ToCp932(drawing);
-    for (const std::string& line : BatchItemLog(drawing, done.output, done.outcome)) report += std::string(kCrLf) + line;
+    for (const std::string& line : BatchItemLog(drawing, done.output, done.outcome))
+        report += std::string(kCrLf) + line;
     return report;
 }
 

@@ -13,8 +13,8 @@
 namespace orvik {
 
 struct BesideConversion {
-    std::string output;      // the DXF file's path
-    bool upToDate = false;   // the DXF is newer than the drawing: nothing was done
+    std::string output;  // the DXF file's path
+    bool upToDate = false;  // the DXF is newer than the drawing: nothing was done
     bool unusableSettings = false;  // a kept field holds no usable value: nothing was done
     DrawingJobOutcome outcome;
 };

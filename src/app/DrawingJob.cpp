@@ -9,9 +9,9 @@
 #include "app/ReadReport.h"
 #include "app/SettingChecks.h"
 #include "convert/Conversion.h"
-#include "output/ByteSink.h"
 #include "dxf/NumberFormat.h"
 #include "os/System.h"
+#include "output/ByteSink.h"
 #include "picture/DisplayListBuilder.h"
 #include "text/Cp932.h"
 #include "text/Messages.h"
@@ -49,15 +49,19 @@ std::string WriteOutput(const Conversion& conversion, const DrawingJobRequest& r
     if (request.createFolder && !request.output.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(os::FsPath(request.output).parent_path(), ec);
-        if (ec) throw ConversionError(FailureReason::WriteFailed, CannotCreateFile(request.output, SystemErrorText(ec.value())));
+        if (ec)
+            throw ConversionError(FailureReason::WriteFailed,
+                                  CannotCreateFile(request.output, SystemErrorText(ec.value())));
     }
     if (request.kind == OutputKind::Picture) {
         if (request.output.empty()) {
             DescriptorSink standardOutput(os::StandardOutput(), "-");
-            return WritePicture(PictureSource(conversion), request.pictureType, request.picture, request.encoder, standardOutput);
+            return WritePicture(PictureSource(conversion), request.pictureType, request.picture, request.encoder,
+                                standardOutput);
         }
         AtomicFile file(request.output, request.rules);
-        std::string leftOut = WritePicture(PictureSource(conversion), request.pictureType, request.picture, request.encoder, file);
+        std::string leftOut =
+            WritePicture(PictureSource(conversion), request.pictureType, request.picture, request.encoder, file);
         file.Commit();
         return leftOut;
     }
@@ -83,7 +87,8 @@ DrawingJobOutcome& Finish(DrawingJobOutcome& outcome, JobStatus status, JobReaso
 DrawingJobOutcome& FinishFailed(DrawingJobOutcome& outcome, const ConversionError& e) {
     switch (e.Reason()) {
         case FailureReason::OutputExists: return Finish(outcome, JobStatus::Refused, JobReason::Exists, e.what());
-        case FailureReason::OutputIsInput: return Finish(outcome, JobStatus::Refused, JobReason::OutputIsInput, e.what());
+        case FailureReason::OutputIsInput:
+            return Finish(outcome, JobStatus::Refused, JobReason::OutputIsInput, e.what());
         case FailureReason::BadScale:
         case FailureReason::BadSetting: return Finish(outcome, JobStatus::Failed, JobReason::BadScale, e.what());
         case FailureReason::WriteFailed:
@@ -105,9 +110,11 @@ std::string ImagePathFor(const std::string& output, std::size_t number, const Jw
     const std::string stem = PathWithExtension(output, "") + "-" + std::to_string(number);
     constexpr std::size_t kLongestFileName = 255;
     const std::size_t slash = stem.find_last_of("/\\");
-    const std::size_t used = stem.size() - (slash == std::string::npos ? 0 : slash + 1) + 1;  // and the "-" before the name
+    const std::size_t used =
+        stem.size() - (slash == std::string::npos ? 0 : slash + 1) + 1;  // and the "-" before the name
     std::size_t keep = used < kLongestFileName ? std::min(name.size(), kLongestFileName - used) : 0;
-    while (keep > 0 && keep < name.size() && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80) --keep;  // not inside a character
+    while (keep > 0 && keep < name.size() && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+        --keep;  // not inside a character
     name.resize(keep);
     return stem + (name.empty() ? "" : "-" + name);
 }
@@ -124,7 +131,8 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawi
     if (!request.scale && outcome.scales.selected < 0)
         return complete ? Finish(outcome, JobStatus::Failed, JobReason::NoScale, std::string(outcome.scales.WhyEmpty()))
                         : Finish(outcome, JobStatus::Failed, JobReason::TruncatedRecords, std::string(kNothingRead));
-    outcome.scale = request.scale ? *request.scale : outcome.scales.items[static_cast<std::size_t>(outcome.scales.selected)];
+    outcome.scale =
+        request.scale ? *request.scale : outcome.scales.items[static_cast<std::size_t>(outcome.scales.selected)];
     std::optional<Conversion> conversion;
     std::string blocksLeftOut;  // what the output lacks of the blocks, in words
     try {
@@ -137,9 +145,11 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawi
         // A DXF file's thumbnail is outlined as the file is written.
         std::optional<PictureOutliner> thumbnailOutline;
         if (!request.thumbnail.empty() && request.kind == OutputKind::Dxf) thumbnailOutline.emplace();
-        const std::string pictureLeftOut = WriteOutput(*conversion, request, thumbnailOutline ? &*thumbnailOutline : nullptr);
+        const std::string pictureLeftOut =
+            WriteOutput(*conversion, request, thumbnailOutline ? &*thumbnailOutline : nullptr);
         const std::int64_t notExploded = conversion->Result().insertsLeftOut;
-        const std::string explosionLeftOut = notExploded > 0 ? NotCarriedLine(JwwNotCarried{.inserts = notExploded}) : std::string();
+        const std::string explosionLeftOut =
+            notExploded > 0 ? NotCarriedLine(JwwNotCarried{.inserts = notExploded}) : std::string();
         // Part of what the blocks place left out of the output itself: written, but only in part.
         blocksLeftOut = explosionLeftOut.empty() ? pictureLeftOut : explosionLeftOut;
         // Each image on its own: one that cannot be saved (a file in its way,
@@ -158,11 +168,13 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawi
         // The report follows the write: a failed write shows none as if written.
         if (const std::string format = OutputFormatLogLine(request.settings.outputFormat); !format.empty())
             outcome.conversionLines.push_back(format);
-        for (std::string& line : ReportUsedLayers(conversion->Result())) outcome.conversionLines.push_back(std::move(line));
+        for (std::string& line : ReportUsedLayers(conversion->Result()))
+            outcome.conversionLines.push_back(std::move(line));
         outcome.warnings = std::move(readWarnings);
         outcome.warnings.insert(outcome.warnings.end(), imageWarnings.begin(), imageWarnings.end());
         if (const std::int64_t n = conversion->Result().nonFiniteElements; n > 0)
-            outcome.warnings.push_back(std::string(kNonFiniteLabel) + std::to_string(n) + std::string(kNonFiniteWrittenAsZero));
+            outcome.warnings.push_back(std::string(kNonFiniteLabel) + std::to_string(n) +
+                                       std::string(kNonFiniteWrittenAsZero));
         if (const std::vector<float>& scales = conversion->Result().unroundedScales; !scales.empty()) {
             std::string line(kUnroundedScalesLabel);
             for (std::size_t i = 0; i < scales.size(); ++i) line += (i ? ", 1/" : "1/") + FormatReal(scales[i]);
@@ -172,9 +184,10 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawi
             if (!leftOut->empty()) outcome.warnings.push_back(*leftOut);
         if (!request.thumbnail.empty()) {
             StringSink thumbnail;
-            const PictureSource source = thumbnailOutline ? PictureSource(*conversion, *thumbnailOutline) : PictureSource(*conversion);
-            const std::string thumbnailLeftOut =
-                WritePicture(source, PictureType::Png, PictureOptions{kThumbnailWidth, false}, request.encoder, thumbnail);
+            const PictureSource source =
+                thumbnailOutline ? PictureSource(*conversion, *thumbnailOutline) : PictureSource(*conversion);
+            const std::string thumbnailLeftOut = WritePicture(
+                source, PictureType::Png, PictureOptions{kThumbnailWidth, false}, request.encoder, thumbnail);
             SaveFile(request.thumbnail, thumbnail.Text(), request.rules);
             outcome.thumbnailWritten = true;
             if (!thumbnailLeftOut.empty()) outcome.warnings.push_back(thumbnailLeftOut);
@@ -183,7 +196,8 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawi
         return FinishFailed(outcome, e);
     }
     std::error_code ec;
-    if (!request.output.empty()) outcome.bytes = static_cast<std::int64_t>(std::filesystem::file_size(os::FsPath(request.output), ec));
+    if (!request.output.empty())
+        outcome.bytes = static_cast<std::int64_t>(std::filesystem::file_size(os::FsPath(request.output), ec));
     if (!complete) return Finish(outcome, JobStatus::PartlyRead, JobReason::TruncatedRecords);
     return blocksLeftOut.empty() ? Finish(outcome, JobStatus::Converted, JobReason::None)
                                  : Finish(outcome, JobStatus::PartlyRead, JobReason::BlocksLeftOut, blocksLeftOut);
@@ -230,11 +244,14 @@ std::string_view PictureExtension(PictureType type) {
 
 std::string PictureLeftOutLine(const DisplayList& outline) {
     if (!outline.placedLimitReached && outline.insertsTooDeep == 0) return {};
-    std::string line = "\x8A\x47\x82\xC9\x95\x60\x82\xA2\x82\xC4\x82\xA2\x82\xC8\x82\xA2\x83\x75\x83\x8D\x83\x62\x83\x4E\x82\xCC\x90\x7D\x8C\x60:";  // 絵に描いていないブロックの図形:
+    std::string line =
+        "\x8A\x47\x82\xC9\x95\x60\x82\xA2\x82\xC4\x82\xA2\x82\xC8\x82\xA2\x83\x75\x83\x8D\x83\x62\x83\x4E\x82\xCC\x90\x7D\x8C\x60:";  // 絵に描いていないブロックの図形:
     if (outline.placedLimitReached)
-        line += " \x8F\xE3\x8C\xC0\x81\x69" + std::to_string(kPlacedShapeLimit) + " \x8C\xC2\x81\x6A\x82\xC9\x92\x42\x82\xB5\x82\xDC\x82\xB5\x82\xBD";  //  上限（ / 個）に達しました
+        line += " \x8F\xE3\x8C\xC0\x81\x69" + std::to_string(kPlacedShapeLimit) +
+                " \x8C\xC2\x81\x6A\x82\xC9\x92\x42\x82\xB5\x82\xDC\x82\xB5\x82\xBD";  //  上限（ / 個）に達しました
     if (outline.insertsTooDeep > 0)
-        line += " \x93\xFC\x82\xEA\x8E\x71\x82\xAA " + std::to_string(kPlacedNestingLimit) + " \x92\x69\x82\xE6\x82\xE8\x90\x5B\x82\xA2\x91\x7D\x93\xFC " +  //  入れ子が / 段より深い挿入
+        line += " \x93\xFC\x82\xEA\x8E\x71\x82\xAA " + std::to_string(kPlacedNestingLimit) +
+                " \x92\x69\x82\xE6\x82\xE8\x90\x5B\x82\xA2\x91\x7D\x93\xFC " +  //  入れ子が / 段より深い挿入
                 std::to_string(outline.insertsTooDeep) + " \x8C\x8F";  //  件
     return line;
 }

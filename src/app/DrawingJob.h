@@ -21,9 +21,8 @@
 #include "app/ReadDrawing.h"
 #include "convert/ConversionSettings.h"
 #include "convert/ProposedScales.h"
-#include "output/AtomicFile.h"
-#include "picture/DisplayList.h"
 #include "model/Drawing.h"
+#include "output/AtomicFile.h"
 #include "picture/DisplayList.h"
 #include "picture/SvgPicture.h"
 
@@ -53,21 +52,21 @@ inline constexpr int kThumbnailWidth = 256;
 // report and both front ends.
 enum class JobReason {
     None,
-    Missing,           // no file at the path
-    Unreadable,        // a folder, FIFO, empty file, no permission ...
-    NotADrawing,       // the name or the signature is not JW_CAD's
+    Missing,  // no file at the path
+    Unreadable,  // a folder, FIFO, empty file, no permission ...
+    NotADrawing,  // the name or the signature is not JW_CAD's
     TruncatedRecords,  // read only in part
-    NoScale,           // no element, so no reference scale to propose
-    BadScale,          // the scale given is not a usable number
-    Exists,            // the output exists and may not be replaced
-    OutputIsInput,     // the output is a drawing the run reads
-    WrittenTwice,      // another drawing of the run has this output
-    WriteFailed,       // the output could not be written
+    NoScale,  // no element, so no reference scale to propose
+    BadScale,  // the scale given is not a usable number
+    Exists,  // the output exists and may not be replaced
+    OutputIsInput,  // the output is a drawing the run reads
+    WrittenTwice,  // another drawing of the run has this output
+    WriteFailed,  // the output could not be written
     OutOfMemory,
-    UpToDate,          // the output is newer than the drawing
+    UpToDate,  // the output is newer than the drawing
     UnreadableFolder,  // a folder of an archive could not be read
-    BlocksLeftOut,     // written without part of what the blocks place (past the explosion's or the picture's limits)
-    Internal,          // an unexpected error
+    BlocksLeftOut,  // written without part of what the blocks place (past the explosion's or the picture's limits)
+    Internal,  // an unexpected error
 };
 
 // The stable name of a reason, as reports and scripts see it ("no-scale").
@@ -79,44 +78,44 @@ enum class JobStatus { Converted, PartlyRead, Skipped, Refused, Failed };
 std::string_view StatusName(JobStatus status);
 
 struct DrawingJobRequest {
-    std::string input;                  // the drawing's path (UTF-8)
-    bool anyName = false;               // found by its signature: not refused for its name
-    const Drawing* loaded = nullptr; // the drawing, read before; null: the job reads it
-    std::vector<JwwImage> loadedImages; // with `loaded`: its embedded images (a JWW drawing's)
+    std::string input;  // the drawing's path (UTF-8)
+    bool anyName = false;  // found by its signature: not refused for its name
+    const Drawing* loaded = nullptr;  // the drawing, read before; null: the job reads it
+    std::vector<JwwImage> loadedImages;  // with `loaded`: its embedded images (a JWW drawing's)
     ConversionSettings settings;
-    std::optional<std::string> scale;   // the reference scale; none: the proposed one
-    bool allowPartial = true;           // convert a drawing read only in part
+    std::optional<std::string> scale;  // the reference scale; none: the proposed one
+    bool allowPartial = true;  // convert a drawing read only in part
     OutputKind kind = OutputKind::Dxf;
     PictureType pictureType = PictureType::Svg;
     PictureOptions picture;
-    std::string output;                 // the output file; empty: standard output
-    bool createFolder = false;          // the output's folder is made when missing
-    std::string thumbnail;              // a thumbnail PNG beside the output; empty: none
-    SaveRules rules;                    // what the outputs may replace
+    std::string output;  // the output file; empty: standard output
+    bool createFolder = false;  // the output's folder is made when missing
+    std::string thumbnail;  // a thumbnail PNG beside the output; empty: none
+    SaveRules rules;  // what the outputs may replace
     // The front end's planning refused the output for this reason: the
     // drawing is read and reported, then not written.
     JobReason plannedRefusal = JobReason::None;
-    int writers = 1;                    // threads that format a large ENTITIES section
-    PictureEncoder encoder;             // PNG and PDF pictures, thumbnails
+    int writers = 1;  // threads that format a large ENTITIES section
+    PictureEncoder encoder;  // PNG and PDF pictures, thumbnails
 };
 
 struct DrawingJobOutcome {
     JobStatus status = JobStatus::Failed;
     JobReason reason = JobReason::None;
-    std::string message;                    // CP932: the refusal's or failure's reason in words
-    bool read = false;                      // the file was read (complete or not)
-    std::string damage;                     // read only in part: which part is damaged, where
-    std::vector<std::string> readSummary;   // the header texts and counts (CP932)
+    std::string message;  // CP932: the refusal's or failure's reason in words
+    bool read = false;  // the file was read (complete or not)
+    std::string damage;  // read only in part: which part is damaged, where
+    std::vector<std::string> readSummary;  // the header texts and counts (CP932)
     std::int64_t lines = 0, arcs = 0, texts = 0, points = 0;
-    ScaleList scales;                       // the drawing's scales, its proposed one selected
-    std::string scale;                      // the reference scale used
-    bool decided = false;                   // the conversion was decided (the scale taken)
+    ScaleList scales;  // the drawing's scales, its proposed one selected
+    std::string scale;  // the reference scale used
+    bool decided = false;  // the conversion was decided (the scale taken)
     std::vector<std::string> conversionLines;  // written: the output format and the used layers (CP932)
-    std::vector<std::string> warnings;      // written: what the user should know of the file (CP932)
+    std::vector<std::string> warnings;  // written: what the user should know of the file (CP932)
     bool thumbnailWritten = false;
     // A JWW drawing's embedded images, saved beside the DXF file: "plan-1-photo.jpg" (UTF-8 paths).
     std::vector<std::string> imageFiles;
-    std::int64_t bytes = 0;                 // the size of the output file written
+    std::int64_t bytes = 0;  // the size of the output file written
 };
 
 DrawingJobOutcome RunDrawingJob(const DrawingJobRequest& request);

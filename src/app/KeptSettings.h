@@ -22,8 +22,8 @@ public:
     virtual void SetValue(std::string_view key, const std::string& value) = 0;
 };
 
-inline constexpr std::string_view kReadFolderKey = "folders/read";    // where the open dialog read last
-inline constexpr std::string_view kSaveFolderKey = "folders/save";    // where a save or a batch wrote last
+inline constexpr std::string_view kReadFolderKey = "folders/read";  // where the open dialog read last
+inline constexpr std::string_view kSaveFolderKey = "folders/save";  // where a save or a batch wrote last
 inline constexpr std::string_view kLightBackgroundKey = "view/lightBackground";
 inline constexpr std::string_view kTrue = "true", kFalse = "false";  // a switch's two values
 

@@ -15,7 +15,7 @@ namespace orvik {
 struct OutputFormatChoice {
     OutputFormat format;
     std::string_view name;
-    std::string_view readers;   // CP932
+    std::string_view readers;  // CP932
     std::string_view fileType;  // what the file is, for the save dialog and the About box (ASCII)
 };
 

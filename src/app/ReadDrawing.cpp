@@ -14,7 +14,8 @@ namespace orvik {
 
 bool HasExtension(std::string_view path, std::string_view extension) {
     const std::string_view own = ExtensionOf(path);
-    return std::ranges::equal(own, extension, [](unsigned char a, unsigned char b) { return std::toupper(a) == std::toupper(b); });
+    return std::ranges::equal(own, extension,
+                              [](unsigned char a, unsigned char b) { return std::toupper(a) == std::toupper(b); });
 }
 
 DrawingFile::DrawingFile(const std::string& path) : path_(path), file_(path) {
@@ -34,7 +35,9 @@ FileCheck DrawingFile::Check(bool anyName) const {
         if (!anyName) return {FileRefusal::WrongExtension, {}};
         return signature_ ? FileCheck{FileRefusal::None, {}, *signature_} : FileCheck{FileRefusal::NotJwCad, {}};
     }
-    const DrawingFormat format = signature_ ? *signature_ : HasJwwExtension(path_) ? DrawingFormat::Jww : DrawingFormat::Jwc;
+    const DrawingFormat format = signature_               ? *signature_
+                                 : HasJwwExtension(path_) ? DrawingFormat::Jww
+                                                          : DrawingFormat::Jwc;
     if (input.problem != InputProblem::None) return {FileRefusal::Unreadable, DescribeInputProblem(input), format};
     if (!signature_) return {FileRefusal::NotJwCad, {}, format};
     return {FileRefusal::None, {}, format};

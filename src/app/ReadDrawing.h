@@ -30,10 +30,10 @@ inline bool HasJwwExtension(std::string_view path) { return HasExtension(path, "
 // Why a file is not read as a drawing.
 enum class FileRefusal {
     None,
-    Missing,         // nothing at the path
+    Missing,  // nothing at the path
     WrongExtension,  // the name ends in neither ".jwc" nor ".jww" (any case), and no JWW signature
-    Unreadable,      // a folder, FIFO or device, an empty file, no permission ...
-    NotJwCad,        // neither JW_CAD signature at the start
+    Unreadable,  // a folder, FIFO or device, an empty file, no permission ...
+    NotJwCad,  // neither JW_CAD signature at the start
 };
 
 struct FileCheck {

@@ -14,8 +14,10 @@ namespace orvik {
 std::vector<std::string> ReadSummaryLines(const JwcFile& file) {
     const JwcHeader& h = file.header;
     const std::pair<std::string_view, std::int32_t> counts[] = {
-        {kLineCountLabel, h.lineCount},   {kArcCountLabel, h.arcCount},
-        {kTextCountLabel, h.textCount},   {kPointCountLabel, h.pointCount},
+        {kLineCountLabel, h.lineCount},
+        {kArcCountLabel, h.arcCount},
+        {kTextCountLabel, h.textCount},
+        {kPointCountLabel, h.pointCount},
         {kVirtualPointCountLabel, h.virtualPointCount},
     };
     std::vector<std::string> lines{EscapeControlBytes(h.headerText1), EscapeControlBytes(h.headerText2)};

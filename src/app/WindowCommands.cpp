@@ -30,8 +30,9 @@ void WindowCommands::ShowDrawing(const std::string& path, DrawingFile& file, Dra
     for (const std::string& line : read.warnings) view_.AppendLog(line);
     if (!read.load.complete) {
         view_.AppendLog(std::string(kIncompleteRead) + read.load.damage);
-        dialogs_.ShowWarning(Utf8ToCp932(path) + std::string(kCrLf) + std::string(kIncompleteRead) + std::string(kCrLf) +
-                             read.load.damage + std::string(kCrLf) + std::string(kPartialConvertible));
+        dialogs_.ShowWarning(Utf8ToCp932(path) + std::string(kCrLf) + std::string(kIncompleteRead) +
+                             std::string(kCrLf) + read.load.damage + std::string(kCrLf) +
+                             std::string(kPartialConvertible));
     }
     state_.sourcePath = path;
     view_.SetScaleList(ListProposedScales(drawing_));
@@ -47,13 +48,16 @@ void WindowCommands::DropFiles(const std::vector<std::string>& paths) { ReadFile
 // What the user is told of a file that is not read: the path and why. A
 // dropped file's wrong name or signature is said without its path; a
 // chosen file of a batch without the signature is named by its extension.
-std::string WindowCommands::RefusalMessage(const std::string& path, const FileCheck& check, FileArrival how, bool inBatch) {
+std::string WindowCommands::RefusalMessage(const std::string& path, const FileCheck& check, FileArrival how,
+                                           bool inBatch) {
     if (how == FileArrival::Dropped) {
         if (!inBatch && check.refusal == FileRefusal::WrongExtension) return std::string(kDroppedNotJwCadByExtension);
         if (!inBatch && check.refusal == FileRefusal::NotJwCad) return std::string(kDroppedNotJwCadBySignature);
-        return Utf8ToCp932(path) + std::string(kDroppedPathSuffix) + std::string(kCrLf) + std::string(RefusalText(check));
+        return Utf8ToCp932(path) + std::string(kDroppedPathSuffix) + std::string(kCrLf) +
+               std::string(RefusalText(check));
     }
-    const std::string_view reason = inBatch && check.refusal == FileRefusal::NotJwCad ? kNotJwCadByExtension : RefusalText(check);
+    const std::string_view reason =
+        inBatch && check.refusal == FileRefusal::NotJwCad ? kNotJwCadByExtension : RefusalText(check);
     return Utf8ToCp932(path) + std::string(kRefusalPathSuffix) + std::string(kCrLf) + std::string(reason);
 }
 

@@ -35,8 +35,8 @@ struct DrawingPicture {
 
 // What the read commands leave for the save command.
 struct WindowState {
-    std::string currentPath;   // the drawing read; the save command replaces it by each output path
-    int fileCount = 0;      // 0 nothing to convert, 1 one drawing loaded, more: a batch
+    std::string currentPath;  // the drawing read; the save command replaces it by each output path
+    int fileCount = 0;  // 0 nothing to convert, 1 one drawing loaded, more: a batch
     std::vector<std::string> batchFiles;
     std::vector<std::optional<BatchMark>> batchMarks;  // one per batch file; none until the save reaches it
     std::string sourcePath;  // the drawing's own file, whose date the DXF file carries

@@ -37,7 +37,8 @@ DrawingPicture BatchDrawingPicture(const std::string& path, const ConversionSett
         return shown;
     }
     try {
-        shown.picture = PictureOf(Conversion(drawing, settings, ConversionRequest{path, scales.items[scales.selected]}));
+        shown.picture =
+            PictureOf(Conversion(drawing, settings, ConversionRequest{path, scales.items[scales.selected]}));
         say(PictureLeftOutLine(*shown.picture));
     } catch (const ConversionError& e) {
         say(e.what());
@@ -53,7 +54,8 @@ std::function<DrawingPicture()> WindowCommands::PictureTask(std::size_t batchInd
     if (state_.fileCount == 1) {
         const std::string scale = view_.ScaleText();
         if (scale.empty()) return {};
-        return [drawing = std::make_shared<const Drawing>(drawing_), settings = *settings, source = state_.sourcePath, scale] {
+        return [drawing = std::make_shared<const Drawing>(drawing_), settings = *settings, source = state_.sourcePath,
+                scale] {
             try {
                 return DrawingPicture{PictureOf(Conversion(*drawing, settings, ConversionRequest{source, scale})), {}};
             } catch (const ConversionError&) {
@@ -62,7 +64,8 @@ std::function<DrawingPicture()> WindowCommands::PictureTask(std::size_t batchInd
         };
     }
     if (state_.fileCount < 2 || batchIndex >= state_.batchFiles.size()) return {};
-    const std::optional<BatchMark> mark = batchIndex < state_.batchMarks.size() ? state_.batchMarks[batchIndex] : std::nullopt;
+    const std::optional<BatchMark> mark =
+        batchIndex < state_.batchMarks.size() ? state_.batchMarks[batchIndex] : std::nullopt;
     return [path = state_.batchFiles[batchIndex], settings = *settings, note = mark ? mark->reason : std::string()] {
         return BatchDrawingPicture(path, settings, note);
     };

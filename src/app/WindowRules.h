@@ -23,8 +23,8 @@ constexpr int RgbValue(int red, int green, int blue) { return red | green << 8 |
 // The seven AutoCAD colours the pens can take, in list order: the swatch's
 // RgbValue and the colour number.
 inline constexpr std::pair<int, int> kPenColors[] = {
-    {RgbValue(255, 0, 0), 1},   {RgbValue(255, 255, 0), 2}, {RgbValue(0, 255, 0), 3},     {RgbValue(0, 255, 255), 4},
-    {RgbValue(0, 0, 255), 5},   {RgbValue(255, 0, 255), 6}, {RgbValue(255, 255, 255), 7},
+    {RgbValue(255, 0, 0), 1}, {RgbValue(255, 255, 0), 2}, {RgbValue(0, 255, 0), 3},     {RgbValue(0, 255, 255), 4},
+    {RgbValue(0, 0, 255), 5}, {RgbValue(255, 0, 255), 6}, {RgbValue(255, 255, 255), 7},
 };
 
 // The two percentages' spin controls step from kPercentMinimum to kMaxPercent.

@@ -92,10 +92,11 @@ void WindowCommands::SaveBatch() {
         for (const std::string& line : BatchItemLog(input, outputs[i], outcome)) view_.AppendLog(line);
         if (!outcome.scales.items.empty()) view_.SetScaleList(outcome.scales);
         state_.currentPath = outputs[i];
-        state_.batchMarks[i] = BatchMark{outcome.status, outcome.status == JobStatus::Converted ? std::string()
-                                                         : outcome.status == JobStatus::PartlyRead && outcome.reason == JobReason::TruncatedRecords
-                                                             ? std::string(kIncompleteRead) + outcome.damage
-                                                             : outcome.message};
+        state_.batchMarks[i] = BatchMark{
+            outcome.status, outcome.status == JobStatus::Converted ? std::string()
+                            : outcome.status == JobStatus::PartlyRead && outcome.reason == JobReason::TruncatedRecords
+                                ? std::string(kIncompleteRead) + outcome.damage
+                                : outcome.message};
         tally.Add(outcome.status, Utf8ToCp932(input));
     }
     view_.ShowProgress(0, 0, "");
@@ -132,7 +133,7 @@ bool WindowCommands::Convert(const std::string& source, const std::string& outpu
     view_.ShowProgress(0, 0, "");
     if (outcome.status != JobStatus::Converted) {
         dialogs_.ShowError(outcome.reason == JobReason::OutOfMemory ? WithReason(Utf8ToCp932(output), kOutOfMemory)
-                                                                     : outcome.message);
+                                                                    : outcome.message);
         return false;
     }
     for (const std::string& line : outcome.conversionLines) view_.AppendLog(line);
@@ -140,6 +141,5 @@ bool WindowCommands::Convert(const std::string& source, const std::string& outpu
     for (const std::string& image : outcome.imageFiles) view_.AppendLog(Utf8ToCp932(image));
     return true;
 }
-
 
 }  // namespace orvik

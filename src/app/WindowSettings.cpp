@@ -80,7 +80,9 @@ bool WindowCommands::CheckAndCopySettings() {
     return true;
 }
 
-std::optional<ConversionSettings> WindowCommands::ControlSettings() const { return SettingsFromControls(view_.ReadControls()); }
+std::optional<ConversionSettings> WindowCommands::ControlSettings() const {
+    return SettingsFromControls(view_.ReadControls());
+}
 
 std::optional<ConversionSettings> SettingsFromControls(const ControlValues& c) {
     const auto radius = ParsePointRadius(c.pointRadius);

@@ -64,12 +64,14 @@ inline constexpr std::string_view kCancelButton = "中止";
 inline constexpr std::string_view kLogTip = "図面情報表示ウィンドウ";
 inline constexpr std::string_view kNumbersTip = "数値を補正して変換誤差を吸収する";
 inline constexpr std::string_view kPointsTip = "半径の値は印刷時の実寸";
-inline constexpr std::string_view kLineTypesTip = "JW_CAD準処\n  より元図に近くなる様に変換\nAutoCAD準処\n  AutoCADの補助作図用";
+inline constexpr std::string_view kLineTypesTip =
+    "JW_CAD準処\n  より元図に近くなる様に変換\nAutoCAD準処\n  AutoCADの補助作図用";
 inline constexpr std::string_view kLayerNamesTip = "チェックを外すと0_0_(JWのﾚｲﾔ名)と言う風になる";
 inline constexpr std::string_view kAuxiliaryTip = "補助線をDEFPOINTSﾚｲﾔに集める";
 inline constexpr std::string_view kBlocksTip =
     "JWW のブロックを BLOCK と INSERT でなく、要素をその場に置いて書き出す（ブロックを表示しないソフト向け）";
-inline constexpr std::string_view kPenColorsTip = "PenごとにAutoCADでの\n表示色を設定する\nJW_CADが標準状態なら変更不要";
+inline constexpr std::string_view kPenColorsTip =
+    "PenごとにAutoCADでの\n表示色を設定する\nJW_CADが標準状態なら変更不要";
 inline constexpr std::string_view kScaleTip =
     "基準となるレイヤの縮尺を選択する\n縮尺の分母数値が大きい順に並び\n"
     "標準では図形最多グループの縮尺が選択されている\n文字サイズが変になる場合はこれを確認する";
@@ -90,7 +92,8 @@ inline constexpr std::string_view kFailedMark = "× ";
 // holds, which differ between the two windows.
 inline constexpr std::string_view kAboutCaption = "バージョン情報";
 inline constexpr std::string_view kAboutLead = "JW_CAD の図面（.jwc、.jww）を DXF に変換します。\n出力形式: ";
-inline constexpr std::string_view kAboutRights = "© ORVIK 開発チーム. All rights reserved.\n\n使用しているライブラリとフォント:\n";
+inline constexpr std::string_view kAboutRights =
+    "© ORVIK 開発チーム. All rights reserved.\n\n使用しているライブラリとフォント:\n";
 
 // The message boxes' buttons.
 inline constexpr std::string_view kYesButton = "はい(&Y)";

@@ -6,9 +6,9 @@
 
 #include "app/ReadDrawing.h"
 #include "app/ReadReport.h"
+#include "os/System.h"
 #include "text/Cp932.h"
 #include "text/Messages.h"
-#include "os/System.h"
 
 namespace orvik::cli {
 namespace {
@@ -54,7 +54,8 @@ void Walk(const fs::path& root, const fs::path& folder, ArchiveInputs& out) {
             // Links to files are followed, links to folders not; a broken link
             // is said only when its name makes it a drawing.
             const fs::file_status target = entry.status(statusError);
-            if (statusError && IsDrawingName(os::Utf8Path(entry.path()))) out.problems.push_back(Problem(entry.path(), false, statusError));
+            if (statusError && IsDrawingName(os::Utf8Path(entry.path())))
+                out.problems.push_back(Problem(entry.path(), false, statusError));
             if (statusError || !fs::is_regular_file(target)) continue;
         }
         // A drawing by its name or its signature.

@@ -15,7 +15,7 @@
 namespace orvik::cli {
 
 struct ArchiveInput {
-    std::string path;      // as the walk reached it
+    std::string path;  // as the walk reached it
     std::string relative;  // below the folder named (the file's own name for a file named): --output-dir mirrors it
     bool foundByWalk = false;  // found under a folder: a drawing by signature, whatever its name
 };
@@ -23,7 +23,7 @@ struct ArchiveInput {
 struct ArchiveProblem {
     std::string path;
     bool folder = false;  // a folder that cannot be read; otherwise an entry that cannot be examined
-    std::string reason;   // the system's reason in words (UTF-8)
+    std::string reason;  // the system's reason in words (UTF-8)
 };
 
 struct ArchiveInputs {

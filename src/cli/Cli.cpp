@@ -7,9 +7,9 @@
 
 #include "cli/ConvertCommand.h"
 #include "cli/InfoCommand.h"
+#include "os/System.h"
 #include "text/Cp932.h"
 #include "text/Messages.h"
-#include "os/System.h"
 
 namespace orvik::cli {
 namespace {
@@ -95,7 +95,8 @@ int Info(const std::vector<std::string>& rest, std::ostream& out, std::ostream& 
             optionsDone = true;
             continue;
         }
-        if (!optionsDone && arg.size() > 1 && arg.front() == '-') return UsageError(err, "不明なオプションです: " + arg);
+        if (!optionsDone && arg.size() > 1 && arg.front() == '-')
+            return UsageError(err, "不明なオプションです: " + arg);
         files.push_back(arg);
     }
     if (files.empty()) return UsageError(err, "図面ファイルを指定してください");
@@ -112,13 +113,15 @@ int Convert(const std::vector<std::string>& rest, OutputKind kind, std::ostream&
     }
     if (kind == OutputKind::Dxf && options.pictureOptionGiven)
         return UsageError(err, "--width, --background, --picture は render のオプションです");
-    if (kind == OutputKind::Picture && options.thumbnail) return UsageError(err, "--thumbnail は convert のオプションです");
+    if (kind == OutputKind::Picture && options.thumbnail)
+        return UsageError(err, "--thumbnail は convert のオプションです");
     if (options.thumbnail && options.output == kStandardOutput)
         return UsageError(err, "--thumbnail は標準出力への変換には使えません");
     // What this build's painter cannot draw.
     const PictureType wanted = options.thumbnail ? PictureType::Png : options.pictureType;
     if ((kind == OutputKind::Picture || options.thumbnail) && !CanDrawPictures(wanted))
-        return UsageError(err, std::string("このビルドは ") + (wanted == PictureType::Pdf ? "PDF" : "PNG") + " の絵を書けません");
+        return UsageError(
+            err, std::string("このビルドは ") + (wanted == PictureType::Pdf ? "PDF" : "PNG") + " の絵を書けません");
     if (options.files.empty()) return UsageError(err, "図面ファイルを指定してください");
     std::error_code ec;
     if (options.output && (options.recursive || options.outputDir))
@@ -126,7 +129,8 @@ int Convert(const std::vector<std::string>& rest, OutputKind kind, std::ostream&
     if (options.files.size() > 1 && options.output && !std::filesystem::is_directory(os::FsPath(*options.output), ec))
         return UsageError(err, "入力が複数のとき -o には既存のフォルダを指定してください: " + *options.output);
     if (options.outputDir) {
-        std::filesystem::create_directories(os::FsPath(*options.outputDir), ec);  // made meanwhile by another run is as good
+        std::filesystem::create_directories(os::FsPath(*options.outputDir),
+                                            ec);  // made meanwhile by another run is as good
         if (ec) {
             err << PrintableName(*options.outputDir) << ": 出力フォルダを作れません（"
                 << Cp932ToUtf8(SystemErrorText(ec.value())) << "）\n";

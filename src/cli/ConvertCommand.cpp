@@ -19,12 +19,12 @@
 #include "app/SettingChecks.h"
 #include "cli/ArchiveInputs.h"
 #include "cli/Cli.h"
+#include "cli/Pictures.h"
 #include "cli/ReadLog.h"
 #include "cli/RunReport.h"
-#include "cli/Pictures.h"
+#include "os/System.h"
 #include "text/Cp932.h"
 #include "text/Messages.h"
-#include "os/System.h"
 
 namespace orvik::cli {
 namespace {
@@ -43,22 +43,22 @@ bool ToStandardOutput(const ConvertOptions& options) { return options.output == 
 // folder.
 std::string OutputPathFor(const ConvertOptions& options, OutputKind kind, const ArchiveInput& input) {
     const std::string_view extension = kind == OutputKind::Dxf ? ".dxf" : PictureExtension(options.pictureType);
-    if (options.outputDir) return os::Utf8Path(os::FsPath(*options.outputDir) / os::FsPath(PathWithExtension(input.relative, extension)));
+    if (options.outputDir)
+        return os::Utf8Path(os::FsPath(*options.outputDir) / os::FsPath(PathWithExtension(input.relative, extension)));
     const std::string beside = PathWithExtension(input.path, extension);
     if (!options.output) return beside;
     if (IsFolder(*options.output)) return os::Utf8Path(os::FsPath(*options.output) / os::FsPath(beside).filename());
     return *options.output;
 }
 
-
 // A drawing of the run, with where its output goes and what planning decided.
 struct Job {
     ArchiveInput input;
     std::string output;
-    std::string thumbnail;         // empty: none
-    std::string refusal;           // planned: the output may not be written (UTF-8 message)
+    std::string thumbnail;  // empty: none
+    std::string refusal;  // planned: the output may not be written (UTF-8 message)
     JobReason refusalReason = JobReason::None;
-    bool upToDate = false;         // --update: the output is newer than the drawing
+    bool upToDate = false;  // --update: the output is newer than the drawing
 };
 
 // What converting one drawing produced: its log block, its problems, its record.
@@ -130,7 +130,8 @@ JobResult Describe(const Job& job, const ConvertOptions& options, const DrawingJ
 // Reads, converts and writes one drawing, its ENTITIES section on `writers`
 // threads. Touches nothing shared but the files it writes, so several run at
 // once.
-JobResult ConvertOne(const Job& job, const ConvertOptions& options, OutputKind kind, int writers, const SaveRules& rules) {
+JobResult ConvertOne(const Job& job, const ConvertOptions& options, OutputKind kind, int writers,
+                     const SaveRules& rules) {
     const auto started = std::chrono::steady_clock::now();
     JobResult r;
     if (job.upToDate) {
@@ -180,7 +181,8 @@ public:
         rules_.replaceExisting = options_.force || options_.update;
         if (options_.report && !OpenReport()) return kExitSomeFailed;
         for (const ArchiveProblem& p : inputs.problems) {
-            err_ << PrintableName(p.path) << (p.folder ? ": フォルダを読めません（" : ": 調べられません（") << p.reason << "）\n";
+            err_ << PrintableName(p.path) << (p.folder ? ": フォルダを読めません（" : ": 調べられません（") << p.reason
+                 << "）\n";
             ReportRecord record;
             record.input = p.path;
             record.status = StatusName(JobStatus::Refused);
@@ -216,15 +218,19 @@ private:
             }
         }
         // Up to date only when every requested output is: a missing thumbnail is made again.
-        if (options_.update && IsNewer(job.output, input.path) && (job.thumbnail.empty() || IsNewer(job.thumbnail, input.path))) {
+        if (options_.update && IsNewer(job.output, input.path) &&
+            (job.thumbnail.empty() || IsNewer(job.thumbnail, input.path))) {
             job.upToDate = true;
             RemoveStaleTemporaryFiles(job.output);
             if (!job.thumbnail.empty()) RemoveStaleTemporaryFiles(job.thumbnail);
             return job;
         }
-        if (!options_.force && !options_.update && (Exists(job.output) || (!job.thumbnail.empty() && Exists(job.thumbnail)))) {
+        if (!options_.force && !options_.update &&
+            (Exists(job.output) || (!job.thumbnail.empty() && Exists(job.thumbnail)))) {
             const std::string& existing = Exists(job.output) ? job.output : job.thumbnail;
-            Refuse(job, JobReason::Exists, PrintableName(existing) + ": " + Cp932ToUtf8(kAlreadyExists) + "上書きするには --force を指定してください");
+            Refuse(job, JobReason::Exists,
+                   PrintableName(existing) + ": " + Cp932ToUtf8(kAlreadyExists) +
+                       "上書きするには --force を指定してください");
             if (existing == job.thumbnail) job.thumbnail.clear();
         }
         return job;
@@ -245,11 +251,13 @@ private:
         std::error_code ec;
         const fs::path canonical = fs::weakly_canonical(os::FsPath(output), ec);
         if (ec) {
-            Refuse(job, JobReason::WriteFailed, PrintableName(output) + ": " + Cp932ToUtf8(CannotCreateFile(output, SystemErrorText(ec.value()))));
+            Refuse(job, JobReason::WriteFailed,
+                   PrintableName(output) + ": " + Cp932ToUtf8(CannotCreateFile(output, SystemErrorText(ec.value()))));
             return false;
         }
         if (!written_.insert(os::Utf8Path(canonical)).second) {
-            Refuse(job, JobReason::WrittenTwice, PrintableName(output) + ": この実行ですでに書き出したファイルです。上書きしません");
+            Refuse(job, JobReason::WrittenTwice,
+                   PrintableName(output) + ": この実行ですでに書き出したファイルです。上書きしません");
             return false;
         }
         return true;
@@ -268,7 +276,8 @@ private:
         std::mutex mutex;
         std::condition_variable done;
         std::atomic<std::size_t> next{0};
-        const int threads = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(options_.jobs), std::max<std::size_t>(n, 1)));
+        const int threads = static_cast<int>(
+            std::min<std::size_t>(static_cast<std::size_t>(options_.jobs), std::max<std::size_t>(n, 1)));
         const int writers = WritersPerDrawing(options_.jobs, n);
         const auto work = [&] {
             for (std::size_t i = next++; i < n; i = next++) {
@@ -333,8 +342,9 @@ private:
     }
 
     void PrintSummary(double seconds) {
-        err_ << "変換: " << tally_.converted << " 件、一部だけ読めた図面: " << tally_.partlyRead.size() << " 件、スキップ: "
-             << tally_.skipped.size() << " 件、失敗: " << tally_.failed.size() << " 件（" << Decimal(seconds, 1) << " 秒）\n";
+        err_ << "変換: " << tally_.converted << " 件、一部だけ読めた図面: " << tally_.partlyRead.size()
+             << " 件、スキップ: " << tally_.skipped.size() << " 件、失敗: " << tally_.failed.size() << " 件（"
+             << Decimal(seconds, 1) << " 秒）\n";
     }
 
     // The report is written record by record as the run goes, and appears

@@ -51,7 +51,8 @@ std::optional<std::string> SetPenColors(ConvertOptions& o, const std::string& va
     }
     if (!valid)
         return "ペンの色は 1〜7 の色番号か red, yellow, green, cyan, blue, magenta, white で6つ、"
-               "カンマで区切って指定してください: " + value;
+               "カンマで区切って指定してください: " +
+               value;
     o.settings.penColors = colors;
     return std::nullopt;
 }
@@ -174,7 +175,8 @@ const std::map<std::string, Option>& Options() {
 int DefaultJobs() { return os::ProcessorCount(); }
 
 int WritersPerDrawing(int jobs, std::size_t drawings) {
-    const int atOnce = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(jobs), std::max<std::size_t>(drawings, 1)));
+    const int atOnce =
+        static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(jobs), std::max<std::size_t>(drawings, 1)));
     return std::max(1, std::min(jobs, os::ProcessorCount()) / atOnce);
 }
 

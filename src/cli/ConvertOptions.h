@@ -36,22 +36,22 @@ bool ErrorsOnTerminal();
 struct ConvertOptions {
     ConversionSettings settings;
     std::optional<std::string> output;  // one input: the DXF file or "-"; several: a folder
-    std::optional<std::string> scale;   // the reference scale; default: the proposed one
-    bool force = false;                 // overwrite existing outputs
-    bool allowPartial = false;          // convert drawings that were not read completely
+    std::optional<std::string> scale;  // the reference scale; default: the proposed one
+    bool force = false;  // overwrite existing outputs
+    bool allowPartial = false;  // convert drawings that were not read completely
     bool help = false;
     std::vector<std::string> files;
-    PictureOptions picture;             // render: the size and background of the pictures
+    PictureOptions picture;  // render: the size and background of the pictures
     PictureType pictureType = PictureType::Svg;  // render: --picture, or the -o name's extension
-    bool pictureOptionGiven = false;    // --width, --background or --picture, which only render takes
-    bool thumbnail = false;             // convert: a small PNG picture beside each DXF file
-    bool recursive = false;             // -r: folders are searched for drawings
+    bool pictureOptionGiven = false;  // --width, --background or --picture, which only render takes
+    bool thumbnail = false;  // convert: a small PNG picture beside each DXF file
+    bool recursive = false;  // -r: folders are searched for drawings
     std::optional<std::string> outputDir;  // --output-dir: outputs mirror the input tree under it
-    int jobs = DefaultJobs();           // -j: drawings converted at once
-    bool update = false;                // --update: skip drawings whose output is newer
+    int jobs = DefaultJobs();  // -j: drawings converted at once
+    bool update = false;  // --update: skip drawings whose output is newer
     std::optional<std::string> report;  // --report FILE
     ReportFormat reportFormat = ReportFormat::JsonLines;
-    bool quiet = false;                 // -q: only problems and the summary
+    bool quiet = false;  // -q: only problems and the summary
 };
 
 // The options, or the message (UTF-8) of the first usage error.

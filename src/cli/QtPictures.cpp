@@ -24,7 +24,8 @@ void PngPicture(const PictureSource& source, const PictureOptions& options, Byte
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG") || bytes.isEmpty()) throw ConversionError(FailureReason::PictureNotMade, std::string(kPictureNotMade));
+    if (!image.save(&buffer, "PNG") || bytes.isEmpty())
+        throw ConversionError(FailureReason::PictureNotMade, std::string(kPictureNotMade));
     sink.Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 

@@ -4,8 +4,8 @@
 #include <fstream>
 
 #include "cli/Cli.h"
-#include "text/Cp932.h"
 #include "os/System.h"
+#include "text/Cp932.h"
 
 namespace orvik::cli {
 namespace {
@@ -50,17 +50,20 @@ std::string Hex(const char* prefix, unsigned byte) {
 }
 
 std::string Json(const std::string& text) {
-    return '"' + Escaped(text, [](unsigned byte, bool ascii) -> std::string {
-        if (!ascii) return Hex("\\udc", byte);
-        switch (byte) {
-            case '"': return "\\\"";
-            case '\\': return "\\\\";
-            case '\n': return "\\n";
-            case '\r': return "\\r";
-            case '\t': return "\\t";
-            default: return byte < 0x20 ? Hex("\\u00", byte) : std::string(1, static_cast<char>(byte));
-        }
-    }) + '"';
+    return '"' +
+           Escaped(text,
+                   [](unsigned byte, bool ascii) -> std::string {
+                       if (!ascii) return Hex("\\udc", byte);
+                       switch (byte) {
+                           case '"': return "\\\"";
+                           case '\\': return "\\\\";
+                           case '\n': return "\\n";
+                           case '\r': return "\\r";
+                           case '\t': return "\\t";
+                           default: return byte < 0x20 ? Hex("\\u00", byte) : std::string(1, static_cast<char>(byte));
+                       }
+                   }) +
+           '"';
 }
 
 // RFC 4180: quoted when it holds a comma, quote or line break; quotes doubled.
@@ -68,7 +71,8 @@ std::string Csv(const std::string& text) {
     std::string valid = Escaped(text, [](unsigned byte, bool ascii) {
         return ascii ? std::string(1, static_cast<char>(byte)) : Hex("\\x", byte);
     });
-    if (!valid.empty() && std::string_view("=+-@\t\r").find(valid.front()) != std::string_view::npos) valid.insert(0, 1, '\'');
+    if (!valid.empty() && std::string_view("=+-@\t\r").find(valid.front()) != std::string_view::npos)
+        valid.insert(0, 1, '\'');
     if (valid.find_first_of(",\"\r\n") == std::string::npos) return valid;
     std::string out = "\"";
     for (char c : valid) out += c == '"' ? std::string("\"\"") : std::string(1, c);
@@ -86,8 +90,8 @@ std::string ReportLine(const ReportRecord& r, ReportFormat format) {
     if (format == ReportFormat::Csv) {
         return Csv(r.input) + ',' + Csv(r.output) + ',' + r.status + ',' + r.code + ',' + Csv(r.message) + ',' +
                std::to_string(r.lines) + ',' + std::to_string(r.arcs) + ',' + std::to_string(r.texts) + ',' +
-               std::to_string(r.points) + ',' + Csv(r.scale) + ',' + std::to_string(r.bytes) + ',' + Decimal(r.seconds, 3) +
-               '\n';
+               std::to_string(r.points) + ',' + Csv(r.scale) + ',' + std::to_string(r.bytes) + ',' +
+               Decimal(r.seconds, 3) + '\n';
     }
     return "{\"input\":" + Json(r.input) + ",\"output\":" + Json(r.output) + ",\"status\":" + Json(r.status) +
            ",\"code\":" + Json(r.code) + ",\"message\":" + Json(r.message) + ",\"lines\":" + std::to_string(r.lines) +

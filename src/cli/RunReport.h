@@ -14,9 +14,9 @@ namespace orvik::cli {
 
 struct ReportRecord {
     std::string input;
-    std::string output;   // empty when nothing was to be written
-    std::string status;   // StatusName
-    std::string code;     // ReasonCode, empty when converted
+    std::string output;  // empty when nothing was to be written
+    std::string status;  // StatusName
+    std::string code;  // ReasonCode, empty when converted
     std::string message;  // the reason in words (UTF-8)
     std::int64_t lines = 0, arcs = 0, texts = 0, points = 0;
     std::string scale;  // the reference scale used

@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/Cli.h"
 #include "app/DrawingJob.h"
+#include "cli/Cli.h"
 
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN

@@ -20,14 +20,16 @@ public:
             return;
         }
         const Block& b = blocks_[insert.block];
-        const std::int64_t elements = static_cast<std::int64_t>(b.lines.size() + b.arcs.size() + b.texts.size() + b.points.size() +
-                                                                b.virtualPoints.size() + b.solids.size() + b.inserts.size());
+        const std::int64_t elements =
+            static_cast<std::int64_t>(b.lines.size() + b.arcs.size() + b.texts.size() + b.points.size() +
+                                      b.virtualPoints.size() + b.solids.size() + b.inserts.size());
         if (placed_ + elements > kElementsFromBlocksLimit) {
             ++out_.insertsLeftOut;
             return;
         }
         placed_ += elements;
-        const Placement at = outer.Then(Placement::Of(insert.x, insert.y, insert.scaleX, insert.scaleY, insert.rotation));
+        const Placement at =
+            outer.Then(Placement::Of(insert.x, insert.y, insert.scaleX, insert.scaleY, insert.rotation));
         for (DrawingLine l : b.lines) {
             std::tie(l.x1, l.y1) = Pair(at(l.x1, l.y1));
             std::tie(l.x2, l.y2) = Pair(at(l.x2, l.y2));

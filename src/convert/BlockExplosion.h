@@ -17,7 +17,7 @@ inline constexpr int kBlockNestingLimit = 32;
 inline constexpr std::int64_t kElementsFromBlocksLimit = 20'000'000;
 
 struct ExplodedDrawing {
-    Drawing drawing;              // without blocks and insertions
+    Drawing drawing;  // without blocks and insertions
     std::int64_t insertsLeftOut = 0;  // nested too deep, or past the element limit
 };
 

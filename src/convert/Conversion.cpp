@@ -14,14 +14,14 @@
 #include "convert/HeaderSection.h"
 #include "convert/LayerAssignment.h"
 #include "convert/Lineweights.h"
-#include "geometry/Placement.h"
 #include "convert/PenTables.h"
 #include "convert/ProposedScales.h"
 #include "convert/ReferenceScale.h"
-#include "output/AtomicFile.h"
 #include "dxf/DxfWriter.h"
 #include "dxf/NumberFormat.h"
+#include "geometry/Placement.h"
 #include "os/System.h"
+#include "output/AtomicFile.h"
 #include "text/Messages.h"
 
 namespace orvik {
@@ -64,7 +64,8 @@ std::vector<Extents> BlockBoxes(const Drawing& d) {
         Extents& box = boxes[k];
         for (const DrawingLine& s : b.lines) box.Add(s.x1, s.y1), box.Add(s.x2, s.y2);
         for (const DrawingArc& e : b.arcs)
-            for (const ArcPoint& p : ArcStatisticsPoints(e.cx, e.cy, e.radius, e.flatness, e.startAngle, e.endAngle, e.tilt))
+            for (const ArcPoint& p :
+                 ArcStatisticsPoints(e.cx, e.cy, e.radius, e.flatness, e.startAngle, e.endAngle, e.tilt))
                 box.Add(p.x, p.y);
         for (const DrawingPoint& t : b.points) box.Add(t.x, t.y);
         for (const DrawingSolid& s : b.solids)
@@ -139,8 +140,10 @@ std::string HandSeedFor(const Drawing& drawing, const ConversionSettings& settin
     // A block takes its record, BLOCK and ENDBLK, and its elements.
     std::int64_t n = tableRecords + 90 + 3 * static_cast<std::int64_t>(drawing.blocks.size());
     ForEachElementSet(drawing, [&](const auto& s) {
-        n += static_cast<std::int64_t>(s.lines.size()) * lineHandles + static_cast<std::int64_t>(s.points.size()) * pointHandles +
-             static_cast<std::int64_t>(s.arcs.size() + s.texts.size() + s.virtualPoints.size() + s.solids.size() + s.inserts.size());
+        n += static_cast<std::int64_t>(s.lines.size()) * lineHandles +
+             static_cast<std::int64_t>(s.points.size()) * pointHandles +
+             static_cast<std::int64_t>(s.arcs.size() + s.texts.size() + s.virtualPoints.size() + s.solids.size() +
+                                       s.inserts.size());
     });
     return FormatHandle(n);
 }
@@ -170,10 +173,12 @@ std::int64_t CountNonFiniteElements(const Drawing& d) {
     std::int64_t n = 0;
     ForEachElementSet(d, [&](const auto& set) {
         for (const DrawingLine& l : set.lines) n += AnyNonFinite({l.x1, l.y1, l.x2, l.y2});
-        for (const DrawingArc& a : set.arcs) n += AnyNonFinite({a.cx, a.cy, a.radius, a.flatness, a.startAngle, a.endAngle, a.tilt});
+        for (const DrawingArc& a : set.arcs)
+            n += AnyNonFinite({a.cx, a.cy, a.radius, a.flatness, a.startAngle, a.endAngle, a.tilt});
         for (const DrawingText& t : set.texts) n += AnyNonFinite({t.x1, t.y1, t.x2, t.y2, t.width, t.height});
         for (const DrawingPoint& p : set.points) n += AnyNonFinite({p.x, p.y});
-        for (const DrawingSolid& s : set.solids) n += AnyNonFinite({s.p1[0], s.p1[1], s.p2[0], s.p2[1], s.p3[0], s.p3[1], s.p4[0], s.p4[1]});
+        for (const DrawingSolid& s : set.solids)
+            n += AnyNonFinite({s.p1[0], s.p1[1], s.p2[0], s.p2[1], s.p3[0], s.p3[1], s.p4[0], s.p4[1]});
         for (const BlockInsert& i : set.inserts) n += AnyNonFinite({i.x, i.y, i.scaleX, i.scaleY, i.rotation});
         for (const VirtualPoint& p : set.virtualPoints) n += AnyNonFinite({p.x, p.y});
     });
@@ -189,7 +194,8 @@ bool IsUsableScale(long double scale) {
 
 namespace {
 
-std::shared_ptr<const Drawing> Exploded(const Drawing& drawing, const ConversionSettings& settings, std::int64_t& leftOut) {
+std::shared_ptr<const Drawing> Exploded(const Drawing& drawing, const ConversionSettings& settings,
+                                        std::int64_t& leftOut) {
     if (!settings.explodeBlocks || drawing.inserts.empty()) return nullptr;
     ExplodedDrawing exploded = ExplodeBlocks(drawing);
     leftOut = exploded.insertsLeftOut;
@@ -217,12 +223,14 @@ Conversion::Conversion(const Drawing& source, const ConversionSettings& settings
     const LayerUsage usage = CountLayerUsage(drawing, settings.auxiliaryOnDefpoints);
     const int usedLayers = AssignLayers(drawing, usage, settings, tables);
     result_.fontStyles = FontStylesOf(drawing, settings.outputFormat);
-    result_.handleSeed = HandSeedFor(drawing, settings,
-                                     usedLayers + static_cast<int>(drawing.extraLinetypes.size() + result_.fontStyles.Styles().size()));
+    result_.handleSeed =
+        HandSeedFor(drawing, settings,
+                    usedLayers + static_cast<int>(drawing.extraLinetypes.size() + result_.fontStyles.Styles().size()));
     result_.fileDate = FileDateOf(request.sourcePath);
 
     scales_.roundDelta = scales_.roundOffset = settings.roundCoordinates;
-    paperFactor_ = drawing.units == DrawingUnits::PaperMillimetres ? 1 : PaperFactor(drawing.paper.size, drawing.paper.divisor);
+    paperFactor_ =
+        drawing.units == DrawingUnits::PaperMillimetres ? 1 : PaperFactor(drawing.paper.size, drawing.paper.divisor);
     result_.extents = GatherStatistics(drawing, scales_);
     result_.nonFiniteElements = CountNonFiniteElements(drawing);
     scales_.Analyze(paperFactor_);
@@ -236,10 +244,10 @@ void Conversion::WriteTo(ByteSink& sink, int workers) const {
     DxfWriter w(&sink, TextEncodingOf(settings_.outputFormat));
     WriteHeaderSection(w, HeaderInputs{result_, scales_, paperFactor_, drawing_.paper.size, settings_.outputFormat});
     WriteClassesSection(w);
-    const std::int32_t firstBlockRecord =
-        WriteTablesSection(w, TablesInputs{drawing_, result_.layers, LimitsFor(drawing_.paper.size, result_.referenceScale),
-                                           settings_.jwLineTypes, result_.defpointsUsed, settings_.outputFormat, result_.blockNames,
-                                           result_.fontStyles});
+    const std::int32_t firstBlockRecord = WriteTablesSection(
+        w, TablesInputs{drawing_, result_.layers, LimitsFor(drawing_.paper.size, result_.referenceScale),
+                        settings_.jwLineTypes, result_.defpointsUsed, settings_.outputFormat, result_.blockNames,
+                        result_.fontStyles});
     const EntityInputs entities{drawing_, settings_, result_, scales_, paperFactor_};
     WriteBlocksSection(w, result_.blockNames, firstBlockRecord, [&](std::size_t block, std::int32_t record) {
         WriteBlockEntities(w, entities, drawing_.blocks[block], record);

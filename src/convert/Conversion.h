@@ -19,16 +19,16 @@
 #include "convert/ConversionResult.h"
 #include "convert/ConversionSettings.h"
 #include "convert/ReferenceScale.h"
+#include "model/Drawing.h"
 #include "output/AtomicFile.h"
 #include "output/ByteSink.h"
 #include "output/ConversionError.h"
-#include "model/Drawing.h"
 
 namespace orvik {
 
 struct ConversionRequest {
     std::string sourcePath;  // the JWC file; its modification time dates the DXF file
-    std::string scaleText;   // the reference scale as the user chose it, e.g. "100"
+    std::string scaleText;  // the reference scale as the user chose it, e.g. "100"
 };
 
 class Conversion {

@@ -24,7 +24,7 @@ struct ConversionResult {
     long double referenceScale = 0;  // the N of 1:N
     Extents extents;
     std::string handleSeed;  // the text of $HANDSEED
-    std::string fileDate;    // the text of $TDCREATE and $TDUPDATE
+    std::string fileDate;  // the text of $TDCREATE and $TDUPDATE
     bool defpointsUsed = false;
     // Elements with an infinite or NaN number (a damaged file): their DXF
     // files hold 0 in its place.
@@ -33,11 +33,11 @@ struct ConversionResult {
     // asked for: one coordinate far off made the grid too coarse.
     std::vector<float> unroundedScales;
     std::vector<std::string> blockNames;  // the DXF names of the drawing's blocks, by index
-    FontStyles fontStyles;                // the text styles of a JWW drawing's fonts
+    FontStyles fontStyles;  // the text styles of a JWW drawing's fonts
     // With blocks exploded: insertions nested too deep or past the element
     // limit, left out.
     std::int64_t insertsLeftOut = 0;
-    LayerTables layers;      // the used layers with their DXF names, colours and line types
+    LayerTables layers;  // the used layers with their DXF names, colours and line types
 };
 
 }  // namespace orvik

@@ -35,7 +35,9 @@ struct ElementLists {
 };
 
 template <class Set>
-ElementLists ListsOf(const Set& s) { return {s.lines, s.arcs, s.texts, s.virtualPoints, s.points, s.solids, s.inserts}; }
+ElementLists ListsOf(const Set& s) {
+    return {s.lines, s.arcs, s.texts, s.virtualPoints, s.points, s.solids, s.inserts};
+}
 
 // Records [begin, end) of one kind's list.
 struct RecordRange {
@@ -46,18 +48,54 @@ struct RecordRange {
 // Stands in for EntityWriters to count the handles records take.
 struct HandleTally {
     std::int64_t handles = 0;
-    template <class... Args> void WriteLine(const Args&...) { handles += 1; }
-    template <class... Args> void WriteCurveStart(const Args&...) { handles += kCurveStartHandles; }
-    template <class... Args> void WriteCurveVertex(const Args&...) { handles += 1; }
-    template <class... Args> void WriteCurveEnd(const Args&...) { handles += kCurveEndHandles; }
-    template <class... Args> void WriteSequenceEnd(const Args&...) { handles += 1; }
-    template <class... Args> void WriteCircleArcOrEllipse(const Args&...) { handles += 1; }
-    template <class... Args> void WriteText(const Args&...) { handles += 1; }
-    template <class... Args> void WritePoint(const Args&...) { handles += 1; }
-    template <class... Args> void WriteFilledPoint(const Args&...) { handles += kFilledPointHandles; }
-    template <class... Args> void WriteCircle(const Args&...) { handles += 1; }
-    template <class... Args> void WriteSolid(const Args&...) { handles += 1; }
-    template <class... Args> void WriteInsert(const Args&...) { handles += 1; }
+    template <class... Args>
+    void WriteLine(const Args&...) {
+        handles += 1;
+    }
+    template <class... Args>
+    void WriteCurveStart(const Args&...) {
+        handles += kCurveStartHandles;
+    }
+    template <class... Args>
+    void WriteCurveVertex(const Args&...) {
+        handles += 1;
+    }
+    template <class... Args>
+    void WriteCurveEnd(const Args&...) {
+        handles += kCurveEndHandles;
+    }
+    template <class... Args>
+    void WriteSequenceEnd(const Args&...) {
+        handles += 1;
+    }
+    template <class... Args>
+    void WriteCircleArcOrEllipse(const Args&...) {
+        handles += 1;
+    }
+    template <class... Args>
+    void WriteText(const Args&...) {
+        handles += 1;
+    }
+    template <class... Args>
+    void WritePoint(const Args&...) {
+        handles += 1;
+    }
+    template <class... Args>
+    void WriteFilledPoint(const Args&...) {
+        handles += kFilledPointHandles;
+    }
+    template <class... Args>
+    void WriteCircle(const Args&...) {
+        handles += 1;
+    }
+    template <class... Args>
+    void WriteSolid(const Args&...) {
+        handles += 1;
+    }
+    template <class... Args>
+    void WriteInsert(const Args&...) {
+        handles += 1;
+    }
 };
 
 // The loops over the drawing's records, writing through `Records`
@@ -70,27 +108,13 @@ public:
 
     void Run(RecordRange r) {
         switch (r.kind) {
-            case RecordKind::Lines:
-                Lines(r.begin, r.end);
-                break;
-            case RecordKind::Arcs:
-                Arcs(r.begin, r.end);
-                break;
-            case RecordKind::Texts:
-                Texts(r.begin, r.end);
-                break;
-            case RecordKind::VirtualPoints:
-                VirtualPoints(r.begin, r.end);
-                break;
-            case RecordKind::RealPoints:
-                RealPoints(r.begin, r.end);
-                break;
-            case RecordKind::Solids:
-                Solids(r.begin, r.end);
-                break;
-            case RecordKind::Inserts:
-                Inserts(r.begin, r.end);
-                break;
+            case RecordKind::Lines: Lines(r.begin, r.end); break;
+            case RecordKind::Arcs: Arcs(r.begin, r.end); break;
+            case RecordKind::Texts: Texts(r.begin, r.end); break;
+            case RecordKind::VirtualPoints: VirtualPoints(r.begin, r.end); break;
+            case RecordKind::RealPoints: RealPoints(r.begin, r.end); break;
+            case RecordKind::Solids: Solids(r.begin, r.end); break;
+            case RecordKind::Inserts: Inserts(r.begin, r.end); break;
         }
     }
 
@@ -123,12 +147,8 @@ private:
         const bool continuous = chainOpen_ && X(s.x1) == chainEndX_ && Y(s.y1) == chainEndY_;
         if (chainOpen_ && (mark == 0 || mark == kCurveFirst || !continuous)) CloseChain(i);
         switch (mark) {
-            case 0:
-                Line(s);
-                break;
-            case kCurveFirst:
-                StartChain(s);
-                break;
+            case 0: Line(s); break;
+            case kCurveFirst: StartChain(s); break;
             case kCurveMiddle:
                 if (chainOpen_) {
                     chainEndX_ = X(s.x2);
@@ -168,8 +188,8 @@ private:
         for (std::size_t i = begin; i < end; ++i) {
             const DrawingArc& a = d_.arcs[i];
             if (a.radius == 0) continue;
-            e_.WriteCircleArcOrEllipse(a.lineType, a.pen, a.layer, X(a.cx), Y(a.cy), R(a.radius), a.flatness, a.startAngle,
-                         a.endAngle, a.tilt);
+            e_.WriteCircleArcOrEllipse(a.lineType, a.pen, a.layer, X(a.cx), Y(a.cy), R(a.radius), a.flatness,
+                                       a.startAngle, a.endAngle, a.tilt);
         }
     }
 
@@ -183,9 +203,9 @@ private:
             // A text type's sizes are tenths of a millimetre on paper; a text's own, millimetres.
             const long double width = m.width >= 0 ? m.width * scale : type.width * scale / 10;
             const long double height = m.height >= 0 ? m.height * scale : type.height * scale / 10;
-            e_.WriteText(m.text, m.vertical, m.italic, in_.result.fontStyles.NameOf(m), type.attribute, m.pen,
-                         m.layer, X(m.x1), Y(m.y1),
-                         static_cast<long double>(m.x2) - m.x1, static_cast<long double>(m.y2) - m.y1, width, height);
+            e_.WriteText(m.text, m.vertical, m.italic, in_.result.fontStyles.NameOf(m), type.attribute, m.pen, m.layer,
+                         X(m.x1), Y(m.y1), static_cast<long double>(m.x2) - m.x1, static_cast<long double>(m.y2) - m.y1,
+                         width, height);
         }
     }
 
@@ -199,17 +219,10 @@ private:
         for (std::size_t i = begin; i < end; ++i) {
             const DrawingPoint& t = d_.points[i];
             switch (in_.settings.pointMode) {
-                case PointMode::FilledCircle:
-                    e_.WriteFilledPoint(t.pen, t.layer, X(t.x), Y(t.y), size);
-                    break;
-                case PointMode::Circle:
-                    e_.WriteCircle(1, t.pen, t.layer, X(t.x), Y(t.y), size, true);
-                    break;
-                case PointMode::Point:
-                    e_.WritePoint(t.pen, t.layer, X(t.x), Y(t.y));
-                    break;
-                default:
-                    break;
+                case PointMode::FilledCircle: e_.WriteFilledPoint(t.pen, t.layer, X(t.x), Y(t.y), size); break;
+                case PointMode::Circle: e_.WriteCircle(1, t.pen, t.layer, X(t.x), Y(t.y), size, true); break;
+                case PointMode::Point: e_.WritePoint(t.pen, t.layer, X(t.x), Y(t.y)); break;
+                default: break;
             }
         }
     }
@@ -227,7 +240,8 @@ private:
     void Inserts(std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
             const BlockInsert& n = d_.inserts[i];
-            e_.WriteInsert(in_.result.blockNames[n.block], n.pen, n.layer, X(n.x), Y(n.y), n.scaleX, n.scaleY, n.rotation);
+            e_.WriteInsert(in_.result.blockNames[n.block], n.pen, n.layer, X(n.x), Y(n.y), n.scaleX, n.scaleY,
+                           n.rotation);
         }
     }
 
@@ -241,12 +255,9 @@ private:
 
 // Each kind's whole list, in the order the section holds them.
 std::vector<RecordRange> WholeLists(const ElementLists& d) {
-    return {{RecordKind::Lines, 0, d.lines.size()},
-            {RecordKind::Arcs, 0, d.arcs.size()},
-            {RecordKind::Texts, 0, d.texts.size()},
-            {RecordKind::VirtualPoints, 0, d.virtualPoints.size()},
-            {RecordKind::RealPoints, 0, d.points.size()},
-            {RecordKind::Solids, 0, d.solids.size()},
+    return {{RecordKind::Lines, 0, d.lines.size()},       {RecordKind::Arcs, 0, d.arcs.size()},
+            {RecordKind::Texts, 0, d.texts.size()},       {RecordKind::VirtualPoints, 0, d.virtualPoints.size()},
+            {RecordKind::RealPoints, 0, d.points.size()}, {RecordKind::Solids, 0, d.solids.size()},
             {RecordKind::Inserts, 0, d.inserts.size()}};
 }
 
@@ -311,7 +322,8 @@ void WriteEntities(DxfWriter& w, const EntityInputs& in, int workers) {
 }
 
 void WriteBlockEntities(DxfWriter& w, const EntityInputs& in, const Block& block, std::int32_t owner) {
-    const CoordinateMapping map = in.scales.LinearMappingFor(static_cast<float>(in.result.referenceScale), in.paperFactor);
+    const CoordinateMapping map =
+        in.scales.LinearMappingFor(static_cast<float>(in.result.referenceScale), in.paperFactor);
     const ElementLists elements = ListsOf(block);
     EntityWriters e(w, in.result.layers, in.settings, owner);
     EntityLoops<EntityWriters> loops(e, in, elements, map);

@@ -42,7 +42,7 @@ void EntityWriters::LayerBlock(int lineType, int pen, int layer, bool withColor)
 }
 
 void EntityWriters::WriteLine(int lineType, int pen, int layer, long double x1, long double y1, long double x2,
-                             long double y2) {
+                              long double y2) {
     Head("LINE");
     LayerBlock(lineType, pen, layer);
     w_.WriteGroup(100, "AcDbLine");
@@ -59,7 +59,7 @@ void EntityWriters::Vertex(int lineType, int pen, int layer, long double x, long
 }
 
 void EntityWriters::WriteCurveStart(int lineType, int pen, int layer, long double x1, long double y1, long double x2,
-                                  long double y2) {
+                                    long double y2) {
     Head("POLYLINE");
     LayerBlock(lineType, pen, layer);
     w_.WriteGroup(100, "AcDb2dPolyline");
@@ -161,8 +161,9 @@ void EntityWriters::DegeneratePoint(int lineType, int pen, int layer, long doubl
     Point(10, x, y);
 }
 
-void EntityWriters::WriteCircleArcOrEllipse(int lineType, int pen, int layer, long double cx, long double cy, long double r,
-                              long double flatness, long double startAngle, long double endAngle, long double tilt) {
+void EntityWriters::WriteCircleArcOrEllipse(int lineType, int pen, int layer, long double cx, long double cy,
+                                            long double r, long double flatness, long double startAngle,
+                                            long double endAngle, long double tilt) {
     const bool whole = SameAngle(startAngle, endAngle);
     // An ellipse needs a major axis; one of length 0 is only its centre, which
     // readers would drop as an invalid ELLIPSE.
@@ -177,8 +178,8 @@ void EntityWriters::WriteCircleArcOrEllipse(int lineType, int pen, int layer, lo
     if (flatness > 1) {
         // Taller than wide: the other axis is the major one, a quarter turn on,
         // and the angles are measured from it.
-        Ellipse(lineType, pen, layer, cx, cy, r * flatness, tilt + 90, 1 / flatness, startAngle - 90,
-                endAngle - 90, whole);
+        Ellipse(lineType, pen, layer, cx, cy, r * flatness, tilt + 90, 1 / flatness, startAngle - 90, endAngle - 90,
+                whole);
         return;
     }
     Ellipse(lineType, pen, layer, cx, cy, r, tilt, flatness > 0 ? flatness : kSmallestRatio, startAngle, endAngle,
@@ -226,7 +227,7 @@ void EntityWriters::WriteArc(int lineType, int pen, int layer, long double cx, l
 }
 
 void EntityWriters::WriteCircle(int lineType, int pen, int layer, long double cx, long double cy, long double r,
-                            bool colorFirst) {
+                                bool colorFirst) {
     Head("CIRCLE");
     if (colorFirst) style_.WritePenColorForLayer(pen, layer);
     LayerBlock(lineType, pen, layer, !colorFirst);
@@ -235,9 +236,9 @@ void EntityWriters::WriteCircle(int lineType, int pen, int layer, long double cx
     w_.WriteReal(40, r);
 }
 
-void EntityWriters::WriteText(std::string_view text, bool vertical, bool italic, std::string_view style, int attr, int pen, int layer,
-                              long double x, long double y,
-                              long double dx, long double dy, long double w, long double h) {
+void EntityWriters::WriteText(std::string_view text, bool vertical, bool italic, std::string_view style, int attr,
+                              int pen, int layer, long double x, long double y, long double dx, long double dy,
+                              long double w, long double h) {
     long double angle = DirectionDegrees(dx, dy);
     if (vertical) angle += 90;
     angle = NormalizeAngle(angle, 0, 0);
@@ -287,8 +288,8 @@ void EntityWriters::WriteText(std::string_view text, bool vertical, bool italic,
     w_.WriteGroup(100, "AcDbText");
 }
 
-void EntityWriters::WriteInsert(std::string_view block, int pen, int layer, long double x, long double y, long double scaleX,
-                                long double scaleY, long double rotation) {
+void EntityWriters::WriteInsert(std::string_view block, int pen, int layer, long double x, long double y,
+                                long double scaleX, long double scaleY, long double rotation) {
     Head("INSERT");
     w_.WriteGroup(100, "AcDbEntity");
     style_.WriteLayerNumber(layer);

@@ -37,12 +37,14 @@ class EntityWriters {
 public:
     static constexpr std::int32_t kModelSpace = 0x1F;
 
-    EntityWriters(DxfWriter& w, const LayerTables& tables, const ConversionSettings& settings, std::int32_t owner = kModelSpace)
+    EntityWriters(DxfWriter& w, const LayerTables& tables, const ConversionSettings& settings,
+                  std::int32_t owner = kModelSpace)
         : w_(w), style_(w, tables), settings_(settings), owner_(owner) {}
 
     // Lines and curve runs.
     void WriteLine(int lineType, int pen, int layer, long double x1, long double y1, long double x2, long double y2);
-    void WriteCurveStart(int lineType, int pen, int layer, long double x1, long double y1, long double x2, long double y2);
+    void WriteCurveStart(int lineType, int pen, int layer, long double x1, long double y1, long double x2,
+                         long double y2);
     void WriteCurveVertex(int lineType, int pen, int layer, long double x, long double y);
     void WriteCurveEnd(int lineType, int pen, int layer, long double x, long double y);
     void WriteSequenceEnd(int lineType, int pen, int layer);
@@ -55,7 +57,7 @@ public:
     // Circles, arcs and ellipses; `flatness` is the minor-to-major axis ratio.
     // An ellipse of radius 0 is written as a POINT at its centre.
     void WriteCircleArcOrEllipse(int lineType, int pen, int layer, long double cx, long double cy, long double r,
-                   long double flatness, long double startAngle, long double endAngle, long double tilt);
+                                 long double flatness, long double startAngle, long double endAngle, long double tilt);
     void WriteArc(int lineType, int pen, int layer, long double cx, long double cy, long double r,
                   long double startAngle, long double endAngle, long double tilt);
     // `colorFirst`: the colour group stands before the entity marker (points drawn as circles).
@@ -68,8 +70,9 @@ public:
     // the unmapped direction, w and h the character size in model units; pen
     // 0 draws in colour 7; an italic text is slanted by kItalicObliqueDegrees;
     // `style` names the text style of its font, else the format's own is named.
-    void WriteText(std::string_view text, bool vertical, bool italic, std::string_view style, int attr, int pen, int layer,
-                   long double x, long double y, long double dx, long double dy, long double w, long double h);
+    void WriteText(std::string_view text, bool vertical, bool italic, std::string_view style, int attr, int pen,
+                   int layer, long double x, long double y, long double dx, long double dy, long double w,
+                   long double h);
 
     // An insertion of the block named `block` at (x, y) (mapped), scaled
     // and turned (degrees).

@@ -22,13 +22,13 @@ namespace orvik {
 
 struct TablesInputs {
     const Drawing& drawing;  // group visibility, vertical texts
-    const LayerTables& tables;    // the used layers with their names, colours and line types
-    DrawingLimits limits;       // the viewport shows the paper at the reference scale
-    bool jwLineTypes;                 // which line-type set
-    bool defpointsUsed;         // whether the DEFPOINTS layer record is written
-    OutputFormat format;        // the names of the text styles, whether layers that are off are frozen
+    const LayerTables& tables;  // the used layers with their names, colours and line types
+    DrawingLimits limits;  // the viewport shows the paper at the reference scale
+    bool jwLineTypes;  // which line-type set
+    bool defpointsUsed;  // whether the DEFPOINTS layer record is written
+    OutputFormat format;  // the names of the text styles, whether layers that are off are frozen
     std::span<const std::string> blockNames;  // a BLOCK_RECORD each, after the two spaces'
-    const FontStyles& fontStyles;               // a STYLE each, after the format's own
+    const FontStyles& fontStyles;  // a STYLE each, after the format's own
 };
 
 // True when some text is written vertically: the vertical text style is then needed.

@@ -9,7 +9,7 @@ namespace orvik {
 namespace {
 
 constexpr std::size_t kFontNameLimit = 64;  // bytes of the font's name in a style's name
-constexpr int kVariants = 4;                // regular and bold, horizontal and vertical
+constexpr int kVariants = 4;  // regular and bold, horizontal and vertical
 
 int VariantOf(const DrawingText& text) { return (text.bold ? 2 : 0) + (text.vertical ? 1 : 0); }
 
@@ -22,7 +22,8 @@ std::int64_t FontStyle::FontFlags() const {
 
 std::string_view FontStyles::NameOf(const DrawingText& text) const {
     if (text.font == 0) return {};
-    const std::size_t at = static_cast<std::size_t>(text.font - 1) * kVariants + static_cast<std::size_t>(VariantOf(text));
+    const std::size_t at =
+        static_cast<std::size_t>(text.font - 1) * kVariants + static_cast<std::size_t>(VariantOf(text));
     if (at >= byFont_.size() || byFont_[at] < 0) return {};
     return styles_[static_cast<std::size_t>(byFont_[at])].name;
 }

@@ -21,7 +21,7 @@
 namespace orvik {
 
 struct FontStyle {
-    std::string name;    // CP932
+    std::string name;  // CP932
     std::string family;  // the font's name as the drawing gives it, CP932
     bool bold = false;
     bool vertical = false;

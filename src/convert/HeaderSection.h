@@ -30,7 +30,7 @@ std::array<std::string, 2> PaperLimitsFor(std::int32_t paperSize, OutputFormat f
 
 struct HeaderInputs {
     const ConversionResult& result;  // the reference scale, the extents, the date and the handle seed
-    const ScaleStatistics& scales;   // maps the extents like every coordinate
+    const ScaleStatistics& scales;  // maps the extents like every coordinate
     long double paperFactor;
     std::int32_t paperSize;
     OutputFormat format;  // gives $ACADVER and $DWGCODEPAGE

@@ -47,7 +47,9 @@ std::string NumberPrefix(int layer) {
 // DXF compares symbol names without regard to case: two names that differ
 // only in ASCII letter case name one layer or block. Only single-byte characters are
 // folded; the second byte of a double-byte character (ア is 83 41) stays.
-bool SameDxfName(std::string_view a, std::string_view b) { return a.size() == b.size() && DxfNameKey(a) == DxfNameKey(b); }
+bool SameDxfName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && DxfNameKey(a) == DxfNameKey(b);
+}
 
 std::string DxfNameKey(std::string_view name) {
     std::string key(name);
@@ -75,8 +77,10 @@ LayerUsage CountLayerUsage(const Drawing& drawing, bool auxiliaryOnDefpoints) {
     LayerUsage usage;
     const int counted = drawing.pens.count;
     ForEachElementSet(drawing, [&](const auto& set) {
-        for (const DrawingLine& line : set.lines) Count(usage, line.lineType, line.pen, line.layer, auxiliaryOnDefpoints, counted);
-        for (const DrawingArc& arc : set.arcs) Count(usage, arc.lineType, arc.pen, arc.layer, auxiliaryOnDefpoints, counted);
+        for (const DrawingLine& line : set.lines)
+            Count(usage, line.lineType, line.pen, line.layer, auxiliaryOnDefpoints, counted);
+        for (const DrawingArc& arc : set.arcs)
+            Count(usage, arc.lineType, arc.pen, arc.layer, auxiliaryOnDefpoints, counted);
         for (const DrawingPoint& point : set.points)
             if (point.pen < counted) ++usage.penCount[point.layer][point.pen];
         for (const DrawingSolid& solid : set.solids)
@@ -87,7 +91,8 @@ LayerUsage CountLayerUsage(const Drawing& drawing, bool auxiliaryOnDefpoints) {
     return usage;
 }
 
-int AssignLayers(const Drawing& drawing, const LayerUsage& usage, const ConversionSettings& settings, LayerTables& tables) {
+int AssignLayers(const Drawing& drawing, const LayerUsage& usage, const ConversionSettings& settings,
+                 LayerTables& tables) {
     int used = 0;
     for (int i = 0; i < kLayerCount; ++i) {
         DxfLayer& layer = tables.layers[i];
@@ -110,7 +115,9 @@ int AssignLayers(const Drawing& drawing, const LayerUsage& usage, const Conversi
         layer.name = name;
         layer.color = static_cast<std::uint8_t>(tables.ColorOfPen(MostUsed(usage.penCount[i], 0, tables.penCount)));
         std::array<std::int32_t, kLinetypeNumbers> lineTypes{};
-        for (int n = 0; n < kLinetypeNumbers; ++n) lineTypes[static_cast<std::size_t>(tables.EffectiveLinetype(n))] += usage.lineTypeCount[i][static_cast<std::size_t>(n)];
+        for (int n = 0; n < kLinetypeNumbers; ++n)
+            lineTypes[static_cast<std::size_t>(tables.EffectiveLinetype(n))] +=
+                usage.lineTypeCount[i][static_cast<std::size_t>(n)];
         layer.lineType = static_cast<std::uint8_t>(MostUsed(lineTypes, 1, kLinetypeNumbers));
     }
     // DEFPOINTS takes the colour its auxiliary lines mostly use; its line
@@ -129,8 +136,10 @@ void FillLinetypeNames(bool jwLineTypes, std::span<const DefinedLinetype> own, L
     // The drawing's own: fit as layer names (spaces as underscores), cut to
     // a symbol name's length, distinct from every other line type.
     auto taken = [&](std::string_view name) {
-        return std::ranges::any_of(kFixedLinetypeNames, [&](std::string_view other) { return SameDxfName(other, name); }) ||
-               std::ranges::any_of(tables.linetypeNames, [&](const std::string& other) { return SameDxfName(other, name); });
+        return std::ranges::any_of(kFixedLinetypeNames,
+                                   [&](std::string_view other) { return SameDxfName(other, name); }) ||
+               std::ranges::any_of(tables.linetypeNames,
+                                   [&](const std::string& other) { return SameDxfName(other, name); });
     };
     for (const DefinedLinetype& type : own) {
         if (type.number >= kLinetypeNumbers) continue;

@@ -29,7 +29,8 @@ LayerUsage CountLayerUsage(const Drawing& drawing, bool auxiliaryOnDefpoints);
 // Names, colours and line types of the used layers (`used` set by MarkUsedLayers)
 // and, when auxiliary lines go to DEFPOINTS, its colour and line type (else
 // colour 7 and line type 1). Returns the number of used layers.
-int AssignLayers(const Drawing& drawing, const LayerUsage& usage, const ConversionSettings& settings, LayerTables& tables);
+int AssignLayers(const Drawing& drawing, const LayerUsage& usage, const ConversionSettings& settings,
+                 LayerTables& tables);
 
 // Symbol names of AutoCAD R13 files hold at most 31 characters.
 inline constexpr std::size_t kSymbolNameLimit = 31;

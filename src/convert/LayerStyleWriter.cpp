@@ -8,7 +8,8 @@ void LayerStyleWriter::WriteColorIfDiffers(std::int64_t color, std::int64_t laye
 
 void LayerStyleWriter::WritePenColor(int pen, std::int64_t layerColor) {
     if (pen < 0) return;
-    const std::int64_t trueColor = tables_.trueColors && pen < kMaxPens ? tables_.penTrueColor[static_cast<std::size_t>(pen)] : -1;
+    const std::int64_t trueColor =
+        tables_.trueColors && pen < kMaxPens ? tables_.penTrueColor[static_cast<std::size_t>(pen)] : -1;
     if (trueColor < 0) {
         WriteColorIfDiffers(tables_.ColorOfPen(pen), layerColor);
         return;
@@ -46,7 +47,8 @@ void LayerStyleWriter::WriteLinetypeForLayer(int number, int layer) {
 }
 
 void LayerStyleWriter::WriteLayerNumber(int layer) {
-    w_.WriteLayer(layer == kDefpointsLayer ? std::string_view("DEFPOINTS") : std::string_view(tables_.layers[layer].name));
+    w_.WriteLayer(layer == kDefpointsLayer ? std::string_view("DEFPOINTS")
+                                           : std::string_view(tables_.layers[layer].name));
 }
 
 }  // namespace orvik

@@ -18,11 +18,11 @@ inline constexpr int kPenCount = 7;  // pens 0..6 take the settings' colours (pe
 inline constexpr std::int32_t kPenDefaultColor = 7;
 
 struct DxfLayer {
-    std::string name;           // CP932, at most 21 bytes
-    bool used = false;          // the layer holds an element of the loaded drawing
+    std::string name;  // CP932, at most 21 bytes
+    bool used = false;  // the layer holds an element of the loaded drawing
     std::uint8_t lineType = 0;  // 1..9
-    std::uint8_t color = 0;     // AutoCAD colour
-    std::uint8_t visible = 0;   // nonzero: the JW_CAD layer is shown
+    std::uint8_t color = 0;  // AutoCAD colour
+    std::uint8_t visible = 0;  // nonzero: the JW_CAD layer is shown
 };
 
 struct LayerTables {
@@ -43,7 +43,8 @@ struct LayerTables {
         none.fill(-1);
         return none;
     }();
-    int penCount = kPenCount;  // the pens with a colour of their own: kPenCount, and the drawing's fixed and own colours
+    int penCount =
+        kPenCount;  // the pens with a colour of their own: kPenCount, and the drawing's fixed and own colours
     // DXF names by line-type number: 1..9, and the drawing's own line types.
     std::array<std::string, kLinetypeNumbers> linetypeNames;
 
@@ -54,9 +55,13 @@ struct LayerTables {
     // Numbers without a name (random lines, types the drawing does not
     // define) are drawn, counted and named as line type 1.
     int EffectiveLinetype(int number) const {
-        return number >= 1 && number < kLinetypeNumbers && !linetypeNames[static_cast<std::size_t>(number)].empty() ? number : 1;
+        return number >= 1 && number < kLinetypeNumbers && !linetypeNames[static_cast<std::size_t>(number)].empty()
+                   ? number
+                   : 1;
     }
-    const std::string& LinetypeNameOf(int number) const { return linetypeNames[static_cast<std::size_t>(EffectiveLinetype(number))]; }
+    const std::string& LinetypeNameOf(int number) const {
+        return linetypeNames[static_cast<std::size_t>(EffectiveLinetype(number))];
+    }
 };
 
 }  // namespace orvik

@@ -12,9 +12,9 @@
 namespace orvik {
 
 enum class OutputFormat : std::uint8_t {
-    Dos932,   // AutoCAD R13 (AC1012), CP932 labelled "dos932", as AutoCAD R13J writes it (the default)
+    Dos932,  // AutoCAD R13 (AC1012), CP932 labelled "dos932", as AutoCAD R13J writes it (the default)
     Ansi932,  // the same bytes labelled "ANSI_932", the Windows code page name GDAL knows
-    Utf8,     // labelled AutoCAD 2007 (AC1021), whose files are UTF-8; code page "ANSI_932" as a Japanese AutoCAD writes it
+    Utf8,  // labelled AutoCAD 2007 (AC1021), whose files are UTF-8; code page "ANSI_932" as a Japanese AutoCAD writes it
 };
 
 // The $ACADVER value of the format.

@@ -33,7 +33,8 @@ Usage UsageOf(const Drawing& drawing) {
         for (const auto& point : set.points) use(point.layer);
         for (const auto& solid : set.solids) use(solid.layer);
         for (const auto& insert : set.inserts) use(insert.layer);
-        for (const auto& point : set.virtualPoints) usage.used[point.layer] = true;  // marks the layer, counts for no group
+        for (const auto& point : set.virtualPoints)
+            usage.used[point.layer] = true;  // marks the layer, counts for no group
     });
     return usage;
 }

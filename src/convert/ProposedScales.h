@@ -14,8 +14,8 @@ namespace orvik {
 
 struct ScaleList {
     std::vector<std::string> items;  // distinct positive finite scales of the used groups, largest first
-    int selected = -1;               // the proposed item; -1 when the list is empty
-    bool unusableInUse = false;      // a used group's scale is not a positive finite number (a damaged file)
+    int selected = -1;  // the proposed item; -1 when the list is empty
+    bool unusableInUse = false;  // a used group's scale is not a positive finite number (a damaged file)
 
     // Why the list is empty, in words: no element, or no usable scale.
     std::string_view WhyEmpty() const { return unusableInUse ? kUnusableScale : kNoScale; }

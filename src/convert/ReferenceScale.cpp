@@ -112,7 +112,8 @@ CoordinateMapping ScaleStatistics::LinearMappingFor(float scale, long double fac
     const ScaleEntry* e = Find(scale);
     if (!e) return {};
     const bool delta = roundDelta && !e->unrounded;
-    return {AxisMapping(false, delta, scale, 0, e->digitsX, factor), AxisMapping(false, delta, scale, 0, e->digitsY, factor)};
+    return {AxisMapping(false, delta, scale, 0, e->digitsX, factor),
+            AxisMapping(false, delta, scale, 0, e->digitsY, factor)};
 }
 
 }  // namespace orvik

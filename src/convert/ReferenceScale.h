@@ -109,8 +109,8 @@ public:
     // points of a whole one, otherwise the two end points (ArcStatisticsPoints,
     // returned for the extents).
     std::array<ArcPoint, 2> AddArc(float scale, long double cx, long double cy, long double radius,
-                                          long double flatness, long double startAngle, long double endAngle,
-                                          long double tilt);
+                                   long double flatness, long double startAngle, long double endAngle,
+                                   long double tilt);
 
     // Decimal places per entry from its extent: 6 - ceiling(log10(extent * scale * paperFactor));
     // an entry whose grid would be coarser than kCoarsestPaperStep on paper is left unrounded.
@@ -124,8 +124,12 @@ public:
     // to an origin, as a block's are.
     CoordinateMapping LinearMappingFor(float scale, long double factor) const;
 
-    long double MapX(float scale, long double factor, long double value) const { return MappingFor(scale, factor).X(value); }
-    long double MapY(float scale, long double factor, long double value) const { return MappingFor(scale, factor).Y(value); }
+    long double MapX(float scale, long double factor, long double value) const {
+        return MappingFor(scale, factor).X(value);
+    }
+    long double MapY(float scale, long double factor, long double value) const {
+        return MappingFor(scale, factor).Y(value);
+    }
     long double MapR(float scale, long double factor, long double value) const { return MapX(scale, factor, value); }
 
     // The scales whose coordinates are left unrounded (Analyze), in order.

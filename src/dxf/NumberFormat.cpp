@@ -50,7 +50,7 @@ bool FastDigits(long double magnitude, Digits18& out) {
     std::memcpy(&bits, &nearest, sizeof bits);
     int binaryExponent = static_cast<int>(bits >> 52) - 1022;  // magnitude in [2^(b-1), 2^b)
     if ((bits & ((std::uint64_t{1} << 52) - 1)) == 0 && magnitude < nearest) --binaryExponent;
-    const int shift = 64 - binaryExponent;                 // magnitude = mantissa / 2^shift, shift in (14, 72)
+    const int shift = 64 - binaryExponent;  // magnitude = mantissa / 2^shift, shift in (14, 72)
     // Decimal exponent estimate, corrected below: magnitude in [10^(e-1), 10^e).
     // floor((b - 1) x log10 2) + 1 in integers (exact for |b| < 1650) is e or
     // one less, never more; the exact checks that follow settle it.

@@ -19,7 +19,12 @@ Placement Placement::Of(double x, double y, double scaleX, double scaleY, double
 
 Placement Placement::Then(const Placement& inner) const {
     const auto [x, y] = (*this)(inner.ox, inner.oy);
-    return {a * inner.a + b * inner.c, a * inner.b + b * inner.d, c * inner.a + d * inner.c, c * inner.b + d * inner.d, x, y};
+    return {a * inner.a + b * inner.c,
+            a * inner.b + b * inner.d,
+            c * inner.a + d * inner.c,
+            c * inner.b + d * inner.d,
+            x,
+            y};
 }
 
 // Lengths by the square root, which IEEE arithmetic rounds correctly on every
@@ -32,11 +37,17 @@ EllipseArc Placement::Place(const EllipseArc& e) const {
     const bool whole = e.startAngle == e.endAngle;
     const auto [cx, cy] = (*this)(e.cx, e.cy);
     const double sx = ScaleOfX(), sy = ScaleOfY();
-    const bool keepsShapes = std::fabs(a * b + c * d) <= 1e-12 * sx * sy && std::fabs(sx - sy) <= 1e-12 * std::max(sx, sy);
+    const bool keepsShapes =
+        std::fabs(a * b + c * d) <= 1e-12 * sx * sy && std::fabs(sx - sy) <= 1e-12 * std::max(sx, sy);
     const bool mirrored = Mirrored();
     if (keepsShapes) {
         // Mirrored, the arc runs the other way: its angles turn sign.
-        EllipseArc placed{cx, cy, e.radius * sx, e.flatness, e.startAngle, e.endAngle,
+        EllipseArc placed{cx,
+                          cy,
+                          e.radius * sx,
+                          e.flatness,
+                          e.startAngle,
+                          e.endAngle,
                           mirrored ? Rotation() - e.tilt : Rotation() + e.tilt};
         if (mirrored && !whole) {
             placed.startAngle = -e.endAngle;
@@ -60,8 +71,13 @@ EllipseArc Placement::Place(const EllipseArc& e) const {
     const long double majorX = ux * ct + vx * st, majorY = uy * ct + vy * st;
     const long double minorX = -ux * st + vx * ct, minorY = -uy * st + vy * ct;
     const long double major = std::sqrt(majorX * majorX + majorY * majorY);
-    EllipseArc placed{cx, cy, static_cast<double>(major), major > 0 ? static_cast<double>(std::sqrt(minorX * minorX + minorY * minorY) / major) : 0,
-                      0, 0, static_cast<double>(Atan2(majorY, majorX) * kDegreesPerRadian)};
+    EllipseArc placed{cx,
+                      cy,
+                      static_cast<double>(major),
+                      major > 0 ? static_cast<double>(std::sqrt(minorX * minorX + minorY * minorY) / major) : 0,
+                      0,
+                      0,
+                      static_cast<double>(Atan2(majorY, majorX) * kDegreesPerRadian)};
     if (!whole) {
         const long double shift = t0 * kDegreesPerRadian;
         placed.startAngle = static_cast<double>((mirrored ? -e.endAngle : e.startAngle) - shift);

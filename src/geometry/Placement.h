@@ -23,7 +23,7 @@ struct EllipseArc {
 
 struct Placement {
     double a = 1, b = 0, c = 0, d = 1;  // A, by rows
-    double ox = 0, oy = 0;              // the origin
+    double ox = 0, oy = 0;  // the origin
 
     // Scaled by (scaleX, scaleY), turned by `rotation` degrees, moved to (x, y).
     static Placement Of(double x, double y, double scaleX, double scaleY, double rotation);

@@ -256,8 +256,8 @@ long double Atan2(long double y, long double x) {
         d = m.exponent - n.exponent;
     }
     const U128 t = ShiftRight(q, d);  // t with 126 fractional bits
-    U128 angle = 0;                   // 126 fractional bits
-    if (t < (U128{1} << 122)) {       // t < 1/16: t times the series, kept to full relative precision
+    U128 angle = 0;  // 126 fractional bits
+    if (t < (U128{1} << 122)) {  // t < 1/16: t times the series, kept to full relative precision
         const U128 factor = AtanFactor(d >= 64 ? 0 : MultiplyHigh(q, q) >> (2 * d));
         const U128 m = MultiplyHigh(q, factor);  // atan t = m * 2^(-122 - d)
         if (!steep && !left) return Rounded(m, -122 - d, negative);

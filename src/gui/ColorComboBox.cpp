@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionComboBox>
-#include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <QStyledItemDelegate>
 
 namespace orvik {
 namespace {
@@ -34,7 +34,7 @@ private:
 QRect SwatchRect(const QRect& entry, int boxWidth, int scrollWidth) {
     const int left = entry.left() + 2, top = entry.top() + 2;
     const int right = entry.left() + boxWidth - scrollWidth - 8;  // exclusive
-    const int bottom = entry.top() + entry.height() - 2;          // exclusive
+    const int bottom = entry.top() + entry.height() - 2;  // exclusive
     return QRect(left, top, right - left, bottom - top);
 }
 

@@ -40,7 +40,7 @@ protected:
 
 private:
     QStringList colorList_;  // decimal text of each entry's colour
-    QStringList noList_;     // decimal text of each entry's number
+    QStringList noList_;  // decimal text of each entry's number
     int scrollWidth_;
 };
 

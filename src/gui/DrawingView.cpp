@@ -57,17 +57,18 @@ void DrawingView::Render() {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
     cacheStale_ = false;
-    rendering_ = std::async(std::launch::async, [list = list_, view = view_, light = light_, has = hasPicture_, pixels, ratio] {
-        RenderedView done{QImage(pixels, QImage::Format_RGB32), view};
-        if (done.image.isNull()) return done;  // no memory for it: the last picture stays
-        done.image.setDevicePixelRatio(ratio);
-        done.image.fill(light ? Qt::white : Qt::black);
-        if (has) {
-            QPainter painter(&done.image);
-            PaintDisplayList(painter, *list, view, light);
-        }
-        return done;
-    });
+    rendering_ =
+        std::async(std::launch::async, [list = list_, view = view_, light = light_, has = hasPicture_, pixels, ratio] {
+            RenderedView done{QImage(pixels, QImage::Format_RGB32), view};
+            if (done.image.isNull()) return done;  // no memory for it: the last picture stays
+            done.image.setDevicePixelRatio(ratio);
+            done.image.fill(light ? Qt::white : Qt::black);
+            if (has) {
+                QPainter painter(&done.image);
+                PaintDisplayList(painter, *list, view, light);
+            }
+            return done;
+        });
     renderWatch_.start();
 }
 
@@ -127,7 +128,8 @@ void DrawingView::paintEvent(QPaintEvent*) {
         painter.resetTransform();
         painter.setFont(font());
         painter.setPen(light_ ? Qt::darkGray : Qt::lightGray);
-        painter.drawText(rect().adjusted(8, 8, -8, -8), Qt::AlignRight | Qt::AlignBottom, QStringLiteral("図面を作成中…"));
+        painter.drawText(rect().adjusted(8, 8, -8, -8), Qt::AlignRight | Qt::AlignBottom,
+                         QStringLiteral("図面を作成中…"));
     }
     if (!note_.isEmpty()) {
         painter.resetTransform();

@@ -10,10 +10,10 @@
 #include <QImage>
 #include <QPoint>
 #include <QTimer>
-#include <future>
-#include <memory>
 #include <QTransform>
 #include <QWidget>
+#include <future>
+#include <memory>
 
 #include "picture/DisplayList.h"
 

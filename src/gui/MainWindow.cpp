@@ -1,13 +1,13 @@
 #include "gui/MainWindow.h"
 
+#include <QAbstractItemView>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QEventLoop>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QAbstractItemView>
-#include <QEventLoop>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScreen>
@@ -18,15 +18,15 @@
 #include <exception>
 #include <thread>
 
+#include "app/KeptSettings.h"
+#include "app/KeyFilters.h"
 #include "app/OutputFormatChoices.h"
 #include "app/SettingChecks.h"
 #include "app/Version.h"
-#include "app/KeptSettings.h"
-#include "app/KeyFilters.h"
 #include "app/WindowRules.h"
 #include "app/WindowTexts.h"
-#include "gui/StoredSettings.h"
 #include "gui/QtDialogs.h"
+#include "gui/StoredSettings.h"
 #include "text/Messages.h"
 
 namespace orvik {
@@ -140,7 +140,8 @@ void MainWindow::BuildViewPanel() {
         aboutButton = Named(new QToolButton(corner), "aboutButton");
         aboutButton->setText(FromUtf8(window_text::kAboutButton));
         fitButton->setToolTip(FromUtf8(window_text::kFitTip));
-        lightBackgroundBox = Named(new QCheckBox(FromUtf8(window_text::kLightBackground), corner), "lightBackgroundBox");
+        lightBackgroundBox =
+            Named(new QCheckBox(FromUtf8(window_text::kLightBackground), corner), "lightBackgroundBox");
         auto* l = new QHBoxLayout(corner);
         l->setContentsMargins(0, 0, 2, 0);
         l->addWidget(lightBackgroundBox);
@@ -153,23 +154,28 @@ void MainWindow::BuildViewPanel() {
 // The settings' first column: numbers, points, line types, curves, blocks, texts.
 QVBoxLayout* MainWindow::BuildFirstColumn() {
     numbersGroup = Group("numbersGroup", FromUtf8(window_text::kNumbersGroup));
-    roundCoordinatesBox = Named(new QCheckBox(FromUtf8(window_text::kRoundCoordinates), numbersGroup), "roundCoordinatesBox");
+    roundCoordinatesBox =
+        Named(new QCheckBox(FromUtf8(window_text::kRoundCoordinates), numbersGroup), "roundCoordinatesBox");
     (new QVBoxLayout(numbersGroup))->addWidget(roundCoordinatesBox);
 
     pointsGroup = Group("pointsGroup", FromUtf8(window_text::kPointsGroup));
-    filledCircleButton = Named(new QRadioButton(FromUtf8(window_text::kFilledCircle), pointsGroup), "filledCircleButton");
+    filledCircleButton =
+        Named(new QRadioButton(FromUtf8(window_text::kFilledCircle), pointsGroup), "filledCircleButton");
     circleButton = Named(new QRadioButton(FromUtf8(window_text::kCircle), pointsGroup), "circleButton");
     pointButton = Named(new QRadioButton(FromUtf8(window_text::kPointAsIs), pointsGroup), "pointButton");
     pointRadiusField = Field(pointsGroup, "pointRadiusField", 50, 0);
     {
         auto* l = new QVBoxLayout(pointsGroup);
         for (QWidget* w : {filledCircleButton, circleButton, pointButton}) l->addWidget(w);
-        l->addLayout(Row({new QLabel(FromUtf8(window_text::kRadius), pointsGroup), pointRadiusField, new QLabel(FromUtf8(window_text::kMillimetres), pointsGroup)}));
+        l->addLayout(Row({new QLabel(FromUtf8(window_text::kRadius), pointsGroup), pointRadiusField,
+                          new QLabel(FromUtf8(window_text::kMillimetres), pointsGroup)}));
     }
 
     lineTypesGroup = Group("lineTypesGroup", FromUtf8(window_text::kLineTypesGroup));
-    jwLineTypesButton = Named(new QRadioButton(FromUtf8(window_text::kJwLineTypes), lineTypesGroup), "jwLineTypesButton");
-    acadLineTypesButton = Named(new QRadioButton(FromUtf8(window_text::kAcadLineTypes), lineTypesGroup), "acadLineTypesButton");
+    jwLineTypesButton =
+        Named(new QRadioButton(FromUtf8(window_text::kJwLineTypes), lineTypesGroup), "jwLineTypesButton");
+    acadLineTypesButton =
+        Named(new QRadioButton(FromUtf8(window_text::kAcadLineTypes), lineTypesGroup), "acadLineTypesButton");
     {
         auto* l = new QVBoxLayout(lineTypesGroup);
         l->addWidget(jwLineTypesButton);
@@ -191,20 +197,24 @@ QVBoxLayout* MainWindow::BuildFirstColumn() {
     {
         auto* l = new QVBoxLayout(textShrinkGroup);
         l->addWidget(shrinkTextsBox);
-        l->addLayout(Row({new QLabel(FromUtf8(window_text::kShrink), textShrinkGroup), textShrinkField, textShrinkSpin, new QLabel(FromUtf8(window_text::kPercent), textShrinkGroup)}));
+        l->addLayout(Row({new QLabel(FromUtf8(window_text::kShrink), textShrinkGroup), textShrinkField, textShrinkSpin,
+                          new QLabel(FromUtf8(window_text::kPercent), textShrinkGroup)}));
     }
 
     halfWidthGroup = Group("halfWidthGroup", FromUtf8(window_text::kHalfWidthGroup));
-    narrowHalfWidthBox = Named(new QCheckBox(FromUtf8(window_text::kNarrowHalfWidth), halfWidthGroup), "narrowHalfWidthBox");
+    narrowHalfWidthBox =
+        Named(new QCheckBox(FromUtf8(window_text::kNarrowHalfWidth), halfWidthGroup), "narrowHalfWidthBox");
     halfWidthAspectField = Field(halfWidthGroup, "halfWidthAspectField", 30, 2);
     halfWidthAspectSpin = Named(new SpinControl(halfWidthGroup), "halfWidthAspectSpin");
     {
         auto* l = new QVBoxLayout(halfWidthGroup);
         l->addWidget(narrowHalfWidthBox);
-        l->addLayout(Row({new QLabel(FromUtf8(window_text::kAspect), halfWidthGroup), halfWidthAspectField, halfWidthAspectSpin, new QLabel(FromUtf8(window_text::kPercent), halfWidthGroup)}));
+        l->addLayout(Row({new QLabel(FromUtf8(window_text::kAspect), halfWidthGroup), halfWidthAspectField,
+                          halfWidthAspectSpin, new QLabel(FromUtf8(window_text::kPercent), halfWidthGroup)}));
     }
     auto* column = new QVBoxLayout;
-    for (QGroupBox* g : {numbersGroup, pointsGroup, lineTypesGroup, curvesGroup, blocksGroup, textShrinkGroup, halfWidthGroup}) {
+    for (QGroupBox* g :
+         {numbersGroup, pointsGroup, lineTypesGroup, curvesGroup, blocksGroup, textShrinkGroup, halfWidthGroup}) {
         FitGroup(g);
         column->addWidget(g);
     }
@@ -228,7 +238,8 @@ QVBoxLayout* MainWindow::BuildSecondColumn() {
         for (const OutputFormatChoice& choice : kOutputFormatChoices) {
             const QString line = QString::fromLatin1(choice.name.data(), static_cast<qsizetype>(choice.name.size())) +
                                  ": " + FromCp932(std::string(choice.readers));
-            outputFormatBox->addItem(QString::fromLatin1(choice.name.data(), static_cast<qsizetype>(choice.name.size())));
+            outputFormatBox->addItem(
+                QString::fromLatin1(choice.name.data(), static_cast<qsizetype>(choice.name.size())));
             outputFormatBox->setItemData(outputFormatBox->count() - 1, line, Qt::ToolTipRole);
             readers += (readers.isEmpty() ? "" : "\n") + line;
         }
@@ -237,11 +248,13 @@ QVBoxLayout* MainWindow::BuildSecondColumn() {
     (new QVBoxLayout(outputFormatGroup))->addWidget(outputFormatBox);
 
     layerNamesGroup = Group("layerNamesGroup", FromUtf8(window_text::kLayerNamesGroup));
-    plainLayerNamesBox = Named(new QCheckBox(FromUtf8(window_text::kPlainLayerNames), layerNamesGroup), "plainLayerNamesBox");
+    plainLayerNamesBox =
+        Named(new QCheckBox(FromUtf8(window_text::kPlainLayerNames), layerNamesGroup), "plainLayerNamesBox");
     (new QVBoxLayout(layerNamesGroup))->addWidget(plainLayerNamesBox);
 
     auxiliaryGroup = Group("auxiliaryGroup", FromUtf8(window_text::kAuxiliaryGroup));
-    auxiliaryOnDefpointsBox = Named(new QCheckBox(FromUtf8(window_text::kAuxiliaryOnDefpoints), auxiliaryGroup), "auxiliaryOnDefpointsBox");
+    auxiliaryOnDefpointsBox =
+        Named(new QCheckBox(FromUtf8(window_text::kAuxiliaryOnDefpoints), auxiliaryGroup), "auxiliaryOnDefpointsBox");
     (new QVBoxLayout(auxiliaryGroup))->addWidget(auxiliaryOnDefpointsBox);
 
     penColorsGroup = Group("penColorsGroup", FromUtf8(window_text::kPenColorsGroup));
@@ -334,28 +347,34 @@ void MainWindow::SetTabOrderOfControls() {
 
 std::vector<MainWindow::SettingControl> MainWindow::SettingControls() {
     const auto check = [](QAbstractButton* box, bool ControlValues::*value) {
-        return SettingControl{{box}, [=](const ControlValues& c) { box->setChecked(c.*value); },
+        return SettingControl{{box},
+                              [=](const ControlValues& c) { box->setChecked(c.*value); },
                               [=](ControlValues& c) { c.*value = box->isChecked(); }};
     };
     const auto field = [](QLineEdit* line, std::string ControlValues::*value) {
-        return SettingControl{{line}, [=](const ControlValues& c) { line->setText(FromCp932(c.*value)); },
+        return SettingControl{{line},
+                              [=](const ControlValues& c) { line->setText(FromCp932(c.*value)); },
                               [=](ControlValues& c) { c.*value = ToCp932(line->text()); }};
     };
     std::vector<SettingControl> list = {
         check(roundCoordinatesBox, &ControlValues::roundCoordinates),
         {{filledCircleButton, circleButton, pointButton},
          [this](const ControlValues& c) {
-             (c.pointMode == PointMode::Point ? pointButton : c.pointMode == PointMode::Circle ? circleButton : filledCircleButton)
+             (c.pointMode == PointMode::Point    ? pointButton
+              : c.pointMode == PointMode::Circle ? circleButton
+                                                 : filledCircleButton)
                  ->setChecked(true);
          },
          [this](ControlValues& c) {
              c.pointMode = filledCircleButton->isChecked() ? PointMode::FilledCircle
-                           : circleButton->isChecked()      ? PointMode::Circle
-                                                            : PointMode::Point;
+                           : circleButton->isChecked()     ? PointMode::Circle
+                                                           : PointMode::Point;
          }},
         field(pointRadiusField, &ControlValues::pointRadius),
         {{jwLineTypesButton, acadLineTypesButton},
-         [this](const ControlValues& c) { (c.jwLineTypes ? jwLineTypesButton : acadLineTypesButton)->setChecked(true); },
+         [this](const ControlValues& c) {
+             (c.jwLineTypes ? jwLineTypesButton : acadLineTypesButton)->setChecked(true);
+         },
          [this](ControlValues& c) { c.jwLineTypes = jwLineTypesButton->isChecked(); }},
         check(polylinesBox, &ControlValues::curvesAsPolylines),
         check(explodeBlocksBox, &ControlValues::explodeBlocks),
@@ -367,17 +386,20 @@ std::vector<MainWindow::SettingControl> MainWindow::SettingControls() {
         {{outputFormatBox},
          [this](const ControlValues& c) {
              for (int i = 0; i < outputFormatBox->count(); ++i)
-                 if (kOutputFormatChoices[static_cast<std::size_t>(i)].format == c.outputFormat) outputFormatBox->setCurrentIndex(i);
+                 if (kOutputFormatChoices[static_cast<std::size_t>(i)].format == c.outputFormat)
+                     outputFormatBox->setCurrentIndex(i);
          },
          [this](ControlValues& c) {
-             c.outputFormat = kOutputFormatChoices[static_cast<std::size_t>(std::max(outputFormatBox->currentIndex(), 0))].format;
+             c.outputFormat =
+                 kOutputFormatChoices[static_cast<std::size_t>(std::max(outputFormatBox->currentIndex(), 0))].format;
          }},
         check(plainLayerNamesBox, &ControlValues::plainLayerNames),
         check(auxiliaryOnDefpointsBox, &ControlValues::auxiliaryOnDefpoints),
     };
     for (std::size_t i = 0; i < penColorBoxes.size(); ++i) {
         ColorComboBox* box = penColorBoxes[i];
-        list.push_back({{box}, [=](const ControlValues& c) { box->SetColorNumber(c.penColors[i]); },
+        list.push_back({{box},
+                        [=](const ControlValues& c) { box->SetColorNumber(c.penColors[i]); },
                         [=](ControlValues& c) { c.penColors[i] = box->ColorNumber(); }});
     }
     return list;
@@ -385,9 +407,11 @@ std::vector<MainWindow::SettingControl> MainWindow::SettingControls() {
 
 std::vector<QWidget*> MainWindow::TabOrder() const {
     std::vector<QWidget*> order;
-    for (const SettingControl& setting : settingControls_) order.insert(order.end(), setting.widgets.begin(), setting.widgets.end());
-    for (QWidget* w : std::initializer_list<QWidget*>{defaultsButton, quitButton, readButton, saveButton, viewTabs,
-                                                      logView, lightBackgroundBox, fitButton, aboutButton, batchBox, drawingView})
+    for (const SettingControl& setting : settingControls_)
+        order.insert(order.end(), setting.widgets.begin(), setting.widgets.end());
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{defaultsButton, quitButton, readButton, saveButton, viewTabs, logView,
+                                         lightBackgroundBox, fitButton, aboutButton, batchBox, drawingView})
         order.push_back(w);
     return order;
 }
@@ -471,7 +495,8 @@ void MainWindow::ShowAbout() {
                        caption + "\n\n" + FromUtf8(window_text::kAboutLead) +
                            QString::fromLatin1(format.data(), static_cast<qsizetype>(format.size())) + "\n" +
                            FromUtf8(window_text::kAboutRights) +
-                           "  Qt " QT_VERSION_STR "（LGPL v3）\n"
+                           "  Qt " QT_VERSION_STR
+                           "（LGPL v3）\n"
                            "  GNU C ライブラリの iconv（LGPL v2.1）\n"
                            "  zlib（zlib ライセンス）\n"
                            "  IPA フォント（IPA フォントライセンス v1.0）");
@@ -490,15 +515,18 @@ void MainWindow::DrawingRead() {
     QStringList names;
     if (batch)
         for (const std::string& path : state.batchFiles) names << QString::fromStdString(path).section('/', -1);
-    if (batchBox->count() != names.size() || (batch && batchBox->itemData(0, kPathRole) != QString::fromStdString(state.batchFiles.front()))) {
+    if (batchBox->count() != names.size() ||
+        (batch && batchBox->itemData(0, kPathRole) != QString::fromStdString(state.batchFiles.front()))) {
         batchBox->clear();
         for (qsizetype i = 0; i < names.size(); ++i) {
             batchBox->addItem(names[i]);
-            batchBox->setItemData(static_cast<int>(i), QString::fromStdString(state.batchFiles[static_cast<std::size_t>(i)]), kPathRole);
+            batchBox->setItemData(static_cast<int>(i),
+                                  QString::fromStdString(state.batchFiles[static_cast<std::size_t>(i)]), kPathRole);
         }
         const QRect screen = this->screen()->availableGeometry();
         int widest = 0;
-        for (const QString& name : names) widest = std::max(widest, batchBox->view()->fontMetrics().horizontalAdvance(name));
+        for (const QString& name : names)
+            widest = std::max(widest, batchBox->view()->fontMetrics().horizontalAdvance(name));
         batchBox->view()->setMinimumWidth(std::min(widest + 40, screen.width() / 2));
     }
     batchBox->setVisible(batch);
@@ -523,7 +551,8 @@ void MainWindow::UpdateDrawing() {
         pictureWanted_ = true;
         return;
     }
-    std::function<DrawingPicture()> task = commands_.PictureTask(static_cast<std::size_t>(std::max(batchBox->currentIndex(), 0)));
+    std::function<DrawingPicture()> task =
+        commands_.PictureTask(static_cast<std::size_t>(std::max(batchBox->currentIndex(), 0)));
     if (!task) {
         // A field holds no usable value: the last picture stays, unless it shows another drawing.
         if (fitNextDrawing_) drawingView->Clear();

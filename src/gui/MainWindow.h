@@ -8,16 +8,16 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTabWidget>
-#include <QToolButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -129,13 +129,13 @@ private:
     std::vector<SettingControl> settingControls_;
     bool shown_ = false;
     QSettings* store_ = nullptr;
-    bool busy_ = false;             // a save is under way: the commands wait
+    bool busy_ = false;  // a save is under way: the commands wait
     bool cancelRequested_ = false;  // cancel pressed during the current batch
-    bool closeWhenDone_ = false;    // the window was closed during the batch: close once it stops
+    bool closeWhenDone_ = false;  // the window was closed during the batch: close once it stops
     QTimer drawingTimer_;
     std::future<DrawingPicture> pictureWork_;  // the drawing tab's picture, being built on a worker
-    bool pictureWanted_ = false;               // asked for again while one was being built
-    QTimer pictureWatch_;                      // looks for the worker's picture
+    bool pictureWanted_ = false;  // asked for again while one was being built
+    QTimer pictureWatch_;  // looks for the worker's picture
     bool fitNextDrawing_ = false;  // a new drawing was read: fit it to the view
 
     QTabWidget* viewTabs;
@@ -152,8 +152,8 @@ private:
     static constexpr int kBatchNameColumns = 10;
     static constexpr int kPathRole = Qt::UserRole;  // a batch item's path
     QToolButton* aboutButton;
-    QGroupBox *numbersGroup, *pointsGroup, *lineTypesGroup, *penColorsGroup, *layerNamesGroup, *scaleGroup, *auxiliaryGroup, *textShrinkGroup,
-        *halfWidthGroup, *curvesGroup, *blocksGroup;
+    QGroupBox *numbersGroup, *pointsGroup, *lineTypesGroup, *penColorsGroup, *layerNamesGroup, *scaleGroup,
+        *auxiliaryGroup, *textShrinkGroup, *halfWidthGroup, *curvesGroup, *blocksGroup;
     QCheckBox* roundCoordinatesBox;
     QRadioButton *filledCircleButton, *circleButton, *pointButton;
     QLineEdit* pointRadiusField;

@@ -3,12 +3,12 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QUrl>
 #include <QFile>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QUrl>
 
 #include "app/KeptSettings.h"
 #include "app/WindowTexts.h"
@@ -18,8 +18,10 @@
 namespace orvik {
 namespace {
 
-const QString kReadFolderKeyQt = QString::fromLatin1(kReadFolderKey.data(), static_cast<qsizetype>(kReadFolderKey.size()));
-const QString kSaveFolderKeyQt = QString::fromLatin1(kSaveFolderKey.data(), static_cast<qsizetype>(kSaveFolderKey.size()));
+const QString kReadFolderKeyQt =
+    QString::fromLatin1(kReadFolderKey.data(), static_cast<qsizetype>(kReadFolderKey.size()));
+const QString kSaveFolderKeyQt =
+    QString::fromLatin1(kSaveFolderKey.data(), static_cast<qsizetype>(kSaveFolderKey.size()));
 
 // A modal box centred on the screen.
 int Show(QMessageBox::Icon icon, const QString& caption, const std::string& text, bool yesNo) {
@@ -66,15 +68,21 @@ std::string ToPath(const QString& path) {
 #endif
 }
 
-void QtDialogs::ShowInfo(const std::string& text) { Show(QMessageBox::NoIcon, FromUtf8(window_text::kInfoCaption), text, false); }
+void QtDialogs::ShowInfo(const std::string& text) {
+    Show(QMessageBox::NoIcon, FromUtf8(window_text::kInfoCaption), text, false);
+}
 
 void QtDialogs::ShowWarning(const std::string& text) {
     Show(QMessageBox::Warning, FromUtf8(window_text::kWarningCaption), text, false);
 }
 
-bool QtDialogs::AskYesNo(const std::string& text) { return Show(QMessageBox::Warning, FromUtf8(window_text::kWarningCaption), text, true); }
+bool QtDialogs::AskYesNo(const std::string& text) {
+    return Show(QMessageBox::Warning, FromUtf8(window_text::kWarningCaption), text, true);
+}
 
-void QtDialogs::ShowError(const std::string& text) { Show(QMessageBox::Critical, FromUtf8(window_text::kInfoCaption), text, false); }
+void QtDialogs::ShowError(const std::string& text) {
+    Show(QMessageBox::Critical, FromUtf8(window_text::kInfoCaption), text, false);
+}
 
 bool QtDialogs::ShowSaveFinished(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, FromUtf8(window_text::kInfoCaption), FromCp932(text));
@@ -95,8 +103,10 @@ void QtDialogs::Beep() { QApplication::beep(); }
 
 std::vector<std::string> QtDialogs::ChooseOpenFiles() {
     const QString start = store_ ? store_->value(kReadFolderKeyQt).toString() : QString();
-    const QStringList files = QFileDialog::getOpenFileNames(window_, QString(), start,
-                                                            FromUtf8(window_text::kDrawingsFilterName) + " (" + FromUtf8(window_text::kDrawingsFilterPatterns) + ");;" + FromUtf8(window_text::kAllFilesFilterName) + "(" + FromUtf8(window_text::kAllFilesFilterPattern) + ")");
+    const QStringList files = QFileDialog::getOpenFileNames(
+        window_, QString(), start,
+        FromUtf8(window_text::kDrawingsFilterName) + " (" + FromUtf8(window_text::kDrawingsFilterPatterns) + ");;" +
+            FromUtf8(window_text::kAllFilesFilterName) + "(" + FromUtf8(window_text::kAllFilesFilterPattern) + ")");
     if (store_ && !files.isEmpty()) store_->setValue(kReadFolderKeyQt, QFileInfo(files.front()).absolutePath());
     std::vector<std::string> paths;
     for (const QString& file : files) paths.push_back(ToPath(file));
@@ -106,9 +116,11 @@ std::vector<std::string> QtDialogs::ChooseOpenFiles() {
 std::optional<std::string> QtDialogs::ChooseSaveFile(const std::string& proposed, std::string_view fileType) {
     // The proposed name in the folder saved to last, while it exists.
     QString start = FromPath(proposed);
-    if (const QString kept = store_ ? store_->value(kSaveFolderKeyQt).toString() : QString(); !kept.isEmpty() && QFileInfo(kept).isDir())
+    if (const QString kept = store_ ? store_->value(kSaveFolderKeyQt).toString() : QString();
+        !kept.isEmpty() && QFileInfo(kept).isDir())
         start = QDir(kept).filePath(QFileInfo(start).fileName());
-    const QString filter = QString::fromLatin1(fileType.data(), static_cast<qsizetype>(fileType.size())) + QStringLiteral(" (*.dxf)");
+    const QString filter =
+        QString::fromLatin1(fileType.data(), static_cast<qsizetype>(fileType.size())) + QStringLiteral(" (*.dxf)");
     const QString file = QFileDialog::getSaveFileName(window_, QString(), start, filter);
     if (file.isEmpty()) return std::nullopt;
     if (store_) store_->setValue(kSaveFolderKeyQt, QFileInfo(file).absolutePath());

@@ -48,7 +48,8 @@ std::size_t FileReader::ReadFromFile(char* buffer, std::size_t n) {
 std::string_view FileReader::Start(std::size_t n) {
     if (position_ == 0 && start_.size() < n) {
         const std::size_t had = start_.size();
-        const auto more = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(n - had), size_ - static_cast<std::int64_t>(had)));
+        const auto more = static_cast<std::size_t>(
+            std::min<std::int64_t>(static_cast<std::int64_t>(n - had), size_ - static_cast<std::int64_t>(had)));
         start_.resize(had + more);
         start_.resize(had + ReadFromFile(start_.data() + had, more));
     }

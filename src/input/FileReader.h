@@ -15,10 +15,10 @@ namespace orvik {
 // Why a path cannot be read as a drawing, before its bytes are looked at.
 enum class InputProblem {
     None,
-    NotFound,        // nothing at the path
+    NotFound,  // nothing at the path
     NotRegularFile,  // a folder, device, FIFO or socket
     Empty,
-    SystemError,     // the operating system refused: see the errno
+    SystemError,  // the operating system refused: see the errno
 };
 
 struct InputCheck {

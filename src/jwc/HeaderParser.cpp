@@ -36,7 +36,7 @@ enum class Syntax { Integer, Real, Address };
 struct FieldSlot {
     Syntax syntax;
     std::int32_t JwcHeader::*integer = nullptr;  // Integer and Address fields
-    float JwcHeader::*real = nullptr;            // Real fields
+    float JwcHeader::*real = nullptr;  // Real fields
 };
 
 constexpr FieldSlot I(std::int32_t JwcHeader::*target) { return {Syntax::Integer, target, nullptr}; }
@@ -46,21 +46,20 @@ constexpr FieldSlot A(std::int32_t JwcHeader::*target) { return {Syntax::Address
 using H = JwcHeader;
 
 constexpr FieldSlot kBlock2[] = {
-    I(&H::lineCount), I(&H::arcCount),  I(&H::textCount), I(&H::pointCount),   I(&H::virtualPointCount),
-    I(&H::hdr2_06),   I(&H::hdr2_07),   I(&H::hdr2_08),   I(&H::hdr2_09),      R(&H::hdr2_10),
-    I(&H::hdr2_11),   I(&H::paperSize), I(&H::hdr2_13),   I(&H::hdr2_14),      R(&H::hdr2_15),
-    R(&H::hdr2_16),   R(&H::hdr2_17),   R(&H::hdr2_18),   I(&H::hdr2_19),      I(&H::hdr2_20),
-    I(&H::hdr2_21),   I(&H::hdr2_22),   I(&H::hdr2_23),   I(&H::hdr2_24),      I(&H::hdr2_25),
-    R(&H::hdr2_26),   R(&H::hdr2_27),   R(&H::hdr2_28),   R(&H::hdr2_29),      R(&H::hdr2_30),
+    I(&H::lineCount),    I(&H::arcCount),  I(&H::textCount), I(&H::pointCount), I(&H::virtualPointCount),
+    I(&H::hdr2_06),      I(&H::hdr2_07),   I(&H::hdr2_08),   I(&H::hdr2_09),    R(&H::hdr2_10),
+    I(&H::hdr2_11),      I(&H::paperSize), I(&H::hdr2_13),   I(&H::hdr2_14),    R(&H::hdr2_15),
+    R(&H::hdr2_16),      R(&H::hdr2_17),   R(&H::hdr2_18),   I(&H::hdr2_19),    I(&H::hdr2_20),
+    I(&H::hdr2_21),      I(&H::hdr2_22),   I(&H::hdr2_23),   I(&H::hdr2_24),    I(&H::hdr2_25),
+    R(&H::hdr2_26),      R(&H::hdr2_27),   R(&H::hdr2_28),   R(&H::hdr2_29),    R(&H::hdr2_30),
     I(&H::paperDivisor), I(&H::hdr2_32),
 };
 
 constexpr FieldSlot kBlock3[] = {
-    R(&H::hdr3_01), R(&H::hdr3_02), R(&H::hdr3_03), R(&H::hdr3_04), I(&H::hdr3_05), I(&H::hdr3_06),
-    I(&H::hdr3_07), I(&H::hdr3_08), I(&H::hdr3_09), I(&H::hdr3_10), R(&H::hdr3_11), R(&H::hdr3_12),
-    R(&H::hdr3_13), R(&H::hdr3_14), R(&H::hdr3_15), R(&H::hdr3_16), I(&H::hdr3_17), I(&H::hdr3_18),
-    I(&H::hdr3_19), R(&H::hdr3_20), R(&H::hdr3_21), R(&H::hdr3_22), R(&H::hdr3_23), R(&H::hdr3_24),
-    R(&H::hdr3_25), R(&H::hdr3_26), R(&H::hdr3_27), R(&H::hdr3_28),
+    R(&H::hdr3_01), R(&H::hdr3_02), R(&H::hdr3_03), R(&H::hdr3_04), I(&H::hdr3_05), I(&H::hdr3_06), I(&H::hdr3_07),
+    I(&H::hdr3_08), I(&H::hdr3_09), I(&H::hdr3_10), R(&H::hdr3_11), R(&H::hdr3_12), R(&H::hdr3_13), R(&H::hdr3_14),
+    R(&H::hdr3_15), R(&H::hdr3_16), I(&H::hdr3_17), I(&H::hdr3_18), I(&H::hdr3_19), R(&H::hdr3_20), R(&H::hdr3_21),
+    R(&H::hdr3_22), R(&H::hdr3_23), R(&H::hdr3_24), R(&H::hdr3_25), R(&H::hdr3_26), R(&H::hdr3_27), R(&H::hdr3_28),
 };
 
 constexpr FieldSlot kBlock4[] = {

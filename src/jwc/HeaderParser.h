@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "jwc/JwcFile.h"
 #include "input/ReadError.h"
+#include "jwc/JwcFile.h"
 
 namespace orvik {
 

@@ -41,7 +41,7 @@ inline constexpr std::int32_t kDefaultPoolAddress = 0x6000 * 16;
 // kept as read (block B, field NN) but carry no meaning for the conversion.
 struct JwcHeader {
     // Block 1.
-    std::string ident;        // bytes 1-40: the signature and the 20 bytes after it
+    std::string ident;  // bytes 1-40: the signature and the 20 bytes after it
     std::string headerText1;  // bytes 41-72
     std::string headerText2;  // bytes 73-104
     bool floatScales = true;  // byte 23 is "f": group scales stored as reals, else as words
@@ -61,8 +61,7 @@ struct JwcHeader {
     float hdr2_15 = 0.0f, hdr2_16 = 0.0f;
     float hdr2_17 = 5.0f;
     float hdr2_18 = 10.0f;
-    std::int32_t hdr2_19 = 0, hdr2_20 = 0, hdr2_21 = 0, hdr2_22 = 0, hdr2_23 = 0, hdr2_24 = 0,
-                 hdr2_25 = 0;
+    std::int32_t hdr2_19 = 0, hdr2_20 = 0, hdr2_21 = 0, hdr2_22 = 0, hdr2_23 = 0, hdr2_24 = 0, hdr2_25 = 0;
     float hdr2_26 = 5.0f, hdr2_27 = 5.0f;
     float hdr2_28 = 0.0f, hdr2_29 = 0.0f, hdr2_30 = 0.0f;
     std::int32_t paperDivisor = 518;  // drawing units along the paper's long side; 0 reads as 518
@@ -74,21 +73,18 @@ struct JwcHeader {
     float hdr3_04 = 15.0f;
     std::int32_t hdr3_05 = 0, hdr3_06 = 0, hdr3_07 = 0, hdr3_08 = 0, hdr3_09 = 0;
     std::int32_t hdr3_10 = 1;
-    float hdr3_11 = 0.0f, hdr3_12 = 0.0f, hdr3_13 = 0.0f, hdr3_14 = 0.0f, hdr3_15 = 0.0f,
-          hdr3_16 = 0.0f;
+    float hdr3_11 = 0.0f, hdr3_12 = 0.0f, hdr3_13 = 0.0f, hdr3_14 = 0.0f, hdr3_15 = 0.0f, hdr3_16 = 0.0f;
     std::int32_t hdr3_17 = 0, hdr3_18 = 0, hdr3_19 = 0;
-    float hdr3_20 = 100.0f, hdr3_21 = 100.0f, hdr3_22 = 100.0f, hdr3_23 = 100.0f,
-          hdr3_24 = 100.0f, hdr3_25 = 100.0f;
+    float hdr3_20 = 100.0f, hdr3_21 = 100.0f, hdr3_22 = 100.0f, hdr3_23 = 100.0f, hdr3_24 = 100.0f, hdr3_25 = 100.0f;
     float hdr3_26 = 0.0f, hdr3_27 = 0.0f;
     float hdr3_28 = 1.0f;
 
     // Block 4.
     std::int32_t poolStart = kDefaultPoolAddress;  // linear address of the text pool's first byte
-    std::int32_t poolEnd = kDefaultPoolAddress;    // one past its last byte
-    float hdr4_03 = 0.0f, hdr4_04 = 0.0f, hdr4_05 = 0.0f, hdr4_06 = 0.0f, hdr4_07 = 0.0f,
-          hdr4_08 = 0.0f, hdr4_09 = 0.0f, hdr4_10 = 0.0f, hdr4_11 = 0.0f, hdr4_12 = 0.0f,
-          hdr4_13 = 0.0f, hdr4_14 = 0.0f, hdr4_15 = 0.0f, hdr4_16 = 0.0f, hdr4_17 = 0.0f,
-          hdr4_18 = 0.0f, hdr4_19 = 0.0f, hdr4_20 = 0.0f;
+    std::int32_t poolEnd = kDefaultPoolAddress;  // one past its last byte
+    float hdr4_03 = 0.0f, hdr4_04 = 0.0f, hdr4_05 = 0.0f, hdr4_06 = 0.0f, hdr4_07 = 0.0f, hdr4_08 = 0.0f,
+          hdr4_09 = 0.0f, hdr4_10 = 0.0f, hdr4_11 = 0.0f, hdr4_12 = 0.0f, hdr4_13 = 0.0f, hdr4_14 = 0.0f,
+          hdr4_15 = 0.0f, hdr4_16 = 0.0f, hdr4_17 = 0.0f, hdr4_18 = 0.0f, hdr4_19 = 0.0f, hdr4_20 = 0.0f;
     std::int32_t hdr4_21 = 0, hdr4_22 = 0;
 };
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <utility>
 
-#include "jwc/ByteOrder.h"
 #include "input/FileReader.h"
+#include "jwc/ByteOrder.h"
 #include "jwc/HeaderParser.h"
 
 namespace orvik {
@@ -25,7 +25,7 @@ std::string NameField(std::string_view field) { return std::string(field.substr(
 // Bytes 19 and 21 of a line, 29..31 of an arc, 23 of a text and 10, 11 of a
 // point carry nothing JW_CAD draws; they are not kept.
 DrawingLine DecodeLine(const char* p) {
-    return DrawingLine{LoadF32(p), LoadF32(p + 4), LoadF32(p + 8), LoadF32(p + 12),
+    return DrawingLine{LoadF32(p),     LoadF32(p + 4), LoadF32(p + 8), LoadF32(p + 12),
                        LoadU8(p + 16), LoadU8(p + 17), LoadU8(p + 18), LoadU8(p + 20)};
 }
 
@@ -46,7 +46,9 @@ DrawingArc DecodeArc(const char* p) {
 }
 
 // A text record's string lies in the pool at a linear address.
-std::int32_t TextAddress(const char* p) { return LoadU16(p + 18) * 16 + LoadU16(p + 16); }  // segment at 18, offset at 16
+std::int32_t TextAddress(const char* p) {
+    return LoadU16(p + 18) * 16 + LoadU16(p + 16);
+}  // segment at 18, offset at 16
 
 DrawingText DecodeText(const char* p) {
     DrawingText m;
@@ -86,7 +88,8 @@ public:
         h.textCount = Trim(d_.texts, texts_);
         h.pointCount = Trim(d_.points, points_);
         const std::int64_t complete = std::min({virtualX_, virtualY_, virtualLayers_});
-        h.virtualPointCount = virtualCountValid_ ? static_cast<std::int32_t>(std::min<std::int64_t>(h.virtualPointCount, complete)) : 0;
+        h.virtualPointCount =
+            virtualCountValid_ ? static_cast<std::int32_t>(std::min<std::int64_t>(h.virtualPointCount, complete)) : 0;
     }
 
     // The drawing as the header describes it: its paper, and the virtual
@@ -124,7 +127,8 @@ private:
         sectionStart_ = file_.Position();
         const std::size_t perChunk = std::max<std::size_t>(1, kChunkBytes / size);
         while (done < count) {
-            const auto want = static_cast<std::size_t>(std::min<std::int64_t>(count - done, static_cast<std::int64_t>(perChunk)));
+            const auto want =
+                static_cast<std::size_t>(std::min<std::int64_t>(count - done, static_cast<std::int64_t>(perChunk)));
             const std::string_view bytes = file_.Read(want * size);
             const std::size_t whole = bytes.size() / size;
             for (std::size_t i = 0; i < whole; ++i) decode(done++, bytes.data() + i * size);
@@ -196,19 +200,20 @@ private:
         if (!ReadTable(FilePart::TextTypes, kFileTextTypes, 2, skip)) return false;
 
         auto& groups = d_.layerGroups;
-        const bool ok = h.floatScales
-            ? ReadTable(FilePart::GroupScales, kLayerGroupCount, 4,
-                        [&](std::int64_t i, const char* p) { groups[i].scale = LoadF32(p); })
-            : ReadTable(FilePart::GroupScales, kLayerGroupCount, 2,
-                        [&](std::int64_t i, const char* p) { groups[i].scale = LoadU16(p); });
+        const bool ok = h.floatScales ? ReadTable(FilePart::GroupScales, kLayerGroupCount, 4,
+                                                  [&](std::int64_t i, const char* p) { groups[i].scale = LoadF32(p); })
+                                      : ReadTable(FilePart::GroupScales, kLayerGroupCount, 2,
+                                                  [&](std::int64_t i, const char* p) { groups[i].scale = LoadU16(p); });
         if (!ok) return false;
 
         auto& layers = d_.layers;
         // Per group and per layer a first flag byte, their visibility, per group a
         // third flag byte; only the visibility is drawn with.
         if (!ReadTable(FilePart::LayerFlags, kLayerGroupCount + kLayerCount, 1, skip) ||
-            !ReadTable(FilePart::LayerFlags, kLayerGroupCount, 1, [&](std::int64_t i, const char* p) { groups[i].visible = LoadU8(p); }) ||
-            !ReadTable(FilePart::LayerFlags, kLayerCount, 1, [&](std::int64_t i, const char* p) { layers[i].visible = LoadU8(p); }) ||
+            !ReadTable(FilePart::LayerFlags, kLayerGroupCount, 1,
+                       [&](std::int64_t i, const char* p) { groups[i].visible = LoadU8(p); }) ||
+            !ReadTable(FilePart::LayerFlags, kLayerCount, 1,
+                       [&](std::int64_t i, const char* p) { layers[i].visible = LoadU8(p); }) ||
             !ReadTable(FilePart::LayerFlags, kLayerGroupCount, 1, skip))
             return false;
 
@@ -227,9 +232,13 @@ private:
             return false;
 
         return ReadTable(FilePart::LayerNames, kLayerCount, kLayerNameSize,
-                         [&](std::int64_t i, const char* p) { layers[i].name = NameField({p, kLayerNameSize}); }) &&
+                         [&](std::int64_t i, const char* p) {
+                             layers[i].name = NameField({p, kLayerNameSize});
+                         }) &&
                ReadTable(FilePart::GroupNames, kLayerGroupCount, kLayerGroupNameSize,
-                         [&](std::int64_t i, const char* p) { groups[i].name = NameField({p, kLayerGroupNameSize}); });
+                         [&](std::int64_t i, const char* p) {
+                             groups[i].name = NameField({p, kLayerGroupNameSize});
+                         });
     }
 
     // The NUL-terminated strings of the texts, addressed by linear address.

@@ -11,8 +11,8 @@
 
 #include "input/FileReader.h"
 
-#include "jwc/JwcFile.h"
 #include "input/ReadError.h"
+#include "jwc/JwcFile.h"
 
 namespace orvik {
 

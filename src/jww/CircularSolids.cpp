@@ -34,8 +34,12 @@ struct Circular {
 class Ellipse {
 public:
     Ellipse(const Circular& c, double a, double b)
-        : cx_(c.cx), cy_(c.cy), a_(a), b_(b),
-          ux_(static_cast<double>(Cos(c.tilt))), uy_(static_cast<double>(Sin(c.tilt))) {}
+        : cx_(c.cx),
+          cy_(c.cy),
+          a_(a),
+          b_(b),
+          ux_(static_cast<double>(Cos(c.tilt))),
+          uy_(static_cast<double>(Sin(c.tilt))) {}
 
     Point At(double t) const {
         const auto x = a_ * static_cast<double>(Cos(t)), y = b_ * static_cast<double>(Sin(t));
@@ -74,7 +78,8 @@ std::vector<SolidCorners> CircularSolidFill::Pieces(const JwwSolid& s) {
     const double largest = c.radius * std::max(1.0, c.flatness);
     const double share = run / kTurn;
     const double fewest = std::max(1.0, std::ceil(share * kFewestPerTurn));
-    double chords = std::clamp(std::ceil(run / std::sqrt(8 * kTolerance / largest)), fewest, std::ceil(share * kMostPerTurn));
+    double chords =
+        std::clamp(std::ceil(run / std::sqrt(8 * kTolerance / largest)), fewest, std::ceil(share * kMostPerTurn));
     if (chords_ >= budget_) chords = fewest;
     chords_ += static_cast<std::int64_t>(chords);
     const int n = static_cast<int>(chords);
@@ -85,7 +90,8 @@ std::vector<SolidCorners> CircularSolidFill::Pieces(const JwwSolid& s) {
     pieces.reserve(static_cast<std::size_t>(n));
     if (ring) {
         const double inner = std::clamp(c.extra, 0.0, c.radius);
-        const double innerB = style == kJwwRingSolid1 ? inner * c.flatness : std::max(0.0, c.radius * c.flatness - (c.radius - inner));
+        const double innerB =
+            style == kJwwRingSolid1 ? inner * c.flatness : std::max(0.0, c.radius * c.flatness - (c.radius - inner));
         const Ellipse hole(c, inner, innerB);
         for (int i = 0; i < n; ++i)
             pieces.push_back({outer.At(angle(i)), outer.At(angle(i + 1)), hole.At(angle(i + 1)), hole.At(angle(i))});
@@ -97,7 +103,8 @@ std::vector<SolidCorners> CircularSolidFill::Pieces(const JwwSolid& s) {
     } else if (c.extra == kOuterKind && !whole) {
         // The corner where the tangents at both ends meet, ahead of the first
         // end; an arc of half a turn or more has none there.
-        const Point a = outer.At(first), b = outer.At(first + run), ta = outer.Tangent(first), tb = outer.Tangent(first + run);
+        const Point a = outer.At(first), b = outer.At(first + run), ta = outer.Tangent(first),
+                    tb = outer.Tangent(first + run);
         const double cross = ta[0] * tb[1] - ta[1] * tb[0];
         if (!(std::fabs(cross) > 1e-12 * largest * largest)) return {};
         const double along = ((b[0] - a[0]) * tb[1] - (b[1] - a[1]) * tb[0]) / cross;

@@ -27,7 +27,7 @@ inline constexpr int kJwwGroupCount = 16;
 inline constexpr int kJwwLayersPerGroup = 16;
 
 struct JwwLayer {
-    std::uint32_t state = 0;       // 0 hidden, 1 shown only, 2 editable, 3 the write layer
+    std::uint32_t state = 0;  // 0 hidden, 1 shown only, 2 editable, 3 the write layer
     std::uint32_t protection = 0;  // 0 none, 1 state may change, 2 state fixed
     std::string name;
 };
@@ -87,22 +87,22 @@ struct JwwHeader {
     std::uint32_t printSettings = 0;
     std::array<JwwPen, 10> screenPens{};
     std::array<JwwPrinterPen, 10> printerPens{};
-    std::array<JwwLinePattern, 8> linePatterns{};     // line types 2..9
-    std::array<JwwLinePattern, 5> randomPatterns{};   // random lines 11..15
-    std::array<JwwLinePattern, 4> doublePatterns{};   // double-length types 16..19
+    std::array<JwwLinePattern, 8> linePatterns{};  // line types 2..9
+    std::array<JwwLinePattern, 5> randomPatterns{};  // random lines 11..15
+    std::array<JwwLinePattern, 4> doublePatterns{};  // double-length types 16..19
     // Ones: shown-only layers are not printed; from version 600 the tens say
     // at what resolution the pens' printed widths are given in dots (1: 300
     // dpi, 2: 600 dpi), unless maxDrawWidth says hundredths of a millimetre
     // (-101, -201..-300, -401..-500).
     std::uint32_t printOptions = 0;
-    std::uint32_t drawTime = 0;                       // from version 223
+    std::uint32_t drawTime = 0;  // from version 223
     std::uint32_t solidAnyColor = 0, solidColor = 0;  // from version 230 (RGB)
     // From version 420: the SXF colours and line types.
-    std::vector<JwwPen> sxfScreenPens;          // 257
-    std::vector<std::string> sxfColorNames;     // 257
+    std::vector<JwwPen> sxfScreenPens;  // 257
+    std::vector<std::string> sxfColorNames;  // 257
     std::vector<JwwPrinterPen> sxfPrinterPens;  // 257
-    std::vector<JwwLinePattern> sxfPatterns;    // 33
-    std::vector<JwwSxfLineType> sxfLineTypes;   // 33
+    std::vector<JwwLinePattern> sxfPatterns;  // 33
+    std::vector<JwwSxfLineType> sxfLineTypes;  // 33
     std::array<JwwTextStyle, 10> textStyles{};
     double textWidth = 0, textHeight = 0, textSpacing = 0;
     std::uint32_t textColor = 0, textStyle = 0;
@@ -110,8 +110,8 @@ struct JwwHeader {
 
 // What every element has.
 struct JwwCommon {
-    std::uint32_t group = 0;     // curve attribute number: elements of one curve share it
-    std::uint8_t penStyle = 0;   // line type 1..9 (and the special codes of points, solids)
+    std::uint32_t group = 0;  // curve attribute number: elements of one curve share it
+    std::uint8_t penStyle = 0;  // line type 1..9 (and the special codes of points, solids)
     std::uint16_t penColor = 0;  // 1..9, 10 an RGB solid, 100+ SXF colours
     std::uint16_t penWidth = 0;  // from version 351; a text's dimension-value flags
     std::uint16_t layer = 0;
@@ -161,7 +161,7 @@ struct JwwText {
     bool IsSetting() const { return x1 == 0 && y1 == -1000 && text.find(" = ") != std::string::npos; }
     bool IsImagePlacement() const { return text.rfind("^@BM", 0) == 0; }
     bool IsItalic() const { return (style / kJwwItalicOffset) % 2 == 1; }  // 10000 + n, or 30000 + n with bold
-    bool IsBold() const { return (style / kJwwBoldOffset) % 2 == 1; }      // 20000 + n or 30000 + n
+    bool IsBold() const { return (style / kJwwBoldOffset) % 2 == 1; }  // 20000 + n or 30000 + n
 };
 
 // The solid kinds by pen style: 101 and up are circular solids, whose
@@ -230,7 +230,7 @@ struct JwwBlockDefinition {
     std::uint32_t number = 0;
     std::uint32_t referenced = 0;
     std::uint32_t time = 0;  // when it was made, seconds since 1970
-    std::string name;        // may end in "@@SfigorgFlag@@n", the kind of compound figure
+    std::string name;  // may end in "@@SfigorgFlag@@n", the kind of compound figure
     JwwElementList elements;
 };
 
@@ -250,7 +250,8 @@ struct JwwDrawing {
     JwwElementList elements;
     std::vector<std::unique_ptr<JwwBlockDefinition>> blocks;
     std::vector<JwwImage> images;
-    std::int64_t imagesLeftOut = 0;       // past kJwwImageCountLimit or kJwwImagesTotalLimit, or inflating past kJwwImageLimit
+    std::int64_t imagesLeftOut =
+        0;  // past kJwwImageCountLimit or kJwwImagesTotalLimit, or inflating past kJwwImageLimit
     std::int64_t replacedCharacters = 0;  // UTF-16 characters CP932 cannot hold, written "?"
 };
 

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <string>
 
-
 namespace orvik {
 namespace {
 
@@ -62,7 +61,8 @@ std::optional<DefinedLinetype> JwwLinetypeOf(const JwwHeader& header, int number
         // JW_CAD calls them double-length types 6..9.
         type.name = "DOUBLE" + std::to_string(number - kJwwDoubleLengthFirst + 6);
         type.pattern = PatternOfBits(header.doublePatterns[static_cast<std::size_t>(number - kJwwDoubleLengthFirst)]);
-    } else if (number >= kJwwSxfLinetypeBase && static_cast<std::size_t>(number - kJwwSxfLinetypeBase) < header.sxfLineTypes.size()) {
+    } else if (number >= kJwwSxfLinetypeBase &&
+               static_cast<std::size_t>(number - kJwwSxfLinetypeBase) < header.sxfLineTypes.size()) {
         const JwwSxfLineType& sxf = header.sxfLineTypes[static_cast<std::size_t>(number - kJwwSxfLinetypeBase)];
         type.name = sxf.name;
         type.pattern = PatternOfPitches(sxf);

@@ -12,8 +12,8 @@
 
 #include <optional>
 
-#include "model/Drawing.h"
 #include "jww/JwwDrawing.h"
+#include "model/Drawing.h"
 
 namespace orvik {
 

@@ -23,7 +23,8 @@ constexpr int kJwwPenCount = 10;  // pens 0..9 of JW_CAD; the drawing's own colo
 constexpr std::int32_t kJwwFixedPenColors[] = {94, 1, 8};
 
 std::uint8_t LayerOf(const JwwCommon& c) {
-    return static_cast<std::uint8_t>((c.layerGroup % kJwwGroupCount) * kJwwLayersPerGroup + c.layer % kJwwLayersPerGroup);
+    return static_cast<std::uint8_t>((c.layerGroup % kJwwGroupCount) * kJwwLayersPerGroup +
+                                     c.layer % kJwwLayersPerGroup);
 }
 
 // 0xRRGGBB of a Windows COLORREF (red in the low byte), as JW_CAD stores colours.
@@ -53,7 +54,8 @@ public:
         if (c.penColor == kJwwRgbSolidColor) return ColorPen(RgbOfColorref(solidColor), 0);
         const std::size_t sxf = c.penColor - kJwwSxfColorBase;
         if (c.penColor >= kJwwSxfColorBase && sxf < header_.sxfScreenPens.size()) {
-            const double width = sxf < header_.sxfPrinterPens.size() ? header_.sxfPrinterPens[sxf].width * kHundredth : 0;
+            const double width =
+                sxf < header_.sxfPrinterPens.size() ? header_.sxfPrinterPens[sxf].width * kHundredth : 0;
             return ColorPen(RgbOfColorref(header_.sxfScreenPens[sxf].color), width);
         }
         return 0;
@@ -73,7 +75,8 @@ private:
 
     std::uint8_t ColorPen(std::uint32_t rgb, double width) {
         const auto pen = [](std::size_t n) { return static_cast<std::uint8_t>(kJwwPenCount + n); };
-        if (const auto at = std::ranges::find(colors_, rgb); at != colors_.end()) return pen(static_cast<std::size_t>(at - colors_.begin()));
+        if (const auto at = std::ranges::find(colors_, rgb); at != colors_.end())
+            return pen(static_cast<std::size_t>(at - colors_.begin()));
         if (colors_.size() < kMaxPens - kJwwPenCount) {
             colors_.push_back(rgb);
             widths_.push_back(width);
@@ -131,7 +134,8 @@ double DrawnCharacterWidth(const JwwText& t) {
     const double dx = t.x2 - t.x1, dy = t.y2 - t.y1;
     const double length = std::sqrt(dx * dx + dy * dy), natural = ems * t.width;  // sqrt: the same bits everywhere
     constexpr double kSameLength = 1e-6;  // relative: a text without spacing keeps its width exactly
-    if (!(natural > 0) || !std::isfinite(length) || !(length > 0) || std::fabs(length - natural) <= kSameLength * natural)
+    if (!(natural > 0) || !std::isfinite(length) || !(length > 0) ||
+        std::fabs(length - natural) <= kSameLength * natural)
         return t.width;
     return length / ems;
 }
@@ -201,10 +205,10 @@ private:
         return it->second;
     }
 
-    std::vector<const JwwBlockDefinition*> all_;           // in file order
+    std::vector<const JwwBlockDefinition*> all_;  // in file order
     std::vector<std::pair<std::uint32_t, std::size_t>> byNumber_;  // number, position in all_
-    std::vector<std::size_t> index_;                       // position in the model's blocks
-    std::vector<std::size_t> ordered_;                     // positions in all_, in the model's order
+    std::vector<std::size_t> index_;  // position in the model's blocks
+    std::vector<std::size_t> ordered_;  // positions in all_, in the model's order
 };
 
 // Carries a list of elements into one set of the model (the drawing's own
@@ -215,7 +219,12 @@ class Carrier {
 public:
     Carrier(Target& target, const BlockOrder& blocks, std::size_t blocksBefore, PenMapper& pens, Fonts& fonts,
             CircularSolidFill& fill, JwwNotCarried& notCarried)
-        : d_(target), blocks_(blocks), blocksBefore_(blocksBefore), pens_(pens), fonts_(fonts), fill_(fill),
+        : d_(target),
+          blocks_(blocks),
+          blocksBefore_(blocksBefore),
+          pens_(pens),
+          fonts_(fonts),
+          fill_(fill),
           notCarried_(notCarried) {}
 
     // Kind by kind; `done(items)` after each (the drawing's own list gives
@@ -251,7 +260,8 @@ public:
 
 private:
     void Line(const JwwLine& l, std::uint8_t curveMark = 0) {
-        d_.lines.push_back(DrawingLine{l.x1, l.y1, l.x2, l.y2, l.common.penStyle, pens_.Of(l.common), LayerOf(l.common), curveMark});
+        d_.lines.push_back(
+            DrawingLine{l.x1, l.y1, l.x2, l.y2, l.common.penStyle, pens_.Of(l.common), LayerOf(l.common), curveMark});
     }
 
     // With their curve marks.
@@ -267,7 +277,8 @@ private:
 
     void Arc(const JwwArc& a) { Arc(a, pens_.Of(a.common)); }
     void Arc(const JwwArc& a, std::uint8_t pen) {
-        DrawingArc arc{a.cx, a.cy, a.radius, a.flatness, 0, 0, Degrees(a.tilt), a.common.penStyle, pen, LayerOf(a.common)};
+        DrawingArc arc{
+            a.cx, a.cy, a.radius, a.flatness, 0, 0, Degrees(a.tilt), a.common.penStyle, pen, LayerOf(a.common)};
         if (!a.wholeCircle) {  // a whole one keeps equal angles
             const double start = a.sweep >= 0 ? a.start : a.start + a.sweep;
             arc.startAngle = Degrees(start);
@@ -336,7 +347,8 @@ private:
             return;
         }
         d_.inserts.push_back(BlockInsert{insert.x, insert.y, insert.scaleX, insert.scaleY, Degrees(insert.rotation),
-                                       static_cast<std::uint32_t>(*block), pens_.Of(insert.common), LayerOf(insert.common)});
+                                         static_cast<std::uint32_t>(*block), pens_.Of(insert.common),
+                                         LayerOf(insert.common)});
     }
 
     Target& d_;
@@ -399,7 +411,8 @@ Drawing DrawingOf(JwwDrawing jww, JwwNotCarried& notCarried) {
     d.blocks.resize(order.Count());
     for (std::size_t k = 0; k < order.Count(); ++k) {
         d.blocks[k].name = order.At(k).name;
-        Carrier<Block>(d.blocks[k], order, k, pens, fonts, fill, notCarried).Carry(order.At(k).elements, [](const auto&) {});
+        Carrier<Block>(d.blocks[k], order, k, pens, fonts, fill, notCarried)
+            .Carry(order.At(k).elements, [](const auto&) {});
     }
     Carrier<Drawing>(d, order, order.Count(), pens, fonts, fill, notCarried).Carry(e, [](auto& items) {
         std::remove_cvref_t<decltype(items)>().swap(items);

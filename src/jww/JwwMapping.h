@@ -22,8 +22,8 @@
 
 #include <cstdint>
 
-#include "model/Drawing.h"
 #include "jww/JwwDrawing.h"
+#include "model/Drawing.h"
 
 namespace orvik {
 

@@ -1,9 +1,9 @@
 #include "jww/JwwReader.h"
 
+#include <zlib.h>
 #include <algorithm>
 #include <new>
 #include <type_traits>
-#include <zlib.h>
 
 #include "jww/MfcArchive.h"
 #include "os/System.h"
@@ -20,8 +20,9 @@ struct ClassName {
     JwwKind kind;
 };
 constexpr ClassName kClasses[] = {
-    {"CDataSen", JwwKind::Line},         {"CDataEnko", JwwKind::Arc},         {"CDataTen", JwwKind::Point},
-    {"CDataMoji", JwwKind::Text},        {"CDataSolid", JwwKind::Solid},      {"CDataBlock", JwwKind::BlockInsert},
+    {"CDataSen", JwwKind::Line},         {"CDataEnko", JwwKind::Arc},
+    {"CDataTen", JwwKind::Point},        {"CDataMoji", JwwKind::Text},
+    {"CDataSolid", JwwKind::Solid},      {"CDataBlock", JwwKind::BlockInsert},
     {"CDataSunpou", JwwKind::Dimension}, {"CDataList", JwwKind::BlockDefinition},
 };
 
@@ -29,7 +30,7 @@ constexpr ClassName kClasses[] = {
 // class and object of the file (kept to 16 bytes: a drawing has millions).
 struct MapEntry {
     const void* element = nullptr;  // an object: where it is kept
-    std::uint32_t number = 0;       // a block definition's number
+    std::uint32_t number = 0;  // a block definition's number
     JwwKind kind = JwwKind::Line;
     bool isClass = false;
     bool complete = false;  // an object: read to its end (a definition is not, while its list is read)
@@ -156,9 +157,9 @@ private:
             for (JwwLayer& layer : g.layers) layer.name = in_.String();
         for (JwwLayerGroup& g : h.groups) g.name = in_.String();
         SkipReals(2), SkipWords(1), SkipReals(1);  // sun shadow: level, latitude, 9-15 o'clock, wall level
-        if (v_ >= 300) SkipReals(2);               // sky map: level, radius x 2
-        SkipWords(1);                              // 2.5D unit
-        SkipReals(6);                              // the view's zoom and origin, the kept range's
+        if (v_ >= 300) SkipReals(2);  // sky map: level, radius x 2
+        SkipWords(1);  // 2.5D unit
+        SkipReals(6);  // the view's zoom and origin, the kept range's
         if (v_ >= 300) {
             for (int n = 0; n < 8; ++n) SkipReals(3), SkipWords(1);  // zoom marks with their group
             SkipReals(3), SkipWords(1), SkipReals(3), SkipWords(1);  // text drawing: placeholders, background
@@ -374,7 +375,8 @@ private:
         } else {
             return Reference(tag, list);
         }
-        if (classIndex >= map_.size() || !map_[classIndex].isClass) Fail(ReadFailure::BadReference, recordStart_, classIndex);
+        if (classIndex >= map_.size() || !map_[classIndex].isClass)
+            Fail(ReadFailure::BadReference, recordStart_, classIndex);
         ReadNew(map_[classIndex].kind, list, depth);
     }
 
@@ -412,7 +414,8 @@ private:
     // The block list holds definitions only.
     void RefuseOutsideDefinitions(JwwKind kind, const JwwElementList& list) {
         if (&list == &blockList_ && kind != JwwKind::BlockDefinition)
-            Fail(ReadFailure::NotADefinition, recordStart_, 0, std::string(std::ranges::find(kClasses, kind, &ClassName::kind)->name));
+            Fail(ReadFailure::NotADefinition, recordStart_, 0,
+                 std::string(std::ranges::find(kClasses, kind, &ClassName::kind)->name));
     }
 
     // An object already read: it stands in the list once more.
@@ -430,7 +433,8 @@ private:
             // Two bytes repeat a whole element with its strings: what the
             // repeats hold together is limited by the file's size.
             repeatedBytes_ += static_cast<std::int64_t>(HeldBytes(element));
-            if (repeatedBytes_ > kJwwRepeatedBytesFloor + size_) Fail(ReadFailure::TooManyRepeats, recordStart_, repeatedBytes_);
+            if (repeatedBytes_ > kJwwRepeatedBytesFloor + size_)
+                Fail(ReadFailure::TooManyRepeats, recordStart_, repeatedBytes_);
             list.order.push_back(e.kind);
             items.push_back(element);
         });
@@ -440,7 +444,8 @@ private:
     template <class T>
     static std::size_t HeldBytes(const T& element) {
         if constexpr (std::is_same_v<T, JwwText>) return sizeof element + element.text.size() + element.font.size();
-        if constexpr (std::is_same_v<T, JwwDimension>) return sizeof element + element.text.text.size() + element.text.font.size();
+        if constexpr (std::is_same_v<T, JwwDimension>)
+            return sizeof element + element.text.text.size() + element.text.font.size();
         return sizeof element;
     }
 
@@ -461,7 +466,8 @@ private:
         for (const JwwBlockDefinition* b : all) byNumber.emplace_back(b->number, b);
         std::ranges::sort(byNumber, {}, &std::pair<std::uint32_t, const JwwBlockDefinition*>::first);
         const auto find = [&](std::uint32_t number) -> const JwwBlockDefinition* {
-            const auto it = std::ranges::lower_bound(byNumber, number, {}, &std::pair<std::uint32_t, const JwwBlockDefinition*>::first);
+            const auto it = std::ranges::lower_bound(byNumber, number, {},
+                                                     &std::pair<std::uint32_t, const JwwBlockDefinition*>::first);
             return it != byNumber.end() && it->first == number ? it->second : nullptr;
         };
         // Depth-first with an explicit stack: 0 unseen, 1 on the path, 2 done.
@@ -469,7 +475,8 @@ private:
         for (const JwwBlockDefinition* b : all) state.emplace_back(b, 0);
         std::ranges::sort(state);
         const auto mark = [&](const JwwBlockDefinition* b) -> int& {
-            return std::ranges::lower_bound(state, std::pair{b, 0}, [](auto& x, auto& y) { return x.first < y.first; })->second;
+            return std::ranges::lower_bound(state, std::pair{b, 0}, [](auto& x, auto& y) { return x.first < y.first; })
+                ->second;
         };
         for (const JwwBlockDefinition* root : all) {
             if (mark(root) != 0) continue;
@@ -513,7 +520,8 @@ private:
             bool kept = static_cast<std::int64_t>(d_.images.size()) < kJwwImageCountLimit;
             if (kept && image.name.size() >= 3 && image.name.compare(image.name.size() - 3, 3, ".gz") == 0) {
                 const Inflated inflated = Inflate(stored, image.bytes, limit);
-                if (inflated == Inflated::Damaged) Fail(ReadFailure::ImageDamaged, recordStart_, image.storedSize, image.name);
+                if (inflated == Inflated::Damaged)
+                    Fail(ReadFailure::ImageDamaged, recordStart_, image.storedSize, image.name);
                 kept = inflated == Inflated::Whole;
             } else if (kept) {
                 kept = static_cast<std::int64_t>(stored.size()) <= limit;
@@ -579,11 +587,16 @@ bool ReadJww(std::string_view bytes, JwwDrawing& drawing, ReadError* error) {
 // The file is read a piece at a time as the archive asks for it.
 bool LoadJwwFile(FileReader& reader, JwwDrawing& drawing, ReadError* error) {
     if (!reader.IsOpen()) {
-        if (error) *error = ReadError{.failure = ReadFailure::CannotOpen, .part = FilePart::Signature};
+        if (error) {
+            *error = ReadError{};
+            error->failure = ReadFailure::CannotOpen;
+            error->part = FilePart::Signature;
+        }
         return false;
     }
-    return ReadArchive(ArchiveReader(reader.Remaining(), [&](char* buffer, std::size_t n) { return reader.ReadInto(buffer, n); }),
-                       drawing, error);
+    return ReadArchive(
+        ArchiveReader(reader.Remaining(), [&](char* buffer, std::size_t n) { return reader.ReadInto(buffer, n); }),
+        drawing, error);
 }
 
 bool LoadJwwFile(const std::string& path, JwwDrawing& drawing, ReadError* error) {

@@ -14,8 +14,8 @@
 #include <string_view>
 
 #include "input/FileReader.h"
-#include "jww/JwwDrawing.h"
 #include "input/ReadError.h"
+#include "jww/JwwDrawing.h"
 #include "jww/JwwLimits.h"
 
 namespace orvik {

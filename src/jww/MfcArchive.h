@@ -64,9 +64,9 @@ private:
     void Refill(std::size_t n);
 
     std::string_view data_;  // the bytes at hand: all of them, or the buffer's
-    std::size_t at_ = 0;     // in data_
-    std::size_t base_ = 0;   // the position of data_'s first byte
-    std::size_t size_;       // of the whole archive
+    std::size_t at_ = 0;  // in data_
+    std::size_t base_ = 0;  // the position of data_'s first byte
+    std::size_t size_;  // of the whole archive
     ArchiveSource source_;
     std::string buffer_;
     std::size_t replaced_ = 0;

@@ -24,11 +24,11 @@ namespace orvik {
 inline constexpr int kLayerGroupCount = 16;
 inline constexpr int kLayersPerGroup = 16;
 inline constexpr int kLayerCount = kLayerGroupCount * kLayersPerGroup;
-inline constexpr int kFileTextTypes = 11;                  // text types 0..10 of JW_CAD
+inline constexpr int kFileTextTypes = 11;  // text types 0..10 of JW_CAD
 inline constexpr int kTextTypeSlots = kFileTextTypes + 1;  // entry 11 stays all zero: a text's own size
 
-inline constexpr int kMaxPens = 64;          // pens 0..63
-inline constexpr int kLineTypeCount = 9;     // JW_CAD's line types 1..9
+inline constexpr int kMaxPens = 64;  // pens 0..63
+inline constexpr int kLineTypeCount = 9;  // JW_CAD's line types 1..9
 inline constexpr int kAuxiliaryLineType = 9;
 // Line-type numbers a drawing may use: JW_CAD's 1..9 and its own beyond.
 inline constexpr int kLinetypeNumbers = 64;
@@ -38,13 +38,13 @@ inline constexpr double kMillimetresPerPatternBit = 0.625;
 
 // How the drawing's coordinates are measured.
 enum class DrawingUnits {
-    PaperDivisions,    // the paper's long side is Paper::divisor units (JW_CAD for DOS)
+    PaperDivisions,  // the paper's long side is Paper::divisor units (JW_CAD for DOS)
     PaperMillimetres,  // millimetres on paper (JW_CAD for Windows)
 };
 
 struct Paper {
-    std::int32_t size = 3;        // 0 = A0 ... 4 = A4; further codes known to the conversion
-    std::int32_t divisor = 518;   // PaperDivisions: units along the paper's long side
+    std::int32_t size = 3;  // 0 = A0 ... 4 = A4; further codes known to the conversion
+    std::int32_t divisor = 518;  // PaperDivisions: units along the paper's long side
 };
 
 // The pens: 1..6 take the colours the user sets; a drawing may have pens
@@ -72,8 +72,8 @@ struct DrawingLine {
 // A circle, arc, ellipse or elliptic arc.
 struct DrawingArc {
     double cx = 0, cy = 0;
-    double radius = 0;      // semi-axis in the direction of tilt
-    double flatness = 0;    // other semi-axis / radius; 1.0 is a circle
+    double radius = 0;  // semi-axis in the direction of tilt
+    double flatness = 0;  // other semi-axis / radius; 1.0 is a circle
     double startAngle = 0;  // degrees; equal start and end: a whole circle or ellipse
     double endAngle = 0;
     double tilt = 0;  // rotation of the radius axis, degrees
@@ -87,10 +87,10 @@ struct DrawingText {
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     std::uint8_t textType = 0;  // index into textTypes; values above 11 read as entry 11
     std::uint8_t layer = 0;
-    bool vertical = false;      // vertical writing
+    bool vertical = false;  // vertical writing
     std::string text;
     double width = -1, height = -1;  // its own size (mm on paper); -1: its text type's
-    std::uint8_t pen = 0;            // 0: colour 7
+    std::uint8_t pen = 0;  // 0: colour 7
     bool italic = false;
     bool bold = false;
     std::uint16_t font = 0;  // 1 + its index in Drawing::fonts; 0: the text style's
@@ -161,7 +161,7 @@ struct TextType {
 };
 
 struct LayerGroup {
-    float scale = 0;           // the N of 1:N
+    float scale = 0;  // the N of 1:N
     std::uint8_t visible = 0;  // nonzero: shown
     std::string name;
 };

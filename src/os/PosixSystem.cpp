@@ -6,11 +6,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
-#include <ctime>
-#include <csignal>
 #include <cstdlib>
+#include <ctime>
 
 #include "os/System.h"
 

@@ -23,7 +23,9 @@ namespace orvik::os {
 // back: through char8_t, which Windows reads as UTF-8 (a plain string would
 // be read in the ANSI code page, losing every name outside it); POSIX
 // systems keep the bytes as they are.
-inline std::filesystem::path FsPath(std::string_view utf8) { return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())); }
+inline std::filesystem::path FsPath(std::string_view utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
 inline std::string Utf8Path(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());

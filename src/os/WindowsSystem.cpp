@@ -77,7 +77,9 @@ bool StatusOf(Handle handle, Status& status, int& error) {
         return false;
     }
     const bool folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    status.kind = folder ? Kind::Directory : ::GetFileType(Native(handle)) == FILE_TYPE_DISK ? Kind::Regular : Kind::Other;
+    status.kind = folder                                            ? Kind::Directory
+                  : ::GetFileType(Native(handle)) == FILE_TYPE_DISK ? Kind::Regular
+                                                                    : Kind::Other;
     status.size = static_cast<std::int64_t>((static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow);
     status.modified = TimeOf(info.ftLastWriteTime);
     return true;
@@ -159,8 +161,8 @@ Handle CreateUnique(std::string& path, int& error) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         NextUniqueName(path, seed);
         // Others may look at it (to see whether a writer still holds it), not write it.
-        const HANDLE h = ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                       nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE h = ::CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                       CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h != INVALID_HANDLE_VALUE) return Ours(h);
         const DWORD e = ::GetLastError();
         if (e != ERROR_FILE_EXISTS && e != ERROR_ALREADY_EXISTS) {
@@ -199,8 +201,8 @@ std::vector<std::string> FolderNames(const std::string& folder) {
     do {
         const std::wstring name = found.cFileName;
         if (name == L"." || name == L"..") continue;
-        const int n = ::WideCharToMultiByte(CP_UTF8, 0, name.data(), static_cast<int>(name.size()), nullptr, 0, nullptr,
-                                            nullptr);
+        const int n =
+            ::WideCharToMultiByte(CP_UTF8, 0, name.data(), static_cast<int>(name.size()), nullptr, 0, nullptr, nullptr);
         std::string utf8(static_cast<std::size_t>(n), '\0');
         ::WideCharToMultiByte(CP_UTF8, 0, name.data(), static_cast<int>(name.size()), utf8.data(), n, nullptr, nullptr);
         names.push_back(std::move(utf8));
@@ -215,11 +217,11 @@ bool IsAbandoned(const std::string& path, std::time_t seconds) {
     if (h == INVALID_HANDLE_VALUE) return false;
     BY_HANDLE_FILE_INFORMATION info{};
     OVERLAPPED at{};
-    const bool abandoned = ::GetFileInformationByHandle(h, &info) &&
-                           !(info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) &&
-                           std::time(nullptr) - TimeOf(info.ftLastWriteTime) >= seconds &&
-                           ::LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD,
-                                        &at);
+    const bool abandoned =
+        ::GetFileInformationByHandle(h, &info) &&
+        !(info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) &&
+        std::time(nullptr) - TimeOf(info.ftLastWriteTime) >= seconds &&
+        ::LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &at);
     ::CloseHandle(h);
     return abandoned;
 }

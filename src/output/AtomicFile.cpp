@@ -6,8 +6,8 @@
 #include <cstring>
 #include <ctime>
 
-#include "output/ConversionError.h"
 #include "os/System.h"
+#include "output/ConversionError.h"
 #include "text/Messages.h"
 
 namespace orvik {
@@ -66,7 +66,6 @@ std::string NamePart(std::string_view name) {
     return std::string(name.substr(0, cut));
 }
 
-
 // 0 when the path holds nothing or a regular file; otherwise why it may not
 // be replaced (an errno, or -1 for "not a regular file").
 int ReplaceableProblem(const std::string& path) {
@@ -80,9 +79,7 @@ int ReplaceableProblem(const std::string& path) {
     return -1;
 }
 
-std::string ReasonFor(int problem) {
-    return problem < 0 ? std::string(kNotRegularFile) : SystemErrorText(problem);
-}
+std::string ReasonFor(int problem) { return problem < 0 ? std::string(kNotRegularFile) : SystemErrorText(problem); }
 
 std::string FolderOf(const std::string& path) {
     const auto slash = path.find_last_of(kSeparators);
@@ -122,7 +119,8 @@ void AtomicFile::CheckRules() const {
 
 AtomicFile::AtomicFile(std::string path, SaveRules rules) : path_(std::move(path)), rules_(std::move(rules)) {
     CheckRules();
-    if (const int problem = ReplaceableProblem(path_)) throw ConversionError(FailureReason::WriteFailed, CannotCreateFile(path_, ReasonFor(problem)));
+    if (const int problem = ReplaceableProblem(path_))
+        throw ConversionError(FailureReason::WriteFailed, CannotCreateFile(path_, ReasonFor(problem)));
     RemoveStaleTemporaryFiles(path_);
     temp_ = TemporaryPrefix(path_) + std::string(kRandomPart);
     int error = 0;
@@ -165,7 +163,8 @@ void AtomicFile::Commit() {
     if (closed != 0) throw ConversionError(FailureReason::WriteFailed, CannotWriteFile(path_, SystemErrorText(closed)));
     // Something other than a regular file may have appeared since the start.
     CheckRules();
-    if (const int problem = ReplaceableProblem(path_)) throw ConversionError(FailureReason::WriteFailed, CannotCreateFile(path_, ReasonFor(problem)));
+    if (const int problem = ReplaceableProblem(path_))
+        throw ConversionError(FailureReason::WriteFailed, CannotCreateFile(path_, ReasonFor(problem)));
     if (const int error = os::MoveIntoPlace(temp_, path_, rules_.replaceExisting)) {
         if (error == EEXIST && !rules_.replaceExisting)
             throw ConversionError(FailureReason::OutputExists, CannotCreateFile(path_, kAlreadyExists));

@@ -19,14 +19,14 @@
 #include <string>
 #include <vector>
 
+#include "os/System.h"
 #include "output/ByteSink.h"
 #include "output/ConversionError.h"
-#include "os/System.h"
 
 namespace orvik {
 
 struct SaveRules {
-    bool replaceExisting = true;             // false: an existing output is refused
+    bool replaceExisting = true;  // false: an existing output is refused
     std::vector<os::FileId> protectedFiles;  // never written over: the run's inputs
 };
 
@@ -55,7 +55,7 @@ private:
     std::string temp_;
     os::Handle handle_ = os::kNoHandle;
     int slot_ = -1;  // the entry in the list the signal handlers clean up
-    std::int64_t written_ = 0;        // bytes written so far
+    std::int64_t written_ = 0;  // bytes written so far
     std::int64_t writebackFrom_ = 0;  // where the disk writes not yet started begin
 };
 

@@ -9,11 +9,11 @@
 namespace orvik {
 
 enum class FailureReason {
-    BadScale,        // the reference scale is not a usable number
-    BadSetting,      // a setting's text is not a usable value
-    OutputExists,    // the output exists and the rules keep it
-    OutputIsInput,   // the output is a file the run reads
-    WriteFailed,     // the output could not be made, written or replaced
+    BadScale,  // the reference scale is not a usable number
+    BadSetting,  // a setting's text is not a usable value
+    OutputExists,  // the output exists and the rules keep it
+    OutputIsInput,  // the output is a file the run reads
+    WriteFailed,  // the output could not be made, written or replaced
     PictureNotMade,  // the picture could not be drawn or encoded
 };
 

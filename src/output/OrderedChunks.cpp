@@ -30,8 +30,8 @@ void MakeChunksInOrder(std::size_t count, int workers, const std::function<void(
     std::condition_variable changed;
     std::vector<std::optional<std::string>> made(count);
     std::vector<std::string> spare;  // taken chunks, their memory ready for the next
-    std::size_t started = 0;         // chunks handed to a worker
-    std::size_t taken = 0;           // chunks handed to `take`
+    std::size_t started = 0;  // chunks handed to a worker
+    std::size_t taken = 0;  // chunks handed to `take`
     std::exception_ptr failure;
     const std::size_t ahead = 2 * static_cast<std::size_t>(workers > 0 ? workers : 1);
 

@@ -67,17 +67,19 @@ public:
         const QTransform t = QTransform::fromTranslate(at.x(), at.y()) * transform_;
         const double matrix[6] = {t.m11(), t.m12(), t.m21(), t.m22(), t.dx(), t.dy()};
         const std::string font =
-            (raw.familyName() + QChar('/') + raw.styleName() + QChar('/') + QString::number(raw.pixelSize())).toStdString();
+            (raw.familyName() + QChar('/') + raw.styleName() + QChar('/') + QString::number(raw.pixelSize()))
+                .toStdString();
         std::vector<PdfGlyphCode> codes;
         for (qsizetype i = 0; i < glyphs.size(); ++i)
-            codes.push_back(page_.Glyph(font, glyphs[i], advances[i].x(), [&](PicturePath& outline, PictureBounds& box) {
-                // The glyph in its own units (pixels at the font's size, y down as the page's device space).
-                const QPainterPath path = raw.pathForGlyph(glyphs[i]);
-                const QRectF r = path.boundingRect();
-                outline = ToPicturePath(path);
-                box.min = {r.left(), r.top()};
-                box.max = {r.right(), r.bottom()};
-            }));
+            codes.push_back(
+                page_.Glyph(font, glyphs[i], advances[i].x(), [&](PicturePath& outline, PictureBounds& box) {
+                    // The glyph in its own units (pixels at the font's size, y down as the page's device space).
+                    const QPainterPath path = raw.pathForGlyph(glyphs[i]);
+                    const QRectF r = path.boundingRect();
+                    outline = ToPicturePath(path);
+                    box.min = {r.left(), r.top()};
+                    box.max = {r.right(), r.bottom()};
+                }));
         page_.ShowGlyphs(matrix, codes);
     }
 
@@ -99,8 +101,10 @@ private:
     void SetStroke(const QPen& pen, bool visible = false) {
         const double scale = pen.isCosmetic() ? 1 : std::sqrt(std::fabs(transform_.determinant()));
         double width = pen.widthF() * scale;
-        if (visible) width = std::max(width, 1.0);
-        else if (pen.isCosmetic() && pen.widthF() <= 1) width = 0;
+        if (visible)
+            width = std::max(width, 1.0);
+        else if (pen.isCosmetic() && pen.widthF() <= 1)
+            width = 0;
         std::vector<double> dashes;
         if (pen.style() != Qt::SolidLine) {
             const double unit = width > 0 ? width : 1;  // dashes count in pen widths; a cosmetic pen's in pixels
@@ -166,11 +170,12 @@ private:
 
 void WritePdfPicture(const PictureSource& source, const PictureOptions& options, ByteSink& sink) {
     const PictureFrame frame = FrameFor(source.Bounds(), options.width);
-    WritePdfPage(frame.width, frame.height, PdfColorOf(options.lightBackground ? 0xFFFFFF : 0x000000), sink, [&](PdfPage& page) {
-        PdfDevice device(frame.width, frame.height, page);
-        QPainter painter(&device);
-        PaintPicture(painter, source, ViewTransform(frame), options.lightBackground);
-    });
+    WritePdfPage(frame.width, frame.height, PdfColorOf(options.lightBackground ? 0xFFFFFF : 0x000000), sink,
+                 [&](PdfPage& page) {
+                     PdfDevice device(frame.width, frame.height, page);
+                     QPainter painter(&device);
+                     PaintPicture(painter, source, ViewTransform(frame), options.lightBackground);
+                 });
 }
 
 }  // namespace orvik

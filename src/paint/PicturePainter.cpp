@@ -7,8 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <map>
+#include <numbers>
 #include <utility>
 
 #include "picture/ShapeGeometry.h"
@@ -17,7 +17,7 @@
 namespace orvik {
 namespace {
 
-constexpr int kFontPixels = 100;    // texts are drawn at this size, scaled to their height
+constexpr int kFontPixels = 100;  // texts are drawn at this size, scaled to their height
 
 QPointF ToQt(PicturePoint p) { return {p.x, p.y}; }
 
@@ -39,7 +39,8 @@ QPainterPath PolylinePath(const Shape& s) {
     path.moveTo(ToQt(s.vertices[0].at));
     for (std::size_t i = 1; i < s.vertices.size(); ++i)
         ArcSegment(path, s.vertices[i - 1].at, s.vertices[i - 1].bulge, s.vertices[i].at);
-    if (s.closed && s.vertices.size() > 1) ArcSegment(path, s.vertices.back().at, s.vertices.back().bulge, s.vertices[0].at);
+    if (s.closed && s.vertices.size() > 1)
+        ArcSegment(path, s.vertices.back().at, s.vertices.back().bulge, s.vertices[0].at);
     return path;
 }
 
@@ -134,7 +135,8 @@ private:
         if (!added) return at->second;
         QPen pen(QColor::fromRgb(ScreenColor(s.color, light_)), 0);  // cosmetic: one pixel at any zoom
         if (s.linetype >= 0) {
-            const std::vector<double> dashes = ScreenDashes(outline_.linetypes[static_cast<std::size_t>(s.linetype)], scale_);
+            const std::vector<double> dashes =
+                ScreenDashes(outline_.linetypes[static_cast<std::size_t>(s.linetype)], scale_);
             if (!dashes.empty()) pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
         }
         at->second = pen;
@@ -174,8 +176,8 @@ void ShapePainter::Paint(const Shape& s) {
         case ShapeKind::Polyline:
             if (IsWideCircle(s)) {
                 // A point written as a disc: a filled circle, far cheaper than a wide stroke.
-                const double chord = std::hypot(s.vertices[1].at.x - s.vertices[0].at.x,
-                                                s.vertices[1].at.y - s.vertices[0].at.y);
+                const double chord =
+                    std::hypot(s.vertices[1].at.x - s.vertices[0].at.x, s.vertices[1].at.y - s.vertices[0].at.y);
                 const QPointF centre = (ToQt(s.vertices[0].at) + ToQt(s.vertices[1].at)) / 2;
                 const double outer = chord / 2 + s.radius / 2, inner = chord / 2 - s.radius / 2;
                 UsePen(QPen(Qt::NoPen));
@@ -213,7 +215,7 @@ void ShapePainter::Paint(const Shape& s) {
             if (sweep <= 0) sweep += 360;
             const QRectF box(s.a.x - s.radius, s.a.y - s.radius, 2 * s.radius, 2 * s.radius);
             painter_.drawArc(box, static_cast<int>(std::lround(-s.start * 16)),
-                            static_cast<int>(std::lround(-sweep * 16)));
+                             static_cast<int>(std::lround(-sweep * 16)));
             break;
         }
         case ShapeKind::Ellipse: painter_.drawPath(EllipsePath(s)); break;

@@ -33,11 +33,13 @@ QtGlyphOutlines::QtGlyphOutlines() {
 }
 
 std::string QtGlyphOutlines::FontName() const {
-    return (raw_.familyName() + QChar('/') + raw_.styleName() + QChar('/') + QString::number(raw_.pixelSize())).toStdString();
+    return (raw_.familyName() + QChar('/') + raw_.styleName() + QChar('/') + QString::number(raw_.pixelSize()))
+        .toStdString();
 }
 
 std::vector<GlyphOutlines::Glyph> QtGlyphOutlines::GlyphsOf(std::string_view utf8) const {
-    const QList<quint32> glyphs = raw_.glyphIndexesForString(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+    const QList<quint32> glyphs =
+        raw_.glyphIndexesForString(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
     const QList<QPointF> advances = raw_.advancesForGlyphIndexes(glyphs);
     std::vector<Glyph> out;
     for (qsizetype i = 0; i < glyphs.size(); ++i) out.push_back({glyphs[i], advances[i].x()});

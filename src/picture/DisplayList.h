@@ -39,24 +39,24 @@ enum class ShapeKind : std::uint8_t { Line, Polyline, Circle, Arc, Ellipse, Text
 
 struct Shape {
     ShapeKind kind = ShapeKind::Line;
-    int color = 7;      // AutoCAD colour number 1..255, BYLAYER resolved
+    int color = 7;  // AutoCAD colour number 1..255, BYLAYER resolved
     int linetype = -1;  // index into DisplayList::linetypes; -1: continuous
     // Line: the ends. Circle, Arc, Ellipse: a is the centre; Ellipse: b is the
     // end of the major axis relative to the centre. Text: a is the insertion
     // point. Point: a.
     PicturePoint a, b;
     double radius = 0;  // Circle, Arc; Polyline: its width (0: thin)
-    double ratio = 1;   // Ellipse: minor to major axis
-    double start = 0;   // Arc: degrees counter-clockwise; Ellipse: parameter in radians
+    double ratio = 1;  // Ellipse: minor to major axis
+    double start = 0;  // Arc: degrees counter-clockwise; Ellipse: parameter in radians
     double end = 0;
     std::vector<PictureVertex> vertices;  // Polyline; Solid: its corners in outline order, filled
-    bool closed = false;                  // Polyline
-    std::string text;                     // Text, in the list's encoding, caret notation kept
-    double height = 0;                    // Text
-    double angle = 0;                     // Text: degrees
-    double widthFactor = 1;               // Text
-    bool vertical = false;                // Text: characters stacked downwards, each upright
-    double oblique = 0;                   // Text: slant, degrees to the right
+    bool closed = false;  // Polyline
+    std::string text;  // Text, in the list's encoding, caret notation kept
+    double height = 0;  // Text
+    double angle = 0;  // Text: degrees
+    double widthFactor = 1;  // Text
+    bool vertical = false;  // Text: characters stacked downwards, each upright
+    double oblique = 0;  // Text: slant, degrees to the right
 };
 
 // Widens `bounds` by what the shape covers (a text by its insertion point and height).

@@ -208,9 +208,9 @@ void DisplayListBuilder::EndEntity() {
         return;
     }
     static const std::map<std::string_view, ShapeKind> kKinds = {
-        {"LINE", ShapeKind::Line},       {"POLYLINE", ShapeKind::Polyline}, {"CIRCLE", ShapeKind::Circle},
-        {"ARC", ShapeKind::Arc},         {"ELLIPSE", ShapeKind::Ellipse},   {"TEXT", ShapeKind::Text},
-        {"POINT", ShapeKind::Point},     {"SOLID", ShapeKind::Solid},
+        {"LINE", ShapeKind::Line},   {"POLYLINE", ShapeKind::Polyline}, {"CIRCLE", ShapeKind::Circle},
+        {"ARC", ShapeKind::Arc},     {"ELLIPSE", ShapeKind::Ellipse},   {"TEXT", ShapeKind::Text},
+        {"POINT", ShapeKind::Point}, {"SOLID", ShapeKind::Solid},
     };
     const auto kind = kKinds.find(record_);
     if (kind == kKinds.end()) return;

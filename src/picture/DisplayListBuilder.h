@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "convert/Conversion.h"
-#include "output/ByteSink.h"
 #include "geometry/Placement.h"
+#include "output/ByteSink.h"
 #include "picture/DisplayList.h"
 
 namespace orvik {

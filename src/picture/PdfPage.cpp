@@ -1,10 +1,10 @@
 #include "picture/PdfPage.h"
 
+#include <zlib.h>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <new>
-#include <zlib.h>
 
 namespace orvik {
 namespace {
@@ -13,7 +13,8 @@ namespace {
 void AppendNumber(std::string& out, double v) {
     if (!std::isfinite(v)) v = 0;
     char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::round(v * 1000) / 1000, std::chars_format::fixed);
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, std::round(v * 1000) / 1000, std::chars_format::fixed);
     out.append(buffer, ec == std::errc() ? end : buffer);
     out += ' ';
 }
@@ -204,10 +205,12 @@ private:
 }  // namespace
 
 PdfColor PdfColorOf(std::uint32_t rgb) {
-    return {static_cast<double>(rgb >> 16 & 0xFF) / 255, static_cast<double>(rgb >> 8 & 0xFF) / 255, static_cast<double>(rgb & 0xFF) / 255};
+    return {static_cast<double>(rgb >> 16 & 0xFF) / 255, static_cast<double>(rgb >> 8 & 0xFF) / 255,
+            static_cast<double>(rgb & 0xFF) / 255};
 }
 
-void WritePdfPage(int width, int height, PdfColor background, ByteSink& sink, const std::function<void(PdfPage&)>& draw) {
+void WritePdfPage(int width, int height, PdfColor background, ByteSink& sink,
+                  const std::function<void(PdfPage&)>& draw) {
     CountingSink out(sink);
     std::vector<std::size_t> offsets;  // of objects 1, 2, ...
     const auto object = [&](const std::string& text) {
@@ -251,7 +254,8 @@ void WritePdfPage(int width, int height, PdfColor background, ByteSink& sink, co
     }
     object(resources + ">> >>");
     for (const GlyphFont& font : fonts) {
-        std::string dictionary = "<< /Type /Font /Subtype /Type3 /FontBBox [0 0 0 0] /FontMatrix [0.01 0 0 0.01 0 0] /CharProcs << ";
+        std::string dictionary =
+            "<< /Type /Font /Subtype /Type3 /FontBBox [0 0 0 0] /FontMatrix [0.01 0 0 0.01 0 0] /CharProcs << ";
         std::string differences = "[1";
         std::string widths;
         for (std::size_t c = 0; c < font.procs.size(); ++c) {

@@ -59,6 +59,7 @@ public:
 
 // Writes the file: a page `width` × `height` with its background, on
 // which `draw` draws. Throws what the sink throws.
-void WritePdfPage(int width, int height, PdfColor background, ByteSink& sink, const std::function<void(PdfPage&)>& draw);
+void WritePdfPage(int width, int height, PdfColor background, ByteSink& sink,
+                  const std::function<void(PdfPage&)>& draw);
 
 }  // namespace orvik

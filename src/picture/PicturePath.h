@@ -12,8 +12,8 @@ namespace orvik {
 struct PathElement {
     enum class Kind : std::uint8_t { Move, Line, Curve };
     Kind kind = Kind::Move;
-    PicturePoint to;        // Move, Line: the point; Curve: its end
-    PicturePoint c1, c2;    // Curve: its two control points
+    PicturePoint to;  // Move, Line: the point; Curve: its end
+    PicturePoint c1, c2;  // Curve: its two control points
 };
 using PicturePath = std::vector<PathElement>;
 

@@ -11,8 +11,8 @@ namespace orvik {
 
 struct PictureView {
     double scale = 1;  // pixels per drawing unit
-    double dx = 0;     // the pixel of drawing x = 0
-    double dy = 0;     // the pixel of drawing y = 0
+    double dx = 0;  // the pixel of drawing x = 0
+    double dy = 0;  // the pixel of drawing y = 0
 
     PicturePoint ToPixels(PicturePoint p) const { return {p.x * scale + dx, dy - p.y * scale}; }
     PicturePoint ToDrawing(PicturePoint pixel) const { return {(pixel.x - dx) / scale, (dy - pixel.y) / scale}; }

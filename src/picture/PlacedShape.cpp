@@ -21,7 +21,12 @@ EllipseArc ArcOf(const Shape& s) {
         case ShapeKind::Arc: return {s.a.x, s.a.y, s.radius, 1, s.start, s.end, 0};
         default: {
             const bool whole = std::fabs(s.end - s.start - 2 * std::numbers::pi) < 1e-9;
-            return {s.a.x, s.a.y, std::hypot(s.b.x, s.b.y), s.ratio, whole ? 0 : s.start / kDegree, whole ? 0 : s.end / kDegree,
+            return {s.a.x,
+                    s.a.y,
+                    std::hypot(s.b.x, s.b.y),
+                    s.ratio,
+                    whole ? 0 : s.start / kDegree,
+                    whole ? 0 : s.end / kDegree,
                     std::atan2(s.b.y, s.b.x) / kDegree};
         }
     }
@@ -72,7 +77,7 @@ Shape PlacedShape(const Shape& shape, const Placement& at) {
             s.a = Placed(at, s.a);
             const double c = std::cos(s.angle * kDegree), n = std::sin(s.angle * kDegree);
             const double alongX = at.a * c + at.b * n, alongY = at.c * c + at.d * n;  // the base line
-            const double upX = -at.a * n + at.b * c, upY = -at.c * n + at.d * c;       // and across it
+            const double upX = -at.a * n + at.b * c, upY = -at.c * n + at.d * c;  // and across it
             const double along = std::hypot(alongX, alongY), up = std::hypot(upX, upY);
             s.angle = std::atan2(alongY, alongX) / kDegree;
             s.height *= up;

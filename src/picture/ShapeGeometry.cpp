@@ -45,7 +45,8 @@ PictureBounds ShapeReach(const Shape& s) {
     if (s.kind == ShapeKind::Polyline) {
         around = s.radius;  // the width, and any bulge up to half a chord
         for (std::size_t i = 1; i < s.vertices.size(); ++i)
-            around = std::max(around, std::hypot(s.vertices[i].at.x - s.vertices[i - 1].at.x, s.vertices[i].at.y - s.vertices[i - 1].at.y));
+            around = std::max(around, std::hypot(s.vertices[i].at.x - s.vertices[i - 1].at.x,
+                                                 s.vertices[i].at.y - s.vertices[i - 1].at.y));
     } else if (s.kind == ShapeKind::Text) {
         around = s.height * (1 + s.widthFactor) * static_cast<double>(s.text.size());  // any angle, any width
     }

@@ -19,37 +19,48 @@ constexpr int kSquare = 2, kRound = 1, kBevel = 2;  // PDF's caps and joins
 using Affine = std::array<double, 6>;  // a b c d e f: x' = a x + c y + e, y' = b x + d y + f
 
 Affine Then(const Affine& first, const Affine& second) {  // `first`, then `second`
-    return {second[0] * first[0] + second[2] * first[1], second[1] * first[0] + second[3] * first[1],
-            second[0] * first[2] + second[2] * first[3], second[1] * first[2] + second[3] * first[3],
-            second[0] * first[4] + second[2] * first[5] + second[4], second[1] * first[4] + second[3] * first[5] + second[5]};
+    return {second[0] * first[0] + second[2] * first[1],
+            second[1] * first[0] + second[3] * first[1],
+            second[0] * first[2] + second[2] * first[3],
+            second[1] * first[2] + second[3] * first[3],
+            second[0] * first[4] + second[2] * first[5] + second[4],
+            second[1] * first[4] + second[3] * first[5] + second[5]};
 }
 
 // The arc of the ellipse centre + cos t U + sin t W for t from `start` over
 // `sweep` (radians), as cubic curves of at most a quarter turn each.
-void AppendArc(PicturePath& path, PicturePoint centre, PicturePoint u, PicturePoint w, double start, double sweep, bool move) {
-    const auto at = [&](double t) { return PicturePoint{centre.x + std::cos(t) * u.x + std::sin(t) * w.x, centre.y + std::cos(t) * u.y + std::sin(t) * w.y}; };
-    const auto tangent = [&](double t) { return PicturePoint{-std::sin(t) * u.x + std::cos(t) * w.x, -std::sin(t) * u.y + std::cos(t) * w.y}; };
+void AppendArc(PicturePath& path, PicturePoint centre, PicturePoint u, PicturePoint w, double start, double sweep,
+               bool move) {
+    const auto at = [&](double t) {
+        return PicturePoint{centre.x + std::cos(t) * u.x + std::sin(t) * w.x,
+                            centre.y + std::cos(t) * u.y + std::sin(t) * w.y};
+    };
+    const auto tangent = [&](double t) {
+        return PicturePoint{-std::sin(t) * u.x + std::cos(t) * w.x, -std::sin(t) * u.y + std::cos(t) * w.y};
+    };
     const int pieces = std::max(1, static_cast<int>(std::ceil(std::abs(sweep) / (std::numbers::pi / 2) - 1e-9)));
     const double step = sweep / pieces, k = 4.0 / 3 * std::tan(step / 4);
     if (move) path.push_back({PathElement::Kind::Move, at(start), {}, {}});
     for (int i = 0; i < pieces; ++i) {
         const double t0 = start + i * step, t1 = t0 + step;
         const PicturePoint p0 = at(t0), p1 = at(t1), d0 = tangent(t0), d1 = tangent(t1);
-        path.push_back({PathElement::Kind::Curve, p1, {p0.x + k * d0.x, p0.y + k * d0.y}, {p1.x - k * d1.x, p1.y - k * d1.y}});
+        path.push_back(
+            {PathElement::Kind::Curve, p1, {p0.x + k * d0.x, p0.y + k * d0.y}, {p1.x - k * d1.x, p1.y - k * d1.y}});
     }
 }
 
 class ShapePdfPainter {
 public:
-    ShapePdfPainter(PdfPage& page, const DisplayList& outline, const PictureView& view, int width, int height, bool light,
-                    const GlyphOutlines& glyphs)
+    ShapePdfPainter(PdfPage& page, const DisplayList& outline, const PictureView& view, int width, int height,
+                    bool light, const GlyphOutlines& glyphs)
         : page_(page), outline_(outline), view_(view), light_(light), glyphs_(glyphs), font_(glyphs.FontName()) {
         visible_.Add(view.ToDrawing({0, 0}));
         visible_.Add(view.ToDrawing({static_cast<double>(width), static_cast<double>(height)}));
         if (!outline_.sheet.Empty()) {
             const PictureBounds& s = outline_.sheet;
             page_.SetStroke(PdfColorOf(0x808080), 0, kSquare, kBevel, {});
-            page_.AppendPath({Move(At(s.min)), Line(At({s.max.x, s.min.y})), Line(At(s.max)), Line(At({s.min.x, s.max.y})), Line(At(s.min))});
+            page_.AppendPath({Move(At(s.min)), Line(At({s.max.x, s.min.y})), Line(At(s.max)),
+                              Line(At({s.min.x, s.max.y})), Line(At(s.min))});
             page_.Paint(PdfPage::Painting::Stroke);
         }
     }
@@ -65,7 +76,8 @@ private:
     PicturePoint W(double r) const { return {0, -r * view_.scale}; }
     void Hairline(const Shape& s, PdfColor color) {
         std::vector<double> dashes;
-        if (s.linetype >= 0) dashes = ScreenDashes(outline_.linetypes[static_cast<std::size_t>(s.linetype)], view_.scale);
+        if (s.linetype >= 0)
+            dashes = ScreenDashes(outline_.linetypes[static_cast<std::size_t>(s.linetype)], view_.scale);
         page_.SetStroke(color, 0, kSquare, kBevel, dashes);
     }
     void AppendOutline(PicturePath& path, const Shape& s) const {
@@ -107,7 +119,8 @@ void ShapePdfPainter::Text(const Shape& s, PdfColor color) {
     page_.SetFill(color);
     const std::vector<GlyphOutlines::Glyph> run = glyphs_.GlyphsOf(utf8);
     const auto code = [&](const GlyphOutlines::Glyph& g) {
-        return page_.Glyph(font_, g.id, g.advance, [&](PicturePath& path, PictureBounds& box) { glyphs_.Outline(g.id, path, box); });
+        return page_.Glyph(font_, g.id, g.advance,
+                           [&](PicturePath& path, PictureBounds& box) { glyphs_.Outline(g.id, path, box); });
     };
     if (!s.vertical) {
         std::vector<PdfGlyphCode> codes;
@@ -149,8 +162,10 @@ void ShapePdfPainter::Paint(const Shape& s) {
             if (s.vertices.empty()) return;
             if (IsWideCircle(s)) {
                 // A point written as a disc or a ring: filled.
-                const double chord = std::hypot(s.vertices[1].at.x - s.vertices[0].at.x, s.vertices[1].at.y - s.vertices[0].at.y);
-                const PicturePoint centre = At({(s.vertices[0].at.x + s.vertices[1].at.x) / 2, (s.vertices[0].at.y + s.vertices[1].at.y) / 2});
+                const double chord =
+                    std::hypot(s.vertices[1].at.x - s.vertices[0].at.x, s.vertices[1].at.y - s.vertices[0].at.y);
+                const PicturePoint centre =
+                    At({(s.vertices[0].at.x + s.vertices[1].at.x) / 2, (s.vertices[0].at.y + s.vertices[1].at.y) / 2});
                 const double outer = chord / 2 + s.radius / 2, inner = chord / 2 - s.radius / 2;
                 AppendArc(path, centre, U(outer), W(outer), 0, 2 * std::numbers::pi, true);
                 if (inner > 0) AppendArc(path, centre, U(inner), W(inner), 0, 2 * std::numbers::pi, true);
@@ -183,7 +198,8 @@ void ShapePdfPainter::Paint(const Shape& s) {
         case ShapeKind::Arc: {
             double sweep = std::fmod(s.end - s.start, 360.0);
             if (sweep <= 0) sweep += 360;
-            AppendArc(path, At(s.a), U(s.radius), W(s.radius), s.start * std::numbers::pi / 180, sweep * std::numbers::pi / 180, true);
+            AppendArc(path, At(s.a), U(s.radius), W(s.radius), s.start * std::numbers::pi / 180,
+                      sweep * std::numbers::pi / 180, true);
             break;
         }
         case ShapeKind::Ellipse: {
@@ -209,13 +225,16 @@ void ShapePdfPainter::Paint(const Shape& s) {
 
 }  // namespace
 
-void WriteShapesPdf(const PictureSource& source, const PictureOptions& options, const GlyphOutlines& glyphs, ByteSink& sink) {
+void WriteShapesPdf(const PictureSource& source, const PictureOptions& options, const GlyphOutlines& glyphs,
+                    ByteSink& sink) {
     const PictureFrame frame = FrameFor(source.Bounds(), options.width);
     const PictureView view{frame.scale, -frame.origin.x * frame.scale, frame.origin.y * frame.scale};
-    WritePdfPage(frame.width, frame.height, PdfColorOf(options.lightBackground ? 0xFFFFFF : 0x000000), sink, [&](PdfPage& page) {
-        ShapePdfPainter painter(page, source.Outline(), view, frame.width, frame.height, options.lightBackground, glyphs);
-        source.EachShape([&](const Shape& s) { painter.Paint(s); });
-    });
+    WritePdfPage(frame.width, frame.height, PdfColorOf(options.lightBackground ? 0xFFFFFF : 0x000000), sink,
+                 [&](PdfPage& page) {
+                     ShapePdfPainter painter(page, source.Outline(), view, frame.width, frame.height,
+                                             options.lightBackground, glyphs);
+                     source.EachShape([&](const Shape& s) { painter.Paint(s); });
+                 });
 }
 
 }  // namespace orvik

@@ -36,6 +36,7 @@ public:
 };
 
 // Throws what the sink throws.
-void WriteShapesPdf(const PictureSource& source, const PictureOptions& options, const GlyphOutlines& glyphs, ByteSink& sink);
+void WriteShapesPdf(const PictureSource& source, const PictureOptions& options, const GlyphOutlines& glyphs,
+                    ByteSink& sink);
 
 }  // namespace orvik

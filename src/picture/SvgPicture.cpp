@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <numbers>
 #include <cstdio>
+#include <numbers>
 
 #include "picture/ShapeGeometry.h"
 #include "text/Cp932.h"
@@ -13,7 +13,6 @@ namespace orvik {
 namespace {
 
 // How far below the top of a character its base line lies, in heights.
-
 
 // The shortest text that reads back as the same double.
 std::string Num(double v) {
@@ -174,11 +173,13 @@ void AppendText(std::string& out, const Shape& s, const std::string& color, Text
 }
 
 // One shape as its SVG element.
-void AppendShape(std::string& out, const Shape& s, const DisplayList& outline, const PictureOptions& options, double pixel) {
+void AppendShape(std::string& out, const Shape& s, const DisplayList& outline, const PictureOptions& options,
+                 double pixel) {
     const std::string color = Hex(ScreenColor(s.color, options.lightBackground));
     std::string stroke = " stroke=\"" + color + '"';
     if (s.linetype >= 0)
-        stroke += " stroke-dasharray=\"" + DashArray(outline.linetypes[static_cast<std::size_t>(s.linetype)], pixel) + '"';
+        stroke +=
+            " stroke-dasharray=\"" + DashArray(outline.linetypes[static_cast<std::size_t>(s.linetype)], pixel) + '"';
     switch (s.kind) {
         case ShapeKind::Line:
             out += "<line class=\"LINE\" x1=\"" + Num(s.a.x) + "\" y1=\"" + Num(s.a.y) + "\" x2=\"" + Num(s.b.x) +
@@ -202,8 +203,8 @@ void AppendShape(std::string& out, const Shape& s, const DisplayList& outline, c
                    "\" stroke-width=\"" + Num(pixel) + "\"/>\n";
             break;
         case ShapeKind::Point:
-            out += "<circle class=\"POINT\" cx=\"" + Num(s.a.x) + "\" cy=\"" + Num(s.a.y) + "\" r=\"" + Num(1.5 * pixel) +
-                   "\" fill=\"" + color + "\"/>\n";
+            out += "<circle class=\"POINT\" cx=\"" + Num(s.a.x) + "\" cy=\"" + Num(s.a.y) + "\" r=\"" +
+                   Num(1.5 * pixel) + "\" fill=\"" + color + "\"/>\n";
             break;
     }
 }
@@ -219,7 +220,8 @@ PictureFrame FrameFor(const PictureBounds& bounds, int width) {
     const double margin = 0.02 * std::max(w, h);
     const double across = w + 2 * margin, down = h + 2 * margin;
     const double wide = std::max(width, 1), high = down * wide / across;
-    const double shrink = std::min({1.0, kMaxPictureSide / wide, kMaxPictureSide / high, std::sqrt(kMaxPicturePixels / (wide * high))});
+    const double shrink =
+        std::min({1.0, kMaxPictureSide / wide, kMaxPictureSide / high, std::sqrt(kMaxPicturePixels / (wide * high))});
     PictureFrame frame;
     frame.width = shrink < 1 ? std::max(1, static_cast<int>(wide * shrink)) : static_cast<int>(wide);
     frame.scale = frame.width / across;
@@ -236,8 +238,8 @@ void WriteSvgPicture(const PictureSource& source, const PictureOptions& options,
     out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + std::to_string(frame.width) + "\" height=\"" +
            std::to_string(frame.height) + "\" viewBox=\"0 0 " + std::to_string(frame.width) + ' ' +
            std::to_string(frame.height) + "\">\n";
-    out += "<rect width=\"100%\" height=\"100%\" fill=\"" + Hex(options.lightBackground ? 0xFFFFFF : 0x000000) +
-           "\"/>\n";
+    out +=
+        "<rect width=\"100%\" height=\"100%\" fill=\"" + Hex(options.lightBackground ? 0xFFFFFF : 0x000000) + "\"/>\n";
     out += "<g transform=\"matrix(" + Num(frame.scale) + " 0 0 " + Num(-frame.scale) + ' ' +
            Num(-frame.origin.x * frame.scale) + ' ' + Num(frame.origin.y * frame.scale) +
            ")\" fill=\"none\" stroke-width=\"" + Num(pixel) + "\" stroke-linecap=\"round\" font-family=\"" +

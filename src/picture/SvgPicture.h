@@ -14,7 +14,7 @@
 namespace orvik {
 
 struct PictureOptions {
-    int width = 1200;              // pixels; the height follows the drawing's proportions
+    int width = 1200;  // pixels; the height follows the drawing's proportions
     bool lightBackground = false;  // false: black like a CAD screen, colour 7 white
 };
 
@@ -31,8 +31,8 @@ inline constexpr double kMaxPicturePixels = 40e6;
 // with a margin of 2 % on every side. A picture that would exceed the
 // largest one is made smaller, keeping the drawing's proportions.
 struct PictureFrame {
-    double scale = 1;        // pixels per drawing unit
-    PicturePoint origin;     // the drawing point at the top left corner
+    double scale = 1;  // pixels per drawing unit
+    PicturePoint origin;  // the drawing point at the top left corner
     int width = 1;
     int height = 1;
 };

@@ -16,7 +16,8 @@ template <class Skip>
 std::string Convert(const char* to, const char* from, std::string_view input, std::string_view replacement, Skip skip,
                     std::size_t* replaced = nullptr) {
     iconv_t cd = ::iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+    if (cd == reinterpret_cast<iconv_t>(-1))
+        throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
     std::string out;
     out.reserve(input.size() * 3 / 2 + 4);
     char buffer[4096];

@@ -27,7 +27,8 @@ std::string Cp932ToUtf8(std::string_view cp932) {
     for (std::size_t i = 0; i < cp932.size();) {
         const std::size_t n = IsLeadByte(static_cast<unsigned char>(cp932[i])) && i + 1 < cp932.size() ? 2 : 1;
         wchar_t wide[2];
-        const int m = ::MultiByteToWideChar(kCp932, MB_ERR_INVALID_CHARS, cp932.data() + i, static_cast<int>(n), wide, 2);
+        const int m =
+            ::MultiByteToWideChar(kCp932, MB_ERR_INVALID_CHARS, cp932.data() + i, static_cast<int>(n), wide, 2);
         if (m > 0) {
             AppendUtf8(out, wide, m);
             i += n;
@@ -45,11 +46,13 @@ std::string Utf8ToCp932(std::string_view utf8, std::size_t* replaced) {
     for (std::size_t i = 0; i < utf8.size();) {
         const std::size_t n = Utf8SequenceLength(utf8.substr(i));
         wchar_t wide[2];
-        const int m = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data() + i, static_cast<int>(n), wide, 2);
+        const int m =
+            ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data() + i, static_cast<int>(n), wide, 2);
         char bytes[8];
         BOOL lossy = FALSE;
-        const int k = m > 0 ? ::WideCharToMultiByte(kCp932, WC_NO_BEST_FIT_CHARS, wide, m, bytes, sizeof bytes, nullptr, &lossy)
-                            : 0;
+        const int k =
+            m > 0 ? ::WideCharToMultiByte(kCp932, WC_NO_BEST_FIT_CHARS, wide, m, bytes, sizeof bytes, nullptr, &lossy)
+                  : 0;
         if (k > 0 && !lossy) {
             out.append(bytes, static_cast<std::size_t>(k));
         } else {

@@ -141,10 +141,10 @@ std::string ReplaceAll(std::string_view text, std::string_view pattern, std::str
 std::string LayerNameForDxf(std::string_view name) {
     namespace s = substitution;
     std::string text(name);
-    for (auto table : {std::span<const Replacement>(s::kKanaVoiced), std::span<const Replacement>(s::kKanaPlain),
-                       std::span<const Replacement>(s::kLayerPunctuation),
-                       std::span<const Replacement>(s::kCircledToDigits),
-                       std::span<const Replacement>(s::kRomanToAscii)})
+    for (auto table :
+         {std::span<const Replacement>(s::kKanaVoiced), std::span<const Replacement>(s::kKanaPlain),
+          std::span<const Replacement>(s::kLayerPunctuation), std::span<const Replacement>(s::kCircledToDigits),
+          std::span<const Replacement>(s::kRomanToAscii)})
         Apply(text, table);
     for (const auto& row : s::kLigatures) text = ReplaceAll(text, row.pattern, row.forLayerName);
     Apply(text, s::kUserDefined);

@@ -18,7 +18,9 @@ constexpr UINT kRenderedMessage = WM_APP + 1;  // the worker's picture is there
 constexpr UINT_PTR kSettleTimer = 1;
 constexpr UINT kSettleMilliseconds = 150;
 
-Gdiplus::Color Background(bool light) { return light ? Gdiplus::Color(255, 255, 255, 255) : Gdiplus::Color(255, 0, 0, 0); }
+Gdiplus::Color Background(bool light) {
+    return light ? Gdiplus::Color(255, 255, 255, 255) : Gdiplus::Color(255, 0, 0, 0);
+}
 
 }  // namespace
 
@@ -106,18 +108,19 @@ void DrawingPane::Render() {
     const SIZE size = Size();
     cacheStale_ = false;
     HWND window = window_;
-    rendering_ = std::async(std::launch::async, [list = list_, view = view_, light = light_, has = hasPicture_, size, window] {
-        RenderedView done{std::make_unique<Gdiplus::Bitmap>(size.cx, size.cy, PixelFormat32bppRGB), view};
-        if (done.image->GetLastStatus() != Gdiplus::Ok) {
-            done.image.reset();  // no memory for it: the last picture stays
-        } else {
-            Gdiplus::Graphics graphics(done.image.get());
-            graphics.Clear(Background(light));
-            if (has) PaintPicture(graphics, PictureSource(*list), view, size.cx, size.cy, light);
-        }
-        ::PostMessageW(window, kRenderedMessage, 0, 0);
-        return done;
-    });
+    rendering_ =
+        std::async(std::launch::async, [list = list_, view = view_, light = light_, has = hasPicture_, size, window] {
+            RenderedView done{std::make_unique<Gdiplus::Bitmap>(size.cx, size.cy, PixelFormat32bppRGB), view};
+            if (done.image->GetLastStatus() != Gdiplus::Ok) {
+                done.image.reset();  // no memory for it: the last picture stays
+            } else {
+                Gdiplus::Graphics graphics(done.image.get());
+                graphics.Clear(Background(light));
+                if (has) PaintPicture(graphics, PictureSource(*list), view, size.cx, size.cy, light);
+            }
+            ::PostMessageW(window, kRenderedMessage, 0, 0);
+            return done;
+        });
 }
 
 void DrawingPane::Rendered() {
@@ -154,13 +157,15 @@ void DrawingPane::Paint() {
                                                      static_cast<Gdiplus::REAL>(cacheSize_.cy * k)));
         }
         Gdiplus::Font font(dc, font_ ? font_ : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
-        const Gdiplus::RectF box(8, 8, static_cast<Gdiplus::REAL>(size.cx - 16), static_cast<Gdiplus::REAL>(size.cy - 16));
+        const Gdiplus::RectF box(8, 8, static_cast<Gdiplus::REAL>(size.cx - 16),
+                                 static_cast<Gdiplus::REAL>(size.cy - 16));
         if (busy_) {
             const std::wstring busy = Wide(window_text::kDrawingBusy);
             Gdiplus::StringFormat corner;
             corner.SetAlignment(Gdiplus::StringAlignmentFar);
             corner.SetLineAlignment(Gdiplus::StringAlignmentFar);
-            Gdiplus::SolidBrush grey(light_ ? Gdiplus::Color(255, 0x80, 0x80, 0x80) : Gdiplus::Color(255, 0xC0, 0xC0, 0xC0));
+            Gdiplus::SolidBrush grey(light_ ? Gdiplus::Color(255, 0x80, 0x80, 0x80)
+                                            : Gdiplus::Color(255, 0xC0, 0xC0, 0xC0));
             g.DrawString(busy.c_str(), static_cast<INT>(busy.size()), &font, box, &corner, &grey);
         }
         if (!note_.empty()) {
@@ -174,7 +179,8 @@ void DrawingPane::Paint() {
         Gdiplus::Graphics(dc).DrawImage(&buffer, 0, 0);
     }
     ::EndPaint(window_, &paint);
-    if (!moving_ && (cacheStale_ || cacheSize_.cx != size.cx || cacheSize_.cy != size.cy || !(cacheView_ == view_))) Render();
+    if (!moving_ && (cacheStale_ || cacheSize_.cx != size.cx || cacheSize_.cy != size.cy || !(cacheView_ == view_)))
+        Render();
 }
 
 LRESULT DrawingPane::Handle(UINT message, WPARAM w, LPARAM l) {

@@ -48,7 +48,8 @@ std::vector<GlyphOutlines::Glyph> GdiGlyphs::GlyphsOf(std::string_view utf8) con
     const std::wstring text = Wide(utf8);
     std::vector<Glyph> glyphs;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size()) ++i;  // outside the font's basic plane: its missing glyph
+        if (IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size())
+            ++i;  // outside the font's basic plane: its missing glyph
         WORD index = 0;
         ::GetGlyphIndicesW(dc_, &text[i], 1, &index, 0);
         GLYPHMETRICS metrics{};
@@ -79,7 +80,8 @@ void GdiGlyphs::Outline(std::uint32_t glyph, PicturePath& path, PictureBounds& b
             const auto* curve = reinterpret_cast<const TTPOLYCURVE*>(buffer.data() + c);
             const WORD n = curve->cpfx;
             if (curve->wType == TT_PRIM_LINE) {
-                for (WORD i = 0; i < n; ++i) path.push_back({PathElement::Kind::Line, current = PointOf(curve->apfx[i]), {}, {}});
+                for (WORD i = 0; i < n; ++i)
+                    path.push_back({PathElement::Kind::Line, current = PointOf(curve->apfx[i]), {}, {}});
             } else {
                 for (WORD i = 0; i + 1 < n; ++i) {
                     const PicturePoint control = PointOf(curve->apfx[i]);
@@ -87,9 +89,11 @@ void GdiGlyphs::Outline(std::uint32_t glyph, PicturePath& path, PictureBounds& b
                                                                        (control.y + PointOf(curve->apfx[i + 1]).y) / 2}
                                                         : PointOf(curve->apfx[i + 1]);
                     // The quadratic as the cubic that draws it.
-                    path.push_back({PathElement::Kind::Curve, next,
-                                    {current.x + 2.0 / 3 * (control.x - current.x), current.y + 2.0 / 3 * (control.y - current.y)},
-                                    {next.x + 2.0 / 3 * (control.x - next.x), next.y + 2.0 / 3 * (control.y - next.y)}});
+                    path.push_back(
+                        {PathElement::Kind::Curve,
+                         next,
+                         {current.x + 2.0 / 3 * (control.x - current.x), current.y + 2.0 / 3 * (control.y - current.y)},
+                         {next.x + 2.0 / 3 * (control.x - next.x), next.y + 2.0 / 3 * (control.y - next.y)}});
                     current = next;
                 }
             }

@@ -38,9 +38,13 @@ std::unique_ptr<Gdiplus::FontFamily> PictureFamily() {
 // pen per colour and line type, made once.
 class ShapePainter {
 public:
-    ShapePainter(Gdiplus::Graphics& graphics, const DisplayList& outline, const PictureView& view, int width, int height,
-                 bool light)
-        : g_(graphics), outline_(outline), view_(view), light_(light), family_(PictureFamily()),
+    ShapePainter(Gdiplus::Graphics& graphics, const DisplayList& outline, const PictureView& view, int width,
+                 int height, bool light)
+        : g_(graphics),
+          outline_(outline),
+          view_(view),
+          light_(light),
+          family_(PictureFamily()),
           font_(family_.get(), kFontPixels, Gdiplus::FontStyleRegular, Gdiplus::UnitPixel) {
         visible_.Add(view.ToDrawing({0, 0}));
         visible_.Add(view.ToDrawing({static_cast<double>(width), static_cast<double>(height)}));
@@ -75,7 +79,8 @@ private:
         if (found != pens_.end()) return *found->second;
         auto pen = std::make_unique<Gdiplus::Pen>(ColorOf(ScreenColor(s.color, light_)), 1.0f);
         if (s.linetype >= 0) {
-            const std::vector<double> dashes = ScreenDashes(outline_.linetypes[static_cast<std::size_t>(s.linetype)], view_.scale);
+            const std::vector<double> dashes =
+                ScreenDashes(outline_.linetypes[static_cast<std::size_t>(s.linetype)], view_.scale);
             if (!dashes.empty()) {
                 const std::vector<REAL> lengths(dashes.begin(), dashes.end());
                 pen->SetDashPattern(lengths.data(), static_cast<INT>(lengths.size()));
@@ -164,8 +169,10 @@ void ShapePainter::Paint(const Shape& s) {
             if (s.vertices.empty()) break;
             if (IsWideCircle(s)) {
                 // A point written as a disc: a filled circle, far cheaper than a wide stroke.
-                const double chord = std::hypot(s.vertices[1].at.x - s.vertices[0].at.x, s.vertices[1].at.y - s.vertices[0].at.y);
-                const PicturePoint centre{(s.vertices[0].at.x + s.vertices[1].at.x) / 2, (s.vertices[0].at.y + s.vertices[1].at.y) / 2};
+                const double chord =
+                    std::hypot(s.vertices[1].at.x - s.vertices[0].at.x, s.vertices[1].at.y - s.vertices[0].at.y);
+                const PicturePoint centre{(s.vertices[0].at.x + s.vertices[1].at.x) / 2,
+                                          (s.vertices[0].at.y + s.vertices[1].at.y) / 2};
                 const double outer = chord / 2 + s.radius / 2, inner = chord / 2 - s.radius / 2;
                 Gdiplus::GraphicsPath disc(Gdiplus::FillModeAlternate);
                 disc.AddEllipse(Square(centre, outer));
@@ -211,12 +218,15 @@ void ShapePainter::Paint(const Shape& s) {
             // Drawn about the origin in drawing units, then turned, flipped and placed.
             Gdiplus::GraphicsPath path;
             // GDI+ takes the angles of the points on the ellipse, DXF their parameters.
-            const auto angleAt = [&](double t) { return std::atan2(s.ratio * std::sin(t), std::cos(t)) * 180 / std::numbers::pi; };
+            const auto angleAt = [&](double t) {
+                return std::atan2(s.ratio * std::sin(t), std::cos(t)) * 180 / std::numbers::pi;
+            };
             const double from = angleAt(s.start);
-            double arc = sweep >= 2 * std::numbers::pi - 1e-12 ? 360 : std::fmod(angleAt(s.start + sweep) - from, 360.0);
+            double arc =
+                sweep >= 2 * std::numbers::pi - 1e-12 ? 360 : std::fmod(angleAt(s.start + sweep) - from, 360.0);
             if (arc <= 0) arc += 360;
-            path.AddArc(RectF(static_cast<REAL>(-major), static_cast<REAL>(-major * s.ratio), static_cast<REAL>(2 * major),
-                              static_cast<REAL>(2 * major * s.ratio)),
+            path.AddArc(RectF(static_cast<REAL>(-major), static_cast<REAL>(-major * s.ratio),
+                              static_cast<REAL>(2 * major), static_cast<REAL>(2 * major * s.ratio)),
                         static_cast<REAL>(from), static_cast<REAL>(arc));
             const double turn = std::atan2(s.b.y, s.b.x), c = std::cos(turn), n = std::sin(turn);
             const PointF centre = At(s.a);
@@ -250,8 +260,8 @@ GdiplusSession::~GdiplusSession() {
     if (started_) Gdiplus::GdiplusShutdown(token_);
 }
 
-void PaintPicture(Gdiplus::Graphics& graphics, const PictureSource& source, const PictureView& view, int width, int height,
-                  bool lightBackground) {
+void PaintPicture(Gdiplus::Graphics& graphics, const PictureSource& source, const PictureView& view, int width,
+                  int height, bool lightBackground) {
     ShapePainter shapes(graphics, source.Outline(), view, width, height, lightBackground);
     source.EachShape([&](const Shape& s) { shapes.Paint(s); });
 }

@@ -34,8 +34,8 @@ private:
 
 // Draws the paper sheet's frame and the shapes under `view`; the background
 // is the caller's. Shapes wholly outside the device's `width` × `height` are skipped.
-void PaintPicture(Gdiplus::Graphics& graphics, const PictureSource& source, const PictureView& view, int width, int height,
-                  bool lightBackground);
+void PaintPicture(Gdiplus::Graphics& graphics, const PictureSource& source, const PictureView& view, int width,
+                  int height, bool lightBackground);
 
 // The whole drawing at `options.width` pixels, on its background; null when
 // its memory cannot be had.

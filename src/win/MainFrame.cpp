@@ -29,11 +29,11 @@ namespace text = window_text;
 // What the controls show at start-up and after initialise.
 const ConversionSettings kDefaults{};
 
-constexpr UINT kWorkDoneMessage = WM_APP + 10;     // the background work has ended
+constexpr UINT kWorkDoneMessage = WM_APP + 10;  // the background work has ended
 constexpr UINT kPictureBuiltMessage = WM_APP + 11;  // the drawing tab's picture is there
-constexpr UINT_PTR kDrawingTimer = 1;               // the drawing follows the settings shortly after a change
+constexpr UINT_PTR kDrawingTimer = 1;  // the drawing follows the settings shortly after a change
 constexpr UINT kDrawingDelay = 150;
-constexpr int kQuitKeyId = 900;     // Ctrl+Q: closes even while a save has the buttons disabled
+constexpr int kQuitKeyId = 900;  // Ctrl+Q: closes even while a save has the buttons disabled
 constexpr std::string_view kPlacementKey = "window/placement";
 
 // The window's size at 100 % scaling, and the settings columns' width.
@@ -46,17 +46,30 @@ struct Group {
 };
 // The group boxes in layout order: column 1, then column 2.
 constexpr Group kGroups[] = {
-    {text::kNumbersGroup, text::kNumbersTip},     {text::kPointsGroup, text::kPointsTip},
-    {text::kLineTypesGroup, text::kLineTypesTip}, {text::kCurvesGroup, {}},
-    {text::kBlocksGroup, text::kBlocksTip},       {text::kTextShrinkGroup, text::kTextShrinkTip},
-    {text::kHalfWidthGroup, {}},                  {text::kScaleGroup, text::kScaleTip},
-    {text::kOutputFormatGroup, {}},               {text::kLayerNamesGroup, text::kLayerNamesTip},
-    {text::kAuxiliaryGroup, text::kAuxiliaryTip}, {text::kPenColorsGroup, text::kPenColorsTip},
+    {text::kNumbersGroup, text::kNumbersTip},
+    {text::kPointsGroup, text::kPointsTip},
+    {text::kLineTypesGroup, text::kLineTypesTip},
+    {text::kCurvesGroup, {}},
+    {text::kBlocksGroup, text::kBlocksTip},
+    {text::kTextShrinkGroup, text::kTextShrinkTip},
+    {text::kHalfWidthGroup, {}},
+    {text::kScaleGroup, text::kScaleTip},
+    {text::kOutputFormatGroup, {}},
+    {text::kLayerNamesGroup, text::kLayerNamesTip},
+    {text::kAuxiliaryGroup, text::kAuxiliaryTip},
+    {text::kPenColorsGroup, text::kPenColorsTip},
 };
 constexpr int kColumn1Groups = 7;
 // The labels beside the fields, identified after the groups.
-enum Label : int { kRadiusLabel = kFirstGroupId + 20, kMillimetresLabel, kShrinkLabel, kShrinkPercentLabel, kAspectLabel,
-                   kAspectPercentLabel, kPenLabel1 };
+enum Label : int {
+    kRadiusLabel = kFirstGroupId + 20,
+    kMillimetresLabel,
+    kShrinkLabel,
+    kShrinkPercentLabel,
+    kAspectLabel,
+    kAspectPercentLabel,
+    kPenLabel1
+};
 
 HWND Make(HWND parent, const wchar_t* type, std::string_view caption, DWORD style, int id, DWORD extended = 0) {
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
@@ -118,8 +131,8 @@ HWND MainFrame::Create(HINSTANCE instance, int show) {
     type.lpszClassName = kMainWindowClass;
     ::RegisterClassExW(&type);
     window_ = ::CreateWindowExW(WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES, kMainWindowClass, Wide(kWindowCaption).c_str(),
-                                WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight, nullptr,
-                                nullptr, instance, this);
+                                WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, kWidth, kHeight, nullptr, nullptr,
+                                instance, this);
     if (!window_) return nullptr;
     dpi_ = ::GetDpiForWindow(window_);
     MakeFonts();
@@ -128,7 +141,8 @@ HWND MainFrame::Create(HINSTANCE instance, int show) {
     // The size at this scaling, then the place it was left in.
     RECT frame{0, 0, Scaled(kWidth), Scaled(kHeight)};
     ::AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_CONTROLPARENT, dpi_);
-    ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
+    ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER);
     if (std::optional<WINDOWPLACEMENT> placement = KeptPlacement(store_.Value(kPlacementKey).value_or(""))) {
         if (show != SW_SHOWNORMAL && show != SW_SHOWDEFAULT) placement->showCmd = static_cast<UINT>(show);
         ::SetWindowPlacement(window_, &*placement);  // kept on a screen by the system
@@ -137,9 +151,9 @@ HWND MainFrame::Create(HINSTANCE instance, int show) {
     }
     Layout();
     ::DragAcceptFiles(window_, TRUE);
-    ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'O', kReadId}, {FCONTROL | FVIRTKEY, 'S', kSaveId},
-                    {FCONTROL | FVIRTKEY, 'Q', kQuitKeyId}, {FVIRTKEY, VK_F1, kAboutId},
-                    {FCONTROL | FVIRTKEY, VK_TAB, kNextTabId},   {FCONTROL | FVIRTKEY, VK_NEXT, kNextTabId}};
+    ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'O', kReadId},       {FCONTROL | FVIRTKEY, 'S', kSaveId},
+                    {FCONTROL | FVIRTKEY, 'Q', kQuitKeyId},    {FVIRTKEY, VK_F1, kAboutId},
+                    {FCONTROL | FVIRTKEY, VK_TAB, kNextTabId}, {FCONTROL | FVIRTKEY, VK_NEXT, kNextTabId}};
     accelerators_ = ::CreateAcceleratorTableW(keys, static_cast<int>(std::size(keys)));
     ::SetFocus(Item(kRoundCoordinatesId));
     return window_;
@@ -209,9 +223,10 @@ void MainFrame::CreateControls() {
     Make(w, WC_BUTTONW, text::kQuitButton, BS_PUSHBUTTON | tab | WS_GROUP, kQuitId);
     Make(w, WC_BUTTONW, text::kReadButton, BS_PUSHBUTTON | tab | WS_GROUP, kReadId);
     Make(w, WC_BUTTONW, text::kSaveButton, BS_PUSHBUTTON | tab | WS_GROUP, kSaveId);
-    HWND log = Make(w, WC_EDITW, "",
-                    ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL | tab | WS_GROUP,
-                    kLogId, WS_EX_CLIENTEDGE);
+    HWND log =
+        Make(w, WC_EDITW, "",
+             ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL | tab | WS_GROUP,
+             kLogId, WS_EX_CLIENTEDGE);
     ::SendMessageW(log, EM_SETLIMITTEXT, 0, 0);
     Make(w, WC_BUTTONW, text::kLightBackground, check | WS_GROUP, kLightBackgroundId);
     Make(w, WC_BUTTONW, text::kFitButton, BS_PUSHBUTTON | tab | WS_GROUP, kFitId);
@@ -234,9 +249,10 @@ void MainFrame::CreateControls() {
     // Below everything, so the pages and the controls beside the tabs show over it.
     ::SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     // The labels and group boxes last: below the controls they surround.
-    const std::pair<int, std::string_view> labels[] = {{kRadiusLabel, text::kRadius},   {kMillimetresLabel, text::kMillimetres},
-                                                       {kShrinkLabel, text::kShrink},   {kShrinkPercentLabel, text::kPercent},
-                                                       {kAspectLabel, text::kAspect},   {kAspectPercentLabel, text::kPercent}};
+    const std::pair<int, std::string_view> labels[] = {
+        {kRadiusLabel, text::kRadius}, {kMillimetresLabel, text::kMillimetres},
+        {kShrinkLabel, text::kShrink}, {kShrinkPercentLabel, text::kPercent},
+        {kAspectLabel, text::kAspect}, {kAspectPercentLabel, text::kPercent}};
     for (const auto& [id, caption] : labels) Make(w, WC_STATICW, caption, SS_LEFT | SS_CENTERIMAGE, id);
     for (int i = 0; i < 6; ++i)
         Make(w, WC_STATICW, std::string(text::kPen) + std::to_string(i + 1), SS_LEFT | SS_CENTERIMAGE, kPenLabel1 + i);
@@ -245,7 +261,8 @@ void MainFrame::CreateControls() {
     ::SendMessageW(Item(kTextShrinkId), EM_LIMITTEXT, 2, 0);
     ::SendMessageW(Item(kHalfWidthAspectId), EM_LIMITTEXT, 2, 0);
     for (int id : {kPointRadiusId, kTextShrinkId, kHalfWidthAspectId})
-        ::SetWindowSubclass(Item(id), &MainFrame::FieldProcedure, static_cast<UINT_PTR>(id), reinterpret_cast<DWORD_PTR>(this));
+        ::SetWindowSubclass(Item(id), &MainFrame::FieldProcedure, static_cast<UINT_PTR>(id),
+                            reinterpret_cast<DWORD_PTR>(this));
     for (int id : {kTextShrinkSpinId, kHalfWidthAspectSpinId}) ::SendMessageW(Item(id), UDM_SETRANGE32, 0, 100);
     textShrinkSpin_.field = kTextShrinkId;
     halfWidthAspectSpin_.field = kHalfWidthAspectId;
@@ -258,29 +275,34 @@ void MainFrame::CreateControls() {
 
 std::vector<MainFrame::SettingControl> MainFrame::SettingControls() {
     const auto check = [this](int id, bool ControlValues::*value) {
-        return SettingControl{{id}, [=, this](const ControlValues& c) { Check(id, c.*value); },
+        return SettingControl{{id},
+                              [=, this](const ControlValues& c) { Check(id, c.*value); },
                               [=, this](ControlValues& c) { c.*value = Checked(id); }};
     };
     const auto field = [this](int id, std::string ControlValues::*value) {
-        return SettingControl{{id}, [=, this](const ControlValues& c) { SetFieldText(id, c.*value); },
+        return SettingControl{{id},
+                              [=, this](const ControlValues& c) { SetFieldText(id, c.*value); },
                               [=, this](ControlValues& c) { c.*value = FieldText(id); }};
     };
     std::vector<SettingControl> list = {
         check(kRoundCoordinatesId, &ControlValues::roundCoordinates),
         {{kFilledCircleId, kCircleId, kPointId},
          [this](const ControlValues& c) {
-             const int on = c.pointMode == PointMode::Point ? kPointId : c.pointMode == PointMode::Circle ? kCircleId : kFilledCircleId;
+             const int on = c.pointMode == PointMode::Point    ? kPointId
+                            : c.pointMode == PointMode::Circle ? kCircleId
+                                                               : kFilledCircleId;
              ::CheckRadioButton(window_, kFilledCircleId, kPointId, on);
          },
          [this](ControlValues& c) {
              c.pointMode = Checked(kFilledCircleId) ? PointMode::FilledCircle
-                           : Checked(kCircleId)      ? PointMode::Circle
-                                                     : PointMode::Point;
+                           : Checked(kCircleId)     ? PointMode::Circle
+                                                    : PointMode::Point;
          }},
         field(kPointRadiusId, &ControlValues::pointRadius),
         {{kJwLineTypesId, kAcadLineTypesId},
          [this](const ControlValues& c) {
-             ::CheckRadioButton(window_, kJwLineTypesId, kAcadLineTypesId, c.jwLineTypes ? kJwLineTypesId : kAcadLineTypesId);
+             ::CheckRadioButton(window_, kJwLineTypesId, kAcadLineTypesId,
+                                c.jwLineTypes ? kJwLineTypesId : kAcadLineTypesId);
          },
          [this](ControlValues& c) { c.jwLineTypes = Checked(kJwLineTypesId); }},
         check(kPolylinesId, &ControlValues::curvesAsPolylines),
@@ -295,7 +317,8 @@ std::vector<MainFrame::SettingControl> MainFrame::SettingControls() {
         {{kOutputFormatId},
          [this](const ControlValues& c) {
              for (std::size_t i = 0; i < std::size(kOutputFormatChoices); ++i)
-                 if (kOutputFormatChoices[i].format == c.outputFormat) ::SendMessageW(Item(kOutputFormatId), CB_SETCURSEL, i, 0);
+                 if (kOutputFormatChoices[i].format == c.outputFormat)
+                     ::SendMessageW(Item(kOutputFormatId), CB_SETCURSEL, i, 0);
          },
          [this](ControlValues& c) {
              const auto at = ::SendMessageW(Item(kOutputFormatId), CB_GETCURSEL, 0, 0);
@@ -309,7 +332,8 @@ std::vector<MainFrame::SettingControl> MainFrame::SettingControls() {
         list.push_back({{id},
                         [=, this](const ControlValues& c) {
                             for (std::size_t k = 0; k < std::size(kPenColors); ++k)
-                                if (kPenColors[k].second == c.penColors[i]) ::SendMessageW(Item(id), CB_SETCURSEL, k, 0);
+                                if (kPenColors[k].second == c.penColors[i])
+                                    ::SendMessageW(Item(id), CB_SETCURSEL, k, 0);
                         },
                         [=, this](ControlValues& c) {
                             const auto at = ::SendMessageW(Item(id), CB_GETCURSEL, 0, 0);
@@ -320,8 +344,9 @@ std::vector<MainFrame::SettingControl> MainFrame::SettingControls() {
 }
 
 void MainFrame::AddTooltips() {
-    tooltips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, nullptr, nullptr);
+    tooltips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, nullptr,
+                                  nullptr);
     ::SendMessageW(tooltips_, TTM_SETMAXTIPWIDTH, 0, Scaled(400));
     ::SendMessageW(tooltips_, TTM_SETDELAYTIME, TTDT_AUTOPOP, 30000);
     const auto add = [this](int id, std::string_view tip) {
@@ -392,7 +417,8 @@ void MainFrame::Layout() {
     };
     const int inner = column - 2 * inset;
     // A row of a label, a field (and its spin control) and a unit.
-    const auto fieldRow = [&](int x, int y, int label, int labelWidth, int fieldId, int fieldWidth, int spin, int unit) {
+    const auto fieldRow = [&](int x, int y, int label, int labelWidth, int fieldId, int fieldWidth, int spin,
+                              int unit) {
         place(label, x, y, Scaled(labelWidth), fieldHeight);
         int at = x + Scaled(labelWidth) + Scaled(3);
         place(fieldId, at, y, Scaled(fieldWidth), fieldHeight);
@@ -427,7 +453,8 @@ void MainFrame::Layout() {
     fieldRow(c1, top + row + Scaled(2), kShrinkLabel, 40, kTextShrinkId, 30, kTextShrinkSpinId, kShrinkPercentLabel);
     top = groupBox(x1, y, row + fieldHeight + Scaled(2));
     place(kNarrowHalfWidthId, c1, top, inner, row);
-    fieldRow(c1, top + row + Scaled(2), kAspectLabel, 40, kHalfWidthAspectId, 30, kHalfWidthAspectSpinId, kAspectPercentLabel);
+    fieldRow(c1, top + row + Scaled(2), kAspectLabel, 40, kHalfWidthAspectId, 30, kHalfWidthAspectSpinId,
+             kAspectPercentLabel);
 
     // Column 2.
     const int x2 = width - margin - column, c2 = x2 + inset;
@@ -471,7 +498,8 @@ void MainFrame::Layout() {
     const bool batch = ::IsWindowVisible(Item(kBatchBoxId)) || (commands_.State().fileCount > 1 && DrawingTabShown());
     const int batchHeight = batch ? fieldHeight + Scaled(2) : 0;
     place(kBatchBoxId, page.left, page.top, page.right - page.left, listHeight);
-    place(kDrawingPaneId, page.left, page.top + batchHeight, page.right - page.left, page.bottom - page.top - batchHeight);
+    place(kDrawingPaneId, page.left, page.top + batchHeight, page.right - page.left,
+          page.bottom - page.top - batchHeight);
     if (progress) {
         const int py = height - margin - Scaled(24);
         place(kProgressBarId, left, py + Scaled(2), Scaled(110), Scaled(20));
@@ -502,7 +530,8 @@ LRESULT MainFrame::Handle(UINT message, WPARAM w, LPARAM l) {
             if (header->idFrom == kTabsId && header->code == TCN_SELCHANGE) ShowPage();
             if (header->code == UDN_DELTAPOS) {
                 const auto* change = reinterpret_cast<const NMUPDOWN*>(l);
-                StepSpin(header->idFrom == kTextShrinkSpinId ? textShrinkSpin_ : halfWidthAspectSpin_, change->iDelta > 0 ? 1 : -1);
+                StepSpin(header->idFrom == kTextShrinkSpinId ? textShrinkSpin_ : halfWidthAspectSpin_,
+                         change->iDelta > 0 ? 1 : -1);
                 return 1;  // the control keeps no value of its own
             }
             return 0;
@@ -588,7 +617,8 @@ void MainFrame::Command(int id, int code) {
         case kPointId:
             if (code == BN_CLICKED && Checked(kPointId)) {
                 dialogs_.Beep();
-                if (!dialogs_.AskYesNo(std::string(kPointModeQuestion))) ::CheckRadioButton(window_, kFilledCircleId, kPointId, kFilledCircleId);
+                if (!dialogs_.AskYesNo(std::string(kPointModeQuestion)))
+                    ::CheckRadioButton(window_, kFilledCircleId, kPointId, kFilledCircleId);
             }
             break;
         case kShrinkTextsId:
@@ -666,7 +696,9 @@ void MainFrame::SetSpinPosition(Spin& spin, int position) {
     WriteSpinPosition(spin);
 }
 
-void MainFrame::WriteSpinPosition(const Spin& spin) { ::SetWindowTextW(Item(spin.field), std::to_wstring(spin.position).c_str()); }
+void MainFrame::WriteSpinPosition(const Spin& spin) {
+    ::SetWindowTextW(Item(spin.field), std::to_wstring(spin.position).c_str());
+}
 
 void MainFrame::EnableFieldsOfChecks() {
     const bool shrink = Checked(kShrinkTextsId), narrow = Checked(kNarrowHalfWidthId);
@@ -683,12 +715,15 @@ void MainFrame::Check(int id, bool on) {
 
 std::string MainFrame::FieldText(int id) const { return Cp932FromWide(WindowText(Item(id))); }
 
-void MainFrame::SetFieldText(int id, const std::string& cp932) { ::SetWindowTextW(Item(id), WideFromCp932(cp932).c_str()); }
+void MainFrame::SetFieldText(int id, const std::string& cp932) {
+    ::SetWindowTextW(Item(id), WideFromCp932(cp932).c_str());
+}
 
 void MainFrame::ApplyDefaultsOnFirstShow() {
     for (int i = 0; i < 6; ++i) {
         HWND box = Item(kPenColor1Id + i);
-        for (std::size_t k = 0; k < std::size(kPenColors); ++k) ::SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
+        for (std::size_t k = 0; k < std::size(kPenColors); ++k)
+            ::SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
         ::SendMessageW(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), Scaled(16));
     }
     SelectDefaults();
@@ -743,8 +778,8 @@ void MainFrame::ConvertAndSave() {
 
 void MainFrame::ShowAbout() {
     const std::string_view format = ChoiceOf(ReadControls().outputFormat).fileType;
-    const std::string about = std::string(kWindowCaption) + "\n\n" + std::string(text::kAboutLead) + std::string(format) + "\n" +
-                              std::string(text::kAboutRights) +
+    const std::string about = std::string(kWindowCaption) + "\n\n" + std::string(text::kAboutLead) +
+                              std::string(format) + "\n" + std::string(text::kAboutRights) +
                               "  zlib（zlib ライセンス）\n"
                               "  MinGW-w64 ランタイム、winpthreads（MIT ライセンスほか）\n"
                               "  GCC ランタイムライブラリ（GPL v3、GCC ランタイムライブラリ例外）";
@@ -773,8 +808,9 @@ void MainFrame::StoreOnClose() {
     if (::GetWindowPlacement(window_, &placement)) {
         const RECT& r = placement.rcNormalPosition;
         const UINT shown = placement.showCmd == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
-        store_.SetValue(kPlacementKey, std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
-                                           std::to_string(r.bottom) + "," + std::to_string(shown));
+        store_.SetValue(kPlacementKey, std::to_string(r.left) + "," + std::to_string(r.top) + "," +
+                                           std::to_string(r.right) + "," + std::to_string(r.bottom) + "," +
+                                           std::to_string(shown));
     }
 }
 
@@ -845,7 +881,8 @@ void MainFrame::UpdateDrawing() {
         return;
     }
     const auto selected = ::SendMessageW(Item(kBatchBoxId), CB_GETCURSEL, 0, 0);
-    std::function<DrawingPicture()> task = commands_.PictureTask(static_cast<std::size_t>(std::max<LRESULT>(selected, 0)));
+    std::function<DrawingPicture()> task =
+        commands_.PictureTask(static_cast<std::size_t>(std::max<LRESULT>(selected, 0)));
     if (!task) {
         // A field holds no usable value: the last picture stays, unless it shows another drawing.
         if (fitNextDrawing_) pane_.Clear();
@@ -907,7 +944,8 @@ void MainFrame::AppendLog(const std::string& text) {
 void MainFrame::SetScaleList(const ScaleList& list) {
     HWND box = Item(kScaleId);
     ::SendMessageW(box, CB_RESETCONTENT, 0, 0);
-    for (const std::string& item : list.items) ::SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
+    for (const std::string& item : list.items)
+        ::SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(item).c_str()));
     ::SendMessageW(box, CB_SETCURSEL, static_cast<WPARAM>(list.selected), 0);
     // Long scales ("0.300000011920929") are shown whole in a list as wide as the longest.
     ::SendMessageW(box, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(Scaled(160)), 0);

@@ -23,7 +23,8 @@ namespace orvik::win {
 
 class MainFrame : public WindowView {
 public:
-    MainFrame(Dialogs& dialogs, Drawing& drawing, ConversionSettings& settings, WindowState& state, SettingsStore& store);
+    MainFrame(Dialogs& dialogs, Drawing& drawing, ConversionSettings& settings, WindowState& state,
+              SettingsStore& store);
     ~MainFrame() override;
 
     // Creates the window, shown as it was left last time.
@@ -35,7 +36,9 @@ public:
     void ReadFiles(const std::vector<std::string>& paths);
     // Whether the drawing tab shows the picture of the current settings,
     // drawn: no change waits to be followed, no picture is being built.
-    bool DrawingSettled() const { return !drawingPending_ && !pictureWork_.valid() && pane_.HasPicture() && pane_.Drawn(); }
+    bool DrawingSettled() const {
+        return !drawingPending_ && !pictureWork_.valid() && pane_.HasPicture() && pane_.Drawn();
+    }
     HWND DrawingWindow() const { return pane_.Window(); }
 
     // WindowView.
@@ -121,14 +124,14 @@ private:
     DrawingPane pane_;
     Spin textShrinkSpin_{};
     Spin halfWidthAspectSpin_{};
-    bool busy_ = false;             // a save is under way: the commands wait
+    bool busy_ = false;  // a save is under way: the commands wait
     bool cancelRequested_ = false;  // cancel pressed during the current batch
-    bool closeWhenDone_ = false;    // the window was closed during the batch: close once it stops
-    bool workDone_ = false;         // the background work has ended
+    bool closeWhenDone_ = false;  // the window was closed during the batch: close once it stops
+    bool workDone_ = false;  // the background work has ended
     std::future<DrawingPicture> pictureWork_;  // the drawing tab's picture, being built on a worker
-    bool pictureWanted_ = false;               // asked for again while one was being built
-    bool drawingPending_ = false;              // a change of the settings waits to be followed
-    bool fitNextDrawing_ = false;              // a new drawing was read: fit it to the view
+    bool pictureWanted_ = false;  // asked for again while one was being built
+    bool drawingPending_ = false;  // a change of the settings waits to be followed
+    bool fitNextDrawing_ = false;  // a new drawing was read: fit it to the view
 };
 
 }  // namespace orvik::win

@@ -6,8 +6,8 @@
 #include <shobjidl.h>
 
 #include "app/WindowTexts.h"
-#include "win/ControlIds.h"
 #include "text/Cp932.h"
+#include "win/ControlIds.h"
 #include "win/Wide.h"
 
 namespace orvik::win {
@@ -97,7 +97,8 @@ void Win32Dialogs::ShowWarning(const std::string& text) {
 
 bool Win32Dialogs::AskYesNo(const std::string& text) {
     return Ask(owner_, window_text::kWarningCaption, TD_WARNING_ICON, text,
-               {{kYesButtonId, window_text::kYesButton}, {kNoButtonId, window_text::kNoButton}}, kNoButtonId) == kYesButtonId;
+               {{kYesButtonId, window_text::kYesButton}, {kNoButtonId, window_text::kNoButton}},
+               kNoButtonId) == kYesButtonId;
 }
 
 void Win32Dialogs::ShowError(const std::string& text) {
@@ -105,12 +106,13 @@ void Win32Dialogs::ShowError(const std::string& text) {
 }
 
 bool Win32Dialogs::ShowSaveFinished(const std::string& text) {
-    return Ask(owner_, window_text::kInfoCaption, nullptr, text, {{kOpenFolderButtonId, window_text::kOpenFolderButton}, {IDOK, "OK"}},
-               IDOK) == kOpenFolderButtonId;
+    return Ask(owner_, window_text::kInfoCaption, nullptr, text,
+               {{kOpenFolderButtonId, window_text::kOpenFolderButton}, {IDOK, "OK"}}, IDOK) == kOpenFolderButtonId;
 }
 
 void Win32Dialogs::OpenFolder(const std::string& folder) {
-    const auto result = reinterpret_cast<INT_PTR>(::ShellExecuteW(owner_, L"explore", Wide(folder).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    const auto result = reinterpret_cast<INT_PTR>(
+        ::ShellExecuteW(owner_, L"explore", Wide(folder).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     if (result <= 32) ShowWarning(Utf8ToCp932(std::string(window_text::kCannotOpenFolder) + "\n" + folder));
 }
 
@@ -119,10 +121,12 @@ void Win32Dialogs::Beep() { ::MessageBeep(MB_OK); }
 std::vector<std::string> Win32Dialogs::ChooseOpenFiles() {
     std::vector<std::string> paths;
     IFileOpenDialog* dialog = nullptr;
-    if (FAILED(::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog)))) return paths;
+    if (FAILED(::CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog))))
+        return paths;
     const std::wstring drawings = Wide(std::string(window_text::kDrawingsFilterName) + " (" +
                                        std::string(window_text::kDrawingsFilterPatterns) + ")");
-    const std::wstring all = Wide(std::string(window_text::kAllFilesFilterName) + "(" + std::string(window_text::kAllFilesFilterPattern) + ")");
+    const std::wstring all = Wide(std::string(window_text::kAllFilesFilterName) + "(" +
+                                  std::string(window_text::kAllFilesFilterPattern) + ")");
     const COMDLG_FILTERSPEC filters[] = {{drawings.c_str(), L"*.jwc;*.jww"}, {all.c_str(), L"*.*"}};
     dialog->SetFileTypes(2, filters);
     FILEOPENDIALOGOPTIONS options = 0;

@@ -26,14 +26,23 @@ TEST(ConvertBeside, FollowsTheKeptSettingsAndKeepsANewerDxf) {
     };
     const Case cases[] = {
         {"nothing kept", {}, Existing::None, true, false},
-        {"utf8 kept", {{"conversion/pointMode", "1"}, {"conversion/outputFormat", "utf8"}}, Existing::None, true, false},
+        {"utf8 kept",
+         {{"conversion/pointMode", "1"}, {"conversion/outputFormat", "utf8"}},
+         Existing::None,
+         true,
+         false},
         {"older DXF", {}, Existing::Older, true, false},
         {"newer DXF", {}, Existing::Newer, false, true},
-        {"unusable shrink", {{"conversion/pointMode", "1"}, {"conversion/textShrink", "0"}}, Existing::None, false, true},
+        {"unusable shrink",
+         {{"conversion/pointMode", "1"}, {"conversion/textShrink", "0"}},
+         Existing::None,
+         false,
+         true},
     };
     for (const Case& c : cases) {
         testing::TempDir dir;
-        const std::string drawing = dir.Write("plan.jwc", testing::ReadFileBytes(std::string(ORVIK_SOURCE_DIR) + "/samples/plan.jwc"));
+        const std::string drawing =
+            dir.Write("plan.jwc", testing::ReadFileBytes(std::string(ORVIK_SOURCE_DIR) + "/samples/plan.jwc"));
         const std::string dxf = dir.File("plan.dxf");
         const auto drawn = std::filesystem::last_write_time(drawing);
         if (c.existing != Existing::None) {

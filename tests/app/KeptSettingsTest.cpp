@@ -13,11 +13,11 @@ using testing::MapStore;
 
 bool operator==(const ControlValues& a, const ControlValues& b) {
     return a.roundCoordinates == b.roundCoordinates && a.pointMode == b.pointMode && a.pointRadius == b.pointRadius &&
-           a.jwLineTypes == b.jwLineTypes && a.curvesAsPolylines == b.curvesAsPolylines && a.shrinkTexts == b.shrinkTexts &&
-           a.textShrink == b.textShrink && a.narrowHalfWidthTexts == b.narrowHalfWidthTexts &&
-           a.halfWidthAspect == b.halfWidthAspect && a.plainLayerNames == b.plainLayerNames &&
-           a.auxiliaryOnDefpoints == b.auxiliaryOnDefpoints && a.explodeBlocks == b.explodeBlocks &&
-           a.penColors == b.penColors && a.outputFormat == b.outputFormat;
+           a.jwLineTypes == b.jwLineTypes && a.curvesAsPolylines == b.curvesAsPolylines &&
+           a.shrinkTexts == b.shrinkTexts && a.textShrink == b.textShrink &&
+           a.narrowHalfWidthTexts == b.narrowHalfWidthTexts && a.halfWidthAspect == b.halfWidthAspect &&
+           a.plainLayerNames == b.plainLayerNames && a.auxiliaryOnDefpoints == b.auxiliaryOnDefpoints &&
+           a.explodeBlocks == b.explodeBlocks && a.penColors == b.penColors && a.outputFormat == b.outputFormat;
 }
 
 TEST(KeptSettings, WhatIsStoredComesBack) {
@@ -63,13 +63,14 @@ TEST(WindowRules, SpinStepsFromTheFieldWithinTheRange) {
         int position, delta, expected;
     };
     const Case cases[] = {
-        {"42", 70, 1, 43},   {" 42 ", 70, -1, 41},  // the typed number, not the last position
-        {"", 70, 1, 71},     {"4a", 70, -1, 69},    // no number: the last position
-        {"150", 70, 1, 99},  {"5", 70, -1, 10},     // a typed number outside the range is clamped first
-        {"99", 70, 1, 99},   {"10", 70, -1, 10},    // no wrapping
+        {"42", 70, 1, 43},  {" 42 ", 70, -1, 41},  // the typed number, not the last position
+        {"", 70, 1, 71},    {"4a", 70, -1, 69},  // no number: the last position
+        {"150", 70, 1, 99}, {"5", 70, -1, 10},  // a typed number outside the range is clamped first
+        {"99", 70, 1, 99},  {"10", 70, -1, 10},  // no wrapping
     };
     for (const Case& c : cases)
-        EXPECT_EQ(SpinStep(c.field, c.position, c.delta, kPercentMinimum, kMaxPercent), c.expected) << '"' << c.field << '"';
+        EXPECT_EQ(SpinStep(c.field, c.position, c.delta, kPercentMinimum, kMaxPercent), c.expected)
+            << '"' << c.field << '"';
 }
 
 }  // namespace

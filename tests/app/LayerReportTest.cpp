@@ -11,7 +11,8 @@ TEST(ReportUsedLayers, PadsNamesTo22Bytes) {
     ConversionResult result;
     result.defpointsUsed = true;
     LayerTables& t = result.layers;
-    t.linetypeNames = {"", "CONTINUOUS", "DASHED1", "DASHED2", "DASHED3", "CENTER1", "CENTER2", "PHANTOM1", "PHANTOM2", "DOT"};
+    t.linetypeNames = {"",        "CONTINUOUS", "DASHED1",  "DASHED2",  "DASHED3",
+                       "CENTER1", "CENTER2",    "PHANTOM1", "PHANTOM2", "DOT"};
     t.layers[0] = DxfLayer{Utf8ToCp932("壁"), true, 1, 7, 1};
     t.layers[5] = DxfLayer{"ABCDEFGHIJKLMNOPQRSTU", true, 5, 4, 1};
     t.layers[6] = DxfLayer{"unused", false, 1, 1, 1};

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/ReadDrawing.h"
-#include "support/JwcBuilder.h"
 #include "input/ReadError.h"
+#include "support/JwcBuilder.h"
 #include "support/JwwBuilder.h"
 #include "support/TempDir.h"
 #include "text/Cp932.h"
@@ -19,9 +19,10 @@ TEST(HasJwcExtension, AcceptsDotJwcInAnyCase) {
         bool jwc;
     };
     const Case cases[] = {
-        {"plan.jwc", true},   {"PLAN.JWC", true},     {"/a/b/Plan.JwC", true}, {"x.y.jwc", true},
-        {".jwc", true},       {"plan.jw", false},      {"plan", false},         {"plan.jwcx", false},
-        {"plan.jwc.bak", false}, {"dir.jwc/plan", false}, {"", false},          {"plan.", false},
+        {"plan.jwc", true},      {"PLAN.JWC", true},   {"/a/b/Plan.JwC", true},
+        {"x.y.jwc", true},       {".jwc", true},       {"plan.jw", false},
+        {"plan", false},         {"plan.jwcx", false}, {"plan.jwc.bak", false},
+        {"dir.jwc/plan", false}, {"", false},          {"plan.", false},
     };
     for (const auto& c : cases) EXPECT_EQ(HasJwcExtension(c.path), c.jwc) << c.path;
 }
@@ -136,7 +137,8 @@ TEST(DescribeReadError, ShowsNamesFromTheFileSafely) {
     };
     const Case cases[] = {
         {ReadFailure::UnknownClass, "CData\x1B[2J\x07\r\n", "JWW にないクラス CData^[[2J^G^M^J があります"},
-        {ReadFailure::UnknownClass, std::string(70000, 'C'), "JWW にないクラス " + std::string(64, 'C') + "... があります"},
+        {ReadFailure::UnknownClass, std::string(70000, 'C'),
+         "JWW にないクラス " + std::string(64, 'C') + "... があります"},
         {ReadFailure::ImageDamaged, std::string("a\0b.bmp", 7), "同梱画像 a^@b.bmp を展開できません"},
         {ReadFailure::NotADefinition, "CDataSen", "ブロック定義でない CDataSen があります"},
     };

@@ -37,8 +37,9 @@ public:
 
     FakeWindow() {
         const ConversionSettings d = ConversionSettings{};
-        controls = ControlValues{true, PointMode::FilledCircle, "0.5000", true, false, true, "90", true, "70", true, true, false,
-                                 d.penColors};
+        controls = ControlValues{
+            true,       PointMode::FilledCircle, "0.5000", true, false, true, "90", true, "70", true, true, false,
+            d.penColors};
     }
 
     void ClearLog() override {
@@ -70,7 +71,9 @@ public:
     // Cancel is pressed once this many drawings of a batch have begun.
     int cancelAfter = -1;
     bool CancelRequested() override {
-        return cancelAfter >= 0 && std::ranges::count_if(progress, [](const std::string& p) { return !p.starts_with("0/0"); }) >= cancelAfter;
+        return cancelAfter >= 0 && std::ranges::count_if(progress, [](const std::string& p) {
+                                       return !p.starts_with("0/0");
+                                   }) >= cancelAfter;
     }
     std::vector<std::string> progress;
 };
@@ -117,7 +120,11 @@ TEST_F(WindowCommandsTest, TheOpenDialogRefusesWithABeepAndTheFilesPath) {
         {dir_.Write("noext", "jw_cad(c)data......."), "は、\r\nJW-CAD図面ファイルではありません。"},
         {dir_.Write("fake.jwc", "not a drawing"), "は、\r\nJW_CAD図面ファイルではありません。"},
         {dir_.Write("empty.jwc", ""), "は、\r\n空のファイルです"},
-        {[&] { fs::create_directory(dir_.File("folder.jwc")); return dir_.File("folder.jwc"); }(), "は、\r\nフォルダーです"},
+        {[&] {
+             fs::create_directory(dir_.File("folder.jwc"));
+             return dir_.File("folder.jwc");
+         }(),
+         "は、\r\nフォルダーです"},
     };
     for (const auto& c : cases) {
         ui_.events.clear();
@@ -141,7 +148,8 @@ TEST_F(WindowCommandsTest, SeveralFilesFromTheDialogAreABatch) {
     commands_.OpenDrawings();
     EXPECT_EQ(state_.fileCount, 3);
     EXPECT_EQ(state_.batchFiles, files);
-    EXPECT_EQ(ui_.log, (std::vector<std::string>{"【複数ファイル一括変換モード】", "", files[0], files[1], files[2], "", ""}));
+    EXPECT_EQ(ui_.log,
+              (std::vector<std::string>{"【複数ファイル一括変換モード】", "", files[0], files[1], files[2], "", ""}));
     EXPECT_FALSE(ui_.Saw("scale list"));
     // One bad file refuses the batch, with the hyphen spelling for both faults.
     const std::string fake = dir_.Write("fake.jwc", "no");
@@ -156,9 +164,9 @@ TEST_F(WindowCommandsTest, SeveralFilesFromTheDialogAreABatch) {
 TEST_F(WindowCommandsTest, DropsCheckAfterShowingThePathAndNeverBeep) {
     const std::string wrong = dir_.Write("plan.txt", "x");
     commands_.DropFiles({wrong});
-    EXPECT_EQ(ui_.events, (std::vector<std::string>{"focus", "clear log", "log: " + wrong + "\r\n", "focus",
-                                                    "warning: このファイルは、JW-CAD図面ファイルではありません。",
-                                                    "clear log"}));
+    EXPECT_EQ(ui_.events,
+              (std::vector<std::string>{"focus", "clear log", "log: " + wrong + "\r\n", "focus",
+                                        "warning: このファイルは、JW-CAD図面ファイルではありません。", "clear log"}));
     EXPECT_EQ(state_.fileCount, 0);
     EXPECT_TRUE(ui_.log.empty());
 
@@ -169,10 +177,9 @@ TEST_F(WindowCommandsTest, DropsCheckAfterShowingThePathAndNeverBeep) {
     const std::string good = Drawing("good.jwc");
     ui_.events.clear();
     commands_.DropFiles({good, wrong});
-    EXPECT_EQ(ui_.events, (std::vector<std::string>{"focus", "clear log", "log: 【複数ファイル一括変換モード】\r\n",
-                                                    "log: " + good, "focus",
-                                                    "warning: " + wrong + "ファイルは\r\nJW-CAD図面ファイルではありません。",
-                                                    "clear log"}));
+    EXPECT_EQ(ui_.events, (std::vector<std::string>{
+                              "focus", "clear log", "log: 【複数ファイル一括変換モード】\r\n", "log: " + good, "focus",
+                              "warning: " + wrong + "ファイルは\r\nJW-CAD図面ファイルではありません。", "clear log"}));
     EXPECT_EQ(state_.fileCount, 0);
     EXPECT_EQ(ui_.Count("beep"), 0);
 
@@ -184,7 +191,8 @@ TEST_F(WindowCommandsTest, DropsCheckAfterShowingThePathAndNeverBeep) {
 TEST_F(WindowCommandsTest, ADamagedDrawingIsLoadedAndTheUserIsTold) {
     JwcBuilder b;
     b.Line(LineRecord{0, 0, 1, 1, 1, 1, 0}).Line(LineRecord{0, 0, 2, 2, 1, 1, 0});
-    const std::string path = dir_.Write("cut.jwc", b.Bytes().substr(0, static_cast<std::size_t>(b.SectionOffset(FilePart::Arcs) - 5)));
+    const std::string path =
+        dir_.Write("cut.jwc", b.Bytes().substr(0, static_cast<std::size_t>(b.SectionOffset(FilePart::Arcs) - 5)));
     commands_.DropFiles({path});
     EXPECT_EQ(state_.fileCount, 1);
     EXPECT_EQ(ui_.log[4], "直線の数　 = 1");
@@ -229,8 +237,8 @@ TEST_F(WindowCommandsTest, SaveChecksTheNumbersAndWritesDefaultsBack) {
         {"0.0", "90", "70", true, true, "点の半径は0より大きい数値を入力してください", "pointRadius", "0.5000"},
         {"1.2.3", "90", "70", true, true, "点の半径は0より大きい数値を入力してください", "pointRadius", "0.5000"},
         {"", "90", "70", true, true, "点の半径は0より大きい数値を入力してください", "pointRadius", "0.5000"},
-        {"1" + std::string(40, '0'), "90", "70", true, true, "点の半径は0より大きい数値を入力してください", "pointRadius",
-         "0.5000"},  // beyond a 32-bit real
+        {"1" + std::string(40, '0'), "90", "70", true, true, "点の半径は0より大きい数値を入力してください",
+         "pointRadius", "0.5000"},  // beyond a 32-bit real
         {"0.25", "0", "70", true, true, "文字の縮小率は0より大きい数値を入力してください", "textShrink", "90"},
         {"0.25", "", "70", false, true, "文字の縮小率は0より大きい数値を入力してください", "textShrink", "90"},
         {"0.25", "90", "", true, false, "半角文字の縦横比は0より大きい数値を入力してください", "halfWidthAspect", "60"},
@@ -251,10 +259,11 @@ TEST_F(WindowCommandsTest, SaveChecksTheNumbersAndWritesDefaultsBack) {
             EXPECT_EQ(settings_.pointRadiusMm, 0.25f);
             continue;
         }
-        EXPECT_EQ(ui_.events, std::vector<std::string>{"info: " + c.message}) << c.pointRadius << c.textShrink << c.halfWidthAspect;
-        const std::string& field = c.field == "pointRadius" ? ui_.controls.pointRadius
+        EXPECT_EQ(ui_.events, std::vector<std::string>{"info: " + c.message})
+            << c.pointRadius << c.textShrink << c.halfWidthAspect;
+        const std::string& field = c.field == "pointRadius"  ? ui_.controls.pointRadius
                                    : c.field == "textShrink" ? ui_.controls.textShrink
-                                                        : ui_.controls.halfWidthAspect;
+                                                             : ui_.controls.halfWidthAspect;
         EXPECT_EQ(field, c.value);
     }
     // A pasted reduction that is no number at all: the general error report, nothing copied.
@@ -271,9 +280,9 @@ TEST_F(WindowCommandsTest, ASingleSaveNamesTheOutputAfterTheDialog) {
     const std::string source = Drawing("a.jwc");
     commands_.DropFiles({source});
     struct Case {
-        std::string typed;    // what the save dialog returns
-        bool exists;          // a file of the written name exists beforehand
-        bool answer;          // to the program's own question
+        std::string typed;  // what the save dialog returns
+        bool exists;  // a file of the written name exists beforehand
+        bool answer;  // to the program's own question
         std::string written;  // empty: nothing written
         bool asked;
     };
@@ -285,9 +294,8 @@ TEST_F(WindowCommandsTest, ASingleSaveNamesTheOutputAfterTheDialog) {
     };
     for (const auto& c : cases) {
         ui_.events.clear();
-        const std::string target = DxfPathFor(c.typed).ends_with(".dxf") && !c.typed.ends_with(".DXF")
-                                       ? DxfPathFor(c.typed)
-                                       : c.typed;
+        const std::string target =
+            DxfPathFor(c.typed).ends_with(".dxf") && !c.typed.ends_with(".DXF") ? DxfPathFor(c.typed) : c.typed;
         fs::remove(target);
         if (c.exists) dir_.Write(fs::path(target).filename().string(), "old");
         ui_.saveAnswers.push_back(c.typed);
@@ -346,8 +354,8 @@ TEST_F(WindowCommandsTest, TheDateComesFromTheDrawingEvenAfterACancelledDialog) 
 // In every output format; the save dialog names the format chosen.
 TEST_F(WindowCommandsTest, TheWindowWritesTheSameFileAsTheCommandLine) {
     const std::string source = Drawing("same.jwc");
-    const std::pair<OutputFormat, const char*> formats[] = {
-        {OutputFormat::Dos932, "AutoCAD R13J DXF"}, {OutputFormat::Utf8, "AutoCAD 2007 DXF (UTF-8)"}};
+    const std::pair<OutputFormat, const char*> formats[] = {{OutputFormat::Dos932, "AutoCAD R13J DXF"},
+                                                            {OutputFormat::Utf8, "AutoCAD 2007 DXF (UTF-8)"}};
     for (const auto& [format, fileType] : formats) {
         commands_.DropFiles({source});
         ui_.controls.outputFormat = format;
@@ -355,7 +363,8 @@ TEST_F(WindowCommandsTest, TheWindowWritesTheSameFileAsTheCommandLine) {
         ui_.yesNoAnswers.push_back(true);  // over the file of the format before
         commands_.ConvertAndSave();
         EXPECT_EQ(ui_.saveFileType, fileType);
-        const cli::CliRun run = cli::Cli({"convert", "--force", "--format", std::string(ChoiceOf(format).name), "-o", dir_.File("cli.dxf"), source});
+        const cli::CliRun run = cli::Cli(
+            {"convert", "--force", "--format", std::string(ChoiceOf(format).name), "-o", dir_.File("cli.dxf"), source});
         ASSERT_EQ(run.code, 0) << run.err;
         EXPECT_TRUE(ReadFileBytes(dir_.File("window.dxf")) == ReadFileBytes(dir_.File("cli.dxf"))) << fileType;
     }
@@ -370,15 +379,16 @@ TEST_F(WindowCommandsTest, ABatchAsksOnceAndWritesEveryDrawing) {
     ui_.events.clear();
     ui_.folderAnswers.push_back(dir_.File("out"));
     commands_.ConvertAndSave();
-    EXPECT_EQ(ui_.events.front(), "folder dialog: 保存ディレクトリの選択 at " + fs::path(files[0]).parent_path().string());
+    EXPECT_EQ(ui_.events.front(),
+              "folder dialog: 保存ディレクトリの選択 at " + fs::path(files[0]).parent_path().string());
     EXPECT_EQ(ui_.Count("ask: "), 0);
     EXPECT_EQ(ui_.Count("finished: ファイルの保存が終了しました"), 1);
     for (const char* name : {"a.dxf", "b.dxf", "c.dxf"})
         EXPECT_TRUE(ReadFileBytes(dir_.File("out/") + name).ends_with("EOF\r\n")) << name;
     EXPECT_NE(ReadFileBytes(dir_.File("out/b.dxf")).find("$LTSCALE\r\n 40\r\n50\r\n"), std::string::npos);
     // Each input's path, then its report once: the output path and the drawing's summary.
-    const std::vector<std::string> inputReport = {files[1], "", dir_.File("out/b.dxf"), "", "H1", "H2",
-                                                  "直線の数　 = 1"};
+    const std::vector<std::string> inputReport = {files[1], "",   dir_.File("out/b.dxf"), "",
+                                                  "H1",     "H2", "直線の数　 = 1"};
     EXPECT_NE(std::search(ui_.log.begin(), ui_.log.end(), inputReport.begin(), inputReport.end()), ui_.log.end());
     EXPECT_EQ(std::ranges::count(ui_.log, "H1"), 3);
 
@@ -400,9 +410,13 @@ TEST_F(WindowCommandsTest, ABatchGoesOnPastDamagedAndFailingDrawings) {
     const std::string empty = dir_.Write("empty.jwc", JwcBuilder{}.Bytes());
     const std::string good = Drawing("good.jwc");
     JwcBuilder cut;
-    cut.HeaderTexts("H1", "H2").Group(0, 100).Layer(0, "A").Line(LineRecord{0, 0, 10, 10, 1, 1, 0}).Line(LineRecord{1, 1, 2, 2, 1, 1, 0});
-    const std::string damaged =
-        dir_.Write("damaged.jwc", cut.Bytes().substr(0, static_cast<std::size_t>(cut.SectionOffset(FilePart::Arcs) - 10)));
+    cut.HeaderTexts("H1", "H2")
+        .Group(0, 100)
+        .Layer(0, "A")
+        .Line(LineRecord{0, 0, 10, 10, 1, 1, 0})
+        .Line(LineRecord{1, 1, 2, 2, 1, 1, 0});
+    const std::string damaged = dir_.Write(
+        "damaged.jwc", cut.Bytes().substr(0, static_cast<std::size_t>(cut.SectionOffset(FilePart::Arcs) - 10)));
     fs::create_directory(dir_.File("out"));
     commands_.DropFiles({good, empty, damaged, Drawing("later.jwc")});
     ui_.events.clear();
@@ -410,12 +424,14 @@ TEST_F(WindowCommandsTest, ABatchGoesOnPastDamagedAndFailingDrawings) {
     commands_.ConvertAndSave();
     EXPECT_EQ(ui_.Count("warning: "), 0);
     EXPECT_EQ(ui_.Count("error: "), 0);
-    for (const char* name : {"good.dxf", "damaged.dxf", "later.dxf"}) EXPECT_TRUE(fs::exists(dir_.File("out/") + name)) << name;
+    for (const char* name : {"good.dxf", "damaged.dxf", "later.dxf"})
+        EXPECT_TRUE(fs::exists(dir_.File("out/") + name)) << name;
     EXPECT_FALSE(fs::exists(dir_.File("out/empty.dxf")));
     EXPECT_NE(std::ranges::find(ui_.log, empty + "（図面に要素がないため基準縮尺が決まりません）"), ui_.log.end());
     const std::vector<std::string> summary = {"変換した図面: 2 件", "一部だけ読み込めた図面: 1 件", "  " + damaged,
                                               "変換できなかった図面: 1 件", "  " + empty};
-    EXPECT_TRUE(std::equal(summary.begin(), summary.end(), ui_.log.end() - static_cast<std::ptrdiff_t>(summary.size())));
+    EXPECT_TRUE(
+        std::equal(summary.begin(), summary.end(), ui_.log.end() - static_cast<std::ptrdiff_t>(summary.size())));
     EXPECT_EQ(ui_.Count("finished: ファイルの保存が終了しました\r\n" + dir_.File("out") + "\r\n変換した図面: 2 件"), 1);
     EXPECT_EQ(ui_.progress.front(), "0/4 " + good);
     EXPECT_EQ(ui_.progress.back(), "0/0 ");
@@ -454,7 +470,8 @@ TEST_F(WindowCommandsTest, AnErrorEndsTheCommandWithItsText) {
     ui_.events.clear();
     ui_.saveAnswers.push_back(dir_.File("same.dxf"));
     commands_.ConvertAndSave();
-    EXPECT_TRUE(ui_.Saw("error: ファイル " + dir_.File("same.dxf") + " を作成できません（入力の図面と同じファイルです）"));
+    EXPECT_TRUE(
+        ui_.Saw("error: ファイル " + dir_.File("same.dxf") + " を作成できません（入力の図面と同じファイルです）"));
     EXPECT_TRUE(ReadFileBytes(good) == drawing);
 }
 

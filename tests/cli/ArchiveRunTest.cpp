@@ -1,7 +1,7 @@
 // Whole archives through `orvik-cli convert -r`: the walk, the mirrored
 // output tree, parallel runs, the report, resume with --update and a killed run.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -85,9 +85,12 @@ TEST_F(ArchiveRunTest, AccountsForEveryDrawingAndMirrorsTheTree) {
     const CliRun run = Convert({"-r", "--output-dir", dir_.File("out1"), "-j", "1", "--report", dir_.File("r.jsonl")});
     EXPECT_EQ(run.code, kExitSomeFailed) << run.err;
     const std::map<std::string, std::string> expected = {
-        {"PLAN.JWC", "converted "},           {"a.jwc", "converted "},
-        {"blocked/c.jwc", "failed write-failed"}, {"sub/cut.jwc", "failed truncated-records"},
-        {"sub/deep/b.jwc", "converted "},     {"sub/fake.jwc", "refused not-a-drawing"},
+        {"PLAN.JWC", "converted "},
+        {"a.jwc", "converted "},
+        {"blocked/c.jwc", "failed write-failed"},
+        {"sub/cut.jwc", "failed truncated-records"},
+        {"sub/deep/b.jwc", "converted "},
+        {"sub/fake.jwc", "refused not-a-drawing"},
         {"sub/renamed.bak", "converted "},
     };
     EXPECT_EQ(Records(ReadFileBytes(dir_.File("r.jsonl")), archive_), expected);
@@ -96,8 +99,8 @@ TEST_F(ArchiveRunTest, AccountsForEveryDrawingAndMirrorsTheTree) {
     EXPECT_NE(run.err.find("変換: 4 件、一部だけ読めた図面: 0 件、スキップ: 0 件、失敗: 3 件"), std::string::npos);
 
     // Two at once: the same files, byte for byte, and the same log in the same order.
-    const CliRun parallel = Convert({"-r", "--output-dir", dir_.File("out2"), "-j", "2", "--report", dir_.File("r.csv"),
-                                     "--report-format", "csv"});
+    const CliRun parallel = Convert(
+        {"-r", "--output-dir", dir_.File("out2"), "-j", "2", "--report", dir_.File("r.csv"), "--report-format", "csv"});
     EXPECT_TRUE(Tree(dir_.File("out2")) == Tree(dir_.File("out1")));
     EXPECT_TRUE(parallel.out == std::regex_replace(run.out, std::regex("out1"), "out2"));
     EXPECT_TRUE(ReadFileBytes(dir_.File("r.csv")).starts_with("input,output,status,code,message,"));
@@ -139,7 +142,7 @@ TEST_F(ArchiveRunTest, ResumesAKilledRunWithUpdate) {
     }
     EXPECT_EQ(skipped, complete);
     EXPECT_EQ(skipped + converted, 300 + 5);  // the 300, and the archive's five good drawings
-    EXPECT_EQ(resumed.out, "");                // -q: only problems and the summary
+    EXPECT_EQ(resumed.out, "");  // -q: only problems and the summary
 
     const CliRun again = Convert({"-r", "-q", "--update", "--output-dir", out});
     EXPECT_NE(again.err.find("変換: 0 件、一部だけ読めた図面: 0 件、スキップ: 305 件"), std::string::npos) << again.err;
@@ -155,7 +158,8 @@ TEST(ArchiveOfBothFormats, FindsAndConvertsJwwDrawings) {
     dir.Write("in/A.JWW", bytes);
     dir.Write("in/sub/copy.bak", bytes);
     dir.Write("in/b.jwc", Drawing());
-    const CliRun run = Cli({"convert", "-r", "-q", "--output-dir", dir.File("out"), "--report", dir.File("r.jsonl"), dir.File("in")});
+    const CliRun run =
+        Cli({"convert", "-r", "-q", "--output-dir", dir.File("out"), "--report", dir.File("r.jsonl"), dir.File("in")});
     EXPECT_EQ(run.code, kExitOk) << run.err;
     const std::map<std::string, std::string> expected = {
         {"A.JWW", "converted "}, {"b.jwc", "converted "}, {"sub/copy.bak", "converted "}};
@@ -174,7 +178,8 @@ TEST_F(ArchiveRunTest, TwoRunsAtOnceNeverBothWriteAnOutput) {
         children[run] = ::fork();
         ASSERT_GE(children[run], 0);
         if (children[run] == 0) {
-            Convert({"-r", "-q", "-j", "1", "--output-dir", out, "--report", dir_.File(run == 0 ? "r0.jsonl" : "r1.jsonl")});
+            Convert({"-r", "-q", "-j", "1", "--output-dir", out, "--report",
+                     dir_.File(run == 0 ? "r0.jsonl" : "r1.jsonl")});
             ::_exit(0);
         }
     }
@@ -216,13 +221,18 @@ TEST_F(ArchiveRunTest, SaysWhatItCannotExamine) {
     fs::create_symlink("looping.jwc", dir_.File("archive/looping.jwc"));
     const CliRun run = Convert({"-r", "-q", "--output-dir", dir_.File("out"), "--report", dir_.File("r.jsonl")});
     EXPECT_EQ(run.code, kExitSomeFailed);
-    EXPECT_NE(run.err.find("archive/dangling.jwc: 調べられません（ファイルまたはフォルダーが見つかりません）"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("archive/looping.jwc: 調べられません（シンボリックリンクが循環しています）"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("archive/dangling.jwc: 調べられません（ファイルまたはフォルダーが見つかりません）"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("archive/looping.jwc: 調べられません（シンボリックリンクが循環しています）"),
+              std::string::npos)
+        << run.err;
     EXPECT_NE(run.err.find("（名前が長すぎます）"), std::string::npos) << run.err;
     const std::map<std::string, std::string> records = Records(ReadFileBytes(dir_.File("r.jsonl")), archive_);
     EXPECT_EQ(records.at("dangling.jwc"), "refused unreadable");
     EXPECT_EQ(records.at("looping.jwc"), "refused unreadable");
-    EXPECT_EQ(std::ranges::count_if(records, [](const auto& r) { return r.first.starts_with(std::string(200, 'd')); }), 1);
+    EXPECT_EQ(std::ranges::count_if(records, [](const auto& r) { return r.first.starts_with(std::string(200, 'd')); }),
+              1);
     std::error_code ec;
     fs::remove_all(archive_, ec);  // the temporary folder's own removal cannot reach so deep a path
 }

@@ -35,11 +35,27 @@ std::string CutDrawing() {
 }
 
 TEST(ParseConvertOptions, SetsTheSettingsFromTheOptions) {
-    const auto parsed = ParseConvertOptions({"--points", "circle", "--point-radius=0.25", "--linetypes", "acad",
-                                             "--polylines", "--no-round", "--text-reduction", "80",
-                                             "--no-halfwidth-aspect", "--layer-numbers", "--no-defpoints",
-                                             "--pen-colors", "red,2,green,4,blue,white", "--scale", "2.5", "-o",
-                                             "x.dxf", "--force", "--allow-partial", "a.jwc"});
+    const auto parsed = ParseConvertOptions({"--points",
+                                             "circle",
+                                             "--point-radius=0.25",
+                                             "--linetypes",
+                                             "acad",
+                                             "--polylines",
+                                             "--no-round",
+                                             "--text-reduction",
+                                             "80",
+                                             "--no-halfwidth-aspect",
+                                             "--layer-numbers",
+                                             "--no-defpoints",
+                                             "--pen-colors",
+                                             "red,2,green,4,blue,white",
+                                             "--scale",
+                                             "2.5",
+                                             "-o",
+                                             "x.dxf",
+                                             "--force",
+                                             "--allow-partial",
+                                             "a.jwc"});
     ASSERT_TRUE(std::holds_alternative<ConvertOptions>(parsed)) << std::get<std::string>(parsed);
     const ConvertOptions& o = std::get<ConvertOptions>(parsed);
     const ConversionSettings& s = o.settings;
@@ -68,7 +84,8 @@ TEST(ParseConvertOptions, RefusesBadValuesWithTheWindowsMessages) {
     };
     const Case cases[] = {
         {{"--point-radius", "0"}, "点の半径は0より大きい数値を入力してください"},
-        {{"--point-radius", "10000000000000000000000000000000000000000"}, "点の半径は0より大きい数値を入力してください"},  // 10^40
+        {{"--point-radius", "10000000000000000000000000000000000000000"},
+         "点の半径は0より大きい数値を入力してください"},  // 10^40
         {{"--text-reduction", "0"}, "文字の縮小率は0より大きい数値を入力してください"},
         {{"--text-reduction", "100"}, "文字の縮小率は0より大きい数値を入力してください"},
         {{"--halfwidth-aspect=x"}, "半角文字の縦横比は0より大きい数値を入力してください"},
@@ -77,7 +94,7 @@ TEST(ParseConvertOptions, RefusesBadValuesWithTheWindowsMessages) {
         {{"--pen-colors", "1,2,3,4,5,purple"}, "ペンの色は"},
         {{"--scale", "0"}, "基準縮尺は0より大きい数値"},
         {{"--scale", "abc"}, "基準縮尺は0より大きい数値"},
-        {{"--scale", "1e40"}, "基準縮尺は0より大きい数値"},   // infinite as a 32-bit real
+        {{"--scale", "1e40"}, "基準縮尺は0より大きい数値"},  // infinite as a 32-bit real
         {{"--scale", "1e-50"}, "基準縮尺は0より大きい数値"},  // 0 as a 32-bit real
         {{"-o", ""}, "-o には"},
         {{"--format", "utf16"}, "--format には"},
@@ -105,8 +122,9 @@ TEST_F(ConvertCommandTest, ConvertsBesideTheInputAndPrintsTheLog) {
     EXPECT_EQ(run.code, kExitOk) << run.err;
     EXPECT_EQ(run.err, "");
     const std::string output = dir_.File("plan.dxf");
-    EXPECT_EQ(run.out, input + "\n\nT1\nT2\n直線の数　 = 1\n円弧の数　 = 0\n文字列の数 = 0\n実点の数　 = 0\n仮想点の数 = 0\n\n" +
-                           output + "\n\n「使用画層」\n壁                    色: 7  線種: CONTINUOUS\n");
+    EXPECT_EQ(run.out,
+              input + "\n\nT1\nT2\n直線の数　 = 1\n円弧の数　 = 0\n文字列の数 = 0\n実点の数　 = 0\n仮想点の数 = 0\n\n" +
+                  output + "\n\n「使用画層」\n壁                    色: 7  線種: CONTINUOUS\n");
     const std::string dxf = testing::ReadFileBytes(output);
     EXPECT_TRUE(dxf.ends_with("  0\r\nEOF\r\n"));
     EXPECT_EQ(testing::HeaderVariable(dxf, "$LTSCALE"), (testing::Groups{{" 40", "100"}}));
@@ -155,7 +173,8 @@ TEST_F(ConvertCommandTest, PartialDrawingsAndEmptyOnesCanBeForced) {
     const std::string empty = dir_.Write("empty.jwc", JwcBuilder{}.Bytes());
     run = Cli({"convert", "--scale", "20", empty});
     EXPECT_EQ(run.code, kExitOk) << run.err;
-    EXPECT_EQ(testing::HeaderVariable(testing::ReadFileBytes(dir_.File("empty.dxf")), "$LTSCALE"), (testing::Groups{{" 40", "20"}}));
+    EXPECT_EQ(testing::HeaderVariable(testing::ReadFileBytes(dir_.File("empty.dxf")), "$LTSCALE"),
+              (testing::Groups{{" 40", "20"}}));
 }
 
 // What went wrong is said plainly, with its reason, on standard error and
@@ -174,15 +193,34 @@ TEST_F(ConvertCommandTest, SaysWhatWentWrongPlainly) {
         std::string problem, record;  // in the log of problems; the report's status and code
     };
     const Case cases[] = {
-        {"header.jwc", Drawing().Bytes().substr(0, 300), {"--allow-partial"}, kExitSomeFailed,
-         "読み込めた部分に要素がありません。変換しません", "failed,truncated-records"},
-        {"nan.jwc", broken.Bytes(), {}, kExitOk, "数値が無限大か非数の要素: 2 件（0 として書き出しました）", "converted,"},
-        {"far.jwc", farOff.Bytes(), {}, kExitOk, "数値を補正しなかった縮尺（かけ離れた座標があり、補正すると図形がつぶれるため）: 1/", "converted,"},
-        {"folder.jwc", Drawing().Bytes(), {"--output-dir", dir_.Write("file", "") + "/sub"}, kExitSomeFailed,
-         "出力フォルダを作れません（パスの途中にフォルダーでないものがあります）", ""},
+        {"header.jwc",
+         Drawing().Bytes().substr(0, 300),
+         {"--allow-partial"},
+         kExitSomeFailed,
+         "読み込めた部分に要素がありません。変換しません",
+         "failed,truncated-records"},
+        {"nan.jwc",
+         broken.Bytes(),
+         {},
+         kExitOk,
+         "数値が無限大か非数の要素: 2 件（0 として書き出しました）",
+         "converted,"},
+        {"far.jwc",
+         farOff.Bytes(),
+         {},
+         kExitOk,
+         "数値を補正しなかった縮尺（かけ離れた座標があり、補正すると図形がつぶれるため）: 1/",
+         "converted,"},
+        {"folder.jwc",
+         Drawing().Bytes(),
+         {"--output-dir", dir_.Write("file", "") + "/sub"},
+         kExitSomeFailed,
+         "出力フォルダを作れません（パスの途中にフォルダーでないものがあります）",
+         ""},
     };
     for (const Case& c : cases) {
-        std::vector<std::string> args = {"convert", "--report", dir_.File("r.csv"), "--report-format", "csv", "--force"};
+        std::vector<std::string> args = {"convert",         "--report", dir_.File("r.csv"),
+                                         "--report-format", "csv",      "--force"};
         args.insert(args.end(), c.options.begin(), c.options.end());
         args.push_back(dir_.Write(c.name, c.bytes));
         const CliRun run = Cli(args);
@@ -232,7 +270,8 @@ TEST_F(ConvertCommandTest, BlocksLeftOutMakeAPartialResult) {
         auto block = std::make_unique<JwwBlockDefinition>();
         block->number = static_cast<std::uint32_t>(level);
         Append(block->elements, JwwLine{{}, 0, 0, 1, 0});
-        if (level > 1) Append(block->elements, JwwBlockInsert{{}, 1, 0, 1, 1, 0, static_cast<std::uint32_t>(level - 1)});
+        if (level > 1)
+            Append(block->elements, JwwBlockInsert{{}, 1, 0, 1, 1, 0, static_cast<std::uint32_t>(level - 1)});
         d.blocks.push_back(std::move(block));
     }
     Append(d.elements, JwwBlockInsert{{}, 0, 0, 1, 1, 0, kLevels});
@@ -243,7 +282,8 @@ TEST_F(ConvertCommandTest, BlocksLeftOutMakeAPartialResult) {
     };
     const Case cases[] = {
         {{"convert", "--force", "--explode-blocks", input}, "変換していない要素: ブロック図形"},
-        {{"render", "--force", "-o", dir_.File("deep.svg"), input}, "絵に描いていないブロックの図形: 入れ子が 32 段より深い挿入 1 件"},
+        {{"render", "--force", "-o", dir_.File("deep.svg"), input},
+         "絵に描いていないブロックの図形: 入れ子が 32 段より深い挿入 1 件"},
         {{"convert", "--force", input}, nullptr},  // INSERTs keep every level
     };
     for (const Case& c : cases) {
@@ -263,8 +303,9 @@ TEST_F(ConvertCommandTest, EmbeddedImagesAreSavedBesideTheDxf) {
     d.images.push_back({"photo.jpg", 0, "\xFF\xD8\xFF jpeg"});
     d.images.push_back({"plan.bmp.gz", 0, "BM" + std::string(300, 'z')});
     d.images.push_back({"../../escape.png", 0, "\x89PNG"});
-    d.images.push_back({std::string(300, 'n') + ".png", 0, "\x89PNG long"});  // a name cut to fit the system's 255 bytes
-    d.images.push_back({"taken.bmp", 0, "BM new"});                          // a file in its way: a warning, not a failure
+    d.images.push_back(
+        {std::string(300, 'n') + ".png", 0, "\x89PNG long"});  // a name cut to fit the system's 255 bytes
+    d.images.push_back({"taken.bmp", 0, "BM new"});  // a file in its way: a warning, not a failure
     d.images.push_back({"last.bmp", 0, "BM last"});
     const std::string taken = dir_.Write("site-5-taken.bmp", "mine");
     const std::string input = dir_.Write("site.jww", BuildJww(d).bytes);
@@ -277,7 +318,8 @@ TEST_F(ConvertCommandTest, EmbeddedImagesAreSavedBesideTheDxf) {
     const struct {
         const char* name;
         std::string bytes;
-    } saved[] = {{"site-1-photo.jpg", "\xFF\xD8\xFF jpeg"}, {"site-2-plan.bmp", "BM" + std::string(300, 'z')},
+    } saved[] = {{"site-1-photo.jpg", "\xFF\xD8\xFF jpeg"},
+                 {"site-2-plan.bmp", "BM" + std::string(300, 'z')},
                  {"site-3-escape.png", "\x89PNG"}};
     for (const auto& s : saved) {
         EXPECT_EQ(testing::ReadFileBytes(dir_.File(s.name)), s.bytes) << s.name;
@@ -289,7 +331,8 @@ TEST_F(ConvertCommandTest, ReportsUnwritableOutputsAndTwoInputsForOneOutput) {
     const std::string input = dir_.Write("plan.jwc", Drawing().Bytes());
     CliRun run = Cli({"convert", "-o", dir_.File("missing/plan.dxf"), input});
     EXPECT_EQ(run.code, kExitSomeFailed);
-    EXPECT_NE(run.err.find(input + ": ファイル " + dir_.File("missing/plan.dxf") + " を作成できません"), std::string::npos);
+    EXPECT_NE(run.err.find(input + ": ファイル " + dir_.File("missing/plan.dxf") + " を作成できません"),
+              std::string::npos);
 
     std::filesystem::create_directories(dir_.File("x"));
     std::filesystem::create_directories(dir_.File("out"));
@@ -385,12 +428,23 @@ TEST_F(ConvertCommandTest, OutputFormatsDifferOnlyInTheirLabelsAndEncoding) {
     const Case cases[] = {
         // $PLIMMAX: the sheet (A3) in millimetres
         {"ansi932", {{"dos932", "ANSI_932"}, {"12.0", "420"}, {"9.0", "297"}}, false},
-        {"utf8", {{"AC1012", "AC1021"}, {"dos932", "ANSI_932"}, {"12.0", "420"}, {"9.0", "297"}, {"     1", "     2"}}, true},
+        {"utf8",
+         {{"AC1012", "AC1021"}, {"dos932", "ANSI_932"}, {"12.0", "420"}, {"9.0", "297"}, {"     1", "     2"}},
+         true},
     };
-    const std::vector<std::string> kst32bStyle = {"  0", "STYLE", "  5", "4F", "330", "3", "100",
-                                                  "AcDbSymbolTableRecord", "100", "AcDbTextStyleTableRecord",
-                                                  "  2", "KST32B", " 70", "     0", " 40", "0.0", " 41", "1.0",
-                                                  " 50", "0.0", " 71", "     0", " 42", "2.5", "  3", "txt.shx",
+    const std::vector<std::string> kst32bStyle = {"  0", "STYLE",
+                                                  "  5", "4F",
+                                                  "330", "3",
+                                                  "100", "AcDbSymbolTableRecord",
+                                                  "100", "AcDbTextStyleTableRecord",
+                                                  "  2", "KST32B",
+                                                  " 70", "     0",
+                                                  " 40", "0.0",
+                                                  " 41", "1.0",
+                                                  " 50", "0.0",
+                                                  " 71", "     0",
+                                                  " 42", "2.5",
+                                                  "  3", "txt.shx",
                                                   "  4", "extfont.shx"};
     const std::string input = dir_.Write("plan.jwc", Drawing().Bytes());
     const CliRun faithful = Cli({"convert", "-o", dir_.File("a.dxf"), input});
@@ -432,7 +486,10 @@ TEST_F(ConvertCommandTest, OutputFormatsDifferOnlyInTheirLabelsAndEncoding) {
 TEST_F(ConvertCommandTest, PicturesGoWhereTheOptionsSay) {
     const std::string input = dir_.Write("plan.jwc", Drawing().Bytes());
     JwcBuilder tallDrawing;
-    tallDrawing.Group(0, 100).Layer(0, "A").Line(LineRecord{0, 0, 0, 1000, 1, 1, 0}).Line(LineRecord{1, 0, 1, 1000, 1, 1, 0});
+    tallDrawing.Group(0, 100)
+        .Layer(0, "A")
+        .Line(LineRecord{0, 0, 0, 1000, 1, 1, 0})
+        .Line(LineRecord{1, 0, 1, 1000, 1, 1, 0});
     const std::string tall = dir_.Write("tall.jwc", tallDrawing.Bytes());
     struct Case {
         std::vector<std::string> args;
@@ -460,7 +517,8 @@ TEST_F(ConvertCommandTest, PicturesGoWhereTheOptionsSay) {
         EXPECT_EQ(run.code, c.code) << args[1] << ' ' << args[2] << ": " << run.err;
         for (const auto& [name, begins] : c.files)
             EXPECT_TRUE(testing::ReadFileBytes(dir_.File(name)).starts_with(begins)) << name;
-        for (const char* name : {"plan.svg", "plan.png", "plan.pdf", "plan.dxf", "x.PNG"}) std::filesystem::remove(dir_.File(name));
+        for (const char* name : {"plan.svg", "plan.png", "plan.pdf", "plan.dxf", "x.PNG"})
+            std::filesystem::remove(dir_.File(name));
     }
 }
 

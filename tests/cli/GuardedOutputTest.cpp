@@ -25,24 +25,42 @@ std::string Drawing() {
 }
 
 // Makes the file newer than it is, by a second.
-void Touch(const std::string& path) {
-    fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(2));
-}
+void Touch(const std::string& path) { fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(2)); }
 
 TEST(GuardedOutput, NothingTheRunReadsOrMayNotReplaceIsWritten) {
     struct Case {
         const char* what;
         std::vector<const char*> files;  // made as drawings, or with "x" in them when named *.keep
-        std::vector<std::string> args;   // "@" stands for the temporary folder
-        const char* kept;                // a file whose bytes must not change
+        std::vector<std::string> args;  // "@" stands for the temporary folder
+        const char* kept;  // a file whose bytes must not change
         int code;
     };
     const Case cases[] = {
-        {"a picture named as its drawing", {"a.jwc"}, {"render", "--force", "-o", "@/a.jwc", "@/a.jwc"}, "a.jwc", kExitSomeFailed},
-        {"a drawing found by its signature, named as its picture", {"f.svg"}, {"render", "-r", "--force", "@"}, "f.svg", kExitSomeFailed},
-        {"a report named as a drawing", {"c.jwc"}, {"convert", "--report", "@/c.jwc", "@/c.jwc"}, "c.jwc", kExitSomeFailed},
-        {"a report over another file", {"d.jwc", "notes.keep"}, {"convert", "--report", "@/notes.keep", "@/d.jwc"}, "notes.keep", kExitSomeFailed},
-        {"a thumbnail named as its drawing", {"w/f.png"}, {"convert", "-r", "--thumbnail", "--update", "@"}, "w/f.png", kExitSomeFailed},
+        {"a picture named as its drawing",
+         {"a.jwc"},
+         {"render", "--force", "-o", "@/a.jwc", "@/a.jwc"},
+         "a.jwc",
+         kExitSomeFailed},
+        {"a drawing found by its signature, named as its picture",
+         {"f.svg"},
+         {"render", "-r", "--force", "@"},
+         "f.svg",
+         kExitSomeFailed},
+        {"a report named as a drawing",
+         {"c.jwc"},
+         {"convert", "--report", "@/c.jwc", "@/c.jwc"},
+         "c.jwc",
+         kExitSomeFailed},
+        {"a report over another file",
+         {"d.jwc", "notes.keep"},
+         {"convert", "--report", "@/notes.keep", "@/d.jwc"},
+         "notes.keep",
+         kExitSomeFailed},
+        {"a thumbnail named as its drawing",
+         {"w/f.png"},
+         {"convert", "-r", "--thumbnail", "--update", "@"},
+         "w/f.png",
+         kExitSomeFailed},
     };
     for (const Case& c : cases) {
         testing::TempDir dir;

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "cli/CliRun.h"
 #include "support/JwcBuilder.h"
 #include "support/JwwBuilder.h"
@@ -76,7 +75,8 @@ TEST_F(InfoCommandTest, ADamagedDrawingIsReportedAsFarAsItWasRead) {
 
 TEST_F(InfoCommandTest, UsageErrorsExitWithTwo) {
     const std::string good = dir_.Write("good.jwc", Drawing(1).Bytes());
-    for (const auto& args : std::vector<std::vector<std::string>>{{}, {"info"}, {"frobnicate", good}, {"info", "--bogus", good}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{}, {"info"}, {"frobnicate", good}, {"info", "--bogus", good}}) {
         const CliRun run = Cli(args);
         EXPECT_EQ(run.code, kExitUsage);
         EXPECT_NE(run.err.find("使い方: orvik-cli"), std::string::npos);
@@ -118,13 +118,16 @@ TEST_F(InfoCommandTest, ReportsJwwDrawings) {
     const std::string cut = dir_.Write("cut.jww", bytes.substr(0, bytes.size() - 20));
     const CliRun run = Cli({"info", good, cut});
     EXPECT_EQ(run.code, kExitSomeFailed);
-    EXPECT_NE(run.out.find(good + "\n\n一行目\n二行目\nJWW バージョン　 = 701（700 として読みました）\n用紙　　　　　　 = A3\n"
+    EXPECT_NE(run.out.find(good +
+                           "\n\n一行目\n二行目\nJWW バージョン　 = 701（700 として読みました）\n用紙　　　　　　 = A3\n"
                            "縮尺　　　　　　 = 1/50（2 グループ）, 1/200\n直線の数　　　　 = 1\n円弧の数　　　　 = 0\n"
                            "文字列の数　　　 = 0（設定 1）\n実点の数　　　　 = 1（仮点 1）\n"),
               std::string::npos)
         << run.out;
     EXPECT_NE(run.out.find("ブロック定義の数 = 1\n"), std::string::npos) << run.out;
-    EXPECT_NE(run.err.find(cut + ": 図面を最後まで読み込めませんでした。ブロック定義の途中でファイルが終わっています（"), std::string::npos)
+    EXPECT_NE(
+        run.err.find(cut + ": 図面を最後まで読み込めませんでした。ブロック定義の途中でファイルが終わっています（"),
+        std::string::npos)
         << run.err;
 }
 

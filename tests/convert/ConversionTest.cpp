@@ -12,8 +12,8 @@
 
 #include "convert/ProposedScales.h"
 #include "dxf/DxfLines.h"
-#include "support/JwcBuilder.h"
 #include "jwc/JwcLoader.h"
+#include "support/JwcBuilder.h"
 #include "support/ScopedTimeZone.h"
 #include "support/TempDir.h"
 #include "text/Cp932.h"

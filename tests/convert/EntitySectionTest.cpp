@@ -9,8 +9,8 @@
 #include "convert/LayerAssignment.h"
 #include "convert/ProposedScales.h"
 #include "dxf/DxfLines.h"
-#include "support/JwcBuilder.h"
 #include "jwc/JwcLoader.h"
+#include "support/JwcBuilder.h"
 #include "support/ScopedTimeZone.h"
 #include "support/TempDir.h"
 
@@ -67,26 +67,44 @@ TEST(EntitySection, JoinsCurveRunsIntoPolylines) {
         V records;
     };
     const Case cases[] = {
-        {"off: three LINEs", false, {{0, 0, 1, 0, 1, 64}, {1, 0, 2, 0, 3, 128}, {2, 0, 3, 0, 4, 192}},
+        {"off: three LINEs",
+         false,
+         {{0, 0, 1, 0, 1, 64}, {1, 0, 2, 0, 3, 128}, {2, 0, 3, 0, 4, 192}},
          V{"LINE/1", "LINE/3", "LINE/4"}},
-        {"64-128-192 continuous", true, {{0, 0, 1, 0, 1, 64}, {1, 0, 2, 0, 3, 128}, {2, 0, 3, 0, 4, 192}},
+        {"64-128-192 continuous",
+         true,
+         {{0, 0, 1, 0, 1, 64}, {1, 0, 2, 0, 3, 128}, {2, 0, 3, 0, 4, 192}},
          V{"POLYLINE/1", "VERTEX/1", "VERTEX/1", "VERTEX/3", "VERTEX/4", "SEQEND/4"}},
-        {"a gap before the last", true, {{0, 0, 1, 0, 1, 64}, {1, 0, 2, 0, 3, 128}, {5, 0, 6, 0, 4, 192}},
+        {"a gap before the last",
+         true,
+         {{0, 0, 1, 0, 1, 64}, {1, 0, 2, 0, 3, 128}, {5, 0, 6, 0, 4, 192}},
          V{"POLYLINE/1", "VERTEX/1", "VERTEX/1", "VERTEX/3", "SEQEND/3", "LINE/4"}},
-        {"64-128 then an ordinary line", true, {{0, 0, 1, 0, 1, 64}, {1, 0, 2, 0, 3, 128}, {2, 0, 3, 0, 4, 0}},
+        {"64-128 then an ordinary line",
+         true,
+         {{0, 0, 1, 0, 1, 64}, {1, 0, 2, 0, 3, 128}, {2, 0, 3, 0, 4, 0}},
          V{"POLYLINE/1", "VERTEX/1", "VERTEX/1", "VERTEX/3", "SEQEND/3", "LINE/4"}},
-        {"64-128 at the end of the list", true, {{0, 0, 1, 0, 1, 64}, {1, 0, 2, 0, 3, 128}},
+        {"64-128 at the end of the list",
+         true,
+         {{0, 0, 1, 0, 1, 64}, {1, 0, 2, 0, 3, 128}},
          V{"POLYLINE/1", "VERTEX/1", "VERTEX/1", "VERTEX/3", "SEQEND/3"}},
-        {"a middle segment opens a run", true, {{0, 0, 1, 0, 1, 128}, {1, 0, 2, 0, 3, 192}},
+        {"a middle segment opens a run",
+         true,
+         {{0, 0, 1, 0, 1, 128}, {1, 0, 2, 0, 3, 192}},
          V{"POLYLINE/1", "VERTEX/1", "VERTEX/1", "VERTEX/3", "SEQEND/3"}},
         {"a lone last segment is a LINE", true, {{0, 0, 1, 0, 1, 192}}, V{"LINE/1"}},
-        {"a new first segment closes the run", true, {{0, 0, 1, 0, 1, 64}, {1, 0, 2, 0, 3, 64}},
+        {"a new first segment closes the run",
+         true,
+         {{0, 0, 1, 0, 1, 64}, {1, 0, 2, 0, 3, 64}},
          V{"POLYLINE/1", "VERTEX/1", "VERTEX/1", "SEQEND/1", "POLYLINE/3", "VERTEX/3", "VERTEX/3", "SEQEND/3"}},
-        {"the low bits are ignored", true, {{0, 0, 1, 0, 1, 64 + 5}, {1, 0, 2, 0, 3, 192 + 63}},
+        {"the low bits are ignored",
+         true,
+         {{0, 0, 1, 0, 1, 64 + 5}, {1, 0, 2, 0, 3, 192 + 63}},
          V{"POLYLINE/1", "VERTEX/1", "VERTEX/1", "VERTEX/3", "SEQEND/3"}},
         {"zero-length lines are skipped", false, {{1, 1, 1, 1, 1, 0}, {0, 0, 1, 0, 3, 0}}, V{"LINE/3"}},
         // The closing SEQEND takes the record stored just before, even a skipped one.
-        {"closing after a skipped line", true, {{0, 0, 1, 0, 1, 64}, {7, 7, 7, 7, 5, 0}, {2, 0, 3, 0, 4, 0}},
+        {"closing after a skipped line",
+         true,
+         {{0, 0, 1, 0, 1, 64}, {7, 7, 7, 7, 5, 0}, {2, 0, 3, 0, 4, 0}},
          V{"POLYLINE/1", "VERTEX/1", "VERTEX/1", "SEQEND/5", "LINE/4"}},
     };
     for (const auto& c : cases) {
@@ -132,9 +150,18 @@ TEST(EntitySection, TheWorkedLineExample) {
     Conversion(drawing, ConversionSettings{}, ConversionRequest{source, "100"}).SaveAs(dir.File("a.dxf"));
     const auto lines = testing::Records(testing::ReadFileBytes(dir.File("a.dxf")), "LINE");
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], (Groups{{"  0", "LINE"}, {"  5", "51"}, {"330", "1F"}, {"100", "AcDbEntity"}, {"  8", "A"},
-                                {"100", "AcDbLine"}, {" 10", "0"}, {" 20", "0"}, {" 30", "0.0"}, {" 11", "10000"},
-                                {" 21", "0"}, {" 31", "0.0"}}));
+    EXPECT_EQ(lines[0], (Groups{{"  0", "LINE"},
+                                {"  5", "51"},
+                                {"330", "1F"},
+                                {"100", "AcDbEntity"},
+                                {"  8", "A"},
+                                {"100", "AcDbLine"},
+                                {" 10", "0"},
+                                {" 20", "0"},
+                                {" 30", "0.0"},
+                                {" 11", "10000"},
+                                {" 21", "0"},
+                                {" 31", "0.0"}}));
 }
 
 // A drawing of several chunks of every kind: curve runs of every length
@@ -154,7 +181,7 @@ std::string ManyChunksDrawing() {
         const float nx = zeroLength ? x : x + static_cast<float>(pick(100)) / 7;
         const float ny = zeroLength ? y : y + static_cast<float>(pick(50)) / 3;
         b.Line(LineRecord{x, y, nx, ny, static_cast<std::uint8_t>(1 + pick(9)), static_cast<std::uint8_t>(pick(8)),
-                       static_cast<std::uint8_t>(pick(32)), 0, mark});
+                          static_cast<std::uint8_t>(pick(32)), 0, mark});
         if (pick(3)) std::tie(x, y) = std::make_pair(nx, ny);
     }
     const char* words[] = {"", "A", "\x87\x40\x95\x94", "\xB1\xCA", " ^u "};

@@ -57,8 +57,13 @@ TEST(EntityWriters, LinesStateOnlyWhatDiffersFromTheirLayer) {
         Fixture f;
         Groups expected = G({{"  0", "LINE"}, {"  5", "50"}, {"330", "1F"}, {"100", "AcDbEntity"}});
         expected.insert(expected.end(), c.layerBlock.begin(), c.layerBlock.end());
-        const Groups tail = G({{"100", "AcDbLine"}, {" 10", "1.5"}, {" 20", "-2"}, {" 30", "0.0"}, {" 11", "10000"},
-                               {" 21", "0"}, {" 31", "0.0"}});
+        const Groups tail = G({{"100", "AcDbLine"},
+                               {" 10", "1.5"},
+                               {" 20", "-2"},
+                               {" 30", "0.0"},
+                               {" 11", "10000"},
+                               {" 21", "0"},
+                               {" 31", "0.0"}});
         expected.insert(expected.end(), tail.begin(), tail.end());
         EXPECT_EQ(f.Write([&](EntityWriters& e) { e.WriteLine(c.lineType, c.pen, c.layer, 1.5L, -2, 10000, 0); }),
                   expected)
@@ -73,31 +78,81 @@ TEST(EntityWriters, LinesStateOnlyWhatDiffersFromTheirLayer) {
 
 TEST(EntityWriters, PointsFilledDrawnOrLeftAsPoints) {
     Fixture f;
-    EXPECT_EQ(f.Write([](EntityWriters& e) { e.WriteFilledPoint(2, 0, 100, 50, 0.5L); }),
-              G({{"  0", "POLYLINE"}, {"  5", "50"}, {"330", "1F"}, {"100", "AcDbEntity"}, {"  8", "A"},
-                 {"100", "AcDb2dPolyline"}, {" 66", "     1"}, {" 10", "0.0"}, {" 20", "0.0"}, {" 30", "0.0"},
-                 {" 70", "     1"}, {" 40", "0.5"}, {" 41", "0.5"},
-                 {"  0", "VERTEX"}, {"  5", "51"}, {"330", "50"}, {"100", "AcDbEntity"}, {"  8", "A"},
-                 {"100", "AcDbVertex"}, {"100", "AcDb2dVertex"}, {" 10", "99.75"}, {" 20", "50"}, {" 30", "0.0"},
-                 {" 42", "1.0"},
-                 {"  0", "VERTEX"}, {"  5", "52"}, {"330", "50"}, {"100", "AcDbEntity"}, {"  8", "A"},
-                 {"100", "AcDbVertex"}, {"100", "AcDb2dVertex"}, {" 10", "100.25"}, {" 20", "50"}, {" 30", "0.0"},
-                 {" 42", "1.0"},
-                 {"  0", "SEQEND"}, {"  5", "53"}, {"330", "50"}, {"100", "AcDbEntity"}, {"  8", "A"}}));
+    EXPECT_EQ(f.Write([](EntityWriters& e) { e.WriteFilledPoint(2, 0, 100, 50, 0.5L); }), G({{"  0", "POLYLINE"},
+                                                                                             {"  5", "50"},
+                                                                                             {"330", "1F"},
+                                                                                             {"100", "AcDbEntity"},
+                                                                                             {"  8", "A"},
+                                                                                             {"100", "AcDb2dPolyline"},
+                                                                                             {" 66", "     1"},
+                                                                                             {" 10", "0.0"},
+                                                                                             {" 20", "0.0"},
+                                                                                             {" 30", "0.0"},
+                                                                                             {" 70", "     1"},
+                                                                                             {" 40", "0.5"},
+                                                                                             {" 41", "0.5"},
+                                                                                             {"  0", "VERTEX"},
+                                                                                             {"  5", "51"},
+                                                                                             {"330", "50"},
+                                                                                             {"100", "AcDbEntity"},
+                                                                                             {"  8", "A"},
+                                                                                             {"100", "AcDbVertex"},
+                                                                                             {"100", "AcDb2dVertex"},
+                                                                                             {" 10", "99.75"},
+                                                                                             {" 20", "50"},
+                                                                                             {" 30", "0.0"},
+                                                                                             {" 42", "1.0"},
+                                                                                             {"  0", "VERTEX"},
+                                                                                             {"  5", "52"},
+                                                                                             {"330", "50"},
+                                                                                             {"100", "AcDbEntity"},
+                                                                                             {"  8", "A"},
+                                                                                             {"100", "AcDbVertex"},
+                                                                                             {"100", "AcDb2dVertex"},
+                                                                                             {" 10", "100.25"},
+                                                                                             {" 20", "50"},
+                                                                                             {" 30", "0.0"},
+                                                                                             {" 42", "1.0"},
+                                                                                             {"  0", "SEQEND"},
+                                                                                             {"  5", "53"},
+                                                                                             {"330", "50"},
+                                                                                             {"100", "AcDbEntity"},
+                                                                                             {"  8", "A"}}));
     // A pen above 6 moves the disc to DEFPOINTS in colour 7, always stated.
     const Groups moved = f.Write([](EntityWriters& e) { e.WriteFilledPoint(8, 0, 0, 0, 1); });
     EXPECT_EQ(std::vector(moved.begin() + 4, moved.begin() + 6), G({{"  8", "DEFPOINTS"}, {" 62", "     7"}}));
 
-    EXPECT_EQ(f.Write([](EntityWriters& e) { e.WritePoint(8, 0, 3, 4); }),
-              G({{"  0", "POINT"}, {"  5", "50"}, {"330", "1F"}, {" 62", "     7"}, {"100", "AcDbEntity"},
-                 {"  8", "DEFPOINTS"}, {"100", "AcDbPoint"}, {" 10", "3"}, {" 20", "4"}, {" 30", "0.0"}}));
-    EXPECT_EQ(f.Write([](EntityWriters& e) { e.WritePoint(-1, kDefpointsLayer, 3, 4); }),
-              G({{"  0", "POINT"}, {"  5", "50"}, {"330", "1F"}, {"100", "AcDbEntity"}, {"  8", "DEFPOINTS"},
-                 {"100", "AcDbPoint"}, {" 10", "3"}, {" 20", "4"}, {" 30", "0.0"}}));
+    EXPECT_EQ(f.Write([](EntityWriters& e) { e.WritePoint(8, 0, 3, 4); }), G({{"  0", "POINT"},
+                                                                              {"  5", "50"},
+                                                                              {"330", "1F"},
+                                                                              {" 62", "     7"},
+                                                                              {"100", "AcDbEntity"},
+                                                                              {"  8", "DEFPOINTS"},
+                                                                              {"100", "AcDbPoint"},
+                                                                              {" 10", "3"},
+                                                                              {" 20", "4"},
+                                                                              {" 30", "0.0"}}));
+    EXPECT_EQ(f.Write([](EntityWriters& e) { e.WritePoint(-1, kDefpointsLayer, 3, 4); }), G({{"  0", "POINT"},
+                                                                                             {"  5", "50"},
+                                                                                             {"330", "1F"},
+                                                                                             {"100", "AcDbEntity"},
+                                                                                             {"  8", "DEFPOINTS"},
+                                                                                             {"100", "AcDbPoint"},
+                                                                                             {" 10", "3"},
+                                                                                             {" 20", "4"},
+                                                                                             {" 30", "0.0"}}));
     // A point drawn as a circle states its colour before the entity marker.
-    EXPECT_EQ(f.Write([](EntityWriters& e) { e.WriteCircle(1, 1, 0, 3, 4, 0.5L, true); }),
-              G({{"  0", "CIRCLE"}, {"  5", "50"}, {"330", "1F"}, {" 62", "     4"}, {"100", "AcDbEntity"},
-                 {"  8", "A"}, {"100", "AcDbCircle"}, {" 10", "3"}, {" 20", "4"}, {" 30", "0.0"}, {" 40", "0.5"}}));
+    EXPECT_EQ(f.Write([](EntityWriters& e) { e.WriteCircle(1, 1, 0, 3, 4, 0.5L, true); }), G({{"  0", "CIRCLE"},
+                                                                                              {"  5", "50"},
+                                                                                              {"330", "1F"},
+                                                                                              {" 62", "     4"},
+                                                                                              {"100", "AcDbEntity"},
+                                                                                              {"  8", "A"},
+                                                                                              {"100", "AcDbCircle"},
+                                                                                              {" 10", "3"},
+                                                                                              {" 20", "4"},
+                                                                                              {" 30", "0.0"},
+                                                                                              {" 40", "0.5"}}));
 }
 
 TEST(EntityWriters, ChoosesCircleArcOrEllipse) {
@@ -112,38 +167,115 @@ TEST(EntityWriters, ChoosesCircleArcOrEllipse) {
     const Case cases[] = {
         {1, 0, 360, 0, "CIRCLE", G({{" 10", "1"}, {" 20", "2"}, {" 30", "0.0"}, {" 40", "10"}})},
         {1, -90, 270, 0, "CIRCLE", G({{" 10", "1"}, {" 20", "2"}, {" 30", "0.0"}, {" 40", "10"}})},
-        {1, 30, 120, 15, "ARC", G({{" 10", "1"}, {" 20", "2"}, {" 30", "0.0"}, {" 40", "10"}, {"100", "AcDbArc"},
-                                   {" 50", "45"}, {" 51", "135"}})},
-        {1, 300, 60, 0, "ARC", G({{" 10", "1"}, {" 20", "2"}, {" 30", "0.0"}, {" 40", "10"}, {"100", "AcDbArc"},
-                                  {" 50", "300"}, {" 51", "60"}})},
-        {1, 350, 20, 30, "ARC", G({{" 10", "1"}, {" 20", "2"}, {" 30", "0.0"}, {" 40", "10"}, {"100", "AcDbArc"},
-                                   {" 50", "380"}, {" 51", "50"}})},
+        {1, 30, 120, 15, "ARC",
+         G({{" 10", "1"},
+            {" 20", "2"},
+            {" 30", "0.0"},
+            {" 40", "10"},
+            {"100", "AcDbArc"},
+            {" 50", "45"},
+            {" 51", "135"}})},
+        {1, 300, 60, 0, "ARC",
+         G({{" 10", "1"},
+            {" 20", "2"},
+            {" 30", "0.0"},
+            {" 40", "10"},
+            {"100", "AcDbArc"},
+            {" 50", "300"},
+            {" 51", "60"}})},
+        {1, 350, 20, 30, "ARC",
+         G({{" 10", "1"},
+            {" 20", "2"},
+            {" 30", "0.0"},
+            {" 40", "10"},
+            {"100", "AcDbArc"},
+            {" 50", "380"},
+            {" 51", "50"}})},
         {0.5L, 45, 45, 0, "ELLIPSE",
-         G({{" 10", "1"}, {" 20", "2"}, {" 30", "0.0"}, {" 11", "10"}, {" 21", "0.0"}, {" 31", "0.0"}, {"210", "0.0"},
-            {"220", "0.0"}, {"230", "1.0"}, {" 40", "0.5"}, {" 41", "0"}, {" 42", "6.28318530717959"}})},
+         G({{" 10", "1"},
+            {" 20", "2"},
+            {" 30", "0.0"},
+            {" 11", "10"},
+            {" 21", "0.0"},
+            {" 31", "0.0"},
+            {"210", "0.0"},
+            {"220", "0.0"},
+            {"230", "1.0"},
+            {" 40", "0.5"},
+            {" 41", "0"},
+            {" 42", "6.28318530717959"}})},
         {0.5L, 300, 60, 0, "ELLIPSE",
-         G({{" 10", "1"}, {" 20", "2"}, {" 30", "0.0"}, {" 11", "10"}, {" 21", "0.0"}, {" 31", "0.0"}, {"210", "0.0"},
-            {"220", "0.0"}, {"230", "1.0"}, {" 40", "0.5"}, {" 41", "5.23598775598299"}, {" 42", "7.33038285837618"}})},
+         G({{" 10", "1"},
+            {" 20", "2"},
+            {" 30", "0.0"},
+            {" 11", "10"},
+            {" 21", "0.0"},
+            {" 31", "0.0"},
+            {"210", "0.0"},
+            {"220", "0.0"},
+            {"230", "1.0"},
+            {" 40", "0.5"},
+            {" 41", "5.23598775598299"},
+            {" 42", "7.33038285837618"}})},
         {0.5L, -90, 0, 90, "ELLIPSE",
-         G({{" 10", "1"}, {" 20", "2"}, {" 30", "0.0"}, {" 11", kNearZero}, {" 21", "10"},
-            {" 31", "0.0"}, {"210", "0.0"}, {"220", "0.0"}, {"230", "1.0"}, {" 40", "0.5"}, {" 41", "4.71238898038469"},
+         G({{" 10", "1"},
+            {" 20", "2"},
+            {" 30", "0.0"},
+            {" 11", kNearZero},
+            {" 21", "10"},
+            {" 31", "0.0"},
+            {"210", "0.0"},
+            {"220", "0.0"},
+            {"230", "1.0"},
+            {" 40", "0.5"},
+            {" 41", "4.71238898038469"},
             {" 42", "6.28318530717959"}})},
         // Taller than wide: the axes swap, the angles turn back a quarter.
         {2, 90, 180, 0, "ELLIPSE",
-         G({{" 10", "1"}, {" 20", "2"}, {" 30", "0.0"}, {" 11", kNearZero}, {" 21", "20"},
-            {" 31", "0.0"}, {"210", "0.0"}, {"220", "0.0"}, {"230", "1.0"}, {" 40", "0.5"}, {" 41", "0"},
+         G({{" 10", "1"},
+            {" 20", "2"},
+            {" 30", "0.0"},
+            {" 11", kNearZero},
+            {" 21", "20"},
+            {" 31", "0.0"},
+            {"210", "0.0"},
+            {"220", "0.0"},
+            {"230", "1.0"},
+            {" 40", "0.5"},
+            {" 41", "0"},
             {" 42", "1.5707963267949"}})},
         {4, 10, 10, -90, "ELLIPSE",
-         G({{" 10", "1"}, {" 20", "2"}, {" 30", "0.0"}, {" 11", "40"}, {" 21", "0.0"}, {" 31", "0.0"}, {"210", "0.0"},
-            {"220", "0.0"}, {"230", "1.0"}, {" 40", "0.25"}, {" 41", "0"}, {" 42", "6.28318530717959"}})},
+         G({{" 10", "1"},
+            {" 20", "2"},
+            {" 30", "0.0"},
+            {" 11", "40"},
+            {" 21", "0.0"},
+            {" 31", "0.0"},
+            {"210", "0.0"},
+            {"220", "0.0"},
+            {"230", "1.0"},
+            {" 40", "0.25"},
+            {" 41", "0"},
+            {" 42", "6.28318530717959"}})},
         {0, 0, 0, 0, "ELLIPSE",
-         G({{" 10", "1"}, {" 20", "2"}, {" 30", "0.0"}, {" 11", "10"}, {" 21", "0.0"}, {" 31", "0.0"}, {"210", "0.0"},
-            {"220", "0.0"}, {"230", "1.0"}, {" 40", "1E-6"}, {" 41", "0"}, {" 42", "6.28318530717959"}})},
+         G({{" 10", "1"},
+            {" 20", "2"},
+            {" 30", "0.0"},
+            {" 11", "10"},
+            {" 21", "0.0"},
+            {" 31", "0.0"},
+            {"210", "0.0"},
+            {"220", "0.0"},
+            {"230", "1.0"},
+            {" 40", "1E-6"},
+            {" 41", "0"},
+            {" 42", "6.28318530717959"}})},
     };
     for (const auto& c : cases) {
         Fixture f;
-        const Groups groups =
-            f.Write([&](EntityWriters& e) { e.WriteCircleArcOrEllipse(1, 2, 0, 1, 2, 10, c.flatness, c.start, c.end, c.tilt); });
+        const Groups groups = f.Write([&](EntityWriters& e) {
+            e.WriteCircleArcOrEllipse(1, 2, 0, 1, 2, 10, c.flatness, c.start, c.end, c.tilt);
+        });
         SCOPED_TRACE(::testing::Message() << c.flatness << " " << c.start << " " << c.end << " " << c.tilt);
         ASSERT_GE(groups.size(), 6u);
         EXPECT_EQ(groups[0].second, c.entity);
@@ -156,11 +288,13 @@ TEST(EntityWriters, ChoosesCircleArcOrEllipse) {
     // An ellipse of radius 0 has no axis: a POINT at its centre, on the ellipse's layer.
     for (long double flatness : {0.5L, 2.0L}) {
         Fixture f;
-        const Groups point = f.Write([&](EntityWriters& e) { e.WriteCircleArcOrEllipse(1, 2, 0, 1, 2, 0, flatness, 0, 90, 0); });
+        const Groups point =
+            f.Write([&](EntityWriters& e) { e.WriteCircleArcOrEllipse(1, 2, 0, 1, 2, 0, flatness, 0, 90, 0); });
         ASSERT_GE(point.size(), 4u);
         EXPECT_EQ(point[0].second, "POINT");
         EXPECT_EQ(testing::Value(point, "  8"), "A");
-        EXPECT_EQ(Groups(point.end() - 4, point.end()), G({{"100", "AcDbPoint"}, {" 10", "1"}, {" 20", "2"}, {" 30", "0.0"}}));
+        EXPECT_EQ(Groups(point.end() - 4, point.end()),
+                  G({{"100", "AcDbPoint"}, {" 10", "1"}, {" 20", "2"}, {" 30", "0.0"}}));
     }
     // An auxiliary circle goes to DEFPOINTS with no line type.
     Fixture f;
@@ -176,7 +310,7 @@ struct TextCase {
     long double dx = 10, dy = 0, w = 25, h = 25;
     int attr = 0, layer = 0;
     bool shrinkTexts = false, narrowHalfWidthTexts = false;
-    Groups expected;   // from group 10 on
+    Groups expected;  // from group 10 on
 };
 
 TEST(EntityWriters, TextsKeepPositionAngleSizeAndWriting) {
@@ -186,8 +320,14 @@ TEST(EntityWriters, TextsKeepPositionAngleSizeAndWriting) {
         {"running down: 270", "X", false, 0, -5, 25, 25, 0, 0, false, false,
          G({{" 10", "100"}, {" 20", "200"}, {" 30", "0.0"}, {" 40", "25"}, {"  1", "X"}, {" 50", "270"}})},
         {"vertical along X: 90, half a height up", "縦", true, 10, 0, 20, 25, 0, 0, true, false,
-         G({{" 10", "100"}, {" 20", "212.5"}, {" 30", "0.0"}, {" 40", "22.5"}, {"  1", "縦"}, {" 50", "90"},
-            {" 41", "0.8"}, {"  7", "TATEGAKI"}})},
+         G({{" 10", "100"},
+            {" 20", "212.5"},
+            {" 30", "0.0"},
+            {" 40", "22.5"},
+            {"  1", "縦"},
+            {" 50", "90"},
+            {" 41", "0.8"},
+            {"  7", "TATEGAKI"}})},
         {"half-width only: aspect", "ABC123", false, 10, 0, 25, 25, 0, 0, false, true,
          G({{" 10", "100"}, {" 20", "200"}, {" 30", "0.0"}, {" 40", "25"}, {"  1", "ABC123"}, {" 41", "0.6"}})},
         {"a full-width character: no aspect", "ABC１", false, 10, 0, 25, 25, 0, 0, false, true,
@@ -200,8 +340,8 @@ TEST(EntityWriters, TextsKeepPositionAngleSizeAndWriting) {
          G({{" 10", "100"}, {" 20", "200"}, {" 30", "0.0"}, {" 40", "25"}, {"  1", "ｶﾞｽ管"}})},
         {"height 0: no width factor", "A", false, 10, 0, 25, 0, 0, 0, false, false,
          G({{" 10", "100"}, {" 20", "200"}, {" 30", "0.0"}, {" 40", "0"}, {"  1", "A"}})},
-        {"trailing blanks go, a full-width space stays, a tab inside is escaped", "注記 \t　 ", false, 10, 0, 25,
-         25, 0, 0, false, false, G({{" 10", "100"}, {" 20", "200"}, {" 30", "0.0"}, {" 40", "25"}, {"  1", "注記 ^I　"}})},
+        {"trailing blanks go, a full-width space stays, a tab inside is escaped", "注記 \t　 ", false, 10, 0, 25, 25, 0,
+         0, false, false, G({{" 10", "100"}, {" 20", "200"}, {" 30", "0.0"}, {" 40", "25"}, {"  1", "注記 ^I　"}})},
         {"special characters spelled out", "①㎜", false, 10, 0, 25, 25, 0, 0, false, false,
          G({{" 10", "100"}, {" 20", "200"}, {" 30", "0.0"}, {" 40", "25"}, {"  1", "(1)mm"}})},
     };
@@ -214,8 +354,8 @@ TEST(EntityWriters, TextsKeepPositionAngleSizeAndWriting) {
         const Groups groups = f.Write([&](EntityWriters& e) {
             e.WriteText(Utf8ToCp932(c.text), c.vertical, false, {}, c.attr, 0, c.layer, 100, 200, c.dx, c.dy, c.w, c.h);
         });
-        Groups expected = G({{"  0", "TEXT"}, {"  5", "50"}, {"330", "1F"}, {"100", "AcDbEntity"}, {"  8", "A"},
-                             {"100", "AcDbText"}});
+        Groups expected = G(
+            {{"  0", "TEXT"}, {"  5", "50"}, {"330", "1F"}, {"100", "AcDbEntity"}, {"  8", "A"}, {"100", "AcDbText"}});
         for (auto [code, value] : c.expected) expected.emplace_back(code, code == "  1" ? Utf8ToCp932(value) : value);
         expected.emplace_back("100", "AcDbText");
         EXPECT_EQ(groups, expected) << c.what;
@@ -224,12 +364,14 @@ TEST(EntityWriters, TextsKeepPositionAngleSizeAndWriting) {
 
 TEST(EntityWriters, TextsOfAnAuxiliaryTypeGoToDefpointsInColour7) {
     Fixture f;
-    const Groups groups = f.Write([](EntityWriters& e) { e.WriteText("x", false, false, {}, 7, 0, 1, 0, 0, 1, 0, 25, 25); });
+    const Groups groups =
+        f.Write([](EntityWriters& e) { e.WriteText("x", false, false, {}, 7, 0, 1, 0, 0, 1, 0, 25, 25); });
     EXPECT_EQ(std::vector(groups.begin() + 4, groups.begin() + 6), G({{"  8", "DEFPOINTS"}, {" 62", "     7"}}));
     f.tables.layers[kDefpointsLayer].color = 7;
-    EXPECT_EQ(testing::Value(f.Write([](EntityWriters& e) { e.WriteText("x", false, false, {}, 7, 0, 1, 0, 0, 1, 0, 25, 25); }),
-                             " 62"),
-              "<none>");
+    EXPECT_EQ(
+        testing::Value(
+            f.Write([](EntityWriters& e) { e.WriteText("x", false, false, {}, 7, 0, 1, 0, 0, 1, 0, 25, 25); }), " 62"),
+        "<none>");
 }
 
 }  // namespace

@@ -41,14 +41,15 @@ TEST(LayerAssignment, NamesLayersWithOrWithoutNumbers) {
         {true, {{0, "壁"}}, {{0, "壁"}}},
         {true, {{18, "TEXT"}, {53, "TEXT"}}, {{18, "TEXT"}, {53, "3_5_TEXT"}}},
         {true, {{175, ""}}, {{175, "A_F_"}}},
-        {true, {{35, "(  )"}}, {{35, "2_3_"}}},          // a name that converts to nothing
+        {true, {{35, "(  )"}}, {{35, "2_3_"}}},  // a name that converts to nothing
         {true, {{1, "2_3_"}, {35, ""}}, {{1, "2_3_"}, {35, "2_3_2_3_"}}},
         {false, {{255, "ｶﾞｿﾘﾝ"}}, {{255, "F_F_ガソリン"}}},
         // 21 bytes at most, never half a character: the ligatures spell out to 20 bytes.
         {true, {{0, "㌶㌶"}}, {{0, "ヘクタールヘクタール"}}},
         {false, {{0, "㌶㌶"}}, {{0, "0_0_ヘクタールヘクタ"}}},
         // Readers merge names that differ only in case, and the fixed records "0" and "DEFPOINTS".
-        {true, {{0, "Wall"}, {1, "WALL"}, {2, "0"}, {3, "Defpoints"}},
+        {true,
+         {{0, "Wall"}, {1, "WALL"}, {2, "0"}, {3, "Defpoints"}},
          {{0, "Wall"}, {1, "0_1_WALL"}, {2, "0_2_0"}, {3, "0_3_Defpoints"}}},
         {true, {{0, "ア"}, {1, "ヂ"}}, {{0, "ア"}, {1, "ヂ"}}},  // 83 41 and 83 61: no letters to fold
     };
@@ -78,13 +79,14 @@ TEST(LayerAssignment, TakesTheMostUsedPenAndLineType) {
     const Case cases[] = {
         {{{2, 1}, {2, 1}, {2, 1}, {5, 1}, {5, 1}, {5, 1}}, 7, 1},  // a tie goes to the lower pen: pen 2 = 7
         {{{5, 2}, {5, 2}, {2, 3}}, 6, 2},
-        {{{7, 1}, {7, 1}, {3, 1}}, 3, 1},                          // pen 7 never decides
-        {{{9, 4}, {200, 4}}, 7, 4},                                // pens above 7 count nothing
-        {{{1, 12}, {1, 0}, {1, 5}}, 4, 1},                         // out-of-range types count as 1
+        {{{7, 1}, {7, 1}, {3, 1}}, 3, 1},  // pen 7 never decides
+        {{{9, 4}, {200, 4}}, 7, 4},  // pens above 7 count nothing
+        {{{1, 12}, {1, 0}, {1, 5}}, 4, 1},  // out-of-range types count as 1
     };
     for (const auto& c : cases) {
         Fixture f;
-        for (const auto& [pen, type] : c.lines) f.Line(3, static_cast<std::uint8_t>(pen), static_cast<std::uint8_t>(type));
+        for (const auto& [pen, type] : c.lines)
+            f.Line(3, static_cast<std::uint8_t>(pen), static_cast<std::uint8_t>(type));
         f.Assign();
         EXPECT_EQ(f.tables.layers[3].color, c.color);
         EXPECT_EQ(f.tables.layers[3].lineType, c.lineType);
@@ -122,7 +124,7 @@ TEST(LayerAssignment, GathersAuxiliaryLinesOnDefpoints) {
     f.Line(2, 5, 2);
     f.Assign();
     EXPECT_EQ(f.tables.layers[kDefpointsLayer].color, 4);  // pen 1 wins the tie
-    EXPECT_EQ(f.tables.layers[2].color, 6);                // only the ordinary line counts
+    EXPECT_EQ(f.tables.layers[2].color, 6);  // only the ordinary line counts
     EXPECT_EQ(f.tables.layers[2].lineType, 2);
 
     Fixture off;
@@ -147,7 +149,11 @@ TEST(LayerAssignment, DecidesWhetherDefpointsIsWritten) {
         {"a virtual point", [](Fixture& f) { f.drawing.virtualPoints.resize(1); }, true},
         {"an unused text type of Attr 7", [](Fixture& f) { f.drawing.textTypes[10].attribute = 7; }, true},
         {"Attr 7 only in entry 11", [](Fixture& f) { f.drawing.textTypes[11].attribute = 7; }, false},
-        {"points of pens above 6", [](Fixture& f) { f.drawing.points.push_back(DrawingPoint{0, 0, 0, 9}); }, false},
+        {"points of pens above 6",
+         [](Fixture& f) {
+             f.drawing.points.push_back(DrawingPoint{0, 0, 0, 9});
+         },
+         false},
     };
     for (const auto& c : cases) {
         Fixture f;
@@ -158,28 +164,31 @@ TEST(LayerAssignment, DecidesWhetherDefpointsIsWritten) {
 }
 
 TEST(LayerAssignment, FillsTheLineTypeNamesOfTheChosenSetAndTheDrawingsOwn) {
-    const auto first = [](const LayerTables& t) { return std::vector<std::string>(t.linetypeNames.begin(), t.linetypeNames.begin() + 10); };
+    const auto first = [](const LayerTables& t) {
+        return std::vector<std::string>(t.linetypeNames.begin(), t.linetypeNames.begin() + 10);
+    };
     LayerTables t;
     FillLinetypeNames(true, {}, t);
-    EXPECT_EQ(first(t), (std::vector<std::string>{"", "CONTINUOUS", "DASHED1", "DASHED2", "DASHED3", "CENTER1", "CENTER2",
-                                                  "PHANTOM1", "PHANTOM2", "DOT"}));
+    EXPECT_EQ(first(t), (std::vector<std::string>{"", "CONTINUOUS", "DASHED1", "DASHED2", "DASHED3", "CENTER1",
+                                                  "CENTER2", "PHANTOM1", "PHANTOM2", "DOT"}));
     FillLinetypeNames(false, {}, t);
-    EXPECT_EQ(first(t), (std::vector<std::string>{"", "CONTINUOUS", "HIDDEN2", "HIDDEN", "HIDDENX2", "CENTER2", "CENTER",
-                                                  "PHANTOM2", "PHANTOM", "DOT"}));
+    EXPECT_EQ(first(t), (std::vector<std::string>{"", "CONTINUOUS", "HIDDEN2", "HIDDEN", "HIDDENX2", "CENTER2",
+                                                  "CENTER", "PHANTOM2", "PHANTOM", "DOT"}));
     EXPECT_EQ(t.LinetypeNameOf(0), "CONTINUOUS");
     EXPECT_EQ(t.LinetypeNameOf(10), "CONTINUOUS");
 
     // A drawing's own: fitted, and kept apart from the set's and each other's names.
-    const std::vector<DefinedLinetype> own{{16, "DOUBLE6", {1, -1}}, {32, "dashed spaced", {6, -6}}, {33, "center2", {1, -1}},
-                                       {34, "", {1, -1}}, {35, "Dashed_Spaced", {1, -1}}, {36, "bylayer", {1, -1}},
-                                       {37, std::string(40, 'x'), {1, -1}}};
+    const std::vector<DefinedLinetype> own{{16, "DOUBLE6", {1, -1}},           {32, "dashed spaced", {6, -6}},
+                                           {33, "center2", {1, -1}},           {34, "", {1, -1}},
+                                           {35, "Dashed_Spaced", {1, -1}},     {36, "bylayer", {1, -1}},
+                                           {37, std::string(40, 'x'), {1, -1}}};
     LayerTables withOwn;
     FillLinetypeNames(true, own, withOwn);
-    const std::vector<std::string> names{withOwn.LinetypeNameOf(16), withOwn.LinetypeNameOf(32), withOwn.LinetypeNameOf(33),
-                                         withOwn.LinetypeNameOf(34), withOwn.LinetypeNameOf(35), withOwn.LinetypeNameOf(36),
-                                         withOwn.LinetypeNameOf(37), withOwn.LinetypeNameOf(38)};
-    EXPECT_EQ(names, (std::vector<std::string>{"DOUBLE6", "dashed_spaced", "center2_33", "LINETYPE_34", "Dashed_Spaced_35",
-                                               "bylayer_36", std::string(31, 'x'), "CONTINUOUS"}));
+    const std::vector<std::string> names{
+        withOwn.LinetypeNameOf(16), withOwn.LinetypeNameOf(32), withOwn.LinetypeNameOf(33), withOwn.LinetypeNameOf(34),
+        withOwn.LinetypeNameOf(35), withOwn.LinetypeNameOf(36), withOwn.LinetypeNameOf(37), withOwn.LinetypeNameOf(38)};
+    EXPECT_EQ(names, (std::vector<std::string>{"DOUBLE6", "dashed_spaced", "center2_33", "LINETYPE_34",
+                                               "Dashed_Spaced_35", "bylayer_36", std::string(31, 'x'), "CONTINUOUS"}));
 }
 
 }  // namespace

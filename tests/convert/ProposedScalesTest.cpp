@@ -59,8 +59,11 @@ TEST(ListProposedScales, ListsUsedScalesLargestFirstAndProposesTheBusiestGroup) 
         AddLines(d, 0x10, 1);
         AddLines(d, 0x20, 1);
         AddLines(d, 0x30, 1);
-        cases.push_back({"no zero or negative scales; the first item when the main group has none", d,
-                         {"2.5", "0.300000011920929"}, 0, true});
+        cases.push_back({"no zero or negative scales; the first item when the main group has none",
+                         d,
+                         {"2.5", "0.300000011920929"},
+                         0,
+                         true});
     }
     {
         Drawing d = WithScales({{0, std::numeric_limits<float>::infinity()}, {1, 100}});

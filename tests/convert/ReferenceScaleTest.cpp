@@ -24,13 +24,22 @@ TEST(RoundHalfAway, RoundsHalvesAwayFromZero) {
         long double x, rounded;
     };
     const Case cases[] = {
-        {2.5L, 3}, {-2.5L, -3}, {2.4999L, 2}, {-2.4999L, -2}, {0, 0}, {0.5L, 1}, {-0.5L, -1},
-        {3e9L, 3e9L},                                   // beyond 32 bits
+        {2.5L, 3},
+        {-2.5L, -3},
+        {2.4999L, 2},
+        {-2.4999L, -2},
+        {0, 0},
+        {0.5L, 1},
+        {-0.5L, -1},
+        {3e9L, 3e9L},  // beyond 32 bits
         {4611686018427387904.5L, 4611686018427387905.0L},  // 2^62 + 0.5
         {-4611686018427387904.5L, -4611686018427387905.0L},
         {9223372036854775806.5L, 9223372036854775807.0L},  // 2^63 - 1.5: the last one below 2^63
-        {std::nextafter(2.5L, 0.0L), 2}, {std::nextafter(-2.5L, 0.0L), -2}, {std::nextafter(1.5L, 0.0L), 1},
-        {1E20L, 1E20L}, {-1E20L, -1E20L},               // beyond 2^63: already whole
+        {std::nextafter(2.5L, 0.0L), 2},
+        {std::nextafter(-2.5L, 0.0L), -2},
+        {std::nextafter(1.5L, 0.0L), 1},
+        {1E20L, 1E20L},
+        {-1E20L, -1E20L},  // beyond 2^63: already whole
     };
     for (const auto& c : cases) EXPECT_EQ(RoundHalfAway(c.x), c.rounded) << static_cast<double>(c.x);
 }
@@ -54,10 +63,10 @@ TEST(ScaleStatistics, ArcsAddTheirExtremesOrTheirEnds) {
         float minX, maxX, minY, maxY;
     };
     const Case cases[] = {
-        {0, 90, -10, 10, -5, 5},     // a start angle of 0 counts as whole
-        {180, 90, -10, 10, -5, 5},   // so does 180
-        {45, 45, -10, 10, -5, 5},    // equal angles
-        {90, 180, -10, 0, 0, 5},     // the two end points only
+        {0, 90, -10, 10, -5, 5},  // a start angle of 0 counts as whole
+        {180, 90, -10, 10, -5, 5},  // so does 180
+        {45, 45, -10, 10, -5, 5},  // equal angles
+        {90, 180, -10, 0, 0, 5},  // the two end points only
     };
     for (const auto& c : cases) {
         ScaleStatistics s;
@@ -77,12 +86,12 @@ TEST(ScaleStatistics, AnalyzeGivesSixSignificantDigitsAcrossTheExtent) {
         int digits;
     };
     const Case cases[] = {
-        {100, 400, 1, 1},       // log10(40000) = 4.60 -> 5
-        {1, 0.5f, 1, 6},        // log10(0.5) = -0.30 -> 0
-        {100, 20000, 1, -1},    // log10(2000000) = 6.30 -> 7
-        {1, 1000, 1, 3},        // an exact power of ten
-        {1, 0, 1, 0},           // no extent
-        {0, 10, 1, 0},          // a zero or negative scale has no extent to speak of
+        {100, 400, 1, 1},  // log10(40000) = 4.60 -> 5
+        {1, 0.5f, 1, 6},  // log10(0.5) = -0.30 -> 0
+        {100, 20000, 1, -1},  // log10(2000000) = 6.30 -> 7
+        {1, 1000, 1, 3},  // an exact power of ten
+        {1, 0, 1, 0},  // no extent
+        {0, 10, 1, 0},  // a zero or negative scale has no extent to speak of
         {-100, 10, 1, 0},
     };
     for (const auto& c : cases) {
@@ -173,10 +182,8 @@ TEST(ScaleStatistics, OneCoordinateFarOffLeavesItsGroupUnrounded) {
         bool unrounded;
     };
     const Case cases[] = {
-        {"a house plan at 1:100", 100, 420, false},
-        {"a 100 m sheet at 1:1", 1, 1e5f, false},
-        {"one damaged number at 1:100", 100, 1e10f, true},
-        {"one damaged number at 1:1", 1, 1e30f, true},
+        {"a house plan at 1:100", 100, 420, false},        {"a 100 m sheet at 1:1", 1, 1e5f, false},
+        {"one damaged number at 1:100", 100, 1e10f, true}, {"one damaged number at 1:1", 1, 1e30f, true},
         {"past a kilometre on paper", 200, 2e6f, true},
     };
     for (const Case& c : cases) {

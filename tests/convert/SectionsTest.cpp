@@ -42,7 +42,7 @@ TEST(HeaderSection, ScalesWithTheReferenceScaleAndPaper) {
         {1, 3, "420", "297", "1", "2.5", "1.25"},
         {100, 0, "118900", "84100", "100", "250", "125"},
         {0.5L, 4, "148.5", "105", "0.5", "1.25", "0.625"},
-        {1, 6, "1189", "841", "1", "2.5", "1.25"},   // an unknown paper code takes A0
+        {1, 6, "1189", "841", "1", "2.5", "1.25"},  // an unknown paper code takes A0
         {1, 14, "100000", "70372", "1", "2.5", "1.25"},
     };
     for (const auto& c : cases) {
@@ -76,8 +76,9 @@ TEST(HeaderSection, HoldsTheFixedVariablesInOrder) {
     EXPECT_EQ(HeaderVariable(text, "$TDUPDATE"), G({{" 40", "2453431.5"}}));
     EXPECT_EQ(HeaderVariable(text, "$DIMPOST"), G({{"  1", ""}}));
     EXPECT_EQ(HeaderVariable(text, "$DIMALTF"), G({{" 40", "0.03937007874016"}}));
-    EXPECT_EQ(HeaderVariable(text, "$PEXTMIN"),
-              G({{" 10", "1.000000000000000E+20"}, {" 20", "1.000000000000000E+20"}, {" 30", "1.000000000000000E+20"}}));
+    EXPECT_EQ(
+        HeaderVariable(text, "$PEXTMIN"),
+        G({{" 10", "1.000000000000000E+20"}, {" 20", "1.000000000000000E+20"}, {" 30", "1.000000000000000E+20"}}));
     EXPECT_EQ(HeaderVariable(text, "$CECOLOR"), G({{" 62", "   256"}}));
     EXPECT_EQ(HeaderVariable(text, "$CLAYER"), G({{"  8", "0"}}));
 }
@@ -117,13 +118,15 @@ struct TablesFixture {
         FillLinetypeNames(true, {}, tables);
     }
     void Use(int layer, const char* name, int color, int lineType = 1) {
-        tables.layers[layer] = DxfLayer{name, true, static_cast<std::uint8_t>(lineType),
-                                            static_cast<std::uint8_t>(color), 1};
+        tables.layers[layer] =
+            DxfLayer{name, true, static_cast<std::uint8_t>(lineType), static_cast<std::uint8_t>(color), 1};
     }
     std::pair<std::string, std::int32_t> Write() {
         FillLinetypeNames(jwLineTypes, {}, tables);
         DxfWriter w;
-        WriteTablesSection(w, TablesInputs{drawing, tables, LimitsFor(3, 1), jwLineTypes, defpoints, OutputFormat::Dos932, {}, FontStyles{}});
+        WriteTablesSection(
+            w, TablesInputs{
+                   drawing, tables, LimitsFor(3, 1), jwLineTypes, defpoints, OutputFormat::Dos932, {}, FontStyles{}});
         const std::int32_t nextHandle = w.NextHandle();
         return {w.Text(), nextHandle};
     }
@@ -159,8 +162,14 @@ TEST(TablesSection, UsedLayersDefpointsAndTategakiTakeRunningHandles) {
     const auto [text, nextHandle] = f.Write();
     const auto layers = Records(text, "LAYER");
     ASSERT_EQ(layers.size(), 4u);
-    EXPECT_EQ(layers[1], G({{"  0", "LAYER"}, {"  5", "50"}, {"330", "2"}, {"100", "AcDbSymbolTableRecord"},
-                            {"100", "AcDbLayerTableRecord"}, {"  2", "WALL"}, {" 70", "     0"}, {" 62", "     5"},
+    EXPECT_EQ(layers[1], G({{"  0", "LAYER"},
+                            {"  5", "50"},
+                            {"330", "2"},
+                            {"100", "AcDbSymbolTableRecord"},
+                            {"100", "AcDbLayerTableRecord"},
+                            {"  2", "WALL"},
+                            {" 70", "     0"},
+                            {" 62", "     5"},
                             {"  6", "DASHED1"}}));
     EXPECT_EQ(Value(layers[2], "  5"), "51");
     EXPECT_EQ(Value(layers[2], " 62"), "    -7");
@@ -211,11 +220,25 @@ TEST(TablesSection, TheLineTypeSetChangesOnlyTheEightRecords) {
         EXPECT_EQ(Value(acadTypes[i], "  5"), handles[i]);
         EXPECT_EQ(jwTypes[i] == acadTypes[i], i < 3) << i;
     }
-    EXPECT_EQ(jwTypes[6], G({{"  0", "LTYPE"}, {"  5", "3D"}, {"330", "5"}, {"100", "AcDbSymbolTableRecord"},
-                             {"100", "AcDbLinetypeTableRecord"}, {"  2", "CENTER1"}, {" 70", "     0"},
-                             {"  3", "----- - ----- - ----- - ----- - "}, {" 72", "    65"}, {" 73", "     4"},
-                             {" 40", "10.0"}, {" 49", "6.25"}, {" 74", "     0"}, {" 49", "-1.25"}, {" 74", "     0"},
-                             {" 49", "1.25"}, {" 74", "     0"}, {" 49", "-1.25"}, {" 74", "     0"}}));
+    EXPECT_EQ(jwTypes[6], G({{"  0", "LTYPE"},
+                             {"  5", "3D"},
+                             {"330", "5"},
+                             {"100", "AcDbSymbolTableRecord"},
+                             {"100", "AcDbLinetypeTableRecord"},
+                             {"  2", "CENTER1"},
+                             {" 70", "     0"},
+                             {"  3", "----- - ----- - ----- - ----- - "},
+                             {" 72", "    65"},
+                             {" 73", "     4"},
+                             {" 40", "10.0"},
+                             {" 49", "6.25"},
+                             {" 74", "     0"},
+                             {" 49", "-1.25"},
+                             {" 74", "     0"},
+                             {" 49", "1.25"},
+                             {" 74", "     0"},
+                             {" 49", "-1.25"},
+                             {" 74", "     0"}}));
     EXPECT_EQ(Value(acadTypes[10], "  2"), "DOT");
     EXPECT_EQ(Value(acadTypes[10], " 49"), "0.0");
     EXPECT_EQ(Value(acadTypes[2], "  3"), "Solid line");

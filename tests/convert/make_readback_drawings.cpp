@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
+#include "ToolArguments.h"
 #include "support/JwcBuilder.h"
 #include "support/JwwBuilder.h"
 #include "text/Cp932.h"
-#include "ToolArguments.h"
 
 using namespace orvik;
 
@@ -24,11 +24,20 @@ int main(int argc, char** argv) {
     // layers used only by texts or virtual points.
     JwcBuilder layers;
     layers.Paper(14, 1000).Group(0, 1, "G0").Group(2, 20, "hidden", false).Group(15, 500);
-    layers.Layer(0x00, "a`b\x01" "c").Layer(0x01, Utf8ToCp932("ﾄﾞｱ(1)")).Layer(0x02, Utf8ToCp932("①㈱"));
+    layers
+        .Layer(0x00,
+               "a`b\x01"
+               "c")
+        .Layer(0x01, Utf8ToCp932("ﾄﾞｱ(1)"))
+        .Layer(0x02, Utf8ToCp932("①㈱"));
     layers.Layer(0x03, "TEXT").Layer(0x23, "TEXT").Layer(0x24, "12345678", false).Layer(0xF0, "  ");
     layers.Layer(0xF1, Utf8ToCp932("仮想"));
-    layers.Line(LineRecord{0, 0, 10, 0, 1, 1, 0x00}).Line(LineRecord{0, 1, 10, 1, 2, 8, 0x01}).Line(LineRecord{0, 2, 10, 2, 12, 6, 0x02});
-    layers.Line(LineRecord{0, 3, 10, 3, 9, 2, 0x03}).Line(LineRecord{0, 4, 10, 4, 9, 0, 0x23}).Arc(ArcRecord{5, 5, 2, 10000, 0, 0, 0, 5, 200, 0x24});
+    layers.Line(LineRecord{0, 0, 10, 0, 1, 1, 0x00})
+        .Line(LineRecord{0, 1, 10, 1, 2, 8, 0x01})
+        .Line(LineRecord{0, 2, 10, 2, 12, 6, 0x02});
+    layers.Line(LineRecord{0, 3, 10, 3, 9, 2, 0x03})
+        .Line(LineRecord{0, 4, 10, 4, 9, 0, 0x23})
+        .Arc(ArcRecord{5, 5, 2, 10000, 0, 0, 0, 5, 200, 0x24});
     layers.Text(TextRecord{0, 6, 4, 6, "ABC", std::nullopt, 0, 0xF0});
     layers.VirtualPoint(1, 1, 0xF1);
     layers.TextType(4, 7, 30, 30);
@@ -49,10 +58,12 @@ int main(int argc, char** argv) {
     // ellipse whose radius rounds to 0.
     JwcBuilder hostile;
     hostile.Group(0, 100).Layer(0, "Wall").Layer(1, "WALL").Layer(2, "0").Layer(3, "wall");
-    for (std::uint8_t layer = 0; layer < 4; ++layer) hostile.Line(LineRecord{0, static_cast<float>(layer), 10, 0, 1, 1, layer});
+    for (std::uint8_t layer = 0; layer < 4; ++layer)
+        hostile.Line(LineRecord{0, static_cast<float>(layer), 10, 0, 1, 1, layer});
     hostile.Arc(ArcRecord{5, 5, 1e-30f, 5000, 0, 0, 0, 1, 1, 0});
-    hostile.Text(TextRecord{0, 6, 4, 6, "x\r\n  0\r\nLINE\r\n  8\r\nINJECTED\r\n 10\r\n0\r\n 20\r\n0\r\n 11\r\n1\r\n"
-                                        " 21\r\n1\r\n  0\r\nTEXT\r\n  1\r\ny^z"});
+    hostile.Text(TextRecord{0, 6, 4, 6,
+                            "x\r\n  0\r\nLINE\r\n  8\r\nINJECTED\r\n 10\r\n0\r\n 20\r\n0\r\n 11\r\n1\r\n"
+                            " 21\r\n1\r\n  0\r\nTEXT\r\n  1\r\ny^z"});
     hostile.WriteTo(folder + "/hostile.jwc");
 
     // Angles whose sines and cosines reach the file: arcs and tilted
@@ -71,14 +82,17 @@ int main(int argc, char** argv) {
             angles.Arc(ArcRecord{x, y, 2, 10000, angle, AngleUnits(90) - angle, 0, 1, 1, 0});
         }
         const double radians = half * 0.5 * 3.14159265358979323846 / 180;
-        angles.Text(TextRecord{x, y, x + static_cast<float>(std::cos(radians)), y + static_cast<float>(std::sin(radians)), "T"});
+        angles.Text(TextRecord{x, y, x + static_cast<float>(std::cos(radians)),
+                               y + static_cast<float>(std::sin(radians)), "T"});
     }
     for (int i = 0; i < 3000; ++i) {
         const auto start = static_cast<std::int32_t>(next()), end = static_cast<std::int32_t>(next());
         const auto tilt = static_cast<std::int32_t>(next() % (360u << 16));
-        angles.Arc(ArcRecord{static_cast<float>(i % 50), static_cast<float>(i / 50), 1.5f, static_cast<std::uint16_t>(next() % 20000),
-                             start % (720 << 16), end % (720 << 16), tilt, 1, 1, 0});
-        const float dx = static_cast<float>(next() % 20001) / 1000 - 10, dy = static_cast<float>(next() % 20001) / 1000 - 10;
+        angles.Arc(ArcRecord{static_cast<float>(i % 50), static_cast<float>(i / 50), 1.5f,
+                             static_cast<std::uint16_t>(next() % 20000), start % (720 << 16), end % (720 << 16), tilt,
+                             1, 1, 0});
+        const float dx = static_cast<float>(next() % 20001) / 1000 - 10,
+                    dy = static_cast<float>(next() % 20001) / 1000 - 10;
         angles.Text(TextRecord{0, static_cast<float>(i), dx, static_cast<float>(i) + dy, "R"});
     }
     angles.WriteTo(folder + "/angles.jwc");
@@ -93,7 +107,8 @@ int main(int argc, char** argv) {
     plan.header.paperSize = 3;
     plan.header.groups[0].scale = 100;
     plan.header.maxDrawWidth = -101;  // printed widths in hundredths of a millimetre
-    for (std::size_t pen = 1; pen < plan.header.printerPens.size(); ++pen) plan.header.printerPens[pen].width = static_cast<std::uint32_t>(10 * pen);
+    for (std::size_t pen = 1; pen < plan.header.printerPens.size(); ++pen)
+        plan.header.printerPens[pen].width = static_cast<std::uint32_t>(10 * pen);
     plan.header.groups[0].name = Utf8ToCp932("平面図");
     plan.header.groups[0].layers[0].name = Utf8ToCp932("壁");
     plan.header.groups[0].layers[1].name = Utf8ToCp932("建具");
@@ -107,12 +122,15 @@ int main(int argc, char** argv) {
         c.penStyle = style;
         return c;
     };
-    for (const auto& [x1, y1, x2, y2] : {std::array{-45.5, -30.0, 45.5, -30.0}, {45.5, -30.0, 45.5, 30.0},
-                                         {45.5, 30.0, -45.5, 30.0}, {-45.5, 30.0, -45.5, -30.0}})
+    for (const auto& [x1, y1, x2, y2] : {std::array{-45.5, -30.0, 45.5, -30.0},
+                                         {45.5, -30.0, 45.5, 30.0},
+                                         {45.5, 30.0, -45.5, 30.0},
+                                         {-45.5, 30.0, -45.5, -30.0}})
         Append(plan.elements, JwwLine{on(0, 2), x1, y1, x2, y2});
     JwwCommon curve = on(0, 7);
     curve.group = 1;
-    for (int i = 0; i < 4; ++i) Append(plan.elements, JwwLine{curve, -40.0 + i, -20.0 + i * i, -39.0 + i, -20.0 + (i + 1) * (i + 1)});
+    for (int i = 0; i < 4; ++i)
+        Append(plan.elements, JwwLine{curve, -40.0 + i, -20.0 + i * i, -39.0 + i, -20.0 + (i + 1) * (i + 1)});
     Append(plan.elements, JwwLine{on(2, 9, 9), -45.5, 0, 45.5, 0});
     plan.header.sxfLineTypes.resize(33);
     plan.header.sxfLineTypes[4] = {"long dashed dotted", 4, {12, 1.5, 0.25, 1.5}};
@@ -121,7 +139,8 @@ int main(int argc, char** argv) {
     Append(plan.elements, JwwLine{on(0, 2, 16), -45.5, 15, 45.5, 15});
     Append(plan.elements, JwwArc{on(1, 3), 0, 0, 8, 0, 1.5707963267948966, 0, 1, 0});
     Append(plan.elements, JwwArc{on(1, 3), 20, 10, 4, 0, 0, 0.5, 0.5, 1});
-    Append(plan.elements, JwwText{on(1, 5), -30, 5, -20, 5, kJwwBoldOffset + 3, 3, 3, 0, 0, Utf8ToCp932("ＭＳ ゴシック"), Utf8ToCp932("居間")});
+    Append(plan.elements, JwwText{on(1, 5), -30, 5, -20, 5, kJwwBoldOffset + 3, 3, 3, 0, 0,
+                                  Utf8ToCp932("ＭＳ ゴシック"), Utf8ToCp932("居間")});
     Append(plan.elements, JwwText{on(1, 5), 0, -1000, 1, -1000, 0, 1, 1, 0, 0, "", "Printer_Orientation = 0"});
     Append(plan.elements, JwwPoint{on(0, 1), 30, -20, 0});
     Append(plan.elements, JwwPoint{on(0, 1), 31, -20, 1});

@@ -38,7 +38,7 @@ TEST(FormatReal, WritesTheGeneralFormWithFifteenDigits) {
         {0.000125L, "0.000125"},
         {1200, "1200"},
         {-1E20L, "-1E20"},
-        {0.99999999999999999L, "1"},                      // rounding carries into a new digit
+        {0.99999999999999999L, "1"},  // rounding carries into a new digit
         {999999999999999.9L, "1E15"},
         {static_cast<long double>(0.3f), "0.300000011920929"},  // a 32-bit value shows all 15 digits
         {2453431.5L, "2453431.5"},
@@ -52,7 +52,8 @@ TEST(FormatReal, WritesTheGeneralFormWithFifteenDigits) {
 std::string ReferenceReal(long double value) {
     if (value == 0) return "0";
     char buffer[64];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 17).ptr;
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific, 17).ptr;
     std::string digits;
     const char* p = buffer;
     for (; *p != 'e'; ++p)
@@ -77,7 +78,8 @@ std::string ReferenceReal(long double value) {
         return out + digits[0] + (digits.size() > 1 ? std::string(1, '.') + digits.substr(1) : std::string()) + "E" +
                std::to_string(exponent - 1);
     if (exponent <= 0) return out + "0." + std::string(-exponent, '0') + digits;
-    if (digits.size() <= static_cast<std::size_t>(exponent)) return out + digits + std::string(exponent - digits.size(), '0');
+    if (digits.size() <= static_cast<std::size_t>(exponent))
+        return out + digits + std::string(exponent - digits.size(), '0');
     return out + digits.substr(0, exponent) + "." + digits.substr(exponent);
 }
 
@@ -86,7 +88,7 @@ TEST(FormatReal, AgreesWithTheExactExpansionEverywhere) {
     std::uniform_real_distribution<double> exponent(-8, 22), mantissa(1, 10);
     for (int i = 0; i < 200000; ++i) {
         long double v = mantissa(random) * std::pow(10.0L, std::floor(exponent(random)));
-        if (i % 3 == 0) v = std::round(v * 1000) / 1000;             // few decimals, as rounded coordinates
+        if (i % 3 == 0) v = std::round(v * 1000) / 1000;  // few decimals, as rounded coordinates
         if (i % 5 == 0) v = static_cast<long double>(static_cast<float>(v));  // 32-bit values
         if (i % 2) v = -v;
         ASSERT_EQ(FormatReal(v), ReferenceReal(v)) << static_cast<double>(v) << " " << i;
@@ -194,9 +196,9 @@ TEST(DxfWriter, WritesControlBytesInCaretNotation) {
     const Case cases[] = {
         {"plain ^J and ^ stay", "plain ^J and ^ stay"},  // no control byte: the bytes as they are
         {"a\nb", "a^Jb"},
-        {"\r\n0\r\nLINE", "^M^J0^M^JLINE"},              // cannot start a forged record
-        {"x^y\x1A\x07\x1B\t", "x^ y^Z^G^[^I"},           // a caret is written "^ " once escaping is on
-        {"\x83\x5E\n", "\x83\x5E^J"},                       // タ ends in 5E, which is no caret
+        {"\r\n0\r\nLINE", "^M^J0^M^JLINE"},  // cannot start a forged record
+        {"x^y\x1A\x07\x1B\t", "x^ y^Z^G^[^I"},  // a caret is written "^ " once escaping is on
+        {"\x83\x5E\n", "\x83\x5E^J"},  // タ ends in 5E, which is no caret
         {std::string("\0", 1), "^@"},
     };
     for (const auto& c : cases) {

@@ -47,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(h.pointCount == static_cast<std::int32_t>(drawing.points.size()));
     Check(h.virtualPointCount >= 0 && h.virtualPointCount <= orvik::kVirtualPointSlots);
     // Nothing read can be larger than the file itself.
-    Check(drawing.lines.size() * orvik::kLineRecordSize <= size && drawing.texts.size() * orvik::kTextRecordSize <= size);
+    Check(drawing.lines.size() * orvik::kLineRecordSize <= size &&
+          drawing.texts.size() * orvik::kTextRecordSize <= size);
 
     orvik::ReadSummaryLines(drawing);
     orvik::DescribeReadError(error);

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "app/ReadReport.h"
-#include "support/JwwBuilder.h"
 #include "jww/JwwReader.h"
+#include "support/JwwBuilder.h"
 
 namespace {
 
@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (complete) {
         orvik::JwwDrawing again;
         Check(orvik::ReadJww(orvik::BuildJww(drawing).bytes, again));
-        Check(again.elements.order.size() == drawing.elements.order.size() && again.blocks.size() == drawing.blocks.size());
+        Check(again.elements.order.size() == drawing.elements.order.size() &&
+              again.blocks.size() == drawing.blocks.size());
     }
     return 0;
 }

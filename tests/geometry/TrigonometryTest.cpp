@@ -40,8 +40,8 @@ TEST(Trigonometry, CorrectlyRoundedOnEverySystem) {
         long double dx, dy, radians;
     };
     const Direction directions[] = {
-        {1, 1, 0xc.90fdaa22168c235p-4L},     {-1, 0, 0xc.90fdaa22168c235p-2L},
-        {0, 1, 0xc.90fdaa22168c235p-3L},     {3, 4, 0xe.d63382b0dda7b45p-4L},
+        {1, 1, 0xc.90fdaa22168c235p-4L},         {-1, 0, 0xc.90fdaa22168c235p-2L},
+        {0, 1, 0xc.90fdaa22168c235p-3L},         {3, 4, 0xe.d63382b0dda7b45p-4L},
         {-5, -1e-30L, -0xc.90fdaa22168c235p-2L}, {1e30L, 7, 0x8.dfa13f872525cabp-100L},
         {-0.0L, -2, -0xc.90fdaa22168c235p-3L},
     };
@@ -59,9 +59,9 @@ TEST(Trigonometry, AgreesWithGlibcAtTheFilesDigits) {
     std::vector<long double> degrees;
     for (int half = -1440; half <= 1440; ++half) {
         const float at = static_cast<float>(half) * 0.5f;
-        for (const long double d : {static_cast<long double>(at), static_cast<long double>(std::nextafter(at, 1e9f)),
-                                    static_cast<long double>(std::nextafter(at, -1e9f)), at + 1.0L / 65536,
-                                    at - 1.0L / 65536})
+        for (const long double d :
+             {static_cast<long double>(at), static_cast<long double>(std::nextafter(at, 1e9f)),
+              static_cast<long double>(std::nextafter(at, -1e9f)), at + 1.0L / 65536, at - 1.0L / 65536})
             for (const long double sum : {0.0L, 90.0L, -90.0L, 180.0L}) degrees.push_back(d + sum);
     }
     for (const long double d : degrees) {
@@ -75,7 +75,8 @@ TEST(Trigonometry, AgreesWithGlibcAtTheFilesDigits) {
         const long double r = Radians(static_cast<float>(random % 1440000) / 1000 - 720);
         EXPECT_LE(std::fabs(Cos(r) - cosl(r)), std::fabs(std::nextafter(cosl(r), 2.0L) - cosl(r))) << r;
         EXPECT_LE(std::fabs(Sin(r) - sinl(r)), std::fabs(std::nextafter(sinl(r), 2.0L) - sinl(r))) << r;
-        const long double dx = static_cast<long double>(random % 2001) - 1000, dy = static_cast<long double>(random >> 20) - 2048;
+        const long double dx = static_cast<long double>(random % 2001) - 1000,
+                          dy = static_cast<long double>(random >> 20) - 2048;
         if (dx == 0 && dy == 0) continue;
         const long double ref = atan2l(dy, dx);
         EXPECT_LE(std::fabs(Atan2(dy, dx) - ref), 2 * std::fabs(std::nextafter(ref, 4.0L) - ref)) << dx << ' ' << dy;

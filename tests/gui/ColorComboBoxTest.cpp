@@ -9,8 +9,8 @@ namespace orvik {
 namespace {
 
 void AddSeven(ColorComboBox& box) {
-    const int colors[] = {RgbValue(255, 0, 0),   RgbValue(255, 255, 0), RgbValue(0, 255, 0),    RgbValue(0, 255, 255),
-                          RgbValue(0, 0, 255),   RgbValue(255, 0, 255), RgbValue(255, 255, 255)};
+    const int colors[] = {RgbValue(255, 0, 0), RgbValue(255, 255, 0), RgbValue(0, 255, 0),    RgbValue(0, 255, 255),
+                          RgbValue(0, 0, 255), RgbValue(255, 0, 255), RgbValue(255, 255, 255)};
     for (int i = 0; i < 7; ++i) box.AddColor(colors[i], i + 1);
 }
 

@@ -9,14 +9,14 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QPushButton>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <QWheelEvent>
 
@@ -47,7 +47,8 @@ protected:
     std::vector<int> Pens() {
         std::vector<int> pens;
         for (int i = 1; i <= 6; ++i)
-            pens.push_back(Child<ColorComboBox>(QStringLiteral("penColorBox%1").arg(i).toUtf8().constData())->ColorNumber());
+            pens.push_back(
+                Child<ColorComboBox>(QStringLiteral("penColorBox%1").arg(i).toUtf8().constData())->ColorNumber());
         return pens;
     }
     QStringList Log() { return Child<QPlainTextEdit>("logView")->toPlainText().split('\n'); }
@@ -55,13 +56,16 @@ protected:
     void DropBatchOfSamples() {
         std::vector<std::string> files;
         const std::string sample = ReadFileBytes(Sample());
-        for (int i = 0; i < 30; ++i) files.push_back(dir_.Write(QStringLiteral("d%1.jwc").arg(i).toStdString(), sample));
+        for (int i = 0; i < 30; ++i)
+            files.push_back(dir_.Write(QStringLiteral("d%1.jwc").arg(i).toStdString(), sample));
         Drop(files);
         std::filesystem::create_directory(dir_.File("out"));
         dialogs_.folderAnswers.push_back(dir_.File("out"));
     }
     // The drawing tab's picture is built on a worker: until it is there.
-    void WaitForDrawing() { ASSERT_TRUE(QTest::qWaitFor([&] { return window_.DrawingSettled(); }, 10000)); }
+    void WaitForDrawing() {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window_.DrawingSettled(); }, 10000));
+    }
     void Drop(const std::vector<std::string>& paths) {
         auto* data = new QMimeData;
         QList<QUrl> urls;
@@ -110,7 +114,8 @@ TEST_F(MainWindowTest, TheDrawingTabFollowsTheSettingsWithoutReloading) {
     EXPECT_NE(view->Picture().shapes.front().a.x, firstEnd.x);
 
     // A batch: the drawing chosen from its list, at its own proposed scale.
-    const std::string other = dir_.Write("other.jwc", JwcBuilder().Group(0, 1).Line(LineRecord{0, 0, 5, 5, 1, 1, 0}).Bytes());
+    const std::string other =
+        dir_.Write("other.jwc", JwcBuilder().Group(0, 1).Line(LineRecord{0, 0, 5, 5, 1, 1, 0}).Bytes());
     Drop({Sample(), other});
     auto* batch = Child<QComboBox>("batchBox");
     ASSERT_EQ(batch->count(), 2);
@@ -201,7 +206,9 @@ TEST_F(MainWindowTest, ClosingDuringABatchAsksAndStopsAfterTheDrawingUnderWay) {
     int written = 0;
     for (int i = 0; i < 30; ++i)
         written += std::filesystem::exists(dir_.File(QStringLiteral("out/d%1.dxf").arg(i).toStdString()));
-    EXPECT_EQ(dialogs_.Count("ask: 変換中です。いま変換している図面で止めて、終了しますか？（変換済みのファイルは残ります）"), 2);
+    EXPECT_EQ(
+        dialogs_.Count("ask: 変換中です。いま変換している図面で止めて、終了しますか？（変換済みのファイルは残ります）"),
+        2);
     EXPECT_EQ(written, 4);
     EXPECT_FALSE(window_.isVisible());
 }
@@ -261,7 +268,8 @@ TEST_F(MainWindowTest, ShowsEveryDefaultWhenShown) {
     EXPECT_EQ(Text("halfWidthAspectField"), "70");
     EXPECT_EQ(Text("pointRadiusField"), "0.5000");
     EXPECT_EQ(Pens(), (std::vector<int>{4, 7, 3, 2, 6, 5}));
-    for (const char* checked : {"auxiliaryOnDefpointsBox", "plainLayerNamesBox", "roundCoordinatesBox", "shrinkTextsBox", "narrowHalfWidthBox"})
+    for (const char* checked : {"auxiliaryOnDefpointsBox", "plainLayerNamesBox", "roundCoordinatesBox",
+                                "shrinkTextsBox", "narrowHalfWidthBox"})
         EXPECT_TRUE(Child<QCheckBox>(checked)->isChecked()) << checked;
     EXPECT_FALSE(Child<QCheckBox>("polylinesBox")->isChecked());
     EXPECT_TRUE(Child<QRadioButton>("jwLineTypesButton")->isChecked());
@@ -305,12 +313,34 @@ TEST_F(MainWindowTest, KeyFiltersBeepAndDiscard) {
 // checked button) and around; Shift+Tab walks back. In the number fields the
 // editing keys do their usual work, and typed letters are refused.
 TEST_F(MainWindowTest, TabWalksTheControlsAndEditingKeysWorkInTheFields) {
-    const QStringList order = {"roundCoordinatesBox", "filledCircleButton", "pointRadiusField", "jwLineTypesButton",
-                               "polylinesBox", "explodeBlocksBox", "shrinkTextsBox", "textShrinkField", "narrowHalfWidthBox",
-                               "halfWidthAspectField", "scaleBox", "outputFormatBox", "plainLayerNamesBox",
-                               "auxiliaryOnDefpointsBox", "penColorBox1", "penColorBox2", "penColorBox3",
-                               "penColorBox4", "penColorBox5", "penColorBox6", "defaultsButton", "quitButton",
-                               "readButton", "saveButton", "qt_tabwidget_tabbar", "logView", "lightBackgroundBox", "fitButton",
+    const QStringList order = {"roundCoordinatesBox",
+                               "filledCircleButton",
+                               "pointRadiusField",
+                               "jwLineTypesButton",
+                               "polylinesBox",
+                               "explodeBlocksBox",
+                               "shrinkTextsBox",
+                               "textShrinkField",
+                               "narrowHalfWidthBox",
+                               "halfWidthAspectField",
+                               "scaleBox",
+                               "outputFormatBox",
+                               "plainLayerNamesBox",
+                               "auxiliaryOnDefpointsBox",
+                               "penColorBox1",
+                               "penColorBox2",
+                               "penColorBox3",
+                               "penColorBox4",
+                               "penColorBox5",
+                               "penColorBox6",
+                               "defaultsButton",
+                               "quitButton",
+                               "readButton",
+                               "saveButton",
+                               "qt_tabwidget_tabbar",
+                               "logView",
+                               "lightBackgroundBox",
+                               "fitButton",
                                "aboutButton"};
     window_.activateWindow();
     Child<QWidget>("roundCoordinatesBox")->setFocus();
@@ -395,8 +425,9 @@ TEST_F(MainWindowTest, PointsLeftAsPointsNeedAYes) {
     dialogs_.yesNoAnswers = {false};
     Child<QRadioButton>("pointButton")->click();
     EXPECT_TRUE(Child<QRadioButton>("filledCircleButton")->isChecked());
-    EXPECT_EQ(dialogs_.events, (std::vector<std::string>{
-                                   "beep", "ask: 点を点のまま変換するとAutoCADでは見えなくなります\r\nそれでもよろしいですか？"}));
+    EXPECT_EQ(dialogs_.events,
+              (std::vector<std::string>{
+                  "beep", "ask: 点を点のまま変換するとAutoCADでは見えなくなります\r\nそれでもよろしいですか？"}));
     dialogs_.yesNoAnswers = {true};
     Child<QRadioButton>("pointButton")->click();
     EXPECT_TRUE(Child<QRadioButton>("pointButton")->isChecked());
@@ -418,8 +449,8 @@ TEST_F(MainWindowTest, InitialiseRestoresTheDefaultsAndForgetsTheDrawing) {
     EXPECT_EQ(Text("pointRadiusField"), "0.5000");
     EXPECT_EQ(Text("textShrinkField"), "90");
     EXPECT_EQ(Text("halfWidthAspectField"), "70");
-    EXPECT_TRUE(Child<QCheckBox>("polylinesBox")->isChecked());          // not touched
-    EXPECT_EQ(Child<QComboBox>("scaleBox")->currentIndex(), 1);      // not touched
+    EXPECT_TRUE(Child<QCheckBox>("polylinesBox")->isChecked());  // not touched
+    EXPECT_EQ(Child<QComboBox>("scaleBox")->currentIndex(), 1);  // not touched
     dialogs_.events.clear();
     Child<QPushButton>("saveButton")->click();
     EXPECT_EQ(dialogs_.events, std::vector<std::string>{"info: jwcファイルを先に開いてください"});
@@ -471,7 +502,8 @@ TEST_F(MainWindowTest, ABatchGoesToOneFolder) {
 // drawings not converted, the reason in the tooltip) and in the drawing tab.
 TEST_F(MainWindowTest, ABatchMarksTheDrawingsItCouldNotConvert) {
     const std::string sample = ReadFileBytes(Sample());
-    const std::vector<std::string> files = {dir_.Write("a.jwc", sample), dir_.Write("cut.jwc", sample.substr(0, sample.size() / 2)),
+    const std::vector<std::string> files = {dir_.Write("a.jwc", sample),
+                                            dir_.Write("cut.jwc", sample.substr(0, sample.size() / 2)),
                                             dir_.Write("empty.jwc", JwcBuilder().Group(0, 1).Bytes())};
     Drop(files);
     std::filesystem::create_directory(dir_.File("out"));

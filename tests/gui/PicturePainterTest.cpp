@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "convert/ProposedScales.h"
+#include "jwc/JwcLoader.h"
 #include "paint/PdfPicture.h"
 #include "paint/QtGlyphOutlines.h"
-#include "support/JwcBuilder.h"
-#include "jwc/JwcLoader.h"
 #include "picture/DisplayListBuilder.h"
+#include "support/JwcBuilder.h"
 #include "support/PictureBlocks.h"
 #include "support/TempDir.h"
 
@@ -74,8 +74,15 @@ TEST(PicturePainter, InkLandsWhereTheGeometrySays) {
     };
     const Case cases[] = {
         {"a red line", {line}, qRgb(255, 0, 0), {{50, 0}, {5, 0}, {95, 0}}, {{50, 10}, {50, -10}}},
-        {"a quarter arc", {arc}, qRgb(0, 255, 0), {{50, 0}, {0, 50}, {35.36, 35.36}}, {{-50, 0}, {0, -50}, {-35.36, -35.36}}},
-        {"a vertical text", {vertical, corner, other}, qRgb(255, 255, 255), {{0, -5}, {0, -15}, {0, -25}},
+        {"a quarter arc",
+         {arc},
+         qRgb(0, 255, 0),
+         {{50, 0}, {0, 50}, {35.36, 35.36}},
+         {{-50, 0}, {0, -50}, {-35.36, -35.36}}},
+        {"a vertical text",
+         {vertical, corner, other},
+         qRgb(255, 255, 255),
+         {{0, -5}, {0, -15}, {0, -25}},
          {{20, -5}, {-20, -5}, {0, 15}}},
     };
     for (const Case& c : cases) {
@@ -106,8 +113,8 @@ TEST(PicturePainter, ALayerThatIsOffLeavesNoPixel) {
     testing::TempDir dir;
     JwcBuilder b;
     b.Group(0, 100).Layer(0, "A").Layer(1, "B", false);
-    b.Line(LineRecord{0, 0, 100, 100, 1, 1, 0});   // pen 1: cyan
-    b.Line(LineRecord{0, 100, 100, 0, 1, 3, 1});   // pen 3: green, on the hidden layer
+    b.Line(LineRecord{0, 0, 100, 100, 1, 1, 0});  // pen 1: cyan
+    b.Line(LineRecord{0, 100, 100, 0, 1, 3, 1});  // pen 3: green, on the hidden layer
     const std::string path = dir.Write("two.jwc", b.Bytes());
     JwcFile drawing;
     ASSERT_TRUE(LoadJwcFile(path, drawing));
@@ -125,7 +132,8 @@ int DifferingPixels(const QImage& image, const QImage& expected) {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const QRgb a = image.pixel(x, y), e = expected.pixel(x, y);
-            differing += std::abs(qRed(a) - qRed(e)) + std::abs(qGreen(a) - qGreen(e)) + std::abs(qBlue(a) - qBlue(e)) > 96;
+            differing +=
+                std::abs(qRed(a) - qRed(e)) + std::abs(qGreen(a) - qGreen(e)) + std::abs(qBlue(a) - qBlue(e)) > 96;
         }
     return differing;
 }
@@ -154,11 +162,13 @@ TEST(PdfPicture, APdfReaderDrawsWhatThePngShows) {
                 WritePdfPicture(source, {400, light}, pdf);
             const std::string file = dir.Write("plan.pdf", pdf.Text());
             ASSERT_EQ(std::system(("pdftoppm -r 72 -png -singlefile " + file + ' ' + dir.File("drawn")).c_str()), 0);
-            const QImage drawn = QImage(QString::fromStdString(dir.File("drawn.png"))).convertToFormat(QImage::Format_RGB32);
+            const QImage drawn =
+                QImage(QString::fromStdString(dir.File("drawn.png"))).convertToFormat(QImage::Format_RGB32);
             ASSERT_EQ(drawn.size(), painted.size());
             const testing::BlockDifference d = testing::CompareBlocks(drawn, painted);
-            EXPECT_LT(d.differing, d.blocks / 1000) << (fromShapes ? "from the shapes" : "Qt's engine") << (light ? ", light" : ", dark")
-                                                    << ": blocks that differ: " << d.differing << " of " << d.blocks;
+            EXPECT_LT(d.differing, d.blocks / 1000)
+                << (fromShapes ? "from the shapes" : "Qt's engine") << (light ? ", light" : ", dark")
+                << ": blocks that differ: " << d.differing << " of " << d.blocks;
         }
     }
 }
@@ -177,8 +187,8 @@ TEST(PicturePainter, TheSamplesPictureMatchesTheReviewedOne) {
         ASSERT_TRUE(image.save(reviewed));
     }
     const QImage expected = QImage(reviewed).convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(image.size(), expected.size()) << "set ORVIK_UPDATE_GOLDEN=1 to rewrite " << reviewed.toStdString()
-                                             << " after review";
+    ASSERT_EQ(image.size(), expected.size())
+        << "set ORVIK_UPDATE_GOLDEN=1 to rewrite " << reviewed.toStdString() << " after review";
     const int differing = DifferingPixels(image, expected);
     EXPECT_LT(differing, image.width() * image.height() / 100) << "pixels that differ: " << differing;
 }

@@ -18,13 +18,13 @@ TEST(SplitFields, FollowsTheCommaRules) {
     };
     const Case cases[] = {
         {"1,2,3", 3, {"1", "2", "3"}},
-        {"1,2", 4, {"1", "2", "0", "0"}},            // missing fields read as "0"
-        {"1,2,3,4,5", 3, {"1", "2", "3"}},           // text after the n-th field is ignored
-        {"1,,3", 3, {"1", "", "3"}},                 // an empty field is kept for the converter to refuse
-        {"1,2,", 3, {"1", "2", "0"}},                // a comma at the very end ends the text
-        {"1,2\0\0\0"s, 3, {"1", "2\0\0\0"s, "0"}},   // the last field runs to the block's end
-        {"1,\0\0"s, 3, {"1", "\0\0"s, "0"}},         // a field of NUL bytes only
-        {" 7 , 8", 2, {" 7 ", " 8"}},                // nothing is trimmed
+        {"1,2", 4, {"1", "2", "0", "0"}},  // missing fields read as "0"
+        {"1,2,3,4,5", 3, {"1", "2", "3"}},  // text after the n-th field is ignored
+        {"1,,3", 3, {"1", "", "3"}},  // an empty field is kept for the converter to refuse
+        {"1,2,", 3, {"1", "2", "0"}},  // a comma at the very end ends the text
+        {"1,2\0\0\0"s, 3, {"1", "2\0\0\0"s, "0"}},  // the last field runs to the block's end
+        {"1,\0\0"s, 3, {"1", "\0\0"s, "0"}},  // a field of NUL bytes only
+        {" 7 , 8", 2, {" 7 ", " 8"}},  // nothing is trimmed
         {"", 2, {"", "0"}},
     };
     for (const auto& c : cases) EXPECT_EQ(SplitFields(c.block, c.n), c.fields) << c.block;
@@ -108,11 +108,11 @@ TEST(ParseAddressField, ReadsSegmentAndOffsetAsALinearAddress) {
         {"0010:0000", 0x100},
         {"0000:0100", 0x100},
         {"ffff:ffff", 0xFFFF * 16 + 0xFFFF},
-        {"6000-0000", 0x60000},      // the separator is not looked at
-        {"6000:00", 0x60000},        // a short offset still converts
+        {"6000-0000", 0x60000},  // the separator is not looked at
+        {"6000:00", 0x60000},  // a short offset still converts
         {"6000:0001junk", 0x60001},  // characters after the ninth are not looked at
         {"6000:0000\0\0"s, 0x60000},
-        {"0", std::nullopt},         // too short for segment and offset
+        {"0", std::nullopt},  // too short for segment and offset
         {"6000:", std::nullopt},
         {"60G0:0000", std::nullopt},
         {"6000:00 0", std::nullopt},

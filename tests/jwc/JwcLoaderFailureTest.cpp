@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
-#include "support/JwcBuilder.h"
 #include "jwc/JwcLoader.h"
+#include "support/JwcBuilder.h"
 #include "support/TempDir.h"
 
 namespace orvik {
@@ -85,7 +85,8 @@ TEST_F(JwcLoaderFailureTest, ACutFileKeepsEverythingBeforeTheCut) {
         EXPECT_EQ(e.part, c.section);
         EXPECT_EQ(e.fileSize, start + c.into);
         const JwcHeader& h = d.header;
-        EXPECT_EQ((std::array<int, 5>{h.lineCount, h.arcCount, h.textCount, h.pointCount, h.virtualPointCount}), c.counts);
+        EXPECT_EQ((std::array<int, 5>{h.lineCount, h.arcCount, h.textCount, h.pointCount, h.virtualPointCount}),
+                  c.counts);
         for (std::size_t i = 0; i < c.texts.size(); ++i) EXPECT_EQ(d.texts[i].text, c.texts[i]);
     }
 }
@@ -122,17 +123,9 @@ TEST_F(JwcLoaderFailureTest, AnInvalidHeaderFieldStopsTheParseThere) {
         std::int64_t offset;  // of the field in the file
     };
     const Case cases[] = {
-        {2, 1, "x", 200},
-        {2, 12, "3 ", -1},
-        {2, 10, "", -1},
-        {2, 32, "1.5", -1},
-        {3, 1, "abc", 400},
-        {3, 5, "1e3", -1},
-        {3, 28, "+", -1},
-        {4, 1, "0", 600},  // too short for a segment:offset address
-        {4, 2, "6000:00g0", -1},
-        {4, 3, "1..0", -1},
-        {4, 22, "--1", -1},
+        {2, 1, "x", 200},        {2, 12, "3 ", -1},  {2, 10, "", -1},    {2, 32, "1.5", -1}, {3, 1, "abc", 400},
+        {3, 5, "1e3", -1},       {3, 28, "+", -1},   {4, 1, "0", 600},  // too short for a segment:offset address
+        {4, 2, "6000:00g0", -1}, {4, 3, "1..0", -1}, {4, 22, "--1", -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << "block " << c.block << " field " << c.field);
@@ -190,13 +183,16 @@ TEST_F(JwcLoaderFailureTest, BadCountsFailBeforeAnythingIsAllocatedForThem) {
         EXPECT_EQ(e.failure, c.failure);
         EXPECT_EQ(e.part, c.section);
         EXPECT_EQ(e.count, std::stoll(c.value));
-        EXPECT_EQ((std::array<int, 4>{int(d.lines.size()), int(d.arcs.size()), int(d.texts.size()), int(d.points.size())}),
-                  c.arraySizes);
+        EXPECT_EQ(
+            (std::array<int, 4>{int(d.lines.size()), int(d.arcs.size()), int(d.texts.size()), int(d.points.size())}),
+            c.arraySizes);
         EXPECT_EQ(d.header.virtualPointCount, 0);
         // No memory was ever taken for the refused count.
-        const std::map<FilePart, std::size_t> taken = {{FilePart::Lines, d.lines.capacity()}, {FilePart::Arcs, d.arcs.capacity()},
-                                                      {FilePart::Texts, d.texts.capacity()}, {FilePart::Points, d.points.capacity()},
-                                                      {FilePart::VirtualPoints, d.virtualPoints.capacity()}};
+        const std::map<FilePart, std::size_t> taken = {{FilePart::Lines, d.lines.capacity()},
+                                                       {FilePart::Arcs, d.arcs.capacity()},
+                                                       {FilePart::Texts, d.texts.capacity()},
+                                                       {FilePart::Points, d.points.capacity()},
+                                                       {FilePart::VirtualPoints, d.virtualPoints.capacity()}};
         EXPECT_EQ(taken.at(c.section), 0u);
     }
 }

@@ -53,7 +53,8 @@ TEST_F(JwcLoaderTest, IsJwcStartTestsOnlyTheTwentyByteSignature) {
     }
     // A path that is no regular file has no bytes to look at.
     std::filesystem::create_directory(dir_.File("folder.jwc"));
-    for (const char* path : {"missing.jwc", "folder.jwc"}) EXPECT_EQ(FileReader(dir_.File(path)).Start(kJwcSignatureSize), "") << path;
+    for (const char* path : {"missing.jwc", "folder.jwc"})
+        EXPECT_EQ(FileReader(dir_.File(path)).Start(kJwcSignatureSize), "") << path;
 }
 
 TEST_F(JwcLoaderTest, EmptyDrawingKeepsTheDefaults) {
@@ -118,8 +119,10 @@ TEST_F(JwcLoaderTest, ReadsEveryRecordField) {
     EXPECT_EQ(std::tie(d.virtualPoints[1].x, d.virtualPoints[1].y, d.virtualPoints[1].layer),
               std::make_tuple(-1.0f, -2.0f, std::uint8_t{3}));
 
-    EXPECT_EQ(std::tie(d.textTypes[0].attribute, d.textTypes[0].width, d.textTypes[0].height), std::make_tuple(7, 25, 30));
-    EXPECT_EQ(std::tie(d.textTypes[10].attribute, d.textTypes[10].width, d.textTypes[10].height), std::make_tuple(1, 70, 80));
+    EXPECT_EQ(std::tie(d.textTypes[0].attribute, d.textTypes[0].width, d.textTypes[0].height),
+              std::make_tuple(7, 25, 30));
+    EXPECT_EQ(std::tie(d.textTypes[10].attribute, d.textTypes[10].width, d.textTypes[10].height),
+              std::make_tuple(1, 70, 80));
     EXPECT_EQ(d.textTypes[11].height, 0);
 
     EXPECT_EQ(d.layerGroups[3].scale, 50.0f);
@@ -134,7 +137,11 @@ TEST_F(JwcLoaderTest, ReadsEveryRecordField) {
 TEST_F(JwcLoaderTest, BothScaleLayoutsShiftTheLaterSections) {
     for (bool floatScales : {true, false}) {
         JwcBuilder b;
-        b.FloatScales(floatScales).Group(0, 100).Group(15, 50).Layer(255, "last").Line(LineRecord{1, 2, 3, 4, 1, 1, 0x0F});
+        b.FloatScales(floatScales)
+            .Group(0, 100)
+            .Group(15, 50)
+            .Layer(255, "last")
+            .Line(LineRecord{1, 2, 3, 4, 1, 1, 0x0F});
         const JwcFile d = Load(b);
         SCOPED_TRACE(floatScales);
         EXPECT_EQ(d.header.floatScales, floatScales);
@@ -165,7 +172,8 @@ TEST_F(JwcLoaderTest, ArcValuesAreConvertedInSinglePrecision) {
         {0, 0.0f, -2147483647 - 1, -32768.0f},
     };
     for (const auto& c : cases) {
-        const JwcFile d = Load(JwcBuilder{}.Arc(ArcRecord{0, 0, 1, c.flatnessWord, c.angleUnits, c.angleUnits, c.angleUnits}));
+        const JwcFile d =
+            Load(JwcBuilder{}.Arc(ArcRecord{0, 0, 1, c.flatnessWord, c.angleUnits, c.angleUnits, c.angleUnits}));
         ASSERT_EQ(d.arcs.size(), 1u);
         EXPECT_EQ(d.arcs[0].flatness, c.flatness) << c.flatnessWord;
         EXPECT_EQ(d.arcs[0].startAngle, c.angle) << c.angleUnits;
@@ -183,15 +191,12 @@ TEST_F(JwcLoaderTest, TextsTakeTheirStringsFromThePoolByAddress) {
         std::string text;
     };
     const Case cases[] = {
-        {start, "zero"},
-        {start + 5, "one"},
-        {start + 6, "ne"},       // any position, even inside another string
-        {start + 4, ""},         // on a NUL
-        {start + 13, "tail"},    // the pool's last bytes, no closing NUL
-        {start + 16, "l"},
-        {start + 17, ""},        // one past the pool
-        {start - 1, ""},         // before the pool
-        {0x7FFF0, ""},           // far outside
+        {start, "zero"},      {start + 5, "one"}, {start + 6, "ne"},  // any position, even inside another string
+        {start + 4, ""},  // on a NUL
+        {start + 13, "tail"},  // the pool's last bytes, no closing NUL
+        {start + 16, "l"},    {start + 17, ""},  // one past the pool
+        {start - 1, ""},  // before the pool
+        {0x7FFF0, ""},  // far outside
     };
     for (const auto& c : cases) b.Text(TextRecord{0, 0, 1, 0, "", c.address});
     const JwcFile d = Load(b);

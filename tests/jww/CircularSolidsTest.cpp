@@ -37,7 +37,16 @@ TEST(CircularSolids, EachKindFillsItsArea) {
     const double chordError = 0.01, areaError = chordError * 2 * (2 * kPi * r);
     const Case cases[] = {
         {"whole circle", kJwwCircleSolid, r, 1, 0, 0, 0, 100, kPi * r * r, {90, 40, 110, 60}},
-        {"sector, clockwise sweep", kJwwCircleSolid, r, 1, 0, kPi / 2, -kPi / 2, 0, kPi * r * r / 4, {100, 50, 110, 60}},
+        {"sector, clockwise sweep",
+         kJwwCircleSolid,
+         r,
+         1,
+         0,
+         kPi / 2,
+         -kPi / 2,
+         0,
+         kPi * r * r / 4,
+         {100, 50, 110, 60}},
         {"bow of a half", kJwwCircleSolid, r, 1, 0, 0, kPi, 5, kPi * r * r / 2, {90, 50, 110, 60}},
         {"outside of a quarter", kJwwCircleSolid, r, 1, 0, 0, kPi / 2, -1, r * r * (1 - kPi / 4), {100, 50, 110, 60}},
         {"tilted ellipse", kJwwCircleSolid, r, 0.5, kPi / 2, 0, 0, 100, kPi * r * r / 2, {95, 40, 105, 60}},
@@ -53,7 +62,8 @@ TEST(CircularSolids, EachKindFillsItsArea) {
         std::array<double, 4> box{1e300, 1e300, -1e300, -1e300};
         for (const SolidCorners& p : pieces) {
             area += Area(p);
-            for (const auto& v : p) box = {std::min(box[0], v[0]), std::min(box[1], v[1]), std::max(box[2], v[0]), std::max(box[3], v[1])};
+            for (const auto& v : p)
+                box = {std::min(box[0], v[0]), std::min(box[1], v[1]), std::max(box[2], v[0]), std::max(box[3], v[1])};
         }
         EXPECT_NEAR(area, c.area, areaError) << c.what;
         for (std::size_t k = 0; k < 4; ++k) EXPECT_NEAR(box[k], c.box[k], chordError) << c.what << " box " << k;

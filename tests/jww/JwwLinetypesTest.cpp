@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "convert/Conversion.h"
-#include "jww/JwwMapping.h"
 #include "dxf/DxfLines.h"
+#include "jww/JwwMapping.h"
 #include "support/JwwBuilder.h"
 
 namespace orvik {
@@ -27,8 +27,8 @@ TEST(JwwLinetypes, PatternsComeFromTheHeader) {
     h.sxfLineTypes[4] = {"no gap", 2, {6, 0}};
     const std::pair<int, std::vector<double>> cases[] = {
         {16, {32.5, -2.5, 2.5, -2.5}},  // turned to start with its longest dash
-        {17, {1.25, -1.25}},            // a unit of 4 bits: as line type 2 of the JW_CAD-like set
-        {18, {}},                       // every bit set: continuous
+        {17, {1.25, -1.25}},  // a unit of 4 bits: as line type 2 of the JW_CAD-like set
+        {18, {}},  // every bit set: continuous
         {19, {75, -5}},
         {32, {6, -1.5}},
         {37, {0.25, -1.5}},

@@ -16,9 +16,9 @@
 #include "convert/ColorPalette.h"
 #include "convert/Conversion.h"
 #include "dxf/DxfLines.h"
+#include "jww/JwwReader.h"
 #include "support/JwwBuilder.h"
 #include "support/JwwSamples.h"
-#include "jww/JwwReader.h"
 #include "text/Cp932.h"
 
 namespace orvik {
@@ -39,14 +39,15 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
     w.header.groups[2].layers[3].name = "WALL";
     w.header.groups[2].layers[4].state = 1;  // shown only: drawn, so on
     w.header.groups[2].layers[5].state = 0;  // hidden
-    w.header.groups[5].state = 0;            // hidden
-    w.header.groups[6].state = 1;            // shown only
+    w.header.groups[5].state = 0;  // hidden
+    w.header.groups[6].state = 1;  // shown only
     JwwCommon curve = On(2, 3);
     curve.group = 7;
     Append(w.elements, JwwLine{On(2, 3, 9, 2), 1.25, 2.5, 3.75, 5});
     for (int i = 0; i < 3; ++i) Append(w.elements, JwwLine{curve, double(i), 0, double(i + 1), 0});
     Append(w.elements, JwwArc{On(0, 0), 0, 0, 2, std::numbers::pi / 2, std::numbers::pi, 0, 1, 0});
-    Append(w.elements, JwwArc{On(0, 0), 0, 0, 2, std::numbers::pi, -std::numbers::pi / 2, std::numbers::pi / 6, 0.5, 0});
+    Append(w.elements,
+           JwwArc{On(0, 0), 0, 0, 2, std::numbers::pi, -std::numbers::pi / 2, std::numbers::pi / 6, 0.5, 0});
     Append(w.elements, JwwArc{On(0, 0), 0, 0, 2, 1, 6.283185307179586, 0, 1, 1});
     JwwText vertical{On(1, 1), 0, 0, 0, -10, 3, 2.5, 4, 0, 270, "", "TATE"};
     vertical.common.flags = kJwwVerticalTextFlag;
@@ -59,7 +60,12 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
     Append(w.elements, JwwSolid{On(0, 1, 2, 102)});  // a pen style no solid has
     // A circumference solid: its arc in the solid's colour, drawn continuous;
     // a whole circle solid: its filling pieces (CircularSolidsTest).
-    Append(w.elements, JwwSolid{On(0, 1, kJwwRgbSolidColor, kJwwCircumferenceSolid), {5, 6}, {3, 1}, {0, 0}, {std::numbers::pi, 0}, 0x00FF00});
+    Append(w.elements, JwwSolid{On(0, 1, kJwwRgbSolidColor, kJwwCircumferenceSolid),
+                                {5, 6},
+                                {3, 1},
+                                {0, 0},
+                                {std::numbers::pi, 0},
+                                0x00FF00});
     Append(w.elements, JwwSolid{On(0, 1, 2, kJwwCircleSolid), {0, 0}, {1, 1}, {0, 0}, {0, 100}, 0});
     Append(w.elements, JwwBlockInsert{});  // of a definition that is not there
 
@@ -72,9 +78,11 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
     EXPECT_EQ(d.lines[0].lineType, 2);
     EXPECT_EQ(d.lines[0].x1, 1.25);
     EXPECT_EQ(d.lines[0].curveMark, 0);
-    EXPECT_EQ((std::array{d.lines[1].curveMark, d.lines[2].curveMark, d.lines[3].curveMark}), (std::array<std::uint8_t, 3>{64, 128, 192}));
+    EXPECT_EQ((std::array{d.lines[1].curveMark, d.lines[2].curveMark, d.lines[3].curveMark}),
+              (std::array<std::uint8_t, 3>{64, 128, 192}));
     ASSERT_EQ(d.arcs.size(), 4u);
-    EXPECT_EQ((std::array{d.arcs[3].cx, d.arcs[3].radius, d.arcs[3].startAngle, d.arcs[3].endAngle}), (std::array<double, 4>{5, 3, 0, 180}));
+    EXPECT_EQ((std::array{d.arcs[3].cx, d.arcs[3].radius, d.arcs[3].startAngle, d.arcs[3].endAngle}),
+              (std::array<double, 4>{5, 3, 0, 180}));
     EXPECT_EQ(d.arcs[3].lineType, 1);
     EXPECT_EQ(d.pens.ownColors.at(d.arcs[3].pen - 10u), 0x00FF00u);  // own colours from pen 10
     EXPECT_NEAR(d.arcs[0].startAngle, 90, 1e-12);
@@ -97,7 +105,8 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
     EXPECT_EQ(d.layers[2 * 16 + 5].visible, 0);
     EXPECT_EQ(d.layerGroups[5].visible, 0);
     EXPECT_EQ(d.layerGroups[6].visible, 1);
-    EXPECT_EQ((std::array{notCarried.solids, notCarried.inserts, notCarried.images}), (std::array<std::int64_t, 3>{1, 1, 1}));
+    EXPECT_EQ((std::array{notCarried.solids, notCarried.inserts, notCarried.images}),
+              (std::array<std::int64_t, 3>{1, 1, 1}));
     ASSERT_GT(d.solids.size(), 8u);  // the four-cornered one, and the triangles of a circle of 1 mm
     EXPECT_EQ(d.solids[0].p3, (std::array<double, 2>{1, 1}));
     EXPECT_EQ(d.solids[1].p1, (std::array<double, 2>{0, 0}));
@@ -144,39 +153,48 @@ TEST(JwwMapping, BlocksAreKeptOrPlacedAndDimensionsDrawn) {
     }
     struct Case {
         double scaleX, scaleY, rotation;  // degrees
-        std::array<double, 4> line;       // the nested line's ends
+        std::array<double, 4> line;  // the nested line's ends
     };
     const Case cases[] = {
-        {2, 2, 90, {8, 20, 8, 22}},    // turned a quarter, twice the size
-        {-1, 1, 0, {10, 21, 9, 21}},   // mirrored left to right
-        {2, 1, 0, {10, 21, 12, 21}},   // uneven: the arc becomes part of an ellipse
-        {-1, 3, 30, {10 - 3 * 0.5, 20 + 3 * std::sqrt(3.0) / 2, 10 - 3 * 0.5 - std::sqrt(3.0) / 2, 20 + 3 * std::sqrt(3.0) / 2 - 0.5}},
+        {2, 2, 90, {8, 20, 8, 22}},  // turned a quarter, twice the size
+        {-1, 1, 0, {10, 21, 9, 21}},  // mirrored left to right
+        {2, 1, 0, {10, 21, 12, 21}},  // uneven: the arc becomes part of an ellipse
+        {-1,
+         3,
+         30,
+         {10 - 3 * 0.5, 20 + 3 * std::sqrt(3.0) / 2, 10 - 3 * 0.5 - std::sqrt(3.0) / 2,
+          20 + 3 * std::sqrt(3.0) / 2 - 0.5}},
     };
     for (const Case& c : cases) {
         JwwDrawing drawing = withBlocks();
-        Append(drawing.elements, JwwBlockInsert{On(0, 0), 10, 20, c.scaleX, c.scaleY, c.rotation * std::numbers::pi / 180, 1});
+        Append(drawing.elements,
+               JwwBlockInsert{On(0, 0), 10, 20, c.scaleX, c.scaleY, c.rotation * std::numbers::pi / 180, 1});
         JwwNotCarried notCarried;
         const ExplodedDrawing exploded = ExplodeBlocks(DrawingOf(std::move(drawing), notCarried));
         const Drawing& d = exploded.drawing;
         ASSERT_EQ(d.lines.size(), 1u) << c.scaleX;
         for (int k = 0; k < 4; ++k)
-            EXPECT_NEAR((std::array{d.lines[0].x1, d.lines[0].y1, d.lines[0].x2, d.lines[0].y2})[k], c.line[k], 1e-12) << c.scaleX << " " << k;
+            EXPECT_NEAR((std::array{d.lines[0].x1, d.lines[0].y1, d.lines[0].x2, d.lines[0].y2})[k], c.line[k], 1e-12)
+                << c.scaleX << " " << k;
         EXPECT_EQ(d.lines[0].layer, 5);  // each element keeps its own layer
         ASSERT_EQ(d.arcs.size(), 2u) << c.scaleX;
         // The quarter arc runs from (1, 0) to (0, 1) of the block, counter-clockwise.
         const double r = c.rotation * std::numbers::pi / 180;
         const auto placed = [&](double x, double y) {
-            return std::array{10 + std::cos(r) * c.scaleX * x - std::sin(r) * c.scaleY * y, 20 + std::sin(r) * c.scaleX * x + std::cos(r) * c.scaleY * y};
+            return std::array{10 + std::cos(r) * c.scaleX * x - std::sin(r) * c.scaleY * y,
+                              20 + std::sin(r) * c.scaleX * x + std::cos(r) * c.scaleY * y};
         };
         const DrawingArc& a = d.arcs[0];
         const auto at = [&](double degrees) {
             const double t = degrees * std::numbers::pi / 180, tilt = a.tilt * std::numbers::pi / 180;
             const double u = a.radius * std::cos(t), v = a.radius * a.flatness * std::sin(t);
-            return std::array{a.cx + u * std::cos(tilt) - v * std::sin(tilt), a.cy + u * std::sin(tilt) + v * std::cos(tilt)};
+            return std::array{a.cx + u * std::cos(tilt) - v * std::sin(tilt),
+                              a.cy + u * std::sin(tilt) + v * std::cos(tilt)};
         };
         const bool mirrored = c.scaleX * c.scaleY < 0;  // the arc runs the other way round
         const auto from = at(a.startAngle), to = at(a.endAngle);
-        const auto expectedFrom = mirrored ? placed(0, 1) : placed(1, 0), expectedTo = mirrored ? placed(1, 0) : placed(0, 1);
+        const auto expectedFrom = mirrored ? placed(0, 1) : placed(1, 0),
+                   expectedTo = mirrored ? placed(1, 0) : placed(0, 1);
         for (int k = 0; k < 2; ++k) {
             EXPECT_NEAR(from[k], expectedFrom[k], 1e-9) << c.scaleX << " " << k;
             EXPECT_NEAR(to[k], expectedTo[k], 1e-9) << c.scaleX << " " << k;
@@ -189,7 +207,8 @@ TEST(JwwMapping, BlocksAreKeptOrPlacedAndDimensionsDrawn) {
     // temporary ones; a dimension of mode 0 keeps no points.
     for (const std::uint16_t sxfMode : {0, 1}) {
         JwwDrawing dims = NewJwwDrawing();
-        JwwDimension dimension{On(0, 0), JwwLine{On(0, 0), 0, 0, 100, 0}, JwwText{On(0, 0), 40, 1, 60, 1, 1, 2, 2, 0, 0, "", "100"}};
+        JwwDimension dimension{On(0, 0), JwwLine{On(0, 0), 0, 0, 100, 0},
+                               JwwText{On(0, 0), 40, 1, 60, 1, 1, 2, 2, 0, 0, "", "100"}};
         dimension.extensionLines[0] = JwwLine{On(0, 0), 0, 0, 0, -5};
         dimension.sxfMode = sxfMode;
         dimension.points = {JwwPoint{On(0, 0), 0, 0, 0}, JwwPoint{On(0, 0), 100, 0, 0}, JwwPoint{On(0, 0), 0, -5, 1},
@@ -249,14 +268,15 @@ TEST(JwwMapping, TheDxfHoldsPaperMillimetresAtTheReferenceScale) {
     // A SOLID is outlined through its corners 10, 11, 13, 12.
     const auto solids = testing::Records(dxf, "SOLID");
     ASSERT_EQ(solids.size(), 1u);
-    EXPECT_EQ((std::array{testing::Value(solids[0], " 11"), testing::Value(solids[0], " 21"), testing::Value(solids[0], " 12"),
-                          testing::Value(solids[0], " 22"), testing::Value(solids[0], " 13"), testing::Value(solids[0], " 23")}),
+    EXPECT_EQ((std::array{testing::Value(solids[0], " 11"), testing::Value(solids[0], " 21"),
+                          testing::Value(solids[0], " 12"), testing::Value(solids[0], " 22"),
+                          testing::Value(solids[0], " 13"), testing::Value(solids[0], " 23")}),
               (std::array<std::string, 6>{"100", "0", "0", "200", "100", "200"}));
     const auto texts = testing::Records(dxf, "TEXT");
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(testing::Value(texts[0], " 40"), "500");
     EXPECT_EQ(testing::Value(texts[0], " 62"), "     8");  // pen 9: grey, on a red layer
-    EXPECT_EQ(testing::Value(texts[0], " 51"), "15");      // italic: slanted
+    EXPECT_EQ(testing::Value(texts[0], " 51"), "15");  // italic: slanted
 }
 
 // A text spans the length JW_CAD drew it at, its start to its end point
@@ -303,7 +323,8 @@ TEST(JwwMapping, ColoursOfTheDrawingsOwnKeepTheirRgb) {
     Append(w.elements, JwwLine{On(0, 0, 109), 0, 1, 1, 1});
     Append(w.elements, JwwLine{On(0, 0, 1), 0, 2, 1, 2});
     Append(w.elements, JwwLine{On(0, 0, 1), 0, 3, 1, 3});
-    Append(w.elements, JwwSolid{On(0, 0, kJwwRgbSolidColor), {0, 0}, {1, 0}, {1, 1}, {0, 1}, 0x0000FF});  // red again: one pen
+    Append(w.elements,
+           JwwSolid{On(0, 0, kJwwRgbSolidColor), {0, 0}, {1, 0}, {1, 1}, {0, 1}, 0x0000FF});  // red again: one pen
     auto empty = std::make_unique<JwwBlockDefinition>();
     empty->number = 1;
     w.blocks.push_back(std::move(empty));
@@ -331,8 +352,10 @@ TEST(JwwMapping, ColoursOfTheDrawingsOwnKeepTheirRgb) {
         const auto solids = testing::Records(dxf, "SOLID");
         ASSERT_EQ(lines.size(), 4u);
         ASSERT_EQ(solids.size(), 1u);
-        const std::vector<std::string> colors{testing::Value(lines[0], " 62"), testing::Value(lines[1], " 62"), testing::Value(solids[0], " 62")};
-        const std::vector<std::string> trueColors{testing::Value(lines[0], "420"), testing::Value(lines[1], "420"), testing::Value(solids[0], "420")};
+        const std::vector<std::string> colors{testing::Value(lines[0], " 62"), testing::Value(lines[1], " 62"),
+                                              testing::Value(solids[0], " 62")};
+        const std::vector<std::string> trueColors{testing::Value(lines[0], "420"), testing::Value(lines[1], "420"),
+                                                  testing::Value(solids[0], "420")};
         EXPECT_EQ(colors, c.colors) << static_cast<int>(c.format) << c.explode;
         EXPECT_EQ(trueColors, c.trueColors) << static_cast<int>(c.format) << c.explode;
     }
@@ -342,14 +365,16 @@ TEST(JwwMapping, ColoursOfTheDrawingsOwnKeepTheirRgb) {
 // equal ones).
 TEST(ColorPalette, EachColourIsItsOwnNearest) {
     for (int i = 1; i < 256; ++i) {
-        const auto first = std::ranges::find(kAciRgb.begin() + 1, kAciRgb.end(), kAciRgb[static_cast<std::size_t>(i)]) - kAciRgb.begin();
+        const auto first = std::ranges::find(kAciRgb.begin() + 1, kAciRgb.end(), kAciRgb[static_cast<std::size_t>(i)]) -
+                           kAciRgb.begin();
         EXPECT_EQ(NearestAci(kAciRgb[static_cast<std::size_t>(i)]), first) << i;
     }
 }
 
 // The look in a text's style number: +10000 italic, +20000 bold, both +30000.
 TEST(JwwMapping, ItalicAndBoldTextsAreKnownByTheirStyleNumber) {
-    const std::tuple<std::uint32_t, bool, bool> cases[] = {{3, false, false}, {10003, true, false}, {20003, false, true}, {30010, true, true}};
+    const std::tuple<std::uint32_t, bool, bool> cases[] = {
+        {3, false, false}, {10003, true, false}, {20003, false, true}, {30010, true, true}};
     for (const auto& [style, italic, bold] : cases) {
         JwwText text;
         text.style = style;
@@ -430,10 +455,13 @@ TEST(JwwMapping, FontsBecomeTextStylesInUtf8) {
             continue;
         }
         const std::string g = "ＭＳゴシック", m = "ＭＳ明朝";  // the file is UTF-8
-        EXPECT_EQ(named, (std::vector<std::string>{"KST32B#" + g, "KST32B#" + g + "#BOLD", "KST32B#TATEGAKI#" + m, "KST32B"}));
+        EXPECT_EQ(named,
+                  (std::vector<std::string>{"KST32B#" + g, "KST32B#" + g + "#BOLD", "KST32B#TATEGAKI#" + m, "KST32B"}));
         ASSERT_EQ(styles.size(), 6u);  // STANDARD, KST32B, KST32B#TATEGAKI and the three fonts'
-        EXPECT_EQ(styles[3], (std::vector<std::string>{"KST32B#" + g, "     0", "ＭＳ ゴシック", "32802"}));  // 0x22 | 128 << 8
-        EXPECT_EQ(styles[4], (std::vector<std::string>{"KST32B#" + g + "#BOLD", "     0", "ＭＳ ゴシック", std::to_string(32802 + 0x2000000)}));
+        EXPECT_EQ(styles[3],
+                  (std::vector<std::string>{"KST32B#" + g, "     0", "ＭＳ ゴシック", "32802"}));  // 0x22 | 128 << 8
+        EXPECT_EQ(styles[4], (std::vector<std::string>{"KST32B#" + g + "#BOLD", "     0", "ＭＳ ゴシック",
+                                                       std::to_string(32802 + 0x2000000)}));
         EXPECT_EQ(styles[5], (std::vector<std::string>{"KST32B#TATEGAKI#" + m, "     4", "ＭＳ 明朝", "32802"}));
     }
 }
@@ -459,8 +487,8 @@ TEST(JwwMapping, TheRealDrawingsKeepTheirKnownContent) {
     ASSERT_NE(fiveMetres, test2.texts.end());
     EXPECT_EQ(fiveMetres->x1, 123.84555984555982);
     EXPECT_EQ(fiveMetres->y1, -99.915056884058671);
-    EXPECT_EQ(fiveMetres->y2 - fiveMetres->y1, 79);    // written upwards, 79 mm long
-    EXPECT_DOUBLE_EQ(fiveMetres->width, 79.0 / 5);    // 15 mm characters and 1 mm between them
+    EXPECT_EQ(fiveMetres->y2 - fiveMetres->y1, 79);  // written upwards, 79 mm long
+    EXPECT_DOUBLE_EQ(fiveMetres->width, 79.0 / 5);  // 15 mm characters and 1 mm between them
     EXPECT_EQ(fiveMetres->height, 15);
 
     const Drawing twoBlocks = read("2blocks.jww");

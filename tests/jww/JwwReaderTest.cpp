@@ -10,10 +10,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "support/JwwBuilder.h"
-#include "support/TempDir.h"
-#include "support/JwwSamples.h"
 #include "jww/MfcArchive.h"
+#include "support/JwwBuilder.h"
+#include "support/JwwSamples.h"
+#include "support/TempDir.h"
 #include "text/Cp932.h"
 
 namespace orvik {
@@ -48,7 +48,7 @@ JwwDrawing EveryClass(std::uint32_t version) {
     Append(e, JwwArc{Pen(1, 2), 0, 0, 10, 0, 6.283185307179586, 0, 1, 1});
     Append(e, JwwPoint{Pen(1, 4), 7, 8, 1});
     Append(e, JwwPoint{Pen(kJwwMarkerPointStyle, 5), 9, 10, 0, 3, 0.75, 2});
-    JwwText text{Pen(1, 6, 2, 1), 0, 0, 20, 0, kJwwBoldOffset + 3, 4, 5, 0.5, 30, Utf8ToCp932("ＭＳ ゴシック"),
+    JwwText text{Pen(1, 6, 2, 1),      0, 0, 20, 0, kJwwBoldOffset + 3, 4, 5, 0.5, 30, Utf8ToCp932("ＭＳ ゴシック"),
                  Utf8ToCp932("縦書き")};
     text.common.flags = kJwwVerticalTextFlag;
     Append(e, text);
@@ -98,8 +98,8 @@ TEST(JwwReader, EveryVersionAndEncodingRoundTrips) {
             const JwwBuilt built = BuildJww(EveryClass(version), {utf16});
             JwwDrawing read;
             ReadError error;
-            ASSERT_TRUE(ReadJww(built.bytes, read, &error)) << version << ' ' << utf16 << " failure "
-                                                            << static_cast<int>(error.failure) << " at " << error.offset;
+            ASSERT_TRUE(ReadJww(built.bytes, read, &error))
+                << version << ' ' << utf16 << " failure " << static_cast<int>(error.failure) << " at " << error.offset;
             EXPECT_EQ(BuildJww(read, {utf16}).bytes, built.bytes) << version << ' ' << utf16;
             EXPECT_EQ(read.header.version, version);
             EXPECT_EQ(Cp932ToUtf8(read.header.memo), "平面図 1:100");
@@ -126,7 +126,8 @@ TEST(JwwReader, FieldsStandWhereTheFilesPutThem) {
         return s;
     };
     // A solid's corners stand in the file in the order they go round it.
-    EXPECT_NE(bytes.find(real(0) + real(10) + real(0) + real(0) + real(4) + real(0) + real(4) + real(10)), std::string::npos);
+    EXPECT_NE(bytes.find(real(0) + real(10) + real(0) + real(0) + real(4) + real(0) + real(4) + real(10)),
+              std::string::npos);
     JwwDrawing read;
     ASSERT_TRUE(ReadJww(bytes, read));
     const JwwSolid& column = read.elements.solids[0];
@@ -165,11 +166,13 @@ TEST(JwwReader, LargeFilesUseTheLongTags) {
 TEST(JwwReader, AFileReadInPiecesReadsAsInMemory) {
     JwwDrawing d = EveryClass(700);
     for (int i = 0; i < 30000; ++i) Append(d.elements, JwwLine{Pen(1, 1), i * 0.5, 0, 0, 1});
-    d.images.push_back({"big.bmp", 0, std::string("BM") + std::string(ArchiveReader::kChunk + ArchiveReader::kChunk / 2, 'z')});
+    d.images.push_back(
+        {"big.bmp", 0, std::string("BM") + std::string(ArchiveReader::kChunk + ArchiveReader::kChunk / 2, 'z')});
     const std::string bytes = BuildJww(d).bytes;
     const testing::TempDir dir;
     const std::filesystem::path path = dir.File("pieces.jww");
-    for (const std::size_t size : {bytes.size(), ArchiveReader::kChunk + 1, std::size_t{ArchiveReader::kChunk - 7}, bytes.size() - 10}) {
+    for (const std::size_t size :
+         {bytes.size(), ArchiveReader::kChunk + 1, std::size_t{ArchiveReader::kChunk - 7}, bytes.size() - 10}) {
         const std::string_view part = std::string_view(bytes).substr(0, size);
         {
             std::ofstream out(path, std::ios::binary);
@@ -179,8 +182,10 @@ TEST(JwwReader, AFileReadInPiecesReadsAsInMemory) {
         ReadError memoryError, fileError;
         const bool memoryRead = ReadJww(part, inMemory, &memoryError);
         EXPECT_EQ(LoadJwwFile(path.string(), fromFile, &fileError), memoryRead) << size;
-        EXPECT_EQ((std::array{static_cast<std::int64_t>(fileError.failure), static_cast<std::int64_t>(fileError.part), fileError.offset, fileError.fileSize}),
-                  (std::array{static_cast<std::int64_t>(memoryError.failure), static_cast<std::int64_t>(memoryError.part), memoryError.offset, memoryError.fileSize}))
+        EXPECT_EQ((std::array{static_cast<std::int64_t>(fileError.failure), static_cast<std::int64_t>(fileError.part),
+                              fileError.offset, fileError.fileSize}),
+                  (std::array{static_cast<std::int64_t>(memoryError.failure),
+                              static_cast<std::int64_t>(memoryError.part), memoryError.offset, memoryError.fileSize}))
             << size;
         EXPECT_EQ(fromFile.elements.order.size(), inMemory.elements.order.size()) << size;
         if (memoryRead) {
@@ -213,7 +218,8 @@ TEST(JwwReader, ACutFileIsRefusedWhereItBreaks) {
     for (const Case& c : cases) {
         JwwDrawing read;
         ReadError error;
-        EXPECT_FALSE(ReadJww(std::string_view(built.bytes).substr(0, static_cast<std::size_t>(c.at)), read, &error)) << c.at;
+        EXPECT_FALSE(ReadJww(std::string_view(built.bytes).substr(0, static_cast<std::size_t>(c.at)), read, &error))
+            << c.at;
         EXPECT_EQ(error.part, c.part) << c.at;
         EXPECT_EQ(error.failure, c.failure) << c.at;
         EXPECT_LE(error.offset, c.at);
@@ -245,8 +251,10 @@ TEST(JwwReader, HostileFilesAreRefusedWithTheirReason) {
         return BuildJww(d);
     }();
     // The second line (class tag and 47 bytes) replaced by a reference to the first (index 2).
-    const auto second = static_cast<std::size_t>(twoLines.elementsAt) + 2 + 14 + 47;  // the count, the class, the first line
-    const std::string repeated = twoLines.bytes.substr(0, second) + std::string("\x02\x00", 2) + twoLines.bytes.substr(second + 49);
+    const auto second =
+        static_cast<std::size_t>(twoLines.elementsAt) + 2 + 14 + 47;  // the count, the class, the first line
+    const std::string repeated =
+        twoLines.bytes.substr(0, second) + std::string("\x02\x00", 2) + twoLines.bytes.substr(second + 49);
     const auto withBlocks = [](std::vector<std::pair<std::uint32_t, std::uint32_t>> definitionInserts, int nesting) {
         JwwDrawing d = NewJwwDrawing();
         for (const auto& [number, inserted] : definitionInserts) {
@@ -264,8 +272,10 @@ TEST(JwwReader, HostileFilesAreRefusedWithTheirReason) {
         JwwDrawing d = NewJwwDrawing();
         Append(d.elements, JwwLine{});
         const JwwBuilt b = BuildJww(d);
-        const auto list = b.bytes.substr(static_cast<std::size_t>(b.elementsAt), static_cast<std::size_t>(b.blocksAt - b.elementsAt));
-        return b.bytes.substr(0, static_cast<std::size_t>(b.elementsAt)) + std::string("\0\0", 2) + list + std::string(4, '\0');
+        const auto list =
+            b.bytes.substr(static_cast<std::size_t>(b.elementsAt), static_cast<std::size_t>(b.blocksAt - b.elementsAt));
+        return b.bytes.substr(0, static_cast<std::size_t>(b.elementsAt)) + std::string("\0\0", 2) + list +
+               std::string(4, '\0');
     }();
     struct Case {
         const char* what;
@@ -276,15 +286,22 @@ TEST(JwwReader, HostileFilesAreRefusedWithTheirReason) {
     const Case cases[] = {
         {"an unknown class", Patched(good, "CDataSen", "CDataXyz"), ReadFailure::UnknownClass, 0},
         {"a line among the block definitions", lineInBlocks, ReadFailure::NotADefinition, 0},
-        {"a count beyond the file", Patched(twoLines.bytes, std::string("\x02\x00\xFF\xFF", 4), std::string("\xFF\xFF\xFF\xFF\xFF\x7F\xFF\xFF", 8)),
+        {"a count beyond the file",
+         Patched(twoLines.bytes, std::string("\x02\x00\xFF\xFF", 4),
+                 std::string("\xFF\xFF\xFF\xFF\xFF\x7F\xFF\xFF", 8)),
          ReadFailure::CountTooLarge, 0x7FFFFFFF},
-        {"a class that is not there", Patched(twoLines.bytes, std::string("\x01\x80", 2), std::string("\x50\x80", 2)), ReadFailure::BadReference, 0x50},
-        {"an object not yet read", twoLines.bytes.substr(0, second) + std::string("\x09\x00", 2) + twoLines.bytes.substr(second + 49),
+        {"a class that is not there", Patched(twoLines.bytes, std::string("\x01\x80", 2), std::string("\x50\x80", 2)),
+         ReadFailure::BadReference, 0x50},
+        {"an object not yet read",
+         twoLines.bytes.substr(0, second) + std::string("\x09\x00", 2) + twoLines.bytes.substr(second + 49),
          ReadFailure::BadReference, 9},
         {"a block inserted into itself", withBlocks({{5, 5}}, 0), ReadFailure::BlockContainsItself, 5},
-        {"blocks inserted into each other", withBlocks({{1, 2}, {2, 3}, {3, 1}}, 0), ReadFailure::BlockContainsItself, 0},
-        {"definitions nested too deep", withBlocks({{1, 9}}, kJwwNestingLimit + 1), ReadFailure::NestingTooDeep, kJwwNestingLimit},
-        {"an image larger than the file", Patched(good, std::string("a.bmp\x66\x00\x00\x00", 9), std::string("a.bmp\xFF\xFF\xFF\x0F", 9)),
+        {"blocks inserted into each other", withBlocks({{1, 2}, {2, 3}, {3, 1}}, 0), ReadFailure::BlockContainsItself,
+         0},
+        {"definitions nested too deep", withBlocks({{1, 9}}, kJwwNestingLimit + 1), ReadFailure::NestingTooDeep,
+         kJwwNestingLimit},
+        {"an image larger than the file",
+         Patched(good, std::string("a.bmp\x66\x00\x00\x00", 9), std::string("a.bmp\xFF\xFF\xFF\x0F", 9)),
          ReadFailure::ImageTooLarge, 0x0FFFFFFF},
         {"an image that does not inflate", std::string(good).replace(good.find("b.png.gz") + 8 + 4, 2, "??"),
          ReadFailure::ImageDamaged, 0},  // the zlib header after the name and size
@@ -313,9 +330,14 @@ TEST(JwwReader, HostileFilesAreRefusedWithTheirReason) {
     const auto repeats = static_cast<std::size_t>(kJwwRepeatedBytesFloor / 60000 + 10);
     std::string references;
     for (std::size_t i = 0; i < repeats; ++i) references += std::string("\x02\x00", 2);  // the text, object 2
-    std::string bomb = one.bytes.substr(0, static_cast<std::size_t>(one.blocksAt)) + references + one.bytes.substr(static_cast<std::size_t>(one.blocksAt));
-    bomb.replace(static_cast<std::size_t>(one.elementsAt), 2, std::string("\xFF\xFF", 2));  // the count, now a 32-bit one
-    bomb.insert(static_cast<std::size_t>(one.elementsAt) + 2, std::string(reinterpret_cast<const char*>(std::array<std::uint32_t, 1>{static_cast<std::uint32_t>(repeats + 1)}.data()), 4));
+    std::string bomb = one.bytes.substr(0, static_cast<std::size_t>(one.blocksAt)) + references +
+                       one.bytes.substr(static_cast<std::size_t>(one.blocksAt));
+    bomb.replace(static_cast<std::size_t>(one.elementsAt), 2,
+                 std::string("\xFF\xFF", 2));  // the count, now a 32-bit one
+    bomb.insert(static_cast<std::size_t>(one.elementsAt) + 2,
+                std::string(reinterpret_cast<const char*>(
+                                std::array<std::uint32_t, 1>{static_cast<std::uint32_t>(repeats + 1)}.data()),
+                            4));
     JwwDrawing flood;
     ReadError error;
     EXPECT_FALSE(ReadJww(bomb, flood, &error));
@@ -337,8 +359,11 @@ TEST(JwwReader, ImagesPastTheBudgetsAreLeftOutAndCounted) {
     std::vector<JwwImage> many(static_cast<std::size_t>(kJwwImageCountLimit) + 2, JwwImage{"a.bmp", 0, "BM"});
     const Case cases[] = {
         {"past the count", many, static_cast<std::size_t>(kJwwImageCountLimit), 2},
-        {"a bomb, then a small image", {{"bomb.bmp.gz", 0, std::string(static_cast<std::size_t>(kJwwImagesTotalLimit) + 1, '\0')},
-                                        {"b.bmp", 0, "BM"}}, 0, 2},
+        {"a bomb, then a small image",
+         {{"bomb.bmp.gz", 0, std::string(static_cast<std::size_t>(kJwwImagesTotalLimit) + 1, '\0')},
+          {"b.bmp", 0, "BM"}},
+         0,
+         2},
     };
     for (const Case& c : cases) {
         JwwDrawing d = NewJwwDrawing(700);
@@ -368,9 +393,8 @@ TEST(JwwReader, TheSampleDrawingsReadCompletely) {
         std::size_t lines, arcs, texts, points, inserts, blocks;
     };
     const Case cases[] = {
-        {"Test2.jww", 38, 4, 23, 6, 0, 0},     {"Test3.jww", 104, 6, 56, 33, 0, 0},
-        {"2blocks.jww", 0, 0, 6, 0, 2, 2},     {"copy-block.jww", 0, 0, 6, 0, 1, 1},
-        {"non_block.jww", 4, 2, 6, 0, 0, 0},
+        {"Test2.jww", 38, 4, 23, 6, 0, 0},    {"Test3.jww", 104, 6, 56, 33, 0, 0}, {"2blocks.jww", 0, 0, 6, 0, 2, 2},
+        {"copy-block.jww", 0, 0, 6, 0, 1, 1}, {"non_block.jww", 4, 2, 6, 0, 0, 0},
     };
     for (const Case& c : cases) {
         JwwDrawing d;

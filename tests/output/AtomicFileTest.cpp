@@ -46,13 +46,14 @@ TEST(AtomicFile, ReplacesOnlyARegularFileOrNothing) {
     struct Case {
         const char* what;
         std::function<void(const TempDir&)> place;  // what stands at out.dxf before
-        const char* reason;                           // "" when the save succeeds
+        const char* reason;  // "" when the save succeeds
     };
     const Case cases[] = {
         {"nothing", [](const TempDir&) {}, ""},
         {"a regular file", [](const TempDir& d) { d.Write("out.dxf", "old"); }, ""},
         {"a folder", [](const TempDir& d) { fs::create_directories(d.File("out.dxf/inner")); }, "（フォルダーです）"},
-        {"a FIFO", [](const TempDir& d) { ::mkfifo(d.File("out.dxf").c_str(), 0600); }, "（通常のファイルではありません）"},
+        {"a FIFO", [](const TempDir& d) { ::mkfifo(d.File("out.dxf").c_str(), 0600); },
+         "（通常のファイルではありません）"},
         {"a symbolic link", [](const TempDir& d) { fs::create_symlink(d.Write("target", "kept"), d.File("out.dxf")); },
          "（通常のファイルではありません）"},
     };
@@ -106,9 +107,9 @@ TEST(AtomicFile, RemovesStaleTemporaryFilesOfItsOutputOnly) {
         return path;
     };
     const std::string stale = temporary(".out.dxf.Ab12Cd", true);
-    const std::string fresh = temporary(".out.dxf.Ef34Gh", false);       // its writer may not have locked it yet
+    const std::string fresh = temporary(".out.dxf.Ef34Gh", false);  // its writer may not have locked it yet
     const std::string otherOutput = temporary(".other.dxf.Ij56Kl", true);
-    const std::string locked = temporary(".out.dxf.Mn78Op", true);      // a save under way
+    const std::string locked = temporary(".out.dxf.Mn78Op", true);  // a save under way
     const int holder = ::open(locked.c_str(), O_RDONLY);
     ASSERT_EQ(::flock(holder, LOCK_EX), 0);
 
@@ -147,7 +148,7 @@ TEST(FileIdentity, ComparesFilesNotNames) {
         bool same;
     };
     const Case cases[] = {
-        {a, true}, {dir.File("sub/../a.jwc"), true}, {dir.File("hard.jwc"), true}, {dir.File("soft.jwc"), true},
+        {a, true},  {dir.File("sub/../a.jwc"), true}, {dir.File("hard.jwc"), true}, {dir.File("soft.jwc"), true},
         {b, false}, {dir.File("missing.dxf"), false},
     };
     os::FileId first, second;
@@ -192,7 +193,9 @@ TEST(AtomicFile, RulesKeepExistingFilesAndInputs) {
             return std::string("saved");
         } catch (const ConversionError& e) {
             const FailureReason why = e.Reason();
-            return std::string(why == FailureReason::OutputExists ? "exists: " : why == FailureReason::OutputIsInput ? "input: " : "other: ") +
+            return std::string(why == FailureReason::OutputExists    ? "exists: "
+                               : why == FailureReason::OutputIsInput ? "input: "
+                                                                     : "other: ") +
                    Cp932ToUtf8(e.what());
         }
     };

@@ -9,13 +9,13 @@
 #include <set>
 
 #include "convert/ColorPalette.h"
-#include "jww/JwwMapping.h"
 #include "convert/ProposedScales.h"
 #include "dxf/DxfLines.h"
 #include "jwc/JwcLoader.h"
-#include "support/JwwBuilder.h"
+#include "jww/JwwMapping.h"
 #include "picture/PictureSource.h"
 #include "picture/SvgPicture.h"
+#include "support/JwwBuilder.h"
 
 namespace orvik {
 namespace {
@@ -65,12 +65,13 @@ TEST(PictureOfAConversion, HoldsTheShownEntitiesOfTheFileAtItsCoordinates) {
         {"utf8, auxiliary lines kept", With([](ConversionSettings& s) {
              s.outputFormat = OutputFormat::Utf8;
              s.auxiliaryOnDefpoints = false;
-         }), ""},
+         }),
+         ""},
     };
     for (const Variant& v : variants) {
         SCOPED_TRACE(v.name);
-        const Conversion conversion(drawing, v.settings,
-                                    ConversionRequest{sample, v.scale.empty() ? scales.items[scales.selected] : v.scale});
+        const Conversion conversion(
+            drawing, v.settings, ConversionRequest{sample, v.scale.empty() ? scales.items[scales.selected] : v.scale});
         const std::string dxf = conversion.Text();
         const DisplayList list = PictureOf(conversion);
         const std::string svg = SvgPicture(list, {});
@@ -94,8 +95,8 @@ TEST(PictureOfAConversion, HoldsTheShownEntitiesOfTheFileAtItsCoordinates) {
         const PictureBounds drawn = list.Bounds();
         EXPECT_EQ(list.sheet.min.x, -list.sheet.max.x);
         EXPECT_EQ(list.sheet.min.y, -list.sheet.max.y);
-        EXPECT_TRUE(list.sheet.min.x <= drawn.min.x && drawn.max.x <= list.sheet.max.x && list.sheet.min.y <= drawn.min.y &&
-                    drawn.max.y <= list.sheet.max.y);
+        EXPECT_TRUE(list.sheet.min.x <= drawn.min.x && drawn.max.x <= list.sheet.max.x &&
+                    list.sheet.min.y <= drawn.min.y && drawn.max.y <= list.sheet.max.y);
 
         // The first shown LINE, in the list and in the SVG.
         for (const auto& line : Records(dxf, "LINE")) {
@@ -141,7 +142,8 @@ TEST(DisplayListBuilder, ResolvesWhatTheEntityLeavesToItsLayer) {
         {"  0\r\nLINE\r\n  8\r\nFROZEN\r\n", false, 0, false, false},
         {"  0\r\nTEXT\r\n  8\r\nA\r\n  1\r\nx\r\n  7\r\nTATEGAKI\r\n", true, 3, true, true},
         {"  0\r\nTEXT\r\n  8\r\nA\r\n  1\r\nx\r\n", true, 3, true, false},
-        {"  0\r\nPOLYLINE\r\n  8\r\nFROZEN\r\n  0\r\nVERTEX\r\n  8\r\nFROZEN\r\n  0\r\nSEQEND\r\n", false, 0, false, false},
+        {"  0\r\nPOLYLINE\r\n  8\r\nFROZEN\r\n  0\r\nVERTEX\r\n  8\r\nFROZEN\r\n  0\r\nSEQEND\r\n", false, 0, false,
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.entity);
@@ -149,7 +151,8 @@ TEST(DisplayListBuilder, ResolvesWhatTheEntityLeavesToItsLayer) {
         // Whole, and one byte at a time: lines split across writes read the same.
         for (std::size_t chunk : {dxf.size(), std::size_t{1}}) {
             DisplayListBuilder builder;
-            for (std::size_t at = 0; at < dxf.size(); at += chunk) builder.Write(std::string_view(dxf).substr(at, chunk));
+            for (std::size_t at = 0; at < dxf.size(); at += chunk)
+                builder.Write(std::string_view(dxf).substr(at, chunk));
             const DisplayList list = builder.Take();
             ASSERT_EQ(list.shapes.size(), c.drawn ? 1u : 0u);
             if (!c.drawn) continue;
@@ -225,11 +228,13 @@ TEST(PictureOfAConversion, NestedBlocksStayWithinThePicturesLimits) {
             block->number = static_cast<std::uint32_t>(level);
             Append(block->elements, JwwLine{{}, 0, 0, 1, 0});
             for (int k = 0; level > 1 && k < c.perLevel; ++k)
-                Append(block->elements, JwwBlockInsert{{}, static_cast<double>(k), 0, 1, 1, 0, static_cast<std::uint32_t>(level - 1)});
+                Append(block->elements,
+                       JwwBlockInsert{{}, static_cast<double>(k), 0, 1, 1, 0, static_cast<std::uint32_t>(level - 1)});
             w.blocks.push_back(std::move(block));
         }
         for (int k = 0; k < c.perLevel; ++k)
-            Append(w.elements, JwwBlockInsert{{}, 0, static_cast<double>(k), 1, 1, 0, static_cast<std::uint32_t>(c.levels)});
+            Append(w.elements,
+                   JwwBlockInsert{{}, 0, static_cast<double>(k), 1, 1, 0, static_cast<std::uint32_t>(c.levels)});
         JwwNotCarried notCarried;
         const Drawing drawing = DrawingOf(std::move(w), notCarried);
         const Conversion conversion(drawing, ConversionSettings{}, {"", "1"});
@@ -253,7 +258,7 @@ TEST(PictureOfAConversion, InsertsLookAsTheirBlocksInPlace) {
     auto outer = std::make_unique<JwwBlockDefinition>();
     outer->number = 1;
     Append(outer->elements, JwwLine{{}, 0, 0, 10, 0});
-    Append(outer->elements, JwwArc{{}, 0, 0, 2, 0, 0, 0, 1, 1});        // a circle
+    Append(outer->elements, JwwArc{{}, 0, 0, 2, 0, 0, 0, 1, 1});  // a circle
     Append(outer->elements, JwwArc{{}, 5, 0, 2, 0.25, 1.5, 0, 1, 0});  // an arc
     Append(outer->elements, JwwText{{}, 0, 3, 4, 3, 0, 2, 3, 0, 0, "", "AB"});
     Append(outer->elements, JwwSolid{{}, {0, 0}, {1, 0}, {1, 1}, {0, 1}, 0});
@@ -270,21 +275,33 @@ TEST(PictureOfAConversion, InsertsLookAsTheirBlocksInPlace) {
     const auto sorted = [&](bool explode) {
         settings.explodeBlocks = explode;
         DisplayList list = PictureOf(Conversion(drawing, settings, {"", "1"}));
-        std::ranges::sort(list.shapes, {}, [](const Shape& s) { return std::tuple{s.kind, std::round(s.a.x * 1e6), std::round(s.a.y * 1e6)}; });
+        std::ranges::sort(list.shapes, {}, [](const Shape& s) {
+            return std::tuple{s.kind, std::round(s.a.x * 1e6), std::round(s.a.y * 1e6)};
+        });
         return list.shapes;
     };
     const std::vector<Shape> inserted = sorted(false), placed = sorted(true);
     ASSERT_EQ(inserted.size(), placed.size());
-    const auto sameAngle = [](double a, double b, double turn) { return std::fabs(std::remainder(a - b, turn)) < 1e-6; };
+    const auto sameAngle = [](double a, double b, double turn) {
+        return std::fabs(std::remainder(a - b, turn)) < 1e-6;
+    };
     for (std::size_t k = 0; k < placed.size(); ++k) {
         const Shape &x = inserted[k], &y = placed[k];
         ASSERT_EQ(x.kind, y.kind) << k;
-        for (const auto& [u, v] : {std::pair{x.a.x, y.a.x}, {x.a.y, y.a.y}, {x.b.x, y.b.x}, {x.b.y, y.b.y}, {x.radius, y.radius},
-                                   {x.ratio, y.ratio}, {x.height, y.height}, {x.widthFactor, y.widthFactor}})
+        for (const auto& [u, v] : {std::pair{x.a.x, y.a.x},
+                                   {x.a.y, y.a.y},
+                                   {x.b.x, y.b.x},
+                                   {x.b.y, y.b.y},
+                                   {x.radius, y.radius},
+                                   {x.ratio, y.ratio},
+                                   {x.height, y.height},
+                                   {x.widthFactor, y.widthFactor}})
             EXPECT_NEAR(u, v, 1e-6) << k << " kind " << static_cast<int>(x.kind);
         const double turn = x.kind == ShapeKind::Ellipse ? 2 * std::numbers::pi : 360;
-        EXPECT_TRUE(sameAngle(x.start, y.start, turn) && sameAngle(x.end, y.end, turn) && sameAngle(x.angle, y.angle, 360))
-            << k << " kind " << static_cast<int>(x.kind) << ": " << x.start << " " << y.start << " " << x.end << " " << y.end;
+        EXPECT_TRUE(sameAngle(x.start, y.start, turn) && sameAngle(x.end, y.end, turn) &&
+                    sameAngle(x.angle, y.angle, 360))
+            << k << " kind " << static_cast<int>(x.kind) << ": " << x.start << " " << y.start << " " << x.end << " "
+            << y.end;
         ASSERT_EQ(x.vertices.size(), y.vertices.size());
         for (std::size_t v = 0; v < x.vertices.size(); ++v) {
             EXPECT_NEAR(x.vertices[v].at.x, y.vertices[v].at.x, 1e-6);
@@ -304,9 +321,8 @@ TEST(ScreenColor, LightColoursAreDarkerOnWhite) {
     const Case cases[] = {
         {2, false, 0xFFFF00}, {2, true, 0x919100},  // yellow
         {4, false, 0x00FFFF}, {4, true, 0x00B7B7},  // cyan
-        {5, true, 0x0000FF},                        // blue: dark enough already
-        {7, false, 0xFFFFFF}, {7, true, 0x000000},
-        {94, false, kAciRgb[94]},
+        {5, true, 0x0000FF},  // blue: dark enough already
+        {7, false, 0xFFFFFF}, {7, true, 0x000000}, {94, false, kAciRgb[94]},
     };
     for (const Case& c : cases) EXPECT_EQ(ScreenColor(c.color, c.light), c.rgb) << c.color << " " << c.light;
 }
@@ -320,8 +336,8 @@ TEST(PictureFrame, StaysWithinTheLargestPicture) {
         int expectWidth;  // 0: smaller than asked
     };
     const Case cases[] = {
-        {100, 50, 1200, 1200}, {50, 100, 1200, 1200}, {100, 100, 20000, 0}, {1, 1000, 20000, 0}, {1, 1e9, 1200, 0},
-        {1000, 1, 20000, 20000},
+        {100, 50, 1200, 1200}, {50, 100, 1200, 1200}, {100, 100, 20000, 0},
+        {1, 1000, 20000, 0},   {1, 1e9, 1200, 0},     {1000, 1, 20000, 20000},
     };
     for (const Case& c : cases) {
         const PictureFrame f = FrameFor(PictureBounds{{0, 0}, {c.w, c.h}}, c.width);

@@ -30,7 +30,8 @@ TEST(PictureView, FitShowsTheDrawingAndItsSheetCentred) {
         // Centred to the pixel (the frame's sides are whole pixels).
         EXPECT_NEAR(topLeft.x + bottomRight.x, c.width, 1) << "centred across";
         EXPECT_NEAR(topLeft.y + bottomRight.y, c.height, 1) << "centred down";
-        EXPECT_TRUE(bottomRight.x - topLeft.x > c.width * 0.9 || bottomRight.y - topLeft.y > c.height * 0.9) << "fills one side";
+        EXPECT_TRUE(bottomRight.x - topLeft.x > c.width * 0.9 || bottomRight.y - topLeft.y > c.height * 0.9)
+            << "fills one side";
     }
 }
 
@@ -78,10 +79,10 @@ TEST(ShapeGeometry, DashesInPixelsAlternateOrDrawSolid) {
     };
     const Case cases[] = {
         {{2, -1}, 10, {20, 10}},
-        {{2, 0, -1}, 10, {21, 10}},        // a dot is a dash of one pixel: it joins the dash before it
-        {{0, -1}, 10, {1, 10}},            // a dot alone: one pixel
+        {{2, 0, -1}, 10, {21, 10}},  // a dot is a dash of one pixel: it joins the dash before it
+        {{0, -1}, 10, {1, 10}},  // a dot alone: one pixel
         {{2, -1, 0.5, -1}, 10, {20, 10, 5, 10}},
-        {{2, -1}, 1, {}},                  // a period under four pixels: solid
+        {{2, -1}, 1, {}},  // a period under four pixels: solid
     };
     for (const Case& c : cases) EXPECT_EQ(ScreenDashes(c.pattern, c.scale), c.expected);
 }

@@ -28,18 +28,20 @@ std::string Fixed(std::string text, std::size_t size) {
 
 std::string Address(std::int32_t linear) {
     char text[16];
-    std::snprintf(text, sizeof text, "%04X:%04X", static_cast<unsigned>(linear / 16), static_cast<unsigned>(linear % 16));
+    std::snprintf(text, sizeof text, "%04X:%04X", static_cast<unsigned>(linear / 16),
+                  static_cast<unsigned>(linear % 16));
     return text;
 }
 
 // Header fields not carried by the builder's own settings, with the texts
 // JW_CAD writes for their defaults (blocks 2-4, fields from 1).
-const char* const kBlock2Rest[] = {nullptr, nullptr, nullptr, nullptr, nullptr, "1", "1", "1", "1", "1.0", "0",
-                                   nullptr, "2", "1", "0.0", "0.0", "5.0", "10.0", "0", "0", "0", "0", "0", "0",
-                                   "0", "5.0", "5.0", "0.0", "0.0", "0.0", nullptr, "0"};
-const char* const kBlock3[] = {"0.0", "0.0", "3.0", "15.0", "0", "0", "0", "0", "0", "1", "0.0", "0.0", "0.0", "0.0",
-                               "0.0", "0.0", "0", "0", "0", "100.0", "100.0", "100.0", "100.0", "100.0", "100.0",
-                               "0.0", "0.0", "1.0"};
+const char* const kBlock2Rest[] = {nullptr, nullptr, nullptr, nullptr, nullptr, "1",   "1",     "1",
+                                   "1",     "1.0",   "0",     nullptr, "2",     "1",   "0.0",   "0.0",
+                                   "5.0",   "10.0",  "0",     "0",     "0",     "0",   "0",     "0",
+                                   "0",     "5.0",   "5.0",   "0.0",   "0.0",   "0.0", nullptr, "0"};
+const char* const kBlock3[] = {"0.0",   "0.0",   "3.0",   "15.0",  "0",     "0",   "0",   "0",  "0", "1",
+                               "0.0",   "0.0",   "0.0",   "0.0",   "0.0",   "0.0", "0",   "0",  "0", "100.0",
+                               "100.0", "100.0", "100.0", "100.0", "100.0", "0.0", "0.0", "1.0"};
 constexpr int kFieldCounts[] = {0, 0, 32, 28, 22};
 
 }  // namespace

@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
-#include "jwc/JwcFile.h"
 #include "input/ReadError.h"
+#include "jwc/JwcFile.h"
 
 namespace orvik {
 
@@ -40,7 +40,7 @@ struct ArcRecord {
 
 struct TextRecord {
     float x1 = 0, y1 = 0, x2 = 1, y2 = 0;
-    std::string text;                    // appended to the pool with a closing NUL
+    std::string text;  // appended to the pool with a closing NUL
     std::optional<std::int32_t> address = std::nullopt;  // set: points there instead, text is not pooled
     std::uint8_t textType = 0, layer = 0, flags = 0, byte23 = 0;
 };
@@ -54,7 +54,8 @@ public:
     JwcBuilder& Paper(int size, int divisor);
     JwcBuilder& Group(int group, float scale, std::string name = {}, bool visible = true);
     JwcBuilder& Layer(int layer, std::string name, bool visible = true);
-    JwcBuilder& TextType(int type, std::uint16_t attr, std::uint16_t width, std::uint16_t height, std::uint16_t value3 = 0);
+    JwcBuilder& TextType(int type, std::uint16_t attr, std::uint16_t width, std::uint16_t height,
+                         std::uint16_t value3 = 0);
 
     JwcBuilder& Line(const LineRecord& line);
     JwcBuilder& Arc(const ArcRecord& arc);

@@ -1,8 +1,8 @@
 #include "support/JwwBuilder.h"
 
+#include <zlib.h>
 #include <algorithm>
 #include <bit>
-#include <zlib.h>
 
 #include "jww/JwwReader.h"
 #include "jww/MfcArchive.h"
@@ -18,9 +18,10 @@ std::u16string Utf16Of(std::string_view cp932) {
     for (std::size_t i = 0; i < utf8.size();) {
         const auto b = [&](std::size_t k) { return static_cast<char32_t>(static_cast<unsigned char>(utf8[i + k])); };
         const std::size_t n = Utf8SequenceLength(std::string_view(utf8).substr(i));
-        char32_t c = n == 1 ? b(0) : n == 2 ? ((b(0) & 0x1F) << 6) | (b(1) & 0x3F)
-                   : n == 3 ? ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F)
-                            : ((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
+        char32_t c = n == 1   ? b(0)
+                     : n == 2 ? ((b(0) & 0x1F) << 6) | (b(1) & 0x3F)
+                     : n == 3 ? ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F)
+                              : ((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
         if (c >= 0x10000) {
             c -= 0x10000;
             out += static_cast<char16_t>(0xD800 + (c >> 10));
@@ -158,7 +159,8 @@ public:
                 String(n < h.sxfColorNames.size() ? h.sxfColorNames[n] : std::string());
                 PrinterPen(n < h.sxfPrinterPens.size() ? h.sxfPrinterPens[n] : JwwPrinterPen{});
             }
-            for (std::size_t n = 0; n < 33; ++n) Pattern(n < h.sxfPatterns.size() ? h.sxfPatterns[n] : JwwLinePattern{}, false);
+            for (std::size_t n = 0; n < 33; ++n)
+                Pattern(n < h.sxfPatterns.size() ? h.sxfPatterns[n] : JwwLinePattern{}, false);
             for (std::size_t n = 0; n < 33; ++n) {
                 const JwwSxfLineType t = n < h.sxfLineTypes.size() ? h.sxfLineTypes[n] : JwwSxfLineType{};
                 String(t.name);

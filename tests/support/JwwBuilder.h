@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "jww/JwwDrawing.h"
 #include "input/ReadError.h"
+#include "jww/JwwDrawing.h"
 #include "jww/JwwLimits.h"
 
 namespace orvik {

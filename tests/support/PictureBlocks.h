@@ -25,7 +25,8 @@ inline BlockDifference CompareBlocks(const QImage& a, const QImage& b) {
     };
     BlockDifference d;
     for (int by = 0; by < x.height() / 4; ++by)
-        for (int bx = 0; bx < x.width() / 4; ++bx, ++d.blocks) d.differing += std::abs(ink(x, bx, by) - ink(y, bx, by)) > 64;
+        for (int bx = 0; bx < x.width() / 4; ++bx, ++d.blocks)
+            d.differing += std::abs(ink(x, bx, by) - ink(y, bx, by)) > 64;
     return d;
 }
 

@@ -33,12 +33,8 @@ inline long double RealSample(std::mt19937_64& random, std::uint64_t i) {
             v = nudged((d * 10 + 5) * std::pow(10.0L, uniform(-19, 0)));
             break;
         }
-        case 2:
-            v = nudged(std::pow(10.0L, uniform(-6, 20)));
-            break;
-        case 3:
-            v = nudged((1 - std::pow(10.0L, -uniform(12, 18))) * std::pow(10.0L, uniform(-3, 16)));
-            break;
+        case 2: v = nudged(std::pow(10.0L, uniform(-6, 20))); break;
+        case 3: v = nudged((1 - std::pow(10.0L, -uniform(12, 18))) * std::pow(10.0L, uniform(-3, 16))); break;
         case 4: {
             float f = 0;
             const auto bits = static_cast<std::uint32_t>(random());

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <deque>
 #include <optional>
-#include <type_traits>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "app/WindowPorts.h"

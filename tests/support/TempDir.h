@@ -18,8 +18,8 @@ public:
         // A new name each time, on any system: a random part, tried until the folder is new.
         std::random_device random;
         for (int attempt = 0; attempt < 100; ++attempt) {
-            const auto candidate =
-                std::filesystem::temp_directory_path() / ("orvik-test-" + std::to_string(random()) + std::to_string(attempt));
+            const auto candidate = std::filesystem::temp_directory_path() /
+                                   ("orvik-test-" + std::to_string(random()) + std::to_string(attempt));
             if (std::filesystem::create_directory(candidate)) {
                 path_ = candidate;
                 return;

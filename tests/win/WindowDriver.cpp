@@ -40,7 +40,8 @@ HWND MainWindow() { return ::FindWindowW(orvik::win::kMainWindowClass, nullptr);
 std::wstring TextOf(HWND window) {
     const auto length = ::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+    text.resize(static_cast<std::size_t>(
+        ::SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
     return text;
 }
 
@@ -102,7 +103,8 @@ bool SaveAs(const std::string& path) {
     for (HWND child : Descendants(dialog)) {
         if (ClassOf(child) != L"Edit" || !::IsWindowVisible(child)) continue;
         ::SendMessageW(child, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(path).c_str()));
-        ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+        ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
         return WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); });
     }
     return false;
@@ -137,7 +139,8 @@ bool Shot(const std::string& png, bool screen) {
         if (orvik::win::EncodePng(picture, bytes)) {
             HANDLE file = ::CreateFileW(Wide(png).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
             DWORD written = 0;
-            saved = file != INVALID_HANDLE_VALUE && ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+            saved = file != INVALID_HANDLE_VALUE &&
+                    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
                     written == bytes.size();
             if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
         }
@@ -157,11 +160,16 @@ int wmain(int argc, wchar_t** argv) {
     if (!WaitFor([] { return MainWindow() != nullptr; })) return 1;
     HWND window = MainWindow();
     if (step == L"wait-log") {
-        return WaitFor([&] { return Utf8(TextOf(::GetDlgItem(window, orvik::win::kLogId))).find(arg) != std::string::npos; }) ? 0 : 1;
+        return WaitFor([&] {
+            return Utf8(TextOf(::GetDlgItem(window, orvik::win::kLogId))).find(arg) != std::string::npos;
+        })
+                   ? 0
+                   : 1;
     }
     if (step == L"command") {
         const int id = std::stoi(arg);
-        ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
+        ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
         return 0;
     }
     if (step == L"click") {
@@ -174,16 +182,23 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%s\n", Utf8(TextOf(::GetDlgItem(window, std::stoi(arg)))).c_str());
         return 0;
     }
-    if (step == L"checked") return ::SendMessageW(::GetDlgItem(window, std::stoi(arg)), BM_GETCHECK, 0, 0) == BST_CHECKED ? 0 : 1;
+    if (step == L"checked")
+        return ::SendMessageW(::GetDlgItem(window, std::stoi(arg)), BM_GETCHECK, 0, 0) == BST_CHECKED ? 0 : 1;
     if (step == L"wait-text" && argc > 3) {
         const std::string wanted = Utf8(argv[3]);
-        return WaitFor([&] { return Utf8(TextOf(::GetDlgItem(window, std::stoi(arg)))).find(wanted) != std::string::npos; }) ? 0 : 1;
+        return WaitFor(
+                   [&] { return Utf8(TextOf(::GetDlgItem(window, std::stoi(arg)))).find(wanted) != std::string::npos; })
+                   ? 0
+                   : 1;
     }
     if (step == L"when-text" && argc > 4) {
         const std::string wanted = Utf8(argv[3]);
-        if (!WaitFor([&] { return Utf8(TextOf(::GetDlgItem(window, std::stoi(arg)))).find(wanted) != std::string::npos; })) return 1;
+        if (!WaitFor(
+                [&] { return Utf8(TextOf(::GetDlgItem(window, std::stoi(arg)))).find(wanted) != std::string::npos; }))
+            return 1;
         const int id = std::stoi(Utf8(argv[4]));
-        ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
+        ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
         return 0;
     }
     if (step == L"zoom" && argc > 5) {
