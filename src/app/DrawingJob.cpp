@@ -101,7 +101,7 @@ DrawingJobOutcome& FinishFailed(DrawingJobOutcome& outcome, const ConversionErro
 // number and the image's own file name (without folders, control
 // characters or the ".gz" it was stored under), cut at a character so that
 // the file's name stays within the 255 bytes file systems allow.
-std::string ImagePathFor(const std::string& output, std::size_t number, const JwwImage& image) {
+std::string ImagePathFor(const std::string& output, std::size_t number, const EmbeddedImage& image) {
     std::string name = Cp932ToUtf8(image.name);
     if (const auto slash = name.find_last_of("/\\"); slash != std::string::npos) name.erase(0, slash + 1);
     if (name.size() >= 3 && name.compare(name.size() - 3, 3, ".gz") == 0) name.resize(name.size() - 3);
@@ -121,7 +121,7 @@ std::string ImagePathFor(const std::string& output, std::size_t number, const Jw
 
 // Everything after the read: the scale, the conversion, the outputs.
 DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawing& drawing, bool complete,
-                                   std::vector<std::string> readWarnings, const std::vector<JwwImage>& images,
+                                   std::vector<std::string> readWarnings, const std::vector<EmbeddedImage>& images,
                                    DrawingJobOutcome& outcome) {
     if (request.kind == OutputKind::ReadOnly)
         return complete ? Finish(outcome, JobStatus::Converted, JobReason::None)
@@ -149,7 +149,7 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawi
             WriteOutput(*conversion, request, thumbnailOutline ? &*thumbnailOutline : nullptr);
         const std::int64_t notExploded = conversion->Result().insertsLeftOut;
         const std::string explosionLeftOut =
-            notExploded > 0 ? NotCarriedLine(JwwNotCarried{.inserts = notExploded}) : std::string();
+            notExploded > 0 ? NotCarriedLine(NotCarried{.inserts = notExploded}) : std::string();
         // Part of what the blocks place left out of the output itself: written, but only in part.
         blocksLeftOut = explosionLeftOut.empty() ? pictureLeftOut : explosionLeftOut;
         // Each image on its own: one that cannot be saved (a file in its way,
@@ -208,7 +208,7 @@ DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outc
     const Drawing* drawing = request.loaded;
     bool complete = true;
     std::vector<std::string> readWarnings;
-    std::vector<JwwImage> images = request.loadedImages;
+    std::vector<EmbeddedImage> images = request.loadedImages;
     if (!drawing) {
         DrawingFile file(request.input);
         const FileCheck check = file.Check(request.anyName);

@@ -81,7 +81,7 @@ struct DrawingJobRequest {
     std::string input;  // the drawing's path (UTF-8)
     bool anyName = false;  // found by its signature: not refused for its name
     const Drawing* loaded = nullptr;  // the drawing, read before; null: the job reads it
-    std::vector<JwwImage> loadedImages;  // with `loaded`: its embedded images (a JWW drawing's)
+    std::vector<EmbeddedImage> loadedImages;  // with `loaded`: the images it carries
     ConversionSettings settings;
     std::optional<std::string> scale;  // the reference scale; none: the proposed one
     bool allowPartial = true;  // convert a drawing read only in part

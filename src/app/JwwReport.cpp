@@ -114,7 +114,7 @@ std::vector<std::string> JwwSummaryLines(const JwwDrawing& d) {
     return lines;
 }
 
-std::string NotCarriedLine(const JwwNotCarried& n) {
+std::string NotCarriedLine(const NotCarried& n) {
     std::string line =
         "\x95\xCF\x8A\xB7\x82\xB5\x82\xC4\x82\xA2\x82\xC8\x82\xA2\x97\x76\x91\x66:";  // 変換していない要素:
     const auto part = [&](std::string_view label, std::int64_t count) {

@@ -63,9 +63,9 @@ ReadForConversion DrawingFile::Read(DrawingFormat format, Drawing& drawing) {
         JwwDrawing jww;
         read.load.complete = LoadJwwFile(file_, jww, &error);
         read.summary = JwwSummaryLines(jww);
-        read.images = std::move(jww.images);
+        for (JwwImage& image : jww.images) read.images.push_back({std::move(image.name), std::move(image.bytes)});
         if (jww.imagesLeftOut > 0) read.warnings.push_back(ImagesLeftOutLine(jww.imagesLeftOut));
-        JwwNotCarried notCarried;
+        NotCarried notCarried;
         drawing = DrawingOf(std::move(jww), notCarried);
         if (notCarried.Any()) read.warnings.push_back(NotCarriedLine(notCarried));
     }

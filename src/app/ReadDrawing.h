@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "input/FileReader.h"
-#include "jww/JwwDrawing.h"
 #include "model/Drawing.h"
 
 namespace orvik {
@@ -54,11 +53,18 @@ struct LoadOutcome {
 // (a JWW drawing mapped onto it), with the lines its read report shows and
 // what the user should know of it (CP932): for a JWW drawing, the elements
 // the conversion does not carry yet.
+// A file a drawing carries inside it (a JWW drawing's pictures), saved
+// beside its DXF file.
+struct EmbeddedImage {
+    std::string name;  // CP932, as the drawing names it
+    std::string bytes;
+};
+
 struct ReadForConversion {
     LoadOutcome load;
     std::vector<std::string> summary;
     std::vector<std::string> warnings;
-    std::vector<JwwImage> images;  // a JWW drawing's embedded images
+    std::vector<EmbeddedImage> images;
 };
 
 // A drawing file, opened once.

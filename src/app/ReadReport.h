@@ -30,7 +30,7 @@ std::vector<std::string> JwwSummaryLines(const JwwDrawing& drawing);
 
 // The line that says which elements of a JWW drawing the conversion did
 // not carry: "変換していない要素: ソリッド 2 件 ...".
-std::string NotCarriedLine(const JwwNotCarried& notCarried);
+std::string NotCarriedLine(const NotCarried& notCarried);
 
 // The warning for embedded images left out past the drawing's image budgets.
 std::string ImagesLeftOutLine(std::int64_t count);

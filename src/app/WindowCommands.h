@@ -87,7 +87,7 @@ private:
     Drawing& drawing_;
     ConversionSettings& settings_;
     WindowState& state_;
-    std::vector<JwwImage> images_;  // the embedded images of the drawing read (a JWW drawing's)
+    std::vector<EmbeddedImage> images_;  // the images the drawing read carries
 };
 
 }  // namespace orvik

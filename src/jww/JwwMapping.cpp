@@ -218,7 +218,7 @@ template <class Target>
 class Carrier {
 public:
     Carrier(Target& target, const BlockOrder& blocks, std::size_t blocksBefore, PenMapper& pens, Fonts& fonts,
-            CircularSolidFill& fill, JwwNotCarried& notCarried)
+            CircularSolidFill& fill, NotCarried& notCarried)
         : d_(target),
           blocks_(blocks),
           blocksBefore_(blocksBefore),
@@ -357,7 +357,7 @@ private:
     PenMapper& pens_;
     Fonts& fonts_;
     CircularSolidFill& fill_;
-    JwwNotCarried& notCarried_;
+    NotCarried& notCarried_;
 };
 
 // The line types beyond 1..9 that the carried lines and arcs use and the
@@ -380,7 +380,7 @@ std::vector<DefinedLinetype> LinetypesUsed(const Drawing& d, const JwwHeader& he
 
 }  // namespace
 
-Drawing DrawingOf(JwwDrawing jww, JwwNotCarried& notCarried) {
+Drawing DrawingOf(JwwDrawing jww, NotCarried& notCarried) {
     Drawing d;
     d.units = DrawingUnits::PaperMillimetres;
     d.paper.size = static_cast<std::int32_t>(jww.header.paperSize);

@@ -27,13 +27,6 @@
 
 namespace orvik {
 
-struct JwwNotCarried {
-    std::int64_t solids = 0;
-    std::int64_t inserts = 0;  // of a definition that is not there, or of one inserting itself
-    std::int64_t images = 0;
-    bool Any() const { return solids + inserts + images > 0; }
-};
-
-Drawing DrawingOf(JwwDrawing jww, JwwNotCarried& notCarried);
+Drawing DrawingOf(JwwDrawing jww, NotCarried& notCarried);
 
 }  // namespace orvik

@@ -190,6 +190,17 @@ struct Drawing {
     std::vector<DefinedLinetype> extraLinetypes;  // the line types beyond 1..9 its elements use
 };
 
+// What a file held that its drawing in this model leaves out, counted: a
+// reader's (solids of unknown kinds, insertions of definitions a file lacks
+// or of one inserting itself, image placements) or the conversion's
+// (insertions past what placing blocks in the drawing allows).
+struct NotCarried {
+    std::int64_t solids = 0;
+    std::int64_t inserts = 0;
+    std::int64_t images = 0;
+    bool Any() const { return solids + inserts + images > 0; }
+};
+
 // How far apart two colours 0xRRGGBB are: the sum of the squared channel differences.
 inline long RgbDistance(std::uint32_t a, std::uint32_t b) {
     long sum = 0;

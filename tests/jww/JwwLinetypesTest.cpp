@@ -58,7 +58,7 @@ TEST(JwwLinetypes, TheirRecordsAreWrittenAndNamedByTheElements) {
     for (int i = 0; i < 3; ++i) Append(w.elements, JwwLine{sxf, 0, double(i), 10, double(i)});
     Append(w.elements, JwwLine{random, 0, 5, 10, 5});
     Append(w.elements, JwwArc{random, 0, 0, 2, 0, 1, 0, 1, 0});
-    JwwNotCarried notCarried;
+    NotCarried notCarried;
     const Drawing d = DrawingOf(std::move(w), notCarried);
     ASSERT_EQ(d.extraLinetypes.size(), 1u);  // the random line has none
     const std::string dxf = Conversion(d, ConversionSettings{}, {"", "1"}).Text();

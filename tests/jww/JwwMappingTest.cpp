@@ -69,7 +69,7 @@ TEST(JwwMapping, CarriesEveryElementWithItsMeaning) {
     Append(w.elements, JwwSolid{On(0, 1, 2, kJwwCircleSolid), {0, 0}, {1, 1}, {0, 0}, {0, 100}, 0});
     Append(w.elements, JwwBlockInsert{});  // of a definition that is not there
 
-    JwwNotCarried notCarried;
+    NotCarried notCarried;
     const Drawing d = DrawingOf(std::move(w), notCarried);
     EXPECT_EQ(d.units, DrawingUnits::PaperMillimetres);
     ASSERT_EQ(d.lines.size(), 4u);
@@ -138,7 +138,7 @@ TEST(JwwMapping, BlocksAreKeptOrPlacedAndDimensionsDrawn) {
     {
         JwwDrawing drawing = withBlocks();
         Append(drawing.elements, JwwBlockInsert{On(1, 2, 3), 10, 20, 2, 3, std::numbers::pi, 1});
-        JwwNotCarried notCarried;
+        NotCarried notCarried;
         const Drawing d = DrawingOf(std::move(drawing), notCarried);
         ASSERT_EQ(d.blocks.size(), 2u);
         EXPECT_EQ(d.blocks[0].lines.size(), 1u);  // the inner block first
@@ -169,7 +169,7 @@ TEST(JwwMapping, BlocksAreKeptOrPlacedAndDimensionsDrawn) {
         JwwDrawing drawing = withBlocks();
         Append(drawing.elements,
                JwwBlockInsert{On(0, 0), 10, 20, c.scaleX, c.scaleY, c.rotation * std::numbers::pi / 180, 1});
-        JwwNotCarried notCarried;
+        NotCarried notCarried;
         const ExplodedDrawing exploded = ExplodeBlocks(DrawingOf(std::move(drawing), notCarried));
         const Drawing& d = exploded.drawing;
         ASSERT_EQ(d.lines.size(), 1u) << c.scaleX;
@@ -214,7 +214,7 @@ TEST(JwwMapping, BlocksAreKeptOrPlacedAndDimensionsDrawn) {
         dimension.points = {JwwPoint{On(0, 0), 0, 0, 0}, JwwPoint{On(0, 0), 100, 0, 0}, JwwPoint{On(0, 0), 0, -5, 1},
                             JwwPoint{On(0, 0), 100, -5, 1}};
         Append(dims.elements, dimension);
-        JwwNotCarried notCarried;
+        NotCarried notCarried;
         const Drawing d = DrawingOf(std::move(dims), notCarried);
         EXPECT_EQ(d.lines.size(), 2u);  // the line and the one extension line that has a length
         ASSERT_EQ(d.texts.size(), 1u);
@@ -236,7 +236,7 @@ TEST(JwwMapping, InsertionsInACycleAreDropped) {
         w.blocks.push_back(std::move(b));
     }
     Append(w.elements, JwwBlockInsert{On(0, 0), 0, 0, 1, 1, 0, 1});
-    JwwNotCarried notCarried;
+    NotCarried notCarried;
     const Drawing d = DrawingOf(std::move(w), notCarried);
     EXPECT_EQ(notCarried.inserts, 1);
     const ExplodedDrawing exploded = ExplodeBlocks(d);
@@ -251,7 +251,7 @@ TEST(JwwMapping, TheDxfHoldsPaperMillimetresAtTheReferenceScale) {
     Append(w.elements, JwwLine{On(0, 0, 8), 91.5, 0, 0, 0});
     Append(w.elements, JwwText{On(0, 0, 9), 0, 0, 10, 0, kJwwItalicOffset, 3, 5, 0, 0, "", "X"});
     Append(w.elements, JwwSolid{On(0, 0, 8), {0, 0}, {1, 0}, {1, 2}, {0, 2}, 0});
-    JwwNotCarried notCarried;
+    NotCarried notCarried;
     const Drawing d = DrawingOf(std::move(w), notCarried);
     ConversionSettings settings;
     settings.shrinkTexts = false;
@@ -303,7 +303,7 @@ TEST(JwwMapping, TextsSpanTheLengthTheyAreDrawnAt) {
         JwwText text{On(0, 0), 0, 0, c.x2, 0, 1, c.width, c.width, 1, 0, "", c.text};
         text.common.flags = c.flags;
         Append(w.elements, text);
-        JwwNotCarried notCarried;
+        NotCarried notCarried;
         const Drawing d = DrawingOf(std::move(w), notCarried);
         ASSERT_EQ(d.texts.size(), 1u) << c.what;
         EXPECT_DOUBLE_EQ(d.texts[0].width, c.drawnWidth) << c.what;
@@ -329,7 +329,7 @@ TEST(JwwMapping, ColoursOfTheDrawingsOwnKeepTheirRgb) {
     empty->number = 1;
     w.blocks.push_back(std::move(empty));
     Append(w.elements, JwwBlockInsert{On(0, 0), 0, 0, 1, 1, 0, 1});  // so that exploding has work to do
-    JwwNotCarried notCarried;
+    NotCarried notCarried;
     const Drawing d = DrawingOf(std::move(w), notCarried);
     EXPECT_EQ(d.pens.ownColors, (std::vector<std::uint32_t>{0xFF0000, 0x804020}));
     EXPECT_EQ(d.solids[0].pen, 10);
@@ -412,7 +412,7 @@ TEST(JwwMapping, PrintedPenWidthsBecomeLineweightsInUtf8) {
         w.header.sxfPrinterPens[3].width = 18;
         Append(w.elements, JwwLine{On(0, 0, 2), 0, 0, 1, 0});
         Append(w.elements, JwwLine{On(0, 0, kJwwSxfColorBase + 3), 0, 1, 1, 1});
-        JwwNotCarried notCarried;
+        NotCarried notCarried;
         const Drawing d = DrawingOf(std::move(w), notCarried);
         for (const OutputFormat format : {OutputFormat::Utf8, OutputFormat::Ansi932}) {
             ConversionSettings settings;
@@ -437,7 +437,7 @@ TEST(JwwMapping, FontsBecomeTextStylesInUtf8) {
     vertical.common.flags = kJwwVerticalTextFlag;
     Append(w.elements, vertical);
     Append(w.elements, JwwText{On(0, 0), 0, 15, 10, 15, 1, 3, 3, 0, 0, "", "D"});
-    JwwNotCarried notCarried;
+    NotCarried notCarried;
     const Drawing d = DrawingOf(std::move(w), notCarried);
     for (const OutputFormat format : {OutputFormat::Utf8, OutputFormat::Dos932}) {
         ConversionSettings settings;
@@ -474,7 +474,7 @@ TEST(JwwMapping, TheRealDrawingsKeepTheirKnownContent) {
     const auto read = [&](const char* name) {
         JwwDrawing w;
         EXPECT_TRUE(LoadJwwFile((folder / name).string(), w)) << name;
-        JwwNotCarried notCarried;
+        NotCarried notCarried;
         return DrawingOf(std::move(w), notCarried);
     };
     const Drawing test2 = read("Test2.jww");

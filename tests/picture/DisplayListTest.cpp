@@ -179,7 +179,7 @@ TEST(PictureOfAConversion, ShowsJwwBlocksAndSolids) {
     Append(w.elements, JwwBlockInsert{{}, 5, 5, 1, 1, 0, 1});
     Append(w.elements, JwwSolid{{}, {0, 0}, {4, 0}, {4, 3}, {0, 3}, 0});
     Append(w.elements, JwwText{{}, 0, 10, 10, 10, kJwwItalicOffset, 20, 20, 0, 0, "", "I"});
-    JwwNotCarried notCarried;
+    NotCarried notCarried;
     const Drawing drawing = DrawingOf(std::move(w), notCarried);
     ConversionSettings settings;
     settings.roundCoordinates = false;
@@ -235,7 +235,7 @@ TEST(PictureOfAConversion, NestedBlocksStayWithinThePicturesLimits) {
         for (int k = 0; k < c.perLevel; ++k)
             Append(w.elements,
                    JwwBlockInsert{{}, 0, static_cast<double>(k), 1, 1, 0, static_cast<std::uint32_t>(c.levels)});
-        JwwNotCarried notCarried;
+        NotCarried notCarried;
         const Drawing drawing = DrawingOf(std::move(w), notCarried);
         const Conversion conversion(drawing, ConversionSettings{}, {"", "1"});
         const PictureSource source(conversion);
@@ -268,7 +268,7 @@ TEST(PictureOfAConversion, InsertsLookAsTheirBlocksInPlace) {
     Append(w.elements, JwwBlockInsert{{}, 50, 20, 2, 2, 0.5, 1});
     Append(w.elements, JwwBlockInsert{{}, -40, 10, 2, 0.5, 1.1, 1});
     Append(w.elements, JwwBlockInsert{{}, 0, -30, -1, 1.5, -0.7, 1});
-    JwwNotCarried notCarried;
+    NotCarried notCarried;
     const Drawing drawing = DrawingOf(std::move(w), notCarried);
     ConversionSettings settings;
     settings.roundCoordinates = false;
