@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/LayerReport.h"
+#include "app/ReadDrawing.h"
 #include "app/ReadReport.h"
 #include "convert/Conversion.h"
 #include "convert/ProposedScales.h"
@@ -34,7 +35,7 @@ void Check(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string& path = InputPath(data, size);
-    orvik::IsJwcFile(path);
+    orvik::DrawingFile(path).Check();
 
     orvik::JwcFile drawing;
     orvik::ReadError error;
@@ -46,6 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(h.textCount == static_cast<std::int32_t>(drawing.texts.size()));
     Check(h.pointCount == static_cast<std::int32_t>(drawing.points.size()));
     Check(h.virtualPointCount >= 0 && h.virtualPointCount <= orvik::kVirtualPointSlots);
+    Check(h.virtualPointCount == static_cast<std::int32_t>(drawing.virtualPoints.size()));
     // Nothing read can be larger than the file itself.
     Check(drawing.lines.size() * orvik::kLineRecordSize <= size &&
           drawing.texts.size() * orvik::kTextRecordSize <= size);
