@@ -244,16 +244,8 @@ std::string_view PictureExtension(PictureType type) {
 
 std::string PictureLeftOutLine(const DisplayList& outline) {
     if (!outline.placedLimitReached && outline.insertsTooDeep == 0) return {};
-    std::string line =
-        "\x8A\x47\x82\xC9\x95\x60\x82\xA2\x82\xC4\x82\xA2\x82\xC8\x82\xA2\x83\x75\x83\x8D\x83\x62\x83\x4E\x82\xCC\x90\x7D\x8C\x60:";  // 絵に描いていないブロックの図形:
-    if (outline.placedLimitReached)
-        line += " \x8F\xE3\x8C\xC0\x81\x69" + std::to_string(kPlacedShapeLimit) +
-                " \x8C\xC2\x81\x6A\x82\xC9\x92\x42\x82\xB5\x82\xDC\x82\xB5\x82\xBD";  //  上限（ / 個）に達しました
-    if (outline.insertsTooDeep > 0)
-        line += " \x93\xFC\x82\xEA\x8E\x71\x82\xAA " + std::to_string(kPlacedNestingLimit) +
-                " \x92\x69\x82\xE6\x82\xE8\x90\x5B\x82\xA2\x91\x7D\x93\xFC " +  //  入れ子が / 段より深い挿入
-                std::to_string(outline.insertsTooDeep) + " \x8C\x8F";  //  件
-    return line;
+    return ShapesNotDrawn(outline.placedLimitReached, static_cast<std::int64_t>(kPlacedShapeLimit),
+                          outline.insertsTooDeep, kPlacedNestingLimit);
 }
 
 std::string_view ReasonCode(JobReason reason) {

@@ -31,7 +31,7 @@ std::string_view PaperName(std::uint32_t paper) {
 // The label padded with ideographic spaces to eight full-width characters, then " = ".
 std::string Label(std::string_view label) {
     std::string out(label);
-    while (out.size() < 16) out += "\x81\x40";  //
+    while (out.size() < 16) out += kLabelPad;
     return out + " = ";
 }
 
@@ -56,14 +56,10 @@ std::vector<std::string> JwwSummaryLines(const JwwDrawing& d) {
         if (end == std::string::npos) break;
         at = end + 2;
     }
-    std::string version =
-        Label("JWW \x83\x6F\x81\x5B\x83\x57\x83\x87\x83\x93") + Number(d.header.version);  // JWW バージョン
-    if (d.header.version > kJwwNewestVersion)
-        version +=
-            "\x81\x69"
-            "700 \x82\xC6\x82\xB5\x82\xC4\x93\xC7\x82\xDD\x82\xDC\x82\xB5\x82\xBD\x81\x6A";  // （700 として読みました）
+    std::string version = Label(kJwwVersionLabel) + Number(d.header.version);
+    if (d.header.version > kJwwNewestVersion) version += kReadAsVersion700;
     lines.push_back(version);
-    lines.push_back(Label("\x97\x70\x8E\x86") + std::string(PaperName(d.header.paperSize)));  // 用紙
+    lines.push_back(Label(kPaperLabel) + std::string(PaperName(d.header.paperSize)));
     std::set<int> groups;
     GroupsInUse(d.elements, groups);
     // Each scale once, in the order of the groups, with how many use it
@@ -80,10 +76,9 @@ std::vector<std::string> JwwSummaryLines(const JwwDrawing& d) {
     std::string scales;
     for (const auto& [scale, count] : inUse) {
         scales += (scales.empty() ? "1/" : ", 1/") + scale;
-        if (count > 1)
-            scales += "\x81\x69" + Number(count) + " \x83\x4F\x83\x8B\x81\x5B\x83\x76\x81\x6A";  // （n グループ）
+        if (count > 1) scales += std::string(kOpenParenthesis) + Number(count) + std::string(kGroupsClose);
     }
-    lines.push_back(Label("\x8F\x6B\x8E\xDA") + scales);  // 縮尺
+    lines.push_back(Label(kScaleLabel) + scales);
     const JwwElementList& e = d.elements;
     std::int64_t temporary = 0, settings = 0;
     for (const JwwPoint& p : e.points) temporary += p.temporary != 0;
@@ -91,53 +86,44 @@ std::vector<std::string> JwwSummaryLines(const JwwDrawing& d) {
     const auto count = [&](std::string_view label, std::size_t n, std::string aside = {}) {
         lines.push_back(Label(label) + Number(static_cast<std::int64_t>(n)) + aside);
     };
-    count("\x92\xBC\x90\xFC\x82\xCC\x90\x94", e.lines.size());  // 直線の数
-    count("\x89\x7E\x8C\xCA\x82\xCC\x90\x94", e.arcs.size());  // 円弧の数
-    count("\x95\xB6\x8E\x9A\x97\xF1\x82\xCC\x90\x94",
-          e.texts.size() - static_cast<std::size_t>(settings),  // 文字列の数
-          settings ? "\x81\x69\x90\xDD\x92\xE8 " + Number(settings) + "\x81\x6A" : std::string());  // （設定 / ）
-    count("\x8E\xC0\x93\x5F\x82\xCC\x90\x94", e.points.size() - static_cast<std::size_t>(temporary),  // 実点の数
-          temporary ? "\x81\x69\x89\xBC\x93\x5F " + Number(temporary) + "\x81\x6A" : std::string());  // （仮点 / ）
-    count("\x83\x5C\x83\x8A\x83\x62\x83\x68\x82\xCC\x90\x94", e.solids.size());  // ソリッドの数
-    count("\x83\x75\x83\x8D\x83\x62\x83\x4E\x90\x7D\x8C\x60\x82\xCC\x90\x94", e.inserts.size());  // ブロック図形の数
-    count("\x90\xA1\x96\x40\x82\xCC\x90\x94", e.dimensions.size());  // 寸法の数
-    count("\x83\x75\x83\x8D\x83\x62\x83\x4E\x92\xE8\x8B\x60\x82\xCC\x90\x94",
-          d.blocks.size() + e.definitions.size());  // ブロック定義の数
-    count("\x89\xE6\x91\x9C\x82\xCC\x90\x94", d.images.size(),  // 画像の数
-          d.imagesLeftOut ? "\x81\x69\x8F\xE3\x8C\xC0\x82\xF0\x92\xB4\x82\xA6\x82\xBD " + Number(d.imagesLeftOut) +
-                                " \x8C\xC2\x82\xF0\x8F\x9C\x82\xAD\x81\x6A"
-                          : std::string());  // （上限を超えた / 個を除く）
+    // A count with what it leaves out beside it in parentheses, when anything.
+    const auto aside = [](std::string_view opening, std::int64_t n, std::string_view closing) {
+        return n ? std::string(opening) + Number(n) + std::string(closing) : std::string();
+    };
+    count(kLinesLabel, e.lines.size());
+    count(kArcsLabel, e.arcs.size());
+    count(kTextsLabel, e.texts.size() - static_cast<std::size_t>(settings),
+          aside(kSettingsAside, settings, kCloseParenthesis));
+    count(kPointsLabel, e.points.size() - static_cast<std::size_t>(temporary),
+          aside(kTemporaryAside, temporary, kCloseParenthesis));
+    count(kSolidsLabel, e.solids.size());
+    count(kInsertsLabel, e.inserts.size());
+    count(kDimensionsLabel, e.dimensions.size());
+    count(kDefinitionsLabel, d.blocks.size() + e.definitions.size());
+    count(kImagesLabel, d.images.size(), aside(kOverLimitAside, d.imagesLeftOut, kLeftOutClose));
     if (d.replacedCharacters > 0)
-        lines.push_back(
-            Label("CP932 \x82\xC9\x82\xC8\x82\xA2\x95\xB6\x8E\x9A") + Number(d.replacedCharacters) +
-            "\x81\x69? \x82\xC9\x92\x75\x82\xAB\x8A\xB7\x82\xA6\x82\xDC\x82\xB5\x82\xBD\x81\x6A");  // CP932 にない文字 / （? に置き換えました）
+        lines.push_back(Label(kNotInCp932Label) + Number(d.replacedCharacters) + std::string(kReplacedByQuestionMark));
     return lines;
 }
 
 std::string NotCarriedLine(const NotCarried& n) {
-    std::string line =
-        "\x95\xCF\x8A\xB7\x82\xB5\x82\xC4\x82\xA2\x82\xC8\x82\xA2\x97\x76\x91\x66:";  // 変換していない要素:
+    std::string line(kNotCarriedLabel);
     const auto part = [&](std::string_view label, std::int64_t count) {
         if (count == 0) return;
         line += ' ';
         line += label;
         line += ' ';
         line += Number(count);
-        line += " \x8C\x8F";  // 件
+        line += kCountSuffix;
     };
-    part("\x83\x5C\x83\x8A\x83\x62\x83\x68", n.solids);  // ソリッド
-    part("\x83\x75\x83\x8D\x83\x62\x83\x4E\x90\x7D\x8C\x60", n.inserts);  // ブロック図形
-    part("\x89\xE6\x91\x9C", n.images);  // 画像
+    part(kSolidsName, n.solids);
+    part(kInsertsName, n.inserts);
+    part(kImagesName, n.images);
     return line;
 }
 
 std::string ImagesLeftOutLine(std::int64_t count) {
-    return "\x93\xAF\x8D\xAB\x89\xE6\x91\x9C " + Number(count) +  // 同梱画像
-           " \x8C\xC2\x82\xF0\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB9\x82\xF1\x81\x69"
-           "1 \x90\x7D\x96\xCA\x82\xC9 " +  //  個を保存しません（1 図面に
-           Number(kJwwImageCountLimit) +
-           " \x8C\xC2\x81\x41\x8D\x87\x8C\x76 " + Number(kJwwImagesTotalLimit >> 20) +  //  個、合計
-           " MB \x82\xDC\x82\xC5\x81\x6A";  //  MB まで）
+    return ImagesNotSaved(count, kJwwImageCountLimit, kJwwImagesTotalLimit >> 20);
 }
 
 std::string ShownName(std::string_view name) {

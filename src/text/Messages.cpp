@@ -53,8 +53,6 @@ constexpr ErrorText kErrorTexts[] = {
 
 constexpr std::string_view kSystemError =
     "\x83\x56\x83\x58\x83\x65\x83\x80\x83\x47\x83\x89\x81\x5B ";  // システムエラー
-constexpr std::string_view kOpenParenthesis = "\x81\x69";  // （
-constexpr std::string_view kCloseParenthesis = "\x81\x6A";  // ）
 
 // The text between single quotes.
 std::string Quoted(std::string_view text) {
@@ -214,6 +212,28 @@ std::string TooManyRepeats(std::int64_t bytes, std::int64_t at) {
     return "\x8C\x4A\x82\xE8\x95\xD4\x82\xB5\x8E\x51\x8F\xC6\x82\xB3\x82\xEA\x82\xE9\x97\x76\x91\x66\x82\xAA\x91\xBD\x82\xB7\x82\xAC\x82\xDC\x82\xB7\x81\x69\x8D\x87\x8C\x76 " +  // 繰り返し参照される要素が多すぎます（合計
            std::to_string(bytes) + " \x83\x6F\x83\x43\x83\x67\x81\x41" +  //  バイト、
            std::to_string(at) + " \x83\x6F\x83\x43\x83\x67\x96\xDA\x81\x6A";  //  バイト目）
+}
+
+std::string ImagesNotSaved(std::int64_t count, std::int64_t limit, std::int64_t megabytes) {
+    return "\x93\xAF\x8D\xAB\x89\xE6\x91\x9C " + std::to_string(count) +  // 同梱画像
+           " \x8C\xC2\x82\xF0\x95\xDB\x91\xB6\x82\xB5\x82\xDC\x82\xB9\x82\xF1\x81\x69"
+           "1 \x90\x7D\x96\xCA\x82\xC9 " +  //  個を保存しません（1 図面に
+           std::to_string(limit) +
+           " \x8C\xC2\x81\x41\x8D\x87\x8C\x76 " +  //  個、合計
+           std::to_string(megabytes) + " MB \x82\xDC\x82\xC5\x81\x6A";  //  MB まで）
+}
+
+std::string ShapesNotDrawn(bool limitReached, std::int64_t limit, std::int64_t tooDeep, int depth) {
+    std::string line =
+        "\x8A\x47\x82\xC9\x95\x60\x82\xA2\x82\xC4\x82\xA2\x82\xC8\x82\xA2\x83\x75\x83\x8D\x83\x62\x83\x4E\x82\xCC\x90\x7D\x8C\x60:";  // 絵に描いていないブロックの図形:
+    if (limitReached)
+        line += " \x8F\xE3\x8C\xC0\x81\x69" + std::to_string(limit) +  //  上限（
+                " \x8C\xC2\x81\x6A\x82\xC9\x92\x42\x82\xB5\x82\xDC\x82\xB5\x82\xBD";  //  個）に達しました
+    if (tooDeep > 0)
+        line += " \x93\xFC\x82\xEA\x8E\x71\x82\xAA " + std::to_string(depth) +  //  入れ子が
+                " \x92\x69\x82\xE6\x82\xE8\x90\x5B\x82\xA2\x91\x7D\x93\xFC " +  //  段より深い挿入
+                std::to_string(tooDeep) + " \x8C\x8F";  //  件
+    return line;
 }
 
 }  // namespace orvik

@@ -178,6 +178,54 @@ inline constexpr std::string_view kPointModeQuestion =
     "\x82\xCD\x8C\xA9\x82\xA6\x82\xC8\x82\xAD\x82\xC8\x82\xE8\x82\xDC\x82\xB7\r\n\x82\xBB\x82\xEA\x82\xC5\x82\xE0"
     "\x82\xE6\x82\xEB\x82\xB5\x82\xA2\x82\xC5\x82\xB7\x82\xA9\x81\x48";  // 点を点のまま変換するとAutoCADでは見えなくなります / それでもよろしいですか？
 
+// A JWW drawing's read report: the labels (padded to eight full-width
+// characters by the report), the words beside the counts, what was not
+// carried, and the images left out.
+// An ideographic space, U+3000.
+inline constexpr std::string_view kLabelPad = "\x81\x40";
+inline constexpr std::string_view kOpenParenthesis = "\x81\x69";  // （
+inline constexpr std::string_view kCloseParenthesis = "\x81\x6A";  // ）
+inline constexpr std::string_view kJwwVersionLabel = "JWW \x83\x6F\x81\x5B\x83\x57\x83\x87\x83\x93";  // JWW バージョン
+inline constexpr std::string_view kReadAsVersion700 =
+    "\x81\x69"
+    "700 \x82\xC6\x82\xB5\x82\xC4\x93\xC7\x82\xDD\x82\xDC\x82\xB5\x82\xBD\x81\x6A";  // （700 として読みました）
+inline constexpr std::string_view kPaperLabel = "\x97\x70\x8E\x86";  // 用紙
+inline constexpr std::string_view kScaleLabel = "\x8F\x6B\x8E\xDA";  // 縮尺
+inline constexpr std::string_view kGroupsClose = " \x83\x4F\x83\x8B\x81\x5B\x83\x76\x81\x6A";  //  グループ）
+inline constexpr std::string_view kLinesLabel = "\x92\xBC\x90\xFC\x82\xCC\x90\x94";  // 直線の数
+inline constexpr std::string_view kArcsLabel = "\x89\x7E\x8C\xCA\x82\xCC\x90\x94";  // 円弧の数
+inline constexpr std::string_view kTextsLabel = "\x95\xB6\x8E\x9A\x97\xF1\x82\xCC\x90\x94";  // 文字列の数
+inline constexpr std::string_view kSettingsAside = "\x81\x69\x90\xDD\x92\xE8 ";  // （設定
+inline constexpr std::string_view kPointsLabel = "\x8E\xC0\x93\x5F\x82\xCC\x90\x94";  // 実点の数
+inline constexpr std::string_view kTemporaryAside = "\x81\x69\x89\xBC\x93\x5F ";  // （仮点
+inline constexpr std::string_view kSolidsLabel = "\x83\x5C\x83\x8A\x83\x62\x83\x68\x82\xCC\x90\x94";  // ソリッドの数
+inline constexpr std::string_view kInsertsLabel =
+    "\x83\x75\x83\x8D\x83\x62\x83\x4E\x90\x7D\x8C\x60\x82\xCC\x90\x94";  // ブロック図形の数
+inline constexpr std::string_view kDimensionsLabel = "\x90\xA1\x96\x40\x82\xCC\x90\x94";  // 寸法の数
+inline constexpr std::string_view kDefinitionsLabel =
+    "\x83\x75\x83\x8D\x83\x62\x83\x4E\x92\xE8\x8B\x60\x82\xCC\x90\x94";  // ブロック定義の数
+inline constexpr std::string_view kImagesLabel = "\x89\xE6\x91\x9C\x82\xCC\x90\x94";  // 画像の数
+inline constexpr std::string_view kOverLimitAside =
+    "\x81\x69\x8F\xE3\x8C\xC0\x82\xF0\x92\xB4\x82\xA6\x82\xBD ";  // （上限を超えた
+inline constexpr std::string_view kLeftOutClose = " \x8C\xC2\x82\xF0\x8F\x9C\x82\xAD\x81\x6A";  //  個を除く）
+inline constexpr std::string_view kNotInCp932Label =
+    "CP932 \x82\xC9\x82\xC8\x82\xA2\x95\xB6\x8E\x9A";  // CP932 にない文字
+inline constexpr std::string_view kReplacedByQuestionMark =
+    "\x81\x69? \x82\xC9\x92\x75\x82\xAB\x8A\xB7\x82\xA6\x82\xDC\x82\xB5\x82\xBD\x81\x6A";  // （? に置き換えました）
+inline constexpr std::string_view kNotCarriedLabel =
+    "\x95\xCF\x8A\xB7\x82\xB5\x82\xC4\x82\xA2\x82\xC8\x82\xA2\x97\x76\x91\x66:";  // 変換していない要素:
+inline constexpr std::string_view kSolidsName = "\x83\x5C\x83\x8A\x83\x62\x83\x68";  // ソリッド
+inline constexpr std::string_view kInsertsName = "\x83\x75\x83\x8D\x83\x62\x83\x4E\x90\x7D\x8C\x60";  // ブロック図形
+inline constexpr std::string_view kImagesName = "\x89\xE6\x91\x9C";  // 画像
+
+// "同梱画像 N 個を保存しません（1 図面に LIMIT 個、合計 MB MB まで）"
+std::string ImagesNotSaved(std::int64_t count, std::int64_t limit, std::int64_t megabytes);
+
+// "絵に描いていないブロックの図形:", then " 上限（LIMIT 個）に達しました" when the
+// picture placed as many shapes as it may, and " 入れ子が DEPTH 段より深い挿入
+// N 件" for insertions nested too deep.
+std::string ShapesNotDrawn(bool limitReached, std::int64_t limit, std::int64_t tooDeep, int depth);
+
 // Drawings read only in part: the parts of a file as the user knows them,
 // and one sentence for each way a read fails ("at" is the byte where the
 // failing part, record or field starts).
