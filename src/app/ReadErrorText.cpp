@@ -42,7 +42,7 @@ std::string DescribeReadError(const ReadError& e) {
         case ReadFailure::InvalidField: return HeaderFieldNotANumber(e.block, e.field, e.text, e.offset);
         case ReadFailure::NegativeCount: return CountIsNegative(part, e.count);
         case ReadFailure::CountTooLarge: return CountDoesNotFit(part, e.count, e.fileSize, e.offset);
-        case ReadFailure::TooManyVirtualPoints: return CountAboveLimit(part, e.count, kVirtualPointSlots);
+        case ReadFailure::TooManyVirtualPoints: return CountAboveLimit(part, e.count, e.limit);
         case ReadFailure::UnknownClass: return UnknownClassIn(part, name, e.offset);
         case ReadFailure::NotADefinition: return NotADefinitionIn(part, name, e.offset);
         case ReadFailure::BadReference: return UnknownReference(part, e.offset, e.count);

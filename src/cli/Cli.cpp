@@ -105,8 +105,8 @@ int Info(const std::vector<std::string>& rest, std::ostream& out, std::ostream& 
 
 int Convert(const std::vector<std::string>& rest, OutputKind kind, std::ostream& out, std::ostream& err) {
     const auto parsed = ParseConvertOptions(rest);
-    if (const auto* message = std::get_if<std::string>(&parsed)) return UsageError(err, *message);
-    const ConvertOptions& options = std::get<ConvertOptions>(parsed);
+    if (!parsed.error.empty()) return UsageError(err, parsed.error);
+    const ConvertOptions& options = parsed.options;
     if (options.help) {
         out << kUsage;
         return kExitOk;

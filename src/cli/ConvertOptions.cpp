@@ -188,8 +188,13 @@ std::optional<PictureType> PictureTypeNamed(const std::string& path) {
     return std::nullopt;
 }
 
-std::variant<ConvertOptions, std::string> ParseConvertOptions(const std::vector<std::string>& args) {
-    ConvertOptions options;
+ParsedOptions ParseConvertOptions(const std::vector<std::string>& args) {
+    ParsedOptions parsed;
+    ConvertOptions& options = parsed.options;
+    const auto refuse = [&](std::string message) {
+        parsed.error = std::move(message);
+        return parsed;
+    };
     bool optionsDone = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string arg = args[i];
@@ -210,7 +215,7 @@ std::variant<ConvertOptions, std::string> ParseConvertOptions(const std::vector<
             arg.resize(eq);
         }
         const auto it = Options().find(arg);
-        if (it == Options().end()) return "不明なオプションです: " + args[i];
+        if (it == Options().end()) return refuse("不明なオプションです: " + args[i]);
         const Option& option = it->second;
         std::string value;
         if (option.takesValue) {
@@ -219,14 +224,14 @@ std::variant<ConvertOptions, std::string> ParseConvertOptions(const std::vector<
             } else if (i + 1 < args.size()) {
                 value = args[++i];
             } else {
-                return arg + " には値が必要です";
+                return refuse(arg + " には値が必要です");
             }
         } else if (inlineValue) {
-            return arg + " は値をとりません";
+            return refuse(arg + " は値をとりません");
         }
-        if (auto error = option.apply(options, value)) return *error;
+        if (auto error = option.apply(options, value)) return refuse(*error);
     }
-    return options;
+    return parsed;
 }
 
 }  // namespace orvik::cli

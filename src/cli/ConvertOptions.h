@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "app/DrawingJob.h"
@@ -55,6 +54,10 @@ struct ConvertOptions {
 };
 
 // The options, or the message (UTF-8) of the first usage error.
-std::variant<ConvertOptions, std::string> ParseConvertOptions(const std::vector<std::string>& args);
+struct ParsedOptions {
+    ConvertOptions options;
+    std::string error;  // empty: the options are usable
+};
+ParsedOptions ParseConvertOptions(const std::vector<std::string>& args);
 
 }  // namespace orvik::cli

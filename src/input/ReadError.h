@@ -60,6 +60,7 @@ struct ReadError {
     std::int64_t offset = 0;  // the byte where the failing part, record or field starts; -1 unknown
     std::int64_t fileSize = 0;  // Truncated, CountTooLarge
     std::int64_t count = 0;
+    std::int64_t limit = 0;  // TooManyVirtualPoints: the most the format holds
     int block = 0;  // InvalidField: header block 1..4
     int field = 0;  // InvalidField: field number from 1
     std::string text;  // InvalidField: the field's value as read; a class or image name (CP932)

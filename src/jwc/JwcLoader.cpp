@@ -170,8 +170,10 @@ private:
         JwcHeader& h = d_.header;
         section_ = FilePart::VirtualPoints;
         if (h.virtualPointCount < 0) return Fail(ReadFailure::NegativeCount, section_, h.virtualPointCount);
-        if (h.virtualPointCount > kVirtualPointSlots)
+        if (h.virtualPointCount > kVirtualPointSlots) {
+            error_.limit = kVirtualPointSlots;
             return Fail(ReadFailure::TooManyVirtualPoints, section_, h.virtualPointCount);
+        }
         virtualCountValid_ = true;
         if (!SizeArray(d_.lines, h.lineCount, kLineRecordSize, FilePart::Lines) ||
             !SizeArray(d_.arcs, h.arcCount, kArcRecordSize, FilePart::Arcs) ||

@@ -104,7 +104,7 @@ public:
     }
 
     [[noreturn]] void Fail(ReadFailure failure, std::int64_t offset, std::int64_t count = 0, std::string name = {}) {
-        throw Stop{ReadError{failure, part_, offset, size_, count, 0, 0, std::move(name)}};
+        throw Stop{ReadError{failure, part_, offset, size_, count, 0, 0, 0, std::move(name)}};
     }
 
     // The block definitions read so far join the drawing (where the block

@@ -153,7 +153,7 @@ std::string CountDoesNotFit(std::string_view part, std::int64_t count, std::int6
            (at >= 0 ? AtByte(at) : std::string());
 }
 
-std::string CountAboveLimit(std::string_view part, std::int64_t count, int limit) {
+std::string CountAboveLimit(std::string_view part, std::int64_t count, std::int64_t limit) {
     return std::string(part) + "\x82\xCC\x90\x94 " + std::to_string(count) +
            " \x82\xAA\x8F\xE3\x8C\xC0\x82\xCC " +  // の数 / が上限の
            std::to_string(limit) + " \x82\xF0\x92\xB4\x82\xA6\x82\xC4\x82\xA2\x82\xDC\x82\xB7";  //  を超えています

@@ -262,7 +262,7 @@ std::string CountIsNegative(std::string_view part, std::int64_t count);
 // "PART の数 COUNT がファイルの大きさ SIZE バイトに合いません", then "（AT バイト目）" where known (at >= 0)
 std::string CountDoesNotFit(std::string_view part, std::int64_t count, std::int64_t fileSize, std::int64_t at);
 // "PART の数 COUNT が上限の LIMIT を超えています"
-std::string CountAboveLimit(std::string_view part, std::int64_t count, int limit);
+std::string CountAboveLimit(std::string_view part, std::int64_t count, std::int64_t limit);
 // "PART に JWW にないクラス NAME があります（AT バイト目）"
 std::string UnknownClassIn(std::string_view part, std::string_view name, std::int64_t at);
 // "PART に、ブロック定義でない NAME があります（AT バイト目）"

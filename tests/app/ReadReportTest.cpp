@@ -83,6 +83,7 @@ TEST(DescribeReadError, NamesTheFaultAndWhereItIs) {
     large.offset = -1;  // found in the header, before its part is read
     ReadError many = error(ReadFailure::TooManyVirtualPoints, FilePart::VirtualPoints);
     many.count = 102;
+    many.limit = 101;
     const Case cases[] = {
         {error(ReadFailure::CannotOpen, FilePart::HeaderBlocks), "ファイルを開けません"},
         {truncated, "円弧の途中でファイルが終わっています（2421 バイト目から、ファイルの大きさ 2500 バイト）"},
