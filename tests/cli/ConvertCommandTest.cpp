@@ -519,6 +519,10 @@ TEST_F(ConvertCommandTest, PicturesGoWhereTheOptionsSay) {
         for (const char* name : {"plan.svg", "plan.png", "plan.pdf", "plan.dxf", "x.PNG"})
             std::filesystem::remove(dir_.File(name));
     }
+    // The thumbnail, outlined as its DXF file is written, is the picture a render makes on its own.
+    ASSERT_EQ(Cli({"convert", "--thumbnail", input}).code, kExitOk);
+    ASSERT_EQ(Cli({"render", "--picture", "png", "--width", "256", "-o", dir_.File("alone.png"), input}).code, kExitOk);
+    EXPECT_TRUE(testing::ReadFileBytes(dir_.File("plan.png")) == testing::ReadFileBytes(dir_.File("alone.png")));
 }
 
 TEST_F(ConvertCommandTest, OptionsReachTheFile) {
