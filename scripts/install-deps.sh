@@ -16,6 +16,7 @@ packages=(
 if [ "${1:-}" = "--tests" ]; then
   packages+=(
     clang libclang-rt-14-dev        # libFuzzer and its sanitizer runtimes
+    clang-format                    # the house style (.clang-format), checked by a test
     python3-ezdxf                   # DXF readers for the read-back tests: ezdxf,
     gdal-bin                        # GDAL's ogrinfo,
     librecad                        # and LibreCAD (dxf2pdf, headless)
