@@ -137,18 +137,21 @@ struct BlockInsert {
     std::uint8_t layer = 0;
 };
 
-// A block definition: named elements in its own coordinates, each on its own
-// layer, placed by insertions. Its lists are named as the drawing's own, so
-// code over elements can take either.
-struct Block {
-    std::string name;
+// Every element of a drawing, or of a block, each kind in a list of its own.
+struct ElementSet {
     std::vector<DrawingLine> lines;
     std::vector<DrawingArc> arcs;
     std::vector<DrawingText> texts;
     std::vector<DrawingPoint> points;
     std::vector<VirtualPoint> virtualPoints;
     std::vector<DrawingSolid> solids;
-    std::vector<BlockInsert> inserts;  // only of blocks before this one in Drawing::blocks
+    std::vector<BlockInsert> inserts;  // a block's: only of blocks before it in Drawing::blocks
+};
+
+// A block definition: named elements in its own coordinates, each on its own
+// layer, placed by insertions.
+struct Block : ElementSet {
+    std::string name;
 };
 
 inline constexpr std::uint16_t kDefpointsTextAttribute = 7;
@@ -171,20 +174,14 @@ struct Layer {
     std::string name;
 };
 
-struct Drawing {
+// The drawing: its own elements (ElementSet), and what they are drawn with.
+struct Drawing : ElementSet {
     DrawingUnits units = DrawingUnits::PaperDivisions;
     Paper paper;
     Pens pens;
     std::array<TextType, kTextTypeSlots> textTypes{};
     std::array<LayerGroup, kLayerGroupCount> layerGroups{};
     std::array<Layer, kLayerCount> layers{};
-    std::vector<DrawingLine> lines;
-    std::vector<DrawingArc> arcs;
-    std::vector<DrawingText> texts;
-    std::vector<DrawingPoint> points;
-    std::vector<VirtualPoint> virtualPoints;
-    std::vector<DrawingSolid> solids;
-    std::vector<BlockInsert> inserts;
     std::vector<Block> blocks;  // each after the blocks it inserts
     std::vector<std::string> fonts;  // font names (CP932), as texts name them
     std::vector<DefinedLinetype> extraLinetypes;  // the line types beyond 1..9 its elements use
@@ -215,8 +212,8 @@ inline long RgbDistance(std::uint32_t a, std::uint32_t b) {
 // elements the drawing holds.
 template <class F>
 void ForEachElementSet(const Drawing& drawing, F&& f) {
-    f(drawing);
-    for (const Block& block : drawing.blocks) f(block);
+    f(static_cast<const ElementSet&>(drawing));
+    for (const Block& block : drawing.blocks) f(static_cast<const ElementSet&>(block));
 }
 
 }  // namespace orvik
