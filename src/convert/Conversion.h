@@ -27,7 +27,7 @@
 namespace orvik {
 
 struct ConversionRequest {
-    std::string sourcePath;  // the JWC file; its modification time dates the DXF file
+    std::string sourcePath;  // the drawing's file; its modification time dates the DXF file
     std::string scaleText;  // the reference scale as the user chose it, e.g. "100"
 };
 

@@ -33,7 +33,7 @@ struct ConversionResult {
     // asked for: one coordinate far off made the grid too coarse.
     std::vector<float> unroundedScales;
     std::vector<std::string> blockNames;  // the DXF names of the drawing's blocks, by index
-    FontStyles fontStyles;  // the text styles of a JWW drawing's fonts
+    FontStyles fontStyles;  // the text styles of the drawing's fonts
     // With blocks exploded: insertions nested too deep or past the element
     // limit, left out.
     std::int64_t insertsLeftOut = 0;

@@ -10,7 +10,7 @@
 namespace orvik {
 namespace {
 
-// JWC curve marks in the top two bits of DrawingLine::curveMark.
+// Curve-run marks in the top two bits of DrawingLine::curveMark.
 constexpr std::uint8_t kCurveBits = 192;
 constexpr std::uint8_t kCurveFirst = 64, kCurveMiddle = 128, kCurveLast = 192;
 

@@ -558,8 +558,8 @@ constexpr Group kOwnedObjects[] = {
     T(0, "ENDSEC"),
 };
 
-// A JWW drawing's own line types, after the selected set, with running
-// handles; described by the name the file gives them.
+// The drawing's own line types, after the selected set, with running
+// handles; described by the name the drawing gives them.
 void WriteOwnLinetypes(DxfWriter& w, const TablesInputs& in) {
     for (const DefinedLinetype& type : in.drawing.extraLinetypes) {
         long double length = 0;

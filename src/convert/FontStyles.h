@@ -1,4 +1,5 @@
-// The text styles of a JWW drawing's fonts, in the format that names its
+// The text styles of the drawing's fonts (texts that name a font of their
+// own, as JW_CAD for Windows' do), in the format that names its
 // styles (utf8): one STYLE per font, weight and writing direction its texts
 // use. Its name is the format's style name, '#', the font's name made fit
 // as layer names are, and "#BOLD" for bold ("KST32B#ＭＳゴシック#BOLD"):

@@ -1,7 +1,7 @@
 // The layer, pen and line-type tables that carry the layer assignment's
-// decisions to the writers: DXF layer names, colours and line types per JWC
+// decisions to the writers: DXF layer names, colours and line types per
 // layer (entry 256 is DEFPOINTS), AutoCAD colours per pen, and DXF line-type
-// names per JWC line-type number.
+// names per line-type number.
 #pragma once
 
 #include <array>

@@ -1,12 +1,13 @@
 // Reference scale and coordinate mapping.
 //
-// A JWC drawing stores coordinates in drawing units, each layer group with
-// its own scale; the DXF file is in millimetres at one reference scale. Every
-// coordinate and radius written goes through MapX/MapY/MapR: the drawing
-// value times the paper factor (drawing units to paper millimetres) times the
-// reference scale. With rounding on, mapped values are rounded to the number
-// of decimals that six significant digits across the drawing's extent allow,
-// which absorbs the single-precision noise of the JWC file.
+// A drawing stores coordinates in its units (divisions of the paper, or
+// millimetres on it), each layer group with its own scale; the DXF file is
+// in millimetres at one reference scale. Every coordinate and radius written
+// goes through MapX/MapY/MapR: the drawing value times the paper factor (its
+// units to paper millimetres; 1 for millimetres) times the reference scale.
+// With rounding on, mapped values are rounded to the number of decimals that
+// six significant digits across the drawing's extent allow, which absorbs
+// the single-precision noise of a file's 32-bit coordinates.
 #pragma once
 
 #include <array>
