@@ -1,0 +1,228 @@
+#include "numeric/SoftExtended.h"
+
+#include <bit>
+#include <cstring>
+#include <utility>
+
+namespace orvik {
+namespace {
+
+using U128 = unsigned __int128;
+
+constexpr int kBias = 16383;
+constexpr int kMaxField = 0x7FFF;
+constexpr std::uint64_t kIntegerBit = std::uint64_t{1} << 63;
+constexpr std::uint64_t kQuietBit = std::uint64_t{1} << 62;
+
+bool SignOf(SoftExtended a) { return (a.signAndExponent >> 15) != 0; }
+int FieldOf(SoftExtended a) { return a.signAndExponent & kMaxField; }
+bool IsInfinity(SoftExtended a) { return FieldOf(a) == kMaxField && a.significand == kIntegerBit; }
+bool IsZero(SoftExtended a) { return FieldOf(a) == 0 && a.significand == 0; }
+
+SoftExtended Pack(bool sign, int field, std::uint64_t significand) {
+    return SoftExtended{significand, static_cast<std::uint16_t>((sign ? 0x8000 : 0) | field)};
+}
+
+SoftExtended Infinity(bool sign) { return Pack(sign, kMaxField, kIntegerBit); }
+
+// What the x87 unit gives for an invalid operation.
+SoftExtended DefaultNaN() { return Pack(true, kMaxField, kIntegerBit | kQuietBit); }
+
+// The NaN an operation on a NaN gives: the quieted NaN of the larger significand.
+SoftExtended NaNOf(SoftExtended a, SoftExtended b) {
+    SoftExtended n = !IsNaN(a) ? b : !IsNaN(b) ? a : a.significand >= b.significand ? a : b;
+    n.significand |= kQuietBit;
+    return n;
+}
+
+int LeadingZeros(U128 x) {
+    const auto high = static_cast<std::uint64_t>(x >> 64);
+    return high ? std::countl_zero(high) : 64 + std::countl_zero(static_cast<std::uint64_t>(x));
+}
+
+// A finite nonzero value: its significand with the top bit set, and the
+// exponent of that bit; the value is significand * 2^(exponent - 63).
+struct Unpacked {
+    bool sign;
+    int exponent;
+    std::uint64_t significand;
+};
+
+Unpacked Unpack(SoftExtended a) {
+    const int field = FieldOf(a);
+    const int shift = std::countl_zero(a.significand);
+    return {SignOf(a), (field == 0 ? 1 : field) - kBias - shift, a.significand << shift};
+}
+
+// The extended value nearest to (sig + f) * 2^exponent, ties to even, where
+// f is 0 or, with `sticky`, some fraction strictly between 0 and 1.
+SoftExtended Round(bool sign, int exponent, U128 sig, bool sticky) {
+    if (sig == 0) return Pack(sign, 0, 0);
+    const int zeros = LeadingZeros(sig);
+    sig <<= zeros;
+    exponent -= zeros;
+    int field = exponent + 127 + kBias;  // of the top bit, now bit 127
+    if (field <= 0) {
+        // Below the normal range: the unit becomes the smallest subnormal's.
+        const int shift = 1 - field;
+        if (shift >= 128) {
+            sticky = true;
+            sig = 0;
+        } else {
+            sticky = sticky || (sig & ((U128{1} << shift) - 1)) != 0;
+            sig >>= shift;
+        }
+        field = 0;
+    }
+    if (field >= kMaxField) return Infinity(sign);
+    auto significand = static_cast<std::uint64_t>(sig >> 64);
+    const auto rest = static_cast<std::uint64_t>(sig);
+    if (rest > kIntegerBit || (rest == kIntegerBit && (sticky || (significand & 1)))) {
+        if (++significand == 0) {
+            significand = kIntegerBit;
+            if (++field >= kMaxField) return Infinity(sign);
+        } else if (field == 0 && (significand & kIntegerBit)) {
+            field = 1;  // a subnormal rounded up to the smallest normal
+        }
+    }
+    return Pack(sign, field, significand);
+}
+
+SoftExtended AddSigned(SoftExtended a, SoftExtended b) {
+    if (IsInfinity(a)) return IsInfinity(b) && SignOf(a) != SignOf(b) ? DefaultNaN() : a;
+    if (IsInfinity(b)) return b;
+    if (IsZero(a) && IsZero(b)) return Pack(SignOf(a) && SignOf(b), 0, 0);
+    if (IsZero(a)) return b;
+    if (IsZero(b)) return a;
+    Unpacked x = Unpack(a), y = Unpack(b);
+    if (y.exponent > x.exponent || (y.exponent == x.exponent && y.significand > x.significand)) std::swap(x, y);
+    // Both significands with 63 bits below them; the smaller one shifted into line.
+    const U128 large = U128{x.significand} << 63;
+    U128 small = U128{y.significand} << 63;
+    const int apart = x.exponent - y.exponent;
+    bool sticky = false;
+    if (apart >= 128) {
+        sticky = true;
+        small = 0;
+    } else if (apart > 0) {
+        sticky = (small & ((U128{1} << apart) - 1)) != 0;
+        small >>= apart;
+    }
+    U128 sum;
+    if (x.sign == y.sign) {
+        sum = large + small;
+    } else {
+        // The bits shifted out make the difference a fraction less: one unit
+        // less, and a fraction more.
+        sum = large - small - (sticky ? 1 : 0);
+        if (sum == 0 && !sticky) return Pack(false, 0, 0);
+    }
+    return Round(x.sign, x.exponent - 126, sum, sticky);
+}
+
+// The bits of a binary format with `digits` significand bits (the integer
+// bit hidden), exponents from `minExponent` to `maxExponent`: the value
+// rounded to nearest, ties to even.
+template <int digits, int minExponent, int maxExponent>
+std::uint64_t RoundToBinary(SoftExtended value) {
+    constexpr int kFieldShift = digits - 1;
+    constexpr std::uint64_t kMaxBinaryField = 2 * maxExponent + 1;
+    const std::uint64_t sign = static_cast<std::uint64_t>(SignOf(value))
+                               << (kFieldShift + std::bit_width(kMaxBinaryField));
+    if (IsNaN(value))
+        return sign | kMaxBinaryField << kFieldShift | std::uint64_t{1} << (kFieldShift - 1) |
+               (value.significand & ~(kIntegerBit | kQuietBit)) >> (64 - digits);
+    if (IsInfinity(value)) return sign | kMaxBinaryField << kFieldShift;
+    if (IsZero(value)) return sign;
+    const Unpacked u = Unpack(value);
+    if (u.exponent > maxExponent) return sign | kMaxBinaryField << kFieldShift;
+    const int drop = 64 - digits + (u.exponent < minExponent ? minExponent - u.exponent : 0);
+    if (drop >= 65) return sign;
+    const U128 sig = u.significand;
+    U128 kept = sig >> drop;
+    const U128 rest = sig & ((U128{1} << drop) - 1), half = U128{1} << (drop - 1);
+    if (rest > half || (rest == half && (kept & 1))) ++kept;
+    if (u.exponent < minExponent) return sign | static_cast<std::uint64_t>(kept);  // a carry makes the smallest normal
+    // The carry of a rounded-up significand runs into the exponent field.
+    const std::uint64_t bits = (static_cast<std::uint64_t>(u.exponent + maxExponent) << kFieldShift) +
+                               (static_cast<std::uint64_t>(kept) - (std::uint64_t{1} << kFieldShift));
+    return (bits >> kFieldShift) >= kMaxBinaryField ? sign | kMaxBinaryField << kFieldShift : sign | bits;
+}
+
+}  // namespace
+
+bool IsNaN(SoftExtended a) { return FieldOf(a) == kMaxField && a.significand != kIntegerBit; }
+
+SoftExtended Add(SoftExtended a, SoftExtended b) {
+    if (IsNaN(a) || IsNaN(b)) return NaNOf(a, b);
+    return AddSigned(a, b);
+}
+
+SoftExtended Subtract(SoftExtended a, SoftExtended b) {
+    if (IsNaN(a) || IsNaN(b)) return NaNOf(a, b);
+    b.signAndExponent ^= 0x8000;
+    return AddSigned(a, b);
+}
+
+SoftExtended Multiply(SoftExtended a, SoftExtended b) {
+    if (IsNaN(a) || IsNaN(b)) return NaNOf(a, b);
+    const bool sign = SignOf(a) != SignOf(b);
+    if (IsInfinity(a) || IsInfinity(b)) return IsZero(a) || IsZero(b) ? DefaultNaN() : Infinity(sign);
+    if (IsZero(a) || IsZero(b)) return Pack(sign, 0, 0);
+    const Unpacked x = Unpack(a), y = Unpack(b);
+    return Round(sign, x.exponent + y.exponent - 126, U128{x.significand} * y.significand, false);
+}
+
+SoftExtended Divide(SoftExtended a, SoftExtended b) {
+    if (IsNaN(a) || IsNaN(b)) return NaNOf(a, b);
+    const bool sign = SignOf(a) != SignOf(b);
+    if (IsInfinity(a)) return IsInfinity(b) ? DefaultNaN() : Infinity(sign);
+    if (IsInfinity(b)) return Pack(sign, 0, 0);
+    if (IsZero(b)) return IsZero(a) ? DefaultNaN() : Infinity(sign);
+    if (IsZero(a)) return Pack(sign, 0, 0);
+    const Unpacked x = Unpack(a), y = Unpack(b);
+    // 128 bits of the quotient of the two significands (less than 2), and
+    // whether a remainder is left.
+    const U128 numerator = U128{x.significand} << 63;
+    const U128 high = numerator / y.significand, second = (numerator % y.significand) << 64;
+    const U128 low = second / y.significand;
+    return Round(sign, x.exponent - y.exponent - 127, high << 64 | low, second % y.significand != 0);
+}
+
+int Compare(SoftExtended a, SoftExtended b) {
+    if (IsNaN(a) || IsNaN(b)) return 2;
+    if (IsZero(a) && IsZero(b)) return 0;
+    if (SignOf(a) != SignOf(b)) return SignOf(a) ? -1 : 1;
+    // Canonical values order as their exponent fields, then their significands.
+    const int field = FieldOf(a) - FieldOf(b);
+    const int magnitude = field != 0                       ? (field < 0 ? -1 : 1)
+                          : a.significand == b.significand ? 0
+                          : a.significand < b.significand  ? -1
+                                                           : 1;
+    return SignOf(a) ? -magnitude : magnitude;
+}
+
+SoftExtended FromDouble(double value) {
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const bool sign = (bits >> 63) != 0;
+    const int field = static_cast<int>(bits >> 52 & 0x7FF);
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    if (field == 0x7FF) return fraction ? Pack(sign, kMaxField, kIntegerBit | fraction << 11) : Infinity(sign);
+    if (field == 0) return Round(sign, -1074, fraction, false);
+    return Round(sign, field - 1075, fraction | std::uint64_t{1} << 52, false);
+}
+
+SoftExtended FromInt64(std::int64_t value) {
+    const bool sign = value < 0;
+    const std::uint64_t magnitude =
+        sign ? std::uint64_t{0} - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    return Round(sign, 0, magnitude, false);
+}
+
+double ToDouble(SoftExtended value) { return std::bit_cast<double>(RoundToBinary<53, -1022, 1023>(value)); }
+
+float ToFloat(SoftExtended value) {
+    return std::bit_cast<float>(static_cast<std::uint32_t>(RoundToBinary<24, -126, 127>(value)));
+}
+
+}  // namespace orvik

@@ -1,0 +1,44 @@
+// Extended-precision arithmetic in integers alone: the x87 80-bit format
+// (sign, 15-bit exponent biased by 16383, 64-bit significand with its
+// integer bit explicit), every result rounded to nearest, ties to even,
+// exactly as the x87 unit rounds at its full precision. It gives the same
+// bits on a processor without that unit (ARM, WebAssembly) as an x86
+// `long double` gives.
+//
+// Only canonical values are made: a normal number has the integer bit set,
+// a subnormal (exponent 0) has it clear, infinity is the integer bit alone
+// under exponent 0x7FFF. A NaN operand gives a quiet NaN (which one is not
+// promised); an invalid operation (inf - inf, 0 * inf, 0 / 0, inf / inf)
+// gives the x87's default NaN.
+#pragma once
+
+#include <cstdint>
+
+namespace orvik {
+
+struct SoftExtended {
+    std::uint64_t significand = 0;
+    std::uint16_t signAndExponent = 0;  // bit 15 the sign, bits 0..14 the biased exponent
+
+    bool operator==(const SoftExtended&) const = default;  // the same bits
+};
+
+SoftExtended Add(SoftExtended a, SoftExtended b);
+SoftExtended Subtract(SoftExtended a, SoftExtended b);
+SoftExtended Multiply(SoftExtended a, SoftExtended b);
+SoftExtended Divide(SoftExtended a, SoftExtended b);
+
+// -1, 0 or 1 as a is less than, equal to or greater than b (-0 equals +0);
+// 2 when either is a NaN.
+int Compare(SoftExtended a, SoftExtended b);
+
+bool IsNaN(SoftExtended a);
+
+// Exact: every double, float and 64-bit integer is an extended value.
+SoftExtended FromDouble(double value);
+SoftExtended FromInt64(std::int64_t value);
+// Rounded to nearest, ties to even, as a conversion of a long double does.
+double ToDouble(SoftExtended value);
+float ToFloat(SoftExtended value);
+
+}  // namespace orvik

@@ -1,0 +1,144 @@
+#include "numeric/SoftExtended.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <random>
+
+namespace orvik {
+namespace {
+
+static_assert(std::numeric_limits<long double>::digits == 64, "the reference is the x87 80-bit format");
+
+long double Hardware(SoftExtended v) {
+    long double x = 0;
+    std::memcpy(&x, &v.significand, 8);
+    std::memcpy(reinterpret_cast<char*>(&x) + 8, &v.signAndExponent, 2);
+    return x;
+}
+
+SoftExtended Soft(long double x) {
+    SoftExtended v;
+    std::memcpy(&v.significand, &x, 8);
+    std::memcpy(&v.signAndExponent, reinterpret_cast<const char*>(&x) + 8, 2);
+    return v;
+}
+
+// Operands where rounding goes wrong if it can: every exponent range (the
+// subnormals and the overflow border most), significands of runs of ones,
+// of zeros, and at random, and values close to each other.
+class Operands {
+public:
+    SoftExtended Next() {
+        const std::uint64_t pick = random_() % 16;
+        int field;
+        switch (pick % 4) {
+            case 0: field = 16383 + static_cast<int>(random_() % 141) - 70; break;
+            case 1: field = static_cast<int>(random_() % 70); break;
+            case 2: field = 32766 - static_cast<int>(random_() % 70); break;
+            default: field = static_cast<int>(random_() % 32767); break;
+        }
+        std::uint64_t significand;
+        switch (pick / 4) {
+            case 0: significand = ~std::uint64_t{0} << (random_() % 64); break;
+            case 1: significand = ~std::uint64_t{0} >> (random_() % 64); break;
+            default: significand = random_(); break;
+        }
+        significand = field == 0 ? significand & ~(std::uint64_t{1} << 63) : significand | std::uint64_t{1} << 63;
+        return SoftExtended{significand, static_cast<std::uint16_t>((random_() % 2) << 15 | field)};
+    }
+    // A second operand: often a neighbour of the first, so that sums cancel.
+    SoftExtended Near(SoftExtended a) {
+        if (random_() % 2) return Next();
+        SoftExtended b = a;
+        b.significand += random_() % 5 - 2;
+        if (random_() % 2) b.signAndExponent ^= 0x8000;
+        const bool canonical = (FieldOf(b) == 0) == ((b.significand >> 63) == 0);
+        return canonical ? b : a;
+    }
+    std::uint64_t Bits() { return random_(); }
+
+private:
+    static int FieldOf(SoftExtended v) { return v.signAndExponent & 0x7FFF; }
+    std::mt19937_64 random_{20261208};
+};
+
+bool Same(SoftExtended soft, long double hardware) {
+    return IsNaN(Soft(hardware)) ? IsNaN(soft) : soft == Soft(hardware);
+}
+
+TEST(SoftExtended, OperationsAgreeWithTheX87UnitBitForBit) {
+    const SoftExtended specials[] = {
+        Soft(0.0L),
+        Soft(-0.0L),
+        Soft(1.0L),
+        Soft(-1.0L),
+        Soft(std::numeric_limits<long double>::infinity()),
+        Soft(-std::numeric_limits<long double>::infinity()),
+        Soft(std::numeric_limits<long double>::quiet_NaN()),
+        Soft(std::numeric_limits<long double>::denorm_min()),
+        Soft(std::numeric_limits<long double>::min()),
+        Soft(std::numeric_limits<long double>::max()),
+        Soft(-std::numeric_limits<long double>::max()),
+        Soft(std::numeric_limits<long double>::min() - std::numeric_limits<long double>::denorm_min()),
+    };
+    struct Case {
+        const char* name;
+        std::function<SoftExtended(SoftExtended, SoftExtended)> soft;
+        std::function<long double(long double, long double)> hardware;
+    };
+    const Case cases[] = {
+        {"+", Add, [](long double a, long double b) { return a + b; }},
+        {"-", Subtract, [](long double a, long double b) { return a - b; }},
+        {"*", Multiply, [](long double a, long double b) { return a * b; }},
+        {"/", Divide, [](long double a, long double b) { return a / b; }},
+    };
+    for (const Case& c : cases) {
+        Operands operands;
+        int failures = 0;
+        const auto check = [&](SoftExtended a, SoftExtended b) {
+            if (failures < 5 && !Same(c.soft(a, b), c.hardware(Hardware(a), Hardware(b)))) {
+                ++failures;
+                ADD_FAILURE() << std::hexfloat << Hardware(a) << ' ' << c.name << ' ' << Hardware(b);
+            }
+        };
+        for (const SoftExtended a : specials)
+            for (const SoftExtended b : specials) check(a, b);
+        for (int i = 0; i < 1'000'000; ++i) {
+            const SoftExtended a = operands.Next();
+            check(a, operands.Near(a));
+        }
+    }
+}
+
+TEST(SoftExtended, ComparisonsAndConversionsAgreeWithTheX87Unit) {
+    Operands operands;
+    int failures = 0;
+    const auto expect = [&](bool same, const char* what, long double value) {
+        if (!same && failures++ < 5) ADD_FAILURE() << what << ' ' << std::hexfloat << value;
+    };
+    for (int i = 0; i < 1'000'000; ++i) {
+        const SoftExtended a = operands.Next(), b = operands.Near(a);
+        const long double x = Hardware(a), y = Hardware(b);
+        expect(Compare(a, b) == (x < y ? -1 : x > y ? 1 : x == y ? 0 : 2), "compare", x);
+        const double d = static_cast<double>(x);
+        expect(std::bit_cast<std::uint64_t>(ToDouble(a)) == std::bit_cast<std::uint64_t>(d) ||
+                   (d != d && ToDouble(a) != ToDouble(a)),
+               "to double", x);
+        const float f = static_cast<float>(x);
+        expect(std::bit_cast<std::uint32_t>(ToFloat(a)) == std::bit_cast<std::uint32_t>(f) ||
+                   (f != f && ToFloat(a) != ToFloat(a)),
+               "to float", x);
+        const double random = std::bit_cast<double>(operands.Bits());
+        expect(Same(FromDouble(random), static_cast<long double>(random)), "from double", random);
+        const auto integer = static_cast<std::int64_t>(operands.Bits()) >> (operands.Bits() % 64);
+        expect(Same(FromInt64(integer), static_cast<long double>(integer)), "from integer",
+               static_cast<long double>(integer));
+    }
+}
+
+}  // namespace
+}  // namespace orvik
