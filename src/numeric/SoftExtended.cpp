@@ -149,6 +149,34 @@ std::uint64_t RoundToBinary(SoftExtended value) {
     return (bits >> kFieldShift) >= kMaxBinaryField ? sign | kMaxBinaryField << kFieldShift : sign | bits;
 }
 
+// The integer square root of n and what remains, n - root^2.
+U128 IntegerSquareRoot(U128 n, U128& remainder) {
+    U128 root = 0, bit = U128{1} << 126;
+    while (bit > n) bit >>= 2;
+    while (bit != 0) {
+        if (n >= root + bit) {
+            n -= root + bit;
+            root = (root >> 1) + bit;
+        } else {
+            root >>= 1;
+        }
+        bit >>= 2;
+    }
+    remainder = n;
+    return root;
+}
+
+// A value truncated toward zero: its magnitude when below 2^64, and whether it is.
+bool TruncatedMagnitude(SoftExtended value, std::uint64_t& magnitude) {
+    magnitude = 0;
+    if (IsNaN(value) || IsInfinity(value)) return false;
+    if (IsZero(value)) return true;
+    const Unpacked u = Unpack(value);
+    if (u.exponent >= 64) return false;
+    if (u.exponent >= 0) magnitude = u.significand >> (63 - u.exponent);
+    return true;
+}
+
 }  // namespace
 
 bool IsNaN(SoftExtended a) { return FieldOf(a) == kMaxField && a.significand != kIntegerBit; }
@@ -189,6 +217,59 @@ SoftExtended Divide(SoftExtended a, SoftExtended b) {
     return Round(sign, x.exponent - y.exponent - 127, high << 64 | low, second % y.significand != 0);
 }
 
+SoftExtended SquareRoot(SoftExtended a) {
+    if (IsNaN(a)) return NaNOf(a, a);
+    if (IsZero(a)) return a;
+    if (SignOf(a)) return DefaultNaN();
+    if (IsInfinity(a)) return a;
+    const Unpacked u = Unpack(a);
+    // The significand moved up 63 or 64 places, so that the exponent left is even.
+    const int shift = ((u.exponent - 63 - 63) % 2 == 0) ? 63 : 64;
+    U128 remainder;
+    const U128 root = IntegerSquareRoot(U128{u.significand} << shift, remainder);  // 64 bits
+    // No square root of an integer lies halfway: above root + 1/2 exactly when
+    // what remains exceeds the root.
+    const U128 quarters = root << 2 | (remainder > root ? 2 : 0);
+    return Round(false, (u.exponent - 63 - shift) / 2 - 2, quarters, remainder != 0);
+}
+
+SoftExtended Remainder(SoftExtended a, SoftExtended b) {
+    if (IsNaN(a) || IsNaN(b)) return NaNOf(a, b);
+    if (IsInfinity(a) || IsZero(b)) return DefaultNaN();
+    if (IsInfinity(b) || IsZero(a)) return a;
+    const Unpacked x = Unpack(a), y = Unpack(b);
+    if (x.exponent < y.exponent || (x.exponent == y.exponent && x.significand < y.significand)) return a;
+    // x = mx 2^(ex-63), y = my 2^(ey-63): the remainder is (mx 2^(ex-ey) mod my) 2^(ey-63).
+    std::uint64_t rest = x.significand % y.significand;
+    for (int apart = x.exponent - y.exponent; apart > 0;) {
+        const int step = apart < 63 ? apart : 63;
+        rest = static_cast<std::uint64_t>((U128{rest} << step) % y.significand);
+        apart -= step;
+    }
+    return Round(x.sign, y.exponent - 63, rest, false);
+}
+
+SoftExtended Fraction(SoftExtended a, int& exponent) {
+    exponent = 0;
+    if (IsNaN(a) || IsInfinity(a) || IsZero(a)) return a;
+    const Unpacked u = Unpack(a);
+    exponent = u.exponent + 1;
+    return Pack(u.sign, kBias - 1, u.significand);
+}
+
+SoftExtended Scale(SoftExtended a, int n) {
+    if (IsNaN(a) || IsInfinity(a) || IsZero(a)) return a;
+    constexpr int kFarther = 2 * kMaxField;  // past every exponent: the result is 0 or infinity alike
+    n = n < -kFarther ? -kFarther : n > kFarther ? kFarther : n;
+    const Unpacked u = Unpack(a);
+    return Round(u.sign, u.exponent - 63 + n, u.significand, false);
+}
+
+SoftExtended Negate(SoftExtended a) {
+    a.signAndExponent ^= 0x8000;
+    return a;
+}
+
 int Compare(SoftExtended a, SoftExtended b) {
     if (IsNaN(a) || IsNaN(b)) return 2;
     if (IsZero(a) && IsZero(b)) return 0;
@@ -217,6 +298,19 @@ SoftExtended FromInt64(std::int64_t value) {
     const std::uint64_t magnitude =
         sign ? std::uint64_t{0} - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     return Round(sign, 0, magnitude, false);
+}
+
+std::int64_t ToInt64(SoftExtended value) {
+    std::uint64_t magnitude;
+    if (!TruncatedMagnitude(value, magnitude) || magnitude > (SignOf(value) ? kIntegerBit : kIntegerBit - 1))
+        return static_cast<std::int64_t>(kIntegerBit);  // out of range: the x87 unit's integer indefinite
+    return SignOf(value) ? static_cast<std::int64_t>(std::uint64_t{0} - magnitude)
+                         : static_cast<std::int64_t>(magnitude);
+}
+
+std::uint64_t ToUint64(SoftExtended value) {
+    std::uint64_t magnitude;
+    return TruncatedMagnitude(value, magnitude) && (!SignOf(value) || magnitude == 0) ? magnitude : 0;
 }
 
 double ToDouble(SoftExtended value) { return std::bit_cast<double>(RoundToBinary<53, -1022, 1023>(value)); }

@@ -28,6 +28,18 @@ SoftExtended Subtract(SoftExtended a, SoftExtended b);
 SoftExtended Multiply(SoftExtended a, SoftExtended b);
 SoftExtended Divide(SoftExtended a, SoftExtended b);
 
+// The square root, rounded as the x87 unit rounds it (a negative number's is
+// the default NaN, -0's is -0).
+SoftExtended SquareRoot(SoftExtended a);
+// The remainder of a / b with a's sign, exact (as fmod).
+SoftExtended Remainder(SoftExtended a, SoftExtended b);
+// a = fraction * 2^exponent with the fraction in [1/2, 1) (as frexp); zero,
+// infinity and NaN come back as they are, with exponent 0.
+SoftExtended Fraction(SoftExtended a, int& exponent);
+// a * 2^n, rounded (as ldexp).
+SoftExtended Scale(SoftExtended a, int n);
+SoftExtended Negate(SoftExtended a);
+
 // -1, 0 or 1 as a is less than, equal to or greater than b (-0 equals +0);
 // 2 when either is a NaN.
 int Compare(SoftExtended a, SoftExtended b);
@@ -39,6 +51,9 @@ SoftExtended FromDouble(double value);
 SoftExtended FromInt64(std::int64_t value);
 // Rounded to nearest, ties to even, as a conversion of a long double does.
 double ToDouble(SoftExtended value);
+// Truncated toward zero, for values that fit (as a cast of a long double).
+std::int64_t ToInt64(SoftExtended value);
+std::uint64_t ToUint64(SoftExtended value);
 float ToFloat(SoftExtended value);
 
 }  // namespace orvik

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
 #include <cstring>
 #include <functional>
 #include <limits>
@@ -137,6 +138,31 @@ TEST(SoftExtended, ComparisonsAndConversionsAgreeWithTheX87Unit) {
         const auto integer = static_cast<std::int64_t>(operands.Bits()) >> (operands.Bits() % 64);
         expect(Same(FromInt64(integer), static_cast<long double>(integer)), "from integer",
                static_cast<long double>(integer));
+    }
+}
+
+TEST(SoftExtended, TheLibraryFunctionsAgreeWithTheX87Unit) {
+    Operands operands;
+    int failures = 0;
+    const auto expect = [&](bool same, const char* what, long double value) {
+        if (!same && failures++ < 5) ADD_FAILURE() << what << ' ' << std::hexfloat << value;
+    };
+    for (int i = 0; i < 300'000; ++i) {  // fmod of far-apart exponents is slow in the C library
+        const SoftExtended a = operands.Next(), b = operands.Near(a);
+        const long double x = Hardware(a), y = Hardware(b);
+        expect(Same(SquareRoot(a), std::sqrt(x)), "sqrt", x);
+        expect(Same(Remainder(a, b), std::fmod(x, y)), "fmod", x);
+        int softExponent = 0, exponent = 0;
+        const SoftExtended fraction = Fraction(a, softExponent);
+        const long double hardwareFraction = std::frexp(x, &exponent);
+        expect(Same(fraction, hardwareFraction) && (softExponent == exponent || !std::isfinite(x)), "frexp", x);
+        const int n = static_cast<int>(operands.Bits() % 4001) - 2000;
+        expect(Same(Scale(a, n), std::ldexp(x, n)), "ldexp", x);
+        // Truncation within each type's range.
+        const long double wide = std::ldexp(x, -static_cast<int>(operands.Bits() % 16400));
+        if (std::fabs(wide) < 0x1p63L) expect(ToInt64(Soft(wide)) == static_cast<std::int64_t>(wide), "to int64", wide);
+        if (wide >= 0 && wide < 0x1p64L)
+            expect(ToUint64(Soft(wide)) == static_cast<std::uint64_t>(wide), "to uint64", wide);
     }
 }
 
