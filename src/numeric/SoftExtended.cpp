@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 namespace orvik {
 namespace {
@@ -177,6 +178,92 @@ bool TruncatedMagnitude(SoftExtended value, std::uint64_t& magnitude) {
     return true;
 }
 
+// Unsigned integers of any size, little-endian in 32-bit words: the little
+// exact decimal conversion needs (products with powers of two and ten, and
+// quotients that fit 64 bits).
+class BigInteger {
+public:
+    explicit BigInteger(std::uint64_t value)
+        : words_{static_cast<std::uint32_t>(value), static_cast<std::uint32_t>(value >> 32)} {
+        Trim();
+    }
+
+    void MultiplyBy(std::uint32_t factor) {
+        std::uint64_t carry = 0;
+        for (std::uint32_t& w : words_) {
+            carry += std::uint64_t{w} * factor;
+            w = static_cast<std::uint32_t>(carry);
+            carry >>= 32;
+        }
+        if (carry) words_.push_back(static_cast<std::uint32_t>(carry));
+    }
+    void MultiplyByPowerOfTen(int n) {
+        for (; n >= 9; n -= 9) MultiplyBy(1'000'000'000);
+        for (; n > 0; --n) MultiplyBy(10);
+    }
+    void ShiftLeft(int bits) {
+        if (IsZero()) return;
+        words_.insert(words_.begin(), static_cast<std::size_t>(bits / 32), 0);
+        if (const int rest = bits % 32) {
+            std::uint32_t carry = 0;
+            for (std::uint32_t& w : words_) {
+                const std::uint32_t next = w >> (32 - rest);
+                w = w << rest | carry;
+                carry = next;
+            }
+            if (carry) words_.push_back(carry);
+        }
+    }
+    bool IsZero() const { return words_.empty(); }
+    int Compare(const BigInteger& other) const {
+        if (words_.size() != other.words_.size()) return words_.size() < other.words_.size() ? -1 : 1;
+        for (std::size_t i = words_.size(); i-- > 0;)
+            if (words_[i] != other.words_[i]) return words_[i] < other.words_[i] ? -1 : 1;
+        return 0;
+    }
+    void Subtract(const BigInteger& other) {  // other <= *this
+        std::int64_t borrow = 0;
+        for (std::size_t i = 0; i < words_.size(); ++i) {
+            std::int64_t d =
+                std::int64_t{words_[i]} - borrow - (i < other.words_.size() ? std::int64_t{other.words_[i]} : 0);
+            borrow = d < 0;
+            words_[i] = static_cast<std::uint32_t>(d + (borrow << 32));
+        }
+        Trim();
+    }
+    // *this / divisor when the quotient is below 2^64; *this keeps the remainder.
+    std::uint64_t DivideSmallQuotient(const BigInteger& divisor) {
+        std::uint64_t quotient = 0;
+        BigInteger shifted = divisor;
+        shifted.ShiftLeft(63);
+        for (int bit = 63; bit >= 0; --bit, shifted.Halve()) {
+            if (Compare(shifted) >= 0) {
+                Subtract(shifted);
+                quotient |= std::uint64_t{1} << bit;
+            }
+        }
+        return quotient;
+    }
+    // Halves the number, dropping the bit shifted out.
+    void Halve() {
+        for (std::size_t i = 0; i < words_.size(); ++i)
+            words_[i] = words_[i] >> 1 | (i + 1 < words_.size() ? words_[i + 1] << 31 : 0);
+        Trim();
+    }
+
+private:
+    void Trim() {
+        while (!words_.empty() && words_.back() == 0) words_.pop_back();
+    }
+    std::vector<std::uint32_t> words_;
+};
+
+constexpr std::uint64_t PowerOfTen(int n) {
+    std::uint64_t p = 1;
+    for (int i = 0; i < n; ++i) p *= 10;
+    return p;
+}
+
 }  // namespace
 
 bool IsNaN(SoftExtended a) { return FieldOf(a) == kMaxField && a.significand != kIntegerBit; }
@@ -311,6 +398,47 @@ std::int64_t ToInt64(SoftExtended value) {
 std::uint64_t ToUint64(SoftExtended value) {
     std::uint64_t magnitude;
     return TruncatedMagnitude(value, magnitude) && (!SignOf(value) || magnitude == 0) ? magnitude : 0;
+}
+
+DecimalDigits ToDecimal(SoftExtended value, int count) {
+    const Unpacked u = Unpack(value);
+    const int binary = u.exponent - 63;  // magnitude = significand x 2^binary
+    // magnitude in [2^e, 2^(e+1)): about 10^(e log10 2); the checks below settle it.
+    int exponent = static_cast<int>((static_cast<long long>(u.exponent) * 78913) >> 18) + 1;
+    for (;;) {
+        // digits = floor(magnitude x 10^(count - exponent)): numerator / denominator.
+        const int scale = count - exponent;
+        BigInteger numerator(u.significand), denominator(1);
+        if (binary >= 0)
+            numerator.ShiftLeft(binary);
+        else
+            denominator.ShiftLeft(-binary);
+        if (scale >= 0)
+            numerator.MultiplyByPowerOfTen(scale);
+        else
+            denominator.MultiplyByPowerOfTen(-scale);
+        BigInteger twice = denominator;  // for the remainder's comparison with half
+        std::uint64_t digits = 0;
+        BigInteger limit = denominator;
+        limit.MultiplyByPowerOfTen(count);
+        if (numerator.Compare(limit) >= 0) {
+            ++exponent;
+            continue;
+        }
+        digits = numerator.DivideSmallQuotient(denominator);
+        if (digits < PowerOfTen(count - 1)) {
+            --exponent;
+            continue;
+        }
+        numerator.ShiftLeft(1);  // twice the remainder against the denominator
+        const int half = numerator.Compare(twice);
+        if (half > 0 || (half == 0 && (digits & 1))) ++digits;
+        if (digits == PowerOfTen(count)) {
+            digits = PowerOfTen(count - 1);
+            ++exponent;
+        }
+        return {digits, exponent};
+    }
 }
 
 double ToDouble(SoftExtended value) { return std::bit_cast<double>(RoundToBinary<53, -1022, 1023>(value)); }

@@ -56,4 +56,14 @@ std::int64_t ToInt64(SoftExtended value);
 std::uint64_t ToUint64(SoftExtended value);
 float ToFloat(SoftExtended value);
 
+// The first `count` significant decimal digits of a finite nonzero value's
+// magnitude (count up to 19), rounded to nearest, ties to even, as the C
+// library prints a long double: magnitude ~ digits x 10^(exponent - count),
+// digits in [10^(count-1), 10^count).
+struct DecimalDigits {
+    std::uint64_t digits = 0;
+    int exponent = 0;
+};
+DecimalDigits ToDecimal(SoftExtended value, int count);
+
 }  // namespace orvik

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <functional>
 #include <limits>
 #include <random>
+#include <string>
 
 namespace orvik {
 namespace {
@@ -164,6 +166,32 @@ TEST(SoftExtended, TheLibraryFunctionsAgreeWithTheX87Unit) {
         if (wide >= 0 && wide < 0x1p64L)
             expect(ToUint64(Soft(wide)) == static_cast<std::uint64_t>(wide), "to uint64", wide);
     }
+}
+
+// The digits the C library prints: 18 significant ones rounded, as the DXF
+// writer takes them.
+TEST(SoftExtended, DecimalDigitsAreThoseTheCLibraryPrints) {
+    Operands operands;
+    int failures = 0;
+    const auto check = [&](SoftExtended a) {
+        const long double x = std::fabs(Hardware(a));
+        if (!std::isfinite(x) || x == 0) return;
+        char text[64];
+        const auto end = std::to_chars(text, text + sizeof text, x, std::chars_format::scientific, 17).ptr;
+        std::uint64_t digits = 0;
+        const char* p = text;
+        for (; p < end && *p != 'e'; ++p)
+            if (*p != '.') digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+        const int exponent = std::stoi(std::string(p + 1, static_cast<const char*>(end))) + 1;
+        const DecimalDigits d = ToDecimal(a, 18);
+        if ((d.digits != digits || d.exponent != exponent) && failures++ < 5)
+            ADD_FAILURE() << std::string_view(text, static_cast<std::size_t>(end - text)) << " made " << d.digits << "e"
+                          << d.exponent;
+    };
+    // Ties at the 18th digit go to the even neighbour: down, then up.
+    for (const std::int64_t tie : {1000000000000000005LL, 1000000000000000015LL, -1000000000000000025LL})
+        check(FromInt64(tie));
+    for (int i = 0; i < 5'000; ++i) check(operands.Next());  // the far exponents make numbers of thousands of digits
 }
 
 }  // namespace
