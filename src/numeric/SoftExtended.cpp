@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cstring>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -231,18 +232,47 @@ public:
         }
         Trim();
     }
-    // *this / divisor when the quotient is below 2^64; *this keeps the remainder.
-    std::uint64_t DivideSmallQuotient(const BigInteger& divisor) {
-        std::uint64_t quotient = 0;
+    // *this / divisor when the quotient is below 2^bits (bits up to 128);
+    // *this keeps the remainder.
+    U128 DivideSmallQuotient(const BigInteger& divisor, int bits = 64) {
+        U128 quotient = 0;
         BigInteger shifted = divisor;
-        shifted.ShiftLeft(63);
-        for (int bit = 63; bit >= 0; --bit, shifted.Halve()) {
+        shifted.ShiftLeft(bits - 1);
+        for (int bit = bits - 1; bit >= 0; --bit, shifted.Halve()) {
             if (Compare(shifted) >= 0) {
                 Subtract(shifted);
-                quotient |= std::uint64_t{1} << bit;
+                quotient |= U128{1} << bit;
             }
         }
         return quotient;
+    }
+    void Add(std::uint32_t addend) {
+        std::uint64_t carry = addend;
+        for (std::size_t i = 0; carry != 0; ++i) {
+            if (i == words_.size()) words_.push_back(0);
+            carry += words_[i];
+            words_[i] = static_cast<std::uint32_t>(carry);
+            carry >>= 32;
+        }
+    }
+    int BitLength() const {
+        return words_.empty() ? 0 : static_cast<int>(32 * words_.size()) - std::countl_zero(words_.back());
+    }
+    // The bits from `low` up, at most 128 of them, and whether any bit below `low` is set.
+    U128 BitsFrom(int low, bool& lowerSet) const {
+        lowerSet = false;
+        for (int i = 0; i < low / 32 && i < static_cast<int>(words_.size()); ++i)
+            lowerSet = lowerSet || words_[static_cast<std::size_t>(i)] != 0;
+        if (low % 32 && low / 32 < static_cast<int>(words_.size()))
+            lowerSet = lowerSet || (words_[static_cast<std::size_t>(low / 32)] & ((1u << (low % 32)) - 1)) != 0;
+        U128 bits = 0;
+        for (int i = 0; i < 128; ++i) {
+            const int at = low + i;
+            if (at / 32 < static_cast<int>(words_.size()) &&
+                (words_[static_cast<std::size_t>(at / 32)] >> (at % 32) & 1))
+                bits |= U128{1} << i;
+        }
+        return bits;
     }
     // Halves the number, dropping the bit shifted out.
     void Halve() {
@@ -425,7 +455,7 @@ DecimalDigits ToDecimal(SoftExtended value, int count) {
             ++exponent;
             continue;
         }
-        digits = numerator.DivideSmallQuotient(denominator);
+        digits = static_cast<std::uint64_t>(numerator.DivideSmallQuotient(denominator));
         if (digits < PowerOfTen(count - 1)) {
             --exponent;
             continue;
@@ -439,6 +469,88 @@ DecimalDigits ToDecimal(SoftExtended value, int count) {
         }
         return {digits, exponent};
     }
+}
+
+DecimalParse FromDecimalText(std::string_view text, SoftExtended& value) {
+    std::size_t at = 0;
+    const bool negative = at < text.size() && text[at] == '-';
+    if (negative) ++at;
+    // The significant digits (at most kKeptDigits; a nonzero one past them
+    // makes the value a fraction more) and the power of ten they stand at.
+    constexpr int kKeptDigits = 800;
+    BigInteger digits(0);
+    int kept = 0, exponent = 0;
+    bool anyDigit = false, pointSeen = false, dropped = false;
+    for (; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c == '.' && !pointSeen) {
+            pointSeen = true;
+            continue;
+        }
+        if (c < '0' || c > '9') break;
+        anyDigit = true;
+        if (kept == 0 && c == '0') {
+            if (pointSeen) --exponent;
+            continue;
+        }
+        if (kept < kKeptDigits) {
+            digits.MultiplyBy(10);
+            digits.Add(static_cast<std::uint32_t>(c - '0'));
+            ++kept;
+            if (pointSeen) --exponent;
+        } else {
+            dropped = dropped || c != '0';
+            if (!pointSeen) ++exponent;
+        }
+    }
+    if (!anyDigit) return DecimalParse::NotANumber;
+    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+        std::size_t e = at + 1;
+        const bool minus = e < text.size() && text[e] == '-';
+        if (e < text.size() && (text[e] == '-' || text[e] == '+')) ++e;
+        if (e < text.size() && text[e] >= '0' && text[e] <= '9') {
+            long long power = 0;
+            for (; e < text.size() && text[e] >= '0' && text[e] <= '9'; ++e)
+                power = power < 100'000 ? power * 10 + (text[e] - '0') : power;
+            exponent += static_cast<int>(minus ? -power : power);
+            at = e;
+        }
+    }
+    if (at != text.size()) return DecimalParse::NotANumber;
+    if (digits.IsZero()) {
+        value = Pack(negative, 0, 0);
+        return DecimalParse::Ok;
+    }
+    // Past these the value is infinite or zero, whatever its digits.
+    if (exponent + kept > 5000) return DecimalParse::OutOfRange;
+    if (exponent + kept < -5000) return DecimalParse::OutOfRange;
+    U128 top;
+    int binary;
+    bool sticky = dropped;
+    if (exponent >= 0) {
+        digits.MultiplyByPowerOfTen(exponent);
+        binary = digits.BitLength() > 128 ? digits.BitLength() - 128 : 0;
+        bool lower = false;
+        top = digits.BitsFrom(binary, lower);
+        sticky = sticky || lower;
+    } else {
+        // digits / 10^-exponent, scaled by 2^shift so that the quotient has 126 or 127 bits.
+        BigInteger denominator(1);
+        denominator.MultiplyByPowerOfTen(-exponent);
+        const int shift = 126 - (digits.BitLength() - denominator.BitLength());
+        if (shift > 0)
+            digits.ShiftLeft(shift);
+        else
+            denominator.ShiftLeft(-shift);
+        top = digits.DivideSmallQuotient(denominator, 128);
+        sticky = sticky || !digits.IsZero();
+        binary = -shift;
+    }
+    value = Round(negative, binary, top, sticky);
+    // As the C library's conversion: a result that overflows, or that lost
+    // its normal precision underflowing, is out of range.
+    if (IsInfinity(value) || FieldOf(value) == 0) return DecimalParse::OutOfRange;
+    return DecimalParse::Ok;
 }
 
 double ToDouble(SoftExtended value) { return std::bit_cast<double>(RoundToBinary<53, -1022, 1023>(value)); }

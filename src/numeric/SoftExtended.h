@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace orvik {
 
@@ -65,5 +66,14 @@ struct DecimalDigits {
     int exponent = 0;
 };
 DecimalDigits ToDecimal(SoftExtended value, int count);
+
+// A decimal number as the C library reads one into a long double, rounded to
+// nearest, ties to even: an optional '-', digits with an optional '.', an
+// optional exponent ("e-3"), the whole text and nothing else (no "inf" or
+// "nan"). Out of range: it overflows, or it underflows below the normal
+// numbers; `value` is then unset. Past 800 significant digits the rest
+// only counts as being zero or not.
+enum class DecimalParse { Ok, NotANumber, OutOfRange };
+DecimalParse FromDecimalText(std::string_view text, SoftExtended& value);
 
 }  // namespace orvik

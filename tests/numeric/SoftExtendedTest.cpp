@@ -194,5 +194,43 @@ TEST(SoftExtended, DecimalDigitsAreThoseTheCLibraryPrints) {
     for (int i = 0; i < 5'000; ++i) check(operands.Next());  // the far exponents make numbers of thousands of digits
 }
 
+TEST(SoftExtended, DecimalTextReadsAsTheCLibraryReadsIt) {
+    std::mt19937_64 random(7);
+    int failures = 0;
+    const auto check = [&](const std::string& text) {
+        long double expected = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), expected);
+        const bool whole = error == std::errc{} && end == text.data() + text.size();
+        SoftExtended value;
+        const DecimalParse parse = FromDecimalText(text, value);
+        const bool same = whole ? parse == DecimalParse::Ok && value == Soft(expected) : parse != DecimalParse::Ok;
+        if (!same && failures++ < 5) ADD_FAILURE() << text;
+    };
+    // Ties between neighbours go to the even one; syntax the reader refuses.
+    for (const char* text : {"18446744073709551617", "18446744073709551619", "36893488147419103235", "1e4932",
+                             "1e-4951", "0.000", "-0", "", "-", ".", "1e", "1e+", "1.2.3", "+1", " 1", "1 ", "0x10",
+                             "1"
+                             "00000000000000000000000000000000000000000000000000000000000000000000000000001e-80"})
+        check(text);
+    // Unlike the C library's, no infinity or NaN by name: a scale is a number.
+    SoftExtended named;
+    EXPECT_EQ(FromDecimalText("inf", named), DecimalParse::NotANumber);
+    EXPECT_EQ(FromDecimalText("nan", named), DecimalParse::NotANumber);
+    for (int i = 0; i < 20'000; ++i) {
+        std::string text = random() % 2 ? "-" : "";
+        const int digits = 1 + static_cast<int>(random() % 40);
+        const int point = static_cast<int>(random() % (digits + 1));
+        for (int d = 0; d < digits; ++d) {
+            if (d == point && d > 0) text += '.';
+            text += static_cast<char>('0' + random() % 10);
+        }
+        if (random() % 2) {
+            text += 'e';
+            text += std::to_string(static_cast<int>(random() % 9900) - 4950);
+        }
+        check(text);
+    }
+}
+
 }  // namespace
 }  // namespace orvik
