@@ -2,8 +2,10 @@
 # Installs what is missing, then builds and runs every test: the release
 # build, the fuzz target for a while (ORVIK_FUZZ_SECONDS, default 60), the
 # whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# the Windows build under Wine (scripts/test-windows.sh), and the Debian
-# package installed and removed (scripts/test-package.sh).
+# the conversion in integer-only extended precision against the x87 one
+# (scripts/test-soft-extended.sh), the Windows build under Wine
+# (scripts/test-windows.sh), and the Debian package installed and removed
+# (scripts/test-package.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,6 +18,9 @@ for preset in release fuzz asan; do
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset" -j "$jobs"
 done
+
+echo "== soft extended"
+bash scripts/test-soft-extended.sh
 
 echo "== windows"
 bash scripts/test-windows.sh

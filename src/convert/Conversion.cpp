@@ -20,6 +20,7 @@
 #include "dxf/DxfWriter.h"
 #include "dxf/NumberFormat.h"
 #include "geometry/Placement.h"
+#include "numeric/Extended.h"
 #include "os/System.h"
 #include "output/AtomicFile.h"
 #include "text/Messages.h"
@@ -28,7 +29,7 @@ namespace orvik {
 namespace {
 
 // Julian day number of 30 December 1899, the day count's origin.
-constexpr long double kJulianDayOfDayZero = 2415019;
+const Extended kJulianDayOfDayZero = 2415019;
 
 // Days from 1970-01-01 of a proleptic Gregorian date.
 long long DaysFromCivil(int y, int m, int d) {
@@ -44,8 +45,8 @@ long long DaysFromCivil(int y, int m, int d) {
 void AddPlacedBox(Extents& to, const Extents& box, const BlockInsert& insert) {
     if (box.minX > box.maxX) return;
     const Placement at = Placement::Of(insert.x, insert.y, insert.scaleX, insert.scaleY, insert.rotation);
-    for (const long double x : {box.minX, box.maxX})
-        for (const long double y : {box.minY, box.maxY}) {
+    for (const Extended x : {box.minX, box.maxX})
+        for (const Extended y : {box.minY, box.maxY}) {
             const auto [px, py] = at(static_cast<double>(x), static_cast<double>(y));
             to.Add(px, py);
         }
@@ -116,21 +117,19 @@ Extents GatherStatistics(const Drawing& d, ScaleStatistics& scales) {
 
 }  // namespace
 
-void Extents::Add(long double x, long double y) {
+void Extents::Add(Extended x, Extended y) {
     if (x < minX) minX = x;
     if (x > maxX) maxX = x;
     if (y < minY) minY = y;
     if (y > maxY) maxY = y;
 }
 
-std::optional<long double> ParseScaleText(std::string_view text) {
+std::optional<Extended> ParseScaleText(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    long double value = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || result.ec != std::errc{} || result.ptr != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
+    Extended value = 0;
+    if (!ReadExtended(text, value) || !IsFinite(value)) return std::nullopt;
     return value;
 }
 
@@ -152,7 +151,7 @@ std::string FileDateText(int year, int month, int day, int hour, int minute, int
     second -= second % 2;  // file times have a two-second resolution
     const double days = static_cast<double>(DaysFromCivil(year, month, day) - DaysFromCivil(1899, 12, 30));
     const double time = static_cast<double>((hour * 3600 + minute * 60 + second) * 1000) / 86400000.0;
-    return FormatReal(static_cast<long double>(days + time) + kJulianDayOfDayZero);
+    return FormatReal(static_cast<Extended>(days + time) + kJulianDayOfDayZero);
 }
 
 std::string FileDateOf(const std::string& path) {
@@ -187,7 +186,7 @@ std::int64_t CountNonFiniteElements(const Drawing& d) {
 
 }  // namespace
 
-bool IsUsableScale(long double scale) {
+bool IsUsableScale(Extended scale) {
     const auto key = static_cast<float>(scale);
     return scale > 0 && std::isfinite(key) && key > 0;
 }

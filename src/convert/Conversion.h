@@ -20,6 +20,7 @@
 #include "convert/ConversionSettings.h"
 #include "convert/ReferenceScale.h"
 #include "model/Drawing.h"
+#include "numeric/Extended.h"
 #include "output/AtomicFile.h"
 #include "output/ByteSink.h"
 #include "output/ConversionError.h"
@@ -61,16 +62,16 @@ private:
     std::shared_ptr<const Drawing> exploded_;  // the drawing with its blocks in place, when asked
     const Drawing& drawing_;
     ScaleStatistics scales_;
-    long double paperFactor_ = 1;
+    Extended paperFactor_ = 1;
 };
 
 // The scale text as a number: optional blanks, sign, digits with an optional
 // fraction and exponent, "." as separator; nothing else.
-std::optional<long double> ParseScaleText(std::string_view text);
+std::optional<Extended> ParseScaleText(std::string_view text);
 
 // A reference scale the conversion can use: greater than 0, and finite and
 // not 0 as the 32-bit real the mapping keys its statistics by.
-bool IsUsableScale(long double scale);
+bool IsUsableScale(Extended scale);
 
 // The $HANDSEED text: an upper bound of the running handles the file uses;
 // `tableRecords`: the records of the drawing's own in the tables (layers,

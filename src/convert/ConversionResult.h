@@ -9,19 +9,20 @@
 
 #include "convert/FontStyles.h"
 #include "convert/LayerTables.h"
+#include "numeric/Extended.h"
 
 namespace orvik {
 
 // The drawing's extents in drawing units: lines, arcs and real points (texts
 // and virtual points do not widen them); 1E20 / -1E20 when there are none.
 struct Extents {
-    long double minX = 1E20L, minY = 1E20L, maxX = -1E20L, maxY = -1E20L;
-    void Add(long double x, long double y);
+    Extended minX = 1E20, minY = 1E20, maxX = -1E20, maxY = -1E20;
+    void Add(Extended x, Extended y);
 };
 
 // What a conversion decided.
 struct ConversionResult {
-    long double referenceScale = 0;  // the N of 1:N
+    Extended referenceScale = 0;  // the N of 1:N
     Extents extents;
     std::string handleSeed;  // the text of $HANDSEED
     std::string fileDate;  // the text of $TDCREATE and $TDUPDATE

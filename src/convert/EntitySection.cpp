@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "convert/EntityWriters.h"
+#include "numeric/Extended.h"
 #include "output/OrderedChunks.h"
 
 namespace orvik {
@@ -119,9 +120,9 @@ public:
     }
 
 private:
-    long double X(long double v) const { return map_.X(v); }
-    long double Y(long double v) const { return map_.Y(v); }
-    long double R(long double v) const { return map_.R(v); }
+    Extended X(Extended v) const { return map_.X(v); }
+    Extended Y(Extended v) const { return map_.Y(v); }
+    Extended R(Extended v) const { return map_.R(v); }
 
     void Line(const DrawingLine& s) { e_.WriteLine(s.lineType, s.pen, s.layer, X(s.x1), Y(s.y1), X(s.x2), Y(s.y2)); }
 
@@ -194,17 +195,17 @@ private:
     }
 
     void Texts(std::size_t begin, std::size_t end) {
-        const long double scale = in_.result.referenceScale;
+        const Extended scale = in_.result.referenceScale;
         for (std::size_t i = begin; i < end; ++i) {
             const DrawingText& m = d_.texts[i];
             if (m.text.empty()) continue;
             // Types beyond the table read as its last, all-zero entry.
             const TextType& type = in_.drawing.textTypes[m.textType < kTextTypeSlots ? m.textType : kTextTypeSlots - 1];
             // A text type's sizes are tenths of a millimetre on paper; a text's own, millimetres.
-            const long double width = m.width >= 0 ? m.width * scale : type.width * scale / 10;
-            const long double height = m.height >= 0 ? m.height * scale : type.height * scale / 10;
+            const Extended width = m.width >= 0 ? m.width * scale : type.width * scale / 10;
+            const Extended height = m.height >= 0 ? m.height * scale : type.height * scale / 10;
             e_.WriteText(m.text, m.vertical, m.italic, in_.result.fontStyles.NameOf(m), type.attribute, m.pen, m.layer,
-                         X(m.x1), Y(m.y1), static_cast<long double>(m.x2) - m.x1, static_cast<long double>(m.y2) - m.y1,
+                         X(m.x1), Y(m.y1), static_cast<Extended>(m.x2) - m.x1, static_cast<Extended>(m.y2) - m.y1,
                          width, height);
         }
     }
@@ -215,7 +216,7 @@ private:
     }
 
     void RealPoints(std::size_t begin, std::size_t end) {
-        const long double size = in_.result.referenceScale * in_.settings.pointRadiusMm;
+        const Extended size = in_.result.referenceScale * in_.settings.pointRadiusMm;
         for (std::size_t i = begin; i < end; ++i) {
             const DrawingPoint& t = d_.points[i];
             switch (in_.settings.pointMode) {
@@ -230,7 +231,7 @@ private:
     void Solids(std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
             const DrawingSolid& s = d_.solids[i];
-            std::array<std::array<long double, 2>, 4> corners{};
+            std::array<std::array<Extended, 2>, 4> corners{};
             const std::array<double, 2>* points[] = {&s.p1, &s.p2, &s.p3, &s.p4};
             for (std::size_t k = 0; k < 4; ++k) corners[k] = {X((*points[k])[0]), Y((*points[k])[1])};
             e_.WriteSolid(s.pen, s.layer, corners);
@@ -250,7 +251,7 @@ private:
     Records& e_;
     const CoordinateMapping& map_;
     bool chainOpen_ = false;
-    long double chainEndX_ = 0, chainEndY_ = 0;
+    Extended chainEndX_ = 0, chainEndY_ = 0;
 };
 
 // Each kind's whole list, in the order the section holds them.

@@ -10,6 +10,7 @@
 #include "convert/ReferenceScale.h"
 #include "dxf/DxfWriter.h"
 #include "model/Drawing.h"
+#include "numeric/Extended.h"
 
 namespace orvik {
 
@@ -18,7 +19,7 @@ struct EntityInputs {
     const ConversionSettings& settings;
     const ConversionResult& result;  // the reference scale and the layers
     const ScaleStatistics& scales;
-    long double paperFactor;
+    Extended paperFactor;
 };
 
 // With `workers` above 1 and more than one chunk of records, chunks are

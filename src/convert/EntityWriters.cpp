@@ -3,6 +3,7 @@
 #include "dxf/NumberFormat.h"
 #include "geometry/Trigonometry.h"
 #include "model/Drawing.h"
+#include "numeric/Extended.h"
 #include "text/Substitution.h"
 
 namespace orvik {
@@ -10,7 +11,7 @@ namespace {
 
 constexpr int kPointPenLimit = 6;  // pens above this draw in colour 7 on DEFPOINTS
 // DXF requires an ellipse ratio in (0, 1]; a flattening of 0 becomes the smallest.
-constexpr long double kSmallestRatio = 1E-6L;
+const Extended kSmallestRatio = ExtendedOf("1E-6");
 
 }  // namespace
 
@@ -22,7 +23,7 @@ std::int32_t EntityWriters::Head(std::string_view name) {
     return handle;
 }
 
-void EntityWriters::Point(int code, long double x, long double y) {
+void EntityWriters::Point(int code, Extended x, Extended y) {
     w_.WriteReal(code, x);
     w_.WriteReal(code + 10, y);
     w_.WriteGroup(code + 20, "0.0");
@@ -41,8 +42,7 @@ void EntityWriters::LayerBlock(int lineType, int pen, int layer, bool withColor)
     style_.WritePenLineweight(pen);
 }
 
-void EntityWriters::WriteLine(int lineType, int pen, int layer, long double x1, long double y1, long double x2,
-                              long double y2) {
+void EntityWriters::WriteLine(int lineType, int pen, int layer, Extended x1, Extended y1, Extended x2, Extended y2) {
     Head("LINE");
     LayerBlock(lineType, pen, layer);
     w_.WriteGroup(100, "AcDbLine");
@@ -50,7 +50,7 @@ void EntityWriters::WriteLine(int lineType, int pen, int layer, long double x1, 
     Point(11, x2, y2);
 }
 
-void EntityWriters::Vertex(int lineType, int pen, int layer, long double x, long double y) {
+void EntityWriters::Vertex(int lineType, int pen, int layer, Extended x, Extended y) {
     Head("VERTEX");
     LayerBlock(lineType, pen, layer);
     w_.WriteGroup(100, "AcDbVertex");
@@ -58,8 +58,8 @@ void EntityWriters::Vertex(int lineType, int pen, int layer, long double x, long
     Point(10, x, y);
 }
 
-void EntityWriters::WriteCurveStart(int lineType, int pen, int layer, long double x1, long double y1, long double x2,
-                                    long double y2) {
+void EntityWriters::WriteCurveStart(int lineType, int pen, int layer, Extended x1, Extended y1, Extended x2,
+                                    Extended y2) {
     Head("POLYLINE");
     LayerBlock(lineType, pen, layer);
     w_.WriteGroup(100, "AcDb2dPolyline");
@@ -72,11 +72,11 @@ void EntityWriters::WriteCurveStart(int lineType, int pen, int layer, long doubl
     Vertex(lineType, pen, layer, x2, y2);
 }
 
-void EntityWriters::WriteCurveVertex(int lineType, int pen, int layer, long double x, long double y) {
+void EntityWriters::WriteCurveVertex(int lineType, int pen, int layer, Extended x, Extended y) {
     Vertex(lineType, pen, layer, x, y);
 }
 
-void EntityWriters::WriteCurveEnd(int lineType, int pen, int layer, long double x, long double y) {
+void EntityWriters::WriteCurveEnd(int lineType, int pen, int layer, Extended x, Extended y) {
     Vertex(lineType, pen, layer, x, y);
     WriteSequenceEnd(lineType, pen, layer);
 }
@@ -86,7 +86,7 @@ void EntityWriters::WriteSequenceEnd(int lineType, int pen, int layer) {
     LayerBlock(lineType, pen, layer);
 }
 
-void EntityWriters::WriteFilledPoint(int pen, int layer, long double x, long double y, long double width) {
+void EntityWriters::WriteFilledPoint(int pen, int layer, Extended x, Extended y, Extended width) {
     const std::int32_t owner = Head("POLYLINE");
     w_.WriteGroup(100, "AcDbEntity");
     if (pen > kPointPenLimit) {
@@ -108,7 +108,7 @@ void EntityWriters::WriteFilledPoint(int pen, int layer, long double x, long dou
     w_.WriteReal(41, width);
     // Two half circles (bulge 1) of diameter `width`, drawn `width` wide: a disc.
     // The vertices and their SEQEND belong to the polyline just written.
-    for (long double vx : {x - width / 2, x + width / 2}) {
+    for (Extended vx : {x - width / 2, x + width / 2}) {
         w_.WriteGroup(0, "VERTEX");
         w_.WriteHandle(5, w_.NextHandle());
         w_.WriteHandle(330, owner);
@@ -126,7 +126,7 @@ void EntityWriters::WriteFilledPoint(int pen, int layer, long double x, long dou
     style_.WriteLayerNumber(layer);
 }
 
-void EntityWriters::WriteSolid(int pen, int layer, const std::array<std::array<long double, 2>, 4>& corners) {
+void EntityWriters::WriteSolid(int pen, int layer, const std::array<std::array<Extended, 2>, 4>& corners) {
     Head("SOLID");
     LayerBlock(1, pen, layer);
     w_.WriteGroup(100, "AcDbTrace");
@@ -138,7 +138,7 @@ void EntityWriters::WriteSolid(int pen, int layer, const std::array<std::array<l
     Point(13, corners[2][0], corners[2][1]);
 }
 
-void EntityWriters::WritePoint(int pen, int layer, long double x, long double y) {
+void EntityWriters::WritePoint(int pen, int layer, Extended x, Extended y) {
     Head("POINT");
     if (pen > kPointPenLimit) {
         pen = kPenDefaultColor;
@@ -154,16 +154,15 @@ void EntityWriters::WritePoint(int pen, int layer, long double x, long double y)
     Point(10, x, y);
 }
 
-void EntityWriters::DegeneratePoint(int lineType, int pen, int layer, long double x, long double y) {
+void EntityWriters::DegeneratePoint(int lineType, int pen, int layer, Extended x, Extended y) {
     Head("POINT");
     LayerBlock(lineType, pen, layer);
     w_.WriteGroup(100, "AcDbPoint");
     Point(10, x, y);
 }
 
-void EntityWriters::WriteCircleArcOrEllipse(int lineType, int pen, int layer, long double cx, long double cy,
-                                            long double r, long double flatness, long double startAngle,
-                                            long double endAngle, long double tilt) {
+void EntityWriters::WriteCircleArcOrEllipse(int lineType, int pen, int layer, Extended cx, Extended cy, Extended r,
+                                            Extended flatness, Extended startAngle, Extended endAngle, Extended tilt) {
     const bool whole = SameAngle(startAngle, endAngle);
     // An ellipse needs a major axis; one of length 0 is only its centre, which
     // readers would drop as an invalid ELLIPSE.
@@ -186,9 +185,8 @@ void EntityWriters::WriteCircleArcOrEllipse(int lineType, int pen, int layer, lo
             whole);
 }
 
-void EntityWriters::Ellipse(int lineType, int pen, int layer, long double cx, long double cy, long double major,
-                            long double axisAngle, long double ratio, long double startAngle, long double endAngle,
-                            bool whole) {
+void EntityWriters::Ellipse(int lineType, int pen, int layer, Extended cx, Extended cy, Extended major,
+                            Extended axisAngle, Extended ratio, Extended startAngle, Extended endAngle, bool whole) {
     if (whole) startAngle = endAngle = 0;
     Head("ELLIPSE");
     LayerBlock(lineType, pen, layer);
@@ -210,8 +208,8 @@ void EntityWriters::Ellipse(int lineType, int pen, int layer, long double cx, lo
     w_.WriteRadians(42, endAngle < startAngle ? endAngle + 360 : endAngle, 360, 0);
 }
 
-void EntityWriters::WriteArc(int lineType, int pen, int layer, long double cx, long double cy, long double r,
-                             long double startAngle, long double endAngle, long double tilt) {
+void EntityWriters::WriteArc(int lineType, int pen, int layer, Extended cx, Extended cy, Extended r,
+                             Extended startAngle, Extended endAngle, Extended tilt) {
     if (SameAngle(startAngle, endAngle)) {
         WriteCircle(lineType, pen, layer, cx, cy, r, false);
         return;
@@ -226,7 +224,7 @@ void EntityWriters::WriteArc(int lineType, int pen, int layer, long double cx, l
     w_.WriteDegrees(51, endAngle + tilt, 0);
 }
 
-void EntityWriters::WriteCircle(int lineType, int pen, int layer, long double cx, long double cy, long double r,
+void EntityWriters::WriteCircle(int lineType, int pen, int layer, Extended cx, Extended cy, Extended r,
                                 bool colorFirst) {
     Head("CIRCLE");
     if (colorFirst) style_.WritePenColorForLayer(pen, layer);
@@ -237,9 +235,9 @@ void EntityWriters::WriteCircle(int lineType, int pen, int layer, long double cx
 }
 
 void EntityWriters::WriteText(std::string_view text, bool vertical, bool italic, std::string_view style, int attr,
-                              int pen, int layer, long double x, long double y, long double dx, long double dy,
-                              long double w, long double h) {
-    long double angle = DirectionDegrees(dx, dy);
+                              int pen, int layer, Extended x, Extended y, Extended dx, Extended dy, Extended w,
+                              Extended h) {
+    Extended angle = DirectionDegrees(dx, dy);
     if (vertical) angle += 90;
     angle = NormalizeAngle(angle, 0, 0);
     if (vertical) {
@@ -248,9 +246,9 @@ void EntityWriters::WriteText(std::string_view text, bool vertical, bool italic,
         y += SinDegrees(angle) * h / 2;
     }
     if (attr == kDefpointsTextAttribute) layer = kDefpointsLayer;
-    const long double height = settings_.shrinkTexts ? h * settings_.textShrinkPercent / 100 : h;
+    const Extended height = settings_.shrinkTexts ? h * settings_.textShrinkPercent / 100 : h;
 
-    long double widthFactor = 1;
+    Extended widthFactor = 1;
     bool hasWidthFactor = false;
     if (w != h && h != 0) {
         widthFactor = w / h;
@@ -288,8 +286,8 @@ void EntityWriters::WriteText(std::string_view text, bool vertical, bool italic,
     w_.WriteGroup(100, "AcDbText");
 }
 
-void EntityWriters::WriteInsert(std::string_view block, int pen, int layer, long double x, long double y,
-                                long double scaleX, long double scaleY, long double rotation) {
+void EntityWriters::WriteInsert(std::string_view block, int pen, int layer, Extended x, Extended y, Extended scaleX,
+                                Extended scaleY, Extended rotation) {
     Head("INSERT");
     w_.WriteGroup(100, "AcDbEntity");
     style_.WriteLayerNumber(layer);

@@ -16,6 +16,7 @@
 #include "convert/ConversionSettings.h"
 #include "convert/LayerStyleWriter.h"
 #include "dxf/DxfWriter.h"
+#include "numeric/Extended.h"
 
 namespace orvik {
 
@@ -42,42 +43,40 @@ public:
         : w_(w), style_(w, tables), settings_(settings), owner_(owner) {}
 
     // Lines and curve runs.
-    void WriteLine(int lineType, int pen, int layer, long double x1, long double y1, long double x2, long double y2);
-    void WriteCurveStart(int lineType, int pen, int layer, long double x1, long double y1, long double x2,
-                         long double y2);
-    void WriteCurveVertex(int lineType, int pen, int layer, long double x, long double y);
-    void WriteCurveEnd(int lineType, int pen, int layer, long double x, long double y);
+    void WriteLine(int lineType, int pen, int layer, Extended x1, Extended y1, Extended x2, Extended y2);
+    void WriteCurveStart(int lineType, int pen, int layer, Extended x1, Extended y1, Extended x2, Extended y2);
+    void WriteCurveVertex(int lineType, int pen, int layer, Extended x, Extended y);
+    void WriteCurveEnd(int lineType, int pen, int layer, Extended x, Extended y);
     void WriteSequenceEnd(int lineType, int pen, int layer);
 
     // Points: a disc of radius `width` (a closed wide polyline), or a POINT.
     // Pens above 6 draw in colour 7 on DEFPOINTS; pen -1 writes no colour.
-    void WriteFilledPoint(int pen, int layer, long double x, long double y, long double width);
-    void WritePoint(int pen, int layer, long double x, long double y);
+    void WriteFilledPoint(int pen, int layer, Extended x, Extended y, Extended width);
+    void WritePoint(int pen, int layer, Extended x, Extended y);
 
     // Circles, arcs and ellipses; `flatness` is the minor-to-major axis ratio.
     // An ellipse of radius 0 is written as a POINT at its centre.
-    void WriteCircleArcOrEllipse(int lineType, int pen, int layer, long double cx, long double cy, long double r,
-                                 long double flatness, long double startAngle, long double endAngle, long double tilt);
-    void WriteArc(int lineType, int pen, int layer, long double cx, long double cy, long double r,
-                  long double startAngle, long double endAngle, long double tilt);
+    void WriteCircleArcOrEllipse(int lineType, int pen, int layer, Extended cx, Extended cy, Extended r,
+                                 Extended flatness, Extended startAngle, Extended endAngle, Extended tilt);
+    void WriteArc(int lineType, int pen, int layer, Extended cx, Extended cy, Extended r, Extended startAngle,
+                  Extended endAngle, Extended tilt);
     // `colorFirst`: the colour group stands before the entity marker (points drawn as circles).
-    void WriteCircle(int lineType, int pen, int layer, long double cx, long double cy, long double r, bool colorFirst);
+    void WriteCircle(int lineType, int pen, int layer, Extended cx, Extended cy, Extended r, bool colorFirst);
 
     // A filled quadrilateral, its corners in drawing order (mapped).
-    void WriteSolid(int pen, int layer, const std::array<std::array<long double, 2>, 4>& corners);
+    void WriteSolid(int pen, int layer, const std::array<std::array<Extended, 2>, 4>& corners);
 
     // A single-line TEXT: (x, y) the mapped start of its base line, (dx, dy)
     // the unmapped direction, w and h the character size in model units; pen
     // 0 draws in colour 7; an italic text is slanted by kItalicObliqueDegrees;
     // `style` names the text style of its font, else the format's own is named.
     void WriteText(std::string_view text, bool vertical, bool italic, std::string_view style, int attr, int pen,
-                   int layer, long double x, long double y, long double dx, long double dy, long double w,
-                   long double h);
+                   int layer, Extended x, Extended y, Extended dx, Extended dy, Extended w, Extended h);
 
     // An insertion of the block named `block` at (x, y) (mapped), scaled
     // and turned (degrees).
-    void WriteInsert(std::string_view block, int pen, int layer, long double x, long double y, long double scaleX,
-                     long double scaleY, long double rotation);
+    void WriteInsert(std::string_view block, int pen, int layer, Extended x, Extended y, Extended scaleX,
+                     Extended scaleY, Extended rotation);
 
 private:
     std::int32_t Head(std::string_view name);
@@ -85,12 +84,12 @@ private:
     // records go to DEFPOINTS when the settings gather them there.
     void LayerBlock(int lineType, int pen, int layer, bool withColor = true);
     // A point in 2D: X in `code`, Y in code + 10, elevation 0 in code + 20.
-    void Point(int code, long double x, long double y);
-    void Vertex(int lineType, int pen, int layer, long double x, long double y);
+    void Point(int code, Extended x, Extended y);
+    void Vertex(int lineType, int pen, int layer, Extended x, Extended y);
     // A POINT in the place of an ellipse without extent, on the ellipse's layer.
-    void DegeneratePoint(int lineType, int pen, int layer, long double x, long double y);
-    void Ellipse(int lineType, int pen, int layer, long double cx, long double cy, long double major,
-                 long double axisAngle, long double ratio, long double startAngle, long double endAngle, bool whole);
+    void DegeneratePoint(int lineType, int pen, int layer, Extended x, Extended y);
+    void Ellipse(int lineType, int pen, int layer, Extended cx, Extended cy, Extended major, Extended axisAngle,
+                 Extended ratio, Extended startAngle, Extended endAngle, bool whole);
 
     DxfWriter& w_;
     LayerStyleWriter style_;

@@ -1,4 +1,5 @@
 #include "convert/ExactDecimal.h"
+#include "numeric/Extended.h"
 
 #include <array>
 #include <cmath>
@@ -10,13 +11,13 @@ namespace {
 
 constexpr int kExactPowers = 28;  // 5^27 still fits the 64-bit mantissa; 5^28 does not
 
-constexpr std::array<long double, kExactPowers> MakePowers() {
-    std::array<long double, kExactPowers> powers{};
+std::array<Extended, kExactPowers> MakePowers() {
+    std::array<Extended, kExactPowers> powers{};
     powers[0] = 1;
     for (int i = 1; i < kExactPowers; ++i) powers[i] = powers[i - 1] * 10;
     return powers;
 }
-constexpr auto kPowers = MakePowers();
+const auto kPowers = MakePowers();
 
 // A natural number as 32-bit words, least significant first; just enough
 // arithmetic to compare a binary fraction with a power of ten.
@@ -76,10 +77,10 @@ private:
 
 // The sign of x - 10^k for a finite x > 0. With x = m * 2^e (m a 64-bit
 // integer) and 10^k = 5^k * 2^k, both sides are brought to whole numbers.
-int CompareWithPowerOfTen(long double x, int k) {
+int CompareWithPowerOfTen(Extended x, int k) {
     int binaryExponent = 0;
-    const long double fraction = std::frexp(x, &binaryExponent);  // [0.5, 1)
-    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
+    const Extended fraction = Fraction(x, binaryExponent);  // [0.5, 1)
+    const auto mantissa = static_cast<std::uint64_t>(Scale(fraction, 64));
     const int e = binaryExponent - 64;
     Natural left(mantissa), right(1);
     if (k < 0)
@@ -95,14 +96,14 @@ int CompareWithPowerOfTen(long double x, int k) {
 
 }  // namespace
 
-long double PowerOfTen(int n) {
+Extended PowerOfTen(int n) {
     if (n < kExactPowers) return kPowers[static_cast<std::size_t>(n)];
     return kPowers[kExactPowers - 1] * PowerOfTen(n - (kExactPowers - 1));
 }
 
-int DecimalCeiling(long double x) {
+int DecimalCeiling(Extended x) {
     int binaryExponent = 0;
-    std::frexp(x, &binaryExponent);  // 2^(e-1) <= x < 2^e
+    Fraction(x, binaryExponent);  // 2^(e-1) <= x < 2^e
     // floor(e * log10(2)) in integers: a starting point at most one or two off.
     int k = static_cast<int>((static_cast<long long>(binaryExponent) * 78913) >> 18);
     while (CompareWithPowerOfTen(x, k) > 0) ++k;

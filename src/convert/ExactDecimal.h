@@ -7,16 +7,17 @@
 // functions use only exact integer arithmetic and correctly rounded
 // multiplications and divisions, so every machine gets the same answer.
 #pragma once
+#include "numeric/Extended.h"
 
 namespace orvik {
 
-// 10^n for n >= 0: exact up to 10^27 (the largest power of ten a long double
+// 10^n for n >= 0: exact up to 10^27 (the largest power of ten a Extended
 // holds exactly); beyond, the product of exact powers, rounded the same way
 // on every machine.
-long double PowerOfTen(int n);
+Extended PowerOfTen(int n);
 
 // The least k with 10^k >= x, for a finite x > 0: 3 for 1000, 4 for the next
-// long double above 1000, 0 for 0.5. Compared exactly, not through log10.
-int DecimalCeiling(long double x);
+// Extended above 1000, 0 for 0.5. Compared exactly, not through log10.
+int DecimalCeiling(Extended x);
 
 }  // namespace orvik

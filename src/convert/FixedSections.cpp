@@ -8,6 +8,7 @@
 
 #include "convert/LinetypeSets.h"
 #include "dxf/NumberFormat.h"
+#include "numeric/Extended.h"
 
 namespace orvik {
 namespace {
@@ -562,10 +563,10 @@ constexpr Group kOwnedObjects[] = {
 // handles; described by the name the drawing gives them.
 void WriteOwnLinetypes(DxfWriter& w, const TablesInputs& in) {
     for (const DefinedLinetype& type : in.drawing.extraLinetypes) {
-        long double length = 0;
+        Extended length = 0;
         std::vector<std::string> elements;
         for (double v : type.pattern) {
-            length += std::fabs(static_cast<long double>(v));
+            length += Abs(static_cast<Extended>(v));
             elements.push_back(FormatReal(v));
         }
         const std::vector<std::string_view> views(elements.begin(), elements.end());
@@ -665,7 +666,7 @@ std::int32_t WriteTablesSection(DxfWriter& w, const TablesInputs& in) {
     w.WriteReal(12, in.limits.width / 2);
     w.WriteReal(22, in.limits.height / 2);
     Write(w, kVportMiddle);
-    w.WriteReal(40, in.limits.width * 0.7L);
+    w.WriteReal(40, in.limits.width * ExtendedOf("0.7"));
     Write(w, kVportTail);
 
     Write(w, kLtypeHead);

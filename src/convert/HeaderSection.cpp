@@ -6,6 +6,7 @@
 
 #include "convert/PaperSizes.h"
 #include "dxf/NumberFormat.h"
+#include "numeric/Extended.h"
 
 namespace orvik {
 namespace {
@@ -402,7 +403,7 @@ constexpr HeaderGroup kHeader[] = {
 
 }  // namespace
 
-DrawingLimits LimitsFor(std::int32_t paperSize, long double baseScale) {
+DrawingLimits LimitsFor(std::int32_t paperSize, Extended baseScale) {
     const PaperSheet* sheet = FindPaperSheet(paperSize);
     if (!sheet) sheet = FindPaperSheet(0);  // unknown codes take A0
     return {sheet->width * baseScale, sheet->height * baseScale};
@@ -416,10 +417,10 @@ std::array<std::string, 2> PaperLimitsFor(std::int32_t paperSize, OutputFormat f
 
 void WriteHeaderSection(DxfWriter& w, const HeaderInputs& in) {
     const auto key = static_cast<float>(in.result.referenceScale);
-    const long double scale = in.result.referenceScale;
+    const Extended scale = in.result.referenceScale;
     const DrawingLimits limits = LimitsFor(in.paperSize, scale);
     const std::array<std::string, 2> paper = PaperLimitsFor(in.paperSize, in.format);
-    auto real = [&](V value) -> long double {
+    auto real = [&](V value) -> Extended {
         switch (value) {
             case V::ExtMinX: return in.scales.MapX(key, in.paperFactor, in.result.extents.minX);
             case V::ExtMinY: return in.scales.MapY(key, in.paperFactor, in.result.extents.minY);
@@ -428,8 +429,8 @@ void WriteHeaderSection(DxfWriter& w, const HeaderInputs& in) {
             case V::LimitsWidth: return limits.width;
             case V::LimitsHeight: return limits.height;
             case V::Scale: return scale;
-            case V::ScaleTimes2_5: return scale * 2.5L;
-            case V::ScaleTimes1_25: return scale * 1.25L;
+            case V::ScaleTimes2_5: return scale * 2.5;
+            case V::ScaleTimes1_25: return scale * 1.25;
             case V::FileDate:
             case V::HandleSeed:
             case V::CodePage:

@@ -14,14 +14,15 @@
 #include "convert/OutputFormat.h"
 #include "convert/ReferenceScale.h"
 #include "dxf/DxfWriter.h"
+#include "numeric/Extended.h"
 
 namespace orvik {
 
 // The drawing limits: the paper sheet (A0 for unknown codes) at the reference scale.
 struct DrawingLimits {
-    long double width, height;
+    Extended width, height;
 };
-DrawingLimits LimitsFor(std::int32_t paperSize, long double baseScale);
+DrawingLimits LimitsFor(std::int32_t paperSize, Extended baseScale);
 
 // The paper space's limits ($PLIMMAX from 0,0) as written: the sheet in millimetres
 // where the format describes it, so that a reader printing the layout makes
@@ -31,7 +32,7 @@ std::array<std::string, 2> PaperLimitsFor(std::int32_t paperSize, OutputFormat f
 struct HeaderInputs {
     const ConversionResult& result;  // the reference scale, the extents, the date and the handle seed
     const ScaleStatistics& scales;  // maps the extents like every coordinate
-    long double paperFactor;
+    Extended paperFactor;
     std::int32_t paperSize;
     OutputFormat format;  // gives $ACADVER and $DWGCODEPAGE
 };

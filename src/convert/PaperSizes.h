@@ -4,21 +4,22 @@
 #pragma once
 
 #include <cstdint>
+#include "numeric/Extended.h"
 
 namespace orvik {
 
 struct PaperSheet {
     std::int32_t code;
-    long double width, height;  // mm; the width is the long side
+    Extended width, height;  // mm; the width is the long side
 };
 
-inline constexpr PaperSheet kPaperSheets[] = {
+inline const PaperSheet kPaperSheets[] = {
     {0, 1189, 841},  {1, 841, 594},    {2, 594, 420},    {3, 420, 297},     {4, 297, 210},      {8, 1682, 1189},
     {9, 2378, 1682}, {10, 3364, 2378}, {11, 4756, 3364}, {12, 10000, 7037}, {13, 50000, 35366}, {14, 100000, 70372},
 };
 
 // The sheet of a paper code, or nullptr for a code without a size.
-constexpr const PaperSheet* FindPaperSheet(std::int32_t code) {
+inline const PaperSheet* FindPaperSheet(std::int32_t code) {
     for (const PaperSheet& sheet : kPaperSheets)
         if (sheet.code == code) return &sheet;
     return nullptr;

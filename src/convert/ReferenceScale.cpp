@@ -6,21 +6,22 @@
 #include "convert/ExactDecimal.h"
 #include "convert/PaperSizes.h"
 #include "geometry/Trigonometry.h"
+#include "numeric/Extended.h"
 
 namespace orvik {
 namespace {
 
-std::int32_t DecimalsFor(float min, float max, float scale, long double paperFactor) {
+std::int32_t DecimalsFor(float min, float max, float scale, Extended paperFactor) {
     if (max == min) return 0;
-    const long double span = (static_cast<long double>(max) - min) * scale * paperFactor;
+    const Extended span = (static_cast<Extended>(max) - min) * scale * paperFactor;
     // A group with a zero or negative scale has no meaningful extent.
-    if (!(span > 0) || !std::isfinite(span)) return 0;
+    if (!(span > 0) || !IsFinite(span)) return 0;
     return 6 - DecimalCeiling(span);
 }
 
 }  // namespace
 
-long double PaperFactor(std::int32_t paperSize, std::int32_t paperDivisor) {
+Extended PaperFactor(std::int32_t paperSize, std::int32_t paperDivisor) {
     const PaperSheet* sheet = FindPaperSheet(paperSize);
     return sheet ? sheet->width / paperDivisor : 1;
 }
@@ -29,7 +30,7 @@ long double PaperFactor(std::int32_t paperSize, std::int32_t paperDivisor) {
 // 12.5 thousands and rounds to 13000, which multiplying by an inexact 0.001
 // would not promise.
 AxisMapping::AxisMapping(bool roundOffset, bool roundDelta, float scale, float first, std::int32_t digits,
-                         long double factor)
+                         Extended factor)
     : m_(scale * factor),
       first_(first),
       step_(PowerOfTen(digits >= 0 ? digits : -digits)),
@@ -39,16 +40,16 @@ AxisMapping::AxisMapping(bool roundOffset, bool roundDelta, float scale, float f
     if (roundOffset) offset_ = Rounded(offset_);
 }
 
-std::array<ArcPoint, 2> ArcStatisticsPoints(long double cx, long double cy, long double radius, long double flatness,
-                                            long double startAngle, long double endAngle, long double tilt) {
+std::array<ArcPoint, 2> ArcStatisticsPoints(Extended cx, Extended cy, Extended radius, Extended flatness,
+                                            Extended startAngle, Extended endAngle, Extended tilt) {
     const bool whole = startAngle == endAngle || startAngle + startAngle == 0 || startAngle + startAngle == 360;
     if (whole) return {{{cx + radius, cy + radius * flatness}, {cx - radius, cy - radius * flatness}}};
-    const long double s = startAngle + tilt, e = endAngle + tilt;
+    const Extended s = startAngle + tilt, e = endAngle + tilt;
     return {{{cx + radius * CosDegrees(s), cy + radius * flatness * SinDegrees(s)},
              {cx + radius * CosDegrees(e), cy + radius * flatness * SinDegrees(e)}}};
 }
 
-void ScaleStatistics::AddXY(float scale, long double x, long double y) {
+void ScaleStatistics::AddXY(float scale, Extended x, Extended y) {
     for (int i = 0; i < count_; ++i) {
         ScaleEntry& e = entries_[i];
         if (e.scale != scale) continue;
@@ -66,15 +67,15 @@ void ScaleStatistics::AddXY(float scale, long double x, long double y) {
     e.firstY = e.minY = e.maxY = static_cast<float>(y);
 }
 
-std::array<ArcPoint, 2> ScaleStatistics::AddArc(float scale, long double cx, long double cy, long double radius,
-                                                long double flatness, long double startAngle, long double endAngle,
-                                                long double tilt) {
+std::array<ArcPoint, 2> ScaleStatistics::AddArc(float scale, Extended cx, Extended cy, Extended radius,
+                                                Extended flatness, Extended startAngle, Extended endAngle,
+                                                Extended tilt) {
     const auto points = ArcStatisticsPoints(cx, cy, radius, flatness, startAngle, endAngle, tilt);
     for (const ArcPoint& p : points) AddXY(scale, p.x, p.y);
     return points;
 }
 
-void ScaleStatistics::Analyze(long double paperFactor) {
+void ScaleStatistics::Analyze(Extended paperFactor) {
     for (int i = 0; i < count_; ++i) {
         ScaleEntry& e = entries_[i];
         e.digitsX = DecimalsFor(e.minX, e.maxX, e.scale, paperFactor);
@@ -100,7 +101,7 @@ const ScaleEntry* ScaleStatistics::Find(float scale) const {
     return nullptr;
 }
 
-CoordinateMapping ScaleStatistics::MappingFor(float scale, long double factor) const {
+CoordinateMapping ScaleStatistics::MappingFor(float scale, Extended factor) const {
     const ScaleEntry* e = Find(scale);
     if (!e) return {};
     const bool offset = roundOffset && !e->unrounded, delta = roundDelta && !e->unrounded;
@@ -108,7 +109,7 @@ CoordinateMapping ScaleStatistics::MappingFor(float scale, long double factor) c
             AxisMapping(offset, delta, scale, e->firstY, e->digitsY, factor)};
 }
 
-CoordinateMapping ScaleStatistics::LinearMappingFor(float scale, long double factor) const {
+CoordinateMapping ScaleStatistics::LinearMappingFor(float scale, Extended factor) const {
     const ScaleEntry* e = Find(scale);
     if (!e) return {};
     const bool delta = roundDelta && !e->unrounded;

@@ -14,30 +14,31 @@
 #include <cmath>
 #include <cstdint>
 #include <vector>
+#include "numeric/Extended.h"
 
 namespace orvik {
 
 // The paper's long side in millimetres divided by the drawing's divisor;
 // exactly 1 for paper codes without a known size.
-long double PaperFactor(std::int32_t paperSize, std::int32_t paperDivisor);
+Extended PaperFactor(std::int32_t paperSize, std::int32_t paperDivisor);
 
 // x rounded half away from zero. A value whose magnitude reaches 2^63 is
 // already whole in extended precision and is returned as it is.
-inline long double RoundHalfAway(long double x) {
-    constexpr long double kTwoTo63 = 9223372036854775808.0L;
-    if (!(std::fabs(x) < kTwoTo63)) return x;  // already whole, or not a number
-    const long double shifted = x >= 0 ? x + 0.5L : x - 0.5L;  // exact below 2^63
-    if (std::fabs(shifted) >= kTwoTo63) return std::trunc(shifted);
+inline Extended RoundHalfAway(Extended x) {
+    const Extended kTwoTo63 = 0x1p63;
+    if (!(Abs(x) < kTwoTo63)) return x;  // already whole, or not a number
+    const Extended shifted = x >= 0 ? x + 0.5 : x - 0.5;  // exact below 2^63
+    if (Abs(shifted) >= kTwoTo63) return Truncate(shifted);
     // Truncated toward zero in floating point: beside 2^63 the 64-bit
     // mantissa has no fraction bits, so adding and taking away 2^63 rounds to
     // a neighbouring whole number, exactly; one step back if it went past.
     // (Converting to a 64-bit integer instead switches the x87 rounding mode
     // twice per value.)
     if (shifted >= 0) {
-        const long double whole = (shifted + kTwoTo63) - kTwoTo63;
+        const Extended whole = (shifted + kTwoTo63) - kTwoTo63;
         return whole > shifted ? whole - 1 : whole;
     }
-    const long double whole = (shifted - kTwoTo63) + kTwoTo63;
+    const Extended whole = (shifted - kTwoTo63) + kTwoTo63;
     return whole < shifted ? whole + 1 : whole;
 }
 
@@ -47,31 +48,31 @@ inline long double RoundHalfAway(long double x) {
 class AxisMapping {
 public:
     AxisMapping() = default;  // maps every value to 0
-    AxisMapping(bool roundOffset, bool roundDelta, float scale, float first, std::int32_t digits, long double factor);
-    long double operator()(long double value) const {
-        const long double delta = (value - first_) * m_;
+    AxisMapping(bool roundOffset, bool roundDelta, float scale, float first, std::int32_t digits, Extended factor);
+    Extended operator()(Extended value) const {
+        const Extended delta = (value - first_) * m_;
         return (roundDelta_ ? Rounded(delta) : delta) + offset_;
     }
 
 private:
     // x to `digits` decimals.
-    long double Rounded(long double x) const {
+    Extended Rounded(Extended x) const {
         return stepIsFraction_ ? RoundHalfAway(x * step_) / step_ : RoundHalfAway(x / step_) * step_;
     }
 
-    long double m_ = 0;
-    long double offset_ = 0;  // first * m, rounded when asked
-    long double first_ = 0;
-    long double step_ = 1;  // 10^|digits|
+    Extended m_ = 0;
+    Extended offset_ = 0;  // first * m, rounded when asked
+    Extended first_ = 0;
+    Extended step_ = 1;  // 10^|digits|
     bool roundDelta_ = false;
     bool stepIsFraction_ = true;  // digits >= 0: round to 1/step
 };
 
 struct CoordinateMapping {
     AxisMapping x, y;
-    long double X(long double v) const { return x(v); }
-    long double Y(long double v) const { return y(v); }
-    long double R(long double v) const { return x(v); }  // radii scale as X does
+    Extended X(Extended v) const { return x(v); }
+    Extended Y(Extended v) const { return y(v); }
+    Extended R(Extended v) const { return x(v); }  // radii scale as X does
 };
 
 struct ScaleEntry {
@@ -86,7 +87,7 @@ struct ScaleEntry {
 };
 
 struct ArcPoint {
-    long double x, y;
+    Extended x, y;
 };
 
 // Statistics per distinct scale, in the order scales were first met.
@@ -97,41 +98,34 @@ public:
     bool roundDelta = false;
     bool roundOffset = true;
 
-    void AddXY(float scale, long double x, long double y);
-    void AddLine(float scale, long double x1, long double y1, long double x2, long double y2) {
+    void AddXY(float scale, Extended x, Extended y);
+    void AddLine(float scale, Extended x1, Extended y1, Extended x2, Extended y2) {
         AddXY(scale, x1, y1);
         AddXY(scale, x2, y2);
     }
-    void AddText(float scale, long double x1, long double y1, long double x2, long double y2) {
-        AddLine(scale, x1, y1, x2, y2);
-    }
-    void AddPoint(float scale, long double x, long double y) { AddXY(scale, x, y); }
+    void AddText(float scale, Extended x1, Extended y1, Extended x2, Extended y2) { AddLine(scale, x1, y1, x2, y2); }
+    void AddPoint(float scale, Extended x, Extended y) { AddXY(scale, x, y); }
     // Two points of a circle, arc or ellipse (angles in degrees): the extreme
     // points of a whole one, otherwise the two end points (ArcStatisticsPoints,
     // returned for the extents).
-    std::array<ArcPoint, 2> AddArc(float scale, long double cx, long double cy, long double radius,
-                                   long double flatness, long double startAngle, long double endAngle,
-                                   long double tilt);
+    std::array<ArcPoint, 2> AddArc(float scale, Extended cx, Extended cy, Extended radius, Extended flatness,
+                                   Extended startAngle, Extended endAngle, Extended tilt);
 
     // Decimal places per entry from its extent: 6 - ceiling(log10(extent * scale * paperFactor));
     // an entry whose grid would be coarser than kCoarsestPaperStep on paper is left unrounded.
-    void Analyze(long double paperFactor);
-    static constexpr long double kCoarsestPaperStep = 1;  // millimetres on the sheet
+    void Analyze(Extended paperFactor);
+    static inline const Extended kCoarsestPaperStep = 1;  // millimetres on the sheet
 
     // The mapping of the elements of one scale's entry; with no entry for the
     // scale, everything maps to 0.
-    CoordinateMapping MappingFor(float scale, long double factor) const;
+    CoordinateMapping MappingFor(float scale, Extended factor) const;
     // The same scaling and rounding taking 0 to 0: for coordinates relative
     // to an origin, as a block's are.
-    CoordinateMapping LinearMappingFor(float scale, long double factor) const;
+    CoordinateMapping LinearMappingFor(float scale, Extended factor) const;
 
-    long double MapX(float scale, long double factor, long double value) const {
-        return MappingFor(scale, factor).X(value);
-    }
-    long double MapY(float scale, long double factor, long double value) const {
-        return MappingFor(scale, factor).Y(value);
-    }
-    long double MapR(float scale, long double factor, long double value) const { return MapX(scale, factor, value); }
+    Extended MapX(float scale, Extended factor, Extended value) const { return MappingFor(scale, factor).X(value); }
+    Extended MapY(float scale, Extended factor, Extended value) const { return MappingFor(scale, factor).Y(value); }
+    Extended MapR(float scale, Extended factor, Extended value) const { return MapX(scale, factor, value); }
 
     // The scales whose coordinates are left unrounded (Analyze), in order.
     std::vector<float> UnroundedScales() const;
@@ -150,7 +144,7 @@ private:
 // for a whole circle or ellipse (equal angles, or a start angle of exactly 0
 // or 180 degrees) its extreme points (cx +- r, cy +- r * flatness), otherwise
 // its end points, start first. The tilt turns the angles, not the flattening.
-std::array<ArcPoint, 2> ArcStatisticsPoints(long double cx, long double cy, long double radius, long double flatness,
-                                            long double startAngle, long double endAngle, long double tilt);
+std::array<ArcPoint, 2> ArcStatisticsPoints(Extended cx, Extended cy, Extended radius, Extended flatness,
+                                            Extended startAngle, Extended endAngle, Extended tilt);
 
 }  // namespace orvik

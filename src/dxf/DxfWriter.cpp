@@ -6,6 +6,7 @@
 
 #include "dxf/NumberFormat.h"
 #include "geometry/Trigonometry.h"
+#include "numeric/Extended.h"
 #include "text/Cp932.h"
 #include "text/Substitution.h"
 
@@ -17,17 +18,17 @@ constexpr std::size_t kMaxLine = 32;  // a code or number line with its CR LF
 
 }  // namespace
 
-long double NormalizeAngle(long double angle, long double atFullTurn, long double lowerBound) {
-    long double t = angle;
+Extended NormalizeAngle(Extended angle, Extended atFullTurn, Extended lowerBound) {
+    Extended t = angle;
     // Far below: the remainder of a turn in one exact step (fmod is exact, as
     // is every addition of 360 on the way down to it), so that a huge angle
     // takes no longer than a small one; -0 becomes 0, as the additions give.
-    if (t < lowerBound - 720) t = std::fmod(t, 360.0L) + 0.0L;
+    if (t < lowerBound - 720) t = Remainder(t, 360) + 0.0;
     while (t < lowerBound) t += 360;
     return t == 360 ? atFullTurn : t;
 }
 
-bool SameAngle(long double a, long double b) { return NormalizeAngle(a, 0, 0) == NormalizeAngle(b, 0, 0); }
+bool SameAngle(Extended a, Extended b) { return NormalizeAngle(a, 0, 0) == NormalizeAngle(b, 0, 0); }
 
 DxfWriter::DxfWriter(ByteSink* sink, TextEncoding encoding, std::int32_t lastHandle, std::string storage)
     : sink_(sink), encoding_(encoding), buffer_(std::move(storage)), handle_(lastHandle) {
@@ -108,7 +109,7 @@ void DxfWriter::WriteInt(int code, std::int64_t value, int width) {
     used_ += n + 2;
 }
 
-void DxfWriter::WriteReal(int code, long double value) {
+void DxfWriter::WriteReal(int code, Extended value) {
     CodeLine(code);
     char* p = Reserve(kMaxRealLength + 2);
     const std::size_t n = FormatRealTo(p, value);
@@ -123,12 +124,12 @@ void DxfWriter::WriteHandle(int code, std::int64_t value) {
     ValueLine(std::string_view(text, FormatHandleTo(text, value)));
 }
 
-void DxfWriter::WriteDegrees(int code, long double degrees, long double lowerBound) {
+void DxfWriter::WriteDegrees(int code, Extended degrees, Extended lowerBound) {
     WriteReal(code, NormalizeAngle(degrees, 0, lowerBound));
 }
 
-void DxfWriter::WriteRadians(int code, long double degrees, long double valueIfZero, long double lowerBound) {
-    long double t = NormalizeAngle(degrees, 0, lowerBound);
+void DxfWriter::WriteRadians(int code, Extended degrees, Extended valueIfZero, Extended lowerBound) {
+    Extended t = NormalizeAngle(degrees, 0, lowerBound);
     if (t == 0) t = valueIfZero;
     WriteReal(code, Radians(t));
 }

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "numeric/Extended.h"
 #include "output/ByteSink.h"
 #include "output/ConversionError.h"
 
@@ -22,10 +23,10 @@ namespace orvik {
 // `angle`, raised by 360 while below `lowerBound` (a bound within a turn of
 // 0), in constant time; exactly 360 becomes `atFullTurn`. Never lowered: 400
 // stays 400. Not a number (an infinite angle among them) stays one.
-long double NormalizeAngle(long double angle, long double atFullTurn, long double lowerBound);
+Extended NormalizeAngle(Extended angle, Extended atFullTurn, Extended lowerBound);
 
 // The two angles are equal once each is normalised to [0, 360) from below.
-bool SameAngle(long double a, long double b);
+bool SameAngle(Extended a, Extended b);
 
 // How string values reach the file: as the CP932 bytes they are, or
 // converted to UTF-8 (the encoding of DXF files from AutoCAD 2007 on).
@@ -46,7 +47,7 @@ public:
 
     void WriteGroup(int code, std::string_view text);
     void WriteInt(int code, std::int64_t value, int width = 6);
-    void WriteReal(int code, long double value);
+    void WriteReal(int code, Extended value);
     void WriteHandle(int code, std::int64_t value);
     std::int32_t NextHandle() { return ++handle_; }
     std::int32_t LastHandle() const { return handle_; }
@@ -56,8 +57,8 @@ public:
     void WriteLinetype(std::string_view name) { WriteGroup(6, name); }
     void WriteLayer(std::string_view name) { WriteGroup(8, name); }
 
-    void WriteDegrees(int code, long double degrees, long double lowerBound);
-    void WriteRadians(int code, long double degrees, long double valueIfZero, long double lowerBound);
+    void WriteDegrees(int code, Extended degrees, Extended lowerBound);
+    void WriteRadians(int code, Extended degrees, Extended valueIfZero, Extended lowerBound);
 
     void WriteLtypeRecord(std::int64_t handle, std::string_view name, std::string_view description,
                           std::string_view patternLength, std::span<const std::string_view> elements);

@@ -1,4 +1,5 @@
 #include "dxf/NumberFormat.h"
+#include "numeric/Extended.h"
 
 #include <charconv>
 #include <cmath>
@@ -38,8 +39,10 @@ struct Digits18 {
 // Exact for magnitudes in [0.01, 1e15): the 64-bit mantissa times a power of
 // ten fits 128 bits, so the 18 digits and the rounding are computed without
 // any rounding error.
-bool FastDigits(long double magnitude, Digits18& out) {
-    if (!(magnitude >= 0.01L && magnitude < 1e15L)) return false;
+const Extended kHundredth = ExtendedOf("0.01");
+
+bool FastDigits(Extended magnitude, Digits18& out) {
+    if (!(magnitude >= kHundredth && magnitude < 1e15)) return false;
     // The 80-bit extended format: a 64-bit mantissa with its leading bit
     // explicit, then a 15-bit biased exponent (the build checks the type).
     // For these normal magnitudes, magnitude = mantissa x 2^(biased - 16383 - 63).
@@ -82,17 +85,9 @@ bool FastDigits(long double magnitude, Digits18& out) {
 }
 
 // The same for any finite magnitude, through the exact decimal conversion.
-Digits18 ExactDigits(long double magnitude) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 17);
-    std::uint64_t digits = 0;
-    const char* p = buffer;
-    for (; p < result.ptr && *p != 'e'; ++p)
-        if (*p != '.') digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
-    // "e+20" or "e-03"; the text is not terminated.
-    int exponent = 0;
-    std::from_chars(p + (p[1] == '+' ? 2 : 1), result.ptr, exponent);
-    return {digits, exponent + 1};
+Digits18 ExactDigits(Extended magnitude) {
+    const DecimalDigits d = DigitsOf(magnitude, 18);
+    return {d.digits, d.exponent};
 }
 
 // The `count` decimal digits of `digits` at `p`, a point after the first
@@ -144,30 +139,30 @@ std::size_t Layout(char* out, bool negative, Digits18 d) {
     return static_cast<std::size_t>(p - out);
 }
 
-bool IsZeroOrNotFinite(long double value) { return value == 0 || !std::isfinite(value); }
+bool IsZeroOrNotFinite(Extended value) { return value == 0 || !IsFinite(value); }
 
 }  // namespace
 
-std::size_t FormatRealTo(char* out, long double value) {
+std::size_t FormatRealTo(char* out, Extended value) {
     if (IsZeroOrNotFinite(value)) {
         out[0] = '0';
         return 1;
     }
-    const long double magnitude = std::fabs(value);
+    const Extended magnitude = Abs(value);
     Digits18 d{};
     if (!FastDigits(magnitude, d)) d = ExactDigits(magnitude);
     return Layout(out, value < 0, d);
 }
 
-std::size_t FormatRealExactTo(char* out, long double value) {
+std::size_t FormatRealExactTo(char* out, Extended value) {
     if (IsZeroOrNotFinite(value)) {
         out[0] = '0';
         return 1;
     }
-    return Layout(out, value < 0, ExactDigits(std::fabs(value)));
+    return Layout(out, value < 0, ExactDigits(Abs(value)));
 }
 
-std::string FormatReal(long double value) {
+std::string FormatReal(Extended value) {
     char buffer[kMaxRealLength];
     return std::string(buffer, FormatRealTo(buffer, value));
 }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include "numeric/Extended.h"
 
 namespace orvik {
 
@@ -12,16 +13,16 @@ namespace orvik {
 // point for whole numbers, "." as separator whatever the locale. Fixed form
 // for decimal exponents -3..15 (0.0001, 841, 832.3), scientific otherwise
 // (5E-5, 1.25E-5, 1E20). Zero, also negative zero, is "0".
-std::string FormatReal(long double value);
+std::string FormatReal(Extended value);
 
 // The same into `out`, which must hold kMaxRealLength bytes; returns the length.
 inline constexpr std::size_t kMaxRealLength = 32;
-std::size_t FormatRealTo(char* out, long double value);
+std::size_t FormatRealTo(char* out, Extended value);
 
 // The same digits through the exact decimal expansion alone, without the
 // integer fast path FormatRealTo takes where it is exact: the reference the
 // fast path is checked against.
-std::size_t FormatRealExactTo(char* out, long double value);
+std::size_t FormatRealExactTo(char* out, Extended value);
 
 // Upper-case hexadecimal, at least two digits: 31 -> "1F", 80 -> "50".
 std::string FormatHandle(std::int64_t value);

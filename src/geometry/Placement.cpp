@@ -4,11 +4,12 @@
 #include <cmath>
 
 #include "geometry/Trigonometry.h"
+#include "numeric/Extended.h"
 
 namespace orvik {
 namespace {
 
-constexpr long double kDegreesPerRadian = 180 / kPi;
+const Extended kDegreesPerRadian = 180 / kPi;
 
 }  // namespace
 
@@ -60,26 +61,26 @@ EllipseArc Placement::Place(const EllipseArc& e) const {
     // turns round so that t still runs counter-clockwise (t becomes -t). The
     // image's axes lie at the parameter t0 where |u cos t + v sin t| is
     // largest: tan 2 t0 = 2 u.v / (|u|^2 - |v|^2).
-    const long double tilt = Radians(e.tilt);
-    const long double ux0 = e.radius * Cos(tilt), uy0 = e.radius * Sin(tilt);
-    const long double vx0 = -e.radius * e.flatness * Sin(tilt), vy0 = e.radius * e.flatness * Cos(tilt);
-    const long double sign = mirrored ? -1 : 1;
-    const long double ux = a * ux0 + b * uy0, uy = c * ux0 + d * uy0;
-    const long double vx = sign * (a * vx0 + b * vy0), vy = sign * (c * vx0 + d * vy0);
-    const long double t0 = Atan2(2 * (ux * vx + uy * vy), ux * ux + uy * uy - vx * vx - vy * vy) / 2;
-    const long double ct = Cos(t0), st = Sin(t0);
-    const long double majorX = ux * ct + vx * st, majorY = uy * ct + vy * st;
-    const long double minorX = -ux * st + vx * ct, minorY = -uy * st + vy * ct;
-    const long double major = std::sqrt(majorX * majorX + majorY * majorY);
+    const Extended tilt = Radians(e.tilt);
+    const Extended ux0 = e.radius * Cos(tilt), uy0 = e.radius * Sin(tilt);
+    const Extended vx0 = -e.radius * e.flatness * Sin(tilt), vy0 = e.radius * e.flatness * Cos(tilt);
+    const Extended sign = mirrored ? -1 : 1;
+    const Extended ux = a * ux0 + b * uy0, uy = c * ux0 + d * uy0;
+    const Extended vx = sign * (a * vx0 + b * vy0), vy = sign * (c * vx0 + d * vy0);
+    const Extended t0 = Atan2(2 * (ux * vx + uy * vy), ux * ux + uy * uy - vx * vx - vy * vy) / 2;
+    const Extended ct = Cos(t0), st = Sin(t0);
+    const Extended majorX = ux * ct + vx * st, majorY = uy * ct + vy * st;
+    const Extended minorX = -ux * st + vx * ct, minorY = -uy * st + vy * ct;
+    const Extended major = SquareRoot(majorX * majorX + majorY * majorY);
     EllipseArc placed{cx,
                       cy,
                       static_cast<double>(major),
-                      major > 0 ? static_cast<double>(std::sqrt(minorX * minorX + minorY * minorY) / major) : 0,
+                      major > 0 ? static_cast<double>(SquareRoot(minorX * minorX + minorY * minorY) / major) : 0,
                       0,
                       0,
                       static_cast<double>(Atan2(majorY, majorX) * kDegreesPerRadian)};
     if (!whole) {
-        const long double shift = t0 * kDegreesPerRadian;
+        const Extended shift = t0 * kDegreesPerRadian;
         placed.startAngle = static_cast<double>((mirrored ? -e.endAngle : e.startAngle) - shift);
         placed.endAngle = static_cast<double>((mirrored ? -e.startAngle : e.endAngle) - shift);
     }

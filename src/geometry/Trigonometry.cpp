@@ -1,4 +1,5 @@
 #include "geometry/Trigonometry.h"
+#include "numeric/Extended.h"
 
 #include <cmath>
 #include <cstdint>
@@ -60,9 +61,9 @@ int TopBit(U128 v) {
     return hi ? 127 - __builtin_clzll(hi) : 63 - __builtin_clzll(static_cast<std::uint64_t>(v));
 }
 
-// A value m * 2^exponent with its sign, as the nearest long double (ties to even).
-long double Rounded(U128 m, int exponent, bool negative) {
-    if (m == 0) return negative ? -0.0L : 0.0L;
+// A value m * 2^exponent with its sign, as the nearest Extended (ties to even).
+Extended Rounded(U128 m, int exponent, bool negative) {
+    if (m == 0) return negative ? -Extended(0) : Extended(0);
     int shift = TopBit(m) - 63;
     std::uint64_t mantissa = 0;
     if (shift <= 0) {
@@ -75,7 +76,7 @@ long double Rounded(U128 m, int exponent, bool negative) {
             ++shift;
         }
     }
-    const long double value = std::ldexp(static_cast<long double>(mantissa), exponent + shift);
+    const Extended value = Scale(static_cast<Extended>(mantissa), exponent + shift);
     return negative ? -value : value;
 }
 
@@ -84,10 +85,10 @@ struct Split {
     std::uint64_t m;
     int exponent;
 };
-Split SplitOf(long double x) {
+Split SplitOf(Extended x) {
     int e = 0;
-    const long double fraction = std::frexp(std::fabs(x), &e);  // in [1/2, 1)
-    return {static_cast<std::uint64_t>(std::ldexp(fraction, 64)), e - 64};
+    const Extended fraction = Fraction(Abs(x), e);  // in [1/2, 1)
+    return {static_cast<std::uint64_t>(Scale(fraction, 64)), e - 64};
 }
 
 // Bits [from, from + n) of a little-endian number of `count` 64-bit limbs, n <= 128.
@@ -191,10 +192,10 @@ SinCos Kernel(U128 y, int e) {
 }
 
 // sin x (wantSin) or cos x.
-long double SinOrCos(long double x, bool wantSin) {
-    if (!std::isfinite(x)) return std::numeric_limits<long double>::quiet_NaN();
-    if (x == 0) return wantSin ? x : 1.0L;
-    if (std::fabs(x) >= 0x1p125L) x = std::fmod(x, 2 * kPi);  // exact; beyond the table of 2/pi
+Extended SinOrCos(Extended x, bool wantSin) {
+    if (!IsFinite(x)) return NotANumber();
+    if (x == 0) return wantSin ? x : Extended(1);
+    if (Abs(x) >= 0x1p125) x = Remainder(x, 2 * kPi);  // exact; beyond the table of 2/pi
     const Reduced r = Reduce(SplitOf(x));
     const SinCos k = Kernel(r.y, r.exponent);
     // sin(q pi/2 + y) and cos(q pi/2 + y) by the quarter turns.
@@ -234,19 +235,19 @@ U128 AtanFactor(U128 z) {
 
 }  // namespace
 
-long double Cos(long double radians) { return SinOrCos(radians, false); }
-long double Sin(long double radians) { return SinOrCos(radians, true); }
+Extended Cos(Extended radians) { return SinOrCos(radians, false); }
+Extended Sin(Extended radians) { return SinOrCos(radians, true); }
 
-long double Atan2(long double y, long double x) {
-    if (std::isnan(x) || std::isnan(y)) return std::numeric_limits<long double>::quiet_NaN();
-    const bool negative = std::signbit(y), left = std::signbit(x);
-    long double a = std::fabs(y), b = std::fabs(x);
-    if (std::isinf(a) || std::isinf(b)) {  // the direction of the infinite part
-        a = std::isinf(a) ? 1 : 0;
-        b = std::isinf(b) ? 1 : 0;
+Extended Atan2(Extended y, Extended x) {
+    if (IsNan(x) || IsNan(y)) return NotANumber();
+    const bool negative = SignBit(y), left = SignBit(x);
+    Extended a = Abs(y), b = Abs(x);
+    if (IsInf(a) || IsInf(b)) {  // the direction of the infinite part
+        a = IsInf(a) ? 1 : 0;
+        b = IsInf(b) ? 1 : 0;
     }
     const bool steep = a > b;  // atan(a/b) = pi/2 - atan(b/a)
-    const long double small = steep ? b : a, large = steep ? a : b;
+    const Extended small = steep ? b : a, large = steep ? a : b;
     // t = small / large = q * 2^(-126 - d), q in [2^125, 2^127).
     U128 q = 0;
     int d = 0;

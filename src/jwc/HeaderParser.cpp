@@ -1,4 +1,5 @@
 #include "jwc/HeaderParser.h"
+#include "numeric/Extended.h"
 
 #include <charconv>
 #include <cmath>
@@ -187,10 +188,9 @@ std::optional<float> ParseRealField(std::string_view field) {
 
     // Text to extended precision, then rounded to the 32-bit field. A value
     // beyond the 32-bit range does not convert; one below it becomes zero.
-    long double value = 0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (result.ec != std::errc{} || result.ptr != number.data() + number.size()) return std::nullopt;
-    if (std::fabs(value) > std::numeric_limits<float>::max()) return std::nullopt;
+    Extended value = 0;
+    if (!ReadExtended(number, value)) return std::nullopt;
+    if (Abs(value) > std::numeric_limits<float>::max()) return std::nullopt;
     return static_cast<float>(value);
 }
 

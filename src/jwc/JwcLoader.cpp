@@ -9,6 +9,7 @@
 #include "input/FileReader.h"
 #include "jwc/ByteOrder.h"
 #include "jwc/HeaderParser.h"
+#include "numeric/Extended.h"
 
 namespace orvik {
 namespace {
@@ -16,7 +17,7 @@ namespace {
 // Arc angles are stored in 1/65536 degree.
 constexpr float kAngleUnit = 1.52587890625E-5f;
 // Flatness is stored in ten-thousandths.
-constexpr long double kFlatnessUnit = 10000.0L;
+const Extended kFlatnessUnit = 10000.0;
 // Records are decoded in chunks of this many bytes at most.
 constexpr std::size_t kChunkBytes = 1 << 16;
 
@@ -34,7 +35,7 @@ DrawingArc DecodeArc(const char* p) {
     e.cx = LoadF32(p);
     e.cy = LoadF32(p + 4);
     e.radius = LoadF32(p + 8);
-    e.flatness = static_cast<float>(static_cast<long double>(LoadU16(p + 12)) / kFlatnessUnit);
+    e.flatness = static_cast<float>(static_cast<Extended>(LoadU16(p + 12)) / kFlatnessUnit);
     // The long is first rounded to a 32-bit real; the scaling by 2^-16 is exact.
     e.startAngle = static_cast<float>(LoadI32(p + 14)) * kAngleUnit;
     e.endAngle = static_cast<float>(LoadI32(p + 18)) * kAngleUnit;

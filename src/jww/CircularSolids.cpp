@@ -8,7 +8,7 @@
 namespace orvik {
 namespace {
 
-constexpr double kTurn = 2 * static_cast<double>(kPi);
+const double kTurn = 2 * static_cast<double>(kPi);
 constexpr double kTolerance = 0.01;  // mm on paper: a chord's greatest distance from its arc
 constexpr double kFewestPerTurn = 8, kMostPerTurn = 256;
 

@@ -553,6 +553,8 @@ DecimalParse FromDecimalText(std::string_view text, SoftExtended& value) {
     return DecimalParse::Ok;
 }
 
+SoftExtended FromUint64(std::uint64_t value) { return Round(false, 0, value, false); }
+
 double ToDouble(SoftExtended value) { return std::bit_cast<double>(RoundToBinary<53, -1022, 1023>(value)); }
 
 float ToFloat(SoftExtended value) {

@@ -50,6 +50,7 @@ bool IsNaN(SoftExtended a);
 // Exact: every double, float and 64-bit integer is an extended value.
 SoftExtended FromDouble(double value);
 SoftExtended FromInt64(std::int64_t value);
+SoftExtended FromUint64(std::uint64_t value);
 // Rounded to nearest, ties to even, as a conversion of a long double does.
 double ToDouble(SoftExtended value);
 // Truncated toward zero, for values that fit (as a cast of a long double).
