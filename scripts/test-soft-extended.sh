@@ -18,14 +18,7 @@ cp samples/plan.jwc "$work/in/"
 cp ../shared/jww-samples/*.jww "$work/in/" 2>/dev/null || true
 ./build/release/bin/make_bench_drawing "$work/in/large.jwc" 100000 >/dev/null
 ./build/release/bin/make_bench_jww "$work/in/large.jwc" "$work/in/large-twin.jww" >/dev/null
-option_sets=(
-  ""
-  "--polylines --points circle --linetypes acad --layer-numbers --no-defpoints"
-  "--points point --point-radius 1.5 --scale 50 --explode-blocks"
-  "--no-round --no-text-reduction --no-halfwidth-aspect --pen-colors 1,2,3,4,5,6"
-  "--text-reduction 50 --halfwidth-aspect 40 --format ansi932"
-  "--format utf8"
-)
+source scripts/option-sets.sh
 compared=0
 for drawing in "$work/in"/*.jw[cw]; do
   name=$(basename "$drawing")

@@ -35,14 +35,7 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/図面" "$work/linux" "$work/windows"
 cp samples/plan.jwc "$work/図面/平面図.jwc"
 ./build/release/bin/make_readback_drawings "$work/図面" >/dev/null
-option_sets=(
-  ""
-  "--points circle --linetypes acad --layer-numbers --no-defpoints"
-  "--points point --polylines --scale 50 --explode-blocks"
-  "--no-round --no-text-reduction --no-halfwidth-aspect --pen-colors 1,2,3,4,5,6"
-  "--format ansi932"
-  "--format utf8"
-)
+source scripts/option-sets.sh
 compared=0
 for drawing in "$work/図面"/*.jw[cw]; do
   name=$(basename "$drawing")
