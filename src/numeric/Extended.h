@@ -15,8 +15,8 @@
 #include "numeric/SoftExtended.h"
 
 #if !ORVIK_SOFT_EXTENDED
-#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #endif
 
@@ -128,27 +128,29 @@ inline Extended Fraction(Extended x, int& exponent) { return std::frexp(x, &expo
 inline Extended Scale(Extended x, int n) { return std::ldexp(x, n); }
 inline Extended NotANumber() { return std::numeric_limits<Extended>::quiet_NaN(); }
 inline Extended Truncate(Extended x) { return std::trunc(x); }
+// Decimal text and decimal digits go through SoftExtended on every system:
+// the C libraries some systems bring read and print a long double only to
+// the precision of a double.
+inline SoftExtended BitsOf(Extended x) {
+    SoftExtended v;
+    std::memcpy(&v.significand, &x, sizeof v.significand);
+    std::memcpy(&v.signAndExponent, reinterpret_cast<const char*>(&x) + sizeof v.significand, sizeof v.signAndExponent);
+    return v;
+}
+inline Extended ExtendedOfBits(SoftExtended v) {
+    Extended x = 0;
+    std::memcpy(&x, &v.significand, sizeof v.significand);
+    std::memcpy(reinterpret_cast<char*>(&x) + sizeof v.significand, &v.signAndExponent, sizeof v.signAndExponent);
+    return x;
+}
 inline bool ReadExtended(std::string_view text, Extended& value) {
-    Extended v = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size()) return false;
-    value = v;
+    SoftExtended v;
+    if (FromDecimalText(text, v) != DecimalParse::Ok) return false;
+    value = ExtendedOfBits(v);
     return true;
 }
-// The first `count` significant digits of a finite nonzero magnitude, as
-// SoftExtended.h's ToDecimal gives them.
-inline DecimalDigits DigitsOf(Extended magnitude, int count) {
-    char text[64];
-    const auto end = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, count - 1).ptr;
-    DecimalDigits d;
-    const char* p = text;
-    for (; p < end && *p != 'e'; ++p)
-        if (*p != '.') d.digits = d.digits * 10 + static_cast<std::uint64_t>(*p - '0');
-    int exponent = 0;
-    std::from_chars(p + (p[1] == '+' ? 2 : 1), end, exponent);
-    d.exponent = exponent + 1;
-    return d;
-}
+// The first `count` significant digits of a finite nonzero magnitude.
+inline DecimalDigits DigitsOf(Extended magnitude, int count) { return ToDecimal(BitsOf(magnitude), count); }
 
 #endif
 
