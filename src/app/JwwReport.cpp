@@ -1,13 +1,13 @@
 #include "app/ReadReport.h"
 
 #include <algorithm>
-#include <charconv>
 #include <set>
 #include <utility>
 #include <vector>
 
 #include "convert/LayerAssignment.h"
 #include "jww/JwwLimits.h"
+#include "numeric/DecimalText.h"
 #include "text/Messages.h"
 #include "text/Substitution.h"
 
@@ -17,10 +17,7 @@ namespace {
 std::string Number(std::int64_t n) { return std::to_string(n); }
 
 // A scale as the user wrote it: 100, 0.5.
-std::string ScaleText(double scale) {
-    char text[32];
-    return std::string(text, std::to_chars(text, text + sizeof text, scale).ptr);
-}
+std::string ScaleText(double scale) { return ShortestText(scale); }
 
 std::string_view PaperName(std::uint32_t paper) {
     static constexpr std::string_view kNames[] = {"A0", "A1", "A2", "A3", "A4",  "",    "",    "",
@@ -67,7 +64,8 @@ std::vector<std::string> JwwSummaryLines(const JwwDrawing& d) {
     std::vector<std::pair<std::string, int>> inUse;
     for (int g : groups) {
         std::string scale = ScaleText(d.header.groups[static_cast<std::size_t>(g)].scale);
-        const auto known = std::ranges::find(inUse, scale, &std::pair<std::string, int>::first);
+        const auto known =
+            std::find_if(inUse.begin(), inUse.end(), [&](const auto& entry) { return entry.first == scale; });
         if (known != inUse.end())
             ++known->second;
         else

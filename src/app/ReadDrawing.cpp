@@ -14,8 +14,8 @@ namespace orvik {
 
 bool HasExtension(std::string_view path, std::string_view extension) {
     const std::string_view own = ExtensionOf(path);
-    return std::ranges::equal(own, extension,
-                              [](unsigned char a, unsigned char b) { return std::toupper(a) == std::toupper(b); });
+    return std::equal(own.begin(), own.end(), extension.begin(), extension.end(),
+                      [](unsigned char a, unsigned char b) { return std::toupper(a) == std::toupper(b); });
 }
 
 DrawingFile::DrawingFile(const std::string& path) : path_(path), file_(path) {

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "convert/ConversionSettings.h"
+#include "numeric/DecimalText.h"
+#include "numeric/SoftExtended.h"
 
 namespace orvik {
 
@@ -19,8 +21,7 @@ std::optional<float> ParsePointRadius(std::string_view text) {
     }
     if (digits == 0 || dots > 1) return std::nullopt;
     double value = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc{} || result.ptr != text.data() + text.size()) return std::nullopt;
+    if (DoubleFromDecimalText(text, value) != DecimalParse::Ok) return std::nullopt;
     // A value beyond the 32-bit range would become infinite, one below it 0.
     const auto radius = static_cast<float>(value);
     if (!(radius > 0) || !std::isfinite(radius)) return std::nullopt;
@@ -47,11 +48,7 @@ std::optional<long> ParseInteger(std::string_view text) {
     return value;
 }
 
-std::string RadiusText(float mm) {
-    char text[64];
-    const auto end = std::to_chars(text, text + sizeof text, mm, std::chars_format::fixed, 4).ptr;
-    return std::string(text, end);
-}
+std::string RadiusText(float mm) { return FixedText(mm, 4); }
 
 std::string DefaultRadiusText() { return RadiusText(ConversionSettings{}.pointRadiusMm); }
 

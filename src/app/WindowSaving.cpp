@@ -68,7 +68,7 @@ void WindowCommands::SaveBatch() {
     std::vector<std::string> outputs;
     for (const std::string& input : state_.batchFiles)
         outputs.push_back(os::Utf8Path(os::FsPath(*folder) / os::FsPath(DxfPathFor(input)).filename()));
-    if (std::ranges::any_of(outputs, Exists) && !dialogs_.AskYesNo(AlreadyExistsQuestion())) return;
+    if (std::any_of(outputs.begin(), outputs.end(), Exists) && !dialogs_.AskYesNo(AlreadyExistsQuestion())) return;
 
     // Each drawing converted on its own on a worker thread; a damaged or
     // failing drawing is logged and the batch goes on, to one summary.

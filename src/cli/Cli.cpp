@@ -1,12 +1,12 @@
 #include "cli/Cli.h"
 #include "cli/Pictures.h"
 
-#include <charconv>
 #include <filesystem>
 #include <ostream>
 
 #include "cli/ConvertCommand.h"
 #include "cli/InfoCommand.h"
+#include "numeric/DecimalText.h"
 #include "os/System.h"
 #include "text/Cp932.h"
 #include "text/Messages.h"
@@ -142,11 +142,7 @@ int Convert(const std::vector<std::string>& rest, OutputKind kind, std::ostream&
 
 }  // namespace
 
-std::string Decimal(double value, int places) {
-    char text[64];
-    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, places).ptr;
-    return std::string(text, end);
-}
+std::string Decimal(double value, int places) { return FixedText(value, places); }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) return UsageError(err, "コマンドを指定してください");

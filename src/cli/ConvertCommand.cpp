@@ -11,6 +11,7 @@
 #include <ostream>
 #include <set>
 #include <sstream>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -279,28 +280,38 @@ private:
         const int threads = static_cast<int>(
             std::min<std::size_t>(static_cast<std::size_t>(options_.jobs), std::max<std::size_t>(n, 1)));
         const int writers = WritersPerDrawing(options_.jobs, n);
-        const auto work = [&] {
-            for (std::size_t i = next++; i < n; i = next++) {
-                JobResult r;
-                try {
-                    r = ConvertOne(jobs[i], options_, kind_, writers, rules_);
-                } catch (const std::exception& e) {
-                    r.problems = PrintableName(jobs[i].input.path) + ": " + e.what() + "\n";
-                    r.record.input = jobs[i].input.path;
-                    r.record.status = StatusName(JobStatus::Failed);
-                    r.record.code = ReasonCode(JobReason::Internal);
-                    r.record.message = e.what();
-                }
-                const std::lock_guard lock(mutex);
-                results[i] = std::move(r);
-                done.notify_all();
+        const auto convert = [&](std::size_t i) {
+            JobResult r;
+            try {
+                r = ConvertOne(jobs[i], options_, kind_, writers, rules_);
+            } catch (const std::exception& e) {
+                r.problems = PrintableName(jobs[i].input.path) + ": " + e.what() + "\n";
+                r.record.input = jobs[i].input.path;
+                r.record.status = StatusName(JobStatus::Failed);
+                r.record.code = ReasonCode(JobReason::Internal);
+                r.record.message = e.what();
             }
+            const std::lock_guard lock(mutex);
+            results[i] = std::move(r);
+            done.notify_all();
         };
-        // `threads` workers convert; this thread prints in input order.
+        const auto work = [&] {
+            for (std::size_t i = next++; i < n; i = next++) convert(i);
+        };
+        // `threads` workers convert; this thread prints in input order. Where
+        // no thread can be started (WebAssembly without threads), this one
+        // converts each drawing before printing it.
         std::vector<std::thread> workers;
-        for (int t = 0; t < threads; ++t) workers.emplace_back(work);
+        for (int t = 0; t < threads; ++t) {
+            try {
+                workers.emplace_back(work);
+            } catch (const std::system_error&) {
+                break;
+            }
+        }
         const auto started = std::chrono::steady_clock::now();
         for (std::size_t i = 0; i < n; ++i) {
+            if (workers.empty()) convert(next++);
             JobResult r;
             {
                 std::unique_lock lock(mutex);

@@ -165,7 +165,7 @@ std::string FileDateOf(const std::string& path) {
 namespace {
 
 bool AnyNonFinite(std::initializer_list<double> values) {
-    return std::ranges::any_of(values, [](double v) { return !std::isfinite(v); });
+    return std::any_of(values.begin(), values.end(), [](double v) { return !std::isfinite(v); });
 }
 
 std::int64_t CountNonFiniteElements(const Drawing& d) {

@@ -106,7 +106,7 @@ int AssignLayers(const Drawing& drawing, const LayerUsage& usage, const Conversi
             // The first layer with a name keeps it; later ones, and one named
             // like a fixed record, get the prefix.
             auto clashes = [&](std::string_view other) { return SameDxfName(other, name); };
-            if (std::ranges::any_of(kFixedLayerNames, clashes))
+            if (std::any_of(std::begin(kFixedLayerNames), std::end(kFixedLayerNames), clashes))
                 name = CutToCharacters(NumberPrefix(i) + name, kLayerNameLimit);
             for (int k = 0; k < i; ++k)
                 if (tables.layers[k].used && clashes(tables.layers[k].name))
@@ -136,10 +136,9 @@ void FillLinetypeNames(bool jwLineTypes, std::span<const DefinedLinetype> own, L
     // The drawing's own: fit as layer names (spaces as underscores), cut to
     // a symbol name's length, distinct from every other line type.
     auto taken = [&](std::string_view name) {
-        return std::ranges::any_of(kFixedLinetypeNames,
-                                   [&](std::string_view other) { return SameDxfName(other, name); }) ||
-               std::ranges::any_of(tables.linetypeNames,
-                                   [&](const std::string& other) { return SameDxfName(other, name); });
+        const auto same = [&](std::string_view other) { return SameDxfName(other, name); };
+        return std::any_of(std::begin(kFixedLinetypeNames), std::end(kFixedLinetypeNames), same) ||
+               std::any_of(tables.linetypeNames.begin(), tables.linetypeNames.end(), same);
     };
     for (const DefinedLinetype& type : own) {
         if (type.number >= kLinetypeNumbers) continue;

@@ -90,9 +90,10 @@ void DxfWriter::ValueLine(std::string_view bytes) {
 void DxfWriter::WriteGroup(int code, std::string_view text) {
     CodeLine(code);
     // Bytes below 0x20 need escaping; in UTF-8, bytes from 0x80 on converting.
-    const bool toUtf8 = encoding_ == TextEncoding::Utf8 &&
-                        std::ranges::any_of(text, [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-    if (std::ranges::any_of(text, IsControlByte)) {
+    const bool toUtf8 = encoding_ == TextEncoding::Utf8 && std::any_of(text.begin(), text.end(), [](char c) {
+                            return static_cast<unsigned char>(c) >= 0x80;
+                        });
+    if (std::any_of(text.begin(), text.end(), IsControlByte)) {
         const std::string escaped = EscapeControlBytes(text);
         ValueLine(toUtf8 ? Cp932ToUtf8(escaped) : escaped);
     } else {

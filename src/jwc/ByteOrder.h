@@ -1,8 +1,8 @@
 // Little-endian values stored in JWC records, decoded from raw bytes.
 #pragma once
 
-#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace orvik {
 
@@ -17,6 +17,11 @@ inline std::uint32_t LoadU32(const char* p) {
 
 inline std::int32_t LoadI32(const char* p) { return static_cast<std::int32_t>(LoadU32(p)); }
 
-inline float LoadF32(const char* p) { return std::bit_cast<float>(LoadU32(p)); }
+inline float LoadF32(const char* p) {
+    const std::uint32_t bits = LoadU32(p);
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
 
 }  // namespace orvik

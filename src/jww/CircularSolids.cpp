@@ -25,8 +25,8 @@ struct Circular {
         return {s.p1[0], s.p1[1], s.p2[0], s.p2[1], s.p3[0], s.p3[1], s.p4[0], s.p4[1]};
     }
     bool Finite() const {
-        return std::ranges::all_of(std::array{cx, cy, radius, flatness, tilt, start, sweep, extra},
-                                   [](double v) { return std::isfinite(v); });
+        const std::array values{cx, cy, radius, flatness, tilt, start, sweep, extra};
+        return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
     }
 };
 

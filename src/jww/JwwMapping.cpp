@@ -75,15 +75,16 @@ private:
 
     std::uint8_t ColorPen(std::uint32_t rgb, double width) {
         const auto pen = [](std::size_t n) { return static_cast<std::uint8_t>(kJwwPenCount + n); };
-        if (const auto at = std::ranges::find(colors_, rgb); at != colors_.end())
+        if (const auto at = std::find(colors_.begin(), colors_.end(), rgb); at != colors_.end())
             return pen(static_cast<std::size_t>(at - colors_.begin()));
         if (colors_.size() < kMaxPens - kJwwPenCount) {
             colors_.push_back(rgb);
             widths_.push_back(width);
             return pen(colors_.size() - 1);
         }
-        const auto distance = [&](std::uint32_t other) { return RgbDistance(rgb, other); };
-        return pen(static_cast<std::size_t>(std::ranges::min_element(colors_, {}, distance) - colors_.begin()));
+        const auto nearer = [&](std::uint32_t a, std::uint32_t b) { return RgbDistance(rgb, a) < RgbDistance(rgb, b); };
+        return pen(
+            static_cast<std::size_t>(std::min_element(colors_.begin(), colors_.end(), nearer) - colors_.begin()));
     }
 
     const JwwHeader& header_;
@@ -157,7 +158,8 @@ public:
     explicit BlockOrder(const JwwDrawing& jww) {
         for (const auto& b : jww.blocks) Collect(*b);
         for (const auto& b : jww.elements.definitions) Collect(*b);
-        std::ranges::stable_sort(byNumber_, {}, &std::pair<std::uint32_t, std::size_t>::first);
+        std::stable_sort(byNumber_.begin(), byNumber_.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
         std::vector<int> state(all_.size(), 0);  // 0 unseen, 1 on the path, 2 ordered
         for (std::size_t root = 0; root < all_.size(); ++root) {
             if (state[root] != 0) continue;
@@ -200,7 +202,8 @@ private:
     }
 
     std::optional<std::size_t> Find(std::uint32_t number) const {
-        const auto it = std::ranges::lower_bound(byNumber_, number, {}, &std::pair<std::uint32_t, std::size_t>::first);
+        const auto it = std::lower_bound(byNumber_.begin(), byNumber_.end(), number,
+                                         [](const auto& entry, std::uint32_t n) { return entry.first < n; });
         if (it == byNumber_.end() || it->first != number) return std::nullopt;
         return it->second;
     }

@@ -362,7 +362,8 @@ private:
         if (tag == kMfcNewClassTag) {
             in_.U16();  // the schema
             const std::string name(in_.Bytes(in_.U16()));
-            const auto known = std::ranges::find(kClasses, name, &ClassName::name);
+            const auto known = std::find_if(std::begin(kClasses), std::end(kClasses),
+                                            [&](const ClassName& c) { return c.name == name; });
             if (known == std::end(kClasses)) Fail(ReadFailure::UnknownClass, recordStart_, 0, name);
             map_.push_back({.kind = known->kind, .isClass = true});
             classIndex = static_cast<std::uint32_t>(map_.size() - 1);
@@ -415,7 +416,9 @@ private:
     void RefuseOutsideDefinitions(JwwKind kind, const JwwElementList& list) {
         if (&list == &blockList_ && kind != JwwKind::BlockDefinition)
             Fail(ReadFailure::NotADefinition, recordStart_, 0,
-                 std::string(std::ranges::find(kClasses, kind, &ClassName::kind)->name));
+                 std::string(std::find_if(std::begin(kClasses), std::end(kClasses), [&](const ClassName& c) {
+                                 return c.kind == kind;
+                             })->name));
     }
 
     // An object already read: it stands in the list once more.
@@ -464,19 +467,18 @@ private:
         }
         std::vector<std::pair<std::uint32_t, const JwwBlockDefinition*>> byNumber;
         for (const JwwBlockDefinition* b : all) byNumber.emplace_back(b->number, b);
-        std::ranges::sort(byNumber, {}, &std::pair<std::uint32_t, const JwwBlockDefinition*>::first);
+        const auto byFirst = [](const auto& a, const auto& b) { return a.first < b.first; };
+        std::sort(byNumber.begin(), byNumber.end(), byFirst);
         const auto find = [&](std::uint32_t number) -> const JwwBlockDefinition* {
-            const auto it = std::ranges::lower_bound(byNumber, number, {},
-                                                     &std::pair<std::uint32_t, const JwwBlockDefinition*>::first);
+            const auto it = std::lower_bound(byNumber.begin(), byNumber.end(), std::pair{number, nullptr}, byFirst);
             return it != byNumber.end() && it->first == number ? it->second : nullptr;
         };
         // Depth-first with an explicit stack: 0 unseen, 1 on the path, 2 done.
         std::vector<std::pair<const JwwBlockDefinition*, int>> state;
         for (const JwwBlockDefinition* b : all) state.emplace_back(b, 0);
-        std::ranges::sort(state);
+        std::sort(state.begin(), state.end());
         const auto mark = [&](const JwwBlockDefinition* b) -> int& {
-            return std::ranges::lower_bound(state, std::pair{b, 0}, [](auto& x, auto& y) { return x.first < y.first; })
-                ->second;
+            return std::lower_bound(state.begin(), state.end(), std::pair{b, 0}, byFirst)->second;
         };
         for (const JwwBlockDefinition* root : all) {
             if (mark(root) != 0) continue;

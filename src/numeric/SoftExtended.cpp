@@ -1,6 +1,7 @@
 #include "numeric/SoftExtended.h"
 
 #include <bit>
+#include <cmath>
 #include <cstring>
 #include <string_view>
 #include <utility>
@@ -10,6 +11,15 @@ namespace orvik {
 namespace {
 
 using U128 = unsigned __int128;
+
+// std::bit_cast, which not every standard library has (WebAssembly's).
+template <class To, class From>
+To BitCast(const From& from) {
+    static_assert(sizeof(To) == sizeof(From));
+    To to;
+    std::memcpy(&to, &from, sizeof to);
+    return to;
+}
 
 constexpr int kBias = 16383;
 constexpr int kMaxField = 0x7FFF;
@@ -401,7 +411,7 @@ int Compare(SoftExtended a, SoftExtended b) {
 }
 
 SoftExtended FromDouble(double value) {
-    const auto bits = std::bit_cast<std::uint64_t>(value);
+    const auto bits = BitCast<std::uint64_t>(value);
     const bool sign = (bits >> 63) != 0;
     const int field = static_cast<int>(bits >> 52 & 0x7FF);
     const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
@@ -471,7 +481,20 @@ DecimalDigits ToDecimal(SoftExtended value, int count) {
     }
 }
 
-DecimalParse FromDecimalText(std::string_view text, SoftExtended& value) {
+namespace {
+
+// A decimal text's value as 126 to 128 leading bits `top` x 2^binary, and
+// whether anything nonzero lies below them: exact enough to round to any
+// binary format up to 126 bits.
+struct ExactDecimal {
+    bool negative = false;
+    bool zero = false;
+    int binary = 0;
+    U128 top = 0;
+    bool sticky = false;
+};
+
+DecimalParse ReadDecimal(std::string_view text, ExactDecimal& exact) {
     std::size_t at = 0;
     const bool negative = at < text.size() && text[at] == '-';
     if (negative) ++at;
@@ -517,10 +540,9 @@ DecimalParse FromDecimalText(std::string_view text, SoftExtended& value) {
         }
     }
     if (at != text.size()) return DecimalParse::NotANumber;
-    if (digits.IsZero()) {
-        value = Pack(negative, 0, 0);
-        return DecimalParse::Ok;
-    }
+    exact.negative = negative;
+    exact.zero = digits.IsZero();
+    if (exact.zero) return DecimalParse::Ok;
     // Past these the value is infinite or zero, whatever its digits.
     if (exponent + kept > 5000) return DecimalParse::OutOfRange;
     if (exponent + kept < -5000) return DecimalParse::OutOfRange;
@@ -546,19 +568,48 @@ DecimalParse FromDecimalText(std::string_view text, SoftExtended& value) {
         sticky = sticky || !digits.IsZero();
         binary = -shift;
     }
-    value = Round(negative, binary, top, sticky);
+    exact.binary = binary;
+    exact.top = top;
+    exact.sticky = sticky;
+    return DecimalParse::Ok;
+}
+
+}  // namespace
+
+DecimalParse FromDecimalText(std::string_view text, SoftExtended& value) {
+    ExactDecimal exact;
+    const DecimalParse parse = ReadDecimal(text, exact);
+    if (parse != DecimalParse::Ok) return parse;
+    const SoftExtended rounded = Round(exact.negative, exact.binary, exact.top, exact.sticky);
     // As the C library's conversion: a result that overflows, or that lost
     // its normal precision underflowing, is out of range.
-    if (IsInfinity(value) || FieldOf(value) == 0) return DecimalParse::OutOfRange;
+    if (!exact.zero && (IsInfinity(rounded) || FieldOf(rounded) == 0)) return DecimalParse::OutOfRange;
+    value = rounded;
+    return DecimalParse::Ok;
+}
+
+DecimalParse DoubleFromDecimalText(std::string_view text, double& value) {
+    ExactDecimal exact;
+    const DecimalParse parse = ReadDecimal(text, exact);
+    if (parse != DecimalParse::Ok) return parse;
+    // Rounded to odd at 64 bits (the lowest bit set when anything was cut
+    // off), then to the double's 53: the same as rounding once.
+    const int zeros = exact.zero ? 0 : LeadingZeros(exact.top);
+    const U128 top = exact.top << zeros;
+    const bool cut = exact.sticky || static_cast<std::uint64_t>(top) != 0;
+    const U128 odd = (top >> 64 | (cut ? 1 : 0)) << 64;
+    const double rounded = ToDouble(Round(exact.negative, exact.binary - zeros, odd, false));
+    if (!exact.zero && (std::isinf(rounded) || rounded == 0)) return DecimalParse::OutOfRange;
+    value = rounded;
     return DecimalParse::Ok;
 }
 
 SoftExtended FromUint64(std::uint64_t value) { return Round(false, 0, value, false); }
 
-double ToDouble(SoftExtended value) { return std::bit_cast<double>(RoundToBinary<53, -1022, 1023>(value)); }
+double ToDouble(SoftExtended value) { return BitCast<double>(RoundToBinary<53, -1022, 1023>(value)); }
 
 float ToFloat(SoftExtended value) {
-    return std::bit_cast<float>(static_cast<std::uint32_t>(RoundToBinary<24, -126, 127>(value)));
+    return BitCast<float>(static_cast<std::uint32_t>(RoundToBinary<24, -126, 127>(value)));
 }
 
 }  // namespace orvik

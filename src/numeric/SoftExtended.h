@@ -77,4 +77,10 @@ DecimalDigits ToDecimal(SoftExtended value, int count);
 enum class DecimalParse { Ok, NotANumber, OutOfRange };
 DecimalParse FromDecimalText(std::string_view text, SoftExtended& value);
 
+// The same text read into a double, rounded once to its 53 bits, as
+// std::from_chars reads one (out of range: it overflows, or it is not zero
+// and rounds to zero; subnormal results are kept): for standard libraries
+// without a std::from_chars for floating point (WebAssembly's).
+DecimalParse DoubleFromDecimalText(std::string_view text, double& value);
+
 }  // namespace orvik

@@ -143,12 +143,23 @@ int MakeDurable(Handle handle) { return ::fsync(static_cast<int>(handle)) == 0 ?
 
 int MoveIntoPlace(const std::string& from, const std::string& to, bool replace) {
     if (replace) return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+#ifdef __EMSCRIPTEN__
+    // WebAssembly's file systems have neither the exclusive rename nor hard
+    // links; the program is the only writer in its own (the page's), and
+    // under Node the look and the rename follow each other at once.
+    struct stat existing;
+    if (::lstat(to.c_str(), &existing) == 0) return EEXIST;
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+#else
+#ifdef __linux__
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
     if (errno != EINVAL && errno != ENOSYS) return errno;
+#endif
     // A file system without the exclusive rename: a new link fails on an existing name too.
     if (::link(from.c_str(), to.c_str()) != 0) return errno;
     ::unlink(from.c_str());
     return 0;
+#endif
 }
 
 void SyncFolder(const std::string& folder) {

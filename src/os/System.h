@@ -32,7 +32,14 @@ inline std::string Utf8Path(const std::filesystem::path& path) {
 }
 
 // The processors the program may run on, at least 1 (and at most 256).
-inline int ProcessorCount() { return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 256u)); }
+// WebAssembly built without threads has one.
+inline int ProcessorCount() {
+#if defined(__EMSCRIPTEN__) && !defined(__EMSCRIPTEN_PTHREADS__)
+    return 1;
+#else
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 256u));
+#endif
+}
 
 using Handle = std::intptr_t;
 inline constexpr Handle kNoHandle = -1;

@@ -1,10 +1,11 @@
 #include "picture/PdfPage.h"
 
 #include <zlib.h>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <new>
+
+#include "numeric/DecimalText.h"
 
 namespace orvik {
 namespace {
@@ -12,10 +13,7 @@ namespace {
 // A number as PDF writes it: plain decimals, "." whatever the locale.
 void AppendNumber(std::string& out, double v) {
     if (!std::isfinite(v)) v = 0;
-    char buffer[32];
-    const auto [end, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, std::round(v * 1000) / 1000, std::chars_format::fixed);
-    out.append(buffer, ec == std::errc() ? end : buffer);
+    out += ShortestPlainText(std::round(v * 1000) / 1000);
     out += ' ';
 }
 

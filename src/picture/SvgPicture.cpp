@@ -1,11 +1,11 @@
 #include "picture/SvgPicture.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
 
+#include "numeric/DecimalText.h"
 #include "picture/ShapeGeometry.h"
 #include "text/Cp932.h"
 
@@ -17,9 +17,7 @@ namespace {
 // The shortest text that reads back as the same double.
 std::string Num(double v) {
     if (v == 0) return "0";
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
-    return std::string(buffer, result.ptr);
+    return ShortestText(v);
 }
 
 // "M x y": where a path starts.

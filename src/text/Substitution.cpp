@@ -96,7 +96,7 @@ const TextReplacements& TextReplacementRows() {
 }  // namespace
 
 std::string EscapeControlBytes(std::string_view text) {
-    if (std::ranges::none_of(text, IsControlByte)) return std::string(text);
+    if (std::none_of(text.begin(), text.end(), IsControlByte)) return std::string(text);
     std::string out;
     out.reserve(text.size() + 8);
     for (std::size_t at = 0; at < text.size(); ++at) {
@@ -155,13 +155,14 @@ std::string LayerNameForDxf(std::string_view name) {
 std::string TextForDxf(std::string_view text) {
     std::string out(DropTrailingDots(text));
     const TextReplacements& replacements = TextReplacementRows();
-    if (std::ranges::any_of(out, [&](char c) { return replacements.firstBytes[static_cast<unsigned char>(c)]; }))
+    if (std::any_of(out.begin(), out.end(),
+                    [&](char c) { return replacements.firstBytes[static_cast<unsigned char>(c)]; }))
         Apply(out, replacements.rows);
     return out;
 }
 
 bool IsHalfWidthText(std::string_view text) {
-    return std::ranges::all_of(text, [](char c) {
+    return std::all_of(text.begin(), text.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
         return (byte >= 0x20 && byte <= 0x7E) || (byte >= 0xA1 && byte <= 0xDF);
     });

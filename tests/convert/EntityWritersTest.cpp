@@ -65,7 +65,7 @@ TEST(EntityWriters, LinesStateOnlyWhatDiffersFromTheirLayer) {
                                {" 21", "0"},
                                {" 31", "0.0"}});
         expected.insert(expected.end(), tail.begin(), tail.end());
-        EXPECT_EQ(f.Write([&](EntityWriters& e) { e.WriteLine(c.lineType, c.pen, c.layer, 1.5L, -2, 10000, 0); }),
+        EXPECT_EQ(f.Write([&](EntityWriters& e) { e.WriteLine(c.lineType, c.pen, c.layer, 1.5, -2, 10000, 0); }),
                   expected)
             << c.what;
     }
@@ -78,46 +78,46 @@ TEST(EntityWriters, LinesStateOnlyWhatDiffersFromTheirLayer) {
 
 TEST(EntityWriters, PointsFilledDrawnOrLeftAsPoints) {
     Fixture f;
-    EXPECT_EQ(f.Write([](EntityWriters& e) { e.WriteFilledPoint(2, 0, 100, 50, 0.5L); }), G({{"  0", "POLYLINE"},
-                                                                                             {"  5", "50"},
-                                                                                             {"330", "1F"},
-                                                                                             {"100", "AcDbEntity"},
-                                                                                             {"  8", "A"},
-                                                                                             {"100", "AcDb2dPolyline"},
-                                                                                             {" 66", "     1"},
-                                                                                             {" 10", "0.0"},
-                                                                                             {" 20", "0.0"},
-                                                                                             {" 30", "0.0"},
-                                                                                             {" 70", "     1"},
-                                                                                             {" 40", "0.5"},
-                                                                                             {" 41", "0.5"},
-                                                                                             {"  0", "VERTEX"},
-                                                                                             {"  5", "51"},
-                                                                                             {"330", "50"},
-                                                                                             {"100", "AcDbEntity"},
-                                                                                             {"  8", "A"},
-                                                                                             {"100", "AcDbVertex"},
-                                                                                             {"100", "AcDb2dVertex"},
-                                                                                             {" 10", "99.75"},
-                                                                                             {" 20", "50"},
-                                                                                             {" 30", "0.0"},
-                                                                                             {" 42", "1.0"},
-                                                                                             {"  0", "VERTEX"},
-                                                                                             {"  5", "52"},
-                                                                                             {"330", "50"},
-                                                                                             {"100", "AcDbEntity"},
-                                                                                             {"  8", "A"},
-                                                                                             {"100", "AcDbVertex"},
-                                                                                             {"100", "AcDb2dVertex"},
-                                                                                             {" 10", "100.25"},
-                                                                                             {" 20", "50"},
-                                                                                             {" 30", "0.0"},
-                                                                                             {" 42", "1.0"},
-                                                                                             {"  0", "SEQEND"},
-                                                                                             {"  5", "53"},
-                                                                                             {"330", "50"},
-                                                                                             {"100", "AcDbEntity"},
-                                                                                             {"  8", "A"}}));
+    EXPECT_EQ(f.Write([](EntityWriters& e) { e.WriteFilledPoint(2, 0, 100, 50, 0.5); }), G({{"  0", "POLYLINE"},
+                                                                                            {"  5", "50"},
+                                                                                            {"330", "1F"},
+                                                                                            {"100", "AcDbEntity"},
+                                                                                            {"  8", "A"},
+                                                                                            {"100", "AcDb2dPolyline"},
+                                                                                            {" 66", "     1"},
+                                                                                            {" 10", "0.0"},
+                                                                                            {" 20", "0.0"},
+                                                                                            {" 30", "0.0"},
+                                                                                            {" 70", "     1"},
+                                                                                            {" 40", "0.5"},
+                                                                                            {" 41", "0.5"},
+                                                                                            {"  0", "VERTEX"},
+                                                                                            {"  5", "51"},
+                                                                                            {"330", "50"},
+                                                                                            {"100", "AcDbEntity"},
+                                                                                            {"  8", "A"},
+                                                                                            {"100", "AcDbVertex"},
+                                                                                            {"100", "AcDb2dVertex"},
+                                                                                            {" 10", "99.75"},
+                                                                                            {" 20", "50"},
+                                                                                            {" 30", "0.0"},
+                                                                                            {" 42", "1.0"},
+                                                                                            {"  0", "VERTEX"},
+                                                                                            {"  5", "52"},
+                                                                                            {"330", "50"},
+                                                                                            {"100", "AcDbEntity"},
+                                                                                            {"  8", "A"},
+                                                                                            {"100", "AcDbVertex"},
+                                                                                            {"100", "AcDb2dVertex"},
+                                                                                            {" 10", "100.25"},
+                                                                                            {" 20", "50"},
+                                                                                            {" 30", "0.0"},
+                                                                                            {" 42", "1.0"},
+                                                                                            {"  0", "SEQEND"},
+                                                                                            {"  5", "53"},
+                                                                                            {"330", "50"},
+                                                                                            {"100", "AcDbEntity"},
+                                                                                            {"  8", "A"}}));
     // A pen above 6 moves the disc to DEFPOINTS in colour 7, always stated.
     const Groups moved = f.Write([](EntityWriters& e) { e.WriteFilledPoint(8, 0, 0, 0, 1); });
     EXPECT_EQ(std::vector(moved.begin() + 4, moved.begin() + 6), G({{"  8", "DEFPOINTS"}, {" 62", "     7"}}));
@@ -142,17 +142,17 @@ TEST(EntityWriters, PointsFilledDrawnOrLeftAsPoints) {
                                                                                              {" 20", "4"},
                                                                                              {" 30", "0.0"}}));
     // A point drawn as a circle states its colour before the entity marker.
-    EXPECT_EQ(f.Write([](EntityWriters& e) { e.WriteCircle(1, 1, 0, 3, 4, 0.5L, true); }), G({{"  0", "CIRCLE"},
-                                                                                              {"  5", "50"},
-                                                                                              {"330", "1F"},
-                                                                                              {" 62", "     4"},
-                                                                                              {"100", "AcDbEntity"},
-                                                                                              {"  8", "A"},
-                                                                                              {"100", "AcDbCircle"},
-                                                                                              {" 10", "3"},
-                                                                                              {" 20", "4"},
-                                                                                              {" 30", "0.0"},
-                                                                                              {" 40", "0.5"}}));
+    EXPECT_EQ(f.Write([](EntityWriters& e) { e.WriteCircle(1, 1, 0, 3, 4, 0.5, true); }), G({{"  0", "CIRCLE"},
+                                                                                             {"  5", "50"},
+                                                                                             {"330", "1F"},
+                                                                                             {" 62", "     4"},
+                                                                                             {"100", "AcDbEntity"},
+                                                                                             {"  8", "A"},
+                                                                                             {"100", "AcDbCircle"},
+                                                                                             {" 10", "3"},
+                                                                                             {" 20", "4"},
+                                                                                             {" 30", "0.0"},
+                                                                                             {" 40", "0.5"}}));
 }
 
 TEST(EntityWriters, ChoosesCircleArcOrEllipse) {
@@ -160,7 +160,7 @@ TEST(EntityWriters, ChoosesCircleArcOrEllipse) {
     // of the processor's cosine, so any value within 1E-15 of 0 stands for it.
     constexpr const char* kNearZero = "(within 1E-15 of 0)";
     struct Case {
-        long double flatness, start, end, tilt;
+        double flatness, start, end, tilt;
         const char* entity;
         Groups values;  // groups after the layer block and the subclass marker
     };
@@ -191,7 +191,7 @@ TEST(EntityWriters, ChoosesCircleArcOrEllipse) {
             {"100", "AcDbArc"},
             {" 50", "380"},
             {" 51", "50"}})},
-        {0.5L, 45, 45, 0, "ELLIPSE",
+        {0.5, 45, 45, 0, "ELLIPSE",
          G({{" 10", "1"},
             {" 20", "2"},
             {" 30", "0.0"},
@@ -204,7 +204,7 @@ TEST(EntityWriters, ChoosesCircleArcOrEllipse) {
             {" 40", "0.5"},
             {" 41", "0"},
             {" 42", "6.28318530717959"}})},
-        {0.5L, 300, 60, 0, "ELLIPSE",
+        {0.5, 300, 60, 0, "ELLIPSE",
          G({{" 10", "1"},
             {" 20", "2"},
             {" 30", "0.0"},
@@ -217,7 +217,7 @@ TEST(EntityWriters, ChoosesCircleArcOrEllipse) {
             {" 40", "0.5"},
             {" 41", "5.23598775598299"},
             {" 42", "7.33038285837618"}})},
-        {0.5L, -90, 0, 90, "ELLIPSE",
+        {0.5, -90, 0, 90, "ELLIPSE",
          G({{" 10", "1"},
             {" 20", "2"},
             {" 30", "0.0"},
@@ -286,7 +286,7 @@ TEST(EntityWriters, ChoosesCircleArcOrEllipse) {
         EXPECT_EQ(values, c.values);
     }
     // An ellipse of radius 0 has no axis: a POINT at its centre, on the ellipse's layer.
-    for (long double flatness : {0.5L, 2.0L}) {
+    for (const double flatness : {0.5, 2.0}) {
         Fixture f;
         const Groups point =
             f.Write([&](EntityWriters& e) { e.WriteCircleArcOrEllipse(1, 2, 0, 1, 2, 0, flatness, 0, 90, 0); });
@@ -307,7 +307,7 @@ struct TextCase {
     const char* what;
     const char* text;  // UTF-8
     bool vertical = false;
-    long double dx = 10, dy = 0, w = 25, h = 25;
+    Extended dx = 10, dy = 0, w = 25, h = 25;
     int attr = 0, layer = 0;
     bool shrinkTexts = false, narrowHalfWidthTexts = false;
     Groups expected;  // from group 10 on

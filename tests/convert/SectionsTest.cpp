@@ -16,7 +16,7 @@ using testing::SplitGroups;
 using testing::SplitLines;
 using testing::Value;
 
-std::string Header(long double baseScale, std::int32_t paperSize, const ScaleStatistics& scales = ScaleStatistics{}) {
+std::string Header(Extended baseScale, std::int32_t paperSize, const ScaleStatistics& scales = ScaleStatistics{}) {
     DxfWriter w;
     ConversionResult result;
     result.referenceScale = baseScale;
@@ -34,14 +34,14 @@ Groups G(std::initializer_list<std::pair<const char*, const char*>> groups) {
 
 TEST(HeaderSection, ScalesWithTheReferenceScaleAndPaper) {
     struct Case {
-        long double scale;
+        double scale;
         int paper;
         const char *limW, *limH, *ltscale, *textSize, *dimExe;
     };
     const Case cases[] = {
         {1, 3, "420", "297", "1", "2.5", "1.25"},
         {100, 0, "118900", "84100", "100", "250", "125"},
-        {0.5L, 4, "148.5", "105", "0.5", "1.25", "0.625"},
+        {0.5, 4, "148.5", "105", "0.5", "1.25", "0.625"},
         {1, 6, "1189", "841", "1", "2.5", "1.25"},  // an unknown paper code takes A0
         {1, 14, "100000", "70372", "1", "2.5", "1.25"},
     };

@@ -262,7 +262,7 @@ TEST(JwwMapping, TheDxfHoldsPaperMillimetresAtTheReferenceScale) {
     EXPECT_EQ(testing::Value(lines[0], " 10"), "9150");
     const std::string layerName = testing::Value(lines[0], "  8");
     const auto layers = testing::Records(dxf, "LAYER");
-    EXPECT_TRUE(std::ranges::any_of(layers, [&](const auto& layer) {  // the line's layer takes pen 8: red
+    EXPECT_TRUE(std::any_of(layers.begin(), layers.end(), [&](const auto& layer) {  // the line's layer takes pen 8: red
         return testing::Value(layer, "  2") == layerName && testing::Value(layer, " 62") == "     1";
     }));
     // A SOLID is outlined through its corners 10, 11, 13, 12.
@@ -365,8 +365,8 @@ TEST(JwwMapping, ColoursOfTheDrawingsOwnKeepTheirRgb) {
 // equal ones).
 TEST(ColorPalette, EachColourIsItsOwnNearest) {
     for (int i = 1; i < 256; ++i) {
-        const auto first = std::ranges::find(kAciRgb.begin() + 1, kAciRgb.end(), kAciRgb[static_cast<std::size_t>(i)]) -
-                           kAciRgb.begin();
+        const auto first =
+            std::find(kAciRgb.begin() + 1, kAciRgb.end(), kAciRgb[static_cast<std::size_t>(i)]) - kAciRgb.begin();
         EXPECT_EQ(NearestAci(kAciRgb[static_cast<std::size_t>(i)]), first) << i;
     }
 }
@@ -483,7 +483,8 @@ TEST(JwwMapping, TheRealDrawingsKeepTheirKnownContent) {
     EXPECT_EQ(test2.layers[8].name, Utf8ToCp932("　敷地"));  // the write layer
     EXPECT_EQ(test2.layers[8].visible, 1);
     EXPECT_EQ(test2.layerGroups[0].scale, 100);
-    const auto fiveMetres = std::ranges::find(test2.texts, Utf8ToCp932("５ｍライン"), &DrawingText::text);
+    const auto fiveMetres = std::find_if(test2.texts.begin(), test2.texts.end(),
+                                         [](const DrawingText& t) { return t.text == Utf8ToCp932("５ｍライン"); });
     ASSERT_NE(fiveMetres, test2.texts.end());
     EXPECT_EQ(fiveMetres->x1, 123.84555984555982);
     EXPECT_EQ(fiveMetres->y1, -99.915056884058671);

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -121,7 +120,8 @@ TEST(JwwReader, FieldsStandWhereTheFilesPutThem) {
     const std::string bytes = BuildJww(d).bytes;
     const auto real = [](double v) {
         std::string s(8, '\0');
-        const auto bits = std::bit_cast<std::uint64_t>(v);
+        std::uint64_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
         for (int i = 0; i < 8; ++i) s[static_cast<std::size_t>(i)] = static_cast<char>(bits >> (8 * i));
         return s;
     };

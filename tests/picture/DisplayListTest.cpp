@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <numbers>
 #include <regex>
 #include <set>
 
@@ -187,7 +188,8 @@ TEST(PictureOfAConversion, ShowsJwwBlocksAndSolids) {
     settings.narrowHalfWidthTexts = false;
     DisplayList list = PictureOf(Conversion(drawing, settings, {"", "1"}));
     ASSERT_EQ(list.shapes.size(), 3u);
-    const auto text = std::ranges::find(list.shapes, ShapeKind::Text, &Shape::kind);
+    const auto text =
+        std::find_if(list.shapes.begin(), list.shapes.end(), [](const Shape& s) { return s.kind == ShapeKind::Text; });
     ASSERT_NE(text, list.shapes.end());
     EXPECT_EQ(text->oblique, 15);  // italic: slanted, in the SVG by its matrix's third column
     EXPECT_NE(SvgPicture(list, {}).find("matrix(1 0 -0.26794919"), std::string::npos);
@@ -275,9 +277,11 @@ TEST(PictureOfAConversion, InsertsLookAsTheirBlocksInPlace) {
     const auto sorted = [&](bool explode) {
         settings.explodeBlocks = explode;
         DisplayList list = PictureOf(Conversion(drawing, settings, {"", "1"}));
-        std::ranges::sort(list.shapes, {}, [](const Shape& s) {
+        const auto key = [](const Shape& s) {
             return std::tuple{s.kind, std::round(s.a.x * 1e6), std::round(s.a.y * 1e6)};
-        });
+        };
+        std::sort(list.shapes.begin(), list.shapes.end(),
+                  [&](const Shape& x, const Shape& y) { return key(x) < key(y); });
         return list.shapes;
     };
     const std::vector<Shape> inserted = sorted(false), placed = sorted(true);

@@ -1,7 +1,7 @@
 #include "support/JwcBuilder.h"
 
-#include <bit>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <stdexcept>
 
@@ -18,7 +18,12 @@ void PutU32(std::string& out, std::uint32_t v) {
 }
 void PutI32(std::string& out, std::int32_t v) { PutU32(out, static_cast<std::uint32_t>(v)); }
 // A 32-bit real of the file, from the model's double (exact for what a JWC file held).
-void PutF32(std::string& out, double v) { PutU32(out, std::bit_cast<std::uint32_t>(static_cast<float>(v))); }
+void PutF32(std::string& out, double v) {
+    const auto single = static_cast<float>(v);
+    std::uint32_t bits;
+    std::memcpy(&bits, &single, sizeof bits);
+    PutU32(out, bits);
+}
 
 // A text field of fixed size: cut, or padded with NUL bytes.
 std::string Fixed(std::string text, std::size_t size) {

@@ -2,7 +2,7 @@
 
 #include <zlib.h>
 #include <algorithm>
-#include <bit>
+#include <cstring>
 
 #include "jww/JwwReader.h"
 #include "jww/MfcArchive.h"
@@ -48,7 +48,11 @@ public:
     void U8(std::uint8_t v) { Little(v, 1); }
     void U16(std::uint16_t v) { Little(v, 2); }
     void U32(std::uint32_t v) { Little(v, 4); }
-    void F64(double v) { Little(std::bit_cast<std::uint64_t>(v), 8); }
+    void F64(double v) {
+        std::uint64_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        Little(bits, 8);
+    }
     void Words(int n) { out_.append(4 * static_cast<std::size_t>(n), '\0'); }
     void Reals(int n) { out_.append(8 * static_cast<std::size_t>(n), '\0'); }
 
@@ -89,7 +93,8 @@ public:
     // The tag of a new object of the class: the class's first object brings
     // the class itself. Every class and object takes the next index.
     void ObjectTag(std::string_view className) {
-        auto known = std::ranges::find(classes_, className, &std::pair<std::string, std::uint32_t>::first);
+        auto known =
+            std::find_if(classes_.begin(), classes_.end(), [&](const auto& c) { return c.first == className; });
         if (known == classes_.end()) {
             U16(kMfcNewClassTag);
             U16(static_cast<std::uint16_t>(v_));  // the schema

@@ -1,0 +1,59 @@
+// The C library's way to the decimal texts (WebAssembly's) writes what
+// std::to_chars writes, for doubles of every kind: random bit patterns,
+// powers of two (whose shortest text may lie in the narrower half of their
+// interval), integers, subnormals and the specials.
+#include "numeric/DecimalText.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <vector>
+
+namespace orvik {
+namespace {
+
+TEST(DecimalText, ThePrintfWayWritesWhatToCharsWrites) {
+    std::vector<double> values = {0.0,
+                                  -0.0,
+                                  std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity(),
+                                  std::numeric_limits<double>::quiet_NaN(),
+                                  std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::denorm_min(),
+                                  std::numeric_limits<double>::min(),
+                                  0.1,
+                                  100,
+                                  1e20,
+                                  1e21,
+                                  1e-5,
+                                  123456.789,
+                                  5e-324};
+    for (int e = -1074; e <= 1023; ++e) values.push_back(std::ldexp(1.0, e));
+    std::mt19937_64 random(20261208);
+    for (int i = 0; i < 100'000; ++i) {
+        const std::uint64_t bits = random();
+        double v;
+        std::memcpy(&v, &bits, sizeof v);
+        values.push_back(v);
+        values.push_back(static_cast<double>(static_cast<std::int64_t>(random() % 2'000'001) - 1'000'000) /
+                         static_cast<double>(1 + random() % 1000));
+    }
+    int failures = 0;
+    for (const double v : values) {
+        char buffer[400];
+        const std::string shortest(buffer, std::to_chars(buffer, buffer + sizeof buffer, v).ptr);
+        const std::string plain(buffer, std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed).ptr);
+        const std::string fixed(buffer,
+                                std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 4).ptr);
+        const bool same = printf_decimal::ShortestText(v) == shortest &&
+                          printf_decimal::ShortestPlainText(v) == plain && printf_decimal::FixedText(v, 4) == fixed;
+        if (!same && failures++ < 5) ADD_FAILURE() << shortest;
+    }
+}
+
+}  // namespace
+}  // namespace orvik

@@ -1,0 +1,365 @@
+// The page: drawings dropped or chosen, the window's settings, each
+// drawing's log and picture, and the conversion of one drawing (its DXF
+// downloaded) or of all (one ZIP with the run's report). The work is done
+// by the worker (worker.js); this script only shows it.
+'use strict';
+
+// The page's own words; the settings' captions and defaults come from the
+// module, as the window has them.
+const words = {
+  loading: 'プログラムを読み込み中…',
+  ready: '図面をドロップするか、選んでください。',
+  noDrawing: '図面がありません。',
+  converting: (done, total) => `変換中… ${done} / ${total}`,
+  finished: (done, total, failed) => `${done} / ${total} の図面を変換しました` + (failed ? `（失敗 ${failed}）` : ''),
+  cancelled: (done, total) => `中止しました（${done} / ${total} を変換済み）`,
+  saved: (name) => `${name} を保存しました`,
+  archiveName: 'orvik-dxf.zip',
+  folderSkipped: (n) => `フォルダーの中の JW_CAD 図面でないファイル ${n} 個は読み込みませんでした`,
+};
+
+const settingsKey = 'orvik.settings';
+const $ = (id) => document.getElementById(id);
+const worker = new Worker('worker.js');
+let texts = null;
+let settings = null;
+let drawings = [];
+let selected = null;
+let nextId = 1;
+let busy = false;
+
+// --- settings -------------------------------------------------------------
+
+function storedSettings() {
+  try {
+    const kept = JSON.parse(localStorage.getItem(settingsKey) || 'null');
+    return kept ? { ...texts.defaults, ...kept } : structuredClone(texts.defaults);
+  } catch {
+    return structuredClone(texts.defaults);
+  }
+}
+
+function keepSettings() {
+  try {
+    localStorage.setItem(settingsKey, JSON.stringify(settings));
+  } catch {
+    // storage refused (private browsing): the settings last for this visit
+  }
+}
+
+// The settings as orvik-cli's options (its defaults are the window's).
+function optionsOf(s) {
+  const points = { 1: 'filled', 2: 'circle', 3: 'point' }[s.pointMode];
+  const options = ['--points', points, '--point-radius', s.pointRadius, '--linetypes', s.jwLineTypes ? 'jw' : 'acad',
+    '--pen-colors', s.penColors.join(','), '--format', s.outputFormat];
+  if (!s.roundCoordinates) options.push('--no-round');
+  if (s.curvesAsPolylines) options.push('--polylines');
+  if (s.explodeBlocks) options.push('--explode-blocks');
+  options.push(...(s.shrinkTexts ? ['--text-reduction', s.textShrink] : ['--no-text-reduction']));
+  options.push(...(s.narrowHalfWidthTexts ? ['--halfwidth-aspect', s.halfWidthAspect] : ['--no-halfwidth-aspect']));
+  if (!s.plainLayerNames) options.push('--layer-numbers');
+  if (!s.auxiliaryOnDefpoints) options.push('--no-defpoints');
+  return options;
+}
+
+function element(tag, properties = {}, children = []) {
+  const e = Object.assign(document.createElement(tag), properties);
+  for (const child of children) e.append(child);
+  return e;
+}
+
+function group(caption, tip, children) {
+  return element('fieldset', { title: tip || '' }, [element('legend', { textContent: caption }), ...children]);
+}
+
+function checkbox(key, caption) {
+  const box = element('input', { type: 'checkbox', checked: settings[key], name: key });
+  box.addEventListener('change', () => { settings[key] = box.checked; keepSettings(); });
+  return element('label', {}, [box, caption]);
+}
+
+function radio(key, name, value, caption) {
+  const button = element('input', { type: 'radio', name, checked: settings[key] === value });
+  button.addEventListener('change', () => { if (button.checked) { settings[key] = value; keepSettings(); } });
+  return element('label', {}, [button, caption]);
+}
+
+function field(key, caption, unit) {
+  const input = element('input', { className: 'number', value: settings[key], name: key, inputMode: 'decimal' });
+  input.addEventListener('change', () => { settings[key] = input.value.trim(); keepSettings(); });
+  return element('label', {}, [caption + ' ', input, ' ' + unit]);
+}
+
+function buildSettings() {
+  const c = texts.captions;
+  const form = $('settings');
+  form.replaceChildren(
+    group(c.numbersGroup, c.numbersTip, [checkbox('roundCoordinates', c.roundCoordinates)]),
+    group(c.pointsGroup, c.pointsTip, [radio('pointMode', 'points', 1, c.filledCircle), radio('pointMode', 'points', 2, c.circle),
+      radio('pointMode', 'points', 3, c.pointAsIs), field('pointRadius', c.radius, c.millimetres)]),
+    group(c.lineTypesGroup, c.lineTypesTip, [radio('jwLineTypes', 'linetypes', true, c.jwLineTypes),
+      radio('jwLineTypes', 'linetypes', false, c.acadLineTypes)]),
+    group(c.curvesGroup, '', [checkbox('curvesAsPolylines', c.polylines)]),
+    group(c.blocksGroup, c.blocksTip, [checkbox('explodeBlocks', c.explodeBlocks)]),
+    group(c.textShrinkGroup, c.textShrinkTip, [checkbox('shrinkTexts', c.shrinkTexts), field('textShrink', c.shrink, c.percent)]),
+    group(c.halfWidthGroup, '', [checkbox('narrowHalfWidthTexts', c.narrowHalfWidth), field('halfWidthAspect', c.aspect, c.percent)]),
+    group(c.layerNamesGroup, c.layerNamesTip, [checkbox('plainLayerNames', c.plainLayerNames)]),
+    group(c.auxiliaryGroup, c.auxiliaryTip, [checkbox('auxiliaryOnDefpoints', c.auxiliaryOnDefpoints)]),
+    group(c.penColorsGroup, c.penColorsTip, settings.penColors.map((color, i) => {
+      const choice = element('select', { name: `pen${i + 1}` },
+        [1, 2, 3, 4, 5, 6, 7].map((n) => element('option', { value: n, textContent: n, selected: n === color })));
+      choice.addEventListener('change', () => { settings.penColors[i] = Number(choice.value); keepSettings(); });
+      return element('label', {}, [`${c.pen}${i + 1} `, choice]);
+    })),
+    group(c.outputFormatGroup, '', texts.outputFormats.map((f) => {
+      const label = radio('outputFormat', 'format', f.name, f.name);
+      label.title = f.readers;
+      return label;
+    })),
+  );
+  const reset = element('button', { type: 'button', textContent: c.defaults, title: c.defaultsTip });
+  reset.addEventListener('click', () => { settings = structuredClone(texts.defaults); keepSettings(); buildSettings(); });
+  form.append(reset);
+}
+
+// --- drawings -------------------------------------------------------------
+
+function isDrawingName(name) {
+  return /\.jw[cw]$/i.test(name);
+}
+
+function addDrawings(found) {
+  for (const { file, folder } of found) drawings.push({ id: nextId++, file, folder, name: file.name, mark: '', reason: '' });
+  showDrawings();
+  if (!selected && drawings.length > 0) select(drawings[0]);
+  setButtons();
+}
+
+function showDrawings() {
+  $('drawings').replaceChildren(...drawings.map((d) => {
+    const item = element('li', { className: d === selected ? 'selected' : '', title: d.folder ? `${d.folder}/${d.name}` : d.name },
+      [d.mark + (d.folder ? `${d.folder}/` : '') + d.name]);
+    if (d.reason) item.append(element('span', { className: 'reason', textContent: d.reason }));
+    item.addEventListener('click', () => select(d));
+    return item;
+  }));
+}
+
+async function payload(d) {
+  return { id: d.id, name: d.name, folder: d.folder, bytes: await d.file.arrayBuffer() };
+}
+
+async function select(d) {
+  selected = d;
+  showDrawings();
+  $('log').textContent = d.log || '';
+  const item = await payload(d);
+  item.options = optionsOf(settings);
+  item.lightBackground = $('light-background').checked;
+  worker.postMessage({ type: 'open', item }, [item.bytes]);
+}
+
+// Files from a drop: folders walked through, only the JW_CAD drawings in
+// them taken; files dropped one by one are all taken (what is no drawing is
+// listed with its reason).
+async function droppedFiles(items) {
+  const found = [];
+  let skipped = 0;
+  const walk = async (entry, folder) => {
+    if (entry.isFile) {
+      const file = await new Promise((resolve, reject) => entry.file(resolve, reject));
+      if (folder === null || isDrawingName(file.name)) found.push({ file, folder: folder || '' });
+      else skipped++;
+      return;
+    }
+    const reader = entry.createReader();
+    const path = folder ? `${folder}/${entry.name}` : entry.name;
+    for (;;) {
+      const batch = await new Promise((resolve, reject) => reader.readEntries(resolve, reject));
+      if (batch.length === 0) break;
+      for (const child of batch) await walk(child, path);
+    }
+  };
+  const entries = [...items].map((i) => i.webkitGetAsEntry && i.webkitGetAsEntry()).filter(Boolean);
+  for (const entry of entries) await walk(entry, null);
+  found.sort((a, b) => (a.folder + '/' + a.file.name).localeCompare(b.folder + '/' + b.file.name));
+  return { found, skipped };
+}
+
+function chosenFiles(files, fromFolder) {
+  let skipped = 0;
+  const found = [];
+  for (const file of files) {
+    const path = file.webkitRelativePath || '';
+    if (fromFolder && !isDrawingName(file.name)) { skipped++; continue; }
+    found.push({ file, folder: path.includes('/') ? path.slice(0, path.lastIndexOf('/')) : '' });
+  }
+  return { found, skipped };
+}
+
+function take({ found, skipped }) {
+  addDrawings(found);
+  if (skipped) $('status').textContent = words.folderSkipped(skipped);
+}
+
+// --- converting -----------------------------------------------------------
+
+function setButtons() {
+  $('save').disabled = busy || !selected;
+  $('save-all').disabled = busy || drawings.length === 0;
+  $('cancel').disabled = !busy;
+}
+
+async function convert(list, asArchive) {
+  busy = true;
+  setButtons();
+  for (const d of list) { d.mark = ''; d.reason = ''; }
+  showDrawings();
+  $('progress').hidden = list.length < 2;
+  $('progress').max = list.length;
+  $('progress').value = 0;
+  $('status').textContent = words.converting(0, list.length);
+  const items = [];
+  for (const d of list) items.push(await payload(d));
+  worker.postMessage({ type: 'convert', items, options: optionsOf(settings), asArchive }, items.map((i) => i.bytes));
+}
+
+function download(blob, name) {
+  const link = element('a', { href: URL.createObjectURL(blob), download: name });
+  document.body.append(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+}
+
+function done(message) {
+  busy = false;
+  setButtons();
+  const failed = drawings.filter((d) => d.mark === texts.captions.failedMark).length;
+  $('status').textContent = message.cancelled ? words.cancelled(message.done, message.total)
+    : words.finished(message.done, message.total, failed);
+}
+
+// --- the picture: fit, zoom with the wheel, pan by dragging ----------------
+
+const view = { scale: 1, x: 0, y: 0 };
+
+function place() {
+  $('picture-image').style.transform = `translate(${view.x}px, ${view.y}px) scale(${view.scale})`;
+}
+
+function fit() {
+  const image = $('picture-image'), box = $('picture');
+  if (!image.naturalWidth || !box.clientWidth) return;
+  view.scale = Math.min(box.clientWidth / image.naturalWidth, box.clientHeight / image.naturalHeight);
+  view.x = (box.clientWidth - image.naturalWidth * view.scale) / 2;
+  view.y = (box.clientHeight - image.naturalHeight * view.scale) / 2;
+  place();
+}
+
+function showTab(drawing) {
+  $('log').hidden = drawing;
+  $('picture').hidden = !drawing;
+  $('log-tab').classList.toggle('selected', !drawing);
+  $('drawing-tab').classList.toggle('selected', drawing);
+  if (drawing) fit();
+}
+
+function setUpPicture() {
+  const box = $('picture');
+  box.addEventListener('wheel', (event) => {
+    event.preventDefault();
+    const factor = Math.exp(-event.deltaY / 500);
+    const r = box.getBoundingClientRect();
+    const px = event.clientX - r.left, py = event.clientY - r.top;
+    view.x = px - (px - view.x) * factor;
+    view.y = py - (py - view.y) * factor;
+    view.scale *= factor;
+    place();
+  }, { passive: false });
+  let drag = null;
+  box.addEventListener('pointerdown', (event) => {
+    drag = { x: event.clientX - view.x, y: event.clientY - view.y };
+    box.setPointerCapture(event.pointerId);
+  });
+  box.addEventListener('pointermove', (event) => {
+    if (!drag) return;
+    view.x = event.clientX - drag.x;
+    view.y = event.clientY - drag.y;
+    place();
+  });
+  box.addEventListener('pointerup', () => { drag = null; });
+  box.addEventListener('dblclick', fit);
+  $('picture-image').addEventListener('load', fit);
+  window.addEventListener('resize', fit);
+}
+
+// --- the worker's answers ---------------------------------------------------
+
+worker.onmessage = (event) => {
+  const m = event.data;
+  const d = drawings.find((x) => x.id === m.id);
+  if (m.type === 'ready') {
+    texts = m.texts;
+    settings = storedSettings();
+    const c = texts.captions;
+    Object.assign($('save'), { textContent: c.save, title: c.saveTip });
+    $('cancel').textContent = c.cancel;
+    $('log-tab').textContent = c.log;
+    $('drawing-tab').textContent = c.drawing;
+    Object.assign($('fit'), { textContent: c.fit, title: c.fitTip });
+    $('light').querySelector('span').textContent = c.lightBackground;
+    buildSettings();
+    $('status').textContent = words.ready;
+    setButtons();
+  } else if (m.type === 'opened' && d) {
+    d.log = m.log;
+    if (d === selected) {
+      $('log').textContent = m.log;
+      const image = $('picture-image');
+      if (image.src) URL.revokeObjectURL(image.src);
+      image.src = m.svg ? URL.createObjectURL(new Blob([m.svg], { type: 'image/svg+xml' })) : '';
+    }
+  } else if (m.type === 'converted' && d) {
+    d.log = [d.log, m.log, m.problems].filter(Boolean).join('\n');
+    d.mark = m.code === 0 ? '' : m.code === 3 ? texts.captions.partlyReadMark : texts.captions.failedMark;
+    d.reason = m.code === 0 || m.code === 3 ? '' : m.problems.trim().split('\n').pop().replace(/^.*?: /, '');
+    showDrawings();
+    if (d === selected) $('log').textContent = d.log;
+    $('progress').value = m.done;
+    $('status').textContent = words.converting(m.done, m.total);
+    for (const file of m.files) download(new Blob([file.bytes]), file.name);
+    if (m.files.length === 1) $('status').textContent = words.saved(m.files[0].name);
+  } else if (m.type === 'archive') {
+    download(m.zip, words.archiveName);
+    done(m);
+  } else if (m.type === 'finished') {
+    done(m);
+  }
+};
+
+// --- controls ---------------------------------------------------------------
+
+$('status').textContent = words.loading;
+$('choose-files').addEventListener('change', (e) => { take(chosenFiles(e.target.files, false)); e.target.value = ''; });
+$('choose-folder').addEventListener('change', (e) => { take(chosenFiles(e.target.files, true)); e.target.value = ''; });
+const drop = $('drop');
+drop.addEventListener('dragover', (e) => { e.preventDefault(); drop.classList.add('over'); });
+drop.addEventListener('dragleave', () => drop.classList.remove('over'));
+drop.addEventListener('drop', async (e) => {
+  e.preventDefault();
+  drop.classList.remove('over');
+  take(await droppedFiles(e.dataTransfer.items));
+});
+$('save').addEventListener('click', () => selected && convert([selected], false));
+$('save-all').addEventListener('click', () => convert(drawings, true));
+$('cancel').addEventListener('click', () => worker.postMessage({ type: 'cancel' }));
+$('log-tab').addEventListener('click', () => showTab(false));
+$('drawing-tab').addEventListener('click', () => showTab(true));
+$('fit').addEventListener('click', () => { showTab(true); fit(); });
+$('light-background').addEventListener('change', () => {
+  $('picture').classList.toggle('light', $('light-background').checked);
+  if (selected) select(selected);
+});
+setUpPicture();
+setButtons();

@@ -1,0 +1,137 @@
+// The page's worker: the WebAssembly module runs here, so that the page
+// keeps answering while drawings are read and converted. Each drawing is
+// written into the module's memory file system under a folder of its own,
+// the command line's commands run on it, and what they wrote is read back
+// and removed. Nothing is sent anywhere.
+'use strict';
+importScripts('orvik.js', 'zip.js');
+
+let orvik = null;
+let cancelled = false;
+
+// Runs an orvik-cli command; answers its exit code and what it printed.
+function run(args) {
+  const bytes = new TextEncoder().encode(args.map((a) => a + '\0').join(''));
+  const at = orvik._malloc(bytes.length);
+  orvik.HEAPU8.set(bytes, at);
+  const code = orvik._orvik_run(at, bytes.length);
+  orvik._free(at);
+  return { code, out: orvik.UTF8ToString(orvik._orvik_output()), err: orvik.UTF8ToString(orvik._orvik_errors()) };
+}
+
+function removeTree(path) {
+  const FS = orvik.FS;
+  if (!FS.analyzePath(path).exists) return;
+  for (const name of FS.readdir(path)) {
+    if (name === '.' || name === '..') continue;
+    const child = `${path}/${name}`;
+    if (FS.isDir(FS.stat(child).mode)) removeTree(child);
+    else FS.unlink(child);
+  }
+  FS.rmdir(path);
+}
+
+// The drawing's own folders, its file written in the first.
+function place(item) {
+  const FS = orvik.FS;
+  for (const folder of [`/in/${item.id}`, `/out/${item.id}`]) {
+    removeTree(folder);
+    FS.mkdirTree(folder);
+  }
+  const input = `/in/${item.id}/${item.name}`;
+  FS.writeFile(input, new Uint8Array(item.bytes));
+  return input;
+}
+
+function outputs(id) {
+  const FS = orvik.FS;
+  const folder = `/out/${id}`;
+  return FS.readdir(folder)
+    .filter((name) => name !== '.' && name !== '..')
+    .map((name) => ({ name, bytes: FS.readFile(`${folder}/${name}`) }));
+}
+
+function forget(id) {
+  removeTree(`/in/${id}`);
+  removeTree(`/out/${id}`);
+}
+
+function baseName(name) {
+  const dot = name.lastIndexOf('.');
+  return dot > 0 ? name.slice(0, dot) : name;
+}
+
+// What the drawing holds (info) and its picture (render, SVG).
+function open(item) {
+  const input = place(item);
+  const info = run(['info', input]);
+  const light = item.lightBackground ? ['--background', 'light'] : [];
+  const picture = run(['render', ...item.options, ...light, '-o', `/out/${item.id}/picture.svg`, input]);
+  const svg = picture.code === 0 ? outputs(item.id).find((f) => f.name === 'picture.svg') : null;
+  forget(item.id);
+  postMessage({ type: 'opened', id: item.id, log: info.out + info.err + picture.err, svg: svg && svg.bytes });
+}
+
+// One drawing converted: its DXF and the images beside it, its log, its
+// line of the run's report and whether it failed.
+function convertOne(item, options) {
+  const input = place(item);
+  const report = `/in/${item.id}/report.jsonl`;
+  const result = run(['convert', '--force', ...options, '--report', report, '-o', `/out/${item.id}/${baseName(item.name)}.dxf`, input]);
+  const files = outputs(item.id);
+  const reportLine = orvik.FS.analyzePath(report).exists ? orvik.FS.readFile(report, { encoding: 'utf8' }) : '';
+  forget(item.id);
+  return { files, log: result.out, problems: result.err, code: result.code, reportLine };
+}
+
+function pause() {
+  return new Promise((resolve) => setTimeout(resolve, 0));
+}
+
+// Converts the drawings one after another; between two, a cancel is heard.
+// One drawing: its files. Several: one ZIP with the run's report.
+async function convert(items, options, asArchive) {
+  cancelled = false;
+  const archived = [];
+  const taken = new Set();
+  let report = '';
+  let done = 0;
+  for (const item of items) {
+    await pause();
+    if (cancelled) break;
+    const result = convertOne(item, options);
+    report += result.reportLine;
+    const folder = item.folder ? `${item.folder}/` : '';
+    for (const file of result.files) {
+      let name = folder + file.name;
+      for (let n = 2; taken.has(name); n++) name = `${folder}${baseName(file.name)} (${n})${file.name.slice(baseName(file.name).length)}`;
+      taken.add(name);
+      archived.push({ name, bytes: file.bytes });
+    }
+    done++;
+    postMessage({
+      type: 'converted', id: item.id, log: result.log, problems: result.problems, code: result.code,
+      files: asArchive ? [] : result.files, done, total: items.length,
+    });
+  }
+  if (asArchive && archived.length + report.length > 0) {
+    archived.push({ name: 'report.jsonl', bytes: new TextEncoder().encode(report) });
+    postMessage({ type: 'archive', zip: makeZip(archived), cancelled, done, total: items.length });
+  } else {
+    postMessage({ type: 'finished', cancelled, done, total: items.length });
+  }
+}
+
+onmessage = (event) => {
+  const message = event.data;
+  if (message.type === 'cancel') cancelled = true;
+  else if (message.type === 'open') open(message.item);
+  else if (message.type === 'convert') convert(message.items, message.options, message.asArchive);
+};
+
+createOrvik().then((module) => {
+  orvik = module;
+  orvik.FS.mkdirTree('/in');
+  orvik.FS.mkdirTree('/out');
+  postMessage({ type: 'ready', texts: JSON.parse(orvik.UTF8ToString(orvik._orvik_page_texts())) });
+});
