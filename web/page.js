@@ -145,8 +145,10 @@ function showDrawings() {
   }));
 }
 
+// A drawing as the worker takes it: its bytes, and its time (the DXF's
+// creation date is the drawing's, as on the command line).
 async function payload(d) {
-  return { id: d.id, name: d.name, folder: d.folder, bytes: await d.file.arrayBuffer() };
+  return { id: d.id, name: d.name, folder: d.folder, modified: d.file.lastModified, bytes: await d.file.arrayBuffer() };
 }
 
 async function select(d) {
@@ -182,6 +184,13 @@ async function droppedFiles(items) {
   };
   const entries = [...items].map((i) => i.webkitGetAsEntry && i.webkitGetAsEntry()).filter(Boolean);
   for (const entry of entries) await walk(entry, null);
+  if (entries.length === 0) {
+    // A browser that gives no entries: the files dropped, without folders.
+    for (const item of items) {
+      const file = item.kind === 'file' && item.getAsFile();
+      if (file) found.push({ file, folder: '' });
+    }
+  }
   found.sort((a, b) => (a.folder + '/' + a.file.name).localeCompare(b.folder + '/' + b.file.name));
   return { found, skipped };
 }

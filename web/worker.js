@@ -40,6 +40,7 @@ function place(item) {
   }
   const input = `/in/${item.id}/${item.name}`;
   FS.writeFile(input, new Uint8Array(item.bytes));
+  FS.utime(input, item.modified, item.modified);
   return input;
 }
 

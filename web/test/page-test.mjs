@@ -1,0 +1,148 @@
+// The page in Debian's Chromium, headless, as a user works it: a drawing
+// dropped and one chosen, their logs and pictures, one DXF saved, every
+// drawing of a folder converted into one ZIP, a batch with a damaged
+// drawing, and a batch cancelled. The DXF files must be byte for byte the
+// native orvik-cli's.
+//
+// node page-test.mjs URL WORK [SCREENSHOT]
+//   WORK/single    the sample drawing and a JWW drawing
+//   WORK/all       every drawing the page must convert as Linux does
+//   WORK/native    orvik-cli's DXF of each of them, with its defaults
+//   WORK/info      orvik-cli's info of the sample
+//   WORK/damaged   30 drawings, one of them cut short
+//   WORK/cancel    30 larger drawings
+import { chromium } from 'playwright-core';
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+
+const [url, work, screenshot] = process.argv.slice(2);
+const files = (folder) => fs.readdirSync(path.join(work, folder)).sort().map((n) => path.join(work, folder, n));
+const baseName = (name) => name.replace(/\.[^.]*$/, '');
+
+// The entries of a ZIP of stored files.
+function unzip(bytes) {
+  const view = new DataView(bytes.buffer, bytes.byteOffset, bytes.byteLength);
+  let end = bytes.length - 22;
+  while (view.getUint32(end, true) !== 0x06054b50) end--;
+  const count = view.getUint16(end + 10, true);
+  let at = view.getUint32(end + 16, true);
+  const entries = new Map();
+  for (let i = 0; i < count; i++) {
+    const size = view.getUint32(at + 20, true), nameLength = view.getUint16(at + 28, true);
+    const offset = view.getUint32(at + 42, true);
+    const name = new TextDecoder().decode(bytes.subarray(at + 46, at + 46 + nameLength));
+    const dataAt = offset + 30 + view.getUint16(offset + 26, true) + view.getUint16(offset + 28, true);
+    entries.set(name, bytes.subarray(dataAt, dataAt + size));
+    at += 46 + nameLength + view.getUint16(at + 30, true) + view.getUint16(at + 32, true);
+  }
+  return entries;
+}
+
+// The same bytes, or where they part.
+function assertSameBytes(actual, expectedFile, what) {
+  const expected = new Uint8Array(fs.readFileSync(expectedFile));
+  let at = 0;
+  while (at < actual.length && at < expected.length && actual[at] === expected[at]) at++;
+  if (at === actual.length && at === expected.length) return;
+  const near = (bytes) => JSON.stringify(new TextDecoder().decode(bytes.subarray(Math.max(0, at - 40), at + 40)));
+  assert.fail(`${what}: differs from byte ${at} on: ${near(actual)} where ${expectedFile} has ${near(expected)}`);
+}
+
+async function downloaded(page, click) {
+  const [download] = await Promise.all([page.waitForEvent('download', { timeout: 300000 }), click()]);
+  return { name: download.suggestedFilename(), bytes: new Uint8Array(fs.readFileSync(await download.path())) };
+}
+
+async function freshPage(browser) {
+  const page = await browser.newPage({ viewport: { width: 1280, height: 800 } });
+  page.on('pageerror', (error) => { throw error; });
+  await page.goto(url);
+  await page.waitForSelector('#settings fieldset');
+  return page;
+}
+
+const browser = await chromium.launch({
+  executablePath: '/usr/bin/chromium',
+  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+    '--disable-component-update', '--disable-sync'],
+});
+try {
+  // A drawing dropped, another chosen: the log says what each holds, the
+  // picture shows it, and the saved DXF is the command line's.
+  let page = await freshPage(browser);
+  const sample = files('single').find((f) => f.endsWith('.jwc')), jww = files('single').find((f) => f.endsWith('.jww'));
+  await page.evaluate(async ({ name, bytes, lastModified }) => {
+    const transfer = new DataTransfer();
+    transfer.items.add(new File([new Uint8Array(bytes)], name, { lastModified }));
+    document.getElementById('drop').dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, bubbles: true }));
+  }, { name: path.basename(sample), bytes: [...fs.readFileSync(sample)], lastModified: fs.statSync(sample).mtimeMs });
+  await page.setInputFiles('#choose-files', jww);
+  await page.waitForFunction(() => document.querySelectorAll('#drawings li').length === 2);
+  const info = fs.readFileSync(path.join(work, 'info'), 'utf8').split('\n').filter((l) => l && !l.includes(path.basename(sample)));
+  await page.waitForFunction((lines) => lines.every((l) => document.getElementById('log').textContent.includes(l)), info);
+  await page.waitForFunction(() => document.getElementById('picture-image').naturalWidth > 0);
+  await page.click('#drawing-tab');
+  const fitted = await page.$eval('#picture-image', (i) => i.style.transform);
+  await page.mouse.move(700, 400);
+  await page.mouse.wheel(0, -300);
+  assert.notEqual(await page.$eval('#picture-image', (i) => i.style.transform), fitted, 'the wheel zooms');
+  await page.click('#fit');
+  assert.equal(await page.$eval('#picture-image', (i) => i.style.transform), fitted, 'fit shows the whole drawing');
+  if (screenshot) await page.screenshot({ path: screenshot });
+  await page.click(`#drawings li >> text=${path.basename(sample)}`);
+  const single = await downloaded(page, () => page.click('#save'));
+  assert.equal(single.name, `${baseName(path.basename(sample))}.dxf`);
+  assertSameBytes(single.bytes, path.join(work, 'native', single.name), single.name);
+  await page.close();
+
+  // Every drawing at once: one ZIP, each DXF the command line's, the report
+  // with a line for each drawing.
+  page = await freshPage(browser);
+  const all = files('all');
+  await page.setInputFiles('#choose-files', all);
+  const zip = unzip((await downloaded(page, () => page.click('#save-all'))).bytes);
+  for (const drawing of all) {
+    const name = `${baseName(path.basename(drawing))}.dxf`;
+    assert.ok(zip.has(name), `${name} in the ZIP`);
+    assertSameBytes(zip.get(name), path.join(work, 'native', name), name);
+  }
+  const report = new TextDecoder().decode(zip.get('report.jsonl')).trim().split('\n').map((l) => JSON.parse(l));
+  assert.equal(report.length, all.length);
+  await page.close();
+
+  // A damaged drawing among 30: listed with its reason, the others converted.
+  page = await freshPage(browser);
+  const batch = files('damaged');
+  await page.setInputFiles('#choose-files', batch);
+  const batchZip = unzip((await downloaded(page, () => page.click('#save-all'))).bytes);
+  const batchReport = new TextDecoder().decode(batchZip.get('report.jsonl')).trim().split('\n').map((l) => JSON.parse(l));
+  assert.equal(batchReport.length, 30);
+  assert.equal(batchReport.filter((r) => r.status === 'failed').length, 1);
+  assert.equal([...batchZip.keys()].filter((n) => n.endsWith('.dxf')).length, 29);
+  const reasons = await page.$$eval('#drawings li .reason', (spans) => spans.map((s) => s.textContent));
+  assert.equal(reasons.length, 1);
+  assert.ok(reasons[0].length > 0, 'the reason is shown');
+  await page.close();
+
+  // Cancelled after the first drawing: the run stops, what was converted is kept.
+  page = await freshPage(browser);
+  await page.setInputFiles('#choose-files', files('cancel'));
+  const [cancelled] = await Promise.all([
+    page.waitForEvent('download', { timeout: 300000 }),
+    (async () => {
+      await page.click('#save-all');
+      await page.waitForFunction(() => document.getElementById('progress').value >= 1);
+      await page.click('#cancel');
+    })(),
+  ]);
+  const kept = unzip(new Uint8Array(fs.readFileSync(await cancelled.path())));
+  const keptDxf = [...kept.keys()].filter((n) => n.endsWith('.dxf')).length;
+  assert.ok(keptDxf >= 1 && keptDxf < 30, `${keptDxf} of 30 converted before the cancel`);
+  await page.waitForFunction(() => !document.getElementById('save-all').disabled);
+  assert.match(await page.textContent('#status'), /中止/);
+  await page.close();
+  console.log(`page: ${all.length} drawings' DXF identical to orvik-cli's; batch, damaged drawing and cancel as expected`);
+} finally {
+  await browser.close();
+}
