@@ -27,7 +27,12 @@ if [ "${1:-}" = "--tests" ]; then
     fonts-wine                      # Wine's own fonts (the window frames' symbols)
     nsis                            # the Windows installer (makensis)
     locales                         # the test locales (below)
+    emscripten bzip2                # the WebAssembly build, and zlib's source for it
+    chromium                        # the page, driven headless (scripts/test-wasm.sh)
   )
+  # Node.js and npm for the page's test: Debian's, unless the machine has its own.
+  command -v node >/dev/null || packages+=(nodejs)
+  command -v npm >/dev/null || packages+=(npm)
 fi
 
 missing=()

@@ -6,7 +6,8 @@
 # (the sample cut short), marked in the list, to docs/window-batch.png;
 # then writes the sample's picture as orvik-cli render makes it to
 # docs/plan.png; and the Windows window under Wine with a JWW drawing read,
-# in a Japanese prefix: docs/windows-window.png and docs/windows-drawing.png.
+# in a Japanese prefix: docs/windows-window.png and docs/windows-drawing.png;
+# and the page in Chromium with the sample read: docs/web.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -33,3 +34,5 @@ mkdir -p "$batch/図面"
 xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/test-windows-window.sh "$batch" --shots >/dev/null
 echo "docs/window.png docs/window-drawing.png docs/open-dialog.png docs/window-batch.png docs/plan.png"
 echo "docs/windows-window.png docs/windows-drawing.png"
+ORVIK_WEB_SCREENSHOT=docs/web.png bash scripts/test-wasm.sh >/dev/null
+echo "docs/web.png"

@@ -4,8 +4,9 @@
 # whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
 # the conversion in integer-only extended precision against the x87 one
 # (scripts/test-soft-extended.sh), the Windows build under Wine
-# (scripts/test-windows.sh), and the Debian package installed and removed
-# (scripts/test-package.sh).
+# (scripts/test-windows.sh), the WebAssembly build and the page in a
+# headless browser (scripts/test-wasm.sh), and the Debian package installed
+# and removed (scripts/test-package.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,6 +25,9 @@ bash scripts/test-soft-extended.sh
 
 echo "== windows"
 bash scripts/test-windows.sh
+
+echo "== wasm"
+bash scripts/test-wasm.sh
 
 echo "== package"
 bash scripts/test-package.sh

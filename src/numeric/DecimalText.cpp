@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <string_view>
 
 namespace orvik {
@@ -70,24 +71,37 @@ bool RoundTrip(double magnitude, int count, Candidate& found) {
     return true;
 }
 
+Digits Trimmed(const Candidate& c) {
+    Digits d{std::to_string(c.digits), c.exponent + 1};
+    while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
+    return d;
+}
+
 Digits Shortest(double magnitude) {
-    // Reading back works from some count on (17 always does): the least, by halving.
+    Candidate found;
+    if (magnitude >= std::numeric_limits<double>::min()) {
+        // A normal double's neighbours lie closer than half the spacing of
+        // 15-digit decimals: a shorter text that reads back is the nearest
+        // 15-digit one without its trailing zeros, and one of 16 or 17
+        // digits is needed only when that does not read back.
+        for (int count = 15; count <= 16; ++count)
+            if (RoundTrip(magnitude, count, found)) return Trimmed(found);
+        return Trimmed(Nearest(magnitude, 17));
+    }
+    // A subnormal's neighbours are farther apart: the least count, by halving.
     int low = 1, high = 17;
-    Candidate best = Nearest(magnitude, 17);
+    found = Nearest(magnitude, 17);
     while (low < high) {
         const int middle = (low + high) / 2;
         Candidate c;
         if (RoundTrip(magnitude, middle, c)) {
-            best = c;
+            found = c;
             high = middle;
         } else {
             low = middle + 1;
         }
     }
-    if (high < 17) RoundTrip(magnitude, high, best);
-    Digits d{std::to_string(best.digits), best.exponent + 1};
-    while (d.digits.size() > 1 && d.digits.back() == '0') d.digits.pop_back();
-    return d;
+    return Trimmed(found);
 }
 
 // In plain notation an integer is written whole, every digit exact (as
