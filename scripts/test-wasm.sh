@@ -51,4 +51,4 @@ for _ in $(seq 50); do
   python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.1:$port/')" 2>/dev/null && break
   sleep 0.1
 done
-node web/test/page-test.mjs "http://127.0.0.1:$port/" "$work" "${ORVIK_WEB_SCREENSHOT:-}"
+node web/test/page-test.mjs "http://127.0.0.1:$port/" "$work" "$cli" "${ORVIK_WEB_SCREENSHOT:-}"

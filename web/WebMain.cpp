@@ -11,17 +11,19 @@
 #include <vector>
 
 #include "app/OutputFormatChoices.h"
+#include "app/ReadDrawing.h"
 #include "app/WindowPorts.h"
 #include "app/WindowTexts.h"
 #include "cli/Cli.h"
 #include "convert/ConversionSettings.h"
+#include "convert/ProposedScales.h"
 #include "text/Cp932.h"
 
 namespace {
 
 using namespace orvik;
 
-std::string printed, problems, pageTexts;
+std::string printed, problems, pageTexts, scales;
 
 // A JSON string: the text (UTF-8) quoted, its quotes, backslashes and
 // control characters escaped.
@@ -92,6 +94,8 @@ std::string MakePageTexts() {
         {"penColorsGroup", t::kPenColorsGroup},
         {"pen", t::kPen},
         {"penColorsTip", t::kPenColorsTip},
+        {"scaleGroup", t::kScaleGroup},
+        {"scaleTip", t::kScaleTip},
         {"defaults", t::kDefaultsButton},
         {"defaultsTip", t::kDefaultsTip},
         {"save", t::kSaveButton},
@@ -130,6 +134,27 @@ std::string MakePageTexts() {
     return json.str();
 }
 
+// The reference scales the window lists for the drawing at `path`, the
+// proposed one selected: {"items":[...],"selected":n}; none for a file
+// that is no drawing.
+std::string ScaleListOf(const std::string& path) {
+    DrawingFile file(path);
+    const FileCheck check = file.Check();
+    ScaleList list;
+    if (check.refusal == FileRefusal::None) {
+        Drawing drawing;
+        file.Read(check.format, drawing);
+        list = ListProposedScales(drawing);
+    }
+    std::string json = "{\"items\":[";
+    const char* separator = "";
+    for (const std::string& item : list.items) {
+        json += separator + Quoted(item);
+        separator = ",";
+    }
+    return json + "],\"selected\":" + std::to_string(list.selected) + "}";
+}
+
 }  // namespace
 
 extern "C" {
@@ -153,6 +178,12 @@ EMSCRIPTEN_KEEPALIVE int orvik_run(const char* arguments, int size) {
 // standard error.
 EMSCRIPTEN_KEEPALIVE const char* orvik_output() { return printed.c_str(); }
 EMSCRIPTEN_KEEPALIVE const char* orvik_errors() { return problems.c_str(); }
+
+// The reference scales of the drawing at `path` (UTF-8), as JSON.
+EMSCRIPTEN_KEEPALIVE const char* orvik_scales(const char* path) {
+    scales = ScaleListOf(path);
+    return scales.c_str();
+}
 
 // The settings' captions and defaults as the window has them, and the
 // output formats (JSON, UTF-8).

@@ -117,6 +117,10 @@ function buildSettings() {
       return label;
     })),
   );
+  const scale = element('select', { id: 'scale', disabled: true });
+  scale.addEventListener('change', () => { if (selected) selected.scale = scale.value; });
+  form.prepend(group(c.scaleGroup, c.scaleTip, [scale]));
+  showScales();
   const reset = element('button', { type: 'button', textContent: c.defaults, title: c.defaultsTip });
   reset.addEventListener('click', () => { settings = structuredClone(texts.defaults); keepSettings(); buildSettings(); });
   form.append(reset);
@@ -148,12 +152,27 @@ function showDrawings() {
 // A drawing as the worker takes it: its bytes, and its time (the DXF's
 // creation date is the drawing's, as on the command line).
 async function payload(d) {
-  return { id: d.id, name: d.name, folder: d.folder, modified: d.file.lastModified, bytes: await d.file.arrayBuffer() };
+  return {
+    id: d.id, name: d.name, folder: d.folder, modified: d.file.lastModified, scale: d.scale,
+    bytes: await d.file.arrayBuffer(),
+  };
+}
+
+// The chosen drawing's reference scales, its proposed one (or the one the
+// user picked) selected; none to choose before a drawing is read.
+function showScales() {
+  const choice = $('scale');
+  const d = selected;
+  const items = d && d.scales ? d.scales.items : [];
+  choice.replaceChildren(...items.map((item) => element('option', { value: item, textContent: item })));
+  choice.disabled = items.length === 0;
+  if (items.length > 0) choice.value = d.scale || items[d.scales.selected];
 }
 
 async function select(d) {
   selected = d;
   showDrawings();
+  showScales();
   $('log').textContent = d.log || '';
   const item = await payload(d);
   item.options = optionsOf(settings);
@@ -323,6 +342,8 @@ worker.onmessage = (event) => {
     setButtons();
   } else if (m.type === 'opened' && d) {
     d.log = m.log;
+    d.scales = m.scales;
+    if (d === selected) showScales();
     if (d === selected) {
       $('log').textContent = m.log;
       const image = $('picture-image');

@@ -19,6 +19,16 @@ function run(args) {
   return { code, out: orvik.UTF8ToString(orvik._orvik_output()), err: orvik.UTF8ToString(orvik._orvik_errors()) };
 }
 
+// The reference scales the window would list for the drawing.
+function scalesOf(path) {
+  const bytes = new TextEncoder().encode(path + '\0');
+  const at = orvik._malloc(bytes.length);
+  orvik.HEAPU8.set(bytes, at);
+  const scales = JSON.parse(orvik.UTF8ToString(orvik._orvik_scales(at)));
+  orvik._free(at);
+  return scales;
+}
+
 function removeTree(path) {
   const FS = orvik.FS;
   if (!FS.analyzePath(path).exists) return;
@@ -66,11 +76,13 @@ function baseName(name) {
 function open(item) {
   const input = place(item);
   const info = run(['info', input]);
+  const scales = scalesOf(input);
   const light = item.lightBackground ? ['--background', 'light'] : [];
   const picture = run(['render', ...item.options, ...light, '-o', `/out/${item.id}/picture.svg`, input]);
   const svg = picture.code === 0 ? outputs(item.id).find((f) => f.name === 'picture.svg') : null;
   forget(item.id);
-  postMessage({ type: 'opened', id: item.id, log: info.out + info.err + picture.err, svg: svg && svg.bytes });
+  const message = { type: 'opened', id: item.id, log: info.out + info.err + picture.err, svg: svg && svg.bytes, scales };
+  postMessage(message, svg ? [svg.bytes.buffer] : []);
 }
 
 // One drawing converted: its DXF and the images beside it, its log, its
@@ -78,7 +90,9 @@ function open(item) {
 function convertOne(item, options) {
   const input = place(item);
   const report = `/in/${item.id}/report.jsonl`;
-  const result = run(['convert', '--force', ...options, '--report', report, '-o', `/out/${item.id}/${baseName(item.name)}.dxf`, input]);
+  const scale = item.scale ? ['--scale', item.scale] : [];
+  const output = `/out/${item.id}/${baseName(item.name)}.dxf`;
+  const result = run(['convert', '--force', ...options, ...scale, '--report', report, '-o', output, input]);
   const files = outputs(item.id);
   const reportLine = orvik.FS.analyzePath(report).exists ? orvik.FS.readFile(report, { encoding: 'utf8' }) : '';
   forget(item.id);
@@ -110,10 +124,14 @@ async function convert(items, options, asArchive) {
       archived.push({ name, bytes: file.bytes });
     }
     done++;
+    // The files handed over, not copied: a DXF may be hundreds of megabytes.
+    const files = asArchive ? [] : result.files;
     postMessage({
       type: 'converted', id: item.id, log: result.log, problems: result.problems, code: result.code,
-      files: asArchive ? [] : result.files, done, total: items.length,
-    });
+      files,
+      done,
+      total: items.length,
+    }, files.map((f) => f.bytes.buffer));
   }
   if (asArchive && archived.length + report.length > 0) {
     archived.push({ name: 'report.jsonl', bytes: new TextEncoder().encode(report) });

@@ -4,19 +4,21 @@
 // drawing, and a batch cancelled. The DXF files must be byte for byte the
 // native orvik-cli's.
 //
-// node page-test.mjs URL WORK [SCREENSHOT]
+// node page-test.mjs URL WORK CLI [SCREENSHOT]
 //   WORK/single    the sample drawing and a JWW drawing
 //   WORK/all       every drawing the page must convert as Linux does
 //   WORK/native    orvik-cli's DXF of each of them, with its defaults
 //   WORK/info      orvik-cli's info of the sample
 //   WORK/damaged   30 drawings, one of them cut short
 //   WORK/cancel    30 larger drawings
+// CLI is the native orvik-cli, for a DXF at another reference scale.
 import { chromium } from 'playwright-core';
 import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 
-const [url, work, screenshot] = process.argv.slice(2);
+const [url, work, cli, screenshot] = process.argv.slice(2);
 const files = (folder) => fs.readdirSync(path.join(work, folder)).sort().map((n) => path.join(work, folder, n));
 const baseName = (name) => name.replace(/\.[^.]*$/, '');
 
@@ -94,6 +96,14 @@ try {
   const single = await downloaded(page, () => page.click('#save'));
   assert.equal(single.name, `${baseName(path.basename(sample))}.dxf`);
   assertSameBytes(single.bytes, path.join(work, 'native', single.name), single.name);
+  // The window's reference scales, the busiest group's proposed; another chosen.
+  const scales = await page.$$eval('#scale option', (options) => options.map((o) => o.value));
+  assert.deepEqual(scales, ['100', '50']);
+  assert.equal(await page.inputValue('#scale'), '100');
+  await page.selectOption('#scale', '50');
+  const atFifty = await downloaded(page, () => page.click('#save'));
+  execFileSync(cli, ['convert', '--scale', '50', '-o', path.join(work, 'at-50.dxf'), sample]);
+  assertSameBytes(atFifty.bytes, path.join(work, 'at-50.dxf'), 'the DXF at 1:50');
   await page.close();
 
   // Every drawing at once: one ZIP, each DXF the command line's, the report
