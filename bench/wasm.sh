@@ -7,13 +7,7 @@
 # (scripts/test-wasm.sh makes them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-work=$(mktemp -d)
-server=
-cleanup() {
-  [ -n "$server" ] && kill "$server" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source scripts/page-server.sh
 ./build/release/bin/make_bench_drawing "$work/bench.jwc" >/dev/null
 echo "drawing: $(stat -c %s "$work/bench.jwc") bytes"
 measure() {
@@ -27,8 +21,4 @@ measure() {
 measure native build/release/bin/orvik-cli
 measure node node --no-experimental-fetch build/wasm/bin/orvik-cli.js
 cmp "$work/native.dxf" "$work/node.dxf" && echo "the same DXF: $(stat -c %s "$work/native.dxf") bytes"
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-python3 -m http.server "$port" --bind 127.0.0.1 --directory build/wasm/web >/dev/null 2>&1 &
-server=$!
-sleep 1
-node bench/wasm-page-bench.mjs "http://127.0.0.1:$port/" "$work/bench.jwc"
+node bench/wasm-page-bench.mjs "$page_url" "$work/bench.jwc"

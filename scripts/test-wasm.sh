@@ -19,13 +19,7 @@ echo "page module: $(cat "$module/orvik.wasm" "$module/orvik.js" | gzip -9 | wc 
 
 (cd web/test && npm ci --no-audit --no-fund --loglevel=error)
 cmake --build --preset release --target orvik-cli make_readback_drawings make_bench_drawing >/dev/null
-work=$(mktemp -d)
-server=
-cleanup() {
-  [ -n "$server" ] && kill "$server" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source scripts/page-server.sh
 cli=build/release/bin/orvik-cli
 mkdir -p "$work"/{single,all,native,damaged,cancel}
 cp -p samples/plan.jwc "$work/all/"
@@ -43,12 +37,4 @@ head -c 3000 samples/plan.jwc >"$work/damaged/drawing-30.jwc"
 ./build/release/bin/make_bench_drawing "$work/large.jwc" 50000 >/dev/null
 for i in $(seq -w 1 30); do cp "$work/large.jwc" "$work/cancel/large-$i.jwc"; done
 
-# The page as a user serves it (README): a static server on this computer.
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-python3 -m http.server "$port" --bind 127.0.0.1 --directory "$module" >/dev/null 2>&1 &
-server=$!
-for _ in $(seq 50); do
-  python3 -c "import urllib.request; urllib.request.urlopen('http://127.0.0.1:$port/')" 2>/dev/null && break
-  sleep 0.1
-done
-node web/test/page-test.mjs "http://127.0.0.1:$port/" "$work" "$cli" "${ORVIK_WEB_SCREENSHOT:-}"
+node web/test/page-test.mjs "$page_url" "$work" "$cli" "${ORVIK_WEB_SCREENSHOT:-}"
