@@ -2,8 +2,9 @@
 # The WebAssembly build against the native one on the 1,000,000-line
 # benchmark drawing (make_bench_drawing, default options): orvik-cli under
 # Node and the page in Chromium (bench/wasm-page-bench.mjs) against the
-# native orvik-cli; time and peak memory (Node's and the native program's
-# resident set). Needs the release and wasm builds and web/test's packages
+# native orvik-cli; time and peak memory (the resident set of the native
+# program, of Node, and of all of Chromium's processes together, sampled
+# every 0.2 s). Needs the release and wasm builds and web/test's packages
 # (scripts/test-wasm.sh makes them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,4 +22,13 @@ measure() {
 measure native build/release/bin/orvik-cli
 measure node node --no-experimental-fetch build/wasm/bin/orvik-cli.js
 cmp "$work/native.dxf" "$work/node.dxf" && echo "the same DXF: $(stat -c %s "$work/native.dxf") bytes"
-node bench/wasm-page-bench.mjs "$page_url" "$work/bench.jwc"
+node bench/wasm-page-bench.mjs "$page_url" "$work/bench.jwc" &
+browser=$!
+peak=0
+while kill -0 "$browser" 2>/dev/null; do
+  now=$(ps -C chromium -o rss= | awk '{ sum += $1 } END { print sum + 0 }')
+  [ "$now" -gt "$peak" ] && peak=$now
+  sleep 0.2
+done
+wait "$browser"
+echo "browser: $((peak / 1024)) MB peak, all of Chromium's processes"

@@ -41,8 +41,11 @@ TEST(Cp932Tables, EncodeAsIconvDoes) {
     };
     // Every character, each between two others (surrogates and values past
     // U+10FFFF written as if they were characters).
-    for (char32_t c = 0; c < 0x110100; ++c)
-        ASSERT_TRUE(same("a" + Utf8Of(c) + "\xE5\xA3\x81")) << std::hex << static_cast<std::uint32_t>(c);
+    for (char32_t c = 0; c < 0x110100; ++c) {
+        std::string text(1, 'a');
+        text.append(Utf8Of(c)).append("\xE5\xA3\x81");
+        ASSERT_TRUE(same(text)) << std::hex << static_cast<std::uint32_t>(c);
+    }
     // Every sequence of up to three bytes that starts above ASCII, cut off or
     // overlong or with a stray byte, and four-byte leads with each second byte.
     for (int first = 0x80; first < 0x100; ++first) {
