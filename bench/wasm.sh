@@ -26,7 +26,7 @@ node bench/wasm-page-bench.mjs "$page_url" "$work/bench.jwc" &
 browser=$!
 peak=0
 while kill -0 "$browser" 2>/dev/null; do
-  now=$(ps -C chromium -o rss= | awk '{ sum += $1 } END { print sum + 0 }')
+  now=$( (ps -C chromium -o rss= || true) | awk '{ sum += $1 } END { print sum + 0 }')
   [ "$now" -gt "$peak" ] && peak=$now
   sleep 0.2
 done

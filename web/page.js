@@ -15,6 +15,7 @@ const words = {
   cancelled: (done, total) => `中止しました（${done} / ${total} を変換済み）`,
   saved: (name) => `${name} を保存しました`,
   archiveName: 'orvik-dxf.zip',
+  pictureLeftOut: 'この図面は大きい（4 MB を超える）ため、絵は表示しません。変換はできます。',
   folderSkipped: (n) => `フォルダーの中の JW_CAD 図面でないファイル ${n} 個は読み込みませんでした`,
 };
 
@@ -349,6 +350,7 @@ worker.onmessage = (event) => {
       const image = $('picture-image');
       if (image.src) URL.revokeObjectURL(image.src);
       image.src = m.svg ? URL.createObjectURL(new Blob([m.svg], { type: 'image/svg+xml' })) : '';
+      $('picture-note').textContent = m.pictureLeftOut ? words.pictureLeftOut : '';
     }
   } else if (m.type === 'converted' && d) {
     d.log = [d.log, m.log, m.problems].filter(Boolean).join('\n');

@@ -72,16 +72,27 @@ function baseName(name) {
   return dot > 0 ? name.slice(0, dot) : name;
 }
 
+// The largest drawing whose picture is made: a browser holds an SVG picture
+// of a million elements (about 30 MB of drawing, 150 MB of SVG) in several
+// gigabytes, more than a tablet has.
+const largestPictured = 4 * 1024 * 1024;
+
 // What the drawing holds (info) and its picture (render, SVG).
 function open(item) {
+  const size = item.bytes.byteLength;
   const input = place(item);
   const info = run(['info', input]);
   const scales = scalesOf(input);
   const light = item.lightBackground ? ['--background', 'light'] : [];
-  const picture = run(['render', ...item.options, ...light, '-o', `/out/${item.id}/picture.svg`, input]);
+  const picture = size <= largestPictured
+    ? run(['render', ...item.options, ...light, '-o', `/out/${item.id}/picture.svg`, input])
+    : { code: 1, err: '' };
   const svg = picture.code === 0 ? outputs(item.id).find((f) => f.name === 'picture.svg') : null;
   forget(item.id);
-  const message = { type: 'opened', id: item.id, log: info.out + info.err + picture.err, svg: svg && svg.bytes, scales };
+  const message = {
+    type: 'opened', id: item.id, log: info.out + info.err + picture.err, svg: svg && svg.bytes, scales,
+    pictureLeftOut: size > largestPictured,
+  };
   postMessage(message, svg ? [svg.bytes.buffer] : []);
 }
 
