@@ -8,9 +8,33 @@
 #include <limits>
 #include <string_view>
 
+#ifndef _WIN32
+#include <locale.h>
+#endif
+
 namespace orvik {
 namespace printf_decimal {
 namespace {
+
+// The "C" locale on this thread while the C library reads and writes a
+// number, so that the point is "." whatever locale the program set (Qt sets
+// the user's). Windows builds write through std::to_chars and never get here.
+class CNumbers {
+public:
+#ifndef _WIN32
+    CNumbers() : previous_(::uselocale(CLocale())) {}
+    ~CNumbers() { ::uselocale(previous_); }
+
+private:
+    static locale_t CLocale() {
+        static const locale_t c = ::newlocale(LC_ALL_MASK, "C", locale_t{});
+        return c;
+    }
+    locale_t previous_;
+#else
+    CNumbers() {}
+#endif
+};
 
 // A finite nonzero magnitude's shortest digits: value = 0.digits x 10^point.
 struct Digits {
@@ -148,6 +172,7 @@ const char* SpecialName(double value) {
 
 std::string ShortestText(double value) {
     if (const char* name = SpecialName(value)) return Signed(value, name);
+    const CNumbers numbers;
     const Digits d = Shortest(std::fabs(value));
     const std::string plain = Plain(std::fabs(value), d), scientific = Scientific(d);
     return Signed(value, scientific.size() < plain.size() ? scientific : plain);
@@ -155,11 +180,13 @@ std::string ShortestText(double value) {
 
 std::string ShortestPlainText(double value) {
     if (const char* name = SpecialName(value)) return Signed(value, name);
+    const CNumbers numbers;
     return Signed(value, Plain(std::fabs(value), Shortest(std::fabs(value))));
 }
 
 std::string FixedText(double value, int places) {
     if (!std::isfinite(value)) return Signed(value, SpecialName(value));
+    const CNumbers numbers;
     char buffer[400];
     std::snprintf(buffer, sizeof buffer, "%.*f", places, value);
     return buffer;

@@ -1,12 +1,14 @@
 // The C library's way to the decimal texts (WebAssembly's) writes what
 // std::to_chars writes, for doubles of every kind: random bit patterns,
 // powers of two (whose shortest text may lie in the narrower half of their
-// interval), integers, subnormals and the specials.
+// interval), integers, subnormals and the specials; also where the program
+// runs in a locale whose decimal point is a comma.
 #include "numeric/DecimalText.h"
 
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <clocale>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -43,6 +45,7 @@ TEST(DecimalText, ThePrintfWayWritesWhatToCharsWrites) {
                          static_cast<double>(1 + random() % 1000));
     }
     int failures = 0;
+    const bool comma = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
     for (const double v : values) {
         char buffer[400];
         const std::string shortest(buffer, std::to_chars(buffer, buffer + sizeof buffer, v).ptr);
@@ -53,6 +56,8 @@ TEST(DecimalText, ThePrintfWayWritesWhatToCharsWrites) {
                           printf_decimal::ShortestPlainText(v) == plain && printf_decimal::FixedText(v, 4) == fixed;
         if (!same && failures++ < 5) ADD_FAILURE() << shortest;
     }
+    std::setlocale(LC_ALL, "C");
+    EXPECT_TRUE(comma) << "the de_DE.UTF-8 locale is missing (scripts/install-deps.sh --tests makes it)";
 }
 
 }  // namespace
