@@ -9,7 +9,6 @@
 const words = {
   loading: 'プログラムを読み込み中…',
   ready: '図面をドロップするか、選んでください。',
-  noDrawing: '図面がありません。',
   converting: (done, total) => `変換中… ${done} / ${total}`,
   finished: (done, total, failed) => `${done} / ${total} の図面を変換しました` + (failed ? `（失敗 ${failed}）` : ''),
   cancelled: (done, total) => `中止しました（${done} / ${total} を変換済み）`,
