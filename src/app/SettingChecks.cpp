@@ -5,7 +5,6 @@
 
 #include "convert/ConversionSettings.h"
 #include "numeric/DecimalText.h"
-#include "numeric/SoftExtended.h"
 
 namespace orvik {
 
@@ -21,7 +20,7 @@ std::optional<float> ParsePointRadius(std::string_view text) {
     }
     if (digits == 0 || dots > 1) return std::nullopt;
     double value = 0;
-    if (DoubleFromDecimalText(text, value) != DecimalParse::Ok) return std::nullopt;
+    if (!ReadDouble(text, value)) return std::nullopt;
     // A value beyond the 32-bit range would become infinite, one below it 0.
     const auto radius = static_cast<float>(value);
     if (!(radius > 0) || !std::isfinite(radius)) return std::nullopt;

@@ -8,6 +8,8 @@
 #include <limits>
 #include <string_view>
 
+#include "numeric/SoftExtended.h"
+
 #ifndef _WIN32
 #include <locale.h>
 #endif
@@ -196,6 +198,17 @@ std::string FixedText(double value, int places) {
 
 #if defined(__cpp_lib_to_chars)
 
+bool ReadDouble(std::string_view text, double& value) {
+    // std::from_chars also reads "inf", "nan" and their like; a number here has no letter but its exponent's.
+    for (const char c : text)
+        if (c != 'e' && c != 'E' && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))) return false;
+    double read = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), read);
+    if (error != std::errc{} || end != text.data() + text.size()) return false;
+    value = read;
+    return true;
+}
+
 namespace {
 
 template <class... Format>
@@ -211,6 +224,8 @@ std::string ShortestPlainText(double value) { return ToChars(value, std::chars_f
 std::string FixedText(double value, int places) { return ToChars(value, std::chars_format::fixed, places); }
 
 #else
+
+bool ReadDouble(std::string_view text, double& value) { return DoubleFromDecimalText(text, value) == DecimalParse::Ok; }
 
 std::string ShortestText(double value) { return printf_decimal::ShortestText(value); }
 std::string ShortestPlainText(double value) { return printf_decimal::ShortestPlainText(value); }

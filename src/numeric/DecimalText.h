@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace orvik {
 
@@ -19,6 +20,14 @@ std::string ShortestPlainText(double value);
 // `places` digits after the point, rounded to nearest: "0.5000".
 // As std::to_chars(first, last, value, std::chars_format::fixed, places).
 std::string FixedText(double value, int places);
+
+// The whole text as a decimal number read into a double, rounded once, as
+// std::from_chars reads it (an optional '-', digits with an optional '.',
+// an optional exponent; no "inf" or "nan"); false when it is none or out of
+// a double's range. Through std::from_chars where the standard library has
+// it for floating point (fast), else through DoubleFromDecimalText (exact
+// integer arithmetic; the tests check that both agree).
+bool ReadDouble(std::string_view text, double& value);
 
 // The same through the C library alone, on every system: what the
 // functions above use where std::to_chars has no floating point.

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "numeric/SoftExtended.h"
+#include "numeric/DecimalText.h"
 #include "picture/PlacedShape.h"
 
 namespace orvik {
@@ -22,7 +22,7 @@ double NumberValue(std::string_view text) {
     text = Trimmed(text);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     double value = 0;
-    return DoubleFromDecimalText(text, value) == DecimalParse::Ok ? value : 0;
+    return ReadDouble(text, value) ? value : 0;
 }
 
 // AutoCAD 2007 (AC1021) and later write every string in UTF-8.

@@ -4,6 +4,7 @@
 // interval), integers, subnormals and the specials; also where the program
 // runs in a locale whose decimal point is a comma.
 #include "numeric/DecimalText.h"
+#include "numeric/SoftExtended.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +59,44 @@ TEST(DecimalText, ThePrintfWayWritesWhatToCharsWrites) {
     }
     std::setlocale(LC_ALL, "C");
     EXPECT_TRUE(comma) << "the de_DE.UTF-8 locale is missing (scripts/install-deps.sh --tests makes it)";
+}
+
+// Reading takes the standard library's fast way where it has one; it must
+// answer what the exact reader answers, on every system.
+TEST(DecimalText, ReadingAgreesWithTheExactReader) {
+    for (const char* text : {"0.5",
+                             "-12.25",
+                             ".5",
+                             "5.",
+                             "1e5",
+                             "1E+5",
+                             "2.5e-3",
+                             "-0",
+                             "4.9e-324",
+                             "2.4e-324",
+                             "1e400",
+                             "1e-400",
+                             "1.7976931348623157e308",
+                             "inf",
+                             "-inf",
+                             "nan",
+                             "infinity",
+                             "0x1p3",
+                             "",
+                             "-",
+                             "+1",
+                             " 1",
+                             "1 ",
+                             "1e",
+                             "1.2.3",
+                             "12a"}) {
+        double read = 0, exact = 0;
+        const bool ok = ReadDouble(text, read);
+        EXPECT_EQ(ok, DoubleFromDecimalText(text, exact) == DecimalParse::Ok) << text;
+        if (ok) {
+            EXPECT_EQ(std::memcmp(&read, &exact, sizeof read), 0) << text;
+        }
+    }
 }
 
 }  // namespace
