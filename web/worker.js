@@ -9,24 +9,28 @@ importScripts('orvik.js', 'zip.js');
 let orvik = null;
 let cancelled = false;
 
-// Runs an orvik-cli command; answers its exit code and what it printed.
-function run(args) {
-  const bytes = new TextEncoder().encode(args.map((a) => a + '\0').join(''));
+// Calls `use` with the text's UTF-8 bytes in the module's memory (where they
+// start, how many), freed after.
+function withText(text, use) {
+  const bytes = new TextEncoder().encode(text);
   const at = orvik._malloc(bytes.length);
   orvik.HEAPU8.set(bytes, at);
-  const code = orvik._orvik_run(at, bytes.length);
-  orvik._free(at);
+  try {
+    return use(at, bytes.length);
+  } finally {
+    orvik._free(at);
+  }
+}
+
+// Runs an orvik-cli command; answers its exit code and what it printed.
+function run(args) {
+  const code = withText(args.map((a) => a + '\0').join(''), (at, size) => orvik._orvik_run(at, size));
   return { code, out: orvik.UTF8ToString(orvik._orvik_output()), err: orvik.UTF8ToString(orvik._orvik_errors()) };
 }
 
 // The reference scales the window would list for the drawing.
 function scalesOf(path) {
-  const bytes = new TextEncoder().encode(path + '\0');
-  const at = orvik._malloc(bytes.length);
-  orvik.HEAPU8.set(bytes, at);
-  const scales = JSON.parse(orvik.UTF8ToString(orvik._orvik_scales(at)));
-  orvik._free(at);
-  return scales;
+  return withText(path + '\0', (at) => JSON.parse(orvik.UTF8ToString(orvik._orvik_scales(at))));
 }
 
 function removeTree(path) {
