@@ -158,4 +158,22 @@ Section "Uninstall"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
+  ; What the install made around its own keys and folder, when nothing else is left in it.
+  DeleteRegKey /ifempty SHCTX "Software\Classes\SystemFileAssociations"
+  ${If} $MultiUser.InstallMode == "CurrentUser"
+  ${AndIf} "$INSTDIR" == "$LOCALAPPDATA\Programs\ORVIK"
+    RMDir "$LOCALAPPDATA\Programs"
+  ${EndIf}
 SectionEnd
+
+; The uninstaller runs from a copy of itself in a folder of its own in
+; $TEMP (~nsu*.tmp), which it cannot remove while it runs and leaves until
+; the next restart: a command started as it ends removes that folder once the
+; uninstaller has quit.
+Function un.onUninstSuccess
+  ${GetFileName} "$EXEDIR" $0
+  StrCpy $0 $0 4
+  ${If} $0 == "~nsu"
+    Exec '"$SYSDIR\cmd.exe" /c ping -n 3 127.0.0.1 >nul & rmdir /s /q "$EXEDIR"'
+  ${EndIf}
+FunctionEnd

@@ -45,11 +45,20 @@ void BatchTally::Add(JobStatus status, std::string name) {
     }
 }
 
-std::vector<std::string> BatchSummary(const BatchTally& tally) {
+std::vector<std::string> FirstNames(const std::vector<std::string>& names, std::size_t atMost) {
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < names.size() && i < atMost; ++i) lines.push_back("  " + names[i]);
+    if (names.size() > atMost)
+        lines.push_back("  " + std::string(kAndMore) + std::to_string(names.size() - atMost) +
+                        std::string(kCountSuffix));
+    return lines;
+}
+
+std::vector<std::string> BatchSummary(const BatchTally& tally, std::size_t namesAtMost) {
     std::vector<std::string> lines;
     const auto counted = [&](std::string_view label, std::size_t n, const std::vector<std::string>& names) {
         lines.push_back(std::string(label) + std::to_string(n) + std::string(kCountSuffix));
-        for (const std::string& name : names) lines.push_back("  " + name);
+        for (std::string& line : FirstNames(names, namesAtMost)) lines.push_back(std::move(line));
     };
     std::vector<std::string> notConverted = tally.failed;
     notConverted.insert(notConverted.end(), tally.skipped.begin(), tally.skipped.end());

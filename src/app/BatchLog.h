@@ -4,6 +4,7 @@
 // summary that ends the batch.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -23,14 +24,23 @@ std::vector<std::string> BatchItemLog(const std::string& input, const std::strin
 struct BatchTally {
     int converted = 0;
     std::vector<std::string> partlyRead, skipped, failed, notReached;
+    bool stopped = false;  // cancelled, or the window closed, before its end
 
     void Add(JobStatus status, std::string name);
+    // The drawings whose DXF was written: converted, or read in part.
+    std::size_t Written() const { return static_cast<std::size_t>(converted) + partlyRead.size(); }
 };
+
+// How many names a box lists of one kind; the rest are counted ("ほか N 件").
+inline constexpr std::size_t kNamesInABox = 3;
 
 // The lines that end a batch in the window: how many drawings were
 // converted, read only in part and not converted (failed or skipped), with
 // the names of the last two kinds, and those not reached when the batch was
-// cancelled (CP932).
-std::vector<std::string> BatchSummary(const BatchTally& tally);
+// cancelled (CP932). At most `namesAtMost` names of each kind, then how many more.
+std::vector<std::string> BatchSummary(const BatchTally& tally, std::size_t namesAtMost = SIZE_MAX);
+
+// The first `atMost` names, indented, then how many more there are (CP932).
+std::vector<std::string> FirstNames(const std::vector<std::string>& names, std::size_t atMost);
 
 }  // namespace orvik

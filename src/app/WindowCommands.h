@@ -79,7 +79,7 @@ private:
     bool CheckAndCopySettings();
     void SaveSingle();
     void SaveBatch();
-    void FinishSave(const std::string& written, const std::string& folder);
+    void FinishSave(const std::string& heading, const std::string& written, const std::string& folder);
     bool Convert(const std::string& source, const std::string& output);
 
     Dialogs& dialogs_;

@@ -22,6 +22,17 @@ std::string AlreadyExistsQuestion() {
     return std::string(kAlreadyExists) + std::string(kCrLf) + std::string(kOverwriteQuestion);
 }
 
+// A batch's question before replacing files: how many, and the first few by name.
+std::string ExistingFilesQuestion(const std::vector<std::string>& outputs) {
+    std::vector<std::string> existing;
+    for (const std::string& output : outputs)
+        if (Exists(output)) existing.push_back(Utf8ToCp932(os::Utf8Path(os::FsPath(output).filename())));
+    if (existing.empty()) return {};
+    std::string question = std::string(kExistingFiles) + std::to_string(existing.size()) + std::string(kCountSuffix);
+    for (const std::string& line : FirstNames(existing, kNamesInABox)) question += std::string(kCrLf) + line;
+    return question + std::string(kCrLf) + std::string(kOverwriteQuestion);
+}
+
 }  // namespace
 
 void WindowCommands::ConvertAndSave() {
@@ -58,7 +69,8 @@ void WindowCommands::SaveSingle() {
     view_.AppendLog(Utf8ToCp932(state_.currentPath));
     view_.AppendLog("");
     if (!Convert(state_.sourcePath, state_.currentPath)) return;
-    FinishSave(Utf8ToCp932(state_.currentPath), os::Utf8Path(os::FsPath(state_.currentPath).parent_path()));
+    FinishSave(std::string(kSaveFinished), Utf8ToCp932(state_.currentPath),
+               os::Utf8Path(os::FsPath(state_.currentPath).parent_path()));
 }
 
 void WindowCommands::SaveBatch() {
@@ -68,7 +80,8 @@ void WindowCommands::SaveBatch() {
     std::vector<std::string> outputs;
     for (const std::string& input : state_.batchFiles)
         outputs.push_back(os::Utf8Path(os::FsPath(*folder) / os::FsPath(DxfPathFor(input)).filename()));
-    if (std::any_of(outputs.begin(), outputs.end(), Exists) && !dialogs_.AskYesNo(AlreadyExistsQuestion())) return;
+    const std::string question = ExistingFilesQuestion(outputs);
+    if (!question.empty() && !dialogs_.AskYesNo(question)) return;
 
     // Each drawing converted on its own on a worker thread; a damaged or
     // failing drawing is logged and the batch goes on, to one summary.
@@ -78,6 +91,7 @@ void WindowCommands::SaveBatch() {
         const std::string& input = state_.batchFiles[i];
         if (view_.CancelRequested()) {
             for (std::size_t j = i; j < n; ++j) tally.notReached.push_back(Utf8ToCp932(state_.batchFiles[j]));
+            tally.stopped = true;
             break;
         }
         view_.ShowProgress(static_cast<int>(i), static_cast<int>(n), Utf8ToCp932(input));
@@ -100,18 +114,22 @@ void WindowCommands::SaveBatch() {
         tally.Add(outcome.status, Utf8ToCp932(input));
     }
     view_.ShowProgress(0, 0, "");
-    const std::vector<std::string> summary = BatchSummary(tally);
     view_.AppendLog("");
-    for (const std::string& line : summary) view_.AppendLog(line);
+    for (const std::string& line : BatchSummary(tally)) view_.AppendLog(line);
+    // The box names only a few drawings of each kind (the log has them all), so that it fits the screen.
     std::string summaryText;
-    for (const std::string& line : summary) summaryText += std::string(kCrLf) + line;
-    FinishSave(Utf8ToCp932(*folder) + summaryText, *folder);
+    for (const std::string& line : BatchSummary(tally, kNamesInABox)) summaryText += std::string(kCrLf) + line;
+    const std::string heading =
+        tally.stopped ? std::string(kBatchStopped) + std::to_string(tally.Written()) + std::string(kCountSuffix)
+                      : std::string(kSaveFinished);
+    FinishSave(heading, Utf8ToCp932(*folder) + summaryText, *folder);
 }
 
-// The end of a save: the message names what was written (CP932) and offers its folder.
-void WindowCommands::FinishSave(const std::string& written, const std::string& folder) {
+// The end of a save: the message says how it ended (`heading`), names what
+// was written (CP932) and offers its folder.
+void WindowCommands::FinishSave(const std::string& heading, const std::string& written, const std::string& folder) {
     view_.FocusWindow();
-    if (dialogs_.ShowSaveFinished(std::string(kSaveFinished) + std::string(kCrLf) + written))
+    if (dialogs_.ShowSaveFinished(heading + std::string(kCrLf) + written))
         dialogs_.OpenFolder(folder.empty() ? std::string(".") : folder);
 }
 

@@ -19,8 +19,6 @@ DrawingView::DrawingView(QWidget* parent) : QWidget(parent) {
         moving_ = false;
         update();
     });
-    renderWatch_.setInterval(15);
-    connect(&renderWatch_, &QTimer::timeout, this, &DrawingView::Rendered);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(false);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -50,15 +48,15 @@ void DrawingView::SetNote(const QString& note) {
 }
 
 void DrawingView::Render() {
-    if (rendering_.valid()) {  // one is being drawn: the newest view follows it
+    if (rendering_.Busy()) {  // one is being drawn: the newest view follows it
         renderWanted_ = true;
         return;
     }
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
     cacheStale_ = false;
-    rendering_ =
-        std::async(std::launch::async, [list = list_, view = view_, light = light_, has = hasPicture_, pixels, ratio] {
+    rendering_.Start(
+        [list = list_, view = view_, light = light_, has = hasPicture_, pixels, ratio] {
             RenderedView done{QImage(pixels, QImage::Format_RGB32), view};
             if (done.image.isNull()) return done;  // no memory for it: the last picture stays
             done.image.setDevicePixelRatio(ratio);
@@ -68,14 +66,14 @@ void DrawingView::Render() {
                 PaintDisplayList(painter, *list, view, light);
             }
             return done;
-        });
-    renderWatch_.start();
+        },
+        [this] { QMetaObject::invokeMethod(this, &DrawingView::Rendered, Qt::QueuedConnection); });
 }
 
 void DrawingView::Rendered() {
-    if (!rendering_.valid() || rendering_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
-    renderWatch_.stop();
-    RenderedView done = rendering_.get();
+    std::optional<RenderedView> rendered = rendering_.Take();
+    if (!rendered) return;
+    RenderedView& done = *rendered;
     if (!done.image.isNull()) {
         cache_ = std::move(done.image);
         cacheView_ = done.view;

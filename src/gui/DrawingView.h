@@ -12,9 +12,9 @@
 #include <QTimer>
 #include <QTransform>
 #include <QWidget>
-#include <future>
 #include <memory>
 
+#include "app/BackgroundResult.h"
 #include "picture/DisplayList.h"
 
 namespace orvik {
@@ -36,7 +36,7 @@ public:
     bool HasPicture() const { return hasPicture_; }
     const DisplayList& Picture() const { return *list_; }
     // Whether the view shows the picture of its current view, drawn.
-    bool Drawn() const { return !rendering_.valid() && !cacheStale_ && cacheView_ == view_ && !moving_; }
+    bool Drawn() const { return !rendering_.Busy() && !cacheStale_ && cacheView_ == view_ && !moving_; }
 
 public slots:
     void FitToView();
@@ -81,9 +81,8 @@ private:
     bool cacheStale_ = true;
     bool moving_ = false;
     QTimer settle_;
-    std::future<RenderedView> rendering_;
+    BackgroundResult<RenderedView> rendering_;
     bool renderWanted_ = false;  // the view changed while one was being drawn
-    QTimer renderWatch_;
 };
 
 }  // namespace orvik

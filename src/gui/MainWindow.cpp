@@ -420,8 +420,6 @@ void MainWindow::ConnectSettingsToDrawing() {
     drawingTimer_.setSingleShot(true);
     drawingTimer_.setInterval(150);
     connect(&drawingTimer_, &QTimer::timeout, this, &MainWindow::UpdateDrawing);
-    pictureWatch_.setInterval(15);
-    connect(&pictureWatch_, &QTimer::timeout, this, &MainWindow::PictureBuilt);
     connect(viewTabs, &QTabWidget::currentChanged, this, &MainWindow::UpdateDrawing);
     // Shown, the drawing takes the keys: F and Home fit it without a click first.
     connect(viewTabs, &QTabWidget::currentChanged, this, [this] {
@@ -547,7 +545,7 @@ void MainWindow::UpdateDrawing() {
         if (fitNextDrawing_) drawingView->Clear();  // the old drawing is not shown meanwhile
         return;
     }
-    if (pictureWork_.valid()) {  // one is being built: the newest request follows it
+    if (pictureWork_.Busy()) {  // one is being built: the newest request follows it
         pictureWanted_ = true;
         return;
     }
@@ -560,20 +558,21 @@ void MainWindow::UpdateDrawing() {
     }
     // Built on a worker: the window answers meanwhile, the view says it is busy.
     drawingView->SetBusy(true);
-    pictureWork_ = std::async(std::launch::async, [task = std::move(task)] {
-        try {
-            return task();
-        } catch (const std::bad_alloc&) {
-            return DrawingPicture{std::nullopt, std::string(kOutOfMemory)};
-        }
-    });
-    pictureWatch_.start();
+    pictureWork_.Start(
+        [task = std::move(task)] {
+            try {
+                return task();
+            } catch (const std::bad_alloc&) {
+                return DrawingPicture{std::nullopt, std::string(kOutOfMemory)};
+            }
+        },
+        [this] { QMetaObject::invokeMethod(this, &MainWindow::PictureBuilt, Qt::QueuedConnection); });
 }
 
 void MainWindow::PictureBuilt() {
-    if (!pictureWork_.valid() || pictureWork_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
-    pictureWatch_.stop();
-    DrawingPicture shown = pictureWork_.get();
+    std::optional<DrawingPicture> built = pictureWork_.Take();
+    if (!built) return;
+    DrawingPicture& shown = *built;
     drawingView->SetBusy(false);
     if (pictureWanted_) {  // the settings or the drawing changed meanwhile: this one is old
         pictureWanted_ = false;

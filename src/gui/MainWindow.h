@@ -21,7 +21,6 @@
 #include <QWidget>
 #include <array>
 #include <functional>
-#include <future>
 #include <vector>
 
 #include "app/WindowCommands.h"
@@ -77,7 +76,7 @@ public slots:
     void UpdateDrawing();
     // Whether the drawing tab shows the picture of the current settings:
     // no change waits to be followed and no picture is being built.
-    bool DrawingSettled() const { return !drawingTimer_.isActive() && !pictureWork_.valid(); }
+    bool DrawingSettled() const { return !drawingTimer_.isActive() && !pictureWork_.Busy(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -133,9 +132,8 @@ private:
     bool cancelRequested_ = false;  // cancel pressed during the current batch
     bool closeWhenDone_ = false;  // the window was closed during the batch: close once it stops
     QTimer drawingTimer_;
-    std::future<DrawingPicture> pictureWork_;  // the drawing tab's picture, being built on a worker
+    BackgroundResult<DrawingPicture> pictureWork_;  // the drawing tab's picture, being built on a worker
     bool pictureWanted_ = false;  // asked for again while one was being built
-    QTimer pictureWatch_;  // looks for the worker's picture
     bool fitNextDrawing_ = false;  // a new drawing was read: fit it to the view
 
     QTabWidget* viewTabs;

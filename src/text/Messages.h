@@ -152,6 +152,15 @@ inline constexpr std::string_view kBatchCancelled =
     "\x92\x86\x8E\x7E\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42\x8E\x63\x82\xE8\x82\xCC\x90\x7D\x96\xCA"
     "\x82\xCD\x95\xCF\x8A\xB7\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1: ";  // 中止しました。残りの図面は変換していません:
 inline constexpr std::string_view kCountSuffix = " \x8C\x8F";  //  件
+// After the first few names of a list: how many more there are ("ほか 194 件").
+inline constexpr std::string_view kAndMore = "\x82\xD9\x82\xA9 ";  // ほか
+// The box that ends a batch stopped by cancel (or by closing the window), instead of kSaveFinished.
+inline constexpr std::string_view kBatchStopped =
+    "\x88\xEA\x8A\x87\x95\xCF\x8A\xB7\x82\xF0\x92\x86\x8E\x7E\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81\x42"
+    "\x95\xDB\x91\xB6\x82\xB5\x82\xBD\x90\x7D\x96\xCA: ";  // 一括変換を中止しました。保存した図面:
+// A batch's question before it replaces files: how many, then their first names.
+inline constexpr std::string_view kExistingFiles =
+    "\x82\xB7\x82\xC5\x82\xC9\x91\xB6\x8D\xDD\x82\xB7\x82\xE9\x83\x74\x83\x40\x83\x43\x83\x8B: ";  // すでに存在するファイル:
 
 // The output formats: the log's label, and which readers want which format.
 inline constexpr std::string_view kOutputFormatLabel = "\x8F\x6F\x97\xCD\x8C\x60\x8E\xAE: ";  // 出力形式:

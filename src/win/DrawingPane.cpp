@@ -26,9 +26,7 @@ Gdiplus::Color Background(bool light) {
 
 DrawingPane::DrawingPane() = default;
 
-DrawingPane::~DrawingPane() {
-    if (rendering_.valid()) rendering_.wait();
-}
+DrawingPane::~DrawingPane() = default;
 
 HWND DrawingPane::Create(HWND parent, int id) {
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
@@ -72,11 +70,16 @@ void DrawingPane::Clear() {
 
 void DrawingPane::SetNote(const std::wstring& note) {
     note_ = note;
-    ::InvalidateRect(window_, nullptr, FALSE);
+    SayWhatIsShown();
 }
 
 void DrawingPane::SetBusy(bool busy) {
     busy_ = busy;
+    SayWhatIsShown();
+}
+
+void DrawingPane::SayWhatIsShown() {
+    ::SetWindowTextW(window_, busy_ ? Wide(window_text::kDrawingBusy).c_str() : note_.c_str());
     ::InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -101,15 +104,15 @@ void DrawingPane::Moving() {
 }
 
 void DrawingPane::Render() {
-    if (rendering_.valid()) {  // one is being drawn: the newest view follows it
+    if (rendering_.Busy()) {  // one is being drawn: the newest view follows it
         renderWanted_ = true;
         return;
     }
     const SIZE size = Size();
     cacheStale_ = false;
     HWND window = window_;
-    rendering_ =
-        std::async(std::launch::async, [list = list_, view = view_, light = light_, has = hasPicture_, size, window] {
+    rendering_.Start(
+        [list = list_, view = view_, light = light_, has = hasPicture_, size] {
             RenderedView done{std::make_unique<Gdiplus::Bitmap>(size.cx, size.cy, PixelFormat32bppRGB), view};
             if (done.image->GetLastStatus() != Gdiplus::Ok) {
                 done.image.reset();  // no memory for it: the last picture stays
@@ -118,14 +121,15 @@ void DrawingPane::Render() {
                 graphics.Clear(Background(light));
                 if (has) PaintPicture(graphics, PictureSource(*list), view, size.cx, size.cy, light);
             }
-            ::PostMessageW(window, kRenderedMessage, 0, 0);
             return done;
-        });
+        },
+        [window] { ::PostMessageW(window, kRenderedMessage, 0, 0); });
 }
 
 void DrawingPane::Rendered() {
-    if (!rendering_.valid() || rendering_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
-    RenderedView done = rendering_.get();
+    std::optional<RenderedView> rendered = rendering_.Take();
+    if (!rendered) return;
+    RenderedView& done = *rendered;
     if (done.image) {
         cacheSize_ = {static_cast<LONG>(done.image->GetWidth()), static_cast<LONG>(done.image->GetHeight())};
         cache_ = std::move(done.image);

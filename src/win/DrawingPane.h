@@ -10,10 +10,10 @@
 
 #include <windows.h>
 
-#include <future>
 #include <memory>
 #include <string>
 
+#include "app/BackgroundResult.h"
 #include "picture/DisplayList.h"
 #include "picture/PictureView.h"
 
@@ -39,14 +39,16 @@ public:
     // A line of text shown at the top of the view, over the picture or in its
     // place (why there is none, or that it is partial); empty: none.
     void SetNote(const std::wstring& note);
-    // While a picture is being built: said in a corner of the view.
+    // While a picture is being built: said in a corner of the view. The
+    // pane's window text says the same (for screen readers and the window
+    // driver): that the picture is being built, else the note.
     void SetBusy(bool busy);
     bool HasPicture() const { return hasPicture_; }
     void FitToView();
     void SetLightBackground(bool light);
     void SetFont(HFONT font) { font_ = font; }
     // Whether the view shows the picture of its current view, drawn.
-    bool Drawn() const { return !rendering_.valid() && !cacheStale_ && cacheView_ == view_ && !moving_; }
+    bool Drawn() const { return !rendering_.Busy() && !cacheStale_ && cacheView_ == view_ && !moving_; }
 
 private:
     template <class Owner>
@@ -59,6 +61,7 @@ private:
     void Render();
     void Rendered();
     SIZE Size() const;
+    void SayWhatIsShown();
 
     struct RenderedView {
         std::unique_ptr<Gdiplus::Bitmap> image;
@@ -82,7 +85,7 @@ private:
     SIZE cacheSize_{};
     bool cacheStale_ = true;
     bool moving_ = false;
-    std::future<RenderedView> rendering_;
+    BackgroundResult<RenderedView> rendering_;
     bool renderWanted_ = false;  // the view changed while one was being drawn
 };
 

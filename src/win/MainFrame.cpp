@@ -83,22 +83,45 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
-// The window's place as kept: "left,top,right,bottom,shown", numbers only.
-std::optional<WINDOWPLACEMENT> KeptPlacement(std::string_view text) {
-    long values[5] = {};
+// The window's place as kept: "left,top,right,bottom,shown,dpi", numbers
+// only, the rectangle in pixels at the scaling `dpi` it was left at (kept
+// without it before: 96).
+struct KeptPlace {
+    WINDOWPLACEMENT placement{};
+    UINT dpi = 96;
+};
+
+std::optional<KeptPlace> ParseKeptPlace(std::string_view text) {
+    long values[6] = {0, 0, 0, 0, 0, 96};
     const char* at = text.data();
     const char* const end = text.data() + text.size();
+    int read = 0;
     for (long& value : values) {
+        if (at == end && read == 5) break;
         const auto [next, error] = std::from_chars(at, end, value);
         if (error != std::errc()) return std::nullopt;
+        ++read;
         at = next < end && *next == ',' ? next + 1 : next;
     }
-    if (at != end) return std::nullopt;
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    placement.rcNormalPosition = {values[0], values[1], values[2], values[3]};
-    placement.showCmd = values[4] == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
-    return placement;
+    if (at != end || values[5] < 48 || values[5] > 960) return std::nullopt;
+    KeptPlace kept;
+    kept.placement.length = sizeof kept.placement;
+    kept.placement.rcNormalPosition = {values[0], values[1], values[2], values[3]};
+    kept.placement.showCmd = values[4] == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    kept.dpi = static_cast<UINT>(values[5]);
+    return kept;
+}
+
+// The log, a multi-line edit, would take every key, Tab among them, and a
+// read-only log does nothing with Tab: it goes on to the next control, as
+// from any other; the arrows and page keys still move inside the log.
+LRESULT CALLBACK LogProcedure(HWND log, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
+    LRESULT result = ::DefSubclassProc(log, message, w, l);
+    if (message == WM_GETDLGCODE) {
+        const auto* key = reinterpret_cast<const MSG*>(l);
+        if (key && key->message == WM_KEYDOWN && key->wParam == VK_TAB) result &= ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+    }
+    return result;
 }
 
 std::wstring FileName(const std::string& path) {
@@ -113,7 +136,6 @@ MainFrame::MainFrame(Dialogs& dialogs, Drawing& drawing, ConversionSettings& set
     : dialogs_(dialogs), store_(store), commands_(dialogs, *this, drawing, settings, state) {}
 
 MainFrame::~MainFrame() {
-    if (pictureWork_.valid()) pictureWork_.wait();
     for (HFONT font : {font_, logFont_})
         if (font) ::DeleteObject(font);
     if (accelerators_) ::DestroyAcceleratorTable(accelerators_);
@@ -143,9 +165,20 @@ HWND MainFrame::Create(HINSTANCE instance, int show) {
     ::AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_CONTROLPARENT, dpi_);
     ::SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                    SWP_NOMOVE | SWP_NOZORDER);
-    if (std::optional<WINDOWPLACEMENT> placement = KeptPlacement(store_.Value(kPlacementKey).value_or(""))) {
-        if (show != SW_SHOWNORMAL && show != SW_SHOWDEFAULT) placement->showCmd = static_cast<UINT>(show);
-        ::SetWindowPlacement(window_, &*placement);  // kept on a screen by the system
+    Layout();  // the layout's minimum size, for the place kept
+    if (std::optional<KeptPlace> kept = ParseKeptPlace(store_.Value(kPlacementKey).value_or(""))) {
+        WINDOWPLACEMENT& placement = kept->placement;
+        if (show != SW_SHOWNORMAL && show != SW_SHOWDEFAULT) placement.showCmd = static_cast<UINT>(show);
+        // The size as it was at its own scaling, at least what the layout needs at this one.
+        RECT& r = placement.rcNormalPosition;
+        const SIZE least = MinimumWindowSize();
+        r.right =
+            r.left +
+            std::max<LONG>(::MulDiv(r.right - r.left, static_cast<int>(dpi_), static_cast<int>(kept->dpi)), least.cx);
+        r.bottom =
+            r.top +
+            std::max<LONG>(::MulDiv(r.bottom - r.top, static_cast<int>(dpi_), static_cast<int>(kept->dpi)), least.cy);
+        ::SetWindowPlacement(window_, &placement);  // kept on a screen by the system
     } else {
         ::ShowWindow(window_, show);
     }
@@ -263,6 +296,7 @@ void MainFrame::CreateControls() {
     for (int id : {kPointRadiusId, kTextShrinkId, kHalfWidthAspectId})
         ::SetWindowSubclass(Item(id), &MainFrame::FieldProcedure, static_cast<UINT_PTR>(id),
                             reinterpret_cast<DWORD_PTR>(this));
+    ::SetWindowSubclass(Item(kLogId), &LogProcedure, kLogId, 0);
     for (int id : {kTextShrinkSpinId, kHalfWidthAspectSpinId}) ::SendMessageW(Item(id), UDM_SETRANGE32, 0, 100);
     textShrinkSpin_.field = kTextShrinkId;
     halfWidthAspectSpin_.field = kHalfWidthAspectId;
@@ -457,6 +491,7 @@ void MainFrame::Layout() {
              kAspectPercentLabel);
 
     // Column 2.
+    const int column1Bottom = y - gap;
     const int x2 = width - margin - column, c2 = x2 + inset;
     y = margin;
     top = groupBox(x2, y, fieldHeight + Scaled(3));
@@ -478,6 +513,7 @@ void MainFrame::Layout() {
     place(kQuitId, x2 + buttonWidth + gap, y, buttonWidth, buttonHeight);
     place(kReadId, x2, y + buttonHeight + gap, buttonWidth, buttonHeight);
     place(kSaveId, x2 + buttonWidth + gap, y + buttonHeight + gap, buttonWidth, buttonHeight);
+    const int column2Bottom = y + 2 * buttonHeight + gap;
 
     // The left side: the tabs, the controls beside them, and below them the progress of a save.
     const int left = margin, right = x1 - gap;
@@ -492,6 +528,13 @@ void MainFrame::Layout() {
     place(kFitId, cx, margin, Scaled(70), cornerHeight);
     cx -= Scaled(64) + gap;
     place(kLightBackgroundId, cx, margin, Scaled(64), cornerHeight);
+    // The least the layout needs: the tabs' captions beside the corner's
+    // controls on the left, the two columns, everything above the bottom margin.
+    RECT tabCaptions{};
+    TabCtrl_GetItemRect(Item(kTabsId), TabCtrl_GetItemCount(Item(kTabsId)) - 1, &tabCaptions);
+    const int leftLeast = tabCaptions.right + gap + (right - cx);
+    minimumClient_ = {margin + leftLeast + gap + 2 * column + gap + margin,
+                      std::max(column1Bottom, column2Bottom) + margin};
     RECT page{left, margin, right, tabsBottom};
     TabCtrl_AdjustRect(Item(kTabsId), FALSE, &page);
     place(kLogId, page.left, page.top, page.right - page.left, page.bottom - page.top);
@@ -507,6 +550,13 @@ void MainFrame::Layout() {
         place(kProgressLabelId, left + Scaled(116), py, right - Scaled(60) - gap - left - Scaled(116), Scaled(24));
     }
     ::InvalidateRect(window_, nullptr, TRUE);
+}
+
+SIZE MainFrame::MinimumWindowSize() const {
+    if (minimumClient_.cx == 0) return {0, 0};  // not laid out yet
+    RECT frame{0, 0, minimumClient_.cx, minimumClient_.cy};
+    ::AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, FALSE, WS_EX_CONTROLPARENT, dpi_);
+    return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 bool MainFrame::DrawingTabShown() const { return TabCtrl_GetCurSel(Item(kTabsId)) == 1; }
@@ -544,8 +594,8 @@ LRESULT MainFrame::Handle(UINT message, WPARAM w, LPARAM l) {
         case WM_DRAWITEM: DrawPenItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(l)); return TRUE;
         case WM_SIZE: Layout(); return 0;
         case WM_GETMINMAXINFO: {
-            auto* limits = reinterpret_cast<MINMAXINFO*>(l);
-            limits->ptMinTrackSize = {Scaled(kWidth * 3 / 4), Scaled(kHeight)};
+            const SIZE least = MinimumWindowSize();
+            if (least.cx > 0) reinterpret_cast<MINMAXINFO*>(l)->ptMinTrackSize = {least.cx, least.cy};
             return 0;
         }
         case WM_DPICHANGED: {
@@ -810,7 +860,7 @@ void MainFrame::StoreOnClose() {
         const UINT shown = placement.showCmd == SW_SHOWMAXIMIZED ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
         store_.SetValue(kPlacementKey, std::to_string(r.left) + "," + std::to_string(r.top) + "," +
                                            std::to_string(r.right) + "," + std::to_string(r.bottom) + "," +
-                                           std::to_string(shown));
+                                           std::to_string(shown) + "," + std::to_string(dpi_));
     }
 }
 
@@ -876,7 +926,7 @@ void MainFrame::UpdateDrawing() {
         if (fitNextDrawing_) pane_.Clear();  // the old drawing is not shown meanwhile
         return;
     }
-    if (pictureWork_.valid()) {  // one is being built: the newest request follows it
+    if (pictureWork_.Busy()) {  // one is being built: the newest request follows it
         pictureWanted_ = true;
         return;
     }
@@ -891,21 +941,21 @@ void MainFrame::UpdateDrawing() {
     // Built on a worker: the window answers meanwhile, the view says it is busy.
     pane_.SetBusy(true);
     HWND window = window_;
-    pictureWork_ = std::async(std::launch::async, [task = std::move(task), window] {
-        DrawingPicture built;
-        try {
-            built = task();
-        } catch (const std::bad_alloc&) {
-            built = DrawingPicture{std::nullopt, std::string(kOutOfMemory)};
-        }
-        ::PostMessageW(window, kPictureBuiltMessage, 0, 0);
-        return built;
-    });
+    pictureWork_.Start(
+        [task = std::move(task)] {
+            try {
+                return task();
+            } catch (const std::bad_alloc&) {
+                return DrawingPicture{std::nullopt, std::string(kOutOfMemory)};
+            }
+        },
+        [window] { ::PostMessageW(window, kPictureBuiltMessage, 0, 0); });
 }
 
 void MainFrame::PictureBuilt() {
-    if (!pictureWork_.valid() || pictureWork_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
-    DrawingPicture shown = pictureWork_.get();
+    std::optional<DrawingPicture> built = pictureWork_.Take();
+    if (!built) return;
+    DrawingPicture& shown = *built;
     pane_.SetBusy(false);
     if (pictureWanted_) {  // the settings or the drawing changed meanwhile: this one is old
         pictureWanted_ = false;

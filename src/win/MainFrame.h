@@ -10,11 +10,11 @@
 #include <windows.h>
 
 #include <functional>
-#include <future>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/BackgroundResult.h"
 #include "app/KeptSettings.h"
 #include "app/WindowCommands.h"
 #include "win/DrawingPane.h"
@@ -37,7 +37,7 @@ public:
     // Whether the drawing tab shows the picture of the current settings,
     // drawn: no change waits to be followed, no picture is being built.
     bool DrawingSettled() const {
-        return !drawingPending_ && !pictureWork_.valid() && pane_.HasPicture() && pane_.Drawn();
+        return !drawingPending_ && !pictureWork_.Busy() && pane_.HasPicture() && pane_.Drawn();
     }
     HWND DrawingWindow() const { return pane_.Window(); }
 
@@ -79,7 +79,10 @@ private:
     void MakeFonts();
     // Every control in the window's font, the log in its fixed-width one.
     void ApplyFonts();
+    // Places every control for the client area's size, and notes the least size that layout needs.
     void Layout();
+    // The window's least size (its frame around the least client area), {0, 0} before the first layout.
+    SIZE MinimumWindowSize() const;
     void Command(int id, int code);
     void DrawPenItem(const DRAWITEMSTRUCT& item) const;
     void AddTooltips();
@@ -119,6 +122,7 @@ private:
     HWND tooltips_ = nullptr;
     HACCEL accelerators_ = nullptr;
     UINT dpi_ = 96;
+    SIZE minimumClient_{};  // the client area the layout needs at this scaling
     HFONT font_ = nullptr;
     HFONT logFont_ = nullptr;
     DrawingPane pane_;
@@ -128,7 +132,7 @@ private:
     bool cancelRequested_ = false;  // cancel pressed during the current batch
     bool closeWhenDone_ = false;  // the window was closed during the batch: close once it stops
     bool workDone_ = false;  // the background work has ended
-    std::future<DrawingPicture> pictureWork_;  // the drawing tab's picture, being built on a worker
+    BackgroundResult<DrawingPicture> pictureWork_;  // the drawing tab's picture, being built on a worker
     bool pictureWanted_ = false;  // asked for again while one was being built
     bool drawingPending_ = false;  // a change of the settings waits to be followed
     bool fitNextDrawing_ = false;  // a new drawing was read: fit it to the view

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "app/BatchLog.h"
 #include "app/OutputFormatChoices.h"
 #include "app/SettingChecks.h"
 #include "cli/CliRun.h"
@@ -398,7 +399,8 @@ TEST_F(WindowCommandsTest, ABatchAsksOnceAndWritesEveryDrawing) {
     ui_.folderAnswers.push_back(dir_.File("out"));
     ui_.yesNoAnswers.push_back(false);
     commands_.ConvertAndSave();
-    EXPECT_EQ(ui_.events.back(), "ask: ファイルはすでに存在します。\r\n上書きしますか？");
+    EXPECT_EQ(ui_.events.back(),
+              "ask: すでに存在するファイル: 3 件\r\n  a.dxf\r\n  b.dxf\r\n  c.dxf\r\n上書きしますか？");
     EXPECT_EQ(ReadFileBytes(dir_.File("out/a.dxf")), "old");
 }
 
@@ -448,7 +450,35 @@ TEST_F(WindowCommandsTest, ABatchGoesOnPastDamagedAndFailingDrawings) {
     const std::vector<std::string> cancelled = {"中止しました。残りの図面は変換していません: 2 件", "  " + damaged,
                                                 "  " + dir_.File("later.jwc")};
     EXPECT_TRUE(std::equal(cancelled.begin(), cancelled.end(), ui_.log.end() - 3));
+    // The box says the batch was stopped and how many were written, not that the save finished.
+    EXPECT_EQ(ui_.Count("finished: 一括変換を中止しました。保存した図面: 1 件\r\n" + dir_.File("out") + "\r\n"), 1);
+    EXPECT_EQ(ui_.Count("finished: ファイルの保存が終了しました"), 1);  // the first run's only
     ui_.cancelAfter = -1;
+}
+
+// A box lists a few names of a kind and counts the rest; the log lists them all.
+TEST(BatchSummary, ABoxNamesAFewAndCountsTheRest) {
+    const auto Utf8Lines = [](const std::vector<std::string>& lines) {
+        std::vector<std::string> utf8;
+        for (const std::string& line : lines) utf8.push_back(Cp932ToUtf8(line));
+        return utf8;
+    };
+    BatchTally tally;
+    tally.converted = 2;
+    for (const char* name : {"a", "b", "c", "d", "e"}) tally.notReached.push_back(name);
+    tally.stopped = true;
+    const std::vector<std::string> box = {"変換した図面: 2 件",
+                                          "一部だけ読み込めた図面: 0 件",
+                                          "変換できなかった図面: 0 件",
+                                          "中止しました。残りの図面は変換していません: 5 件",
+                                          "  a",
+                                          "  b",
+                                          "  c",
+                                          "  ほか 2 件"};
+    EXPECT_EQ(Utf8Lines(BatchSummary(tally, kNamesInABox)), box);
+    EXPECT_EQ(BatchSummary(tally).size(), 9u);  // the log: every name
+    EXPECT_EQ(Utf8Lines(FirstNames({"a", "b", "c"}, 3)), (std::vector<std::string>{"  a", "  b", "  c"}));
+    EXPECT_TRUE(FirstNames({}, 3).empty());
 }
 
 TEST_F(WindowCommandsTest, AnErrorEndsTheCommandWithItsText) {

@@ -128,6 +128,30 @@ TEST_F(MainWindowTest, TheDrawingTabFollowsTheSettingsWithoutReloading) {
     EXPECT_EQ(view->Picture().shapes.size(), 1u);
 }
 
+// The drawing tab shows each drawing read, however quickly reads, tab
+// switches and setting changes follow one another: the worker's picture is
+// never announced before it is there.
+TEST_F(MainWindowTest, TheDrawingTabShowsEveryDrawingRead) {
+    const std::string sample = Sample();
+    const std::string other =
+        dir_.Write("other.jwc", JwcBuilder().Group(0, 1).Line(LineRecord{0, 0, 5, 5, 1, 1, 0}).Bytes());
+    auto* tabs = Child<QTabWidget>("viewTabs");
+    auto* view = Child<DrawingView>("drawingView");
+    for (int i = 0; i < 20; ++i) {
+        const bool odd = i % 2 == 1;
+        tabs->setCurrentIndex(0);
+        Drop({odd ? other : sample});
+        tabs->setCurrentIndex(1);
+        WaitForDrawing();
+        ASSERT_TRUE(view->HasPicture()) << i;
+        EXPECT_EQ(view->Picture().shapes.size() == 1, odd) << i;
+        Child<QRadioButton>(odd ? "filledCircleButton" : "circleButton")->click();
+        WaitForDrawing();
+        ASSERT_TRUE(view->HasPicture()) << i;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return view->Drawn(); }, 10000)) << i;
+    }
+}
+
 // A batch runs on a worker thread with the progress shown below the tabs;
 // cancel stops it after the drawing under way, keeping what is done, and the
 // window takes commands again afterwards.

@@ -11,6 +11,11 @@
 //   wait-text ID TEXT  until the control's text holds TEXT
 //   when-text ID TEXT COMMAND  the same, then at once the control COMMAND's command
 //   zoom ID X Y STEPS  the wheel turned STEPS notches over the control, at X, Y in it
+//   wait-drawing ID    until the drawing pane ID shows a picture: not busy, ink on it
+//   tab-leaves ID      Tab pressed until the control ID has the focus; then Tab
+//                      and Shift+Tab each move the focus on from it
+//   resize W H         the window's size set to W x H pixels
+//   fits               the window is at least its least size, and every control inside it
 //   shot PNG           the window as it shows, saved as a PNG picture
 //   shot-screen PNG    the whole screen (with the dialogs over the window)
 //   close              closes the window, and waits for its end
@@ -19,12 +24,15 @@
 // After windows.h, which they need.
 #include <commctrl.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "app/WindowTexts.h"
 #include "win/ControlIds.h"
 #include "win/GdiplusPainter.h"
 #include "win/Wide.h"
@@ -118,36 +126,125 @@ bool Answer(int button) {
     return WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); });
 }
 
+// The pixels of a window as the screen shows them, 32 bits each.
+std::vector<std::uint32_t> PixelsOf(HWND window, int& width, int& height) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    width = r.right - r.left;
+    height = r.bottom - r.top;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(std::max(width, 0) * std::max(height, 0)));
+    if (pixels.empty()) return pixels;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    ::SelectObject(memory, old);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    ::GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// Whether the pane shows a picture: it says it is not busy (its window
+// text), and more than a few hundred pixels differ from its background (the
+// commonest colour).
+bool ShowsDrawing(HWND pane, const std::wstring& busy) {
+    if (!::IsWindowVisible(pane) || TextOf(pane) == busy) return false;
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels = PixelsOf(pane, width, height);
+    if (pixels.empty()) return false;
+    std::sort(pixels.begin(), pixels.end());
+    std::size_t commonest = 0;
+    for (std::size_t at = 0; at < pixels.size();) {
+        const auto next = std::upper_bound(pixels.begin() + static_cast<std::ptrdiff_t>(at), pixels.end(), pixels[at]);
+        const auto run = static_cast<std::size_t>(next - pixels.begin()) - at;
+        commonest = std::max(commonest, run);
+        at += run;
+    }
+    return pixels.size() - commonest > 300;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+void PressTab(bool shift) {
+    std::vector<INPUT> keys;
+    const auto key = [&](WORD code, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = code;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        keys.push_back(input);
+    };
+    if (shift) key(VK_SHIFT, false);
+    key(VK_TAB, false);
+    key(VK_TAB, true);
+    if (shift) key(VK_SHIFT, true);
+    ::SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    std::this_thread::sleep_for(200ms);
+}
+
+bool TabLeaves(HWND window, HWND control) {
+    ::SetForegroundWindow(window);
+    std::this_thread::sleep_for(500ms);
+    for (int i = 0; i < 80 && FocusOf(window) != control; ++i) PressTab(false);
+    if (FocusOf(window) != control) return false;
+    PressTab(false);
+    const bool forward = FocusOf(window) != control;
+    PressTab(true);
+    if (FocusOf(window) != control) return false;  // back to it
+    PressTab(true);
+    return forward && FocusOf(window) != control;
+}
+
+// The window is at least the least size it asks for, and every visible control lies inside its client area.
+bool Fits(HWND window) {
+    MINMAXINFO limits{};
+    ::SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    RECT frame{}, client{};
+    ::GetWindowRect(window, &frame);
+    ::GetClientRect(window, &client);
+    bool fits = limits.ptMinTrackSize.x > 0 && frame.right - frame.left >= limits.ptMinTrackSize.x &&
+                frame.bottom - frame.top >= limits.ptMinTrackSize.y;
+    std::printf("window %ld x %ld, least %ld x %ld\n", frame.right - frame.left, frame.bottom - frame.top,
+                limits.ptMinTrackSize.x, limits.ptMinTrackSize.y);
+    for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        RECT r{};
+        if (!::IsWindowVisible(child) || ClassOf(child) == L"ComboBox") continue;  // a list's height is its drop-down's
+        ::GetWindowRect(child, &r);
+        ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        if (r.left < 0 || r.top < 0 || r.right > client.right || r.bottom > client.bottom) {
+            std::printf("control %d lies outside the window\n", ::GetDlgCtrlID(child));
+            fits = false;
+        }
+    }
+    return fits;
+}
+
 bool Shot(const std::string& png, bool screen) {
     HWND window = MainWindow();
     if (!screen) ::SetForegroundWindow(window);
     std::this_thread::sleep_for(1500ms);  // painted
-    RECT r{};
-    ::GetWindowRect(screen ? ::GetDesktopWindow() : window, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    HDC desktop = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(desktop);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(desktop, width, height);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, desktop, r.left, r.top, SRCCOPY);
-    ::SelectObject(memory, old);
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels = PixelsOf(screen ? ::GetDesktopWindow() : window, width, height);
+    if (pixels.empty()) return false;
     orvik::win::GdiplusSession gdiplus;
-    bool saved = false;
-    {
-        Gdiplus::Bitmap picture(bitmap, nullptr);
-        std::vector<char> bytes;
-        if (orvik::win::EncodePng(picture, bytes)) {
-            HANDLE file = ::CreateFileW(Wide(png).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-            DWORD written = 0;
-            saved = file != INVALID_HANDLE_VALUE &&
-                    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                    written == bytes.size();
-            if (file != INVALID_HANDLE_VALUE) ::CloseHandle(file);
-        }
-    }
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, desktop);
+    Gdiplus::Bitmap picture(width, height, width * 4, PixelFormat32bppRGB, reinterpret_cast<BYTE*>(pixels.data()));
+    std::vector<char> bytes;
+    if (!orvik::win::EncodePng(picture, bytes)) return false;
+    HANDLE file = ::CreateFileW(Wide(png).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool saved =
+        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+    ::CloseHandle(file);
     return saved;
 }
 
@@ -211,6 +308,18 @@ int wmain(int argc, wchar_t** argv) {
         }
         return 0;
     }
+    if (step == L"wait-drawing") {
+        HWND pane = ::GetDlgItem(window, std::stoi(arg));
+        const std::wstring busy = Wide(orvik::window_text::kDrawingBusy);
+        return WaitFor([&] { return ShowsDrawing(pane, busy); }, 30s) ? 0 : 1;
+    }
+    if (step == L"tab-leaves") return TabLeaves(window, ::GetDlgItem(window, std::stoi(arg))) ? 0 : 1;
+    if (step == L"resize" && argc > 3) {
+        ::SetWindowPos(window, nullptr, 0, 0, std::stoi(arg), std::stoi(Utf8(argv[3])), SWP_NOMOVE | SWP_NOZORDER);
+        std::this_thread::sleep_for(300ms);
+        return 0;
+    }
+    if (step == L"fits") return Fits(window) ? 0 : 1;
     if (step == L"shot" || step == L"shot-screen") return Shot(arg, step == L"shot-screen") ? 0 : 1;
     if (step == L"close") {
         DWORD process = 0;
