@@ -26,8 +26,9 @@ drive() { timeout 120 "$wine" build/windows/bin/orvik-window-driver.exe "$@"; }
 windows_path() { "$wine" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 start_window() { "$wine" build/windows/bin/orvik.exe "$@" >/dev/null 2>&1 & }
 # The window's controls, as win/ControlIds.h numbers them.
-save=303 cancel=109 next_tab=901 progress_label=108 drawing_pane=102 filled_circle=201 point_as_is=203
-ok=1 no=101  # the task dialogs' buttons
+save=303 read=302 cancel=109 next_tab=901 progress_label=108 drawing_pane=102 log=101
+filled_circle=201 circle=202 point_as_is=203
+ok=1 yes=100 no=101  # the task dialogs' buttons
 
 mkdir -p "$work/窓"
 if [ "$shots" = --shots ]; then  # the sample, whose drawing holds Japanese texts
@@ -61,19 +62,78 @@ drive answer "$no" && drive checked "$filled_circle" || { echo "test-windows: �
 drive close || { echo "test-windows: the window did not close"; exit 1; }
 echo "orvik.exe read a drawing named on its command line, saved it through its dialog as on Linux, and asked before 点のまま"
 
-# A batch of large drawings cancelled while the second is converted: the
-# first two are written, the rest not, and the window says so.
+# The drawing tab shows the drawing each time: 20 openings, the sample and
+# a JWW drawing in turn, each shown again after a setting changes and after
+# the other drawing is read through the read dialog.
+cp samples/plan.jwc "$work/窓/平面図.jwc"
+for i in $(seq 1 10); do
+  first=平面図.jwc other=平面図.jww
+  [ $((i % 2)) = 0 ] && first=平面図.jww other=平面図.jwc
+  start_window "$(windows_path "$work/窓/$first")"
+  drive wait-log "直線の数" || { echo "test-windows: the window did not read $first"; exit 1; }
+  drive command "$next_tab"
+  drive wait-drawing "$drawing_pane" || { echo "test-windows: opening $i: the drawing tab never showed $first"; exit 1; }
+  drive click "$circle"
+  sleep 0.5
+  drive wait-drawing "$drawing_pane" || { echo "test-windows: opening $i: no drawing after a setting changed"; exit 1; }
+  drive command "$read"
+  drive save-as "$(windows_path "$work/窓/$other")" || { echo "test-windows: no read dialog"; exit 1; }
+  drive wait-log "$other"
+  sleep 0.5
+  drive wait-drawing "$drawing_pane" || { echo "test-windows: opening $i: no drawing after $other was read"; exit 1; }
+  drive click "$filled_circle"
+  drive close
+done
+echo "the drawing tab showed the drawing on 20 openings, after each setting change and each other drawing read"
+
+# Tab moves on from the log as from any control.
+start_window "$(windows_path "$work/窓/平面図.jwc")"
+drive wait-log "直線の数"
+drive tab-leaves "$log" || { echo "test-windows: Tab does not leave the log"; exit 1; }
+drive close
+echo "Tab and Shift+Tab move on from the log"
+
+# Closed at 100 %, the window opens laid out right at 150 % and 200 %, and
+# cannot be made smaller than its layout at any of them.
+scaling() {
+  "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  /usr/lib/wine/wineserver -w
+}
+for dpi in 96 144 192; do
+  scaling "$dpi"
+  start_window "$(windows_path "$work/窓/平面図.jwc")"
+  drive wait-log "直線の数"
+  drive fits >"$work/fits.txt" || { echo "test-windows: at $dpi DPI the window opened too small"; cat "$work/fits.txt"; exit 1; }
+  drive resize 200 200
+  drive fits >"$work/fits.txt" || { echo "test-windows: at $dpi DPI the window shrank below its layout"; cat "$work/fits.txt"; exit 1; }
+  [ "$dpi" = 96 ] && drive resize 700 520  # kept at 100 %, opened at the others
+  drive close
+  if [ "$dpi" = 96 ]; then
+    "$wine" reg query 'HKCU\Software\ORVIK' /v window/placement 2>/dev/null | grep -q ',96' ||
+      { echo "test-windows: the window's place was not kept with its scaling"; exit 1; }
+  fi
+done
+scaling 96
+echo "the window opens laid out at 100 %, 150 % and 200 % and keeps its least size"
+
+# A batch of 200 drawings (the first three large) cancelled while the
+# second is converted: the first two are written, the rest not, and the box
+# that ends it lies on the screen and says the batch was stopped.
 mkdir -p "$work/一括" "$work/一括出力"
-for i in 1 2 3 4; do cp "$work/large.jwc" "$work/一括/図面$i.jwc"; done
-start_window $(for i in 1 2 3 4; do windows_path "$work/一括/図面$i.jwc"; done)
-drive wait-log "図面4.jwc" || { echo "test-windows: the batch was not read"; exit 1; }
-drive when-text "$progress_label" "図面2.jwc" "$cancel" &  # watching before the batch starts
+for i in $(seq -w 1 200); do
+  if [ "$i" -le 3 ]; then ln -f "$work/large.jwc" "$work/一括/図面$i.jwc"; else ln -f samples/plan.jwc "$work/一括/図面$i.jwc"; fi
+done
+start_window $(for i in $(seq -w 1 200); do windows_path "$work/一括/図面$i.jwc"; done)
+drive wait-log "図面200.jwc" || { echo "test-windows: the batch was not read"; exit 1; }
+drive when-text "$progress_label" "図面002.jwc" "$cancel" &  # watching before the batch starts
 watcher=$!
 drive command "$save"
 drive save-as "$(windows_path "$work/一括出力")" || { echo "test-windows: no folder dialog"; exit 1; }
 wait "$watcher" || { echo "test-windows: the batch never reached the second drawing"; exit 1; }
+drive dialog-says "一括変換を中止しました。保存した図面: 2 件" ||
+  { echo "test-windows: the cancelled batch's box is off the screen or does not say it was stopped"; exit 1; }
 drive answer "$ok" || { echo "test-windows: no message after the batch"; exit 1; }
-[ -f "$work/一括出力/図面1.dxf" ] && [ -f "$work/一括出力/図面2.dxf" ] && [ ! -e "$work/一括出力/図面3.dxf" ] &&
-  [ ! -e "$work/一括出力/図面4.dxf" ] || { echo "test-windows: the cancelled batch wrote $(ls "$work/一括出力")"; exit 1; }
+[ -f "$work/一括出力/図面001.dxf" ] && [ -f "$work/一括出力/図面002.dxf" ] && [ "$(ls "$work/一括出力" | wc -l)" = 2 ] ||
+  { echo "test-windows: the cancelled batch wrote $(ls "$work/一括出力" | head)"; exit 1; }
 drive close
-echo "a batch cancelled at its second drawing kept the two written and wrote no more"
+echo "a batch of 200 cancelled at its second drawing kept the two written, wrote no more, and said so in a box on the screen"

@@ -7,7 +7,7 @@
 ; program only where nothing opens them yet: JW_CAD keeps its drawings), and
 ; the Explorer verb "DXFに変換", which converts the selected drawings to DXF
 ; files beside them with the settings the window keeps, without a window
-; (replacing a DXF older than the drawing, never a newer one). Optionally
+; (asking before it replaces an existing DXF). Optionally
 ; (the component, or /PATH on the command line) the install folder joins the
 ; user's PATH, so that orvik-cli runs from any command prompt. A silent
 ; install (/S) and uninstall (/S) leave nothing, the window's kept settings
@@ -57,6 +57,8 @@ SetCompressor /SOLID lzma
 !macro FileType EXTENSION
   WriteRegStr SHCTX "Software\Classes\SystemFileAssociations\${EXTENSION}\shell\${VERB_NAME}" "" "DXFに変換"
   WriteRegStr SHCTX "Software\Classes\SystemFileAssociations\${EXTENSION}\shell\${VERB_NAME}\command" "" '"$INSTDIR\orvik.exe" /convert "%1"'
+  ; Offered for up to 100 selected drawings (15 by default); their runs gather into one.
+  WriteRegStr SHCTX "Software\Classes\SystemFileAssociations\${EXTENSION}\shell\${VERB_NAME}" "MultiSelectModel" "Player"
   WriteRegStr SHCTX "Software\Classes\${EXTENSION}\OpenWithProgids" "${PROG_ID}" ""
   ReadRegStr $0 HKCR "${EXTENSION}" ""
   ${If} $0 == ""

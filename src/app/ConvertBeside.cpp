@@ -7,38 +7,84 @@
 #include "text/Messages.h"
 
 namespace orvik {
+namespace {
 
-BesideConversion ConvertBeside(const std::string& drawing, const SettingsStore& store) {
-    BesideConversion done;
-    done.output = DxfPathFor(drawing);
+// The question for one existing DXF: its path, whether it is newer than the drawing, then the question.
+std::string ReplaceQuestionText(const std::string& drawing, const std::string& output) {
+    std::string text = Utf8ToCp932(output) + std::string(kCrLf);
+    std::time_t written = 0, drawn = 0;
+    if (os::ModificationTime(output, written) && os::ModificationTime(drawing, drawn) && written > drawn)
+        text += std::string(kBesideNewer) + std::string(kCrLf);
+    return text + std::string(kAlreadyExists) + std::string(kCrLf) + std::string(kOverwriteQuestion);
+}
+
+// `replace`: the DXF existed and the user said to replace it; else a DXF that appeared meanwhile is refused.
+DrawingJobOutcome ConvertOne(const std::string& drawing, const std::string& output, const ConversionSettings& settings,
+                             bool replace) {
+    DrawingJobRequest request;
+    request.input = drawing;
+    request.settings = settings;
+    request.output = output;
+    request.rules.protectedFiles = FileIdentities({drawing});
+    request.rules.replaceExisting = replace;
+    request.writers = os::ProcessorCount();
+    return RunDrawingJob(request);
+}
+
+}  // namespace
+
+bool BesideRun::AllDone() const {
+    if (unusableSettings) return false;
+    for (const BesideConversion& done : drawings)
+        if (!done.kept && done.outcome.status != JobStatus::Converted) return false;
+    return true;
+}
+
+BesideRun ConvertAllBeside(const std::vector<std::string>& drawings, const SettingsStore& store,
+                           const ReplaceQuestion& ask) {
+    BesideRun run;
     const ControlValues controls = StoredControls(store).value_or(ControlsOf(ConversionSettings{}));
     const std::optional<ConversionSettings> settings = SettingsFromControls(controls);
     if (!settings) {
-        done.unusableSettings = true;
-        return done;
+        run.unusableSettings = true;
+        return run;
     }
-    std::time_t written = 0, drawn = 0;
-    if (os::ModificationTime(done.output, written) && os::ModificationTime(drawing, drawn) && written >= drawn) {
-        done.upToDate = true;
-        return done;
+    bool replaceAll = false;
+    for (std::size_t i = 0; i < drawings.size(); ++i) {
+        BesideConversion done;
+        done.drawing = drawings[i];
+        done.output = DxfPathFor(done.drawing);
+        std::time_t written = 0;
+        const bool exists = os::ModificationTime(done.output, written);
+        if (exists && !replaceAll) {
+            const ReplaceAnswer answer = ask(ReplaceQuestionText(done.drawing, done.output), i + 1 < drawings.size());
+            replaceAll = answer == ReplaceAnswer::All;
+            done.kept = answer == ReplaceAnswer::No;
+        }
+        if (!done.kept) done.outcome = ConvertOne(done.drawing, done.output, *settings, exists);
+        run.drawings.push_back(std::move(done));
     }
-    DrawingJobRequest request;
-    request.input = drawing;
-    request.settings = *settings;
-    request.output = done.output;
-    request.rules.protectedFiles = FileIdentities({drawing});
-    request.writers = os::ProcessorCount();
-    done.outcome = RunDrawingJob(request);
-    return done;
+    return run;
 }
 
-std::string BesideConversionReport(const std::string& drawing, const BesideConversion& done) {
-    if (done.unusableSettings) return std::string(kKeptSettingsUnusable);
-    if (done.upToDate) return Utf8ToCp932(done.output) + std::string(kCrLf) + std::string(kBesideUpToDate);
-    if (done.outcome.status == JobStatus::Converted) return {};
-    std::string report = Utf8ToCp932(drawing);
-    for (const std::string& line : BatchItemLog(drawing, done.output, done.outcome))
-        report += std::string(kCrLf) + line;
+std::string BesideRunReport(const BesideRun& run) {
+    if (run.unusableSettings) return std::string(kKeptSettingsUnusable);
+    std::string report;
+    std::size_t told = 0, untold = 0;
+    for (const BesideConversion& done : run.drawings) {
+        if (done.kept || done.outcome.status == JobStatus::Converted) continue;
+        if (told == kNamesInABox) {
+            ++untold;
+            continue;
+        }
+        if (told++ > 0) report += std::string(kCrLf) + std::string(kCrLf);
+        report += Utf8ToCp932(done.drawing);
+        for (const std::string& line : BatchItemLog(done.drawing, done.output, done.outcome))
+            report += std::string(kCrLf) + line;
+    }
+    if (untold > 0)
+        report += std::string(kCrLf) + std::string(kCrLf) + std::string(kAndMore) + std::to_string(untold) +
+                  std::string(kCountSuffix);
     return report;
 }
 

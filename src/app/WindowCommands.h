@@ -65,10 +65,13 @@ public:
     // what the save found (its mark's reason), or else why the drawing
     // cannot be shown or is shown in part. Empty while nothing is loaded or
     // a field holds no usable value. Reads the controls only; the settings
-    // stay as the last save left them.
+    // stay as the last save left them. Running out of memory in the task
+    // is said in its note, never thrown.
     std::function<DrawingPicture()> PictureTask(std::size_t batchIndex) const;
 
 private:
+    // The picture task without its guard against running out of memory.
+    std::function<DrawingPicture()> BareTask(std::size_t batchIndex) const;
     // The settings the controls describe, when every field holds a usable value.
     std::optional<ConversionSettings> ControlSettings() const;
     // How files came to the window: chosen in the open dialog, or dropped on it.

@@ -49,6 +49,19 @@ DrawingPicture BatchDrawingPicture(const std::string& path, const ConversionSett
 }  // namespace
 
 std::function<DrawingPicture()> WindowCommands::PictureTask(std::size_t batchIndex) const {
+    std::function<DrawingPicture()> task = BareTask(batchIndex);
+    if (!task) return task;
+    // Run on a worker: running out of memory there is said in the view, not thrown.
+    return [task = std::move(task)] {
+        try {
+            return task();
+        } catch (const std::bad_alloc&) {
+            return DrawingPicture{std::nullopt, std::string(kOutOfMemory)};
+        }
+    };
+}
+
+std::function<DrawingPicture()> WindowCommands::BareTask(std::size_t batchIndex) const {
     const auto settings = ControlSettings();
     if (!settings) return {};
     if (state_.fileCount == 1) {

@@ -99,6 +99,7 @@ inline constexpr std::string_view kAboutRights =
 inline constexpr std::string_view kYesButton = "はい(&Y)";
 inline constexpr std::string_view kNoButton = "いいえ(&N)";
 inline constexpr std::string_view kOpenFolderButton = "フォルダを開く(&F)";
+inline constexpr std::string_view kReplaceAllButton = "すべて上書き(&A)";
 inline constexpr std::string_view kInfoCaption = "ORVIK";
 inline constexpr std::string_view kWarningCaption = "警告";
 // When the desktop shows no folder (followed by the folder).

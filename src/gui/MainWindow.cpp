@@ -558,15 +558,8 @@ void MainWindow::UpdateDrawing() {
     }
     // Built on a worker: the window answers meanwhile, the view says it is busy.
     drawingView->SetBusy(true);
-    pictureWork_.Start(
-        [task = std::move(task)] {
-            try {
-                return task();
-            } catch (const std::bad_alloc&) {
-                return DrawingPicture{std::nullopt, std::string(kOutOfMemory)};
-            }
-        },
-        [this] { QMetaObject::invokeMethod(this, &MainWindow::PictureBuilt, Qt::QueuedConnection); });
+    pictureWork_.Start(std::move(task),
+                       [this] { QMetaObject::invokeMethod(this, &MainWindow::PictureBuilt, Qt::QueuedConnection); });
 }
 
 void MainWindow::PictureBuilt() {

@@ -52,6 +52,6 @@ enum ControlId : int {
 };
 
 // The buttons of the task dialogs beside IDOK (1).
-enum DialogButtonId : int { kYesButtonId = 100, kNoButtonId, kOpenFolderButtonId };
+enum DialogButtonId : int { kYesButtonId = 100, kNoButtonId, kOpenFolderButtonId, kReplaceAllButtonId };
 
 }  // namespace orvik::win

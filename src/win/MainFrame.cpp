@@ -941,15 +941,7 @@ void MainFrame::UpdateDrawing() {
     // Built on a worker: the window answers meanwhile, the view says it is busy.
     pane_.SetBusy(true);
     HWND window = window_;
-    pictureWork_.Start(
-        [task = std::move(task)] {
-            try {
-                return task();
-            } catch (const std::bad_alloc&) {
-                return DrawingPicture{std::nullopt, std::string(kOutOfMemory)};
-            }
-        },
-        [window] { ::PostMessageW(window, kPictureBuiltMessage, 0, 0); });
+    pictureWork_.Start(std::move(task), [window] { ::PostMessageW(window, kPictureBuiltMessage, 0, 0); });
 }
 
 void MainFrame::PictureBuilt() {

@@ -101,6 +101,17 @@ bool Win32Dialogs::AskYesNo(const std::string& text) {
                kNoButtonId) == kYesButtonId;
 }
 
+ReplaceAnswer Win32Dialogs::AskReplace(const std::string& text, bool more) {
+    const std::pair<int, std::string_view> yes{kYesButtonId, window_text::kYesButton},
+        no{kNoButtonId, window_text::kNoButton}, all{kReplaceAllButtonId, window_text::kReplaceAllButton};
+    const int chosen =
+        more ? Ask(owner_, window_text::kWarningCaption, TD_WARNING_ICON, text, {yes, no, all}, kNoButtonId)
+             : Ask(owner_, window_text::kWarningCaption, TD_WARNING_ICON, text, {yes, no}, kNoButtonId);
+    return chosen == kYesButtonId          ? ReplaceAnswer::Yes
+           : chosen == kReplaceAllButtonId ? ReplaceAnswer::All
+                                           : ReplaceAnswer::No;
+}
+
 void Win32Dialogs::ShowError(const std::string& text) {
     Ask(owner_, window_text::kInfoCaption, TD_ERROR_ICON, text, {{IDOK, "OK"}}, IDOK);
 }

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include "app/ConvertBeside.h"
 #include "app/KeptSettings.h"
 #include "app/WindowPorts.h"
 
@@ -27,6 +28,9 @@ public:
     std::vector<std::string> ChooseOpenFiles() override;
     std::optional<std::string> ChooseSaveFile(const std::string& proposed, std::string_view fileType) override;
     std::optional<std::string> ChooseFolder(const std::string& title, const std::string& initial) override;
+    // The Explorer verb's question before it replaces a DXF: "はい(&Y)",
+    // "いいえ(&N)", and with `more` drawings to follow "すべて上書き(&A)".
+    ReplaceAnswer AskReplace(const std::string& text, bool more);
 
 private:
     HWND owner_ = nullptr;

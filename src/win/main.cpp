@@ -12,25 +12,26 @@
 #include "win/GdiplusPainter.h"
 #include "win/MainFrame.h"
 #include "win/RegistryStore.h"
+#include "win/VerbSelection.h"
 #include "win/Wide.h"
 #include "win/Win32Dialogs.h"
 
 namespace {
 
-// "/convert drawing...": the Explorer verb "DXFに変換". Each drawing to a DXF
-// file beside it with the kept settings, no window; a box only for what the
-// user must know (a drawing not converted whole, a newer DXF kept).
-int ConvertAllBeside(const std::vector<std::string>& drawings, const orvik::SettingsStore& store) {
-    int code = 0;
-    for (const std::string& drawing : drawings) {
-        const orvik::BesideConversion done = orvik::ConvertBeside(drawing, store);
-        const std::string report = orvik::BesideConversionReport(drawing, done);
-        if (!done.upToDate && done.outcome.status != orvik::JobStatus::Converted) code = 1;
-        if (!report.empty())
-            ::MessageBoxW(nullptr, orvik::win::WideFromCp932(report).c_str(), L"ORVIK",
-                          MB_OK | (code ? MB_ICONWARNING : MB_ICONINFORMATION));
-    }
-    return code;
+// "/convert drawing...": the Explorer verb "DXFに変換". The drawings of
+// one selection, gathered into one run, each to a DXF file beside it with
+// the kept settings, no window: a question before an existing DXF is
+// replaced, and one box at the end only for what the user must know (the
+// drawings not converted whole).
+int ConvertSelectionBeside(HINSTANCE instance, std::vector<std::string> own, const orvik::SettingsStore& store,
+                           orvik::win::Win32Dialogs& dialogs) {
+    const std::vector<std::string> drawings = orvik::win::GatherSelection(instance, std::move(own));
+    if (drawings.empty()) return 0;  // handed to the run gathering the selection
+    const orvik::BesideRun run = orvik::ConvertAllBeside(
+        drawings, store, [&](const std::string& text, bool more) { return dialogs.AskReplace(text, more); });
+    const std::string report = orvik::BesideRunReport(run);
+    if (!report.empty()) dialogs.ShowWarning(report);
+    return run.AllDone() ? 0 : 1;
 }
 
 }  // namespace
@@ -45,8 +46,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     std::vector<std::string> paths;
     for (int i = 1; i < count; ++i) paths.push_back(orvik::win::Utf8(arguments[i]));
     ::LocalFree(arguments);
-    if (!paths.empty() && paths.front() == "/convert") return ConvertAllBeside({paths.begin() + 1, paths.end()}, store);
     orvik::win::Win32Dialogs dialogs(store);
+    if (!paths.empty() && paths.front() == "/convert")
+        return ConvertSelectionBeside(instance, {paths.begin() + 1, paths.end()}, store, dialogs);
     orvik::Drawing drawing;
     orvik::ConversionSettings settings;
     orvik::WindowState state;

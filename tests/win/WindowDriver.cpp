@@ -11,6 +11,10 @@
 //   wait-text ID TEXT  until the control's text holds TEXT
 //   when-text ID TEXT COMMAND  the same, then at once the control COMMAND's command
 //   zoom ID X Y STEPS  the wheel turned STEPS notches over the control, at X, Y in it
+//   answer-if TEXT ID OTHER  the button ID when the dialog says TEXT, else OTHER
+//   dialog-says TEXT   a dialog says TEXT and lies wholly on the screen
+//   no-dialog          no dialog shows within three seconds
+// The steps of dialogs work without the window too (the Explorer verb's).
 //   wait-drawing ID    until the drawing pane ID shows a picture: not busy, ink on it
 //   tab-leaves ID      Tab pressed until the control ID has the focus; then Tab
 //                      and Shift+Tab each move the focus on from it
@@ -59,19 +63,21 @@ std::wstring ClassOf(HWND window) {
     return name;
 }
 
-// The dialog the program shows over its window (class #32770), if any.
+// The dialog the program shows (class #32770), if any: over its window, or
+// of any process when there is no window (the Explorer verb's).
 HWND OpenDialog() {
     struct Search {
         DWORD process;
         HWND found;
     } search{0, nullptr};
-    ::GetWindowThreadProcessId(MainWindow(), &search.process);
+    if (HWND window = MainWindow()) ::GetWindowThreadProcessId(window, &search.process);
     ::EnumWindows(
         [](HWND window, LPARAM data) {
             auto* s = reinterpret_cast<Search*>(data);
             DWORD process = 0;
             ::GetWindowThreadProcessId(window, &process);
-            if (process == s->process && ::IsWindowVisible(window) && ClassOf(window) == L"#32770") {
+            if ((s->process == 0 || process == s->process) && ::IsWindowVisible(window) &&
+                ClassOf(window) == L"#32770") {
                 s->found = window;
                 return FALSE;
             }
@@ -104,6 +110,30 @@ std::vector<HWND> Descendants(HWND parent) {
     return found;
 }
 
+// The dialog's own text and its controls', one after another.
+std::string DialogText(HWND dialog) {
+    std::wstring text = TextOf(dialog);
+    for (HWND child : Descendants(dialog)) text += L"\n" + TextOf(child);
+    return Utf8(text);
+}
+
+// Waits for a dialog saying TEXT; exit 0 when it does and lies wholly on the screen.
+bool DialogSays(const std::string& wanted) {
+    HWND dialog = nullptr;
+    if (!WaitFor([&] { return (dialog = OpenDialog()) != nullptr; })) return false;
+    std::this_thread::sleep_for(300ms);
+    RECT r{}, screen{};
+    ::GetWindowRect(dialog, &r);
+    ::GetWindowRect(::GetDesktopWindow(), &screen);
+    const std::string text = DialogText(dialog);
+    const bool inside =
+        r.left >= screen.left && r.top >= screen.top && r.right <= screen.right && r.bottom <= screen.bottom;
+    if (inside && text.find(wanted) != std::string::npos) return true;
+    std::printf("dialog at %ld,%ld-%ld,%ld on a screen of %ld x %ld:\n%s\n", r.left, r.top, r.right, r.bottom,
+                screen.right, screen.bottom, text.c_str());
+    return false;
+}
+
 bool SaveAs(const std::string& path) {
     HWND dialog = nullptr;
     if (!WaitFor([&] { return (dialog = OpenDialog()) != nullptr; })) return false;
@@ -118,10 +148,12 @@ bool SaveAs(const std::string& path) {
     return false;
 }
 
-bool Answer(int button) {
+// Presses the button of the open task dialog; with `when`, `otherwise` when the dialog does not say `when`.
+bool Answer(int button, const std::string& when = {}, int otherwise = 0) {
     HWND dialog = nullptr;
     if (!WaitFor([&] { return (dialog = OpenDialog()) != nullptr; })) return false;
     std::this_thread::sleep_for(300ms);
+    if (!when.empty() && DialogText(dialog).find(when) == std::string::npos) button = otherwise;
     ::PostMessageW(dialog, TDM_CLICK_BUTTON, static_cast<WPARAM>(button), 0);
     return WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); });
 }
@@ -254,6 +286,11 @@ int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return 1;
     const std::wstring step = argv[1];
     const std::string arg = argc > 2 ? Utf8(argv[2]) : std::string();
+    if (step == L"answer") return Answer(std::stoi(arg)) ? 0 : 1;
+    if (step == L"answer-if" && argc > 4)
+        return Answer(std::stoi(Utf8(argv[3])), arg, std::stoi(Utf8(argv[4]))) ? 0 : 1;
+    if (step == L"dialog-says") return DialogSays(arg) ? 0 : 1;
+    if (step == L"no-dialog") return WaitFor([] { return OpenDialog() != nullptr; }, 3s) ? 1 : 0;
     if (!WaitFor([] { return MainWindow() != nullptr; })) return 1;
     HWND window = MainWindow();
     if (step == L"wait-log") {
@@ -274,7 +311,6 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (step == L"save-as") return SaveAs(arg) ? 0 : 1;
-    if (step == L"answer") return Answer(std::stoi(arg)) ? 0 : 1;
     if (step == L"text") {
         std::printf("%s\n", Utf8(TextOf(::GetDlgItem(window, std::stoi(arg)))).c_str());
         return 0;
