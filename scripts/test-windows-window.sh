@@ -86,12 +86,15 @@ for i in $(seq 1 10); do
 done
 echo "the drawing tab showed the drawing on 20 openings, after each setting change and each other drawing read"
 
-# Tab moves on from the log as from any control.
-start_window "$(windows_path "$work/窓/平面図.jwc")"
+# Tab moves on from the log as from any control; a name outside CP932 is
+# shown as the system has it.
+cp samples/plan.jwc "$work/窓/図面한국.jwc"
+start_window "$(windows_path "$work/窓/図面한국.jwc")"
 drive wait-log "直線の数"
+drive wait-log "図面한국.jwc" || { echo "test-windows: the log does not name 図面한국.jwc"; exit 1; }
 drive tab-leaves "$log" || { echo "test-windows: Tab does not leave the log"; exit 1; }
 drive close
-echo "Tab and Shift+Tab move on from the log"
+echo "Tab and Shift+Tab move on from the log, which names 図面한국.jwc as it is"
 
 # Closed at 100 %, the window opens laid out right at 150 % and 200 %, and
 # cannot be made smaller than its layout at any of them.

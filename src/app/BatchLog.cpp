@@ -10,16 +10,19 @@ std::vector<std::string> BatchItemLog(const std::string& input, const std::strin
                                       const DrawingJobOutcome& outcome) {
     std::vector<std::string> log;
     if (outcome.status == JobStatus::Refused && !outcome.read)
-        return {Utf8ToCp932(input) + std::string(kRefusalPathSuffix) + outcome.message};
-    if (!outcome.damage.empty()) log.push_back(std::string(kIncompleteRead) + outcome.damage);
+        return {input + Cp932ToUtf8(std::string(kRefusalPathSuffix) + outcome.message)};
+    if (!outcome.damage.empty()) log.push_back(Cp932ToUtf8(std::string(kIncompleteRead) + outcome.damage));
+    const auto add = [&](const std::vector<std::string>& cp932) {
+        for (const std::string& line : cp932) log.push_back(Cp932ToUtf8(line));
+    };
     switch (outcome.status) {
         case JobStatus::Converted:
         case JobStatus::PartlyRead:
-            log.push_back(Utf8ToCp932(output) + std::string(kCrLf));
-            log.insert(log.end(), outcome.readSummary.begin(), outcome.readSummary.end());
-            log.insert(log.end(), outcome.conversionLines.begin(), outcome.conversionLines.end());
-            log.insert(log.end(), outcome.warnings.begin(), outcome.warnings.end());
-            for (const std::string& image : outcome.imageFiles) log.push_back(Utf8ToCp932(image));
+            log.push_back(output + std::string(kCrLf));
+            add(outcome.readSummary);
+            add(outcome.conversionLines);
+            add(outcome.warnings);
+            log.insert(log.end(), outcome.imageFiles.begin(), outcome.imageFiles.end());
             break;
         case JobStatus::Failed:
         case JobStatus::Refused:
@@ -27,9 +30,9 @@ std::vector<std::string> BatchItemLog(const std::string& input, const std::strin
             // Messages of failed saves name their file; the others are said of the drawing.
             if (outcome.reason == JobReason::NoScale || outcome.reason == JobReason::OutOfMemory ||
                 outcome.reason == JobReason::TruncatedRecords)
-                log.push_back(WithReason(Utf8ToCp932(input), outcome.message));
+                log.push_back(input + Cp932ToUtf8(WithReason("", outcome.message)));
             else
-                log.push_back(outcome.message);
+                log.push_back(Cp932ToUtf8(outcome.message));
             break;
     }
     return log;
@@ -49,15 +52,15 @@ std::vector<std::string> FirstNames(const std::vector<std::string>& names, std::
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < names.size() && i < atMost; ++i) lines.push_back("  " + names[i]);
     if (names.size() > atMost)
-        lines.push_back("  " + std::string(kAndMore) + std::to_string(names.size() - atMost) +
-                        std::string(kCountSuffix));
+        lines.push_back("  " + Cp932ToUtf8(kAndMore) + std::to_string(names.size() - atMost) +
+                        Cp932ToUtf8(kCountSuffix));
     return lines;
 }
 
 std::vector<std::string> BatchSummary(const BatchTally& tally, std::size_t namesAtMost) {
     std::vector<std::string> lines;
     const auto counted = [&](std::string_view label, std::size_t n, const std::vector<std::string>& names) {
-        lines.push_back(std::string(label) + std::to_string(n) + std::string(kCountSuffix));
+        lines.push_back(Cp932ToUtf8(label) + std::to_string(n) + Cp932ToUtf8(kCountSuffix));
         for (std::string& line : FirstNames(names, namesAtMost)) lines.push_back(std::move(line));
     };
     std::vector<std::string> notConverted = tally.failed;

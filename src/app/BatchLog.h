@@ -12,7 +12,8 @@
 
 namespace orvik {
 
-// The log lines of one drawing of a batch after its name (CP932): a refusal
+// The log lines of one drawing of a batch after its name (UTF-8, as the
+// window shows them: file names as the system has them): a refusal
 // with its reason, the damage of a drawing read in part, then either the
 // output, the header texts and counts and the conversion's report, or why
 // it failed.
@@ -37,10 +38,10 @@ inline constexpr std::size_t kNamesInABox = 3;
 // The lines that end a batch in the window: how many drawings were
 // converted, read only in part and not converted (failed or skipped), with
 // the names of the last two kinds, and those not reached when the batch was
-// cancelled (CP932). At most `namesAtMost` names of each kind, then how many more.
+// cancelled (UTF-8). At most `namesAtMost` names of each kind, then how many more.
 std::vector<std::string> BatchSummary(const BatchTally& tally, std::size_t namesAtMost = SIZE_MAX);
 
-// The first `atMost` names, indented, then how many more there are (CP932).
+// The first `atMost` names, indented, then how many more there are (UTF-8).
 std::vector<std::string> FirstNames(const std::vector<std::string>& names, std::size_t atMost);
 
 }  // namespace orvik

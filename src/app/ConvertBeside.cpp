@@ -11,11 +11,11 @@ namespace {
 
 // The question for one existing DXF: its path, whether it is newer than the drawing, then the question.
 std::string ReplaceQuestionText(const std::string& drawing, const std::string& output) {
-    std::string text = Utf8ToCp932(output) + std::string(kCrLf);
+    std::string text = output + std::string(kCrLf);
     std::time_t written = 0, drawn = 0;
     if (os::ModificationTime(output, written) && os::ModificationTime(drawing, drawn) && written > drawn)
-        text += std::string(kBesideNewer) + std::string(kCrLf);
-    return text + std::string(kAlreadyExists) + std::string(kCrLf) + std::string(kOverwriteQuestion);
+        text += Cp932ToUtf8(kBesideNewer) + std::string(kCrLf);
+    return text + Cp932ToUtf8(std::string(kAlreadyExists) + std::string(kCrLf) + std::string(kOverwriteQuestion));
 }
 
 // `replace`: the DXF existed and the user said to replace it; else a DXF that appeared meanwhile is refused.
@@ -68,7 +68,7 @@ BesideRun ConvertAllBeside(const std::vector<std::string>& drawings, const Setti
 }
 
 std::string BesideRunReport(const BesideRun& run) {
-    if (run.unusableSettings) return std::string(kKeptSettingsUnusable);
+    if (run.unusableSettings) return Cp932ToUtf8(kKeptSettingsUnusable);
     std::string report;
     std::size_t told = 0, untold = 0;
     for (const BesideConversion& done : run.drawings) {
@@ -78,13 +78,13 @@ std::string BesideRunReport(const BesideRun& run) {
             continue;
         }
         if (told++ > 0) report += std::string(kCrLf) + std::string(kCrLf);
-        report += Utf8ToCp932(done.drawing);
+        report += done.drawing;
         for (const std::string& line : BatchItemLog(done.drawing, done.output, done.outcome))
             report += std::string(kCrLf) + line;
     }
     if (untold > 0)
-        report += std::string(kCrLf) + std::string(kCrLf) + std::string(kAndMore) + std::to_string(untold) +
-                  std::string(kCountSuffix);
+        report += std::string(kCrLf) + std::string(kCrLf) + Cp932ToUtf8(kAndMore) + std::to_string(untold) +
+                  Cp932ToUtf8(kCountSuffix);
     return report;
 }
 

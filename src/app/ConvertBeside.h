@@ -25,7 +25,7 @@ struct BesideConversion {
 // What the user answers when a DXF exists already.
 enum class ReplaceAnswer { Yes, No, All };
 
-// The question before an existing DXF is replaced (CP932 text), and whether
+// The question before an existing DXF is replaced (UTF-8 text), and whether
 // more drawings follow (then "all" is offered too).
 using ReplaceQuestion = std::function<ReplaceAnswer(const std::string& text, bool more)>;
 
@@ -40,7 +40,7 @@ struct BesideRun {
 BesideRun ConvertAllBeside(const std::vector<std::string>& drawings, const SettingsStore& store,
                            const ReplaceQuestion& ask);
 
-// What to tell the user afterwards (CP932): the log lines of the drawings
+// What to tell the user afterwards (UTF-8): the log lines of the drawings
 // not converted whole (those of the first few, the others counted), or why
 // nothing was done; empty when there is nothing to tell.
 std::string BesideRunReport(const BesideRun& run);

@@ -26,13 +26,13 @@ std::vector<std::string> SplitLogText(const std::string& text) {
 void WindowCommands::ShowDrawing(const std::string& path, DrawingFile& file, DrawingFormat format) {
     ReadForConversion read = file.Read(format, drawing_);
     images_ = std::move(read.images);
-    for (const std::string& line : read.summary) view_.AppendLog(line);
-    for (const std::string& line : read.warnings) view_.AppendLog(line);
+    for (const std::string& line : read.summary) view_.AppendLog(Cp932ToUtf8(line));
+    for (const std::string& line : read.warnings) view_.AppendLog(Cp932ToUtf8(line));
     if (!read.load.complete) {
-        view_.AppendLog(std::string(kIncompleteRead) + read.load.damage);
-        dialogs_.ShowWarning(Utf8ToCp932(path) + std::string(kCrLf) + std::string(kIncompleteRead) +
-                             std::string(kCrLf) + read.load.damage + std::string(kCrLf) +
-                             std::string(kPartialConvertible));
+        view_.AppendLog(Cp932ToUtf8(std::string(kIncompleteRead) + read.load.damage));
+        dialogs_.ShowWarning(path + std::string(kCrLf) +
+                             Cp932ToUtf8(std::string(kIncompleteRead) + std::string(kCrLf) + read.load.damage +
+                                         std::string(kCrLf) + std::string(kPartialConvertible)));
     }
     state_.sourcePath = path;
     view_.SetScaleList(ListProposedScales(drawing_));
@@ -51,14 +51,14 @@ void WindowCommands::DropFiles(const std::vector<std::string>& paths) { ReadFile
 std::string WindowCommands::RefusalMessage(const std::string& path, const FileCheck& check, FileArrival how,
                                            bool inBatch) {
     if (how == FileArrival::Dropped) {
-        if (!inBatch && check.refusal == FileRefusal::WrongExtension) return std::string(kDroppedNotJwCadByExtension);
-        if (!inBatch && check.refusal == FileRefusal::NotJwCad) return std::string(kDroppedNotJwCadBySignature);
-        return Utf8ToCp932(path) + std::string(kDroppedPathSuffix) + std::string(kCrLf) +
-               std::string(RefusalText(check));
+        if (!inBatch && check.refusal == FileRefusal::WrongExtension) return Cp932ToUtf8(kDroppedNotJwCadByExtension);
+        if (!inBatch && check.refusal == FileRefusal::NotJwCad) return Cp932ToUtf8(kDroppedNotJwCadBySignature);
+        return path +
+               Cp932ToUtf8(std::string(kDroppedPathSuffix) + std::string(kCrLf) + std::string(RefusalText(check)));
     }
     const std::string_view reason =
         inBatch && check.refusal == FileRefusal::NotJwCad ? kNotJwCadByExtension : RefusalText(check);
-    return Utf8ToCp932(path) + std::string(kRefusalPathSuffix) + std::string(kCrLf) + std::string(reason);
+    return path + Cp932ToUtf8(std::string(kRefusalPathSuffix) + std::string(kCrLf) + std::string(reason));
 }
 
 // One file is read and shown; several are listed as a batch, each checked
@@ -82,7 +82,7 @@ void WindowCommands::ReadFiles(const std::vector<std::string>& paths, FileArriva
         const std::string& path = paths.front();
         state_.currentPath = path;
         view_.ClearLog();
-        if (dropped) view_.AppendLog(Utf8ToCp932(path) + std::string(kCrLf));
+        if (dropped) view_.AppendLog(path + std::string(kCrLf));
         DrawingFile file(path);
         const FileCheck check = file.Check();
         if (!dropped && check.refusal == FileRefusal::Missing) {  // a name typed in the dialog: nothing is said
@@ -90,18 +90,18 @@ void WindowCommands::ReadFiles(const std::vector<std::string>& paths, FileArriva
             return;
         }
         if (check.refusal != FileRefusal::None) return refuse(path, check, false);
-        if (!dropped) view_.AppendLog(Utf8ToCp932(path) + std::string(kCrLf));
+        if (!dropped) view_.AppendLog(path + std::string(kCrLf));
         return ShowDrawing(path, file, check.format);
     }
 
     view_.ClearLog();
-    view_.AppendLog(std::string(kBatchTitle) + std::string(kCrLf));
+    view_.AppendLog(Cp932ToUtf8(kBatchTitle) + std::string(kCrLf));
     state_.batchFiles = paths;
     state_.batchMarks.assign(paths.size(), std::nullopt);
     for (const std::string& path : paths) {
         const FileCheck check = CheckDrawingFile(path);
         if (check.refusal != FileRefusal::None) return refuse(path, check, true);
-        view_.AppendLog(Utf8ToCp932(path));
+        view_.AppendLog(path);
     }
     view_.AppendLog(std::string(kCrLf));
 }

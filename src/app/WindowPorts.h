@@ -3,7 +3,10 @@
 // and the window's own view (log, scale list, settings controls, focus).
 // The Qt window implements both; tests give scripted answers.
 //
-// Texts are CP932; paths are the platform's own (UTF-8).
+// The texts a window shows (log lines, progress, the boxes' texts) are
+// UTF-8, so that a file's name shows as the system has it; the core's CP932
+// messages are converted where such a text is made. The settings fields'
+// texts (ControlValues) are CP932. Paths are the platform's own (UTF-8).
 #pragma once
 
 #include <array>
@@ -84,7 +87,7 @@ public:
     // touches nothing the window shows.
     virtual void RunInBackground(const std::function<void()>& work) = 0;
     // A batch's progress: `done` of `total` drawings, `current` the one under
-    // way (CP932); a total of 0 ends it. While it shows, the commands are
+    // way; a total of 0 ends it. While it shows, the commands are
     // disabled and a cancel button stops the batch after the current drawing.
     virtual void ShowProgress(int done, int total, const std::string& current) = 0;
     // Whether cancel was pressed since the progress began.

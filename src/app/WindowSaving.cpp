@@ -19,18 +19,18 @@ bool Exists(const std::string& path) {
 }
 
 std::string AlreadyExistsQuestion() {
-    return std::string(kAlreadyExists) + std::string(kCrLf) + std::string(kOverwriteQuestion);
+    return Cp932ToUtf8(std::string(kAlreadyExists) + std::string(kCrLf) + std::string(kOverwriteQuestion));
 }
 
 // A batch's question before replacing files: how many, and the first few by name.
 std::string ExistingFilesQuestion(const std::vector<std::string>& outputs) {
     std::vector<std::string> existing;
     for (const std::string& output : outputs)
-        if (Exists(output)) existing.push_back(Utf8ToCp932(os::Utf8Path(os::FsPath(output).filename())));
+        if (Exists(output)) existing.push_back(os::Utf8Path(os::FsPath(output).filename()));
     if (existing.empty()) return {};
-    std::string question = std::string(kExistingFiles) + std::to_string(existing.size()) + std::string(kCountSuffix);
+    std::string question = Cp932ToUtf8(kExistingFiles) + std::to_string(existing.size()) + Cp932ToUtf8(kCountSuffix);
     for (const std::string& line : FirstNames(existing, kNamesInABox)) question += std::string(kCrLf) + line;
-    return question + std::string(kCrLf) + std::string(kOverwriteQuestion);
+    return question + std::string(kCrLf) + Cp932ToUtf8(kOverwriteQuestion);
 }
 
 }  // namespace
@@ -39,7 +39,7 @@ void WindowCommands::ConvertAndSave() {
     try {
         if (!CheckAndCopySettings()) return;
         if (state_.fileCount == 0) {
-            dialogs_.ShowInfo(std::string(kNothingLoaded));
+            dialogs_.ShowInfo(Cp932ToUtf8(kNothingLoaded));
             return;
         }
         if (state_.fileCount == 1)
@@ -48,9 +48,9 @@ void WindowCommands::ConvertAndSave() {
             SaveBatch();
     } catch (const ConversionError& e) {
         // The command ends here; files finished before stay, nothing is half-written.
-        dialogs_.ShowError(e.what());
+        dialogs_.ShowError(Cp932ToUtf8(e.what()));
     } catch (const std::bad_alloc&) {
-        dialogs_.ShowError(WithReason(Utf8ToCp932(state_.currentPath), kOutOfMemory));
+        dialogs_.ShowError(state_.currentPath + Cp932ToUtf8(WithReason("", kOutOfMemory)));
     }
 }
 
@@ -62,20 +62,19 @@ void WindowCommands::SaveSingle() {
     if (!HasExtension(state_.currentPath, ".DXF")) {
         // The dialog asked about the typed name; the file written is the ".dxf" one.
         state_.currentPath = DxfPathFor(state_.currentPath);
-        if (Exists(state_.currentPath) && !dialogs_.AskYesNo(Utf8ToCp932(state_.currentPath) + AlreadyExistsQuestion()))
-            return;
+        if (Exists(state_.currentPath) && !dialogs_.AskYesNo(state_.currentPath + AlreadyExistsQuestion())) return;
     }
     view_.AppendLog("");
-    view_.AppendLog(Utf8ToCp932(state_.currentPath));
+    view_.AppendLog(state_.currentPath);
     view_.AppendLog("");
     if (!Convert(state_.sourcePath, state_.currentPath)) return;
-    FinishSave(std::string(kSaveFinished), Utf8ToCp932(state_.currentPath),
+    FinishSave(Cp932ToUtf8(kSaveFinished), state_.currentPath,
                os::Utf8Path(os::FsPath(state_.currentPath).parent_path()));
 }
 
 void WindowCommands::SaveBatch() {
     const std::string initial = os::Utf8Path(os::FsPath(state_.batchFiles.front()).parent_path());
-    const auto folder = dialogs_.ChooseFolder(std::string(kFolderTitle), initial);
+    const auto folder = dialogs_.ChooseFolder(Cp932ToUtf8(kFolderTitle), initial);
     if (!folder) return;
     std::vector<std::string> outputs;
     for (const std::string& input : state_.batchFiles)
@@ -90,12 +89,12 @@ void WindowCommands::SaveBatch() {
     for (std::size_t i = 0; i < n; ++i) {
         const std::string& input = state_.batchFiles[i];
         if (view_.CancelRequested()) {
-            for (std::size_t j = i; j < n; ++j) tally.notReached.push_back(Utf8ToCp932(state_.batchFiles[j]));
+            for (std::size_t j = i; j < n; ++j) tally.notReached.push_back(state_.batchFiles[j]);
             tally.stopped = true;
             break;
         }
-        view_.ShowProgress(static_cast<int>(i), static_cast<int>(n), Utf8ToCp932(input));
-        view_.AppendLog(Utf8ToCp932(input) + std::string(kCrLf));
+        view_.ShowProgress(static_cast<int>(i), static_cast<int>(n), input);
+        view_.AppendLog(input + std::string(kCrLf));
         DrawingJobRequest request;
         request.input = input;
         request.settings = settings_;
@@ -111,7 +110,7 @@ void WindowCommands::SaveBatch() {
                             : outcome.status == JobStatus::PartlyRead && outcome.reason == JobReason::TruncatedRecords
                                 ? std::string(kIncompleteRead) + outcome.damage
                                 : outcome.message};
-        tally.Add(outcome.status, Utf8ToCp932(input));
+        tally.Add(outcome.status, input);
     }
     view_.ShowProgress(0, 0, "");
     view_.AppendLog("");
@@ -120,13 +119,13 @@ void WindowCommands::SaveBatch() {
     std::string summaryText;
     for (const std::string& line : BatchSummary(tally, kNamesInABox)) summaryText += std::string(kCrLf) + line;
     const std::string heading =
-        tally.stopped ? std::string(kBatchStopped) + std::to_string(tally.Written()) + std::string(kCountSuffix)
-                      : std::string(kSaveFinished);
-    FinishSave(heading, Utf8ToCp932(*folder) + summaryText, *folder);
+        tally.stopped ? Cp932ToUtf8(kBatchStopped) + std::to_string(tally.Written()) + Cp932ToUtf8(kCountSuffix)
+                      : Cp932ToUtf8(kSaveFinished);
+    FinishSave(heading, *folder + summaryText, *folder);
 }
 
 // The end of a save: the message says how it ended (`heading`), names what
-// was written (CP932) and offers its folder.
+// was written and offers its folder.
 void WindowCommands::FinishSave(const std::string& heading, const std::string& written, const std::string& folder) {
     view_.FocusWindow();
     if (dialogs_.ShowSaveFinished(heading + std::string(kCrLf) + written))
@@ -146,17 +145,17 @@ bool WindowCommands::Convert(const std::string& source, const std::string& outpu
     request.output = output;
     request.writers = os::ProcessorCount();
     DrawingJobOutcome outcome;
-    view_.ShowProgress(0, 1, Utf8ToCp932(source));
+    view_.ShowProgress(0, 1, source);
     view_.RunInBackground([&] { outcome = RunDrawingJob(request); });
     view_.ShowProgress(0, 0, "");
     if (outcome.status != JobStatus::Converted) {
-        dialogs_.ShowError(outcome.reason == JobReason::OutOfMemory ? WithReason(Utf8ToCp932(output), kOutOfMemory)
-                                                                    : outcome.message);
+        dialogs_.ShowError(outcome.reason == JobReason::OutOfMemory ? output + Cp932ToUtf8(WithReason("", kOutOfMemory))
+                                                                    : Cp932ToUtf8(outcome.message));
         return false;
     }
-    for (const std::string& line : outcome.conversionLines) view_.AppendLog(line);
-    for (const std::string& line : outcome.warnings) view_.AppendLog(line);
-    for (const std::string& image : outcome.imageFiles) view_.AppendLog(Utf8ToCp932(image));
+    for (const std::string& line : outcome.conversionLines) view_.AppendLog(Cp932ToUtf8(line));
+    for (const std::string& line : outcome.warnings) view_.AppendLog(Cp932ToUtf8(line));
+    for (const std::string& image : outcome.imageFiles) view_.AppendLog(image);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/SettingChecks.h"
+#include "text/Cp932.h"
 #include "text/Messages.h"
 
 namespace orvik {
@@ -56,7 +57,7 @@ bool WindowCommands::CheckAndCopySettings() {
     const ControlValues c = view_.ReadControls();
     const auto radius = ParsePointRadius(c.pointRadius);
     if (!radius) {
-        dialogs_.ShowInfo(std::string(kRadiusMessage));
+        dialogs_.ShowInfo(Cp932ToUtf8(kRadiusMessage));
         view_.SetPointRadiusText(DefaultRadiusText());
         return false;
     }
@@ -66,13 +67,13 @@ bool WindowCommands::CheckAndCopySettings() {
     const auto aspect = c.halfWidthAspect.empty() ? std::optional<long>(0) : ParseInteger(c.halfWidthAspect);
     if (!reduction) throw ConversionError(FailureReason::BadSetting, NotAnInteger(c.textShrink));
     if (*reduction <= 0) {
-        dialogs_.ShowInfo(std::string(kReductionMessage));
+        dialogs_.ShowInfo(Cp932ToUtf8(kReductionMessage));
         view_.SetTextShrinkText(DefaultReductionText());
         return false;
     }
     if (!aspect) throw ConversionError(FailureReason::BadSetting, NotAnInteger(c.halfWidthAspect));
     if (*aspect <= 0) {
-        dialogs_.ShowInfo(std::string(kAspectMessage));
+        dialogs_.ShowInfo(Cp932ToUtf8(kAspectMessage));
         view_.SetHalfWidthAspectText(std::string(kFallbackAspectText));
         return false;
     }

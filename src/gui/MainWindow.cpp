@@ -27,6 +27,7 @@
 #include "app/WindowTexts.h"
 #include "gui/QtDialogs.h"
 #include "gui/StoredSettings.h"
+#include "text/Cp932.h"
 #include "text/Messages.h"
 
 namespace orvik {
@@ -474,7 +475,7 @@ void MainWindow::ShowProgress(int done, int total, const std::string& current) {
     progressBar->setRange(0, total);
     progressBar->setValue(done);
     progressBar->setFormat(QStringLiteral("%1 / %2").arg(done).arg(total));
-    progressLabel->setText(FromCp932(current));
+    progressLabel->setText(FromUtf8(current));
 }
 
 void MainWindow::ConvertAndSave() {
@@ -636,7 +637,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         // A save is under way: on yes, it stops after the drawing under way
         // (what is written stays) and the window closes then.
         event->ignore();
-        if (!closeWhenDone_ && dialogs_.AskYesNo(std::string(kCloseDuringBatch))) {
+        if (!closeWhenDone_ && dialogs_.AskYesNo(Cp932ToUtf8(kCloseDuringBatch))) {
             cancelRequested_ = true;
             closeWhenDone_ = true;
         }
@@ -694,7 +695,7 @@ void MainWindow::RestoreDefaults() {
 void MainWindow::PointButtonClicked() {
     if (!pointButton->isChecked()) return;
     dialogs_.Beep();
-    if (!dialogs_.AskYesNo(std::string(kPointModeQuestion))) filledCircleButton->setChecked(true);
+    if (!dialogs_.AskYesNo(Cp932ToUtf8(kPointModeQuestion))) filledCircleButton->setChecked(true);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -732,7 +733,7 @@ void MainWindow::ReadFiles(const std::vector<std::string>& paths) {
 void MainWindow::ClearLog() { logView->clear(); }
 
 void MainWindow::AppendLog(const std::string& text) {
-    for (const std::string& line : SplitLogText(text)) logView->appendPlainText(FromCp932(line));
+    for (const std::string& line : SplitLogText(text)) logView->appendPlainText(FromUtf8(line));
 }
 
 void MainWindow::SetScaleList(const ScaleList& list) {

@@ -25,7 +25,7 @@ const QString kSaveFolderKeyQt =
 
 // A modal box centred on the screen.
 int Show(QMessageBox::Icon icon, const QString& caption, const std::string& text, bool yesNo) {
-    QMessageBox box(icon, caption, FromCp932(text));
+    QMessageBox box(icon, caption, FromUtf8(text));
     QPushButton* yes = nullptr;
     if (yesNo) {
         yes = box.addButton(FromUtf8(window_text::kYesButton), QMessageBox::YesRole);
@@ -85,7 +85,7 @@ void QtDialogs::ShowError(const std::string& text) {
 }
 
 bool QtDialogs::ShowSaveFinished(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, FromUtf8(window_text::kInfoCaption), FromCp932(text));
+    QMessageBox box(QMessageBox::NoIcon, FromUtf8(window_text::kInfoCaption), FromUtf8(text));
     QPushButton* open = box.addButton(FromUtf8(window_text::kOpenFolderButton), QMessageBox::ActionRole);
     box.setDefaultButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
     box.exec();
@@ -131,7 +131,7 @@ std::optional<std::string> QtDialogs::ChooseFolder(const std::string& title, con
     // The folder chosen last time, while it exists; else the one proposed.
     const QString kept = store_ ? store_->value(kSaveFolderKeyQt).toString() : QString();
     QString folder = !kept.isEmpty() && QFileInfo(kept).isDir() ? kept : FromPath(initial);
-    if (!BrowseFolder(FromCp932(title), QString(), folder)) return std::nullopt;
+    if (!BrowseFolder(FromUtf8(title), QString(), folder)) return std::nullopt;
     if (store_) store_->setValue(kSaveFolderKeyQt, folder);
     return ToPath(folder);
 }

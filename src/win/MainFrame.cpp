@@ -667,7 +667,7 @@ void MainFrame::Command(int id, int code) {
         case kPointId:
             if (code == BN_CLICKED && Checked(kPointId)) {
                 dialogs_.Beep();
-                if (!dialogs_.AskYesNo(std::string(kPointModeQuestion)))
+                if (!dialogs_.AskYesNo(Cp932ToUtf8(kPointModeQuestion)))
                     ::CheckRadioButton(window_, kFilledCircleId, kPointId, kFilledCircleId);
             }
             break;
@@ -840,7 +840,7 @@ void MainFrame::Close() {
     if (busy_) {
         // A save is under way: on yes, it stops after the drawing under way
         // (what is written stays) and the window closes then.
-        if (!closeWhenDone_ && dialogs_.AskYesNo(std::string(kCloseDuringBatch))) {
+        if (!closeWhenDone_ && dialogs_.AskYesNo(Cp932ToUtf8(kCloseDuringBatch))) {
             cancelRequested_ = true;
             closeWhenDone_ = true;
         }
@@ -972,7 +972,7 @@ void MainFrame::AppendLog(const std::string& text) {
     for (const std::string& line : SplitLogText(text)) {
         if (!first) lines += L"\r\n";
         first = false;
-        lines += WideFromCp932(line);
+        lines += Wide(line);
     }
     const int end = ::GetWindowTextLengthW(log);
     ::SendMessageW(log, EM_SETSEL, end, end);
@@ -1059,7 +1059,7 @@ void MainFrame::ShowProgress(int done, int total, const std::string& current) {
     if (!running) return;
     ::SendMessageW(Item(kProgressBarId), PBM_SETRANGE32, 0, total);
     ::SendMessageW(Item(kProgressBarId), PBM_SETPOS, static_cast<WPARAM>(done), 0);
-    const std::wstring label = std::to_wstring(done) + L" / " + std::to_wstring(total) + L"  " + WideFromCp932(current);
+    const std::wstring label = std::to_wstring(done) + L" / " + std::to_wstring(total) + L"  " + Wide(current);
     ::SetWindowTextW(Item(kProgressLabelId), label.c_str());
 }
 

@@ -15,9 +15,9 @@ namespace {
 
 // A task dialog: its caption, icon (none: nullptr), text and buttons; the
 // button chosen (IDCANCEL when it was closed).
-int Ask(HWND owner, std::string_view caption, PCWSTR icon, const std::string& cp932Text,
+int Ask(HWND owner, std::string_view caption, PCWSTR icon, const std::string& utf8Text,
         std::initializer_list<std::pair<int, std::string_view>> buttons, int defaultButton) {
-    const std::wstring title = Wide(caption), text = WideFromCp932(cp932Text);
+    const std::wstring title = Wide(caption), text = Wide(utf8Text);
     std::vector<std::wstring> labels;
     std::vector<TASKDIALOG_BUTTON> list;
     for (const auto& [id, label] : buttons) labels.push_back(Wide(label));
@@ -124,7 +124,7 @@ bool Win32Dialogs::ShowSaveFinished(const std::string& text) {
 void Win32Dialogs::OpenFolder(const std::string& folder) {
     const auto result = reinterpret_cast<INT_PTR>(
         ::ShellExecuteW(owner_, L"explore", Wide(folder).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
-    if (result <= 32) ShowWarning(Utf8ToCp932(std::string(window_text::kCannotOpenFolder) + "\n" + folder));
+    if (result <= 32) ShowWarning(std::string(window_text::kCannotOpenFolder) + "\n" + folder);
 }
 
 void Win32Dialogs::Beep() { ::MessageBeep(MB_OK); }
@@ -189,7 +189,7 @@ std::optional<std::string> Win32Dialogs::ChooseFolder(const std::string& title, 
     FILEOPENDIALOGOPTIONS options = 0;
     dialog->GetOptions(&options);
     dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM);
-    dialog->SetTitle(WideFromCp932(title).c_str());
+    dialog->SetTitle(Wide(title).c_str());
     // The folder chosen last time, while it exists; else the one proposed.
     const std::string kept = store_.Value(kSaveFolderKey).value_or("");
     StartIn(dialog, IsFolder(kept) ? kept : initial);

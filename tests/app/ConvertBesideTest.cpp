@@ -7,7 +7,6 @@
 
 #include "support/MapStore.h"
 #include "support/TempDir.h"
-#include "text/Cp932.h"
 
 namespace orvik {
 namespace {
@@ -61,7 +60,7 @@ TEST(ConvertBeside, FollowsTheKeptSettingsAndAsksBeforeReplacing) {
         std::vector<std::string> questions;
         const BesideRun run = ConvertAllBeside({drawing}, c.kept, [&](const std::string& text, bool more) {
             EXPECT_FALSE(more) << c.name;
-            questions.push_back(Cp932ToUtf8(text));
+            questions.push_back(text);
             return c.answer;
         });
         const std::string written = testing::ReadFileBytes(dxf);
@@ -105,7 +104,7 @@ TEST(ConvertBeside, ASelectionIsOneRunWithOneReport) {
     for (const char* name : {"a", "b", "c"})
         EXPECT_GT(testing::ReadFileBytes(dir.File(std::string(name) + ".dxf")).size(), 1000u);
     EXPECT_FALSE(run.AllDone());
-    const std::string report = Cp932ToUtf8(BesideRunReport(run));
+    const std::string report = BesideRunReport(run);
     EXPECT_EQ(report.find(dir.File("a.jwc")), std::string::npos);
     EXPECT_TRUE(report.ends_with("\r\n\r\nほか 1 件")) << report;
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 2 * 2 + 3 * 1 + 2) << report;

@@ -48,8 +48,8 @@ public:
         events.push_back("clear log");
     }
     void AppendLog(const std::string& text) override {
-        for (const auto& line : SplitLogText(text)) log.push_back(Cp932ToUtf8(line));
-        events.push_back("log: " + Cp932ToUtf8(text));
+        for (const auto& line : SplitLogText(text)) log.push_back(line);
+        events.push_back("log: " + text);
     }
     void SetScaleList(const ScaleList& list) override {
         scales = list;
@@ -67,7 +67,7 @@ public:
     void FocusWindow() override { events.push_back("focus"); }
     void RunInBackground(const std::function<void()>& work) override { work(); }
     void ShowProgress(int done, int total, const std::string& current) override {
-        progress.push_back(std::to_string(done) + "/" + std::to_string(total) + " " + Cp932ToUtf8(current));
+        progress.push_back(std::to_string(done) + "/" + std::to_string(total) + " " + current);
     }
     // Cancel is pressed once this many drawings of a batch have begun.
     int cancelAfter = -1;
@@ -456,13 +456,30 @@ TEST_F(WindowCommandsTest, ABatchGoesOnPastDamagedAndFailingDrawings) {
     ui_.cancelAfter = -1;
 }
 
+// Names outside CP932 are shown as the system has them, in the log, the
+// progress and the boxes, and two such names stay told apart.
+TEST_F(WindowCommandsTest, NamesOutsideCp932ShowAsTheSystemHasThem) {
+    const std::string single = Drawing("図面😀한국.jwc");
+    commands_.DropFiles({single});
+    EXPECT_EQ(ui_.log.front(), single);
+    // A batch: the log, the progress and the box name each drawing whole.
+    const std::string good = Drawing("図面한국.jwc");
+    const std::string noScaleA = dir_.Write("도면A.jwc", JwcBuilder{}.Bytes());
+    const std::string noScaleB = dir_.Write("도면B.jwc", JwcBuilder{}.Bytes());
+    commands_.DropFiles({good, noScaleA, noScaleB});
+    fs::create_directory(dir_.File("out"));
+    ui_.folderAnswers.push_back(dir_.File("out"));
+    ui_.events.clear();
+    commands_.ConvertAndSave();
+    EXPECT_NE(std::ranges::find(ui_.log, dir_.File("out/図面한국.dxf")), ui_.log.end());
+    EXPECT_EQ(ui_.progress.front(), "0/3 " + good);
+    EXPECT_TRUE(ui_.Saw("finished: ファイルの保存が終了しました\r\n" + dir_.File("out") +
+                        "\r\n変換した図面: 1 件\r\n一部だけ読み込めた図面: 0 件\r\n変換できなかった図面: 2 件\r\n  " +
+                        noScaleA + "\r\n  " + noScaleB));
+}
+
 // A box lists a few names of a kind and counts the rest; the log lists them all.
 TEST(BatchSummary, ABoxNamesAFewAndCountsTheRest) {
-    const auto Utf8Lines = [](const std::vector<std::string>& lines) {
-        std::vector<std::string> utf8;
-        for (const std::string& line : lines) utf8.push_back(Cp932ToUtf8(line));
-        return utf8;
-    };
     BatchTally tally;
     tally.converted = 2;
     for (const char* name : {"a", "b", "c", "d", "e"}) tally.notReached.push_back(name);
@@ -475,9 +492,9 @@ TEST(BatchSummary, ABoxNamesAFewAndCountsTheRest) {
                                           "  b",
                                           "  c",
                                           "  ほか 2 件"};
-    EXPECT_EQ(Utf8Lines(BatchSummary(tally, kNamesInABox)), box);
+    EXPECT_EQ(BatchSummary(tally, kNamesInABox), box);
     EXPECT_EQ(BatchSummary(tally).size(), 9u);  // the log: every name
-    EXPECT_EQ(Utf8Lines(FirstNames({"a", "b", "c"}, 3)), (std::vector<std::string>{"  a", "  b", "  c"}));
+    EXPECT_EQ(FirstNames({"a", "b", "c"}, 3), (std::vector<std::string>{"  a", "  b", "  c"}));
     EXPECT_TRUE(FirstNames({}, 3).empty());
 }
 

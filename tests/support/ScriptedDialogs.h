@@ -22,15 +22,15 @@ public:
     std::deque<bool> yesNoAnswers, openFolderAnswers;
     std::string saveFileType;  // the type the last save dialog offered
 
-    void ShowInfo(const std::string& text) override { events.push_back("info: " + Cp932ToUtf8(text)); }
-    void ShowWarning(const std::string& text) override { events.push_back("warning: " + Cp932ToUtf8(text)); }
+    void ShowInfo(const std::string& text) override { events.push_back("info: " + text); }
+    void ShowWarning(const std::string& text) override { events.push_back("warning: " + text); }
     bool AskYesNo(const std::string& text) override {
-        events.push_back("ask: " + Cp932ToUtf8(text));
+        events.push_back("ask: " + text);
         return Next(yesNoAnswers, false);
     }
-    void ShowError(const std::string& text) override { events.push_back("error: " + Cp932ToUtf8(text)); }
+    void ShowError(const std::string& text) override { events.push_back("error: " + text); }
     bool ShowSaveFinished(const std::string& text) override {
-        events.push_back("finished: " + Cp932ToUtf8(text));
+        events.push_back("finished: " + text);
         return Next(openFolderAnswers, false);
     }
     void OpenFolder(const std::string& folder) override { events.push_back("open folder: " + folder); }
@@ -45,7 +45,7 @@ public:
         return Next(saveAnswers, std::nullopt);
     }
     std::optional<std::string> ChooseFolder(const std::string& title, const std::string& initial) override {
-        events.push_back("folder dialog: " + Cp932ToUtf8(title) + " at " + initial);
+        events.push_back("folder dialog: " + title + " at " + initial);
         return Next(folderAnswers, std::nullopt);
     }
 
