@@ -185,6 +185,9 @@ done
 cmp "$work/verb/配置図.dxf" <(./build/release/bin/orvik-cli convert -o - --points circle --format utf8 --pen-colors 1,2,3,4,5,6 \
   "$work/verb/配置図.jww" 2>/dev/null) ||
   { echo "test-windows: the verb did not convert with the kept settings"; exit 1; }
+# On a display from here: the prefix's processes so far had none, and a
+# desktop started without one would show no dialog.
+/usr/lib/wine/wineserver -w
 xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/test-windows-verb.sh "$work" "$programs"
 
 temp=$("$wine" winepath -u "$("$wine" cmd /c 'echo %TEMP%' 2>/dev/null | tr -d '\r')")

@@ -151,11 +151,17 @@ bool SaveAs(const std::string& path) {
 // Presses the button of the open task dialog; with `when`, `otherwise` when the dialog does not say `when`.
 bool Answer(int button, const std::string& when = {}, int otherwise = 0) {
     HWND dialog = nullptr;
-    if (!WaitFor([&] { return (dialog = OpenDialog()) != nullptr; })) return false;
+    if (!WaitFor([&] { return (dialog = OpenDialog()) != nullptr; })) {
+        std::printf("no dialog showed\n");
+        return false;
+    }
     std::this_thread::sleep_for(300ms);
-    if (!when.empty() && DialogText(dialog).find(when) == std::string::npos) button = otherwise;
+    const std::string text = DialogText(dialog);
+    if (!when.empty() && text.find(when) == std::string::npos) button = otherwise;
     ::PostMessageW(dialog, TDM_CLICK_BUTTON, static_cast<WPARAM>(button), 0);
-    return WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); });
+    if (WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); })) return true;
+    std::printf("the dialog did not close on button %d:\n%s\n", button, text.c_str());
+    return false;
 }
 
 // The pixels of a window as the screen shows them, 32 bits each.
