@@ -32,7 +32,7 @@ std::vector<std::string> BatchItemLog(const std::string& input, const std::strin
                 outcome.reason == JobReason::TruncatedRecords)
                 log.push_back(input + Cp932ToUtf8(WithReason("", outcome.message)));
             else
-                log.push_back(Cp932ToUtf8(outcome.message));
+                log.push_back(NamingFileAsItIs(outcome.message, output));
             break;
     }
     return log;

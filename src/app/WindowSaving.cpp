@@ -48,7 +48,7 @@ void WindowCommands::ConvertAndSave() {
             SaveBatch();
     } catch (const ConversionError& e) {
         // The command ends here; files finished before stay, nothing is half-written.
-        dialogs_.ShowError(Cp932ToUtf8(e.what()));
+        dialogs_.ShowError(NamingFileAsItIs(e.what(), state_.currentPath));
     } catch (const std::bad_alloc&) {
         dialogs_.ShowError(state_.currentPath + Cp932ToUtf8(WithReason("", kOutOfMemory)));
     }
@@ -150,7 +150,7 @@ bool WindowCommands::Convert(const std::string& source, const std::string& outpu
     view_.ShowProgress(0, 0, "");
     if (outcome.status != JobStatus::Converted) {
         dialogs_.ShowError(outcome.reason == JobReason::OutOfMemory ? output + Cp932ToUtf8(WithReason("", kOutOfMemory))
-                                                                    : Cp932ToUtf8(outcome.message));
+                                                                    : NamingFileAsItIs(outcome.message, output));
         return false;
     }
     for (const std::string& line : outcome.conversionLines) view_.AppendLog(Cp932ToUtf8(line));

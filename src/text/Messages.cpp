@@ -81,6 +81,15 @@ std::string CannotCreateFile(std::string_view utf8Path, std::string_view reason)
                       reason);
 }
 
+std::string NamingFileAsItIs(std::string_view cp932Message, std::string_view utf8Path) {
+    std::string text = Cp932ToUtf8(cp932Message);
+    const std::string name = PrintableName(utf8Path);
+    const std::string held = Cp932ToUtf8(Utf8ToCp932(name));
+    if (held == name) return text;
+    if (const std::size_t at = text.find(held); at != std::string::npos) text.replace(at, held.size(), name);
+    return text;
+}
+
 std::string CannotWriteFile(std::string_view utf8Path, std::string_view reason) {
     // ストリームへの書き込みエラー: %s
     return WithReason(

@@ -305,6 +305,11 @@ std::string CannotCreateFile(std::string_view utf8Path, std::string_view reason)
 // "ストリームへの書き込みエラー: PATH（reason）"
 std::string CannotWriteFile(std::string_view utf8Path, std::string_view reason);
 
+// A message as UTF-8 text for a window, the file it may name (as
+// CannotCreateFile and CannotWriteFile do) written as the system has it,
+// not as far as CP932 could hold it.
+std::string NamingFileAsItIs(std::string_view cp932Message, std::string_view utf8Path);
+
 // "'TEXT' は有効な浮動小数点数ではありません": a scale that is no number.
 std::string NotANumber(std::string_view text);
 

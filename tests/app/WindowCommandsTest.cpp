@@ -501,15 +501,19 @@ TEST(BatchSummary, ABoxNamesAFewAndCountsTheRest) {
 TEST_F(WindowCommandsTest, AnErrorEndsTheCommandWithItsText) {
     const std::string good = Drawing("good.jwc");
 
-    // An output that cannot be created: no used-layer report as if saved.
-    commands_.DropFiles({good});
-    ui_.events.clear();
-    ui_.saveAnswers.push_back(dir_.File("missing/x.dxf"));
-    commands_.ConvertAndSave();
-    EXPECT_TRUE(ui_.Saw("error: ファイル " + dir_.File("missing/x.dxf") +
-                        " を作成できません（ファイルまたはフォルダーが見つかりません）"));
-    EXPECT_EQ(ui_.log.back(), "");
-    EXPECT_EQ(ui_.log.end()[-2], dir_.File("missing/x.dxf"));
+    // An output that cannot be created: no used-layer report as if saved;
+    // the box names it as the system does, also outside CP932.
+    for (const char* name : {"missing/x.dxf", "missing/도면😀.dxf"}) {
+        commands_.DropFiles({good});
+        ui_.events.clear();
+        ui_.saveAnswers.push_back(dir_.File(name));
+        commands_.ConvertAndSave();
+        EXPECT_TRUE(ui_.Saw("error: ファイル " + dir_.File(name) +
+                            " を作成できません（ファイルまたはフォルダーが見つかりません）"))
+            << name;
+        EXPECT_EQ(ui_.log.back(), "");
+        EXPECT_EQ(ui_.log.end()[-2], dir_.File(name));
+    }
 
     // An output that is the drawing itself, under another name.
     fs::create_hard_link(good, dir_.File("same.dxf"));
