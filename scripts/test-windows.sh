@@ -189,6 +189,7 @@ cmp "$work/verb/配置図.dxf" <(./build/release/bin/orvik-cli convert -o - --po
 # desktop started without one would show no dialog.
 /usr/lib/wine/wineserver -w
 xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/test-windows-verb.sh "$work" "$programs"
+/usr/lib/wine/wineserver -w  # and back without one: a fresh desktop for the uninstaller
 
 temp=$("$wine" winepath -u "$("$wine" cmd /c 'echo %TEMP%' 2>/dev/null | tr -d '\r')")
 "$wine" "$programs/uninstall.exe" /CurrentUser /S

@@ -166,16 +166,16 @@ Section "Uninstall"
   ${AndIf} "$INSTDIR" == "$LOCALAPPDATA\Programs\ORVIK"
     RMDir "$LOCALAPPDATA\Programs"
   ${EndIf}
-SectionEnd
-
-; The uninstaller runs from a copy of itself in a folder of its own in
-; $TEMP (~nsu*.tmp), which it cannot remove while it runs and leaves until
-; the next restart: a command started as it ends removes that folder once the
-; uninstaller has quit.
-Function un.onUninstSuccess
+  ; The uninstaller runs from a copy of itself in a folder of its own in
+  ; $TEMP (~nsu*.tmp), which it cannot remove while it runs and leaves until
+  ; the next restart: a hidden command started as it ends tries to remove that
+  ; folder every second or so (for half a minute at most) until the
+  ; uninstaller has quit and the folder is gone.
   ${GetFileName} "$EXEDIR" $0
   StrCpy $0 $0 4
   ${If} $0 == "~nsu"
-    Exec '"$SYSDIR\cmd.exe" /c ping -n 3 127.0.0.1 >nul & rmdir /s /q "$EXEDIR"'
+    SetOutPath "$TEMP"  ; the command's working folder: not the one it removes
+    ExecShell "" "$SYSDIR\cmd.exe" '/c for /l %i in (1,1,30) do (ping -n 2 127.0.0.1 >nul & rmdir /s /q "$EXEDIR" 2>nul & if not exist "$EXEDIR" exit)' SW_HIDE
   ${EndIf}
-FunctionEnd
+SectionEnd
+
