@@ -221,6 +221,23 @@ void DisplayListBuilder::EndEntity() {
 
     Shape s;
     s.kind = kind->second;
+    Style(s, onLayer);
+    s.a = {Number(10), Number(20)};
+    if (s.kind == ShapeKind::Polyline) {
+        // The vertices follow; the shape is complete at SEQEND.
+        s.a = {};
+        s.radius = Number(40);
+        s.closed = (static_cast<int>(Number(70)) & 1) != 0;
+        polyline_ = std::move(s);
+        inPolyline_ = true;
+        polylineShown_ = !onLayer.hidden;
+        return;
+    }
+    ReadGeometry(s);
+    if (!onLayer.hidden) Emit(std::move(s));
+}
+
+void DisplayListBuilder::Style(Shape& s, const Layer& onLayer) {
     // Colour 256 (or none) is the layer's; 0 (BYBLOCK) draws as 7 outside blocks.
     const int color = static_cast<int>(Number(62, 256));
     s.color = color == 256 ? onLayer.color : color == 0 ? 7 : std::abs(color);
@@ -231,7 +248,9 @@ void DisplayListBuilder::EndEntity() {
         if (added) list_.linetypes.push_back(pattern->second);
         s.linetype = index->second;
     }
-    s.a = {Number(10), Number(20)};
+}
+
+void DisplayListBuilder::ReadGeometry(Shape& s) const {
     switch (s.kind) {
         case ShapeKind::Line: s.b = {Number(11), Number(21)}; break;
         case ShapeKind::Circle: s.radius = Number(40); break;
@@ -258,23 +277,14 @@ void DisplayListBuilder::EndEntity() {
             s.vertical = vertical != verticalStyles_.end() && vertical->second;
             break;
         }
-        case ShapeKind::Polyline:
-            // The vertices follow; the shape is complete at SEQEND.
-            s.a = {};
-            s.radius = Number(40);
-            s.closed = (static_cast<int>(Number(70)) & 1) != 0;
-            polyline_ = std::move(s);
-            inPolyline_ = true;
-            polylineShown_ = !onLayer.hidden;
-            return;
         case ShapeKind::Solid:
             // DXF outlines a SOLID through its corners 10, 11, 13, 12.
             for (const int code : {10, 11, 13, 12}) s.vertices.push_back({{Number(code), Number(code + 10)}, 0});
             s.closed = true;
             break;
+        case ShapeKind::Polyline:
         case ShapeKind::Point: break;
     }
-    if (!onLayer.hidden) Emit(std::move(s));
 }
 
 DisplayList DisplayListBuilder::Take() {

@@ -52,6 +52,10 @@ private:
     void EndHeaderVariable();
     void EndTableRecord();
     void EndEntity();
+    // An entity's colour and line type, its own or its layer's.
+    void Style(Shape& s, const Layer& onLayer);
+    // An entity's geometry and text from its groups (a POLYLINE's come with its vertices).
+    void ReadGeometry(Shape& s) const;
     void EndBlockRecord();
     void Insert();
     // The shapes of the block `name`, placed by `chain` (outermost first)

@@ -427,129 +427,140 @@ void MainFrame::AddTooltips() {
 void MainFrame::Layout() {
     RECT client{};
     ::GetClientRect(window_, &client);
-    const int width = client.right, height = client.bottom;
     const int margin = Scaled(kMargin), gap = Scaled(kGap), column = Scaled(kColumnWidth);
-    const int caption = Scaled(kCaptionHeight), row = Scaled(kRowHeight), fieldHeight = Scaled(kFieldHeight),
-              bottom = Scaled(kGroupBottom), inset = Scaled(8), listHeight = Scaled(240);
-    const auto place = [this](int id, int x, int y, int w, int h) {
-        ::SetWindowPos(Item(id), nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-    int group = 0;
-    const auto groupBox = [&](int x, int& y, int contentHeight) {
-        const int h = caption + contentHeight + bottom;
-        place(kFirstGroupId + group, x, y, column, h);
-        TTTOOLINFOW info{};
-        info.cbSize = sizeof info;
-        info.hwnd = window_;
-        info.uId = static_cast<UINT_PTR>(kFirstGroupId + group);
-        info.rect = {x, y, x + column, y + h};
-        if (tooltips_) ::SendMessageW(tooltips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
-        ++group;
-        const int top = y + caption;
-        y += h + gap;
-        return top;
-    };
-    const int inner = column - 2 * inset;
-    // A row of a label, a field (and its spin control) and a unit.
-    const auto fieldRow = [&](int x, int y, int label, int labelWidth, int fieldId, int fieldWidth, int spin,
-                              int unit) {
-        place(label, x, y, Scaled(labelWidth), fieldHeight);
-        int at = x + Scaled(labelWidth) + Scaled(3);
-        place(fieldId, at, y, Scaled(fieldWidth), fieldHeight);
-        at += Scaled(fieldWidth);
-        if (spin) {
-            place(spin, at, y, Scaled(15), fieldHeight);
-            at += Scaled(15);
-        }
-        place(unit, at + Scaled(3), y, Scaled(24), fieldHeight);
-    };
+    const int x1 = client.right - margin - column - gap - column, x2 = client.right - margin - column;
+    const int settingsBottom = std::max(LayOutColumn1(x1), LayOutColumn2(x2));
+    const int leftLeast = LayOutLeftSide(x1 - gap, client.bottom);
+    // The least the layout needs: the left side beside the two columns, everything above the bottom margin.
+    minimumClient_ = {margin + leftLeast + gap + 2 * column + gap + margin, settingsBottom + margin};
+    ::InvalidateRect(window_, nullptr, TRUE);
+}
 
-    // Column 1.
-    const int x1 = width - margin - column - gap - column, c1 = x1 + inset;
-    int y = margin;
-    int top = groupBox(x1, y, row);
-    place(kRoundCoordinatesId, c1, top, inner, row);
-    top = groupBox(x1, y, 3 * row + fieldHeight + Scaled(2));
+void MainFrame::Place(int id, int x, int y, int width, int height) {
+    ::SetWindowPos(Item(id), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Group box `group` at x, y around contents `contentHeight` high, its
+// tooltip's area with it; `y` moves below it. The top of its contents.
+int MainFrame::PlaceGroup(int group, int x, int& y, int contentHeight) {
+    const int column = Scaled(kColumnWidth), h = Scaled(kCaptionHeight) + contentHeight + Scaled(kGroupBottom);
+    Place(kFirstGroupId + group, x, y, column, h);
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.hwnd = window_;
+    info.uId = static_cast<UINT_PTR>(kFirstGroupId + group);
+    info.rect = {x, y, x + column, y + h};
+    if (tooltips_) ::SendMessageW(tooltips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
+    const int top = y + Scaled(kCaptionHeight);
+    y += h + Scaled(kGap);
+    return top;
+}
+
+// A row of a label, a field (and its spin control, if any) and a unit; widths at 96 DPI.
+void MainFrame::PlaceFieldRow(int x, int y, int label, int labelWidth, int field, int fieldWidth, int spin, int unit) {
+    const int height = Scaled(kFieldHeight);
+    Place(label, x, y, Scaled(labelWidth), height);
+    int at = x + Scaled(labelWidth) + Scaled(3);
+    Place(field, at, y, Scaled(fieldWidth), height);
+    at += Scaled(fieldWidth);
+    if (spin) {
+        Place(spin, at, y, Scaled(15), height);
+        at += Scaled(15);
+    }
+    Place(unit, at + Scaled(3), y, Scaled(24), height);
+}
+
+// The first settings column at x; the bottom of its last group.
+int MainFrame::LayOutColumn1(int x) {
+    const int c = x + Scaled(8), inner = Scaled(kColumnWidth) - 2 * Scaled(8), row = Scaled(kRowHeight),
+              fieldHeight = Scaled(kFieldHeight);
+    int group = 0, y = Scaled(kMargin);
+    int top = PlaceGroup(group++, x, y, row);
+    Place(kRoundCoordinatesId, c, top, inner, row);
+    top = PlaceGroup(group++, x, y, 3 * row + fieldHeight + Scaled(2));
     for (int id : {kFilledCircleId, kCircleId, kPointId}) {
-        place(id, c1, top, inner, row);
+        Place(id, c, top, inner, row);
         top += row;
     }
-    fieldRow(c1, top + Scaled(2), kRadiusLabel, 28, kPointRadiusId, 50, 0, kMillimetresLabel);
-    top = groupBox(x1, y, 2 * row);
-    place(kJwLineTypesId, c1, top, inner, row);
-    place(kAcadLineTypesId, c1, top + row, inner, row);
-    top = groupBox(x1, y, row);
-    place(kPolylinesId, c1, top, inner, row);
-    top = groupBox(x1, y, row);
-    place(kExplodeBlocksId, c1, top, inner, row);
-    top = groupBox(x1, y, row + fieldHeight + Scaled(2));
-    place(kShrinkTextsId, c1, top, inner, row);
-    fieldRow(c1, top + row + Scaled(2), kShrinkLabel, 40, kTextShrinkId, 30, kTextShrinkSpinId, kShrinkPercentLabel);
-    top = groupBox(x1, y, row + fieldHeight + Scaled(2));
-    place(kNarrowHalfWidthId, c1, top, inner, row);
-    fieldRow(c1, top + row + Scaled(2), kAspectLabel, 40, kHalfWidthAspectId, 30, kHalfWidthAspectSpinId,
-             kAspectPercentLabel);
+    PlaceFieldRow(c, top + Scaled(2), kRadiusLabel, 28, kPointRadiusId, 50, 0, kMillimetresLabel);
+    top = PlaceGroup(group++, x, y, 2 * row);
+    Place(kJwLineTypesId, c, top, inner, row);
+    Place(kAcadLineTypesId, c, top + row, inner, row);
+    top = PlaceGroup(group++, x, y, row);
+    Place(kPolylinesId, c, top, inner, row);
+    top = PlaceGroup(group++, x, y, row);
+    Place(kExplodeBlocksId, c, top, inner, row);
+    top = PlaceGroup(group++, x, y, row + fieldHeight + Scaled(2));
+    Place(kShrinkTextsId, c, top, inner, row);
+    PlaceFieldRow(c, top + row + Scaled(2), kShrinkLabel, 40, kTextShrinkId, 30, kTextShrinkSpinId,
+                  kShrinkPercentLabel);
+    top = PlaceGroup(group++, x, y, row + fieldHeight + Scaled(2));
+    Place(kNarrowHalfWidthId, c, top, inner, row);
+    PlaceFieldRow(c, top + row + Scaled(2), kAspectLabel, 40, kHalfWidthAspectId, 30, kHalfWidthAspectSpinId,
+                  kAspectPercentLabel);
+    return y - Scaled(kGap);
+}
 
-    // Column 2.
-    const int column1Bottom = y - gap;
-    const int x2 = width - margin - column, c2 = x2 + inset;
-    y = margin;
-    top = groupBox(x2, y, fieldHeight + Scaled(3));
-    place(kScaleId, c2, top, inner, listHeight);
-    top = groupBox(x2, y, fieldHeight + Scaled(3));
-    place(kOutputFormatId, c2, top, inner, listHeight);
-    top = groupBox(x2, y, row);
-    place(kPlainLayerNamesId, c2, top, inner, row);
-    top = groupBox(x2, y, row);
-    place(kAuxiliaryOnDefpointsId, c2, top, inner, row);
+// The second settings column at x, with the four buttons below it; the bottom of the buttons.
+int MainFrame::LayOutColumn2(int x) {
+    const int c = x + Scaled(8), inner = Scaled(kColumnWidth) - 2 * Scaled(8), row = Scaled(kRowHeight),
+              fieldHeight = Scaled(kFieldHeight), listHeight = Scaled(240), gap = Scaled(kGap);
+    int group = kColumn1Groups, y = Scaled(kMargin);
+    int top = PlaceGroup(group++, x, y, fieldHeight + Scaled(3));
+    Place(kScaleId, c, top, inner, listHeight);
+    top = PlaceGroup(group++, x, y, fieldHeight + Scaled(3));
+    Place(kOutputFormatId, c, top, inner, listHeight);
+    top = PlaceGroup(group++, x, y, row);
+    Place(kPlainLayerNamesId, c, top, inner, row);
+    top = PlaceGroup(group++, x, y, row);
+    Place(kAuxiliaryOnDefpointsId, c, top, inner, row);
     const int penRow = Scaled(22);
-    top = groupBox(x2, y, 6 * penRow);
+    top = PlaceGroup(group++, x, y, 6 * penRow);
     for (int i = 0; i < 6; ++i) {
-        place(kPenLabel1 + i, c2, top + i * penRow, Scaled(40), penRow - Scaled(2));
-        place(kPenColor1Id + i, c2 + Scaled(44), top + i * penRow, Scaled(73), listHeight);
+        Place(kPenLabel1 + i, c, top + i * penRow, Scaled(40), penRow - Scaled(2));
+        Place(kPenColor1Id + i, c + Scaled(44), top + i * penRow, Scaled(73), listHeight);
     }
-    const int buttonWidth = (column - gap) / 2, buttonHeight = Scaled(25);
-    place(kDefaultsId, x2, y, buttonWidth, buttonHeight);
-    place(kQuitId, x2 + buttonWidth + gap, y, buttonWidth, buttonHeight);
-    place(kReadId, x2, y + buttonHeight + gap, buttonWidth, buttonHeight);
-    place(kSaveId, x2 + buttonWidth + gap, y + buttonHeight + gap, buttonWidth, buttonHeight);
-    const int column2Bottom = y + 2 * buttonHeight + gap;
+    const int buttonWidth = (Scaled(kColumnWidth) - gap) / 2, buttonHeight = Scaled(25);
+    Place(kDefaultsId, x, y, buttonWidth, buttonHeight);
+    Place(kQuitId, x + buttonWidth + gap, y, buttonWidth, buttonHeight);
+    Place(kReadId, x, y + buttonHeight + gap, buttonWidth, buttonHeight);
+    Place(kSaveId, x + buttonWidth + gap, y + buttonHeight + gap, buttonWidth, buttonHeight);
+    return y + 2 * buttonHeight + gap;
+}
 
-    // The left side: the tabs, the controls beside them, and below them the progress of a save.
-    const int left = margin, right = x1 - gap;
+// The left side up to `right`: the tabs, the controls beside them, and
+// below them the progress of a save. The least width it needs: the tabs'
+// captions beside the corner's controls.
+int MainFrame::LayOutLeftSide(int right, int height) {
+    const int margin = Scaled(kMargin), gap = Scaled(kGap), left = margin;
     const bool progress = ::IsWindowVisible(Item(kProgressBarId)) != 0;
     const int progressHeight = progress ? Scaled(24) + gap : 0;
     const int tabsBottom = height - margin - progressHeight;
-    place(kTabsId, left, margin, right - left, tabsBottom - margin);
+    Place(kTabsId, left, margin, right - left, tabsBottom - margin);
     const int cornerHeight = Scaled(20);
     int cx = right - Scaled(22);
-    place(kAboutId, cx, margin, Scaled(22), cornerHeight);
+    Place(kAboutId, cx, margin, Scaled(22), cornerHeight);
     cx -= Scaled(70) + gap;
-    place(kFitId, cx, margin, Scaled(70), cornerHeight);
+    Place(kFitId, cx, margin, Scaled(70), cornerHeight);
     cx -= Scaled(64) + gap;
-    place(kLightBackgroundId, cx, margin, Scaled(64), cornerHeight);
-    // The least the layout needs: the tabs' captions beside the corner's
-    // controls on the left, the two columns, everything above the bottom margin.
-    RECT tabCaptions{};
-    TabCtrl_GetItemRect(Item(kTabsId), TabCtrl_GetItemCount(Item(kTabsId)) - 1, &tabCaptions);
-    const int leftLeast = tabCaptions.right + gap + (right - cx);
-    minimumClient_ = {margin + leftLeast + gap + 2 * column + gap + margin,
-                      std::max(column1Bottom, column2Bottom) + margin};
+    Place(kLightBackgroundId, cx, margin, Scaled(64), cornerHeight);
     RECT page{left, margin, right, tabsBottom};
     TabCtrl_AdjustRect(Item(kTabsId), FALSE, &page);
-    place(kLogId, page.left, page.top, page.right - page.left, page.bottom - page.top);
+    Place(kLogId, page.left, page.top, page.right - page.left, page.bottom - page.top);
     const bool batch = ::IsWindowVisible(Item(kBatchBoxId)) || (commands_.State().fileCount > 1 && DrawingTabShown());
-    const int batchHeight = batch ? fieldHeight + Scaled(2) : 0;
-    place(kBatchBoxId, page.left, page.top, page.right - page.left, listHeight);
-    place(kDrawingPaneId, page.left, page.top + batchHeight, page.right - page.left,
+    const int batchHeight = batch ? Scaled(kFieldHeight) + Scaled(2) : 0;
+    Place(kBatchBoxId, page.left, page.top, page.right - page.left, Scaled(240));
+    Place(kDrawingPaneId, page.left, page.top + batchHeight, page.right - page.left,
           page.bottom - page.top - batchHeight);
     if (progress) {
         const int py = height - margin - Scaled(24);
-        place(kProgressBarId, left, py + Scaled(2), Scaled(110), Scaled(20));
-        place(kCancelId, right - Scaled(60), py, Scaled(60), Scaled(24));
-        place(kProgressLabelId, left + Scaled(116), py, right - Scaled(60) - gap - left - Scaled(116), Scaled(24));
+        Place(kProgressBarId, left, py + Scaled(2), Scaled(110), Scaled(20));
+        Place(kCancelId, right - Scaled(60), py, Scaled(60), Scaled(24));
+        Place(kProgressLabelId, left + Scaled(116), py, right - Scaled(60) - gap - left - Scaled(116), Scaled(24));
     }
-    ::InvalidateRect(window_, nullptr, TRUE);
+    RECT tabCaptions{};
+    TabCtrl_GetItemRect(Item(kTabsId), TabCtrl_GetItemCount(Item(kTabsId)) - 1, &tabCaptions);
+    return tabCaptions.right + gap + (right - cx);
 }
 
 SIZE MainFrame::MinimumWindowSize() const {

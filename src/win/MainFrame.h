@@ -81,6 +81,12 @@ private:
     void ApplyFonts();
     // Places every control for the client area's size, and notes the least size that layout needs.
     void Layout();
+    void Place(int id, int x, int y, int width, int height);
+    int PlaceGroup(int group, int x, int& y, int contentHeight);
+    void PlaceFieldRow(int x, int y, int label, int labelWidth, int field, int fieldWidth, int spin, int unit);
+    int LayOutColumn1(int x);
+    int LayOutColumn2(int x);
+    int LayOutLeftSide(int right, int height);
     // The window's least size (its frame around the least client area), {0, 0} before the first layout.
     SIZE MinimumWindowSize() const;
     void Command(int id, int code);
