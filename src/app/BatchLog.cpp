@@ -30,7 +30,7 @@ std::vector<std::string> BatchItemLog(const std::string& input, const std::strin
             // Messages of failed saves name their file; the others are said of the drawing.
             if (outcome.reason == JobReason::NoScale || outcome.reason == JobReason::OutOfMemory ||
                 outcome.reason == JobReason::TruncatedRecords)
-                log.push_back(input + Cp932ToUtf8(WithReason("", outcome.message)));
+                log.push_back(NamedWithReason(input, outcome.message));
             else
                 log.push_back(NamingFileAsItIs(outcome.message, output));
             break;
@@ -48,12 +48,18 @@ void BatchTally::Add(JobStatus status, std::string name) {
     }
 }
 
+std::string AndMore(std::size_t count) {
+    return Cp932ToUtf8(kAndMore) + std::to_string(count) + Cp932ToUtf8(kCountSuffix);
+}
+
+std::string NamedWithReason(const std::string& path, std::string_view cp932Reason) {
+    return path + Cp932ToUtf8(WithReason("", cp932Reason));
+}
+
 std::vector<std::string> FirstNames(const std::vector<std::string>& names, std::size_t atMost) {
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < names.size() && i < atMost; ++i) lines.push_back("  " + names[i]);
-    if (names.size() > atMost)
-        lines.push_back("  " + Cp932ToUtf8(kAndMore) + std::to_string(names.size() - atMost) +
-                        Cp932ToUtf8(kCountSuffix));
+    if (names.size() > atMost) lines.push_back("  " + AndMore(names.size() - atMost));
     return lines;
 }
 

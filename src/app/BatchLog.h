@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/DrawingJob.h"
@@ -43,5 +44,9 @@ std::vector<std::string> BatchSummary(const BatchTally& tally, std::size_t names
 
 // The first `atMost` names, indented, then how many more there are (UTF-8).
 std::vector<std::string> FirstNames(const std::vector<std::string>& names, std::size_t atMost);
+// How many more there are, after the names a box lists: "ほか N 件" (UTF-8).
+std::string AndMore(std::size_t count);
+// A file's name as the system has it, then a CP932 reason in full-width parentheses (UTF-8).
+std::string NamedWithReason(const std::string& path, std::string_view cp932Reason);
 
 }  // namespace orvik

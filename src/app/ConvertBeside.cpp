@@ -82,9 +82,7 @@ std::string BesideRunReport(const BesideRun& run) {
         for (const std::string& line : BatchItemLog(done.drawing, done.output, done.outcome))
             report += std::string(kCrLf) + line;
     }
-    if (untold > 0)
-        report += std::string(kCrLf) + std::string(kCrLf) + Cp932ToUtf8(kAndMore) + std::to_string(untold) +
-                  Cp932ToUtf8(kCountSuffix);
+    if (untold > 0) report += std::string(kCrLf) + std::string(kCrLf) + AndMore(untold);
     return report;
 }
 

@@ -50,7 +50,7 @@ void WindowCommands::ConvertAndSave() {
         // The command ends here; files finished before stay, nothing is half-written.
         dialogs_.ShowError(NamingFileAsItIs(e.what(), state_.currentPath));
     } catch (const std::bad_alloc&) {
-        dialogs_.ShowError(state_.currentPath + Cp932ToUtf8(WithReason("", kOutOfMemory)));
+        dialogs_.ShowError(NamedWithReason(state_.currentPath, kOutOfMemory));
     }
 }
 
@@ -149,7 +149,7 @@ bool WindowCommands::Convert(const std::string& source, const std::string& outpu
     view_.RunInBackground([&] { outcome = RunDrawingJob(request); });
     view_.ShowProgress(0, 0, "");
     if (outcome.status != JobStatus::Converted) {
-        dialogs_.ShowError(outcome.reason == JobReason::OutOfMemory ? output + Cp932ToUtf8(WithReason("", kOutOfMemory))
+        dialogs_.ShowError(outcome.reason == JobReason::OutOfMemory ? NamedWithReason(output, kOutOfMemory)
                                                                     : NamingFileAsItIs(outcome.message, output));
         return false;
     }

@@ -172,12 +172,11 @@ HWND MainFrame::Create(HINSTANCE instance, int show) {
         // The size as it was at its own scaling, at least what the layout needs at this one.
         RECT& r = placement.rcNormalPosition;
         const SIZE least = MinimumWindowSize();
-        r.right =
-            r.left +
-            std::max<LONG>(::MulDiv(r.right - r.left, static_cast<int>(dpi_), static_cast<int>(kept->dpi)), least.cx);
-        r.bottom =
-            r.top +
-            std::max<LONG>(::MulDiv(r.bottom - r.top, static_cast<int>(dpi_), static_cast<int>(kept->dpi)), least.cy);
+        const auto length = [&](LONG keptLength, LONG leastHere) {
+            return std::max<LONG>(::MulDiv(keptLength, static_cast<int>(dpi_), static_cast<int>(kept->dpi)), leastHere);
+        };
+        r.right = r.left + length(r.right - r.left, least.cx);
+        r.bottom = r.top + length(r.bottom - r.top, least.cy);
         ::SetWindowPlacement(window_, &placement);  // kept on a screen by the system
     } else {
         ::ShowWindow(window_, show);
