@@ -1,4 +1,4 @@
-// The output formats as both front ends offer them: the name the command
+// The output formats as every front end offers them: the name the command
 // line takes and the window lists, and one line on which readers want it.
 #pragma once
 
@@ -23,7 +23,18 @@ inline constexpr OutputFormatChoice kOutputFormatChoices[] = {
     {OutputFormat::Dos932, "dos932", kDos932Readers, "AutoCAD R13J DXF"},
     {OutputFormat::Ansi932, "ansi932", kAnsi932Readers, "AutoCAD R13 DXF (ANSI_932)"},
     {OutputFormat::Utf8, "utf8", kUtf8Readers, "AutoCAD 2007 DXF (UTF-8)"},
+    {OutputFormat::R12, "r12", kR12Readers, "AutoCAD R12 DXF"},
+    {OutputFormat::R2000, "r2000", kR2000Readers, "AutoCAD 2000 DXF"},
+    {OutputFormat::R2007, "r2007", kR2007Readers, "AutoCAD 2007 DXF"},
 };
+
+// The names, for messages: "dos932, ansi932, ..." (ASCII).
+inline std::string OutputFormatNames() {
+    std::string names;
+    for (const OutputFormatChoice& choice : kOutputFormatChoices)
+        names += (names.empty() ? "" : ", ") + std::string(choice.name);
+    return names;
+}
 
 constexpr const OutputFormatChoice& ChoiceOf(OutputFormat format) {
     for (const OutputFormatChoice& choice : kOutputFormatChoices)

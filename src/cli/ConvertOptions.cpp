@@ -107,7 +107,7 @@ const std::map<std::string, Option>& Options() {
         {"--pen-colors", {true, SetPenColors}},
         {"--format", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
              const auto format = OutputFormatNamed(v);
-             if (!format) return "--format には dos932, ansi932, utf8 のいずれかを指定してください: " + v;
+             if (!format) return "--format には " + OutputFormatNames() + " のいずれかを指定してください: " + v;
              o.settings.outputFormat = *format;
              return std::nullopt;
          }}},

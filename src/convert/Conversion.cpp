@@ -13,6 +13,7 @@
 #include "convert/FixedSections.h"
 #include "convert/HeaderSection.h"
 #include "convert/LayerAssignment.h"
+#include "convert/LayoutObjects.h"
 #include "convert/Lineweights.h"
 #include "convert/PenTables.h"
 #include "convert/ProposedScales.h"
@@ -56,9 +57,31 @@ float GroupScale(const Drawing& drawing, std::uint8_t layer) {
     return drawing.layerGroups[layer / kLayersPerGroup].scale;
 }
 
+// Adds the box a text covers: its base line from (x1, y1) to (x2, y2) and a
+// character's height to its left, or to both sides of a vertical text's
+// column; a character's height around its start when it has no length.
+// Heights are millimetres on paper, `paperFactor` of them a drawing unit.
+void AddTextBox(Extents& to, const Drawing& d, const DrawingText& m, Extended paperFactor) {
+    const TextType& type = d.textTypes[m.textType < kTextTypeSlots ? m.textType : kTextTypeSlots - 1];
+    const double height = static_cast<double>((m.height >= 0 ? m.height : type.height / 10.0) / paperFactor);
+    const double dx = m.x2 - m.x1, dy = m.y2 - m.y1, length = std::sqrt(dx * dx + dy * dy);
+    if (!(length > 0)) {
+        to.Add(m.x1 - height, m.y1 - height);
+        to.Add(m.x1 + height, m.y1 + height);
+        return;
+    }
+    const double nx = -dy / length * height, ny = dx / length * height;
+    const double below = m.vertical ? -1 : 0;
+    for (const auto& [x, y] : {std::pair{m.x1, m.y1}, std::pair{m.x2, m.y2}}) {
+        to.Add(x + nx, y + ny);
+        to.Add(x + below * nx, y + below * ny);
+    }
+}
+
 // The box around each block's lines, arcs, points, solids and insertions,
-// in its own coordinates (empty for a block without them).
-std::vector<Extents> BlockBoxes(const Drawing& d) {
+// and its texts when asked, in its own coordinates (empty for a block
+// without them).
+std::vector<Extents> BlockBoxes(const Drawing& d, bool withTexts, Extended paperFactor) {
     std::vector<Extents> boxes(d.blocks.size());
     for (std::size_t k = 0; k < d.blocks.size(); ++k) {
         const Block& b = d.blocks[k];
@@ -73,6 +96,8 @@ std::vector<Extents> BlockBoxes(const Drawing& d) {
             for (const auto& p : {s.p1, s.p2, s.p3, s.p4}) box.Add(p[0], p[1]);
         for (const BlockInsert& i : b.inserts)  // of blocks before this one
             if (i.block < k) AddPlacedBox(box, boxes[i.block], i);
+        if (withTexts)
+            for (const DrawingText& m : b.texts) AddTextBox(box, d, m, paperFactor);
     }
     return boxes;
 }
@@ -101,7 +126,7 @@ Extents GatherStatistics(const Drawing& d, ScaleStatistics& scales) {
             ext.Add(p[0], p[1]);
         }
     // An insertion covers the corners of its block's box, placed.
-    const std::vector<Extents> boxes = BlockBoxes(d);
+    const std::vector<Extents> boxes = BlockBoxes(d, false, 1);
     for (const BlockInsert& i : d.inserts) {
         if (i.block >= boxes.size()) continue;
         Extents placed;
@@ -113,6 +138,16 @@ Extents GatherStatistics(const Drawing& d, ScaleStatistics& scales) {
         }
     }
     return ext;
+}
+
+// Widens the extents by the boxes of the texts, the blocks' texts placed by
+// their insertions among them: readers that clip a drawing to its extents
+// would otherwise cut texts beyond its lines.
+void AddTextBoxes(Extents& ext, const Drawing& d, Extended paperFactor) {
+    for (const DrawingText& m : d.texts) AddTextBox(ext, d, m, paperFactor);
+    const std::vector<Extents> boxes = BlockBoxes(d, true, paperFactor);
+    for (const BlockInsert& i : d.inserts)
+        if (i.block < boxes.size()) AddPlacedBox(ext, boxes[i.block], i);
 }
 
 }  // namespace
@@ -231,6 +266,7 @@ Conversion::Conversion(const Drawing& source, const ConversionSettings& settings
     paperFactor_ =
         drawing.units == DrawingUnits::PaperMillimetres ? 1 : PaperFactor(drawing.paper.size, drawing.paper.divisor);
     result_.extents = GatherStatistics(drawing, scales_);
+    if (IsForReaders(settings.outputFormat)) AddTextBoxes(result_.extents, drawing, paperFactor_);
     result_.nonFiniteElements = CountNonFiniteElements(drawing);
     scales_.Analyze(paperFactor_);
     result_.unroundedScales = scales_.UnroundedScales();
@@ -240,22 +276,23 @@ Conversion::Conversion(const Drawing& source, const ConversionSettings& settings
 }
 
 void Conversion::WriteTo(ByteSink& sink, int workers) const {
-    DxfWriter w(&sink, TextEncodingOf(settings_.outputFormat));
-    WriteHeaderSection(w, HeaderInputs{result_, scales_, paperFactor_, drawing_.paper.size, settings_.outputFormat});
-    WriteClassesSection(w);
+    const OutputFormat format = settings_.outputFormat;
+    const bool r12 = IsR12(format);
+    DxfWriter w(&sink, TextEncodingOf(format), DxfWriter::kFirstHandleSeed, {}, r12 ? GroupSet::R12 : GroupSet::All);
+    WriteHeaderSection(w, HeaderInputs{result_, scales_, paperFactor_, drawing_.paper.size, format});
+    if (!r12) WriteClassesSection(w, format);
     const std::int32_t firstBlockRecord = WriteTablesSection(
         w, TablesInputs{drawing_, result_.layers, LimitsFor(drawing_.paper.size, result_.referenceScale),
-                        settings_.jwLineTypes, result_.defpointsUsed, settings_.outputFormat, result_.blockNames,
-                        result_.fontStyles});
+                        settings_.jwLineTypes, result_.defpointsUsed, format, result_.blockNames, result_.fontStyles});
     const EntityInputs entities{drawing_, settings_, result_, scales_, paperFactor_};
-    WriteBlocksSection(w, result_.blockNames, firstBlockRecord, [&](std::size_t block, std::int32_t record) {
+    WriteBlocksSection(w, format, result_.blockNames, firstBlockRecord, [&](std::size_t block, std::int32_t record) {
         WriteBlockEntities(w, entities, drawing_.blocks[block], record);
     });
     w.WriteGroup(0, "SECTION");
     w.WriteGroup(2, "ENTITIES");
     WriteEntities(w, entities, workers);
     w.WriteGroup(0, "ENDSEC");
-    WriteObjectsSection(w, settings_.outputFormat);
+    if (!r12) WriteObjectsSection(w, format);
     WriteEndOfFile(w);
     w.Flush();
 }

@@ -314,7 +314,7 @@ void WriteEntities(DxfWriter& w, const EntityInputs& in, int workers) {
     MakeChunksInOrder(
         chunks.size(), workers,
         [&](std::size_t k, std::string& text) {
-            DxfWriter part(nullptr, w.Encoding(), lastHandleBefore[k], std::move(text));
+            DxfWriter part(nullptr, w.Encoding(), lastHandleBefore[k], std::move(text), w.Groups());
             EntityWriters e(part, in.result.layers, in.settings);
             EntityLoops<EntityWriters>(e, in, elements, map).Run(chunks[k]);
             text = part.TakeText();

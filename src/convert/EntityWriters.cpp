@@ -1,5 +1,10 @@
 #include "convert/EntityWriters.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "convert/OutputFormat.h"
+
 #include "dxf/NumberFormat.h"
 #include "geometry/Trigonometry.h"
 #include "model/Drawing.h"
@@ -10,6 +15,11 @@ namespace orvik {
 namespace {
 
 constexpr int kPointPenLimit = 6;  // pens above this draw in colour 7 on DEFPOINTS
+// An ellipse in R12, which has no ELLIPSE, is a polyline through points
+// 2.5 degrees of its parameter apart: a chord then strays from the curve by
+// at most 1 - cos 1.25 degrees = 2.4e-4 of the major radius, within the
+// 2.7e-4 of the cubic Bezier quarter arcs the pictures draw curves with.
+const Extended kEllipseStepDegrees = ExtendedOf("2.5");
 // DXF requires an ellipse ratio in (0, 1]; a flattening of 0 becomes the smallest.
 const Extended kSmallestRatio = ExtendedOf("1E-6");
 
@@ -188,6 +198,10 @@ void EntityWriters::WriteCircleArcOrEllipse(int lineType, int pen, int layer, Ex
 void EntityWriters::Ellipse(int lineType, int pen, int layer, Extended cx, Extended cy, Extended major,
                             Extended axisAngle, Extended ratio, Extended startAngle, Extended endAngle, bool whole) {
     if (whole) startAngle = endAngle = 0;
+    if (IsR12(settings_.outputFormat)) {
+        EllipseAsPolyline(lineType, pen, layer, {cx, cy, major, axisAngle, ratio, startAngle, endAngle, whole});
+        return;
+    }
     Head("ELLIPSE");
     LayerBlock(lineType, pen, layer);
     w_.WriteGroup(100, "AcDbEllipse");
@@ -206,6 +220,28 @@ void EntityWriters::Ellipse(int lineType, int pen, int layer, Extended cx, Exten
     w_.WriteReal(40, ratio);
     w_.WriteRadians(41, startAngle, 0, 0);
     w_.WriteRadians(42, endAngle < startAngle ? endAngle + 360 : endAngle, 360, 0);
+}
+
+void EntityWriters::EllipseAsPolyline(int lineType, int pen, int layer, const EllipseCurve& e) {
+    Extended sweep = NormalizeAngle(e.endAngle - e.startAngle, 360, 0);
+    if (e.whole) sweep = 360;
+    const double parts = static_cast<double>(sweep / kEllipseStepDegrees);  // at most 144; NaN when not finite
+    const int steps = parts > 1 ? static_cast<int>(std::ceil(std::min(parts, 144.0))) : 1;
+    const Extended cosAxis = CosDegrees(e.axisAngle), sinAxis = SinDegrees(e.axisAngle);
+    auto vertex = [&](int k) {
+        const Extended t = e.startAngle + sweep * k / steps;  // the ellipse's parameter, degrees
+        const Extended u = e.major * CosDegrees(t), v = e.major * e.ratio * SinDegrees(t);
+        Vertex(lineType, pen, layer, e.cx + u * cosAxis - v * sinAxis, e.cy + u * sinAxis + v * cosAxis);
+    };
+    Head("POLYLINE");
+    LayerBlock(lineType, pen, layer);
+    w_.WriteInt(66, 1);
+    w_.WriteGroup(10, "0.0");
+    w_.WriteGroup(20, "0.0");
+    w_.WriteGroup(30, "0.0");
+    if (e.whole) w_.WriteInt(70, 1);  // closed: the last vertex joins the first
+    for (int k = 0; k < steps + (e.whole ? 0 : 1); ++k) vertex(k);
+    WriteSequenceEnd(lineType, pen, layer);
 }
 
 void EntityWriters::WriteArc(int lineType, int pen, int layer, Extended cx, Extended cy, Extended r,
@@ -261,6 +297,7 @@ void EntityWriters::WriteText(std::string_view text, bool vertical, bool italic,
 
     std::string value = TextForDxf(text);
     while (!value.empty() && static_cast<unsigned char>(value.back()) < 33) value.pop_back();
+    if (IsForReaders(settings_.outputFormat)) value = CaretNotation(value);
 
     Head("TEXT");
     w_.WriteGroup(100, "AcDbEntity");

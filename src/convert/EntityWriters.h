@@ -90,6 +90,13 @@ private:
     void DegeneratePoint(int lineType, int pen, int layer, Extended x, Extended y);
     void Ellipse(int lineType, int pen, int layer, Extended cx, Extended cy, Extended major, Extended axisAngle,
                  Extended ratio, Extended startAngle, Extended endAngle, bool whole);
+    // An ellipse or elliptic arc (angles: its parameter, degrees) as a 2D
+    // POLYLINE, for R12.
+    struct EllipseCurve {
+        Extended cx, cy, major, axisAngle, ratio, startAngle, endAngle;
+        bool whole;
+    };
+    void EllipseAsPolyline(int lineType, int pen, int layer, const EllipseCurve& e);
 
     DxfWriter& w_;
     LayerStyleWriter style_;

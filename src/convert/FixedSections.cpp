@@ -6,32 +6,14 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/FixedGroups.h"
+#include "convert/LayoutObjects.h"
 #include "convert/LinetypeSets.h"
 #include "dxf/NumberFormat.h"
 #include "numeric/Extended.h"
 
 namespace orvik {
 namespace {
-
-// A fixed group: a literal text, or an integer written in six columns.
-struct Group {
-    int code;
-    std::string_view text;
-    bool isInt = false;
-    int number = 0;
-};
-
-constexpr Group T(int code, std::string_view text) { return {code, text}; }
-constexpr Group I(int code, int number) { return {code, {}, true, number}; }
-
-void Write(DxfWriter& w, std::span<const Group> groups) {
-    for (const Group& g : groups) {
-        if (g.isInt)
-            w.WriteInt(g.code, g.number);
-        else
-            w.WriteGroup(g.code, g.text);
-    }
-}
 
 constexpr Group kTableEnd[] = {T(0, "ENDTAB")};
 
@@ -237,26 +219,15 @@ constexpr Group kOtherTables[] = {
     I(173, 0),
     I(174, 0),
     I(175, 0),
-    I(176, 0),
-    I(177, 0),
-    I(178, 0),
-    I(270, 2),
-    I(271, 2),
-    I(272, 2),
-    I(273, 2),
-    I(274, 3),
-    T(340, "11"),
-    I(275, 0),
-    I(280, 0),
-    I(281, 0),
-    I(282, 0),
-    I(283, 0),
-    I(284, 8),
-    I(285, 0),
-    I(286, 0),
-    I(287, 3),
-    I(288, 0),
-    T(0, "ENDTAB"),
+};
+// The dimension style's variables from AutoCAD R13 on.
+constexpr Group kDimstyleLater[] = {
+    I(176, 0), I(177, 0), I(178, 0), I(270, 2), I(271, 2), I(272, 2), I(273, 2), I(274, 3), T(340, "11"), I(275, 0),
+    I(280, 0), I(281, 0), I(282, 0), I(283, 0), I(284, 8), I(285, 0), I(286, 0), I(287, 3), I(288, 0),
+};
+constexpr Group kDimstyleEnd[] = {T(0, "ENDTAB")};
+
+constexpr Group kBlockRecordTable[] = {
     // BLOCK_RECORD: model and paper space.
     T(0, "TABLE"),
     T(2, "BLOCK_RECORD"),
@@ -273,14 +244,10 @@ constexpr Group kOtherTables[] = {
     T(100, "AcDbSymbolTableRecord"),
     T(100, "AcDbBlockTableRecord"),
     T(2, "*MODEL_SPACE"),
-    T(0, "BLOCK_RECORD"),
-    T(5, "1B"),
-    T(102, "{ACAD_XDICTIONARY"),
-    T(360, "34"),
-    T(102, "}"),
-    T(330, "1"),
-    T(100, "AcDbSymbolTableRecord"),
-    T(100, "AcDbBlockTableRecord"),
+};
+constexpr Group kPaperSpaceRecord[] = {
+    T(0, "BLOCK_RECORD"), T(5, "1B"),  T(102, "{ACAD_XDICTIONARY"),     T(360, "34"),
+    T(102, "}"),          T(330, "1"), T(100, "AcDbSymbolTableRecord"), T(100, "AcDbBlockTableRecord"),
     T(2, "*PAPER_SPACE"),
 };
 // A block's own record follows the two spaces'.
@@ -288,8 +255,7 @@ constexpr Group kBlockRecordStart[] = {T(0, "BLOCK_RECORD")};
 constexpr Group kBlockRecordOwner[] = {T(330, "1"), T(100, "AcDbSymbolTableRecord"), T(100, "AcDbBlockTableRecord")};
 constexpr Group kTablesEnd[] = {T(0, "ENDTAB"), T(0, "ENDSEC")};
 
-constexpr Group kClasses[] = {T(0, "SECTION"), T(2, "CLASSES"), T(0, "ENDSEC")};
-
+constexpr Group kSectionStart[] = {T(0, "SECTION"), T(2, "BLOCKS")};
 constexpr Group kSpaceBlocks[] = {
     T(0, "SECTION"),
     T(2, "BLOCKS"),
@@ -442,7 +408,7 @@ constexpr Group kObjects[] = {
 // among its reactors, as files from AutoCAD 2000 on carry them: the root
 // dictionary owns its named dictionaries, a block record its extension
 // dictionary, which owns its XRECORD, and the MLINESTYLE dictionary its style.
-constexpr Group kOwnedObjects[] = {
+constexpr Group kOwnedObjectsStart[] = {
     T(0, "SECTION"),
     T(2, "OBJECTS"),
     T(0, "DICTIONARY"),
@@ -457,6 +423,10 @@ constexpr Group kOwnedObjects[] = {
     T(350, "19"),
     T(3, "ACAD_LAYOUT"),
     T(350, "1A"),
+};
+// The root dictionary's own text after its entries, then the ACAD_LAYOUT
+// dictionary up to its entries.
+constexpr Group kOwnedObjectsMiddle[] = {
     T(1001, "ACAD"),
     T(1000, "TREAT_AS_HARD"),
     I(1070, 0),
@@ -517,46 +487,28 @@ constexpr Group kOwnedObjects[] = {
     T(102, "}"),
     T(330, "C"),
     T(100, "AcDbDictionary"),
-    T(1001, "ACAD"),
-    T(1000, "TREAT_AS_HARD"),
-    I(1070, 0),
-    T(0, "XRECORD"),
-    T(5, "37"),
-    T(102, "{ACAD_REACTORS"),
-    T(330, "36"),
-    T(102, "}"),
-    T(330, "36"),
-    T(100, "AcDbXrecord"),
-    T(340, "1F"),
-    T(0, "XRECORD"),
-    T(5, "35"),
-    T(102, "{ACAD_REACTORS"),
-    T(330, "34"),
-    T(102, "}"),
-    T(330, "34"),
-    T(100, "AcDbXrecord"),
-    T(340, "1B"),
-    T(0, "MLINESTYLE"),
-    T(5, "18"),
-    T(102, "{ACAD_REACTORS"),
-    T(330, "17"),
-    T(102, "}"),
-    T(330, "17"),
-    T(100, "AcDbMlineStyle"),
-    T(2, "STANDARD"),
-    I(70, 0),
-    T(3, ""),
-    I(62, 256),
-    T(51, "90.0"),
-    T(52, "90.0"),
-    I(71, 2),
-    T(49, "0.5"),
-    I(62, 256),
+};
+constexpr Group kOwnedObjectsEnd[] = {
+    T(1001, "ACAD"),  T(1000, "TREAT_AS_HARD"),
+    I(1070, 0),       T(0, "XRECORD"),
+    T(5, "37"),       T(102, "{ACAD_REACTORS"),
+    T(330, "36"),     T(102, "}"),
+    T(330, "36"),     T(100, "AcDbXrecord"),
+    T(340, "1F"),     T(0, "XRECORD"),
+    T(5, "35"),       T(102, "{ACAD_REACTORS"),
+    T(330, "34"),     T(102, "}"),
+    T(330, "34"),     T(100, "AcDbXrecord"),
+    T(340, "1B"),     T(0, "MLINESTYLE"),
+    T(5, "18"),       T(102, "{ACAD_REACTORS"),
+    T(330, "17"),     T(102, "}"),
+    T(330, "17"),     T(100, "AcDbMlineStyle"),
+    T(2, "STANDARD"), I(70, 0),
+    T(3, ""),         I(62, 256),
+    T(51, "90.0"),    T(52, "90.0"),
+    I(71, 2),         T(49, "0.5"),
+    I(62, 256),       T(6, "BYLAYER"),
+    T(49, "-0.5"),    I(62, 256),
     T(6, "BYLAYER"),
-    T(49, "-0.5"),
-    I(62, 256),
-    T(6, "BYLAYER"),
-    T(0, "ENDSEC"),
 };
 
 // The drawing's own line types, after the selected set, with running
@@ -656,8 +608,6 @@ bool HasVerticalText(const Drawing& drawing) {
     return vertical;
 }
 
-void WriteClassesSection(DxfWriter& w) { Write(w, kClasses); }
-
 std::int32_t WriteTablesSection(DxfWriter& w, const TablesInputs& in) {
     w.WriteGroup(0, "SECTION");
     w.WriteGroup(2, "TABLES");
@@ -681,6 +631,17 @@ std::int32_t WriteTablesSection(DxfWriter& w, const TablesInputs& in) {
     WriteStyleTable(w, in);
 
     Write(w, kOtherTables);
+    if (!IsR12(in.format)) Write(w, kDimstyleLater);
+    Write(w, kDimstyleEnd);
+    // Block records came with AutoCAD R13; an R12 file's table ends here.
+    if (IsR12(in.format)) {
+        w.WriteGroup(0, "ENDSEC");
+        return 0;
+    }
+    Write(w, kBlockRecordTable);
+    if (WritesLayouts(in.format)) w.WriteGroup(340, kModelLayoutHandle);
+    Write(w, kPaperSpaceRecord);
+    if (WritesLayouts(in.format)) w.WriteGroup(340, kPaperLayoutHandle);
     const std::int32_t firstRecord = w.LastHandle() + 1;
     for (const std::string& name : in.blockNames) {
         Write(w, kBlockRecordStart);
@@ -692,9 +653,13 @@ std::int32_t WriteTablesSection(DxfWriter& w, const TablesInputs& in) {
     return firstRecord;
 }
 
-void WriteBlocksSection(DxfWriter& w, std::span<const std::string> blockNames, std::int32_t firstRecord,
+void WriteBlocksSection(DxfWriter& w, OutputFormat format, std::span<const std::string> blockNames,
+                        std::int32_t firstRecord,
                         const std::function<void(std::size_t block, std::int32_t record)>& writeEntities) {
-    Write(w, kSpaceBlocks);
+    if (IsR12(format))
+        Write(w, kSectionStart);  // R12 has no blocks of the two spaces
+    else
+        Write(w, kSpaceBlocks);
     for (std::size_t k = 0; k < blockNames.size(); ++k) {
         const std::int32_t record = firstRecord + static_cast<std::int32_t>(k);
         w.WriteGroup(0, "BLOCK");
@@ -715,10 +680,18 @@ void WriteBlocksSection(DxfWriter& w, std::span<const std::string> blockNames, s
 }
 
 void WriteObjectsSection(DxfWriter& w, OutputFormat format) {
-    if (WritesObjectOwners(format))
-        Write(w, kOwnedObjects);
-    else
+    if (!WritesObjectOwners(format)) {
         Write(w, kObjects);
+        return;
+    }
+    const bool layouts = WritesLayouts(format);
+    Write(w, kOwnedObjectsStart);
+    if (layouts) WriteLayoutRootEntries(w);
+    Write(w, kOwnedObjectsMiddle);
+    if (layouts) WriteLayoutEntries(w);
+    Write(w, kOwnedObjectsEnd);
+    if (layouts) WriteLayoutObjects(w);
+    w.WriteGroup(0, "ENDSEC");
 }
 
 void WriteEndOfFile(DxfWriter& w) { w.WriteGroup(0, "EOF"); }

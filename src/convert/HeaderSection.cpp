@@ -1,5 +1,6 @@
 #include "convert/HeaderSection.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -401,6 +402,19 @@ constexpr HeaderGroup kHeader[] = {
     I(70, 1),
 };
 
+// The variables that came after AutoCAD R12, left out of an R12 file; so is
+// $HANDSEED, since an R12 file is written without handles ($HANDLING 0).
+constexpr std::string_view kNotInR12[] = {
+    "$CELTSCALE", "$DELOBJ",   "$DISPSILH", "$DIMJUST",  "$DIMSD1",     "$DIMSD2",   "$DIMTOLJ",  "$DIMTZIN",
+    "$DIMALTZ",   "$DIMALTTZ", "$DIMFIT",   "$DIMUPT",   "$DIMUNIT",    "$DIMDEC",   "$DIMTDEC",  "$DIMALTU",
+    "$DIMALTTD",  "$DIMTXSTY", "$DIMAUNIT", "$CHAMFERC", "$CHAMFERD",   "$HANDSEED", "$PINSBASE", "$TREEDEPTH",
+    "$PICKSTYLE", "$CMLSTYLE", "$CMLJUST",  "$CMLSCALE", "$SAVEIMAGES",
+};
+
+bool IsNotInR12(std::string_view name) {
+    return std::find(std::begin(kNotInR12), std::end(kNotInR12), name) != std::end(kNotInR12);
+}
+
 }  // namespace
 
 DrawingLimits LimitsFor(std::int32_t paperSize, Extended baseScale) {
@@ -451,7 +465,15 @@ void WriteHeaderSection(DxfWriter& w, const HeaderInputs& in) {
 
     w.WriteGroup(0, "SECTION");
     w.WriteGroup(2, "HEADER");
+    const bool r12 = IsR12(in.format);
+    std::string_view variable;
     for (const HeaderGroup& g : kHeader) {
+        if (g.code == 9) variable = g.text;
+        if (r12 && IsNotInR12(variable)) continue;
+        if (r12 && variable == "$HANDLING" && g.code == 70) {
+            w.WriteInt(70, 0);  // no handles
+            continue;
+        }
         switch (g.kind) {
             case Kind::Text: w.WriteGroup(g.code, g.text); break;
             case Kind::Int: w.WriteInt(g.code, g.number); break;

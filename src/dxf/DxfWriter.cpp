@@ -30,8 +30,9 @@ Extended NormalizeAngle(Extended angle, Extended atFullTurn, Extended lowerBound
 
 bool SameAngle(Extended a, Extended b) { return NormalizeAngle(a, 0, 0) == NormalizeAngle(b, 0, 0); }
 
-DxfWriter::DxfWriter(ByteSink* sink, TextEncoding encoding, std::int32_t lastHandle, std::string storage)
-    : sink_(sink), encoding_(encoding), buffer_(std::move(storage)), handle_(lastHandle) {
+DxfWriter::DxfWriter(ByteSink* sink, TextEncoding encoding, std::int32_t lastHandle, std::string storage,
+                     GroupSet groups)
+    : sink_(sink), encoding_(encoding), groups_(groups), buffer_(std::move(storage)), handle_(lastHandle) {
     if (buffer_.size() < kChunkSize) buffer_.resize(kChunkSize);
 }
 
@@ -88,6 +89,7 @@ void DxfWriter::ValueLine(std::string_view bytes) {
 }
 
 void DxfWriter::WriteGroup(int code, std::string_view text) {
+    if (Skips(code)) return;
     CodeLine(code);
     // Bytes below 0x20 need escaping; in UTF-8, bytes from 0x80 on converting.
     const bool toUtf8 = encoding_ == TextEncoding::Utf8 && std::any_of(text.begin(), text.end(), [](char c) {
@@ -102,6 +104,7 @@ void DxfWriter::WriteGroup(int code, std::string_view text) {
 }
 
 void DxfWriter::WriteInt(int code, std::int64_t value, int width) {
+    if (Skips(code)) return;
     CodeLine(code);
     char* p = Reserve(kMaxLine + static_cast<std::size_t>(std::max(width, 0)));
     const std::size_t n = FormatIntTo(p, value, width);
@@ -111,6 +114,7 @@ void DxfWriter::WriteInt(int code, std::int64_t value, int width) {
 }
 
 void DxfWriter::WriteReal(int code, Extended value) {
+    if (Skips(code)) return;
     CodeLine(code);
     char* p = Reserve(kMaxRealLength + 2);
     const std::size_t n = FormatRealTo(p, value);
@@ -120,6 +124,7 @@ void DxfWriter::WriteReal(int code, Extended value) {
 }
 
 void DxfWriter::WriteHandle(int code, std::int64_t value) {
+    if (Skips(code)) return;
     CodeLine(code);
     char text[24];
     ValueLine(std::string_view(text, FormatHandleTo(text, value)));
@@ -150,7 +155,7 @@ void DxfWriter::WriteLtypeRecord(std::int64_t handle, std::string_view name, std
     WriteGroup(40, patternLength);
     for (std::string_view element : elements) {
         WriteGroup(49, element);
-        WriteInt(74, 0);
+        if (groups_ != GroupSet::R12) WriteInt(74, 0);
     }
 }
 

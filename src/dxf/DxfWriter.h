@@ -32,6 +32,30 @@ bool SameAngle(Extended a, Extended b);
 // converted to UTF-8 (the encoding of DXF files from AutoCAD 2007 on).
 enum class TextEncoding { Cp932, Utf8 };
 
+// The groups a file may hold: all, or those of AutoCAD R12, whose files have
+// no handles (5, 105), subclass markers (100), owners and reactors (330,
+// 102), references between records (340, 360, 390), lineweights (370), true
+// colours (420) or line-type shape flags (74 in LTYPE): a writer for R12
+// leaves those groups out wherever they are written.
+enum class GroupSet { All, R12 };
+
+// True for a group code that files of AutoCAD R12 do not hold.
+constexpr bool IsLaterThanR12(int code) {
+    switch (code) {
+        case 5:
+        case 100:
+        case 102:
+        case 105:
+        case 330:
+        case 340:
+        case 360:
+        case 370:
+        case 390:
+        case 420: return true;
+        default: return false;
+    }
+}
+
 class DxfWriter {
 public:
     static constexpr std::int32_t kFirstHandleSeed = 0x4F;  // the first handle handed out is 50
@@ -43,7 +67,8 @@ public:
     // records before it left off). `storage`, a string no longer needed, lends
     // the buffer its memory.
     explicit DxfWriter(ByteSink* sink = nullptr, TextEncoding encoding = TextEncoding::Cp932,
-                       std::int32_t lastHandle = kFirstHandleSeed, std::string storage = {});
+                       std::int32_t lastHandle = kFirstHandleSeed, std::string storage = {},
+                       GroupSet groups = GroupSet::All);
 
     void WriteGroup(int code, std::string_view text);
     void WriteInt(int code, std::int64_t value, int width = 6);
@@ -52,6 +77,7 @@ public:
     std::int32_t NextHandle() { return ++handle_; }
     std::int32_t LastHandle() const { return handle_; }
     TextEncoding Encoding() const { return encoding_; }
+    GroupSet Groups() const { return groups_; }
 
     void WriteColor(std::int64_t color) { WriteInt(62, color); }
     void WriteLinetype(std::string_view name) { WriteGroup(6, name); }
@@ -84,12 +110,15 @@ private:
         std::memcpy(Reserve(bytes.size()), bytes.data(), bytes.size());
         used_ += bytes.size();
     }
+    // True when the group is left out of the file.
+    bool Skips(int code) const { return groups_ == GroupSet::R12 && IsLaterThanR12(code); }
     void CodeLine(int code);
     // The value line of a group: `bytes` and CR LF.
     void ValueLine(std::string_view bytes);
 
     ByteSink* sink_;
     TextEncoding encoding_;
+    GroupSet groups_;
     std::string buffer_;
     std::size_t used_ = 0;  // bytes of buffer_ holding text
     std::int32_t handle_ = kFirstHandleSeed;

@@ -97,6 +97,10 @@ const TextReplacements& TextReplacementRows() {
 
 std::string EscapeControlBytes(std::string_view text) {
     if (std::none_of(text.begin(), text.end(), IsControlByte)) return std::string(text);
+    return CaretNotation(text);
+}
+
+std::string CaretNotation(std::string_view text) {
     std::string out;
     out.reserve(text.size() + 8);
     for (std::size_t at = 0; at < text.size(); ++at) {

@@ -33,6 +33,11 @@ constexpr bool IsControlByte(char c) { return static_cast<unsigned char>(c) < 0x
 // caret after it is read as a caret.
 std::string EscapeControlBytes(std::string_view text);
 
+// The same escaping whether or not the text holds a control byte, so that a
+// reader that takes "^" before any character as caret notation reads a
+// literal caret ("^8" is written "^ 8").
+std::string CaretNotation(std::string_view text);
+
 // Every occurrence of `pattern` that starts on a character boundary, left to
 // right and without overlap, replaced by `replacement`.
 std::string ReplaceAll(std::string_view text, std::string_view pattern, std::string_view replacement);

@@ -413,10 +413,11 @@ TEST_F(ConvertCommandTest, WritesToStandardOutputWithTheLogOnStandardError) {
     EXPECT_FALSE(std::filesystem::exists(dir_.File("-")));
 }
 
-// The other formats differ from the default only in the version and code
-// page labels and, for utf8, in every Japanese string being UTF-8 and in the
-// text style named after LibreCAD's Japanese font (a record of its own, with a
-// handle no other record uses; the drawing has no text that names it).
+// The R13 formats for readers differ from the default only in the version and
+// code page labels, the sheet as the paper space's limits, the text style
+// named after LibreCAD's Japanese font (a record of its own, with a handle no
+// other record uses; the drawing, without texts or hidden layers, has no
+// text that names it) and, for utf8, every Japanese string being UTF-8.
 TEST_F(ConvertCommandTest, OutputFormatsDifferOnlyInTheirLabelsAndEncoding) {
     using Pairs = std::vector<std::pair<std::string, std::string>>;
     struct Case {
@@ -426,9 +427,9 @@ TEST_F(ConvertCommandTest, OutputFormatsDifferOnlyInTheirLabelsAndEncoding) {
     };
     const Case cases[] = {
         // $PLIMMAX: the sheet (A3) in millimetres
-        {"ansi932", {{"dos932", "ANSI_932"}, {"12.0", "420"}, {"9.0", "297"}}, false},
+        {"ansi932", {{"dos932", "ANSI_932"}, {"12.0", "420"}, {"9.0", "297"}, {"     1", "     2"}}, false},
         {"utf8",
-         {{"AC1012", "AC1021"}, {"dos932", "ANSI_932"}, {"12.0", "420"}, {"9.0", "297"}, {"     1", "     2"}},
+         {{"AC1012", "AC1021"}, {"dos932", "ANSI_65001"}, {"12.0", "420"}, {"9.0", "297"}, {"     1", "     2"}},
          true},
     };
     const std::vector<std::string> kst32bStyle = {"  0", "STYLE",
@@ -454,11 +455,9 @@ TEST_F(ConvertCommandTest, OutputFormatsDifferOnlyInTheirLabelsAndEncoding) {
         ASSERT_EQ(run.code, kExitOk) << run.err;
         EXPECT_NE(run.out.find("\n出力形式: " + std::string(c.format) + "\n「使用画層」"), std::string::npos);
         auto b = testing::SplitLines(testing::ReadFileBytes(dir_.File("b.dxf")));
-        if (c.utf8) {
-            const auto at = std::search(b.begin(), b.end(), kst32bStyle.begin(), kst32bStyle.end());
-            ASSERT_NE(at, b.end());
-            b.erase(at, at + static_cast<std::ptrdiff_t>(kst32bStyle.size()));
-        }
+        const auto at = std::search(b.begin(), b.end(), kst32bStyle.begin(), kst32bStyle.end());
+        ASSERT_NE(at, b.end());
+        b.erase(at, at + static_cast<std::ptrdiff_t>(kst32bStyle.size()));
         // Up to OBJECTS, whose owners the later formats name (ezdxf's audit
         // checks them in the read-back test).
         const auto objects = [](const std::vector<std::string>& lines) {

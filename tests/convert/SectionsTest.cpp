@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "convert/FixedSections.h"
+#include "convert/LayoutObjects.h"
 #include "convert/HeaderSection.h"
 #include "convert/LayerAssignment.h"
 #include "dxf/DxfLines.h"
@@ -247,8 +248,8 @@ TEST(TablesSection, TheLineTypeSetChangesOnlyTheEightRecords) {
 TEST(FixedSections, EndWithTheEofMarker) {
     LayerTables tables;
     DxfWriter w;
-    WriteClassesSection(w);
-    WriteBlocksSection(w, {}, 0, [](std::size_t, std::int32_t) {});
+    WriteClassesSection(w, OutputFormat::Dos932);
+    WriteBlocksSection(w, OutputFormat::Dos932, {}, 0, [](std::size_t, std::int32_t) {});
     WriteObjectsSection(w, OutputFormat::Dos932);
     WriteEndOfFile(w);
     const auto lines = SplitLines(w.Text());

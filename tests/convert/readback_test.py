@@ -176,8 +176,11 @@ def check_jww(name, drawing, cli, folder, expect):
         for solid in doc.modelspace().query("SOLID"):  # drawn 10, 11, 13, 12: no two sides may cross
             check(simple_solid(solid), f"{name} {fmt}: a SOLID crosses itself: {[tuple(solid.dxf.get(v))[:2] for v in SOLID_CORNERS]}")
         found = entity_counts(doc)
+        if fmt == "r12":  # ellipses as polylines
+            found["POLYLINE"], found["ELLIPSE"] = found["POLYLINE"] - expect.get("entities", {}).get("ELLIPSE", 0), expect.get("entities", {}).get("ELLIPSE", 0)
         for kind, count in expect.get("entities", {}).items():
             check(found[kind] == count, f"{name} {fmt}: {kind}: {found[kind]} != {count}")
+        check_release(f"{name} {fmt}", dxf, doc, fmt)
         if fmt == FORMATS[0]:
             # Blocks written in place: the entities and the lines ezdxf finds
             # by placing the blocks itself.
@@ -196,10 +199,10 @@ def check_jww(name, drawing, cli, folder, expect):
             found = [t.value for t in doc.linetypes.get(linetype).pattern_tags.tags if t.code == 49] if linetype in doc.linetypes else None
             check(found == pattern, f"{name} {fmt}: line type {linetype}: {found} != {pattern}")
             check(any(e.dxf.linetype == linetype for e in doc.modelspace().query("LINE")), f"{name} {fmt}: no line of {linetype}")
-        if fmt == "utf8" and "lineweights" in expect:  # the lines' printed widths
+        if fmt in WITH_LINEWEIGHTS and "lineweights" in expect:  # the lines' printed widths
             weights = {e.dxf.lineweight for e in doc.modelspace().query("LINE")}
             check(weights == expect["lineweights"], f"{name} {fmt}: lineweights {weights}")
-        if fmt == "utf8":  # every style a text names is there; a font's carries its family for AutoCAD
+        if fmt != "dos932":  # every style a text names is there; a font's carries its family for AutoCAD
             for text in doc.modelspace().query("TEXT"):
                 style = doc.styles.get(text.dxf.style) if text.dxf.style in doc.styles else None
                 check(style is not None, f"{name} {fmt}: no style {text.dxf.style}")
@@ -219,11 +222,17 @@ def check_jww(name, drawing, cli, folder, expect):
 
 # Which readers must read the Japanese layer names and texts of which output
 # format correctly. GDAL decodes every file by its $DWGCODEPAGE and knows the
-# code page as ANSI_932 only; a UTF-8 file it reads when told so with its
-# DXF_ENCODING option. The cells no reader must read are recorded, not asserted.
-FORMATS = ["dos932", "ansi932", "utf8"]
+# code page as ANSI_932 only, UTF-8 as ANSI_65001; it also reads a UTF-8 file
+# when told so with its DXF_ENCODING option. The cells no reader must read are recorded, not asserted.
+FORMATS = ["dos932", "ansi932", "utf8", "r12", "r2000", "r2007"]
+VERSIONS = {"dos932": "AC1012", "ansi932": "AC1012", "utf8": "AC1021", "r12": "AC1009", "r2000": "AC1015",
+            "r2007": "AC1021"}
+WITH_LINEWEIGHTS = {"utf8", "r2000", "r2007"}
+# The entities an AutoCAD R12 file may hold.
+R12_ENTITIES = {"LINE", "POINT", "CIRCLE", "ARC", "TRACE", "SOLID", "TEXT", "SHAPE", "INSERT", "ATTDEF", "ATTRIB",
+                "POLYLINE", "VERTEX", "SEQEND", "3DFACE", "DIMENSION", "VIEWPORT"}
 GDAL_UTF8 = "GDAL, DXF_ENCODING=UTF-8"
-MUST_READ = {("ezdxf", "dos932"), ("ezdxf", "ansi932"), ("ezdxf", "utf8"), ("GDAL", "ansi932"), (GDAL_UTF8, "utf8")}
+MUST_READ = {("ezdxf", f) for f in FORMATS} | {("GDAL", f) for f in FORMATS if f != "dos932"} | {(GDAL_UTF8, "utf8")}
 
 
 def ezdxf_strings(dxf):
@@ -274,6 +283,29 @@ def librecad_fonts_differ(dxf):
     return plain != data and librecad_page(dxf) != librecad_page(plain_dxf)
 
 
+def check_release(label, dxf, doc, fmt):
+    """What the format's release holds: R12 only its entities, no handles and
+    no CLASSES or OBJECTS; R2000 on, the layouts of both spaces. In every
+    format for readers, every text lies inside the extents."""
+    data = open(dxf, "rb").read()
+    version = re.search(rb"\$ACADVER\r\n  1\r\n(\w+)\r\n", data)  # ezdxf reads R13 as R2000
+    check(version and version[1].decode() == VERSIONS[fmt], f"{label}: version {version and version[1]}")
+    if fmt == "r12":
+        kinds = {e.dxftype() for e in doc.modelspace()} | {e.dxftype() for b in doc.blocks for e in b}
+        check(kinds <= R12_ENTITIES, f"{label}: entities beyond R12: {kinds - R12_ENTITIES}")
+        check(b"\r\n  5\r\n" not in data and b"CLASSES" not in data and b"OBJECTS" not in data,
+              f"{label}: handles, classes or objects in an R12 file")
+    if fmt in ("r2000", "r2007"):
+        layouts = {o.dxf.name: o.dxf.block_record_handle for o in doc.objects.query("LAYOUT")}
+        check(layouts == {"Model": "1F", "Layout1": "1B"}, f"{label}: layouts {layouts}")
+    if fmt != "dos932":
+        (x0, y0, _), (x1, y1, _) = doc.header["$EXTMIN"], doc.header["$EXTMAX"]
+        for text in doc.modelspace().query("TEXT"):
+            x, y = tuple(text.dxf.insert)[:2]
+            check(x0 - 1e-6 <= x <= x1 + 1e-6 and y0 - 1e-6 <= y <= y1 + 1e-6,
+                  f"{label}: text {text.dxf.text} at {x}, {y} outside the extents {x0}, {y0} - {x1}, {y1}")
+
+
 def check_formats(cli, drawings, folder):
     """Each format read by each reader against the faithful format's strings as
     ezdxf reads them (checked against the drawing above); prints the matrix."""
@@ -295,7 +327,8 @@ def check_formats(cli, drawings, folder):
             check(fmt == "dos932" or not auditor.fixes, f"{name} {fmt}: audit fixes: " + "; ".join(e.message for e in auditor.fixes))
             off = {layer.dxf.name for layer in doc.layers if layer.is_off()}
             frozen = {layer.dxf.name for layer in doc.layers if layer.is_frozen()}
-            check(frozen == (off if fmt == "utf8" else set()), f"{name} {fmt}: frozen {frozen}, off {off}")
+            check(frozen == (off if fmt != "dos932" else set()), f"{name} {fmt}: frozen {frozen}, off {off}")
+            check_release(f"{name} {fmt}", dxf, doc, fmt)
             for reader, read in readers.items():
                 correct = read(dxf) == reference
                 matrix.setdefault((reader, fmt), []).append(correct)
@@ -307,7 +340,7 @@ def check_formats(cli, drawings, folder):
                 size = librecad_page_size(dxf)
                 check(sheet[0] >= 210 and size is not None and all(abs(a - b) < 1 for a, b in zip(sorted(size), sorted(sheet))),
                       f"{name} {fmt}: LibreCAD's page {size}, the sheet {sheet}")
-            if fmt == "utf8" and name == "sample":  # the other drawings' texts are too small to see
+            if fmt in ("utf8", "r2007") and name == "sample":  # the other drawings' texts are too small to see
                 check(librecad_fonts_differ(dxf), f"{name} {fmt}: LibreCAD draws the texts in its Latin font")
     for reader in readers:
         cells = ["reads Japanese correctly" if all(matrix[(reader, fmt)]) else "garbled" for fmt in FORMATS]
