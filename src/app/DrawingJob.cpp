@@ -172,6 +172,13 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawi
             outcome.conversionLines.push_back(std::move(line));
         outcome.warnings = std::move(readWarnings);
         outcome.warnings.insert(outcome.warnings.end(), imageWarnings.begin(), imageWarnings.end());
+        if (const std::string leftOut =
+                IsForReaders(request.settings.outputFormat)
+                    ? FormatLeftOutLine(conversion->Result().widthsLeftOut, conversion->Result().colorsApproximated,
+                                        static_cast<std::int64_t>(outcome.imageFiles.size()))
+                    : std::string();
+            !leftOut.empty())
+            outcome.warnings.push_back(leftOut);
         if (const std::int64_t n = conversion->Result().nonFiniteElements; n > 0)
             outcome.warnings.push_back(std::string(kNonFiniteLabel) + std::to_string(n) +
                                        std::string(kNonFiniteWrittenAsZero));

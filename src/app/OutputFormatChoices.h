@@ -2,6 +2,7 @@
 // line takes and the window lists, and one line on which readers want it.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -53,6 +54,22 @@ constexpr std::optional<OutputFormat> OutputFormatNamed(std::string_view name) {
 inline std::string OutputFormatLogLine(OutputFormat format) {
     if (format == ConversionSettings{}.outputFormat) return {};
     return std::string(kOutputFormatLabel) + std::string(ChoiceOf(format).name);
+}
+
+// The warning naming what the file of a format for readers could not carry:
+// the elements whose printed widths or own colours it lacks, and the
+// drawing's images, saved beside it but not placed; "" when nothing.
+inline std::string FormatLeftOutLine(std::int64_t widths, std::int64_t colors, std::int64_t images) {
+    std::string line;
+    const auto part = [&](std::string_view name, std::int64_t count) {
+        if (count == 0) return;
+        line += (line.empty() ? std::string(kFormatLeftOutLabel) : std::string()) + " " + std::string(name) + " " +
+                std::to_string(count) + std::string(kCountSuffix);
+    };
+    part(kWidthsName, widths);
+    part(kOwnColorsName, colors);
+    part(kImagesNotPlacedName, images);
+    return line;
 }
 
 }  // namespace orvik

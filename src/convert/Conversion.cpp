@@ -219,6 +219,24 @@ std::int64_t CountNonFiniteElements(const Drawing& d) {
     return n;
 }
 
+// Counts the elements whose pens carry a printed width, and those whose pens
+// have a colour of the drawing's own.
+void CountPenLosses(const Drawing& d, std::int64_t& widths, std::int64_t& colors) {
+    const std::size_t firstOwn = kPenCount + d.pens.fixedColors.size();
+    const auto count = [&](int pen) {
+        const auto p = static_cast<std::size_t>(pen);
+        widths += p < d.pens.widths.size() && d.pens.widths[p] > 0;
+        colors += p >= firstOwn && p < firstOwn + d.pens.ownColors.size();
+    };
+    ForEachElementSet(d, [&](const auto& set) {
+        for (const DrawingLine& e : set.lines) count(e.pen);
+        for (const DrawingArc& e : set.arcs) count(e.pen);
+        for (const DrawingText& e : set.texts) count(e.pen);
+        for (const DrawingPoint& e : set.points) count(e.pen);
+        for (const DrawingSolid& e : set.solids) count(e.pen);
+    });
+}
+
 }  // namespace
 
 bool IsUsableScale(Extended scale) {
@@ -271,6 +289,12 @@ Conversion::Conversion(const Drawing& source, const ConversionSettings& settings
     scales_.Analyze(paperFactor_);
     result_.unroundedScales = scales_.UnroundedScales();
 
+    if (IsForReaders(settings.outputFormat)) {
+        std::int64_t widths = 0, colors = 0;
+        CountPenLosses(drawing, widths, colors);
+        if (!HasLineweights(settings.outputFormat)) result_.widthsLeftOut = widths;
+        if (!HasTrueColors(settings.outputFormat)) result_.colorsApproximated = colors;
+    }
     result_.blockNames = BlockNamesOf(drawing);
     result_.defpointsUsed = NeedsDefpoints(drawing, usage, tables.penCount);
 }

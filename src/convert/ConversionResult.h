@@ -38,6 +38,11 @@ struct ConversionResult {
     // With blocks exploded: insertions nested too deep or past the element
     // limit, left out.
     std::int64_t insertsLeftOut = 0;
+    // In a format for readers that cannot carry them: the elements drawn with
+    // a pen of a printed width, written without it, and those of a pen of
+    // the drawing's own colour, written in the nearest AutoCAD colour.
+    std::int64_t widthsLeftOut = 0;
+    std::int64_t colorsApproximated = 0;
     LayerTables layers;  // the used layers with their DXF names, colours and line types
 };
 

@@ -374,5 +374,54 @@ TEST(EntityWriters, TextsOfAnAuxiliaryTypeGoToDefpointsInColour7) {
         "<none>");
 }
 
+// What a format changes in the records it writes: R12 leaves out handles,
+// owners and subclass markers and draws an ellipse as a polyline through
+// points at most 2.5 degrees of its parameter apart, on the curve; the
+// formats for readers write a literal caret as "^ ", the faithful one as it is.
+TEST(EntityWriters, FormatsShapeTheirRecords) {
+    struct Case {
+        OutputFormat format;
+        const char* text;  // the TEXT's value written for "a^8"
+        bool laterGroups;  // handles, owners and subclass markers
+        std::size_t ellipseVertices;  // 0: an ELLIPSE
+    };
+    const Case cases[] = {
+        {OutputFormat::Dos932, "a^8", true, 0},
+        {OutputFormat::Ansi932, "a^ 8", true, 0},
+        {OutputFormat::R2000, "a^ 8", true, 0},
+        {OutputFormat::R12, "a^ 8", false, 144},  // a whole ellipse: closed, 360 / 2.5 vertices
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.settings.outputFormat = c.format;
+        const auto write = [&](const std::function<void(EntityWriters&)>& call) {
+            DxfWriter w(nullptr, TextEncoding::Cp932, DxfWriter::kFirstHandleSeed, {},
+                        IsR12(c.format) ? GroupSet::R12 : GroupSet::All);
+            EntityWriters e(w, f.tables, f.settings);
+            call(e);
+            return SplitGroups(w.Text());
+        };
+        const Groups text =
+            write([](EntityWriters& e) { e.WriteText("a^8", false, false, {}, 0, 0, 0, 0, 0, 1, 0, 25, 25); });
+        EXPECT_EQ(testing::Value(text, "  1"), c.text);
+        EXPECT_EQ(testing::Value(text, "  5") != "<none>", c.laterGroups);
+        EXPECT_EQ(testing::Value(text, "100") != "<none>", c.laterGroups);
+        const Groups ellipse =
+            write([](EntityWriters& e) { e.WriteCircleArcOrEllipse(1, 1, 0, 0, 0, 10, 0.5, 0, 360, 0); });
+        std::vector<std::pair<double, double>> vertices;
+        for (std::size_t i = 0; i + 1 < ellipse.size(); ++i)
+            if (ellipse[i].second == "VERTEX")
+                vertices.emplace_back();
+            else if (!vertices.empty() && ellipse[i].first == " 10")
+                vertices.back().first = std::atof(ellipse[i].second.c_str());
+            else if (!vertices.empty() && ellipse[i].first == " 20")
+                vertices.back().second = std::atof(ellipse[i].second.c_str());
+        EXPECT_EQ(vertices.size(), c.ellipseVertices) << ellipse.front().second;
+        EXPECT_EQ(ellipse.front().second, c.ellipseVertices ? "POLYLINE" : "ELLIPSE");
+        for (const auto& [x, y] : vertices)  // on the ellipse of radii 10 and 5
+            EXPECT_NEAR(x * x / 100 + y * y / 25, 1, 1e-9) << x << ", " << y;
+    }
+}
+
 }  // namespace
 }  // namespace orvik

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "convert/FixedSections.h"
-#include "convert/LayoutObjects.h"
 #include "convert/HeaderSection.h"
 #include "convert/LayerAssignment.h"
+#include "convert/LayoutObjects.h"
 #include "dxf/DxfLines.h"
 
 namespace orvik {
