@@ -298,7 +298,7 @@ void WriteEntities(DxfWriter& w, const EntityInputs& in, int workers) {
     for (const RecordRange& list : lists) records += list.end - list.begin;
     // A small drawing is written sooner than threads start.
     if (workers <= 1 || records < 2 * kChunkRecords) {
-        EntityWriters e(w, in.result.layers, in.settings);
+        EntityWriters e(w, in.result.layers, in.settings, EntityWriters::kModelSpace, in.result.referenceScale);
         EntityLoops<EntityWriters> loops(e, in, elements, map);
         for (const RecordRange& list : lists) loops.Run(list);
         return;
@@ -315,7 +315,7 @@ void WriteEntities(DxfWriter& w, const EntityInputs& in, int workers) {
         chunks.size(), workers,
         [&](std::size_t k, std::string& text) {
             DxfWriter part(nullptr, w.Encoding(), lastHandleBefore[k], std::move(text), w.Groups());
-            EntityWriters e(part, in.result.layers, in.settings);
+            EntityWriters e(part, in.result.layers, in.settings, EntityWriters::kModelSpace, in.result.referenceScale);
             EntityLoops<EntityWriters>(e, in, elements, map).Run(chunks[k]);
             text = part.TakeText();
         },
@@ -326,7 +326,7 @@ void WriteBlockEntities(DxfWriter& w, const EntityInputs& in, const Block& block
     const CoordinateMapping map =
         in.scales.LinearMappingFor(static_cast<float>(in.result.referenceScale), in.paperFactor);
     const ElementLists elements = ListsOf(block);
-    EntityWriters e(w, in.result.layers, in.settings, owner);
+    EntityWriters e(w, in.result.layers, in.settings, owner, in.result.referenceScale);
     EntityLoops<EntityWriters> loops(e, in, elements, map);
     for (const RecordRange& list : WholeLists(elements)) loops.Run(list);
 }

@@ -15,11 +15,14 @@ namespace orvik {
 namespace {
 
 constexpr int kPointPenLimit = 6;  // pens above this draw in colour 7 on DEFPOINTS
-// An ellipse in R12, which has no ELLIPSE, is a polyline through points
-// 2.5 degrees of its parameter apart: a chord then strays from the curve by
-// at most 1 - cos 1.25 degrees = 2.4e-4 of the major radius, within the
-// 2.7e-4 of the cubic Bezier quarter arcs the pictures draw curves with.
-const Extended kEllipseStepDegrees = ExtendedOf("2.5");
+// An ellipse in R12, which has no ELLIPSE, is a polyline whose chords stray
+// from the curve by at most 0.01 mm on the paper, finer than a pen draws;
+// its points are at most 2.5 degrees of the parameter apart (1 - cos 1.25
+// degrees = 2.4e-4 of the major radius, within the 2.7e-4 of the cubic
+// Bezier quarter arcs the pictures draw curves with) and at least 45.
+const Extended kEllipseToleranceMm = ExtendedOf("0.01");
+const Extended kEllipseFinestStepDegrees = ExtendedOf("2.5");
+const Extended kEllipseCoarsestStepDegrees = 45;
 // DXF requires an ellipse ratio in (0, 1]; a flattening of 0 becomes the smallest.
 const Extended kSmallestRatio = ExtendedOf("1E-6");
 
@@ -222,17 +225,25 @@ void EntityWriters::Ellipse(int lineType, int pen, int layer, Extended cx, Exten
     w_.WriteRadians(42, endAngle < startAngle ? endAngle + 360 : endAngle, 360, 0);
 }
 
+int EntityWriters::EllipseSteps(Extended major, Extended sweep) const {
+    // A chord of angle t strays from a circle of radius r by r (1 - cos t/2),
+    // less than r t^2 / 8: steps of sqrt(8 tolerance / r) stay within it.
+    const double tolerance = static_cast<double>(kEllipseToleranceMm * paperMillimetre_);
+    const double radians = static_cast<double>(Radians(sweep));
+    const double byTolerance = std::ceil(radians / std::sqrt(8 * tolerance / static_cast<double>(major)));
+    const double finest = std::ceil(static_cast<double>(sweep / kEllipseFinestStepDegrees));
+    const double coarsest = std::ceil(static_cast<double>(sweep / kEllipseCoarsestStepDegrees));
+    const double steps = std::max(coarsest, std::min(byTolerance, finest));  // NaN for a curve not finite
+    return steps >= 1 ? static_cast<int>(steps) : 1;
+}
+
 void EntityWriters::EllipseAsPolyline(int lineType, int pen, int layer, const EllipseCurve& e) {
-    Extended sweep = NormalizeAngle(e.endAngle - e.startAngle, 360, 0);
-    if (e.whole) sweep = 360;
-    const double parts = static_cast<double>(sweep / kEllipseStepDegrees);  // at most 144; NaN when not finite
-    const int steps = parts > 1 ? static_cast<int>(std::ceil(std::min(parts, 144.0))) : 1;
+    const Extended sweep = e.whole ? Extended(360) : NormalizeAngle(e.endAngle - e.startAngle, 360, 0);
+    const int steps = EllipseSteps(e.major, sweep);
     const Extended cosAxis = CosDegrees(e.axisAngle), sinAxis = SinDegrees(e.axisAngle);
-    auto vertex = [&](int k) {
-        const Extended t = e.startAngle + sweep * k / steps;  // the ellipse's parameter, degrees
-        const Extended u = e.major * CosDegrees(t), v = e.major * e.ratio * SinDegrees(t);
-        Vertex(lineType, pen, layer, e.cx + u * cosAxis - v * sinAxis, e.cy + u * sinAxis + v * cosAxis);
-    };
+    const Extended cosStep = CosDegrees(sweep / steps), sinStep = SinDegrees(sweep / steps);
+    // The parameter's cosine and sine, turned by one step at a time.
+    Extended c = CosDegrees(e.startAngle), s = SinDegrees(e.startAngle);
     Head("POLYLINE");
     LayerBlock(lineType, pen, layer);
     w_.WriteInt(66, 1);
@@ -240,7 +251,13 @@ void EntityWriters::EllipseAsPolyline(int lineType, int pen, int layer, const El
     w_.WriteGroup(20, "0.0");
     w_.WriteGroup(30, "0.0");
     if (e.whole) w_.WriteInt(70, 1);  // closed: the last vertex joins the first
-    for (int k = 0; k < steps + (e.whole ? 0 : 1); ++k) vertex(k);
+    for (int k = 0; k < steps + (e.whole ? 0 : 1); ++k) {
+        const Extended u = e.major * c, v = e.major * e.ratio * s;
+        Vertex(lineType, pen, layer, e.cx + u * cosAxis - v * sinAxis, e.cy + u * sinAxis + v * cosAxis);
+        const Extended next = c * cosStep - s * sinStep;
+        s = s * cosStep + c * sinStep;
+        c = next;
+    }
     WriteSequenceEnd(lineType, pen, layer);
 }
 

@@ -38,9 +38,11 @@ class EntityWriters {
 public:
     static constexpr std::int32_t kModelSpace = 0x1F;
 
+    // `paperMillimetre`: the model units of a millimetre on the paper (the
+    // reference scale), which the tolerance of curves drawn as polylines is measured in.
     EntityWriters(DxfWriter& w, const LayerTables& tables, const ConversionSettings& settings,
-                  std::int32_t owner = kModelSpace)
-        : w_(w), style_(w, tables), settings_(settings), owner_(owner) {}
+                  std::int32_t owner = kModelSpace, Extended paperMillimetre = 1)
+        : w_(w), style_(w, tables), settings_(settings), owner_(owner), paperMillimetre_(paperMillimetre) {}
 
     // Lines and curve runs.
     void WriteLine(int lineType, int pen, int layer, Extended x1, Extended y1, Extended x2, Extended y2);
@@ -97,11 +99,14 @@ private:
         bool whole;
     };
     void EllipseAsPolyline(int lineType, int pen, int layer, const EllipseCurve& e);
+    // The chords of an ellipse of major radius `major` over `sweep` degrees.
+    int EllipseSteps(Extended major, Extended sweep) const;
 
     DxfWriter& w_;
     LayerStyleWriter style_;
     const ConversionSettings& settings_;
     std::int32_t owner_;
+    Extended paperMillimetre_;
 };
 
 }  // namespace orvik

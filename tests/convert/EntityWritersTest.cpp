@@ -376,7 +376,8 @@ TEST(EntityWriters, TextsOfAnAuxiliaryTypeGoToDefpointsInColour7) {
 
 // What a format changes in the records it writes: R12 leaves out handles,
 // owners and subclass markers and draws an ellipse as a polyline through
-// points at most 2.5 degrees of its parameter apart, on the curve; the
+// points on the curve whose chords stray by at most 0.01 (a millimetre on
+// paper being 1 here: steps of sqrt(8 x 0.01 / 10) radians); the
 // formats for readers write a literal caret as "^ ", the faithful one as it is.
 TEST(EntityWriters, FormatsShapeTheirRecords) {
     struct Case {
@@ -389,7 +390,7 @@ TEST(EntityWriters, FormatsShapeTheirRecords) {
         {OutputFormat::Dos932, "a^8", true, 0},
         {OutputFormat::Ansi932, "a^ 8", true, 0},
         {OutputFormat::R2000, "a^ 8", true, 0},
-        {OutputFormat::R12, "a^ 8", false, 144},  // a whole ellipse: closed, 360 / 2.5 vertices
+        {OutputFormat::R12, "a^ 8", false, 71},  // a whole ellipse: closed, 2 pi / 0.0894 vertices
     };
     for (const Case& c : cases) {
         Fixture f;
@@ -419,7 +420,7 @@ TEST(EntityWriters, FormatsShapeTheirRecords) {
         EXPECT_EQ(vertices.size(), c.ellipseVertices) << ellipse.front().second;
         EXPECT_EQ(ellipse.front().second, c.ellipseVertices ? "POLYLINE" : "ELLIPSE");
         for (const auto& [x, y] : vertices)  // on the ellipse of radii 10 and 5
-            EXPECT_NEAR(x * x / 100 + y * y / 25, 1, 1e-9) << x << ", " << y;
+            EXPECT_NEAR(x * x / 100 + y * y / 25, 1, 1e-12) << x << ", " << y;
     }
 }
 

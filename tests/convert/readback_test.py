@@ -342,10 +342,32 @@ def check_formats(cli, drawings, folder):
                       f"{name} {fmt}: LibreCAD's page {size}, the sheet {sheet}")
             if fmt in ("utf8", "r2007") and name == "sample":  # the other drawings' texts are too small to see
                 check(librecad_fonts_differ(dxf), f"{name} {fmt}: LibreCAD draws the texts in its Latin font")
+    table = reader_table(readers, matrix)
+    print(table)
+    return table
+
+
+MATRIX_START, MATRIX_END = "<!-- reader-matrix: written by tests/convert/readback_test.py -->\n", "<!-- /reader-matrix -->"
+
+
+def reader_table(readers, matrix):
+    """The README's table of which reader reads which format correctly."""
+    rows = ["| reader | " + " | ".join(f"`{fmt}`" for fmt in FORMATS) + " |", "|---" * (len(FORMATS) + 1) + "|"]
     for reader in readers:
-        cells = ["reads Japanese correctly" if all(matrix[(reader, fmt)]) else "garbled" for fmt in FORMATS]
-        print(f"{reader:8} " + "  ".join(f"{fmt}: {cell}" for fmt, cell in zip(FORMATS, cells)))
-    print("LibreCAD " + "  ".join(f"{fmt}: loads headless" for fmt in FORMATS) + "; utf8: texts in kst32b")
+        rows.append(f"| {reader} | " + " | ".join("reads Japanese correctly" if all(matrix[(reader, fmt)]) else "garbled"
+                                                for fmt in FORMATS) + " |")
+    rows.append("| LibreCAD 2.2 `dxf2pdf` | " + " | ".join("loads headless" for _ in FORMATS) + " |")
+    return "\n".join(rows) + "\n"
+
+
+def check_readme_table(readme, table):
+    """The README shows the table the readers gave on this run."""
+    text = open(readme, encoding="utf-8").read()
+    start = text.find(MATRIX_START)
+    end = text.find(MATRIX_END)
+    check(start >= 0 and end > start, f"{readme}: no reader table between its markers")
+    shown = text[start + len(MATRIX_START):end] if start >= 0 else ""
+    check(shown == table, f"{readme}: the reader table differs from this run's; it is now:\n{table}")
 
 
 def main():
@@ -377,9 +399,10 @@ def main():
              {"scale": 200, "paper": 6, "off": set(), "vertical": True, "entities": {"ELLIPSE": 2, "TEXT": 1},
               "texts": ["縦書き"]}),
         ]
-        check_formats(cli, [("sample", sample), ("layers", os.path.join(folder, "layers.jwc")),
+        table = check_formats(cli, [("sample", sample), ("layers", os.path.join(folder, "layers.jwc")),
                             ("words", os.path.join(folder, "words.jwc")), ("JWW plan", os.path.join(folder, "plan.jww"))],
                       folder)
+        check_readme_table(os.path.join(os.path.dirname(os.path.abspath(sample)), "..", "README.md"), table)
         check_jww("JWW plan", os.path.join(folder, "plan.jww"), cli, folder,
                   # The ring solid is 39 SOLIDs, the circumference solid a CIRCLE.
                   {"entities": {"LINE": 14, "ARC": 3, "ELLIPSE": 1, "TEXT": 2, "POLYLINE": 1, "POINT": 1, "SOLID": 1 + 39, "CIRCLE": 1,
