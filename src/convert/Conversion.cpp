@@ -174,6 +174,10 @@ std::string HandSeedFor(const Drawing& drawing, const ConversionSettings& settin
     // A block takes its record, BLOCK and ENDBLK, and its elements.
     std::int64_t n = tableRecords + 90 + 3 * static_cast<std::int64_t>(drawing.blocks.size());
     ForEachElementSet(drawing, [&](const auto& s) {
+        // A vertical text written a character at a time takes a handle a
+        // character, not the one counted below.
+        for (const DrawingText& t : s.texts)
+            if (t.vertical) n += static_cast<std::int64_t>(TextRecordCount(t.text, true, settings.outputFormat)) - 1;
         n += static_cast<std::int64_t>(s.lines.size()) * lineHandles +
              static_cast<std::int64_t>(s.points.size()) * pointHandles +
              static_cast<std::int64_t>(s.arcs.size() + s.texts.size() + s.virtualPoints.size() + s.solids.size() +

@@ -1,6 +1,7 @@
 #include "convert/EntitySection.h"
 
 #include <algorithm>
+#include <cmath>
 #include <span>
 #include <vector>
 
@@ -48,6 +49,7 @@ struct RecordRange {
 
 // Stands in for EntityWriters to count the handles records take.
 struct HandleTally {
+    OutputFormat format;
     std::int64_t handles = 0;
     template <class... Args>
     void WriteLine(const Args&...) {
@@ -74,8 +76,8 @@ struct HandleTally {
         handles += 1;
     }
     template <class... Args>
-    void WriteText(const Args&...) {
-        handles += 1;
+    void WriteText(std::string_view text, bool vertical, const Args&...) {
+        handles += static_cast<std::int64_t>(TextRecordCount(text, vertical, format));
     }
     template <class... Args>
     void WritePoint(const Args&...) {
@@ -204,9 +206,11 @@ private:
             // A text type's sizes are tenths of a millimetre on paper; a text's own, millimetres.
             const Extended width = m.width >= 0 ? m.width * scale : type.width * scale / 10;
             const Extended height = m.height >= 0 ? m.height * scale : type.height * scale / 10;
+            const Extended x1 = X(m.x1), y1 = Y(m.y1);
+            const auto dx = static_cast<double>(X(m.x2) - x1), dy = static_cast<double>(Y(m.y2) - y1);
             e_.WriteText(m.text, m.vertical, m.italic, in_.result.fontStyles.NameOf(m), type.attribute, m.pen, m.layer,
-                         X(m.x1), Y(m.y1), static_cast<Extended>(m.x2) - m.x1, static_cast<Extended>(m.y2) - m.y1,
-                         width, height);
+                         x1, y1, static_cast<Extended>(m.x2) - m.x1, static_cast<Extended>(m.y2) - m.y1, width, height,
+                         static_cast<Extended>(std::sqrt(dx * dx + dy * dy)));
         }
     }
 
@@ -307,7 +311,7 @@ void WriteEntities(DxfWriter& w, const EntityInputs& in, int workers) {
     // Each chunk's handles follow those of the chunks before it.
     std::vector<std::int32_t> lastHandleBefore(chunks.size() + 1, w.LastHandle());
     for (std::size_t k = 0; k < chunks.size(); ++k) {
-        HandleTally tally;
+        HandleTally tally{in.settings.outputFormat};
         EntityLoops<HandleTally>(tally, in, elements, map).Run(chunks[k]);
         lastHandleBefore[k + 1] = lastHandleBefore[k] + static_cast<std::int32_t>(tally.handles);
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "convert/OutputFormat.h"
 
@@ -287,35 +289,89 @@ void EntityWriters::WriteCircle(int lineType, int pen, int layer, Extended cx, E
     w_.WriteReal(40, r);
 }
 
+namespace {
+
+// The text's characters: a lead byte with its second byte, or one byte.
+std::vector<std::string_view> Characters(std::string_view text) {
+    std::vector<std::string_view> characters;
+    for (std::size_t at = 0; at < text.size();) {
+        const bool pair = IsLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size();
+        characters.push_back(text.substr(at, pair ? 2 : 1));
+        at += pair ? 2 : 1;
+    }
+    return characters;
+}
+
+std::string TextValue(std::string_view text) {
+    std::string value = TextForDxf(text);
+    while (!value.empty() && static_cast<unsigned char>(value.back()) < 33) value.pop_back();
+    return value;
+}
+
+bool SplitsVertical(bool vertical, OutputFormat format) { return vertical && IsForReaders(format); }
+
+}  // namespace
+
+std::size_t TextRecordCount(std::string_view text, bool vertical, OutputFormat format) {
+    return SplitsVertical(vertical, format) ? Characters(TextValue(text)).size() : 1;
+}
+
 void EntityWriters::WriteText(std::string_view text, bool vertical, bool italic, std::string_view style, int attr,
                               int pen, int layer, Extended x, Extended y, Extended dx, Extended dy, Extended w,
-                              Extended h) {
+                              Extended h, Extended length) {
+    const OutputFormat format = settings_.outputFormat;
     Extended angle = DirectionDegrees(dx, dy);
     if (vertical) angle += 90;
     angle = NormalizeAngle(angle, 0, 0);
-    if (vertical) {
-        // Vertical writing is centred on the base line: move half a character along it.
-        x += CosDegrees(angle) * h / 2;
-        y += SinDegrees(angle) * h / 2;
-    }
     if (attr == kDefpointsTextAttribute) layer = kDefpointsLayer;
-    const Extended height = settings_.shrinkTexts ? h * settings_.textShrinkPercent / 100 : h;
-
-    Extended widthFactor = 1;
-    bool hasWidthFactor = false;
+    TextRecord t{{}, style, vertical, italic,
+                 x,  y,     angle,    settings_.shrinkTexts ? h * settings_.textShrinkPercent / 100 : h,
+                 1,  false};
     if (w != h && h != 0) {
-        widthFactor = w / h;
-        hasWidthFactor = true;
+        t.widthFactor = w / h;
+        t.hasWidthFactor = true;
     }
-    if (settings_.narrowHalfWidthTexts && IsHalfWidthText(text)) {
-        widthFactor = widthFactor * settings_.halfWidthAspectPercent / 100;
-        hasWidthFactor = true;
+    const std::string value = TextValue(text);
+    const bool halfWidth = settings_.narrowHalfWidthTexts && IsHalfWidthText(text);
+    if (halfWidth) {
+        t.widthFactor = t.widthFactor * settings_.halfWidthAspectPercent / 100;
+        t.hasWidthFactor = true;
     }
+    const Extended cosA = CosDegrees(angle), sinA = SinDegrees(angle);
+    if (!SplitsVertical(vertical, format)) {
+        if (vertical) {
+            // Vertical writing is centred on the base line: move half a character along it.
+            t.x += cosA * h / 2;
+            t.y += sinA * h / 2;
+        }
+        const std::string written = IsForReaders(format) ? CaretNotation(value) : value;
+        t.value = written;
+        TextEntity(t, pen, layer);
+        return;
+    }
+    // Down the column (a quarter turn clockwise of the upright characters'
+    // base lines), a full-width character taking two parts of its length
+    // and a half-width one one; each character centred across the column,
+    // its base line a character's height below its part's top.
+    const std::vector<std::string_view> characters = Characters(value);
+    std::size_t parts = 0;
+    for (std::string_view c : characters) parts += c.size();
+    const Extended step = length > 0 && parts > 0 ? length / static_cast<Extended>(parts) : h / 2;
+    Extended along = 0;
+    t.vertical = false;
+    for (std::string_view c : characters) {
+        const Extended across = h / 2 - (c.size() == 2 ? w : w / 2) / 2;
+        const Extended down = along + h;
+        t.x = x + cosA * across + sinA * down;
+        t.y = y + sinA * across - cosA * down;
+        const std::string written = CaretNotation(c);
+        t.value = written;
+        TextEntity(t, pen, layer);
+        along += step * static_cast<Extended>(c.size());
+    }
+}
 
-    std::string value = TextForDxf(text);
-    while (!value.empty() && static_cast<unsigned char>(value.back()) < 33) value.pop_back();
-    if (IsForReaders(settings_.outputFormat)) value = CaretNotation(value);
-
+void EntityWriters::TextEntity(const TextRecord& t, int pen, int layer) {
     Head("TEXT");
     w_.WriteGroup(100, "AcDbEntity");
     style_.WriteLayerNumber(layer);
@@ -324,16 +380,16 @@ void EntityWriters::WriteText(std::string_view text, bool vertical, bool italic,
     else
         style_.WriteColorForLayer(kPenDefaultColor, layer);
     w_.WriteGroup(100, "AcDbText");
-    Point(10, x, y);
-    w_.WriteReal(40, height);
-    w_.WriteGroup(1, value);
-    if (angle != 0) w_.WriteReal(50, angle);
-    if (hasWidthFactor) w_.WriteReal(41, widthFactor);
-    if (italic) w_.WriteReal(51, kItalicObliqueDegrees);
+    Point(10, t.x, t.y);
+    w_.WriteReal(40, t.height);
+    w_.WriteGroup(1, t.value);
+    if (t.angle != 0) w_.WriteReal(50, t.angle);
+    if (t.hasWidthFactor) w_.WriteReal(41, t.widthFactor);
+    if (t.italic) w_.WriteReal(51, kItalicObliqueDegrees);
     const TextStyleNames styles = TextStyleNamesOf(settings_.outputFormat);
-    if (!style.empty())
-        w_.WriteGroup(7, style);
-    else if (vertical)
+    if (!t.style.empty())
+        w_.WriteGroup(7, t.style);
+    else if (t.vertical)
         w_.WriteGroup(7, styles.vertical);
     else if (!styles.horizontal.empty())
         w_.WriteGroup(7, styles.horizontal);

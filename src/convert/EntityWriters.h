@@ -15,6 +15,7 @@
 
 #include "convert/ConversionSettings.h"
 #include "convert/LayerStyleWriter.h"
+#include "convert/OutputFormat.h"
 #include "dxf/DxfWriter.h"
 #include "numeric/Extended.h"
 
@@ -30,6 +31,11 @@ inline constexpr int kFilledPointHandles = 4;
 // What $HANDSEED allows each line when curves are written as polylines: more
 // than any line of a run takes (kCurveStartHandles at most).
 inline constexpr int kCurveLineHandleAllowance = 4;
+
+// The TEXT records a text takes: one, or in a format for readers one per
+// character of a vertical text (whose column readers without vertical
+// writing would lay flat), none for a blank one.
+std::size_t TextRecordCount(std::string_view text, bool vertical, OutputFormat format);
 
 // The oblique angle (TEXT group 51) of an italic text, degrees to the right.
 inline constexpr int kItalicObliqueDegrees = 15;
@@ -72,8 +78,11 @@ public:
     // the unmapped direction, w and h the character size in model units; pen
     // 0 draws in colour 7; an italic text is slanted by kItalicObliqueDegrees;
     // `style` names the text style of its font, else the format's own is named.
+    // A vertical text in a format for readers is a TEXT per character down
+    // its column, `length` (model units; 0: a character's height each) long.
     void WriteText(std::string_view text, bool vertical, bool italic, std::string_view style, int attr, int pen,
-                   int layer, Extended x, Extended y, Extended dx, Extended dy, Extended w, Extended h);
+                   int layer, Extended x, Extended y, Extended dx, Extended dy, Extended w, Extended h,
+                   Extended length = 0);
 
     // An insertion of the block named `block` at (x, y) (mapped), scaled
     // and turned (degrees).
@@ -82,6 +91,14 @@ public:
 
 private:
     std::int32_t Head(std::string_view name);
+    // One TEXT record of `value` (written as it is) at its base line's start.
+    struct TextRecord {
+        std::string_view value, style;
+        bool vertical, italic;
+        Extended x, y, angle, height, widthFactor;
+        bool hasWidthFactor;
+    };
+    void TextEntity(const TextRecord& t, int pen, int layer);
     // The entity marker and the layer, line-type and colour groups; auxiliary
     // records go to DEFPOINTS when the settings gather them there.
     void LayerBlock(int lineType, int pen, int layer, bool withColor = true);

@@ -565,7 +565,8 @@ void WriteStyleRecord(DxfWriter& w, std::string_view name, int flags) {
 
 void WriteStyleTable(DxfWriter& w, const TablesInputs& in) {
     const TextStyleNames names = TextStyleNamesOf(in.format);
-    const bool vertical = HasVerticalText(in.drawing);
+    // The formats for readers write vertical texts upright, a character at a time.
+    const bool vertical = !IsForReaders(in.format) && HasVerticalText(in.drawing);
     const std::vector<FontStyle>& fonts = in.fontStyles.Styles();
     Write(w, kStyleTableStart);
     // The faithful formats count STANDARD only, as AutoCAD R13J does whatever
@@ -585,7 +586,7 @@ void WriteStyleTable(DxfWriter& w, const TablesInputs& in) {
     for (const FontStyle& font : fonts) {
         Write(w, kStyleRecordStart);
         w.WriteHandle(5, w.NextHandle());
-        WriteStyleRecord(w, font.name, font.vertical ? 4 : 0);
+        WriteStyleRecord(w, font.name, 0);
         // The TrueType font AutoCAD draws the style with.
         w.WriteGroup(1001, "ACAD");
         w.WriteGroup(1000, font.family);

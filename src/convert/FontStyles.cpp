@@ -9,9 +9,9 @@ namespace orvik {
 namespace {
 
 constexpr std::size_t kFontNameLimit = 64;  // bytes of the font's name in a style's name
-constexpr int kVariants = 4;  // regular and bold, horizontal and vertical
+constexpr int kVariants = 2;  // regular and bold
 
-int VariantOf(const DrawingText& text) { return (text.bold ? 2 : 0) + (text.vertical ? 1 : 0); }
+int VariantOf(const DrawingText& text) { return text.bold ? 1 : 0; }
 
 }  // namespace
 
@@ -55,11 +55,11 @@ FontStyles FontStylesOf(const Drawing& drawing, OutputFormat format) {
     for (std::size_t at = 0; at < used.size(); ++at) {
         if (!used[at]) continue;
         const std::size_t font = at / kVariants;
-        const bool bold = (at % kVariants) >= 2, vertical = (at % 2) == 1;
-        std::string name(vertical ? base.vertical : base.horizontal);
+        const bool bold = at % kVariants == 1;
+        std::string name(base.horizontal);
         name += "#" + fitted[font] + (bold ? "#BOLD" : "");
         out.byFont_[at] = static_cast<std::int32_t>(out.styles_.size());
-        out.styles_.push_back(FontStyle{std::move(name), drawing.fonts[font], bold, vertical});
+        out.styles_.push_back(FontStyle{std::move(name), drawing.fonts[font], bold});
     }
     return out;
 }

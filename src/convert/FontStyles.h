@@ -1,7 +1,7 @@
 // The text styles of the drawing's fonts (texts that name a font of their
-// own, as JW_CAD for Windows' do), in the format that names its
-// styles (utf8): one STYLE per font, weight and writing direction its texts
-// use. Its name is the format's style name, '#', the font's name made fit
+// own, as JW_CAD for Windows' do), in the formats for readers, which name
+// their styles: one STYLE per font and weight its texts use (their vertical
+// texts are written a character at a time, upright). Its name is the format's style name, '#', the font's name made fit
 // as layer names are, and "#BOLD" for bold ("KST32B#ＭＳゴシック#BOLD"):
 // LibreCAD takes the name up to the '#' for its font, as it does with the
 // format's own styles. The record carries the font's family name and
@@ -25,7 +25,6 @@ struct FontStyle {
     std::string name;  // CP932
     std::string family;  // the font's name as the drawing gives it, CP932
     bool bold = false;
-    bool vertical = false;
     // The 1071 value: variable pitch, Swiss family, the Shift-JIS character set, bold.
     std::int64_t FontFlags() const;
 };
@@ -41,7 +40,7 @@ public:
 
 private:
     std::vector<FontStyle> styles_;
-    std::vector<std::int32_t> byFont_;  // (font - 1) * 4 + bold * 2 + vertical -> index in styles_, or -1
+    std::vector<std::int32_t> byFont_;  // (font - 1) * 2 + bold -> index in styles_, or -1
 };
 
 FontStyles FontStylesOf(const Drawing& drawing, OutputFormat format);

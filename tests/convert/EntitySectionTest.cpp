@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <random>
 #include <tuple>
 
@@ -219,7 +221,16 @@ TEST(EntitySection, WorkersWriteTheSameBytesAsOneThread) {
         for (const int workers : {2, 3}) {
             StringSink many;
             conversion.WriteTo(many, workers);
-            ASSERT_EQ(many.Text(), one.Text()) << workers << " workers";
+            // The first difference, not a diff of megabytes.
+            const std::string& a = many.Text();
+            const std::string& b = one.Text();
+            const auto at =
+                static_cast<std::size_t>(std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
+            ASSERT_EQ(a.size(), b.size()) << workers << " workers; first difference at " << at << ": "
+                                          << a.substr(at > 200 ? at - 200 : 0, 400) << "\n---\n"
+                                          << b.substr(at > 200 ? at - 200 : 0, 400);
+            ASSERT_EQ(at, a.size()) << workers << " workers: " << a.substr(at > 200 ? at - 200 : 0, 400) << "\n---\n"
+                                    << b.substr(at > 200 ? at - 200 : 0, 400);
         }
     }
 }

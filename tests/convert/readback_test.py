@@ -235,16 +235,22 @@ GDAL_UTF8 = "GDAL, DXF_ENCODING=UTF-8"
 MUST_READ = {("ezdxf", f) for f in FORMATS} | {("GDAL", f) for f in FORMATS if f != "dos932"} | {(GDAL_UTF8, "utf8")}
 
 
+def characters(texts):
+    """The texts' characters, sorted: the formats for readers write a vertical
+    text a character at a time."""
+    return "".join(sorted("".join(texts)))
+
+
 def ezdxf_strings(dxf):
     msp = ezdxf.readfile(dxf).modelspace()
-    return {e.dxf.layer for e in msp}, sorted(t.dxf.text for t in msp.query("TEXT"))
+    return {e.dxf.layer for e in msp}, characters(t.dxf.text for t in msp.query("TEXT"))
 
 
 def gdal_strings(dxf, *config):
     run = subprocess.run(["ogrinfo", *config, "-al", "-q", dxf], capture_output=True, text=True, errors="replace")
     layers = set(re.findall(r"^  Layer \(String\) = (.*)$", run.stdout, re.M))
-    texts = sorted(t for t in re.findall(r"^  Text \(String\) = (.*)$", run.stdout, re.M) if t != "(null)")
-    return layers, texts
+    texts = [t for t in re.findall(r"^  Text \(String\) = (.*)$", run.stdout, re.M) if t != "(null)"]
+    return layers, characters(texts)
 
 
 def librecad_page(dxf):

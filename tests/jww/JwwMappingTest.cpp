@@ -426,8 +426,9 @@ TEST(JwwMapping, PrintedPenWidthsBecomeLineweightsInUtf8) {
     }
 }
 
-// In utf8, a STYLE per font, weight and direction the texts use, carrying
-// the font's family and weight for AutoCAD; the R13 formats name none.
+// In the formats for readers, a STYLE per font and weight the texts use,
+// carrying the font's family and weight for AutoCAD (a vertical text takes
+// the upright one, a character at a time); the faithful format names none.
 TEST(JwwMapping, FontsBecomeTextStylesInUtf8) {
     JwwDrawing w = NewJwwDrawing();
     const std::string gothic = Utf8ToCp932("ＭＳ ゴシック"), mincho = Utf8ToCp932("ＭＳ 明朝");
@@ -455,14 +456,13 @@ TEST(JwwMapping, FontsBecomeTextStylesInUtf8) {
             continue;
         }
         const std::string g = "ＭＳゴシック", m = "ＭＳ明朝";  // the file is UTF-8
-        EXPECT_EQ(named,
-                  (std::vector<std::string>{"KST32B#" + g, "KST32B#" + g + "#BOLD", "KST32B#TATEGAKI#" + m, "KST32B"}));
-        ASSERT_EQ(styles.size(), 6u);  // STANDARD, KST32B, KST32B#TATEGAKI and the three fonts'
-        EXPECT_EQ(styles[3],
+        EXPECT_EQ(named, (std::vector<std::string>{"KST32B#" + g, "KST32B#" + g + "#BOLD", "KST32B#" + m, "KST32B"}));
+        ASSERT_EQ(styles.size(), 5u);  // STANDARD, KST32B and the three fonts'
+        EXPECT_EQ(styles[2],
                   (std::vector<std::string>{"KST32B#" + g, "     0", "ＭＳ ゴシック", "32802"}));  // 0x22 | 128 << 8
-        EXPECT_EQ(styles[4], (std::vector<std::string>{"KST32B#" + g + "#BOLD", "     0", "ＭＳ ゴシック",
+        EXPECT_EQ(styles[3], (std::vector<std::string>{"KST32B#" + g + "#BOLD", "     0", "ＭＳ ゴシック",
                                                        std::to_string(32802 + 0x2000000)}));
-        EXPECT_EQ(styles[5], (std::vector<std::string>{"KST32B#TATEGAKI#" + m, "     4", "ＭＳ 明朝", "32802"}));
+        EXPECT_EQ(styles[4], (std::vector<std::string>{"KST32B#" + m, "     0", "ＭＳ 明朝", "32802"}));
     }
 }
 
