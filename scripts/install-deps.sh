@@ -19,7 +19,10 @@ if [ "${1:-}" = "--tests" ]; then
     clang-format                    # the house style (.clang-format), checked by a test
     python3-ezdxf                   # DXF readers for the read-back tests: ezdxf,
     gdal-bin                        # GDAL's ogrinfo,
-    librecad                        # and LibreCAD (dxf2pdf, headless)
+    librecad                        # LibreCAD (dxf2pdf, headless),
+    freecad                         # FreeCAD's DXF import (freecadcmd),
+    libreoffice-draw                # LibreOffice Draw's (soffice --headless),
+    inkscape python3-lxml python3-cssselect python3-numpy  # and Inkscape's (its dxf_input extension)
     poppler-utils                   # pdftoppm: LibreCAD's page as a picture
     xvfb xauth                      # the window on a virtual display (screenshot)
     dpkg-dev file desktop-file-utils shared-mime-info  # the Debian package (CPack runs file) and its test

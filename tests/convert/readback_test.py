@@ -7,6 +7,7 @@ and the conversion report say.
 Usage: readback_test.py ORVIK_CLI MAKE_READBACK_DRAWINGS SAMPLE.jwc
 """
 import collections
+import html
 import datetime
 import os
 import re
@@ -232,7 +233,9 @@ WITH_LINEWEIGHTS = {"utf8", "r2000", "r2007"}
 R12_ENTITIES = {"LINE", "POINT", "CIRCLE", "ARC", "TRACE", "SOLID", "TEXT", "SHAPE", "INSERT", "ATTDEF", "ATTRIB",
                 "POLYLINE", "VERTEX", "SEQEND", "3DFACE", "DIMENSION", "VIEWPORT"}
 GDAL_UTF8 = "GDAL, DXF_ENCODING=UTF-8"
-MUST_READ = {("ezdxf", f) for f in FORMATS} | {("GDAL", f) for f in FORMATS if f != "dos932"} | {(GDAL_UTF8, "utf8")}
+MUST_READ = ({("ezdxf", f) for f in FORMATS} | {("GDAL", f) for f in FORMATS if f != "dos932"} |
+             {(GDAL_UTF8, "utf8"), (GDAL_UTF8, "r2007"), ("FreeCAD", "utf8"), ("FreeCAD", "r2007")} |
+             {(reader, f) for reader in ("LibreOffice Draw", "Inkscape") for f in FORMATS if f != "dos932"})
 
 
 def characters(texts):
@@ -251,6 +254,56 @@ def gdal_strings(dxf, *config):
     layers = set(re.findall(r"^  Layer \(String\) = (.*)$", run.stdout, re.M))
     texts = [t for t in re.findall(r"^  Text \(String\) = (.*)$", run.stdout, re.M) if t != "(null)"]
     return layers, characters(texts)
+
+
+def quiet_run(command, timeout=180, **kwargs):
+    """Runs a reader; None when it did not finish in time."""
+    try:
+        return subprocess.run(command, capture_output=True, timeout=timeout, **kwargs)
+    except subprocess.TimeoutExpired:
+        return None
+
+
+def freecad_strings(dxf):
+    """FreeCAD's own DXF import with texts (freecadcmd), run in a home of its own."""
+    out = dxf + ".texts"
+    if os.path.exists(out):
+        os.remove(out)
+    home = os.path.join(os.path.dirname(dxf), "freecad-home")
+    script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "freecad_texts.py")
+    quiet_run(["freecadcmd", script, dxf], env=dict(os.environ, HOME=home))
+    if not os.path.exists(out):
+        return None, None  # the import failed
+    return None, characters(line for line in open(out, encoding="utf-8").read().split("\n") if line)
+
+
+def libreoffice_strings(dxf):
+    """LibreOffice Draw's DXF import, printed to PDF headless; the PDF's texts."""
+    folder = os.path.dirname(dxf)
+    pdf = os.path.splitext(dxf)[0] + ".pdf"
+    if os.path.exists(pdf):
+        os.remove(pdf)
+    quiet_run(["soffice", f"-env:UserInstallation=file://{folder}/libreoffice-profile", "--headless",
+               "--convert-to", "pdf", "--outdir", folder, dxf])
+    if not os.path.exists(pdf):
+        return None, None
+    text = subprocess.run(["pdftotext", pdf, "-"], capture_output=True, text=True).stdout
+    return None, characters(line for line in text.split("\n") if line.strip())
+
+
+def inkscape_strings(dxf):
+    """Inkscape's DXF import as its dialog runs it (the extension dxf_input.py),
+    with the encoding a user picks there for the file: UTF-8 for AutoCAD 2007
+    files, Shift JIS for the others."""
+    data = open(dxf, "rb").read()
+    encoding = "utf_8" if b"\r\nAC1021\r\n" in data else "cp932"
+    run = quiet_run(["/usr/bin/python3", "/usr/share/inkscape/extensions/dxf_input.py", f"--encoding={encoding}",
+                     "--scalemethod=auto", dxf])
+    if run is None or run.returncode != 0:
+        return None, None
+    svg = run.stdout.decode("utf-8", errors="replace")
+    texts = [html.unescape(t) for t in re.findall(r"<tspan[^>]*>([^<]*)</tspan>", svg)]
+    return None, characters(texts)
 
 
 def librecad_page(dxf):
@@ -312,11 +365,24 @@ def check_release(label, dxf, doc, fmt):
                   f"{label}: text {text.dxf.text} at {x}, {y} outside the extents {x0}, {y0} - {x1}, {y1}")
 
 
+def same_strings(read, reference):
+    """The reader's layer names (when it tells them) and text characters are
+    the reference's; blanks aside where it gives only the texts (a PDF's text
+    layer spaces them its own way)."""
+    (layers, texts), (ref_layers, ref_texts) = read, reference
+    if layers is None:
+        return texts is not None and texts.replace(" ", "") == ref_texts.replace(" ", "")
+    return layers == ref_layers and texts == ref_texts
+
+
 def check_formats(cli, drawings, folder):
     """Each format read by each reader against the faithful format's strings as
     ezdxf reads them (checked against the drawing above); prints the matrix."""
     readers = {"ezdxf": ezdxf_strings, "GDAL": gdal_strings,
                GDAL_UTF8: lambda dxf: gdal_strings(dxf, "--config", "DXF_ENCODING", "UTF-8")}
+    # The slower readers read the sample alone, and give its texts only.
+    sample_readers = {"FreeCAD": freecad_strings, "LibreOffice Draw": libreoffice_strings,
+                      "Inkscape": inkscape_strings}
     matrix = {}
     for name, drawing in drawings:
         reference = None
@@ -335,11 +401,12 @@ def check_formats(cli, drawings, folder):
             frozen = {layer.dxf.name for layer in doc.layers if layer.is_frozen()}
             check(frozen == (off if fmt != "dos932" else set()), f"{name} {fmt}: frozen {frozen}, off {off}")
             check_release(f"{name} {fmt}", dxf, doc, fmt)
-            for reader, read in readers.items():
-                correct = read(dxf) == reference
+            for reader, read in {**readers, **(sample_readers if name == "sample" else {})}.items():
+                layers, texts = read(dxf)
+                correct = same_strings((layers, texts), reference)
                 matrix.setdefault((reader, fmt), []).append(correct)
                 if (reader, fmt) in MUST_READ:
-                    check(correct, f"{name} {fmt}: {reader} reads {read(dxf)} instead of {reference}")
+                    check(correct, f"{name} {fmt}: {reader} reads {layers}, {texts} instead of {reference}")
             check(librecad_page(dxf) is not None, f"{name} {fmt}: LibreCAD did not print the file headless")
             if fmt != "dos932":  # printed on the drawing's sheet
                 sheet = tuple(doc.header["$PLIMMAX"])[:2]
@@ -363,6 +430,9 @@ def reader_table(readers, matrix):
         rows.append(f"| {reader} | " + " | ".join("reads Japanese correctly" if all(matrix[(reader, fmt)]) else "garbled"
                                                 for fmt in FORMATS) + " |")
     rows.append("| LibreCAD 2.2 `dxf2pdf` | " + " | ".join("loads headless" for _ in FORMATS) + " |")
+    for reader in ("FreeCAD", "LibreOffice Draw", "Inkscape"):
+        rows.append(f"| {reader} | " + " | ".join("reads Japanese correctly" if all(matrix[(reader, fmt)]) else
+                                                "garbled or not read" for fmt in FORMATS) + " |")
     return "\n".join(rows) + "\n"
 
 
