@@ -246,14 +246,14 @@ def characters(texts):
 
 def ezdxf_strings(dxf):
     msp = ezdxf.readfile(dxf).modelspace()
-    return {e.dxf.layer for e in msp}, characters(t.dxf.text for t in msp.query("TEXT"))
+    return {e.dxf.layer for e in msp}, [t.dxf.text for t in msp.query("TEXT")]
 
 
 def gdal_strings(dxf, *config):
     run = subprocess.run(["ogrinfo", *config, "-al", "-q", dxf], capture_output=True, text=True, errors="replace")
     layers = set(re.findall(r"^  Layer \(String\) = (.*)$", run.stdout, re.M))
     texts = [t for t in re.findall(r"^  Text \(String\) = (.*)$", run.stdout, re.M) if t != "(null)"]
-    return layers, characters(texts)
+    return layers, texts
 
 
 def quiet_run(command, timeout=180, **kwargs):
@@ -274,7 +274,7 @@ def freecad_strings(dxf):
     quiet_run(["freecadcmd", script, dxf], env=dict(os.environ, HOME=home))
     if not os.path.exists(out):
         return None, None  # the import failed
-    return None, characters(line for line in open(out, encoding="utf-8").read().split("\n") if line)
+    return None, [line for line in open(out, encoding="utf-8").read().split("\n") if line]
 
 
 def libreoffice_strings(dxf):
@@ -288,7 +288,7 @@ def libreoffice_strings(dxf):
     if not os.path.exists(pdf):
         return None, None
     text = subprocess.run(["pdftotext", pdf, "-"], capture_output=True, text=True).stdout
-    return None, characters(line for line in text.split("\n") if line.strip())
+    return None, [line for line in text.split("\n") if line.strip()]
 
 
 def inkscape_strings(dxf):
@@ -303,7 +303,7 @@ def inkscape_strings(dxf):
         return None, None
     svg = run.stdout.decode("utf-8", errors="replace")
     texts = [html.unescape(t) for t in re.findall(r"<tspan[^>]*>([^<]*)</tspan>", svg)]
-    return None, characters(texts)
+    return None, texts
 
 
 def librecad_page(dxf):
@@ -370,9 +370,11 @@ def same_strings(read, reference):
     the reference's; blanks aside where it gives only the texts (a PDF's text
     layer spaces them its own way)."""
     (layers, texts), (ref_layers, ref_texts) = read, reference
+    if texts is None:
+        return False
     if layers is None:
-        return texts is not None and texts.replace(" ", "") == ref_texts.replace(" ", "")
-    return layers == ref_layers and texts == ref_texts
+        return characters(texts).replace(" ", "") == characters(ref_texts).replace(" ", "")
+    return layers == ref_layers and characters(texts) == characters(ref_texts)
 
 
 def check_formats(cli, drawings, folder):
@@ -383,7 +385,7 @@ def check_formats(cli, drawings, folder):
     # The slower readers read the sample alone, and give its texts only.
     sample_readers = {"FreeCAD": freecad_strings, "LibreOffice Draw": libreoffice_strings,
                       "Inkscape": inkscape_strings}
-    matrix = {}
+    matrix, shown = {}, {}
     for name, drawing in drawings:
         reference = None
         for fmt in FORMATS:
@@ -393,6 +395,9 @@ def check_formats(cli, drawings, folder):
             check(run.returncode == 0, f"{name} {fmt}: exit {run.returncode}: {run.stderr}")
             if fmt == "dos932":
                 reference = ezdxf_strings(dxf)
+                faithful = ezdxf.readfile(dxf)
+                hidden = [t.dxf.text for t in faithful.modelspace().query("TEXT")
+                          if faithful.layers.get(t.dxf.layer).is_off()]
             doc = ezdxf.readfile(dxf)
             auditor = doc.audit()
             check(not auditor.errors, f"{name} {fmt}: audit errors in a {doc.dxfversion} file")
@@ -403,6 +408,8 @@ def check_formats(cli, drawings, folder):
             check_release(f"{name} {fmt}", dxf, doc, fmt)
             for reader, read in {**readers, **(sample_readers if name == "sample" else {})}.items():
                 layers, texts = read(dxf)
+                if name == "sample":  # whether the texts of the layers that are off show
+                    shown[(reader, fmt)] = texts is not None and any(t in texts for t in hidden)
                 correct = same_strings((layers, texts), reference)
                 matrix.setdefault((reader, fmt), []).append(correct)
                 if (reader, fmt) in MUST_READ:
@@ -414,8 +421,10 @@ def check_formats(cli, drawings, folder):
                 check(sheet[0] >= 210 and size is not None and all(abs(a - b) < 1 for a, b in zip(sorted(size), sorted(sheet))),
                       f"{name} {fmt}: LibreCAD's page {size}, the sheet {sheet}")
             if fmt in ("utf8", "r2007") and name == "sample":  # the other drawings' texts are too small to see
-                check(librecad_fonts_differ(dxf), f"{name} {fmt}: LibreCAD draws the texts in its Latin font")
-    table = reader_table(readers, matrix)
+                japanese = librecad_fonts_differ(dxf)
+                matrix[(LIBRECAD, fmt)] = [japanese]
+                check(japanese, f"{name} {fmt}: LibreCAD draws the texts in its Latin font")
+    table = reader_table(readers, matrix) + "\n" + program_table(matrix, shown)
     print(table)
     return table
 
@@ -429,10 +438,44 @@ def reader_table(readers, matrix):
     for reader in readers:
         rows.append(f"| {reader} | " + " | ".join("reads Japanese correctly" if all(matrix[(reader, fmt)]) else "garbled"
                                                 for fmt in FORMATS) + " |")
-    rows.append("| LibreCAD 2.2 `dxf2pdf` | " + " | ".join("loads headless" for _ in FORMATS) + " |")
+    rows.append(f"| {LIBRECAD} | " + " | ".join("loads headless" for _ in FORMATS) + " |")
     for reader in ("FreeCAD", "LibreOffice Draw", "Inkscape"):
         rows.append(f"| {reader} | " + " | ".join("reads Japanese correctly" if all(matrix[(reader, fmt)]) else
                                                 "garbled or not read" for fmt in FORMATS) + " |")
+    return "\n".join(rows) + "\n"
+
+
+LIBRECAD = "LibreCAD 2.2 `dxf2pdf`"
+LIBRARIES = {"ezdxf", "GDAL"}  # they list every entity, whatever its layer's state
+
+# Which format to choose for which program, and what of the drawing the
+# program then shows: the reader whose results stand for it (None: not run
+# here), and what the readers' own faults leave to say.
+PROGRAMS = [
+    ("AutoCAD, AutoCAD LT", None, "r2000", "not run here; `r2007` for AutoCAD 2007 and later"),
+    ("JW_CAD's DXF import", None, "r12", "not run here; JW_CAD reads R12"),
+    ("laser and CNC software", None, "r12", "not run here; R12 entities only, no handles"),
+    ("QGIS, GDAL", "GDAL", "r2000", "texts as points with their strings"),
+    ("ezdxf", "ezdxf", "r2007", ""),
+    ("LibreCAD", LIBRECAD, "r2007", "texts in its Japanese font kst32b; it hides frozen layers"),
+    ("FreeCAD", "FreeCAD", "r2007", "its import reads no CP932 file; it drops SOLIDs"),
+    ("LibreOffice Draw", "LibreOffice Draw", "r12", "it draws no ELLIPSE: `r12` makes them polylines"),
+    ("Inkscape", "Inkscape", "r12", "choose \"Shift JIS\" in its import dialog; it draws SOLIDs as outlines, and "
+     "rotated ELLIPSEs too large (`r12` makes them polylines)"),
+]
+
+
+def program_table(matrix, shown):
+    """The README's table of the format to choose for each program."""
+    rows = ["| program | choose | Japanese text | texts of layers that are off | note |", "|---|---|---|---|---|"]
+    for program, reader, fmt, note in PROGRAMS:
+        if reader is None or (reader, fmt) not in matrix:
+            japanese = hidden = "not run here"
+        else:
+            japanese = "right" if all(matrix[(reader, fmt)]) else "garbled"
+            hidden = ("listed" if reader in LIBRARIES else "not measured" if (reader, fmt) not in shown
+                      else "shown" if shown[(reader, fmt)] else "hidden")
+        rows.append(f"| {program} | `{fmt}` | {japanese} | {hidden} | {note} |")
     return "\n".join(rows) + "\n"
 
 
