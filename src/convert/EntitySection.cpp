@@ -57,19 +57,19 @@ struct HandleTally {
     }
     template <class... Args>
     void WriteCurveStart(const Args&...) {
-        handles += kCurveStartHandles;
+        handles += WritesLightPolylines(format) ? 1 : kCurveStartHandles;
     }
     template <class... Args>
     void WriteCurveVertex(const Args&...) {
-        handles += 1;
+        handles += WritesLightPolylines(format) ? 0 : 1;
     }
     template <class... Args>
     void WriteCurveEnd(const Args&...) {
-        handles += kCurveEndHandles;
+        handles += WritesLightPolylines(format) ? 0 : kCurveEndHandles;
     }
     template <class... Args>
     void WriteSequenceEnd(const Args&...) {
-        handles += 1;
+        handles += WritesLightPolylines(format) ? 0 : 1;
     }
     template <class... Args>
     void WriteCircleArcOrEllipse(const Args&...) {

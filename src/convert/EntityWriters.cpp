@@ -75,6 +75,13 @@ void EntityWriters::Vertex(int lineType, int pen, int layer, Extended x, Extende
 
 void EntityWriters::WriteCurveStart(int lineType, int pen, int layer, Extended x1, Extended y1, Extended x2,
                                     Extended y2) {
+    if (WritesLightPolylines(settings_.outputFormat)) {
+        run_.lineType = lineType;
+        run_.pen = pen;
+        run_.layer = layer;
+        run_.points.assign({{x1, y1}, {x2, y2}});
+        return;
+    }
     Head("POLYLINE");
     LayerBlock(lineType, pen, layer);
     w_.WriteGroup(100, "AcDb2dPolyline");
@@ -88,17 +95,37 @@ void EntityWriters::WriteCurveStart(int lineType, int pen, int layer, Extended x
 }
 
 void EntityWriters::WriteCurveVertex(int lineType, int pen, int layer, Extended x, Extended y) {
-    Vertex(lineType, pen, layer, x, y);
+    if (WritesLightPolylines(settings_.outputFormat))
+        run_.points.push_back({x, y});
+    else
+        Vertex(lineType, pen, layer, x, y);
 }
 
 void EntityWriters::WriteCurveEnd(int lineType, int pen, int layer, Extended x, Extended y) {
-    Vertex(lineType, pen, layer, x, y);
+    WriteCurveVertex(lineType, pen, layer, x, y);
     WriteSequenceEnd(lineType, pen, layer);
 }
 
 void EntityWriters::WriteSequenceEnd(int lineType, int pen, int layer) {
+    if (WritesLightPolylines(settings_.outputFormat)) {
+        LightPolyline();
+        return;
+    }
     Head("SEQEND");
     LayerBlock(lineType, pen, layer);
+}
+
+void EntityWriters::LightPolyline() {
+    Head("LWPOLYLINE");
+    LayerBlock(run_.lineType, run_.pen, run_.layer);
+    w_.WriteGroup(100, "AcDbPolyline");
+    w_.WriteInt(90, static_cast<std::int64_t>(run_.points.size()));
+    w_.WriteInt(70, 0);
+    for (const auto& [x, y] : run_.points) {
+        w_.WriteReal(10, x);
+        w_.WriteReal(20, y);
+    }
+    run_.points.clear();
 }
 
 void EntityWriters::WriteFilledPoint(int pen, int layer, Extended x, Extended y, Extended width) {

@@ -12,6 +12,7 @@
 #include <array>
 
 #include <string_view>
+#include <vector>
 
 #include "convert/ConversionSettings.h"
 #include "convert/LayerStyleWriter.h"
@@ -24,7 +25,8 @@ namespace orvik {
 // The handles a record takes from the running count: one for each entity,
 // but a curve run's start takes three (POLYLINE and its first two VERTEXes),
 // its end two (VERTEX and SEQEND) and a filled point four (POLYLINE, two
-// VERTEXes and SEQEND).
+// VERTEXes and SEQEND). A curve run written as an LWPOLYLINE takes one, at
+// its start.
 inline constexpr int kCurveStartHandles = 3;
 inline constexpr int kCurveEndHandles = 2;
 inline constexpr int kFilledPointHandles = 4;
@@ -50,7 +52,8 @@ public:
                   std::int32_t owner = kModelSpace, Extended paperMillimetre = 1)
         : w_(w), style_(w, tables), settings_(settings), owner_(owner), paperMillimetre_(paperMillimetre) {}
 
-    // Lines and curve runs.
+    // Lines and curve runs. In a format of LWPOLYLINEs a run is held from its
+    // start and written at its end.
     void WriteLine(int lineType, int pen, int layer, Extended x1, Extended y1, Extended x2, Extended y2);
     void WriteCurveStart(int lineType, int pen, int layer, Extended x1, Extended y1, Extended x2, Extended y2);
     void WriteCurveVertex(int lineType, int pen, int layer, Extended x, Extended y);
@@ -116,6 +119,8 @@ private:
         bool whole;
     };
     void EllipseAsPolyline(int lineType, int pen, int layer, const EllipseCurve& e);
+    // The curve run held so far as one LWPOLYLINE, in the style of its start.
+    void LightPolyline();
     // The chords of an ellipse of major radius `major` over `sweep` degrees.
     int EllipseSteps(Extended major, Extended sweep) const;
 
@@ -124,6 +129,10 @@ private:
     const ConversionSettings& settings_;
     std::int32_t owner_;
     Extended paperMillimetre_;
+    struct HeldRun {
+        int lineType = 0, pen = 0, layer = 0;
+        std::vector<std::array<Extended, 2>> points;
+    } run_;
 };
 
 }  // namespace orvik

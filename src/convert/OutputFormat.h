@@ -98,6 +98,10 @@ constexpr bool WritesObjectOwners(OutputFormat format) { return IsForReaders(for
 // expects in a file of release 2000 or later.
 constexpr bool WritesLayouts(OutputFormat format) { return TraitsOf(format).release >= DxfRelease::R2000; }
 
+// Whether curve runs are written as LWPOLYLINEs (one record holding every
+// vertex, from AutoCAD R14 on) rather than POLYLINE, VERTEXes and SEQEND.
+constexpr bool WritesLightPolylines(OutputFormat format) { return WritesLayouts(format); }
+
 // Whether $PLIMMIN/$PLIMMAX give the drawing's paper (readers that print,
 // such as LibreCAD's dxf2pdf, take the page from them).
 constexpr bool DescribesPaperSpace(OutputFormat format) { return IsForReaders(format); }

@@ -214,7 +214,11 @@ TEST(EntitySection, WorkersWriteTheSameBytesAsOneThread) {
     ConversionSettings points;
     points.pointMode = PointMode::Point;
     points.roundCoordinates = false;
-    for (const ConversionSettings& settings : {ConversionSettings{}, curves, unicode, points}) {
+    ConversionSettings light = curves;  // curve runs as LWPOLYLINEs, vertical texts a character at a time
+    light.outputFormat = OutputFormat::R2007;
+    ConversionSettings r12 = curves;  // no handles, ellipses as polylines
+    r12.outputFormat = OutputFormat::R12;
+    for (const ConversionSettings& settings : {ConversionSettings{}, curves, unicode, points, light, r12}) {
         const Conversion conversion(drawing, settings, ConversionRequest{source, "100"});
         StringSink one;
         conversion.WriteTo(one, 1);

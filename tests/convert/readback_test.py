@@ -539,6 +539,15 @@ def main():
                    "non_block.jww": {"LINE": 4, "CIRCLE": 2, "TEXT": 0}}
         for file, entities in samples.items() if os.path.isdir(shared) else []:
             check_jww(file, os.path.join(shared, file), cli, folder, {"entities": entities})
+        # Curve runs as one record each from AutoCAD 2000 on.
+        for fmt in ("r2000", "r2007"):
+            dxf = os.path.join(folder, "light.dxf")
+            convert(cli, sample, dxf, ["--format", fmt, "--polylines", "--points", "point"])
+            doc = ezdxf.readfile(dxf)
+            check(not doc.audit().has_errors and not doc.audit().fixes, f"sample {fmt} --polylines: audit")
+            found = entity_counts(doc)
+            check((found["LWPOLYLINE"], found["POLYLINE"], found["VERTEX"]) == (1, 0, 0),
+                  f"sample {fmt} --polylines: {found['LWPOLYLINE']} LWPOLYLINE, {found['POLYLINE']} POLYLINE")
         for name, drawing, options, expect in runs:
             expect["options"] = options
             dxf = os.path.join(folder, "out.dxf")
