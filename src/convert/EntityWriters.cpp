@@ -73,6 +73,16 @@ void EntityWriters::Vertex(int lineType, int pen, int layer, Extended x, Extende
     Point(10, x, y);
 }
 
+void EntityWriters::PlainVertex(int lineType, int layer, Extended x, Extended y) {
+    w_.WriteGroup(0, "VERTEX");
+    if (settings_.auxiliaryOnDefpoints && lineType == kAuxiliaryLineType)
+        w_.WriteLayer("DEFPOINTS");
+    else
+        style_.WriteLayerNumber(layer);
+    w_.WriteReal(10, x);
+    w_.WriteReal(20, y);
+}
+
 void EntityWriters::WriteCurveStart(int lineType, int pen, int layer, Extended x1, Extended y1, Extended x2,
                                     Extended y2) {
     if (WritesLightPolylines(settings_.outputFormat)) {
@@ -282,7 +292,7 @@ void EntityWriters::EllipseAsPolyline(int lineType, int pen, int layer, const El
     if (e.whole) w_.WriteInt(70, 1);  // closed: the last vertex joins the first
     for (int k = 0; k < steps + (e.whole ? 0 : 1); ++k) {
         const Extended u = e.major * c, v = e.major * e.ratio * s;
-        Vertex(lineType, pen, layer, e.cx + u * cosAxis - v * sinAxis, e.cy + u * sinAxis + v * cosAxis);
+        PlainVertex(lineType, layer, e.cx + u * cosAxis - v * sinAxis, e.cy + u * sinAxis + v * cosAxis);
         const Extended next = c * cosStep - s * sinStep;
         s = s * cosStep + c * sinStep;
         c = next;

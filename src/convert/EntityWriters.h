@@ -108,6 +108,9 @@ private:
     // A point in 2D: X in `code`, Y in code + 10, elevation 0 in code + 20.
     void Point(int code, Extended x, Extended y);
     void Vertex(int lineType, int pen, int layer, Extended x, Extended y);
+    // An R12 VERTEX with its layer and place only: its polyline gives the
+    // rest (and R12 has no handles, which it would need).
+    void PlainVertex(int lineType, int layer, Extended x, Extended y);
     // A POINT in the place of an ellipse without extent, on the ellipse's layer.
     void DegeneratePoint(int lineType, int pen, int layer, Extended x, Extended y);
     void Ellipse(int lineType, int pen, int layer, Extended cx, Extended cy, Extended major, Extended axisAngle,
