@@ -291,6 +291,29 @@ def libreoffice_strings(dxf):
     return None, [line for line in text.split("\n") if line.strip()]
 
 
+def libreoffice_paths(dxf):
+    """How many paths LibreOffice Draw draws of the file (exported to SVG)."""
+    folder = os.path.dirname(dxf)
+    svg = os.path.splitext(dxf)[0] + ".svg"
+    if os.path.exists(svg):
+        os.remove(svg)
+    quiet_run(["soffice", f"-env:UserInstallation=file://{folder}/libreoffice-profile", "--headless",
+               "--convert-to", "svg", "--outdir", folder, dxf])
+    return open(svg, encoding="utf-8", errors="replace").read().count("<path") if os.path.exists(svg) else None
+
+
+def check_libreoffice_ellipses(cli, sample, folder):
+    """LibreOffice Draw draws no ELLIPSE: it draws the sample's two ellipses
+    from r12, where they are polylines, and not from r2000."""
+    paths = {}
+    for fmt in ("r12", "r2000"):
+        dxf = os.path.join(folder, f"ellipses-{fmt}.dxf")
+        convert(cli, sample, dxf, ["--format", fmt])
+        paths[fmt] = libreoffice_paths(dxf)
+    check(None not in paths.values() and paths["r12"] == paths["r2000"] + 2,
+          f"LibreOffice draws {paths} paths of the sample in r12 and r2000")
+
+
 def inkscape_strings(dxf):
     """Inkscape's DXF import as its dialog runs it (the extension dxf_input.py),
     with the encoding a user picks there for the file: UTF-8 for AutoCAD 2007
@@ -539,6 +562,7 @@ def main():
                    "non_block.jww": {"LINE": 4, "CIRCLE": 2, "TEXT": 0}}
         for file, entities in samples.items() if os.path.isdir(shared) else []:
             check_jww(file, os.path.join(shared, file), cli, folder, {"entities": entities})
+        check_libreoffice_ellipses(cli, sample, folder)
         # Curve runs as one record each from AutoCAD 2000 on.
         for fmt in ("r2000", "r2007"):
             dxf = os.path.join(folder, "light.dxf")
