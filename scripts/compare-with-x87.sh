@@ -18,7 +18,7 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/in" "$work/x87" "$work/other"
 cp samples/plan.jwc "$work/in/"
 ./build/release/bin/make_readback_drawings "$work/in" >/dev/null
-cp ../shared/jww-samples/*.jww "$work/in/" 2>/dev/null || true
+cp ../shared/jww-samples/*.jww "$work/in/" 2>/dev/null || echo "$name: skipped: the JWW drawings of ../shared/jww-samples (not there)"
 ./build/release/bin/make_bench_drawing "$work/in/large.jwc" 100000 >/dev/null
 ./build/release/bin/make_bench_jww "$work/in/large.jwc" "$work/in/large-twin.jww" >/dev/null
 source scripts/option-sets.sh
@@ -45,4 +45,5 @@ for drawing in "$work/in"/*.jw[cw]; do
     { echo "$name: $drawing_name.svg differs"; exit 1; }
   compared=$((compared + 1))
 done
+[ "$compared" -gt 0 ] || { echo "$name: no file was compared"; exit 1; }
 echo "$name: $compared files identical to the x87 build's"

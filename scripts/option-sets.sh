@@ -7,4 +7,7 @@ option_sets=(
   "--no-round --no-text-reduction --no-halfwidth-aspect --pen-colors 1,2,3,4,5,6"
   "--text-reduction 50 --halfwidth-aspect 40 --format ansi932"
   "--format utf8"
+  "--format r12 --polylines"
+  "--format r2000 --polylines --points circle"
+  "--format r2007"
 )

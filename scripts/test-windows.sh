@@ -51,6 +51,9 @@ for drawing in "$work/図面"/*.jw[cw]; do
     fi
   done
 done
+# Every drawing converts with every option set on both systems: a comparison of fewer compared too little.
+expected=$(( $(ls "$work/図面"/*.jw[cw] | wc -l) * ${#option_sets[@]} ))
+[ "$compared" -eq "$expected" ] || { echo "test-windows: $compared of $expected DXF files compared"; exit 1; }
 echo "$compared DXF files identical on Linux and under Wine"
 
 # Folders with Japanese names walked and mirrored (-r, --output-dir), and a folder as -o.

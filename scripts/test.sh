@@ -7,11 +7,21 @@
 # (scripts/test-windows.sh), the WebAssembly build and the page in a
 # headless browser (scripts/test-wasm.sh), and the Debian package installed
 # and removed (scripts/test-package.sh).
+#
+# With --quick, only the release build and its tests (the unit tests, the
+# readers' read-back, the formatting and layer checks): the inner loop.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh --tests
 jobs=$(nproc)
+
+if [ "${1:-}" = "--quick" ]; then
+  cmake --preset release >/dev/null
+  cmake --build --preset release -j "$jobs"
+  ctest --preset release -j "$jobs"
+  exit 0
+fi
 
 for preset in release fuzz asan; do
   echo "== $preset"

@@ -560,6 +560,8 @@ def main():
                    "2blocks.jww": {"LINE": 2, "CIRCLE": 2, "TEXT": 0, "INSERT": 2},
                    "copy-block.jww": {"LINE": 8, "TEXT": 0, "INSERT": 1},
                    "non_block.jww": {"LINE": 4, "CIRCLE": 2, "TEXT": 0}}
+        if not os.path.isdir(shared):
+            print(f"skipped: the JWW drawings of {os.path.normpath(shared)} (not there)")
         for file, entities in samples.items() if os.path.isdir(shared) else []:
             check_jww(file, os.path.join(shared, file), cli, folder, {"entities": entities})
         check_libreoffice_ellipses(cli, sample, folder)
