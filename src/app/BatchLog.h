@@ -1,4 +1,4 @@
-// What became of a batch: the tally of its drawings both front ends sum up
+// What became of a batch: the tally of its drawings the front ends sum up
 // (the window's batch save, the command line's run), and what the window's
 // batch save logs: each drawing's lines from its job's outcome, and the
 // summary that ends the batch.

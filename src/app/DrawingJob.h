@@ -49,7 +49,7 @@ using PictureEncoder = std::function<void(const PictureSource&, PictureType, con
 inline constexpr int kThumbnailWidth = 256;
 
 // Why a drawing was not converted (completely): one list for the log, the
-// report and both front ends.
+// report and every front end.
 enum class JobReason {
     None,
     Missing,  // no file at the path

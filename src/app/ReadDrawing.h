@@ -49,10 +49,6 @@ struct LoadOutcome {
     std::string damage;  // when not complete: which part is damaged and where
 };
 
-// A drawing of either format read into the model the conversion works on
-// (a JWW drawing mapped onto it), with the lines its read report shows and
-// what the user should know of it (CP932): for a JWW drawing, the elements
-// the conversion does not carry yet.
 // A file a drawing carries inside it (a JWW drawing's pictures), saved
 // beside its DXF file.
 struct EmbeddedImage {
@@ -60,6 +56,10 @@ struct EmbeddedImage {
     std::string bytes;
 };
 
+// A drawing of either format read into the model the conversion works on
+// (a JWW drawing mapped onto it), with the lines its read report shows and
+// what the user should know of it (CP932): for a JWW drawing, the elements
+// the conversion does not carry yet.
 struct ReadForConversion {
     LoadOutcome load;
     std::vector<std::string> summary;

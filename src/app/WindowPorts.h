@@ -1,7 +1,7 @@
 // What the main window's commands need from the window system, as two small
 // interfaces: the dialogs (message boxes, file and folder choosers, the beep)
 // and the window's own view (log, scale list, settings controls, focus).
-// The Qt window implements both; tests give scripted answers.
+// The Qt and the Win32 windows implement both; tests give scripted answers.
 //
 // The texts a window shows (log lines, progress, the boxes' texts) are
 // UTF-8, so that a file's name shows as the system has it; the core's CP932

@@ -29,11 +29,11 @@ inline constexpr std::string_view kOutOfMemory =
 // command line, the batch title, and a drawing read only in part.
 // Refusals name the path, then this, then a line break, then the reason.
 inline constexpr std::string_view kRefusalPathSuffix = "\x82\xCD\x81\x41";  // は、
-// The extension is not ".jwc".
+// The extension is neither ".jwc" nor ".jww".
 inline constexpr std::string_view kNotJwCadByExtension =
     "JW-CAD\x90\x7D\x96\xCA\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9"
     "\x82\xF1\x81\x42";  // JW-CAD図面ファイルではありません。
-// The file does not start with the JWC signature.
+// The file starts with neither the JWC nor the JWW signature.
 inline constexpr std::string_view kNotJwCadBySignature =
     "JW_CAD\x90\x7D\x96\xCA\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9"
     "\x82\xF1\x81\x42";  // JW_CAD図面ファイルではありません。
