@@ -37,4 +37,5 @@ head -c 3000 samples/plan.jwc >"$work/damaged/drawing-30.jwc"
 ./build/release/bin/make_bench_drawing "$work/large.jwc" 50000 >/dev/null
 for i in $(seq -w 1 30); do cp "$work/large.jwc" "$work/cancel/large-$i.jwc"; done
 
+node web/test/zip-test.mjs
 node web/test/page-test.mjs "$page_url" "$work" "$cli" "${ORVIK_WEB_SCREENSHOT:-}"
