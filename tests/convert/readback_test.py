@@ -277,15 +277,22 @@ def freecad_strings(dxf):
     return None, [line for line in open(out, encoding="utf-8").read().split("\n") if line]
 
 
-def libreoffice_strings(dxf):
-    """LibreOffice Draw's DXF import, printed to PDF headless; the PDF's texts."""
+def libreoffice_export(dxf, kind):
+    """LibreOffice Draw's DXF import exported headless to `kind` (pdf, svg):
+    the exported file's path, or None when LibreOffice made none."""
     folder = os.path.dirname(dxf)
-    pdf = os.path.splitext(dxf)[0] + ".pdf"
-    if os.path.exists(pdf):
-        os.remove(pdf)
+    out = os.path.splitext(dxf)[0] + "." + kind
+    if os.path.exists(out):
+        os.remove(out)
     quiet_run(["soffice", f"-env:UserInstallation=file://{folder}/libreoffice-profile", "--headless",
-               "--convert-to", "pdf", "--outdir", folder, dxf])
-    if not os.path.exists(pdf):
+               "--convert-to", kind, "--outdir", folder, dxf])
+    return out if os.path.exists(out) else None
+
+
+def libreoffice_strings(dxf):
+    """LibreOffice Draw's reading printed to PDF; the PDF's texts."""
+    pdf = libreoffice_export(dxf, "pdf")
+    if pdf is None:
         return None, None
     text = subprocess.run(["pdftotext", pdf, "-"], capture_output=True, text=True).stdout
     return None, [line for line in text.split("\n") if line.strip()]
@@ -293,13 +300,8 @@ def libreoffice_strings(dxf):
 
 def libreoffice_paths(dxf):
     """How many paths LibreOffice Draw draws of the file (exported to SVG)."""
-    folder = os.path.dirname(dxf)
-    svg = os.path.splitext(dxf)[0] + ".svg"
-    if os.path.exists(svg):
-        os.remove(svg)
-    quiet_run(["soffice", f"-env:UserInstallation=file://{folder}/libreoffice-profile", "--headless",
-               "--convert-to", "svg", "--outdir", folder, dxf])
-    return open(svg, encoding="utf-8", errors="replace").read().count("<path") if os.path.exists(svg) else None
+    svg = libreoffice_export(dxf, "svg")
+    return open(svg, encoding="utf-8", errors="replace").read().count("<path") if svg else None
 
 
 def check_libreoffice_ellipses(cli, sample, folder):
