@@ -10,8 +10,10 @@ namespace {
 constexpr wchar_t kGathererClass[] = L"OrvikVerbSelection";
 constexpr wchar_t kGathererMutex[] = L"Local\\ORVIK.ConvertToDxf";
 constexpr ULONG_PTR kPathsTag = 0x4F525649;  // "ORVI": a WM_COPYDATA of drawing paths
-// The gathering ends once no run has handed anything over for this long, and lasts at most the second.
-constexpr DWORD kQuietMilliseconds = 600, kLongestMilliseconds = 10000;
+// The gathering ends once no run has handed anything over for this long, and
+// lasts at most the second. Runs of one selection start within a moment of
+// one another, but a loaded machine (or Wine) may start them a second apart.
+constexpr DWORD kQuietMilliseconds = 2000, kLongestMilliseconds = 10000;
 // How long a later run looks for the gatherer's window to appear.
 constexpr int kLookAttempts = 40, kLookMilliseconds = 50;
 
