@@ -119,6 +119,44 @@ std::string ImagePathFor(const std::string& output, std::size_t number, const Em
     return stem + (name.empty() ? "" : "-" + name);
 }
 
+// Saves the drawing's images beside a DXF file, each on its own: one that
+// cannot be saved (a file in its way, a name the system refuses) is a
+// warning, and the others are saved. Adds the saved files' paths to `saved`.
+std::vector<std::string> SaveImages(const DrawingJobRequest& request, const std::vector<EmbeddedImage>& images,
+                                    std::vector<std::string>& saved) {
+    std::vector<std::string> warnings;
+    if (request.kind != OutputKind::Dxf || request.output.empty()) return warnings;
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        const std::string path = ImagePathFor(request.output, i + 1, images[i]);
+        try {
+            SaveFile(path, images[i].bytes, request.rules);
+            saved.push_back(path);
+        } catch (const ConversionError& e) {
+            warnings.emplace_back(e.what());
+        }
+    }
+    return warnings;
+}
+
+// The conversion's own warnings: what the format could not carry, numbers
+// written as 0, group scales left unrounded.
+std::vector<std::string> ConversionWarnings(const ConversionResult& result, OutputFormat format,
+                                            std::int64_t imagesSaved) {
+    std::vector<std::string> lines;
+    if (IsForReaders(format))
+        if (std::string leftOut = FormatLeftOutLine(result.widthsLeftOut, result.colorsApproximated, imagesSaved);
+            !leftOut.empty())
+            lines.push_back(std::move(leftOut));
+    if (const std::int64_t n = result.nonFiniteElements; n > 0)
+        lines.push_back(std::string(kNonFiniteLabel) + std::to_string(n) + std::string(kNonFiniteWrittenAsZero));
+    if (const std::vector<float>& scales = result.unroundedScales; !scales.empty()) {
+        std::string line(kUnroundedScalesLabel);
+        for (std::size_t i = 0; i < scales.size(); ++i) line += (i ? ", 1/" : "1/") + FormatReal(scales[i]);
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
 // Everything after the read: the scale, the conversion, the outputs.
 DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawing& drawing, bool complete,
                                    std::vector<std::string> readWarnings, const std::vector<EmbeddedImage>& images,
@@ -152,19 +190,7 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawi
             notExploded > 0 ? NotCarriedLine(NotCarried{.inserts = notExploded}) : std::string();
         // Part of what the blocks place left out of the output itself: written, but only in part.
         blocksLeftOut = explosionLeftOut.empty() ? pictureLeftOut : explosionLeftOut;
-        // Each image on its own: one that cannot be saved (a file in its way,
-        // a name the system refuses) is a warning, and the others are saved.
-        std::vector<std::string> imageWarnings;
-        if (request.kind == OutputKind::Dxf && !request.output.empty())
-            for (std::size_t i = 0; i < images.size(); ++i) {
-                const std::string path = ImagePathFor(request.output, i + 1, images[i]);
-                try {
-                    SaveFile(path, images[i].bytes, request.rules);
-                    outcome.imageFiles.push_back(path);
-                } catch (const ConversionError& e) {
-                    imageWarnings.emplace_back(e.what());
-                }
-            }
+        const std::vector<std::string> imageWarnings = SaveImages(request, images, outcome.imageFiles);
         // The report follows the write: a failed write shows none as if written.
         if (const std::string format = OutputFormatLogLine(request.settings.outputFormat); !format.empty())
             outcome.conversionLines.push_back(format);
@@ -172,21 +198,9 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawi
             outcome.conversionLines.push_back(std::move(line));
         outcome.warnings = std::move(readWarnings);
         outcome.warnings.insert(outcome.warnings.end(), imageWarnings.begin(), imageWarnings.end());
-        if (const std::string leftOut =
-                IsForReaders(request.settings.outputFormat)
-                    ? FormatLeftOutLine(conversion->Result().widthsLeftOut, conversion->Result().colorsApproximated,
-                                        static_cast<std::int64_t>(outcome.imageFiles.size()))
-                    : std::string();
-            !leftOut.empty())
-            outcome.warnings.push_back(leftOut);
-        if (const std::int64_t n = conversion->Result().nonFiniteElements; n > 0)
-            outcome.warnings.push_back(std::string(kNonFiniteLabel) + std::to_string(n) +
-                                       std::string(kNonFiniteWrittenAsZero));
-        if (const std::vector<float>& scales = conversion->Result().unroundedScales; !scales.empty()) {
-            std::string line(kUnroundedScalesLabel);
-            for (std::size_t i = 0; i < scales.size(); ++i) line += (i ? ", 1/" : "1/") + FormatReal(scales[i]);
+        for (std::string& line : ConversionWarnings(conversion->Result(), request.settings.outputFormat,
+                                                    static_cast<std::int64_t>(outcome.imageFiles.size())))
             outcome.warnings.push_back(std::move(line));
-        }
         for (const std::string* leftOut : {&explosionLeftOut, &pictureLeftOut})
             if (!leftOut->empty()) outcome.warnings.push_back(*leftOut);
         if (!request.thumbnail.empty()) {

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <functional>
 #include <map>
+#include <utility>
 
 #include "app/OutputFormatChoices.h"
 #include "app/ReadReport.h"
@@ -57,116 +58,188 @@ std::optional<std::string> SetPenColors(ConvertOptions& o, const std::string& va
     return std::nullopt;
 }
 
-const std::map<std::string, Option>& Options() {
-    static const std::map<std::string, Option> kOptions = {
-        {"--output", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-             if (v.empty()) return "-o には出力ファイルかフォルダ、標準出力なら - を指定してください";
-             o.output = v;
-             if (const auto type = PictureTypeNamed(v)) o.pictureType = *type;
-             return std::nullopt;
-         }}},
-        {"--scale", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-             const auto scale = ParseScaleText(v);
-             if (!scale || !IsUsableScale(*scale)) return "基準縮尺は0より大きい数値で指定してください: " + v;
-             o.scale = v;
-             return std::nullopt;
-         }}},
-        {"--points", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-             static const std::map<std::string, PointMode> kModes = {
-                 {"filled", PointMode::FilledCircle}, {"circle", PointMode::Circle}, {"point", PointMode::Point}};
-             const auto it = kModes.find(v);
-             if (it == kModes.end()) return "--points には filled, circle, point のいずれかを指定してください: " + v;
-             o.settings.pointMode = it->second;
-             return std::nullopt;
-         }}},
-        {"--point-radius", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-             const auto radius = ParsePointRadius(v);
-             if (!radius) return Fail(kRadiusMessage);
-             o.settings.pointRadiusMm = *radius;
-             return std::nullopt;
-         }}},
-        {"--linetypes", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-             if (v != "jw" && v != "acad") return "--linetypes には jw か acad を指定してください: " + v;
-             o.settings.jwLineTypes = v == "jw";
-             return std::nullopt;
-         }}},
-        {"--text-reduction", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-             const auto percent = ParsePercentage(v);
-             if (!percent) return Fail(kReductionMessage);
-             o.settings.shrinkTexts = true;
-             o.settings.textShrinkPercent = static_cast<std::uint8_t>(*percent);
-             return std::nullopt;
-         }}},
-        {"--halfwidth-aspect", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-             const auto percent = ParsePercentage(v);
-             if (!percent) return Fail(kAspectMessage);
-             o.settings.narrowHalfWidthTexts = true;
-             o.settings.halfWidthAspectPercent = static_cast<std::uint8_t>(*percent);
-             return std::nullopt;
-         }}},
+using OptionTable = std::vector<std::pair<std::string, Option>>;
+
+// A switch that sets one of the conversion's settings.
+Option SettingSwitch(bool ConversionSettings::*setting, bool value) {
+    return {false, [setting, value](ConvertOptions& o, const std::string&) {
+                o.settings.*setting = value;
+                return std::optional<std::string>{};
+            }};
+}
+
+// A switch of the run.
+Option RunSwitch(bool ConvertOptions::*option) {
+    return {false, [option](ConvertOptions& o, const std::string&) {
+                o.*option = true;
+                return std::optional<std::string>{};
+            }};
+}
+
+// The options of the conversion's settings.
+OptionTable SettingOptions() {
+    return {
+        {"--scale",
+         {true,
+          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+              const auto scale = ParseScaleText(v);
+              if (!scale || !IsUsableScale(*scale)) return "基準縮尺は0より大きい数値で指定してください: " + v;
+              o.scale = v;
+              return std::nullopt;
+          }}},
+        {"--points",
+         {true,
+          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+              static const std::map<std::string, PointMode> kModes = {
+                  {"filled", PointMode::FilledCircle}, {"circle", PointMode::Circle}, {"point", PointMode::Point}};
+              const auto it = kModes.find(v);
+              if (it == kModes.end()) return "--points には filled, circle, point のいずれかを指定してください: " + v;
+              o.settings.pointMode = it->second;
+              return std::nullopt;
+          }}},
+        {"--point-radius",
+         {true,
+          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+              const auto radius = ParsePointRadius(v);
+              if (!radius) return Fail(kRadiusMessage);
+              o.settings.pointRadiusMm = *radius;
+              return std::nullopt;
+          }}},
+        {"--linetypes",
+         {true,
+          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+              if (v != "jw" && v != "acad") return "--linetypes には jw か acad を指定してください: " + v;
+              o.settings.jwLineTypes = v == "jw";
+              return std::nullopt;
+          }}},
+        {"--text-reduction",
+         {true,
+          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+              const auto percent = ParsePercentage(v);
+              if (!percent) return Fail(kReductionMessage);
+              o.settings.shrinkTexts = true;
+              o.settings.textShrinkPercent = static_cast<std::uint8_t>(*percent);
+              return std::nullopt;
+          }}},
+        {"--halfwidth-aspect",
+         {true,
+          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+              const auto percent = ParsePercentage(v);
+              if (!percent) return Fail(kAspectMessage);
+              o.settings.narrowHalfWidthTexts = true;
+              o.settings.halfWidthAspectPercent = static_cast<std::uint8_t>(*percent);
+              return std::nullopt;
+          }}},
         {"--pen-colors", {true, SetPenColors}},
-        {"--format", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-             const auto format = OutputFormatNamed(v);
-             if (!format) return "--format には " + OutputFormatNames() + " のいずれかを指定してください: " + v;
-             o.settings.outputFormat = *format;
-             return std::nullopt;
-         }}},
-        {"--width", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-             const auto width = ParseInteger(v);
-             if (!width || *width < 16 || *width > 20000) return "--width には 16〜20000 のピクセル数を指定してください: " + v;
-             o.picture.width = static_cast<int>(*width);
-             o.pictureOptionGiven = true;
-             return std::nullopt;
-         }}},
-        {"--background", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-             if (v != "dark" && v != "light") return "--background には dark か light を指定してください: " + v;
-             o.picture.lightBackground = v == "light";
-             o.pictureOptionGiven = true;
-             return std::nullopt;
-         }}},
-        {"--picture", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-             const auto type = PictureTypeNamed("." + v);
-             if (!type || v.find('.') != std::string::npos) return "--picture には svg, png, pdf のいずれかを指定してください: " + v;
-             o.pictureType = *type;
-             o.pictureOptionGiven = true;
-             return std::nullopt;
-         }}},
-        {"--polylines", {false, [](ConvertOptions& o, const std::string&) { o.settings.curvesAsPolylines = true; return std::optional<std::string>{}; }}},
-        {"--explode-blocks", {false, [](ConvertOptions& o, const std::string&) { o.settings.explodeBlocks = true; return std::optional<std::string>{}; }}},
-        {"--no-round", {false, [](ConvertOptions& o, const std::string&) { o.settings.roundCoordinates = false; return std::optional<std::string>{}; }}},
-        {"--no-text-reduction", {false, [](ConvertOptions& o, const std::string&) { o.settings.shrinkTexts = false; return std::optional<std::string>{}; }}},
-        {"--no-halfwidth-aspect", {false, [](ConvertOptions& o, const std::string&) { o.settings.narrowHalfWidthTexts = false; return std::optional<std::string>{}; }}},
-        {"--layer-numbers", {false, [](ConvertOptions& o, const std::string&) { o.settings.plainLayerNames = false; return std::optional<std::string>{}; }}},
-        {"--no-defpoints", {false, [](ConvertOptions& o, const std::string&) { o.settings.auxiliaryOnDefpoints = false; return std::optional<std::string>{}; }}},
-        {"--output-dir", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-             if (v.empty()) return "--output-dir には出力先のフォルダを指定してください";
-             o.outputDir = v;
-             return std::nullopt;
-         }}},
-        {"--jobs", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-             const auto jobs = ParseInteger(v);
-             if (!jobs || *jobs < 1 || *jobs > 256) return "-j には 1〜256 の数を指定してください: " + v;
-             o.jobs = static_cast<int>(*jobs);
-             return std::nullopt;
-         }}},
-        {"--report", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-             if (v.empty()) return "--report には報告ファイルを指定してください";
-             o.report = v;
-             return std::nullopt;
-         }}},
-        {"--report-format", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-             if (v != "jsonl" && v != "csv") return "--report-format には jsonl か csv を指定してください: " + v;
-             o.reportFormat = v == "csv" ? ReportFormat::Csv : ReportFormat::JsonLines;
-             return std::nullopt;
-         }}},
-        {"--recursive", {false, [](ConvertOptions& o, const std::string&) { o.recursive = true; return std::optional<std::string>{}; }}},
-        {"--update", {false, [](ConvertOptions& o, const std::string&) { o.update = true; return std::optional<std::string>{}; }}},
-        {"--quiet", {false, [](ConvertOptions& o, const std::string&) { o.quiet = true; return std::optional<std::string>{}; }}},
-        {"--thumbnail", {false, [](ConvertOptions& o, const std::string&) { o.thumbnail = true; return std::optional<std::string>{}; }}},
-        {"--force", {false, [](ConvertOptions& o, const std::string&) { o.force = true; return std::optional<std::string>{}; }}},
-        {"--allow-partial", {false, [](ConvertOptions& o, const std::string&) { o.allowPartial = true; return std::optional<std::string>{}; }}},
-        {"--help", {false, [](ConvertOptions& o, const std::string&) { o.help = true; return std::optional<std::string>{}; }}},
+        {"--format",
+         {true,
+          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+              const auto format = OutputFormatNamed(v);
+              if (!format) return "--format には " + OutputFormatNames() + " のいずれかを指定してください: " + v;
+              o.settings.outputFormat = *format;
+              return std::nullopt;
+          }}},
+        {"--polylines", SettingSwitch(&ConversionSettings::curvesAsPolylines, true)},
+        {"--explode-blocks", SettingSwitch(&ConversionSettings::explodeBlocks, true)},
+        {"--no-round", SettingSwitch(&ConversionSettings::roundCoordinates, false)},
+        {"--no-text-reduction", SettingSwitch(&ConversionSettings::shrinkTexts, false)},
+        {"--no-halfwidth-aspect", SettingSwitch(&ConversionSettings::narrowHalfWidthTexts, false)},
+        {"--layer-numbers", SettingSwitch(&ConversionSettings::plainLayerNames, false)},
+        {"--no-defpoints", SettingSwitch(&ConversionSettings::auxiliaryOnDefpoints, false)},
     };
+}
+
+// The options of the pictures render makes.
+OptionTable PictureOptions() {
+    return {
+        {"--width",
+         {true,
+          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+              const auto width = ParseInteger(v);
+              if (!width || *width < 16 || *width > 20000)
+                  return "--width には 16〜20000 のピクセル数を指定してください: " + v;
+              o.picture.width = static_cast<int>(*width);
+              o.pictureOptionGiven = true;
+              return std::nullopt;
+          }}},
+        {"--background",
+         {true,
+          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+              if (v != "dark" && v != "light") return "--background には dark か light を指定してください: " + v;
+              o.picture.lightBackground = v == "light";
+              o.pictureOptionGiven = true;
+              return std::nullopt;
+          }}},
+        {"--picture",
+         {true,
+          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+              const auto type = PictureTypeNamed("." + v);
+              if (!type || v.find('.') != std::string::npos)
+                  return "--picture には svg, png, pdf のいずれかを指定してください: " + v;
+              o.pictureType = *type;
+              o.pictureOptionGiven = true;
+              return std::nullopt;
+          }}},
+    };
+}
+
+// Where the run reads and writes, and how.
+OptionTable RunOptions() {
+    return {
+        {"--output",
+         {true,
+          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+              if (v.empty()) return "-o には出力ファイルかフォルダ、標準出力なら - を指定してください";
+              o.output = v;
+              if (const auto type = PictureTypeNamed(v)) o.pictureType = *type;
+              return std::nullopt;
+          }}},
+        {"--output-dir",
+         {true,
+          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+              if (v.empty()) return "--output-dir には出力先のフォルダを指定してください";
+              o.outputDir = v;
+              return std::nullopt;
+          }}},
+        {"--jobs",
+         {true,
+          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+              const auto jobs = ParseInteger(v);
+              if (!jobs || *jobs < 1 || *jobs > 256) return "-j には 1〜256 の数を指定してください: " + v;
+              o.jobs = static_cast<int>(*jobs);
+              return std::nullopt;
+          }}},
+        {"--report",
+         {true,
+          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+              if (v.empty()) return "--report には報告ファイルを指定してください";
+              o.report = v;
+              return std::nullopt;
+          }}},
+        {"--report-format",
+         {true,
+          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+              if (v != "jsonl" && v != "csv") return "--report-format には jsonl か csv を指定してください: " + v;
+              o.reportFormat = v == "csv" ? ReportFormat::Csv : ReportFormat::JsonLines;
+              return std::nullopt;
+          }}},
+        {"--recursive", RunSwitch(&ConvertOptions::recursive)},
+        {"--update", RunSwitch(&ConvertOptions::update)},
+        {"--quiet", RunSwitch(&ConvertOptions::quiet)},
+        {"--thumbnail", RunSwitch(&ConvertOptions::thumbnail)},
+        {"--force", RunSwitch(&ConvertOptions::force)},
+        {"--allow-partial", RunSwitch(&ConvertOptions::allowPartial)},
+        {"--help", RunSwitch(&ConvertOptions::help)},
+    };
+}
+
+const std::map<std::string, Option>& Options() {
+    static const std::map<std::string, Option> kOptions = [] {
+        std::map<std::string, Option> all;
+        for (const OptionTable& table : {SettingOptions(), PictureOptions(), RunOptions()})
+            all.insert(table.begin(), table.end());
+        return all;
+    }();
     return kOptions;
 }
 
