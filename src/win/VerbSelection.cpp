@@ -14,8 +14,10 @@ constexpr ULONG_PTR kPathsTag = 0x4F525649;  // "ORVI": a WM_COPYDATA of drawing
 // lasts at most the second. Runs of one selection start within a moment of
 // one another, but a loaded machine (or Wine) may start them a second apart.
 constexpr DWORD kQuietMilliseconds = 2000, kLongestMilliseconds = 10000;
-// How long a later run looks for the gatherer's window to appear.
-constexpr int kLookAttempts = 40, kLookMilliseconds = 50;
+// How often a later run looks for the gatherer's window to appear: while
+// the gatherer lives, as long as it may gather (a loaded machine may take
+// seconds to start it), and never once it has ended.
+constexpr DWORD kLookMilliseconds = 50;
 
 struct Gathered {
     std::vector<std::string> paths;
@@ -47,7 +49,7 @@ LRESULT CALLBACK GathererProcedure(HWND window, UINT message, WPARAM w, LPARAM l
 // Hands the paths to the run gathering them; false when none is gathering now.
 bool HandOver(const std::vector<std::string>& paths) {
     const std::wstring block = Joined(paths);
-    for (int i = 0; i < kLookAttempts; ++i) {
+    for (DWORD waited = 0; waited < kLongestMilliseconds; waited += kLookMilliseconds) {
         if (HWND gatherer = ::FindWindowExW(HWND_MESSAGE, nullptr, kGathererClass, nullptr)) {
             COPYDATASTRUCT data{kPathsTag, static_cast<DWORD>(block.size() * sizeof(wchar_t)),
                                 const_cast<wchar_t*>(block.data())};
@@ -56,6 +58,9 @@ bool HandOver(const std::vector<std::string>& paths) {
                                          5000, &taken) &&
                    taken == TRUE;
         }
+        HANDLE gathering = ::OpenMutexW(SYNCHRONIZE, FALSE, kGathererMutex);
+        if (!gathering) return false;  // the gatherer has ended
+        ::CloseHandle(gathering);
         ::Sleep(kLookMilliseconds);
     }
     return false;
