@@ -2,6 +2,7 @@
 
 #include "app/BatchLog.h"
 #include "app/SettingChecks.h"
+#include "app/WindowPorts.h"
 #include "os/System.h"
 #include "text/Cp932.h"
 #include "text/Messages.h"
@@ -43,8 +44,8 @@ bool BesideRun::AllDone() const {
 BesideRun ConvertAllBeside(const std::vector<std::string>& drawings, const SettingsStore& store,
                            const ReplaceQuestion& ask) {
     BesideRun run;
-    const ControlValues controls = StoredControls(store).value_or(ControlsOf(ConversionSettings{}));
-    const std::optional<ConversionSettings> settings = SettingsFromControls(controls);
+    const SettingTexts texts = StoredSettingTexts(store).value_or(TextsOf(ConversionSettings{}));
+    const std::optional<ConversionSettings> settings = WindowSettingsFrom(texts);
     if (!settings) {
         run.unusableSettings = true;
         return run;

@@ -1,8 +1,10 @@
 #include "app/SettingChecks.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
+#include "app/WindowTexts.h"
 #include "convert/ConversionSettings.h"
 #include "numeric/DecimalText.h"
 
@@ -45,6 +47,34 @@ std::optional<long> ParseInteger(std::string_view text) {
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || result.ec != std::errc{} || result.ptr != text.data() + text.size()) return std::nullopt;
     return value;
+}
+
+std::optional<long> WindowPercentage(const std::string& text) {
+    const auto value = text.empty() ? std::optional<long>(0) : ParseInteger(text);
+    if (!value) return std::nullopt;
+    return std::min<long>(*value, kMaxPercent);
+}
+
+namespace {
+
+// The controls' texts with the percentage fields as the window reads them,
+// or none when one is not an integer.
+std::optional<SettingTexts> WindowReading(SettingTexts texts) {
+    for (const Setting& setting : SettingsTable()) {
+        const auto text = texts.find(setting.name);
+        if (setting.unit != window_text::kPercent || text == texts.end()) continue;
+        const auto percent = WindowPercentage(text->second);
+        if (!percent) return std::nullopt;
+        text->second = std::to_string(*percent);
+    }
+    return texts;
+}
+
+}  // namespace
+
+std::optional<ConversionSettings> WindowSettingsFrom(const SettingTexts& texts) {
+    const std::optional<SettingTexts> read = WindowReading(texts);
+    return read ? SettingsFromTexts(*read) : std::nullopt;
 }
 
 std::string RadiusText(float mm) { return FixedText(mm, 4); }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/SettingsTable.h"
 #include "text/Messages.h"
 
 namespace orvik {
@@ -32,6 +33,14 @@ inline constexpr int kMaxPercent = 99;
 // A percentage field (text reduction, half-width aspect): one or two
 // digits, greater than 0.
 std::optional<int> ParsePercentage(std::string_view text);
+
+// A percentage field as the window reads it: an empty field is 0, a number
+// past kMaxPercent is taken as kMaxPercent; none when it is no integer.
+std::optional<long> WindowPercentage(const std::string& text);
+
+// The settings the window's controls describe (see WindowPercentage), when
+// every text is usable.
+std::optional<ConversionSettings> WindowSettingsFrom(const SettingTexts& texts);
 
 // A field's text as an integer: optional blanks and sign, then digits.
 std::optional<long> ParseInteger(std::string_view text);

@@ -6,17 +6,16 @@
 // The texts a window shows (log lines, progress, the boxes' texts) are
 // UTF-8, so that a file's name shows as the system has it; the core's CP932
 // messages are converted where such a text is made. The settings fields'
-// texts (ControlValues) are CP932. Paths are the platform's own (UTF-8).
+// texts (SettingTexts) are CP932. Paths are the platform's own (UTF-8).
 #pragma once
 
-#include <array>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "convert/ConversionSettings.h"
+#include "app/SettingsTable.h"
 #include "convert/ProposedScales.h"
 
 namespace orvik {
@@ -46,29 +45,6 @@ public:
     virtual std::optional<std::string> ChooseFolder(const std::string& title, const std::string& initial) = 0;
 };
 
-// The settings controls as the save command reads them.
-struct ControlValues {
-    bool roundCoordinates = false;
-    PointMode pointMode = PointMode::FilledCircle;  // the checked one of 塗り潰し円, 円, 点のまま
-    std::string pointRadius;
-    bool jwLineTypes = false;
-    bool curvesAsPolylines = false;
-    bool shrinkTexts = false;
-    std::string textShrink;
-    bool narrowHalfWidthTexts = false;
-    std::string halfWidthAspect;
-    bool plainLayerNames = false;
-    bool auxiliaryOnDefpoints = false;
-    bool explodeBlocks = false;
-    std::array<int, 6> penColors{};
-    OutputFormat outputFormat = OutputFormat::Dos932;
-};
-
-// The controls showing the settings (the numbers as their fields show them).
-ControlValues ControlsOf(const ConversionSettings& settings);
-// The settings the controls describe, when every field holds a usable value.
-std::optional<ConversionSettings> SettingsFromControls(const ControlValues& controls);
-
 class WindowView {
 public:
     virtual ~WindowView() = default;
@@ -77,10 +53,10 @@ public:
     virtual void AppendLog(const std::string& text) = 0;
     virtual void SetScaleList(const ScaleList& list) = 0;
     virtual std::string ScaleText() const = 0;  // the selected item, or "" when the list is empty
-    virtual ControlValues ReadControls() const = 0;
-    virtual void SetPointRadiusText(const std::string& text) = 0;
-    virtual void SetTextShrinkText(const std::string& text) = 0;
-    virtual void SetHalfWidthAspectText(const std::string& text) = 0;
+    // The texts of the settings the controls show, by setting name.
+    virtual SettingTexts ReadControls() const = 0;
+    // Shows the text in the field of the setting named.
+    virtual void SetFieldText(std::string_view setting, const std::string& text) = 0;
     virtual void FocusWindow() = 0;
     // Long work: runs `work` away from the window (on a worker thread), the
     // window repainting meanwhile, and returns when it is done. The work

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "app/SettingsTable.h"
 #include "cli/ConvertCommand.h"
 #include "cli/InfoCommand.h"
 #include "numeric/DecimalText.h"
@@ -14,7 +15,8 @@
 namespace orvik::cli {
 namespace {
 
-constexpr const char* kUsage =
+// The help up to the settings' lines, which the settings table gives.
+constexpr const char* kUsageHead =
     "使い方: orvik-cli info 図面...\n"
     "        orvik-cli convert [オプション] 図面...\n"
     "        orvik-cli render [オプション] 図面...\n"
@@ -30,28 +32,10 @@ constexpr const char* kUsage =
     "convert と render のオプション（既定値は画面の初期値と同じ）:\n"
     "  -o, --output パス          入力が1つなら出力ファイル（- なら標準出力）、複数なら既存の\n"
     "                             出力フォルダ\n"
-    "  --scale 数値               基準縮尺（既定: 要素の最も多いレイヤグループの縮尺）\n"
-    "  --points filled|circle|point  実点の変換方法（既定: filled 塗りつぶし円）\n"
-    "  --point-radius mm          点の半径（用紙上の mm、既定: 0.5）\n"
-    "  --linetypes jw|acad        線種 JW_CAD準処 / AutoCAD準処（既定: jw）\n"
-    "  --polylines                曲線をポリラインに変換する\n"
-    "  --explode-blocks           JWW のブロックを BLOCK と INSERT でなく、要素をその場に置いて書き出す\n"
-    "  --no-round                 数値を補正しない\n"
-    "  --text-reduction %         文字の縮小率 1〜99（既定: 90）\n"
-    "  --no-text-reduction        文字を縮小しない\n"
-    "  --halfwidth-aspect %       半角文字の縦横比 1〜99（既定: 70）\n"
-    "  --no-halfwidth-aspect      半角文字の縦横比を変えない\n"
-    "  --layer-numbers            レイヤ名に 0_0_ のような連番を加える\n"
-    "  --no-defpoints             補助線を DEFPOINTS に集めない\n"
-    "  --pen-colors C1,...,C6     ペン1〜6の色（1〜7 または red, yellow, green, cyan,\n"
-    "                             blue, magenta, white。既定: 4,7,3,2,6,5）\n"
-    "  --format 形式              出力形式（既定: dos932）\n"
-    "                             dos932: AutoCAD R13J と同じファイル。AutoCAD と ezdxf 向け\n"
-    "                             r12: AutoCAD R12。JW_CAD、LibreOffice、Inkscape、レーザー加工機や CNC など向け\n"
-    "                             r2000: AutoCAD 2000。AutoCAD、GDAL/QGIS など向け\n"
-    "                             r2007: AutoCAD 2007（UTF-8）。LibreCAD、FreeCAD、新しい AutoCAD 向け\n"
-    "                             ansi932: dos932 のコードページ名を ANSI_932 に（R13 を読むソフト向け）\n"
-    "                             utf8: dos932 の記録を UTF-8 で（AC1021 と名乗る R13 の記録）\n"
+    "  --scale 数値               基準縮尺（既定: 要素の最も多いレイヤグループの縮尺）\n";
+
+// After the settings' lines.
+constexpr const char* kUsageTail =
     "  --thumbnail                DXF の横に幅 256 ピクセルの絵（PNG、拡張子 .png）も書き出す（convert）\n"
     "  -r, --recursive            フォルダの中の図面をすべて変換する（下のフォルダも。名前の .jwc、\n"
     "                             .jww（大文字小文字を問わない）か JW_CAD の印で見分け、名前の順に）\n"
@@ -80,8 +64,14 @@ constexpr const char* kUsage =
     "終了コード: 0 すべての図面を最後まで読み込んで変換した、1 失敗した図面があった、\n"
     "           2 使い方の誤り、3 すべて変換したが一部だけ変換した図面があった（--allow-partial）。\n";
 
+std::string Usage() {
+    std::string usage = kUsageHead;
+    for (const Setting& setting : SettingsTable()) usage += setting.help;
+    return usage + kUsageTail;
+}
+
 int UsageError(std::ostream& err, const std::string& message) {
-    err << "orvik-cli: " << message << "\n\n" << kUsage;
+    err << "orvik-cli: " << message << "\n\n" << Usage();
     return kExitUsage;
 }
 
@@ -91,7 +81,7 @@ int Info(const std::vector<std::string>& rest, std::ostream& out, std::ostream& 
     bool optionsDone = false;
     for (const std::string& arg : rest) {
         if (!optionsDone && (arg == "-h" || arg == "--help")) {
-            out << kUsage;
+            out << Usage();
             return kExitOk;
         }
         if (!optionsDone && arg == "--") {
@@ -111,7 +101,7 @@ int Convert(const std::vector<std::string>& rest, OutputKind kind, std::ostream&
     if (!parsed.error.empty()) return UsageError(err, parsed.error);
     const ConvertOptions& options = parsed.options;
     if (options.help) {
-        out << kUsage;
+        out << Usage();
         return kExitOk;
     }
     if (kind == OutputKind::Dxf && options.pictureOptionGiven)
@@ -151,7 +141,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (args.empty()) return UsageError(err, "コマンドを指定してください");
     const std::string& command = args.front();
     if (command == "-h" || command == "--help") {
-        out << kUsage;
+        out << Usage();
         return kExitOk;
     }
     const std::vector<std::string> rest(args.begin() + 1, args.end());

@@ -1,15 +1,13 @@
 #include "cli/ConvertOptions.h"
 
 #include <algorithm>
-#include <array>
-#include <cctype>
 #include <functional>
 #include <map>
 #include <utility>
 
-#include "app/OutputFormatChoices.h"
 #include "app/ReadReport.h"
 #include "app/SettingChecks.h"
+#include "app/SettingsTable.h"
 #include "convert/Conversion.h"
 #include "os/System.h"
 #include "text/Cp932.h"
@@ -26,47 +24,7 @@ struct Option {
 
 std::optional<std::string> Fail(std::string_view cp932Message) { return Cp932ToUtf8(cp932Message); }
 
-// AutoCAD colours 1..7 by number or by name.
-std::optional<int> ColorNumber(const std::string& text) {
-    static const std::map<std::string, int> kNames = {{"red", 1},  {"yellow", 2},  {"green", 3}, {"cyan", 4},
-                                                      {"blue", 5}, {"magenta", 6}, {"white", 7}};
-    if (auto it = kNames.find(text); it != kNames.end()) return it->second;
-    if (text.size() == 1 && text[0] >= '1' && text[0] <= '7') return text[0] - '0';
-    return std::nullopt;
-}
-
-std::optional<std::string> SetPenColors(ConvertOptions& o, const std::string& value) {
-    std::vector<std::string> items{""};
-    for (char c : value) {
-        if (c == ',')
-            items.emplace_back();
-        else
-            items.back() += c;
-    }
-    std::array<std::int32_t, 6> colors{};
-    bool valid = items.size() == colors.size();
-    for (std::size_t i = 0; valid && i < colors.size(); ++i) {
-        const auto color = ColorNumber(items[i]);
-        valid = color.has_value();
-        if (valid) colors[i] = *color;
-    }
-    if (!valid)
-        return "ペンの色は 1〜7 の色番号か red, yellow, green, cyan, blue, magenta, white で6つ、"
-               "カンマで区切って指定してください: " +
-               value;
-    o.settings.penColors = colors;
-    return std::nullopt;
-}
-
 using OptionTable = std::vector<std::pair<std::string, Option>>;
-
-// A switch that sets one of the conversion's settings.
-Option SettingSwitch(bool ConversionSettings::*setting, bool value) {
-    return {false, [setting, value](ConvertOptions& o, const std::string&) {
-                o.settings.*setting = value;
-                return std::optional<std::string>{};
-            }};
-}
 
 // A switch of the run.
 Option RunSwitch(bool ConvertOptions::*option) {
@@ -76,77 +34,85 @@ Option RunSwitch(bool ConvertOptions::*option) {
             }};
 }
 
-// The options of the conversion's settings.
+// "--points には filled, circle, point のいずれかを指定してください: " (two words: "jw か acad を").
+std::string ChoiceRefusal(const Setting& setting, const std::string& value) {
+    std::string words;
+    for (const SettingChoice& choice : setting.choices)
+        words += (words.empty() ? "" : setting.choices.size() == 2 ? " か " : ", ") + std::string(choice.word);
+    return std::string(setting.option) + " には " + words +
+           (setting.choices.size() == 2 ? " を指定してください: " : " のいずれかを指定してください: ") + value;
+}
+
+// Pen colours as the command line takes them: each a number 1..7 or an
+// AutoCAD colour's name; the setting's text, or "" when one is neither.
+std::string PenColorNumbers(const std::string& value) {
+    static const std::map<std::string, char, std::less<>> kNames = {
+        {"red", '1'}, {"yellow", '2'}, {"green", '3'}, {"cyan", '4'}, {"blue", '5'}, {"magenta", '6'}, {"white", '7'}};
+    std::string numbers, word;
+    for (std::size_t at = 0; at <= value.size(); ++at) {
+        if (at < value.size() && value[at] != ',') {
+            word += value[at];
+            continue;
+        }
+        const auto named = kNames.find(word);
+        numbers += named != kNames.end() ? std::string(1, named->second) : word;
+        if (at < value.size()) numbers += ',';
+        word.clear();
+    }
+    return numbers;
+}
+
+// The value the setting's option was given, taken into the settings; the
+// message when it is none of the setting's values.
+std::optional<std::string> TakeValue(const Setting& setting, ConvertOptions& o, const std::string& value) {
+    std::string text = value;
+    if (setting.kind == SettingKind::Choice) {
+        text.clear();
+        for (const SettingChoice& choice : setting.choices)
+            if (choice.word == value) text = choice.value;
+    } else if (setting.kind == SettingKind::PenColors) {
+        text = PenColorNumbers(value);
+    }
+    if (setting.take(o.settings, text)) {
+        if (!setting.owner.empty()) SettingNamed(setting.owner)->take(o.settings, kTrue);
+        return std::nullopt;
+    }
+    if (setting.kind == SettingKind::Choice) return ChoiceRefusal(setting, value);
+    if (setting.kind == SettingKind::PenColors)
+        return "ペンの色は 1〜7 の色番号か red, yellow, green, cyan, blue, magenta, white で6つ、"
+               "カンマで区切って指定してください: " +
+               value;
+    return Fail(setting.refusal);
+}
+
+// The options of the conversion's settings, from the settings table; and
+// the reference scale.
 OptionTable SettingOptions() {
-    return {
-        {"--scale",
-         {true,
-          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-              const auto scale = ParseScaleText(v);
-              if (!scale || !IsUsableScale(*scale)) return "基準縮尺は0より大きい数値で指定してください: " + v;
-              o.scale = v;
-              return std::nullopt;
-          }}},
-        {"--points",
-         {true,
-          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-              static const std::map<std::string, PointMode> kModes = {
-                  {"filled", PointMode::FilledCircle}, {"circle", PointMode::Circle}, {"point", PointMode::Point}};
-              const auto it = kModes.find(v);
-              if (it == kModes.end()) return "--points には filled, circle, point のいずれかを指定してください: " + v;
-              o.settings.pointMode = it->second;
-              return std::nullopt;
-          }}},
-        {"--point-radius",
-         {true,
-          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-              const auto radius = ParsePointRadius(v);
-              if (!radius) return Fail(kRadiusMessage);
-              o.settings.pointRadiusMm = *radius;
-              return std::nullopt;
-          }}},
-        {"--linetypes",
-         {true,
-          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-              if (v != "jw" && v != "acad") return "--linetypes には jw か acad を指定してください: " + v;
-              o.settings.jwLineTypes = v == "jw";
-              return std::nullopt;
-          }}},
-        {"--text-reduction",
-         {true,
-          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-              const auto percent = ParsePercentage(v);
-              if (!percent) return Fail(kReductionMessage);
-              o.settings.shrinkTexts = true;
-              o.settings.textShrinkPercent = static_cast<std::uint8_t>(*percent);
-              return std::nullopt;
-          }}},
-        {"--halfwidth-aspect",
-         {true,
-          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-              const auto percent = ParsePercentage(v);
-              if (!percent) return Fail(kAspectMessage);
-              o.settings.narrowHalfWidthTexts = true;
-              o.settings.halfWidthAspectPercent = static_cast<std::uint8_t>(*percent);
-              return std::nullopt;
-          }}},
-        {"--pen-colors", {true, SetPenColors}},
-        {"--format",
-         {true,
-          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-              const auto format = OutputFormatNamed(v);
-              if (!format) return "--format には " + OutputFormatNames() + " のいずれかを指定してください: " + v;
-              o.settings.outputFormat = *format;
-              return std::nullopt;
-          }}},
-        {"--polylines", SettingSwitch(&ConversionSettings::curvesAsPolylines, true)},
-        {"--explode-blocks", SettingSwitch(&ConversionSettings::explodeBlocks, true)},
-        {"--no-round", SettingSwitch(&ConversionSettings::roundCoordinates, false)},
-        {"--no-text-reduction", SettingSwitch(&ConversionSettings::shrinkTexts, false)},
-        {"--no-halfwidth-aspect", SettingSwitch(&ConversionSettings::narrowHalfWidthTexts, false)},
-        {"--layer-numbers", SettingSwitch(&ConversionSettings::plainLayerNames, false)},
-        {"--no-defpoints", SettingSwitch(&ConversionSettings::auxiliaryOnDefpoints, false)},
-    };
+    OptionTable options = {
+        {"--scale", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+                         const auto scale = ParseScaleText(v);
+                         if (!scale || !IsUsableScale(*scale))
+                             return "基準縮尺は0より大きい数値で指定してください: " + v;
+                         o.scale = v;
+                         return std::nullopt;
+                     }}}};
+    for (const Setting& setting : SettingsTable()) {
+        const Setting* row = &setting;
+        const auto turn = [row](std::string_view text) {
+            return Option{false, [row, text](ConvertOptions& o, const std::string&) {
+                              row->take(o.settings, text);
+                              return std::optional<std::string>{};
+                          }};
+        };
+        if (setting.kind != SettingKind::Switch)
+            options.push_back({std::string(setting.option), {true, [row](ConvertOptions& o, const std::string& v) {
+                                                                 return TakeValue(*row, o, v);
+                                                             }}});
+        else if (!setting.option.empty())
+            options.push_back({std::string(setting.option), turn(kTrue)});
+        if (!setting.offOption.empty()) options.push_back({std::string(setting.offOption), turn(kFalse)});
+    }
+    return options;
 }
 
 // The options of the pictures render makes.

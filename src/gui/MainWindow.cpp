@@ -347,63 +347,60 @@ void MainWindow::SetTabOrderOfControls() {
 }
 
 std::vector<MainWindow::SettingControl> MainWindow::SettingControls() {
-    const auto check = [](QAbstractButton* box, bool ControlValues::*value) {
-        return SettingControl{{box},
-                              [=](const ControlValues& c) { box->setChecked(c.*value); },
-                              [=](ControlValues& c) { c.*value = box->isChecked(); }};
+    std::vector<QWidget*> pens(penColorBoxes.begin(), penColorBoxes.end());
+    return {
+        {"roundCoordinates", {roundCoordinatesBox}},
+        {"pointMode", {filledCircleButton, circleButton, pointButton}},
+        {"pointRadius", {pointRadiusField}},
+        {"jwLineTypes", {jwLineTypesButton, acadLineTypesButton}},
+        {"curvesAsPolylines", {polylinesBox}},
+        {"explodeBlocks", {explodeBlocksBox}},
+        {"shrinkTexts", {shrinkTextsBox}},
+        {"textShrink", {textShrinkField}},
+        {"narrowHalfWidthTexts", {narrowHalfWidthBox}},
+        {"halfWidthAspect", {halfWidthAspectField}},
+        {"", {scaleBox}},  // chosen from each drawing's scales
+        {"outputFormat", {outputFormatBox}},
+        {"plainLayerNames", {plainLayerNamesBox}},
+        {"auxiliaryOnDefpoints", {auxiliaryOnDefpointsBox}},
+        {"penColors", pens},
     };
-    const auto field = [](QLineEdit* line, std::string ControlValues::*value) {
-        return SettingControl{{line},
-                              [=](const ControlValues& c) { line->setText(FromCp932(c.*value)); },
-                              [=](ControlValues& c) { c.*value = ToCp932(line->text()); }};
-    };
-    std::vector<SettingControl> list = {
-        check(roundCoordinatesBox, &ControlValues::roundCoordinates),
-        {{filledCircleButton, circleButton, pointButton},
-         [this](const ControlValues& c) {
-             (c.pointMode == PointMode::Point    ? pointButton
-              : c.pointMode == PointMode::Circle ? circleButton
-                                                 : filledCircleButton)
-                 ->setChecked(true);
-         },
-         [this](ControlValues& c) {
-             c.pointMode = filledCircleButton->isChecked() ? PointMode::FilledCircle
-                           : circleButton->isChecked()     ? PointMode::Circle
-                                                           : PointMode::Point;
-         }},
-        field(pointRadiusField, &ControlValues::pointRadius),
-        {{jwLineTypesButton, acadLineTypesButton},
-         [this](const ControlValues& c) {
-             (c.jwLineTypes ? jwLineTypesButton : acadLineTypesButton)->setChecked(true);
-         },
-         [this](ControlValues& c) { c.jwLineTypes = jwLineTypesButton->isChecked(); }},
-        check(polylinesBox, &ControlValues::curvesAsPolylines),
-        check(explodeBlocksBox, &ControlValues::explodeBlocks),
-        check(shrinkTextsBox, &ControlValues::shrinkTexts),
-        field(textShrinkField, &ControlValues::textShrink),
-        check(narrowHalfWidthBox, &ControlValues::narrowHalfWidthTexts),
-        field(halfWidthAspectField, &ControlValues::halfWidthAspect),
-        {{scaleBox}, nullptr, nullptr},  // chosen from each drawing's scales
-        {{outputFormatBox},
-         [this](const ControlValues& c) {
-             for (int i = 0; i < outputFormatBox->count(); ++i)
-                 if (kOutputFormatChoices[static_cast<std::size_t>(i)].format == c.outputFormat)
-                     outputFormatBox->setCurrentIndex(i);
-         },
-         [this](ControlValues& c) {
-             c.outputFormat =
-                 kOutputFormatChoices[static_cast<std::size_t>(std::max(outputFormatBox->currentIndex(), 0))].format;
-         }},
-        check(plainLayerNamesBox, &ControlValues::plainLayerNames),
-        check(auxiliaryOnDefpointsBox, &ControlValues::auxiliaryOnDefpoints),
-    };
-    for (std::size_t i = 0; i < penColorBoxes.size(); ++i) {
-        ColorComboBox* box = penColorBoxes[i];
-        list.push_back({{box},
-                        [=](const ControlValues& c) { box->SetColorNumber(c.penColors[i]); },
-                        [=](ControlValues& c) { c.penColors[i] = box->ColorNumber(); }});
+}
+
+// Shows the setting's text in its controls: a check box, radio buttons or
+// a list for its choices, a field, or the six pen colour lists.
+void MainWindow::ShowSetting(const Setting& setting, const std::vector<QWidget*>& widgets, const std::string& text) {
+    if (setting.kind == SettingKind::PenColors) {
+        const std::array<int, 6> numbers = PenColorNumbers(text);
+        for (std::size_t i = 0; i < penColorBoxes.size(); ++i) penColorBoxes[i]->SetColorNumber(numbers[i]);
+    } else if (auto* field = qobject_cast<QLineEdit*>(widgets[0])) {
+        field->setText(FromCp932(text));
+    } else if (auto* list = qobject_cast<QComboBox*>(widgets[0])) {
+        for (std::size_t i = 0; i < setting.choices.size(); ++i)
+            if (setting.choices[i].value == text) list->setCurrentIndex(static_cast<int>(i));
+    } else if (setting.kind == SettingKind::Switch) {
+        static_cast<QAbstractButton*>(widgets[0])->setChecked(text == kTrue);
+    } else {
+        for (std::size_t i = 0; i < setting.choices.size() && i < widgets.size(); ++i)
+            if (setting.choices[i].value == text) static_cast<QAbstractButton*>(widgets[i])->setChecked(true);
     }
-    return list;
+}
+
+// The setting's text as its controls show it.
+std::string MainWindow::ReadSetting(const Setting& setting, const std::vector<QWidget*>& widgets) const {
+    if (setting.kind == SettingKind::PenColors) {
+        std::array<int, 6> numbers{};
+        for (std::size_t i = 0; i < penColorBoxes.size(); ++i) numbers[i] = penColorBoxes[i]->ColorNumber();
+        return PenColorsText(numbers);
+    }
+    if (auto* field = qobject_cast<QLineEdit*>(widgets[0])) return ToCp932(field->text());
+    if (auto* list = qobject_cast<QComboBox*>(widgets[0]))
+        return std::string(setting.choices[static_cast<std::size_t>(std::max(list->currentIndex(), 0))].value);
+    if (setting.kind == SettingKind::Switch)
+        return std::string(static_cast<QAbstractButton*>(widgets[0])->isChecked() ? kTrue : kFalse);
+    for (std::size_t i = 0; i < setting.choices.size() && i < widgets.size(); ++i)
+        if (static_cast<QAbstractButton*>(widgets[i])->isChecked()) return std::string(setting.choices[i].value);
+    return std::string(setting.choices.back().value);
 }
 
 std::vector<QWidget*> MainWindow::TabOrder() const {
@@ -489,7 +486,8 @@ void MainWindow::ConvertAndSave() {
 
 void MainWindow::ShowAbout() {
     const QString caption = QString::fromLatin1(kWindowCaption.data(), static_cast<qsizetype>(kWindowCaption.size()));
-    const std::string_view format = ChoiceOf(ReadControls().outputFormat).fileType;
+    const std::string_view format =
+        ChoiceOf(WindowSettingsFrom(ReadControls()).value_or(kDefaults).outputFormat).fileType;
     QMessageBox::about(this, FromUtf8(window_text::kAboutCaption),
                        caption + "\n\n" + FromUtf8(window_text::kAboutLead) +
                            QString::fromLatin1(format.data(), static_cast<qsizetype>(format.size())) + "\n" +
@@ -625,7 +623,7 @@ void MainWindow::ApplyDefaultsOnFirstShow() {
     halfWidthAspectSpin->SetPosition(kDefaults.halfWidthAspectPercent);
     if (store_) {
         const QtSettingsStore kept(*store_);
-        if (const auto stored = StoredControls(kept)) ShowControls(*stored);
+        if (const auto stored = StoredSettingTexts(kept)) ShowControls(*stored);
         lightBackgroundBox->setChecked(kept.Value(kLightBackgroundKey) == kTrue);
         restoreGeometry(store_->value("window/geometry").toByteArray());
         KeepOnScreen();
@@ -645,7 +643,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     if (store_) {
         QtSettingsStore kept(*store_);
-        StoreControls(kept, ReadControls());
+        StoreSettingTexts(kept, ReadControls());
         kept.SetValue(kLightBackgroundKey, std::string(lightBackgroundBox->isChecked() ? kTrue : kFalse));
         store_->setValue("window/geometry", saveGeometry());
         store_->sync();
@@ -653,9 +651,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
-void MainWindow::ShowControls(const ControlValues& c) {
-    for (const SettingControl& setting : settingControls_)
-        if (setting.show) setting.show(c);
+void MainWindow::ShowControls(const SettingTexts& texts) {
+    for (const SettingControl& control : settingControls_)
+        if (const Setting* setting = SettingNamed(control.setting))
+            if (const auto text = texts.find(control.setting); text != texts.end())
+                ShowSetting(*setting, control.widgets, text->second);
 }
 
 void MainWindow::SetTooltips() {
@@ -676,11 +676,7 @@ void MainWindow::SetTooltips() {
     aboutButton->setToolTip(FromUtf8(window_text::kAboutTip));
 }
 
-void MainWindow::SelectDefaults() {
-    ControlValues defaults = ControlsOf(kDefaults);
-    defaults.curvesAsPolylines = polylinesBox->isChecked();  // initialise leaves the curve setting as it is
-    ShowControls(defaults);
-}
+void MainWindow::SelectDefaults() { ShowControls(TextsAfterInitialise(ReadControls())); }
 
 void MainWindow::RestoreDefaults() {
     SelectDefaults();
@@ -757,16 +753,17 @@ void MainWindow::SetScaleList(const ScaleList& list) {
 
 std::string MainWindow::ScaleText() const { return scaleBox->currentText().toStdString(); }
 
-ControlValues MainWindow::ReadControls() const {
-    ControlValues c;
-    for (const SettingControl& setting : settingControls_)
-        if (setting.read) setting.read(c);
-    return c;
+SettingTexts MainWindow::ReadControls() const {
+    SettingTexts texts;
+    for (const SettingControl& control : settingControls_)
+        if (const Setting* setting = SettingNamed(control.setting))
+            texts.emplace(control.setting, ReadSetting(*setting, control.widgets));
+    return texts;
 }
 
-void MainWindow::SetPointRadiusText(const std::string& text) { pointRadiusField->setText(FromCp932(text)); }
-void MainWindow::SetTextShrinkText(const std::string& text) { textShrinkField->setText(FromCp932(text)); }
-void MainWindow::SetHalfWidthAspectText(const std::string& text) { halfWidthAspectField->setText(FromCp932(text)); }
+void MainWindow::SetFieldText(std::string_view setting, const std::string& text) {
+    ShowControls({{std::string(setting), text}});
+}
 
 void MainWindow::FocusWindow() {
     activateWindow();

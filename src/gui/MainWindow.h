@@ -43,10 +43,8 @@ public:
     void AppendLog(const std::string& text) override;
     void SetScaleList(const ScaleList& list) override;
     std::string ScaleText() const override;
-    ControlValues ReadControls() const override;
-    void SetPointRadiusText(const std::string& text) override;
-    void SetTextShrinkText(const std::string& text) override;
-    void SetHalfWidthAspectText(const std::string& text) override;
+    SettingTexts ReadControls() const override;
+    void SetFieldText(std::string_view setting, const std::string& text) override;
     void FocusWindow() override;
     void RunInBackground(const std::function<void()>& work) override;
     void ShowProgress(int done, int total, const std::string& current) override;
@@ -56,7 +54,7 @@ public:
     // first shown, stored when it closes. Without one, nothing is kept.
     void SetStore(QSettings* store) { store_ = store; }
     // Shows the values in the controls.
-    void ShowControls(const ControlValues& c);
+    void ShowControls(const SettingTexts& texts);
 
 public slots:
     void RestoreDefaults();
@@ -86,17 +84,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // One setting and the controls that show it, in layout order: how the
-    // controls show and read its value. The list is the one place a setting
+    // One setting and the controls that show it, in layout order (the
+    // settings table says how they show and read its value). The list is the one place a setting
     // control is named: the tab order, the drawing tab following the
     // settings, the controls disabled during a save, showing, reading and
     // the defaults all walk it.
     struct SettingControl {
+        std::string_view setting;  // its name in the settings table; "" for the scale list
         std::vector<QWidget*> widgets;
-        std::function<void(const ControlValues&)> show;  // none: not a setting kept in ControlValues
-        std::function<void(ControlValues&)> read;
     };
     std::vector<SettingControl> SettingControls();
+    void ShowSetting(const Setting& setting, const std::vector<QWidget*>& widgets, const std::string& text);
+    std::string ReadSetting(const Setting& setting, const std::vector<QWidget*>& widgets) const;
     void ApplyDefaultsOnFirstShow();
     // Every control Tab reaches, in order.
     std::vector<QWidget*> TabOrder() const;

@@ -307,73 +307,71 @@ void MainFrame::CreateControls() {
 }
 
 std::vector<MainFrame::SettingControl> MainFrame::SettingControls() {
-    const auto check = [this](int id, bool ControlValues::*value) {
-        return SettingControl{{id},
-                              [=, this](const ControlValues& c) { Check(id, c.*value); },
-                              [=, this](ControlValues& c) { c.*value = Checked(id); }};
+    std::vector<int> pens;
+    for (int i = 0; i < 6; ++i) pens.push_back(kPenColor1Id + i);
+    return {
+        {"roundCoordinates", {kRoundCoordinatesId}},
+        {"pointMode", {kFilledCircleId, kCircleId, kPointId}},
+        {"pointRadius", {kPointRadiusId}},
+        {"jwLineTypes", {kJwLineTypesId, kAcadLineTypesId}},
+        {"curvesAsPolylines", {kPolylinesId}},
+        {"explodeBlocks", {kExplodeBlocksId}},
+        {"shrinkTexts", {kShrinkTextsId}},
+        {"textShrink", {kTextShrinkId}},
+        {"", {kTextShrinkSpinId}},
+        {"narrowHalfWidthTexts", {kNarrowHalfWidthId}},
+        {"halfWidthAspect", {kHalfWidthAspectId}},
+        {"", {kHalfWidthAspectSpinId}},
+        {"", {kScaleId}},  // chosen from each drawing's scales
+        {"outputFormat", {kOutputFormatId}},
+        {"plainLayerNames", {kPlainLayerNamesId}},
+        {"auxiliaryOnDefpoints", {kAuxiliaryOnDefpointsId}},
+        {"penColors", pens},
     };
-    const auto field = [this](int id, std::string ControlValues::*value) {
-        return SettingControl{{id},
-                              [=, this](const ControlValues& c) { SetFieldText(id, c.*value); },
-                              [=, this](ControlValues& c) { c.*value = FieldText(id); }};
-    };
-    std::vector<SettingControl> list = {
-        check(kRoundCoordinatesId, &ControlValues::roundCoordinates),
-        {{kFilledCircleId, kCircleId, kPointId},
-         [this](const ControlValues& c) {
-             const int on = c.pointMode == PointMode::Point    ? kPointId
-                            : c.pointMode == PointMode::Circle ? kCircleId
-                                                               : kFilledCircleId;
-             ::CheckRadioButton(window_, kFilledCircleId, kPointId, on);
-         },
-         [this](ControlValues& c) {
-             c.pointMode = Checked(kFilledCircleId) ? PointMode::FilledCircle
-                           : Checked(kCircleId)     ? PointMode::Circle
-                                                    : PointMode::Point;
-         }},
-        field(kPointRadiusId, &ControlValues::pointRadius),
-        {{kJwLineTypesId, kAcadLineTypesId},
-         [this](const ControlValues& c) {
-             ::CheckRadioButton(window_, kJwLineTypesId, kAcadLineTypesId,
-                                c.jwLineTypes ? kJwLineTypesId : kAcadLineTypesId);
-         },
-         [this](ControlValues& c) { c.jwLineTypes = Checked(kJwLineTypesId); }},
-        check(kPolylinesId, &ControlValues::curvesAsPolylines),
-        check(kExplodeBlocksId, &ControlValues::explodeBlocks),
-        check(kShrinkTextsId, &ControlValues::shrinkTexts),
-        field(kTextShrinkId, &ControlValues::textShrink),
-        {{kTextShrinkSpinId}, nullptr, nullptr},
-        check(kNarrowHalfWidthId, &ControlValues::narrowHalfWidthTexts),
-        field(kHalfWidthAspectId, &ControlValues::halfWidthAspect),
-        {{kHalfWidthAspectSpinId}, nullptr, nullptr},
-        {{kScaleId}, nullptr, nullptr},  // chosen from each drawing's scales
-        {{kOutputFormatId},
-         [this](const ControlValues& c) {
-             for (std::size_t i = 0; i < std::size(kOutputFormatChoices); ++i)
-                 if (kOutputFormatChoices[i].format == c.outputFormat)
-                     ::SendMessageW(Item(kOutputFormatId), CB_SETCURSEL, i, 0);
-         },
-         [this](ControlValues& c) {
-             const auto at = ::SendMessageW(Item(kOutputFormatId), CB_GETCURSEL, 0, 0);
-             c.outputFormat = kOutputFormatChoices[static_cast<std::size_t>(std::max<LRESULT>(at, 0))].format;
-         }},
-        check(kPlainLayerNamesId, &ControlValues::plainLayerNames),
-        check(kAuxiliaryOnDefpointsId, &ControlValues::auxiliaryOnDefpoints),
-    };
-    for (std::size_t i = 0; i < 6; ++i) {
-        const int id = kPenColor1Id + static_cast<int>(i);
-        list.push_back({{id},
-                        [=, this](const ControlValues& c) {
-                            for (std::size_t k = 0; k < std::size(kPenColors); ++k)
-                                if (kPenColors[k].second == c.penColors[i])
-                                    ::SendMessageW(Item(id), CB_SETCURSEL, k, 0);
-                        },
-                        [=, this](ControlValues& c) {
-                            const auto at = ::SendMessageW(Item(id), CB_GETCURSEL, 0, 0);
-                            c.penColors[i] = at < 0 ? 0 : kPenColors[static_cast<std::size_t>(at)].second;
-                        }});
+}
+
+// Shows the setting's text in its controls: a check box, radio buttons or
+// a list for its choices, a field, or the six pen colour lists.
+void MainFrame::ShowSetting(const Setting& setting, const std::vector<int>& ids, const std::string& text) {
+    if (setting.kind == SettingKind::PenColors) {
+        const std::array<int, 6> numbers = PenColorNumbers(text);
+        for (std::size_t i = 0; i < ids.size() && i < numbers.size(); ++i)
+            for (std::size_t k = 0; k < std::size(kPenColors); ++k)
+                if (kPenColors[k].second == numbers[i]) ::SendMessageW(Item(ids[i]), CB_SETCURSEL, k, 0);
+    } else if (setting.kind == SettingKind::Field) {
+        SetFieldText(ids[0], text);
+    } else if (setting.kind == SettingKind::Switch) {
+        Check(ids[0], text == kTrue);
+    } else {
+        for (std::size_t i = 0; i < setting.choices.size(); ++i) {
+            if (setting.choices[i].value != text) continue;
+            if (ids.size() == setting.choices.size())
+                ::CheckRadioButton(window_, ids.front(), ids.back(), ids[i]);
+            else
+                ::SendMessageW(Item(ids[0]), CB_SETCURSEL, i, 0);
+        }
     }
-    return list;
+}
+
+// The setting's text as its controls show it.
+std::string MainFrame::ReadSetting(const Setting& setting, const std::vector<int>& ids) const {
+    if (setting.kind == SettingKind::PenColors) {
+        std::array<int, 6> numbers{};
+        for (std::size_t i = 0; i < ids.size() && i < numbers.size(); ++i) {
+            const auto at = ::SendMessageW(Item(ids[i]), CB_GETCURSEL, 0, 0);
+            numbers[i] = at < 0 ? 0 : kPenColors[static_cast<std::size_t>(at)].second;
+        }
+        return PenColorsText(numbers);
+    }
+    if (setting.kind == SettingKind::Field) return FieldText(ids[0]);
+    if (setting.kind == SettingKind::Switch) return std::string(Checked(ids[0]) ? kTrue : kFalse);
+    if (ids.size() != setting.choices.size()) {
+        const auto at = ::SendMessageW(Item(ids[0]), CB_GETCURSEL, 0, 0);
+        return std::string(setting.choices[static_cast<std::size_t>(std::max<LRESULT>(at, 0))].value);
+    }
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        if (Checked(ids[i])) return std::string(setting.choices[i].value);
+    return std::string(setting.choices.back().value);
 }
 
 void MainFrame::AddTooltips() {
@@ -790,22 +788,20 @@ void MainFrame::ApplyDefaultsOnFirstShow() {
     EnableFieldsOfChecks();
     SetSpinPosition(textShrinkSpin_, kDefaults.textShrinkPercent);
     SetSpinPosition(halfWidthAspectSpin_, kDefaults.halfWidthAspectPercent);
-    if (const auto stored = StoredControls(store_)) ShowControls(*stored);
+    if (const auto stored = StoredSettingTexts(store_)) ShowControls(*stored);
     Check(kLightBackgroundId, store_.Value(kLightBackgroundKey) == kTrue);
     pane_.SetLightBackground(Checked(kLightBackgroundId));
     ShowPage();
 }
 
-void MainFrame::ShowControls(const ControlValues& c) {
-    for (const SettingControl& setting : settingControls_)
-        if (setting.show) setting.show(c);
+void MainFrame::ShowControls(const SettingTexts& texts) {
+    for (const SettingControl& control : settingControls_)
+        if (const Setting* setting = SettingNamed(control.setting))
+            if (const auto text = texts.find(control.setting); text != texts.end())
+                ShowSetting(*setting, control.ids, text->second);
 }
 
-void MainFrame::SelectDefaults() {
-    ControlValues defaults = ControlsOf(kDefaults);
-    defaults.curvesAsPolylines = Checked(kPolylinesId);  // initialise leaves the curve setting as it is
-    ShowControls(defaults);
-}
+void MainFrame::SelectDefaults() { ShowControls(TextsAfterInitialise(ReadControls())); }
 
 void MainFrame::RestoreDefaults() {
     SelectDefaults();
@@ -837,7 +833,8 @@ void MainFrame::ConvertAndSave() {
 }
 
 void MainFrame::ShowAbout() {
-    const std::string_view format = ChoiceOf(ReadControls().outputFormat).fileType;
+    const std::string_view format =
+        ChoiceOf(WindowSettingsFrom(ReadControls()).value_or(kDefaults).outputFormat).fileType;
     const std::string about = std::string(kWindowCaption) + "\n\n" + std::string(text::kAboutLead) +
                               std::string(format) + "\n" + std::string(text::kAboutRights) +
                               "  zlib（zlib ライセンス）\n"
@@ -861,7 +858,7 @@ void MainFrame::Close() {
 }
 
 void MainFrame::StoreOnClose() {
-    StoreControls(store_, ReadControls());
+    StoreSettingTexts(store_, ReadControls());
     store_.SetValue(kLightBackgroundKey, std::string(Checked(kLightBackgroundId) ? kTrue : kFalse));
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
@@ -1012,16 +1009,17 @@ std::string MainFrame::ScaleText() const {
     return Utf8(item);
 }
 
-ControlValues MainFrame::ReadControls() const {
-    ControlValues c;
-    for (const SettingControl& setting : settingControls_)
-        if (setting.read) setting.read(c);
-    return c;
+SettingTexts MainFrame::ReadControls() const {
+    SettingTexts texts;
+    for (const SettingControl& control : settingControls_)
+        if (const Setting* setting = SettingNamed(control.setting))
+            texts.emplace(control.setting, ReadSetting(*setting, control.ids));
+    return texts;
 }
 
-void MainFrame::SetPointRadiusText(const std::string& text) { SetFieldText(kPointRadiusId, text); }
-void MainFrame::SetTextShrinkText(const std::string& text) { SetFieldText(kTextShrinkId, text); }
-void MainFrame::SetHalfWidthAspectText(const std::string& text) { SetFieldText(kHalfWidthAspectId, text); }
+void MainFrame::SetFieldText(std::string_view setting, const std::string& text) {
+    ShowControls({{std::string(setting), text}});
+}
 
 void MainFrame::FocusWindow() { ::SetForegroundWindow(window_); }
 

@@ -46,23 +46,21 @@ public:
     void AppendLog(const std::string& text) override;
     void SetScaleList(const ScaleList& list) override;
     std::string ScaleText() const override;
-    ControlValues ReadControls() const override;
-    void SetPointRadiusText(const std::string& text) override;
-    void SetTextShrinkText(const std::string& text) override;
-    void SetHalfWidthAspectText(const std::string& text) override;
+    SettingTexts ReadControls() const override;
+    void SetFieldText(std::string_view setting, const std::string& text) override;
     void FocusWindow() override;
     void RunInBackground(const std::function<void()>& work) override;
     void ShowProgress(int done, int total, const std::string& current) override;
     bool CancelRequested() override { return cancelRequested_; }
 
 private:
-    // One setting and the controls that show it, in layout order: the one
-    // place a setting control is named (tab order, the drawing following the
+    // One setting and the controls that show it, in layout order (the
+    // settings table says how they show and read its value): the one place
+    // a setting control is named (tab order, the drawing following the
     // settings, disabling during a save, showing, reading, the defaults).
     struct SettingControl {
+        std::string_view setting;  // its name in the settings table; "" for the scale and the spin controls
         std::vector<int> ids;
-        std::function<void(const ControlValues&)> show;  // none: not a setting kept in ControlValues
-        std::function<void(ControlValues&)> read;
     };
     // A spin control's state: the field it steps and its last position.
     struct Spin {
@@ -76,6 +74,8 @@ private:
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
     void CreateControls();
     std::vector<SettingControl> SettingControls();
+    void ShowSetting(const Setting& setting, const std::vector<int>& ids, const std::string& text);
+    std::string ReadSetting(const Setting& setting, const std::vector<int>& ids) const;
     void MakeFonts();
     // Every control in the window's font, the log in its fixed-width one.
     void ApplyFonts();
@@ -93,7 +93,7 @@ private:
     void DrawPenItem(const DRAWITEMSTRUCT& item) const;
     void AddTooltips();
     void ApplyDefaultsOnFirstShow();
-    void ShowControls(const ControlValues& c);
+    void ShowControls(const SettingTexts& texts);
     void SelectDefaults();
     void RestoreDefaults();
     void ConvertAndSave();

@@ -32,16 +32,9 @@ namespace fs = std::filesystem;
 class FakeWindow : public testing::ScriptedDialogs, public WindowView {
 public:
     std::vector<std::string> log;
-    ControlValues controls;
+    SettingTexts controls = TextsOf(ConversionSettings{});
     ScaleList scales;
     int selectedByUser = -1;
-
-    FakeWindow() {
-        const ConversionSettings d = ConversionSettings{};
-        controls = ControlValues{
-            true,       PointMode::FilledCircle, "0.5000", true, false, true, "90", true, "70", true, true, false,
-            d.penColors};
-    }
 
     void ClearLog() override {
         log.clear();
@@ -60,10 +53,10 @@ public:
         const int i = selectedByUser >= 0 ? selectedByUser : scales.selected;
         return i >= 0 ? scales.items[i] : "";
     }
-    ControlValues ReadControls() const override { return controls; }
-    void SetPointRadiusText(const std::string& text) override { controls.pointRadius = text; }
-    void SetTextShrinkText(const std::string& text) override { controls.textShrink = text; }
-    void SetHalfWidthAspectText(const std::string& text) override { controls.halfWidthAspect = text; }
+    SettingTexts ReadControls() const override { return controls; }
+    void SetFieldText(std::string_view setting, const std::string& text) override {
+        controls[std::string(setting)] = text;
+    }
     void FocusWindow() override { events.push_back("focus"); }
     void RunInBackground(const std::function<void()>& work) override { work(); }
     void ShowProgress(int done, int total, const std::string& current) override {
@@ -247,11 +240,11 @@ TEST_F(WindowCommandsTest, SaveChecksTheNumbersAndWritesDefaultsBack) {
     };
     for (const auto& c : cases) {
         ui_.events.clear();
-        ui_.controls.pointRadius = c.pointRadius;
-        ui_.controls.textShrink = c.textShrink;
-        ui_.controls.halfWidthAspect = c.halfWidthAspect;
-        ui_.controls.shrinkTexts = c.shrinkTexts;
-        ui_.controls.narrowHalfWidthTexts = c.narrowHalfWidthTexts;
+        ui_.controls["pointRadius"] = c.pointRadius;
+        ui_.controls["textShrink"] = c.textShrink;
+        ui_.controls["halfWidthAspect"] = c.halfWidthAspect;
+        ui_.controls["shrinkTexts"] = c.shrinkTexts ? kTrue : kFalse;
+        ui_.controls["narrowHalfWidthTexts"] = c.narrowHalfWidthTexts ? kTrue : kFalse;
         commands_.ConvertAndSave();
         if (c.message.empty()) {
             // Accepted and copied; nothing is loaded, which comes last.
@@ -262,15 +255,12 @@ TEST_F(WindowCommandsTest, SaveChecksTheNumbersAndWritesDefaultsBack) {
         }
         EXPECT_EQ(ui_.events, std::vector<std::string>{"info: " + c.message})
             << c.pointRadius << c.textShrink << c.halfWidthAspect;
-        const std::string& field = c.field == "pointRadius"  ? ui_.controls.pointRadius
-                                   : c.field == "textShrink" ? ui_.controls.textShrink
-                                                             : ui_.controls.halfWidthAspect;
-        EXPECT_EQ(field, c.value);
+        EXPECT_EQ(ui_.controls[c.field], c.value);
     }
     // A pasted reduction that is no number at all: the general error report, nothing copied.
     ui_.events.clear();
     ui_.controls = FakeWindow().controls;
-    ui_.controls.textShrink = "ab";
+    ui_.controls["textShrink"] = "ab";
     settings_.textShrinkPercent = 1;
     commands_.ConvertAndSave();
     EXPECT_EQ(ui_.events, std::vector<std::string>{"error: 'ab' は有効な整数値ではありません"});
@@ -359,7 +349,7 @@ TEST_F(WindowCommandsTest, TheWindowWritesTheSameFileAsTheCommandLine) {
                                                             {OutputFormat::Utf8, "AutoCAD 2007 DXF (UTF-8)"}};
     for (const auto& [format, fileType] : formats) {
         commands_.DropFiles({source});
-        ui_.controls.outputFormat = format;
+        ui_.controls["outputFormat"] = ChoiceOf(format).name;
         ui_.saveAnswers.push_back(dir_.File("window.dxf"));
         ui_.yesNoAnswers.push_back(true);  // over the file of the format before
         commands_.ConvertAndSave();

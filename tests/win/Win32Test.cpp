@@ -23,20 +23,18 @@ TEST(Wide, TextCrossesTheEdgeUnchanged) {
 TEST(RegistryStore, KeepsTheWindowsSettingsPerUser) {
     const std::wstring key = L"Software\\ORVIK-test";
     ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+    SettingTexts kept;
     {
         RegistryStore store(key);
         EXPECT_FALSE(store.Value("conversion/pointMode"));
-        ControlValues kept = ControlsOf(ConversionSettings{});
-        kept.pointRadius = "\x82\x50.5";  // typed with a full-width digit
-        kept.outputFormat = OutputFormat::Ansi932;
-        StoreControls(store, kept);
+        kept = TextsOf(ConversionSettings{});
+        kept["pointRadius"] = "\x82\x50.5";  // typed with a full-width digit
+        kept["outputFormat"] = "ansi932";
+        StoreSettingTexts(store, kept);
         store.SetValue(kReadFolderKey, "C:\\図面");
     }
     const RegistryStore again(key);
-    const std::optional<ControlValues> back = StoredControls(again);
-    ASSERT_TRUE(back);
-    EXPECT_EQ(back->pointRadius, "\x82\x50.5");
-    EXPECT_EQ(back->outputFormat, OutputFormat::Ansi932);
+    EXPECT_EQ(StoredSettingTexts(again), kept);
     EXPECT_EQ(again.Value(kReadFolderKey), "C:\\図面");
     ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
 }
