@@ -10,9 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/OutputFormatChoices.h"
 #include "app/ReadDrawing.h"
-#include "app/WindowPorts.h"
+#include "app/SettingsTable.h"
 #include "app/WindowTexts.h"
 #include "cli/Cli.h"
 #include "convert/ConversionSettings.h"
@@ -23,7 +22,7 @@ namespace {
 
 using namespace orvik;
 
-std::string printed, problems, pageTexts, scales;
+std::string printed, problems, pageTexts, scales, options;
 
 // A JSON string: the text (UTF-8) quoted, its quotes, backslashes and
 // control characters escaped.
@@ -47,6 +46,37 @@ std::string Quoted(std::string_view text) {
 
 std::string Bool(bool b) { return b ? "true" : "false"; }
 
+// A setting's text as the page keeps it (JSON): a switch or a choice of
+// true/false as a boolean, a number choice as a number, the pen colours as
+// an array of numbers, any other text as a string.
+std::string Typed(const Setting& setting, std::string_view text) {
+    if (setting.kind == SettingKind::PenColors) return "[" + std::string(text) + "]";
+    if (setting.kind == SettingKind::Field) return Quoted(Cp932ToUtf8(text));
+    if (text == kTrue || text == kFalse) return std::string(text);
+    const bool number = !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+    return number ? std::string(text) : Quoted(text);
+}
+
+// The settings table's rows as the page builds its controls from them.
+std::string SettingRows() {
+    const SettingTexts defaults = TextsOf(ConversionSettings{});
+    static constexpr const char* kKinds[] = {"switch", "choice", "field", "pens"};
+    std::string json = "[";
+    for (const Setting& s : SettingsTable()) {
+        json += (json.size() > 1 ? ",{" : "{") + std::string("\"name\":") + Quoted(s.name) +
+                ",\"kind\":" + Quoted(kKinds[static_cast<int>(s.kind)]) + ",\"group\":" + Quoted(s.group) +
+                ",\"groupTip\":" + Quoted(s.groupTip) + ",\"caption\":" + Quoted(s.caption) +
+                ",\"unit\":" + Quoted(s.unit) + ",\"keptByInitialise\":" + Bool(s.keptByInitialise) +
+                ",\"default\":" + Typed(s, defaults.at(std::string(s.name))) + ",\"choices\":[";
+        for (std::size_t i = 0; i < s.choices.size(); ++i)
+            json += std::string(i ? ",{" : "{") + "\"value\":" + Typed(s, s.choices[i].value) +
+                    ",\"caption\":" + Quoted(s.choices[i].caption) +
+                    ",\"tip\":" + Quoted(Cp932ToUtf8(s.choices[i].tip)) + "}";
+        json += "]}";
+    }
+    return json + "]";
+}
+
 std::string MakePageTexts() {
     namespace t = window_text;
     std::ostringstream json;
@@ -57,43 +87,6 @@ std::string MakePageTexts() {
         {"fit", t::kFitButton},
         {"fitTip", t::kFitTip},
         {"lightBackground", t::kLightBackground},
-        {"numbersGroup", t::kNumbersGroup},
-        {"roundCoordinates", t::kRoundCoordinates},
-        {"numbersTip", t::kNumbersTip},
-        {"pointsGroup", t::kPointsGroup},
-        {"filledCircle", t::kFilledCircle},
-        {"circle", t::kCircle},
-        {"pointAsIs", t::kPointAsIs},
-        {"radius", t::kRadius},
-        {"millimetres", t::kMillimetres},
-        {"pointsTip", t::kPointsTip},
-        {"lineTypesGroup", t::kLineTypesGroup},
-        {"jwLineTypes", t::kJwLineTypes},
-        {"acadLineTypes", t::kAcadLineTypes},
-        {"lineTypesTip", t::kLineTypesTip},
-        {"curvesGroup", t::kCurvesGroup},
-        {"polylines", t::kPolylines},
-        {"blocksGroup", t::kBlocksGroup},
-        {"explodeBlocks", t::kExplodeBlocks},
-        {"blocksTip", t::kBlocksTip},
-        {"textShrinkGroup", t::kTextShrinkGroup},
-        {"shrinkTexts", t::kShrinkTexts},
-        {"shrink", t::kShrink},
-        {"textShrinkTip", t::kTextShrinkTip},
-        {"halfWidthGroup", t::kHalfWidthGroup},
-        {"narrowHalfWidth", t::kNarrowHalfWidth},
-        {"aspect", t::kAspect},
-        {"percent", t::kPercent},
-        {"outputFormatGroup", t::kOutputFormatGroup},
-        {"layerNamesGroup", t::kLayerNamesGroup},
-        {"plainLayerNames", t::kPlainLayerNames},
-        {"layerNamesTip", t::kLayerNamesTip},
-        {"auxiliaryGroup", t::kAuxiliaryGroup},
-        {"auxiliaryOnDefpoints", t::kAuxiliaryOnDefpoints},
-        {"auxiliaryTip", t::kAuxiliaryTip},
-        {"penColorsGroup", t::kPenColorsGroup},
-        {"pen", t::kPen},
-        {"penColorsTip", t::kPenColorsTip},
         {"scaleGroup", t::kScaleGroup},
         {"scaleTip", t::kScaleTip},
         {"defaults", t::kDefaultsButton},
@@ -109,29 +102,26 @@ std::string MakePageTexts() {
         json << separator << Quoted(key) << ':' << Quoted(text);
         separator = ",";
     }
-    json << "},\"outputFormats\":[";
-    separator = "";
-    for (const OutputFormatChoice& choice : kOutputFormatChoices) {
-        json << separator << "{\"name\":" << Quoted(choice.name)
-             << ",\"readers\":" << Quoted(Cp932ToUtf8(choice.readers)) << '}';
-        separator = ",";
-    }
-    const ControlValues c = ControlsOf(ConversionSettings{});
-    json << "],\"defaults\":{\"roundCoordinates\":" << Bool(c.roundCoordinates)
-         << ",\"pointMode\":" << static_cast<int>(c.pointMode) << ",\"pointRadius\":" << Quoted(c.pointRadius)
-         << ",\"jwLineTypes\":" << Bool(c.jwLineTypes) << ",\"curvesAsPolylines\":" << Bool(c.curvesAsPolylines)
-         << ",\"shrinkTexts\":" << Bool(c.shrinkTexts) << ",\"textShrink\":" << Quoted(c.textShrink)
-         << ",\"narrowHalfWidthTexts\":" << Bool(c.narrowHalfWidthTexts)
-         << ",\"halfWidthAspect\":" << Quoted(c.halfWidthAspect) << ",\"plainLayerNames\":" << Bool(c.plainLayerNames)
-         << ",\"auxiliaryOnDefpoints\":" << Bool(c.auxiliaryOnDefpoints)
-         << ",\"explodeBlocks\":" << Bool(c.explodeBlocks) << ",\"penColors\":[";
-    separator = "";
-    for (const int color : c.penColors) {
-        json << separator << color;
-        separator = ",";
-    }
-    json << "],\"outputFormat\":" << Quoted(ChoiceOf(c.outputFormat).name) << "}}";
+    json << "},\"settings\":" << SettingRows() << '}';
     return json.str();
+}
+
+// The command line's options for the settings' texts, which stand one
+// after the other in `pairs`, a name and its text each ended by a NUL byte:
+// a JSON array of strings.
+std::string OptionsJson(const char* pairs, int size) {
+    SettingTexts texts;
+    for (int at = 0; at < size;) {
+        const std::string name(pairs + at);
+        at += static_cast<int>(name.size()) + 1;
+        if (at >= size) break;
+        const std::string text(pairs + at);
+        at += static_cast<int>(text.size()) + 1;
+        texts[name] = text;
+    }
+    std::string json = "[";
+    for (const std::string& option : OptionsOf(texts)) json += (json.size() > 1 ? "," : "") + Quoted(option);
+    return json + "]";
 }
 
 // The reference scales the window lists for the drawing at `path`, the
@@ -185,10 +175,16 @@ EMSCRIPTEN_KEEPALIVE const char* orvik_scales(const char* path) {
     return scales.c_str();
 }
 
-// The settings' captions and defaults as the window has them, and the
-// output formats (JSON, UTF-8).
+// The window's captions the page shows, and the settings table's rows
+// (JSON, UTF-8).
 EMSCRIPTEN_KEEPALIVE const char* orvik_page_texts() {
     if (pageTexts.empty()) pageTexts = MakePageTexts();
     return pageTexts.c_str();
+}
+
+// The command line's options that give the settings (see OptionsJson).
+EMSCRIPTEN_KEEPALIVE const char* orvik_options(const char* pairs, int size) {
+    options = OptionsJson(pairs, size);
+    return options.c_str();
 }
 }

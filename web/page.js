@@ -4,8 +4,8 @@
 // by the worker (worker.js); this script only shows it.
 'use strict';
 
-// The page's own words; the settings' captions and defaults come from the
-// module, as the window has them.
+// The page's own words; the settings (the window's captions, defaults and
+// the command line's options) come from the module's settings table.
 const words = {
   loading: 'プログラムを読み込み中…',
   ready: '図面をドロップするか、選んでください。',
@@ -30,12 +30,17 @@ let busy = false;
 
 // --- settings -------------------------------------------------------------
 
+// The settings' defaults, by name.
+function defaults() {
+  return Object.fromEntries(texts.settings.map((row) => [row.name, structuredClone(row.default)]));
+}
+
 function storedSettings() {
   try {
     const kept = JSON.parse(localStorage.getItem(settingsKey) || 'null');
-    return kept ? { ...texts.defaults, ...kept } : structuredClone(texts.defaults);
+    return kept ? { ...defaults(), ...kept } : defaults();
   } catch {
-    return structuredClone(texts.defaults);
+    return defaults();
   }
 }
 
@@ -47,19 +52,9 @@ function keepSettings() {
   }
 }
 
-// The settings as orvik-cli's options (its defaults are the window's).
-function optionsOf(s) {
-  const points = { 1: 'filled', 2: 'circle', 3: 'point' }[s.pointMode];
-  const options = ['--points', points, '--point-radius', s.pointRadius, '--linetypes', s.jwLineTypes ? 'jw' : 'acad',
-    '--pen-colors', s.penColors.join(','), '--format', s.outputFormat];
-  if (!s.roundCoordinates) options.push('--no-round');
-  if (s.curvesAsPolylines) options.push('--polylines');
-  if (s.explodeBlocks) options.push('--explode-blocks');
-  options.push(...(s.shrinkTexts ? ['--text-reduction', s.textShrink] : ['--no-text-reduction']));
-  options.push(...(s.narrowHalfWidthTexts ? ['--halfwidth-aspect', s.halfWidthAspect] : ['--no-halfwidth-aspect']));
-  if (!s.plainLayerNames) options.push('--layer-numbers');
-  if (!s.auxiliaryOnDefpoints) options.push('--no-defpoints');
-  return options;
+// The settings as the texts the module turns into orvik-cli's options.
+function settingTexts() {
+  return Object.fromEntries(Object.entries(settings).map(([name, value]) => [name, String(value)]));
 }
 
 function element(tag, properties = {}, children = []) {
@@ -90,39 +85,50 @@ function field(key, caption, unit) {
   return element('label', {}, [caption + ' ', input, ' ' + unit]);
 }
 
+function penColors(row) {
+  return settings[row.name].map((color, i) => {
+    const choice = element('select', { name: `pen${i + 1}` },
+      [1, 2, 3, 4, 5, 6, 7].map((n) => element('option', { value: n, textContent: n, selected: n === color })));
+    choice.addEventListener('change', () => { settings[row.name][i] = Number(choice.value); keepSettings(); });
+    return element('label', {}, [`${row.caption}${i + 1} `, choice]);
+  });
+}
+
+// A setting's controls, by its kind in the settings table.
+function controls(row) {
+  if (row.kind === 'switch') return [checkbox(row.name, row.caption)];
+  if (row.kind === 'field') return [field(row.name, row.caption, row.unit)];
+  if (row.kind === 'pens') return penColors(row);
+  return row.choices.map((choice) => {
+    const label = radio(row.name, row.name, choice.value, choice.caption);
+    label.title = choice.tip;
+    return label;
+  });
+}
+
+// The settings table's rows, each group in a fieldset, in the window's order.
 function buildSettings() {
   const c = texts.captions;
   const form = $('settings');
-  form.replaceChildren(
-    group(c.numbersGroup, c.numbersTip, [checkbox('roundCoordinates', c.roundCoordinates)]),
-    group(c.pointsGroup, c.pointsTip, [radio('pointMode', 'points', 1, c.filledCircle), radio('pointMode', 'points', 2, c.circle),
-      radio('pointMode', 'points', 3, c.pointAsIs), field('pointRadius', c.radius, c.millimetres)]),
-    group(c.lineTypesGroup, c.lineTypesTip, [radio('jwLineTypes', 'linetypes', true, c.jwLineTypes),
-      radio('jwLineTypes', 'linetypes', false, c.acadLineTypes)]),
-    group(c.curvesGroup, '', [checkbox('curvesAsPolylines', c.polylines)]),
-    group(c.blocksGroup, c.blocksTip, [checkbox('explodeBlocks', c.explodeBlocks)]),
-    group(c.textShrinkGroup, c.textShrinkTip, [checkbox('shrinkTexts', c.shrinkTexts), field('textShrink', c.shrink, c.percent)]),
-    group(c.halfWidthGroup, '', [checkbox('narrowHalfWidthTexts', c.narrowHalfWidth), field('halfWidthAspect', c.aspect, c.percent)]),
-    group(c.layerNamesGroup, c.layerNamesTip, [checkbox('plainLayerNames', c.plainLayerNames)]),
-    group(c.auxiliaryGroup, c.auxiliaryTip, [checkbox('auxiliaryOnDefpoints', c.auxiliaryOnDefpoints)]),
-    group(c.penColorsGroup, c.penColorsTip, settings.penColors.map((color, i) => {
-      const choice = element('select', { name: `pen${i + 1}` },
-        [1, 2, 3, 4, 5, 6, 7].map((n) => element('option', { value: n, textContent: n, selected: n === color })));
-      choice.addEventListener('change', () => { settings.penColors[i] = Number(choice.value); keepSettings(); });
-      return element('label', {}, [`${c.pen}${i + 1} `, choice]);
-    })),
-    group(c.outputFormatGroup, '', texts.outputFormats.map((f) => {
-      const label = radio('outputFormat', 'format', f.name, f.name);
-      label.title = f.readers;
-      return label;
-    })),
-  );
+  const groups = [];
+  for (const row of texts.settings) {
+    if (groups.length === 0 || groups.at(-1).caption !== row.group) {
+      groups.push({ caption: row.group, element: group(row.group, row.groupTip, []) });
+    }
+    groups.at(-1).element.append(...controls(row));
+  }
+  form.replaceChildren(...groups.map((g) => g.element));
   const scale = element('select', { id: 'scale', disabled: true });
   scale.addEventListener('change', () => { if (selected) selected.scale = scale.value; });
   form.prepend(group(c.scaleGroup, c.scaleTip, [scale]));
   showScales();
   const reset = element('button', { type: 'button', textContent: c.defaults, title: c.defaultsTip });
-  reset.addEventListener('click', () => { settings = structuredClone(texts.defaults); keepSettings(); buildSettings(); });
+  reset.addEventListener('click', () => {
+    const kept = texts.settings.filter((row) => row.keptByInitialise).map((row) => [row.name, settings[row.name]]);
+    settings = { ...defaults(), ...Object.fromEntries(kept) };
+    keepSettings();
+    buildSettings();
+  });
   form.append(reset);
 }
 
@@ -175,7 +181,7 @@ async function select(d) {
   showScales();
   $('log').textContent = d.log || '';
   const item = await payload(d);
-  item.options = optionsOf(settings);
+  item.settings = settingTexts();
   item.lightBackground = $('light-background').checked;
   worker.postMessage({ type: 'open', item }, [item.bytes]);
 }
@@ -249,7 +255,7 @@ async function convert(list, asArchive) {
   $('status').textContent = words.converting(0, list.length);
   const items = [];
   for (const d of list) items.push(await payload(d));
-  worker.postMessage({ type: 'convert', items, options: optionsOf(settings), asArchive }, items.map((i) => i.bytes));
+  worker.postMessage({ type: 'convert', items, settings: settingTexts(), asArchive }, items.map((i) => i.bytes));
 }
 
 function download(blob, name) {

@@ -28,6 +28,12 @@ function run(args) {
   return { code, out: orvik.UTF8ToString(orvik._orvik_output()), err: orvik.UTF8ToString(orvik._orvik_errors()) };
 }
 
+// The command line's options for the settings' texts ({name: text}).
+function optionsOf(settings) {
+  const pairs = Object.entries(settings).flat().map((t) => t + '\0').join('');
+  return withText(pairs, (at, size) => JSON.parse(orvik.UTF8ToString(orvik._orvik_options(at, size))));
+}
+
 // The reference scales the window would list for the drawing.
 function scalesOf(path) {
   return withText(path + '\0', (at) => JSON.parse(orvik.UTF8ToString(orvik._orvik_scales(at))));
@@ -89,7 +95,7 @@ function open(item) {
   const scales = scalesOf(input);
   const light = item.lightBackground ? ['--background', 'light'] : [];
   const picture = size <= largestPictured
-    ? run(['render', ...item.options, ...light, '-o', `/out/${item.id}/picture.svg`, input])
+    ? run(['render', ...optionsOf(item.settings), ...light, '-o', `/out/${item.id}/picture.svg`, input])
     : { code: 1, err: '' };
   const svg = picture.code === 0 ? outputs(item.id).find((f) => f.name === 'picture.svg') : null;
   forget(item.id);
@@ -120,7 +126,8 @@ function pause() {
 
 // Converts the drawings one after another; between two, a cancel is heard.
 // One drawing: its files. Several: one ZIP with the run's report.
-async function convert(items, options, asArchive) {
+async function convert(items, settings, asArchive) {
+  const options = optionsOf(settings);
   cancelled = false;
   const archived = [];
   const taken = new Set();
@@ -160,7 +167,7 @@ onmessage = (event) => {
   const message = event.data;
   if (message.type === 'cancel') cancelled = true;
   else if (message.type === 'open') open(message.item);
-  else if (message.type === 'convert') convert(message.items, message.options, message.asArchive);
+  else if (message.type === 'convert') convert(message.items, message.settings, message.asArchive);
 };
 
 createOrvik().then((module) => {

@@ -72,14 +72,14 @@ bool TakePenColors(ConversionSettings& s, std::string_view text) {
 }
 
 constexpr SettingChoice kPointModes[] = {
-    {"1", t::kFilledCircle, "filled"}, {"2", t::kCircle, "circle"}, {"3", t::kPointAsIs, "point"}};
-constexpr SettingChoice kLineTypeSets[] = {{kTrue, t::kJwLineTypes, "jw"}, {kFalse, t::kAcadLineTypes, "acad"}};
+    {"1", t::kFilledCircle, "filled", ""}, {"2", t::kCircle, "circle", ""}, {"3", t::kPointAsIs, "point", ""}};
+constexpr SettingChoice kLineTypeSets[] = {{kTrue, t::kJwLineTypes, "jw", ""}, {kFalse, t::kAcadLineTypes, "acad", ""}};
 
 constexpr std::array<SettingChoice, std::size(kOutputFormatChoices)> FormatChoices() {
     std::array<SettingChoice, std::size(kOutputFormatChoices)> choices{};
     for (std::size_t i = 0; i < choices.size(); ++i) {
         const std::string_view name = kOutputFormatChoices[i].name;
-        choices[i] = {name, name, name};
+        choices[i] = {name, name, name, kOutputFormatChoices[i].readers};
     }
     return choices;
 }

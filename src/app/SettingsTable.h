@@ -33,6 +33,7 @@ struct SettingChoice {
     std::string_view value;  // the setting's text when chosen ("1", "true", "dos932")
     std::string_view caption;  // the window's radio button or list item (UTF-8)
     std::string_view word;  // the command line's value ("filled", "jw", "dos932")
+    std::string_view tip;  // what the choice is for (CP932), or ""
 };
 
 struct Setting {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <limits>
 
+#include "app/SettingsTable.h"
 #include "cli/CliRun.h"
 #include "cli/ConvertOptions.h"
 #include "dxf/DxfLines.h"
@@ -107,6 +108,39 @@ TEST(ParseConvertOptions, RefusesBadValuesWithTheWindowsMessages) {
     for (const auto& c : cases) {
         const auto parsed = ParseConvertOptions(c.args);
         EXPECT_EQ(parsed.error.rfind(c.message, 0), 0u) << c.args[0] << ": " << parsed.error;
+    }
+}
+
+// What the page and any front end hand the command line: the settings
+// table's options for the settings' texts give those settings; a field
+// whose switch is off is not handed over and keeps its default.
+TEST(ParseConvertOptions, TheTablesOptionsGiveTheTablesSettings) {
+    const SettingTexts defaults = TextsOf(ConversionSettings{});
+    const SettingTexts changes[] = {
+        {},
+        {{"roundCoordinates", "false"},
+         {"pointMode", "3"},
+         {"pointRadius", "1.2500"},
+         {"jwLineTypes", "false"},
+         {"curvesAsPolylines", "true"},
+         {"explodeBlocks", "true"},
+         {"textShrink", "50"},
+         {"narrowHalfWidthTexts", "false"},
+         {"halfWidthAspect", "55"},
+         {"outputFormat", "r12"},
+         {"plainLayerNames", "false"},
+         {"auxiliaryOnDefpoints", "false"},
+         {"penColors", "1,2,3,4,5,6"}},
+        {{"pointMode", "2"}, {"shrinkTexts", "false"}, {"textShrink", "50"}, {"outputFormat", "r2007"}},
+    };
+    for (const SettingTexts& change : changes) {
+        SettingTexts texts = defaults, expected = defaults;
+        for (const auto& [name, text] : change) texts[name] = expected[name] = text;
+        if (texts["shrinkTexts"] == kFalse) expected["textShrink"] = defaults.at("textShrink");
+        if (texts["narrowHalfWidthTexts"] == kFalse) expected["halfWidthAspect"] = defaults.at("halfWidthAspect");
+        const ParsedOptions parsed = ParseConvertOptions(OptionsOf(texts));
+        ASSERT_EQ(parsed.error, "");
+        EXPECT_EQ(TextsOf(parsed.options.settings), expected);
     }
 }
 

@@ -104,6 +104,15 @@ try {
   const atFifty = await downloaded(page, () => page.click('#save'));
   execFileSync(cli, ['convert', '--scale', '50', '-o', path.join(work, 'at-50.dxf'), sample]);
   assertSameBytes(atFifty.bytes, path.join(work, 'at-50.dxf'), 'the DXF at 1:50');
+  // Settings changed on the page: the command line's file with the same options.
+  await page.uncheck('input[name=roundCoordinates]');
+  await page.getByLabel('円', { exact: true }).check();
+  await page.getByLabel('r12', { exact: true }).check();
+  await page.selectOption('select[name=pen1]', '1');
+  const changed = await downloaded(page, () => page.click('#save'));
+  execFileSync(cli, ['convert', '--scale', '50', '--no-round', '--points', 'circle', '--format', 'r12',
+    '--pen-colors', '1,7,3,2,6,5', '-o', path.join(work, 'changed.dxf'), sample]);
+  assertSameBytes(changed.bytes, path.join(work, 'changed.dxf'), 'the DXF of the changed settings');
   await page.close();
 
   // Every drawing at once: one ZIP, each DXF the command line's, the report
