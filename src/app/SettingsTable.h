@@ -39,6 +39,7 @@ struct SettingChoice {
 struct Setting {
     std::string_view name;  // "roundCoordinates"
     SettingKind kind;
+    int column;  // the window's settings column, 1 or 2
     std::string_view group;  // the caption of the group the window shows it in (UTF-8)
     std::string_view groupTip;  // the group's tooltip (UTF-8), or ""
     std::string_view caption;  // a switch's or a field's caption (UTF-8), or ""

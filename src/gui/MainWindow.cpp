@@ -36,22 +36,6 @@ namespace {
 // What the controls show at start-up and after initialise.
 const ConversionSettings kDefaults{};
 
-QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
-    auto* row = new QHBoxLayout;
-    row->setSpacing(3);
-    for (QWidget* w : widgets) row->addWidget(w);
-    row->addStretch();
-    return row;
-}
-
-QLineEdit* Field(QWidget* parent, const char* name, int width, int maxLength) {
-    auto* field = new QLineEdit(parent);
-    field->setObjectName(name);
-    field->setFixedWidth(width);
-    if (maxLength > 0) field->setMaxLength(maxLength);
-    return field;
-}
-
 template <class T>
 T* Named(T* widget, const char* name) {
     widget->setObjectName(name);
@@ -64,13 +48,6 @@ QGroupBox* MainWindow::Group(const char* name, const QString& caption) {
     auto* box = new QGroupBox(caption, this);
     box->setObjectName(name);
     return box;
-}
-
-// A group's narrow margins and its column's width.
-void MainWindow::FitGroup(QGroupBox* group) {
-    group->layout()->setContentsMargins(6, 2, 6, 4);
-    group->layout()->setSpacing(2);
-    group->setFixedWidth(150);
 }
 
 MainWindow::MainWindow(Dialogs& dialogs, Drawing& drawing, ConversionSettings& settings, WindowState& state,
@@ -92,7 +69,6 @@ MainWindow::MainWindow(Dialogs& dialogs, Drawing& drawing, ConversionSettings& s
     main->addLayout(column1);
     main->addLayout(column2);
     ConnectControls();
-    settingControls_ = SettingControls();
     ConnectSettingsToDrawing();
     SetTabOrderOfControls();
 }
@@ -152,124 +128,22 @@ void MainWindow::BuildViewPanel() {
     }
 }
 
-// The settings' first column: numbers, points, line types, curves, blocks, texts.
+// The settings' first column, from the settings table.
 QVBoxLayout* MainWindow::BuildFirstColumn() {
-    numbersGroup = Group("numbersGroup", FromUtf8(window_text::kNumbersGroup));
-    roundCoordinatesBox =
-        Named(new QCheckBox(FromUtf8(window_text::kRoundCoordinates), numbersGroup), "roundCoordinatesBox");
-    (new QVBoxLayout(numbersGroup))->addWidget(roundCoordinatesBox);
-
-    pointsGroup = Group("pointsGroup", FromUtf8(window_text::kPointsGroup));
-    filledCircleButton =
-        Named(new QRadioButton(FromUtf8(window_text::kFilledCircle), pointsGroup), "filledCircleButton");
-    circleButton = Named(new QRadioButton(FromUtf8(window_text::kCircle), pointsGroup), "circleButton");
-    pointButton = Named(new QRadioButton(FromUtf8(window_text::kPointAsIs), pointsGroup), "pointButton");
-    pointRadiusField = Field(pointsGroup, "pointRadiusField", 50, 0);
-    {
-        auto* l = new QVBoxLayout(pointsGroup);
-        for (QWidget* w : {filledCircleButton, circleButton, pointButton}) l->addWidget(w);
-        l->addLayout(Row({new QLabel(FromUtf8(window_text::kRadius), pointsGroup), pointRadiusField,
-                          new QLabel(FromUtf8(window_text::kMillimetres), pointsGroup)}));
-    }
-
-    lineTypesGroup = Group("lineTypesGroup", FromUtf8(window_text::kLineTypesGroup));
-    jwLineTypesButton =
-        Named(new QRadioButton(FromUtf8(window_text::kJwLineTypes), lineTypesGroup), "jwLineTypesButton");
-    acadLineTypesButton =
-        Named(new QRadioButton(FromUtf8(window_text::kAcadLineTypes), lineTypesGroup), "acadLineTypesButton");
-    {
-        auto* l = new QVBoxLayout(lineTypesGroup);
-        l->addWidget(jwLineTypesButton);
-        l->addWidget(acadLineTypesButton);
-    }
-
-    curvesGroup = Group("curvesGroup", FromUtf8(window_text::kCurvesGroup));
-    polylinesBox = Named(new QCheckBox(FromUtf8(window_text::kPolylines), curvesGroup), "polylinesBox");
-    (new QVBoxLayout(curvesGroup))->addWidget(polylinesBox);
-
-    blocksGroup = Group("blocksGroup", FromUtf8(window_text::kBlocksGroup));
-    explodeBlocksBox = Named(new QCheckBox(FromUtf8(window_text::kExplodeBlocks), blocksGroup), "explodeBlocksBox");
-    (new QVBoxLayout(blocksGroup))->addWidget(explodeBlocksBox);
-
-    textShrinkGroup = Group("textShrinkGroup", FromUtf8(window_text::kTextShrinkGroup));
-    shrinkTextsBox = Named(new QCheckBox(FromUtf8(window_text::kShrinkTexts), textShrinkGroup), "shrinkTextsBox");
-    textShrinkField = Field(textShrinkGroup, "textShrinkField", 30, 2);
-    textShrinkSpin = Named(new SpinControl(textShrinkGroup), "textShrinkSpin");
-    {
-        auto* l = new QVBoxLayout(textShrinkGroup);
-        l->addWidget(shrinkTextsBox);
-        l->addLayout(Row({new QLabel(FromUtf8(window_text::kShrink), textShrinkGroup), textShrinkField, textShrinkSpin,
-                          new QLabel(FromUtf8(window_text::kPercent), textShrinkGroup)}));
-    }
-
-    halfWidthGroup = Group("halfWidthGroup", FromUtf8(window_text::kHalfWidthGroup));
-    narrowHalfWidthBox =
-        Named(new QCheckBox(FromUtf8(window_text::kNarrowHalfWidth), halfWidthGroup), "narrowHalfWidthBox");
-    halfWidthAspectField = Field(halfWidthGroup, "halfWidthAspectField", 30, 2);
-    halfWidthAspectSpin = Named(new SpinControl(halfWidthGroup), "halfWidthAspectSpin");
-    {
-        auto* l = new QVBoxLayout(halfWidthGroup);
-        l->addWidget(narrowHalfWidthBox);
-        l->addLayout(Row({new QLabel(FromUtf8(window_text::kAspect), halfWidthGroup), halfWidthAspectField,
-                          halfWidthAspectSpin, new QLabel(FromUtf8(window_text::kPercent), halfWidthGroup)}));
-    }
     auto* column = new QVBoxLayout;
-    for (QGroupBox* g :
-         {numbersGroup, pointsGroup, lineTypesGroup, curvesGroup, blocksGroup, textShrinkGroup, halfWidthGroup}) {
-        FitGroup(g);
-        column->addWidget(g);
-    }
+    controls_.BuildColumn(this, 1, column);
     column->addStretch();
     column->setSpacing(4);
     return column;
 }
 
-// The second column: the scale, the output format, layer names, auxiliary
-// lines, pen colours, and the window's four buttons.
+// The second column: the scale, the settings table's second column, and
+// the window's four buttons.
 QVBoxLayout* MainWindow::BuildSecondColumn() {
     scaleGroup = Group("scaleGroup", FromUtf8(window_text::kScaleGroup));
     scaleBox = Named(new QComboBox(scaleGroup), "scaleBox");
     scaleBox->setEditable(false);
     (new QVBoxLayout(scaleGroup))->addWidget(scaleBox);
-
-    outputFormatGroup = Group("outputFormatGroup", FromUtf8(window_text::kOutputFormatGroup));
-    outputFormatBox = Named(new QComboBox(outputFormatGroup), "outputFormatBox");
-    {
-        QString readers;
-        for (const OutputFormatChoice& choice : kOutputFormatChoices) {
-            const QString line = QString::fromLatin1(choice.name.data(), static_cast<qsizetype>(choice.name.size())) +
-                                 ": " + FromCp932(std::string(choice.readers));
-            outputFormatBox->addItem(
-                QString::fromLatin1(choice.name.data(), static_cast<qsizetype>(choice.name.size())));
-            outputFormatBox->setItemData(outputFormatBox->count() - 1, line, Qt::ToolTipRole);
-            readers += (readers.isEmpty() ? "" : "\n") + line;
-        }
-        outputFormatGroup->setToolTip(readers);
-    }
-    (new QVBoxLayout(outputFormatGroup))->addWidget(outputFormatBox);
-
-    layerNamesGroup = Group("layerNamesGroup", FromUtf8(window_text::kLayerNamesGroup));
-    plainLayerNamesBox =
-        Named(new QCheckBox(FromUtf8(window_text::kPlainLayerNames), layerNamesGroup), "plainLayerNamesBox");
-    (new QVBoxLayout(layerNamesGroup))->addWidget(plainLayerNamesBox);
-
-    auxiliaryGroup = Group("auxiliaryGroup", FromUtf8(window_text::kAuxiliaryGroup));
-    auxiliaryOnDefpointsBox =
-        Named(new QCheckBox(FromUtf8(window_text::kAuxiliaryOnDefpoints), auxiliaryGroup), "auxiliaryOnDefpointsBox");
-    (new QVBoxLayout(auxiliaryGroup))->addWidget(auxiliaryOnDefpointsBox);
-
-    penColorsGroup = Group("penColorsGroup", FromUtf8(window_text::kPenColorsGroup));
-    {
-        auto* grid = new QGridLayout(penColorsGroup);
-        grid->setVerticalSpacing(2);
-        for (int i = 0; i < 6; ++i) {
-            penColorBoxes[i] = new ColorComboBox(penColorsGroup);
-            penColorBoxes[i]->setObjectName(QStringLiteral("penColorBox%1").arg(i + 1));
-            penColorBoxes[i]->setFixedWidth(73);
-            grid->addWidget(new QLabel(FromUtf8(window_text::kPen) + QString::number(i + 1), penColorsGroup), i, 0);
-            grid->addWidget(penColorBoxes[i], i, 1);
-        }
-    }
 
     defaultsButton = Named(new QPushButton(FromUtf8(window_text::kDefaultsButton), this), "defaultsButton");
     quitButton = Named(new QPushButton(FromUtf8(window_text::kQuitButton), this), "quitButton");
@@ -281,10 +155,9 @@ QVBoxLayout* MainWindow::BuildSecondColumn() {
     buttons->addWidget(readButton, 1, 0);
     buttons->addWidget(saveButton, 1, 1);
     auto* column = new QVBoxLayout;
-    for (QGroupBox* g : {scaleGroup, outputFormatGroup, layerNamesGroup, auxiliaryGroup, penColorsGroup}) {
-        FitGroup(g);
-        column->addWidget(g);
-    }
+    FitGroup(scaleGroup);
+    column->addWidget(scaleGroup);
+    controls_.BuildColumn(this, 2, column);
     column->addLayout(buttons);
     column->addStretch();
     column->setSpacing(4);
@@ -317,9 +190,13 @@ QVBoxLayout* MainWindow::BuildLeftSide() {
 
 // The buttons' and fields' commands and keys.
 void MainWindow::ConnectControls() {
-    textShrinkSpin->Associate(textShrinkField);
-    halfWidthAspectSpin->Associate(halfWidthAspectField);
-    for (QLineEdit* field : {pointRadiusField, textShrinkField, halfWidthAspectField}) field->installEventFilter(this);
+    for (const SettingControls::Control& control : controls_.Controls()) {
+        if (control.setting->kind == SettingKind::Field) control.widgets[0]->installEventFilter(this);
+        // A field is used only while its switch is on; set by program or by a click alike.
+        if (!control.setting->owner.empty())
+            connect(static_cast<QCheckBox*>(controls_.Of(control.setting->owner).widgets[0]), &QCheckBox::toggled,
+                    control.widgets[0], &QWidget::setEnabled);
+    }
 
     readButton->setShortcut(QKeySequence::Open);
     saveButton->setShortcut(QKeySequence::Save);
@@ -331,10 +208,7 @@ void MainWindow::ConnectControls() {
     connect(quitButton, &QPushButton::clicked, this, &MainWindow::Quit);
     connect(readButton, &QPushButton::clicked, this, &MainWindow::OpenDrawings);
     connect(saveButton, &QPushButton::clicked, this, &MainWindow::ConvertAndSave);
-    connect(pointButton, &QRadioButton::clicked, this, &MainWindow::PointButtonClicked);
-    // Set by program or by a click alike.
-    connect(shrinkTextsBox, &QCheckBox::toggled, this, &MainWindow::ShrinkTextsToggled);
-    connect(narrowHalfWidthBox, &QCheckBox::toggled, this, &MainWindow::NarrowHalfWidthToggled);
+    connect(PointButton(), &QRadioButton::clicked, this, &MainWindow::PointButtonClicked);
 }
 
 // Tab walks the settings in layout order, column by column, then the buttons and the tabs.
@@ -346,67 +220,18 @@ void MainWindow::SetTabOrderOfControls() {
     }
 }
 
-std::vector<MainWindow::SettingControl> MainWindow::SettingControls() {
-    std::vector<QWidget*> pens(penColorBoxes.begin(), penColorBoxes.end());
-    return {
-        {"roundCoordinates", {roundCoordinatesBox}},
-        {"pointMode", {filledCircleButton, circleButton, pointButton}},
-        {"pointRadius", {pointRadiusField}},
-        {"jwLineTypes", {jwLineTypesButton, acadLineTypesButton}},
-        {"curvesAsPolylines", {polylinesBox}},
-        {"explodeBlocks", {explodeBlocksBox}},
-        {"shrinkTexts", {shrinkTextsBox}},
-        {"textShrink", {textShrinkField}},
-        {"narrowHalfWidthTexts", {narrowHalfWidthBox}},
-        {"halfWidthAspect", {halfWidthAspectField}},
-        {"", {scaleBox}},  // chosen from each drawing's scales
-        {"outputFormat", {outputFormatBox}},
-        {"plainLayerNames", {plainLayerNamesBox}},
-        {"auxiliaryOnDefpoints", {auxiliaryOnDefpointsBox}},
-        {"penColors", pens},
-    };
-}
-
-// Shows the setting's text in its controls: a check box, radio buttons or
-// a list for its choices, a field, or the six pen colour lists.
-void MainWindow::ShowSetting(const Setting& setting, const std::vector<QWidget*>& widgets, const std::string& text) {
-    if (setting.kind == SettingKind::PenColors) {
-        const std::array<int, 6> numbers = PenColorNumbers(text);
-        for (std::size_t i = 0; i < penColorBoxes.size(); ++i) penColorBoxes[i]->SetColorNumber(numbers[i]);
-    } else if (auto* field = qobject_cast<QLineEdit*>(widgets[0])) {
-        field->setText(FromCp932(text));
-    } else if (auto* list = qobject_cast<QComboBox*>(widgets[0])) {
-        for (std::size_t i = 0; i < setting.choices.size(); ++i)
-            if (setting.choices[i].value == text) list->setCurrentIndex(static_cast<int>(i));
-    } else if (setting.kind == SettingKind::Switch) {
-        static_cast<QAbstractButton*>(widgets[0])->setChecked(text == kTrue);
-    } else {
-        for (std::size_t i = 0; i < setting.choices.size() && i < widgets.size(); ++i)
-            if (setting.choices[i].value == text) static_cast<QAbstractButton*>(widgets[i])->setChecked(true);
+std::vector<QWidget*> MainWindow::SettingWidgets() const {
+    std::vector<QWidget*> widgets;
+    for (const SettingControls::Control& control : controls_.Controls()) {
+        if (control.setting->column == 2 && std::find(widgets.begin(), widgets.end(), scaleBox) == widgets.end())
+            widgets.push_back(scaleBox);  // chosen from each drawing's scales
+        widgets.insert(widgets.end(), control.widgets.begin(), control.widgets.end());
     }
-}
-
-// The setting's text as its controls show it.
-std::string MainWindow::ReadSetting(const Setting& setting, const std::vector<QWidget*>& widgets) const {
-    if (setting.kind == SettingKind::PenColors) {
-        std::array<int, 6> numbers{};
-        for (std::size_t i = 0; i < penColorBoxes.size(); ++i) numbers[i] = penColorBoxes[i]->ColorNumber();
-        return PenColorsText(numbers);
-    }
-    if (auto* field = qobject_cast<QLineEdit*>(widgets[0])) return ToCp932(field->text());
-    if (auto* list = qobject_cast<QComboBox*>(widgets[0]))
-        return std::string(setting.choices[static_cast<std::size_t>(std::max(list->currentIndex(), 0))].value);
-    if (setting.kind == SettingKind::Switch)
-        return std::string(static_cast<QAbstractButton*>(widgets[0])->isChecked() ? kTrue : kFalse);
-    for (std::size_t i = 0; i < setting.choices.size() && i < widgets.size(); ++i)
-        if (static_cast<QAbstractButton*>(widgets[i])->isChecked()) return std::string(setting.choices[i].value);
-    return std::string(setting.choices.back().value);
+    return widgets;
 }
 
 std::vector<QWidget*> MainWindow::TabOrder() const {
-    std::vector<QWidget*> order;
-    for (const SettingControl& setting : settingControls_)
-        order.insert(order.end(), setting.widgets.begin(), setting.widgets.end());
+    std::vector<QWidget*> order = SettingWidgets();
     for (QWidget* w :
          std::initializer_list<QWidget*>{defaultsButton, quitButton, readButton, saveButton, viewTabs, logView,
                                          lightBackgroundBox, fitButton, aboutButton, batchBox, drawingView})
@@ -426,15 +251,14 @@ void MainWindow::ConnectSettingsToDrawing() {
     connect(fitButton, &QPushButton::clicked, drawingView, &DrawingView::FitToView);
     connect(batchBox, &QComboBox::activated, this, &MainWindow::DrawingRead);
     connect(lightBackgroundBox, &QCheckBox::toggled, drawingView, &DrawingView::SetLightBackground);
-    for (const SettingControl& setting : settingControls_)
-        for (QWidget* w : setting.widgets) {
-            if (auto* button = qobject_cast<QAbstractButton*>(w))
-                connect(button, &QAbstractButton::toggled, this, &MainWindow::SettingsChanged);
-            else if (auto* line = qobject_cast<QLineEdit*>(w))
-                connect(line, &QLineEdit::textChanged, this, &MainWindow::SettingsChanged);
-            else if (auto* box = qobject_cast<QComboBox*>(w))
-                connect(box, &QComboBox::currentIndexChanged, this, &MainWindow::SettingsChanged);
-        }
+    for (QWidget* w : SettingWidgets()) {
+        if (auto* button = qobject_cast<QAbstractButton*>(w))
+            connect(button, &QAbstractButton::toggled, this, &MainWindow::SettingsChanged);
+        else if (auto* line = qobject_cast<QLineEdit*>(w))
+            connect(line, &QLineEdit::textChanged, this, &MainWindow::SettingsChanged);
+        else if (auto* box = qobject_cast<QComboBox*>(w))
+            connect(box, &QComboBox::currentIndexChanged, this, &MainWindow::SettingsChanged);
+    }
 }
 
 void MainWindow::RunInBackground(const std::function<void()>& work) {
@@ -463,8 +287,7 @@ void MainWindow::ShowProgress(int done, int total, const std::string& current) {
     busy_ = running;
     // While a save runs, only cancel and the views answer.
     for (QWidget* w : {defaultsButton, quitButton, readButton, saveButton}) w->setEnabled(!running);
-    for (const SettingControl& setting : settingControls_)
-        for (QWidget* w : setting.widgets) w->parentWidget()->setEnabled(!running);
+    for (QWidget* w : SettingWidgets()) w->parentWidget()->setEnabled(!running);
     setAcceptDrops(!running);
     progressRow->setVisible(running);
     cancelButton->setVisible(total > 1);  // a single drawing is one step
@@ -611,16 +434,12 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::ApplyDefaultsOnFirstShow() {
     setWindowTitle(QString::fromLatin1(kWindowCaption.data(), static_cast<qsizetype>(kWindowCaption.size())));
     setAcceptDrops(true);
-    for (ColorComboBox* box : penColorBoxes)
-        for (const auto& [color, number] : kPenColors) box->AddColor(color, number);
     SelectDefaults();
-    ShrinkTextsToggled();
-    NarrowHalfWidthToggled();
+    for (const SettingControls::Control& control : controls_.Controls())
+        if (!control.setting->owner.empty())
+            control.widgets[0]->setEnabled(controls_.Read(controls_.Of(control.setting->owner)) == kTrue);
     SetTooltips();
-    textShrinkSpin->SetRange(kPercentMinimum, kMaxPercent);
-    textShrinkSpin->SetPosition(kDefaults.textShrinkPercent);
-    halfWidthAspectSpin->SetRange(kPercentMinimum, kMaxPercent);
-    halfWidthAspectSpin->SetPosition(kDefaults.halfWidthAspectPercent);
+    SetSpinPositions();
     if (store_) {
         const QtSettingsStore kept(*store_);
         if (const auto stored = StoredSettingTexts(kept)) ShowControls(*stored);
@@ -651,24 +470,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
-void MainWindow::ShowControls(const SettingTexts& texts) {
-    for (const SettingControl& control : settingControls_)
-        if (const Setting* setting = SettingNamed(control.setting))
-            if (const auto text = texts.find(control.setting); text != texts.end())
-                ShowSetting(*setting, control.widgets, text->second);
-}
+void MainWindow::ShowControls(const SettingTexts& texts) { controls_.Show(texts); }
 
 void MainWindow::SetTooltips() {
     logView->setToolTip(FromUtf8(window_text::kLogTip));
-    numbersGroup->setToolTip(FromUtf8(window_text::kNumbersTip));
-    pointsGroup->setToolTip(FromUtf8(window_text::kPointsTip));
-    lineTypesGroup->setToolTip(FromUtf8(window_text::kLineTypesTip));
-    layerNamesGroup->setToolTip(FromUtf8(window_text::kLayerNamesTip));
-    auxiliaryGroup->setToolTip(FromUtf8(window_text::kAuxiliaryTip));
-    blocksGroup->setToolTip(FromUtf8(window_text::kBlocksTip));
-    penColorsGroup->setToolTip(FromUtf8(window_text::kPenColorsTip));
     scaleGroup->setToolTip(FromUtf8(window_text::kScaleTip));
-    textShrinkGroup->setToolTip(FromUtf8(window_text::kTextShrinkTip));
     defaultsButton->setToolTip(FromUtf8(window_text::kDefaultsTip));
     quitButton->setToolTip(FromUtf8(window_text::kQuitTip));
     readButton->setToolTip(FromUtf8(window_text::kReadTip));
@@ -682,16 +488,22 @@ void MainWindow::RestoreDefaults() {
     SelectDefaults();
     commands_.Forget();
     DrawingRead();
-    textShrinkSpin->SetPosition(kDefaults.textShrinkPercent);
-    halfWidthAspectSpin->SetPosition(kDefaults.halfWidthAspectPercent);
-    // The aspect shows the start-up value 70 again, whatever the spin control's last position.
-    halfWidthAspectSpin->WritePosition();
+    SetSpinPositions();
 }
 
+// The spin controls start from the defaults.
+void MainWindow::SetSpinPositions() {
+    const SettingTexts defaults = TextsOf(kDefaults);
+    for (const SettingControls::Control& control : controls_.Controls())
+        if (control.spin) control.spin->SetPosition(std::stoi(defaults.at(std::string(control.setting->name))));
+}
+
+QAbstractButton* MainWindow::PointButton() const { return controls_.ChoiceButton("pointMode", "3"); }
+
 void MainWindow::PointButtonClicked() {
-    if (!pointButton->isChecked()) return;
+    if (!PointButton()->isChecked()) return;
     dialogs_.Beep();
-    if (!dialogs_.AskYesNo(Cp932ToUtf8(kPointModeQuestion))) filledCircleButton->setChecked(true);
+    if (!dialogs_.AskYesNo(Cp932ToUtf8(kPointModeQuestion))) controls_.ChoiceButton("pointMode", "1")->setChecked(true);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -699,7 +511,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         const QString text = static_cast<QKeyEvent*>(event)->text();
         const char32_t c = text.isEmpty() ? 0 : text.toUcs4().value(0);
         if (IsTypedCharacter(c)) {  // navigation and editing keys are not filtered
-            const bool accepted = watched == pointRadiusField ? PointRadiusKeyAccepted(c) : PercentKeyAccepted(c);
+            const bool accepted =
+                watched == controls_.Field("pointRadius") ? PointRadiusKeyAccepted(c) : PercentKeyAccepted(c);
             if (!accepted) {
                 dialogs_.Beep();
                 return true;
@@ -753,16 +566,10 @@ void MainWindow::SetScaleList(const ScaleList& list) {
 
 std::string MainWindow::ScaleText() const { return scaleBox->currentText().toStdString(); }
 
-SettingTexts MainWindow::ReadControls() const {
-    SettingTexts texts;
-    for (const SettingControl& control : settingControls_)
-        if (const Setting* setting = SettingNamed(control.setting))
-            texts.emplace(control.setting, ReadSetting(*setting, control.widgets));
-    return texts;
-}
+SettingTexts MainWindow::ReadControls() const { return controls_.Read(); }
 
 void MainWindow::SetFieldText(std::string_view setting, const std::string& text) {
-    ShowControls({{std::string(setting), text}});
+    controls_.Show(controls_.Of(setting), text);
 }
 
 void MainWindow::FocusWindow() {

@@ -24,9 +24,8 @@
 #include <vector>
 
 #include "app/WindowCommands.h"
-#include "gui/ColorComboBox.h"
 #include "gui/DrawingView.h"
-#include "gui/SpinControl.h"
+#include "gui/SettingControls.h"
 
 class QVBoxLayout;
 
@@ -66,8 +65,6 @@ public slots:
     void Quit() { close(); }
     void ShowAbout();
     void PointButtonClicked();
-    void ShrinkTextsToggled() { textShrinkField->setEnabled(shrinkTextsBox->isChecked()); }
-    void NarrowHalfWidthToggled() { halfWidthAspectField->setEnabled(narrowHalfWidthBox->isChecked()); }
     // The drawing tab follows the settings: rebuilt shortly after a change,
     // when the tab is shown.
     void SettingsChanged() { drawingTimer_.start(); }
@@ -84,18 +81,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // One setting and the controls that show it, in layout order (the
-    // settings table says how they show and read its value). The list is the one place a setting
-    // control is named: the tab order, the drawing tab following the
-    // settings, the controls disabled during a save, showing, reading and
-    // the defaults all walk it.
-    struct SettingControl {
-        std::string_view setting;  // its name in the settings table; "" for the scale list
-        std::vector<QWidget*> widgets;
-    };
-    std::vector<SettingControl> SettingControls();
-    void ShowSetting(const Setting& setting, const std::vector<QWidget*>& widgets, const std::string& text);
-    std::string ReadSetting(const Setting& setting, const std::vector<QWidget*>& widgets) const;
+    // The settings' controls in Tab's order, the scale list before the second column's.
+    std::vector<QWidget*> SettingWidgets() const;
+    void SetSpinPositions();
+    // The radio button of points left as they are, which asks first.
+    QAbstractButton* PointButton() const;
     void ApplyDefaultsOnFirstShow();
     // Every control Tab reaches, in order.
     std::vector<QWidget*> TabOrder() const;
@@ -113,7 +103,6 @@ private:
     void SelectDefaults();
     void SetTooltips();
     QGroupBox* Group(const char* name, const QString& caption);
-    static void FitGroup(QGroupBox* group);
     // The constructor's parts, panel by panel, in the order the widgets are made.
     void BuildViewPanel();
     QVBoxLayout* BuildFirstColumn();
@@ -124,7 +113,7 @@ private:
 
     Dialogs& dialogs_;
     WindowCommands commands_;
-    std::vector<SettingControl> settingControls_;
+    SettingControls controls_;
     bool shown_ = false;
     QSettings* store_ = nullptr;
     bool busy_ = false;  // a save is under way: the commands wait
@@ -149,26 +138,8 @@ private:
     static constexpr int kBatchNameColumns = 10;
     static constexpr int kPathRole = Qt::UserRole;  // a batch item's path
     QToolButton* aboutButton;
-    QGroupBox *numbersGroup, *pointsGroup, *lineTypesGroup, *penColorsGroup, *layerNamesGroup, *scaleGroup,
-        *auxiliaryGroup, *textShrinkGroup, *halfWidthGroup, *curvesGroup, *blocksGroup;
-    QCheckBox* roundCoordinatesBox;
-    QRadioButton *filledCircleButton, *circleButton, *pointButton;
-    QLineEdit* pointRadiusField;
-    QRadioButton *jwLineTypesButton, *acadLineTypesButton;
-    QCheckBox* polylinesBox;
-    QCheckBox* shrinkTextsBox;
-    QLineEdit* textShrinkField;
-    SpinControl* textShrinkSpin;
-    QCheckBox* narrowHalfWidthBox;
-    QLineEdit* halfWidthAspectField;
-    SpinControl* halfWidthAspectSpin;
+    QGroupBox* scaleGroup;
     QComboBox* scaleBox;
-    QGroupBox* outputFormatGroup;
-    QComboBox* outputFormatBox;
-    QCheckBox* plainLayerNamesBox;
-    QCheckBox* auxiliaryOnDefpointsBox;
-    QCheckBox* explodeBlocksBox;
-    std::array<ColorComboBox*, 6> penColorBoxes{};
     QPushButton *defaultsButton, *quitButton, *readButton, *saveButton;
 };
 

@@ -104,7 +104,7 @@ TEST_F(MainWindowTest, TheDrawingTabFollowsTheSettingsWithoutReloading) {
     };
     const auto circles = count(ShapeKind::Circle);
     const PicturePoint firstEnd = view->Picture().shapes.front().a;
-    Child<QRadioButton>("circleButton")->click();
+    Child<QRadioButton>("pointMode_2")->click();
     WaitForDrawing();
     EXPECT_EQ(count(ShapeKind::Circle), circles + 7);  // the sample's seven points
     auto* scales = Child<QComboBox>("scaleBox");
@@ -145,7 +145,7 @@ TEST_F(MainWindowTest, TheDrawingTabShowsEveryDrawingRead) {
         WaitForDrawing();
         ASSERT_TRUE(view->HasPicture()) << i;
         EXPECT_EQ(view->Picture().shapes.size() == 1, odd) << i;
-        Child<QRadioButton>(odd ? "filledCircleButton" : "circleButton")->click();
+        Child<QRadioButton>(odd ? "pointMode_1" : "pointMode_2")->click();
         WaitForDrawing();
         ASSERT_TRUE(view->HasPicture()) << i;
         ASSERT_TRUE(QTest::qWaitFor([&] { return view->Drawn(); }, 10000)) << i;
@@ -288,20 +288,20 @@ TEST_F(MainWindowTest, ShowsEveryDefaultWhenShown) {
     EXPECT_EQ(Text("pointRadiusField"), "0.5000");
     EXPECT_EQ(Pens(), (std::vector<int>{4, 7, 3, 2, 6, 5}));
     for (const char* checked : {"auxiliaryOnDefpointsBox", "plainLayerNamesBox", "roundCoordinatesBox",
-                                "shrinkTextsBox", "narrowHalfWidthBox"})
+                                "shrinkTextsBox", "narrowHalfWidthTextsBox"})
         EXPECT_TRUE(Child<QCheckBox>(checked)->isChecked()) << checked;
-    EXPECT_FALSE(Child<QCheckBox>("polylinesBox")->isChecked());
-    EXPECT_TRUE(Child<QRadioButton>("jwLineTypesButton")->isChecked());
-    EXPECT_TRUE(Child<QRadioButton>("filledCircleButton")->isChecked());
+    EXPECT_FALSE(Child<QCheckBox>("curvesAsPolylinesBox")->isChecked());
+    EXPECT_TRUE(Child<QRadioButton>("jwLineTypes_true")->isChecked());
+    EXPECT_TRUE(Child<QRadioButton>("pointMode_1")->isChecked());
     EXPECT_TRUE(Child<QLineEdit>("textShrinkField")->isEnabled());
     EXPECT_EQ(Child<QComboBox>("scaleBox")->count(), 0);
     EXPECT_TRUE(Log() == QStringList{""});
-    EXPECT_EQ(Child<QGroupBox>("lineTypesGroup")->toolTip(),
+    EXPECT_EQ(Child<QGroupBox>("jwLineTypesGroup")->toolTip(),
               "JW_CAD準処\n  より元図に近くなる様に変換\nAutoCAD準処\n  AutoCADの補助作図用");
     EXPECT_EQ(Child<QPushButton>("readButton")->toolTip(), "JWCファイルを読み込む（Ctrl+O）\nドラッグでも読込可能");
     EXPECT_EQ(Child<QPushButton>("readButton")->shortcut(), QKeySequence(QKeySequence::Open));
     EXPECT_EQ(Child<QPushButton>("saveButton")->shortcut(), QKeySequence(QKeySequence::Save));
-    EXPECT_EQ(Child<QGroupBox>("halfWidthGroup")->toolTip(), "");
+    EXPECT_EQ(Child<QGroupBox>("narrowHalfWidthTextsGroup")->toolTip(), "");
     EXPECT_TRUE(window_.acceptDrops());
     // The log stretches with the window; the settings keep to the right.
     const int logWidth = Child<QPlainTextEdit>("logView")->width();
@@ -333,14 +333,14 @@ TEST_F(MainWindowTest, KeyFiltersBeepAndDiscard) {
 // editing keys do their usual work, and typed letters are refused.
 TEST_F(MainWindowTest, TabWalksTheControlsAndEditingKeysWorkInTheFields) {
     const QStringList order = {"roundCoordinatesBox",
-                               "filledCircleButton",
+                               "pointMode_1",
                                "pointRadiusField",
-                               "jwLineTypesButton",
-                               "polylinesBox",
+                               "jwLineTypes_true",
+                               "curvesAsPolylinesBox",
                                "explodeBlocksBox",
                                "shrinkTextsBox",
                                "textShrinkField",
-                               "narrowHalfWidthBox",
+                               "narrowHalfWidthTextsBox",
                                "halfWidthAspectField",
                                "scaleBox",
                                "outputFormatBox",
@@ -434,7 +434,7 @@ TEST_F(MainWindowTest, SpinControlsStepFromTheFieldWithinTheirRange) {
 TEST_F(MainWindowTest, CheckBoxesEnableTheirFields) {
     Child<QCheckBox>("shrinkTextsBox")->click();
     EXPECT_FALSE(Child<QLineEdit>("textShrinkField")->isEnabled());
-    Child<QCheckBox>("narrowHalfWidthBox")->setChecked(false);
+    Child<QCheckBox>("narrowHalfWidthTextsBox")->setChecked(false);
     EXPECT_FALSE(Child<QLineEdit>("halfWidthAspectField")->isEnabled());
     Child<QCheckBox>("shrinkTextsBox")->click();
     EXPECT_TRUE(Child<QLineEdit>("textShrinkField")->isEnabled());
@@ -442,33 +442,33 @@ TEST_F(MainWindowTest, CheckBoxesEnableTheirFields) {
 
 TEST_F(MainWindowTest, PointsLeftAsPointsNeedAYes) {
     dialogs_.yesNoAnswers = {false};
-    Child<QRadioButton>("pointButton")->click();
-    EXPECT_TRUE(Child<QRadioButton>("filledCircleButton")->isChecked());
+    Child<QRadioButton>("pointMode_3")->click();
+    EXPECT_TRUE(Child<QRadioButton>("pointMode_1")->isChecked());
     EXPECT_EQ(dialogs_.events,
               (std::vector<std::string>{
                   "beep", "ask: 点を点のまま変換するとAutoCADでは見えなくなります\r\nそれでもよろしいですか？"}));
     dialogs_.yesNoAnswers = {true};
-    Child<QRadioButton>("pointButton")->click();
-    EXPECT_TRUE(Child<QRadioButton>("pointButton")->isChecked());
+    Child<QRadioButton>("pointMode_3")->click();
+    EXPECT_TRUE(Child<QRadioButton>("pointMode_3")->isChecked());
 }
 
 TEST_F(MainWindowTest, InitialiseRestoresTheDefaultsAndForgetsTheDrawing) {
     Drop({Sample()});
     ASSERT_GT(Child<QComboBox>("scaleBox")->count(), 1);
     Child<QComboBox>("scaleBox")->setCurrentIndex(1);
-    Child<QCheckBox>("polylinesBox")->setChecked(true);
+    Child<QCheckBox>("curvesAsPolylinesBox")->setChecked(true);
     Child<ColorComboBox>("penColorBox1")->SetColorNumber(1);
-    Child<QRadioButton>("acadLineTypesButton")->setChecked(true);
+    Child<QRadioButton>("jwLineTypes_false")->setChecked(true);
     Child<QLineEdit>("pointRadiusField")->setText("3");
     Child<QLineEdit>("halfWidthAspectField")->setText("20");
     Child<QPushButton>("defaultsButton")->click();
     EXPECT_TRUE(Log() == QStringList{""});
     EXPECT_EQ(Pens(), (std::vector<int>{4, 7, 3, 2, 6, 5}));
-    EXPECT_TRUE(Child<QRadioButton>("jwLineTypesButton")->isChecked());
+    EXPECT_TRUE(Child<QRadioButton>("jwLineTypes_true")->isChecked());
     EXPECT_EQ(Text("pointRadiusField"), "0.5000");
     EXPECT_EQ(Text("textShrinkField"), "90");
     EXPECT_EQ(Text("halfWidthAspectField"), "70");
-    EXPECT_TRUE(Child<QCheckBox>("polylinesBox")->isChecked());  // not touched
+    EXPECT_TRUE(Child<QCheckBox>("curvesAsPolylinesBox")->isChecked());  // not touched
     EXPECT_EQ(Child<QComboBox>("scaleBox")->currentIndex(), 1);  // not touched
     dialogs_.events.clear();
     Child<QPushButton>("saveButton")->click();
