@@ -49,6 +49,8 @@ enum ControlId : int {
     kNextTabId = 901,
     // The group boxes, in layout order.
     kFirstGroupId = 400,
+    // The fields' captions and units and the pens' captions, in layout order.
+    kFirstLabelId = kFirstGroupId + 20,
 };
 
 // The buttons of the task dialogs beside IDOK (1).

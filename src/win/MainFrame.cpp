@@ -38,44 +38,7 @@ constexpr std::string_view kPlacementKey = "window/placement";
 
 // The window's size at 100 % scaling, and the settings columns' width.
 constexpr int kWidth = 630, kHeight = 470, kColumnWidth = 150, kMargin = 6, kGap = 4;
-constexpr int kCaptionHeight = 16, kRowHeight = 18, kFieldHeight = 21, kGroupBottom = 6;
-
-struct Group {
-    std::string_view caption;
-    std::string_view tooltip;
-};
-// The group boxes in layout order: column 1, then column 2.
-constexpr Group kGroups[] = {
-    {text::kNumbersGroup, text::kNumbersTip},
-    {text::kPointsGroup, text::kPointsTip},
-    {text::kLineTypesGroup, text::kLineTypesTip},
-    {text::kCurvesGroup, {}},
-    {text::kBlocksGroup, text::kBlocksTip},
-    {text::kTextShrinkGroup, text::kTextShrinkTip},
-    {text::kHalfWidthGroup, {}},
-    {text::kScaleGroup, text::kScaleTip},
-    {text::kOutputFormatGroup, {}},
-    {text::kLayerNamesGroup, text::kLayerNamesTip},
-    {text::kAuxiliaryGroup, text::kAuxiliaryTip},
-    {text::kPenColorsGroup, text::kPenColorsTip},
-};
-constexpr int kColumn1Groups = 7;
-// The labels beside the fields, identified after the groups.
-enum Label : int {
-    kRadiusLabel = kFirstGroupId + 20,
-    kMillimetresLabel,
-    kShrinkLabel,
-    kShrinkPercentLabel,
-    kAspectLabel,
-    kAspectPercentLabel,
-    kPenLabel1
-};
-
-HWND Make(HWND parent, const wchar_t* type, std::string_view caption, DWORD style, int id, DWORD extended = 0) {
-    const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    return ::CreateWindowExW(extended, type, Wide(caption).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-}
+constexpr int kCaptionHeight = 16, kRowHeight = 18, kFieldHeight = 21, kGroupBottom = 6, kPenRowHeight = 22;
 
 std::wstring WindowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
@@ -227,50 +190,30 @@ void MainFrame::ApplyFonts() {
 
 void MainFrame::CreateControls() {
     HWND w = window_;
-    constexpr DWORD tab = WS_TABSTOP, check = BS_AUTOCHECKBOX | WS_TABSTOP, field = ES_AUTOHSCROLL | WS_TABSTOP,
+    constexpr DWORD tab = WS_TABSTOP, check = BS_AUTOCHECKBOX | WS_TABSTOP,
                     list = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
     // Created in tab order: the settings column by column, the buttons, then the left side.
-    Make(w, WC_BUTTONW, text::kRoundCoordinates, check | WS_GROUP, kRoundCoordinatesId);
-    Make(w, WC_BUTTONW, text::kFilledCircle, BS_AUTORADIOBUTTON | tab | WS_GROUP, kFilledCircleId);
-    Make(w, WC_BUTTONW, text::kCircle, BS_AUTORADIOBUTTON, kCircleId);
-    Make(w, WC_BUTTONW, text::kPointAsIs, BS_AUTORADIOBUTTON, kPointId);
-    Make(w, WC_EDITW, "", field | WS_GROUP, kPointRadiusId, WS_EX_CLIENTEDGE);
-    Make(w, WC_BUTTONW, text::kJwLineTypes, BS_AUTORADIOBUTTON | tab | WS_GROUP, kJwLineTypesId);
-    Make(w, WC_BUTTONW, text::kAcadLineTypes, BS_AUTORADIOBUTTON, kAcadLineTypesId);
-    Make(w, WC_BUTTONW, text::kPolylines, check | WS_GROUP, kPolylinesId);
-    Make(w, WC_BUTTONW, text::kExplodeBlocks, check | WS_GROUP, kExplodeBlocksId);
-    Make(w, WC_BUTTONW, text::kShrinkTexts, check | WS_GROUP, kShrinkTextsId);
-    Make(w, WC_EDITW, "", field | WS_GROUP, kTextShrinkId, WS_EX_CLIENTEDGE);
-    Make(w, UPDOWN_CLASSW, "", UDS_ARROWKEYS, kTextShrinkSpinId);
-    Make(w, WC_BUTTONW, text::kNarrowHalfWidth, check | WS_GROUP, kNarrowHalfWidthId);
-    Make(w, WC_EDITW, "", field | WS_GROUP, kHalfWidthAspectId, WS_EX_CLIENTEDGE);
-    Make(w, UPDOWN_CLASSW, "", UDS_ARROWKEYS, kHalfWidthAspectSpinId);
-    Make(w, WC_COMBOBOXW, "", list | WS_GROUP, kScaleId);
-    Make(w, WC_COMBOBOXW, "", list | WS_GROUP, kOutputFormatId);
-    Make(w, WC_BUTTONW, text::kPlainLayerNames, check | WS_GROUP, kPlainLayerNamesId);
-    Make(w, WC_BUTTONW, text::kAuxiliaryOnDefpoints, check | WS_GROUP, kAuxiliaryOnDefpointsId);
-    for (int i = 0; i < 6; ++i)
-        Make(w, WC_COMBOBOXW, "", list | CBS_OWNERDRAWFIXED | (i == 0 ? WS_GROUP : 0), kPenColor1Id + i);
-    Make(w, WC_BUTTONW, text::kDefaultsButton, BS_PUSHBUTTON | tab | WS_GROUP, kDefaultsId);
-    Make(w, WC_BUTTONW, text::kQuitButton, BS_PUSHBUTTON | tab | WS_GROUP, kQuitId);
-    Make(w, WC_BUTTONW, text::kReadButton, BS_PUSHBUTTON | tab | WS_GROUP, kReadId);
-    Make(w, WC_BUTTONW, text::kSaveButton, BS_PUSHBUTTON | tab | WS_GROUP, kSaveId);
-    HWND log =
-        Make(w, WC_EDITW, "",
-             ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL | tab | WS_GROUP,
-             kLogId, WS_EX_CLIENTEDGE);
+    controls_.Create(w);
+    MakeChild(w, WC_BUTTONW, text::kDefaultsButton, BS_PUSHBUTTON | tab | WS_GROUP, kDefaultsId);
+    MakeChild(w, WC_BUTTONW, text::kQuitButton, BS_PUSHBUTTON | tab | WS_GROUP, kQuitId);
+    MakeChild(w, WC_BUTTONW, text::kReadButton, BS_PUSHBUTTON | tab | WS_GROUP, kReadId);
+    MakeChild(w, WC_BUTTONW, text::kSaveButton, BS_PUSHBUTTON | tab | WS_GROUP, kSaveId);
+    HWND log = MakeChild(
+        w, WC_EDITW, "",
+        ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_VSCROLL | WS_HSCROLL | tab | WS_GROUP, kLogId,
+        WS_EX_CLIENTEDGE);
     ::SendMessageW(log, EM_SETLIMITTEXT, 0, 0);
-    Make(w, WC_BUTTONW, text::kLightBackground, check | WS_GROUP, kLightBackgroundId);
-    Make(w, WC_BUTTONW, text::kFitButton, BS_PUSHBUTTON | tab | WS_GROUP, kFitId);
-    Make(w, WC_BUTTONW, text::kAboutButton, BS_PUSHBUTTON | tab | WS_GROUP, kAboutId);
-    Make(w, WC_COMBOBOXW, "", list | WS_GROUP, kBatchBoxId);
+    MakeChild(w, WC_BUTTONW, text::kLightBackground, check | WS_GROUP, kLightBackgroundId);
+    MakeChild(w, WC_BUTTONW, text::kFitButton, BS_PUSHBUTTON | tab | WS_GROUP, kFitId);
+    MakeChild(w, WC_BUTTONW, text::kAboutButton, BS_PUSHBUTTON | tab | WS_GROUP, kAboutId);
+    MakeChild(w, WC_COMBOBOXW, "", list | WS_GROUP, kBatchBoxId);
     ::ShowWindow(Item(kBatchBoxId), SW_HIDE);
     pane_.Create(w, kDrawingPaneId);
-    Make(w, PROGRESS_CLASSW, "", WS_GROUP, kProgressBarId);
-    Make(w, WC_STATICW, "", SS_LEFTNOWORDWRAP | SS_PATHELLIPSIS | SS_CENTERIMAGE, kProgressLabelId);
-    Make(w, WC_BUTTONW, text::kCancelButton, BS_PUSHBUTTON | tab | WS_GROUP, kCancelId);
+    MakeChild(w, PROGRESS_CLASSW, "", WS_GROUP, kProgressBarId);
+    MakeChild(w, WC_STATICW, "", SS_LEFTNOWORDWRAP | SS_PATHELLIPSIS | SS_CENTERIMAGE, kProgressLabelId);
+    MakeChild(w, WC_BUTTONW, text::kCancelButton, BS_PUSHBUTTON | tab | WS_GROUP, kCancelId);
     for (int id : {kProgressBarId, kProgressLabelId, kCancelId}) ::ShowWindow(Item(id), SW_HIDE);
-    HWND tabs = Make(w, WC_TABCONTROLW, "", WS_CLIPSIBLINGS | tab | WS_GROUP, kTabsId);
+    HWND tabs = MakeChild(w, WC_TABCONTROLW, "", WS_CLIPSIBLINGS | tab | WS_GROUP, kTabsId);
     for (std::string_view name : {text::kLogTab, text::kDrawingTab}) {
         std::wstring caption = Wide(name);
         TCITEMW item{};
@@ -281,97 +224,14 @@ void MainFrame::CreateControls() {
     // Below everything, so the pages and the controls beside the tabs show over it.
     ::SetWindowPos(tabs, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     // The labels and group boxes last: below the controls they surround.
-    const std::pair<int, std::string_view> labels[] = {
-        {kRadiusLabel, text::kRadius}, {kMillimetresLabel, text::kMillimetres},
-        {kShrinkLabel, text::kShrink}, {kShrinkPercentLabel, text::kPercent},
-        {kAspectLabel, text::kAspect}, {kAspectPercentLabel, text::kPercent}};
-    for (const auto& [id, caption] : labels) Make(w, WC_STATICW, caption, SS_LEFT | SS_CENTERIMAGE, id);
-    for (int i = 0; i < 6; ++i)
-        Make(w, WC_STATICW, std::string(text::kPen) + std::to_string(i + 1), SS_LEFT | SS_CENTERIMAGE, kPenLabel1 + i);
-    for (int i = 0; i < static_cast<int>(std::size(kGroups)); ++i)
-        Make(w, WC_BUTTONW, kGroups[i].caption, BS_GROUPBOX | WS_CLIPSIBLINGS, kFirstGroupId + i);
-    ::SendMessageW(Item(kTextShrinkId), EM_LIMITTEXT, 2, 0);
-    ::SendMessageW(Item(kHalfWidthAspectId), EM_LIMITTEXT, 2, 0);
-    for (int id : {kPointRadiusId, kTextShrinkId, kHalfWidthAspectId})
-        ::SetWindowSubclass(Item(id), &MainFrame::FieldProcedure, static_cast<UINT_PTR>(id),
-                            reinterpret_cast<DWORD_PTR>(this));
+    controls_.CreateLabelsAndGroups();
+    for (const SettingControls::Control& control : controls_.Controls())
+        if (control.setting && control.setting->kind == SettingKind::Field)
+            ::SetWindowSubclass(Item(control.ids[0]), &MainFrame::FieldProcedure, static_cast<UINT_PTR>(control.ids[0]),
+                                reinterpret_cast<DWORD_PTR>(this));
     ::SetWindowSubclass(Item(kLogId), &LogProcedure, kLogId, 0);
-    for (int id : {kTextShrinkSpinId, kHalfWidthAspectSpinId}) ::SendMessageW(Item(id), UDM_SETRANGE32, 0, 100);
-    textShrinkSpin_.field = kTextShrinkId;
-    halfWidthAspectSpin_.field = kHalfWidthAspectId;
-    for (const OutputFormatChoice& choice : kOutputFormatChoices)
-        ::SendMessageW(Item(kOutputFormatId), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(choice.name).c_str()));
-    settingControls_ = SettingControls();
     ApplyFonts();
     AddTooltips();
-}
-
-std::vector<MainFrame::SettingControl> MainFrame::SettingControls() {
-    std::vector<int> pens;
-    for (int i = 0; i < 6; ++i) pens.push_back(kPenColor1Id + i);
-    return {
-        {"roundCoordinates", {kRoundCoordinatesId}},
-        {"pointMode", {kFilledCircleId, kCircleId, kPointId}},
-        {"pointRadius", {kPointRadiusId}},
-        {"jwLineTypes", {kJwLineTypesId, kAcadLineTypesId}},
-        {"curvesAsPolylines", {kPolylinesId}},
-        {"explodeBlocks", {kExplodeBlocksId}},
-        {"shrinkTexts", {kShrinkTextsId}},
-        {"textShrink", {kTextShrinkId}},
-        {"", {kTextShrinkSpinId}},
-        {"narrowHalfWidthTexts", {kNarrowHalfWidthId}},
-        {"halfWidthAspect", {kHalfWidthAspectId}},
-        {"", {kHalfWidthAspectSpinId}},
-        {"", {kScaleId}},  // chosen from each drawing's scales
-        {"outputFormat", {kOutputFormatId}},
-        {"plainLayerNames", {kPlainLayerNamesId}},
-        {"auxiliaryOnDefpoints", {kAuxiliaryOnDefpointsId}},
-        {"penColors", pens},
-    };
-}
-
-// Shows the setting's text in its controls: a check box, radio buttons or
-// a list for its choices, a field, or the six pen colour lists.
-void MainFrame::ShowSetting(const Setting& setting, const std::vector<int>& ids, const std::string& text) {
-    if (setting.kind == SettingKind::PenColors) {
-        const std::array<int, 6> numbers = PenColorNumbers(text);
-        for (std::size_t i = 0; i < ids.size() && i < numbers.size(); ++i)
-            for (std::size_t k = 0; k < std::size(kPenColors); ++k)
-                if (kPenColors[k].second == numbers[i]) ::SendMessageW(Item(ids[i]), CB_SETCURSEL, k, 0);
-    } else if (setting.kind == SettingKind::Field) {
-        SetFieldText(ids[0], text);
-    } else if (setting.kind == SettingKind::Switch) {
-        Check(ids[0], text == kTrue);
-    } else {
-        for (std::size_t i = 0; i < setting.choices.size(); ++i) {
-            if (setting.choices[i].value != text) continue;
-            if (ids.size() == setting.choices.size())
-                ::CheckRadioButton(window_, ids.front(), ids.back(), ids[i]);
-            else
-                ::SendMessageW(Item(ids[0]), CB_SETCURSEL, i, 0);
-        }
-    }
-}
-
-// The setting's text as its controls show it.
-std::string MainFrame::ReadSetting(const Setting& setting, const std::vector<int>& ids) const {
-    if (setting.kind == SettingKind::PenColors) {
-        std::array<int, 6> numbers{};
-        for (std::size_t i = 0; i < ids.size() && i < numbers.size(); ++i) {
-            const auto at = ::SendMessageW(Item(ids[i]), CB_GETCURSEL, 0, 0);
-            numbers[i] = at < 0 ? 0 : kPenColors[static_cast<std::size_t>(at)].second;
-        }
-        return PenColorsText(numbers);
-    }
-    if (setting.kind == SettingKind::Field) return FieldText(ids[0]);
-    if (setting.kind == SettingKind::Switch) return std::string(Checked(ids[0]) ? kTrue : kFalse);
-    if (ids.size() != setting.choices.size()) {
-        const auto at = ::SendMessageW(Item(ids[0]), CB_GETCURSEL, 0, 0);
-        return std::string(setting.choices[static_cast<std::size_t>(std::max<LRESULT>(at, 0))].value);
-    }
-    for (std::size_t i = 0; i < ids.size(); ++i)
-        if (Checked(ids[i])) return std::string(setting.choices[i].value);
-    return std::string(setting.choices.back().value);
 }
 
 void MainFrame::AddTooltips() {
@@ -401,24 +261,29 @@ void MainFrame::AddTooltips() {
     add(kSaveId, text::kSaveTip);
     add(kAboutId, text::kAboutTip);
     // A group box lets the mouse through to the window: its tip is the window's, over the group's area (see Layout).
-    for (int i = 0; i < static_cast<int>(std::size(kGroups)); ++i) {
-        if (kGroups[i].tooltip.empty()) continue;
-        std::wstring wide = Wide(kGroups[i].tooltip);
+    for (const SettingControls::Group& group : controls_.Groups()) {
+        if (group.tip.empty()) continue;
+        std::wstring wide = Wide(group.tip);
         TTTOOLINFOW info{};
         info.cbSize = sizeof info;
         info.uFlags = TTF_SUBCLASS;
         info.hwnd = window_;
-        info.uId = static_cast<UINT_PTR>(kFirstGroupId + i);
+        info.uId = static_cast<UINT_PTR>(group.id);
         info.lpszText = wide.data();
         ::SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     }
-    // The output format's readers, one line each.
-    std::string readers;
-    for (const OutputFormatChoice& choice : kOutputFormatChoices) {
-        if (!readers.empty()) readers += '\n';
-        readers += std::string(choice.name) + ": " + Cp932ToUtf8(std::string(choice.readers));
+    // A list's choices with what each is for, one line each.
+    for (const SettingControls::Control& control : controls_.Controls()) {
+        if (!control.setting || !SettingControls::IsList(control)) continue;
+        std::string lines;
+        for (const SettingChoice& choice : control.setting->choices)
+            if (!choice.tip.empty())
+                lines.append(lines.empty() ? "" : "\n")
+                    .append(choice.caption)
+                    .append(": ")
+                    .append(Cp932ToUtf8(choice.tip));
+        if (!lines.empty()) add(control.ids[0], lines);
     }
-    add(kOutputFormatId, readers);
 }
 
 void MainFrame::Layout() {
@@ -426,7 +291,7 @@ void MainFrame::Layout() {
     ::GetClientRect(window_, &client);
     const int margin = Scaled(kMargin), gap = Scaled(kGap), column = Scaled(kColumnWidth);
     const int x1 = client.right - margin - column - gap - column, x2 = client.right - margin - column;
-    const int settingsBottom = std::max(LayOutColumn1(x1), LayOutColumn2(x2));
+    const int settingsBottom = std::max(LayOutColumn(1, x1) - gap, LayOutColumn2(x2));
     const int leftLeast = LayOutLeftSide(x1 - gap, client.bottom);
     // The least the layout needs: the left side beside the two columns, everything above the bottom margin.
     minimumClient_ = {margin + leftLeast + gap + 2 * column + gap + margin, settingsBottom + margin};
@@ -437,15 +302,15 @@ void MainFrame::Place(int id, int x, int y, int width, int height) {
     ::SetWindowPos(Item(id), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Group box `group` at x, y around contents `contentHeight` high, its
+// Group box `id` at x, y around contents `contentHeight` high, its
 // tooltip's area with it; `y` moves below it. The top of its contents.
-int MainFrame::PlaceGroup(int group, int x, int& y, int contentHeight) {
+int MainFrame::PlaceGroup(int id, int x, int& y, int contentHeight) {
     const int column = Scaled(kColumnWidth), h = Scaled(kCaptionHeight) + contentHeight + Scaled(kGroupBottom);
-    Place(kFirstGroupId + group, x, y, column, h);
+    Place(id, x, y, column, h);
     TTTOOLINFOW info{};
     info.cbSize = sizeof info;
     info.hwnd = window_;
-    info.uId = static_cast<UINT_PTR>(kFirstGroupId + group);
+    info.uId = static_cast<UINT_PTR>(id);
     info.rect = {x, y, x + column, y + h};
     if (tooltips_) ::SendMessageW(tooltips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
     const int top = y + Scaled(kCaptionHeight);
@@ -467,56 +332,54 @@ void MainFrame::PlaceFieldRow(int x, int y, int label, int labelWidth, int field
     Place(unit, at + Scaled(3), y, Scaled(24), height);
 }
 
-// The first settings column at x; the bottom of its last group.
-int MainFrame::LayOutColumn1(int x) {
-    const int c = x + Scaled(8), inner = Scaled(kColumnWidth) - 2 * Scaled(8), row = Scaled(kRowHeight),
-              fieldHeight = Scaled(kFieldHeight);
-    int group = 0, y = Scaled(kMargin);
-    int top = PlaceGroup(group++, x, y, row);
-    Place(kRoundCoordinatesId, c, top, inner, row);
-    top = PlaceGroup(group++, x, y, 3 * row + fieldHeight + Scaled(2));
-    for (int id : {kFilledCircleId, kCircleId, kPointId}) {
-        Place(id, c, top, inner, row);
-        top += row;
+// The height of a setting's controls in its group box.
+int MainFrame::ControlHeight(const SettingControls::Control& control) const {
+    if (SettingControls::IsList(control))
+        return control.ids.size() == 6 ? 6 * Scaled(kPenRowHeight) : Scaled(kFieldHeight) + Scaled(3);
+    if (control.setting->kind == SettingKind::Field) return Scaled(kFieldHeight) + Scaled(2);
+    return static_cast<int>(control.ids.size()) * Scaled(kRowHeight);
+}
+
+// A setting's controls at x, top, `inner` wide; the top of what follows.
+int MainFrame::PlaceControl(const SettingControls::Control& control, int x, int top, int inner) {
+    const int row = Scaled(kRowHeight), listHeight = Scaled(240);
+    if (control.ids.size() == 6) {  // the pens' colours
+        const int penRow = Scaled(kPenRowHeight);
+        for (int i = 0; i < 6; ++i) {
+            Place(control.label + i, x, top + i * penRow, Scaled(40), penRow - Scaled(2));
+            Place(control.ids[static_cast<std::size_t>(i)], x + Scaled(44), top + i * penRow, Scaled(73), listHeight);
+        }
+    } else if (SettingControls::IsList(control)) {
+        Place(control.ids[0], x, top, inner, listHeight);
+    } else if (control.setting->kind == SettingKind::Field) {
+        const bool percent = control.spin.id != 0;
+        PlaceFieldRow(x, top + Scaled(2), control.label, percent ? 40 : 28, control.ids[0], percent ? 30 : 50,
+                      control.spin.id, control.unit);
+    } else {
+        for (std::size_t i = 0; i < control.ids.size(); ++i)
+            Place(control.ids[i], x, top + static_cast<int>(i) * row, inner, row);
     }
-    PlaceFieldRow(c, top + Scaled(2), kRadiusLabel, 28, kPointRadiusId, 50, 0, kMillimetresLabel);
-    top = PlaceGroup(group++, x, y, 2 * row);
-    Place(kJwLineTypesId, c, top, inner, row);
-    Place(kAcadLineTypesId, c, top + row, inner, row);
-    top = PlaceGroup(group++, x, y, row);
-    Place(kPolylinesId, c, top, inner, row);
-    top = PlaceGroup(group++, x, y, row);
-    Place(kExplodeBlocksId, c, top, inner, row);
-    top = PlaceGroup(group++, x, y, row + fieldHeight + Scaled(2));
-    Place(kShrinkTextsId, c, top, inner, row);
-    PlaceFieldRow(c, top + row + Scaled(2), kShrinkLabel, 40, kTextShrinkId, 30, kTextShrinkSpinId,
-                  kShrinkPercentLabel);
-    top = PlaceGroup(group++, x, y, row + fieldHeight + Scaled(2));
-    Place(kNarrowHalfWidthId, c, top, inner, row);
-    PlaceFieldRow(c, top + row + Scaled(2), kAspectLabel, 40, kHalfWidthAspectId, 30, kHalfWidthAspectSpinId,
-                  kAspectPercentLabel);
-    return y - Scaled(kGap);
+    return top + ControlHeight(control);
+}
+
+// The groups of settings column `column` (1 or 2) at x from the top; the bottom of the last.
+int MainFrame::LayOutColumn(int column, int x) {
+    const int inner = Scaled(kColumnWidth) - 2 * Scaled(8);
+    int y = Scaled(kMargin);
+    for (const SettingControls::Group& group : controls_.Groups()) {
+        if (group.column != column) continue;
+        int height = 0;
+        for (const std::size_t at : group.controls) height += ControlHeight(controls_.Controls()[at]);
+        int top = PlaceGroup(group.id, x, y, height);
+        for (const std::size_t at : group.controls)
+            top = PlaceControl(controls_.Controls()[at], x + Scaled(8), top, inner);
+    }
+    return y;
 }
 
 // The second settings column at x, with the four buttons below it; the bottom of the buttons.
 int MainFrame::LayOutColumn2(int x) {
-    const int c = x + Scaled(8), inner = Scaled(kColumnWidth) - 2 * Scaled(8), row = Scaled(kRowHeight),
-              fieldHeight = Scaled(kFieldHeight), listHeight = Scaled(240), gap = Scaled(kGap);
-    int group = kColumn1Groups, y = Scaled(kMargin);
-    int top = PlaceGroup(group++, x, y, fieldHeight + Scaled(3));
-    Place(kScaleId, c, top, inner, listHeight);
-    top = PlaceGroup(group++, x, y, fieldHeight + Scaled(3));
-    Place(kOutputFormatId, c, top, inner, listHeight);
-    top = PlaceGroup(group++, x, y, row);
-    Place(kPlainLayerNamesId, c, top, inner, row);
-    top = PlaceGroup(group++, x, y, row);
-    Place(kAuxiliaryOnDefpointsId, c, top, inner, row);
-    const int penRow = Scaled(22);
-    top = PlaceGroup(group++, x, y, 6 * penRow);
-    for (int i = 0; i < 6; ++i) {
-        Place(kPenLabel1 + i, c, top + i * penRow, Scaled(40), penRow - Scaled(2));
-        Place(kPenColor1Id + i, c + Scaled(44), top + i * penRow, Scaled(73), listHeight);
-    }
+    const int gap = Scaled(kGap), y = LayOutColumn(2, x);
     const int buttonWidth = (Scaled(kColumnWidth) - gap) / 2, buttonHeight = Scaled(25);
     Place(kDefaultsId, x, y, buttonWidth, buttonHeight);
     Place(kQuitId, x + buttonWidth + gap, y, buttonWidth, buttonHeight);
@@ -588,8 +451,8 @@ LRESULT MainFrame::Handle(UINT message, WPARAM w, LPARAM l) {
             if (header->idFrom == kTabsId && header->code == TCN_SELCHANGE) ShowPage();
             if (header->code == UDN_DELTAPOS) {
                 const auto* change = reinterpret_cast<const NMUPDOWN*>(l);
-                StepSpin(header->idFrom == kTextShrinkSpinId ? textShrinkSpin_ : halfWidthAspectSpin_,
-                         change->iDelta > 0 ? 1 : -1);
+                if (SettingControls::Control* control = controls_.WithId(static_cast<int>(header->idFrom)))
+                    StepSpin(control->spin, change->iDelta > 0 ? 1 : -1);
                 return 1;  // the control keeps no value of its own
             }
             return 0;
@@ -610,7 +473,8 @@ LRESULT MainFrame::Handle(UINT message, WPARAM w, LPARAM l) {
             dpi_ = HIWORD(w);
             MakeFonts();
             ApplyFonts();
-            for (int i = 0; i < 6; ++i) ::SendMessageW(Item(kPenColor1Id + i), CB_SETITEMHEIGHT, 0, Scaled(16));
+            for (const int id : controls_.Of("penColors").ids)
+                ::SendMessageW(Item(id), CB_SETITEMHEIGHT, 0, Scaled(16));
             const auto* suggested = reinterpret_cast<const RECT*>(l);
             ::SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                            suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -643,7 +507,6 @@ LRESULT MainFrame::Handle(UINT message, WPARAM w, LPARAM l) {
 }
 
 void MainFrame::Command(int id, int code) {
-    if (id >= kPenColor1Id && id < kPenColor1Id + 6 && code == CBN_SELCHANGE) return SettingsChanged();
     switch (id) {
         case kDefaultsId: RestoreDefaults(); return;
         case kQuitId:
@@ -679,14 +542,11 @@ void MainFrame::Command(int id, int code) {
                     ::CheckRadioButton(window_, kFilledCircleId, kPointId, kFilledCircleId);
             }
             break;
-        case kShrinkTextsId:
-        case kNarrowHalfWidthId: EnableFieldsOfChecks(); break;
         default: break;
     }
-    const bool setting = std::any_of(settingControls_.begin(), settingControls_.end(), [id](const SettingControl& s) {
-        return std::find(s.ids.begin(), s.ids.end(), id) != s.ids.end();
-    });
-    if (setting && (code == BN_CLICKED || code == EN_CHANGE || code == CBN_SELCHANGE)) SettingsChanged();
+    if (!controls_.WithId(id)) return;
+    if (code == BN_CLICKED) EnableFieldsOfChecks();  // a switch a field follows
+    if (code == BN_CLICKED || code == EN_CHANGE || code == CBN_SELCHANGE) SettingsChanged();
 }
 
 void MainFrame::DrawPenItem(const DRAWITEMSTRUCT& item) const {
@@ -708,8 +568,8 @@ void MainFrame::DrawPenItem(const DRAWITEMSTRUCT& item) const {
 
 LRESULT CALLBACK MainFrame::FieldProcedure(HWND field, UINT message, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR data) {
     auto* frame = reinterpret_cast<MainFrame*>(data);
-    const bool percent = id != kPointRadiusId;
-    Spin& spin = id == kTextShrinkId ? frame->textShrinkSpin_ : frame->halfWidthAspectSpin_;
+    SettingControls::Spin& spin = frame->controls_.WithId(static_cast<int>(id))->spin;
+    const bool percent = spin.id != 0;
     switch (message) {
         case WM_CHAR: {
             const auto c = static_cast<char32_t>(w);
@@ -741,35 +601,35 @@ LRESULT CALLBACK MainFrame::FieldProcedure(HWND field, UINT message, WPARAM w, L
     return ::DefSubclassProc(field, message, w, l);
 }
 
-void MainFrame::StepSpin(Spin& spin, int delta) {
+void MainFrame::StepSpin(SettingControls::Spin& spin, int delta) {
     if (!::IsWindowEnabled(Item(spin.field))) return;
     spin.position = SpinStep(Utf8(WindowText(Item(spin.field))), spin.position, delta, kPercentMinimum, kMaxPercent);
     WriteSpinPosition(spin);
 }
 
-void MainFrame::SetSpinPosition(Spin& spin, int position) {
+void MainFrame::SetSpinPosition(SettingControls::Spin& spin, int position) {
     position = std::clamp(position, kPercentMinimum, kMaxPercent);
     if (position == spin.position) return;
     spin.position = position;
     WriteSpinPosition(spin);
 }
 
-void MainFrame::WriteSpinPosition(const Spin& spin) {
+void MainFrame::WriteSpinPosition(const SettingControls::Spin& spin) {
     ::SetWindowTextW(Item(spin.field), std::to_wstring(spin.position).c_str());
 }
 
 void MainFrame::EnableFieldsOfChecks() {
-    const bool shrink = Checked(kShrinkTextsId), narrow = Checked(kNarrowHalfWidthId);
-    for (int id : {kTextShrinkId, kTextShrinkSpinId}) ::EnableWindow(Item(id), shrink && !busy_);
-    for (int id : {kHalfWidthAspectId, kHalfWidthAspectSpinId}) ::EnableWindow(Item(id), narrow && !busy_);
+    for (const SettingControls::Control& control : controls_.Controls()) {
+        if (!control.setting || control.setting->owner.empty()) continue;
+        const bool on = Checked(controls_.Of(control.setting->owner).ids[0]) && !busy_;
+        for (const int id : {control.ids[0], control.spin.id})
+            if (id != 0) ::EnableWindow(Item(id), on);
+    }
 }
 
 bool MainFrame::Checked(int id) const { return ::SendMessageW(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-void MainFrame::Check(int id, bool on) {
-    ::SendMessageW(Item(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-    if (id == kShrinkTextsId || id == kNarrowHalfWidthId) EnableFieldsOfChecks();
-}
+void MainFrame::Check(int id, bool on) { ::SendMessageW(Item(id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
 
 std::string MainFrame::FieldText(int id) const { return Cp932FromWide(WindowText(Item(id))); }
 
@@ -778,16 +638,15 @@ void MainFrame::SetFieldText(int id, const std::string& cp932) {
 }
 
 void MainFrame::ApplyDefaultsOnFirstShow() {
-    for (int i = 0; i < 6; ++i) {
-        HWND box = Item(kPenColor1Id + i);
+    for (const int id : controls_.Of("penColors").ids) {
+        HWND box = Item(id);
         for (std::size_t k = 0; k < std::size(kPenColors); ++k)
             ::SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
         ::SendMessageW(box, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), Scaled(16));
     }
     SelectDefaults();
     EnableFieldsOfChecks();
-    SetSpinPosition(textShrinkSpin_, kDefaults.textShrinkPercent);
-    SetSpinPosition(halfWidthAspectSpin_, kDefaults.halfWidthAspectPercent);
+    SetSpinPositions();
     if (const auto stored = StoredSettingTexts(store_)) ShowControls(*stored);
     Check(kLightBackgroundId, store_.Value(kLightBackgroundKey) == kTrue);
     pane_.SetLightBackground(Checked(kLightBackgroundId));
@@ -795,10 +654,16 @@ void MainFrame::ApplyDefaultsOnFirstShow() {
 }
 
 void MainFrame::ShowControls(const SettingTexts& texts) {
-    for (const SettingControl& control : settingControls_)
-        if (const Setting* setting = SettingNamed(control.setting))
-            if (const auto text = texts.find(control.setting); text != texts.end())
-                ShowSetting(*setting, control.ids, text->second);
+    controls_.Show(texts);
+    EnableFieldsOfChecks();
+}
+
+// The spin controls start from the defaults.
+void MainFrame::SetSpinPositions() {
+    const SettingTexts defaults = TextsOf(kDefaults);
+    for (SettingControls::Control& control : controls_.Controls())
+        if (control.spin.id != 0)
+            SetSpinPosition(control.spin, std::stoi(defaults.at(std::string(control.setting->name))));
 }
 
 void MainFrame::SelectDefaults() { ShowControls(TextsAfterInitialise(ReadControls())); }
@@ -807,10 +672,7 @@ void MainFrame::RestoreDefaults() {
     SelectDefaults();
     commands_.Forget();
     DrawingRead();
-    SetSpinPosition(textShrinkSpin_, kDefaults.textShrinkPercent);
-    SetSpinPosition(halfWidthAspectSpin_, kDefaults.halfWidthAspectPercent);
-    // The aspect shows the start-up value 70 again, whatever the spin control's last position.
-    WriteSpinPosition(halfWidthAspectSpin_);
+    SetSpinPositions();
 }
 
 void MainFrame::OpenDrawings() {
@@ -905,7 +767,7 @@ void MainFrame::ShowBatchMarks() {
         const auto at = static_cast<std::size_t>(selected);
         std::string tip = state.batchFiles[at];
         if (at < state.batchMarks.size() && state.batchMarks[at] && !state.batchMarks[at]->reason.empty())
-            tip += "\n" + Cp932ToUtf8(state.batchMarks[at]->reason);
+            tip.append("\n").append(Cp932ToUtf8(state.batchMarks[at]->reason));
         std::wstring wide = Wide(tip);
         TTTOOLINFOW info{};
         info.cbSize = sizeof info;
@@ -1009,16 +871,10 @@ std::string MainFrame::ScaleText() const {
     return Utf8(item);
 }
 
-SettingTexts MainFrame::ReadControls() const {
-    SettingTexts texts;
-    for (const SettingControl& control : settingControls_)
-        if (const Setting* setting = SettingNamed(control.setting))
-            texts.emplace(control.setting, ReadSetting(*setting, control.ids));
-    return texts;
-}
+SettingTexts MainFrame::ReadControls() const { return controls_.Read(); }
 
 void MainFrame::SetFieldText(std::string_view setting, const std::string& text) {
-    ShowControls({{std::string(setting), text}});
+    controls_.Show(controls_.Of(setting), text);
 }
 
 void MainFrame::FocusWindow() { ::SetForegroundWindow(window_); }
@@ -1056,8 +912,10 @@ void MainFrame::ShowProgress(int done, int total, const std::string& current) {
     busy_ = running;
     // While a save runs, only cancel and the views answer.
     for (int id : {kDefaultsId, kQuitId, kReadId, kSaveId}) ::EnableWindow(Item(id), !running);
-    for (const SettingControl& setting : settingControls_)
-        for (int id : setting.ids) ::EnableWindow(Item(id), !running);
+    for (const SettingControls::Control& control : controls_.Controls()) {
+        for (const int id : control.ids) ::EnableWindow(Item(id), !running);
+        if (control.spin.id != 0) ::EnableWindow(Item(control.spin.id), !running);
+    }
     if (!running) EnableFieldsOfChecks();
     ::DragAcceptFiles(window_, !running);
     const bool wasShown = ::IsWindowVisible(Item(kProgressBarId)) != 0;

@@ -18,6 +18,7 @@
 #include "app/KeptSettings.h"
 #include "app/WindowCommands.h"
 #include "win/DrawingPane.h"
+#include "win/SettingControls.h"
 
 namespace orvik::win {
 
@@ -54,37 +55,22 @@ public:
     bool CancelRequested() override { return cancelRequested_; }
 
 private:
-    // One setting and the controls that show it, in layout order (the
-    // settings table says how they show and read its value): the one place
-    // a setting control is named (tab order, the drawing following the
-    // settings, disabling during a save, showing, reading, the defaults).
-    struct SettingControl {
-        std::string_view setting;  // its name in the settings table; "" for the scale and the spin controls
-        std::vector<int> ids;
-    };
-    // A spin control's state: the field it steps and its last position.
-    struct Spin {
-        int field = 0;
-        int position = 0;
-    };
-
     template <class Owner>
     friend LRESULT CALLBACK ObjectProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
     static LRESULT CALLBACK FieldProcedure(HWND field, UINT message, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR frame);
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
     void CreateControls();
-    std::vector<SettingControl> SettingControls();
-    void ShowSetting(const Setting& setting, const std::vector<int>& ids, const std::string& text);
-    std::string ReadSetting(const Setting& setting, const std::vector<int>& ids) const;
     void MakeFonts();
     // Every control in the window's font, the log in its fixed-width one.
     void ApplyFonts();
     // Places every control for the client area's size, and notes the least size that layout needs.
     void Layout();
     void Place(int id, int x, int y, int width, int height);
-    int PlaceGroup(int group, int x, int& y, int contentHeight);
+    int PlaceGroup(int id, int x, int& y, int contentHeight);
     void PlaceFieldRow(int x, int y, int label, int labelWidth, int field, int fieldWidth, int spin, int unit);
-    int LayOutColumn1(int x);
+    int ControlHeight(const SettingControls::Control& control) const;
+    int PlaceControl(const SettingControls::Control& control, int x, int top, int inner);
+    int LayOutColumn(int column, int x);
     int LayOutColumn2(int x);
     int LayOutLeftSide(int right, int height);
     // The window's least size (its frame around the least client area), {0, 0} before the first layout.
@@ -107,9 +93,10 @@ private:
     void ShowBatchMarks();
     void ShowPage();
     void SettingsChanged();
-    void StepSpin(Spin& spin, int delta);
-    void SetSpinPosition(Spin& spin, int position);
-    void WriteSpinPosition(const Spin& spin);
+    void StepSpin(SettingControls::Spin& spin, int delta);
+    void SetSpinPosition(SettingControls::Spin& spin, int position);
+    void WriteSpinPosition(const SettingControls::Spin& spin);
+    void SetSpinPositions();
     void EnableFieldsOfChecks();
     bool DrawingTabShown() const;
 
@@ -123,7 +110,7 @@ private:
     Dialogs& dialogs_;
     SettingsStore& store_;
     WindowCommands commands_;
-    std::vector<SettingControl> settingControls_;
+    SettingControls controls_;
     HWND window_ = nullptr;
     HWND tooltips_ = nullptr;
     HACCEL accelerators_ = nullptr;
@@ -132,8 +119,6 @@ private:
     HFONT font_ = nullptr;
     HFONT logFont_ = nullptr;
     DrawingPane pane_;
-    Spin textShrinkSpin_{};
-    Spin halfWidthAspectSpin_{};
     bool busy_ = false;  // a save is under way: the commands wait
     bool cancelRequested_ = false;  // cancel pressed during the current batch
     bool closeWhenDone_ = false;  // the window was closed during the batch: close once it stops
