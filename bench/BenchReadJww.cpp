@@ -2,7 +2,7 @@
 // them in curves), 100,000 arcs, texts and points, written by the builder
 // to FILE, then read with LoadJwwFile three times (the best is printed).
 // The same drawing's DXF, from the JWC benchmark drawing of the same
-// content, takes about half a second to write (README, "Benchmark").
+// content, takes about half a second to write (docs/BENCHMARKS.md).
 //
 // Usage: bench_read_jww FILE.jww
 #include <chrono>

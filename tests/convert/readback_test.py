@@ -458,7 +458,7 @@ MATRIX_START, MATRIX_END = "<!-- reader-matrix: written by tests/convert/readbac
 
 
 def reader_table(readers, matrix):
-    """The README's table of which reader reads which format correctly."""
+    """The formats document's table of which reader reads which format correctly."""
     rows = ["| reader | " + " | ".join(f"`{fmt}`" for fmt in FORMATS) + " |", "|---" * (len(FORMATS) + 1) + "|"]
     for reader in readers:
         rows.append(f"| {reader} | " + " | ".join("reads Japanese correctly" if all(matrix[(reader, fmt)]) else "garbled"
@@ -491,7 +491,7 @@ PROGRAMS = [
 
 
 def program_table(matrix, shown):
-    """The README's table of the format to choose for each program."""
+    """The formats document's table of the format to choose for each program."""
     rows = ["| program | choose | Japanese text | texts of layers that are off | note |", "|---|---|---|---|---|"]
     for program, reader, fmt, note in PROGRAMS:
         if reader is None or (reader, fmt) not in matrix:
@@ -504,14 +504,14 @@ def program_table(matrix, shown):
     return "\n".join(rows) + "\n"
 
 
-def check_readme_table(readme, table):
-    """The README shows the table the readers gave on this run."""
-    text = open(readme, encoding="utf-8").read()
+def check_document_table(document, table):
+    """The formats document shows the table the readers gave on this run."""
+    text = open(document, encoding="utf-8").read()
     start = text.find(MATRIX_START)
     end = text.find(MATRIX_END)
-    check(start >= 0 and end > start, f"{readme}: no reader table between its markers")
+    check(start >= 0 and end > start, f"{document}: no reader table between its markers")
     shown = text[start + len(MATRIX_START):end] if start >= 0 else ""
-    check(shown == table, f"{readme}: the reader table differs from this run's; it is now:\n{table}")
+    check(shown == table, f"{document}: the reader table differs from this run's; it is now:\n{table}")
 
 
 def main():
@@ -546,7 +546,7 @@ def main():
         table = check_formats(cli, [("sample", sample), ("layers", os.path.join(folder, "layers.jwc")),
                             ("words", os.path.join(folder, "words.jwc")), ("JWW plan", os.path.join(folder, "plan.jww"))],
                       folder)
-        check_readme_table(os.path.join(os.path.dirname(os.path.abspath(sample)), "..", "README.md"), table)
+        check_document_table(os.path.join(os.path.dirname(os.path.abspath(sample)), "..", "docs", "FORMATS.md"), table)
         check_jww("JWW plan", os.path.join(folder, "plan.jww"), cli, folder,
                   # The ring solid is 39 SOLIDs, the circumference solid a CIRCLE.
                   {"entities": {"LINE": 14, "ARC": 3, "ELLIPSE": 1, "TEXT": 2, "POLYLINE": 1, "POINT": 1, "SOLID": 1 + 39, "CIRCLE": 1,
