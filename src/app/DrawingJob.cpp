@@ -1,7 +1,6 @@
 #include "app/DrawingJob.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <new>
 
 #include "app/LayerReport.h"
@@ -46,13 +45,9 @@ std::string WritePicture(const PictureSource& source, PictureType type, const Pi
 // output; a DXF file's text goes through `outliner` too, when given. Returns
 // what a picture left out, in words (empty when nothing).
 std::string WriteOutput(const Conversion& conversion, const DrawingJobRequest& request, PictureOutliner* outliner) {
-    if (request.createFolder && !request.output.empty()) {
-        std::error_code ec;
-        std::filesystem::create_directories(os::FsPath(request.output).parent_path(), ec);
-        if (ec)
-            throw ConversionError(FailureReason::WriteFailed,
-                                  CannotCreateFile(request.output, SystemErrorText(ec.value())));
-    }
+    if (request.createFolder && !request.output.empty())
+        if (const int error = os::CreateFolders(os::ParentFolder(request.output)))
+            throw ConversionError(FailureReason::WriteFailed, CannotCreateFile(request.output, SystemErrorText(error)));
     if (request.kind == OutputKind::Picture) {
         if (request.output.empty()) {
             DescriptorSink standardOutput(os::StandardOutput(), "-");
@@ -174,7 +169,8 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawi
     std::optional<Conversion> conversion;
     std::string blocksLeftOut;  // what the output lacks of the blocks, in words
     try {
-        conversion.emplace(drawing, request.settings, ConversionRequest{request.input, outcome.scale});
+        conversion.emplace(drawing, request.settings,
+                           ConversionRequest{request.input, outcome.scale, DrawingTimeOf(request.input)});
     } catch (const ConversionError& e) {
         return FinishFailed(outcome, e);
     }
@@ -216,9 +212,7 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawi
     } catch (const ConversionError& e) {
         return FinishFailed(outcome, e);
     }
-    std::error_code ec;
-    if (!request.output.empty())
-        outcome.bytes = static_cast<std::int64_t>(std::filesystem::file_size(os::FsPath(request.output), ec));
+    if (!request.output.empty()) outcome.bytes = std::max<std::int64_t>(os::FileSize(request.output), 0);
     if (!complete) return Finish(outcome, JobStatus::PartlyRead, JobReason::TruncatedRecords);
     return blocksLeftOut.empty() ? Finish(outcome, JobStatus::Converted, JobReason::None)
                                  : Finish(outcome, JobStatus::PartlyRead, JobReason::BlocksLeftOut, blocksLeftOut);
@@ -311,6 +305,11 @@ DrawingJobOutcome RunDrawingJob(const DrawingJobRequest& request) {
         Finish(outcome, JobStatus::Failed, JobReason::OutOfMemory, std::string(kOutOfMemory));
     }
     return outcome;
+}
+
+std::time_t DrawingTimeOf(const std::string& path) {
+    std::time_t time = 0;
+    return os::ModificationTime(path, time) ? time : std::time(nullptr);
 }
 
 std::vector<os::FileId> FileIdentities(const std::vector<std::string>& paths) {

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <functional>
 #include <optional>
 #include <string>
@@ -119,6 +120,10 @@ struct DrawingJobOutcome {
 };
 
 DrawingJobOutcome RunDrawingJob(const DrawingJobRequest& request);
+
+// When the drawing's file was last changed (which dates its DXF file), or
+// now when that cannot be read.
+std::time_t DrawingTimeOf(const std::string& path);
 
 // The identities of the files that exist among `paths`, for SaveRules: the
 // run's drawings, which no output may be written over.

@@ -1,7 +1,5 @@
 #include "app/WindowCommands.h"
 
-#include <filesystem>
-
 #include "app/BatchLog.h"
 #include "app/DrawingJob.h"
 #include "app/OutputFormatChoices.h"
@@ -13,11 +11,6 @@
 namespace orvik {
 namespace {
 
-bool Exists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::exists(os::FsPath(path), ec);
-}
-
 std::string AlreadyExistsQuestion() {
     return Cp932ToUtf8(std::string(kAlreadyExists) + std::string(kCrLf) + std::string(kOverwriteQuestion));
 }
@@ -26,7 +19,7 @@ std::string AlreadyExistsQuestion() {
 std::string ExistingFilesQuestion(const std::vector<std::string>& outputs) {
     std::vector<std::string> existing;
     for (const std::string& output : outputs)
-        if (Exists(output)) existing.push_back(os::Utf8Path(os::FsPath(output).filename()));
+        if (os::Exists(output)) existing.push_back(os::Utf8Path(os::FsPath(output).filename()));
     if (existing.empty()) return {};
     std::string question = Cp932ToUtf8(kExistingFiles) + std::to_string(existing.size()) + Cp932ToUtf8(kCountSuffix);
     for (const std::string& line : FirstNames(existing, kNamesInABox)) question += std::string(kCrLf) + line;
@@ -62,7 +55,7 @@ void WindowCommands::SaveSingle() {
     if (!HasExtension(state_.currentPath, ".DXF")) {
         // The dialog asked about the typed name; the file written is the ".dxf" one.
         state_.currentPath = DxfPathFor(state_.currentPath);
-        if (Exists(state_.currentPath) && !dialogs_.AskYesNo(state_.currentPath + AlreadyExistsQuestion())) return;
+        if (os::Exists(state_.currentPath) && !dialogs_.AskYesNo(state_.currentPath + AlreadyExistsQuestion())) return;
     }
     view_.AppendLog("");
     view_.AppendLog(state_.currentPath);

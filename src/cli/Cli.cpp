@@ -1,7 +1,6 @@
 #include "cli/Cli.h"
 #include "cli/Pictures.h"
 
-#include <filesystem>
 #include <ostream>
 
 #include "app/SettingsTable.h"
@@ -116,17 +115,15 @@ int Convert(const std::vector<std::string>& rest, OutputKind kind, std::ostream&
         return UsageError(
             err, std::string("このビルドは ") + (wanted == PictureType::Pdf ? "PDF" : "PNG") + " の絵を書けません");
     if (options.files.empty()) return UsageError(err, "図面ファイルを指定してください");
-    std::error_code ec;
     if (options.output && (options.recursive || options.outputDir))
         return UsageError(err, "-r や --output-dir とともに -o は使えません（出力先は --output-dir で指定します）");
-    if (options.files.size() > 1 && options.output && !std::filesystem::is_directory(os::FsPath(*options.output), ec))
+    if (options.files.size() > 1 && options.output && !os::IsFolder(*options.output))
         return UsageError(err, "入力が複数のとき -o には既存のフォルダを指定してください: " + *options.output);
     if (options.outputDir) {
-        std::filesystem::create_directories(os::FsPath(*options.outputDir),
-                                            ec);  // made meanwhile by another run is as good
-        if (ec) {
+        // A folder made meanwhile by another run is as good.
+        if (const int error = os::CreateFolders(*options.outputDir)) {
             err << PrintableName(*options.outputDir) << ": 出力フォルダを作れません（"
-                << Cp932ToUtf8(SystemErrorText(ec.value())) << "）\n";
+                << Cp932ToUtf8(SystemErrorText(error)) << "）\n";
             return kExitSomeFailed;
         }
     }

@@ -193,10 +193,8 @@ std::string FileDateText(int year, int month, int day, int hour, int minute, int
     return FormatReal(static_cast<Extended>(days + time) + kJulianDayOfDayZero);
 }
 
-std::string FileDateOf(const std::string& path) {
-    std::time_t when = 0;
-    if (!os::ModificationTime(path, when)) when = std::time(nullptr);
-    const std::tm local = os::LocalTime(when);
+std::string FileDateOf(std::time_t time) {
+    const std::tm local = os::LocalTime(time);
     return FileDateText(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
                         local.tm_sec);
 }
@@ -282,7 +280,7 @@ Conversion::Conversion(const Drawing& source, const ConversionSettings& settings
     result_.handleSeed =
         HandSeedFor(drawing, settings,
                     usedLayers + static_cast<int>(drawing.extraLinetypes.size() + result_.fontStyles.Styles().size()));
-    result_.fileDate = FileDateOf(request.sourcePath);
+    result_.fileDate = FileDateOf(request.drawingTime);
 
     scales_.roundDelta = scales_.roundOffset = settings.roundCoordinates;
     paperFactor_ =

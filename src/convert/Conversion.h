@@ -11,6 +11,7 @@
 // into a sink, or into a file that appears only complete (AtomicFile).
 #pragma once
 
+#include <ctime>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,8 +29,9 @@
 namespace orvik {
 
 struct ConversionRequest {
-    std::string sourcePath;  // the drawing's file; its modification time dates the DXF file
+    std::string sourcePath;  // the drawing's file, which a save never replaces
     std::string scaleText;  // the reference scale as the user chose it, e.g. "100"
+    std::time_t drawingTime = 0;  // when the drawing was last changed: dates the DXF file
 };
 
 class Conversion {
@@ -82,7 +84,7 @@ std::string HandSeedFor(const Drawing& drawing, const ConversionSettings& settin
 // number with the time of day as its fraction (seconds rounded down to even).
 std::string FileDateText(int year, int month, int day, int hour, int minute, int second);
 
-// FileDateText of the file's modification time, or of now when it cannot be read.
-std::string FileDateOf(const std::string& path);
+// FileDateText of the time, in the local time zone.
+std::string FileDateOf(std::time_t time);
 
 }  // namespace orvik

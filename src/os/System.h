@@ -31,6 +31,31 @@ inline std::string Utf8Path(const std::filesystem::path& path) {
     return std::string(text.begin(), text.end());
 }
 
+// Creates the folder and those above it that are missing: 0, or the error
+// (an errno value, or the system's code on Windows) when one cannot be made.
+inline int CreateFolders(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(FsPath(folder), error);
+    return error.value();
+}
+// The folder that holds the path's last name ("" for a bare name).
+inline std::string ParentFolder(const std::string& path) { return Utf8Path(FsPath(path).parent_path()); }
+// Whether the path names a folder, or anything at all (following links).
+inline bool IsFolder(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(FsPath(path), error);
+}
+inline bool Exists(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(FsPath(path), error);
+}
+// The size of the file in bytes, or -1 when it cannot be read.
+inline std::int64_t FileSize(const std::string& path) {
+    std::error_code error;
+    const auto size = std::filesystem::file_size(FsPath(path), error);
+    return error ? -1 : static_cast<std::int64_t>(size);
+}
+
 // The processors the program may run on, at least 1 (and at most 256).
 // WebAssembly built without threads has one.
 inline int ProcessorCount() {

@@ -9,17 +9,19 @@
 namespace orvik {
 namespace {
 
+using namespace std::string_literals;
+
 using testing::MapStore;
 
 TEST(KeptSettings, WhatIsStoredComesBack) {
     SettingTexts changed = TextsOf(ConversionSettings{});
-    changed["roundCoordinates"] = "false";
-    changed["pointMode"] = "3";
-    changed["pointRadius"] = "1.25";
-    changed["textShrink"] = "\x82\x58";  // a full-width 9 typed in: kept as typed (CP932)
-    changed["explodeBlocks"] = "true";
-    changed["penColors"] = "7,6,5,4,3,2";
-    changed["outputFormat"] = "utf8";
+    changed["roundCoordinates"] = "false"s;
+    changed["pointMode"] = "3"s;
+    changed["pointRadius"] = "1.25"s;
+    changed["textShrink"] = "\x82\x58"s;  // a full-width 9 typed in: kept as typed (CP932)
+    changed["explodeBlocks"] = "true"s;
+    changed["penColors"] = "7,6,5,4,3,2"s;
+    changed["outputFormat"] = "utf8"s;
     MapStore store;
     StoreSettingTexts(store, changed);
     EXPECT_EQ(store.Value("conversion/textShrink"), "\xEF\xBC\x99");  // UTF-8 in the store
@@ -35,7 +37,7 @@ TEST(KeptSettings, MissingAndUnusableValuesTakeTheDefaults) {
     const SettingTexts defaults = TextsOf(ConversionSettings{});
     EXPECT_FALSE(StoredSettingTexts(MapStore()));
     SettingTexts expected = defaults;
-    expected["pointMode"] = "2";
+    expected["pointMode"] = "2"s;
     EXPECT_EQ(StoredSettingTexts(MapStore({{"conversion/pointMode", "2"}})), expected);
     const auto damaged = StoredSettingTexts(MapStore({{"conversion/pointMode", "9"},
                                                       {"conversion/penColors", "0,8,x,2"},

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/DrawingJob.h"
 #include "convert/ProposedScales.h"
 #include "dxf/DxfLines.h"
 #include "jwc/JwcLoader.h"
@@ -41,7 +42,7 @@ protected:
         const ScaleList list = ListProposedScales(drawing);
         if (scale.empty()) scale = list.items.at(list.selected);
         const std::string output = dir_.File("out.dxf");
-        Conversion(drawing, settings, ConversionRequest{source, scale}).SaveAs(output);
+        Conversion(drawing, settings, ConversionRequest{source, scale, DrawingTimeOf(source)}).SaveAs(output);
         return testing::ReadFileBytes(output);
     }
     testing::ScopedTimeZone utc_;
@@ -67,9 +68,9 @@ TEST_F(ConversionTest, FileDateIsAJulianDayWithTheTimeAsFraction) {
     EXPECT_EQ(FileDateText(2005, 3, 1, 12, 0, 1), "2453431.5");  // two-second resolution
     EXPECT_EQ(FileDateText(1899, 12, 30, 0, 0, 0), "2415019");
     EXPECT_EQ(FileDateText(2026, 12, 7, 6, 0, 0), "2461382.25");
-    EXPECT_EQ(FileDateOf(DatedCopy("x")), "2453431.5");
+    EXPECT_EQ(FileDateOf(DrawingTimeOf(DatedCopy("x"))), "2453431.5");
     // A source that is gone dates the file now: still a valid day number.
-    const std::string now = FileDateOf(dir_.File("gone.jwc"));
+    const std::string now = FileDateOf(DrawingTimeOf(dir_.File("gone.jwc")));
     EXPECT_GT(std::stold(now), 2460000.0L);
 }
 
@@ -98,7 +99,8 @@ TEST_F(ConversionTest, ABadScaleTextWritesNothing) {
         JwcFile drawing;
         LoadJwcFile(source, drawing);
         try {
-            Conversion(drawing, ConversionSettings{}, ConversionRequest{source, c.scale}).SaveAs(output);
+            Conversion(drawing, ConversionSettings{}, ConversionRequest{source, c.scale, DrawingTimeOf(source)})
+                .SaveAs(output);
             ADD_FAILURE() << "converted at the scale '" << c.scale << "'";
         } catch (const ConversionError& e) {
             EXPECT_EQ(Cp932ToUtf8(e.what()), c.message);
@@ -111,7 +113,7 @@ TEST_F(ConversionTest, DecidesEverythingBeforeWriting) {
     const std::string source = DatedCopy(JwcBuilder{}.Layer(2, "A").Line(LineRecord{0, 0, 1, 1, 1, 3, 2}).Bytes());
     JwcFile drawing;
     LoadJwcFile(source, drawing);
-    const Conversion conversion(drawing, ConversionSettings{}, ConversionRequest{source, "1"});
+    const Conversion conversion(drawing, ConversionSettings{}, ConversionRequest{source, "1", DrawingTimeOf(source)});
     const ConversionResult& result = conversion.Result();
     EXPECT_TRUE(result.layers.layers[2].used);  // the conversion marks the used layers itself
     EXPECT_EQ(result.layers.layers[2].name, "A");

@@ -29,6 +29,8 @@
 namespace orvik {
 namespace {
 
+using namespace std::string_literals;
+
 using testing::ReadFileBytes;
 
 class MainWindowTest : public ::testing::Test {
@@ -251,12 +253,12 @@ TEST(MainWindowStore, KeepsTheSettingsBetweenRuns) {
         first.SetStore(&store);
         first.show();
         changed = first.ReadControls();
-        changed["pointMode"] = "2";
-        changed["pointRadius"] = "0.25";
-        changed["curvesAsPolylines"] = "true";
-        changed["textShrink"] = "80";
-        changed["penColors"] = "1,2,3,4,5,6";
-        changed["outputFormat"] = "utf8";
+        changed["pointMode"] = "2"s;
+        changed["pointRadius"] = "0.25"s;
+        changed["curvesAsPolylines"] = "true"s;
+        changed["textShrink"] = "80"s;
+        changed["penColors"] = "1,2,3,4,5,6"s;
+        changed["outputFormat"] = "utf8"s;
         first.ShowControls(changed);
         first.resize(first.width() + 37, first.height() + 23);
         kept = first.size();
@@ -269,7 +271,7 @@ TEST(MainWindowStore, KeepsTheSettingsBetweenRuns) {
     EXPECT_EQ(second.ReadControls(), changed);  // every setting as it was
     second.RestoreDefaults();
     SettingTexts defaults = TextsOf(ConversionSettings{});
-    defaults["curvesAsPolylines"] = "true";  // initialise leaves the curve setting as it is
+    defaults["curvesAsPolylines"] = "true"s;  // initialise leaves the curve setting as it is
     EXPECT_EQ(second.ReadControls(), defaults);
 }
 
