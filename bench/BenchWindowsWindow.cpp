@@ -17,10 +17,10 @@
 
 #include "WindowBenchDrawing.h"
 #include "win/ControlIds.h"
-#include "win/GdiplusPainter.h"
+#include "winpaint/GdiplusPainter.h"
 #include "win/MainFrame.h"
 #include "win/RegistryStore.h"
-#include "win/Wide.h"
+#include "winpaint/Wide.h"
 #include "win/Win32Dialogs.h"
 
 using namespace orvik;

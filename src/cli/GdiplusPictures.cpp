@@ -5,8 +5,8 @@
 
 #include "cli/Pictures.h"
 #include "text/Messages.h"
-#include "win/GdiGlyphs.h"
-#include "win/GdiplusPainter.h"
+#include "winpaint/GdiGlyphs.h"
+#include "winpaint/GdiplusPainter.h"
 
 namespace orvik::cli {
 namespace {

@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "app/WindowTexts.h"
-#include "win/GdiplusPainter.h"
+#include "winpaint/GdiplusPainter.h"
 #include "win/ObjectProcedure.h"
-#include "win/Wide.h"
+#include "winpaint/Wide.h"
 
 namespace orvik::win {
 namespace {

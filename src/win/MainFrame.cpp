@@ -19,7 +19,7 @@
 #include "text/Messages.h"
 #include "win/ControlIds.h"
 #include "win/ObjectProcedure.h"
-#include "win/Wide.h"
+#include "winpaint/Wide.h"
 
 namespace orvik::win {
 namespace {

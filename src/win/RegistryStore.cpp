@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "win/Wide.h"
+#include "winpaint/Wide.h"
 
 namespace orvik::win {
 

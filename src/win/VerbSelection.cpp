@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "win/Wide.h"
+#include "winpaint/Wide.h"
 
 namespace orvik::win {
 namespace {

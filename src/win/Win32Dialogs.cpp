@@ -8,7 +8,7 @@
 #include "app/WindowTexts.h"
 #include "text/Cp932.h"
 #include "win/ControlIds.h"
-#include "win/Wide.h"
+#include "winpaint/Wide.h"
 
 namespace orvik::win {
 namespace {

@@ -9,11 +9,11 @@
 
 #include "app/ConvertBeside.h"
 #include "app/DrawingJob.h"
-#include "win/GdiplusPainter.h"
+#include "winpaint/GdiplusPainter.h"
 #include "win/MainFrame.h"
 #include "win/RegistryStore.h"
 #include "win/VerbSelection.h"
-#include "win/Wide.h"
+#include "winpaint/Wide.h"
 #include "win/Win32Dialogs.h"
 
 namespace {

@@ -4,10 +4,10 @@
 
 #include "app/WindowPorts.h"
 #include "picture/DisplayList.h"
-#include "win/GdiGlyphs.h"
-#include "win/GdiplusPainter.h"
+#include "winpaint/GdiGlyphs.h"
+#include "winpaint/GdiplusPainter.h"
 #include "win/RegistryStore.h"
-#include "win/Wide.h"
+#include "winpaint/Wide.h"
 
 namespace orvik::win {
 namespace {

@@ -38,8 +38,8 @@
 
 #include "app/WindowTexts.h"
 #include "win/ControlIds.h"
-#include "win/GdiplusPainter.h"
-#include "win/Wide.h"
+#include "winpaint/GdiplusPainter.h"
+#include "winpaint/Wide.h"
 
 namespace {
 

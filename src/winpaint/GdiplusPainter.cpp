@@ -1,4 +1,4 @@
-#include "win/GdiplusPainter.h"
+#include "winpaint/GdiplusPainter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +9,7 @@
 
 #include "picture/ShapeGeometry.h"
 #include "text/Cp932.h"
-#include "win/Wide.h"
+#include "winpaint/Wide.h"
 
 namespace orvik::win {
 namespace {

@@ -1,6 +1,6 @@
-#include "win/GdiGlyphs.h"
+#include "winpaint/GdiGlyphs.h"
 
-#include "win/Wide.h"
+#include "winpaint/Wide.h"
 
 namespace orvik::win {
 namespace {

@@ -1,4 +1,4 @@
-#include "win/Wide.h"
+#include "winpaint/Wide.h"
 
 #include <windows.h>
 
