@@ -17,11 +17,11 @@
 
 #include "WindowBenchDrawing.h"
 #include "win/ControlIds.h"
-#include "winpaint/GdiplusPainter.h"
 #include "win/MainFrame.h"
 #include "win/RegistryStore.h"
-#include "winpaint/Wide.h"
 #include "win/Win32Dialogs.h"
+#include "winpaint/GdiplusPainter.h"
+#include "winpaint/Wide.h"
 
 using namespace orvik;
 using Clock = std::chrono::steady_clock;

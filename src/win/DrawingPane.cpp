@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "app/WindowTexts.h"
-#include "winpaint/GdiplusPainter.h"
 #include "win/ObjectProcedure.h"
+#include "winpaint/GdiplusPainter.h"
 #include "winpaint/Wide.h"
 
 namespace orvik::win {

@@ -9,12 +9,12 @@
 
 #include "app/ConvertBeside.h"
 #include "app/DrawingJob.h"
-#include "winpaint/GdiplusPainter.h"
 #include "win/MainFrame.h"
 #include "win/RegistryStore.h"
 #include "win/VerbSelection.h"
-#include "winpaint/Wide.h"
 #include "win/Win32Dialogs.h"
+#include "winpaint/GdiplusPainter.h"
+#include "winpaint/Wide.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include "app/WindowPorts.h"
 #include "picture/DisplayList.h"
+#include "win/RegistryStore.h"
 #include "winpaint/GdiGlyphs.h"
 #include "winpaint/GdiplusPainter.h"
-#include "win/RegistryStore.h"
 #include "winpaint/Wide.h"
 
 namespace orvik::win {
