@@ -23,7 +23,7 @@ Extended NormalizeAngle(Extended angle, Extended atFullTurn, Extended lowerBound
     // Far below: the remainder of a turn in one exact step (fmod is exact, as
     // is every addition of 360 on the way down to it), so that a huge angle
     // takes no longer than a small one; -0 becomes 0, as the additions give.
-    if (t < lowerBound - 720) t = Remainder(t, 360) + 0.0;
+    if (t < lowerBound - 720) t = Fmod(t, 360) + 0.0;
     while (t < lowerBound) t += 360;
     return t == 360 ? atFullTurn : t;
 }

@@ -195,7 +195,7 @@ SinCos Kernel(U128 y, int e) {
 Extended SinOrCos(Extended x, bool wantSin) {
     if (!IsFinite(x)) return NotANumber();
     if (x == 0) return wantSin ? x : Extended(1);
-    if (Abs(x) >= 0x1p125) x = Remainder(x, 2 * kPi);  // exact; beyond the table of 2/pi
+    if (Abs(x) >= 0x1p125) x = Fmod(x, 2 * kPi);  // exact; beyond the table of 2/pi
     const Reduced r = Reduce(SplitOf(x));
     const SinCos k = Kernel(r.y, r.exponent);
     // sin(q pi/2 + y) and cos(q pi/2 + y) by the quarter turns.

@@ -375,7 +375,7 @@ std::vector<DefinedLinetype> LinetypesUsed(const Drawing& d, const JwwHeader& he
         for (const DrawingArc& a : set.arcs) mark(a.lineType);
     });
     std::vector<DefinedLinetype> types;
-    for (int n = kLineTypeCount + 1; n < kLinetypeNumbers; ++n)
+    for (int n = kLastStandardLineType + 1; n < kLinetypeNumbers; ++n)
         if (used[static_cast<std::size_t>(n)])
             if (std::optional<DefinedLinetype> type = JwwLinetypeOf(header, n)) types.push_back(std::move(*type));
     return types;

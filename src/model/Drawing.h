@@ -28,7 +28,7 @@ inline constexpr int kFileTextTypes = 11;  // text types 0..10 of JW_CAD
 inline constexpr int kTextTypeSlots = kFileTextTypes + 1;  // entry 11 stays all zero: a text's own size
 
 inline constexpr int kMaxPens = 64;  // pens 0..63
-inline constexpr int kLineTypeCount = 9;  // JW_CAD's line types 1..9
+inline constexpr int kLastStandardLineType = 9;  // JW_CAD's own line types are 1..9
 inline constexpr int kAuxiliaryLineType = 9;
 // Line-type numbers a drawing may use: JW_CAD's 1..9 and its own beyond.
 inline constexpr int kLinetypeNumbers = 64;

@@ -90,7 +90,7 @@ inline bool IsInf(Extended x) { return (x.Soft().signAndExponent & 0x7FFF) == 0x
 inline bool IsFinite(Extended x) { return (x.Soft().signAndExponent & 0x7FFF) != 0x7FFF; }
 inline bool SignBit(Extended x) { return (x.Soft().signAndExponent >> 15) != 0; }
 inline Extended SquareRoot(Extended x) { return Extended::Of(SquareRoot(x.Soft())); }
-inline Extended Remainder(Extended a, Extended b) { return Extended::Of(Remainder(a.Soft(), b.Soft())); }
+inline Extended Fmod(Extended a, Extended b) { return Extended::Of(Fmod(a.Soft(), b.Soft())); }
 inline Extended Fraction(Extended x, int& exponent) { return Extended::Of(Fraction(x.Soft(), exponent)); }
 inline Extended Scale(Extended x, int n) { return Extended::Of(Scale(x.Soft(), n)); }
 inline Extended NotANumber() { return Extended::Of(SoftExtended{0xC000000000000000, 0x7FFF}); }
@@ -123,7 +123,7 @@ inline bool IsInf(Extended x) { return std::isinf(x); }
 inline bool IsFinite(Extended x) { return std::isfinite(x); }
 inline bool SignBit(Extended x) { return std::signbit(x); }
 inline Extended SquareRoot(Extended x) { return std::sqrt(x); }
-inline Extended Remainder(Extended a, Extended b) { return std::fmod(a, b); }
+inline Extended Fmod(Extended a, Extended b) { return std::fmod(a, b); }
 inline Extended Fraction(Extended x, int& exponent) { return std::frexp(x, &exponent); }
 inline Extended Scale(Extended x, int n) { return std::ldexp(x, n); }
 inline Extended NotANumber() { return std::numeric_limits<Extended>::quiet_NaN(); }

@@ -360,7 +360,7 @@ SoftExtended SquareRoot(SoftExtended a) {
     return Round(false, (u.exponent - 63 - shift) / 2 - 2, quarters, remainder != 0);
 }
 
-SoftExtended Remainder(SoftExtended a, SoftExtended b) {
+SoftExtended Fmod(SoftExtended a, SoftExtended b) {
     if (IsNaN(a) || IsNaN(b)) return NaNOf(a, b);
     if (IsInfinity(a) || IsZero(b)) return DefaultNaN();
     if (IsInfinity(b) || IsZero(a)) return a;

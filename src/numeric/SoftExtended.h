@@ -33,7 +33,7 @@ SoftExtended Divide(SoftExtended a, SoftExtended b);
 // the default NaN, -0's is -0).
 SoftExtended SquareRoot(SoftExtended a);
 // The remainder of a / b with a's sign, exact (as fmod).
-SoftExtended Remainder(SoftExtended a, SoftExtended b);
+SoftExtended Fmod(SoftExtended a, SoftExtended b);
 // a = fraction * 2^exponent with the fraction in [1/2, 1) (as frexp); zero,
 // infinity and NaN come back as they are, with exponent 0.
 SoftExtended Fraction(SoftExtended a, int& exponent);

@@ -138,6 +138,29 @@ int DifferingPixels(const QImage& image, const QImage& expected) {
     return differing;
 }
 
+// What is wrong with the PDF's cross-reference table, or "": startxref must
+// name the table's offset, the table must list every object up to the
+// trailer's /Size, and each entry in use must give the offset where its
+// object begins ("N 0 obj"). A reader repairs a broken table silently.
+std::string CrossReferenceFault(const std::string& pdf) {
+    const std::size_t start = pdf.rfind("startxref\n");
+    if (start == std::string::npos) return "no startxref";
+    const std::size_t table = std::stoul(pdf.substr(start + 10));
+    if (pdf.compare(table, 7, "xref\n0 ") != 0) return "startxref names no xref table";
+    const std::size_t count = std::stoul(pdf.substr(table + 7));
+    if (pdf.find("/Size " + std::to_string(count) + " ", table) == std::string::npos) return "trailer /Size differs";
+    const std::size_t entries = pdf.find('\n', table + 7) + 1;
+    if (count < 2) return "no objects";
+    for (std::size_t i = 1; i < count; ++i) {
+        const std::string entry = pdf.substr(entries + 20 * i, 20);
+        if (entry.size() != 20 || entry[17] != 'n') return "entry " + std::to_string(i) + " not in use: " + entry;
+        const std::string object = std::to_string(i) + " 0 obj";
+        if (pdf.compare(std::stoul(entry.substr(0, 10)), object.size(), object) != 0)
+            return "entry " + std::to_string(i) + " points elsewhere";
+    }
+    return "";
+}
+
 // The sample's PDF, drawn by a PDF reader (poppler's pdftoppm), looks as its
 // PNG does: lines, dashes, fills and the texts' glyphs where they belong;
 // written through Qt's paint engine (Linux's PDF) and straight from the
@@ -160,6 +183,10 @@ TEST(PdfPicture, APdfReaderDrawsWhatThePngShows) {
                 WriteShapesPdf(source, {400, light}, glyphs, pdf);
             else
                 WritePdfPicture(source, {400, light}, pdf);
+            EXPECT_EQ(CrossReferenceFault(pdf.Text()), "") << (fromShapes ? "from the shapes" : "Qt's engine");
+            std::string shifted = pdf.Text();  // a byte more before the objects: every offset wrong
+            shifted.insert(shifted.find("1 0 obj"), " ");
+            EXPECT_NE(CrossReferenceFault(shifted), "");
             const std::string file = dir.Write("plan.pdf", pdf.Text());
             ASSERT_EQ(std::system(("pdftoppm -r 72 -png -singlefile " + file + ' ' + dir.File("drawn")).c_str()), 0);
             const QImage drawn =
