@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "picture/ShapeGeometry.h"
+#include "picture/ShapePlan.h"
 #include "text/Cp932.h"
 
 namespace orvik {
@@ -20,6 +21,8 @@ namespace {
 constexpr int kFontPixels = 100;  // texts are drawn at this size, scaled to their height
 
 QPointF ToQt(PicturePoint p) { return {p.x, p.y}; }
+
+PictureBounds BoundsOf(const QRectF& r) { return {{r.left(), r.top()}, {r.right(), r.bottom()}}; }
 
 // The bulge's arc from q to p appended to the path.
 void ArcSegment(QPainterPath& path, PicturePoint q, double bulge, PicturePoint p) {
@@ -44,10 +47,8 @@ QPainterPath PolylinePath(const Shape& s) {
     return path;
 }
 
-QPainterPath EllipsePath(const Shape& s) {
+QPainterPath EllipsePath(const Shape& s, double sweep) {
     const double major = std::hypot(s.b.x, s.b.y);
-    double sweep = std::fmod(s.end - s.start, 2 * std::numbers::pi);
-    if (sweep <= 1e-12) sweep += 2 * std::numbers::pi;
     QPainterPath path;
     const QRectF box(-major, -major * s.ratio, 2 * major, 2 * major * s.ratio);
     path.arcMoveTo(box, -s.start * 180 / std::numbers::pi);
@@ -56,13 +57,6 @@ QPainterPath EllipsePath(const Shape& s) {
     place.translate(s.a.x, s.a.y);
     place.rotateRadians(std::atan2(s.b.y, s.b.x));
     return place.map(path);
-}
-
-// What the shape covers, as a rectangle.
-QRectF Reach(const Shape& s) {
-    const PictureBounds b = ShapeReach(s);
-    if (b.Empty()) return {};
-    return QRectF(QPointF(b.min.x, b.min.y), QPointF(b.max.x, b.max.y));
 }
 
 void PaintText(QPainter& painter, const Shape& s, const QTransform& view, TextEncoding encoding, const QFont& font) {
@@ -105,7 +99,7 @@ public:
           outline_(outline),
           view_(view),
           light_(lightBackground),
-          visible_(view.inverted().mapRect(QRectF(painter.viewport()))),
+          visible_(BoundsOf(view.inverted().mapRect(QRectF(painter.viewport())))),
           scale_(std::hypot(view.m11(), view.m12())),
           font_(kPictureFontFamily) {
         painter_.setRenderHint(QPainter::Antialiasing);
@@ -123,6 +117,7 @@ public:
     void Paint(const Shape& s);
 
 private:
+    void Stroke(const Shape& s, const ShapePlan& plan);
     // Setting a pen costs a state change in a PDF even when it is the same.
     void UsePen(const QPen& pen) {
         if (pen == current_) return;
@@ -147,7 +142,7 @@ private:
     const DisplayList& outline_;
     QTransform view_;
     bool light_;
-    QRectF visible_;
+    PictureBounds visible_;
     double scale_;
     QFont font_;
     std::map<std::pair<int, int>, QPen> pens_;
@@ -156,84 +151,81 @@ private:
 };
 
 void ShapePainter::Paint(const Shape& s) {
-    const QRectF reach = Reach(s);
-    if (!reach.intersects(visible_)) return;
+    const ShapePlan plan = PlanShape(s, visible_, scale_);
+    if (plan.draw == ShapePlan::Draw::Nothing) return;
     QPen pen = PenFor(s);
     const QColor color = pen.color();
     if (moved_) {  // a text moved the painter
         painter_.setTransform(view_);
         moved_ = false;
     }
-    if (std::max(reach.width(), reach.height()) * scale_ < 2 && s.kind != ShapeKind::Text) {
-        // Smaller than two pixels: a dot says as much, far faster.
-        UsePen(QPen(color, 0));
-        painter_.drawPoint(reach.center());
-        return;
-    }
-    UsePen(pen);
-    switch (s.kind) {
-        case ShapeKind::Line: painter_.drawLine(ToQt(s.a), ToQt(s.b)); break;
-        case ShapeKind::Polyline:
-            if (IsWideCircle(s)) {
-                // A point written as a disc: a filled circle, far cheaper than a wide stroke.
-                const double chord =
-                    std::hypot(s.vertices[1].at.x - s.vertices[0].at.x, s.vertices[1].at.y - s.vertices[0].at.y);
-                const QPointF centre = (ToQt(s.vertices[0].at) + ToQt(s.vertices[1].at)) / 2;
-                const double outer = chord / 2 + s.radius / 2, inner = chord / 2 - s.radius / 2;
-                UsePen(QPen(Qt::NoPen));
-                painter_.setBrush(color);
-                if (inner > 0) {
-                    QPainterPath ring;
-                    ring.addEllipse(centre, outer, outer);
-                    ring.addEllipse(centre, inner, inner);
-                    painter_.drawPath(ring);
-                } else {
-                    painter_.drawEllipse(centre, outer, outer);
-                }
-                painter_.setBrush(Qt::NoBrush);
-                break;
+    switch (plan.draw) {
+        case ShapePlan::Draw::Nothing: break;
+        case ShapePlan::Draw::Dot:
+            UsePen(QPen(color, 0));
+            painter_.drawPoint(ToQt(plan.at));
+            break;
+        case ShapePlan::Draw::Disc: {
+            UsePen(QPen(Qt::NoPen));
+            painter_.setBrush(color);
+            if (plan.inner > 0) {
+                QPainterPath ring;
+                ring.addEllipse(ToQt(plan.at), plan.outer, plan.outer);
+                ring.addEllipse(ToQt(plan.at), plan.inner, plan.inner);
+                painter_.drawPath(ring);
+            } else {
+                painter_.drawEllipse(ToQt(plan.at), plan.outer, plan.outer);
             }
-            if (s.radius > 0) {
-                pen.setWidthF(s.radius);
-                pen.setCapStyle(Qt::RoundCap);
-                pen.setJoinStyle(Qt::RoundJoin);
-                UsePen(pen);
-            }
+            painter_.setBrush(Qt::NoBrush);
+            break;
+        }
+        case ShapePlan::Draw::WideStroke:
+            pen.setWidthF(plan.width);
+            pen.setCapStyle(Qt::RoundCap);
+            pen.setJoinStyle(Qt::RoundJoin);
+            UsePen(pen);
             painter_.drawPath(PolylinePath(s));
             break;
-        case ShapeKind::Solid:
-            // Outlined by a hairline too, so that solids sharing an edge (the
-            // pieces of a filled circle) leave no seam between them.
+        case ShapePlan::Draw::FilledOutline:
             UsePen(QPen(color, 0));
             painter_.setBrush(color);
             painter_.drawPath(PolylinePath(s));
             painter_.setBrush(Qt::NoBrush);
             break;
-        case ShapeKind::Circle: painter_.drawEllipse(ToQt(s.a), s.radius, s.radius); break;
-        case ShapeKind::Arc: {
-            double sweep = std::fmod(s.end - s.start, 360.0);
-            if (sweep <= 0) sweep += 360;
-            const QRectF box(s.a.x - s.radius, s.a.y - s.radius, 2 * s.radius, 2 * s.radius);
-            painter_.drawArc(box, static_cast<int>(std::lround(-s.start * 16)),
-                             static_cast<int>(std::lround(-sweep * 16)));
+        case ShapePlan::Draw::Text:
+            UsePen(QPen(color));
+            PaintText(painter_, s, view_, outline_.encoding, font_);
+            moved_ = true;
             break;
-        }
-        case ShapeKind::Ellipse: painter_.drawPath(EllipsePath(s)); break;
-        case ShapeKind::Text:
-            if (s.height * scale_ >= 1) {
-                UsePen(QPen(color));
-                PaintText(painter_, s, view_, outline_.encoding, font_);
-                moved_ = true;
-            }
-            break;
-        case ShapeKind::Point: {
+        case ShapePlan::Draw::Point: {
             QPen dot(color, 3);
             dot.setCosmetic(true);
             dot.setCapStyle(Qt::RoundCap);
             UsePen(dot);
-            painter_.drawPoint(ToQt(s.a));
+            painter_.drawPoint(ToQt(plan.at));
             break;
         }
+        case ShapePlan::Draw::Stroke:
+            UsePen(pen);
+            Stroke(s, plan);
+            break;
+    }
+}
+
+// The shape's own figure with the pen in use.
+void ShapePainter::Stroke(const Shape& s, const ShapePlan& plan) {
+    switch (s.kind) {
+        case ShapeKind::Line: painter_.drawLine(ToQt(s.a), ToQt(s.b)); break;
+        case ShapeKind::Polyline: painter_.drawPath(PolylinePath(s)); break;
+        case ShapeKind::Circle: painter_.drawEllipse(ToQt(s.a), s.radius, s.radius); break;
+        case ShapeKind::Arc: {
+            const QRectF box(s.a.x - s.radius, s.a.y - s.radius, 2 * s.radius, 2 * s.radius);
+            painter_.drawArc(box, static_cast<int>(std::lround(-s.start * 16)),
+                             static_cast<int>(std::lround(-plan.sweep * 16)));
+            break;
+        }
+        case ShapeKind::Ellipse: painter_.drawPath(EllipsePath(s, plan.sweep)); break;
+        default: break;
     }
 }
 

@@ -8,6 +8,7 @@
 #include "picture/PdfPage.h"
 #include "picture/PictureView.h"
 #include "picture/ShapeGeometry.h"
+#include "picture/ShapePlan.h"
 #include "text/Cp932.h"
 
 namespace orvik {
@@ -97,6 +98,7 @@ private:
         }
     }
     void Text(const Shape& s, PdfColor color);
+    void AppendFigure(PicturePath& path, const Shape& s, const ShapePlan& plan) const;
 
     PdfPage& page_;
     const DisplayList& outline_;
@@ -140,87 +142,70 @@ void ShapePdfPainter::Text(const Shape& s, PdfColor color) {
 }
 
 void ShapePdfPainter::Paint(const Shape& s) {
-    const PictureBounds reach = ShapeReach(s);
-    if (reach.Empty() || reach.max.x < visible_.min.x || reach.min.x > visible_.max.x || reach.max.y < visible_.min.y ||
-        reach.min.y > visible_.max.y)
-        return;
+    const ShapePlan plan = PlanShape(s, visible_, view_.scale);
     const PdfColor color = PdfColorOf(ScreenColor(s.color, light_));
-    if (std::max(reach.max.x - reach.min.x, reach.max.y - reach.min.y) * view_.scale < 2 && s.kind != ShapeKind::Text) {
-        // Smaller than two pixels: a dot says as much.
-        page_.SetStroke(color, 1, kRound, kBevel, {});
-        page_.Dots({At({(reach.min.x + reach.max.x) / 2, (reach.min.y + reach.max.y) / 2})});
-        return;
-    }
     PicturePath path;
-    switch (s.kind) {
-        case ShapeKind::Line:
-            Hairline(s, color);
-            page_.AppendPath({Move(At(s.a)), Line(At(s.b))});
-            page_.Paint(PdfPage::Painting::Stroke);
+    switch (plan.draw) {
+        case ShapePlan::Draw::Nothing: return;
+        case ShapePlan::Draw::Dot:
+            page_.SetStroke(color, 1, kRound, kBevel, {});
+            page_.Dots({At(plan.at)});
             return;
-        case ShapeKind::Polyline:
-            if (s.vertices.empty()) return;
-            if (IsWideCircle(s)) {
-                // A point written as a disc or a ring: filled.
-                const double chord =
-                    std::hypot(s.vertices[1].at.x - s.vertices[0].at.x, s.vertices[1].at.y - s.vertices[0].at.y);
-                const PicturePoint centre =
-                    At({(s.vertices[0].at.x + s.vertices[1].at.x) / 2, (s.vertices[0].at.y + s.vertices[1].at.y) / 2});
-                const double outer = chord / 2 + s.radius / 2, inner = chord / 2 - s.radius / 2;
-                AppendArc(path, centre, U(outer), W(outer), 0, 2 * std::numbers::pi, true);
-                if (inner > 0) AppendArc(path, centre, U(inner), W(inner), 0, 2 * std::numbers::pi, true);
-                page_.SetFill(color);
-                page_.AppendPath(path);
-                page_.Paint(inner > 0 ? PdfPage::Painting::FillEvenOdd : PdfPage::Painting::Fill);
-                return;
-            }
+        case ShapePlan::Draw::Disc: {
+            const PicturePoint centre = At(plan.at);
+            AppendArc(path, centre, U(plan.outer), W(plan.outer), 0, 2 * std::numbers::pi, true);
+            if (plan.inner > 0) AppendArc(path, centre, U(plan.inner), W(plan.inner), 0, 2 * std::numbers::pi, true);
+            page_.SetFill(color);
+            page_.AppendPath(path);
+            page_.Paint(plan.inner > 0 ? PdfPage::Painting::FillEvenOdd : PdfPage::Painting::Fill);
+            return;
+        }
+        case ShapePlan::Draw::WideStroke:
             AppendOutline(path, s);
-            if (s.radius > 0) {
-                page_.SetStroke(color, s.radius * view_.scale, kRound, kRound, {});
-            } else {
-                Hairline(s, color);
-            }
+            page_.SetStroke(color, plan.width * view_.scale, kRound, kRound, {});
             page_.AppendPath(path);
             page_.Paint(PdfPage::Painting::Stroke);
             return;
-        case ShapeKind::Solid:
-            if (s.vertices.empty()) return;
-            // Outlined by a hairline too, so that solids sharing an edge leave no seam.
+        case ShapePlan::Draw::FilledOutline:
             AppendOutline(path, s);
             page_.SetFill(color);
             page_.SetStroke(color, 0, kSquare, kBevel, {});
             page_.AppendPath(path);
             page_.Paint(PdfPage::Painting::FillAndStroke);
             return;
-        case ShapeKind::Circle:
-            AppendArc(path, At(s.a), U(s.radius), W(s.radius), 0, 2 * std::numbers::pi, true);
-            break;
-        case ShapeKind::Arc: {
-            double sweep = std::fmod(s.end - s.start, 360.0);
-            if (sweep <= 0) sweep += 360;
-            AppendArc(path, At(s.a), U(s.radius), W(s.radius), s.start * std::numbers::pi / 180,
-                      sweep * std::numbers::pi / 180, true);
-            break;
-        }
-        case ShapeKind::Ellipse: {
-            double sweep = std::fmod(s.end - s.start, 2 * std::numbers::pi);
-            if (sweep <= 1e-12) sweep += 2 * std::numbers::pi;
-            const PicturePoint u{s.b.x * view_.scale, -s.b.y * view_.scale};
-            const PicturePoint w{-s.b.y * s.ratio * view_.scale, -s.b.x * s.ratio * view_.scale};
-            AppendArc(path, At(s.a), u, w, s.start, sweep, true);
-            break;
-        }
-        case ShapeKind::Text:
-            if (s.height * view_.scale >= 1) Text(s, color);
-            return;
-        case ShapeKind::Point:
+        case ShapePlan::Draw::Text: Text(s, color); return;
+        case ShapePlan::Draw::Point:
             page_.SetStroke(color, 3, kRound, kBevel, {});
-            page_.Dots({At(s.a)});
+            page_.Dots({At(plan.at)});
             return;
+        case ShapePlan::Draw::Stroke: break;
     }
+    AppendFigure(path, s, plan);
     Hairline(s, color);
     page_.AppendPath(path);
     page_.Paint(PdfPage::Painting::Stroke);
+}
+
+// The shape's own figure, in pixels.
+void ShapePdfPainter::AppendFigure(PicturePath& path, const Shape& s, const ShapePlan& plan) const {
+    switch (s.kind) {
+        case ShapeKind::Line: path.insert(path.end(), {Move(At(s.a)), Line(At(s.b))}); break;
+        case ShapeKind::Polyline: AppendOutline(path, s); break;
+        case ShapeKind::Circle:
+            AppendArc(path, At(s.a), U(s.radius), W(s.radius), 0, 2 * std::numbers::pi, true);
+            break;
+        case ShapeKind::Arc:
+            AppendArc(path, At(s.a), U(s.radius), W(s.radius), s.start * std::numbers::pi / 180,
+                      plan.sweep * std::numbers::pi / 180, true);
+            break;
+        case ShapeKind::Ellipse: {
+            const PicturePoint u{s.b.x * view_.scale, -s.b.y * view_.scale};
+            const PicturePoint w{-s.b.y * s.ratio * view_.scale, -s.b.x * s.ratio * view_.scale};
+            AppendArc(path, At(s.a), u, w, s.start, plan.sweep, true);
+            break;
+        }
+        default: break;
+    }
 }
 
 }  // namespace

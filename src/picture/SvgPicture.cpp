@@ -7,6 +7,7 @@
 
 #include "numeric/DecimalText.h"
 #include "picture/ShapeGeometry.h"
+#include "picture/ShapePlan.h"
 #include "text/Cp932.h"
 
 namespace orvik {
@@ -93,8 +94,7 @@ std::string ArcTo(double rx, double ry, double rotationDegrees, bool large, Pict
 std::string EllipsePath(const Shape& s) {
     const double major = std::hypot(s.b.x, s.b.y);
     const double rotation = std::atan2(s.b.y, s.b.x) * 180 / std::numbers::pi;
-    double sweep = std::fmod(s.end - s.start, 2 * std::numbers::pi);
-    if (sweep <= 1e-12) sweep += 2 * std::numbers::pi;
+    const double sweep = EllipseSweep(s);
     const PicturePoint from = OnEllipse(s, s.start);
     std::string d = MoveTo(from);
     if (sweep > 2 * std::numbers::pi - 1e-9) {  // whole: two halves, as one arc cannot close
@@ -106,8 +106,7 @@ std::string EllipsePath(const Shape& s) {
 }
 
 std::string ArcPath(const Shape& s) {
-    double sweep = std::fmod(s.end - s.start, 360.0);
-    if (sweep <= 0) sweep += 360;
+    const double sweep = ArcSweepDegrees(s);
     const auto at = [&](double degrees) {
         return PicturePoint{s.a.x + s.radius * std::cos(degrees * std::numbers::pi / 180),
                             s.a.y + s.radius * std::sin(degrees * std::numbers::pi / 180)};

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "picture/ShapeGeometry.h"
+#include "picture/ShapePlan.h"
 #include "text/Cp932.h"
 #include "winpaint/Wide.h"
 
@@ -105,6 +106,8 @@ private:
         if (s.closed || s.kind == ShapeKind::Solid) path.CloseFigure();
     }
     void PaintText(const Shape& s, const Color& color);
+    void Stroke(const Shape& s, const ShapePlan& plan, Gdiplus::Pen& pen);
+    void StrokeEllipse(const Shape& s, double sweep, Gdiplus::Pen& pen);
 
     Gdiplus::Graphics& g_;
     const DisplayList& outline_;
@@ -148,105 +151,93 @@ void ShapePainter::PaintText(const Shape& s, const Color& color) {
 }
 
 void ShapePainter::Paint(const Shape& s) {
-    const PictureBounds reach = ShapeReach(s);
-    if (reach.Empty() || reach.max.x < visible_.min.x || reach.min.x > visible_.max.x || reach.max.y < visible_.min.y ||
-        reach.min.y > visible_.max.y)
-        return;
+    const ShapePlan plan = PlanShape(s, visible_, view_.scale);
+    if (plan.draw == ShapePlan::Draw::Nothing) return;
     Gdiplus::Pen& pen = PenFor(s);
     Color color;
     pen.GetColor(&color);
-    const double reachPixels = std::max(reach.max.x - reach.min.x, reach.max.y - reach.min.y) * view_.scale;
-    if (reachPixels < 2 && s.kind != ShapeKind::Text) {
-        // Smaller than two pixels: a dot says as much, far faster.
-        Gdiplus::SolidBrush dot(color);
-        const PointF c = At({(reach.min.x + reach.max.x) / 2, (reach.min.y + reach.max.y) / 2});
-        g_.FillRectangle(&dot, c.X - 0.5f, c.Y - 0.5f, 1.0f, 1.0f);
-        return;
-    }
-    switch (s.kind) {
-        case ShapeKind::Line: g_.DrawLine(&pen, At(s.a), At(s.b)); break;
-        case ShapeKind::Polyline: {
-            if (s.vertices.empty()) break;
-            if (IsWideCircle(s)) {
-                // A point written as a disc: a filled circle, far cheaper than a wide stroke.
-                const double chord =
-                    std::hypot(s.vertices[1].at.x - s.vertices[0].at.x, s.vertices[1].at.y - s.vertices[0].at.y);
-                const PicturePoint centre{(s.vertices[0].at.x + s.vertices[1].at.x) / 2,
-                                          (s.vertices[0].at.y + s.vertices[1].at.y) / 2};
-                const double outer = chord / 2 + s.radius / 2, inner = chord / 2 - s.radius / 2;
-                Gdiplus::GraphicsPath disc(Gdiplus::FillModeAlternate);
-                disc.AddEllipse(Square(centre, outer));
-                if (inner > 0) disc.AddEllipse(Square(centre, inner));
-                Gdiplus::SolidBrush fill(color);
-                g_.FillPath(&fill, &disc);
-                break;
-            }
-            Gdiplus::GraphicsPath path;
-            AddOutline(path, s);
-            if (s.radius > 0) {
-                Gdiplus::Pen wide(color, static_cast<REAL>(s.radius * view_.scale));
-                wide.SetLineCap(Gdiplus::LineCapRound, Gdiplus::LineCapRound, Gdiplus::DashCapRound);
-                wide.SetLineJoin(Gdiplus::LineJoinRound);
-                g_.DrawPath(&wide, &path);
-            } else {
-                g_.DrawPath(&pen, &path);
-            }
+    Gdiplus::SolidBrush brush(color);
+    switch (plan.draw) {
+        case ShapePlan::Draw::Nothing: break;
+        case ShapePlan::Draw::Dot: {
+            const PointF c = At(plan.at);
+            g_.FillRectangle(&brush, c.X - 0.5f, c.Y - 0.5f, 1.0f, 1.0f);
             break;
         }
-        case ShapeKind::Solid: {
-            // Outlined by a hairline too, so that solids sharing an edge (the
-            // pieces of a filled circle) leave no seam between them.
+        case ShapePlan::Draw::Disc: {
+            Gdiplus::GraphicsPath disc(Gdiplus::FillModeAlternate);
+            disc.AddEllipse(Square(plan.at, plan.outer));
+            if (plan.inner > 0) disc.AddEllipse(Square(plan.at, plan.inner));
+            g_.FillPath(&brush, &disc);
+            break;
+        }
+        case ShapePlan::Draw::WideStroke: {
+            Gdiplus::GraphicsPath path;
+            AddOutline(path, s);
+            Gdiplus::Pen wide(color, static_cast<REAL>(plan.width * view_.scale));
+            wide.SetLineCap(Gdiplus::LineCapRound, Gdiplus::LineCapRound, Gdiplus::DashCapRound);
+            wide.SetLineJoin(Gdiplus::LineJoinRound);
+            g_.DrawPath(&wide, &path);
+            break;
+        }
+        case ShapePlan::Draw::FilledOutline: {
             Gdiplus::GraphicsPath path(Gdiplus::FillModeWinding);
             AddOutline(path, s);
-            Gdiplus::SolidBrush fill(color);
             Gdiplus::Pen hairline(color, 1);
-            g_.FillPath(&fill, &path);
+            g_.FillPath(&brush, &path);
             g_.DrawPath(&hairline, &path);
             break;
         }
-        case ShapeKind::Circle: g_.DrawEllipse(&pen, Square(s.a, s.radius)); break;
-        case ShapeKind::Arc: {
-            double sweep = std::fmod(s.end - s.start, 360.0);
-            if (sweep <= 0) sweep += 360;
-            g_.DrawArc(&pen, Square(s.a, s.radius), ScreenAngle(s.start), ScreenAngle(sweep));
+        case ShapePlan::Draw::Text: PaintText(s, color); break;
+        case ShapePlan::Draw::Point: {
+            const PointF c = At(plan.at);
+            g_.FillEllipse(&brush, c.X - 1.5f, c.Y - 1.5f, 3.0f, 3.0f);
             break;
         }
-        case ShapeKind::Ellipse: {
-            const double major = std::hypot(s.b.x, s.b.y);
-            double sweep = std::fmod(s.end - s.start, 2 * std::numbers::pi);
-            if (sweep <= 1e-12) sweep += 2 * std::numbers::pi;
-            // Drawn about the origin in drawing units, then turned, flipped and placed.
+        case ShapePlan::Draw::Stroke: Stroke(s, plan, pen); break;
+    }
+}
+
+// The shape's own figure with its hairline pen.
+void ShapePainter::Stroke(const Shape& s, const ShapePlan& plan, Gdiplus::Pen& pen) {
+    switch (s.kind) {
+        case ShapeKind::Line: g_.DrawLine(&pen, At(s.a), At(s.b)); break;
+        case ShapeKind::Polyline: {
             Gdiplus::GraphicsPath path;
-            // GDI+ takes the angles of the points on the ellipse, DXF their parameters.
-            const auto angleAt = [&](double t) {
-                return std::atan2(s.ratio * std::sin(t), std::cos(t)) * 180 / std::numbers::pi;
-            };
-            const double from = angleAt(s.start);
-            double arc =
-                sweep >= 2 * std::numbers::pi - 1e-12 ? 360 : std::fmod(angleAt(s.start + sweep) - from, 360.0);
-            if (arc <= 0) arc += 360;
-            path.AddArc(RectF(static_cast<REAL>(-major), static_cast<REAL>(-major * s.ratio),
-                              static_cast<REAL>(2 * major), static_cast<REAL>(2 * major * s.ratio)),
-                        static_cast<REAL>(from), static_cast<REAL>(arc));
-            const double turn = std::atan2(s.b.y, s.b.x), c = std::cos(turn), n = std::sin(turn);
-            const PointF centre = At(s.a);
-            const auto k = static_cast<REAL>(view_.scale);
-            Gdiplus::Matrix place(static_cast<REAL>(c) * k, static_cast<REAL>(-n) * k, static_cast<REAL>(-n) * k,
-                                  static_cast<REAL>(-c) * k, centre.X, centre.Y);
-            path.Transform(&place);
+            AddOutline(path, s);
             g_.DrawPath(&pen, &path);
             break;
         }
-        case ShapeKind::Text:
-            if (s.height * view_.scale >= 1) PaintText(s, color);
+        case ShapeKind::Circle: g_.DrawEllipse(&pen, Square(s.a, s.radius)); break;
+        case ShapeKind::Arc:
+            g_.DrawArc(&pen, Square(s.a, s.radius), ScreenAngle(s.start), ScreenAngle(plan.sweep));
             break;
-        case ShapeKind::Point: {
-            Gdiplus::SolidBrush dot(color);
-            const PointF c = At(s.a);
-            g_.FillEllipse(&dot, c.X - 1.5f, c.Y - 1.5f, 3.0f, 3.0f);
-            break;
-        }
+        case ShapeKind::Ellipse: StrokeEllipse(s, plan.sweep, pen); break;
+        default: break;
     }
+}
+
+// An ellipse drawn about the origin in drawing units, then turned, flipped and placed.
+void ShapePainter::StrokeEllipse(const Shape& s, double sweep, Gdiplus::Pen& pen) {
+    const double major = std::hypot(s.b.x, s.b.y);
+    Gdiplus::GraphicsPath path;
+    // GDI+ takes the angles of the points on the ellipse, DXF their parameters.
+    const auto angleAt = [&](double t) {
+        return std::atan2(s.ratio * std::sin(t), std::cos(t)) * 180 / std::numbers::pi;
+    };
+    const double from = angleAt(s.start);
+    double arc = sweep >= 2 * std::numbers::pi - 1e-12 ? 360 : std::fmod(angleAt(s.start + sweep) - from, 360.0);
+    if (arc <= 0) arc += 360;
+    path.AddArc(RectF(static_cast<REAL>(-major), static_cast<REAL>(-major * s.ratio), static_cast<REAL>(2 * major),
+                      static_cast<REAL>(2 * major * s.ratio)),
+                static_cast<REAL>(from), static_cast<REAL>(arc));
+    const double turn = std::atan2(s.b.y, s.b.x), c = std::cos(turn), n = std::sin(turn);
+    const PointF centre = At(s.a);
+    const auto k = static_cast<REAL>(view_.scale);
+    Gdiplus::Matrix place(static_cast<REAL>(c) * k, static_cast<REAL>(-n) * k, static_cast<REAL>(-n) * k,
+                          static_cast<REAL>(-c) * k, centre.X, centre.Y);
+    path.Transform(&place);
+    g_.DrawPath(&pen, &path);
 }
 
 }  // namespace
