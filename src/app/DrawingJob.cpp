@@ -38,13 +38,13 @@ std::string WritePicture(const PictureSource& source, PictureType type, const Pi
         WriteSvgPicture(source, options, sink);
     else
         encoder(source, type, options, sink);
-    return PictureLeftOutLine(source.Outline());
+    return PictureLeftOutLine(source.Header());
 }
 
 // Writes the output: the DXF file or its picture, to the file or to standard
-// output; a DXF file's text goes through `outliner` too, when given. Returns
+// output; a DXF file's text goes through `prepass` too, when given. Returns
 // what a picture left out, in words (empty when nothing).
-std::string WriteOutput(const Conversion& conversion, const DrawingJobRequest& request, PictureOutliner* outliner) {
+std::string WriteOutput(const Conversion& conversion, const DrawingJobRequest& request, PicturePrepass* prepass) {
     if (request.createFolder && !request.output.empty())
         if (const int error = os::CreateFolders(os::ParentFolder(request.output)))
             throw ConversionError(FailureReason::WriteFailed, CannotCreateFile(request.output, SystemErrorText(error)));
@@ -62,10 +62,10 @@ std::string WriteOutput(const Conversion& conversion, const DrawingJobRequest& r
     }
     if (request.output.empty()) {
         DescriptorSink standardOutput(os::StandardOutput(), "-");
-        TeeSink both(standardOutput, outliner);
+        TeeSink both(standardOutput, prepass);
         conversion.WriteTo(both, request.writers);
     } else {
-        conversion.SaveAs(request.output, request.rules, request.writers, outliner);
+        conversion.SaveAs(request.output, request.rules, request.writers, prepass);
     }
     return {};
 }
@@ -176,11 +176,11 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawi
     }
     outcome.decided = true;
     try {
-        // A DXF file's thumbnail is outlined as the file is written.
-        std::optional<PictureOutliner> thumbnailOutline;
-        if (!request.thumbnail.empty() && request.kind == OutputKind::Dxf) thumbnailOutline.emplace();
+        // A DXF file's thumbnail has its prepass done as the file is written.
+        std::optional<PicturePrepass> thumbnailPrepass;
+        if (!request.thumbnail.empty() && request.kind == OutputKind::Dxf) thumbnailPrepass.emplace();
         const std::string pictureLeftOut =
-            WriteOutput(*conversion, request, thumbnailOutline ? &*thumbnailOutline : nullptr);
+            WriteOutput(*conversion, request, thumbnailPrepass ? &*thumbnailPrepass : nullptr);
         const std::int64_t notExploded = conversion->Result().insertsLeftOut;
         const std::string explosionLeftOut =
             notExploded > 0 ? NotCarriedLine(NotCarried{.inserts = notExploded}) : std::string();
@@ -202,7 +202,7 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawi
         if (!request.thumbnail.empty()) {
             StringSink thumbnail;
             const PictureSource source =
-                thumbnailOutline ? PictureSource(*conversion, *thumbnailOutline) : PictureSource(*conversion);
+                thumbnailPrepass ? PictureSource(*conversion, *thumbnailPrepass) : PictureSource(*conversion);
             const std::string thumbnailLeftOut = WritePicture(
                 source, PictureType::Png, PictureOptions{kThumbnailWidth, false}, request.encoder, thumbnail);
             SaveFile(request.thumbnail, thumbnail.Text(), request.rules);
@@ -257,10 +257,10 @@ std::string_view PictureExtension(PictureType type) {
     return ".svg";
 }
 
-std::string PictureLeftOutLine(const DisplayList& outline) {
-    if (!outline.placedLimitReached && outline.insertsTooDeep == 0) return {};
-    return ShapesNotDrawn(outline.placedLimitReached, static_cast<std::int64_t>(kPlacedShapeLimit),
-                          outline.insertsTooDeep, kPlacedNestingLimit);
+std::string PictureLeftOutLine(const DisplayList& header) {
+    if (!header.placedLimitReached && header.insertsTooDeep == 0) return {};
+    return ShapesNotDrawn(header.placedLimitReached, static_cast<std::int64_t>(kPlacedShapeLimit),
+                          header.insertsTooDeep, kPlacedNestingLimit);
 }
 
 std::string_view ReasonCode(JobReason reason) {

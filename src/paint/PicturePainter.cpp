@@ -94,9 +94,9 @@ namespace {
 // pen per colour and line type, made once.
 class ShapePainter {
 public:
-    ShapePainter(QPainter& painter, const DisplayList& outline, const QTransform& view, bool lightBackground)
+    ShapePainter(QPainter& painter, const DisplayList& header, const QTransform& view, bool lightBackground)
         : painter_(painter),
-          outline_(outline),
+          header_(header),
           view_(view),
           light_(lightBackground),
           visible_(BoundsOf(view.inverted().mapRect(QRectF(painter.viewport())))),
@@ -105,9 +105,9 @@ public:
         painter_.setRenderHint(QPainter::Antialiasing);
         painter_.setTransform(view_);
         painter_.setBrush(Qt::NoBrush);
-        if (!outline_.sheet.Empty()) {
+        if (!header_.sheet.Empty()) {
             UsePen(QPen(QColor(0x80, 0x80, 0x80), 0));
-            painter_.drawRect(QRectF(ToQt(outline_.sheet.min), ToQt(outline_.sheet.max)));
+            painter_.drawRect(QRectF(ToQt(header_.sheet.min), ToQt(header_.sheet.max)));
         }
         font_.setPixelSize(kFontPixels);
         painter_.setFont(font_);
@@ -131,7 +131,7 @@ private:
         QPen pen(QColor::fromRgb(ScreenColor(s.color, light_)), 0);  // cosmetic: one pixel at any zoom
         if (s.linetype >= 0) {
             const std::vector<double> dashes =
-                ScreenDashes(outline_.linetypes[static_cast<std::size_t>(s.linetype)], scale_);
+                ScreenDashes(header_.linetypes[static_cast<std::size_t>(s.linetype)], scale_);
             if (!dashes.empty()) pen.setDashPattern(QList<qreal>(dashes.begin(), dashes.end()));
         }
         at->second = pen;
@@ -139,7 +139,7 @@ private:
     }
 
     QPainter& painter_;
-    const DisplayList& outline_;
+    const DisplayList& header_;
     QTransform view_;
     bool light_;
     PictureBounds visible_;
@@ -194,7 +194,7 @@ void ShapePainter::Paint(const Shape& s) {
             break;
         case ShapePlan::Draw::Text:
             UsePen(QPen(color));
-            PaintText(painter_, s, view_, outline_.encoding, font_);
+            PaintText(painter_, s, view_, header_.encoding, font_);
             moved_ = true;
             break;
         case ShapePlan::Draw::Point: {
@@ -237,7 +237,7 @@ void PaintDisplayList(QPainter& painter, const DisplayList& list, const QTransfo
 }
 
 void PaintPicture(QPainter& painter, const PictureSource& source, const QTransform& view, bool lightBackground) {
-    ShapePainter shapes(painter, source.Outline(), view, lightBackground);
+    ShapePainter shapes(painter, source.Header(), view, lightBackground);
     source.EachShape([&](const Shape& s) { shapes.Paint(s); });
 }
 

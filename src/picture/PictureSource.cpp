@@ -4,25 +4,25 @@
 
 namespace orvik {
 
-PictureOutliner::PictureOutliner() : builder_([this](Shape&& s) { AddShapeBounds(shapes_, s); }) {}
+PicturePrepass::PicturePrepass() : builder_([this](Shape&& s) { AddShapeBounds(shapes_, s); }) {}
 
-PictureSource::PictureSource(const Conversion& conversion, PictureOutliner& outliner)
-    : conversion_(&conversion), outline_(outliner.builder_.Take()) {
-    bounds_ = outliner.shapes_.Empty() ? outline_.sheet : outliner.shapes_;
+PictureSource::PictureSource(const Conversion& conversion, PicturePrepass& prepass)
+    : conversion_(&conversion), header_(prepass.builder_.Take()) {
+    bounds_ = prepass.shapes_.Empty() ? header_.sheet : prepass.shapes_;
 }
 
 PictureSource::PictureSource(const Conversion& conversion) : conversion_(&conversion) {
-    PictureOutliner outliner;
-    conversion.WriteTo(outliner);
-    *this = PictureSource(conversion, outliner);
+    PicturePrepass prepass;
+    conversion.WriteTo(prepass);
+    *this = PictureSource(conversion, prepass);
 }
 
 PictureSource::PictureSource(const DisplayList& list) : list_(&list), bounds_(list.Bounds()) {
-    outline_.encoding = list.encoding;
-    outline_.sheet = list.sheet;
-    outline_.linetypes = list.linetypes;
-    outline_.placedLimitReached = list.placedLimitReached;
-    outline_.insertsTooDeep = list.insertsTooDeep;
+    header_.encoding = list.encoding;
+    header_.sheet = list.sheet;
+    header_.linetypes = list.linetypes;
+    header_.placedLimitReached = list.placedLimitReached;
+    header_.insertsTooDeep = list.insertsTooDeep;
 }
 
 void PictureSource::EachShape(const std::function<void(const Shape&)>& use) const {

@@ -4,7 +4,7 @@
 // its DXF text is read twice, once for the box and once to hand them out,
 // so a picture of a large drawing takes little more memory than the drawing;
 // where the DXF text is written anyway (a DXF file and its thumbnail), a
-// PictureOutliner reads it on the way and spares the first reading.
+// PicturePrepass reads it on the way and spares the first reading.
 // Made from a display list already held (the window's), it hands out the list's.
 #pragma once
 
@@ -18,11 +18,11 @@ namespace orvik {
 
 // What a picture needs before its shapes, gathered from DXF text written for
 // another purpose.
-class PictureOutliner final : public ByteSink {
+class PicturePrepass final : public ByteSink {
 public:
-    PictureOutliner();
-    PictureOutliner(const PictureOutliner&) = delete;
-    PictureOutliner& operator=(const PictureOutliner&) = delete;
+    PicturePrepass();
+    PicturePrepass(const PicturePrepass&) = delete;
+    PicturePrepass& operator=(const PicturePrepass&) = delete;
     void Write(std::string_view bytes) override { builder_.Write(bytes); }
 
 private:
@@ -34,12 +34,13 @@ private:
 class PictureSource {
 public:
     explicit PictureSource(const Conversion& conversion);
-    // After the conversion's whole text went through the outliner.
-    PictureSource(const Conversion& conversion, PictureOutliner& outliner);
+    // After the conversion's whole text went through the prepass.
+    PictureSource(const Conversion& conversion, PicturePrepass& prepass);
     explicit PictureSource(const DisplayList& list);
 
-    // Everything of the picture but its shapes.
-    const DisplayList& Outline() const { return outline_; }
+    // Everything of the picture but its shapes: the sheet, the dash patterns,
+    // the text encoding and what was left out.
+    const DisplayList& Header() const { return header_; }
     // What the shapes cover; the sheet when there are none (DisplayList::Bounds).
     const PictureBounds& Bounds() const { return bounds_; }
     // Each shape, in the file's order.
@@ -48,7 +49,7 @@ public:
 private:
     const Conversion* conversion_ = nullptr;
     const DisplayList* list_ = nullptr;
-    DisplayList outline_;
+    DisplayList header_;
     PictureBounds bounds_;
 };
 

@@ -52,13 +52,13 @@ void AppendArc(PicturePath& path, PicturePoint centre, PicturePoint u, PicturePo
 
 class ShapePdfPainter {
 public:
-    ShapePdfPainter(PdfPage& page, const DisplayList& outline, const PictureView& view, int width, int height,
+    ShapePdfPainter(PdfPage& page, const DisplayList& header, const PictureView& view, int width, int height,
                     bool light, const GlyphOutlines& glyphs)
-        : page_(page), outline_(outline), view_(view), light_(light), glyphs_(glyphs), font_(glyphs.FontName()) {
+        : page_(page), header_(header), view_(view), light_(light), glyphs_(glyphs), font_(glyphs.FontName()) {
         visible_.Add(view.ToDrawing({0, 0}));
         visible_.Add(view.ToDrawing({static_cast<double>(width), static_cast<double>(height)}));
-        if (!outline_.sheet.Empty()) {
-            const PictureBounds& s = outline_.sheet;
+        if (!header_.sheet.Empty()) {
+            const PictureBounds& s = header_.sheet;
             page_.SetStroke(PdfColorOf(0x808080), 0, kSquare, kBevel, {});
             page_.AppendPath({Move(At(s.min)), Line(At({s.max.x, s.min.y})), Line(At(s.max)),
                               Line(At({s.min.x, s.max.y})), Line(At(s.min))});
@@ -78,7 +78,7 @@ private:
     void Hairline(const Shape& s, PdfColor color) {
         std::vector<double> dashes;
         if (s.linetype >= 0)
-            dashes = ScreenDashes(outline_.linetypes[static_cast<std::size_t>(s.linetype)], view_.scale);
+            dashes = ScreenDashes(header_.linetypes[static_cast<std::size_t>(s.linetype)], view_.scale);
         page_.SetStroke(color, 0, kSquare, kBevel, dashes);
     }
     void AppendOutline(PicturePath& path, const Shape& s) const {
@@ -101,7 +101,7 @@ private:
     void AppendFigure(PicturePath& path, const Shape& s, const ShapePlan& plan) const;
 
     PdfPage& page_;
-    const DisplayList& outline_;
+    const DisplayList& header_;
     PictureView view_;
     bool light_;
     const GlyphOutlines& glyphs_;
@@ -110,7 +110,7 @@ private:
 };
 
 void ShapePdfPainter::Text(const Shape& s, PdfColor color) {
-    const std::string utf8 = outline_.encoding == TextEncoding::Utf8 ? s.text : Cp932ToUtf8(s.text);
+    const std::string utf8 = header_.encoding == TextEncoding::Utf8 ? s.text : Cp932ToUtf8(s.text);
     const double turn = s.angle * std::numbers::pi / 180, c = std::cos(turn), n = std::sin(turn);
     // Glyph units to drawing units (y up), turned and placed, then to pixels.
     const double across = s.widthFactor * s.height / kFontPixels, up = -s.height / kFontPixels;
@@ -216,7 +216,7 @@ void WriteShapesPdf(const PictureSource& source, const PictureOptions& options, 
     const PictureView view{frame.scale, -frame.origin.x * frame.scale, frame.origin.y * frame.scale};
     WritePdfPage(frame.width, frame.height, PdfColorOf(options.lightBackground ? 0xFFFFFF : 0x000000), sink,
                  [&](PdfPage& page) {
-                     ShapePdfPainter painter(page, source.Outline(), view, frame.width, frame.height,
+                     ShapePdfPainter painter(page, source.Header(), view, frame.width, frame.height,
                                              options.lightBackground, glyphs);
                      source.EachShape([&](const Shape& s) { painter.Paint(s); });
                  });

@@ -170,13 +170,13 @@ void AppendText(std::string& out, const Shape& s, const std::string& color, Text
 }
 
 // One shape as its SVG element.
-void AppendShape(std::string& out, const Shape& s, const DisplayList& outline, const PictureOptions& options,
+void AppendShape(std::string& out, const Shape& s, const DisplayList& header, const PictureOptions& options,
                  double pixel) {
     const std::string color = Hex(ScreenColor(s.color, options.lightBackground));
     std::string stroke = " stroke=\"" + color + '"';
     if (s.linetype >= 0)
         stroke +=
-            " stroke-dasharray=\"" + DashArray(outline.linetypes[static_cast<std::size_t>(s.linetype)], pixel) + '"';
+            " stroke-dasharray=\"" + DashArray(header.linetypes[static_cast<std::size_t>(s.linetype)], pixel) + '"';
     switch (s.kind) {
         case ShapeKind::Line:
             out += "<line class=\"LINE\" x1=\"" + Num(s.a.x) + "\" y1=\"" + Num(s.a.y) + "\" x2=\"" + Num(s.b.x) +
@@ -193,7 +193,7 @@ void AppendShape(std::string& out, const Shape& s, const DisplayList& outline, c
             break;
         case ShapeKind::Arc: out += "<path class=\"ARC\" d=\"" + ArcPath(s) + '"' + stroke + "/>\n"; break;
         case ShapeKind::Ellipse: out += "<path class=\"ELLIPSE\" d=\"" + EllipsePath(s) + '"' + stroke + "/>\n"; break;
-        case ShapeKind::Text: AppendText(out, s, color, outline.encoding); break;
+        case ShapeKind::Text: AppendText(out, s, color, header.encoding); break;
         case ShapeKind::Solid:
             // Outlined by a pixel too, so that solids sharing an edge leave no seam.
             out += "<path class=\"SOLID\" d=\"" + PolylinePath(s) + "\" fill=\"" + color + "\" stroke=\"" + color +
@@ -228,7 +228,7 @@ PictureFrame FrameFor(const PictureBounds& bounds, int width) {
 }
 
 void WriteSvgPicture(const PictureSource& source, const PictureOptions& options, ByteSink& sink) {
-    const DisplayList& outline = source.Outline();
+    const DisplayList& header = source.Header();
     const PictureFrame frame = FrameFor(source.Bounds(), options.width);
     const double pixel = 1 / frame.scale;
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -241,15 +241,15 @@ void WriteSvgPicture(const PictureSource& source, const PictureOptions& options,
            Num(-frame.origin.x * frame.scale) + ' ' + Num(frame.origin.y * frame.scale) +
            ")\" fill=\"none\" stroke-width=\"" + Num(pixel) + "\" stroke-linecap=\"round\" font-family=\"" +
            kPictureFontFamily + "\">\n";
-    if (!outline.sheet.Empty()) {
-        const PictureBounds& l = outline.sheet;
+    if (!header.sheet.Empty()) {
+        const PictureBounds& l = header.sheet;
         out += "<rect class=\"SHEET\" x=\"" + Num(l.min.x) + "\" y=\"" + Num(l.min.y) + "\" width=\"" +
                Num(l.max.x - l.min.x) + "\" height=\"" + Num(l.max.y - l.min.y) + "\" stroke=\"#808080\"/>\n";
     }
     // The elements are handed on a megabyte or so at a time.
     constexpr std::size_t kFlushAt = 1 << 20;
     source.EachShape([&](const Shape& s) {
-        AppendShape(out, s, outline, options, pixel);
+        AppendShape(out, s, header, options, pixel);
         if (out.size() >= kFlushAt) {
             sink.Write(out);
             out.clear();

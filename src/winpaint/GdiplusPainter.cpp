@@ -39,10 +39,10 @@ std::unique_ptr<Gdiplus::FontFamily> PictureFamily() {
 // pen per colour and line type, made once.
 class ShapePainter {
 public:
-    ShapePainter(Gdiplus::Graphics& graphics, const DisplayList& outline, const PictureView& view, int width,
-                 int height, bool light)
+    ShapePainter(Gdiplus::Graphics& graphics, const DisplayList& header, const PictureView& view, int width, int height,
+                 bool light)
         : g_(graphics),
-          outline_(outline),
+          header_(header),
           view_(view),
           light_(light),
           family_(PictureFamily()),
@@ -54,10 +54,10 @@ public:
         g_.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAlias);
         ascent_ = static_cast<REAL>(family_->GetCellAscent(Gdiplus::FontStyleRegular)) /
                   static_cast<REAL>(family_->GetEmHeight(Gdiplus::FontStyleRegular)) * kFontPixels;
-        if (!outline_.sheet.Empty()) {
+        if (!header_.sheet.Empty()) {
             Gdiplus::Pen frame(Color(255, 0x80, 0x80, 0x80), 1);
-            const PicturePoint a = view_.ToPixels({outline_.sheet.min.x, outline_.sheet.max.y});
-            const PicturePoint b = view_.ToPixels({outline_.sheet.max.x, outline_.sheet.min.y});
+            const PicturePoint a = view_.ToPixels({header_.sheet.min.x, header_.sheet.max.y});
+            const PicturePoint b = view_.ToPixels({header_.sheet.max.x, header_.sheet.min.y});
             g_.DrawRectangle(&frame, static_cast<REAL>(a.x), static_cast<REAL>(a.y), static_cast<REAL>(b.x - a.x),
                              static_cast<REAL>(b.y - a.y));
         }
@@ -81,7 +81,7 @@ private:
         auto pen = std::make_unique<Gdiplus::Pen>(ColorOf(ScreenColor(s.color, light_)), 1.0f);
         if (s.linetype >= 0) {
             const std::vector<double> dashes =
-                ScreenDashes(outline_.linetypes[static_cast<std::size_t>(s.linetype)], view_.scale);
+                ScreenDashes(header_.linetypes[static_cast<std::size_t>(s.linetype)], view_.scale);
             if (!dashes.empty()) {
                 const std::vector<REAL> lengths(dashes.begin(), dashes.end());
                 pen->SetDashPattern(lengths.data(), static_cast<INT>(lengths.size()));
@@ -110,7 +110,7 @@ private:
     void StrokeEllipse(const Shape& s, double sweep, Gdiplus::Pen& pen);
 
     Gdiplus::Graphics& g_;
-    const DisplayList& outline_;
+    const DisplayList& header_;
     PictureView view_;
     bool light_;
     PictureBounds visible_;
@@ -121,7 +121,7 @@ private:
 };
 
 void ShapePainter::PaintText(const Shape& s, const Color& color) {
-    const std::string utf8 = outline_.encoding == TextEncoding::Utf8 ? s.text : Cp932ToUtf8(s.text);
+    const std::string utf8 = header_.encoding == TextEncoding::Utf8 ? s.text : Cp932ToUtf8(s.text);
     const std::wstring text = Wide(utf8);
     const PointF at = At(s.a);
     const double size = s.height * view_.scale / kFontPixels;
@@ -253,7 +253,7 @@ GdiplusSession::~GdiplusSession() {
 
 void PaintPicture(Gdiplus::Graphics& graphics, const PictureSource& source, const PictureView& view, int width,
                   int height, bool lightBackground) {
-    ShapePainter shapes(graphics, source.Outline(), view, width, height, lightBackground);
+    ShapePainter shapes(graphics, source.Header(), view, width, height, lightBackground);
     source.EachShape([&](const Shape& s) { shapes.Paint(s); });
 }
 

@@ -241,8 +241,8 @@ TEST(PictureOfAConversion, NestedBlocksStayWithinThePicturesLimits) {
         const Drawing drawing = DrawingOf(std::move(w), notCarried);
         const Conversion conversion(drawing, ConversionSettings{}, {"", "1"});
         const PictureSource source(conversion);
-        EXPECT_EQ(source.Outline().placedLimitReached, c.limitReached) << c.what;
-        EXPECT_EQ(source.Outline().insertsTooDeep, c.tooDeep) << c.what;
+        EXPECT_EQ(source.Header().placedLimitReached, c.limitReached) << c.what;
+        EXPECT_EQ(source.Header().insertsTooDeep, c.tooDeep) << c.what;
         std::int64_t shapes = 0;
         source.EachShape([&](const Shape&) { ++shapes; });
         EXPECT_LE(shapes, kPlacedShapeLimit) << c.what;
