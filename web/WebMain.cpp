@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/ReadDrawing.h"
+#include "app/SettingChecks.h"
 #include "app/SettingsTable.h"
 #include "app/WindowTexts.h"
 #include "cli/Cli.h"
@@ -22,7 +23,7 @@ namespace {
 
 using namespace orvik;
 
-std::string printed, problems, pageTexts, scales, options;
+std::string printed, problems, pageTexts, scales, options, checked;
 
 // A JSON string: the text (UTF-8) quoted, its quotes, backslashes and
 // control characters escaped.
@@ -145,6 +146,18 @@ std::string ScaleListOf(const std::string& path) {
     return json + "],\"selected\":" + std::to_string(list.selected) + "}";
 }
 
+// A settings field's text as the window checks it: {"verdict":
+// "usable"|"refused"|"error","message":...,"text":...} (see CheckWindowField;
+// the text UTF-8, as the page has it).
+std::string FieldCheckJson(const std::string& name, const std::string& utf8) {
+    const Setting* field = SettingNamed(name);
+    if (!field || field->kind != SettingKind::Field) return "{\"verdict\":\"error\",\"message\":\"\",\"text\":\"\"}";
+    const FieldCheck check = CheckWindowField(*field, Utf8ToCp932(utf8));
+    static constexpr const char* kVerdicts[] = {"usable", "refused", "error"};
+    return std::string("{\"verdict\":\"") + kVerdicts[static_cast<int>(check.verdict)] +
+           "\",\"message\":" + Quoted(Cp932ToUtf8(check.message)) + ",\"text\":" + Quoted(Cp932ToUtf8(check.text)) + "}";
+}
+
 }  // namespace
 
 extern "C" {
@@ -180,6 +193,12 @@ EMSCRIPTEN_KEEPALIVE const char* orvik_scales(const char* path) {
 EMSCRIPTEN_KEEPALIVE const char* orvik_page_texts() {
     if (pageTexts.empty()) pageTexts = MakePageTexts();
     return pageTexts.c_str();
+}
+
+// The window's check of a settings field's text (see FieldCheckJson).
+EMSCRIPTEN_KEEPALIVE const char* orvik_check_field(const char* name, const char* text) {
+    checked = FieldCheckJson(name, text);
+    return checked.c_str();
 }
 
 // The command line's options that give the settings (see OptionsJson).

@@ -79,10 +79,23 @@ function radio(key, name, value, caption) {
   return element('label', {}, [button, caption]);
 }
 
+// A field is checked as the window checks it before its value is kept:
+// the module answers (see the 'checked' message).
 function field(key, caption, unit) {
   const input = element('input', { className: 'number', value: settings[key], name: key, inputMode: 'decimal' });
-  input.addEventListener('change', () => { settings[key] = input.value.trim(); keepSettings(); });
+  input.addEventListener('change', () => worker.postMessage({ type: 'check', name: key, text: input.value }));
   return element('label', {}, [caption + ' ', input, ' ' + unit]);
+}
+
+// The window's answer for a field: a usable value kept (a percentage past 99
+// as 99); a refused one told, the field showing the window's reset value,
+// which is kept; one that is no number at all told, the field as it was.
+function fieldChecked(m) {
+  const input = document.querySelector(`#settings input[name="${m.name}"]`);
+  if (m.verdict !== 'error') settings[m.name] = m.text;
+  if (m.verdict !== 'usable') $('status').textContent = m.message;
+  if (input) input.value = settings[m.name];
+  keepSettings();
 }
 
 function penColors(row) {
@@ -346,6 +359,8 @@ worker.onmessage = (event) => {
     buildSettings();
     $('status').textContent = words.ready;
     setButtons();
+  } else if (m.type === 'checked') {
+    fieldChecked(m);
   } else if (m.type === 'opened' && d) {
     d.log = m.log;
     d.scales = m.scales;

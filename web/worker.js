@@ -34,6 +34,12 @@ function optionsOf(settings) {
   return withText(pairs, (at, size) => JSON.parse(orvik.UTF8ToString(orvik._orvik_options(at, size))));
 }
 
+// The window's check of a settings field's text.
+function checkField(name, text) {
+  return withText(name + '\0', (at) => withText(text + '\0', (textAt) =>
+    JSON.parse(orvik.UTF8ToString(orvik._orvik_check_field(at, textAt)))));
+}
+
 // The reference scales the window would list for the drawing.
 function scalesOf(path) {
   return withText(path + '\0', (at) => JSON.parse(orvik.UTF8ToString(orvik._orvik_scales(at))));
@@ -167,6 +173,7 @@ onmessage = (event) => {
   const message = event.data;
   if (message.type === 'cancel') cancelled = true;
   else if (message.type === 'open') open(message.item);
+  else if (message.type === 'check') postMessage({ type: 'checked', name: message.name, ...checkField(message.name, message.text) });
   else if (message.type === 'convert') convert(message.items, message.settings, message.asArchive);
 };
 

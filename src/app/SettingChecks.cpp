@@ -77,6 +77,22 @@ std::optional<ConversionSettings> WindowSettingsFrom(const SettingTexts& texts) 
     return read ? SettingsFromTexts(*read) : std::nullopt;
 }
 
+FieldCheck CheckWindowField(const Setting& field, const std::string& text) {
+    using Verdict = FieldCheck::Verdict;
+    if (field.unit != window_text::kPercent) {
+        if (ParsePointRadius(text)) return {Verdict::Usable, {}, text};
+        return {Verdict::Refused, std::string(field.refusal), DefaultRadiusText()};
+    }
+    const std::optional<long> percent = WindowPercentage(text);
+    if (!percent) return {Verdict::NotANumber, NotAnInteger(text), {}};
+    if (*percent > 0) return {Verdict::Usable, {}, std::to_string(*percent)};
+    // The aspect is reset to 60, not to its default of 70.
+    const std::string reset = field.name == "halfWidthAspect"
+                                  ? std::string(kFallbackAspectText)
+                                  : TextsOf(ConversionSettings{}).at(std::string(field.name));
+    return {Verdict::Refused, std::string(field.refusal), reset};
+}
+
 std::string RadiusText(float mm) { return FixedText(mm, 4); }
 
 std::string DefaultRadiusText() { return RadiusText(ConversionSettings{}.pointRadiusMm); }

@@ -2,6 +2,7 @@
 // settings with their messages, and the naming of output files.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,6 +42,21 @@ std::optional<long> WindowPercentage(const std::string& text);
 // The settings the window's controls describe (see WindowPercentage), when
 // every text is usable.
 std::optional<ConversionSettings> WindowSettingsFrom(const SettingTexts& texts);
+
+// A settings field's text as the window checks it when a save begins.
+struct FieldCheck {
+    enum class Verdict : std::uint8_t {
+        Usable,
+        Refused,  // told in a message box; the field shows `text` again
+        NotANumber,  // a percentage that is no integer at all: the general error report
+    };
+    Verdict verdict = Verdict::Usable;
+    std::string message;  // CP932
+    // Usable: the text as the settings take it (a percentage past 99 as 99);
+    // Refused: what the field shows again (its default; the aspect's 60).
+    std::string text;
+};
+FieldCheck CheckWindowField(const Setting& field, const std::string& text);
 
 // A field's text as an integer: optional blanks and sign, then digits.
 std::optional<long> ParseInteger(std::string_view text);

@@ -113,6 +113,29 @@ try {
   execFileSync(cli, ['convert', '--scale', '50', '--no-round', '--points', 'circle', '--format', 'r12',
     '--pen-colors', '1,7,3,2,6,5', '-o', path.join(work, 'changed.dxf'), sample]);
   assertSameBytes(changed.bytes, path.join(work, 'changed.dxf'), 'the DXF of the changed settings');
+  // Mistyped fields are checked as the window checks them before anything is
+  // kept: refused with the window's message and its reset value, a percentage
+  // past 99 taken as 99, a full-width number not taken at all.
+  const typed = async (name, text, status) => {
+    await page.fill(`input[name=${name}]`, text);
+    await page.press(`input[name=${name}]`, 'Tab');
+    await page.waitForFunction((s) => document.getElementById('status').textContent.includes(s), status);
+  };
+  const stored = () => page.evaluate(() => JSON.parse(localStorage.getItem('orvik.settings')));
+  await typed('pointRadius', '1,5', '点の半径は0より大きい数値を入力してください');
+  assert.equal(await page.inputValue('input[name=pointRadius]'), '0.5000');
+  assert.equal((await stored()).pointRadius, '0.5000');
+  await typed('halfWidthAspect', '７０', 'は有効な整数値ではありません');
+  assert.equal((await stored()).halfWidthAspect, '70');
+  await typed('textShrink', '0', '文字の縮小率は0より大きい数値を入力してください');
+  assert.equal((await stored()).textShrink, '90');
+  await page.fill('input[name=textShrink]', '150');
+  await page.press('input[name=textShrink]', 'Tab');
+  await page.waitForFunction(() => JSON.parse(localStorage.getItem('orvik.settings')).textShrink === '99');
+  const checked = await downloaded(page, () => page.click('#save'));
+  execFileSync(cli, ['convert', '--scale', '50', '--no-round', '--points', 'circle', '--format', 'r12',
+    '--pen-colors', '1,7,3,2,6,5', '--text-reduction', '99', '-o', path.join(work, 'checked.dxf'), sample]);
+  assertSameBytes(checked.bytes, path.join(work, 'checked.dxf'), 'the DXF after the checked fields');
   await page.close();
 
   // Every drawing at once: one ZIP, each DXF the command line's, the report
