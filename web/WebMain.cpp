@@ -155,7 +155,8 @@ std::string FieldCheckJson(const std::string& name, const std::string& utf8) {
     const FieldCheck check = CheckWindowField(*field, Utf8ToCp932(utf8));
     static constexpr const char* kVerdicts[] = {"usable", "refused", "error"};
     return std::string("{\"verdict\":\"") + kVerdicts[static_cast<int>(check.verdict)] +
-           "\",\"message\":" + Quoted(Cp932ToUtf8(check.message)) + ",\"text\":" + Quoted(Cp932ToUtf8(check.text)) + "}";
+           "\",\"message\":" + Quoted(Cp932ToUtf8(check.message)) + ",\"text\":" + Quoted(Cp932ToUtf8(check.text)) +
+           "}";
 }
 
 }  // namespace
