@@ -56,9 +56,14 @@ async function downloaded(page, click) {
   return { name: download.suggestedFilename(), bytes: new Uint8Array(fs.readFileSync(await download.path())) };
 }
 
+// Every request of the page's that the server answered 404 (the icon a
+// browser asks for among them).
+const missing = [];
+
 async function freshPage(browser) {
   const page = await browser.newPage({ viewport: { width: 1280, height: 800 } });
   page.on('pageerror', (error) => { throw error; });
+  page.on('response', (response) => { if (response.status() === 404) missing.push(response.url()); });
   await page.goto(url);
   await page.waitForSelector('#settings fieldset');
   return page;
@@ -189,7 +194,8 @@ try {
   await page.waitForFunction(() => !document.getElementById('save-all').disabled);
   assert.match(await page.textContent('#status'), /中止/);
   await page.close();
-  console.log(`page: ${all.length} drawings' DXF identical to orvik-cli's; batch, damaged drawing and cancel as expected`);
+  assert.deepEqual(missing, [], 'requests the server had nothing for');
+  console.log(`page: ${all.length} drawings' DXF identical to orvik-cli's; batch, damaged drawing and cancel as expected; no request answered 404`);
 } finally {
   await browser.close();
 }
