@@ -55,26 +55,16 @@ std::optional<long> WindowPercentage(const std::string& text) {
     return std::min<long>(*value, kMaxPercent);
 }
 
-namespace {
-
-// The controls' texts with the percentage fields as the window reads them,
-// or none when one is not an integer.
-std::optional<SettingTexts> WindowReading(SettingTexts texts) {
-    for (const Setting& setting : SettingsTable()) {
-        const auto text = texts.find(setting.name);
-        if (setting.unit != window_text::kPercent || text == texts.end()) continue;
-        const auto percent = WindowPercentage(text->second);
-        if (!percent) return std::nullopt;
-        text->second = std::to_string(*percent);
-    }
-    return texts;
-}
-
-}  // namespace
-
 std::optional<ConversionSettings> WindowSettingsFrom(const SettingTexts& texts) {
-    const std::optional<SettingTexts> read = WindowReading(texts);
-    return read ? SettingsFromTexts(*read) : std::nullopt;
+    SettingTexts read = texts;
+    for (const Setting& field : SettingsTable()) {
+        const auto text = read.find(field.name);
+        if (field.kind != SettingKind::Field || text == read.end()) continue;
+        const FieldCheck check = CheckWindowField(field, text->second);
+        if (check.verdict != FieldCheck::Verdict::Usable) return std::nullopt;
+        text->second = check.text;
+    }
+    return SettingsFromTexts(read);
 }
 
 FieldCheck CheckWindowField(const Setting& field, const std::string& text) {
