@@ -18,6 +18,7 @@
 #include "jwc/JwcLoader.h"
 #include "paint/PicturePainter.h"
 #include "picture/DisplayListBuilder.h"
+#include "picture/PictureFrontend.h"
 #include "support/JwcBuilder.h"
 
 namespace {
@@ -70,8 +71,7 @@ void Repaint(benchmark::State& state, double zoom) {
     const DisplayList& list = Picture();
     QImage image(1000, 700, QImage::Format_RGB32);
     const PictureFrame frame = FrameFor(list.Bounds(), 1000);
-    const QTransform view = ViewTransform(frame) * QTransform::fromTranslate(-500, -350) *
-                            QTransform::fromScale(zoom, zoom) * QTransform::fromTranslate(500, 350);
+    const PictureView view = FrameView(frame).ZoomedAt({500, 350}, zoom);
     for (auto _ : state) {
         image.fill(Qt::black);
         QPainter painter(&image);

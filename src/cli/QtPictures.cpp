@@ -9,8 +9,9 @@
 #include <mutex>
 
 #include "cli/Pictures.h"
-#include "paint/PdfPicture.h"
 #include "paint/PicturePainter.h"
+#include "paint/QtGlyphOutlines.h"
+#include "picture/ShapesPdf.h"
 #include "text/Messages.h"
 
 namespace orvik::cli {
@@ -48,7 +49,7 @@ void DrawPicture(const PictureSource& source, PictureType type, const PictureOpt
     if (type == PictureType::Png)
         PngPicture(source, options, sink);
     else
-        WritePdfPicture(source, options, sink);  // the glyph outlines of the texts need Qt's fonts
+        WriteShapesPdf(source, options, QtGlyphOutlines(), sink);  // the texts' glyph outlines need Qt's fonts
 }
 
 }  // namespace orvik::cli

@@ -10,11 +10,9 @@
 #include <QImage>
 #include <QPoint>
 #include <QTimer>
-#include <QTransform>
 #include <QWidget>
-#include <memory>
 
-#include "app/BackgroundResult.h"
+#include "app/DrawingViewState.h"
 #include "picture/DisplayList.h"
 
 namespace orvik {
@@ -33,10 +31,10 @@ public:
     const QString& Note() const { return note_; }
     // While a picture is being built: said in a corner of the view.
     void SetBusy(bool busy);
-    bool HasPicture() const { return hasPicture_; }
-    const DisplayList& Picture() const { return *list_; }
+    bool HasPicture() const { return state_.HasPicture(); }
+    const DisplayList& Picture() const { return state_.Picture(); }
     // Whether the view shows the picture of its current view, drawn.
-    bool Drawn() const { return !rendering_.Busy() && !cacheStale_ && cacheView_ == view_ && !moving_; }
+    bool Drawn() const { return state_.Drawn(); }
 
 public slots:
     void FitToView();
@@ -53,36 +51,17 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // A zoom or pan step: shown at once from the last full picture, drawn
-    // anew once the view has rested kSettleMilliseconds.
+    // A zoom or pan step: shown at once from the last image, drawn anew once
+    // the view has rested kSettleMilliseconds.
     void Moving();
     static constexpr int kSettleMilliseconds = 150;
-    // Draws the picture of the current view on a worker; Rendered takes it.
-    void Render();
-    void Rendered();
+    ViewSize Size() const { return {std::max(width(), 1), std::max(height(), 1), devicePixelRatioF()}; }
 
-    struct RenderedView {
-        QImage image;
-        QTransform view;
-    };
-
-    std::shared_ptr<const DisplayList> list_ = std::make_shared<const DisplayList>();
     QString note_;
     bool busy_ = false;
-    bool hasPicture_ = false;
-    bool fitted_ = true;  // follows the view's size until the user zooms or pans
-    bool light_ = false;
-    QTransform view_;
     QPoint dragFrom_;
-    // The last full picture, drawn under cacheView_; drawn again on a worker
-    // when stale, resized or the view has changed (and is at rest).
-    QImage cache_;
-    QTransform cacheView_;
-    bool cacheStale_ = true;
-    bool moving_ = false;
     QTimer settle_;
-    BackgroundResult<RenderedView> rendering_;
-    bool renderWanted_ = false;  // the view changed while one was being drawn
+    DrawingViewState<QImage> state_;
 };
 
 }  // namespace orvik

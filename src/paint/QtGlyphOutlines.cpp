@@ -1,14 +1,16 @@
 #include "paint/QtGlyphOutlines.h"
 
 #include <QFont>
+#include <QPainterPath>
 
 namespace orvik {
+namespace {
 
-PicturePath ToPicturePath(const QPainterPath& path, const QTransform& t) {
+PicturePath ToPicturePath(const QPainterPath& path) {
     PicturePath out;
     for (int i = 0; i < path.elementCount(); ++i) {
         const QPainterPath::Element e = path.elementAt(i);
-        const QPointF p = t.map(QPointF(e.x, e.y));
+        const QPointF p(e.x, e.y);
         switch (e.type) {
             case QPainterPath::MoveToElement: out.push_back({PathElement::Kind::Move, {p.x(), p.y()}, {}, {}}); break;
             case QPainterPath::LineToElement: out.push_back({PathElement::Kind::Line, {p.x(), p.y()}, {}, {}}); break;
@@ -25,6 +27,8 @@ PicturePath ToPicturePath(const QPainterPath& path, const QTransform& t) {
     }
     return out;
 }
+
+}  // namespace
 
 QtGlyphOutlines::QtGlyphOutlines() {
     QFont font(QString::fromLatin1(kPictureFontFamily));

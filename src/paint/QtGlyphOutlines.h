@@ -1,17 +1,12 @@
 // The picture font's glyph outlines from Qt's fonts: the glyph port of the
-// PDF written straight from the shapes (picture/ShapesPdf.h), as GDI's is on
-// Windows; and a painter's path as the PDF page takes it.
+// PDF pictures (picture/ShapesPdf.h) on Linux, as GDI's is on Windows.
 #pragma once
 
-#include <QPainterPath>
 #include <QRawFont>
-#include <QTransform>
 
 #include "picture/ShapesPdf.h"
 
 namespace orvik {
-
-PicturePath ToPicturePath(const QPainterPath& path, const QTransform& transform = QTransform());
 
 // Needs Qt's GUI application (fonts).
 class QtGlyphOutlines : public GlyphOutlines {

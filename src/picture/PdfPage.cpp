@@ -79,7 +79,7 @@ class ContentWriter final : public PdfPage {
 public:
     explicit ContentWriter(DeflatedStream& out) : out_(out) {}
 
-    void SetStroke(PdfColor c, double width, int cap, int join, const std::vector<double>& dashes) override {
+    void SetStroke(PdfColor c, double width, int cap, int join, std::span<const double> dashes) override {
         std::string state;
         AppendNumber(state, c.r);
         AppendNumber(state, c.g);

@@ -1,8 +1,8 @@
 // A picture as a one-page PDF file, streamed: what is drawn is turned into
 // PDF operators as it comes and compressed into the sink, so a picture of
-// any size takes no more memory than its largest shape. Toolkit-free: a
-// painter (Qt's paint engine on Linux, the display-list painter on Windows)
-// draws on the page, with glyph outlines of its own.
+// any size takes no more memory than its largest shape. Toolkit-free: the
+// picture's PDF backend (ShapesPdf) draws on it, with glyph outlines from
+// the platform's fonts.
 //
 // The page is the picture's size, a pixel a point; what is drawn is in
 // pixels, y down. Lines keep their colour, width (0: PDF's thinnest line)
@@ -15,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -39,7 +40,7 @@ class PdfPage {
 public:
     virtual ~PdfPage() = default;
     // Line caps and joins as PDF numbers them: 0 butt/miter, 1 round, 2 square/bevel.
-    virtual void SetStroke(PdfColor color, double width, int cap, int join, const std::vector<double>& dashes) = 0;
+    virtual void SetStroke(PdfColor color, double width, int cap, int join, std::span<const double> dashes) = 0;
     virtual void SetFill(PdfColor color) = 0;
     virtual void AppendPath(const PicturePath& path) = 0;
     enum class Painting { Stroke, Fill, FillEvenOdd, FillAndStroke, FillEvenOddAndStroke };

@@ -1,9 +1,8 @@
-// A picture as a one-page PDF drawn straight from its shapes (PdfPage),
-// with glyph outlines from a port: what a platform without Qt's paint
-// engine (Windows) writes. The page looks as the window's painter draws the
-// shapes: the sheet's grey frame, hairlines with their dashes, wide
-// polylines with round ends, filled solids, discs and rings, texts as their
-// glyphs, points as dots.
+// A picture as a one-page PDF (PdfPage): the picture frontend's drawing
+// with glyph outlines from a port (Qt's fonts on Linux, GDI's on Windows).
+// The page looks as the window draws the shapes: the sheet's grey frame,
+// hairlines with their dashes, wide polylines with round ends, filled
+// solids, discs and rings, texts as their glyphs, points as dots.
 #pragma once
 
 #include <cstdint>

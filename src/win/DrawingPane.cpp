@@ -3,7 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cmath>
+#include <optional>
 
 #include "app/WindowTexts.h"
 #include "win/ObjectProcedure.h"
@@ -24,7 +24,17 @@ Gdiplus::Color Background(bool light) {
 
 }  // namespace
 
-DrawingPane::DrawingPane() = default;
+DrawingPane::DrawingPane()
+    : state_(
+          [](const DisplayList& list, const PictureView& view, bool light, ViewSize size) {
+              auto image = std::make_unique<Gdiplus::Bitmap>(size.width, size.height, PixelFormat32bppRGB);
+              if (image->GetLastStatus() != Gdiplus::Ok) return std::optional<std::unique_ptr<Gdiplus::Bitmap>>();
+              Gdiplus::Graphics graphics(image.get());
+              graphics.Clear(Background(light));
+              PaintPicture(graphics, PictureSource(list), view, size.width, size.height, light);
+              return std::optional<std::unique_ptr<Gdiplus::Bitmap>>(std::move(image));
+          },
+          [this] { ::PostMessageW(window_, kRenderedMessage, 0, 0); }) {}
 
 DrawingPane::~DrawingPane() = default;
 
@@ -45,26 +55,19 @@ HWND DrawingPane::Create(HWND parent, int id) {
     return window_;
 }
 
-SIZE DrawingPane::Size() const {
+ViewSize DrawingPane::Size() const {
     RECT r{};
     ::GetClientRect(window_, &r);
-    return {std::max<LONG>(r.right - r.left, 1), std::max<LONG>(r.bottom - r.top, 1)};
+    return {std::max(static_cast<int>(r.right - r.left), 1), std::max(static_cast<int>(r.bottom - r.top), 1)};
 }
 
 void DrawingPane::SetPicture(DisplayList list, bool fit) {
-    list_ = std::make_shared<const DisplayList>(std::move(list));
-    hasPicture_ = true;
-    cacheStale_ = true;
-    if (fit || fitted_)
-        FitToView();
-    else
-        ::InvalidateRect(window_, nullptr, FALSE);
+    state_.SetPicture(std::move(list), fit, Size());
+    ::InvalidateRect(window_, nullptr, FALSE);
 }
 
 void DrawingPane::Clear() {
-    list_ = std::make_shared<const DisplayList>();
-    hasPicture_ = false;
-    cacheStale_ = true;
+    state_.Clear();
     ::InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -84,107 +87,63 @@ void DrawingPane::SayWhatIsShown() {
 }
 
 void DrawingPane::FitToView() {
-    fitted_ = true;
-    const SIZE size = Size();
-    view_ = FitView(*list_, size.cx, size.cy);
+    state_.Fit(Size());
     ::InvalidateRect(window_, nullptr, FALSE);
 }
 
 void DrawingPane::SetLightBackground(bool light) {
-    light_ = light;
-    cacheStale_ = true;
+    state_.SetLightBackground(light);
     ::InvalidateRect(window_, nullptr, FALSE);
 }
 
 void DrawingPane::Moving() {
-    moving_ = true;
-    fitted_ = false;
     ::SetTimer(window_, kSettleTimer, kSettleMilliseconds, nullptr);
-    ::InvalidateRect(window_, nullptr, FALSE);
-}
-
-void DrawingPane::Render() {
-    if (rendering_.Busy()) {  // one is being drawn: the newest view follows it
-        renderWanted_ = true;
-        return;
-    }
-    const SIZE size = Size();
-    cacheStale_ = false;
-    HWND window = window_;
-    rendering_.Start(
-        [list = list_, view = view_, light = light_, has = hasPicture_, size] {
-            RenderedView done{std::make_unique<Gdiplus::Bitmap>(size.cx, size.cy, PixelFormat32bppRGB), view};
-            if (done.image->GetLastStatus() != Gdiplus::Ok) {
-                done.image.reset();  // no memory for it: the last picture stays
-            } else {
-                Gdiplus::Graphics graphics(done.image.get());
-                graphics.Clear(Background(light));
-                if (has) PaintPicture(graphics, PictureSource(*list), view, size.cx, size.cy, light);
-            }
-            return done;
-        },
-        [window] { ::PostMessageW(window, kRenderedMessage, 0, 0); });
-}
-
-void DrawingPane::Rendered() {
-    std::optional<RenderedView> rendered = rendering_.Take();
-    if (!rendered) return;
-    RenderedView& done = *rendered;
-    if (done.image) {
-        cacheSize_ = {static_cast<LONG>(done.image->GetWidth()), static_cast<LONG>(done.image->GetHeight())};
-        cache_ = std::move(done.image);
-        cacheView_ = done.view;
-    }
-    if (renderWanted_) {
-        renderWanted_ = false;
-        cacheStale_ = true;
-    }
     ::InvalidateRect(window_, nullptr, FALSE);
 }
 
 void DrawingPane::Paint() {
     PAINTSTRUCT paint;
     HDC dc = ::BeginPaint(window_, &paint);
-    const SIZE size = Size();
+    const ViewSize size = Size();
+    const bool light = state_.Light();
     {
         // Drawn off screen first, so nothing flickers.
-        Gdiplus::Bitmap buffer(size.cx, size.cy, PixelFormat32bppRGB);
+        Gdiplus::Bitmap buffer(size.width, size.height, PixelFormat32bppRGB);
         Gdiplus::Graphics g(&buffer);
-        g.Clear(Background(light_));
-        // The last picture drawn, moved and scaled as the view has been since.
-        if (cache_) {
-            const double k = view_.scale / cacheView_.scale;
+        g.Clear(Background(light));
+        // The last image drawn, moved and scaled as the view has been since.
+        if (const std::unique_ptr<Gdiplus::Bitmap>* cache = state_.Cache()) {
+            const ImagePlacement at = state_.CachePlacement();
             g.SetInterpolationMode(Gdiplus::InterpolationModeBilinear);
-            g.DrawImage(cache_.get(), Gdiplus::RectF(static_cast<Gdiplus::REAL>(view_.dx - cacheView_.dx * k),
-                                                     static_cast<Gdiplus::REAL>(view_.dy - cacheView_.dy * k),
-                                                     static_cast<Gdiplus::REAL>(cacheSize_.cx * k),
-                                                     static_cast<Gdiplus::REAL>(cacheSize_.cy * k)));
+            g.DrawImage(cache->get(),
+                        Gdiplus::RectF(static_cast<Gdiplus::REAL>(at.dx), static_cast<Gdiplus::REAL>(at.dy),
+                                       static_cast<Gdiplus::REAL>((*cache)->GetWidth() * at.scale),
+                                       static_cast<Gdiplus::REAL>((*cache)->GetHeight() * at.scale)));
         }
         Gdiplus::Font font(dc, font_ ? font_ : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)));
-        const Gdiplus::RectF box(8, 8, static_cast<Gdiplus::REAL>(size.cx - 16),
-                                 static_cast<Gdiplus::REAL>(size.cy - 16));
+        const Gdiplus::RectF box(8, 8, static_cast<Gdiplus::REAL>(size.width - 16),
+                                 static_cast<Gdiplus::REAL>(size.height - 16));
         if (busy_) {
             const std::wstring busy = Wide(window_text::kDrawingBusy);
             Gdiplus::StringFormat corner;
             corner.SetAlignment(Gdiplus::StringAlignmentFar);
             corner.SetLineAlignment(Gdiplus::StringAlignmentFar);
-            Gdiplus::SolidBrush grey(light_ ? Gdiplus::Color(255, 0x80, 0x80, 0x80)
-                                            : Gdiplus::Color(255, 0xC0, 0xC0, 0xC0));
+            Gdiplus::SolidBrush grey(light ? Gdiplus::Color(255, 0x80, 0x80, 0x80)
+                                           : Gdiplus::Color(255, 0xC0, 0xC0, 0xC0));
             g.DrawString(busy.c_str(), static_cast<INT>(busy.size()), &font, box, &corner, &grey);
         }
         if (!note_.empty()) {
             Gdiplus::RectF text;
             g.MeasureString(note_.c_str(), static_cast<INT>(note_.size()), &font, box, &text);
-            Gdiplus::SolidBrush back(light_ ? Gdiplus::Color(255, 255, 255, 224) : Gdiplus::Color(255, 64, 48, 0));
+            Gdiplus::SolidBrush back(light ? Gdiplus::Color(255, 255, 255, 224) : Gdiplus::Color(255, 64, 48, 0));
             g.FillRectangle(&back, text.X - 4, text.Y - 2, text.Width + 8, text.Height + 4);
-            Gdiplus::SolidBrush ink(light_ ? Gdiplus::Color(255, 0, 0, 0) : Gdiplus::Color(255, 255, 255, 255));
+            Gdiplus::SolidBrush ink(light ? Gdiplus::Color(255, 0, 0, 0) : Gdiplus::Color(255, 255, 255, 255));
             g.DrawString(note_.c_str(), static_cast<INT>(note_.size()), &font, box, nullptr, &ink);
         }
         Gdiplus::Graphics(dc).DrawImage(&buffer, 0, 0);
     }
     ::EndPaint(window_, &paint);
-    if (!moving_ && (cacheStale_ || cacheSize_.cx != size.cx || cacheSize_.cy != size.cy || !(cacheView_ == view_)))
-        Render();
+    state_.RenderIfStale(size);
 }
 
 LRESULT DrawingPane::Handle(UINT message, WPARAM w, LPARAM l) {
@@ -192,23 +151,26 @@ LRESULT DrawingPane::Handle(UINT message, WPARAM w, LPARAM l) {
         case WM_PAINT: Paint(); return 0;
         case WM_ERASEBKGND: return 1;
         case WM_SIZE:
-            if (fitted_) FitToView();
+            state_.Resized(Size());
+            ::InvalidateRect(window_, nullptr, FALSE);
             return 0;
-        case kRenderedMessage: Rendered(); return 0;
+        case kRenderedMessage:
+            state_.Rendered();
+            ::InvalidateRect(window_, nullptr, FALSE);
+            return 0;
         case WM_TIMER:
             if (w == kSettleTimer) {
                 ::KillTimer(window_, kSettleTimer);
-                moving_ = false;
+                state_.Settled();
                 ::InvalidateRect(window_, nullptr, FALSE);
             }
             return 0;
         case WM_MOUSEWHEEL: {
-            if (!hasPicture_) return 0;
+            if (!state_.HasPicture()) return 0;
             POINT at{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
             ::ScreenToClient(window_, &at);
-            const double steps = GET_WHEEL_DELTA_WPARAM(w) / static_cast<double>(WHEEL_DELTA);
-            // Zoom about the point under the cursor: it stays where it is.
-            view_ = view_.ZoomedAt({static_cast<double>(at.x), static_cast<double>(at.y)}, std::pow(1.25, steps));
+            state_.ZoomAt({static_cast<double>(at.x), static_cast<double>(at.y)},
+                          GET_WHEEL_DELTA_WPARAM(w) / static_cast<double>(WHEEL_DELTA));
             Moving();
             return 0;
         }
@@ -222,7 +184,7 @@ LRESULT DrawingPane::Handle(UINT message, WPARAM w, LPARAM l) {
         case WM_MOUSEMOVE:
             if (dragging_ && (w & (MK_LBUTTON | MK_MBUTTON))) {
                 const POINT to{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
-                view_ = view_.Panned(to.x - dragFrom_.x, to.y - dragFrom_.y);
+                state_.PanBy(to.x - dragFrom_.x, to.y - dragFrom_.y);
                 dragFrom_ = to;
                 Moving();
             }

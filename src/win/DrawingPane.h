@@ -13,9 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "app/BackgroundResult.h"
+#include "app/DrawingViewState.h"
 #include "picture/DisplayList.h"
-#include "picture/PictureView.h"
 
 namespace Gdiplus {
 class Bitmap;
@@ -43,50 +42,31 @@ public:
     // pane's window text says the same (for screen readers and the window
     // driver): that the picture is being built, else the note.
     void SetBusy(bool busy);
-    bool HasPicture() const { return hasPicture_; }
+    bool HasPicture() const { return state_.HasPicture(); }
     void FitToView();
     void SetLightBackground(bool light);
     void SetFont(HFONT font) { font_ = font; }
     // Whether the view shows the picture of its current view, drawn.
-    bool Drawn() const { return !rendering_.Busy() && !cacheStale_ && cacheView_ == view_ && !moving_; }
+    bool Drawn() const { return state_.Drawn(); }
 
 private:
     template <class Owner>
     friend LRESULT CALLBACK ObjectProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
     void Paint();
-    // A zoom or pan step: shown at once from the last full picture, drawn
-    // anew once the view has rested.
+    // A zoom or pan step: shown at once from the last image, drawn anew
+    // once the view has rested.
     void Moving();
-    void Render();
-    void Rendered();
-    SIZE Size() const;
+    ViewSize Size() const;
     void SayWhatIsShown();
-
-    struct RenderedView {
-        std::unique_ptr<Gdiplus::Bitmap> image;
-        PictureView view;
-    };
 
     HWND window_ = nullptr;
     HFONT font_ = nullptr;
-    std::shared_ptr<const DisplayList> list_ = std::make_shared<const DisplayList>();
     std::wstring note_;
     bool busy_ = false;
-    bool hasPicture_ = false;
-    bool fitted_ = true;  // follows the view's size until the user zooms or pans
-    bool light_ = false;
-    PictureView view_;
     POINT dragFrom_{};
     bool dragging_ = false;
-    // The last full picture, drawn under cacheView_.
-    std::unique_ptr<Gdiplus::Bitmap> cache_;
-    PictureView cacheView_;
-    SIZE cacheSize_{};
-    bool cacheStale_ = true;
-    bool moving_ = false;
-    BackgroundResult<RenderedView> rendering_;
-    bool renderWanted_ = false;  // the view changed while one was being drawn
+    DrawingViewState<std::unique_ptr<Gdiplus::Bitmap>> state_;
 };
 
 }  // namespace orvik::win

@@ -1,7 +1,5 @@
-// Draws a display list with GDI+, which every Windows has: the window's
-// drawing tab and the command line's PNG pictures on Windows. Shapes are
-// mapped to pixels first and drawn with one-pixel pens, so zooming and
-// panning only change the view.
+// The picture frontend's GDI+ backend, which every Windows has: the
+// window's drawing tab and the command line's PNG pictures on Windows.
 #pragma once
 
 #include <windows.h>
