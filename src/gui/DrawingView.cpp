@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "gui/QtDialogs.h"
 #include "paint/PicturePainter.h"
 
 namespace orvik {
@@ -46,18 +47,18 @@ DrawingView::DrawingView(QWidget* parent)
     setCursor(Qt::OpenHandCursor);
 }
 
-void DrawingView::SetPicture(DisplayList list, bool fit) {
+void DrawingView::ShowPicture(DisplayList list, bool fit) {
     state_.SetPicture(std::move(list), fit, Size());
     update();
 }
 
-void DrawingView::Clear() {
+void DrawingView::ClearPicture() {
     state_.Clear();
     update();
 }
 
-void DrawingView::SetNote(const QString& note) {
-    note_ = note;
+void DrawingView::ShowNote(const std::string& cp932) {
+    note_ = FromCp932(cp932);
     update();
 }
 
@@ -66,7 +67,7 @@ void DrawingView::Moving() {
     update();
 }
 
-void DrawingView::SetBusy(bool busy) {
+void DrawingView::ShowBusy(bool busy) {
     busy_ = busy;
     setCursor(busy ? Qt::BusyCursor : Qt::OpenHandCursor);
     update();

@@ -12,26 +12,25 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "app/DrawingTabPicture.h"
 #include "app/DrawingViewState.h"
 #include "picture/DisplayList.h"
 
 namespace orvik {
 
-class DrawingView : public QWidget {
+class DrawingView : public QWidget, public DrawingTabView {
     Q_OBJECT
 public:
     explicit DrawingView(QWidget* parent = nullptr);
 
-    // Shows the list; `fit`: a new drawing, fitted to the view.
-    void SetPicture(DisplayList list, bool fit);
-    void Clear();
-    // A line of text shown at the top of the view, over the picture or in its
-    // place (why there is none, or that it is partial); empty: none.
-    void SetNote(const QString& note);
+    // DrawingTabView.
+    void ShowPicture(DisplayList list, bool fit) override;
+    void ClearPicture() override;
+    void ShowNote(const std::string& cp932) override;
+    void ShowBusy(bool busy) override;
+    bool ShowsPicture() const override { return state_.HasPicture(); }
+
     const QString& Note() const { return note_; }
-    // While a picture is being built: said in a corner of the view.
-    void SetBusy(bool busy);
-    bool HasPicture() const { return state_.HasPicture(); }
     const DisplayList& Picture() const { return state_.Picture(); }
     // Whether the view shows the picture of its current view, drawn.
     bool Drawn() const { return state_.Drawn(); }

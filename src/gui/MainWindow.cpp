@@ -92,6 +92,10 @@ void MainWindow::BuildViewPanel() {
     // The drawing tab: a batch's list of drawings above the drawing.
     drawingPage = Named(new QWidget(viewTabs), "drawingPage");
     drawingView = Named(new DrawingView(drawingPage), "drawingView");
+    picture_ = std::make_unique<DrawingTabPicture>(commands_, *drawingView, [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { picture_->Built(); }, Qt::QueuedConnection);
+    });
     batchBox = Named(new QComboBox(drawingPage), "batchBox");
     batchBox->setToolTip(FromUtf8(window_text::kBatchBoxTip));
     // As wide as the tab, never as wide as the longest name: long names are
@@ -352,57 +356,14 @@ void MainWindow::DrawingRead() {
     batchBox->setVisible(batch);
     ShowBatchMarks();
     KeepOnScreen();
-    fitNextDrawing_ = true;
+    picture_->NewDrawing();
     UpdateDrawing();
 }
 
 void MainWindow::UpdateDrawing() {
     drawingTimer_.stop();
-    const int files = commands_.State().fileCount;
-    if (files == 0) {
-        drawingView->Clear();
-        return;
-    }
-    if (viewTabs->currentWidget() != drawingPage) {
-        if (fitNextDrawing_) drawingView->Clear();  // the old drawing is not shown meanwhile
-        return;
-    }
-    if (pictureWork_.Busy()) {  // one is being built: the newest request follows it
-        pictureWanted_ = true;
-        return;
-    }
-    std::function<DrawingPicture()> task =
-        commands_.PictureTask(static_cast<std::size_t>(std::max(batchBox->currentIndex(), 0)));
-    if (!task) {
-        // A field holds no usable value: the last picture stays, unless it shows another drawing.
-        if (fitNextDrawing_) drawingView->Clear();
-        return;
-    }
-    // Built on a worker: the window answers meanwhile, the view says it is busy.
-    drawingView->SetBusy(true);
-    pictureWork_.Start(std::move(task),
-                       [this] { QMetaObject::invokeMethod(this, &MainWindow::PictureBuilt, Qt::QueuedConnection); });
-}
-
-void MainWindow::PictureBuilt() {
-    std::optional<DrawingPicture> built = pictureWork_.Take();
-    if (!built) return;
-    DrawingPicture& shown = *built;
-    drawingView->SetBusy(false);
-    if (pictureWanted_) {  // the settings or the drawing changed meanwhile: this one is old
-        pictureWanted_ = false;
-        UpdateDrawing();
-        return;
-    }
-    drawingView->SetNote(FromCp932(shown.note));
-    if (!shown.picture) {
-        // A field holds no usable value: the last picture stays, unless it
-        // shows another drawing, or this drawing has none.
-        if (fitNextDrawing_ || !shown.note.empty()) drawingView->Clear();
-        return;
-    }
-    drawingView->SetPicture(std::move(*shown.picture), fitNextDrawing_ || !drawingView->HasPicture());
-    fitNextDrawing_ = false;
+    picture_->Update(viewTabs->currentWidget() == drawingPage,
+                     static_cast<std::size_t>(std::max(batchBox->currentIndex(), 0)));
 }
 
 void MainWindow::ShowBatchMarks() {

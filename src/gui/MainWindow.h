@@ -21,8 +21,10 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include "app/DrawingTabPicture.h"
 #include "app/WindowCommands.h"
 #include "gui/DrawingView.h"
 #include "gui/SettingControls.h"
@@ -71,7 +73,7 @@ public slots:
     void UpdateDrawing();
     // Whether the drawing tab shows the picture of the current settings:
     // no change waits to be followed and no picture is being built.
-    bool DrawingSettled() const { return !drawingTimer_.isActive() && !pictureWork_.Busy(); }
+    bool DrawingSettled() const { return !drawingTimer_.isActive() && !picture_->Busy(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -90,8 +92,6 @@ private:
     // Every control Tab reaches, in order.
     std::vector<QWidget*> TabOrder() const;
     void DrawingRead();
-    // Shows the picture the worker built, once it is there.
-    void PictureBuilt();
     // Each drawing of the batch list as the save left it: a sign before the
     // names of those read only in part or not converted, the reason in the
     // tooltip.
@@ -120,9 +120,7 @@ private:
     bool cancelRequested_ = false;  // cancel pressed during the current batch
     bool closeWhenDone_ = false;  // the window was closed during the batch: close once it stops
     QTimer drawingTimer_;
-    BackgroundResult<DrawingPicture> pictureWork_;  // the drawing tab's picture, being built on a worker
-    bool pictureWanted_ = false;  // asked for again while one was being built
-    bool fitNextDrawing_ = false;  // a new drawing was read: fit it to the view
+    std::unique_ptr<DrawingTabPicture> picture_;  // made with the drawing view
 
     QTabWidget* viewTabs;
     QWidget* progressRow;

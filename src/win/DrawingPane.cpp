@@ -61,22 +61,22 @@ ViewSize DrawingPane::Size() const {
     return {std::max(static_cast<int>(r.right - r.left), 1), std::max(static_cast<int>(r.bottom - r.top), 1)};
 }
 
-void DrawingPane::SetPicture(DisplayList list, bool fit) {
+void DrawingPane::ShowPicture(DisplayList list, bool fit) {
     state_.SetPicture(std::move(list), fit, Size());
     ::InvalidateRect(window_, nullptr, FALSE);
 }
 
-void DrawingPane::Clear() {
+void DrawingPane::ClearPicture() {
     state_.Clear();
     ::InvalidateRect(window_, nullptr, FALSE);
 }
 
-void DrawingPane::SetNote(const std::wstring& note) {
-    note_ = note;
+void DrawingPane::ShowNote(const std::string& cp932) {
+    note_ = WideFromCp932(cp932);
     SayWhatIsShown();
 }
 
-void DrawingPane::SetBusy(bool busy) {
+void DrawingPane::ShowBusy(bool busy) {
     busy_ = busy;
     SayWhatIsShown();
 }

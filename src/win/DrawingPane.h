@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "app/DrawingTabPicture.h"
 #include "app/DrawingViewState.h"
 #include "picture/DisplayList.h"
 
@@ -22,27 +23,24 @@ class Bitmap;
 
 namespace orvik::win {
 
-class DrawingPane {
+class DrawingPane : public DrawingTabView {
 public:
     DrawingPane();
-    ~DrawingPane();
+    ~DrawingPane() override;
     DrawingPane(const DrawingPane&) = delete;
     DrawingPane& operator=(const DrawingPane&) = delete;
 
     HWND Create(HWND parent, int id);
     HWND Window() const { return window_; }
 
-    // Shows the list; `fit`: a new drawing, fitted to the view.
-    void SetPicture(DisplayList list, bool fit);
-    void Clear();
-    // A line of text shown at the top of the view, over the picture or in its
-    // place (why there is none, or that it is partial); empty: none.
-    void SetNote(const std::wstring& note);
-    // While a picture is being built: said in a corner of the view. The
-    // pane's window text says the same (for screen readers and the window
-    // driver): that the picture is being built, else the note.
-    void SetBusy(bool busy);
-    bool HasPicture() const { return state_.HasPicture(); }
+    // DrawingTabView. The pane's window text says what is shown (for screen
+    // readers and the window driver): that the picture is being built, else
+    // the note.
+    void ShowPicture(DisplayList list, bool fit) override;
+    void ClearPicture() override;
+    void ShowNote(const std::string& cp932) override;
+    void ShowBusy(bool busy) override;
+    bool ShowsPicture() const override { return state_.HasPicture(); }
     void FitToView();
     void SetLightBackground(bool light);
     void SetFont(HFONT font) { font_ = font; }

@@ -30,7 +30,6 @@ namespace text = window_text;
 const ConversionSettings kDefaults{};
 
 constexpr UINT kWorkDoneMessage = WM_APP + 10;  // the background work has ended
-constexpr UINT kPictureBuiltMessage = WM_APP + 11;  // the drawing tab's picture is there
 constexpr UINT_PTR kDrawingTimer = 1;  // the drawing follows the settings shortly after a change
 constexpr UINT kDrawingDelay = 150;
 constexpr int kQuitKeyId = 900;  // Ctrl+Q: closes even while a save has the buttons disabled
@@ -301,7 +300,7 @@ LRESULT MainFrame::Handle(UINT message, WPARAM w, LPARAM l) {
             if (w == kDrawingTimer) UpdateDrawing();
             return 0;
         case kWorkDoneMessage: workDone_ = true; return 0;
-        case kPictureBuiltMessage: PictureBuilt(); return 0;
+        case kPictureBuiltMessage: picture_.Built(); return 0;
         case WM_CLOSE: Close(); return 0;
         case WM_DESTROY: ::PostQuitMessage(0); return 0;
         default: break;
@@ -334,7 +333,7 @@ void MainFrame::Command(int id, int code) {
         case kBatchBoxId:
             if (code == CBN_SELCHANGE) {
                 ShowBatchMarks();
-                fitNextDrawing_ = true;
+                picture_.NewDrawing();
                 UpdateDrawing();
             }
             return;
@@ -471,7 +470,7 @@ void MainFrame::DrawingRead() {
         ::SendMessageW(box, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(Scaled(400)), 0);
     }
     ShowBatchMarks();
-    fitNextDrawing_ = true;
+    picture_.NewDrawing();
     ShowPage();  // and the drawing tab's picture
 }
 
@@ -511,50 +510,8 @@ void MainFrame::SettingsChanged() {
 void MainFrame::UpdateDrawing() {
     ::KillTimer(window_, kDrawingTimer);
     drawingPending_ = false;
-    if (commands_.State().fileCount == 0) {
-        pane_.SetNote({});
-        pane_.Clear();
-        return;
-    }
-    if (!DrawingTabShown()) {
-        if (fitNextDrawing_) pane_.Clear();  // the old drawing is not shown meanwhile
-        return;
-    }
-    if (pictureWork_.Busy()) {  // one is being built: the newest request follows it
-        pictureWanted_ = true;
-        return;
-    }
     const auto selected = ::SendMessageW(Item(kBatchBoxId), CB_GETCURSEL, 0, 0);
-    std::function<DrawingPicture()> task =
-        commands_.PictureTask(static_cast<std::size_t>(std::max<LRESULT>(selected, 0)));
-    if (!task) {
-        // A field holds no usable value: the last picture stays, unless it shows another drawing.
-        if (fitNextDrawing_) pane_.Clear();
-        return;
-    }
-    // Built on a worker: the window answers meanwhile, the view says it is busy.
-    pane_.SetBusy(true);
-    HWND window = window_;
-    pictureWork_.Start(std::move(task), [window] { ::PostMessageW(window, kPictureBuiltMessage, 0, 0); });
-}
-
-void MainFrame::PictureBuilt() {
-    std::optional<DrawingPicture> built = pictureWork_.Take();
-    if (!built) return;
-    DrawingPicture& shown = *built;
-    pane_.SetBusy(false);
-    if (pictureWanted_) {  // the settings or the drawing changed meanwhile: this one is old
-        pictureWanted_ = false;
-        UpdateDrawing();
-        return;
-    }
-    pane_.SetNote(WideFromCp932(shown.note));
-    if (!shown.picture) {
-        if (fitNextDrawing_ || !shown.note.empty()) pane_.Clear();
-        return;
-    }
-    pane_.SetPicture(std::move(*shown.picture), fitNextDrawing_ || !pane_.HasPicture());
-    fitNextDrawing_ = false;
+    picture_.Update(DrawingTabShown(), static_cast<std::size_t>(std::max<LRESULT>(selected, 0)));
 }
 
 void MainFrame::ClearLog() { ::SetWindowTextW(Item(kLogId), L""); }

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/BackgroundResult.h"
+#include "app/DrawingTabPicture.h"
 #include "app/KeptSettings.h"
 #include "app/WindowCommands.h"
 #include "win/DrawingPane.h"
@@ -38,7 +38,7 @@ public:
     // Whether the drawing tab shows the picture of the current settings,
     // drawn: no change waits to be followed, no picture is being built.
     bool DrawingSettled() const {
-        return !drawingPending_ && !pictureWork_.Busy() && pane_.HasPicture() && pane_.Drawn();
+        return !drawingPending_ && !picture_.Busy() && pane_.ShowsPicture() && pane_.Drawn();
     }
     HWND DrawingWindow() const { return pane_.Window(); }
 
@@ -89,7 +89,6 @@ private:
     void StoreOnClose();
     void DrawingRead();
     void UpdateDrawing();
-    void PictureBuilt();
     void ShowBatchMarks();
     void ShowPage();
     void SettingsChanged();
@@ -123,10 +122,9 @@ private:
     bool cancelRequested_ = false;  // cancel pressed during the current batch
     bool closeWhenDone_ = false;  // the window was closed during the batch: close once it stops
     bool workDone_ = false;  // the background work has ended
-    BackgroundResult<DrawingPicture> pictureWork_;  // the drawing tab's picture, being built on a worker
-    bool pictureWanted_ = false;  // asked for again while one was being built
+    static constexpr UINT kPictureBuiltMessage = WM_APP + 11;  // the drawing tab's picture is there
+    DrawingTabPicture picture_{commands_, pane_, [this] { ::PostMessageW(window_, kPictureBuiltMessage, 0, 0); }};
     bool drawingPending_ = false;  // a change of the settings waits to be followed
-    bool fitNextDrawing_ = false;  // a new drawing was read: fit it to the view
 };
 
 }  // namespace orvik::win

@@ -99,7 +99,7 @@ TEST_F(MainWindowTest, TheDrawingTabFollowsTheSettingsWithoutReloading) {
     auto* view = Child<DrawingView>("drawingView");
     EXPECT_EQ(QApplication::focusWidget(), view);  // F and Home fit it without a click first
     WaitForDrawing();
-    ASSERT_TRUE(view->HasPicture());
+    ASSERT_TRUE(view->ShowsPicture());
     const auto count = [&](ShapeKind kind) {
         return std::count_if(view->Picture().shapes.begin(), view->Picture().shapes.end(),
                              [&](const Shape& s) { return s.kind == kind; });
@@ -126,7 +126,7 @@ TEST_F(MainWindowTest, TheDrawingTabFollowsTheSettingsWithoutReloading) {
     batch->setCurrentIndex(1);
     emit batch->activated(1);
     WaitForDrawing();
-    ASSERT_TRUE(view->HasPicture());
+    ASSERT_TRUE(view->ShowsPicture());
     EXPECT_EQ(view->Picture().shapes.size(), 1u);
 }
 
@@ -145,11 +145,11 @@ TEST_F(MainWindowTest, TheDrawingTabShowsEveryDrawingRead) {
         Drop({odd ? other : sample});
         tabs->setCurrentIndex(1);
         WaitForDrawing();
-        ASSERT_TRUE(view->HasPicture()) << i;
+        ASSERT_TRUE(view->ShowsPicture()) << i;
         EXPECT_EQ(view->Picture().shapes.size() == 1, odd) << i;
         Child<QRadioButton>(odd ? "pointMode_1" : "pointMode_2")->click();
         WaitForDrawing();
-        ASSERT_TRUE(view->HasPicture()) << i;
+        ASSERT_TRUE(view->ShowsPicture()) << i;
         ASSERT_TRUE(QTest::qWaitFor([&] { return view->Drawn(); }, 10000)) << i;
     }
 }
@@ -541,12 +541,12 @@ TEST_F(MainWindowTest, ABatchMarksTheDrawingsItCouldNotConvert) {
     emit list->activated(2);
     WaitForDrawing();
     auto* view = Child<DrawingView>("drawingView");
-    EXPECT_FALSE(view->HasPicture());
+    EXPECT_FALSE(view->ShowsPicture());
     EXPECT_TRUE(view->Note().contains("図面に要素がないため基準縮尺が決まりません")) << view->Note().toStdString();
     list->setCurrentIndex(0);
     emit list->activated(0);
     WaitForDrawing();
-    EXPECT_TRUE(view->HasPicture());
+    EXPECT_TRUE(view->ShowsPicture());
     EXPECT_TRUE(view->Note().isEmpty());
 }
 
