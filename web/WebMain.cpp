@@ -78,6 +78,18 @@ std::string SettingRows() {
     return json + "]";
 }
 
+// The job statuses as the report names them: the sign each puts before a
+// drawing's name and whether it failed, for the page's list.
+std::string StatusRows() {
+    std::string json = "{";
+    for (const StatusRow& row : kStatusRows) {
+        if (json.size() > 1) json += ',';
+        json.append(Quoted(row.name)).append(":{\"sign\":").append(Quoted(row.sign));
+        json.append(",\"failed\":").append(row.exitCode == kExitSomeFailed ? "true}" : "false}");
+    }
+    return json + "}";
+}
+
 std::string MakePageTexts() {
     namespace t = window_text;
     std::ostringstream json;
@@ -95,15 +107,13 @@ std::string MakePageTexts() {
         {"save", t::kSaveButton},
         {"saveTip", t::kSaveTip},
         {"cancel", t::kCancelButton},
-        {"partlyReadMark", t::kPartlyReadMark},
-        {"failedMark", t::kFailedMark},
     };
     const char* separator = "";
     for (const auto& [key, text] : captions) {
         json << separator << Quoted(key) << ':' << Quoted(text);
         separator = ",";
     }
-    json << "},\"settings\":" << SettingRows() << '}';
+    json << "},\"statuses\":" << StatusRows() << ",\"settings\":" << SettingRows() << '}';
     return json.str();
 }
 
@@ -132,7 +142,7 @@ std::string ScaleListOf(const std::string& path) {
     DrawingFile file(path);
     const FileCheck check = file.Check();
     ScaleList list;
-    if (check.refusal == FileRefusal::None) {
+    if (check.refusal == Reason::None) {
         Drawing drawing;
         file.Read(check.format, drawing);
         list = ListProposedScales(drawing);

@@ -374,8 +374,12 @@ worker.onmessage = (event) => {
     }
   } else if (m.type === 'converted' && d) {
     d.log = [d.log, m.log, m.problems].filter(Boolean).join('\n');
-    d.mark = m.code === 0 ? '' : m.code === 3 ? texts.captions.partlyReadMark : texts.captions.failedMark;
-    d.reason = m.code === 0 || m.code === 3 ? '' : m.problems.trim().split('\n').pop().replace(/^.*?: /, '');
+    // The drawing's line of the run's report: its status (by the module's
+    // table of statuses) and the reason in words.
+    const record = m.record ? JSON.parse(m.record) : { status: 'failed', message: m.problems.trim() };
+    const status = texts.statuses[record.status] || texts.statuses.failed;
+    d.mark = status.sign;
+    d.reason = status.failed ? record.message : '';
     showDrawings();
     if (d === selected) $('log').textContent = d.log;
     $('progress').value = m.done;

@@ -123,7 +123,7 @@ function convertOne(item, options) {
   const files = outputs(item.id);
   const reportLine = orvik.FS.analyzePath(report).exists ? orvik.FS.readFile(report, { encoding: 'utf8' }) : '';
   forget(item.id);
-  return { files, log: result.out, problems: result.err, code: result.code, reportLine };
+  return { files, log: result.out, problems: result.err, reportLine };
 }
 
 function pause() {
@@ -155,7 +155,7 @@ async function convert(items, settings, asArchive) {
     // The files handed over, not copied: a DXF may be hundreds of megabytes.
     const files = asArchive ? [] : result.files;
     postMessage({
-      type: 'converted', id: item.id, log: result.log, problems: result.problems, code: result.code,
+      type: 'converted', id: item.id, log: result.log, problems: result.problems, record: result.reportLine,
       files,
       done,
       total: items.length,

@@ -28,8 +28,8 @@ std::vector<std::string> BatchItemLog(const std::string& input, const std::strin
         case JobStatus::Refused:
         case JobStatus::Skipped:
             // Messages of failed saves name their file; the others are said of the drawing.
-            if (outcome.reason == JobReason::NoScale || outcome.reason == JobReason::OutOfMemory ||
-                outcome.reason == JobReason::TruncatedRecords)
+            if (outcome.reason == Reason::NoScale || outcome.reason == Reason::OutOfMemory ||
+                StopsARead(outcome.reason))
                 log.push_back(NamedWithReason(input, outcome.message));
             else
                 log.push_back(NamingFileAsItIs(outcome.message, output));

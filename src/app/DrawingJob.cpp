@@ -18,17 +18,6 @@
 namespace orvik {
 namespace {
 
-JobReason ReasonOf(FileRefusal refusal) {
-    switch (refusal) {
-        case FileRefusal::Missing: return JobReason::Missing;
-        case FileRefusal::Unreadable: return JobReason::Unreadable;
-        case FileRefusal::WrongExtension:
-        case FileRefusal::NotJwCad: return JobReason::NotADrawing;
-        case FileRefusal::None: break;
-    }
-    return JobReason::None;
-}
-
 // The picture streamed into the sink: the shapes are drawn as the
 // conversion's DXF text is read, never all held. Returns what the INSERTs
 // left out, in words (empty when nothing).
@@ -47,7 +36,7 @@ std::string WritePicture(const PictureSource& source, PictureType type, const Pi
 std::string WriteOutput(const Conversion& conversion, const DrawingJobRequest& request, PicturePrepass* prepass) {
     if (request.createFolder && !request.output.empty())
         if (const int error = os::CreateFolders(os::ParentFolder(request.output)))
-            throw ConversionError(FailureReason::WriteFailed, CannotCreateFile(request.output, SystemErrorText(error)));
+            throw FailureError(Reason::WriteFailed, CannotCreateFile(request.output, SystemErrorText(error)));
     if (request.kind == OutputKind::Picture) {
         if (request.output.empty()) {
             DescriptorSink standardOutput(os::StandardOutput(), "-");
@@ -70,7 +59,7 @@ std::string WriteOutput(const Conversion& conversion, const DrawingJobRequest& r
     return {};
 }
 
-DrawingJobOutcome& Finish(DrawingJobOutcome& outcome, JobStatus status, JobReason reason, std::string message = {}) {
+DrawingJobOutcome& Finish(DrawingJobOutcome& outcome, JobStatus status, Reason reason, std::string message = {}) {
     outcome.status = status;
     outcome.reason = reason;
     outcome.message = std::move(message);
@@ -79,17 +68,10 @@ DrawingJobOutcome& Finish(DrawingJobOutcome& outcome, JobStatus status, JobReaso
 
 // A failed conversion or save as the job's outcome: what the rules refused
 // is a refusal, the rest a failure.
-DrawingJobOutcome& FinishFailed(DrawingJobOutcome& outcome, const ConversionError& e) {
-    switch (e.Reason()) {
-        case FailureReason::OutputExists: return Finish(outcome, JobStatus::Refused, JobReason::Exists, e.what());
-        case FailureReason::OutputIsInput:
-            return Finish(outcome, JobStatus::Refused, JobReason::OutputIsInput, e.what());
-        case FailureReason::BadScale:
-        case FailureReason::BadSetting: return Finish(outcome, JobStatus::Failed, JobReason::BadScale, e.what());
-        case FailureReason::WriteFailed:
-        case FailureReason::PictureNotMade: break;
-    }
-    return Finish(outcome, JobStatus::Failed, JobReason::WriteFailed, e.what());
+DrawingJobOutcome& FinishFailed(DrawingJobOutcome& outcome, const FailureError& e) {
+    const Reason reason = e.ReasonOf();
+    const bool refused = reason == Reason::Exists || reason == Reason::OutputIsInput;
+    return Finish(outcome, refused ? JobStatus::Refused : JobStatus::Failed, reason, e.what());
 }
 
 // Where an embedded image is saved: beside the DXF file, named after it, its
@@ -126,7 +108,7 @@ std::vector<std::string> SaveImages(const DrawingJobRequest& request, const std:
         try {
             SaveFile(path, images[i].bytes, request.rules);
             saved.push_back(path);
-        } catch (const ConversionError& e) {
+        } catch (const FailureError& e) {
             warnings.emplace_back(e.what());
         }
     }
@@ -153,17 +135,18 @@ std::vector<std::string> ConversionWarnings(const ConversionResult& result, Outp
 }
 
 // Everything after the read: the scale, the conversion, the outputs.
-DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawing& drawing, bool complete,
+// `stopped`: why the read stopped part way, None when it read the whole drawing.
+DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawing& drawing, Reason stopped,
                                    std::vector<std::string> readWarnings, const std::vector<EmbeddedImage>& images,
                                    DrawingJobOutcome& outcome) {
+    const bool complete = stopped == Reason::None;
     if (request.kind == OutputKind::ReadOnly)
-        return complete ? Finish(outcome, JobStatus::Converted, JobReason::None)
-                        : Finish(outcome, JobStatus::PartlyRead, JobReason::TruncatedRecords);
-    if (!complete && !request.allowPartial) return Finish(outcome, JobStatus::Failed, JobReason::TruncatedRecords);
-    if (request.plannedRefusal != JobReason::None) return Finish(outcome, JobStatus::Refused, request.plannedRefusal);
+        return Finish(outcome, complete ? JobStatus::Converted : JobStatus::PartlyRead, stopped);
+    if (!complete && !request.allowPartial) return Finish(outcome, JobStatus::Failed, stopped);
+    if (request.plannedRefusal != Reason::None) return Finish(outcome, JobStatus::Refused, request.plannedRefusal);
     if (!request.scale && outcome.scales.selected < 0)
-        return complete ? Finish(outcome, JobStatus::Failed, JobReason::NoScale, std::string(outcome.scales.WhyEmpty()))
-                        : Finish(outcome, JobStatus::Failed, JobReason::TruncatedRecords, std::string(kNothingRead));
+        return complete ? Finish(outcome, JobStatus::Failed, Reason::NoScale, std::string(outcome.scales.WhyEmpty()))
+                        : Finish(outcome, JobStatus::Failed, stopped, std::string(kNothingRead));
     outcome.scale =
         request.scale ? *request.scale : outcome.scales.items[static_cast<std::size_t>(outcome.scales.selected)];
     std::optional<Conversion> conversion;
@@ -171,7 +154,7 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawi
     try {
         conversion.emplace(drawing, request.settings,
                            ConversionRequest{request.input, outcome.scale, DrawingTimeOf(request.input)});
-    } catch (const ConversionError& e) {
+    } catch (const FailureError& e) {
         return FinishFailed(outcome, e);
     }
     outcome.decided = true;
@@ -209,28 +192,28 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawi
             outcome.thumbnailWritten = true;
             if (!thumbnailLeftOut.empty()) outcome.warnings.push_back(thumbnailLeftOut);
         }
-    } catch (const ConversionError& e) {
+    } catch (const FailureError& e) {
         return FinishFailed(outcome, e);
     }
     if (!request.output.empty()) outcome.bytes = std::max<std::int64_t>(os::FileSize(request.output), 0);
-    if (!complete) return Finish(outcome, JobStatus::PartlyRead, JobReason::TruncatedRecords);
-    return blocksLeftOut.empty() ? Finish(outcome, JobStatus::Converted, JobReason::None)
-                                 : Finish(outcome, JobStatus::PartlyRead, JobReason::BlocksLeftOut, blocksLeftOut);
+    if (!complete) return Finish(outcome, JobStatus::PartlyRead, stopped);
+    return blocksLeftOut.empty() ? Finish(outcome, JobStatus::Converted, Reason::None)
+                                 : Finish(outcome, JobStatus::PartlyRead, Reason::BlocksLeftOut, blocksLeftOut);
 }
 
 DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outcome) {
     Drawing own;
     const Drawing* drawing = request.loaded;
-    bool complete = true;
+    Reason stopped = Reason::None;
     std::vector<std::string> readWarnings;
     std::vector<EmbeddedImage> images = request.loadedImages;
     if (!drawing) {
         DrawingFile file(request.input);
         const FileCheck check = file.Check(request.anyName);
-        if (check.refusal != FileRefusal::None)
-            return Finish(outcome, JobStatus::Refused, ReasonOf(check.refusal), std::string(RefusalText(check)));
+        if (check.refusal != Reason::None)
+            return Finish(outcome, JobStatus::Refused, check.refusal, std::string(RefusalText(check)));
         ReadForConversion read = file.Read(check.format, own);
-        complete = read.load.complete;
+        if (!read.load.complete) stopped = read.load.stopped == Reason::None ? Reason::Truncated : read.load.stopped;
         outcome.damage = std::move(read.load.damage);
         outcome.read = true;
         outcome.readSummary = std::move(read.summary);
@@ -243,7 +226,7 @@ DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outc
     outcome.texts = static_cast<std::int64_t>(drawing->texts.size());
     outcome.points = static_cast<std::int64_t>(drawing->points.size());
     outcome.scales = ListProposedScales(*drawing);
-    return ConvertAndWrite(request, *drawing, complete, std::move(readWarnings), images, outcome);
+    return ConvertAndWrite(request, *drawing, stopped, std::move(readWarnings), images, outcome);
 }
 
 }  // namespace
@@ -263,46 +246,13 @@ std::string PictureLeftOutLine(const DisplayList& header) {
                           header.insertsTooDeep, kPlacedNestingLimit);
 }
 
-std::string_view ReasonCode(JobReason reason) {
-    switch (reason) {
-        case JobReason::None: return "";
-        case JobReason::Missing: return "missing";
-        case JobReason::Unreadable: return "unreadable";
-        case JobReason::NotADrawing: return "not-a-drawing";
-        case JobReason::TruncatedRecords: return "truncated-records";
-        case JobReason::NoScale: return "no-scale";
-        case JobReason::BadScale: return "bad-scale";
-        case JobReason::Exists: return "exists";
-        case JobReason::OutputIsInput: return "output-is-input";
-        case JobReason::WrittenTwice: return "written-twice";
-        case JobReason::WriteFailed: return "write-failed";
-        case JobReason::OutOfMemory: return "out-of-memory";
-        case JobReason::UpToDate: return "up-to-date";
-        case JobReason::UnreadableFolder: return "unreadable-folder";
-        case JobReason::BlocksLeftOut: return "blocks-left-out";
-        case JobReason::Internal: return "internal";
-    }
-    return "internal";
-}
-
-std::string_view StatusName(JobStatus status) {
-    switch (status) {
-        case JobStatus::Converted: return "converted";
-        case JobStatus::PartlyRead: return "partly-read";
-        case JobStatus::Skipped: return "skipped";
-        case JobStatus::Refused: return "refused";
-        case JobStatus::Failed: break;
-    }
-    return "failed";
-}
-
 DrawingJobOutcome RunDrawingJob(const DrawingJobRequest& request) {
     DrawingJobOutcome outcome;
     try {
         Run(request, outcome);
     } catch (const std::bad_alloc&) {
         outcome.conversionLines.clear();
-        Finish(outcome, JobStatus::Failed, JobReason::OutOfMemory, std::string(kOutOfMemory));
+        Finish(outcome, JobStatus::Failed, Reason::OutOfMemory, std::string(kOutOfMemory));
     }
     return outcome;
 }

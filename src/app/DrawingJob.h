@@ -22,6 +22,7 @@
 #include "app/ReadDrawing.h"
 #include "convert/ConversionSettings.h"
 #include "convert/ProposedScales.h"
+#include "failure/Failure.h"
 #include "model/Drawing.h"
 #include "output/AtomicFile.h"
 #include "picture/DisplayList.h"
@@ -49,34 +50,7 @@ using PictureEncoder = std::function<void(const PictureSource&, PictureType, con
 // The width in pixels of a thumbnail.
 inline constexpr int kThumbnailWidth = 256;
 
-// Why a drawing was not converted (completely): one list for the log, the
-// report and every front end.
-enum class JobReason {
-    None,
-    Missing,  // no file at the path
-    Unreadable,  // a folder, FIFO, empty file, no permission ...
-    NotADrawing,  // the name or the signature is not JW_CAD's
-    TruncatedRecords,  // read only in part
-    NoScale,  // no element, so no reference scale to propose
-    BadScale,  // the scale given is not a usable number
-    Exists,  // the output exists and may not be replaced
-    OutputIsInput,  // the output is a drawing the run reads
-    WrittenTwice,  // another drawing of the run has this output
-    WriteFailed,  // the output could not be written
-    OutOfMemory,
-    UpToDate,  // the output is newer than the drawing
-    UnreadableFolder,  // a folder of an archive could not be read
-    BlocksLeftOut,  // written without part of what the blocks place (past the explosion's or the picture's limits)
-    Internal,  // an unexpected error
-};
-
-// The stable name of a reason, as reports and scripts see it ("no-scale").
-std::string_view ReasonCode(JobReason reason);
-
 enum class JobStatus { Converted, PartlyRead, Skipped, Refused, Failed };
-
-// The stable name of a status ("converted", "partly-read", ...).
-std::string_view StatusName(JobStatus status);
 
 struct DrawingJobRequest {
     std::string input;  // the drawing's path (UTF-8)
@@ -95,14 +69,14 @@ struct DrawingJobRequest {
     SaveRules rules;  // what the outputs may replace
     // The front end's planning refused the output for this reason: the
     // drawing is read and reported, then not written.
-    JobReason plannedRefusal = JobReason::None;
+    Reason plannedRefusal = Reason::None;
     int writers = 1;  // threads that format a large ENTITIES section
     PictureEncoder encoder;  // PNG and PDF pictures, thumbnails
 };
 
 struct DrawingJobOutcome {
     JobStatus status = JobStatus::Failed;
-    JobReason reason = JobReason::None;
+    Reason reason = Reason::None;  // why it was not converted (completely); its report word: ReasonCode
     std::string message;  // CP932: the refusal's or failure's reason in words
     bool read = false;  // the file was read (complete or not)
     std::string damage;  // read only in part: which part is damaged, where

@@ -28,32 +28,32 @@ DrawingFile::DrawingFile(const std::string& path) : path_(path), file_(path) {
 
 FileCheck DrawingFile::Check(bool anyName) const {
     const InputCheck& input = file_.Check();
-    if (input.problem == InputProblem::NotFound) return {FileRefusal::Missing, DescribeInputProblem(input)};
+    if (input.problem == InputProblem::NotFound) return {Reason::Missing, DescribeInputProblem(input)};
     // A drawing is known by its signature, whatever its name says (a JWW
     // drawing saved as .jwc too); a file of neither name must be a JWW one.
     if (!HasJwcExtension(path_) && !HasJwwExtension(path_) && signature_ != DrawingFormat::Jww) {
-        if (!anyName) return {FileRefusal::WrongExtension, {}};
-        return signature_ ? FileCheck{FileRefusal::None, {}, *signature_} : FileCheck{FileRefusal::NotJwCad, {}};
+        if (!anyName) return {Reason::WrongExtension, {}};
+        return signature_ ? FileCheck{Reason::None, {}, *signature_} : FileCheck{Reason::NotJwCad, {}};
     }
     const DrawingFormat format = signature_               ? *signature_
                                  : HasJwwExtension(path_) ? DrawingFormat::Jww
                                                           : DrawingFormat::Jwc;
-    if (input.problem != InputProblem::None) return {FileRefusal::Unreadable, DescribeInputProblem(input), format};
-    if (!signature_) return {FileRefusal::NotJwCad, {}, format};
-    return {FileRefusal::None, {}, format};
+    if (input.problem != InputProblem::None) return {Reason::Unreadable, DescribeInputProblem(input), format};
+    if (!signature_) return {Reason::NotJwCad, {}, format};
+    return {Reason::None, {}, format};
 }
 
 std::string_view RefusalText(const FileCheck& check) {
     switch (check.refusal) {
-        case FileRefusal::WrongExtension: return kNotJwCadByExtension;
-        case FileRefusal::NotJwCad: return kNotJwCadBySignature;
+        case Reason::WrongExtension: return kNotJwCadByExtension;
+        case Reason::NotJwCad: return kNotJwCadBySignature;
         default: return check.reason;
     }
 }
 
 ReadForConversion DrawingFile::Read(DrawingFormat format, Drawing& drawing) {
     ReadForConversion read;
-    ReadError error;
+    Failure error;
     if (format == DrawingFormat::Jwc) {
         JwcFile file;
         read.load.complete = LoadJwcFile(file_, file, &error);
@@ -69,7 +69,10 @@ ReadForConversion DrawingFile::Read(DrawingFormat format, Drawing& drawing) {
         drawing = DrawingOf(std::move(jww), notCarried);
         if (notCarried.Any()) read.warnings.push_back(NotCarriedLine(notCarried));
     }
-    if (!read.load.complete) read.load.damage = DescribeReadError(error);
+    if (!read.load.complete) {
+        read.load.stopped = error.reason;
+        read.load.damage = DescribeReadError(error);
+    }
     return read;
 }
 

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "failure/Failure.h"
 #include "input/FileReader.h"
 #include "model/Drawing.h"
 
@@ -26,17 +27,9 @@ bool HasExtension(std::string_view path, std::string_view extension);
 inline bool HasJwcExtension(std::string_view path) { return HasExtension(path, ".JWC"); }
 inline bool HasJwwExtension(std::string_view path) { return HasExtension(path, ".JWW"); }
 
-// Why a file is not read as a drawing.
-enum class FileRefusal {
-    None,
-    Missing,  // nothing at the path
-    WrongExtension,  // the name ends in neither ".jwc" nor ".jww" (any case), and no JWW signature
-    Unreadable,  // a folder, FIFO or device, an empty file, no permission ...
-    NotJwCad,  // neither JW_CAD signature at the start
-};
-
 struct FileCheck {
-    FileRefusal refusal = FileRefusal::None;
+    // Why the file is not read as a drawing: None, Missing, WrongExtension, Unreadable or NotJwCad.
+    Reason refusal = Reason::None;
     std::string reason;  // Missing and Unreadable: the reason in words
     DrawingFormat format = DrawingFormat::Jwc;
 };
@@ -46,7 +39,8 @@ std::string_view RefusalText(const FileCheck& check);
 
 struct LoadOutcome {
     bool complete = false;
-    std::string damage;  // when not complete: which part is damaged and where
+    Reason stopped = Reason::None;  // when not complete: why the read stopped
+    std::string damage;  // when not complete: which part is damaged and where, in words
 };
 
 // A file a drawing carries inside it (a JWW drawing's pictures), saved

@@ -31,28 +31,29 @@ std::string_view PartName(FilePart part) {
 
 }  // namespace
 
-std::string DescribeReadError(const ReadError& e) {
+std::string DescribeReadError(const Failure& e) {
     const std::string_view part = PartName(e.part);
-    const std::string name = ShownName(e.text);
-    switch (e.failure) {
-        case ReadFailure::None: return {};
-        case ReadFailure::CannotOpen: return std::string(kCannotOpenFile);
-        case ReadFailure::NotJww: return std::string(kNoJwwSignature);
-        case ReadFailure::Truncated: return FileEndsInside(part, e.offset, e.fileSize);
-        case ReadFailure::InvalidField: return HeaderFieldNotANumber(e.block, e.field, e.text, e.offset);
-        case ReadFailure::NegativeCount: return CountIsNegative(part, e.count);
-        case ReadFailure::CountTooLarge: return CountDoesNotFit(part, e.count, e.fileSize, e.offset);
-        case ReadFailure::TooManyVirtualPoints: return CountAboveLimit(part, e.count, e.limit);
-        case ReadFailure::UnknownClass: return UnknownClassIn(part, name, e.offset);
-        case ReadFailure::NotADefinition: return NotADefinitionIn(part, name, e.offset);
-        case ReadFailure::BadReference: return UnknownReference(part, e.offset, e.count);
-        case ReadFailure::BlockContainsItself: return BlockHoldsItself(e.count, e.offset);
-        case ReadFailure::NestingTooDeep: return BlocksNestTooDeep(e.count, e.offset);
-        case ReadFailure::ImageTooLarge: return ImageTooLarge(name, e.count, e.offset);
-        case ReadFailure::ImageDamaged: return ImageNotInflated(name, e.offset);
-        case ReadFailure::TrailingBytes: return BytesAfterTheEnd(e.count, e.offset);
-        case ReadFailure::TooManyRepeats: return TooManyRepeats(e.count, e.offset);
-        case ReadFailure::OutOfMemory: return std::string(kOutOfMemory);
+    const std::string name = ShownName(e.detail);
+    switch (e.reason) {
+        case Reason::None: return {};
+        case Reason::Unreadable: return std::string(kCannotOpenFile);
+        case Reason::NotJwCad: return std::string(kNoJwwSignature);
+        case Reason::Truncated: return FileEndsInside(part, e.offset, e.fileSize);
+        case Reason::InvalidField: return HeaderFieldNotANumber(e.block, e.field, e.detail, e.offset);
+        case Reason::NegativeCount: return CountIsNegative(part, e.count);
+        case Reason::CountTooLarge: return CountDoesNotFit(part, e.count, e.fileSize, e.offset);
+        case Reason::TooManyVirtualPoints: return CountAboveLimit(part, e.count, e.limit);
+        case Reason::UnknownClass: return UnknownClassIn(part, name, e.offset);
+        case Reason::NotADefinition: return NotADefinitionIn(part, name, e.offset);
+        case Reason::BadReference: return UnknownReference(part, e.offset, e.count);
+        case Reason::BlockContainsItself: return BlockHoldsItself(e.count, e.offset);
+        case Reason::NestingTooDeep: return BlocksNestTooDeep(e.count, e.offset);
+        case Reason::ImageTooLarge: return ImageTooLarge(name, e.count, e.offset);
+        case Reason::ImageDamaged: return ImageNotInflated(name, e.offset);
+        case Reason::TrailingBytes: return BytesAfterTheEnd(e.count, e.offset);
+        case Reason::TooManyRepeats: return TooManyRepeats(e.count, e.offset);
+        case Reason::OutOfMemory: return std::string(kOutOfMemory);
+        default: break;  // not a reason a read stops for
     }
     return {};
 }

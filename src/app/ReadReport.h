@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "failure/Failure.h"
 #include "input/FileReader.h"
-#include "input/ReadError.h"
 #include "jwc/JwcFile.h"
 #include "jww/JwwDrawing.h"
 #include "jww/JwwMapping.h"
@@ -38,7 +38,7 @@ std::string ImagesLeftOutLine(std::int64_t count);
 // One sentence describing why a drawing of either format could not be read
 // completely, without the file's path: the part of the file and the byte
 // where it failed.
-std::string DescribeReadError(const ReadError& error);
+std::string DescribeReadError(const Failure& error);
 
 // A name from the file as a message shows it: at most 64 bytes, cut at a
 // character ("..." where cut), its control characters made visible.

@@ -51,13 +51,13 @@ void WindowCommands::DropFiles(const std::vector<std::string>& paths) { ReadFile
 std::string WindowCommands::RefusalMessage(const std::string& path, const FileCheck& check, FileArrival how,
                                            bool inBatch) {
     if (how == FileArrival::Dropped) {
-        if (!inBatch && check.refusal == FileRefusal::WrongExtension) return Cp932ToUtf8(kDroppedNotJwCadByExtension);
-        if (!inBatch && check.refusal == FileRefusal::NotJwCad) return Cp932ToUtf8(kDroppedNotJwCadBySignature);
+        if (!inBatch && check.refusal == Reason::WrongExtension) return Cp932ToUtf8(kDroppedNotJwCadByExtension);
+        if (!inBatch && check.refusal == Reason::NotJwCad) return Cp932ToUtf8(kDroppedNotJwCadBySignature);
         return path +
                Cp932ToUtf8(std::string(kDroppedPathSuffix) + std::string(kCrLf) + std::string(RefusalText(check)));
     }
     const std::string_view reason =
-        inBatch && check.refusal == FileRefusal::NotJwCad ? kNotJwCadByExtension : RefusalText(check);
+        inBatch && check.refusal == Reason::NotJwCad ? kNotJwCadByExtension : RefusalText(check);
     return path + Cp932ToUtf8(std::string(kRefusalPathSuffix) + std::string(kCrLf) + std::string(reason));
 }
 
@@ -85,11 +85,11 @@ void WindowCommands::ReadFiles(const std::vector<std::string>& paths, FileArriva
         if (dropped) view_.AppendLog(path + std::string(kCrLf));
         DrawingFile file(path);
         const FileCheck check = file.Check();
-        if (!dropped && check.refusal == FileRefusal::Missing) {  // a name typed in the dialog: nothing is said
+        if (!dropped && check.refusal == Reason::Missing) {  // a name typed in the dialog: nothing is said
             state_.fileCount = 0;
             return;
         }
-        if (check.refusal != FileRefusal::None) return refuse(path, check, false);
+        if (check.refusal != Reason::None) return refuse(path, check, false);
         if (!dropped) view_.AppendLog(path + std::string(kCrLf));
         return ShowDrawing(path, file, check.format);
     }
@@ -100,7 +100,7 @@ void WindowCommands::ReadFiles(const std::vector<std::string>& paths, FileArriva
     state_.batchMarks.assign(paths.size(), std::nullopt);
     for (const std::string& path : paths) {
         const FileCheck check = CheckDrawingFile(path);
-        if (check.refusal != FileRefusal::None) return refuse(path, check, true);
+        if (check.refusal != Reason::None) return refuse(path, check, true);
         view_.AppendLog(path);
     }
     view_.AppendLog(std::string(kCrLf));

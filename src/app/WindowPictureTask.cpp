@@ -25,7 +25,7 @@ DrawingPicture BatchDrawingPicture(const std::string& path, const ConversionSett
     Drawing drawing;
     DrawingFile file(path);
     const FileCheck check = file.Check();
-    if (check.refusal != FileRefusal::None) {
+    if (check.refusal != Reason::None) {
         say(std::string(RefusalText(check)));
         return shown;
     }
@@ -40,7 +40,7 @@ DrawingPicture BatchDrawingPicture(const std::string& path, const ConversionSett
         shown.picture =
             PictureOf(Conversion(drawing, settings, ConversionRequest{path, scales.items[scales.selected]}));
         say(PictureLeftOutLine(*shown.picture));
-    } catch (const ConversionError& e) {
+    } catch (const FailureError& e) {
         say(e.what());
     }
     return shown;
@@ -71,7 +71,7 @@ std::function<DrawingPicture()> WindowCommands::BareTask(std::size_t batchIndex)
                 scale] {
             try {
                 return DrawingPicture{PictureOf(Conversion(*drawing, settings, ConversionRequest{source, scale})), {}};
-            } catch (const ConversionError&) {
+            } catch (const FailureError&) {
                 return DrawingPicture{};
             }
         };

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/JobStatuses.h"
 #include "app/SettingChecks.h"
 #include "app/WindowCommands.h"
 #include "app/WindowTexts.h"
@@ -46,8 +47,7 @@ inline int SpinStep(std::string_view fieldText, int position, int delta, int min
 // The sign before a batch drawing's name in the list (UTF-8): none until the
 // save reaches it or when it was converted whole.
 inline std::string_view BatchMarkSign(const std::optional<BatchMark>& mark) {
-    if (!mark || mark->status == JobStatus::Converted) return {};
-    return mark->status == JobStatus::PartlyRead ? window_text::kPartlyReadMark : window_text::kFailedMark;
+    return mark ? RowOf(mark->status).sign : std::string_view();
 }
 
 }  // namespace orvik

@@ -39,7 +39,7 @@ void WindowCommands::ConvertAndSave() {
             SaveSingle();
         else
             SaveBatch();
-    } catch (const ConversionError& e) {
+    } catch (const FailureError& e) {
         // The command ends here; files finished before stay, nothing is half-written.
         dialogs_.ShowError(NamingFileAsItIs(e.what(), state_.currentPath));
     } catch (const std::bad_alloc&) {
@@ -98,11 +98,11 @@ void WindowCommands::SaveBatch() {
         for (const std::string& line : BatchItemLog(input, outputs[i], outcome)) view_.AppendLog(line);
         if (!outcome.scales.items.empty()) view_.SetScaleList(outcome.scales);
         state_.currentPath = outputs[i];
-        state_.batchMarks[i] = BatchMark{
-            outcome.status, outcome.status == JobStatus::Converted ? std::string()
-                            : outcome.status == JobStatus::PartlyRead && outcome.reason == JobReason::TruncatedRecords
-                                ? std::string(kIncompleteRead) + outcome.damage
-                                : outcome.message};
+        state_.batchMarks[i] =
+            BatchMark{outcome.status, outcome.status == JobStatus::Converted ? std::string()
+                                      : outcome.status == JobStatus::PartlyRead && StopsARead(outcome.reason)
+                                          ? std::string(kIncompleteRead) + outcome.damage
+                                          : outcome.message};
         tally.Add(outcome.status, input);
     }
     view_.ShowProgress(0, 0, "");
@@ -142,8 +142,8 @@ bool WindowCommands::Convert(const std::string& source, const std::string& outpu
     view_.RunInBackground([&] { outcome = RunDrawingJob(request); });
     view_.ShowProgress(0, 0, "");
     if (outcome.status != JobStatus::Converted) {
-        dialogs_.ShowError(outcome.reason == JobReason::OutOfMemory ? NamedWithReason(output, kOutOfMemory)
-                                                                    : NamingFileAsItIs(outcome.message, output));
+        dialogs_.ShowError(outcome.reason == Reason::OutOfMemory ? NamedWithReason(output, kOutOfMemory)
+                                                                 : NamingFileAsItIs(outcome.message, output));
         return false;
     }
     for (const std::string& line : outcome.conversionLines) view_.AppendLog(Cp932ToUtf8(line));

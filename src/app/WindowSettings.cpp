@@ -15,8 +15,7 @@ bool WindowCommands::CheckAndCopySettings() {
         const FieldCheck check = CheckWindowField(field, texts.at(std::string(field.name)));
         // A percentage that is not an integer at all can only be pasted: the
         // platform's conversion error, before anything is copied.
-        if (check.verdict == FieldCheck::Verdict::NotANumber)
-            throw ConversionError(FailureReason::BadSetting, check.message);
+        if (check.verdict == FieldCheck::Verdict::NotANumber) throw FailureError(Reason::BadSetting, check.message);
         if (check.verdict == FieldCheck::Verdict::Refused) {
             dialogs_.ShowInfo(Cp932ToUtf8(check.message));
             view_.SetFieldText(field.name, check.text);

@@ -84,8 +84,6 @@ inline constexpr std::string_view kAboutTip = "バージョン情報（F1）";
 inline constexpr std::string_view kCancelTip = "いま変換中の図面で止める。変換済みのファイルは残る";
 
 // The batch list: a sign before the name of a drawing read only in part, or not converted.
-inline constexpr std::string_view kPartlyReadMark = "△ ";
-inline constexpr std::string_view kFailedMark = "× ";
 
 // The About box: its caption, and what it says after the window caption
 // and before the output format's file type; then the libraries the program

@@ -58,7 +58,7 @@ struct Job {
     std::string output;
     std::string thumbnail;  // empty: none
     std::string refusal;  // planned: the output may not be written (UTF-8 message)
-    JobReason refusalReason = JobReason::None;
+    Reason refusalReason = Reason::None;
     bool upToDate = false;  // --update: the output is newer than the drawing
 };
 
@@ -72,13 +72,12 @@ struct JobResult {
 
 // The reason a drawing was not converted, in the words of the command line (UTF-8).
 std::string ReasonText(const Job& job, const DrawingJobOutcome& outcome) {
-    switch (outcome.reason) {
-        case JobReason::TruncatedRecords:
-            if (!outcome.message.empty()) return Cp932ToUtf8(outcome.message) + "。変換しません";
-            return "変換しません（読み込めた部分だけを変換するには --allow-partial を指定してください）";
-        case JobReason::NoScale: return Cp932ToUtf8(outcome.message) + "。変換しません（--scale で指定できます）";
-        default: break;
+    if (StopsARead(outcome.reason)) {
+        if (!outcome.message.empty()) return Cp932ToUtf8(outcome.message) + "。変換しません";
+        return "変換しません（読み込めた部分だけを変換するには --allow-partial を指定してください）";
     }
+    if (outcome.reason == Reason::NoScale)
+        return Cp932ToUtf8(outcome.message) + "。変換しません（--scale で指定できます）";
     if (outcome.reason == job.refusalReason) return job.refusal;
     return Cp932ToUtf8(outcome.message);
 }
@@ -140,7 +139,7 @@ JobResult ConvertOne(const Job& job, const ConvertOptions& options, OutputKind k
         r.record.input = job.input.path;
         r.record.output = job.output;
         r.record.status = StatusName(JobStatus::Skipped);
-        r.record.code = ReasonCode(JobReason::UpToDate);
+        r.record.code = ReasonCode(Reason::UpToDate);
         r.status = JobStatus::Skipped;
     } else {
         DrawingJobRequest request;
@@ -187,7 +186,7 @@ public:
             ReportRecord record;
             record.input = p.path;
             record.status = StatusName(JobStatus::Refused);
-            record.code = ReasonCode(p.folder ? JobReason::UnreadableFolder : JobReason::Unreadable);
+            record.code = ReasonCode(p.folder ? Reason::UnreadableFolder : Reason::Unreadable);
             record.message = p.reason;
             Record(record);
             tally_.failed.push_back(p.path);
@@ -198,8 +197,7 @@ public:
         const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         if (jobs.size() > 1 || options_.recursive) PrintSummary(seconds);
         if (report_ && !CloseReport()) return kExitSomeFailed;
-        if (!tally_.failed.empty()) return kExitSomeFailed;
-        return tally_.partlyRead.empty() ? kExitOk : kExitPartial;
+        return RunExitCode(!tally_.failed.empty(), !tally_.partlyRead.empty());
     }
 
 private:
@@ -229,7 +227,7 @@ private:
         if (!options_.force && !options_.update &&
             (Exists(job.output) || (!job.thumbnail.empty() && Exists(job.thumbnail)))) {
             const std::string& existing = Exists(job.output) ? job.output : job.thumbnail;
-            Refuse(job, JobReason::Exists,
+            Refuse(job, Reason::Exists,
                    PrintableName(existing) + ": " + Cp932ToUtf8(kAlreadyExists) +
                        "上書きするには --force を指定してください");
             if (existing == job.thumbnail) job.thumbnail.clear();
@@ -237,7 +235,7 @@ private:
         return job;
     }
 
-    static void Refuse(Job& job, JobReason reason, std::string message) {
+    static void Refuse(Job& job, Reason reason, std::string message) {
         job.refusalReason = reason;
         job.refusal = std::move(message);
     }
@@ -252,12 +250,12 @@ private:
         std::error_code ec;
         const fs::path canonical = fs::weakly_canonical(os::FsPath(output), ec);
         if (ec) {
-            Refuse(job, JobReason::WriteFailed,
+            Refuse(job, Reason::WriteFailed,
                    PrintableName(output) + ": " + Cp932ToUtf8(CannotCreateFile(output, SystemErrorText(ec.value()))));
             return false;
         }
         if (!written_.insert(os::Utf8Path(canonical)).second) {
-            Refuse(job, JobReason::WrittenTwice,
+            Refuse(job, Reason::WrittenTwice,
                    PrintableName(output) + ": この実行ですでに書き出したファイルです。上書きしません");
             return false;
         }
@@ -288,7 +286,7 @@ private:
                 r.problems = PrintableName(jobs[i].input.path) + ": " + e.what() + "\n";
                 r.record.input = jobs[i].input.path;
                 r.record.status = StatusName(JobStatus::Failed);
-                r.record.code = ReasonCode(JobReason::Internal);
+                r.record.code = ReasonCode(Reason::Internal);
                 r.record.message = e.what();
             }
             const std::lock_guard lock(mutex);
@@ -367,7 +365,7 @@ private:
         try {
             report_.emplace(*options_.report, options_.reportFormat, rules);
             return true;
-        } catch (const ConversionError& e) {
+        } catch (const FailureError& e) {
             err_ << *options_.report << ": " << Cp932ToUtf8(e.what()) << '\n';
             return false;
         }
@@ -377,7 +375,7 @@ private:
         if (!report_ || reportFailed_) return;
         try {
             report_->Add(record);
-        } catch (const ConversionError& e) {
+        } catch (const FailureError& e) {
             err_ << *options_.report << ": " << Cp932ToUtf8(e.what()) << '\n';
             reportFailed_ = true;
         }
@@ -388,7 +386,7 @@ private:
         try {
             report_->Finish();
             return true;
-        } catch (const ConversionError& e) {
+        } catch (const FailureError& e) {
             err_ << *options_.report << ": " << Cp932ToUtf8(e.what()) << '\n';
             return false;
         }

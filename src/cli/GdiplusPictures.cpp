@@ -28,10 +28,9 @@ void DrawPicture(const PictureSource& source, PictureType type, const PictureOpt
         return;
     }
     std::unique_ptr<Gdiplus::Bitmap> bitmap = win::RenderPicture(source, options);
-    if (!bitmap) throw ConversionError(FailureReason::PictureNotMade, WithReason(kPictureNotMade, kOutOfMemory));
+    if (!bitmap) throw FailureError(Reason::PictureNotMade, WithReason(kPictureNotMade, kOutOfMemory));
     std::vector<char> png;
-    if (!win::EncodePng(*bitmap, png))
-        throw ConversionError(FailureReason::PictureNotMade, std::string(kPictureNotMade));
+    if (!win::EncodePng(*bitmap, png)) throw FailureError(Reason::PictureNotMade, std::string(kPictureNotMade));
     sink.Write(std::string_view(png.data(), png.size()));
 }
 

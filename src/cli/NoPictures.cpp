@@ -9,7 +9,7 @@ bool CanDrawPictures(PictureType type) { return type == PictureType::Svg; }
 void StartPictures() {}
 
 void DrawPicture(const PictureSource&, PictureType, const PictureOptions&, ByteSink&) {
-    throw ConversionError(FailureReason::PictureNotMade, std::string(kPictureNotMade));
+    throw FailureError(Reason::PictureNotMade, std::string(kPictureNotMade));
 }
 
 }  // namespace orvik::cli

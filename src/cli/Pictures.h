@@ -20,7 +20,7 @@ void StartPictures();
 
 // The picture file (PNG, or PDF: one page the picture's size, a pixel a
 // point, in vectors), into the sink; one picture at a time. Throws
-// ConversionError (CP932) when it cannot be made.
+// FailureError (CP932) when it cannot be made.
 void DrawPicture(const PictureSource& source, PictureType type, const PictureOptions& options, ByteSink& sink);
 
 }  // namespace orvik::cli

@@ -21,12 +21,12 @@ std::mutex drawing;  // Qt draws one picture at a time
 
 void PngPicture(const PictureSource& source, const PictureOptions& options, ByteSink& sink) {
     const QImage image = RenderPicture(source, options);
-    if (image.isNull()) throw ConversionError(FailureReason::PictureNotMade, WithReason(kPictureNotMade, kOutOfMemory));
+    if (image.isNull()) throw FailureError(Reason::PictureNotMade, WithReason(kPictureNotMade, kOutOfMemory));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG") || bytes.isEmpty())
-        throw ConversionError(FailureReason::PictureNotMade, std::string(kPictureNotMade));
+        throw FailureError(Reason::PictureNotMade, std::string(kPictureNotMade));
     sink.Write(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 

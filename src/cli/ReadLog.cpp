@@ -12,7 +12,8 @@ std::string PrintRead(const std::string& path, const DrawingJobOutcome& outcome,
     const std::string shown = PrintableName(path);
     if (outcome.status == JobStatus::Refused && !outcome.read) {
         // A name or signature that is not JW_CAD's is said as the window says it.
-        const std::string refusal = outcome.reason == JobReason::NotADrawing
+        const bool notJwCad = outcome.reason == Reason::NotJwCad || outcome.reason == Reason::WrongExtension;
+        const std::string refusal = notJwCad
                                         ? shown + Cp932ToUtf8(kRefusalPathSuffix) + '\n' + Cp932ToUtf8(outcome.message)
                                         : shown + ": " + Cp932ToUtf8(outcome.message);
         problems << refusal << '\n';

@@ -40,7 +40,7 @@ bool IsEarlierReport(const std::string& path, ReportFormat format);
 
 // The report being written: each record goes to the disk as it is added,
 // into a temporary file that takes the report's name complete at Finish.
-// Throws ConversionError (CP932) when the file cannot be written.
+// Throws FailureError (CP932) when the file cannot be written.
 class ReportFile {
 public:
     ReportFile(const std::string& path, ReportFormat format, const SaveRules& rules);

@@ -269,8 +269,8 @@ Conversion::Conversion(const Drawing& source, const ConversionSettings& settings
     FillPenTables(drawing.pens, settings, tables);
 
     const auto scale = ParseScaleText(request.scaleText);
-    if (!scale) throw ConversionError(FailureReason::BadScale, NotANumber(request.scaleText));
-    if (!IsUsableScale(*scale)) throw ConversionError(FailureReason::BadScale, ScaleNotPositive(request.scaleText));
+    if (!scale) throw FailureError(Reason::BadScale, NotANumber(request.scaleText));
+    if (!IsUsableScale(*scale)) throw FailureError(Reason::BadScale, ScaleNotPositive(request.scaleText));
     result_.referenceScale = *scale;
 
     FillLinetypeNames(settings.jwLineTypes, drawing.extraLinetypes, tables);

@@ -20,11 +20,11 @@
 #include "convert/ConversionResult.h"
 #include "convert/ConversionSettings.h"
 #include "convert/ReferenceScale.h"
+#include "failure/Failure.h"
 #include "model/Drawing.h"
 #include "numeric/Extended.h"
 #include "output/AtomicFile.h"
 #include "output/ByteSink.h"
-#include "output/ConversionError.h"
 
 namespace orvik {
 
@@ -36,7 +36,7 @@ struct ConversionRequest {
 
 class Conversion {
 public:
-    // Throws ConversionError (CP932) when the scale text is not a positive
+    // Throws FailureError (CP932) when the scale text is not a positive
     // number. The drawing must outlive the conversion. With the settings'
     // explodeBlocks, the conversion works on a copy with its blocks in place.
     Conversion(const Drawing& drawing, const ConversionSettings& settings, const ConversionRequest& request);
@@ -48,7 +48,7 @@ public:
     // the bytes are the same.
     void WriteTo(ByteSink& sink, int workers = 1) const;
     // Writes the DXF file at `outputPath`, replacing it only when complete
-    // and the rules allow. Throws ConversionError naming the file and the
+    // and the rules allow. Throws FailureError naming the file and the
     // reason when the output is the source drawing itself (always protected)
     // or another file the rules protect, not a regular file, or cannot be
     // written; the output is then left as it was. With `copy`, the text is

@@ -14,9 +14,9 @@
 #include <string>
 #include <string_view>
 
+#include "failure/Failure.h"
 #include "numeric/Extended.h"
 #include "output/ByteSink.h"
-#include "output/ConversionError.h"
 
 namespace orvik {
 

@@ -7,9 +7,10 @@
 namespace orvik {
 
 FileReader::FileReader(const std::string& path) {
-    int error = 0;
-    const os::Handle handle = os::OpenForReading(path, error);
+    Failure failure;
+    const os::Handle handle = os::OpenForReading(path, failure);
     if (handle == os::kNoHandle) {
+        const int error = failure.systemError;
         if (error == ENOENT)
             check_ = {InputProblem::NotFound, ENOENT};
         else
@@ -17,8 +18,8 @@ FileReader::FileReader(const std::string& path) {
         return;
     }
     os::Status status;
-    if (!os::StatusOf(handle, status, error))
-        check_ = {InputProblem::SystemError, error};
+    if (!os::StatusOf(handle, status, failure))
+        check_ = {InputProblem::SystemError, failure.systemError};
     else if (status.kind == os::Kind::Directory)
         check_ = {InputProblem::NotRegularFile, EISDIR};
     else if (status.kind != os::Kind::Regular)
@@ -37,8 +38,8 @@ FileReader::~FileReader() { os::Close(handle_); }
 std::size_t FileReader::ReadFromFile(char* buffer, std::size_t n) {
     std::size_t got = 0;
     while (handle_ != os::kNoHandle && got < n) {
-        int error = 0;
-        const long r = os::ReadSome(handle_, buffer + got, n - got, error);
+        Failure failure;
+        const long r = os::ReadSome(handle_, buffer + got, n - got, failure);
         if (r <= 0) break;
         got += static_cast<std::size_t>(r);
     }

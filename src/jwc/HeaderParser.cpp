@@ -99,19 +99,19 @@ bool StoreField(JwcHeader& header, const FieldSlot& slot, std::string_view field
     return false;
 }
 
-bool ParseBlock(JwcFile& drawing, int block, std::span<const FieldSlot> slots, ReadError* error) {
+bool ParseBlock(JwcFile& drawing, int block, std::span<const FieldSlot> slots, Failure* error) {
     const std::string& text = drawing.headerBlocks[block - 1];
     const auto fields = SplitFields(text, static_cast<int>(slots.size()));
     std::int64_t offset = static_cast<std::int64_t>(block - 1) * kHeaderBlockSize;
     for (std::size_t i = 0; i < slots.size(); ++i) {
         if (!StoreField(drawing.header, slots[i], fields[i])) {
             if (error) {
-                error->failure = ReadFailure::InvalidField;
+                error->reason = Reason::InvalidField;
                 error->part = FilePart::HeaderBlocks;
                 error->block = block;
                 error->field = static_cast<int>(i) + 1;
                 error->offset = offset;
-                error->text = std::string(UpToNul(fields[i]));
+                error->detail = std::string(UpToNul(fields[i]));
             }
             return false;
         }
@@ -203,7 +203,7 @@ std::optional<std::int32_t> ParseAddressField(std::string_view field) {
     return *segment * 16 + *offset;
 }
 
-bool ParseHeader(JwcFile& drawing, ReadError* error) {
+bool ParseHeader(JwcFile& drawing, Failure* error) {
     JwcHeader& header = drawing.header;
     const std::string_view block1 = drawing.headerBlocks[0];
     header.ident = std::string(UpToNul(block1.substr(0, 40)));

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "input/ReadError.h"
+#include "failure/Failure.h"
 #include "jwc/JwcFile.h"
 
 namespace orvik {
@@ -36,6 +36,6 @@ std::optional<std::int32_t> ParseAddressField(std::string_view field);
 // are converted in file order; at the first invalid one this stops, returns
 // false and describes it in *error. Fields converted before it keep their
 // file values, the rest their defaults.
-bool ParseHeader(JwcFile& file, ReadError* error);
+bool ParseHeader(JwcFile& file, Failure* error);
 
 }  // namespace orvik

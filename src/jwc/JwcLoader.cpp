@@ -77,7 +77,7 @@ public:
         try {
             return ReadAll();
         } catch (const std::bad_alloc&) {
-            return Fail(ReadFailure::OutOfMemory, section_);
+            return Fail(Reason::OutOfMemory, section_);
         }
     }
 
@@ -100,7 +100,7 @@ public:
         d_.virtualPoints.resize(static_cast<std::size_t>(std::max(0, d_.header.virtualPointCount)));
     }
 
-    const ReadError& Error() const { return error_; }
+    const Failure& Error() const { return error_; }
 
 private:
     template <class T>
@@ -109,11 +109,11 @@ private:
         return static_cast<std::int32_t>(records.size());
     }
 
-    bool Fail(ReadFailure failure, FilePart section, std::int64_t count = 0) {
-        error_.failure = failure;
+    bool Fail(Reason failure, FilePart section, std::int64_t count = 0) {
+        error_.reason = failure;
         error_.part = section;
         // A count the header gives is found too large before its section is read: no byte to name.
-        error_.offset = failure == ReadFailure::CountTooLarge ? -1 : sectionStart_;
+        error_.offset = failure == Reason::CountTooLarge ? -1 : sectionStart_;
         error_.fileSize = file_.Size();
         error_.count = count;
         return false;
@@ -133,7 +133,7 @@ private:
             const std::string_view bytes = file_.Read(want * size);
             const std::size_t whole = bytes.size() / size;
             for (std::size_t i = 0; i < whole; ++i) decode(done++, bytes.data() + i * size);
-            if (whole < want) return Fail(ReadFailure::Truncated, section);
+            if (whole < want) return Fail(Reason::Truncated, section);
         }
         return true;
     }
@@ -149,31 +149,31 @@ private:
     template <class T>
     bool SizeArray(std::vector<T>& records, std::int32_t count, int recordSize, FilePart section) {
         section_ = section;
-        if (count < 0) return Fail(ReadFailure::NegativeCount, section, count);
+        if (count < 0) return Fail(Reason::NegativeCount, section, count);
         if (std::int64_t{count} * recordSize > file_.Size() - kHeaderSize)
-            return Fail(ReadFailure::CountTooLarge, section, count);
+            return Fail(Reason::CountTooLarge, section, count);
         records.assign(static_cast<std::size_t>(count), T{});
         return true;
     }
 
     bool ReadAll() {
         section_ = FilePart::HeaderBlocks;
-        if (!file_.IsOpen()) return Fail(ReadFailure::CannotOpen, section_);
+        if (!file_.IsOpen()) return Fail(Reason::Unreadable, section_);
 
         for (auto& block : d_.headerBlocks) {
             sectionStart_ = file_.Position();
             const std::string_view bytes = file_.Read(kHeaderBlockSize);
-            if (bytes.size() < kHeaderBlockSize) return Fail(ReadFailure::Truncated, section_);
+            if (bytes.size() < kHeaderBlockSize) return Fail(Reason::Truncated, section_);
             block = std::string(bytes);
         }
         if (!ParseHeader(d_, &error_)) return false;
 
         JwcHeader& h = d_.header;
         section_ = FilePart::VirtualPoints;
-        if (h.virtualPointCount < 0) return Fail(ReadFailure::NegativeCount, section_, h.virtualPointCount);
+        if (h.virtualPointCount < 0) return Fail(Reason::NegativeCount, section_, h.virtualPointCount);
         if (h.virtualPointCount > kVirtualPointSlots) {
             error_.limit = kVirtualPointSlots;
-            return Fail(ReadFailure::TooManyVirtualPoints, section_, h.virtualPointCount);
+            return Fail(Reason::TooManyVirtualPoints, section_, h.virtualPointCount);
         }
         virtualCountValid_ = true;
         if (!SizeArray(d_.lines, h.lineCount, kLineRecordSize, FilePart::Lines) ||
@@ -251,9 +251,9 @@ private:
         if (length <= 0) return true;
         section_ = FilePart::TextPool;
         sectionStart_ = file_.Position();
-        if (length > file_.Remaining()) return Fail(ReadFailure::Truncated, section_);
+        if (length > file_.Remaining()) return Fail(Reason::Truncated, section_);
         const std::string_view pool = file_.Read(static_cast<std::size_t>(length));
-        if (static_cast<std::int64_t>(pool.size()) < length) return Fail(ReadFailure::Truncated, section_);
+        if (static_cast<std::int64_t>(pool.size()) < length) return Fail(Reason::Truncated, section_);
         for (std::size_t i = 0; i < d_.texts.size(); ++i) {
             const std::int64_t at = std::int64_t{addresses_[i]} - h.poolStart;
             // A text pointing outside the pool has no string.
@@ -265,7 +265,7 @@ private:
     FileReader& file_;
     JwcFile& d_;
     std::vector<std::int32_t> addresses_;  // each text's string in the pool
-    ReadError error_;
+    Failure error_;
     FilePart section_ = FilePart::HeaderBlocks;
     std::int64_t sectionStart_ = 0;
     std::int64_t lines_ = 0, arcs_ = 0, texts_ = 0, points_ = 0;
@@ -281,18 +281,18 @@ bool IsJwcStart(std::string_view start) {
     return head.substr(0, head.find('\0')) == kJwcSignature;
 }
 
-bool LoadJwcFile(const std::string& path, JwcFile& file, ReadError* error) {
+bool LoadJwcFile(const std::string& path, JwcFile& file, Failure* error) {
     FileReader reader(path);
     return LoadJwcFile(reader, file, error);
 }
 
-bool LoadJwcFile(FileReader& reader, JwcFile& file, ReadError* error) {
+bool LoadJwcFile(FileReader& reader, JwcFile& file, Failure* error) {
     file = JwcFile{};
     Loader loader(reader, file);
     const bool ok = loader.Run();
     if (!ok) loader.KeepOnlyWhatWasRead();
     loader.Finish();
-    if (error) *error = ok ? ReadError{} : loader.Error();
+    if (error) *error = ok ? Failure{} : loader.Error();
     return ok;
 }
 

@@ -11,7 +11,7 @@
 
 #include "input/FileReader.h"
 
-#include "input/ReadError.h"
+#include "failure/Failure.h"
 #include "jwc/JwcFile.h"
 
 namespace orvik {
@@ -28,7 +28,7 @@ bool IsJwcStart(std::string_view start);
 //
 // The signature is not checked here: callers test IsJwcStart first. The
 // reader is read from where it stands (the file's start).
-bool LoadJwcFile(FileReader& reader, JwcFile& file, ReadError* error = nullptr);
-bool LoadJwcFile(const std::string& path, JwcFile& file, ReadError* error = nullptr);
+bool LoadJwcFile(FileReader& reader, JwcFile& file, Failure* error = nullptr);
+bool LoadJwcFile(const std::string& path, JwcFile& file, Failure* error = nullptr);
 
 }  // namespace orvik

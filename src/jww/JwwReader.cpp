@@ -12,7 +12,7 @@ namespace orvik {
 namespace {
 
 struct Stop {
-    ReadError error;
+    Failure error;
 };
 
 struct ClassName {
@@ -80,7 +80,7 @@ public:
     std::int64_t Size() const { return size_; }
 
     void Run() {
-        if (in_.Remaining() < 12 || in_.Bytes(kJwwSignature.size()) != kJwwSignature) Fail(ReadFailure::NotJww, 0);
+        if (in_.Remaining() < 12 || in_.Bytes(kJwwSignature.size()) != kJwwSignature) Fail(Reason::NotJwCad, 0);
         d_.header.version = in_.U32();
         v_ = std::min(d_.header.version, kJwwNewestVersion);
         // Room for the index of every object the file can hold (each takes
@@ -100,11 +100,11 @@ public:
             ReadImages();
         }
         part_ = FilePart::End;
-        if (in_.Remaining() > 0) Fail(ReadFailure::TrailingBytes, in_.Position(), in_.Remaining());
+        if (in_.Remaining() > 0) Fail(Reason::TrailingBytes, in_.Position(), in_.Remaining());
     }
 
-    [[noreturn]] void Fail(ReadFailure failure, std::int64_t offset, std::int64_t count = 0, std::string name = {}) {
-        throw Stop{ReadError{failure, part_, offset, size_, count, 0, 0, 0, std::move(name)}};
+    [[noreturn]] void Fail(Reason failure, std::int64_t offset, std::int64_t count = 0, std::string name = {}) {
+        throw Stop{Failure{failure, part_, offset, size_, count, 0, 0, 0, std::move(name)}};
     }
 
     // The block definitions read so far join the drawing (where the block
@@ -349,7 +349,7 @@ private:
         const std::int64_t at = in_.Position();
         if (part_ == FilePart::Blocks && depth == 0) blockListStart_ = at;
         const std::uint32_t n = in_.Count();
-        if (n > in_.Remaining() / 2) Fail(ReadFailure::CountTooLarge, at, n);  // every object takes 2 bytes at least
+        if (n > in_.Remaining() / 2) Fail(Reason::CountTooLarge, at, n);  // every object takes 2 bytes at least
         list.order.reserve(list.order.size() + n);
         for (std::uint32_t i = 0; i < n; ++i) ReadObject(list, depth);
     }
@@ -364,7 +364,7 @@ private:
             const std::string name(in_.Bytes(in_.U16()));
             const auto known = std::find_if(std::begin(kClasses), std::end(kClasses),
                                             [&](const ClassName& c) { return c.name == name; });
-            if (known == std::end(kClasses)) Fail(ReadFailure::UnknownClass, recordStart_, 0, name);
+            if (known == std::end(kClasses)) Fail(Reason::UnknownClass, recordStart_, 0, name);
             map_.push_back({.kind = known->kind, .isClass = true});
             classIndex = static_cast<std::uint32_t>(map_.size() - 1);
         } else if (tag == kMfcBigObjectTag) {
@@ -377,7 +377,7 @@ private:
             return Reference(tag, list);
         }
         if (classIndex >= map_.size() || !map_[classIndex].isClass)
-            Fail(ReadFailure::BadReference, recordStart_, classIndex);
+            Fail(Reason::BadReference, recordStart_, classIndex);
         ReadNew(map_[classIndex].kind, list, depth);
     }
 
@@ -395,7 +395,7 @@ private:
                 map_[self].complete = true;
             });
         }
-        if (depth >= kJwwNestingLimit) Fail(ReadFailure::NestingTooDeep, recordStart_, kJwwNestingLimit);
+        if (depth >= kJwwNestingLimit) Fail(Reason::NestingTooDeep, recordStart_, kJwwNestingLimit);
         auto definition = std::make_unique<JwwBlockDefinition>();
         definition->common = Common();
         definition->number = in_.U32();
@@ -415,7 +415,7 @@ private:
     // The block list holds definitions only.
     void RefuseOutsideDefinitions(JwwKind kind, const JwwElementList& list) {
         if (&list == &blockList_ && kind != JwwKind::BlockDefinition)
-            Fail(ReadFailure::NotADefinition, recordStart_, 0,
+            Fail(Reason::NotADefinition, recordStart_, 0,
                  std::string(std::find_if(std::begin(kClasses), std::end(kClasses), [&](const ClassName& c) {
                                  return c.kind == kind;
                              })->name));
@@ -424,12 +424,12 @@ private:
     // An object already read: it stands in the list once more.
     void Reference(std::uint32_t index, JwwElementList& list) {
         if (index == 0 || index >= map_.size() || map_[index].isClass || !map_[index].element)
-            Fail(ReadFailure::BadReference, recordStart_, index);
+            Fail(Reason::BadReference, recordStart_, index);
         const MapEntry& e = map_[index];
         RefuseOutsideDefinitions(e.kind, list);
-        if (!e.complete) Fail(ReadFailure::BlockContainsItself, recordStart_, e.number);
+        if (!e.complete) Fail(Reason::BlockContainsItself, recordStart_, e.number);
         // A definition twice would be one definition under two places: refused like any other knot.
-        if (e.kind == JwwKind::BlockDefinition) Fail(ReadFailure::BadReference, recordStart_, index);
+        if (e.kind == JwwKind::BlockDefinition) Fail(Reason::BadReference, recordStart_, index);
         ForKind(e.kind, list, [&](auto& items) {
             using T = typename std::remove_reference_t<decltype(items)>::value_type;
             const T& element = *static_cast<const T*>(e.element);
@@ -437,7 +437,7 @@ private:
             // repeats hold together is limited by the file's size.
             repeatedBytes_ += static_cast<std::int64_t>(HeldBytes(element));
             if (repeatedBytes_ > kJwwRepeatedBytesFloor + size_)
-                Fail(ReadFailure::TooManyRepeats, recordStart_, repeatedBytes_);
+                Fail(Reason::TooManyRepeats, recordStart_, repeatedBytes_);
             list.order.push_back(e.kind);
             items.push_back(element);
         });
@@ -493,7 +493,7 @@ private:
                 }
                 const JwwBlockDefinition* target = find(b->elements.inserts[next++].definition);
                 if (!target) continue;
-                if (mark(target) == 1) Fail(ReadFailure::BlockContainsItself, blockListStart_, target->number);
+                if (mark(target) == 1) Fail(Reason::BlockContainsItself, blockListStart_, target->number);
                 if (mark(target) == 0) {
                     mark(target) = 1;
                     path.emplace_back(target, 0);
@@ -508,7 +508,7 @@ private:
         const std::int64_t at = in_.Position();
         recordStart_ = at;
         const std::uint32_t n = in_.U32();
-        if (n > in_.Remaining() / 5) Fail(ReadFailure::CountTooLarge, at, n);  // a name's length and a size at least
+        if (n > in_.Remaining() / 5) Fail(Reason::CountTooLarge, at, n);  // a name's length and a size at least
         std::int64_t budget = kJwwImagesTotalLimit;
         for (std::uint32_t i = 0; i < n; ++i) {
             recordStart_ = in_.Position();
@@ -516,14 +516,14 @@ private:
             image.name = in_.String();
             image.storedSize = in_.U32();
             if (image.storedSize > in_.Remaining() || image.storedSize > kJwwImageLimit)
-                Fail(ReadFailure::ImageTooLarge, recordStart_, image.storedSize, image.name);
+                Fail(Reason::ImageTooLarge, recordStart_, image.storedSize, image.name);
             const std::string_view stored = in_.Bytes(image.storedSize);
             const std::int64_t limit = std::min(budget, kJwwImageLimit);
             bool kept = static_cast<std::int64_t>(d_.images.size()) < kJwwImageCountLimit;
             if (kept && image.name.size() >= 3 && image.name.compare(image.name.size() - 3, 3, ".gz") == 0) {
                 const Inflated inflated = Inflate(stored, image.bytes, limit);
                 if (inflated == Inflated::Damaged)
-                    Fail(ReadFailure::ImageDamaged, recordStart_, image.storedSize, image.name);
+                    Fail(Reason::ImageDamaged, recordStart_, image.storedSize, image.name);
                 kept = inflated == Inflated::Whole;
             } else if (kept) {
                 kept = static_cast<std::int64_t>(stored.size()) <= limit;
@@ -554,11 +554,11 @@ private:
 
 // Reads the archive into the drawing: as far as it goes, with the reason
 // it stopped.
-bool ReadArchive(ArchiveReader in, JwwDrawing& drawing, ReadError* error) {
+bool ReadArchive(ArchiveReader in, JwwDrawing& drawing, Failure* error) {
     Reader reader(std::move(in), drawing);
-    ReadError failure;
-    const auto stopped = [&](ReadFailure why) {
-        failure.failure = why;
+    Failure failure;
+    const auto stopped = [&](Reason why) {
+        failure.reason = why;
         failure.part = reader.Part();
         failure.offset = reader.RecordStart();
         failure.fileSize = reader.Size();
@@ -568,30 +568,30 @@ bool ReadArchive(ArchiveReader in, JwwDrawing& drawing, ReadError* error) {
     } catch (const Stop& stop) {
         failure = stop.error;
     } catch (const ArchiveReader::End&) {
-        stopped(ReadFailure::Truncated);
+        stopped(Reason::Truncated);
     } catch (const std::bad_alloc&) {
-        stopped(ReadFailure::OutOfMemory);
+        stopped(Reason::OutOfMemory);
     }
     reader.KeepBlocks();
     drawing.replacedCharacters = static_cast<std::int64_t>(reader.Replaced());
     if (error) *error = failure;
-    return failure.failure == ReadFailure::None;
+    return failure.reason == Reason::None;
 }
 
 }  // namespace
 
 bool IsJwwStart(std::string_view start) { return start.substr(0, kJwwSignature.size()) == kJwwSignature; }
 
-bool ReadJww(std::string_view bytes, JwwDrawing& drawing, ReadError* error) {
+bool ReadJww(std::string_view bytes, JwwDrawing& drawing, Failure* error) {
     return ReadArchive(ArchiveReader(bytes), drawing, error);
 }
 
 // The file is read a piece at a time as the archive asks for it.
-bool LoadJwwFile(FileReader& reader, JwwDrawing& drawing, ReadError* error) {
+bool LoadJwwFile(FileReader& reader, JwwDrawing& drawing, Failure* error) {
     if (!reader.IsOpen()) {
         if (error) {
-            *error = ReadError{};
-            error->failure = ReadFailure::CannotOpen;
+            *error = Failure{};
+            error->reason = Reason::Unreadable;
             error->part = FilePart::Signature;
         }
         return false;
@@ -601,7 +601,7 @@ bool LoadJwwFile(FileReader& reader, JwwDrawing& drawing, ReadError* error) {
         drawing, error);
 }
 
-bool LoadJwwFile(const std::string& path, JwwDrawing& drawing, ReadError* error) {
+bool LoadJwwFile(const std::string& path, JwwDrawing& drawing, Failure* error) {
     FileReader reader(path);
     return LoadJwwFile(reader, drawing, error);
 }

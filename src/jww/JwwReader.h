@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "failure/Failure.h"
 #include "input/FileReader.h"
-#include "input/ReadError.h"
 #include "jww/JwwDrawing.h"
 #include "jww/JwwLimits.h"
 
@@ -28,10 +28,10 @@ bool IsJwwStart(std::string_view start);
 
 // Reads the file from where the reader stands (its start); false, with the
 // reason in `error`, when it could not be read completely.
-bool LoadJwwFile(FileReader& reader, JwwDrawing& drawing, ReadError* error = nullptr);
-bool LoadJwwFile(const std::string& path, JwwDrawing& drawing, ReadError* error = nullptr);
+bool LoadJwwFile(FileReader& reader, JwwDrawing& drawing, Failure* error = nullptr);
+bool LoadJwwFile(const std::string& path, JwwDrawing& drawing, Failure* error = nullptr);
 
 // The same for a file's bytes in memory.
-bool ReadJww(std::string_view bytes, JwwDrawing& drawing, ReadError* error = nullptr);
+bool ReadJww(std::string_view bytes, JwwDrawing& drawing, Failure* error = nullptr);
 
 }  // namespace orvik

@@ -33,28 +33,28 @@ extern "C" void CleanUpAndRaise(int signal) {
 
 }  // namespace
 
-Handle OpenForReading(const std::string& path, int& error) {
+Handle OpenForReading(const std::string& path, Failure& failure) {
     // O_NONBLOCK keeps a FIFO from blocking the open; callers refuse it by its kind.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) error = errno;
+    if (fd < 0) failure = SystemFailure(Reason::Unreadable, errno);
     return fd < 0 ? kNoHandle : fd;
 }
 
-bool StatusOf(Handle handle, Status& status, int& error) {
+bool StatusOf(Handle handle, Status& status, Failure& failure) {
     struct stat info {};
     if (::fstat(static_cast<int>(handle), &info) != 0) {
-        error = errno;
+        failure = SystemFailure(Reason::Unreadable, errno);
         return false;
     }
     status = {KindOf(info.st_mode), info.st_size, info.st_mtime};
     return true;
 }
 
-long ReadSome(Handle handle, char* buffer, std::size_t n, int& error) {
+long ReadSome(Handle handle, char* buffer, std::size_t n, Failure& failure) {
     while (true) {
         const ssize_t r = ::read(static_cast<int>(handle), buffer, n);
         if (r < 0 && errno == EINTR) continue;
-        if (r < 0) error = errno;
+        if (r < 0) failure = SystemFailure(Reason::Unreadable, errno);
         return static_cast<long>(r);
     }
 }
@@ -63,12 +63,14 @@ void Close(Handle handle) {
     if (handle != kNoHandle) ::close(static_cast<int>(handle));
 }
 
-int CloseChecked(Handle handle) { return ::close(static_cast<int>(handle)) == 0 ? 0 : errno; }
+Failure CloseChecked(Handle handle) {
+    return ::close(static_cast<int>(handle)) == 0 ? Failure{} : SystemFailure(Reason::WriteFailed, errno);
+}
 
-Kind KindOfPath(const std::string& path, int& error) {
+Kind KindOfPath(const std::string& path, Failure& failure) {
     struct stat info {};
     if (::lstat(path.c_str(), &info) != 0) {
-        error = errno;
+        failure = SystemFailure(Reason::Unreadable, errno);
         return Kind::Missing;
     }
     return KindOf(info.st_mode);
@@ -94,15 +96,14 @@ std::tm LocalTime(std::time_t time) {
     return local;
 }
 
-int WriteAll(Handle handle, std::string_view bytes) {
+Failure WriteAll(Handle handle, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t n = ::write(static_cast<int>(handle), bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return errno;
-        if (n == 0) return EIO;
+        if (n <= 0) return SystemFailure(Reason::WriteFailed, n < 0 ? errno : EIO);
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
-    return 0;
+    return {};
 }
 
 Handle StandardOutput() { return STDOUT_FILENO; }
@@ -110,7 +111,7 @@ Handle StandardError() { return STDERR_FILENO; }
 
 bool IsTerminal(Handle handle) { return ::isatty(static_cast<int>(handle)) == 1; }
 
-Handle CreateUnique(std::string& path, int& error) {
+Handle CreateUnique(std::string& path, Failure& failure) {
     // mkstemp would give 0600 and a chmod would need the umask, which can only
     // be read by changing it: a race with saves on other threads. The kernel
     // masks 0666 itself.
@@ -121,11 +122,11 @@ Handle CreateUnique(std::string& path, int& error) {
         const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) return fd;
         if (errno != EEXIST) {
-            error = errno;
+            failure = SystemFailure(Reason::WriteFailed, errno);
             return kNoHandle;
         }
     }
-    error = EEXIST;
+    failure = SystemFailure(Reason::WriteFailed, EEXIST);
     return kNoHandle;
 }
 
@@ -139,9 +140,14 @@ void StartWriteback(Handle handle, std::int64_t offset, std::int64_t length) {
 #endif
 }
 
-int MakeDurable(Handle handle) { return ::fsync(static_cast<int>(handle)) == 0 ? 0 : errno; }
+Failure MakeDurable(Handle handle) {
+    return ::fsync(static_cast<int>(handle)) == 0 ? Failure{} : SystemFailure(Reason::WriteFailed, errno);
+}
 
-int MoveIntoPlace(const std::string& from, const std::string& to, bool replace) {
+namespace {
+
+// 0 or the errno of the rename.
+int Rename(const std::string& from, const std::string& to, bool replace) {
     if (replace) return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 #ifdef __EMSCRIPTEN__
     // WebAssembly's file systems have neither the exclusive rename nor hard
@@ -160,6 +166,14 @@ int MoveIntoPlace(const std::string& from, const std::string& to, bool replace) 
     ::unlink(from.c_str());
     return 0;
 #endif
+}
+
+}  // namespace
+
+Failure MoveIntoPlace(const std::string& from, const std::string& to, bool replace) {
+    const int error = Rename(from, to, replace);
+    if (error == 0) return {};
+    return SystemFailure(error == EEXIST ? Reason::Exists : Reason::WriteFailed, error);
 }
 
 void SyncFolder(const std::string& folder) {

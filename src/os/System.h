@@ -17,6 +17,8 @@
 #include <thread>
 #include <vector>
 
+#include "failure/Failure.h"
+
 namespace orvik::os {
 
 // A path as the core holds it (UTF-8) as the standard library's path, and
@@ -78,18 +80,20 @@ struct Status {
 };
 
 // Opens a file for reading without blocking on a FIFO; kNoHandle and the
-// error when it cannot be opened (EISDIR for a folder).
-Handle OpenForReading(const std::string& path, int& error);
-// What an open file is; false and the error when it cannot be told.
-bool StatusOf(Handle handle, Status& status, int& error);
-// Up to n bytes; 0 at the end of the file; -1 and the error on failure.
-long ReadSome(Handle handle, char* buffer, std::size_t n, int& error);
+// failure (Unreadable; the system's ENOENT when nothing is there, EISDIR
+// for a folder) when it cannot be opened.
+Handle OpenForReading(const std::string& path, Failure& failure);
+// What an open file is; false and the failure (Unreadable) when it cannot be told.
+bool StatusOf(Handle handle, Status& status, Failure& failure);
+// Up to n bytes; 0 at the end of the file; -1 and the failure (Unreadable).
+long ReadSome(Handle handle, char* buffer, std::size_t n, Failure& failure);
 void Close(Handle handle);
-// Closes and reports what the close said (0 or an errno).
-int CloseChecked(Handle handle);
+// Closes a file written and reports what the close said (WriteFailed, or none).
+Failure CloseChecked(Handle handle);
 
-// The path itself, not following a last symbolic link (a link is Other).
-Kind KindOfPath(const std::string& path, int& error);
+// The path itself, not following a last symbolic link (a link is Other);
+// Missing and the failure (Unreadable; ENOENT when nothing is there) when it cannot be told.
+Kind KindOfPath(const std::string& path, Failure& failure);
 // The modification time of the file the path names, if it can be read.
 bool ModificationTime(const std::string& path, std::time_t& time);
 
@@ -104,8 +108,8 @@ struct FileId {
 bool IdentityOf(const std::string& path, FileId& id);
 std::tm LocalTime(std::time_t time);
 
-// Writes everything, retrying interrupted and short writes: 0 or an errno.
-int WriteAll(Handle handle, std::string_view bytes);
+// Writes everything, retrying interrupted and short writes: none or WriteFailed.
+Failure WriteAll(Handle handle, std::string_view bytes);
 Handle StandardOutput();
 Handle StandardError();
 bool IsTerminal(Handle handle);
@@ -113,8 +117,8 @@ bool IsTerminal(Handle handle);
 // Creates a new file from `path`, whose last six characters ("XXXXXX") are
 // replaced to make the name unique, with the permissions every new file gets
 // (POSIX: 0666 less the umask, which is never changed); kNoHandle and the
-// error on failure.
-Handle CreateUnique(std::string& path, int& error);
+// failure (WriteFailed) when it cannot be made.
+Handle CreateUnique(std::string& path, Failure& failure);
 // Replaces the last six characters of `path` by letters and digits drawn
 // from `seed`, which it advances: one candidate name for CreateUnique.
 inline void NextUniqueName(std::string& path, std::uint64_t& seed) {
@@ -130,12 +134,12 @@ bool TryLock(Handle handle);
 // without waiting, so that a later MakeDurable has less left to wait for.
 // Only a hint: where the system has no such call it does nothing.
 void StartWriteback(Handle handle, std::int64_t offset, std::int64_t length);
-// Makes the file's bytes durable: 0 or an errno.
-int MakeDurable(Handle handle);
-// Puts `from` in the place of `to`, durably: 0 or an errno. With `replace`
-// false an existing `to` is kept and EEXIST returned, decided at the moment
+// Makes the file's bytes durable: none or WriteFailed.
+Failure MakeDurable(Handle handle);
+// Puts `from` in the place of `to`, durably: none or WriteFailed. With
+// `replace` false an existing `to` is kept (Exists), decided at the moment
 // of the rename, so a file that appeared meanwhile is never lost.
-int MoveIntoPlace(const std::string& from, const std::string& to, bool replace);
+Failure MoveIntoPlace(const std::string& from, const std::string& to, bool replace);
 // Makes a rename in the folder durable, where the system can.
 void SyncFolder(const std::string& folder);
 void RemoveFile(const std::string& path);

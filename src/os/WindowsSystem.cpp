@@ -62,18 +62,18 @@ BOOL WINAPI OnConsoleControl(DWORD) {
 
 }  // namespace
 
-Handle OpenForReading(const std::string& path, int& error) {
+Handle OpenForReading(const std::string& path, Failure& failure) {
     // Folders open too (backup semantics), so that they are told apart by their kind.
     const HANDLE h = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h == INVALID_HANDLE_VALUE) error = ErrnoOf(::GetLastError());
+    if (h == INVALID_HANDLE_VALUE) failure = SystemFailure(Reason::Unreadable, ErrnoOf(::GetLastError()));
     return Ours(h);
 }
 
-bool StatusOf(Handle handle, Status& status, int& error) {
+bool StatusOf(Handle handle, Status& status, Failure& failure) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (!::GetFileInformationByHandle(Native(handle), &info)) {
-        error = ErrnoOf(::GetLastError());
+        failure = SystemFailure(Reason::Unreadable, ErrnoOf(::GetLastError()));
         return false;
     }
     const bool folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -85,11 +85,11 @@ bool StatusOf(Handle handle, Status& status, int& error) {
     return true;
 }
 
-long ReadSome(Handle handle, char* buffer, std::size_t n, int& error) {
+long ReadSome(Handle handle, char* buffer, std::size_t n, Failure& failure) {
     DWORD got = 0;
     const DWORD wanted = n > 0x40000000 ? 0x40000000 : static_cast<DWORD>(n);
     if (!::ReadFile(Native(handle), buffer, wanted, &got, nullptr)) {
-        error = ErrnoOf(::GetLastError());
+        failure = SystemFailure(Reason::Unreadable, ErrnoOf(::GetLastError()));
         return -1;
     }
     return static_cast<long>(got);
@@ -99,12 +99,14 @@ void Close(Handle handle) {
     if (handle != kNoHandle) ::CloseHandle(Native(handle));
 }
 
-int CloseChecked(Handle handle) { return ::CloseHandle(Native(handle)) ? 0 : ErrnoOf(::GetLastError()); }
+Failure CloseChecked(Handle handle) {
+    return ::CloseHandle(Native(handle)) ? Failure{} : SystemFailure(Reason::WriteFailed, ErrnoOf(::GetLastError()));
+}
 
-Kind KindOfPath(const std::string& path, int& error) {
+Kind KindOfPath(const std::string& path, Failure& failure) {
     const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        error = ErrnoOf(::GetLastError());
+        failure = SystemFailure(Reason::Unreadable, ErrnoOf(::GetLastError()));
         return Kind::Missing;
     }
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return Kind::Other;
@@ -136,15 +138,16 @@ std::tm LocalTime(std::time_t time) {
     return local;
 }
 
-int WriteAll(Handle handle, std::string_view bytes) {
+Failure WriteAll(Handle handle, std::string_view bytes) {
     while (!bytes.empty()) {
         DWORD written = 0;
         const DWORD chunk = bytes.size() > 0x40000000 ? 0x40000000 : static_cast<DWORD>(bytes.size());
-        if (!::WriteFile(Native(handle), bytes.data(), chunk, &written, nullptr)) return ErrnoOf(::GetLastError());
-        if (written == 0) return EIO;
+        if (!::WriteFile(Native(handle), bytes.data(), chunk, &written, nullptr))
+            return SystemFailure(Reason::WriteFailed, ErrnoOf(::GetLastError()));
+        if (written == 0) return SystemFailure(Reason::WriteFailed, EIO);
         bytes.remove_prefix(written);
     }
-    return 0;
+    return {};
 }
 
 Handle StandardOutput() { return Ours(::GetStdHandle(STD_OUTPUT_HANDLE)); }
@@ -155,7 +158,7 @@ bool IsTerminal(Handle handle) {
     return ::GetConsoleMode(Native(handle), &mode) != 0;
 }
 
-Handle CreateUnique(std::string& path, int& error) {
+Handle CreateUnique(std::string& path, Failure& failure) {
     std::uint64_t seed = ::GetTickCount64() ^ (static_cast<std::uint64_t>(::GetCurrentProcessId()) << 32) ^
                          reinterpret_cast<std::uintptr_t>(&path);
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -166,11 +169,11 @@ Handle CreateUnique(std::string& path, int& error) {
         if (h != INVALID_HANDLE_VALUE) return Ours(h);
         const DWORD e = ::GetLastError();
         if (e != ERROR_FILE_EXISTS && e != ERROR_ALREADY_EXISTS) {
-            error = ErrnoOf(e);
+            failure = SystemFailure(Reason::WriteFailed, ErrnoOf(e));
             return kNoHandle;
         }
     }
-    error = EEXIST;
+    failure = SystemFailure(Reason::WriteFailed, EEXIST);
     return kNoHandle;
 }
 
@@ -182,11 +185,16 @@ bool TryLock(Handle handle) {
 
 void StartWriteback(Handle, std::int64_t, std::int64_t) {}  // FlushFileBuffers at the end does it all
 
-int MakeDurable(Handle handle) { return ::FlushFileBuffers(Native(handle)) ? 0 : ErrnoOf(::GetLastError()); }
+Failure MakeDurable(Handle handle) {
+    return ::FlushFileBuffers(Native(handle)) ? Failure{}
+                                              : SystemFailure(Reason::WriteFailed, ErrnoOf(::GetLastError()));
+}
 
-int MoveIntoPlace(const std::string& from, const std::string& to, bool replace) {
+Failure MoveIntoPlace(const std::string& from, const std::string& to, bool replace) {
     const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
-    return ::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), flags) ? 0 : ErrnoOf(::GetLastError());
+    if (::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), flags)) return {};
+    const int error = ErrnoOf(::GetLastError());
+    return SystemFailure(error == EEXIST ? Reason::Exists : Reason::WriteFailed, error);
 }
 
 void SyncFolder(const std::string&) {}  // MoveFileExW's write-through covers the rename

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "failure/Failure.h"
 #include "os/System.h"
-#include "output/ConversionError.h"
 #include "text/Messages.h"
 
 namespace orvik {
@@ -69,9 +69,9 @@ std::string NamePart(std::string_view name) {
 // 0 when the path holds nothing or a regular file; otherwise why it may not
 // be replaced (an errno, or -1 for "not a regular file").
 int ReplaceableProblem(const std::string& path) {
-    int error = 0;
-    switch (os::KindOfPath(path, error)) {
-        case os::Kind::Missing: return error == ENOENT ? 0 : error;
+    Failure failure;
+    switch (os::KindOfPath(path, failure)) {
+        case os::Kind::Missing: return failure.systemError == ENOENT ? 0 : failure.systemError;
         case os::Kind::Directory: return EISDIR;
         case os::Kind::Regular: return 0;
         case os::Kind::Other: break;
@@ -112,22 +112,21 @@ void AtomicFile::CheckRules() const {
     os::FileId id;
     if (!os::IdentityOf(path_, id)) return;
     for (const os::FileId& input : rules_.protectedFiles)
-        if (id == input) throw ConversionError(FailureReason::OutputIsInput, CannotCreateFile(path_, kSameFileAsInput));
-    if (!rules_.replaceExisting)
-        throw ConversionError(FailureReason::OutputExists, CannotCreateFile(path_, kAlreadyExists));
+        if (id == input) throw FailureError(Reason::OutputIsInput, CannotCreateFile(path_, kSameFileAsInput));
+    if (!rules_.replaceExisting) throw FailureError(Reason::Exists, CannotCreateFile(path_, kAlreadyExists));
 }
 
 AtomicFile::AtomicFile(std::string path, SaveRules rules) : path_(std::move(path)), rules_(std::move(rules)) {
     CheckRules();
     if (const int problem = ReplaceableProblem(path_))
-        throw ConversionError(FailureReason::WriteFailed, CannotCreateFile(path_, ReasonFor(problem)));
+        throw FailureError(Reason::WriteFailed, CannotCreateFile(path_, ReasonFor(problem)));
     RemoveStaleTemporaryFiles(path_);
     temp_ = TemporaryPrefix(path_) + std::string(kRandomPart);
-    int error = 0;
-    handle_ = os::CreateUnique(temp_, error);
+    Failure failure;
+    handle_ = os::CreateUnique(temp_, failure);
     if (handle_ == os::kNoHandle) {
         temp_.clear();
-        throw ConversionError(FailureReason::WriteFailed, CannotCreateFile(path_, SystemErrorText(error)));
+        throw FailureError(Reason::WriteFailed, CannotCreateFile(path_, SystemErrorText(failure.systemError)));
     }
     slot_ = Register(temp_);
     os::TryLock(handle_);
@@ -139,14 +138,14 @@ AtomicFile::~AtomicFile() {
     Unregister(slot_);
 }
 
-void AtomicFile::Fail(int error) {
+void AtomicFile::Fail(const Failure& failure) {
     os::Close(handle_);
     handle_ = os::kNoHandle;
-    throw ConversionError(FailureReason::WriteFailed, CannotWriteFile(path_, SystemErrorText(error)));
+    throw FailureError(Reason::WriteFailed, CannotWriteFile(path_, SystemErrorText(failure.systemError)));
 }
 
 void AtomicFile::Write(std::string_view bytes) {
-    if (const int error = os::WriteAll(handle_, bytes)) Fail(error);
+    if (const Failure failure = os::WriteAll(handle_, bytes); failure.reason != Reason::None) Fail(failure);
     written_ += static_cast<std::int64_t>(bytes.size());
     // The disk writes start as the file grows, so the sync at the end waits
     // only for the last of them.
@@ -157,18 +156,18 @@ void AtomicFile::Write(std::string_view bytes) {
 }
 
 void AtomicFile::Commit() {
-    if (const int error = os::MakeDurable(handle_)) Fail(error);
-    const int closed = os::CloseChecked(handle_);
+    if (const Failure failure = os::MakeDurable(handle_); failure.reason != Reason::None) Fail(failure);
+    const Failure closed = os::CloseChecked(handle_);
     handle_ = os::kNoHandle;
-    if (closed != 0) throw ConversionError(FailureReason::WriteFailed, CannotWriteFile(path_, SystemErrorText(closed)));
+    if (closed.reason != Reason::None)
+        throw FailureError(Reason::WriteFailed, CannotWriteFile(path_, SystemErrorText(closed.systemError)));
     // Something other than a regular file may have appeared since the start.
     CheckRules();
     if (const int problem = ReplaceableProblem(path_))
-        throw ConversionError(FailureReason::WriteFailed, CannotCreateFile(path_, ReasonFor(problem)));
-    if (const int error = os::MoveIntoPlace(temp_, path_, rules_.replaceExisting)) {
-        if (error == EEXIST && !rules_.replaceExisting)
-            throw ConversionError(FailureReason::OutputExists, CannotCreateFile(path_, kAlreadyExists));
-        throw ConversionError(FailureReason::WriteFailed, CannotCreateFile(path_, SystemErrorText(error)));
+        throw FailureError(Reason::WriteFailed, CannotCreateFile(path_, ReasonFor(problem)));
+    if (const Failure moved = os::MoveIntoPlace(temp_, path_, rules_.replaceExisting); moved.reason != Reason::None) {
+        if (moved.reason == Reason::Exists) throw FailureError(Reason::Exists, CannotCreateFile(path_, kAlreadyExists));
+        throw FailureError(Reason::WriteFailed, CannotCreateFile(path_, SystemErrorText(moved.systemError)));
     }
     temp_.clear();
     Unregister(slot_);

@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
+#include "failure/Failure.h"
 #include "os/System.h"
 #include "output/ByteSink.h"
-#include "output/ConversionError.h"
 
 namespace orvik {
 
@@ -32,7 +32,7 @@ struct SaveRules {
 
 class AtomicFile final : public ByteSink {
 public:
-    // Creates the temporary file. Throws ConversionError naming the output
+    // Creates the temporary file. Throws FailureError naming the output
     // and the reason: OutputExists or OutputIsInput when the rules refuse the
     // output, WriteFailed when it cannot be created.
     explicit AtomicFile(std::string path, SaveRules rules = {});
@@ -41,13 +41,13 @@ public:
     AtomicFile& operator=(const AtomicFile&) = delete;
 
     void Write(std::string_view bytes) override;
-    // Puts the complete file in place of the output. Throws ConversionError.
+    // Puts the complete file in place of the output. Throws FailureError.
     void Commit();
 
     const std::string& TemporaryPath() const { return temp_; }
 
 private:
-    [[noreturn]] void Fail(int error);
+    [[noreturn]] void Fail(const Failure& failure);
     void CheckRules() const;
 
     std::string path_;

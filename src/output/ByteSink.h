@@ -13,7 +13,7 @@ namespace orvik {
 class ByteSink {
 public:
     virtual ~ByteSink() = default;
-    // Takes the bytes in order; throws ConversionError when they cannot be kept.
+    // Takes the bytes in order; throws FailureError when they cannot be kept.
     virtual void Write(std::string_view bytes) = 0;
 };
 

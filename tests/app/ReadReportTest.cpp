@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/ReadDrawing.h"
-#include "input/ReadError.h"
+#include "failure/Failure.h"
 #include "support/JwcBuilder.h"
 #include "support/JwwBuilder.h"
 #include "support/TempDir.h"
@@ -58,40 +58,40 @@ TEST(ReadReport, RefusalTextsAreExact) {
 
 TEST(DescribeReadError, NamesTheFaultAndWhereItIs) {
     struct Case {
-        ReadError error;
+        Failure error;
         const char* text;
     };
-    auto error = [](ReadFailure f, FilePart s) {
-        ReadError e;
-        e.failure = f;
+    auto error = [](Reason f, FilePart s) {
+        Failure e;
+        e.reason = f;
         e.part = s;
         return e;
     };
-    ReadError truncated = error(ReadFailure::Truncated, FilePart::Arcs);
+    Failure truncated = error(Reason::Truncated, FilePart::Arcs);
     truncated.offset = 2421;
     truncated.fileSize = 2500;
-    ReadError field = error(ReadFailure::InvalidField, FilePart::HeaderBlocks);
+    Failure field = error(Reason::InvalidField, FilePart::HeaderBlocks);
     field.block = 4;
     field.field = 1;
     field.offset = 600;
-    field.text = std::string("0\0\0", 3);
-    ReadError negative = error(ReadFailure::NegativeCount, FilePart::Lines);
+    field.detail = std::string("0\0\0", 3);
+    Failure negative = error(Reason::NegativeCount, FilePart::Lines);
     negative.count = -3;
-    ReadError large = error(ReadFailure::CountTooLarge, FilePart::Texts);
+    Failure large = error(Reason::CountTooLarge, FilePart::Texts);
     large.count = 2000000000;
     large.fileSize = 3000;
     large.offset = -1;  // found in the header, before its part is read
-    ReadError many = error(ReadFailure::TooManyVirtualPoints, FilePart::VirtualPoints);
+    Failure many = error(Reason::TooManyVirtualPoints, FilePart::VirtualPoints);
     many.count = 102;
     many.limit = 101;
     const Case cases[] = {
-        {error(ReadFailure::CannotOpen, FilePart::HeaderBlocks), "ファイルを開けません"},
+        {error(Reason::Unreadable, FilePart::HeaderBlocks), "ファイルを開けません"},
         {truncated, "円弧の途中でファイルが終わっています（2421 バイト目から、ファイルの大きさ 2500 バイト）"},
         {field, "ヘッダー ブロック4 の項目 1 が正しい数値ではありません: \"0  \"（600 バイト目）"},
         {negative, "直線の数が負の値です: -3"},
         {large, "文字列の数 2000000000 がファイルの大きさ 3000 バイトに合いません"},
         {many, "仮想点の数 102 が上限の 101 を超えています"},
-        {error(ReadFailure::OutOfMemory, FilePart::Lines), "メモリが足りません"},
+        {error(Reason::OutOfMemory, FilePart::Lines), "メモリが足りません"},
     };
     for (const auto& c : cases) EXPECT_EQ(Cp932ToUtf8(DescribeReadError(c.error)), c.text);
 }
@@ -107,22 +107,22 @@ TEST(CheckDrawingFile, KnowsADrawingByWhatItHolds) {
     struct Case {
         const char* name;
         std::string bytes;
-        FileRefusal refusal;
+        Reason refusal;
         DrawingFormat format;
     };
     const Case cases[] = {
-        {"plan.jww", jwwBytes, FileRefusal::None, DrawingFormat::Jww},
-        {"jww-saved-as.jwc", jwwBytes, FileRefusal::None, DrawingFormat::Jww},
-        {"jwc-saved-as.jww", jwcBytes, FileRefusal::None, DrawingFormat::Jwc},
-        {"jww.txt", jwwBytes, FileRefusal::None, DrawingFormat::Jww},
-        {"jwc.txt", jwcBytes, FileRefusal::WrongExtension, DrawingFormat::Jwc},
-        {"fake.jww", "not a drawing", FileRefusal::NotJwCad, DrawingFormat::Jww},
-        {"fake.jwc", "not a drawing", FileRefusal::NotJwCad, DrawingFormat::Jwc},
+        {"plan.jww", jwwBytes, Reason::None, DrawingFormat::Jww},
+        {"jww-saved-as.jwc", jwwBytes, Reason::None, DrawingFormat::Jww},
+        {"jwc-saved-as.jww", jwcBytes, Reason::None, DrawingFormat::Jwc},
+        {"jww.txt", jwwBytes, Reason::None, DrawingFormat::Jww},
+        {"jwc.txt", jwcBytes, Reason::WrongExtension, DrawingFormat::Jwc},
+        {"fake.jww", "not a drawing", Reason::NotJwCad, DrawingFormat::Jww},
+        {"fake.jwc", "not a drawing", Reason::NotJwCad, DrawingFormat::Jwc},
     };
     for (const Case& c : cases) {
         const FileCheck check = CheckDrawingFile(dir.Write(c.name, c.bytes));
         EXPECT_EQ(check.refusal, c.refusal) << c.name;
-        if (c.refusal != FileRefusal::WrongExtension) {
+        if (c.refusal != Reason::WrongExtension) {
             EXPECT_EQ(check.format, c.format) << c.name;
         }
     }
@@ -133,21 +133,20 @@ TEST(CheckDrawingFile, KnowsADrawingByWhatItHolds) {
 // list is called what it is.
 TEST(DescribeReadError, ShowsNamesFromTheFileSafely) {
     struct Case {
-        ReadFailure failure;
+        Reason failure;
         std::string name, shown;
     };
     const Case cases[] = {
-        {ReadFailure::UnknownClass, "CData\x1B[2J\x07\r\n", "JWW にないクラス CData^[[2J^G^M^J があります"},
-        {ReadFailure::UnknownClass, std::string(70000, 'C'),
-         "JWW にないクラス " + std::string(64, 'C') + "... があります"},
-        {ReadFailure::ImageDamaged, std::string("a\0b.bmp", 7), "同梱画像 a^@b.bmp を展開できません"},
-        {ReadFailure::NotADefinition, "CDataSen", "ブロック定義でない CDataSen があります"},
+        {Reason::UnknownClass, "CData\x1B[2J\x07\r\n", "JWW にないクラス CData^[[2J^G^M^J があります"},
+        {Reason::UnknownClass, std::string(70000, 'C'), "JWW にないクラス " + std::string(64, 'C') + "... があります"},
+        {Reason::ImageDamaged, std::string("a\0b.bmp", 7), "同梱画像 a^@b.bmp を展開できません"},
+        {Reason::NotADefinition, "CDataSen", "ブロック定義でない CDataSen があります"},
     };
     for (const Case& c : cases) {
-        ReadError error;
-        error.failure = c.failure;
+        Failure error;
+        error.reason = c.failure;
         error.part = FilePart::Blocks;
-        error.text = c.name;
+        error.detail = c.name;
         const std::string text = Cp932ToUtf8(DescribeReadError(error));
         EXPECT_NE(text.find(c.shown), std::string::npos) << text;
     }

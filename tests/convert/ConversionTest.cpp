@@ -102,7 +102,7 @@ TEST_F(ConversionTest, ABadScaleTextWritesNothing) {
             Conversion(drawing, ConversionSettings{}, ConversionRequest{source, c.scale, DrawingTimeOf(source)})
                 .SaveAs(output);
             ADD_FAILURE() << "converted at the scale '" << c.scale << "'";
-        } catch (const ConversionError& e) {
+        } catch (const FailureError& e) {
             EXPECT_EQ(Cp932ToUtf8(e.what()), c.message);
         }
         EXPECT_EQ(testing::ReadFileBytes(output), "old contents");

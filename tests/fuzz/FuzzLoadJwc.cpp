@@ -38,10 +38,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     orvik::DrawingFile(path).Check();
 
     orvik::JwcFile drawing;
-    orvik::ReadError error;
+    orvik::Failure error;
     const bool complete = orvik::LoadJwcFile(path, drawing, &error);
     const orvik::JwcHeader& h = drawing.header;
-    Check(complete == (error.failure == orvik::ReadFailure::None));
+    Check(complete == (error.reason == orvik::Reason::None));
     Check(h.lineCount == static_cast<std::int32_t>(drawing.lines.size()));
     Check(h.arcCount == static_cast<std::int32_t>(drawing.arcs.size()));
     Check(h.textCount == static_cast<std::int32_t>(drawing.texts.size()));
@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         orvik::ReportUsedLayers(conversion.Result());
         // The DXF stream read back into a display list, drawn as SVG.
         orvik::SvgPicture(orvik::PictureOf(conversion), {});
-    } catch (const orvik::ConversionError&) {
+    } catch (const orvik::FailureError&) {
         // A proposed scale of INF is refused with a message: that is the expected outcome.
     }
     return 0;

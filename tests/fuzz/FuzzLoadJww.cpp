@@ -20,9 +20,9 @@ void Check(bool condition) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     orvik::JwwDrawing drawing;
-    orvik::ReadError error;
+    orvik::Failure error;
     const bool complete = orvik::ReadJww(bytes, drawing, &error);
-    Check(complete == (error.failure == orvik::ReadFailure::None));
+    Check(complete == (error.reason == orvik::Reason::None));
     Check(error.offset >= 0 && error.offset <= static_cast<std::int64_t>(size));
     // Every element takes bytes of its own: the lists are never larger than the file.
     Check(drawing.elements.order.size() * 2 <= size);

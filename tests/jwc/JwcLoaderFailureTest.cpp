@@ -43,9 +43,9 @@ void ExpectConsistent(const JwcFile& d) {
 class JwcLoaderFailureTest : public ::testing::Test {
 protected:
     // Loads bytes that must fail; returns the drawing and the error.
-    std::pair<JwcFile, ReadError> Fail(const std::string& bytes) {
+    std::pair<JwcFile, Failure> Fail(const std::string& bytes) {
         JwcFile d;
-        ReadError e;
+        Failure e;
         EXPECT_FALSE(LoadJwcFile(dir_.Write("bad.jwc", bytes), d, &e));
         ExpectConsistent(d);
         return {d, e};
@@ -81,7 +81,7 @@ TEST_F(JwcLoaderFailureTest, ACutFileKeepsEverythingBeforeTheCut) {
         const std::int64_t start = b.SectionOffset(c.section);
         SCOPED_TRACE(::testing::Message() << "section " << static_cast<int>(c.section) << " + " << c.into);
         auto [d, e] = Fail(bytes.substr(0, static_cast<std::size_t>(start + c.into)));
-        EXPECT_EQ(e.failure, ReadFailure::Truncated);
+        EXPECT_EQ(e.reason, Reason::Truncated);
         EXPECT_EQ(e.part, c.section);
         EXPECT_EQ(e.fileSize, start + c.into);
         const JwcHeader& h = d.header;
@@ -132,9 +132,9 @@ TEST_F(JwcLoaderFailureTest, AnInvalidHeaderFieldStopsTheParseThere) {
         JwcBuilder b = FullDrawing();
         b.SetField(2, 11, "11").SetField(3, 27, "2.75").SetField(c.block, c.field, c.text);
         auto [d, e] = Fail(b.Bytes());
-        EXPECT_EQ(e.failure, ReadFailure::InvalidField);
+        EXPECT_EQ(e.reason, Reason::InvalidField);
         EXPECT_EQ(std::tie(e.block, e.field), std::tie(c.block, c.field));
-        EXPECT_EQ(e.text, c.text);
+        EXPECT_EQ(e.detail, c.text);
         if (c.offset >= 0) {
             EXPECT_EQ(e.offset, c.offset);
         }
@@ -159,28 +159,28 @@ TEST_F(JwcLoaderFailureTest, BadCountsFailBeforeAnythingIsAllocatedForThem) {
     struct Case {
         int field;
         const char* value;
-        ReadFailure failure;
+        Reason failure;
         FilePart section;
         std::array<int, 4> arraySizes;  // lines, arcs, texts, points left
     };
     const Case cases[] = {
-        {1, "-1", ReadFailure::NegativeCount, FilePart::Lines, {0, 0, 0, 0}},
-        {2, "-5", ReadFailure::NegativeCount, FilePart::Arcs, {0, 0, 0, 0}},
-        {3, "-2147483648", ReadFailure::NegativeCount, FilePart::Texts, {0, 0, 0, 0}},
-        {4, "-1", ReadFailure::NegativeCount, FilePart::Points, {0, 0, 0, 0}},
-        {5, "-1", ReadFailure::NegativeCount, FilePart::VirtualPoints, {0, 0, 0, 0}},
-        {1, "2000000000", ReadFailure::CountTooLarge, FilePart::Lines, {0, 0, 0, 0}},
-        {2, "2147483647", ReadFailure::CountTooLarge, FilePart::Arcs, {0, 0, 0, 0}},
-        {3, "1000000", ReadFailure::CountTooLarge, FilePart::Texts, {0, 0, 0, 0}},
-        {4, "400000", ReadFailure::CountTooLarge, FilePart::Points, {0, 0, 0, 0}},
-        {5, "102", ReadFailure::TooManyVirtualPoints, FilePart::VirtualPoints, {0, 0, 0, 0}},
+        {1, "-1", Reason::NegativeCount, FilePart::Lines, {0, 0, 0, 0}},
+        {2, "-5", Reason::NegativeCount, FilePart::Arcs, {0, 0, 0, 0}},
+        {3, "-2147483648", Reason::NegativeCount, FilePart::Texts, {0, 0, 0, 0}},
+        {4, "-1", Reason::NegativeCount, FilePart::Points, {0, 0, 0, 0}},
+        {5, "-1", Reason::NegativeCount, FilePart::VirtualPoints, {0, 0, 0, 0}},
+        {1, "2000000000", Reason::CountTooLarge, FilePart::Lines, {0, 0, 0, 0}},
+        {2, "2147483647", Reason::CountTooLarge, FilePart::Arcs, {0, 0, 0, 0}},
+        {3, "1000000", Reason::CountTooLarge, FilePart::Texts, {0, 0, 0, 0}},
+        {4, "400000", Reason::CountTooLarge, FilePart::Points, {0, 0, 0, 0}},
+        {5, "102", Reason::TooManyVirtualPoints, FilePart::VirtualPoints, {0, 0, 0, 0}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value);
         JwcBuilder b = FullDrawing();
         b.SetField(2, c.field, c.value);
         auto [d, e] = Fail(b.Bytes());
-        EXPECT_EQ(e.failure, c.failure);
+        EXPECT_EQ(e.reason, c.failure);
         EXPECT_EQ(e.part, c.section);
         EXPECT_EQ(e.count, std::stoll(c.value));
         EXPECT_EQ(
@@ -202,7 +202,7 @@ TEST_F(JwcLoaderFailureTest, ACountThatFitsTheFileButOverrunsItFailsAtTheCut) {
     JwcBuilder b = FullDrawing();
     b.SetField(2, 1, "120");
     auto [d, e] = Fail(b.Bytes());
-    EXPECT_EQ(e.failure, ReadFailure::Truncated);
+    EXPECT_EQ(e.reason, Reason::Truncated);
     EXPECT_EQ(e.part, FilePart::Lines);
     EXPECT_LT(d.header.lineCount, 120);
     EXPECT_EQ(d.lines[0].x1, 1.0f);
@@ -212,9 +212,9 @@ TEST_F(JwcLoaderFailureTest, FilesThatCannotBeOpenedLeaveTheResetState) {
     std::filesystem::create_directory(dir_.File("folder.jwc"));
     for (const std::string& path : {dir_.File("missing.jwc"), dir_.File("folder.jwc")}) {
         JwcFile d;
-        ReadError e;
+        Failure e;
         EXPECT_FALSE(LoadJwcFile(path, d, &e));
-        EXPECT_EQ(e.failure, ReadFailure::CannotOpen);
+        EXPECT_EQ(e.reason, Reason::Unreadable);
         EXPECT_EQ(d.headerBlocks[0], "");
         EXPECT_EQ(d.header.paperDivisor, 518);
         ExpectConsistent(d);

@@ -22,9 +22,9 @@ protected:
 
     JwcFile LoadBytes(const std::string& bytes) {
         JwcFile drawing;
-        ReadError error;
+        Failure error;
         EXPECT_TRUE(LoadJwcFile(dir_.Write("d.jwc", bytes), drawing, &error)) << DescribeReadError(error);
-        EXPECT_EQ(error.failure, ReadFailure::None);
+        EXPECT_EQ(error.reason, Reason::None);
         return drawing;
     }
 

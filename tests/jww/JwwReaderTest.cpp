@@ -96,9 +96,9 @@ TEST(JwwReader, EveryVersionAndEncodingRoundTrips) {
         for (const bool utf16 : {false, true}) {
             const JwwBuilt built = BuildJww(EveryClass(version), {utf16});
             JwwDrawing read;
-            ReadError error;
+            Failure error;
             ASSERT_TRUE(ReadJww(built.bytes, read, &error))
-                << version << ' ' << utf16 << " failure " << static_cast<int>(error.failure) << " at " << error.offset;
+                << version << ' ' << utf16 << " failure " << static_cast<int>(error.reason) << " at " << error.offset;
             EXPECT_EQ(BuildJww(read, {utf16}).bytes, built.bytes) << version << ' ' << utf16;
             EXPECT_EQ(read.header.version, version);
             EXPECT_EQ(Cp932ToUtf8(read.header.memo), "平面図 1:100");
@@ -179,12 +179,12 @@ TEST(JwwReader, AFileReadInPiecesReadsAsInMemory) {
             out.write(part.data(), static_cast<std::streamsize>(part.size()));
         }
         JwwDrawing inMemory, fromFile;
-        ReadError memoryError, fileError;
+        Failure memoryError, fileError;
         const bool memoryRead = ReadJww(part, inMemory, &memoryError);
         EXPECT_EQ(LoadJwwFile(path.string(), fromFile, &fileError), memoryRead) << size;
-        EXPECT_EQ((std::array{static_cast<std::int64_t>(fileError.failure), static_cast<std::int64_t>(fileError.part),
+        EXPECT_EQ((std::array{static_cast<std::int64_t>(fileError.reason), static_cast<std::int64_t>(fileError.part),
                               fileError.offset, fileError.fileSize}),
-                  (std::array{static_cast<std::int64_t>(memoryError.failure),
+                  (std::array{static_cast<std::int64_t>(memoryError.reason),
                               static_cast<std::int64_t>(memoryError.part), memoryError.offset, memoryError.fileSize}))
             << size;
         EXPECT_EQ(fromFile.elements.order.size(), inMemory.elements.order.size()) << size;
@@ -201,27 +201,27 @@ TEST(JwwReader, ACutFileIsRefusedWhereItBreaks) {
     struct Case {
         std::int64_t at;
         FilePart part;
-        ReadFailure failure = ReadFailure::Truncated;
+        Reason failure = Reason::Truncated;
     };
     const Case cases[] = {
-        {5, FilePart::Signature, ReadFailure::NotJww},
+        {5, FilePart::Signature, Reason::NotJwCad},
         {100, FilePart::Header},
         {built.elementsAt - 1, FilePart::Header},
         {built.elementsAt + 1, FilePart::Elements},
         {built.elementsAt + 90, FilePart::Elements},
-        {built.blocksAt + 3, FilePart::Blocks, ReadFailure::CountTooLarge},  // two definitions cannot fit in a byte
+        {built.blocksAt + 3, FilePart::Blocks, Reason::CountTooLarge},  // two definitions cannot fit in a byte
         {built.blocksAt + 30, FilePart::Blocks},
         {built.imagesAt - 2, FilePart::Blocks},
         {built.imagesAt + 2, FilePart::Images},
-        {static_cast<std::int64_t>(built.bytes.size()) - 1, FilePart::Images, ReadFailure::ImageTooLarge},
+        {static_cast<std::int64_t>(built.bytes.size()) - 1, FilePart::Images, Reason::ImageTooLarge},
     };
     for (const Case& c : cases) {
         JwwDrawing read;
-        ReadError error;
+        Failure error;
         EXPECT_FALSE(ReadJww(std::string_view(built.bytes).substr(0, static_cast<std::size_t>(c.at)), read, &error))
             << c.at;
         EXPECT_EQ(error.part, c.part) << c.at;
-        EXPECT_EQ(error.failure, c.failure) << c.at;
+        EXPECT_EQ(error.reason, c.failure) << c.at;
         EXPECT_LE(error.offset, c.at);
     }
     // What came before the cut is kept.
@@ -280,39 +280,38 @@ TEST(JwwReader, HostileFilesAreRefusedWithTheirReason) {
     struct Case {
         const char* what;
         std::string bytes;
-        ReadFailure failure;
+        Reason failure;
         std::int64_t count;
     };
     const Case cases[] = {
-        {"an unknown class", Patched(good, "CDataSen", "CDataXyz"), ReadFailure::UnknownClass, 0},
-        {"a line among the block definitions", lineInBlocks, ReadFailure::NotADefinition, 0},
+        {"an unknown class", Patched(good, "CDataSen", "CDataXyz"), Reason::UnknownClass, 0},
+        {"a line among the block definitions", lineInBlocks, Reason::NotADefinition, 0},
         {"a count beyond the file",
          Patched(twoLines.bytes, std::string("\x02\x00\xFF\xFF", 4),
                  std::string("\xFF\xFF\xFF\xFF\xFF\x7F\xFF\xFF", 8)),
-         ReadFailure::CountTooLarge, 0x7FFFFFFF},
+         Reason::CountTooLarge, 0x7FFFFFFF},
         {"a class that is not there", Patched(twoLines.bytes, std::string("\x01\x80", 2), std::string("\x50\x80", 2)),
-         ReadFailure::BadReference, 0x50},
+         Reason::BadReference, 0x50},
         {"an object not yet read",
          twoLines.bytes.substr(0, second) + std::string("\x09\x00", 2) + twoLines.bytes.substr(second + 49),
-         ReadFailure::BadReference, 9},
-        {"a block inserted into itself", withBlocks({{5, 5}}, 0), ReadFailure::BlockContainsItself, 5},
-        {"blocks inserted into each other", withBlocks({{1, 2}, {2, 3}, {3, 1}}, 0), ReadFailure::BlockContainsItself,
-         0},
-        {"definitions nested too deep", withBlocks({{1, 9}}, kJwwNestingLimit + 1), ReadFailure::NestingTooDeep,
+         Reason::BadReference, 9},
+        {"a block inserted into itself", withBlocks({{5, 5}}, 0), Reason::BlockContainsItself, 5},
+        {"blocks inserted into each other", withBlocks({{1, 2}, {2, 3}, {3, 1}}, 0), Reason::BlockContainsItself, 0},
+        {"definitions nested too deep", withBlocks({{1, 9}}, kJwwNestingLimit + 1), Reason::NestingTooDeep,
          kJwwNestingLimit},
         {"an image larger than the file",
          Patched(good, std::string("a.bmp\x66\x00\x00\x00", 9), std::string("a.bmp\xFF\xFF\xFF\x0F", 9)),
-         ReadFailure::ImageTooLarge, 0x0FFFFFFF},
+         Reason::ImageTooLarge, 0x0FFFFFFF},
         {"an image that does not inflate", std::string(good).replace(good.find("b.png.gz") + 8 + 4, 2, "??"),
-         ReadFailure::ImageDamaged, 0},  // the zlib header after the name and size
-        {"bytes after the end", good + "x", ReadFailure::TrailingBytes, 1},
-        {"no signature", "JwcData." + good.substr(8), ReadFailure::NotJww, 0},
+         Reason::ImageDamaged, 0},  // the zlib header after the name and size
+        {"bytes after the end", good + "x", Reason::TrailingBytes, 1},
+        {"no signature", "JwcData." + good.substr(8), Reason::NotJwCad, 0},
     };
     for (const Case& c : cases) {
         JwwDrawing read;
-        ReadError error;
+        Failure error;
         EXPECT_FALSE(ReadJww(c.bytes, read, &error)) << c.what;
-        EXPECT_EQ(error.failure, c.failure) << c.what;
+        EXPECT_EQ(error.reason, c.failure) << c.what;
         if (c.count) {
             EXPECT_EQ(error.count, c.count) << c.what;
         }
@@ -339,9 +338,9 @@ TEST(JwwReader, HostileFilesAreRefusedWithTheirReason) {
                                 std::array<std::uint32_t, 1>{static_cast<std::uint32_t>(repeats + 1)}.data()),
                             4));
     JwwDrawing flood;
-    ReadError error;
+    Failure error;
     EXPECT_FALSE(ReadJww(bomb, flood, &error));
-    EXPECT_EQ(error.failure, ReadFailure::TooManyRepeats);
+    EXPECT_EQ(error.reason, Reason::TooManyRepeats);
     EXPECT_LT(flood.elements.texts.size(), repeats);
     EXPECT_GT(flood.elements.texts.size(), 1u);
 }
@@ -370,8 +369,8 @@ TEST(JwwReader, ImagesPastTheBudgetsAreLeftOutAndCounted) {
         Append(d.elements, JwwLine{Pen(1, 1), 0, 0, 1, 1});
         d.images = c.images;
         JwwDrawing read;
-        ReadError error;
-        EXPECT_TRUE(ReadJww(BuildJww(d).bytes, read, &error)) << c.what << static_cast<int>(error.failure);
+        Failure error;
+        EXPECT_TRUE(ReadJww(BuildJww(d).bytes, read, &error)) << c.what << static_cast<int>(error.reason);
         EXPECT_EQ(read.images.size(), c.kept) << c.what;
         EXPECT_EQ(read.imagesLeftOut, c.leftOut) << c.what;
     }
@@ -398,8 +397,8 @@ TEST(JwwReader, TheSampleDrawingsReadCompletely) {
     };
     for (const Case& c : cases) {
         JwwDrawing d;
-        ReadError error;
-        ASSERT_TRUE(LoadJwwFile((folder / c.name).string(), d, &error)) << c.name << static_cast<int>(error.failure);
+        Failure error;
+        ASSERT_TRUE(LoadJwwFile((folder / c.name).string(), d, &error)) << c.name << static_cast<int>(error.reason);
         const JwwElementList& e = d.elements;
         EXPECT_EQ(e.lines.size(), c.lines) << c.name;
         EXPECT_EQ(e.arcs.size(), c.arcs) << c.name;

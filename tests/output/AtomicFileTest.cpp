@@ -15,7 +15,7 @@
 #include <thread>
 #include <vector>
 
-#include "output/ConversionError.h"
+#include "failure/Failure.h"
 #include "support/TempDir.h"
 #include "text/Cp932.h"
 
@@ -37,7 +37,7 @@ std::string SaveNew(const TempDir& dir) {
         file.Write("new");
         file.Commit();
         return "";
-    } catch (const ConversionError& e) {
+    } catch (const FailureError& e) {
         return Cp932ToUtf8(e.what());
     }
 }
@@ -74,7 +74,7 @@ TEST(AtomicFile, ReplacesOnlyARegularFileOrNothing) {
         EXPECT_EQ(EntriesIn(dir.File("")), std::max<std::size_t>(before, 1));  // no temporary file left
     }
     TempDir dir;
-    EXPECT_THROW(AtomicFile(dir.File("missing/out.dxf")), ConversionError);
+    EXPECT_THROW(AtomicFile(dir.File("missing/out.dxf")), FailureError);
 }
 
 TEST(AtomicFile, AnUncommittedSaveLeavesTheOldFile) {
@@ -191,11 +191,11 @@ TEST(AtomicFile, RulesKeepExistingFilesAndInputs) {
         try {
             save();
             return std::string("saved");
-        } catch (const ConversionError& e) {
-            const FailureReason why = e.Reason();
-            return std::string(why == FailureReason::OutputExists    ? "exists: "
-                               : why == FailureReason::OutputIsInput ? "input: "
-                                                                     : "other: ") +
+        } catch (const FailureError& e) {
+            const Reason why = e.ReasonOf();
+            return std::string(why == Reason::Exists          ? "exists: "
+                               : why == Reason::OutputIsInput ? "input: "
+                                                              : "other: ") +
                    Cp932ToUtf8(e.what());
         }
     };

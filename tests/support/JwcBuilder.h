@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "input/ReadError.h"
+#include "failure/Failure.h"
 #include "jwc/JwcFile.h"
 
 namespace orvik {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "input/ReadError.h"
+#include "failure/Failure.h"
 #include "jww/JwwDrawing.h"
 #include "jww/JwwLimits.h"
 
