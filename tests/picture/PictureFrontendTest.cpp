@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cmath>
 #include <string>
 #include <vector>
+
+#include "numeric/DecimalText.h"
 
 namespace orvik {
 namespace {
@@ -13,9 +14,7 @@ namespace {
 // A number as the records write it: to a millionth, "-0" as "0".
 std::string Num(double v) {
     v = std::round(v * 1e6) / 1e6;
-    if (v == 0) v = 0;
-    char buffer[32];
-    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, v).ptr);
+    return v == 0 ? "0" : ShortestText(v);
 }
 
 std::string Hex(std::uint32_t rgb) {
