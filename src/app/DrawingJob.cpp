@@ -9,6 +9,7 @@
 #include "app/SettingChecks.h"
 #include "convert/Conversion.h"
 #include "dxf/NumberFormat.h"
+#include "jww/JwwReport.h"
 #include "os/System.h"
 #include "output/ByteSink.h"
 #include "picture/DisplayListBuilder.h"

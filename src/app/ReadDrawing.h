@@ -11,21 +11,17 @@
 #include <vector>
 
 #include "failure/Failure.h"
+#include "input/DrawingDriver.h"
 #include "input/FileReader.h"
 #include "model/Drawing.h"
 
 namespace orvik {
 
-// The two drawing formats: JW_CAD for DOS (.jwc) and for Windows (.jww).
-enum class DrawingFormat { Jwc, Jww };
+// The driver of each format read: JW_CAD for DOS (.jwc) and for Windows (.jww).
+const DrawingDriver& DriverOf(DrawingFormat format);
 
-// The extension of the file name (from its last "." on) is `extension`
-// (".JWC", ".dxf") in any letter case.
-bool HasExtension(std::string_view path, std::string_view extension);
-
-// A drawing's names: the extension is ".JWC" or ".JWW" in any letter case.
-inline bool HasJwcExtension(std::string_view path) { return HasExtension(path, ".JWC"); }
-inline bool HasJwwExtension(std::string_view path) { return HasExtension(path, ".JWW"); }
+// A drawing's name: the extension of a format read (".jwc", ".jww") in any letter case.
+bool HasDrawingExtension(std::string_view path);
 
 struct FileCheck {
     // Why the file is not read as a drawing: None, Missing, WrongExtension, Unreadable or NotJwCad.
@@ -41,13 +37,6 @@ struct LoadOutcome {
     bool complete = false;
     Reason stopped = Reason::None;  // when not complete: why the read stopped
     std::string damage;  // when not complete: which part is damaged and where, in words
-};
-
-// A file a drawing carries inside it (a JWW drawing's pictures), saved
-// beside its DXF file.
-struct EmbeddedImage {
-    std::string name;  // CP932, as the drawing names it
-    std::string bytes;
 };
 
 // A drawing of either format read into the model the conversion works on

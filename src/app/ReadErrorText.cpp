@@ -1,6 +1,8 @@
 #include "app/ReadReport.h"
 
+#include "convert/LayerAssignment.h"
 #include "text/Messages.h"
+#include "text/Substitution.h"
 
 namespace orvik {
 namespace {
@@ -30,6 +32,12 @@ std::string_view PartName(FilePart part) {
 }
 
 }  // namespace
+
+std::string ShownName(std::string_view name) {
+    constexpr std::size_t kLongest = 64;
+    const std::string cut = CutToCharacters(name, kLongest);
+    return EscapeControlBytes(cut) + (cut.size() < name.size() ? "..." : "");
+}
 
 std::string DescribeReadError(const Failure& e) {
     const std::string_view part = PartName(e.part);

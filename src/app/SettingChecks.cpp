@@ -89,16 +89,6 @@ std::string DefaultRadiusText() { return RadiusText(ConversionSettings{}.pointRa
 
 std::string DefaultReductionText() { return std::to_string(ConversionSettings{}.textShrinkPercent); }
 
-std::string_view ExtensionOf(std::string_view path) {
-#ifdef _WIN32
-    const auto nameStart = path.find_last_of("/\\") + 1;  // npos + 1 == 0
-#else
-    const auto nameStart = path.find_last_of('/') + 1;
-#endif
-    const auto dot = path.rfind('.');
-    return dot != std::string_view::npos && dot >= nameStart ? path.substr(dot) : std::string_view();
-}
-
 std::string PathWithExtension(std::string_view path, std::string_view extension) {
     return std::string(path.substr(0, path.size() - ExtensionOf(path).size())) + std::string(extension);
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/SettingsTable.h"
+#include "input/DrawingDriver.h"
 #include "text/Messages.h"
 
 namespace orvik {
@@ -60,10 +61,6 @@ FieldCheck CheckWindowField(const Setting& field, const std::string& text);
 
 // A field's text as an integer: optional blanks and sign, then digits.
 std::optional<long> ParseInteger(std::string_view text);
-
-// The extension of the path's file name, from its last "." on (".jwc"), or
-// "" when the name has none. Folders end at "/" (and "\\" on Windows).
-std::string_view ExtensionOf(std::string_view path);
 
 // The path with the extension of its file name replaced by `extension`
 // (".svg"), or `extension` appended when the file name has none.

@@ -15,7 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool IsDrawingName(const std::string& path) { return HasJwcExtension(path) || HasJwwExtension(path); }
+bool IsDrawingName(const std::string& path) { return HasDrawingExtension(path); }
 
 ArchiveProblem Problem(const fs::path& path, bool folder, const std::error_code& ec) {
     return {os::Utf8Path(path), folder, Cp932ToUtf8(SystemErrorText(ec.value()))};

@@ -4,6 +4,7 @@
 
 #include "app/ReadDrawing.h"
 #include "failure/Failure.h"
+#include "jwc/JwcDriver.h"
 #include "support/JwcBuilder.h"
 #include "support/JwwBuilder.h"
 #include "support/TempDir.h"
@@ -13,7 +14,7 @@
 namespace orvik {
 namespace {
 
-TEST(HasJwcExtension, AcceptsDotJwcInAnyCase) {
+TEST(JwcDriver, IsNamedDotJwcInAnyCase) {
     struct Case {
         const char* path;
         bool jwc;
@@ -24,7 +25,7 @@ TEST(HasJwcExtension, AcceptsDotJwcInAnyCase) {
         {"plan", false},         {"plan.jwcx", false}, {"plan.jwc.bak", false},
         {"dir.jwc/plan", false}, {"", false},          {"plan.", false},
     };
-    for (const auto& c : cases) EXPECT_EQ(HasJwcExtension(c.path), c.jwc) << c.path;
+    for (const auto& c : cases) EXPECT_EQ(JwcDriver().Named(c.path), c.jwc) << c.path;
 }
 
 std::vector<std::string> ToUtf8(const std::vector<std::string>& lines) {
@@ -33,7 +34,7 @@ std::vector<std::string> ToUtf8(const std::vector<std::string>& lines) {
     return out;
 }
 
-TEST(ReadSummaryLines, ShowsHeaderTextsAndAlignedCounts) {
+TEST(JwcSummaryLines, ShowsHeaderTextsAndAlignedCounts) {
     JwcFile d;
     d.header.headerText1 = "\x8C\xA9\x96\x7B";  // 見本
     d.header.headerText2 = "";
@@ -45,9 +46,9 @@ TEST(ReadSummaryLines, ShowsHeaderTextsAndAlignedCounts) {
     const std::vector<std::string> expected = {
         "見本", "", "直線の数　 = 12", "円弧の数　 = 0", "文字列の数 = 3", "実点の数　 = -4", "仮想点の数 = 101",
     };
-    EXPECT_EQ(ToUtf8(ReadSummaryLines(d)), expected);
+    EXPECT_EQ(ToUtf8(JwcSummaryLines(d)), expected);
     // Every "=" sits at the same byte column.
-    for (std::size_t i = 2; i < 7; ++i) EXPECT_EQ(ReadSummaryLines(d)[i].find('='), 11u);
+    for (std::size_t i = 2; i < 7; ++i) EXPECT_EQ(JwcSummaryLines(d)[i].find('='), 11u);
 }
 
 TEST(ReadReport, RefusalTextsAreExact) {

@@ -13,6 +13,7 @@
 #include "app/ReadReport.h"
 #include "convert/Conversion.h"
 #include "convert/ProposedScales.h"
+#include "jwc/JwcDriver.h"
 #include "jwc/JwcLoader.h"
 #include "picture/DisplayListBuilder.h"
 #include "picture/SvgPicture.h"
@@ -52,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(drawing.lines.size() * orvik::kLineRecordSize <= size &&
           drawing.texts.size() * orvik::kTextRecordSize <= size);
 
-    orvik::ReadSummaryLines(drawing);
+    orvik::JwcSummaryLines(drawing);
     orvik::DescribeReadError(error);
 
     // Convert what was read, with settings taken from the input's last byte.

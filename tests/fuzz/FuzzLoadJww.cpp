@@ -7,6 +7,7 @@
 
 #include "app/ReadReport.h"
 #include "jww/JwwReader.h"
+#include "jww/JwwReport.h"
 #include "support/JwwBuilder.h"
 
 namespace {

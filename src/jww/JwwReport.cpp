@@ -1,11 +1,10 @@
-#include "app/ReadReport.h"
+#include "jww/JwwReport.h"
 
 #include <algorithm>
 #include <set>
 #include <utility>
 #include <vector>
 
-#include "convert/LayerAssignment.h"
 #include "jww/JwwLimits.h"
 #include "numeric/DecimalText.h"
 #include "text/Messages.h"
@@ -122,12 +121,6 @@ std::string NotCarriedLine(const NotCarried& n) {
 
 std::string ImagesLeftOutLine(std::int64_t count) {
     return ImagesNotSaved(count, kJwwImageCountLimit, kJwwImagesTotalLimit >> 20);
-}
-
-std::string ShownName(std::string_view name) {
-    constexpr std::size_t kLongest = 64;
-    const std::string cut = CutToCharacters(name, kLongest);
-    return EscapeControlBytes(cut) + (cut.size() < name.size() ? "..." : "");
 }
 
 }  // namespace orvik

@@ -1,0 +1,58 @@
+// A drawing format's reader, in the one shape every format's has (as GDAL's
+// drivers have): it recognises its files by their first bytes and by their
+// name, and reads one into the drawing model, with what the read report
+// shows of it. A damaged or hostile file is read as far as it goes, the
+// failure saying which part failed at which byte and why.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "failure/Failure.h"
+#include "input/FileReader.h"
+#include "model/Drawing.h"
+
+namespace orvik {
+
+enum class DrawingFormat : std::uint8_t { Jwc, Jww };
+
+// The extension of the path's file name, from its last "." on (".jwc"), or
+// "" when the name has none. Folders end at "/" (and "\\" on Windows).
+std::string_view ExtensionOf(std::string_view path);
+
+// The extension of the file name is `extension` (".JWC", ".dxf") in any letter case.
+bool HasExtension(std::string_view path, std::string_view extension);
+
+// A file a drawing carries inside it (a JWW drawing's pictures), saved
+// beside its DXF file.
+struct EmbeddedImage {
+    std::string name;  // CP932, as the drawing names it
+    std::string bytes;
+};
+
+// What a read gives besides the model.
+struct DrawingRead {
+    Failure stopped;  // why the read stopped part way; reason None: the whole drawing was read
+    std::vector<std::string> summary;  // CP932: the header's texts and the counts, as the read report shows them
+    std::vector<std::string> warnings;  // CP932: what the user should know (what the conversion does not carry)
+    std::vector<EmbeddedImage> images;
+};
+
+class DrawingDriver {
+public:
+    virtual ~DrawingDriver() = default;
+    virtual DrawingFormat Format() const = 0;
+    // How many of the file's first bytes Recognises looks at.
+    virtual std::size_t SignatureSize() const = 0;
+    // The file's first bytes are this format's signature.
+    virtual bool Recognises(std::string_view start) const = 0;
+    // The file's name is this format's (its extension, in any letter case).
+    virtual bool Named(std::string_view path) const = 0;
+    // Reads the file from its start into `drawing`, which it replaces.
+    virtual DrawingRead Read(FileReader& file, Drawing& drawing) const = 0;
+};
+
+}  // namespace orvik
