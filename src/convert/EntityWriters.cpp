@@ -7,6 +7,7 @@
 
 #include "convert/OutputFormat.h"
 
+#include "dxf/Groups.h"
 #include "dxf/NumberFormat.h"
 #include "geometry/Trigonometry.h"
 #include "model/Drawing.h"
@@ -40,8 +41,8 @@ std::int32_t EntityWriters::Head(std::string_view name) {
 
 void EntityWriters::Point(int code, Extended x, Extended y) {
     w_.WriteReal(code, x);
-    w_.WriteReal(code + 10, y);
-    w_.WriteGroup(code + 20, "0.0");
+    w_.WriteReal(code + group::kY, y);
+    w_.WriteGroup(code + 2 * group::kY, "0.0");
 }
 
 void EntityWriters::LayerBlock(int lineType, int pen, int layer, bool withColor) {
@@ -61,8 +62,8 @@ void EntityWriters::WriteLine(int lineType, int pen, int layer, Extended x1, Ext
     Head("LINE");
     LayerBlock(lineType, pen, layer);
     w_.WriteGroup(100, "AcDbLine");
-    Point(10, x1, y1);
-    Point(11, x2, y2);
+    Point(group::kLine.start, x1, y1);
+    Point(group::kLine.end, x2, y2);
 }
 
 void EntityWriters::Vertex(int lineType, int pen, int layer, Extended x, Extended y) {
@@ -70,7 +71,7 @@ void EntityWriters::Vertex(int lineType, int pen, int layer, Extended x, Extende
     LayerBlock(lineType, pen, layer);
     w_.WriteGroup(100, "AcDbVertex");
     w_.WriteGroup(100, "AcDb2dVertex");
-    Point(10, x, y);
+    Point(group::kVertex.at, x, y);
 }
 
 void EntityWriters::PlainVertex(int lineType, int layer, Extended x, Extended y) {
@@ -79,8 +80,8 @@ void EntityWriters::PlainVertex(int lineType, int layer, Extended x, Extended y)
         w_.WriteLayer("DEFPOINTS");
     else
         style_.WriteLayerNumber(layer);
-    w_.WriteReal(10, x);
-    w_.WriteReal(20, y);
+    w_.WriteReal(group::kVertex.at, x);
+    w_.WriteReal(group::kVertex.at + group::kY, y);
 }
 
 void EntityWriters::WriteCurveStart(int lineType, int pen, int layer, Extended x1, Extended y1, Extended x2,
@@ -155,8 +156,8 @@ void EntityWriters::WriteFilledPoint(int pen, int layer, Extended x, Extended y,
     w_.WriteGroup(10, "0.0");
     w_.WriteGroup(20, "0.0");
     w_.WriteGroup(30, "0.0");
-    w_.WriteInt(70, 1);  // closed
-    w_.WriteReal(40, width);
+    w_.WriteInt(group::kPolyline.flags, 1);  // closed
+    w_.WriteReal(group::kPolyline.width, width);
     w_.WriteReal(41, width);
     // Two half circles (bulge 1) of diameter `width`, drawn `width` wide: a disc.
     // The vertices and their SEQEND belong to the polyline just written.
@@ -168,8 +169,8 @@ void EntityWriters::WriteFilledPoint(int pen, int layer, Extended x, Extended y,
         style_.WriteLayerNumber(layer);
         w_.WriteGroup(100, "AcDbVertex");
         w_.WriteGroup(100, "AcDb2dVertex");
-        Point(10, vx, y);
-        w_.WriteGroup(42, "1.0");
+        Point(group::kVertex.at, vx, y);
+        w_.WriteGroup(group::kVertex.bulge, "1.0");
     }
     w_.WriteGroup(0, "SEQEND");
     w_.WriteHandle(5, w_.NextHandle());
@@ -182,12 +183,12 @@ void EntityWriters::WriteSolid(int pen, int layer, const std::array<std::array<E
     Head("SOLID");
     LayerBlock(1, pen, layer);
     w_.WriteGroup(100, "AcDbTrace");
-    // DXF outlines a SOLID through its corners 10, 11, 13, 12: the drawing's
-    // third corner goes to 13, its fourth to 12.
-    Point(10, corners[0][0], corners[0][1]);
-    Point(11, corners[1][0], corners[1][1]);
-    Point(12, corners[3][0], corners[3][1]);
-    Point(13, corners[2][0], corners[2][1]);
+    // DXF outlines a SOLID through its corners 1, 2, 4, 3: the drawing's
+    // third corner goes to the fourth, its fourth to the third.
+    Point(group::kSolid.first, corners[0][0], corners[0][1]);
+    Point(group::kSolid.second, corners[1][0], corners[1][1]);
+    Point(group::kSolid.third, corners[3][0], corners[3][1]);
+    Point(group::kSolid.fourth, corners[2][0], corners[2][1]);
 }
 
 void EntityWriters::WritePoint(int pen, int layer, Extended x, Extended y) {
@@ -203,14 +204,14 @@ void EntityWriters::WritePoint(int pen, int layer, Extended x, Extended y) {
     w_.WriteGroup(100, "AcDbEntity");
     style_.WriteLayerNumber(layer);
     w_.WriteGroup(100, "AcDbPoint");
-    Point(10, x, y);
+    Point(group::kPoint.at, x, y);
 }
 
 void EntityWriters::DegeneratePoint(int lineType, int pen, int layer, Extended x, Extended y) {
     Head("POINT");
     LayerBlock(lineType, pen, layer);
     w_.WriteGroup(100, "AcDbPoint");
-    Point(10, x, y);
+    Point(group::kPoint.at, x, y);
 }
 
 void EntityWriters::WriteCircleArcOrEllipse(int lineType, int pen, int layer, Extended cx, Extended cy, Extended r,
@@ -247,21 +248,22 @@ void EntityWriters::Ellipse(int lineType, int pen, int layer, Extended cx, Exten
     Head("ELLIPSE");
     LayerBlock(lineType, pen, layer);
     w_.WriteGroup(100, "AcDbEllipse");
-    Point(10, cx, cy);
+    Point(group::kEllipse.centre, cx, cy);
+    constexpr int axis = group::kEllipse.majorAxis;
     if (axisAngle != 0) {
-        w_.WriteReal(11, major * CosDegrees(axisAngle));
-        w_.WriteReal(21, major * SinDegrees(axisAngle));
+        w_.WriteReal(axis, major * CosDegrees(axisAngle));
+        w_.WriteReal(axis + group::kY, major * SinDegrees(axisAngle));
     } else {
-        w_.WriteReal(11, major);
-        w_.WriteGroup(21, "0.0");
+        w_.WriteReal(axis, major);
+        w_.WriteGroup(axis + group::kY, "0.0");
     }
     w_.WriteGroup(31, "0.0");
     w_.WriteGroup(210, "0.0");
     w_.WriteGroup(220, "0.0");
     w_.WriteGroup(230, "1.0");
-    w_.WriteReal(40, ratio);
-    w_.WriteRadians(41, startAngle, 0, 0);
-    w_.WriteRadians(42, endAngle < startAngle ? endAngle + 360 : endAngle, 360, 0);
+    w_.WriteReal(group::kEllipse.ratio, ratio);
+    w_.WriteRadians(group::kEllipse.start, startAngle, 0, 0);
+    w_.WriteRadians(group::kEllipse.end, endAngle < startAngle ? endAngle + 360 : endAngle, 360, 0);
 }
 
 int EntityWriters::EllipseSteps(Extended major, Extended sweep) const {
@@ -289,7 +291,7 @@ void EntityWriters::EllipseAsPolyline(int lineType, int pen, int layer, const El
     w_.WriteGroup(10, "0.0");
     w_.WriteGroup(20, "0.0");
     w_.WriteGroup(30, "0.0");
-    if (e.whole) w_.WriteInt(70, 1);  // closed: the last vertex joins the first
+    if (e.whole) w_.WriteInt(group::kPolyline.flags, 1);  // closed: the last vertex joins the first
     for (int k = 0; k < steps + (e.whole ? 0 : 1); ++k) {
         const Extended u = e.major * c, v = e.major * e.ratio * s;
         PlainVertex(lineType, layer, e.cx + u * cosAxis - v * sinAxis, e.cy + u * sinAxis + v * cosAxis);
@@ -309,11 +311,11 @@ void EntityWriters::WriteArc(int lineType, int pen, int layer, Extended cx, Exte
     Head("ARC");
     LayerBlock(lineType, pen, layer);
     w_.WriteGroup(100, "AcDbCircle");
-    Point(10, cx, cy);
-    w_.WriteReal(40, r);
+    Point(group::kArc.centre, cx, cy);
+    w_.WriteReal(group::kArc.radius, r);
     w_.WriteGroup(100, "AcDbArc");
-    w_.WriteDegrees(50, startAngle + tilt, 0);
-    w_.WriteDegrees(51, endAngle + tilt, 0);
+    w_.WriteDegrees(group::kArc.startAngle, startAngle + tilt, 0);
+    w_.WriteDegrees(group::kArc.endAngle, endAngle + tilt, 0);
 }
 
 void EntityWriters::WriteCircle(int lineType, int pen, int layer, Extended cx, Extended cy, Extended r,
@@ -322,8 +324,8 @@ void EntityWriters::WriteCircle(int lineType, int pen, int layer, Extended cx, E
     if (colorFirst) style_.WritePenColorForLayer(pen, layer);
     LayerBlock(lineType, pen, layer, !colorFirst);
     w_.WriteGroup(100, "AcDbCircle");
-    Point(10, cx, cy);
-    w_.WriteReal(40, r);
+    Point(group::kCircle.centre, cx, cy);
+    w_.WriteReal(group::kCircle.radius, r);
 }
 
 namespace {
@@ -417,19 +419,19 @@ void EntityWriters::TextEntity(const TextRecord& t, int pen, int layer) {
     else
         style_.WriteColorForLayer(kPenDefaultColor, layer);
     w_.WriteGroup(100, "AcDbText");
-    Point(10, t.x, t.y);
-    w_.WriteReal(40, t.height);
-    w_.WriteGroup(1, t.value);
-    if (t.angle != 0) w_.WriteReal(50, t.angle);
-    if (t.hasWidthFactor) w_.WriteReal(41, t.widthFactor);
-    if (t.italic) w_.WriteReal(51, kItalicObliqueDegrees);
+    Point(group::kText.insertion, t.x, t.y);
+    w_.WriteReal(group::kText.height, t.height);
+    w_.WriteGroup(group::kText.string, t.value);
+    if (t.angle != 0) w_.WriteReal(group::kText.angle, t.angle);
+    if (t.hasWidthFactor) w_.WriteReal(group::kText.widthFactor, t.widthFactor);
+    if (t.italic) w_.WriteReal(group::kText.oblique, kItalicObliqueDegrees);
     const TextStyleNames styles = TextStyleNamesOf(settings_.outputFormat);
     if (!t.style.empty())
-        w_.WriteGroup(7, t.style);
+        w_.WriteGroup(group::kText.style, t.style);
     else if (t.vertical)
-        w_.WriteGroup(7, styles.vertical);
+        w_.WriteGroup(group::kText.style, styles.vertical);
     else if (!styles.horizontal.empty())
-        w_.WriteGroup(7, styles.horizontal);
+        w_.WriteGroup(group::kText.style, styles.horizontal);
     w_.WriteGroup(100, "AcDbText");
 }
 
@@ -440,12 +442,12 @@ void EntityWriters::WriteInsert(std::string_view block, int pen, int layer, Exte
     style_.WriteLayerNumber(layer);
     style_.WritePenColorForLayer(pen, layer);
     w_.WriteGroup(100, "AcDbBlockReference");
-    w_.WriteGroup(2, block);
-    Point(10, x, y);
-    w_.WriteReal(41, scaleX);
-    w_.WriteReal(42, scaleY);
+    w_.WriteGroup(group::kInsert.block, block);
+    Point(group::kInsert.at, x, y);
+    w_.WriteReal(group::kInsert.scaleX, scaleX);
+    w_.WriteReal(group::kInsert.scaleY, scaleY);
     w_.WriteGroup(43, "1.0");
-    w_.WriteReal(50, rotation);
+    w_.WriteReal(group::kInsert.angle, rotation);
 }
 
 }  // namespace orvik

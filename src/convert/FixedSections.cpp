@@ -9,6 +9,7 @@
 #include "convert/FixedGroups.h"
 #include "convert/LayoutObjects.h"
 #include "convert/LinetypeSets.h"
+#include "dxf/Groups.h"
 #include "dxf/NumberFormat.h"
 #include "numeric/Extended.h"
 
@@ -331,10 +332,10 @@ void WriteLayerTable(DxfWriter& w, const TablesInputs& in) {
         Write(w, kLayerRecordStart);
         w.WriteHandle(5, w.NextHandle());
         Write(w, kLayerRecordOwner);
-        w.WriteGroup(2, layer.name);
+        w.WriteGroup(group::kName, layer.name);
         // A negative colour switches the layer off; flag 1 freezes it.
         const bool shown = layer.visible != 0 && in.drawing.layerGroups[n / kLayersPerGroup].visible != 0;
-        w.WriteInt(70, !shown && freezeOff ? 1 : 0);
+        w.WriteInt(group::kLayer.flags, !shown && freezeOff ? 1 : 0);
         w.WriteColor(shown ? layer.color : -layer.color);
         if (const std::string& linetype = tables.LinetypeNameOf(layer.lineType); !linetype.empty())
             w.WriteLinetype(linetype);
@@ -343,8 +344,8 @@ void WriteLayerTable(DxfWriter& w, const TablesInputs& in) {
         Write(w, kLayerRecordStart);
         w.WriteHandle(5, w.NextHandle());
         Write(w, kLayerRecordOwner);
-        w.WriteGroup(2, "DEFPOINTS");
-        w.WriteInt(70, freezeOff ? 1 : 0);
+        w.WriteGroup(group::kName, "DEFPOINTS");
+        w.WriteInt(group::kLayer.flags, freezeOff ? 1 : 0);
         w.WriteColor(-tables.layers[kDefpointsLayer].color);  // never plotted: always off
         w.WriteLinetype(tables.LinetypeNameOf(kAuxiliaryLineType));
     }
@@ -353,8 +354,8 @@ void WriteLayerTable(DxfWriter& w, const TablesInputs& in) {
 
 void WriteStyleRecord(DxfWriter& w, std::string_view name, int flags) {
     Write(w, kStyleRecordOwner);
-    w.WriteGroup(2, name);
-    w.WriteInt(70, flags);
+    w.WriteGroup(group::kName, name);
+    w.WriteInt(group::kStyle.flags, flags);
     Write(w, kStyleRecordFonts);
 }
 

@@ -147,14 +147,14 @@ void DxfWriter::WriteLtypeRecord(std::int64_t handle, std::string_view name, std
     WriteGroup(330, "5");
     WriteGroup(100, "AcDbSymbolTableRecord");
     WriteGroup(100, "AcDbLinetypeTableRecord");
-    WriteGroup(2, name);
+    WriteGroup(group::kName, name);
     WriteInt(70, 0);
     WriteGroup(3, description);
     WriteInt(72, 65);
     WriteInt(73, static_cast<std::int64_t>(elements.size()));
     WriteGroup(40, patternLength);
     for (std::string_view element : elements) {
-        WriteGroup(49, element);
+        WriteGroup(group::kLinetype.dash, element);
         if (groups_ != GroupSet::R12) WriteInt(74, 0);
     }
 }

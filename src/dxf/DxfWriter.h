@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "dxf/Groups.h"
 #include "failure/Failure.h"
 #include "numeric/Extended.h"
 #include "output/ByteSink.h"
@@ -79,9 +80,9 @@ public:
     TextEncoding Encoding() const { return encoding_; }
     GroupSet Groups() const { return groups_; }
 
-    void WriteColor(std::int64_t color) { WriteInt(62, color); }
-    void WriteLinetype(std::string_view name) { WriteGroup(6, name); }
-    void WriteLayer(std::string_view name) { WriteGroup(8, name); }
+    void WriteColor(std::int64_t color) { WriteInt(group::kEntity.color, color); }
+    void WriteLinetype(std::string_view name) { WriteGroup(group::kEntity.linetype, name); }
+    void WriteLayer(std::string_view name) { WriteGroup(group::kEntity.layer, name); }
 
     void WriteDegrees(int code, Extended degrees, Extended lowerBound);
     void WriteRadians(int code, Extended degrees, Extended valueIfZero, Extended lowerBound);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "dxf/Groups.h"
 #include "numeric/DecimalText.h"
 #include "picture/PlacedShape.h"
 
@@ -63,18 +64,20 @@ void DisplayListBuilder::Line(std::string_view line) {
 void DisplayListBuilder::TakeGroup(int code, std::string value) {
     // A record ends where the next begins: at group 0, and in the HEADER at
     // the next variable (group 9).
-    if (code == 0 || (code == 9 && section_ == "HEADER")) {
+    if (code == group::kRecord || (code == group::kVariable && section_ == "HEADER")) {
         EndRecord();
-        if (code == 0 && value == "ENDSEC") section_.clear();
+        if (code == group::kRecord && value == "ENDSEC") section_.clear();
         record_ = std::move(value);
         return;
     }
-    if (code == 2 && record_ == "SECTION") {
+    if (code == group::kName && record_ == "SECTION") {
         section_ = std::move(value);
         return;
     }
     groups_.push_back({code, std::move(value)});
 }
+
+PicturePoint DisplayListBuilder::PointAt(int code) const { return {Number(code), Number(code + group::kY)}; }
 
 const std::string* DisplayListBuilder::Value(int code) const {
     for (const auto& g : groups_)
@@ -101,35 +104,36 @@ void DisplayListBuilder::EndRecord() {
 
 void DisplayListBuilder::EndHeaderVariable() {
     if (record_ == "$ACADVER") {
-        if (const std::string* v = Value(1); v && IsUnicodeVersion(*v)) list_.encoding = TextEncoding::Utf8;
+        const std::string* v = Value(group::kHeader.version);
+        if (v && IsUnicodeVersion(*v)) list_.encoding = TextEncoding::Utf8;
     } else if (record_ == "$LIMMIN" || record_ == "$LIMMAX") {
-        limits_.Add({Number(10), Number(20)});
+        limits_.Add(PointAt(group::kHeader.limitsCorner));
     } else if (record_ == "$LTSCALE") {
-        linetypeScale_ = Number(40, 1);
+        linetypeScale_ = Number(group::kHeader.linetypeScale, 1);
     }
 }
 
 void DisplayListBuilder::EndTableRecord() {
-    const std::string* name = Value(2);
+    const std::string* name = Value(group::kName);
     if (!name) return;
     if (record_ == "LTYPE") {
         DashPattern& pattern = dashes_[*name];
         for (const auto& g : groups_)
-            if (g.code == 49) pattern.push_back(NumberValue(g.value) * linetypeScale_);
+            if (g.code == group::kLinetype.dash) pattern.push_back(NumberValue(g.value) * linetypeScale_);
     } else if (record_ == "LAYER") {
         // A negative colour switches the layer off; flag 1 freezes it.
-        const int color = static_cast<int>(Number(62, 7));
-        const int flags = static_cast<int>(Number(70));
-        const std::string* linetype = Value(6);
+        const int color = static_cast<int>(Number(group::kEntity.color, 7));
+        const int flags = static_cast<int>(Number(group::kLayer.flags));
+        const std::string* linetype = Value(group::kEntity.linetype);
         layers_[*name] = Layer{std::abs(color), color < 0 || (flags & 1) != 0, linetype ? *linetype : std::string()};
     } else if (record_ == "STYLE") {
-        verticalStyles_[*name] = (static_cast<int>(Number(70)) & 4) != 0;
+        verticalStyles_[*name] = (static_cast<int>(Number(group::kStyle.flags)) & 4) != 0;
     }
 }
 
 void DisplayListBuilder::EndBlockRecord() {
     if (record_ == "BLOCK") {
-        const std::string* name = Value(2);
+        const std::string* name = Value(group::kName);
         block_ = name ? *name : std::string();
         blocks_[block_].clear();
     } else if (record_ == "ENDBLK") {
@@ -149,12 +153,14 @@ void DisplayListBuilder::Emit(Shape&& shape) {
 }
 
 void DisplayListBuilder::Insert() {
-    const std::string* name = Value(2);
-    const std::string* layerName = Value(8);
+    const std::string* name = Value(group::kInsert.block);
+    const std::string* layerName = Value(group::kEntity.layer);
     const auto layer = layers_.find(layerName ? *layerName : std::string("0"));
     if (!name || *name == block_ || (layer != layers_.end() && layer->second.hidden)) return;
     if (!blocks_.contains(*name)) return;
-    const Placement at = Placement::Of(Number(10), Number(20), Number(41, 1), Number(42, 1), Number(50));
+    const PicturePoint origin = PointAt(group::kInsert.at);
+    const Placement at = Placement::Of(origin.x, origin.y, Number(group::kInsert.scaleX, 1),
+                                       Number(group::kInsert.scaleY, 1), Number(group::kInsert.angle));
     if (!block_.empty()) {
         blocks_[block_].emplace_back(Nested{*name, at});
         return;
@@ -199,7 +205,7 @@ void DisplayListBuilder::EndEntity() {
         return;
     }
     if (record_ == "VERTEX") {
-        if (inPolyline_) polyline_.vertices.push_back({{Number(10), Number(20)}, Number(42)});
+        if (inPolyline_) polyline_.vertices.push_back({PointAt(group::kVertex.at), Number(group::kVertex.bulge)});
         return;
     }
     if (record_ == "SEQEND") {
@@ -215,19 +221,17 @@ void DisplayListBuilder::EndEntity() {
     const auto kind = kKinds.find(record_);
     if (kind == kKinds.end()) return;
 
-    const std::string* layerName = Value(8);
+    const std::string* layerName = Value(group::kEntity.layer);
     const auto layer = layers_.find(layerName ? *layerName : std::string("0"));
     const Layer onLayer = layer == layers_.end() ? Layer{} : layer->second;
 
     Shape s;
     s.kind = kind->second;
     Style(s, onLayer);
-    s.a = {Number(10), Number(20)};
     if (s.kind == ShapeKind::Polyline) {
         // The vertices follow; the shape is complete at SEQEND.
-        s.a = {};
-        s.radius = Number(40);
-        s.closed = (static_cast<int>(Number(70)) & 1) != 0;
+        s.radius = Number(group::kPolyline.width);
+        s.closed = (static_cast<int>(Number(group::kPolyline.flags)) & 1) != 0;
         polyline_ = std::move(s);
         inPolyline_ = true;
         polylineShown_ = !onLayer.hidden;
@@ -239,9 +243,9 @@ void DisplayListBuilder::EndEntity() {
 
 void DisplayListBuilder::Style(Shape& s, const Layer& onLayer) {
     // Colour 256 (or none) is the layer's; 0 (BYBLOCK) draws as 7 outside blocks.
-    const int color = static_cast<int>(Number(62, 256));
+    const int color = static_cast<int>(Number(group::kEntity.color, 256));
     s.color = color == 256 ? onLayer.color : color == 0 ? 7 : std::abs(color);
-    const std::string* linetype = Value(6);
+    const std::string* linetype = Value(group::kEntity.linetype);
     const std::string& linetypeName = !linetype || *linetype == "BYLAYER" ? onLayer.linetype : *linetype;
     if (const auto pattern = dashes_.find(linetypeName); pattern != dashes_.end() && !pattern->second.empty()) {
         auto [index, added] = linetypeIndex_.try_emplace(linetypeName, static_cast<int>(list_.linetypes.size()));
@@ -252,38 +256,50 @@ void DisplayListBuilder::Style(Shape& s, const Layer& onLayer) {
 
 void DisplayListBuilder::ReadGeometry(Shape& s) const {
     switch (s.kind) {
-        case ShapeKind::Line: s.b = {Number(11), Number(21)}; break;
-        case ShapeKind::Circle: s.radius = Number(40); break;
+        case ShapeKind::Line:
+            s.a = PointAt(group::kLine.start);
+            s.b = PointAt(group::kLine.end);
+            break;
+        case ShapeKind::Circle:
+            s.a = PointAt(group::kCircle.centre);
+            s.radius = Number(group::kCircle.radius);
+            break;
         case ShapeKind::Arc:
-            s.radius = Number(40);
-            s.start = Number(50);
-            s.end = Number(51);
+            s.a = PointAt(group::kArc.centre);
+            s.radius = Number(group::kArc.radius);
+            s.start = Number(group::kArc.startAngle);
+            s.end = Number(group::kArc.endAngle);
             break;
         case ShapeKind::Ellipse:
-            s.b = {Number(11), Number(21)};
-            s.ratio = Number(40, 1);
-            s.start = Number(41);
-            s.end = Number(42);
+            s.a = PointAt(group::kEllipse.centre);
+            s.b = PointAt(group::kEllipse.majorAxis);
+            s.ratio = Number(group::kEllipse.ratio, 1);
+            s.start = Number(group::kEllipse.start);
+            s.end = Number(group::kEllipse.end);
             break;
         case ShapeKind::Text: {
-            const std::string* text = Value(1);
+            s.a = PointAt(group::kText.insertion);
+            const std::string* text = Value(group::kText.string);
             s.text = text ? *text : std::string();
-            s.height = Number(40);
-            s.angle = Number(50);
-            s.widthFactor = Number(41, 1);
-            s.oblique = Number(51);
-            const std::string* style = Value(7);
+            s.height = Number(group::kText.height);
+            s.angle = Number(group::kText.angle);
+            s.widthFactor = Number(group::kText.widthFactor, 1);
+            s.oblique = Number(group::kText.oblique);
+            const std::string* style = Value(group::kText.style);
             const auto vertical = verticalStyles_.find(style ? *style : std::string("STANDARD"));
             s.vertical = vertical != verticalStyles_.end() && vertical->second;
             break;
         }
         case ShapeKind::Solid:
-            // DXF outlines a SOLID through its corners 10, 11, 13, 12.
-            for (const int code : {10, 11, 13, 12}) s.vertices.push_back({{Number(code), Number(code + 10)}, 0});
+            s.a = PointAt(group::kSolid.first);
+            // A SOLID is outlined through its corners 1, 2, 4, 3.
+            for (const int code :
+                 {group::kSolid.first, group::kSolid.second, group::kSolid.fourth, group::kSolid.third})
+                s.vertices.push_back({PointAt(code), 0});
             s.closed = true;
             break;
-        case ShapeKind::Polyline:
-        case ShapeKind::Point: break;
+        case ShapeKind::Point: s.a = PointAt(group::kPoint.at); break;
+        case ShapeKind::Polyline: break;
     }
 }
 

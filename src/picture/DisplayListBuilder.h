@@ -65,6 +65,8 @@ private:
     void Emit(Shape&& shape);
     const std::string* Value(int code) const;
     double Number(int code, double otherwise = 0) const;
+    // The point whose X the group `code` holds (0, 0 where absent).
+    PicturePoint PointAt(int code) const;
 
     std::string partial_;  // an incomplete last line
     bool haveCode_ = false;
