@@ -311,8 +311,8 @@ void EntityWriters::WriteArc(int lineType, int pen, int layer, Extended cx, Exte
     Head("ARC");
     LayerBlock(lineType, pen, layer);
     w_.WriteGroup(100, "AcDbCircle");
-    Point(group::kArc.centre, cx, cy);
-    w_.WriteReal(group::kArc.radius, r);
+    Point(group::kCircle.centre, cx, cy);
+    w_.WriteReal(group::kCircle.radius, r);
     w_.WriteGroup(100, "AcDbArc");
     w_.WriteDegrees(group::kArc.startAngle, startAngle + tilt, 0);
     w_.WriteDegrees(group::kArc.endAngle, endAngle + tilt, 0);

@@ -44,8 +44,9 @@ inline constexpr struct { int start = 10, end = 11; } kLine;
 
 inline constexpr struct { int centre = 10, radius = 40; } kCircle;
 
+// An ARC's centre and radius are a CIRCLE's.
 inline constexpr struct {
-    int centre = 10, radius = 40, startAngle = 50, endAngle = 51;  // degrees
+    int startAngle = 50, endAngle = 51;  // degrees
 } kArc;
 
 inline constexpr struct {

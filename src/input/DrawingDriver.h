@@ -41,18 +41,28 @@ struct DrawingRead {
     std::vector<EmbeddedImage> images;
 };
 
+// What a format's driver says of its files, and how it reads one.
+struct DrawingFormatFacts {
+    DrawingFormat format;
+    std::string_view extension;  // ".JWC"
+    std::size_t signatureSize;  // how many of the file's first bytes `recognises` looks at
+    bool (*recognises)(std::string_view start);  // the first bytes are the format's signature
+};
+
 class DrawingDriver {
 public:
+    explicit DrawingDriver(const DrawingFormatFacts& facts) : facts_(facts) {}
     virtual ~DrawingDriver() = default;
-    virtual DrawingFormat Format() const = 0;
-    // How many of the file's first bytes Recognises looks at.
-    virtual std::size_t SignatureSize() const = 0;
-    // The file's first bytes are this format's signature.
-    virtual bool Recognises(std::string_view start) const = 0;
+    DrawingFormat Format() const { return facts_.format; }
+    std::size_t SignatureSize() const { return facts_.signatureSize; }
+    bool Recognises(std::string_view start) const { return facts_.recognises(start); }
     // The file's name is this format's (its extension, in any letter case).
-    virtual bool Named(std::string_view path) const = 0;
+    bool Named(std::string_view path) const { return HasExtension(path, facts_.extension); }
     // Reads the file from its start into `drawing`, which it replaces.
     virtual DrawingRead Read(FileReader& file, Drawing& drawing) const = 0;
+
+private:
+    DrawingFormatFacts facts_;
 };
 
 }  // namespace orvik

@@ -11,10 +11,7 @@ namespace {
 
 class Driver final : public DrawingDriver {
 public:
-    DrawingFormat Format() const override { return DrawingFormat::Jwc; }
-    std::size_t SignatureSize() const override { return kJwcSignatureSize; }
-    bool Recognises(std::string_view start) const override { return IsJwcStart(start); }
-    bool Named(std::string_view path) const override { return HasExtension(path, ".JWC"); }
+    Driver() : DrawingDriver({DrawingFormat::Jwc, ".JWC", kJwcSignatureSize, &IsJwcStart}) {}
     DrawingRead Read(FileReader& file, Drawing& drawing) const override {
         DrawingRead read;
         JwcFile jwc;

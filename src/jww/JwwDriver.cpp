@@ -11,10 +11,7 @@ namespace {
 
 class Driver final : public DrawingDriver {
 public:
-    DrawingFormat Format() const override { return DrawingFormat::Jww; }
-    std::size_t SignatureSize() const override { return kJwwSignature.size(); }
-    bool Recognises(std::string_view start) const override { return IsJwwStart(start); }
-    bool Named(std::string_view path) const override { return HasExtension(path, ".JWW"); }
+    Driver() : DrawingDriver({DrawingFormat::Jww, ".JWW", kJwwSignature.size(), &IsJwwStart}) {}
     DrawingRead Read(FileReader& file, Drawing& drawing) const override {
         DrawingRead read;
         JwwDrawing jww;

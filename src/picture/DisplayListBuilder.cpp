@@ -261,12 +261,10 @@ void DisplayListBuilder::ReadGeometry(Shape& s) const {
             s.b = PointAt(group::kLine.end);
             break;
         case ShapeKind::Circle:
+        case ShapeKind::Arc:  // an ARC is a CIRCLE with its angles
             s.a = PointAt(group::kCircle.centre);
             s.radius = Number(group::kCircle.radius);
-            break;
-        case ShapeKind::Arc:
-            s.a = PointAt(group::kArc.centre);
-            s.radius = Number(group::kArc.radius);
+            if (s.kind == ShapeKind::Circle) break;
             s.start = Number(group::kArc.startAngle);
             s.end = Number(group::kArc.endAngle);
             break;

@@ -5,7 +5,6 @@
 #include <numbers>
 #include <string>
 
-#include "picture/ShapeGeometry.h"
 #include "picture/ShapePlan.h"
 #include "text/Cp932.h"
 
@@ -40,6 +39,37 @@ void AppendArc(PicturePath& path, PicturePoint centre, PicturePoint u, PicturePo
 }
 
 }  // namespace
+
+BulgeArc ArcOfBulge(PicturePoint q, double bulge, PicturePoint p) {
+    const double included = 4 * std::atan(bulge);  // radians, > 0 counter-clockwise
+    const double chord = std::hypot(p.x - q.x, p.y - q.y);
+    const double radius = chord / (2 * std::sin(std::abs(included) / 2));
+    // The centre lies off the chord's middle, to the left for a left turn.
+    const double mx = (q.x + p.x) / 2, my = (q.y + p.y) / 2;
+    const double offset = radius * std::cos(included / 2) * (bulge > 0 ? 1 : -1);
+    const PicturePoint centre{mx - (p.y - q.y) / chord * offset, my + (p.x - q.x) / chord * offset};
+    return {centre, radius, std::atan2(q.y - centre.y, q.x - centre.x) * 180 / std::numbers::pi,
+            included * 180 / std::numbers::pi};
+}
+
+std::vector<double> ScreenDashes(const DashPattern& pattern, double scale) {
+    std::vector<double> dashes;
+    double period = 0;
+    bool lastIsGap = true;
+    for (double v : pattern) {
+        const bool gap = v < 0;
+        const double length = std::max(std::abs(v) * scale, 1.0);
+        period += length;
+        if (!dashes.empty() && gap == lastIsGap)
+            dashes.back() += length;
+        else
+            dashes.push_back(length);
+        lastIsGap = gap;
+    }
+    if (period < 4) return {};
+    if (dashes.size() % 2) dashes.push_back(dashes.size() == 1 ? dashes[0] : 1.0);
+    return dashes;
+}
 
 PictureTransform Then(const PictureTransform& first, const PictureTransform& second) {
     return {second[0] * first[0] + second[2] * first[1],

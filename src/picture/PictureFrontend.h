@@ -31,6 +31,22 @@ using PictureTransform = std::array<double, 6>;
 // `first`, then `second`.
 PictureTransform Then(const PictureTransform& first, const PictureTransform& second);
 
+// The arc a POLYLINE bulge draws from q to p: centre, radius, the start
+// angle at q and the sweep to p (degrees, counter-clockwise positive).
+struct BulgeArc {
+    PicturePoint centre;
+    double radius = 0;
+    double start = 0;
+    double sweep = 0;
+};
+BulgeArc ArcOfBulge(PicturePoint q, double bulge, PicturePoint p);
+
+// A DXF dash pattern in pixels at `scale` pixels per unit: dash and gap
+// lengths alternating, starting with a dash, of even count. A pattern whose
+// period is under four pixels would only grey the line, at great cost: it
+// is drawn solid (empty).
+std::vector<double> ScreenDashes(const DashPattern& pattern, double scale);
+
 // A text's glyph units: pixels of a font kTextFontPixels high, from the
 // start of the base line, y down.
 inline constexpr double kTextFontPixels = 100;

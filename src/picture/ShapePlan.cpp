@@ -4,8 +4,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "picture/ShapeGeometry.h"
-
 namespace orvik {
 namespace {
 
@@ -16,6 +14,31 @@ ShapePlan Plan(Draw draw, PicturePoint at = {}) {
     plan.draw = draw;
     plan.at = at;
     return plan;
+}
+
+// A rough box of what the shape covers, never empty for a shape with a
+// position (so that a horizontal or vertical line still meets a view).
+PictureBounds ShapeReach(const Shape& s) {
+    PictureBounds b;
+    AddShapeBounds(b, s);
+    if (b.Empty()) return b;
+    double around = 0;
+    if (s.kind == ShapeKind::Polyline) {
+        around = s.radius;  // the width, and any bulge up to half a chord
+        for (std::size_t i = 1; i < s.vertices.size(); ++i)
+            around = std::max(around, std::hypot(s.vertices[i].at.x - s.vertices[i - 1].at.x,
+                                                 s.vertices[i].at.y - s.vertices[i - 1].at.y));
+    } else if (s.kind == ShapeKind::Text) {
+        around = s.height * (1 + s.widthFactor) * static_cast<double>(s.text.size());  // any angle, any width
+    }
+    around += 1e-9 * (1 + std::abs(b.min.x) + std::abs(b.min.y));
+    return {{b.min.x - around, b.min.y - around}, {b.max.x + around, b.max.y + around}};
+}
+
+// A closed polyline of two half circles (bulges of 1) with a width: a disc or a ring.
+bool IsWideCircle(const Shape& s) {
+    return s.closed && s.radius > 0 && s.vertices.size() == 2 && std::abs(s.vertices[0].bulge) == 1 &&
+           s.vertices[1].bulge == s.vertices[0].bulge;
 }
 
 bool Meets(const PictureBounds& a, const PictureBounds& b) {

@@ -45,4 +45,9 @@ ShapePlan PlanShape(const Shape& s, const PictureBounds& visible, double pixelsP
 double ArcSweepDegrees(const Shape& arc);
 double EllipseSweep(const Shape& ellipse);
 
+// Vertical writing: each character upright, centred under the one before,
+// a text height apart; the first one's base line this many heights below
+// the insertion point.
+inline constexpr double kTextAscent = 0.88;
+
 }  // namespace orvik

@@ -6,14 +6,11 @@
 #include <numbers>
 
 #include "numeric/DecimalText.h"
-#include "picture/ShapeGeometry.h"
 #include "picture/ShapePlan.h"
 #include "text/Cp932.h"
 
 namespace orvik {
 namespace {
-
-// How far below the top of a character its base line lies, in heights.
 
 // The shortest text that reads back as the same double.
 std::string Num(double v) {

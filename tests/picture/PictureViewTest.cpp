@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "picture/ShapeGeometry.h"
+#include "picture/PictureFrontend.h"
 
 namespace orvik {
 namespace {
@@ -47,7 +47,7 @@ TEST(PictureView, ZoomKeepsThePointUnderTheCursorAndPanMovesIt) {
     EXPECT_NEAR(moved.y, cursor.y - 7, 1e-9);
 }
 
-TEST(ShapeGeometry, ABulgeIsTheArcItNames) {
+TEST(PictureFrontend, ABulgeIsTheArcItNames) {
     struct Case {
         double bulge;
         PicturePoint centre;
@@ -71,7 +71,7 @@ TEST(ShapeGeometry, ABulgeIsTheArcItNames) {
     }
 }
 
-TEST(ShapeGeometry, DashesInPixelsAlternateOrDrawSolid) {
+TEST(PictureFrontend, DashesInPixelsAlternateOrDrawSolid) {
     struct Case {
         DashPattern pattern;
         double scale;
