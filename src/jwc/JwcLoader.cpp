@@ -156,7 +156,10 @@ private:
         return true;
     }
 
-    bool ReadAll() {
+    bool ReadAll() { return ReadHeader() && ReadTables() && ReadElements() && ReadNames(); }
+
+    // The header blocks, their fields, and the counts checked against the file.
+    bool ReadHeader() {
         section_ = FilePart::HeaderBlocks;
         if (!file_.IsOpen()) return Fail(Reason::Unreadable, section_);
 
@@ -182,7 +185,12 @@ private:
             !SizeArray(d_.points, h.pointCount, kPointRecordSize, FilePart::Points))
             return false;
         addresses_.assign(d_.texts.size(), 0);
+        return true;
+    }
 
+    // The virtual points, text types, layer-group scales and layer flags.
+    bool ReadTables() {
+        const JwcHeader& h = d_.header;
         auto& virtualPoints = d_.virtualPoints;
         virtualPoints.assign(kVirtualPointSlots, VirtualPoint{});
         if (!ReadRecords(FilePart::VirtualPoints, kVirtualPointSlots, 4, virtualX_,
@@ -212,28 +220,34 @@ private:
         auto& layers = d_.layers;
         // Per group and per layer a first flag byte, their visibility, per group a
         // third flag byte; only the visibility is drawn with.
-        if (!ReadTable(FilePart::LayerFlags, kLayerGroupCount + kLayerCount, 1, skip) ||
-            !ReadTable(FilePart::LayerFlags, kLayerGroupCount, 1,
-                       [&](std::int64_t i, const char* p) { groups[i].visible = LoadU8(p); }) ||
-            !ReadTable(FilePart::LayerFlags, kLayerCount, 1,
-                       [&](std::int64_t i, const char* p) { layers[i].visible = LoadU8(p); }) ||
-            !ReadTable(FilePart::LayerFlags, kLayerGroupCount, 1, skip))
-            return false;
+        return ReadTable(FilePart::LayerFlags, kLayerGroupCount + kLayerCount, 1, skip) &&
+               ReadTable(FilePart::LayerFlags, kLayerGroupCount, 1,
+                         [&](std::int64_t i, const char* p) { groups[i].visible = LoadU8(p); }) &&
+               ReadTable(FilePart::LayerFlags, kLayerCount, 1,
+                         [&](std::int64_t i, const char* p) { layers[i].visible = LoadU8(p); }) &&
+               ReadTable(FilePart::LayerFlags, kLayerGroupCount, 1, skip);
+    }
 
-        if (!ReadRecords(FilePart::Lines, h.lineCount, kLineRecordSize, lines_,
-                         [&](std::int64_t i, const char* p) { d_.lines[i] = DecodeLine(p); }) ||
-            !ReadRecords(FilePart::Arcs, h.arcCount, kArcRecordSize, arcs_,
-                         [&](std::int64_t i, const char* p) { d_.arcs[i] = DecodeArc(p); }) ||
-            !ReadRecords(FilePart::Texts, h.textCount, kTextRecordSize, texts_,
-                         [&](std::int64_t i, const char* p) {
-                             d_.texts[i] = DecodeText(p);
-                             addresses_[i] = TextAddress(p);
-                         }) ||
-            !ReadPool() ||
-            !ReadRecords(FilePart::Points, h.pointCount, kPointRecordSize, points_,
-                         [&](std::int64_t i, const char* p) { d_.points[i] = DecodePoint(p); }))
-            return false;
+    // The lines, arcs, texts with their string pool, and real points.
+    bool ReadElements() {
+        const JwcHeader& h = d_.header;
+        return ReadRecords(FilePart::Lines, h.lineCount, kLineRecordSize, lines_,
+                           [&](std::int64_t i, const char* p) { d_.lines[i] = DecodeLine(p); }) &&
+               ReadRecords(FilePart::Arcs, h.arcCount, kArcRecordSize, arcs_,
+                           [&](std::int64_t i, const char* p) { d_.arcs[i] = DecodeArc(p); }) &&
+               ReadRecords(FilePart::Texts, h.textCount, kTextRecordSize, texts_,
+                           [&](std::int64_t i, const char* p) {
+                               d_.texts[i] = DecodeText(p);
+                               addresses_[i] = TextAddress(p);
+                           }) &&
+               ReadPool() &&
+               ReadRecords(FilePart::Points, h.pointCount, kPointRecordSize, points_,
+                           [&](std::int64_t i, const char* p) { d_.points[i] = DecodePoint(p); });
+    }
 
+    bool ReadNames() {
+        auto& layers = d_.layers;
+        auto& groups = d_.layerGroups;
         return ReadTable(FilePart::LayerNames, kLayerCount, kLayerNameSize,
                          [&](std::int64_t i, const char* p) {
                              layers[i].name = NameField({p, kLayerNameSize});
