@@ -21,6 +21,10 @@ const words = {
 const settingsKey = 'orvik.settings';
 const $ = (id) => document.getElementById(id);
 const worker = new Worker('worker.js');
+// The page's files kept by the browser: it opens and converts without the
+// network after one visit (not where the browser has no service workers,
+// as for a page opened from a file).
+if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
 let texts = null;
 let settings = null;
 let drawings = [];

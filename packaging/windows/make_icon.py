@@ -4,7 +4,8 @@ PNG images) from the shapes of packaging/orvik.svg: a dark rounded square,
 a white plan of two rooms with a green door swing, cyan dash-dotted
 dimension lines and a yellow arrow, drawn supersampled.
 
-Usage: make_icon.py OUTPUT.ico"""
+Usage: make_icon.py OUTPUT.ico
+       make_icon.py OUTPUT.png SIZE   (one PNG image, for the page's manifest)"""
 import math
 import struct
 import sys
@@ -50,7 +51,7 @@ def inside_square(px, py):
 def image(size):
     strokes = segments()
     rows = []
-    samples = 4 if size <= 48 else 2  # the large one has pixels enough
+    samples = 4 if size <= 48 else 2 if size <= 256 else 1  # the large ones have pixels enough
     for y in range(size):
         row = bytearray()
         for x in range(size):
@@ -76,6 +77,10 @@ def image(size):
 
 
 def main():
+    if sys.argv[1].endswith(".png"):
+        with open(sys.argv[1], "wb") as f:
+            f.write(image(int(sys.argv[2])))
+        return
     sizes = (16, 32, 48, 256)
     pictures = [image(s) for s in sizes]
     out = struct.pack("<HHH", 0, 1, len(sizes))

@@ -13,10 +13,7 @@ namespace orvik {
 // A run's exit codes: every drawing read and converted completely; some
 // failed or were refused; the command was not understood; every drawing was
 // converted, some only in part (--allow-partial).
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitSomeFailed = 1;
-inline constexpr int kExitUsage = 2;
-inline constexpr int kExitPartial = 3;
+enum ExitCode : int { kExitOk = 0, kExitSomeFailed = 1, kExitUsage = 2, kExitPartial = 3 };
 
 struct StatusRow {
     JobStatus status;

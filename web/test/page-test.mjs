@@ -1,8 +1,9 @@
 // The page in Debian's Chromium, headless, as a user works it: a drawing
 // dropped and one chosen, their logs and pictures, one DXF saved, every
 // drawing of a folder converted into one ZIP, a batch with a damaged
-// drawing, and a batch cancelled. The DXF files must be byte for byte the
-// native orvik-cli's.
+// drawing, a batch cancelled, a request elsewhere refused by the page's
+// policy, and a drawing converted offline after one visit. The DXF files
+// must be byte for byte the native orvik-cli's.
 //
 // node page-test.mjs URL WORK CLI [SCREENSHOT]
 //   WORK/single    the sample drawing and a JWW drawing
@@ -194,8 +195,32 @@ try {
   await page.waitForFunction(() => !document.getElementById('save-all').disabled);
   assert.match(await page.textContent('#status'), /中止/);
   await page.close();
+  // Private by construction: the page's policy makes the browser refuse a
+  // request to another address. Installable: the manifest names the icon
+  // in the sizes browsers ask for. Offline after one visit: the service
+  // worker keeps the page and its module, and a drawing converts as before.
+  page = await freshPage(browser);
+  const refused = await page.evaluate(() => new Promise((resolve) => {
+    document.addEventListener('securitypolicyviolation', (e) => resolve(e.effectiveDirective), { once: true });
+    fetch('http://192.0.2.1/drawing.jwc', { method: 'POST', body: 'x' }).catch(() => {});
+  }));
+  assert.equal(refused, 'connect-src', 'a request to another address is refused');
+  const manifest = await page.evaluate(async () => (await fetch(document.querySelector('link[rel=manifest]').href)).json());
+  assert.deepEqual(manifest.icons.map((i) => i.sizes), ['any', '192x192', '512x512']);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+  await page.context().setOffline(true);
+  await page.reload();
+  await page.waitForSelector('#settings fieldset');
+  await page.setInputFiles('#choose-files', sample);
+  await page.click(`#drawings li >> text=${path.basename(sample)}`);
+  const offline = await downloaded(page, () => page.click('#save'));
+  assertSameBytes(offline.bytes, path.join(work, 'native', offline.name), 'the DXF made offline');
+  await page.context().setOffline(false);
+  await page.close();
   assert.deepEqual(missing, [], 'requests the server had nothing for');
-  console.log(`page: ${all.length} drawings' DXF identical to orvik-cli's; batch, damaged drawing and cancel as expected; no request answered 404`);
+  console.log(`page: ${all.length} drawings' DXF identical to orvik-cli's; batch, damaged drawing and cancel as expected; `
+    + 'another address refused by the policy; installable, and converting offline; no request answered 404');
 } finally {
   await browser.close();
 }
