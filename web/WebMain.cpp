@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/EntryNames.h"
 #include "app/ReadDrawing.h"
 #include "app/SettingChecks.h"
 #include "app/SettingsTable.h"
@@ -23,7 +24,7 @@ namespace {
 
 using namespace orvik;
 
-std::string printed, problems, pageTexts, scales, options, checked;
+std::string printed, problems, pageTexts, scales, options, checked, entry;
 
 // A JSON string: the text (UTF-8) quoted, its quotes, backslashes and
 // control characters escaped.
@@ -204,6 +205,13 @@ EMSCRIPTEN_KEEPALIVE const char* orvik_scales(const char* path) {
 EMSCRIPTEN_KEEPALIVE const char* orvik_page_texts() {
     if (pageTexts.empty()) pageTexts = MakePageTexts();
     return pageTexts.c_str();
+}
+
+// The name of a ZIP entry for a file the user's folders name (UTF-8): inside
+// the archive's folder, shown as what it is (ArchiveEntryName).
+EMSCRIPTEN_KEEPALIVE const char* orvik_entry_name(const char* name) {
+    entry = ArchiveEntryName(name);
+    return entry.c_str();
 }
 
 // The window's check of a settings field's text (see FieldCheckJson).

@@ -377,7 +377,8 @@ worker.onmessage = (event) => {
       $('picture-note').textContent = m.pictureLeftOut ? words.pictureLeftOut : '';
     }
   } else if (m.type === 'converted' && d) {
-    d.log = [d.log, m.log, m.problems].filter(Boolean).join('\n');
+    // The conversion's log says what the drawing holds again: it takes the read's place.
+    d.log = [m.log, m.problems].filter(Boolean).join('\n');
     // The drawing's line of the run's report: its status (by the module's
     // table of statuses) and the reason in words.
     const record = m.record ? JSON.parse(m.record) : { status: 'failed', message: m.problems.trim() };

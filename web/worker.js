@@ -40,6 +40,33 @@ function checkField(name, text) {
     JSON.parse(orvik.UTF8ToString(orvik._orvik_check_field(at, textAt)))));
 }
 
+// The name of an archive's entry for a file the user's folders name.
+function entryName(name) {
+  return withText(name + '\0', (at) => orvik.UTF8ToString(orvik._orvik_entry_name(at)));
+}
+
+// The drawing's name as the user has it: its folder and file name.
+function shownName(item) {
+  return item.folder ? `${item.folder}/${item.name}` : item.name;
+}
+
+// The command's words with the drawing's name where they name the module's
+// folders: the user's, not the worker's.
+function inUserNames(text, item) {
+  const folder = item.folder ? `${item.folder}/` : '';
+  return text.split(`/in/${item.id}/${item.name}`).join(shownName(item)).split(`/out/${item.id}/`).join(folder);
+}
+
+// The drawing's line of the run's report naming its entries: the
+// drawing's as the archive would, the DXF's as it is in the archive.
+function reportLineOf(line, item, output) {
+  if (!line) return '';
+  const record = JSON.parse(line);
+  record.input = entryName(shownName(item));
+  record.output = output;
+  return `${JSON.stringify(record)}\n`;
+}
+
 // The reference scales the window would list for the drawing.
 function scalesOf(path) {
   return withText(path + '\0', (at) => JSON.parse(orvik.UTF8ToString(orvik._orvik_scales(at))));
@@ -106,7 +133,7 @@ function open(item) {
   const svg = picture.code === 0 ? outputs(item.id).find((f) => f.name === 'picture.svg') : null;
   forget(item.id);
   const message = {
-    type: 'opened', id: item.id, log: info.out + info.err + picture.err, svg: svg && svg.bytes, scales,
+    type: 'opened', id: item.id, log: inUserNames(info.out + info.err + picture.err, item), svg: svg && svg.bytes, scales,
     pictureLeftOut: size > largestPictured,
   };
   postMessage(message, svg ? [svg.bytes.buffer] : []);
@@ -123,7 +150,7 @@ function convertOne(item, options) {
   const files = outputs(item.id);
   const reportLine = orvik.FS.analyzePath(report).exists ? orvik.FS.readFile(report, { encoding: 'utf8' }) : '';
   forget(item.id);
-  return { files, log: result.out, problems: result.err, reportLine };
+  return { files, log: inUserNames(result.out, item), problems: inUserNames(result.err, item), reportLine };
 }
 
 function pause() {
@@ -143,14 +170,17 @@ async function convert(items, settings, asArchive) {
     await pause();
     if (cancelled) break;
     const result = convertOne(item, options);
-    report += result.reportLine;
     const folder = item.folder ? `${item.folder}/` : '';
+    let dxfEntry = '';
     for (const file of result.files) {
-      let name = folder + file.name;
-      for (let n = 2; taken.has(name); n++) name = `${folder}${baseName(file.name)} (${n})${file.name.slice(baseName(file.name).length)}`;
+      const wanted = entryName(folder + file.name);
+      let name = wanted;
+      for (let n = 2; taken.has(name); n++) name = `${baseName(wanted)} (${n})${wanted.slice(baseName(wanted).length)}`;
       taken.add(name);
       archived.push({ name, bytes: file.bytes });
+      if (file.name === `${baseName(item.name)}.dxf`) dxfEntry = name;
     }
+    report += reportLineOf(result.reportLine, item, dxfEntry);
     done++;
     // The files handed over, not copied: a DXF may be hundreds of megabytes.
     const files = asArchive ? [] : result.files;

@@ -178,6 +178,25 @@ try {
   assert.ok(reasons[0].length > 0, 'the reason is shown');
   await page.close();
 
+  // Names from a folder that would lead an extractor out of its folder or
+  // show as another: the entries stay inside, the report names the same
+  // entries, and the log the user's names, never the worker's folders.
+  page = await freshPage(browser);
+  await page.evaluate((bytes) => {
+    const file = (name) => new File([new Uint8Array(bytes)], name);
+    take({ found: [{ file: file('..\\..\\..\\..\\escape\\x.jwc'), folder: 'trav' },
+      { file: file('plan\u202Efdp.jwc'), folder: 'trav/../..' }], skipped: 0 });
+  }, [...fs.readFileSync(sample)]);
+  const named = unzip((await downloaded(page, () => page.click('#save-all'))).bytes);
+  assert.deepEqual([...named.keys()].sort(), ['report.jsonl', 'trav/escape/x.dxf', 'trav/plan_fdp.dxf']);
+  const namedReport = new TextDecoder().decode(named.get('report.jsonl')).trim().split('\n').map((l) => JSON.parse(l));
+  assert.deepEqual(namedReport.map((r) => [r.input, r.output]),
+    [['trav/escape/x.jwc', 'trav/escape/x.dxf'], ['trav/plan_fdp.jwc', 'trav/plan_fdp.dxf']]);
+  const namedLog = await page.textContent('#log');
+  assert.ok(!namedLog.includes('/in/') && !namedLog.includes('/out/'), namedLog);
+  assert.equal(namedLog.split('ORVIK').length, 2, 'the drawing\'s summary once');
+  await page.close();
+
   // Cancelled after the first drawing: the run stops, what was converted is kept.
   page = await freshPage(browser);
   await page.setInputFiles('#choose-files', files('cancel'));
