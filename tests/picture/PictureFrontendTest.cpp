@@ -138,6 +138,20 @@ TEST(PictureFrontend, HandsEachShapeToTheBackendAsTheRulesSay) {
          }(),
          {"stroke FF0000 width 0 square: M120,100 C100,80 C80,100 C100,120 C120,100"}},
         {"an arc across the top", Arc(10, 0, 180), {"stroke FF0000 width 0 square: M120,100 C100,80 C80,100"}},
+        {"an arc across 0 degrees",
+         Arc(10, 350, 10),
+         {"stroke FF0000 width 0 square: M119.696155,103.472964 C119.696155,96.527036"}},
+        {"an arc ending where it starts: whole",
+         Arc(10, 30, 30),
+         {"stroke FF0000 width 0 square: M117.320508,90 C90,82.679492 C82.679492,110 C110,117.320508 "
+          "C117.320508,90"}},
+        {"a whole ellipse",
+         [] {
+             Shape s = Make(ShapeKind::Ellipse, {50, 50}, {10, 0});
+             s.ratio = 0.5;
+             return s;
+         }(),
+         {"stroke FF0000 width 0 square: M120,100 C100,90 C80,100 C100,110 C120,100"}},
         {"an arc given backwards: the counter-clockwise half",
          Arc(10, 90, -90),
          {"stroke FF0000 width 0 square: M100,80 C80,100 C100,120"}},
