@@ -1,7 +1,8 @@
 // The page: drawings dropped or chosen, the window's settings, each
 // drawing's log and picture, and the conversion of one drawing (its DXF
 // downloaded) or of all (one ZIP with the run's report). The work is done
-// by the worker (worker.js); this script only shows it.
+// by the worker (worker.js); this script only shows it and puts the
+// worker's files into the download.
 'use strict';
 
 // The page's own words; the settings (the window's captions, defaults and
@@ -10,17 +11,24 @@ const words = {
   loading: 'プログラムを読み込み中…',
   ready: '図面をドロップするか、選んでください。',
   converting: (done, total) => `変換中… ${done} / ${total}`,
-  finished: (done, total, failed) => `${done} / ${total} の図面を変換しました` + (failed ? `（失敗 ${failed}）` : ''),
+  finished: (done, total, failed, partly) => `${done} / ${total} の図面を変換しました`
+    + (failed ? `（失敗 ${failed}）` : '') + (partly ? `（最後まで読めなかった図面 ${partly}）` : ''),
   cancelled: (done, total) => `中止しました（${done} / ${total} を変換済み）`,
   saved: (name) => `${name} を保存しました`,
   archiveName: 'orvik-dxf.zip',
   pictureLeftOut: 'この図面は大きい（4 MB を超える）ため、絵は表示しません。変換はできます。',
   folderSkipped: (n) => `フォルダーの中の JW_CAD 図面でないファイル ${n} 個は読み込みませんでした`,
+  alreadyListed: (n) => `すでに一覧にある図面 ${n} 個は加えませんでした`,
+  noPicture: (why) => `絵を表示できません: ${why}`,
+  drawings: '図面の一覧',
+  log: 'ログ',
+  picture: '図面の絵（ホイールか + と - で拡大・縮小、ドラッグか矢印キーで移動、0 で全体）',
+  progress: '変換の進み具合',
 };
 
 const settingsKey = 'orvik.settings';
+const lightKey = 'orvik.lightBackground';
 const $ = (id) => document.getElementById(id);
-const worker = new Worker('worker.js');
 // The page's files kept by the browser: it opens and converts without the
 // network after one visit (not where the browser has no service workers,
 // as for a page opened from a file).
@@ -30,7 +38,9 @@ let settings = null;
 let drawings = [];
 let selected = null;
 let nextId = 1;
-let busy = false;
+// The conversion under way: its drawings, the counts, the archive being
+// written and its report (null when there is none).
+let run = null;
 
 // --- settings -------------------------------------------------------------
 
@@ -48,12 +58,16 @@ function storedSettings() {
   }
 }
 
-function keepSettings() {
+function keep(key, value) {
   try {
-    localStorage.setItem(settingsKey, JSON.stringify(settings));
+    localStorage.setItem(key, JSON.stringify(value));
   } catch {
     // storage refused (private browsing): the settings last for this visit
   }
+}
+
+function keepSettings() {
+  keep(settingsKey, settings);
 }
 
 // The settings as the texts the module turns into orvik-cli's options.
@@ -135,7 +149,7 @@ function buildSettings() {
     groups.at(-1).element.append(...controls(row));
   }
   form.replaceChildren(...groups.map((g) => g.element));
-  const scale = element('select', { id: 'scale', disabled: true });
+  const scale = element('select', { id: 'scale', disabled: true, ariaLabel: c.scaleGroup });
   scale.addEventListener('change', () => { if (selected) selected.scale = scale.value; });
   form.prepend(group(c.scaleGroup, c.scaleTip, [scale]));
   showScales();
@@ -155,21 +169,48 @@ function isDrawingName(name) {
   return /\.jw[cw]$/i.test(name);
 }
 
+// The same file twice (the same folder, name, size and time) is listed once.
 function addDrawings(found) {
-  for (const { file, folder } of found) drawings.push({ id: nextId++, file, folder, name: file.name, mark: '', reason: '' });
+  const key = (file, folder) => JSON.stringify([folder, file.name, file.size, file.lastModified]);
+  const listed = new Set(drawings.map((d) => key(d.file, d.folder)));
+  let again = 0;
+  for (const { file, folder } of found) {
+    if (listed.has(key(file, folder))) { again++; continue; }
+    listed.add(key(file, folder));
+    drawings.push({ id: nextId++, file, folder, name: file.name, mark: '', reason: '' });
+  }
   showDrawings();
   if (!selected && drawings.length > 0) select(drawings[0]);
   setButtons();
+  return again;
 }
 
+// The list is one stop of the keyboard: the arrow keys, Home and End choose
+// a drawing in it.
 function showDrawings() {
-  $('drawings').replaceChildren(...drawings.map((d) => {
-    const item = element('li', { className: d === selected ? 'selected' : '', title: d.folder ? `${d.folder}/${d.name}` : d.name },
-      [d.mark + (d.folder ? `${d.folder}/` : '') + d.name]);
+  const list = $('drawings');
+  list.replaceChildren(...drawings.map((d) => {
+    const item = element('li', {
+      id: `drawing-${d.id}`, role: 'option', ariaSelected: String(d === selected),
+      className: d === selected ? 'selected' : '', title: d.folder ? `${d.folder}/${d.name}` : d.name,
+    }, [d.mark + (d.folder ? `${d.folder}/` : '') + d.name]);
     if (d.reason) item.append(element('span', { className: 'reason', textContent: d.reason }));
     item.addEventListener('click', () => select(d));
     return item;
   }));
+  if (selected) list.setAttribute('aria-activedescendant', `drawing-${selected.id}`);
+  else list.removeAttribute('aria-activedescendant');
+  const shown = selected && $(`drawing-${selected.id}`);
+  if (shown) shown.scrollIntoView({ block: 'nearest' });
+}
+
+function chooseByKey(event) {
+  if (drawings.length === 0) return;
+  const at = drawings.indexOf(selected);
+  const to = { ArrowDown: at + 1, ArrowUp: at - 1, Home: 0, End: drawings.length - 1 }[event.key];
+  if (to === undefined) return;
+  event.preventDefault();
+  select(drawings[Math.max(0, Math.min(drawings.length - 1, to))]);
 }
 
 // A drawing as the worker takes it: its bytes, and its time (the DXF's
@@ -197,6 +238,7 @@ async function select(d) {
   showDrawings();
   showScales();
   $('log').textContent = d.log || '';
+  $('picture-note').textContent = '';
   const item = await payload(d);
   item.settings = settingTexts();
   item.lightBackground = $('light-background').checked;
@@ -233,8 +275,11 @@ async function droppedFiles(items) {
       if (file) found.push({ file, folder: '' });
     }
   }
-  found.sort((a, b) => (a.folder + '/' + a.file.name).localeCompare(b.folder + '/' + b.file.name));
-  return { found, skipped };
+  return { found: byPath(found), skipped };
+}
+
+function byPath(found) {
+  return found.sort((a, b) => (a.folder + '/' + a.file.name).localeCompare(b.folder + '/' + b.file.name));
 }
 
 function chosenFiles(files, fromFolder) {
@@ -245,24 +290,25 @@ function chosenFiles(files, fromFolder) {
     if (fromFolder && !isDrawingName(file.name)) { skipped++; continue; }
     found.push({ file, folder: path.includes('/') ? path.slice(0, path.lastIndexOf('/')) : '' });
   }
-  return { found, skipped };
+  return { found: fromFolder ? byPath(found) : found, skipped };
 }
 
 function take({ found, skipped }) {
-  addDrawings(found);
-  if (skipped) $('status').textContent = words.folderSkipped(skipped);
+  const again = addDrawings(found);
+  const said = [skipped && words.folderSkipped(skipped), again && words.alreadyListed(again)].filter(Boolean);
+  if (said.length) $('status').textContent = said.join('。');
 }
 
 // --- converting -----------------------------------------------------------
 
 function setButtons() {
-  $('save').disabled = busy || !selected;
-  $('save-all').disabled = busy || drawings.length === 0;
-  $('cancel').disabled = !busy;
+  $('save').disabled = run !== null || !selected;
+  $('save-all').disabled = run !== null || drawings.length === 0;
+  $('cancel').disabled = run === null;
 }
 
 async function convert(list, asArchive) {
-  busy = true;
+  run = { total: list.length, done: 0, failed: 0, partly: 0, zip: asArchive ? new ZipStream() : null, report: '' };
   setButtons();
   for (const d of list) { d.mark = ''; d.reason = ''; }
   showDrawings();
@@ -283,12 +329,55 @@ function download(blob, name) {
   setTimeout(() => URL.revokeObjectURL(link.href), 60000);
 }
 
-function done(message) {
-  busy = false;
+// One drawing converted: its mark and reason in the list (by its line of
+// the report and the module's table of statuses), its files downloaded or
+// added to the archive.
+function converted(m, d) {
+  // The conversion's log says what the drawing holds again: it takes the read's place.
+  d.log = [m.log, m.problems].filter(Boolean).join('\n');
+  const record = m.record ? JSON.parse(m.record) : { status: 'failed', message: m.problems.trim() };
+  const status = texts.statuses[record.status] || texts.statuses.failed;
+  d.mark = status.sign;
+  d.reason = record.status === 'converted' ? '' : record.message.split('\n')[0];
+  showDrawings();
+  if (d === selected) $('log').textContent = d.log;
+  run.done = m.done;
+  run.failed += status.failed ? 1 : 0;
+  run.partly += record.status === 'partly-read' ? 1 : 0;
+  run.report += m.reportLine;
+  $('progress').value = m.done;
+  $('status').textContent = words.converting(m.done, m.total);
+  for (const file of m.files) {
+    if (run.zip) run.zip.add(file.entry, file.bytes, file.crc);
+    else download(new Blob([file.bytes]), file.name);
+  }
+  const dxf = m.files.find((f) => f.name.endsWith('.dxf'));
+  if (!run.zip && dxf) run.saved = dxf.name;
+}
+
+// The run's end, whole or cancelled: the archive of what was converted,
+// with its report, downloaded; the status says how it went.
+function finish(cancelled) {
+  const { zip, report, done, total, failed, partly, saved } = run;
+  if (zip && report) {
+    zip.add('report.jsonl', new TextEncoder().encode(report));
+    download(zip.finish(), words.archiveName);
+  }
+  run = null;
   setButtons();
-  const failed = drawings.filter((d) => d.mark === texts.captions.failedMark).length;
-  $('status').textContent = message.cancelled ? words.cancelled(message.done, message.total)
-    : words.finished(message.done, message.total, failed);
+  $('progress').hidden = true;
+  const made = done - failed;
+  $('status').textContent = cancelled ? words.cancelled(made, total)
+    : saved && total === 1 ? words.saved(saved) : words.finished(made, total, failed, partly);
+}
+
+// A cancel is at once: the worker is ended where it is (a drawing of
+// millions of lines is not waited for) and a new one started.
+function cancel() {
+  if (!run) return;
+  worker.terminate();
+  startWorker();
+  finish(true);
 }
 
 // --- the picture: fit, zoom with the wheel, pan by dragging ----------------
@@ -297,6 +386,13 @@ const view = { scale: 1, x: 0, y: 0 };
 
 function place() {
   $('picture-image').style.transform = `translate(${view.x}px, ${view.y}px) scale(${view.scale})`;
+}
+
+function zoom(factor, px, py) {
+  view.x = px - (px - view.x) * factor;
+  view.y = py - (py - view.y) * factor;
+  view.scale *= factor;
+  place();
 }
 
 function fit() {
@@ -313,6 +409,8 @@ function showTab(drawing) {
   $('picture').hidden = !drawing;
   $('log-tab').classList.toggle('selected', !drawing);
   $('drawing-tab').classList.toggle('selected', drawing);
+  $('log-tab').setAttribute('aria-pressed', String(!drawing));
+  $('drawing-tab').setAttribute('aria-pressed', String(drawing));
   if (drawing) fit();
 }
 
@@ -320,14 +418,19 @@ function setUpPicture() {
   const box = $('picture');
   box.addEventListener('wheel', (event) => {
     event.preventDefault();
-    const factor = Math.exp(-event.deltaY / 500);
     const r = box.getBoundingClientRect();
-    const px = event.clientX - r.left, py = event.clientY - r.top;
-    view.x = px - (px - view.x) * factor;
-    view.y = py - (py - view.y) * factor;
-    view.scale *= factor;
-    place();
+    zoom(Math.exp(-event.deltaY / 500), event.clientX - r.left, event.clientY - r.top);
   }, { passive: false });
+  // The same by keyboard: + and - zoom about the middle, the arrows move, 0 fits.
+  box.addEventListener('keydown', (event) => {
+    const step = 40;
+    const moves = { ArrowLeft: [step, 0], ArrowRight: [-step, 0], ArrowUp: [0, step], ArrowDown: [0, -step] };
+    if (event.key === '+' || event.key === '-') zoom(event.key === '+' ? 1.25 : 0.8, box.clientWidth / 2, box.clientHeight / 2);
+    else if (moves[event.key]) { view.x += moves[event.key][0]; view.y += moves[event.key][1]; place(); }
+    else if (event.key === '0') fit();
+    else return;
+    event.preventDefault();
+  });
   let drag = null;
   box.addEventListener('pointerdown', (event) => {
     drag = { x: event.clientX - view.x, y: event.clientY - view.y };
@@ -347,61 +450,59 @@ function setUpPicture() {
 
 // --- the worker's answers ---------------------------------------------------
 
-worker.onmessage = (event) => {
+// The captions from the module, once: a worker started again after a
+// cancel answers 'ready' too.
+function ready(m) {
+  if (texts) return;
+  texts = m.texts;
+  settings = storedSettings();
+  const c = texts.captions;
+  Object.assign($('save'), { textContent: c.save, title: c.saveTip });
+  $('cancel').textContent = c.cancel;
+  $('log-tab').textContent = c.log;
+  $('drawing-tab').textContent = c.drawing;
+  Object.assign($('fit'), { textContent: c.fit, title: c.fitTip });
+  $('light').querySelector('span').textContent = c.lightBackground;
+  buildSettings();
+  $('status').textContent = words.ready;
+  setButtons();
+}
+
+function opened(m, d) {
+  d.log = m.log;
+  d.scales = m.scales;
+  if (d !== selected) return;
+  showScales();
+  $('log').textContent = m.log;
+  const image = $('picture-image');
+  if (image.src) URL.revokeObjectURL(image.src);
+  image.src = m.svg ? URL.createObjectURL(new Blob([m.svg], { type: 'image/svg+xml' })) : '';
+  $('picture-note').textContent = m.pictureLeftOut ? words.pictureLeftOut : m.pictureFailed ? words.noPicture(m.pictureFailed) : '';
+}
+
+function answered(event) {
+  if (event.target !== worker) return;  // a worker ended by a cancel
   const m = event.data;
   const d = drawings.find((x) => x.id === m.id);
-  if (m.type === 'ready') {
-    texts = m.texts;
-    settings = storedSettings();
-    const c = texts.captions;
-    Object.assign($('save'), { textContent: c.save, title: c.saveTip });
-    $('cancel').textContent = c.cancel;
-    $('log-tab').textContent = c.log;
-    $('drawing-tab').textContent = c.drawing;
-    Object.assign($('fit'), { textContent: c.fit, title: c.fitTip });
-    $('light').querySelector('span').textContent = c.lightBackground;
-    buildSettings();
-    $('status').textContent = words.ready;
-    setButtons();
-  } else if (m.type === 'checked') {
-    fieldChecked(m);
-  } else if (m.type === 'opened' && d) {
-    d.log = m.log;
-    d.scales = m.scales;
-    if (d === selected) showScales();
-    if (d === selected) {
-      $('log').textContent = m.log;
-      const image = $('picture-image');
-      if (image.src) URL.revokeObjectURL(image.src);
-      image.src = m.svg ? URL.createObjectURL(new Blob([m.svg], { type: 'image/svg+xml' })) : '';
-      $('picture-note').textContent = m.pictureLeftOut ? words.pictureLeftOut : '';
-    }
-  } else if (m.type === 'converted' && d) {
-    // The conversion's log says what the drawing holds again: it takes the read's place.
-    d.log = [m.log, m.problems].filter(Boolean).join('\n');
-    // The drawing's line of the run's report: its status (by the module's
-    // table of statuses) and the reason in words.
-    const record = m.record ? JSON.parse(m.record) : { status: 'failed', message: m.problems.trim() };
-    const status = texts.statuses[record.status] || texts.statuses.failed;
-    d.mark = status.sign;
-    d.reason = status.failed ? record.message : '';
-    showDrawings();
-    if (d === selected) $('log').textContent = d.log;
-    $('progress').value = m.done;
-    $('status').textContent = words.converting(m.done, m.total);
-    for (const file of m.files) download(new Blob([file.bytes]), file.name);
-    if (m.files.length === 1) $('status').textContent = words.saved(m.files[0].name);
-  } else if (m.type === 'archive') {
-    download(m.zip, words.archiveName);
-    done(m);
-  } else if (m.type === 'finished') {
-    done(m);
-  }
-};
+  if (m.type === 'ready') ready(m);
+  else if (m.type === 'checked') fieldChecked(m);
+  else if (m.type === 'opened' && d) opened(m, d);
+  else if (m.type === 'converted' && d && run) converted(m, d);
+  else if (m.type === 'finished' && run) finish(false);
+}
+
+let worker = null;
+function startWorker() {
+  worker = new Worker('worker.js');
+  worker.onmessage = answered;
+}
 
 // --- controls ---------------------------------------------------------------
 
 $('status').textContent = words.loading;
+startWorker();
+$('choose-files-button').addEventListener('click', () => $('choose-files').click());
+$('choose-folder-button').addEventListener('click', () => $('choose-folder').click());
 $('choose-files').addEventListener('change', (e) => { take(chosenFiles(e.target.files, false)); e.target.value = ''; });
 $('choose-folder').addEventListener('change', (e) => { take(chosenFiles(e.target.files, true)); e.target.value = ''; });
 const drop = $('drop');
@@ -414,12 +515,26 @@ drop.addEventListener('drop', async (e) => {
 });
 $('save').addEventListener('click', () => selected && convert([selected], false));
 $('save-all').addEventListener('click', () => convert(drawings, true));
-$('cancel').addEventListener('click', () => worker.postMessage({ type: 'cancel' }));
+$('cancel').addEventListener('click', cancel);
+$('drawings').addEventListener('keydown', chooseByKey);
+for (const [id, label] of [['drawings', words.drawings], ['log', words.log], ['picture', words.picture], ['progress', words.progress]]) {
+  $(id).setAttribute('aria-label', label);
+}
 $('log-tab').addEventListener('click', () => showTab(false));
 $('drawing-tab').addEventListener('click', () => showTab(true));
 $('fit').addEventListener('click', () => { showTab(true); fit(); });
-$('light-background').addEventListener('change', () => {
+function showBackground() {
   $('picture').classList.toggle('light', $('light-background').checked);
+}
+try {
+  $('light-background').checked = JSON.parse(localStorage.getItem(lightKey) || 'false') === true;
+} catch {
+  // nothing kept: the dark background
+}
+showBackground();
+$('light-background').addEventListener('change', () => {
+  showBackground();
+  keep(lightKey, $('light-background').checked);
   if (selected) select(selected);
 });
 setUpPicture();

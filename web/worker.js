@@ -7,7 +7,6 @@
 importScripts('orvik.js', 'zip.js');
 
 let orvik = null;
-let cancelled = false;
 
 // Calls `use` with the text's UTF-8 bytes in the module's memory (where they
 // start, how many), freed after.
@@ -92,17 +91,29 @@ function place(item) {
     FS.mkdirTree(folder);
   }
   const input = `/in/${item.id}/${item.name}`;
-  FS.writeFile(input, new Uint8Array(item.bytes));
+  // The file system takes the drawing's bytes as they are, without a copy.
+  const stream = FS.open(input, 'w');
+  FS.write(stream, new Uint8Array(item.bytes), 0, item.bytes.byteLength, 0, true);
+  FS.close(stream);
   FS.utime(input, item.modified, item.modified);
   return input;
 }
 
+// A file the command wrote, taken out of the file system without a copy
+// (a DXF may be hundreds of megabytes): the memory file system keeps a
+// file's bytes in an array of their own.
+function takeFile(path) {
+  const node = orvik.FS.lookupPath(path).node;
+  const bytes = node.contents ? node.contents.subarray(0, node.usedBytes) : new Uint8Array(0);
+  orvik.FS.unlink(path);
+  return bytes;
+}
+
 function outputs(id) {
-  const FS = orvik.FS;
   const folder = `/out/${id}`;
-  return FS.readdir(folder)
+  return orvik.FS.readdir(folder)
     .filter((name) => name !== '.' && name !== '..')
-    .map((name) => ({ name, bytes: FS.readFile(`${folder}/${name}`) }));
+    .map((name) => ({ name, bytes: takeFile(`${folder}/${name}`) }));
 }
 
 function forget(id) {
@@ -128,13 +139,16 @@ function open(item) {
   const scales = scalesOf(input);
   const light = item.lightBackground ? ['--background', 'light'] : [];
   const picture = size <= largestPictured
-    ? run(['render', ...optionsOf(item.settings), ...light, '-o', `/out/${item.id}/picture.svg`, input])
+    ? run(['render', ...optionsOf(item.settings), '--allow-partial', ...light, '-o', `/out/${item.id}/picture.svg`, input])
     : { code: 1, err: '' };
-  const svg = picture.code === 0 ? outputs(item.id).find((f) => f.name === 'picture.svg') : null;
+  const svg = outputs(item.id).find((f) => f.name === 'picture.svg') || null;
   forget(item.id);
+  const log = inUserNames(info.out + info.err, item);
   const message = {
-    type: 'opened', id: item.id, log: inUserNames(info.out + info.err + picture.err, item), svg: svg && svg.bytes, scales,
+    type: 'opened', id: item.id, log, svg: svg && svg.bytes, scales,
     pictureLeftOut: size > largestPictured,
+    // Why there is no picture: the last line the command said of the drawing.
+    pictureFailed: svg || size > largestPictured ? '' : inUserNames(picture.err, item).trim().split('\n').at(-1),
   };
   postMessage(message, svg ? [svg.bytes.buffer] : []);
 }
@@ -157,52 +171,45 @@ function pause() {
   return new Promise((resolve) => setTimeout(resolve, 0));
 }
 
-// Converts the drawings one after another; between two, a cancel is heard.
-// One drawing: its files. Several: one ZIP with the run's report.
+// The archive's entry for each file, unique in the run (a second
+// "plan.dxf" is "plan (2).dxf"), its CRC-32 when it goes into an archive.
+function entriesOf(files, item, taken, asArchive) {
+  const folder = item.folder ? `${item.folder}/` : '';
+  return files.map((file) => {
+    const wanted = entryName(folder + file.name);
+    let entry = wanted;
+    for (let n = 2; taken.has(entry); n++) entry = `${baseName(wanted)} (${n})${wanted.slice(baseName(wanted).length)}`;
+    taken.add(entry);
+    return { name: file.name, entry, bytes: file.bytes, crc: asArchive ? crc32(file.bytes) : 0 };
+  });
+}
+
+// Converts the drawings one after another, each drawing's files handed to
+// the page as soon as they are written (the page downloads them, or adds
+// them to its archive). What was read of a drawing cut short is converted,
+// as the windows do. Between two drawings the page's other requests are
+// answered; the page stops a run by ending the worker.
 async function convert(items, settings, asArchive) {
-  const options = optionsOf(settings);
-  cancelled = false;
-  const archived = [];
+  const options = [...optionsOf(settings), '--allow-partial'];
   const taken = new Set();
-  let report = '';
-  let done = 0;
-  for (const item of items) {
+  for (const [index, item] of items.entries()) {
     await pause();
-    if (cancelled) break;
     const result = convertOne(item, options);
-    const folder = item.folder ? `${item.folder}/` : '';
-    let dxfEntry = '';
-    for (const file of result.files) {
-      const wanted = entryName(folder + file.name);
-      let name = wanted;
-      for (let n = 2; taken.has(name); n++) name = `${baseName(wanted)} (${n})${wanted.slice(baseName(wanted).length)}`;
-      taken.add(name);
-      archived.push({ name, bytes: file.bytes });
-      if (file.name === `${baseName(item.name)}.dxf`) dxfEntry = name;
-    }
-    report += reportLineOf(result.reportLine, item, dxfEntry);
-    done++;
-    // The files handed over, not copied: a DXF may be hundreds of megabytes.
-    const files = asArchive ? [] : result.files;
+    const files = entriesOf(result.files, item, taken, asArchive);
+    const dxf = files.find((f) => f.name === `${baseName(item.name)}.dxf`);
+    // The files handed over, not copied.
     postMessage({
       type: 'converted', id: item.id, log: result.log, problems: result.problems, record: result.reportLine,
-      files,
-      done,
-      total: items.length,
+      reportLine: reportLineOf(result.reportLine, item, dxf ? dxf.entry : ''),
+      files, done: index + 1, total: items.length,
     }, files.map((f) => f.bytes.buffer));
   }
-  if (asArchive && archived.length + report.length > 0) {
-    archived.push({ name: 'report.jsonl', bytes: new TextEncoder().encode(report) });
-    postMessage({ type: 'archive', zip: makeZip(archived), cancelled, done, total: items.length });
-  } else {
-    postMessage({ type: 'finished', cancelled, done, total: items.length });
-  }
+  postMessage({ type: 'finished', total: items.length });
 }
 
 onmessage = (event) => {
   const message = event.data;
-  if (message.type === 'cancel') cancelled = true;
-  else if (message.type === 'open') open(message.item);
+  if (message.type === 'open') open(message.item);
   else if (message.type === 'check') postMessage({ type: 'checked', name: message.name, ...checkField(message.name, message.text) });
   else if (message.type === 'convert') convert(message.items, message.settings, message.asArchive);
 };

@@ -116,24 +116,35 @@ function endRecords(count, centralSize, centralOffset, limits) {
   return records;
 }
 
-// files: [{name, bytes (Uint8Array)}]; answers a Blob of the archive.
-// `limits` stand in for the classic fields' (tests make small archives
-// that need ZIP64 records with them).
-function makeZip(files, date = new Date(), limits = classicLimits) {
-  const encoder = new TextEncoder();
-  const { time, day } = dosTime(date);
-  const parts = [], central = [];
-  let offset = 0;
-  for (const file of files) {
-    const name = encoder.encode(file.name);
-    const crc = crc32(file.bytes);
-    const size = file.bytes.length;
-    const local = localHeader(name, size, crc, time, day, size >= limits.size);
-    parts.push(...local, file.bytes);
-    central.push(...centralEntry(name, size, crc, time, day, offset, limits));
-    offset += local.reduce((sum, part) => sum + part.byteLength, 0) + size;
+// An archive written entry by entry: each entry goes into a Blob as it comes
+// (the browser keeps large blobs on disk, not in the page's memory), only
+// the central directory's records are held until the end. `limits` stand
+// in for the classic fields' (tests make small archives that need ZIP64
+// records with them).
+class ZipStream {
+  constructor(date = new Date(), limits = classicLimits) {
+    Object.assign(this, dosTime(date));
+    this.limits = limits;
+    this.entries = [];
+    this.central = [];
+    this.offset = 0;
   }
-  const centralSize = central.reduce((sum, part) => sum + part.byteLength, 0);
-  return new Blob([...parts, ...central, ...endRecords(files.length, centralSize, offset, limits)],
-    { type: 'application/zip' });
+
+  // data: a Uint8Array or a Blob; crc: its CRC-32, when already known.
+  add(name, data, crc = crc32(data)) {
+    const encoded = new TextEncoder().encode(name);
+    const size = data instanceof Blob ? data.size : data.byteLength;
+    const local = localHeader(encoded, size, crc, this.time, this.day, size >= this.limits.size);
+    this.entries.push(new Blob([...local, data]));
+    this.central.push(...centralEntry(encoded, size, crc, this.time, this.day, this.offset, this.limits));
+    this.offset += local.reduce((sum, part) => sum + part.byteLength, 0) + size;
+  }
+
+  // The whole archive.
+  finish() {
+    const centralSize = this.central.reduce((sum, part) => sum + part.byteLength, 0);
+    const count = this.entries.length;
+    return new Blob([...this.entries, ...this.central, ...endRecords(count, centralSize, this.offset, this.limits)],
+      { type: 'application/zip' });
+  }
 }

@@ -211,6 +211,11 @@ DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outc
     if (!drawing) {
         DrawingFile file(request.input);
         const FileCheck check = file.Check(request.anyName);
+        // A file that is no JW_CAD drawing is said to be one in the same
+        // words whether its name or its contents tell (only the windows'
+        // dialogs keep the two spellings apart).
+        if (check.refusal == Reason::WrongExtension)
+            return Finish(outcome, JobStatus::Refused, check.refusal, std::string(kNotJwCadBySignature));
         if (check.refusal != Reason::None)
             return Finish(outcome, JobStatus::Refused, check.refusal, std::string(RefusalText(check)));
         ReadForConversion read = file.Read(check.format, own);

@@ -120,6 +120,10 @@ JobResult Describe(const Job& job, const ConvertOptions& options, const DrawingJ
             // A planned refusal names its output; everything else is said of the drawing.
             problems << (outcome.reason == job.refusalReason ? std::string() : path + ": ") << record.message << '\n';
         }
+        // A drawing read only in part: the report says where its file is damaged first.
+        if (!outcome.damage.empty())
+            record.message = Cp932ToUtf8(std::string(kIncompleteRead) + outcome.damage) +
+                             (record.message.empty() ? "" : "\n" + record.message);
     }
     r.log = log.str();
     r.problems = problems.str();

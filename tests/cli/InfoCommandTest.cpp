@@ -55,7 +55,7 @@ TEST_F(InfoCommandTest, RefusesFilesThatAreNotDrawingsAndGoesOn) {
     const std::string noSignature = dir_.Write("fake.jwc", "not a drawing at all, just text");
     const CliRun run = Cli({"info", wrongExtension, noSignature, good, dir_.File("missing.jwc")});
     EXPECT_EQ(run.code, kExitSomeFailed);
-    EXPECT_EQ(run.err, wrongExtension + "は、\nJW-CAD図面ファイルではありません。\n" + noSignature +
+    EXPECT_EQ(run.err, wrongExtension + "は、\nJW_CAD図面ファイルではありません。\n" + noSignature +
                            "は、\nJW_CAD図面ファイルではありません。\n" + dir_.File("missing.jwc") +
                            ": ファイルが見つかりません\n");
     EXPECT_NE(run.out.find(Report(good, "見本図面", "A-1", 1, 1, 1)), std::string::npos);
