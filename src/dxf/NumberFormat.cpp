@@ -1,5 +1,6 @@
 #include "dxf/NumberFormat.h"
 #include "numeric/Extended.h"
+#include "numeric/Unsigned128.h"
 
 #include <charconv>
 #include <cmath>
@@ -61,8 +62,8 @@ bool FastDigits(Extended magnitude, Digits18& out) {
     for (int attempt = 0; attempt < 2; ++attempt) {
         const int k = 18 - exponent;  // scale so that 18 digits stand before the point
         if (k < 0 || k > 19) return false;
-        const unsigned __int128 product = static_cast<unsigned __int128>(mantissa) * kPow10[k];
-        unsigned __int128 whole = product >> shift;
+        const U128 product = ProductOf(mantissa, kPow10[k]);
+        U128 whole = product >> shift;
         if (whole >= kPow10[18]) {
             ++exponent;
             continue;
@@ -71,9 +72,9 @@ bool FastDigits(Extended magnitude, Digits18& out) {
             --exponent;
             continue;
         }
-        const unsigned __int128 rest = product - (whole << shift);
-        const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
-        if (rest > half || (rest == half && (whole & 1))) ++whole;  // nearest, ties to even
+        const U128 rest = product - (whole << shift);
+        const U128 half = U128{1} << (shift - 1);
+        if (rest > half || (rest == half && (whole.Low() & 1))) whole += 1;  // nearest, ties to even
         if (whole == kPow10[18]) {
             whole = kPow10[17];
             ++exponent;

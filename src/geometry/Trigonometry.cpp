@@ -1,5 +1,6 @@
 #include "geometry/Trigonometry.h"
 #include "numeric/Extended.h"
+#include "numeric/Unsigned128.h"
 
 #include <cmath>
 #include <cstdint>
@@ -8,14 +9,11 @@
 namespace orvik {
 namespace {
 
-using U128 = unsigned __int128;
-using I128 = __int128;
-
 // Fixed point of the series: 124 fractional bits, so that sums stay below 2^127.
 constexpr int kQ = 124;
 constexpr U128 kOne = U128{1} << kQ;
 
-constexpr U128 Make(std::uint64_t hi, std::uint64_t lo) { return (U128{hi} << 64) | lo; }
+constexpr U128 Make(std::uint64_t hi, std::uint64_t lo) { return U128::Of(hi, lo); }
 
 // pi/2, pi/4 and atan(k/16), k = 0..16, with 126 fractional bits, rounded.
 constexpr U128 kHalfPi = Make(0x6487ED5110B4611AULL, 0x62633145C06E0E69ULL);
@@ -38,19 +36,18 @@ constexpr std::uint64_t kTwoOverPi[7] = {
 };
 
 // (a * b) >> 128, and (a * b) >> kQ where that fits.
-struct Product {
+struct Product256 {
     U128 hi, lo;
 };
-Product Multiply(U128 a, U128 b) {
-    const std::uint64_t a0 = static_cast<std::uint64_t>(a), a1 = static_cast<std::uint64_t>(a >> 64);
-    const std::uint64_t b0 = static_cast<std::uint64_t>(b), b1 = static_cast<std::uint64_t>(b >> 64);
-    const U128 p00 = U128{a0} * b0, p01 = U128{a0} * b1, p10 = U128{a1} * b0, p11 = U128{a1} * b1;
-    const U128 middle = (p00 >> 64) + static_cast<std::uint64_t>(p01) + static_cast<std::uint64_t>(p10);
-    return {p11 + (p01 >> 64) + (p10 >> 64) + (middle >> 64), (middle << 64) | static_cast<std::uint64_t>(p00)};
+Product256 Multiply(U128 a, U128 b) {
+    const std::uint64_t a0 = a.Low(), a1 = a.High(), b0 = b.Low(), b1 = b.High();
+    const U128 p00 = ProductOf(a0, b0), p01 = ProductOf(a0, b1), p10 = ProductOf(a1, b0), p11 = ProductOf(a1, b1);
+    const U128 middle = (p00 >> 64) + p01.Low() + p10.Low();
+    return {p11 + (p01 >> 64) + (p10 >> 64) + (middle >> 64), (middle << 64) | p00.Low()};
 }
 U128 MultiplyHigh(U128 a, U128 b) { return Multiply(a, b).hi; }
 U128 MultiplyFixed(U128 a, U128 b) {
-    const Product p = Multiply(a, b);
+    const Product256 p = Multiply(a, b);
     return (p.hi << (128 - kQ)) | (p.lo >> kQ);
 }
 
@@ -135,12 +132,12 @@ Reduced Reduce(Split x) {
     std::uint64_t p[6] = {};
     U128 carry = 0;
     for (int i = 0; i < 4; ++i) {
-        const U128 t = U128{x.m} * window[i] + carry;
+        const U128 t = ProductOf(x.m, window[i]) + carry;
         p[i] = static_cast<std::uint64_t>(t);
         carry = t >> 64;
     }
     p[4] = static_cast<std::uint64_t>(carry);
-    const int units = static_cast<int>(BitsOf(p, 6, s, 2));
+    const int units = static_cast<int>(BitsOf(p, 6, s, 2).Low());
     const bool roundUp = BitsOf(p, 6, s - 1, 1) != 0;
     r.quarter = (units + roundUp) & 3;
     r.negative = roundUp;
@@ -179,16 +176,21 @@ SinCos Kernel(U128 y, int e) {
     const U128 square = MultiplyHigh(y, y);
     const U128 z = shift >= 0 ? square << shift : ShiftRight(square, -shift);
     // sin y = y (1 - z/3! + z^2/5! ...), cos y = 1 - z/2! + z^2/4! ...
-    I128 s = static_cast<I128>(kOne), c = static_cast<I128>(kOne);
+    // The sums stay positive: modulo 2^128 their terms are added and taken away exactly.
+    U128 s = kOne, c = kOne;
     U128 ts = kOne, tc = kOne;
     for (unsigned n = 1; ts != 0 || tc != 0; ++n) {
         ts = MultiplyFixed(ts, z) / ((2 * n) * (2 * n + 1));
         tc = MultiplyFixed(tc, z) / ((2 * n - 1) * (2 * n));
-        const I128 sign = (n & 1) ? -1 : 1;
-        s += sign * static_cast<I128>(ts);
-        c += sign * static_cast<I128>(tc);
+        if (n & 1) {
+            s -= ts;
+            c -= tc;
+        } else {
+            s += ts;
+            c += tc;
+        }
     }
-    return {MultiplyHigh(y, static_cast<U128>(s)), e + 128 - kQ, static_cast<U128>(c)};
+    return {MultiplyHigh(y, s), e + 128 - kQ, c};
 }
 
 // sin x (wantSin) or cos x.
@@ -209,7 +211,7 @@ Extended SinOrCos(Extended x, bool wantSin) {
 
 // a / b with 126 fractional bits, for a < 2 b and b < 2^127.
 U128 Divide126(U128 a, U128 b) {
-    U128 q = a / b, rest = a % b;
+    U128 q = a >= b ? 1 : 0, rest = a >= b ? a - b : a;
     for (int i = 0; i < 126; ++i) {
         rest <<= 1;
         q <<= 1;
@@ -223,14 +225,17 @@ U128 Divide126(U128 a, U128 b) {
 
 // atan t = t (1 - z/3 + z^2/5 ...) for z = t^2 in fixed point: the factor.
 U128 AtanFactor(U128 z) {
-    I128 sum = static_cast<I128>(kOne);
+    U128 sum = kOne;  // positive: its terms added and taken away modulo 2^128
     U128 power = kOne;
     for (unsigned n = 1; power != 0; ++n) {
         power = MultiplyFixed(power, z);
-        const I128 term = static_cast<I128>(power / (2 * n + 1));
-        sum += (n & 1) ? -term : term;
+        const U128 term = power / (2 * n + 1);
+        if (n & 1)
+            sum -= term;
+        else
+            sum += term;
     }
-    return static_cast<U128>(sum);
+    return sum;
 }
 
 }  // namespace
@@ -265,7 +270,7 @@ Extended Atan2(Extended y, Extended x) {
         angle = d >= 4 ? ShiftRight(m, d - 4) : m << (4 - d);  // d < 4 only for t = 0
     } else {
         // atan t = atan c + atan u, c = k/16 nearest t, u = (t - c) / (1 + t c).
-        const unsigned k = static_cast<unsigned>((t + (U128{1} << 121)) >> 122);
+        const unsigned k = static_cast<unsigned>(((t + (U128{1} << 121)) >> 122).Low());
         const U128 c = U128{k} << 122;
         const bool below = t < c;
         const U128 num = below ? c - t : t - c;
@@ -275,7 +280,7 @@ Extended Atan2(Extended y, Extended x) {
         angle = below ? kAtanSixteenths[k] - atanU : kAtanSixteenths[k] + atanU;
     }
     if (steep) angle = kHalfPi - angle;
-    if (left) angle = 2 * kHalfPi - angle;
+    if (left) angle = (kHalfPi << 1) - angle;
     return Rounded(angle, -126, negative);
 }
 

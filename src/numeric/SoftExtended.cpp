@@ -1,5 +1,7 @@
 #include "numeric/SoftExtended.h"
 
+#include "numeric/Unsigned128.h"
+
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -9,8 +11,6 @@
 
 namespace orvik {
 namespace {
-
-using U128 = unsigned __int128;
 
 // std::bit_cast, which not every standard library has (WebAssembly's).
 template <class To, class From>
@@ -45,11 +45,6 @@ SoftExtended NaNOf(SoftExtended a, SoftExtended b) {
     SoftExtended n = !IsNaN(a) ? b : !IsNaN(b) ? a : a.significand >= b.significand ? a : b;
     n.significand |= kQuietBit;
     return n;
-}
-
-int LeadingZeros(U128 x) {
-    const auto high = static_cast<std::uint64_t>(x >> 64);
-    return high ? std::countl_zero(high) : 64 + std::countl_zero(static_cast<std::uint64_t>(x));
 }
 
 // A finite nonzero value: its significand with the top bit set, and the
@@ -100,7 +95,61 @@ SoftExtended Round(bool sign, int exponent, U128 sig, bool sticky) {
     return Pack(sign, field, significand);
 }
 
+// The common case in 64-bit words: both operands normal numbers, and a
+// result that stays one. Each helper answers false where the general path
+// must decide (exponents past the normal range, subtractions that cancel).
+bool IsNormal(SoftExtended a) {
+    const int field = FieldOf(a);
+    return field != 0 && field != kMaxField;
+}
+
+// A normal result: `significand` (top bit set) and the `fraction` of a unit
+// of its last place below it, exact but for `sticky`; rounded to nearest,
+// ties to even.
+bool RoundNormal(bool sign, int field, std::uint64_t significand, std::uint64_t fraction, bool sticky,
+                 SoftExtended& result) {
+    if (fraction > kIntegerBit || (fraction == kIntegerBit && (sticky || (significand & 1)))) {
+        if (++significand == 0) {
+            significand = kIntegerBit;
+            ++field;
+        }
+    }
+    if (field <= 0 || field >= kMaxField) return false;
+    result = Pack(sign, field, significand);
+    return true;
+}
+
+// a + b for normal a and b with |a| >= |b|.
+bool AddNormals(SoftExtended a, SoftExtended b, SoftExtended& result) {
+    const bool sign = SignOf(a);
+    const int field = FieldOf(a), apart = field - FieldOf(b);
+    const std::uint64_t x = a.significand, y = b.significand;
+    // y's part above x's last place, and the rest below it as a fraction of that place.
+    const std::uint64_t kept = apart == 0 ? y : apart < 64 ? y >> apart : 0;
+    const std::uint64_t cut = apart == 0 ? 0 : apart < 64 ? y << (64 - apart) : apart == 64 ? y : 0;
+    const bool sticky = apart > 64;  // y is below a quarter of the place, and not zero
+    if (SignOf(b) == sign) {
+        const std::uint64_t sum = x + kept;
+        if (sum >= x) return RoundNormal(sign, field, sum, cut, sticky, result);
+        // A carry: one place more, the sum's last bit the fraction's top one.
+        return RoundNormal(sign, field + 1, sum >> 1 | kIntegerBit, (sum & 1) << 63 | cut >> 1,
+                           sticky || (cut & 1) != 0, result);
+    }
+    // x less a part of a place at most half (apart 2 and more): the
+    // difference keeps its top bit, or needs one place more.
+    if (apart < 2 || apart > 64) return false;
+    std::uint64_t difference = x - kept - (cut != 0 ? 1 : 0), fraction = std::uint64_t{0} - cut;
+    if (difference & kIntegerBit) return RoundNormal(sign, field, difference, fraction, false, result);
+    difference = difference << 1 | fraction >> 63;
+    return RoundNormal(sign, field - 1, difference, fraction << 1, false, result);
+}
+
 SoftExtended AddSigned(SoftExtended a, SoftExtended b) {
+    if (IsNormal(a) && IsNormal(b)) {
+        const bool bLarger = FieldOf(b) > FieldOf(a) || (FieldOf(b) == FieldOf(a) && b.significand > a.significand);
+        SoftExtended sum;
+        if (AddNormals(bLarger ? b : a, bLarger ? a : b, sum)) return sum;
+    }
     if (IsInfinity(a)) return IsInfinity(b) && SignOf(a) != SignOf(b) ? DefaultNaN() : a;
     if (IsInfinity(b)) return b;
     if (IsZero(a) && IsZero(b)) return Pack(SignOf(a) && SignOf(b), 0, 0);
@@ -150,14 +199,15 @@ std::uint64_t RoundToBinary(SoftExtended value) {
     if (u.exponent > maxExponent) return sign | kMaxBinaryField << kFieldShift;
     const int drop = 64 - digits + (u.exponent < minExponent ? minExponent - u.exponent : 0);
     if (drop >= 65) return sign;
-    const U128 sig = u.significand;
-    U128 kept = sig >> drop;
-    const U128 rest = sig & ((U128{1} << drop) - 1), half = U128{1} << (drop - 1);
+    const std::uint64_t sig = u.significand;
+    std::uint64_t kept = drop == 64 ? 0 : sig >> drop;
+    const std::uint64_t rest = drop == 64 ? sig : sig & ((std::uint64_t{1} << drop) - 1);
+    const std::uint64_t half = std::uint64_t{1} << (drop - 1);
     if (rest > half || (rest == half && (kept & 1))) ++kept;
-    if (u.exponent < minExponent) return sign | static_cast<std::uint64_t>(kept);  // a carry makes the smallest normal
+    if (u.exponent < minExponent) return sign | kept;  // a carry makes the smallest normal
     // The carry of a rounded-up significand runs into the exponent field.
     const std::uint64_t bits = (static_cast<std::uint64_t>(u.exponent + maxExponent) << kFieldShift) +
-                               (static_cast<std::uint64_t>(kept) - (std::uint64_t{1} << kFieldShift));
+                               (kept - (std::uint64_t{1} << kFieldShift));
     return (bits >> kFieldShift) >= kMaxBinaryField ? sign | kMaxBinaryField << kFieldShift : sign | bits;
 }
 
@@ -324,8 +374,18 @@ SoftExtended Multiply(SoftExtended a, SoftExtended b) {
     const bool sign = SignOf(a) != SignOf(b);
     if (IsInfinity(a) || IsInfinity(b)) return IsZero(a) || IsZero(b) ? DefaultNaN() : Infinity(sign);
     if (IsZero(a) || IsZero(b)) return Pack(sign, 0, 0);
+    if (IsNormal(a) && IsNormal(b)) {
+        // Two normal significands' product has its top bit at 127 or 126.
+        const U128 p = ProductOf(a.significand, b.significand);
+        const int field = FieldOf(a) + FieldOf(b) - kBias + 1;
+        SoftExtended product;
+        const bool whole = p.High() & kIntegerBit ? RoundNormal(sign, field, p.High(), p.Low(), false, product)
+                                                  : RoundNormal(sign, field - 1, p.High() << 1 | p.Low() >> 63,
+                                                                p.Low() << 1, false, product);
+        if (whole) return product;
+    }
     const Unpacked x = Unpack(a), y = Unpack(b);
-    return Round(sign, x.exponent + y.exponent - 126, U128{x.significand} * y.significand, false);
+    return Round(sign, x.exponent + y.exponent - 126, ProductOf(x.significand, y.significand), false);
 }
 
 SoftExtended Divide(SoftExtended a, SoftExtended b) {
@@ -338,10 +398,9 @@ SoftExtended Divide(SoftExtended a, SoftExtended b) {
     const Unpacked x = Unpack(a), y = Unpack(b);
     // 128 bits of the quotient of the two significands (less than 2), and
     // whether a remainder is left.
-    const U128 numerator = U128{x.significand} << 63;
-    const U128 high = numerator / y.significand, second = (numerator % y.significand) << 64;
-    const U128 low = second / y.significand;
-    return Round(sign, x.exponent - y.exponent - 127, high << 64 | low, second % y.significand != 0);
+    const Quotient high = DivideNarrow(U128{x.significand} << 63, y.significand);
+    const Quotient low = DivideNarrow(U128::Of(high.remainder, 0), y.significand);
+    return Round(sign, x.exponent - y.exponent - 127, U128::Of(high.quotient, low.quotient), low.remainder != 0);
 }
 
 SoftExtended SquareRoot(SoftExtended a) {
@@ -370,7 +429,7 @@ SoftExtended Fmod(SoftExtended a, SoftExtended b) {
     std::uint64_t rest = x.significand % y.significand;
     for (int apart = x.exponent - y.exponent; apart > 0;) {
         const int step = apart < 63 ? apart : 63;
-        rest = static_cast<std::uint64_t>((U128{rest} << step) % y.significand);
+        rest = DivideNarrow(U128{rest} << step, y.significand).remainder;
         apart -= step;
     }
     return Round(x.sign, y.exponent - 63, rest, false);
@@ -416,8 +475,8 @@ SoftExtended FromDouble(double value) {
     const int field = static_cast<int>(bits >> 52 & 0x7FF);
     const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
     if (field == 0x7FF) return fraction ? Pack(sign, kMaxField, kIntegerBit | fraction << 11) : Infinity(sign);
-    if (field == 0) return Round(sign, -1074, fraction, false);
-    return Round(sign, field - 1075, fraction | std::uint64_t{1} << 52, false);
+    if (field != 0) return Pack(sign, field - 1023 + kBias, kIntegerBit | fraction << 11);
+    return Round(sign, -1074, fraction, false);  // zero, or a subnormal double
 }
 
 SoftExtended FromInt64(std::int64_t value) {
