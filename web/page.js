@@ -321,12 +321,16 @@ async function convert(list, asArchive) {
   worker.postMessage({ type: 'convert', items, settings: settingTexts(), asArchive }, items.map((i) => i.bytes));
 }
 
+// The browser holds the blob's bytes while its address lives: the address
+// is given up once the download has begun (which keeps the bytes it reads),
+// not a minute later, so that saving a large drawing again and again does
+// not hold a copy of each DXF.
 function download(blob, name) {
   const link = element('a', { href: URL.createObjectURL(blob), download: name });
   document.body.append(link);
   link.click();
   link.remove();
-  setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+  setTimeout(() => URL.revokeObjectURL(link.href), 1000);
 }
 
 // One drawing converted: its mark and reason in the list (by its line of
@@ -348,8 +352,8 @@ function converted(m, d) {
   $('progress').value = m.done;
   $('status').textContent = words.converting(m.done, m.total);
   for (const file of m.files) {
-    if (run.zip) run.zip.add(file.entry, file.bytes, file.crc);
-    else download(new Blob([file.bytes]), file.name);
+    if (run.zip) run.zip.add(file.entry, file.blob, file.crc);
+    else download(file.blob, file.name);
   }
   const dxf = m.files.find((f) => f.name.endsWith('.dxf'));
   if (!run.zip && dxf) run.saved = dxf.name;

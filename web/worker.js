@@ -172,7 +172,9 @@ function pause() {
 }
 
 // The archive's entry for each file, unique in the run (a second
-// "plan.dxf" is "plan (2).dxf"), its CRC-32 when it goes into an archive.
+// "plan.dxf" is "plan (2).dxf"), its CRC-32 when it goes into an archive,
+// and its bytes as a blob: the browser keeps it (on disk when it is large),
+// and the file's array is left to the collector at once.
 function entriesOf(files, item, taken, asArchive) {
   const folder = item.folder ? `${item.folder}/` : '';
   return files.map((file) => {
@@ -180,7 +182,7 @@ function entriesOf(files, item, taken, asArchive) {
     let entry = wanted;
     for (let n = 2; taken.has(entry); n++) entry = `${baseName(wanted)} (${n})${wanted.slice(baseName(wanted).length)}`;
     taken.add(entry);
-    return { name: file.name, entry, bytes: file.bytes, crc: asArchive ? crc32(file.bytes) : 0 };
+    return { name: file.name, entry, blob: new Blob([file.bytes]), crc: asArchive ? crc32(file.bytes) : 0 };
   });
 }
 
@@ -197,12 +199,11 @@ async function convert(items, settings, asArchive) {
     const result = convertOne(item, options);
     const files = entriesOf(result.files, item, taken, asArchive);
     const dxf = files.find((f) => f.name === `${baseName(item.name)}.dxf`);
-    // The files handed over, not copied.
     postMessage({
       type: 'converted', id: item.id, log: result.log, problems: result.problems, record: result.reportLine,
       reportLine: reportLineOf(result.reportLine, item, dxf ? dxf.entry : ''),
       files, done: index + 1, total: items.length,
-    }, files.map((f) => f.bytes.buffer));
+    });
   }
   postMessage({ type: 'finished', total: items.length });
 }
@@ -214,8 +215,24 @@ onmessage = (event) => {
   else if (message.type === 'convert') convert(message.items, message.settings, message.asArchive);
 };
 
+// The memory file system grows a file by an eighth at a time past 1 MB,
+// each time into a new array: a DXF of hundreds of megabytes would leave
+// gigabytes of old arrays for the collector. Doubling leaves less than the
+// file's own size, and the pages of the last array not yet written to take
+// no memory.
+function growFilesByDoubling(memfs) {
+  memfs.expandFileStorage = (node, wanted) => {
+    const had = node.contents ? node.contents.length : 0;
+    if (had >= wanted) return;
+    const grown = new Uint8Array(Math.max(wanted, had * 2, 256));
+    if (node.usedBytes > 0) grown.set(node.contents.subarray(0, node.usedBytes));
+    node.contents = grown;
+  };
+}
+
 createOrvik().then((module) => {
   orvik = module;
+  growFilesByDoubling(orvik.FS.filesystems.MEMFS);
   orvik.FS.mkdirTree('/in');
   orvik.FS.mkdirTree('/out');
   postMessage({ type: 'ready', texts: JSON.parse(orvik.UTF8ToString(orvik._orvik_page_texts())) });
