@@ -101,7 +101,7 @@ function radio(key, name, value, caption) {
 // the module answers (see the 'checked' message).
 function field(key, caption, unit) {
   const input = element('input', { className: 'number', value: settings[key], name: key, inputMode: 'decimal' });
-  input.addEventListener('change', () => worker.postMessage({ type: 'check', name: key, text: input.value }));
+  input.addEventListener('change', () => ask({ type: 'check', name: key, text: input.value }));
   return element('label', {}, [caption + ' ', input, ' ' + unit]);
 }
 
@@ -242,7 +242,7 @@ async function select(d) {
   const item = await payload(d);
   item.settings = settingTexts();
   item.lightBackground = $('light-background').checked;
-  worker.postMessage({ type: 'open', item }, [item.bytes]);
+  ask({ type: 'open', item }, [item.bytes]);
 }
 
 // Files from a drop: folders walked through, only the JW_CAD drawings in
@@ -308,6 +308,7 @@ function setButtons() {
 }
 
 async function convert(list, asArchive) {
+  renewIfIdle();
   run = { total: list.length, done: 0, failed: 0, partly: 0, zip: asArchive ? new ZipStream() : null, report: '' };
   setButtons();
   for (const d of list) { d.mark = ''; d.reason = ''; }
@@ -321,16 +322,21 @@ async function convert(list, asArchive) {
   worker.postMessage({ type: 'convert', items, settings: settingTexts(), asArchive }, items.map((i) => i.bytes));
 }
 
-// The browser holds the blob's bytes while its address lives: the address
-// is given up once the download has begun (which keeps the bytes it reads),
-// not a minute later, so that saving a large drawing again and again does
-// not hold a copy of each DXF.
-function download(blob, name) {
-  const link = element('a', { href: URL.createObjectURL(blob), download: name });
+// A file saved from its blob's address.
+function download(url, name) {
+  const link = element('a', { href: url, download: name });
   document.body.append(link);
   link.click();
   link.remove();
-  setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+}
+
+// The archive saved: the address is given up once the download has begun
+// (which keeps the bytes it reads), so that the browser does not hold a
+// copy of every archive made.
+function downloadArchive(blob) {
+  const url = URL.createObjectURL(blob);
+  download(url, words.archiveName);
+  setTimeout(() => URL.revokeObjectURL(url), 1000);
 }
 
 // One drawing converted: its mark and reason in the list (by its line of
@@ -353,7 +359,7 @@ function converted(m, d) {
   $('status').textContent = words.converting(m.done, m.total);
   for (const file of m.files) {
     if (run.zip) run.zip.add(file.entry, file.blob, file.crc);
-    else download(file.blob, file.name);
+    else download(file.url, file.name);
   }
   const dxf = m.files.find((f) => f.name.endsWith('.dxf'));
   if (!run.zip && dxf) run.saved = dxf.name;
@@ -365,7 +371,7 @@ function finish(cancelled) {
   const { zip, report, done, total, failed, partly, saved } = run;
   if (zip && report) {
     zip.add('report.jsonl', new TextEncoder().encode(report));
-    download(zip.finish(), words.archiveName);
+    downloadArchive(zip.finish());
   }
   run = null;
   setButtons();
@@ -488,17 +494,47 @@ function answered(event) {
   if (event.target !== worker) return;  // a worker ended by a cancel
   const m = event.data;
   const d = drawings.find((x) => x.id === m.id);
+  if (m.type === 'opened' || m.type === 'checked') waiting--;
   if (m.type === 'ready') ready(m);
   else if (m.type === 'checked') fieldChecked(m);
   else if (m.type === 'opened' && d) opened(m, d);
   else if (m.type === 'converted' && d && run) converted(m, d);
-  else if (m.type === 'finished' && run) finish(false);
+  else if (m.type === 'finished' && run) {
+    finish(false);
+    // Ending the worker ends its blobs' addresses: once the downloads have
+    // surely begun, or before the next request, whichever comes first.
+    renew = m.heldBytes > largestHeld;
+    if (renew) setTimeout(renewIfIdle, 10000);
+  }
 }
 
+function renewIfIdle() {
+  if (!renew || waiting > 0 || run) return;
+  renew = false;
+  worker.terminate();
+  startWorker();
+}
+
+// The worker, the questions it has still to answer (a drawing's log and
+// picture, a field's check), and whether it is to be started anew once it
+// has answered them: after a large conversion the DXF's arrays wait for the
+// collector and WebAssembly's memory never shrinks, while ending the worker
+// gives all of it back at once.
+const largestHeld = 256 * 1024 * 1024;
 let worker = null;
+let waiting = 0;
+let renew = false;
+
 function startWorker() {
   worker = new Worker('worker.js');
   worker.onmessage = answered;
+  waiting = 0;
+}
+
+function ask(message, transfer = []) {
+  renewIfIdle();
+  waiting++;
+  worker.postMessage(message, transfer);
 }
 
 // --- controls ---------------------------------------------------------------

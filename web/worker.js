@@ -172,9 +172,13 @@ function pause() {
 }
 
 // The archive's entry for each file, unique in the run (a second
-// "plan.dxf" is "plan (2).dxf"), its CRC-32 when it goes into an archive,
-// and its bytes as a blob: the browser keeps it (on disk when it is large),
-// and the file's array is left to the collector at once.
+// "plan.dxf" is "plan (2).dxf"), and its bytes as a blob: the browser keeps
+// it (on disk when it is large), and the file's array is left to the
+// collector at once. Into an archive: the blob and its CRC-32, for the
+// page's archive. Downloaded: the blob's address only, so that the page
+// holds no reference to it and the bytes go with this worker or the
+// address, whichever ends first.
+const addresses = [];
 function entriesOf(files, item, taken, asArchive) {
   const folder = item.folder ? `${item.folder}/` : '';
   return files.map((file) => {
@@ -182,7 +186,11 @@ function entriesOf(files, item, taken, asArchive) {
     let entry = wanted;
     for (let n = 2; taken.has(entry); n++) entry = `${baseName(wanted)} (${n})${wanted.slice(baseName(wanted).length)}`;
     taken.add(entry);
-    return { name: file.name, entry, blob: new Blob([file.bytes]), crc: asArchive ? crc32(file.bytes) : 0 };
+    const blob = new Blob([file.bytes]);
+    if (asArchive) return { name: file.name, entry, size: blob.size, blob, crc: crc32(file.bytes) };
+    const url = URL.createObjectURL(blob);
+    addresses.push(url);
+    return { name: file.name, entry, size: blob.size, url };
   });
 }
 
@@ -192,27 +200,38 @@ function entriesOf(files, item, taken, asArchive) {
 // as the windows do. Between two drawings the page's other requests are
 // answered; the page stops a run by ending the worker.
 async function convert(items, settings, asArchive) {
+  // The last run's downloads have long begun.
+  for (const url of addresses.splice(0)) URL.revokeObjectURL(url);
   const options = [...optionsOf(settings), '--allow-partial'];
   const taken = new Set();
+  let written = 0;
   for (const [index, item] of items.entries()) {
     await pause();
     const result = convertOne(item, options);
     const files = entriesOf(result.files, item, taken, asArchive);
     const dxf = files.find((f) => f.name === `${baseName(item.name)}.dxf`);
+    written += files.reduce((sum, f) => sum + f.size, 0);
     postMessage({
       type: 'converted', id: item.id, log: result.log, problems: result.problems, record: result.reportLine,
       reportLine: reportLineOf(result.reportLine, item, dxf ? dxf.entry : ''),
       files, done: index + 1, total: items.length,
     });
   }
-  postMessage({ type: 'finished', total: items.length });
+  // What this worker may hold until its collector runs: the module's memory
+  // and the arrays the files were written into.
+  postMessage({ type: 'finished', total: items.length, heldBytes: orvik.HEAPU8.length + written });
 }
 
-onmessage = (event) => {
-  const message = event.data;
+// Requests that come before the module is ready wait for it.
+let waiting = [];
+function answer(message) {
   if (message.type === 'open') open(message.item);
   else if (message.type === 'check') postMessage({ type: 'checked', name: message.name, ...checkField(message.name, message.text) });
   else if (message.type === 'convert') convert(message.items, message.settings, message.asArchive);
+}
+onmessage = (event) => {
+  if (waiting) waiting.push(event.data);
+  else answer(event.data);
 };
 
 // The memory file system grows a file by an eighth at a time past 1 MB,
@@ -236,4 +255,6 @@ createOrvik().then((module) => {
   orvik.FS.mkdirTree('/in');
   orvik.FS.mkdirTree('/out');
   postMessage({ type: 'ready', texts: JSON.parse(orvik.UTF8ToString(orvik._orvik_page_texts())) });
+  for (const message of waiting) answer(message);
+  waiting = null;
 });
