@@ -22,13 +22,19 @@ measure() {
 measure native build/release/bin/orvik-cli
 measure node node --no-experimental-fetch build/wasm/bin/orvik-cli.js
 cmp "$work/native.dxf" "$work/node.dxf" && echo "the same DXF: $(stat -c %s "$work/native.dxf") bytes"
-node bench/wasm-page-bench.mjs "$page_url" "$work/bench.jwc" &
-browser=$!
-peak=0
-while kill -0 "$browser" 2>/dev/null; do
-  now=$( (ps -C chromium -o rss= || true) | awk '{ sum += $1 } END { print sum + 0 }')
-  [ "$now" -gt "$peak" ] && peak=$now
-  sleep 0.2
-done
-wait "$browser"
-echo "browser: $((peak / 1024)) MB peak, all of Chromium's processes"
+# The peak of all of Chromium's processes together (their resident sets
+# summed, shared pages counted in each) while the page bench runs.
+browser_peak() {
+  node bench/wasm-page-bench.mjs "$page_url" "$@" >&2 &
+  local browser=$! peak=0 now
+  while kill -0 "$browser" 2>/dev/null; do
+    now=$( (ps -C chromium -o rss= || true) | awk '{ sum += $1 } END { print sum + 0 }')
+    [ "$now" -gt "$peak" ] && peak=$now
+    sleep 0.2
+  done
+  wait "$browser"
+  echo $((peak / 1024))
+}
+idle=$(browser_peak)
+converting=$(browser_peak "$work/bench.jwc")
+echo "browser: ${converting} MB peak, all of Chromium's processes; ${idle} MB with the page open and idle"

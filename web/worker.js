@@ -99,21 +99,25 @@ function place(item) {
   return input;
 }
 
-// A file the command wrote, taken out of the file system without a copy
-// (a DXF may be hundreds of megabytes): the memory file system keeps a
-// file's bytes in an array of their own.
+// A file the command wrote, taken out of the file system: its blob and its CRC-32.
 function takeFile(path) {
   const node = orvik.FS.lookupPath(path).node;
-  const bytes = node.contents ? node.contents.subarray(0, node.usedBytes) : new Uint8Array(0);
+  let file;
+  if (node.parts) {
+    file = { blob: new Blob([...node.parts, node.part.subarray(0, node.partUsed)]), crc: node.crc };
+  } else {
+    const bytes = node.contents ? node.contents.subarray(0, node.usedBytes) : new Uint8Array(0);
+    file = { blob: new Blob([bytes]), crc: reckonCrc ? crc32(bytes) : 0 };
+  }
   orvik.FS.unlink(path);
-  return bytes;
+  return file;
 }
 
 function outputs(id) {
   const folder = `/out/${id}`;
   return orvik.FS.readdir(folder)
     .filter((name) => name !== '.' && name !== '..')
-    .map((name) => ({ name, bytes: takeFile(`${folder}/${name}`) }));
+    .map((name) => ({ name, ...takeFile(`${folder}/${name}`) }));
 }
 
 function forget(id) {
@@ -145,12 +149,12 @@ function open(item) {
   forget(item.id);
   const log = inUserNames(info.out + info.err, item);
   const message = {
-    type: 'opened', id: item.id, log, svg: svg && svg.bytes, scales,
+    type: 'opened', id: item.id, log, svg: svg && svg.blob, scales,
     pictureLeftOut: size > largestPictured,
     // Why there is no picture: the last line the command said of the drawing.
     pictureFailed: svg || size > largestPictured ? '' : inUserNames(picture.err, item).trim().split('\n').at(-1),
   };
-  postMessage(message, svg ? [svg.bytes.buffer] : []);
+  postMessage(message);
 }
 
 // One drawing converted: its DXF and the images beside it, its log, its
@@ -172,10 +176,8 @@ function pause() {
 }
 
 // The archive's entry for each file, unique in the run (a second
-// "plan.dxf" is "plan (2).dxf"), and its bytes as a blob: the browser keeps
-// it (on disk when it is large), and the file's array is left to the
-// collector at once. Into an archive: the blob and its CRC-32, for the
-// page's archive. Downloaded: the blob's address only, so that the page
+// "plan.dxf" is "plan (2).dxf"). Into an archive: its blob and CRC-32, for
+// the page's archive. Downloaded: the blob's address only, so that the page
 // holds no reference to it and the bytes go with this worker or the
 // address, whichever ends first.
 const addresses = [];
@@ -186,8 +188,8 @@ function entriesOf(files, item, taken, asArchive) {
     let entry = wanted;
     for (let n = 2; taken.has(entry); n++) entry = `${baseName(wanted)} (${n})${wanted.slice(baseName(wanted).length)}`;
     taken.add(entry);
-    const blob = new Blob([file.bytes]);
-    if (asArchive) return { name: file.name, entry, size: blob.size, blob, crc: crc32(file.bytes) };
+    const { blob, crc } = file;
+    if (asArchive) return { name: file.name, entry, size: blob.size, blob, crc };
     const url = URL.createObjectURL(blob);
     addresses.push(url);
     return { name: file.name, entry, size: blob.size, url };
@@ -203,6 +205,7 @@ async function convert(items, settings, asArchive) {
   // The last run's downloads have long begun.
   for (const url of addresses.splice(0)) URL.revokeObjectURL(url);
   const options = [...optionsOf(settings), '--allow-partial'];
+  reckonCrc = asArchive;
   const taken = new Set();
   let written = 0;
   for (const [index, item] of items.entries()) {
@@ -219,6 +222,7 @@ async function convert(items, settings, asArchive) {
   }
   // What this worker may hold until its collector runs: the module's memory
   // and the arrays the files were written into.
+  reckonCrc = false;
   postMessage({ type: 'finished', total: items.length, heldBytes: orvik.HEAPU8.length + written });
 }
 
@@ -234,24 +238,57 @@ onmessage = (event) => {
   else answer(event.data);
 };
 
-// The memory file system grows a file by an eighth at a time past 1 MB,
-// each time into a new array: a DXF of hundreds of megabytes would leave
-// gigabytes of old arrays for the collector. Doubling leaves less than the
-// file's own size, and the pages of the last array not yet written to take
-// no memory.
-function growFilesByDoubling(memfs) {
-  memfs.expandFileStorage = (node, wanted) => {
-    const had = node.contents ? node.contents.length : 0;
-    if (had >= wanted) return;
-    const grown = new Uint8Array(Math.max(wanted, had * 2, 256));
-    if (node.usedBytes > 0) grown.set(node.contents.subarray(0, node.usedBytes));
-    node.contents = grown;
+// The files the commands write (in /out) go to the browser's blob store
+// as they are written, in parts of 8 MB, their CRC-32 reckoned on the way
+// when they go into an archive:
+// the worker never holds a DXF of hundreds of megabytes whole, and the
+// download is made of the parts. Such a file is written from its start to
+// its end (as the writers do); reading it back, writing elsewhere in it or
+// cutting it is refused.
+const streamedPart = 8 * 1024 * 1024;
+const ioError = 29;  // EIO
+let reckonCrc = false;
+
+function streamOutputs(FS, memfs) {
+  const ops = memfs.ops_table.file.stream;
+  const { read, write } = ops;
+  ops.write = (stream, buffer, offset, length, position, canOwn) => {
+    const node = stream.node;
+    if (!node.parts && !(node.usedBytes === 0 && position === 0 && FS.getPath(node).startsWith('/out/'))) {
+      return write(stream, buffer, offset, length, position, canOwn);
+    }
+    if (!node.parts) Object.assign(node, { parts: [], part: new Uint8Array(streamedPart), partUsed: 0, crc: 0 });
+    if (position !== node.usedBytes) throw new FS.ErrnoError(ioError);
+    const bytes = buffer.subarray(offset, offset + length);
+    if (reckonCrc) node.crc = crc32(bytes, node.crc);
+    for (let at = 0; at < length;) {
+      const taken = Math.min(length - at, streamedPart - node.partUsed);
+      node.part.set(bytes.subarray(at, at + taken), node.partUsed);
+      node.partUsed += taken;
+      at += taken;
+      if (node.partUsed === streamedPart) {
+        node.parts.push(new Blob([node.part]));
+        node.partUsed = 0;
+      }
+    }
+    node.usedBytes += length;
+    node.timestamp = Date.now();
+    return length;
+  };
+  ops.read = (stream, ...rest) => {
+    if (stream.node.parts) throw new FS.ErrnoError(ioError);
+    return read(stream, ...rest);
+  };
+  const resize = memfs.resizeFileStorage;
+  memfs.resizeFileStorage = (node, size) => {
+    if (node.parts && size !== node.usedBytes) throw new FS.ErrnoError(ioError);
+    resize(node, size);
   };
 }
 
 createOrvik().then((module) => {
   orvik = module;
-  growFilesByDoubling(orvik.FS.filesystems.MEMFS);
+  streamOutputs(orvik.FS, orvik.FS.filesystems.MEMFS);
   orvik.FS.mkdirTree('/in');
   orvik.FS.mkdirTree('/out');
   postMessage({ type: 'ready', texts: JSON.parse(orvik.UTF8ToString(orvik._orvik_page_texts())) });

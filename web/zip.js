@@ -14,8 +14,10 @@ const crcTable = (() => {
   return table;
 })();
 
-function crc32(bytes) {
-  let crc = 0xffffffff;
+// The CRC-32 of `bytes`, or of the bytes before them (whose CRC-32 is
+// `before`) and then them.
+function crc32(bytes, before = 0) {
+  let crc = (before ^ 0xffffffff) >>> 0;
   for (let i = 0; i < bytes.length; i++) crc = crcTable[(crc ^ bytes[i]) & 0xff] ^ (crc >>> 8);
   return (crc ^ 0xffffffff) >>> 0;
 }

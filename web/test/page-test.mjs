@@ -13,6 +13,7 @@
 //   WORK/info      orvik-cli's info of the sample
 //   WORK/damaged   30 drawings, one of them cut short
 //   WORK/cancel    30 larger drawings
+//   WORK/large.jwc one of them
 // CLI is the native orvik-cli, for a DXF at another reference scale.
 import { chromium } from 'playwright-core';
 import { createRequire } from 'node:module';
@@ -104,6 +105,15 @@ try {
   const single = await downloaded(page, () => page.click('#save'));
   assert.equal(single.name, `${baseName(path.basename(sample))}.dxf`);
   assertSameBytes(single.bytes, path.join(work, 'native', single.name), single.name);
+  // A DXF of several of the worker's 8 MB parts, whole.
+  const large = path.join(work, 'large.jwc');
+  await page.setInputFiles('#choose-files', large);
+  await page.click('#drawings li >> text=large.jwc');
+  const largeDxf = await downloaded(page, () => page.click('#save'));
+  execFileSync(cli, ['convert', '-o', path.join(work, 'large.dxf'), large]);
+  assert.ok(largeDxf.bytes.length > 8 * 1024 * 1024, `${largeDxf.bytes.length} bytes`);
+  assertSameBytes(largeDxf.bytes, path.join(work, 'large.dxf'), 'the large DXF');
+  await page.click(`#drawings li >> text=${path.basename(sample)}`);
   // The window's reference scales, the busiest group's proposed; another chosen.
   const scales = await page.$$eval('#scale option', (options) => options.map((o) => o.value));
   assert.deepEqual(scales, ['100', '50']);
