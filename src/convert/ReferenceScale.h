@@ -22,26 +22,6 @@ namespace orvik {
 // exactly 1 for paper codes without a known size.
 Extended PaperFactor(std::int32_t paperSize, std::int32_t paperDivisor);
 
-// x rounded half away from zero. A value whose magnitude reaches 2^63 is
-// already whole in extended precision and is returned as it is.
-inline Extended RoundHalfAway(Extended x) {
-    const Extended kTwoTo63 = 0x1p63;
-    if (!(Abs(x) < kTwoTo63)) return x;  // already whole, or not a number
-    const Extended shifted = x >= 0 ? x + 0.5 : x - 0.5;  // exact below 2^63
-    if (Abs(shifted) >= kTwoTo63) return Truncate(shifted);
-    // Truncated toward zero in floating point: beside 2^63 the 64-bit
-    // mantissa has no fraction bits, so adding and taking away 2^63 rounds to
-    // a neighbouring whole number, exactly; one step back if it went past.
-    // (Converting to a 64-bit integer instead switches the x87 rounding mode
-    // twice per value.)
-    if (shifted >= 0) {
-        const Extended whole = (shifted + kTwoTo63) - kTwoTo63;
-        return whole > shifted ? whole - 1 : whole;
-    }
-    const Extended whole = (shifted - kTwoTo63) + kTwoTo63;
-    return whole < shifted ? whole + 1 : whole;
-}
-
 // One axis of the mapping: (value - first) * m and first * m, m = scale *
 // factor, each part rounded to `digits` decimals when its flag is on. All but
 // the value is fixed for a conversion, so the offset part is worked out once.

@@ -100,6 +100,9 @@ inline Extended Truncate(Extended x) {
     const Extended whole = static_cast<long long>(x);
     return whole == 0 && SignBit(x) ? -Extended(0) : whole;
 }
+// x rounded half away from zero, as the x87 build's RoundHalfAway rounds it,
+// in integers at once.
+inline Extended RoundHalfAway(Extended x) { return Extended::Of(RoundHalfAwayFromZero(x.Soft())); }
 // The decimal text as the C library reads it; false when it is not a number
 // or out of range.
 inline bool ReadExtended(std::string_view text, Extended& value) {
@@ -128,6 +131,26 @@ inline Extended Fraction(Extended x, int& exponent) { return std::frexp(x, &expo
 inline Extended Scale(Extended x, int n) { return std::ldexp(x, n); }
 inline Extended NotANumber() { return std::numeric_limits<Extended>::quiet_NaN(); }
 inline Extended Truncate(Extended x) { return std::trunc(x); }
+// x rounded half away from zero (a zero result is +0), by adding 1/2: the
+// largest value below 1/2 becomes 1, its sum needing 65 bits. A value whose
+// magnitude reaches 2^63 is already whole and is returned as it is.
+inline Extended RoundHalfAway(Extended x) {
+    const Extended kTwoTo63 = 0x1p63;
+    if (!(Abs(x) < kTwoTo63)) return x;  // already whole, or not a number
+    const Extended shifted = x >= 0 ? x + 0.5 : x - 0.5;  // exact below 2^63
+    if (Abs(shifted) >= kTwoTo63) return Truncate(shifted);
+    // Truncated toward zero in floating point: beside 2^63 the 64-bit
+    // mantissa has no fraction bits, so adding and taking away 2^63 rounds to
+    // a neighbouring whole number, exactly; one step back if it went past.
+    // (Converting to a 64-bit integer instead switches the x87 rounding mode
+    // twice per value.)
+    if (shifted >= 0) {
+        const Extended whole = (shifted + kTwoTo63) - kTwoTo63;
+        return whole > shifted ? whole - 1 : whole;
+    }
+    const Extended whole = (shifted - kTwoTo63) + kTwoTo63;
+    return whole < shifted ? whole + 1 : whole;
+}
 // Decimal text and decimal digits go through SoftExtended on every system:
 // the C libraries some systems bring read and print a long double only to
 // the precision of a double.

@@ -435,6 +435,21 @@ SoftExtended Fmod(SoftExtended a, SoftExtended b) {
     return Round(x.sign, y.exponent - 63, rest, false);
 }
 
+SoftExtended RoundHalfAwayFromZero(SoftExtended a) {
+    const int field = FieldOf(a);
+    if (field == kMaxField || field >= kBias + 63) return a;
+    // Below one half: zero, but for the largest value below it, which the
+    // x87 build's x + 1/2 rounds up to 1 (the sum needs 65 bits).
+    if (field == kBias - 2 && a.significand == ~std::uint64_t{0}) return Pack(SignOf(a), kBias, kIntegerBit);
+    if (field < kBias - 1) return Pack(false, 0, 0);
+    // a = significand * 2^(field - bias - 63): the bits below the units, the
+    // top one of them the half.
+    const int below = 63 - (field - kBias);  // 1 to 64
+    const std::uint64_t whole = below == 64 ? 0 : a.significand >> below;
+    const bool half = (a.significand >> (below - 1) & 1) != 0;
+    return Round(SignOf(a), 0, U128{whole} + (half ? 1 : 0), false);
+}
+
 SoftExtended Fraction(SoftExtended a, int& exponent) {
     exponent = 0;
     if (IsNaN(a) || IsInfinity(a) || IsZero(a)) return a;

@@ -40,6 +40,11 @@ SoftExtended Fraction(SoftExtended a, int& exponent);
 // a * 2^n, rounded (as ldexp).
 SoftExtended Scale(SoftExtended a, int n);
 SoftExtended Negate(SoftExtended a);
+// a rounded to a whole number, halves away from zero, as the x87 build
+// rounds by adding 1/2 (which makes the largest value below 1/2 one); a
+// zero result is +0 (whatever a's sign), a magnitude of 2^63 or more,
+// infinity and NaN come back as they are.
+SoftExtended RoundHalfAwayFromZero(SoftExtended a);
 
 // -1, 0 or 1 as a is less than, equal to or greater than b (-0 equals +0);
 // 2 when either is a NaN.

@@ -1,3 +1,4 @@
+#include "numeric/Extended.h"
 #include "numeric/SoftExtended.h"
 
 #include <gtest/gtest.h>
@@ -153,6 +154,7 @@ TEST(SoftExtended, TheLibraryFunctionsAgreeWithTheX87Unit) {
         const SoftExtended a = operands.Next(), b = operands.Near(a);
         const long double x = Hardware(a), y = Hardware(b);
         expect(Same(SquareRoot(a), std::sqrt(x)), "sqrt", x);
+        expect(Same(RoundHalfAwayFromZero(a), RoundHalfAway(x)), "round half away", x);
         expect(Same(Fmod(a, b), std::fmod(x, y)), "fmod", x);
         int softExponent = 0, exponent = 0;
         const SoftExtended fraction = Fraction(a, softExponent);

@@ -328,6 +328,7 @@ try {
   if (screenshot) {
     await page.click('#drawing-tab');
     await page.waitForFunction(() => document.getElementById('picture-image').naturalWidth > 0);
+    await page.click('#fit');
     await page.screenshot({ path: screenshot });
   }
   await page.context().setOffline(false);
