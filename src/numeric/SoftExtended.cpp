@@ -370,10 +370,7 @@ SoftExtended Subtract(SoftExtended a, SoftExtended b) {
 }
 
 SoftExtended Multiply(SoftExtended a, SoftExtended b) {
-    if (IsNaN(a) || IsNaN(b)) return NaNOf(a, b);
     const bool sign = SignOf(a) != SignOf(b);
-    if (IsInfinity(a) || IsInfinity(b)) return IsZero(a) || IsZero(b) ? DefaultNaN() : Infinity(sign);
-    if (IsZero(a) || IsZero(b)) return Pack(sign, 0, 0);
     if (IsNormal(a) && IsNormal(b)) {
         // Two normal significands' product has its top bit at 127 or 126.
         const U128 p = ProductOf(a.significand, b.significand);
@@ -384,13 +381,34 @@ SoftExtended Multiply(SoftExtended a, SoftExtended b) {
                                                                 p.Low() << 1, false, product);
         if (whole) return product;
     }
+    if (IsNaN(a) || IsNaN(b)) return NaNOf(a, b);
+    if (IsInfinity(a) || IsInfinity(b)) return IsZero(a) || IsZero(b) ? DefaultNaN() : Infinity(sign);
+    if (IsZero(a) || IsZero(b)) return Pack(sign, 0, 0);
     const Unpacked x = Unpack(a), y = Unpack(b);
     return Round(sign, x.exponent + y.exponent - 126, ProductOf(x.significand, y.significand), false);
 }
 
 SoftExtended Divide(SoftExtended a, SoftExtended b) {
-    if (IsNaN(a) || IsNaN(b)) return NaNOf(a, b);
     const bool sign = SignOf(a) != SignOf(b);
+    if (IsNormal(a) && IsNormal(b)) {
+        // The significands' quotient to 64 bits at once (the dividend moved up
+        // 63 places, or 64 when it is the smaller), and the remainder against
+        // the divisor's half says which way to round.
+        const std::uint64_t x = a.significand, y = b.significand;
+        const bool smaller = x < y;
+        const Quotient q = DivideNarrow(smaller ? U128::Of(x, 0) : U128::Of(x >> 1, x << 63), y);
+        int field = FieldOf(a) - FieldOf(b) + kBias - (smaller ? 1 : 0);
+        std::uint64_t significand = q.quotient;
+        const std::uint64_t rest = y - q.remainder;
+        if (q.remainder > rest || (q.remainder == rest && (significand & 1))) {
+            if (++significand == 0) {
+                significand = kIntegerBit;
+                ++field;
+            }
+        }
+        if (field > 0 && field < kMaxField) return Pack(sign, field, significand);
+    }
+    if (IsNaN(a) || IsNaN(b)) return NaNOf(a, b);
     if (IsInfinity(a)) return IsInfinity(b) ? DefaultNaN() : Infinity(sign);
     if (IsInfinity(b)) return Pack(sign, 0, 0);
     if (IsZero(b)) return IsZero(a) ? DefaultNaN() : Infinity(sign);
