@@ -251,8 +251,9 @@ void EntityWriters::Ellipse(int lineType, int pen, int layer, Extended cx, Exten
     Point(group::kEllipse.centre, cx, cy);
     constexpr int axis = group::kEllipse.majorAxis;
     if (axisAngle != 0) {
-        w_.WriteReal(axis, major * CosDegrees(axisAngle));
-        w_.WriteReal(axis + group::kY, major * SinDegrees(axisAngle));
+        const CosSin direction = CosAndSinDegrees(axisAngle);
+        w_.WriteReal(axis, major * direction.cos);
+        w_.WriteReal(axis + group::kY, major * direction.sin);
     } else {
         w_.WriteReal(axis, major);
         w_.WriteGroup(axis + group::kY, "0.0");
@@ -281,10 +282,10 @@ int EntityWriters::EllipseSteps(Extended major, Extended sweep) const {
 void EntityWriters::EllipseAsPolyline(int lineType, int pen, int layer, const EllipseCurve& e) {
     const Extended sweep = e.whole ? Extended(360) : NormalizeAngle(e.endAngle - e.startAngle, 360, 0);
     const int steps = EllipseSteps(e.major, sweep);
-    const Extended cosAxis = CosDegrees(e.axisAngle), sinAxis = SinDegrees(e.axisAngle);
-    const Extended cosStep = CosDegrees(sweep / steps), sinStep = SinDegrees(sweep / steps);
+    const auto [cosAxis, sinAxis] = CosAndSinDegrees(e.axisAngle);
+    const auto [cosStep, sinStep] = CosAndSinDegrees(sweep / steps);
     // The parameter's cosine and sine, turned by one step at a time.
-    Extended c = CosDegrees(e.startAngle), s = SinDegrees(e.startAngle);
+    auto [c, s] = CosAndSinDegrees(e.startAngle);
     Head("POLYLINE");
     LayerBlock(lineType, pen, layer);
     w_.WriteInt(66, 1);
@@ -376,7 +377,7 @@ void EntityWriters::WriteText(std::string_view text, bool vertical, bool italic,
         t.widthFactor = t.widthFactor * settings_.halfWidthAspectPercent / 100;
         t.hasWidthFactor = true;
     }
-    const Extended cosA = CosDegrees(angle), sinA = SinDegrees(angle);
+    const auto [cosA, sinA] = CosAndSinDegrees(angle);
     if (!SplitsVertical(vertical, format)) {
         if (vertical) {
             // Vertical writing is centred on the base line: move half a character along it.

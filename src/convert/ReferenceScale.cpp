@@ -44,9 +44,9 @@ std::array<ArcPoint, 2> ArcStatisticsPoints(Extended cx, Extended cy, Extended r
                                             Extended startAngle, Extended endAngle, Extended tilt) {
     const bool whole = startAngle == endAngle || startAngle + startAngle == 0 || startAngle + startAngle == 360;
     if (whole) return {{{cx + radius, cy + radius * flatness}, {cx - radius, cy - radius * flatness}}};
-    const Extended s = startAngle + tilt, e = endAngle + tilt;
-    return {{{cx + radius * CosDegrees(s), cy + radius * flatness * SinDegrees(s)},
-             {cx + radius * CosDegrees(e), cy + radius * flatness * SinDegrees(e)}}};
+    const CosSin s = CosAndSinDegrees(startAngle + tilt), e = CosAndSinDegrees(endAngle + tilt);
+    return {
+        {{cx + radius * s.cos, cy + radius * flatness * s.sin}, {cx + radius * e.cos, cy + radius * flatness * e.sin}}};
 }
 
 void ScaleStatistics::AddXY(float scale, Extended x, Extended y) {

@@ -14,7 +14,8 @@ const Extended kDegreesPerRadian = 180 / kPi;
 }  // namespace
 
 Placement Placement::Of(double x, double y, double scaleX, double scaleY, double rotation) {
-    const auto cs = static_cast<double>(CosDegrees(rotation)), sn = static_cast<double>(SinDegrees(rotation));
+    const CosSin turn = CosAndSinDegrees(rotation);
+    const auto cs = static_cast<double>(turn.cos), sn = static_cast<double>(turn.sin);
     return {cs * scaleX, -sn * scaleY, sn * scaleX, cs * scaleY, x, y};
 }
 
@@ -61,14 +62,14 @@ EllipseArc Placement::Place(const EllipseArc& e) const {
     // turns round so that t still runs counter-clockwise (t becomes -t). The
     // image's axes lie at the parameter t0 where |u cos t + v sin t| is
     // largest: tan 2 t0 = 2 u.v / (|u|^2 - |v|^2).
-    const Extended tilt = Radians(e.tilt);
-    const Extended ux0 = e.radius * Cos(tilt), uy0 = e.radius * Sin(tilt);
-    const Extended vx0 = -e.radius * e.flatness * Sin(tilt), vy0 = e.radius * e.flatness * Cos(tilt);
+    const CosSin tilt = CosAndSinDegrees(e.tilt);
+    const Extended ux0 = e.radius * tilt.cos, uy0 = e.radius * tilt.sin;
+    const Extended vx0 = -e.radius * e.flatness * tilt.sin, vy0 = e.radius * e.flatness * tilt.cos;
     const Extended sign = mirrored ? -1 : 1;
     const Extended ux = a * ux0 + b * uy0, uy = c * ux0 + d * uy0;
     const Extended vx = sign * (a * vx0 + b * vy0), vy = sign * (c * vx0 + d * vy0);
     const Extended t0 = Atan2(2 * (ux * vx + uy * vy), ux * ux + uy * uy - vx * vx - vy * vy) / 2;
-    const Extended ct = Cos(t0), st = Sin(t0);
+    const auto [ct, st] = CosAndSin(t0);
     const Extended majorX = ux * ct + vx * st, majorY = uy * ct + vy * st;
     const Extended minorX = -ux * st + vx * ct, minorY = -uy * st + vy * ct;
     const Extended major = SquareRoot(majorX * majorX + majorY * majorY);

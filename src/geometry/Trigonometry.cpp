@@ -193,20 +193,34 @@ SinCos Kernel(U128 y, int e) {
     return {MultiplyHigh(y, s), e + 128 - kQ, c};
 }
 
-// sin x (wantSin) or cos x.
+// sin x and cos x of a finite, nonzero x: the quarter turns taken off and
+// the series of what remains, once for both.
+struct Turned {
+    Reduced r;
+    SinCos k;
+    bool negativeArgument;
+};
+Turned Turn(Extended x) {
+    if (Abs(x) >= 0x1p125) x = Fmod(x, 2 * kPi);  // exact; beyond the table of 2/pi
+    const Reduced r = Reduce(SplitOf(x));
+    return {r, Kernel(r.y, r.exponent), x < 0};
+}
+
+// sin x (wantSin) or cos x from the turned angle: sin(q pi/2 + y) and
+// cos(q pi/2 + y) by the quarter turns.
+Extended SinOrCos(const Turned& t, bool wantSin) {
+    const int quarter = (t.r.quarter + (wantSin ? 0 : 1)) & 3;  // cos x = sin(x + pi/2)
+    const bool useCos = quarter & 1;
+    bool negative = quarter >= 2;
+    if (!useCos) negative ^= t.r.negative;
+    if (wantSin && t.negativeArgument) negative = !negative;
+    return useCos ? Rounded(t.k.cos, -kQ, negative) : Rounded(t.k.sin, t.k.sinExponent, negative);
+}
+
 Extended SinOrCos(Extended x, bool wantSin) {
     if (!IsFinite(x)) return NotANumber();
     if (x == 0) return wantSin ? x : Extended(1);
-    if (Abs(x) >= 0x1p125) x = Fmod(x, 2 * kPi);  // exact; beyond the table of 2/pi
-    const Reduced r = Reduce(SplitOf(x));
-    const SinCos k = Kernel(r.y, r.exponent);
-    // sin(q pi/2 + y) and cos(q pi/2 + y) by the quarter turns.
-    const int quarter = (r.quarter + (wantSin ? 0 : 1)) & 3;  // cos x = sin(x + pi/2)
-    const bool useCos = quarter & 1;
-    bool negative = quarter >= 2;
-    if (!useCos) negative ^= r.negative;
-    if (wantSin && x < 0) negative = !negative;
-    return useCos ? Rounded(k.cos, -kQ, negative) : Rounded(k.sin, k.sinExponent, negative);
+    return SinOrCos(Turn(x), wantSin);
 }
 
 // a / b with 126 fractional bits, for a < 2 b and b < 2^127.
@@ -242,6 +256,12 @@ U128 AtanFactor(U128 z) {
 
 Extended Cos(Extended radians) { return SinOrCos(radians, false); }
 Extended Sin(Extended radians) { return SinOrCos(radians, true); }
+
+CosSin CosAndSin(Extended radians) {
+    if (!IsFinite(radians) || radians == 0) return {Cos(radians), Sin(radians)};
+    const Turned t = Turn(radians);
+    return {SinOrCos(t, false), SinOrCos(t, true)};
+}
 
 Extended Atan2(Extended y, Extended x) {
     if (IsNan(x) || IsNan(y)) return NotANumber();
