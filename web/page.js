@@ -517,9 +517,9 @@ function renewIfIdle() {
 
 // The worker, the questions it has still to answer (a drawing's log and
 // picture, a field's check), and whether it is to be started anew once it
-// has answered them: after a large conversion the DXF's arrays wait for the
-// collector and WebAssembly's memory never shrinks, while ending the worker
-// gives all of it back at once.
+// has answered them: after a large conversion its blobs' addresses keep the
+// DXF in the browser and WebAssembly's memory never shrinks, while ending
+// the worker gives all of it back at once.
 const largestHeld = 256 * 1024 * 1024;
 let worker = null;
 let waiting = 0;

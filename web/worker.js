@@ -220,8 +220,8 @@ async function convert(items, settings, asArchive) {
       files, done: index + 1, total: items.length,
     });
   }
-  // What this worker may hold until its collector runs: the module's memory
-  // and the arrays the files were written into.
+  // What this worker holds until it ends: the module's memory, which never
+  // shrinks, and the blobs of the files whose addresses it gave out.
   reckonCrc = false;
   postMessage({ type: 'finished', total: items.length, heldBytes: orvik.HEAPU8.length + written });
 }

@@ -103,20 +103,24 @@ bool IsNormal(SoftExtended a) {
     return field != 0 && field != kMaxField;
 }
 
-// A normal result: `significand` (top bit set) and the `fraction` of a unit
-// of its last place below it, exact but for `sticky`; rounded to nearest,
-// ties to even.
-bool RoundNormal(bool sign, int field, std::uint64_t significand, std::uint64_t fraction, bool sticky,
-                 SoftExtended& result) {
-    if (fraction > kIntegerBit || (fraction == kIntegerBit && (sticky || (significand & 1)))) {
-        if (++significand == 0) {
-            significand = kIntegerBit;
-            ++field;
-        }
+// A normal result: `significand` (top bit set), one unit more when `up`
+// (a carry past the top bit moves it one place).
+bool PackNormal(bool sign, int field, std::uint64_t significand, bool up, SoftExtended& result) {
+    if (up && ++significand == 0) {
+        significand = kIntegerBit;
+        ++field;
     }
     if (field <= 0 || field >= kMaxField) return false;
     result = Pack(sign, field, significand);
     return true;
+}
+
+// The same with the `fraction` of a unit of its last place below it, exact
+// but for `sticky`: rounded to nearest, ties to even.
+bool RoundNormal(bool sign, int field, std::uint64_t significand, std::uint64_t fraction, bool sticky,
+                 SoftExtended& result) {
+    const bool up = fraction > kIntegerBit || (fraction == kIntegerBit && (sticky || (significand & 1)));
+    return PackNormal(sign, field, significand, up, result);
 }
 
 // a + b for normal a and b with |a| >= |b|.
@@ -127,7 +131,7 @@ bool AddNormals(SoftExtended a, SoftExtended b, SoftExtended& result) {
     // y's part above x's last place, and the rest below it as a fraction of that place.
     const std::uint64_t kept = apart == 0 ? y : apart < 64 ? y >> apart : 0;
     const std::uint64_t cut = apart == 0 ? 0 : apart < 64 ? y << (64 - apart) : apart == 64 ? y : 0;
-    const bool sticky = apart > 64;  // y is below a quarter of the place, and not zero
+    const bool sticky = apart > 64;  // y is below half the place, and not zero
     if (SignOf(b) == sign) {
         const std::uint64_t sum = x + kept;
         if (sum >= x) return RoundNormal(sign, field, sum, cut, sticky, result);
@@ -397,16 +401,11 @@ SoftExtended Divide(SoftExtended a, SoftExtended b) {
         const std::uint64_t x = a.significand, y = b.significand;
         const bool smaller = x < y;
         const Quotient q = DivideNarrow(smaller ? U128::Of(x, 0) : U128::Of(x >> 1, x << 63), y);
-        int field = FieldOf(a) - FieldOf(b) + kBias - (smaller ? 1 : 0);
-        std::uint64_t significand = q.quotient;
+        const int field = FieldOf(a) - FieldOf(b) + kBias - (smaller ? 1 : 0);
         const std::uint64_t rest = y - q.remainder;
-        if (q.remainder > rest || (q.remainder == rest && (significand & 1))) {
-            if (++significand == 0) {
-                significand = kIntegerBit;
-                ++field;
-            }
-        }
-        if (field > 0 && field < kMaxField) return Pack(sign, field, significand);
+        const bool up = q.remainder > rest || (q.remainder == rest && (q.quotient & 1));
+        SoftExtended quotient;
+        if (PackNormal(sign, field, q.quotient, up, quotient)) return quotient;
     }
     if (IsNaN(a) || IsNaN(b)) return NaNOf(a, b);
     if (IsInfinity(a)) return IsInfinity(b) ? DefaultNaN() : Infinity(sign);
