@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
         Append(d.elements, JwwText{JwwCommon{}, x, y, x + 2, y, 3, 2.5, 2.5, 0, 0, "MS Gothic", "ROOM 101"});
         Append(d.elements, JwwPoint{JwwCommon{}, x, y, static_cast<std::uint32_t>(i % 2)});
     }
-    const std::string bytes = BuildJww(d, {true}).bytes;
+    d.form.utf16Strings = true;
+    const std::string bytes = BuildJww(d).bytes;
     std::ofstream(args[0], std::ios::binary) << bytes;
     double best = 1e9;
     for (int round = 0; round < 3; ++round) {

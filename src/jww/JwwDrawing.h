@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+#include "jww/MfcArchive.h"
+
 namespace orvik {
 
 // The data versions whose files differ in what they hold. JW_CAD 7 and later write 700.
@@ -106,6 +108,12 @@ struct JwwHeader {
     std::array<JwwTextStyle, 10> textStyles{};
     double textWidth = 0, textHeight = 0, textSpacing = 0;
     std::uint32_t textColor = 0, textStyle = 0;
+    // The fields nothing here uses (grid and view settings, zoom marks,
+    // sun shadow, 2.5D, parallel-line spacings, ...), as the file holds
+    // them, one entry per run between two fields named above, in file
+    // order; kept when the drawing is read for writing back. Empty: they are
+    // written as zeros.
+    std::vector<std::string> otherFields;
 };
 
 // What every element has.
@@ -243,6 +251,24 @@ struct JwwImage {
     std::uint32_t storedSize = 0;
     std::string bytes;
     JwwImageFormat format = JwwImageFormat::Unknown;
+    // As the file holds it (deflated when the name ends in ".gz"), kept when
+    // the drawing is read for writing back; empty: written from `bytes`.
+    std::string stored{};
+    bool leftOut = false;  // past the reader's budgets: no `bytes`, only `stored`
+};
+
+// How the archive was written, where the file model does not say it: what
+// writing the drawing back needs to give the same bytes.
+struct JwwArchiveForm {
+    bool utf16Strings = false;  // strings as JW_CAD 8 and later write them
+    // The strings ArchiveString would not give back (by their number in
+    // file order), as the file holds them.
+    std::vector<ArchiveStringBytes> keptStrings;
+    // The schema word each class came with; 0: the version's.
+    std::array<std::uint16_t, kJwwKindCount> schemas{};
+    // Objects a list held as a reference to one already read, and null
+    // objects: written back as copies, and left out.
+    std::int64_t references = 0, nulls = 0;
 };
 
 struct JwwDrawing {
@@ -253,6 +279,7 @@ struct JwwDrawing {
     std::int64_t imagesLeftOut =
         0;  // past kJwwImageCountLimit or kJwwImagesTotalLimit, or inflating past kJwwImageLimit
     std::int64_t replacedCharacters = 0;  // UTF-16 characters CP932 cannot hold, written "?"
+    JwwArchiveForm form;
 };
 
 }  // namespace orvik

@@ -75,7 +75,10 @@ constexpr std::size_t kSmallestObject = 15;
 
 class Reader {
 public:
-    Reader(ArchiveReader in, JwwDrawing& drawing) : in_(std::move(in)), d_(drawing), size_(in_.Remaining()) {}
+    Reader(ArchiveReader in, JwwDrawing& drawing, bool forWriting)
+        : in_(std::move(in)), d_(drawing), size_(in_.Remaining()), forWriting_(forWriting) {
+        if (forWriting_) in_.KeepStrings();
+    }
 
     std::int64_t Size() const { return size_; }
 
@@ -118,8 +121,18 @@ public:
     std::int64_t RecordStart() const { return recordStart_; }
     std::size_t Replaced() const { return in_.ReplacedCharacters(); }
 
+    // How the strings were written, when they were kept.
+    void KeepStringForms() {
+        d_.form.utf16Strings = in_.FirstStringWide();
+        d_.form.keptStrings = in_.TakeKeptStrings();
+    }
+
 private:
-    void Skip(std::size_t bytes) { in_.Bytes(bytes); }
+    // Fields nothing uses: kept as they are for writing the file back.
+    void Skip(std::size_t bytes) {
+        const std::string_view fields = in_.Bytes(bytes);
+        if (forWriting_) d_.header.otherFields.emplace_back(fields);
+    }
     // Reals in the order given.
     void Reals(std::initializer_list<double*> fields) {
         for (double* field : fields) *field = in_.F64();
@@ -358,13 +371,17 @@ private:
         recordStart_ = in_.Position();
         const std::uint16_t tag = in_.U16();
         std::uint32_t classIndex = 0;
-        if (tag == kMfcNullTag) return;
+        if (tag == kMfcNullTag) {
+            ++d_.form.nulls;
+            return;
+        }
         if (tag == kMfcNewClassTag) {
-            in_.U16();  // the schema
+            const std::uint16_t schema = in_.U16();
             const std::string name(in_.Bytes(in_.U16()));
             const auto known = std::find_if(std::begin(kClasses), std::end(kClasses),
                                             [&](const ClassName& c) { return c.name == name; });
             if (known == std::end(kClasses)) Fail(Reason::UnknownClass, recordStart_, 0, name);
+            d_.form.schemas[static_cast<std::size_t>(known->kind)] = schema;
             map_.push_back({.kind = known->kind, .isClass = true});
             classIndex = static_cast<std::uint32_t>(map_.size() - 1);
         } else if (tag == kMfcBigObjectTag) {
@@ -441,6 +458,7 @@ private:
             list.order.push_back(e.kind);
             items.push_back(element);
         });
+        ++d_.form.references;
     }
 
     // The bytes an element holds, with its strings.
@@ -519,7 +537,9 @@ private:
                 Fail(Reason::ImageTooLarge, recordStart_, image.storedSize, image.name);
             const std::string_view stored = in_.Bytes(image.storedSize);
             const std::int64_t limit = std::min(budget, kJwwImageLimit);
-            bool kept = static_cast<std::int64_t>(d_.images.size()) < kJwwImageCountLimit;
+            const bool counted = static_cast<std::int64_t>(d_.images.size()) < kJwwImageCountLimit;
+            if (forWriting_ && counted) image.stored = std::string(stored);
+            bool kept = counted;
             if (kept && image.name.size() >= 3 && image.name.compare(image.name.size() - 3, 3, ".gz") == 0) {
                 const Inflated inflated = Inflate(stored, image.bytes, limit);
                 if (inflated == Inflated::Damaged)
@@ -533,7 +553,9 @@ private:
             budget = std::max<std::int64_t>(0, budget - static_cast<std::int64_t>(image.bytes.size()));
             if (!kept) {
                 ++d_.imagesLeftOut;
-                continue;
+                if (!forWriting_ || !counted) continue;
+                image.bytes.clear();
+                image.leftOut = true;
             }
             image.format = FormatOf(image.bytes);
             d_.images.push_back(std::move(image));
@@ -548,14 +570,15 @@ private:
     std::int64_t recordStart_ = 0;
     std::int64_t blockListStart_ = 0;
     std::int64_t repeatedBytes_ = 0;  // held by the copies back-references made
+    bool forWriting_;  // keep what writing the file back needs
     JwwElementList blockList_;  // the block list, read into the drawing's blocks
     std::vector<MapEntry> map_ = std::vector<MapEntry>(1);  // index 0 stands for null
 };
 
 // Reads the archive into the drawing: as far as it goes, with the reason
 // it stopped.
-bool ReadArchive(ArchiveReader in, JwwDrawing& drawing, Failure* error) {
-    Reader reader(std::move(in), drawing);
+bool ReadArchive(ArchiveReader in, JwwDrawing& drawing, Failure* error, bool forWriting) {
+    Reader reader(std::move(in), drawing, forWriting);
     Failure failure;
     const auto stopped = [&](Reason why) {
         failure.reason = why;
@@ -573,6 +596,7 @@ bool ReadArchive(ArchiveReader in, JwwDrawing& drawing, Failure* error) {
         stopped(Reason::OutOfMemory);
     }
     reader.KeepBlocks();
+    if (forWriting) reader.KeepStringForms();
     drawing.replacedCharacters = static_cast<std::int64_t>(reader.Replaced());
     if (error) *error = failure;
     return failure.reason == Reason::None;
@@ -582,12 +606,12 @@ bool ReadArchive(ArchiveReader in, JwwDrawing& drawing, Failure* error) {
 
 bool IsJwwStart(std::string_view start) { return start.substr(0, kJwwSignature.size()) == kJwwSignature; }
 
-bool ReadJww(std::string_view bytes, JwwDrawing& drawing, Failure* error) {
-    return ReadArchive(ArchiveReader(bytes), drawing, error);
+bool ReadJww(std::string_view bytes, JwwDrawing& drawing, Failure* error, bool forWriting) {
+    return ReadArchive(ArchiveReader(bytes), drawing, error, forWriting);
 }
 
 // The file is read a piece at a time as the archive asks for it.
-bool LoadJwwFile(FileReader& reader, JwwDrawing& drawing, Failure* error) {
+bool LoadJwwFile(FileReader& reader, JwwDrawing& drawing, Failure* error, bool forWriting) {
     if (!reader.IsOpen()) {
         if (error) {
             *error = Failure{};
@@ -598,12 +622,12 @@ bool LoadJwwFile(FileReader& reader, JwwDrawing& drawing, Failure* error) {
     }
     return ReadArchive(
         ArchiveReader(reader.Remaining(), [&](char* buffer, std::size_t n) { return reader.ReadInto(buffer, n); }),
-        drawing, error);
+        drawing, error, forWriting);
 }
 
-bool LoadJwwFile(const std::string& path, JwwDrawing& drawing, Failure* error) {
+bool LoadJwwFile(const std::string& path, JwwDrawing& drawing, Failure* error, bool forWriting) {
     FileReader reader(path);
-    return LoadJwwFile(reader, drawing, error);
+    return LoadJwwFile(reader, drawing, error, forWriting);
 }
 
 }  // namespace orvik

@@ -27,11 +27,14 @@ inline constexpr std::string_view kJwwSignature = "JwwData.";
 bool IsJwwStart(std::string_view start);
 
 // Reads the file from where the reader stands (its start); false, with the
-// reason in `error`, when it could not be read completely.
-bool LoadJwwFile(FileReader& reader, JwwDrawing& drawing, Failure* error = nullptr);
-bool LoadJwwFile(const std::string& path, JwwDrawing& drawing, Failure* error = nullptr);
+// reason in `error`, when it could not be read completely. With
+// `forWriting`, the drawing keeps what writing it back byte for byte needs
+// (JwwWriter.h): the header's other fields, the strings' forms, the
+// images as stored.
+bool LoadJwwFile(FileReader& reader, JwwDrawing& drawing, Failure* error = nullptr, bool forWriting = false);
+bool LoadJwwFile(const std::string& path, JwwDrawing& drawing, Failure* error = nullptr, bool forWriting = false);
 
 // The same for a file's bytes in memory.
-bool ReadJww(std::string_view bytes, JwwDrawing& drawing, Failure* error = nullptr);
+bool ReadJww(std::string_view bytes, JwwDrawing& drawing, Failure* error = nullptr, bool forWriting = false);
 
 }  // namespace orvik

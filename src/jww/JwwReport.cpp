@@ -97,7 +97,9 @@ std::vector<std::string> JwwSummaryLines(const JwwDrawing& d) {
     count(kInsertsLabel, e.inserts.size());
     count(kDimensionsLabel, e.dimensions.size());
     count(kDefinitionsLabel, d.blocks.size() + e.definitions.size());
-    count(kImagesLabel, d.images.size(), aside(kOverLimitAside, d.imagesLeftOut, kLeftOutClose));
+    const auto readImages =
+        std::count_if(d.images.begin(), d.images.end(), [](const JwwImage& i) { return !i.leftOut; });
+    count(kImagesLabel, static_cast<std::size_t>(readImages), aside(kOverLimitAside, d.imagesLeftOut, kLeftOutClose));
     if (d.replacedCharacters > 0)
         lines.push_back(Label(kNotInCp932Label) + Number(d.replacedCharacters) + std::string(kReplacedByQuestionMark));
     return lines;

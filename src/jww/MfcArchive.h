@@ -16,6 +16,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace orvik {
 
@@ -24,6 +25,13 @@ inline constexpr std::uint16_t kMfcNewClassTag = 0xFFFF;
 inline constexpr std::uint16_t kMfcClassTag = 0x8000;
 inline constexpr std::uint16_t kMfcBigObjectTag = 0x7FFF;
 inline constexpr std::uint32_t kMfcBigClassTag = 0x80000000;
+
+// A string of the archive kept as its bytes (from its length on): the
+// `index`-th string read.
+struct ArchiveStringBytes {
+    std::uint32_t index = 0;
+    std::string bytes;
+};
 
 // Where an archive's bytes come from when they are not all in memory: puts
 // up to `n` further bytes into `buffer` and returns how many (0 at the end).
@@ -57,6 +65,14 @@ public:
     std::string String();
     std::size_t ReplacedCharacters() const { return replaced_; }
 
+    // With KeepStrings on, every string read is numbered from 0 and those
+    // whose bytes ArchiveString would not give back (another encoding than
+    // the first string's, characters CP932 cannot hold, a longer length
+    // form) are kept as the archive holds them, for writing the file back.
+    void KeepStrings() { keepStrings_ = true; }
+    bool FirstStringWide() const { return firstWide_; }
+    std::vector<ArchiveStringBytes> TakeKeptStrings() { return std::move(kept_); }
+
 private:
     template <class T>
     T Load();
@@ -70,6 +86,34 @@ private:
     ArchiveSource source_;
     std::string buffer_;
     std::size_t replaced_ = 0;
+    bool keepStrings_ = false;
+    bool firstWide_ = false;
+    std::uint32_t stringsRead_ = 0;
+    std::vector<ArchiveStringBytes> kept_;
+};
+
+// A CString as the archive holds it: the shortest length form, the UTF-16
+// mark and UTF-16LE characters when `utf16`, else the CP932 bytes.
+std::string ArchiveString(std::string_view cp932, bool utf16);
+
+// Writing an archive: numbers little-endian, counts and strings in the
+// shortest form MFC writes, appended to `out`.
+class ArchiveWriter {
+public:
+    explicit ArchiveWriter(std::string& out) : out_(out) {}
+    void U8(std::uint8_t v) { Little(v, 1); }
+    void U16(std::uint16_t v) { Little(v, 2); }
+    void U32(std::uint32_t v) { Little(v, 4); }
+    void F64(double v);
+    void Bytes(std::string_view bytes) { out_ += bytes; }
+    void Count(std::uint32_t n);
+    void String(std::string_view cp932, bool utf16) { out_ += ArchiveString(cp932, utf16); }
+
+private:
+    void Little(std::uint64_t v, int n) {
+        for (int i = 0; i < n; ++i) out_ += static_cast<char>((v >> (8 * i)) & 0xFF);
+    }
+    std::string& out_;
 };
 
 }  // namespace orvik

@@ -20,6 +20,10 @@ std::string Utf8ToCp932(std::string_view utf8, std::size_t* replaced = nullptr);
 // and unpaired surrogates become "?", counted in `replaced`.
 std::string Utf16ToCp932(std::u16string_view utf16, std::size_t& replaced);
 
+// CP932 text as UTF-16 (as JWW files of JW_CAD 8 and later hold it);
+// invalid bytes become U+FFFD, as in Cp932ToUtf8.
+std::u16string Cp932ToUtf16(std::string_view cp932);
+
 // A file name (UTF-8) as it may be shown on a terminal or in a log: each
 // control character in caret notation (ESC as ^[, LF as ^J, DEL as ^?) and
 // each C1 control (U+0080 to U+009F) as \u0080 to \u009f, so that no name

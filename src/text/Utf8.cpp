@@ -38,6 +38,29 @@ std::string Utf16ToCp932(std::u16string_view utf16, std::size_t& replaced) {
     return Utf8ToCp932(utf8, &replaced);
 }
 
+std::u16string Cp932ToUtf16(std::string_view cp932) {
+    const std::string utf8 = Cp932ToUtf8(cp932);
+    std::u16string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t n = Utf8SequenceLength(std::string_view(utf8).substr(i));
+        const auto b = [&](std::size_t k) { return static_cast<char32_t>(static_cast<unsigned char>(utf8[i + k])); };
+        char32_t c = n == 1   ? b(0)
+                     : n == 2 ? ((b(0) & 0x1F) << 6) | (b(1) & 0x3F)
+                     : n == 3 ? ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F)
+                              : ((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (c >> 10));
+            out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(c);
+        }
+        i += n;
+    }
+    return out;
+}
+
 std::string PrintableName(std::string_view utf8) {
     std::string out;
     for (std::size_t i = 0; i < utf8.size(); ++i) {

@@ -154,7 +154,8 @@ TEST(ArchiveOfBothFormats, FindsAndConvertsJwwDrawings) {
     testing::TempDir dir;
     JwwDrawing jww = NewJwwDrawing();
     Append(jww.elements, JwwLine{{}, 0, 0, 10, 10});
-    const std::string bytes = BuildJww(jww, {true}).bytes;
+    jww.form.utf16Strings = true;
+    const std::string bytes = BuildJww(jww).bytes;
     dir.Write("in/A.JWW", bytes);
     dir.Write("in/sub/copy.bak", bytes);
     dir.Write("in/b.jwc", Drawing());

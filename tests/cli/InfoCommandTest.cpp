@@ -113,7 +113,8 @@ TEST_F(InfoCommandTest, ReportsJwwDrawings) {
     auto block = std::make_unique<JwwBlockDefinition>();
     Append(block->elements, JwwLine{});
     d.blocks.push_back(std::move(block));
-    const std::string bytes = BuildJww(d, {true}).bytes;
+    d.form.utf16Strings = true;
+    const std::string bytes = BuildJww(d).bytes;
     const std::string good = dir_.Write("plan.JWW", bytes);
     const std::string cut = dir_.Write("cut.jww", bytes.substr(0, bytes.size() - 20));
     const CliRun run = Cli({"info", good, cut});

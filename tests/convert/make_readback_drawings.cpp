@@ -157,6 +157,7 @@ int main(int argc, char** argv) {
     plan.blocks.push_back(std::move(door));
     Append(plan.elements, JwwBlockInsert{on(1, 1), -30, -30, 1, 1, 0, 1});
     Append(plan.elements, JwwBlockInsert{on(1, 1), 30, 30, -1, 1, 1.5707963267948966, 1});
-    std::ofstream(folder + "/plan.jww", std::ios::binary) << BuildJww(plan, {true}).bytes;
+    plan.form.utf16Strings = true;
+    std::ofstream(folder + "/plan.jww", std::ios::binary) << BuildJww(plan).bytes;
     return 0;
 }

@@ -94,12 +94,15 @@ JwwDrawing EveryClass(std::uint32_t version) {
 TEST(JwwReader, EveryVersionAndEncodingRoundTrips) {
     for (const std::uint32_t version : {230u, 250u, 252u, 300u, 351u, 420u, 600u, 700u, 701u})
         for (const bool utf16 : {false, true}) {
-            const JwwBuilt built = BuildJww(EveryClass(version), {utf16});
+            JwwDrawing made = EveryClass(version);
+            made.form.utf16Strings = utf16;
+            const JwwBuilt built = BuildJww(made);
             JwwDrawing read;
             Failure error;
             ASSERT_TRUE(ReadJww(built.bytes, read, &error))
                 << version << ' ' << utf16 << " failure " << static_cast<int>(error.reason) << " at " << error.offset;
-            EXPECT_EQ(BuildJww(read, {utf16}).bytes, built.bytes) << version << ' ' << utf16;
+            read.form.utf16Strings = utf16;
+            EXPECT_EQ(BuildJww(read).bytes, built.bytes) << version << ' ' << utf16;
             EXPECT_EQ(read.header.version, version);
             EXPECT_EQ(Cp932ToUtf8(read.header.memo), "平面図 1:100");
             EXPECT_EQ(read.elements.order.size(), 13u);
@@ -197,7 +200,9 @@ TEST(JwwReader, AFileReadInPiecesReadsAsInMemory) {
 // A file cut anywhere is read as far as it goes and refused in the part it
 // breaks off in, at the record it breaks off in.
 TEST(JwwReader, ACutFileIsRefusedWhereItBreaks) {
-    const JwwBuilt built = BuildJww(EveryClass(700), {true});
+    JwwDrawing made = EveryClass(700);
+    made.form.utf16Strings = true;
+    const JwwBuilt built = BuildJww(made);
     struct Case {
         std::int64_t at;
         FilePart part;
