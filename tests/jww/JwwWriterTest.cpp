@@ -54,5 +54,71 @@ TEST(JwwWriter, RealDrawingsComeBackByteForByte) {
     EXPECT_GE(compared, 5);
 }
 
+// A small drawing of the version, its strings in the form given, with the
+// text "XX" and, when `many`, points past MFC's 16-bit object tags.
+std::string Made(std::uint32_t version, bool utf16, bool many = false) {
+    JwwDrawing d = NewJwwDrawing(version);
+    d.form.utf16Strings = utf16;
+    d.header.memo = "memo";
+    Append(d.elements, JwwLine{{}, 0, 0, 10, 10});
+    Append(d.elements, JwwText{{}, 0, 0, 5, 0, 1, 2.5, 2.5, 0, 0, "font", "XX"});
+    for (int i = 0; many && i < 40000; ++i) Append(d.elements, JwwPoint{{}, double(i), 0, 0});
+    if (version >= 700) d.images.push_back({"a.png.gz", 0, std::string("\x89PNG") + std::string(300, 'p')});
+    return BuildJww(d).bytes;
+}
+
+std::string Replaced(std::string bytes, std::string_view from, std::string_view to) {
+    const std::size_t at = bytes.find(from);
+    return at == std::string::npos ? std::string() : bytes.replace(at, from.size(), to);
+}
+
+// Where the header's runs of other fields begin: after the memo (a CP932
+// "memo": 5 bytes), the paper, the write group and the 16 groups.
+constexpr std::size_t kOtherFieldsAt = 12 + 5 + 8 + 16 * 148;
+
+// Files whose forms the writer would not choose itself come back as they
+// were: the forms are kept where the file model does not hold them.
+TEST(JwwWriter, FormsOfTheFileComeBack) {
+    using namespace std::string_literals;
+    struct Case {
+        const char* what;
+        std::string bytes;
+    };
+    std::string settings = Made(600, false);
+    for (std::size_t i = 0; i < 56; ++i) settings[kOtherFieldsAt + i] = static_cast<char>(0xA0 + i);
+    const Case cases[] = {
+        {"the header's other fields", settings},
+        {"a character CP932 cannot hold", Replaced(Made(700, true), "X\0X\0"s, "\x3D\xD8\x00\xDE"s)},
+        {"an unpaired surrogate", Replaced(Made(700, true), "X\0X\0"s, "\x00\xD8X\0"s)},
+        {"a CP932 string among UTF-16 ones", Replaced(Made(700, true), "\xFF\xFE\xFF\x02X\0X\0"s, "\x02XX"s)},
+        {"UTF-16 among CP932 strings", Replaced(Made(600, false), "\x02XX"s, "\xFF\xFE\xFF\x02X\0X\0"s)},
+        {"a longer length form", Replaced(Made(600, false), "\x02XX"s, "\xFF\x02\x00XX"s)},
+        {"a class's own schema", Replaced(Made(700, true), "\xFF\xFF\xBC\x02\x08\x00" "CDataSen"s,
+                                          "\xFF\xFF\x58\x02\x08\x00" "CDataSen"s)},
+        {"32-bit object tags", Made(700, true, true)},
+        {"a newer version", Made(701, true)},
+    };
+    for (const Case& c : cases) {
+        ASSERT_FALSE(c.bytes.empty()) << c.what;
+        Failure error;
+        const std::string back = WrittenBack(c.bytes, &error);
+        EXPECT_EQ(error.reason, Reason::None) << c.what;
+        EXPECT_EQ(FirstDifference(back, c.bytes), -1) << c.what;
+    }
+}
+
+// What the file model does not hold is not taken when the model says
+// otherwise: a changed string is written in the drawing's form.
+TEST(JwwWriter, AChangedStringIsWrittenAnew) {
+    using namespace std::string_literals;
+    const std::string longForm = Replaced(Made(600, false), "\x02XX"s, "\xFF\x02\x00XX"s);
+    JwwDrawing read;
+    ASSERT_TRUE(ReadJww(longForm, read, nullptr, true));
+    read.elements.texts[0].text = "YY";
+    StringSink sink;
+    WriteJww(read, sink);
+    EXPECT_EQ(sink.Text(), Replaced(Made(600, false), "\x02XX"s, "\x02YY"s));
+}
+
 }  // namespace
 }  // namespace orvik
