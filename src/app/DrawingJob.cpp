@@ -9,7 +9,9 @@
 #include "app/SettingChecks.h"
 #include "convert/Conversion.h"
 #include "dxf/NumberFormat.h"
+#include "jww/JwwDriver.h"
 #include "jww/JwwReport.h"
+#include "jww/JwwWriter.h"
 #include "os/System.h"
 #include "output/ByteSink.h"
 #include "picture/DisplayListBuilder.h"
@@ -31,13 +33,18 @@ std::string WritePicture(const PictureSource& source, PictureType type, const Pi
     return PictureLeftOutLine(source.Header());
 }
 
+// The output's folder, when the request asks for it to be made.
+void MakeOutputFolder(const DrawingJobRequest& request) {
+    if (request.createFolder && !request.output.empty())
+        if (const int error = os::CreateFolders(os::ParentFolder(request.output)))
+            throw FailureError(Reason::WriteFailed, CannotCreateFile(request.output, SystemErrorText(error)));
+}
+
 // Writes the output: the DXF file or its picture, to the file or to standard
 // output; a DXF file's text goes through `prepass` too, when given. Returns
 // what a picture left out, in words (empty when nothing).
 std::string WriteOutput(const Conversion& conversion, const DrawingJobRequest& request, PicturePrepass* prepass) {
-    if (request.createFolder && !request.output.empty())
-        if (const int error = os::CreateFolders(os::ParentFolder(request.output)))
-            throw FailureError(Reason::WriteFailed, CannotCreateFile(request.output, SystemErrorText(error)));
+    MakeOutputFolder(request);
     if (request.kind == OutputKind::Picture) {
         if (request.output.empty()) {
             DescriptorSink standardOutput(os::StandardOutput(), "-");
@@ -135,6 +142,33 @@ std::vector<std::string> ConversionWarnings(const ConversionResult& result, Outp
     return lines;
 }
 
+// A JWW drawing's file written again from what was read of it (a damaged
+// one as far as it was read): no scale, no conversion.
+DrawingJobOutcome& WriteJwwFile(const DrawingJobRequest& request, const DrawingSource* source, Reason stopped,
+                                DrawingJobOutcome& outcome) {
+    const bool complete = stopped == Reason::None;
+    if (!complete && !request.allowPartial) return Finish(outcome, JobStatus::Failed, stopped);
+    if (request.plannedRefusal != Reason::None) return Finish(outcome, JobStatus::Refused, request.plannedRefusal);
+    const auto* jww = dynamic_cast<const JwwSource*>(source);
+    if (!jww) return Finish(outcome, JobStatus::Refused, Reason::JwwNotWritable, std::string(kJwwFromJwwOnly));
+    try {
+        MakeOutputFolder(request);
+        if (request.output.empty()) {
+            DescriptorSink standardOutput(os::StandardOutput(), "-");
+            WriteJww(jww->drawing, standardOutput);
+        } else {
+            AtomicFile file(request.output, request.rules);
+            WriteJww(jww->drawing, file);
+            file.Commit();
+        }
+    } catch (const FailureError& e) {
+        return FinishFailed(outcome, e);
+    }
+    outcome.decided = true;
+    if (!request.output.empty()) outcome.bytes = std::max<std::int64_t>(os::FileSize(request.output), 0);
+    return Finish(outcome, complete ? JobStatus::Converted : JobStatus::PartlyRead, stopped);
+}
+
 // Everything after the read: the scale, the conversion, the outputs.
 // `stopped`: why the read stopped part way, None when it read the whole drawing.
 DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawing& drawing, Reason stopped,
@@ -208,6 +242,7 @@ DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outc
     Reason stopped = Reason::None;
     std::vector<std::string> readWarnings;
     std::vector<EmbeddedImage> images = request.loadedImages;
+    std::shared_ptr<const DrawingSource> source;
     if (!drawing) {
         DrawingFile file(request.input);
         const FileCheck check = file.Check(request.anyName);
@@ -218,7 +253,8 @@ DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outc
             return Finish(outcome, JobStatus::Refused, check.refusal, std::string(kNotJwCadBySignature));
         if (check.refusal != Reason::None)
             return Finish(outcome, JobStatus::Refused, check.refusal, std::string(RefusalText(check)));
-        ReadForConversion read = file.Read(check.format, own);
+        ReadForConversion read = file.Read(check.format, own, request.kind == OutputKind::Jww);
+        source = std::move(read.source);
         if (!read.load.complete) stopped = read.load.stopped == Reason::None ? Reason::Truncated : read.load.stopped;
         outcome.damage = std::move(read.load.damage);
         outcome.read = true;
@@ -232,6 +268,7 @@ DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outc
     outcome.texts = static_cast<std::int64_t>(drawing->texts.size());
     outcome.points = static_cast<std::int64_t>(drawing->points.size());
     outcome.scales = ListProposedScales(*drawing);
+    if (request.kind == OutputKind::Jww) return WriteJwwFile(request, source.get(), stopped, outcome);
     return ConvertAndWrite(request, *drawing, stopped, std::move(readWarnings), images, outcome);
 }
 

@@ -30,9 +30,10 @@
 
 namespace orvik {
 
-// What the job writes. ReadOnly: nothing; it ends after the read, a
-// complete one Converted, a damaged one PartlyRead.
-enum class OutputKind { Dxf, Picture, ReadOnly };
+// What the job writes. Jww: a JWW drawing written back as its file was
+// (JwwWriter.h), no conversion made. ReadOnly: nothing; it ends after the
+// read, a complete one Converted, a damaged one PartlyRead.
+enum class OutputKind { Dxf, Picture, Jww, ReadOnly };
 enum class PictureType { Svg, Png, Pdf };
 
 // The file name extension of a picture type (".svg", ".png", ".pdf").

@@ -58,8 +58,8 @@ std::string_view RefusalText(const FileCheck& check) {
     }
 }
 
-ReadForConversion DrawingFile::Read(DrawingFormat format, Drawing& drawing) {
-    DrawingRead got = DriverOf(format).Read(file_, drawing);
+ReadForConversion DrawingFile::Read(DrawingFormat format, Drawing& drawing, bool keepSource) {
+    DrawingRead got = DriverOf(format).Read(file_, drawing, keepSource);
     ReadForConversion read;
     read.load.complete = got.stopped.reason == Reason::None;
     if (!read.load.complete) {
@@ -69,6 +69,7 @@ ReadForConversion DrawingFile::Read(DrawingFormat format, Drawing& drawing) {
     read.summary = std::move(got.summary);
     read.warnings = std::move(got.warnings);
     read.images = std::move(got.images);
+    read.source = std::move(got.source);
     return read;
 }
 

@@ -5,6 +5,7 @@
 // CP932.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,6 +49,7 @@ struct ReadForConversion {
     std::vector<std::string> summary;
     std::vector<std::string> warnings;
     std::vector<EmbeddedImage> images;
+    std::shared_ptr<const DrawingSource> source;  // asked for: the file's own model, when its format keeps one
 };
 
 // A drawing file, opened once.
@@ -62,8 +64,9 @@ public:
     // found), one of neither name is judged by its signature alone.
     FileCheck Check(bool anyName = false) const;
     // Loads the drawing (a damaged one as far as it goes) as the format the
-    // check found; once, after a check without refusal.
-    ReadForConversion Read(DrawingFormat format, Drawing& drawing);
+    // check found; once, after a check without refusal. With `keepSource`,
+    // the format's own model of the file comes too (to write it back).
+    ReadForConversion Read(DrawingFormat format, Drawing& drawing, bool keepSource = false);
 
 private:
     std::string path_;

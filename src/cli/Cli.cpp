@@ -31,7 +31,9 @@ constexpr const char* kUsageHead =
     "convert と render のオプション（既定値は画面の初期値と同じ）:\n"
     "  -o, --output パス          入力が1つなら出力ファイル（- なら標準出力）、複数なら既存の\n"
     "                             出力フォルダ\n"
-    "  --scale 数値               基準縮尺（既定: 要素の最も多いレイヤグループの縮尺）\n";
+    "  --scale 数値               基準縮尺（既定: 要素の最も多いレイヤグループの縮尺）\n"
+    "  --to dxf|jww               convert の出力の形式（既定: dxf。-o の名前の拡張子 .jww でも選べる）。\n"
+    "                             jww は JWW 図面をそのまま書き戻す（同じバイトになる）\n";
 
 // After the settings' lines.
 constexpr const char* kUsageTail =
@@ -105,6 +107,11 @@ int Convert(const std::vector<std::string>& rest, OutputKind kind, std::ostream&
     }
     if (kind == OutputKind::Dxf && options.pictureOptionGiven)
         return UsageError(err, "--width, --background, --picture は render のオプションです");
+    if (kind == OutputKind::Picture && options.toGiven) return UsageError(err, "--to は convert のオプションです");
+    if (kind == OutputKind::Dxf && options.jww) {
+        if (options.thumbnail) return UsageError(err, "--thumbnail は JWW への変換には使えません");
+        kind = OutputKind::Jww;
+    }
     if (kind == OutputKind::Picture && options.thumbnail)
         return UsageError(err, "--thumbnail は convert のオプションです");
     if (options.thumbnail && options.output == kStandardOutput)

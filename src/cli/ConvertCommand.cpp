@@ -43,7 +43,9 @@ bool ToStandardOutput(const ConvertOptions& options) { return options.output == 
 // --output-dir at its place in the tree; -o names the file (one input) or a
 // folder.
 std::string OutputPathFor(const ConvertOptions& options, OutputKind kind, const ArchiveInput& input) {
-    const std::string_view extension = kind == OutputKind::Dxf ? ".dxf" : PictureExtension(options.pictureType);
+    const std::string_view extension = kind == OutputKind::Dxf   ? ".dxf"
+                                       : kind == OutputKind::Jww ? ".jww"
+                                                                 : PictureExtension(options.pictureType);
     if (options.outputDir)
         return os::Utf8Path(os::FsPath(*options.outputDir) / os::FsPath(PathWithExtension(input.relative, extension)));
     const std::string beside = PathWithExtension(input.path, extension);

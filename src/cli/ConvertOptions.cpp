@@ -158,6 +158,15 @@ OptionTable RunOptions() {
               if (v.empty()) return "-o には出力ファイルかフォルダ、標準出力なら - を指定してください";
               o.output = v;
               if (const auto type = PictureTypeNamed(v)) o.pictureType = *type;
+              if (HasExtension(v, ".jww") && !o.toGiven) o.jww = true;
+              return std::nullopt;
+          }}},
+        {"--to",
+         {true,
+          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+              if (v != "dxf" && v != "jww") return "--to には dxf か jww を指定してください: " + v;
+              o.jww = v == "jww";
+              o.toGiven = true;
               return std::nullopt;
           }}},
         {"--output-dir",

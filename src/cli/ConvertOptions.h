@@ -44,6 +44,8 @@ struct ConvertOptions {
     PictureType pictureType = PictureType::Svg;  // render: --picture, or the -o name's extension
     bool pictureOptionGiven = false;  // --width, --background or --picture, which only render takes
     bool thumbnail = false;  // convert: a small PNG picture beside each DXF file
+    bool jww = false;  // convert: JWW files, not DXF (--to jww, or an -o name ending in .jww)
+    bool toGiven = false;  // --to, which only convert takes
     bool recursive = false;  // -r: folders are searched for drawings
     std::optional<std::string> outputDir;  // --output-dir: outputs mirror the input tree under it
     int jobs = DefaultJobs();  // -j: drawings converted at once

@@ -24,6 +24,7 @@ std::string_view ReasonCode(Reason reason) {
         case Reason::WriteFailed:
         case Reason::PictureNotMade: return "write-failed";
         case Reason::UpToDate: return "up-to-date";
+        case Reason::JwwNotWritable: return "jww-not-writable";
         case Reason::UnreadableFolder: return "unreadable-folder";
         case Reason::OutOfMemory: return "out-of-memory";
         default: return "internal";

@@ -72,6 +72,7 @@ enum class Reason : std::uint8_t {
     WriteFailed,  // the output could not be made, written or replaced
     PictureNotMade,  // the picture could not be drawn or encoded
     UpToDate,  // the output is newer than the drawing
+    JwwNotWritable,  // a JWW file asked of a drawing read from another format
     UnreadableFolder,  // a folder of an archive could not be read
     OutOfMemory,
     Internal,  // an unexpected error

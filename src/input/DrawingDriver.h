@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,12 +34,21 @@ struct EmbeddedImage {
     std::string bytes;
 };
 
+// The format's own model of a file as read, kept beside the drawing model
+// when the file is to be written back in its format (a JWW file's
+// JwwDrawing with what gives its bytes again).
+class DrawingSource {
+public:
+    virtual ~DrawingSource() = default;
+};
+
 // What a read gives besides the model.
 struct DrawingRead {
     Failure stopped;  // why the read stopped part way; reason None: the whole drawing was read
     std::vector<std::string> summary;  // CP932: the header's texts and the counts, as the read report shows them
     std::vector<std::string> warnings;  // CP932: what the user should know (what the conversion does not carry)
     std::vector<EmbeddedImage> images;
+    std::shared_ptr<const DrawingSource> source;  // when asked for and the format keeps one
 };
 
 // What a format's driver says of its files, and how it reads one.
@@ -58,8 +68,9 @@ public:
     bool Recognises(std::string_view start) const { return facts_.recognises(start); }
     // The file's name is this format's (its extension, in any letter case).
     bool Named(std::string_view path) const { return HasExtension(path, facts_.extension); }
-    // Reads the file from its start into `drawing`, which it replaces.
-    virtual DrawingRead Read(FileReader& file, Drawing& drawing) const = 0;
+    // Reads the file from its start into `drawing`, which it replaces; with
+    // `keepSource`, the format's own model of the file comes with it.
+    virtual DrawingRead Read(FileReader& file, Drawing& drawing, bool keepSource) const = 0;
 
 private:
     DrawingFormatFacts facts_;

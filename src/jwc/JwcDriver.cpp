@@ -12,7 +12,8 @@ namespace {
 class Driver final : public DrawingDriver {
 public:
     Driver() : DrawingDriver({DrawingFormat::Jwc, ".JWC", kJwcSignatureSize, &IsJwcStart}) {}
-    DrawingRead Read(FileReader& file, Drawing& drawing) const override {
+    // Nothing is kept beside the model: no JWC file is written.
+    DrawingRead Read(FileReader& file, Drawing& drawing, bool) const override {
         DrawingRead read;
         JwcFile jwc;
         LoadJwcFile(file, jwc, &read.stopped);

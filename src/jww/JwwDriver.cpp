@@ -12,16 +12,19 @@ namespace {
 class Driver final : public DrawingDriver {
 public:
     Driver() : DrawingDriver({DrawingFormat::Jww, ".JWW", kJwwSignature.size(), &IsJwwStart}) {}
-    DrawingRead Read(FileReader& file, Drawing& drawing) const override {
+    DrawingRead Read(FileReader& file, Drawing& drawing, bool keepSource) const override {
         DrawingRead read;
-        JwwDrawing jww;
-        LoadJwwFile(file, jww, &read.stopped);
+        auto kept = std::make_shared<JwwSource>();
+        JwwDrawing& jww = kept->drawing;
+        LoadJwwFile(file, jww, &read.stopped, keepSource);
         read.summary = JwwSummaryLines(jww);
-        for (JwwImage& image : jww.images) read.images.push_back({std::move(image.name), std::move(image.bytes)});
+        for (JwwImage& image : jww.images)
+            if (!image.leftOut) read.images.push_back({image.name, keepSource ? image.bytes : std::move(image.bytes)});
         if (jww.imagesLeftOut > 0) read.warnings.push_back(ImagesLeftOutLine(jww.imagesLeftOut));
         NotCarried notCarried;
-        drawing = DrawingOf(std::move(jww), notCarried);
+        drawing = keepSource ? DrawingOfKept(jww, notCarried) : DrawingOf(std::move(jww), notCarried);
         if (notCarried.Any()) read.warnings.push_back(NotCarriedLine(notCarried));
+        if (keepSource) read.source = std::move(kept);
         return read;
     }
 };

@@ -381,9 +381,9 @@ std::vector<DefinedLinetype> LinetypesUsed(const Drawing& d, const JwwHeader& he
     return types;
 }
 
-}  // namespace
-
-Drawing DrawingOf(JwwDrawing jww, NotCarried& notCarried) {
+// The mapping; `done(items)` after each kind of the drawing's own list is carried.
+template <class Jww, class Done>
+Drawing Map(Jww& jww, NotCarried& notCarried, Done done) {
     Drawing d;
     d.units = DrawingUnits::PaperMillimetres;
     d.paper.size = static_cast<std::int32_t>(jww.header.paperSize);
@@ -401,7 +401,7 @@ Drawing DrawingOf(JwwDrawing jww, NotCarried& notCarried) {
     }
     // Room for the elements outside blocks (a dimension gives up to three
     // lines and a text); insertions add to it.
-    JwwElementList& e = jww.elements;
+    auto& e = jww.elements;
     d.lines.reserve(e.lines.size() + 3 * e.dimensions.size());
     d.arcs.reserve(e.arcs.size());
     d.texts.reserve(e.texts.size() + e.dimensions.size());
@@ -417,13 +417,21 @@ Drawing DrawingOf(JwwDrawing jww, NotCarried& notCarried) {
         Carrier<Block>(d.blocks[k], order, k, pens, fonts, fill, notCarried)
             .Carry(order.At(k).elements, [](const auto&) {});
     }
-    Carrier<Drawing>(d, order, order.Count(), pens, fonts, fill, notCarried).Carry(e, [](auto& items) {
-        std::remove_cvref_t<decltype(items)>().swap(items);
-    });
+    Carrier<Drawing>(d, order, order.Count(), pens, fonts, fill, notCarried).Carry(e, done);
     d.extraLinetypes = LinetypesUsed(d, jww.header);
     d.pens.fixedColors.assign(std::begin(kJwwFixedPenColors), std::end(kJwwFixedPenColors));
     d.pens.count = kJwwPenCount + static_cast<int>(d.pens.ownColors.size());
     return d;
+}
+
+}  // namespace
+
+Drawing DrawingOf(JwwDrawing jww, NotCarried& notCarried) {
+    return Map(jww, notCarried, [](auto& items) { std::remove_cvref_t<decltype(items)>().swap(items); });
+}
+
+Drawing DrawingOfKept(const JwwDrawing& jww, NotCarried& notCarried) {
+    return Map(jww, notCarried, [](const auto&) {});
 }
 
 }  // namespace orvik

@@ -29,4 +29,7 @@ namespace orvik {
 
 Drawing DrawingOf(JwwDrawing jww, NotCarried& notCarried);
 
+// The same for a drawing that is kept (to be written back): nothing given back.
+Drawing DrawingOfKept(const JwwDrawing& jww, NotCarried& notCarried);
+
 }  // namespace orvik

@@ -406,8 +406,8 @@ private:
         if (kind != JwwKind::BlockDefinition) {
             return ForKind(kind, list, [&](auto& items) {
                 using T = typename std::remove_reference_t<decltype(items)>::value_type;
-                list.order.push_back(kind);
                 items.push_back(Read(std::type_identity<T>{}));
+                list.order.push_back(kind);  // once read whole: a cut element is not in the list
                 map_[self].element = &items.back();
                 map_[self].complete = true;
             });

@@ -12,6 +12,7 @@
 #include "cli/CliRun.h"
 #include "cli/ConvertOptions.h"
 #include "dxf/DxfLines.h"
+#include "jww/JwwReader.h"
 #include "support/JwcBuilder.h"
 #include "support/JwwBuilder.h"
 #include "support/TempDir.h"
@@ -208,6 +209,54 @@ TEST_F(ConvertCommandTest, PartialDrawingsAndEmptyOnesCanBeForced) {
     EXPECT_EQ(run.code, kExitOk) << run.err;
     EXPECT_EQ(testing::HeaderVariable(testing::ReadFileBytes(dir_.File("empty.dxf")), "$LTSCALE"),
               (testing::Groups{{" 40", "20"}}));
+}
+
+// JWW files: a JWW drawing written back the same bytes, whether -o's name
+// or --to asks for it (an empty drawing too: no scale is needed); a cut one
+// as far as it was read with --allow-partial; a JWC drawing refused with
+// its reason; the options only convert takes.
+TEST_F(ConvertCommandTest, WritesJwwDrawingsBackAsTheyWere) {
+    JwwDrawing jww = NewJwwDrawing();
+    jww.form.utf16Strings = true;
+    Append(jww.elements, JwwText{{}, 0, 0, 5, 0, 1, 2.5, 2.5, 0, 0, "ＭＳ ゴシック", Utf8ToCp932("壁")});
+    const std::string bytes = BuildJww(jww).bytes;
+    const std::string plan = dir_.Write("plan.jww", bytes);
+    const std::string empty = dir_.Write("empty.jww", BuildJww(NewJwwDrawing(600)).bytes);
+    const std::string cut = dir_.Write("cut.jww", bytes.substr(0, bytes.size() - 20));
+    const std::string jwc = dir_.Write("plan.jwc", Drawing().Bytes());
+    struct Case {
+        std::vector<std::string> args;
+        int code;
+        std::string output, expected;  // the file written and its bytes
+    };
+    const Case cases[] = {
+        {{"convert", "-o", dir_.File("copy.JWW"), plan}, kExitOk, "copy.JWW", bytes},
+        {{"convert", "--to", "jww", "--output-dir", dir_.File("out"), empty},
+         kExitOk,
+         "out/empty.jww",
+         testing::ReadFileBytes(empty)},
+        {{"convert", "--to", "jww", "--allow-partial", "-o", dir_.File("cut-copy.jww"), cut},
+         kExitPartial,
+         "cut-copy.jww",
+         ""},
+        {{"convert", "--to", "jww", "-o", dir_.File("jwc.jww"), jwc}, kExitSomeFailed, "jwc.jww", ""},
+        {{"convert", "--to", "dxf", "-o", dir_.File("dxf.jww"), jwc}, kExitOk, "dxf.jww", ""},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = Cli(c.args);
+        EXPECT_EQ(run.code, c.code) << c.output << ": " << run.err;
+        if (!c.expected.empty()) {
+            EXPECT_EQ(testing::ReadFileBytes(dir_.File(c.output)), c.expected) << c.output;
+        }
+    }
+    JwwDrawing cutRead;
+    EXPECT_TRUE(ReadJww(testing::ReadFileBytes(dir_.File("cut-copy.jww")), cutRead));
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("jwc.jww")));
+    EXPECT_TRUE(testing::ReadFileBytes(dir_.File("dxf.jww")).ends_with("EOF\r\n"));
+    EXPECT_NE(Cli(cases[3].args).err.find("JWW への書き出しは JWW 図面からだけできます"), std::string::npos);
+    EXPECT_NE(Cli({"render", "--to", "jww", plan}).err.find("--to は convert のオプションです"), std::string::npos);
+    EXPECT_NE(Cli({"convert", "--to", "dwg", plan}).err.find("--to には dxf か jww を"), std::string::npos);
+    EXPECT_NE(Cli({"convert", "--to", "jww", "--thumbnail", plan}).err.find("--thumbnail は JWW"), std::string::npos);
 }
 
 // What went wrong is said plainly, with its reason, on standard error and

@@ -35,7 +35,7 @@ TEST_F(InfoCommandTest, PrintsTheReadReportOfEachFile) {
     const std::string a = dir_.Write("a.jwc", Drawing(2).Bytes());
     const std::string b = dir_.Write("B.JWC", Drawing(5).Bytes());
     const CliRun run = Cli({"info", a, b});
-    EXPECT_EQ(run.code, kExitOk);
+    EXPECT_EQ(run.code, kExitOk) << run.err;
     EXPECT_EQ(run.out, Report(a, "見本図面", "A-1", 2, 1, 1) + "\n" + Report(b, "見本図面", "A-1", 5, 1, 1));
     EXPECT_EQ(run.err, "");
 }

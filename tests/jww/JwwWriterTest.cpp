@@ -93,8 +93,11 @@ TEST(JwwWriter, FormsOfTheFileComeBack) {
         {"a CP932 string among UTF-16 ones", Replaced(Made(700, true), "\xFF\xFE\xFF\x02X\0X\0"s, "\x02XX"s)},
         {"UTF-16 among CP932 strings", Replaced(Made(600, false), "\x02XX"s, "\xFF\xFE\xFF\x02X\0X\0"s)},
         {"a longer length form", Replaced(Made(600, false), "\x02XX"s, "\xFF\x02\x00XX"s)},
-        {"a class's own schema", Replaced(Made(700, true), "\xFF\xFF\xBC\x02\x08\x00" "CDataSen"s,
-                                          "\xFF\xFF\x58\x02\x08\x00" "CDataSen"s)},
+        {"a class's own schema", Replaced(Made(700, true),
+                                          "\xFF\xFF\xBC\x02\x08\x00"
+                                          "CDataSen"s,
+                                          "\xFF\xFF\x58\x02\x08\x00"
+                                          "CDataSen"s)},
         {"32-bit object tags", Made(700, true, true)},
         {"a newer version", Made(701, true)},
     };
@@ -118,6 +121,24 @@ TEST(JwwWriter, AChangedStringIsWrittenAnew) {
     StringSink sink;
     WriteJww(read, sink);
     EXPECT_EQ(sink.Text(), Replaced(Made(600, false), "\x02XX"s, "\x02YY"s));
+}
+
+// A file cut anywhere is read as far as it goes, and what was read is
+// written as a whole file that reads back to its end.
+TEST(JwwWriter, ADrawingReadInPartIsWrittenWhole) {
+    const std::string bytes = Made(700, true);
+    int written = 0;
+    for (std::size_t cut = 12; cut < bytes.size(); cut += 29) {
+        JwwDrawing read;
+        ReadJww(bytes.substr(0, cut), read, nullptr, true);
+        StringSink sink;
+        WriteJww(read, sink);
+        JwwDrawing again;
+        Failure error;
+        EXPECT_TRUE(ReadJww(sink.Text(), again, &error)) << cut << ": " << static_cast<int>(error.reason);
+        ++written;
+    }
+    EXPECT_GT(written, 50);
 }
 
 }  // namespace
