@@ -10,6 +10,7 @@
 #include "convert/Conversion.h"
 #include "dxf/NumberFormat.h"
 #include "jww/JwwDriver.h"
+#include "jww/JwwFromDrawing.h"
 #include "jww/JwwReport.h"
 #include "jww/JwwWriter.h"
 #include "os/System.h"
@@ -142,23 +143,27 @@ std::vector<std::string> ConversionWarnings(const ConversionResult& result, Outp
     return lines;
 }
 
-// A JWW drawing's file written again from what was read of it (a damaged
-// one as far as it was read): no scale, no conversion.
-DrawingJobOutcome& WriteJwwFile(const DrawingJobRequest& request, const DrawingSource* source, Reason stopped,
-                                DrawingJobOutcome& outcome) {
+// A JWW file: a JWW drawing's written again from what was read of it (a
+// damaged one as far as it was read), another format's drawing as JW_CAD
+// would save it; no scale, no conversion.
+DrawingJobOutcome& WriteJwwFile(const DrawingJobRequest& request, const Drawing& drawing, const DrawingSource* source,
+                                Reason stopped, DrawingJobOutcome& outcome) {
     const bool complete = stopped == Reason::None;
     if (!complete && !request.allowPartial) return Finish(outcome, JobStatus::Failed, stopped);
     if (request.plannedRefusal != Reason::None) return Finish(outcome, JobStatus::Refused, request.plannedRefusal);
-    const auto* jww = dynamic_cast<const JwwSource*>(source);
-    if (!jww) return Finish(outcome, JobStatus::Refused, Reason::JwwNotWritable, std::string(kJwwFromJwwOnly));
+    const auto* kept = dynamic_cast<const JwwSource*>(source);
+    if (!kept && drawing.units != DrawingUnits::PaperMillimetres)
+        return Finish(outcome, JobStatus::Refused, Reason::JwwNotWritable, std::string(kNoJwwFromJwc));
     try {
         MakeOutputFolder(request);
+        const JwwDrawing made = kept ? JwwDrawing{} : JwwDrawingOf(drawing);
+        const JwwDrawing& jww = kept ? kept->drawing : made;
         if (request.output.empty()) {
             DescriptorSink standardOutput(os::StandardOutput(), "-");
-            WriteJww(jww->drawing, standardOutput);
+            WriteJww(jww, standardOutput);
         } else {
             AtomicFile file(request.output, request.rules);
-            WriteJww(jww->drawing, file);
+            WriteJww(jww, file);
             file.Commit();
         }
     } catch (const FailureError& e) {
@@ -268,7 +273,7 @@ DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outc
     outcome.texts = static_cast<std::int64_t>(drawing->texts.size());
     outcome.points = static_cast<std::int64_t>(drawing->points.size());
     outcome.scales = ListProposedScales(*drawing);
-    if (request.kind == OutputKind::Jww) return WriteJwwFile(request, source.get(), stopped, outcome);
+    if (request.kind == OutputKind::Jww) return WriteJwwFile(request, *drawing, source.get(), stopped, outcome);
     return ConvertAndWrite(request, *drawing, stopped, std::move(readWarnings), images, outcome);
 }
 

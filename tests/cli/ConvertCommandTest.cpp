@@ -253,7 +253,7 @@ TEST_F(ConvertCommandTest, WritesJwwDrawingsBackAsTheyWere) {
     EXPECT_TRUE(ReadJww(testing::ReadFileBytes(dir_.File("cut-copy.jww")), cutRead));
     EXPECT_FALSE(std::filesystem::exists(dir_.File("jwc.jww")));
     EXPECT_TRUE(testing::ReadFileBytes(dir_.File("dxf.jww")).ends_with("EOF\r\n"));
-    EXPECT_NE(Cli(cases[3].args).err.find("JWW への書き出しは JWW 図面からだけできます"), std::string::npos);
+    EXPECT_NE(Cli(cases[3].args).err.find("JWC 図面からは JWW ファイルを書き出せません"), std::string::npos);
     EXPECT_NE(Cli({"render", "--to", "jww", plan}).err.find("--to は convert のオプションです"), std::string::npos);
     EXPECT_NE(Cli({"convert", "--to", "dwg", plan}).err.find("--to には dxf か jww を"), std::string::npos);
     EXPECT_NE(Cli({"convert", "--to", "jww", "--thumbnail", plan}).err.find("--thumbnail は JWW"), std::string::npos);
