@@ -60,6 +60,7 @@ std::string DescribeReadError(const Failure& e) {
         case Reason::ImageDamaged: return ImageNotInflated(name, e.offset);
         case Reason::TrailingBytes: return BytesAfterTheEnd(e.count, e.offset);
         case Reason::TooManyRepeats: return TooManyRepeats(e.count, e.offset);
+        case Reason::DxfDamaged: return e.detail;
         case Reason::OutOfMemory: return std::string(kOutOfMemory);
         default: break;  // not a reason a read stops for
     }

@@ -7,7 +7,7 @@
 
 #include "convert/BlockExplosion.h"
 #include "convert/BlockNames.h"
-#include "convert/ColorPalette.h"
+#include "dxf/ColorPalette.h"
 #include "convert/EntitySection.h"
 #include "convert/EntityWriters.h"
 #include "convert/FixedSections.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "convert/ColorPalette.h"
+#include "dxf/ColorPalette.h"
 #include "convert/Lineweights.h"
 
 namespace orvik {

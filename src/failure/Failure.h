@@ -59,6 +59,7 @@ enum class Reason : std::uint8_t {
     ImageTooLarge,  // image `detail`: `count` stored bytes, beyond the file or the reader's limit
     ImageDamaged,  // image `detail` does not inflate
     TrailingBytes,  // `count` bytes follow the last part
+    DxfDamaged,  // a DXF file breaks its format at line `count` (`detail` says how)
     TooManyRepeats,  // back-references repeat elements holding `count` bytes, more than the file can mean
     // The conversion
     NoScale,  // no element, so no reference scale to propose

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "convert/ColorPalette.h"
+#include "dxf/ColorPalette.h"
 
 namespace orvik {
 

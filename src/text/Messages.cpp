@@ -245,4 +245,8 @@ std::string ShapesNotDrawn(bool limitReached, std::int64_t limit, std::int64_t t
     return line;
 }
 
+std::string DxfBrokenAt(std::int64_t line, std::string_view how) {
+    return std::to_string(line) + " \x8Ds\x96\xDA: " + std::string(how);  // N 行目: ...
+}
+
 }  // namespace orvik

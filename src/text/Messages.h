@@ -288,6 +288,12 @@ inline constexpr std::string_view kNoJwwSignature =
 
 // "PART の途中でファイルが終わっています（AT バイト目から、ファイルの大きさ SIZE バイト）"
 std::string FileEndsInside(std::string_view part, std::int64_t at, std::int64_t fileSize);
+// A DXF file that breaks its format: at which line, and how.
+std::string DxfBrokenAt(std::int64_t line, std::string_view how);
+inline constexpr std::string_view kDxfCodeNotANumber = "\x83O\x83\x8B\x81[\x83v\x83R\x81[\x83h\x82\xAA\x90\x94\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1";  // グループコードが数ではありません
+inline constexpr std::string_view kDxfLineTooLong = "\x8Ds\x82\xAA\x92\xB7\x82\xB7\x82\xAC\x82\xDC\x82\xB7\x81i1 MiB \x82\xF0\x92\xB4\x82\xA6\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81j";  // 行が長すぎます（1 MiB を超えています）
+inline constexpr std::string_view kDxfNoSection = "SECTION \x82\xC5\x82\xE0 EOF \x82\xC5\x82\xE0\x82\xC8\x82\xA2\x83O\x83\x8B\x81[\x83v\x82\xC5\x82\xB7";  // SECTION でも EOF でもないグループです
+inline constexpr std::string_view kDxfBinary = "\x83o\x83" "C\x83i\x83\x8A DXF \x82\xCD\x93\xC7\x82\xDF\x82\xDC\x82\xB9\x82\xF1\x81" "B\x83" "e\x83L\x83X\x83g\x81iASCII\x81j\x82\xCC DXF \x82\xC5\x95\xDB\x91\xB6\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2";  // バイナリ DXF は読めません。テキスト（ASCII）の DXF で保存してください
 // "ヘッダー ブロックB の項目 F が正しい数値ではありません: "TEXT"（AT バイト目）", NULs shown as spaces
 std::string HeaderFieldNotANumber(int block, int field, std::string_view text, std::int64_t at);
 // "PART の数が負の値です: COUNT"

@@ -13,7 +13,7 @@
 
 #include "convert/BlockExplosion.h"
 #include "convert/BlockNames.h"
-#include "convert/ColorPalette.h"
+#include "dxf/ColorPalette.h"
 #include "convert/Conversion.h"
 #include "dxf/DxfLines.h"
 #include "jww/JwwReader.h"

@@ -9,7 +9,7 @@
 #include <regex>
 #include <set>
 
-#include "convert/ColorPalette.h"
+#include "dxf/ColorPalette.h"
 #include "convert/ProposedScales.h"
 #include "dxf/DxfLines.h"
 #include "jwc/JwcLoader.h"

@@ -1,4 +1,4 @@
-#include "convert/ColorPalette.h"
+#include "dxf/ColorPalette.h"
 
 namespace orvik {
 

@@ -1,0 +1,202 @@
+#include "dxf/DxfGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "geometry/Trigonometry.h"
+
+namespace orvik {
+namespace {
+
+double Cross(DxfPoint o, DxfPoint a, DxfPoint b) { return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x); }
+
+double Area(const std::vector<DxfPoint>& ring) {
+    double sum = 0;
+    for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++)
+        sum += ring[j].x * ring[i].y - ring[i].x * ring[j].y;
+    return sum / 2;
+}
+
+// The segments ab and cd cross (touching at an end does not count).
+bool Cross(DxfPoint a, DxfPoint b, DxfPoint c, DxfPoint d) {
+    const double d1 = Cross(a, b, c), d2 = Cross(a, b, d), d3 = Cross(c, d, a), d4 = Cross(c, d, b);
+    return ((d1 > 0 && d2 < 0) || (d1 < 0 && d2 > 0)) && ((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0));
+}
+
+bool Inside(DxfPoint p, DxfPoint a, DxfPoint b, DxfPoint c) {
+    return Cross(a, b, p) >= 0 && Cross(b, c, p) >= 0 && Cross(c, a, p) >= 0;
+}
+
+// The point of a NURBS curve at u (de Boor's algorithm on homogeneous points).
+DxfPoint Evaluate(int p, const std::vector<double>& t, const std::vector<DxfPoint>& c, const std::vector<double>& w,
+                  double u) {
+    const std::size_t n = c.size();
+    std::size_t k = static_cast<std::size_t>(p);
+    while (k + 1 < n && u >= t[k + 1]) ++k;
+    std::vector<std::array<double, 3>> d(static_cast<std::size_t>(p) + 1);
+    for (std::size_t j = 0; j <= static_cast<std::size_t>(p); ++j) {
+        const std::size_t i = j + k - static_cast<std::size_t>(p);
+        const double weight = w.empty() ? 1 : w[i];
+        d[j] = {c[i].x * weight, c[i].y * weight, weight};
+    }
+    for (int r = 1; r <= p; ++r)
+        for (int j = p; j >= r; --j) {
+            const std::size_t i = static_cast<std::size_t>(j) + k - static_cast<std::size_t>(p);
+            const double span = t[i + static_cast<std::size_t>(p - r) + 1] - t[i];
+            const double a = span > 0 ? (u - t[i]) / span : 0;
+            for (int m = 0; m < 3; ++m)
+                d[static_cast<std::size_t>(j)][static_cast<std::size_t>(m)] =
+                    (1 - a) * d[static_cast<std::size_t>(j - 1)][static_cast<std::size_t>(m)] +
+                    a * d[static_cast<std::size_t>(j)][static_cast<std::size_t>(m)];
+        }
+    const auto& h = d[static_cast<std::size_t>(p)];
+    return {h[0] / h[2], h[1] / h[2]};
+}
+
+}  // namespace
+
+double DirectionOf(double dx, double dy) { return static_cast<double>(DirectionDegrees(Extended(dx), Extended(dy))); }
+
+DxfPoint CosSinOf(double degrees) {
+    const CosSin cs = CosAndSinDegrees(Extended(degrees));
+    return {static_cast<double>(cs.cos), static_cast<double>(cs.sin)};
+}
+
+std::optional<DxfArc> BulgeArc(DxfPoint a, DxfPoint b, double bulge) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double d = std::sqrt(dx * dx + dy * dy);
+    if (!(d > 0) || bulge == 0 || !std::isfinite(bulge)) return std::nullopt;
+    // The centre lies on the chord's perpendicular, d (1 - b^2) / (4 b) to its left.
+    const double offset = (1 - bulge * bulge) / (4 * bulge);
+    DxfArc arc;
+    arc.cx = (a.x + b.x) / 2 - dy * offset;
+    arc.cy = (a.y + b.y) / 2 + dx * offset;
+    arc.radius = d * (1 + bulge * bulge) / (4 * std::fabs(bulge));
+    const double from = DirectionOf(a.x - arc.cx, a.y - arc.cy), to = DirectionOf(b.x - arc.cx, b.y - arc.cy);
+    arc.start = bulge > 0 ? from : to;
+    arc.end = bulge > 0 ? to : from;
+    return arc;
+}
+
+std::vector<DxfPoint> SplinePoints(int degree, const std::vector<double>& knots, const std::vector<DxfPoint>& controls,
+                                   const std::vector<double>& weights, double tolerance) {
+    const std::size_t n = controls.size();
+    if (degree < 1 || degree > 25 || n <= static_cast<std::size_t>(degree) ||
+        knots.size() != n + static_cast<std::size_t>(degree) + 1 || (!weights.empty() && weights.size() != n))
+        return {};
+    for (std::size_t i = 0; i < knots.size(); ++i)
+        if (!std::isfinite(knots[i]) || (i > 0 && knots[i] < knots[i - 1])) return {};
+    for (const double w : weights)
+        if (!(w > 0) || !std::isfinite(w)) return {};
+    std::vector<DxfPoint> points;
+    const auto at = [&](double u) { return Evaluate(degree, knots, controls, weights, u); };
+    const double first = knots[static_cast<std::size_t>(degree)], last = knots[n];
+    if (!(first < last)) return {};
+    points.push_back(at(first));
+    // Each knot span in four, each piece halved until its chord is within
+    // the tolerance at its middle (or the points run out).
+    struct Piece {
+        double u0, u1;
+        DxfPoint p1;
+        int depth;
+    };
+    for (std::size_t s = static_cast<std::size_t>(degree); s < n; ++s) {
+        if (!(knots[s] < knots[s + 1])) continue;
+        for (int q = 0; q < 4; ++q) {
+            const double u0 = knots[s] + (knots[s + 1] - knots[s]) * q / 4;
+            const double u1 = q == 3 ? knots[s + 1] : knots[s] + (knots[s + 1] - knots[s]) * (q + 1) / 4;
+            std::vector<Piece> pending{{u0, u1, at(u1), 0}};
+            while (!pending.empty()) {
+                const Piece piece = pending.back();
+                pending.pop_back();
+                const DxfPoint p0 = points.back();
+                const double um = (piece.u0 + piece.u1) / 2;
+                const DxfPoint pm = at(um);
+                const double ex = pm.x - (p0.x + piece.p1.x) / 2, ey = pm.y - (p0.y + piece.p1.y) / 2;
+                if (std::sqrt(ex * ex + ey * ey) > tolerance && piece.depth < 12 && points.size() < kDxfCurvePoints) {
+                    pending.push_back({um, piece.u1, piece.p1, piece.depth + 1});
+                    pending.push_back({piece.u0, um, pm, piece.depth + 1});
+                    continue;
+                }
+                points.push_back(piece.p1);
+            }
+        }
+    }
+    return points;
+}
+
+std::vector<DxfTriangle> Triangulate(std::vector<DxfPoint> outer, const std::vector<std::vector<DxfPoint>>& holes) {
+    constexpr std::size_t kMostPoints = 20000;
+    if (outer.size() < 3 || !(std::fabs(Area(outer)) > 0)) return {};
+    if (Area(outer) < 0) std::reverse(outer.begin(), outer.end());
+    std::vector<std::vector<DxfPoint>> rings;
+    std::size_t total = outer.size();
+    for (std::vector<DxfPoint> hole : holes) {
+        if (hole.size() < 3 || !(std::fabs(Area(hole)) > 0)) continue;
+        if (Area(hole) > 0) std::reverse(hole.begin(), hole.end());
+        total += hole.size() + 2;
+        rings.push_back(std::move(hole));
+    }
+    if (total > kMostPoints) return {};
+    // Each hole joins the outline by a bridge to the nearest outline point
+    // it sees (rightmost holes first, so that bridges do not cross).
+    std::sort(rings.begin(), rings.end(), [](const auto& a, const auto& b) {
+        const auto right = [](const auto& r) {
+            return std::max_element(r.begin(), r.end(), [](DxfPoint p, DxfPoint q) { return p.x < q.x; })->x;
+        };
+        return right(a) > right(b);
+    });
+    for (std::size_t h = 0; h < rings.size(); ++h) {
+        const std::vector<DxfPoint>& hole = rings[h];
+        const std::size_t m = static_cast<std::size_t>(
+            std::max_element(hole.begin(), hole.end(), [](DxfPoint p, DxfPoint q) { return p.x < q.x; }) - hole.begin());
+        const DxfPoint from = hole[m];
+        std::size_t best = outer.size();
+        double bestDistance = 0;
+        for (std::size_t i = 0; i < outer.size(); ++i) {
+            const double dx = outer[i].x - from.x, dy = outer[i].y - from.y, distance = dx * dx + dy * dy;
+            if (best != outer.size() && distance >= bestDistance) continue;
+            bool blocked = false;
+            const auto crosses = [&](const std::vector<DxfPoint>& ring) {
+                for (std::size_t j = 0, k = ring.size() - 1; j < ring.size() && !blocked; k = j++)
+                    blocked = Cross(from, outer[i], ring[k], ring[j]);
+            };
+            crosses(outer);
+            for (std::size_t r = h; r < rings.size() && !blocked; ++r) crosses(rings[r]);
+            if (!blocked) best = i, bestDistance = distance;
+        }
+        if (best == outer.size()) return {};
+        std::vector<DxfPoint> joined(outer.begin(), outer.begin() + static_cast<std::ptrdiff_t>(best) + 1);
+        for (std::size_t k = 0; k <= hole.size(); ++k) joined.push_back(hole[(m + k) % hole.size()]);
+        joined.insert(joined.end(), outer.begin() + static_cast<std::ptrdiff_t>(best), outer.end());
+        outer = std::move(joined);
+    }
+    // Ear clipping.
+    std::vector<DxfTriangle> triangles;
+    std::vector<std::size_t> left(outer.size());
+    for (std::size_t i = 0; i < left.size(); ++i) left[i] = i;
+    std::size_t misses = 0, i = 0;
+    while (left.size() > 3 && misses < left.size()) {
+        const std::size_t n = left.size();
+        const DxfPoint a = outer[left[(i + n - 1) % n]], b = outer[left[i % n]], c = outer[left[(i + 1) % n]];
+        bool ear = Cross(a, b, c) > 0;
+        for (std::size_t k = 0; k < n && ear; ++k) {
+            const DxfPoint p = outer[left[k]];
+            const bool corner = (p.x == a.x && p.y == a.y) || (p.x == b.x && p.y == b.y) || (p.x == c.x && p.y == c.y);
+            ear = corner || !Inside(p, a, b, c);
+        }
+        if (ear) {
+            triangles.push_back({a, b, c});
+            left.erase(left.begin() + static_cast<std::ptrdiff_t>(i % n));
+            misses = 0;
+        } else {
+            ++misses;
+            ++i;
+        }
+        i %= left.size();
+    }
+    if (left.size() == 3) triangles.push_back({outer[left[0]], outer[left[1]], outer[left[2]]});
+    return triangles;
+}
+
+}  // namespace orvik
