@@ -258,7 +258,7 @@ DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outc
             return Finish(outcome, JobStatus::Refused, check.refusal, std::string(kNotJwCadBySignature));
         if (check.refusal != Reason::None)
             return Finish(outcome, JobStatus::Refused, check.refusal, std::string(RefusalText(check)));
-        ReadForConversion read = file.Read(check.format, own, request.kind == OutputKind::Jww);
+        ReadForConversion read = file.Read(check.format, own, {request.kind == OutputKind::Jww, request.sheet});
         source = std::move(read.source);
         if (!read.load.complete) stopped = read.load.stopped == Reason::None ? Reason::Truncated : read.load.stopped;
         outcome.damage = std::move(read.load.damage);

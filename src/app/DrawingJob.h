@@ -60,6 +60,7 @@ struct DrawingJobRequest {
     std::vector<EmbeddedImage> loadedImages;  // with `loaded`: the images it carries
     ConversionSettings settings;
     std::optional<std::string> scale;  // the reference scale; none: the proposed one
+    SheetChoice sheet;  // a DXF drawing's paper and scale on JW_CAD's sheet
     bool allowPartial = true;  // convert a drawing read only in part
     OutputKind kind = OutputKind::Dxf;
     PictureType pictureType = PictureType::Svg;

@@ -7,6 +7,7 @@
 #include "app/ReadReport.h"
 #include "app/SettingChecks.h"
 #include "jwc/JwcDriver.h"
+#include "dxf/DxfDriver.h"
 #include "jww/JwwDriver.h"
 #include "text/Messages.h"
 
@@ -15,11 +16,18 @@ namespace orvik {
 namespace {
 
 // In the order a file's signature is looked for.
-const DrawingDriver* const kDrivers[] = {&JwcDriver(), &JwwDriver()};
+const DrawingDriver* const kDrivers[] = {&JwcDriver(), &JwwDriver(), &DxfDriver()};
 
 }  // namespace
 
-const DrawingDriver& DriverOf(DrawingFormat format) { return format == DrawingFormat::Jwc ? JwcDriver() : JwwDriver(); }
+const DrawingDriver& DriverOf(DrawingFormat format) {
+    switch (format) {
+        case DrawingFormat::Jwc: return JwcDriver();
+        case DrawingFormat::Jww: return JwwDriver();
+        case DrawingFormat::Dxf: break;
+    }
+    return DxfDriver();
+}
 
 bool HasDrawingExtension(std::string_view path) {
     return std::any_of(std::begin(kDrivers), std::end(kDrivers),
@@ -38,13 +46,15 @@ FileCheck DrawingFile::Check(bool anyName) const {
     const InputCheck& input = file_.Check();
     if (input.problem == InputProblem::NotFound) return {Reason::Missing, DescribeInputProblem(input)};
     // A drawing is known by its signature, whatever its name says (a JWW
-    // drawing saved as .jwc too); a file of neither name must be a JWW one.
-    const bool jwwName = JwwDriver().Named(path_);
-    if (!JwcDriver().Named(path_) && !jwwName && signature_ != DrawingFormat::Jww) {
+    // drawing saved as .jwc too); a file of no drawing's name must be a JWW
+    // or DXF one.
+    const auto named = std::find_if(std::begin(kDrivers), std::end(kDrivers),
+                                    [&](const DrawingDriver* d) { return d->Named(path_); });
+    if (named == std::end(kDrivers) && signature_ != DrawingFormat::Jww && signature_ != DrawingFormat::Dxf) {
         if (!anyName) return {Reason::WrongExtension, {}};
         return signature_ ? FileCheck{Reason::None, {}, *signature_} : FileCheck{Reason::NotJwCad, {}};
     }
-    const DrawingFormat format = signature_ ? *signature_ : jwwName ? DrawingFormat::Jww : DrawingFormat::Jwc;
+    const DrawingFormat format = signature_ ? *signature_ : (*named)->Format();
     if (input.problem != InputProblem::None) return {Reason::Unreadable, DescribeInputProblem(input), format};
     if (!signature_) return {Reason::NotJwCad, {}, format};
     return {Reason::None, {}, format};
@@ -58,8 +68,8 @@ std::string_view RefusalText(const FileCheck& check) {
     }
 }
 
-ReadForConversion DrawingFile::Read(DrawingFormat format, Drawing& drawing, bool keepSource) {
-    DrawingRead got = DriverOf(format).Read(file_, drawing, keepSource);
+ReadForConversion DrawingFile::Read(DrawingFormat format, Drawing& drawing, const ReadOptions& options) {
+    DrawingRead got = DriverOf(format).Read(file_, drawing, options);
     ReadForConversion read;
     read.load.complete = got.stopped.reason == Reason::None;
     if (!read.load.complete) {

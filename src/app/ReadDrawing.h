@@ -18,10 +18,10 @@
 
 namespace orvik {
 
-// The driver of each format read: JW_CAD for DOS (.jwc) and for Windows (.jww).
+// The driver of each format read: JW_CAD for DOS (.jwc) and for Windows (.jww), DXF.
 const DrawingDriver& DriverOf(DrawingFormat format);
 
-// A drawing's name: the extension of a format read (".jwc", ".jww") in any letter case.
+// A drawing's name: the extension of a format read (".jwc", ".jww", ".dxf") in any letter case.
 bool HasDrawingExtension(std::string_view path);
 
 struct FileCheck {
@@ -64,9 +64,8 @@ public:
     // found), one of neither name is judged by its signature alone.
     FileCheck Check(bool anyName = false) const;
     // Loads the drawing (a damaged one as far as it goes) as the format the
-    // check found; once, after a check without refusal. With `keepSource`,
-    // the format's own model of the file comes too (to write it back).
-    ReadForConversion Read(DrawingFormat format, Drawing& drawing, bool keepSource = false);
+    // check found; once, after a check without refusal; as the options say.
+    ReadForConversion Read(DrawingFormat format, Drawing& drawing, const ReadOptions& options = {});
 
 private:
     std::string path_;

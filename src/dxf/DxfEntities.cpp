@@ -12,6 +12,9 @@ namespace {
 // Past this magnitude (millimetres) a number means no real drawing.
 constexpr double kFarthest = 1e15;
 constexpr double kLineSpacing = 5.0 / 3.0;  // MTEXT's line pitch, in text heights
+// A JW_CAD text's height (its characters' cell) per DXF text height: the
+// inverse of the 90 % ORVIK's DXF files give JW_CAD's texts.
+constexpr double kCellPerHeight = 10.0 / 9.0;
 constexpr std::int64_t kMostCopies = 100000;  // of one MINSERT
 
 double Degrees(double radians) { return static_cast<double>(Extended(radians) * 180 / kPi); }
@@ -35,13 +38,14 @@ struct Sizes {
           arcs(s.arcs.size()),
           texts(s.texts.size()),
           points(s.points.size()),
+          virtualPoints(s.virtualPoints.size()),
           solids(s.solids.size()),
           inserts(s.inserts.size()) {}
     void Restore(ElementSet& s) const {
-        s.lines.resize(lines), s.arcs.resize(arcs), s.texts.resize(texts);
-        s.points.resize(points), s.solids.resize(solids), s.inserts.resize(inserts);
+        s.lines.resize(lines), s.arcs.resize(arcs), s.texts.resize(texts), s.points.resize(points);
+        s.virtualPoints.resize(virtualPoints), s.solids.resize(solids), s.inserts.resize(inserts);
     }
-    std::size_t lines, arcs, texts, points, solids, inserts;
+    std::size_t lines, arcs, texts, points, virtualPoints, solids, inserts;
 };
 
 }  // namespace
@@ -179,9 +183,15 @@ void DxfEntities::Ellipse(const Fields& f, ElementSet& set) {
     set.arcs.push_back(a);
 }
 
+// A point on DEFPOINTS (where ORVIK writes JW_CAD's virtual points, and
+// AutoCAD its dimensions' definition points) is a virtual point.
 void DxfEntities::Point(const Fields& f, ElementSet& set) {
-    const DxfStyle s = styles_.Of(Properties(f));
-    set.points.push_back({f.X(10), f.Y(20), s.layer, s.pen});
+    const DxfProperties p = Properties(f);
+    const DxfStyle s = styles_.Of(p);
+    if (UpperName(p.layer) == "DEFPOINTS")
+        set.virtualPoints.push_back({f.X(10), f.Y(20), s.layer});
+    else
+        set.points.push_back({f.X(10), f.Y(20), s.layer, s.pen});
 }
 
 void DxfEntities::PlaceText(std::string text, double x, double y, double height, double widthFactor, double angle,
@@ -205,7 +215,7 @@ void DxfEntities::PlaceText(std::string text, double x, double y, double height,
     t.vertical = upright;
     t.text = std::move(text);
     t.width = width;
-    t.height = height;
+    t.height = height * kCellPerHeight;
     t.font = 1;
     set.texts.push_back(std::move(t));
 }

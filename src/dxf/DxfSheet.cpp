@@ -55,6 +55,18 @@ bool Fits(const Extents& e, double scale, std::int32_t paper) {
     return w <= sides->first * kUsedPart && h <= sides->second * kUsedPart;
 }
 
+// The drawing stays where it is when it lies on the paper so (the paper's
+// centre is JW_CAD's origin); else its centre goes to the paper's centre.
+Sheet Centred(Sheet sheet, const Extents& e) {
+    if (e.Empty()) return sheet;
+    const auto sides = PaperSides(sheet.paper);
+    const double halfW = sides->first / 2 * sheet.scale, halfH = sides->second / 2 * sheet.scale;
+    if (e.minX >= -halfW && e.maxX <= halfW && e.minY >= -halfH && e.maxY <= halfH) return sheet;
+    sheet.originX = std::round((e.minX + e.maxX) / 2);
+    sheet.originY = std::round((e.minY + e.maxY) / 2);
+    return sheet;
+}
+
 }  // namespace
 
 const std::vector<double>& StandardScales() {
@@ -89,10 +101,6 @@ Sheet ChooseSheet(const Drawing& drawing, const SheetChoice& choice) {
     const Extents e = ExtentsOf(drawing, blocks);
     Sheet sheet;
     sheet.paper = choice.paper && PaperSides(*choice.paper) ? *choice.paper : kA3;
-    if (!e.Empty()) {
-        sheet.originX = std::round((e.minX + e.maxX) / 2);
-        sheet.originY = std::round((e.minY + e.maxY) / 2);
-    }
     const std::vector<double>& scales = StandardScales();
     if (choice.scale) {
         sheet.scale = *choice.scale;
@@ -101,7 +109,7 @@ Sheet ChooseSheet(const Drawing& drawing, const SheetChoice& choice) {
                                            [&](std::int32_t p) { return Fits(e, sheet.scale, p); });
             sheet.paper = fits == std::end(kPapersBySize) ? kA3 : *fits;
         }
-        return sheet;
+        return Centred(sheet, e);
     }
     if (e.Empty()) return sheet;
     const auto smallest = [&](std::int32_t paper) {
@@ -115,7 +123,7 @@ Sheet ChooseSheet(const Drawing& drawing, const SheetChoice& choice) {
                 break;
             }
     sheet.scale = scale == scales.end() ? scales.back() : *scale;
-    return sheet;
+    return Centred(sheet, e);
 }
 
 void MoveAndDivide(ElementSet& set, double dx, double dy, double divisor) {

@@ -8,21 +8,18 @@
 // drawing too large for A3 at 1/1,000,000 goes on the smallest larger sheet
 // it fits (A2 ... A0, 2A ... 5A). With a scale named, the smallest paper
 // from A4 on that holds it (A3 when none does); with a paper named, the
-// scale as above. The extents' centre, rounded to whole millimetres, moves
-// to the paper's centre (JW_CAD's origin).
+// scale as above. A drawing that lies on the paper where it is stays there
+// (the paper's centre is JW_CAD's origin, 0, 0); any other has its
+// extents' centre, rounded to whole millimetres, moved to the paper's centre.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
+#include "input/DrawingDriver.h"
 #include "model/Drawing.h"
 
 namespace orvik {
-
-struct SheetChoice {
-    std::optional<std::int32_t> paper;  // JW_CAD's paper code (0 A0 ... 4 A4, 8 2A ... 11 5A)
-    std::optional<double> scale;  // the N of 1:N
-};
 
 struct Sheet {
     std::int32_t paper = 3;

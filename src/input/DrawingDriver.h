@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,7 +19,7 @@
 
 namespace orvik {
 
-enum class DrawingFormat : std::uint8_t { Jwc, Jww };
+enum class DrawingFormat : std::uint8_t { Jwc, Jww, Dxf };
 
 // The extension of the path's file name, from its last "." on (".jwc"), or
 // "" when the name has none. Folders end at "/" (and "\\" on Windows).
@@ -40,6 +41,19 @@ struct EmbeddedImage {
 class DrawingSource {
 public:
     virtual ~DrawingSource() = default;
+};
+
+// The paper and scale a drawing of real sizes (DXF) is put on JW_CAD's
+// paper with; none: chosen to fit.
+struct SheetChoice {
+    std::optional<std::int32_t> paper;  // JW_CAD's paper code (0 A0 ... 4 A4, 8 2A ... 11 5A)
+    std::optional<double> scale;  // the N of 1:N
+};
+
+// How a file is read.
+struct ReadOptions {
+    bool keepSource = false;  // keep the format's own model of the file (to write it back)
+    SheetChoice sheet;
 };
 
 // What a read gives besides the model.
@@ -68,9 +82,9 @@ public:
     bool Recognises(std::string_view start) const { return facts_.recognises(start); }
     // The file's name is this format's (its extension, in any letter case).
     bool Named(std::string_view path) const { return HasExtension(path, facts_.extension); }
-    // Reads the file from its start into `drawing`, which it replaces; with
-    // `keepSource`, the format's own model of the file comes with it.
-    virtual DrawingRead Read(FileReader& file, Drawing& drawing, bool keepSource) const = 0;
+    // Reads the file from its start into `drawing`, which it replaces, as
+    // the options say.
+    virtual DrawingRead Read(FileReader& file, Drawing& drawing, const ReadOptions& options) const = 0;
 
 private:
     DrawingFormatFacts facts_;

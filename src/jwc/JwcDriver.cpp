@@ -13,7 +13,7 @@ class Driver final : public DrawingDriver {
 public:
     Driver() : DrawingDriver({DrawingFormat::Jwc, ".JWC", kJwcSignatureSize, &IsJwcStart}) {}
     // Nothing is kept beside the model: no JWC file is written.
-    DrawingRead Read(FileReader& file, Drawing& drawing, bool) const override {
+    DrawingRead Read(FileReader& file, Drawing& drawing, const ReadOptions&) const override {
         DrawingRead read;
         JwcFile jwc;
         LoadJwcFile(file, jwc, &read.stopped);

@@ -12,7 +12,8 @@ namespace {
 class Driver final : public DrawingDriver {
 public:
     Driver() : DrawingDriver({DrawingFormat::Jww, ".JWW", kJwwSignature.size(), &IsJwwStart}) {}
-    DrawingRead Read(FileReader& file, Drawing& drawing, bool keepSource) const override {
+    DrawingRead Read(FileReader& file, Drawing& drawing, const ReadOptions& options) const override {
+        const bool keepSource = options.keepSource;
         DrawingRead read;
         auto kept = std::make_shared<JwwSource>();
         JwwDrawing& jww = kept->drawing;

@@ -288,6 +288,31 @@ inline constexpr std::string_view kNoJwwSignature =
 
 // "PART の途中でファイルが終わっています（AT バイト目から、ファイルの大きさ SIZE バイト）"
 std::string FileEndsInside(std::string_view part, std::int64_t at, std::int64_t fileSize);
+// The read report of a DXF file and what its drawing leaves out.
+inline constexpr std::string_view kDxfVersionLabel = "DXF \x83o\x81[\x83W\x83\x87\x83\x93 = ";  // DXF バージョン = 
+inline constexpr std::string_view kDxfCodePageLabel = "\x83R\x81[\x83h\x83y\x81[\x83W\x81@ = ";  // コードページ　 = 
+inline constexpr std::string_view kDxfNoCodePage = "\x81i\x82\xC8\x82\xB5\x81j";  // （なし）
+inline constexpr std::string_view kDxfPaperLabel = "\x97p\x8E\x86\x81@\x81@\x81@\x81@\x81@ = ";  // 用紙　　　　　 = 
+inline constexpr std::string_view kDxfScaleLabel = "\x8Fk\x8E\xDA\x81@\x81@\x81@\x81@\x81@ = 1/";  // 縮尺　　　　　 = 1/
+inline constexpr std::string_view kDxfOriginLabel = "\x97p\x8E\x86\x82\xCC\x92\x86\x90S\x81@\x81@ = ";  // 用紙の中心　　 = 
+inline constexpr std::string_view kDxfLinesLabel = "\x92\xBC\x90\xFC\x82\xCC\x90\x94\x81@\x81@\x81@ = ";  // 直線の数　　　 = 
+inline constexpr std::string_view kDxfArcsLabel = "\x89~\x8C\xCA\x82\xCC\x90\x94\x81@\x81@\x81@ = ";  // 円弧の数　　　 = 
+inline constexpr std::string_view kDxfTextsLabel = "\x95\xB6\x8E\x9A\x97\xF1\x82\xCC\x90\x94\x81@\x81@ = ";  // 文字列の数　　 = 
+inline constexpr std::string_view kDxfPointsLabel = "\x8E\xC0\x93_\x82\xCC\x90\x94\x81@\x81@\x81@ = ";  // 実点の数　　　 = 
+inline constexpr std::string_view kDxfSolidsLabel = "\x83\\\x83\x8A\x83" "b\x83h\x82\xCC\x90\x94\x81@ = ";  // ソリッドの数　 = 
+inline constexpr std::string_view kDxfInsertsLabel = "\x83u\x83\x8D\x83" "b\x83N\x90}\x8C`\x82\xCC\x90\x94 = ";  // ブロック図形の数 = 
+inline constexpr std::string_view kDxfBlocksLabel = "\x83u\x83\x8D\x83" "b\x83N\x92\xE8\x8B`\x82\xCC\x90\x94 = ";  // ブロック定義の数 = 
+inline constexpr std::string_view kDxfLeftOutLabel = "\x95\xCF\x8A\xB7\x82\xB5\x82\xC8\x82\xA9\x82\xC1\x82\xBD\x82\xE0\x82\xCC: ";  // 変換しなかったもの: 
+inline constexpr std::string_view kDxfPaperSpace = "\x83y\x81[\x83p\x81[\x8B\xF3\x8A\xD4\x82\xCC\x97v\x91" "f ";  // ペーパー空間の要素 
+inline constexpr std::string_view kDxfMissingBlocks = "\x82\xC8\x82\xA2\x81" "E\x8E\xA9\x90g\x82\xF0\x8A\xDC\x82\xDE\x83u\x83\x8D\x83" "b\x83N\x82\xCC\x91}\x93\xFC ";  // ない・自身を含むブロックの挿入 
+inline constexpr std::string_view kDxfBrokenEntities = "\x90\x94\x92l\x82\xCC\x89\xF3\x82\xEA\x82\xBD\x97v\x91" "f ";  // 数値の壊れた要素 
+inline constexpr std::string_view kDxfApproximatedLabel = "\x8B\xDF\x8E\x97\x82\xB5\x82\xBD\x82\xE0\x82\xCC: ";  // 近似したもの: 
+inline constexpr std::string_view kDxfWideArcs = "\x95\x9D\x82\xCC\x82\xA0\x82\xE9\x89~\x8C\xCA\x81i\x95\x9D\x82\xC8\x82\xB5\x82\xC5\x81j ";  // 幅のある円弧（幅なしで） 
+inline constexpr std::string_view kDxfFitCurves = "\x93\x96\x82\xC4\x82\xCD\x82\xDF\x93_\x82\xBE\x82\xAF\x82\xCC\x83X\x83v\x83\x89\x83" "C\x83\x93\x81i\x90\xDC\x82\xEA\x90\xFC\x82\xC5\x81j ";  // 当てはめ点だけのスプライン（折れ線で） 
+inline constexpr std::string_view kDxfMergedLayers = "256 \x82\xF0\x92\xB4\x82\xA6\x82\xE9\x89\xE6\x91w\x81i\x8D\xC5\x8C\xE3\x82\xCC\x89\xE6\x91w\x82\xD6\x81j ";  // 256 を超える画層（最後の画層へ） 
+inline constexpr std::string_view kDxfDashedLinetypes = "16 \x82\xF0\x92\xB4\x82\xA6\x82\xE9\x90\xFC\x8E\xED\x81i\x94j\x90\xFC\x82\xC5\x81j ";  // 16 を超える線種（破線で） 
+inline constexpr std::string_view kDxfReplacedCharacters = "CP932 \x82\xC9\x82\xC8\x82\xA2\x95\xB6\x8E\x9A\x81i? \x82\xC5\x81j ";  // CP932 にない文字（? で） 
+inline constexpr std::string_view kListSeparator = "\x81" "A";  // 、
 // A DXF file that breaks its format: at which line, and how.
 std::string DxfBrokenAt(std::int64_t line, std::string_view how);
 inline constexpr std::string_view kDxfCodeNotANumber = "\x83O\x83\x8B\x81[\x83v\x83R\x81[\x83h\x82\xAA\x90\x94\x82\xC5\x82\xCD\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1";  // グループコードが数ではありません
