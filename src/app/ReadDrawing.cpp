@@ -6,8 +6,8 @@
 
 #include "app/ReadReport.h"
 #include "app/SettingChecks.h"
-#include "jwc/JwcDriver.h"
 #include "dxf/DxfDriver.h"
+#include "jwc/JwcDriver.h"
 #include "jww/JwwDriver.h"
 #include "text/Messages.h"
 
@@ -48,8 +48,8 @@ FileCheck DrawingFile::Check(bool anyName) const {
     // A drawing is known by its signature, whatever its name says (a JWW
     // drawing saved as .jwc too); a file of no drawing's name must be a JWW
     // or DXF one.
-    const auto named = std::find_if(std::begin(kDrivers), std::end(kDrivers),
-                                    [&](const DrawingDriver* d) { return d->Named(path_); });
+    const auto named =
+        std::find_if(std::begin(kDrivers), std::end(kDrivers), [&](const DrawingDriver* d) { return d->Named(path_); });
     if (named == std::end(kDrivers) && signature_ != DrawingFormat::Jww && signature_ != DrawingFormat::Dxf) {
         if (!anyName) return {Reason::WrongExtension, {}};
         return signature_ ? FileCheck{Reason::None, {}, *signature_} : FileCheck{Reason::NotJwCad, {}};

@@ -7,7 +7,6 @@
 
 #include "convert/BlockExplosion.h"
 #include "convert/BlockNames.h"
-#include "dxf/ColorPalette.h"
 #include "convert/EntitySection.h"
 #include "convert/EntityWriters.h"
 #include "convert/FixedSections.h"
@@ -18,6 +17,7 @@
 #include "convert/PenTables.h"
 #include "convert/ProposedScales.h"
 #include "convert/ReferenceScale.h"
+#include "dxf/ColorPalette.h"
 #include "dxf/DxfWriter.h"
 #include "dxf/NumberFormat.h"
 #include "geometry/Placement.h"

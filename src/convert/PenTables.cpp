@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "dxf/ColorPalette.h"
 #include "convert/Lineweights.h"
+#include "dxf/ColorPalette.h"
 
 namespace orvik {
 

@@ -23,7 +23,11 @@ std::vector<std::string> Summary(const DxfFile& dxf, const Sheet& sheet) {
             line(kDxfCodePageLabel, dxf.codePage.empty() ? std::string(kDxfNoCodePage) : dxf.codePage),
             line(kDxfPaperLabel, PaperName(sheet.paper)),
             line(kDxfScaleLabel, ShortestText(sheet.scale)),
-            line(kDxfOriginLabel, std::string(1, '(').append(ShortestText(sheet.originX)).append(", ").append(ShortestText(sheet.originY)).append(")")),
+            line(kDxfOriginLabel, std::string(1, '(')
+                                      .append(ShortestText(sheet.originX))
+                                      .append(", ")
+                                      .append(ShortestText(sheet.originY))
+                                      .append(")")),
             count(kDxfLinesLabel, d.lines.size()),
             count(kDxfArcsLabel, d.arcs.size()),
             count(kDxfTextsLabel, d.texts.size()),
@@ -51,12 +55,13 @@ std::vector<std::string> Warnings(const DxfLeftOut& l) {
     leftOut.emplace_back(kDxfMissingBlocks, l.inserts);
     leftOut.emplace_back(kDxfBrokenEntities, l.broken);
     std::vector<std::string> lines;
-    for (std::string line : {Listed(kDxfLeftOutLabel, leftOut),
-                             Listed(kDxfApproximatedLabel, {{std::string(kDxfWideArcs), l.widths},
-                                                            {std::string(kDxfFitCurves), l.curves},
-                                                            {std::string(kDxfMergedLayers), l.mergedLayers},
-                                                            {std::string(kDxfDashedLinetypes), l.linetypes},
-                                                            {std::string(kDxfReplacedCharacters), l.replacedCharacters}})})
+    for (std::string line :
+         {Listed(kDxfLeftOutLabel, leftOut),
+          Listed(kDxfApproximatedLabel, {{std::string(kDxfWideArcs), l.widths},
+                                         {std::string(kDxfFitCurves), l.curves},
+                                         {std::string(kDxfMergedLayers), l.mergedLayers},
+                                         {std::string(kDxfDashedLinetypes), l.linetypes},
+                                         {std::string(kDxfReplacedCharacters), l.replacedCharacters}})})
         if (!line.empty()) lines.push_back(std::move(line));
     return lines;
 }

@@ -114,24 +114,42 @@ void DxfEntities::Add(const DxfEntity& entity, ElementSet& set) {
     const Sizes before(set);
     const std::size_t drawingsBefore = drawings_.size();
     const std::string& t = entity.type;
-    if (t == "LINE") Line(f, set);
-    else if (t == "CIRCLE") Circle(f, set, false);
-    else if (t == "ARC") Circle(f, set, true);
-    else if (t == "ELLIPSE") Ellipse(f, set);
-    else if (t == "POINT") Point(f, set);
-    else if (t == "TEXT") Text(f, set, false);
-    else if (t == "ATTRIB") Text(f, set, true);
-    else if (t == "MTEXT") Mtext(f, set);
-    else if (t == "SOLID" || t == "TRACE") Solid(f, set);
-    else if (t == "3DFACE") Face(f, set);
-    else if (t == "LWPOLYLINE") Lwpolyline(f, set);
-    else if (t == "POLYLINE") Polyline(f, entity, set);
-    else if (t == "SPLINE") Spline(f, set);
-    else if (t == "HATCH") Hatch(f, set);
-    else if (t == "INSERT") Insert(f, entity, set);
-    else if (t == "DIMENSION") BlockDrawing(f, set);
-    else if (t == "LEADER") Leader(f, set);
-    else LeaveOut(t);
+    if (t == "LINE")
+        Line(f, set);
+    else if (t == "CIRCLE")
+        Circle(f, set, false);
+    else if (t == "ARC")
+        Circle(f, set, true);
+    else if (t == "ELLIPSE")
+        Ellipse(f, set);
+    else if (t == "POINT")
+        Point(f, set);
+    else if (t == "TEXT")
+        Text(f, set, false);
+    else if (t == "ATTRIB")
+        Text(f, set, true);
+    else if (t == "MTEXT")
+        Mtext(f, set);
+    else if (t == "SOLID" || t == "TRACE")
+        Solid(f, set);
+    else if (t == "3DFACE")
+        Face(f, set);
+    else if (t == "LWPOLYLINE")
+        Lwpolyline(f, set);
+    else if (t == "POLYLINE")
+        Polyline(f, entity, set);
+    else if (t == "SPLINE")
+        Spline(f, set);
+    else if (t == "HATCH")
+        Hatch(f, set);
+    else if (t == "INSERT")
+        Insert(f, entity, set);
+    else if (t == "DIMENSION")
+        BlockDrawing(f, set);
+    else if (t == "LEADER")
+        Leader(f, set);
+    else
+        LeaveOut(t);
     if (f.Broken()) {
         before.Restore(set);
         drawings_.resize(drawingsBefore);
@@ -173,8 +191,9 @@ void DxfEntities::Ellipse(const Fields& f, ElementSet& set) {
     const double mx = f.Length(11), my = f.Length(21);
     double start = f.Real(41), end = f.Real(42, 2 * std::numbers::pi);
     if (f.Mirror()) std::tie(start, end) = std::pair(-end, -start);
-    DrawingArc a{f.Length(10), f.Length(20), std::sqrt(mx * mx + my * my), f.Real(40, 1), 0, 0, DirectionOf(mx, my),
-                 s.lineType, s.pen, s.layer};
+    DrawingArc a{
+        f.Length(10), f.Length(20), std::sqrt(mx * mx + my * my), f.Real(40, 1), 0, 0, DirectionOf(mx, my), s.lineType,
+        s.pen,        s.layer};
     if (std::fabs(end - start) < 2 * std::numbers::pi - 1e-12) {
         a.startAngle = Degrees(start);
         a.endAngle = Degrees(end);
@@ -310,8 +329,8 @@ void DxfEntities::Segments(const std::vector<Vertex>& v, bool closed, const DxfS
         if (a.bulge != 0) {
             if (const std::optional<DxfArc> arc = BulgeArc({a.x, a.y}, {b.x, b.y}, a.bulge)) {
                 endRun();
-                set.arcs.push_back({arc->cx, arc->cy, arc->radius, 1, arc->start, arc->end, 0, s.lineType, s.pen,
-                                    s.layer});
+                set.arcs.push_back(
+                    {arc->cx, arc->cy, arc->radius, 1, arc->start, arc->end, 0, s.lineType, s.pen, s.layer});
                 if (a.startWidth > 0 || a.endWidth > 0) ++leftOut_.widths;
                 continue;
             }
@@ -340,9 +359,8 @@ void DxfEntities::Lwpolyline(const Fields& f, ElementSet& set) {
     const double width = f.Length(43);
     std::vector<Vertex> v;
     for (const DxfGroup& g : f.All()) {
-        const double value = g.code == 10 || g.code == 20 || g.code == 40 || g.code == 41 || g.code == 42
-                                 ? f.Number(&g, 0)
-                                 : 0;
+        const double value =
+            g.code == 10 || g.code == 20 || g.code == 40 || g.code == 41 || g.code == 42 ? f.Number(&g, 0) : 0;
         if (g.code == 10) v.push_back({(f.Mirror() ? -1 : 1) * f.Checked(value * unit_), 0, 0, width, width});
         if (v.empty()) continue;
         if (g.code == 20) v.back().y = f.Checked(value * unit_);
@@ -424,7 +442,8 @@ void DxfEntities::Hatch(const Fields& f, ElementSet& set) {
         const int steps = std::clamp(static_cast<int>(sweep / 5) + 1, 8, 360);
         for (int i = 0; i <= steps; ++i) {
             const DxfPoint cs = CosSinOf(from + (ccw ? 1 : -1) * sweep * i / steps);
-            ring.push_back({c.x + cs.x * major.x - cs.y * ratio * major.y, c.y + cs.x * major.y + cs.y * ratio * major.x});
+            ring.push_back(
+                {c.x + cs.x * major.x - cs.y * ratio * major.y, c.y + cs.x * major.y + cs.y * ratio * major.x});
         }
     };
     const auto count = static_cast<std::int64_t>(take(91));
@@ -443,7 +462,8 @@ void DxfEntities::Hatch(const Fields& f, ElementSet& set) {
             for (std::size_t i = 0; i < v.size(); ++i) {
                 const Vertex& a = v[i];
                 const Vertex& b = v[(i + 1) % v.size()];
-                const std::optional<DxfArc> arc = a.bulge != 0 ? BulgeArc({a.x, a.y}, {b.x, b.y}, a.bulge) : std::nullopt;
+                const std::optional<DxfArc> arc =
+                    a.bulge != 0 ? BulgeArc({a.x, a.y}, {b.x, b.y}, a.bulge) : std::nullopt;
                 if (!arc) {
                     ring.push_back({a.x, a.y});
                     continue;
@@ -499,7 +519,8 @@ void DxfEntities::Insert(const Fields& f, const DxfEntity& entity, ElementSet& s
     const std::uint32_t block = blockId_(UpperName(text_.Name(f.Text(2))));
     double rotation = f.Real(50), scaleX = f.Real(41, 1);
     if (f.Mirror()) rotation = -rotation, scaleX = -scaleX;
-    const std::int64_t columns = std::max<std::int64_t>(1, f.Int(70, 1)), rows = std::max<std::int64_t>(1, f.Int(71, 1));
+    const std::int64_t columns = std::max<std::int64_t>(1, f.Int(70, 1)),
+                       rows = std::max<std::int64_t>(1, f.Int(71, 1));
     const double columnStep = f.Length(44), rowStep = f.Length(45);
     const DxfPoint along = CosSinOf(rotation);
     std::int64_t copies = 0;
@@ -510,8 +531,8 @@ void DxfEntities::Insert(const Fields& f, const DxfEntity& entity, ElementSet& s
                 continue;
             }
             const double dx = static_cast<double>(c) * columnStep, dy = static_cast<double>(r) * rowStep;
-            set.inserts.push_back({f.X(10) + dx * along.x - dy * along.y, f.Y(20) + dx * along.y + dy * along.x,
-                                   scaleX, f.Real(42, 1), rotation, block, s.pen, s.layer});
+            set.inserts.push_back({f.X(10) + dx * along.x - dy * along.y, f.Y(20) + dx * along.y + dy * along.x, scaleX,
+                                   f.Real(42, 1), rotation, block, s.pen, s.layer});
         }
     for (const std::vector<DxfGroup>& attribute : entity.followers) {
         const Fields a(attribute, unit_);

@@ -31,7 +31,12 @@ public:
     // `blockId` numbers a block's name (upper case) for the insertions that name it.
     DxfEntities(DxfStyles& styles, DxfTextDecoder& text, DxfLeftOut& leftOut, double unit, double textSize,
                 std::function<std::uint32_t(const std::string&)> blockId)
-        : styles_(styles), text_(text), leftOut_(leftOut), unit_(unit), textSize_(textSize), blockId_(std::move(blockId)) {}
+        : styles_(styles),
+          text_(text),
+          leftOut_(leftOut),
+          unit_(unit),
+          textSize_(textSize),
+          blockId_(std::move(blockId)) {}
 
     void Add(const DxfEntity& entity, ElementSet& set);
 
@@ -64,8 +69,8 @@ private:
     // A polyline's segments: lines as one curve run, arcs, widths as solids.
     void Segments(const std::vector<Vertex>& vertices, bool closed, const DxfStyle& style, ElementSet& set);
     // Texts along a base line from (x, y) turned `angle` degrees.
-    void PlaceText(std::string text, double x, double y, double height, double widthFactor, double angle, int horizontal,
-                   int vertical, bool upright, const DxfStyle& style, ElementSet& set);
+    void PlaceText(std::string text, double x, double y, double height, double widthFactor, double angle,
+                   int horizontal, int vertical, bool upright, const DxfStyle& style, ElementSet& set);
     void LeaveOut(const std::string& type) { ++leftOut_.entities[type]; }
 
     DxfStyles& styles_;

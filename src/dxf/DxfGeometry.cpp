@@ -149,7 +149,8 @@ std::vector<DxfTriangle> Triangulate(std::vector<DxfPoint> outer, const std::vec
     for (std::size_t h = 0; h < rings.size(); ++h) {
         const std::vector<DxfPoint>& hole = rings[h];
         const std::size_t m = static_cast<std::size_t>(
-            std::max_element(hole.begin(), hole.end(), [](DxfPoint p, DxfPoint q) { return p.x < q.x; }) - hole.begin());
+            std::max_element(hole.begin(), hole.end(), [](DxfPoint p, DxfPoint q) { return p.x < q.x; }) -
+            hole.begin());
         const DxfPoint from = hole[m];
         std::size_t best = outer.size();
         double bestDistance = 0;

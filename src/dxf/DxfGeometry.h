@@ -32,9 +32,8 @@ std::optional<DxfArc> BulgeArc(DxfPoint a, DxfPoint b, double bulge);
 // its middle; empty when the definition does not make a curve. At most
 // kDxfCurvePoints points.
 inline constexpr std::size_t kDxfCurvePoints = 4096;
-std::vector<DxfPoint> SplinePoints(int degree, const std::vector<double>& knots,
-                                   const std::vector<DxfPoint>& controls, const std::vector<double>& weights,
-                                   double tolerance);
+std::vector<DxfPoint> SplinePoints(int degree, const std::vector<double>& knots, const std::vector<DxfPoint>& controls,
+                                   const std::vector<double>& weights, double tolerance);
 
 // A polygon with holes (each a closed ring, first point not repeated) as
 // triangles that fill the outer ring and leave the holes; empty when the

@@ -126,12 +126,18 @@ private:
         std::string variable;
         std::int64_t units = 0;
         while (!Is(0, "ENDSEC")) {
-            if (g_.code == 9) variable = Trimmed(g_.value);
-            else if (variable == "$ACADVER" && g_.code == 1) out_.version = Trimmed(g_.value);
-            else if (variable == "$DWGCODEPAGE" && g_.code == 3) out_.codePage = Trimmed(g_.value);
-            else if (variable == "$INSUNITS" && g_.code == 70) DxfInteger(g_.value, units);
-            else if (variable == "$LTSCALE" && g_.code == 40) DxfReal(g_.value, linetypeScale_);
-            else if (variable == "$TEXTSIZE" && g_.code == 40) DxfReal(g_.value, textSize_);
+            if (g_.code == 9)
+                variable = Trimmed(g_.value);
+            else if (variable == "$ACADVER" && g_.code == 1)
+                out_.version = Trimmed(g_.value);
+            else if (variable == "$DWGCODEPAGE" && g_.code == 3)
+                out_.codePage = Trimmed(g_.value);
+            else if (variable == "$INSUNITS" && g_.code == 70)
+                DxfInteger(g_.value, units);
+            else if (variable == "$LTSCALE" && g_.code == 40)
+                DxfReal(g_.value, linetypeScale_);
+            else if (variable == "$TEXTSIZE" && g_.code == 40)
+                DxfReal(g_.value, textSize_);
             Advance();
         }
         out_.unitMillimetres = MillimetresPerUnit(units);
@@ -263,11 +269,11 @@ private:
             const std::size_t n = Collect(groups_);
             entity.groups = DxfGroups(groups_.data(), n);
             const bool polyline = entity.type == "POLYLINE";
-            const bool attributes =
-                entity.type == "INSERT" && std::any_of(entity.groups.begin(), entity.groups.end(), [](const DxfGroup& g) {
-                    std::int64_t v = 0;
-                    return g.code == 66 && DxfInteger(g.value, v) && v == 1;
-                });
+            const bool attributes = entity.type == "INSERT" &&
+                                    std::any_of(entity.groups.begin(), entity.groups.end(), [](const DxfGroup& g) {
+                                        std::int64_t v = 0;
+                                        return g.code == 66 && DxfInteger(g.value, v) && v == 1;
+                                    });
             if (polyline || attributes) {
                 // The entity's groups move aside: the followers reuse the buffer.
                 held_.assign(groups_.begin(), groups_.begin() + static_cast<std::ptrdiff_t>(n));

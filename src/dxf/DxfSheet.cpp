@@ -118,7 +118,8 @@ Sheet ChooseSheet(const Drawing& drawing, const SheetChoice& choice) {
     auto scale = smallest(sheet.paper);
     if (scale == scales.end() && !choice.paper)
         for (const std::int32_t paper : kPapersBySize)
-            if (PaperSides(paper)->first > PaperSides(sheet.paper)->first && (scale = smallest(paper)) != scales.end()) {
+            if (PaperSides(paper)->first > PaperSides(sheet.paper)->first &&
+                (scale = smallest(paper)) != scales.end()) {
                 sheet.paper = paper;
                 break;
             }

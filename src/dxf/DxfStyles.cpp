@@ -19,8 +19,10 @@ std::string UpperName(std::string_view cp932) {
     std::string out(cp932);
     for (std::size_t i = 0; i < out.size(); ++i) {
         const auto b = static_cast<unsigned char>(out[i]);
-        if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) ++i;
-        else if (b >= 'a' && b <= 'z') out[i] = static_cast<char>(b - 'a' + 'A');
+        if ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC))
+            ++i;
+        else if (b >= 'a' && b <= 'z')
+            out[i] = static_cast<char>(b - 'a' + 'A');
     }
     return out;
 }

@@ -67,9 +67,7 @@ public:
 
     void AddLayer(const DxfLayerEntry& entry);
     // A line type of the LTYPE table: its dashes (+), gaps (-) and dots (0).
-    void AddLinetype(const std::string& name, std::vector<double> pattern) {
-        patterns_[name] = std::move(pattern);
-    }
+    void AddLinetype(const std::string& name, std::vector<double> pattern) { patterns_[name] = std::move(pattern); }
     void SetLinetypeScale(double scale) { globalScale_ = scale; }
     // A text style's vertical flag and width factor.
     void AddTextStyle(const std::string& name, bool vertical, double widthFactor) {

@@ -9,10 +9,10 @@ namespace orvik {
 namespace {
 
 // Windows-1252's bytes 0x80..0x9F as Unicode (0: unassigned); the rest is Latin-1.
-constexpr std::array<char32_t, 32> k1252High = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr std::array<char32_t, 32> k1252High = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                                0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
@@ -131,10 +131,14 @@ std::string DxfTextDecoder::Text(std::string_view value) {
             continue;
         }
         const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(utf8[i + 2])));
-        if (c == 'c') out += "\xCF\x86";  // φ: JW_CAD's users write diameters so
-        else if (c == 'd') out += "\xC2\xB0";  // °
-        else if (c == 'p') out += "\xC2\xB1";  // ±
-        else if (c == '%') out += '%';
+        if (c == 'c')
+            out += "\xCF\x86";  // φ: JW_CAD's users write diameters so
+        else if (c == 'd')
+            out += "\xC2\xB0";  // °
+        else if (c == 'p')
+            out += "\xC2\xB1";  // ±
+        else if (c == '%')
+            out += '%';
         else if (c != 'u' && c != 'o' && c != 'k') {
             out += utf8[i];
             continue;
@@ -179,9 +183,16 @@ std::vector<std::string> DxfTextDecoder::MtextLines(std::string_view value) {
                 lines.back() += stacked;
                 break;
             }
-            case 'A': case 'C': case 'c': case 'F': case 'f': case 'H': case 'Q': case 'T': case 'W': case 'p':
-                skipTo(i, ';');
-                break;
+            case 'A':
+            case 'C':
+            case 'c':
+            case 'F':
+            case 'f':
+            case 'H':
+            case 'Q':
+            case 'T':
+            case 'W':
+            case 'p': skipTo(i, ';'); break;
             default: break;  // \L \l \O \o \K \k \N and unknown ones: no text of their own
         }
     }

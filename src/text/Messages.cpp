@@ -246,7 +246,7 @@ std::string ShapesNotDrawn(bool limitReached, std::int64_t limit, std::int64_t t
 }
 
 std::string DxfBrokenAt(std::int64_t line, std::string_view how) {
-    return std::to_string(line) + " \x8Ds\x96\xDA: " + std::string(how);  // N 行目: ...
+    return std::to_string(line) + " \x8D\x73\x96\xDA: " + std::string(how);  // N 行目: ...
 }
 
 }  // namespace orvik

@@ -13,8 +13,8 @@
 
 #include "convert/BlockExplosion.h"
 #include "convert/BlockNames.h"
-#include "dxf/ColorPalette.h"
 #include "convert/Conversion.h"
+#include "dxf/ColorPalette.h"
 #include "dxf/DxfLines.h"
 #include "jww/JwwReader.h"
 #include "support/JwwBuilder.h"

@@ -9,8 +9,8 @@
 #include <regex>
 #include <set>
 
-#include "dxf/ColorPalette.h"
 #include "convert/ProposedScales.h"
+#include "dxf/ColorPalette.h"
 #include "dxf/DxfLines.h"
 #include "jwc/JwcLoader.h"
 #include "jww/JwwMapping.h"
