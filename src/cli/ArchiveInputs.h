@@ -1,7 +1,8 @@
 // The drawings a run converts: the files named, and with -r every drawing
 // under the folders named, found by name (".jwc" or ".jww" in any case) or by
-// the JW_CAD signature of either format, in a stable order (names sorted,
-// folder by folder).
+// the JW_CAD signature of either format, and with `withDxf` DXF files too
+// (".dxf", or a DXF file's start), in a stable order (names sorted, folder
+// by folder).
 // Symbolic links to folders are not followed, so a link loop cannot trap the
 // walk. Nothing is passed over without a word: a folder that cannot be read,
 // an entry that cannot be examined (a path too long, a folder without search
@@ -32,6 +33,6 @@ struct ArchiveInputs {
 };
 
 // Without `recursive`, every argument is taken as a file.
-ArchiveInputs CollectInputs(const std::vector<std::string>& arguments, bool recursive);
+ArchiveInputs CollectInputs(const std::vector<std::string>& arguments, bool recursive, bool withDxf);
 
 }  // namespace orvik::cli

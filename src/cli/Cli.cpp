@@ -21,7 +21,7 @@ constexpr const char* kUsageHead =
     "        orvik-cli render [オプション] 図面...\n"
     "\n"
     "  図面は JW_CAD の .jwc（DOS 版）と .jww（Windows 版。同梱画像は DXF の横に保存し、\n"
-    "  配置はまだ変換しません）。どちらの形式かは中身で見分けます。\n"
+    "  配置はまだ変換しません）、および DXF（R12〜2018 のテキスト形式）。形式は中身で見分けます。\n"
     "  info     各図面のヘッダー文字列（JWW はメモ、バージョン、用紙、縮尺）と要素の数を表示します。\n"
     "  convert  各図面を AutoCAD R13 DXF に変換します。既定では入力と同じフォルダに\n"
     "           拡張子 .dxf で書き出します。\n"
@@ -33,7 +33,10 @@ constexpr const char* kUsageHead =
     "                             出力フォルダ\n"
     "  --scale 数値               基準縮尺（既定: 要素の最も多いレイヤグループの縮尺）\n"
     "  --to dxf|jww               convert の出力の形式（既定: dxf。-o の名前の拡張子 .jww でも選べる）。\n"
-    "                             jww は JWW 図面をそのまま書き戻す（同じバイトになる）\n";
+    "                             JWW 図面はそのまま（同じバイトで）、DXF 図面は JW_CAD の用紙に載せて\n"
+    "                             書き出す。-r では .dxf のファイルも変換する\n"
+    "  --paper A0〜A4|2A〜5A       DXF 図面を載せる用紙（既定: A3。--scale を指定したときはそれが\n"
+    "                             収まる最小の用紙）。縮尺は --scale、既定は収まる最小の標準縮尺\n";
 
 // After the settings' lines.
 constexpr const char* kUsageTail =

@@ -153,6 +153,7 @@ JobResult ConvertOne(const Job& job, const ConvertOptions& options, OutputKind k
         request.anyName = job.input.foundByWalk;
         request.settings = options.settings;
         request.scale = options.scale;
+        request.sheet = options.sheet;
         request.allowPartial = options.allowPartial;
         request.kind = kind;
         request.pictureType = options.pictureType;
@@ -179,7 +180,7 @@ public:
 
     int Execute() {
         const auto started = std::chrono::steady_clock::now();
-        const ArchiveInputs inputs = CollectInputs(options_.files, options_.recursive);
+        const ArchiveInputs inputs = CollectInputs(options_.files, options_.recursive, kind_ == OutputKind::Jww);
         std::vector<std::string> inputPaths;
         for (const ArchiveInput& input : inputs.drawings) inputPaths.push_back(input.path);
         // No output of the run, the report included, may be written over a drawing it reads.

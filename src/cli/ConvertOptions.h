@@ -46,6 +46,7 @@ struct ConvertOptions {
     bool thumbnail = false;  // convert: a small PNG picture beside each DXF file
     bool jww = false;  // convert: JWW files, not DXF (--to jww, or an -o name ending in .jww)
     bool toGiven = false;  // --to, which only convert takes
+    SheetChoice sheet;  // a DXF drawing's JW_CAD paper (--paper) and scale (--scale)
     bool recursive = false;  // -r: folders are searched for drawings
     std::optional<std::string> outputDir;  // --output-dir: outputs mirror the input tree under it
     int jobs = DefaultJobs();  // -j: drawings converted at once

@@ -15,7 +15,10 @@ constexpr double kLineSpacing = 5.0 / 3.0;  // MTEXT's line pitch, in text heigh
 // A JW_CAD text's height (its characters' cell) per DXF text height: the
 // inverse of the 90 % ORVIK's DXF files give JW_CAD's texts.
 constexpr double kCellPerHeight = 10.0 / 9.0;
-constexpr std::int64_t kMostCopies = 100000;  // of one MINSERT
+// What entities may add beyond one element each (a spline's lines, a
+// MINSERT's copies) in one file: past it they are left out, so that a small
+// file cannot make the reader hold gigabytes.
+constexpr std::int64_t kMostAdded = 20'000'000;
 
 double Degrees(double radians) { return static_cast<double>(Extended(radians) * 180 / kPi); }
 
@@ -408,7 +411,8 @@ void DxfEntities::Spline(const Fields& f, ElementSet& set) {
         points = fits;
         ++leftOut_.curves;
     }
-    if (points.size() < 2) return LeaveOut("SPLINE");
+    if (points.size() < 2 || added_ + static_cast<std::int64_t>(points.size()) > kMostAdded) return LeaveOut("SPLINE");
+    added_ += static_cast<std::int64_t>(points.size());
     std::vector<Vertex> v;
     for (const DxfPoint& p : points) v.push_back({f.Mirror() ? -p.x : p.x, p.y, 0, 0, 0});
     Segments(v, false, s, set);
@@ -523,13 +527,11 @@ void DxfEntities::Insert(const Fields& f, const DxfEntity& entity, ElementSet& s
                        rows = std::max<std::int64_t>(1, f.Int(71, 1));
     const double columnStep = f.Length(44), rowStep = f.Length(45);
     const DxfPoint along = CosSinOf(rotation);
-    std::int64_t copies = 0;
+    if (rows > kMostAdded || columns > kMostAdded || (rows * columns > 1 && added_ + rows * columns > kMostAdded))
+        return LeaveOut("INSERT");
+    added_ += rows * columns - 1;
     for (std::int64_t r = 0; r < rows; ++r)
         for (std::int64_t c = 0; c < columns; ++c) {
-            if (++copies > kMostCopies) {
-                ++leftOut_.inserts;
-                continue;
-            }
             const double dx = static_cast<double>(c) * columnStep, dy = static_cast<double>(r) * rowStep;
             set.inserts.push_back({f.X(10) + dx * along.x - dy * along.y, f.Y(20) + dx * along.y + dy * along.x, scaleX,
                                    f.Real(42, 1), rotation, block, s.pen, s.layer});

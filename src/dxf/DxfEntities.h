@@ -79,6 +79,7 @@ private:
     double unit_, textSize_;
     std::function<std::uint32_t(const std::string&)> blockId_;
     std::vector<std::pair<ElementSet*, std::size_t>> drawings_;
+    std::int64_t added_ = 0;  // elements entities added beyond one each
 };
 
 }  // namespace orvik

@@ -295,11 +295,17 @@ private:
     // in place of the insertion.
     void PlaceDrawings() {
         std::vector<std::pair<ElementSet*, std::size_t>> drawings = entities_->Drawings();
+        std::size_t copied = 0;
         for (const auto& [set, index] : drawings) {
             const std::uint32_t id = set->inserts[index].block;
             set->inserts[index].block = kDropped;
             if (id >= defined_.size() || defined_[id] == kDropped || &blocks_[defined_[id]] == set) continue;
             const Block copy = blocks_[defined_[id]];
+            copied += static_cast<std::size_t>(Count(copy));
+            if (copied > kMostCopied) {  // past it, what dimensions draw is left out
+                ++out_.leftOut.entities["DIMENSION"];
+                continue;
+            }
             const auto append = [](auto& to, const auto& from) { to.insert(to.end(), from.begin(), from.end()); };
             append(set->lines, copy.lines), append(set->arcs, copy.arcs), append(set->texts, copy.texts);
             append(set->points, copy.points), append(set->solids, copy.solids), append(set->inserts, copy.inserts);
@@ -362,6 +368,7 @@ private:
     }
 
     static constexpr std::size_t kMostFollowers = 1 << 20;
+    static constexpr std::size_t kMostCopied = 20'000'000;  // elements dimensions' drawings add
 
     DxfGroupReader in_;
     DxfFile& out_;

@@ -120,7 +120,7 @@ std::uint8_t DxfStyles::LineTypeOf(const std::string& name, double scale) {
     // The same type at another scale: a name of its own.
     const auto sameName = std::count_if(ownLinetypes_.begin(), ownLinetypes_.end(),
                                         [&](const auto& entry) { return entry.first.first == name; });
-    if (sameName > 0) type.name += "-" + std::to_string(sameName + 1);
+    if (sameName > 0) type.name.append(1, '-').append(std::to_string(sameName + 1));
     for (const double v : pattern) type.pattern.push_back(v * factor);
     ownLinetypes_.emplace(key, type.number);
     d_.extraLinetypes.push_back(std::move(type));
