@@ -42,14 +42,15 @@ public:
     Problem Why() const { return problem_; }
 
 private:
-    bool ReadLine(std::string& line);
+    // The next line (without its line end), a view valid until the next call.
+    bool ReadLine(std::string_view& line);
 
     FileReader& file_;
     std::string buffer_;
     std::size_t at_ = 0;
     std::int64_t bufferStart_ = 0;  // the file offset of buffer_[0]
     std::int64_t line_ = 0, codeLine_ = 0, codeOffset_ = 0;
-    std::string codeText_;
+    std::string spill_;  // a line that runs past the buffer
     Problem problem_ = Problem::None;
 };
 

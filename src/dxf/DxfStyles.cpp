@@ -36,6 +36,7 @@ DxfStyles::DxfStyles(Drawing& drawing) : d_(drawing) {
 }
 
 void DxfStyles::AddLayer(const DxfLayerEntry& entry) {
+    last_.reset();
     const std::uint8_t n = LayerOf(entry.name);
     if (entries_.size() <= n) entries_.resize(n + 1u);
     if (!entries_[n].name.empty() && entries_[n].name != entry.name) return;  // a merged layer keeps the first's style
@@ -62,6 +63,17 @@ DxfStyles::TextStyle DxfStyles::TextStyleOf(const std::string& name) const {
 }
 
 DxfStyle DxfStyles::Of(const DxfProperties& p) {
+    // Elements mostly come in runs of the same properties.
+    if (last_ && p.layer == last_->first.layer && p.linetype == last_->first.linetype &&
+        p.color == last_->first.color && p.trueColor == last_->first.trueColor &&
+        p.linetypeScale == last_->first.linetypeScale)
+        return last_->second;
+    const DxfStyle style = Resolve(p);
+    last_.emplace(p, style);
+    return style;
+}
+
+DxfStyle DxfStyles::Resolve(const DxfProperties& p) {
     DxfStyle style;
     style.layer = LayerOf(p.layer);
     const DxfLayerEntry* layer = style.layer < entries_.size() ? &entries_[style.layer] : nullptr;

@@ -67,8 +67,14 @@ public:
 
     void AddLayer(const DxfLayerEntry& entry);
     // A line type of the LTYPE table: its dashes (+), gaps (-) and dots (0).
-    void AddLinetype(const std::string& name, std::vector<double> pattern) { patterns_[name] = std::move(pattern); }
-    void SetLinetypeScale(double scale) { globalScale_ = scale; }
+    void AddLinetype(const std::string& name, std::vector<double> pattern) {
+        patterns_[name] = std::move(pattern);
+        last_.reset();
+    }
+    void SetLinetypeScale(double scale) {
+        globalScale_ = scale;
+        last_.reset();
+    }
     // A text style's vertical flag and width factor.
     void AddTextStyle(const std::string& name, bool vertical, double widthFactor) {
         textStyles_[name] = {vertical, widthFactor};
@@ -86,6 +92,7 @@ public:
     std::int64_t LinetypesApproximated() const { return linetypesApproximated_; }
 
 private:
+    DxfStyle Resolve(const DxfProperties& p);
     std::uint8_t PenOf(int color, std::optional<std::uint32_t> trueColor);
     std::uint8_t PenOfRgb(std::uint32_t rgb);
     std::uint8_t LineTypeOf(const std::string& name, double scale);
@@ -100,6 +107,7 @@ private:
     double globalScale_ = 1;
     std::int64_t linetypesApproximated_ = 0;
     std::map<std::string, TextStyle> textStyles_;
+    std::optional<std::pair<DxfProperties, DxfStyle>> last_;  // the last properties asked for
 };
 
 }  // namespace orvik

@@ -55,6 +55,15 @@ bool IsCp932Lead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE
 
 bool StartsAt(std::string_view s, std::size_t at, std::string_view what) { return s.substr(at, what.size()) == what; }
 
+// Plain ASCII without escapes, the same in every encoding (most names and
+// numbers' texts): taken as it is.
+bool Plain(std::string_view value, std::string_view specials) {
+    for (const char c : value)
+        if (static_cast<unsigned char>(c) >= 0x80 || specials.find(c) != std::string_view::npos) return false;
+    return true;
+}
+
+
 }  // namespace
 
 DxfEncoding DxfEncodingOf(std::string_view version, std::string_view codePage) {
@@ -114,15 +123,19 @@ std::string DxfTextDecoder::Utf8Of(std::string_view v) {
 }
 
 std::string DxfTextDecoder::Cp932Of(const std::string& utf8) {
+    if (Plain(utf8, {})) return utf8;
     std::size_t replaced = 0;
     std::string text = Utf8ToCp932(utf8, &replaced);
     replaced_ += static_cast<std::int64_t>(replaced);
     return text;
 }
 
-std::string DxfTextDecoder::Name(std::string_view value) { return Cp932Of(Utf8Of(value)); }
+std::string DxfTextDecoder::Name(std::string_view value) {
+    return Plain(value, "\\") ? std::string(value) : Cp932Of(Utf8Of(value));
+}
 
 std::string DxfTextDecoder::Text(std::string_view value) {
+    if (Plain(value, "\\%")) return std::string(value);
     const std::string utf8 = Utf8Of(value);
     std::string out;
     for (std::size_t i = 0; i < utf8.size(); ++i) {

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstring>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -110,8 +111,11 @@ public:
     void String(std::string_view cp932, bool utf16) { out_ += ArchiveString(cp932, utf16); }
 
 private:
+    // The low `n` bytes of `v`, little-endian (the machine's own order).
     void Little(std::uint64_t v, int n) {
-        for (int i = 0; i < n; ++i) out_ += static_cast<char>((v >> (8 * i)) & 0xFF);
+        char bytes[8];
+        std::memcpy(bytes, &v, sizeof bytes);
+        out_.append(bytes, static_cast<std::size_t>(n));
     }
     std::string& out_;
 };
