@@ -147,7 +147,7 @@ std::vector<std::string> ConversionWarnings(const ConversionResult& result, Outp
 // damaged one as far as it was read), another format's drawing as JW_CAD
 // would save it; no scale, no conversion.
 DrawingJobOutcome& WriteJwwFile(const DrawingJobRequest& request, const Drawing& drawing, const DrawingSource* source,
-                                Reason stopped, DrawingJobOutcome& outcome) {
+                                Reason stopped, std::vector<std::string> readWarnings, DrawingJobOutcome& outcome) {
     const bool complete = stopped == Reason::None;
     if (!complete && !request.allowPartial) return Finish(outcome, JobStatus::Failed, stopped);
     if (request.plannedRefusal != Reason::None) return Finish(outcome, JobStatus::Refused, request.plannedRefusal);
@@ -170,6 +170,8 @@ DrawingJobOutcome& WriteJwwFile(const DrawingJobRequest& request, const Drawing&
         return FinishFailed(outcome, e);
     }
     outcome.decided = true;
+    // What a drawing of another format left out; a JWW drawing's own file loses nothing.
+    if (!kept) outcome.warnings = std::move(readWarnings);
     if (!request.output.empty()) outcome.bytes = std::max<std::int64_t>(os::FileSize(request.output), 0);
     return Finish(outcome, complete ? JobStatus::Converted : JobStatus::PartlyRead, stopped);
 }
@@ -180,8 +182,10 @@ DrawingJobOutcome& ConvertAndWrite(const DrawingJobRequest& request, const Drawi
                                    std::vector<std::string> readWarnings, const std::vector<EmbeddedImage>& images,
                                    DrawingJobOutcome& outcome) {
     const bool complete = stopped == Reason::None;
-    if (request.kind == OutputKind::ReadOnly)
+    if (request.kind == OutputKind::ReadOnly) {
+        outcome.warnings = std::move(readWarnings);
         return Finish(outcome, complete ? JobStatus::Converted : JobStatus::PartlyRead, stopped);
+    }
     if (!complete && !request.allowPartial) return Finish(outcome, JobStatus::Failed, stopped);
     if (request.plannedRefusal != Reason::None) return Finish(outcome, JobStatus::Refused, request.plannedRefusal);
     if (!request.scale && outcome.scales.selected < 0)
@@ -273,7 +277,8 @@ DrawingJobOutcome& Run(const DrawingJobRequest& request, DrawingJobOutcome& outc
     outcome.texts = static_cast<std::int64_t>(drawing->texts.size());
     outcome.points = static_cast<std::int64_t>(drawing->points.size());
     outcome.scales = ListProposedScales(*drawing);
-    if (request.kind == OutputKind::Jww) return WriteJwwFile(request, *drawing, source.get(), stopped, outcome);
+    if (request.kind == OutputKind::Jww)
+        return WriteJwwFile(request, *drawing, source.get(), stopped, std::move(readWarnings), outcome);
     return ConvertAndWrite(request, *drawing, stopped, std::move(readWarnings), images, outcome);
 }
 

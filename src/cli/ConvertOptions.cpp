@@ -89,28 +89,28 @@ std::optional<std::string> TakeValue(const Setting& setting, ConvertOptions& o, 
 // the reference scale.
 OptionTable SettingOptions() {
     OptionTable options = {
-        {"--scale", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-                         const auto scale = ParseScaleText(v);
-                         if (!scale || !IsUsableScale(*scale))
-                             return "基準縮尺は0より大きい数値で指定してください: " + v;
-                         o.scale = v;
-                         o.sheet.scale = static_cast<double>(*scale);
-                         return std::nullopt;
-                     }}},
-        {"--paper", {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
-                         static constexpr std::pair<std::string_view, std::int32_t> kPapers[] = {
-                             {"A0", 0}, {"A1", 1}, {"A2", 2}, {"A3", 3}, {"A4", 4},
-                             {"2A", 8}, {"3A", 9}, {"4A", 10}, {"5A", 11}};
-                         for (const auto& [name, code] : kPapers)
-                             if (name.size() == v.size() &&
-                                 std::equal(v.begin(), v.end(), name.begin(), [](char a, char b) {
-                                     return std::toupper(static_cast<unsigned char>(a)) == b;
-                                 })) {
-                                 o.sheet.paper = code;
-                                 return std::nullopt;
-                             }
-                         return "--paper には A0〜A4, 2A〜5A のいずれかを指定してください: " + v;
-                     }}}};
+        {"--scale",
+         {true,
+          [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+              const auto scale = ParseScaleText(v);
+              if (!scale || !IsUsableScale(*scale)) return "基準縮尺は0より大きい数値で指定してください: " + v;
+              o.scale = v;
+              o.sheet.scale = static_cast<double>(*scale);
+              return std::nullopt;
+          }}},
+        {"--paper",
+         {true, [](ConvertOptions& o, const std::string& v) -> std::optional<std::string> {
+              static constexpr std::pair<std::string_view, std::int32_t> kPapers[] = {
+                  {"A0", 0}, {"A1", 1}, {"A2", 2}, {"A3", 3}, {"A4", 4}, {"2A", 8}, {"3A", 9}, {"4A", 10}, {"5A", 11}};
+              for (const auto& [name, code] : kPapers)
+                  if (name.size() == v.size() && std::equal(v.begin(), v.end(), name.begin(), [](char a, char b) {
+                          return std::toupper(static_cast<unsigned char>(a)) == b;
+                      })) {
+                      o.sheet.paper = code;
+                      return std::nullopt;
+                  }
+              return "--paper には A0〜A4, 2A〜5A のいずれかを指定してください: " + v;
+          }}}};
     for (const Setting& setting : SettingsTable()) {
         const Setting* row = &setting;
         const auto turn = [row](std::string_view text) {

@@ -4,6 +4,7 @@
 
 #include "cli/Cli.h"
 #include "cli/ReadLog.h"
+#include "text/Cp932.h"
 
 namespace orvik::cli {
 
@@ -16,6 +17,7 @@ int RunInfo(const std::vector<std::string>& files, std::ostream& out, std::ostre
         request.kind = OutputKind::ReadOnly;
         const DrawingJobOutcome outcome = RunDrawingJob(request);
         PrintRead(files[i], outcome, out, err);
+        for (const std::string& warning : outcome.warnings) out << Cp932ToUtf8(warning) << '\n';
         allGood = outcome.status == JobStatus::Converted && allGood;
     }
     return allGood ? kExitOk : kExitSomeFailed;

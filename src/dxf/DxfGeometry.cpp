@@ -17,12 +17,6 @@ double Area(const std::vector<DxfPoint>& ring) {
     return sum / 2;
 }
 
-// The segments ab and cd cross (touching at an end does not count).
-bool Cross(DxfPoint a, DxfPoint b, DxfPoint c, DxfPoint d) {
-    const double d1 = Cross(a, b, c), d2 = Cross(a, b, d), d3 = Cross(c, d, a), d4 = Cross(c, d, b);
-    return ((d1 > 0 && d2 < 0) || (d1 < 0 && d2 > 0)) && ((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0));
-}
-
 bool Inside(DxfPoint p, DxfPoint a, DxfPoint b, DxfPoint c) {
     return Cross(a, b, p) >= 0 && Cross(b, c, p) >= 0 && Cross(c, a, p) >= 0;
 }
@@ -152,21 +146,33 @@ std::vector<DxfTriangle> Triangulate(std::vector<DxfPoint> outer, const std::vec
             std::max_element(hole.begin(), hole.end(), [](DxfPoint p, DxfPoint q) { return p.x < q.x; }) -
             hole.begin());
         const DxfPoint from = hole[m];
+        // The nearest outline edge a ray to the right meets; its end
+        // further right, or the outline point inside the triangle between
+        // them that is most nearly straight ahead, sees the hole's point.
         std::size_t best = outer.size();
-        double bestDistance = 0;
+        double nearest = HUGE_VAL;
         for (std::size_t i = 0; i < outer.size(); ++i) {
-            const double dx = outer[i].x - from.x, dy = outer[i].y - from.y, distance = dx * dx + dy * dy;
-            if (best != outer.size() && distance >= bestDistance) continue;
-            bool blocked = false;
-            const auto crosses = [&](const std::vector<DxfPoint>& ring) {
-                for (std::size_t j = 0, k = ring.size() - 1; j < ring.size() && !blocked; k = j++)
-                    blocked = Cross(from, outer[i], ring[k], ring[j]);
-            };
-            crosses(outer);
-            for (std::size_t r = h; r < rings.size() && !blocked; ++r) crosses(rings[r]);
-            if (!blocked) best = i, bestDistance = distance;
+            const DxfPoint a = outer[i], b = outer[(i + 1) % outer.size()];
+            if ((a.y > from.y) == (b.y > from.y) && a.y != from.y) continue;
+            if (a.y == b.y) continue;
+            const double x = a.x + (from.y - a.y) * (b.x - a.x) / (b.y - a.y);
+            if (x < from.x || x >= nearest) continue;
+            nearest = x;
+            best = a.x > b.x ? i : (i + 1) % outer.size();
         }
         if (best == outer.size()) return {};
+        const DxfPoint hit{nearest, from.y}, seen = outer[best];
+        double bestSlope = HUGE_VAL;
+        for (std::size_t i = 0; i < outer.size(); ++i) {
+            const DxfPoint p = outer[i];
+            if (i == best || p.x <= from.x) continue;
+            const bool inside = Cross(from, hit, p) * Cross(from, hit, seen) > 0 &&
+                                Cross(hit, seen, p) * Cross(hit, seen, from) > 0 &&
+                                Cross(seen, from, p) * Cross(seen, from, hit) > 0;
+            if (!inside) continue;
+            const double slope = std::fabs(p.y - from.y) / (p.x - from.x);
+            if (slope < bestSlope) bestSlope = slope, best = i;
+        }
         std::vector<DxfPoint> joined(outer.begin(), outer.begin() + static_cast<std::ptrdiff_t>(best) + 1);
         for (std::size_t k = 0; k <= hole.size(); ++k) joined.push_back(hole[(m + k) % hole.size()]);
         joined.insert(joined.end(), outer.begin() + static_cast<std::ptrdiff_t>(best), outer.end());

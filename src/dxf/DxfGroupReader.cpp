@@ -1,8 +1,8 @@
 #include "dxf/DxfGroupReader.h"
 
 #include <charconv>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 
 #include "numeric/DecimalText.h"
 
@@ -33,7 +33,8 @@ bool SmallInteger(std::string_view text, std::int64_t& out) {
 
 bool DxfGroupReader::ReadLine(std::string_view& line) {
     // Most lines lie within the buffer: a view of them, no copy.
-    if (const void* end = at_ < buffer_.size() ? std::memchr(buffer_.data() + at_, '\n', buffer_.size() - at_) : nullptr) {
+    if (const void* end =
+            at_ < buffer_.size() ? std::memchr(buffer_.data() + at_, '\n', buffer_.size() - at_) : nullptr) {
         const std::size_t stop = static_cast<std::size_t>(static_cast<const char*>(end) - buffer_.data());
         if (stop - at_ > kDxfLongestLine) {
             problem_ = Problem::LongLine;

@@ -63,7 +63,6 @@ bool Plain(std::string_view value, std::string_view specials) {
     return true;
 }
 
-
 }  // namespace
 
 DxfEncoding DxfEncodingOf(std::string_view version, std::string_view codePage) {
