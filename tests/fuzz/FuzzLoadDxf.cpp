@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     orvik::DescribeReadError(error);
     orvik::PutOnSheet(dxf.drawing, orvik::ChooseSheet(dxf.drawing, {}));
     for (const orvik::Block& b : dxf.drawing.blocks)
-        for (const orvik::BlockInsert& i : b.inserts) Check(i.block < static_cast<std::uint32_t>(&b - &dxf.drawing.blocks[0]));
+        for (const orvik::BlockInsert& i : b.inserts)
+            Check(i.block < static_cast<std::uint32_t>(&b - &dxf.drawing.blocks[0]));
     orvik::StringSink jww;
     orvik::WriteJww(orvik::JwwDrawingOf(dxf.drawing), jww);
     orvik::JwwDrawing again;

@@ -197,7 +197,7 @@ TEST(JwwFromDrawing, TheModelComesBackThroughJww) {
     if (const auto folder = testing::JwwSamplesFolder(); !folder.empty())
         for (const auto& entry : std::filesystem::directory_iterator(folder))
             if (entry.path().extension() == ".jww")
-                files.emplace_back(entry.path().filename(), FileBytes(entry.path()));
+                files.emplace_back(entry.path().filename().string(), FileBytes(entry.path()));
     for (const auto& [name, bytes] : files) {
         const Drawing first = ModelOf(bytes);
         const std::string written = Written(first);
