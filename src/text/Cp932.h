@@ -20,6 +20,9 @@ std::string Utf8ToCp932(std::string_view utf8, std::size_t* replaced = nullptr);
 // and unpaired surrogates become "?", counted in `replaced`.
 std::string Utf16ToCp932(std::u16string_view utf16, std::size_t& replaced);
 
+// Appends the UTF-8 bytes of the character `c` (below U+110000).
+void AppendUtf8(std::string& out, char32_t c);
+
 // CP932 text as UTF-16 (as JWW files of JW_CAD 8 and later hold it);
 // invalid bytes become U+FFFD, as in Cp932ToUtf8.
 std::u16string Cp932ToUtf16(std::string_view cp932);

@@ -10,6 +10,24 @@ std::size_t Utf8SequenceLength(std::string_view s) {
     return n;
 }
 
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
 std::string Utf16ToCp932(std::u16string_view utf16, std::size_t& replaced) {
     std::string utf8;
     utf8.reserve(utf16.size() * 3);
@@ -19,21 +37,7 @@ std::string Utf16ToCp932(std::u16string_view utf16, std::size_t& replaced) {
             c = 0x10000 + ((c - 0xD800) << 10) + (utf16[++i] - 0xDC00);
         else if (c >= 0xD800 && c <= 0xDFFF)
             c = 0xFFFD;  // an unpaired surrogate: a character CP932 cannot hold
-        if (c < 0x80) {
-            utf8 += static_cast<char>(c);
-        } else if (c < 0x800) {
-            utf8 += static_cast<char>(0xC0 | (c >> 6));
-            utf8 += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            utf8 += static_cast<char>(0xE0 | (c >> 12));
-            utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            utf8 += static_cast<char>(0xF0 | (c >> 18));
-            utf8 += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (c & 0x3F));
-        }
+        AppendUtf8(utf8, c);
     }
     return Utf8ToCp932(utf8, &replaced);
 }
