@@ -120,7 +120,7 @@ std::vector<DxfPoint> SplinePoints(int degree, const std::vector<double>& knots,
 }
 
 std::vector<DxfTriangle> Triangulate(std::vector<DxfPoint> outer, const std::vector<std::vector<DxfPoint>>& holes) {
-    constexpr std::size_t kMostPoints = 20000;
+    constexpr std::size_t kMostPoints = 2000;  // ear clipping takes the square of them, or more
     if (outer.size() < 3 || !(std::fabs(Area(outer)) > 0)) return {};
     if (Area(outer) < 0) std::reverse(outer.begin(), outer.end());
     std::vector<std::vector<DxfPoint>> rings;

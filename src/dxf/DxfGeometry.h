@@ -37,7 +37,7 @@ std::vector<DxfPoint> SplinePoints(int degree, const std::vector<double>& knots,
 
 // A polygon with holes (each a closed ring, first point not repeated) as
 // triangles that fill the outer ring and leave the holes; empty when the
-// rings do not make one.
+// rings do not make one or hold more than 2,000 points.
 using DxfTriangle = std::array<DxfPoint, 3>;
 std::vector<DxfTriangle> Triangulate(std::vector<DxfPoint> outer, const std::vector<std::vector<DxfPoint>>& holes);
 
