@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "convert/PaperSizes.h"
 #include "dxf/NumberFormat.h"
+#include "dxf/PaperSizes.h"
 #include "numeric/Extended.h"
 
 namespace orvik {

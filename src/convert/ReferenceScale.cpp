@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "convert/ExactDecimal.h"
-#include "convert/PaperSizes.h"
+#include "dxf/PaperSizes.h"
 #include "geometry/Trigonometry.h"
 #include "numeric/Extended.h"
 

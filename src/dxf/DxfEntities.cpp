@@ -418,28 +418,47 @@ void DxfEntities::Spline(const Fields& f, ElementSet& set) {
     Segments(v, false, s, set);
 }
 
-// A solid-filled hatch as triangles: its largest boundary filled, the
-// others left open as holes. A pattern hatch is left out.
-void DxfEntities::Hatch(const Fields& f, ElementSet& set) {
-    if (f.Int(70) != 1 && UpperName(f.Text(2)) != "SOLID") return LeaveOut("HATCH");
-    const DxfGroups g = f.All();
-    std::size_t k = 0;
-    while (k < g.size() && g[k].code != 91) ++k;
-    const auto take = [&](int code, double fallback = 0) {
-        if (k < g.size() && g[k].code == code) return f.Number(&g[k++], fallback);
-        f.Break();
+// A hatch's boundary paths, read in order from its count (91) on: each a
+// ring of points, arcs and elliptic arcs through points 5 degrees apart.
+class DxfEntities::Boundary {
+public:
+    Boundary(const Fields& f, double unit) : f_(f), g_(f.All()), unit_(unit) {
+        while (k_ < g_.size() && g_[k_].code != 91) ++k_;
+    }
+
+    std::vector<std::vector<DxfPoint>> Rings() {
+        const auto count = static_cast<std::int64_t>(Take(91));
+        std::vector<std::vector<DxfPoint>> rings;
+        for (std::int64_t path = 0; path < count && !f_.Broken() && k_ < g_.size(); ++path) {
+            std::vector<DxfPoint>& ring = rings.emplace_back();
+            if (static_cast<std::int64_t>(Take(92)) & 2)
+                PolylinePath(ring);
+            else
+                EdgePath(ring);
+            const auto sources = static_cast<std::int64_t>(Optional(97, 0));
+            for (std::int64_t n = 0; n < sources && k_ < g_.size() && g_[k_].code == 330; ++n) ++k_;
+        }
+        return rings;
+    }
+
+private:
+    // The next group's number, which must have the code (else the hatch is broken).
+    double Take(int code, double fallback = 0) {
+        if (k_ < g_.size() && g_[k_].code == code) return f_.Number(&g_[k_++], fallback);
+        f_.Break();
         return fallback;
-    };
-    const auto optional = [&](int code, double fallback) {
-        return k < g.size() && g[k].code == code ? f.Number(&g[k++], fallback) : fallback;
-    };
-    const auto point = [&](int xCode) {
-        const double x = take(xCode) * unit_, y = take(xCode + 10) * unit_;
-        return DxfPoint{f.Checked(f.Mirror() ? -x : x), f.Checked(y)};
-    };
+    }
+    double Optional(int code, double fallback) {
+        return k_ < g_.size() && g_[k_].code == code ? f_.Number(&g_[k_++], fallback) : fallback;
+    }
+    DxfPoint Point(int xCode) {
+        const double x = Take(xCode) * unit_, y = Take(xCode + 10) * unit_;
+        return DxfPoint{f_.Checked(f_.Mirror() ? -x : x), f_.Checked(y)};
+    }
+
     // An arc or elliptic arc's points from `from` to `to` degrees (counter-clockwise unless not `ccw`).
-    const auto curve = [&](std::vector<DxfPoint>& ring, DxfPoint c, DxfPoint major, double ratio, double from,
-                           double to, bool ccw) {
+    static void Curve(std::vector<DxfPoint>& ring, DxfPoint c, DxfPoint major, double ratio, double from, double to,
+                      bool ccw) {
         if (!ccw) std::tie(from, to) = std::pair(-from, -to);
         double sweep = ccw ? to - from : from - to;
         while (sweep <= 0) sweep += 360;
@@ -449,69 +468,66 @@ void DxfEntities::Hatch(const Fields& f, ElementSet& set) {
             ring.push_back(
                 {c.x + cs.x * major.x - cs.y * ratio * major.y, c.y + cs.x * major.y + cs.y * ratio * major.x});
         }
-    };
-    const auto count = static_cast<std::int64_t>(take(91));
-    std::vector<std::vector<DxfPoint>> rings;
-    for (std::int64_t path = 0; path < count && !f.Broken() && k < g.size(); ++path) {
-        std::vector<DxfPoint>& ring = rings.emplace_back();
-        const auto flags = static_cast<std::int64_t>(take(92));
-        if (flags & 2) {  // a polyline
-            const bool bulges = take(72) != 0;
-            take(73);
-            std::vector<Vertex> v(static_cast<std::size_t>(std::clamp<double>(take(93), 0, double(g.size()))));
-            for (Vertex& vertex : v) {
-                const DxfPoint p = point(10);
-                vertex = {p.x, p.y, bulges ? optional(42, 0) * (f.Mirror() ? -1 : 1) : 0, 0, 0};
+    }
+
+    // A polyline path: bulge flag, closed flag, its vertices.
+    void PolylinePath(std::vector<DxfPoint>& ring) {
+        const bool bulges = Take(72) != 0;
+        Take(73);
+        std::vector<Vertex> v(static_cast<std::size_t>(std::clamp<double>(Take(93), 0, double(g_.size()))));
+        for (Vertex& vertex : v) {
+            const DxfPoint p = Point(10);
+            vertex = {p.x, p.y, bulges ? Optional(42, 0) * (f_.Mirror() ? -1 : 1) : 0, 0, 0};
+        }
+        for (std::size_t i = 0; i < v.size(); ++i) {
+            const Vertex& a = v[i];
+            const Vertex& b = v[(i + 1) % v.size()];
+            const std::optional<DxfArc> arc = a.bulge != 0 ? BulgeArc({a.x, a.y}, {b.x, b.y}, a.bulge) : std::nullopt;
+            if (!arc) {
+                ring.push_back({a.x, a.y});
+                continue;
             }
-            for (std::size_t i = 0; i < v.size(); ++i) {
-                const Vertex& a = v[i];
-                const Vertex& b = v[(i + 1) % v.size()];
-                const std::optional<DxfArc> arc =
-                    a.bulge != 0 ? BulgeArc({a.x, a.y}, {b.x, b.y}, a.bulge) : std::nullopt;
-                if (!arc) {
-                    ring.push_back({a.x, a.y});
-                    continue;
-                }
-                curve(ring, {arc->cx, arc->cy}, {arc->radius, 0}, 1, a.bulge > 0 ? arc->start : arc->end,
-                      a.bulge > 0 ? arc->end : arc->start, a.bulge > 0);
-                ring.pop_back();  // the next vertex begins the next segment
-            }
-        } else {
-            const auto edges = static_cast<std::int64_t>(take(93));
-            for (std::int64_t e = 0; e < edges && !f.Broken(); ++e) {
-                const auto type = static_cast<std::int64_t>(take(72));
-                if (type == 1) {
-                    ring.push_back(point(10));
-                    point(11);
-                } else if (type == 2) {  // an arc: centre, radius, angles
-                    const DxfPoint c = point(10);
-                    const double r = take(40) * unit_, from = take(50), to = take(51);
-                    curve(ring, c, {r, 0}, 1, from, to, take(73, 1) != 0);
-                } else if (type == 3) {  // an elliptic arc: centre, major axis end, ratio, angles
-                    const DxfPoint c = point(10), major = point(11);
-                    const double ratio = take(40, 1), from = take(50), to = take(51);
-                    curve(ring, c, major, ratio, from, to, take(73, 1) != 0);
-                } else {
-                    f.Break();  // a spline edge: not read
-                }
+            Curve(ring, {arc->cx, arc->cy}, {arc->radius, 0}, 1, a.bulge > 0 ? arc->start : arc->end,
+                  a.bulge > 0 ? arc->end : arc->start, a.bulge > 0);
+            ring.pop_back();  // the next vertex begins the next segment
+        }
+    }
+
+    // An edge path: lines, arcs and elliptic arcs (a spline edge breaks the hatch).
+    void EdgePath(std::vector<DxfPoint>& ring) {
+        const auto edges = static_cast<std::int64_t>(Take(93));
+        for (std::int64_t e = 0; e < edges && !f_.Broken(); ++e) {
+            const auto type = static_cast<std::int64_t>(Take(72));
+            if (type == 1) {
+                ring.push_back(Point(10));
+                Point(11);
+            } else if (type == 2) {  // an arc: centre, radius, angles
+                const DxfPoint c = Point(10);
+                const double r = Take(40) * unit_, from = Take(50), to = Take(51);
+                Curve(ring, c, {r, 0}, 1, from, to, Take(73, 1) != 0);
+            } else if (type == 3) {  // an elliptic arc: centre, major axis end, ratio, angles
+                const DxfPoint c = Point(10), major = Point(11);
+                const double ratio = Take(40, 1), from = Take(50), to = Take(51);
+                Curve(ring, c, major, ratio, from, to, Take(73, 1) != 0);
+            } else {
+                f_.Break();
             }
         }
-        const auto sources = static_cast<std::int64_t>(optional(97, 0));
-        for (std::int64_t n = 0; n < sources && k < g.size() && g[k].code == 330; ++n) ++k;
     }
+
+    const Fields& f_;
+    DxfGroups g_;
+    std::size_t k_ = 0;
+    double unit_;
+};
+
+// A solid-filled hatch as triangles: its largest boundary filled, the
+// others left open as holes. A pattern hatch is left out.
+void DxfEntities::Hatch(const Fields& f, ElementSet& set) {
+    if (f.Int(70) != 1 && UpperName(f.Text(2)) != "SOLID") return LeaveOut("HATCH");
+    std::vector<std::vector<DxfPoint>> rings = Boundary(f, unit_).Rings();
     if (f.Broken()) return;
-    if (rings.empty()) return LeaveOut("HATCH");
-    const auto area = [](const std::vector<DxfPoint>& r) {
-        double sum = 0;
-        for (std::size_t i = 0, j = r.size() - 1; i < r.size(); j = i++) sum += r[j].x * r[i].y - r[i].x * r[j].y;
-        return std::fabs(sum);
-    };
-    const auto outer = std::max_element(rings.begin(), rings.end(), [&](const auto& a, const auto& b) {
-        return (a.size() < 3 ? 0 : area(a)) < (b.size() < 3 ? 0 : area(b));
-    });
-    std::vector<DxfPoint> boundary = std::move(*outer);
-    rings.erase(outer);
-    const std::vector<DxfTriangle> triangles = Triangulate(std::move(boundary), rings);
+    const std::vector<DxfTriangle> triangles = FillRings(std::move(rings));
     if (triangles.empty()) return LeaveOut("HATCH");
     const DxfStyle s = styles_.Of(Properties(f));
     for (const DxfTriangle& t : triangles)

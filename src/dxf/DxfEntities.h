@@ -46,6 +46,7 @@ public:
 
 private:
     class Fields;
+    class Boundary;
     DxfProperties Properties(const Fields& f);
     void Line(const Fields& f, ElementSet& set);
     void Circle(const Fields& f, ElementSet& set, bool arc);

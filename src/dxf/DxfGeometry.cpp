@@ -47,6 +47,79 @@ DxfPoint Evaluate(int p, const std::vector<double>& t, const std::vector<DxfPoin
     return {h[0] / h[2], h[1] / h[2]};
 }
 
+// The rightmost point of a ring.
+std::size_t Rightmost(const std::vector<DxfPoint>& ring) {
+    return static_cast<std::size_t>(
+        std::max_element(ring.begin(), ring.end(), [](DxfPoint p, DxfPoint q) { return p.x < q.x; }) - ring.begin());
+}
+
+// The hole joins the outline (counter-clockwise, the hole clockwise) by a
+// bridge from its rightmost point: to the far end of the nearest outline
+// edge a ray to the right meets, or to the outline point inside the
+// triangle between them that is most nearly straight ahead. False when no
+// edge is met.
+bool JoinHole(std::vector<DxfPoint>& outer, const std::vector<DxfPoint>& hole) {
+    const std::size_t m = Rightmost(hole);
+    const DxfPoint from = hole[m];
+    std::size_t best = outer.size();
+    double nearest = HUGE_VAL;
+    for (std::size_t i = 0; i < outer.size(); ++i) {
+        const DxfPoint a = outer[i], b = outer[(i + 1) % outer.size()];
+        if (((a.y > from.y) == (b.y > from.y) && a.y != from.y) || a.y == b.y) continue;
+        const double x = a.x + (from.y - a.y) * (b.x - a.x) / (b.y - a.y);
+        if (x < from.x || x >= nearest) continue;
+        nearest = x;
+        best = a.x > b.x ? i : (i + 1) % outer.size();
+    }
+    if (best == outer.size()) return false;
+    const DxfPoint hit{nearest, from.y}, seen = outer[best];
+    double bestSlope = HUGE_VAL;
+    for (std::size_t i = 0; i < outer.size(); ++i) {
+        const DxfPoint p = outer[i];
+        if (i == best || p.x <= from.x) continue;
+        const bool inside = Cross(from, hit, p) * Cross(from, hit, seen) > 0 &&
+                            Cross(hit, seen, p) * Cross(hit, seen, from) > 0 &&
+                            Cross(seen, from, p) * Cross(seen, from, hit) > 0;
+        if (!inside) continue;
+        const double slope = std::fabs(p.y - from.y) / (p.x - from.x);
+        if (slope < bestSlope) bestSlope = slope, best = i;
+    }
+    std::vector<DxfPoint> joined(outer.begin(), outer.begin() + static_cast<std::ptrdiff_t>(best) + 1);
+    for (std::size_t k = 0; k <= hole.size(); ++k) joined.push_back(hole[(m + k) % hole.size()]);
+    joined.insert(joined.end(), outer.begin() + static_cast<std::ptrdiff_t>(best), outer.end());
+    outer = std::move(joined);
+    return true;
+}
+
+// A counter-clockwise polygon cut into triangles, ear by ear.
+std::vector<DxfTriangle> EarClip(const std::vector<DxfPoint>& polygon) {
+    std::vector<DxfTriangle> triangles;
+    std::vector<std::size_t> left(polygon.size());
+    for (std::size_t i = 0; i < left.size(); ++i) left[i] = i;
+    std::size_t misses = 0, i = 0;
+    while (left.size() > 3 && misses < left.size()) {
+        const std::size_t n = left.size();
+        const DxfPoint a = polygon[left[(i + n - 1) % n]], b = polygon[left[i % n]], c = polygon[left[(i + 1) % n]];
+        bool ear = Cross(a, b, c) > 0;
+        for (std::size_t k = 0; k < n && ear; ++k) {
+            const DxfPoint p = polygon[left[k]];
+            const bool corner = (p.x == a.x && p.y == a.y) || (p.x == b.x && p.y == b.y) || (p.x == c.x && p.y == c.y);
+            ear = corner || !Inside(p, a, b, c);
+        }
+        if (ear) {
+            triangles.push_back({a, b, c});
+            left.erase(left.begin() + static_cast<std::ptrdiff_t>(i % n));
+            misses = 0;
+        } else {
+            ++misses;
+            ++i;
+        }
+        i %= left.size();
+    }
+    if (left.size() == 3) triangles.push_back({polygon[left[0]], polygon[left[1]], polygon[left[2]]});
+    return triangles;
+}
+
 }  // namespace
 
 double DirectionOf(double dx, double dy) { return static_cast<double>(DirectionDegrees(Extended(dx), Extended(dy))); }
@@ -132,78 +205,22 @@ std::vector<DxfTriangle> Triangulate(std::vector<DxfPoint> outer, const std::vec
         rings.push_back(std::move(hole));
     }
     if (total > kMostPoints) return {};
-    // Each hole joins the outline by a bridge to the nearest outline point
-    // it sees (rightmost holes first, so that bridges do not cross).
-    std::sort(rings.begin(), rings.end(), [](const auto& a, const auto& b) {
-        const auto right = [](const auto& r) {
-            return std::max_element(r.begin(), r.end(), [](DxfPoint p, DxfPoint q) { return p.x < q.x; })->x;
-        };
-        return right(a) > right(b);
-    });
-    for (std::size_t h = 0; h < rings.size(); ++h) {
-        const std::vector<DxfPoint>& hole = rings[h];
-        const std::size_t m = static_cast<std::size_t>(
-            std::max_element(hole.begin(), hole.end(), [](DxfPoint p, DxfPoint q) { return p.x < q.x; }) -
-            hole.begin());
-        const DxfPoint from = hole[m];
-        // The nearest outline edge a ray to the right meets; its end
-        // further right, or the outline point inside the triangle between
-        // them that is most nearly straight ahead, sees the hole's point.
-        std::size_t best = outer.size();
-        double nearest = HUGE_VAL;
-        for (std::size_t i = 0; i < outer.size(); ++i) {
-            const DxfPoint a = outer[i], b = outer[(i + 1) % outer.size()];
-            if ((a.y > from.y) == (b.y > from.y) && a.y != from.y) continue;
-            if (a.y == b.y) continue;
-            const double x = a.x + (from.y - a.y) * (b.x - a.x) / (b.y - a.y);
-            if (x < from.x || x >= nearest) continue;
-            nearest = x;
-            best = a.x > b.x ? i : (i + 1) % outer.size();
-        }
-        if (best == outer.size()) return {};
-        const DxfPoint hit{nearest, from.y}, seen = outer[best];
-        double bestSlope = HUGE_VAL;
-        for (std::size_t i = 0; i < outer.size(); ++i) {
-            const DxfPoint p = outer[i];
-            if (i == best || p.x <= from.x) continue;
-            const bool inside = Cross(from, hit, p) * Cross(from, hit, seen) > 0 &&
-                                Cross(hit, seen, p) * Cross(hit, seen, from) > 0 &&
-                                Cross(seen, from, p) * Cross(seen, from, hit) > 0;
-            if (!inside) continue;
-            const double slope = std::fabs(p.y - from.y) / (p.x - from.x);
-            if (slope < bestSlope) bestSlope = slope, best = i;
-        }
-        std::vector<DxfPoint> joined(outer.begin(), outer.begin() + static_cast<std::ptrdiff_t>(best) + 1);
-        for (std::size_t k = 0; k <= hole.size(); ++k) joined.push_back(hole[(m + k) % hole.size()]);
-        joined.insert(joined.end(), outer.begin() + static_cast<std::ptrdiff_t>(best), outer.end());
-        outer = std::move(joined);
-    }
-    // Ear clipping.
-    std::vector<DxfTriangle> triangles;
-    std::vector<std::size_t> left(outer.size());
-    for (std::size_t i = 0; i < left.size(); ++i) left[i] = i;
-    std::size_t misses = 0, i = 0;
-    while (left.size() > 3 && misses < left.size()) {
-        const std::size_t n = left.size();
-        const DxfPoint a = outer[left[(i + n - 1) % n]], b = outer[left[i % n]], c = outer[left[(i + 1) % n]];
-        bool ear = Cross(a, b, c) > 0;
-        for (std::size_t k = 0; k < n && ear; ++k) {
-            const DxfPoint p = outer[left[k]];
-            const bool corner = (p.x == a.x && p.y == a.y) || (p.x == b.x && p.y == b.y) || (p.x == c.x && p.y == c.y);
-            ear = corner || !Inside(p, a, b, c);
-        }
-        if (ear) {
-            triangles.push_back({a, b, c});
-            left.erase(left.begin() + static_cast<std::ptrdiff_t>(i % n));
-            misses = 0;
-        } else {
-            ++misses;
-            ++i;
-        }
-        i %= left.size();
-    }
-    if (left.size() == 3) triangles.push_back({outer[left[0]], outer[left[1]], outer[left[2]]});
-    return triangles;
+    // The rightmost holes first, so that bridges do not cross.
+    std::sort(rings.begin(), rings.end(),
+              [](const auto& a, const auto& b) { return a[Rightmost(a)].x > b[Rightmost(b)].x; });
+    for (const std::vector<DxfPoint>& hole : rings)
+        if (!JoinHole(outer, hole)) return {};
+    return EarClip(outer);
+}
+
+std::vector<DxfTriangle> FillRings(std::vector<std::vector<DxfPoint>> rings) {
+    const auto size = [](const std::vector<DxfPoint>& r) { return r.size() < 3 ? 0 : std::fabs(Area(r)); };
+    const auto outer =
+        std::max_element(rings.begin(), rings.end(), [&](const auto& a, const auto& b) { return size(a) < size(b); });
+    if (outer == rings.end()) return {};
+    std::vector<DxfPoint> outline = std::move(*outer);
+    rings.erase(outer);
+    return Triangulate(std::move(outline), rings);
 }
 
 }  // namespace orvik

@@ -41,4 +41,8 @@ std::vector<DxfPoint> SplinePoints(int degree, const std::vector<double>& knots,
 using DxfTriangle = std::array<DxfPoint, 3>;
 std::vector<DxfTriangle> Triangulate(std::vector<DxfPoint> outer, const std::vector<std::vector<DxfPoint>>& holes);
 
+// Rings of which the largest is the outline and the others its holes (as
+// a solid hatch's boundaries), as triangles; empty when there are none.
+std::vector<DxfTriangle> FillRings(std::vector<std::vector<DxfPoint>> rings);
+
 }  // namespace orvik

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dxf/PaperSizes.h"
+
 namespace orvik {
 namespace {
 
@@ -81,18 +83,9 @@ const std::vector<double>& StandardScales() {
 }
 
 std::optional<std::pair<double, double>> PaperSides(std::int32_t paper) {
-    switch (paper) {
-        case 0: return std::pair(1189.0, 841.0);
-        case 1: return std::pair(841.0, 594.0);
-        case 2: return std::pair(594.0, 420.0);
-        case 3: return std::pair(420.0, 297.0);
-        case 4: return std::pair(297.0, 210.0);
-        case 8: return std::pair(1682.0, 1189.0);
-        case 9: return std::pair(2378.0, 1682.0);
-        case 10: return std::pair(3364.0, 2378.0);
-        case 11: return std::pair(4756.0, 3364.0);
-        default: return std::nullopt;
-    }
+    const PaperSheet* sheet = FindPaperSheet(paper);
+    if (!sheet) return std::nullopt;
+    return std::pair(static_cast<double>(sheet->width), static_cast<double>(sheet->height));
 }
 
 Sheet ChooseSheet(const Drawing& drawing, const SheetChoice& choice) {

@@ -30,7 +30,7 @@ struct Sheet {
 // The standard scales, smallest first, up to 1/1,000,000.
 const std::vector<double>& StandardScales();
 
-// The paper's long and short sides in millimetres; none for a code without a size.
+// The paper's long and short sides in millimetres (PaperSizes.h); none for a code without a size.
 std::optional<std::pair<double, double>> PaperSides(std::int32_t paper);
 
 // The sheet for a drawing of real millimetres.

@@ -13,19 +13,6 @@ namespace {
 
 using namespace cp932_data;
 
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
 // The character a whole UTF-8 sequence of `n` bytes stands for, or none when
 // it is overlong, a surrogate or past U+10FFFF.
 bool DecodeUtf8(std::string_view s, std::size_t n, char32_t& c) {
